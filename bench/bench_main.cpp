@@ -1,0 +1,45 @@
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+
+namespace {
+
+// Prints the usual console report, then one ratio line per benchmark pair.
+class RatioReporter : public benchmark::ConsoleReporter {
+ public:
+  void ReportRuns(const std::vector<Run>& runs) override {
+    ConsoleReporter::ReportRuns(runs);
+    for (const Run& run : runs)
+      if (run.run_type == Run::RT_Iteration && !run.error_occurred)
+        times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+  }
+
+  void Finalize() override {
+    ConsoleReporter::Finalize();
+    const std::string tesk = "_Tesk";
+    for (const auto& [name, time] : times_) {
+      const auto at = name.find(tesk);
+      if (at == std::string::npos) continue;
+      std::string anchor = name;
+      anchor.replace(at, tesk.size(), "_Anchor");
+      const auto found = times_.find(anchor);
+      if (found == times_.end() || found->second <= 0) continue;
+      std::printf("ratio %-48s %6.2f x %s\n", name.c_str(), time / found->second, anchor.c_str());
+    }
+  }
+
+ private:
+  std::map<std::string, double> times_;
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  benchmark::Initialize(&argc, argv);
+  RatioReporter reporter;
+  benchmark::RunSpecifiedBenchmarks(&reporter);
+  benchmark::Shutdown();
+  return 0;
+}

@@ -1,0 +1,14 @@
+# tesk_add_test(NAME name LABEL label SOURCES ... [LIBS ...])
+# One GoogleTest executable; every test case becomes its own CTest test (its own process),
+# labelled by the library it covers.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+function(tesk_add_test)
+  cmake_parse_arguments(T "" "NAME;LABEL" "SOURCES;LIBS" ${ARGN})
+  add_executable(${T_NAME} ${T_SOURCES})
+  target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+  gtest_discover_tests(${T_NAME}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES LABELS ${T_LABEL})
+endfunction()

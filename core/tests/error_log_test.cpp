@@ -1,0 +1,57 @@
+// RaiseError's two outputs, the error log file and the error queue.
+#include <gtest/gtest.h>
+
+#include "host/core_host.h"
+#include "platform/clock.h"
+
+namespace {
+
+using tesk::testing::CoreHost;
+
+class ErrorLog : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    platform::SetManualClock(0);
+    ASSERT_EQ(host_.Start(), kRTSuccess);
+  }
+  void TearDown() override { platform::UseRealClock(); }
+
+  CoreHost host_;
+};
+
+TEST_F(ErrorLog, OneLogLineAndOneDebugLinePerRaiseWithTheSameTime) {
+  EXPECT_EQ(host_.ErrorLog(), "Kivo Error Log\n--------------\n");
+  platform::AdvanceClock(42'000'000);
+  EXPECT_EQ(host_.table().RaiseError(nullptr, u"RTTeskGame::Main()... failed", 5), kRTSuccess);
+  platform::AdvanceClock(1'000'000'000);
+  EXPECT_EQ(host_.table().RaiseError(nullptr, u"second \u00e9", 8), kRTSuccess);
+
+  EXPECT_EQ(host_.ErrorLog(), "Kivo Error Log\n--------------\n(42) RTTeskGame::Main()... failed\n(1042) second \xE9\n");
+  EXPECT_EQ(host_.DebugLog(),
+            "[ERROR RAISED]: (42) RTTeskGame::Main()... failed\n[ERROR RAISED]: (1042) second \xC3\xA9\n");
+}
+
+TEST_F(ErrorLog, RaiseOfNullTextDoesNothing) {
+  EXPECT_EQ(host_.table().RaiseError(nullptr, nullptr, 5), kRTSuccess);
+  EXPECT_EQ(host_.ErrorLog(), "Kivo Error Log\n--------------\n");
+  EXPECT_EQ(host_.DebugLog(), "");
+}
+
+TEST_F(ErrorLog, EmptyQueueGivesNoNextError) {
+  char16_t buffer[16] = u"stale";
+  uint32_t word = 7;
+  EXPECT_EQ(host_.table().GetNextError(nullptr, buffer, 16, &word), kRTFailure);
+  EXPECT_EQ(buffer[0], 0);
+  EXPECT_EQ(word, 0u);
+}
+
+TEST_F(ErrorLog, LogIsClosedAtShutdownAndRecreatedAtNextStart) {
+  host_.table().RaiseError(nullptr, u"before", 5);
+  ASSERT_EQ(host_.Shutdown(), kRTSuccess);
+  host_.table().RaiseError(nullptr, u"while stopped", 5);
+  EXPECT_EQ(host_.ErrorLog(), "Kivo Error Log\n--------------\n(0) before\n");
+  ASSERT_EQ(host_.Start(), kRTSuccess);
+  EXPECT_EQ(host_.ErrorLog(), "Kivo Error Log\n--------------\n");
+}
+
+}  // namespace

@@ -1,0 +1,41 @@
+// A counted doubly linked list of data words in core memory. The list never owns what its words
+// point to. Operations return 1 for success and 0 for failure.
+#pragma once
+
+#include <cstdint>
+
+#include "kivo/types.h"
+
+namespace kivo {
+
+struct ListLink {
+  void* data;
+  ListLink* previous;
+  ListLink* next;
+};
+
+struct List {
+  ListLink* first;
+  ListLink* last;
+  uint32_t count;
+};
+
+RTSuccess ListCreate(List** out);
+// Frees every link and the list; the data is not touched.
+RTSuccess ListDestroy(List* list);
+RTSuccess ListClear(List* list);
+RTSuccess ListPrepend(List* list, void* data);
+RTSuccess ListAppend(List* list, void* data);
+// The new link becomes the head when `link` was first. Fails for a null list, link or data.
+RTSuccess ListInsertBefore(List* list, ListLink* link, void* data);
+// First link holding `data` and its 0-based index (the index may be null).
+RTSuccess ListFind(List* list, const void* data, ListLink** out, uint32_t* index);
+RTSuccess ListRemoveLink(List* list, ListLink* link);
+RTSuccess ListRemove(List* list, const void* data);
+// Index operations walk from the head; out of range gives null and failure.
+RTSuccess ListDataAt(List* list, uint32_t index, void** out);
+RTSuccess ListElementAt(List* list, uint32_t index, ListLink** out);
+// Exchanges the data words of two links (lists are sorted by swapping data).
+RTSuccess ListSwapData(List* list, ListLink* a, ListLink* b);
+
+}  // namespace kivo

@@ -1,0 +1,184 @@
+// Lists, stacks and both hash tables, all in core memory (the fixture checks that every test
+// gives its memory back).
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "host/core_host.h"
+#include "kivo/support/hash_table.h"
+#include "kivo/support/list.h"
+#include "kivo/support/stack.h"
+
+namespace {
+
+using namespace kivo;
+using Containers = tesk::testing::StartedCore;
+
+void* Word(uintptr_t value) { return reinterpret_cast<void*>(value); }
+
+std::vector<uintptr_t> Contents(const List* list) {
+  std::vector<uintptr_t> words;
+  for (const ListLink* link = list->first; link; link = link->next) words.push_back(reinterpret_cast<uintptr_t>(link->data));
+  std::vector<uintptr_t> backwards;
+  for (const ListLink* link = list->last; link; link = link->previous)
+    backwards.insert(backwards.begin(), reinterpret_cast<uintptr_t>(link->data));
+  EXPECT_EQ(words, backwards) << "links agree in both directions";
+  EXPECT_EQ(words.size(), list->count);
+  return words;
+}
+
+TEST_F(Containers, ListKeepsOrderThroughInsertsAndRemovals) {
+  List* list = nullptr;
+  ASSERT_EQ(ListCreate(&list), kRTSuccess);
+  ListAppend(list, Word(2));
+  ListAppend(list, Word(3));
+  ListPrepend(list, Word(1));
+  EXPECT_EQ(Contents(list), (std::vector<uintptr_t>{1, 2, 3}));
+
+  EXPECT_EQ(ListInsertBefore(list, list->first, Word(9)), kRTSuccess);
+  EXPECT_EQ(reinterpret_cast<uintptr_t>(list->first->data), 9u) << "inserting before the head makes a new head";
+  EXPECT_EQ(ListInsertBefore(list, list->last, Word(7)), kRTSuccess);
+  EXPECT_EQ(Contents(list), (std::vector<uintptr_t>{9, 1, 2, 7, 3}));
+  EXPECT_EQ(ListInsertBefore(list, list->first, nullptr), kRTFailure);
+  EXPECT_EQ(ListInsertBefore(list, nullptr, Word(5)), kRTFailure);
+
+  ListLink* link = nullptr;
+  uint32_t index = 0;
+  EXPECT_EQ(ListFind(list, Word(7), &link, &index), kRTSuccess);
+  EXPECT_EQ(index, 3u);
+  EXPECT_EQ(ListFind(list, Word(8), &link, nullptr), kRTFailure);
+  EXPECT_EQ(ListRemove(list, Word(9)), kRTSuccess);
+  EXPECT_EQ(ListRemove(list, Word(9)), kRTFailure);
+  EXPECT_EQ(ListRemoveLink(list, list->last), kRTSuccess);
+  EXPECT_EQ(Contents(list), (std::vector<uintptr_t>{1, 2, 7}));
+
+  ListLink* a = nullptr;
+  ListLink* b = nullptr;
+  ListElementAt(list, 0, &a);
+  ListElementAt(list, 2, &b);
+  EXPECT_EQ(ListSwapData(list, a, b), kRTSuccess);
+  EXPECT_EQ(Contents(list), (std::vector<uintptr_t>{7, 2, 1}));
+  EXPECT_EQ(ListSwapData(nullptr, a, b), kRTFailure);
+  EXPECT_EQ(ListDestroy(list), kRTSuccess);
+}
+
+TEST_F(Containers, ListIndexingStopsAtTheCount) {
+  List* list = nullptr;
+  ListCreate(&list);
+  ListAppend(list, Word(10));
+  ListAppend(list, Word(20));
+  void* data = nullptr;
+  EXPECT_EQ(ListDataAt(list, 1, &data), kRTSuccess);
+  EXPECT_EQ(data, Word(20));
+  EXPECT_EQ(ListDataAt(list, 2, &data), kRTFailure);
+  EXPECT_EQ(data, nullptr);
+  auto* link = static_cast<ListLink*>(Word(1));
+  EXPECT_EQ(ListElementAt(list, 2, &link), kRTFailure);
+  EXPECT_EQ(link, nullptr);
+  ListDestroy(list);
+}
+
+TEST_F(Containers, ListRemovingTheOnlyLinkEmptiesIt) {
+  List* list = nullptr;
+  ListCreate(&list);
+  ListAppend(list, Word(1));
+  EXPECT_EQ(ListRemove(list, Word(1)), kRTSuccess);
+  EXPECT_EQ(list->first, nullptr);
+  EXPECT_EQ(list->last, nullptr);
+  EXPECT_EQ(list->count, 0u);
+  ListAppend(list, Word(2));
+  ListAppend(list, Word(3));
+  EXPECT_EQ(ListClear(list), kRTSuccess);
+  EXPECT_EQ(Contents(list), std::vector<uintptr_t>{});
+  EXPECT_EQ(ListClear(nullptr), kRTFailure);
+  ListDestroy(list);
+}
+
+TEST_F(Containers, StackIsLastInFirstOut) {
+  Stack* stack = nullptr;
+  ASSERT_EQ(StackCreate(&stack), kRTSuccess);
+  void* out = Word(99);
+  EXPECT_EQ(StackPop(stack, &out), kRTFailure);
+  EXPECT_EQ(StackPeek(stack, &out), kRTFailure);
+  EXPECT_EQ(out, Word(99)) << "a failed pop leaves the out word untouched";
+  StackPush(stack, Word(1));
+  StackPush(stack, Word(2));
+  EXPECT_EQ(StackPeek(stack, &out), kRTSuccess);
+  EXPECT_EQ(out, Word(2));
+  EXPECT_EQ(stack->count, 2u);
+  EXPECT_EQ(StackPop(stack, &out), kRTSuccess);
+  EXPECT_EQ(out, Word(2));
+  EXPECT_EQ(StackPop(stack, &out), kRTSuccess);
+  EXPECT_EQ(out, Word(1));
+  StackPush(stack, Word(3));
+  EXPECT_EQ(StackDestroy(stack), kRTSuccess);
+}
+
+std::vector<void*> gDestroyed;
+void RecordDestroyed(void* value) { gDestroyed.push_back(value); }
+
+TEST_F(Containers, IntegerHashTableFindsTheNewestEntryOfAKey) {
+  HashTable* table = nullptr;
+  EXPECT_EQ(HashTableCreate(&table, 0, nullptr), kRTFailure);
+  ASSERT_EQ(HashTableCreate(&table, 31, RecordDestroyed), kRTSuccess);
+  HashTableInsert(table, 5, Word(1));
+  HashTableInsert(table, 5, Word(2));
+  HashTableInsert(table, 36, Word(3));  // same bucket as 5
+  EXPECT_EQ(table->entryCount, 3u);
+  void* value = nullptr;
+  EXPECT_EQ(HashTableLookup(table, 5, &value), kRTSuccess);
+  EXPECT_EQ(value, Word(2));
+  EXPECT_EQ(HashTableLookup(table, 36, &value), kRTSuccess);
+  EXPECT_EQ(value, Word(3));
+  EXPECT_EQ(HashTableLookup(table, 6, &value), kRTFailure);
+  gDestroyed.clear();
+  EXPECT_EQ(HashTableDestroy(table), kRTSuccess);
+  EXPECT_EQ(gDestroyed.size(), 3u) << "every value reaches the destroy callback";
+}
+
+TEST_F(Containers, TextHashTableComparesKeysExactly) {
+  StrHashTable* table = nullptr;
+  EXPECT_EQ(StrHashTableCreate(&table, 0, nullptr), kRTFailure);
+  ASSERT_EQ(StrHashTableCreate(&table, 31, RecordDestroyed), kRTSuccess);
+  StrHashTableInsert(table, u"Root", Word(1));
+  StrHashTableInsert(table, u"ROOT", Word(2));
+  StrHashTableInsert(table, u"Roo", Word(3));
+  void* value = nullptr;
+  EXPECT_EQ(StrHashTableLookup(table, u"root", &value), kRTFailure);
+  EXPECT_EQ(StrHashTableLookup(table, u"Root", &value), kRTSuccess);
+  EXPECT_EQ(value, Word(1));
+  EXPECT_EQ(StrHashTableLookup(table, u"Roo", &value), kRTSuccess);
+  EXPECT_EQ(value, Word(3));
+
+  EXPECT_EQ(StrHashTableRemove(table, u"ROOT", &value), kRTSuccess);
+  EXPECT_EQ(value, Word(2));
+  EXPECT_EQ(StrHashTableRemove(table, u"ROOT", nullptr), kRTFailure);
+  EXPECT_EQ(table->entryCount, 2u);
+  gDestroyed.clear();
+  EXPECT_EQ(StrHashTableDestroy(table), kRTSuccess);
+  EXPECT_EQ(gDestroyed.size(), 2u);
+}
+
+TEST_F(Containers, HashWideStringUsesLowBytes) {
+  const struct {
+    const char16_t* text;
+    uint32_t hash;
+  } cases[] = {
+      {u"", 0},
+      {u"ab", 97 * 31 + 98},
+      {u"\u0161b", 0x61 * 31 + 98},  // only the low byte of each unit
+      {u"a\u0100b", 97},             // a low byte of 0 ends the text
+  };
+  for (const auto& c : cases) {
+    uint32_t hash = 1;
+    EXPECT_EQ(HashWideString(c.text, &hash), kRTSuccess);
+    EXPECT_EQ(hash, c.hash);
+  }
+  uint32_t wrapped = 0;
+  HashWideString(u"a long enough name to wrap the hash", &wrapped);
+  uint32_t expected = 0;
+  for (char c : std::string("a long enough name to wrap the hash")) expected = expected * 31 + c;
+  EXPECT_EQ(wrapped, expected);
+}
+
+}  // namespace

@@ -1,0 +1,106 @@
+#include "host/core_host.h"
+
+#include <dlfcn.h>
+
+#include <cstdlib>
+#include <cstring>
+#include <stdexcept>
+
+#include "kivo/support/module_core.h"
+#include "platform/message_box.h"
+
+namespace tesk::testing {
+
+namespace {
+
+struct CoreExports {
+  RTSuccess (*startup)(CoreTable*);
+  RTSuccess (*shutdown)();
+  RTSuccess (*registerEvents)();
+};
+
+// The core stays loaded for the whole test process, as it does for the program.
+const CoreExports& Core() {
+  static const CoreExports exports = [] {
+    const std::string path = std::string(TESK_KIVO_CORE_DIR) + "/kivocore.so";
+    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+    if (!library) throw std::runtime_error(std::string("cannot load the core: ") + dlerror());
+    auto bind = [library](const char* name) {
+      void* symbol = dlsym(library, name);
+      if (!symbol) throw std::runtime_error(std::string("the core does not export ") + name);
+      return symbol;
+    };
+    return CoreExports{reinterpret_cast<RTSuccess (*)(CoreTable*)>(bind("_StartupKivo")),
+                       reinterpret_cast<RTSuccess (*)()>(bind("_ShutdownKivo")),
+                       reinterpret_cast<RTSuccess (*)()>(bind("_RegisterEventsKivo"))};
+  }();
+  return exports;
+}
+
+}  // namespace
+
+CoreHost::CoreHost() {
+  for (size_t i = 2; i < kCoreTableSlots; ++i) SetSlot(i, Sentinel(i));
+  table_.size = kCoreTableMinBytes;
+  table_.version = kCoreVersion;
+  std::filesystem::create_directories(root() / "components");
+  WriteRegistry("[HKEY_LOCAL_MACHINE\\Software\\Ostrawen\\Kivo\\1.0]\nRoot=" + root().string() + "\n");
+  setenv("TESK_REGISTRY", registryFile().c_str(), 1);
+  setenv("TESK_DEBUG_LOG", (dir_.path() / "debug.log").c_str(), 1);
+  platform::SetMessageSink([this](std::u16string_view title, std::u16string_view text) {
+    messages_.push_back({std::u16string(title), std::u16string(text)});
+  });
+}
+
+CoreHost::~CoreHost() {
+  if (started_) Shutdown();
+  platform::SetMessageSink(nullptr);
+  unsetenv("TESK_DEBUG_LOG");
+  unsetenv("TESK_REGISTRY");
+}
+
+uintptr_t CoreHost::SlotValue(size_t index) const {
+  uintptr_t value = 0;
+  std::memcpy(&value, reinterpret_cast<const char*>(&table_) + index * sizeof(uintptr_t), sizeof value);
+  return value;
+}
+
+void CoreHost::SetSlot(size_t index, uintptr_t value) {
+  std::memcpy(reinterpret_cast<char*>(&table_) + index * sizeof(uintptr_t), &value, sizeof value);
+}
+
+RTSuccess CoreHost::Start() {
+  const RTSuccess result = Core().startup(&table());
+  started_ = result != 0;
+  return result;
+}
+
+RTSuccess CoreHost::Shutdown() {
+  started_ = false;
+  return Core().shutdown();
+}
+
+RTSuccess CoreHost::RegisterEvents() { return Core().registerEvents(); }
+
+void CoreHost::WriteRegistry(std::string_view contents) { WriteFile(registryFile(), contents); }
+
+std::string CoreHost::DebugLog() const { return ReadFile(dir_.path() / "debug.log"); }
+
+std::string CoreHost::ErrorLog() const { return ReadFile(root() / "kivo-error-log.txt"); }
+
+void StartedCore::SetUp() {
+  ASSERT_EQ(host_.Start(), kRTSuccess);
+  kivo::SetModuleCore(&host_.table());
+  startStats_ = MemoryStats();
+}
+
+void StartedCore::TearDown() { EXPECT_EQ(MemoryStats(), startStats_) << "memory statistics (blocks, heap bytes)"; }
+
+std::pair<uint32_t, uint32_t> StartedCore::MemoryStats() {
+  uint32_t blocks = 0;
+  uint32_t heap = 0;
+  core().GetMemoryStats(nullptr, &blocks, &heap);
+  return {blocks, heap};
+}
+
+}  // namespace tesk::testing

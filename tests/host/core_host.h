@@ -1,0 +1,71 @@
+// A test host for the core library: a fresh framework root with a registry file that names it,
+// the staged kivocore.so loaded with dlopen as the program loads it, and the core table the host
+// owns. Debug output goes to a file of the fixture; message boxes are recorded.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "host/temp_dir.h"
+#include "kivo/core_table.h"
+
+namespace tesk::testing {
+
+struct RecordedMessage {
+  std::u16string title;
+  std::u16string text;
+};
+
+class CoreHost {
+ public:
+  CoreHost();
+  ~CoreHost();
+
+  // The table as the host hands it over: the minimum size, the current version, and a
+  // recognisable sentinel in every other slot.
+  CoreTable& table() { return table_; }
+  uintptr_t SlotValue(size_t index) const;
+  void SetSlot(size_t index, uintptr_t value);
+  static uintptr_t Sentinel(size_t index) { return 0x5E5E000000000000ull + index; }
+
+  RTSuccess Start();
+  RTSuccess Shutdown();
+  RTSuccess RegisterEvents();
+
+  // Framework root, ending with '/'.
+  std::filesystem::path root() const { return dir_.path() / "kivo/"; }
+  std::filesystem::path registryFile() const { return dir_.path() / "registry.ini"; }
+  void WriteRegistry(std::string_view contents);
+
+  std::string DebugLog() const;
+  std::string ErrorLog() const;
+  const std::vector<RecordedMessage>& messages() const { return messages_; }
+
+ private:
+  TempDir dir_;
+  CoreTable table_{};
+  std::vector<RecordedMessage> messages_;
+  bool started_ = false;
+};
+
+// A started core whose allocator backs the support library of the test, with a check that every
+// test returns the memory statistics to where they started.
+class StartedCore : public ::testing::Test {
+ protected:
+  void SetUp() override;
+  void TearDown() override;
+
+  CoreTable& core() { return host_.table(); }
+  // Live blocks and heap bytes.
+  std::pair<uint32_t, uint32_t> MemoryStats();
+
+  CoreHost host_;
+
+ private:
+  std::pair<uint32_t, uint32_t> startStats_;
+};
+
+}  // namespace tesk::testing
