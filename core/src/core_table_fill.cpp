@@ -1,10 +1,18 @@
 #include "core_table_fill.h"
 
+#include "classes.h"
 #include "clock.h"
 #include "coreregistry/registry.h"
+#include "dispatch.h"
 #include "error_log.h"
+#include "instance_space.h"
+#include "instance_tree.h"
+#include "instances.h"
 #include "kivo/support/module_core.h"
 #include "memory_manager.h"
+#include "parameter_list.h"
+#include "stream_header.h"
+#include "uuid.h"
 
 namespace kivo::core {
 
@@ -16,77 +24,77 @@ void FillCoreTable(CoreTable& t) {
   t.ArrayAlloc = ArrayAlloc;
   t.ArrayFree = ArrayFree;
   t.ArrayResize = ArrayResize;
-  t.ValidateInstance = nullptr;
-  t.RestoreInstanceObject = nullptr;
-  t.CreateInstance = nullptr;
-  t.CreateInstanceByString = nullptr;
-  t.CreateInstanceFromHeader = nullptr;
-  t.ResolveHandle = nullptr;
-  t.ReleaseInstance = nullptr;
-  t.FindProperty = nullptr;
-  t.GetPropertyTable = nullptr;
-  t.FindMethod = nullptr;
-  t.GetChildCount = nullptr;
-  t.GetChild = nullptr;
-  t.FindChild = nullptr;
-  t.GetInstancePath = nullptr;
-  t.GetParent = nullptr;
-  t.ChildNameExists = nullptr;
+  t.ValidateInstance = ValidateInstance;
+  t.RestoreInstanceObject = RestoreInstanceObject;
+  t.CreateInstance = CreateInstance;
+  t.CreateInstanceByString = CreateInstanceByString;
+  t.CreateInstanceFromHeader = CreateInstanceFromHeader;
+  t.ResolveHandle = ResolveHandle;
+  t.ReleaseInstance = ReleaseInstance;
+  t.FindProperty = FindProperty;
+  t.GetPropertyTable = GetPropertyTable;
+  t.FindMethod = FindMethod;
+  t.GetChildCount = GetChildCount;
+  t.GetChild = GetChild;
+  t.FindChild = FindChild;
+  t.GetInstancePath = GetInstancePath;
+  t.GetParent = GetParent;
+  t.ChildNameExists = ChildNameExists;
   t.IsInstanceStored = nullptr;
-  t.StreamInstanceOut = nullptr;
+  t.StreamInstanceOut = StreamInstanceOut;
   t.StoreInstance = nullptr;
-  t.WriteStreamHeader = nullptr;
-  t.ReadStreamHeader = nullptr;
-  t.BuildStreamHeader = nullptr;
-  t.FreeStreamHeader = nullptr;
+  t.WriteStreamHeader = WriteStreamHeader;
+  t.ReadStreamHeader = ReadStreamHeader;
+  t.BuildStreamHeader = BuildStreamHeader;
+  t.FreeStreamHeader = FreeStreamHeader;
   t.DebugPrint = DebugPrint;
-  t.CopyDebugStream = nullptr;
-  t.IsKindOfByName = nullptr;
-  t.IsKindOf = nullptr;
-  t.IsInstanceOfByName = nullptr;
-  t.IsInstanceOf = nullptr;
+  t.CopyDebugStream = CopyDebugStream;
+  t.IsKindOfByName = IsKindOfByName;
+  t.IsKindOf = IsKindOf;
+  t.IsInstanceOfByName = IsInstanceOfByName;
+  t.IsInstanceOf = IsInstanceOf;
   t.GetNextError = GetNextError;
   t.RaiseError = RaiseError;
-  t.GetFirstInstance = nullptr;
-  t.GetFirstInstanceByString = nullptr;
-  t.GetNextInstance = nullptr;
-  t.GetInstanceByName = nullptr;
-  t.GetRoot = nullptr;
-  t.GetComponentCount = nullptr;
-  t.GetComponentName = nullptr;
-  t.GetRefCount = nullptr;
-  t.GetClassName = nullptr;
+  t.GetFirstInstance = GetFirstInstance;
+  t.GetFirstInstanceByString = GetFirstInstanceByString;
+  t.GetNextInstance = GetNextInstance;
+  t.GetInstanceByName = GetInstanceByName;
+  t.GetRoot = GetRoot;
+  t.GetComponentCount = GetComponentCount;
+  t.GetComponentName = GetComponentName;
+  t.GetRefCount = GetRefCount;
+  t.GetClassName = GetClassName;
   t.GetRootPath = GetRootPath;
   t.OpenResourceStream = nullptr;
   t.GetTime = GetTime;
-  t.InstallDispatchTables = nullptr;
-  t.GetInstanceUUID = nullptr;
-  t.GetInstanceByUUID = nullptr;
-  t.ConnectInstanceSpace = nullptr;
-  t.InstanceSpaceClientNop = nullptr;
-  t.StartInstanceSpaceServer = nullptr;
-  t.InstanceSpaceServerNop = nullptr;
-  t.GetLocalNodeID = nullptr;
-  t.ServiceInstanceSpaceClient = nullptr;
-  t.GetComponentHandle = nullptr;
+  t.InstallDispatchTables = InstallDispatchTables;
+  t.GetInstanceUUID = GetInstanceUUID;
+  t.GetInstanceByUUID = GetInstanceByUUID;
+  t.ConnectInstanceSpace = ConnectInstanceSpace;
+  t.InstanceSpaceClientNop = InstanceSpaceClientNop;
+  t.StartInstanceSpaceServer = StartInstanceSpaceServer;
+  t.InstanceSpaceServerNop = InstanceSpaceServerNop;
+  t.GetLocalNodeID = GetLocalNodeID;
+  t.ServiceInstanceSpaceClient = ServiceInstanceSpaceClient;
+  t.GetComponentHandle = GetComponentHandle;
   t.ArrayGetCount = ArrayGetCount;
-  t.SetDebugStream = nullptr;
-  t.FlushDebugStream = nullptr;
+  t.SetDebugStream = SetDebugStream;
+  t.FlushDebugStream = FlushDebugStream;
   t.StreamTreeOut = nullptr;
   t.StreamTreeIn = nullptr;
-  t.UUIDCreate = nullptr;
-  t.UUIDFree = nullptr;
-  t.UUIDCompare = nullptr;
-  t.UUIDGenerate = nullptr;
+  t.UUIDCreate = UUIDCreate;
+  t.UUIDFree = UUIDFree;
+  t.UUIDCompare = UUIDCompare;
+  t.UUIDGenerate = UUIDGenerate;
   t.empty74 = nullptr;
   t.UnstoreInstance = nullptr;
   t.GetMemoryStats = GetMemoryStats;
-  t.CopyComponent = nullptr;
-  t.GetInstanceName = nullptr;
-  t.SetInstanceName = nullptr;
+  t.CopyComponent = CopyComponent;
+  t.GetInstanceName = GetInstanceName;
+  t.SetInstanceName = SetInstanceName;
   t.ChangeInstanceClass = nullptr;
-  t.ForceReleaseInstance = nullptr;
-  t.GetComponentOfInstance = nullptr;
+  t.ForceReleaseInstance = ForceReleaseInstance;
+  t.GetComponentOfInstance = GetComponentOfInstance;
 }
 
 }  // namespace kivo::core

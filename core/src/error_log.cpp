@@ -3,7 +3,11 @@
 #include <cstdio>
 #include <string>
 
+#include "classes.h"
 #include "clock.h"
+#include "instances.h"
+#include "kivo/support/stream_calls.h"
+#include "kivo/support/stream_values.h"
 #include "coreregistry/registry.h"
 #include "kivo/support/format.h"
 #include "kivo/support/stack.h"
@@ -19,10 +23,7 @@ namespace {
 FILE* gLog = nullptr;
 // Queued error texts (core array blocks), newest on top.
 Stack* gErrorQueue = nullptr;
-
-// The root path is read into a buffer of this many units; the registry query gets the same
-// number as its byte size, which bounds the root at 127 units.
-constexpr uint32_t kRootPathUnits = 256;
+RTInstance gDebugStream = nullptr;
 
 }  // namespace
 
@@ -40,8 +41,39 @@ RTSuccess RaiseError(RTInstance, const char16_t* text, uint32_t) {
 }
 
 RTSuccess DebugPrint(RTInstance, const char16_t* text) {
-  if (text) platform::DebugOutput(text);
+  if (!text) return kRTSuccess;
+  platform::DebugOutput(text);
+  if (gDebugStream) StreamWriteWString(gDebugStream, text);
   return kRTSuccess;
+}
+
+RTSuccess SetDebugStream(RTInstance ctx, RTInstance s) {
+  if (!IsKindOfByName(ctx, s, u"RTStream")) return kRTFailure;
+  ReleaseDebugStream();
+  gDebugStream = s;
+  return kRTSuccess;
+}
+
+RTSuccess FlushDebugStream() {
+  if (gDebugStream) stream::Flush(gDebugStream);
+  return kRTSuccess;
+}
+
+RTSuccess CopyDebugStream(RTInstance, RTInstance destination) {
+  if (!destination) return kRTFailure;
+  if (!gDebugStream) return kRTSuccess;
+  uint32_t size = 0;
+  uint32_t copied = 0;
+  return stream::Seek(gDebugStream, 0) && stream::GetSize(gDebugStream, &size) &&
+                 stream::WriteFromStream(destination, gDebugStream, size, &copied) && copied == size
+             ? kRTSuccess
+             : kRTFailure;
+}
+
+void ReleaseDebugStream() {
+  RTInstance s = gDebugStream;
+  gDebugStream = nullptr;
+  if (s) ReleaseInstance(nullptr, s);
 }
 
 RTSuccess GetNextError(RTInstance, char16_t* buffer, uint32_t length, uint32_t* out) {
@@ -61,9 +93,9 @@ RTSuccess GetNextError(RTInstance, char16_t* buffer, uint32_t length, uint32_t* 
 
 RTSuccess StartupErrorLog() {
   if (!gErrorQueue && !StackCreate(&gErrorQueue)) return kRTFailure;
-  char16_t root[kRootPathUnits];
-  if (!GetRootPath(nullptr, root, kRootPathUnits)) return kRTFailure;
-  const std::u16string logPath = std::u16string(root) + u"kivo-error-log.txt";
+  const std::u16string root = RootPath();
+  if (root.empty()) return kRTFailure;
+  const std::u16string logPath = root + u"kivo-error-log.txt";
   gLog = std::fopen(platform::NativePath(logPath).c_str(), "w+");
   if (!gLog) return kRTFailure;
   std::fputs("Kivo Error Log\n--------------\n", gLog);

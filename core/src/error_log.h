@@ -14,6 +14,12 @@ RTSuccess DebugPrint(RTInstance ctx, const char16_t* text);
 // empty queue unless a future source feeds it.
 RTSuccess GetNextError(RTInstance ctx, char16_t* buffer, uint32_t length, uint32_t* out);
 
+// The debug stream: an RTStream instance that receives a copy of every debug line.
+RTSuccess SetDebugStream(RTInstance ctx, RTInstance stream);
+RTSuccess FlushDebugStream();
+RTSuccess CopyDebugStream(RTInstance ctx, RTInstance destination);
+void ReleaseDebugStream();
+
 // Opens the log; fails when the framework root cannot be read or the file cannot be created.
 RTSuccess StartupErrorLog();
 void ShutdownErrorLog();

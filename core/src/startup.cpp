@@ -4,7 +4,7 @@
 #include "core_table_fill.h"
 #include "coreregistry/registry.h"
 #include "error_log.h"
-#include "instance_store.h"
+#include "store_sweep.h"
 #include "instances.h"
 #include "memory_manager.h"
 #include "type_table.h"
@@ -27,7 +27,7 @@ RTSuccess StartupKivo(CoreTable* table) {
   if (!StartupErrorLog()) return kRTFailure;
   StartupRegistry();
   CreateStoreSweep();
-  RegisterTypeTable();
+  if (!RegisterTypeTable()) return kRTFailure;
   CreateRoot();
   gStarted = true;
   return kRTSuccess;
@@ -36,6 +36,7 @@ RTSuccess StartupKivo(CoreTable* table) {
 // Stops the services in reverse order. Component libraries stay loaded and instances other than
 // Root are not destroyed; the memory report shows what is left.
 RTSuccess ShutdownKivo() {
+  ReleaseDebugStream();
   ReleaseRoot();
   FreeTypeTable();
   FreeStoreSweep();

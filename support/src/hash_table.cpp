@@ -63,12 +63,20 @@ bool KeyEquals(const StrHashEntry* entry, const char16_t* key, size_t length) {
   return true;
 }
 
-// The link that points at the first entry of `key`, or null.
-StrHashEntry** FindLink(StrHashTable* table, const char16_t* key) {
+// The link that points at the first entry of `key` (holding `value`, unless any value will do).
+StrHashEntry** FindLink(StrHashTable* table, const char16_t* key, bool anyValue = true, const void* value = nullptr) {
   const size_t length = WideStrLen(key);
   for (StrHashEntry** link = BucketOf(table, key); *link; link = &(*link)->next)
-    if (KeyEquals(*link, key, length)) return link;
+    if (KeyEquals(*link, key, length) && (anyValue || (*link)->value == value)) return link;
   return nullptr;
+}
+
+void Unlink(StrHashTable* table, StrHashEntry** link) {
+  StrHashEntry* entry = *link;
+  *link = entry->next;
+  ModuleCore()->ArrayFree(nullptr, entry->key);
+  CoreFree(entry);
+  --table->entryCount;
 }
 
 }  // namespace
@@ -134,12 +142,16 @@ RTSuccess StrHashTableRemove(StrHashTable* table, const char16_t* key, void** ou
   if (!table || !key) return kRTFailure;
   StrHashEntry** link = FindLink(table, key);
   if (!link) return kRTFailure;
-  StrHashEntry* entry = *link;
-  if (out) *out = entry->value;
-  *link = entry->next;
-  ModuleCore()->ArrayFree(nullptr, entry->key);
-  CoreFree(entry);
-  --table->entryCount;
+  if (out) *out = (*link)->value;
+  Unlink(table, link);
+  return kRTSuccess;
+}
+
+RTSuccess StrHashTableRemoveEntry(StrHashTable* table, const char16_t* key, const void* value) {
+  if (!table || !key) return kRTFailure;
+  StrHashEntry** link = FindLink(table, key, false, value);
+  if (!link) return kRTFailure;
+  Unlink(table, link);
   return kRTSuccess;
 }
 

@@ -84,6 +84,12 @@ char16_t WideStrUpperChar(char16_t unit) {
   return unit;
 }
 
+std::u16string WideStrUpper(std::u16string_view text) {
+  std::u16string upper(text);
+  for (char16_t& unit : upper) unit = WideStrUpperChar(unit);
+  return upper;
+}
+
 char* WideStrToNarrow(const char16_t* text, char* buffer) {
   size_t i = 0;
   for (; text && text[i]; ++i) buffer[i] = static_cast<char>(text[i] & 0xFF);

@@ -39,11 +39,12 @@ const CoreExports& Core() {
 
 }  // namespace
 
-CoreHost::CoreHost() {
+CoreHost::CoreHost(std::span<const std::string_view> components) {
   for (size_t i = 2; i < kCoreTableSlots; ++i) SetSlot(i, Sentinel(i));
   table_.size = kCoreTableMinBytes;
   table_.version = kCoreVersion;
   std::filesystem::create_directories(root() / "components");
+  for (std::string_view name : components) InstallComponent(StagedComponent(name));
   WriteRegistry("[HKEY_LOCAL_MACHINE\\Software\\Ostrawen\\Kivo\\1.0]\nRoot=" + root().string() + "\n");
   setenv("TESK_REGISTRY", registryFile().c_str(), 1);
   setenv("TESK_DEBUG_LOG", (dir_.path() / "debug.log").c_str(), 1);
@@ -81,6 +82,14 @@ RTSuccess CoreHost::Shutdown() {
 }
 
 RTSuccess CoreHost::RegisterEvents() { return Core().registerEvents(); }
+
+void CoreHost::InstallComponent(const std::filesystem::path& library) {
+  std::filesystem::create_symlink(library, root() / "components" / library.filename());
+}
+
+std::filesystem::path CoreHost::StagedComponent(std::string_view name) {
+  return std::filesystem::path(TESK_COMPONENT_DIR) / (std::string(name) + ".so");
+}
 
 void CoreHost::WriteRegistry(std::string_view contents) { WriteFile(registryFile(), contents); }
 

@@ -6,6 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <span>
+#include <string_view>
 #include <string>
 #include <vector>
 
@@ -19,9 +21,13 @@ struct RecordedMessage {
   std::u16string text;
 };
 
+// The framework components every core start needs (Root is an RTComponent).
+inline constexpr std::string_view kFrameworkComponents[] = {"RTComponent", "RTStream", "RTMemoryStream"};
+
 class CoreHost {
  public:
-  CoreHost();
+  // A root whose component folder links the named staged components.
+  explicit CoreHost(std::span<const std::string_view> components = kFrameworkComponents);
   ~CoreHost();
 
   // The table as the host hands it over: the minimum size, the current version, and a
@@ -39,6 +45,9 @@ class CoreHost {
   std::filesystem::path root() const { return dir_.path() / "kivo/"; }
   std::filesystem::path registryFile() const { return dir_.path() / "registry.ini"; }
   void WriteRegistry(std::string_view contents);
+  // Links a component library into the root's component folder (before Start).
+  void InstallComponent(const std::filesystem::path& library);
+  static std::filesystem::path StagedComponent(std::string_view name);
 
   std::string DebugLog() const;
   std::string ErrorLog() const;

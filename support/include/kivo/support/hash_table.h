@@ -51,6 +51,8 @@ RTSuccess StrHashTableInsert(StrHashTable* table, const char16_t* key, void* val
 RTSuccess StrHashTableLookup(StrHashTable* table, const char16_t* key, void** out);
 // Unlinks the first entry of the key; its value goes to `out` when that is not null.
 RTSuccess StrHashTableRemove(StrHashTable* table, const char16_t* key, void** out);
+// Unlinks the entry that holds both this key and this value (keys may repeat).
+RTSuccess StrHashTableRemoveEntry(StrHashTable* table, const char16_t* key, const void* value);
 RTSuccess StrHashTableDestroy(StrHashTable* table);
 
 // h = h * 31 + low byte of each unit, up to the first unit whose low byte is 0 (wrapping u32).

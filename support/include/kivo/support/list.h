@@ -38,4 +38,29 @@ RTSuccess ListElementAt(List* list, uint32_t index, ListLink** out);
 // Exchanges the data words of two links (lists are sorted by swapping data).
 RTSuccess ListSwapData(List* list, ListLink* a, ListLink* b);
 
+// Range over a list's data words as T*: for (Entry* e : ListItems<Entry>(list)).
+template <class T>
+class ListItems {
+ public:
+  explicit ListItems(const List* list) : first_(list ? list->first : nullptr) {}
+  class iterator {
+   public:
+    explicit iterator(const ListLink* link) : link_(link) {}
+    T* operator*() const { return static_cast<T*>(link_->data); }
+    iterator& operator++() {
+      link_ = link_->next;
+      return *this;
+    }
+    bool operator!=(const iterator& other) const { return link_ != other.link_; }
+
+   private:
+    const ListLink* link_;
+  };
+  iterator begin() const { return iterator(first_); }
+  iterator end() const { return iterator(nullptr); }
+
+ private:
+  const ListLink* first_;
+};
+
 }  // namespace kivo

@@ -6,6 +6,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 #include "kivo/types.h"
 
@@ -29,6 +31,8 @@ const char16_t* WideStrFind(const char16_t* text, const char16_t* part);
 // 'A'-'Z' fold to lower case, and a unit whose low byte is 0 ends the text.
 int WideStrEqualNoCase(const char16_t* a, const char16_t* b);
 char16_t WideStrUpperChar(char16_t unit);
+// The text with every unit upper-cased: the key form of case-insensitive name tables.
+std::u16string WideStrUpper(std::u16string_view text);
 
 // Narrow text is Latin-1: narrowing keeps the low byte of each unit, widening maps byte N to unit N.
 char* WideStrToNarrow(const char16_t* text, char* buffer);

@@ -1,0 +1,19 @@
+// The store sweep: while an outermost StoreInstance runs, every header it writes carries the
+// sweep's stamp, which keeps an instance reached twice in one sweep from being written twice.
+#pragma once
+
+#include "kivo/support/date_stamp.h"
+
+namespace kivo::core {
+
+// The sweep record lives from core start-up to shutdown.
+bool CreateStoreSweep();
+void FreeStoreSweep();
+
+// Opens a sweep stamped with the current local time; false when one is open already.
+bool OpenStoreSweep();
+void CloseStoreSweep();
+// The stamp of the open sweep, or null.
+const DateStamp* OpenSweepStamp();
+
+}  // namespace kivo::core

@@ -1,0 +1,93 @@
+// What a component library needs to declare its class in a few readable lines:
+//
+//   RTMethodRecord gMethods[] = {
+//       kivo::Method(u"GetName", GetName, 0x04, u"RTSuccess", u"wchar out opName"),
+//       kivo::kEndOfMethods,
+//   };
+//   const RTComponentDef gDefinition = kivo::MakeComponentDef({
+//       .className = u"RTExample", .parentClassName = u"RTComponent", .objectSize = 0x20,
+//       .slotTableSize = 0x20, .firstSlotTableOffset = 0x14, .secondSlotTableOffset = 0x18,
+//       .methods = gMethods});
+//   KIVO_COMPONENT(gDefinition)
+#pragma once
+
+#include <algorithm>
+#include <iterator>
+
+#include "kivo/component_def.h"
+#include "kivo/core_table.h"
+#include "kivo/support/module_core.h"
+
+namespace kivo {
+
+struct ComponentClass {
+  const char16_t* className;
+  const char16_t* parentClassName = nullptr;
+  const char16_t* componentName = nullptr;  // the class name when not given
+  const char16_t* description = nullptr;
+  bool singleton = false;
+  uint32_t objectSize = 0;  // published bytes; every offset below is published bytes too
+  uint32_t slotTableSize = 0;
+  uint32_t firstSlotTableOffset = 0;
+  uint32_t secondSlotTableOffset = 0;
+  RTMethodRecord* methods = nullptr;
+  RTPropertyRecord* properties = nullptr;
+  RTInstanceHook construct = nullptr;
+  RTInstanceHook destroy = nullptr;
+};
+
+inline constexpr uint32_t kComponentVersion = 0x10000;
+inline constexpr RTMethodRecord kEndOfMethods{};
+inline RTPropertyRecord kNoProperties[1] = {};
+inline RTMethodRecord kNoMethods[1] = {};
+
+template <class F>
+RTMethodRecord Method(const char16_t* name, F* function, uint32_t slotOffset, const char16_t* returnType,
+                      const char16_t* parameters, bool overrides = false) {
+  return RTMethodRecord{name, reinterpret_cast<RTMethodFunc>(function), slotOffset, overrides ? 1u : 0u,
+                        returnType, parameters, nullptr, nullptr, kParametersNotParsed};
+}
+
+inline RTComponentDef MakeComponentDef(const ComponentClass& c) {
+  RTComponentDef def{};
+  std::copy(std::begin(kComponentDefMarker), std::end(kComponentDefMarker), def.marker);
+  def.size = sizeof(RTComponentDef);
+  def.fMinCompatibleCoreVersion = kCoreVersion;
+  def.fpParentClassName = c.parentClassName;
+  def.fpClassName = c.className;
+  def.fpComponentName = c.componentName ? c.componentName : c.className;
+  def.fpVendorName = u"Ostrawen";
+  def.componentVersion = kComponentVersion;
+  def.fpProcessorArchitecture = u"x86-64";
+  def.fpPlatform = u"Linux";
+  def.description = c.description;
+  def.buildDate = __DATE__;
+  def.buildTime = __TIME__;
+  def.compiler = u"GCC";
+  def.compilerVersion = __GNUC__ * 100 + __GNUC_MINOR__;
+  def.language = u"English (United States)";
+  def.singleton = c.singleton ? 1 : 0;
+  def.objectSize = c.objectSize;
+  def.slotTableSize = c.slotTableSize;
+  def.firstSlotTableOffset = c.firstSlotTableOffset;
+  def.secondSlotTableOffset = c.secondSlotTableOffset;
+  def.construct = c.construct;
+  def.destroy = c.destroy;
+  def.fSizeMethod = sizeof(RTMethodRecord);
+  def.methods = c.methods ? c.methods : kNoMethods;
+  def.fSizeProperty = sizeof(RTPropertyRecord);
+  def.properties = c.properties ? c.properties : kNoProperties;
+  def.fSizeEvent = sizeof(RTEventRecord);
+  def.events = nullptr;
+  return def;
+}
+
+}  // namespace kivo
+
+// The library's one export: keeps the core table for every later core call and hands out the
+// definition record.
+#define KIVO_COMPONENT(definition)                                             \
+  KIVO_EXPORT const RTComponentDef* _ComponentIdentify(CoreTable* core) {     \
+    kivo::SetModuleCore(core);                                                 \
+    return &(definition);                                                      \
+  }

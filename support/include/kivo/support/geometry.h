@@ -1,0 +1,46 @@
+// Intersection and containment tests. Each returns a count or 1/0 and writes its results through
+// the out pointers only on success (a root count of 1 writes only r1). The tolerances are part of
+// the behaviour: callers depend on exactly when a grazing ray hits.
+#pragma once
+
+#include <cstdint>
+
+#include "kivo/support/math_types.h"
+#include "kivo/types.h"
+
+namespace kivo {
+
+// Real roots of a x^2 + b x + c: 0, 1 or 2, with r1 <= r2 when a > 0. A leading coefficient with
+// abs(2a) <= 1e-10 gives 0 roots; a discriminant within 1e-10 of 0 gives the one root -b / 2a.
+uint32_t SolveQuadratic(float a, float b, float c, float* r1, float* r2);
+
+// Ray parameters t of origin + t direction on the sphere's surface, as SolveQuadratic reports them.
+uint32_t IntersectRaySphere(float radius, const RTFVector3D& centre, const RTFVector3D& origin,
+                            const RTFVector3D& direction, float* t1, float* t2);
+
+// 1 and t = (d + offset - dot(n, origin)) / dot(n, direction); 0 when the ray runs parallel to
+// the plane (abs(dot(n, direction)) < 1e-10).
+RTBool IntersectRayPlane(float offset, const RTFVector3D& origin, const RTFVector3D& direction,
+                         const Plane& plane, float* t);
+
+// Moeller-Trumbore with back faces culled: 0 when the triangle faces away, is edge-on or
+// degenerate (det < 1e-6), or the ray passes outside it. t may be negative (behind the origin).
+RTBool IntersectRayTriangle(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
+                            const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v);
+
+// Slab test against an axis-aligned box. t is the entry distance, or the exit distance when the
+// origin lies inside the box.
+RTBool IntersectRayBox(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& boxMin,
+                       const RTFVector3D& boxMax, float* t);
+
+// (b.x - a.x)(c.y - a.y) - (c.x - a.x)(b.y - a.y): positive when c lies left of a->b.
+float Orient2D(const RTFVector2D& a, const RTFVector2D& b, const RTFVector2D& c);
+
+// 1 when the winding number of the polygon around the point is not 0; 0 for no vertices.
+RTBool PointInPolygon2D(const RTFVector2D* polygon, uint32_t count, const RTFVector2D& point);
+
+// 1 when point.x lies between the ends' x values (inclusive, either order); when both ends share
+// their x, the y values are tested the same way instead.
+RTBool PointInSegmentExtent2D(const RTFVector3D& point, const RTFVector3D& end1, const RTFVector3D& end2);
+
+}  // namespace kivo

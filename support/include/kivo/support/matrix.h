@@ -1,0 +1,37 @@
+// 3x3 and 4x4 matrices: row-major, row vectors multiplied from the left, translation in row 3.
+#pragma once
+
+#include "kivo/support/math_types.h"
+
+namespace kivo {
+
+// pi/2 as the float the angle functions report.
+inline constexpr float kHalfPi = 1.5707964f;
+
+// Identity in the nine used floats; each row's fourth float keeps its value.
+void Mat3Identity(RTFMatrix3x3* m);
+void Mat4Identity(RTFMatrix4x4* m);
+
+// out = a x b, so p x out applies a first, then b. out may be a or b.
+void Mat3Multiply(const RTFMatrix3x3& a, const RTFMatrix3x3& b, RTFMatrix3x3* out);
+void Mat4Multiply(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out);
+
+// out.xyz = p.xyz x m including the translation row; out.w = 1. out may be the point.
+void Mat4TransformPoint(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out);
+// out.xyz = v.xyz x the upper 3x3 of m (no translation); out.w = 1. out may be the vector.
+void Mat4RotateVector(const RTFMatrix4x4& m, const RTFVector3D& vector, RTFVector3D* out);
+
+// Identity with a rotation about x (m11 = cos, m12 = sin, m21 = -sin, m22 = cos).
+void Mat4RotationX(RTFMatrix4x4* m, float angle);
+// Identity with a rotation about y (m00 = cos, m02 = -sin, m20 = sin, m22 = cos).
+void Mat4RotationY(RTFMatrix4x4* m, float angle);
+// Row 3 = (v.x, v.y, v.z, 1); the rest is kept.
+void Mat4SetTranslation(RTFMatrix4x4* m, const RTFVector3D& translation);
+
+// Euler angles of the rotation in the upper 3x3. At the poles (m20 at or beyond +-1) the whole
+// rotation goes to ax, ay is +-kHalfPi and az is 0. Takes the 4x4 form; a 3x3 matrix has the same
+// rows.
+void MatToEuler(const RTFMatrix4x4& m, float* ax, float* ay, float* az);
+void MatToEuler(const RTFMatrix3x3& m, float* ax, float* ay, float* az);
+
+}  // namespace kivo

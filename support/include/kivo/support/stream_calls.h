@@ -1,0 +1,71 @@
+// Calls on the stream classes: the RTStream level (every stream), RTMemoryStream and
+// RTBrellinFileStream. Every byte the system persists moves through these.
+#pragma once
+
+#include "kivo/types.h"
+
+namespace kivo::stream {
+
+enum Slot : uint32_t {
+  kClose = 0x00,
+  kWrite = 0x04,
+  kWriteFromStream = 0x08,
+  kRead = 0x0C,
+  kSeek = 0x10,
+  kGetPosition = 0x14,
+  kGetSize = 0x18,
+  kFlush = 0x1C,
+};
+inline constexpr uint32_t kLevel = 0x14;  // word 5 of every stream object
+
+RTSuccess Close(RTInstance stream);
+RTSuccess Write(RTInstance stream, const void* data, uint32_t count, uint32_t* written);
+// Copies `count` bytes from the source's current position.
+RTSuccess WriteFromStream(RTInstance stream, RTInstance source, uint32_t count, uint32_t* copied);
+// Fewer bytes than asked come at the end of the data.
+RTSuccess Read(RTInstance stream, void* data, uint32_t count, uint32_t* read);
+RTSuccess Seek(RTInstance stream, uint32_t position);
+RTSuccess GetPosition(RTInstance stream, uint32_t* position);
+RTSuccess GetSize(RTInstance stream, uint32_t* size);
+RTSuccess Flush(RTInstance stream);
+
+}  // namespace kivo::stream
+
+namespace kivo::memory_stream {
+
+enum Slot : uint32_t {
+  kOpen = 0x00,
+  kClose = 0x04,
+  kGetBuffer = 0x08,
+  kReadPointer = 0x0C,
+  kSeek = 0x10,
+  kGetPosition = 0x14,
+  kGetSize = 0x18,
+};
+inline constexpr uint32_t kLevel = 0x28;  // word 10
+inline constexpr uint32_t kReadWrite = 3;  // open mode: empty, readable and writable
+
+RTSuccess Open(RTInstance stream, uint32_t mode);
+// The stream's bytes (valid until the next write).
+RTSuccess GetBuffer(RTInstance stream, const uint8_t** data);
+// The next `count` bytes, advancing past them; fails when fewer remain.
+RTSuccess ReadPointer(RTInstance stream, uint32_t count, const uint8_t** data);
+
+// A new, empty, open memory stream (unnamed, under Root), or failure.
+RTSuccess Create(RTInstance* out);
+
+}  // namespace kivo::memory_stream
+
+namespace kivo::file_stream {
+
+enum Slot : uint32_t {
+  kOpen = 0x00,
+  kClose = 0x04,
+};
+inline constexpr uint32_t kLevel = 0x28;  // word 10
+inline constexpr uint32_t kReadExisting = 1;
+inline constexpr uint32_t kWriteNew = 2;
+
+RTSuccess Open(RTInstance stream, const char16_t* path, uint32_t mode);
+
+}  // namespace kivo::file_stream

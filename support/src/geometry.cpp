@@ -1,0 +1,141 @@
+// Sums are formed in long double (extended precision) and rounded once to float. The comparisons
+// are written so that a NaN never counts as a hit.
+#include "kivo/support/geometry.h"
+
+#include <cmath>
+
+#include "kivo/support/vector.h"
+
+namespace kivo {
+
+namespace {
+
+using Ext = long double;
+
+constexpr double kQuadraticTolerance = 1e-10;
+constexpr double kParallelTolerance = 1e-10;
+constexpr double kTriangleTolerance = 1e-6;
+constexpr double kSlabTolerance = 1e-6;
+constexpr float kSlabLimit = 1e6f;
+
+RTFVector3D Difference(const RTFVector3D& a, const RTFVector3D& b) {
+  return {a.x - b.x, a.y - b.y, a.z - b.z, 0.0f};
+}
+
+Ext DotExt(const RTFVector3D& a, const RTFVector3D& b) {
+  return Ext{a.x} * b.x + Ext{a.y} * b.y + Ext{a.z} * b.z;
+}
+
+bool Between(float value, float end1, float end2) {
+  return end1 <= end2 ? end1 <= value && value <= end2 : end2 <= value && value <= end1;
+}
+
+}  // namespace
+
+uint32_t SolveQuadratic(float a, float b, float c, float* r1, float* r2) {
+  const Ext twoA = Ext{2} * a;
+  if (!(std::fabs(twoA) > kQuadraticTolerance)) return 0;
+  const Ext disc = Ext{b} * b - Ext{4} * a * c;
+  if (std::fabs(disc) <= kQuadraticTolerance) {
+    *r1 = static_cast<float>(-Ext{b} / twoA);
+    return 1;
+  }
+  if (!(disc > 0)) return 0;
+  const Ext root = std::sqrt(disc);
+  *r1 = static_cast<float>((-Ext{b} - root) / twoA);
+  *r2 = static_cast<float>((-Ext{b} + root) / twoA);
+  return 2;
+}
+
+uint32_t IntersectRaySphere(float radius, const RTFVector3D& centre, const RTFVector3D& origin,
+                            const RTFVector3D& direction, float* t1, float* t2) {
+  const Ext ox = Ext{origin.x} - centre.x, oy = Ext{origin.y} - centre.y, oz = Ext{origin.z} - centre.z;
+  const float a = static_cast<float>(DotExt(direction, direction));
+  const float b = static_cast<float>(2 * (ox * direction.x + oy * direction.y + oz * direction.z));
+  const float c = static_cast<float>(ox * ox + oy * oy + oz * oz - Ext{radius} * radius);
+  return SolveQuadratic(a, b, c, t1, t2);
+}
+
+RTBool IntersectRayPlane(float offset, const RTFVector3D& origin, const RTFVector3D& direction,
+                         const Plane& plane, float* t) {
+  const Ext along = DotExt(plane.normal, direction);
+  if (!(std::fabs(along) >= kParallelTolerance)) return 0;
+  *t = static_cast<float>((Ext{plane.d} + offset - DotExt(plane.normal, origin)) / along);
+  return 1;
+}
+
+RTBool IntersectRayTriangle(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
+                            const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v) {
+  const RTFVector3D e1 = Difference(v1, v0), e2 = Difference(v2, v0);
+  RTFVector3D p;
+  Vec3Cross(direction, e2, &p);
+  const float det = Vec3Dot(e1, p);
+  if (!(det >= kTriangleTolerance)) return 0;  // back-facing, edge-on or degenerate
+
+  const RTFVector3D s = Difference(origin, v0);
+  const float uu = Vec3Dot(s, p);
+  if (!(uu >= 0.0f && uu <= det)) return 0;
+
+  RTFVector3D q;
+  Vec3Cross(s, e1, &q);
+  const float vv = Vec3Dot(direction, q);
+  if (!(vv >= 0.0f && Ext{uu} + vv <= det)) return 0;
+
+  const Ext inverse = Ext{1} / det;
+  *t = static_cast<float>(Vec3Dot(e2, q) * inverse);
+  *u = static_cast<float>(uu * inverse);
+  *v = static_cast<float>(vv * inverse);
+  return 1;
+}
+
+RTBool IntersectRayBox(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& boxMin,
+                       const RTFVector3D& boxMax, float* t) {
+  const float o[3] = {origin.x, origin.y, origin.z};
+  const float d[3] = {direction.x, direction.y, direction.z};
+  const float lo[3] = {boxMin.x, boxMin.y, boxMin.z};
+  const float hi[3] = {boxMax.x, boxMax.y, boxMax.z};
+  float nearT = -kSlabLimit, farT = kSlabLimit;
+  for (int axis = 0; axis < 3; ++axis) {
+    if (std::fabs(d[axis]) < kSlabTolerance && (o[axis] < lo[axis] || o[axis] > hi[axis])) return 0;
+    // A zero component inside the slab gives infinite (or, on a face, NaN) distances, which the
+    // comparisons below leave out.
+    float t1 = static_cast<float>((Ext{lo[axis]} - o[axis]) / d[axis]);
+    float t2 = static_cast<float>((Ext{hi[axis]} - o[axis]) / d[axis]);
+    if (t1 > t2) {
+      const float swap = t1;
+      t1 = t2;
+      t2 = swap;
+    }
+    if (t1 > nearT) nearT = t1;
+    if (t2 < farT) farT = t2;
+    if (nearT > farT || farT < 0.0f) return 0;
+  }
+  *t = nearT > 0.0f ? nearT : farT;
+  return 1;
+}
+
+float Orient2D(const RTFVector2D& a, const RTFVector2D& b, const RTFVector2D& c) {
+  return static_cast<float>((Ext{b.x} - a.x) * (Ext{c.y} - a.y) - (Ext{c.x} - a.x) * (Ext{b.y} - a.y));
+}
+
+RTBool PointInPolygon2D(const RTFVector2D* polygon, uint32_t count, const RTFVector2D& point) {
+  if (!polygon) return 0;
+  int64_t winding = 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    const RTFVector2D& from = polygon[i];
+    const RTFVector2D& to = polygon[i + 1 == count ? 0 : i + 1];
+    if (from.y <= point.y) {
+      if (to.y > point.y && Orient2D(from, to, point) > 0.0f) ++winding;
+    } else {
+      if (to.y <= point.y && Orient2D(from, to, point) < 0.0f) --winding;
+    }
+  }
+  return winding != 0;
+}
+
+RTBool PointInSegmentExtent2D(const RTFVector3D& point, const RTFVector3D& end1, const RTFVector3D& end2) {
+  if (end1.x == end2.x) return Between(point.y, end1.y, end2.y);
+  return Between(point.x, end1.x, end2.x);
+}
+
+}  // namespace kivo

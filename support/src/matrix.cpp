@@ -1,0 +1,115 @@
+// Sums are formed in long double (extended precision) and rounded once to float.
+#include "kivo/support/matrix.h"
+
+#include "kivo/support/scalar_math.h"
+
+namespace kivo {
+
+namespace {
+
+using Ext = long double;
+
+
+void Identity3(float (*rows)[4]) {
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) rows[i][j] = i == j ? 1.0f : 0.0f;
+}
+
+template <int kSize>
+void Multiply(const float (*a)[4], const float (*b)[4], float (*out)[4]) {
+  // Computed in full before anything is stored, so out may be a or b.
+  float result[kSize][kSize];
+  for (int i = 0; i < kSize; ++i)
+    for (int j = 0; j < kSize; ++j) {
+      Ext sum = 0;
+      for (int k = 0; k < kSize; ++k) sum += Ext{a[i][k]} * b[k][j];
+      result[i][j] = static_cast<float>(sum);
+    }
+  for (int i = 0; i < kSize; ++i)
+    for (int j = 0; j < kSize; ++j) out[i][j] = result[i][j];
+}
+
+void Transform(const RTFMatrix4x4& m, const RTFVector3D& p, bool translate, RTFVector3D* out) {
+  float result[3];
+  for (int j = 0; j < 3; ++j) {
+    Ext sum = Ext{p.x} * m.m[0][j] + Ext{p.y} * m.m[1][j] + Ext{p.z} * m.m[2][j];
+    if (translate) sum += m.m[3][j];
+    result[j] = static_cast<float>(sum);
+  }
+  out->x = result[0];
+  out->y = result[1];
+  out->z = result[2];
+  out->w = 1.0f;
+}
+
+void ToEuler(const float (*m)[4], float* ax, float* ay, float* az) {
+  if (m[2][0] >= 1.0f) {
+    *ax = MathAtan2(m[0][1], m[1][1]);
+    *ay = kHalfPi;
+    *az = 0.0f;
+  } else if (m[2][0] <= -1.0f) {
+    *ax = -MathAtan2(m[0][1], m[1][1]);
+    *ay = -kHalfPi;
+    *az = 0.0f;
+  } else {
+    *ax = MathAtan2(-m[2][1], m[2][2]);
+    *ay = MathAsin(m[2][0]);
+    *az = MathAtan2(-m[1][0], m[0][0]);
+  }
+}
+
+}  // namespace
+
+void Mat3Identity(RTFMatrix3x3* m) { Identity3(m->m); }
+
+void Mat4Identity(RTFMatrix4x4* m) {
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) m->m[i][j] = i == j ? 1.0f : 0.0f;
+}
+
+void Mat3Multiply(const RTFMatrix3x3& a, const RTFMatrix3x3& b, RTFMatrix3x3* out) {
+  Multiply<3>(a.m, b.m, out->m);
+}
+
+void Mat4Multiply(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) {
+  Multiply<4>(a.m, b.m, out->m);
+}
+
+void Mat4TransformPoint(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out) {
+  Transform(m, point, true, out);
+}
+
+void Mat4RotateVector(const RTFMatrix4x4& m, const RTFVector3D& vector, RTFVector3D* out) {
+  Transform(m, vector, false, out);
+}
+
+void Mat4RotationX(RTFMatrix4x4* m, float angle) {
+  const float s = MathSin(angle), c = MathCos(angle);
+  Mat4Identity(m);
+  m->m[1][1] = c;
+  m->m[1][2] = s;
+  m->m[2][1] = -s;
+  m->m[2][2] = c;
+}
+
+void Mat4RotationY(RTFMatrix4x4* m, float angle) {
+  const float s = MathSin(angle), c = MathCos(angle);
+  Mat4Identity(m);
+  m->m[0][0] = c;
+  m->m[0][2] = -s;
+  m->m[2][0] = s;
+  m->m[2][2] = c;
+}
+
+void Mat4SetTranslation(RTFMatrix4x4* m, const RTFVector3D& translation) {
+  m->m[3][0] = translation.x;
+  m->m[3][1] = translation.y;
+  m->m[3][2] = translation.z;
+  m->m[3][3] = 1.0f;
+}
+
+void MatToEuler(const RTFMatrix4x4& m, float* ax, float* ay, float* az) { ToEuler(m.m, ax, ay, az); }
+
+void MatToEuler(const RTFMatrix3x3& m, float* ax, float* ay, float* az) { ToEuler(m.m, ax, ay, az); }
+
+}  // namespace kivo
