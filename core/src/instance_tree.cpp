@@ -32,6 +32,29 @@ std::u16string PathWithName(RTInstance instance, std::u16string_view name) {
   return instance->parent ? InstancePath(instance->parent) + u":" + std::u16string(name) : std::u16string(name);
 }
 
+// Gives the instance its name and, as its store key, the path it then has.
+RTSuccess AssignName(RTInstance instance, const char16_t* name) {
+  const std::u16string path = PathWithName(instance, name);
+  if (path.size() >= kPathUnits) return kRTFailure;
+  char16_t* newName = Copy(name);
+  char16_t* newKey = Copy(path);
+  if (!newName || !newKey) {
+    ArrayFree(nullptr, newName);
+    ArrayFree(nullptr, newKey);
+    return kRTFailure;
+  }
+  // Only an attached child stands in its parent's name table.
+  RTInstance parent = instance->parent;
+  if (parent && instance->name && StrHashTableRemoveEntry(parent->childNames, WideStrUpper(instance->name).c_str(),
+                                                          instance))
+    StrHashTableInsert(parent->childNames, WideStrUpper(newName).c_str(), instance);
+  ArrayFree(nullptr, instance->name);
+  ArrayFree(nullptr, instance->storeKey);
+  instance->name = newName;
+  instance->storeKey = newKey;
+  return kRTSuccess;
+}
+
 RTInstance FindChildRecord(RTInstance parent, const char16_t* name) {
   void* child = nullptr;
   if (!parent || !parent->childNames || !name) return nullptr;
@@ -168,25 +191,10 @@ RTSuccess SetInstanceName(RTInstance, RTInstance instance, const char16_t* name)
       return kRTFailure;
     }
   }
-  const std::u16string path = PathWithName(instance, name);
-  if (path.size() >= kPathUnits) return kRTFailure;
-  char16_t* newName = Copy(name);
-  char16_t* newKey = Copy(path);
-  if (!newName || !newKey) {
-    ArrayFree(nullptr, newName);
-    ArrayFree(nullptr, newKey);
-    return kRTFailure;
-  }
-  // Only an attached child stands in its parent's name table.
-  if (parent && instance->name && StrHashTableRemoveEntry(parent->childNames, WideStrUpper(instance->name).c_str(),
-                                                          instance))
-    StrHashTableInsert(parent->childNames, WideStrUpper(newName).c_str(), instance);
-  ArrayFree(nullptr, instance->name);
-  ArrayFree(nullptr, instance->storeKey);
-  instance->name = newName;
-  instance->storeKey = newKey;
-  return kRTSuccess;
+  return AssignName(instance, name);
 }
+
+RTSuccess GivePlaceholderName(RTInstance instance) { return AssignName(instance, u"???"); }
 
 RTSuccess GetInstanceByName(RTInstance ctx, const char16_t* path, RTInstance* out, RTBool remote) {
   if (!out) return kRTFailure;

@@ -15,6 +15,8 @@ RTSuccess Detach(RTInstance child);
 // Names an instance "<class name without its first two characters><n>" for the first n from 1
 // that no child of `parent` (Root when null) bears.
 RTSuccess GiveUniqueName(RTInstance instance, RTInstance parent);
+// Names an instance being created "???", the placeholder that any number of siblings may bear.
+RTSuccess GivePlaceholderName(RTInstance instance);
 // Names joined by ":" from the top of the instance's tree.
 std::u16string InstancePath(RTInstance instance);
 // Forgets the children of an instance that is being destroyed (they keep their names).

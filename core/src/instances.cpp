@@ -83,7 +83,7 @@ RTSuccess NameAndAttach(RTInstance instance, RTInstance parent, bool uniqueName)
   if (!parent) parent = gRoot;
   instance->parent = parent;
   if (!uniqueName && parent) {
-    if (!SetInstanceName(nullptr, instance, u"???")) return kRTFailure;
+    if (!GivePlaceholderName(instance)) return kRTFailure;
   } else if (!GiveUniqueName(instance, parent)) {
     return kRTFailure;
   }

@@ -98,12 +98,16 @@ std::string CoreHost::DebugLog() const { return ReadFile(dir_.path() / "debug.lo
 std::string CoreHost::ErrorLog() const { return ReadFile(root() / "kivo-error-log.txt"); }
 
 void StartedCore::SetUp() {
+  InstallComponents(host_);
   ASSERT_EQ(host_.Start(), kRTSuccess);
   kivo::SetModuleCore(&host_.table());
-  startStats_ = MemoryStats();
 }
 
-void StartedCore::TearDown() { EXPECT_EQ(MemoryStats(), startStats_) << "memory statistics (blocks, heap bytes)"; }
+void StartedCore::TearDown() {
+  ASSERT_EQ(host_.Shutdown(), kRTSuccess);
+  EXPECT_NE(host_.DebugLog().find("Memory Blocks Remaining on Core Shutdown: 0\n"), std::string::npos)
+      << "core memory left at shutdown";
+}
 
 std::pair<uint32_t, uint32_t> StartedCore::MemoryStats() {
   uint32_t blocks = 0;
