@@ -26,12 +26,22 @@ uint32_t CountRecords(const Record* records) {
   return count;
 }
 
-// Refuses a definition whose table pointers or method slots would fall outside their blocks.
+void RefuseDefinition(const ComponentEntry* entry, const std::u16string& problem) {
+  RaiseFormatted(kLevelError, u"Cannot load component: %s. The definition is refused: %s.", entry->modulePath,
+                 problem);
+}
+
+// Refuses a definition whose blocks cannot be allocated, or whose table pointers or method slots
+// would fall outside their blocks.
 bool CheckLayout(const ComponentEntry* entry, const RTComponentDef* parent) {
   const RTComponentDef& d = *entry->definition;
   auto inside = [](uint32_t offset, uint32_t size) { return offset % 4 == 0 && uint64_t{offset} + 4 <= size; };
   std::u16string problem;
-  if (parent && d.objectSize < parent->objectSize) {
+  if (!d.methods) {
+    problem = u"it has no method table";
+  } else if (BlockBytes(d.objectSize) > UINT32_MAX || BlockBytes(d.slotTableSize) > UINT32_MAX) {
+    problem = u"its object or method-slot table is too large";
+  } else if (parent && d.objectSize < parent->objectSize) {
     problem = u"its object is smaller than its parent's";
   } else if (!inside(d.firstSlotTableOffset, d.objectSize) || !inside(d.secondSlotTableOffset, d.objectSize) ||
              d.firstSlotTableOffset == d.secondSlotTableOffset) {
@@ -44,8 +54,7 @@ bool CheckLayout(const ComponentEntry* entry, const RTComponentDef* parent) {
         problem = Format(u"the slot of method %s lies outside its method-slot table", method->name);
   }
   if (problem.empty()) return true;
-  RaiseFormatted(kLevelError, u"Cannot load component: %s. The definition is refused: %s.", entry->modulePath,
-                 problem);
+  RefuseDefinition(entry, problem);
   return false;
 }
 
@@ -108,15 +117,27 @@ bool BuildClass(ComponentEntry* entry) {
   ComponentEntry* parent = nullptr;
   if (d.fpParentClassName) {
     parent = LocateComponentEntry(d.fpParentClassName);
-    if (!parent || !LoadClass(parent)) return false;
+    if (!parent) return false;
+    // A parent that is loaded but still has no template is being built further down this call:
+    // the class is its own ancestor.
+    if (IsLoaded(parent) && !parent->templateObject) {
+      RefuseDefinition(entry, u"its parent classes lead back to itself");
+      return false;
+    }
+    if (!LoadClass(parent)) return false;
   }
-  if (!CheckLayout(entry, parent ? parent->definition : nullptr)) return false;
 
+  // The load references taken on the ancestors are given back when the build fails.
+  std::vector<ComponentEntry*> referenced;
+  if (parent) referenced.push_back(parent);
   std::vector<void*> made;
-  auto fail = [&made] {
+  auto fail = [&made, &referenced] {
     for (void* block : made) MemFree(nullptr, block);
+    for (ComponentEntry* ancestor : referenced) UnloadClass(ancestor);
     return false;
   };
+  if (!CheckLayout(entry, parent ? parent->definition : nullptr)) return fail();
+
   void* block = nullptr;
   if (!MemAlloc(nullptr, static_cast<uint32_t>(BlockBytes(d.objectSize)), &block, 1)) return fail();
   made.push_back(block);
@@ -125,7 +146,8 @@ bool BuildClass(ComponentEntry* entry) {
   if (parent) {
     std::memcpy(object, parent->templateObject, BlockBytes(parent->definition->objectSize));
     for (ComponentEntry* ancestor = parent; ancestor; ancestor = ParentEntry(ancestor)) {
-      LoadClass(ancestor);
+      if (!LoadClass(ancestor)) return fail();
+      referenced.push_back(ancestor);
       if (ancestor->ownMethodCount == 0) continue;
       const RTComponentDef& a = *ancestor->definition;
       for (const uint32_t offset : {a.firstSlotTableOffset, a.secondSlotTableOffset}) {

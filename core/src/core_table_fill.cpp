@@ -6,12 +6,14 @@
 #include "dispatch.h"
 #include "error_log.h"
 #include "instance_space.h"
+#include "instance_store.h"
 #include "instance_tree.h"
 #include "instances.h"
 #include "kivo/support/module_core.h"
 #include "memory_manager.h"
 #include "parameter_list.h"
 #include "stream_header.h"
+#include "stream_tree.h"
 #include "uuid.h"
 
 namespace kivo::core {
@@ -40,9 +42,9 @@ void FillCoreTable(CoreTable& t) {
   t.GetInstancePath = GetInstancePath;
   t.GetParent = GetParent;
   t.ChildNameExists = ChildNameExists;
-  t.IsInstanceStored = nullptr;
+  t.IsInstanceStored = IsInstanceStored;
   t.StreamInstanceOut = StreamInstanceOut;
-  t.StoreInstance = nullptr;
+  t.StoreInstance = StoreInstance;
   t.WriteStreamHeader = WriteStreamHeader;
   t.ReadStreamHeader = ReadStreamHeader;
   t.BuildStreamHeader = BuildStreamHeader;
@@ -65,7 +67,7 @@ void FillCoreTable(CoreTable& t) {
   t.GetRefCount = GetRefCount;
   t.GetClassName = GetClassName;
   t.GetRootPath = GetRootPath;
-  t.OpenResourceStream = nullptr;
+  t.OpenResourceStream = OpenResourceStream;
   t.GetTime = GetTime;
   t.InstallDispatchTables = InstallDispatchTables;
   t.GetInstanceUUID = GetInstanceUUID;
@@ -80,19 +82,19 @@ void FillCoreTable(CoreTable& t) {
   t.ArrayGetCount = ArrayGetCount;
   t.SetDebugStream = SetDebugStream;
   t.FlushDebugStream = FlushDebugStream;
-  t.StreamTreeOut = nullptr;
-  t.StreamTreeIn = nullptr;
+  t.StreamTreeOut = StreamTreeOut;
+  t.StreamTreeIn = StreamTreeIn;
   t.UUIDCreate = UUIDCreate;
   t.UUIDFree = UUIDFree;
   t.UUIDCompare = UUIDCompare;
   t.UUIDGenerate = UUIDGenerate;
   t.empty74 = nullptr;
-  t.UnstoreInstance = nullptr;
+  t.UnstoreInstance = UnstoreInstance;
   t.GetMemoryStats = GetMemoryStats;
   t.CopyComponent = CopyComponent;
   t.GetInstanceName = GetInstanceName;
   t.SetInstanceName = SetInstanceName;
-  t.ChangeInstanceClass = nullptr;
+  t.ChangeInstanceClass = ChangeInstanceClass;
   t.ForceReleaseInstance = ForceReleaseInstance;
   t.GetComponentOfInstance = GetComponentOfInstance;
 }

@@ -125,7 +125,8 @@ bool CanReceive(const RTMethodRecord& method) {
   return true;
 }
 
-// Called with the method's own arguments: packs them and forwards the block.
+// Called with the method's own arguments: packs them and forwards the block. Array parameters
+// keep their zeros; a null `in` pointer has no value to send, so the call fails.
 void Forward(ffi_cif*, void* result, void** arguments, void* data) {
   const auto& stub = *static_cast<const MethodStub*>(data);
   RTInstance instance = *static_cast<RTInstance*>(arguments[0]);
@@ -133,7 +134,14 @@ void Forward(ffi_cif*, void* result, void** arguments, void* data) {
   for (size_t i = 0; i < stub.parameters.size(); ++i) {
     const ParameterLayout& p = stub.parameters[i];
     if (p.passing == Passing::kValue) std::memcpy(block.data() + p.offset, arguments[i + 1], p.size);
-    if (p.passing == Passing::kIn) std::memcpy(block.data() + p.offset, *static_cast<void**>(arguments[i + 1]), p.size);
+    if (p.passing != Passing::kIn) continue;
+    const void* value = *static_cast<void**>(arguments[i + 1]);
+    if (!value) {
+      RaiseFormatted(kLevelDispatch, u"Method called with a null in parameter, which Dispatch() cannot forward.");
+      *static_cast<ffi_arg*>(result) = kRTFailure;
+      return;
+    }
+    std::memcpy(block.data() + p.offset, value, p.size);
   }
   *static_cast<ffi_arg*>(result) = DispatchMethod(instance, stub.globalIndex, block.data(), stub.blockSize);
 }
@@ -224,6 +232,12 @@ bool BuildDispatchTables(ComponentEntry* level) {
   return true;
 }
 
+const MethodStub* StubOf(const ComponentEntry* level, uint32_t globalIndex) {
+  for (const MethodStub* stub = level->dispatchStubs; stub; stub = stub->next)
+    if (stub->globalIndex == globalIndex) return stub;
+  return nullptr;
+}
+
 }  // namespace
 
 void FreeDispatchTables(ComponentEntry* entry) {
@@ -286,7 +300,8 @@ RTSuccess FindMethodByIndex(RTInstance, RTInstance instance, uint32_t globalInde
   return kRTFailure;
 }
 
-RTSuccess ReceiveDispatch(RTInstance ctx, RTInstance instance, uint32_t globalIndex, void* block) {
+RTSuccess ReceiveDispatch(RTInstance ctx, RTInstance instance, uint32_t globalIndex, const void* block,
+                          uint32_t blockSize) {
   ComponentEntry* level = nullptr;
   RTMethodRecord* method = nullptr;
   if (!FindMethodByIndex(ctx, instance, globalIndex, &level, &method) || !instance->componentObject)
@@ -294,9 +309,23 @@ RTSuccess ReceiveDispatch(RTInstance ctx, RTInstance instance, uint32_t globalIn
   RTMethodFunc real = SlotEntry(LevelTable(instance->componentObject, level->definition->firstSlotTableOffset),
                                 method->slotOffset);
   if (!BuildDispatchTables(level)) return kRTFailure;
-  auto* stub = reinterpret_cast<RTSuccess (*)(RTInstance, RTMethodFunc, void*)>(
+  auto* stub = reinterpret_cast<RTSuccess (*)(RTInstance, RTMethodFunc, const void*)>(
       SlotEntry(level->receivingTable, method->slotOffset));
-  return stub ? stub(instance, real, block) : kRTFailure;
+  if (!stub) return kRTFailure;
+  // A receiving stub reads the whole block and calls the real function: both must be there.
+  const MethodStub* made = StubOf(level, globalIndex);
+  if (made && reinterpret_cast<void*>(stub) == made->receiveCode) {
+    if (!real) {
+      RaiseFormatted(kLevelDispatch, u"ReceiveDispatch: the instance has no function for method %s.", method->name);
+      return kRTFailure;
+    }
+    if (blockSize < made->blockSize || (!block && made->blockSize)) {
+      RaiseFormatted(kLevelDispatch, u"ReceiveDispatch: the argument block of method %s is too short (%u of %u bytes).",
+                     method->name, blockSize, made->blockSize);
+      return kRTFailure;
+    }
+  }
+  return stub(instance, real, block);
 }
 
 }  // namespace kivo::core

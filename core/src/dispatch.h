@@ -16,8 +16,10 @@ RTSuccess InstallDispatchTables(RTInstance ctx, RTInstance instance, uint32_t wo
 RTSuccess CreateInstanceFromHeader(RTInstance ctx, RTStreamHeader* header, RTInstance* out, uint32_t word);
 // The target of every forwarding stub: hands the block to the instance-space client.
 RTSuccess DispatchMethod(RTInstance instance, uint32_t globalIndex, void* block, uint32_t blockSize);
-// Unpacks a block and calls the instance's real method.
-RTSuccess ReceiveDispatch(RTInstance ctx, RTInstance instance, uint32_t globalIndex, void* block);
+// Unpacks a block of `blockSize` bytes and calls the instance's real method; a block shorter than
+// the method's parameters is refused.
+RTSuccess ReceiveDispatch(RTInstance ctx, RTInstance instance, uint32_t globalIndex, const void* block,
+                          uint32_t blockSize);
 RTSuccess FindMethodByIndex(RTInstance ctx, RTInstance instance, uint32_t globalIndex, ComponentEntry** level,
                             RTMethodRecord** method);
 

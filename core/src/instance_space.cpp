@@ -1,5 +1,6 @@
 #include "instance_space.h"
 
+#include <cstring>
 #include <string>
 
 #include "classes.h"
@@ -25,7 +26,33 @@ constexpr char16_t kSocketClass[] = u"RTSocket";
 constexpr uint32_t kWholeInstance = 0xFFFFFFFF;
 
 uint32_t gLocalNodeId = 0xFFFFFFFF;
-RTInstance gLastLocalInstance = nullptr;
+
+// The instance the last keeping create request made. It holds no reference, so it is handed out
+// only while it is still a live instance of its class with the same UUID.
+struct KeptInstance {
+  RTInstance instance = nullptr;
+  RTComponentHandle component = kNoComponent;
+  RTUUID uuid{};
+};
+KeptInstance gLastLocalInstance;
+
+void Keep(RTInstance instance) {
+  gLastLocalInstance = instance ? KeptInstance{instance, instance->component, instance->uuid} : KeptInstance{};
+}
+
+RTInstance KeptIfAlive() {
+  const KeptInstance& kept = gLastLocalInstance;
+  if (!kept.instance) return nullptr;
+  RTInstanceIterator* iterator = nullptr;
+  RTInstance live = nullptr;
+  bool found = false;
+  for (RTSuccess more = GetFirstInstance(nullptr, kept.component, &live, 0, &iterator); more;
+       more = GetNextInstance(nullptr, &iterator, &live)) {
+    found = found || (live == kept.instance && std::memcmp(&live->uuid, &kept.uuid, sizeof kept.uuid) == 0);
+    ReleaseInstance(nullptr, live);
+  }
+  return found ? kept.instance : nullptr;
+}
 
 template <class... Args>
 RTSuccess CallClient(RTInstance client, uint32_t slot, Args... args) {
@@ -45,7 +72,7 @@ RTSuccess OnCreateInstanceRequest(RTInstance, RTBool keep, uint32_t, const char1
   if (!CreateInstanceByString(client, className, &instance, 0, 1)) {
     RaiseFormatted(kLevelInstanceSpace, u"ISClientOnCreateInstanceRequest: Unable to create instance by string.\n");
   } else {
-    if (keep) gLastLocalInstance = instance;
+    if (keep) Keep(instance);
     if (uuid) *uuid = instance->uuid;
     char16_t* name = nullptr;
     component::GetName(instance, &name);
@@ -64,6 +91,11 @@ RTSuccess OnCreateInstanceRequest(RTInstance, RTBool keep, uint32_t, const char1
       }
       result = kRTSuccess;
     }
+    // Nobody learns of an instance whose header did not go out.
+    if (!result) {
+      if (keep) Keep(nullptr);
+      ReleaseInstance(nullptr, instance);
+    }
   }
   FreeStreamHeader(nullptr, header);
   ReleaseInstance(nullptr, client);
@@ -71,6 +103,8 @@ RTSuccess OnCreateInstanceRequest(RTInstance, RTBool keep, uint32_t, const char1
 }
 
 RTSuccess OnCreateInstanceResponse(RTInstance, RTBool local, RTInstance stream, RTInstance* out) {
+  if (!out) return kRTFailure;
+  *out = nullptr;
   RTInstance client = nullptr;
   if (!FindISClient(false, &client)) {
     RaiseFormatted(kLevelInstanceSpace, u"ISClientOnCreateInstanceRequest: Unable to get RTISClient.\n");
@@ -83,8 +117,8 @@ RTSuccess OnCreateInstanceResponse(RTInstance, RTBool local, RTInstance stream, 
     RaiseFormatted(kLevelInstanceSpace,
                    u"ISClientOnCreateInstanceResponce: Unable to stream instance header in. Bad stream?\n");
   } else if (local) {
-    *out = gLastLocalInstance;
-    result = kRTSuccess;
+    *out = KeptIfAlive();
+    result = *out ? kRTSuccess : kRTFailure;
   } else if (!CreateInstanceFromHeader(nullptr, header, out, 1)) {
     RaiseFormatted(kLevelInstanceSpace,
                    u"ISClientOnCreateInstanceResponce: Unable to create dispatched instance from stream header.\n");
@@ -106,10 +140,10 @@ RTSuccess OnHeaderByPath(RTInstance, const char16_t* path, RTInstance stream) {
   return result;
 }
 
-RTSuccess OnReceiveCall(RTInstance ctx, const RTUUID* uuid, uint32_t globalIndex, uint32_t, void* block) {
+RTSuccess OnReceiveCall(RTInstance ctx, const RTUUID* uuid, uint32_t globalIndex, uint32_t blockSize, void* block) {
   RTInstance instance = nullptr;
   if (!GetInstanceByUUID(ctx, uuid, &instance)) return kRTFailure;
-  const RTSuccess result = ReceiveDispatch(ctx, instance, globalIndex, block);
+  const RTSuccess result = ReceiveDispatch(ctx, instance, globalIndex, block, blockSize);
   ReleaseInstance(ctx, instance);
   return result;
 }
@@ -175,18 +209,29 @@ RTSuccess ISClientDispatch(RTInstance client, const RTUUID& uuid, uint32_t globa
   return CallClient(client, kClientDispatch, &uuid, globalIndex, block, blockSize);
 }
 
+// The connection keeps the client reference taken here, and the client the socket it was given.
+// A connection that fails before the client has the socket gives both back.
 RTSuccess ConnectInstanceSpace(RTInstance, uintptr_t, uintptr_t, uintptr_t, const char16_t* address) {
   RTInstance client = nullptr;
   RTInstance socket = nullptr;
-  if (!FindISClient(true, &client) || !CreateInstanceByString(client, kSocketClass, &socket, 0, 1)) return kRTFailure;
-  uint32_t zero = 0;
-  CallLevelMethod(socket, kSocketClass, kSocketInit, uint32_t{0});
-  if (!CallLevelMethod(socket, kSocketClass, kSocketConnect, address, kPort)) return kRTFailure;
-  CallLevelMethod(socket, kSocketClass, kSocketConfigure, uint32_t{0}, &zero);
-  if (!InstallHooks(client) || !CallClient(client, kClientAttachSocket, socket) || !CallClient(client, kClientStart) ||
-      !CallClient(client, kClientLogIn, u"user", u"wolk"))
+  if (!FindISClient(true, &client)) return kRTFailure;
+  const auto socketReady = [&] {
+    if (!CreateInstanceByString(client, kSocketClass, &socket, 0, 1)) return false;
+    CallLevelMethod(socket, kSocketClass, kSocketInit, uint32_t{0});
+    if (!CallLevelMethod(socket, kSocketClass, kSocketConnect, address, kPort)) return false;
+    uint32_t zero = 0;
+    CallLevelMethod(socket, kSocketClass, kSocketConfigure, uint32_t{0}, &zero);
+    return true;
+  };
+  if (!socketReady() || !InstallHooks(client) || !CallClient(client, kClientAttachSocket, socket)) {
+    if (socket) ReleaseInstance(nullptr, socket);
+    ReleaseInstance(nullptr, client);
     return kRTFailure;
-  return CallClient(client, kClientNodeId, &gLocalNodeId);
+  }
+  return CallClient(client, kClientStart) && CallClient(client, kClientLogIn, u"user", u"wolk") &&
+                 CallClient(client, kClientNodeId, &gLocalNodeId)
+             ? kRTSuccess
+             : kRTFailure;
 }
 
 RTSuccess InstanceSpaceClientNop() { return kRTSuccess; }

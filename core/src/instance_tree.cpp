@@ -10,6 +10,7 @@
 #include "kivo/support/raise.h"
 #include "kivo/support/wide_string.h"
 #include "memory_manager.h"
+#include "stream_tree.h"
 
 namespace kivo::core {
 
@@ -136,7 +137,8 @@ RTSuccess GetChildCount(RTInstance, RTInstance instance, uint32_t* count) {
 RTSuccess GetChild(RTInstance ctx, RTInstance instance, uint32_t index, RTInstance* out) {
   if (!instance || !out || index >= instance->childCount) return kRTFailure;
   RTInstance child = instance->children[index];
-  if (child != ctx || !IsAvailable(child)) AddReference(child);
+  // Resolving loads a child that still waits in the store.
+  if ((child != ctx || !IsAvailable(child)) && !ResolveHandle(ctx, child)) return kRTFailure;
   *out = child;
   return kRTSuccess;
 }
@@ -145,11 +147,10 @@ RTSuccess FindChild(RTInstance, RTInstance parent, const char16_t* name, RTInsta
   if (!out) return kRTFailure;
   RTInstance child = FindChildRecord(parent, name);
   // A child that is still being loaded counts as absent.
-  if (!child || !IsAvailable(child)) {
+  if (!child || !IsAvailable(child) || !ResolveHandle(nullptr, child)) {
     *out = nullptr;
     return kRTFailure;
   }
-  AddReference(child);
   *out = child;
   return kRTSuccess;
 }
@@ -210,7 +211,13 @@ RTSuccess GetInstanceByName(RTInstance ctx, const char16_t* path, RTInstance* ou
     const size_t end = text.find(u':', start + 1);
     const std::u16string segment(text.substr(start + 1, end == std::u16string_view::npos ? end : end - start - 1));
     RTInstance child = nullptr;
-    if (segment.empty() || segment.size() > kSegmentUnits || !FindChild(ctx, current, segment.c_str(), &child)) {
+    bool found = !segment.empty() && segment.size() <= kSegmentUnits && FindChild(ctx, current, segment.c_str(), &child);
+    // While a tree is being read, an instance the tree holds is fetched out of it.
+    if (!found && !segment.empty() && TreeReadActive()) {
+      const std::u16string key = std::u16string(current->storeKey ? current->storeKey : u"") + u":" + segment;
+      found = StreamInstanceInByPath(current, key.c_str(), &child);
+    }
+    if (!found) {
       ReleaseInstance(ctx, current);
       return kRTFailure;
     }

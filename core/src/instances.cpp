@@ -5,8 +5,10 @@
 #include "classes.h"
 #include "coreregistry/registry.h"
 #include "instance_space.h"
+#include "instance_store.h"
 #include "instance_tree.h"
 #include "kivo/support/raise.h"
+#include "kivo/support/stream_calls.h"
 #include "kivo/support/wide_string.h"
 #include "memory_manager.h"
 #include "uuid.h"
@@ -31,8 +33,12 @@ void RemoveLive(ComponentEntry* entry, RTInstance instance) {
   if (ListRemove(entry->instances, instance)) --entry->liveCount;
 }
 
-// A fresh component object: a copy of the class's template with the construct hooks run.
+void FreeRecord(RTInstance instance);
+
+}  // namespace
+
 bool MakeComponentObject(ComponentEntry* entry, RTInstance instance) {
+  if (!LoadClass(entry)) return false;
   void* object = nullptr;
   const size_t bytes = BlockBytes(entry->definition->objectSize);
   if (!MemAlloc(nullptr, static_cast<uint32_t>(bytes), &object, 0)) return false;
@@ -50,11 +56,25 @@ bool MakeComponentObject(ComponentEntry* entry, RTInstance instance) {
 }
 
 void DestroyComponentObject(RTInstance instance) {
+  if (!instance->componentObject) return;
   ComponentEntry* entry = ClassOf(instance);
   DestroyChain(instance, entry);
   MemFree(nullptr, instance->componentObject);
   instance->componentObject = nullptr;
+  instance->savedObject = nullptr;
   if (entry) RemoveLive(entry, instance);
+}
+
+namespace {
+
+RTInstance NewRecord(RTComponentHandle component) {
+  void* block = nullptr;
+  if (!MemAlloc(nullptr, sizeof(RTInstanceRecord), &block, 1)) return nullptr;
+  RTInstance instance = static_cast<RTInstance>(block);
+  instance->magic = kInstanceMagic;
+  instance->component = component;
+  instance->refCount = 1;
+  return instance;
 }
 
 void FreeRecord(RTInstance instance) {
@@ -79,7 +99,10 @@ void Destroy(RTInstance instance) {
   if (!storeBacked) FreeRecord(instance);
 }
 
-RTSuccess NameAndAttach(RTInstance instance, RTInstance parent, bool uniqueName) {
+enum class Placement { kInTree, kDetached };
+
+RTSuccess NameAndAttach(RTInstance instance, RTInstance parent, bool uniqueName, Placement placement) {
+  if (placement == Placement::kDetached) return GivePlaceholderName(instance);
   if (!parent) parent = gRoot;
   instance->parent = parent;
   if (!uniqueName && parent) {
@@ -97,8 +120,38 @@ RTInstance Root() { return gRoot; }
 
 void AddReference(RTInstance instance) { ++instance->refCount; }
 
+RTInstance CreatePlaceholder(RTInstance parent, const char16_t* className, const char16_t* name,
+                             const char16_t* storeKey) {
+  RTComponentHandle component = kNoComponent;
+  if (!LocateComponent(className, &component)) return nullptr;
+  RTInstance instance = NewRecord(component);
+  if (!instance) return nullptr;
+  instance->serial = gNextSerial++;
+  instance->flags = kStoredNotLoaded;
+  instance->parent = parent;
+  if (!SetInstanceName(nullptr, instance, name ? name : u"")) {
+    FreeRecord(instance);
+    return nullptr;
+  }
+  instance->parent = nullptr;
+  char16_t* key = nullptr;
+  if (storeKey && WideStrDup(storeKey, &key)) {
+    ArrayFree(nullptr, instance->storeKey);
+    instance->storeKey = key;
+  }
+  if (parent && !Attach(parent, instance)) {
+    FreeRecord(instance);
+    return nullptr;
+  }
+  return instance;
+}
+
 void CreateRoot() {
   RTInstance root = nullptr;
+  if (StreamInstanceFromStore(nullptr, u"Root", &root, false)) {
+    gRoot = root;
+    return;
+  }
   if (!CreateInstanceByString(nullptr, u"RTComponent", &root, 0, 1) || !SetInstanceName(nullptr, root, u"Root")) {
     if (root) ReleaseInstance(nullptr, root);
     RaiseFormatted(kLevelError, u"Could not create an RTComponent for our root");
@@ -107,10 +160,38 @@ void CreateRoot() {
   gRoot = root;
 }
 
+namespace {
+
+// Destroys an instance and its subtree, children first, whatever their counts.
+void DestroyTree(RTInstance instance) {
+  AddReference(instance);  // keeps it alive while its children let go of it
+  while (instance->childCount) DestroyTree(instance->children[instance->childCount - 1]);
+  instance->flags &= ~kStoreBacked;
+  if (instance->componentObject) {
+    ForceReleaseInstance(nullptr, instance);
+  } else {
+    if (instance->parent) Detach(instance);
+    FreeRecord(instance);
+  }
+}
+
+}  // namespace
+
 void ReleaseRoot() {
   RTInstance root = gRoot;
   gRoot = nullptr;
-  if (root) ReleaseInstance(nullptr, root);
+  if (root) {
+    const bool survives = root->refCount > 1;
+    ReleaseInstance(nullptr, root);
+    if (survives) DestroyTree(root);
+  }
+  // Instances outside Root's tree.
+  for (ComponentEntry* entry : ListItems<ComponentEntry>(Components()))
+    while (entry->instances && entry->instances->first) {
+      RTInstance instance = static_cast<RTInstance>(entry->instances->first->data);
+      while (instance->parent) instance = instance->parent;
+      DestroyTree(instance);
+    }
 }
 
 RTSuccess ValidateInstance(RTInstance, RTInstance instance, uint32_t* code) {
@@ -127,8 +208,10 @@ RTSuccess RestoreInstanceObject(RTInstance, RTInstance instance) {
   return kRTSuccess;
 }
 
-RTSuccess CreateInstance(RTInstance parent, RTComponentHandle component, RTInstance* out, uint32_t,
-                         RTBool uniqueName) {
+namespace {
+
+RTSuccess Create(RTInstance parent, RTComponentHandle component, RTInstance* out, bool uniqueName,
+                 Placement placement) {
   if (!out) return kRTFailure;
   *out = nullptr;
   ComponentEntry* entry = LookupComponentEntry(component);
@@ -139,25 +222,43 @@ RTSuccess CreateInstance(RTInstance parent, RTComponentHandle component, RTInsta
     *out = oldest;
     return kRTSuccess;
   }
-  void* block = nullptr;
-  if (!MemAlloc(nullptr, sizeof(RTInstanceRecord), &block, 1)) return kRTFailure;
-  RTInstance instance = static_cast<RTInstance>(block);
-  instance->magic = kInstanceMagic;
-  instance->component = component;
-  instance->refCount = 1;
+  RTInstance instance = NewRecord(component);
+  if (!instance) return kRTFailure;
   if (!MakeComponentObject(entry, instance)) {
     MemFree(nullptr, instance);
     return kRTFailure;
   }
   if (UUIDGenerate(nullptr, &instance->uuid) || !IsNilUuid(instance->uuid))
     UuidTableInsert(instance->uuid, instance);
-  if (!NameAndAttach(instance, parent, uniqueName != 0)) {
+  if (!NameAndAttach(instance, parent, uniqueName, placement)) {
     DestroyComponentObject(instance);
     FreeRecord(instance);
     return kRTFailure;
   }
   *out = instance;
   return kRTSuccess;
+}
+
+}  // namespace
+
+RTSuccess CreateInstance(RTInstance parent, RTComponentHandle component, RTInstance* out, uint32_t,
+                         RTBool uniqueName) {
+  return Create(parent, component, out, uniqueName != 0, Placement::kInTree);
+}
+
+RTSuccess CreateDetachedInstance(const char16_t* className, RTInstance* out) {
+  RTComponentHandle component = kNoComponent;
+  if (out) *out = nullptr;
+  return LocateComponent(className, &component) ? Create(nullptr, component, out, false, Placement::kDetached)
+                                                : kRTFailure;
+}
+
+RTSuccess CreateTemporaryStream(RTInstance* out) {
+  if (!CreateDetachedInstance(u"RTMemoryStream", out)) return kRTFailure;
+  if (memory_stream::Open(*out, memory_stream::kReadWrite)) return kRTSuccess;
+  ReleaseInstance(nullptr, *out);
+  *out = nullptr;
+  return kRTFailure;
 }
 
 RTSuccess CreateInstanceByString(RTInstance parent, const char16_t* className, RTInstance* out, RTBool remote,
@@ -172,6 +273,19 @@ RTSuccess CreateInstanceByString(RTInstance parent, const char16_t* className, R
 
 RTSuccess ResolveHandle(RTInstance, RTInstance instance) {
   if (!instance) return kRTFailure;
+  if ((instance->flags & kStoredNotLoaded) && !(instance->flags & kBeingLoaded)) {
+    const uint32_t flags = instance->flags;
+    const int32_t count = instance->refCount;
+    instance->flags = (flags & ~kStoredNotLoaded) | kBeingLoaded | kStoreBacked;
+    if (instance->refCount == 1) instance->refCount = 0;
+    if (!LoadFromStore(instance)) {
+      // The record stays a usable placeholder.
+      instance->flags = flags;
+      instance->refCount = count;
+      return kRTFailure;
+    }
+    instance->flags &= ~kBeingLoaded;
+  }
   if (instance->refCount < 0) {
     RaiseFormatted(kLevelError, u"A handle has been found with an invalid reference count.");
     return kRTFailure;

@@ -5,6 +5,7 @@
 #include "coreregistry/registry.h"
 #include "error_log.h"
 #include "store_sweep.h"
+#include "instance_store.h"
 #include "instances.h"
 #include "memory_manager.h"
 #include "type_table.h"
@@ -37,6 +38,7 @@ RTSuccess StartupKivo(CoreTable* table) {
 // Root are not destroyed; the memory report shows what is left.
 RTSuccess ShutdownKivo() {
   ReleaseDebugStream();
+  ReleaseResources();
   ReleaseRoot();
   FreeTypeTable();
   FreeStoreSweep();

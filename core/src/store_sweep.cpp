@@ -1,5 +1,6 @@
 #include "store_sweep.h"
 
+#include "kivo/support/hash_table.h"
 #include "memory_manager.h"
 
 namespace kivo::core {
@@ -9,7 +10,10 @@ namespace {
 struct StoreSweep {
   bool open;
   DateStamp stamp;
+  StrHashTable* written;  // paths written during the open sweep
 };
+
+constexpr uint32_t kWrittenBuckets = 139;
 StoreSweep* gSweep = nullptr;
 
 }  // namespace
@@ -22,19 +26,32 @@ bool CreateStoreSweep() {
 }
 
 void FreeStoreSweep() {
+  CloseStoreSweep();
   MemFree(nullptr, gSweep);
   gSweep = nullptr;
 }
 
 bool OpenStoreSweep() {
-  if (!gSweep || gSweep->open) return false;
+  if (!gSweep || gSweep->open || !StrHashTableCreate(&gSweep->written, kWrittenBuckets, nullptr)) return false;
   gSweep->open = true;
   FillDateStamp(&gSweep->stamp);
   return true;
 }
 
 void CloseStoreSweep() {
-  if (gSweep) gSweep->open = false;
+  if (!gSweep || !gSweep->open) return;
+  StrHashTableDestroy(gSweep->written);
+  gSweep->written = nullptr;
+  gSweep->open = false;
+}
+
+bool SweepHasWritten(const char16_t* path) {
+  void* ignored = nullptr;
+  return gSweep && gSweep->written && StrHashTableLookup(gSweep->written, path, &ignored);
+}
+
+void SweepMarkWritten(const char16_t* path) {
+  if (gSweep && gSweep->written) StrHashTableInsert(gSweep->written, path, nullptr);
 }
 
 const DateStamp* OpenSweepStamp() { return gSweep && gSweep->open ? &gSweep->stamp : nullptr; }

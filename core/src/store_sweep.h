@@ -15,5 +15,8 @@ bool OpenStoreSweep();
 void CloseStoreSweep();
 // The stamp of the open sweep, or null.
 const DateStamp* OpenSweepStamp();
+// Whether the open sweep has written the path already, and noting that it has.
+bool SweepHasWritten(const char16_t* path);
+void SweepMarkWritten(const char16_t* path);
 
 }  // namespace kivo::core

@@ -1,5 +1,6 @@
 // Wire form of a header (little-endian): u32 magic, u32 marker, u32 header length, u64 data length
-// as two u32 (low first), two 7-byte stamps, the 16-byte UUID, wide strings name, path, class,
+// as two u32 (low first), two 7-byte stamps and one zero byte (so the UUID starts at byte 35),
+// the 16-byte UUID, wide strings name, path, class,
 // parent class (empty for none), vendor, u32 child count and that many child paths, wide string
 // parent path (empty for none), u32 component version, u32 size word, 16 zero bytes.
 #include "stream_header.h"
@@ -55,7 +56,7 @@ RTSuccess BuildStreamHeader(RTInstance, RTInstance instance, uint32_t sizeWord, 
   if (!out) return kRTFailure;
   *out = nullptr;
   const ComponentEntry* entry = ClassOf(instance);
-  if (!entry || !entry->definition) return kRTFailure;
+  if (!entry || !entry->definition || !instance->componentObject) return kRTFailure;
   const std::u16string path = InstancePath(instance);
   if (path.size() >= kPathUnits) return kRTFailure;
   void* block = nullptr;
@@ -93,7 +94,7 @@ RTSuccess WriteStreamHeader(RTInstance, RTStreamHeader* h, RTInstance s) {
       StreamWriteUInt(s, h->magic) && StreamWriteUInt(s, h->marker) && StreamWriteUInt(s, h->headerLength) &&
       StreamWriteUInt(s, static_cast<uint32_t>(h->dataLength)) &&
       StreamWriteUInt(s, static_cast<uint32_t>(h->dataLength >> 32)) && WriteStamp(s, h->firstStamp) &&
-      WriteStamp(s, h->secondStamp) && WriteRaw(s, &h->uuid, sizeof h->uuid) && StreamWriteWString(s, h->name) &&
+      WriteStamp(s, h->secondStamp) && StreamWriteUInt8(s, 0) && WriteRaw(s, &h->uuid, sizeof h->uuid) && StreamWriteWString(s, h->name) &&
       StreamWriteWString(s, h->path) && StreamWriteWString(s, h->className) &&
       StreamWriteWString(s, h->parentClassName) && StreamWriteWString(s, h->vendor) &&
       StreamWriteUInt(s, h->childCount);
@@ -117,9 +118,11 @@ RTSuccess ReadStreamHeader(RTInstance, RTInstance s, RTStreamHeader** out) {
   *out = h;
   uint32_t low = 0;
   uint32_t high = 0;
+  uint8_t pad = 0;
   if (!StreamReadUInt(s, &h->magic) || h->magic != kStreamHeaderMagic || !StreamReadUInt(s, &h->marker) ||
       !StreamReadUInt(s, &h->headerLength) || !StreamReadUInt(s, &low) || !StreamReadUInt(s, &high) ||
-      !ReadStamp(s, &h->firstStamp) || !ReadStamp(s, &h->secondStamp) || !ReadRaw(s, &h->uuid, sizeof h->uuid))
+      !ReadStamp(s, &h->firstStamp) || !ReadStamp(s, &h->secondStamp) || !StreamReadUInt8(s, &pad) ||
+      !ReadRaw(s, &h->uuid, sizeof h->uuid))
     return kRTFailure;
   h->dataLength = uint64_t{high} << 32 | low;
   uint32_t childCount = 0;
@@ -159,7 +162,7 @@ RTSuccess StreamInstanceOut(RTInstance ctx, RTInstance instance, uint32_t sizeWo
   if (!instance || !BuildStreamHeader(ctx, instance, sizeWord, &header)) return kRTFailure;
   FreeStreamHeader(ctx, header);
   RTInstance data = nullptr;
-  if (!memory_stream::Create(&data)) return kRTFailure;
+  if (!CreateTemporaryStream(&data)) return kRTFailure;
   if (!component::StreamOut(instance, sizeWord, data))
     RaiseFormatted(kLevelError, u"kivocore.StreamInstanceOut(): %s.StreamOut() returned FAILURE.", instance->storeKey);
   uint32_t size = 0;

@@ -4,54 +4,12 @@
 
 #include <string>
 
-#include "host/core_host.h"
+#include "instance_test_base.h"
 #include "kivo/slots.h"
 
 namespace {
 
-using tesk::testing::CoreHost;
-
-class Instances : public tesk::testing::StartedCore {
- protected:
-  void InstallComponents(CoreHost& host) override {
-    host.InstallComponent(std::filesystem::path(CORE_FIXTURE_DIR) / "fixture_Varno.so");
-    host.InstallComponent(std::filesystem::path(CORE_FIXTURE_DIR) / "fixture_Single.so");
-  }
-
-  RTInstance Create(const char16_t* className, RTInstance parent = nullptr, RTBool unique = 1) {
-    RTInstance instance = nullptr;
-    EXPECT_EQ(core().CreateInstanceByString(parent, className, &instance, 0, unique), kRTSuccess) << "create";
-    return instance;
-  }
-
-  std::u16string Name(RTInstance instance) {
-    char16_t buffer[512] = {};
-    core().GetInstanceName(nullptr, instance, buffer, 512);
-    return buffer;
-  }
-
-  std::u16string Path(RTInstance instance) {
-    char16_t buffer[1024] = {};
-    core().GetInstancePath(nullptr, instance, buffer, 1024);
-    return buffer;
-  }
-
-  uint32_t Count(RTInstance instance) {
-    uint32_t count = 0;
-    core().GetRefCount(nullptr, instance, &count);
-    return count;
-  }
-
-  RTInstance Lookup(const char16_t* path) {
-    RTInstance found = nullptr;
-    core().GetInstanceByName(nullptr, path, &found, 0);
-    return found;
-  }
-
-  void Release(RTInstance instance) { EXPECT_EQ(core().ReleaseInstance(nullptr, instance), kRTSuccess); }
-
-  bool Logged(const std::string& text) { return host_.DebugLog().find(text) != std::string::npos; }
-};
+using Instances = tesk::testing::InstanceTest;
 
 TEST_F(Instances, CoreStartCreatesRoot) {
   RTInstance root = nullptr;

@@ -29,19 +29,30 @@ bool ReadExactly(RTInstance s, void* data, uint32_t count) {
   return stream::Read(s, data, count, &moved) && moved == count;
 }
 
+// Bytes left between the stream's position and its end; false when the stream cannot tell.
+bool Remaining(RTInstance s, uint64_t* bytes) {
+  uint32_t position = 0;
+  uint32_t size = 0;
+  if (!stream::GetPosition(s, &position) || !stream::GetSize(s, &size) || position > size) return false;
+  *bytes = size - position;
+  return true;
+}
+
+// A stored length is trusted only as far as the stream holds its units: a count beyond the
+// remaining bytes (or beyond `maxUnits`) is refused before anything is allocated.
 template <class Unit>
 RTSuccess ReadText(RTInstance s, uint64_t maxUnits, Unit** text) {
   uint32_t length = 0;
-  if (!StreamReadUInt(s, &length) || length > maxUnits) return kRTFailure;
-  if (length == 0) {
-    *text = nullptr;
-    return kRTSuccess;
-  }
+  if (!StreamReadUInt(s, &length)) return kRTFailure;
+  *text = nullptr;
+  if (length == 0) return kRTSuccess;
+  const uint64_t bytes = (uint64_t{length} + 1) * sizeof(Unit);
+  uint64_t remaining = 0;
+  if (length > maxUnits || !Remaining(s, &remaining) || bytes > remaining) return kRTFailure;
   void* block = nullptr;
   if (!ModuleCore()->ArrayAlloc(nullptr, sizeof(Unit), length + 1, &block, 0)) return kRTFailure;
-  if (!ReadExactly(s, block, (length + 1) * sizeof(Unit))) {
+  if (!ReadExactly(s, block, static_cast<uint32_t>(bytes))) {
     ModuleCore()->ArrayFree(nullptr, block);
-    *text = nullptr;
     return kRTFailure;
   }
   *text = static_cast<Unit*>(block);

@@ -44,6 +44,9 @@ CoreHost::CoreHost(std::span<const std::string_view> components) {
   table_.size = kCoreTableMinBytes;
   table_.version = kCoreVersion;
   std::filesystem::create_directories(root() / "components");
+  // Host programs started by a test find the core where a Kivo root keeps it.
+  std::filesystem::create_directories(root() / "core");
+  std::filesystem::create_symlink(std::filesystem::path(TESK_KIVO_CORE_DIR) / "kivocore.so", root() / "core/kivocore.so");
   for (std::string_view name : components) InstallComponent(StagedComponent(name));
   WriteRegistry("[HKEY_LOCAL_MACHINE\\Software\\Ostrawen\\Kivo\\1.0]\nRoot=" + root().string() + "\n");
   setenv("TESK_REGISTRY", registryFile().c_str(), 1);
@@ -96,6 +99,17 @@ void CoreHost::WriteRegistry(std::string_view contents) { WriteFile(registryFile
 std::string CoreHost::DebugLog() const { return ReadFile(dir_.path() / "debug.log"); }
 
 std::string CoreHost::ErrorLog() const { return ReadFile(root() / "kivo-error-log.txt"); }
+
+void ForceReleaseTree(CoreTable& core, RTInstance instance) {
+  uint32_t count = 0;
+  while (core.GetChildCount(nullptr, instance, &count) && count > 0) {
+    RTInstance child = nullptr;
+    if (!core.GetChild(nullptr, instance, count - 1, &child)) break;
+    core.ReleaseInstance(nullptr, child);
+    ForceReleaseTree(core, child);
+  }
+  core.ForceReleaseInstance(nullptr, instance);
+}
 
 void StartedCore::SetUp() {
   InstallComponents(host_);

@@ -22,7 +22,8 @@ struct RecordedMessage {
 };
 
 // The framework components every core start needs (Root is an RTComponent).
-inline constexpr std::string_view kFrameworkComponents[] = {"RTComponent", "RTStream", "RTMemoryStream"};
+inline constexpr std::string_view kFrameworkComponents[] = {
+    "RTComponent", "RTStream", "RTMemoryStream", "RTBrellinFileStream", "RTResource", "RTInstanceStore"};
 
 class CoreHost {
  public:
@@ -59,6 +60,9 @@ class CoreHost {
   std::vector<RecordedMessage> messages_;
   bool started_ = false;
 };
+
+// Destroys an instance and its subtree, children first, whatever their reference counts.
+void ForceReleaseTree(CoreTable& core, RTInstance instance);
 
 // A started core whose allocator backs the support library of the test. At the end the core is
 // shut down and its memory report must show no block left: every test gives back what it took.

@@ -36,10 +36,13 @@ Fn* SlotFunction(RTInstance instance, uint32_t tableOffset, uint32_t slotOffset)
   return reinterpret_cast<Fn*>(SlotEntry(LevelTable(ComponentObject(instance), tableOffset), slotOffset));
 }
 
-// Calls a component method through the instance's slot table; a missing entry fails.
+// Calls a component method through the instance's slot table; a missing instance, object, table
+// or entry fails.
 template <class... Args>
 RTSuccess CallMethod(RTInstance instance, uint32_t tableOffset, uint32_t slotOffset, Args... args) {
-  auto* function = SlotFunction<RTSuccess(RTInstance, Args...)>(instance, tableOffset, slotOffset);
+  ObjectWord* object = instance ? ComponentObject(instance) : nullptr;
+  SlotTable table = object ? LevelTable(object, tableOffset) : nullptr;
+  auto* function = table ? reinterpret_cast<RTSuccess (*)(RTInstance, Args...)>(SlotEntry(table, slotOffset)) : nullptr;
   return function ? function(instance, args...) : kRTFailure;
 }
 

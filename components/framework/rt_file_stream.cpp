@@ -1,0 +1,172 @@
+// RTBrellinFileStream: a stream over a file, its level at word 10. Paths go through the platform
+// path function, so "c:/usr/..." and differences of letter case resolve. Mode 1 reads an existing
+// file; mode 2 writes a new one into a temporary file beside it that replaces the file only when
+// the stream is closed, so a write that fails or is abandoned leaves the old file as it was.
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <system_error>
+
+#include "kivo/slots.h"
+#include "kivo/support/component_kit.h"
+#include "kivo/support/core_memory.h"
+#include "kivo/support/stream_calls.h"
+#include "platform/paths.h"
+
+namespace {
+
+using namespace kivo;
+
+constexpr uint32_t kStateWord = 0x30;
+
+struct State {
+  FILE* file = nullptr;
+  std::filesystem::path target;     // the file being written
+  std::filesystem::path temporary;  // where it is written until the stream closes
+  bool failed = false;
+};
+
+State* StateOf(RTInstance self) { return static_cast<State*>(Word(ComponentObject(self), kStateWord)); }
+
+// Closes the file; a written file replaces its target only when `commit` and no write failed.
+bool CloseFile(State& state, bool commit) {
+  if (!state.file) return true;
+  const bool closed = std::fclose(state.file) == 0;
+  state.file = nullptr;
+  bool ok = closed;
+  if (!state.temporary.empty()) {
+    std::error_code error;
+    if (commit && ok && !state.failed) {
+      std::filesystem::rename(state.temporary, state.target, error);
+      ok = !error;
+    } else {
+      ok = false;
+    }
+    if (!ok) std::filesystem::remove(state.temporary, error);
+    state.temporary.clear();
+  }
+  state.failed = false;
+  return ok;
+}
+
+RTSuccess Construct(RTInstance self) {
+  void* block = CoreAlloc(sizeof(State));
+  if (!block) return kRTFailure;
+  Word(ComponentObject(self), kStateWord) = new (block) State();
+  return kRTSuccess;
+}
+
+RTSuccess Destroy(RTInstance self) {
+  State* state = StateOf(self);
+  if (!state) return kRTSuccess;
+  CloseFile(*state, false);
+  state->~State();
+  CoreFree(state);
+  Word(ComponentObject(self), kStateWord) = nullptr;
+  return kRTSuccess;
+}
+
+RTSuccess Open(RTInstance self, const char16_t* path, uint32_t mode) {
+  State* state = StateOf(self);
+  if (!state || !path || state->file) return kRTFailure;
+  const std::filesystem::path file = platform::NativePath(path);
+  if (mode == file_stream::kReadExisting) {
+    state->file = std::fopen(file.c_str(), "rb");
+  } else if (mode == file_stream::kWriteNew) {
+    std::error_code error;
+    if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
+    state->target = file;
+    state->temporary = file.string() + ".partial";
+    state->file = std::fopen(state->temporary.c_str(), "w+b");
+    if (!state->file) state->temporary.clear();
+  }
+  return state->file ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess Close(RTInstance self) {
+  State* state = StateOf(self);
+  return state && CloseFile(*state, true) ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess Write(RTInstance self, const void* data, uint32_t count, uint32_t* written) {
+  State* state = StateOf(self);
+  if (written) *written = 0;
+  if (!state || !state->file || (count && !data)) return kRTFailure;
+  const size_t moved = std::fwrite(data, 1, count, state->file);
+  if (written) *written = static_cast<uint32_t>(moved);
+  if (moved != count) state->failed = true;
+  return moved == count ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess Read(RTInstance self, void* data, uint32_t count, uint32_t* read) {
+  State* state = StateOf(self);
+  if (read) *read = 0;
+  if (!state || !state->file || (count && !data)) return kRTFailure;
+  const size_t moved = std::fread(data, 1, count, state->file);
+  if (read) *read = static_cast<uint32_t>(moved);
+  return moved == count || std::feof(state->file) ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess GetPosition(RTInstance self, uint32_t* position) {
+  State* state = StateOf(self);
+  if (!state || !state->file || !position) return kRTFailure;
+  const off_t at = ftello(state->file);
+  if (at < 0 || at > UINT32_MAX) return kRTFailure;
+  *position = static_cast<uint32_t>(at);
+  return kRTSuccess;
+}
+
+RTSuccess GetSize(RTInstance self, uint32_t* size) {
+  State* state = StateOf(self);
+  if (!state || !state->file || !size) return kRTFailure;
+  const off_t at = ftello(state->file);
+  if (at < 0 || fseeko(state->file, 0, SEEK_END) != 0) return kRTFailure;
+  const off_t end = ftello(state->file);
+  fseeko(state->file, at, SEEK_SET);
+  if (end < 0 || end > UINT32_MAX) return kRTFailure;
+  *size = static_cast<uint32_t>(end);
+  return kRTSuccess;
+}
+
+RTSuccess Seek(RTInstance self, uint32_t position) {
+  uint32_t size = 0;
+  State* state = StateOf(self);
+  if (!GetSize(self, &size) || position > size) return kRTFailure;
+  return fseeko(state->file, position, SEEK_SET) == 0 ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess Flush(RTInstance self) {
+  State* state = StateOf(self);
+  return state && state->file && std::fflush(state->file) == 0 ? kRTSuccess : kRTFailure;
+}
+
+constexpr bool kOverrides = true;
+
+RTMethodRecord gMethods[] = {
+    Method(u"Open", Open, file_stream::kOpen, u"RTSuccess", u"wchar[] apPath, uint anMode"),
+    Method(u"Close", Close, file_stream::kClose, u"RTSuccess", u"", kOverrides),
+    Method(u"Write", Write, 0x08, u"RTSuccess", u"ubyte[] apBuffer, uint anBytes, uint out opWritten", kOverrides),
+    Method(u"Read", Read, 0x0C, u"RTSuccess", u"ubyte[] apBuffer, uint anBytes, uint out opRead", kOverrides),
+    Method(u"Seek", Seek, 0x10, u"RTSuccess", u"uint anPosition", kOverrides),
+    Method(u"GetPosition", GetPosition, 0x14, u"RTSuccess", u"uint out opPosition", kOverrides),
+    Method(u"GetSize", GetSize, 0x18, u"RTSuccess", u"uint out opSize", kOverrides),
+    Method(u"Flush", Flush, 0x1C, u"RTSuccess", u"", kOverrides),
+    kEndOfMethods,
+};
+
+const RTComponentDef gDefinition = MakeComponentDef({
+    .className = u"RTBrellinFileStream",
+    .parentClassName = u"RTStream",
+    .description = u"A stream over a file",
+    .objectSize = kStateWord + 4,
+    .slotTableSize = 0x20,
+    .firstSlotTableOffset = file_stream::kLevel,
+    .secondSlotTableOffset = file_stream::kLevel + 4,
+    .methods = gMethods,
+    .construct = Construct,
+    .destroy = Destroy,
+});
+
+}  // namespace
+
+KIVO_COMPONENT(gDefinition)

@@ -1,0 +1,236 @@
+#include "stream_tree.h"
+
+#include <string>
+#include <vector>
+
+#include "classes.h"
+#include "instance_tree.h"
+#include "instances.h"
+#include "kivo/support/component_calls.h"
+#include "kivo/support/pack_index.h"
+#include "kivo/support/raise.h"
+#include "kivo/support/stream_calls.h"
+#include "stream_header.h"
+
+namespace kivo::core {
+
+namespace {
+
+constexpr uint32_t kWholeInstance = component::kStreamWhole;
+
+// Figures over every tree written since start-up.
+uint64_t gTotalLength = 0;
+uint32_t gInstanceCount = 0;
+
+struct TreeRead {
+  RTInstance stream = nullptr;
+  uint32_t dataStart = 0;  // where the data part begins
+  std::vector<PackEntry> index;
+  bool lookups = false;  // path lookups may fetch from the tree
+};
+TreeRead* gTreeRead = nullptr;
+
+struct Streams {
+  RTInstance a = nullptr;
+  RTInstance b = nullptr;
+  ~Streams() {
+    for (RTInstance s : {a, b}) {
+      if (!s) continue;
+      stream::Close(s);
+      ReleaseInstance(nullptr, s);
+    }
+  }
+};
+
+// Writes the instance's record (header and data) into `data` and its index entry, then its children.
+bool VisitOut(RTInstance instance, RTInstance data, std::vector<PackEntry>& index) {
+  RTStreamHeader* header = nullptr;
+  Streams scratch;
+  if (!BuildStreamHeader(nullptr, instance, kWholeInstance, &header)) return false;
+  bool ok = CreateTemporaryStream(&scratch.a) && CreateTemporaryStream(&scratch.b);
+  uint32_t dataLength = 0;
+  uint32_t headerLength = 0;
+  uint32_t position = 0;
+  uint32_t copied = 0;
+  if (ok) {
+    component::StreamOut(instance, kWholeInstance, scratch.a);
+    ok = stream::GetSize(scratch.a, &dataLength) && WriteStreamHeader(nullptr, header, scratch.b) &&
+         stream::GetSize(scratch.b, &headerLength);
+  }
+  if (ok) {
+    header->headerLength = headerLength;
+    header->dataLength = dataLength;
+    ok = stream::GetPosition(data, &position) && WriteStreamHeader(nullptr, header, data) &&
+         stream::Seek(scratch.a, 0) && stream::WriteFromStream(data, scratch.a, dataLength, &copied) &&
+         copied == dataLength;
+  }
+  if (ok) {
+    ++gInstanceCount;
+    gTotalLength += dataLength;
+    index.push_back({PathKey(header->path ? header->path : u""), position, headerLength + dataLength});
+  }
+  FreeStreamHeader(nullptr, header);
+  for (uint32_t i = 0; ok && i < instance->childCount; ++i) {
+    // Resolving also loads a child that still waits in the store.
+    RTInstance child = instance->children[i];
+    if (!ResolveHandle(nullptr, child)) {
+      RaiseFormatted(kLevelError, u"[CORE.StreamTreeOut] Unable to load %s; it is left out.", child->storeKey);
+      continue;
+    }
+    ok = VisitOut(child, data, index);
+    ReleaseInstance(nullptr, child);
+  }
+  return ok;
+}
+
+// Reads past the rest of an instance's data after its component read it.
+bool SkipToEnd(RTInstance s, uint32_t start, uint64_t dataLength) {
+  return dataLength <= UINT32_MAX - start && stream::Seek(s, static_cast<uint32_t>(start + dataLength));
+}
+
+bool NameFromHeader(RTInstance instance, const RTStreamHeader& header) {
+  return SetInstanceName(nullptr, instance, header.name ? header.name : u"");
+}
+
+// Streams a freshly created instance's data in; a failing or misreading component is reported
+// and the stream is put at the end of its data.
+bool StreamComponentIn(RTInstance instance, RTInstance s, uint64_t dataLength, const char16_t* failedFormat,
+                       const char16_t* sizeFormat) {
+  uint32_t start = 0;
+  if (!stream::GetPosition(s, &start)) return false;
+  if (!component::StreamIn(instance, kWholeInstance, s)) {
+    RaiseFormatted(kLevelError, failedFormat, instance->storeKey);
+    return SkipToEnd(s, start, dataLength);
+  }
+  uint32_t end = 0;
+  if (stream::GetPosition(s, &end) && (dataLength >> 32) == 0 && end - start == dataLength) return true;
+  RaiseFormatted(kLevelError, sizeFormat, instance->storeKey);
+  return SkipToEnd(s, start, dataLength);
+}
+
+// Reads one instance and its subtree. The instance comes back with one reference for the caller;
+// instances it creates are noted so that a failed read can take them back.
+RTInstance ReadInstance(RTInstance parent, RTInstance s, std::vector<RTInstance>& created) {
+  RTStreamHeader* header = nullptr;
+  if (!ReadStreamHeader(nullptr, s, &header)) {
+    FreeStreamHeader(nullptr, header);
+    return nullptr;
+  }
+  RTInstance instance = nullptr;
+  gTreeRead->lookups = false;
+  GetInstanceByName(nullptr, header->path, &instance, 0);
+  gTreeRead->lookups = true;
+  bool ok = true;
+  if (instance) {
+    uint32_t start = 0;
+    ok = stream::GetPosition(s, &start) && SkipToEnd(s, start, header->dataLength);
+  } else if (!CreateInstanceByString(parent, header->className, &instance, 0, 0)) {
+    RaiseFormatted(kLevelError, u"[CORE.StreamTreeIn] Unable to create component instance.");
+    ok = false;
+  } else {
+    created.push_back(instance);
+    ok = NameFromHeader(instance, *header) &&
+         StreamComponentIn(instance, s, header->dataLength,
+                           u"[CORE.StreamTreeIn] Component (%s) StreamIn() returned FAILURE. Attempting to continue.",
+                           u"[CORE.StreamTreeIn] Component (%s) StreamIn() did not stream in the expected size of "
+                           u"data. Attempting to continue.");
+  }
+  for (uint32_t i = 0; ok && i < header->childCount; ++i) {
+    const size_t before = created.size();
+    RTInstance child = ReadInstance(instance, s, created);
+    if (!child) {
+      RaiseFormatted(kLevelError, u"[CORE.StreamTreeIn] Unable to stream IN child tree.");
+      ok = false;
+    } else if (created.size() == before || created[before] != child) {
+      ReleaseInstance(nullptr, child);  // a reused child: the tree holds it already
+    }
+  }
+  FreeStreamHeader(nullptr, header);
+  if (!ok && instance && (created.empty() || created.front() != instance)) ReleaseInstance(nullptr, instance);
+  return ok ? instance : nullptr;
+}
+
+}  // namespace
+
+RTSuccess StreamTreeOut(RTInstance, RTInstance instance, RTInstance s) {
+  if (!instance || !s || !instance->componentObject) return kRTFailure;
+  Streams data;
+  std::vector<PackEntry> index;
+  if (!CreateTemporaryStream(&data.a) || !VisitOut(instance, data.a, index)) return kRTFailure;
+  RaiseFormatted(kLevelError, u"[CORE.StreamTreeOut] Average stream length = %d", gTotalLength / gInstanceCount);
+  RaiseFormatted(kLevelError, u"[CORE.StreamTreeOut] Total stream length = %d (out of %d streams)", gTotalLength,
+                 gInstanceCount);
+  uint32_t size = 0;
+  uint32_t copied = 0;
+  return WritePackIndex(s, index) && stream::GetSize(data.a, &size) && stream::Seek(data.a, 0) &&
+                 stream::WriteFromStream(s, data.a, size, &copied) && copied == size
+             ? kRTSuccess
+             : kRTFailure;
+}
+
+RTSuccess StreamTreeIn(RTInstance, RTInstance parent, RTInstance* out, RTInstance s) {
+  if (!out) return kRTFailure;
+  *out = nullptr;
+  if (!s) return kRTFailure;
+  TreeRead read;
+  read.stream = s;
+  TreeRead* outer = gTreeRead;
+  gTreeRead = &read;
+  std::vector<RTInstance> created;
+  RTInstance root = nullptr;
+  if (!ReadPackIndex(s, &read.index) || !stream::GetPosition(s, &read.dataStart)) {
+    RaiseFormatted(kLevelError, u"[CORE.StreamTreeIn] The tree's index is damaged.");
+  } else {
+    read.lookups = true;
+    root = ReadInstance(parent, s, created);
+    if (!root) RaiseFormatted(kLevelError, u"[CORE.StreamTreeIn] StreamTreeInRecurse() returned FAILURE.");
+  }
+  gTreeRead = outer;
+  if (!root) {
+    // Newest first, so that children go before their parents.
+    for (auto it = created.rbegin(); it != created.rend(); ++it) ForceReleaseInstance(nullptr, *it);
+    return kRTFailure;
+  }
+  *out = root;
+  return kRTSuccess;
+}
+
+bool TreeReadActive() { return gTreeRead && gTreeRead->lookups; }
+
+RTSuccess StreamInstanceInByPath(RTInstance parent, const char16_t* path, RTInstance* out) {
+  *out = nullptr;
+  if (!gTreeRead || !path) return kRTFailure;
+  TreeRead& read = *gTreeRead;
+  uint32_t position = 0;
+  if (!stream::GetPosition(read.stream, &position)) return kRTFailure;
+  const uint32_t key = PathKey(path);
+  RTSuccess result = kRTFailure;
+  for (const PackEntry& entry : read.index) {
+    if (entry.key != key) continue;
+    RTStreamHeader* header = nullptr;
+    RTInstance instance = nullptr;
+    if (!stream::Seek(read.stream, read.dataStart + entry.offset) ||
+        !ReadStreamHeader(nullptr, read.stream, &header)) {
+      // not this tree's record after all
+    } else if (!CreateInstanceByString(parent, header->className, &instance, 0, 0)) {
+      RaiseFormatted(kLevelError, u"[CORE.StreamTreeIn] Unable to create component instance.");
+    } else if (NameFromHeader(instance, *header) &&
+               StreamComponentIn(instance, read.stream, header->dataLength,
+                                 u"[CORE.StreamTreeIn] Component StreamIn() returned FAILURE. Attempting to continue.",
+                                 u"[CORE.StreamTreeIn] Component StreamIn() did not stream in the expected size of "
+                                 u"data. Attempting to continue.")) {
+      // The tree keeps the creation reference; the caller gets one of its own.
+      AddReference(instance);
+      *out = instance;
+      result = kRTSuccess;
+    } else {
+      ReleaseInstance(nullptr, instance);
+    }
+    FreeStreamHeader(nullptr, header);
+    break;
+  }
+  stream::Seek(read.stream, position);
+  return result;
+}
+
+}  // namespace kivo::core

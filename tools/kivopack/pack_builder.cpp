@@ -1,0 +1,123 @@
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "kivo/support/component_calls.h"
+#include "kivo/support/store_calls.h"
+#include "kivo/support/stream_calls.h"
+#include "pack_tool.h"
+#include "tool_support.h"
+
+namespace kivopack {
+
+namespace {
+
+struct Builder {
+  CoreTable& core;
+  std::vector<RTInstance> held;  // every handle the build takes, released at the end
+  std::string* error;
+
+  ~Builder() {
+    for (RTInstance instance : held) core.ReleaseInstance(nullptr, instance);
+  }
+
+  // The instance at `path`, made (and its missing parents as RTComponent) when absent.
+  RTInstance Ensure(const std::u16string& path, const std::u16string& className) {
+    RTInstance found = nullptr;
+    const bool isRoot = path.find(u':') == std::u16string::npos;
+    if (isRoot ? core.GetRoot(nullptr, &found) : core.GetInstanceByName(nullptr, path.c_str(), &found, 0)) {
+      held.push_back(found);
+      return found;
+    }
+    if (isRoot) {
+      *error = "there is no Root";
+      return nullptr;
+    }
+    const size_t colon = path.rfind(u':');
+    RTInstance parent = Ensure(path.substr(0, colon), u"RTComponent");
+    if (!parent) return nullptr;
+    RTInstance made = nullptr;
+    if (!core.CreateInstanceByString(parent, className.c_str(), &made, 0, 0)) {
+      *error = "cannot create an instance of " + Narrow(className) + " (is its component installed?)";
+      return nullptr;
+    }
+    held.push_back(made);
+    if (!core.SetInstanceName(nullptr, made, path.substr(colon + 1).c_str())) {
+      *error = "cannot name " + Narrow(path);
+      return nullptr;
+    }
+    return made;
+  }
+
+  bool StreamIn(RTInstance instance, const std::filesystem::path& file) {
+    const auto bytes = ReadFileBytes(file);
+    RTInstance data = nullptr;
+    if (!bytes || !StreamWithBytes(*bytes, &data)) {
+      *error = "cannot read " + file.string();
+      return false;
+    }
+    const RTSuccess read = kivo::component::StreamIn(instance, kivo::component::kStreamWhole, data);
+    core.ReleaseInstance(nullptr, data);
+    if (!read) *error = "the component refused the data of " + file.string();
+    return read != 0;
+  }
+};
+
+}  // namespace
+
+bool BuildPack(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& pack,
+               std::string* error) {
+  const auto json = ReadJson(description, error);
+  if (!json) return false;
+  if (!json->contains("instances") || !(*json)["instances"].is_array()) {
+    *error = description.string() + ": \"instances\" must be a list";
+    return false;
+  }
+  Builder builder{core, {}, error};
+  std::vector<RTInstance> described;
+  for (const auto& item : (*json)["instances"]) {
+    if (!item.is_object() || !item.contains("path") || !item["path"].is_string() || !item.contains("class") ||
+        !item["class"].is_string()) {
+      *error = description.string() + ": every instance needs a \"path\" and a \"class\"";
+      return false;
+    }
+    const std::u16string path = Wide(item["path"].get<std::string>());
+    if (path.rfind(u"Root:", 0) != 0) {
+      *error = "instance paths start with \"Root:\": " + Narrow(path);
+      return false;
+    }
+    RTInstance instance = builder.Ensure(path, Wide(item["class"].get<std::string>()));
+    if (!instance) return false;
+    if (item.contains("data") && !builder.StreamIn(instance, description.parent_path() / item["data"].get<std::string>()))
+      return false;
+    described.push_back(instance);
+  }
+
+  // The pack is written beside the output and moved over it once complete.
+  const std::filesystem::path building = pack.string() + ".building";
+  std::error_code ignored;
+  std::filesystem::remove(building, ignored);
+  Held store(core);
+  if (!core.GetFirstInstanceByString(nullptr, kivo::instance_store::kClassName, store.out(), 1, nullptr)) {
+    *error = "the instance store component is not installed";
+    return false;
+  }
+  kivo::instance_store::Open(store.get(), Wide(std::filesystem::absolute(building).string()).c_str());
+  for (RTInstance instance : described) {
+    if (!core.StoreInstance(nullptr, instance, kivo::component::kStreamWhole, 0)) {
+      *error = "cannot store an instance";
+      return false;
+    }
+  }
+  if (!kivo::instance_store::Save(store.get())) {
+    *error = "cannot write " + building.string();
+    return false;
+  }
+  std::error_code moved;
+  std::filesystem::rename(building, pack, moved);
+  if (moved) *error = "cannot replace " + pack.string() + ": " + moved.message();
+  return !moved;
+}
+
+}  // namespace kivopack

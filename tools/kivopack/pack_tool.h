@@ -1,0 +1,32 @@
+// The operations of kivopack, each on a started core.
+#pragma once
+
+#include <filesystem>
+#include <string>
+
+#include "kivo/core_table.h"
+
+namespace kivopack {
+
+// A pack description is a JSON file:
+//   {"instances": [{"path": "Root:Tesk:Assets", "class": "RTComponent"},
+//                  {"path": "Root:Tesk:Assets:Ward", "class": "RTDatum", "data": "ward.bin"}]}
+// Each instance is created under its parent path (missing parents become RTComponent instances)
+// and, when "data" names a file (relative to the description), streamed in from its bytes. The
+// pack then holds every described instance with its ancestors. An existing pack is replaced only
+// once the new one is complete.
+bool BuildPack(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& pack,
+               std::string* error);
+
+// A resource description is a JSON file:
+//   {"streams": [{"name": "hud_panel_1024", "file": "panel.bin"}, {"name": "tuning", "text": "42"}]}
+bool BuildResource(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& resource,
+                   std::string* error);
+
+// One line per instance: path, class, data bytes, children.
+bool ListPack(CoreTable& core, const std::filesystem::path& pack, std::string* listing, std::string* error);
+// The component data stored for one path.
+bool ExtractData(CoreTable& core, const std::filesystem::path& pack, const std::u16string& path,
+                 const std::filesystem::path& output, std::string* error);
+
+}  // namespace kivopack
