@@ -12,6 +12,7 @@
 #include "kivo/slots.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/core_memory.h"
+#include "kivo/support/instance_ref.h"
 #include "kivo/support/pack_index.h"
 #include "kivo/support/store_calls.h"
 #include "kivo/support/stream_calls.h"
@@ -39,14 +40,6 @@ struct State {
 };
 
 State* StateOf(RTInstance self) { return static_cast<State*>(Word(ComponentObject(self), kStateWord)); }
-
-// Handles released when they leave scope.
-struct Held {
-  RTInstance instance = nullptr;
-  ~Held() {
-    if (instance) ModuleCore()->ReleaseInstance(nullptr, instance);
-  }
-};
 
 bool ReadBytes(RTInstance s, std::vector<uint8_t>& bytes, uint32_t count) {
   bytes.resize(count);
@@ -76,28 +69,28 @@ void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
 
 bool Load(State& state, const std::u16string& file) {
   CoreTable& core = *ModuleCore();
-  Held stream;
-  if (!core.CreateInstanceByString(nullptr, u"RTBrellinFileStream", &stream.instance, 0, 0) ||
-      !file_stream::Open(stream.instance, file.c_str(), file_stream::kReadExisting))
+  InstanceRef stream;
+  if (!core.CreateInstanceByString(nullptr, u"RTBrellinFileStream", stream.out(), 0, 0) ||
+      !file_stream::Open(stream.get(), file.c_str(), file_stream::kReadExisting))
     return false;
   std::vector<PackEntry> index;
   uint32_t dataStart = 0;
-  if (!ReadPackIndex(stream.instance, &index) || !stream::GetPosition(stream.instance, &dataStart)) return false;
+  if (!ReadPackIndex(stream.get(), &index) || !stream::GetPosition(stream.get(), &dataStart)) return false;
   std::map<std::u16string, Record> records;
   for (const PackEntry& entry : index) {
     RTStreamHeader* header = nullptr;
     uint32_t afterHeader = 0;
     Record record;
     // Read the header once to learn its path and length, then take its bytes as they stand.
-    const bool read = stream::Seek(stream.instance, dataStart + entry.offset) &&
-                      core.ReadStreamHeader(nullptr, stream.instance, &header) && header->path &&
-                      stream::GetPosition(stream.instance, &afterHeader) &&
+    const bool read = stream::Seek(stream.get(), dataStart + entry.offset) &&
+                      core.ReadStreamHeader(nullptr, stream.get(), &header) && header->path &&
+                      stream::GetPosition(stream.get(), &afterHeader) &&
                       afterHeader - dataStart - entry.offset <= entry.length;
     if (read) record.path = header->path;
     const uint32_t headerBytes = read ? afterHeader - dataStart - entry.offset : 0;
-    const bool copied = read && stream::Seek(stream.instance, dataStart + entry.offset) &&
-                        ReadBytes(stream.instance, record.header, headerBytes) &&
-                        ReadBytes(stream.instance, record.data, entry.length - headerBytes);
+    const bool copied = read && stream::Seek(stream.get(), dataStart + entry.offset) &&
+                        ReadBytes(stream.get(), record.header, headerBytes) &&
+                        ReadBytes(stream.get(), record.data, entry.length - headerBytes);
     core.FreeStreamHeader(nullptr, header);
     if (!copied) return false;
     records[WideStrUpper(record.path)] = std::move(record);
@@ -120,18 +113,18 @@ RTSuccess Save(RTInstance self) {
     index.push_back({PathKey(record.path), offset, length});
     offset += length;
   }
-  Held stream;
-  if (!core.CreateInstanceByString(nullptr, u"RTBrellinFileStream", &stream.instance, 0, 0) ||
-      !file_stream::Open(stream.instance, state->file.c_str(), file_stream::kWriteNew) ||
-      !WritePackIndex(stream.instance, index))
+  InstanceRef stream;
+  if (!core.CreateInstanceByString(nullptr, u"RTBrellinFileStream", stream.out(), 0, 0) ||
+      !file_stream::Open(stream.get(), state->file.c_str(), file_stream::kWriteNew) ||
+      !WritePackIndex(stream.get(), index))
     return kRTFailure;
   for (const auto& [key, record] : state->records) {
     uint32_t written = 0;
     for (const auto* bytes : {&record.header, &record.data})
-      if (!stream::Write(stream.instance, bytes->data(), static_cast<uint32_t>(bytes->size()), &written))
+      if (!stream::Write(stream.get(), bytes->data(), static_cast<uint32_t>(bytes->size()), &written))
         return kRTFailure;
   }
-  if (!stream::Close(stream.instance)) return kRTFailure;
+  if (!stream::Close(stream.get())) return kRTFailure;
   state->dirty = false;
   return kRTSuccess;
 }
@@ -180,10 +173,10 @@ RTSuccess StoreData(RTInstance self, const char16_t* path, RTInstance data) {
 
 RTSuccess StoreHeader(RTInstance self, const char16_t* path, RTStreamHeader* header) {
   State* state = StateOf(self);
-  Held scratch;
+  InstanceRef scratch;
   std::vector<uint8_t> bytes;
-  if (!state || !path || !header || !memory_stream::Create(&scratch.instance) ||
-      !ModuleCore()->WriteStreamHeader(nullptr, header, scratch.instance) || !StreamBytes(scratch.instance, bytes))
+  if (!state || !path || !header || !memory_stream::Create(scratch.out()) ||
+      !ModuleCore()->WriteStreamHeader(nullptr, header, scratch.get()) || !StreamBytes(scratch.get(), bytes))
     return kRTFailure;
   Place(*state, path).header = std::move(bytes);
   return kRTSuccess;

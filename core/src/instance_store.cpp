@@ -7,6 +7,7 @@
 #include "instance_tree.h"
 #include "instances.h"
 #include "kivo/support/component_calls.h"
+#include "kivo/support/instance_ref.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/store_calls.h"
 #include "kivo/support/stream_calls.h"
@@ -22,39 +23,18 @@ namespace {
 constexpr uint32_t kWholeInstance = component::kStreamWhole;
 constexpr size_t kPathUnits = 512;
 
-// Handles released when they leave scope.
-class Held {
- public:
-  Held() = default;
-  Held(const Held&) = delete;
-  Held& operator=(const Held&) = delete;
-  ~Held() { Reset(); }
-  RTInstance* out() {
-    Reset();
-    return &instance_;
-  }
-  RTInstance get() const { return instance_; }
-  void Reset() {
-    if (instance_) ReleaseInstance(nullptr, instance_);
-    instance_ = nullptr;
-  }
-
- private:
-  RTInstance instance_ = nullptr;
-};
-
 struct HeaderHolder {
   RTStreamHeader* header = nullptr;
   ~HeaderHolder() { FreeStreamHeader(nullptr, header); }
 };
 
-bool GetStore(Held& store) {
+bool GetStore(InstanceRef& store) {
   return GetFirstInstanceByString(nullptr, instance_store::kClassName, store.out(), 1, nullptr) != 0;
 }
 
 // The stored header of a path, read out of the store.
 bool ReadStoredHeader(RTInstance store, const char16_t* path, HeaderHolder& header) {
-  Held stream;
+  InstanceRef stream;
   return instance_store::HeaderStream(store, path, stream.out()) && ReadStreamHeader(nullptr, stream.get(), &header.header);
 }
 
@@ -86,7 +66,7 @@ void AddStoredChildren(RTInstance store, RTInstance instance, const RTStreamHead
 
 bool WriteInstance(RTInstance store, RTInstance instance, const char16_t* path, uint32_t sizeWord) {
   HeaderHolder header;
-  Held data;
+  InstanceRef data;
   if (!CreateTemporaryStream(data.out()) || !BuildStreamHeader(nullptr, instance, sizeWord, &header.header) ||
       !instance_store::StoreHeader(store, path, header.header))
     return false;
@@ -127,7 +107,7 @@ class SweepScope {
 RTSuccess StoreInstance(RTInstance, RTInstance instance, uint32_t sizeWord, RTBool subtree) {
   if (!instance || !instance->componentObject) return kRTFailure;
   SweepScope sweep;
-  Held store;
+  InstanceRef store;
   if (!GetStore(store)) return kRTFailure;
   const std::u16string path = InstancePath(instance);
   if (path.size() >= kPathUnits) return kRTFailure;
@@ -148,7 +128,7 @@ RTSuccess StoreInstance(RTInstance, RTInstance instance, uint32_t sizeWord, RTBo
 RTSuccess UnstoreInstance(RTInstance, RTInstance instance) {
   if (!instance) return kRTFailure;
   instance->flags &= ~kStoreBacked;
-  Held store;
+  InstanceRef store;
   if (!GetStore(store)) return kRTFailure;
   const std::u16string path = InstancePath(instance);
   if (path.size() >= kPathUnits) return kRTFailure;
@@ -164,8 +144,8 @@ RTSuccess IsInstanceStored(RTInstance, RTInstance instance, RTBool* out) {
 
 RTSuccess StreamInstanceFromStore(RTInstance parent, const char16_t* path, RTInstance* out, bool deep) {
   *out = nullptr;
-  Held store;
-  Held data;
+  InstanceRef store;
+  InstanceRef data;
   HeaderHolder header;
   if (!path || !GetStore(store) || !instance_store::DataStream(store.get(), path, data.out()) ||
       !ReadStoredHeader(store.get(), path, header))
@@ -185,9 +165,9 @@ RTSuccess StreamInstanceFromStore(RTInstance parent, const char16_t* path, RTIns
 }
 
 bool LoadFromStore(RTInstance instance) {
-  Held store;
-  Held headerStream;
-  Held data;
+  InstanceRef store;
+  InstanceRef headerStream;
+  InstanceRef data;
   HeaderHolder header;
   if (!GetStore(store)) return false;
   const char16_t* key = instance->storeKey ? instance->storeKey : u"";
@@ -215,8 +195,8 @@ RTSuccess OpenResourceStream(RTInstance, const char16_t* className, const char16
   ComponentEntry* entry = LocateComponentEntry(className);
   if (!entry || !entry->resourcePath || !resourceName) return kRTFailure;
   if (!entry->resource) {
-    Held file;
-    Held resource;
+    InstanceRef file;
+    InstanceRef resource;
     if (!CreateDetachedInstance(u"RTBrellinFileStream", file.out()) ||
         !file_stream::Open(file.get(), entry->resourcePath, file_stream::kReadExisting) ||
         !CreateDetachedInstance(u"RTResource", resource.out()) ||
@@ -253,7 +233,7 @@ RTSuccess ChangeInstanceClass(RTInstance, RTInstance instance, const char16_t* c
   if (!entry || !LoadClass(entry)) return kRTFailure;
   const bool singleton = entry->definition->singleton != 0;
   UnloadClass(entry);
-  Held saved;
+  InstanceRef saved;
   if (singleton || !CreateTemporaryStream(saved.out()) ||
       !component::StreamOut(instance, kWholeInstance, saved.get()))
     return kRTFailure;

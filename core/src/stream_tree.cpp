@@ -7,6 +7,7 @@
 #include "instance_tree.h"
 #include "instances.h"
 #include "kivo/support/component_calls.h"
+#include "kivo/support/instance_ref.h"
 #include "kivo/support/pack_index.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_calls.h"
@@ -30,38 +31,27 @@ struct TreeRead {
 };
 TreeRead* gTreeRead = nullptr;
 
-struct Streams {
-  RTInstance a = nullptr;
-  RTInstance b = nullptr;
-  ~Streams() {
-    for (RTInstance s : {a, b}) {
-      if (!s) continue;
-      stream::Close(s);
-      ReleaseInstance(nullptr, s);
-    }
-  }
-};
-
 // Writes the instance's record (header and data) into `data` and its index entry, then its children.
 bool VisitOut(RTInstance instance, RTInstance data, std::vector<PackEntry>& index) {
   RTStreamHeader* header = nullptr;
-  Streams scratch;
+  InstanceRef componentData;
+  InstanceRef measuredHeader;
   if (!BuildStreamHeader(nullptr, instance, kWholeInstance, &header)) return false;
-  bool ok = CreateTemporaryStream(&scratch.a) && CreateTemporaryStream(&scratch.b);
+  bool ok = CreateTemporaryStream(componentData.out()) && CreateTemporaryStream(measuredHeader.out());
   uint32_t dataLength = 0;
   uint32_t headerLength = 0;
   uint32_t position = 0;
   uint32_t copied = 0;
   if (ok) {
-    component::StreamOut(instance, kWholeInstance, scratch.a);
-    ok = stream::GetSize(scratch.a, &dataLength) && WriteStreamHeader(nullptr, header, scratch.b) &&
-         stream::GetSize(scratch.b, &headerLength);
+    component::StreamOut(instance, kWholeInstance, componentData.get());
+    ok = stream::GetSize(componentData.get(), &dataLength) && WriteStreamHeader(nullptr, header, measuredHeader.get()) &&
+         stream::GetSize(measuredHeader.get(), &headerLength);
   }
   if (ok) {
     header->headerLength = headerLength;
     header->dataLength = dataLength;
     ok = stream::GetPosition(data, &position) && WriteStreamHeader(nullptr, header, data) &&
-         stream::Seek(scratch.a, 0) && stream::WriteFromStream(data, scratch.a, dataLength, &copied) &&
+         stream::Seek(componentData.get(), 0) && stream::WriteFromStream(data, componentData.get(), dataLength, &copied) &&
          copied == dataLength;
   }
   if (ok) {
@@ -154,16 +144,16 @@ RTInstance ReadInstance(RTInstance parent, RTInstance s, std::vector<RTInstance>
 
 RTSuccess StreamTreeOut(RTInstance, RTInstance instance, RTInstance s) {
   if (!instance || !s || !instance->componentObject) return kRTFailure;
-  Streams data;
+  InstanceRef data;
   std::vector<PackEntry> index;
-  if (!CreateTemporaryStream(&data.a) || !VisitOut(instance, data.a, index)) return kRTFailure;
+  if (!CreateTemporaryStream(data.out()) || !VisitOut(instance, data.get(), index)) return kRTFailure;
   RaiseFormatted(kLevelError, u"[CORE.StreamTreeOut] Average stream length = %d", gTotalLength / gInstanceCount);
   RaiseFormatted(kLevelError, u"[CORE.StreamTreeOut] Total stream length = %d (out of %d streams)", gTotalLength,
                  gInstanceCount);
   uint32_t size = 0;
   uint32_t copied = 0;
-  return WritePackIndex(s, index) && stream::GetSize(data.a, &size) && stream::Seek(data.a, 0) &&
-                 stream::WriteFromStream(s, data.a, size, &copied) && copied == size
+  return WritePackIndex(s, index) && stream::GetSize(data.get(), &size) && stream::Seek(data.get(), 0) &&
+                 stream::WriteFromStream(s, data.get(), size, &copied) && copied == size
              ? kRTSuccess
              : kRTFailure;
 }

@@ -98,7 +98,7 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
   const std::filesystem::path building = pack.string() + ".building";
   std::error_code ignored;
   std::filesystem::remove(building, ignored);
-  Held store(core);
+  kivo::InstanceRef store;
   if (!core.GetFirstInstanceByString(nullptr, kivo::instance_store::kClassName, store.out(), 1, nullptr)) {
     *error = "the instance store component is not installed";
     return false;

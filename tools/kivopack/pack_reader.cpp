@@ -15,7 +15,7 @@ namespace kivopack {
 namespace {
 
 // Opens a pack and reads its index; `dataStart` is where its records begin.
-bool OpenPack(CoreTable& core, const std::filesystem::path& pack, Held& file, std::vector<kivo::PackEntry>& index,
+bool OpenPack(CoreTable& core, const std::filesystem::path& pack, kivo::InstanceRef& file, std::vector<kivo::PackEntry>& index,
               uint32_t* dataStart, std::string* error) {
   const std::u16string path = Wide(std::filesystem::absolute(pack).string());
   if (!core.CreateInstanceByString(nullptr, u"RTBrellinFileStream", file.out(), 0, 0) ||
@@ -53,7 +53,7 @@ bool EachRecord(CoreTable& core, RTInstance file, const std::vector<kivo::PackEn
 }  // namespace
 
 bool ListPack(CoreTable& core, const std::filesystem::path& pack, std::string* listing, std::string* error) {
-  Held file(core);
+  kivo::InstanceRef file;
   std::vector<kivo::PackEntry> index;
   uint32_t dataStart = 0;
   if (!OpenPack(core, pack, file, index, &dataStart, error)) return false;
@@ -66,7 +66,7 @@ bool ListPack(CoreTable& core, const std::filesystem::path& pack, std::string* l
 
 bool ExtractData(CoreTable& core, const std::filesystem::path& pack, const std::u16string& path,
                  const std::filesystem::path& output, std::string* error) {
-  Held file(core);
+  kivo::InstanceRef file;
   std::vector<kivo::PackEntry> index;
   uint32_t dataStart = 0;
   if (!OpenPack(core, pack, file, index, &dataStart, error)) return false;

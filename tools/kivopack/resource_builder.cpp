@@ -15,7 +15,7 @@ bool BuildResource(CoreTable& core, const std::filesystem::path& description, co
     *error = description.string() + ": \"streams\" must be a list";
     return false;
   }
-  Held container(core);
+  kivo::InstanceRef container;
   if (!core.CreateInstanceByString(nullptr, u"RTResource", container.out(), 0, 0)) {
     *error = "the resource component is not installed";
     return false;
@@ -50,7 +50,7 @@ bool BuildResource(CoreTable& core, const std::filesystem::path& description, co
     uint32_t written = 0;
     kivo::stream::Write(stream, bytes.data(), static_cast<uint32_t>(bytes.size()), &written);
   }
-  Held file(core);
+  kivo::InstanceRef file;
   const std::u16string path = Wide(std::filesystem::absolute(resource).string());
   if (!core.CreateInstanceByString(nullptr, u"RTBrellinFileStream", file.out(), 0, 0) ||
       !kivo::file_stream::Open(file.get(), path.c_str(), kivo::file_stream::kWriteNew) ||

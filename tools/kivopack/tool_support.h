@@ -10,25 +10,9 @@
 #include <nlohmann/json.hpp>
 
 #include "kivo/core_table.h"
+#include "kivo/support/instance_ref.h"
 
 namespace kivopack {
-
-// An instance handle released with its scope.
-class Held {
- public:
-  explicit Held(CoreTable& core) : core_(core) {}
-  ~Held() {
-    if (instance_) core_.ReleaseInstance(nullptr, instance_);
-  }
-  Held(const Held&) = delete;
-  Held& operator=(const Held&) = delete;
-  RTInstance* out() { return &instance_; }
-  RTInstance get() const { return instance_; }
-
- private:
-  CoreTable& core_;
-  RTInstance instance_ = nullptr;
-};
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& file);
 std::optional<nlohmann::json> ReadJson(const std::filesystem::path& file, std::string* error);
