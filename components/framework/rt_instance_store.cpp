@@ -14,6 +14,7 @@
 #include "kivo/support/core_memory.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/pack_index.h"
+#include "kivo/support/raise.h"
 #include "kivo/support/store_calls.h"
 #include "kivo/support/stream_calls.h"
 #include "kivo/support/wide_string.h"
@@ -67,35 +68,46 @@ void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {
   if (bytes.size() >= at + 4) std::memcpy(bytes.data() + at, &value, 4);
 }
 
+bool ReadRecords(RTInstance stream, std::map<std::u16string, Record>& records);
+
+// Reads the pack; a pack that exists but cannot be read is reported and the store starts empty.
 bool Load(State& state, const std::u16string& file) {
-  CoreTable& core = *ModuleCore();
   InstanceRef stream;
-  if (!core.CreateInstanceByString(nullptr, u"RTBrellinFileStream", stream.out(), 0, 0) ||
+  if (!ModuleCore()->CreateInstanceByString(nullptr, u"RTBrellinFileStream", stream.out(), 0, 0) ||
       !file_stream::Open(stream.get(), file.c_str(), file_stream::kReadExisting))
     return false;
+  std::map<std::u16string, Record> records;
+  if (!ReadRecords(stream.get(), records)) {
+    RaiseFormatted(kLevelError, u"RTInstanceStore: the pack %s is damaged; the store starts empty.", file);
+    return false;
+  }
+  state.records = std::move(records);
+  return true;
+}
+
+bool ReadRecords(RTInstance stream, std::map<std::u16string, Record>& records) {
+  CoreTable& core = *ModuleCore();
   std::vector<PackEntry> index;
   uint32_t dataStart = 0;
-  if (!ReadPackIndex(stream.get(), &index) || !stream::GetPosition(stream.get(), &dataStart)) return false;
-  std::map<std::u16string, Record> records;
+  if (!ReadPackIndex(stream, &index) || !stream::GetPosition(stream, &dataStart)) return false;
   for (const PackEntry& entry : index) {
     RTStreamHeader* header = nullptr;
     uint32_t afterHeader = 0;
     Record record;
     // Read the header once to learn its path and length, then take its bytes as they stand.
-    const bool read = stream::Seek(stream.get(), dataStart + entry.offset) &&
-                      core.ReadStreamHeader(nullptr, stream.get(), &header) && header->path &&
-                      stream::GetPosition(stream.get(), &afterHeader) &&
+    const bool read = stream::Seek(stream, dataStart + entry.offset) &&
+                      core.ReadStreamHeader(nullptr, stream, &header) && header->path &&
+                      stream::GetPosition(stream, &afterHeader) &&
                       afterHeader - dataStart - entry.offset <= entry.length;
     if (read) record.path = header->path;
     const uint32_t headerBytes = read ? afterHeader - dataStart - entry.offset : 0;
-    const bool copied = read && stream::Seek(stream.get(), dataStart + entry.offset) &&
-                        ReadBytes(stream.get(), record.header, headerBytes) &&
-                        ReadBytes(stream.get(), record.data, entry.length - headerBytes);
+    const bool copied = read && stream::Seek(stream, dataStart + entry.offset) &&
+                        ReadBytes(stream, record.header, headerBytes) &&
+                        ReadBytes(stream, record.data, entry.length - headerBytes);
     core.FreeStreamHeader(nullptr, header);
     if (!copied) return false;
     records[WideStrUpper(record.path)] = std::move(record);
   }
-  state.records = std::move(records);
   return true;
 }
 
