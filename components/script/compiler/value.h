@@ -6,7 +6,15 @@
 #include <cstdint>
 #include <type_traits>
 
+namespace kivo {
+struct List;
+}
+
 namespace varno {
+
+struct ArgChain;
+struct RTVarnoAttribute;
+struct SyntaxNode;
 
 union ValueWord {
   void* pointer;
@@ -14,6 +22,10 @@ union ValueWord {
   int32_t integer;
   float real;
   uint32_t bits;
+  SyntaxNode* node;               // statements and expressions
+  RTVarnoAttribute* declaration;  // declarations
+  ArgChain* chain;                // call arguments, list indexes
+  kivo::List* list;               // list and database literal elements
 };
 
 struct VarnoValue {

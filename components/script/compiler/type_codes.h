@@ -1,0 +1,48 @@
+// The language's type codes and the flags of type records.
+#pragma once
+
+#include <cstdint>
+
+namespace varno {
+
+// A type code is an index into the type table. The parser and every value path read 11 as "no
+// value", 12 as code and 13 as database, whatever names the table holds at those indexes.
+enum TypeCode : uint32_t {
+  kTypeUnused = 0,
+  kTypeNumber = 1,
+  kTypeReal = 2,
+  kTypeString = 3,
+  kTypePercent = 4,
+  kTypeRank = 5,
+  kTypeBool = 6,
+  kTypeVector2 = 7,
+  kTypeVector3 = 8,
+  kTypeList = 9,
+  kTypeAnything = 10,
+  kTypeNoValue = 11,
+  kTypeCode = 12,
+  kTypeDatabase = 13,
+  kFirstClassType = 14,
+};
+
+// An index that names no type (a class without a parent, a failed lookup).
+inline constexpr uint32_t kNoType = 0xFFFFFFFFu;
+
+// Flags of a type record (low byte).
+inline constexpr uint32_t kTypeBuiltIn = 1;
+inline constexpr uint32_t kTypeRecordOnly = 2;  // attributes and constants, no methods
+inline constexpr uint32_t kTypeScriptClass = 8;
+
+// Kinds of method records.
+enum MethodKind : uint8_t {
+  kMethodPlain = 1,
+  kMethodEvent = 2,
+  kMethodState = 3,
+  kMethodImplemented = 4,
+  kMethodListener = 5,
+};
+
+// The flag byte of a declaration or attribute: 2 marks a class constant.
+inline constexpr uint8_t kDeclarationConstant = 2;
+
+}  // namespace varno
