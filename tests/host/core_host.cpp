@@ -1,11 +1,10 @@
 #include "host/core_host.h"
 
-#include <dlfcn.h>
-
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
 
+#include "core_session.h"
 #include "kivo/support/module_core.h"
 #include "platform/message_box.h"
 
@@ -13,26 +12,14 @@ namespace tesk::testing {
 
 namespace {
 
-struct CoreExports {
-  RTSuccess (*startup)(CoreTable*);
-  RTSuccess (*shutdown)();
-  RTSuccess (*registerEvents)();
-};
-
 // The core stays loaded for the whole test process, as it does for the program.
-const CoreExports& Core() {
-  static const CoreExports exports = [] {
-    const std::string path = std::string(TESK_KIVO_CORE_DIR) + "/kivocore.so";
-    void* library = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!library) throw std::runtime_error(std::string("cannot load the core: ") + dlerror());
-    auto bind = [library](const char* name) {
-      void* symbol = dlsym(library, name);
-      if (!symbol) throw std::runtime_error(std::string("the core does not export ") + name);
-      return symbol;
-    };
-    return CoreExports{reinterpret_cast<RTSuccess (*)(CoreTable*)>(bind("_StartupKivo")),
-                       reinterpret_cast<RTSuccess (*)()>(bind("_ShutdownKivo")),
-                       reinterpret_cast<RTSuccess (*)()>(bind("_RegisterEventsKivo"))};
+const tesk::CoreExports& Core() {
+  static const tesk::CoreExports exports = [] {
+    tesk::CoreExports loaded{};
+    std::string error;
+    if (!tesk::LoadCore(std::filesystem::path(TESK_KIVO_CORE_DIR) / "kivocore.so", &loaded, &error))
+      throw std::runtime_error("cannot load the core: " + error);
+    return loaded;
   }();
   return exports;
 }

@@ -19,11 +19,8 @@
 #include "compiler/report.h"
 #include "compiler/search_paths.h"
 #include "compiler/type_table.h"
+#include "core_session.h"
 #include "kivo/core_table.h"
-#include "kivo/support/module_core.h"
-#include "platform/dynamic_library.h"
-#include "platform/paths.h"
-#include "platform/registry.h"
 #include "platform/utf.h"
 
 namespace {
@@ -72,53 +69,17 @@ RTSuccess PrintAndRaise(RTInstance context, const char16_t* text, uint32_t level
   return gCoreRaiseError(context, text, level);
 }
 
-class Core {
+// Prints messages while it lives, through the session's table.
+class MessagePrinter {
  public:
-  bool Start() {
-    std::u16string root;
-    if (platform::ReadRegistryValue(u"HKEY_LOCAL_MACHINE\\Software\\Ostrawen\\Kivo\\1.0", u"Root", 512, root) !=
-        platform::RegistryResult::kOk) {
-      std::fprintf(stderr, "varnoc: no Kivo Root in %s\n", platform::RegistryFilePath().c_str());
-      return false;
-    }
-    const auto corePath = platform::NativePath(root + u"core/kivocore.so");
-    library_ = platform::OpenLibrary(corePath);
-    if (!library_) {
-      std::fprintf(stderr, "varnoc: %s\n", platform::LastLibraryError().c_str());
-      return false;
-    }
-    auto startup = reinterpret_cast<RTSuccess (*)(CoreTable*)>(platform::FindSymbol(library_, "_StartupKivo"));
-    shutdown_ = reinterpret_cast<RTSuccess (*)()>(platform::FindSymbol(library_, "_ShutdownKivo"));
-    if (!startup || !shutdown_) {
-      std::fprintf(stderr, "varnoc: %s is not a Kivo core\n", corePath.c_str());
-      return false;
-    }
-    table_.size = sizeof table_;
-    table_.version = kCoreVersion;
-    if (!startup(&table_)) {
-      std::fprintf(stderr, "varnoc: the core did not start\n");
-      return false;
-    }
-    started_ = true;
-    gCoreRaiseError = table_.RaiseError;
-    table_.RaiseError = PrintAndRaise;
-    kivo::SetModuleCore(&table_);
-    return true;
+  explicit MessagePrinter(CoreTable& core) : core_(core) {
+    gCoreRaiseError = core.RaiseError;
+    core.RaiseError = PrintAndRaise;
   }
-
-  ~Core() {
-    if (started_) {
-      table_.RaiseError = gCoreRaiseError;
-      shutdown_();
-    }
-    // The core library stays loaded until the process ends, as it does for the program.
-  }
+  ~MessagePrinter() { core_.RaiseError = gCoreRaiseError; }
 
  private:
-  platform::LibraryHandle library_ = nullptr;
-  RTSuccess (*shutdown_)() = nullptr;
-  CoreTable table_{};
-  bool started_ = false;
+  CoreTable& core_;
 };
 
 // A file argument as it is, or the file of a class name found on the search paths.
@@ -171,7 +132,12 @@ int main(int argc, char** argv) {
     return 2;
   }
   if (!std::getenv("TESK_DEBUG_LOG")) setenv("TESK_DEBUG_LOG", "/dev/null", 1);
-  Core core;
-  if (!core.Start()) return 2;
+  std::string error;
+  auto session = tesk::CoreSession::Start(&error);
+  if (!session) {
+    std::fprintf(stderr, "varnoc: %s\n", error.c_str());
+    return 2;
+  }
+  MessagePrinter printer(session->core());
   return Compile(options);
 }
