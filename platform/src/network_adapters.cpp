@@ -31,10 +31,7 @@ std::array<uint8_t, 6> ParseAddress(const std::string& text) {
   return address;
 }
 
-}  // namespace
-
-std::vector<NetworkAdapter> NetworkAdapters() {
-  if (gTestAdapters) return *gTestAdapters;
+std::vector<NetworkAdapter> ReadAdapters() {
   std::vector<std::pair<unsigned, NetworkAdapter>> indexed;
   const std::filesystem::path net = "/sys/class/net";
   for (const auto& entry : ListDirectory(net)) {
@@ -49,6 +46,15 @@ std::vector<NetworkAdapter> NetworkAdapters() {
   std::stable_sort(indexed.begin(), indexed.end(), [](const auto& a, const auto& b) { return a.first < b.first; });
   std::vector<NetworkAdapter> adapters;
   for (const auto& [index, adapter] : indexed) adapters.push_back(adapter);
+  return adapters;
+}
+
+}  // namespace
+
+// The interface table is read once per process: UUIDs consult it for every instance.
+std::vector<NetworkAdapter> NetworkAdapters() {
+  if (gTestAdapters) return *gTestAdapters;
+  static const std::vector<NetworkAdapter> adapters = ReadAdapters();
   return adapters;
 }
 

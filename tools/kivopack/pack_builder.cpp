@@ -3,9 +3,11 @@
 #include <string>
 #include <vector>
 
+#include "graph_description.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/store_calls.h"
 #include "kivo/support/stream_calls.h"
+#include "kivo/support/wide_string.h"
 #include "pack_tool.h"
 #include "tool_support.h"
 
@@ -62,6 +64,25 @@ struct Builder {
     if (!read) *error = "the component refused the data of " + file.string();
     return read != 0;
   }
+
+  // A route planner's graph, turned into the planner's stream and streamed in.
+  bool StreamInGraph(RTInstance instance, const nlohmann::json& graph, const std::u16string& path) {
+    kivo::InstanceRef data;
+    if (!kivo::memory_stream::Create(data.out())) {
+      *error = "cannot make a memory stream";
+      return false;
+    }
+    if (!WriteGraphStream(graph, data.get(), error)) {
+      *error = Narrow(path) + ": " + *error;
+      return false;
+    }
+    if (!kivo::stream::Seek(data.get(), 0) ||
+        !kivo::component::StreamIn(instance, kivo::component::kStreamWhole, data.get())) {
+      *error = "the route planner refused the graph of " + Narrow(path);
+      return false;
+    }
+    return true;
+  }
 };
 
 }  // namespace
@@ -87,10 +108,17 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       *error = "instance paths start with \"Root:\": " + Narrow(path);
       return false;
     }
-    RTInstance instance = builder.Ensure(path, Wide(item["class"].get<std::string>()));
+    const std::u16string className = Wide(item["class"].get<std::string>());
+    const bool planner = kivo::WideStrEqualNoCase(className.c_str(), u"RTRoutePlanner") == 0;
+    if (item.contains("graph") && (item.contains("data") || !planner)) {
+      *error = Narrow(path) + ": a \"graph\" is written only into an RTRoutePlanner instance without \"data\"";
+      return false;
+    }
+    RTInstance instance = builder.Ensure(path, className);
     if (!instance) return false;
     if (item.contains("data") && !builder.StreamIn(instance, description.parent_path() / item["data"].get<std::string>()))
       return false;
+    if (item.contains("graph") && !builder.StreamInGraph(instance, item["graph"], path)) return false;
     described.push_back(instance);
   }
 

@@ -12,7 +12,9 @@ namespace kivopack {
 //   {"instances": [{"path": "Root:Tesk:Assets", "class": "RTComponent"},
 //                  {"path": "Root:Tesk:Assets:Ward", "class": "RTDatum", "data": "ward.bin"}]}
 // Each instance is created under its parent path (missing parents become RTComponent instances)
-// and, when "data" names a file (relative to the description), streamed in from its bytes. The
+// and, when "data" names a file (relative to the description), streamed in from its bytes. An
+// RTRoutePlanner instance may instead have a "graph" of nodes and edges (see graph_description.h),
+// which is streamed in as the planner's stream. The
 // pack then holds every described instance with its ancestors. An existing pack is replaced only
 // once the new one is complete.
 bool BuildPack(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& pack,

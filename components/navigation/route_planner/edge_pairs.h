@@ -1,0 +1,19 @@
+// Which edges share the unordered pair of nodes they join: what the planner needs to drop
+// duplicate edges and to link only edges whose pair is joined once.
+#pragma once
+
+#include <cstdint>
+
+#include "kivo/navigation/navigation_calls.h"
+
+namespace kivo::planner {
+
+enum PairFlag : uint8_t {
+  kFirstOfPair = 1,  // no earlier edge joins the same two nodes (in either order)
+  kOnlyOfPair = 2,   // no other edge joins them
+};
+
+// Sets the flags of each of the `count` edges (a loop is a pair too). False when memory runs out.
+bool FlagPairs(const RTRoutePlannerEdge* edges, uint32_t count, uint8_t* flags);
+
+}  // namespace kivo::planner
