@@ -1,23 +1,31 @@
 // varnoc: the Varno compiler on the command line. It starts the Kivo core named by the registry
 // (the compiler keeps its records in core memory and uses the core's stream instances), compiles
-// the classes it is given with the classes they name, and prints what the compiler reports.
+// the classes it is given with the classes they name, checks them and generates their code, and
+// prints what the compiler reports.
 //
-//   varnoc [-I <folder>]... [--dump] <file.varno | ClassName>...
+//   varnoc [-I <folder>]... [--dump] [--disasm] <file.varno | ClassName>...
 //
 // A class name (an argument without ".varno") is looked up on the search paths. Every message the
 // compiler raises is printed to standard error as the system writes it ("[PARSE ERROR] ... in
-// file: ..., on line: ..."); --dump prints the classes of the type table with their syntax trees.
-// The core's own debug output goes to $TESK_DEBUG_LOG when that is set and is dropped otherwise.
-// Exit status: 0 compiled, 1 a class did not compile, 2 bad arguments or no core.
+// file: ..., on line: ...", "[SYNTAX ERROR] ..."; a report raised twice in a row is printed once).
+// --dump prints the classes of the type table with their syntax trees as parsed; --disasm prints
+// the code of every method ("== Class.Method", the instructions, then "-- lines" and the line
+// table). The core's own debug output goes to $TESK_DEBUG_LOG when that is set and is dropped
+// otherwise. Exit status: 0 compiled, 1 a class did not compile or check, 2 bad arguments or no
+// core.
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
+#include "codegen/disassembler.h"
+#include "codegen/generate_code.h"
+#include "codegen/methods_parent.h"
 #include "compiler/compile_driver.h"
 #include "compiler/dump.h"
 #include "compiler/report.h"
 #include "compiler/search_paths.h"
+#include "compiler/type_codes.h"
 #include "compiler/type_table.h"
 #include "core_session.h"
 #include "kivo/core_table.h"
@@ -29,10 +37,11 @@ struct Options {
   std::vector<std::string> searchPaths;
   std::vector<std::string> classes;
   bool dump = false;
+  bool disasm = false;
 };
 
 void PrintUsage() {
-  std::fprintf(stderr, "usage: varnoc [-I <folder>]... [--dump] <file.varno | ClassName>...\n");
+  std::fprintf(stderr, "usage: varnoc [-I <folder>]... [--dump] [--disasm] <file.varno | ClassName>...\n");
 }
 
 bool ParseArguments(int argc, char** argv, Options& options) {
@@ -40,6 +49,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
     const std::string argument = argv[i];
     if (argument == "--dump") {
       options.dump = true;
+    } else if (argument == "--disasm") {
+      options.disasm = true;
     } else if (argument == "-I") {
       if (++i >= argc) return false;
       options.searchPaths.push_back(argv[i]);
@@ -59,12 +70,14 @@ bool ParseArguments(int argc, char** argv, Options& options) {
 // added, are not printed.)
 RTSuccess (*gCoreRaiseError)(RTInstance, const char16_t*, uint32_t) = nullptr;
 bool gPrintMessages = false;
+std::string gLastPrinted;
 
 RTSuccess PrintAndRaise(RTInstance context, const char16_t* text, uint32_t level) {
   if (text && gPrintMessages) {
     std::string line = platform::ToUtf8(text);
     if (line.empty() || line.back() != '\n') line += '\n';
-    std::fputs(line.c_str(), stderr);
+    if (line != gLastPrinted) std::fputs(line.c_str(), stderr);
+    gLastPrinted = line;
   }
   return gCoreRaiseError(context, text, level);
 }
@@ -94,6 +107,23 @@ bool SourceOf(const std::string& argument, std::u16string& file) {
   return true;
 }
 
+// Every method of every class, in the order of declaration.
+void PrintCode(const varno::RTVarnoTypeTable* table) {
+  for (uint32_t i = varno::kFirstClassType; i < table->count; ++i) {
+    const varno::RTVarnoType* type = table->types[i];
+    std::vector<const varno::RTVarnoMethod*> methods;
+    for (const varno::RTVarnoMethod* method : kivo::ListItems<varno::RTVarnoMethod>(type->methods)) {
+      methods.insert(methods.begin(), method);
+    }
+    for (const varno::RTVarnoMethod* method : methods) {
+      std::u16string text = u"== " + std::u16string(type->name) + u"." + method->displayName + u"\n";
+      text += varno::DisassembleStream(method->code, {true});
+      text += u"-- lines\n" + varno::ListLineTable(method->lineTable);
+      std::fputs(platform::ToUtf8(text).c_str(), stdout);
+    }
+  }
+}
+
 int Compile(const Options& options) {
   for (std::string path : options.searchPaths) {
     if (path.empty() || path.back() != '/') path += '/';
@@ -116,10 +146,17 @@ int Compile(const Options& options) {
     std::fprintf(stderr, "varnoc: the class hierarchy does not resolve\n");
     status = 1;
   }
-  gPrintMessages = false;
+  // The trees as parsed: code generation frees them.
   if (options.dump) std::fputs(platform::ToUtf8(varno::DumpTypeTable(table, true)).c_str(), stdout);
+  if (status == 0 && !varno::TypeTableGenerateCode(table)) {
+    std::fprintf(stderr, "varnoc: code generation failed\n");
+    status = 1;
+  }
+  gPrintMessages = false;
+  if (status == 0 && options.disasm) PrintCode(table);
   varno::TypeTableDestructor(table);
   varno::ClearSearchPaths();
+  varno::ReleaseMethodsParent();
   return status;
 }
 

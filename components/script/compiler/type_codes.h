@@ -28,6 +28,11 @@ enum TypeCode : uint32_t {
 // An index that names no type (a class without a parent, a failed lookup).
 inline constexpr uint32_t kNoType = 0xFFFFFFFFu;
 
+// The checker's codes for names that denote handlers: an event (-3) and a listener (-2). A
+// listener name is used as a string value, an event name as the target of "listen".
+inline constexpr uint32_t kTypeEventName = 0xFFFFFFFDu;
+inline constexpr uint32_t kTypeListenerName = 0xFFFFFFFEu;
+
 // Flags of a type record (low byte).
 inline constexpr uint32_t kTypeBuiltIn = 1;
 inline constexpr uint32_t kTypeRecordOnly = 2;  // attributes and constants, no methods
