@@ -1,0 +1,226 @@
+#include "vm/call_frame.h"
+
+#include "compiler/core_records.h"
+#include "compiler/report.h"
+#include "compiler/type_codes.h"
+#include "compiler/type_records.h"
+#include "compiler/type_table.h"
+#include "kivo/support/numeric.h"
+#include "kivo/support/wide_string.h"
+#include "vm/attribute_table.h"
+#include "vm/database_value.h"
+#include "vm/list_value.h"
+#include "vm/symbol.h"
+#include "vm/tagged_value.h"
+#include "vm/vm.h"
+
+namespace varno {
+
+namespace {
+
+const char16_t* MethodName(const RTVarnoMethod* method) {
+  if (!method) return u"";
+  return method->displayName ? method->displayName : method->keyName;
+}
+
+void ReplaceText(RTVarnoSymbol* variable, char16_t* text) {
+  FreeText(variable->value.value.text);
+  variable->value.value.text = text;
+}
+
+bool CoerceFailure(bool numberArgument) {
+  Raise(numberArgument ? u"[VARNO VM] Method Setup: Cannot coerce expression into argument type..."
+                       : u"[VARNO VM] (call): Cannot coerce expression into argument type...");
+  return false;
+}
+
+// Gives the parameter's variable the argument's value.
+bool BindArgument(AttributeEntry* entry, uint32_t parameterType, const RTVarnoStackElement& argument) {
+  RTVarnoSymbol* variable = entry->symbol;
+  const bool builtIn = parameterType < kFirstClassType;
+  if (builtIn && (!variable || variable->typeIndex != parameterType)) return CoerceFailure(argument.tag == kTagNumber);
+  switch (argument.tag) {
+    case kTagNumber:
+      if (parameterType == kTypeNumber) {
+        variable->value.value.number = argument.value.number;
+      } else if (parameterType == kTypeReal) {
+        variable->value.value.real = static_cast<float>(argument.value.number);
+      } else if (parameterType == kTypeString) {
+        char16_t digits[kivo::kWideIntTextUnits];
+        char16_t* text = CopyText(kivo::WideStrFromInt(argument.value.number, digits, 10));
+        if (!text) return false;
+        ReplaceText(variable, text);
+      } else {
+        return CoerceFailure(true);
+      }
+      return true;
+    case kTagReal:
+      if (parameterType == kTypeNumber) {
+        variable->value.value.number = kivo::FloatToInt<int32_t>(argument.value.real);
+      } else if (parameterType == kTypeReal) {
+        variable->value.value.real = argument.value.real;
+      } else {
+        return CoerceFailure(false);
+      }
+      return true;
+    case kTagString:
+      if (parameterType == kTypeString) {
+        char16_t* text = nullptr;
+        if (argument.value.text && !(text = CopyText(argument.value.text))) return false;
+        ReplaceText(variable, text);
+      } else if (parameterType == kTypeNumber) {
+        variable->value.value.number = kivo::WideStrToInt(argument.value.text);
+      } else {
+        return CoerceFailure(false);
+      }
+      return true;
+    case kTagVector3:
+      if (parameterType != kTypeVector3 || !variable->value.value.vector) return CoerceFailure(false);
+      *variable->value.value.vector = argument.value.vector;
+      return true;
+    case kTagList: {
+      if (parameterType != kTypeList) return CoerceFailure(false);
+      VNlist* list = nullptr;
+      if (!ListAssign(ValueList(variable->value), argument.value.list, &list)) return false;
+      variable->value.value.pointer = list;
+      return true;
+    }
+    case kTagBool:
+      if (parameterType != kTypeBool) return CoerceFailure(false);
+      variable->value.value.word = argument.value.word ? 1 : 0;
+      return true;
+    case kTagDatabase:
+      if (parameterType != kTypeDatabase || !argument.value.database) return CoerceFailure(false);
+      DatabaseReference(argument.value.database);
+      if (ValueDatabase(variable->value)) DatabaseRelease(ValueDatabase(variable->value));
+      variable->value.value.pointer = argument.value.database;
+      return true;
+    case kTagObject:
+      if (builtIn || !argument.value.object) return CoerceFailure(false);
+      entry->symbol = argument.value.object;
+      entry->bound = 1;
+      argument.value.object->stored = 1;
+      return true;
+    default:
+      Raise(u"[VARNO VM] (call): Unsupported argument type passed into method...");
+      return false;
+  }
+}
+
+}  // namespace
+
+RTSuccess CreateEmptyCallFrame(CallFrame** out) {
+  if (!out) return kRTFailure;
+  *out = nullptr;
+  CallFrame* frame = NewRecord<CallFrame>();
+  if (!frame) return kRTFailure;
+  void* block = nullptr;
+  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(RTVarnoStackElement), kArgumentStackSize, &block, 1)) {
+    FreeRecord(frame);
+    return kRTFailure;
+  }
+  frame->arguments = static_cast<RTVarnoStackElement*>(block);
+  *out = frame;
+  return kRTSuccess;
+}
+
+RTSuccess CreateCallFrame(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* object, CallFrame** out) {
+  if (!out) return kRTFailure;
+  *out = nullptr;
+  if (!vm || !method) return kRTFailure;
+  CallFrame* frame = nullptr;
+  if (!CreateEmptyCallFrame(&frame)) return kRTFailure;
+  frame->object = object;
+  frame->method = method;
+  const uint32_t declared = method->declarations ? method->declarations->count : 0;
+  bool made = AttributeTableFactory(AttributeBucketCount(declared ? declared : 1), &frame->locals);
+  for (const RTVarnoAttribute* declaration : kivo::ListItems<RTVarnoAttribute>(method->declarations)) {
+    if (!made) break;
+    RTVarnoType* type = nullptr;
+    made = TypeTableRetrieveTypeByIdx(vm->types, declaration->type, &type);
+    if (!made) break;
+    if (declaration->type < kFirstClassType) {
+      RTVarnoSymbol* variable = nullptr;
+      made = SymbolFactory(vm->types, declaration->type, &variable, kSymbolOrdinary, true);
+      if (made && !AttributeAdd(frame->locals, declaration->name, type, variable)) {
+        RTVarnoSymbolDestructor(variable);
+        made = false;
+      }
+    } else {
+      made = AttributeAddLazy(frame->locals, declaration->name, type);
+    }
+  }
+  if (!made) {
+    DestroyCallFrame(frame);
+    return kRTFailure;
+  }
+  *out = frame;
+  return kRTSuccess;
+}
+
+RTSuccess DestroyCallFrame(CallFrame* frame) {
+  if (!frame) return kRTFailure;
+  AttributeForEach(frame->locals, [](AttributeEntry* entry) {
+    // Objects belong to the collector: the caller's stack or a queued event may still hold them.
+    if (entry->symbol && entry->symbol->typeIndex < kFirstClassType) RTVarnoSymbolDestructor(entry->symbol);
+    entry->symbol = nullptr;
+  });
+  if (frame->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, frame->returnStream);
+  AttributeTableDestroy(frame->locals);
+  if (frame->arguments) {
+    for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) {
+      StackElementRelease(&frame->arguments[i]);
+    }
+    kivo::ModuleCore()->ArrayFree(nullptr, frame->arguments);
+  }
+  FreeRecord(frame);
+  return kRTSuccess;
+}
+
+RTSuccess ArgPushElement(CallFrame* frame, RTVarnoStackElement* element) {
+  if (!frame || !element) return kRTFailure;
+  if (frame->argumentTop + 1 >= kArgumentStackSize) {
+    Raise(u"[VARNO VM] Argument Stack Overflow! [too many parameters?]");
+    return kRTFailure;
+  }
+  frame->arguments[++frame->argumentTop] = *element;
+  *element = RTVarnoStackElement{};
+  return kRTSuccess;
+}
+
+RTSuccess ArgPopN(CallFrame* frame, uint32_t n) {
+  if (!frame) return kRTFailure;
+  if (n > frame->argumentTop) {
+    Raise(u"[VARNO VM] Argument Stack Underflow!");
+    return kRTFailure;
+  }
+  for (; n; --n) StackElementRelease(&frame->arguments[frame->argumentTop--]);
+  return kRTSuccess;
+}
+
+RTSuccess SetupScriptCall(RTVarnoVM* vm, CallFrame* caller, CallFrame* callee, RTVarnoMethod* method) {
+  if (!vm || !caller || !callee || !method) return kRTFailure;
+  if (method->kind == kMethodState && caller->argumentTop >= 1) {
+    Raise(u"[VARNO VM] Method Setup: States cannot take parameters!");
+    return kRTFailure;
+  }
+  if (!method->parameters) return kRTSuccess;
+  if (method->parameters->count != caller->argumentTop) {
+    Raise(u"[VARNO VM] Method Setup: Invalid # of parameters pushed onto argument stack for method/event (%s)...",
+          MethodName(method));
+    return kRTFailure;
+  }
+  uint32_t index = caller->argumentTop;
+  for (const RTVarnoParameter* parameter : kivo::ListItems<RTVarnoParameter>(method->parameters)) {
+    AttributeEntry* entry = AttributeFind(callee->locals, parameter->name);
+    if (!entry) {
+      Raise(u"[VARNO VM] Method Setup: Parameter (%s) of method (%s) has no variable!", parameter->name,
+            MethodName(method));
+      return kRTFailure;
+    }
+    if (!BindArgument(entry, parameter->type, caller->arguments[index--])) return kRTFailure;
+  }
+  return kRTSuccess;
+}
+
+}  // namespace varno

@@ -1,0 +1,54 @@
+// Call frames: one per active method call of a context, with the method's variables and the
+// argument stack on which the frame lays the arguments of the calls it makes.
+#pragma once
+
+#include <cstdint>
+
+#include "kivo/types.h"
+#include "vm/stack_element.h"
+
+namespace varno {
+
+struct AttributeTable;
+struct LineTable;
+struct RTVarnoMethod;
+struct RTVarnoSymbol;
+struct RTVarnoVM;
+
+inline constexpr uint32_t kArgumentStackSize = 32;  // element 0 is never used
+
+struct CallFrame {
+  const char16_t* fileName;      // the method's source file (owned by the method record)
+  RTVarnoSymbol* object;         // the object the method runs on
+  AttributeTable* locals;        // parameters and locals by upper-case name
+  uint32_t returnPosition;       // where this frame resumes after a call it made
+  RTInstance returnStream;       // the code of that position (one reference)
+  uint32_t frameWord;            // kept by snapshots
+  uint32_t argumentTop;          // arguments on the argument stack
+  RTVarnoStackElement* arguments;  // kArgumentStackSize elements
+  LineTable* lineTable;          // the method's (owned by the method record)
+  RTVarnoMethod* method;
+  uint32_t balanceMark;          // operand stack top at the last call this frame made
+  uint64_t startTicks;           // profiling
+};
+
+// A frame for a call of the method on the object: a value symbol for every declaration of a
+// built-in type, a waiting entry for every one of a class type, and an empty argument stack.
+RTSuccess CreateCallFrame(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* object, CallFrame** out);
+// A zeroed frame with only its argument stack.
+RTSuccess CreateEmptyCallFrame(CallFrame** out);
+// Destroys the frame's value symbols (objects are the collector's), releases its return stream and
+// whatever arguments are still on its stack, and frees it.
+RTSuccess DestroyCallFrame(CallFrame* frame);
+
+// Moves an element onto the argument stack (the frame takes over what it owns); fails with the
+// overflow report when 31 arguments are there.
+RTSuccess ArgPushElement(CallFrame* frame, RTVarnoStackElement* element);
+// Pops n arguments, releasing what they own.
+RTSuccess ArgPopN(CallFrame* frame, uint32_t n);
+
+// Binds the caller's arguments to the parameters of a script method (the argument pushed last to
+// the first parameter).
+RTSuccess SetupScriptCall(RTVarnoVM* vm, CallFrame* caller, CallFrame* callee, RTVarnoMethod* method);
+
+}  // namespace varno

@@ -1,0 +1,53 @@
+// The collector: the list of every symbol of the component, the objects native code holds, and
+// the mark-and-sweep run that destroys objects nothing reaches. Roots are the native references,
+// the singletons of every type, and for every context of every VM its object, its frames (object,
+// locals, arguments), its operand stack, and the speaker of a running listener. A reached object
+// reaches its attributes, the arguments of its queued events, its listeners and the elements of
+// its list or database value.
+#pragma once
+
+#include <cstdint>
+
+#include "kivo/support/list.h"
+#include "kivo/types.h"
+
+namespace varno {
+
+struct AttributeTable;
+struct RTVarnoSymbol;
+struct RTVarnoType;
+struct RTVarnoTypeTable;
+struct RTVarnoVM;
+
+struct VarnoCollector {
+  kivo::List* symbols;           // RTVarnoSymbol, in creation order
+  kivo::List* nativeReferences;  // RTVarnoSymbol
+  kivo::List* machines;          // RTVarnoVM: every VM of the component
+  kivo::List* constantTables;    // ConstantTableRecord: the constant symbols of each class
+};
+
+// The component's collector, created on first use; null only without memory.
+VarnoCollector* Collector();
+// Destroys every symbol left (singletons and constants included), the constant tables and the
+// collector: the component's shutdown.
+void CollectorShutdown();
+// 1 while idle, 0 during a run.
+bool CollectorIdle();
+
+RTSuccess CollectorAddSymbol(RTVarnoSymbol* symbol);
+void CollectorRemoveSymbol(RTVarnoSymbol* symbol);
+RTSuccess CollectorAddMachine(RTVarnoVM* vm);
+void CollectorRemoveMachine(RTVarnoVM* vm);
+
+// The object becomes a root (once) and gets its stored flag.
+RTSuccess CollectorReferenceObjectC(RTVarnoSymbol* symbol);
+RTSuccess CollectorReleaseObjectC(RTVarnoSymbol* symbol);
+RTSuccess VMCollectorGetSymbolCount(uint32_t* count);
+// One run now (the VM argument must not be null; roots come from every VM).
+RTSuccess VMCollectorCollect(RTVarnoVM* vm);
+RTSuccess CollectorSweep(RTVarnoVM* vm);
+
+// The constant symbols (kind 3) of a class, made from its constant table on first use.
+AttributeTable* ClassConstantTable(RTVarnoTypeTable* table, RTVarnoType* type);
+
+}  // namespace varno

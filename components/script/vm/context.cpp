@@ -1,0 +1,146 @@
+#include "vm/context.h"
+
+#include "compiler/code_value.h"
+#include "compiler/core_records.h"
+#include "kivo/support/stream_calls.h"
+#include "vm/call_frame.h"
+#include "vm/decoded_code.h"
+#include "vm/operand_stack.h"
+
+namespace varno {
+
+namespace {
+
+void* KindWord(CallKind kind) { return reinterpret_cast<void*>(static_cast<uintptr_t>(kind)); }
+
+}  // namespace
+
+RTSuccess CreateContextRecord(RTVarnoContext** out) {
+  if (!out) return kRTFailure;
+  *out = nullptr;
+  RTVarnoContext* context = NewRecord<RTVarnoContext>();
+  if (!context) return kRTFailure;
+  void* block = nullptr;
+  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(RTVarnoStackElement), kOperandStackSize, &block, 1)) {
+    FreeRecord(context);
+    return kRTFailure;
+  }
+  context->operands = static_cast<RTVarnoStackElement*>(block);
+  context->operandCapacity = kOperandStackSize;
+  context->operandTop = 1;  // the empty bottom element
+  if (!kivo::StackCreate(&context->frames) || !kivo::StackCreate(&context->evalReturns) ||
+      !kivo::StackCreate(&context->callKinds)) {
+    DestroyContextRecord(context);
+    return kRTFailure;
+  }
+  *out = context;
+  return kRTSuccess;
+}
+
+RTSuccess DestroyContextRecord(RTVarnoContext* context) {
+  if (!context) return kRTFailure;
+  if (context->operands) {
+    while (OperandPop(context)) {
+    }
+    kivo::ModuleCore()->ArrayFree(nullptr, context->operands);
+  }
+  if (context->callKinds) kivo::StackDestroy(context->callKinds);
+  if (context->evalReturns) {
+    void* record = nullptr;
+    while (kivo::StackPop(context->evalReturns, &record)) EvalReturnFree(static_cast<EvalReturn*>(record));
+    kivo::StackDestroy(context->evalReturns);
+  }
+  if (context->frames) {
+    while (PopCallFrame(context)) {
+    }
+    kivo::StackDestroy(context->frames);
+  }
+  StackElementRelease(&context->element);
+  ReleaseDecodedCode(context->decoded);
+  if (context->code) kivo::ModuleCore()->ReleaseInstance(nullptr, context->code);
+  FreeRecord(context);
+  return kRTSuccess;
+}
+
+RTVarnoSymbol* CurrentObject(const RTVarnoContext* context) {
+  const CallFrame* frame = TopFrame(context);
+  return frame ? frame->object : (context ? context->object : nullptr);
+}
+
+RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame) {
+  return context && frame ? kivo::StackPush(context->frames, frame) : kRTFailure;
+}
+
+RTSuccess PopCallFrame(RTVarnoContext* context) {
+  void* frame = nullptr;
+  if (!context || !kivo::StackPop(context->frames, &frame)) return kRTFailure;
+  return DestroyCallFrame(static_cast<CallFrame*>(frame));
+}
+
+uint32_t FrameCount(const RTVarnoContext* context) { return context && context->frames ? context->frames->count : 0; }
+
+RTSuccess PushCallKind(RTVarnoContext* context, CallKind kind) {
+  return context ? kivo::StackPush(context->callKinds, KindWord(kind)) : kRTFailure;
+}
+
+RTSuccess PopCallKind(RTVarnoContext* context, CallKind* kind) {
+  void* word = nullptr;
+  if (!context || !kivo::StackPop(context->callKinds, &word)) return kRTFailure;
+  if (kind) *kind = static_cast<CallKind>(reinterpret_cast<uintptr_t>(word));
+  return kRTSuccess;
+}
+
+RTSuccess PeekCallKind(const RTVarnoContext* context, CallKind* kind) {
+  void* word = nullptr;
+  if (!context || !kivo::StackPeek(context->callKinds, &word)) return kRTFailure;
+  if (kind) *kind = static_cast<CallKind>(reinterpret_cast<uintptr_t>(word));
+  return kRTSuccess;
+}
+
+RTSuccess RefreshContextCode(RTVarnoContext* context) {
+  if (!context) return kRTFailure;
+  DecodedCode* previous = context->decoded;
+  context->codeBytes = nullptr;
+  context->codeSize = 0;
+  context->decoded = nullptr;
+  const uint8_t* bytes = nullptr;
+  uint32_t size = 0;
+  const bool read = context->code && kivo::memory_stream::GetBuffer(context->code, &bytes) &&
+                    kivo::stream::GetSize(context->code, &size);
+  if (read) {
+    context->codeBytes = bytes;
+    context->codeSize = bytes ? size : 0;
+    context->decoded = AcquireDecodedCode(context->code, context->codeBytes, context->codeSize);
+  }
+  ReleaseDecodedCode(previous);
+  return read ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess AdoptContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position) {
+  if (!context) return kRTFailure;
+  if (context->code) kivo::ModuleCore()->ReleaseInstance(nullptr, context->code);
+  context->code = stream;
+  context->position = position;
+  return RefreshContextCode(context);
+}
+
+RTSuccess SetContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position) {
+  if (!context) return kRTFailure;
+  if (stream && !kivo::ModuleCore()->ResolveHandle(nullptr, stream)) return kRTFailure;
+  return AdoptContextCode(context, stream, position);
+}
+
+void SyncContextCodePosition(RTVarnoContext* context) {
+  if (context && context->code && context->position <= context->codeSize) {
+    kivo::stream::Seek(context->code, context->position);
+  }
+}
+
+void EvalReturnFree(EvalReturn* record) {
+  if (!record) return;
+  if (record->stream) kivo::ModuleCore()->ReleaseInstance(nullptr, record->stream);
+  if (record->code) CodeValueRelease(record->code);
+  FreeRecord(record);
+}
+
+}  // namespace varno

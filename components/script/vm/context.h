@@ -1,0 +1,102 @@
+// Script contexts: one thread of script execution bound to one script object, with its operand
+// stack, call frames, eval return points and call kinds.
+#pragma once
+
+#include <cstdint>
+
+#include "kivo/support/stack.h"
+#include "kivo/types.h"
+#include "vm/stack_element.h"
+
+namespace varno {
+
+struct CallFrame;
+class DecodedCode;
+struct LineTable;
+struct RTVarnoMethod;
+struct RTVarnoSymbol;
+struct VNcode;
+
+inline constexpr uint32_t kOperandStackSize = 4096;  // index 0 unused, index 1 the empty bottom
+
+enum ContextState : uint8_t {
+  kContextIdle = 2,
+  kContextRunning = 3,
+};
+
+enum CallKind : uint32_t {
+  kCallMethod = 0,
+  kCallEval = 1,
+};
+
+// A running eval: where to resume when the evaluated code ends.
+struct EvalReturn {
+  RTInstance stream;     // the code to resume (one reference)
+  uint32_t position;
+  LineTable* lineTable;  // of the evaluated code (kept alive by `code`)
+  VNcode* code;          // the code value being evaluated (one reference)
+};
+
+struct RTVarnoContext {
+  uint32_t word;                  // kept by snapshots
+  RTVarnoStackElement element;    // kept by snapshots
+  uint32_t savedPosition;         // where the context resumes (the scheduler's copy)
+  RTInstance code;                // the code that runs (one reference)
+  uint32_t operandCapacity;
+  uint32_t operandTop;
+  RTVarnoStackElement* operands;
+  kivo::Stack* frames;            // CallFrame, top first
+  kivo::Stack* evalReturns;       // EvalReturn
+  kivo::Stack* callKinds;         // CallKind words
+  uint8_t state;
+  uint32_t inEvent;
+  uint32_t inListener;
+  RTVarnoSymbol* object;
+  int32_t sleep;                  // milliseconds; 0 awake
+  uint32_t linked;
+  uint32_t deafened;
+  RTVarnoSymbol* speaker;
+  RTVarnoMethod* nativeMethod;    // the implemented method being called
+
+  // The interpreter's view of `code`: its bytes, size, decoding (one holder) and the position of
+  // the next instruction.
+  const uint8_t* codeBytes;
+  uint32_t codeSize;
+  DecodedCode* decoded;
+  uint32_t position;
+};
+
+RTSuccess CreateContextRecord(RTVarnoContext** out);
+RTSuccess DestroyContextRecord(RTVarnoContext* context);
+
+inline CallFrame* TopFrame(const RTVarnoContext* context) {
+  return context && context->frames && context->frames->top ? static_cast<CallFrame*>(context->frames->top->data)
+                                                             : nullptr;
+}
+// The object the running method works on: the top frame's (the context's own without a frame).
+RTVarnoSymbol* CurrentObject(const RTVarnoContext* context);
+RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame);
+// Pops the top frame and destroys it.
+RTSuccess PopCallFrame(RTVarnoContext* context);
+uint32_t FrameCount(const RTVarnoContext* context);
+
+RTSuccess PushCallKind(RTVarnoContext* context, CallKind kind);
+// Fails on an empty stack.
+RTSuccess PopCallKind(RTVarnoContext* context, CallKind* kind);
+// The top kind, or failure when there is none.
+RTSuccess PeekCallKind(const RTVarnoContext* context, CallKind* kind);
+
+// Makes `stream` the context's code at `position`: takes a reference to it, releases the one held
+// before, and refreshes the interpreter's view of the bytes.
+RTSuccess SetContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position);
+// The same, taking over a reference the caller holds.
+RTSuccess AdoptContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position);
+// Re-reads the bytes of the context's code (after a write into the stream).
+RTSuccess RefreshContextCode(RTVarnoContext* context);
+// Writes the interpreter's position into the code stream.
+void SyncContextCodePosition(RTVarnoContext* context);
+
+// Frees an eval return record after releasing its stream and code value.
+void EvalReturnFree(EvalReturn* record);
+
+}  // namespace varno

@@ -1,0 +1,127 @@
+#include "vm/database_value.h"
+
+#include <vector>
+
+#include "compiler/core_records.h"
+#include "compiler/report.h"
+#include "compiler/type_codes.h"
+#include "vm/symbol.h"
+#include "vm/tagged_value.h"
+
+namespace varno {
+
+namespace {
+
+const char16_t* KeyOf(const char16_t* key) { return key ? key : u""; }
+
+void FreeValue(void* value) {
+  auto* record = static_cast<RTVarnoConstantValue*>(value);
+  TaggedValueRelease(record);
+  FreeRecord(record);
+}
+
+}  // namespace
+
+RTSuccess DatabaseFactory(DatabaseValue** out) {
+  if (!out) return kRTFailure;
+  *out = nullptr;
+  DatabaseValue* database = NewRecord<DatabaseValue>();
+  if (!database) return kRTFailure;
+  if (!kivo::StrHashTableCreate(&database->table, kDatabaseBuckets, FreeValue)) {
+    FreeRecord(database);
+    return kRTFailure;
+  }
+  database->references = 1;
+  *out = database;
+  return kRTSuccess;
+}
+
+RTSuccess DatabaseReference(DatabaseValue* database) {
+  if (!database) return kRTFailure;
+  ++database->references;
+  return kRTSuccess;
+}
+
+RTSuccess DatabaseRelease(DatabaseValue* database) {
+  if (!database) return kRTFailure;
+  if (database->references <= 0) {
+    Raise(u"Database reference count less than zero??");
+    return kRTFailure;
+  }
+  if (--database->references > 0) return kRTSuccess;
+  kivo::StrHashTableDestroy(database->table);
+  FreeRecord(database);
+  return kRTSuccess;
+}
+
+RTSuccess DatabaseMakeUnique(DatabaseValue* database, DatabaseValue** out) {
+  if (!database || !out) return kRTFailure;
+  *out = database;
+  if (database->references < 2) return kRTSuccess;
+  DatabaseValue* copy = nullptr;
+  if (!DatabaseFactory(&copy)) return kRTFailure;
+  // Each chain is copied from its oldest entry so that the copy lists its keys in the same order.
+  bool copied = true;
+  std::vector<const kivo::StrHashEntry*> chain;
+  for (uint32_t b = 0; copied && b < database->table->bucketCount; ++b) {
+    chain.clear();
+    for (const kivo::StrHashEntry* e = database->table->buckets[b]; e; e = e->next) chain.push_back(e);
+    for (auto e = chain.rbegin(); copied && e != chain.rend(); ++e) {
+      copied = DatabaseSet(copy, (*e)->key, *static_cast<RTVarnoConstantValue*>((*e)->value));
+    }
+  }
+  if (!copied) {
+    DatabaseRelease(copy);
+    return kRTFailure;
+  }
+  --database->references;
+  *out = copy;
+  return kRTSuccess;
+}
+
+RTSuccess DatabaseSet(DatabaseValue* database, const char16_t* key, const RTVarnoConstantValue& value) {
+  if (!database) return kRTFailure;
+  RTVarnoConstantValue copy{};
+  if (!TaggedValueCopy(&copy, value)) return kRTFailure;
+  void* existing = nullptr;
+  if (kivo::StrHashTableLookup(database->table, KeyOf(key), &existing)) {
+    auto* record = static_cast<RTVarnoConstantValue*>(existing);
+    TaggedValueRelease(record);
+    *record = copy;
+  } else {
+    RTVarnoConstantValue* record = NewRecord<RTVarnoConstantValue>();
+    if (!record || !kivo::StrHashTableInsert(database->table, KeyOf(key), record)) {
+      FreeRecord(record);
+      TaggedValueRelease(&copy);
+      return kRTFailure;
+    }
+    *record = copy;
+  }
+  if (copy.type >= kFirstClassType && copy.value.pointer) static_cast<RTVarnoSymbol*>(copy.value.pointer)->stored = 1;
+  return kRTSuccess;
+}
+
+RTSuccess DatabaseRemove(DatabaseValue* database, const char16_t* key) {
+  void* value = nullptr;
+  if (!database || !kivo::StrHashTableRemove(database->table, KeyOf(key), &value)) return kRTFailure;
+  FreeValue(value);
+  return kRTSuccess;
+}
+
+bool DatabaseHasKey(DatabaseValue* database, const char16_t* key) {
+  void* value = nullptr;
+  return database && kivo::StrHashTableLookup(database->table, KeyOf(key), &value);
+}
+
+RTSuccess DatabaseRetrieve(DatabaseValue* database, const char16_t* key, RTVarnoConstantValue** out) {
+  void* value = nullptr;
+  if (!database || !out || !kivo::StrHashTableLookup(database->table, KeyOf(key), &value)) return kRTFailure;
+  *out = static_cast<RTVarnoConstantValue*>(value);
+  return kRTSuccess;
+}
+
+uint32_t DatabaseCount(const DatabaseValue* database) {
+  return database && database->table ? database->table->entryCount : 0;
+}
+
+}  // namespace varno

@@ -1,0 +1,66 @@
+// Code decoded once: the instructions of a code stream read from its first byte on, with their
+// names upper-cased and hashed for the variable tables, looked up by position. A decoding belongs
+// to the exact bytes it was made from: every use compares the stream's bytes with the copy it
+// keeps, so a patched or reused stream is decoded again. Contexts hold a decoding with a count.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "kivo/types.h"
+#include "vm/instruction.h"
+
+namespace varno {
+
+struct DecodedName {
+  std::u16string text;   // as written
+  std::u16string upper;  // the lookup key
+  uint32_t hash;         // of the key, as the tables hash it
+  bool dotted;           // has a "." (looked up part by part)
+  bool self;             // "this"
+};
+
+struct DecodedOp {
+  uint8_t opcode;
+  OperandKind kind;
+  ReadStatus status;  // kRead, or why the instruction at this position cannot be read
+  uint32_t start;
+  uint32_t next;
+  RTVarnoConstantValue operand;  // integer and real values; a string operand's text (kept here)
+  RTFVector3D vector;
+  const DecodedName* name;
+};
+
+class DecodedCode {
+ public:
+  DecodedCode(const uint8_t* bytes, uint32_t size);
+
+  bool Matches(const uint8_t* bytes, uint32_t size) const;
+  // The instruction that starts at the position, or null (a position inside an instruction, or a
+  // code operand, which is read afresh at every execution).
+  const DecodedOp* At(uint32_t position) const {
+    return position < at_.size() && at_[position] >= 0 ? &ops_[static_cast<size_t>(at_[position])] : nullptr;
+  }
+
+  uint32_t holders = 0;
+
+ private:
+  std::vector<uint8_t> bytes_;
+  std::vector<int32_t> at_;
+  std::vector<DecodedOp> ops_;
+  std::vector<std::unique_ptr<DecodedName>> names_;
+  std::vector<std::u16string> strings_;
+};
+
+// The decoding of the stream's current bytes, with one more holder; null without bytes.
+DecodedCode* AcquireDecodedCode(RTInstance stream, const uint8_t* bytes, uint32_t size);
+void ReleaseDecodedCode(DecodedCode* code);
+// Drops every decoding nobody holds (the component's shutdown).
+void ClearDecodedCode();
+
+// The hash the attribute tables use for a key.
+uint32_t NameHash(const char16_t* text);
+
+}  // namespace varno

@@ -1,0 +1,19 @@
+// Seeing a stack element as a tagged value (borrowed: the value words point into the element) and
+// turning a stored tagged value back into a stack element that owns its value.
+#pragma once
+
+#include "compiler/constant_value.h"
+#include "vm/stack_element.h"
+
+namespace varno {
+
+// 1 number, 2 real, 3 string, 8 vector3 (pointing at the element's floats), 9 list, 6 bool,
+// 12 code, 13 database, an object under its type index; false for an empty element.
+bool ElementAsValue(const RTVarnoStackElement& element, RTVarnoConstantValue* out);
+
+// A stack element holding its own copy of the value (a fresh string, a vector's floats, one more
+// reference to a list or code value; `withDatabase` lets a database through with a reference);
+// false for a kind that has no stack form.
+bool ElementFromValue(const RTVarnoConstantValue& value, bool withDatabase, RTVarnoStackElement* out);
+
+}  // namespace varno

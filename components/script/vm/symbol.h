@@ -1,0 +1,61 @@
+// Script objects and variables (symbols). A symbol of a built-in type is a variable whose value is
+// its embedded tagged value; a symbol of a script class is an object with an attribute table, an
+// event queue and a listener list. Every symbol is on the collector's list of all symbols.
+#pragma once
+
+#include <cstdint>
+
+#include "compiler/constant_value.h"
+#include "kivo/support/list.h"
+#include "kivo/types.h"
+
+namespace varno {
+
+struct AttributeTable;
+struct RTVarnoType;
+struct RTVarnoTypeTable;
+
+enum SymbolKind : uint8_t {
+  kSymbolOrdinary = 0,
+  kSymbolConstant = 3,  // a type constant: never collected
+};
+
+// The text of a string variable that was never assigned.
+inline constexpr char16_t kUnassignedString[] = u".!p@@p!.";
+
+struct RTVarnoSymbol {
+  uint32_t destroyed;
+  RTVarnoConstantValue value;  // the value of a variable (type code = type index)
+  RTVarnoType* type;
+  uint32_t typeIndex;
+  AttributeTable* attributes;  // class instances only
+  uint8_t kind;
+  kivo::List* events;     // RTVarnoEvent records, oldest first (class instances)
+  kivo::List* listeners;  // ListenerEntry records (class instances)
+  uint8_t hasContext;
+  uint8_t mark;           // set while condemned during a collector run
+  uint8_t stored;         // put into a list, database or variable, or natively referenced
+  kivo::ListLink* allLink;     // link in the collector's list of all symbols
+  kivo::ListLink* nativeLink;  // link in the collector's list of native references
+};
+
+// A new symbol of the type index (a singleton class hands out its singleton when it has one).
+// Built-in types get their initial value; a script class with `buildAttributes` gets its attribute
+// table, event queue and listener list.
+RTSuccess SymbolFactory(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol** out, uint8_t kind,
+                        bool buildAttributes);
+// Destroys a symbol (objects of singleton classes are kept); null is success.
+RTSuccess RTVarnoSymbolDestructor(RTVarnoSymbol* symbol);
+// Destroys the symbol whatever its class (the component's shutdown).
+void SymbolDestroyForced(RTVarnoSymbol* symbol);
+
+bool SymbolIsObject(const RTVarnoSymbol* symbol);
+// Frees the queued events (with their arguments) and the listener records, and gives the object an
+// empty queue and listener list.
+RTSuccess SymbolEmptyQueues(RTVarnoSymbol* symbol);
+
+// A singleton class whose one object has run its constructor.
+bool SingletonConstructed(const RTVarnoType* type);
+void MarkSingletonConstructed(RTVarnoType* type);
+
+}  // namespace varno

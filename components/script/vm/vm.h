@@ -1,0 +1,109 @@
+// The Varno virtual machine: the record that holds the contexts of one script program, its type
+// table, breakpoints and host callback, and the operations that start contexts, run them and run
+// methods synchronously.
+#pragma once
+
+#include <cstdint>
+
+#include "kivo/support/list.h"
+#include "kivo/types.h"
+
+namespace varno {
+
+struct RTVarnoContext;
+struct RTVarnoMethod;
+struct RTVarnoSymbol;
+struct RTVarnoTypeTable;
+
+// 0 asks the VM to stop.
+using RPVarnoVMHostCallback = int32_t (*)(void* argument);
+
+struct ContextList {
+  uint32_t lastTime;        // core milliseconds of the last scheduler step
+  kivo::List* contexts;     // RTVarnoContext, in the order linked
+  kivo::ListLink* current;  // the link of the context that runs, or none
+};
+
+struct Breakpoint {
+  char16_t* fileName;
+  RTVarnoMethod* method;
+  uint32_t offset;       // of the patched instruction in the method's code
+  uint8_t savedOpcode;   // the opcode byte the break replaced
+  uint32_t baseOffset;   // of the nested code block that holds it (0 for the method's own code)
+};
+
+struct RTVarnoVM {
+  RTVarnoContext* retired;      // a context stopped while it ran, destroyed when the run returns
+  RTVarnoContext* current;      // the context the interpreter runs
+  RTVarnoTypeTable* types;
+  uintptr_t word4;
+  ContextList* contexts;
+  kivo::List* breakpoints;      // Breakpoint
+  Breakpoint* pendingBreakpoint;  // waiting to be re-armed
+  RPVarnoVMHostCallback hostCallback;
+  void* hostArgument;
+  uint32_t profiling;
+};
+
+// Flags shared by every VM of the component.
+struct VarnoComponentFlags {
+  uint32_t breakRequest;
+  uint32_t traceInstructions;
+  uint32_t traceCalls;
+  uint32_t snapshotWritten;
+  uint32_t snapshotRead;
+};
+VarnoComponentFlags& ComponentFlags();
+
+// Results of the interpreter and of a run.
+enum RunResult : uint32_t {
+  kRunError = 0,
+  kRunStopped = 1,
+  kRunYield = 2,
+  kRunExit = 3,
+};
+
+RTSuccess VarnoVMFactory(RTVarnoVM** out);
+RTSuccess VarnoVMDestructor(RTVarnoVM* vm);
+RTSuccess VarnoVMSetTypeTable(RTVarnoVM* vm, RTVarnoTypeTable* table);
+RTSuccess VarnoVMSetHostCallback(RTVarnoVM* vm, RPVarnoVMHostCallback callback, void* argument);
+// Starts a context on the object at the named method (its own or an ancestor's); an object that
+// has a context keeps it. With `trap`, the object's constructor runs now.
+RTSuccess VarnoVMSetNewContext(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* entry, RTBool trap);
+// Runs the contexts until one ends the run; the result is the interpreter's (kRunStopped when the
+// host callback or an empty context list ends it).
+uint32_t VarnoVMRun(RTVarnoVM* vm);
+// Runs a method on the object synchronously; with `trap` until that method returns.
+RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method, RTBool trap);
+RTSuccess RunMethodByName(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, RTBool trap);
+// A script object (constructed when the VM has a context) or a value symbol of the type index.
+RTSuccess ConstructScriptObject(RTVarnoVM* vm, uint32_t typeIndex, RTVarnoSymbol** out);
+
+RTSuccess VMGetContextCount(RTVarnoVM* vm, uint32_t* count);
+RTSuccess VarnoVMGetState(RTVarnoVM* vm, uint8_t* state);
+
+// Contexts of the list.
+RTSuccess LinkContext(RTVarnoVM* vm, RTVarnoContext* context);
+// Removes the object's context: 2 when it was the current one (then destroyed once the running
+// interpreter has returned), 1 for another, 0 when the object has none.
+uint32_t UnlinkObjectContext(RTVarnoVM* vm, RTVarnoSymbol* object);
+RTSuccess RemoveAllContexts(RTVarnoVM* vm);
+// Destroys a context stopped while it ran.
+void DestroyRetiredContext(RTVarnoVM* vm);
+// Stores seconds x 1000, truncated toward zero, as the sleep counter.
+RTSuccess SetContextSleep(RTVarnoContext* context, float seconds);
+// One scheduler step: 0 when the run should end.
+uint32_t ScheduleNextContext(RTVarnoVM* vm);
+
+// Patches a break opcode over the instruction at `offset` of the method's code and records it; an
+// offset that already holds a break is left alone.
+RTSuccess VmSetBreakpoint(RTVarnoVM* vm, RTVarnoMethod* method, uint32_t offset);
+// The breakpoint of the method at the offset, or null.
+Breakpoint* VmFindBreakpoint(RTVarnoVM* vm, const RTVarnoMethod* method, uint32_t offset);
+
+// The instance "Root:Varno-Code" under which code values get their streams (made on first use).
+RTInstance CodeParentInstance();
+// The component's shutdown for the VM side: the collector with every symbol left.
+void VarnoVmShutdown();
+
+}  // namespace varno
