@@ -1,0 +1,30 @@
+// The game component's methods that the program calls, by their byte offsets in the slot table of
+// the game's own class level (whose table pointer is at byte offset 0x58 of the component object).
+#pragma once
+
+#include <cstdint>
+
+namespace tesk::game {
+
+inline constexpr char16_t kClassName[] = u"RTTeskGame";
+inline constexpr uint32_t kLevel = 0x58;
+
+enum Slot : uint32_t {
+  kCreate = 0x00,   // script methods: (instance, object, argument count, cells, result, VM)
+  kStartup = 0x08,
+  kMain = 0x10,
+  kSetMainWindowHandle = 0x20,   // (window handle, width, height)
+  kResizeMainWindow = 0x24,      // (width, height)
+  kMouseMove = 0x28,             // (left, right, x, y)
+  kSetInitialMousePos = 0x2C,    // (x, y)
+  kMouseClick = 0x3C,            // (left, right, x, y)
+  kKeyDown = 0xE4,               // (virtual key, shift)
+  kMouseDblClick = 0x224,        // (x, y)
+  kSetMouseCursorCallback = 0x39C,  // (CursorCallback)
+  kSetOptionCallbacks = 0x408,   // (OptionSetter, OptionGetter)
+  kSetRegistryCallbacks = 0x40C,  // (RegistryReader, 0)
+  kMouseWheel = 0x414,           // (x, y, delta)
+  kSetIdleCallback = 0x420,      // (IdleCallback)
+};
+
+}  // namespace tesk::game

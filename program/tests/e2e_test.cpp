@@ -1,0 +1,155 @@
+// The Tesk program as a process, headless: a whole start and run with the test components, its
+// window drawn through the chosen rasterizer module, and how each kind of end sets the exit code.
+#include <stb_image.h>
+
+#include <csignal>
+#include <cstdlib>
+
+#include "platform/single_instance.h"
+#include "program_test.h"
+
+namespace tesk::testing {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+
+class ProgramRun : public ProgramTest {
+ protected:
+  std::string Game() const { return gameDir().string() + "/"; }
+  // The colour of the screenshot's centre pixel as 0xRRGGBB.
+  uint32_t CentreColour(const std::filesystem::path& png, int* width, int* height) {
+    int channels = 0;
+    unsigned char* pixels = stbi_load(png.c_str(), width, height, &channels, 3);
+    if (!pixels) return 0xFFFFFFFFu;
+    const unsigned char* p = pixels + ((*height / 2) * *width + *width / 2) * 3;
+    const uint32_t colour = (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+    stbi_image_free(pixels);
+    return colour;
+  }
+};
+
+TEST_F(ProgramRun, StartsTheGameRunsFramesAndEndsWhenTheWindowCloses) {
+  Prepare();
+  WriteOptions("[Video Resolution]\nWidth=800\nHeight=600\nFull Screen=0\n");
+  setenv("PROGRAM_FIXTURE_DRAW", "FF336699", 1);
+  const std::filesystem::path shot = dir_.path() / "shot.png";
+  const ProcessResult run = RunProgram({"--frames", "3", "--screenshot", shot.string()});
+  ASSERT_TRUE(run.exited) << run.err;
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  const auto trace = Trace();
+  EXPECT_TRUE(Contains(trace, "RTTeskGame.SetMainWindowHandle(window, 800, 600)"));
+  EXPECT_THAT(From(trace, "RTVarno.VarnoVMRun(vm)"),
+              ElementsAre("RTVarno.VarnoVMRun(vm)", "RTTeskGame.Main()", "RTVarno.HostCallback() -> 1",
+                          "RTTeskGame.Main()", "RTVarno.HostCallback() -> 1", "RTTeskGame.Main()",
+                          "RTVarno.HostCallback() -> 1", "RTTeskGame.Main()", "RTVarno.HostCallback() -> 0"));
+  // The frame the game drew on the window, through the window's own GL context.
+  int width = 0;
+  int height = 0;
+  EXPECT_EQ(CentreColour(shot, &width, &height), 0x336699u);
+  EXPECT_EQ(width, 800);
+  EXPECT_EQ(height, 600);
+  EXPECT_EQ(ReadFile(kivoRoot() / "components/bin/rtrasterizer.so"),
+            ReadFile(kivoRoot() / "components/bin/rtrasterizer.ogl"));
+  EXPECT_THAT(ErrorLog(), HasSubstr("Past the code generation..."));
+}
+
+TEST_F(ProgramRun, TheSoftwareModuleDrawsTheSameFrame) {
+  Prepare();
+  WriteOptions("[Video Resolution]\nFull Screen=0\n[Video Driver]\nDriver=0\n");
+  setenv("PROGRAM_FIXTURE_DRAW", "FFC08040", 1);
+  const std::filesystem::path shot = dir_.path() / "shot.png";
+  const ProcessResult run = RunProgram({"--frames", "2", "--screenshot", shot.string()});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  int width = 0;
+  int height = 0;
+  EXPECT_EQ(CentreColour(shot, &width, &height), 0xC08040u);
+  EXPECT_EQ(width, 1024);
+  EXPECT_EQ(ReadFile(kivoRoot() / "components/bin/rtrasterizer.so"),
+            ReadFile(kivoRoot() / "components/bin/rtrasterizer.pix"));
+}
+
+TEST_F(ProgramRun, ASecondInstanceIsRefusedWithExitCodeZero) {
+  Prepare();
+  ASSERT_FALSE(platform::CheckSecondInstance(u"Tesk: THE GAME"));  // this process is the first
+  const ProcessResult run = RunProgram();
+  EXPECT_TRUE(run.exited);
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_THAT(run.err, HasSubstr("[Tesk -- The Game] Another instance of Tesk is already running"));
+  EXPECT_FALSE(std::filesystem::exists(kivoRoot() / "kivo-error-log.txt"));
+}
+
+// How a run ends: its exit code and the message it leaves.
+struct EndRow {
+  const char* name;
+  Layout layout;
+  const char* crash;  // $PROGRAM_FIXTURE_CRASH
+  int exitCode;
+  const char* message;
+};
+
+Layout WithoutPart(bool Layout::*part) {
+  Layout layout;
+  layout.*part = false;
+  return layout;
+}
+
+const EndRow kEnds[] = {
+    {"NoKivoKey", WithoutPart(&Layout::kivoKey), "", 1,
+     "[Kivo Initialization Error!] Cannot open Kivo Root Registry key (expected in): Software\\Ostrawen\\Kivo\\1.0\\"},
+    {"GameDidNotStart", WithoutPart(&Layout::game), "", 2, "[Tesk -- The Game] Game startup failed!"},
+    {"GameCrashed", {}, "segv", 3, "[Tesk -- The Game] Tesk has encountered an error. Please click OK to continue"},
+};
+
+class ProgramEnd : public ProgramRun, public ::testing::WithParamInterface<EndRow> {};
+
+TEST_P(ProgramEnd, SetsItsExitCodeAndMessage) {
+  const EndRow& row = GetParam();
+  Prepare(row.layout);
+  WriteOptions("[Video Resolution]\nFull Screen=0\n");
+  setenv("PROGRAM_FIXTURE_CRASH", row.crash, 1);
+  const ProcessResult run = RunProgram({"--frames", "50"});
+  ASSERT_TRUE(run.exited) << run.err;
+  EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
+  EXPECT_THAT(run.err, HasSubstr(row.message));
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, ProgramEnd, ::testing::ValuesIn(kEnds),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(ProgramRun, ACrashLeavesTheVmDumpInTheErrorLog) {
+  Prepare();
+  WriteOptions("[Video Resolution]\nFull Screen=0\n");
+  setenv("PROGRAM_FIXTURE_CRASH", "segv", 1);
+  const ProcessResult run = RunProgram();
+  EXPECT_EQ(run.exitCode, 3) << run.err;
+  EXPECT_THAT(From(Trace(), "RTTeskGame.Main()"),
+              ElementsAre("RTTeskGame.Main()", "raise: AV Error during EXECUTION of game",
+                          "raise: Caught AV as expected.", "raise: ***Attempting to reconstruct the accident",
+                          "RTVarno.VMDumpRunningState(vm)", "raise: Running contexts: 1"));
+}
+
+TEST_F(ProgramRun, AnArithmeticFaultEndsTheProcessByItsSignal) {
+  Prepare();
+  WriteOptions("[Video Resolution]\nFull Screen=0\n");
+  setenv("PROGRAM_FIXTURE_CRASH", "fpe", 1);
+  const ProcessResult run = RunProgram();
+  EXPECT_FALSE(run.exited);
+  EXPECT_EQ(run.signal, SIGFPE);
+  EXPECT_THAT(ErrorLog(), HasSubstr("Didn't catch AV, unexpected."));
+  EXPECT_THAT(run.err, Not(HasSubstr("Tesk has encountered an error")));
+}
+
+TEST_F(ProgramRun, BadArgumentsAreRefused) {
+  Prepare();
+  for (const std::vector<std::string>& arguments :
+       {std::vector<std::string>{"--frames"}, {"--frames", "0"}, {"--frames", "x"}, {"--what"}}) {
+    const ProcessResult run = RunProgram(arguments);
+    EXPECT_EQ(run.exitCode, 64);
+    EXPECT_THAT(run.err, HasSubstr("usage: Tesk"));
+  }
+}
+
+}  // namespace
+}  // namespace tesk::testing
