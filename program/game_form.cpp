@@ -3,7 +3,7 @@
 #include "animated_cursors.h"
 #include "game_paths.h"
 #include "host_record.h"
-#include "ini_file.h"
+#include "platform/ini_file.h"
 #include "input_routing.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo_loader.h"
@@ -66,7 +66,7 @@ bool TGameForm::GameFormCreate() {
   platform::SetScreenCursor(platform::kCursorNone);
   screenSaverWasActive_ = platform::ScreenSaverEnabled();
 
-  IniFile options(platform::NativePath(JoinPath(GameRoot(), u"tesk.ini")));
+  platform::IniFile options(platform::NativePath(JoinPath(GameRoot(), u"tesk.ini")));
   const int32_t driver = options.ReadInteger(kVideoDriver, "Driver", 1);
   options.WriteInteger(kVideoDriver, "Driver", driver);
   const int32_t width = options.ReadInteger(kVideoResolution, "Width", kFormWidth);
@@ -115,7 +115,7 @@ void TGameForm::FormActivate() {
   if (StartFlag() || !coreStarted_) return;
   SetStartFlag();
 
-  IniFile options(OptionsFile());
+  platform::IniFile options(OptionsFile());
   const int32_t width = options.ReadInteger(kVideoResolution, "Width", kFormWidth);
   options.WriteInteger(kVideoResolution, "Width", width);
   const int32_t height = options.ReadInteger(kVideoResolution, "Height", kFormHeight);

@@ -1,7 +1,7 @@
 #include "options.h"
 
 #include "game_paths.h"
-#include "ini_file.h"
+#include "platform/ini_file.h"
 #include "report.h"
 
 namespace tesk {
@@ -43,7 +43,7 @@ int32_t GetOptionI(int32_t id, int32_t* value) {
     return 0;
   }
   const Option& option = kOptions[id - 1];
-  *value = IniFile(OptionsFile()).ReadInteger(option.section, option.key, option.fallback);
+  *value = platform::IniFile(OptionsFile()).ReadInteger(option.section, option.key, option.fallback);
   return 1;
 }
 
@@ -53,7 +53,7 @@ int32_t SetOptionI(int32_t id, int32_t value) {
     Raise(u"tesk.ini NOT updated, invalid option set!");
     return 0;
   }
-  IniFile ini(OptionsFile());
+  platform::IniFile ini(OptionsFile());
   if (id == kWidthId) {
     int32_t height = 0;
     if (!HeightForWidth(value, &height)) {

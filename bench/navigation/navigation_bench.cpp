@@ -93,13 +93,10 @@ const BenchGraph& GraphFor(Kind kind, uint32_t nodes, uint32_t blockedPercent) {
   return *graph;
 }
 
-// A memory stream holding the bytes.
+// A memory stream holding the bytes, at its start.
 RTInstance StreamOf(const std::string& bytes) {
   RTInstance stream = nullptr;
-  uint32_t written = 0;
-  if (!memory_stream::Create(&stream) ||
-      !stream::Write(stream, bytes.data(), static_cast<uint32_t>(bytes.size()), &written))
-    std::abort();
+  if (!memory_stream::CreateWith(bytes.data(), static_cast<uint32_t>(bytes.size()), &stream)) std::abort();
   return stream;
 }
 
@@ -110,7 +107,6 @@ RTInstance PlannerFor(const BenchGraph& graph) {
   if (!planner) {
     CoreTable& core = Host().table();
     InstanceRef stream(StreamOf(PlannerStream(graph)));
-    stream::Seek(stream.get(), 0);
     if (!core.CreateInstanceByString(nullptr, route_planner::kClassName, &planner, 0, 0) ||
         !component::StreamIn(planner, component::kStreamWhole, stream.get()))
       std::abort();

@@ -55,13 +55,7 @@ bool StreamBytes(RTInstance s, std::vector<uint8_t>& bytes) {
 }
 
 bool NewStreamWith(const std::vector<uint8_t>& bytes, RTInstance* out) {
-  uint32_t written = 0;
-  if (!memory_stream::Create(out)) return false;
-  if (stream::Write(*out, bytes.data(), static_cast<uint32_t>(bytes.size()), &written) && stream::Seek(*out, 0))
-    return true;
-  ModuleCore()->ReleaseInstance(nullptr, *out);
-  *out = nullptr;
-  return false;
+  return memory_stream::CreateWith(bytes.data(), static_cast<uint32_t>(bytes.size()), out);
 }
 
 void PutU32(std::vector<uint8_t>& bytes, size_t at, uint32_t value) {

@@ -23,7 +23,7 @@ namespace {
 constexpr char16_t kClientClass[] = u"RTISClient";
 constexpr char16_t kServerClass[] = u"RTISServer";
 constexpr char16_t kSocketClass[] = u"RTSocket";
-constexpr uint32_t kWholeInstance = 0xFFFFFFFF;
+constexpr uint32_t kWholeInstance = component::kStreamWhole;
 
 uint32_t gLocalNodeId = 0xFFFFFFFF;
 
@@ -236,15 +236,21 @@ RTSuccess ConnectInstanceSpace(RTInstance, uintptr_t, uintptr_t, uintptr_t, cons
 
 RTSuccess InstanceSpaceClientNop() { return kRTSuccess; }
 
+// As with a connection: the server keeps the reference taken here and the socket it was given, and
+// a server that fails before it has the socket gives both back.
 RTSuccess StartInstanceSpaceServer(RTInstance, uintptr_t, uintptr_t, const char16_t* address) {
   RTInstance server = nullptr;
   RTInstance socket = nullptr;
-  if (!GetFirstInstanceByString(nullptr, kServerClass, &server, 1, nullptr) ||
-      !CreateInstanceByString(server, kSocketClass, &socket, 0, 1))
+  if (!GetFirstInstanceByString(nullptr, kServerClass, &server, 1, nullptr)) return kRTFailure;
+  if (CreateInstanceByString(server, kSocketClass, &socket, 0, 1)) {
+    CallLevelMethod(socket, kSocketClass, kSocketInit, uint32_t{0});
+    CallLevelMethod(socket, kSocketClass, kSocketListen, address, kPort);
+  }
+  if (!socket || !CallLevelMethod(server, kServerClass, kServerAttachSocket, socket)) {
+    if (socket) ReleaseInstance(nullptr, socket);
+    ReleaseInstance(nullptr, server);
     return kRTFailure;
-  CallLevelMethod(socket, kSocketClass, kSocketInit, uint32_t{0});
-  CallLevelMethod(socket, kSocketClass, kSocketListen, address, kPort);
-  if (!CallLevelMethod(server, kServerClass, kServerAttachSocket, socket)) return kRTFailure;
+  }
   if (!CallLevelMethod(server, kServerClass, kServerStart)) {
     RaiseFormatted(kLevelInstanceSpace, u"Error: CreateIS: ISServer failed to start.\n");
     return kRTFailure;

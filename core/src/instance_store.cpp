@@ -39,17 +39,11 @@ bool ReadStoredHeader(RTInstance store, const char16_t* path, HeaderHolder& head
 }
 
 // Placeholders for the stored children of a header that the instance does not have yet.
-void AddStoredChildren(RTInstance store, RTInstance instance, const RTStreamHeader& header, bool deep,
-                       const char16_t* failure) {
+void AddStoredChildren(RTInstance store, RTInstance instance, const RTStreamHeader& header, const char16_t* failure) {
   for (uint32_t i = 0; i < header.childCount; ++i) {
     const char16_t* childPath = header.childPaths[i];
     RTBool holds = 0;
     if (!childPath || !instance_store::Holds(store, childPath, &holds) || !holds) continue;
-    if (deep) {
-      RTInstance child = nullptr;
-      if (StreamInstanceFromStore(instance, childPath, &child, true)) ReleaseInstance(nullptr, child);
-      continue;
-    }
     HeaderHolder childHeader;
     if (!ReadStoredHeader(store, childPath, childHeader)) {
       RaiseFormatted(kLevelError, u"%s", failure);
@@ -142,7 +136,7 @@ RTSuccess IsInstanceStored(RTInstance, RTInstance instance, RTBool* out) {
   return kRTSuccess;
 }
 
-RTSuccess StreamInstanceFromStore(RTInstance parent, const char16_t* path, RTInstance* out, bool deep) {
+RTSuccess StreamInstanceFromStore(RTInstance parent, const char16_t* path, RTInstance* out) {
   *out = nullptr;
   InstanceRef store;
   InstanceRef data;
@@ -158,7 +152,7 @@ RTSuccess StreamInstanceFromStore(RTInstance parent, const char16_t* path, RTIns
   }
   if (!component::StreamIn(instance, kWholeInstance, data.get()))
     RaiseFormatted(kLevelError, u"kivocore.StreamInstanceFromStore(): %s.StreamIn() returned FAILURE.", path);
-  AddStoredChildren(store.get(), instance, *header.header, deep, u"Can not retrieve stream header");
+  AddStoredChildren(store.get(), instance, *header.header, u"Can not retrieve stream header");
   instance->flags |= kStoreBacked;
   *out = instance;
   return kRTSuccess;
@@ -185,7 +179,7 @@ bool LoadFromStore(RTInstance instance) {
   if (!entry || !MakeComponentObject(entry, instance)) return false;
   component::StreamIn(instance, kWholeInstance, data.get());
   data.Reset();
-  AddStoredChildren(store.get(), instance, *header.header, false, u"Cannot retrieve stream header from store!");
+  AddStoredChildren(store.get(), instance, *header.header, u"Cannot retrieve stream header from store!");
   return true;
 }
 

@@ -11,8 +11,8 @@ RTSuccess StoreInstance(RTInstance ctx, RTInstance instance, uint32_t sizeWord, 
 RTSuccess UnstoreInstance(RTInstance ctx, RTInstance instance);
 RTSuccess IsInstanceStored(RTInstance ctx, RTInstance instance, RTBool* out);
 // Creates an instance from the store's record of `path` under `parent` (Root when null), named as
-// stored; its stored children become placeholders, or are fetched in full when `deep`.
-RTSuccess StreamInstanceFromStore(RTInstance parent, const char16_t* path, RTInstance* out, bool deep);
+// stored; its stored children become placeholders.
+RTSuccess StreamInstanceFromStore(RTInstance parent, const char16_t* path, RTInstance* out);
 // Gives a placeholder record its component object and data from the store.
 bool LoadFromStore(RTInstance instance);
 

@@ -148,7 +148,7 @@ RTInstance CreatePlaceholder(RTInstance parent, const char16_t* className, const
 
 void CreateRoot() {
   RTInstance root = nullptr;
-  if (StreamInstanceFromStore(nullptr, u"Root", &root, false)) {
+  if (StreamInstanceFromStore(nullptr, u"Root", &root)) {
     gRoot = root;
     return;
   }
@@ -228,8 +228,9 @@ RTSuccess Create(RTInstance parent, RTComponentHandle component, RTInstance* out
     MemFree(nullptr, instance);
     return kRTFailure;
   }
-  if (UUIDGenerate(nullptr, &instance->uuid) || !IsNilUuid(instance->uuid))
-    UuidTableInsert(instance->uuid, instance);
+  // A generation without a node address still fills the time fields, and that UUID is used.
+  UUIDGenerate(nullptr, &instance->uuid);
+  if (!IsNilUuid(instance->uuid)) UuidTableInsert(instance->uuid, instance);
   if (!NameAndAttach(instance, parent, uniqueName, placement)) {
     DestroyComponentObject(instance);
     FreeRecord(instance);
@@ -347,9 +348,7 @@ RTSuccess GetFirstInstance(RTInstance ctx, RTComponentHandle component, RTInstan
     AddReference(*out);
     return kRTSuccess;
   }
-  if (!create) return kRTFailure;
-  CreateInstance(ctx, component, out, 0, 1);
-  return entry->instances->first ? kRTSuccess : kRTFailure;
+  return create ? CreateInstance(ctx, component, out, 0, 1) : kRTFailure;
 }
 
 RTSuccess GetFirstInstanceByString(RTInstance ctx, const char16_t* className, RTInstance* out, RTBool create,

@@ -56,27 +56,28 @@ BlockHeader* PlainHeaderOf(void* data) { return static_cast<BlockHeader*>(data) 
 ArrayHeader* ArrayHeaderOf(void* data) { return static_cast<ArrayHeader*>(data) - 1; }
 
 // Allocates a plain block counted as `size` whose data area holds `extra` + size bytes (the array
-// header lives in that extra room).
+// header lives in that extra room). Only a block that exists is counted.
 void* AllocatePlain(uint32_t size, size_t extra, bool zero) {
-  ++gStats.blocks;
-  gStats.heap += size + kCountedHeader;
-  RaisePeaks();
   const size_t dataBytes = extra + size;
   auto* header = static_cast<BlockHeader*>(std::malloc(sizeof(BlockHeader) + dataBytes));
   if (!header) return nullptr;
+  ++gStats.blocks;
+  gStats.heap += size + kCountedHeader;
+  RaisePeaks();
   *header = BlockHeader{1, size, 0, kPlainMagic};
   if (zero) std::memset(header + 1, 0, dataBytes);
   return header + 1;
 }
 
 // Resizes a plain block to be counted as `size` with `extra` + size bytes of data; null on
-// failure, when the old block stays valid.
+// failure, when the old block stays valid and counted as it was.
 void* ResizePlain(void* data, uint32_t size, size_t extra) {
   BlockHeader* header = PlainHeaderOf(data);
-  gStats.heap += size - header->size;
-  RaisePeaks();
+  const uint32_t oldSize = header->size;
   auto* moved = static_cast<BlockHeader*>(std::realloc(header, sizeof(BlockHeader) + extra + size));
   if (!moved) return nullptr;
+  gStats.heap += size - oldSize;
+  RaisePeaks();
   moved->size = size;
   return moved + 1;
 }

@@ -123,7 +123,6 @@ RTSuccess FindMethodInClass(ComponentEntry* entry, const char16_t* name, RTMetho
       *out = method;
       return kRTSuccess;
     }
-    if (!entry->definition->fpParentClassName) break;
   }
   return kRTFailure;
 }

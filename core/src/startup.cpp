@@ -24,7 +24,8 @@ RTSuccess StartupKivo(CoreTable* table) {
 
   ResetMemoryStatistics();
   StartupClock();
-  // The error log is the one step whose failure fails the start; the steps before it stay done.
+  // A start that fails (no error log, no type table) leaves the steps before it done; a shutdown
+  // undoes them.
   if (!StartupErrorLog()) return kRTFailure;
   StartupRegistry();
   CreateStoreSweep();
@@ -34,8 +35,8 @@ RTSuccess StartupKivo(CoreTable* table) {
   return kRTSuccess;
 }
 
-// Stops the services in reverse order. Component libraries stay loaded and instances other than
-// Root are not destroyed; the memory report shows what is left.
+// Stops the services in reverse order. Root's tree and every other instance still alive are
+// destroyed; component libraries stay loaded. The memory report shows what is left.
 RTSuccess ShutdownKivo() {
   ReleaseDebugStream();
   ReleaseResources();

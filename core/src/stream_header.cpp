@@ -41,12 +41,8 @@ bool ReadRaw(RTInstance s, void* data, uint32_t count) {
   return stream::Read(s, data, count, &read) && read == count;
 }
 
-RTSuccess WriteStamp(RTInstance s, const DateStamp& stamp) {
-  const uint8_t* bytes = &stamp.zero;
-  for (size_t i = 0; i < sizeof stamp; ++i)
-    if (!StreamWriteUInt8(s, bytes[i])) return kRTFailure;
-  return kRTSuccess;
-}
+// A stamp is seven single bytes, so its wire form is its memory image.
+RTSuccess WriteStamp(RTInstance s, const DateStamp& stamp) { return WriteRaw(s, &stamp, sizeof stamp); }
 
 bool ReadStamp(RTInstance s, DateStamp* stamp) { return ReadRaw(s, stamp, sizeof *stamp); }
 
@@ -105,8 +101,7 @@ RTSuccess WriteStreamHeader(RTInstance, RTStreamHeader* h, RTInstance s) {
       !StreamWriteUInt(s, h->sizeWord))
     return kRTFailure;
   const uint8_t trailer[16] = {};
-  uint32_t ignored = 0;
-  return stream::Write(s, trailer, sizeof trailer, &ignored);
+  return WriteRaw(s, trailer, sizeof trailer);
 }
 
 RTSuccess ReadStreamHeader(RTInstance, RTInstance s, RTStreamHeader** out) {
@@ -133,10 +128,8 @@ RTSuccess ReadStreamHeader(RTInstance, RTInstance s, RTStreamHeader** out) {
     return kRTFailure;
   // Each child path takes at least its length word: a count larger than the rest of the stream
   // is refused before anything is allocated for it.
-  uint32_t position = 0;
-  uint32_t size = 0;
-  if (childCount && (!stream::GetPosition(s, &position) || !stream::GetSize(s, &size) ||
-                     childCount > (size - position) / 4 ||
+  uint32_t remaining = 0;
+  if (childCount && (!stream::Remaining(s, &remaining) || childCount > remaining / 4 ||
                      !ArrayAlloc(nullptr, sizeof(char16_t*), childCount, reinterpret_cast<void**>(&h->childPaths), 1)))
     return kRTFailure;
   for (; h->childCount < childCount; ++h->childCount)

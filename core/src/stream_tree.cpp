@@ -11,6 +11,8 @@
 #include "kivo/support/pack_index.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_calls.h"
+#include "kivo/support/wide_string.h"
+#include "memory_manager.h"
 #include "stream_header.h"
 
 namespace kivo::core {
@@ -31,13 +33,42 @@ struct TreeRead {
 };
 TreeRead* gTreeRead = nullptr;
 
+// Drops the paths of the children left out of the tree from the header, so that it names exactly
+// the records that follow it; false when the header does not list the instance's children.
+bool LeaveOutChildren(RTStreamHeader* header, const std::vector<bool>& kept) {
+  if (header->childCount != kept.size()) return false;
+  uint32_t count = 0;
+  for (uint32_t i = 0; i < header->childCount; ++i) {
+    if (kept[i]) {
+      header->childPaths[count++] = header->childPaths[i];
+    } else {
+      ArrayFree(nullptr, header->childPaths[i]);
+    }
+  }
+  header->childCount = count;
+  return true;
+}
+
 // Writes the instance's record (header and data) into `data` and its index entry, then its children.
 bool VisitOut(RTInstance instance, RTInstance data, std::vector<PackEntry>& index) {
+  // Resolving also loads a child that still waits in the store; one that cannot be loaded is left out.
+  std::vector<InstanceRef> children;
+  std::vector<bool> kept;
+  for (uint32_t i = 0; i < instance->childCount; ++i) {
+    RTInstance child = instance->children[i];
+    kept.push_back(ResolveHandle(nullptr, child) != 0);
+    if (kept.back()) {
+      children.emplace_back(child);
+    } else {
+      RaiseFormatted(kLevelError, u"[CORE.StreamTreeOut] Unable to load %s; it is left out.", child->storeKey);
+    }
+  }
   RTStreamHeader* header = nullptr;
   InstanceRef componentData;
   InstanceRef measuredHeader;
   if (!BuildStreamHeader(nullptr, instance, kWholeInstance, &header)) return false;
-  bool ok = CreateTemporaryStream(componentData.out()) && CreateTemporaryStream(measuredHeader.out());
+  bool ok = LeaveOutChildren(header, kept) && CreateTemporaryStream(componentData.out()) &&
+            CreateTemporaryStream(measuredHeader.out());
   uint32_t dataLength = 0;
   uint32_t headerLength = 0;
   uint32_t position = 0;
@@ -60,16 +91,7 @@ bool VisitOut(RTInstance instance, RTInstance data, std::vector<PackEntry>& inde
     index.push_back({PathKey(header->path ? header->path : u""), position, headerLength + dataLength});
   }
   FreeStreamHeader(nullptr, header);
-  for (uint32_t i = 0; ok && i < instance->childCount; ++i) {
-    // Resolving also loads a child that still waits in the store.
-    RTInstance child = instance->children[i];
-    if (!ResolveHandle(nullptr, child)) {
-      RaiseFormatted(kLevelError, u"[CORE.StreamTreeOut] Unable to load %s; it is left out.", child->storeKey);
-      continue;
-    }
-    ok = VisitOut(child, data, index);
-    ReleaseInstance(nullptr, child);
-  }
+  for (size_t i = 0; ok && i < children.size(); ++i) ok = VisitOut(children[i].get(), data, index);
   return ok;
 }
 
@@ -110,8 +132,9 @@ RTInstance ReadInstance(RTInstance parent, RTInstance s, std::vector<RTInstance>
   gTreeRead->lookups = false;
   GetInstanceByName(nullptr, header->path, &instance, 0);
   gTreeRead->lookups = true;
+  const bool reused = instance != nullptr;
   bool ok = true;
-  if (instance) {
+  if (reused) {
     uint32_t start = 0;
     ok = stream::GetPosition(s, &start) && SkipToEnd(s, start, header->dataLength);
   } else if (!CreateInstanceByString(parent, header->className, &instance, 0, 0)) {
@@ -136,7 +159,9 @@ RTInstance ReadInstance(RTInstance parent, RTInstance s, std::vector<RTInstance>
     }
   }
   FreeStreamHeader(nullptr, header);
-  if (!ok && instance && (created.empty() || created.front() != instance)) ReleaseInstance(nullptr, instance);
+  // A failed read gives back the reference of a reused instance; the ones it created are taken
+  // back by StreamTreeIn.
+  if (!ok && reused) ReleaseInstance(nullptr, instance);
   return ok ? instance : nullptr;
 }
 
@@ -199,10 +224,15 @@ RTSuccess StreamInstanceInByPath(RTInstance parent, const char16_t* path, RTInst
     if (entry.key != key) continue;
     RTStreamHeader* header = nullptr;
     RTInstance instance = nullptr;
-    if (!stream::Seek(read.stream, read.dataStart + entry.offset) ||
-        !ReadStreamHeader(nullptr, read.stream, &header)) {
-      // not this tree's record after all
-    } else if (!CreateInstanceByString(parent, header->className, &instance, 0, 0)) {
+    // Another path may share the key: only a record of this path is taken.
+    const bool thisPath = stream::Seek(read.stream, read.dataStart + entry.offset) &&
+                          ReadStreamHeader(nullptr, read.stream, &header) && header->path &&
+                          WideStrEqualNoCase(header->path, path) == 0;
+    if (!thisPath) {
+      FreeStreamHeader(nullptr, header);
+      continue;
+    }
+    if (!CreateInstanceByString(parent, header->className, &instance, 0, 0)) {
       RaiseFormatted(kLevelError, u"[CORE.StreamTreeIn] Unable to create component instance.");
     } else if (NameFromHeader(instance, *header) &&
                StreamComponentIn(instance, read.stream, header->dataLength,

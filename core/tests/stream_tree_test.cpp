@@ -8,6 +8,7 @@
 
 #include "instance_test_base.h"
 #include "kivo/support/pack_index.h"
+#include "kivo/support/store_calls.h"
 #include "kivo/support/stream_calls.h"
 
 namespace {
@@ -141,16 +142,25 @@ TEST_F(TreeStreams, AReferenceIntoTheTreeIsFetchedAheadOfItsTurn) {
   SetReference(first, second);  // First is read before Second
   const std::vector<uint8_t> bytes = TreeBytes(top);
   for (RTInstance i : {first, second, top}) Release(i);
+  // Index entries: Top, First, Second. Another path's record under the same key is passed over.
+  std::vector<uint8_t> sharedKey = bytes;
+  ASSERT_EQ(U32(sharedKey, 4 + 24), kivo::PathKey(u"Root:Top:Second"));
+  PutU32(sharedKey, 4 + 12, kivo::PathKey(u"Root:Top:Second"));
 
-  RTInstance read = TreeIn(bytes);
-  ASSERT_NE(read, nullptr);
-  RTInstance readFirst = Lookup(u"Root:Top:First");
-  RTInstance readSecond = Lookup(u"Root:Top:Second");
-  ASSERT_NE(readSecond, nullptr);
-  EXPECT_EQ(Reference(readFirst), readSecond);
-  EXPECT_EQ(Number(readSecond), 2u);
-  EXPECT_EQ(ChildCount(read), 2u) << "the fetched instance is reused when its own record comes";
-  for (RTInstance i : {readFirst, readSecond}) Release(i);
+  const std::pair<const char*, std::vector<uint8_t>> trees[] = {{"as written", bytes},
+                                                                 {"First also under Second's key", sharedKey}};
+  for (const auto& [what, tree] : trees) {
+    RTInstance read = TreeIn(tree);
+    ASSERT_NE(read, nullptr) << what;
+    RTInstance readFirst = Lookup(u"Root:Top:First");
+    RTInstance readSecond = Lookup(u"Root:Top:Second");
+    ASSERT_NE(readSecond, nullptr) << what;
+    EXPECT_EQ(Reference(readFirst), readSecond) << what;
+    EXPECT_EQ(Number(readSecond), 2u) << what;
+    EXPECT_EQ(ChildCount(read), 2u) << what << ": the fetched instance is reused when its own record comes";
+    for (RTInstance i : {readFirst, readSecond}) Release(i);
+    tesk::testing::ForceReleaseTree(core(), read);
+  }
 }
 
 TEST_F(TreeStreams, DamagedTreesFailAndLeaveNothingBehind) {
@@ -190,6 +200,51 @@ TEST_F(TreeStreams, DamagedTreesFailAndLeaveNothingBehind) {
   EXPECT_TRUE(Logged("[CORE.StreamTreeIn] StreamTreeInRecurse() returned FAILURE."));
   RTInstance none = nullptr;
   EXPECT_EQ(core().StreamTreeIn(nullptr, nullptr, &none, nullptr), kRTFailure);
+}
+
+// A damaged record deep in the tree: every instance made for the read, at every level, is taken
+// back once.
+TEST_F(TreeStreams, ADamagedGrandchildTakesBackEveryLevel) {
+  RTInstance top = CreateNamed(u"RTDatum", u"Top");
+  RTInstance middle = CreateNamed(u"RTDatum", u"Middle", top);
+  RTInstance leaf = CreateNamed(u"RTDatum", u"Leaf", middle);
+  std::vector<uint8_t> bytes = TreeBytes(top);
+  for (RTInstance i : {leaf, middle, top}) Release(i);
+  const uint32_t rootChildren = ChildCount(Root());
+  // The index (Top, Middle, Leaf) stays sound; the magic word of Leaf's header is broken.
+  const size_t leafRecord = 4 + U32(bytes, 0) + U32(bytes, 4 + 24 + 4);
+  ASSERT_EQ(U32(bytes, leafRecord), 0x0EA5F001u);
+  PutU32(bytes, leafRecord, 0);
+
+  EXPECT_EQ(TreeIn(bytes, kRTFailure), nullptr);
+  EXPECT_TRUE(Logged("[CORE.StreamTreeIn] Unable to stream IN child tree."));
+  EXPECT_EQ(ChildCount(Root()), rootChildren);
+  EXPECT_EQ(Lookup(u"Root:Top"), nullptr);
+}
+
+// A stored child whose record has gone from the store cannot be loaded: it is left out of the
+// tree, and of its parent's header, so the tree still reads back.
+TEST_F(TreeStreams, AChildThatCannotBeLoadedIsLeftOutOfItsParentsHeaderToo) {
+  RTInstance top = CreateNamed(u"RTDatum", u"Top");
+  RTInstance lost = CreateNamed(u"RTDatum", u"Lost", top);
+  RTInstance kept = CreateNamed(u"RTDatum", u"Kept", top);
+  SetNumber(kept, 4);
+  RTInstance store = nullptr;
+  ASSERT_EQ(core().GetFirstInstanceByString(nullptr, kivo::instance_store::kClassName, &store, 1, nullptr), kRTSuccess);
+  ASSERT_EQ(core().StoreInstance(nullptr, lost, 0xFFFFFFFF, 0), kRTSuccess);
+  Release(lost);  // unloaded: a placeholder under Top
+  ASSERT_EQ(kivo::instance_store::Remove(store, u"Root:Top:Lost"), kRTSuccess);
+  const std::vector<uint8_t> bytes = TreeBytes(top);
+  EXPECT_TRUE(Logged("[CORE.StreamTreeOut] Unable to load Root:Top:Lost; it is left out."));
+  EXPECT_EQ(U32(bytes, 0), 24u) << "index entries of Top and Kept";
+  Release(kept);
+
+  RTInstance read = TreeIn(bytes);
+  ASSERT_EQ(read, top) << "the live Top is reused";
+  RTInstance readKept = Lookup(u"Root:Top:Kept");
+  ASSERT_NE(readKept, nullptr);
+  EXPECT_EQ(Number(readKept), 4u);
+  for (RTInstance i : {readKept, read, store, top}) Release(i);
 }
 
 }  // namespace

@@ -3,17 +3,9 @@
 #include <algorithm>
 #include <system_error>
 
+#include "platform/ascii_case.h"
+
 namespace platform {
-
-namespace {
-
-std::string LowerAscii(std::string text) {
-  for (char& c : text)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c + 32);
-  return text;
-}
-
-}  // namespace
 
 std::vector<DirectoryEntry> ListDirectory(const std::filesystem::path& folder) {
   std::vector<DirectoryEntry> entries;
@@ -24,9 +16,8 @@ std::vector<DirectoryEntry> ListDirectory(const std::filesystem::path& folder) {
                        item.is_regular_file(error)});
   }
   std::stable_sort(entries.begin(), entries.end(), [](const DirectoryEntry& a, const DirectoryEntry& b) {
-    const std::string x = LowerAscii(a.name);
-    const std::string y = LowerAscii(b.name);
-    return x != y ? x < y : a.name < b.name;
+    const int order = CompareIgnoringAsciiCase(a.name, b.name);
+    return order != 0 ? order < 0 : a.name < b.name;
   });
   return entries;
 }

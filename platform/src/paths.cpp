@@ -6,6 +6,7 @@
 #include <system_error>
 #include <vector>
 
+#include "platform/ascii_case.h"
 #include "platform/utf.h"
 
 namespace platform {
@@ -13,13 +14,6 @@ namespace platform {
 namespace fs = std::filesystem;
 
 namespace {
-
-char LowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; }
-
-bool EqualIgnoringAsciiCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                             [](char x, char y) { return LowerAscii(x) == LowerAscii(y); });
-}
 
 fs::path DriveRoot(char letter) {
   const char lower = LowerAscii(letter);

@@ -9,7 +9,7 @@ namespace {
 
 using Ext = long double;
 
-// pi as the blend has always used it, to double precision.
+// pi to eight decimals, held as a double, as the blend has always used it.
 constexpr double kBlendPi = 3.14159265;
 
 Ext Hermite(Ext x) { return 3 * x * x - 2 * x * x * x; }

@@ -35,12 +35,11 @@ uint32_t PathKey(std::u16string_view path) {
 
 RTSuccess ReadPackIndex(RTInstance s, std::vector<PackEntry>* entries) {
   uint32_t length = 0;
-  uint32_t position = 0;
-  uint32_t size = 0;
-  if (!StreamReadUInt(s, &length) || length % kEntryBytes != 0 || !stream::GetPosition(s, &position) ||
-      !stream::GetSize(s, &size) || length > size - position)
+  uint32_t remaining = 0;
+  if (!StreamReadUInt(s, &length) || length % kEntryBytes != 0 || !stream::Remaining(s, &remaining) ||
+      length > remaining)
     return kRTFailure;
-  const uint32_t dataBytes = size - position - length;
+  const uint32_t dataBytes = remaining - length;
   entries->clear();
   entries->reserve(length / kEntryBytes);
   for (uint32_t i = 0; i < length / kEntryBytes; ++i) {

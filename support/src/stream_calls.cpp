@@ -28,6 +28,14 @@ RTSuccess GetSize(RTInstance s, uint32_t* size) { return CallMethod(s, kLevel, k
 
 RTSuccess Flush(RTInstance s) { return CallMethod(s, kLevel, kFlush); }
 
+RTSuccess Remaining(RTInstance s, uint32_t* bytes) {
+  uint32_t position = 0;
+  uint32_t size = 0;
+  if (!GetPosition(s, &position) || !GetSize(s, &size) || position > size) return kRTFailure;
+  *bytes = size - position;
+  return kRTSuccess;
+}
+
 }  // namespace kivo::stream
 
 namespace kivo::memory_stream {
@@ -45,6 +53,15 @@ RTSuccess Create(RTInstance* out) {
   if (!core->CreateInstanceByString(nullptr, u"RTMemoryStream", out, 0, 0)) return kRTFailure;
   if (Open(*out, kReadWrite)) return kRTSuccess;
   core->ReleaseInstance(nullptr, *out);
+  *out = nullptr;
+  return kRTFailure;
+}
+
+RTSuccess CreateWith(const void* data, uint32_t count, RTInstance* out) {
+  if (!Create(out)) return kRTFailure;
+  uint32_t written = 0;
+  if (stream::Write(*out, data, count, &written) && written == count && stream::Seek(*out, 0)) return kRTSuccess;
+  ModuleCore()->ReleaseInstance(nullptr, *out);
   *out = nullptr;
   return kRTFailure;
 }

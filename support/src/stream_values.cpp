@@ -29,15 +29,6 @@ bool ReadExactly(RTInstance s, void* data, uint32_t count) {
   return stream::Read(s, data, count, &moved) && moved == count;
 }
 
-// Bytes left between the stream's position and its end; false when the stream cannot tell.
-bool Remaining(RTInstance s, uint64_t* bytes) {
-  uint32_t position = 0;
-  uint32_t size = 0;
-  if (!stream::GetPosition(s, &position) || !stream::GetSize(s, &size) || position > size) return false;
-  *bytes = size - position;
-  return true;
-}
-
 // A stored length is trusted only as far as the stream holds its units: a count beyond the
 // remaining bytes (or beyond `maxUnits`) is refused before anything is allocated.
 template <class Unit>
@@ -47,8 +38,8 @@ RTSuccess ReadText(RTInstance s, uint64_t maxUnits, Unit** text) {
   *text = nullptr;
   if (length == 0) return kRTSuccess;
   const uint64_t bytes = (uint64_t{length} + 1) * sizeof(Unit);
-  uint64_t remaining = 0;
-  if (length > maxUnits || !Remaining(s, &remaining) || bytes > remaining) return kRTFailure;
+  uint32_t remaining = 0;
+  if (length > maxUnits || !stream::Remaining(s, &remaining) || bytes > remaining) return kRTFailure;
   void* block = nullptr;
   if (!ModuleCore()->ArrayAlloc(nullptr, sizeof(Unit), length + 1, &block, 0)) return kRTFailure;
   if (!ReadExactly(s, block, static_cast<uint32_t>(bytes))) {

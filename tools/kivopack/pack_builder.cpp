@@ -54,15 +54,14 @@ struct Builder {
 
   bool StreamIn(RTInstance instance, const std::filesystem::path& file) {
     const auto bytes = ReadFileBytes(file);
-    RTInstance data = nullptr;
-    if (!bytes || !StreamWithBytes(*bytes, &data)) {
+    kivo::InstanceRef data;
+    if (!bytes || !kivo::memory_stream::CreateWith(bytes->data(), static_cast<uint32_t>(bytes->size()), data.out())) {
       *error = "cannot read " + file.string();
       return false;
     }
-    const RTSuccess read = kivo::component::StreamIn(instance, kivo::component::kStreamWhole, data);
-    core.ReleaseInstance(nullptr, data);
-    if (!read) *error = "the component refused the data of " + file.string();
-    return read != 0;
+    if (kivo::component::StreamIn(instance, kivo::component::kStreamWhole, data.get())) return true;
+    *error = "the component refused the data of " + file.string();
+    return false;
   }
 
   // A route planner's graph, turned into the planner's stream and streamed in.
@@ -101,6 +100,10 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
     if (!item.is_object() || !item.contains("path") || !item["path"].is_string() || !item.contains("class") ||
         !item["class"].is_string()) {
       *error = description.string() + ": every instance needs a \"path\" and a \"class\"";
+      return false;
+    }
+    if (item.contains("data") && !item["data"].is_string()) {
+      *error = description.string() + ": \"data\" names a file";
       return false;
     }
     const std::u16string path = Wide(item["path"].get<std::string>());

@@ -92,8 +92,8 @@ bool ExtractData(CoreTable& core, const std::filesystem::path& pack, const std::
   }
   const std::filesystem::path partial = output.string() + ".partial";
   FILE* out = std::fopen(partial.c_str(), "wb");
-  const bool written = out && std::fwrite(data.data(), 1, data.size(), out) == data.size();
-  if (out && std::fclose(out) != 0) return false;
+  bool written = out && std::fwrite(data.data(), 1, data.size(), out) == data.size();
+  if (out && std::fclose(out) != 0) written = false;
   std::error_code moved;
   if (written) std::filesystem::rename(partial, output, moved);
   if (!written || moved) {

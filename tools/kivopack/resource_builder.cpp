@@ -21,19 +21,20 @@ bool BuildResource(CoreTable& core, const std::filesystem::path& description, co
     return false;
   }
   for (const auto& item : (*json)["streams"]) {
-    if (!item.is_object() || !item.contains("name") || !item["name"].is_string() ||
-        !(item.contains("file") || item.contains("text"))) {
-      *error = description.string() + ": every stream needs a \"name\" and a \"file\" or \"text\"";
+    // A stream's bytes are its "text", or else the content of its "file".
+    const bool fromText = item.is_object() && item.contains("text");
+    const char* source = fromText ? "text" : "file";
+    if (!item.is_object() || !item.contains("name") || !item["name"].is_string() || !item.contains(source) ||
+        !item[source].is_string()) {
+      *error = description.string() + ": every stream needs a \"name\" and a \"file\" or \"text\", each a text";
       return false;
     }
-    std::vector<uint8_t> bytes;
-    if (item.contains("text")) {
-      const std::string text = item["text"].get<std::string>();
-      bytes.assign(text.begin(), text.end());
-    } else {
-      const auto file = ReadFileBytes(description.parent_path() / item["file"].get<std::string>());
+    const std::string value = item[source].get<std::string>();
+    std::vector<uint8_t> bytes(value.begin(), value.end());
+    if (!fromText) {
+      const auto file = ReadFileBytes(description.parent_path() / value);
       if (!file) {
-        *error = "cannot read " + item["file"].get<std::string>();
+        *error = "cannot read " + value;
         return false;
       }
       bytes = *file;
@@ -48,7 +49,11 @@ bool BuildResource(CoreTable& core, const std::filesystem::path& description, co
       return false;
     }
     uint32_t written = 0;
-    kivo::stream::Write(stream, bytes.data(), static_cast<uint32_t>(bytes.size()), &written);
+    if (!kivo::stream::Write(stream, bytes.data(), static_cast<uint32_t>(bytes.size()), &written) ||
+        written != bytes.size()) {
+      *error = "cannot fill the stream " + Narrow(name);
+      return false;
+    }
   }
   kivo::InstanceRef file;
   const std::u16string path = Wide(std::filesystem::absolute(resource).string());

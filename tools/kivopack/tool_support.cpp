@@ -3,7 +3,6 @@
 #include <fstream>
 #include <iterator>
 
-#include "kivo/support/stream_calls.h"
 #include "platform/utf.h"
 
 namespace kivopack {
@@ -26,13 +25,6 @@ std::optional<nlohmann::json> ReadJson(const std::filesystem::path& file, std::s
     return std::nullopt;
   }
   return json;
-}
-
-bool StreamWithBytes(const std::vector<uint8_t>& bytes, RTInstance* out) {
-  uint32_t written = 0;
-  return kivo::memory_stream::Create(out) &&
-         kivo::stream::Write(*out, bytes.data(), static_cast<uint32_t>(bytes.size()), &written) &&
-         kivo::stream::Seek(*out, 0);
 }
 
 std::u16string Wide(const std::string& utf8) { return platform::FromUtf8(utf8); }

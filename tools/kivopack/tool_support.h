@@ -16,8 +16,6 @@ namespace kivopack {
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& file);
 std::optional<nlohmann::json> ReadJson(const std::filesystem::path& file, std::string* error);
-// A new memory stream holding the bytes, positioned at its start.
-bool StreamWithBytes(const std::vector<uint8_t>& bytes, RTInstance* out);
 std::u16string Wide(const std::string& utf8);
 std::string Narrow(std::u16string_view text);
 

@@ -2,6 +2,7 @@
 // made, every call of that instance is appended to the file as one line, "Name(arguments) -> result".
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace rasterizer {
@@ -9,7 +10,6 @@ namespace rasterizer {
 class CallLog {
  public:
   CallLog();
-  bool recording() const { return !file_.empty(); }
   void Record(const std::string& call, uint32_t result) const;
 
  private:

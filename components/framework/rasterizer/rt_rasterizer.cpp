@@ -4,7 +4,6 @@
 // singleton; it has no stream of its own.
 #include <GL/gl.h>
 
-#include <cstdio>
 #include <new>
 #include <string>
 
@@ -12,6 +11,7 @@
 #include "draw_target.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/support/component_kit.h"
+#include "kivo/support/format.h"
 #include "kivo/support/raise.h"
 #include "platform/paths.h"
 #include "platform/utf.h"
@@ -51,10 +51,10 @@ RTSuccess Destroy(RTInstance self) {
   return kRTSuccess;
 }
 
-std::string Text(const char* format, auto... args) {
-  char buffer[256];
-  std::snprintf(buffer, sizeof buffer, format, args...);
-  return buffer;
+// A line of the call log, formatted as every text of the system is and written as UTF-8.
+template <class... Args>
+std::string Text(std::u16string_view format, const Args&... args) {
+  return platform::ToUtf8(Format(format, args...));
 }
 
 const char* WindowName(void* window) {
@@ -79,9 +79,9 @@ GLbitfield GlBuffers(uint32_t bits) {
 RTSuccess CreateWindowContext(RTInstance self, void* window, const uint32_t* descriptor, slot::WindowContext* out) {
   RasterizerState* state = StateOf(self);
   if (!state) return kRTFailure;
-  std::string call = Text("CreateWindowContext(%s, [", WindowName(window));
+  std::string call = Text(u"CreateWindowContext(%s, [", WindowName(window));
   for (size_t i = 0; descriptor && i < slot::kDescriptorWords; ++i)
-    call += Text(i ? ", %u" : "%u", i == 0 ? 0u : descriptor[i]);  // word 0 is not set by callers
+    call += Text(i ? u", %u" : u"%u", i == 0 ? 0u : descriptor[i]);  // word 0 is not set by callers
   call += "])";
   if (!descriptor || !out) return Logged(state, call, kRTFailure);
   *out = nullptr;
@@ -103,7 +103,7 @@ RTSuccess BeginFrame(RTInstance self, slot::WindowContext context) {
   const char* name = !context ? "null" : (context == state->target.get() ? "context" : "unknown");
   const bool draw = state->target && context == state->target.get() && state->target->MakeCurrent();
   if (draw) glViewport(0, 0, state->target->width(), state->target->height());
-  return Logged(state, Text("BeginFrame(%s)", name), draw ? kRTSuccess : kRTFailure);
+  return Logged(state, Text(u"BeginFrame(%s)", name), draw ? kRTSuccess : kRTFailure);
 }
 
 RTSuccess BeginScene(RTInstance self) {
@@ -131,7 +131,7 @@ RTSuccess SetClearMask(RTInstance self, uint32_t bits) {
   RasterizerState* state = StateOf(self);
   if (!state) return kRTFailure;
   state->clearMask = bits;
-  return Logged(state, Text("SetClearMask(%u)", bits), kRTSuccess);
+  return Logged(state, Text(u"SetClearMask(%u)", bits), kRTSuccess);
 }
 
 RTSuccess Clear(RTInstance self, uint32_t bits, uint32_t colour) {
@@ -142,7 +142,7 @@ RTSuccess Clear(RTInstance self, uint32_t bits, uint32_t colour) {
                  (colour >> 24) / 255.0f);
     glClear(GlBuffers(bits));
   }
-  return Logged(state, Text("Clear(%u, 0x%08X)", bits, colour), state->target ? kRTSuccess : kRTFailure);
+  return Logged(state, Text(u"Clear(%u, 0x%08X)", bits, colour), state->target ? kRTSuccess : kRTFailure);
 }
 
 RTSuccess Screenshot(RTInstance self, const char16_t* path) {

@@ -14,6 +14,7 @@
 #include <bit>
 #include <cmath>
 
+#include "kivo/support/component_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/core_memory.h"
 #include "kivo/support/raise.h"
@@ -26,7 +27,7 @@ namespace kivo::planner {
 
 namespace {
 
-constexpr uint32_t kWholeInstance = 0xFFFFFFFFu;
+constexpr uint32_t kWholeInstance = component::kStreamWhole;
 constexpr uint32_t kPositionBytes = 12;
 constexpr uint32_t kEdgeBytes = 16;
 constexpr float kDefaultWidth = 1.0f;
@@ -42,19 +43,10 @@ bool ReadFloat(RTInstance stream, float* value) {
   return true;
 }
 
-// Bytes between the stream's position and its end, when the stream can tell.
-bool Remaining(RTInstance stream, uint64_t* bytes) {
-  uint32_t position = 0;
-  uint32_t size = 0;
-  if (!stream::GetPosition(stream, &position) || !stream::GetSize(stream, &size) || position > size) return false;
-  *bytes = size - position;
-  return true;
-}
-
 // False when the stream cannot hold `count` records of at least `bytes` each.
 bool CountFits(RTInstance stream, uint32_t count, uint32_t bytes) {
-  uint64_t remaining = 0;
-  return !Remaining(stream, &remaining) || uint64_t{count} * bytes <= remaining;
+  uint32_t remaining = 0;
+  return !stream::Remaining(stream, &remaining) || uint64_t{count} * bytes <= remaining;
 }
 
 template <class... Args>

@@ -118,10 +118,7 @@ RTInstance NavigationTest::PlannerWith(const Graph& graph) {
 
 RTInstance NavigationTest::StreamOf(const std::string& bytes) {
   RTInstance stream = nullptr;
-  EXPECT_EQ(memory_stream::Create(&stream), kRTSuccess);
-  uint32_t written = 0;
-  stream::Write(stream, bytes.data(), static_cast<uint32_t>(bytes.size()), &written);
-  stream::Seek(stream, 0);
+  EXPECT_EQ(memory_stream::CreateWith(bytes.data(), static_cast<uint32_t>(bytes.size()), &stream), kRTSuccess);
   return Hold(stream);
 }
 

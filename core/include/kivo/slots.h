@@ -29,13 +29,6 @@ inline SlotTable& LevelTable(ObjectWord* object, uint32_t tableOffset) {
 
 inline RTMethodFunc& SlotEntry(SlotTable table, uint32_t slotOffset) { return table[WordIndex(slotOffset)]; }
 
-// The function at `slotOffset` of the level whose table pointer is at `tableOffset` of the
-// instance's component object, as a function of type Fn (null when the slot is empty).
-template <class Fn>
-Fn* SlotFunction(RTInstance instance, uint32_t tableOffset, uint32_t slotOffset) {
-  return reinterpret_cast<Fn*>(SlotEntry(LevelTable(ComponentObject(instance), tableOffset), slotOffset));
-}
-
 // Calls a component method through the instance's slot table; a missing instance, object, table
 // or entry fails.
 template <class... Args>

@@ -199,4 +199,33 @@ TEST_F(InstanceSpace, ServerNeedsAServerComponent) {
   EXPECT_FALSE(HasInstance(kSocketClass));
 }
 
+class ServerSpace : public InstanceSpace {
+ protected:
+  std::vector<std::string> Fixtures() const override {
+    std::vector<std::string> fixtures = InstanceSpace::Fixtures();
+    fixtures.push_back("RTISServer");
+    return fixtures;
+  }
+};
+
+TEST_F(ServerSpace, ServerListensThroughItsSocket) {
+  ASSERT_EQ(core().StartInstanceSpaceServer(nullptr, 0, 0, u"host.example"), kRTSuccess);
+  RTInstance server = nullptr;
+  ASSERT_EQ(core().GetFirstInstanceByString(nullptr, kServerClass, &server, 0, nullptr), kRTSuccess);
+  const ServerRecord& record = RecordOf<ServerRecord>(server, kServerRecord);
+  EXPECT_EQ(record.started, 1u);
+  ASSERT_NE(record.socket, nullptr);
+  const SocketRecord& socket = RecordOf<SocketRecord>(record.socket, kSocketRecord);
+  EXPECT_EQ(socket.initialised, 1u);
+  EXPECT_EQ(socket.port, 38000u);
+  EXPECT_EQ(std::u16string(socket.address), u"host.example");
+  Release(server);
+}
+
+TEST_F(ServerSpace, FailedServerStartLeavesNoServerOrSocket) {
+  EXPECT_EQ(core().StartInstanceSpaceServer(nullptr, 0, 0, u""), kRTFailure);
+  EXPECT_FALSE(HasInstance(kServerClass));
+  EXPECT_FALSE(HasInstance(kSocketClass));
+}
+
 }  // namespace

@@ -1,8 +1,8 @@
 // The registry: an INI-style UTF-8 file with one section per key path, such as
 //   [HKEY_LOCAL_MACHINE\Software\Ostrawen\Kivo\1.0]
 //   Root=/opt/kivo/
-// Key paths and value names compare ignoring ASCII case; a trailing "\" of a key path does not
-// count; blank lines and lines starting with ';' or '#' are ignored; a value may be quoted.
+// Key paths and value names compare ignoring ASCII case; a trailing "\" of a queried key path
+// does not count (sections are written without it); blank lines and lines starting with ';' or '#' are ignored; a value may be quoted.
 // The file is $TESK_REGISTRY, else $XDG_CONFIG_HOME/tesk/registry.ini (~/.config/...).
 #pragma once
 

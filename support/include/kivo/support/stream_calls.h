@@ -29,6 +29,9 @@ RTSuccess GetPosition(RTInstance stream, uint32_t* position);
 RTSuccess GetSize(RTInstance stream, uint32_t* size);
 RTSuccess Flush(RTInstance stream);
 
+// Bytes between the stream's position and its end; fails when the stream cannot tell.
+RTSuccess Remaining(RTInstance stream, uint32_t* bytes);
+
 }  // namespace kivo::stream
 
 namespace kivo::memory_stream {
@@ -53,6 +56,9 @@ RTSuccess ReadPointer(RTInstance stream, uint32_t count, const uint8_t** data);
 
 // A new, empty, open memory stream (unnamed, under Root), or failure.
 RTSuccess Create(RTInstance* out);
+// A new memory stream as Create makes it, holding a copy of `count` bytes and positioned at its
+// start; on failure none is left.
+RTSuccess CreateWith(const void* data, uint32_t count, RTInstance* out);
 
 }  // namespace kivo::memory_stream
 

@@ -1,10 +1,17 @@
-// The options file form: names ignoring case, integers in both notations, everything the program
-// does not change written back as it was.
-#include "ini_file.h"
-#include "program_test.h"
+// The INI form: names ignoring case, integers in both notations, everything a writer does not
+// change written back as it was.
+#include "platform/ini_file.h"
 
-namespace tesk::testing {
+#include <gtest/gtest.h>
+
+#include "host/temp_dir.h"
+
 namespace {
+
+using platform::IniFile;
+using tesk::testing::ReadFile;
+using tesk::testing::TempDir;
+using tesk::testing::WriteFile;
 
 class IniFileTest : public ::testing::Test {
  protected:
@@ -47,4 +54,3 @@ TEST_F(IniFileTest, MissingFileReadsEmptyAndIsMadeOnWrite) {
 }
 
 }  // namespace
-}  // namespace tesk::testing

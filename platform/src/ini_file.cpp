@@ -1,9 +1,11 @@
-#include "ini_file.h"
+#include "platform/ini_file.h"
 
 #include <charconv>
 #include <fstream>
 
-namespace tesk {
+#include "platform/ascii_case.h"
+
+namespace platform {
 
 namespace {
 
@@ -12,15 +14,6 @@ std::string_view Trim(std::string_view s) {
   if (first == std::string_view::npos) return {};
   const auto last = s.find_last_not_of(" \t\r");
   return s.substr(first, last - first + 1);
-}
-
-bool SameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    auto lower = [](char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c + 32) : c; };
-    if (lower(a[i]) != lower(b[i])) return false;
-  }
-  return true;
 }
 
 bool IsSectionHeader(std::string_view line) {
@@ -71,7 +64,7 @@ IniFile::IniFile(std::filesystem::path file) : file_(std::move(file)) {
 
 long IniFile::FindSection(std::string_view section) const {
   for (size_t i = 0; i < lines_.size(); ++i)
-    if (IsSectionHeader(lines_[i]) && SameIgnoringCase(SectionName(lines_[i]), section)) return static_cast<long>(i);
+    if (IsSectionHeader(lines_[i]) && EqualIgnoringAsciiCase(SectionName(lines_[i]), section)) return static_cast<long>(i);
   return -1;
 }
 
@@ -80,27 +73,28 @@ long IniFile::FindKey(long sectionLine, std::string_view key) const {
     const std::string_view text = Trim(lines_[i]);
     if (text.empty() || text.front() == ';' || text.front() == '#') continue;
     const auto equals = text.find('=');
-    if (equals != std::string_view::npos && SameIgnoringCase(Trim(text.substr(0, equals)), key))
+    if (equals != std::string_view::npos && EqualIgnoringAsciiCase(Trim(text.substr(0, equals)), key))
       return static_cast<long>(i);
   }
   return -1;
 }
 
-std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {
+std::optional<std::string> IniFile::Value(std::string_view section, std::string_view key) const {
   const long header = FindSection(section);
   const long line = header < 0 ? -1 : FindKey(header, key);
-  if (line < 0) return std::string(fallback);
+  if (line < 0) return std::nullopt;
   const std::string_view text = lines_[static_cast<size_t>(line)];
   return std::string(Trim(text.substr(text.find('=') + 1)));
 }
 
+std::string IniFile::ReadString(std::string_view section, std::string_view key, std::string_view fallback) const {
+  return Value(section, key).value_or(std::string(fallback));
+}
+
 int32_t IniFile::ReadInteger(std::string_view section, std::string_view key, int32_t fallback) const {
-  const long header = FindSection(section);
-  const long line = header < 0 ? -1 : FindKey(header, key);
-  if (line < 0) return fallback;
-  const std::string_view text = lines_[static_cast<size_t>(line)];
+  const auto text = Value(section, key);
   int32_t value = 0;
-  return ParseInteger(text.substr(text.find('=') + 1), &value) ? value : fallback;
+  return text && ParseInteger(*text, &value) ? value : fallback;
 }
 
 void IniFile::WriteString(std::string_view section, std::string_view key, std::string_view value) {
@@ -125,11 +119,19 @@ void IniFile::WriteInteger(std::string_view section, std::string_view key, int32
   WriteString(section, key, std::to_string(value));
 }
 
+// Written beside the file and renamed over it, so a failed write leaves the old file as it was.
 bool IniFile::UpdateFile() const {
-  std::ofstream out(file_, std::ios::binary | std::ios::trunc);
-  for (const std::string& line : lines_) out << line << '\n';
-  out.flush();
-  return static_cast<bool>(out);
+  const std::filesystem::path partial = file_.string() + ".partial";
+  {
+    std::ofstream out(partial, std::ios::binary | std::ios::trunc);
+    for (const std::string& line : lines_) out << line << '\n';
+    out.flush();
+    if (!out) return false;
+  }
+  std::error_code error;
+  std::filesystem::rename(partial, file_, error);
+  if (error) std::filesystem::remove(partial, error);
+  return !error;
 }
 
-}  // namespace tesk
+}  // namespace platform

@@ -1,0 +1,130 @@
+// kivopack as its users run it: a pack built from a description, listed and extracted; a resource
+// file read back by the core; descriptions it refuses with a message instead of failing hard.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "host/core_host.h"
+#include "kivo/support/component_calls.h"
+#include "kivo/support/instance_ref.h"
+#include "kivo/support/module_core.h"
+#include "kivo/support/stream_calls.h"
+#include "platform/utf.h"
+
+namespace {
+
+using tesk::testing::ReadFile;
+
+// A Kivo root with the framework components; kivopack starts a core of its own on it.
+class Kivopack : public ::testing::Test {
+ protected:
+  // Runs kivopack through the shell; its exit status (128 + the signal when a signal ended it),
+  // output and errors.
+  int Run(const std::string& arguments, std::string* errors = nullptr, std::string* output = nullptr) {
+    const std::string command = std::string(KIVOPACK) + " " + arguments + " >" + File("out.txt") + " 2>" +
+                                File("errors.txt");
+    const int status = std::system(command.c_str());
+    if (errors) *errors = ReadFile(File("errors.txt"));
+    if (output) *output = ReadFile(File("out.txt"));
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  }
+
+  std::string File(const char* name) const { return (files_.path() / name).string(); }
+  void Write(const char* name, std::string_view contents) { tesk::testing::WriteFile(File(name), contents); }
+
+  tesk::testing::CoreHost host_;
+  tesk::testing::TempDir files_;
+};
+
+TEST_F(Kivopack, PackIsListedAndAPathsDataExtracted) {
+  Write("ward.bin", std::string("\x01\x00\x00\x00", 4));  // the RTComponent stream: version 1
+  Write("pack.json", R"({"instances": [{"path": "Root:Tesk:Ward", "class": "RTComponent", "data": "ward.bin"}]})");
+  std::string errors;
+  ASSERT_EQ(Run("build " + File("pack.json") + " " + File("root.kivopack"), &errors), 0) << errors;
+
+  std::string listing;
+  ASSERT_EQ(Run("list " + File("root.kivopack"), &errors, &listing), 0) << errors;
+  EXPECT_NE(listing.find("Root:Tesk:Ward\tRTComponent\t4 bytes\t0 children\n"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("Root:Tesk\tRTComponent\t4 bytes\t1 children\n"), std::string::npos) << listing;
+
+  ASSERT_EQ(Run("extract " + File("root.kivopack") + " ROOT:TESK:WARD " + File("ward.out"), &errors), 0) << errors;
+  EXPECT_EQ(ReadFile(File("ward.out")), ReadFile(File("ward.bin")));
+  EXPECT_EQ(Run("extract " + File("root.kivopack") + " Root:Nowhere " + File("none.out"), &errors), 1);
+  EXPECT_NE(errors.find("the pack holds no Root:Nowhere"), std::string::npos) << errors;
+  EXPECT_FALSE(std::filesystem::exists(File("none.out")));
+  EXPECT_EQ(Run("list " + File("ward.bin"), &errors), 1);
+  EXPECT_NE(errors.find("is not a pack"), std::string::npos) << errors;
+}
+
+TEST_F(Kivopack, ResourceReadsBackWithItsNamedStreams) {
+  Write("panel.bin", "panel bytes");
+  Write("resource.json", R"({"streams": [{"name": "tuning", "text": "42"}, {"name": "panel", "file": "panel.bin"}]})");
+  std::string errors;
+  ASSERT_EQ(Run("resource " + File("resource.json") + " " + File("Test.resource"), &errors), 0) << errors;
+
+  ASSERT_EQ(host_.Start(), kRTSuccess);
+  kivo::SetModuleCore(&host_.table());
+  CoreTable& core = host_.table();
+  {
+    kivo::InstanceRef file;
+    kivo::InstanceRef resource;
+    const std::u16string path = platform::FromUtf8(File("Test.resource"));
+    ASSERT_EQ(core.CreateInstanceByString(nullptr, u"RTBrellinFileStream", file.out(), 0, 0), kRTSuccess);
+    ASSERT_EQ(kivo::file_stream::Open(file.get(), path.c_str(), kivo::file_stream::kReadExisting), kRTSuccess);
+    ASSERT_EQ(core.CreateInstanceByString(nullptr, u"RTResource", resource.out(), 0, 0), kRTSuccess);
+    ASSERT_EQ(kivo::component::StreamIn(resource.get(), kivo::component::kStreamWhole, file.get()), kRTSuccess);
+    std::vector<std::pair<std::u16string, std::string>> streams;
+    uint32_t count = 0;
+    core.GetChildCount(nullptr, resource.get(), &count);
+    for (uint32_t i = 0; i < count; ++i) {
+      kivo::InstanceRef child;
+      ASSERT_EQ(core.GetChild(nullptr, resource.get(), i, child.out()), kRTSuccess);
+      char16_t name[64] = {};
+      core.GetInstanceName(nullptr, child.get(), name, 64);
+      const uint8_t* data = nullptr;
+      uint32_t size = 0;
+      kivo::memory_stream::GetBuffer(child.get(), &data);
+      kivo::stream::GetSize(child.get(), &size);
+      streams.emplace_back(name, std::string(reinterpret_cast<const char*>(data), size));
+    }
+    const std::vector<std::pair<std::u16string, std::string>> expected = {{u"tuning", "42"},
+                                                                          {u"panel", "panel bytes"}};
+    EXPECT_EQ(streams, expected);
+  }
+  ASSERT_EQ(host_.Shutdown(), kRTSuccess);
+  const std::string log = host_.DebugLog();
+  const size_t report = log.rfind("Memory Blocks Remaining on Core Shutdown: ");
+  ASSERT_NE(report, std::string::npos);
+  EXPECT_EQ(log.substr(report, 44), "Memory Blocks Remaining on Core Shutdown: 0\n");
+}
+
+TEST_F(Kivopack, RefusesBadDescriptionsWithAMessage) {
+  const struct {
+    const char* command;
+    const char* description;
+    const char* message;
+  } cases[] = {
+      {"build", "not json", "is not valid JSON"},
+      {"build", R"({"instances": {}})", "\"instances\" must be a list"},
+      {"build", R"({"instances": [{"path": "Root:A", "class": 7}]})", "every instance needs a \"path\" and a \"class\""},
+      {"build", R"({"instances": [{"path": "Root:A", "class": "RTComponent", "data": 5}]})", "\"data\" names a file"},
+      {"build", R"({"instances": [{"path": "A", "class": "RTComponent"}]})", "instance paths start with \"Root:\""},
+      {"resource", R"({"streams": [{"name": "a", "text": 5}]})", "every stream needs a \"name\""},
+      {"resource", R"({"streams": [{"name": "a", "file": ["a.bin"]}]})", "every stream needs a \"name\""},
+      {"resource", R"({"streams": [{"name": "a", "file": "missing.bin"}]})", "cannot read missing.bin"},
+  };
+  for (const auto& c : cases) {
+    Write("description.json", c.description);
+    std::string errors;
+    EXPECT_EQ(Run(std::string(c.command) + " " + File("description.json") + " " + File("made"), &errors), 1)
+        << c.description;
+    EXPECT_NE(errors.find(c.message), std::string::npos) << c.description << ": " << errors;
+    EXPECT_FALSE(std::filesystem::exists(File("made"))) << c.description;
+  }
+}
+
+}  // namespace
