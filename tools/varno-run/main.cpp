@@ -1,40 +1,56 @@
-// varno-run: compiles a Varno class and runs it. It starts the Kivo core named by the registry,
-// compiles the class (and the classes it names) from the search paths, generates its code,
-// creates its object, starts a context on it at "Switchboard" and runs the VM until the script
-// ends the run.
+// varno-run: compiles a Varno class and runs it on the scripting component. It starts the Kivo
+// core named by the registry, gets the RTVarno singleton and, through its slot table only, compiles
+// the class (and the classes it names) from the search paths, generates its code, creates a VM and
+// the class's object, starts a context on it at "Switchboard" and runs the VM. Contexts the script
+// starts take turns with it; implemented methods reach whatever native components the framework
+// root holds.
 //
-//   varno-run [-I <folder>]... <file.varno | ClassName>
+//   varno-run [-I <folder>]... [--passes <N>] <file.varno | ClassName>
 //
+// The VM's host callback counts the passes over the contexts; with --passes the run ends after N
+// of them (the callback returns 0 on the next one), and the count is reported on standard error.
 // What the script prints (and any trace it switches on) goes to standard output, a line per print;
 // every message raised (compile errors, run-time errors with their file and line, the state dump)
 // goes to standard error. The core's own debug output goes to $TESK_DEBUG_LOG when that is set and
 // is dropped otherwise.
-// Exit status: 0 the run ended (exit, or the entry method returned), 1 a run-time error ended it,
-// 2 bad arguments, no core, or a class that does not compile.
+// Exit status: 0 the run ended (exit, the entry method returned, the last context stopped or the
+// passes were used up), 1 a run-time error ended it, 2 bad arguments, no core or scripting
+// component, or a class that does not compile.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "codegen/generate_code.h"
-#include "codegen/methods_parent.h"
-#include "compiler/compile_driver.h"
-#include "compiler/report.h"
-#include "compiler/search_paths.h"
-#include "compiler/type_table.h"
 #include "core_session.h"
 #include "kivo/core_table.h"
 #include "platform/utf.h"
-#include "vm/vm.h"
+#include "varno/scripting_calls.h"
 
 namespace {
+
+namespace calls = varno::scripting;
+
+constexpr uint32_t kPathUnits = 512;
 
 struct Options {
   std::vector<std::string> searchPaths;
   std::string entry;
+  long passes = -1;  // no limit
 };
 
-void PrintUsage() { std::fprintf(stderr, "usage: varno-run [-I <folder>]... <file.varno | ClassName>\n"); }
+void PrintUsage() {
+  std::fprintf(stderr, "usage: varno-run [-I <folder>]... [--passes <N>] <file.varno | ClassName>\n");
+}
+
+bool ParsePasses(const char* text, long* passes) {
+  char* end = nullptr;
+  errno = 0;
+  const long value = std::strtol(text, &end, 10);
+  if (errno || end == text || *end || value < 0) return false;
+  *passes = value;
+  return true;
+}
 
 bool ParseArguments(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
@@ -44,6 +60,8 @@ bool ParseArguments(int argc, char** argv, Options& options) {
       options.searchPaths.push_back(argv[i]);
     } else if (argument.rfind("-I", 0) == 0) {
       options.searchPaths.push_back(argument.substr(2));
+    } else if (argument == "--passes") {
+      if (++i >= argc || !ParsePasses(argv[i], &options.passes)) return false;
     } else if (argument.empty() || argument[0] == '-' || !options.entry.empty()) {
       return false;
     } else {
@@ -93,58 +111,101 @@ class OutputRouting {
   CoreTable& core_;
 };
 
-bool SourceOf(const std::string& argument, std::u16string& file) {
+// The host callback: one call per pass over the contexts.
+long gPasses = 0;
+long gPassLimit = -1;
+
+int32_t CountPass(RTInstance) {
+  if (gPassLimit >= 0 && gPasses >= gPassLimit) return 0;
+  ++gPasses;
+  return 1;
+}
+
+// The scripting component and what was made through it, given back in order: contexts and VM,
+// then the type table with its objects, then the component itself.
+class Scripting {
+ public:
+  explicit Scripting(CoreTable& core) : core_(core) {
+    core_.GetFirstInstanceByString(nullptr, calls::kClassName, &varno_, 1, nullptr);
+  }
+  ~Scripting() {
+    if (!varno_) return;
+    if (vm_) calls::VarnoVMDestructor(varno_, vm_);
+    if (table_) calls::TypeTableDestructor(varno_, table_);
+    core_.ReleaseInstance(nullptr, varno_);
+  }
+  Scripting(const Scripting&) = delete;
+  Scripting& operator=(const Scripting&) = delete;
+
+  RTInstance varno() const { return varno_; }
+  calls::VM& vm() { return vm_; }
+  calls::TypeTable& table() { return table_; }
+
+ private:
+  CoreTable& core_;
+  RTInstance varno_ = nullptr;
+  calls::VM vm_ = nullptr;
+  calls::TypeTable table_ = nullptr;
+};
+
+bool SourceOf(RTInstance varno, const std::string& argument, std::u16string& file) {
   if (argument.find(".varno") != std::string::npos) {
     file = platform::FromUtf8(argument);
     return true;
   }
-  char16_t found[varno::kMessageUnits];
-  if (!varno::VarnoFindClass(platform::FromUtf8(argument).c_str(), found, varno::kMessageUnits)) return false;
+  char16_t found[kPathUnits];
+  if (!calls::VarnoFindClass(varno, platform::FromUtf8(argument).c_str(), found, kPathUnits)) return false;
   file = found;
   return true;
 }
 
-int Run(varno::RTVarnoTypeTable* table, uint32_t index) {
-  varno::RTVarnoVM* vm = nullptr;
-  if (!varno::VarnoVMFactory(&vm)) return 2;
-  varno::VarnoVMSetTypeTable(vm, table);
-  int status = 1;
-  varno::RTVarnoSymbol* object = nullptr;
-  if (varno::ConstructScriptObject(vm, index, &object) && varno::VarnoVMSetNewContext(vm, object, u"Switchboard", 1)) {
-    const uint32_t result = varno::VarnoVMRun(vm);
-    status = result == varno::kRunError ? 1 : 0;
-    if (result == varno::kRunError) std::fprintf(stderr, "varno-run: the run ended with result 0\n");
-  } else {
+int Run(Scripting& scripting, uint32_t index, const Options& options) {
+  RTInstance varno = scripting.varno();
+  if (!calls::VarnoVMFactory(varno, &scripting.vm())) return 2;
+  calls::VM vm = scripting.vm();
+  gPassLimit = options.passes;
+  calls::VarnoVMSetTypeTable(varno, vm, scripting.table());
+  calls::VarnoVMSetHostCallback(varno, vm, CountPass, nullptr);
+  calls::Symbol object = nullptr;
+  if (!calls::VarnoVMConstructObject(varno, vm, index, &object) ||
+      !calls::VarnoVMSetNewContext(varno, vm, object, u"Switchboard", 1)) {
     std::fprintf(stderr, "varno-run: the script could not be started\n");
+    return 1;
   }
-  varno::VarnoVMDestructor(vm);
-  return status;
+  const uint32_t result = calls::VarnoVMRun(varno, vm);
+  std::fflush(stdout);
+  if (options.passes >= 0) std::fprintf(stderr, "varno-run: %ld passes\n", gPasses);
+  if (result != calls::kRunError) return 0;
+  std::fprintf(stderr, "varno-run: the run ended with result 0\n");
+  return 1;
 }
 
-int CompileAndRun(const Options& options) {
+int CompileAndRun(CoreTable& core, const Options& options) {
+  Scripting scripting(core);
+  RTInstance varno = scripting.varno();
+  if (!varno) {
+    std::fprintf(stderr, "varno-run: no scripting component (RTVarno) in the framework root\n");
+    return 2;
+  }
   for (std::string path : options.searchPaths) {
     if (path.empty() || path.back() != '/') path += '/';
-    if (!varno::AddSearchPath(platform::FromUtf8(path).c_str())) return 2;
+    if (!calls::AddSearchPath(varno, platform::FromUtf8(path).c_str())) return 2;
   }
   gPrintMessages = true;
-  varno::RTVarnoTypeTable* table = nullptr;
-  if (!varno::TypeTableFactory(&table)) return 2;
+  if (!calls::TypeTableFactory(varno, &scripting.table())) return 2;
   std::u16string file;
   uint32_t index = 0;
-  int status = 2;
-  if (!SourceOf(options.entry, file) || !varno::VarnoParseBrellinAnsiFile(file.c_str(), &index, nullptr, table)) {
+  calls::TypeTable made = nullptr;
+  if (!SourceOf(varno, options.entry, file) ||
+      !calls::VarnoParseBrellinAnsiFile(varno, file.c_str(), &index, &made, scripting.table())) {
     std::fprintf(stderr, "varno-run: %s: not compiled\n", options.entry.c_str());
-  } else if (!varno::TypeTableGenerateCode(table)) {
-    std::fprintf(stderr, "varno-run: %s: no code generated\n", options.entry.c_str());
-  } else {
-    status = Run(table, index);
+    return 2;
   }
-  // Objects first, then the classes they belong to.
-  varno::VarnoVmShutdown();
-  varno::TypeTableDestructor(table);
-  varno::ReleaseMethodsParent();
-  varno::ClearSearchPaths();
-  return status;
+  if (!calls::TypeTableGenerateCode(varno, scripting.table())) {
+    std::fprintf(stderr, "varno-run: %s: no code generated\n", options.entry.c_str());
+    return 2;
+  }
+  return Run(scripting, index, options);
 }
 
 }  // namespace
@@ -163,5 +224,5 @@ int main(int argc, char** argv) {
     return 2;
   }
   OutputRouting routing(session->core());
-  return CompileAndRun(options);
+  return CompileAndRun(session->core(), options);
 }

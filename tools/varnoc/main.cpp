@@ -1,23 +1,28 @@
 // varnoc: the Varno compiler on the command line. It starts the Kivo core named by the registry
 // (the compiler keeps its records in core memory and uses the core's stream instances), compiles
 // the classes it is given with the classes they name, checks them and generates their code, and
-// prints what the compiler reports.
+// prints what the compiler reports; with -o it writes compiled class files.
 //
-//   varnoc [-I <folder>]... [--dump] [--disasm] <file.varno | ClassName>...
+//   varnoc [-I <folder>]... [--dump] [--disasm] [-o <file | folder/>] <file.varno | ClassName>...
 //
 // A class name (an argument without ".varno") is looked up on the search paths. Every message the
 // compiler raises is printed to standard error as the system writes it ("[PARSE ERROR] ... in
 // file: ..., on line: ...", "[SYNTAX ERROR] ..."; a report raised twice in a row is printed once).
 // --dump prints the classes of the type table with their syntax trees as parsed; --disasm prints
 // the code of every method ("== Class.Method", the instructions, then "-- lines" and the line
-// table). The core's own debug output goes to $TESK_DEBUG_LOG when that is set and is dropped
-// otherwise. Exit status: 0 compiled, 1 a class did not compile or check, 2 bad arguments or no
-// core.
+// table). -o with a folder (one that exists, or a path ending with "/") writes every class of the
+// type table, those given and those compiled on their behalf, as <folder>/<Class>.varnoc; -o with
+// any other path writes the one class given to that file. The core's own debug output goes to
+// $TESK_DEBUG_LOG when that is set and is dropped otherwise. Exit status: 0 compiled (and
+// written), 1 a class did not compile or check or a class file was not written, 2 bad arguments
+// or no core.
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
+#include "classfile/class_file_writer.h"
 #include "codegen/disassembler.h"
 #include "codegen/generate_code.h"
 #include "codegen/methods_parent.h"
@@ -36,12 +41,16 @@ namespace {
 struct Options {
   std::vector<std::string> searchPaths;
   std::vector<std::string> classes;
+  std::string output;  // -o: a class file, or a folder for every class
+  bool outputFolder = false;
   bool dump = false;
   bool disasm = false;
 };
 
 void PrintUsage() {
-  std::fprintf(stderr, "usage: varnoc [-I <folder>]... [--dump] [--disasm] <file.varno | ClassName>...\n");
+  std::fprintf(stderr,
+               "usage: varnoc [-I <folder>]... [--dump] [--disasm] [-o <file | folder/>]"
+               " <file.varno | ClassName>...\n");
 }
 
 bool ParseArguments(int argc, char** argv, Options& options) {
@@ -56,13 +65,23 @@ bool ParseArguments(int argc, char** argv, Options& options) {
       options.searchPaths.push_back(argv[i]);
     } else if (argument.rfind("-I", 0) == 0) {
       options.searchPaths.push_back(argument.substr(2));
+    } else if (argument == "-o") {
+      if (++i >= argc || !options.output.empty() || argv[i][0] == '\0') return false;
+      options.output = argv[i];
     } else if (argument.empty() || argument[0] == '-') {
       return false;
     } else {
       options.classes.push_back(argument);
     }
   }
-  return !options.classes.empty();
+  if (options.classes.empty()) return false;
+  if (!options.output.empty()) {
+    std::error_code error;
+    options.outputFolder = options.output.back() == '/' || std::filesystem::is_directory(options.output, error);
+    // A single file holds one class.
+    if (!options.outputFolder && options.classes.size() != 1) return false;
+  }
+  return true;
 }
 
 // While compiling, every message raised through the core table is also printed; the core's own
@@ -124,6 +143,29 @@ void PrintCode(const varno::RTVarnoTypeTable* table) {
   }
 }
 
+// Writes the compiled classes as -o asks: the class given into the file, or every class of the
+// table into the folder. False when one was not written (the writer has reported why).
+bool WriteClassFiles(const Options& options, varno::RTVarnoTypeTable* table, uint32_t given) {
+  if (!options.outputFolder) {
+    if (varno::StreamOutClass(platform::FromUtf8(options.output).c_str(), table, table->types[given])) return true;
+    std::fprintf(stderr, "varnoc: %s: not written\n", options.output.c_str());
+    return false;
+  }
+  std::error_code error;
+  std::filesystem::create_directories(options.output, error);
+  bool written = true;
+  for (uint32_t i = varno::kFirstClassType; i < table->count; ++i) {
+    varno::RTVarnoType* type = table->types[i];
+    const std::string file =
+        (std::filesystem::path(options.output) / (platform::ToUtf8(type->name) + ".varnoc")).string();
+    if (!varno::StreamOutClass(platform::FromUtf8(file).c_str(), table, type)) {
+      std::fprintf(stderr, "varnoc: %s: not written\n", file.c_str());
+      written = false;
+    }
+  }
+  return written;
+}
+
 int Compile(const Options& options) {
   for (std::string path : options.searchPaths) {
     if (path.empty() || path.back() != '/') path += '/';
@@ -134,9 +176,9 @@ int Compile(const Options& options) {
   gPrintMessages = true;
 
   int status = 0;
+  uint32_t index = 0;  // of the last class given
   for (const std::string& argument : options.classes) {
     std::u16string file;
-    uint32_t index = 0;
     if (!SourceOf(argument, file) || !varno::VarnoParseBrellinAnsiFile(file.c_str(), &index, nullptr, table)) {
       std::fprintf(stderr, "varnoc: %s: not compiled\n", argument.c_str());
       status = 1;
@@ -152,6 +194,7 @@ int Compile(const Options& options) {
     std::fprintf(stderr, "varnoc: code generation failed\n");
     status = 1;
   }
+  if (status == 0 && !options.output.empty() && !WriteClassFiles(options, table, index)) status = 1;
   gPrintMessages = false;
   if (status == 0 && options.disasm) PrintCode(table);
   varno::TypeTableDestructor(table);

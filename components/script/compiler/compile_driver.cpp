@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "classfile/class_file_reader.h"
 #include "compiler/core_records.h"
 #include "compiler/parse_context.h"
 #include "compiler/parse_errors.h"
@@ -49,6 +50,30 @@ bool RunParser(ParseContext* context) {
   return !failed;
 }
 
+// Reads a compiled class file in place of the source. A caller that compiles a class on the spot
+// has pushed a scanner buffer for the class's text, which the parse gives back at the text's end;
+// a class file never reaches the scanner, so that buffer is given back here.
+RTSuccess LoadCompiledClass(const char16_t* compiled, uint32_t* outType, RTVarnoTypeTable** outTable,
+                            RTVarnoTypeTable* table) {
+  Scanner& scanner = ProcessScanner();
+  const bool bufferPushed = scanner.saved_buffer_count() > 0;
+  RTVarnoTypeTable* own = nullptr;
+  RTVarnoType* type = nullptr;
+  const bool read = (table || TypeTableFactory(&own)) && ReadClassFile(compiled, table ? table : own, &type);
+  if (bufferPushed) scanner.PopIncludeFile();
+  if (!read) {
+    TypeTableDestructor(own);
+    return kRTFailure;
+  }
+  if (outType) *outType = type->index;
+  if (outTable) {
+    *outTable = table ? table : own;
+  } else {
+    TypeTableDestructor(own);  // nobody could reach it
+  }
+  return kRTSuccess;
+}
+
 }  // namespace
 
 RTSuccess VarnoEnableReplaceTypes(RTBool enable) {
@@ -77,10 +102,8 @@ RTSuccess VarnoParseBrellinAnsiFile(const char16_t* fileName, uint32_t* outType,
     return kRTFailure;
   }
 
-  if (SourceFileExists(compiled)) {
-    Raise(u"[VARNO] Compiled class files cannot be read yet: %s", compiled);
-    return kRTFailure;
-  }
+  // A compiled file of the same stem is read whenever it exists; a failed read fails the call.
+  if (SourceFileExists(compiled)) return LoadCompiledClass(compiled, outType, outTable, table);
   if (!SourceFileExists(fileName)) return kRTFailure;
 
   Scanner& scanner = ProcessScanner();

@@ -16,9 +16,9 @@ struct SyntaxNode;
 
 // Compiles the class file `fileName` (a ".varno" path) into `table`, or into a new table when it
 // is null (handed out through `outTable`; freed again when the compilation fails). Out: the index
-// of the class named in the file. When a compiled ".varnoc" of the same stem exists it takes the
-// source's place; reading class files is not part of this build, so such a class is reported as
-// not readable and the call fails.
+// of the class named in the file. When a compiled ".varnoc" of the same stem exists it is read in
+// the source's place, whatever the times of the two files; when that read fails the call fails
+// and the source is not tried.
 RTSuccess VarnoParseBrellinAnsiFile(const char16_t* fileName, uint32_t* outType, RTVarnoTypeTable** outTable,
                                     RTVarnoTypeTable* table);
 

@@ -3,27 +3,9 @@
 
 #include <cstdint>
 
-namespace varno {
+#include "varno/call_cells.h"  // the type codes themselves
 
-// A type code is an index into the type table. The parser and every value path read 11 as "no
-// value", 12 as code and 13 as database, whatever names the table holds at those indexes.
-enum TypeCode : uint32_t {
-  kTypeUnused = 0,
-  kTypeNumber = 1,
-  kTypeReal = 2,
-  kTypeString = 3,
-  kTypePercent = 4,
-  kTypeRank = 5,
-  kTypeBool = 6,
-  kTypeVector2 = 7,
-  kTypeVector3 = 8,
-  kTypeList = 9,
-  kTypeAnything = 10,
-  kTypeNoValue = 11,
-  kTypeCode = 12,
-  kTypeDatabase = 13,
-  kFirstClassType = 14,
-};
+namespace varno {
 
 // An index that names no type (a class without a parent, a failed lookup).
 inline constexpr uint32_t kNoType = 0xFFFFFFFFu;

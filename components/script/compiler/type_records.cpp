@@ -134,6 +134,8 @@ RTVarnoMethod* MethodCreate(const char16_t* name, uint8_t kind) {
 void MethodFree(RTVarnoMethod* method) {
   if (!method) return;
   if (method->code) kivo::ModuleCore()->ReleaseInstance(nullptr, method->code);
+  // The component singleton an implemented method was bound to (the record is the component's).
+  if (method->boundInstance) kivo::ModuleCore()->ReleaseInstance(nullptr, method->boundInstance);
   FreeSyntaxTree(method->tree);
   AttributeListFree(method->declarations);
   ParameterListFree(method->parameters);

@@ -65,7 +65,9 @@ struct RTVarnoMethod {
   void* boundMethod;            // the component's method record
   kivo::List* transitions;      // StateTransition records (checker)
   kivo::List* nestedLineTables; // LineTable of the method's code literals (code generator)
-  uint32_t profile[6];          // the VM's profiling counters
+  uint64_t profileStart;        // profiling (VM): time-stamp count when the last native call began
+  uint64_t profileTicks;        // time-stamp ticks spent in the method
+  uint32_t profileCalls;        // calls counted while profiling
 };
 
 // The named constants of a class, own ones first. Each entry owns its name and value.
@@ -92,7 +94,7 @@ struct RTVarnoType {
   uint32_t parentResolved;
   uint32_t codeGenerated;
   uint32_t singleton;           // 1 for a class declared ", singleton"
-  uintptr_t reserved15;
+  uint32_t singletonConstructed;  // set once the singleton object has run its constructor (VM)
   RTVarnoSymbol* singletonObject;
   kivo::StrHashTable* methodHash;  // upper-cased name -> RTVarnoMethod (157 buckets)
   char16_t* compiledFileName;   // the ".varnoc" path that belongs to the source

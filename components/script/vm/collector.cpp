@@ -194,6 +194,34 @@ void CollectorShutdown() {
 
 bool CollectorIdle() { return gIdle; }
 
+void CollectorForgetTypeTable(RTVarnoTypeTable* table) {
+  if (!gCollector || !table) return;
+  std::unordered_set<const RTVarnoType*> types;
+  for (uint32_t i = 0; i < table->count; ++i) types.insert(table->types[i]);
+  for (RTVarnoVM* vm : kivo::ListItems<RTVarnoVM>(gCollector->machines)) {
+    if (vm->types != table) continue;
+    RemoveAllContexts(vm);
+    DestroyRetiredContext(vm);
+    vm->types = nullptr;
+  }
+  for (kivo::ListLink* link = gCollector->constantTables->first; link;) {
+    kivo::ListLink* next = link->next;
+    auto* record = static_cast<ConstantTableRecord*>(link->data);
+    if (types.count(record->type)) {
+      AttributeTableDestroy(record->table);
+      FreeRecord(record);
+      kivo::ListRemoveLink(gCollector->constantTables, link);
+    }
+    link = next;
+  }
+  for (kivo::ListLink* link = gCollector->symbols->first; link;) {
+    kivo::ListLink* next = link->next;
+    auto* symbol = static_cast<RTVarnoSymbol*>(link->data);
+    if (types.count(symbol->type)) SymbolDestroyForced(symbol);
+    link = next;
+  }
+}
+
 RTSuccess CollectorAddSymbol(RTVarnoSymbol* symbol) {
   VarnoCollector* collector = Collector();
   if (!collector || !symbol || !kivo::ListAppend(collector->symbols, symbol)) return kRTFailure;

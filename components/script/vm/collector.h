@@ -34,6 +34,10 @@ void CollectorShutdown();
 // 1 while idle, 0 during a run.
 bool CollectorIdle();
 
+// Before a type table goes: the VMs that use it lose their contexts and the table, and every
+// symbol of its types (singletons and constants included) is destroyed.
+void CollectorForgetTypeTable(RTVarnoTypeTable* table);
+
 RTSuccess CollectorAddSymbol(RTVarnoSymbol* symbol);
 void CollectorRemoveSymbol(RTVarnoSymbol* symbol);
 RTSuccess CollectorAddMachine(RTVarnoVM* vm);

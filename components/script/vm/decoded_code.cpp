@@ -20,9 +20,11 @@ struct Cache {
   std::vector<DecodedCode*> detached;  // replaced while still held
 };
 
+Cache* gCache = nullptr;
+
 Cache& TheCache() {
-  static Cache* cache = new Cache();
-  return *cache;
+  if (!gCache) gCache = new Cache();
+  return *gCache;
 }
 
 void Trim(Cache& cache) {
@@ -171,7 +173,8 @@ void ReleaseDecodedCode(DecodedCode* code) {
 }
 
 void ClearDecodedCode() {
-  Cache& cache = TheCache();
+  if (!gCache) return;
+  Cache& cache = *gCache;
   for (auto entry = cache.byStream.begin(); entry != cache.byStream.end();) {
     if (entry->second->holders == 0) {
       delete entry->second;
@@ -179,6 +182,11 @@ void ClearDecodedCode() {
     } else {
       ++entry;
     }
+  }
+  // Nothing held: the cache itself goes too (the component's library may be unloaded next).
+  if (cache.byStream.empty() && cache.detached.empty()) {
+    delete gCache;
+    gCache = nullptr;
   }
 }
 

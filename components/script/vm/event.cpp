@@ -4,10 +4,15 @@
 #include "compiler/report.h"
 #include "compiler/type_codes.h"
 #include "compiler/type_records.h"
+#include "compiler/type_table.h"
+#include "kivo/support/wide_string.h"
 #include "kivo/support/list.h"
 #include "vm/call_frame.h"
 #include "vm/stack_element.h"
+#include "vm/context.h"
 #include "vm/symbol.h"
+#include "vm/symbol_lookup.h"
+#include "vm/vm.h"
 
 namespace varno {
 
@@ -95,6 +100,32 @@ RTSuccess QueueEventFromFrame(RTVarnoSymbol* object, RTVarnoMethod* method, Call
   if (!EventFactory(&event, method->keyName, frame, expected)) return kRTFailure;
   if (!QueueEvent(object, event)) return kRTFailure;
   return ArgPopN(frame, frame->argumentTop);
+}
+
+RTSuccess TriggerEvent(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name) {
+  if (!vm || !object || !object->type || !name) return kRTFailure;
+  char16_t upper[kLookupNameUnits];
+  uint32_t i = 0;
+  for (; name[i]; ++i) {
+    if (i + 1 >= kLookupNameUnits) return kRTFailure;
+    upper[i] = kivo::WideStrUpperChar(name[i]);
+  }
+  upper[i] = 0;
+  RTVarnoMethod* method = nullptr;
+  if (!TypeRetrieveMethodByName(object->type, upper, &method, kRetrieveWithAncestors) || !method) {
+    Raise(u"[VARNO VM] Cannot find event specified in object.");
+    return kRTFailure;
+  }
+  if (method->kind != kMethodEvent) {
+    Raise(u"[VARNO VM] Method specified must be an event!");
+    return kRTFailure;
+  }
+  CallFrame* frame = TopFrame(vm->current);
+  if (!frame) {
+    Raise(u"[VARNO VM] Cannot raise event (%s): the VM has no running method to take its arguments from!", upper);
+    return kRTFailure;
+  }
+  return QueueEventFromFrame(object, method, frame);
 }
 
 }  // namespace varno

@@ -38,4 +38,11 @@ void ClearEvents(kivo::List* queue);
 // frame's arguments are copied into a queued event and popped.
 RTSuccess QueueEventFromFrame(RTVarnoSymbol* object, RTVarnoMethod* method, CallFrame* frame);
 
+// Raises an event on the object for its context to run later: the event method of the name (own
+// methods first, then the ancestors') gets a queued event with copies of the arguments pushed on the
+// top frame of the VM's current context, which are then popped. 1 when the event was built and
+// handed to the queue (a full queue drops it with its report); 0 on failure, the arguments left
+// where they are.
+RTSuccess TriggerEvent(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name);
+
 }  // namespace varno

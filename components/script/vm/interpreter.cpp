@@ -24,6 +24,7 @@
 #include "vm/instruction.h"
 #include "vm/native_call.h"
 #include "vm/operand_stack.h"
+#include "vm/profile.h"
 #include "vm/snapshot_hooks.h"
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
@@ -192,6 +193,7 @@ int EnterMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, CallFram
     DestroyCallFrame(frame);
     return kError;
   }
+  ProfileEnterFrame(run.vm, frame);
   if (!SetupScriptCall(run.vm, caller, frame, method)) return kError;
   if (!SetContextCode(run.context, method->code, 0)) return kError;
   return kNext;
@@ -225,6 +227,8 @@ int DoCall(Run& run, const char16_t* name) {
     if (!CallImplementedMethod(run.vm, method, object)) return kError;
     if (run.mode == kModeStepOver) return Finish(run, kRunStopped);
     context->nativeMethod = nullptr;
+    // The native method stopped this context: it goes as soon as the interpreter has returned.
+    if (run.vm->retired == context) return Finish(run, kRunYield);
     return kNext;
   }
   if (method->kind == kMethodEvent) {
@@ -312,6 +316,7 @@ int DoReturn(Run& run) {
   }
   CallFrame* finished = TopFrame(context);
   if (!finished) return Finish(run, kRunStopped);
+  ProfileLeaveFrame(run.vm, finished);
   if (ComponentFlags().traceCalls) Trace(u"Returning from method: %s", MethodName(finished->method));
   context->inEvent = 0;
   const bool wasEvent = finished->method && finished->method->kind == kMethodEvent;
@@ -354,6 +359,7 @@ int DoLoops(Run& run, int32_t target) {
   RTVarnoContext* context = run.context;
   RTVarnoSymbol* object = CurrentObject(context);
   if (context->deafened || !object || !object->events || !object->events->first) {
+    ProfileLeaveFrame(run.vm, TopFrame(context));
     return Finish(run, run.mode == kModeStepOver ? kRunStopped : kRunYield);
   }
   auto* event = static_cast<RTVarnoEvent*>(object->events->first->data);
@@ -382,38 +388,45 @@ int DoLoops(Run& run, int32_t target) {
   return kNext;
 }
 
+// Writes one byte of a code stream, keeping its position.
+bool WriteCodeByte(RTInstance code, uint32_t offset, uint8_t byte) {
+  uint32_t position = 0;
+  uint32_t written = 0;
+  if (!code || !kivo::stream::GetPosition(code, &position)) return false;
+  const bool ok = kivo::stream::Seek(code, offset) && kivo::stream::Write(code, &byte, 1, &written) && written == 1;
+  kivo::stream::Seek(code, position);
+  return ok;
+}
+
+// The break in the running code gives back the instruction it replaced, which runs next; the break
+// is written again behind it.
 int DoBreak(Run& run, uint32_t position) {
   RTVarnoContext* context = run.context;
   context->state = kContextIdle;
   const CallFrame* frame = TopFrame(context);
-  Breakpoint* breakpoint = frame ? VmFindBreakpoint(run.vm, frame->method, position) : nullptr;
-  if (breakpoint && breakpoint->method->code) {
-    uint32_t written = 0;
-    const uint8_t opcode = breakpoint->savedOpcode;
-    if (kivo::stream::Seek(breakpoint->method->code, position)) {
-      kivo::stream::Write(breakpoint->method->code, &opcode, 1, &written);
-    }
+  // Code that is not the frame method's own is an evaluated code literal of it.
+  const bool nested = frame && frame->method && context->code != frame->method->code;
+  Breakpoint* breakpoint = frame ? VmFindBreakpoint(run.vm, frame->method, position, nested) : nullptr;
+  if (breakpoint && context->code && WriteCodeByte(context->code, position, breakpoint->savedOpcode)) {
     RefreshContextCode(context);
     context->position = position;
-    run.vm->pendingBreakpoint = breakpoint;
+    VmSetPendingBreakpoint(run.vm, breakpoint, context->code, position);
   }
   return Finish(run, kRunStopped);
 }
 
 // Writes the break opcode back over an instruction that ran in its place.
 bool RearmBreakpoint(Run& run) {
-  Breakpoint* breakpoint = run.vm->pendingBreakpoint;
-  if (!breakpoint) return true;
-  run.vm->pendingBreakpoint = nullptr;
-  RTInstance code = breakpoint->method ? breakpoint->method->code : nullptr;
+  RTVarnoVM* vm = run.vm;
+  if (!vm->pendingBreakpoint) return true;
+  RTInstance code = vm->pendingStream;
+  const uint32_t offset = vm->pendingOffset;
+  if (code) kivo::ModuleCore()->ResolveHandle(nullptr, code);  // outlives the clearing below
+  VmSetPendingBreakpoint(vm, nullptr, nullptr, 0);
   if (!code) return true;
-  uint32_t position = 0;
-  uint32_t written = 0;
-  kivo::stream::GetPosition(code, &position);
-  const bool ok = kivo::stream::Seek(code, breakpoint->offset) &&
-                  kivo::stream::Write(code, &kBreakOpcode, 1, &written) && written == 1;
-  kivo::stream::Seek(code, position);
+  const bool ok = WriteCodeByte(code, offset, kBreakOpcode);
   RefreshContextCode(run.context);
+  kivo::ModuleCore()->ReleaseInstance(nullptr, code);
   return ok;
 }
 
@@ -847,6 +860,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     return ErrorExit(run, context->position);
   }
   run.waitFrame = frame;
+  ProfileRestartFrame(vm, frame);
   if (mode == kModeStepInto) {
     Raise(u"[VARNO VM] Step into is not currently supported!!");
     return ErrorExit(run, context->position);

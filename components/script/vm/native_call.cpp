@@ -12,6 +12,7 @@
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/operand_stack.h"
+#include "vm/profile.h"
 #include "vm/tagged_value.h"
 #include "vm/vm.h"
 
@@ -155,6 +156,13 @@ bool CallImplementedMethod(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* 
   RTVarnoCallArg cells[kMaxNativeArguments] = {};
   uint32_t count = 0;
   if (!SetupImplementedCall(method, frame, cells, &count)) return false;
+  // The cells hold their own copies: the call's arguments leave the frame now, so that the
+  // arguments the native method pushes for its own calls back into the VM (an event it raises, a
+  // method it runs) are the only ones there.
+  if (!ArgPopN(frame, frame->argumentTop)) {
+    ReleaseCells(cells, count);
+    return false;
+  }
   // The result cell starts cleared (and a vector result with a cleared block): a native method
   // that fails without writing it leaves a defined value.
   RTVarnoCallArg result{};
@@ -164,7 +172,12 @@ bool CallImplementedMethod(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* 
     return false;
   }
   const auto function = reinterpret_cast<RPVarnoNativeMethod>(static_cast<RTMethodRecord*>(method->boundMethod)->function);
+  if (vm->profiling) {
+    method->profileStart = ProfileTicks();
+    ++method->profileCalls;
+  }
   function(method->boundInstance, target, count, cells, &result, vm);
+  if (vm->profiling && method->profileStart) method->profileTicks += ProfileTicks() - method->profileStart;
   bool pushed = true;
   if (method->returnType != kTypeNoValue) {
     pushed = PushConstantValue(context, result);
@@ -173,8 +186,8 @@ bool CallImplementedMethod(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* 
   TaggedValueRelease(&result);
   ReleaseCells(cells, count);
   if (!pushed) return false;
-  if (!ArgPopN(frame, frame->argumentTop)) return false;
-  return true;
+  // Whatever the native method pushed and left.
+  return ArgPopN(frame, frame->argumentTop) != kRTFailure;
 }
 
 }  // namespace varno

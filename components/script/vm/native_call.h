@@ -6,6 +6,7 @@
 
 #include "compiler/constant_value.h"
 #include "kivo/types.h"
+#include "varno/call_cells.h"  // the cells and the native method signature
 
 namespace varno {
 
@@ -13,14 +14,6 @@ struct CallFrame;
 struct RTVarnoMethod;
 struct RTVarnoSymbol;
 struct RTVarnoVM;
-
-// An argument or result cell: the 16-byte tagged value; natives read cells through it only.
-using RTVarnoCallArg = RTVarnoConstantValue;
-inline constexpr uint32_t kMaxNativeArguments = 17;
-
-// (component instance, calling script object, argument count, cells, result cell, VM).
-using RPVarnoNativeMethod = RTSuccess (*)(RTInstance instance, RTVarnoSymbol* object, uint32_t count,
-                                          RTVarnoCallArg* arguments, RTVarnoCallArg* result, RTVarnoVM* vm);
 
 // Binds the method on its first call: the singleton of its class part (created when missing) and
 // the method record of its method part found in that class or its parents.

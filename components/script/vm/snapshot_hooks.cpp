@@ -34,6 +34,10 @@ void SetSnapshotFunctions(SnapshotFunction write, SnapshotFunction read) {
   gRead = read;
 }
 
+SnapshotFunction SnapshotWriter() { return gWrite; }
+
+SnapshotFunction SnapshotReader() { return gRead; }
+
 RTSuccess WriteDebugSnapshot(RTVarnoVM* vm) { return WithSnapshotFile(vm, kivo::file_stream::kWriteNew, gWrite); }
 
 RTSuccess ReadDebugSnapshot(RTVarnoVM* vm) { return WithSnapshotFile(vm, kivo::file_stream::kReadExisting, gRead); }

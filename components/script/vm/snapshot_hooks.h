@@ -12,6 +12,9 @@ struct RTVarnoVM;
 using SnapshotFunction = RTSuccess (*)(RTVarnoVM* vm, RTInstance stream);
 
 void SetSnapshotFunctions(SnapshotFunction write, SnapshotFunction read);
+// The installed functions, or null.
+SnapshotFunction SnapshotWriter();
+SnapshotFunction SnapshotReader();
 
 // The file both use: "c:/temp-varno.stream", mapped by the file stream to a native path.
 inline constexpr char16_t kDebugSnapshotFile[] = u"c:/temp-varno.stream";

@@ -163,10 +163,10 @@ RTSuccess SymbolEmptyQueues(RTVarnoSymbol* symbol) {
   return kivo::ListCreate(&symbol->events) && ListenerListCreate(&symbol->listeners);
 }
 
-bool SingletonConstructed(const RTVarnoType* type) { return type && type->reserved15 != 0; }
+bool SingletonConstructed(const RTVarnoType* type) { return type && type->singletonConstructed != 0; }
 
 void MarkSingletonConstructed(RTVarnoType* type) {
-  if (type) type->reserved15 = 1;
+  if (type) type->singletonConstructed = 1;
 }
 
 }  // namespace varno

@@ -15,6 +15,7 @@
 #include "vm/decoded_code.h"
 #include "vm/event.h"
 #include "vm/interpreter.h"
+#include "vm/profile.h"
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
 
@@ -33,6 +34,7 @@ uint32_t gNestedRuns = 0;
 VarnoComponentFlags gFlags{};
 RTInstance gCodeParent = nullptr;
 uint32_t gLastCollectorRun = 0;
+VarnoLoadingCallback gLoadingCallback = nullptr;
 
 uint32_t CoreTime() {
   uint32_t now = 0;
@@ -109,6 +111,7 @@ void VarnoVmShutdown() {
   gCodeParent = nullptr;  // the instance goes with the instance tree
   gFlags = VarnoComponentFlags{};
   gLastCollectorRun = 0;
+  gLoadingCallback = nullptr;
 }
 
 RTSuccess VarnoVMFactory(RTVarnoVM** out) {
@@ -138,6 +141,7 @@ RTSuccess VarnoVMDestructor(RTVarnoVM* vm) {
   if (!vm) return kRTFailure;
   RemoveAllContexts(vm);
   DestroyRetiredContext(vm);
+  VmSetPendingBreakpoint(vm, nullptr, nullptr, 0);
   // The methods keep their code: every patched break goes back to the instruction it replaced.
   for (Breakpoint* breakpoint : kivo::ListItems<Breakpoint>(vm->breakpoints)) {
     if (breakpoint->method && breakpoint->method->code) {
@@ -159,7 +163,7 @@ RTSuccess VarnoVMSetTypeTable(RTVarnoVM* vm, RTVarnoTypeTable* table) {
   return kRTSuccess;
 }
 
-RTSuccess VarnoVMSetHostCallback(RTVarnoVM* vm, RPVarnoVMHostCallback callback, void* argument) {
+RTSuccess VarnoVMSetHostCallback(RTVarnoVM* vm, RPVarnoVMHostCallback callback, RTInstance argument) {
   if (!vm) return kRTFailure;
   vm->hostCallback = callback;
   vm->hostArgument = argument;
@@ -302,6 +306,7 @@ RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method,
     DestroyCallFrame(frame);
     return kRTFailure;
   }
+  ProfileEnterFrame(vm, frame);
   if (!SetupScriptCall(vm, previous, frame, method)) {
     PopCallFrame(context);
     return kRTFailure;
@@ -410,12 +415,15 @@ uint32_t ScheduleNextContext(RTVarnoVM* vm) {
     link = link->next ? link->next : list->contexts->first;
     if (static_cast<RTVarnoContext*>(link->data)->sleep == 0) break;
   } while (link != start);
-  if (static_cast<RTVarnoContext*>(link->data)->sleep != 0) link = start;
+  // Every context sleeps: the start stays current, and the walk went once round all of them.
+  const bool allAsleep = static_cast<RTVarnoContext*>(link->data)->sleep != 0;
+  if (allAsleep) link = start;
   list->current = link;
   RTVarnoContext* chosen = static_cast<RTVarnoContext*>(link->data);
   vm->current = chosen;
   if (chosen->code) kivo::stream::Seek(chosen->code, chosen->savedPosition);
-  if (vm->hostCallback && link == list->contexts->first && vm->hostCallback(vm->hostArgument) == 0) return 0;
+  const bool fullPass = allAsleep || link == list->contexts->first;
+  if (vm->hostCallback && fullPass && vm->hostCallback(vm->hostArgument) == 0) return 0;
   return 1;
 }
 
@@ -423,14 +431,101 @@ uint32_t VarnoVMRun(RTVarnoVM* vm) {
   if (!vm) return kRunError;
   gFlags.breakRequest = 0;
   for (;;) {
-    if (!ScheduleNextContext(vm)) return kRunStopped;
+    if (!ScheduleNextContext(vm)) {
+      DestroyRetiredContext(vm);
+      return kRunStopped;
+    }
+    // A context that still sleeps (all of them do), or one the host callback stopped, yields at
+    // once.
+    RTVarnoContext* chosen = vm->current;
+    if (!chosen || chosen == vm->retired || chosen->sleep != 0) {
+      DestroyRetiredContext(vm);
+      continue;
+    }
     const uint32_t result = ExecuteContext(vm, kModeRun);
     DestroyRetiredContext(vm);
     if (result != kRunYield) return result;
   }
 }
 
-RTSuccess VmSetBreakpoint(RTVarnoVM* vm, RTVarnoMethod* method, uint32_t offset) {
+RTSuccess VarnoVMExecuteStream(RTVarnoVM* vm, RTInstance stream) {
+  if (!vm || !stream) return kRTFailure;
+  RTVarnoContext* context = vm->current;
+  if (!TopFrame(context)) {
+    Raise(u"[VARNO INTERPRETER] No current scope for the VM!");
+    return kRTFailure;
+  }
+  const uint32_t frames = FrameCount(context);
+  const uint32_t kinds = context->callKinds->count;
+  const uint32_t evals = context->evalReturns->count;
+  const uint8_t state = context->state;
+  // The context's code comes back with the reference it holds now.
+  RTInstance saved = context->code;
+  const uint32_t savedPosition = context->position;
+  if (saved) kivo::ModuleCore()->ResolveHandle(nullptr, saved);
+  uint32_t start = 0;
+  kivo::stream::GetPosition(stream, &start);
+  uint32_t result = kRunError;
+  if (gNestedRuns >= kMaxNestedRuns) {
+    Raise(u"[VARNO VM] Too many method runs inside each other (limit is %d)!", kMaxNestedRuns);
+  } else if (SetContextCode(context, stream, start)) {
+    ++gNestedRuns;
+    result = ExecuteContext(vm, kModeRun);
+    --gNestedRuns;
+  }
+  // Whatever the stream left running (a method that yielded, an unfinished eval) ends here.
+  while (FrameCount(context) > frames) PopCallFrame(context);
+  while (context->callKinds->count > kinds) PopCallKind(context, nullptr);
+  void* record = nullptr;
+  while (context->evalReturns->count > evals && kivo::StackPop(context->evalReturns, &record)) {
+    EvalReturnFree(static_cast<EvalReturn*>(record));
+  }
+  AdoptContextCode(context, saved, savedPosition);
+  SyncContextCodePosition(context);
+  context->state = state;
+  return result == kRunError ? kRTFailure : kRTSuccess;
+}
+
+RTSuccess VMStopAllButFirstContext(RTVarnoVM* vm) {
+  if (!vm) return kRTFailure;
+  kivo::List* list = vm->contexts->contexts;
+  // Each context after the first, taken from the list one at a time: unlinking changes it.
+  while (list->count > 1) {
+    auto* context = static_cast<RTVarnoContext*>(list->first->next->data);
+    RTVarnoSymbol* object = context->object;
+    if (object) ClearEvents(object->events);
+    if (!object || !UnlinkObjectContext(vm, object)) {
+      // A context without an object of its own: only the list knows it.
+      if (vm->contexts->current == list->first->next) vm->contexts->current = nullptr;
+      kivo::ListRemoveLink(list, list->first->next);
+      if (context == vm->current) {
+        if (vm->retired && vm->retired != context) DestroyContext(vm->retired);
+        vm->retired = context;
+      } else {
+        DestroyContext(context);
+      }
+    }
+  }
+  return kRTSuccess;
+}
+
+RTSuccess TypeTableResetSingletonEvents(RTVarnoTypeTable* table) {
+  if (!table) return kRTFailure;
+  for (uint32_t i = 0; i < table->count; ++i) {
+    RTVarnoType* type = table->types[i];
+    if (type && type->singletonObject) SymbolEmptyQueues(type->singletonObject);
+  }
+  return kRTSuccess;
+}
+
+RTSuccess SetLoadingCallback(VarnoLoadingCallback callback) {
+  gLoadingCallback = callback;
+  return kRTSuccess;
+}
+
+VarnoLoadingCallback LoadingCallback() { return gLoadingCallback; }
+
+RTSuccess VmSetBreakpoint(RTVarnoVM* vm, RTVarnoMethod* method, uint32_t offset, uint32_t base) {
   if (!vm || !method || !method->code) return kRTFailure;
   const uint8_t* bytes = nullptr;
   uint32_t size = 0;
@@ -445,6 +540,7 @@ RTSuccess VmSetBreakpoint(RTVarnoVM* vm, RTVarnoMethod* method, uint32_t offset)
   breakpoint->method = method;
   breakpoint->offset = offset;
   breakpoint->savedOpcode = bytes[offset];
+  breakpoint->baseOffset = base;
   if (!kivo::ListAppend(vm->breakpoints, breakpoint) || !PatchCodeByte(method->code, offset, kBreakOpcode)) {
     kivo::ListRemove(vm->breakpoints, breakpoint);
     FreeBreakpoint(breakpoint);
@@ -453,12 +549,33 @@ RTSuccess VmSetBreakpoint(RTVarnoVM* vm, RTVarnoMethod* method, uint32_t offset)
   return kRTSuccess;
 }
 
-Breakpoint* VmFindBreakpoint(RTVarnoVM* vm, const RTVarnoMethod* method, uint32_t offset) {
+Breakpoint* VmFindBreakpoint(RTVarnoVM* vm, const RTVarnoMethod* method, uint32_t position, bool nested) {
   if (!vm) return nullptr;
   for (Breakpoint* breakpoint : kivo::ListItems<Breakpoint>(vm->breakpoints)) {
-    if (breakpoint->method == method && breakpoint->offset == offset) return breakpoint;
+    if (breakpoint->method != method || (breakpoint->baseOffset != 0) != nested) continue;
+    if (breakpoint->offset - breakpoint->baseOffset == position) return breakpoint;
   }
   return nullptr;
+}
+
+void VmRemoveBreakpoint(RTVarnoVM* vm, Breakpoint* breakpoint) {
+  if (!vm || !breakpoint) return;
+  if (breakpoint->method && breakpoint->method->code) {
+    PatchCodeByte(breakpoint->method->code, breakpoint->offset, breakpoint->savedOpcode);
+  }
+  if (vm->pendingBreakpoint == breakpoint) VmSetPendingBreakpoint(vm, nullptr, nullptr, 0);
+  kivo::ListRemove(vm->breakpoints, breakpoint);
+  FreeBreakpoint(breakpoint);
+}
+
+void VmSetPendingBreakpoint(RTVarnoVM* vm, Breakpoint* breakpoint, RTInstance code, uint32_t offset) {
+  if (!vm) return;
+  if (code) kivo::ModuleCore()->ResolveHandle(nullptr, code);
+  if (vm->pendingStream) kivo::ModuleCore()->ReleaseInstance(nullptr, vm->pendingStream);
+  vm->pendingBreakpoint = breakpoint;
+  vm->pendingStream = breakpoint ? code : nullptr;
+  if (!breakpoint && code) kivo::ModuleCore()->ReleaseInstance(nullptr, code);
+  vm->pendingOffset = breakpoint ? offset : 0;
 }
 
 }  // namespace varno

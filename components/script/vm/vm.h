@@ -7,6 +7,7 @@
 
 #include "kivo/support/list.h"
 #include "kivo/types.h"
+#include "varno/call_cells.h"  // RPVarnoVMHostCallback
 
 namespace varno {
 
@@ -15,8 +16,6 @@ struct RTVarnoMethod;
 struct RTVarnoSymbol;
 struct RTVarnoTypeTable;
 
-// 0 asks the VM to stop.
-using RPVarnoVMHostCallback = int32_t (*)(void* argument);
 
 struct ContextList {
   uint32_t lastTime;        // core milliseconds of the last scheduler step
@@ -41,8 +40,10 @@ struct RTVarnoVM {
   kivo::List* breakpoints;      // Breakpoint
   Breakpoint* pendingBreakpoint;  // waiting to be re-armed
   RPVarnoVMHostCallback hostCallback;
-  void* hostArgument;
+  RTInstance hostArgument;
   uint32_t profiling;
+  RTInstance pendingStream;       // the code the waiting break goes back into (one reference)
+  uint32_t pendingOffset;         // and where
 };
 
 // Flags shared by every VM of the component.
@@ -66,13 +67,17 @@ enum RunResult : uint32_t {
 RTSuccess VarnoVMFactory(RTVarnoVM** out);
 RTSuccess VarnoVMDestructor(RTVarnoVM* vm);
 RTSuccess VarnoVMSetTypeTable(RTVarnoVM* vm, RTVarnoTypeTable* table);
-RTSuccess VarnoVMSetHostCallback(RTVarnoVM* vm, RPVarnoVMHostCallback callback, void* argument);
+RTSuccess VarnoVMSetHostCallback(RTVarnoVM* vm, RPVarnoVMHostCallback callback, RTInstance argument);
 // Starts a context on the object at the named method (its own or an ancestor's); an object that
 // has a context keeps it. With `trap`, the object's constructor runs now.
 RTSuccess VarnoVMSetNewContext(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* entry, RTBool trap);
 // Runs the contexts until one ends the run; the result is the interpreter's (kRunStopped when the
-// host callback or an empty context list ends it).
+// host callback or an empty context list ends it). A context chosen while it still sleeps (every
+// context sleeps) counts as a slice that yielded at once.
 uint32_t VarnoVMRun(RTVarnoVM* vm);
+// Runs the code stream in the current context, whose code and state come back afterwards; fails
+// when the interpreter reports an error.
+RTSuccess VarnoVMExecuteStream(RTVarnoVM* vm, RTInstance stream);
 // Runs a method on the object synchronously; with `trap` until that method returns.
 RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method, RTBool trap);
 RTSuccess RunMethodByName(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, RTBool trap);
@@ -80,6 +85,17 @@ RTSuccess RunMethodByName(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* 
 RTSuccess ConstructScriptObject(RTVarnoVM* vm, uint32_t typeIndex, RTVarnoSymbol** out);
 
 RTSuccess VMGetContextCount(RTVarnoVM* vm, uint32_t* count);
+// Removes every context but the first of the list, each with its object's queued events; a context
+// that runs goes when the interpreter has returned.
+RTSuccess VMStopAllButFirstContext(RTVarnoVM* vm);
+// Empties the event queues and listener lists of every singleton object of the table.
+RTSuccess TypeTableResetSingletonEvents(RTVarnoTypeTable* table);
+
+// The function (without arguments) that the snapshot reader calls while it loads; one for the
+// component.
+using VarnoLoadingCallback = void (*)();
+RTSuccess SetLoadingCallback(VarnoLoadingCallback callback);
+VarnoLoadingCallback LoadingCallback();
 RTSuccess VarnoVMGetState(RTVarnoVM* vm, uint8_t* state);
 
 // Contexts of the list.
@@ -96,10 +112,17 @@ RTSuccess SetContextSleep(RTVarnoContext* context, float seconds);
 uint32_t ScheduleNextContext(RTVarnoVM* vm);
 
 // Patches a break opcode over the instruction at `offset` of the method's code and records it; an
-// offset that already holds a break is left alone.
-RTSuccess VmSetBreakpoint(RTVarnoVM* vm, RTVarnoMethod* method, uint32_t offset);
-// The breakpoint of the method at the offset, or null.
-Breakpoint* VmFindBreakpoint(RTVarnoVM* vm, const RTVarnoMethod* method, uint32_t offset);
+// offset that already holds a break is left alone. `base` is the offset of the code literal that
+// holds the instruction (0 for the method's own code).
+RTSuccess VmSetBreakpoint(RTVarnoVM* vm, RTVarnoMethod* method, uint32_t offset, uint32_t base = 0);
+// The breakpoint of the method at the position of its own code, or (nested) of one of its code
+// literals, or null.
+Breakpoint* VmFindBreakpoint(RTVarnoVM* vm, const RTVarnoMethod* method, uint32_t position, bool nested);
+// Writes the instruction back over the breakpoint's break and forgets the breakpoint.
+void VmRemoveBreakpoint(RTVarnoVM* vm, Breakpoint* breakpoint);
+// The breakpoint to re-arm after the next instruction, with the code and offset it goes back into
+// (a reference to the code is kept); null clears it.
+void VmSetPendingBreakpoint(RTVarnoVM* vm, Breakpoint* breakpoint, RTInstance code, uint32_t offset);
 
 // The instance "Root:Varno-Code" under which code values get their streams (made on first use).
 RTInstance CodeParentInstance();

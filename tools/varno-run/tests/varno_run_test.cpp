@@ -33,6 +33,9 @@ class VarnoRunTest : public ::testing::Test {
       const fs::path link = host_.root() / "core" / entry.path().filename();
       if (!fs::exists(link)) fs::create_symlink(entry.path(), link);
     }
+    // The scripting component and a native component that scripts call.
+    host_.InstallComponent(tesk::testing::CoreHost::StagedComponent("RTVarno"));
+    host_.InstallComponent(VARNO_TEST_NATIVE);
     Write("lib/Thing.varno", kThing);
   }
 
@@ -149,6 +152,26 @@ TEST_F(VarnoRunTest, ARunTimeErrorReportsFileLineAndState) {
       " \n"
       "varno-run: the run ended with result 0\n";
   EXPECT_EQ(run.err, expected);
+}
+
+TEST_F(VarnoRunTest, ContextsTakeTurnsNativeMethodsAnswerAndThePassesCanEndTheRun) {
+  Write("lib/Ticker.varno", "Ticker is Thing;\nattributes { k is number; }\n"
+                            "state Switchboard { k = k + 1; print(name + \" \" + k); }\n");
+  Write("lib/Crowd.varno",
+        "Crowd is Thing;\n"
+        "attributes { b is Ticker; c is Ticker; n is number; }\n"
+        "method number Twice(a is number, s is string) implemented \"RTVarnoTestNative.Describe\";\n"
+        "method string Text() implemented \"RTVarnoTestNative.Give\";\n"
+        "method Constructor() { b.name = \"b\"; c.name = \"c\"; }\n"
+        "state Switchboard {\n"
+        "  if (n == 0) { start(b); start(c); print(Twice(7, Text())); }\n"
+        "  n = n + 1; print(\"a \" + n);\n"
+        "}\n");
+  const Outcome run = VarnoRun("--passes 3 Crowd");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "Describe(2): number 7, string \"native text\"\n2\na 1\nb 1\nc 1\na 2\nb 2\nc 2\na 3\nb 3\nc 3\n");
+  EXPECT_EQ(run.err, "varno-run: 3 passes\n");
+  EXPECT_EQ(VarnoRun("--passes x Crowd").status, 2);
 }
 
 TEST_F(VarnoRunTest, ClassesThatDoNotCompileAndBadArguments) {

@@ -39,10 +39,12 @@ class VarnocTest : public ::testing::Test {
   }
 
   // Runs varnoc with the arguments (the host's registry and debug log are in the environment).
-  Outcome Varnoc(const std::string& arguments) {
+  Outcome Varnoc(const std::string& arguments) { return RunTool(VARNOC_PATH, arguments); }
+
+  Outcome RunTool(const char* tool, const std::string& arguments) {
     const fs::path out = files_.path() / "out.txt";
     const fs::path err = files_.path() / "err.txt";
-    const std::string command = std::string("'") + VARNOC_PATH + "' " + arguments + " >'" + out.string() + "' 2>'" +
+    const std::string command = std::string("'") + tool + "' " + arguments + " >'" + out.string() + "' 2>'" +
                                 err.string() + "'";
     Outcome run;
     const int result = std::system(command.c_str());
@@ -161,6 +163,48 @@ TEST_F(VarnocTest, ChecksGeneratesAndListsTheCode) {
             "0x0006 | loops 0x00000000\n"
             "-- lines\n"
             "line 7: 0x0000-0x0006\n");
+}
+
+TEST_F(VarnocTest, WritesClassFilesThatRunWithoutTheirSources) {
+  // varno-run runs classes on the scripting component.
+  host_.InstallComponent(tesk::testing::CoreHost::StagedComponent("RTVarno"));
+  Write("lib/Thing.varno", "Thing is nothing;\nattributes { name is string; }\nmethod Constructor() { }\n");
+  Write("lib/Pet.varno", "Pet is Thing;\nconstants { SOUND = \"purr\"; }\nmethod Constructor() { name = SOUND; }\n");
+  Write("src/Demo.varno",
+        "Demo is Thing;\n"
+        "attributes { p is Pet; }\n"
+        "state Switchboard { p = new Pet; print(p); print([1, 2] + [3]); exit(); }\n");
+  const std::string lib = "-I '" + (files_.path() / "lib").string() + "' ";
+  const std::string demo = "'" + (files_.path() / "src/Demo.varno").string() + "'";
+
+  // A folder takes every class of the table; a file takes the one class given.
+  const Outcome folder = Varnoc(lib + "-o '" + (files_.path() / "out").string() + "/' " + demo);
+  EXPECT_EQ(folder.status, 0) << folder.err;
+  EXPECT_EQ(folder.err, "");
+  for (const char* name : {"Demo", "Thing", "Pet"}) {
+    EXPECT_TRUE(fs::exists(files_.path() / "out" / (std::string(name) + ".varnoc"))) << name;
+  }
+  const Outcome file = Varnoc(lib + "-o '" + (files_.path() / "one.varnoc").string() + "' " + demo);
+  EXPECT_EQ(file.status, 0) << file.err;
+  EXPECT_EQ(tesk::testing::ReadFile(files_.path() / "one.varnoc"),
+            tesk::testing::ReadFile(files_.path() / "out/Demo.varnoc"));
+
+  const Outcome fromSource = RunTool(VARNO_RUN_PATH, lib + demo);
+  EXPECT_EQ(fromSource.status, 0) << fromSource.err;
+  EXPECT_EQ(fromSource.out, "purr\n[1, 2, 3]\n");
+  fs::remove_all(files_.path() / "lib");
+  const Outcome fromClassFiles = RunTool(VARNO_RUN_PATH, "-I '" + (files_.path() / "out").string() + "' '" +
+                                                            (files_.path() / "out/Demo.varnoc").string() + "'");
+  EXPECT_EQ(fromClassFiles.status, 0) << fromClassFiles.err;
+  EXPECT_EQ(fromClassFiles.out, fromSource.out);
+
+  // One file cannot hold two classes; a file that cannot be made is reported.
+  EXPECT_EQ(Varnoc("-o one.varnoc A B").status, 2);
+  const Outcome unwritable = Varnoc("-I '" + (files_.path() / "out").string() + "' -o '" +
+                                    (files_.path() / "one.varnoc/Demo.varnoc").string() + "' Demo");
+  EXPECT_EQ(unwritable.status, 1);
+  EXPECT_EQ(unwritable.err, "Couldn't open the file specified to compile to\nvarnoc: " +
+                                (files_.path() / "one.varnoc/Demo.varnoc").string() + ": not written\n");
 }
 
 }  // namespace

@@ -1,0 +1,361 @@
+// Calls on the scripting component RTVarno through its slot table: the published byte offset of
+// every method in the slot table of the RTVarno class level, and a calling wrapper per method.
+// Other components and hosts reach the script language only this way: they get or create the
+// RTVarno singleton by class name and call through it.
+//
+// A host starts a game script with
+//   GetFirstInstanceByString(nullptr, u"RTVarno", &varno, 1, nullptr);
+//   VarnoVMFactory(varno, &vm);
+//   VarnoParseBrellinAnsiFile(varno, file, &type, &table, nullptr);   // a new type table
+//   TypeTableGenerateCode(varno, table);
+//   VarnoVMSetTypeTable(varno, vm, table);
+//   VarnoVMSetHostCallback(varno, vm, pump, host);
+//   VarnoVMConstructObject(varno, vm, type, &object);
+//   VarnoVMSetNewContext(varno, vm, object, u"Switchboard", 1);
+//   VarnoVMRun(varno, vm);  // until the callback returns 0 (result 1) or the script ends the run
+//
+// Every method takes the instance first; the VM, type table, types, methods, lists and script
+// objects are the component's own records, opaque to callers.
+#pragma once
+
+#include <cstdint>
+
+#include "kivo/slots.h"
+#include "kivo/types.h"
+#include "varno/call_cells.h"
+
+namespace varno {
+
+struct AttributeTable;  // a table of attributes, locals or constants by name
+struct RTVarnoAttribute;
+struct RTVarnoType;
+struct RTVarnoTypeTable;
+struct VNlist;
+
+}  // namespace varno
+
+namespace varno::scripting {
+
+inline constexpr char16_t kClassName[] = u"RTVarno";
+// The RTVarno level's slot-table pointer: the word right after the RTComponent level.
+inline constexpr uint32_t kLevel = 0x08;
+inline constexpr uint32_t kSecondTable = 0x0C;
+inline constexpr uint32_t kObjectSize = 0x10;
+
+enum Slot : uint32_t {
+  kVarnoFindClass = 0x00,
+  kVarnoParseBrellinAnsiFile = 0x04,
+  kVarnoRunInteractiveExpression = 0x08,
+  kVarnoVMFactory = 0x0C,
+  kVarnoVMDestructor = 0x10,
+  kVarnoVMSetTypeTable = 0x14,
+  kVarnoVMConstructObject = 0x18,
+  kVarnoVMGetCurrentFileLineInfo = 0x1C,
+  kVarnoVMSetNewContext = 0x20,
+  kVarnoVMExecuteStream = 0x24,
+  kVarnoVMRun = 0x28,
+  kVarnoVMBreak = 0x2C,
+  kVarnoVMAddBreak = 0x30,
+  kVarnoVMRemoveBreak = 0x34,
+  kVarnoVMStepInto = 0x38,
+  kVarnoVMStepOver = 0x3C,
+  kVarnoVMGetState = 0x40,
+  kVarnoVMSetHostCallback = 0x44,
+  kTypeTableRetrieveTypeIdxByName = 0x48,
+  kTypeTableRetrieveTypeByIdx = 0x4C,
+  kTypeTableRetrieveTypeByName = 0x50,
+  kTypeTableFactory = 0x54,
+  kTypeTableDestructor = 0x58,
+  kTypeRetrieveAttributeByName = 0x5C,
+  kTypeTableCanBe = 0x60,
+  kTypeTableGenerateCode = 0x64,
+  kSymbolTableRetrieveSymbolByName = 0x68,
+  kSymbolRetrieveAttributeByName = 0x6C,
+  kArgPushObject = 0x70,
+  kArgPushNumber = 0x74,
+  kArgPushReal = 0x78,
+  kArgPushVector3 = 0x7C,
+  kArgPushString = 0x80,
+  kArgPushList = 0x84,
+  kListFactory = 0x88,
+  kListFactoryFromSource = 0x8C,
+  kListDestructor = 0x90,
+  kListAssign = 0x94,
+  kListAppendNumber = 0x98,
+  kListAppendReal = 0x9C,
+  kListAppendString = 0xA0,
+  kListAppendVector3 = 0xA4,
+  kListAppendObject = 0xA8,
+  kListAppendBool = 0xAC,
+  kListAppendCode = 0xB0,
+  kListAppendList = 0xB4,
+  kListAppendListAsList = 0xB8,
+  kListReference = 0xBC,
+  kListRetrieveElementN = 0xC0,
+  kListGetElementCount = 0xC4,
+  kListSetElementN = 0xC8,
+  kListRemoveElementN = 0xCC,
+  kTriggerEvent = 0xD0,
+  kRunMethodByName = 0xD4,
+  kCollectorReferenceObjectC = 0xD8,
+  kCollectorReleaseObjectC = 0xDC,
+  kTypeRetrieveMethodByName = 0xE0,
+  kSetParseErrorStream = 0xE4,
+  kVMDumpState = 0xE8,
+  kVNStreamOut = 0xEC,
+  kVNStreamIn = 0xF0,
+  kVarnoEnableReplaceTypes = 0xF4,
+  kTypeTableRetrieveTypeByFilename = 0xF8,
+  kArgPopStack = 0xFC,
+  kVNPatchObject = 0x100,
+  kVNStreamObjectReferenceOut = 0x104,
+  kVNStreamObjectReferenceIn = 0x108,
+  kVNDestroyPatchTable = 0x10C,
+  kVMCollectorGetSymbolCount = 0x110,
+  kTypeTableResetSingletonEvents = 0x114,
+  kVMGetContextCount = 0x118,
+  kVMBeginProfile = 0x11C,
+  kVMEndProfile = 0x120,
+  kVMGetProfile = 0x124,
+  kVMDestroyProfile = 0x128,
+  kVMCollectorCollect = 0x12C,
+  kAddSearchPath = 0x130,
+  kVMDumpRunningState = 0x134,
+  kSetLoadingCallback = 0x138,
+  kVMStopAllButFirstContext = 0x13C,
+  kStreamOutClass = 0x140,
+};
+inline constexpr uint32_t kMethodCount = 81;
+// Bytes of the level's slot table: the offsets run from 0x0 to 0x140 without gaps.
+inline constexpr uint32_t kSlotTableSize = kStreamOutClass + 4;
+
+// Results of VarnoVMRun, VarnoVMStepInto and VarnoVMStepOver: 0 a run-time error ended it, 1 the
+// host callback, a break or the last context ended it, 3 a script `exit`.
+inline constexpr uint32_t kRunError = 0;
+inline constexpr uint32_t kRunStopped = 1;
+inline constexpr uint32_t kRunExit = 3;
+
+// Retrieval modes of TypeRetrieveMethodByName: the type only, from its parent on, the type and
+// then its ancestors.
+inline constexpr uint32_t kRetrieveThisType = 0;
+inline constexpr uint32_t kRetrieveFromParent = 1;
+inline constexpr uint32_t kRetrieveWithAncestors = 2;
+
+using VM = RTVarnoVM*;
+using TypeTable = RTVarnoTypeTable*;
+using Type = RTVarnoType*;
+using Symbol = RTVarnoSymbol*;  // a script object or variable
+using List = VNlist*;
+using LoadingCallback = void (*)();
+
+template <class... Args>
+RTSuccess Call(RTInstance varno, Slot slot, Args... args) {
+  return kivo::CallMethod(varno, kLevel, slot, args...);
+}
+
+// Compiler and type table.
+inline RTSuccess VarnoFindClass(RTInstance v, const char16_t* className, char16_t* buffer, uint32_t bufferSize) {
+  return Call(v, kVarnoFindClass, className, buffer, bufferSize);
+}
+// Compiles a class file into `into`, or into a new table handed out through `table` when `into` is
+// null; `type` receives the class's type index.
+inline RTSuccess VarnoParseBrellinAnsiFile(RTInstance v, const char16_t* file, uint32_t* type, TypeTable* table,
+                                           TypeTable into) {
+  return Call(v, kVarnoParseBrellinAnsiFile, file, type, table, into);
+}
+inline RTSuccess VarnoRunInteractiveExpression(RTInstance v, VM vm, const char* text) {
+  return Call(v, kVarnoRunInteractiveExpression, vm, text);
+}
+inline RTSuccess TypeTableRetrieveTypeIdxByName(RTInstance v, TypeTable table, const char16_t* name, uint32_t* type) {
+  return Call(v, kTypeTableRetrieveTypeIdxByName, table, name, type);
+}
+inline RTSuccess TypeTableRetrieveTypeByIdx(RTInstance v, TypeTable table, uint32_t index, Type* type) {
+  return Call(v, kTypeTableRetrieveTypeByIdx, table, index, type);
+}
+inline RTSuccess TypeTableRetrieveTypeByName(RTInstance v, TypeTable table, const char16_t* name, Type* type) {
+  return Call(v, kTypeTableRetrieveTypeByName, table, name, type);
+}
+inline RTSuccess TypeTableFactory(RTInstance v, TypeTable* table) { return Call(v, kTypeTableFactory, table); }
+inline RTSuccess TypeTableDestructor(RTInstance v, TypeTable table) { return Call(v, kTypeTableDestructor, table); }
+inline RTSuccess TypeRetrieveAttributeByName(RTInstance v, TypeTable table, Type type, const char16_t* name,
+                                             RTVarnoAttribute** attribute) {
+  return Call(v, kTypeRetrieveAttributeByName, table, type, name, attribute);
+}
+inline RTSuccess TypeRetrieveMethodByName(RTInstance v, Type type, const char16_t* name, RTVarnoMethod** method,
+                                          uint32_t mode) {
+  return Call(v, kTypeRetrieveMethodByName, type, name, method, mode);
+}
+inline RTSuccess TypeTableCanBe(RTInstance v, TypeTable table, Type target, Type testing) {
+  return Call(v, kTypeTableCanBe, table, target, testing);
+}
+inline RTSuccess TypeTableGenerateCode(RTInstance v, TypeTable table) { return Call(v, kTypeTableGenerateCode, table); }
+inline RTSuccess TypeTableRetrieveTypeByFilename(RTInstance v, TypeTable table, const char16_t* file, Type* type) {
+  return Call(v, kTypeTableRetrieveTypeByFilename, table, file, type);
+}
+inline RTSuccess VarnoEnableReplaceTypes(RTInstance v, RTBool enable) {
+  return Call(v, kVarnoEnableReplaceTypes, enable);
+}
+inline RTSuccess SetParseErrorStream(RTInstance v, RTInstance stream) {
+  return Call(v, kSetParseErrorStream, stream);
+}
+inline RTSuccess AddSearchPath(RTInstance v, const char16_t* path) { return Call(v, kAddSearchPath, path); }
+inline RTSuccess StreamOutClass(RTInstance v, const char16_t* file, TypeTable table, Type type) {
+  return Call(v, kStreamOutClass, file, table, type);
+}
+
+// The VM.
+inline RTSuccess VarnoVMFactory(RTInstance v, VM* vm) { return Call(v, kVarnoVMFactory, vm); }
+inline RTSuccess VarnoVMDestructor(RTInstance v, VM vm) { return Call(v, kVarnoVMDestructor, vm); }
+inline RTSuccess VarnoVMSetTypeTable(RTInstance v, VM vm, TypeTable table) {
+  return Call(v, kVarnoVMSetTypeTable, vm, table);
+}
+inline RTSuccess VarnoVMConstructObject(RTInstance v, VM vm, uint32_t type, Symbol* object) {
+  return Call(v, kVarnoVMConstructObject, vm, type, object);
+}
+inline RTSuccess VarnoVMGetCurrentFileLineInfo(RTInstance v, VM vm, char16_t* buffer, uint32_t maxChars,
+                                               int32_t* line) {
+  return Call(v, kVarnoVMGetCurrentFileLineInfo, vm, buffer, maxChars, line);
+}
+inline RTSuccess VarnoVMSetNewContext(RTInstance v, VM vm, Symbol object, const char16_t* entry, RTBool trap) {
+  return Call(v, kVarnoVMSetNewContext, vm, object, entry, trap);
+}
+inline RTSuccess VarnoVMExecuteStream(RTInstance v, VM vm, RTInstance stream) {
+  return Call(v, kVarnoVMExecuteStream, vm, stream);
+}
+// The run's result (kRunError, kRunStopped, kRunExit).
+inline uint32_t VarnoVMRun(RTInstance v, VM vm) { return Call(v, kVarnoVMRun, vm); }
+inline RTSuccess VarnoVMBreak(RTInstance v, VM vm) { return Call(v, kVarnoVMBreak, vm); }
+inline RTSuccess VarnoVMAddBreak(RTInstance v, VM vm, const char16_t* file, uint32_t line) {
+  return Call(v, kVarnoVMAddBreak, vm, file, line);
+}
+inline RTSuccess VarnoVMRemoveBreak(RTInstance v, VM vm, const char16_t* file, uint32_t line) {
+  return Call(v, kVarnoVMRemoveBreak, vm, file, line);
+}
+inline uint32_t VarnoVMStepInto(RTInstance v, VM vm) { return Call(v, kVarnoVMStepInto, vm); }
+inline uint32_t VarnoVMStepOver(RTInstance v, VM vm) { return Call(v, kVarnoVMStepOver, vm); }
+// 2 idle, 3 running; 1 when the VM has no current context.
+inline RTSuccess VarnoVMGetState(RTInstance v, VM vm, uint8_t* state) { return Call(v, kVarnoVMGetState, vm, state); }
+inline RTSuccess VarnoVMSetHostCallback(RTInstance v, VM vm, RPVarnoVMHostCallback callback, RTInstance host) {
+  return Call(v, kVarnoVMSetHostCallback, vm, callback, host);
+}
+inline RTSuccess VMDumpState(RTInstance v, VM vm, RTInstance stream) { return Call(v, kVMDumpState, vm, stream); }
+inline RTSuccess VMDumpRunningState(RTInstance v, VM vm) { return Call(v, kVMDumpRunningState, vm); }
+inline RTSuccess VMGetContextCount(RTInstance v, VM vm, uint32_t* count) {
+  return Call(v, kVMGetContextCount, vm, count);
+}
+inline RTSuccess VMStopAllButFirstContext(RTInstance v, VM vm) { return Call(v, kVMStopAllButFirstContext, vm); }
+inline RTSuccess SetLoadingCallback(RTInstance v, LoadingCallback callback) {
+  return Call(v, kSetLoadingCallback, callback);
+}
+inline RTSuccess TypeTableResetSingletonEvents(RTInstance v, VM vm, TypeTable table) {
+  return Call(v, kTypeTableResetSingletonEvents, vm, table);
+}
+inline RTSuccess VMBeginProfile(RTInstance v, VM vm) { return Call(v, kVMBeginProfile, vm); }
+inline RTSuccess VMEndProfile(RTInstance v, VM vm) { return Call(v, kVMEndProfile, vm); }
+inline RTSuccess VMGetProfile(RTInstance v, VM vm, uint32_t* count, VarnoProfileEntry** entries) {
+  return Call(v, kVMGetProfile, vm, count, entries);
+}
+inline RTSuccess VMDestroyProfile(RTInstance v, VM vm, uint32_t count, VarnoProfileEntry* entries) {
+  return Call(v, kVMDestroyProfile, vm, count, entries);
+}
+
+// Script objects, calls and events. Arguments for RunMethodByName and TriggerEvent are pushed
+// first (the one pushed last binds to the first parameter); ArgPopStack clears what is left.
+inline RTSuccess SymbolTableRetrieveSymbolByName(RTInstance v, VM vm, TypeTable table, AttributeTable* symbols,
+                                                 const char16_t* name, Symbol* symbol) {
+  return Call(v, kSymbolTableRetrieveSymbolByName, vm, table, symbols, name, symbol);
+}
+inline RTSuccess SymbolRetrieveAttributeByName(RTInstance v, VM vm, Symbol object, const char16_t* name,
+                                               Symbol* attribute) {
+  return Call(v, kSymbolRetrieveAttributeByName, vm, object, name, attribute);
+}
+inline RTSuccess ArgPushObject(RTInstance v, VM vm, Symbol object) { return Call(v, kArgPushObject, vm, object); }
+inline RTSuccess ArgPushNumber(RTInstance v, VM vm, int32_t number) { return Call(v, kArgPushNumber, vm, number); }
+inline RTSuccess ArgPushReal(RTInstance v, VM vm, float real) { return Call(v, kArgPushReal, vm, real); }
+inline RTSuccess ArgPushVector3(RTInstance v, VM vm, const RTFVector3D* vector) {
+  return Call(v, kArgPushVector3, vm, vector);
+}
+inline RTSuccess ArgPushString(RTInstance v, VM vm, const char16_t* text) { return Call(v, kArgPushString, vm, text); }
+inline RTSuccess ArgPushList(RTInstance v, VM vm, List list) { return Call(v, kArgPushList, vm, list); }
+inline RTSuccess ArgPopStack(RTInstance v, VM vm) { return Call(v, kArgPopStack, vm); }
+inline RTSuccess TriggerEvent(RTInstance v, VM vm, Symbol object, const char16_t* name) {
+  return Call(v, kTriggerEvent, vm, object, name);
+}
+inline RTSuccess RunMethodByName(RTInstance v, VM vm, Symbol object, const char16_t* name, RTBool trap) {
+  return Call(v, kRunMethodByName, vm, object, name, trap);
+}
+inline RTSuccess CollectorReferenceObjectC(RTInstance v, Symbol object) {
+  return Call(v, kCollectorReferenceObjectC, object);
+}
+inline RTSuccess CollectorReleaseObjectC(RTInstance v, Symbol object) {
+  return Call(v, kCollectorReleaseObjectC, object);
+}
+// The number of script objects and variables of the component (the VM argument is not used).
+inline RTSuccess VMCollectorGetSymbolCount(RTInstance v, VM vm, uint32_t* count) {
+  return Call(v, kVMCollectorGetSymbolCount, vm, count);
+}
+inline RTSuccess VMCollectorCollect(RTInstance v, VM vm) { return Call(v, kVMCollectorCollect, vm); }
+
+// Lists.
+inline RTSuccess ListFactory(RTInstance v, List* list) { return Call(v, kListFactory, list); }
+inline RTSuccess ListFactoryFromSource(RTInstance v, List* list, List source) {
+  return Call(v, kListFactoryFromSource, list, source);
+}
+inline RTSuccess ListDestructor(RTInstance v, List list) { return Call(v, kListDestructor, list); }
+inline RTSuccess ListAssign(RTInstance v, List first, List second, List* out) {
+  return Call(v, kListAssign, first, second, out);
+}
+inline RTSuccess ListAppendNumber(RTInstance v, List list, int32_t number, List* out) {
+  return Call(v, kListAppendNumber, list, number, out);
+}
+inline RTSuccess ListAppendReal(RTInstance v, List list, float real, List* out) {
+  return Call(v, kListAppendReal, list, real, out);
+}
+inline RTSuccess ListAppendString(RTInstance v, List list, const char16_t* text, List* out) {
+  return Call(v, kListAppendString, list, text, out);
+}
+inline RTSuccess ListAppendVector3(RTInstance v, List list, const RTFVector3D* vector, List* out) {
+  return Call(v, kListAppendVector3, list, vector, out);
+}
+inline RTSuccess ListAppendObject(RTInstance v, List list, Symbol object, List* out) {
+  return Call(v, kListAppendObject, list, object, out);
+}
+inline RTSuccess ListAppendBool(RTInstance v, List list, RTBool value, List* out) {
+  return Call(v, kListAppendBool, list, value, out);
+}
+inline RTSuccess ListAppendCode(RTInstance v, List list, VNcode* code, List* out) {
+  return Call(v, kListAppendCode, list, code, out);
+}
+inline RTSuccess ListAppendList(RTInstance v, List list, List second, List* out) {
+  return Call(v, kListAppendList, list, second, out);
+}
+inline RTSuccess ListAppendListAsList(RTInstance v, List list, List second, List* out) {
+  return Call(v, kListAppendListAsList, list, second, out);
+}
+inline RTSuccess ListReference(RTInstance v, List list) { return Call(v, kListReference, list); }
+inline RTSuccess ListRetrieveElementN(RTInstance v, List list, uint32_t index, RTVarnoConstantValue** value) {
+  return Call(v, kListRetrieveElementN, list, index, value);
+}
+inline RTSuccess ListGetElementCount(RTInstance v, List list, uint32_t* count) {
+  return Call(v, kListGetElementCount, list, count);
+}
+inline RTSuccess ListSetElementN(RTInstance v, List list, uint32_t index, const RTVarnoConstantValue* value) {
+  return Call(v, kListSetElementN, list, index, value);
+}
+inline RTSuccess ListRemoveElementN(RTInstance v, List list, uint32_t index) {
+  return Call(v, kListRemoveElementN, list, index);
+}
+
+// Snapshots (the game's saved games): the VM's state, then the host's own object references.
+inline RTSuccess VNStreamOut(RTInstance v, RTInstance stream, VM vm) { return Call(v, kVNStreamOut, stream, vm); }
+inline RTSuccess VNStreamIn(RTInstance v, RTInstance stream, VM vm) { return Call(v, kVNStreamIn, stream, vm); }
+inline RTSuccess VNStreamObjectReferenceOut(RTInstance v, RTInstance stream, Symbol object) {
+  return Call(v, kVNStreamObjectReferenceOut, stream, object);
+}
+inline RTSuccess VNStreamObjectReferenceIn(RTInstance v, RTInstance stream, Symbol* variable) {
+  return Call(v, kVNStreamObjectReferenceIn, stream, variable);
+}
+inline RTSuccess VNPatchObject(RTInstance v, Symbol* variable) { return Call(v, kVNPatchObject, variable); }
+inline RTSuccess VNDestroyPatchTable(RTInstance v) { return Call(v, kVNDestroyPatchTable); }
+
+}  // namespace varno::scripting

@@ -1,0 +1,34 @@
+// Profiling of a VM: per method, the time-stamp ticks spent in it and its calls, counted while the
+// VM's profiling flag is set, and the sorted profile handed to the host.
+#pragma once
+
+#include <cstdint>
+
+#include "kivo/types.h"
+#include "varno/call_cells.h"
+
+namespace varno {
+
+struct CallFrame;
+struct RTVarnoMethod;
+struct RTVarnoVM;
+
+// The processor's time-stamp counter.
+uint64_t ProfileTicks();
+
+// Clears the counters of every method of the VM's type table and sets the flag.
+RTSuccess VMBeginProfile(RTVarnoVM* vm);
+RTSuccess VMEndProfile(RTVarnoVM* vm);
+// One entry per method of every type (type order, then method order), sorted by ticks, largest
+// first; the array (core memory, null when there is no method) and its length.
+RTSuccess VMGetProfile(RTVarnoVM* vm, uint32_t* count, VarnoProfileEntry** entries);
+RTSuccess VMDestroyProfile(uint32_t count, VarnoProfileEntry* entries);
+
+// While profiling: a call of the method starts in the frame (its count starts, one more call).
+void ProfileEnterFrame(const RTVarnoVM* vm, CallFrame* frame);
+// While profiling: the frame's count starts again (a context resumes).
+void ProfileRestartFrame(const RTVarnoVM* vm, CallFrame* frame);
+// While profiling: the ticks since the frame's count started go to its method.
+void ProfileLeaveFrame(const RTVarnoVM* vm, CallFrame* frame);
+
+}  // namespace varno
