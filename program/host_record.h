@@ -6,10 +6,12 @@
 #include <cstdint>
 
 #include "kivo/types.h"
-#include "scripting_calls.h"
+#include "varno/scripting_calls.h"
 #include "tesk/host_callbacks.h"
 
 namespace tesk {
+
+namespace scripting = ::varno::scripting;
 
 using MessagePump = void (*)();
 

@@ -75,7 +75,7 @@ int32_t StartGame(void* window, uint32_t width, uint32_t height, int32_t, int32_
   Raise(u"Past the callbacks...");
 
   RTInstance varno = host->scripting;
-  if (!scripting::VMFactory(varno, &host->vm)) return Fail(u"Couldn't create a VM object");
+  if (!scripting::VarnoVMFactory(varno, &host->vm)) return Fail(u"Couldn't create a VM object");
 
   char16_t root[kRootUnits];
   if (!ReadTeskRegistry(kRegistryGameRoot, root, kRootUnits)) return Fail(nullptr);
@@ -84,27 +84,27 @@ int32_t StartGame(void* window, uint32_t width, uint32_t height, int32_t, int32_
   Raise(script);
 
   uint32_t type = 0;
-  if (!scripting::ParseBrellinAnsiFile(varno, script.c_str(), &type, &host->typeTable, nullptr) &&
-      !scripting::ParseBrellinAnsiFile(varno, kDevelopmentGameScript, &type, &host->typeTable, nullptr))
+  if (!scripting::VarnoParseBrellinAnsiFile(varno, script.c_str(), &type, &host->typeTable, nullptr) &&
+      !scripting::VarnoParseBrellinAnsiFile(varno, kDevelopmentGameScript, &type, &host->typeTable, nullptr))
     return Fail(u"Unable to parse the game!");
   Raise(u"Past the parse...");
   if (!scripting::TypeTableGenerateCode(varno, host->typeTable)) return Fail(u"Error during code generation");
   Raise(u"Past the code generation...");
 
   // Each of these must hold, or the VM would run with nothing to run.
-  if (!scripting::VMSetTypeTable(varno, host->vm, host->typeTable))
+  if (!scripting::VarnoVMSetTypeTable(varno, host->vm, host->typeTable))
     return Fail(u"Couldn't hand the game's type table to the VM");
-  if (!scripting::VMSetHostCallback(varno, host->vm, VarnoHostCallback, nullptr))
+  if (!scripting::VarnoVMSetHostCallback(varno, host->vm, VarnoHostCallback, nullptr))
     return Fail(u"Couldn't hand the message pump to the VM");
   scripting::Symbol object = nullptr;
-  if (!scripting::VMConstructObject(varno, host->vm, type, &object) || !object)
+  if (!scripting::VarnoVMConstructObject(varno, host->vm, type, &object) || !object)
     return Fail(u"Couldn't construct the game's script object");
-  if (!scripting::VMSetNewContext(varno, host->vm, object, kEntryState, 1))
+  if (!scripting::VarnoVMSetNewContext(varno, host->vm, object, kEntryState, 1))
     return Fail(u"Couldn't start the game's Switchboard context");
 
   int32_t result = 0;
   const int fault =
-      platform::RunGuarded([&] { result = static_cast<int32_t>(scripting::VMRun(varno, host->vm)); });
+      platform::RunGuarded([&] { result = static_cast<int32_t>(scripting::VarnoVMRun(varno, host->vm)); });
   if (fault == 0) return result;
   if (ReconstructAccident(varno, host->vm, ExceptionCodeOfSignal(fault))) return -1;
   // Any other fault goes on to the system's own handling, which ends the process.

@@ -18,7 +18,7 @@ namespace {
 
 constexpr std::string_view kRaised = "[ERROR RAISED]: (";
 constexpr std::string_view kFixture = "fixture: ";
-constexpr auto kProcessTimeout = std::chrono::seconds(120);
+constexpr auto kProcessTimeout = std::chrono::seconds(60);
 
 }  // namespace
 

@@ -1,7 +1,6 @@
 // The sample game's script under the real scripting component: the program compiles
 // classes/tesk/teskgame.varno and runs its "Switchboard" state, which creates and starts the
 // game and then calls its Main once per pass. The test game component records those calls.
-// Built with -DTESK_PROGRAM_REAL_VARNO_TEST=ON once RTVarno runs scripts.
 #include <algorithm>
 
 #include "program_test.h"
@@ -21,7 +20,7 @@ TEST_F(ProgramTest, TheSampleScriptRunsItsSwitchboard) {
                         std::filesystem::copy_options::recursive);
   WriteOptions("[Video Resolution]\nFull Screen=0\n");
   const ProcessResult run = RunProgram({"--frames", "5"});
-  ASSERT_TRUE(run.exited) << run.err;
+  ASSERT_TRUE(run.exited) << run.err << ErrorLog();
   EXPECT_EQ(run.exitCode, 0) << run.err;
   const auto trace = Trace();
   const auto fromRun = From(trace, "raise: Past the code generation...");

@@ -18,7 +18,5 @@ using RegistryReader = int32_t (*)(uint32_t index, char16_t* buffer, uint32_t ca
 using CursorCallback = int32_t (*)(uint32_t id);
 // Processes pending window messages; 0 once the main form has asked to quit.
 using IdleCallback = int32_t (*)();
-// The VM's host callback, with the argument stored beside it.
-using VmHostCallback = int32_t (*)(RTInstance host);
 
 }  // namespace tesk
