@@ -90,6 +90,18 @@ std::u16string WideStrUpper(std::u16string_view text) {
   return upper;
 }
 
+bool WideStrUpperBounded(const char16_t* text, char16_t* buffer, size_t capacity) {
+  if (!text || !buffer) return false;
+  size_t i = 0;
+  for (; text[i]; ++i) {
+    if (i + 1 >= capacity) return false;
+    buffer[i] = WideStrUpperChar(text[i]);
+  }
+  if (capacity == 0) return false;
+  buffer[i] = 0;
+  return true;
+}
+
 char* WideStrToNarrow(const char16_t* text, char* buffer) {
   size_t i = 0;
   for (; text && text[i]; ++i) buffer[i] = static_cast<char>(text[i] & 0xFF);

@@ -5,25 +5,34 @@
 // starts take turns with it; implemented methods reach whatever native components the framework
 // root holds.
 //
-//   varno-run [-I <folder>]... [--passes <N>] <file.varno | ClassName>
+//   varno-run [-I <folder>]... [--passes <N> | --save-after <N> <snapshot>] <file.varno | ClassName>
+//   varno-run [-I <folder>]... [--passes <N> | --save-after <N> <snapshot>] --load <snapshot>
 //
 // The VM's host callback counts the passes over the contexts; with --passes the run ends after N
 // of them (the callback returns 0 on the next one), and the count is reported on standard error.
+// --save-after ends the run the same way and writes the VM's snapshot into the file; --load starts
+// from a snapshot instead of a class (the classes it names are compiled from the search paths) and
+// goes on where the saved run stopped: its output from then on is what the saved run would have
+// printed next.
 // What the script prints (and any trace it switches on) goes to standard output, a line per print;
 // every message raised (compile errors, run-time errors with their file and line, the state dump)
 // goes to standard error. The core's own debug output goes to $TESK_DEBUG_LOG when that is set and
 // is dropped otherwise.
 // Exit status: 0 the run ended (exit, the entry method returned, the last context stopped or the
-// passes were used up), 1 a run-time error ended it, 2 bad arguments, no core or scripting
-// component, or a class that does not compile.
+// passes were used up; with --save-after, the passes were used up and the snapshot written), 1 a
+// run-time error ended it (or a run to save ended early, or its snapshot could not be written), 2
+// bad arguments, no core or scripting component, a class that does not compile, or a snapshot
+// that cannot be read.
 #include <cerrno>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "core_session.h"
 #include "kivo/core_table.h"
+#include "kivo/support/stream_calls.h"
 #include "platform/utf.h"
 #include "varno/scripting_calls.h"
 
@@ -37,10 +46,14 @@ struct Options {
   std::vector<std::string> searchPaths;
   std::string entry;
   long passes = -1;  // no limit
+  std::string saveTo;  // with the passes: the snapshot written when they are used up
+  std::string load;    // the snapshot to start from
 };
 
 void PrintUsage() {
-  std::fprintf(stderr, "usage: varno-run [-I <folder>]... [--passes <N>] <file.varno | ClassName>\n");
+  std::fprintf(stderr,
+               "usage: varno-run [-I <folder>]... [--passes <N> | --save-after <N> <snapshot>]"
+               " <file.varno | ClassName | --load <snapshot>>\n");
 }
 
 bool ParsePasses(const char* text, long* passes) {
@@ -60,15 +73,23 @@ bool ParseArguments(int argc, char** argv, Options& options) {
       options.searchPaths.push_back(argv[i]);
     } else if (argument.rfind("-I", 0) == 0) {
       options.searchPaths.push_back(argument.substr(2));
-    } else if (argument == "--passes") {
-      if (++i >= argc || !ParsePasses(argv[i], &options.passes)) return false;
+    } else if (argument == "--passes" || argument == "--save-after") {
+      if (options.passes >= 0 || ++i >= argc || !ParsePasses(argv[i], &options.passes)) return false;
+      if (argument == "--save-after") {
+        if (++i >= argc || !*argv[i]) return false;
+        options.saveTo = argv[i];
+      }
+    } else if (argument == "--load") {
+      if (!options.load.empty() || ++i >= argc || !*argv[i]) return false;
+      options.load = argv[i];
     } else if (argument.empty() || argument[0] == '-' || !options.entry.empty()) {
       return false;
     } else {
       options.entry = argument;
     }
   }
-  return !options.entry.empty();
+  // A class to start, or a snapshot to go on from.
+  return options.entry.empty() != options.load.empty();
 }
 
 // Messages go to standard error, the script's prints to standard output; the core still records
@@ -76,6 +97,7 @@ bool ParseArguments(int argc, char** argv, Options& options) {
 RTSuccess (*gCoreRaiseError)(RTInstance, const char16_t*, uint32_t) = nullptr;
 RTSuccess (*gCoreDebugPrint)(RTInstance, const char16_t*) = nullptr;
 bool gPrintMessages = false;  // off while the search paths are added (each is raised as a record)
+bool gPrintOutput = true;     // off while a snapshot is read (its memory line is no output of the script)
 
 void PrintLine(FILE* out, const char16_t* text) {
   std::string line = platform::ToUtf8(text);
@@ -89,7 +111,7 @@ RTSuccess PrintAndRaise(RTInstance context, const char16_t* text, uint32_t level
 }
 
 RTSuccess PrintOutput(RTInstance context, const char16_t* text) {
-  if (text) PrintLine(stdout, text);
+  if (text && gPrintOutput) PrintLine(stdout, text);
   return gCoreDebugPrint(context, text);
 }
 
@@ -114,11 +136,30 @@ class OutputRouting {
 // The host callback: one call per pass over the contexts.
 long gPasses = 0;
 long gPassLimit = -1;
+bool gPassesUsedUp = false;
 
 int32_t CountPass(RTInstance) {
-  if (gPassLimit >= 0 && gPasses >= gPassLimit) return 0;
+  if (gPassLimit >= 0 && gPasses >= gPassLimit) {
+    gPassesUsedUp = true;
+    return 0;
+  }
   ++gPasses;
   return 1;
+}
+
+// A snapshot file through the file stream component: written (a file that replaces the old one
+// only when the whole snapshot is in it) or read.
+bool WithSnapshotFile(CoreTable& core, const std::string& file, uint32_t mode,
+                      RTSuccess (*function)(RTInstance varno, RTInstance stream, calls::VM vm), RTInstance varno,
+                      calls::VM vm) {
+  RTInstance stream = nullptr;
+  if (!core.CreateInstanceByString(nullptr, u"RTBrellinFileStream", &stream, 0, 0) || !stream) return false;
+  const std::u16string path = platform::FromUtf8(std::filesystem::absolute(file).string());
+  bool done = kivo::file_stream::Open(stream, path.c_str(), mode) && function(varno, stream, vm);
+  calls::VNDestroyPatchTable(varno);
+  if (done) done = kivo::stream::Close(stream);
+  core.ReleaseInstance(nullptr, stream);
+  return done;
 }
 
 // The scripting component and what was made through it, given back in order: contexts and VM,
@@ -159,25 +200,53 @@ bool SourceOf(RTInstance varno, const std::string& argument, std::u16string& fil
   return true;
 }
 
-int Run(Scripting& scripting, uint32_t index, const Options& options) {
+// Starts the class's object at "Switchboard", or reads the snapshot into the VM.
+int Start(CoreTable& core, Scripting& scripting, uint32_t index, const Options& options) {
   RTInstance varno = scripting.varno();
-  if (!calls::VarnoVMFactory(varno, &scripting.vm())) return 2;
   calls::VM vm = scripting.vm();
-  gPassLimit = options.passes;
-  calls::VarnoVMSetTypeTable(varno, vm, scripting.table());
-  calls::VarnoVMSetHostCallback(varno, vm, CountPass, nullptr);
+  if (!options.load.empty()) {
+    gPrintOutput = false;
+    const bool loaded = WithSnapshotFile(core, options.load, kivo::file_stream::kReadExisting, calls::VNStreamIn,
+                                         varno, vm);
+    gPrintOutput = true;
+    if (loaded) return 0;
+    std::fprintf(stderr, "varno-run: %s: the snapshot cannot be read\n", options.load.c_str());
+    return 2;
+  }
   calls::Symbol object = nullptr;
   if (!calls::VarnoVMConstructObject(varno, vm, index, &object) ||
       !calls::VarnoVMSetNewContext(varno, vm, object, u"Switchboard", 1)) {
     std::fprintf(stderr, "varno-run: the script could not be started\n");
     return 1;
   }
+  return 0;
+}
+
+int Run(CoreTable& core, Scripting& scripting, uint32_t index, const Options& options) {
+  RTInstance varno = scripting.varno();
+  if (!calls::VarnoVMFactory(varno, &scripting.vm())) return 2;
+  calls::VM vm = scripting.vm();
+  gPassLimit = options.passes;
+  calls::VarnoVMSetTypeTable(varno, vm, scripting.table());
+  calls::VarnoVMSetHostCallback(varno, vm, CountPass, nullptr);
+  if (const int started = Start(core, scripting, index, options)) return started;
   const uint32_t result = calls::VarnoVMRun(varno, vm);
   std::fflush(stdout);
   if (options.passes >= 0) std::fprintf(stderr, "varno-run: %ld passes\n", gPasses);
-  if (result != calls::kRunError) return 0;
-  std::fprintf(stderr, "varno-run: the run ended with result 0\n");
-  return 1;
+  if (result == calls::kRunError) {
+    std::fprintf(stderr, "varno-run: the run ended with result 0\n");
+    return 1;
+  }
+  if (options.saveTo.empty()) return 0;
+  if (!gPassesUsedUp) {
+    std::fprintf(stderr, "varno-run: the run ended before its passes were used up: no snapshot written\n");
+    return 1;
+  }
+  if (!WithSnapshotFile(core, options.saveTo, kivo::file_stream::kWriteNew, calls::VNStreamOut, varno, vm)) {
+    std::fprintf(stderr, "varno-run: %s: the snapshot cannot be written\n", options.saveTo.c_str());
+    return 1;
+  }
+  return 0;
 }
 
 int CompileAndRun(CoreTable& core, const Options& options) {
@@ -193,6 +262,7 @@ int CompileAndRun(CoreTable& core, const Options& options) {
   }
   gPrintMessages = true;
   if (!calls::TypeTableFactory(varno, &scripting.table())) return 2;
+  if (!options.load.empty()) return Run(core, scripting, 0, options);
   std::u16string file;
   uint32_t index = 0;
   calls::TypeTable made = nullptr;
@@ -205,7 +275,7 @@ int CompileAndRun(CoreTable& core, const Options& options) {
     std::fprintf(stderr, "varno-run: %s: no code generated\n", options.entry.c_str());
     return 2;
   }
-  return Run(scripting, index, options);
+  return Run(core, scripting, index, options);
 }
 
 }  // namespace

@@ -26,7 +26,8 @@
 #include "vm/interactive.h"
 #include "vm/list_value.h"
 #include "vm/profile.h"
-#include "vm/snapshot_hooks.h"
+#include "vm/snapshot.h"
+#include "vm/snapshot_tables.h"
 #include "vm/symbol_lookup.h"
 #include "vm/vm.h"
 
@@ -61,11 +62,6 @@ class UpperName {
   char16_t text_[kUpperUnits] = {};
   bool valid_ = false;
 };
-
-RTSuccess NotAvailable(const char16_t* method) {
-  Raise(u"[VARNO VM] %s: VM snapshots are not available in this build!", method);
-  return kRTFailure;
-}
 
 // Compiler, class files and the type table.
 
@@ -243,25 +239,19 @@ RTSuccess ListSetElementN(RTInstance, List list, uint32_t index, const RTVarnoCo
 }
 RTSuccess ListRemoveElementN(RTInstance, List list, uint32_t index) { return varno::ListRemoveElementN(list, index); }
 
-// Snapshots: the VM's state through the installed snapshot functions; object references and their
-// patch table come with the snapshot streaming.
+// Snapshots: the VM's state, then the host's own references to script objects through the object
+// index (writing) or patch table (reading) that stays until VNDestroyPatchTable.
 
-RTSuccess VNStreamOut(RTInstance, RTInstance stream, VM vm) {
-  const SnapshotFunction write = SnapshotWriter();
-  return write ? write(vm, stream) : NotAvailable(u"VNStreamOut");
+RTSuccess VNStreamOut(RTInstance, RTInstance stream, VM vm) { return varno::VNStreamOut(stream, vm); }
+RTSuccess VNStreamIn(RTInstance, RTInstance stream, VM vm) { return varno::VNStreamIn(stream, vm); }
+RTSuccess VNPatchObject(RTInstance, Symbol* variable) { return varno::VNPatchObject(variable); }
+RTSuccess VNStreamObjectReferenceOut(RTInstance, RTInstance stream, Symbol object) {
+  return varno::VNStreamObjectReferenceOut(stream, object);
 }
-RTSuccess VNStreamIn(RTInstance, RTInstance stream, VM vm) {
-  const SnapshotFunction read = SnapshotReader();
-  return read ? read(vm, stream) : NotAvailable(u"VNStreamIn");
+RTSuccess VNStreamObjectReferenceIn(RTInstance, RTInstance stream, Symbol* variable) {
+  return varno::VNStreamObjectReferenceIn(stream, variable);
 }
-RTSuccess VNPatchObject(RTInstance, Symbol*) { return NotAvailable(u"VNPatchObject"); }
-RTSuccess VNStreamObjectReferenceOut(RTInstance, RTInstance, Symbol) {
-  return NotAvailable(u"VNStreamObjectReferenceOut");
-}
-RTSuccess VNStreamObjectReferenceIn(RTInstance, RTInstance, Symbol*) {
-  return NotAvailable(u"VNStreamObjectReferenceIn");
-}
-RTSuccess VNDestroyPatchTable(RTInstance) { return kRTSuccess; }
+RTSuccess VNDestroyPatchTable(RTInstance) { return varno::VNDestroyPatchTable(); }
 
 // The component's lifetime: the last instance gives back what the component holds.
 

@@ -7,6 +7,7 @@
 
 #include "compiler/core_records.h"
 #include "compiler/type_codes.h"
+#include "host/temp_dir.h"
 #include "kivo/support/stream_calls.h"
 #include "tests/vm_fixture.h"
 #include "vm/call_frame.h"
@@ -236,13 +237,18 @@ TEST_F(InterpreterTest, InstructionsTheGeneratorNeverEmits) {
 }
 
 TEST_F(InterpreterTest, TheDeveloperInstruction) {
+  // "c:" is a folder of the test's own.
+  tesk::testing::TempDir drive;
+  setenv("TESK_DRIVE_C", drive.path().c_str(), 1);
   CodeBuilder code;
   code.Int(Opcode::kPushvn, 5).Op(Opcode::kDebug).Int(Opcode::kPushvn, 9).Op(Opcode::kDebug);
   code.Int(Opcode::kPushvn, 0).Op(Opcode::kDebug).Int(Opcode::kPushvn, 3).Op(Opcode::kDebug);
   code.Int(Opcode::kPushvn, 7).Op(Opcode::kPrintv).Op(Opcode::kExit);
   EXPECT_EQ(RunCode(code), kRunExit);
+  unsetenv("TESK_DRIVE_C");
   EXPECT_FALSE(MessagesWith("Heap: ").empty());
-  EXPECT_TRUE(Reported("[VARNO VM] _DEBUG(): VM snapshots are not available!"));
+  const std::string snapshot = tesk::testing::ReadFile(drive.path() / "temp-varno.stream");
+  EXPECT_EQ(snapshot.substr(0, 16), std::string("\x05\0\0\0V\0A\0R\0N\0O\0\0\0", 16)) << "0 wrote a snapshot";
   EXPECT_EQ(TakeOutput(), (std::vector<std::string>{"DEBUG() did nothing...", "0x0018 | pushvn 0x00000007",
                                                     "0x001D | printv", "7", "0x001E | exit"}))
       << "tracing is on from the fourth";

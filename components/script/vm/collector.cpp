@@ -24,6 +24,7 @@ namespace {
 
 VarnoCollector* gCollector = nullptr;
 bool gIdle = true;
+bool gHeld = false;
 
 struct ConstantTableRecord {
   RTVarnoType* type;
@@ -190,9 +191,12 @@ void CollectorShutdown() {
   FreeRecord(gCollector);
   gCollector = nullptr;
   gIdle = true;
+  gHeld = false;
 }
 
 bool CollectorIdle() { return gIdle; }
+
+void CollectorHold(bool hold) { gHeld = hold; }
 
 void CollectorForgetTypeTable(RTVarnoTypeTable* table) {
   if (!gCollector || !table) return;
@@ -263,6 +267,12 @@ RTSuccess CollectorReleaseObjectC(RTVarnoSymbol* symbol) {
   return kRTSuccess;
 }
 
+void CollectorForgetNativeReferences() {
+  if (!gCollector) return;
+  for (RTVarnoSymbol* symbol : kivo::ListItems<RTVarnoSymbol>(gCollector->nativeReferences)) symbol->nativeLink = nullptr;
+  kivo::ListClear(gCollector->nativeReferences);
+}
+
 RTSuccess VMCollectorGetSymbolCount(uint32_t* count) {
   if (!count) return kRTFailure;
   *count = gCollector ? gCollector->symbols->count : 0;
@@ -274,6 +284,7 @@ RTSuccess VMCollectorCollect(RTVarnoVM* vm) { return vm ? CollectorSweep(vm) : k
 RTSuccess CollectorSweep(RTVarnoVM* vm) {
   VarnoCollector* collector = Collector();
   if (!collector || !vm) return kRTFailure;
+  if (gHeld) return kRTSuccess;
   gIdle = false;
   for (RTVarnoSymbol* symbol : kivo::ListItems<RTVarnoSymbol>(collector->symbols)) {
     symbol->mark = symbol->kind == kSymbolConstant ? 0 : 1;

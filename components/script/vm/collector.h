@@ -33,6 +33,9 @@ VarnoCollector* Collector();
 void CollectorShutdown();
 // 1 while idle, 0 during a run.
 bool CollectorIdle();
+// While held, a collector run does nothing (a snapshot being read holds objects that no root
+// reaches yet).
+void CollectorHold(bool hold);
 
 // Before a type table goes: the VMs that use it lose their contexts and the table, and every
 // symbol of its types (singletons and constants included) is destroyed.
@@ -46,6 +49,8 @@ void CollectorRemoveMachine(RTVarnoVM* vm);
 // The object becomes a root (once) and gets its stored flag.
 RTSuccess CollectorReferenceObjectC(RTVarnoSymbol* symbol);
 RTSuccess CollectorReleaseObjectC(RTVarnoSymbol* symbol);
+// Drops every native reference.
+void CollectorForgetNativeReferences();
 RTSuccess VMCollectorGetSymbolCount(uint32_t* count);
 // One run now (the VM argument must not be null; roots come from every VM).
 RTSuccess VMCollectorCollect(RTVarnoVM* vm);

@@ -25,7 +25,7 @@
 #include "vm/native_call.h"
 #include "vm/operand_stack.h"
 #include "vm/profile.h"
-#include "vm/snapshot_hooks.h"
+#include "vm/debug_snapshot.h"
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
 #include "vm/vm.h"
@@ -582,20 +582,24 @@ int DoDebug(Run& run) {
     return kError;
   }
   VarnoComponentFlags& flags = ComponentFlags();
-  switch (tos.value.number) {
+  const int32_t request = tos.value.number;
+  // The request goes first: a snapshot holds the stack as the next instruction finds it.
+  OperandPop(run.context);
+  switch (request) {
     case 0:
       if (!flags.snapshotWritten) {
         flags.snapshotWritten = 1;
         WriteDebugSnapshot(run.vm);
       }
-      break;
+      return kNext;
     case 1:
       if (!flags.snapshotRead) {
         flags.snapshotRead = 1;
+        // The contexts read replace this one, which the VM destroys once this slice has ended.
         ReadDebugSnapshot(run.vm);
         return Finish(run, kRunYield);
       }
-      break;
+      return kNext;
     case 3:
       flags.traceInstructions = 1;
       flags.traceCalls = 1;
@@ -616,7 +620,6 @@ int DoDebug(Run& run) {
       kivo::ModuleCore()->DebugPrint(nullptr, u"DEBUG() did nothing...");
       break;
   }
-  OperandPop(run.context);
   return kNext;
 }
 

@@ -99,13 +99,16 @@ void Destroy(RTVarnoSymbol* symbol) {
 
 }  // namespace
 
-RTSuccess SymbolFactory(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol** out, uint8_t kind,
-                        bool buildAttributes) {
+namespace {
+
+// A new symbol; `singleton` lets a singleton class hand out its one object and record a new one.
+RTSuccess MakeSymbol(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol** out, uint8_t kind,
+                     bool buildAttributes, bool singleton) {
   if (!out) return kRTFailure;
   *out = nullptr;
   RTVarnoType* type = nullptr;
   if (!TypeTableRetrieveTypeByIdx(table, typeIndex, &type) || !type) return kRTFailure;
-  if (type->singleton && type->singletonObject) {
+  if (singleton && type->singleton && type->singletonObject) {
     *out = type->singletonObject;
     return kRTSuccess;
   }
@@ -133,9 +136,20 @@ RTSuccess SymbolFactory(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymb
     Destroy(symbol);
     return kRTFailure;
   }
-  if (type->singleton) type->singletonObject = symbol;
+  if (singleton && type->singleton) type->singletonObject = symbol;
   *out = symbol;
   return kRTSuccess;
+}
+
+}  // namespace
+
+RTSuccess SymbolFactory(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol** out, uint8_t kind,
+                        bool buildAttributes) {
+  return MakeSymbol(table, typeIndex, out, kind, buildAttributes, true);
+}
+
+RTSuccess SymbolFactoryDetached(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol** out) {
+  return MakeSymbol(table, typeIndex, out, kSymbolOrdinary, true, false);
 }
 
 RTSuccess RTVarnoSymbolDestructor(RTVarnoSymbol* symbol) {

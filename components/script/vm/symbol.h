@@ -44,6 +44,10 @@ struct RTVarnoSymbol {
 // table, event queue and listener list.
 RTSuccess SymbolFactory(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol** out, uint8_t kind,
                         bool buildAttributes);
+// A new object of the type index with its attributes, also for a singleton class: the class
+// neither hands out nor records its singleton (the snapshot reader fills it before it becomes the
+// singleton or gives its contents to the one that exists).
+RTSuccess SymbolFactoryDetached(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol** out);
 // Destroys a symbol (objects of singleton classes are kept); null is success.
 RTSuccess RTVarnoSymbolDestructor(RTVarnoSymbol* symbol);
 // Destroys the symbol whatever its class (the component's shutdown).

@@ -19,18 +19,6 @@ namespace {
 
 constexpr char16_t kConstructor[] = u"CONSTRUCTOR";
 
-// Upper-cases the name into the buffer; fails for a null name or one that does not fit.
-bool UpperName(const char16_t* name, char16_t* buffer) {
-  if (!name) return false;
-  uint32_t i = 0;
-  for (; name[i]; ++i) {
-    if (i + 1 >= kLookupNameUnits) return false;
-    buffer[i] = kivo::WideStrUpperChar(name[i]);
-  }
-  buffer[i] = 0;
-  return true;
-}
-
 // Gives a waiting entry its object and runs the object's constructor.
 bool CreateEntryObject(RTVarnoVM* vm, RTVarnoTypeTable* table, AttributeEntry* entry) {
   RTVarnoType* type = entry->type;
@@ -76,7 +64,7 @@ RTSuccess Retrieve(RTVarnoVM* vm, RTVarnoTypeTable* table, const AttributeTable*
   if (!out) return kRTFailure;
   *out = nullptr;
   char16_t upper[kLookupNameUnits];
-  if (!UpperName(name, upper)) return kRTFailure;
+  if (!kivo::WideStrUpperBounded(name, upper, kLookupNameUnits)) return kRTFailure;
   AttributeEntry* entry = Walk(vm, table, attributes, upper, true);
   if (!entry || !entry->symbol) return kRTFailure;
   *out = entry->symbol;
@@ -122,7 +110,7 @@ bool LookupVariable(RTVarnoVM* vm, RTVarnoContext* context, const char16_t* name
     return object != nullptr;
   }
   char16_t upper[kLookupNameUnits];
-  if (!UpperName(name, upper)) return false;
+  if (!kivo::WideStrUpperBounded(name, upper, kLookupNameUnits)) return false;
   RTVarnoTypeTable* table = vm->types;
   auto constants = [&]() -> const AttributeTable* { return object ? ClassConstantTable(table, object->type) : nullptr; };
   // "this.x" names a member of the current object.

@@ -1,6 +1,7 @@
 #include "vm/tagged_value.h"
 
 #include "compiler/code_value.h"
+#include "compiler/constant_value.h"
 #include "compiler/core_records.h"
 #include "compiler/report.h"
 #include "compiler/type_codes.h"
@@ -9,29 +10,15 @@
 
 namespace varno {
 
+// Lists and databases are the VM's own counted values; every other kind is released as a
+// compiler constant is.
 RTSuccess TaggedValueRelease(RTVarnoConstantValue* value) {
-  if (!value) {
-    Raise(u"(RTVarnoConstantValueDestructor() )?!Caught an apValue of NULL?!");
-    return kRTSuccess;
-  }
-  switch (value->type) {
-    case kTypeString:
-      FreeText(value->value.text);
-      break;
-    case kTypeVector3:
-      FreeRecord(value->value.vector);
-      break;
-    case kTypeList:
-      if (ValueList(*value)) ListDestructor(ValueList(*value));
-      break;
-    case kTypeCode:
-      if (value->value.code) CodeValueRelease(value->value.code);
-      break;
-    case kTypeDatabase:
-      if (ValueDatabase(*value)) DatabaseRelease(ValueDatabase(*value));
-      break;
-    default:
-      break;
+  if (value && value->type == kTypeList) {
+    if (ValueList(*value)) ListDestructor(ValueList(*value));
+  } else if (value && value->type == kTypeDatabase) {
+    if (ValueDatabase(*value)) DatabaseRelease(ValueDatabase(*value));
+  } else {
+    return RTVarnoConstantValueDestructor(value);
   }
   value->value.pointer = nullptr;
   return kRTSuccess;

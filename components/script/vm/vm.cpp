@@ -16,6 +16,7 @@
 #include "vm/event.h"
 #include "vm/interpreter.h"
 #include "vm/profile.h"
+#include "vm/snapshot_tables.h"
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
 
@@ -40,17 +41,6 @@ uint32_t CoreTime() {
   uint32_t now = 0;
   kivo::ModuleCore()->GetTime(nullptr, &now);
   return now;
-}
-
-bool UpperCopy(const char16_t* name, char16_t* buffer) {
-  if (!name) return false;
-  uint32_t i = 0;
-  for (; name[i]; ++i) {
-    if (i + 1 >= kLookupNameUnits) return false;
-    buffer[i] = kivo::WideStrUpperChar(name[i]);
-  }
-  buffer[i] = 0;
-  return true;
 }
 
 const char16_t* TypeName(const RTVarnoSymbol* object) {
@@ -106,6 +96,7 @@ RTInstance CodeParentInstance() {
 }
 
 void VarnoVmShutdown() {
+  SnapshotTablesClear();
   CollectorShutdown();
   ClearDecodedCode();
   gCodeParent = nullptr;  // the instance goes with the instance tree
@@ -208,7 +199,17 @@ RTSuccess RemoveAllContexts(RTVarnoVM* vm) {
   kivo::List* list = vm->contexts->contexts;
   for (RTVarnoContext* context : kivo::ListItems<RTVarnoContext>(list)) {
     if (context == vm->retired) continue;
-    DestroyContext(context);
+    if (context->state != kContextRunning) {
+      DestroyContext(context);
+      continue;
+    }
+    // The interpreter runs it (a native method or the debug instruction removes the contexts): it
+    // goes when the interpreter has returned, and its object is free for a new context now.
+    if (vm->retired) DestroyContext(vm->retired);
+    if (context->object) context->object->hasContext = 0;
+    context->object = nullptr;
+    context->linked = 0;
+    vm->retired = context;
   }
   kivo::ListClear(list);
   vm->contexts->current = nullptr;
@@ -246,7 +247,8 @@ RTSuccess VarnoVMSetNewContext(RTVarnoVM* vm, RTVarnoSymbol* object, const char1
   if (object->hasContext) return kRTSuccess;
   char16_t name[kLookupNameUnits];
   RTVarnoMethod* method = nullptr;
-  if (!UpperCopy(entry, name) || !TypeRetrieveMethodByName(object->type, name, &method, kRetrieveWithAncestors) ||
+  if (!kivo::WideStrUpperBounded(entry, name, kLookupNameUnits) ||
+      !TypeRetrieveMethodByName(object->type, name, &method, kRetrieveWithAncestors) ||
       !method) {
     Raise(u"[VARNO] Couldn't locate method to execute...");
     return kRTFailure;
@@ -357,7 +359,8 @@ RTSuccess RunMethodByName(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* 
   if (!vm || !object || !object->type) return kRTFailure;
   char16_t upper[kLookupNameUnits];
   RTVarnoMethod* method = nullptr;
-  if (!UpperCopy(name, upper) || !TypeRetrieveMethodByName(object->type, upper, &method, kRetrieveWithAncestors) ||
+  if (!kivo::WideStrUpperBounded(name, upper, kLookupNameUnits) ||
+      !TypeRetrieveMethodByName(object->type, upper, &method, kRetrieveWithAncestors) ||
       !method) {
     Raise(u"[VARNO VM] Cannot retrieve the method specified: (%s.%s)", TypeName(object), name ? name : u"");
     return kRTFailure;

@@ -103,6 +103,8 @@ RTSuccess LinkContext(RTVarnoVM* vm, RTVarnoContext* context);
 // Removes the object's context: 2 when it was the current one (then destroyed once the running
 // interpreter has returned), 1 for another, 0 when the object has none.
 uint32_t UnlinkObjectContext(RTVarnoVM* vm, RTVarnoSymbol* object);
+// Destroys every context of the list; one that the interpreter is running goes when it has
+// returned.
 RTSuccess RemoveAllContexts(RTVarnoVM* vm);
 // Destroys a context stopped while it ran.
 void DestroyRetiredContext(RTVarnoVM* vm);

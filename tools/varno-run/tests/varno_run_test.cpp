@@ -174,6 +174,100 @@ TEST_F(VarnoRunTest, ContextsTakeTurnsNativeMethodsAnswerAndThePassesCanEndTheRu
   EXPECT_EQ(VarnoRun("--passes x Crowd").status, 2);
 }
 
+// A program that keeps every kind of state a snapshot holds alive across pass boundaries: frames
+// stopped in a sleep two calls deep, an eval stopped inside its code, events queued, a listener
+// waiting to run with its speaker, a singleton, a context asleep for good, lists, databases and
+// code values.
+constexpr const char* kBigClasses[][2] = {
+    {"Ticker", "Ticker is Thing;\nattributes { k is number; }\nstate Switchboard { k = k + 1; print(name + \" \" + k); }\n"},
+    {"Counter", "Counter is Thing, singleton;\nattributes { total is number; }\n"
+                "method Constructor() { total = 100; print(\"counter made\"); }\n"
+                "method number Bump() { total = total + 1; return total; }\n"},
+    {"Guard", "Guard is Thing;\nattributes { hits is number; }\n"
+              "listener Heard(k is number, s is string) { hits = hits + 1;"
+              " print(\"heard \" + k + \" \" + s + \" hits \" + hits); print(speaker); }\n"},
+    {"Pinger", "Pinger is Thing;\nattributes { got is list; }\n"
+               "event OnPing(k is number, s is string) { got = got + [k]; print(\"ping \" + k + \" \" + s + \" \" + got); }\n"
+               "state Switchboard { print(\"pinger idle\"); }\n"},
+    {"Sleeper", "Sleeper is Thing;\nattributes { k is number; }\n"
+                "state Switchboard { k = k + 1; print(name + \" wakes \" + k); sleep(100000); }\n"},
+    {"Big",
+     "Big is Thing;\n"
+     "attributes { b is Ticker; p is Pinger; g is Guard; z is Sleeper; c is Counter; n is number;"
+     " l is list; d is database; cv is code; other is Counter; }\n"
+     "method Constructor() {\n"
+     "  name = \"big\"; b.name = \"b\"; p.name = \"p\"; g.name = \"g\"; z.name = \"z\";\n"
+     "  p.OnPing = g.Heard;\n"
+     "  l = [1, \"two\", 3.5, [4, \"five\"], true, <1, 2, 3>]; d = (\"x\": 1, \"y\": [true, 2.5], \"s\": \"text\");\n"
+     "  cv = code { print(\"code value \" + n + \" \" + c.Bump()); };\n"
+     "}\n"
+     "method Deeper(m is number, s is string) { sleep(0); print(\"deeper \" + m + \" \" + s); }\n"
+     "method Deep(m is number) { t is Thing; t = new Thing; t.name = \"local\" + m; Deeper(m, \"via \" + t.name);"
+     " print(\"deep \" + m + \" \" + t.name); }\n"
+     "state Switchboard {\n"
+     "  if (n == 0) { start(b); start(p); start(z); }\n"
+     "  n = n + 1; print(\"big \" + n);\n"
+     "  p.OnPing(n, \"first\"); p.OnPing(n * 10, \"second\");\n"
+     "  Deep(n);\n"
+     "  eval(code { print(\"eval start \" + n); sleep(0); print(\"eval end \" + n); });\n"
+     "  eval(cv);\n"
+     "  other = new Counter; print(\"singleton \" + other.total);\n"
+     "  l = l + [n, b]; addkey(d, \"k\" + n, [n, p]); print(l); print(d);\n"
+     "}\n"},
+};
+
+TEST_F(VarnoRunTest, ARunSavedAfterSomePassesGoesOnInANewProcessAsTheUninterruptedRun) {
+  for (const auto& [name, source] : kBigClasses) Write(std::string("lib/") + name + ".varno", source);
+  constexpr int kPasses = 12;
+  const Outcome whole = VarnoRun("--passes 12 Big");
+  ASSERT_EQ(whole.status, 0) << whole.err;
+  ASSERT_NE(whole.out.find("heard 1 first hits 1\np\n"), std::string::npos) << whole.out;
+  const std::string snapshot = (files_.path() / "saved.snapshot").string();
+  for (const int stop : {1, 2, 4, 7, 11}) {
+    SCOPED_TRACE("saved after pass " + std::to_string(stop));
+    const Outcome saved = VarnoRun("--save-after " + std::to_string(stop) + " '" + snapshot + "' Big");
+    EXPECT_EQ(saved.status, 0) << saved.err;
+    EXPECT_EQ(saved.err, "varno-run: " + std::to_string(stop) + " passes\n");
+    const Outcome loaded = VarnoRun("--passes " + std::to_string(kPasses - stop) + " --load '" + snapshot + "'");
+    EXPECT_EQ(loaded.status, 0) << loaded.err;
+    EXPECT_EQ(loaded.err, "varno-run: " + std::to_string(kPasses - stop) + " passes\n");
+    EXPECT_EQ(saved.out + loaded.out, whole.out);
+  }
+  // Saved, loaded and saved again: the chain goes on the same; a loaded VM saved at once writes a
+  // snapshot of the same size (the objects in the same order).
+  const std::string again = (files_.path() / "again.snapshot").string();
+  const Outcome first = VarnoRun("--save-after 3 '" + snapshot + "' Big");
+  const Outcome second = VarnoRun("--save-after 4 '" + again + "' --load '" + snapshot + "'");
+  const Outcome third = VarnoRun("--passes 5 --load '" + again + "'");
+  EXPECT_EQ(first.out + second.out + third.out, whole.out);
+  const Outcome resaved = VarnoRun("--save-after 0 '" + snapshot + "' --load '" + again + "'");
+  EXPECT_EQ(resaved.status, 0) << resaved.err;
+  EXPECT_EQ(tesk::testing::ReadFile(snapshot).size(), tesk::testing::ReadFile(again).size());
+}
+
+TEST_F(VarnoRunTest, SnapshotsThatCannotBeWrittenOrReadAndTheirArguments) {
+  Write("lib/Brief.varno", "Brief is Thing;\nattributes { n is number; }\n"
+                           "state Switchboard { n = n + 1; print(n); if (n == 2) exit(); }\n");
+  const std::string snapshot = (files_.path() / "brief.snapshot").string();
+  const Outcome early = VarnoRun("--save-after 5 '" + snapshot + "' Brief");
+  EXPECT_EQ(early.status, 1);
+  EXPECT_NE(early.err.find("varno-run: the run ended before its passes were used up: no snapshot written"),
+            std::string::npos);
+  EXPECT_FALSE(fs::exists(snapshot));
+  ASSERT_EQ(VarnoRun("--save-after 1 '" + snapshot + "' Brief").status, 0);
+  // A snapshot cut short is refused; the file is not touched.
+  std::string bytes = tesk::testing::ReadFile(snapshot);
+  tesk::testing::WriteFile(snapshot, bytes.substr(0, bytes.size() / 2));
+  const Outcome cut = VarnoRun("--load '" + snapshot + "'");
+  EXPECT_EQ(cut.status, 2);
+  EXPECT_NE(cut.err.find("VNStreamIn() -- The snapshot is damaged at byte"), std::string::npos) << cut.err;
+  EXPECT_NE(cut.err.find(": the snapshot cannot be read"), std::string::npos);
+  EXPECT_EQ(VarnoRun("--load '" + (files_.path() / "missing").string() + "'").status, 2);
+  EXPECT_EQ(VarnoRun("--save-after 1 Brief").status, 2) << "no file";
+  EXPECT_EQ(VarnoRun("--load '" + snapshot + "' Brief").status, 2) << "a class and a snapshot";
+  EXPECT_EQ(VarnoRun("--passes 2 --save-after 1 x Brief").status, 2);
+}
+
 TEST_F(VarnoRunTest, ClassesThatDoNotCompileAndBadArguments) {
   Write("lib/Bad.varno", "Bad is Thing;\nstate Switchboard { x = 1; }\n");
   const Outcome bad = VarnoRun("Bad");

@@ -33,6 +33,8 @@ int WideStrEqualNoCase(const char16_t* a, const char16_t* b);
 char16_t WideStrUpperChar(char16_t unit);
 // The text with every unit upper-cased: the key form of case-insensitive name tables.
 std::u16string WideStrUpper(std::u16string_view text);
+// The same into a buffer of `capacity` units; false for a null text or one that does not fit.
+bool WideStrUpperBounded(const char16_t* text, char16_t* buffer, size_t capacity);
 
 // Narrow text is Latin-1: narrowing keeps the low byte of each unit, widening maps byte N to unit N.
 char* WideStrToNarrow(const char16_t* text, char* buffer);
