@@ -1,4 +1,5 @@
 // The first phase: expressions, calls and assignments.
+#include "compiler/built_in_members.h"
 #include "codegen/icode_builder.h"
 #include "compiler/core_records.h"
 #include "compiler/report.h"
@@ -10,18 +11,6 @@
 namespace varno {
 
 namespace {
-
-// Built-in member numbers the checker gives calls on lists and vector3 values.
-enum BuiltIn : uint8_t {
-  kMethodCall = 0,
-  kListRemove = 1,
-  kListCount = 4,
-  kVectorDistance = 5,
-  kVectorLength = 6,
-  kVectorNormalized = 8,
-  kVectorClamped = 9,
-  kVectorDot = 10,
-};
 
 const SyntaxNode* ChildAt(const SyntaxNode* node, uint32_t index) {
   return index < node->childCount ? node->children[index] : nullptr;

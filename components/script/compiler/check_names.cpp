@@ -1,4 +1,5 @@
 // Names in expressions: identifiers, list element accesses and calls.
+#include "compiler/built_in_members.h"
 #include "compiler/check_rules.h"
 #include "compiler/core_records.h"
 #include "compiler/dotted_name.h"
@@ -12,18 +13,6 @@
 namespace varno {
 
 namespace {
-
-// Built-in member numbers of calls on lists and vector3 values.
-enum BuiltIn : uint8_t {
-  kListRemove = 1,
-  kListPop = 2,
-  kListCount = 4,
-  kVectorDistance = 5,
-  kVectorLength = 6,
-  kVectorNormalized = 8,
-  kVectorClamped = 9,
-  kVectorDot = 10,
-};
 
 bool ClassIndex(const CheckScope& scope, uint32_t* index) {
   return scope.type && TypeTableRetrieveTypeIdxByName(scope.table, scope.type->name, index);

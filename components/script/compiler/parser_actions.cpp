@@ -136,9 +136,12 @@ SyntaxNode* BuildNode(uint8_t kind, int32_t line, std::initializer_list<SyntaxNo
   return BuildNamedNode(kind, line, nullptr, children);
 }
 
-SyntaxNode* BuildNamedNode(uint8_t kind, int32_t line, const char16_t* name,
-                           std::initializer_list<SyntaxNode*> children) {
-  SyntaxNode* node = NewSyntaxNode(kind, static_cast<uint32_t>(children.size()), line);
+namespace {
+
+// A node with room for `count` children and a copy of the name (when given); null when either
+// allocation fails.
+SyntaxNode* NewNamedNode(uint8_t kind, uint32_t count, int32_t line, const char16_t* name) {
+  SyntaxNode* node = NewSyntaxNode(kind, count, line);
   if (node && name) {
     node->name = CopyText(name);
     if (!node->name) {
@@ -146,6 +149,14 @@ SyntaxNode* BuildNamedNode(uint8_t kind, int32_t line, const char16_t* name,
       node = nullptr;
     }
   }
+  return node;
+}
+
+}  // namespace
+
+SyntaxNode* BuildNamedNode(uint8_t kind, int32_t line, const char16_t* name,
+                           std::initializer_list<SyntaxNode*> children) {
+  SyntaxNode* node = NewNamedNode(kind, static_cast<uint32_t>(children.size()), line, name);
   if (!node) {
     for (SyntaxNode* child : children) FreeSyntaxTree(child);
     return nullptr;
@@ -156,14 +167,7 @@ SyntaxNode* BuildNamedNode(uint8_t kind, int32_t line, const char16_t* name,
 }
 
 SyntaxNode* BuildNodeFromChain(uint8_t kind, int32_t line, const char16_t* name, ArgChain* chain) {
-  SyntaxNode* node = NewSyntaxNode(kind, ArgChainCount(chain), line);
-  if (node && name) {
-    node->name = CopyText(name);
-    if (!node->name) {
-      FreeSyntaxTree(node);
-      node = nullptr;
-    }
-  }
+  SyntaxNode* node = NewNamedNode(kind, ArgChainCount(chain), line, name);
   if (!node) {
     ArgChainFreeWithValues(chain);
     return nullptr;

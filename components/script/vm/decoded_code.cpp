@@ -27,8 +27,8 @@ Cache& TheCache() {
   return *gCache;
 }
 
-void Trim(Cache& cache) {
-  if (cache.byStream.size() < kCacheLimit) return;
+// Drops every decoded stream that nothing holds.
+void DropUnheld(Cache& cache) {
   for (auto entry = cache.byStream.begin(); entry != cache.byStream.end();) {
     if (entry->second->holders == 0) {
       delete entry->second;
@@ -37,6 +37,10 @@ void Trim(Cache& cache) {
       ++entry;
     }
   }
+}
+
+void Trim(Cache& cache) {
+  if (cache.byStream.size() >= kCacheLimit) DropUnheld(cache);
 }
 
 // Moves past an instruction with a code operand: u32 count, the bytes, a flag, and when the flag is
@@ -175,14 +179,7 @@ void ReleaseDecodedCode(DecodedCode* code) {
 void ClearDecodedCode() {
   if (!gCache) return;
   Cache& cache = *gCache;
-  for (auto entry = cache.byStream.begin(); entry != cache.byStream.end();) {
-    if (entry->second->holders == 0) {
-      delete entry->second;
-      entry = cache.byStream.erase(entry);
-    } else {
-      ++entry;
-    }
-  }
+  DropUnheld(cache);
   // Nothing held: the cache itself goes too (the component's library may be unloaded next).
   if (cache.byStream.empty() && cache.detached.empty()) {
     delete gCache;
