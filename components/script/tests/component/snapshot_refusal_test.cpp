@@ -408,6 +408,9 @@ TEST_F(SnapshotRefusalTest, EveryCountIndexAndReferenceOutOfRangeIsRefusedAndThe
       {"operand top", U32(4096), "an operand stack's top 4096 lies outside 1 to 4095"},
       {"operand top", U32(4000), "the snapshot ends inside an operand stack"},
       {"operand 1", Num(5), "the bottom of an operand stack holds a value"},
+      // A code value cut short in either bottom place was once left behind by the refusal.
+      {"operand 0", U32(8) + U32(beyond), "a code value of 268435456 bytes is more than"},
+      {"operand 1", U32(8) + U32(beyond), "a code value of 268435456 bytes is more than"},
       {"operand list count", U32(beyond), "the element count of a list 268435456 is more than"},
       {"operand list value", U32(4) + U32(0), "a value has the type code 4, which has no wire form"},
       {"operand list value", U32(11) + U32(0), "Unrecognized type sent..."},
