@@ -177,23 +177,23 @@ void CloseModule(ComponentEntry* entry) {
   entry->loadCount = 0;
 }
 
-enum class Opened { kYes, kNoLibrary, kRefused };
+enum class Opened { kYes, kNoLibrary, kOtherClass, kRefused };
 
-// Loads the entry's library and takes its accepted definition record; a library that holds
-// another class is refused as well. Any failure leaves the library closed.
+// Loads the entry's library and takes its accepted definition record. Any failure leaves the
+// library closed.
 Opened OpenClassLibrary(ComponentEntry* entry) {
   entry->module = LoadModule(entry->modulePath);
   if (!entry->module) return Opened::kNoLibrary;
   ++entry->loadCount;
   entry->definition = IdentifyComponent(entry->module, entry->modulePath);
+  Opened opened = entry->definition ? Opened::kYes : Opened::kRefused;
   if (entry->definition && WideStrEqualNoCase(entry->definition->fpClassName, entry->className) != 0) {
     RaiseFormatted(kLevelError, u"Cannot load component: %s holds the class %s, not %s", entry->modulePath,
                    entry->definition->fpClassName, entry->className);
-    entry->definition = nullptr;
+    opened = Opened::kOtherClass;
   }
-  if (entry->definition) return Opened::kYes;
-  CloseModule(entry);
-  return Opened::kRefused;
+  if (opened != Opened::kYes) CloseModule(entry);
+  return opened;
 }
 
 }  // namespace
@@ -213,10 +213,12 @@ RTSuccess LoadClass(ComponentEntry* entry) {
     ++entry->loadCount;
     return kRTSuccess;
   }
-  // A library that does not load, or not as its class, is a stale registry entry: after a rescan
-  // that gave the class another library, the load is tried once more.
+  // A library that does not load, or holds another class, is a stale registry entry: after a
+  // rescan that gave the class another library, the load is tried once more. (A library whose
+  // record is refused is where it should be; a rescan would refuse it again.)
   Opened opened = OpenClassLibrary(entry);
-  if (opened != Opened::kYes && RescanForStaleEntry(entry)) opened = OpenClassLibrary(entry);
+  if ((opened == Opened::kNoLibrary || opened == Opened::kOtherClass) && RescanForStaleEntry(entry))
+    opened = OpenClassLibrary(entry);
   if (opened == Opened::kNoLibrary) {
     const std::u16string text =
         Format(u"Cannot load component: %s", entry->modulePath ? entry->modulePath : entry->className);
@@ -224,7 +226,7 @@ RTSuccess LoadClass(ComponentEntry* entry) {
     RaiseFormatted(kLevelError, u"%s", text);
     return kRTFailure;
   }
-  if (opened == Opened::kRefused) return kRTFailure;
+  if (opened != Opened::kYes) return kRTFailure;
   entry->ownMethodCount = CountRecords(entry->definition->methods);
   for (uint32_t i = 0; i < entry->ownMethodCount; ++i) {
     entry->definition->methods[i].firstParameter = nullptr;

@@ -32,11 +32,10 @@ bool ReadExactly(RTInstance s, void* data, uint32_t count) {
 // A stored length is trusted only as far as the stream holds its units: a count beyond the
 // remaining bytes (or beyond `maxUnits`) is refused before anything is allocated.
 template <class Unit>
-RTSuccess ReadText(RTInstance s, uint64_t maxUnits, Unit** text, uint32_t* units = nullptr) {
+RTSuccess ReadText(RTInstance s, uint64_t maxUnits, Unit** text) {
   uint32_t length = 0;
   if (!StreamReadUInt(s, &length)) return kRTFailure;
   *text = nullptr;
-  if (units) *units = length;
   if (length == 0) return kRTSuccess;
   const uint64_t bytes = (uint64_t{length} + 1) * sizeof(Unit);
   uint32_t remaining = 0;
@@ -145,15 +144,7 @@ RTSuccess StreamWriteWString(RTInstance s, const char16_t* text) {
 RTSuccess StreamReadWString(RTInstance s, char16_t** text) { return ReadText(s, UINT32_MAX - 1, text); }
 
 RTSuccess StreamReadWStringBounded(RTInstance s, uint32_t maxUnits, char16_t** text) {
-  uint32_t units = 0;
-  if (!ReadText(s, maxUnits, text, &units)) return kRTFailure;
-  // A zero unit inside would make the text read as a shorter one (another name, another path).
-  if (WideStrLen(*text) != units) {
-    ModuleCore()->ArrayFree(nullptr, *text);
-    *text = nullptr;
-    return kRTFailure;
-  }
-  return kRTSuccess;
+  return ReadText(s, maxUnits, text);
 }
 
 RTSuccess StreamReadNarrowString(RTInstance s, char** text) { return ReadText(s, UINT32_MAX - 1, text); }

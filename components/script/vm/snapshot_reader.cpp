@@ -278,6 +278,9 @@ bool Reader::Context() {
   uint32_t count = 0;
   FrameHolder frames;
   if (!in_.Count(&count, kMinFrameBytes, u"a context's frame count")) return false;
+  if (count > kMaxCallDepth) {
+    return in_.Damaged(u"a context holds %u call frames, more than the %u it may have", count, kMaxCallDepth);
+  }
   for (uint32_t i = 0; i < count; ++i) {
     if (!Frame(frames)) return false;
   }

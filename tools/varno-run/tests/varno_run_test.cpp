@@ -154,6 +154,59 @@ TEST_F(VarnoRunTest, ARunTimeErrorReportsFileLineAndState) {
   EXPECT_EQ(run.err, expected);
 }
 
+// A script that recurses without end stops at the call depth limit through the error exit: the
+// message, the file and line, and the call stack with its top and bottom frames.
+TEST_F(VarnoRunTest, RunawayRecursionStopsAtTheCallDepthLimit) {
+  const fs::path file = Write("lib/Deep.varno",
+                              "Deep is Thing;\n"
+                              "attributes { n is number; }\n"
+                              "method Down(k is number) {\n"
+                              "  n = k;\n"
+                              "  Down(k + 1);\n"
+                              "}\n"
+                              "state Switchboard { Down(1); exit(); }\n");
+  const Outcome run = VarnoRun("Deep");
+  EXPECT_EQ(run.status, 1);
+  std::string stack;
+  for (int i = 0; i < 16; ++i) stack += "Deep.Down. File: " + file.string() + "\n";
+  stack += "... 9968 more call frames ...\n";
+  for (int i = 0; i < 15; ++i) stack += "Deep.Down. File: " + file.string() + "\n";
+  stack += "Deep.Switchboard. File: " + file.string() + "\n";
+  const std::string context = "Number of events: 0, Deafened: 0\n"
+                              "*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=\n"
+                              "Call Stack:\n" + stack + " \n";
+  EXPECT_EQ(run.err, "[VARNO VM] call stack too deep: a context holds at most 10000 call frames\n"
+                     "[VARNO VM] Last file/line information reports file (" + file.string() + "), line (5)\n"
+                     "Running contexts: 1\n"
+                     "Current file (" + file.string() + "), line (5)\n"
+                     "Running Context's name:  and type: Deep\n" + context + " \n" +
+                     "Context's name: , and type: Deep\n" + context +
+                     "varno-run: the run ended with result 0\n");
+}
+
+// A failed allocation while the script runs (here inside a native method) ends the run through
+// the error exit, not the process.
+TEST_F(VarnoRunTest, AFailedAllocationTakesTheErrorExit) {
+  const fs::path file = Write("lib/Hungry.varno",
+                              "Hungry is Thing;\n"
+                              "method Eat() implemented \"RTVarnoTestNative.RunOutOfMemory\";\n"
+                              "state Switchboard {\n"
+                              "  print(\"eating\");\n"
+                              "  Eat();\n"
+                              "  exit();\n"
+                              "}\n");
+  const Outcome run = VarnoRun("Hungry");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "eating\n");
+  EXPECT_EQ(run.err.rfind("[VARNO VM] Out of memory: an allocation failed while the script ran!\n"
+                          "[VARNO VM] Last file/line information reports file (" + file.string() + "), line (5)\n",
+                          0),
+            0u)
+      << run.err;
+  EXPECT_NE(run.err.find("[C/C++ method] RTVarnoTestNative.RunOutOfMemory.\nHungry.Switchboard. File: "),
+            std::string::npos);
+}
+
 TEST_F(VarnoRunTest, ContextsTakeTurnsNativeMethodsAnswerAndThePassesCanEndTheRun) {
   Write("lib/Ticker.varno", "Ticker is Thing;\nattributes { k is number; }\n"
                             "state Switchboard { k = k + 1; print(name + \" \" + k); }\n");

@@ -475,6 +475,22 @@ TEST_F(SnapshotRefusalTest, EveryCountIndexAndReferenceOutOfRangeIsRefusedAndThe
   EXPECT_EQ(TakeOutput(), (std::vector<std::string>{".!p@@p!. 3", ".!p@@p!. 4"}));
 }
 
+// A context may hold 10000 call frames: a snapshot with one more is refused before they are made.
+TEST_F(SnapshotRefusalTest, MoreCallFramesThanAContextMayHoldAreRefused) {
+  Builder marked = NewBuilder();
+  marked.replace["frame version"] = "<<";
+  marked.replace["balance"] = ">>";
+  const std::string text = marked.Bytes();
+  const size_t from = text.find("<<") + 2;
+  const std::string frame = U32(0x500) + text.substr(from, text.find(">>") - from) + U32(2);
+  Builder builder = NewBuilder();
+  builder.replace["frame count"] = U32(varno::kMaxCallDepth + 1);
+  std::string frames = U32(2);  // the first frame's end, then the others
+  for (uint32_t i = 0; i < varno::kMaxCallDepth; ++i) frames += frame;
+  builder.replace["balance"] = frames;
+  ExpectRefused(vm(), builder.Bytes(), "a context holds 10001 call frames, more than the 10000 it may have");
+}
+
 TEST_F(SnapshotRefusalTest, EveryTruncationIsRefused) {
   calls::Symbol ticker = Start("Ticker");
   ASSERT_NE(ticker, nullptr);

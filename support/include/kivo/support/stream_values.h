@@ -42,8 +42,7 @@ RTSuccess StreamReadMatrix4(RTInstance stream, RTFMatrix4x4* value);
 // read back as null. A read text is a core array block (free with ArrayFree or MemFree).
 RTSuccess StreamWriteWString(RTInstance stream, const char16_t* text);
 RTSuccess StreamReadWString(RTInstance stream, char16_t** text);
-// As StreamReadWString, refusing a stored length above `maxUnits` and a text with a zero unit
-// inside (names and paths, which such a unit would cut short).
+// As StreamReadWString, refusing a stored length above `maxUnits`.
 RTSuccess StreamReadWStringBounded(RTInstance stream, uint32_t maxUnits, char16_t** text);
 RTSuccess StreamReadNarrowString(RTInstance stream, char** text);
 
