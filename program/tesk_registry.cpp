@@ -13,7 +13,7 @@ namespace tesk {
 namespace {
 
 // The game's key, as the queries and the messages name it.
-constexpr char16_t kTeskKey[] = u"HKEY_LOCAL_MACHINE\\Software\\Brellin Interactive\\Tesk";
+constexpr const char16_t* kTeskKey = platform::kGameKeyPath;
 // The registry's own limit on what one query reads.
 constexpr uint32_t kQueryBytes = 2048;
 // Windows error numbers and texts of a failed registry query, as the program reports them.

@@ -109,7 +109,9 @@ TEST_F(VarnocTest, RefusesBadArguments) {
   EXPECT_EQ(Varnoc("--unknown x.varno").status, 2);
   const Outcome missing = Varnoc("Missing");
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, "Couldn't find class specified\nvarnoc: Missing: not compiled\n");
+  EXPECT_EQ(missing.err, "Couldn't find class specified\n"
+            "[VARNO] The class Missing is in none of the class folders (there are none)\n"
+            "varnoc: Missing: not compiled\n");
 }
 
 TEST_F(VarnocTest, ChecksGeneratesAndListsTheCode) {
