@@ -13,10 +13,10 @@ namespace {
 
 constexpr size_t kVarnoPathsBytes = 2048;
 
-void Add(std::vector<std::string>& folders, std::string folder) {
-  if (folder.empty()) folder = ".";
-  if (folder.back() != '/') folder += '/';
-  if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(std::move(folder));
+void Add(std::vector<std::string>& folders, std::string_view folder) {
+  std::string prefix(folder.empty() ? std::string_view("./") : folder);
+  if (prefix.back() != '/') prefix += '/';
+  if (std::find(folders.begin(), folders.end(), prefix) == folders.end()) folders.push_back(std::move(prefix));
 }
 
 std::vector<std::string> ClassFolders(const std::vector<std::string>& includes,
@@ -29,7 +29,7 @@ std::vector<std::string> ClassFolders(const std::vector<std::string>& includes,
     const std::string text = platform::ToUtf8(paths);
     for (size_t start = 0; start <= text.size();) {
       const size_t end = std::min(text.find(';', start), text.size());
-      if (end > start) Add(folders, text.substr(start, end - start));
+      if (end > start) Add(folders, std::string_view(text).substr(start, end - start));
       start = end + 1;
     }
   }
