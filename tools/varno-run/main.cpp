@@ -108,11 +108,13 @@ bool ParseArguments(int argc, char** argv, Options& options) {
 RTSuccess (*gCoreDebugPrint)(RTInstance, const char16_t*) = nullptr;
 bool gPrintOutput = true;
 
+// A line at a time, so that prints and messages keep their order when both go to one file.
 RTSuccess PrintOutput(RTInstance context, const char16_t* text) {
   if (text && gPrintOutput) {
     std::string line = platform::ToUtf8(text);
     if (line.empty() || line.back() != '\n') line += '\n';
     std::fputs(line.c_str(), stdout);
+    std::fflush(stdout);
   }
   return gCoreDebugPrint(context, text);
 }
