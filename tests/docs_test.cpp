@@ -108,7 +108,9 @@ TEST_P(Documentation, EveryExampleRunsAsShown) {
   EXPECT_GT(consoles, 0) << "a guide without examples";
 }
 
-INSTANTIATE_TEST_SUITE_P(Guides, Documentation, ::testing::Values("varno.md", "content.md"),
-                         [](const auto& info) { return std::string(info.param).substr(0, std::string(info.param).find('.')); });
+INSTANTIATE_TEST_SUITE_P(Guides, Documentation, ::testing::Values("varno.md", "content.md"), [](const auto& info) {
+  const std::string document = info.param;
+  return document.substr(0, document.find('.'));
+});
 
 }  // namespace

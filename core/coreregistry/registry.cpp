@@ -121,7 +121,8 @@ bool RescanForStaleEntry(ComponentEntry* entry) {
                  before.empty() ? u"no library" : before, entry->className);
   // A class not loaded takes the first library found for it; a class no folder holds is left out
   // of the new file.
-  for (ComponentEntry* registered : ListItems<ComponentEntry>(gComponents)) registered->unconfirmed = !IsLoaded(registered);
+  for (ComponentEntry* registered : ListItems<ComponentEntry>(gComponents))
+    registered->unconfirmed = !IsLoaded(registered);
   for (const FoundComponent& component : ScanComponentFolders()) {
     void* known = nullptr;
     if (!StrHashTableLookup(gByName, WideStrUpper(component.className.c_str()).c_str(), &known)) {

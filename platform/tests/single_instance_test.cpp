@@ -53,8 +53,9 @@ TEST_F(SingleInstance, WithoutARuntimeFolderTheTemporaryFolderHoldsTheGuard) {
 
   setenv("TMPDIR", (dir_.path() / "missing too").c_str(), 1);
   EXPECT_FALSE(platform::CheckSecondInstance(u"Unguarded"));
+  const std::string tried = (dir_.path() / "missing/Unguarded.lock").string();
   EXPECT_NE(tesk::testing::ReadFile(DebugLog())
-                .find("No single-instance lock file can be made (tried: " + (dir_.path() / "missing/Unguarded.lock").string() +
+                .find("No single-instance lock file can be made (tried: " + tried +
                       "): running without the single-instance guard"),
             std::string::npos);
 }

@@ -25,7 +25,8 @@ std::vector<std::string> ClassFolders(const std::vector<std::string>& includes,
   for (const std::string& folder : includes) Add(folders, folder);
   for (const std::string& file : namedFiles) Add(folders, std::filesystem::path(file).parent_path().string());
   std::u16string paths;
-  if (platform::ReadRegistryValue(platform::kGameKeyPath, u"Varno Paths", kVarnoPathsBytes, paths) == platform::RegistryResult::kOk) {
+  if (platform::ReadRegistryValue(platform::kGameKeyPath, u"Varno Paths", kVarnoPathsBytes, paths) ==
+      platform::RegistryResult::kOk) {
     const std::string text = platform::ToUtf8(paths);
     for (size_t start = 0; start <= text.size();) {
       const size_t end = std::min(text.find(';', start), text.size());
@@ -42,7 +43,8 @@ void AddClassFolders(const char* tool, const std::vector<std::string>& includes,
                      const std::vector<std::string>& namedFiles, const std::function<bool(const char16_t*)>& add) {
   for (const std::string& folder : ClassFolders(includes, namedFiles)) {
     if (!add(platform::FromUtf8(folder).c_str()))
-      std::fprintf(stderr, "%s: the class folder %s is left out (the compiler takes 16 at most)\n", tool, folder.c_str());
+      std::fprintf(stderr, "%s: the class folder %s is left out (the compiler takes 16 at most)\n", tool,
+                   folder.c_str());
   }
 }
 

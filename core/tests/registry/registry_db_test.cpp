@@ -97,7 +97,8 @@ TEST(RegistryDb, AStaleLibraryPathHealsByOneRescan) {
 
   EXPECT_EQ(registry.Create(u"RTRegGone"), nullptr);
   ASSERT_EQ(registry.host().messages().size(), 1u);
-  EXPECT_EQ(registry.host().messages()[0].text, u"Cannot load component: " + platform::FromUtf8(registry.ModulePath("RTRegGone.so")));
+  EXPECT_EQ(registry.host().messages()[0].text,
+            u"Cannot load component: " + platform::FromUtf8(registry.ModulePath("RTRegGone.so")));
   EXPECT_EQ(Db(registry), healed);
   EXPECT_EQ(registry.Stop(), 0);
 
