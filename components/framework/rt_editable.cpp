@@ -14,12 +14,6 @@ using namespace kivo;
 
 constexpr bool kOverrides = true;
 
-RTSuccess GetStageCount(RTInstance, uint32_t* count) {
-  if (!count) return kRTFailure;
-  *count = 1;
-  return kRTSuccess;
-}
-
 RTSuccess StreamOut(RTInstance, uint32_t, RTInstance stream) {
   return StreamWriteUInt(stream, editable::kStreamVersion);
 }
@@ -33,7 +27,7 @@ RTSuccess StreamIn(RTInstance, uint32_t, RTInstance stream) {
 }
 
 RTMethodRecord gMethods[] = {
-    Method(u"GetStageCount", GetStageCount, editable::kGetStageCount, u"RTSuccess", u"uint out opCount"),
+    Method(u"GetStageCount", editable::OneStage, editable::kGetStageCount, u"RTSuccess", u"uint out opCount"),
     Method(u"StreamIn", StreamIn, editable::kStreamIn, u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
     Method(u"StreamOut", StreamOut, editable::kStreamOut, u"RTSuccess", u"uint aStage, RTInstance ohStream",
            kOverrides),

@@ -76,6 +76,15 @@ RTSuccess StreamReadUIntUnchecked(RTInstance s, uint32_t* value) {
   return kRTSuccess;
 }
 
+RTSuccess StreamWriteBytes(RTInstance s, const void* data, uint32_t count) {
+  uint32_t written = 0;
+  return WriteBytes(s, data, count, &written) && written == count ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess StreamReadBytes(RTInstance s, void* data, uint32_t count) {
+  return ReadExactly(s, data, count) ? kRTSuccess : kRTFailure;
+}
+
 RTSuccess StreamWriteByte(RTInstance s, uint32_t value) {
   const auto byte = static_cast<uint8_t>(value);
   uint32_t written = 0;

@@ -194,6 +194,20 @@ TEST_F(StreamValues, ShortWordAndByteReads) {
   EXPECT_EQ(StreamWriteUInt(nullptr, 1), kRTFailure);
 }
 
+TEST_F(StreamValues, ByteRecordsMoveWholeOrFail) {
+  const Bytes record{1, 2, 3, 4, 5, 6};
+  RTInstance s = NewStream();
+  EXPECT_EQ(StreamWriteBytes(s, record.data(), 6), kRTSuccess);
+  EXPECT_EQ(Contents(s), record);
+  EXPECT_EQ(StreamWriteBytes(nullptr, record.data(), 6), kRTFailure);
+
+  uint8_t read[6] = {};
+  EXPECT_EQ(StreamReadBytes(NewStream(record), read, 6), kRTSuccess);
+  EXPECT_EQ(Bytes(read, read + 6), record);
+  RTInstance shorter = NewStream({9, 9, 9});
+  EXPECT_EQ(StreamReadBytes(shorter, read, 4), kRTFailure) << "three of four bytes";
+}
+
 TEST_F(StreamValues, StringsReadBackWithNullForEmpty) {
   char16_t* wide = nullptr;
   EXPECT_EQ(StreamReadWString(NewStream(WideBytes(u"abc")), &wide), kRTSuccess);

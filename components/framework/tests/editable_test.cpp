@@ -3,26 +3,23 @@
 // table while its calls to RTEditable's versions go through RTEditable's second table.
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <filesystem>
 #include <string>
 
 #include "host/core_host.h"
+#include "host/stream_bytes.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/editable_calls.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/parent_call.h"
-#include "kivo/support/stream_calls.h"
 
 namespace {
 
 using namespace kivo;
+using tesk::testing::MemoryStreamBytes;
+using tesk::testing::MemoryStreamWith;
 
-std::string U32(uint32_t value) {
-  std::string bytes(4, '\0');
-  std::memcpy(bytes.data(), &value, 4);
-  return bytes;
-}
+std::string U32(uint32_t value) { return tesk::testing::StreamBytes().U32(value).bytes(); }
 
 class Editable : public tesk::testing::StartedCore {
  protected:
@@ -37,24 +34,11 @@ class Editable : public tesk::testing::StartedCore {
     return instance;
   }
 
-  static InstanceRef StreamOf(const std::string& bytes) {
-    InstanceRef stream;
-    EXPECT_EQ(memory_stream::CreateWith(bytes.data(), static_cast<uint32_t>(bytes.size()), stream.out()), kRTSuccess);
-    return stream;
-  }
-
-  static std::string Contents(RTInstance stream) {
-    uint32_t size = 0;
-    const uint8_t* data = nullptr;
-    if (!stream::GetSize(stream, &size) || !memory_stream::GetBuffer(stream, &data)) return "<none>";
-    return std::string(reinterpret_cast<const char*>(data), size);
-  }
-
   // What a stream-out call writes into a fresh stream, or "<failed>".
   template <class Call>
   static std::string Written(Call call) {
-    InstanceRef stream = StreamOf("");
-    return call(stream.get()) ? Contents(stream.get()) : "<failed>";
+    InstanceRef stream = MemoryStreamWith("");
+    return call(stream.get()) ? MemoryStreamBytes(stream.get()) : "<failed>";
   }
 
   bool Logged(const std::string& text) const { return host_.DebugLog().find(text) != std::string::npos; }
@@ -71,14 +55,14 @@ TEST_F(Editable, StreamsItsVersionAlone) {
             expected)
       << "RTEditable's part replaces RTComponent's";
 
-  EXPECT_EQ(editable::StreamIn(editable.get(), 0, StreamOf(expected).get()), kRTSuccess);
-  EXPECT_EQ(editable::StreamIn(editable.get(), 0, StreamOf(U32(0)).get()), kRTSuccess) << "an older version";
+  EXPECT_EQ(editable::StreamIn(editable.get(), 0, MemoryStreamWith(expected).get()), kRTSuccess);
+  EXPECT_EQ(editable::StreamIn(editable.get(), 0, MemoryStreamWith(U32(0)).get()), kRTSuccess) << "an older version";
   const struct {
     const char* what;
     std::string bytes;
   } refused[] = {{"a newer version", U32(2)}, {"no version", ""}, {"a cut version", U32(1).substr(0, 3)}};
   for (const auto& c : refused) {
-    EXPECT_EQ(editable::StreamIn(editable.get(), 0, StreamOf(c.bytes).get()), kRTFailure) << c.what;
+    EXPECT_EQ(editable::StreamIn(editable.get(), 0, MemoryStreamWith(c.bytes).get()), kRTFailure) << c.what;
   }
   EXPECT_TRUE(Logged("RTEditable::StreamIn(): the stream holds no version of 1 or older"));
 }
@@ -89,7 +73,7 @@ TEST_F(Editable, OverridesAreReachedThroughEveryAncestorLevel) {
   EXPECT_EQ(editable::GetStageCount(probe.get(), &stages), kRTSuccess);
   EXPECT_EQ(stages, 2u) << "the derived class's count through RTEditable's first table";
 
-  ASSERT_EQ(editable::StreamIn(probe.get(), 0, StreamOf(U32(1) + U32(77)).get()), kRTSuccess);
+  ASSERT_EQ(editable::StreamIn(probe.get(), 0, MemoryStreamWith(U32(1) + U32(77)).get()), kRTSuccess);
   const std::string expected = U32(editable::kStreamVersion) + U32(77);
   EXPECT_EQ(Written([&](RTInstance s) { return editable::StreamOut(probe.get(), 0, s); }), expected)
       << "RTEditable's part first, then the probe's word";
@@ -105,8 +89,8 @@ TEST_F(Editable, OverridesAreReachedThroughEveryAncestorLevel) {
 
 TEST_F(Editable, ADerivedReadStopsWhenTheParentPartIsRefused) {
   InstanceRef probe = Make(u"RTEditableProbe");
-  ASSERT_EQ(editable::StreamIn(probe.get(), 0, StreamOf(U32(1) + U32(5)).get()), kRTSuccess);
-  EXPECT_EQ(component::StreamIn(probe.get(), component::kStreamWhole, StreamOf(U32(2) + U32(9)).get()), kRTFailure);
+  ASSERT_EQ(editable::StreamIn(probe.get(), 0, MemoryStreamWith(U32(1) + U32(5)).get()), kRTSuccess);
+  EXPECT_EQ(component::StreamIn(probe.get(), component::kStreamWhole, MemoryStreamWith(U32(2) + U32(9)).get()), kRTFailure);
   EXPECT_EQ(Written([&](RTInstance s) { return editable::StreamOut(probe.get(), 0, s); }), U32(1) + U32(5))
       << "the probe's word is kept";
 }

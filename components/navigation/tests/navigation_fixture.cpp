@@ -4,7 +4,6 @@
 
 #include "kivo/support/component_calls.h"
 #include "kivo/support/instance_ref.h"
-#include "kivo/support/stream_calls.h"
 
 namespace navtest {
 
@@ -40,27 +39,6 @@ std::vector<RTRoutePlannerEdge> EdgeRecords(const std::vector<EdgeSpec>& edges) 
     records[i].cost = edges[i].cost;
   }
   return records;
-}
-
-StreamBytes& StreamBytes::U32(uint32_t value) {
-  for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<char>((value >> (8 * i)) & 0xFF));
-  return *this;
-}
-
-StreamBytes& StreamBytes::F32(float value) {
-  uint32_t bits = 0;
-  std::memcpy(&bits, &value, 4);
-  return U32(bits);
-}
-
-StreamBytes& StreamBytes::U8(uint8_t value) {
-  bytes_.push_back(static_cast<char>(value));
-  return *this;
-}
-
-StreamBytes& StreamBytes::Raw(const std::string& bytes) {
-  bytes_ += bytes;
-  return *this;
 }
 
 StreamBytes& StreamBytes::Nodes(const std::vector<NodeSpec>& nodes, uint32_t version) {
@@ -117,17 +95,10 @@ RTInstance NavigationTest::PlannerWith(const Graph& graph) {
 }
 
 RTInstance NavigationTest::StreamOf(const std::string& bytes) {
-  RTInstance stream = nullptr;
-  EXPECT_EQ(memory_stream::CreateWith(bytes.data(), static_cast<uint32_t>(bytes.size()), &stream), kRTSuccess);
-  return Hold(stream);
+  return Hold(tesk::testing::MemoryStreamWith(bytes).Take());
 }
 
-std::string NavigationTest::Contents(RTInstance stream) {
-  uint32_t size = 0;
-  const uint8_t* data = nullptr;
-  if (!stream::GetSize(stream, &size) || !memory_stream::GetBuffer(stream, &data)) return {};
-  return std::string(reinterpret_cast<const char*>(data), size);
-}
+std::string NavigationTest::Contents(RTInstance stream) { return tesk::testing::MemoryStreamBytes(stream); }
 
 std::string NavigationTest::StreamedOut(RTInstance planner) {
   RTInstance stream = StreamOf("");

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/core_host.h"
+#include "host/stream_bytes.h"
 #include "kivo/navigation/navigation_calls.h"
 
 namespace navtest {
@@ -38,19 +39,11 @@ std::vector<RTRoutePlannerEdge> EdgeRecords(const std::vector<EdgeSpec>& edges);
 
 // The planner's stream written by hand, field by field: the RTPathfinding block, then the
 // planner's block of the given version.
-class StreamBytes {
+class StreamBytes : public tesk::testing::StreamBytes {
  public:
-  StreamBytes& U32(uint32_t value);
-  StreamBytes& F32(float value);
-  StreamBytes& U8(uint8_t value);
-  StreamBytes& Raw(const std::string& bytes);
   // Pathfinding block, version, node count and nodes (blocked flags from version 512 on).
   StreamBytes& Nodes(const std::vector<NodeSpec>& nodes, uint32_t version = 512);
   StreamBytes& Edges(const std::vector<EdgeSpec>& edges);
-  const std::string& bytes() const { return bytes_; }
-
- private:
-  std::string bytes_;
 };
 std::string GraphStream(const Graph& graph, uint32_t version = 512);
 

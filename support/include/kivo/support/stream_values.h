@@ -18,6 +18,11 @@ RTSuccess StreamReadUInt(RTInstance stream, uint32_t* value);
 // Always succeeds; a failed read hands out 0.
 RTSuccess StreamReadUIntUnchecked(RTInstance stream, uint32_t* value);
 
+// `count` bytes as they lie in memory (a record of little-endian values): the write succeeds when
+// every byte went, the read only when every byte came.
+RTSuccess StreamWriteBytes(RTInstance stream, const void* data, uint32_t count);
+RTSuccess StreamReadBytes(RTInstance stream, void* data, uint32_t count);
+
 // One byte (booleans, small codes); read back zero-extended, the out word untouched on failure.
 RTSuccess StreamWriteByte(RTInstance stream, uint32_t value);
 RTSuccess StreamReadByte(RTInstance stream, uint32_t* value);

@@ -1,0 +1,166 @@
+// RTAnimTrack, one motion, as its callers see it: the key records, the node record of its tree,
+// the level and method slots of the class, and one calling wrapper per method.
+//
+// A motion is a tree of named nodes, each with position, rotation and scale keys over time. The
+// caller evaluates it at a time (UpdateFrame, or TweenFrame to blend in another motion) and then
+// reads each node's evaluated matrix. Node pointers stay valid until the motion is streamed in
+// again or destroyed. Callers read node records and never write them.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+
+#include "kivo/slots.h"
+#include "kivo/support/editable_calls.h"
+#include "kivo/support/math_types.h"
+#include "kivo/types.h"
+
+// A key's quaternion: w, then the vector part in x, y, z (its fourth float is unused).
+struct KeyQuaternion {
+  float w;
+  RTFVector3D v;
+};
+static_assert(sizeof(KeyQuaternion) == 20);
+
+struct RTKeyPos {
+  float time;
+  RTFVector3D position;
+};
+static_assert(sizeof(RTKeyPos) == 20);
+
+struct RTKeyRot {
+  float time;
+  KeyQuaternion rotation;
+  KeyQuaternion control;  // the squad control point of this key
+};
+static_assert(sizeof(RTKeyRot) == 44);
+
+struct RTKeyScl {
+  float time;
+  RTFVector3D scale;
+};
+static_assert(sizeof(RTKeyScl) == 20);
+
+namespace kivo {
+
+// The keys of one channel of a node.
+template <class Key>
+struct KeyChannel {
+  uint32_t count;
+  Key* keys;  // core array block, null when count is 0
+  // The keys as given, saved by the first key processing, which later processing starts from.
+  uint32_t sourceCount;
+  Key* sourceKeys;
+  uint32_t ordered;  // 1 when no key time is below the one before: the lookup may search by halves
+};
+
+struct MotionNode {
+  char16_t* name;  // core block of length + 1 units
+  KeyChannel<RTKeyPos> positions;
+  KeyChannel<RTKeyRot> rotations;
+  KeyChannel<RTKeyScl> scales;
+  // The values last evaluated: a new node holds the identity rotation, position (0, 0, 0) and
+  // scale (1, 1, 1).
+  RTKeyPos position;
+  RTKeyRot rotation;
+  RTKeyScl scale;
+  RTFVector3D pivot;
+  RTFVector3D adjust;  // added to the evaluated position
+  uint32_t adjustTag;  // non-zero: tweening keeps this node's own position
+  uint32_t childCount;
+  MotionNode* parent;
+  MotionNode** children;  // core array block of childCount nodes, or null
+};
+
+namespace motion {
+
+enum Slot : uint32_t {
+  kGetStageCount = editable::kGetStageCount,
+  kStreamIn = editable::kStreamIn,
+  kStreamOut = editable::kStreamOut,
+  kUpdateFrame = 0x0C,
+  kTweenFrame = 0x10,
+  kAddNode = 0x14,
+  kGetRootNode = 0x18,
+  kGetNodeChild = 0x1C,
+  kGetNodeTMAdjusted = 0x20,
+  kGetNodeTM = 0x24,
+  kFindNode = 0x2C,
+  kGetInfo = 0x30,
+  kSetInfo = 0x34,
+  kSetContinuous = 0x38,
+  kGetContinuous = 0x3C,
+  kSetThreshold = 0x40,
+  kGetThreshold = 0x44,
+  kSetPeriod = 0x48,
+  kGetPeriod = 0x4C,
+  kCommit = 0x50,
+  kGetMemory = 0x54,
+  kAdjustNode = 0x58,
+  kGetNode = 0x5C,
+};
+inline constexpr uint32_t kLevel = editable::kObjectSize;
+inline constexpr uint32_t kSlotTableSize = 0x60;
+inline constexpr char16_t kClassName[] = u"RTAnimTrack";
+inline constexpr uint32_t kStreamVersion = 1536;
+inline constexpr uint32_t kFirstVersionWithPivots = 1536;
+
+inline RTSuccess UpdateFrame(RTInstance m, float time, RTBool looped, RTBool reverse = 0) {
+  return CallMethod(m, kLevel, kUpdateFrame, time, looped, reverse);
+}
+// Blends `other`, evaluated before at its own time, into this motion evaluated at `time`: a
+// percent of 1 keeps this motion, 0 gives the other.
+inline RTSuccess TweenFrame(RTInstance m, float time, float percent, RTBool looped, RTBool reverse, RTInstance other) {
+  return CallMethod(m, kLevel, kTweenFrame, time, percent, looped, reverse, other);
+}
+// Copies the name, the keys and the pivot into a new node under `parent`, or as the root when
+// `parent` is null; `node` (may be null) receives it.
+inline RTSuccess AddNode(RTInstance m, const char16_t* name, const RTKeyPos* positions, const RTKeyRot* rotations,
+                         const RTKeyScl* scales, uint32_t positionCount, uint32_t rotationCount, uint32_t scaleCount,
+                         const RTFVector3D* pivot, MotionNode* parent, MotionNode** node) {
+  return CallMethod(m, kLevel, kAddNode, name, positions, rotations, scales, positionCount, rotationCount, scaleCount,
+                    pivot, parent, node);
+}
+inline RTSuccess GetRootNode(RTInstance m, MotionNode** root) { return CallMethod(m, kLevel, kGetRootNode, root); }
+// A null node gives the root.
+inline RTSuccess GetNodeChild(RTInstance m, const MotionNode* node, MotionNode** child, uint32_t index) {
+  return CallMethod(m, kLevel, kGetNodeChild, node, child, index);
+}
+inline RTSuccess GetNodeTMAdjusted(RTInstance m, const MotionNode* node, const RTFVector3D* skinPivot,
+                                   RTFMatrix4x4* matrix) {
+  return CallMethod(m, kLevel, kGetNodeTMAdjusted, node, skinPivot, matrix);
+}
+inline RTSuccess GetNodeTM(RTInstance m, const MotionNode* node, RTFMatrix4x4* matrix) {
+  return CallMethod(m, kLevel, kGetNodeTM, node, matrix);
+}
+// The last node of that name in a depth-first walk; always succeeds, `node` untouched when none.
+inline RTSuccess FindNode(RTInstance m, const char16_t* name, MotionNode** node) {
+  return CallMethod(m, kLevel, kFindNode, name, node);
+}
+// The first node of that name in a depth-first walk; fails when none.
+inline RTSuccess GetNode(RTInstance m, const char16_t* name, MotionNode** node) {
+  return CallMethod(m, kLevel, kGetNode, name, node);
+}
+inline RTSuccess GetInfo(RTInstance m, float* start, float* end) { return CallMethod(m, kLevel, kGetInfo, start, end); }
+inline RTSuccess SetInfo(RTInstance m, float start, float end) { return CallMethod(m, kLevel, kSetInfo, start, end); }
+inline RTSuccess SetContinuous(RTInstance m, RTBool continuous) {
+  return CallMethod(m, kLevel, kSetContinuous, continuous);
+}
+inline RTSuccess GetContinuous(RTInstance m, RTBool* continuous) {
+  return CallMethod(m, kLevel, kGetContinuous, continuous);
+}
+inline RTSuccess SetThreshold(RTInstance m, float threshold) { return CallMethod(m, kLevel, kSetThreshold, threshold); }
+inline RTSuccess GetThreshold(RTInstance m, float* threshold) {
+  return CallMethod(m, kLevel, kGetThreshold, threshold);
+}
+inline RTSuccess SetPeriod(RTInstance m, float period) { return CallMethod(m, kLevel, kSetPeriod, period); }
+inline RTSuccess GetPeriod(RTInstance m, float* period) { return CallMethod(m, kLevel, kGetPeriod, period); }
+inline RTSuccess Commit(RTInstance m) { return CallMethod(m, kLevel, kCommit); }
+inline RTSuccess GetMemory(RTInstance m, uint32_t* bytes) { return CallMethod(m, kLevel, kGetMemory, bytes); }
+inline RTSuccess AdjustNode(RTInstance m, MotionNode* node, const RTFVector3D* adjust, uint32_t tag) {
+  return CallMethod(m, kLevel, kAdjustNode, node, adjust, tag);
+}
+
+}  // namespace motion
+
+}  // namespace kivo
