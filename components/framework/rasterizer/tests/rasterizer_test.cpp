@@ -36,7 +36,9 @@ class RasterizerTest : public tesk::testing::StartedCore {
   // One frame cleared to `colour`, then the screenshot.
   uint32_t DrawAndShoot(RTInstance rasterizer, r::WindowContext context, uint32_t colour, int* width, int* height) {
     EXPECT_EQ(r::BeginFrame(rasterizer, context), kRTSuccess);
-    EXPECT_EQ(r::Clear(rasterizer, r::kClearColour | r::kClearDepth, colour), kRTSuccess);
+    auto channel = [colour](int shift) { return ((colour >> shift) & 0xFF) / 255.0f; };
+    EXPECT_EQ(r::SetClearColor(rasterizer, channel(16), channel(8), channel(0), channel(24)), kRTSuccess);
+    EXPECT_EQ(r::Clear(rasterizer, r::kClearColour | r::kClearDepth), kRTSuccess);
     EXPECT_EQ(r::EndScene(rasterizer), kRTSuccess);
     EXPECT_EQ(r::PresentFrame(rasterizer), kRTSuccess);
     const std::filesystem::path shot = host_.root() / "shot.png";
@@ -84,7 +86,7 @@ TEST_F(SoftwareModule, DrawsOffscreenAndRecordsItsCalls) {
 
 TEST_F(SoftwareModule, NothingDrawsWithoutAContext) {
   kivo::InstanceRef rasterizer;
-  ASSERT_EQ(core().GetFirstInstanceByString(nullptr, r::kClassName, rasterizer.out(), 1, nullptr), kRTSuccess);
+  ASSERT_EQ(core().GetFirstInstanceByString(nullptr, r::kClassName, rasterizer.out(), 1, nullptr), kRTSuccess) << host_.ErrorLog() << host_.DebugLog();
   EXPECT_EQ(r::BeginFrame(rasterizer.get(), nullptr), 0u);
   EXPECT_EQ(r::BeginScene(rasterizer.get()), 0u);
   EXPECT_EQ(r::PresentFrame(rasterizer.get()), 0u);
