@@ -7,6 +7,7 @@
 #include "kivo/support/raise.h"
 #include "op_runner.h"
 #include "ops.h"
+#include "platform/leak_check.h"
 
 namespace rasterizer {
 
@@ -83,6 +84,8 @@ bool Load(State& s, const ProgramKind& kind, const char* text, uint32_t* handle)
     kivo::RaiseFormatted(kivo::kLevelError, u"RTRasterizer::%s()... the driver has no %s", kind.name, kind.extension);
     return false;
   }
+  // The driver keeps what it makes while compiling (its program strings) until it unloads.
+  platform::DriverSetUp driver;
   while (glGetError() != GL_NO_ERROR) {
   }
   GLuint program = 0;
