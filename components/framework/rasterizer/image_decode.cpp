@@ -105,7 +105,7 @@ bool DecodeImageStream(RTInstance stream, Image* image, std::string* why) {
   int height = 0;
   int channels = 0;
   if (!stbi_info_from_memory(file.data(), static_cast<int>(file.size()), &width, &height, &channels)) {
-    *why = "is no image that can be read (" + std::string(stbi_failure_reason() ? stbi_failure_reason() : "") + ")";
+    *why = "cannot be read (" + std::string(stbi_failure_reason() ? stbi_failure_reason() : "") + ")";
     return false;
   }
   if (!ImageSizeAllowed(static_cast<uint32_t>(width), static_cast<uint32_t>(height))) {
@@ -142,7 +142,7 @@ bool ReadImageSize(RTInstance stream, uint32_t* width, uint32_t* height, std::st
   const bool known = stbi_info_from_callbacks(&kStreamCallbacks, stream, &w, &h, &channels) != 0;
   kivo::stream::Seek(stream, start);
   if (!known) {
-    *why = "is no image that can be read";
+    *why = "cannot be read (" + std::string(stbi_failure_reason() ? stbi_failure_reason() : "") + ")";
     return false;
   }
   *width = static_cast<uint32_t>(w);
