@@ -69,7 +69,9 @@ bool DrawPlaced(FontState& font, const std::vector<PlacedLine>& lines, const flo
   const float cellLeft = float(m.originX) * scale;
   const auto cellTop = static_cast<float>(std::lround((float(m.ascent) - float(m.originY)) * scale));
   RTInstance r = font.rasterizer;
-  bool drawn = r::SelectTextureUnit(r, 0) && r::EnableTexturing(r, 1) && r::BindTexture(r, font.texture) &&
+  // The glyphs' cells overlap: without the depth test no glyph hides its neighbour.
+  bool drawn = r::EnableDepthTest(r, 0) && r::SelectTextureUnit(r, 0) && r::EnableTexturing(r, 1) &&
+               r::BindTexture(r, font.texture) &&
                r::EnableBlending(r, 1) && r::SetBlendFunc(r, GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA) &&
                r::SetColor(r, rgb[0], rgb[1], rgb[2]) && r::BeginPrimitive(r, r::kBatchQuads);
   for (const PlacedLine& placed : lines) {
@@ -93,6 +95,7 @@ bool DrawPlaced(FontState& font, const std::vector<PlacedLine>& lines, const flo
   drawn = r::EndPrimitive(r) && drawn;
   r::EnableBlending(r, 0);
   r::EnableTexturing(r, 0);
+  r::EnableDepthTest(r, 1);
   return drawn;
 }
 

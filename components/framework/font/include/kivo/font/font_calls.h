@@ -6,7 +6,8 @@
 // Text is UTF-16: units above 255 draw as "?", "\n" starts a line, a null text is empty (it draws
 // nothing and measures 0). Coordinates are whole pixels of the screen box, y growing downward;
 // (x, y) is the top left of the first line. Colours are arrays of floats of which red, green and
-// blue are read.
+// blue are read. Drawing turns the depth test off while it draws and leaves texturing and
+// blending off and the depth test on.
 #pragma once
 
 #include "kivo/slots.h"
