@@ -1,8 +1,6 @@
 // RTFont: a bitmap font of the instance store. Its stream holds the glyph sheet and metrics
 // (font_stream.cpp); text is laid out by text_layout.cpp and drawn by font_draw.cpp through the
 // rasterizer singleton. The state record lives in the object word after the level's two tables.
-#include <new>
-
 #include "font_state.h"
 #include "kivo/font/font_calls.h"
 #include "kivo/support/component_calls.h"
@@ -20,9 +18,7 @@ constexpr uint32_t kStateWord = slot::kLevel + 8;
 constexpr bool kOverrides = true;
 constexpr float kWhite[] = {1.0f, 1.0f, 1.0f};
 
-FontState* StateOf(RTInstance self) {
-  return self ? static_cast<FontState*>(Word(ComponentObject(self), kStateWord)) : nullptr;
-}
+FontState* StateOf(RTInstance self) { return StateIn<FontState>(self, kStateWord); }
 
 // A font with a sheet, or a report naming the operation.
 FontState* Loaded(RTInstance self, const char16_t* operation) {
@@ -34,20 +30,11 @@ FontState* Loaded(RTInstance self, const char16_t* operation) {
 
 bool WholeStage(uint32_t stage) { return stage == 0 || stage == component::kStreamWhole; }
 
-RTSuccess Construct(RTInstance self) {
-  void* block = nullptr;
-  if (!ModuleCore()->MemAlloc(nullptr, sizeof(FontState), &block, 0)) return kRTFailure;
-  Word(ComponentObject(self), kStateWord) = new (block) FontState();
-  return kRTSuccess;
-}
+RTSuccess Construct(RTInstance self) { return MakeState<FontState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
 RTSuccess Destroy(RTInstance self) {
-  FontState* font = StateOf(self);
-  if (!font) return kRTSuccess;
-  ReleaseTexture(*font);
-  font->~FontState();
-  ModuleCore()->MemFree(nullptr, font);
-  Word(ComponentObject(self), kStateWord) = nullptr;
+  if (FontState* font = StateOf(self)) ReleaseTexture(*font);
+  EndState<FontState>(self, kStateWord);
   return kRTSuccess;
 }
 

@@ -3,8 +3,6 @@
 // software context of its own (see draw_target.h); the program copies the one its options name
 // over "rtrasterizer.so". A singleton; it has no stream of its own. The operations live in the
 // *_ops.cpp files; their slots and arguments are those of rasterizer_calls.h.
-#include <new>
-
 #include "kivo/support/component_kit.h"
 #include "ops.h"
 
@@ -17,21 +15,14 @@ namespace slot = kivo::rasterizer;
 
 constexpr uint32_t kStateWord = slot::kLevel + 8;
 
-RTSuccess Construct(RTInstance self) {
-  void* block = nullptr;
-  if (!ModuleCore()->MemAlloc(nullptr, sizeof(State), &block, 0)) return kRTFailure;
-  Word(ComponentObject(self), kStateWord) = new (block) State();
-  return kRTSuccess;
-}
+RTSuccess Construct(RTInstance self) { return MakeState<State>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
 RTSuccess Destroy(RTInstance self) {
-  State* state = StateOf(self);
-  if (!state) return kRTSuccess;
-  DestroyAllPrimitives(*state);
-  ReleaseCamera(*state);
-  state->~State();
-  ModuleCore()->MemFree(nullptr, state);
-  Word(ComponentObject(self), kStateWord) = nullptr;
+  if (State* state = StateOf(self)) {
+    DestroyAllPrimitives(*state);
+    ReleaseCamera(*state);
+  }
+  EndState<State>(self, kStateWord);
   return kRTSuccess;
 }
 
@@ -198,9 +189,7 @@ const RTComponentDef gDefinition = MakeComponentDef({
 
 }  // namespace
 
-State* StateOf(RTInstance self) {
-  return self ? static_cast<State*>(kivo::Word(kivo::ComponentObject(self), kStateWord)) : nullptr;
-}
+State* StateOf(RTInstance self) { return kivo::StateIn<State>(self, kStateWord); }
 
 }  // namespace rasterizer
 

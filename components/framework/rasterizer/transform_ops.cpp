@@ -101,62 +101,54 @@ RTSuccess GetProjectionMode(RTInstance self, uint32_t* mode) {
       Out<uint32_t>{mode});
 }
 
+namespace {
+
+// The six values handed out and taken in, named as SetProjection names them.
+bool HandOut(const ProjectionValues& p, float* left, float* top, float* nearZ, float* right, float* bottom,
+             float* farZ) {
+  if (!left || !top || !nearZ || !right || !bottom || !farZ) return false;
+  *left = p.left;
+  *top = p.top;
+  *nearZ = p.nearZ;
+  *right = p.right;
+  *bottom = p.bottom;
+  *farZ = p.farZ;
+  return true;
+}
+
+bool TakeIn(State& s, const ProjectionValues& values) {
+  s.projection = values;
+  ApplyProjection(s);
+  return true;
+}
+
+}  // namespace
+
 RTSuccess SetProjection(RTInstance self, float left, float top, float nearZ, float right, float bottom, float farZ) {
   return Drawing(
-      self, "SetProjection",
-      [&](State& s) {
-        s.projection = {left, top, nearZ, right, bottom, farZ};
-        ApplyProjection(s);
-        return true;
-      },
-      left, top, nearZ, right, bottom, farZ);
+      self, "SetProjection", [&](State& s) { return TakeIn(s, {left, top, nearZ, right, bottom, farZ}); }, left, top,
+      nearZ, right, bottom, farZ);
 }
 
 RTSuccess GetProjection(RTInstance self, float* left, float* top, float* nearZ, float* right, float* bottom,
                         float* farZ) {
   return Drawing(
-      self, "GetProjection",
-      [&](State& s) {
-        if (!left || !top || !nearZ || !right || !bottom || !farZ) return false;
-        const ProjectionValues& p = s.projection;
-        *left = p.left;
-        *top = p.top;
-        *nearZ = p.nearZ;
-        *right = p.right;
-        *bottom = p.bottom;
-        *farZ = p.farZ;
-        return true;
-      },
+      self, "GetProjection", [&](State& s) { return HandOut(s.projection, left, top, nearZ, right, bottom, farZ); },
       Out<float>{left}, Out<float>{top}, Out<float>{nearZ}, Out<float>{right}, Out<float>{bottom}, Out<float>{farZ});
 }
 
+// The view volume gives the same values as corners: (left, bottom, near) and (right, top, far).
 RTSuccess GetViewVolume(RTInstance self, float* left, float* bottom, float* nearZ, float* right, float* top,
                         float* farZ) {
   return Drawing(
-      self, "GetViewVolume",
-      [&](State& s) {
-        if (!left || !bottom || !nearZ || !right || !top || !farZ) return false;
-        const ProjectionValues& p = s.projection;
-        *left = p.left;
-        *bottom = p.bottom;
-        *nearZ = p.nearZ;
-        *right = p.right;
-        *top = p.top;
-        *farZ = p.farZ;
-        return true;
-      },
+      self, "GetViewVolume", [&](State& s) { return HandOut(s.projection, left, top, nearZ, right, bottom, farZ); },
       Out<float>{left}, Out<float>{bottom}, Out<float>{nearZ}, Out<float>{right}, Out<float>{top}, Out<float>{farZ});
 }
 
 RTSuccess SetViewVolume(RTInstance self, float left, float right, float bottom, float top, float nearZ, float farZ) {
   return Drawing(
-      self, "SetViewVolume",
-      [&](State& s) {
-        s.projection = {left, top, nearZ, right, bottom, farZ};
-        ApplyProjection(s);
-        return true;
-      },
-      left, right, bottom, top, nearZ, farZ);
+      self, "SetViewVolume", [&](State& s) { return TakeIn(s, {left, top, nearZ, right, bottom, farZ}); }, left, right,
+      bottom, top, nearZ, farZ);
 }
 
 RTSuccess GetCurrentCamera(RTInstance self, RTInstance* camera) {
