@@ -135,6 +135,29 @@ TEST_F(Draw, BatchesDrawTheirVerticesWithTheColourEachWasGiven) {
   EXPECT_EQ(picture.At(30, 16), kClearColour);
 }
 
+TEST_F(Draw, LightingIsOffWhileTheScreenBoxIsInForce) {
+  // A grey quad facing the light at the eye: lit it gains the diffuse light, in the screen box not.
+  auto drawGrey = [&](bool screen) {
+    BeginClearedFrame(kClearColour);
+    if (screen) ScreenBox();
+    EXPECT_EQ(r::EnableLighting(rasterizer(), 1), kRTSuccess);
+    EXPECT_EQ(r::SetColor(rasterizer(), 0.5f, 0.5f, 0.5f), kRTSuccess);
+    EXPECT_EQ(r::BeginPrimitive(rasterizer(), r::kBatchQuads), kRTSuccess);
+    const float z = screen ? 0.0f : -2.0f;
+    const float s = screen ? 64.0f : 3.0f;
+    for (const auto& [x, y] : {std::pair{-s, -s}, {s, -s}, {s, s}, {-s, s}})
+      EXPECT_EQ(r::Vertex3(rasterizer(), x, y, z), kRTSuccess);
+    EXPECT_EQ(r::EndPrimitive(rasterizer()), kRTSuccess);
+    if (screen) {
+      EXPECT_EQ(r::RestoreProjectionMode(rasterizer()), kRTSuccess);
+    }
+    EXPECT_EQ(r::EnableLighting(rasterizer(), 0), kRTSuccess);
+    return Shoot().At(32, 24);
+  };
+  EXPECT_GT(drawGrey(false) & 0xFF, 0x80u) << "lit";
+  EXPECT_EQ(drawGrey(true), 0x808080u) << "not lit in the screen box";
+}
+
 TEST_F(Draw, CullModeOneDropsBackFacesAndTwoFrontFaces) {
   // Counter-clockwise seen from the camera (front) on the left, clockwise (back) on the right.
   const RTFVector3D world[6] = {{-3, -1, 0, 1}, {-1, -1, 0, 1}, {-2, 1, 0, 1},
