@@ -1,6 +1,5 @@
-// glyph-sheet DESCRIPTION.json OUT-DIR [FACE-DIR]
-//
-// The description lists fonts:
+// glyph-sheet: rasterises the fonts a description lists. The description formats are in
+// docs/content.md:
 //   {"fonts": [{"name": "Verdana17", "face": "DejaVuSans", "size": 17, "cell": [32, 32],
 //               "texture": [512, 512], "outline": false}, ...]}
 // Each becomes OUT-DIR/NAME.png (the sheet) and OUT-DIR/NAME.json (its metrics:
@@ -14,10 +13,20 @@
 #include <nlohmann/json.hpp>
 
 #include "glyph_sheet.h"
+#include "tool_frame.h"
 
 namespace {
 
 constexpr char kDefaultFaces[] = "/usr/share/fonts/truetype/dejavu";
+
+constexpr tesk::ToolText kText = {
+    "usage: glyph-sheet DESCRIPTION.json OUT-DIR [FACE-DIR]\n",
+    "  DESCRIPTION.json  the fonts: {\"fonts\": [{\"name\", \"face\", \"size\", \"cell\": [w, h],\n"
+    "                    \"texture\": [w, h], \"outline\"}]}\n"
+    "  OUT-DIR           gets NAME.png (the sheet) and NAME.json (its metrics) of each font\n"
+    "  FACE-DIR          where FACE.ttf lies (the system's DejaVu fonts by default)\n"
+    "Exit status: 0 done, 1 the work failed (the message says why), 2 bad arguments.\n",
+};
 
 bool ReadRequest(const nlohmann::json& item, const std::filesystem::path& faces, glyphsheet::SheetRequest* request,
                  std::string* error) {
@@ -94,9 +103,7 @@ int Run(const std::filesystem::path& description, const std::filesystem::path& o
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 3 && argc != 4) {
-    std::fprintf(stderr, "usage: glyph-sheet DESCRIPTION.json OUT-DIR [FACE-DIR]\n");
-    return 2;
-  }
+  if (const auto done = tesk::StartTool(argc, argv, kText)) return *done;
+  if (argc != 3 && argc != 4) return tesk::RefuseCommandLine(kText);
   return Run(argv[1], argv[2], argc == 4 ? argv[3] : kDefaultFaces);
 }

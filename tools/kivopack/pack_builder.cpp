@@ -96,6 +96,18 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
     *error = description.string() + ": \"instances\" must be a list";
     return false;
   }
+  // The pack is written beside the output and moved over it once complete. The store is bound to
+  // it before anything is looked up, so that no instance of the root's own store (a staged tree
+  // has one) comes into the pack.
+  const std::filesystem::path building = pack.string() + ".building";
+  std::error_code ignored;
+  std::filesystem::remove(building, ignored);
+  kivo::InstanceRef store;
+  if (!core.GetFirstInstanceByString(nullptr, kivo::instance_store::kClassName, store.out(), 1, nullptr)) {
+    *error = "the instance store component is not installed";
+    return false;
+  }
+  kivo::instance_store::Open(store.get(), Wide(std::filesystem::absolute(building).string()).c_str());
   Builder builder{core, {}, error};
   std::vector<RTInstance> described;
   for (const auto& item : (*json)["instances"]) {
@@ -139,16 +151,6 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
     described.push_back(instance);
   }
 
-  // The pack is written beside the output and moved over it once complete.
-  const std::filesystem::path building = pack.string() + ".building";
-  std::error_code ignored;
-  std::filesystem::remove(building, ignored);
-  kivo::InstanceRef store;
-  if (!core.GetFirstInstanceByString(nullptr, kivo::instance_store::kClassName, store.out(), 1, nullptr)) {
-    *error = "the instance store component is not installed";
-    return false;
-  }
-  kivo::instance_store::Open(store.get(), Wide(std::filesystem::absolute(building).string()).c_str());
   for (RTInstance instance : described) {
     if (!core.StoreInstance(nullptr, instance, kivo::component::kStreamWhole, 0)) {
       *error = "cannot store an instance";
