@@ -17,6 +17,7 @@
 #include "kivo/support/component_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/core_memory.h"
+#include "kivo/support/parent_call.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_calls.h"
 #include "kivo/support/stream_values.h"
@@ -130,7 +131,8 @@ RTSuccess GetStageCount(RTInstance, uint32_t* count) {
 
 RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
   RoutePlannerState* state = StateOf(self);
-  if (!state || !CallMethod(self, pathfinding::kOwnTable, pathfinding::kStreamOut, stage, stream)) return kRTFailure;
+  if (!state || !CallParentMethod(self, pathfinding::kOwnTable, pathfinding::kStreamOut, stage, stream))
+    return kRTFailure;
   if (!StreamWriteUInt(stream, route_planner::kStreamVersion) || !ValidStage(stage)) return kRTFailure;
   if (!StreamWriteUInt(stream, state->nodeCount)) return kRTFailure;
   for (uint32_t i = 0; i < state->nodeCount; ++i) {
@@ -151,7 +153,7 @@ RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
 }
 
 RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
-  if (!StateOf(self) || !CallMethod(self, pathfinding::kOwnTable, pathfinding::kStreamIn, stage, stream))
+  if (!StateOf(self) || !CallParentMethod(self, pathfinding::kOwnTable, pathfinding::kStreamIn, stage, stream))
     return kRTFailure;
   uint32_t version = 0;
   if (!StreamReadUInt(stream, &version))
