@@ -1,12 +1,14 @@
 #include <benchmark/benchmark.h>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
 
 namespace {
 
-// Prints the usual console report, then one ratio line per benchmark pair.
+// Prints the usual console report, then one ratio line per benchmark pair and, for more than one
+// pair, their geometric mean.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   void ReportRuns(const std::vector<Run>& runs) override {
@@ -19,6 +21,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
   void Finalize() override {
     ConsoleReporter::Finalize();
     const std::string tesk = "_Tesk";
+    double logSum = 0;
+    int ratios = 0;
     for (const auto& [name, time] : times_) {
       const auto at = name.find(tesk);
       if (at == std::string::npos) continue;
@@ -26,7 +30,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
       anchor.replace(at, tesk.size(), "_Anchor");
       const auto found = times_.find(anchor);
       if (found == times_.end() || found->second <= 0) continue;
-      std::printf("ratio %-48s %6.2f x %s\n", name.c_str(), time / found->second, anchor.c_str());
+      const double ratio = time / found->second;
+      std::printf("ratio %-48s %6.2f x %s\n", name.c_str(), ratio, anchor.c_str());
+      logSum += std::log(ratio);
+      ++ratios;
+    }
+    if (ratios > 1) {
+      std::printf("ratio %-48s %6.2f x (%d ratios)\n", "geometric mean", std::exp(logSum / ratios), ratios);
     }
   }
 

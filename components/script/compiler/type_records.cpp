@@ -119,8 +119,10 @@ RTSuccess StateTransitionAppend(RTVarnoMethod* method, int32_t line, const char1
 }
 
 RTVarnoMethod* MethodCreate(const char16_t* name, uint8_t kind) {
+  static uint64_t lastSerial = 0;
   RTVarnoMethod* method = NewRecord<RTVarnoMethod>();
   if (!method) return nullptr;
+  method->serial = ++lastSerial;
   method->keyName = CopyText(name);
   method->kind = kind;
   method->returnType = kTypeNoValue;

@@ -175,6 +175,20 @@ bool ListConcatenation(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
   return Replace2(x, &e);
 }
 
+// `a = a + b` where only the stack and `a` hold A: B's elements go onto A itself, which stays on
+// the stack as the result, holding what a new list would.
+bool AppendInPlace(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
+  const uint32_t before = a->elements->count;
+  if (!ListCopyElements(a, b.value.list)) {
+    while (a->elements->count > before) ListRemoveElementN(a, a->elements->count - 1);
+    return false;
+  }
+  RTVarnoStackElement result{};
+  OperandTake(x.context, &result);
+  OperandPop(x.context);
+  return PushElement(x.context, &result);
+}
+
 bool StringConcatenation(Exec& x, const RTVarnoStackElement& a, const RTVarnoStackElement& b) {
   std::u16string text;
   AppendElementText(text, a);
@@ -247,6 +261,7 @@ bool ExecArithmetic(Exec& x) {
       return VectorArithmetic(x, a.value.vector, b);
     case kTagList:
       if (!add) return Unsupported(x, 2);
+      if (x.operation->soleHolder) return AppendInPlace(x, a.value.list, b);
       return ListConcatenation(x, a.value.list, b);
     case kTagString:
       if (!add) return Unsupported(x, 2);

@@ -30,6 +30,13 @@ struct CallFrame {
   RTVarnoMethod* method;
   uint32_t balanceMark;          // operand stack top at the last call this frame made
   uint64_t startTicks;           // profiling
+  // Frames made for a method by CreateCallFrame: the method's serial, and the variable symbols of
+  // its declarations in declaration order (null for one of a class type). Such a frame can be kept
+  // for the method's next call (vm/frame_pool.h).
+  uint64_t methodSerial;
+  RTVarnoSymbol** declared;
+  uint32_t declaredCount;
+  CallFrame* nextPooled;
 };
 
 // A frame for a call of the method on the object: a value symbol for every declaration of a

@@ -166,14 +166,16 @@ bool ExecListCount(Exec& x) {
 }
 
 // Gives the stack element a database of its own before an instruction changes it: one that other
-// holders share is replaced by a copy (copy-on-write, as for lists).
-bool MakeHolderUnique(RTVarnoStackElement* holder) {
-  return DatabaseMakeUnique(holder->value.database, &holder->value.database);
+// holders share is replaced by a copy (copy-on-write, as for lists). A database whose other holder
+// is the variable the result goes back into is its own already.
+bool MakeHolderUnique(const Exec& x, RTVarnoStackElement* holder) {
+  return x.operation->soleHolder || DatabaseMakeUnique(holder->value.database, &holder->value.database);
 }
 
 // Stores the value under the key of the database that the stack element holds, by the rules of
 // `dbadd` and `ndb`; a database value is reported and left out (the run goes on).
-bool StorePair(RTVarnoStackElement* holder, const RTVarnoStackElement& key, const RTVarnoStackElement& value) {
+bool StorePair(const Exec& x, RTVarnoStackElement* holder, const RTVarnoStackElement& key,
+               const RTVarnoStackElement& value) {
   if (value.tag == kTagDatabase) {
     Raise(u"[VARNO VM], Cannot add a database to a database (yet)");
     return true;
@@ -182,7 +184,7 @@ bool StorePair(RTVarnoStackElement* holder, const RTVarnoStackElement& key, cons
   if (!Storable(value.tag) || !ElementAsValue(value, &borrowed)) {
     return Fail(u"[VARNO VM] (endb). Cannot add the value's type specified to the database");
   }
-  return MakeHolderUnique(holder) && DatabaseSet(holder->value.database, key.value.text, borrowed);
+  return MakeHolderUnique(x, holder) && DatabaseSet(holder->value.database, key.value.text, borrowed);
 }
 
 bool ExecDatabaseAdd(Exec& x) {
@@ -193,7 +195,7 @@ bool ExecDatabaseAdd(Exec& x) {
   if (!database || database->tag != kTagDatabase || !database->value.database) {
     return Fail(u"[VARNO VM] (edbadd). TOS + 2 must be a db object!");
   }
-  if (!StorePair(database, key, value)) return false;
+  if (!StorePair(x, database, key, value)) return false;
   OperandPopN(x.context, 2);
   // The database is left on the stack: a call statement's `balance` drops it.
   MarkBalance(x);
@@ -207,7 +209,7 @@ bool ExecNewDatabase(Exec& x) {
   RTVarnoStackElement holder{};
   holder.tag = kTagDatabase;
   if (!DatabaseFactory(&holder.value.database)) return false;
-  if (!StorePair(&holder, key, value)) {
+  if (!StorePair(x, &holder, key, value)) {
     StackElementRelease(&holder);
     return false;
   }
@@ -230,7 +232,7 @@ bool ExecDatabaseRemove(Exec& x) {
   RTVarnoStackElement* database = TosMutable(x.context, 1);
   const char16_t* key = Tos(x.context, 0).value.text;
   if (!DatabaseHasKey(database->value.database, key)) return Fail(u"[VARNO VM] (dbremove). Cannot retrieve key to remove?");
-  if (!MakeHolderUnique(database) || !DatabaseRemove(database->value.database, key)) return false;
+  if (!MakeHolderUnique(x, database) || !DatabaseRemove(database->value.database, key)) return false;
   OperandPop(x.context);
   MarkBalance(x);
   return true;

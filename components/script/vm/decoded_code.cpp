@@ -6,6 +6,7 @@
 #include "compiler/type_codes.h"
 #include "kivo/support/hash_table.h"
 #include "kivo/support/wide_string.h"
+#include "vm/attribute_table.h"
 
 namespace varno {
 
@@ -69,6 +70,15 @@ bool SkipCodeInstruction(const uint8_t* bytes, uint32_t size, uint32_t* position
 }
 
 }  // namespace
+
+AttributeEntry* DecodedName::Find(const AttributeTable* table, NameCacheLine& line) const {
+  if (!table) return nullptr;
+  if (line.serial != table->serial) {
+    line.entry = AttributeFindHashed(table, upper.c_str(), static_cast<uint32_t>(upper.size()), hash);
+    line.serial = table->serial;
+  }
+  return line.entry;
+}
 
 uint32_t NameHash(const char16_t* text) {
   uint32_t hash = 0;

@@ -14,12 +14,30 @@
 
 namespace varno {
 
+struct AttributeEntry;
+struct AttributeTable;
+
+// The entry a name found in one attribute table (null: the name is not there), remembered under
+// the table's serial.
+struct NameCacheLine {
+  uint64_t serial = 0;
+  AttributeEntry* entry = nullptr;
+};
+
 struct DecodedName {
   std::u16string text;   // as written
   std::u16string upper;  // the lookup key
   uint32_t hash;         // of the key, as the tables hash it
   bool dotted;           // has a "." (looked up part by part)
   bool self;             // "this"
+  // The last lookups of a plain name in each of the three places it is looked up, in order.
+  mutable NameCacheLine attributes;
+  mutable NameCacheLine locals;
+  mutable NameCacheLine constants;
+
+  // The name's entry in the table (null when it is not there), from the line when the table
+  // still carries the serial it was found under.
+  AttributeEntry* Find(const AttributeTable* table, NameCacheLine& line) const;
 };
 
 struct DecodedOp {

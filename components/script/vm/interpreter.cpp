@@ -21,6 +21,8 @@
 #include "vm/diagnostics.h"
 #include "vm/event.h"
 #include "vm/exec.h"
+#include "vm/fast_ops.h"
+#include "vm/frame_pool.h"
 #include "vm/instruction.h"
 #include "vm/native_call.h"
 #include "vm/operand_stack.h"
@@ -133,6 +135,12 @@ uint32_t RequiredDepth(Opcode op) {
   }
 }
 
+// Instructions that change a list or database they may own alone.
+bool ChangesInPlace(uint8_t opcode) {
+  const auto op = static_cast<Opcode>(opcode);
+  return op == Opcode::kAdd || op == Opcode::kDbadd || op == Opcode::kDbremove;
+}
+
 int Finish(Run& run, uint32_t result) {
   run.context->state = kContextIdle;
   SyncContextCodePosition(run.context);
@@ -186,11 +194,11 @@ int EnterMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, CallFram
     return kError;
   }
   CallFrame* frame = nullptr;
-  if (!CreateCallFrame(run.vm, method, object, &frame)) return kError;
+  if (!AcquireCallFrame(run.vm, run.context, method, object, &frame)) return kError;
   frame->fileName = method->sourceFileName;
   frame->lineTable = method->lineTable;
   if (!PushCallFrame(run.context, frame)) {
-    DestroyCallFrame(frame);
+    ReleaseCallFrame(run.context, frame);
     return kError;
   }
   ProfileEnterFrame(run.vm, frame);
@@ -880,6 +888,12 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     if (mode == kModeStepOver && (position < run.lineFirst || position > run.lineLast)) {
       return Finish(run, kRunStopped);
     }
+    // Stepping checks the line at every instruction, tracing lists each one and a re-armed break
+    // waits for the next one: those take the general path alone.
+    if (mode != kModeStepOver && !flags.traceInstructions && !vm->pendingBreakpoint) {
+      RunQuick(vm, context);
+      if (context->position != position) continue;
+    }
     Operation operation{};
     VmInstruction read;  // the instruction read afresh (the operation points into it)
     const DecodedOp* decoded = context->decoded ? context->decoded->At(position) : nullptr;
@@ -887,6 +901,8 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
       operation = Operation{decoded->opcode, decoded->kind, position,
                             decoded->name ? decoded->name->text.c_str() : u"", decoded->name, decoded->operand,
                             decoded->vector, false};
+      operation.soleHolder = ChangesInPlace(decoded->opcode) &&
+                             ResultReplacesSoleHolder(vm, context, *context->decoded, *decoded);
       context->position = decoded->next;
     } else {
       const ReadStatus status = decoded ? decoded->status

@@ -53,6 +53,10 @@ RTSuccess RTVarnoSymbolDestructor(RTVarnoSymbol* symbol);
 // Destroys the symbol whatever its class (the component's shutdown).
 void SymbolDestroyForced(RTVarnoSymbol* symbol);
 
+// Gives a variable of a built-in type its first value again (its old value released before) and
+// clears its flags, as a new variable has them.
+RTSuccess SymbolRenewValue(RTVarnoSymbol* symbol);
+
 bool SymbolIsObject(const RTVarnoSymbol* symbol);
 // Frees the queued events (with their arguments) and the listener records, and gives the object an
 // empty queue and listener list.

@@ -1,0 +1,279 @@
+#include "vm/fast_ops.h"
+
+#include "compiler/type_codes.h"
+#include "kivo/support/numeric.h"
+#include "vm/attribute_table.h"
+#include "vm/context.h"
+#include "vm/database_value.h"
+#include "vm/list_value.h"
+#include "vm/stack_element.h"
+#include "vm/symbol.h"
+#include "vm/symbol_lookup.h"
+#include "vm/tagged_value.h"
+
+namespace varno {
+
+namespace {
+
+// The stack's elements from the top down: E(c, 0) is TOS.
+RTVarnoStackElement& E(RTVarnoContext* c, uint32_t n) { return c->operands[c->operandTop - n]; }
+bool Holds(const RTVarnoContext* c, uint32_t n) { return c->operandTop >= n + 1; }  // n above the bottom
+
+// The next element; null when the stack is full (the general push reports it).
+RTVarnoStackElement* Reserve(RTVarnoContext* c) {
+  if (c->operandTop + 1 >= c->operandCapacity) return nullptr;
+  RTVarnoStackElement* element = &c->operands[++c->operandTop];
+  *element = RTVarnoStackElement{};
+  return element;
+}
+
+bool PushWord(RTVarnoContext* c, uint8_t tag, uint32_t word) {
+  RTVarnoStackElement* element = Reserve(c);
+  if (!element) return false;
+  element->tag = tag;
+  element->value.word = word;
+  return true;
+}
+
+uint32_t Bits(float value) {
+  RTVarnoStackElement e{};
+  e.value.real = value;
+  return e.value.word;
+}
+
+// Drops TOS; only numbers, reals and bools come here, which own nothing.
+void DropPlain(RTVarnoContext* c) { c->operands[c->operandTop--] = RTVarnoStackElement{}; }
+
+// The two operands become the result (B's place): `tag` and `word`.
+void ReplaceTwo(RTVarnoContext* c, uint8_t tag, uint32_t word) {
+  DropPlain(c);
+  RTVarnoStackElement& result = E(c, 0);
+  result = RTVarnoStackElement{};
+  result.tag = tag;
+  result.value.word = word;
+}
+
+bool Numeric(uint8_t tag) { return tag == kTagNumber || tag == kTagReal; }
+float AsFloat(const RTVarnoStackElement& e) { return e.tag == kTagNumber ? static_cast<float>(e.value.number) : e.value.real; }
+
+// add, sub, mul of numbers (wrapping) and reals; TOS is A, the first operand.
+bool Arithmetic(RTVarnoContext* c, Opcode op) {
+  if (!Holds(c, 2)) return false;
+  const RTVarnoStackElement& a = E(c, 0);
+  const RTVarnoStackElement& b = E(c, 1);
+  if (!Numeric(a.tag) || !Numeric(b.tag)) return false;
+  if (a.tag == kTagNumber && b.tag == kTagNumber) {
+    const auto x = static_cast<uint32_t>(a.value.number);
+    const auto y = static_cast<uint32_t>(b.value.number);
+    ReplaceTwo(c, kTagNumber, op == Opcode::kAdd ? x + y : op == Opcode::kSub ? x - y : x * y);
+    return true;
+  }
+  const float x = AsFloat(a);
+  const float y = AsFloat(b);
+  ReplaceTwo(c, kTagReal, Bits(op == Opcode::kAdd ? x + y : op == Opcode::kSub ? x - y : x * y));
+  return true;
+}
+
+template <class T>
+bool Ordered(Opcode op, T a, T b) {
+  switch (op) {
+    case Opcode::kEq:
+      return a == b;
+    case Opcode::kNeq:
+      return a != b;
+    case Opcode::kLt:
+      return a < b;
+    case Opcode::kGt:
+      return a > b;
+    case Opcode::kLe:
+      return a <= b;
+    default:
+      return a >= b;
+  }
+}
+
+bool Compare(RTVarnoContext* c, Opcode op) {
+  if (!Holds(c, 2)) return false;
+  const RTVarnoStackElement& a = E(c, 0);
+  const RTVarnoStackElement& b = E(c, 1);
+  if (!Numeric(a.tag) || !Numeric(b.tag)) return false;
+  const bool result = a.tag == kTagNumber && b.tag == kTagNumber ? Ordered(op, a.value.number, b.value.number)
+                                                                  : Ordered(op, AsFloat(a), AsFloat(b));
+  ReplaceTwo(c, kTagBool, result ? 1 : 0);
+  return true;
+}
+
+// A plain variable that holds its symbol: the lookup is the cached one, and the general handler
+// takes every name that would create an object or that no table holds.
+RTVarnoSymbol* PlainVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
+  const DecodedName* key = op.name;
+  if (!key || key->dotted || key->self) return nullptr;
+  AttributeEntry* entry = FindPlainName(vm, c, *key);
+  return entry && entry->bound ? entry->symbol : nullptr;
+}
+
+bool PushVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
+  RTVarnoSymbol* symbol = PlainVariable(vm, c, op);
+  if (!symbol) return false;
+  const RTVarnoConstantValue& value = symbol->value;
+  switch (symbol->typeIndex) {
+    case kTypeNumber:
+      return PushWord(c, kTagNumber, value.value.word);
+    case kTypeReal:
+      return PushWord(c, kTagReal, value.value.word);
+    case kTypeBool:
+      return PushWord(c, kTagBool, value.value.word != 0 ? 1 : 0);
+    case kTypeList: {
+      VNlist* list = ValueList(value);
+      RTVarnoStackElement* element = list ? Reserve(c) : nullptr;
+      if (!element) return false;
+      ListReference(list);
+      element->tag = kTagList;
+      element->value.list = list;
+      return true;
+    }
+    default:
+      if (!SymbolIsObject(symbol)) return false;
+      RTVarnoStackElement* element = Reserve(c);
+      if (!element) return false;
+      element->tag = kTagObject;
+      element->value.object = symbol;
+      return true;
+  }
+}
+
+// Stores a number, real, bool or list TOS into a variable of the same kind (a number also into a
+// real, a real or bool into a number).
+bool StoreVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
+  if (!Holds(c, 1)) return false;
+  RTVarnoSymbol* symbol = PlainVariable(vm, c, op);
+  if (!symbol || symbol->kind == kSymbolConstant) return false;
+  RTVarnoStackElement& tos = E(c, 0);
+  RTVarnoConstantValue& value = symbol->value;
+  switch (symbol->typeIndex) {
+    case kTypeNumber:
+      if (tos.tag == kTagNumber || tos.tag == kTagBool) {
+        value.value.number = tos.value.number;
+      } else if (tos.tag == kTagReal) {
+        value.value.number = kivo::FloatToInt<int32_t>(tos.value.real);
+      } else {
+        return false;
+      }
+      break;
+    case kTypeReal:
+      if (!Numeric(tos.tag)) return false;
+      value.value.real = AsFloat(tos);
+      break;
+    case kTypeBool:
+      if (tos.tag != kTagBool) return false;
+      value.value.word = tos.value.word ? 1 : 0;
+      break;
+    case kTypeList:
+      if (tos.tag != kTagList || !tos.value.list) return false;
+      // The stack's reference moves into the variable.
+      if (ValueList(value)) ListDestructor(ValueList(value));
+      value.value.pointer = tos.value.list;
+      break;
+    default:
+      return false;
+  }
+  DropPlain(c);
+  return true;
+}
+
+// A target outside the code is the general jump's to report.
+bool JumpTargetInside(const RTVarnoContext* c, int32_t target) {
+  return target >= 0 && static_cast<uint32_t>(target) <= c->codeSize;
+}
+
+}  // namespace
+
+// One instruction; false (nothing changed) when the general handler must run it.
+bool RunOne(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
+  const auto code = static_cast<Opcode>(op.opcode);
+  bool done = false;
+  switch (code) {
+    case Opcode::kPushs:
+      done = PushVariable(vm, c, op);
+      break;
+    case Opcode::kStores:
+      done = StoreVariable(vm, c, op);
+      break;
+    case Opcode::kPushvn:
+      done = PushWord(c, kTagNumber, op.operand.value.word);
+      break;
+    case Opcode::kPushvr:
+      done = PushWord(c, kTagReal, op.operand.value.word);
+      break;
+    case Opcode::kPusht:
+    case Opcode::kPushf:
+      done = PushWord(c, kTagBool, code == Opcode::kPusht ? 1 : 0);
+      break;
+    case Opcode::kAdd:
+    case Opcode::kSub:
+    case Opcode::kMul:
+      done = Arithmetic(c, code);
+      break;
+    case Opcode::kEq:
+    case Opcode::kNeq:
+    case Opcode::kLt:
+    case Opcode::kGt:
+    case Opcode::kLe:
+    case Opcode::kGe:
+      done = Compare(c, code);
+      break;
+    case Opcode::kJmp:
+      if (!JumpTargetInside(c, op.operand.value.number)) return false;
+      c->position = static_cast<uint32_t>(op.operand.value.number);
+      return true;
+    case Opcode::kJmpne:
+    case Opcode::kJmpe: {
+      if (!Holds(c, 1) || E(c, 0).tag != kTagBool) return false;
+      const bool taken = (E(c, 0).value.word == 0) == (code == Opcode::kJmpne);
+      if (taken && !JumpTargetInside(c, op.operand.value.number)) return false;
+      DropPlain(c);
+      c->position = taken ? static_cast<uint32_t>(op.operand.value.number) : op.next;
+      return true;
+    }
+    default:
+      return false;
+  }
+  if (done) c->position = op.next;
+  return done;
+}
+
+void RunQuick(RTVarnoVM* vm, RTVarnoContext* c) {
+  const DecodedCode* code = c->decoded;
+  if (!code) return;
+  for (;;) {
+    const DecodedOp* op = code->At(c->position);
+    if (!op || op->status != ReadStatus::kRead || !RunOne(vm, c, *op)) return;
+  }
+}
+
+bool ResultReplacesSoleHolder(RTVarnoVM* vm, RTVarnoContext* c, const DecodedCode& code, const DecodedOp& op) {
+  const DecodedOp* next = code.At(op.next);
+  if (!next || next->status != ReadStatus::kRead || next->opcode != static_cast<uint8_t>(Opcode::kStores)) return false;
+  RTVarnoSymbol* variable = PlainVariable(vm, c, *next);
+  if (!variable || variable->kind == kSymbolConstant) return false;
+  switch (static_cast<Opcode>(op.opcode)) {
+    case Opcode::kAdd: {
+      if (!Holds(c, 2) || E(c, 0).tag != kTagList || E(c, 1).tag != kTagList) return false;
+      VNlist* list = E(c, 0).value.list;
+      return list && list != E(c, 1).value.list && variable->typeIndex == kTypeList && ValueList(variable->value) == list &&
+             list->references == 2;
+    }
+    case Opcode::kDbadd:
+    case Opcode::kDbremove: {
+      const uint32_t below = op.opcode == static_cast<uint8_t>(Opcode::kDbadd) ? 2 : 1;
+      if (!Holds(c, below + 1) || E(c, below).tag != kTagDatabase) return false;
+      DatabaseValue* database = E(c, below).value.database;
+      return database && variable->typeIndex == kTypeDatabase && ValueDatabase(variable->value) == database &&
+             database->references == 2;
+    }
+    default:
+      return false;
+  }
+}
+
+}  // namespace varno
