@@ -71,13 +71,12 @@ bool SkipCodeInstruction(const uint8_t* bytes, uint32_t size, uint32_t* position
 
 }  // namespace
 
-AttributeEntry* DecodedName::Find(const AttributeTable* table, NameCacheLine& line) const {
+AttributeEntry* DecodedName::Find(const AttributeTable* table, NameCacheLine* line) const {
   if (!table) return nullptr;
-  if (line.serial != table->serial) {
-    line.entry = AttributeFindHashed(table, upper.c_str(), static_cast<uint32_t>(upper.size()), hash);
-    line.serial = table->serial;
-  }
-  return line.entry;
+  if (line && line->serial == table->serial) return line->entry;
+  AttributeEntry* entry = AttributeFindHashed(table, upper.c_str(), static_cast<uint32_t>(upper.size()), hash);
+  if (line) *line = NameCacheLine{table->serial, entry};
+  return entry;
 }
 
 uint32_t NameHash(const char16_t* text) {

@@ -35,9 +35,9 @@ struct DecodedName {
   mutable NameCacheLine locals;
   mutable NameCacheLine constants;
 
-  // The name's entry in the table (null when it is not there), from the line when the table
-  // still carries the serial it was found under.
-  AttributeEntry* Find(const AttributeTable* table, NameCacheLine& line) const;
+  // The name's entry in the table (null when it is not there); with a line, from the line when the
+  // table still carries the serial it was found under.
+  AttributeEntry* Find(const AttributeTable* table, NameCacheLine* line) const;
 };
 
 struct DecodedOp {

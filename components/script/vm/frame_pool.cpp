@@ -9,6 +9,7 @@
 #include "vm/context.h"
 #include "vm/symbol.h"
 #include "vm/tagged_value.h"
+#include "vm/vm.h"
 
 namespace varno {
 
@@ -21,6 +22,7 @@ bool ClassTyped(const AttributeEntry* entry) { return entry->type && entry->type
 // A frame keeps its shape while every variable entry still holds its own variable (`copylisten`
 // can make one refer to an object instead).
 bool Keepable(const RTVarnoContext* context, const CallFrame* frame) {
+  if (ComponentFlags().generalPathOnly) return false;
   if (!frame->methodSerial || !frame->locals || context->pooledCount >= kKeptFramesPerContext) return false;
   bool intact = true;
   AttributeForEach(frame->locals, [&](const AttributeEntry* entry) {

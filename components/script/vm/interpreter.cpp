@@ -890,7 +890,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     }
     // Stepping checks the line at every instruction, tracing lists each one and a re-armed break
     // waits for the next one: those take the general path alone.
-    if (mode != kModeStepOver && !flags.traceInstructions && !vm->pendingBreakpoint) {
+    if (mode != kModeStepOver && !flags.traceInstructions && !vm->pendingBreakpoint && !flags.generalPathOnly) {
       RunQuick(vm, context);
       if (context->position != position) continue;
     }
@@ -901,7 +901,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
       operation = Operation{decoded->opcode, decoded->kind, position,
                             decoded->name ? decoded->name->text.c_str() : u"", decoded->name, decoded->operand,
                             decoded->vector, false};
-      operation.soleHolder = ChangesInPlace(decoded->opcode) &&
+      operation.soleHolder = !flags.generalPathOnly && ChangesInPlace(decoded->opcode) &&
                              ResultReplacesSoleHolder(vm, context, *context->decoded, *decoded);
       context->position = decoded->next;
     } else {

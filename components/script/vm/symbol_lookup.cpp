@@ -86,12 +86,13 @@ RTSuccess SymbolRetrieveAttributeByName(RTVarnoVM* vm, RTVarnoSymbol* object, co
 }
 
 AttributeEntry* FindPlainName(RTVarnoVM* vm, RTVarnoContext* context, const DecodedName& key) {
-  // The name's last lookup in each table is remembered under the table's serial.
   const CallFrame* frame = TopFrame(context);
   RTVarnoSymbol* object = frame ? frame->object : context->object;
-  AttributeEntry* entry = key.Find(object ? object->attributes : nullptr, key.attributes);
-  if (!entry) entry = key.Find(frame ? frame->locals : nullptr, key.locals);
-  if (!entry && object) entry = key.Find(ClassConstantTable(vm->types, object->type), key.constants);
+  // The name's last lookup in each table is remembered under the table's serial.
+  const bool cached = !ComponentFlags().generalPathOnly;
+  AttributeEntry* entry = key.Find(object ? object->attributes : nullptr, cached ? &key.attributes : nullptr);
+  if (!entry) entry = key.Find(frame ? frame->locals : nullptr, cached ? &key.locals : nullptr);
+  if (!entry && object) entry = key.Find(ClassConstantTable(vm->types, object->type), cached ? &key.constants : nullptr);
   return entry;
 }
 
