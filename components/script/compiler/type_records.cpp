@@ -5,6 +5,7 @@
 #include "compiler/line_table.h"
 #include "compiler/syntax_node.h"
 #include "compiler/type_codes.h"
+#include "compiler/type_table.h"
 
 namespace varno {
 
@@ -135,6 +136,7 @@ RTVarnoMethod* MethodCreate(const char16_t* name, uint8_t kind) {
 
 void MethodFree(RTVarnoMethod* method) {
   if (!method) return;
+  NoteMethodTablesChanged();
   if (method->code) kivo::ModuleCore()->ReleaseInstance(nullptr, method->code);
   // The component singleton an implemented method was bound to (the record is the component's).
   if (method->boundInstance) kivo::ModuleCore()->ReleaseInstance(nullptr, method->boundInstance);

@@ -16,6 +16,10 @@ namespace varno {
 
 struct AttributeEntry;
 struct AttributeTable;
+struct DecodedCall;
+struct RTVarnoMethod;
+struct RTVarnoSymbol;
+struct RTVarnoType;
 
 // The entry a name found in one attribute table (null: the name is not there), remembered under
 // the table's serial.
@@ -34,10 +38,27 @@ struct DecodedName {
   mutable NameCacheLine attributes;
   mutable NameCacheLine locals;
   mutable NameCacheLine constants;
+  // The operand of a call: split, and its method remembered per class.
+  std::unique_ptr<DecodedCall> call;
 
   // The name's entry in the table (null when it is not there); with a line, from the line when the
   // table still carries the serial it was found under.
   AttributeEntry* Find(const AttributeTable* table, NameCacheLine* line) const;
+};
+
+// A call operand split when decoded: "target.method" (split at the first ".") or a method of the
+// current object, the method part upper-cased, with the method last found for a class.
+struct DecodedCall {
+  std::unique_ptr<DecodedName> target;  // null: a method of the current object
+  std::u16string targetText;           // the target part as written
+  std::u16string method;                // the upper-case method part
+  mutable const RTVarnoType* type = nullptr;
+  mutable uint64_t generation = 0;
+  mutable RTVarnoMethod* found = nullptr;
+
+  // The method of that name on the object's class or an ancestor, or null; remembered for the
+  // object's class while no method table changes.
+  RTVarnoMethod* MethodOf(const RTVarnoSymbol* object) const;
 };
 
 struct DecodedOp {

@@ -159,9 +159,9 @@ int Jump(Run& run, int32_t target) {
 }
 
 // The object a call target name gives: "this" or a variable holding an object.
-RTVarnoSymbol* ResolveCallTarget(Run& run, const char16_t* name) {
+RTVarnoSymbol* ResolveCallTarget(Run& run, const char16_t* name, const DecodedName* key = nullptr) {
   NamedVariable variable;
-  if (!LookupVariable(run.vm, run.context, name, true, &variable)) return nullptr;
+  if (!LookupVariable(run.vm, run.context, name, true, &variable, key)) return nullptr;
   return variable.symbol;
 }
 
@@ -207,26 +207,40 @@ int EnterMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, CallFram
   return kNext;
 }
 
-int DoCall(Run& run, const char16_t* name) {
+// The object and method a call operand names; false when the target is missing (reported).
+bool ResolveCall(Run& run, const Operation& operation, RTVarnoSymbol** object, RTVarnoMethod** method) {
+  *object = CurrentObject(run.context);
+  *method = nullptr;
+  const DecodedCall* call = operation.decodedName ? operation.decodedName->call.get() : nullptr;
+  if (call && !ComponentFlags().generalPathOnly) {
+    // Split and upper-cased when decoded; the method is remembered for the object's class.
+    if (call->target && !(*object = ResolveCallTarget(run, call->targetText.c_str(), call->target.get()))) {
+      Raise(u"[VARNO VM] (call): Couldn't retrieve symbol (%s) of method to call.", call->targetText.c_str());
+      return false;
+    }
+    *method = call->MethodOf(*object);
+    return true;
+  }
+  char16_t target[kNameUnits];
+  const char16_t* methodName = nullptr;
+  if (!NameSplitFirst(operation.name, target, kNameUnits, &methodName)) return false;
+  if (methodName && !(*object = ResolveCallTarget(run, target))) {
+    Raise(u"[VARNO VM] (call): Couldn't retrieve symbol (%s) of method to call.", target);
+    return false;
+  }
+  *method = FindMethod(*object, methodName ? methodName : operation.name, kRetrieveWithAncestors);
+  return true;
+}
+
+int DoCall(Run& run, const Operation& operation) {
+  const char16_t* name = operation.name;
   RTVarnoContext* context = run.context;
   CallFrame* frame = TopFrame(context);
   frame->balanceMark = context->operandTop;
   if (ComponentFlags().traceCalls) Trace(u"Calling method: %s", name);
-  char16_t target[kNameUnits];
-  const char16_t* methodName = nullptr;
-  if (!NameSplitFirst(name, target, kNameUnits, &methodName)) return kError;
-  RTVarnoSymbol* object = CurrentObject(context);
+  RTVarnoSymbol* object = nullptr;
   RTVarnoMethod* method = nullptr;
-  if (!methodName) {
-    method = FindMethod(object, name, kRetrieveWithAncestors);
-  } else {
-    object = ResolveCallTarget(run, target);
-    if (!object) {
-      Raise(u"[VARNO VM] (call): Couldn't retrieve symbol (%s) of method to call.", target);
-      return kError;
-    }
-    method = FindMethod(object, methodName, kRetrieveWithAncestors);
-  }
+  if (!ResolveCall(run, operation, &object, &method)) return kError;
   if (!method) {
     Raise(u"[VARNO VM] (call): Couldn't retrieve method (%s) to call.", name);
     return kError;
@@ -674,7 +688,7 @@ int Execute(Run& run, Operation& instruction) {
       return DoPusha(run);
     case Opcode::kCall:
     case Opcode::kSwitch:
-      return DoCall(run, name);
+      return DoCall(run, instruction);
     case Opcode::kEq:
     case Opcode::kNeq:
     case Opcode::kLt:

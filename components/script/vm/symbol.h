@@ -35,7 +35,8 @@ struct RTVarnoSymbol {
   uint8_t hasContext;
   uint8_t mark;           // set while condemned during a collector run
   uint8_t stored;         // put into a list, database or variable, or natively referenced
-  kivo::ListLink* allLink;     // link in the collector's list of all symbols
+  kivo::ListLink* allLink;     // link in the collector's list of all symbols (`collectorLink`), or null
+  kivo::ListLink collectorLink;  // the symbol's own link for that list
   kivo::ListLink* nativeLink;  // link in the collector's list of native references
 };
 
