@@ -87,7 +87,12 @@ TEST_F(FastPathTest, ProgramsPrintTheSameOnBothPaths) {
   WriteClass("Guard", "Guard is Thing;\nattributes { hits is number; }\n"
                       "listener Heard(k is number, s is string) { hits = hits + 1;"
                       " print(\"heard \" + k + \" \" + s + \" hits \" + hits); print(speaker); }\n");
+  WriteClass("Item", "Item is Thing;\nconstants { LIMIT = 3; }\nattributes { value is number; base is number; next is Item; }\n"
+                     "method Constructor() { base = 1; }\n");
   const Program programs[] = {
+      {"members of other objects", "o is Item; i is number; s is number; t is string;",
+       "i = 0; s = 0; while (i < 50) { o = new Item; o.value = i; s = s + o.value + o.base + o.LIMIT; i = i + 1; }"
+       " o.name = \"item\"; t = o.name; o.next.value = 4; print(s); print(t); print(o.next.value); print(o.next.base);"},
       {"shared lists", "a is list; b is list;",
        "a = [1, 2]; b = a; a = a + [3]; b = b + [4]; a[0] = 9; print(a); print(b);"},
       {"a list added to itself", "a is list;", "a = [1]; a = a + a; a = a + a; print(a); a = a + [a]; print(a);"},
@@ -104,7 +109,7 @@ TEST_F(FastPathTest, ProgramsPrintTheSameOnBothPaths) {
        " print(s); print(t == s); print(r); s = 7; print(s); s = 2.5; print(s);"},
       {"numbers, reals and comparisons", "i is number; n is number; r is real; b is bool;",
        "i = 0; n = 0; r = 0; while (i < 1000) { n = n + i * 3 - 7; r = r + 0.25; i = i + 1; }"
-       " b = n > 5 and r >= 250; print(n); print(r); print(b); n = 2.9; print(n); print(-(n) < 1.5);"
+       " b = (n > 5) and (r >= 250); print(n); print(r); print(b); n = 2.9; print(n); print(0 - n < 1.5);"
        " print(2147483647 + 1); print(7 == 7.0); print(1 != 2);"},
       {"databases with colliding keys", "d is database; e is database; i is number; s is number; h is Holder;",
        "d = (\"a\": 1, \"t\": 2); e = d; i = 0; while (i < 40) { d = addkey(d, \"k\" + i, i); i = i + 1; }"
@@ -127,7 +132,7 @@ TEST_F(FastPathTest, ProgramsPrintTheSameOnBothPaths) {
   for (const Program& program : programs) {
     SCOPED_TRACE(std::string(program.what));
     const auto [general, fast] = OnBothPaths(program);
-    EXPECT_FALSE(general.empty());
+    EXPECT_EQ(general.find("<not run"), std::string::npos) << general;
     EXPECT_EQ(fast, general);
   }
 }

@@ -1,5 +1,6 @@
 // Arithmetic and concatenation, comparisons, bool operators and the one-operand math. TOS is the
 // first operand (A) and TOS + 1 the second (B): `sub` pushes A - B.
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <string>
@@ -7,6 +8,7 @@
 #include "bytecode/instruction_set.h"
 #include "compiler/core_records.h"
 #include "compiler/report.h"
+#include "kivo/support/module_core.h"
 #include "kivo/support/vector.h"
 #include "kivo/support/wide_string.h"
 #include "vm/call_frame.h"
@@ -15,6 +17,7 @@
 #include "vm/list_value.h"
 #include "vm/operand_stack.h"
 #include "vm/value_text.h"
+#include "vm/vm.h"
 
 namespace varno {
 
@@ -189,7 +192,47 @@ bool AppendInPlace(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
   return PushElement(x.context, &result);
 }
 
+// The text of a string or number without the general formatter; false for other kinds.
+bool PlainText(const RTVarnoStackElement& e, char16_t* digits, std::u16string_view* out) {
+  if (e.tag == kTagString) {
+    *out = e.value.text ? std::u16string_view(e.value.text) : std::u16string_view();
+    return true;
+  }
+  if (e.tag != kTagNumber) return false;
+  *out = kivo::WideStrFromInt(e.value.number, digits, 10);
+  return true;
+}
+
+// Strings and numbers joined into one new block, each unit written once; false (nothing done) for
+// other kinds, which the general text path joins.
+bool JoinPlainTexts(Exec& x, const RTVarnoStackElement& a, const RTVarnoStackElement& b, bool* done) {
+  char16_t digitsA[kivo::kWideIntTextUnits];
+  char16_t digitsB[kivo::kWideIntTextUnits];
+  std::u16string_view first;
+  std::u16string_view second;
+  *done = !ComponentFlags().generalPathOnly && PlainText(a, digitsA, &first) && PlainText(b, digitsB, &second);
+  if (!*done) return false;
+  // A text stops growing at its limit, as the general path's does.
+  const size_t length = std::min(first.size() + second.size(), kMaxTextUnits);
+  void* block = nullptr;
+  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(char16_t), static_cast<uint32_t>(length + 1), &block, 0)) {
+    return false;
+  }
+  auto* text = static_cast<char16_t*>(block);
+  const size_t head = std::min(first.size(), length);
+  std::copy_n(first.data(), head, text);
+  std::copy_n(second.data(), length - head, text + head);
+  text[length] = 0;
+  RTVarnoStackElement e{};
+  e.tag = kTagString;
+  e.value.text = text;
+  return Replace2(x, &e);
+}
+
 bool StringConcatenation(Exec& x, const RTVarnoStackElement& a, const RTVarnoStackElement& b) {
+  bool joined = false;
+  const bool ok = JoinPlainTexts(x, a, b, &joined);
+  if (joined) return ok;
   std::u16string text;
   AppendElementText(text, a);
   if (b.tag == kTagDatabase || !AppendElementText(text, b)) {

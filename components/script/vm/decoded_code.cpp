@@ -79,6 +79,14 @@ std::unique_ptr<DecodedName> MakeName(const std::u16string& text) {
   name->hash = NameHash(name->upper.c_str());
   name->dotted = text.find(u'.') != std::u16string::npos;
   name->self = kivo::WideStrEqualNoCase(text.c_str(), u"this") == 0;
+  const size_t dot = text.find(u'.');
+  if (dot != std::u16string::npos && text.find(u'.', dot + 1) == std::u16string::npos) {
+    auto holder = MakeName(text.substr(0, dot));
+    if (!holder->self) {
+      name->holder = std::move(holder);
+      name->member = MakeName(text.substr(dot + 1));
+    }
+  }
   return name;
 }
 

@@ -38,8 +38,16 @@ struct DecodedName {
   mutable NameCacheLine attributes;
   mutable NameCacheLine locals;
   mutable NameCacheLine constants;
+  // The entry the whole lookup last found, under the serials of the object's attribute table and
+  // the frame's locals that it was found with (they name the object, hence its class constants).
+  mutable uint64_t resolvedAttributes = 0;
+  mutable uint64_t resolvedLocals = 0;
+  mutable AttributeEntry* resolved = nullptr;
   // The operand of a call: split, and its method remembered per class.
   std::unique_ptr<DecodedCall> call;
+  // "holder.member" with one "." (not "this."): its two parts, each with its own caches.
+  std::unique_ptr<DecodedName> holder;
+  std::unique_ptr<DecodedName> member;
 
   // The name's entry in the table (null when it is not there); with a line, from the line when the
   // table still carries the serial it was found under.

@@ -1,8 +1,10 @@
 #include "vm/fast_ops.h"
 
+#include "compiler/core_records.h"
 #include "compiler/type_codes.h"
 #include "kivo/support/numeric.h"
 #include "vm/attribute_table.h"
+#include "vm/call_frame.h"
 #include "vm/context.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
@@ -41,7 +43,7 @@ uint32_t Bits(float value) {
   return e.value.word;
 }
 
-// Drops TOS; only numbers, reals and bools come here, which own nothing.
+// Drops TOS, which owns nothing (a number, real or bool) or whose value has moved elsewhere.
 void DropPlain(RTVarnoContext* c) { c->operands[c->operandTop--] = RTVarnoStackElement{}; }
 
 // The two operands become the result (B's place): `tag` and `word`.
@@ -105,15 +107,38 @@ bool Compare(RTVarnoContext* c, Opcode op) {
 
 // A plain variable that holds its symbol: the lookup is the cached one, and the general handler
 // takes every name that would create an object or that no table holds.
-RTVarnoSymbol* PlainVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
-  const DecodedName* key = op.name;
+RTVarnoSymbol* PlainVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedName* key) {
   if (!key || key->dotted || key->self) return nullptr;
-  AttributeEntry* entry = FindPlainName(vm, c, *key);
+  const CallFrame* frame = TopFrame(c);
+  const RTVarnoSymbol* object = frame ? frame->object : c->object;
+  const uint64_t attributes = object && object->attributes ? object->attributes->serial : 0;
+  const uint64_t locals = frame && frame->locals ? frame->locals->serial : 0;
+  AttributeEntry* entry = key->resolved;
+  if (!entry || key->resolvedAttributes != attributes || key->resolvedLocals != locals) {
+    entry = FindPlainName(vm, c, *key);
+    if (entry && attributes && locals) {
+      key->resolvedAttributes = attributes;
+      key->resolvedLocals = locals;
+      key->resolved = entry;
+    }
+  }
+  return entry && entry->bound ? entry->symbol : nullptr;
+}
+
+// A plain name, or "holder.member" where the holder is a plain variable holding an object that has
+// the member among its attributes (a member found elsewhere is the general lookup's).
+RTVarnoSymbol* Variable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
+  const DecodedName* key = op.name;
+  if (!key || !key->dotted) return PlainVariable(vm, c, key);
+  if (!key->holder) return nullptr;
+  const RTVarnoSymbol* holder = PlainVariable(vm, c, key->holder.get());
+  if (!holder || !holder->attributes) return nullptr;
+  const AttributeEntry* entry = key->member->Find(holder->attributes, &key->member->attributes);
   return entry && entry->bound ? entry->symbol : nullptr;
 }
 
 bool PushVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
-  RTVarnoSymbol* symbol = PlainVariable(vm, c, op);
+  RTVarnoSymbol* symbol = Variable(vm, c, op);
   if (!symbol) return false;
   const RTVarnoConstantValue& value = symbol->value;
   switch (symbol->typeIndex) {
@@ -142,11 +167,11 @@ bool PushVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
   }
 }
 
-// Stores a number, real, bool or list TOS into a variable of the same kind (a number also into a
-// real, a real or bool into a number).
+// Stores a number, real, bool, string or list TOS into a variable of the same kind (a number also
+// into a real, a real or bool into a number).
 bool StoreVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
   if (!Holds(c, 1)) return false;
-  RTVarnoSymbol* symbol = PlainVariable(vm, c, op);
+  RTVarnoSymbol* symbol = Variable(vm, c, op);
   if (!symbol || symbol->kind == kSymbolConstant) return false;
   RTVarnoStackElement& tos = E(c, 0);
   RTVarnoConstantValue& value = symbol->value;
@@ -173,6 +198,12 @@ bool StoreVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
       // The stack's reference moves into the variable.
       if (ValueList(value)) ListDestructor(ValueList(value));
       value.value.pointer = tos.value.list;
+      break;
+    case kTypeString:
+      if (tos.tag != kTagString) return false;
+      // The stack's own copy becomes the variable's (a missing string stays missing).
+      FreeText(value.value.text);
+      value.value.text = tos.value.text;
       break;
     default:
       return false;
@@ -254,7 +285,7 @@ void RunQuick(RTVarnoVM* vm, RTVarnoContext* c) {
 bool ResultReplacesSoleHolder(RTVarnoVM* vm, RTVarnoContext* c, const DecodedCode& code, const DecodedOp& op) {
   const DecodedOp* next = code.At(op.next);
   if (!next || next->status != ReadStatus::kRead || next->opcode != static_cast<uint8_t>(Opcode::kStores)) return false;
-  RTVarnoSymbol* variable = PlainVariable(vm, c, *next);
+  RTVarnoSymbol* variable = Variable(vm, c, *next);
   if (!variable || variable->kind == kSymbolConstant) return false;
   switch (static_cast<Opcode>(op.opcode)) {
     case Opcode::kAdd: {
