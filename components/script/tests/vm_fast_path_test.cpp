@@ -61,6 +61,17 @@ class FastPathTest : public varno::testing::VmTest {
     CollectorSweep(vm());
   }
 
+  // Pinger, whose event OnPing prints what it got, and Guard, whose listener Heard counts.
+  void WriteEventClasses() {
+    WriteClass("Pinger", "Pinger is Thing;\nattributes { got is list; }\n"
+                         "event OnPing(k is number, s is string) { got = got + [k];"
+                         " print(\"ping \" + k + \" \" + s + \" \" + got); }\n"
+                         "state Switchboard { print(\"pinger idle\"); }\n");
+    WriteClass("Guard", "Guard is Thing;\nattributes { hits is number; }\n"
+                        "listener Heard(k is number, s is string) { hits = hits + 1;"
+                        " print(\"heard \" + k + \" \" + s + \" hits \" + hits); print(speaker); }\n");
+  }
+
   int32_t CurrentLine() {
     char16_t file[256];
     int32_t line = -1;
@@ -81,12 +92,7 @@ TEST_F(FastPathTest, ProgramsPrintTheSameOnBothPaths) {
   WriteClass("Middle", "Middle is Base;\nmethod number Value(n is number) { return inherited(n) * 2; }\n");
   WriteClass("Leaf", "Leaf is Middle;\nmethod number Value(n is number) { return inherited(n) + 100; }\n"
                      "method Constructor() { inherited(); k = 5; }\n");
-  WriteClass("Pinger", "Pinger is Thing;\nattributes { got is list; }\n"
-                       "event OnPing(k is number, s is string) { got = got + [k]; print(\"ping \" + k + \" \" + s + \" \" + got); }\n"
-                       "state Switchboard { print(\"pinger idle\"); }\n");
-  WriteClass("Guard", "Guard is Thing;\nattributes { hits is number; }\n"
-                      "listener Heard(k is number, s is string) { hits = hits + 1;"
-                      " print(\"heard \" + k + \" \" + s + \" hits \" + hits); print(speaker); }\n");
+  WriteEventClasses();
   WriteClass("Item", "Item is Thing;\nconstants { LIMIT = 3; }\nattributes { value is number; base is number; next is Item; }\n"
                      "method Constructor() { base = 1; }\n");
   const Program programs[] = {
@@ -185,12 +191,7 @@ int32_t gLastPass = 0;
 int32_t CountPasses(RTInstance) { return ++gPasses <= gLastPass ? 1 : 0; }
 
 TEST_F(FastPathTest, ASnapshotAtTheSamePointHasTheSameBytesAndGoesOnTheSame) {
-  WriteClass("Pinger", "Pinger is Thing;\nattributes { got is list; }\n"
-                       "event OnPing(k is number, s is string) { got = got + [k]; print(\"ping \" + k + \" \" + s + \" \" + got); }\n"
-                       "state Switchboard { print(\"pinger idle\"); }\n");
-  WriteClass("Guard", "Guard is Thing;\nattributes { hits is number; }\n"
-                      "listener Heard(k is number, s is string) { hits = hits + 1;"
-                      " print(\"heard \" + k + \" \" + s + \" hits \" + hits); print(speaker); }\n");
+  WriteEventClasses();
   uint32_t index = 0;
   ASSERT_TRUE(CompileClass(
       "Mix", "Mix is Thing;\n"

@@ -15,6 +15,7 @@
 #include "vm/context.h"
 #include "vm/exec.h"
 #include "vm/list_value.h"
+#include "vm/operand_math.h"
 #include "vm/operand_stack.h"
 #include "vm/value_text.h"
 #include "vm/vm.h"
@@ -69,51 +70,23 @@ RTVarnoStackElement Vector(const RTFVector3D& value) {
   return e;
 }
 
-bool IsNumeric(const RTVarnoStackElement& e) { return e.tag == kTagNumber || e.tag == kTagReal; }
-float AsFloat(const RTVarnoStackElement& e) {
-  return e.tag == kTagNumber ? static_cast<float>(e.value.number) : e.value.real;
-}
-
 // 32-bit integer arithmetic that wraps; division truncates toward zero and refuses a zero divisor
 // and the one quotient that does not fit.
 bool IntegerOp(Exec& x, int32_t a, int32_t b, int32_t* out) {
-  const auto ua = static_cast<uint32_t>(a);
-  const auto ub = static_cast<uint32_t>(b);
-  switch (Op(x)) {
-    case Opcode::kAdd:
-      *out = static_cast<int32_t>(ua + ub);
-      return true;
-    case Opcode::kSub:
-      *out = static_cast<int32_t>(ua - ub);
-      return true;
-    case Opcode::kMul:
-      *out = static_cast<int32_t>(ua * ub);
-      return true;
-    default:
-      if (b == 0) {
-        Raise(u"[VARNO VM] Execute (div): Division by zero!");
-        return false;
-      }
-      if (a == INT_MIN && b == -1) {
-        Raise(u"[VARNO VM] Execute (div): Integer division overflow!");
-        return false;
-      }
-      *out = a / b;
-      return true;
+  if (Op(x) != Opcode::kDiv) {
+    *out = WrappingOp(Op(x), a, b);
+    return true;
   }
-}
-
-float RealOp(const Exec& x, float a, float b) {
-  switch (Op(x)) {
-    case Opcode::kAdd:
-      return a + b;
-    case Opcode::kSub:
-      return a - b;
-    case Opcode::kMul:
-      return a * b;
-    default:
-      return a / b;
+  if (b == 0) {
+    Raise(u"[VARNO VM] Execute (div): Division by zero!");
+    return false;
   }
+  if (a == INT_MIN && b == -1) {
+    Raise(u"[VARNO VM] Execute (div): Integer division overflow!");
+    return false;
+  }
+  *out = a / b;
+  return true;
 }
 
 bool PushText(Exec& x, std::u16string&& text) {
@@ -129,9 +102,9 @@ bool VectorArithmetic(Exec& x, const RTFVector3D& a, const RTVarnoStackElement& 
   RTFVector3D r = a;
   if (IsNumeric(b)) {
     const float f = AsFloat(b);
-    r.x = RealOp(x, a.x, f);
-    r.y = RealOp(x, a.y, f);
-    r.z = RealOp(x, a.z, f);
+    r.x = RealOp(Op(x), a.x, f);
+    r.y = RealOp(Op(x), a.y, f);
+    r.z = RealOp(Op(x), a.z, f);
     RTVarnoStackElement e = Vector(r);
     return Replace2(x, &e);
   }
@@ -140,9 +113,9 @@ bool VectorArithmetic(Exec& x, const RTFVector3D& a, const RTVarnoStackElement& 
       RTVarnoStackElement e = Real(kivo::Vec3Dot(a, b.value.vector));
       return Replace2(x, &e);
     }
-    r.x = RealOp(x, a.x, b.value.vector.x);
-    r.y = RealOp(x, a.y, b.value.vector.y);
-    r.z = RealOp(x, a.z, b.value.vector.z);
+    r.x = RealOp(Op(x), a.x, b.value.vector.x);
+    r.y = RealOp(Op(x), a.y, b.value.vector.y);
+    r.z = RealOp(Op(x), a.z, b.value.vector.z);
     RTVarnoStackElement e = Vector(r);
     return Replace2(x, &e);
   }
@@ -250,24 +223,6 @@ bool StringsEqual(const char16_t* a, const char16_t* b) {
   return kivo::WideStrCompare(a, b) == 0;
 }
 
-template <class T>
-bool Ordered(Opcode op, T a, T b) {
-  switch (op) {
-    case Opcode::kEq:
-      return a == b;
-    case Opcode::kNeq:
-      return a != b;
-    case Opcode::kLt:
-      return a < b;
-    case Opcode::kGt:
-      return a > b;
-    case Opcode::kLe:
-      return a <= b;
-    default:
-      return a >= b;
-  }
-}
-
 bool PushResultBool(Exec& x, bool value) {
   RTVarnoStackElement e = Bool(value);
   return Replace2(x, &e);
@@ -288,14 +243,14 @@ bool ExecArithmetic(Exec& x) {
         return Replace2(x, &e);
       }
       if (b.tag == kTagReal) {
-        RTVarnoStackElement e = Real(RealOp(x, static_cast<float>(a.value.number), b.value.real));
+        RTVarnoStackElement e = Real(RealOp(Op(x), static_cast<float>(a.value.number), b.value.real));
         return Replace2(x, &e);
       }
       if (b.tag == kTagString && add) return StringConcatenation(x, a, b);
       return Unsupported(x, 1);
     case kTagReal:
       if (IsNumeric(b)) {
-        RTVarnoStackElement e = Real(RealOp(x, a.value.real, AsFloat(b)));
+        RTVarnoStackElement e = Real(RealOp(Op(x), a.value.real, AsFloat(b)));
         return Replace2(x, &e);
       }
       if (b.tag == kTagString && add) return StringConcatenation(x, a, b);

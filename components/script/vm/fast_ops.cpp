@@ -8,6 +8,7 @@
 #include "vm/context.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
+#include "vm/operand_math.h"
 #include "vm/stack_element.h"
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
@@ -55,50 +56,25 @@ void ReplaceTwo(RTVarnoContext* c, uint8_t tag, uint32_t word) {
   result.value.word = word;
 }
 
-bool Numeric(uint8_t tag) { return tag == kTagNumber || tag == kTagReal; }
-float AsFloat(const RTVarnoStackElement& e) { return e.tag == kTagNumber ? static_cast<float>(e.value.number) : e.value.real; }
-
 // add, sub, mul of numbers (wrapping) and reals; TOS is A, the first operand.
 bool Arithmetic(RTVarnoContext* c, Opcode op) {
   if (!Holds(c, 2)) return false;
   const RTVarnoStackElement& a = E(c, 0);
   const RTVarnoStackElement& b = E(c, 1);
-  if (!Numeric(a.tag) || !Numeric(b.tag)) return false;
+  if (!IsNumeric(a) || !IsNumeric(b)) return false;
   if (a.tag == kTagNumber && b.tag == kTagNumber) {
-    const auto x = static_cast<uint32_t>(a.value.number);
-    const auto y = static_cast<uint32_t>(b.value.number);
-    ReplaceTwo(c, kTagNumber, op == Opcode::kAdd ? x + y : op == Opcode::kSub ? x - y : x * y);
+    ReplaceTwo(c, kTagNumber, static_cast<uint32_t>(WrappingOp(op, a.value.number, b.value.number)));
     return true;
   }
-  const float x = AsFloat(a);
-  const float y = AsFloat(b);
-  ReplaceTwo(c, kTagReal, Bits(op == Opcode::kAdd ? x + y : op == Opcode::kSub ? x - y : x * y));
+  ReplaceTwo(c, kTagReal, Bits(RealOp(op, AsFloat(a), AsFloat(b))));
   return true;
-}
-
-template <class T>
-bool Ordered(Opcode op, T a, T b) {
-  switch (op) {
-    case Opcode::kEq:
-      return a == b;
-    case Opcode::kNeq:
-      return a != b;
-    case Opcode::kLt:
-      return a < b;
-    case Opcode::kGt:
-      return a > b;
-    case Opcode::kLe:
-      return a <= b;
-    default:
-      return a >= b;
-  }
 }
 
 bool Compare(RTVarnoContext* c, Opcode op) {
   if (!Holds(c, 2)) return false;
   const RTVarnoStackElement& a = E(c, 0);
   const RTVarnoStackElement& b = E(c, 1);
-  if (!Numeric(a.tag) || !Numeric(b.tag)) return false;
+  if (!IsNumeric(a) || !IsNumeric(b)) return false;
   const bool result = a.tag == kTagNumber && b.tag == kTagNumber ? Ordered(op, a.value.number, b.value.number)
                                                                   : Ordered(op, AsFloat(a), AsFloat(b));
   ReplaceTwo(c, kTagBool, result ? 1 : 0);
@@ -186,7 +162,7 @@ bool StoreVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
       }
       break;
     case kTypeReal:
-      if (!Numeric(tos.tag)) return false;
+      if (!IsNumeric(tos)) return false;
       value.value.real = AsFloat(tos);
       break;
     case kTypeBool:
