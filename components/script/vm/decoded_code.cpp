@@ -179,9 +179,14 @@ DecodedCode::DecodedCode(const uint8_t* bytes, uint32_t size) : bytes_(bytes, by
     ops_.push_back(op);
     position = next;
   }
-  // String operands point into their texts, whose places are final now.
+  // String operands point into their texts, and instructions to their successors: the places
+  // are final now.
   size_t text = 0;
   for (DecodedOp& op : ops_) {
+    op.nextOp = op.status == ReadStatus::kRead ? At(op.next) : nullptr;
+    const auto opcode = static_cast<Opcode>(op.opcode);
+    const bool jump = opcode == Opcode::kJmp || opcode == Opcode::kJmpne || opcode == Opcode::kJmpe;
+    op.jumpOp = jump && op.operand.value.number >= 0 ? At(static_cast<uint32_t>(op.operand.value.number)) : nullptr;
     if (op.kind == OperandKind::kString && op.status == ReadStatus::kRead) {
       const bool missing = op.operand.value.pointer == nullptr;
       op.operand.value.text = missing ? nullptr : const_cast<char16_t*>(strings_[text].c_str());

@@ -78,6 +78,9 @@ struct DecodedOp {
   RTVarnoConstantValue operand;  // integer and real values; a string operand's text (kept here)
   RTFVector3D vector;
   const DecodedName* name;
+  // The instruction at `next`, and for a jump the one at its target (null: none starts there).
+  const DecodedOp* nextOp;
+  const DecodedOp* jumpOp;
 };
 
 class DecodedCode {

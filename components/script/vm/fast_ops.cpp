@@ -81,40 +81,89 @@ bool Compare(RTVarnoContext* c, Opcode op) {
   return true;
 }
 
-// A plain variable that holds its symbol: the lookup is the cached one, and the general handler
-// takes every name that would create an object or that no table holds.
-RTVarnoSymbol* PlainVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedName* key) {
-  if (!key || key->dotted || key->self) return nullptr;
-  const CallFrame* frame = TopFrame(c);
-  const RTVarnoSymbol* object = frame ? frame->object : c->object;
-  const uint64_t attributes = object && object->attributes ? object->attributes->serial : 0;
-  const uint64_t locals = frame && frame->locals ? frame->locals->serial : 0;
-  AttributeEntry* entry = key->resolved;
-  if (!entry || key->resolvedAttributes != attributes || key->resolvedLocals != locals) {
-    entry = FindPlainName(vm, c, *key);
-    if (entry && attributes && locals) {
-      key->resolvedAttributes = attributes;
-      key->resolvedLocals = locals;
-      key->resolved = entry;
-    }
+// The state the quick handlers work in. None of them calls a method, creates an object or adds a
+// variable, so the frame, its object and the serials of their tables hold while they run.
+struct Quick {
+  RTVarnoVM* vm;
+  RTVarnoContext* c;
+  CallFrame* frame;
+  uint64_t attributes;  // serial of the current object's attribute table (0: none)
+  uint64_t locals;      // serial of the frame's locals (0: none)
+
+  Quick(RTVarnoVM* machine, RTVarnoContext* context) : vm(machine), c(context), frame(TopFrame(context)) {
+    const RTVarnoSymbol* object = frame ? frame->object : c->object;
+    attributes = object && object->attributes ? object->attributes->serial : 0;
+    locals = frame && frame->locals ? frame->locals->serial : 0;
   }
-  return entry && entry->bound ? entry->symbol : nullptr;
+
+  // A plain variable that holds its symbol: the lookup is the cached one, and the general handler
+  // takes every name that would create an object or that no table holds.
+  RTVarnoSymbol* PlainVariable(const DecodedName* key) const {
+    if (!key || key->dotted || key->self) return nullptr;
+    AttributeEntry* entry = key->resolved;
+    if (!entry || key->resolvedAttributes != attributes || key->resolvedLocals != locals) {
+      entry = FindPlainName(vm, c, *key);
+      if (entry && attributes && locals) {
+        key->resolvedAttributes = attributes;
+        key->resolvedLocals = locals;
+        key->resolved = entry;
+      }
+    }
+    return entry && entry->bound ? entry->symbol : nullptr;
+  }
+
+  // A plain name, or "holder.member" where the holder is a plain variable holding an object that
+  // has the member among its attributes (a member found elsewhere is the general lookup's).
+  RTVarnoSymbol* Variable(const DecodedOp& op) const {
+    const DecodedName* key = op.name;
+    if (!key || !key->dotted) return PlainVariable(key);
+    if (!key->holder) return nullptr;
+    const RTVarnoSymbol* holder = PlainVariable(key->holder.get());
+    if (!holder || !holder->attributes) return nullptr;
+    const AttributeEntry* entry = key->member->Find(holder->attributes, &key->member->attributes);
+    return entry && entry->bound ? entry->symbol : nullptr;
+  }
+
+  bool PushVariable(const DecodedOp& op) const;
+  bool StoreVariable(const DecodedOp& op) const;
+  bool PushArgument() const;
+  bool Balance() const;
+};
+
+// pusha: TOS moves onto the frame's argument stack.
+bool Quick::PushArgument() const {
+  if (!frame || !Holds(c, 1) || frame->argumentTop + 1 >= kArgumentStackSize) return false;
+  RTVarnoStackElement& tos = E(c, 0);
+  switch (tos.tag) {
+    case kTagNumber:
+    case kTagReal:
+    case kTagString:
+    case kTagVector3:
+    case kTagList:
+    case kTagBool:
+    case kTagDatabase:
+    case kTagObject:
+      break;
+    default:
+      return false;
+  }
+  frame->arguments[++frame->argumentTop] = tos;
+  DropPlain(c);
+  return true;
 }
 
-// A plain name, or "holder.member" where the holder is a plain variable holding an object that has
-// the member among its attributes (a member found elsewhere is the general lookup's).
-RTVarnoSymbol* Variable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
-  const DecodedName* key = op.name;
-  if (!key || !key->dotted) return PlainVariable(vm, c, key);
-  if (!key->holder) return nullptr;
-  const RTVarnoSymbol* holder = PlainVariable(vm, c, key->holder.get());
-  if (!holder || !holder->attributes) return nullptr;
-  const AttributeEntry* entry = key->member->Find(holder->attributes, &key->member->attributes);
-  return entry && entry->bound ? entry->symbol : nullptr;
+// balance: drops the value a call statement left, or nothing when it left none.
+bool Quick::Balance() const {
+  if (!frame) return false;
+  if (c->operandTop == frame->balanceMark) return true;
+  if (c->operandTop != frame->balanceMark + 1 || !Holds(c, 1)) return false;
+  StackElementRelease(&E(c, 0));
+  --c->operandTop;
+  return true;
 }
 
-bool PushVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
-  RTVarnoSymbol* symbol = Variable(vm, c, op);
+bool Quick::PushVariable(const DecodedOp& op) const {
+  RTVarnoSymbol* symbol = Variable(op);
   if (!symbol) return false;
   const RTVarnoConstantValue& value = symbol->value;
   switch (symbol->typeIndex) {
@@ -145,9 +194,9 @@ bool PushVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
 
 // Stores a number, real, bool, string or list TOS into a variable of the same kind (a number also
 // into a real, a real or bool into a number).
-bool StoreVariable(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
+bool Quick::StoreVariable(const DecodedOp& op) const {
   if (!Holds(c, 1)) return false;
-  RTVarnoSymbol* symbol = Variable(vm, c, op);
+  RTVarnoSymbol* symbol = Variable(op);
   if (!symbol || symbol->kind == kSymbolConstant) return false;
   RTVarnoStackElement& tos = E(c, 0);
   RTVarnoConstantValue& value = symbol->value;
@@ -193,21 +242,35 @@ bool JumpTargetInside(const RTVarnoContext* c, int32_t target) {
   return target >= 0 && static_cast<uint32_t>(target) <= c->codeSize;
 }
 
-}  // namespace
+enum class Done { kNot, kNext, kJump };
 
-// One instruction; false (nothing changed) when the general handler must run it.
-bool RunOne(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
+// One instruction; kNot (nothing changed) when the general handler must run it.
+Done RunOne(const Quick& q, const DecodedOp& op) {
+  RTVarnoContext* c = q.c;
   const auto code = static_cast<Opcode>(op.opcode);
   bool done = false;
   switch (code) {
     case Opcode::kPushs:
-      done = PushVariable(vm, c, op);
+      done = q.PushVariable(op);
       break;
     case Opcode::kStores:
-      done = StoreVariable(vm, c, op);
+      done = q.StoreVariable(op);
       break;
     case Opcode::kPushvn:
       done = PushWord(c, kTagNumber, op.operand.value.word);
+      break;
+    case Opcode::kPusha:
+      done = q.PushArgument();
+      break;
+    case Opcode::kBalance:
+      done = q.Balance();
+      break;
+    case Opcode::kPop:
+      done = Holds(c, 1);
+      if (done) {
+        StackElementRelease(&E(c, 0));
+        --c->operandTop;
+      }
       break;
     case Opcode::kPushvr:
       done = PushWord(c, kTagReal, op.operand.value.word);
@@ -230,38 +293,46 @@ bool RunOne(RTVarnoVM* vm, RTVarnoContext* c, const DecodedOp& op) {
       done = Compare(c, code);
       break;
     case Opcode::kJmp:
-      if (!JumpTargetInside(c, op.operand.value.number)) return false;
-      c->position = static_cast<uint32_t>(op.operand.value.number);
-      return true;
+      return JumpTargetInside(c, op.operand.value.number) ? Done::kJump : Done::kNot;
     case Opcode::kJmpne:
     case Opcode::kJmpe: {
-      if (!Holds(c, 1) || E(c, 0).tag != kTagBool) return false;
+      if (!Holds(c, 1) || E(c, 0).tag != kTagBool) return Done::kNot;
       const bool taken = (E(c, 0).value.word == 0) == (code == Opcode::kJmpne);
-      if (taken && !JumpTargetInside(c, op.operand.value.number)) return false;
+      if (taken && !JumpTargetInside(c, op.operand.value.number)) return Done::kNot;
       DropPlain(c);
-      c->position = taken ? static_cast<uint32_t>(op.operand.value.number) : op.next;
-      return true;
+      return taken ? Done::kJump : Done::kNext;
     }
     default:
-      return false;
+      return Done::kNot;
   }
-  if (done) c->position = op.next;
-  return done;
+  return done ? Done::kNext : Done::kNot;
 }
 
+}  // namespace
+
 void RunQuick(RTVarnoVM* vm, RTVarnoContext* c) {
-  const DecodedCode* code = c->decoded;
-  if (!code) return;
-  for (;;) {
-    const DecodedOp* op = code->At(c->position);
-    if (!op || op->status != ReadStatus::kRead || !RunOne(vm, c, *op)) return;
+  const DecodedOp* op = c->decoded ? c->decoded->At(c->position) : nullptr;
+  const Quick quick(vm, c);
+  while (op && op->status == ReadStatus::kRead) {
+    switch (RunOne(quick, *op)) {
+      case Done::kNot:
+        return;
+      case Done::kNext:
+        c->position = op->next;
+        op = op->nextOp;
+        break;
+      case Done::kJump:
+        c->position = static_cast<uint32_t>(op->operand.value.number);
+        op = op->jumpOp;
+        break;
+    }
   }
 }
 
 bool ResultReplacesSoleHolder(RTVarnoVM* vm, RTVarnoContext* c, const DecodedCode& code, const DecodedOp& op) {
   const DecodedOp* next = code.At(op.next);
   if (!next || next->status != ReadStatus::kRead || next->opcode != static_cast<uint8_t>(Opcode::kStores)) return false;
-  RTVarnoSymbol* variable = Variable(vm, c, *next);
+  RTVarnoSymbol* variable = Quick(vm, c).Variable(*next);
   if (!variable || variable->kind == kSymbolConstant) return false;
   switch (static_cast<Opcode>(op.opcode)) {
     case Opcode::kAdd: {
