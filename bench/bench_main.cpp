@@ -1,4 +1,5 @@
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 
 #include <cmath>
 #include <cstdio>
@@ -7,31 +8,38 @@
 
 namespace {
 
-// Prints the usual console report, then one ratio line per benchmark pair and, for more than one
-// pair, their geometric mean.
+// Prints the usual console report (in colour only on a terminal), then one line per benchmark
+// pair: the "<name>_Tesk" time as a ratio of its "<name>_Anchor". A benchmark without an anchor
+// gets a line with its time alone. With more than one ratio, their geometric mean follows.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
+  RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+
   void ReportRuns(const std::vector<Run>& runs) override {
     ConsoleReporter::ReportRuns(runs);
     for (const Run& run : runs)
       if (run.run_type == Run::RT_Iteration && !run.error_occurred)
-        times_[run.benchmark_name()] = run.GetAdjustedRealTime();
+        times_[run.benchmark_name()] = {run.GetAdjustedRealTime(), benchmark::GetTimeUnitString(run.time_unit)};
   }
 
   void Finalize() override {
     ConsoleReporter::Finalize();
     const std::string tesk = "_Tesk";
+    const std::string anchor = "_Anchor";
     double logSum = 0;
     int ratios = 0;
     for (const auto& [name, time] : times_) {
+      if (name.find(anchor) != std::string::npos) continue;
+      std::string anchorName = name;
       const auto at = name.find(tesk);
-      if (at == std::string::npos) continue;
-      std::string anchor = name;
-      anchor.replace(at, tesk.size(), "_Anchor");
-      const auto found = times_.find(anchor);
-      if (found == times_.end() || found->second <= 0) continue;
-      const double ratio = time / found->second;
-      std::printf("ratio %-48s %6.2f x %s\n", name.c_str(), ratio, anchor.c_str());
+      if (at != std::string::npos) anchorName.replace(at, tesk.size(), anchor);
+      const auto found = at == std::string::npos ? times_.end() : times_.find(anchorName);
+      if (found == times_.end() || found->second.value <= 0) {
+        std::printf("no anchor %-44s %10.3f %s\n", name.c_str(), time.value, time.unit);
+        continue;
+      }
+      const double ratio = time.value / found->second.value;
+      std::printf("ratio %-48s %6.2f x %s\n", name.c_str(), ratio, anchorName.c_str());
       logSum += std::log(ratio);
       ++ratios;
     }
@@ -41,7 +49,11 @@ class RatioReporter : public benchmark::ConsoleReporter {
   }
 
  private:
-  std::map<std::string, double> times_;
+  struct Time {
+    double value;
+    const char* unit;
+  };
+  std::map<std::string, Time> times_;
 };
 
 }  // namespace

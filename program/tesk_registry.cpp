@@ -12,7 +12,8 @@ namespace tesk {
 
 namespace {
 
-constexpr char16_t kTeskKey[] = u"HKEY_LOCAL_MACHINE\\Software\\Brellin Interactive\\Tesk\\";
+// The game's key, as the queries and the messages name it.
+constexpr const char16_t* kTeskKey = platform::kGameKeyPath;
 // The registry's own limit on what one query reads.
 constexpr uint32_t kQueryBytes = 2048;
 // Windows error numbers and texts of a failed registry query, as the program reports them.
@@ -63,12 +64,15 @@ const std::u16string* CachedValue(uint32_t index, platform::RegistryResult* keyS
   return &*cache;
 }
 
+// The message names the key from the one constant, so its separators are the key's own.
+void ReportKeyMissing() { ReportError(u"Couldn't open %s for reading?", kTeskKey); }
+
 }  // namespace
 
 int32_t ReadTeskRegistry(uint32_t index, char16_t* buffer, uint32_t capacity) {
   if (index != kRegistryGameRoot && index != kRegistryVarnoPaths) {
     if (ReadValue(u"Root").result == platform::RegistryResult::kKeyMissing) {
-      Raise(u"Couldn't open HKEY_LOCAL_MACHINESoftwareBrellin InteractiveTesk for reading?");
+      ReportKeyMissing();
       return 0;
     }
     Raise(u"Registry key specified is not valid");
@@ -78,7 +82,7 @@ int32_t ReadTeskRegistry(uint32_t index, char16_t* buffer, uint32_t capacity) {
   platform::RegistryResult keyState = platform::RegistryResult::kOk;
   const std::u16string* value = CachedValue(index, &keyState);
   if (keyState == platform::RegistryResult::kKeyMissing) {
-    Raise(u"Couldn't open HKEY_LOCAL_MACHINESoftwareBrellin InteractiveTesk for reading?");
+    ReportKeyMissing();
     return 0;
   }
   if (!value) return 0;

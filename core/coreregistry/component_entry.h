@@ -29,6 +29,8 @@ struct ComponentEntry {
   SlotTable forwardingTable;           // dispatch tables, built on first need
   SlotTable receivingTable;
   struct MethodStub* dispatchStubs;    // the stubs those tables point to
+  bool unconfirmed;                    // read from kivoreg.db, its library found by no rescan: left
+                                       // out of the file the rescan writes
 };
 
 }  // namespace kivo::core

@@ -19,6 +19,7 @@ List* gComponents = nullptr;
 StrHashTable* gByName = nullptr;  // upper-cased class name -> entry
 HashTable* gByHandle = nullptr;   // serial -> entry
 uint32_t gNextSerial = 0;
+bool gRescanned = false;  // this core start has healed its registry file
 
 constexpr uint32_t kNameBuckets = 31;
 constexpr uint32_t kHandleBuckets = 31;
@@ -88,6 +89,7 @@ void DestroyTables() {
 
 void StartupRegistry() {
   gNextSerial = 0;
+  gRescanned = false;
   if (!CreateTables() || !CreateUuidTable()) return;
   if (!ReadRegistryDb()) ScanAndRegister();
 }
@@ -108,6 +110,37 @@ void RegisterComponent(const char16_t* modulePath, const RTComponentDef* definit
 }
 
 List* Components() { return gComponents; }
+
+bool RescanForStaleEntry(ComponentEntry* entry) {
+  if (gRescanned || !gComponents) return false;
+  gRescanned = true;
+  const std::u16string before = entry->modulePath ? entry->modulePath : u"";
+  RaiseFormatted(kLevelError,
+                 u"The kivo component registry names a library that does not load (%s for %s): the component "
+                 u"folders are scanned again",
+                 before.empty() ? u"no library" : before, entry->className);
+  // A class not loaded takes the first library found for it; a class no folder holds is left out
+  // of the new file.
+  for (ComponentEntry* registered : ListItems<ComponentEntry>(gComponents))
+    registered->unconfirmed = !IsLoaded(registered);
+  for (const FoundComponent& component : ScanComponentFolders()) {
+    void* known = nullptr;
+    if (!StrHashTableLookup(gByName, WideStrUpper(component.className.c_str()).c_str(), &known)) {
+      RegisterComponent(component.modulePath.c_str(), nullptr, component.className.c_str());
+      continue;
+    }
+    auto* registered = static_cast<ComponentEntry*>(known);
+    if (!registered->unconfirmed) continue;
+    registered->unconfirmed = false;
+    if (registered->modulePath && component.modulePath == registered->modulePath) continue;
+    ArrayFree(nullptr, registered->modulePath);
+    ArrayFree(nullptr, registered->resourcePath);
+    registered->modulePath = Copy(component.modulePath.c_str());
+    registered->resourcePath = ResourcePathOf(component.modulePath.c_str());
+  }
+  WriteRegistryDb();
+  return entry->modulePath && before != entry->modulePath;
+}
 
 RTSuccess LocateComponent(const char16_t* className, RTComponentHandle* out) {
   void* entry = nullptr;

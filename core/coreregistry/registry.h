@@ -3,6 +3,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "coreregistry/component_entry.h"
 #include "kivo/types.h"
@@ -38,10 +39,23 @@ RTSuccess CopyComponent(RTInstance ctx, const char16_t* destinationFolder);
 platform::LibraryHandle LoadModule(const char16_t* modulePath);
 const RTComponentDef* IdentifyComponent(platform::LibraryHandle module, const char16_t* modulePath);
 
-// kivoreg.db under the framework root.
+// kivoreg.db under the framework root. The writer leaves out unconfirmed entries.
 RTSuccess ReadRegistryDb();
 RTSuccess WriteRegistryDb();
-// Scans "<root>components" and AdditionalPaths, then writes kivoreg.db anew.
+
+// A library the component folders hold, as a scan finds it.
+struct FoundComponent {
+  std::u16string modulePath;
+  std::u16string className;
+};
+// Scans "<root>components" and AdditionalPaths: every accepted library, in the order found.
+std::vector<FoundComponent> ScanComponentFolders();
+// Registers what the scan finds, then writes kivoreg.db anew.
 RTSuccess ScanAndRegister();
+// Heals a stale kivoreg.db, once per core start: when the library of a registered class does not
+// load (or holds another class), the folders are scanned again, classes found move to the
+// libraries found, new classes are registered and the file is written anew. True when `entry`
+// now names another library, which is worth a second load.
+bool RescanForStaleEntry(ComponentEntry* entry);
 
 }  // namespace kivo::core

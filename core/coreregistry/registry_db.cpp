@@ -1,6 +1,8 @@
 // kivoreg.db: u32 count, then per component the class name and the module path, each as a u32
 // length n and n + 1 UTF-16 units (the last one zero); a missing text is length 0 and one zero
 // unit. Little-endian throughout.
+#include <unistd.h>
+
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -101,15 +103,21 @@ RTSuccess WriteRegistryDb() {
     RaiseFormatted(kLevelError, u"Component DB is NULL");
     return kRTFailure;
   }
-  std::string bytes;
-  AppendU32(bytes, Components()->count);
+  std::string entries;
+  uint32_t count = 0;
   for (const ComponentEntry* entry : ListItems<ComponentEntry>(Components())) {
-    AppendText(bytes, entry->className);
-    AppendText(bytes, entry->modulePath);
+    if (entry->unconfirmed) continue;
+    AppendText(entries, entry->className);
+    AppendText(entries, entry->modulePath);
+    ++count;
   }
-  // Written beside the old file and renamed over it, so a failed write keeps the old registry.
+  std::string bytes;
+  AppendU32(bytes, count);
+  bytes += entries;
+  // Written beside the old file (under a name of this process: two cores may start on one root)
+  // and renamed over it, so a failed write keeps the old registry.
   const auto path = DbPath();
-  const auto temporary = std::filesystem::path(path.string() + ".new");
+  const auto temporary = std::filesystem::path(path.string() + "." + std::to_string(getpid()) + ".new");
   FILE* file = path.empty() ? nullptr : std::fopen(temporary.c_str(), "wb");
   if (!file) {
     RaiseFormatted(kLevelError, u"Cannot open kivo registry for writing!");

@@ -17,11 +17,11 @@ bool IsComponentLibrary(const std::string& name) {
 }
 
 // Depth first, in sorted order; linked folders are not followed.
-void ScanComponentDirectory(const std::string& folder) {
+void ScanComponentDirectory(const std::string& folder, std::vector<FoundComponent>& found) {
   for (const auto& entry : platform::ListDirectory(folder)) {
     const std::string path = folder + "/" + entry.name;
     if (entry.isDirectory) {
-      ScanComponentDirectory(path);
+      ScanComponentDirectory(path, found);
       continue;
     }
     if (!entry.isFile || !IsComponentLibrary(entry.name)) continue;
@@ -30,7 +30,7 @@ void ScanComponentDirectory(const std::string& folder) {
     platform::LibraryHandle module = LoadModule(modulePath.c_str());
     if (!module) continue;
     if (const RTComponentDef* definition = IdentifyComponent(module, modulePath.c_str()))
-      RegisterComponent(modulePath.c_str(), definition, nullptr);
+      found.push_back({modulePath, definition->fpClassName});
     platform::CloseLibrary(module);
   }
 }
@@ -42,12 +42,20 @@ std::string WithoutTrailingSlash(std::string path) {
 
 }  // namespace
 
-RTSuccess ScanAndRegister() {
+std::vector<FoundComponent> ScanComponentFolders() {
+  std::vector<FoundComponent> found;
   const std::u16string root = RootPath();
-  if (root.empty()) return kRTFailure;
-  ScanComponentDirectory(WithoutTrailingSlash(platform::NativePath(root + u"components").string()));
+  if (root.empty()) return found;
+  ScanComponentDirectory(WithoutTrailingSlash(platform::NativePath(root + u"components").string()), found);
   if (const std::u16string additional = AdditionalPath(); !additional.empty())
-    ScanComponentDirectory(WithoutTrailingSlash(platform::NativePath(additional).string()));
+    ScanComponentDirectory(WithoutTrailingSlash(platform::NativePath(additional).string()), found);
+  return found;
+}
+
+RTSuccess ScanAndRegister() {
+  if (RootPath().empty()) return kRTFailure;
+  for (const FoundComponent& component : ScanComponentFolders())
+    RegisterComponent(component.modulePath.c_str(), nullptr, component.className.c_str());
   WriteRegistryDb();
   return kRTSuccess;
 }

@@ -177,6 +177,25 @@ void CloseModule(ComponentEntry* entry) {
   entry->loadCount = 0;
 }
 
+enum class Opened { kYes, kNoLibrary, kOtherClass, kRefused };
+
+// Loads the entry's library and takes its accepted definition record. Any failure leaves the
+// library closed.
+Opened OpenClassLibrary(ComponentEntry* entry) {
+  entry->module = LoadModule(entry->modulePath);
+  if (!entry->module) return Opened::kNoLibrary;
+  ++entry->loadCount;
+  entry->definition = IdentifyComponent(entry->module, entry->modulePath);
+  Opened opened = entry->definition ? Opened::kYes : Opened::kRefused;
+  if (entry->definition && WideStrEqualNoCase(entry->definition->fpClassName, entry->className) != 0) {
+    RaiseFormatted(kLevelError, u"Cannot load component: %s holds the class %s, not %s", entry->modulePath,
+                   entry->definition->fpClassName, entry->className);
+    opened = Opened::kOtherClass;
+  }
+  if (opened != Opened::kYes) CloseModule(entry);
+  return opened;
+}
+
 }  // namespace
 
 bool IsLoaded(const ComponentEntry* entry) { return entry->module && entry->definition; }
@@ -194,21 +213,20 @@ RTSuccess LoadClass(ComponentEntry* entry) {
     ++entry->loadCount;
     return kRTSuccess;
   }
-  entry->module = LoadModule(entry->modulePath);
-  if (!entry->module) {
+  // A library that does not load, or holds another class, is a stale registry entry: after a
+  // rescan that gave the class another library, the load is tried once more. (A library whose
+  // record is refused is where it should be; a rescan would refuse it again.)
+  Opened opened = OpenClassLibrary(entry);
+  if ((opened == Opened::kNoLibrary || opened == Opened::kOtherClass) && RescanForStaleEntry(entry))
+    opened = OpenClassLibrary(entry);
+  if (opened == Opened::kNoLibrary) {
     const std::u16string text =
         Format(u"Cannot load component: %s", entry->modulePath ? entry->modulePath : entry->className);
     platform::ShowMessageBox(text, text);
     RaiseFormatted(kLevelError, u"%s", text);
     return kRTFailure;
   }
-  ++entry->loadCount;
-  // "Loaded" means a library and an accepted record: any failure from here closes the library.
-  entry->definition = IdentifyComponent(entry->module, entry->modulePath);
-  if (!entry->definition) {
-    CloseModule(entry);
-    return kRTFailure;
-  }
+  if (opened != Opened::kYes) return kRTFailure;
   entry->ownMethodCount = CountRecords(entry->definition->methods);
   for (uint32_t i = 0; i < entry->ownMethodCount; ++i) {
     entry->definition->methods[i].firstParameter = nullptr;

@@ -38,8 +38,19 @@ bool ReadStoredHeader(RTInstance store, const char16_t* path, HeaderHolder& head
   return instance_store::HeaderStream(store, path, stream.out()) && ReadStreamHeader(nullptr, stream.get(), &header.header);
 }
 
-// Placeholders for the stored children of a header that the instance does not have yet.
-void AddStoredChildren(RTInstance store, RTInstance instance, const RTStreamHeader& header, const char16_t* failure) {
+// Whether a stored child key names the child directly below its parent: the parent's key, ":" and
+// the child's own name (ignoring case). Any other key, an ancestor's above all, would let a
+// record list itself again further down and the walk never end.
+bool IsDirectChildKey(std::u16string_view parentKey, std::u16string_view childKey, const char16_t* childName) {
+  const std::u16string expected = std::u16string(parentKey) + u":" + (childName ? childName : u"");
+  return childName && *childName && childKey.size() == expected.size() &&
+         WideStrEqualNoCase(std::u16string(childKey).c_str(), expected.c_str()) == 0;
+}
+
+// Placeholders for the stored children of a header that the instance (stored under `key`) does
+// not have yet.
+void AddStoredChildren(RTInstance store, RTInstance instance, const char16_t* key, const RTStreamHeader& header,
+                       const char16_t* failure) {
   for (uint32_t i = 0; i < header.childCount; ++i) {
     const char16_t* childPath = header.childPaths[i];
     RTBool holds = 0;
@@ -47,6 +58,11 @@ void AddStoredChildren(RTInstance store, RTInstance instance, const RTStreamHead
     HeaderHolder childHeader;
     if (!ReadStoredHeader(store, childPath, childHeader)) {
       RaiseFormatted(kLevelError, u"%s", failure);
+      continue;
+    }
+    if (!IsDirectChildKey(key, childPath, childHeader.header->name)) {
+      RaiseFormatted(kLevelError, u"The stored child %s of %s is refused: it does not lie directly below it", childPath,
+                     key);
       continue;
     }
     RTInstance existing = nullptr;
@@ -152,7 +168,7 @@ RTSuccess StreamInstanceFromStore(RTInstance parent, const char16_t* path, RTIns
   }
   if (!component::StreamIn(instance, kWholeInstance, data.get()))
     RaiseFormatted(kLevelError, u"kivocore.StreamInstanceFromStore(): %s.StreamIn() returned FAILURE.", path);
-  AddStoredChildren(store.get(), instance, *header.header, u"Can not retrieve stream header");
+  AddStoredChildren(store.get(), instance, path, *header.header, u"Can not retrieve stream header");
   instance->flags |= kStoreBacked;
   *out = instance;
   return kRTSuccess;
@@ -179,7 +195,7 @@ bool LoadFromStore(RTInstance instance) {
   if (!entry || !MakeComponentObject(entry, instance)) return false;
   component::StreamIn(instance, kWholeInstance, data.get());
   data.Reset();
-  AddStoredChildren(store.get(), instance, *header.header, u"Cannot retrieve stream header from store!");
+  AddStoredChildren(store.get(), instance, key, *header.header, u"Cannot retrieve stream header from store!");
   return true;
 }
 

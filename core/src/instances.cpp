@@ -180,11 +180,9 @@ void DestroyTree(RTInstance instance) {
 void ReleaseRoot() {
   RTInstance root = gRoot;
   gRoot = nullptr;
-  if (root) {
-    const bool survives = root->refCount > 1;
-    ReleaseInstance(nullptr, root);
-    if (survives) DestroyTree(root);
-  }
+  // Root goes with its tree whatever holds it: a store-backed Root would otherwise stay as a
+  // record to be fetched again, and its children hold references to it.
+  if (root) DestroyTree(root);
   // Instances outside Root's tree.
   for (ComponentEntry* entry : ListItems<ComponentEntry>(Components()))
     while (entry->instances && entry->instances->first) {

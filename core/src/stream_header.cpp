@@ -46,6 +46,20 @@ RTSuccess WriteStamp(RTInstance s, const DateStamp& stamp) { return WriteRaw(s, 
 
 bool ReadStamp(RTInstance s, DateStamp* stamp) { return ReadRaw(s, stamp, sizeof *stamp); }
 
+// A name or path of a header: bounded, and refused with a zero unit inside, which would make it
+// read as a shorter text (a path as another record's path).
+bool ReadHeaderText(RTInstance s, char16_t** text) {
+  uint32_t at = 0;
+  uint32_t length = 0;
+  if (!stream::GetPosition(s, &at) || !StreamReadUInt(s, &length) || !stream::Seek(s, at) ||
+      !StreamReadWStringBounded(s, kPathUnits, text))
+    return false;
+  if (WideStrLen(*text) == length) return true;
+  ArrayFree(nullptr, *text);
+  *text = nullptr;
+  return false;
+}
+
 }  // namespace
 
 RTSuccess BuildStreamHeader(RTInstance, RTInstance instance, uint32_t sizeWord, RTStreamHeader** out) {
@@ -121,10 +135,8 @@ RTSuccess ReadStreamHeader(RTInstance, RTInstance s, RTStreamHeader** out) {
     return kRTFailure;
   h->dataLength = uint64_t{high} << 32 | low;
   uint32_t childCount = 0;
-  if (!StreamReadWStringBounded(s, kPathUnits, &h->name) || !StreamReadWStringBounded(s, kPathUnits, &h->path) ||
-      !StreamReadWStringBounded(s, kPathUnits, &h->className) ||
-      !StreamReadWStringBounded(s, kPathUnits, &h->parentClassName) ||
-      !StreamReadWStringBounded(s, kPathUnits, &h->vendor) || !StreamReadUInt(s, &childCount))
+  if (!ReadHeaderText(s, &h->name) || !ReadHeaderText(s, &h->path) || !ReadHeaderText(s, &h->className) ||
+      !ReadHeaderText(s, &h->parentClassName) || !ReadHeaderText(s, &h->vendor) || !StreamReadUInt(s, &childCount))
     return kRTFailure;
   // Each child path takes at least its length word: a count larger than the rest of the stream
   // is refused before anything is allocated for it.
@@ -133,8 +145,8 @@ RTSuccess ReadStreamHeader(RTInstance, RTInstance s, RTStreamHeader** out) {
                      !ArrayAlloc(nullptr, sizeof(char16_t*), childCount, reinterpret_cast<void**>(&h->childPaths), 1)))
     return kRTFailure;
   for (; h->childCount < childCount; ++h->childCount)
-    if (!StreamReadWStringBounded(s, kPathUnits, &h->childPaths[h->childCount])) return kRTFailure;
-  return StreamReadWStringBounded(s, kPathUnits, &h->parentPath) && StreamReadUInt(s, &h->componentVersion) &&
+    if (!ReadHeaderText(s, &h->childPaths[h->childCount])) return kRTFailure;
+  return ReadHeaderText(s, &h->parentPath) && StreamReadUInt(s, &h->componentVersion) &&
                  StreamReadUInt(s, &h->sizeWord) && ReadRaw(s, h->trailer, sizeof h->trailer)
              ? kRTSuccess
              : kRTFailure;

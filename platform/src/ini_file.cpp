@@ -26,6 +26,9 @@ std::string_view SectionName(std::string_view line) {
   return Trim(text.substr(1, text.size() - 2));
 }
 
+// One optional sign, then decimal digits, or hexadecimal ones after "$" or "0x". A decimal value
+// must fit a signed 32-bit number, a hexadecimal one may also be an unsigned 32-bit pattern; a
+// second sign, a value out of range or anything else is no number.
 bool ParseInteger(std::string_view text, int32_t* value) {
   text = Trim(text);
   bool negative = false;
@@ -42,12 +45,14 @@ bool ParseInteger(std::string_view text, int32_t* value) {
     text.remove_prefix(2);
   }
   if (text.empty()) return false;
-  int64_t magnitude = 0;
+  // An unsigned reading takes no sign of its own.
+  uint64_t magnitude = 0;
   const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), magnitude, base);
   if (error != std::errc() || end != text.data() + text.size()) return false;
-  const int64_t signedValue = negative ? -magnitude : magnitude;
-  if (signedValue < INT32_MIN || signedValue > (base == 16 ? int64_t{UINT32_MAX} : int64_t{INT32_MAX})) return false;
-  *value = static_cast<int32_t>(static_cast<uint32_t>(signedValue));
+  const uint64_t limit = negative ? uint64_t{1} << 31 : (base == 16 ? uint64_t{UINT32_MAX} : uint64_t{INT32_MAX});
+  if (magnitude > limit) return false;
+  const auto bits = static_cast<uint32_t>(magnitude);
+  *value = static_cast<int32_t>(negative ? 0u - bits : bits);
   return true;
 }
 

@@ -17,7 +17,9 @@ void Put32(std::vector<uint8_t>& out, uint32_t v) {
   Put16(out, v & 0xFFFF);
   Put16(out, v >> 16);
 }
-void Tag(std::vector<uint8_t>& out, const char* tag) { out.insert(out.end(), tag, tag + 4); }
+void Tag(std::vector<uint8_t>& out, const char* tag) {
+  for (int i = 0; i < 4; ++i) out.push_back(static_cast<uint8_t>(tag[i]));
+}
 
 // A 2 x 2 cursor file: 32-bit pixels (alpha 0 everywhere when `noAlpha`) or 1-bit with a
 // black-and-white palette, and its AND mask with the top-left pixel transparent.

@@ -34,6 +34,21 @@ TEST_F(IniFileTest, ReadsIgnoringCaseAndSpaces) {
   EXPECT_EQ(ini.ReadString("Misc", "Hex", ""), "$1F");
 }
 
+// One optional sign and a value in range; everything else reads as no number (the fallback 7).
+// The first two are inputs a fuzzer found: a double sign once overflowed a negation or read 5.
+TEST_F(IniFileTest, IntegersTakeOneSignAndMustFit) {
+  const std::pair<const char*, int32_t> cases[] = {
+      {"--9223372036854775808", 7}, {"--5", 7}, {"+-5", 7}, {"-+5", 7}, {"-", 7}, {"$", 7}, {"0x", 7},
+      {"+5", 5}, {"-2147483648", INT32_MIN}, {"-2147483649", 7}, {"2147483647", INT32_MAX}, {"2147483648", 7},
+      {"$FFFFFFFF", -1}, {"-$80000000", INT32_MIN}, {"-0x80000001", 7}, {"99999999999999999999999", 7},
+  };
+  for (const auto& [text, expected] : cases) {
+    SCOPED_TRACE(text);
+    WriteFile(File(), std::string("[Misc]\nClock=") + text + "\n");
+    EXPECT_EQ(IniFile(File()).ReadInteger("Misc", "Clock", 7), expected);
+  }
+}
+
 TEST_F(IniFileTest, WritesKeepEverythingElse) {
   WriteFile(File(), "; comment\n[A]\nx=1\nkeep=yes\n\n[B]\ny=2\n");
   IniFile ini(File());

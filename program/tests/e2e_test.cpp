@@ -80,6 +80,25 @@ TEST_F(ProgramRun, ASecondInstanceIsRefusedWithExitCodeZero) {
   EXPECT_FALSE(std::filesystem::exists(kivoRoot() / "kivo-error-log.txt"));
 }
 
+// A runtime folder that does not exist leaves the lock to the temporary folder; without that
+// either the game still runs, unguarded, and says so.
+TEST_F(ProgramRun, StartsWhenTheLockFolderIsMissing) {
+  Prepare();
+  WriteOptions("[Video Resolution]\nFull Screen=0\n");
+  setenv("XDG_RUNTIME_DIR", (dir_.path() / "missing").c_str(), 1);
+  setenv("TMPDIR", runtimeDir().c_str(), 1);
+  ProcessResult run = RunProgram({"--frames", "3"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_TRUE(std::filesystem::exists(runtimeDir() / "Tesk__THE_GAME.lock"));
+
+  setenv("TMPDIR", (dir_.path() / "missing too").c_str(), 1);
+  run = RunProgram({"--frames", "3"});
+  unsetenv("TMPDIR");
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_THAT(host_->DebugLog(), HasSubstr("running without the single-instance guard"));
+  EXPECT_EQ(Trace().back(), "RTVarno.HostCallback() -> 0");
+}
+
 // How a run ends: its exit code and the message it leaves.
 struct EndRow {
   const char* name;

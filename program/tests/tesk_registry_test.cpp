@@ -9,6 +9,7 @@ namespace tesk::testing {
 namespace {
 
 using ::testing::ElementsAre;
+using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 
 class TeskRegistryTest : public ProgramTest {
@@ -73,8 +74,11 @@ TEST_F(TeskRegistryTest, MissingKeyFailsEveryIndex) {
   Start(layout);
   char16_t buffer[64];
   for (uint32_t index : {0u, 1u, 2u}) EXPECT_EQ(ReadTeskRegistry(index, buffer, 64), 0);
-  const std::string report = "raise: Couldn't open HKEY_LOCAL_MACHINESoftwareBrellin InteractiveTesk for reading?";
+  // The key is named with its backslashes, in the debug output and in the error log.
+  const std::string key = "HKEY_LOCAL_MACHINE\\Software\\Brellin Interactive\\Tesk";
+  const std::string report = "raise: Couldn't open " + key + " for reading?";
   EXPECT_THAT(NewReports(), ElementsAre(report, report, report));
+  EXPECT_THAT(ErrorLog(), HasSubstr(") Couldn't open " + key + " for reading?\n"));
   EXPECT_THAT(messages(), IsEmpty());
 }
 

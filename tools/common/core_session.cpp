@@ -1,9 +1,12 @@
 #include "core_session.h"
 
+#include <fstream>
+
 #include "kivo/support/module_core.h"
 #include "platform/dynamic_library.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
+#include "platform/utf.h"
 
 namespace tesk {
 
@@ -21,13 +24,48 @@ bool LoadCore(const std::filesystem::path& library, CoreExports* exports, std::s
   return false;
 }
 
+namespace {
+
+// The registry's limit on the framework root (with its terminating zero).
+constexpr size_t kRootBytes = 512;
+
+// The framework root from the registry file, or why there is none: the message names the file and
+// the variable that chooses it.
+bool ReadKivoRoot(std::u16string& root, std::string* error) {
+  const std::filesystem::path file = platform::RegistryFilePath();
+  const std::string named = file.string() + " (the registry file: $TESK_REGISTRY, else the registry.ini of the tool's "
+                                            "staged tree, else $XDG_CONFIG_HOME/tesk/registry.ini)";
+  std::error_code missing;
+  if (!std::filesystem::is_regular_file(file, missing)) {
+    *error = "no registry file " + named;
+    return false;
+  }
+  if (!std::ifstream(file)) {
+    *error = "cannot read the registry file " + named;
+    return false;
+  }
+  const std::string key = platform::ToUtf8(platform::kKivoKeyPath);
+  switch (platform::ReadRegistryValue(platform::kKivoKeyPath, u"Root", kRootBytes, root)) {
+    case platform::RegistryResult::kOk:
+      return true;
+    case platform::RegistryResult::kKeyMissing:
+      *error = "no key [" + key + "] in " + named;
+      return false;
+    case platform::RegistryResult::kValueMissing:
+      *error = "no Root in [" + key + "] of " + named;
+      return false;
+    case platform::RegistryResult::kTooLong:
+      *error = "the Root in [" + key + "] of " + named + " is too long";
+      return false;
+  }
+  return false;
+}
+
+}  // namespace
+
 std::unique_ptr<CoreSession> CoreSession::Start(std::string* error) {
   std::u16string root;
-  if (platform::ReadRegistryValue(u"HKEY_LOCAL_MACHINE\\Software\\Ostrawen\\Kivo\\1.0", u"Root", 512, root) !=
-      platform::RegistryResult::kOk) {
-    *error = "no Kivo Root in " + platform::RegistryFilePath().string();
-    return nullptr;
-  }
+  if (!ReadKivoRoot(root, error)) return nullptr;
   std::unique_ptr<CoreSession> session(new CoreSession());
   if (!LoadCore(platform::NativePath(root + u"core/kivocore.so"), &session->exports_, error)) return nullptr;
   session->table_.size = sizeof session->table_;

@@ -1,9 +1,6 @@
-// kivopack build DESCRIPTION.json OUT.kivopack
-// kivopack resource DESCRIPTION.json OUT.resource
-// kivopack list PACK.kivopack
-// kivopack extract PACK.kivopack INSTANCE-PATH OUT-FILE
-//
-// The core runs against the Kivo root that the registry names; its components build the content.
+// kivopack: builds instance-store packs and component resource files from readable descriptions,
+// and lists and extracts what a pack holds. The core runs against the Kivo root that the registry
+// names; its components build the content. The description formats are in docs/content.md.
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -11,26 +8,31 @@
 #include "core_session.h"
 #include "pack_tool.h"
 #include "platform/utf.h"
+#include "tool_frame.h"
 
 namespace {
 
-int Usage() {
-  std::fprintf(stderr,
-               "usage: kivopack build DESCRIPTION.json OUT.kivopack\n"
-               "       kivopack resource DESCRIPTION.json OUT.resource\n"
-               "       kivopack list PACK.kivopack\n"
-               "       kivopack extract PACK.kivopack INSTANCE-PATH OUT-FILE\n");
-  return 2;
-}
+constexpr tesk::ToolText kText = {
+    "usage: kivopack [--verbose] build DESCRIPTION.json OUT.kivopack\n"
+    "       kivopack [--verbose] resource DESCRIPTION.json OUT.resource\n"
+    "       kivopack [--verbose] list PACK.kivopack\n"
+    "       kivopack [--verbose] extract PACK.kivopack INSTANCE-PATH OUT-FILE\n",
+    "  build     a pack (an instance store) from a pack description\n"
+    "  resource  a component resource file from a resource description\n"
+    "  list      a line per instance of a pack: path, class, data bytes, children\n"
+    "  extract   the component data stored for one instance path into a file\n"
+    "  --verbose the core's debug output on standard error\n"
+    "Exit status: 0 done, 1 the work failed (the message says why), 2 bad arguments.\n",
+};
 
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 3) return Usage();
-  const std::string command = argv[1];
+  if (const auto done = tesk::StartTool(argc, argv, kText)) return *done;
+  const std::string command = argc > 1 ? argv[1] : "";
   const bool known = (command == "build" && argc == 4) || (command == "resource" && argc == 4) ||
                      (command == "list" && argc == 3) || (command == "extract" && argc == 5);
-  if (!known) return Usage();
+  if (!known) return tesk::RefuseCommandLine(kText);
 
   std::string error;
   auto session = tesk::CoreSession::Start(&error);

@@ -1,23 +1,20 @@
 // varno-run: compiles a Varno class and runs it on the scripting component. It starts the Kivo
 // core named by the registry, gets the RTVarno singleton and, through its slot table only, compiles
-// the class (and the classes it names) from the search paths, generates its code, creates a VM and
-// the class's object, starts a context on it at "Switchboard" and runs the VM. Contexts the script
-// starts take turns with it; implemented methods reach whatever native components the framework
-// root holds.
-//
-//   varno-run [-I <folder>]... [--passes <N> | --save-after <N> <snapshot>] <file.varno | ClassName>
-//   varno-run [-I <folder>]... [--passes <N> | --save-after <N> <snapshot>] --load <snapshot>
+// the class (and the classes it names) from the class folders, generates its code, creates a VM
+// and the class's object, starts a context on it at "Switchboard" and runs the VM. Contexts the
+// script starts take turns with it; implemented methods reach whatever native components the
+// framework root holds. The class folders are the -I folders, the folder of the file named, then
+// the game key's "Varno Paths".
 //
 // The VM's host callback counts the passes over the contexts; with --passes the run ends after N
 // of them (the callback returns 0 on the next one), and the count is reported on standard error.
 // --save-after ends the run the same way and writes the VM's snapshot into the file; --load starts
-// from a snapshot instead of a class (the classes it names are compiled from the search paths) and
-// goes on where the saved run stopped: its output from then on is what the saved run would have
-// printed next.
+// from a snapshot instead of a class (the classes it names are compiled from the class folders)
+// and goes on where the saved run stopped: its output from then on is what the saved run would
+// have printed next.
 // What the script prints (and any trace it switches on) goes to standard output, a line per print;
-// every message raised (compile errors, run-time errors with their file and line, the state dump)
-// goes to standard error. The core's own debug output goes to $TESK_DEBUG_LOG when that is set and
-// is dropped otherwise.
+// every message raised (compile errors, printed once, run-time errors with their file and line,
+// the state dump) goes to standard error.
 // Exit status: 0 the run ended (exit, the entry method returned, the last context stopped or the
 // passes were used up; with --save-after, the passes were used up and the snapshot written), 1 a
 // run-time error ended it (or a run to save ended early, or its snapshot could not be written), 2
@@ -30,10 +27,13 @@
 #include <string>
 #include <vector>
 
+#include "class_folders.h"
 #include "core_session.h"
 #include "kivo/core_table.h"
 #include "kivo/support/stream_calls.h"
 #include "platform/utf.h"
+#include "raised_messages.h"
+#include "tool_frame.h"
 #include "varno/scripting_calls.h"
 
 namespace {
@@ -50,11 +50,22 @@ struct Options {
   std::string load;    // the snapshot to start from
 };
 
-void PrintUsage() {
-  std::fprintf(stderr,
-               "usage: varno-run [-I <folder>]... [--passes <N> | --save-after <N> <snapshot>]"
-               " <file.varno | ClassName | --load <snapshot>>\n");
-}
+constexpr tesk::ToolText kText = {
+    "usage: varno-run [--verbose] [-I <folder>]... [--passes <N> | --save-after <N> <snapshot>]"
+    " <file.varno | ClassName>\n"
+    "       varno-run [--verbose] [-I <folder>]... [--passes <N> | --save-after <N> <snapshot>]"
+    " --load <snapshot>\n",
+    "Compiles a Varno class and runs its Switchboard state; what the script prints goes to standard\n"
+    "output, errors to standard error.\n"
+    "  -I <folder>            a class folder, searched first; then the folder of the file named, then\n"
+    "                         the game's \"Varno Paths\" from the registry\n"
+    "  --passes <N>           ends the run after N passes of the scheduler\n"
+    "  --save-after <N> <f>   after N passes writes the VM's snapshot into the file f\n"
+    "  --load <f>             goes on from a snapshot instead of starting a class\n"
+    "  --verbose              the core's debug output on standard error (which class files are read)\n"
+    "Exit status: 0 the run ended, 1 a run-time error ended it, 2 bad arguments, no core, a class\n"
+    "that does not compile or a snapshot that cannot be read.\n",
+};
 
 bool ParsePasses(const char* text, long* passes) {
   char* end = nullptr;
@@ -92,45 +103,38 @@ bool ParseArguments(int argc, char** argv, Options& options) {
   return options.entry.empty() != options.load.empty();
 }
 
-// Messages go to standard error, the script's prints to standard output; the core still records
-// both as before.
-RTSuccess (*gCoreRaiseError)(RTInstance, const char16_t*, uint32_t) = nullptr;
+// The script's prints go to standard output; the core still records them as before. Off while a
+// snapshot is read (its memory line is no output of the script).
 RTSuccess (*gCoreDebugPrint)(RTInstance, const char16_t*) = nullptr;
-bool gPrintMessages = false;  // off while the search paths are added (each is raised as a record)
-bool gPrintOutput = true;     // off while a snapshot is read (its memory line is no output of the script)
+bool gPrintOutput = true;
 
-void PrintLine(FILE* out, const char16_t* text) {
-  std::string line = platform::ToUtf8(text);
-  if (line.empty() || line.back() != '\n') line += '\n';
-  std::fputs(line.c_str(), out);
-}
-
-RTSuccess PrintAndRaise(RTInstance context, const char16_t* text, uint32_t level) {
-  if (text && gPrintMessages) PrintLine(stderr, text);
-  return gCoreRaiseError(context, text, level);
-}
-
+// A line at a time, so that prints and messages keep their order when both go to one file.
 RTSuccess PrintOutput(RTInstance context, const char16_t* text) {
-  if (text && gPrintOutput) PrintLine(stdout, text);
+  if (text && gPrintOutput) {
+    std::string line = platform::ToUtf8(text);
+    if (line.empty() || line.back() != '\n') line += '\n';
+    std::fputs(line.c_str(), stdout);
+    std::fflush(stdout);
+  }
   return gCoreDebugPrint(context, text);
 }
 
 class OutputRouting {
  public:
-  explicit OutputRouting(CoreTable& core) : core_(core) {
-    gCoreRaiseError = core.RaiseError;
+  explicit OutputRouting(CoreTable& core) : core_(core), messages_(core) {
     gCoreDebugPrint = core.DebugPrint;
-    core.RaiseError = PrintAndRaise;
     core.DebugPrint = PrintOutput;
   }
   ~OutputRouting() {
     std::fflush(stdout);
-    core_.RaiseError = gCoreRaiseError;
     core_.DebugPrint = gCoreDebugPrint;
   }
 
+  tesk::RaisedMessages& messages() { return messages_; }
+
  private:
   CoreTable& core_;
+  tesk::RaisedMessages messages_;
 };
 
 // The host callback: one call per pass over the contexts.
@@ -249,23 +253,24 @@ int Run(CoreTable& core, Scripting& scripting, uint32_t index, const Options& op
   return 0;
 }
 
-int CompileAndRun(CoreTable& core, const Options& options) {
+int CompileAndRun(CoreTable& core, const Options& options, tesk::RaisedMessages& messages) {
   Scripting scripting(core);
   RTInstance varno = scripting.varno();
   if (!varno) {
     std::fprintf(stderr, "varno-run: no scripting component (RTVarno) in the framework root\n");
     return 2;
   }
-  for (std::string path : options.searchPaths) {
-    if (path.empty() || path.back() != '/') path += '/';
-    if (!calls::AddSearchPath(varno, platform::FromUtf8(path).c_str())) return 2;
-  }
-  gPrintMessages = true;
+  std::vector<std::string> named;
+  if (options.entry.find(".varno") != std::string::npos) named.push_back(options.entry);
+  tesk::AddClassFolders("varno-run", options.searchPaths, named,
+                        [varno](const char16_t* folder) { return calls::AddSearchPath(varno, folder) != 0; });
+  messages.Print(true);
   if (!calls::TypeTableFactory(varno, &scripting.table())) return 2;
   if (!options.load.empty()) return Run(core, scripting, 0, options);
   std::u16string file;
   uint32_t index = 0;
   calls::TypeTable made = nullptr;
+  messages.Compiling(true);
   if (!SourceOf(varno, options.entry, file) ||
       !calls::VarnoParseBrellinAnsiFile(varno, file.c_str(), &index, &made, scripting.table())) {
     std::fprintf(stderr, "varno-run: %s: not compiled\n", options.entry.c_str());
@@ -275,18 +280,16 @@ int CompileAndRun(CoreTable& core, const Options& options) {
     std::fprintf(stderr, "varno-run: %s: no code generated\n", options.entry.c_str());
     return 2;
   }
+  messages.Compiling(false);
   return Run(core, scripting, index, options);
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto done = tesk::StartTool(argc, argv, kText)) return *done;
   Options options;
-  if (!ParseArguments(argc, argv, options)) {
-    PrintUsage();
-    return 2;
-  }
-  if (!std::getenv("TESK_DEBUG_LOG")) setenv("TESK_DEBUG_LOG", "/dev/null", 1);
+  if (!ParseArguments(argc, argv, options)) return tesk::RefuseCommandLine(kText);
   std::string error;
   auto session = tesk::CoreSession::Start(&error);
   if (!session) {
@@ -294,5 +297,5 @@ int main(int argc, char** argv) {
     return 2;
   }
   OutputRouting routing(session->core());
-  return CompileAndRun(session->core(), options);
+  return CompileAndRun(session->core(), options, routing.messages());
 }

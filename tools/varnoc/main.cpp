@@ -3,21 +3,19 @@
 // the classes it is given with the classes they name, checks them and generates their code, and
 // prints what the compiler reports; with -o it writes compiled class files.
 //
-//   varnoc [-I <folder>]... [--dump] [--disasm] [-o <file | folder/>] <file.varno | ClassName>...
-//
-// A class name (an argument without ".varno") is looked up on the search paths. Every message the
-// compiler raises is printed to standard error as the system writes it ("[PARSE ERROR] ... in
-// file: ..., on line: ...", "[SYNTAX ERROR] ..."; a report raised twice in a row is printed once).
-// --dump prints the classes of the type table with their syntax trees as parsed; --disasm prints
-// the code of every method ("== Class.Method", the instructions, then "-- lines" and the line
-// table). -o with a folder (one that exists, or a path ending with "/") writes every class of the
-// type table, those given and those compiled on their behalf, as <folder>/<Class>.varnoc; -o with
-// any other path writes the one class given to that file. The core's own debug output goes to
-// $TESK_DEBUG_LOG when that is set and is dropped otherwise. Exit status: 0 compiled (and
+// A class name (an argument without ".varno") is looked up in the class folders: the -I folders,
+// the folders of the files named, then the game key's "Varno Paths". Every message the compiler
+// raises is printed to standard error as the system writes it ("[PARSE ERROR] ... in file: ...,
+// on line: ...", "[SYNTAX ERROR] ..."; a report raised twice in a row is printed once). --dump
+// prints the classes of the type table with their syntax trees as parsed; --disasm prints the
+// code of every method ("== Class.Method", the instructions, then "-- lines" and the line table).
+// -o with a folder (one that exists, or a path ending with "/") writes every class of the type
+// table, those given and those compiled on their behalf, as <folder>/<Class>.varnoc; -o with any
+// other path writes the one class given to that file. With -o every class is compiled from its
+// source (a class file is read only for a class that has none). Exit status: 0 compiled (and
 // written), 1 a class did not compile or check or a class file was not written, 2 bad arguments
 // or no core.
 #include <cstdio>
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -32,9 +30,12 @@
 #include "compiler/search_paths.h"
 #include "compiler/type_codes.h"
 #include "compiler/type_table.h"
+#include "class_folders.h"
 #include "core_session.h"
 #include "kivo/core_table.h"
 #include "platform/utf.h"
+#include "raised_messages.h"
+#include "tool_frame.h"
 
 namespace {
 
@@ -47,11 +48,18 @@ struct Options {
   bool disasm = false;
 };
 
-void PrintUsage() {
-  std::fprintf(stderr,
-               "usage: varnoc [-I <folder>]... [--dump] [--disasm] [-o <file | folder/>]"
-               " <file.varno | ClassName>...\n");
-}
+constexpr tesk::ToolText kText = {
+    "usage: varnoc [--verbose] [-I <folder>]... [--dump] [--disasm] [-o <file | folder/>]"
+    " <file.varno | ClassName>...\n",
+    "Compiles Varno classes (with the classes they name) and checks them.\n"
+    "  -I <folder>  a class folder, searched first; then the folders of the files named, then the\n"
+    "               game's \"Varno Paths\" from the registry\n"
+    "  --dump       the classes and their syntax trees\n"
+    "  --disasm     the code of every method with its line table\n"
+    "  -o <file>    writes the class given as a class file; -o <folder/> writes every class compiled\n"
+    "  --verbose    the core's debug output on standard error (which class files are read)\n"
+    "Exit status: 0 compiled, 1 a class did not compile or was not written, 2 bad arguments or no core.\n",
+};
 
 bool ParseArguments(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
@@ -83,36 +91,6 @@ bool ParseArguments(int argc, char** argv, Options& options) {
   }
   return true;
 }
-
-// While compiling, every message raised through the core table is also printed; the core's own
-// function records it in the error log as before. (The search paths, which are raised as they are
-// added, are not printed.)
-RTSuccess (*gCoreRaiseError)(RTInstance, const char16_t*, uint32_t) = nullptr;
-bool gPrintMessages = false;
-std::string gLastPrinted;
-
-RTSuccess PrintAndRaise(RTInstance context, const char16_t* text, uint32_t level) {
-  if (text && gPrintMessages) {
-    std::string line = platform::ToUtf8(text);
-    if (line.empty() || line.back() != '\n') line += '\n';
-    if (line != gLastPrinted) std::fputs(line.c_str(), stderr);
-    gLastPrinted = line;
-  }
-  return gCoreRaiseError(context, text, level);
-}
-
-// Prints messages while it lives, through the session's table.
-class MessagePrinter {
- public:
-  explicit MessagePrinter(CoreTable& core) : core_(core) {
-    gCoreRaiseError = core.RaiseError;
-    core.RaiseError = PrintAndRaise;
-  }
-  ~MessagePrinter() { core_.RaiseError = gCoreRaiseError; }
-
- private:
-  CoreTable& core_;
-};
 
 // A file argument as it is, or the file of a class name found on the search paths.
 bool SourceOf(const std::string& argument, std::u16string& file) {
@@ -166,14 +144,22 @@ bool WriteClassFiles(const Options& options, varno::RTVarnoTypeTable* table, uin
   return written;
 }
 
-int Compile(const Options& options) {
-  for (std::string path : options.searchPaths) {
-    if (path.empty() || path.back() != '/') path += '/';
-    if (!varno::AddSearchPath(platform::FromUtf8(path).c_str())) return 2;
-  }
+std::vector<std::string> NamedFiles(const Options& options) {
+  std::vector<std::string> files;
+  for (const std::string& argument : options.classes)
+    if (argument.find(".varno") != std::string::npos) files.push_back(argument);
+  return files;
+}
+
+int Compile(const Options& options, tesk::RaisedMessages& messages) {
+  tesk::AddClassFolders("varnoc", options.searchPaths, NamedFiles(options),
+                        [](const char16_t* folder) { return varno::AddSearchPath(folder) != 0; });
+  // Class files written come from their sources.
+  if (!options.output.empty()) varno::VarnoUseClassFiles(0);
   varno::RTVarnoTypeTable* table = nullptr;
   if (!varno::TypeTableFactory(&table)) return 2;
-  gPrintMessages = true;
+  messages.Print(true);
+  messages.Compiling(true);
 
   int status = 0;
   uint32_t index = 0;  // of the last class given
@@ -195,7 +181,7 @@ int Compile(const Options& options) {
     status = 1;
   }
   if (status == 0 && !options.output.empty() && !WriteClassFiles(options, table, index)) status = 1;
-  gPrintMessages = false;
+  messages.Print(false);
   if (status == 0 && options.disasm) PrintCode(table);
   varno::TypeTableDestructor(table);
   varno::ClearSearchPaths();
@@ -206,18 +192,15 @@ int Compile(const Options& options) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (const auto done = tesk::StartTool(argc, argv, kText)) return *done;
   Options options;
-  if (!ParseArguments(argc, argv, options)) {
-    PrintUsage();
-    return 2;
-  }
-  if (!std::getenv("TESK_DEBUG_LOG")) setenv("TESK_DEBUG_LOG", "/dev/null", 1);
+  if (!ParseArguments(argc, argv, options)) return tesk::RefuseCommandLine(kText);
   std::string error;
   auto session = tesk::CoreSession::Start(&error);
   if (!session) {
     std::fprintf(stderr, "varnoc: %s\n", error.c_str());
     return 2;
   }
-  MessagePrinter printer(session->core());
-  return Compile(options);
+  tesk::RaisedMessages messages(session->core());
+  return Compile(options, messages);
 }

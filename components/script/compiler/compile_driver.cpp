@@ -1,5 +1,6 @@
 #include "compiler/compile_driver.h"
 
+#include <filesystem>
 #include <string>
 
 #include "classfile/class_file_reader.h"
@@ -13,6 +14,7 @@
 #include "compiler/type_codes.h"
 #include "compiler/type_table.h"
 #include "kivo/support/wide_string.h"
+#include "platform/paths.h"
 #include "varno_grammar.hpp"
 
 namespace varno {
@@ -20,6 +22,7 @@ namespace varno {
 namespace {
 
 bool gReplaceTypes = true;
+bool gUseClassFiles = true;
 
 constexpr std::u16string_view kSourceExtension = u".varno";
 constexpr std::u16string_view kCompiledExtension = u"varnoc";
@@ -74,7 +77,29 @@ RTSuccess LoadCompiledClass(const char16_t* compiled, uint32_t* outType, RTVarno
   return kRTSuccess;
 }
 
+enum class ClassFileChoice { kCompiled, kSource, kNone };
+
+// A class file is used when it exists and its source does not, or is no newer; a class file older
+// than its source is a stale result of an earlier compile (noted), and the source is compiled.
+ClassFileChoice ChooseClassFile(const char16_t* compiled, const char16_t* source) {
+  const bool hasSource = SourceFileExists(source);
+  if (!SourceFileExists(compiled)) return hasSource ? ClassFileChoice::kSource : ClassFileChoice::kNone;
+  if (!hasSource) return ClassFileChoice::kCompiled;
+  if (!gUseClassFiles) return ClassFileChoice::kSource;
+  std::error_code error;
+  const auto compiledTime = std::filesystem::last_write_time(platform::NativePath(compiled), error);
+  const auto sourceTime = std::filesystem::last_write_time(platform::NativePath(source), error);
+  if (!error && compiledTime >= sourceTime) return ClassFileChoice::kCompiled;
+  Note(u"[VARNO] The class file %s is older than its source: the source is compiled", compiled);
+  return ClassFileChoice::kSource;
+}
+
 }  // namespace
+
+RTSuccess VarnoUseClassFiles(RTBool use) {
+  gUseClassFiles = use != 0;
+  return kRTSuccess;
+}
 
 RTSuccess VarnoEnableReplaceTypes(RTBool enable) {
   gReplaceTypes = enable != 0;
@@ -102,9 +127,20 @@ RTSuccess VarnoParseBrellinAnsiFile(const char16_t* fileName, uint32_t* outType,
     return kRTFailure;
   }
 
-  // A compiled file of the same stem is read whenever it exists; a failed read fails the call.
-  if (SourceFileExists(compiled)) return LoadCompiledClass(compiled, outType, outTable, table);
-  if (!SourceFileExists(fileName)) return kRTFailure;
+  // The compiled file of the same stem is read in place of its source when it is at least as new;
+  // a failed read fails the call.
+  // (The name given may be the class file itself; its source is then the stem's ".varno".)
+  const std::u16string source =
+      file == compiled ? file.substr(0, extension) + std::u16string(kSourceExtension) : file;
+  switch (ChooseClassFile(compiled, source.c_str())) {
+    case ClassFileChoice::kCompiled:
+      Note(u"[VARNO] Reading the class file %s", compiled);
+      return LoadCompiledClass(compiled, outType, outTable, table);
+    case ClassFileChoice::kSource:
+      break;
+    case ClassFileChoice::kNone:
+      return kRTFailure;
+  }
 
   Scanner& scanner = ProcessScanner();
   if (!CurrentParseContext() && ParserErrorFlag()) {
@@ -122,8 +158,8 @@ RTSuccess VarnoParseBrellinAnsiFile(const char16_t* fileName, uint32_t* outType,
     return kRTFailure;
   }
   context->table = table ? table : own;
-  context->fileName = CopyText(fileName);
-  if (!context->fileName || !OpenSourceFile(&context->input, fileName)) {
+  context->fileName = CopyText(source.c_str());
+  if (!context->fileName || !OpenSourceFile(&context->input, source.c_str())) {
     if (context->fileName) Raise(u"[VARNO] Compiler couldn't open brellin ANSI file specified");
     ParseContextFree(context);
     TypeTableDestructor(own);

@@ -14,13 +14,18 @@ struct RTVarnoType;
 struct RTVarnoTypeTable;
 struct SyntaxNode;
 
-// Compiles the class file `fileName` (a ".varno" path) into `table`, or into a new table when it
-// is null (handed out through `outTable`; freed again when the compilation fails). Out: the index
-// of the class named in the file. When a compiled ".varnoc" of the same stem exists it is read in
-// the source's place, whatever the times of the two files; when that read fails the call fails
-// and the source is not tried.
+// Compiles the class file `fileName` (a ".varno" path, or the ".varnoc" beside it) into `table`,
+// or into a new table when it is null (handed out through `outTable`; freed again when the
+// compilation fails). Out: the index of the class named in the file. The compiled ".varnoc" of
+// the same stem is read in the source's place when there is no source or the class file is at
+// least as new as it (a note says which file is read); when that read fails the call fails and
+// the source is not tried. An older class file is stale: the source is compiled.
 RTSuccess VarnoParseBrellinAnsiFile(const char16_t* fileName, uint32_t* outType, RTVarnoTypeTable** outTable,
                                     RTVarnoTypeTable* table);
+
+// While off, a class whose source exists is always compiled from it, whatever its class file (a
+// compiler that writes class files wants them made from the sources). On at the start.
+RTSuccess VarnoUseClassFiles(RTBool use);
 
 // While enabled (the start state), a class header that names an existing script class empties
 // that class completely and the parse fills it again; while disabled that is an error.

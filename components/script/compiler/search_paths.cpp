@@ -76,6 +76,10 @@ RTSuccess VarnoFindClass(const char16_t* className, char16_t* buffer, uint32_t b
     }
   }
   Raise(u"Couldn't find class specified");
+  std::u16string folders;
+  for (uint32_t i = 0; i < gPathCount; ++i) folders += (i ? u", " : u"") + std::u16string(gPaths[i]);
+  Raise(u"[VARNO] The class %s is in none of the class folders (%s)", className ? className : u"",
+        folders.empty() ? u"there are none" : folders);
   return kRTFailure;
 }
 

@@ -29,8 +29,9 @@ class ClassFileTest : public CodegenTest {
   bool Save(RTVarnoType* type, const std::filesystem::path& file);
   // The class read from the file into table() by the compile driver, or null.
   RTVarnoType* Load(const std::filesystem::path& file);
-  // Messages raised since the last call.
+  // Messages raised since the last call, without the driver's note of the class file it reads.
   std::vector<std::string> NewMessages();
+  static constexpr std::string_view kReadingNote = "[VARNO] Reading the class file ";
 
  private:
   size_t seen_ = 0;

@@ -144,11 +144,14 @@ TEST_F(ClassFileLoadTest, TheCompiledFileBesideTheSourceIsReadInItsPlace) {
   ASSERT_NE(CompileAndGenerate("Foo"), nullptr);
   ASSERT_TRUE(Save(Type("Foo"), dir() / "classes/Foo.varnoc"));
 
-  // The source changes, even into one that does not parse: the class file is read, whatever the
-  // files' times.
+  // The source changes into one that does not parse. Newer than the class file, it is compiled
+  // (and fails); as old as the class file, the class file is read in its place.
   WriteSource("classes/Foo.varno", "Foo is Thing;\nattributes { b is number; } this does not parse\n");
-  std::filesystem::last_write_time(source, std::filesystem::last_write_time(dir() / "classes/Foo.varnoc") +
-                                               std::chrono::hours(1));
+  const auto classFileTime = std::filesystem::last_write_time(dir() / "classes/Foo.varnoc");
+  std::filesystem::last_write_time(source, classFileTime + std::chrono::hours(1));
+  ResetTable();
+  EXPECT_EQ(Load(source), nullptr);
+  std::filesystem::last_write_time(source, classFileTime);
   ResetTable();
   NewMessages();
   RTVarnoType* foo = Load(source);

@@ -3,6 +3,8 @@
 // compiled on the spot.
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
 #include <string>
 
 #include "compiler/compile_driver.h"
@@ -214,15 +216,46 @@ TEST_F(CompileDriverTest, TheDriverTakesTheClassNamedInTheFile) {
   TypeTableDestructor(own);
 }
 
-// An (empty, so damaged) class file beside the source is read instead of the source.
+// An (empty, so damaged) class file beside the source, as new as it, is read instead of the
+// source; a note says which file is read.
 TEST_F(CompileDriverTest, ACompiledFileBesideTheSourceTakesItsPlace) {
   const auto source = WriteSource("Foo.varno", "Foo is nothing; attributes { }");
-  WriteSource("Foo.varnoc", "");
+  const auto compiled = WriteSource("Foo.varnoc", "");
+  std::filesystem::last_write_time(compiled, std::filesystem::last_write_time(source));
   EXPECT_FALSE(Compile(source));
   EXPECT_EQ(MessagesWith("[VARNO]"),
-            std::vector<std::string>{"[VARNO] Class file " + (dir() / "Foo.varnoc").string() +
-                                     " is damaged at byte 0: the file ends inside the version"});
+            (std::vector<std::string>{"[VARNO] Reading the class file " + compiled.string(),
+                                      "[VARNO] Class file " + compiled.string() +
+                                          " is damaged at byte 0: the file ends inside the version"}));
   EXPECT_EQ(table()->count, 14u);
+}
+
+// A class file older than its source is a stale result: the source is compiled (a note says so),
+// also when the class file itself is named. With class files off, the source is always compiled.
+TEST_F(CompileDriverTest, AClassFileOlderThanItsSourceIsNotUsed) {
+  WriteSource("Thing.varno", "Thing is nothing;\nattributes { }\n");
+  AddPath();
+  const auto source = WriteSource("Foo.varno", "Foo is Thing;\nattributes { }\n");
+  const auto compiled = WriteSource("Foo.varnoc", "");
+  const auto sourceTime = std::filesystem::last_write_time(source);
+  std::filesystem::last_write_time(compiled, sourceTime - std::chrono::seconds(10));
+  uint32_t index = 0;
+  for (const auto& named : {source, compiled}) {
+    SCOPED_TRACE(named.string());
+    EXPECT_TRUE(Compile(named, &index));
+    EXPECT_EQ(Utf8(table()->types[index]->name), "Foo");
+  }
+  EXPECT_EQ(MessagesWith("older than its source").size(), 2u);
+  EXPECT_EQ(MessagesWith("older than its source")[0],
+            "[VARNO] The class file " + compiled.string() + " is older than its source: the source is compiled");
+  EXPECT_TRUE(MessagesWith("damaged").empty());
+
+  std::filesystem::last_write_time(compiled, sourceTime);
+  ASSERT_EQ(VarnoUseClassFiles(0), kRTSuccess);
+  EXPECT_TRUE(Compile(source));
+  VarnoUseClassFiles(1);
+  EXPECT_TRUE(MessagesWith("damaged").empty());
+  EXPECT_FALSE(Compile(source)) << "the damaged class file is read again";
 }
 
 TEST_F(CompileDriverTest, ReplaceModeEmptiesAClassCompletelyBeforeRefillingIt) {
@@ -332,8 +365,10 @@ TEST_F(CompileDriverTest, AMissingTypeStopsTheParse) {
   std::vector<std::string> messages = Messages();
   messages.erase(messages.begin(), messages.begin() + static_cast<std::ptrdiff_t>(before));
   const std::string at = "[PARSE ERROR]  in file: " + (dir() / "Foo.varno").string() + ", on line: 2";
-  EXPECT_EQ(messages, (std::vector<std::string>{"Couldn't find class specified", "Cannot find class!", at,
-                                                "Cannot find the type specified", at}));
+  EXPECT_EQ(messages, (std::vector<std::string>{"Couldn't find class specified",
+                                                "[VARNO] The class Nowhere is in none of the class folders (" +
+                                                    dir().string() + "/)",
+                                                "Cannot find class!", at, "Cannot find the type specified", at}));
   EXPECT_EQ(ParseErrors().size(), 2u) << "nothing after the missing type is parsed";
   EXPECT_EQ(ProcessScanner().saved_buffer_count(), 0u);
 

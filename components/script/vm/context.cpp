@@ -2,6 +2,7 @@
 
 #include "compiler/code_value.h"
 #include "compiler/core_records.h"
+#include "compiler/report.h"
 #include "kivo/support/stream_calls.h"
 #include "vm/call_frame.h"
 #include "vm/decoded_code.h"
@@ -70,7 +71,12 @@ RTVarnoSymbol* CurrentObject(const RTVarnoContext* context) {
 }
 
 RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame) {
-  return context && frame ? kivo::StackPush(context->frames, frame) : kRTFailure;
+  if (!context || !frame) return kRTFailure;
+  if (FrameCount(context) >= kMaxCallDepth) {
+    Raise(u"[VARNO VM] call stack too deep: a context holds at most %u call frames", kMaxCallDepth);
+    return kRTFailure;
+  }
+  return kivo::StackPush(context->frames, frame);
 }
 
 RTSuccess PopCallFrame(RTVarnoContext* context) {

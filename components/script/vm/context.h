@@ -18,6 +18,9 @@ struct RTVarnoSymbol;
 struct VNcode;
 
 inline constexpr uint32_t kOperandStackSize = 4096;  // index 0 unused, index 1 the empty bottom
+// The call frames one context may hold: a call beyond them is refused ("call stack too deep"), so a
+// script that recurses without end stops with the error exit instead of exhausting the memory.
+inline constexpr uint32_t kMaxCallDepth = 10000;
 
 enum ContextState : uint8_t {
   kContextIdle = 2,
@@ -79,6 +82,7 @@ inline CallFrame* TopFrame(const RTVarnoContext* context) {
 }
 // The object the running method works on: the top frame's (the context's own without a frame).
 RTVarnoSymbol* CurrentObject(const RTVarnoContext* context);
+// Pushes a frame; fails with the report "call stack too deep" when the context holds kMaxCallDepth.
 RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame);
 // Pops the top frame; it is kept for its method's next call or destroyed.
 RTSuccess PopCallFrame(RTVarnoContext* context);

@@ -19,6 +19,9 @@ namespace varno {
 
 namespace {
 
+// A dumped call stack deeper than twice this shows this many frames at each end.
+constexpr uint32_t kDumpFramesEachEnd = 16;
+
 const char16_t* TypeName(const RTVarnoSymbol* object) {
   return object && object->type && object->type->name ? object->type->name : u"";
 }
@@ -38,9 +41,11 @@ bool DumpContext(const RTVarnoContext* context, bool current) {
   const RTVarnoSymbol* object = context->object;
   const AttributeEntry* name = object ? AttributeFind(object->attributes, u"NAME") : nullptr;
   if (!name) return false;
+  // A name never assigned holds the marker of no text: it is shown as no text.
   const char16_t* text = name->symbol && name->symbol->typeIndex == kTypeString && name->symbol->value.value.text
                              ? name->symbol->value.value.text
                              : u"";
+  if (kivo::WideStrEqualNoCase(text, kUnassignedString) == 0) text = u"";
   Raise(current ? u"Running Context's name: %s and type: %s" : u"Context's name: %s, and type: %s", text,
         TypeName(object));
   Raise(u"Number of events: %d, Deafened: %d", object->events ? object->events->count : 0, context->deafened);
@@ -50,7 +55,15 @@ bool DumpContext(const RTVarnoContext* context, bool current) {
     Raise(u"[C/C++ method] %s.%s.", native->bindClass ? native->bindClass : u"",
           native->bindMethod ? native->bindMethod : u"");
   }
+  // A deep stack shows its top and bottom frames and counts the ones between.
+  const uint32_t count = FrameCount(context);
+  uint32_t index = 0;
   for (const kivo::StackCell* cell = context->frames ? context->frames->top : nullptr; cell; cell = cell->next) {
+    const uint32_t fromBottom = count - 1 - index++;
+    if (index > kDumpFramesEachEnd && fromBottom >= kDumpFramesEachEnd) {
+      if (fromBottom == kDumpFramesEachEnd) Raise(u"... %u more call frames ...", count - 2 * kDumpFramesEachEnd);
+      continue;
+    }
     const auto* frame = static_cast<const CallFrame*>(cell->data);
     Raise(u"%s.%s. File: %s", TypeName(frame->object), MethodName(frame->method),
           frame->fileName ? frame->fileName : u"");

@@ -1,5 +1,7 @@
 #include "vm/interpreter.h"
 
+#include <new>
+
 #include "bytecode/instruction_set.h"
 #include "codegen/line_table_stream.h"
 #include "compiler/code_value.h"
@@ -819,6 +821,18 @@ int Execute(Run& run, Operation& instruction) {
   }
 }
 
+// A failed allocation anywhere in an instruction (a container of the VM, a native method it calls)
+// takes the error exit like any other VM error, instead of ending the process.
+template <class Step>
+int Guarded(Step step) {
+  try {
+    return step();
+  } catch (const std::bad_alloc&) {
+    Raise(u"[VARNO VM] Out of memory: an allocation failed while the script ran!");
+    return kError;
+  }
+}
+
 // Reports where the failing instruction stands, dumps the running state and ends the call with 0.
 uint32_t ErrorExit(Run& run, uint32_t position) {
   RTVarnoContext* context = run.context;
@@ -905,7 +919,11 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     // Stepping checks the line at every instruction, tracing lists each one and a re-armed break
     // waits for the next one: those take the general path alone.
     if (mode != kModeStepOver && !flags.traceInstructions && !vm->pendingBreakpoint && !flags.generalPathOnly) {
-      RunQuick(vm, context);
+      const int quick = Guarded([&] {
+        RunQuick(vm, context);
+        return kNext;
+      });
+      if (quick == kError) return ErrorExit(run, context->position);
       if (context->position != position) continue;
     }
     Operation operation{};
@@ -942,7 +960,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
       ReleaseOperation(&operation);
       return DoBreak(run, position);
     }
-    const int step = Execute(run, operation);
+    const int step = Guarded([&] { return Execute(run, operation); });
     ReleaseOperation(&operation);
     if (step == kError) return ErrorExit(run, position);
     if (!RearmBreakpoint(run)) return Finish(run, kRunError);

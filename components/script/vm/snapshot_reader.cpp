@@ -266,16 +266,21 @@ bool Reader::Context() {
   if ((uint64_t{top} + 1) * kMinElementBytes > in_.Left()) return in_.Damaged(u"the snapshot ends inside an operand stack");
   for (uint32_t i = 0; i <= top; ++i) {
     if (i > 1) context->operandTop = i;  // the context owns the element from here on
-    if (!in_.Element(&context->operands[i], u"an operand")) return false;
-    if (i <= 1 && context->operands[i].tag != kTagEmpty) {
+    const bool read = in_.Element(&context->operands[i], u"an operand");
+    // The two bottom places are not the context's: what was read into them goes here.
+    if (i <= 1 && (!read || context->operands[i].tag != kTagEmpty)) {
       StackElementRelease(&context->operands[i]);
-      return in_.Damaged(u"the bottom of an operand stack holds a value");
+      return read ? in_.Damaged(u"the bottom of an operand stack holds a value") : false;
     }
+    if (!read) return false;
   }
 
   uint32_t count = 0;
   FrameHolder frames;
   if (!in_.Count(&count, kMinFrameBytes, u"a context's frame count")) return false;
+  if (count > kMaxCallDepth) {
+    return in_.Damaged(u"a context holds %u call frames, more than the %u it may have", count, kMaxCallDepth);
+  }
   for (uint32_t i = 0; i < count; ++i) {
     if (!Frame(frames)) return false;
   }

@@ -64,6 +64,51 @@ TEST(RegistryDb, ClassWithoutItsLibraryFailsToLoad) {
   EXPECT_NE(registry.NewLog().find("Cannot load component: RTRegNoPath\n"), std::string::npos);
 }
 
+// A flipped byte inside a library path: the first use of the class scans the folders once, finds
+// the library and writes the file anew: the classes in the order registered, the ones the scan
+// added last, and none that no folder holds. A second stale class then fails as before: the
+// rescan is made once per start.
+TEST(RegistryDb, AStaleLibraryPathHealsByOneRescan) {
+  RegistryHost registry{"RTRegParent"};
+  const std::string healed = DbBytes({{u"RTComponent", registry.ModulePath("RTComponent.so")},
+                                      {u"RTRegParent", registry.ModulePath("RTRegParent.so")},
+                                      {u"RTStream", registry.ModulePath("RTStream.so")},
+                                      {u"RTMemoryStream", registry.ModulePath("RTMemoryStream.so")}});
+  std::string stale = DbBytes({{u"RTComponent", registry.ModulePath("RTComponent.so")},
+                               {u"RTRegParent", registry.ModulePath("RTRegParent.so")},
+                               {u"RTRegGone", registry.ModulePath("RTRegGone.so")},
+                               {u"RTStream", registry.ModulePath("RTStream.so")}});
+  const size_t at = stale.find(std::string("P\0a\0r\0e\0n\0t\0.\0s\0o\0", 18));
+  ASSERT_NE(at, std::string::npos);
+  stale[at] ^= 0x01;  // "RTRegQarent.so": no such file
+  WriteDb(registry, stale);
+  ASSERT_EQ(registry.Start(), kRTSuccess);
+  const RTComponentHandle parent = registry.Handle(u"RTRegParent");
+  registry.Mark();
+  ASSERT_NE(registry.Create(u"RTRegParent"), nullptr);
+  EXPECT_EQ(registry.Handle(u"RTRegParent"), parent) << "the class keeps its handle";
+  EXPECT_TRUE(registry.host().messages().empty());
+  EXPECT_NE(registry.NewLog().find("The kivo component registry names a library that does not load (" +
+                                   registry.ModulePath("RTRegQarent.so") +
+                                   " for RTRegParent): the component folders are scanned again"),
+            std::string::npos);
+  EXPECT_EQ(Db(registry), healed);
+  EXPECT_NE(registry.Handle(u"RTMemoryStream"), kNoComponent) << "a class the scan found is registered";
+
+  EXPECT_EQ(registry.Create(u"RTRegGone"), nullptr);
+  ASSERT_EQ(registry.host().messages().size(), 1u);
+  EXPECT_EQ(registry.host().messages()[0].text,
+            u"Cannot load component: " + platform::FromUtf8(registry.ModulePath("RTRegGone.so")));
+  EXPECT_EQ(Db(registry), healed);
+  EXPECT_EQ(registry.Stop(), 0);
+
+  RegistryHost next{"RTRegParent"};
+  WriteDb(next, Db(registry));
+  ASSERT_EQ(next.Start(), kRTSuccess);
+  EXPECT_NE(next.Create(u"RTRegParent"), nullptr);
+  EXPECT_EQ(next.host().ErrorLog().find("scanned again"), std::string::npos);
+}
+
 TEST(RegistryDb, DamagedFileFallsBackToAScanAndIsWrittenAnew) {
   const std::string one = std::string("\x01\0\0\0", 4);
   const std::string ghost = DbBytes({{u"RTRegGhost", "/nowhere/RTRegGhost.so"}});

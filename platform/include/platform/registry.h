@@ -15,6 +15,10 @@ namespace platform {
 
 enum class RegistryResult { kOk, kKeyMissing, kValueMissing, kTooLong };
 
+// The keys of the system: the framework's (its root) and the game's (its root and class folders).
+inline constexpr char16_t kKivoKeyPath[] = u"HKEY_LOCAL_MACHINE\\Software\\Ostrawen\\Kivo\\1.0";
+inline constexpr char16_t kGameKeyPath[] = u"HKEY_LOCAL_MACHINE\\Software\\Brellin Interactive\\Tesk";
+
 std::filesystem::path RegistryFilePath();
 
 // Reads a string value whose UTF-16 units and terminating zero fit in `byteSize` bytes; a longer

@@ -3,24 +3,17 @@
 // standard output, messages on standard error.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "host/core_host.h"
+#include "host/run_command.h"
 #include "host/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = tesk::testing::CommandOutcome;
 
 constexpr const char* kThing =
     "Thing is nothing;\nattributes { name is string; }\nmethod Constructor() { }\n";
@@ -46,16 +39,9 @@ class VarnoRunTest : public ::testing::Test {
   }
 
   Outcome VarnoRun(const std::string& arguments) {
-    const fs::path out = files_.path() / "out.txt";
-    const fs::path err = files_.path() / "err.txt";
-    const std::string command = std::string("'") + VARNO_RUN_PATH + "' -I '" + (files_.path() / "lib").string() +
-                                "' " + arguments + " >'" + out.string() + "' 2>'" + err.string() + "'";
-    Outcome run;
-    const int result = std::system(command.c_str());
-    run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
-    run.out = tesk::testing::ReadFile(out);
-    run.err = tesk::testing::ReadFile(err);
-    return run;
+    return tesk::testing::RunCommand(std::string("'") + VARNO_RUN_PATH + "' -I '" + (files_.path() / "lib").string() +
+                                         "' " + arguments,
+                                     files_.path());
   }
 
   tesk::testing::CoreHost host_;
@@ -152,6 +138,59 @@ TEST_F(VarnoRunTest, ARunTimeErrorReportsFileLineAndState) {
       " \n"
       "varno-run: the run ended with result 0\n";
   EXPECT_EQ(run.err, expected);
+}
+
+// A script that recurses without end stops at the call depth limit through the error exit: the
+// message, the file and line, and the call stack with its top and bottom frames.
+TEST_F(VarnoRunTest, RunawayRecursionStopsAtTheCallDepthLimit) {
+  const fs::path file = Write("lib/Deep.varno",
+                              "Deep is Thing;\n"
+                              "attributes { n is number; }\n"
+                              "method Down(k is number) {\n"
+                              "  n = k;\n"
+                              "  Down(k + 1);\n"
+                              "}\n"
+                              "state Switchboard { Down(1); exit(); }\n");
+  const Outcome run = VarnoRun("Deep");
+  EXPECT_EQ(run.status, 1);
+  std::string stack;
+  for (int i = 0; i < 16; ++i) stack += "Deep.Down. File: " + file.string() + "\n";
+  stack += "... 9968 more call frames ...\n";
+  for (int i = 0; i < 15; ++i) stack += "Deep.Down. File: " + file.string() + "\n";
+  stack += "Deep.Switchboard. File: " + file.string() + "\n";
+  const std::string context = "Number of events: 0, Deafened: 0\n"
+                              "*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=\n"
+                              "Call Stack:\n" + stack + " \n";
+  EXPECT_EQ(run.err, "[VARNO VM] call stack too deep: a context holds at most 10000 call frames\n"
+                     "[VARNO VM] Last file/line information reports file (" + file.string() + "), line (5)\n"
+                     "Running contexts: 1\n"
+                     "Current file (" + file.string() + "), line (5)\n"
+                     "Running Context's name:  and type: Deep\n" + context + " \n" +
+                     "Context's name: , and type: Deep\n" + context +
+                     "varno-run: the run ended with result 0\n");
+}
+
+// A failed allocation while the script runs (here inside a native method) ends the run through
+// the error exit, not the process.
+TEST_F(VarnoRunTest, AFailedAllocationTakesTheErrorExit) {
+  const fs::path file = Write("lib/Hungry.varno",
+                              "Hungry is Thing;\n"
+                              "method Eat() implemented \"RTVarnoTestNative.RunOutOfMemory\";\n"
+                              "state Switchboard {\n"
+                              "  print(\"eating\");\n"
+                              "  Eat();\n"
+                              "  exit();\n"
+                              "}\n");
+  const Outcome run = VarnoRun("Hungry");
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.out, "eating\n");
+  EXPECT_EQ(run.err.rfind("[VARNO VM] Out of memory: an allocation failed while the script ran!\n"
+                          "[VARNO VM] Last file/line information reports file (" + file.string() + "), line (5)\n",
+                          0),
+            0u)
+      << run.err;
+  EXPECT_NE(run.err.find("[C/C++ method] RTVarnoTestNative.RunOutOfMemory.\nHungry.Switchboard. File: "),
+            std::string::npos);
 }
 
 TEST_F(VarnoRunTest, ContextsTakeTurnsNativeMethodsAnswerAndThePassesCanEndTheRun) {
@@ -269,13 +308,39 @@ TEST_F(VarnoRunTest, SnapshotsThatCannotBeWrittenOrReadAndTheirArguments) {
 }
 
 TEST_F(VarnoRunTest, ClassesThatDoNotCompileAndBadArguments) {
-  Write("lib/Bad.varno", "Bad is Thing;\nstate Switchboard { x = 1; }\n");
-  const Outcome bad = VarnoRun("Bad");
-  EXPECT_EQ(bad.status, 2);
-  EXPECT_NE(bad.err.find("[SYNTAX ERROR]"), std::string::npos) << bad.err;
-  EXPECT_NE(bad.err.find("varno-run: Bad: no code generated"), std::string::npos);
+  // The checker raises its report twice; it is printed once.
+  const fs::path bad = Write("lib/Bad.varno", "Bad is Thing;\nattributes { n is number; }\n"
+                                              "state Switchboard { n = \"text\"; }\n");
+  const Outcome badRun = VarnoRun("Bad");
+  EXPECT_EQ(badRun.status, 2);
+  EXPECT_EQ(badRun.err, "[SYNTAX ERROR] Incompatible types in assignment. in file: " + bad.string() +
+                            ", on line: 3\n[VARNO] Syntax check failed!\nvarno-run: Bad: no code generated\n");
   EXPECT_EQ(VarnoRun("Missing").status, 2);
   EXPECT_EQ(VarnoRun("").status, 2);
+}
+
+// After the -I folders come the folder of the file named and the game's "Varno Paths"; a class in
+// none of them is named with the folders searched.
+TEST_F(VarnoRunTest, ClassesAreFoundBesideTheFileNamedAndOnTheGamesVarnoPaths) {
+  host_.WriteRegistry("[HKEY_LOCAL_MACHINE\\Software\\Ostrawen\\Kivo\\1.0]\nRoot=" + host_.root().string() +
+                      "\n[HKEY_LOCAL_MACHINE\\Software\\Brellin Interactive\\Tesk]\nVarno Paths=" +
+                      (files_.path() / "game").string() + ";" + (files_.path() / "more").string() + "\n");
+  Write("src/Base.varno", "Base is Thing;\nmethod Hello() { print(\"hello from beside\"); }\n");
+  Write("more/Extra.varno", "Extra is Thing;\nmethod Constructor() { name = \"extra from the game's paths\"; }\n");
+  const fs::path top = Write("src/Top.varno", "Top is Base;\nattributes { e is Extra; }\n"
+                                              "state Switchboard { Hello(); e = new Extra; print(e.name); exit(); }\n");
+  const Outcome run = VarnoRun("'" + top.string() + "'");
+  EXPECT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out, "hello from beside\nextra from the game's paths\n");
+
+  const fs::path lost = Write("src/Lost.varno", "Lost is Gone;\nstate Switchboard { exit(); }\n");
+  const Outcome missing = VarnoRun("'" + lost.string() + "'");
+  EXPECT_EQ(missing.status, 2);
+  EXPECT_NE(missing.err.find("[VARNO] The class Gone is in none of the class folders (" +
+                             (files_.path() / "lib/").string() + ", " + (files_.path() / "src/").string() + ", " +
+                             (files_.path() / "game/").string() + ", " + (files_.path() / "more/").string() + ")\n"),
+            std::string::npos)
+      << missing.err;
 }
 
 }  // namespace

@@ -2,24 +2,18 @@
 // class files in a temporary folder, and the tool run as a process.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-
-#include <cstdlib>
+#include <chrono>
 #include <filesystem>
 #include <string>
 
 #include "host/core_host.h"
+#include "host/run_command.h"
 #include "host/temp_dir.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
+using Outcome = tesk::testing::CommandOutcome;
 
 class VarnocTest : public ::testing::Test {
  protected:
@@ -42,16 +36,7 @@ class VarnocTest : public ::testing::Test {
   Outcome Varnoc(const std::string& arguments) { return RunTool(VARNOC_PATH, arguments); }
 
   Outcome RunTool(const char* tool, const std::string& arguments) {
-    const fs::path out = files_.path() / "out.txt";
-    const fs::path err = files_.path() / "err.txt";
-    const std::string command = std::string("'") + tool + "' " + arguments + " >'" + out.string() + "' 2>'" +
-                                err.string() + "'";
-    Outcome run;
-    const int result = std::system(command.c_str());
-    run.status = WIFEXITED(result) ? WEXITSTATUS(result) : -1;
-    run.out = tesk::testing::ReadFile(out);
-    run.err = tesk::testing::ReadFile(err);
-    return run;
+    return tesk::testing::RunCommand(tesk::testing::Quoted(tool) + " " + arguments, files_.path());
   }
 
   tesk::testing::CoreHost host_;
@@ -109,7 +94,9 @@ TEST_F(VarnocTest, RefusesBadArguments) {
   EXPECT_EQ(Varnoc("--unknown x.varno").status, 2);
   const Outcome missing = Varnoc("Missing");
   EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(missing.err, "Couldn't find class specified\nvarnoc: Missing: not compiled\n");
+  EXPECT_EQ(missing.err, "Couldn't find class specified\n"
+            "[VARNO] The class Missing is in none of the class folders (there are none)\n"
+            "varnoc: Missing: not compiled\n");
 }
 
 TEST_F(VarnocTest, ChecksGeneratesAndListsTheCode) {
@@ -205,6 +192,46 @@ TEST_F(VarnocTest, WritesClassFilesThatRunWithoutTheirSources) {
   EXPECT_EQ(unwritable.status, 1);
   EXPECT_EQ(unwritable.err, "Couldn't open the file specified to compile to\nvarnoc: " +
                                 (files_.path() / "one.varnoc/Demo.varnoc").string() + ": not written\n");
+}
+
+// A class file beside its source is used while it is at least as new as the source (--verbose
+// says so); an older one is stale and the source runs. varnoc -o always compiles from the source,
+// and a broken source leaves the old class file as it was.
+TEST_F(VarnocTest, AClassFileOlderThanItsSourceIsNotUsed) {
+  host_.InstallComponent(tesk::testing::CoreHost::StagedComponent("RTVarno"));
+  Write("lib/Thing.varno", "Thing is nothing;\nattributes { name is string; }\nmethod Constructor() { }\n");
+  const fs::path source = Write("src/Say.varno", "Say is Thing;\nstate Switchboard { print(\"compiled\"); exit(); }\n");
+  const fs::path compiled = files_.path() / "src/Say.varnoc";
+  const std::string lib = "-I '" + (files_.path() / "lib").string() + "' ";
+  const std::string say = "'" + source.string() + "'";
+  ASSERT_EQ(Varnoc(lib + "-o '" + compiled.string() + "' " + say).status, 0);
+
+  Write("src/Say.varno", "Say is Thing;\nstate Switchboard { print(\"edited\"); exit(); }\n");
+  const auto compiledTime = fs::last_write_time(compiled);
+  fs::last_write_time(source, compiledTime + std::chrono::seconds(5));
+  Outcome run = RunTool(VARNO_RUN_PATH, lib + "--verbose " + say);
+  EXPECT_EQ(run.out, "edited\n");
+  EXPECT_NE(run.err.find("[VARNO] The class file " + compiled.string() + " is older than its source"), std::string::npos);
+
+  fs::last_write_time(source, compiledTime);
+  run = RunTool(VARNO_RUN_PATH, lib + "--verbose " + say);
+  EXPECT_EQ(run.out, "compiled\n");
+  EXPECT_NE(run.err.find("[VARNO] Reading the class file " + compiled.string()), std::string::npos) << run.err;
+  run = RunTool(VARNO_RUN_PATH, lib + say);
+  EXPECT_EQ(run.out, "compiled\n");
+  EXPECT_EQ(run.err, "") << "without --verbose a run prints only its result";
+
+  // As new as the class file, the source is still what -o compiles.
+  ASSERT_EQ(Varnoc(lib + "-o '" + compiled.string() + "' " + say).status, 0);
+  fs::last_write_time(source, fs::last_write_time(compiled));
+  EXPECT_EQ(RunTool(VARNO_RUN_PATH, lib + say).out, "edited\n");
+  const std::string before = tesk::testing::ReadFile(compiled);
+  Write("src/Say.varno", "Say is Thing;\nstate Switchboard { print(\"broken\") }\n");
+  fs::last_write_time(source, fs::last_write_time(compiled));
+  const Outcome broken = Varnoc(lib + "-o '" + compiled.string() + "' " + say);
+  EXPECT_EQ(broken.status, 1);
+  EXPECT_NE(broken.err.find("[PARSE ERROR]"), std::string::npos) << broken.err;
+  EXPECT_EQ(tesk::testing::ReadFile(compiled), before);
 }
 
 }  // namespace

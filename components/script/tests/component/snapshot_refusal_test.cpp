@@ -408,6 +408,9 @@ TEST_F(SnapshotRefusalTest, EveryCountIndexAndReferenceOutOfRangeIsRefusedAndThe
       {"operand top", U32(4096), "an operand stack's top 4096 lies outside 1 to 4095"},
       {"operand top", U32(4000), "the snapshot ends inside an operand stack"},
       {"operand 1", Num(5), "the bottom of an operand stack holds a value"},
+      // A code value cut short in either bottom place was once left behind by the refusal.
+      {"operand 0", U32(8) + U32(beyond), "a code value of 268435456 bytes is more than"},
+      {"operand 1", U32(8) + U32(beyond), "a code value of 268435456 bytes is more than"},
       {"operand list count", U32(beyond), "the element count of a list 268435456 is more than"},
       {"operand list value", U32(4) + U32(0), "a value has the type code 4, which has no wire form"},
       {"operand list value", U32(11) + U32(0), "Unrecognized type sent..."},
@@ -470,6 +473,22 @@ TEST_F(SnapshotRefusalTest, EveryCountIndexAndReferenceOutOfRangeIsRefusedAndThe
   OnPass([](int pass) { return pass <= 2 ? 1 : 0; });
   Run();
   EXPECT_EQ(TakeOutput(), (std::vector<std::string>{".!p@@p!. 3", ".!p@@p!. 4"}));
+}
+
+// A context may hold 10000 call frames: a snapshot with one more is refused before they are made.
+TEST_F(SnapshotRefusalTest, MoreCallFramesThanAContextMayHoldAreRefused) {
+  Builder marked = NewBuilder();
+  marked.replace["frame version"] = "<<";
+  marked.replace["balance"] = ">>";
+  const std::string text = marked.Bytes();
+  const size_t from = text.find("<<") + 2;
+  const std::string frame = U32(0x500) + text.substr(from, text.find(">>") - from) + U32(2);
+  Builder builder = NewBuilder();
+  builder.replace["frame count"] = U32(varno::kMaxCallDepth + 1);
+  std::string frames = U32(2);  // the first frame's end, then the others
+  for (uint32_t i = 0; i < varno::kMaxCallDepth; ++i) frames += frame;
+  builder.replace["balance"] = frames;
+  ExpectRefused(vm(), builder.Bytes(), "a context holds 10001 call frames, more than the 10000 it may have");
 }
 
 TEST_F(SnapshotRefusalTest, EveryTruncationIsRefused) {

@@ -1,6 +1,7 @@
 // RTVarnoTestNative: a component whose methods scripts call through `implemented` declarations.
 // It writes what it receives to the debug output, returns a value of whatever type the script
 // declared, and calls back into the scripting component through its slot table.
+#include <new>
 #include <string>
 
 #include "kivo/support/component_kit.h"
@@ -143,6 +144,12 @@ RTSuccess StopOthers(RTInstance, RTVarnoSymbol*, uint32_t, RTVarnoCallArg*, RTVa
   return calls::VMStopAllButFirstContext(varno.get(), vm);
 }
 
+// Stands for a native method whose allocation fails while the VM runs it.
+[[noreturn]] RTSuccess RunOutOfMemory(RTInstance, RTVarnoSymbol*, uint32_t, RTVarnoCallArg*, RTVarnoCallArg*,
+                                      RTVarnoVM*) {
+  throw std::bad_alloc();
+}
+
 RTSuccess Construct(RTInstance) {
   ++gConstructions;
   return kRTSuccess;
@@ -156,6 +163,7 @@ RTMethodRecord gMethods[] = {
     kivo::Method(u"Constructions", Constructions, 0x10, u"RTSuccess", u""),
     kivo::Method(u"Raise", Raise, 0x14, u"RTSuccess", u""),
     kivo::Method(u"StopOthers", StopOthers, 0x18, u"RTSuccess", u""),
+    kivo::Method(u"RunOutOfMemory", RunOutOfMemory, 0x1C, u"RTSuccess", u""),
     kivo::kEndOfMethods,
 };
 
@@ -164,7 +172,7 @@ const RTComponentDef gDefinition = kivo::MakeComponentDef({
     .parentClassName = u"RTComponent",
     .description = u"Native methods for the scripting component's tests",
     .objectSize = 0x10,
-    .slotTableSize = 0x1C,
+    .slotTableSize = 0x20,
     .firstSlotTableOffset = 0x08,
     .secondSlotTableOffset = 0x0C,
     .methods = gMethods,
