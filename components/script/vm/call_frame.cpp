@@ -187,6 +187,22 @@ RTSuccess DestroyCallFrame(CallFrame* frame) {
   return kRTSuccess;
 }
 
+bool ArgumentKind(uint8_t tag) {
+  switch (tag) {
+    case kTagNumber:
+    case kTagReal:
+    case kTagString:
+    case kTagVector3:
+    case kTagList:
+    case kTagBool:
+    case kTagDatabase:
+    case kTagObject:
+      return true;
+    default:
+      return false;
+  }
+}
+
 RTSuccess ArgPushElement(CallFrame* frame, RTVarnoStackElement* element) {
   if (!frame || !element) return kRTFailure;
   if (frame->argumentTop + 1 >= kArgumentStackSize) {

@@ -48,6 +48,10 @@ RTSuccess CreateEmptyCallFrame(CallFrame** out);
 // whatever arguments are still on its stack, and frees it.
 RTSuccess DestroyCallFrame(CallFrame* frame);
 
+// The kinds `pusha` moves onto an argument stack: number, real, string, vector3, list, bool,
+// database and object.
+bool ArgumentKind(uint8_t tag);
+
 // Moves an element onto the argument stack (the frame takes over what it owns); fails with the
 // overflow report when 31 arguments are there.
 RTSuccess ArgPushElement(CallFrame* frame, RTVarnoStackElement* element);

@@ -134,19 +134,7 @@ struct Quick {
 bool Quick::PushArgument() const {
   if (!frame || !Holds(c, 1) || frame->argumentTop + 1 >= kArgumentStackSize) return false;
   RTVarnoStackElement& tos = E(c, 0);
-  switch (tos.tag) {
-    case kTagNumber:
-    case kTagReal:
-    case kTagString:
-    case kTagVector3:
-    case kTagList:
-    case kTagBool:
-    case kTagDatabase:
-    case kTagObject:
-      break;
-    default:
-      return false;
-  }
+  if (!ArgumentKind(tos.tag)) return false;
   frame->arguments[++frame->argumentTop] = tos;
   DropPlain(c);
   return true;

@@ -455,19 +455,9 @@ bool RearmBreakpoint(Run& run) {
 }
 
 int DoPusha(Run& run) {
-  switch (Tos(run.context).tag) {
-    case kTagNumber:
-    case kTagReal:
-    case kTagString:
-    case kTagVector3:
-    case kTagList:
-    case kTagBool:
-    case kTagDatabase:
-    case kTagObject:
-      break;
-    default:
-      Raise(u"[VARNO VM] Execute (epusha): Attempting to push an argument type not understood");
-      return kError;
+  if (!ArgumentKind(Tos(run.context).tag)) {
+    Raise(u"[VARNO VM] Execute (epusha): Attempting to push an argument type not understood");
+    return kError;
   }
   RTVarnoStackElement element{};
   OperandTake(run.context, &element);
