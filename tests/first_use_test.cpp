@@ -56,7 +56,7 @@ TEST_F(FirstUse, TheStagedToolsWorkWithoutTheRegistryVariable) {
     EXPECT_EQ(run.err, "");
   }
 
-  for (const char* tool : {"game/varnoc", "game/varno-run", "tools/kivopack", "game/kivohost"}) {
+  for (const char* tool : {"game/varnoc", "game/varno-run", "tools/kivopack", "tools/glyph-sheet", "game/kivohost"}) {
     SCOPED_TRACE(tool);
     const std::string usage = "usage: " + fs::path(tool).filename().string() + " ";
     const auto help = Run(tool, "--help");

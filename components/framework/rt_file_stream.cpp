@@ -26,7 +26,7 @@ struct State {
   bool failed = false;
 };
 
-State* StateOf(RTInstance self) { return static_cast<State*>(Word(ComponentObject(self), kStateWord)); }
+State* StateOf(RTInstance self) { return StateIn<State>(self, kStateWord); }
 
 // Closes the file; a written file replaces its target only when `commit` and no write failed.
 bool CloseFile(State& state, bool commit) {
@@ -49,20 +49,11 @@ bool CloseFile(State& state, bool commit) {
   return ok;
 }
 
-RTSuccess Construct(RTInstance self) {
-  void* block = CoreAlloc(sizeof(State));
-  if (!block) return kRTFailure;
-  Word(ComponentObject(self), kStateWord) = new (block) State();
-  return kRTSuccess;
-}
+RTSuccess Construct(RTInstance self) { return MakeState<State>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
 RTSuccess Destroy(RTInstance self) {
-  State* state = StateOf(self);
-  if (!state) return kRTSuccess;
-  CloseFile(*state, false);
-  state->~State();
-  CoreFree(state);
-  Word(ComponentObject(self), kStateWord) = nullptr;
+  if (State* state = StateOf(self)) CloseFile(*state, false);
+  EndState<State>(self, kStateWord);
   return kRTSuccess;
 }
 

@@ -40,7 +40,7 @@ struct State {
   bool dirty = false;
 };
 
-State* StateOf(RTInstance self) { return static_cast<State*>(Word(ComponentObject(self), kStateWord)); }
+State* StateOf(RTInstance self) { return StateIn<State>(self, kStateWord); }
 
 bool ReadBytes(RTInstance s, std::vector<uint8_t>& bytes, uint32_t count) {
   bytes.resize(count);
@@ -202,10 +202,8 @@ RTSuccess Remove(RTInstance self, const char16_t* path) {
 }
 
 RTSuccess Construct(RTInstance self) {
-  void* block = CoreAlloc(sizeof(State));
-  if (!block) return kRTFailure;
-  State* state = new (block) State();
-  Word(ComponentObject(self), kStateWord) = state;
+  State* state = MakeState<State>(self, kStateWord);
+  if (!state) return kRTFailure;
   char16_t root[128];
   if (ModuleCore()->GetRootPath(nullptr, root, sizeof root)) {
     state->file = std::u16string(root) + u"store/root.kivopack";
@@ -216,11 +214,8 @@ RTSuccess Construct(RTInstance self) {
 
 RTSuccess Destroy(RTInstance self) {
   State* state = StateOf(self);
-  if (!state) return kRTSuccess;
-  if (state->dirty) Save(self);
-  state->~State();
-  CoreFree(state);
-  Word(ComponentObject(self), kStateWord) = nullptr;
+  if (state && state->dirty) Save(self);
+  EndState<State>(self, kStateWord);
   return kRTSuccess;
 }
 

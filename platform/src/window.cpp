@@ -135,6 +135,8 @@ bool Window::MakeContextCurrent() {
   return context_ && SDL_GL_MakeCurrent(static_cast<SDL_Window*>(window_), context_) == 0;
 }
 
+void* Window::GLProcAddress(const char* name) { return SDL_GL_GetProcAddress(name); }
+
 void Window::SwapBuffers() {
   if (context_) SDL_GL_SwapWindow(static_cast<SDL_Window*>(window_));
 }

@@ -1,6 +1,9 @@
 // Sums are formed in long double (extended precision) and rounded once to float.
 #include "kivo/support/matrix.h"
 
+#include <cmath>
+#include <utility>
+
 #include "kivo/support/scalar_math.h"
 
 namespace kivo {
@@ -73,6 +76,32 @@ void Mat3Multiply(const RTFMatrix3x3& a, const RTFMatrix3x3& b, RTFMatrix3x3* ou
 
 void Mat4Multiply(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) {
   Multiply<4>(a.m, b.m, out->m);
+}
+
+bool Mat4Inverse(const RTFMatrix4x4& m, RTFMatrix4x4* out) {
+  Ext a[4][8];
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) {
+      a[i][j] = m.m[i][j];
+      a[i][j + 4] = i == j ? 1 : 0;
+    }
+  for (int column = 0; column < 4; ++column) {
+    int pivot = column;
+    for (int row = column + 1; row < 4; ++row)
+      if (std::fabs(a[row][column]) > std::fabs(a[pivot][column])) pivot = row;
+    if (a[pivot][column] == 0) return false;
+    for (int j = 0; j < 8; ++j) std::swap(a[column][j], a[pivot][j]);
+    const Ext scale = 1 / a[column][column];
+    for (int j = 0; j < 8; ++j) a[column][j] *= scale;
+    for (int row = 0; row < 4; ++row) {
+      if (row == column || a[row][column] == 0) continue;
+      const Ext factor = a[row][column];
+      for (int j = 0; j < 8; ++j) a[row][j] -= factor * a[column][j];
+    }
+  }
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) out->m[i][j] = static_cast<float>(a[i][j + 4]);
+  return true;
 }
 
 void Mat4TransformPoint(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out) {

@@ -24,11 +24,16 @@ constexpr auto kCrcTable = MakeCrcTable();
 
 }  // namespace
 
+uint32_t Crc32Mpeg2(std::span<const uint8_t> bytes, uint32_t crc) {
+  for (const uint8_t byte : bytes) crc = (crc << 8) ^ kCrcTable[((crc >> 24) ^ byte) & 0xFF];
+  return crc;
+}
+
 uint32_t PathKey(std::u16string_view path) {
-  uint32_t crc = 0xFFFFFFFFu;
+  uint32_t crc = kCrcStart;
   for (char16_t unit : path) {
-    for (const uint8_t byte : {static_cast<uint8_t>(unit & 0xFF), static_cast<uint8_t>(unit >> 8)})
-      crc = (crc << 8) ^ kCrcTable[((crc >> 24) ^ byte) & 0xFF];
+    const uint8_t bytes[] = {static_cast<uint8_t>(unit & 0xFF), static_cast<uint8_t>(unit >> 8)};
+    crc = Crc32Mpeg2(bytes, crc);
   }
   return crc;
 }

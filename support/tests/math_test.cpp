@@ -77,6 +77,24 @@ TEST(Matrix, RotationsFollowTheRowVectorConvention) {
   EXPECT_EQ(m.m[3][0], 0.0f) << "rotation starts from the identity";
 }
 
+TEST(Matrix, InverseUndoesAPlacementAndRefusesASingularMatrix) {
+  RTFMatrix4x4 turn, placement, inverse, product;
+  Mat4RotationY(&turn, 0.7f);
+  Mat4Multiply(turn, Translation(3, -2, 8), &placement);
+  placement.m[0][0] *= 2.0f;  // a scale too, so a transpose would not do
+  ASSERT_TRUE(Mat4Inverse(placement, &inverse));
+  Mat4Multiply(placement, inverse, &product);
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) EXPECT_NEAR(product.m[i][j], i == j ? 1.0f : 0.0f, 1e-6f) << i << j;
+  RTFMatrix4x4 inPlace = placement;
+  ASSERT_TRUE(Mat4Inverse(inPlace, &inPlace));
+  EXPECT_EQ(inPlace.m[3][0], inverse.m[3][0]);
+
+  RTFMatrix4x4 untouched = Numbered();  // rows in arithmetic progression: singular
+  EXPECT_FALSE(Mat4Inverse(Numbered(), &untouched));
+  EXPECT_EQ(untouched.m[0][0], 1.0f);
+}
+
 TEST(Matrix, ProductAppliesLeftOperandFirst) {
   RTFMatrix4x4 turn, product;
   Mat4RotationX(&turn, kPi / 2);

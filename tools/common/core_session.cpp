@@ -1,5 +1,6 @@
 #include "core_session.h"
 
+#include <cstdlib>
 #include <fstream>
 
 #include "kivo/support/module_core.h"
@@ -63,10 +64,11 @@ bool ReadKivoRoot(std::u16string& root, std::string* error) {
 
 }  // namespace
 
-std::unique_ptr<CoreSession> CoreSession::Start(std::string* error) {
+std::unique_ptr<CoreSession> CoreSession::Start(std::string* error, StoredInstances stored) {
   std::u16string root;
   if (!ReadKivoRoot(root, error)) return nullptr;
   std::unique_ptr<CoreSession> session(new CoreSession());
+  if (stored == StoredInstances::kNone && !session->MakeOwnRoot(&root, error)) return nullptr;
   if (!LoadCore(platform::NativePath(root + u"core/kivocore.so"), &session->exports_, error)) return nullptr;
   session->table_.size = sizeof session->table_;
   session->table_.version = kCoreVersion;
@@ -80,8 +82,49 @@ std::unique_ptr<CoreSession> CoreSession::Start(std::string* error) {
   return session;
 }
 
+// A temporary root whose core and components are the registry root's, named by a registry file
+// of its own that the core reads from now on.
+bool CoreSession::MakeOwnRoot(std::u16string* root, std::string* error) {
+  const std::filesystem::path shared = platform::NativePath(*root);
+  std::string folder = (std::filesystem::temp_directory_path() / "tesk-root-XXXXXX").string();
+  if (!mkdtemp(folder.data())) {
+    *error = "cannot make a temporary Kivo root";
+    return false;
+  }
+  ownRoot_ = folder;
+  std::error_code failed;
+  for (const char* part : {"core", "components"})
+    std::filesystem::create_directory_symlink(shared / part, ownRoot_ / part, failed);
+  std::u16string additional;
+  const bool hasAdditional = platform::ReadRegistryValue(platform::kKivoKeyPath, u"AdditionalPaths", kRootBytes,
+                                                         additional) == platform::RegistryResult::kOk;
+  std::ofstream registry(ownRoot_ / "registry.ini");
+  registry << "[" << platform::ToUtf8(platform::kKivoKeyPath) << "]\nRoot=" << ownRoot_.string() << "/\n";
+  if (hasAdditional) registry << "AdditionalPaths=" << platform::ToUtf8(additional) << "\n";
+  registry.close();
+  if (failed || !registry) {
+    *error = "cannot lay out the temporary Kivo root " + ownRoot_.string();
+    return false;
+  }
+  if (const char* before = std::getenv("TESK_REGISTRY")) {
+    hadRegistry_ = true;
+    registryBefore_ = before;
+  }
+  setenv("TESK_REGISTRY", (ownRoot_ / "registry.ini").c_str(), 1);
+  *root = platform::FromUtf8(ownRoot_.string() + "/");
+  return true;
+}
+
 CoreSession::~CoreSession() {
   if (exports_.startup) exports_.shutdown();
+  if (ownRoot_.empty()) return;
+  if (hadRegistry_) {
+    setenv("TESK_REGISTRY", registryBefore_.c_str(), 1);
+  } else {
+    unsetenv("TESK_REGISTRY");
+  }
+  std::error_code ignored;
+  std::filesystem::remove_all(ownRoot_, ignored);
 }
 
 }  // namespace tesk

@@ -19,11 +19,17 @@ struct CoreExports {
 // Loads the library (it stays loaded for the life of the process); false with a reason.
 bool LoadCore(const std::filesystem::path& library, CoreExports* exports, std::string* error);
 
+// Which stored instances a session's core sees: those of its root's store, as every host's core
+// does, or none (a tool that writes stores of its own starts from an empty world).
+enum class StoredInstances { kRoots, kNone };
+
 // A started core whose Kivo root comes from the registry; it is shut down with the session.
-// The support library of the process allocates through it.
+// The support library of the process allocates through it. Without stored instances the core runs
+// on a root of the session's own (a temporary folder with the registry root's core and
+// components), so the registry root's store, registry file and error log are left alone.
 class CoreSession {
  public:
-  static std::unique_ptr<CoreSession> Start(std::string* error);
+  static std::unique_ptr<CoreSession> Start(std::string* error, StoredInstances stored = StoredInstances::kRoots);
   ~CoreSession();
   CoreSession(const CoreSession&) = delete;
   CoreSession& operator=(const CoreSession&) = delete;
@@ -32,8 +38,13 @@ class CoreSession {
 
  private:
   CoreSession() = default;
+  bool MakeOwnRoot(std::u16string* root, std::string* error);
+
   CoreExports exports_{};
   CoreTable table_{};
+  std::filesystem::path ownRoot_;
+  std::string registryBefore_;
+  bool hadRegistry_ = false;
 };
 
 }  // namespace tesk

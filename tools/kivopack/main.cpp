@@ -35,7 +35,8 @@ int main(int argc, char** argv) {
   if (!known) return tesk::RefuseCommandLine(kText);
 
   std::string error;
-  auto session = tesk::CoreSession::Start(&error);
+  // Packs hold what their descriptions say, never an instance of the registry root's own store.
+  auto session = tesk::CoreSession::Start(&error, tesk::StoredInstances::kNone);
   if (!session) {
     std::fprintf(stderr, "kivopack: %s\n", error.c_str());
     return 1;

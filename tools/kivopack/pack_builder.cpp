@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "font_description.h"
 #include "graph_description.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/store_calls.h"
@@ -64,20 +65,21 @@ struct Builder {
     return false;
   }
 
-  // A route planner's graph, turned into the planner's stream and streamed in.
-  bool StreamInGraph(RTInstance instance, const nlohmann::json& graph, const std::u16string& path) {
+  // A stream that `write` fills, streamed into the instance; `what` names it in a refusal.
+  template <class Writer>
+  bool StreamInWritten(RTInstance instance, const std::u16string& path, const char* what, Writer&& write) {
     kivo::InstanceRef data;
     if (!kivo::memory_stream::Create(data.out())) {
       *error = "cannot make a memory stream";
       return false;
     }
-    if (!WriteGraphStream(graph, data.get(), error)) {
+    if (!write(data.get())) {
       *error = Narrow(path) + ": " + *error;
       return false;
     }
     if (!kivo::stream::Seek(data.get(), 0) ||
         !kivo::component::StreamIn(instance, kivo::component::kStreamWhole, data.get())) {
-      *error = "the route planner refused the graph of " + Narrow(path);
+      *error = std::string("the instance refused the ") + what + " of " + Narrow(path);
       return false;
     }
     return true;
@@ -94,6 +96,18 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
     *error = description.string() + ": \"instances\" must be a list";
     return false;
   }
+  // The pack is written beside the output and moved over it once complete. The store is bound to
+  // it before anything is looked up, so that no instance of the root's own store (a staged tree
+  // has one) comes into the pack.
+  const std::filesystem::path building = pack.string() + ".building";
+  std::error_code ignored;
+  std::filesystem::remove(building, ignored);
+  kivo::InstanceRef store;
+  if (!core.GetFirstInstanceByString(nullptr, kivo::instance_store::kClassName, store.out(), 1, nullptr)) {
+    *error = "the instance store component is not installed";
+    return false;
+  }
+  kivo::instance_store::Open(store.get(), Wide(std::filesystem::absolute(building).string()).c_str());
   Builder builder{core, {}, error};
   std::vector<RTInstance> described;
   for (const auto& item : (*json)["instances"]) {
@@ -112,29 +126,31 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       return false;
     }
     const std::u16string className = Wide(item["class"].get<std::string>());
-    const bool planner = kivo::WideStrEqualNoCase(className.c_str(), u"RTRoutePlanner") == 0;
-    if (item.contains("graph") && (item.contains("data") || !planner)) {
+    auto isClass = [&](const char16_t* name) { return kivo::WideStrEqualNoCase(className.c_str(), name) == 0; };
+    if (item.contains("graph") && (item.contains("data") || !isClass(u"RTRoutePlanner"))) {
       *error = Narrow(path) + ": a \"graph\" is written only into an RTRoutePlanner instance without \"data\"";
+      return false;
+    }
+    if (item.contains("font") && (item.contains("data") || !isClass(u"RTFont") || !item["font"].is_string())) {
+      *error = Narrow(path) + ": a \"font\" names a metrics file for an RTFont instance without \"data\"";
       return false;
     }
     RTInstance instance = builder.Ensure(path, className);
     if (!instance) return false;
     if (item.contains("data") && !builder.StreamIn(instance, description.parent_path() / item["data"].get<std::string>()))
       return false;
-    if (item.contains("graph") && !builder.StreamInGraph(instance, item["graph"], path)) return false;
+    if (item.contains("graph") &&
+        !builder.StreamInWritten(instance, path, "graph",
+                                 [&](RTInstance stream) { return WriteGraphStream(item["graph"], stream, error); }))
+      return false;
+    if (item.contains("font") &&
+        !builder.StreamInWritten(instance, path, "font", [&](RTInstance stream) {
+          return WriteFontStream(description.parent_path() / item["font"].get<std::string>(), stream, error);
+        }))
+      return false;
     described.push_back(instance);
   }
 
-  // The pack is written beside the output and moved over it once complete.
-  const std::filesystem::path building = pack.string() + ".building";
-  std::error_code ignored;
-  std::filesystem::remove(building, ignored);
-  kivo::InstanceRef store;
-  if (!core.GetFirstInstanceByString(nullptr, kivo::instance_store::kClassName, store.out(), 1, nullptr)) {
-    *error = "the instance store component is not installed";
-    return false;
-  }
-  kivo::instance_store::Open(store.get(), Wide(std::filesystem::absolute(building).string()).c_str());
   for (RTInstance instance : described) {
     if (!core.StoreInstance(nullptr, instance, kivo::component::kStreamWhole, 0)) {
       *error = "cannot store an instance";

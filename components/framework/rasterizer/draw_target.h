@@ -18,10 +18,16 @@ class DrawTarget {
   virtual void Present() = 0;
   // The frame last shown, RGBA rows from the bottom up.
   virtual bool ReadPresented(std::vector<uint8_t>* rgba) = 0;
+  // A GL function of this context that the GL library need not export (extensions); null when
+  // the driver has none of that name.
+  virtual void* ProcAddress(const char* name) const = 0;
   int width() const { return width_; }
   int height() const { return height_; }
+  // The program window's handle, or null for an offscreen buffer.
+  void* window() const { return window_; }
 
  protected:
+  void* window_ = nullptr;
   int width_ = 0;
   int height_ = 0;
 };

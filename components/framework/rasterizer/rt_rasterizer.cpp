@@ -1,22 +1,12 @@
-// RTRasterizer: all drawing of the game, over OpenGL 1.x. One source builds two modules: "ogl"
-// draws on the GL context of the program's window, "pix" on a software context of its own (see
-// draw_target.h); the program copies the one its options name over "rtrasterizer.so". A
-// singleton; it has no stream of its own.
-#include <GL/gl.h>
-
-#include <new>
-#include <string>
-
-#include "call_log.h"
-#include "draw_target.h"
-#include "kivo/rasterizer/rasterizer_calls.h"
+// RTRasterizer: all drawing of the game, over OpenGL 1.x immediate mode and client arrays. One
+// source builds two modules: "ogl" draws on the GL context of the program's window, "pix" on a
+// software context of its own (see draw_target.h); the program copies the one its options name
+// over "rtrasterizer.so". A singleton; it has no stream of its own. The operations live in the
+// *_ops.cpp files; their slots and arguments are those of rasterizer_calls.h.
 #include "kivo/support/component_kit.h"
-#include "kivo/support/format.h"
-#include "kivo/support/raise.h"
-#include "platform/paths.h"
-#include "platform/utf.h"
-#include "platform/window.h"
-#include "png_file.h"
+#include "ops.h"
+
+namespace rasterizer {
 
 namespace {
 
@@ -25,148 +15,157 @@ namespace slot = kivo::rasterizer;
 
 constexpr uint32_t kStateWord = slot::kLevel + 8;
 
-struct RasterizerState {
-  std::unique_ptr<::rasterizer::DrawTarget> target;
-  uint32_t clearMask = slot::kClearColour | slot::kClearDepth;
-  ::rasterizer::CallLog log;
-};
-
-RasterizerState* StateOf(RTInstance self) {
-  return static_cast<RasterizerState*>(Word(ComponentObject(self), kStateWord));
-}
-
-RTSuccess Construct(RTInstance self) {
-  void* block = nullptr;
-  if (!ModuleCore()->MemAlloc(nullptr, sizeof(RasterizerState), &block, 0)) return kRTFailure;
-  Word(ComponentObject(self), kStateWord) = new (block) RasterizerState();
-  return kRTSuccess;
-}
+RTSuccess Construct(RTInstance self) { return MakeState<State>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
 RTSuccess Destroy(RTInstance self) {
-  RasterizerState* state = StateOf(self);
-  if (!state) return kRTSuccess;
-  state->~RasterizerState();
-  ModuleCore()->MemFree(nullptr, state);
-  Word(ComponentObject(self), kStateWord) = nullptr;
+  if (State* state = StateOf(self)) {
+    DestroyAllPrimitives(*state);
+    ReleaseCamera(*state);
+  }
+  EndState<State>(self, kStateWord);
   return kRTSuccess;
-}
-
-// A line of the call log, formatted as every text of the system is and written as UTF-8.
-template <class... Args>
-std::string Text(std::u16string_view format, const Args&... args) {
-  return platform::ToUtf8(Format(format, args...));
-}
-
-const char* WindowName(void* window) {
-  if (!window) return "null";
-  return platform::Window::FromHandle(window) ? "window" : "unknown";
-}
-
-RTSuccess Logged(const RasterizerState* state, const std::string& call, RTSuccess result) {
-  state->log.Record(call, result);
-  return result;
-}
-
-// The clear bits as GL buffer bits.
-GLbitfield GlBuffers(uint32_t bits) {
-  GLbitfield buffers = 0;
-  if (bits & slot::kClearColour) buffers |= GL_COLOR_BUFFER_BIT;
-  if (bits & slot::kClearDepth) buffers |= GL_DEPTH_BUFFER_BIT;
-  if (bits & slot::kClearStencil) buffers |= GL_STENCIL_BUFFER_BIT;
-  return buffers;
-}
-
-RTSuccess CreateWindowContext(RTInstance self, void* window, const uint32_t* descriptor, slot::WindowContext* out) {
-  RasterizerState* state = StateOf(self);
-  if (!state) return kRTFailure;
-  std::string call = Text(u"CreateWindowContext(%s, [", WindowName(window));
-  for (size_t i = 0; descriptor && i < slot::kDescriptorWords; ++i)
-    call += Text(i ? u", %u" : u"%u", i == 0 ? 0u : descriptor[i]);  // word 0 is not set by callers
-  call += "])";
-  if (!descriptor || !out) return Logged(state, call, kRTFailure);
-  *out = nullptr;
-  std::string error;
-  state->target = ::rasterizer::MakeDrawTarget(window, static_cast<int>(descriptor[slot::kDescriptorWidth]),
-                                               static_cast<int>(descriptor[slot::kDescriptorHeight]), &error);
-  if (!state->target) {
-    RaiseFormatted(kLevelError, u"RTRasterizer::CreateWindowContext()... %s", error.c_str());
-    return Logged(state, call, kRTFailure);
-  }
-  glViewport(0, 0, state->target->width(), state->target->height());
-  *out = state->target.get();
-  return Logged(state, call, kRTSuccess);
-}
-
-RTSuccess BeginFrame(RTInstance self, slot::WindowContext context) {
-  RasterizerState* state = StateOf(self);
-  if (!state) return kRTFailure;
-  const char* name = !context ? "null" : (context == state->target.get() ? "context" : "unknown");
-  const bool draw = state->target && context == state->target.get() && state->target->MakeCurrent();
-  if (draw) glViewport(0, 0, state->target->width(), state->target->height());
-  return Logged(state, Text(u"BeginFrame(%s)", name), draw ? kRTSuccess : kRTFailure);
-}
-
-RTSuccess BeginScene(RTInstance self) {
-  RasterizerState* state = StateOf(self);
-  if (!state) return kRTFailure;
-  if (state->target) glClear(GlBuffers(state->clearMask));
-  return Logged(state, "BeginScene()", state->target ? kRTSuccess : kRTFailure);
-}
-
-RTSuccess EndScene(RTInstance self) {
-  RasterizerState* state = StateOf(self);
-  if (!state) return kRTFailure;
-  if (state->target) glFlush();
-  return Logged(state, "EndScene()", state->target ? kRTSuccess : kRTFailure);
-}
-
-RTSuccess PresentFrame(RTInstance self) {
-  RasterizerState* state = StateOf(self);
-  if (!state) return kRTFailure;
-  if (state->target) state->target->Present();
-  return Logged(state, "PresentFrame()", state->target ? kRTSuccess : kRTFailure);
-}
-
-RTSuccess SetClearMask(RTInstance self, uint32_t bits) {
-  RasterizerState* state = StateOf(self);
-  if (!state) return kRTFailure;
-  state->clearMask = bits;
-  return Logged(state, Text(u"SetClearMask(%u)", bits), kRTSuccess);
-}
-
-RTSuccess Clear(RTInstance self, uint32_t bits, uint32_t colour) {
-  RasterizerState* state = StateOf(self);
-  if (!state) return kRTFailure;
-  if (state->target) {
-    glClearColor(((colour >> 16) & 0xFF) / 255.0f, ((colour >> 8) & 0xFF) / 255.0f, (colour & 0xFF) / 255.0f,
-                 (colour >> 24) / 255.0f);
-    glClear(GlBuffers(bits));
-  }
-  return Logged(state, Text(u"Clear(%u, 0x%08X)", bits, colour), state->target ? kRTSuccess : kRTFailure);
-}
-
-RTSuccess Screenshot(RTInstance self, const char16_t* path) {
-  RasterizerState* state = StateOf(self);
-  if (!state) return kRTFailure;
-  const std::string file = path ? platform::NativePath(path).string() : std::string();
-  const std::string call = "Screenshot(" + (path ? platform::ToUtf8(path) : std::string("null")) + ")";
-  std::vector<uint8_t> pixels;
-  const bool written = state->target && path && state->target->ReadPresented(&pixels) &&
-                       ::rasterizer::WritePng(file, state->target->width(), state->target->height(), pixels);
-  if (!written && path) RaiseFormatted(kLevelError, u"RTRasterizer::Screenshot()... cannot write %s", path);
-  return Logged(state, call, written ? kRTSuccess : kRTFailure);
 }
 
 RTMethodRecord gMethods[] = {
+    Method(u"GetWindowRect", GetWindowRect, slot::kGetWindowRect, u"RTSuccess", u"uint ahContext, uint[] opRect"),
+    Method(u"GetCurrentWindow", GetCurrentWindow, slot::kGetCurrentWindow, u"RTSuccess", u"uint out opContext"),
+    Method(u"PushViewMatrix", PushViewMatrix, slot::kPushViewMatrix, u"RTSuccess", u"RTFMatrix4x4 in apMatrix"),
+    Method(u"PopViewMatrix", PopViewMatrix, slot::kPopViewMatrix, u"RTSuccess", u""),
+    Method(u"PushWorldMatrix", PushWorldMatrix, slot::kPushWorldMatrix, u"RTSuccess", u"RTFMatrix4x4 in apMatrix"),
+    Method(u"PopWorldMatrix", PopWorldMatrix, slot::kPopWorldMatrix, u"RTSuccess", u""),
+    Method(u"SetVertexArray", SetVertexArray, slot::kSetVertexArray, u"RTSuccess",
+           u"RTFVector3D[] apVectors, uint anVectors"),
+    Method(u"SetTexCoordArray", SetTexCoordArray, slot::kSetTexCoordArray, u"RTSuccess",
+           u"RTFVector2D[] apVectors, uint anVectors"),
+    Method(u"SetColorArray", SetColorArray, slot::kSetColorArray, u"RTSuccess",
+           u"RTFColorRGB[] apColors, uint anColors"),
+    Method(u"CreatePrimitive", CreatePrimitive, slot::kCreatePrimitive, u"RTSuccess",
+           u"RTPrimitiveID aPrimitiveID, RTPrimitive out opPrimitive"),
+    Method(u"DestroyPrimitive", DestroyPrimitive, slot::kDestroyPrimitive, u"RTSuccess", u"RTPrimitive aPrimitive"),
+    Method(u"RegisterPrimitive", RegisterPrimitive, slot::kRegisterPrimitive, u"RTSuccess", u"RTPrimitive aPrimitive"),
+    Method(u"ReadPrimitive", ReadPrimitive, slot::kReadPrimitive, u"RTSuccess",
+           u"RTInstance ahStream, RTPrimitive out opPrimitive"),
+    Method(u"WritePrimitive", WritePrimitive, slot::kWritePrimitive, u"RTSuccess",
+           u"RTInstance ahStream, RTPrimitive aPrimitive"),
+    Method(u"BeginPrimitive", BeginPrimitive, slot::kBeginPrimitive, u"RTSuccess", u"uint aKind"),
+    Method(u"EndPrimitive", EndPrimitive, slot::kEndPrimitive, u"RTSuccess", u""),
+    Method(u"Vertex3", Vertex3, slot::kVertex3, u"RTSuccess", u"float aX, float aY, float aZ"),
+    Method(u"TexCoord", TexCoord, slot::kTexCoord, u"RTSuccess", u"uint aUnit, float aS, float aT"),
+    Method(u"SetProjectionMode", SetProjectionMode, slot::kSetProjectionMode, u"RTSuccess", u"uint aMode"),
+    Method(u"RestoreProjectionMode", RestoreProjectionMode, slot::kRestoreProjectionMode, u"RTSuccess", u""),
+    Method(u"SetProjection", SetProjection, slot::kSetProjection, u"RTSuccess",
+           u"float aLeft, float aTop, float aNear, float aRight, float aBottom, float aFar"),
+    Method(u"GetProjection", GetProjection, slot::kGetProjection, u"RTSuccess",
+           u"float out opLeft, float out opTop, float out opNear, float out opRight, float out opBottom, "
+           u"float out opFar"),
+    Method(u"EnableCulling", EnableCulling, slot::kEnableCulling, u"RTSuccess", u"uint aFlag"),
+    Method(u"SetCullMode", SetCullMode, slot::kSetCullMode, u"RTSuccess", u"uint aMode"),
+    Method(u"DrawStrips", DrawStrips, slot::kDrawStrips, u"RTSuccess", u"RTPrimitive[] apStrips, uint anStrips"),
+    Method(u"DrawPrimitive", DrawPrimitive, slot::kDrawPrimitive, u"RTSuccess", u"RTPrimitive aPrimitive"),
+    Method(u"CreateTextureFromImage", CreateTextureFromImage, slot::kCreateTextureFromImage, u"RTSuccess",
+           u"RTInstance ahImage, uint out opTexture, uint aWrapS, uint aWrapT, uint aMagnify, uint aMinify, "
+           u"uint aMipmaps"),
+    Method(u"SelectTextureUnit", SelectTextureUnit, slot::kSelectTextureUnit, u"RTSuccess", u"uint aUnit"),
+    Method(u"BindTexture", BindTexture, slot::kBindTexture, u"RTSuccess", u"uint aTexture"),
+    Method(u"EnableTexturing", EnableTexturing, slot::kEnableTexturing, u"RTSuccess", u"uint aFlag"),
+    Method(u"ResizePrimitiveList", ResizePrimitiveList, slot::kResizePrimitiveList, u"RTSuccess",
+           u"RTPrimitive aPrimitive, uint anCount"),
+    Method(u"SetColor", SetColor, slot::kSetColor, u"RTSuccess", u"float aRed, float aGreen, float aBlue"),
+    Method(u"SetColorFromArray", SetColorFromArray, slot::kSetColorFromArray, u"RTSuccess", u"float[] apColor"),
+    Method(u"EnableColorArray", EnableColorArray, slot::kEnableColorArray, u"RTSuccess", u"uint aFlag"),
+    Method(u"EnableTexCoordArray", EnableTexCoordArray, slot::kEnableTexCoordArray, u"RTSuccess", u"uint aFlag"),
+    Method(u"LoadArbVertexProgram", LoadArbVertexProgram, slot::kLoadArbVertexProgram, u"RTSuccess",
+           u"char[] apText, uint out opHandle"),
+    Method(u"LoadNvVertexProgram", LoadNvVertexProgram, slot::kLoadNvVertexProgram, u"RTSuccess",
+           u"char[] apText, uint out opHandle"),
+    Method(u"EnableArbVertexProgram", EnableArbVertexProgram, slot::kEnableArbVertexProgram, u"RTSuccess",
+           u"uint aHandle"),
+    Method(u"EnableNvVertexProgram", EnableNvVertexProgram, slot::kEnableNvVertexProgram, u"RTSuccess",
+           u"uint aHandle"),
+    Method(u"Clear", Clear, slot::kClear, u"RTSuccess", u"uint aBits"),
+    Method(u"SetNormalArray", SetNormalArray, slot::kSetNormalArray, u"RTSuccess",
+           u"RTFVector3D[] apVectors, uint anVectors"),
+    Method(u"EnableDepthWrite", EnableDepthWrite, slot::kEnableDepthWrite, u"RTSuccess", u"uint aFlag"),
+    Method(u"SetColorMask", SetColorMask, slot::kSetColorMask, u"RTSuccess",
+           u"uint aRed, uint aGreen, uint aBlue, uint aAlpha"),
+    Method(u"SetStencilMask", SetStencilMask, slot::kSetStencilMask, u"RTSuccess", u"uint aMask"),
+    Method(u"EnableBlending", EnableBlending, slot::kEnableBlending, u"RTSuccess", u"uint aFlag"),
+    Method(u"SetBlendFunc", SetBlendFunc, slot::kSetBlendFunc, u"RTSuccess", u"uint aSource, uint aDestination"),
+    Method(u"SetDepthFunc", SetDepthFunc, slot::kSetDepthFunc, u"RTSuccess", u"uint aFunction"),
+    Method(u"SetStencilFunc", SetStencilFunc, slot::kSetStencilFunc, u"RTSuccess",
+           u"uint aFunction, uint aReference, uint aMask"),
+    Method(u"SetStencilOp", SetStencilOp, slot::kSetStencilOp, u"RTSuccess",
+           u"uint aStencilFail, uint aDepthFail, uint aPass"),
+    Method(u"EnableDepthTest", EnableDepthTest, slot::kEnableDepthTest, u"RTSuccess", u"uint aFlag"),
+    Method(u"SetTangentArray", SetTangentArray, slot::kSetTangentArray, u"RTSuccess",
+           u"RTFVector3D[] apVectors, uint anVectors"),
+    Method(u"LoadNvFragmentProgram", LoadNvFragmentProgram, slot::kLoadNvFragmentProgram, u"RTSuccess",
+           u"char[] apText, uint out opHandle"),
+    Method(u"EnableNvFragmentProgram", EnableNvFragmentProgram, slot::kEnableNvFragmentProgram, u"RTSuccess",
+           u"uint aHandle"),
+    Method(u"SetVertexColor", SetVertexColor, slot::kSetVertexColor, u"RTSuccess",
+           u"float aRed, float aGreen, float aBlue"),
+    Method(u"VertexVector", VertexVector, slot::kVertexVector, u"RTSuccess", u"RTFVector3D in apPoint"),
+    Method(u"SetLineWidth", SetLineWidth, slot::kSetLineWidth, u"RTSuccess", u"float aWidth"),
+    Method(u"EnableStencilTest", EnableStencilTest, slot::kEnableStencilTest, u"RTSuccess", u"uint aFlag"),
+    Method(u"SetColorRGBA", SetColorRGBA, slot::kSetColorRGBA, u"RTSuccess",
+           u"float aRed, float aGreen, float aBlue, float aAlpha"),
+    Method(u"SetColorRGBAArray", SetColorRGBAArray, slot::kSetColorRGBAArray, u"RTSuccess", u"float[] apColor"),
+    Method(u"LoadArbFragmentProgram", LoadArbFragmentProgram, slot::kLoadArbFragmentProgram, u"RTSuccess",
+           u"char[] apText, uint out opHandle"),
+    Method(u"EnableArbFragmentProgram", EnableArbFragmentProgram, slot::kEnableArbFragmentProgram, u"RTSuccess",
+           u"uint aHandle"),
+    Method(u"GetProjectionMode", GetProjectionMode, slot::kGetProjectionMode, u"RTSuccess", u"uint out opMode"),
+    Method(u"SetOverlayMode", SetOverlayMode, slot::kSetOverlayMode, u"RTSuccess", u"uint aMode"),
+
     Method(u"CreateWindowContext", CreateWindowContext, slot::kCreateWindowContext, u"RTSuccess",
            u"uint ahWindow, uint[] apDescriptor, uint out opContext"),
     Method(u"BeginFrame", BeginFrame, slot::kBeginFrame, u"RTSuccess", u"uint ahContext"),
     Method(u"BeginScene", BeginScene, slot::kBeginScene, u"RTSuccess", u""),
     Method(u"EndScene", EndScene, slot::kEndScene, u"RTSuccess", u""),
     Method(u"PresentFrame", PresentFrame, slot::kPresentFrame, u"RTSuccess", u""),
-    Method(u"SetClearMask", SetClearMask, slot::kSetClearMask, u"RTSuccess", u"uint aBits"),
-    Method(u"Clear", Clear, slot::kClear, u"RTSuccess", u"uint aBits, uint aColor"),
     Method(u"Screenshot", Screenshot, slot::kScreenshot, u"RTSuccess", u"wchar[] apFilename"),
+    Method(u"Record", Record, slot::kRecord, u"RTSuccess", u"wchar[] apFilename"),
+    Method(u"SetClearColor", SetClearColor, slot::kSetClearColor, u"RTSuccess",
+           u"float aRed, float aGreen, float aBlue, float aAlpha"),
+    Method(u"SetClearMask", SetClearMask, slot::kSetClearMask, u"RTSuccess", u"uint aBits"),
+    Method(u"SetClearStencil", SetClearStencil, slot::kSetClearStencil, u"RTSuccess", u"uint aValue"),
+    Method(u"ResizeViewport", ResizeViewport, slot::kResizeViewport, u"RTSuccess", u"uint aWidth, uint aHeight"),
+    Method(u"SetViewport", SetViewport, slot::kSetViewport, u"RTSuccess", u"sint aX, sint aY, sint aWidth, sint aHeight"),
+    Method(u"EnableScissor", EnableScissor, slot::kEnableScissor, u"RTSuccess", u"uint aFlag"),
+    Method(u"SetScissor", SetScissor, slot::kSetScissor, u"RTSuccess", u"sint aX, sint aY, sint aWidth, sint aHeight"),
+    Method(u"ProjectPoint", ProjectPoint, slot::kProjectPoint, u"RTSuccess",
+           u"RTFMatrix4x4 in apView, RTFVector3D in apPoint, float out opX, float out opY, float out opZ"),
+    Method(u"TexCoordVector", TexCoordVector, slot::kTexCoordVector, u"RTSuccess",
+           u"uint aUnit, RTFVector2D in apCoordinate"),
+    Method(u"DrawIndexedQuad", DrawIndexedQuad, slot::kDrawIndexedQuad, u"RTSuccess", u"uint aA, uint aB, uint aC, uint aD"),
+    Method(u"DrawIndexedPrimitive", DrawIndexedPrimitive, slot::kDrawIndexedPrimitive, u"RTSuccess",
+           u"uint aKind, uint anCount, uint[] apIndices"),
+    Method(u"DrawIndexedTriangles", DrawIndexedTriangles, slot::kDrawIndexedTriangles, u"RTSuccess",
+           u"uint anCount, uint[] apIndices"),
+    Method(u"CreateTextureFromPixels", CreateTextureFromPixels, slot::kCreateTextureFromPixels, u"RTSuccess",
+           u"byte[] apPixels, uint aLayout, uint aWidth, uint aHeight, uint out opTexture, uint aWrapS, uint aWrapT, "
+           u"uint aMagnify, uint aMinify, uint aMipmaps"),
+    Method(u"DestroyTexture", DestroyTexture, slot::kDestroyTexture, u"RTSuccess", u"uint aTexture"),
+    Method(u"GetImageSize", GetImageSize, slot::kGetImageSize, u"RTSuccess",
+           u"RTInstance ahImage, uint out opWidth, uint out opHeight"),
+    Method(u"EnableLighting", EnableLighting, slot::kEnableLighting, u"RTSuccess", u"uint aFlag"),
+    Method(u"EnableFog", EnableFog, slot::kEnableFog, u"RTSuccess", u"uint aFlag"),
+    Method(u"SetFogColor", SetFogColor, slot::kSetFogColor, u"RTSuccess",
+           u"float aRed, float aGreen, float aBlue, float aAlpha"),
+    Method(u"EnableSmoothing", EnableSmoothing, slot::kEnableSmoothing, u"RTSuccess", u"uint aFlag"),
+    Method(u"EnableEffectState", EnableEffectState, slot::kEnableEffectState, u"RTSuccess", u"uint aFlag"),
+    Method(u"SetRenderSwitchA", SetRenderSwitchA, slot::kSetRenderSwitchA, u"RTSuccess", u"uint aFlag"),
+    Method(u"SetRenderSwitchB", SetRenderSwitchB, slot::kSetRenderSwitchB, u"RTSuccess", u"uint aFlag"),
+    Method(u"SetRenderSwitchC", SetRenderSwitchC, slot::kSetRenderSwitchC, u"RTSuccess", u"uint aFlag"),
+    Method(u"SetRenderSwitchD", SetRenderSwitchD, slot::kSetRenderSwitchD, u"RTSuccess", u"uint aFlag"),
+    Method(u"GetCurrentCamera", GetCurrentCamera, slot::kGetCurrentCamera, u"RTSuccess", u"RTInstance out ophCamera"),
+    Method(u"SetCurrentCamera", SetCurrentCamera, slot::kSetCurrentCamera, u"RTSuccess", u"RTInstance ahCamera"),
+    Method(u"GetViewVolume", GetViewVolume, slot::kGetViewVolume, u"RTSuccess",
+           u"float out opLeft, float out opBottom, float out opNear, float out opRight, float out opTop, "
+           u"float out opFar"),
+    Method(u"SetViewVolume", SetViewVolume, slot::kSetViewVolume, u"RTSuccess",
+           u"float aLeft, float aRight, float aBottom, float aTop, float aNear, float aFar"),
     kEndOfMethods,
 };
 
@@ -180,7 +179,7 @@ const RTComponentDef gDefinition = MakeComponentDef({
 #endif
     .singleton = true,
     .objectSize = kStateWord + 4,
-    .slotTableSize = 0x20,
+    .slotTableSize = slot::kSlotTableSize,
     .firstSlotTableOffset = slot::kLevel,
     .secondSlotTableOffset = slot::kLevel + 4,
     .methods = gMethods,
@@ -190,4 +189,8 @@ const RTComponentDef gDefinition = MakeComponentDef({
 
 }  // namespace
 
-KIVO_COMPONENT(gDefinition)
+State* StateOf(RTInstance self) { return kivo::StateIn<State>(self, kStateWord); }
+
+}  // namespace rasterizer
+
+KIVO_COMPONENT(rasterizer::gDefinition)

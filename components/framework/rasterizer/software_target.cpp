@@ -111,13 +111,16 @@ class SoftwareTarget final : public DrawTarget {
     return MakeCurrent() && ReadShownPixels(width_, height_, rgba);
   }
 
+  void* ProcAddress(const char* name) const override {
+    return reinterpret_cast<void*>(eglGetProcAddress(name));
+  }
+
  private:
   static bool Fail(std::string* error, const char* why) {
     *error = why;
     return false;
   }
 
-  void* window_ = nullptr;
   EGLDisplay display_ = EGL_NO_DISPLAY;
   EGLSurface surface_ = EGL_NO_SURFACE;
   EGLContext context_ = EGL_NO_CONTEXT;

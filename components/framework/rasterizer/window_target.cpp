@@ -10,20 +10,22 @@ namespace {
 
 class WindowTarget final : public DrawTarget {
  public:
-  WindowTarget(platform::Window* window, int width, int height) : window_(window) {
+  WindowTarget(void* handle, int width, int height) {
+    window_ = handle;
     width_ = width;
     height_ = height;
   }
-  bool MakeCurrent() override { return platform::Window::FromHandle(window_) && window_->MakeContextCurrent(); }
+  bool MakeCurrent() override {
+    platform::Window* window = platform::Window::FromHandle(window_);
+    return window && window->MakeContextCurrent();
+  }
   void Present() override {
-    if (platform::Window::FromHandle(window_)) window_->SwapBuffers();
+    if (platform::Window* window = platform::Window::FromHandle(window_)) window->SwapBuffers();
   }
   bool ReadPresented(std::vector<uint8_t>* rgba) override {
     return MakeCurrent() && ReadShownPixels(width_, height_, rgba);
   }
-
- private:
-  platform::Window* window_;
+  void* ProcAddress(const char* name) const override { return platform::Window::GLProcAddress(name); }
 };
 
 }  // namespace
@@ -38,7 +40,7 @@ std::unique_ptr<DrawTarget> MakeDrawTarget(void* windowHandle, int width, int he
     *error = "the window has no OpenGL context";
     return nullptr;
   }
-  return std::make_unique<WindowTarget>(window, width > 0 ? width : window->width(),
+  return std::make_unique<WindowTarget>(windowHandle, width > 0 ? width : window->width(),
                                         height > 0 ? height : window->height());
 }
 

@@ -61,6 +61,8 @@ class Window {
   bool HasGLContext() const { return context_ != nullptr; }
   bool MakeContextCurrent();
   void SwapBuffers();
+  // A GL function of the windows' contexts that the GL library need not export (extensions).
+  static void* GLProcAddress(const char* name);
   // Asks the window to close as the user does: the close handler runs when messages are next
   // processed.
   void PostClose();

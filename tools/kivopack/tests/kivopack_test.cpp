@@ -60,6 +60,23 @@ TEST_F(Kivopack, PackIsListedAndAPathsDataExtracted) {
   EXPECT_NE(errors.find("is not a pack"), std::string::npos) << errors;
 }
 
+TEST_F(Kivopack, PacksHoldOnlyWhatTheyDescribeWhateverTheRootStores) {
+  // The root's own store holds Root:Tesk:Ward; a new pack of Root:Tesk:Beds neither takes it in
+  // nor trips over it, and the root's files are left as they were.
+  Write("ward.json", R"({"instances": [{"path": "Root:Tesk:Ward", "class": "RTComponent"}]})");
+  std::string errors;
+  std::filesystem::create_directories(host_.root() / "store");
+  const std::string rootStore = (host_.root() / "store/root.kivopack").string();
+  ASSERT_EQ(Run("build " + File("ward.json") + " " + rootStore, &errors), 0) << errors;
+  Write("beds.json", R"({"instances": [{"path": "Root:Tesk:Beds", "class": "RTComponent"}]})");
+  ASSERT_EQ(Run("build " + File("beds.json") + " " + File("beds.kivopack"), &errors), 0) << errors;
+  std::string listing;
+  ASSERT_EQ(Run("list " + File("beds.kivopack"), &errors, &listing), 0) << errors;
+  EXPECT_EQ(listing.find("Ward"), std::string::npos) << listing;
+  EXPECT_NE(listing.find("Root:Tesk\tRTComponent\t4 bytes\t1 children\n"), std::string::npos) << listing;
+  EXPECT_FALSE(std::filesystem::exists(host_.root() / "kivoreg.db")) << "the root's registry file is left alone";
+}
+
 TEST_F(Kivopack, ResourceReadsBackWithItsNamedStreams) {
   Write("panel.bin", "panel bytes");
   Write("resource.json", R"({"streams": [{"name": "tuning", "text": "42"}, {"name": "panel", "file": "panel.bin"}]})");

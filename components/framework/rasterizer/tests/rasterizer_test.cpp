@@ -36,7 +36,9 @@ class RasterizerTest : public tesk::testing::StartedCore {
   // One frame cleared to `colour`, then the screenshot.
   uint32_t DrawAndShoot(RTInstance rasterizer, r::WindowContext context, uint32_t colour, int* width, int* height) {
     EXPECT_EQ(r::BeginFrame(rasterizer, context), kRTSuccess);
-    EXPECT_EQ(r::Clear(rasterizer, r::kClearColour | r::kClearDepth, colour), kRTSuccess);
+    auto channel = [colour](int shift) { return ((colour >> shift) & 0xFF) / 255.0f; };
+    EXPECT_EQ(r::SetClearColor(rasterizer, channel(16), channel(8), channel(0), channel(24)), kRTSuccess);
+    EXPECT_EQ(r::Clear(rasterizer, r::kClearColour | r::kClearDepth), kRTSuccess);
     EXPECT_EQ(r::EndScene(rasterizer), kRTSuccess);
     EXPECT_EQ(r::PresentFrame(rasterizer), kRTSuccess);
     const std::filesystem::path shot = host_.root() / "shot.png";
@@ -76,10 +78,10 @@ TEST_F(SoftwareModule, DrawsOffscreenAndRecordsItsCalls) {
   int stranger = 0;
   EXPECT_EQ(r::BeginFrame(rasterizer.get(), &stranger), 0u);
   EXPECT_EQ(ReadFile(record),
-            "CreateWindowContext(null, [0, 0, 0, 32, 64, 32, 24, 8, 0, 0, 0, 1]) -> 1\n"
-            "BeginFrame(context) -> 1\nClear(3, 0xFF336699) -> 1\nEndScene() -> 1\nPresentFrame() -> 1\n"
-            "Screenshot(" + (host_.root() / "shot.png").string() + ") -> 1\nSetClearMask(1) -> 1\n"
-            "BeginScene() -> 1\nBeginFrame(unknown) -> 0\n");
+            "CreateWindowContext(null, [12: 0, 0, 0, 32, 64, 32, 24, 8, 0, 0, 0, 1], out context) -> 1\n"
+            "BeginFrame(context) -> 1\nSetClearColor(0.2, 0.4, 0.6, 1) -> 1\nClear(3) -> 1\nEndScene() -> 1\n"
+            "PresentFrame() -> 1\nScreenshot(\"" + (host_.root() / "shot.png").string() + "\") -> 1\n"
+            "SetClearMask(1) -> 1\nBeginScene() -> 1\nBeginFrame(unknown) -> 0\n");
 }
 
 TEST_F(SoftwareModule, NothingDrawsWithoutAContext) {

@@ -13,9 +13,12 @@
 
 #include <algorithm>
 #include <iterator>
+#include <new>
 
 #include "kivo/component_def.h"
 #include "kivo/core_table.h"
+#include "kivo/slots.h"
+#include "kivo/support/core_memory.h"
 #include "kivo/support/module_core.h"
 
 namespace kivo {
@@ -80,6 +83,31 @@ inline RTComponentDef MakeComponentDef(const ComponentClass& c) {
   def.fSizeEvent = sizeof(RTEventRecord);
   def.events = nullptr;
   return def;
+}
+
+// A component's private state: a C++ object in a block of the core allocator, held in the object
+// word at a published offset. The construct hook makes it, the destroy hook ends it.
+template <class State>
+State* StateIn(RTInstance self, uint32_t word) {
+  return self ? static_cast<State*>(Word(ComponentObject(self), word)) : nullptr;
+}
+
+template <class State>
+State* MakeState(RTInstance self, uint32_t word) {
+  void* block = CoreAlloc(sizeof(State));
+  if (!block) return nullptr;
+  auto* state = new (block) State();
+  Word(ComponentObject(self), word) = state;
+  return state;
+}
+
+template <class State>
+void EndState(RTInstance self, uint32_t word) {
+  State* state = StateIn<State>(self, word);
+  if (!state) return;
+  state->~State();
+  CoreFree(state);
+  Word(ComponentObject(self), word) = nullptr;
 }
 
 }  // namespace kivo

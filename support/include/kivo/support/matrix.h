@@ -16,6 +16,10 @@ void Mat4Identity(RTFMatrix4x4* m);
 void Mat3Multiply(const RTFMatrix3x3& a, const RTFMatrix3x3& b, RTFMatrix3x3* out);
 void Mat4Multiply(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out);
 
+// The inverse of a general 4x4 matrix (Gauss-Jordan with partial pivoting, in extended
+// precision); false with out untouched when the matrix is singular. out may be m.
+bool Mat4Inverse(const RTFMatrix4x4& m, RTFMatrix4x4* out);
+
 // out.xyz = p.xyz x m including the translation row; out.w = 1. out may be the point.
 void Mat4TransformPoint(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out);
 // out.xyz = v.xyz x the upper 3x3 of m (no translation); out.w = 1. out may be the vector.

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string_view>
 #include <vector>
 
@@ -19,6 +20,9 @@ struct PackEntry {
 };
 
 // CRC-32/MPEG-2: polynomial 0x04C11DB7, initial value 0xFFFFFFFF, no reflection, no final XOR.
+// `crc` carries a running value across calls.
+inline constexpr uint32_t kCrcStart = 0xFFFFFFFFu;
+uint32_t Crc32Mpeg2(std::span<const uint8_t> bytes, uint32_t crc = kCrcStart);
 uint32_t PathKey(std::u16string_view path);
 
 // Reads the index at the stream's position. Refuses an index length that is not a multiple of 12,

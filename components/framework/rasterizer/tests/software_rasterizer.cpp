@@ -1,0 +1,86 @@
+#include "software_rasterizer.h"
+
+#include <stb_image.h>
+
+#include <sstream>
+
+namespace tesk::testing {
+
+namespace r = kivo::rasterizer;
+
+Picture Picture::Load(const std::filesystem::path& png) {
+  Picture picture;
+  int channels = 0;
+  unsigned char* pixels = stbi_load(png.c_str(), &picture.width_, &picture.height_, &channels, 3);
+  if (!pixels) return picture;
+  picture.rgb_.assign(pixels, pixels + size_t(picture.width_) * picture.height_ * 3);
+  stbi_image_free(pixels);
+  return picture;
+}
+
+uint32_t Picture::At(int x, int y) const {
+  if (x < 0 || y < 0 || x >= width_ || y >= height_) return 0xFFFFFFFFu;
+  const uint8_t* p = rgb_.data() + (size_t(y) * width_ + x) * 3;
+  return (uint32_t{p[0]} << 16) | (uint32_t{p[1]} << 8) | p[2];
+}
+
+int Picture::CountOther(uint32_t background, int left, int top, int right, int bottom) const {
+  int count = 0;
+  for (int y = std::max(top, 0); y < std::min(bottom, height_); ++y)
+    for (int x = std::max(left, 0); x < std::min(right, width_); ++x) count += At(x, y) != background;
+  return count;
+}
+
+void SoftwareRasterizer::InstallComponents(CoreHost& host) {
+  std::filesystem::create_symlink(RASTERIZER_PIX, host.root() / "components/rtrasterizer.so");
+  InstallMore(host);
+}
+
+void SoftwareRasterizer::SetUp() {
+  StartedCore::SetUp();
+  if (HasFatalFailure()) return;
+  ASSERT_EQ(core().GetFirstInstanceByString(nullptr, r::kClassName, rasterizer_.out(), 1, nullptr), kRTSuccess);
+  const uint32_t descriptor[r::kDescriptorWords] = {0, 0, 0, kHeight, kWidth, 32, 24, 8, 0, 0, 0, 1};
+  ASSERT_EQ(r::CreateWindowContext(rasterizer(), nullptr, descriptor, &context_), kRTSuccess) << host_.ErrorLog();
+}
+
+void SoftwareRasterizer::TearDown() {
+  rasterizer_.Reset();
+  StartedCore::TearDown();
+}
+
+void SoftwareRasterizer::BeginClearedFrame(uint32_t colour) {
+  ASSERT_EQ(r::BeginFrame(rasterizer(), context_), kRTSuccess);
+  auto channel = [colour](int shift) { return static_cast<float>((colour >> shift) & 0xFF) / 255.0f; };
+  ASSERT_EQ(r::SetClearColor(rasterizer(), channel(16), channel(8), channel(0), 1.0f), kRTSuccess);
+  ASSERT_EQ(r::SetClearMask(rasterizer(), r::kClearColour | r::kClearDepth | r::kClearStencil), kRTSuccess);
+  ASSERT_EQ(r::BeginScene(rasterizer()), kRTSuccess);
+}
+
+Picture SoftwareRasterizer::Shoot() {
+  EXPECT_EQ(r::EndScene(rasterizer()), kRTSuccess);
+  EXPECT_EQ(r::PresentFrame(rasterizer()), kRTSuccess);
+  const std::filesystem::path shot = host_.root() / ("shot" + std::to_string(++shots_) + ".png");
+  EXPECT_EQ(r::Screenshot(rasterizer(), shot.u16string().c_str()), kRTSuccess);
+  return Picture::Load(shot);
+}
+
+void SoftwareRasterizer::ScreenBox() {
+  ASSERT_EQ(r::SetProjectionMode(rasterizer(), r::kOrthographic), kRTSuccess);
+  ASSERT_EQ(r::SetProjection(rasterizer(), 0.0f, 0.0f, -1.0f, float{kWidth}, float{kHeight}, 1.0f), kRTSuccess);
+}
+
+void SoftwareRasterizer::StartRecording() {
+  record_ = host_.root() / ("record" + std::to_string(++shots_) + ".txt");
+  ASSERT_EQ(r::Record(rasterizer(), record_.u16string().c_str()), kRTSuccess);
+}
+
+std::vector<std::string> SoftwareRasterizer::Recorded() {
+  EXPECT_EQ(r::Record(rasterizer(), nullptr), kRTSuccess);
+  std::vector<std::string> lines;
+  std::istringstream text(ReadFile(record_));
+  for (std::string line; std::getline(text, line);) lines.push_back(line);
+  return lines;
+}
+
+}  // namespace tesk::testing
