@@ -7,6 +7,7 @@
 
 #include "kivo/navigation/navigation_calls.h"
 #include "kivo/support/stream_values.h"
+#include "tool_support.h"
 
 namespace kivopack {
 
@@ -27,18 +28,9 @@ struct Edge {
   float cost = 0;
 };
 
-// A JSON number that is a finite float.
-bool FiniteFloat(const json& value, float* out) {
-  if (!value.is_number()) return false;
-  *out = static_cast<float>(value.get<double>());
-  return std::isfinite(*out);
-}
-
 bool ReadNode(const json& item, size_t index, Node* node, std::string* error) {
   const std::string where = "graph node " + std::to_string(index);
-  const json* position = item.is_object() && item.contains("position") ? &item["position"] : nullptr;
-  if (!position || !position->is_array() || position->size() != 3 || !FiniteFloat((*position)[0], &node->position.x) ||
-      !FiniteFloat((*position)[1], &node->position.y) || !FiniteFloat((*position)[2], &node->position.z)) {
+  if (!item.is_object() || !item.contains("position") || !ReadVector(item["position"], &node->position)) {
     *error = where + ": \"position\" must be three finite numbers";
     return false;
   }

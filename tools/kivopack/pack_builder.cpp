@@ -5,6 +5,7 @@
 
 #include "font_description.h"
 #include "graph_description.h"
+#include "motion_description.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/store_calls.h"
 #include "kivo/support/stream_calls.h"
@@ -135,6 +136,10 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       *error = Narrow(path) + ": a \"font\" names a metrics file for an RTFont instance without \"data\"";
       return false;
     }
+    if (item.contains("motion") && (item.contains("data") || !isClass(u"RTAnimTrack"))) {
+      *error = Narrow(path) + ": a \"motion\" is generated only into an RTAnimTrack instance without \"data\"";
+      return false;
+    }
     RTInstance instance = builder.Ensure(path, className);
     if (!instance) return false;
     if (item.contains("data") && !builder.StreamIn(instance, description.parent_path() / item["data"].get<std::string>()))
@@ -148,6 +153,10 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
           return WriteFontStream(description.parent_path() / item["font"].get<std::string>(), stream, error);
         }))
       return false;
+    if (item.contains("motion") && !FillMotion(instance, item["motion"], description.parent_path(), error)) {
+      *error = Narrow(path) + ": " + *error;
+      return false;
+    }
     described.push_back(instance);
   }
 

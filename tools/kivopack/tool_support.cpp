@@ -1,5 +1,6 @@
 #include "tool_support.h"
 
+#include <cmath>
 #include <fstream>
 #include <iterator>
 
@@ -25,6 +26,21 @@ std::optional<nlohmann::json> ReadJson(const std::filesystem::path& file, std::s
     return std::nullopt;
   }
   return json;
+}
+
+bool FiniteFloat(const nlohmann::json& value, float* out) {
+  if (!value.is_number()) return false;
+  *out = static_cast<float>(value.get<double>());
+  return std::isfinite(*out);
+}
+
+bool ReadVector(const nlohmann::json& value, RTFVector3D* out) {
+  RTFVector3D v{};
+  if (!value.is_array() || value.size() != 3 || !FiniteFloat(value[0], &v.x) || !FiniteFloat(value[1], &v.y) ||
+      !FiniteFloat(value[2], &v.z))
+    return false;
+  *out = v;
+  return true;
 }
 
 std::u16string Wide(const std::string& utf8) { return platform::FromUtf8(utf8); }

@@ -3,20 +3,24 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
 #include "kivo/core_table.h"
 #include "kivo/support/instance_ref.h"
+#include "kivo/support/math_types.h"
 
 namespace kivopack {
 
 std::optional<std::vector<uint8_t>> ReadFileBytes(const std::filesystem::path& file);
 std::optional<nlohmann::json> ReadJson(const std::filesystem::path& file, std::string* error);
 std::u16string Wide(const std::string& utf8);
+// A JSON number that is a finite float.
+bool FiniteFloat(const nlohmann::json& value, float* out);
+// A JSON list of three finite numbers, into x, y and z (the fourth float becomes 0).
+bool ReadVector(const nlohmann::json& value, RTFVector3D* out);
 std::string Narrow(std::u16string_view text);
 
 }  // namespace kivopack
