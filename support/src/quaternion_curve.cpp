@@ -41,7 +41,7 @@ void QuatSlerp(const Quaternion& q0, const Quaternion& q1, float t, Quaternion* 
   if (c + 1 > kSlerpEpsilon) {
     if (1 - c > kSlerpEpsilon) {
       const double angle = std::acos(c);
-      const double sine = std::sin(angle);
+      const double sine = std::sqrt(1 - c * c);  // sin(acos c)
       w0 = std::sin((1 - u) * angle) / sine;
       w1 = std::sin(u * angle) / sine;
     }

@@ -49,17 +49,30 @@ struct KeySpan {
   float s = 0;        // kSegment: how far along, from 0
 };
 
+// True when t lies in the segment that ends at key i: the key before it at or below t, key i above.
+template <class Key>
+bool InSegment(const Key* keys, uint32_t i, uint32_t count, float t) {
+  return i >= 1 && i < count && keys[i - 1].time <= t && t < keys[i].time;
+}
+
 // No keys: nothing. One key, a time before the first key or at or after the last: a whole key
 // (key 0 after the last when looped). Else the segment from the key before t to the first key
 // after it; when looped, the last segment runs toward key 0 (with the last key's time).
+//
+// Ordered keys first try the segment of the last lookup and the one after it, as a motion's frames
+// come in order: for ordered keys a segment holding t is the one the search would find.
 template <class Key>
-KeySpan FindSpan(const KeyChannel<Key>& channel, float t, bool looped) {
+KeySpan FindSpan(KeyChannel<Key>& channel, float t, bool looped) {
   const uint32_t n = channel.count;
-  if (n == 0) return {};
   const Key* keys = channel.keys;
-  if (n == 1 || t < keys[0].time) return {KeySpan::kKey, 0};
-  if (t >= keys[n - 1].time) return {KeySpan::kKey, looped ? 0 : n - 1};
-  const uint32_t i = FirstKeyAfter(channel, 1, t);
+  uint32_t i = channel.lastKey;
+  if (!channel.ordered || !(InSegment(keys, i, n, t) || InSegment(keys, ++i, n, t))) {
+    if (n == 0) return {};
+    if (n == 1 || t < keys[0].time) return {KeySpan::kKey, 0};
+    if (t >= keys[n - 1].time) return {KeySpan::kKey, looped ? 0 : n - 1};
+    i = FirstKeyAfter(channel, 1, t);
+  }
+  channel.lastKey = i;
   const float s = (t - keys[i - 1].time) / (keys[i].time - keys[i - 1].time);
   return {KeySpan::kSegment, i - 1, looped && i == n - 1 ? 0 : i, s};
 }

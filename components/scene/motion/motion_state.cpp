@@ -120,6 +120,7 @@ void SetKeys(KeyChannel<Key>* channel, Key* keys, uint32_t count) {
   channel->keys = keys;
   channel->count = count;
   channel->ordered = KeysInTimeOrder(keys, count) ? 1 : 0;
+  channel->lastKey = 0;
 }
 
 template bool CopyKeys(const RTKeyPos*, uint32_t, RTKeyPos**);

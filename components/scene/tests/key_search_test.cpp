@@ -59,7 +59,7 @@ TEST(KeySearch, OrderCheck) {
 
 TEST(KeySearch, KeysOutOfOrderTakeTheWalk) {
   auto keys = Keys({0, 3, 1, 2});
-  kivo::KeyChannel<RTKeyPos> channel{4, keys.data(), 0, nullptr, 0};
+  kivo::KeyChannel<RTKeyPos> channel{4, keys.data(), 0, nullptr, 0, 0};
   // The walk stops at the first key after t: key 1 (time 3), even though key 2 (time 1) is too.
   const KeySpan span = FindSpan(channel, 0.5f, false);
   EXPECT_EQ(span.kind, KeySpan::kSegment);
@@ -71,7 +71,7 @@ TEST(KeySearch, KeysOutOfOrderTakeTheWalk) {
 
 TEST(KeySearch, SpansAtTheEdges) {
   auto keys = Keys({1, 2, 4});
-  const kivo::KeyChannel<RTKeyPos> channel{3, keys.data(), 0, nullptr, 1};
+  kivo::KeyChannel<RTKeyPos> channel{3, keys.data(), 0, nullptr, 1, 0};
   const struct {
     float t;
     bool looped;
@@ -96,9 +96,25 @@ TEST(KeySearch, SpansAtTheEdges) {
     EXPECT_EQ(span.next, c.next) << "t = " << c.t;
     EXPECT_FLOAT_EQ(span.s, c.s) << "t = " << c.t;
   }
-  const kivo::KeyChannel<RTKeyPos> single{1, keys.data(), 0, nullptr, 1};
+  kivo::KeyChannel<RTKeyPos> single{1, keys.data(), 0, nullptr, 1, 0};
   EXPECT_EQ(FindSpan(single, 3, false).kind, KeySpan::kKey);
-  EXPECT_EQ(FindSpan(kivo::KeyChannel<RTKeyPos>{}, 3, false).kind, KeySpan::kNothing);
+  kivo::KeyChannel<RTKeyPos> none{};
+  EXPECT_EQ(FindSpan(none, 3, false).kind, KeySpan::kNothing);
+}
+
+TEST(KeySearch, TheLastSegmentTriedFirstChangesNoAnswer) {
+  auto keys = Keys({0, 0.5f, 0.5f, 1, 2, 2, 3, 5});
+  kivo::KeyChannel<RTKeyPos> remembering{8, keys.data(), 0, nullptr, 1, 0};
+  const float times[] = {0.1f, 0.2f, 0.5f, 0.7f, 0.5f, 2, 1.5f, 4, 2.5f, 0, 0.49f, 3, 4.9f, 1, 0.5f, 0.75f};
+  for (float t : times) {
+    kivo::KeyChannel<RTKeyPos> fresh{8, keys.data(), 0, nullptr, 1, 0};
+    const KeySpan expected = FindSpan(fresh, t, false);
+    const KeySpan span = FindSpan(remembering, t, false);
+    EXPECT_EQ(span.kind, expected.kind) << "t = " << t;
+    EXPECT_EQ(span.key, expected.key) << "t = " << t;
+    EXPECT_EQ(span.next, expected.next) << "t = " << t;
+    EXPECT_EQ(span.s, expected.s) << "t = " << t;
+  }
 }
 
 }  // namespace

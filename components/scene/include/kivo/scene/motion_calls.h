@@ -52,6 +52,7 @@ struct KeyChannel {
   uint32_t sourceCount;
   Key* sourceKeys;
   uint32_t ordered;  // 1 when no key time is below the one before: the lookup may search by halves
+  uint32_t lastKey;  // of ordered keys: the key after the time of the last lookup, tried first
 };
 
 struct MotionNode {
