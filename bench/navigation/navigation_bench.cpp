@@ -22,7 +22,6 @@
 #include "kivo/navigation/navigation_calls.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/instance_ref.h"
-#include "kivo/support/module_core.h"
 #include "kivo/support/stream_calls.h"
 
 // Heap allocations are counted by standing in front of the C library's allocator (not under the
@@ -65,15 +64,7 @@ constexpr std::string_view kComponents[] = {"RTComponent",   "RTStream",       "
                                             "RTResource",    "RTInstanceStore", "RTPathfinding",  "RTSteerPathway",
                                             "RTRoutePlanner", "RTPathFollower"};
 
-tesk::testing::CoreHost& Host() {
-  static tesk::testing::CoreHost* host = [] {
-    auto* started = new tesk::testing::CoreHost(kComponents);
-    if (!started->Start()) std::abort();
-    SetModuleCore(&started->table());
-    return started;
-  }();
-  return *host;
-}
+tesk::testing::CoreHost& Host() { return tesk::testing::ProcessCore(kComponents); }
 
 enum class Kind { kGrid4, kGrid8, kGeometric, kUnreachable, kCorridor };
 

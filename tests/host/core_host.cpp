@@ -87,6 +87,16 @@ std::string CoreHost::DebugLog() const { return ReadFile(dir_.path() / "debug.lo
 
 std::string CoreHost::ErrorLog() const { return ReadFile(root() / "kivo-error-log.txt"); }
 
+CoreHost& ProcessCore(std::span<const std::string_view> components) {
+  static CoreHost* host = [components] {
+    auto* started = new CoreHost(components);
+    if (!started->Start()) std::abort();
+    kivo::SetModuleCore(&started->table());
+    return started;
+  }();
+  return *host;
+}
+
 void ForceReleaseTree(CoreTable& core, RTInstance instance) {
   uint32_t count = 0;
   while (core.GetChildCount(nullptr, instance, &count) && count > 0) {

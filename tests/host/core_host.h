@@ -61,6 +61,11 @@ class CoreHost {
   bool started_ = false;
 };
 
+// A core started once for the whole process on a root with the named staged components (for
+// benchmarks), its allocator backing the support library; it is never shut down. Aborts when the
+// core does not start. Later calls give the same host.
+CoreHost& ProcessCore(std::span<const std::string_view> components);
+
 // Destroys an instance and its subtree, children first, whatever their reference counts.
 void ForceReleaseTree(CoreTable& core, RTInstance instance);
 
