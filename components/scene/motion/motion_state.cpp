@@ -96,7 +96,7 @@ uint32_t DepthOf(const MotionNode* node) {
 
 bool Contains(const MotionNode* tree, const MotionNode* node) {
   bool found = false;
-  VisitTree(const_cast<MotionNode*>(tree), [&](MotionNode* visited) {
+  VisitTree(tree, [&](const MotionNode* visited) {
     found = visited == node;
     return !found;
   });

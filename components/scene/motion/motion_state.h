@@ -52,8 +52,8 @@ template <class Key>
 void SetKeys(KeyChannel<Key>* channel, Key* keys, uint32_t count);
 
 // Calls visit(node) for the node and its subtree in pre-order; stops when visit returns false.
-template <class Visit>
-bool VisitTree(MotionNode* node, Visit&& visit) {
+template <class Node, class Visit>
+bool VisitTree(Node* node, Visit&& visit) {
   if (!node || !visit(node)) return node == nullptr;
   for (uint32_t i = 0; i < node->childCount; ++i)
     if (!VisitTree(node->children[i], visit)) return false;
