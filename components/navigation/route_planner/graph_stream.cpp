@@ -45,10 +45,7 @@ bool ReadFloat(RTInstance stream, float* value) {
 }
 
 // False when the stream cannot hold `count` records of at least `bytes` each.
-bool CountFits(RTInstance stream, uint32_t count, uint32_t bytes) {
-  uint32_t remaining = 0;
-  return !stream::Remaining(stream, &remaining) || uint64_t{count} * bytes <= remaining;
-}
+bool CountFits(RTInstance stream, uint32_t count, uint32_t bytes) { return StreamHolds(stream, uint64_t{count} * bytes); }
 
 template <class... Args>
 RTSuccess Refuse(std::u16string_view format, const Args&... args) {
