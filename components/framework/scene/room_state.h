@@ -25,10 +25,12 @@ struct StoredRoom {
 };
 
 // Nodes held in a list with a reference each; those a stream named wait to be looked up among
-// the room's children until they are first needed.
+// the room's children until they are first needed. `children` are the held nodes that are the
+// room's children (see held_children.h).
 struct HeldNodes {
   kivo::List* list = nullptr;
   std::vector<std::u16string> unresolved;
+  std::vector<RTInstance> children;
 };
 
 struct RoomState {

@@ -7,6 +7,7 @@
 #include "kivo/support/component_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/geometry.h"
+#include "kivo/support/held_children.h"
 #include "kivo/support/raise.h"
 #include "room_state.h"
 #include "tesk/scene/scene_tree_calls.h"
@@ -33,16 +34,23 @@ std::u16string NameOf(RTInstance instance) {
   return buffer;
 }
 
-bool IsChildOf(RTInstance instance, RTInstance parent) {
-  RTInstance found = nullptr;
-  if (!ModuleCore()->GetParent(nullptr, instance, &found)) return false;
-  if (found) ModuleCore()->ReleaseInstance(nullptr, found);
-  return found == parent;
+bool IsHeldChild(const HeldNodes& held, RTInstance node) {
+  return std::find(held.children.begin(), held.children.end(), node) != held.children.end();
 }
 
-void ReleaseAll(List* list) {
-  for (RTInstance node : ListItems<RTInstanceRecord>(list)) ModuleCore()->ReleaseInstance(nullptr, node);
-  ListClear(list);
+// Gives back the references; in a destroy hook whose room has lost its children, those on
+// children are left alone (held_children.h).
+void ReleaseAll(RTInstance self, HeldNodes& held, bool destroying = false) {
+  const bool childrenGone = destroying && ChildrenGone(self);
+  for (RTInstance node : ListItems<RTInstanceRecord>(held.list))
+    if (!childrenGone || !IsHeldChild(held, node)) ModuleCore()->ReleaseInstance(nullptr, node);
+  ListClear(held.list);
+  held.children.clear();
+}
+
+void Append(RTInstance self, HeldNodes& held, RTInstance node) {
+  ListAppend(held.list, node);
+  if (IsChildOf(node, self)) held.children.push_back(node);
 }
 
 // Looks up the nodes a stream named among the room's children; a missing one is reported and left
@@ -52,7 +60,7 @@ void Resolve(RTInstance self, HeldNodes& held, const char16_t* method) {
     RTInstance node = nullptr;
     if (ModuleCore()->FindChild(nullptr, self, name.c_str(), &node) &&
         ModuleCore()->IsKindOfByName(nullptr, node, scene_node::kClassName)) {
-      ListAppend(held.list, node);
+      Append(self, held, node);
       continue;
     }
     if (node) ModuleCore()->ReleaseInstance(nullptr, node);
@@ -67,14 +75,15 @@ RTSuccess Hold(RTInstance self, HeldNodes& held, RTInstance node, const char16_t
   Resolve(self, held, method);
   ListLink* link = nullptr;
   if (ListFind(held.list, node, &link, nullptr) || !ModuleCore()->ResolveHandle(nullptr, node)) return kRTFailure;
-  return ListAppend(held.list, node);
+  Append(self, held, node);
+  return kRTSuccess;
 }
 
 // The names of the held nodes that are the room's children: those its stream can name.
-std::vector<std::u16string> ChildNames(RTInstance self, const HeldNodes& held) {
+std::vector<std::u16string> ChildNames(const HeldNodes& held) {
   std::vector<std::u16string> names;
   for (RTInstance node : ListItems<RTInstanceRecord>(held.list))
-    if (IsChildOf(node, self)) names.push_back(NameOf(node));
+    if (IsHeldChild(held, node)) names.push_back(NameOf(node));
   return names;
 }
 
@@ -103,9 +112,9 @@ RTSuccess Construct(RTInstance self) {
 
 RTSuccess Destroy(RTInstance self) {
   if (RoomState* room = StateOf(self)) {
-    for (List* list : {room->nodes.list, room->lights.list}) {
-      if (list) ReleaseAll(list);
-      ListDestroy(list);
+    for (HeldNodes* held : {&room->nodes, &room->lights}) {
+      if (held->list) ReleaseAll(self, *held, true);
+      ListDestroy(held->list);
     }
     ListDestroy(room->neighbours);
     ListDestroy(room->further);
@@ -121,7 +130,7 @@ RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
   Resolve(self, room->lights, u"StreamOut");
   const StoredRoom stored{room->boxMin,          room->boxMax,          room->flags,
                           room->footprint,       room->neighbourNames,  room->furtherNames,
-                          ChildNames(self, room->nodes), ChildNames(self, room->lights), room->boundsNode};
+                          ChildNames(room->nodes), ChildNames(room->lights), room->boundsNode};
   return WriteStoredRoom(stream, stored) ? kRTSuccess : kRTFailure;
 }
 
@@ -141,8 +150,8 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   room->neighbourNames = std::move(read.neighbours);
   room->furtherNames = std::move(read.further);
   room->boundsNode = std::move(read.boundsNode);
-  ReleaseAll(room->nodes.list);
-  ReleaseAll(room->lights.list);
+  ReleaseAll(self, room->nodes);
+  ReleaseAll(self, room->lights);
   room->nodes.unresolved = std::move(read.nodes);
   room->lights.unresolved = std::move(read.lights);
   return kRTSuccess;
@@ -218,6 +227,7 @@ RTSuccess RemoveNode(RTInstance self, RTInstance node) {
   if (!room || !node) return kRTFailure;
   Resolve(self, room->nodes, u"RemoveNode");
   if (!ListRemove(room->nodes.list, node)) return kRTFailure;
+  std::erase(room->nodes.children, node);
   ModuleCore()->ReleaseInstance(nullptr, node);
   return kRTSuccess;
 }

@@ -14,6 +14,7 @@
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/component_kit.h"
+#include "kivo/support/held_children.h"
 #include "kivo/support/matrix.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
@@ -35,6 +36,7 @@ struct NodeState {
   RTFMatrix4x4 inverseWorld;
   bool inverseKnown = false;
   RTInstance entity = nullptr;  // one reference held
+  bool entityIsChild = false;   // see held_children.h
   std::u16string entityPath;    // streamed in, not yet looked up
 
   NodeState() {
@@ -45,6 +47,10 @@ struct NodeState {
   void UpdateWorld() {
     Mat4Multiply(local, parent, &world);
     inverseKnown = false;
+  }
+  void Hold(RTInstance self, RTInstance held) {
+    entity = held;
+    entityIsChild = IsChildOf(held, self);
   }
   void DropEntity() {
     if (entity) ModuleCore()->ReleaseInstance(nullptr, entity);
@@ -58,7 +64,8 @@ NodeState* StateOf(RTInstance self) { return StateIn<NodeState>(self, kStateWord
 RTSuccess Construct(RTInstance self) { return MakeState<NodeState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
 RTSuccess Destroy(RTInstance self) {
-  if (NodeState* node = StateOf(self)) node->DropEntity();
+  NodeState* node = StateOf(self);
+  if (node && !(node->entityIsChild && ChildrenGone(self))) node->DropEntity();
   EndState<NodeState>(self, kStateWord);
   return kRTSuccess;
 }
@@ -97,9 +104,13 @@ RTSuccess GetEntity(RTInstance self, RTInstance* entity) {
   NodeState* node = StateOf(self);
   if (!node || !entity) return kRTFailure;
   if (!node->entityPath.empty()) {
-    if (!ModuleCore()->GetInstanceByName(nullptr, node->entityPath.c_str(), &node->entity, 0))
+    RTInstance found = nullptr;
+    if (ModuleCore()->GetInstanceByName(nullptr, node->entityPath.c_str(), &found, 0)) {
+      node->Hold(self, found);
+    } else {
       RaiseFormatted(kLevelError, u"RTSceneNode::GetEntity(): there is no entity %s; the node carries none",
                      node->entityPath);
+    }
     node->entityPath.clear();
   }
   *entity = node->entity;
@@ -110,7 +121,7 @@ RTSuccess SetEntity(RTInstance self, RTInstance entity) {
   NodeState* node = StateOf(self);
   if (!node || (entity && !ModuleCore()->ResolveHandle(nullptr, entity))) return kRTFailure;
   node->DropEntity();
-  node->entity = entity;
+  node->Hold(self, entity);
   return kRTSuccess;
 }
 

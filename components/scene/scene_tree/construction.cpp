@@ -5,7 +5,6 @@
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/scene_node_calls.h"
-#include "kivo/support/component_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/raise.h"
 #include "scene_tree_methods.h"
@@ -68,9 +67,11 @@ RTComponentHandle HandleOf(const char16_t* className) {
   return handle;
 }
 
-bool MakeDummyNode(RTInstance self, SceneTreeState& tree) {
-  return Core().CreateInstanceByString(self, scene_node::kClassName, &tree.dummyNode, 0, 1) &&
-         component::SetName(tree.dummyNode, u"Dummy SceneNode");
+// The node of the rooms' own frame records. It is made under Root with the name the core gives
+// it, not under the tree: a child holds a reference on its parent, so a tree holding a child of its
+// own could never be destroyed.
+bool MakeDummyNode(SceneTreeState& tree) {
+  return Core().CreateInstanceByString(nullptr, scene_node::kClassName, &tree.dummyNode, 0, 1) != 0;
 }
 
 bool MakeContainers(SceneTreeState& tree) {
@@ -80,7 +81,7 @@ bool MakeContainers(SceneTreeState& tree) {
 }
 
 // Steps 3 to 10: each that fails names what is missing.
-const char16_t* TakeRequired(RTInstance self, SceneTreeState& tree) {
+const char16_t* TakeRequired(SceneTreeState& tree) {
   if (!TakeSingleton(rasterizer::kClassName, &tree.rasterizer)) return u"the RTRasterizer singleton";
   if (!TakeSingleton(game::kClassName, &tree.game)) return u"the RTTeskGame singleton";
   if (!TakeSingleton(u"RTVarno", &tree.script)) return u"the RTVarno singleton";
@@ -98,7 +99,7 @@ const char16_t* TakeRequired(RTInstance self, SceneTreeState& tree) {
     return u"the RTRenderable class";
   if (!Core().GetComponentHandle(nullptr, tesk_scene_node::kClassName, &tree.classes.teskSceneNode))
     return u"the RTTeskSceneNode class";
-  if (!MakeDummyNode(self, tree)) return u"the dummy scene node";
+  if (!MakeDummyNode(tree)) return u"the dummy scene node";
   tree.designing = 0;
   tree.designingFlags = kStartDesigningFlags;
   tree.editorProject = nullptr;
@@ -120,7 +121,7 @@ RTSuccess Construct(RTInstance self) {
   SceneTreeState* tree = MakeState<SceneTreeState>(self, kStateWord);
   if (!tree) return kRTFailure;
   tree->ambient = RTFColorRGB{kStartAmbient, kStartAmbient, kStartAmbient, 0.0f};
-  const char16_t* missing = TakeRequired(self, *tree);
+  const char16_t* missing = TakeRequired(*tree);
   if (!missing && !(ListCreate(&tree->quadQuery) && ListCreate(&tree->quadItems))) missing = u"memory for the quad tree";
   if (missing) {
     RaiseFormatted(kLevelError, u"RTTeskSceneTree::SceneTreeConstruct(): %s is missing; the scene tree is not made",

@@ -73,7 +73,7 @@ struct SceneTreeState {
   kivo::StrHashTable* roomNames;  // instance name -> room
   kivo::StrHashTable* roomPaths;  // upper-cased instance path -> room
   uint32_t frameTime;             // milliseconds of the last transform update
-  RTInstance dummyNode;           // "Dummy SceneNode", a child of the tree
+  RTInstance dummyNode;           // a scene node of the tree's own (under Root); one reference held
   uint32_t stochasticSamples;     // LightmapStochasticSamples
   float lightmapRez;              // LightmapRez
   RTBool filterLightmap;          // FilterLightmap
