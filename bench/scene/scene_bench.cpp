@@ -55,10 +55,11 @@ Level& TheLevel() {
         core.CreateInstanceByString(nullptr, room::kClassName, room.out(), 0, 1);
         const float x = column * kSide, z = row * kSide;
         const RTFVector3D min{x, 0, z, 0}, max{x + kSide, 3, z + kSide, 0};
-        std::vector<RTFVector3D> outline = {{x, 0, z, 0}, {x + kSide, 0, z, 0}, {x + kSide, 0, z + kSide, 0},
-                                            {x, 0, z + kSide, 0}};
-        if (row == 1 && column == 2) outline = {{x, 0, z, 0}, {x + kSide, 0, z, 0}, {x + kSide, 0, z + 4, 0},
-                                                {x + 4, 0, z + 4, 0}, {x + 4, 0, z + kSide, 0}, {x, 0, z + kSide, 0}};
+        std::vector<RTFVector3D> outline = {
+            {x, 0, z, 0}, {x + kSide, 0, z, 0}, {x + kSide, 0, z + kSide, 0}, {x, 0, z + kSide, 0}};
+        if (row == 1 && column == 2)
+          outline = {{x, 0, z, 0},         {x + kSide, 0, z, 0},     {x + kSide, 0, z + 4, 0},
+                     {x + 4, 0, z + 4, 0}, {x + 4, 0, z + kSide, 0}, {x, 0, z + kSide, 0}};
         room::SetBoundingBox(room.get(), &min, &max);
         room::SetFootprint(room.get(), outline.data(), static_cast<uint32_t>(outline.size()));
         tesk::scene_tree::AddRoom(made->tree.get(), room.get());

@@ -17,8 +17,8 @@ namespace kivopack {
 // which is streamed in as the planner's stream, an RTFont instance a "font" naming the metrics
 // file that glyph-sheet wrote beside its sheet (see font_description.h), and scene trees, rooms and
 // scene nodes a "sceneTree", a "room" or a "node" (see scene_description.h). The pack then holds
-// every described instance with its ancestors, and the child nodes of rooms and nodes. An existing pack is replaced only
-// once the new one is complete.
+// every described instance with its ancestors, and the child nodes of rooms and nodes. An existing
+// pack is replaced only once the new one is complete.
 bool BuildPack(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& pack,
                std::string* error);
 

@@ -122,8 +122,8 @@ bool DescribeRoom(const SceneBuild& build, const json& description, RTInstance r
     return Fail(build, "a \"room\" has a \"box\": [[x, y, z], [x, y, z]], its minimum and maximum corners");
   const RTFVector3D min = Point(description["box"][0]);
   const RTFVector3D max = Point(description["box"][1]);
-  std::vector<RTFVector3D> footprint = {{min.x, 0, min.z, 0}, {max.x, 0, min.z, 0}, {max.x, 0, max.z, 0},
-                                        {min.x, 0, max.z, 0}};
+  std::vector<RTFVector3D> footprint = {
+      {min.x, 0, min.z, 0}, {max.x, 0, min.z, 0}, {max.x, 0, max.z, 0}, {min.x, 0, max.z, 0}};
   if (description.contains("footprint")) {
     const json& points = description["footprint"];
     if (!points.is_array() || points.size() < 3) return Fail(build, "a \"footprint\" is 3 or more points [x, z]");

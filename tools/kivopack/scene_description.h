@@ -17,10 +17,9 @@
 //       RTTeskSceneNode when left out
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
-
-#include <nlohmann/json.hpp>
 
 #include "kivo/core_table.h"
 

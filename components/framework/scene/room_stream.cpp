@@ -13,8 +13,8 @@
 // A name is a wide string: u32 length in UTF-16 units (at most 512), then, when it is above 0,
 // length + 1 units with the terminating 0. Every count is checked against the bytes left before
 // anything is read for it; the reader fills a StoredRoom that its caller commits only whole.
-#include "kivo/scene/room_calls.h"
 #include "kivo/core_table.h"
+#include "kivo/scene/room_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/support/module_core.h"
 #include "kivo/support/stream_values.h"
@@ -86,7 +86,8 @@ bool ReadStoredRoom(RTInstance stream, StoredRoom* room, std::u16string* why) {
     *why = u"the box or the flags are cut short";
     return false;
   }
-  if (!StreamReadUInt(stream, &count) || count > kMaxFootprint || !StreamHolds(stream, uint64_t{count} * kVectorBytes)) {
+  if (!StreamReadUInt(stream, &count) || count > kMaxFootprint ||
+      !StreamHolds(stream, uint64_t{count} * kVectorBytes)) {
     *why = Format(u"the footprint's count is missing, above %u or larger than the stream", kMaxFootprint);
     return false;
   }
@@ -94,8 +95,8 @@ bool ReadStoredRoom(RTInstance stream, StoredRoom* room, std::u16string* why) {
   for (RTFVector3D& point : room->footprint) StreamReadVector(stream, &point);
   char16_t* bounds = nullptr;
   if (!ReadNames(stream, "the neighbour rooms", &room->neighbours, why) ||
-      !ReadNames(stream, "the further rooms", &room->further, why) || !ReadNames(stream, "the nodes", &room->nodes, why) ||
-      !ReadNames(stream, "the lights", &room->lights, why))
+      !ReadNames(stream, "the further rooms", &room->further, why) ||
+      !ReadNames(stream, "the nodes", &room->nodes, why) || !ReadNames(stream, "the lights", &room->lights, why))
     return false;
   if (!StreamReadWStringBounded(stream, kNameUnits, &bounds)) {
     *why = u"the bounds node's name is cut short or too long";

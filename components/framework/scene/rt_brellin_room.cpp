@@ -26,8 +26,6 @@ constexpr bool kOverrides = true;
 
 RoomState* StateOf(RTInstance self) { return StateIn<RoomState>(self, kStateWord); }
 
-bool WholeStage(uint32_t stage) { return stage == 0 || stage == component::kStreamWhole; }
-
 std::u16string NameOf(RTInstance instance) {
   char16_t buffer[kNameUnits] = {};
   ModuleCore()->GetInstanceName(nullptr, instance, buffer, kNameUnits);
@@ -125,18 +123,24 @@ RTSuccess Destroy(RTInstance self) {
 
 RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
   RoomState* room = StateOf(self);
-  if (!room || !WholeStage(stage)) return kRTFailure;
+  if (!room || !component::IsWholeStage(stage)) return kRTFailure;
   Resolve(self, room->nodes, u"StreamOut");
   Resolve(self, room->lights, u"StreamOut");
-  const StoredRoom stored{room->boxMin,          room->boxMax,          room->flags,
-                          room->footprint,       room->neighbourNames,  room->furtherNames,
-                          ChildNames(room->nodes), ChildNames(room->lights), room->boundsNode};
+  const StoredRoom stored{room->boxMin,
+                          room->boxMax,
+                          room->flags,
+                          room->footprint,
+                          room->neighbourNames,
+                          room->furtherNames,
+                          ChildNames(room->nodes),
+                          ChildNames(room->lights),
+                          room->boundsNode};
   return WriteStoredRoom(stream, stored) ? kRTSuccess : kRTFailure;
 }
 
 RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   RoomState* room = StateOf(self);
-  if (!room || !WholeStage(stage)) return kRTFailure;
+  if (!room || !component::IsWholeStage(stage)) return kRTFailure;
   StoredRoom read;
   std::u16string why;
   if (!ReadStoredRoom(stream, &read, &why)) {

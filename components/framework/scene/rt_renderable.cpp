@@ -5,8 +5,8 @@
 // Stream form: u32 version (1); nothing else. A newer version is refused.
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/support/component_kit.h"
-#include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
+#include "kivo/support/version_part.h"
 
 namespace {
 
@@ -14,22 +14,14 @@ using namespace kivo;
 
 constexpr bool kOverrides = true;
 
-RTSuccess GetStageCount(RTInstance, uint32_t* count) {
-  if (!count) return kRTFailure;
-  *count = 1;
-  return kRTSuccess;
-}
+RTSuccess GetStageCount(RTInstance, uint32_t* count) { return SingleStageCount(count); }
 
 RTSuccess StreamOut(RTInstance, uint32_t, RTInstance stream) {
   return StreamWriteUInt(stream, renderable::kStreamVersion);
 }
 
 RTSuccess StreamIn(RTInstance, uint32_t, RTInstance stream) {
-  uint32_t version = 0;
-  if (StreamReadVersion(stream, renderable::kStreamVersion, &version)) return kRTSuccess;
-  RaiseFormatted(kLevelError, u"RTRenderable::StreamIn(): the stream holds no version of %u or older",
-                 renderable::kStreamVersion);
-  return kRTFailure;
+  return ReadVersionPart(stream, renderable::kStreamVersion, renderable::kClassName);
 }
 
 RTSuccess ProcessFrame(RTInstance, uint32_t, const RTSceneNodeEntityFrameInformation*) { return kRTSuccess; }
@@ -62,7 +54,8 @@ RTMethodRecord gMethods[] = {
            u"uint aMSTime, RTSceneNodeEntityFrameInformation in apNodeInformation"),
     Method(u"GetBoundingBox", GetBoundingBox, renderable::kGetBoundingBox, u"RTSuccess",
            u"RTFVector3D out opMin, RTFVector3D out opMax"),
-    Method(u"GetBoundingSphere", GetBoundingSphere, renderable::kGetBoundingSphere, u"RTSuccess", u"float out opRadius"),
+    Method(u"GetBoundingSphere", GetBoundingSphere, renderable::kGetBoundingSphere, u"RTSuccess",
+           u"float out opRadius"),
     Method(u"HasAlpha", HasAlpha, renderable::kHasAlpha, u"RTSuccess", u"RTBool out opbHasAlpha"),
     kEndOfMethods,
 };

@@ -70,11 +70,9 @@ RTSuccess Destroy(RTInstance self) {
   return kRTSuccess;
 }
 
-bool WholeStage(uint32_t stage) { return stage == 0 || stage == component::kStreamWhole; }
-
 RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
   NodeState* node = StateOf(self);
-  if (!node || !WholeStage(stage)) return kRTFailure;
+  if (!node || !component::IsWholeStage(stage)) return kRTFailure;
   const bool written = StreamWriteUInt(stream, slot::kStreamVersion) && StreamWriteMatrix4(stream, node->local) &&
                        (node->entity ? StreamWriteInstanceRef(stream, node->entity)
                                      : StreamWriteWString(stream, node->entityPath.c_str()));
@@ -83,7 +81,7 @@ RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
 
 RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   NodeState* node = StateOf(self);
-  if (!node || !WholeStage(stage)) return kRTFailure;
+  if (!node || !component::IsWholeStage(stage)) return kRTFailure;
   uint32_t version = 0;
   RTFMatrix4x4 local;
   char16_t* path = nullptr;

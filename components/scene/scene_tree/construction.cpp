@@ -122,7 +122,8 @@ RTSuccess Construct(RTInstance self) {
   if (!tree) return kRTFailure;
   tree->ambient = RTFColorRGB{kStartAmbient, kStartAmbient, kStartAmbient, 0.0f};
   const char16_t* missing = TakeRequired(*tree);
-  if (!missing && !(ListCreate(&tree->quadQuery) && ListCreate(&tree->quadItems))) missing = u"memory for the quad tree";
+  if (!missing && !(ListCreate(&tree->quadQuery) && ListCreate(&tree->quadItems)))
+    missing = u"memory for the quad tree";
   if (missing) {
     RaiseFormatted(kLevelError, u"RTTeskSceneTree::SceneTreeConstruct(): %s is missing; the scene tree is not made",
                    missing);

@@ -35,7 +35,8 @@ void Unfile(SceneTreeState& tree, QuadItem* item) {
 
 void FreeItem(QuadItem* item) {
   void* held = nullptr;
-  if (tesk_scene_node::GetQuadItem(item->node, &held) && held == item) tesk_scene_node::SetQuadItem(item->node, nullptr);
+  if (tesk_scene_node::GetQuadItem(item->node, &held) && held == item)
+    tesk_scene_node::SetQuadItem(item->node, nullptr);
   Core().ReleaseInstance(nullptr, item->node);
   Core().MemFree(nullptr, item);
 }
@@ -107,10 +108,10 @@ RTSuccess UpdateQuadTree(RTInstance self) {
   if (!tree->quadRoot) return kRTFailure;
   quad::Subdivide(tree->quadRoot, tree->rooms, tree->leaves);
   Core().GetMemoryStats(nullptr, &blocksAfter, &heapAfter);
-  Core().DebugPrint(nullptr, Format(u"************ QuadTree - memory used: delta blocks = %d, delta heap = %d",
-                                    static_cast<int32_t>(blocksAfter - blocksBefore),
-                                    static_cast<int32_t>(heapAfter - heapBefore))
-                                 .c_str());
+  Core().DebugPrint(
+      nullptr, Format(u"************ QuadTree - memory used: delta blocks = %d, delta heap = %d",
+                      static_cast<int32_t>(blocksAfter - blocksBefore), static_cast<int32_t>(heapAfter - heapBefore))
+                   .c_str());
   quad::LinkNeighbours(tree->quadRoot, tree->leaves);
   for (QuadItem* item : ListItems<QuadItem>(tree->quadItems)) quad::Insert(tree->quadRoot, item);
   return kRTSuccess;

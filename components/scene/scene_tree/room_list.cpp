@@ -50,7 +50,7 @@ void ReleaseRooms(RTInstance, SceneTreeState& tree) {
 RTInstance RegisteredRoomAt(SceneTreeState& tree, const std::u16string& path) {
   void* room = nullptr;
   return StrHashTableLookup(tree.roomPaths, WideStrUpper(path).c_str(), &room) ? static_cast<RTInstance>(room)
-                                                                                : nullptr;
+                                                                               : nullptr;
 }
 
 namespace method {

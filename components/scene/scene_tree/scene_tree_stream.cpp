@@ -19,6 +19,7 @@
 #include "kivo/support/layered_stream.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
+#include "kivo/support/version_part.h"
 #include "kivo/support/wide_string.h"
 #include "scene_tree_methods.h"
 #include "tesk/scene/scene_tree_calls.h"
@@ -33,8 +34,6 @@ constexpr uint32_t kFirstVersionWithFlags = 512;
 constexpr uint32_t kReferenceUnits = 1024;
 constexpr uint32_t kWordBytes = 4;
 constexpr ParentStream kEditablePart{editable::kOwnTable, editable::kStreamIn, editable::kStreamOut};
-
-bool WholeStage(uint32_t stage) { return stage == 0 || stage == component::kStreamWhole; }
 
 struct ReadReferences {
   std::vector<char16_t*> references;
@@ -51,7 +50,7 @@ bool Refuse(std::u16string_view why) {
 bool ReadOwnPart(RTInstance stream, uint32_t stage, ReadReferences* read, uint32_t* version, uint32_t* flags) {
   if (!StreamReadVersion(stream, kStreamVersion, version))
     return Refuse(Format(u"the stream holds no scene tree of version %u or older", kStreamVersion));
-  if (!WholeStage(stage)) return false;
+  if (!component::IsWholeStage(stage)) return false;
   uint32_t count = 0;
   const uint32_t flagBytes = *version >= kFirstVersionWithFlags ? kWordBytes : 0;
   if (!StreamReadUInt(stream, &count) || !StreamHolds(stream, uint64_t{count} * kWordBytes + flagBytes))
@@ -85,16 +84,12 @@ void RemoveDuplicates(List* references) {
 
 namespace method {
 
-RTSuccess GetStageCount(RTInstance, uint32_t* count) {
-  if (!count) return kRTFailure;
-  *count = 1;
-  return kRTSuccess;
-}
+RTSuccess GetStageCount(RTInstance, uint32_t* count) { return SingleStageCount(count); }
 
 RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
   SceneTreeState* tree = StateOf(self);
   if (!tree || !CallParentMethod(self, kEditablePart.ownTable, kEditablePart.streamOut, stage, stream) ||
-      !StreamWriteUInt(stream, kStreamVersion) || !WholeStage(stage) ||
+      !StreamWriteUInt(stream, kStreamVersion) || !component::IsWholeStage(stage) ||
       !StreamWriteUInt(stream, tree->roomReferences->count))
     return kRTFailure;
   for (const char16_t* reference : ListItems<char16_t>(tree->roomReferences))

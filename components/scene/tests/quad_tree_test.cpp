@@ -1,12 +1,13 @@
 // The quad tree: leaves over the rooms' footprints and their links, the room under a point, and
 // scene nodes filed in the cells and found by the neighbourhood queries.
+#include "quad_tree.h"
+
 #include <cmath>
 
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/geometry.h"
 #include "kivo/support/matrix.h"
-#include "quad_tree.h"
 #include "scene_test.h"
 #include "tesk/scene/scene_tree_calls.h"
 #include "tesk/scene/scene_tree_state.h"
@@ -31,7 +32,9 @@ class QuadTree : public SceneTest {
     SceneTest::TearDown();
   }
 
-  SceneTreeState& State() { return *static_cast<SceneTreeState*>(Word(ComponentObject(tree_.get()), tree_calls::kStateWord)); }
+  SceneTreeState& State() {
+    return *static_cast<SceneTreeState*>(Word(ComponentObject(tree_.get()), tree_calls::kStateWord));
+  }
   std::vector<QuadTreeNode*> Leaves() {
     std::vector<QuadTreeNode*> leaves;
     for (QuadTreeNode* leaf : ListItems<QuadTreeNode>(State().leaves)) leaves.push_back(leaf);
@@ -90,9 +93,10 @@ class QuadTree : public SceneTest {
         if (links.count({leaf, d})) continue;
         const RTFVector2D probe{leaf->centre.x + offsets[d][0] * side, leaf->centre.z + offsets[d][1] * side};
         for (QuadTreeNode* other : leaves) {
-          const RTFVector2D corners[4] = {
-              {other->max.x, other->max.z}, {other->min.x, other->max.z}, {other->min.x, other->min.z},
-              {other->max.x, other->min.z}};
+          const RTFVector2D corners[4] = {{other->max.x, other->max.z},
+                                          {other->min.x, other->max.z},
+                                          {other->min.x, other->min.z},
+                                          {other->max.x, other->min.z}};
           if (!PointInPolygon2D(corners, 4, probe)) continue;
           links[{leaf, d}] = other;
           links[{other, (d + 4) % 8}] = leaf;
@@ -160,7 +164,8 @@ TEST_F(QuadTree, LeavesOfDifferentSizesLinkAsTheyAreProbed) {
   InstanceRef hall = MakeRoom(u"Hall", At(0, 0, 0), At(30, 3, 7));
   InstanceRef closet = MakeRoom(u"Closet", At(11, 0, 7), At(13, 3, 9));
   InstanceRef porch = MakeRoom(u"Porch", At(-6, 0, 2), At(0, 3, 30));
-  for (RTInstance room : {hall.get(), closet.get(), porch.get()}) ASSERT_EQ(tree_calls::AddRoom(tree_.get(), room), kRTSuccess);
+  for (RTInstance room : {hall.get(), closet.get(), porch.get()})
+    ASSERT_EQ(tree_calls::AddRoom(tree_.get(), room), kRTSuccess);
   ASSERT_EQ(tree_calls::UpdateQuadTree(tree_.get()), kRTSuccess);
   ASSERT_GT(Leaves().size(), 10u);
   ExpectLinksAsProbed();
@@ -179,7 +184,8 @@ TEST_F(QuadTree, ADamagedExtentIsCutAtSixteenLevels) {
   EXPECT_EQ(Occurrences("RTTeskSceneTree::UpdateQuadTree(): the rooms' extent needs more than 16 levels of cells; "
                         "the cells of side 15."),
             1u);
-  for (QuadTreeNode* leaf : Leaves()) EXPECT_NEAR(leaf->max.x - leaf->min.x, 1e6f / 65536, 0.1f) << "cells of 1e6 in floats";
+  for (QuadTreeNode* leaf : Leaves())
+    EXPECT_NEAR(leaf->max.x - leaf->min.x, 1e6f / 65536, 0.1f) << "cells of 1e6 in floats";
   EXPECT_EQ(RoomAt(At(500000, 1, 5)), u"Strip");
 }
 
@@ -230,8 +236,9 @@ TEST_F(QuadTree, ItemsHoldOneReferenceWhateverRegistersThem) {
   EXPECT_EQ(RefCount(node.get()), 1u);
   EXPECT_EQ(ItemOf(node.get()), nullptr);
   EXPECT_EQ(tree_calls::QTRemoveNode(tree_.get(), node.get()), kRTFailure);
-  EXPECT_TRUE(Logged("RTTeskSceneTree::QTRemoveNode(): The scene node was never added to the quad-tree.  Unable to "
-                     "complete remove request."));
+  EXPECT_TRUE(
+      Logged("RTTeskSceneTree::QTRemoveNode(): The scene node was never added to the quad-tree.  Unable to "
+             "complete remove request."));
 
   ASSERT_EQ(tree_calls::AddNodeToRoom(tree_.get(), a.get(), node.get()), kRTSuccess);
   EXPECT_EQ(RefCount(node.get()), 3u) << "the room's and the item's";
@@ -269,15 +276,17 @@ TEST_F(QuadTree, AMovedItemClimbsToTheCellThatHoldsItAndLeavesTheTreeWithAMessag
   EXPECT_EQ(Near(node.get(), 1.0f).size(), 0u);
   for (const QuadTreeNode* cell = start; cell; cell = cell->parent) {
     ListLink* link = nullptr;
-    EXPECT_EQ(ListFind(cell->items, item, &link, nullptr) != 0, cell->parent == nullptr || cell->max.x - cell->min.x > 10)
+    EXPECT_EQ(ListFind(cell->items, item, &link, nullptr) != 0,
+              cell->parent == nullptr || cell->max.x - cell->min.x > 10)
         << "taken out of the cells it left, kept in those it is still under";
   }
 
   item->position = At(99, 0, 9);
   EXPECT_FALSE(tesk::scene_tree::quad::Update(item));
   EXPECT_EQ(item->cell, nullptr);
-  EXPECT_TRUE(Logged("RTTeskSceneTree::RTQuadNodeUpdate(): Reached the top of the quad-tree and still cannot "
-                     "re-classify the item. The item is outside the quad-tree extents. (<99.00, 0.00, 9.00>)"));
+  EXPECT_TRUE(
+      Logged("RTTeskSceneTree::RTQuadNodeUpdate(): Reached the top of the quad-tree and still cannot "
+             "re-classify the item. The item is outside the quad-tree extents. (<99.00, 0.00, 9.00>)"));
   ASSERT_EQ(tree_calls::QTRemoveNode(tree_.get(), node.get()), kRTSuccess);
 }
 

@@ -12,7 +12,9 @@ namespace tree_calls = tesk::scene_tree;
 
 class Scenarios : public SceneTest {
  protected:
-  void InstallMore(tesk::testing::CoreHost& host) override { host.InstallComponent(FixtureComponent("RTRecordingRoom")); }
+  void InstallMore(tesk::testing::CoreHost& host) override {
+    host.InstallComponent(FixtureComponent("RTRecordingRoom"));
+  }
 
   void SetUp() override {
     SceneTest::SetUp();
@@ -87,8 +89,8 @@ TEST_F(Scenarios, ClearsTheChangeFlagKeepsTheOthersAndRefreshesEveryListedRoom) 
   ASSERT_EQ(tree_calls::LoadScenarioN(tree.get(), 1), kRTSuccess);
   EXPECT_EQ(Listed(tree.get()), 2u) << "a registered room is only flagged again";
   const std::string log = host_.DebugLog();
-  const std::vector<std::string> order = {"RefreshNodes(A)", "RefreshLights(A)", "RefreshNodes(A)",
-                                          "RefreshLights(A)", "RefreshNodes(B)", "RefreshLights(B)"};
+  const std::vector<std::string> order = {"RefreshNodes(A)",  "RefreshLights(A)", "RefreshNodes(A)",
+                                          "RefreshLights(A)", "RefreshNodes(B)",  "RefreshLights(B)"};
   size_t at = 0;
   for (const std::string& call : order) {
     at = log.find(call, at);

@@ -15,9 +15,8 @@ using namespace kivo;
 
 namespace {
 
-constexpr std::string_view kSceneComponents[] = {"RTEditable",      "RTRenderable",    "RTSceneNode",
-                                                 "RTTeskSceneNode", "RTBrellinRoom",   "RTTeskSceneTree",
-                                                 "RTVarno"};
+constexpr std::string_view kSceneComponents[] = {"RTEditable",    "RTRenderable",    "RTSceneNode", "RTTeskSceneNode",
+                                                 "RTBrellinRoom", "RTTeskSceneTree", "RTVarno"};
 constexpr uint32_t kNameUnits = 512;
 
 }  // namespace

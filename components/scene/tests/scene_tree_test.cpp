@@ -58,8 +58,8 @@ TEST_F(SceneTree, StartsWithItsDefaultsAndWarnsOnceWithoutAudio) {
   RTInstance camera = nullptr;
   EXPECT_EQ(tree_calls::GetRenderCameraNode(tree.get(), &camera), kRTSuccess);
   EXPECT_EQ(camera, nullptr);
-  const auto* state = static_cast<tesk::scene_tree::SceneTreeState*>(
-      Word(ComponentObject(tree.get()), tesk::scene_tree::kStateWord));
+  const auto* state =
+      static_cast<tesk::scene_tree::SceneTreeState*>(Word(ComponentObject(tree.get()), tesk::scene_tree::kStateWord));
   EXPECT_EQ(core().IsKindOfByName(nullptr, state->dummyNode, u"RTSceneNode"), 1u);
   EXPECT_EQ(state->audioService, nullptr);
   EXPECT_EQ(Occurrences(kAudioWarning), 1u);

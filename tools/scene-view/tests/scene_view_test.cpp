@@ -105,7 +105,8 @@ TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
     EXPECT_EQ(run.err.rfind(c.error, 0), 0u) << c.arguments << ": " << run.err;
     EXPECT_EQ(run.out, "") << c.arguments;
   }
-  EXPECT_NE(Run("scene-view", pack + " Root:Nowhere").err.find("holds no scene tree at Root:Nowhere"), std::string::npos);
+  EXPECT_NE(Run("scene-view", pack + " Root:Nowhere").err.find("holds no scene tree at Root:Nowhere"),
+            std::string::npos);
 }
 
 TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
@@ -115,25 +116,32 @@ TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
   } cases[] = {
       {R"({"instances": [{"path": "Root:T", "class": "RTTeskSceneTree", "sceneTree": {"rooms": [5]}}]})",
        "Root:T: a \"sceneTree\" has a list of \"rooms\": room references"},
-      {R"({"instances": [{"path": "Root:T", "class": "RTTeskSceneTree", "sceneTree": {"rooms": [], "designingFlags": -1}}]})",
+      {R"({"instances": [{"path": "Root:T", "class": "RTTeskSceneTree", "sceneTree": {"rooms": [],)"
+       R"( "designingFlags": -1}}]})",
        "\"designingFlags\" is a number from 0 to 4294967295"},
       {R"({"instances": [{"path": "Root:T", "class": "RTComponent", "sceneTree": {"rooms": []}}]})",
        "Root:T: a \"sceneTree\" is written only into an instance of RTTeskSceneTree without \"data\""},
       {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom", "room": {"box": [[0, 0, 0]]}}]})",
        "a \"room\" has a \"box\": [[x, y, z], [x, y, z]]"},
-      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom", "room": {"box": [[0,0,0],[1,1,1]], "footprint": [[0, 0], [1, 0]]}}]})",
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "footprint": [[0, 0], [1, 0]]}}]})",
        "a \"footprint\" is 3 or more points [x, z]"},
-      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom", "room": {"box": [[0,0,0],[1,1,1]], "neighbours": [""]}}]})",
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "neighbours": [""]}}]})",
        "\"neighbours\" is a list of room names"},
-      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom", "room": {"box": [[0,0,0],[1,1,1]], "nodes": [{"position": [0, 0, 0]}]}}]})",
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "nodes": [{"position": [0, 0, 0]}]}}]})",
        "every child node needs a \"name\""},
-      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom", "room": {"box": [[0,0,0],[1,1,1]], "nodes": [{"name": "A"}, {"name": "a"}]}}]})",
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "nodes": [{"name": "A"}, {"name": "a"}]}}]})",
        "cannot name the child node a (is the name taken?)"},
-      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom", "room": {"box": [[0,0,0],[1,1,1]], "nodes": [{"name": "A", "class": "RTComponent"}]}}]})",
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "nodes": [{"name": "A", "class": "RTComponent"}]}}]})",
        "the child node A is no scene node"},
       {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"state": 1}}]})",
        "Root:N: only an RTTeskSceneNode has a \"state\""},
-      {R"({"instances": [{"path": "Root:N", "class": "RTTeskSceneNode", "node": {"position": [0, 0, 0], "matrix": []}}]})",
+      {R"({"instances": [{"path": "Root:N", "class": "RTTeskSceneNode", "node": {"position": [0, 0, 0],)"
+       R"( "matrix": []}}]})",
        "a node has a \"position\" or a \"matrix\", not both"},
       {R"({"instances": [{"path": "Root:N", "class": "RTTeskSceneNode", "node": {"matrix": [1, 2, 3]}}]})",
        "a node's \"matrix\" is 16 numbers, row by row"},

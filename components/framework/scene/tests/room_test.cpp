@@ -51,12 +51,13 @@ TEST_F(Room, HoldsAPointInsideItsFootprintAndWithinItsHeight) {
     RTFVector3D point;
     RTSuccess inside;
   } cases[] = {
-      {At(2, 1, 2), 1}, {At(8, 1, 2), 1}, {At(8, 1, 8), 0},  // the L's notch
+      {At(2, 1, 2), 1}, {At(8, 1, 2), 1},     {At(8, 1, 8), 0},       // the L's notch
       {At(2, 3, 8), 1}, {At(2, 3.01f, 8), 0}, {At(2, -0.01f, 8), 0},  // the box's height counts
       {At(0, 1, 2), 1}, {At(10, 1, 2), 0},  // half-open: the west edge is in, the east edge out
   };
   for (const auto& c : cases)
-    EXPECT_EQ(room::ContainsPoint(room.get(), &c.point), c.inside) << c.point.x << ", " << c.point.y << ", " << c.point.z;
+    EXPECT_EQ(room::ContainsPoint(room.get(), &c.point), c.inside)
+        << c.point.x << ", " << c.point.y << ", " << c.point.z;
   const RTFVector3D* points = nullptr;
   uint32_t count = 0, word = 9;
   ASSERT_EQ(room::GetFootprint(room.get(), &points, &count, &word), kRTSuccess);
@@ -136,12 +137,13 @@ TEST_F(Room, RefusesADamagedStreamWhole) {
     const char* message;
   } cases[] = {
       {"a newer room", U32(2) + whole.substr(4), "the stream holds no room of version 1 or older"},
-      {"a footprint count beyond the stream", whole.substr(0, footprintCount) + U32(4096) + whole.substr(footprintCount + 4),
+      {"a footprint count beyond the stream",
+       whole.substr(0, footprintCount) + U32(4096) + whole.substr(footprintCount + 4),
        "the footprint's count is missing, above 4096 or larger than the stream"},
       {"a name count beyond the stream", whole.substr(0, footprintCount + 4 + 48) + U32(0xFFFFFFF0),
        "the count of the neighbour rooms is missing or larger than the stream"},
-      {"an empty name in a list", whole.substr(0, footprintCount + 4 + 48) + U32(1) + U32(0) + Names({}) + Names({}) +
-           Names({}) + WString(u""),
+      {"an empty name in a list",
+       whole.substr(0, footprintCount + 4 + 48) + U32(1) + U32(0) + Names({}) + Names({}) + Names({}) + WString(u""),
        "name 1 of 1 of the neighbour rooms is cut short, too long or empty"},
   };
   for (const auto& c : cases) {

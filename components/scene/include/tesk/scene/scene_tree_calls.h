@@ -72,7 +72,7 @@ enum Slot : uint32_t {
   kGetRoomList = 0x9c,
   kGetRoomNameList = 0xa0,
 };
-inline constexpr uint32_t kLevel = 0x10;     // the tree's own level, after RTComponent's and RTEditable's
+inline constexpr uint32_t kLevel = 0x10;  // the tree's own level, after RTComponent's and RTEditable's
 inline constexpr uint32_t kOwnTable = 0x14;
 inline constexpr uint32_t kStateWord = 0x18;  // the SceneTreeState record (scene_tree_state.h)
 inline constexpr uint32_t kObjectSize = 0x1c;

@@ -23,16 +23,16 @@ inline constexpr uint32_t kDirections = 8;
 inline constexpr uint32_t kLeafFlag = 0x1;
 
 struct QuadTreeNode {
-  RTFVector3D min;     // x and z count; y is 0
+  RTFVector3D min;  // x and z count; y is 0
   RTFVector3D max;
   RTFVector3D centre;
   QuadTreeNode* parent;  // null for the root
   uint32_t flags;        // kLeafFlag on leaves
   QuadTreeNode* children[kQuadrants];
-  kivo::List* items;  // the QuadItems filed in this cell or below it
+  kivo::List* items;                      // the QuadItems filed in this cell or below it
   QuadTreeNode* neighbours[kDirections];  // leaves; only leaves have them
-  kivo::List* rooms;  // the rooms whose footprints overlap the cell (not held)
-  uint32_t leaf;      // 1 on leaves: filing stops here
+  kivo::List* rooms;                      // the rooms whose footprints overlap the cell (not held)
+  uint32_t leaf;                          // 1 on leaves: filing stops here
 };
 
 struct SceneTreeState;
@@ -63,13 +63,13 @@ struct SceneTreeState {
   RTInstance renderCamera;  // one reference held, or null
   RTInstance listener;      // one reference held, or null
   RTBool designing;
-  uint32_t designingFlags;  // streamed; 7 at start
+  uint32_t designingFlags;   // streamed; 7 at start
   RTInstance editorProject;  // one reference held, or null
   RTFColorRGB ambient;       // AmbientColor
   SceneClasses classes;
-  kivo::Plane frustum[6];    // written by rendering
-  kivo::List* rooms;           // RTInstance, one reference per entry, in the order added
-  kivo::List* roomReferences;  // char16_t* core arrays, owned
+  kivo::Plane frustum[6];         // written by rendering
+  kivo::List* rooms;              // RTInstance, one reference per entry, in the order added
+  kivo::List* roomReferences;     // char16_t* core arrays, owned
   kivo::StrHashTable* roomNames;  // instance name -> room
   kivo::StrHashTable* roomPaths;  // upper-cased instance path -> room
   uint32_t frameTime;             // milliseconds of the last transform update
@@ -85,9 +85,9 @@ struct SceneTreeState {
   kivo::List* leaves;             // QuadTreeNode*, in the order subdivision made them
   RTFVector3D extentMax;
   RTFVector3D extentMin;
-  kivo::List* deferred;       // nodes drawn after the others, one reference each
-  RTInstance hitTestFilter;   // one reference held, or null
-  kivo::List* quadItems;      // every live QuadItem, filed again after each rebuild
+  kivo::List* deferred;      // nodes drawn after the others, one reference each
+  RTInstance hitTestFilter;  // one reference held, or null
+  kivo::List* quadItems;     // every live QuadItem, filed again after each rebuild
 };
 
 }  // namespace tesk::scene_tree

@@ -27,8 +27,8 @@ enum Slot : uint32_t {
   kGetBoundingSphere = 0x14,
   kHasAlpha = 0x18,
 };
-inline constexpr uint32_t kLevel = 0x08;     // first slot table: reaches a derived class's overrides
-inline constexpr uint32_t kOwnTable = 0x0C;  // second slot table: RTRenderable's own functions
+inline constexpr uint32_t kLevel = 0x08;       // first slot table: reaches a derived class's overrides
+inline constexpr uint32_t kOwnTable = 0x0C;    // second slot table: RTRenderable's own functions
 inline constexpr uint32_t kObjectSize = 0x10;  // published bytes: a derived level starts here
 inline constexpr uint32_t kSlotTableSize = kHasAlpha + 4;
 inline constexpr uint32_t kStreamVersion = 1;

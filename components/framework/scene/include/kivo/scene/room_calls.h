@@ -55,9 +55,9 @@ inline constexpr uint32_t kSlotTableSize = kSetBoundsNode + 4;
 inline constexpr uint32_t kStreamVersion = 1;
 
 // Room flags.
-inline constexpr uint32_t kOutOfQuadTree = 0x10;  // left out of the quad tree, lookups, hit tests and baking
+inline constexpr uint32_t kOutOfQuadTree = 0x10;    // left out of the quad tree, lookups, hit tests and baking
 inline constexpr uint32_t kScenarioChanged = 0x20;  // cleared by every scenario change
-inline constexpr uint32_t kDisabled = 0x40;       // outside the current scenario
+inline constexpr uint32_t kDisabled = 0x40;         // outside the current scenario
 
 inline RTSuccess GetBoundingBox(RTInstance r, RTFVector3D* min, RTFVector3D* max) {
   return CallMethod(r, kLevel, kGetBoundingBox, min, max);
