@@ -1,6 +1,7 @@
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
+#include <cmath>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -9,7 +10,7 @@ namespace {
 
 // Prints the usual console report (in colour only on a terminal), then one line per benchmark
 // pair: the "<name>_Tesk" time as a ratio of its "<name>_Anchor". A benchmark without an anchor
-// gets a line with its time alone.
+// gets a line with its time alone. With more than one ratio, their geometric mean follows.
 class RatioReporter : public benchmark::ConsoleReporter {
  public:
   RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
@@ -25,6 +26,8 @@ class RatioReporter : public benchmark::ConsoleReporter {
     ConsoleReporter::Finalize();
     const std::string tesk = "_Tesk";
     const std::string anchor = "_Anchor";
+    double logSum = 0;
+    int ratios = 0;
     for (const auto& [name, time] : times_) {
       if (name.find(anchor) != std::string::npos) continue;
       std::string anchorName = name;
@@ -35,7 +38,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
         std::printf("no anchor %-44s %10.3f %s\n", name.c_str(), time.value, time.unit);
         continue;
       }
-      std::printf("ratio %-48s %6.2f x %s\n", name.c_str(), time.value / found->second.value, anchorName.c_str());
+      const double ratio = time.value / found->second.value;
+      std::printf("ratio %-48s %6.2f x %s\n", name.c_str(), ratio, anchorName.c_str());
+      logSum += std::log(ratio);
+      ++ratios;
+    }
+    if (ratios > 1) {
+      std::printf("ratio %-48s %6.2f x (%d ratios)\n", "geometric mean", std::exp(logSum / ratios), ratios);
     }
   }
 

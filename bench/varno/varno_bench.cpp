@@ -62,7 +62,7 @@ const Program kPrograms[] = {
      "local sum = 0\nfor i = 0, 299 do sum = sum + a[i + 1] end\nreturn sum\n"},
     {"DatabaseInsertLookup",
      "state Switchboard { i is number; sum is number; d is database;\n"
-     "  d = ( ); i = 0; while (i < 300) { addkey(d, \"k\" + i, i); i = i + 1; }\n"
+     "  d = ( ); i = 0; while (i < 300) { d = addkey(d, \"k\" + i, i); i = i + 1; }\n"
      "  i = 0; sum = 0; while (i < 300) { sum = sum + retrieve(d, \"k\" + i); i = i + 1; }\n"
      "  print(sum); exit(); }\n",
      "local d = {}\nfor i = 0, 299 do d[\"k\" .. i] = i end\n"

@@ -14,13 +14,23 @@ ListLink* NewLink(void* data, ListLink* previous, ListLink* next) {
   return link;
 }
 
+void Attach(List* list, ListLink* link, ListLink* previous, ListLink* next) {
+  (previous ? previous->next : list->first) = link;
+  (next ? next->previous : list->last) = link;
+  ++list->count;
+}
+
+void Detach(List* list, ListLink* link) {
+  (link->previous ? link->previous->next : list->first) = link->next;
+  (link->next ? link->next->previous : list->last) = link->previous;
+  --list->count;
+}
+
 // Puts a fresh link between `previous` and `next` (either may be null at an end).
 RTSuccess Link(List* list, void* data, ListLink* previous, ListLink* next) {
   ListLink* link = NewLink(data, previous, next);
   if (!link) return kRTFailure;
-  (previous ? previous->next : list->first) = link;
-  (next ? next->previous : list->last) = link;
-  ++list->count;
+  Attach(list, link, previous, next);
   return kRTSuccess;
 }
 
@@ -80,10 +90,22 @@ RTSuccess ListFind(List* list, const void* data, ListLink** out, uint32_t* index
 
 RTSuccess ListRemoveLink(List* list, ListLink* link) {
   if (!list || !link) return kRTFailure;
-  (link->previous ? link->previous->next : list->first) = link->next;
-  (link->next ? link->next->previous : list->last) = link->previous;
-  --list->count;
+  Detach(list, link);
   CoreFree(link);
+  return kRTSuccess;
+}
+
+RTSuccess ListAppendOwned(List* list, ListLink* link, void* data) {
+  if (!list || !link) return kRTFailure;
+  *link = ListLink{data, list->last, nullptr};
+  Attach(list, link, list->last, nullptr);
+  return kRTSuccess;
+}
+
+RTSuccess ListDetachOwned(List* list, ListLink* link) {
+  if (!list || !link) return kRTFailure;
+  Detach(list, link);
+  *link = ListLink{};
   return kRTSuccess;
 }
 

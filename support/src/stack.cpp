@@ -5,14 +5,19 @@
 namespace kivo {
 
 RTSuccess StackCreate(Stack** out) {
-  *out = new (std::nothrow) Stack{nullptr, 0};
+  *out = new (std::nothrow) Stack{nullptr, 0, nullptr};
   return *out ? kRTSuccess : kRTFailure;
 }
 
 RTSuccess StackPush(Stack* stack, void* data) {
   if (!stack) return kRTFailure;
-  auto* cell = new (std::nothrow) StackCell{data, stack->top};
-  if (!cell) return kRTFailure;
+  StackCell* cell = stack->spare;
+  if (cell) {
+    stack->spare = cell->next;
+    *cell = StackCell{data, stack->top};
+  } else if (!(cell = new (std::nothrow) StackCell{data, stack->top})) {
+    return kRTFailure;
+  }
   stack->top = cell;
   ++stack->count;
   return kRTSuccess;
@@ -30,7 +35,8 @@ RTSuccess StackPop(Stack* stack, void** out) {
   *out = cell->data;
   stack->top = cell->next;
   --stack->count;
-  delete cell;
+  cell->next = stack->spare;
+  stack->spare = cell;
   return kRTSuccess;
 }
 
@@ -38,6 +44,10 @@ RTSuccess StackDestroy(Stack* stack) {
   if (!stack) return kRTFailure;
   void* data = nullptr;
   while (StackPop(stack, &data)) {
+  }
+  while (StackCell* cell = stack->spare) {
+    stack->spare = cell->next;
+    delete cell;
   }
   delete stack;
   return kRTSuccess;

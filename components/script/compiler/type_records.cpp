@@ -5,6 +5,7 @@
 #include "compiler/line_table.h"
 #include "compiler/syntax_node.h"
 #include "compiler/type_codes.h"
+#include "compiler/type_table.h"
 
 namespace varno {
 
@@ -119,8 +120,10 @@ RTSuccess StateTransitionAppend(RTVarnoMethod* method, int32_t line, const char1
 }
 
 RTVarnoMethod* MethodCreate(const char16_t* name, uint8_t kind) {
+  static uint64_t lastSerial = 0;
   RTVarnoMethod* method = NewRecord<RTVarnoMethod>();
   if (!method) return nullptr;
+  method->serial = ++lastSerial;
   method->keyName = CopyText(name);
   method->kind = kind;
   method->returnType = kTypeNoValue;
@@ -133,6 +136,7 @@ RTVarnoMethod* MethodCreate(const char16_t* name, uint8_t kind) {
 
 void MethodFree(RTVarnoMethod* method) {
   if (!method) return;
+  NoteMethodTablesChanged();
   if (method->code) kivo::ModuleCore()->ReleaseInstance(nullptr, method->code);
   // The component singleton an implemented method was bound to (the record is the component's).
   if (method->boundInstance) kivo::ModuleCore()->ReleaseInstance(nullptr, method->boundInstance);

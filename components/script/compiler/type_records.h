@@ -68,6 +68,7 @@ struct RTVarnoMethod {
   uint64_t profileStart;        // profiling (VM): time-stamp count when the last native call began
   uint64_t profileTicks;        // time-stamp ticks spent in the method
   uint32_t profileCalls;        // calls counted while profiling
+  uint64_t serial;              // this record among every method record ever made (never 0)
 };
 
 // The named constants of a class, own ones first. Each entry owns its name and value.

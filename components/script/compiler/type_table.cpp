@@ -17,12 +17,15 @@ constexpr const char16_t* kBuiltInTypes[] = {
 };
 static_assert(sizeof(kBuiltInTypes) / sizeof(kBuiltInTypes[0]) == kFirstClassType);
 
+uint64_t gMethodTablesGeneration = 1;
+
 void FreeMethods(RTVarnoType* type) {
   for (RTVarnoMethod* method : kivo::ListItems<RTVarnoMethod>(type->methods)) MethodFree(method);
 }
 
 // The member containers that the type's flags call for.
 bool CreateMembers(RTVarnoType* type) {
+  NoteMethodTablesChanged();
   if (type->flags & (kTypeScriptClass | kTypeRecordOnly)) {
     if (!kivo::ListCreate(&type->attributes)) return false;
     type->constants = ConstantTableCreate();
@@ -38,6 +41,7 @@ bool CreateMembers(RTVarnoType* type) {
 }
 
 void FreeMembers(RTVarnoType* type) {
+  NoteMethodTablesChanged();
   AttributeListFree(type->attributes);
   type->attributes = nullptr;
   ConstantTableFree(type->constants);
@@ -264,6 +268,7 @@ RTSuccess ResolveParentOf(RTVarnoType* type, RTVarnoTypeTable* table, uint32_t p
     if (!resolved) return kRTFailure;
   }
   type->parent = parent;
+  NoteMethodTablesChanged();
 
   for (RTVarnoAttribute* attribute : kivo::ListItems<RTVarnoAttribute>(parent->attributes)) {
     if (!TypeAddInheritedAttribute(type, attribute)) {
@@ -302,8 +307,13 @@ RTSuccess TypeTableResolveParents(RTVarnoTypeTable* table) {
   return kRTSuccess;
 }
 
+uint64_t MethodTablesGeneration() { return gMethodTablesGeneration; }
+
+void NoteMethodTablesChanged() { ++gMethodTablesGeneration; }
+
 RTSuccess TypeAddMethod(RTVarnoType* type, RTVarnoMethod* method) {
   if (!type || !method || !method->keyName) return kRTFailure;
+  NoteMethodTablesChanged();
   if (!type->methods || !type->methodHash) {
     Raise(u"Type has no method table!");
     return kRTFailure;

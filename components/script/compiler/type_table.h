@@ -56,6 +56,10 @@ RTSuccess TypeTableResolveParents(RTVarnoTypeTable* table);
 // Adds the method to the class: the display name becomes a copy of the name, the key name is
 // upper-cased; a key the class has already is refused. On success the class owns the method.
 RTSuccess TypeAddMethod(RTVarnoType* type, RTVarnoMethod* method);
+// Counts the changes of any class's method table, parent or method records (added, freed, a type
+// reset or resolved): a method found by name holds while the count stays.
+uint64_t MethodTablesGeneration();
+void NoteMethodTablesChanged();
 // Adds an attribute record (type code, copy of the name, flags); a name the class has is refused.
 RTSuccess TypeAddAttribute(RTVarnoType* type, uint32_t attributeType, const char16_t* name, uint8_t flags);
 // Adds a copy of an inherited attribute; same refusal.

@@ -1,5 +1,6 @@
 // Arithmetic and concatenation, comparisons, bool operators and the one-operand math. TOS is the
 // first operand (A) and TOS + 1 the second (B): `sub` pushes A - B.
+#include <algorithm>
 #include <climits>
 #include <cmath>
 #include <string>
@@ -7,14 +8,17 @@
 #include "bytecode/instruction_set.h"
 #include "compiler/core_records.h"
 #include "compiler/report.h"
+#include "kivo/support/module_core.h"
 #include "kivo/support/vector.h"
 #include "kivo/support/wide_string.h"
 #include "vm/call_frame.h"
 #include "vm/context.h"
 #include "vm/exec.h"
 #include "vm/list_value.h"
+#include "vm/operand_math.h"
 #include "vm/operand_stack.h"
 #include "vm/value_text.h"
+#include "vm/vm.h"
 
 namespace varno {
 
@@ -66,51 +70,23 @@ RTVarnoStackElement Vector(const RTFVector3D& value) {
   return e;
 }
 
-bool IsNumeric(const RTVarnoStackElement& e) { return e.tag == kTagNumber || e.tag == kTagReal; }
-float AsFloat(const RTVarnoStackElement& e) {
-  return e.tag == kTagNumber ? static_cast<float>(e.value.number) : e.value.real;
-}
-
 // 32-bit integer arithmetic that wraps; division truncates toward zero and refuses a zero divisor
 // and the one quotient that does not fit.
 bool IntegerOp(Exec& x, int32_t a, int32_t b, int32_t* out) {
-  const auto ua = static_cast<uint32_t>(a);
-  const auto ub = static_cast<uint32_t>(b);
-  switch (Op(x)) {
-    case Opcode::kAdd:
-      *out = static_cast<int32_t>(ua + ub);
-      return true;
-    case Opcode::kSub:
-      *out = static_cast<int32_t>(ua - ub);
-      return true;
-    case Opcode::kMul:
-      *out = static_cast<int32_t>(ua * ub);
-      return true;
-    default:
-      if (b == 0) {
-        Raise(u"[VARNO VM] Execute (div): Division by zero!");
-        return false;
-      }
-      if (a == INT_MIN && b == -1) {
-        Raise(u"[VARNO VM] Execute (div): Integer division overflow!");
-        return false;
-      }
-      *out = a / b;
-      return true;
+  if (Op(x) != Opcode::kDiv) {
+    *out = WrappingOp(Op(x), a, b);
+    return true;
   }
-}
-
-float RealOp(const Exec& x, float a, float b) {
-  switch (Op(x)) {
-    case Opcode::kAdd:
-      return a + b;
-    case Opcode::kSub:
-      return a - b;
-    case Opcode::kMul:
-      return a * b;
-    default:
-      return a / b;
+  if (b == 0) {
+    Raise(u"[VARNO VM] Execute (div): Division by zero!");
+    return false;
   }
+  if (a == INT_MIN && b == -1) {
+    Raise(u"[VARNO VM] Execute (div): Integer division overflow!");
+    return false;
+  }
+  *out = a / b;
+  return true;
 }
 
 bool PushText(Exec& x, std::u16string&& text) {
@@ -126,9 +102,9 @@ bool VectorArithmetic(Exec& x, const RTFVector3D& a, const RTVarnoStackElement& 
   RTFVector3D r = a;
   if (IsNumeric(b)) {
     const float f = AsFloat(b);
-    r.x = RealOp(x, a.x, f);
-    r.y = RealOp(x, a.y, f);
-    r.z = RealOp(x, a.z, f);
+    r.x = RealOp(Op(x), a.x, f);
+    r.y = RealOp(Op(x), a.y, f);
+    r.z = RealOp(Op(x), a.z, f);
     RTVarnoStackElement e = Vector(r);
     return Replace2(x, &e);
   }
@@ -137,9 +113,9 @@ bool VectorArithmetic(Exec& x, const RTFVector3D& a, const RTVarnoStackElement& 
       RTVarnoStackElement e = Real(kivo::Vec3Dot(a, b.value.vector));
       return Replace2(x, &e);
     }
-    r.x = RealOp(x, a.x, b.value.vector.x);
-    r.y = RealOp(x, a.y, b.value.vector.y);
-    r.z = RealOp(x, a.z, b.value.vector.z);
+    r.x = RealOp(Op(x), a.x, b.value.vector.x);
+    r.y = RealOp(Op(x), a.y, b.value.vector.y);
+    r.z = RealOp(Op(x), a.z, b.value.vector.z);
     RTVarnoStackElement e = Vector(r);
     return Replace2(x, &e);
   }
@@ -175,7 +151,61 @@ bool ListConcatenation(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
   return Replace2(x, &e);
 }
 
+// `a = a + b` where only the stack and `a` hold A: B's elements go onto A itself, which stays on
+// the stack as the result, holding what a new list would.
+bool AppendInPlace(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
+  const uint32_t before = a->elements->count;
+  if (!ListCopyElements(a, b.value.list)) {
+    while (a->elements->count > before) ListRemoveElementN(a, a->elements->count - 1);
+    return false;
+  }
+  RTVarnoStackElement result{};
+  OperandTake(x.context, &result);
+  OperandPop(x.context);
+  return PushElement(x.context, &result);
+}
+
+// The text of a string or number without the general formatter; false for other kinds.
+bool PlainText(const RTVarnoStackElement& e, char16_t* digits, std::u16string_view* out) {
+  if (e.tag == kTagString) {
+    *out = e.value.text ? std::u16string_view(e.value.text) : std::u16string_view();
+    return true;
+  }
+  if (e.tag != kTagNumber) return false;
+  *out = kivo::WideStrFromInt(e.value.number, digits, 10);
+  return true;
+}
+
+// Strings and numbers joined into one new block, each unit written once; false (nothing done) for
+// other kinds, which the general text path joins.
+bool JoinPlainTexts(Exec& x, const RTVarnoStackElement& a, const RTVarnoStackElement& b, bool* done) {
+  char16_t digitsA[kivo::kWideIntTextUnits];
+  char16_t digitsB[kivo::kWideIntTextUnits];
+  std::u16string_view first;
+  std::u16string_view second;
+  *done = !ComponentFlags().generalPathOnly && PlainText(a, digitsA, &first) && PlainText(b, digitsB, &second);
+  if (!*done) return false;
+  // A text stops growing at its limit, as the general path's does.
+  const size_t length = std::min(first.size() + second.size(), kMaxTextUnits);
+  void* block = nullptr;
+  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(char16_t), static_cast<uint32_t>(length + 1), &block, 0)) {
+    return false;
+  }
+  auto* text = static_cast<char16_t*>(block);
+  const size_t head = std::min(first.size(), length);
+  std::copy_n(first.data(), head, text);
+  std::copy_n(second.data(), length - head, text + head);
+  text[length] = 0;
+  RTVarnoStackElement e{};
+  e.tag = kTagString;
+  e.value.text = text;
+  return Replace2(x, &e);
+}
+
 bool StringConcatenation(Exec& x, const RTVarnoStackElement& a, const RTVarnoStackElement& b) {
+  bool joined = false;
+  const bool ok = JoinPlainTexts(x, a, b, &joined);
+  if (joined) return ok;
   std::u16string text;
   AppendElementText(text, a);
   if (b.tag == kTagDatabase || !AppendElementText(text, b)) {
@@ -191,24 +221,6 @@ bool StringsEqual(const char16_t* a, const char16_t* b) {
   if (!a) a = u"";
   if (!b) b = u"";
   return kivo::WideStrCompare(a, b) == 0;
-}
-
-template <class T>
-bool Ordered(Opcode op, T a, T b) {
-  switch (op) {
-    case Opcode::kEq:
-      return a == b;
-    case Opcode::kNeq:
-      return a != b;
-    case Opcode::kLt:
-      return a < b;
-    case Opcode::kGt:
-      return a > b;
-    case Opcode::kLe:
-      return a <= b;
-    default:
-      return a >= b;
-  }
 }
 
 bool PushResultBool(Exec& x, bool value) {
@@ -231,14 +243,14 @@ bool ExecArithmetic(Exec& x) {
         return Replace2(x, &e);
       }
       if (b.tag == kTagReal) {
-        RTVarnoStackElement e = Real(RealOp(x, static_cast<float>(a.value.number), b.value.real));
+        RTVarnoStackElement e = Real(RealOp(Op(x), static_cast<float>(a.value.number), b.value.real));
         return Replace2(x, &e);
       }
       if (b.tag == kTagString && add) return StringConcatenation(x, a, b);
       return Unsupported(x, 1);
     case kTagReal:
       if (IsNumeric(b)) {
-        RTVarnoStackElement e = Real(RealOp(x, a.value.real, AsFloat(b)));
+        RTVarnoStackElement e = Real(RealOp(Op(x), a.value.real, AsFloat(b)));
         return Replace2(x, &e);
       }
       if (b.tag == kTagString && add) return StringConcatenation(x, a, b);
@@ -247,6 +259,7 @@ bool ExecArithmetic(Exec& x) {
       return VectorArithmetic(x, a.value.vector, b);
     case kTagList:
       if (!add) return Unsupported(x, 2);
+      if (x.operation->soleHolder) return AppendInPlace(x, a.value.list, b);
       return ListConcatenation(x, a.value.list, b);
     case kTagString:
       if (!add) return Unsupported(x, 2);

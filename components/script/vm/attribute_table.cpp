@@ -14,6 +14,10 @@ uint32_t NameBucket(const AttributeTable* table, const char16_t* key) {
   return hash % table->entries->bucketCount;
 }
 
+uint64_t gLastSerial = 0;
+
+uint64_t NextSerial() { return ++gLastSerial; }
+
 // The entry's name is the table's own copy of its key.
 void FreeEntry(void* value) { FreeRecord(value); }
 
@@ -37,6 +41,7 @@ RTSuccess AddEntry(AttributeTable* table, const char16_t* name, RTVarnoType* typ
     return kRTFailure;
   }
   entry->name = table->entries->buckets[NameBucket(table, upper)]->key;
+  table->serial = NextSerial();
   return kRTSuccess;
 }
 
@@ -61,6 +66,7 @@ RTSuccess AttributeTableFactory(uint32_t bucketCount, AttributeTable** out) {
     FreeRecord(table);
     return kRTFailure;
   }
+  table->serial = NextSerial();
   *out = table;
   return kRTSuccess;
 }

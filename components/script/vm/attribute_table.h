@@ -25,6 +25,9 @@ struct AttributeEntry {
 
 struct AttributeTable {
   kivo::StrHashTable* entries;  // upper-case name -> AttributeEntry
+  // Names the table's set of entries: new at creation and at every added entry, never issued
+  // twice, never 0. A lookup remembered under a serial holds while the table carries it.
+  uint64_t serial;
 };
 
 // Bucket count for n expected entries: 7 below 10, 31 below 40, 59 below 100, 131 below 200,

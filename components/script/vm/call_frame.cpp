@@ -134,6 +134,11 @@ RTSuccess CreateCallFrame(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* o
   frame->method = method;
   const uint32_t declared = method->declarations ? method->declarations->count : 0;
   bool made = AttributeTableFactory(AttributeBucketCount(declared ? declared : 1), &frame->locals);
+  void* order = nullptr;
+  if (made && declared) {
+    made = kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(RTVarnoSymbol*), declared, &order, 1);
+    frame->declared = static_cast<RTVarnoSymbol**>(order);
+  }
   for (const RTVarnoAttribute* declaration : kivo::ListItems<RTVarnoAttribute>(method->declarations)) {
     if (!made) break;
     RTVarnoType* type = nullptr;
@@ -146,7 +151,10 @@ RTSuccess CreateCallFrame(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* o
         RTVarnoSymbolDestructor(variable);
         made = false;
       }
+      if (made) frame->declared[frame->declaredCount] = variable;
+      ++frame->declaredCount;
     } else {
+      ++frame->declaredCount;
       made = AttributeAddLazy(frame->locals, declaration->name, type);
     }
   }
@@ -154,6 +162,7 @@ RTSuccess CreateCallFrame(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* o
     DestroyCallFrame(frame);
     return kRTFailure;
   }
+  frame->methodSerial = method->serial;
   *out = frame;
   return kRTSuccess;
 }
@@ -167,6 +176,7 @@ RTSuccess DestroyCallFrame(CallFrame* frame) {
   });
   if (frame->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, frame->returnStream);
   AttributeTableDestroy(frame->locals);
+  if (frame->declared) kivo::ModuleCore()->ArrayFree(nullptr, frame->declared);
   if (frame->arguments) {
     for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) {
       StackElementRelease(&frame->arguments[i]);
@@ -175,6 +185,22 @@ RTSuccess DestroyCallFrame(CallFrame* frame) {
   }
   FreeRecord(frame);
   return kRTSuccess;
+}
+
+bool ArgumentKind(uint8_t tag) {
+  switch (tag) {
+    case kTagNumber:
+    case kTagReal:
+    case kTagString:
+    case kTagVector3:
+    case kTagList:
+    case kTagBool:
+    case kTagDatabase:
+    case kTagObject:
+      return true;
+    default:
+      return false;
+  }
 }
 
 RTSuccess ArgPushElement(CallFrame* frame, RTVarnoStackElement* element) {

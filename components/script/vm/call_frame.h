@@ -30,6 +30,13 @@ struct CallFrame {
   RTVarnoMethod* method;
   uint32_t balanceMark;          // operand stack top at the last call this frame made
   uint64_t startTicks;           // profiling
+  // Frames made for a method by CreateCallFrame: the method's serial, and the variable symbols of
+  // its declarations in declaration order (null for one of a class type). Such a frame can be kept
+  // for the method's next call (vm/frame_pool.h).
+  uint64_t methodSerial;
+  RTVarnoSymbol** declared;
+  uint32_t declaredCount;
+  CallFrame* nextPooled;
 };
 
 // A frame for a call of the method on the object: a value symbol for every declaration of a
@@ -40,6 +47,10 @@ RTSuccess CreateEmptyCallFrame(CallFrame** out);
 // Destroys the frame's value symbols (objects are the collector's), releases its return stream and
 // whatever arguments are still on its stack, and frees it.
 RTSuccess DestroyCallFrame(CallFrame* frame);
+
+// The kinds `pusha` moves onto an argument stack: number, real, string, vector3, list, bool,
+// database and object.
+bool ArgumentKind(uint8_t tag);
 
 // Moves an element onto the argument stack (the frame takes over what it owns); fails with the
 // overflow report when 31 arguments are there.

@@ -165,31 +165,37 @@ bool ExecListCount(Exec& x) {
   return true;
 }
 
-// Stores the value under the key by the rules of `dbadd` and `ndb`; a database value is reported
-// and left out (the run goes on).
-bool StorePair(DatabaseValue* database, const RTVarnoStackElement& key, const RTVarnoStackElement& value,
-               const char16_t* refusal) {
+// Gives the stack element a database of its own before an instruction changes it: one that other
+// holders share is replaced by a copy (copy-on-write, as for lists). A database whose other holder
+// is the variable the result goes back into is its own already.
+bool MakeHolderUnique(const Exec& x, RTVarnoStackElement* holder) {
+  return x.operation->soleHolder || DatabaseMakeUnique(holder->value.database, &holder->value.database);
+}
+
+// Stores the value under the key of the database that the stack element holds, by the rules of
+// `dbadd` and `ndb`; a database value is reported and left out (the run goes on).
+bool StorePair(const Exec& x, RTVarnoStackElement* holder, const RTVarnoStackElement& key,
+               const RTVarnoStackElement& value) {
   if (value.tag == kTagDatabase) {
     Raise(u"[VARNO VM], Cannot add a database to a database (yet)");
     return true;
   }
   RTVarnoConstantValue borrowed{};
-  if (!Storable(value.tag) || !ElementAsValue(value, &borrowed)) return Fail(refusal);
-  return DatabaseSet(database, key.value.text, borrowed);
+  if (!Storable(value.tag) || !ElementAsValue(value, &borrowed)) {
+    return Fail(u"[VARNO VM] (endb). Cannot add the value's type specified to the database");
+  }
+  return MakeHolderUnique(x, holder) && DatabaseSet(holder->value.database, key.value.text, borrowed);
 }
 
 bool ExecDatabaseAdd(Exec& x) {
   const RTVarnoStackElement& value = Tos(x.context, 0);
   const RTVarnoStackElement& key = Tos(x.context, 1);
-  const RTVarnoStackElement& database = Tos(x.context, 2);
+  RTVarnoStackElement* database = TosMutable(x.context, 2);
   if (key.tag != kTagString) return Fail(u"[VARNO VM] (edbadd). Database keys are currently strings!");
-  if (database.tag != kTagDatabase || !database.value.database) {
+  if (!database || database->tag != kTagDatabase || !database->value.database) {
     return Fail(u"[VARNO VM] (edbadd). TOS + 2 must be a db object!");
   }
-  if (!StorePair(database.value.database, key, value,
-                 u"[VARNO VM] (endb). Cannot add the value's type specified to the database")) {
-    return false;
-  }
+  if (!StorePair(x, database, key, value)) return false;
   OperandPopN(x.context, 2);
   // The database is left on the stack: a call statement's `balance` drops it.
   MarkBalance(x);
@@ -203,8 +209,7 @@ bool ExecNewDatabase(Exec& x) {
   RTVarnoStackElement holder{};
   holder.tag = kTagDatabase;
   if (!DatabaseFactory(&holder.value.database)) return false;
-  if (!StorePair(holder.value.database, key, value,
-                 u"[VARNO VM] (endb). Cannot add the value's type specified to the database")) {
+  if (!StorePair(x, &holder, key, value)) {
     StackElementRelease(&holder);
     return false;
   }
@@ -224,9 +229,10 @@ bool ExecDatabaseRemove(Exec& x) {
                       u"[VARNO VM] (dbremove). TOS + 1 must be a db object!")) {
     return false;
   }
-  if (!DatabaseRemove(Tos(x.context, 1).value.database, Tos(x.context, 0).value.text)) {
-    return Fail(u"[VARNO VM] (dbremove). Cannot retrieve key to remove?");
-  }
+  RTVarnoStackElement* database = TosMutable(x.context, 1);
+  const char16_t* key = Tos(x.context, 0).value.text;
+  if (!DatabaseHasKey(database->value.database, key)) return Fail(u"[VARNO VM] (dbremove). Cannot retrieve key to remove?");
+  if (!MakeHolderUnique(x, database) || !DatabaseRemove(database->value.database, key)) return false;
   OperandPop(x.context);
   MarkBalance(x);
   return true;

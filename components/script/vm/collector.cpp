@@ -228,14 +228,16 @@ void CollectorForgetTypeTable(RTVarnoTypeTable* table) {
 
 RTSuccess CollectorAddSymbol(RTVarnoSymbol* symbol) {
   VarnoCollector* collector = Collector();
-  if (!collector || !symbol || !kivo::ListAppend(collector->symbols, symbol)) return kRTFailure;
-  symbol->allLink = collector->symbols->last;
+  if (!collector || !symbol || !kivo::ListAppendOwned(collector->symbols, &symbol->collectorLink, symbol)) {
+    return kRTFailure;
+  }
+  symbol->allLink = &symbol->collectorLink;
   return kRTSuccess;
 }
 
 void CollectorRemoveSymbol(RTVarnoSymbol* symbol) {
   if (!symbol || !gCollector) return;
-  if (symbol->allLink) kivo::ListRemoveLink(gCollector->symbols, symbol->allLink);
+  if (symbol->allLink) kivo::ListDetachOwned(gCollector->symbols, symbol->allLink);
   if (symbol->nativeLink) kivo::ListRemoveLink(gCollector->nativeReferences, symbol->nativeLink);
   symbol->allLink = nullptr;
   symbol->nativeLink = nullptr;

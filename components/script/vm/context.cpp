@@ -6,6 +6,7 @@
 #include "kivo/support/stream_calls.h"
 #include "vm/call_frame.h"
 #include "vm/decoded_code.h"
+#include "vm/frame_pool.h"
 #include "vm/operand_stack.h"
 
 namespace varno {
@@ -56,6 +57,7 @@ RTSuccess DestroyContextRecord(RTVarnoContext* context) {
     }
     kivo::StackDestroy(context->frames);
   }
+  EmptyFramePool(context);
   StackElementRelease(&context->element);
   ReleaseDecodedCode(context->decoded);
   if (context->code) kivo::ModuleCore()->ReleaseInstance(nullptr, context->code);
@@ -80,7 +82,8 @@ RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame) {
 RTSuccess PopCallFrame(RTVarnoContext* context) {
   void* frame = nullptr;
   if (!context || !kivo::StackPop(context->frames, &frame)) return kRTFailure;
-  return DestroyCallFrame(static_cast<CallFrame*>(frame));
+  ReleaseCallFrame(context, static_cast<CallFrame*>(frame));
+  return kRTSuccess;
 }
 
 uint32_t FrameCount(const RTVarnoContext* context) { return context && context->frames ? context->frames->count : 0; }

@@ -67,6 +67,10 @@ struct RTVarnoContext {
   uint32_t codeSize;
   DecodedCode* decoded;
   uint32_t position;
+
+  // Frames of returned calls, kept for the next call of their method (vm/frame_pool.h).
+  CallFrame* pooledFrames;
+  uint32_t pooledCount;
 };
 
 RTSuccess CreateContextRecord(RTVarnoContext** out);
@@ -80,7 +84,7 @@ inline CallFrame* TopFrame(const RTVarnoContext* context) {
 RTVarnoSymbol* CurrentObject(const RTVarnoContext* context);
 // Pushes a frame; fails with the report "call stack too deep" when the context holds kMaxCallDepth.
 RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame);
-// Pops the top frame and destroys it.
+// Pops the top frame; it is kept for its method's next call or destroyed.
 RTSuccess PopCallFrame(RTVarnoContext* context);
 uint32_t FrameCount(const RTVarnoContext* context);
 

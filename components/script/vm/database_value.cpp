@@ -5,6 +5,7 @@
 #include "compiler/core_records.h"
 #include "compiler/report.h"
 #include "compiler/type_codes.h"
+#include "vm/copy_on_write.h"
 #include "vm/symbol.h"
 #include "vm/tagged_value.h"
 
@@ -54,29 +55,23 @@ RTSuccess DatabaseRelease(DatabaseValue* database) {
   return kRTSuccess;
 }
 
-RTSuccess DatabaseMakeUnique(DatabaseValue* database, DatabaseValue** out) {
-  if (!database || !out) return kRTFailure;
-  *out = database;
-  if (database->references < 2) return kRTSuccess;
-  DatabaseValue* copy = nullptr;
-  if (!DatabaseFactory(&copy)) return kRTFailure;
-  // Each chain is copied from its oldest entry so that the copy lists its keys in the same order.
-  bool copied = true;
+RTSuccess DatabaseCopyEntries(DatabaseValue* destination, const DatabaseValue* source) {
+  if (!destination || !source) return kRTFailure;
   std::vector<const kivo::StrHashEntry*> chain;
-  for (uint32_t b = 0; copied && b < database->table->bucketCount; ++b) {
+  for (uint32_t b = 0; b < source->table->bucketCount; ++b) {
     chain.clear();
-    for (const kivo::StrHashEntry* e = database->table->buckets[b]; e; e = e->next) chain.push_back(e);
-    for (auto e = chain.rbegin(); copied && e != chain.rend(); ++e) {
-      copied = DatabaseSet(copy, (*e)->key, *static_cast<RTVarnoConstantValue*>((*e)->value));
+    for (const kivo::StrHashEntry* e = source->table->buckets[b]; e; e = e->next) chain.push_back(e);
+    for (auto e = chain.rbegin(); e != chain.rend(); ++e) {
+      if (!DatabaseSet(destination, (*e)->key, *static_cast<const RTVarnoConstantValue*>((*e)->value))) {
+        return kRTFailure;
+      }
     }
   }
-  if (!copied) {
-    DatabaseRelease(copy);
-    return kRTFailure;
-  }
-  --database->references;
-  *out = copy;
   return kRTSuccess;
+}
+
+RTSuccess DatabaseMakeUnique(DatabaseValue* database, DatabaseValue** out) {
+  return MakeUnique(database, out, DatabaseFactory, DatabaseCopyEntries, DatabaseRelease);
 }
 
 RTSuccess DatabaseSet(DatabaseValue* database, const char16_t* key, const RTVarnoConstantValue& value) {

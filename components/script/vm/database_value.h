@@ -22,8 +22,13 @@ RTSuccess DatabaseReference(DatabaseValue* database);
 // Drops one reference; at 0 every value is released and the table freed. A count that would go
 // below 0 is reported and refused.
 RTSuccess DatabaseRelease(DatabaseValue* database);
-// With two or more references: a new database with copies of every entry, one reference of the old
-// one dropped; otherwise the same one.
+// Copies every entry of the source into the destination (values by the TaggedValueCopy rules).
+// Each bucket's chain is entered from its oldest entry on, and every insert goes to the front of
+// its chain: the destination's buckets end in the source's order, so a copy lists its keys (and
+// `dbkeys` gives them) exactly as the original does.
+RTSuccess DatabaseCopyEntries(DatabaseValue* destination, const DatabaseValue* source);
+// Copy-on-write: with two or more references, a new database with copies of every entry, one
+// reference of the old one dropped; otherwise the same one.
 RTSuccess DatabaseMakeUnique(DatabaseValue* database, DatabaseValue** out);
 
 // Stores a copy of the value under the key (TaggedValueCopy rules; an object gets its stored flag).

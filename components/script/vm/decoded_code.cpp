@@ -4,8 +4,12 @@
 #include <unordered_map>
 
 #include "compiler/type_codes.h"
+#include "compiler/type_records.h"
+#include "compiler/type_table.h"
 #include "kivo/support/hash_table.h"
 #include "kivo/support/wide_string.h"
+#include "vm/attribute_table.h"
+#include "vm/symbol.h"
 
 namespace varno {
 
@@ -68,7 +72,58 @@ bool SkipCodeInstruction(const uint8_t* bytes, uint32_t size, uint32_t* position
   return true;
 }
 
+std::unique_ptr<DecodedName> MakeName(const std::u16string& text) {
+  auto name = std::make_unique<DecodedName>();
+  name->text = text;
+  name->upper = kivo::WideStrUpper(text);
+  name->hash = NameHash(name->upper.c_str());
+  name->dotted = text.find(u'.') != std::u16string::npos;
+  name->self = kivo::WideStrEqualNoCase(text.c_str(), u"this") == 0;
+  const size_t dot = text.find(u'.');
+  if (dot != std::u16string::npos && text.find(u'.', dot + 1) == std::u16string::npos) {
+    auto holder = MakeName(text.substr(0, dot));
+    if (!holder->self) {
+      name->holder = std::move(holder);
+      name->member = MakeName(text.substr(dot + 1));
+    }
+  }
+  return name;
+}
+
+std::unique_ptr<DecodedCall> MakeCall(const std::u16string& text) {
+  auto call = std::make_unique<DecodedCall>();
+  const size_t dot = text.find(u'.');
+  if (dot == std::u16string::npos) {
+    call->method = kivo::WideStrUpper(text);
+  } else {
+    call->targetText = text.substr(0, dot);
+    call->target = MakeName(call->targetText);
+    call->method = kivo::WideStrUpper(text.substr(dot + 1));
+  }
+  return call;
+}
+
 }  // namespace
+
+RTVarnoMethod* DecodedCall::MethodOf(const RTVarnoSymbol* object) const {
+  if (!object || !object->type || !object->type->methods) return nullptr;
+  const uint64_t now = MethodTablesGeneration();
+  if (type == object->type && generation == now) return found;
+  RTVarnoMethod* result = nullptr;
+  if (!TypeRetrieveMethodByName(object->type, method.c_str(), &result, kRetrieveWithAncestors)) result = nullptr;
+  type = object->type;
+  generation = now;
+  found = result;
+  return result;
+}
+
+AttributeEntry* DecodedName::Find(const AttributeTable* table, NameCacheLine* line) const {
+  if (!table) return nullptr;
+  if (line && line->serial == table->serial) return line->entry;
+  AttributeEntry* entry = AttributeFindHashed(table, upper.c_str(), static_cast<uint32_t>(upper.size()), hash);
+  if (line) *line = NameCacheLine{table->serial, entry};
+  return entry;
+}
 
 uint32_t NameHash(const char16_t* text) {
   uint32_t hash = 0;
@@ -111,23 +166,27 @@ DecodedCode::DecodedCode(const uint8_t* bytes, uint32_t size) : bytes_(bytes, by
       const std::u16string text(instruction.name);
       auto found = names.find(text);
       if (found == names.end()) {
-        auto name = std::make_unique<DecodedName>();
-        name->text = text;
-        name->upper = kivo::WideStrUpper(text);
-        name->hash = NameHash(name->upper.c_str());
-        name->dotted = text.find(u'.') != std::u16string::npos;
-        name->self = kivo::WideStrEqualNoCase(text.c_str(), u"this") == 0;
+        std::unique_ptr<DecodedName> name = MakeName(text);
         found = names.emplace(text, name.get()).first;
         names_.push_back(std::move(name));
       }
       op.name = found->second;
+      const auto opcode = static_cast<Opcode>(op.opcode);
+      if ((opcode == Opcode::kCall || opcode == Opcode::kSwitch) && !op.name->call) {
+        const_cast<DecodedName*>(op.name)->call = MakeCall(text);
+      }
     }
     ops_.push_back(op);
     position = next;
   }
-  // String operands point into their texts, whose places are final now.
+  // String operands point into their texts, and instructions to their successors: the places
+  // are final now.
   size_t text = 0;
   for (DecodedOp& op : ops_) {
+    op.nextOp = op.status == ReadStatus::kRead ? At(op.next) : nullptr;
+    const auto opcode = static_cast<Opcode>(op.opcode);
+    const bool jump = opcode == Opcode::kJmp || opcode == Opcode::kJmpne || opcode == Opcode::kJmpe;
+    op.jumpOp = jump && op.operand.value.number >= 0 ? At(static_cast<uint32_t>(op.operand.value.number)) : nullptr;
     if (op.kind == OperandKind::kString && op.status == ReadStatus::kRead) {
       const bool missing = op.operand.value.pointer == nullptr;
       op.operand.value.text = missing ? nullptr : const_cast<char16_t*>(strings_[text].c_str());

@@ -14,12 +14,59 @@
 
 namespace varno {
 
+struct AttributeEntry;
+struct AttributeTable;
+struct DecodedCall;
+struct RTVarnoMethod;
+struct RTVarnoSymbol;
+struct RTVarnoType;
+
+// The entry a name found in one attribute table (null: the name is not there), remembered under
+// the table's serial.
+struct NameCacheLine {
+  uint64_t serial = 0;
+  AttributeEntry* entry = nullptr;
+};
+
 struct DecodedName {
   std::u16string text;   // as written
   std::u16string upper;  // the lookup key
   uint32_t hash;         // of the key, as the tables hash it
   bool dotted;           // has a "." (looked up part by part)
   bool self;             // "this"
+  // The last lookups of a plain name in each of the three places it is looked up, in order.
+  mutable NameCacheLine attributes;
+  mutable NameCacheLine locals;
+  mutable NameCacheLine constants;
+  // The entry the whole lookup last found, under the serials of the object's attribute table and
+  // the frame's locals that it was found with (they name the object, hence its class constants).
+  mutable uint64_t resolvedAttributes = 0;
+  mutable uint64_t resolvedLocals = 0;
+  mutable AttributeEntry* resolved = nullptr;
+  // The operand of a call: split, and its method remembered per class.
+  std::unique_ptr<DecodedCall> call;
+  // "holder.member" with one "." (not "this."): its two parts, each with its own caches.
+  std::unique_ptr<DecodedName> holder;
+  std::unique_ptr<DecodedName> member;
+
+  // The name's entry in the table (null when it is not there); with a line, from the line when the
+  // table still carries the serial it was found under.
+  AttributeEntry* Find(const AttributeTable* table, NameCacheLine* line) const;
+};
+
+// A call operand split when decoded: "target.method" (split at the first ".") or a method of the
+// current object, the method part upper-cased, with the method last found for a class.
+struct DecodedCall {
+  std::unique_ptr<DecodedName> target;  // null: a method of the current object
+  std::u16string targetText;           // the target part as written
+  std::u16string method;                // the upper-case method part
+  mutable const RTVarnoType* type = nullptr;
+  mutable uint64_t generation = 0;
+  mutable RTVarnoMethod* found = nullptr;
+
+  // The method of that name on the object's class or an ancestor, or null; remembered for the
+  // object's class while no method table changes.
+  RTVarnoMethod* MethodOf(const RTVarnoSymbol* object) const;
 };
 
 struct DecodedOp {
@@ -31,6 +78,9 @@ struct DecodedOp {
   RTVarnoConstantValue operand;  // integer and real values; a string operand's text (kept here)
   RTFVector3D vector;
   const DecodedName* name;
+  // The instruction at `next`, and for a jump the one at its target (null: none starts there).
+  const DecodedOp* nextOp;
+  const DecodedOp* jumpOp;
 };
 
 class DecodedCode {

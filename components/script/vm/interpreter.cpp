@@ -23,6 +23,8 @@
 #include "vm/diagnostics.h"
 #include "vm/event.h"
 #include "vm/exec.h"
+#include "vm/fast_ops.h"
+#include "vm/frame_pool.h"
 #include "vm/instruction.h"
 #include "vm/native_call.h"
 #include "vm/operand_stack.h"
@@ -135,6 +137,12 @@ uint32_t RequiredDepth(Opcode op) {
   }
 }
 
+// Instructions that change a list or database they may own alone.
+bool ChangesInPlace(uint8_t opcode) {
+  const auto op = static_cast<Opcode>(opcode);
+  return op == Opcode::kAdd || op == Opcode::kDbadd || op == Opcode::kDbremove;
+}
+
 int Finish(Run& run, uint32_t result) {
   run.context->state = kContextIdle;
   SyncContextCodePosition(run.context);
@@ -153,9 +161,9 @@ int Jump(Run& run, int32_t target) {
 }
 
 // The object a call target name gives: "this" or a variable holding an object.
-RTVarnoSymbol* ResolveCallTarget(Run& run, const char16_t* name) {
+RTVarnoSymbol* ResolveCallTarget(Run& run, const char16_t* name, const DecodedName* key = nullptr) {
   NamedVariable variable;
-  if (!LookupVariable(run.vm, run.context, name, true, &variable)) return nullptr;
+  if (!LookupVariable(run.vm, run.context, name, true, &variable, key)) return nullptr;
   return variable.symbol;
 }
 
@@ -188,11 +196,11 @@ int EnterMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, CallFram
     return kError;
   }
   CallFrame* frame = nullptr;
-  if (!CreateCallFrame(run.vm, method, object, &frame)) return kError;
+  if (!AcquireCallFrame(run.vm, run.context, method, object, &frame)) return kError;
   frame->fileName = method->sourceFileName;
   frame->lineTable = method->lineTable;
   if (!PushCallFrame(run.context, frame)) {
-    DestroyCallFrame(frame);
+    ReleaseCallFrame(run.context, frame);
     return kError;
   }
   ProfileEnterFrame(run.vm, frame);
@@ -201,26 +209,40 @@ int EnterMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, CallFram
   return kNext;
 }
 
-int DoCall(Run& run, const char16_t* name) {
+// The object and method a call operand names; false when the target is missing (reported).
+bool ResolveCall(Run& run, const Operation& operation, RTVarnoSymbol** object, RTVarnoMethod** method) {
+  *object = CurrentObject(run.context);
+  *method = nullptr;
+  const DecodedCall* call = operation.decodedName ? operation.decodedName->call.get() : nullptr;
+  if (call && !ComponentFlags().generalPathOnly) {
+    // Split and upper-cased when decoded; the method is remembered for the object's class.
+    if (call->target && !(*object = ResolveCallTarget(run, call->targetText.c_str(), call->target.get()))) {
+      Raise(u"[VARNO VM] (call): Couldn't retrieve symbol (%s) of method to call.", call->targetText.c_str());
+      return false;
+    }
+    *method = call->MethodOf(*object);
+    return true;
+  }
+  char16_t target[kNameUnits];
+  const char16_t* methodName = nullptr;
+  if (!NameSplitFirst(operation.name, target, kNameUnits, &methodName)) return false;
+  if (methodName && !(*object = ResolveCallTarget(run, target))) {
+    Raise(u"[VARNO VM] (call): Couldn't retrieve symbol (%s) of method to call.", target);
+    return false;
+  }
+  *method = FindMethod(*object, methodName ? methodName : operation.name, kRetrieveWithAncestors);
+  return true;
+}
+
+int DoCall(Run& run, const Operation& operation) {
+  const char16_t* name = operation.name;
   RTVarnoContext* context = run.context;
   CallFrame* frame = TopFrame(context);
   frame->balanceMark = context->operandTop;
   if (ComponentFlags().traceCalls) Trace(u"Calling method: %s", name);
-  char16_t target[kNameUnits];
-  const char16_t* methodName = nullptr;
-  if (!NameSplitFirst(name, target, kNameUnits, &methodName)) return kError;
-  RTVarnoSymbol* object = CurrentObject(context);
+  RTVarnoSymbol* object = nullptr;
   RTVarnoMethod* method = nullptr;
-  if (!methodName) {
-    method = FindMethod(object, name, kRetrieveWithAncestors);
-  } else {
-    object = ResolveCallTarget(run, target);
-    if (!object) {
-      Raise(u"[VARNO VM] (call): Couldn't retrieve symbol (%s) of method to call.", target);
-      return kError;
-    }
-    method = FindMethod(object, methodName, kRetrieveWithAncestors);
-  }
+  if (!ResolveCall(run, operation, &object, &method)) return kError;
   if (!method) {
     Raise(u"[VARNO VM] (call): Couldn't retrieve method (%s) to call.", name);
     return kError;
@@ -433,19 +455,9 @@ bool RearmBreakpoint(Run& run) {
 }
 
 int DoPusha(Run& run) {
-  switch (Tos(run.context).tag) {
-    case kTagNumber:
-    case kTagReal:
-    case kTagString:
-    case kTagVector3:
-    case kTagList:
-    case kTagBool:
-    case kTagDatabase:
-    case kTagObject:
-      break;
-    default:
-      Raise(u"[VARNO VM] Execute (epusha): Attempting to push an argument type not understood");
-      return kError;
+  if (!ArgumentKind(Tos(run.context).tag)) {
+    Raise(u"[VARNO VM] Execute (epusha): Attempting to push an argument type not understood");
+    return kError;
   }
   RTVarnoStackElement element{};
   OperandTake(run.context, &element);
@@ -668,7 +680,7 @@ int Execute(Run& run, Operation& instruction) {
       return DoPusha(run);
     case Opcode::kCall:
     case Opcode::kSwitch:
-      return DoCall(run, name);
+      return DoCall(run, instruction);
     case Opcode::kEq:
     case Opcode::kNeq:
     case Opcode::kLt:
@@ -801,9 +813,10 @@ int Execute(Run& run, Operation& instruction) {
 
 // A failed allocation anywhere in an instruction (a container of the VM, a native method it calls)
 // takes the error exit like any other VM error, instead of ending the process.
-int ExecuteGuarded(Run& run, Operation& operation) {
+template <class Step>
+int Guarded(Step step) {
   try {
-    return Execute(run, operation);
+    return step();
   } catch (const std::bad_alloc&) {
     Raise(u"[VARNO VM] Out of memory: an allocation failed while the script ran!");
     return kError;
@@ -893,6 +906,16 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     if (mode == kModeStepOver && (position < run.lineFirst || position > run.lineLast)) {
       return Finish(run, kRunStopped);
     }
+    // Stepping checks the line at every instruction, tracing lists each one and a re-armed break
+    // waits for the next one: those take the general path alone.
+    if (mode != kModeStepOver && !flags.traceInstructions && !vm->pendingBreakpoint && !flags.generalPathOnly) {
+      const int quick = Guarded([&] {
+        RunQuick(vm, context);
+        return kNext;
+      });
+      if (quick == kError) return ErrorExit(run, context->position);
+      if (context->position != position) continue;
+    }
     Operation operation{};
     VmInstruction read;  // the instruction read afresh (the operation points into it)
     const DecodedOp* decoded = context->decoded ? context->decoded->At(position) : nullptr;
@@ -900,6 +923,8 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
       operation = Operation{decoded->opcode, decoded->kind, position,
                             decoded->name ? decoded->name->text.c_str() : u"", decoded->name, decoded->operand,
                             decoded->vector, false};
+      operation.soleHolder = !flags.generalPathOnly && ChangesInPlace(decoded->opcode) &&
+                             ResultReplacesSoleHolder(vm, context, *context->decoded, *decoded);
       context->position = decoded->next;
     } else {
       const ReadStatus status = decoded ? decoded->status
@@ -925,7 +950,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
       ReleaseOperation(&operation);
       return DoBreak(run, position);
     }
-    const int step = ExecuteGuarded(run, operation);
+    const int step = Guarded([&] { return Execute(run, operation); });
     ReleaseOperation(&operation);
     if (step == kError) return ErrorExit(run, position);
     if (!RearmBreakpoint(run)) return Finish(run, kRunError);

@@ -5,6 +5,7 @@
 #include "compiler/code_value.h"
 #include "compiler/core_records.h"
 #include "compiler/type_codes.h"
+#include "vm/copy_on_write.h"
 #include "vm/symbol.h"
 #include "vm/tagged_value.h"
 
@@ -138,18 +139,7 @@ RTSuccess ListCopyElements(VNlist* destination, const VNlist* source) {
 }
 
 RTSuccess ListMakeUnique(VNlist* list, VNlist** out) {
-  if (!list || !out) return kRTFailure;
-  *out = list;
-  if (list->references < 2) return kRTSuccess;
-  VNlist* copy = nullptr;
-  if (!ListFactory(&copy)) return kRTFailure;
-  if (!ListCopyElements(copy, list)) {
-    ListDestructor(copy);
-    return kRTFailure;
-  }
-  --list->references;
-  *out = copy;
-  return kRTSuccess;
+  return MakeUnique(list, out, ListFactory, ListCopyElements, ListDestructor);
 }
 
 RTSuccess ListAppendNumber(VNlist* list, int32_t value, VNlist** out) {

@@ -167,6 +167,13 @@ void SymbolDestroyForced(RTVarnoSymbol* symbol) {
   if (symbol) Destroy(symbol);
 }
 
+RTSuccess SymbolRenewValue(RTVarnoSymbol* symbol) {
+  symbol->destroyed = 0;
+  symbol->mark = 0;
+  symbol->stored = 0;
+  return SetInitialValue(symbol, symbol->typeIndex);
+}
+
 bool SymbolIsObject(const RTVarnoSymbol* symbol) {
   return symbol && symbol->typeIndex >= kFirstClassType && symbol->type && (symbol->type->flags & kTypeScriptClass);
 }

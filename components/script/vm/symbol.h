@@ -35,7 +35,8 @@ struct RTVarnoSymbol {
   uint8_t hasContext;
   uint8_t mark;           // set while condemned during a collector run
   uint8_t stored;         // put into a list, database or variable, or natively referenced
-  kivo::ListLink* allLink;     // link in the collector's list of all symbols
+  kivo::ListLink* allLink;     // link in the collector's list of all symbols (`collectorLink`), or null
+  kivo::ListLink collectorLink;  // the symbol's own link for that list
   kivo::ListLink* nativeLink;  // link in the collector's list of native references
 };
 
@@ -52,6 +53,10 @@ RTSuccess SymbolFactoryDetached(RTVarnoTypeTable* table, uint32_t typeIndex, RTV
 RTSuccess RTVarnoSymbolDestructor(RTVarnoSymbol* symbol);
 // Destroys the symbol whatever its class (the component's shutdown).
 void SymbolDestroyForced(RTVarnoSymbol* symbol);
+
+// Gives a variable of a built-in type its first value again (its old value released before) and
+// clears its flags, as a new variable has them.
+RTSuccess SymbolRenewValue(RTVarnoSymbol* symbol);
 
 bool SymbolIsObject(const RTVarnoSymbol* symbol);
 // Frees the queued events (with their arguments) and the listener records, and gives the object an

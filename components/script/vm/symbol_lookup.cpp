@@ -85,21 +85,24 @@ RTSuccess SymbolRetrieveAttributeByName(RTVarnoVM* vm, RTVarnoSymbol* object, co
   return Retrieve(vm, vm->types, object->attributes, name, out);
 }
 
+AttributeEntry* FindPlainName(RTVarnoVM* vm, RTVarnoContext* context, const DecodedName& key) {
+  const CallFrame* frame = TopFrame(context);
+  RTVarnoSymbol* object = frame ? frame->object : context->object;
+  // The name's last lookup in each table is remembered under the table's serial.
+  const bool cached = !ComponentFlags().generalPathOnly;
+  AttributeEntry* entry = key.Find(object ? object->attributes : nullptr, cached ? &key.attributes : nullptr);
+  if (!entry) entry = key.Find(frame ? frame->locals : nullptr, cached ? &key.locals : nullptr);
+  if (!entry && object) entry = key.Find(ClassConstantTable(vm->types, object->type), cached ? &key.constants : nullptr);
+  return entry;
+}
+
 bool LookupVariable(RTVarnoVM* vm, RTVarnoContext* context, const char16_t* name, bool createLast,
                     NamedVariable* out, const DecodedName* key) {
   *out = NamedVariable{};
   if (!vm || !context || !name) return false;
   RTVarnoSymbol* object = CurrentObject(context);
   if (key && !key->dotted && !key->self) {
-    // A plain name decoded ahead: its key and hash are known.
-    const auto length = static_cast<uint32_t>(key->upper.size());
-    const char16_t* upper = key->upper.c_str();
-    AttributeEntry* entry = AttributeFindHashed(object ? object->attributes : nullptr, upper, length, key->hash);
-    if (!entry) {
-      const CallFrame* frame = TopFrame(context);
-      entry = AttributeFindHashed(frame ? frame->locals : nullptr, upper, length, key->hash);
-    }
-    if (!entry && object) entry = AttributeFindHashed(ClassConstantTable(vm->types, object->type), upper, length, key->hash);
+    AttributeEntry* entry = FindPlainName(vm, context, *key);
     if (!entry || (createLast && !entry->bound && !CreateEntryObject(vm, vm->types, entry))) return false;
     out->entry = entry;
     out->symbol = entry->symbol;

@@ -36,6 +36,10 @@ struct NamedVariable {
   RTVarnoSymbol* symbol;  // the entry's symbol (null for an entry still waiting for its object)
 };
 
+// The entry of a plain name (neither dotted nor "this") decoded ahead, in the lookup order below,
+// through the name's caches; null when no table has it. Nothing is created.
+AttributeEntry* FindPlainName(RTVarnoVM* vm, RTVarnoContext* context, const DecodedName& key);
+
 // The interpreter's lookup of a name operand: "this" is the current object; any other name is
 // looked up among the current object's attributes, then the current frame's locals and
 // parameters, then the constants of the object's class. With `createLast`, a last part that has no

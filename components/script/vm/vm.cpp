@@ -14,6 +14,7 @@
 #include "vm/context.h"
 #include "vm/decoded_code.h"
 #include "vm/event.h"
+#include "vm/frame_pool.h"
 #include "vm/interpreter.h"
 #include "vm/profile.h"
 #include "vm/snapshot_tables.h"
@@ -301,11 +302,11 @@ RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method,
   const uint32_t evals = context->evalReturns->count;
 
   CallFrame* frame = nullptr;
-  if (!CreateCallFrame(vm, method, object, &frame)) return kRTFailure;
+  if (!AcquireCallFrame(vm, context, method, object, &frame)) return kRTFailure;
   frame->fileName = method->sourceFileName;
   frame->lineTable = method->lineTable;
   if (!PushCallFrame(context, frame)) {
-    DestroyCallFrame(frame);
+    ReleaseCallFrame(context, frame);
     return kRTFailure;
   }
   ProfileEnterFrame(vm, frame);

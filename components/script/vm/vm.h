@@ -53,6 +53,9 @@ struct VarnoComponentFlags {
   uint32_t traceCalls;
   uint32_t snapshotWritten;
   uint32_t snapshotRead;
+  // Every instruction through its general handler, without the quick handlers, the lookup caches,
+  // in-place changes or kept frames: the reference the fast paths are compared with.
+  uint32_t generalPathOnly;
 };
 VarnoComponentFlags& ComponentFlags();
 

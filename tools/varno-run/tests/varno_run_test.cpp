@@ -251,7 +251,7 @@ constexpr const char* kBigClasses[][2] = {
      "  eval(code { print(\"eval start \" + n); sleep(0); print(\"eval end \" + n); });\n"
      "  eval(cv);\n"
      "  other = new Counter; print(\"singleton \" + other.total);\n"
-     "  l = l + [n, b]; addkey(d, \"k\" + n, [n, p]); print(l); print(d);\n"
+     "  l = l + [n, b]; d = addkey(d, \"k\" + n, [n, p]); print(l); print(d);\n"
      "}\n"},
 };
 

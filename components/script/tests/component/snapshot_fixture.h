@@ -53,7 +53,7 @@ inline constexpr std::string_view kBigSource =
     "  eval(code { print(\"eval start \" + n); sleep(0); print(\"eval end \" + n); });\n"
     "  eval(cv);\n"
     "  other = new Counter; print(\"singleton \" + other.total);\n"
-    "  l = l + [n, b]; addkey(d, \"k\" + n, [n, p]); print(l); print(d);\n"
+    "  l = l + [n, b]; d = addkey(d, \"k\" + n, [n, p]); print(l); print(d);\n"
     "}\n";
 
 class SnapshotTest : public ComponentTest {

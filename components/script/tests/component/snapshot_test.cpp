@@ -93,6 +93,45 @@ TEST_F(SnapshotTest, ARunLoadedFromItsSnapshotGoesOnAsTheRunItWasSavedFrom) {
   EXPECT_TRUE(MessagesWith("VNStreamIn").empty());
 }
 
+TEST_F(SnapshotTest, TwoHoldersOfADatabaseStaySeparateAcrossASnapshot) {
+  // Saved while the two share the database (after pass 1), after one changed it (2), after the
+  // other did (3) and when both hold copies (4).
+  ASSERT_GE(Compile("Ledger", "Ledger is Thing;\nattributes { d is database; e is database; n is number; }\n"
+                              "state Switchboard { n = n + 1;\n"
+                              "  if (n == 1) { d = (\"a\": 1); e = d; }\n"
+                              "  if (n == 2) { d = addkey(d, \"b\", 2); }\n"
+                              "  if (n == 3) { e = remove(e, \"a\"); }\n"
+                              "  if (n > 3) { d = addkey(d, \"n\" + n, n); e = addkey(e, \"a\", n); }\n"
+                              "  print(d); print(e); }\n"),
+            0);
+  constexpr int kLedgerPasses = 6;
+  for (const int stop : {1, 2, 3, 4}) {
+    SCOPED_TRACE("saved after pass " + std::to_string(stop));
+    calls::VM vm = NewVM();
+    ASSERT_NE(Start("Ledger", vm), nullptr);
+    std::string snapshot;
+    OnPass([&](int pass) {
+      if (pass == stop + 1) {
+        TakeOutput();
+        snapshot = Save(vm);
+      }
+      return pass == kLedgerPasses + 1 ? 0 : 1;
+    });
+    EXPECT_EQ(Run(vm), calls::kRunStopped);
+    const std::vector<std::string> uninterrupted = TakeOutput();
+    if (stop == 1) {
+      EXPECT_EQ(uninterrupted.front(), "(\"a\": 1, \"b\": 2)");
+      EXPECT_EQ(uninterrupted[1], "(\"a\": 1)");
+    }
+    calls::VM loaded = NewVM();
+    ASSERT_TRUE(Load(loaded, snapshot));
+    WithoutMemoryLine(TakeOutput());
+    OnPass([&](int pass) { return pass == kLedgerPasses - stop + 1 ? 0 : 1; });
+    EXPECT_EQ(Run(loaded), calls::kRunStopped);
+    EXPECT_EQ(TakeOutput(), uninterrupted);
+  }
+}
+
 TEST_F(SnapshotTest, EveryCutOfARunningProgramsSnapshotIsRefusedAndTheRunGoesOnUntouched) {
   CompileBig();
   ASSERT_NE(Start("Big"), nullptr);

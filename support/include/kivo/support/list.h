@@ -31,6 +31,11 @@ RTSuccess ListInsertBefore(List* list, ListLink* link, void* data);
 // First link holding `data` and its 0-based index (the index may be null).
 RTSuccess ListFind(List* list, const void* data, ListLink** out, uint32_t* index);
 RTSuccess ListRemoveLink(List* list, ListLink* link);
+// A link the caller owns (inside its own record) joins the end of the list holding `data`, and
+// leaves it again without being freed. Such a link must leave before the list is cleared or
+// destroyed, which free the links they find.
+RTSuccess ListAppendOwned(List* list, ListLink* link, void* data);
+RTSuccess ListDetachOwned(List* list, ListLink* link);
 RTSuccess ListRemove(List* list, const void* data);
 // Index operations walk from the head; out of range gives null and failure.
 RTSuccess ListDataAt(List* list, uint32_t index, void** out);

@@ -1,4 +1,5 @@
-// A stack of data words on the system heap (not core memory).
+// A stack of data words on the system heap (not core memory). Popped cells are kept for the next
+// pushes, so a stack that goes up and down allocates only when it grows past its highest point.
 #pragma once
 
 #include <cstdint>
@@ -15,6 +16,7 @@ struct StackCell {
 struct Stack {
   StackCell* top;
   uint32_t count;
+  StackCell* spare;  // cells of popped words, reused by the next pushes
 };
 
 RTSuccess StackCreate(Stack** out);
