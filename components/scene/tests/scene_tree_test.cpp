@@ -5,6 +5,7 @@
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/matrix.h"
 #include "scene_test.h"
+#include "tesk/game_standin_calls.h"
 #include "tesk/scene/scene_tree_calls.h"
 #include "tesk/scene/scene_tree_state.h"
 
@@ -107,6 +108,31 @@ TEST_F(SceneTree, KeepsItsLightmapSettings) {
   EXPECT_EQ(Property<uint32_t>(tree.get(), tree_calls::kStochasticSamplesProperty), 0u) << "switched off: not kept";
   EXPECT_EQ(tree_calls::EnableStochasticLightingMode(tree.get(), 6, 1), kRTSuccess);
   EXPECT_EQ(Property<uint32_t>(tree.get(), tree_calls::kStochasticSamplesProperty), 6u);
+}
+
+// The stand-in for the game that the scene's tests and tools load answers what scenes ask of it.
+TEST_F(SceneTree, TheGameStandInAnswersTheScenesCalls) {
+  InstanceRef game;
+  ASSERT_EQ(core().GetFirstInstanceByString(nullptr, tesk::game::kClassName, game.out(), 1, nullptr), kRTSuccess);
+  void* vm = &game;
+  ASSERT_EQ(CallMethod(game.get(), tesk::game::kLevel, tesk::game::kGetVM, &vm), kRTSuccess);
+  EXPECT_EQ(vm, nullptr);
+  int scriptVM = 0;
+  ASSERT_EQ(tesk::game_standin::SetVM(game.get(), &scriptVM), kRTSuccess);
+  ASSERT_EQ(CallMethod(game.get(), tesk::game::kLevel, tesk::game::kGetVM, &vm), kRTSuccess);
+  EXPECT_EQ(vm, &scriptVM);
+
+  InstanceRef tree = MakeTree();
+  ASSERT_EQ(tesk::game_standin::SetSceneTree(game.get(), tree.get()), kRTSuccess);
+  InstanceRef got;
+  ASSERT_EQ(CallMethod(game.get(), tesk::game::kLevel, tesk::game::kGetSceneTree, got.out()), kRTSuccess);
+  EXPECT_EQ(got.get(), tree.get());
+  EXPECT_EQ(RefCount(tree.get()), 3u) << "the test's, the game's and the answer's";
+  got.Reset();
+  ASSERT_EQ(tesk::game_standin::SetSceneTree(game.get(), nullptr), kRTSuccess);
+  EXPECT_EQ(RefCount(tree.get()), 1u);
+  ASSERT_EQ(CallMethod(game.get(), tesk::game::kLevel, tesk::game::kRenderAOI, RTInstance{}), kRTSuccess);
+  EXPECT_TRUE(Logged("RTTeskGame.RenderAOI()"));
 }
 
 class SceneTreeWithoutGame : public SceneTree {
