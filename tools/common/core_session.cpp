@@ -5,7 +5,6 @@
 
 #include "kivo/support/module_core.h"
 #include "platform/dynamic_library.h"
-#include "platform/executable_path.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
 #include "platform/utf.h"
@@ -84,7 +83,7 @@ void MirrorComponents(const fs::path& shared, const fs::path& own, std::error_co
 // the chosen one.
 void AddToolComponents(const fs::path& components, std::error_code& failed) {
   std::error_code ignored;
-  const fs::path tools = platform::ExecutableDirectory() / "components";
+  const fs::path tools = TESK_TOOL_COMPONENT_DIR;
   for (const fs::directory_entry& entry : fs::directory_iterator(tools, ignored))
     if (!fs::exists(components / entry.path().filename(), ignored))
       fs::create_symlink(entry.path(), components / entry.path().filename(), failed);

@@ -28,8 +28,8 @@ enum class StoredInstances { kRoots, kNone, kPack };
 // The support library of the process allocates through it. Unless it sees the root's stored
 // instances, the core runs on a root of the session's own: a temporary folder with the registry
 // root's core, its components, the software rasterizer module as the rasterizer (tools draw
-// offscreen), the components the tools add ("components" beside the tool: the game's stand-in)
-// and, for kPack, the pack as its store. The registry root's store, registry file and error log
+// offscreen), the components the build made for the tools (the game's stand-in, which the staged
+// tree never holds) and, for kPack, the pack as its store. The registry root's store, registry file and error log
 // are left alone.
 class CoreSession {
  public:
