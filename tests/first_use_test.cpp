@@ -56,7 +56,8 @@ TEST_F(FirstUse, TheStagedToolsWorkWithoutTheRegistryVariable) {
     EXPECT_EQ(run.err, "");
   }
 
-  for (const char* tool : {"game/varnoc", "game/varno-run", "tools/kivopack", "tools/glyph-sheet", "game/kivohost"}) {
+  for (const char* tool :
+       {"game/varnoc", "game/varno-run", "tools/kivopack", "tools/glyph-sheet", "tools/scene-view", "game/kivohost"}) {
     SCOPED_TRACE(tool);
     const std::string usage = "usage: " + fs::path(tool).filename().string() + " ";
     const auto help = Run(tool, "--help");

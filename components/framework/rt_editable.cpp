@@ -5,8 +5,8 @@
 // Stream form: u32 version (1); nothing else. A newer version is refused.
 #include "kivo/support/component_kit.h"
 #include "kivo/support/editable_calls.h"
-#include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
+#include "kivo/support/version_part.h"
 
 namespace {
 
@@ -14,20 +14,18 @@ using namespace kivo;
 
 constexpr bool kOverrides = true;
 
+RTSuccess GetStageCount(RTInstance, uint32_t* count) { return SingleStageCount(count); }
+
 RTSuccess StreamOut(RTInstance, uint32_t, RTInstance stream) {
   return StreamWriteUInt(stream, editable::kStreamVersion);
 }
 
 RTSuccess StreamIn(RTInstance, uint32_t, RTInstance stream) {
-  uint32_t version = 0;
-  if (StreamReadVersion(stream, editable::kStreamVersion, &version)) return kRTSuccess;
-  RaiseFormatted(kLevelError, u"RTEditable::StreamIn(): the stream holds no version of %u or older",
-                 editable::kStreamVersion);
-  return kRTFailure;
+  return ReadVersionPart(stream, editable::kStreamVersion, editable::kClassName);
 }
 
 RTMethodRecord gMethods[] = {
-    Method(u"GetStageCount", editable::OneStage, editable::kGetStageCount, u"RTSuccess", u"uint out opCount"),
+    Method(u"GetStageCount", GetStageCount, editable::kGetStageCount, u"RTSuccess", u"uint out opCount"),
     Method(u"StreamIn", StreamIn, editable::kStreamIn, u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
     Method(u"StreamOut", StreamOut, editable::kStreamOut, u"RTSuccess", u"uint aStage, RTInstance ohStream",
            kOverrides),

@@ -17,6 +17,8 @@ constexpr double kParallelTolerance = 1e-10;
 constexpr double kTriangleTolerance = 1e-6;
 constexpr double kSlabTolerance = 1e-6;
 constexpr float kSlabLimit = 1e6f;
+constexpr double kSegmentParallel = 1e-6;
+constexpr double kPointsMeet = 1e-6;
 
 RTFVector3D Difference(const RTFVector3D& a, const RTFVector3D& b) {
   return {a.x - b.x, a.y - b.y, a.z - b.z, 0.0f};
@@ -28,6 +30,13 @@ Ext DotExt(const RTFVector3D& a, const RTFVector3D& b) {
 
 bool Between(float value, float end1, float end2) {
   return end1 <= end2 ? end1 <= value && value <= end2 : end2 <= value && value <= end1;
+}
+
+Ext Cross2D(Ext ax, Ext ay, Ext bx, Ext by) { return ax * by - ay * bx; }
+
+// Whether [a0, a1] and [b0, b1] share a value, either end order.
+bool Overlap(float a0, float a1, float b0, float b1) {
+  return std::fmax(std::fmin(a0, a1), std::fmin(b0, b1)) <= std::fmin(std::fmax(a0, a1), std::fmax(b0, b1));
 }
 
 }  // namespace
@@ -131,6 +140,28 @@ RTBool PointInPolygon2D(const RTFVector2D* polygon, uint32_t count, const RTFVec
     }
   }
   return winding != 0;
+}
+
+RTBool SegmentsIntersect2D(const RTFVector2D& a0, const RTFVector2D& a1, const RTFVector2D& b0, const RTFVector2D& b1) {
+  const Ext ux = Ext{a1.x} - a0.x, uy = Ext{a1.y} - a0.y;
+  const Ext vx = Ext{b1.x} - b0.x, vy = Ext{b1.y} - b0.y;
+  const Ext wx = Ext{a0.x} - b0.x, wy = Ext{a0.y} - b0.y;
+  const Ext d = Cross2D(ux, uy, vx, vy);
+  if (std::fabs(d) >= kSegmentParallel) {
+    const Ext s = Cross2D(vx, vy, wx, wy) / d;
+    const Ext t = Cross2D(ux, uy, wx, wy) / d;
+    return s >= 0 && s <= 1 && t >= 0 && t <= 1;
+  }
+  if (Cross2D(wx, wy, ux, uy) != 0 || Cross2D(wx, wy, vx, vy) != 0) return 0;
+  const bool aIsPoint = ux == 0 && uy == 0;
+  const bool bIsPoint = vx == 0 && vy == 0;
+  if (aIsPoint && bIsPoint) return std::sqrt(wx * wx + wy * wy) < kPointsMeet;
+  auto onSegment = [](const RTFVector2D& p, const RTFVector2D& e1, const RTFVector2D& e2) {
+    return e1.x == e2.x ? Between(p.y, e1.y, e2.y) : Between(p.x, e1.x, e2.x);
+  };
+  if (aIsPoint) return onSegment(a0, b0, b1);
+  if (bIsPoint) return onSegment(b0, a0, a1);
+  return a0.x != a1.x ? Overlap(a0.x, a1.x, b0.x, b1.x) : Overlap(a0.y, a1.y, b0.y, b1.y);
 }
 
 RTBool PointInSegmentExtent2D(const RTFVector3D& point, const RTFVector3D& end1, const RTFVector3D& end2) {

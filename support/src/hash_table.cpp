@@ -155,6 +155,23 @@ RTSuccess StrHashTableRemoveEntry(StrHashTable* table, const char16_t* key, cons
   return kRTSuccess;
 }
 
+RTSuccess StrHashTableRemoveValue(StrHashTable* table, const void* value, uint32_t* removed) {
+  if (!table) return kRTFailure;
+  uint32_t count = 0;
+  for (uint32_t bucket = 0; bucket < table->bucketCount; ++bucket) {
+    for (StrHashEntry** link = &table->buckets[bucket]; *link;) {
+      if ((*link)->value != value) {
+        link = &(*link)->next;
+        continue;
+      }
+      Unlink(table, link);
+      ++count;
+    }
+  }
+  if (removed) *removed = count;
+  return kRTSuccess;
+}
+
 RTSuccess StrHashTableDestroy(StrHashTable* table) {
   return DestroyTable(table, [](StrHashEntry* entry) { ModuleCore()->ArrayFree(nullptr, entry->key); });
 }

@@ -189,6 +189,11 @@ RTSuccess StreamWriteStreamCopy(RTInstance destination, RTInstance source) {
   return copied == size ? kRTSuccess : kRTFailure;
 }
 
+RTSuccess StreamHolds(RTInstance s, uint64_t bytes) {
+  uint32_t remaining = 0;
+  return !stream::Remaining(s, &remaining) || bytes <= remaining ? kRTSuccess : kRTFailure;
+}
+
 RTSuccess StreamReadVersion(RTInstance s, uint32_t newest, uint32_t* version) {
   uint32_t stored = 0;
   if (!StreamReadUInt(s, &stored) || stored > newest) return kRTFailure;

@@ -154,9 +154,17 @@ TEST_F(Containers, TextHashTableComparesKeysExactly) {
   EXPECT_EQ(value, Word(2));
   EXPECT_EQ(StrHashTableRemove(table, u"ROOT", nullptr), kRTFailure);
   EXPECT_EQ(table->entryCount, 2u);
+
+  StrHashTableInsert(table, u"Other", Word(1));
+  StrHashTableInsert(table, u"Root", Word(1));
+  uint32_t removed = 0;
+  EXPECT_EQ(StrHashTableRemoveValue(table, Word(1), &removed), kRTSuccess);
+  EXPECT_EQ(removed, 3u) << "every entry of the value, a repeated key too";
+  EXPECT_EQ(StrHashTableLookup(table, u"Root", &value), kRTFailure);
+  EXPECT_EQ(StrHashTableLookup(table, u"Roo", &value), kRTSuccess);
   gDestroyed.clear();
   EXPECT_EQ(StrHashTableDestroy(table), kRTSuccess);
-  EXPECT_EQ(gDestroyed.size(), 2u);
+  EXPECT_EQ(gDestroyed.size(), 1u);
 }
 
 TEST_F(Containers, HashWideStringUsesLowBytes) {

@@ -156,6 +156,31 @@ TEST(Geometry, PointInSegmentExtent) {
     EXPECT_EQ(PointInSegmentExtent2D(c.point, c.end1, c.end2), c.inside) << c.point.x << " " << c.point.y;
 }
 
+TEST(Geometry, SegmentIntersection) {
+  const struct {
+    const char* what;
+    RTFVector2D a0, a1, b0, b1;
+    RTBool meet;
+  } cases[] = {
+      {"crossing", {0, 0}, {2, 2}, {0, 2}, {2, 0}, 1},
+      {"touching at an end", {0, 0}, {1, 0}, {1, 0}, {1, 5}, 1},
+      {"apart, lines crossing", {0, 0}, {1, 0}, {2, -1}, {2, 1}, 0},
+      {"parallel, apart", {0, 0}, {2, 0}, {0, 1}, {2, 1}, 0},
+      {"collinear, overlapping", {0, 0}, {2, 0}, {1, 0}, {3, 0}, 1},
+      {"collinear, disjoint", {0, 0}, {1, 0}, {2, 0}, {3, 0}, 0},
+      {"collinear and vertical: z decides", {4, 0}, {4, 2}, {4, 1}, {4, 3}, 1},
+      {"collinear and vertical, disjoint", {4, 0}, {4, 1}, {4, 2}, {4, 3}, 0},
+      {"a point on the other", {1, 0}, {1, 0}, {0, 0}, {2, 0}, 1},
+      {"a point beside the other's line", {1, 1}, {1, 1}, {0, 0}, {2, 0}, 0},
+      {"two close points", {1, 1}, {1, 1}, {1, 1.0000001f}, {1, 1.0000001f}, 1},
+      {"two points apart", {1, 1}, {1, 1}, {1, 1.01f}, {1, 1.01f}, 0},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(SegmentsIntersect2D(c.a0, c.a1, c.b0, c.b1), c.meet) << c.what;
+    EXPECT_EQ(SegmentsIntersect2D(c.b0, c.b1, c.a0, c.a1), c.meet) << c.what << ", swapped";
+  }
+}
+
 TEST(Interpolation, Blends) {
   EXPECT_EQ(Lerp(2, 4, 0.25f), 2.5f);
   EXPECT_EQ(Lerp(2, 4, 1.5f), 5.0f) << "no clamping";

@@ -62,13 +62,44 @@ bool ReadKivoRoot(std::u16string& root, std::string* error) {
   return false;
 }
 
+namespace fs = std::filesystem;
+
+// The component folders as the core scans them: real folders again, each library a link to the
+// shared one (a linked folder is not scanned).
+void MirrorComponents(const fs::path& shared, const fs::path& own, std::error_code& failed) {
+  fs::create_directory(own, failed);
+  std::error_code ignored;
+  for (const fs::directory_entry& entry : fs::directory_iterator(shared, ignored)) {
+    const fs::path target = own / entry.path().filename();
+    if (entry.is_directory(ignored) && !entry.is_symlink(ignored)) {
+      MirrorComponents(entry.path(), target, failed);
+    } else if (entry.is_regular_file(ignored)) {
+      fs::create_symlink(fs::absolute(entry.path()), target, failed);
+    }
+  }
+}
+
+// The tools' own components, and the software rasterizer module where the program would copy
+// the chosen one.
+void AddToolComponents(const fs::path& components, std::error_code& failed) {
+  std::error_code ignored;
+  const fs::path tools = TESK_TOOL_COMPONENT_DIR;
+  for (const fs::directory_entry& entry : fs::directory_iterator(tools, ignored))
+    if (!fs::exists(components / entry.path().filename(), ignored))
+      fs::create_symlink(entry.path(), components / entry.path().filename(), failed);
+  const fs::path software = components / "bin/rtrasterizer.pix";
+  if (!fs::exists(software, ignored)) return;
+  fs::remove(components / "bin/rtrasterizer.so", ignored);
+  fs::create_symlink(fs::read_symlink(software, ignored), components / "bin/rtrasterizer.so", failed);
+}
+
 }  // namespace
 
-std::unique_ptr<CoreSession> CoreSession::Start(std::string* error, StoredInstances stored) {
+std::unique_ptr<CoreSession> CoreSession::Start(std::string* error, StoredInstances stored, const fs::path& pack) {
   std::u16string root;
   if (!ReadKivoRoot(root, error)) return nullptr;
   std::unique_ptr<CoreSession> session(new CoreSession());
-  if (stored == StoredInstances::kNone && !session->MakeOwnRoot(&root, error)) return nullptr;
+  if (stored != StoredInstances::kRoots && !session->MakeOwnRoot(&root, pack, error)) return nullptr;
   if (!LoadCore(platform::NativePath(root + u"core/kivocore.so"), &session->exports_, error)) return nullptr;
   session->table_.size = sizeof session->table_;
   session->table_.version = kCoreVersion;
@@ -82,19 +113,24 @@ std::unique_ptr<CoreSession> CoreSession::Start(std::string* error, StoredInstan
   return session;
 }
 
-// A temporary root whose core and components are the registry root's, named by a registry file
-// of its own that the core reads from now on.
-bool CoreSession::MakeOwnRoot(std::u16string* root, std::string* error) {
-  const std::filesystem::path shared = platform::NativePath(*root);
-  std::string folder = (std::filesystem::temp_directory_path() / "tesk-root-XXXXXX").string();
+// A temporary root whose core and components are the registry root's (see the class), named by a
+// registry file of its own that the core reads from now on.
+bool CoreSession::MakeOwnRoot(std::u16string* root, const fs::path& pack, std::string* error) {
+  const fs::path shared = platform::NativePath(*root);
+  std::string folder = (fs::temp_directory_path() / "tesk-root-XXXXXX").string();
   if (!mkdtemp(folder.data())) {
     *error = "cannot make a temporary Kivo root";
     return false;
   }
   ownRoot_ = folder;
   std::error_code failed;
-  for (const char* part : {"core", "components"})
-    std::filesystem::create_directory_symlink(shared / part, ownRoot_ / part, failed);
+  fs::create_directory_symlink(shared / "core", ownRoot_ / "core", failed);
+  MirrorComponents(shared / "components", ownRoot_ / "components", failed);
+  AddToolComponents(ownRoot_ / "components", failed);
+  if (!pack.empty()) {
+    fs::create_directory(ownRoot_ / "store", failed);
+    fs::create_symlink(fs::absolute(pack), ownRoot_ / "store/root.kivopack", failed);
+  }
   std::u16string additional;
   const bool hasAdditional = platform::ReadRegistryValue(platform::kKivoKeyPath, u"AdditionalPaths", kRootBytes,
                                                          additional) == platform::RegistryResult::kOk;

@@ -5,12 +5,16 @@
 
 #include "font_description.h"
 #include "graph_description.h"
-#include "motion_description.h"
+#include "kivo/scene/room_calls.h"
+#include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/store_calls.h"
 #include "kivo/support/stream_calls.h"
 #include "kivo/support/wide_string.h"
+#include "motion_description.h"
 #include "pack_tool.h"
+#include "scene_description.h"
+#include "tesk/scene/scene_tree_calls.h"
 #include "tool_support.h"
 
 namespace kivopack {
@@ -64,6 +68,32 @@ struct Builder {
     if (kivo::component::StreamIn(instance, kivo::component::kStreamWhole, data.get())) return true;
     *error = "the component refused the data of " + file.string();
     return false;
+  }
+
+  // The scene kinds ("sceneTree", "room", "node"), each for an instance of its class without
+  // "data"; `made` gets the child nodes made.
+  bool DescribeScene(const nlohmann::json& item, RTInstance instance, const std::u16string& path,
+                     std::vector<RTInstance>* made) {
+    const struct {
+      const char* field;
+      const char16_t* className;
+      bool (*describe)(const SceneBuild&, const nlohmann::json&, RTInstance);
+    } kinds[] = {{"sceneTree", tesk::scene_tree::kClassName, DescribeSceneTree},
+                 {"room", kivo::room::kClassName, DescribeRoom},
+                 {"node", kivo::scene_node::kClassName, DescribeNode}};
+    for (const auto& kind : kinds) {
+      if (!item.contains(kind.field)) continue;
+      if (item.contains("data") || !core.IsKindOfByName(nullptr, instance, kind.className)) {
+        *error = Narrow(path) + ": a \"" + kind.field + "\" is written only into an instance of " +
+                 Narrow(kind.className) + " without \"data\"";
+        return false;
+      }
+      if (!kind.describe(SceneBuild{core, made, error}, item[kind.field], instance)) {
+        *error = Narrow(path) + ": " + *error;
+        return false;
+      }
+    }
+    return true;
   }
 
   // A stream that `write` fills, streamed into the instance; `what` names it in a refusal.
@@ -142,6 +172,11 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
     }
     RTInstance instance = builder.Ensure(path, className);
     if (!instance) return false;
+    std::vector<RTInstance> made;
+    const bool scene = builder.DescribeScene(item, instance, path, &made);
+    builder.held.insert(builder.held.end(), made.begin(), made.end());
+    described.insert(described.end(), made.begin(), made.end());
+    if (!scene) return false;
     if (item.contains("data") && !builder.StreamIn(instance, description.parent_path() / item["data"].get<std::string>()))
       return false;
     if (item.contains("graph") &&

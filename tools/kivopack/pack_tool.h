@@ -14,12 +14,13 @@ namespace kivopack {
 // Each instance is created under its parent path (missing parents become RTComponent instances)
 // and, when "data" names a file (relative to the description), streamed in from its bytes. An
 // RTRoutePlanner instance may instead have a "graph" of nodes and edges (see graph_description.h),
-// which is streamed in as the planner's stream, and an RTFont instance a "font" naming the
-// metrics file that glyph-sheet wrote beside its sheet (see font_description.h). An RTAnimTrack
-// instance may have a "motion" generated from a skeleton and a family of curves (see
+// which is streamed in as the planner's stream, an RTFont instance a "font" naming the metrics
+// file that glyph-sheet wrote beside its sheet (see font_description.h), scene trees, rooms and
+// scene nodes a "sceneTree", a "room" or a "node" (see scene_description.h), and an RTAnimTrack
+// instance a "motion" generated from a skeleton and a family of curves (see
 // motion_description.h), filled in through the motion's own methods. The pack then holds every
-// described instance with its ancestors. An existing pack is replaced only
-// once the new one is complete.
+// described instance with its ancestors, and the child nodes of rooms and nodes. An existing pack
+// is replaced only once the new one is complete.
 bool BuildPack(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& pack,
                std::string* error);
 

@@ -28,8 +28,6 @@ FontState* Loaded(RTInstance self, const char16_t* operation) {
   return nullptr;
 }
 
-bool WholeStage(uint32_t stage) { return stage == 0 || stage == component::kStreamWhole; }
-
 RTSuccess Construct(RTInstance self) { return MakeState<FontState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
 RTSuccess Destroy(RTInstance self) {
@@ -40,7 +38,7 @@ RTSuccess Destroy(RTInstance self) {
 
 RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   FontState* font = StateOf(self);
-  if (!font || !WholeStage(stage)) return kRTFailure;
+  if (!font || !component::IsWholeStage(stage)) return kRTFailure;
   FontData read;
   std::string why;
   if (!ReadFontStream(stream, &read, &why)) {
@@ -56,7 +54,9 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
 
 RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
   FontState* font = StateOf(self);
-  return font && font->loaded && WholeStage(stage) && WriteFontStream(stream, font->data) ? kRTSuccess : kRTFailure;
+  return font && font->loaded && component::IsWholeStage(stage) && WriteFontStream(stream, font->data)
+             ? kRTSuccess
+             : kRTFailure;
 }
 
 RTSuccess DrawText(RTInstance self, const char16_t* text, int32_t x, int32_t y, const float* colour) {

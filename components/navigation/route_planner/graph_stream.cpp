@@ -34,8 +34,6 @@ constexpr uint32_t kEdgeBytes = 16;
 constexpr float kDefaultWidth = 1.0f;
 constexpr int32_t kDefaultGroup = -1;
 
-bool ValidStage(uint32_t stage) { return stage == 0 || stage == kWholeInstance; }
-
 // A float of exactly four bytes (a short read fails rather than leaving part of a value).
 bool ReadFloat(RTInstance stream, float* value) {
   uint32_t bits = 0;
@@ -46,8 +44,7 @@ bool ReadFloat(RTInstance stream, float* value) {
 
 // False when the stream cannot hold `count` records of at least `bytes` each.
 bool CountFits(RTInstance stream, uint32_t count, uint32_t bytes) {
-  uint32_t remaining = 0;
-  return !stream::Remaining(stream, &remaining) || uint64_t{count} * bytes <= remaining;
+  return StreamHolds(stream, uint64_t{count} * bytes);
 }
 
 template <class... Args>
@@ -133,7 +130,7 @@ RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
   RoutePlannerState* state = StateOf(self);
   if (!state || !CallParentMethod(self, pathfinding::kOwnTable, pathfinding::kStreamOut, stage, stream))
     return kRTFailure;
-  if (!StreamWriteUInt(stream, route_planner::kStreamVersion) || !ValidStage(stage)) return kRTFailure;
+  if (!StreamWriteUInt(stream, route_planner::kStreamVersion) || !component::IsWholeStage(stage)) return kRTFailure;
   if (!StreamWriteUInt(stream, state->nodeCount)) return kRTFailure;
   for (uint32_t i = 0; i < state->nodeCount; ++i) {
     const RTRoutePlannerNode& node = state->nodes[i];
@@ -160,7 +157,7 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
     return Refuse(u"RTRoutePlanner::StreamIn() -- The stream ended before the version");
   if (version > route_planner::kStreamVersion)
     return Refuse(u"RTRoutePlanner::StreamIn() -- Version is newer than reader");
-  if (!ValidStage(stage)) return kRTFailure;
+  if (!component::IsWholeStage(stage)) return kRTFailure;
   ReadGraph graph;
   if (!ReadNodes(stream, version, &graph) || !ReadEdges(stream, &graph)) return kRTFailure;
   using namespace route_planner;

@@ -3,6 +3,7 @@
 // first part of its stream. The state record lives in the object word after the level's two
 // table words.
 #include "kivo/support/component_kit.h"
+#include "kivo/support/version_part.h"
 #include "motion_methods.h"
 #include "motion_state.h"
 
@@ -19,6 +20,8 @@ constexpr uint32_t kBoolProperty = 0xa0404;
 constexpr uint32_t kUIntProperty = 0x50404;
 
 RTSuccess Construct(RTInstance self) { return CreateState(self); }
+
+RTSuccess GetStageCount(RTInstance, uint32_t* count) { return SingleStageCount(count); }
 
 RTSuccess Destroy(RTInstance self) {
   DestroyState(self);
@@ -73,7 +76,7 @@ RTMethodFunc Accessor(F* function) {
 }
 
 RTMethodRecord gMethods[] = {
-    Method(u"GetStageCount", editable::OneStage, slot::kGetStageCount, u"RTSuccess", u"uint out opCount", kOverrides),
+    Method(u"GetStageCount", GetStageCount, slot::kGetStageCount, u"RTSuccess", u"uint out opCount", kOverrides),
     Method(u"StreamIn", StreamIn, slot::kStreamIn, u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
     Method(u"StreamOut", StreamOut, slot::kStreamOut, u"RTSuccess", u"uint aStage, RTInstance ohStream", kOverrides),
     Method(u"UpdateFrame", UpdateFrame, slot::kUpdateFrame, u"RTSuccess",

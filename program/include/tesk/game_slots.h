@@ -1,5 +1,6 @@
-// The game component's methods that the program calls, by their byte offsets in the slot table of
-// the game's own class level (whose table pointer is at byte offset 0x58 of the component object).
+// The game component's methods that the program and the other components call, by their byte
+// offsets in the slot table of the game's own class level (whose table pointer is at byte offset
+// 0x58 of the component object).
 #pragma once
 
 #include <cstdint>
@@ -18,6 +19,9 @@ enum Slot : uint32_t {
   kMouseMove = 0x28,             // (left, right, x, y)
   kSetInitialMousePos = 0x2C,    // (x, y)
   kMouseClick = 0x3C,            // (left, right, x, y)
+  kGetVM = 0x94,                 // (out VM): the game's script VM, no reference taken
+  kGetSceneTree = 0x98,          // (out tree): the scene tree with a reference, null when none
+  kRenderAOI = 0xC0,             // (rasterizer): draws the area-of-interest rings
   kKeyDown = 0xE4,               // (virtual key, shift)
   kMouseDblClick = 0x224,        // (x, y)
   kSetMouseCursorCallback = 0x39C,  // (CursorCallback)

@@ -20,13 +20,6 @@ inline constexpr uint32_t kSlotTableSize = 0x0C;
 inline constexpr uint32_t kStreamVersion = 1;
 inline constexpr char16_t kClassName[] = u"RTEditable";
 
-// The GetStageCount of a class that streams in one stage.
-inline RTSuccess OneStage(RTInstance, uint32_t* count) {
-  if (!count) return kRTFailure;
-  *count = 1;
-  return kRTSuccess;
-}
-
 inline RTSuccess GetStageCount(RTInstance e, uint32_t* count) { return CallMethod(e, kLevel, kGetStageCount, count); }
 inline RTSuccess StreamIn(RTInstance e, uint32_t stage, RTInstance stream) {
   return CallMethod(e, kLevel, kStreamIn, stage, stream);

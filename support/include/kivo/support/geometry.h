@@ -43,4 +43,11 @@ RTBool PointInPolygon2D(const RTFVector2D* polygon, uint32_t count, const RTFVec
 // their x, the y values are tested the same way instead.
 RTBool PointInSegmentExtent2D(const RTFVector3D& point, const RTFVector3D& end1, const RTFVector3D& end2);
 
+// 1 when the segments a0-a1 and b0-b1 meet. Crossing segments are found by their parameters (both
+// within [0, 1]) when abs(cross(a1 - a0, b1 - b0)) >= 1e-6; below that they count as parallel and
+// meet only when collinear (both cross products with a0 - b0 exactly 0) and overlapping along x,
+// or along y when a runs parallel to y. A segment of zero length is a point on the other; two
+// points meet when closer than 1e-6.
+RTBool SegmentsIntersect2D(const RTFVector2D& a0, const RTFVector2D& a1, const RTFVector2D& b0, const RTFVector2D& b1);
+
 }  // namespace kivo

@@ -53,6 +53,8 @@ RTSuccess StrHashTableLookup(StrHashTable* table, const char16_t* key, void** ou
 RTSuccess StrHashTableRemove(StrHashTable* table, const char16_t* key, void** out);
 // Unlinks the entry that holds both this key and this value (keys may repeat).
 RTSuccess StrHashTableRemoveEntry(StrHashTable* table, const char16_t* key, const void* value);
+// Unlinks every entry that holds this value, whatever its key; `removed` (may be null) counts them.
+RTSuccess StrHashTableRemoveValue(StrHashTable* table, const void* value, uint32_t* removed);
 RTSuccess StrHashTableDestroy(StrHashTable* table);
 
 // h = h * 31 + low byte of each unit, up to the first unit whose low byte is 0 (wrapping u32).

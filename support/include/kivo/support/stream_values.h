@@ -59,6 +59,11 @@ RTSuccess StreamReadInstanceRef(RTInstance stream, RTInstance* instance);
 // u32 size, then the whole source stream; the source keeps its position.
 RTSuccess StreamWriteStreamCopy(RTInstance destination, RTInstance source);
 
+// Whether `bytes` more can be read: 1 when the stream holds at least that many after its position,
+// or cannot tell its size. Readers check a count against it before they allocate or loop, and a
+// fixed-size part before they read it (the float readers do not notice a short read).
+RTSuccess StreamHolds(RTInstance stream, uint64_t bytes);
+
 // Reads a version word and refuses one newer than `newest`.
 RTSuccess StreamReadVersion(RTInstance stream, uint32_t newest, uint32_t* version);
 

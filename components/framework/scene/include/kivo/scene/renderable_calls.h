@@ -1,0 +1,56 @@
+// Calls on the RTRenderable level: the parent class of the entities that scene nodes draw (meshes,
+// skinned meshes). Its level follows RTComponent's in every derived object. A derived class
+// overrides the methods it draws and measures with, under the same names; its stream methods run
+// RTRenderable's part first through CallParentMethod (parent_call.h) with kOwnTable.
+//
+// RTRenderable itself has nothing to draw: ProcessFrame draws nothing, the bounding box is the
+// point (0, 0, 0), the bounding sphere's radius 0, and it has no alpha. Its stream part is a u32
+// version (1); a newer version is refused.
+#pragma once
+
+#include "kivo/slots.h"
+#include "kivo/support/math_types.h"
+
+// The record a scene tree hands each entity it draws (defined with scene rendering).
+struct RTSceneNodeEntityFrameInformation;
+
+namespace kivo::renderable {
+
+inline constexpr char16_t kClassName[] = u"RTRenderable";
+
+enum Slot : uint32_t {
+  kGetStageCount = 0x00,
+  kStreamIn = 0x04,
+  kStreamOut = 0x08,
+  kProcessFrame = 0x0c,
+  kGetBoundingBox = 0x10,
+  kGetBoundingSphere = 0x14,
+  kHasAlpha = 0x18,
+};
+inline constexpr uint32_t kLevel = 0x08;       // first slot table: reaches a derived class's overrides
+inline constexpr uint32_t kOwnTable = 0x0C;    // second slot table: RTRenderable's own functions
+inline constexpr uint32_t kObjectSize = 0x10;  // published bytes: a derived level starts here
+inline constexpr uint32_t kSlotTableSize = kHasAlpha + 4;
+inline constexpr uint32_t kStreamVersion = 1;
+
+inline RTSuccess GetStageCount(RTInstance r, uint32_t* count) { return CallMethod(r, kLevel, kGetStageCount, count); }
+inline RTSuccess StreamIn(RTInstance r, uint32_t stage, RTInstance stream) {
+  return CallMethod(r, kLevel, kStreamIn, stage, stream);
+}
+inline RTSuccess StreamOut(RTInstance r, uint32_t stage, RTInstance stream) {
+  return CallMethod(r, kLevel, kStreamOut, stage, stream);
+}
+// Draws the entity for one frame (time in milliseconds).
+inline RTSuccess ProcessFrame(RTInstance r, uint32_t milliseconds, const RTSceneNodeEntityFrameInformation* frame) {
+  return CallMethod(r, kLevel, kProcessFrame, milliseconds, frame);
+}
+// The box in object space, as two 16-byte vectors.
+inline RTSuccess GetBoundingBox(RTInstance r, RTFVector3D* min, RTFVector3D* max) {
+  return CallMethod(r, kLevel, kGetBoundingBox, min, max);
+}
+inline RTSuccess GetBoundingSphere(RTInstance r, float* radius) {
+  return CallMethod(r, kLevel, kGetBoundingSphere, radius);
+}
+inline RTSuccess HasAlpha(RTInstance r, RTBool* hasAlpha) { return CallMethod(r, kLevel, kHasAlpha, hasAlpha); }
+
+}  // namespace kivo::renderable

@@ -1,0 +1,115 @@
+// Calls on a room (class RTBrellinRoom): a part of a level with a box, a footprint on the ground
+// plane, a flag word, the scene nodes and light nodes it holds, and the rooms it links to. Every
+// call returns 1 on success and 0 on failure; the point test returns its answer.
+//
+// A room's nodes and lights are child instances of the room, named in its stream (nodes that other
+// owners add, such as characters, are held while listed but not streamed). Lists are the room's
+// own, valid until the room changes them; the node and light lists hold a reference on each node.
+// Neighbour and further rooms are kept by name and answered, borrowed, from the rooms of the scene
+// tree the room is attached to: a room never holds another, and one that left the tree is not
+// found. A room's name is its instance name (component::GetName).
+//
+// The slots below 0x200 are those that callers number; the others are the framework's own.
+#pragma once
+
+#include "kivo/slots.h"
+#include "kivo/support/list.h"
+#include "kivo/support/math_types.h"
+
+namespace kivo::room {
+
+inline constexpr char16_t kClassName[] = u"RTBrellinRoom";
+
+enum Slot : uint32_t {
+  kGetBoundingBox = 0x00,
+  kGetFootprint = 0x2c,
+  kAddNode = 0x5c,
+  kRemoveNode = 0x60,
+  kGetNodeList = 0x64,
+  kGetLightList = 0x70,
+  kGetFurtherRooms = 0x80,
+  kGetBoundsNode = 0x94,
+  kContainsPoint = 0xa0,
+  kRefreshNodes = 0xa4,
+  kGetNeighbourRooms = 0xc8,
+  kRefreshLights = 0xcc,
+  kEnableDesigning = 0xec,
+  kGetFlags = 0x124,
+  kSetFlags = 0x128,
+  kAttachSceneTree = 0x14c,
+
+  // The framework's own.
+  kStreamIn = 0x200,
+  kStreamOut = 0x204,
+  kSetBoundingBox = 0x208,
+  kSetFootprint = 0x20c,
+  kAddNeighbourRoom = 0x210,
+  kAddFurtherRoom = 0x214,
+  kAddLight = 0x218,
+  kSetBoundsNode = 0x21c,
+};
+inline constexpr uint32_t kLevel = 0x08;
+inline constexpr uint32_t kOwnTable = 0x0C;
+inline constexpr uint32_t kObjectSize = 0x14;
+inline constexpr uint32_t kSlotTableSize = kSetBoundsNode + 4;
+inline constexpr uint32_t kStreamVersion = 1;
+
+// Room flags.
+inline constexpr uint32_t kOutOfQuadTree = 0x10;    // left out of the quad tree, lookups, hit tests and baking
+inline constexpr uint32_t kScenarioChanged = 0x20;  // cleared by every scenario change
+inline constexpr uint32_t kDisabled = 0x40;         // outside the current scenario
+
+inline RTSuccess GetBoundingBox(RTInstance r, RTFVector3D* min, RTFVector3D* max) {
+  return CallMethod(r, kLevel, kGetBoundingBox, min, max);
+}
+inline RTSuccess SetBoundingBox(RTInstance r, const RTFVector3D* min, const RTFVector3D* max) {
+  return CallMethod(r, kLevel, kSetBoundingBox, min, max);
+}
+// The footprint polygon: x and z of each point count (y is 0); `word` is always 0.
+inline RTSuccess GetFootprint(RTInstance r, const RTFVector3D** points, uint32_t* count, uint32_t* word) {
+  return CallMethod(r, kLevel, kGetFootprint, points, count, word);
+}
+// At most 4096 points, copied; fewer than 3 make a footprint that holds no point.
+inline RTSuccess SetFootprint(RTInstance r, const RTFVector3D* points, uint32_t count) {
+  return CallMethod(r, kLevel, kSetFootprint, points, count);
+}
+// 1 when the point lies inside the footprint by the winding rule (in x and z) and within the box's
+// y range, else 0.
+inline RTSuccess ContainsPoint(RTInstance r, const RTFVector3D* point) {
+  return CallMethod(r, kLevel, kContainsPoint, point);
+}
+inline RTSuccess GetFlags(RTInstance r, uint32_t* flags) { return CallMethod(r, kLevel, kGetFlags, flags); }
+inline RTSuccess SetFlags(RTInstance r, uint32_t flags) { return CallMethod(r, kLevel, kSetFlags, flags); }
+inline RTSuccess EnableDesigning(RTInstance r, RTBool on) { return CallMethod(r, kLevel, kEnableDesigning, on); }
+
+// Node list: adding takes a reference (a node already listed is refused), removing gives it back.
+inline RTSuccess AddNode(RTInstance r, RTInstance node) { return CallMethod(r, kLevel, kAddNode, node); }
+inline RTSuccess RemoveNode(RTInstance r, RTInstance node) { return CallMethod(r, kLevel, kRemoveNode, node); }
+inline RTSuccess GetNodeList(RTInstance r, List** nodes) { return CallMethod(r, kLevel, kGetNodeList, nodes); }
+inline RTSuccess AddLight(RTInstance r, RTInstance node) { return CallMethod(r, kLevel, kAddLight, node); }
+inline RTSuccess GetLightList(RTInstance r, List** lights) { return CallMethod(r, kLevel, kGetLightList, lights); }
+// The node that carries the room's own geometry, with a reference for the caller (null: none). It
+// must be a child of the room.
+inline RTSuccess GetBoundsNode(RTInstance r, RTInstance* node) { return CallMethod(r, kLevel, kGetBoundsNode, node); }
+inline RTSuccess SetBoundsNode(RTInstance r, RTInstance node) { return CallMethod(r, kLevel, kSetBoundsNode, node); }
+// A stored room names its nodes and lights; these load them now (they also load on first use).
+inline RTSuccess RefreshNodes(RTInstance r) { return CallMethod(r, kLevel, kRefreshNodes); }
+inline RTSuccess RefreshLights(RTInstance r) { return CallMethod(r, kLevel, kRefreshLights); }
+
+// Linked rooms by instance name; the lists hold the attached scene tree's rooms of those names.
+inline RTSuccess AddNeighbourRoom(RTInstance r, const char16_t* name) {
+  return CallMethod(r, kLevel, kAddNeighbourRoom, name);
+}
+inline RTSuccess AddFurtherRoom(RTInstance r, const char16_t* name) {
+  return CallMethod(r, kLevel, kAddFurtherRoom, name);
+}
+inline RTSuccess GetNeighbourRooms(RTInstance r, List** rooms) {
+  return CallMethod(r, kLevel, kGetNeighbourRooms, rooms);
+}
+inline RTSuccess GetFurtherRooms(RTInstance r, List** rooms) { return CallMethod(r, kLevel, kGetFurtherRooms, rooms); }
+// The scene tree that lists the room (null: none). The room keeps no reference: the tree holds it.
+inline RTSuccess AttachSceneTree(RTInstance r, RTInstance tree) {
+  return CallMethod(r, kLevel, kAttachSceneTree, tree);
+}
+
+}  // namespace kivo::room

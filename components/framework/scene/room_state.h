@@ -1,0 +1,60 @@
+// What one room keeps (rt_brellin_room.cpp), and the part of it that its stream holds
+// (room_stream.cpp).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "kivo/support/list.h"
+#include "kivo/support/math_types.h"
+#include "kivo/types.h"
+
+namespace room {
+
+// The stream's content: the shape, the flags and the names of the rooms and nodes it links to.
+struct StoredRoom {
+  RTFVector3D boxMin{};
+  RTFVector3D boxMax{};
+  uint32_t flags = 0;
+  std::vector<RTFVector3D> footprint;
+  std::vector<std::u16string> neighbours;
+  std::vector<std::u16string> further;
+  std::vector<std::u16string> nodes;   // child instances of the room
+  std::vector<std::u16string> lights;  // child instances of the room
+  std::u16string boundsNode;           // a child instance of the room, or empty
+};
+
+// Nodes held in a list with a reference each; those a stream named wait to be looked up among
+// the room's children until they are first needed. `children` are the held nodes that are the
+// room's children (see held_children.h).
+struct HeldNodes {
+  kivo::List* list = nullptr;
+  std::vector<std::u16string> unresolved;
+  std::vector<RTInstance> children;
+};
+
+struct RoomState {
+  RTFVector3D boxMin{};
+  RTFVector3D boxMax{};
+  uint32_t flags = 0;
+  std::vector<RTFVector3D> footprint;
+  std::vector<RTFVector2D> outline;  // the footprint's x and z, for the point test
+  std::vector<std::u16string> neighbourNames;
+  std::vector<std::u16string> furtherNames;
+  std::u16string boundsNode;
+  HeldNodes nodes;
+  HeldNodes lights;
+  kivo::List* neighbours = nullptr;  // filled from the tree on each query, not held
+  kivo::List* further = nullptr;
+  RTBool designing = 0;
+  RTInstance tree = nullptr;  // the scene tree that lists the room; no reference
+
+  void SetFootprint(std::vector<RTFVector3D> points);
+};
+
+// Writes the stored part; false when a write fails.
+bool WriteStoredRoom(RTInstance stream, const StoredRoom& room);
+// Reads the stored part; false with the reason when the stream is damaged (nothing is committed).
+bool ReadStoredRoom(RTInstance stream, StoredRoom* room, std::u16string* why);
+
+}  // namespace room

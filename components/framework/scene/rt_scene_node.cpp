@@ -1,0 +1,245 @@
+// RTSceneNode: a node of a scene: its placement relative to its parent node, the world transform
+// the scene tree brings up to date, the entity it carries, and its child nodes (its child
+// instances that are scene nodes). See scene_node_calls.h.
+//
+// Stream form, all little-endian:
+//   u32 version        1; a newer version is refused
+//   16 x f32           the local matrix, column by column
+//   wide string        the entity's instance path (u32 length, then length + 1 units), 0 for none
+// The entity is looked up by its path when it is first asked for (it may be a child of the node,
+// which the core loads only after the node). A damaged stream is refused whole: the node keeps
+// what it had.
+#include <string>
+
+#include "kivo/scene/scene_node_calls.h"
+#include "kivo/support/component_calls.h"
+#include "kivo/support/component_kit.h"
+#include "kivo/support/held_children.h"
+#include "kivo/support/matrix.h"
+#include "kivo/support/raise.h"
+#include "kivo/support/stream_values.h"
+
+namespace {
+
+using namespace kivo;
+namespace slot = kivo::scene_node;
+
+constexpr uint32_t kStateWord = slot::kObjectSize - 4;
+constexpr uint32_t kMatrixBytes = 64;
+constexpr uint32_t kPathUnits = 1024;
+constexpr bool kOverrides = true;
+
+struct NodeState {
+  RTFMatrix4x4 local;
+  RTFMatrix4x4 parent;
+  RTFMatrix4x4 world;  // local x parent
+  RTFMatrix4x4 inverseWorld;
+  bool inverseKnown = false;
+  RTInstance entity = nullptr;  // one reference held
+  bool entityIsChild = false;   // see held_children.h
+  std::u16string entityPath;    // streamed in, not yet looked up
+
+  NodeState() {
+    Mat4Identity(&local);
+    Mat4Identity(&parent);
+    Mat4Identity(&world);
+  }
+  void UpdateWorld() {
+    Mat4Multiply(local, parent, &world);
+    inverseKnown = false;
+  }
+  void Hold(RTInstance self, RTInstance held) {
+    entity = held;
+    entityIsChild = IsChildOf(held, self);
+  }
+  void DropEntity() {
+    if (entity) ModuleCore()->ReleaseInstance(nullptr, entity);
+    entity = nullptr;
+    entityPath.clear();
+  }
+};
+
+NodeState* StateOf(RTInstance self) { return StateIn<NodeState>(self, kStateWord); }
+
+RTSuccess Construct(RTInstance self) { return MakeState<NodeState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
+
+RTSuccess Destroy(RTInstance self) {
+  NodeState* node = StateOf(self);
+  if (node && !(node->entityIsChild && ChildrenGone(self))) node->DropEntity();
+  EndState<NodeState>(self, kStateWord);
+  return kRTSuccess;
+}
+
+RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
+  NodeState* node = StateOf(self);
+  if (!node || !component::IsWholeStage(stage)) return kRTFailure;
+  const bool written = StreamWriteUInt(stream, slot::kStreamVersion) && StreamWriteMatrix4(stream, node->local) &&
+                       (node->entity ? StreamWriteInstanceRef(stream, node->entity)
+                                     : StreamWriteWString(stream, node->entityPath.c_str()));
+  return written ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
+  NodeState* node = StateOf(self);
+  if (!node || !component::IsWholeStage(stage)) return kRTFailure;
+  uint32_t version = 0;
+  RTFMatrix4x4 local;
+  char16_t* path = nullptr;
+  if (!StreamReadVersion(stream, slot::kStreamVersion, &version) || !StreamHolds(stream, kMatrixBytes) ||
+      !StreamReadMatrix4(stream, &local) || !StreamReadWStringBounded(stream, kPathUnits, &path)) {
+    RaiseFormatted(kLevelError, u"RTSceneNode::StreamIn(): the node's stream is damaged; the node is left as it was");
+    return kRTFailure;
+  }
+  node->DropEntity();
+  if (path) node->entityPath = path;
+  ModuleCore()->ArrayFree(nullptr, path);
+  node->local = local;
+  node->UpdateWorld();
+  return kRTSuccess;
+}
+
+RTSuccess GetEntity(RTInstance self, RTInstance* entity) {
+  NodeState* node = StateOf(self);
+  if (!node || !entity) return kRTFailure;
+  if (!node->entityPath.empty()) {
+    RTInstance found = nullptr;
+    if (ModuleCore()->GetInstanceByName(nullptr, node->entityPath.c_str(), &found, 0)) {
+      node->Hold(self, found);
+    } else {
+      RaiseFormatted(kLevelError, u"RTSceneNode::GetEntity(): there is no entity %s; the node carries none",
+                     node->entityPath);
+    }
+    node->entityPath.clear();
+  }
+  *entity = node->entity;
+  return node->entity ? ModuleCore()->ResolveHandle(nullptr, node->entity) : kRTSuccess;
+}
+
+RTSuccess SetEntity(RTInstance self, RTInstance entity) {
+  NodeState* node = StateOf(self);
+  if (!node || (entity && !ModuleCore()->ResolveHandle(nullptr, entity))) return kRTFailure;
+  node->DropEntity();
+  node->Hold(self, entity);
+  return kRTSuccess;
+}
+
+RTSuccess GetLocalMatrix(RTInstance self, const RTFMatrix4x4** local) {
+  NodeState* node = StateOf(self);
+  if (!node || !local) return kRTFailure;
+  *local = &node->local;
+  return kRTSuccess;
+}
+
+RTSuccess SetLocalMatrix(RTInstance self, const RTFMatrix4x4* local) {
+  NodeState* node = StateOf(self);
+  if (!node || !local) return kRTFailure;
+  node->local = *local;
+  node->UpdateWorld();
+  return kRTSuccess;
+}
+
+RTSuccess GetWorldMatrix(RTInstance self, const RTFMatrix4x4** world) {
+  NodeState* node = StateOf(self);
+  if (!node || !world) return kRTFailure;
+  *world = &node->world;
+  return kRTSuccess;
+}
+
+RTSuccess ApplyParentMatrix(RTInstance self, const RTFMatrix4x4* parent) {
+  NodeState* node = StateOf(self);
+  if (!node || !parent) return kRTFailure;
+  node->parent = *parent;
+  node->UpdateWorld();
+  return kRTSuccess;
+}
+
+RTSuccess GetInverseWorldMatrix(RTInstance self, const RTFMatrix4x4** inverse) {
+  NodeState* node = StateOf(self);
+  if (!node || !inverse) return kRTFailure;
+  if (!node->inverseKnown && !Mat4Inverse(node->world, &node->inverseWorld)) return kRTFailure;
+  node->inverseKnown = true;
+  *inverse = &node->inverseWorld;
+  return kRTSuccess;
+}
+
+bool IsSceneNode(RTInstance instance) { return ModuleCore()->IsKindOfByName(nullptr, instance, slot::kClassName); }
+
+// The first scene node among the children of `parent` from index `first` on, with a reference.
+RTSuccess SceneNodeChildFrom(RTInstance parent, uint32_t first, RTInstance* found) {
+  *found = nullptr;
+  CoreTable* core = ModuleCore();
+  uint32_t count = 0;
+  if (!core->GetChildCount(nullptr, parent, &count)) return kRTFailure;
+  for (uint32_t i = first; i < count; ++i) {
+    RTInstance child = nullptr;
+    if (!core->GetChild(nullptr, parent, i, &child)) continue;
+    if (IsSceneNode(child)) {
+      *found = child;
+      return kRTSuccess;
+    }
+    core->ReleaseInstance(nullptr, child);
+  }
+  return kRTSuccess;
+}
+
+RTSuccess GetFirstChild(RTInstance self, RTInstance* child) {
+  if (!self || !child) return kRTFailure;
+  return SceneNodeChildFrom(self, 0, child);
+}
+
+RTSuccess GetNextSibling(RTInstance self, RTInstance* sibling) {
+  if (!self || !sibling) return kRTFailure;
+  *sibling = nullptr;
+  CoreTable* core = ModuleCore();
+  RTInstance parent = nullptr;
+  uint32_t count = 0;
+  if (!core->GetParent(nullptr, self, &parent) || !parent) return kRTSuccess;
+  RTSuccess result = kRTSuccess;
+  if (core->GetChildCount(nullptr, parent, &count)) {
+    for (uint32_t i = 0; i < count; ++i) {
+      RTInstance child = nullptr;
+      if (!core->GetChild(nullptr, parent, i, &child)) continue;
+      core->ReleaseInstance(nullptr, child);
+      if (child == self) {
+        result = SceneNodeChildFrom(parent, i + 1, sibling);
+        break;
+      }
+    }
+  }
+  core->ReleaseInstance(nullptr, parent);
+  return result;
+}
+
+RTMethodRecord gMethods[] = {
+    Method(u"GetEntity", GetEntity, slot::kGetEntity, u"RTSuccess", u"RTInstance out ophEntity"),
+    Method(u"GetLocalMatrix", GetLocalMatrix, slot::kGetLocalMatrix, u"RTSuccess", u"RTFMatrix4x4* out oppMatrix"),
+    Method(u"GetWorldMatrix", GetWorldMatrix, slot::kGetWorldMatrix, u"RTSuccess", u"RTFMatrix4x4* out oppMatrix"),
+    Method(u"ApplyParentMatrix", ApplyParentMatrix, slot::kApplyParentMatrix, u"RTSuccess",
+           u"RTFMatrix4x4 in apParentMatrix"),
+    Method(u"GetFirstChild", GetFirstChild, slot::kGetFirstChild, u"RTSuccess", u"RTInstance out ophChild"),
+    Method(u"GetNextSibling", GetNextSibling, slot::kGetNextSibling, u"RTSuccess", u"RTInstance out ophSibling"),
+    Method(u"GetInverseWorldMatrix", GetInverseWorldMatrix, slot::kGetInverseWorldMatrix, u"RTSuccess",
+           u"RTFMatrix4x4* out oppMatrix"),
+    Method(u"StreamIn", StreamIn, slot::kStreamIn, u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
+    Method(u"StreamOut", StreamOut, slot::kStreamOut, u"RTSuccess", u"uint aStage, RTInstance ohStream", kOverrides),
+    Method(u"SetLocalMatrix", SetLocalMatrix, slot::kSetLocalMatrix, u"RTSuccess", u"RTFMatrix4x4 in apMatrix"),
+    Method(u"SetEntity", SetEntity, slot::kSetEntity, u"RTSuccess", u"RTInstance ahEntity"),
+    kEndOfMethods,
+};
+
+const RTComponentDef gDefinition = MakeComponentDef({
+    .className = slot::kClassName,
+    .parentClassName = u"RTComponent",
+    .description = u"A node of a scene: placement, world transform, entity and child nodes",
+    .objectSize = slot::kObjectSize,
+    .slotTableSize = slot::kSlotTableSize,
+    .firstSlotTableOffset = slot::kLevel,
+    .secondSlotTableOffset = slot::kOwnTable,
+    .methods = gMethods,
+    .construct = Construct,
+    .destroy = Destroy,
+});
+
+}  // namespace
+
+KIVO_COMPONENT(gDefinition)

@@ -1,0 +1,157 @@
+// The room stand-in: its point test, its node and light lists, its stream (the nodes and lights as
+// names of its children, looked up when first needed) and every damaged stream refused whole.
+#include "kivo/scene/room_calls.h"
+#include "kivo/support/component_calls.h"
+#include "scene_test.h"
+
+namespace {
+
+using namespace scenetest;
+using namespace kivo;
+
+std::string Vector(float x, float y, float z) {
+  std::string bytes;
+  for (float v : {x, y, z}) bytes.append(reinterpret_cast<const char*>(&v), 4);
+  return bytes;
+}
+
+std::string Names(const std::vector<std::u16string>& names) {
+  std::string bytes = U32(static_cast<uint32_t>(names.size()));
+  for (const auto& name : names) bytes += WString(name);
+  return bytes;
+}
+
+// A room stream: box (0, 0, 0)-(4, 3, 4), flags 0x10, a square footprint, one neighbour, no further
+// rooms, the node "Bed", the light "Lamp" and the bounds node "Shell".
+std::string RoomBytes() {
+  return U32(1) + Vector(0, 0, 0) + Vector(4, 3, 4) + U32(0x10) + U32(4) + Vector(0, 0, 0) + Vector(4, 0, 0) +
+         Vector(4, 0, 4) + Vector(0, 0, 4) + Names({u"Hall"}) + Names({}) + Names({u"Bed"}) + Names({u"Lamp"}) +
+         WString(u"Shell");
+}
+
+class Room : public SceneTest {
+ protected:
+  std::vector<std::u16string> Listed(List* list) {
+    std::vector<std::u16string> names;
+    for (RTInstance node : ListItems<RTInstanceRecord>(list)) names.push_back(NameOf(node));
+    return names;
+  }
+  std::vector<std::u16string> NodeNames(RTInstance room) {
+    List* nodes = nullptr;
+    EXPECT_EQ(room::GetNodeList(room, &nodes), kRTSuccess);
+    return Listed(nodes);
+  }
+};
+
+TEST_F(Room, HoldsAPointInsideItsFootprintAndWithinItsHeight) {
+  InstanceRef room = MakeRoom(u"L", At(0, 0, 0), At(10, 3, 10));
+  const RTFVector3D shape[] = {At(0, 0, 0), At(10, 0, 0), At(10, 0, 4), At(4, 0, 4), At(4, 0, 10), At(0, 0, 10)};
+  ASSERT_EQ(room::SetFootprint(room.get(), shape, 6), kRTSuccess);
+  const struct {
+    RTFVector3D point;
+    RTSuccess inside;
+  } cases[] = {
+      {At(2, 1, 2), 1}, {At(8, 1, 2), 1},     {At(8, 1, 8), 0},       // the L's notch
+      {At(2, 3, 8), 1}, {At(2, 3.01f, 8), 0}, {At(2, -0.01f, 8), 0},  // the box's height counts
+      {At(0, 1, 2), 1}, {At(10, 1, 2), 0},  // half-open: the west edge is in, the east edge out
+  };
+  for (const auto& c : cases)
+    EXPECT_EQ(room::ContainsPoint(room.get(), &c.point), c.inside)
+        << c.point.x << ", " << c.point.y << ", " << c.point.z;
+  const RTFVector3D* points = nullptr;
+  uint32_t count = 0, word = 9;
+  ASSERT_EQ(room::GetFootprint(room.get(), &points, &count, &word), kRTSuccess);
+  EXPECT_EQ(count, 6u);
+  EXPECT_EQ(word, 0u);
+  EXPECT_EQ(room::SetFootprint(room.get(), shape, 4097), kRTFailure);
+}
+
+TEST_F(Room, ListsEachNodeOnceWithAReference) {
+  InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(10, 3, 10));
+  InstanceRef bed = MakeNode(u"Bed", At(1, 0, 1), room.get());
+  InstanceRef visitor = MakeNode(u"Visitor", At(2, 0, 2));
+  ASSERT_EQ(room::AddNode(room.get(), bed.get()), kRTSuccess);
+  EXPECT_EQ(room::AddNode(room.get(), bed.get()), kRTFailure) << "already listed";
+  ASSERT_EQ(room::AddNode(room.get(), visitor.get()), kRTSuccess);
+  EXPECT_EQ(NodeNames(room.get()), (std::vector<std::u16string>{u"Bed", u"Visitor"}));
+  EXPECT_EQ(RefCount(visitor.get()), 2u);
+  EXPECT_EQ(room::SetBoundsNode(room.get(), visitor.get()), kRTFailure) << "the bounds node is a child";
+  ASSERT_EQ(room::RemoveNode(room.get(), visitor.get()), kRTSuccess);
+  EXPECT_EQ(room::RemoveNode(room.get(), visitor.get()), kRTFailure);
+  EXPECT_EQ(RefCount(visitor.get()), 1u);
+  ASSERT_EQ(room::RemoveNode(room.get(), bed.get()), kRTSuccess);
+}
+
+TEST_F(Room, StreamsItsShapeLinksAndChildrenByName) {
+  InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(4, 3, 4));
+  InstanceRef bed = MakeNode(u"Bed", At(1, 0, 1), room.get());
+  InstanceRef lamp = MakeNode(u"Lamp", At(2, 2, 2), room.get());
+  InstanceRef shell = MakeNode(u"Shell", At(0, 0, 0), room.get());
+  InstanceRef visitor = MakeNode(u"Visitor", At(2, 0, 2));
+  ASSERT_EQ(room::SetFlags(room.get(), 0x10), kRTSuccess);
+  ASSERT_EQ(room::AddNeighbourRoom(room.get(), u"Hall"), kRTSuccess);
+  ASSERT_EQ(room::AddNode(room.get(), bed.get()), kRTSuccess);
+  ASSERT_EQ(room::AddNode(room.get(), visitor.get()), kRTSuccess);
+  ASSERT_EQ(room::AddLight(room.get(), lamp.get()), kRTSuccess);
+  ASSERT_EQ(room::SetBoundsNode(room.get(), shell.get()), kRTSuccess);
+  EXPECT_EQ(StreamedOut(room.get()), RoomBytes()) << "a node that is no child of the room is not streamed";
+
+  // Read into the same room: its children are found again by name.
+  ASSERT_EQ(component::StreamIn(room.get(), component::kStreamWhole, StreamOf(RoomBytes()).get()), kRTSuccess);
+  EXPECT_EQ(RefCount(visitor.get()), 1u) << "what the room held before is given back";
+  EXPECT_EQ(RefCount(bed.get()), 1u);
+  ASSERT_EQ(room::RefreshNodes(room.get()), kRTSuccess);
+  EXPECT_EQ(RefCount(bed.get()), 2u) << "looked up again: the room's reference";
+  List* lights = nullptr;
+  ASSERT_EQ(room::GetLightList(room.get(), &lights), kRTSuccess);
+  EXPECT_EQ(Listed(lights), (std::vector<std::u16string>{u"Lamp"}));
+  RTInstance bounds = nullptr;
+  ASSERT_EQ(room::GetBoundsNode(room.get(), &bounds), kRTSuccess);
+  EXPECT_EQ(bounds, shell.get());
+  core().ReleaseInstance(nullptr, bounds);
+  EXPECT_EQ(StreamedOut(room.get()), RoomBytes());
+
+  InstanceRef stranger = MakeRoom(u"Stranger", At(0, 0, 0), At(1, 1, 1));
+  ASSERT_EQ(component::StreamIn(stranger.get(), component::kStreamWhole, StreamOf(RoomBytes()).get()), kRTSuccess);
+  EXPECT_TRUE(NodeNames(stranger.get()).empty());
+  EXPECT_TRUE(Logged("RTBrellinRoom::GetNodeList(): the room Stranger has no scene node Bed; it is left out"));
+  ASSERT_EQ(room::GetBoundsNode(stranger.get(), &bounds), kRTSuccess);
+  EXPECT_EQ(bounds, nullptr);
+  for (RTInstance node : {bed.get(), lamp.get(), visitor.get()}) room::RemoveNode(room.get(), node);
+}
+
+TEST_F(Room, RefusesADamagedStreamWhole) {
+  InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(4, 3, 4));
+  const std::string before = StreamedOut(room.get());
+  const std::string whole = RoomBytes();
+  for (size_t length = 0; length < whole.size(); ++length) {
+    EXPECT_EQ(component::StreamIn(room.get(), component::kStreamWhole, StreamOf(whole.substr(0, length)).get()),
+              kRTFailure)
+        << length << " bytes";
+    EXPECT_EQ(StreamedOut(room.get()), before) << length << " bytes";
+  }
+  const size_t footprintCount = 4 + 24 + 4;
+  const struct {
+    const char* what;
+    std::string bytes;
+    const char* message;
+  } cases[] = {
+      {"a newer room", U32(2) + whole.substr(4), "the stream holds no room of version 1 or older"},
+      {"a footprint count beyond the stream",
+       whole.substr(0, footprintCount) + U32(4096) + whole.substr(footprintCount + 4),
+       "the footprint's count is missing, above 4096 or larger than the stream"},
+      {"a name count beyond the stream", whole.substr(0, footprintCount + 4 + 48) + U32(0xFFFFFFF0),
+       "the count of the neighbour rooms is missing or larger than the stream"},
+      {"an empty name in a list",
+       whole.substr(0, footprintCount + 4 + 48) + U32(1) + U32(0) + Names({}) + Names({}) + Names({}) + WString(u""),
+       "name 1 of 1 of the neighbour rooms is cut short, too long or empty"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(component::StreamIn(room.get(), component::kStreamWhole, StreamOf(c.bytes).get()), kRTFailure) << c.what;
+    EXPECT_EQ(StreamedOut(room.get()), before) << c.what;
+    EXPECT_TRUE(Logged(std::string("RTBrellinRoom::StreamIn(): ") + c.message + "; the room is left as it was"))
+        << c.what;
+  }
+}
+
+}  // namespace

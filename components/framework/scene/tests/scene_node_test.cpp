@@ -1,0 +1,179 @@
+// The scene node stand-ins: placement and world transform, child nodes, the entity, the state word
+// and quad item, and their streams; and RTRenderable's defaults.
+#include <cstring>
+
+#include "kivo/scene/renderable_calls.h"
+#include "kivo/scene/scene_node_calls.h"
+#include "kivo/support/component_calls.h"
+#include "kivo/support/matrix.h"
+#include "scene_test.h"
+
+namespace {
+
+using namespace scenetest;
+using namespace kivo;
+
+std::string Floats(const RTFMatrix4x4& m) {
+  std::string bytes;
+  for (int column = 0; column < 4; ++column)
+    for (int row = 0; row < 4; ++row) bytes.append(reinterpret_cast<const char*>(&m.m[row][column]), 4);
+  return bytes;
+}
+
+RTFMatrix4x4 Translation(float x, float y, float z) {
+  RTFMatrix4x4 m;
+  Mat4Identity(&m);
+  Mat4SetTranslation(&m, At(x, y, z));
+  return m;
+}
+
+class SceneNodes : public SceneTest {
+ protected:
+  RTFVector3D WorldPosition(RTInstance node) {
+    const RTFMatrix4x4* world = nullptr;
+    EXPECT_EQ(scene_node::GetWorldMatrix(node, &world), kRTSuccess);
+    return world ? At(world->m[3][0], world->m[3][1], world->m[3][2]) : At(-1, -1, -1);
+  }
+  std::vector<std::u16string> ChildNodes(RTInstance node) {
+    std::vector<std::u16string> names;
+    RTInstance child = nullptr;
+    EXPECT_EQ(scene_node::GetFirstChild(node, &child), kRTSuccess);
+    while (child) {
+      names.push_back(NameOf(child));
+      RTInstance next = nullptr;
+      EXPECT_EQ(scene_node::GetNextSibling(child, &next), kRTSuccess);
+      core().ReleaseInstance(nullptr, child);
+      child = next;
+    }
+    return names;
+  }
+};
+
+bool Same(const RTFVector3D& a, const RTFVector3D& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
+
+TEST_F(SceneNodes, TheWorldMatrixIsThePlacementTimesTheParentMatrix) {
+  InstanceRef node = MakeNode(u"Arm", At(1, 2, 3));
+  EXPECT_TRUE(Same(WorldPosition(node.get()), At(1, 2, 3))) << "the identity parent at the start";
+  RTFMatrix4x4 parent;
+  Mat4RotationY(&parent, kHalfPi);
+  Mat4SetTranslation(&parent, At(10, 0, 0));
+  ASSERT_EQ(scene_node::ApplyParentMatrix(node.get(), &parent), kRTSuccess);
+  const RTFVector3D world = WorldPosition(node.get());
+  EXPECT_NEAR(world.x, 10 + 3, 1e-5f);  // (1, 2, 3) turned about y: x' = z, z' = -x
+  EXPECT_NEAR(world.z, -1, 1e-5f);
+  const RTFMatrix4x4 moved = Translation(0, 0, 5);
+  ASSERT_EQ(scene_node::SetLocalMatrix(node.get(), &moved), kRTSuccess);
+  EXPECT_NEAR(WorldPosition(node.get()).x, 15, 1e-5f) << "a new placement keeps the parent";
+
+  const RTFMatrix4x4* inverse = nullptr;
+  const RTFMatrix4x4* worldMatrix = nullptr;
+  ASSERT_EQ(scene_node::GetInverseWorldMatrix(node.get(), &inverse), kRTSuccess);
+  ASSERT_EQ(scene_node::GetWorldMatrix(node.get(), &worldMatrix), kRTSuccess);
+  RTFMatrix4x4 product;
+  Mat4Multiply(*worldMatrix, *inverse, &product);
+  for (int i = 0; i < 4; ++i)
+    for (int j = 0; j < 4; ++j) EXPECT_NEAR(product.m[i][j], i == j ? 1.0f : 0.0f, 1e-5f);
+  RTFMatrix4x4 flat;
+  std::memset(&flat, 0, sizeof flat);
+  ASSERT_EQ(scene_node::SetLocalMatrix(node.get(), &flat), kRTSuccess);
+  EXPECT_EQ(scene_node::GetInverseWorldMatrix(node.get(), &inverse), kRTFailure) << "no inverse";
+}
+
+TEST_F(SceneNodes, ChildNodesAreTheChildInstancesThatAreNodes) {
+  InstanceRef body = MakeNode(u"Body", At(0, 0, 0));
+  InstanceRef head = MakeNode(u"Head", At(0, 1, 0), body.get());
+  InstanceRef note;
+  ASSERT_EQ(core().CreateInstanceByString(body.get(), u"RTComponent", note.out(), 0, 1), kRTSuccess);
+  InstanceRef plain;
+  ASSERT_EQ(core().CreateInstanceByString(body.get(), scene_node::kClassName, plain.out(), 0, 0), kRTSuccess);
+  ASSERT_EQ(core().SetInstanceName(nullptr, plain.get(), u"Hand"), kRTSuccess);
+  EXPECT_EQ(ChildNodes(body.get()), (std::vector<std::u16string>{u"Head", u"Hand"}));
+  EXPECT_TRUE(ChildNodes(head.get()).empty());
+  EXPECT_EQ(RefCount(head.get()), 1u) << "every reference handed out came back";
+}
+
+TEST_F(SceneNodes, HoldTheirEntityAndStreamItsPath) {
+  InstanceRef node = MakeNode(u"Lamp", At(1, 2, 3));
+  InstanceRef folder = MakeFolder(u"Meshes");
+  InstanceRef mesh;
+  ASSERT_EQ(core().CreateInstanceByString(folder.get(), renderable::kClassName, mesh.out(), 0, 0), kRTSuccess);
+  ASSERT_EQ(core().SetInstanceName(nullptr, mesh.get(), u"Bulb"), kRTSuccess);
+  ASSERT_EQ(scene_node::SetEntity(node.get(), mesh.get()), kRTSuccess);
+  EXPECT_EQ(RefCount(mesh.get()), 2u);
+
+  const std::string expected = U32(1) + Floats(Translation(1, 2, 3)) + WString(u"Root:Meshes:Bulb") + U32(1) + U32(0);
+  EXPECT_EQ(StreamedOut(node.get()), expected) << "the node's part, then the state word's";
+
+  InstanceRef copy = MakeNode(u"Copy", At(0, 0, 0));
+  ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(expected).get()), kRTSuccess);
+  EXPECT_EQ(StreamedOut(copy.get()), expected);
+  RTInstance entity = nullptr;
+  ASSERT_EQ(scene_node::GetEntity(copy.get(), &entity), kRTSuccess);
+  EXPECT_EQ(entity, mesh.get()) << "looked up by its path when asked for";
+  core().ReleaseInstance(nullptr, entity);
+  EXPECT_EQ(RefCount(mesh.get()), 3u);
+  copy.Reset();
+  ASSERT_EQ(scene_node::SetEntity(node.get(), nullptr), kRTSuccess);
+  EXPECT_EQ(RefCount(mesh.get()), 1u);
+}
+
+TEST_F(SceneNodes, KeepTheirStateWordAndQuadItem) {
+  InstanceRef node = MakeNode(u"Walker", At(0, 0, 0));
+  uint32_t word = 1;
+  ASSERT_EQ(tesk_scene_node::GetStateWord(node.get(), &word), kRTSuccess);
+  EXPECT_EQ(word, 0u);
+  ASSERT_EQ(tesk_scene_node::SetStateWord(node.get(), 0x00050061), kRTSuccess);
+  ASSERT_EQ(tesk_scene_node::GetStateWord(node.get(), &word), kRTSuccess);
+  EXPECT_EQ((word & tesk_scene_node::kKindBits) >> tesk_scene_node::kKindShift, 6u);
+  int item = 0;
+  ASSERT_EQ(tesk_scene_node::SetQuadItem(node.get(), &item), kRTSuccess);
+  void* back = nullptr;
+  ASSERT_EQ(tesk_scene_node::GetQuadItem(node.get(), &back), kRTSuccess);
+  EXPECT_EQ(back, &item);
+  EXPECT_EQ(StreamedOut(node.get()).substr(4 + 64 + 4), U32(1) + U32(0x00050061));
+}
+
+TEST_F(SceneNodes, ADamagedStreamLeavesTheNodeAsItWas) {
+  InstanceRef node = MakeNode(u"Walker", At(4, 5, 6));
+  ASSERT_EQ(tesk_scene_node::SetStateWord(node.get(), 0x70), kRTSuccess);
+  const std::string before = StreamedOut(node.get());
+  const std::string other = U32(1) + Floats(Translation(7, 8, 9)) + WString(u"") + U32(1) + U32(0x11);
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"a newer node", U32(2) + other.substr(4)},
+      {"a cut matrix", other.substr(0, 40)},
+      {"a cut path", U32(1) + Floats(Translation(7, 8, 9)) + U32(30) + "ab"},
+      {"a newer state word", other.substr(0, other.size() - 8) + U32(2) + U32(0x11)},
+      {"no state word", other.substr(0, other.size() - 4)},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(component::StreamIn(node.get(), component::kStreamWhole, StreamOf(c.bytes).get()), kRTFailure) << c.what;
+    EXPECT_EQ(StreamedOut(node.get()), before) << c.what << ": the placement and the state word are kept";
+  }
+  EXPECT_EQ(component::StreamIn(node.get(), component::kStreamWhole, StreamOf(other).get()), kRTSuccess);
+}
+
+TEST_F(SceneNodes, ARenderableHasNothingToDraw) {
+  InstanceRef renderable;
+  ASSERT_EQ(core().CreateInstanceByString(nullptr, renderable::kClassName, renderable.out(), 0, 1), kRTSuccess);
+  RTFVector3D min = At(9, 9, 9), max = At(9, 9, 9);
+  float radius = 9;
+  RTBool alpha = 9;
+  uint32_t stages = 0;
+  ASSERT_EQ(renderable::GetBoundingBox(renderable.get(), &min, &max), kRTSuccess);
+  ASSERT_EQ(renderable::GetBoundingSphere(renderable.get(), &radius), kRTSuccess);
+  ASSERT_EQ(renderable::HasAlpha(renderable.get(), &alpha), kRTSuccess);
+  ASSERT_EQ(renderable::GetStageCount(renderable.get(), &stages), kRTSuccess);
+  EXPECT_TRUE(Same(min, At(0, 0, 0)) && Same(max, At(0, 0, 0)));
+  EXPECT_EQ(radius, 0.0f);
+  EXPECT_EQ(alpha, 0u);
+  EXPECT_EQ(stages, 1u);
+  EXPECT_EQ(renderable::ProcessFrame(renderable.get(), 0, nullptr), kRTSuccess);
+  EXPECT_EQ(StreamedOut(renderable.get()), U32(1));
+  EXPECT_EQ(component::StreamIn(renderable.get(), component::kStreamWhole, StreamOf(U32(2)).get()), kRTFailure);
+  EXPECT_TRUE(Logged("RTRenderable::StreamIn(): the stream holds no version of 1 or older"));
+}
+
+}  // namespace

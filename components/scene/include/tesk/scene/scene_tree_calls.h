@@ -1,0 +1,192 @@
+// Calls on a scene tree (class RTTeskSceneTree, parent RTEditable): the rooms of a level, their
+// references and scenarios, the quad tree over their footprints, and the camera, listener and
+// editor nodes. Every call takes the tree first and returns 1 on success and 0 on failure.
+//
+// References: getters that hand out an instance add a reference for the caller, with one
+// exception: GetRenderCameraNode first releases whatever instance the caller's out variable holds
+// (pass it null, or holding a reference of yours that you give up), then hands out the camera node
+// with a reference. List getters hand out the tree's own list, valid until the next change; the
+// caller must not change or free it. The quad query list is emptied and refilled by each query.
+//
+// Rooms: the room list holds a reference per entry (a room added twice is listed twice); the name
+// table finds a room by instance name (exactly, the room added last winning) and the path table by
+// instance path (ignoring case). A room's entries leave both tables when its last entry leaves the
+// room list, and the room is then detached from the tree.
+//
+// Room references: instance paths of rooms, each optionally tagged "@N", N a decimal number whose
+// bit n (0 to 9) places the room in scenario n and whose bit 15 disables it in scenario 5. An
+// untagged reference belongs to every scenario.
+#pragma once
+
+#include "kivo/slots.h"
+#include "kivo/support/list.h"
+#include "kivo/support/math_types.h"
+
+namespace tesk::scene_tree {
+
+inline constexpr char16_t kClassName[] = u"RTTeskSceneTree";
+
+// UpdateTransforms, Render, Prelight, PrelightRoom, RayHitTest and SphereHitTest come with room
+// tracking, rendering, baking and hit tests: until then their records have no function, and their
+// calls have no wrappers here.
+enum Slot : uint32_t {
+  kGetStageCount = 0x00,
+  kStreamIn = 0x04,
+  kStreamOut = 0x08,
+  kUpdateTransforms = 0x0c,
+  kRender = 0x10,
+  kSetRenderCameraNode = 0x14,
+  kGetRenderCameraNode = 0x18,
+  kAddRoom = 0x1c,
+  kRemoveRoom = 0x20,
+  kGetRoomCount = 0x24,
+  kGetRoomN = 0x28,
+  kEnableDesigning = 0x2c,
+  kPrelight = 0x30,
+  kEnableStochasticLightingMode = 0x34,
+  kSetLightmapRez = 0x38,
+  kGetLightmapRez = 0x3c,
+  kSetEditorProject = 0x40,
+  kGetEditorProject = 0x44,
+  kGetRoomByPoint = 0x48,
+  kRayHitTest = 0x4c,
+  kClearRoomList = 0x50,
+  kAddNodeToRoomN = 0x54,
+  kAddNodeToRoom = 0x58,
+  kQTAddNode = 0x5c,
+  kQTRemoveNode = 0x60,
+  kQTQueryRadius = 0x64,
+  kSphereHitTest = 0x68,
+  kSetDesigningFlags = 0x6c,
+  kGetDesigningFlags = 0x70,
+  kUpdateQuadTree = 0x74,
+  kSetListenerNode = 0x78,
+  // 0x7c: empty
+  kQTQueryRadiusByPoint = 0x80,
+  kGetRoomByName = 0x84,
+  kPrelightRoom = 0x88,
+  kLoadScenarioN = 0x8c,
+  kAddRoomByName = 0x90,
+  kSetHitTestFilter = 0x94,
+  // 0x98: empty
+  kGetRoomList = 0x9c,
+  kGetRoomNameList = 0xa0,
+};
+inline constexpr uint32_t kLevel = 0x10;  // the tree's own level, after RTComponent's and RTEditable's
+inline constexpr uint32_t kOwnTable = 0x14;
+inline constexpr uint32_t kStateWord = 0x18;  // the SceneTreeState record (scene_tree_state.h)
+inline constexpr uint32_t kObjectSize = 0x1c;
+inline constexpr uint32_t kSlotTableSize = 0xa4;  // 164 bytes: slots 0x0 to 0xa0
+inline constexpr uint32_t kStreamVersion = 512;
+inline constexpr uint32_t kAllScenarios = 0xFFFFFFFFu;  // LoadScenarioN: every referenced room, enabled
+
+// Properties (name, packed type word): the state's lightmap and ambient settings.
+inline constexpr char16_t kLightmapRezProperty[] = u"LightmapRez";  // float, 0.15
+inline constexpr uint32_t kLightmapRezType = 0x70404;
+inline constexpr char16_t kStochasticSamplesProperty[] = u"LightmapStochasticSamples";  // uint, 0
+inline constexpr uint32_t kStochasticSamplesType = 0x50404;
+inline constexpr char16_t kAmbientColorProperty[] = u"AmbientColor";  // 4 floats r, g, b, a: 0.2, 0.2, 0.2, 0
+inline constexpr uint32_t kAmbientColorType = 0x800b0404;
+inline constexpr char16_t kFilterLightmapProperty[] = u"FilterLightmap";  // bool, 1
+inline constexpr uint32_t kFilterLightmapType = 0xa0404;
+
+template <class... Args>
+RTSuccess Call(RTInstance tree, uint32_t slot, Args... args) {
+  return kivo::CallMethod(tree, kLevel, slot, args...);
+}
+
+// --- Streaming and scenarios (the stream holds the room references and the designing flags) -----
+
+inline RTSuccess GetStageCount(RTInstance t, uint32_t* count) { return Call(t, kGetStageCount, count); }
+inline RTSuccess StreamIn(RTInstance t, uint32_t stage, RTInstance stream) { return Call(t, kStreamIn, stage, stream); }
+inline RTSuccess StreamOut(RTInstance t, uint32_t stage, RTInstance stream) {
+  return Call(t, kStreamOut, stage, stream);
+}
+// Registers the rooms of scenario n (fetching those not registered yet), disables the registered
+// rooms outside it, clears flag 0x20 on each, then refreshes every listed room.
+inline RTSuccess LoadScenarioN(RTInstance t, uint32_t scenario) { return Call(t, kLoadScenarioN, scenario); }
+// Appends a copy of a room reference (no duplicate check).
+inline RTSuccess AddRoomByName(RTInstance t, const char16_t* reference) { return Call(t, kAddRoomByName, reference); }
+// The tree's own list of room references (char16_t* data).
+inline RTSuccess GetRoomNameList(RTInstance t, kivo::List** references) {
+  return Call(t, kGetRoomNameList, references);
+}
+
+// --- Rooms ------------------------------------------------------------------------------------
+
+// The room must be an RTBrellinRoom or a descendant.
+inline RTSuccess AddRoom(RTInstance t, RTInstance room) { return Call(t, kAddRoom, room); }
+// Removes one entry of the room.
+inline RTSuccess RemoveRoom(RTInstance t, RTInstance room) { return Call(t, kRemoveRoom, room); }
+// Releases every listed room and empties the list.
+inline RTSuccess ClearRoomList(RTInstance t) { return Call(t, kClearRoomList); }
+inline RTSuccess GetRoomCount(RTInstance t, uint32_t* count) { return Call(t, kGetRoomCount, count); }
+// The room at a 0-based index, with a reference; fails (out untouched) out of range.
+inline RTSuccess GetRoomN(RTInstance t, uint32_t index, RTInstance* room) { return Call(t, kGetRoomN, index, room); }
+// The room of an instance name, with a reference; out null and failure when there is none.
+inline RTSuccess GetRoomByName(RTInstance t, const char16_t* name, RTInstance* room) {
+  return Call(t, kGetRoomByName, name, room);
+}
+// The tree's own room list (RTInstance data).
+inline RTSuccess GetRoomList(RTInstance t, kivo::List** rooms) { return Call(t, kGetRoomList, rooms); }
+
+// --- Camera, listener, editor and designing ---------------------------------------------------
+
+inline RTSuccess SetRenderCameraNode(RTInstance t, RTInstance node) { return Call(t, kSetRenderCameraNode, node); }
+// Releases what *node holds first (see the top of this header).
+inline RTSuccess GetRenderCameraNode(RTInstance t, RTInstance* node) { return Call(t, kGetRenderCameraNode, node); }
+// With an audio service, the node's world matrix goes to it as the listener's; a null node keeps
+// the service's listener where it was.
+inline RTSuccess SetListenerNode(RTInstance t, RTInstance node) { return Call(t, kSetListenerNode, node); }
+inline RTSuccess SetEditorProject(RTInstance t, RTInstance project) { return Call(t, kSetEditorProject, project); }
+inline RTSuccess GetEditorProject(RTInstance t, RTInstance* project) { return Call(t, kGetEditorProject, project); }
+// Stores the switch and passes it to every listed room.
+inline RTSuccess EnableDesigning(RTInstance t, RTBool on) { return Call(t, kEnableDesigning, on); }
+inline RTSuccess SetDesigningFlags(RTInstance t, uint32_t flags) { return Call(t, kSetDesigningFlags, flags); }
+inline RTSuccess GetDesigningFlags(RTInstance t, uint32_t* flags) { return Call(t, kGetDesigningFlags, flags); }
+
+// --- Quad tree --------------------------------------------------------------------------------
+
+// Rebuilds the tree over the listed rooms' footprints and files every registered node again.
+inline RTSuccess UpdateQuadTree(RTInstance t) { return Call(t, kUpdateQuadTree); }
+// The first room of the point's leaf that holds the point and is neither out of the quad tree
+// (0x10) nor disabled (0x40), with a reference; out null and failure when there is none.
+inline RTSuccess GetRoomByPoint(RTInstance t, const RTFVector3D* point, RTInstance* room) {
+  return Call(t, kGetRoomByPoint, point, room);
+}
+// Registers an RTTeskSceneNode at the translation of its placement: its quad item holds one
+// reference on it. Registering a node again replaces its item.
+inline RTSuccess QTAddNode(RTInstance t, RTInstance node) { return Call(t, kQTAddNode, node); }
+// Gives the node to the room (room AddNode), then registers it as QTAddNode does.
+inline RTSuccess AddNodeToRoom(RTInstance t, RTInstance room, RTInstance node) {
+  return Call(t, kAddNodeToRoom, room, node);
+}
+inline RTSuccess AddNodeToRoomN(RTInstance t, uint32_t index, RTInstance node) {
+  return Call(t, kAddNodeToRoomN, index, node);
+}
+inline RTSuccess QTRemoveNode(RTInstance t, RTInstance node) { return Call(t, kQTRemoveNode, node); }
+// The nodes filed in the node's leaf (but the node itself) and in its eight neighbour leaves,
+// whatever the radius, in the tree's query list (RTInstance data, no references).
+inline RTSuccess QTQueryRadius(RTInstance t, RTInstance node, float radius, kivo::List** nodes) {
+  return Call(t, kQTQueryRadius, node, radius, nodes);
+}
+// The nodes filed in the point's leaf and its eight neighbour leaves, whatever the radius.
+inline RTSuccess QTQueryRadiusByPoint(RTInstance t, const RTFVector3D* point, float radius, kivo::List** nodes) {
+  return Call(t, kQTQueryRadiusByPoint, point, radius, nodes);
+}
+
+// --- Lightmap settings ------------------------------------------------------------------------
+
+inline RTSuccess SetLightmapRez(RTInstance t, float rez) { return Call(t, kSetLightmapRez, rez); }
+inline RTSuccess GetLightmapRez(RTInstance t, float* rez) { return Call(t, kGetLightmapRez, rez); }
+// With the switch on, stores the sample word (any non-zero word selects stochastic lighting).
+inline RTSuccess EnableStochasticLightingMode(RTInstance t, uint32_t samples, RTBool on) {
+  return Call(t, kEnableStochasticLightingMode, samples, on);
+}
+
+// --- Hit-test filter --------------------------------------------------------------------------
+
+// The tree holds one reference on the filter (null: none).
+inline RTSuccess SetHitTestFilter(RTInstance t, RTInstance filter) { return Call(t, kSetHitTestFilter, filter); }
+
+}  // namespace tesk::scene_tree

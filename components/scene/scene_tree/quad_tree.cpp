@@ -1,0 +1,122 @@
+// Filing quad items in the cells of the quad tree.
+#include "quad_tree.h"
+
+#include "kivo/support/component_kit.h"
+#include "kivo/support/raise.h"
+
+namespace tesk::scene_tree::quad {
+
+namespace {
+
+using namespace kivo;
+
+// Quadrant numbers from the east and north sides.
+int Quadrant(bool east, bool north) { return north ? (east ? 0 : 1) : (east ? 3 : 2); }
+
+bool Lists(List* items, const QuadItem* item) {
+  ListLink* link = nullptr;
+  return ListFind(items, item, &link, nullptr) != 0;
+}
+
+}  // namespace
+
+int QuadrantOfPoint(const QuadTreeNode& c, const RTFVector3D& p) {
+  const bool east = c.centre.x <= p.x && p.x <= c.max.x;
+  const bool west = c.min.x <= p.x && p.x < c.centre.x;
+  const bool north = c.centre.z <= p.z && p.z <= c.max.z;
+  const bool south = c.min.z <= p.z && p.z < c.centre.z;
+  return (east || west) && (north || south) ? Quadrant(east, north) : -1;
+}
+
+int QuadrantIndex(const QuadTreeNode& c, const RTFVector3D& p) {
+  const bool east = c.centre.x < p.x && p.x <= c.max.x;
+  const bool west = c.min.x <= p.x && p.x <= c.centre.x;
+  const bool north = c.centre.z < p.z && p.z <= c.max.z;
+  const bool south = c.min.z <= p.z && p.z <= c.centre.z;
+  return (east || west) && (north || south) ? Quadrant(east, north) : -1;
+}
+
+QuadTreeNode* FindLeaf(QuadTreeNode* cell, const RTFVector3D& point) {
+  while (cell) {
+    const int quadrant = QuadrantOfPoint(*cell, point);
+    if (quadrant < 0) return nullptr;
+    if (!cell->children[quadrant]) return cell;
+    cell = cell->children[quadrant];
+  }
+  return nullptr;
+}
+
+bool Insert(QuadTreeNode* cell, QuadItem* item) {
+  while (true) {
+    ListAppend(cell->items, item);
+    item->cell = cell;
+    if (cell->leaf == 1) return true;
+    const int quadrant = QuadrantIndex(*cell, item->position);
+    if (quadrant < 0) {
+      item->cell = nullptr;
+      return false;
+    }
+    if (!cell->children[quadrant]) return false;
+    cell = cell->children[quadrant];
+  }
+}
+
+bool Remove(QuadTreeNode* cell, QuadItem* item) {
+  while (cell) {
+    ListRemove(cell->items, item);
+    const int quadrant = QuadrantIndex(*cell, item->position);
+    if (quadrant < 0) {
+      item->cell = nullptr;
+      return false;
+    }
+    cell = cell->children[quadrant];
+  }
+  return true;
+}
+
+bool Update(QuadItem* item) {
+  if (!item || !item->cell) return false;
+  QuadTreeNode* cell = item->cell;
+  // An item of the root (a tree of one cell) has no parent to test against: it is filed again.
+  if (!cell->parent) {
+    Remove(cell, item);
+    return Insert(cell, item);
+  }
+  const int quadrant = QuadrantIndex(*cell->parent, item->position);
+  if (quadrant >= 0 && cell->parent->children[quadrant] && Lists(cell->parent->children[quadrant]->items, item))
+    return true;
+  ListRemove(cell->items, item);
+  for (QuadTreeNode* above = cell->parent; above; above = above->parent) {
+    ListRemove(above->items, item);
+    if (QuadrantIndex(*above, item->position) >= 0) return Insert(above, item);
+  }
+  item->cell = nullptr;
+  RaiseFormatted(kLevelError,
+                 u"RTTeskSceneTree::RTQuadNodeUpdate(): Reached the top of the quad-tree and still cannot re-classify "
+                 u"the item. The item is outside the quad-tree extents. (<%.2f, %.2f, %.2f>)",
+                 item->position.x, item->position.y, item->position.z);
+  return false;
+}
+
+QuadTreeNode* NewCell(const RTFVector3D& min, const RTFVector3D& max, QuadTreeNode* parent) {
+  void* block = nullptr;
+  if (!ModuleCore()->MemAlloc(nullptr, sizeof(QuadTreeNode), &block, 1)) return nullptr;
+  auto* cell = static_cast<QuadTreeNode*>(block);
+  cell->min = RTFVector3D{min.x, 0, min.z, 0};
+  cell->max = RTFVector3D{max.x, 0, max.z, 0};
+  cell->centre = RTFVector3D{min.x + (max.x - min.x) * 0.5f, 0, min.z + (max.z - min.z) * 0.5f, 0};
+  cell->parent = parent;
+  if (ListCreate(&cell->items) && ListCreate(&cell->rooms)) return cell;
+  FreeCells(cell);
+  return nullptr;
+}
+
+void FreeCells(QuadTreeNode* cell) {
+  if (!cell) return;
+  for (QuadTreeNode* child : cell->children) FreeCells(child);
+  ListDestroy(cell->rooms);
+  ListDestroy(cell->items);
+  ModuleCore()->MemFree(nullptr, cell);
+}
+
+}  // namespace tesk::scene_tree::quad

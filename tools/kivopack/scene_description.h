@@ -1,0 +1,38 @@
+// Scene trees, rooms and scene nodes in pack descriptions, set on their instances through the
+// components' own calls (their streams then come from the components' own StreamOut).
+//
+//   "sceneTree": {"rooms": ["Root:Tesk:Assets:Rooms:Lobby@6", ...], "designingFlags": 7}
+//       room references, each optionally tagged "@N" (bit n of N: in scenario n); the designing
+//       flags are 7 when left out
+//   "room": {"box": [[x, y, z], [x, y, z]], "footprint": [[x, z], ...], "flags": 0,
+//            "neighbours": ["Hall"], "further": ["Yard"], "nodes": [NODE, ...], "lights": [NODE, ...],
+//            "bounds": NODE}
+//       the box's minimum and maximum corners; the footprint on the ground plane (the box's x-z
+//       rectangle when left out); linked rooms by instance name; the nodes, lights and bounds node
+//       are made as children of the room
+//   "node": {"position": [x, y, z] or "matrix": [16 numbers, row by row], "state": 0,
+//            "children": [NODE, ...]}
+//       a scene node instance's placement, its state word (RTTeskSceneNode only) and child nodes
+//   NODE: {"name": "Bed", "class": "RTTeskSceneNode", ...the fields of "node"}; the class is
+//       RTTeskSceneNode when left out
+#pragma once
+
+#include <nlohmann/json.hpp>
+#include <string>
+#include <vector>
+
+#include "kivo/core_table.h"
+
+namespace kivopack {
+
+struct SceneBuild {
+  CoreTable& core;
+  std::vector<RTInstance>* made;  // the child nodes made: the pack stores them, the caller releases them
+  std::string* error;
+};
+
+bool DescribeSceneTree(const SceneBuild& build, const nlohmann::json& description, RTInstance tree);
+bool DescribeRoom(const SceneBuild& build, const nlohmann::json& description, RTInstance room);
+bool DescribeNode(const SceneBuild& build, const nlohmann::json& description, RTInstance node);
+
+}  // namespace kivopack

@@ -1,0 +1,157 @@
+// scene-view and kivopack's scene kinds as a user runs them from the staged tree: a fixture level
+// packed from its description, printed as a scenario loads it, and the descriptions and command
+// lines they refuse.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+
+#include "host/run_command.h"
+#include "host/temp_dir.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using tesk::testing::Quoted;
+
+// Two rooms side by side, the second in scenario 1 only, with a node in the first.
+constexpr char kLevel[] = R"({"instances": [
+  {"path": "Root:Ward:Tree", "class": "RTTeskSceneTree",
+   "sceneTree": {"rooms": ["Root:Ward:Rooms:A", "Root:Ward:Rooms:B@2"], "designingFlags": 1}},
+  {"path": "Root:Ward:Rooms:A", "class": "RTBrellinRoom",
+   "room": {"box": [[0, 0, 0], [4, 3, 4]], "flags": 32, "neighbours": ["B"],
+            "nodes": [{"name": "Bed", "position": [1, 0, 1], "state": 17,
+                       "children": [{"name": "Pillow", "class": "RTSceneNode", "position": [0, 0.5, 0]}]}]}},
+  {"path": "Root:Ward:Rooms:B", "class": "RTBrellinRoom",
+   "room": {"box": [[4, 0, 0], [8, 3, 4]], "footprint": [[4, 0], [8, 0], [8, 4], [4, 4]]}}
+]})";
+
+constexpr char kScenario1[] =
+    "scene tree Root:Ward:Tree, scenario 1\n"
+    "rooms: 2\n"
+    "  A                        flags 0x00000000\n"
+    "  B                        flags 0x00000000\n"
+    "leaves: 4 in (0.00, -2.00)-(8.00, 6.00)\n"
+    "    0 (4.00, 2.00)-(8.00, 6.00) rooms A B | neighbours n:- nw:- w:1 sw:2 s:3 se:- e:- ne:-\n"
+    "    1 (0.00, 2.00)-(4.00, 6.00) rooms A B | neighbours n:- nw:- w:- sw:- s:2 se:3 e:0 ne:-\n"
+    "    2 (0.00, -2.00)-(4.00, 2.00) rooms A B | neighbours n:1 nw:- w:- sw:- s:- se:- e:3 ne:0\n"
+    "    3 (4.00, -2.00)-(8.00, 2.00) rooms A B | neighbours n:0 nw:1 w:2 sw:- s:- se:- e:- ne:-\n"
+    "points:\n"
+    "  (1.00, 1.00, 1.00) A\n"
+    "  (4.00, 1.00, 2.00) B\n"
+    "  (9.00, 1.00, 2.00) no room\n";
+
+class SceneTools : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    unsetenv("TESK_REGISTRY");
+    unsetenv("TESK_DEBUG_LOG");
+  }
+  tesk::testing::CommandOutcome Run(const std::string& tool, const std::string& arguments) {
+    return tesk::testing::RunCommand(Quoted((fs::path(TESK_STAGE_DIR) / "tools" / tool).string()) + " " + arguments,
+                                     files_.path());
+  }
+  std::string File(const char* name) const { return (files_.path() / name).string(); }
+  tesk::testing::CommandOutcome Pack(const std::string& description) {
+    tesk::testing::WriteFile(File("level.json"), description);
+    return Run("kivopack", "build " + Quoted(File("level.json")) + " " + Quoted(File("level.kivopack")));
+  }
+
+  tesk::testing::TempDir files_;
+};
+
+TEST_F(SceneTools, PrintsTheRoomsLeavesAndPointsOfAScenario) {
+  const auto packed = Pack(kLevel);
+  ASSERT_EQ(packed.status, 0) << packed.err;
+  const std::string pack = Quoted(File("level.kivopack"));
+  const auto listing = Run("kivopack", "list " + pack);
+  EXPECT_NE(listing.out.find("Root:Ward:Rooms:A:Bed:Pillow\tRTSceneNode\t"), std::string::npos) << listing.out;
+
+  const auto scenario1 =
+      Run("scene-view", pack + " Root:Ward:Tree --scenario 1 --point 1,1,1 --point 4,1,2 --point 9,1,2");
+  EXPECT_EQ(scenario1.status, 0);
+  EXPECT_EQ(scenario1.out, kScenario1);
+  EXPECT_EQ(scenario1.err, "");
+
+  const auto scenario0 = Run("scene-view", pack + " Root:Ward:Tree --scenario 0");
+  EXPECT_EQ(scenario0.status, 0);
+  EXPECT_NE(scenario0.out.find("rooms: 1\n  A "), std::string::npos) << scenario0.out;
+  EXPECT_NE(scenario0.out.find("leaves: 1 in (0.00, 0.00)-(4.00, 4.00)\n"), std::string::npos) << "one cell of side 4";
+
+  const auto every = Run("scene-view", pack + " Root:Ward:Tree");
+  EXPECT_NE(every.out.find("scenario all\nrooms: 2\n"), std::string::npos) << every.out;
+}
+
+TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
+  ASSERT_EQ(Pack(kLevel).status, 0);
+  const std::string pack = Quoted(File("level.kivopack"));
+  const struct {
+    std::string arguments;
+    int status;
+    const char* error;  // the start of what it writes to standard error
+  } cases[] = {
+      {pack, 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --scenario -1", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --point 1,2", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --point", 2, "usage: scene-view "},
+      {Quoted(File("none.kivopack")) + " Root:Ward:Tree", 1, "scene-view: cannot read "},
+      {pack + " Root:Ward:Rooms:A", 1, "scene-view: "},
+      {pack + " Root:Nowhere", 1, "scene-view: "},
+  };
+  for (const auto& c : cases) {
+    const auto run = Run("scene-view", c.arguments);
+    EXPECT_EQ(run.status, c.status) << c.arguments;
+    EXPECT_EQ(run.err.rfind(c.error, 0), 0u) << c.arguments << ": " << run.err;
+    EXPECT_EQ(run.out, "") << c.arguments;
+  }
+  EXPECT_NE(Run("scene-view", pack + " Root:Nowhere").err.find("holds no scene tree at Root:Nowhere"),
+            std::string::npos);
+}
+
+TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
+  const struct {
+    const char* description;
+    const char* message;
+  } cases[] = {
+      {R"({"instances": [{"path": "Root:T", "class": "RTTeskSceneTree", "sceneTree": {"rooms": [5]}}]})",
+       "Root:T: a \"sceneTree\" has a list of \"rooms\": room references"},
+      {R"({"instances": [{"path": "Root:T", "class": "RTTeskSceneTree", "sceneTree": {"rooms": [],)"
+       R"( "designingFlags": -1}}]})",
+       "\"designingFlags\" is a number from 0 to 4294967295"},
+      {R"({"instances": [{"path": "Root:T", "class": "RTComponent", "sceneTree": {"rooms": []}}]})",
+       "Root:T: a \"sceneTree\" is written only into an instance of RTTeskSceneTree without \"data\""},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom", "room": {"box": [[0, 0, 0]]}}]})",
+       "a \"room\" has a \"box\": [[x, y, z], [x, y, z]]"},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "footprint": [[0, 0], [1, 0]]}}]})",
+       "a \"footprint\" is 3 or more points [x, z]"},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "neighbours": [""]}}]})",
+       "\"neighbours\" is a list of room names"},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "nodes": [{"position": [0, 0, 0]}]}}]})",
+       "every child node needs a \"name\""},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "nodes": [{"name": "A"}, {"name": "a"}]}}]})",
+       "cannot name the child node a (is the name taken?)"},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "nodes": [{"name": "A", "class": "RTComponent"}]}}]})",
+       "the child node A is no scene node"},
+      {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"state": 1}}]})",
+       "Root:N: only an RTTeskSceneNode has a \"state\""},
+      {R"({"instances": [{"path": "Root:N", "class": "RTTeskSceneNode", "node": {"position": [0, 0, 0],)"
+       R"( "matrix": []}}]})",
+       "a node has a \"position\" or a \"matrix\", not both"},
+      {R"({"instances": [{"path": "Root:N", "class": "RTTeskSceneNode", "node": {"matrix": [1, 2, 3]}}]})",
+       "a node's \"matrix\" is 16 numbers, row by row"},
+  };
+  for (const auto& c : cases) {
+    const auto run = Pack(c.description);
+    EXPECT_EQ(run.status, 1) << c.description;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.description << ": " << run.err;
+    EXPECT_FALSE(fs::exists(File("level.kivopack"))) << c.description;
+  }
+}
+
+}  // namespace
