@@ -1,6 +1,6 @@
 // scene-view and kivopack's scene kinds as a user runs them from the staged tree: a fixture level
-// packed from its description, printed as a scenario loads it, and the descriptions and command
-// lines they refuse.
+// packed from its description, printed as a scenario loads it; a fixture motion and the sample's
+// walk printed at times; and the descriptions and command lines they refuse.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -41,6 +41,25 @@ constexpr char kScenario1[] =
     "  (1.00, 1.00, 1.00) A\n"
     "  (4.00, 1.00, 2.00) B\n"
     "  (9.00, 1.00, 2.00) no room\n";
+
+// A body whose arm turns 30 degrees either side of 90 about z, once a second.
+constexpr char kArm[] = R"({"bones": [{"name": "Body", "offset": [0, 1, 0]},
+                                      {"name": "Arm", "parent": "Body", "offset": [0.2, 0.4, 0]}]})";
+constexpr char kWave[] = R"({"duration": 1, "keysPerSecond": 8, "continuous": true,
+  "curves": [{"bone": "Arm", "rotation": [0, 0, 90], "swing": [0, 0, 30], "cycles": 1}]})";
+constexpr char kMotions[] = R"({"instances": [
+  {"path": "Root:Motions:Wave", "class": "RTAnimTrack", "motion": {"skeleton": "arm.json", "family": "wave.json"}}]})";
+
+// At 0.25 the arm is at 120 degrees: (cos 60, 0, 0, sin 60); at 1, looped, back at key 0.
+constexpr char kWaveAt[] =
+    "motion Root:Motions:Wave\n"
+    "times 0.000 to 1.000, looped\n"
+    "at 0.250\n"
+    "  Body                               position (0.000, 1.000, 0.000) rotation (1.0000, 0.0000, 0.0000, 0.0000)\n"
+    "    Arm                              position (0.200, 0.400, 0.000) rotation (0.5000, 0.0000, 0.0000, 0.8660)\n"
+    "at 1.000\n"
+    "  Body                               position (0.000, 1.000, 0.000) rotation (1.0000, 0.0000, 0.0000, 0.0000)\n"
+    "    Arm                              position (0.200, 0.400, 0.000) rotation (0.7071, 0.0000, 0.0000, 0.7071)\n";
 
 class SceneTools : public ::testing::Test {
  protected:
@@ -83,6 +102,28 @@ TEST_F(SceneTools, PrintsTheRoomsLeavesAndPointsOfAScenario) {
   EXPECT_NE(every.out.find("scenario all\nrooms: 2\n"), std::string::npos) << every.out;
 }
 
+TEST_F(SceneTools, PrintsAMotionsNodesAtEachTime) {
+  tesk::testing::WriteFile(File("arm.json"), kArm);
+  tesk::testing::WriteFile(File("wave.json"), kWave);
+  const auto packed = Pack(kMotions);
+  ASSERT_EQ(packed.status, 0) << packed.err;
+  const auto printed = Run("scene-view", Quoted(File("level.kivopack")) + " --motion Root:Motions:Wave --times 0.25,1");
+  EXPECT_EQ(printed.status, 0) << printed.err;
+  EXPECT_EQ(printed.out, kWaveAt);
+
+  // The sample's walk: a quarter and three quarters through, each thigh turns the other way.
+  const std::string store = Quoted((fs::path(TESK_STAGE_DIR) / "kivo/store/root.kivopack").string());
+  const auto walk =
+      Run("scene-view", store + " --motion Root:Characters:Assets:Motions:DrProto_walk --times 0.25,0.75");
+  ASSERT_EQ(walk.status, 0) << walk.err;
+  const std::string at25 =
+      "      Bip01 L Thigh                  position (0.100, -0.050, 0.000) rotation (0.9763, -0.2164, ";
+  const std::string at75 =
+      "      Bip01 L Thigh                  position (0.100, -0.050, 0.000) rotation (0.9763, 0.2164, ";
+  EXPECT_LT(walk.out.find(at25), walk.out.find("at 0.750")) << walk.out;
+  EXPECT_NE(walk.out.find(at75, walk.out.find("at 0.750")), std::string::npos) << walk.out;
+}
+
 TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
   ASSERT_EQ(Pack(kLevel).status, 0);
   const std::string pack = Quoted(File("level.kivopack"));
@@ -98,6 +139,12 @@ TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
       {Quoted(File("none.kivopack")) + " Root:Ward:Tree", 1, "scene-view: cannot read "},
       {pack + " Root:Ward:Rooms:A", 1, "scene-view: "},
       {pack + " Root:Nowhere", 1, "scene-view: "},
+      {pack + " --motion Root:Ward:Tree", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --times 1", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --motion Root:Ward:Tree --times 1", 2, "usage: scene-view "},
+      {pack + " --motion Root:Ward:Tree --times 1,,2", 2, "usage: scene-view "},
+      {pack + " --motion Root:Ward:Tree --times 1 --point 1,2,3", 2, "usage: scene-view "},
+      {pack + " --motion Root:Ward:Tree --times 1", 1, "scene-view: "},
   };
   for (const auto& c : cases) {
     const auto run = Run("scene-view", c.arguments);
@@ -107,6 +154,9 @@ TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
   }
   EXPECT_NE(Run("scene-view", pack + " Root:Nowhere").err.find("holds no scene tree at Root:Nowhere"),
             std::string::npos);
+  EXPECT_NE(
+      Run("scene-view", pack + " --motion Root:Ward:Tree --times 1").err.find("holds no motion at Root:Ward:Tree"),
+      std::string::npos);
 }
 
 TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
