@@ -9,6 +9,15 @@
 // tree the room is attached to: a room never holds another, and one that left the tree is not
 // found. A room's name is its instance name (component::GetName).
 //
+// Hit tests: a room collides what moves with its walls and its obstacles, in the x-z plane (y is
+// left out). Its walls are the footprint edges marked as walls (edge i runs from point i to point
+// i + 1, the last back to the first; every edge is a wall until marked otherwise, and openings
+// between rooms are not); its obstacles are the nodes of its node list that carry an obstacle box
+// (scene_node_calls.h). A distance is the parameter t along the vector given (the hit is at start +
+// t x vector), from 0 with no upper bound; a test reports the nearest hit below the distance it is
+// handed. Hit word A is 0 for a wall and 1 for an obstacle; hit word B is null for a wall, else the
+// obstacle node with a reference that the caller gives back.
+//
 // The slots below 0x200 are those that callers number; the others are the framework's own.
 #pragma once
 
@@ -47,11 +56,16 @@ enum Slot : uint32_t {
   kAddFurtherRoom = 0x214,
   kAddLight = 0x218,
   kSetBoundsNode = 0x21c,
+  kRayHitTest = 0x220,
+  kSphereHitTest = 0x224,
+  kSetHitTestFilter = 0x228,
+  kSetWalls = 0x22c,
+  kGetWalls = 0x230,
 };
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;
-inline constexpr uint32_t kSlotTableSize = kSetBoundsNode + 4;
+inline constexpr uint32_t kSlotTableSize = kGetWalls + 4;
 inline constexpr uint32_t kStreamVersion = 1;
 
 // Room flags.
@@ -69,9 +83,18 @@ inline RTSuccess SetBoundingBox(RTInstance r, const RTFVector3D* min, const RTFV
 inline RTSuccess GetFootprint(RTInstance r, const RTFVector3D** points, uint32_t* count, uint32_t* word) {
   return CallMethod(r, kLevel, kGetFootprint, points, count, word);
 }
-// At most 4096 points, copied; fewer than 3 make a footprint that holds no point.
+// At most 4096 points, copied; fewer than 3 make a footprint that holds no point. Every edge of
+// the new footprint is a wall.
 inline RTSuccess SetFootprint(RTInstance r, const RTFVector3D* points, uint32_t count) {
   return CallMethod(r, kLevel, kSetFootprint, points, count);
+}
+// One flag per footprint edge (count = the footprint's point count): non-zero marks a wall.
+inline RTSuccess SetWalls(RTInstance r, const RTBool* walls, uint32_t count) {
+  return CallMethod(r, kLevel, kSetWalls, walls, count);
+}
+// The room's own flags, one per footprint edge, valid until the footprint changes.
+inline RTSuccess GetWalls(RTInstance r, const RTBool** walls, uint32_t* count) {
+  return CallMethod(r, kLevel, kGetWalls, walls, count);
 }
 // 1 when the point lies inside the footprint by the winding rule (in x and z) and within the box's
 // y range, else 0.
@@ -111,5 +134,32 @@ inline RTSuccess GetFurtherRooms(RTInstance r, List** rooms) { return CallMethod
 inline RTSuccess AttachSceneTree(RTInstance r, RTInstance tree) {
   return CallMethod(r, kLevel, kAttachSceneTree, tree);
 }
+
+// The nearest hit of the ray origin + t x direction (t from 0 to below *distance): 1 with
+// *distance, the hit point and the words written, else 0 with all of them untouched. The filter
+// takes no part.
+inline RTSuccess RayHitTest(RTInstance r, const RTFVector3D* origin, const RTFVector3D* direction, float* distance,
+                            RTFVector3D* point, uint32_t* wordA, RTInstance* wordB) {
+  return CallMethod(r, kLevel, kRayHitTest, origin, direction, distance, point, wordA, wordB);
+}
+// The first touch of a circle of the radius whose centre moves from start by t x movement (t from
+// 0 to below *distance): 1 with *distance, the contact point (on the wall or obstacle), the contact
+// normal (from there to the centre, y 0) and the words written, else 0 with all of them untouched.
+// A circle that already overlaps something at the start touches it at 0 when it moves into it; one
+// that stands still or moves away does not. What the filter holds takes no part.
+inline RTSuccess SphereHitTest(RTInstance r, const RTFVector3D* start, const RTFVector3D* movement, float radius,
+                               float* distance, RTFVector3D* point, RTFVector3D* normal, uint32_t* wordA,
+                               RTInstance* wordB) {
+  return CallMethod(r, kLevel, kSphereHitTest, start, movement, radius, distance, point, normal, wordA, wordB);
+}
+// A scene node (null: none) that the room's sphere tests leave out, with the nodes below it, until
+// the filter is set again. The room holds a reference on it.
+inline RTSuccess SetHitTestFilter(RTInstance r, RTInstance filter) {
+  return CallMethod(r, kLevel, kSetHitTestFilter, filter);
+}
+
+// Hit word A of the rooms' tests.
+inline constexpr uint32_t kHitWall = 0;
+inline constexpr uint32_t kHitObstacle = 1;
 
 }  // namespace kivo::room

@@ -10,6 +10,15 @@
 // A node's child nodes are those of its child instances that are scene nodes; its entity (the mesh,
 // light or camera it carries) is any instance, held with one reference and streamed by its path.
 //
+// A node may carry an obstacle box: a box in its own space whose x-z rectangle, placed by the
+// node's world matrix, is what a room's hit tests collide with (y is left out: movement is planar).
+//
+// Moving nodes: an RTTeskSceneNode of a moving kind (5, 6 or 7) does not move when its translation
+// is set, by SetTranslation or SetLocalMatrix alike: the change is kept as its pending movement
+// (the rest of a matrix applies at once) until ApplyMovement adds it to the translation. The scene
+// tree's transform update moves such nodes once a frame and tracks the room they stand in. Nodes
+// of other kinds, and plain RTSceneNodes, move at once.
+//
 // The slots below 0x200 are those that callers number; the others are the framework's own.
 #pragma once
 
@@ -34,11 +43,14 @@ enum Slot : uint32_t {
   kStreamOut = 0x204,
   kSetLocalMatrix = 0x208,
   kSetEntity = 0x20c,
+  kSetTranslation = 0x210,
+  kSetObstacleBox = 0x214,
+  kGetObstacleBox = 0x218,
 };
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;    // RTSceneNode's own functions, for a derived level's parent calls
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here
-inline constexpr uint32_t kSlotTableSize = kSetEntity + 4;
+inline constexpr uint32_t kSlotTableSize = kGetObstacleBox + 4;
 inline constexpr uint32_t kStreamVersion = 1;
 
 // The entity with a reference for the caller; null (and success) when the node carries none.
@@ -50,6 +62,18 @@ inline RTSuccess GetLocalMatrix(RTInstance n, const RTFMatrix4x4** local) {
 }
 inline RTSuccess SetLocalMatrix(RTInstance n, const RTFMatrix4x4* local) {
   return CallMethod(n, kLevel, kSetLocalMatrix, local);
+}
+// Row 3 of the placement := (x, y, z, 1); the rest is kept.
+inline RTSuccess SetTranslation(RTInstance n, const RTFVector3D* translation) {
+  return CallMethod(n, kLevel, kSetTranslation, translation);
+}
+// The obstacle box (min and max corners in the node's space); null corners take it away.
+inline RTSuccess SetObstacleBox(RTInstance n, const RTFVector3D* min, const RTFVector3D* max) {
+  return CallMethod(n, kLevel, kSetObstacleBox, min, max);
+}
+// *has := 1 and the corners when the node carries an obstacle box, else *has := 0.
+inline RTSuccess GetObstacleBox(RTInstance n, RTBool* has, RTFVector3D* min, RTFVector3D* max) {
+  return CallMethod(n, kLevel, kGetObstacleBox, has, min, max);
 }
 inline RTSuccess GetWorldMatrix(RTInstance n, const RTFMatrix4x4** world) {
   return CallMethod(n, kLevel, kGetWorldMatrix, world);
@@ -76,19 +100,26 @@ namespace kivo::tesk_scene_node {
 inline constexpr char16_t kClassName[] = u"RTTeskSceneNode";
 
 enum Slot : uint32_t {
+  kGetScriptObject = 0x10,
+  kGetVelocity = 0x28,  // the pending movement
+  kApplyMovement = 0x2c,
   kSetStateWord = 0x30,
   kGetStateWord = 0x34,
   kSetQuadItem = 0x50,
   kGetQuadItem = 0x54,
+  kSetVector = 0x5c,
 
   // The framework's own.
   kStreamIn = 0x200,
   kStreamOut = 0x204,
+  kSetScriptObject = 0x208,
+  kSetLocalMatrix = 0x20c,  // overrides RTSceneNode's: a moving kind keeps the translation pending
+  kSetTranslation = 0x210,  // likewise
 };
 inline constexpr uint32_t kLevel = 0x14;
 inline constexpr uint32_t kOwnTable = 0x18;
 inline constexpr uint32_t kObjectSize = 0x20;
-inline constexpr uint32_t kSlotTableSize = kStreamOut + 4;
+inline constexpr uint32_t kSlotTableSize = kSetTranslation + 4;
 inline constexpr uint32_t kStreamVersion = 1;
 
 // The state word: bits 0-3 render bits (bit 0 draws the node), bits 4-15 the node's kind, bits
@@ -99,10 +130,32 @@ inline constexpr uint32_t kKindShift = 4;
 inline constexpr uint32_t kPhaseBits = 0x000F0000u;
 inline constexpr uint32_t kPhaseShift = 16;
 
+constexpr uint32_t KindOf(uint32_t stateWord) { return (stateWord & kKindBits) >> kKindShift; }
+constexpr uint32_t WithKind(uint32_t stateWord, uint32_t kind) {
+  return (stateWord & ~kKindBits) | ((kind << kKindShift) & kKindBits);
+}
+// Kinds whose translation changes wait as pending movement for the scene tree's transform update.
+constexpr bool IsMovingKind(uint32_t kind) { return kind >= 5 && kind <= 7; }
+
 inline RTSuccess SetStateWord(RTInstance n, uint32_t word) { return CallMethod(n, kLevel, kSetStateWord, word); }
 inline RTSuccess GetStateWord(RTInstance n, uint32_t* word) { return CallMethod(n, kLevel, kGetStateWord, word); }
 // The scene tree's quad item of the node (null: none); the node only keeps the pointer.
 inline RTSuccess SetQuadItem(RTInstance n, void* item) { return CallMethod(n, kLevel, kSetQuadItem, item); }
 inline RTSuccess GetQuadItem(RTInstance n, void** item) { return CallMethod(n, kLevel, kGetQuadItem, item); }
+
+// The script object that stands for the node (null: none); the node only keeps the pointer.
+inline RTSuccess GetScriptObject(RTInstance n, void** object) {
+  return CallMethod(n, kLevel, kGetScriptObject, object);
+}
+inline RTSuccess SetScriptObject(RTInstance n, void* object) { return CallMethod(n, kLevel, kSetScriptObject, object); }
+// The pending movement: what translation changes of a moving kind have added since it was last
+// applied.
+inline RTSuccess GetVelocity(RTInstance n, RTFVector3D* velocity) {
+  return CallMethod(n, kLevel, kGetVelocity, velocity);
+}
+// translation += pending movement; pending movement := 0.
+inline RTSuccess ApplyMovement(RTInstance n) { return CallMethod(n, kLevel, kApplyMovement); }
+// The vector the scene tree hands a tracked node (zero when it stays in its room); kept, unused.
+inline RTSuccess SetVector(RTInstance n, const RTFVector3D* vector) { return CallMethod(n, kLevel, kSetVector, vector); }
 
 }  // namespace kivo::tesk_scene_node
