@@ -1,14 +1,18 @@
 // RTSceneNode: a node of a scene: its placement relative to its parent node, the world transform
-// the scene tree brings up to date, the entity it carries, and its child nodes (its child
-// instances that are scene nodes). See scene_node_calls.h.
+// the scene tree brings up to date, the entity it carries, its child nodes (its child instances
+// that are scene nodes) and its obstacle box. See scene_node_calls.h.
 //
 // Stream form, all little-endian:
-//   u32 version        1; a newer version is refused
+//   u32 version        2; a newer version is refused
 //   16 x f32           the local matrix, column by column
 //   wide string        the entity's instance path (u32 length, then length + 1 units), 0 for none
-// The entity is looked up by its path when it is first asked for (it may be a child of the node,
-// which the core loads only after the node). A damaged stream is refused whole: the node keeps
-// what it had.
+//   u8                 from version 2: 1 when the node carries an obstacle box, else 0
+//   3 x f32, 3 x f32   from version 2, with a box: its minimum and maximum corners
+// A version 1 stream carries no box. The entity is looked up by its path when it is first asked
+// for (it may be a child of the node, which the core loads only after the node). A damaged stream
+// (a cut part, a box flag other than 0 or 1, a box whose minimum lies above its maximum) is
+// refused whole: the node keeps what it had.
+#include <optional>
 #include <string>
 
 #include "kivo/scene/scene_node_calls.h"
@@ -26,8 +30,20 @@ namespace slot = kivo::scene_node;
 
 constexpr uint32_t kStateWord = slot::kObjectSize - 4;
 constexpr uint32_t kMatrixBytes = 64;
+constexpr uint32_t kBoxBytes = 24;
+constexpr uint32_t kFirstVersionWithBox = 2;
 constexpr uint32_t kPathUnits = 1024;
 constexpr bool kOverrides = true;
+
+struct ObstacleBox {
+  RTFVector3D min;
+  RTFVector3D max;
+};
+
+// Whether min lies at or below max on every axis (false for a NaN).
+bool Ordered(const RTFVector3D& min, const RTFVector3D& max) {
+  return min.x <= max.x && min.y <= max.y && min.z <= max.z;
+}
 
 struct NodeState {
   RTFMatrix4x4 local;
@@ -38,6 +54,7 @@ struct NodeState {
   RTInstance entity = nullptr;  // one reference held
   bool entityIsChild = false;   // see held_children.h
   std::u16string entityPath;    // streamed in, not yet looked up
+  std::optional<ObstacleBox> obstacle;
 
   NodeState() {
     Mat4Identity(&local);
@@ -70,12 +87,31 @@ RTSuccess Destroy(RTInstance self) {
   return kRTSuccess;
 }
 
+bool WriteObstacle(RTInstance stream, const std::optional<ObstacleBox>& obstacle) {
+  if (!StreamWriteByte(stream, obstacle ? 1 : 0)) return false;
+  return !obstacle || (StreamWriteVector(stream, obstacle->min) && StreamWriteVector(stream, obstacle->max));
+}
+
+// The box part of the stream; false when it is cut short or damaged.
+bool ReadObstacle(RTInstance stream, std::optional<ObstacleBox>* obstacle) {
+  uint32_t has = 0;
+  if (!StreamReadByte(stream, &has) || has > 1) return false;
+  if (!has) return true;
+  ObstacleBox box{};
+  if (!StreamHolds(stream, kBoxBytes) || !StreamReadVector(stream, &box.min) || !StreamReadVector(stream, &box.max) ||
+      !Ordered(box.min, box.max))
+    return false;
+  *obstacle = box;
+  return true;
+}
+
 RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
   NodeState* node = StateOf(self);
   if (!node || !component::IsWholeStage(stage)) return kRTFailure;
   const bool written = StreamWriteUInt(stream, slot::kStreamVersion) && StreamWriteMatrix4(stream, node->local) &&
                        (node->entity ? StreamWriteInstanceRef(stream, node->entity)
-                                     : StreamWriteWString(stream, node->entityPath.c_str()));
+                                     : StreamWriteWString(stream, node->entityPath.c_str())) &&
+                       WriteObstacle(stream, node->obstacle);
   return written ? kRTSuccess : kRTFailure;
 }
 
@@ -85,8 +121,11 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   uint32_t version = 0;
   RTFMatrix4x4 local;
   char16_t* path = nullptr;
+  std::optional<ObstacleBox> obstacle;
   if (!StreamReadVersion(stream, slot::kStreamVersion, &version) || !StreamHolds(stream, kMatrixBytes) ||
-      !StreamReadMatrix4(stream, &local) || !StreamReadWStringBounded(stream, kPathUnits, &path)) {
+      !StreamReadMatrix4(stream, &local) || !StreamReadWStringBounded(stream, kPathUnits, &path) ||
+      (version >= kFirstVersionWithBox && !ReadObstacle(stream, &obstacle))) {
+    ModuleCore()->ArrayFree(nullptr, path);
     RaiseFormatted(kLevelError, u"RTSceneNode::StreamIn(): the node's stream is damaged; the node is left as it was");
     return kRTFailure;
   }
@@ -94,6 +133,7 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   if (path) node->entityPath = path;
   ModuleCore()->ArrayFree(nullptr, path);
   node->local = local;
+  node->obstacle = obstacle;
   node->UpdateWorld();
   return kRTSuccess;
 }
@@ -135,6 +175,35 @@ RTSuccess SetLocalMatrix(RTInstance self, const RTFMatrix4x4* local) {
   if (!node || !local) return kRTFailure;
   node->local = *local;
   node->UpdateWorld();
+  return kRTSuccess;
+}
+
+RTSuccess SetTranslation(RTInstance self, const RTFVector3D* translation) {
+  NodeState* node = StateOf(self);
+  if (!node || !translation) return kRTFailure;
+  Mat4SetTranslation(&node->local, *translation);
+  node->UpdateWorld();
+  return kRTSuccess;
+}
+
+RTSuccess SetObstacleBox(RTInstance self, const RTFVector3D* min, const RTFVector3D* max) {
+  NodeState* node = StateOf(self);
+  if (!node || (min && max && !Ordered(*min, *max))) return kRTFailure;
+  if (min && max)
+    node->obstacle = ObstacleBox{*min, *max};
+  else
+    node->obstacle.reset();
+  return kRTSuccess;
+}
+
+RTSuccess GetObstacleBox(RTInstance self, RTBool* has, RTFVector3D* min, RTFVector3D* max) {
+  NodeState* node = StateOf(self);
+  if (!node || !has || !min || !max) return kRTFailure;
+  *has = node->obstacle ? 1 : 0;
+  if (node->obstacle) {
+    *min = node->obstacle->min;
+    *max = node->obstacle->max;
+  }
   return kRTSuccess;
 }
 
@@ -224,13 +293,18 @@ RTMethodRecord gMethods[] = {
     Method(u"StreamOut", StreamOut, slot::kStreamOut, u"RTSuccess", u"uint aStage, RTInstance ohStream", kOverrides),
     Method(u"SetLocalMatrix", SetLocalMatrix, slot::kSetLocalMatrix, u"RTSuccess", u"RTFMatrix4x4 in apMatrix"),
     Method(u"SetEntity", SetEntity, slot::kSetEntity, u"RTSuccess", u"RTInstance ahEntity"),
+    Method(u"SetTranslation", SetTranslation, slot::kSetTranslation, u"RTSuccess", u"RTFVector3D in apTranslation"),
+    Method(u"SetObstacleBox", SetObstacleBox, slot::kSetObstacleBox, u"RTSuccess",
+           u"RTFVector3D in apMin, RTFVector3D in apMax"),
+    Method(u"GetObstacleBox", GetObstacleBox, slot::kGetObstacleBox, u"RTSuccess",
+           u"RTBool out opHas, RTFVector3D out opMin, RTFVector3D out opMax"),
     kEndOfMethods,
 };
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,
     .parentClassName = u"RTComponent",
-    .description = u"A node of a scene: placement, world transform, entity and child nodes",
+    .description = u"A node of a scene: placement, world transform, entity, child nodes and obstacle box",
     .objectSize = slot::kObjectSize,
     .slotTableSize = slot::kSlotTableSize,
     .firstSlotTableOffset = slot::kLevel,

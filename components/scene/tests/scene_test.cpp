@@ -34,6 +34,12 @@ std::string WString(std::u16string_view text) {
   return bytes + std::string(2, '\0');
 }
 
+std::string Vector(float x, float y, float z) {
+  std::string bytes;
+  for (float v : {x, y, z}) bytes.append(reinterpret_cast<const char*>(&v), 4);
+  return bytes;
+}
+
 RTFVector3D At(float x, float y, float z) { return RTFVector3D{x, y, z, 0.0f}; }
 
 void SceneTest::InstallComponents(tesk::testing::CoreHost& host) {

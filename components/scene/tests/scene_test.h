@@ -20,6 +20,8 @@ using kivo::InstanceRef;
 std::string U32(uint32_t value);
 // A wide string as StreamWriteWString writes it.
 std::string WString(std::u16string_view text);
+// Three little-endian floats, as StreamWriteVector writes them.
+std::string Vector(float x, float y, float z);
 
 RTFVector3D At(float x, float y, float z);
 

@@ -9,12 +9,6 @@ namespace {
 using namespace scenetest;
 using namespace kivo;
 
-std::string Vector(float x, float y, float z) {
-  std::string bytes;
-  for (float v : {x, y, z}) bytes.append(reinterpret_cast<const char*>(&v), 4);
-  return bytes;
-}
-
 std::string Names(const std::vector<std::u16string>& names) {
   std::string bytes = U32(static_cast<uint32_t>(names.size()));
   for (const auto& name : names) bytes += WString(name);

@@ -1,6 +1,9 @@
-// The scene node stand-ins: placement and world transform, child nodes, the entity, the state word
-// and quad item, and their streams; and RTRenderable's defaults.
+// The scene node stand-ins: placement, translation and world transform, child nodes, the entity,
+// the obstacle box, the state word and quad item, and their streams (first-version node streams
+// still read); and RTRenderable's defaults.
 #include <cstring>
+#include <iterator>
+#include <limits>
 
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/scene_node_calls.h"
@@ -27,6 +30,12 @@ RTFMatrix4x4 Translation(float x, float y, float z) {
   return m;
 }
 
+// The obstacle part of a node stream: no box, or the flag and the corners.
+const std::string kNoBox(1, '\0');
+std::string Box(RTFVector3D min, RTFVector3D max) {
+  return std::string(1, '\1') + Vector(min.x, min.y, min.z) + Vector(max.x, max.y, max.z);
+}
+
 class SceneNodes : public SceneTest {
  protected:
   RTFVector3D WorldPosition(RTInstance node) {
@@ -46,6 +55,18 @@ class SceneNodes : public SceneTest {
       child = next;
     }
     return names;
+  }
+  // A plain RTSceneNode (no derived level's part in its stream) at the identity placement.
+  InstanceRef MakePlainNode() {
+    InstanceRef node;
+    EXPECT_EQ(core().CreateInstanceByString(nullptr, scene_node::kClassName, node.out(), 0, 1), kRTSuccess);
+    return node;
+  }
+  // *has, and the corners when it is 1.
+  RTBool ObstacleBox(RTInstance node, RTFVector3D* min, RTFVector3D* max) {
+    RTBool has = 9;
+    EXPECT_EQ(scene_node::GetObstacleBox(node, &has, min, max), kRTSuccess);
+    return has;
   }
 };
 
@@ -79,6 +100,99 @@ TEST_F(SceneNodes, TheWorldMatrixIsThePlacementTimesTheParentMatrix) {
   EXPECT_EQ(scene_node::GetInverseWorldMatrix(node.get(), &inverse), kRTFailure) << "no inverse";
 }
 
+TEST_F(SceneNodes, ATranslationReplacesRowThreeAndKeepsTheRest) {
+  InstanceRef node = MakePlainNode();
+  RTFMatrix4x4 turned;
+  Mat4RotationY(&turned, 0.5f);
+  turned.m[3][3] = 7;  // a translation row that is not (x, y, z, 1) yet
+  ASSERT_EQ(scene_node::SetLocalMatrix(node.get(), &turned), kRTSuccess);
+  const RTFMatrix4x4 parent = Translation(10, 0, 0);
+  ASSERT_EQ(scene_node::ApplyParentMatrix(node.get(), &parent), kRTSuccess);
+  const RTFVector3D to = At(1, 2, 3);
+  ASSERT_EQ(scene_node::SetTranslation(node.get(), &to), kRTSuccess);
+
+  const RTFMatrix4x4* local = nullptr;
+  ASSERT_EQ(scene_node::GetLocalMatrix(node.get(), &local), kRTSuccess);
+  RTFMatrix4x4 expected = turned;
+  Mat4SetTranslation(&expected, to);
+  EXPECT_EQ(std::memcmp(local, &expected, sizeof expected), 0);
+  EXPECT_EQ(local->m[3][3], 1.0f);
+  EXPECT_TRUE(Same(WorldPosition(node.get()), At(11, 2, 3))) << "the world matrix follows";
+  EXPECT_EQ(scene_node::SetTranslation(node.get(), nullptr), kRTFailure);
+}
+
+TEST_F(SceneNodes, KeepAnObstacleBoxUntilItIsTakenAway) {
+  InstanceRef node = MakePlainNode();
+  RTFVector3D min = At(9, 9, 9), max = At(9, 9, 9);
+  EXPECT_EQ(ObstacleBox(node.get(), &min, &max), 0u);
+  EXPECT_TRUE(Same(min, At(9, 9, 9)) && Same(max, At(9, 9, 9))) << "no corners without a box";
+
+  const RTFVector3D low = At(-1, 0, -2), high = At(1, 2, 2);
+  ASSERT_EQ(scene_node::SetObstacleBox(node.get(), &low, &high), kRTSuccess);
+  const RTFVector3D flat = At(-1, 0, -2);  // min = max on every axis is a box
+  ASSERT_EQ(scene_node::SetObstacleBox(node.get(), &flat, &flat), kRTSuccess);
+  ASSERT_EQ(scene_node::SetObstacleBox(node.get(), &low, &high), kRTSuccess);
+  const struct {
+    const char* what;
+    RTFVector3D min;
+  } refused[] = {{"x", At(2, 0, -2)},
+                 {"y", At(-1, 3, -2)},
+                 {"z", At(-1, 0, 3)},
+                 {"NaN", At(std::numeric_limits<float>::quiet_NaN(), 0, -2)}};
+  for (const auto& c : refused) {
+    EXPECT_EQ(scene_node::SetObstacleBox(node.get(), &c.min, &high), kRTFailure) << c.what;
+    ASSERT_EQ(ObstacleBox(node.get(), &min, &max), 1u) << c.what;
+    EXPECT_TRUE(Same(min, low) && Same(max, high)) << c.what << ": the box is kept";
+  }
+  ASSERT_EQ(scene_node::SetObstacleBox(node.get(), &low, nullptr), kRTSuccess);
+  EXPECT_EQ(ObstacleBox(node.get(), &min, &max), 0u) << "a null corner takes the box away";
+  ASSERT_EQ(scene_node::SetObstacleBox(node.get(), &low, &high), kRTSuccess);
+  ASSERT_EQ(scene_node::SetObstacleBox(node.get(), nullptr, &high), kRTSuccess);
+  EXPECT_EQ(ObstacleBox(node.get(), &min, &max), 0u);
+}
+
+TEST_F(SceneNodes, StreamTheirObstacleBoxAndReadAFirstVersionStreamWithoutOne) {
+  InstanceRef node = MakePlainNode();
+  const RTFVector3D low = At(-1, 0, -2), high = At(1, 2, 2);
+  ASSERT_EQ(scene_node::SetObstacleBox(node.get(), &low, &high), kRTSuccess);
+  const std::string withBox = U32(2) + Floats(Translation(0, 0, 0)) + WString(u"") + Box(low, high);
+  EXPECT_EQ(StreamedOut(node.get()), withBox);
+
+  InstanceRef copy = MakePlainNode();
+  ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(withBox).get()), kRTSuccess);
+  RTFVector3D min{}, max{};
+  ASSERT_EQ(ObstacleBox(copy.get(), &min, &max), 1u);
+  EXPECT_TRUE(Same(min, low) && Same(max, high));
+
+  const std::string first = U32(1) + Floats(Translation(4, 5, 6)) + WString(u"");
+  ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(first).get()), kRTSuccess);
+  EXPECT_EQ(ObstacleBox(copy.get(), &min, &max), 0u) << "a first-version node carries no box";
+  EXPECT_EQ(StreamedOut(copy.get()), U32(2) + Floats(Translation(4, 5, 6)) + WString(u"") + kNoBox);
+}
+
+TEST_F(SceneNodes, RefuseADamagedObstacleBoxWhole) {
+  InstanceRef node = MakePlainNode();
+  const RTFVector3D low = At(-1, 0, -2), high = At(1, 2, 2);
+  ASSERT_EQ(scene_node::SetObstacleBox(node.get(), &low, &high), kRTSuccess);
+  const std::string before = StreamedOut(node.get());
+  const std::string head = U32(2) + Floats(Translation(7, 8, 9)) + WString(u"");
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"no box flag", head},
+      {"a box flag other than 0 or 1", head + std::string(1, '\2')},
+      {"a cut box", (head + Box(low, high)).substr(0, head.size() + 13)},
+      {"a box whose minimum lies above its maximum", head + Box(high, low)},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(component::StreamIn(node.get(), component::kStreamWhole, StreamOf(c.bytes).get()), kRTFailure) << c.what;
+    EXPECT_EQ(StreamedOut(node.get()), before) << c.what << ": the placement and the box are kept";
+  }
+  EXPECT_EQ(Occurrences("RTSceneNode::StreamIn(): the node's stream is damaged; the node is left as it was"),
+            std::size(cases));
+}
+
 TEST_F(SceneNodes, ChildNodesAreTheChildInstancesThatAreNodes) {
   InstanceRef body = MakeNode(u"Body", At(0, 0, 0));
   InstanceRef head = MakeNode(u"Head", At(0, 1, 0), body.get());
@@ -101,7 +215,8 @@ TEST_F(SceneNodes, HoldTheirEntityAndStreamItsPath) {
   ASSERT_EQ(scene_node::SetEntity(node.get(), mesh.get()), kRTSuccess);
   EXPECT_EQ(RefCount(mesh.get()), 2u);
 
-  const std::string expected = U32(1) + Floats(Translation(1, 2, 3)) + WString(u"Root:Meshes:Bulb") + U32(1) + U32(0);
+  const std::string expected =
+      U32(2) + Floats(Translation(1, 2, 3)) + WString(u"Root:Meshes:Bulb") + kNoBox + U32(1) + U32(0);
   EXPECT_EQ(StreamedOut(node.get()), expected) << "the node's part, then the state word's";
 
   InstanceRef copy = MakeNode(u"Copy", At(0, 0, 0));
@@ -130,7 +245,7 @@ TEST_F(SceneNodes, KeepTheirStateWordAndQuadItem) {
   void* back = nullptr;
   ASSERT_EQ(tesk_scene_node::GetQuadItem(node.get(), &back), kRTSuccess);
   EXPECT_EQ(back, &item);
-  EXPECT_EQ(StreamedOut(node.get()).substr(4 + 64 + 4), U32(1) + U32(0x00050061));
+  EXPECT_EQ(StreamedOut(node.get()).substr(4 + 64 + 4 + 1), U32(1) + U32(0x00050061));
 }
 
 TEST_F(SceneNodes, ADamagedStreamLeavesTheNodeAsItWas) {
@@ -142,7 +257,7 @@ TEST_F(SceneNodes, ADamagedStreamLeavesTheNodeAsItWas) {
     const char* what;
     std::string bytes;
   } cases[] = {
-      {"a newer node", U32(2) + other.substr(4)},
+      {"a newer node", U32(3) + other.substr(4)},
       {"a cut matrix", other.substr(0, 40)},
       {"a cut path", U32(1) + Floats(Translation(7, 8, 9)) + U32(30) + "ab"},
       {"a newer state word", other.substr(0, other.size() - 8) + U32(2) + U32(0x11)},

@@ -1,6 +1,6 @@
-// Calls on scene nodes: the RTSceneNode level (placement, world transform, entity, child nodes) and
-// the RTTeskSceneNode level below it (the state word and the quad item). Every call returns 1 on
-// success and 0 on failure.
+// Calls on scene nodes: the RTSceneNode level (placement, world transform, entity, child nodes,
+// obstacle box) and the RTTeskSceneNode level below it (the state word and the quad item). Every
+// call returns 1 on success and 0 on failure.
 //
 // A node's placement is its local matrix, relative to its parent node; the scene tree hands each
 // node its parent's world matrix and the node keeps world = local x parent (for a node placed in a
@@ -51,7 +51,7 @@ inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;    // RTSceneNode's own functions, for a derived level's parent calls
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here
 inline constexpr uint32_t kSlotTableSize = kGetObstacleBox + 4;
-inline constexpr uint32_t kStreamVersion = 1;
+inline constexpr uint32_t kStreamVersion = 2;
 
 // The entity with a reference for the caller; null (and success) when the node carries none.
 inline RTSuccess GetEntity(RTInstance n, RTInstance* entity) { return CallMethod(n, kLevel, kGetEntity, entity); }
@@ -67,7 +67,8 @@ inline RTSuccess SetLocalMatrix(RTInstance n, const RTFMatrix4x4* local) {
 inline RTSuccess SetTranslation(RTInstance n, const RTFVector3D* translation) {
   return CallMethod(n, kLevel, kSetTranslation, translation);
 }
-// The obstacle box (min and max corners in the node's space); null corners take it away.
+// The obstacle box (min and max corners in the node's space); a null corner takes it away, and a
+// min above max on any axis is refused.
 inline RTSuccess SetObstacleBox(RTInstance n, const RTFVector3D* min, const RTFVector3D* max) {
   return CallMethod(n, kLevel, kSetObstacleBox, min, max);
 }
