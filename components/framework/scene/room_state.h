@@ -1,5 +1,5 @@
-// What one room keeps (rt_brellin_room.cpp), and the part of it that its stream holds
-// (room_stream.cpp).
+// What one room keeps (rt_brellin_room.cpp, room_hit_tests.cpp), and the part of it that its
+// stream holds (room_stream.cpp).
 #pragma once
 
 #include <string>
@@ -17,6 +17,7 @@ struct StoredRoom {
   RTFVector3D boxMax{};
   uint32_t flags = 0;
   std::vector<RTFVector3D> footprint;
+  std::vector<RTBool> walls;  // one per footprint edge: 1 a wall, 0 an opening
   std::vector<std::u16string> neighbours;
   std::vector<std::u16string> further;
   std::vector<std::u16string> nodes;   // child instances of the room
@@ -38,7 +39,8 @@ struct RoomState {
   RTFVector3D boxMax{};
   uint32_t flags = 0;
   std::vector<RTFVector3D> footprint;
-  std::vector<RTFVector2D> outline;  // the footprint's x and z, for the point test
+  std::vector<RTFVector2D> outline;  // the footprint's x and z, for the point and hit tests
+  std::vector<RTBool> walls;         // one per footprint edge (edge i runs from point i to the next)
   std::vector<std::u16string> neighbourNames;
   std::vector<std::u16string> furtherNames;
   std::u16string boundsNode;
@@ -47,10 +49,19 @@ struct RoomState {
   kivo::List* neighbours = nullptr;  // filled from the tree on each query, not held
   kivo::List* further = nullptr;
   RTBool designing = 0;
-  RTInstance tree = nullptr;  // the scene tree that lists the room; no reference
+  RTInstance tree = nullptr;        // the scene tree that lists the room; no reference
+  RTInstance hitFilter = nullptr;   // left out of the sphere tests; one reference held
+  bool hitFilterBelowRoom = false;  // see held_children.h
 
-  void SetFootprint(std::vector<RTFVector3D> points);
+  // `edgeWalls` holds one flag per point.
+  void SetFootprint(std::vector<RTFVector3D> points, std::vector<RTBool> edgeWalls);
 };
+
+// The room's state; null when it has none.
+RoomState* StateOf(RTInstance self);
+// Looks up the nodes a stream named among the room's children; a missing one is reported, as
+// `method`'s, and left out.
+void Resolve(RTInstance self, HeldNodes& held, const char16_t* method);
 
 // Writes the stored part; false when a write fails.
 bool WriteStoredRoom(RTInstance stream, const StoredRoom& room);

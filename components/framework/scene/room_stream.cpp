@@ -1,9 +1,12 @@
 // The room's stream, all little-endian:
 //
-//   u32 version              1; a newer version is refused
+//   u32 version              2; a newer version is refused
 //   3 x f32, 3 x f32         the box's minimum and maximum corners
 //   u32                      the flag word
 //   u32 n, n x (3 x f32)     the footprint's points (x, y, z; only x and z count)
+//   n x u8                   from version 2, per footprint edge (edge i runs from point i to the
+//                            next, the last back to the first): 1 a wall, 0 an opening; in a
+//                            version 1 stream every edge is a wall
 //   u32 n, n names           the neighbour rooms
 //   u32 n, n names           the further rooms
 //   u32 n, n names           the nodes: child instances of the room
@@ -30,6 +33,8 @@ constexpr uint32_t kNameUnits = 512;
 constexpr uint32_t kVectorBytes = 12;
 constexpr uint32_t kNameBytes = 4;  // the least a name takes: its length word
 constexpr uint32_t kMaxFootprint = 4096;
+constexpr uint32_t kWallBytes = 1;
+constexpr uint32_t kFirstVersionWithWalls = 2;
 
 bool WriteNames(RTInstance stream, const std::vector<std::u16string>& names) {
   if (!StreamWriteUInt(stream, static_cast<uint32_t>(names.size()))) return false;
@@ -70,6 +75,8 @@ bool WriteStoredRoom(RTInstance stream, const StoredRoom& room) {
     return false;
   for (const RTFVector3D& point : room.footprint)
     if (!StreamWriteVector(stream, point)) return false;
+  for (RTBool wall : room.walls)
+    if (!StreamWriteByte(stream, wall)) return false;
   return WriteNames(stream, room.neighbours) && WriteNames(stream, room.further) && WriteNames(stream, room.nodes) &&
          WriteNames(stream, room.lights) && StreamWriteWString(stream, room.boundsNode.c_str());
 }
@@ -86,13 +93,23 @@ bool ReadStoredRoom(RTInstance stream, StoredRoom* room, std::u16string* why) {
     *why = u"the box or the flags are cut short";
     return false;
   }
-  if (!StreamReadUInt(stream, &count) || count > kMaxFootprint ||
-      !StreamHolds(stream, uint64_t{count} * kVectorBytes)) {
+  const bool withWalls = version >= kFirstVersionWithWalls;
+  const uint32_t edgeBytes = withWalls ? kVectorBytes + kWallBytes : kVectorBytes;
+  if (!StreamReadUInt(stream, &count) || count > kMaxFootprint || !StreamHolds(stream, uint64_t{count} * edgeBytes)) {
     *why = Format(u"the footprint's count is missing, above %u or larger than the stream", kMaxFootprint);
     return false;
   }
   room->footprint.resize(count);
   for (RTFVector3D& point : room->footprint) StreamReadVector(stream, &point);
+  room->walls.assign(count, 1);
+  if (withWalls) {
+    for (uint32_t i = 0; i < count; ++i) {
+      if (!StreamReadByte(stream, &room->walls[i]) || room->walls[i] > 1) {
+        *why = Format(u"the wall flag of edge %u is cut short or neither 0 nor 1", i);
+        return false;
+      }
+    }
+  }
   char16_t* bounds = nullptr;
   if (!ReadNames(stream, "the neighbour rooms", &room->neighbours, why) ||
       !ReadNames(stream, "the further rooms", &room->further, why) ||

@@ -1,5 +1,6 @@
 // RTBrellinRoom: a room of a level (see room_calls.h). Its stream is read and written by
-// room_stream.cpp; the state record lives in the object word after the level's two tables.
+// room_stream.cpp, its hit tests are in room_hit_tests.cpp; the state record lives in the object
+// word after the level's two tables.
 #include <algorithm>
 
 #include "kivo/scene/room_calls.h"
@@ -9,6 +10,7 @@
 #include "kivo/support/geometry.h"
 #include "kivo/support/held_children.h"
 #include "kivo/support/raise.h"
+#include "room_hit_tests.h"
 #include "room_state.h"
 #include "tesk/scene/scene_tree_calls.h"
 
@@ -23,8 +25,6 @@ constexpr uint32_t kStateWord = slot::kObjectSize - 4;
 constexpr uint32_t kNameUnits = 512;
 constexpr uint32_t kMaxFootprint = 4096;
 constexpr bool kOverrides = true;
-
-RoomState* StateOf(RTInstance self) { return StateIn<RoomState>(self, kStateWord); }
 
 std::u16string NameOf(RTInstance instance) {
   char16_t buffer[kNameUnits] = {};
@@ -51,8 +51,10 @@ void Append(RTInstance self, HeldNodes& held, RTInstance node) {
   if (IsChildOf(node, self)) held.children.push_back(node);
 }
 
-// Looks up the nodes a stream named among the room's children; a missing one is reported and left
-// out.
+}  // namespace
+
+RoomState* StateOf(RTInstance self) { return StateIn<RoomState>(self, kStateWord); }
+
 void Resolve(RTInstance self, HeldNodes& held, const char16_t* method) {
   for (const std::u16string& name : held.unresolved) {
     RTInstance node = nullptr;
@@ -67,6 +69,8 @@ void Resolve(RTInstance self, HeldNodes& held, const char16_t* method) {
   }
   held.unresolved.clear();
 }
+
+namespace {
 
 RTSuccess Hold(RTInstance self, HeldNodes& held, RTInstance node, const char16_t* method) {
   if (!node) return kRTFailure;
@@ -116,6 +120,8 @@ RTSuccess Destroy(RTInstance self) {
     }
     ListDestroy(room->neighbours);
     ListDestroy(room->further);
+    if (room->hitFilter && !(room->hitFilterBelowRoom && ChildrenGone(self)))
+      ModuleCore()->ReleaseInstance(nullptr, room->hitFilter);
   }
   EndState<RoomState>(self, kStateWord);
   return kRTSuccess;
@@ -130,6 +136,7 @@ RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
                           room->boxMax,
                           room->flags,
                           room->footprint,
+                          room->walls,
                           room->neighbourNames,
                           room->furtherNames,
                           ChildNames(room->nodes),
@@ -150,7 +157,7 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   room->boxMin = read.boxMin;
   room->boxMax = read.boxMax;
   room->flags = read.flags;
-  room->SetFootprint(std::move(read.footprint));
+  room->SetFootprint(std::move(read.footprint), std::move(read.walls));
   room->neighbourNames = std::move(read.neighbours);
   room->furtherNames = std::move(read.further);
   room->boundsNode = std::move(read.boundsNode);
@@ -189,7 +196,22 @@ RTSuccess GetFootprint(RTInstance self, const RTFVector3D** points, uint32_t* co
 RTSuccess SetFootprint(RTInstance self, const RTFVector3D* points, uint32_t count) {
   RoomState* room = StateOf(self);
   if (!room || (count && !points) || count > kMaxFootprint) return kRTFailure;
-  room->SetFootprint(std::vector<RTFVector3D>(points, points + count));
+  room->SetFootprint(std::vector<RTFVector3D>(points, points + count), std::vector<RTBool>(count, 1));
+  return kRTSuccess;
+}
+
+RTSuccess GetWalls(RTInstance self, const RTBool** walls, uint32_t* count) {
+  RoomState* room = StateOf(self);
+  if (!room || !walls || !count) return kRTFailure;
+  *walls = room->walls.data();
+  *count = static_cast<uint32_t>(room->walls.size());
+  return kRTSuccess;
+}
+
+RTSuccess SetWalls(RTInstance self, const RTBool* walls, uint32_t count) {
+  RoomState* room = StateOf(self);
+  if (!room || count != room->walls.size() || (count && !walls)) return kRTFailure;
+  for (uint32_t i = 0; i < count; ++i) room->walls[i] = walls[i] ? 1 : 0;
   return kRTSuccess;
 }
 
@@ -347,13 +369,22 @@ RTMethodRecord gMethods[] = {
     Method(u"AddFurtherRoom", AddFurtherRoom, slot::kAddFurtherRoom, u"RTSuccess", u"wchar[] apName"),
     Method(u"AddLight", AddLight, slot::kAddLight, u"RTSuccess", u"RTInstance ahNode"),
     Method(u"SetBoundsNode", SetBoundsNode, slot::kSetBoundsNode, u"RTSuccess", u"RTInstance ahNode"),
+    Method(u"RayHitTest", RayHitTest, slot::kRayHitTest, u"RTSuccess",
+           u"RTFVector3D in apOrigin, RTFVector3D in apDirection, float* apDistance, RTFVector3D out opPoint, "
+           u"uint out opWordA, RTInstance out ophWordB"),
+    Method(u"SphereHitTest", SphereHitTest, slot::kSphereHitTest, u"RTSuccess",
+           u"RTFVector3D in apStart, RTFVector3D in apMovement, float aRadius, float* apDistance, "
+           u"RTFVector3D out opPoint, RTFVector3D out opNormal, uint out opWordA, RTInstance out ophWordB"),
+    Method(u"SetHitTestFilter", SetHitTestFilter, slot::kSetHitTestFilter, u"RTSuccess", u"RTInstance ahFilter"),
+    Method(u"SetWalls", SetWalls, slot::kSetWalls, u"RTSuccess", u"RTBool* apWalls, uint anWalls"),
+    Method(u"GetWalls", GetWalls, slot::kGetWalls, u"RTSuccess", u"RTBool* out oppWalls, uint out opnWalls"),
     kEndOfMethods,
 };
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,
     .parentClassName = u"RTComponent",
-    .description = u"A room of a level: box, footprint, flags, nodes, lights and linked rooms",
+    .description = u"A room of a level: box, footprint and walls, flags, nodes, lights, linked rooms and hit tests",
     .objectSize = slot::kObjectSize,
     .slotTableSize = slot::kSlotTableSize,
     .firstSlotTableOffset = slot::kLevel,
@@ -365,8 +396,9 @@ const RTComponentDef gDefinition = MakeComponentDef({
 
 }  // namespace
 
-void RoomState::SetFootprint(std::vector<RTFVector3D> points) {
+void RoomState::SetFootprint(std::vector<RTFVector3D> points, std::vector<RTBool> edgeWalls) {
   footprint = std::move(points);
+  walls = std::move(edgeWalls);
   outline.clear();
   for (const RTFVector3D& point : footprint) outline.push_back({point.x, point.z});
 }

@@ -1,5 +1,6 @@
 // The room stand-in: its point test, its node and light lists, its stream (the nodes and lights as
-// names of its children, looked up when first needed) and every damaged stream refused whole.
+// names of its children, looked up when first needed, and the walls; first-version streams still
+// read) and every damaged stream refused whole.
 #include "kivo/scene/room_calls.h"
 #include "kivo/support/component_calls.h"
 #include "scene_test.h"
@@ -15,13 +16,18 @@ std::string Names(const std::vector<std::u16string>& names) {
   return bytes;
 }
 
-// A room stream: box (0, 0, 0)-(4, 3, 4), flags 0x10, a square footprint, one neighbour, no further
-// rooms, the node "Bed", the light "Lamp" and the bounds node "Shell".
-std::string RoomBytes() {
-  return U32(1) + Vector(0, 0, 0) + Vector(4, 3, 4) + U32(0x10) + U32(4) + Vector(0, 0, 0) + Vector(4, 0, 0) +
-         Vector(4, 0, 4) + Vector(0, 0, 4) + Names({u"Hall"}) + Names({}) + Names({u"Bed"}) + Names({u"Lamp"}) +
+const std::string kAllWalls(4, '\1');
+
+// A room stream: box (0, 0, 0)-(4, 3, 4), flags 0x10, a square footprint and its wall flags (none in
+// version 1), one neighbour, no further rooms, the node "Bed", the light "Lamp" and the bounds node
+// "Shell".
+std::string RoomBytes(uint32_t version = 2, const std::string& walls = kAllWalls) {
+  return U32(version) + Vector(0, 0, 0) + Vector(4, 3, 4) + U32(0x10) + U32(4) + Vector(0, 0, 0) + Vector(4, 0, 0) +
+         Vector(4, 0, 4) + Vector(0, 0, 4) + walls + Names({u"Hall"}) + Names({}) + Names({u"Bed"}) + Names({u"Lamp"}) +
          WString(u"Shell");
 }
+// Where the wall flags start in RoomBytes.
+constexpr size_t kWallsAt = 4 + 24 + 4 + 4 + 48;
 
 class Room : public SceneTest {
  protected:
@@ -34,6 +40,12 @@ class Room : public SceneTest {
     List* nodes = nullptr;
     EXPECT_EQ(room::GetNodeList(room, &nodes), kRTSuccess);
     return Listed(nodes);
+  }
+  std::vector<RTBool> Walls(RTInstance room) {
+    const RTBool* walls = nullptr;
+    uint32_t count = 0;
+    EXPECT_EQ(room::GetWalls(room, &walls, &count), kRTSuccess);
+    return std::vector<RTBool>(walls, walls + count);
   }
 };
 
@@ -114,6 +126,42 @@ TEST_F(Room, StreamsItsShapeLinksAndChildrenByName) {
   for (RTInstance node : {bed.get(), lamp.get(), visitor.get()}) room::RemoveNode(room.get(), node);
 }
 
+TEST_F(Room, MarksEachFootprintEdgeAWallUntilToldOtherwise) {
+  InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(4, 3, 4));
+  EXPECT_EQ(Walls(room.get()), (std::vector<RTBool>{1, 1, 1, 1}));
+  const RTBool marked[] = {1, 0, 7, 1};
+  ASSERT_EQ(room::SetWalls(room.get(), marked, 4), kRTSuccess);
+  EXPECT_EQ(Walls(room.get()), (std::vector<RTBool>{1, 0, 1, 1}));
+  const RTBool tooFew[] = {0, 0, 0};
+  EXPECT_EQ(room::SetWalls(room.get(), tooFew, 3), kRTFailure);
+  EXPECT_EQ(Walls(room.get()), (std::vector<RTBool>{1, 0, 1, 1})) << "a wrong count changes nothing";
+  const RTFVector3D triangle[] = {At(0, 0, 0), At(4, 0, 0), At(0, 0, 4)};
+  ASSERT_EQ(room::SetFootprint(room.get(), triangle, 3), kRTSuccess);
+  EXPECT_EQ(Walls(room.get()), (std::vector<RTBool>{1, 1, 1})) << "a new footprint is all walls";
+}
+
+TEST_F(Room, StreamsItsWallsAndReadsAFirstVersionStreamWithEveryEdgeAWall) {
+  InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(4, 3, 4));
+  const RTBool walls[] = {1, 0, 1, 1};
+  ASSERT_EQ(room::SetWalls(room.get(), walls, 4), kRTSuccess);
+  const std::string bytes = StreamedOut(room.get());
+  EXPECT_EQ(bytes.substr(kWallsAt, 4), std::string("\1\0\1\1", 4));
+
+  InstanceRef copy = MakeRoom(u"Copy", At(0, 0, 0), At(1, 1, 1));
+  ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(bytes).get()), kRTSuccess);
+  EXPECT_EQ(Walls(copy.get()), (std::vector<RTBool>{1, 0, 1, 1}));
+  EXPECT_EQ(StreamedOut(copy.get()), bytes);
+
+  ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(RoomBytes(1, "")).get()), kRTSuccess);
+  EXPECT_EQ(Walls(copy.get()), (std::vector<RTBool>{1, 1, 1, 1}));
+  const RTFVector3D* points = nullptr;
+  uint32_t count = 0, word = 0;
+  ASSERT_EQ(room::GetFootprint(copy.get(), &points, &count, &word), kRTSuccess);
+  ASSERT_EQ(count, 4u);
+  EXPECT_EQ(points[2].x, 4.0f);
+  EXPECT_EQ(points[2].z, 4.0f);
+}
+
 TEST_F(Room, RefusesADamagedStreamWhole) {
   InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(4, 3, 4));
   const std::string before = StreamedOut(room.get());
@@ -130,14 +178,16 @@ TEST_F(Room, RefusesADamagedStreamWhole) {
     std::string bytes;
     const char* message;
   } cases[] = {
-      {"a newer room", U32(2) + whole.substr(4), "the stream holds no room of version 1 or older"},
+      {"a newer room", U32(3) + whole.substr(4), "the stream holds no room of version 2 or older"},
+      {"a wall flag other than 0 or 1", RoomBytes(2, std::string("\1\2\1\1", 4)),
+       "the wall flag of edge 1 is cut short or neither 0 nor 1"},
       {"a footprint count beyond the stream",
        whole.substr(0, footprintCount) + U32(4096) + whole.substr(footprintCount + 4),
        "the footprint's count is missing, above 4096 or larger than the stream"},
-      {"a name count beyond the stream", whole.substr(0, footprintCount + 4 + 48) + U32(0xFFFFFFF0),
+      {"a name count beyond the stream", whole.substr(0, kWallsAt + 4) + U32(0xFFFFFFF0),
        "the count of the neighbour rooms is missing or larger than the stream"},
       {"an empty name in a list",
-       whole.substr(0, footprintCount + 4 + 48) + U32(1) + U32(0) + Names({}) + Names({}) + Names({}) + WString(u""),
+       whole.substr(0, kWallsAt + 4) + U32(1) + U32(0) + Names({}) + Names({}) + Names({}) + WString(u""),
        "name 1 of 1 of the neighbour rooms is cut short, too long or empty"},
   };
   for (const auto& c : cases) {

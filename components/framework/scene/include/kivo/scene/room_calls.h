@@ -66,7 +66,7 @@ inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;
 inline constexpr uint32_t kSlotTableSize = kGetWalls + 4;
-inline constexpr uint32_t kStreamVersion = 1;
+inline constexpr uint32_t kStreamVersion = 2;
 
 // Room flags.
 inline constexpr uint32_t kOutOfQuadTree = 0x10;    // left out of the quad tree, lookups, hit tests and baking
@@ -88,7 +88,8 @@ inline RTSuccess GetFootprint(RTInstance r, const RTFVector3D** points, uint32_t
 inline RTSuccess SetFootprint(RTInstance r, const RTFVector3D* points, uint32_t count) {
   return CallMethod(r, kLevel, kSetFootprint, points, count);
 }
-// One flag per footprint edge (count = the footprint's point count): non-zero marks a wall.
+// One flag per footprint edge (count = the footprint's point count, else the call fails and
+// nothing changes): non-zero marks a wall.
 inline RTSuccess SetWalls(RTInstance r, const RTBool* walls, uint32_t count) {
   return CallMethod(r, kLevel, kSetWalls, walls, count);
 }
@@ -146,7 +147,8 @@ inline RTSuccess RayHitTest(RTInstance r, const RTFVector3D* origin, const RTFVe
 // 0 to below *distance): 1 with *distance, the contact point (on the wall or obstacle), the contact
 // normal (from there to the centre, y 0) and the words written, else 0 with all of them untouched.
 // A circle that already overlaps something at the start touches it at 0 when it moves into it; one
-// that stands still or moves away does not. What the filter holds takes no part.
+// that stands still or moves away does not. A radius not above 0 touches nothing. What the filter
+// holds takes no part.
 inline RTSuccess SphereHitTest(RTInstance r, const RTFVector3D* start, const RTFVector3D* movement, float radius,
                                float* distance, RTFVector3D* point, RTFVector3D* normal, uint32_t* wordA,
                                RTInstance* wordB) {

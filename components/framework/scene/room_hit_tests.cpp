@@ -1,0 +1,124 @@
+// The room's hit tests: a ray or a moving circle against its walls (the footprint edges marked as
+// walls) and its obstacles (the listed scene nodes that carry an obstacle box), in the x-z plane.
+// The segments are tried walls first, in edge order, then the obstacles in list order, each box's
+// edges from its (min.x, min.z) corner round; the nearest hit wins, and of equal ones the first.
+#include "room_hit_tests.h"
+
+#include "kivo/scene/room_calls.h"
+#include "kivo/scene/scene_node_calls.h"
+#include "kivo/support/held_children.h"
+#include "kivo/support/list.h"
+#include "kivo/support/matrix.h"
+#include "planar_hits.h"
+#include "room_state.h"
+
+namespace room {
+
+namespace {
+
+using namespace kivo;
+namespace slot = kivo::room;
+
+RTFVector2D Ground(const RTFVector3D& v) { return {v.x, v.z}; }
+
+// The x-z corners of the node's obstacle box placed by its world matrix; false when it has none.
+bool ObstacleCorners(RTInstance node, RTFVector2D corners[4]) {
+  RTBool has = 0;
+  RTFVector3D min{};
+  RTFVector3D max{};
+  const RTFMatrix4x4* world = nullptr;
+  if (!ModuleCore()->IsKindOfByName(nullptr, node, scene_node::kClassName) ||
+      !scene_node::GetObstacleBox(node, &has, &min, &max) || !has || !scene_node::GetWorldMatrix(node, &world))
+    return false;
+  const RTFVector3D box[4] = {{min.x, 0, min.z, 0}, {max.x, 0, min.z, 0}, {max.x, 0, max.z, 0}, {min.x, 0, max.z, 0}};
+  for (int i = 0; i < 4; ++i) {
+    RTFVector3D placed;
+    Mat4TransformPoint(*world, box[i], &placed);
+    corners[i] = Ground(placed);
+  }
+  return true;
+}
+
+// Hands each segment to visit(a, b, node): the walls with a null node, then the edges of every
+// obstacle other than `leftOut` and the nodes below it.
+template <class Visit>
+void ForEachSegment(RTInstance self, RoomState& room, const char16_t* method, RTInstance leftOut, Visit visit) {
+  const std::vector<RTFVector2D>& outline = room.outline;
+  for (size_t i = 0; i < outline.size(); ++i)
+    if (room.walls[i]) visit(outline[i], outline[(i + 1) % outline.size()], nullptr);
+  Resolve(self, room.nodes, method);
+  for (RTInstance node : ListItems<RTInstanceRecord>(room.nodes.list)) {
+    RTFVector2D corners[4];
+    if ((leftOut && (node == leftOut || IsBelow(node, leftOut))) || !ObstacleCorners(node, corners)) continue;
+    for (int i = 0; i < 4; ++i) visit(corners[i], corners[(i + 1) % 4], node);
+  }
+}
+
+// The hit words of a hit on the node (null: a wall); word B carries a reference for the caller.
+void AnswerWords(RTInstance node, uint32_t* wordA, RTInstance* wordB) {
+  *wordA = node ? slot::kHitObstacle : slot::kHitWall;
+  *wordB = node;
+  if (node) ModuleCore()->ResolveHandle(nullptr, node);
+}
+
+}  // namespace
+
+RTSuccess RayHitTest(RTInstance self, const RTFVector3D* origin, const RTFVector3D* direction, float* distance,
+                     RTFVector3D* point, uint32_t* wordA, RTInstance* wordB) {
+  RoomState* room = StateOf(self);
+  if (!room || !origin || !direction || !distance || !point || !wordA || !wordB) return kRTFailure;
+  float nearest = *distance;
+  bool hit = false;
+  RTInstance hitNode = nullptr;
+  ForEachSegment(self, *room, u"RayHitTest", nullptr, [&](const RTFVector2D& a, const RTFVector2D& b, RTInstance node) {
+    if (!RayHitsSegment(Ground(*origin), Ground(*direction), a, b, nearest, &nearest)) return;
+    hit = true;
+    hitNode = node;
+  });
+  if (!hit) return kRTFailure;
+  *distance = nearest;
+  point->x = origin->x + nearest * direction->x;
+  point->y = origin->y + nearest * direction->y;
+  point->z = origin->z + nearest * direction->z;
+  AnswerWords(hitNode, wordA, wordB);
+  return kRTSuccess;
+}
+
+RTSuccess SphereHitTest(RTInstance self, const RTFVector3D* start, const RTFVector3D* movement, float radius,
+                        float* distance, RTFVector3D* point, RTFVector3D* normal, uint32_t* wordA, RTInstance* wordB) {
+  RoomState* room = StateOf(self);
+  if (!room || !start || !movement || !distance || !point || !normal || !wordA || !wordB) return kRTFailure;
+  CircleContact nearest{*distance, {}, {}};
+  bool hit = false;
+  RTInstance hitNode = nullptr;
+  ForEachSegment(self, *room, u"SphereHitTest", room->hitFilter,
+                 [&](const RTFVector2D& a, const RTFVector2D& b, RTInstance node) {
+                   if (!CircleHitsSegment(Ground(*start), Ground(*movement), radius, a, b, nearest.t, &nearest)) return;
+                   hit = true;
+                   hitNode = node;
+                 });
+  if (!hit) return kRTFailure;
+  *distance = nearest.t;
+  point->x = nearest.point.x;
+  point->y = start->y + nearest.t * movement->y;
+  point->z = nearest.point.y;
+  normal->x = nearest.normal.x;
+  normal->y = 0;
+  normal->z = nearest.normal.y;
+  AnswerWords(hitNode, wordA, wordB);
+  return kRTSuccess;
+}
+
+RTSuccess SetHitTestFilter(RTInstance self, RTInstance filter) {
+  RoomState* room = StateOf(self);
+  if (!room) return kRTFailure;
+  if (filter && (!ModuleCore()->IsKindOfByName(nullptr, filter, scene_node::kClassName) ||
+                 !ModuleCore()->ResolveHandle(nullptr, filter)))
+    return kRTFailure;
+  if (room->hitFilter) ModuleCore()->ReleaseInstance(nullptr, room->hitFilter);
+  room->hitFilter = filter;
+  room->hitFilterBelowRoom = IsBelow(filter, self);
+  return kRTSuccess;
+}
+
+}  // namespace room
