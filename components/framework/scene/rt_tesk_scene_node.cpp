@@ -1,15 +1,21 @@
 // RTTeskSceneNode: the game's scene node, an RTSceneNode with a state word (render bits, kind and
-// frame phase) and the pointer to the quad item by which the scene tree files it. See
-// scene_node_calls.h.
+// frame phase), the pointer to the quad item by which the scene tree files it, the script object
+// that stands for it, and the pending movement of a node of a moving kind. See scene_node_calls.h.
+//
+// A moving kind's translation changes (through either setter, which this level overrides) wait in
+// the pending movement until ApplyMovement: the scene tree then sees every mover, and a second
+// transform update in one frame moves nothing twice.
 //
 // Stream form: RTSceneNode's part (read and written through that level's own table), then
 //   u32 version        1; a newer version is refused
 //   u32                the state word
-// The quad item is the scene tree's and is not streamed. A damaged stream is refused whole.
+// The quad item, the script object and the pending movement belong to the running game and are not
+// streamed. A damaged stream is refused whole.
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/layered_stream.h"
+#include "kivo/support/matrix.h"
 #include "kivo/support/parent_call.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
@@ -26,9 +32,36 @@ constexpr ParentStream kParentStream{scene_node::kOwnTable, scene_node::kStreamI
 struct TeskNodeState {
   uint32_t stateWord = 0;
   void* quadItem = nullptr;
+  void* scriptObject = nullptr;
+  RTFVector3D velocity{};  // the pending movement
+  RTFVector3D vector{};    // the last vector the scene tree handed
 };
 
 TeskNodeState* StateOf(RTInstance self) { return StateIn<TeskNodeState>(self, kStateWord); }
+
+RTFVector3D TranslationOf(const RTFMatrix4x4& m) { return RTFVector3D{m.m[3][0], m.m[3][1], m.m[3][2], 0.0f}; }
+
+// The placement's translation; false when the node has none to give.
+bool CurrentTranslation(RTInstance self, RTFVector3D* translation) {
+  const RTFMatrix4x4* local = nullptr;
+  if (!scene_node::GetLocalMatrix(self, &local)) return false;
+  *translation = TranslationOf(*local);
+  return true;
+}
+
+RTSuccess MoveAtOnce(RTInstance self, const RTFVector3D& translation) {
+  return CallParentMethod(self, scene_node::kOwnTable, scene_node::kSetTranslation, &translation);
+}
+
+// A moving kind keeps the way from its translation to `target` as its pending movement.
+bool KeepsMovementPending(const TeskNodeState& node) { return slot::IsMovingKind(slot::KindOf(node.stateWord)); }
+
+bool KeepPending(RTInstance self, TeskNodeState& node, const RTFVector3D& target) {
+  RTFVector3D now;
+  if (!CurrentTranslation(self, &now)) return false;
+  node.velocity = RTFVector3D{target.x - now.x, target.y - now.y, target.z - now.z, 0.0f};
+  return true;
+}
 
 RTSuccess Construct(RTInstance self) { return MakeState<TeskNodeState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
@@ -87,20 +120,87 @@ RTSuccess GetQuadItem(RTInstance self, void** item) {
   return kRTSuccess;
 }
 
+RTSuccess GetScriptObject(RTInstance self, void** object) {
+  TeskNodeState* node = StateOf(self);
+  if (!node || !object) return kRTFailure;
+  *object = node->scriptObject;
+  return kRTSuccess;
+}
+
+RTSuccess SetScriptObject(RTInstance self, void* object) {
+  TeskNodeState* node = StateOf(self);
+  if (!node) return kRTFailure;
+  node->scriptObject = object;
+  return kRTSuccess;
+}
+
+RTSuccess GetVelocity(RTInstance self, RTFVector3D* velocity) {
+  TeskNodeState* node = StateOf(self);
+  if (!node || !velocity) return kRTFailure;
+  *velocity = node->velocity;
+  return kRTSuccess;
+}
+
+RTSuccess ApplyMovement(RTInstance self) {
+  TeskNodeState* node = StateOf(self);
+  RTFVector3D now;
+  if (!node || !CurrentTranslation(self, &now)) return kRTFailure;
+  const RTFVector3D moved{now.x + node->velocity.x, now.y + node->velocity.y, now.z + node->velocity.z, 0.0f};
+  if (!MoveAtOnce(self, moved)) return kRTFailure;
+  node->velocity = RTFVector3D{};
+  return kRTSuccess;
+}
+
+RTSuccess SetVector(RTInstance self, const RTFVector3D* vector) {
+  TeskNodeState* node = StateOf(self);
+  if (!node || !vector) return kRTFailure;
+  node->vector = *vector;
+  return kRTSuccess;
+}
+
+RTSuccess SetTranslation(RTInstance self, const RTFVector3D* translation) {
+  TeskNodeState* node = StateOf(self);
+  if (!node || !translation) return kRTFailure;
+  if (!KeepsMovementPending(*node)) return MoveAtOnce(self, *translation);
+  return KeepPending(self, *node, *translation) ? kRTSuccess : kRTFailure;
+}
+
+// A moving kind takes the rest of the matrix at once and keeps the translation pending.
+RTSuccess SetLocalMatrix(RTInstance self, const RTFMatrix4x4* local) {
+  TeskNodeState* node = StateOf(self);
+  if (!node || !local) return kRTFailure;
+  RTFMatrix4x4 placement = *local;
+  if (KeepsMovementPending(*node)) {
+    RTFVector3D now;
+    if (!CurrentTranslation(self, &now) || !KeepPending(self, *node, TranslationOf(*local))) return kRTFailure;
+    Mat4SetTranslation(&placement, now);
+  }
+  return CallParentMethod(self, scene_node::kOwnTable, scene_node::kSetLocalMatrix, &placement);
+}
+
 RTMethodRecord gMethods[] = {
+    Method(u"GetScriptObject", GetScriptObject, slot::kGetScriptObject, u"RTSuccess", u"void* out oppObject"),
+    Method(u"GetVelocity", GetVelocity, slot::kGetVelocity, u"RTSuccess", u"RTFVector3D out opVelocity"),
+    Method(u"ApplyMovement", ApplyMovement, slot::kApplyMovement, u"RTSuccess", u""),
     Method(u"SetStateWord", SetStateWord, slot::kSetStateWord, u"RTSuccess", u"uint aWord"),
     Method(u"GetStateWord", GetStateWord, slot::kGetStateWord, u"RTSuccess", u"uint out opWord"),
     Method(u"SetQuadItem", SetQuadItem, slot::kSetQuadItem, u"RTSuccess", u"void* apItem"),
     Method(u"GetQuadItem", GetQuadItem, slot::kGetQuadItem, u"RTSuccess", u"void* out oppItem"),
+    Method(u"SetVector", SetVector, slot::kSetVector, u"RTSuccess", u"RTFVector3D in apVector"),
     Method(u"StreamIn", StreamIn, slot::kStreamIn, u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
     Method(u"StreamOut", StreamOut, slot::kStreamOut, u"RTSuccess", u"uint aStage, RTInstance ohStream", kOverrides),
+    Method(u"SetScriptObject", SetScriptObject, slot::kSetScriptObject, u"RTSuccess", u"void* apObject"),
+    Method(u"SetLocalMatrix", SetLocalMatrix, slot::kSetLocalMatrix, u"RTSuccess", u"RTFMatrix4x4 in apMatrix",
+           kOverrides),
+    Method(u"SetTranslation", SetTranslation, slot::kSetTranslation, u"RTSuccess", u"RTFVector3D in apTranslation",
+           kOverrides),
     kEndOfMethods,
 };
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,
     .parentClassName = scene_node::kClassName,
-    .description = u"The game's scene node: a state word and a quad item",
+    .description = u"The game's scene node: a state word, a quad item, a script object and pending movement",
     .objectSize = slot::kObjectSize,
     .slotTableSize = slot::kSlotTableSize,
     .firstSlotTableOffset = slot::kLevel,

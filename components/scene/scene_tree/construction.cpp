@@ -4,6 +4,7 @@
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/scene/renderable_calls.h"
+#include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/raise.h"
@@ -86,6 +87,7 @@ const char16_t* TakeRequired(SceneTreeState& tree) {
   if (!TakeSingleton(game::kClassName, &tree.game)) return u"the RTTeskGame singleton";
   if (!TakeSingleton(u"RTVarno", &tree.script)) return u"the RTVarno singleton";
   tree.classes = SceneClasses{
+      .room = HandleOf(room::kClassName),
       .light = HandleOf(u"RTLight"),
       .pointLight = HandleOf(u"RTPointLight"),
       .renderable = kNoComponent,

@@ -20,14 +20,6 @@ bool IsTeskNode(const SceneTreeState& tree, RTInstance node) {
   return node && Core().IsKindOf(nullptr, node, tree.classes.teskSceneNode);
 }
 
-// The node's quad item when it is this tree's; null otherwise.
-QuadItem* ItemOf(SceneTreeState& tree, RTInstance node) {
-  void* item = nullptr;
-  if (!IsTeskNode(tree, node) || !tesk_scene_node::GetQuadItem(node, &item) || !item) return nullptr;
-  auto* quadItem = static_cast<QuadItem*>(item);
-  return quadItem->owner == &tree ? quadItem : nullptr;
-}
-
 void Unfile(SceneTreeState& tree, QuadItem* item) {
   if (tree.quadRoot) quad::Remove(tree.quadRoot, item);
   item->cell = nullptr;
@@ -46,7 +38,7 @@ RTSuccess Register(SceneTreeState& tree, RTInstance node) {
   const RTFMatrix4x4* placement = nullptr;
   if (!IsTeskNode(tree, node) || !scene_node::GetLocalMatrix(node, &placement)) return kRTFailure;
   const RTFVector3D position{placement->m[3][0], placement->m[3][1], placement->m[3][2], 0.0f};
-  QuadItem* item = ItemOf(tree, node);
+  QuadItem* item = QuadItemOf(tree, node);
   if (item) {
     Unfile(tree, item);
   } else {
@@ -80,6 +72,13 @@ void AnswerNeighbourhood(const QuadTreeNode& cell, const QuadItem* except, List*
 }
 
 }  // namespace
+
+QuadItem* QuadItemOf(SceneTreeState& tree, RTInstance node) {
+  void* item = nullptr;
+  if (!IsTeskNode(tree, node) || !tesk_scene_node::GetQuadItem(node, &item) || !item) return nullptr;
+  auto* quadItem = static_cast<QuadItem*>(item);
+  return quadItem->owner == &tree ? quadItem : nullptr;
+}
 
 void FreeQuadTree(SceneTreeState& tree) {
   quad::FreeCells(tree.quadRoot);
@@ -156,7 +155,7 @@ RTSuccess AddNodeToRoomN(RTInstance self, uint32_t index, RTInstance node) {
 RTSuccess QTRemoveNode(RTInstance self, RTInstance node) {
   SceneTreeState* tree = StateOf(self);
   if (!tree || !node) return kRTFailure;
-  QuadItem* item = ItemOf(*tree, node);
+  QuadItem* item = QuadItemOf(*tree, node);
   if (!item) {
     Core().RaiseError(nullptr,
                       u"RTTeskSceneTree::QTRemoveNode(): The scene node was never added to the quad-tree.  Unable to "
@@ -179,7 +178,7 @@ RTSuccess QTQueryRadius(RTInstance self, RTInstance node, float, List** nodes) {
   }
   ListClear(tree->quadQuery);
   if (nodes) *nodes = tree->quadQuery;
-  const QuadItem* item = ItemOf(*tree, node);
+  const QuadItem* item = QuadItemOf(*tree, node);
   if (!nodes || !item || !item->cell) return kRTFailure;
   AnswerNeighbourhood(*item->cell, item, tree->quadQuery);
   return kRTSuccess;

@@ -75,8 +75,13 @@ bool Remove(QuadTreeNode* cell, QuadItem* item) {
 }
 
 bool Update(QuadItem* item) {
-  if (!item || !item->cell) return false;
+  if (!item) return false;
   QuadTreeNode* cell = item->cell;
+  // An item that left the tree is filed again once its position is back inside.
+  if (!cell) {
+    QuadTreeNode* root = item->owner ? item->owner->quadRoot : nullptr;
+    return root && QuadrantIndex(*root, item->position) >= 0 && Insert(root, item);
+  }
   // An item of the root (a tree of one cell) has no parent to test against: it is filed again.
   if (!cell->parent) {
     Remove(cell, item);

@@ -24,7 +24,7 @@ bool Insert(QuadTreeNode* cell, QuadItem* item);
 bool Remove(QuadTreeNode* cell, QuadItem* item);
 // Files again an item whose position changed: it climbs from its cell to the first cell that holds
 // its position and goes down from there. An item that left the root is dropped from the tree, with
-// a message, and false.
+// a message, and false; once its position is back inside, it is filed from the root again.
 bool Update(QuadItem* item);
 
 QuadTreeNode* NewCell(const RTFVector3D& min, const RTFVector3D& max, QuadTreeNode* parent);

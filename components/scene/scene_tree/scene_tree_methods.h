@@ -55,6 +55,16 @@ RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream);
 // scenarios.cpp
 RTSuccess LoadScenarioN(RTInstance self, uint32_t scenario);
 
+// transforms.cpp
+RTSuccess UpdateTransforms(RTInstance self, uint32_t milliseconds);
+
+// hit_tests.cpp
+RTSuccess RayHitTest(RTInstance self, RTInstance room, const RTFVector3D* origin, const RTFVector3D* direction,
+                     float* distance, RTFVector3D* point, uint32_t* wordA, RTInstance* wordB);
+RTSuccess SphereHitTest(RTInstance self, RTInstance room, const RTFVector3D* start, const RTFVector3D* movement,
+                        float radius, float* distance, RTFVector3D* point, RTFVector3D* normal, uint32_t* wordA,
+                        RTInstance* wordB);
+
 // quad_methods.cpp
 RTSuccess UpdateQuadTree(RTInstance self);
 RTSuccess GetRoomByPoint(RTInstance self, const RTFVector3D* point, RTInstance* room);
@@ -74,5 +84,7 @@ RTInstance RegisteredRoomAt(SceneTreeState& tree, const std::u16string& path);
 
 // quad_methods.cpp: frees the cells and every quad item (giving back the items' references).
 void FreeQuadTree(SceneTreeState& tree);
+// The node's quad item when it is this tree's; null otherwise.
+QuadItem* QuadItemOf(SceneTreeState& tree, RTInstance node);
 
 }  // namespace tesk::scene_tree

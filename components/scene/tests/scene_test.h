@@ -24,6 +24,8 @@ std::string WString(std::u16string_view text);
 std::string Vector(float x, float y, float z);
 
 RTFVector3D At(float x, float y, float z);
+// The same x, y and z.
+inline bool Same(const RTFVector3D& a, const RTFVector3D& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
 
 class SceneTest : public tesk::testing::StartedCore {
  protected:

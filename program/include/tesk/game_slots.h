@@ -5,6 +5,8 @@
 
 #include <cstdint>
 
+#include "kivo/slots.h"
+
 namespace tesk::game {
 
 inline constexpr char16_t kClassName[] = u"RTTeskGame";
@@ -30,5 +32,12 @@ enum Slot : uint32_t {
   kMouseWheel = 0x414,           // (x, y, delta)
   kSetIdleCallback = 0x420,      // (IdleCallback)
 };
+
+// The game's script VM (null when it has none); no reference is taken.
+inline RTSuccess GetVM(RTInstance game, void** vm) { return kivo::CallMethod(game, kLevel, kGetVM, vm); }
+// The scene tree with a reference for the caller; null when the game has none.
+inline RTSuccess GetSceneTree(RTInstance game, RTInstance* tree) {
+  return kivo::CallMethod(game, kLevel, kGetSceneTree, tree);
+}
 
 }  // namespace tesk::game

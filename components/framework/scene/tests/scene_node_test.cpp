@@ -70,8 +70,6 @@ class SceneNodes : public SceneTest {
   }
 };
 
-bool Same(const RTFVector3D& a, const RTFVector3D& b) { return a.x == b.x && a.y == b.y && a.z == b.z; }
-
 TEST_F(SceneNodes, TheWorldMatrixIsThePlacementTimesTheParentMatrix) {
   InstanceRef node = MakeNode(u"Arm", At(1, 2, 3));
   EXPECT_TRUE(Same(WorldPosition(node.get()), At(1, 2, 3))) << "the identity parent at the start";

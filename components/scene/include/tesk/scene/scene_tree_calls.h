@@ -26,9 +26,8 @@ namespace tesk::scene_tree {
 
 inline constexpr char16_t kClassName[] = u"RTTeskSceneTree";
 
-// UpdateTransforms, Render, Prelight, PrelightRoom, RayHitTest and SphereHitTest come with room
-// tracking, rendering, baking and hit tests: until then their records have no function, and their
-// calls have no wrappers here.
+// Render, Prelight and PrelightRoom come with rendering and baking: until then their records have
+// no function, and their calls have no wrappers here.
 enum Slot : uint32_t {
   kGetStageCount = 0x00,
   kStreamIn = 0x04,
@@ -184,9 +183,36 @@ inline RTSuccess EnableStochasticLightingMode(RTInstance t, uint32_t samples, RT
   return Call(t, kEnableStochasticLightingMode, samples, on);
 }
 
-// --- Hit-test filter --------------------------------------------------------------------------
+// --- Transforms and room tracking ---------------------------------------------------------------
 
-// The tree holds one reference on the filter (null: none).
+// Once a frame, with the game clock in whole milliseconds: hands every node of every room its
+// parent matrix, moves the nodes of a moving kind by their pending movement (every node when
+// designing), moves a node that left its room into the room that now holds it, raising the script
+// event "OnRoomEnter" with that room's name on the node's script object, and re-files quad items.
+// Fails when a room cannot give its node or light list (the rooms after it wait for the next frame).
+inline RTSuccess UpdateTransforms(RTInstance t, uint32_t milliseconds) {
+  return Call(t, kUpdateTransforms, milliseconds);
+}
+
+// --- Hit tests (room_calls.h tells what the rooms answer) ----------------------------------------
+
+// In the room given, or the one under the origin when null; rooms out of lookups (0x10) or disabled
+// (0x40) take no part. A hit in the room itself stands; else the nearest of its neighbours' hits.
+// *distance is 3.4028235e38 when nothing is hit. *wordB, when not null, holds a reference that the
+// caller gives back.
+inline RTSuccess RayHitTest(RTInstance t, RTInstance room, const RTFVector3D* origin, const RTFVector3D* direction,
+                            float* distance, RTFVector3D* point, uint32_t* wordA, RTInstance* wordB) {
+  return Call(t, kRayHitTest, room, origin, direction, distance, point, wordA, wordB);
+}
+// As RayHitTest, with the start as the look-up point, under the hit-test filter: the nearest hit of
+// the room and its neighbours, ties going to the room, then to the earlier neighbour.
+inline RTSuccess SphereHitTest(RTInstance t, RTInstance room, const RTFVector3D* start, const RTFVector3D* movement,
+                               float radius, float* distance, RTFVector3D* point, RTFVector3D* normal,
+                               uint32_t* wordA, RTInstance* wordB) {
+  return Call(t, kSphereHitTest, room, start, movement, radius, distance, point, normal, wordA, wordB);
+}
+// The node (null: none) whose subtree the sphere tests leave out until it is set again; the tree
+// holds one reference on it. Ray tests ignore it.
 inline RTSuccess SetHitTestFilter(RTInstance t, RTInstance filter) { return Call(t, kSetHitTestFilter, filter); }
 
 }  // namespace tesk::scene_tree

@@ -47,6 +47,7 @@ struct QuadItem {
 
 // Component handles looked up at construction (kNoComponent when the class is not installed).
 struct SceneClasses {
+  RTComponentHandle room;
   RTComponentHandle light;
   RTComponentHandle pointLight;
   RTComponentHandle renderable;
@@ -79,7 +80,7 @@ struct SceneTreeState {
   RTBool filterLightmap;          // FilterLightmap
   RTInstance game;                // the RTTeskGame singleton; one reference held
   RTInstance script;              // the RTVarno singleton; one reference held
-  void* scriptVM;                 // fetched from the game by the transform update
+  void* scriptVM;                 // fetched from the game by each transform update
   QuadTreeNode* quadRoot;         // null until the first UpdateQuadTree
   kivo::List* quadQuery;          // the query answer: RTInstance, no references
   kivo::List* leaves;             // QuadTreeNode*, in the order subdivision made them
