@@ -101,6 +101,48 @@ bool AddNames(const SceneBuild& build, const json& room, const char* field, RTIn
   return true;
 }
 
+// "openings": the footprint edges that are no walls, by number.
+bool ReadOpenings(const SceneBuild& build, const json& room, std::vector<RTBool>* walls) {
+  if (!room.contains("openings")) return true;
+  const json& openings = room["openings"];
+  if (!openings.is_array()) return Fail(build, "a room's \"openings\" are a list of footprint edge numbers");
+  for (const json& edge : openings) {
+    if (!edge.is_number_unsigned() || edge.get<uint64_t>() >= walls->size())
+      return Fail(build,
+                  "an opening is the number of a footprint edge, from 0 to " + std::to_string(walls->size() - 1));
+    (*walls)[edge.get<size_t>()] = 0;
+  }
+  return true;
+}
+
+// "kind" sets the kind bits of an RTTeskSceneNode's state word, over "state".
+bool ReadState(const SceneBuild& build, const json& description, RTInstance node) {
+  if (!description.contains("state") && !description.contains("kind")) return true;
+  namespace t = kivo::tesk_scene_node;
+  if (description.contains("state") && !IsWord(description["state"]))
+    return Fail(build, "a node's \"state\" is a number from 0 to 4294967295");
+  if (description.contains("kind") &&
+      (!description["kind"].is_number_unsigned() || description["kind"].get<uint64_t>() > t::KindOf(t::kKindBits)))
+    return Fail(build, "a node's \"kind\" is a number from 0 to " + std::to_string(t::KindOf(t::kKindBits)));
+  uint32_t word = description.value("state", 0u);
+  if (description.contains("kind")) word = t::WithKind(word, description["kind"].get<uint32_t>());
+  if (!build.core.IsKindOfByName(nullptr, node, t::kClassName) || !t::SetStateWord(node, word))
+    return Fail(build, "only an RTTeskSceneNode has a \"state\" or a \"kind\"");
+  return true;
+}
+
+// "obstacle": the box the rooms' hit tests collide with, in the node's space.
+bool ReadObstacle(const SceneBuild& build, const json& description, RTInstance node) {
+  if (!description.contains("obstacle")) return true;
+  const json& box = description["obstacle"];
+  if (!box.is_array() || box.size() != 2 || !IsNumbers(box[0], 3) || !IsNumbers(box[1], 3))
+    return Fail(build, "a node's \"obstacle\" is [[x, y, z], [x, y, z]], its lowest and highest corners");
+  const RTFVector3D min = Point(box[0]);
+  const RTFVector3D max = Point(box[1]);
+  return kivo::scene_node::SetObstacleBox(node, &min, &max) ||
+         Fail(build, "the node refused its obstacle box (is a lowest corner above a highest one?)");
+}
+
 }  // namespace
 
 bool DescribeSceneTree(const SceneBuild& build, const json& description, RTInstance tree) {
@@ -135,10 +177,13 @@ bool DescribeRoom(const SceneBuild& build, const json& description, RTInstance r
   }
   if (description.contains("flags") && !IsWord(description["flags"]))
     return Fail(build, "a room's \"flags\" are a number from 0 to 4294967295");
+  std::vector<RTBool> walls(footprint.size(), 1);
+  if (!ReadOpenings(build, description, &walls)) return false;
   if (!r::SetBoundingBox(room, &min, &max) ||
       !r::SetFootprint(room, footprint.data(), static_cast<uint32_t>(footprint.size())) ||
+      !r::SetWalls(room, walls.data(), static_cast<uint32_t>(walls.size())) ||
       !r::SetFlags(room, description.value("flags", 0u)))
-    return Fail(build, "the room refused its box, footprint or flags");
+    return Fail(build, "the room refused its box, footprint, walls or flags");
   if (!AddNames(build, description, "neighbours", room, r::AddNeighbourRoom) ||
       !AddNames(build, description, "further", room, r::AddFurtherRoom) ||
       !MakeChildNodes(build, description, "nodes", room, r::AddNode) ||
@@ -153,14 +198,10 @@ bool DescribeNode(const SceneBuild& build, const json& description, RTInstance n
   if (!description.is_object()) return Fail(build, "a \"node\" is an object");
   RTFMatrix4x4 placement;
   if (!ReadPlacement(build, description, &placement)) return false;
+  // The placement goes first: a node of a moving kind would keep its translation pending.
   if (!kivo::scene_node::SetLocalMatrix(node, &placement)) return Fail(build, "the node refused its placement");
-  if (description.contains("state")) {
-    if (!IsWord(description["state"])) return Fail(build, "a node's \"state\" is a number from 0 to 4294967295");
-    if (!build.core.IsKindOfByName(nullptr, node, kivo::tesk_scene_node::kClassName) ||
-        !kivo::tesk_scene_node::SetStateWord(node, description["state"].get<uint32_t>()))
-      return Fail(build, "only an RTTeskSceneNode has a \"state\"");
-  }
-  return MakeChildNodes(build, description, "children", node, nullptr);
+  return ReadState(build, description, node) && ReadObstacle(build, description, node) &&
+         MakeChildNodes(build, description, "children", node, nullptr);
 }
 
 }  // namespace kivopack

@@ -4,15 +4,17 @@
 //   "sceneTree": {"rooms": ["Root:Tesk:Assets:Rooms:Lobby@6", ...], "designingFlags": 7}
 //       room references, each optionally tagged "@N" (bit n of N: in scenario n); the designing
 //       flags are 7 when left out
-//   "room": {"box": [[x, y, z], [x, y, z]], "footprint": [[x, z], ...], "flags": 0,
+//   "room": {"box": [[x, y, z], [x, y, z]], "footprint": [[x, z], ...], "openings": [1], "flags": 0,
 //            "neighbours": ["Hall"], "further": ["Yard"], "nodes": [NODE, ...], "lights": [NODE, ...],
 //            "bounds": NODE}
 //       the box's minimum and maximum corners; the footprint on the ground plane (the box's x-z
-//       rectangle when left out); linked rooms by instance name; the nodes, lights and bounds node
+//       rectangle when left out); the footprint edges that are openings, not walls (edge i runs
+//       from point i to the next); linked rooms by instance name; the nodes, lights and bounds node
 //       are made as children of the room
-//   "node": {"position": [x, y, z] or "matrix": [16 numbers, row by row], "state": 0,
-//            "children": [NODE, ...]}
-//       a scene node instance's placement, its state word (RTTeskSceneNode only) and child nodes
+//   "node": {"position": [x, y, z] or "matrix": [16 numbers, row by row], "state": 0, "kind": 5,
+//            "obstacle": [[x, y, z], [x, y, z]], "children": [NODE, ...]}
+//       a scene node instance's placement, its state word and kind (RTTeskSceneNode only), the
+//       obstacle box that rooms collide with, and its child nodes
 //   NODE: {"name": "Bed", "class": "RTTeskSceneNode", ...the fields of "node"}; the class is
 //       RTTeskSceneNode when left out
 #pragma once

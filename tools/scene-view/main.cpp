@@ -1,8 +1,8 @@
 // scene-view: loads a scene tree out of a pack, loads a scenario into it and builds its quad tree,
-// then prints its rooms, the quad tree's leaves and the room under each point asked for; or loads
-// a motion out of a pack and prints its nodes at the times asked for. The core runs on a Kivo root
-// of its own whose store is the pack; messages the scene raises while it loads go to standard
-// error.
+// then prints its rooms, the quad tree's leaves, the room under each point asked for, the answers
+// of ray and sphere tests and the room changes of nodes it moves frame by frame; or loads a motion
+// out of a pack and prints its nodes at the times asked for. The core runs on a Kivo root of its
+// own whose store is the pack; messages the scene raises while it loads go to standard error.
 //
 // The command line is one table of options; each option fills Options, and each section of the
 // report is printed from them in turn.
@@ -24,6 +24,7 @@
 #include "scene_report.h"
 #include "tesk/scene/scene_tree_calls.h"
 #include "tool_frame.h"
+#include "tracking_report.h"
 
 namespace {
 
@@ -32,49 +33,98 @@ struct Options {
   std::string tree;
   uint32_t scenario = tesk::scene_tree::kAllScenarios;
   std::vector<RTFVector3D> points;
+  std::vector<sceneview::Probe> probes;
+  std::vector<sceneview::Move> moves;
   std::string motion;  // in place of TREE: the motion printed at `times`
   std::vector<float> times;
+
+  bool AsksOfTheTree() const { return !points.empty() || !probes.empty() || !moves.empty(); }
 };
 
 constexpr tesk::ToolText kText = {
-    "usage: scene-view [--verbose] PACK TREE [--scenario N] [--point X,Y,Z]...\n"
+    "usage: scene-view [--verbose] PACK TREE [--scenario N] [--point X,Y,Z]... [--ray X,Y,Z DX,DY,DZ]...\n"
+    "                  [--sphere X,Y,Z MX,MY,MZ R]... [--move NODE DX,DZ FRAMES]...\n"
     "       scene-view [--verbose] PACK --motion MOTION --times T1,T2,...\n",
     "Loads the scene tree at the instance path TREE out of PACK, loads a scenario into it and builds\n"
     "its quad tree, then prints its rooms with their flags, the quad tree's leaves with their rooms\n"
-    "and neighbour leaves, and the room under each point. With --motion, loads the motion at the\n"
-    "instance path MOTION instead and prints each node's position and rotation at each time.\n"
+    "and neighbour leaves, the room under each point, the answer of each ray and sphere test, and\n"
+    "each move. With --motion, loads the motion at the instance path MOTION instead and prints each\n"
+    "node's position and rotation at each time.\n"
     "  --scenario N    the scenario: 0 to 9 (any other number loads every room); every room when left out\n"
     "  --point X,Y,Z   a point to find the room of; repeat it for more points\n"
+    "  --ray X,Y,Z DX,DY,DZ\n"
+    "                  a ray test from the point along the direction, in the room under the point\n"
+    "  --sphere X,Y,Z MX,MY,MZ R\n"
+    "                  a sphere test: a sphere of radius R moving from the point by the movement\n"
+    "  --move NODE DX,DZ FRAMES\n"
+    "                  steps the node at the instance path NODE by (DX, 0, DZ) each frame and runs the\n"
+    "                  transform update, printing every room change (moves run after the tests)\n"
     "  --motion MOTION the instance path of the motion to print\n"
     "  --times T,...   the times in seconds to evaluate the motion at\n"
     "  --verbose       the core's debug output on standard error\n"
-    "Exit status: 0 done, 1 the pack, the tree or the motion cannot be loaded, 2 bad arguments.\n",
+    "Exit status: 0 done, 1 the pack, the tree, a moved node or the motion cannot be loaded, 2 bad\n"
+    "arguments.\n",
 };
 
-bool ReadScenario(const char* text, Options& options) {
+bool ReadVector(const char* text, RTFVector3D* vector) {
+  char tail = 0;
+  return std::sscanf(text, "%f,%f,%f%c", &vector->x, &vector->y, &vector->z, &tail) == 3;
+}
+
+// A whole number in 0 to UINT32_MAX.
+bool ReadWord(const char* text, uint32_t* word) {
   char* end = nullptr;
   const unsigned long value = std::strtoul(text, &end, 10);
   if (!*text || *end || value > UINT32_MAX || text[0] == '-') return false;
-  options.scenario = static_cast<uint32_t>(value);
+  *word = static_cast<uint32_t>(value);
   return true;
 }
 
-bool ReadPoint(const char* text, Options& options) {
+bool ReadScenario(char** values, Options& options) { return ReadWord(values[0], &options.scenario); }
+
+bool ReadPoint(char** values, Options& options) {
   RTFVector3D point{};
-  char tail = 0;
-  if (std::sscanf(text, "%f,%f,%f%c", &point.x, &point.y, &point.z, &tail) != 3) return false;
+  if (!ReadVector(values[0], &point)) return false;
   options.points.push_back(point);
   return true;
 }
 
-bool ReadMotion(const char* text, Options& options) {
-  options.motion = text;
-  return *text != 0;
+bool ReadRay(char** values, Options& options) {
+  sceneview::Probe ray;
+  if (!ReadVector(values[0], &ray.start) || !ReadVector(values[1], &ray.vector)) return false;
+  options.probes.push_back(ray);
+  return true;
+}
+
+bool ReadSphere(char** values, Options& options) {
+  sceneview::Probe sphere{.sphere = true};
+  char* end = nullptr;
+  sphere.radius = std::strtof(values[2], &end);
+  if (!ReadVector(values[0], &sphere.start) || !ReadVector(values[1], &sphere.vector) || end == values[2] || *end ||
+      !(sphere.radius >= 0) || !std::isfinite(sphere.radius))
+    return false;
+  options.probes.push_back(sphere);
+  return true;
+}
+
+bool ReadMove(char** values, Options& options) {
+  sceneview::Move move{.node = values[0]};
+  char tail = 0;
+  if (move.node.empty() || std::sscanf(values[1], "%f,%f%c", &move.dx, &move.dz, &tail) != 2 ||
+      !ReadWord(values[2], &move.frames))
+    return false;
+  options.moves.push_back(move);
+  return true;
+}
+
+bool ReadMotion(char** values, Options& options) {
+  options.motion = values[0];
+  return !options.motion.empty();
 }
 
 // Finite numbers separated by commas.
-bool ReadTimes(const char* text, Options& options) {
-  for (const char* at = text;; ++at) {
+bool ReadTimes(char** values, Options& options) {
+  for (const char* at = values[0];; ++at) {
     char* end = nullptr;
     const float time = std::strtof(at, &end);
     if (end == at || !std::isfinite(time) || (*end != ',' && *end != 0)) return false;
@@ -84,15 +134,15 @@ bool ReadTimes(const char* text, Options& options) {
   }
 }
 
-// Options that take a value; the positional arguments are PACK and, without --motion, TREE.
+// Options and the values each takes; the positional arguments are PACK and, without --motion, TREE.
 const struct {
   const char* name;
-  bool (*read)(const char* value, Options& options);
+  int values;
+  bool (*read)(char** values, Options& options);
 } kOptions[] = {
-    {"--scenario", ReadScenario},
-    {"--point", ReadPoint},
-    {"--motion", ReadMotion},
-    {"--times", ReadTimes},
+    {"--scenario", 1, ReadScenario}, {"--point", 1, ReadPoint}, {"--ray", 2, ReadRay},
+    {"--sphere", 3, ReadSphere},     {"--move", 3, ReadMove},   {"--motion", 1, ReadMotion},
+    {"--times", 1, ReadTimes},
 };
 
 bool ParseCommandLine(int argc, char** argv, Options& options) {
@@ -103,12 +153,14 @@ bool ParseCommandLine(int argc, char** argv, Options& options) {
     if (option == std::end(kOptions)) {
       if (argv[i][0] == '-') return false;
       positional.push_back(argv[i]);
-    } else if (i + 1 >= argc || !option->read(argv[++i], options)) {
+    } else if (i + option->values >= argc || !option->read(argv + i + 1, options)) {
       return false;
+    } else {
+      i += option->values;
     }
   }
   const bool motion = !options.motion.empty();
-  if (motion ? positional.size() != 1 || options.times.empty() || !options.points.empty() ||
+  if (motion ? positional.size() != 1 || options.times.empty() || options.AsksOfTheTree() ||
                    options.scenario != tesk::scene_tree::kAllScenarios
              : positional.size() != 2 || !options.times.empty())
     return false;
@@ -146,6 +198,18 @@ int Report(CoreTable& core, const Options& options) {
   report += options.scenario == tesk::scene_tree::kAllScenarios ? "all" : std::to_string(options.scenario);
   report += "\n" + sceneview::RoomsSection(tree.get()) + sceneview::LeavesSection(tree.get()) +
             sceneview::PointsSection(tree.get(), options.points);
+  if (!options.probes.empty()) report += "hits:\n";
+  for (const sceneview::Probe& probe : options.probes) report += sceneview::ProbeLine(tree.get(), probe);
+  for (const sceneview::Move& move : options.moves) {
+    std::string error;
+    const std::string section = sceneview::MoveSection(tree.get(), move, &error);
+    if (section.empty()) {
+      std::fputs(report.c_str(), stdout);
+      std::fprintf(stderr, "scene-view: %s\n", error.c_str());
+      return 1;
+    }
+    report += section;
+  }
   std::fputs(report.c_str(), stdout);
   return 0;
 }

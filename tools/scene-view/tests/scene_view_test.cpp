@@ -124,6 +124,21 @@ TEST_F(SceneTools, PrintsAMotionsNodesAtEachTime) {
   EXPECT_NE(walk.out.find(at75, walk.out.find("at 0.750")), std::string::npos) << walk.out;
 }
 
+TEST_F(SceneTools, TheSamplesTrolleyRollsIntoTheWaitingRoomAndTheBedStopsASphere) {
+  const std::string store = Quoted((fs::path(TESK_STAGE_DIR) / "kivo/store/root.kivopack").string());
+  const auto run = Run("scene-view", store +
+                                         " Root:Tesk:Assets:TeskSceneTrees:TeskSceneTree1 --sphere 3,1,1 0,0,1 0.3"
+                                         " --move Root:Tesk:Assets:Rooms:corridor:trolley01 0,0.25 16");
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_NE(run.out.find("by (0.00, 0.00, 1.00): distance 2.200, point (3.00, 1.00, 3.50), normal (0.00, 0.00, -1.00), "
+                         "obstacle bed01\n"),
+            std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("  frame 12: corridor -> (7.00, 0.00, 6.00) in waiting-room, leaf "), std::string::npos)
+      << run.out;
+  EXPECT_NE(run.out.find("  end (7.00, 0.00, 7.00) in waiting-room, leaf "), std::string::npos) << run.out;
+}
+
 TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
   ASSERT_EQ(Pack(kLevel).status, 0);
   const std::string pack = Quoted(File("level.kivopack"));
@@ -145,6 +160,12 @@ TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
       {pack + " --motion Root:Ward:Tree --times 1,,2", 2, "usage: scene-view "},
       {pack + " --motion Root:Ward:Tree --times 1 --point 1,2,3", 2, "usage: scene-view "},
       {pack + " --motion Root:Ward:Tree --times 1", 1, "scene-view: "},
+      {pack + " Root:Ward:Tree --ray 1,1,1", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --sphere 1,1,1 1,0,0 -1", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --sphere 1,1,1 1,0,0 r", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --move Root:Ward:Rooms:A:Bed 1 3", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --move Root:Ward:Rooms:A:Bed 1,0 -3", 2, "usage: scene-view "},
+      {pack + " --motion Root:Ward:Tree --times 1 --ray 1,1,1 1,0,0", 2, "usage: scene-view "},
   };
   for (const auto& c : cases) {
     const auto run = Run("scene-view", c.arguments);
@@ -157,6 +178,11 @@ TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
   EXPECT_NE(
       Run("scene-view", pack + " --motion Root:Ward:Tree --times 1").err.find("holds no motion at Root:Ward:Tree"),
       std::string::npos);
+  const auto pillow = Run("scene-view", pack + " Root:Ward:Tree --move Root:Ward:Rooms:A:Bed:Pillow 1,0 2");
+  EXPECT_EQ(pillow.status, 1);
+  EXPECT_NE(pillow.err.find("Root:Ward:Rooms:A:Bed:Pillow is no RTTeskSceneNode listed in a room of the tree"),
+            std::string::npos)
+      << pillow.err;
 }
 
 TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
@@ -195,6 +221,20 @@ TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
        "a node has a \"position\" or a \"matrix\", not both"},
       {R"({"instances": [{"path": "Root:N", "class": "RTTeskSceneNode", "node": {"matrix": [1, 2, 3]}}]})",
        "a node's \"matrix\" is 16 numbers, row by row"},
+      {R"({"instances": [{"path": "Root:N", "class": "RTTeskSceneNode", "node": {"kind": 4096}}]})",
+       "a node's \"kind\" is a number from 0 to 4095"},
+      {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"kind": 5}}]})",
+       "only an RTTeskSceneNode has a \"state\" or a \"kind\""},
+      {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"obstacle": [[0, 0, 0]]}}]})",
+       "a node's \"obstacle\" is [[x, y, z], [x, y, z]]"},
+      {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"obstacle": [[1, 0, 0], [0, 1, 1]]}}]})",
+       "the node refused its obstacle box"},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "openings": [4]}}]})",
+       "an opening is the number of a footprint edge, from 0 to 3"},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "openings": 1}}]})",
+       "a room's \"openings\" are a list of footprint edge numbers"},
   };
   for (const auto& c : cases) {
     const auto run = Pack(c.description);
