@@ -70,6 +70,16 @@ TEST_F(FirstUse, TheStagedToolsWorkWithoutTheRegistryVariable) {
     EXPECT_EQ(unknown.err.rfind(usage, 0), 0u) << unknown.err;
   }
 
+  // The actor's controller, made from the staged store's fonts and motions (the skin class it looks
+  // up comes with the skinned characters).
+  const auto actor = Run("game/kivohost", "--create RTTeskActor");
+  EXPECT_EQ(actor.status, 0) << actor.err;
+  EXPECT_NE(actor.out.find("kivohost: created an instance of RTTeskActor\n"), std::string::npos) << actor.out;
+  EXPECT_EQ(actor.err.find("(RTTeskActor)"), std::string::npos) << actor.err;
+  const auto nothing = Run("game/kivohost", "--create RTNoSuchClass");
+  EXPECT_EQ(nothing.status, 1);
+  EXPECT_NE(nothing.err.find("kivohost: cannot create an instance of RTNoSuchClass"), std::string::npos) << nothing.err;
+
   // A registry file that is not there is named, with the variable that chooses it.
   setenv("TESK_REGISTRY", File("nowhere.ini").c_str(), 1);
   const auto lost = Run("game/kivohost", "");

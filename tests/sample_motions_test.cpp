@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "host/core_host.h"
+#include "host/motion_table.h"
 #include "kivo/scene/motion_calls.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/quaternion_curve.h"
@@ -19,29 +20,7 @@ namespace {
 
 using namespace kivo;
 
-// The actor's motion table: motion index -> the name after "DrProto_".
-const char* const kMotionTable[] = {
-    "walk",         "GNMSTND1",     "die",         "GNMTRET1",    "GNMDIAG1",     "GNMSDSTBD",    "GNMLIEIDEL3",
-    "Washhands",    "Talk1",        "Talk2",       "GNMLIESIT",   "GNMTRET1",     "GNMTRET2",     "GNMTRET3",
-    "GNMTRET4",     "GNMTRET5",     "GNMTRET6",    "GNMTRET7",    "GNMTRET8",     "GNMTRET9",     "GNMTRET10",
-    "GNMTRET11",    "GNMTRET12",    "GNMTRET13",   "GNMTRET14",   "GNMTRET15",    "GNMTRET16",    "GNMTRET17",
-    "standdrink",   "GNMWOKNEE",    "GNMSITIDEL1", "GNMDIAG2",    "GNMDIAG3",     "GNMDIAG4",     "GNMLIEIDEL1",
-    "GNMLIEIDEL2",  "GNMSITLIE",    "GNMLIESIT",   "GNCSDSTBD",   "GNMSTNDIDLE5", "GNMSTNDIDLE1", "GNMSTNDIDLE4",
-    "GNMSTNDIDLE2", "GNMSTNDIDLE3", "GNMSTND1",    "GNMSTNDACH",  "GNMSTNDWOZ",   "GNMSTNDLMP",   "GNMSTNDHED",
-    "GNMSTNDARM",   "GNMSTNDSHK",   "GNMSTNDCGH",  "GNMSITPAIN1", "GNMSITPAIN2",  "GNMSITPAIN3",  "GNMSITPAIN4",
-    "GNMSTSDBD",    "GNMMOGIV1",    "GNMMOGIV2",   "GNFMOGET1",   "GNFMOGET2",    "GNFKISS",      "GNMSLAPGT",
-    "GNFSLAPGV",    "GNMWWHEL",     "GNMWWHELB",   "WACKY_SIG1",  "GNCSITLIE",    "GNCLIESIT",    "GNCSTSDBD",
-    "GNCSNDSIT",    "GNCSITSND",    "GNMSNDSIT",   "GNMSITSND",   "GNFSTND1",     "GNMLIECAR",    "GNMCARIDLE",
-    "GNMWLKCAR",    "GNMBDYBED",    "GNMBDYCAR",   "GNMHLDIDLE",  "GNMSITEAT1",   "GNMWOBNCH",    "GNMWLK2",
-    "GNMTRTSRG1",   "GNMTRTSRG2",   "GNMTRTCRD1",  "GNMTRTCRD2",  "GNMTRTNUE1",   "GNMTRTNUE2",   "GNMTRTORP1",
-    "GNMTRTORP2",   "GNMTRTPED1",   "GNMTRTPED2",  "GNMTRTTOX1",  "GNMTRTTOX2",   "GNMLIEIDEL3",  "GNMLIECGH",
-    "GNCLIEIDLE",   "GNMGETPUSbk",  "AGENT_SIG7",  "GNMPUSHBEDR", "GNMPUSHBEDL",  "GNMFlNCHFT",   "GNMFlNCHBK",
-    "GNMTLKAN1",    "GNMTLKAN2",    "GNMLISNO",    "GNMLISAGR",   "GNMLISWOR",    "GNMTLKHP1",    "GNMTLKHP2",
-    "GNMTLKPC1",    "GNMLISVUL",    "GNMTLKAG1",   "GNMTLKFD1",   "GNMLISHP1",    "GNMPICL",      "GNMWOPUSH",
-    "GNMWOSTRCH",   "GNFWOYOGA1",   "GNFWOYOGA2",  "GNCLIEDIE",   "GNMSTNDCOL",   "GNMGNDIDLE",   "PILOT_SIG1",
-    "PILOT_SIG2",   "GNMWKDNGNY",   "PILOT_SIG3",
-};
-static_assert(std::size(kMotionTable) == 129);
+using tesk::testing::kMotionTable;
 
 std::u16string MotionPath(const char* name) {
   return u"Root:Characters:Assets:Motions:DrProto_" + platform::FromUtf8(name);

@@ -13,7 +13,7 @@ namespace {
 
 using namespace kivo;
 
-constexpr uint32_t kStateWord = 0x30;
+constexpr uint32_t kStateWord = memory_stream::kObjectSize - 4;
 
 struct State {
   uint8_t* data;
@@ -154,7 +154,7 @@ const RTComponentDef gDefinition = MakeComponentDef({
     .className = u"RTMemoryStream",
     .parentClassName = u"RTStream",
     .description = u"A stream over a growable buffer in memory",
-    .objectSize = kStateWord + 4,
+    .objectSize = memory_stream::kObjectSize,
     .slotTableSize = 0x28,
     .firstSlotTableOffset = memory_stream::kLevel,
     .secondSlotTableOffset = memory_stream::kLevel + 4,

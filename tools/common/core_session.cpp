@@ -99,7 +99,9 @@ std::unique_ptr<CoreSession> CoreSession::Start(std::string* error, StoredInstan
   std::u16string root;
   if (!ReadKivoRoot(root, error)) return nullptr;
   std::unique_ptr<CoreSession> session(new CoreSession());
-  if (stored != StoredInstances::kRoots && !session->MakeOwnRoot(&root, pack, error)) return nullptr;
+  const fs::path store =
+      stored == StoredInstances::kRootsOwnRoot ? platform::NativePath(root + u"store/root.kivopack") : pack;
+  if (stored != StoredInstances::kRoots && !session->MakeOwnRoot(&root, store, error)) return nullptr;
   if (!LoadCore(platform::NativePath(root + u"core/kivocore.so"), &session->exports_, error)) return nullptr;
   session->table_.size = sizeof session->table_;
   session->table_.version = kCoreVersion;
@@ -115,7 +117,7 @@ std::unique_ptr<CoreSession> CoreSession::Start(std::string* error, StoredInstan
 
 // A temporary root whose core and components are the registry root's (see the class), named by a
 // registry file of its own that the core reads from now on.
-bool CoreSession::MakeOwnRoot(std::u16string* root, const fs::path& pack, std::string* error) {
+bool CoreSession::MakeOwnRoot(std::u16string* root, const fs::path& store, std::string* error) {
   const fs::path shared = platform::NativePath(*root);
   std::string folder = (fs::temp_directory_path() / "tesk-root-XXXXXX").string();
   if (!mkdtemp(folder.data())) {
@@ -127,9 +129,10 @@ bool CoreSession::MakeOwnRoot(std::u16string* root, const fs::path& pack, std::s
   fs::create_directory_symlink(shared / "core", ownRoot_ / "core", failed);
   MirrorComponents(shared / "components", ownRoot_ / "components", failed);
   AddToolComponents(ownRoot_ / "components", failed);
-  if (!pack.empty()) {
+  std::error_code ignored;
+  if (!store.empty() && fs::exists(store, ignored)) {
     fs::create_directory(ownRoot_ / "store", failed);
-    fs::create_symlink(fs::absolute(pack), ownRoot_ / "store/root.kivopack", failed);
+    fs::create_symlink(fs::absolute(store), ownRoot_ / "store/root.kivopack", failed);
   }
   std::u16string additional;
   const bool hasAdditional = platform::ReadRegistryValue(platform::kKivoKeyPath, u"AdditionalPaths", kRootBytes,

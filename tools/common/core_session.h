@@ -20,17 +20,17 @@ struct CoreExports {
 bool LoadCore(const std::filesystem::path& library, CoreExports* exports, std::string* error);
 
 // Which stored instances a session's core sees: those of its root's store, as every host's core
-// does; none (a tool that writes stores of its own starts from an empty world); or those of a pack
-// the tool names.
-enum class StoredInstances { kRoots, kNone, kPack };
+// does (kRoots on the root itself, kRootsOwnRoot on a root of the session's own); none (a tool that
+// writes stores of its own starts from an empty world); or those of a pack the tool names.
+enum class StoredInstances { kRoots, kRootsOwnRoot, kNone, kPack };
 
 // A started core whose Kivo root comes from the registry; it is shut down with the session.
 // The support library of the process allocates through it. Unless it sees the root's stored
 // instances, the core runs on a root of the session's own: a temporary folder with the registry
 // root's core, its components, the software rasterizer module as the rasterizer (tools draw
 // offscreen), the components the build made for the tools (the game's stand-in, which the staged
-// tree never holds) and, for kPack, the pack as its store. The registry root's store, registry file and error log
-// are left alone.
+// tree never holds) and its store: the registry root's for kRootsOwnRoot, the pack for kPack. The
+// registry root's store, registry file and error log are left alone.
 class CoreSession {
  public:
   static std::unique_ptr<CoreSession> Start(std::string* error, StoredInstances stored = StoredInstances::kRoots,
@@ -43,7 +43,7 @@ class CoreSession {
 
  private:
   CoreSession() = default;
-  bool MakeOwnRoot(std::u16string* root, const std::filesystem::path& pack, std::string* error);
+  bool MakeOwnRoot(std::u16string* root, const std::filesystem::path& store, std::string* error);
 
   CoreExports exports_{};
   CoreTable table_{};

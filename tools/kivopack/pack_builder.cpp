@@ -5,6 +5,7 @@
 
 #include "font_description.h"
 #include "graph_description.h"
+#include "image_description.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
@@ -166,6 +167,10 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       *error = Narrow(path) + ": a \"font\" names a metrics file for an RTFont instance without \"data\"";
       return false;
     }
+    if (item.contains("image") && (item.contains("data") || !isClass(u"RTImage") || !item["image"].is_string())) {
+      *error = Narrow(path) + ": an \"image\" names an image file for an RTImage instance without \"data\"";
+      return false;
+    }
     if (item.contains("motion") && (item.contains("data") || !isClass(u"RTAnimTrack"))) {
       *error = Narrow(path) + ": a \"motion\" is generated only into an RTAnimTrack instance without \"data\"";
       return false;
@@ -186,6 +191,11 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
     if (item.contains("font") &&
         !builder.StreamInWritten(instance, path, "font", [&](RTInstance stream) {
           return WriteFontStream(description.parent_path() / item["font"].get<std::string>(), stream, error);
+        }))
+      return false;
+    if (item.contains("image") &&
+        !builder.StreamInWritten(instance, path, "image", [&](RTInstance stream) {
+          return WriteImageStream(description.parent_path() / item["image"].get<std::string>(), stream, error);
         }))
       return false;
     if (item.contains("motion") && !FillMotion(instance, item["motion"], description.parent_path(), error)) {

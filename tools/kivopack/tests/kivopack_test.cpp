@@ -130,6 +130,8 @@ TEST_F(Kivopack, RefusesBadDescriptionsWithAMessage) {
       {"build", R"({"instances": [{"path": "Root:A", "class": 7}]})", "every instance needs a \"path\" and a \"class\""},
       {"build", R"({"instances": [{"path": "Root:A", "class": "RTComponent", "data": 5}]})", "\"data\" names a file"},
       {"build", R"({"instances": [{"path": "A", "class": "RTComponent"}]})", "instance paths start with \"Root:\""},
+      {"build", R"({"instances": [{"path": "Root:I", "class": "RTComponent", "image": "a.tga"}]})",
+       "Root:I: an \"image\" names an image file for an RTImage instance without \"data\""},
       {"resource", R"({"streams": [{"name": "a", "text": 5}]})", "every stream needs a \"name\""},
       {"resource", R"({"streams": [{"name": "a", "file": ["a.bin"]}]})", "every stream needs a \"name\""},
       {"resource", R"({"streams": [{"name": "a", "file": "missing.bin"}]})", "cannot read missing.bin"},

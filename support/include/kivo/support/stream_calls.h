@@ -46,6 +46,7 @@ enum Slot : uint32_t {
   kGetSize = 0x18,
 };
 inline constexpr uint32_t kLevel = 0x28;  // word 10
+inline constexpr uint32_t kObjectSize = 0x34;  // published bytes: a derived level starts here
 inline constexpr uint32_t kReadWrite = 3;  // open mode: empty, readable and writable
 
 RTSuccess Open(RTInstance stream, uint32_t mode);

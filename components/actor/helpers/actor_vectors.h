@@ -1,0 +1,41 @@
+// The actor component's own vector and intersection helpers, over the support library's vector
+// math: steering, avoidance, contacts and locomotion use them. Only x, y and z are read; a vector
+// built from a copy keeps the fourth float it had.
+#pragma once
+
+#include "kivo/support/math_types.h"
+#include "kivo/types.h"
+
+namespace tesk::actor {
+
+float Vec3LengthSquared(const RTFVector3D& v);
+// Scales v to a length of at most `maxLength`; returns the length before (0 for a zero vector, which
+// stays zero).
+float Vec3Truncate(float maxLength, RTFVector3D* v);
+// out := u dot(v, u), for a unit direction u.
+RTSuccess Vec3ParallelComponent(const RTFVector3D& v, const RTFVector3D& u, RTFVector3D* out);
+// out := v - u dot(v, u), for a unit direction u.
+RTSuccess Vec3PerpendicularComponent(const RTFVector3D& v, const RTFVector3D& u, RTFVector3D* out);
+
+// Whether sphere 1, moving relative to sphere 2 during the step, touches it: 1 with the distance
+// along its relative movement and the centre at contact. The distance is not bounded by the step's
+// movement; callers decide whether the contact falls within it. Spheres moving apart give 0 even
+// when they overlap.
+RTSuccess SweptSphereTest(float radius1, const RTFVector3D& centre1, const RTFVector3D& velocity1, float radius2,
+                          const RTFVector3D& centre2, const RTFVector3D& velocity2, float step, float* distance,
+                          RTFVector3D* contact);
+
+// Segments a0-a1 and b0-b1 in x and y (z left out; a result point takes z from the segment it lies
+// on): 0 apart, 1 one point (out point 1), 2 collinear overlap (its ends in points 1 and 2).
+uint32_t IntersectSegments2D(const RTFVector3D& a0, const RTFVector3D& a1, const RTFVector3D& b0,
+                             const RTFVector3D& b1, RTFVector3D* point1, RTFVector3D* point2);
+
+// v := v + (target - v) min(t, 1).
+RTSuccess Vec3LerpClamped(float t, const RTFVector3D& target, RTFVector3D* v);
+// x := x + (target - x) min(t, 1).
+RTSuccess LerpClamped(float t, float target, float* x);
+
+// The point of segment a-b closest to p into *closest; returns the squared distance to it.
+float ClosestPointOnSegment(const RTFVector3D& p, const RTFVector3D& a, const RTFVector3D& b, RTFVector3D* closest);
+
+}  // namespace tesk::actor

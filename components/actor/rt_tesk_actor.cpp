@@ -1,0 +1,123 @@
+// RTTeskActor: the definition record of the actor component. It has a record for each of the 175
+// methods of actor_calls.h at its offset (CheckLocationForActors stands twice, as published: 176
+// records), each returning "RTSuccess" with an empty parameter text but the two drawing methods';
+// a method not built yet has a record with no function. The seven float properties copy one float
+// in and out of the controller's record.
+#include <array>
+#include <iterator>
+
+#include "construction.h"
+#include "kivo/actor/actor_calls.h"
+#include "kivo/support/component_kit.h"
+
+namespace tesk::actor {
+
+namespace {
+
+using namespace kivo;
+namespace calls = kivo::actor;
+
+constexpr char16_t kResult[] = u"RTSuccess";
+constexpr char16_t kDrawingParameters[] = u"RTInstance ahCameraNode, RTTeskActorWrapper in apWrapper";
+
+struct Published {
+  const char16_t* name;
+  uint32_t offset;
+};
+
+constexpr Published kPublished[] = {
+#define KIVO_ACTOR_PUBLISHED(name, offset) {u"" #name, offset},
+    KIVO_ACTOR_METHODS(KIVO_ACTOR_PUBLISHED)
+#undef KIVO_ACTOR_PUBLISHED
+};
+static_assert(std::size(kPublished) == calls::kMethodCount);
+
+RTSuccess RetrieveHead(RTInstance self, const char16_t* key, RTBool alternate, uint32_t* texture) {
+  if (texture) *texture = 0;
+  return StateOf(self) ? Shared().heads.Retrieve(key, alternate, texture) : kRTFailure;
+}
+
+// The methods built so far.
+struct Built {
+  uint32_t offset;
+  RTMethodFunc function;
+};
+const Built kBuilt[] = {
+    {calls::kRetrieveHead, reinterpret_cast<RTMethodFunc>(RetrieveHead)},
+};
+
+RTMethodRecord RecordOf(const Published& method) {
+  const bool drawing = method.offset == calls::kActorDrawing || method.offset == calls::kActorTextDrawing;
+  RTMethodRecord record = DeclaredMethod(method.name, method.offset, kResult, drawing ? kDrawingParameters : u"");
+  for (const Built& built : kBuilt)
+    if (built.offset == method.offset) record.function = built.function;
+  return record;
+}
+
+// The published records, CheckLocationForActors twice, then the end of the table.
+constexpr size_t kRecordCount = calls::kMethodCount + 1;
+std::array<RTMethodRecord, kRecordCount + 1> MakeRecords() {
+  std::array<RTMethodRecord, kRecordCount + 1> records{};
+  size_t next = 0;
+  for (const Published& method : kPublished) {
+    records[next++] = RecordOf(method);
+    if (method.offset == calls::kCheckLocationForActors) records[next++] = RecordOf(method);
+  }
+  records[next] = kEndOfMethods;
+  return records;
+}
+std::array<RTMethodRecord, kRecordCount + 1> gMethods = MakeRecords();
+
+template <float ActorProperties::*Field>
+RTSuccess SetProperty(RTInstance self, const float* value) {
+  ActorControllerData* actor = StateOf(self);
+  if (!actor || !value) return kRTFailure;
+  actor->properties.*Field = *value;
+  return kRTSuccess;
+}
+
+template <float ActorProperties::*Field>
+RTSuccess GetProperty(RTInstance self, float* value) {
+  ActorControllerData* actor = StateOf(self);
+  if (!actor || !value) return kRTFailure;
+  *value = actor->properties.*Field;
+  return kRTSuccess;
+}
+
+template <float ActorProperties::*Field>
+RTPropertyRecord Property(const char16_t* name) {
+  return RTPropertyRecord{name, calls::kFloatPropertyType, reinterpret_cast<RTMethodFunc>(SetProperty<Field>),
+                          reinterpret_cast<RTMethodFunc>(GetProperty<Field>)};
+}
+
+RTPropertyRecord gProperties[] = {
+    Property<&ActorProperties::lateralGain>(calls::kLateralGain),
+    Property<&ActorProperties::brakingGain>(calls::kBrakingGain),
+    Property<&ActorProperties::lateralSlowingMin>(calls::kLateralSlowingMin),
+    Property<&ActorProperties::lateralSlowingMax>(calls::kLateralSlowingMax),
+    Property<&ActorProperties::wheelchairWheelBlend>(calls::kWheelchairWheelBlend),
+    Property<&ActorProperties::gurneyWheelBlend>(calls::kGurneyWheelBlend),
+    Property<&ActorProperties::actorAvoidanceGain>(calls::kActorAvoidanceGain),
+    {},
+};
+
+const RTComponentDef gDefinition = MakeComponentDef({
+    .className = calls::kClassName,
+    .parentClassName = varno_controller::kClassName,
+    .componentName = calls::kClassName,
+    .description = u"Contains the base functionality that all TeskActors inherit.",
+    .objectSize = calls::kObjectSize,
+    .slotTableSize = calls::kSlotTableSize,
+    .firstSlotTableOffset = calls::kLevel,
+    .secondSlotTableOffset = calls::kOwnTable,
+    .methods = gMethods.data(),
+    .properties = gProperties,
+    .construct = CreateActorInstance,
+    .destroy = DestroyActorInstance,
+});
+
+}  // namespace
+
+}  // namespace tesk::actor
+
+KIVO_COMPONENT(tesk::actor::gDefinition)

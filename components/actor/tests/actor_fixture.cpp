@@ -1,0 +1,107 @@
+#include "actor_fixture.h"
+
+#include <map>
+#include <set>
+
+#include "host/run_command.h"
+#include "host/temp_dir.h"
+#include "kivo/actor/actor_calls.h"
+#include "platform/utf.h"
+
+namespace actortest {
+
+namespace {
+
+using tesk::testing::Quoted;
+
+constexpr std::string_view kComponents[] = {"RTVarno",     "RTVarnoController", "RTTeskTimer", "RTTeskActor",
+                                            "RTFont",      "RTImage",           "RTEditable",  "RTAnimTrack"};
+
+// A 2 x 2 uncompressed true-colour TGA of one colour (blue, green, red).
+std::string Tga(uint8_t blue, uint8_t green, uint8_t red) {
+  std::string bytes = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 2, 0, 24, 0};
+  for (int pixel = 0; pixel < 4; ++pixel)
+    bytes += {static_cast<char>(blue), static_cast<char>(green), static_cast<char>(red)};
+  return bytes;
+}
+
+std::string Instance(const std::string& path, const std::string& className, const std::string& fields) {
+  return R"({"path": ")" + path + R"(", "class": ")" + className + "\", " + fields + "}";
+}
+
+// Writes the description of the pack without the instance at `leftOut` and builds it.
+std::filesystem::path BuildPack(const std::filesystem::path& dir, const std::string& leftOut) {
+  tesk::testing::WriteFile(dir / "bone.json", R"({"bones": [{"name": "Bip01", "offset": [0, 1, 0]}]})");
+  tesk::testing::WriteFile(dir / "still.json", R"({"duration": 1, "keysPerSecond": 1, "continuous": false,
+                                                  "curves": []})");
+  tesk::testing::WriteFile(dir / "smith.tga", Tga(0, 0, 255));
+  tesk::testing::WriteFile(dir / "smithf.tga", Tga(255, 0, 0));
+  std::vector<std::string> instances;
+  for (const char* font : {"Verdana", "Verdana19"})
+    instances.push_back(Instance(std::string("Root:Fonts:") + font, "RTFont",
+                                 "\"font\": \"" + std::string(SAMPLE_FONT_DIR) + "/" + font + ".json\""));
+  instances.push_back(Instance("Root:HeadRenders:SMITH.tga", "RTImage", R"("image": "smith.tga")"));
+  instances.push_back(Instance("Root:HeadRenders:SMITHF.tga", "RTImage", R"("image": "smithf.tga")"));
+  std::set<std::string> motions(std::begin(kMotionTable), std::end(kMotionTable));
+  for (const std::string& name : motions)
+    instances.push_back(Instance(kMotionFolder + name, "RTAnimTrack",
+                                 R"("motion": {"skeleton": "bone.json", "family": "still.json"})"));
+  std::string description = "{\"instances\": [\n";
+  for (const std::string& instance : instances) {
+    if (!leftOut.empty() && instance.find("\"" + leftOut + "\"") != std::string::npos) continue;
+    description += (description.back() == '\n' ? "" : ",\n") + instance;
+  }
+  tesk::testing::WriteFile(dir / "pack.json", description + "\n]}\n");
+  const std::filesystem::path pack = dir / "fixture.kivopack";
+  const auto built = tesk::testing::RunCommand(
+      std::string(KIVOPACK) + " build " + Quoted((dir / "pack.json").string()) + " " + Quoted(pack.string()), dir);
+  EXPECT_EQ(built.status, 0) << built.err;
+  return pack;
+}
+
+// The pack of each left-out path, built on first use in a folder that lives as long as the process.
+const std::filesystem::path& PackWithout(const std::string& leftOut) {
+  static tesk::testing::TempDir* packs = new tesk::testing::TempDir();
+  static std::map<std::string, std::filesystem::path> built;
+  auto found = built.find(leftOut);
+  if (found != built.end()) return found->second;
+  const std::filesystem::path dir = packs->path() / std::to_string(built.size());
+  std::filesystem::create_directories(dir);
+  return built.emplace(leftOut, BuildPack(dir, leftOut)).first->second;
+}
+
+}  // namespace
+
+void ActorTest::InstallMore(tesk::testing::CoreHost& host) {
+  for (std::string_view name : kComponents) host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
+  std::filesystem::create_directories(host.root() / "store");
+  std::filesystem::create_symlink(PackWithout(LeftOut()), host.root() / "store/root.kivopack");
+}
+
+kivo::InstanceRef ActorTest::NewController() {
+  kivo::InstanceRef actor;
+  EXPECT_EQ(core().CreateInstanceByString(nullptr, kivo::actor::kClassName, actor.out(), 0, 0), kRTSuccess);
+  return actor;
+}
+
+uint32_t ActorTest::RefCount(RTInstance instance) {
+  uint32_t count = 0;
+  core().GetRefCount(nullptr, instance, &count);
+  return count;
+}
+
+int ActorTest::HeldReferences(const std::string& path) {
+  kivo::InstanceRef instance;
+  const std::u16string wide = platform::FromUtf8(path);
+  if (!core().GetInstanceByName(nullptr, wide.c_str(), instance.out(), 0)) return -1;
+  return static_cast<int>(RefCount(instance.get())) - 1;
+}
+
+size_t ActorTest::Logged(const std::string& text) const {
+  const std::string log = host_.ErrorLog();
+  size_t count = 0;
+  for (size_t at = log.find(text); at != std::string::npos; at = log.find(text, at + text.size())) ++count;
+  return count;
+}
+
+}  // namespace actortest

@@ -1,0 +1,117 @@
+// The actor's vector and intersection helpers, as tables of cases.
+#include "actor_vectors.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using namespace tesk::actor;
+
+RTFVector3D V(float x, float y, float z) { return RTFVector3D{x, y, z, 0}; }
+
+void ExpectNear(const RTFVector3D& actual, const RTFVector3D& expected) {
+  EXPECT_NEAR(actual.x, expected.x, 1e-5f);
+  EXPECT_NEAR(actual.y, expected.y, 1e-5f);
+  EXPECT_NEAR(actual.z, expected.z, 1e-5f);
+}
+
+TEST(ActorVectors, TruncateClampsTheLengthAndReturnsItAsItWas) {
+  const struct {
+    RTFVector3D v;
+    float max;
+    RTFVector3D expected;
+    float length;
+  } cases[] = {
+      {V(3, 4, 0), 2, V(1.2f, 1.6f, 0), 5},
+      {V(3, 4, 0), 10, V(3, 4, 0), 5},  // shorter than the maximum: kept
+      {V(0, 0, 0), 1, V(0, 0, 0), 0},   // zero stays zero
+  };
+  for (const auto& c : cases) {
+    RTFVector3D v = c.v;
+    EXPECT_FLOAT_EQ(Vec3Truncate(c.max, &v), c.length);
+    ExpectNear(v, c.expected);
+  }
+  EXPECT_FLOAT_EQ(Vec3LengthSquared(V(1, 2, 3)), 14);
+}
+
+TEST(ActorVectors, ComponentsAlongAndAcrossAUnitDirection) {
+  RTFVector3D along{0, 0, 0, 9};
+  RTFVector3D across{0, 0, 0, 9};
+  EXPECT_EQ(Vec3ParallelComponent(V(3, 4, 5), V(0, 1, 0), &along), kRTSuccess);
+  EXPECT_EQ(Vec3PerpendicularComponent(V(3, 4, 5), V(0, 1, 0), &across), kRTSuccess);
+  ExpectNear(along, V(0, 4, 0));
+  ExpectNear(across, V(3, 0, 5));
+  EXPECT_EQ(along.w, 9) << "the fourth float is kept";
+}
+
+TEST(ActorVectors, SweptSpheresTouchOnlyWhenMovingTogetherWithinReach) {
+  const struct {
+    const char* what;
+    RTFVector3D centre2, velocity1, velocity2;
+    RTSuccess touch;
+    float distance;
+  } cases[] = {
+      {"head-on", V(10, 0, 0), V(1, 0, 0), V(-1, 0, 0), kRTSuccess, 8},
+      {"still", V(10, 0, 0), V(0, 0, 0), V(0, 0, 0), kRTFailure, 0},
+      {"apart, though overlapping", V(1, 0, 0), V(-1, 0, 0), V(1, 0, 0), kRTFailure, 0},
+      {"too far to reach", V(100, 0, 0), V(1, 0, 0), V(0, 0, 0), kRTFailure, 0},
+      {"passing beside", V(10, 5, 0), V(3, 0, 0), V(-3, 0, 0), kRTFailure, 0},
+  };
+  for (const auto& c : cases) {
+    float distance = -1;
+    RTFVector3D contact{};
+    EXPECT_EQ(SweptSphereTest(1, V(0, 0, 0), c.velocity1, 1, c.centre2, c.velocity2, 5, &distance, &contact), c.touch)
+        << c.what;
+    if (c.touch) {
+      EXPECT_FLOAT_EQ(distance, c.distance) << c.what;
+      ExpectNear(contact, V(c.distance, 0, 0));
+    }
+  }
+}
+
+TEST(ActorVectors, SegmentsMeetInAPointAnOverlapOrNotAtAll) {
+  const struct {
+    const char* what;
+    RTFVector3D a0, a1, b0, b1;
+    uint32_t result;
+    RTFVector3D point1, point2;
+  } cases[] = {
+      {"crossing", V(0, 0, 0), V(2, 2, 0), V(0, 2, 0), V(2, 0, 0), 1, V(1, 1, 0), {}},
+      {"apart", V(0, 0, 0), V(1, 0, 0), V(0, 1, 0), V(1, 2, 0), 0, {}, {}},
+      {"parallel", V(0, 0, 0), V(1, 0, 0), V(0, 1, 0), V(1, 1, 0), 0, {}, {}},
+      {"collinear overlap", V(0, 0, 0), V(2, 0, 0), V(1, 0, 0), V(3, 0, 0), 2, V(1, 0, 0), V(2, 0, 0)},
+      {"collinear, B vertical", V(0, 1, 0), V(0, 5, 0), V(0, 0, 0), V(0, 2, 0), 2, V(0, 1, 0), V(0, 2, 0)},
+      {"collinear touching ends", V(0, 0, 0), V(1, 0, 0), V(1, 0, 0), V(2, 0, 0), 1, V(1, 0, 0), {}},
+      {"equal points", V(1, 1, 0), V(1, 1, 0), V(1, 1, 0), V(1, 1, 0), 1, V(1, 1, 0), {}},
+      {"a point on a proper segment", V(1, 0, 0), V(1, 0, 0), V(0, 0, 0), V(2, 0, 0), 1, V(1, 0, 0), {}},
+      {"a point beside a proper segment", V(3, 0, 0), V(3, 0, 0), V(0, 0, 0), V(2, 0, 0), 0, {}, {}},
+  };
+  for (const auto& c : cases) {
+    RTFVector3D point1{};
+    RTFVector3D point2{};
+    EXPECT_EQ(IntersectSegments2D(c.a0, c.a1, c.b0, c.b1, &point1, &point2), c.result) << c.what;
+    if (c.result >= 1) ExpectNear(point1, c.point1);
+    if (c.result == 2) ExpectNear(point2, c.point2);
+  }
+}
+
+TEST(ActorVectors, LerpsStopAtTheTargetAndClosestPointsStayOnTheSegment) {
+  RTFVector3D v = V(0, 0, 0);
+  EXPECT_EQ(Vec3LerpClamped(3, V(2, 4, 6), &v), kRTSuccess);
+  ExpectNear(v, V(2, 4, 6));
+  float x = 0;
+  EXPECT_EQ(LerpClamped(0.25f, 8, &x), kRTSuccess);
+  EXPECT_FLOAT_EQ(x, 2);
+
+  const struct {
+    RTFVector3D p, closest;
+    float distanceSquared;
+  } cases[] = {{V(5, 1, 0), V(2, 0, 0), 10}, {V(-1, 0, 0), V(0, 0, 0), 1}, {V(1, 3, 0), V(1, 0, 0), 9}};
+  for (const auto& c : cases) {
+    RTFVector3D closest{};
+    EXPECT_FLOAT_EQ(ClosestPointOnSegment(c.p, V(0, 0, 0), V(2, 0, 0), &closest), c.distanceSquared);
+    ExpectNear(closest, c.closest);
+  }
+}
+
+}  // namespace
