@@ -71,7 +71,7 @@ RTSuccess SetUVListF(RTInstance self, uint32_t layer, const RTFVector2D* coordin
   PolyModelState* state = StateOf(self);
   if (!state || layer >= kUVLayerCount || (n && !coordinates)) return kRTFailure;
   UVLayer& uv = state->uvLayers[layer];
-  if (coordinates && coordinates == uv.coordinates) return kRTSuccess;
+  if (coordinates == uv.coordinates) return kRTSuccess;
   RTFVector2D* copy = nullptr;
   if (!CopyArray(coordinates, n, &copy)) return kRTFailure;
   FreeArray(uv.coordinates);
@@ -94,7 +94,7 @@ RTSuccess GetUVListF(RTInstance self, uint32_t layer, RTFVector2D** coordinates,
 RTSuccess SetNormalListF(RTInstance self, const RTFVector3D* normals, uint32_t n) {
   PolyModelState* state = StateOf(self);
   if (!state || (n && !normals)) return kRTFailure;
-  if (normals && normals == state->normals) return kRTSuccess;
+  if (normals == state->normals) return kRTSuccess;
   RTFVector3D* copy = nullptr;
   if (!CopyVectors(normals, n, &copy)) return kRTFailure;
   FreeArray(state->normals);

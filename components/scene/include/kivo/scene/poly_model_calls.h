@@ -8,6 +8,8 @@
 // and box. Its class level follows RTRenderable's, whose drawing and measuring methods it
 // overrides. List getters hand out the mesh's own arrays, valid until the next change; a caller
 // may edit them in place and hand the same array back to the setter, which then copies nothing.
+// The primitives live in the RTRasterizer singleton, which the mesh takes only for each call: the
+// host keeps it while meshes live (the program does for the whole run).
 #pragma once
 
 #include <cstddef>
@@ -185,8 +187,8 @@ inline RTSuccess GetPrimitiveList(RTInstance m, uint32_t kind, RTPrimitive** cop
 inline RTSuccess SetMaterialList(RTInstance m, const RTInstance* materials, uint32_t n) {
   return CallMethod(m, kLevel, kSetMaterialList, materials, n);
 }
-// Takes a strip (0x102) or list (0x104) of the rasterizer singleton into the group of its material
-// index; the mesh owns it from then on.
+// Takes a strip (0x102) or list (0x104) of the rasterizer singleton, whose own kind it must be,
+// into the group of its material index; the mesh owns it from then on.
 inline RTSuccess AddPrimitive(RTInstance m, uint32_t kind, RTPrimitive* primitive) {
   return CallMethod(m, kLevel, kAddPrimitive, kind, primitive);
 }
