@@ -203,7 +203,9 @@ TEST_F(MeshStream, EveryTruncationOfABoxIsRefused) {
   const std::string before = StreamedOut(mesh);
   const auto memory = MemoryStats();
   for (size_t length = 0; length < whole.size(); ++length) {
+    const size_t reported = TimesLogged("[ERROR RAISED]");
     EXPECT_EQ(StreamIn(mesh, whole.substr(0, length)), kRTFailure) << length << " bytes";
+    EXPECT_GT(TimesLogged("[ERROR RAISED]"), reported) << length << " bytes: refused with a message";
     EXPECT_EQ(StreamedOut(mesh), before) << length << " bytes";
   }
   EXPECT_EQ(MemoryStats(), memory) << "every refused read gave back what it took";
