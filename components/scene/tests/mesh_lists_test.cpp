@@ -34,6 +34,23 @@ TEST_F(MeshWithoutRasterizer, IsNotMade) {
   EXPECT_EQ(poly_model::SetVectorListF(mesh, &vertex, 1), kRTFailure) << "a mesh without state";
 }
 
+TEST_F(MeshLists, TheRenderableLevelReachesTheMeshsOwnMethods) {
+  RTInstance mesh = NewMesh();
+  const RTFVector3D vertices[] = {V(-1, 0, 2), V(3, 4, 0)};
+  ASSERT_EQ(poly_model::SetVectorListF(mesh, vertices, 2), kRTSuccess);
+  RTFVector3D min{}, max{};
+  ASSERT_EQ(renderable::GetBoundingBox(mesh, &min, &max), kRTSuccess);
+  EXPECT_EQ(min.x, -1.0f);
+  EXPECT_EQ(max.y, 4.0f);
+  float radius = 0;
+  ASSERT_EQ(renderable::GetBoundingSphere(mesh, &radius), kRTSuccess);
+  EXPECT_EQ(radius, 5.0f);
+  // Declared methods without a function yet: their calls fail, on either level.
+  EXPECT_EQ(renderable::ProcessFrame(mesh, 0, nullptr), kRTFailure);
+  EXPECT_EQ(CallMethod(mesh, poly_model::kLevel, poly_model::kAddPrimitiveList, 0u, 0u, nullptr), kRTFailure);
+  EXPECT_EQ(CallMethod(mesh, poly_model::kLevel, poly_model::kEliminateTJunctions), kRTFailure);
+}
+
 TEST_F(MeshLists, VerticesSetTheRadiusAndOpaqueWhiteColours) {
   RTInstance mesh = NewMesh();
   const RTFVector3D vertices[] = {V(1, 2, 2), V(-4, 0, 3), V(0, 0, 0)};
