@@ -8,6 +8,7 @@
 #include "kivo/scene/poly_model_calls.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/module_core.h"
+#include "kivo/support/vector.h"
 #include "mesh_shapes.h"
 #include "tool_support.h"
 
@@ -22,6 +23,7 @@ namespace r = kivo::rasterizer;
 constexpr uint32_t kMinSegments = 3;
 constexpr uint32_t kMaxSegments = 256;
 constexpr size_t kMaxVertices = size_t{1} << 20;
+constexpr int kNormalizeRounds = 8;
 
 bool Fail(std::string* error, std::string message) {
   *error = std::move(message);
@@ -43,6 +45,16 @@ bool ReadMaterials(const json& d, std::vector<kivo::InstanceRef>* materials, std
 }
 
 bool Positive(const json& value, float* out) { return FiniteFloat(value, out) && *out > 0; }
+
+// The direction normalised until Vec3Normalize leaves it unchanged.
+RTFVector3D StableNormal(RTFVector3D direction) {
+  for (int round = 0; round < kNormalizeRounds; ++round) {
+    const RTFVector3D before = direction;
+    kivo::Vec3Normalize(&direction);
+    if (direction.x == before.x && direction.y == before.y && direction.z == before.z) break;
+  }
+  return direction;
+}
 
 std::optional<MeshSource> ReadBox(const json& box, std::string* error) {
   RTFVector3D size{};
@@ -202,12 +214,15 @@ bool Build(RTInstance mesh, const MeshSource& source, const std::vector<RTInstan
     for (const IndexList& strip : group.strips)
       if (!AddPrimitive(mesh, rasterizer.get(), r::kTriangleStrip, material, strip)) return false;
   }
-  // Shadow geometry computes smooth normals of its own: the described ones go in after it.
+  // Shadow geometry computes smooth normals of its own: the described ones go in after it. The
+  // mesh's reader normalises the normals it reads, so they are stored as normalising keeps them.
   if (!pm::CleanGeometry(mesh)) return false;
-  if (source.normals.empty()) return true;
-  std::vector<RTFVector3D> normals;
-  for (const RTFVector3D& normal : source.normals) normals.push_back(StableNormal(normal));
-  return pm::SetNormalListF(mesh, normals.data(), static_cast<uint32_t>(normals.size())) != 0;
+  std::vector<RTFVector3D> normals = source.normals;
+  RTFVector3D* computed = nullptr;
+  uint32_t count = 0;
+  if (normals.empty() && pm::GetNormalListF(mesh, &computed, &count)) normals.assign(computed, computed + count);
+  for (RTFVector3D& normal : normals) normal = StableNormal(normal);
+  return normals.empty() || pm::SetNormalListF(mesh, normals.data(), static_cast<uint32_t>(normals.size()));
 }
 
 }  // namespace

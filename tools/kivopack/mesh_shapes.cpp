@@ -3,14 +3,12 @@
 #include <algorithm>
 #include <cmath>
 
-#include "kivo/support/vector.h"
 
 namespace kivopack {
 
 namespace {
 
 constexpr double kPi = 3.14159265358979323846;
-constexpr int kNormalizeRounds = 8;
 
 RTFVector3D Vec(double x, double y, double z) {
   return RTFVector3D{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 0};
@@ -57,7 +55,7 @@ MeshSource GenerateCapsule(float radius, float height, uint32_t segments) {
   capsule.groups.resize(1);
   auto add = [&](const RTFVector3D& position, const RTFVector3D& normal, double u) {
     capsule.vertices.push_back(position);
-    capsule.normals.push_back(StableNormal(normal));
+    capsule.normals.push_back(normal);
     capsule.uvLayers[0].push_back(RTFVector2D{static_cast<float>(u), static_cast<float>(1 - position.y / height)});
   };
   add(Vec(0, 0, 0), Vec(0, -1, 0), 0.5);
@@ -104,15 +102,6 @@ void StripsToTriangles(MeshGroup* group) {
       }
     }
   group->strips.clear();
-}
-
-RTFVector3D StableNormal(RTFVector3D direction) {
-  for (int round = 0; round < kNormalizeRounds; ++round) {
-    const RTFVector3D before = direction;
-    kivo::Vec3Normalize(&direction);
-    if (direction.x == before.x && direction.y == before.y && direction.z == before.z) break;
-  }
-  return direction;
 }
 
 }  // namespace kivopack

@@ -41,7 +41,4 @@ MeshSource GenerateCapsule(float radius, float height, uint32_t segments);
 // Turns every strip of the group into triangles of its list.
 void StripsToTriangles(MeshGroup* group);
 
-// The direction normalised until Vec3Normalize leaves it unchanged, as a mesh's reader keeps it.
-RTFVector3D StableNormal(RTFVector3D direction);
-
 }  // namespace kivopack

@@ -35,6 +35,9 @@ constexpr char kPack[] = R"({"instances": [
             "vertices": [[0, 0, 0], [2, 0, 0], [1, 1, 0], [1, 0, 1]], "normals": [[0, 0, 3], [0, 0, 1], [0, 1, 0], [1, 0, 0]],
             "uvLayers": [[[0, 1], [1, 1], [0.5, 0], [0.5, 0.5]], [[0, 0], [0, 0], [0, 0], [0, 0]]],
             "groups": [{"triangles": [[0, 1, 2]]}, {"strips": [[0, 3, 1]]}]}},
+  {"path": "Root:Meshes:Tetrahedron", "class": "RTPolyModel",
+   "mesh": {"materials": ["Root:Materials:Linen"], "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0], [0, 0, 1]],
+            "groups": [{"triangles": [[0, 2, 1], [0, 1, 3], [0, 3, 2], [1, 2, 3]]}]}},
   {"path": "Root:Materials:Linen", "class": "RTMaterial", "material": {"color": [0.9, 0.9, 0.85]}},
   {"path": "Root:Materials:Skin", "class": "RTMaterial",
    "material": {"color": [0.8, 0.6, 0.5, 0.5], "alpha": true, "twoSided": true, "selfIllumination": 0.02}}
@@ -153,6 +156,14 @@ TEST_F(PackedMeshes, ExplicitMeshesKeepTheirGroupsLayersAndNormals) {
   EXPECT_EQ(state->normals[0].z, 1.0f) << "the described normals, normalised, in place of the computed ones";
   EXPECT_EQ(state->normals[3].x, 1.0f);
   EXPECT_EQ(StreamedOut(mesh.get()), Stored("Root:Meshes:Tent"));
+
+  // Normals computed when none are described, stored as the reader keeps them.
+  InstanceRef tetrahedron = Load(u"Root:Meshes:Tetrahedron");
+  const PolyModelState* solid = poly_model::StateOf(tetrahedron.get());
+  ASSERT_EQ(solid->normalCount, 4u);
+  EXPECT_NEAR(solid->normals[0].x, -std::sqrt(1.0f / 3), 1e-6f);
+  EXPECT_EQ(solid->openEdgeCount, 0u);
+  EXPECT_EQ(StreamedOut(tetrahedron.get()), Stored("Root:Meshes:Tetrahedron"));
 }
 
 TEST_F(PackedMeshes, MaterialsKeepTheirValuesAndReferences) {
