@@ -1,6 +1,7 @@
 // RTMemoryStream: a growable byte buffer in core memory, its level at word 10. A stream opened
-// with mode 3, or mode 2 as the mesh's writer opens it, is empty, readable and writable, and keeps
-// its bytes and position until it is closed or released. It overrides the RTStream level's data methods.
+// with mode 3, or mode 2 as the mesh's writer opens it, is empty, readable and writable, and
+// keeps its bytes and position until it is closed or released. It overrides the RTStream level's
+// data methods.
 #include <algorithm>
 #include <cstring>
 
