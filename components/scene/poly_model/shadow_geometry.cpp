@@ -4,6 +4,7 @@
 // that indexes past the vertices leaves the mesh as it was.
 #include "shadow_geometry.h"
 
+#include <algorithm>
 #include <deque>
 #include <unordered_map>
 #include <vector>
@@ -93,9 +94,9 @@ std::vector<RTFVector3D> SmoothNormals(const PolyModelState& state, const std::v
 // vertex that a corner names.
 class Welder {
  public:
-  explicit Welder(const PolyModelState& state) : state_(state), welded_(state.vertexCount, kNoTriangle) {}
+  explicit Welder(const PolyModelState& state) : state_(state), welded_(state.vertexCount, kNotYet) {}
   uint32_t operator()(uint32_t v) {
-    if (welded_[v] != kNoTriangle) return welded_[v];
+    if (welded_[v] != kNotYet) return welded_[v];
     welded_[v] = v;
     for (uint32_t u = 0; u < v; ++u)
       if (Vec3Distance(state_.vertices[u], state_.vertices[v]) <= kWeldDistance) {
@@ -106,6 +107,7 @@ class Welder {
   }
 
  private:
+  static constexpr uint32_t kNotYet = 0xFFFFFFFFu;
   const PolyModelState& state_;
   std::vector<uint32_t> welded_;
 };
@@ -167,15 +169,16 @@ bool BuildEdges(const RTPolyModelTriangle* triangles, uint32_t count, ShadowGeom
     }
   }
   geometry->edgeCount = made;
-  for (uint32_t e = 0; e < made; ++e)
-    ++(geometry->edges[e].secondTriangle == kNoTriangle ? geometry->openEdgeCount : geometry->sharedEdgeCount);
+  auto isOpen = [](const ShadowEdge& edge) { return edge.secondTriangle == kNoTriangle; };
+  geometry->openEdgeCount = static_cast<uint32_t>(std::count_if(geometry->edges, geometry->edges + made, isOpen));
+  geometry->sharedEdgeCount = made - geometry->openEdgeCount;
   if (!NewArray(geometry->openEdgeCount, &geometry->openEdges) ||
       !NewArray(geometry->sharedEdgeCount, &geometry->sharedEdges))
     return false;
   uint32_t opened = 0, shared = 0;
   for (uint32_t e = 0; e < made; ++e) {
     ShadowEdge* edge = &geometry->edges[e];
-    if (edge->secondTriangle == kNoTriangle) {
+    if (isOpen(*edge)) {
       geometry->openEdges[opened++] = edge;
     } else {
       geometry->sharedEdges[shared++] = edge;
