@@ -1,6 +1,7 @@
 // RTMemoryStream: a growable byte buffer in core memory, its level at word 10. A stream opened
-// with mode 3 is empty, readable and writable, and keeps its bytes and position until it is
-// closed or released. It overrides the RTStream level's data methods.
+// with mode 3, or mode 2 as the mesh's writer opens it, is empty, readable and writable, and
+// keeps its bytes and position until it is closed or released. It overrides the RTStream level's
+// data methods.
 #include <algorithm>
 #include <cstring>
 
@@ -55,7 +56,7 @@ bool Reserve(State* state, uint64_t needed) {
 
 RTSuccess Open(RTInstance self, uint32_t mode) {
   State* state = StateOf(self);
-  if (!state || mode != memory_stream::kReadWrite) return kRTFailure;
+  if (!state || (mode != memory_stream::kReadWrite && mode != memory_stream::kEmptyReadWrite)) return kRTFailure;
   state->size = 0;
   state->position = 0;
   state->open = true;

@@ -19,7 +19,8 @@ constexpr tesk::ToolText kText = {
     "       kivopack [--verbose] extract PACK.kivopack INSTANCE-PATH OUT-FILE\n",
     "  build     a pack (an instance store) from a pack description\n"
     "  resource  a component resource file from a resource description\n"
-    "  list      a line per instance of a pack: path, class, data bytes, children\n"
+    "  list      a line per instance of a pack: path, class, data bytes, children; for a mesh its\n"
+    "            vertices, UV layers, materials, strips, lists, triangles, open and shared edges\n"
     "  extract   the component data stored for one instance path into a file\n"
     "  --verbose the core's debug output on standard error\n"
     "Exit status: 0 done, 1 the work failed (the message says why), 2 bad arguments.\n",

@@ -6,12 +6,15 @@
 #include "font_description.h"
 #include "graph_description.h"
 #include "image_description.h"
+#include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/store_calls.h"
 #include "kivo/support/stream_calls.h"
 #include "kivo/support/wide_string.h"
+#include "material_description.h"
+#include "mesh_description.h"
 #include "motion_description.h"
 #include "pack_tool.h"
 #include "scene_description.h"
@@ -21,6 +24,23 @@
 namespace kivopack {
 
 namespace {
+
+// The kinds that are made through the instance's own calls, and the class each needs.
+constexpr struct {
+  const char* field;
+  const char16_t* className;
+  const char* how;
+} kMadeKinds[] = {
+    {"motion", u"RTAnimTrack", "generated only into"},
+    {"material", u"RTMaterial", "set only on"},
+    {"mesh", u"RTPolyModel", "built only into"},
+};
+
+struct PendingMesh {
+  RTInstance instance;
+  std::u16string path;
+  const nlohmann::json* description;
+};
 
 struct Builder {
   CoreTable& core;
@@ -140,8 +160,10 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
     return false;
   }
   kivo::instance_store::Open(store.get(), Wide(std::filesystem::absolute(building).string()).c_str());
+  kivo::InstanceRef rasterizer;  // outlives the instances the builder holds
   Builder builder{core, {}, error};
   std::vector<RTInstance> described;
+  std::vector<PendingMesh> meshes;
   for (const auto& item : (*json)["instances"]) {
     if (!item.is_object() || !item.contains("path") || !item["path"].is_string() || !item.contains("class") ||
         !item["class"].is_string()) {
@@ -171,10 +193,12 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       *error = Narrow(path) + ": an \"image\" names an image file for an RTImage instance without \"data\"";
       return false;
     }
-    if (item.contains("motion") && (item.contains("data") || !isClass(u"RTAnimTrack"))) {
-      *error = Narrow(path) + ": a \"motion\" is generated only into an RTAnimTrack instance without \"data\"";
-      return false;
-    }
+    for (const auto& kind : kMadeKinds)
+      if (item.contains(kind.field) && (item.contains("data") || !isClass(kind.className))) {
+        *error = Narrow(path) + ": a \"" + kind.field + "\" is " + kind.how + " an " + Narrow(kind.className) +
+                 " instance without \"data\"";
+        return false;
+      }
     RTInstance instance = builder.Ensure(path, className);
     if (!instance) return false;
     std::vector<RTInstance> made;
@@ -198,12 +222,24 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
           return WriteImageStream(description.parent_path() / item["image"].get<std::string>(), stream, error);
         }))
       return false;
-    if (item.contains("motion") && !FillMotion(instance, item["motion"], description.parent_path(), error)) {
+    if ((item.contains("motion") && !FillMotion(instance, item["motion"], description.parent_path(), error)) ||
+        (item.contains("material") && !FillMaterial(instance, item["material"], description.parent_path(), error))) {
       *error = Narrow(path) + ": " + *error;
       return false;
     }
+    if (item.contains("mesh")) meshes.push_back(PendingMesh{instance, path, &item["mesh"]});
     described.push_back(instance);
   }
+
+  // Meshes last, for the materials they name may come anywhere in the description. The rasterizer
+  // singleton holds their primitives until the meshes are stored.
+  if (!meshes.empty())
+    core.GetFirstInstanceByString(nullptr, kivo::rasterizer::kClassName, rasterizer.out(), 1, nullptr);
+  for (const PendingMesh& mesh : meshes)
+    if (!FillMesh(mesh.instance, *mesh.description, error)) {
+      *error = Narrow(mesh.path) + ": " + *error;
+      return false;
+    }
 
   for (RTInstance instance : described) {
     if (!core.StoreInstance(nullptr, instance, kivo::component::kStreamWhole, 0)) {

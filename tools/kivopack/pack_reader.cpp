@@ -1,7 +1,11 @@
+#include <bit>
 #include <cstdio>
 #include <string>
 #include <vector>
 
+#include "kivo/rasterizer/rasterizer_calls.h"
+#include "kivo/scene/poly_model_calls.h"
+#include "kivo/support/component_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/support/pack_index.h"
 #include "kivo/support/stream_calls.h"
@@ -50,6 +54,32 @@ bool EachRecord(CoreTable& core, RTInstance file, const std::vector<kivo::PackEn
   return true;
 }
 
+// The counts of the mesh whose data of `length` bytes the file holds from its position on, as a
+// new RTPolyModel reads it (materials it cannot find are made anew). The rasterizer singleton is
+// held while the mesh lives, for its primitives live there.
+std::string MeshCounts(CoreTable& core, RTInstance file, uint64_t length, const kivo::PackEntry& entry) {
+  if (length > entry.length) return "\tthe mesh cannot be read";
+  std::vector<uint8_t> data(length);
+  uint32_t read = 0;
+  kivo::InstanceRef rasterizer, stream, mesh;
+  if (!core.GetFirstInstanceByString(nullptr, kivo::rasterizer::kClassName, rasterizer.out(), 1, nullptr) ||
+      !kivo::stream::Read(file, data.data(), static_cast<uint32_t>(length), &read) || read != length ||
+      !kivo::memory_stream::CreateWith(data.data(), read, stream.out()) ||
+      !core.CreateInstanceByString(nullptr, kivo::poly_model::kClassName, mesh.out(), 0, 1) ||
+      !kivo::component::StreamIn(mesh.get(), kivo::component::kStreamWhole, stream.get()))
+    return "\tthe mesh cannot be read";
+  const kivo::PolyModelState& state = *kivo::poly_model::StateOf(mesh.get());
+  uint32_t strips = 0, lists = 0;
+  for (uint32_t g = 0; g < state.materialCount; ++g) {
+    strips += state.groups[g].stripCount;
+    lists += state.groups[g].listCount;
+  }
+  return Narrow(kivo::Format(u"\t%u vertices\t%u UV layers\t%u materials\t%u strips\t%u lists\t%u triangles\t%u open "
+                             u"edges\t%u shared edges",
+                             state.vertexCount, std::popcount(state.uvLayerMask), state.materialCount, strips, lists,
+                             state.triangleCount, state.openEdgeCount, state.sharedEdgeCount));
+}
+
 }  // namespace
 
 bool ListPack(CoreTable& core, const std::filesystem::path& pack, std::string* listing, std::string* error) {
@@ -57,11 +87,15 @@ bool ListPack(CoreTable& core, const std::filesystem::path& pack, std::string* l
   std::vector<kivo::PackEntry> index;
   uint32_t dataStart = 0;
   if (!OpenPack(core, pack, file, index, &dataStart, error)) return false;
-  return EachRecord(core, file.get(), index, dataStart, error, [&](const RTStreamHeader& header, const kivo::PackEntry&) {
-    *listing += Narrow(kivo::Format(u"%s\t%s\t%u bytes\t%u children\n", header.path, header.className,
+  const auto visit = [&](const RTStreamHeader& header, const kivo::PackEntry& entry) {
+    *listing += Narrow(kivo::Format(u"%s\t%s\t%u bytes\t%u children", header.path, header.className,
                                     static_cast<uint64_t>(header.dataLength), header.childCount));
+    if (kivo::WideStrEqualNoCase(header.className, kivo::poly_model::kClassName) == 0)
+      *listing += MeshCounts(core, file.get(), header.dataLength, entry);
+    *listing += "\n";
     return true;
-  });
+  };
+  return EachRecord(core, file.get(), index, dataStart, error, visit);
 }
 
 bool ExtractData(CoreTable& core, const std::filesystem::path& pack, const std::u16string& path,

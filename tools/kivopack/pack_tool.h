@@ -16,11 +16,12 @@ namespace kivopack {
 // RTRoutePlanner instance may instead have a "graph" of nodes and edges (see graph_description.h),
 // which is streamed in as the planner's stream, an RTFont instance a "font" naming the metrics
 // file that glyph-sheet wrote beside its sheet (see font_description.h), scene trees, rooms and
-// scene nodes a "sceneTree", a "room" or a "node" (see scene_description.h), and an RTAnimTrack
+// scene nodes a "sceneTree", a "room" or a "node" (see scene_description.h), an RTAnimTrack
 // instance a "motion" generated from a skeleton and a family of curves (see
-// motion_description.h), filled in through the motion's own methods. The pack then holds every
-// described instance with its ancestors, and the child nodes of rooms and nodes. An existing pack
-// is replaced only once the new one is complete.
+// motion_description.h), an RTMaterial a "material" (material_description.h) and an RTPolyModel
+// a "mesh" (mesh_description.h), each filled in through the instance's own methods. The pack then
+// holds every described instance with its ancestors, and the child nodes of rooms and nodes. An
+// existing pack is replaced only once the new one is complete.
 bool BuildPack(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& pack,
                std::string* error);
 
@@ -29,7 +30,9 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
 bool BuildResource(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& resource,
                    std::string* error);
 
-// One line per instance: path, class, data bytes, children.
+// One line per instance: path, class, data bytes, children; for a mesh (RTPolyModel) also its
+// counts of vertices, texture-coordinate layers, materials, strips, lists, shadow triangles, and
+// open and shared edges, as the mesh reads its data.
 bool ListPack(CoreTable& core, const std::filesystem::path& pack, std::string* listing, std::string* error);
 // The component data stored for one path.
 bool ExtractData(CoreTable& core, const std::filesystem::path& pack, const std::u16string& path,

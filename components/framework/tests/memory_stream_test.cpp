@@ -115,10 +115,19 @@ TEST_F(MemoryStream, CloseEmptiesAndOpenStartsAfresh) {
   uint32_t read = 0;
   EXPECT_EQ(stream::Read(stream_, buffer, 4, &read), kRTFailure);
   EXPECT_EQ(stream::Write(stream_, "x", 1, &read), kRTFailure);
-  EXPECT_EQ(memory_stream::Open(stream_, 1), kRTFailure) << "only mode 3 is known";
-  ASSERT_EQ(memory_stream::Open(stream_, memory_stream::kReadWrite), kRTSuccess);
-  EXPECT_EQ(Size(), 0u);
-  EXPECT_EQ(Position(), 0u);
+  EXPECT_EQ(memory_stream::Open(stream_, 1), kRTFailure) << "only modes 2 and 3 are known";
+  for (uint32_t mode : {memory_stream::kEmptyReadWrite, memory_stream::kReadWrite}) {
+    ASSERT_EQ(memory_stream::Open(stream_, mode), kRTSuccess) << mode;
+    EXPECT_EQ(Size(), 0u);
+    EXPECT_EQ(Position(), 0u);
+    Write("data");
+    ASSERT_EQ(stream::Seek(stream_, 1), kRTSuccess);
+    char buffer[3] = {};
+    uint32_t read = 0;
+    EXPECT_EQ(stream::Read(stream_, buffer, 3, &read), kRTSuccess);
+    EXPECT_EQ(std::string(buffer, read), "ata") << mode;
+    EXPECT_EQ(stream::Close(stream_), kRTSuccess);
+  }
 }
 
 TEST_F(MemoryStream, BothLevelsReachTheSameOverrides) {

@@ -51,10 +51,12 @@ RTMethodRecord Method(const char16_t* name, F* function, uint32_t slotOffset, co
                         returnType, parameters, nullptr, nullptr, kParametersNotParsed};
 }
 
-// A method record whose function comes later: the slot stays empty and calls through it fail.
+// A method record whose function comes later: the slot stays empty and calls through it fail. A
+// record that overrides empties the parent slots of its name too.
 inline RTMethodRecord DeclaredMethod(const char16_t* name, uint32_t slotOffset, const char16_t* returnType,
-                                     const char16_t* parameters) {
-  return RTMethodRecord{name, nullptr, slotOffset, 0, returnType, parameters, nullptr, nullptr, kParametersNotParsed};
+                                     const char16_t* parameters, bool overrides = false) {
+  return RTMethodRecord{name,    nullptr, slotOffset, overrides ? 1u : 0u, returnType, parameters, nullptr,
+                        nullptr, kParametersNotParsed};
 }
 
 inline RTComponentDef MakeComponentDef(const ComponentClass& c) {

@@ -47,7 +47,9 @@ enum Slot : uint32_t {
 };
 inline constexpr uint32_t kLevel = 0x28;  // word 10
 inline constexpr uint32_t kObjectSize = 0x34;  // published bytes: a derived level starts here
-inline constexpr uint32_t kReadWrite = 3;  // open mode: empty, readable and writable
+// Open modes: both give an empty, readable and writable stream (the mesh's writer opens with 2).
+inline constexpr uint32_t kEmptyReadWrite = 2;
+inline constexpr uint32_t kReadWrite = 3;
 
 RTSuccess Open(RTInstance stream, uint32_t mode);
 // The stream's bytes (valid until the next write).

@@ -1,0 +1,63 @@
+// A material's textures through the software rasterizer: made from its image on the first request
+// only, repeated, linear and mipmapped, and given back when the image changes or the material goes.
+#include <gtest/gtest.h>
+#include <stb_image_write.h>
+
+#include <string>
+#include <vector>
+
+#include "kivo/material/material_calls.h"
+#include "software_rasterizer.h"
+
+namespace {
+
+using namespace kivo;
+using Lines = std::vector<std::string>;
+
+void Collect(void* context, void* data, int size) {
+  auto* bytes = static_cast<std::vector<uint8_t>*>(context);
+  bytes->insert(bytes->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+}
+
+// A 2 x 2 PNG file.
+std::vector<uint8_t> Png() {
+  const uint8_t rgb[12] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
+  std::vector<uint8_t> file;
+  stbi_write_png_to_func(Collect, &file, 2, 2, 3, rgb, 6);
+  return file;
+}
+
+class MaterialTextures : public tesk::testing::SoftwareRasterizer {
+ protected:
+  void InstallMore(tesk::testing::CoreHost& host) override {
+    host.InstallComponent(tesk::testing::CoreHost::StagedComponent("RTMaterial"));
+  }
+};
+
+TEST_F(MaterialTextures, AreMadeOnceFromTheImageAndGivenBack) {
+  InstanceRef m;
+  ASSERT_EQ(core().CreateInstanceByString(nullptr, material::kClassName, m.out(), 0, 1), kRTSuccess);
+  const std::vector<uint8_t> png = Png();
+  ASSERT_EQ(material::SetImage(m.get(), material::kDiffuseImage, png.data(), static_cast<uint32_t>(png.size())),
+            kRTSuccess);
+  StartRecording();
+  material::Texture first = 0, again = 0, renewed = 0;
+  ASSERT_EQ(material::GetDiffuseTexture(m.get(), &first), kRTSuccess) << host_.ErrorLog();
+  ASSERT_EQ(material::GetDiffuseTexture(m.get(), &again), kRTSuccess);
+  EXPECT_NE(first, 0u);
+  EXPECT_EQ(again, first) << "made on the first request only";
+  EXPECT_EQ(material::GetNormalMapTexture(m.get(), &renewed), kRTFailure) << "no normal map";
+
+  ASSERT_EQ(material::SetImage(m.get(), material::kDiffuseImage, png.data(), static_cast<uint32_t>(png.size())),
+            kRTSuccess);
+  ASSERT_EQ(material::GetDiffuseTexture(m.get(), &renewed), kRTSuccess);
+  m.Reset();
+  const std::string made = "CreateTextureFromImage(stream, out " + std::to_string(first) +
+                           ", 0x2901, 0x2901, 0x2601, 0x2703, 1) -> 1";
+  const std::string remade = "CreateTextureFromImage(stream, out " + std::to_string(renewed) +
+                             ", 0x2901, 0x2901, 0x2601, 0x2703, 1) -> 1";
+  EXPECT_EQ(Recorded(), (Lines{made, "DestroyTexture(" + std::to_string(first) + ") -> 1", remade,
+                               "DestroyTexture(" + std::to_string(renewed) + ") -> 1"}));
+}
+
+}  // namespace

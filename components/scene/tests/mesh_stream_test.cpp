@@ -1,0 +1,228 @@
+// The mesh's stream: hand-written streams of each version read to the state they describe, round
+// trips, and damaged streams refused with the mesh and its materials unchanged.
+#include <string>
+
+#include "kivo/material/material_calls.h"
+#include "kivo/support/component_calls.h"
+#include "mesh_fixture.h"
+
+namespace {
+
+using namespace meshtest;
+using namespace kivo;
+using tesk::testing::StreamBytes;
+namespace r = kivo::rasterizer;
+
+// The fields of a hand-written stream of the quad (Quad()) with one material, "Root:Linen".
+struct Fields {
+  uint32_t version = 1798;
+  uint32_t lead = 0;
+  uint32_t stripKind = r::kTriangleStrip;
+  Indices strip;  // none when empty
+  uint32_t listMaterial = 0;
+  Indices list = {0, 1, 2, 0, 2, 3};
+  uint8_t alpha = 1;
+  std::vector<RTFVector3D> normals = std::vector<RTFVector3D>(4, V(1, 0, 0));
+  Indices triangles = {0, 1, 2, 0, 2, 3};
+  Indices flat = {0, 1, 2, 0, 2, 3};
+};
+
+constexpr float kStoredPlaneD = 7;  // no plane the mesh computes for the quad has this d
+
+std::string MeshBytes(const Fields& f) {
+  StreamBytes b;
+  b.U32(1).U32(f.version).U32(4);
+  for (const RTFVector3D& v : Quad().vertices) b.F32(v.x).F32(v.y).F32(v.z);
+  b.U32(0).U32(1).U32(4);
+  for (float uv : {0, 0, 1, 0, 1, 1, 0, 1}) b.F32(uv);
+  b.U32(1).Wide(u"Root:Linen").U32(f.lead).U32(f.strip.empty() ? 0 : 1);
+  if (!f.strip.empty()) WritePrimitive(b, f.stripKind, 0, f.strip);
+  b.U32(1);
+  WritePrimitive(b, r::kTriangleList, f.listMaterial, f.list);
+  if (f.version >= 1798) b.U8(f.alpha);
+  if (f.version >= 1537) {
+    b.U32(static_cast<uint32_t>(f.normals.size()));
+    for (const RTFVector3D& n : f.normals) b.F32(n.x).F32(n.y).F32(n.z);
+    b.U32(0);
+  }
+  if (f.version >= 1793) {
+    b.U32(static_cast<uint32_t>(f.triangles.size() / 3));
+    for (size_t t = 0; t < f.triangles.size(); t += 3)
+      b.U32(f.triangles[t]).U32(f.triangles[t + 1]).U32(f.triangles[t + 2]).F32(0).F32(0).F32(1).F32(kStoredPlaneD);
+    WritePrimitive(b, r::kTriangleList, 0, f.flat);
+  }
+  return b.bytes();
+}
+
+class MeshStream : public MeshTest {
+ protected:
+  void SetUp() override {
+    MeshTest::SetUp();
+    if (HasFatalFailure()) return;
+    linen_ = NewMaterial(u"Linen");
+    ASSERT_EQ(material::SetAlpha(linen_, 1), kRTSuccess);
+  }
+
+  RTInstance linen_ = nullptr;
+};
+
+TEST_F(MeshStream, EachVersionReadsItsFields) {
+  const struct {
+    uint32_t version;
+    bool cleaned;      // CleanGeometry built the shadow geometry and the normals
+    uint32_t hasAlpha;  // from version 1798 the material's own state
+  } cases[] = {{1536, true, 0}, {1537, true, 0}, {1792, true, 0}, {1793, false, 0}, {1798, false, 1}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.version);
+    Fields fields;
+    fields.version = c.version;
+    fields.alpha = 0;
+    fields.normals.assign(4, V(2, 0, 0));
+    RTInstance mesh = NewMesh();
+    const size_t cleanedBefore = TimesLogged("CLEAN GEOMETRY!");
+    ASSERT_EQ(StreamIn(mesh, MeshBytes(fields)), kRTSuccess) << host_.DebugLog();
+    EXPECT_EQ(TimesLogged("CLEAN GEOMETRY!") - cleanedBefore, c.cleaned ? 1u : 0u);
+
+    const PolyModelState* state = poly_model::StateOf(mesh);
+    EXPECT_EQ(state->vertexCount, 4u);
+    EXPECT_EQ(state->uvLayerMask, 1u);
+    EXPECT_EQ(state->uvLayers[0].coordinates[2].x, 1.0f);
+    ASSERT_EQ(state->materialCount, 1u);
+    EXPECT_EQ(state->materials[0], linen_);
+    EXPECT_EQ(state->groups[0].listCount, 1u);
+    EXPECT_EQ(state->groups[0].empty, 0u);
+    EXPECT_EQ(state->groups[0].hasAlpha, c.hasAlpha);
+    ASSERT_EQ(state->normalCount, 4u);
+    // Read normals are normalised; CleanGeometry puts the face normal in their place.
+    EXPECT_EQ(state->normals[3].x, c.cleaned ? 0.0f : 1.0f);
+    EXPECT_EQ(state->normals[3].z, c.cleaned ? 1.0f : 0.0f);
+    ASSERT_EQ(state->triangleCount, 2u);
+    EXPECT_EQ(state->triangles[1].plane.d, c.cleaned ? 0.0f : kStoredPlaneD) << "stored triangles are taken as read";
+    EXPECT_EQ(state->openEdgeCount, 4u) << "the edges are built for read triangles too";
+    EXPECT_EQ(state->sharedEdgeCount, 1u);
+    ASSERT_NE(state->flatTriangles, nullptr);
+    EXPECT_EQ(state->flatTriangles->count, 2u);
+  }
+}
+
+TEST_F(MeshStream, RoundTripsByteForByte) {
+  const std::string bytes = MeshBytes(Fields{});
+  RTInstance mesh = NewMesh();
+  ASSERT_EQ(StreamIn(mesh, bytes), kRTSuccess) << host_.DebugLog();
+  EXPECT_EQ(StreamedOut(mesh), bytes);
+
+  // A mesh without shadow geometry builds it before it is written. Reading normalises the normals
+  // it computed, which may move their last bit once; from then on the bytes stay.
+  RTInstance box = NewMesh();
+  Fill(box, SplitBox(), {NewMaterial(u"Steel")});
+  const std::string first = StreamedOut(box);
+  EXPECT_TRUE(Logged("CLEAN GEOMETRY!"));
+  EXPECT_EQ(poly_model::StateOf(box)->triangleCount, 12u);
+  RTInstance copy = NewMesh();
+  ASSERT_EQ(StreamIn(copy, first), kRTSuccess);
+  const std::string second = StreamedOut(copy);
+  EXPECT_EQ(second.size(), first.size());
+  ASSERT_EQ(StreamIn(copy, second), kRTSuccess);
+  EXPECT_EQ(StreamedOut(copy), second);
+}
+
+TEST_F(MeshStream, MaterialsAreHeldOnceAndUnknownOnesReplaced) {
+  const uint32_t start = RefCount(linen_);
+  RTInstance mesh = NewMesh();
+  ASSERT_EQ(StreamIn(mesh, MeshBytes(Fields{})), kRTSuccess);
+  EXPECT_EQ(RefCount(linen_), start + 1);
+  ASSERT_EQ(StreamIn(mesh, MeshBytes(Fields{})), kRTSuccess);
+  EXPECT_EQ(RefCount(linen_), start + 1) << "read again";
+  Release(mesh);
+  EXPECT_EQ(RefCount(linen_), start);
+
+  std::string elsewhere = MeshBytes(Fields{});
+  elsewhere.replace(elsewhere.find(std::string("L\0i\0n\0e\0n\0", 10)), 10, std::string("S\0a\0t\0i\0n\0", 10));
+  RTInstance other = NewMesh();
+  ASSERT_EQ(StreamIn(other, elsewhere), kRTSuccess);
+  EXPECT_TRUE(Logged("RTPolyModel::StreamIn(): Root:Satin is no RTMaterial; a new RTMaterial takes its place"));
+  const PolyModelState* state = poly_model::StateOf(other);
+  ASSERT_EQ(state->materialCount, 1u);
+  EXPECT_NE(state->materials[0], linen_);
+  EXPECT_EQ(core().IsKindOfByName(nullptr, state->materials[0], material::kClassName), 1u);
+  EXPECT_EQ(RefCount(state->materials[0]), 1u) << "held by the mesh alone";
+}
+
+TEST_F(MeshStream, DamagedStreamsChangeNothing) {
+  auto with = [](auto change) {
+    Fields fields;
+    change(fields);
+    return MeshBytes(fields);
+  };
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::string message;
+  } cases[] = {
+      {"version 1799", with([](Fields& f) { f.version = 1799; }), "the stream holds no mesh of version 1798 or older"},
+      {"a vertex count of 0xFFFFFFFF", StreamBytes().U32(1).U32(1798).U32(0xFFFFFFFFu).bytes(),
+       "the count of vertices is missing or larger than the stream"},
+      {"a group led by 1", with([](Fields& f) { f.lead = 1; }), "group 0 begins with 1, not 0"},
+      {"a strip index at the vertex count", with([](Fields& f) { f.strip = {0, 1, 4}; }),
+       "strip 0 of group 0 names vertex 4 of 4"},
+      {"a list in place of a strip", with([](Fields& f) {
+         f.strip = {0, 1, 2};
+         f.stripKind = r::kTriangleList;
+       }),
+       "strip 0 of group 0 is of kind 0x104"},
+      {"a list index at the vertex count", with([](Fields& f) { f.list = {0, 1, 2, 0, 2, 4}; }),
+       "list 0 of group 0 names vertex 4 of 4"},
+      {"a list of material 1 of 1", with([](Fields& f) { f.listMaterial = 1; }),
+       "list 0 of group 0 names material 1 of 1"},
+      {"three normals for four vertices", with([](Fields& f) { f.normals.resize(3); }),
+       "3 normals are given for 4 vertices"},
+      {"a triangle index at the vertex count", with([](Fields& f) { f.triangles = {0, 1, 2, 0, 2, 4}; }),
+       "triangle 1 names vertex 4 of 4"},
+      {"a flat list index at the vertex count", with([](Fields& f) { f.flat = {0, 1, 2, 0, 2, 4}; }),
+       "the flat triangle list names vertex 4 of 4"},
+  };
+  RTInstance mesh = NewMesh();
+  Fill(mesh, SplitBox(), {NewMaterial(u"Steel")});
+  const std::string before = StreamedOut(mesh);
+  const uint32_t held = RefCount(linen_);
+  for (const auto& c : cases) {
+    EXPECT_EQ(StreamIn(mesh, c.bytes), kRTFailure) << c.what;
+    EXPECT_TRUE(Logged("RTPolyModel::StreamIn(): " + c.message + "; the mesh is left as it was")) << c.what;
+    EXPECT_EQ(StreamedOut(mesh), before) << c.what;
+    EXPECT_EQ(RefCount(linen_), held) << c.what;
+  }
+  EXPECT_FALSE(Logged("Couldn't satisfy request")) << "no count was trusted with an allocation";
+}
+
+TEST_F(MeshStream, EveryTruncationOfABoxIsRefused) {
+  RTInstance box = NewMesh();
+  Fill(box, SplitBox(), {NewMaterial(u"Steel")});
+  const std::string whole = StreamedOut(box);
+  RTInstance mesh = NewMesh();
+  ASSERT_EQ(StreamIn(mesh, MeshBytes(Fields{})), kRTSuccess);
+  const std::string before = StreamedOut(mesh);
+  const auto memory = MemoryStats();
+  for (size_t length = 0; length < whole.size(); ++length) {
+    const size_t reported = TimesLogged("[ERROR RAISED]");
+    EXPECT_EQ(StreamIn(mesh, whole.substr(0, length)), kRTFailure) << length << " bytes";
+    EXPECT_GT(TimesLogged("[ERROR RAISED]"), reported) << length << " bytes: refused with a message";
+    EXPECT_EQ(StreamedOut(mesh), before) << length << " bytes";
+  }
+  EXPECT_EQ(MemoryStats(), memory) << "every refused read gave back what it took";
+  EXPECT_FALSE(Logged("Couldn't satisfy request"));
+  EXPECT_EQ(StreamIn(mesh, whole), kRTSuccess);
+}
+
+TEST_F(MeshStream, WritingNeedsMaterialsAndAStreamedStage) {
+  RTInstance bare = NewMesh();
+  EXPECT_EQ(StreamedOut(bare), "<failed>") << "no materials";
+  RTInstance mesh = NewMesh();
+  ASSERT_EQ(StreamIn(mesh, MeshBytes(Fields{})), kRTSuccess);
+  InstanceRef stream = tesk::testing::MemoryStreamWith("");
+  EXPECT_EQ(component::StreamOut(mesh, 2, stream.get()), kRTFailure);
+  EXPECT_EQ(tesk::testing::MemoryStreamBytes(stream.get()), "") << "nothing is written";
+  EXPECT_EQ(StreamIn(mesh, MeshBytes(Fields{}), 2), kRTFailure);
+  EXPECT_EQ(StreamIn(mesh, MeshBytes(Fields{}), 0), kRTSuccess);
+}
+
+}  // namespace

@@ -1,0 +1,30 @@
+// Meshes in pack descriptions, built into an RTPolyModel instance through its own calls (its
+// stream then comes from the mesh's own StreamOut).
+#pragma once
+
+#include <string>
+
+#include <nlohmann/json.hpp>
+
+#include "kivo/types.h"
+
+namespace kivopack {
+
+// The "mesh" of an RTPolyModel instance entry:
+//   {"materials": ["Root:Tesk:Assets:Materials:Linen", ...],
+//    one of
+//      "box": {"size": [x, y, z]},
+//      "capsule": {"radius": r, "height": h, "segments": n},
+//      "vertices": [[x, y, z], ...], "normals": [[x, y, z], ...], "uvLayers": [[[u, v], ...], ...],
+//        "groups": [{"triangles": [[a, b, c], ...], "strips": [[i, j, k, ...], ...]}, ...],
+//    "primitives": "lists" or "strips"}
+// The materials are RTMaterial instances of the pack, in any order in the description; group i of
+// an explicit mesh draws with material i, a generated shape draws with the first. Normals and
+// each texture-coordinate layer (at most 32) give one entry per vertex; triangles are wound
+// counter-clockwise seen from outside (see mesh_shapes.h). A generated box or capsule is stored
+// as triangle lists or, with "primitives": "strips", as strips where it has them. The mesh is
+// built from rasterizer primitives, its shadow geometry computed, and the given or generated
+// normals set last (in the form the mesh's reader keeps).
+bool FillMesh(RTInstance mesh, const nlohmann::json& description, std::string* error);
+
+}  // namespace kivopack

@@ -1,0 +1,107 @@
+#include "mesh_shapes.h"
+
+#include <algorithm>
+#include <cmath>
+
+
+namespace kivopack {
+
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+RTFVector3D Vec(double x, double y, double z) {
+  return RTFVector3D{static_cast<float>(x), static_cast<float>(y), static_cast<float>(z), 0};
+}
+
+}  // namespace
+
+MeshSource GenerateBox(const RTFVector3D& size) {
+  // Each face of the unit cube: its outward normal and its corners in strip order (top left,
+  // bottom left, top right, bottom right, seen from outside).
+  struct Face {
+    float normal[3];
+    float corners[4][3];
+  };
+  static constexpr Face kFaces[] = {
+      {{0, 0, 1}, {{0, 1, 1}, {0, 0, 1}, {1, 1, 1}, {1, 0, 1}}},
+      {{0, 0, -1}, {{1, 1, 0}, {1, 0, 0}, {0, 1, 0}, {0, 0, 0}}},
+      {{1, 0, 0}, {{1, 1, 1}, {1, 0, 1}, {1, 1, 0}, {1, 0, 0}}},
+      {{-1, 0, 0}, {{0, 1, 0}, {0, 0, 0}, {0, 1, 1}, {0, 0, 1}}},
+      {{0, 1, 0}, {{0, 1, 0}, {0, 1, 1}, {1, 1, 0}, {1, 1, 1}}},
+      {{0, -1, 0}, {{0, 0, 1}, {0, 0, 0}, {1, 0, 1}, {1, 0, 0}}},
+  };
+  static constexpr RTFVector2D kCornerUV[4] = {{0, 0}, {0, 1}, {1, 0}, {1, 1}};
+  MeshSource box;
+  box.uvLayers.resize(1);
+  box.groups.resize(1);
+  for (const Face& face : kFaces) {
+    const auto first = static_cast<uint32_t>(box.vertices.size());
+    for (int k = 0; k < 4; ++k) {
+      const float* c = face.corners[k];
+      box.vertices.push_back(Vec((c[0] - 0.5) * size.x, c[1] * size.y, (c[2] - 0.5) * size.z));
+      box.normals.push_back(Vec(face.normal[0], face.normal[1], face.normal[2]));
+      box.uvLayers[0].push_back(kCornerUV[k]);
+    }
+    box.groups[0].strips.push_back({first, first + 1, first + 2, first + 3});
+  }
+  return box;
+}
+
+MeshSource GenerateCapsule(float radius, float height, uint32_t segments) {
+  const uint32_t perHemisphere = std::max(1u, segments / 4);
+  MeshSource capsule;
+  capsule.uvLayers.resize(1);
+  capsule.groups.resize(1);
+  auto add = [&](const RTFVector3D& position, const RTFVector3D& normal, double u) {
+    capsule.vertices.push_back(position);
+    capsule.normals.push_back(normal);
+    capsule.uvLayers[0].push_back(RTFVector2D{static_cast<float>(u), static_cast<float>(1 - position.y / height)});
+  };
+  add(Vec(0, 0, 0), Vec(0, -1, 0), 0.5);
+  // Rings from the bottom up: the lower hemisphere's up to its equator, then the upper one's from
+  // its equator. Latitude runs from -90 degrees at the bottom pole to 90 at the top.
+  std::vector<std::pair<double, double>> rings;  // latitude, the centre's height
+  for (uint32_t i = 1; i <= perHemisphere; ++i) rings.emplace_back(-90.0 + 90.0 * i / perHemisphere, radius);
+  for (uint32_t i = 0; i < perHemisphere; ++i) rings.emplace_back(90.0 * i / perHemisphere, height - radius);
+  for (const auto& [latitude, centre] : rings) {
+    const double phi = latitude * kPi / 180;
+    for (uint32_t c = 0; c <= segments; ++c) {  // the last column repeats the first for the texture's seam
+      const double theta = 2 * kPi * (c % segments) / segments;
+      const RTFVector3D normal = Vec(std::cos(phi) * std::sin(theta), std::sin(phi), std::cos(phi) * std::cos(theta));
+      add(Vec(radius * normal.x, centre + radius * std::sin(phi), radius * normal.z), normal,
+          static_cast<double>(c) / segments);
+    }
+  }
+  add(Vec(0, height, 0), Vec(0, 1, 0), 0.5);
+
+  const uint32_t ringSize = segments + 1;
+  auto at = [&](size_t ring, uint32_t column) { return static_cast<uint32_t>(1 + ring * ringSize + column); };
+  const auto top = static_cast<uint32_t>(capsule.vertices.size() - 1);
+  MeshGroup& group = capsule.groups[0];
+  for (size_t ring = 0; ring + 1 < rings.size(); ++ring) {
+    IndexList strip;
+    for (uint32_t c = 0; c <= segments; ++c) strip.insert(strip.end(), {at(ring + 1, c), at(ring, c)});
+    group.strips.push_back(strip);
+  }
+  const size_t last = rings.size() - 1;
+  for (uint32_t c = 0; c < segments; ++c) {
+    group.triangles.insert(group.triangles.end(), {0, at(0, c + 1), at(0, c)});
+    group.triangles.insert(group.triangles.end(), {at(last, c), at(last, c + 1), top});
+  }
+  return capsule;
+}
+
+void StripsToTriangles(MeshGroup* group) {
+  for (const IndexList& s : group->strips)
+    for (size_t j = 0; j + 2 < s.size(); ++j) {
+      if (j % 2 == 0) {
+        group->triangles.insert(group->triangles.end(), {s[j], s[j + 1], s[j + 2]});
+      } else {
+        group->triangles.insert(group->triangles.end(), {s[j + 1], s[j], s[j + 2]});
+      }
+    }
+  group->strips.clear();
+}
+
+}  // namespace kivopack
