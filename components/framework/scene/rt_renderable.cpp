@@ -1,8 +1,12 @@
-// RTRenderable: the parent class of the entities that scene nodes draw. It keeps no state; what it
-// gives its derived classes is the first part of their stream, a stage count and the drawing and
-// measuring methods they override (see renderable_calls.h).
+// RTRenderable: the parent class of the entities that scene nodes draw. What it gives its derived
+// classes is the first part of their stream, a stage count, the drawing and measuring methods they
+// override, and the draw hooks (see renderable_calls.h). The hooks are kept beside the objects, in
+// a table of the library by instance, so that the level adds no word to the objects of the classes
+// derived from it.
 //
 // Stream form: u32 version (1); nothing else. A newer version is refused.
+#include <unordered_map>
+
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/stream_values.h"
@@ -13,6 +17,55 @@ namespace {
 using namespace kivo;
 
 constexpr bool kOverrides = true;
+
+struct Hook {
+  renderable::DrawHook function = nullptr;
+  RTInstance context = nullptr;  // the setter's: no reference held
+};
+
+struct DrawHooks {
+  Hook pre;
+  Hook post;
+};
+
+// The hooks of the entities that have any.
+std::unordered_map<RTInstance, DrawHooks>& HooksByEntity() {
+  static std::unordered_map<RTInstance, DrawHooks> hooks;
+  return hooks;
+}
+
+RTSuccess Destroy(RTInstance self) {
+  HooksByEntity().erase(self);
+  return kRTSuccess;
+}
+
+RTSuccess SetHook(RTInstance self, Hook DrawHooks::*which, renderable::DrawHook function, RTInstance context) {
+  if (!self) return kRTFailure;
+  HooksByEntity()[self].*which = Hook{function, context};
+  return kRTSuccess;
+}
+
+RTSuccess GetHook(RTInstance self, Hook DrawHooks::*which, renderable::DrawHook* function, RTInstance* context) {
+  if (!function || !context) return kRTFailure;
+  const auto found = HooksByEntity().find(self);
+  const Hook hook = found == HooksByEntity().end() ? Hook{} : found->second.*which;
+  *function = hook.function;
+  *context = hook.context;
+  return !hook.context || ModuleCore()->ResolveHandle(nullptr, hook.context) ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess SetPreDrawHook(RTInstance self, renderable::DrawHook function, RTInstance context) {
+  return SetHook(self, &DrawHooks::pre, function, context);
+}
+RTSuccess GetPreDrawHook(RTInstance self, renderable::DrawHook* function, RTInstance* context) {
+  return GetHook(self, &DrawHooks::pre, function, context);
+}
+RTSuccess SetPostDrawHook(RTInstance self, renderable::DrawHook function, RTInstance context) {
+  return SetHook(self, &DrawHooks::post, function, context);
+}
+RTSuccess GetPostDrawHook(RTInstance self, renderable::DrawHook* function, RTInstance* context) {
+  return GetHook(self, &DrawHooks::post, function, context);
+}
 
 RTSuccess GetStageCount(RTInstance, uint32_t* count) { return SingleStageCount(count); }
 
@@ -57,6 +110,14 @@ RTMethodRecord gMethods[] = {
     Method(u"GetBoundingSphere", GetBoundingSphere, renderable::kGetBoundingSphere, u"RTSuccess",
            u"float out opRadius"),
     Method(u"HasAlpha", HasAlpha, renderable::kHasAlpha, u"RTSuccess", u"RTBool out opbHasAlpha"),
+    Method(u"SetPreDrawHook", SetPreDrawHook, renderable::kSetPreDrawHook, u"RTSuccess",
+           u"void* apHook, RTInstance ahContext"),
+    Method(u"GetPreDrawHook", GetPreDrawHook, renderable::kGetPreDrawHook, u"RTSuccess",
+           u"void* out oppHook, RTInstance out ophContext"),
+    Method(u"SetPostDrawHook", SetPostDrawHook, renderable::kSetPostDrawHook, u"RTSuccess",
+           u"void* apHook, RTInstance ahContext"),
+    Method(u"GetPostDrawHook", GetPostDrawHook, renderable::kGetPostDrawHook, u"RTSuccess",
+           u"void* out oppHook, RTInstance out ophContext"),
     kEndOfMethods,
 };
 
@@ -69,6 +130,7 @@ const RTComponentDef gDefinition = MakeComponentDef({
     .firstSlotTableOffset = renderable::kLevel,
     .secondSlotTableOffset = renderable::kOwnTable,
     .methods = gMethods,
+    .destroy = Destroy,
 });
 
 }  // namespace

@@ -6,13 +6,19 @@
 // RTRenderable itself has nothing to draw: ProcessFrame draws nothing, the bounding box is the
 // point (0, 0, 0), the bounding sphere's radius 0, and it has no alpha. Its stream part is a u32
 // version (1); a newer version is refused.
+//
+// Every entity may carry a pre-draw and a post-draw hook (the game and the actors set them to
+// highlight what they draw): a function and a context instance each, called by the scene tree
+// around the entity's ProcessFrame. A pre-draw hook may clear *go to keep the entity from being
+// drawn. The hooks are the running game's and are not streamed; the entity holds no reference on
+// a hook's context: whoever sets a hook keeps its context alive, and clears the hook before the
+// context goes.
 #pragma once
 
 #include "kivo/slots.h"
 #include "kivo/support/math_types.h"
 
-// The record a scene tree hands each entity it draws (defined with scene rendering).
-struct RTSceneNodeEntityFrameInformation;
+#include "kivo/scene/frame_information.h"
 
 namespace kivo::renderable {
 
@@ -26,11 +32,19 @@ enum Slot : uint32_t {
   kGetBoundingBox = 0x10,
   kGetBoundingSphere = 0x14,
   kHasAlpha = 0x18,
+  kSetPreDrawHook = 0x1c,
+  kGetPreDrawHook = 0x20,
+  kSetPostDrawHook = 0x24,
+  kGetPostDrawHook = 0x28,
 };
 inline constexpr uint32_t kLevel = 0x08;       // first slot table: reaches a derived class's overrides
 inline constexpr uint32_t kOwnTable = 0x0C;    // second slot table: RTRenderable's own functions
 inline constexpr uint32_t kObjectSize = 0x10;  // published bytes: a derived level starts here
-inline constexpr uint32_t kSlotTableSize = kHasAlpha + 4;
+inline constexpr uint32_t kSlotTableSize = kGetPostDrawHook + 4;
+
+// (context, entity, time in milliseconds, frame record, in/out go).
+using DrawHook = void (*)(RTInstance context, RTInstance entity, uint32_t milliseconds,
+                          const RTSceneNodeEntityFrameInformation* frame, uint32_t* go);
 inline constexpr uint32_t kStreamVersion = 1;
 
 inline RTSuccess GetStageCount(RTInstance r, uint32_t* count) { return CallMethod(r, kLevel, kGetStageCount, count); }
@@ -52,5 +66,19 @@ inline RTSuccess GetBoundingSphere(RTInstance r, float* radius) {
   return CallMethod(r, kLevel, kGetBoundingSphere, radius);
 }
 inline RTSuccess HasAlpha(RTInstance r, RTBool* hasAlpha) { return CallMethod(r, kLevel, kHasAlpha, hasAlpha); }
+// Sets the hook (null: none) and its context in place of the ones set before.
+inline RTSuccess SetPreDrawHook(RTInstance r, DrawHook hook, RTInstance context) {
+  return CallMethod(r, kLevel, kSetPreDrawHook, hook, context);
+}
+// The hook (null: none) and its context with a reference for the caller (null: none).
+inline RTSuccess GetPreDrawHook(RTInstance r, DrawHook* hook, RTInstance* context) {
+  return CallMethod(r, kLevel, kGetPreDrawHook, hook, context);
+}
+inline RTSuccess SetPostDrawHook(RTInstance r, DrawHook hook, RTInstance context) {
+  return CallMethod(r, kLevel, kSetPostDrawHook, hook, context);
+}
+inline RTSuccess GetPostDrawHook(RTInstance r, DrawHook* hook, RTInstance* context) {
+  return CallMethod(r, kLevel, kGetPostDrawHook, hook, context);
+}
 
 }  // namespace kivo::renderable
