@@ -55,7 +55,9 @@ RTFMatrix4x4 ProjectionMatrix(const State& state) {
   const ProjectionValues& p = state.projection;
   if (state.projectionMode == slot::kOrthographic) return Ortho(p.left, p.right, p.bottom, p.top, p.nearZ, p.farZ);
   const double aspect = state.viewport[3] > 0 ? double{1} * state.viewport[2] / state.viewport[3] : 1.0;
-  return Frustum(p.left * aspect, p.right * aspect, p.bottom, p.top, p.nearZ, p.farZ);
+  // In view space: y runs from the second value up to the fifth, and near and far are the z of the
+  // clip planes in front of the camera (negative).
+  return Frustum(p.left * aspect, p.right * aspect, p.top, p.bottom, -p.nearZ, -p.farZ);
 }
 
 void ApplyModelview(const State& state) {

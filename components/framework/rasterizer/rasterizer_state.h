@@ -37,13 +37,14 @@ struct Batch {
 };
 
 // The six projection values in SetProjection's order.
+// A perspective of 90 degrees at first (the camera convention of SetProjection).
 struct ProjectionValues {
   float left = -1.0f;
-  float top = 1.0f;
-  float nearZ = 1.0f;
+  float top = -1.0f;
+  float nearZ = -1.0f;
   float right = 1.0f;
-  float bottom = -1.0f;
-  float farZ = 1000.0f;
+  float bottom = 1.0f;
+  float farZ = -1000.0f;
 };
 
 struct State {

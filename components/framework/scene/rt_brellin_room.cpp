@@ -3,12 +3,14 @@
 // word after the level's two tables.
 #include <algorithm>
 
+#include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/geometry.h"
 #include "kivo/support/held_children.h"
+#include "kivo/support/instance_ref.h"
 #include "kivo/support/raise.h"
 #include "room_hit_tests.h"
 #include "room_state.h"
@@ -303,6 +305,15 @@ RTSuccess GetBoundsNode(RTInstance self, RTInstance* node) {
   return kRTSuccess;
 }
 
+RTSuccess Draw(RTInstance self, uint32_t milliseconds, const RTSceneNodeEntityFrameInformation* frame) {
+  InstanceRef bounds;
+  if (!StateOf(self) || !frame || !GetBoundsNode(self, bounds.out())) return kRTFailure;
+  InstanceRef entity;
+  if (bounds.get() && scene_node::GetEntity(bounds.get(), entity.out()) && entity.get())
+    return renderable::ProcessFrame(entity.get(), milliseconds, frame);
+  return kRTSuccess;
+}
+
 RTSuccess SetBoundsNode(RTInstance self, RTInstance node) {
   RoomState* room = StateOf(self);
   if (!room || (node && !IsChildOf(node, self))) return kRTFailure;
@@ -344,6 +355,8 @@ RTSuccess AttachSceneTree(RTInstance self, RTInstance tree) {
 RTMethodRecord gMethods[] = {
     Method(u"GetBoundingBox", GetBoundingBox, slot::kGetBoundingBox, u"RTSuccess",
            u"RTFVector3D out opMin, RTFVector3D out opMax"),
+    Method(u"Draw", Draw, slot::kDraw, u"RTSuccess",
+           u"uint aMSTime, RTSceneNodeEntityFrameInformation in apNodeInformation"),
     Method(u"GetFootprint", GetFootprint, slot::kGetFootprint, u"RTSuccess",
            u"RTFVector3D* out oppPoints, uint out opnPoints, uint out opWord"),
     Method(u"AddNode", AddNode, slot::kAddNode, u"RTSuccess", u"RTInstance ahNode"),

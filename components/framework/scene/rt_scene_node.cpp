@@ -279,6 +279,21 @@ RTSuccess GetNextSibling(RTInstance self, RTInstance* sibling) {
   return result;
 }
 
+RTSuccess GetItemCount(RTInstance self, uint32_t* count) {
+  if (!StateOf(self) || !count) return kRTFailure;
+  *count = 0;
+  return kRTSuccess;
+}
+
+RTSuccess GetItem(RTInstance, uint32_t, RTInstance* item) {
+  if (item) *item = nullptr;
+  return kRTFailure;
+}
+
+RTSuccess DesignTimeHook(RTInstance self, RTInstance) { return StateOf(self) ? kRTSuccess : kRTFailure; }
+RTSuccess PreItemHook(RTInstance self) { return StateOf(self) ? kRTSuccess : kRTFailure; }
+RTSuccess PreDrawNotification(RTInstance self) { return StateOf(self) ? kRTSuccess : kRTFailure; }
+
 RTMethodRecord gMethods[] = {
     Method(u"GetEntity", GetEntity, slot::kGetEntity, u"RTSuccess", u"RTInstance out ophEntity"),
     Method(u"GetLocalMatrix", GetLocalMatrix, slot::kGetLocalMatrix, u"RTSuccess", u"RTFMatrix4x4* out oppMatrix"),
@@ -293,6 +308,11 @@ RTMethodRecord gMethods[] = {
     Method(u"StreamOut", StreamOut, slot::kStreamOut, u"RTSuccess", u"uint aStage, RTInstance ohStream", kOverrides),
     Method(u"SetLocalMatrix", SetLocalMatrix, slot::kSetLocalMatrix, u"RTSuccess", u"RTFMatrix4x4 in apMatrix"),
     Method(u"SetEntity", SetEntity, slot::kSetEntity, u"RTSuccess", u"RTInstance ahEntity"),
+    Method(u"GetItemCount", GetItemCount, slot::kGetItemCount, u"RTSuccess", u"uint out opCount"),
+    Method(u"GetItem", GetItem, slot::kGetItem, u"RTSuccess", u"uint anIndex, RTInstance out ophItem"),
+    Method(u"DesignTimeHook", DesignTimeHook, slot::kDesignTimeHook, u"RTSuccess", u"RTInstance ahRasterizer"),
+    Method(u"PreItemHook", PreItemHook, slot::kPreItemHook, u"RTSuccess", u""),
+    Method(u"PreDrawNotification", PreDrawNotification, slot::kPreDrawNotification, u"RTSuccess", u""),
     Method(u"SetTranslation", SetTranslation, slot::kSetTranslation, u"RTSuccess", u"RTFVector3D in apTranslation"),
     Method(u"SetObstacleBox", SetObstacleBox, slot::kSetObstacleBox, u"RTSuccess",
            u"RTFVector3D in apMin, RTFVector3D in apMax"),

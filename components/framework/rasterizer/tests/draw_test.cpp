@@ -71,7 +71,7 @@ TEST_F(Draw, StripAndListInPerspectiveWhereProjectPointSaysTheyAre) {
   kivo::Mat4Identity(&camera);
   camera.m[3][2] = 5.0f;
   BeginClearedFrame(kClearColour);
-  ASSERT_EQ(r::SetProjection(rasterizer(), -0.5f, 0.5f, 1.0f, 0.5f, -0.5f, 100.0f), kRTSuccess);
+  ASSERT_EQ(r::SetProjection(rasterizer(), -0.5f, -0.5f, -1.0f, 0.5f, 0.5f, -100.0f), kRTSuccess);
   ASSERT_EQ(r::PushViewMatrix(rasterizer(), &camera), kRTSuccess);
   DrawStripAndList();
   auto pixel = [&](float x, float y) {

@@ -58,7 +58,7 @@ class Recording : public tesk::testing::SoftwareRasterizer {
 };
 
 TEST_F(Recording, TheScreenDrawingBracketLogsItsCallsByValue) {
-  ASSERT_EQ(r::SetProjection(rasterizer(), -0.5f, 0.375f, 1.0f, 0.5f, -0.375f, 250.0f), kRTSuccess);
+  ASSERT_EQ(r::SetProjection(rasterizer(), -0.5f, -0.375f, -1.0f, 0.5f, 0.375f, -250.0f), kRTSuccess);
   StartRecording();
   const Six saved = BeginScreenDrawing();
   ASSERT_EQ(r::BeginPrimitive(rasterizer(), r::kBatchLineStrip), kRTSuccess);
@@ -68,7 +68,7 @@ TEST_F(Recording, TheScreenDrawingBracketLogsItsCallsByValue) {
   EndScreenDrawing(saved);
   const std::string identity = "[1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1]";
   EXPECT_EQ(Recorded(),
-            (Lines{"GetProjection(out -0.5, out 0.375, out 1, out 0.5, out -0.375, out 250) -> 1",
+            (Lines{"GetProjection(out -0.5, out -0.375, out -1, out 0.5, out 0.375, out -250) -> 1",
                    "SetProjectionMode(1) -> 1",
                    "GetWindowRect(context, out [5: 0, 0, 0, 48, 64]) -> 1",
                    "SetProjection(0, 0, -1, 64, 48, 1) -> 1",
@@ -85,7 +85,7 @@ TEST_F(Recording, TheScreenDrawingBracketLogsItsCallsByValue) {
                    "EnableDepthTest(1) -> 1",
                    "EnableDepthWrite(1) -> 1",
                    "RestoreProjectionMode() -> 1",
-                   "SetProjection(-0.5, 0.375, 1, 0.5, -0.375, 250) -> 1"}));
+                   "SetProjection(-0.5, -0.375, -1, 0.5, 0.375, -250) -> 1"}));
   uint32_t mode = 7;
   ASSERT_EQ(r::GetProjectionMode(rasterizer(), &mode), kRTSuccess);
   EXPECT_EQ(mode, r::kPerspective);

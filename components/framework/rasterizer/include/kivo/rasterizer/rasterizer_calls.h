@@ -282,9 +282,11 @@ inline RTSuccess GetProjectionMode(RTInstance r, uint32_t* mode) {
   return CallMethod(r, kLevel, kGetProjectionMode, mode);
 }
 // The six projection values. Orthographic: the box from (left, top) to (right, bottom) between
-// near and far; (0, 0, -1, width, height, 1) puts pixel (0, 0) top left. Perspective, in view
-// space: x from left * a to right * a and y from bottom to top on the plane z = -near, the far
-// plane at z = -far, a being the viewport's width / height.
+// near and far; (0, 0, -1, width, height, 1) puts pixel (0, 0) top left. Perspective, in the view
+// space of a camera looking along -z: the view volume from (left * a, top) to (right * a, bottom)
+// on the near plane z = nearZ, the far plane at z = farZ, with left < right, top < bottom (y up)
+// and both z negative, a being the viewport's width / height: a camera's frustum
+// (x1, y1, near, x2, y2, far) as it is read (camera_calls.h).
 inline RTSuccess SetProjection(RTInstance r, float left, float top, float nearZ, float right, float bottom,
                                float farZ) {
   return CallMethod(r, kLevel, kSetProjection, left, top, nearZ, right, bottom, farZ);

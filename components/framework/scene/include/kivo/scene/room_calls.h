@@ -21,6 +21,7 @@
 // The slots below 0x200 are those that callers number; the others are the framework's own.
 #pragma once
 
+#include "kivo/scene/frame_information.h"
 #include "kivo/slots.h"
 #include "kivo/support/list.h"
 #include "kivo/support/math_types.h"
@@ -31,6 +32,7 @@ inline constexpr char16_t kClassName[] = u"RTBrellinRoom";
 
 enum Slot : uint32_t {
   kGetBoundingBox = 0x00,
+  kDraw = 0x0c,
   kGetFootprint = 0x2c,
   kAddNode = 0x5c,
   kRemoveNode = 0x60,
@@ -75,6 +77,10 @@ inline constexpr uint32_t kDisabled = 0x40;         // outside the current scena
 
 inline RTSuccess GetBoundingBox(RTInstance r, RTFVector3D* min, RTFVector3D* max) {
   return CallMethod(r, kLevel, kGetBoundingBox, min, max);
+}
+// Draws the room's own geometry, the entity of its bounds node, with the frame record handed.
+inline RTSuccess Draw(RTInstance r, uint32_t milliseconds, const RTSceneNodeEntityFrameInformation* frame) {
+  return CallMethod(r, kLevel, kDraw, milliseconds, frame);
 }
 inline RTSuccess SetBoundingBox(RTInstance r, const RTFVector3D* min, const RTFVector3D* max) {
   return CallMethod(r, kLevel, kSetBoundingBox, min, max);

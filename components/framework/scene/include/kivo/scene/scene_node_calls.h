@@ -46,11 +46,16 @@ enum Slot : uint32_t {
   kSetTranslation = 0x210,
   kSetObstacleBox = 0x214,
   kGetObstacleBox = 0x218,
+  kGetItemCount = 0x21c,
+  kGetItem = 0x220,
+  kDesignTimeHook = 0x224,
+  kPreItemHook = 0x228,
+  kPreDrawNotification = 0x22c,
 };
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;    // RTSceneNode's own functions, for a derived level's parent calls
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here
-inline constexpr uint32_t kSlotTableSize = kGetObstacleBox + 4;
+inline constexpr uint32_t kSlotTableSize = kPreDrawNotification + 4;
 inline constexpr uint32_t kStreamVersion = 2;
 
 // The entity with a reference for the caller; null (and success) when the node carries none.
@@ -94,7 +99,39 @@ inline RTSuccess GetNextSibling(RTInstance n, RTInstance* sibling) {
   return CallMethod(n, kLevel, kGetNextSibling, sibling);
 }
 
+// Drawing a node, the scene tree also runs the items attached to it (scene_item below) and tells
+// the node where it is in the frame. A node has no items yet, and its notifications do nothing.
+inline RTSuccess GetItemCount(RTInstance n, uint32_t* count) { return CallMethod(n, kLevel, kGetItemCount, count); }
+// The item at the index with a reference for the caller; fails out of range.
+inline RTSuccess GetItem(RTInstance n, uint32_t index, RTInstance* item) {
+  return CallMethod(n, kLevel, kGetItem, index, item);
+}
+// In design mode, before the node's entity is looked at.
+inline RTSuccess DesignTimeHook(RTInstance n, RTInstance rasterizer) {
+  return CallMethod(n, kLevel, kDesignTimeHook, rasterizer);
+}
+// Before the node's items run.
+inline RTSuccess PreItemHook(RTInstance n) { return CallMethod(n, kLevel, kPreItemHook); }
+// Right before the node's entity draws.
+inline RTSuccess PreDrawNotification(RTInstance n) { return CallMethod(n, kLevel, kPreDrawNotification); }
+
 }  // namespace kivo::scene_node
+
+namespace kivo::scene_item {
+
+// An item attached to a scene node, run each frame the node is drawn.
+enum Slot : uint32_t {
+  kIsEnabled = 0x00,     // (out RTBool)
+  kProcessFrame = 0x04,  // (entity, time in milliseconds, node, culled)
+};
+inline constexpr uint32_t kLevel = 0x08;
+
+inline RTSuccess IsEnabled(RTInstance i, RTBool* enabled) { return CallMethod(i, kLevel, kIsEnabled, enabled); }
+inline RTSuccess ProcessFrame(RTInstance i, RTInstance entity, uint32_t milliseconds, RTInstance node, RTBool culled) {
+  return CallMethod(i, kLevel, kProcessFrame, entity, milliseconds, node, culled);
+}
+
+}  // namespace kivo::scene_item
 
 namespace kivo::tesk_scene_node {
 
