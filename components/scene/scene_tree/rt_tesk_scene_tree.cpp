@@ -56,7 +56,7 @@ RTMethodRecord gMethods[] = {
     Method(u"StreamIn", method::StreamIn, kStreamIn, kResult, u"uint aStage, RTInstance ahStream", kInherited),
     Method(u"StreamOut", method::StreamOut, kStreamOut, kResult, u"uint aStage, RTInstance ohStream", kInherited),
     Method(u"UpdateTransforms", method::UpdateTransforms, kUpdateTransforms, kResult, kTime),
-    DeclaredMethod(u"Render", kRender, kResult, u""),
+    Method(u"Render", method::Render, kRender, kResult, u""),
     Method(u"SetRenderCameraNode", method::SetRenderCameraNode, kSetRenderCameraNode, kResult, kCameraParameter),
     Method(u"GetRenderCameraNode", method::GetRenderCameraNode, kGetRenderCameraNode, kResult,
            u"RTInstance* ophCameraNode"),

@@ -58,6 +58,9 @@ RTSuccess LoadScenarioN(RTInstance self, uint32_t scenario);
 // transforms.cpp
 RTSuccess UpdateTransforms(RTInstance self, uint32_t milliseconds);
 
+// render.cpp
+RTSuccess Render(RTInstance self);
+
 // hit_tests.cpp
 RTSuccess RayHitTest(RTInstance self, RTInstance room, const RTFVector3D* origin, const RTFVector3D* direction,
                      float* distance, RTFVector3D* point, uint32_t* wordA, RTInstance* wordB);

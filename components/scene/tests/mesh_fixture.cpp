@@ -40,6 +40,30 @@ void WritePrimitive(tesk::testing::StreamBytes& bytes, uint32_t kind, uint32_t m
   for (uint32_t index : indices) bytes.U32(index);
 }
 
+RTPrimitive* NewPrimitive(RTInstance rasterizer, uint32_t kind, uint32_t material, const Indices& indices) {
+  RTPrimitive* primitive = nullptr;
+  const auto count = static_cast<uint32_t>(kind == r::kTriangleList ? indices.size() / 3 : indices.size());
+  EXPECT_EQ(r::CreatePrimitive(rasterizer, kind, &primitive), kRTSuccess);
+  EXPECT_EQ(r::ResizePrimitiveList(rasterizer, primitive, count), kRTSuccess);
+  std::copy(indices.begin(), indices.end(), primitive->indices);
+  primitive->materialIndex = material;
+  return primitive;
+}
+
+void Fill(RTInstance rasterizer, RTInstance mesh, const Shape& shape, const std::vector<RTInstance>& materials) {
+  ASSERT_EQ(poly_model::SetVectorListF(mesh, shape.vertices.data(), static_cast<uint32_t>(shape.vertices.size())),
+            kRTSuccess);
+  ASSERT_EQ(poly_model::SetMaterialList(mesh, materials.data(), static_cast<uint32_t>(materials.size())), kRTSuccess);
+  for (const Indices& strip : shape.strips) {
+    RTPrimitive* primitive = NewPrimitive(rasterizer, r::kTriangleStrip, 0, strip);
+    ASSERT_EQ(poly_model::AddPrimitive(mesh, r::kTriangleStrip, primitive), kRTSuccess);
+  }
+  for (const Indices& list : shape.lists) {
+    RTPrimitive* primitive = NewPrimitive(rasterizer, r::kTriangleList, 0, list);
+    ASSERT_EQ(poly_model::AddPrimitive(mesh, r::kTriangleList, primitive), kRTSuccess);
+  }
+}
+
 void MeshTest::InstallComponents(tesk::testing::CoreHost& host) {
   for (const char* name : {"RTRenderable", "RTPolyModel", "RTMaterial"})
     host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
@@ -76,27 +100,6 @@ RTInstance MeshTest::NewMaterial(const char16_t* name) {
 }
 
 RTInstance MeshTest::Rasterizer() { return rasterizer_; }
-
-RTPrimitive* MeshTest::NewPrimitive(uint32_t kind, uint32_t material, const Indices& indices) {
-  RTPrimitive* primitive = nullptr;
-  const auto count = static_cast<uint32_t>(kind == r::kTriangleList ? indices.size() / 3 : indices.size());
-  EXPECT_EQ(r::CreatePrimitive(Rasterizer(), kind, &primitive), kRTSuccess);
-  EXPECT_EQ(r::ResizePrimitiveList(Rasterizer(), primitive, count), kRTSuccess);
-  std::copy(indices.begin(), indices.end(), primitive->indices);
-  primitive->materialIndex = material;
-  return primitive;
-}
-
-void MeshTest::Fill(RTInstance mesh, const Shape& shape, const std::vector<RTInstance>& materials) {
-  ASSERT_EQ(poly_model::SetVectorListF(mesh, shape.vertices.data(), static_cast<uint32_t>(shape.vertices.size())),
-            kRTSuccess);
-  ASSERT_EQ(poly_model::SetMaterialList(mesh, materials.data(), static_cast<uint32_t>(materials.size())), kRTSuccess);
-  for (const Indices& strip : shape.strips)
-    ASSERT_EQ(poly_model::AddPrimitive(mesh, r::kTriangleStrip, NewPrimitive(r::kTriangleStrip, 0, strip)),
-              kRTSuccess);
-  for (const Indices& list : shape.lists)
-    ASSERT_EQ(poly_model::AddPrimitive(mesh, r::kTriangleList, NewPrimitive(r::kTriangleList, 0, list)), kRTSuccess);
-}
 
 void MeshTest::Release(RTInstance& instance) {
   auto it = std::find(held_.begin(), held_.end(), instance);

@@ -33,6 +33,11 @@ Shape Quad();
 // A primitive written by hand, as the rasterizer writes it: kind, material index, count, indices.
 void WritePrimitive(tesk::testing::StreamBytes& bytes, uint32_t kind, uint32_t material, const Indices& indices);
 
+// A primitive of the rasterizer holding the indices (a list: three per triangle).
+RTPrimitive* NewPrimitive(RTInstance rasterizer, uint32_t kind, uint32_t material, const Indices& indices);
+// The shape's vertices and primitives in the mesh, all of material 0 of `materials`.
+void Fill(RTInstance rasterizer, RTInstance mesh, const Shape& shape, const std::vector<RTInstance>& materials);
+
 // The test holds the rasterizer singleton throughout, as the program does: the primitives of
 // its meshes live in it.
 class MeshTest : public tesk::testing::StartedCore {
@@ -47,10 +52,12 @@ class MeshTest : public tesk::testing::StartedCore {
   // end of the test.
   RTInstance NewMaterial(const char16_t* name = nullptr);
   RTInstance Rasterizer();
-  // A primitive of the rasterizer holding the indices (a list: three per triangle).
-  RTPrimitive* NewPrimitive(uint32_t kind, uint32_t material, const Indices& indices);
-  // The shape's vertices and primitives in the mesh, all of material 0 of `materials`.
-  void Fill(RTInstance mesh, const Shape& shape, const std::vector<RTInstance>& materials);
+  RTPrimitive* NewPrimitive(uint32_t kind, uint32_t material, const Indices& indices) {
+    return meshtest::NewPrimitive(rasterizer_, kind, material, indices);
+  }
+  void Fill(RTInstance mesh, const Shape& shape, const std::vector<RTInstance>& materials) {
+    meshtest::Fill(rasterizer_, mesh, shape, materials);
+  }
   void Release(RTInstance& instance);
 
   // The whole-instance stream of the mesh; "<failed>" when StreamOut fails.

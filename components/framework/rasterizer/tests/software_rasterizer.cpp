@@ -36,20 +36,18 @@ void SoftwareRasterizer::InstallComponents(CoreHost& host) {
   InstallMore(host);
 }
 
-void SoftwareRasterizer::SetUp() {
-  StartedCore::SetUp();
-  if (HasFatalFailure()) return;
-  ASSERT_EQ(core().GetFirstInstanceByString(nullptr, r::kClassName, rasterizer_.out(), 1, nullptr), kRTSuccess);
+bool OffscreenWindow::Open(CoreHost& host) {
+  host_ = &host;
+  EXPECT_EQ(host.table().GetFirstInstanceByString(nullptr, r::kClassName, rasterizer_.out(), 1, nullptr), kRTSuccess);
+  if (!rasterizer_.get()) return false;
   const uint32_t descriptor[r::kDescriptorWords] = {0, 0, 0, kHeight, kWidth, 32, 24, 8, 0, 0, 0, 1};
-  ASSERT_EQ(r::CreateWindowContext(rasterizer(), nullptr, descriptor, &context_), kRTSuccess) << host_.ErrorLog();
+  EXPECT_EQ(r::CreateWindowContext(rasterizer(), nullptr, descriptor, &context_), kRTSuccess) << host.ErrorLog();
+  return context_ != nullptr;
 }
 
-void SoftwareRasterizer::TearDown() {
-  rasterizer_.Reset();
-  StartedCore::TearDown();
-}
+void OffscreenWindow::Close() { rasterizer_.Reset(); }
 
-void SoftwareRasterizer::BeginClearedFrame(uint32_t colour) {
+void OffscreenWindow::BeginClearedFrame(uint32_t colour) {
   ASSERT_EQ(r::BeginFrame(rasterizer(), context_), kRTSuccess);
   auto channel = [colour](int shift) { return static_cast<float>((colour >> shift) & 0xFF) / 255.0f; };
   ASSERT_EQ(r::SetClearColor(rasterizer(), channel(16), channel(8), channel(0), 1.0f), kRTSuccess);
@@ -57,30 +55,41 @@ void SoftwareRasterizer::BeginClearedFrame(uint32_t colour) {
   ASSERT_EQ(r::BeginScene(rasterizer()), kRTSuccess);
 }
 
-Picture SoftwareRasterizer::Shoot() {
+Picture OffscreenWindow::Shoot() {
   EXPECT_EQ(r::EndScene(rasterizer()), kRTSuccess);
   EXPECT_EQ(r::PresentFrame(rasterizer()), kRTSuccess);
-  const std::filesystem::path shot = host_.root() / ("shot" + std::to_string(++shots_) + ".png");
+  const std::filesystem::path shot = host_->root() / ("shot" + std::to_string(++files_) + ".png");
   EXPECT_EQ(r::Screenshot(rasterizer(), shot.u16string().c_str()), kRTSuccess);
   return Picture::Load(shot);
 }
 
-void SoftwareRasterizer::ScreenBox() {
+void OffscreenWindow::ScreenBox() {
   ASSERT_EQ(r::SetProjectionMode(rasterizer(), r::kOrthographic), kRTSuccess);
   ASSERT_EQ(r::SetProjection(rasterizer(), 0.0f, 0.0f, -1.0f, float{kWidth}, float{kHeight}, 1.0f), kRTSuccess);
 }
 
-void SoftwareRasterizer::StartRecording() {
-  record_ = host_.root() / ("record" + std::to_string(++shots_) + ".txt");
+void OffscreenWindow::StartRecording() {
+  record_ = host_->root() / ("record" + std::to_string(++files_) + ".txt");
   ASSERT_EQ(r::Record(rasterizer(), record_.u16string().c_str()), kRTSuccess);
 }
 
-std::vector<std::string> SoftwareRasterizer::Recorded() {
+std::vector<std::string> OffscreenWindow::Recorded() {
   EXPECT_EQ(r::Record(rasterizer(), nullptr), kRTSuccess);
   std::vector<std::string> lines;
   std::istringstream text(ReadFile(record_));
   for (std::string line; std::getline(text, line);) lines.push_back(line);
   return lines;
+}
+
+void SoftwareRasterizer::SetUp() {
+  StartedCore::SetUp();
+  if (HasFatalFailure()) return;
+  ASSERT_TRUE(window_.Open(host_));
+}
+
+void SoftwareRasterizer::TearDown() {
+  window_.Close();
+  StartedCore::TearDown();
 }
 
 }  // namespace tesk::testing

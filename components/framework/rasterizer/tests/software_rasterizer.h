@@ -29,16 +29,16 @@ class Picture {
   std::vector<uint8_t> rgb_;
 };
 
-class SoftwareRasterizer : public StartedCore {
- protected:
+// The rasterizer singleton and a window context on an offscreen buffer of kWidth by kHeight, for
+// any fixture with a started core holding the rasterizer module.
+class OffscreenWindow {
+ public:
   static constexpr uint32_t kWidth = 64;
   static constexpr uint32_t kHeight = 48;
 
-  void InstallComponents(CoreHost& host) override;
-  // Further components a derived fixture links into the root.
-  virtual void InstallMore(CoreHost&) {}
-  void SetUp() override;
-  void TearDown() override;
+  // Fetches the singleton and makes the context; false, with a test failure, when either fails.
+  bool Open(CoreHost& host);
+  void Close();
 
   RTInstance rasterizer() const { return rasterizer_.get(); }
   kivo::rasterizer::WindowContext context() const { return context_; }
@@ -55,10 +55,34 @@ class SoftwareRasterizer : public StartedCore {
   std::vector<std::string> Recorded();
 
  private:
+  CoreHost* host_ = nullptr;
   kivo::InstanceRef rasterizer_;
   kivo::rasterizer::WindowContext context_ = nullptr;
   std::filesystem::path record_;
-  int shots_ = 0;
+  int files_ = 0;
+};
+
+class SoftwareRasterizer : public StartedCore {
+ protected:
+  static constexpr uint32_t kWidth = OffscreenWindow::kWidth;
+  static constexpr uint32_t kHeight = OffscreenWindow::kHeight;
+
+  void InstallComponents(CoreHost& host) override;
+  // Further components a derived fixture links into the root.
+  virtual void InstallMore(CoreHost&) {}
+  void SetUp() override;
+  void TearDown() override;
+
+  RTInstance rasterizer() const { return window_.rasterizer(); }
+  kivo::rasterizer::WindowContext context() const { return window_.context(); }
+  void BeginClearedFrame(uint32_t colour) { window_.BeginClearedFrame(colour); }
+  Picture Shoot() { return window_.Shoot(); }
+  void ScreenBox() { window_.ScreenBox(); }
+  void StartRecording() { window_.StartRecording(); }
+  std::vector<std::string> Recorded() { return window_.Recorded(); }
+
+ private:
+  OffscreenWindow window_;
 };
 
 }  // namespace tesk::testing

@@ -26,8 +26,8 @@ namespace tesk::scene_tree {
 
 inline constexpr char16_t kClassName[] = u"RTTeskSceneTree";
 
-// Render, Prelight and PrelightRoom come with rendering and baking: until then their records have
-// no function, and their calls have no wrappers here.
+// Prelight and PrelightRoom come with baking: until then their records have no function, and their
+// calls have no wrappers here.
 enum Slot : uint32_t {
   kGetStageCount = 0x00,
   kStreamIn = 0x04,
@@ -193,6 +193,15 @@ inline RTSuccess EnableStochasticLightingMode(RTInstance t, uint32_t samples, RT
 inline RTSuccess UpdateTransforms(RTInstance t, uint32_t milliseconds) {
   return Call(t, kUpdateTransforms, milliseconds);
 }
+
+// --- Drawing ------------------------------------------------------------------------------------
+
+// Draws a frame from the render camera node (its entity an RTCamera): the enabled rooms not outside
+// the view, the game's area-of-interest rings (outside design mode), every node of every enabled
+// room with the nearest three of the room's lights, then the translucent entities again in the
+// deferred stage. The rasterizer's frame must be open. Fails without a camera node or camera
+// entity, or when a room cannot give its lists (the frame's view matrix is popped all the same).
+inline RTSuccess Render(RTInstance t) { return Call(t, kRender); }
 
 // --- Hit tests (room_calls.h tells what the rooms answer) ----------------------------------------
 

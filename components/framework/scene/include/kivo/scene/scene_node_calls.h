@@ -163,6 +163,9 @@ inline constexpr uint32_t kStreamVersion = 1;
 // The state word: bits 0-3 render bits (bit 0 draws the node), bits 4-15 the node's kind, bits
 // 16-19 the frame phase in which the scene tree last processed it; the rest is kept as set.
 inline constexpr uint32_t kRenderBits = 0x0000000Fu;
+inline constexpr uint32_t kDrawBit = 0x1;         // the node's entity is drawn
+inline constexpr uint32_t kRedOutlineBit = 0x2;   // its bounds, when drawn, in red
+inline constexpr uint32_t kDebugExtrasBit = 0x4;  // while designing: its bounds and the entity's extras
 inline constexpr uint32_t kKindBits = 0x0000FFF0u;
 inline constexpr uint32_t kKindShift = 4;
 inline constexpr uint32_t kPhaseBits = 0x000F0000u;
