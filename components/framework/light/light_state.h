@@ -2,6 +2,8 @@
 // class gives (light_calls.h tells the sums).
 #pragma once
 
+#include <cmath>
+
 #include "kivo/light/light_calls.h"
 
 namespace kivo::light {
@@ -11,6 +13,10 @@ struct LightState {
   float range = 10.0f;
   float penumbra = 0.5235988f;  // 30 degrees
   float umbra = 0.7853982f;     // 45 degrees
+
+  // A range above 0; the penumbra inside the umbra: 0 <= penumbra <= umbra <= pi.
+  bool RangeValid() const { return range > 0.0f && std::isfinite(range); }
+  bool ConeValid() const { return penumbra >= 0.0f && penumbra <= umbra && umbra <= 3.14159265f; }
 };
 
 inline constexpr uint32_t kStateWord = kLevel + 8;

@@ -3,10 +3,11 @@
 //
 // Stream form: RTRenderable's part (through that level's own table), then
 //   u32 version        1; a newer version is refused
-//   4 x f32            the colour r, g, b, a
+//   3 x f32            the colour r, g, b (alpha is always 1)
 //   f32                the range of a point or spot light
 //   2 x f32            the penumbra and umbra angles of a spot light, radians
-// A damaged stream is refused whole: the light keeps what it had.
+// A damaged stream, or one with a range or cone a light refuses, is refused whole: the light keeps
+// what it had.
 #include "kivo/support/component_kit.h"
 #include "kivo/support/layered_stream.h"
 #include "kivo/support/parent_call.h"
@@ -22,6 +23,7 @@ using light::StateOf;
 
 constexpr bool kOverrides = true;
 constexpr ParentStream kParentStream{renderable::kOwnTable, renderable::kStreamIn, renderable::kStreamOut};
+constexpr uint32_t kStreamedBytes = 24;  // colour r, g, b, range, penumbra, umbra
 
 RTSuccess Construct(RTInstance self) {
   return MakeState<LightState>(self, light::kStateWord) ? kRTSuccess : kRTFailure;
@@ -48,9 +50,10 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   return StreamInAfterParent(self, kParentStream, stage, stream, [&] {
     uint32_t version = 0;
     LightState read;
-    if (!StreamReadVersion(stream, light::kStreamVersion, &version) || !StreamHolds(stream, 28) ||
+    if (!StreamReadVersion(stream, light::kStreamVersion, &version) || !StreamHolds(stream, kStreamedBytes) ||
         !StreamReadColor(stream, &read.colour) || !StreamReadFloat(stream, &read.range) ||
-        !StreamReadFloat(stream, &read.penumbra) || !StreamReadFloat(stream, &read.umbra)) {
+        !StreamReadFloat(stream, &read.penumbra) || !StreamReadFloat(stream, &read.umbra) || !read.RangeValid() ||
+        !read.ConeValid()) {
       RaiseFormatted(kLevelError, u"RTLight::StreamIn(): the light's stream is damaged; the light is left as it was");
       return false;
     }
@@ -89,8 +92,11 @@ RTSuccess GetUmbra(RTInstance self, float* radians) {
 
 RTSuccess SetRange(RTInstance self, float range) {
   LightState* light = StateOf(self);
-  if (!light || !(range > 0.0f)) return kRTFailure;
-  light->range = range;
+  if (!light) return kRTFailure;
+  LightState changed = *light;
+  changed.range = range;
+  if (!changed.RangeValid()) return kRTFailure;
+  *light = changed;
   return kRTSuccess;
 }
 
@@ -101,12 +107,14 @@ RTSuccess GetRange(RTInstance self, float* range) {
   return kRTSuccess;
 }
 
-// The penumbra lies inside the umbra: 0 <= penumbra <= umbra <= pi.
 RTSuccess SetCone(RTInstance self, float penumbra, float umbra) {
   LightState* light = StateOf(self);
-  if (!light || !(penumbra >= 0.0f && penumbra <= umbra && umbra <= 3.14159265f)) return kRTFailure;
-  light->penumbra = penumbra;
-  light->umbra = umbra;
+  if (!light) return kRTFailure;
+  LightState changed = *light;
+  changed.penumbra = penumbra;
+  changed.umbra = umbra;
+  if (!changed.ConeValid()) return kRTFailure;
+  *light = changed;
   return kRTSuccess;
 }
 

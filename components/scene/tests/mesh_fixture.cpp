@@ -65,7 +65,7 @@ void Fill(RTInstance rasterizer, RTInstance mesh, const Shape& shape, const std:
 }
 
 void MeshTest::InstallComponents(tesk::testing::CoreHost& host) {
-  for (const char* name : {"RTRenderable", "RTPolyModel", "RTMaterial"})
+  for (const char* name : {"RTRenderable", "RTPolyModel", "RTMaterial", "RTStaticLitMesh"})
     host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
   std::filesystem::create_symlink(RASTERIZER_PIX, host.root() / "components/rtrasterizer.so");
 }

@@ -1,5 +1,5 @@
-// A started core with RTPolyModel, its parent class, RTMaterial and the software rasterizer
-// module, and short helpers to build meshes, primitives and hand-written mesh streams.
+// A started core with RTPolyModel, its parent class, RTStaticLitMesh, RTMaterial and the software
+// rasterizer module, and short helpers to build meshes, primitives and hand-written mesh streams.
 #pragma once
 
 #include <gtest/gtest.h>

@@ -225,4 +225,21 @@ TEST_F(MeshStream, WritingNeedsMaterialsAndAStreamedStage) {
   EXPECT_EQ(StreamIn(mesh, MeshBytes(Fields{}), 0), kRTSuccess);
 }
 
+// A static-lit mesh is the mesh, then a version word of its own; a newer one is refused and the
+// mesh left as it was, a fresh one included.
+TEST_F(MeshStream, AStaticLitMeshIsTheMeshThenItsVersion) {
+  const std::string mesh = MeshBytes(Fields{});
+  InstanceRef lit;
+  ASSERT_EQ(core().CreateInstanceByString(nullptr, u"RTStaticLitMesh", lit.out(), 0, 1), kRTSuccess);
+  ASSERT_EQ(StreamIn(lit.get(), mesh + StreamBytes().U32(1).bytes()), kRTSuccess) << host_.DebugLog();
+  EXPECT_EQ(poly_model::StateOf(lit.get())->vertexCount, 4u);
+  EXPECT_EQ(StreamedOut(lit.get()), mesh + StreamBytes().U32(1).bytes());
+
+  Fields other;
+  other.alpha = 0;
+  EXPECT_EQ(StreamIn(lit.get(), MeshBytes(other) + StreamBytes().U32(2).bytes()), kRTFailure);
+  EXPECT_TRUE(Logged("RTStaticLitMesh::StreamIn(): the stream holds no version of 1 or older"));
+  EXPECT_EQ(StreamedOut(lit.get()), mesh + StreamBytes().U32(1).bytes());
+}
+
 }  // namespace
