@@ -5,6 +5,7 @@
 #include <utility>
 
 #include "kivo/support/scalar_math.h"
+#include "kivo/support/vector.h"
 
 namespace kivo {
 
@@ -135,6 +136,24 @@ void Mat4SetTranslation(RTFMatrix4x4* m, const RTFVector3D& translation) {
   m->m[3][1] = translation.y;
   m->m[3][2] = translation.z;
   m->m[3][3] = 1.0f;
+}
+
+bool Mat4LookAt(const RTFVector3D& eye, const RTFVector3D& at, const RTFVector3D& up, RTFMatrix4x4* m) {
+  RTFVector3D back{eye.x - at.x, eye.y - at.y, eye.z - at.z, 0.0f};
+  if (Vec3Normalize(&back) <= kNormalizeFloor) return false;
+  RTFVector3D side{}, top{};
+  Vec3Cross(up, back, &side);
+  if (Vec3Normalize(&side) <= kNormalizeFloor) return false;
+  Vec3Cross(back, side, &top);
+  Mat4Identity(m);
+  const RTFVector3D rows[] = {side, top, back};
+  for (int row = 0; row < 3; ++row) {
+    m->m[row][0] = rows[row].x;
+    m->m[row][1] = rows[row].y;
+    m->m[row][2] = rows[row].z;
+  }
+  Mat4SetTranslation(m, eye);
+  return true;
 }
 
 void MatToEuler(const RTFMatrix4x4& m, float* ax, float* ay, float* az) { ToEuler(m.m, ax, ay, az); }

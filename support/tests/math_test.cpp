@@ -125,6 +125,31 @@ TEST(Matrix, ProductAppliesLeftOperandFirst) {
     }
 }
 
+// A look-at placement sends `at` to the camera's -z axis, keeps its rows orthonormal with up above
+// the side axis, and refuses a view with no direction or one along up.
+TEST(Matrix, LookAtPlacesACameraLookingAlongMinusZ) {
+  RTFMatrix4x4 placement, view;
+  ASSERT_TRUE(Mat4LookAt(V(5, 2, 5), V(0, 2, 0), V(0, 1, 0), &placement));
+  ASSERT_TRUE(Mat4Inverse(placement, &view));
+  RTFVector3D seen;
+  Mat4TransformPoint(view, V(0, 2, 0), &seen);
+  ExpectVector(seen, 0, 0, -std::sqrt(50.0f), 1.0f, 1e-5f);
+  Mat4TransformPoint(view, V(0, 3, 0), &seen);
+  EXPECT_NEAR(seen.y, 1.0f, 1e-5f) << "world up stays up";
+  for (int a = 0; a < 3; ++a)
+    for (int b = 0; b < 3; ++b) {
+      const float dot = placement.m[a][0] * placement.m[b][0] + placement.m[a][1] * placement.m[b][1] +
+                        placement.m[a][2] * placement.m[b][2];
+      EXPECT_NEAR(dot, a == b ? 1.0f : 0.0f, 1e-6f) << "rows " << a << " and " << b;
+    }
+
+  RTFMatrix4x4 untouched = Numbered();
+  EXPECT_FALSE(Mat4LookAt(V(1, 1, 1), V(1, 1, 1), V(0, 1, 0), &untouched));
+  EXPECT_FALSE(Mat4LookAt(V(0, 5, 0), V(0, 0, 0), V(0, 1, 0), &untouched));
+  EXPECT_EQ(untouched.m[2][3], Numbered().m[2][3]);
+  EXPECT_EQ(untouched.m[0][0], Numbered().m[0][0]);
+}
+
 TEST(Matrix, ThreeByThreeFormLeavesEachRowsFourthFloat) {
   RTFMatrix3x3 a, b, out;
   for (RTFMatrix3x3* m : {&a, &b, &out})

@@ -1,8 +1,9 @@
 // scene-view: loads a scene tree out of a pack, loads a scenario into it and builds its quad tree,
 // then prints its rooms, the quad tree's leaves, the room under each point asked for, the answers
-// of ray and sphere tests and the room changes of nodes it moves frame by frame; or loads a motion
-// out of a pack and prints its nodes at the times asked for. The core runs on a Kivo root of its
-// own whose store is the pack; messages the scene raises while it loads go to standard error.
+// of ray and sphere tests and the room changes of nodes it moves frame by frame, and draws the
+// scene from a camera into a PNG file; or loads a motion out of a pack and prints its nodes at the
+// times asked for. The core runs on a Kivo root of its own whose store is the pack; messages the
+// scene raises while it loads go to standard error.
 //
 // The command line is one table of options; each option fills Options, and each section of the
 // report is printed from them in turn.
@@ -21,6 +22,7 @@
 #include "motion_report.h"
 #include "platform/utf.h"
 #include "raised_messages.h"
+#include "render_shot.h"
 #include "scene_report.h"
 #include "tesk/scene/scene_tree_calls.h"
 #include "tool_frame.h"
@@ -37,18 +39,23 @@ struct Options {
   std::vector<sceneview::Move> moves;
   std::string motion;  // in place of TREE: the motion printed at `times`
   std::vector<float> times;
+  sceneview::Shot shot;  // drawn when it names a PNG file
+  bool atGiven = false;
 
-  bool AsksOfTheTree() const { return !points.empty() || !probes.empty() || !moves.empty(); }
+  bool AsksOfTheTree() const { return !points.empty() || !probes.empty() || !moves.empty() || Draws(); }
+  bool Draws() const { return !shot.png.empty(); }
 };
 
 constexpr tesk::ToolText kText = {
     "usage: scene-view [--verbose] PACK TREE [--scenario N] [--point X,Y,Z]... [--ray X,Y,Z DX,DY,DZ]...\n"
     "                  [--sphere X,Y,Z MX,MY,MZ R]... [--move NODE DX,DZ FRAMES]...\n"
+    "                  [--png FILE (--camera NODE | --eye X,Y,Z --at X,Y,Z)]\n"
     "       scene-view [--verbose] PACK --motion MOTION --times T1,T2,...\n",
     "Loads the scene tree at the instance path TREE out of PACK, loads a scenario into it and builds\n"
     "its quad tree, then prints its rooms with their flags, the quad tree's leaves with their rooms\n"
     "and neighbour leaves, the room under each point, the answer of each ray and sphere test, and\n"
-    "each move. With --motion, loads the motion at the instance path MOTION instead and prints each\n"
+    "each move; with --png, then draws the scene offscreen into a 640 x 480 PNG file. With --motion,\n"
+    "loads the motion at the instance path MOTION instead and prints each\n"
     "node's position and rotation at each time.\n"
     "  --scenario N    the scenario: 0 to 9 (any other number loads every room); every room when left out\n"
     "  --point X,Y,Z   a point to find the room of; repeat it for more points\n"
@@ -59,11 +66,15 @@ constexpr tesk::ToolText kText = {
     "  --move NODE DX,DZ FRAMES\n"
     "                  steps the node at the instance path NODE by (DX, 0, DZ) each frame and runs the\n"
     "                  transform update, printing every room change (moves run after the tests)\n"
+    "  --png FILE      draws the scene (after the moves) from a camera and writes the picture to FILE\n"
+    "  --camera NODE   the instance path of a scene node whose entity is a camera\n"
+    "  --eye X,Y,Z     in place of --camera: a camera standing at the point ...\n"
+    "  --at X,Y,Z      ... looking at this point\n"
     "  --motion MOTION the instance path of the motion to print\n"
     "  --times T,...   the times in seconds to evaluate the motion at\n"
     "  --verbose       the core's debug output on standard error\n"
-    "Exit status: 0 done, 1 the pack, the tree, a moved node or the motion cannot be loaded, 2 bad\n"
-    "arguments.\n",
+    "Exit status: 0 done, 1 the pack, the tree, a moved node, the camera or the motion cannot be\n"
+    "loaded or the picture cannot be drawn, 2 bad arguments.\n",
 };
 
 bool ReadVector(const char* text, RTFVector3D* vector) {
@@ -117,6 +128,28 @@ bool ReadMove(char** values, Options& options) {
   return true;
 }
 
+bool ReadPng(char** values, Options& options) {
+  options.shot.png = values[0];
+  return !options.shot.png.empty();
+}
+
+bool ReadCamera(char** values, Options& options) {
+  options.shot.cameraNode = values[0];
+  return !options.shot.cameraNode.empty();
+}
+
+bool ReadEye(char** values, Options& options) {
+  RTFVector3D eye{};
+  if (!ReadVector(values[0], &eye)) return false;
+  options.shot.eye = eye;
+  return true;
+}
+
+bool ReadAt(char** values, Options& options) {
+  options.atGiven = true;
+  return ReadVector(values[0], &options.shot.at);
+}
+
 bool ReadMotion(char** values, Options& options) {
   options.motion = values[0];
   return !options.motion.empty();
@@ -141,8 +174,9 @@ const struct {
   bool (*read)(char** values, Options& options);
 } kOptions[] = {
     {"--scenario", 1, ReadScenario}, {"--point", 1, ReadPoint}, {"--ray", 2, ReadRay},
-    {"--sphere", 3, ReadSphere},     {"--move", 3, ReadMove},   {"--motion", 1, ReadMotion},
-    {"--times", 1, ReadTimes},
+    {"--sphere", 3, ReadSphere},     {"--move", 3, ReadMove},   {"--png", 1, ReadPng},
+    {"--camera", 1, ReadCamera},     {"--eye", 1, ReadEye},     {"--at", 1, ReadAt},
+    {"--motion", 1, ReadMotion},     {"--times", 1, ReadTimes},
 };
 
 bool ParseCommandLine(int argc, char** argv, Options& options) {
@@ -159,6 +193,12 @@ bool ParseCommandLine(int argc, char** argv, Options& options) {
       i += option->values;
     }
   }
+  // A picture needs its file and exactly one camera: a node, or an eye with the point it looks at.
+  const bool camera = !options.shot.cameraNode.empty();
+  const bool eye = options.shot.eye.has_value();
+  if ((camera || eye || options.atGiven || options.Draws()) &&
+      (!options.Draws() || camera == eye || eye != options.atGiven))
+    return false;
   const bool motion = !options.motion.empty();
   if (motion ? positional.size() != 1 || options.times.empty() || options.AsksOfTheTree() ||
                    options.scenario != tesk::scene_tree::kAllScenarios
@@ -211,6 +251,11 @@ int Report(CoreTable& core, const Options& options) {
     report += section;
   }
   std::fputs(report.c_str(), stdout);
+  std::string error;
+  if (options.Draws() && !sceneview::RenderShot(core, tree.get(), options.shot, &error)) {
+    std::fprintf(stderr, "scene-view: %s\n", error.c_str());
+    return 1;
+  }
   return 0;
 }
 

@@ -31,6 +31,10 @@ void Mat4RotationX(RTFMatrix4x4* m, float angle);
 void Mat4RotationY(RTFMatrix4x4* m, float angle);
 // Row 3 = (v.x, v.y, v.z, 1); the rest is kept.
 void Mat4SetTranslation(RTFMatrix4x4* m, const RTFVector3D& translation);
+// The placement of a camera at `eye` looking at `at` along its -z, with +y as near to `up` as the
+// view allows: rows side, up, back (unit length) and eye. False with m untouched when eye and at
+// coincide or the view runs along `up`.
+bool Mat4LookAt(const RTFVector3D& eye, const RTFVector3D& at, const RTFVector3D& up, RTFMatrix4x4* m);
 
 // Euler angles of the rotation in the upper 3x3. At the poles (m20 at or beyond +-1) the whole
 // rotation goes to ax, ay is +-kHalfPi and az is 0. Takes the 4x4 form; a 3x3 matrix has the same

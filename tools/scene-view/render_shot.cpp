@@ -1,0 +1,90 @@
+#include "render_shot.h"
+
+#include "kivo/camera/camera_calls.h"
+#include "kivo/rasterizer/rasterizer_calls.h"
+#include "kivo/scene/scene_node_calls.h"
+#include "kivo/support/instance_ref.h"
+#include "kivo/support/matrix.h"
+#include "platform/utf.h"
+#include "tesk/scene/scene_tree_calls.h"
+
+namespace sceneview {
+
+namespace {
+
+namespace r = kivo::rasterizer;
+using kivo::InstanceRef;
+
+constexpr float kBackground = 0.08f;  // a dark grey behind the scene
+
+// The camera node the shot is drawn from, with a reference; null with `error` set.
+InstanceRef CameraNode(CoreTable& core, const Shot& shot, std::string* error) {
+  InstanceRef node;
+  if (!shot.eye) {
+    const std::u16string path = platform::FromUtf8(shot.cameraNode);
+    InstanceRef camera;
+    if (!core.GetInstanceByName(nullptr, path.c_str(), node.out(), 0) ||
+        !core.IsKindOfByName(nullptr, node.get(), kivo::scene_node::kClassName) ||
+        !kivo::scene_node::GetEntity(node.get(), camera.out()) || !camera.get() ||
+        !core.IsKindOfByName(nullptr, camera.get(), kivo::camera::kClassName)) {
+      *error = "there is no scene node with a camera at " + shot.cameraNode;
+      node.Reset();
+    }
+    return node;
+  }
+  RTFMatrix4x4 placement;
+  if (!kivo::Mat4LookAt(*shot.eye, shot.at, RTFVector3D{0, 1, 0, 0}, &placement)) {
+    *error = "the eye must stand apart from the point it looks at, and not straight above or below it";
+    return node;
+  }
+  InstanceRef camera;
+  if (!core.CreateInstanceByString(nullptr, kivo::scene_node::kClassName, node.out(), 0, 1) ||
+      !core.CreateInstanceByString(nullptr, kivo::camera::kClassName, camera.out(), 0, 1) ||
+      !kivo::scene_node::SetEntity(node.get(), camera.get()) ||
+      !kivo::scene_node::SetLocalMatrix(node.get(), &placement)) {
+    *error = "cannot make a camera";
+    node.Reset();
+  }
+  return node;
+}
+
+bool DrawFrame(RTInstance rasterizer, RTInstance tree, std::string* error) {
+  const uint32_t descriptor[r::kDescriptorWords] = {0, 0, 0, kShotHeight, kShotWidth, 32, 24, 8, 0, 0, 0, 1};
+  r::WindowContext context = nullptr;
+  if (!r::CreateWindowContext(rasterizer, nullptr, descriptor, &context) || !r::BeginFrame(rasterizer, context)) {
+    *error = "cannot make an offscreen frame";
+    return false;
+  }
+  r::SetClearColor(rasterizer, kBackground, kBackground, kBackground, 1.0f);
+  r::SetClearMask(rasterizer, r::kClearColour | r::kClearDepth | r::kClearStencil);
+  r::BeginScene(rasterizer);
+  const bool drawn = tesk::scene_tree::Render(tree);
+  r::EndScene(rasterizer);
+  r::PresentFrame(rasterizer);
+  if (!drawn) *error = "the scene tree could not draw its frame";
+  return drawn;
+}
+
+}  // namespace
+
+bool RenderShot(CoreTable& core, RTInstance tree, const Shot& shot, std::string* error) {
+  InstanceRef camera = CameraNode(core, shot, error);
+  if (!camera.get()) return false;
+  InstanceRef rasterizer;
+  if (!core.GetFirstInstanceByString(nullptr, r::kClassName, rasterizer.out(), 1, nullptr)) {
+    *error = "there is no rasterizer";
+    return false;
+  }
+  tesk::scene_tree::UpdateTransforms(tree, 0);
+  tesk::scene_tree::SetRenderCameraNode(tree, camera.get());
+  const bool drawn = DrawFrame(rasterizer.get(), tree, error);
+  tesk::scene_tree::SetRenderCameraNode(tree, nullptr);
+  if (!drawn) return false;
+  if (!r::Screenshot(rasterizer.get(), platform::FromUtf8(shot.png).c_str())) {
+    *error = "cannot write " + shot.png;
+    return false;
+  }
+  return true;
+}
+
+}  // namespace sceneview
