@@ -1,5 +1,7 @@
 #include "mesh_fixture.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -33,6 +35,34 @@ Shape SplitBox() {
 }
 
 Shape Quad() { return Shape{{V(0, 0, 0), V(1, 0, 0), V(1, 1, 0), V(0, 1, 0)}, {}, {{0, 1, 2, 0, 2, 3}}}; }
+
+bool MeshLibraryLoaded() {
+  void* library = dlopen(tesk::testing::CoreHost::StagedComponent("RTPolyModel").c_str(), RTLD_NOW | RTLD_NOLOAD);
+  if (library) dlclose(library);
+  return library != nullptr;
+}
+
+RTPrimitive* NewPrimitive(RTInstance rasterizer, uint32_t kind, uint32_t material, const Indices& indices) {
+  RTPrimitive* primitive = nullptr;
+  const auto count = static_cast<uint32_t>(kind == r::kTriangleList ? indices.size() / 3 : indices.size());
+  EXPECT_EQ(r::CreatePrimitive(rasterizer, kind, &primitive), kRTSuccess);
+  EXPECT_EQ(r::ResizePrimitiveList(rasterizer, primitive, count), kRTSuccess);
+  std::copy(indices.begin(), indices.end(), primitive->indices);
+  primitive->materialIndex = material;
+  return primitive;
+}
+
+void Fill(RTInstance rasterizer, RTInstance mesh, const Shape& shape, const std::vector<RTInstance>& materials) {
+  ASSERT_EQ(poly_model::SetVectorListF(mesh, shape.vertices.data(), static_cast<uint32_t>(shape.vertices.size())),
+            kRTSuccess);
+  ASSERT_EQ(poly_model::SetMaterialList(mesh, materials.data(), static_cast<uint32_t>(materials.size())), kRTSuccess);
+  for (const Indices& strip : shape.strips)
+    ASSERT_EQ(poly_model::AddPrimitive(mesh, r::kTriangleStrip, NewPrimitive(rasterizer, r::kTriangleStrip, 0, strip)),
+              kRTSuccess);
+  for (const Indices& list : shape.lists)
+    ASSERT_EQ(poly_model::AddPrimitive(mesh, r::kTriangleList, NewPrimitive(rasterizer, r::kTriangleList, 0, list)),
+              kRTSuccess);
+}
 
 void WritePrimitive(tesk::testing::StreamBytes& bytes, uint32_t kind, uint32_t material, const Indices& indices) {
   const auto count = static_cast<uint32_t>(kind == r::kTriangleList ? indices.size() / 3 : indices.size());
@@ -76,27 +106,6 @@ RTInstance MeshTest::NewMaterial(const char16_t* name) {
 }
 
 RTInstance MeshTest::Rasterizer() { return rasterizer_; }
-
-RTPrimitive* MeshTest::NewPrimitive(uint32_t kind, uint32_t material, const Indices& indices) {
-  RTPrimitive* primitive = nullptr;
-  const auto count = static_cast<uint32_t>(kind == r::kTriangleList ? indices.size() / 3 : indices.size());
-  EXPECT_EQ(r::CreatePrimitive(Rasterizer(), kind, &primitive), kRTSuccess);
-  EXPECT_EQ(r::ResizePrimitiveList(Rasterizer(), primitive, count), kRTSuccess);
-  std::copy(indices.begin(), indices.end(), primitive->indices);
-  primitive->materialIndex = material;
-  return primitive;
-}
-
-void MeshTest::Fill(RTInstance mesh, const Shape& shape, const std::vector<RTInstance>& materials) {
-  ASSERT_EQ(poly_model::SetVectorListF(mesh, shape.vertices.data(), static_cast<uint32_t>(shape.vertices.size())),
-            kRTSuccess);
-  ASSERT_EQ(poly_model::SetMaterialList(mesh, materials.data(), static_cast<uint32_t>(materials.size())), kRTSuccess);
-  for (const Indices& strip : shape.strips)
-    ASSERT_EQ(poly_model::AddPrimitive(mesh, r::kTriangleStrip, NewPrimitive(r::kTriangleStrip, 0, strip)),
-              kRTSuccess);
-  for (const Indices& list : shape.lists)
-    ASSERT_EQ(poly_model::AddPrimitive(mesh, r::kTriangleList, NewPrimitive(r::kTriangleList, 0, list)), kRTSuccess);
-}
 
 void MeshTest::Release(RTInstance& instance) {
   auto it = std::find(held_.begin(), held_.end(), instance);

@@ -29,6 +29,9 @@ class Picture {
   std::vector<uint8_t> rgb_;
 };
 
+// A 2 x 2 PNG file: red, green, blue and white pixels.
+std::vector<uint8_t> TinyPng();
+
 class SoftwareRasterizer : public StartedCore {
  protected:
   static constexpr uint32_t kWidth = 64;
