@@ -39,6 +39,9 @@ RTSuccess CleanGeometry(RTInstance self);
 RTSuccess GetTriangles(RTInstance self, uint32_t* n, RTPolyModelTriangle** triangles);
 RTSuccess GetFlatTriangleList(RTInstance self, RTTriangleList3D** list);
 
+// Drawing (process_frame.cpp).
+RTSuccess ProcessFrame(RTInstance self, uint32_t milliseconds, const RTSceneNodeEntityFrameInformation* frame);
+
 // Stream (mesh_stream_write.cpp, mesh_stream_read.cpp).
 RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream);
 RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream);

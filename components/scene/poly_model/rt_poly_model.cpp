@@ -1,14 +1,15 @@
 // RTPolyModel: the mesh (see poly_model_calls.h). Its class level follows RTRenderable's, whose
 // stream part comes first in the mesh's stream and whose drawing and measuring methods it
 // overrides. The state record lives in the object word after the level's two table words.
-// Drawing (ProcessFrame), shadow volumes (CastShadowVolume), T-junction removal and
-// AddPrimitiveList are declared and have no function yet: calls through their slots fail.
+// Shadow volumes (CastShadowVolume), T-junction removal and AddPrimitiveList are declared and
+// have no function yet: calls through their slots fail.
 #include "kivo/support/component_kit.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/scalar_math.h"
 #include "kivo/support/version_part.h"
 #include "mesh_state.h"
 #include "poly_model_methods.h"
+#include "program_loading.h"
 
 namespace kivo::mesh {
 
@@ -22,13 +23,15 @@ constexpr uint32_t kBoolProperty = 0xA0404;
 constexpr uint32_t kFloatProperty = 0x70404;
 constexpr float kUnmeasuredRadius = 1e6f;
 
-// Shared by every mesh of the library: the first construction reports the processor's SSE.
+// Shared by every mesh of the library: the first construction reports the processor's SSE and
+// loads the vertex and fragment programs.
 bool gFirstConstruction = true;
 
 RTSuccess Construct(RTInstance self) {
   PolyModelState* state = MakeState<PolyModelState>(self, slot::kStateWord);
   if (!state) return kRTFailure;
-  if (!TakeRasterizer().get()) {
+  const InstanceRef rasterizer = TakeRasterizer();
+  if (!rasterizer.get()) {
     RaiseFormatted(kLevelError, u"RTPolyModel::PolyModelConstruct(): there is no RTRasterizer; the mesh is not made");
     EndState<PolyModelState>(self, slot::kStateWord);
     return kRTFailure;
@@ -42,6 +45,7 @@ RTSuccess Construct(RTInstance self) {
                              HasSSE() ? u"RTPolyModel -- SSE extensions detected"
                                       : u"RTPolyModel -- SSE extensions not detected",
                              kLevelError);
+    LoadPrograms(rasterizer.get());
     gFirstConstruction = false;
   }
   return kRTSuccess;
@@ -105,8 +109,8 @@ RTMethodRecord gMethods[] = {
     Method(u"GetStageCount", GetStageCount, slot::kGetStageCount, kSuccess, u"uint out opCount", kInherited),
     Method(u"StreamIn", StreamIn, slot::kStreamIn, kSuccess, u"uint aStage, RTInstance ahStream", kInherited),
     Method(u"StreamOut", StreamOut, slot::kStreamOut, kSuccess, u"uint aStage, RTInstance ohStream", kInherited),
-    DeclaredMethod(u"ProcessFrame", slot::kProcessFrame, kSuccess,
-                   u"uint aMSTime, RTSceneNodeEntityFrameInformation in apNodeInformation", kInherited),
+    Method(u"ProcessFrame", ProcessFrame, slot::kProcessFrame, kSuccess,
+           u"uint aMSTime, RTSceneNodeEntityFrameInformation in apNodeInformation", kInherited),
     Method(u"SetVectorListF", SetVectorListF, slot::kSetVectorListF, kSuccess,
            u"RTFVector3D[] apVectors, uint anVectors", kInherited),
     Method(u"GetVectorListF", GetVectorListF, slot::kGetVectorListF, kSuccess,

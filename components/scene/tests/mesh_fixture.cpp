@@ -1,5 +1,7 @@
 #include "mesh_fixture.h"
 
+#include <dlfcn.h>
+
 #include <algorithm>
 #include <filesystem>
 
@@ -33,6 +35,12 @@ Shape SplitBox() {
 }
 
 Shape Quad() { return Shape{{V(0, 0, 0), V(1, 0, 0), V(1, 1, 0), V(0, 1, 0)}, {}, {{0, 1, 2, 0, 2, 3}}}; }
+
+bool MeshLibraryLoaded() {
+  void* library = dlopen(tesk::testing::CoreHost::StagedComponent("RTPolyModel").c_str(), RTLD_NOW | RTLD_NOLOAD);
+  if (library) dlclose(library);
+  return library != nullptr;
+}
 
 void WritePrimitive(tesk::testing::StreamBytes& bytes, uint32_t kind, uint32_t material, const Indices& indices) {
   const auto count = static_cast<uint32_t>(kind == r::kTriangleList ? indices.size() / 3 : indices.size());

@@ -30,13 +30,19 @@ Shape SplitBox();
 // The square (0, 0, 0) to (1, 1, 0) as one list of two triangles, facing +z.
 Shape Quad();
 
-// A primitive written by hand, as the rasterizer writes it: kind, material index, count, indices.
-void WritePrimitive(tesk::testing::StreamBytes& bytes, uint32_t kind, uint32_t material, const Indices& indices);
+// Whether this process has loaded the mesh library before. Once loaded it stays (and with it its
+// module-wide values), so the work of the first mesh of a process (the SSE report, the programs)
+// shows only in a process's first test that makes a mesh; ctest runs each test in a process of
+// its own.
+bool MeshLibraryLoaded();
 
 // A primitive of the rasterizer holding the indices (a list: three per triangle).
 RTPrimitive* NewPrimitive(RTInstance rasterizer, uint32_t kind, uint32_t material, const Indices& indices);
 // The shape's vertices and primitives in the mesh, all of material 0 of `materials`.
 void Fill(RTInstance rasterizer, RTInstance mesh, const Shape& shape, const std::vector<RTInstance>& materials);
+
+// A primitive written by hand, as the rasterizer writes it: kind, material index, count, indices.
+void WritePrimitive(tesk::testing::StreamBytes& bytes, uint32_t kind, uint32_t material, const Indices& indices);
 
 // The test holds the rasterizer singleton throughout, as the program does: the primitives of
 // its meshes live in it.
@@ -52,12 +58,6 @@ class MeshTest : public tesk::testing::StartedCore {
   // end of the test.
   RTInstance NewMaterial(const char16_t* name = nullptr);
   RTInstance Rasterizer();
-  RTPrimitive* NewPrimitive(uint32_t kind, uint32_t material, const Indices& indices) {
-    return meshtest::NewPrimitive(rasterizer_, kind, material, indices);
-  }
-  void Fill(RTInstance mesh, const Shape& shape, const std::vector<RTInstance>& materials) {
-    meshtest::Fill(rasterizer_, mesh, shape, materials);
-  }
   void Release(RTInstance& instance);
 
   // The whole-instance stream of the mesh; "<failed>" when StreamOut fails.

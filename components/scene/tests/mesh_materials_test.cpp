@@ -35,7 +35,7 @@ TEST_F(MeshMaterials, AddPrimitiveRefusesWhatNoGroupCanTake) {
        "RTPolyModel::AddPrimitive(): a primitive of kind 0x104 is passed as kind 0x102"},
   };
   for (const auto& c : cases) {
-    RTPrimitive* primitive = NewPrimitive(c.primitiveKind, c.material, {0, 1, 2});
+    RTPrimitive* primitive = NewPrimitive(Rasterizer(), c.primitiveKind, c.material, {0, 1, 2});
     EXPECT_EQ(poly_model::AddPrimitive(c.mesh, c.kind, primitive), kRTFailure) << c.what;
     EXPECT_TRUE(Logged(c.message)) << c.what;
     r::DestroyPrimitive(Rasterizer(), primitive);
@@ -51,11 +51,13 @@ TEST_F(MeshMaterials, AddPrimitiveRefusesWhatNoGroupCanTake) {
 TEST_F(MeshMaterials, GroupsHoldTheirPrimitivesInOrder) {
   RTInstance mesh = NewMesh();
   const std::vector<RTInstance> materials = {NewMaterial(u"Linen"), NewMaterial(u"Steel")};
-  Fill(mesh, Quad(), materials);
-  ASSERT_EQ(poly_model::AddPrimitive(mesh, r::kTriangleStrip, NewPrimitive(r::kTriangleStrip, 1, {3, 2, 1})),
-            kRTSuccess);
-  ASSERT_EQ(poly_model::AddPrimitive(mesh, r::kTriangleStrip, NewPrimitive(r::kTriangleStrip, 0, {0, 1, 2, 3})),
-            kRTSuccess);
+  Fill(Rasterizer(), mesh, Quad(), materials);
+  ASSERT_EQ(
+      poly_model::AddPrimitive(mesh, r::kTriangleStrip, NewPrimitive(Rasterizer(), r::kTriangleStrip, 1, {3, 2, 1})),
+      kRTSuccess);
+  ASSERT_EQ(
+      poly_model::AddPrimitive(mesh, r::kTriangleStrip, NewPrimitive(Rasterizer(), r::kTriangleStrip, 0, {0, 1, 2, 3})),
+      kRTSuccess);
 
   RTPrimitive** own = nullptr;
   uint32_t count = 0;
@@ -85,7 +87,7 @@ TEST_F(MeshMaterials, AMaterialListReplacedLeavesNoPrimitiveOrReferenceBehind) {
   RTInstance steel = NewMaterial(u"Steel");
   ASSERT_EQ(poly_model::SetMaterialList(mesh, &linen, 1), kRTSuccess);
   const auto before = MemoryStats();
-  Fill(mesh, SplitBox(), {linen});
+  Fill(Rasterizer(), mesh, SplitBox(), {linen});
   EXPECT_EQ(RefCount(linen), 2u);
   ASSERT_EQ(poly_model::SetVectorListF(mesh, nullptr, 0), kRTSuccess);
   ASSERT_EQ(poly_model::SetMaterialList(mesh, &steel, 1), kRTSuccess);

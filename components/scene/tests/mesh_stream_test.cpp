@@ -114,7 +114,7 @@ TEST_F(MeshStream, RoundTripsByteForByte) {
   // A mesh without shadow geometry builds it before it is written. Reading normalises the normals
   // it computed, which may move their last bit once; from then on the bytes stay.
   RTInstance box = NewMesh();
-  Fill(box, SplitBox(), {NewMaterial(u"Steel")});
+  Fill(Rasterizer(), box, SplitBox(), {NewMaterial(u"Steel")});
   const std::string first = StreamedOut(box);
   EXPECT_TRUE(Logged("CLEAN GEOMETRY!"));
   EXPECT_EQ(poly_model::StateOf(box)->triangleCount, 12u);
@@ -182,7 +182,7 @@ TEST_F(MeshStream, DamagedStreamsChangeNothing) {
        "the flat triangle list names vertex 4 of 4"},
   };
   RTInstance mesh = NewMesh();
-  Fill(mesh, SplitBox(), {NewMaterial(u"Steel")});
+  Fill(Rasterizer(), mesh, SplitBox(), {NewMaterial(u"Steel")});
   const std::string before = StreamedOut(mesh);
   const uint32_t held = RefCount(linen_);
   for (const auto& c : cases) {
@@ -196,7 +196,7 @@ TEST_F(MeshStream, DamagedStreamsChangeNothing) {
 
 TEST_F(MeshStream, EveryTruncationOfABoxIsRefused) {
   RTInstance box = NewMesh();
-  Fill(box, SplitBox(), {NewMaterial(u"Steel")});
+  Fill(Rasterizer(), box, SplitBox(), {NewMaterial(u"Steel")});
   const std::string whole = StreamedOut(box);
   RTInstance mesh = NewMesh();
   ASSERT_EQ(StreamIn(mesh, MeshBytes(Fields{})), kRTSuccess);

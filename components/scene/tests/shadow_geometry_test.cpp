@@ -16,7 +16,7 @@ class ShadowGeometry : public MeshTest {
  protected:
   RTInstance MeshOf(const Shape& shape) {
     RTInstance mesh = NewMesh();
-    Fill(mesh, shape, {NewMaterial()});
+    Fill(Rasterizer(), mesh, shape, {NewMaterial()});
     return mesh;
   }
 };

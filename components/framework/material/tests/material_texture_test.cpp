@@ -1,7 +1,6 @@
 // A material's textures through the software rasterizer: made from its image on the first request
 // only, repeated, linear and mipmapped, and given back when the image changes or the material goes.
 #include <gtest/gtest.h>
-#include <stb_image_write.h>
 
 #include <string>
 #include <vector>
@@ -14,19 +13,6 @@ namespace {
 using namespace kivo;
 using Lines = std::vector<std::string>;
 
-void Collect(void* context, void* data, int size) {
-  auto* bytes = static_cast<std::vector<uint8_t>*>(context);
-  bytes->insert(bytes->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
-}
-
-// A 2 x 2 PNG file.
-std::vector<uint8_t> Png() {
-  const uint8_t rgb[12] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
-  std::vector<uint8_t> file;
-  stbi_write_png_to_func(Collect, &file, 2, 2, 3, rgb, 6);
-  return file;
-}
-
 class MaterialTextures : public tesk::testing::SoftwareRasterizer {
  protected:
   void InstallMore(tesk::testing::CoreHost& host) override {
@@ -37,7 +23,7 @@ class MaterialTextures : public tesk::testing::SoftwareRasterizer {
 TEST_F(MaterialTextures, AreMadeOnceFromTheImageAndGivenBack) {
   InstanceRef m;
   ASSERT_EQ(core().CreateInstanceByString(nullptr, material::kClassName, m.out(), 0, 1), kRTSuccess);
-  const std::vector<uint8_t> png = Png();
+  const std::vector<uint8_t> png = tesk::testing::TinyPng();
   ASSERT_EQ(material::SetImage(m.get(), material::kDiffuseImage, png.data(), static_cast<uint32_t>(png.size())),
             kRTSuccess);
   StartRecording();

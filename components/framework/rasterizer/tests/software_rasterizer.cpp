@@ -1,12 +1,29 @@
 #include "software_rasterizer.h"
 
 #include <stb_image.h>
+#include <stb_image_write.h>
 
 #include <sstream>
 
 namespace tesk::testing {
 
 namespace r = kivo::rasterizer;
+
+namespace {
+
+void Collect(void* context, void* data, int size) {
+  auto* bytes = static_cast<std::vector<uint8_t>*>(context);
+  bytes->insert(bytes->end(), static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + size);
+}
+
+}  // namespace
+
+std::vector<uint8_t> TinyPng() {
+  const uint8_t rgb[12] = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
+  std::vector<uint8_t> file;
+  stbi_write_png_to_func(Collect, &file, 2, 2, 3, rgb, 6);
+  return file;
+}
 
 Picture Picture::Load(const std::filesystem::path& png) {
   Picture picture;

@@ -29,6 +29,9 @@ class Picture {
   std::vector<uint8_t> rgb_;
 };
 
+// A 2 x 2 PNG file: red, green, blue and white pixels.
+std::vector<uint8_t> TinyPng();
+
 // The rasterizer singleton and a window context on an offscreen buffer of kWidth by kHeight, for
 // any fixture with a started core holding the rasterizer module.
 class OffscreenWindow {

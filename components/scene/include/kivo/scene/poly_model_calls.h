@@ -10,6 +10,20 @@
 // may edit them in place and hand the same array back to the setter, which then copies nothing.
 // The primitives live in the RTRasterizer singleton, which the mesh takes only for each call: the
 // host keeps it while meshes live (the program does for the whole run).
+//
+// Drawing: ProcessFrame (on the RTRenderable level) draws the mesh for the frame record's node,
+// under the node's world matrix, through the record's rasterizer. Each vertex colour is the
+// record's ambient colour plus what the record's lights add (RTLight's LightVertices, in the
+// mesh's space), times the colour multiplier, clamped into [0, 1]; the lights are left out when
+// the mesh lacks a normal for any vertex, so a mesh without normals draws in the ambient colour.
+// The normal stage draws the groups whose material has no alpha, the deferred stage those with
+// alpha, blended; a group streamed in without primitives is never drawn. A material whose
+// self-illumination is above 0.01 draws its group in opaque white; its diffuse texture is drawn
+// over UV layer 0 when that layer covers every vertex. Normals, tangents and, when the record asks,
+// the bounding box follow as lines. A mesh without vertices draws nothing; a diffuse texture that
+// cannot be made ends the draw with failure, the rasterizer's state put back. The first mesh of
+// the process hands the rasterizer its vertex and fragment programs, but meshes draw through the
+// fixed-function path only.
 #pragma once
 
 #include <cstddef>
