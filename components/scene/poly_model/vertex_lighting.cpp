@@ -32,7 +32,10 @@ float Clamped(float value) { return std::clamp(value, 0.0f, 1.0f); }
 
 void LightVertexColours(PolyModelState& state, const RTSceneNodeEntityFrameInformation& frame,
                         const RTFMatrix4x4* inverseWorld) {
-  std::fill_n(state.colors, state.colorCount, frame.ambient);
+  // Light colours r, g and b only: a vertex starts opaque and the multiplier's alpha fades it (the
+  // ambient's alpha, 0 in every frame record, would hide every translucent group).
+  const RTFColorRGB ambient{frame.ambient.r, frame.ambient.g, frame.ambient.b, 1.0f};
+  std::fill_n(state.colors, state.colorCount, ambient);
   const bool hasNormals = state.normals && state.normalCount >= state.vertexCount;
   if (hasNormals && inverseWorld && frame.lights)
     for (uint32_t i = 0; i < frame.lightCount; ++i) AddLight(frame.lights[i], *inverseWorld, state);

@@ -6,7 +6,7 @@
 
 namespace kivo::mesh {
 
-// Every colour := the frame's ambient colour, plus, when the mesh has a normal for each vertex
+// Every colour := the frame's ambient colour (alpha 1), plus, when the mesh has a normal for each vertex
 // and its node's inverse world matrix is known (non-null), what each of the frame's lights adds;
 // then times the colour multiplier, each component clamped into [0, 1]. A mesh without normals
 // is thus coloured as one that no light reaches.

@@ -173,6 +173,11 @@ TEST_F(MeshDrawing, VertexColoursAreTheAmbientAndLightsTimesTheMultiplierClamped
        false,
        {2.0f, 3.0f, 0.5f, 4.0f},
        {0.8f, 1.0f, 0.2f, 1.0f}},
+      {"the ambient's alpha 0 ignored, the multiplier's fades",
+       {0.4f, 0.4f, 0.4f, 0.0f},
+       false,
+       {1.0f, 1.0f, 1.0f, 0.5f},
+       {0.4f, 0.4f, 0.4f, 0.5f}},
   };
   const std::vector<RTInstance> overhead = {NewLightNode(light::kClassName, {1, 1, 1, 1}, Translation(0, 0, 0))};
   for (const Case& c : cases) {
