@@ -88,8 +88,6 @@ void FreeText(char16_t*& text) {
 
 }  // namespace
 
-GamePrivateData* RecordOf(RTInstance game) { return StateIn<GamePrivateData>(game, kStateWord); }
-
 GameFlags& Flags() {
   static GameFlags flags{};
   return flags;

@@ -8,11 +8,13 @@
 
 #include "free_camera.h"
 #include "hud_tables.h"
+#include "kivo/support/component_kit.h"
 #include "kivo/support/handle_table.h"
 #include "kivo/support/hash_table.h"
 #include "kivo/support/list.h"
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
+#include "tesk/game_slots.h"
 #include "tesk/host_callbacks.h"
 
 struct RTTeskActorWrapper;
@@ -205,7 +207,7 @@ struct GamePrivateData {
 };
 
 // The record of a game instance; null when the instance has none.
-GamePrivateData* RecordOf(RTInstance game);
+inline GamePrivateData* RecordOf(RTInstance game) { return kivo::StateIn<GamePrivateData>(game, kStateWord); }
 
 // Flags of the component library.
 struct GameFlags {

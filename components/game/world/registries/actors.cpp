@@ -109,7 +109,8 @@ RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper) {
   GamePrivateData* game = RecordOf(self);
   kivo::List* actors = game ? game->lists.actorList : nullptr;
   if (!actors || !wrapper) return kRTFailure;
-  if (kivo::ListFind(actors, wrapper, nullptr, nullptr)) return kRTSuccess;
+  kivo::ListLink* listed = nullptr;
+  if (kivo::ListFind(actors, wrapper, &listed, nullptr)) return kRTSuccess;
   if (game->varno) scripting::CollectorReferenceObjectC(game->varno, static_cast<ScriptObject>(wrapper->ScriptObject));
   if (actors->count == 0) {
     wrapper->AvoidPriority = 0;
@@ -121,10 +122,12 @@ RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper) {
   return kivo::ListAppend(actors, wrapper);
 }
 
-// The wrapper leaves every list, the newbies too, and its patient entries are freed.
+// The wrapper leaves every list, the newbies too, and its patient entries are freed. A wrapper
+// removed before has no script object left to let go of.
 RTSuccess RemoveActor(RTInstance self, RTTeskActorWrapper* wrapper) {
   GamePrivateData* game = RecordOf(self);
   if (!game || !wrapper) return kRTFailure;
+  if (wrapper->ScriptObject == &kRemovedActor) return kRTSuccess;
   if (game->varno) scripting::CollectorReleaseObjectC(game->varno, static_cast<ScriptObject>(wrapper->ScriptObject));
   wrapper->ScriptObject = const_cast<char*>(&kRemovedActor);
   WorldLists& lists = game->lists;
