@@ -15,7 +15,9 @@ using slot::SourceState;
 
 SourceState* StateOf(RTInstance self) { return StateIn<SourceState>(self, slot::kStateWord); }
 
-RTSuccess Construct(RTInstance self) { return MakeState<SourceState>(self, slot::kStateWord) ? kRTSuccess : kRTFailure; }
+RTSuccess Construct(RTInstance self) {
+  return MakeState<SourceState>(self, slot::kStateWord) ? kRTSuccess : kRTFailure;
+}
 
 RTSuccess Destroy(RTInstance self) {
   SourceState* state = StateOf(self);
@@ -86,9 +88,9 @@ constexpr PublishedMethod kPublished[] = {
     KIVO_AUDIO_SOURCE_METHODS(KIVO_AUDIO_SOURCE_PUBLISHED)
 #undef KIVO_AUDIO_SOURCE_PUBLISHED
 };
-auto gMethods = PublishedMethodTable(kPublished, {Built(slot::kPlay, Play), Built(slot::kStopSource, StopSource),
-                                                  Built(slot::kPauseSource, PauseSource),
-                                                  Built(slot::kGetSourceState, GetSourceState)});
+auto gMethods = PublishedMethodTable(
+    kPublished, {Built(slot::kPlay, Play), Built(slot::kStopSource, StopSource), Built(slot::kPauseSource, PauseSource),
+                 Built(slot::kGetSourceState, GetSourceState)});
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,

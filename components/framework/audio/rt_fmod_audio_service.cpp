@@ -61,8 +61,8 @@ ALCdevice* OpenSilentDevice() {
 
 // A loopback device needs its mixing format in the context's attributes.
 ALCcontext* MakeContext(ALCdevice* device, bool silent) {
-  const std::array<ALCint, 7> loopback = {ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
-                                          ALC_SHORT_SOFT, ALC_FREQUENCY, kSilentRate, 0};
+  const std::array<ALCint, 7> loopback = {
+      ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT, ALC_FREQUENCY, kSilentRate, 0};
   return alcCreateContext(device, silent ? loopback.data() : nullptr);
 }
 
@@ -73,8 +73,10 @@ RTSuccess InitDevice(RTInstance self) {
   bool silent = false;
   service->device = alcOpenDevice(nullptr);
   if (!service->device) {
-    ModuleCore()->RaiseError(nullptr, u"RTFMODAudioService::InitDevice(): no sound device could be opened; the game "
-                                      u"goes on without sound", kLevelError);
+    ModuleCore()->RaiseError(nullptr,
+                             u"RTFMODAudioService::InitDevice(): no sound device could be opened; the game "
+                             u"goes on without sound",
+                             kLevelError);
     service->device = OpenSilentDevice();
     silent = true;
   }
@@ -126,9 +128,9 @@ constexpr PublishedMethod kPublished[] = {
     KIVO_AUDIO_SERVICE_METHODS(KIVO_AUDIO_SERVICE_PUBLISHED)
 #undef KIVO_AUDIO_SERVICE_PUBLISHED
 };
-auto gMethods = PublishedMethodTable(kPublished, {Built(slot::kInitDevice, InitDevice),
-                                                  Built(slot::kPauseAllSounds, PauseAllSounds),
-                                                  Built(slot::kResumeAllSounds, ResumeAllSounds)});
+auto gMethods = PublishedMethodTable(
+    kPublished, {Built(slot::kInitDevice, InitDevice), Built(slot::kPauseAllSounds, PauseAllSounds),
+                 Built(slot::kResumeAllSounds, ResumeAllSounds)});
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,

@@ -16,9 +16,20 @@ RTSuccess Succeed() { return kRTSuccess; }
 
 // The parameter texts of the game's methods of the same names.
 constexpr const char16_t* kParameters[] = {
-    u"", u"", u"", u"void* apWindowHandle, uint aWidth, uint aHeight", u"uint aWidth, uint aHeight",
-    u"RTBool abLeftButton, RTBool abRightButton, uint aX, uint aY", u"", u"uint aX, uint aY",
-    u"RTBool abLeftButton, RTBool abRightButton, uint aX, uint aY", u"uint aX, uint aY", u"", u"", u"", u"",
+    u"",
+    u"",
+    u"",
+    u"void* apWindowHandle, uint aWidth, uint aHeight",
+    u"uint aWidth, uint aHeight",
+    u"RTBool abLeftButton, RTBool abRightButton, uint aX, uint aY",
+    u"",
+    u"uint aX, uint aY",
+    u"RTBool abLeftButton, RTBool abRightButton, uint aX, uint aY",
+    u"uint aX, uint aY",
+    u"",
+    u"",
+    u"",
+    u"",
     u"uint aKey, uint aShiftState",
 };
 static_assert(std::size(kParameters) == slot::kMethodCount);

@@ -39,8 +39,8 @@ TEST_F(Game, RecordsSitAtTheHeaderOffsetsAndMainReachesTheGameThroughItsParentLe
   // The parent's own Main would succeed; the game's refuses an argument.
   Cell argument = NumberCell(1);
   Cell result{};
-  EXPECT_EQ(kivo::CallMethod(game(), kivo::varno_game::kLevel, kivo::varno_game::kMain, nullptr, 1u, &argument,
-                             &result, vm()),
+  EXPECT_EQ(kivo::CallMethod(game(), kivo::varno_game::kLevel, kivo::varno_game::kMain, nullptr, 1u, &argument, &result,
+                             vm()),
             kRTFailure);
   EXPECT_EQ(Logged("RTTeskGame::Main()... Too many parameters sent in"), 1u);
 }
@@ -106,9 +106,11 @@ TEST_F(Game, TheClockFollowsResetsSetsDilationPausesAndTheWrap) {
     return l.find("GAME TIME SET TO (in VARNO Code): 10.000000") != std::string::npos;
   });
   ASSERT_NE(script, lines.end());
-  EXPECT_NE(std::find_if(script, lines.end(), [](const std::string& l) {
-              return l.find("GAME TIME SET TO (in C Code): 10.000000") != std::string::npos;
-            }), lines.end());
+  EXPECT_NE(std::find_if(script, lines.end(),
+                         [](const std::string& l) {
+                           return l.find("GAME TIME SET TO (in C Code): 10.000000") != std::string::npos;
+                         }),
+            lines.end());
 
   ASSERT_TRUE(CallScript(game::kResetGameTime));
   g.timeDilation = 2.0;
@@ -145,9 +147,9 @@ TEST_F(Game, StartupRefusesArgumentsRunsItsSkeletonOnceAndReadsTheClockOption) {
   EXPECT_EQ(record().lists.actorList, nullptr) << "nothing before the audio device";
 
   ASSERT_EQ(CallScript(game::kStartup), kRTSuccess);
-  const std::vector<std::string> expected = {"In Startup()...", "[Polyline before]**** Heap:", "[Polyline after]",
-                                             "[Polyline after free]", "RTTeskActor.CreateAmbulance()",
-                                             "Startup()... Loaded the ambulance"};
+  const std::vector<std::string> expected = {
+      "In Startup()...",       "[Polyline before]**** Heap:",   "[Polyline after]",
+      "[Polyline after free]", "RTTeskActor.CreateAmbulance()", "Startup()... Loaded the ambulance"};
   size_t next = 0;
   std::string firstHeap;
   for (const std::string& line : LogLines()) {

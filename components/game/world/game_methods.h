@@ -12,9 +12,10 @@ namespace tesk::game {
 
 using Cell = varno::RTVarnoConstantValue;
 
-#define TESK_GAME_SCRIPT_METHOD(name)                                                                     \
-  RTSuccess name([[maybe_unused]] RTInstance self, [[maybe_unused]] ScriptObject object, [[maybe_unused]] uint32_t count, \
-                 [[maybe_unused]] Cell* arguments, [[maybe_unused]] Cell* result, [[maybe_unused]] VM vm)
+#define TESK_GAME_SCRIPT_METHOD(name)                                                                              \
+  RTSuccess name([[maybe_unused]] RTInstance self, [[maybe_unused]] ScriptObject object,                           \
+                 [[maybe_unused]] uint32_t count, [[maybe_unused]] Cell* arguments, [[maybe_unused]] Cell* result, \
+                 [[maybe_unused]] VM vm)
 
 namespace method {
 

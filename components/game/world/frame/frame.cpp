@@ -52,8 +52,7 @@ RTSuccess UnPauseC(RTInstance self) {
   if (!game) return kRTFailure;
   if (!game->paused || !game->speechSource) return kRTSuccess;
   uint32_t state = source::kStopped;
-  if (source::GetSourceState(game->speechSource, &state) && state == source::kPaused)
-    source::Play(game->speechSource);
+  if (source::GetSourceState(game->speechSource, &state) && state == source::kPaused) source::Play(game->speechSource);
   kivo::audio_service::ResumeAllSounds(game->audioService);
   game->paused = 0;
   RaiseGameEvent(*game, u"OnUnPause");

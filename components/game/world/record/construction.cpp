@@ -153,8 +153,9 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
     FreeText(*text);
   for (uint32_t i = 0; i < game->pathfinderCount; ++i) Release(game->pathfinders[i]);
   Core().ArrayFree(nullptr, game->pathfinders);
-  for (RTInstance* held : {&game->audioService, &game->actorComponent, &game->varno, &game->timer, &game->rasterizer, &game->routePlanner,
-                           &game->sceneTree, &game->rootNode, &game->worldNode, &game->followNode, &game->speechSource})
+  for (RTInstance* held :
+       {&game->audioService, &game->actorComponent, &game->varno, &game->timer, &game->rasterizer, &game->routePlanner,
+        &game->sceneTree, &game->rootNode, &game->worldNode, &game->followNode, &game->speechSource})
     Release(*held);
   EndState<GamePrivateData>(self, kStateWord);
   return kRTSuccess;

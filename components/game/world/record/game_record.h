@@ -96,14 +96,14 @@ struct GamePrivateData {
   kivo::List* perkList;
   kivo::List* hudLists[2];
   kivo::List* environmentList;
-  kivo::List* droppedRoomList;   // rooms whose lights were turned off
-  kivo::List* highlightProps;    // scene nodes of the environment's highlightable props
-  kivo::List* spawnPoints;       // scene nodes, made by the environment
+  kivo::List* droppedRoomList;  // rooms whose lights were turned off
+  kivo::List* highlightProps;   // scene nodes of the environment's highlightable props
+  kivo::List* spawnPoints;      // scene nodes, made by the environment
 
-  ScriptObject gameObject;    // the game's script object, receiver of the game's events
+  ScriptObject gameObject;  // the game's script object, receiver of the game's events
   ScriptObject playerObject;
-  RTInstance varno;           // the RTVarno singleton; one reference
-  VM vm;                      // the VM of the latest script call
+  RTInstance varno;  // the RTVarno singleton; one reference
+  VM vm;             // the VM of the latest script call
   ScriptObject targetObject;
   ScriptObject bedObject;
   RTInstance actorComponent;  // the RTTeskActor singleton; one reference
@@ -134,7 +134,7 @@ struct GamePrivateData {
   float shakeAmplitude;
   float fadeEndTime;
   float fadeLastTime;
-  float fadeColor[4];   // the screen fade now; the fourth float is its alpha
+  float fadeColor[4];  // the screen fade now; the fourth float is its alpha
   float fadeTarget[4];
 
   // Properties.
@@ -153,8 +153,8 @@ struct GamePrivateData {
   RTInstance followNode;
   RTInstance speechSource;  // the RTAudioSource of speech, or null
   uint32_t pathfinderCount;
-  RTInstance* pathfinders;  // RTRoutePlanner instances of the environment
-  int32_t scenarioIndex;    // -1: the next environment takes it from the script
+  RTInstance* pathfinders;          // RTRoutePlanner instances of the environment
+  int32_t scenarioIndex;            // -1: the next environment takes it from the script
   kivo::HandleTable* sceneHandles;  // the scene nodes and rooms that scripts see by number
 
   // Window and input.

@@ -24,7 +24,8 @@ HudIconRect Cell(uint32_t index) {
 void DefaultIconTables(HudIconTables* tables) {
   for (uint32_t i = 0; i < kIconRectsA; ++i) tables->rectsA[i] = Cell(i);
   for (uint32_t i = 0; i < kIconRectsB; ++i) tables->rectsB[i] = Cell(i);
-  for (uint32_t i = 0; i < kHudIconCount; ++i) tables->rectsC[i] = HudIcon{Cell(i), kFirstSheetOfC + i / kCellsPerSheet};
+  for (uint32_t i = 0; i < kHudIconCount; ++i)
+    tables->rectsC[i] = HudIcon{Cell(i), kFirstSheetOfC + i / kCellsPerSheet};
 }
 
 void ComposeHudIcons(HudIconTables* tables) {

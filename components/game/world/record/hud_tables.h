@@ -28,11 +28,11 @@ inline constexpr uint32_t kSuperPowerCount = 16;
 inline constexpr uint32_t kSkillCount = 6;
 
 struct HudIconTables {
-  HudIconRect rectsA[kIconRectsA];   // sheet 1
-  HudIconRect rectsB[kIconRectsB];   // sheet 2
-  HudIcon rectsC[kHudIconCount];     // each with its own sheet
-  HudIcon composed[kHudIconCount];   // built from the three tables (ComposeHudIcons)
-  HudIcon full[kHudIconCount];       // a copy of rectsC
+  HudIconRect rectsA[kIconRectsA];  // sheet 1
+  HudIconRect rectsB[kIconRectsB];  // sheet 2
+  HudIcon rectsC[kHudIconCount];    // each with its own sheet
+  HudIcon composed[kHudIconCount];  // built from the three tables (ComposeHudIcons)
+  HudIcon full[kHudIconCount];      // a copy of rectsC
 };
 
 // The component's defaults of the three rectangle tables.

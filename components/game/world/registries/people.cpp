@@ -63,20 +63,27 @@ void FreeText(char16_t*& text) {
 bool AttendedByOther(GamePrivateData& game, const void* entry) {
   const RTTeskActorWrapper* wrapper = PatientWrapper(entry);
   varno::RTVarnoConstantValue doctor{};
-  return wrapper && ReadAttribute(game, static_cast<ScriptObject>(wrapper->ScriptObject), u"attendingDoc",
-                                  varno::kFirstClassType, &doctor) &&
+  return wrapper &&
+         ReadAttribute(game, static_cast<ScriptObject>(wrapper->ScriptObject), u"attendingDoc", varno::kFirstClassType,
+                       &doctor) &&
          doctor.value.pointer != game.playerObject;
 }
 
-uint32_t ClockSeconds(const GamePrivateData& game) { return static_cast<uint32_t>(static_cast<int64_t>(game.gameClock)); }
+uint32_t ClockSeconds(const GamePrivateData& game) {
+  return static_cast<uint32_t>(static_cast<int64_t>(game.gameClock));
+}
 
 RTSuccess NothingWithoutHud(RTInstance self) { return RecordOf(self) ? kRTSuccess : kRTFailure; }
 
 }  // namespace
 
-TESK_GAME_SCRIPT_METHOD(AddDoctor) { return AddPerson(self, ObjectArgument(count, arguments, 0), &WorldLists::doctorList); }
+TESK_GAME_SCRIPT_METHOD(AddDoctor) {
+  return AddPerson(self, ObjectArgument(count, arguments, 0), &WorldLists::doctorList);
+}
 
-TESK_GAME_SCRIPT_METHOD(AddNewbie) { return AddPerson(self, ObjectArgument(count, arguments, 0), &WorldLists::newbieList); }
+TESK_GAME_SCRIPT_METHOD(AddNewbie) {
+  return AddPerson(self, ObjectArgument(count, arguments, 0), &WorldLists::newbieList);
+}
 
 TESK_GAME_SCRIPT_METHOD(RemoveDoctor) {
   GamePrivateData* game = RecordOf(self);

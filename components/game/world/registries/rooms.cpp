@@ -77,7 +77,8 @@ TESK_GAME_SCRIPT_METHOD(GetRoomNameByPoint) {
   if (!game || !result || count < 1 || !arguments[0].value.vector) return kRTFailure;
   char16_t name[kRoomNameUnits] = {};
   kivo::InstanceRef room;
-  if (game->sceneTree && scene_tree::GetRoomByPoint(game->sceneTree, arguments[0].value.vector, room.out()) && room.get())
+  if (game->sceneTree && scene_tree::GetRoomByPoint(game->sceneTree, arguments[0].value.vector, room.out()) &&
+      room.get())
     Core().GetInstanceName(nullptr, room.get(), name, kRoomNameUnits);
   name[kRoomNameUnits - 1] = 0;
   return kivo::WideStrDup(name, &result->value.text);

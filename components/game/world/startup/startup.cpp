@@ -57,7 +57,8 @@ bool BringUpRasterizer(GamePrivateData& game) {
     Report(u"Cannot create an instance of RTRasterizer!");
     return false;
   }
-  uint32_t descriptor[rasterizer::kDescriptorWords] = {0, 0, 0, game.screenHeight, game.screenWidth, 32, 24, 8, 0, 0, 0, 1};
+  uint32_t descriptor[rasterizer::kDescriptorWords] = {0, 0, 0, game.screenHeight, game.screenWidth, 32, 24, 8, 0,
+                                                       0, 0, 1};
   if (!rasterizer::CreateWindowContext(game.rasterizer, game.windowHandle, descriptor, &game.windowContext)) {
     Report(u"Cannot create a window context");
     return false;
@@ -77,10 +78,10 @@ void LogHeapStats(RTInstance self, const char16_t* tag) {
   uint32_t bytes = 0;
   if (game->varno) varno::scripting::VMCollectorGetSymbolCount(game->varno, game->vm, &symbols);
   Core().GetMemoryStats(nullptr, &blocks, &bytes);
-  const std::u16string line =
-      kivo::Format(u"[%s]**** Heap: %d blocks, %d bytes, %d symbols. Delta: %d blocks, %d bytes, %d symbols", tag,
-                   blocks, bytes, symbols, static_cast<int32_t>(blocks - game->lastHeapBlocks),
-                   static_cast<int32_t>(bytes - game->lastHeapBytes), static_cast<int32_t>(symbols - game->lastSymbolCount));
+  const std::u16string line = kivo::Format(
+      u"[%s]**** Heap: %d blocks, %d bytes, %d symbols. Delta: %d blocks, %d bytes, %d symbols", tag, blocks, bytes,
+      symbols, static_cast<int32_t>(blocks - game->lastHeapBlocks), static_cast<int32_t>(bytes - game->lastHeapBytes),
+      static_cast<int32_t>(symbols - game->lastSymbolCount));
   Core().DebugPrint(nullptr, line.c_str());
   game->lastHeapBlocks = blocks;
   game->lastHeapBytes = bytes;
@@ -100,8 +101,9 @@ TESK_GAME_SCRIPT_METHOD(Startup) {
     return kRTFailure;
   }
   if (!kivo::audio_service::InitDevice(game->audioService)) {
-    Report(u"RTTeskGame::Startup(): Failed to initialize audio device. Make sure you have an audio card, and that "
-           u"the drivers are installed.");
+    Report(
+        u"RTTeskGame::Startup(): Failed to initialize audio device. Make sure you have an audio card, and that "
+        u"the drivers are installed.");
     return kRTFailure;
   }
   if (!game->routePlanner && !GetOrCreate(u"RTRoutePlanner", &game->routePlanner)) return kRTFailure;
