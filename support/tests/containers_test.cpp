@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "host/core_host.h"
+#include "kivo/support/handle_table.h"
 #include "kivo/support/hash_table.h"
 #include "kivo/support/list.h"
 #include "kivo/support/stack.h"
@@ -187,6 +188,42 @@ TEST_F(Containers, HashWideStringUsesLowBytes) {
   uint32_t expected = 0;
   for (char c : std::string("a long enough name to wrap the hash")) expected = expected * 31 + c;
   EXPECT_EQ(wrapped, expected);
+}
+
+TEST_F(Containers, HandleTableIssuesGrowingIdsOncePerObjectAndForgets) {
+  int a = 0;
+  int b = 0;
+  HandleTable records(HandleTable::Holds::kRecords);
+  const uint32_t first = records.Issue(&a);
+  EXPECT_EQ(first, 1u);
+  EXPECT_EQ(records.Issue(&a), first) << "an object keeps its id";
+  const uint32_t second = records.Issue(&b);
+  EXPECT_EQ(second, 2u);
+  EXPECT_EQ(records.Issue(nullptr), kNoHandle);
+  for (uint32_t none : {kNoHandle, kUnsetHandle, 3u}) EXPECT_EQ(records.Resolve(none), nullptr) << none;
+  EXPECT_TRUE(records.Forget(&a));
+  EXPECT_FALSE(records.Forget(&a));
+  EXPECT_EQ(records.Resolve(first), nullptr) << "an id whose object is gone resolves to none";
+  EXPECT_EQ(records.Issue(&a), 3u) << "ids are never issued twice";
+  records.Clear();
+  EXPECT_EQ(records.Resolve(second), nullptr);
+}
+
+TEST_F(Containers, HandleTableOfInstancesHoldsOneReferencePerEntry) {
+  RTInstance instance = nullptr;
+  ASSERT_TRUE(core().CreateInstanceByString(nullptr, u"RTComponent", &instance, 0, 1));
+  uint32_t count = 0;
+  {
+    HandleTable instances(HandleTable::Holds::kInstances);
+    const uint32_t id = instances.Issue(instance);
+    instances.Issue(instance);
+    core().GetRefCount(nullptr, instance, &count);
+    EXPECT_EQ(count, 2u);
+    EXPECT_EQ(instances.Resolve(id), instance);
+  }
+  core().GetRefCount(nullptr, instance, &count);
+  EXPECT_EQ(count, 1u) << "the table gave its reference back";
+  core().ReleaseInstance(nullptr, instance);
 }
 
 }  // namespace

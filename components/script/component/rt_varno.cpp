@@ -19,6 +19,7 @@
 #include "kivo/support/wide_string.h"
 #include "varno/scripting_calls.h"
 #include "vm/arguments.h"
+#include "vm/attribute_access.h"
 #include "vm/collector.h"
 #include "vm/debugging.h"
 #include "vm/diagnostics.h"
@@ -175,6 +176,19 @@ RTSuccess SymbolTableRetrieveSymbolByName(RTInstance, VM vm, TypeTable table, At
 RTSuccess SymbolRetrieveAttributeByName(RTInstance, VM vm, Symbol object, const char16_t* name, Symbol* attribute) {
   const UpperName upper(name);
   return varno::SymbolRetrieveAttributeByName(vm, object, upper.get(), attribute);
+}
+RTSuccess SymbolReadAttribute(RTInstance, VM vm, Symbol object, const char16_t* name, uint32_t element, uint32_t type,
+                              RTVarnoConstantValue* value) {
+  return varno::SymbolReadAttribute(vm, object, name, element, type, value);
+}
+RTSuccess SymbolWriteAttribute(RTInstance, VM vm, Symbol object, const char16_t* name, uint32_t element,
+                               const RTVarnoConstantValue* value) {
+  return varno::SymbolWriteAttribute(vm, object, name, element, value);
+}
+RTSuccess VMGetTypeTable(RTInstance, VM vm, TypeTable* table) {
+  if (!vm || !table) return kRTFailure;
+  *table = vm->types;
+  return kRTSuccess;
 }
 RTSuccess ArgPushObject(RTInstance, VM vm, Symbol object) { return varno::ArgPushObject(vm, object); }
 RTSuccess ArgPushNumber(RTInstance, VM vm, int32_t number) { return varno::ArgPushNumber(vm, number); }
@@ -419,6 +433,14 @@ RTMethodRecord gMethods[] = {
     Method(u"SetLoadingCallback", SetLoadingCallback, kSetLoadingCallback, u"RTSuccess", u""),
     Method(u"VMStopAllButFirstContext", VMStopAllButFirstContext, kVMStopAllButFirstContext, u"RTSuccess", u""),
     Method(u"StreamOutClass", StreamOutClass, kStreamOutClass, u"RTSuccess", u""),
+    Method(u"SymbolReadAttribute", SymbolReadAttribute, kSymbolReadAttribute, u"RTSuccess",
+           u"RTVarnoVM in apVM, RTVarnoSymbol in apObject, wchar[] apName, uint aiElement, uint aiType, "
+           u"RTVarnoConstantValue out opValue"),
+    Method(u"SymbolWriteAttribute", SymbolWriteAttribute, kSymbolWriteAttribute, u"RTSuccess",
+           u"RTVarnoVM in apVM, RTVarnoSymbol in apObject, wchar[] apName, uint aiElement, "
+           u"RTVarnoConstantValue in apValue"),
+    Method(u"VMGetTypeTable", VMGetTypeTable, kVMGetTypeTable, u"RTSuccess",
+           u"RTVarnoVM in apVM, RTVarnoTypeTable out oppTable"),
     kivo::kEndOfMethods,
 };
 static_assert(std::size(gMethods) == kMethodCount + 1);

@@ -124,10 +124,17 @@ enum Slot : uint32_t {
   kSetLoadingCallback = 0x138,
   kVMStopAllButFirstContext = 0x13C,
   kStreamOutClass = 0x140,
+  // The component's own methods after the published ones.
+  kSymbolReadAttribute = 0x144,
+  kSymbolWriteAttribute = 0x148,
+  kVMGetTypeTable = 0x14C,
 };
-inline constexpr uint32_t kMethodCount = 81;
-// Bytes of the level's slot table: the offsets run from 0x0 to 0x140 without gaps.
-inline constexpr uint32_t kSlotTableSize = kStreamOutClass + 4;
+inline constexpr uint32_t kPublishedMethodCount = 81;
+inline constexpr uint32_t kMethodCount = 84;
+// Bytes of the level's slot table: the offsets run from 0x0 to 0x14C without gaps.
+inline constexpr uint32_t kSlotTableSize = kVMGetTypeTable + 4;
+// The element argument of the attribute accessor that means the attribute itself.
+inline constexpr uint32_t kWholeAttribute = 0xFFFFFFFFu;
 
 // Results of VarnoVMRun, VarnoVMStepInto and VarnoVMStepOver: 0 a run-time error ended it, 1 the
 // host callback, a break or the last context ended it, 3 a script `exit`.
@@ -269,6 +276,25 @@ inline RTSuccess SymbolRetrieveAttributeByName(RTInstance v, VM vm, Symbol objec
                                                Symbol* attribute) {
   return Call(v, kSymbolRetrieveAttributeByName, vm, object, name, attribute);
 }
+// Native code reads and writes script attributes only through this accessor. The attribute `name`
+// of the object (a dotted path reaches into attribute objects), or with `element` other than
+// kWholeAttribute element N of the list it holds, type-checked against `type`: kTypeNumber,
+// kTypeReal, kTypeBool, kTypeString, or kFirstClassType for a script object. A string is handed
+// out as a new core array block that the caller frees with ArrayFree (null for a string never
+// set); an object as the object in the value's pointer. Fails, with `value` zeroed, when there is
+// no such attribute or element or it holds another type.
+inline RTSuccess SymbolReadAttribute(RTInstance v, VM vm, Symbol object, const char16_t* name, uint32_t element,
+                                     uint32_t type, RTVarnoConstantValue* value) {
+  return Call(v, kSymbolReadAttribute, vm, object, name, element, type, value);
+}
+// Stores a number, real, bool or string (value->type) into an attribute or list element of that
+// type; the VM keeps its own copy of a string.
+inline RTSuccess SymbolWriteAttribute(RTInstance v, VM vm, Symbol object, const char16_t* name, uint32_t element,
+                                      const RTVarnoConstantValue* value) {
+  return Call(v, kSymbolWriteAttribute, vm, object, name, element, value);
+}
+// The type table the VM runs (null before one is set).
+inline RTSuccess VMGetTypeTable(RTInstance v, VM vm, TypeTable* table) { return Call(v, kVMGetTypeTable, vm, table); }
 inline RTSuccess ArgPushObject(RTInstance v, VM vm, Symbol object) { return Call(v, kArgPushObject, vm, object); }
 inline RTSuccess ArgPushNumber(RTInstance v, VM vm, int32_t number) { return Call(v, kArgPushNumber, vm, number); }
 inline RTSuccess ArgPushReal(RTInstance v, VM vm, float real) { return Call(v, kArgPushReal, vm, real); }

@@ -12,6 +12,8 @@
 #pragma once
 
 #include <algorithm>
+#include <array>
+#include <initializer_list>
 #include <iterator>
 #include <new>
 
@@ -57,6 +59,33 @@ inline RTMethodRecord DeclaredMethod(const char16_t* name, uint32_t slotOffset, 
                                      const char16_t* parameters, bool overrides = false) {
   return RTMethodRecord{name,    nullptr, slotOffset, overrides ? 1u : 0u, returnType, parameters, nullptr,
                         nullptr, kParametersNotParsed};
+}
+
+// A level whose every method is published by name and offset, with functions for those built so far:
+// a method not built has its record without a function. Parameter texts are empty.
+struct PublishedMethod {
+  const char16_t* name;
+  uint32_t offset;
+};
+struct BuiltMethod {
+  uint32_t offset;
+  RTMethodFunc function;
+};
+template <class F>
+BuiltMethod Built(uint32_t offset, F* function) {
+  return BuiltMethod{offset, reinterpret_cast<RTMethodFunc>(function)};
+}
+template <size_t N>
+std::array<RTMethodRecord, N + 1> PublishedMethodTable(const PublishedMethod (&published)[N],
+                                                       std::initializer_list<BuiltMethod> built) {
+  std::array<RTMethodRecord, N + 1> records{};
+  for (size_t i = 0; i < N; ++i) {
+    records[i] = DeclaredMethod(published[i].name, published[i].offset, u"RTSuccess", u"");
+    for (const BuiltMethod& method : built)
+      if (method.offset == published[i].offset) records[i].function = method.function;
+  }
+  records[N] = kEndOfMethods;
+  return records;
 }
 
 inline RTComponentDef MakeComponentDef(const ComponentClass& c) {

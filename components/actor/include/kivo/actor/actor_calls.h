@@ -11,12 +11,124 @@
 #pragma once
 
 #include "kivo/slots.h"
+#include "kivo/support/list.h"
 #include "kivo/support/math_types.h"
 #include "kivo/varno_controller/varno_controller_calls.h"
 
-struct RTTeskActorWrapper;  // the native record of one script actor (defined with the wrappers)
-struct VehicleRecord;       // a wheelchair, gurney, carry or the ambulance (defined with the vehicles)
-struct RTVarnoCallArg;      // an argument or result cell of a script call (varno/call_cells.h)
+struct VehicleRecord;   // a wheelchair, gurney, carry or the ambulance (defined with the vehicles)
+struct RTVarnoCallArg;  // an argument or result cell of a script call (varno/call_cells.h)
+namespace kivo {
+struct PathPoint;  // a point of a planned path (kivo/navigation/navigation_calls.h)
+}  // namespace kivo
+
+// The native record that the actor component keeps for each script actor, attached to the script
+// object through the controller's native-record table and registered with the game (AddActor).
+// Fields in record order; words between them that the movement and vehicle code use come with
+// that code.
+struct RTTeskActorWrapper {
+  int32_t AvoidPriority;  // 0 the player, 1 doctors and newbies, 2 patients, -1 every other actor
+  uint32_t VehicleMode;   // 10 free
+  RTBool Visible;
+  RTInstance RootNode;  // placement: position and orientation
+  RTInstance BodyNode;  // its object is the skin
+  RTInstance MountNode;
+  RTInstance CarryNode;
+  RTInstance Skin;
+  VehicleRecord* Vehicle;
+  VehicleRecord* Ambulance;
+  int32_t AmbulanceSeat;
+  RTInstance HeadRender;  // the head image, or null
+  uint32_t HeadTexture;   // the rasterizer's texture of HeadRender that the game makes in AddActor; 0 for none
+  void* ScriptObject;     // the actor's script object; events are raised on it
+  kivo::List* SpeechList;
+  RTInstance Animator;
+  uint32_t ShowName;
+  float ShowNameTime;
+  uint32_t ShowDoctorToolTip;
+  uint32_t ShowPatientToolTip;
+  float ToolTipTime;
+  uint32_t ToolTipFollowsActor;
+  int32_t ToolTipX;
+  int32_t ToolTipY;
+  RTBool ShowExclamation;
+  RTBool ShowTalk;
+  RTBool PatientMenuRequest;
+  RTBool ShowPerk;
+  uint32_t MotionWalk;
+  uint32_t MotionIdle;
+  uint32_t MotionDie;
+  uint32_t MotionWheelchair;
+  uint32_t MotionWheelchairB;
+  uint32_t MotionSignal;
+  uint32_t MotionCarry;
+  uint32_t MotionWalk2;
+  RTBool MoveAnimation;
+  void* SpineBone;
+  void* LeftArmChain;
+  void* RightArmChain;
+  RTBool Moving;
+  RTFVector3D TargetVector;
+  RTTeskActorWrapper* TargetActor;
+  RTInstance TargetNode;
+  uint32_t Serial;
+  RTBool LookAtEnabled;
+  RTFVector3D LookAtPoint;
+  RTBool LookAtPointPending;
+  RTBool LookAtClosestPending;
+  RTBool CanMove;
+  RTBool BrakeAtGoal;
+  uint32_t SteeringState;
+  RTBool ExtendedBV;
+  RTInstance ExtendedBVNode;
+  RTFVector3D Goal;
+  RTBool GoalInCorner;
+  RTBool GoalTooCloseToWall;
+  uint32_t PathPointCount;
+  kivo::PathPoint* PathPoints;
+  uint32_t PathSegment;
+  uint32_t PathNode;
+  float PathLength;
+  float DistanceOnPath;
+  float ArrivalTolerance;
+  float SlowingDistance;
+  float PredictionDistance;
+  RTBool ViewDirectionSet;
+  RTFMatrix4x4 Frame;  // rows: side, up, forward, position
+  RTFMatrix4x4 SpeechFrame;
+  float Mass;
+  float InverseMass;
+  RTFVector3D Velocity;
+  float Speed;
+  float MaxSpeed;
+  float PreviousMaxSpeed;
+  float VehicleAnimationRate;
+  RTFVector3D Acceleration;
+  RTFVector3D Steering;
+  float MaxSteering;
+  float SteeringConstraint;
+  float PathStartTime;
+  RTFVector3D AvoidanceVectors[2];
+  float Radius;
+  float PaddedRadius;
+  uint32_t SignalFlags[2];
+  float NeighbourhoodRadius;
+  kivo::List* NeighbourQueryList;  // the scene tree's
+  kivo::List* NeighbourList;
+  kivo::List* FreeNeighbourList;
+  uint32_t Floor;
+  uint32_t Staffer;
+  RTBool GambitActive;
+  RTBool AssembledBody;
+  char16_t* SkinName;
+  RTInstance LeftHandNode;
+  RTInstance RightHandNode;
+  float IdleSwitchTime;
+  RTBool IdlesDisabled;
+  uint32_t IdleMotion;
+  RTBool IdleVariation;
+  float SubStep;
+  float LastSubStep;
+};
 
 namespace kivo::actor {
 

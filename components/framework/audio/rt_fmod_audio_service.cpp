@@ -1,0 +1,151 @@
+// RTFMODAudioService: the game's audio service over OpenAL (see audio_service_calls.h). It owns the
+// device and its context, which the sources of RTAudioSource play in. The default device is opened
+// first; when none can be opened (no sound card, no sound server) the service reports it and opens
+// OpenAL Soft's loopback device instead, which mixes only on request and so is silent.
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+
+#include <array>
+#include <vector>
+
+#include "kivo/audio/audio_service_calls.h"
+#include "kivo/support/component_kit.h"
+#include "kivo/support/instance_ref.h"
+#include "kivo/support/raise.h"
+
+namespace {
+
+using namespace kivo;
+namespace slot = kivo::audio_service;
+namespace source = kivo::audio_source;
+
+constexpr uint32_t kStateWord = slot::kOwnTable + 4;
+constexpr uint32_t kObjectSize = kStateWord + 4;
+constexpr ALCint kSilentRate = 44100;
+
+struct ServiceState {
+  ALCdevice* device = nullptr;
+  ALCcontext* context = nullptr;
+  std::vector<InstanceRef> paused;  // the sources PauseAllSounds paused
+};
+
+ServiceState* StateOf(RTInstance self) { return StateIn<ServiceState>(self, kStateWord); }
+
+RTSuccess Construct(RTInstance self) { return MakeState<ServiceState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
+
+void CloseDevice(ServiceState& service) {
+  if (service.context) {
+    if (alcGetCurrentContext() == service.context) alcMakeContextCurrent(nullptr);
+    alcDestroyContext(service.context);
+  }
+  if (service.device) alcCloseDevice(service.device);
+  service.context = nullptr;
+  service.device = nullptr;
+}
+
+RTSuccess Destroy(RTInstance self) {
+  if (ServiceState* service = StateOf(self)) {
+    service->paused.clear();
+    CloseDevice(*service);
+  }
+  EndState<ServiceState>(self, kStateWord);
+  return kRTSuccess;
+}
+
+ALCdevice* OpenSilentDevice() {
+  if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) return nullptr;
+  auto open = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+  return open ? open(nullptr) : nullptr;
+}
+
+// A loopback device needs its mixing format in the context's attributes.
+ALCcontext* MakeContext(ALCdevice* device, bool silent) {
+  const std::array<ALCint, 7> loopback = {
+      ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT, ALC_FREQUENCY, kSilentRate, 0};
+  return alcCreateContext(device, silent ? loopback.data() : nullptr);
+}
+
+RTSuccess InitDevice(RTInstance self) {
+  ServiceState* service = StateOf(self);
+  if (!service) return kRTFailure;
+  if (service->context) return kRTSuccess;
+  bool silent = false;
+  service->device = alcOpenDevice(nullptr);
+  if (!service->device) {
+    ModuleCore()->RaiseError(nullptr,
+                             u"RTFMODAudioService::InitDevice(): no sound device could be opened; the game "
+                             u"goes on without sound",
+                             kLevelError);
+    service->device = OpenSilentDevice();
+    silent = true;
+  }
+  if (service->device) service->context = MakeContext(service->device, silent);
+  if (!service->context || !alcMakeContextCurrent(service->context)) {
+    ModuleCore()->RaiseError(nullptr, u"RTFMODAudioService::InitDevice(): no sound device context could be made",
+                             kLevelError);
+    CloseDevice(*service);
+    return kRTFailure;
+  }
+  return kRTSuccess;
+}
+
+// Every live source, each with a reference of its own.
+std::vector<InstanceRef> LiveSources() {
+  std::vector<InstanceRef> sources;
+  RTInstanceIterator* at = nullptr;
+  RTInstance found = nullptr;
+  if (!ModuleCore()->GetFirstInstanceByString(nullptr, source::kClassName, &found, 0, &at)) return sources;
+  do sources.emplace_back(found);
+  while (ModuleCore()->GetNextInstance(nullptr, &at, &found));
+  return sources;
+}
+
+RTSuccess PauseAllSounds(RTInstance self) {
+  ServiceState* service = StateOf(self);
+  if (!service) return kRTFailure;
+  for (InstanceRef& live : LiveSources()) {
+    uint32_t state = source::kStopped;
+    if (source::GetSourceState(live.get(), &state) && state == source::kPlaying && source::PauseSource(live.get()))
+      service->paused.push_back(std::move(live));
+  }
+  return kRTSuccess;
+}
+
+RTSuccess ResumeAllSounds(RTInstance self) {
+  ServiceState* service = StateOf(self);
+  if (!service) return kRTFailure;
+  for (const InstanceRef& paused : service->paused) {
+    uint32_t state = source::kStopped;
+    if (source::GetSourceState(paused.get(), &state) && state == source::kPaused) source::Play(paused.get());
+  }
+  service->paused.clear();
+  return kRTSuccess;
+}
+
+constexpr PublishedMethod kPublished[] = {
+#define KIVO_AUDIO_SERVICE_PUBLISHED(name, offset) {u"" #name, offset},
+    KIVO_AUDIO_SERVICE_METHODS(KIVO_AUDIO_SERVICE_PUBLISHED)
+#undef KIVO_AUDIO_SERVICE_PUBLISHED
+};
+auto gMethods = PublishedMethodTable(
+    kPublished, {Built(slot::kInitDevice, InitDevice), Built(slot::kPauseAllSounds, PauseAllSounds),
+                 Built(slot::kResumeAllSounds, ResumeAllSounds)});
+
+const RTComponentDef gDefinition = MakeComponentDef({
+    .className = slot::kClassName,
+    .parentClassName = u"RTComponent",
+    .description = u"The game's audio service over OpenAL: the sound device and its context",
+    .singleton = true,
+    .objectSize = kObjectSize,
+    .slotTableSize = slot::kSlotTableSize,
+    .firstSlotTableOffset = slot::kLevel,
+    .secondSlotTableOffset = slot::kOwnTable,
+    .methods = gMethods.data(),
+    .construct = Construct,
+    .destroy = Destroy,
+});
+
+}  // namespace
+
+KIVO_COMPONENT(gDefinition)

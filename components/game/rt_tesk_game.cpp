@@ -1,0 +1,163 @@
+// RTTeskGame: the game component's definition record. The game's level (object words 0x58 and
+// 0x5C, the record at 0x60) has a record for each method built so far at its offset of
+// tesk/game_slots.h; the methods of its parent RTVarnoGame that it replaces carry the override
+// flag. Seven properties copy their value in and out of the game record.
+#include <cstring>
+
+#include "construction.h"
+#include "game_methods.h"
+#include "kivo/support/component_kit.h"
+#include "kivo/varno_game/varno_game_calls.h"
+#include "tesk/game_slots.h"
+
+namespace tesk::game {
+
+namespace {
+
+using namespace kivo;
+using namespace method;
+
+constexpr bool kOverrides = true;
+constexpr char16_t kResult[] = u"RTSuccess";
+
+template <class F>
+RTMethodRecord Script(const char16_t* name, F* function, uint32_t offset, bool overrides = false) {
+  return Method(name, function, offset, kResult, u"", overrides);
+}
+template <class F>
+RTMethodRecord Native(const char16_t* name, F* function, uint32_t offset, const char16_t* parameters,
+                      bool overrides = false) {
+  return Method(name, function, offset, kResult, parameters, overrides);
+}
+
+RTMethodRecord gMethods[] = {
+    Script(u"Create", Create, kCreate),
+    Script(u"Destroy", Destroy, kDestroy),
+    Script(u"Startup", Startup, kStartup, kOverrides),
+    Script(u"ShutDown", ShutDown, kShutDown, kOverrides),
+    Script(u"Main", Main, kMain, kOverrides),
+    Script(u"ResetWorld", ResetWorld, kResetWorld),
+    Script(u"ResetGameTime", ResetGameTime, kResetGameTime),
+    Script(u"GetCurrentTime", GetCurrentTime, kGetCurrentTime),
+    Native(u"GetCurrentTimeC", GetCurrentTimeC, kGetCurrentTimeC, u"float out opTime"),
+    Native(u"GetGameTimeC", GetGameTimeC, kGetGameTimeC, u"float out opTime"),
+    Script(u"GetGameTime", GetGameTime, kGetGameTime),
+    Script(u"SetGameTime", SetGameTime, kSetGameTime),
+    Script(u"SetTimeDilation", SetTimeDilation, kSetTimeDilation),
+    Script(u"SetRelativeTimeDilation", SetRelativeTimeDilation, kSetRelativeTimeDilation),
+    Script(u"GetTimeDilation", GetTimeDilation, kGetTimeDilation),
+    Native(u"PauseC", PauseC, kPauseC, u"", kOverrides),
+    Native(u"UnPauseC", UnPauseC, kUnPauseC, u"", kOverrides),
+    Native(u"ResetC", ResetC, kResetC, u"", kOverrides),
+    Native(u"SetOptionCallbacks", SetOptionCallbacks, kSetOptionCallbacks,
+           u"void* apSetOptionCallback, void* apGetOptionCallback"),
+    Native(u"SetMouseCursorCallback", SetMouseCursorCallback, kSetMouseCursorCallback, u"void* apCallback"),
+    Native(u"SetMouseCursorC", SetMouseCursorC, kSetMouseCursorC, u"uint aCursor"),
+    Script(u"SetMouseCursor", SetMouseCursor, kSetMouseCursor),
+    Native(u"SetIdleCallback", SetIdleCallback, kSetIdleCallback, u"void* apCallback"),
+    Native(u"SetRegistryCallbacks", SetRegistryCallbacks, kSetRegistryCallbacks, u"void* apReader, uint aUnused"),
+    Script(u"PumpLoadingScreen", PumpLoadingScreen, kPumpLoadingScreen),
+    Script(u"UnlockMovieSkip", UnlockMovieSkip, kUnlockMovieSkip),
+    Native(u"SetMainWindowHandle", SetMainWindowHandle, kSetMainWindowHandle,
+           u"void* apWindowHandle, uint aWidth, uint aHeight", kOverrides),
+    Native(u"ResizeMainWindow", ResizeMainWindow, kResizeMainWindow, u"uint aWidth, uint aHeight", kOverrides),
+    Native(u"SetInitialMousePos", SetInitialMousePos, kSetInitialMousePos, u"uint aX, uint aY", kOverrides),
+    Native(u"MouseDblClick", MouseDblClick, kMouseDblClick, u"uint aX, uint aY", kOverrides),
+    Native(u"GetGame", GetGame, kGetGame, u"VNobject out opGame"),
+    Native(u"GetActorList", GetActorList, kGetActorList, u"void* out opList"),
+    Native(u"GetVM", method::GetVM, kGetVM, u"void* out oppVM"),
+    Native(u"GetSceneTree", method::GetSceneTree, kGetSceneTree, u"RTInstance out ophSceneTree"),
+    Native(u"GetRootNode", GetRootNode, kGetRootNode, u"RTInstance out ophNode"),
+    Native(u"GetPathfindingObject", GetPathfindingObject, kGetPathfindingObject,
+           u"uint aIndex, RTInstance out ophPlanner"),
+    Native(u"RemoveNode", RemoveNode, kRemoveNode, u"RTInstance ahNode"),
+    Native(u"AddActor", AddActor, kAddActor, u"RTTeskActorWrapper in apWrapper"),
+    Native(u"RemoveActor", RemoveActor, kRemoveActor, u"RTTeskActorWrapper in apWrapper"),
+    Native(u"SystemMessageC", SystemMessageC, kSystemMessageC, u"wchar[] apText"),
+    Script(u"GetSpawnpointByName", GetSpawnpointByName, kGetSpawnpointByName),
+    Script(u"AddDoctor", AddDoctor, kAddDoctor),
+    Script(u"AddNewbie", AddNewbie, kAddNewbie),
+    Script(u"RemoveDoctor", RemoveDoctor, kRemoveDoctor),
+    Script(u"RemoveNewbie", RemoveNewbie, kRemoveNewbie),
+    Script(u"AddStaff", AddStaff, kAddStaff),
+    Script(u"AddToRoster", AddToRoster, kAddToRoster),
+    Script(u"ClearRoster", ClearRoster, kClearRoster),
+    Script(u"EnableRoom", EnableRoom, kEnableRoom),
+    Script(u"DisableGenderedRooms", DisableGenderedRooms, kDisableGenderedRooms),
+    Script(u"StartFaucet", StartFaucet, kStartFaucet),
+    Script(u"StopFaucet", StopFaucet, kStopFaucet),
+    Script(u"GetRoomNameByPoint", GetRoomNameByPoint, kGetRoomNameByPoint),
+    Script(u"NodeLocalToWorld", NodeLocalToWorld, kNodeLocalToWorld),
+    Script(u"Page", Page, kPage),
+    Script(u"SystemMessage", SystemMessage, kSystemMessage),
+    Script(u"SetPerkRecieveTime", SetPerkRecieveTime, kSetPerkRecieveTime),
+    Script(u"UpdatePerks", UpdatePerks, kUpdatePerks),
+    Script(u"SetBedObject", SetBedObject, kSetBedObject),
+    Script(u"SetHandsOff", SetHandsOff, kSetHandsOff),
+    Script(u"SetFitnessBoost", SetFitnessBoost, kSetFitnessBoost),
+    Script(u"SetUnFitnessBoost", SetUnFitnessBoost, kSetUnFitnessBoost),
+    Script(u"SetGamersBoost", SetGamersBoost, kSetGamersBoost),
+    Script(u"SetProximityIcon", SetProximityIcon, kSetProximityIcon),
+    kEndOfMethods,
+};
+
+// A property's value copied into or out of its field: 4 bytes, 16 for a colour or vector.
+template <auto Field>
+RTSuccess SetProperty(RTInstance self, const void* value) {
+  GamePrivateData* game = RecordOf(self);
+  if (!game || !value) return kRTFailure;
+  std::memcpy(&(game->*Field), value, sizeof(game->*Field));
+  return kRTSuccess;
+}
+
+template <auto Field>
+RTSuccess GetProperty(RTInstance self, void* value) {
+  GamePrivateData* game = RecordOf(self);
+  if (!game || !value) return kRTFailure;
+  std::memcpy(value, &(game->*Field), sizeof(game->*Field));
+  return kRTSuccess;
+}
+
+template <auto Field>
+RTPropertyRecord Property(const char16_t* name, uint32_t type) {
+  static_assert(sizeof(GamePrivateData{}.*Field) == 4 || sizeof(GamePrivateData{}.*Field) == 16);
+  return RTPropertyRecord{name, type, reinterpret_cast<RTMethodFunc>(SetProperty<Field>),
+                          reinterpret_cast<RTMethodFunc>(GetProperty<Field>)};
+}
+
+constexpr uint32_t kFloatType = 0x70404;
+constexpr uint32_t kColourType = 0x800B0404;
+constexpr uint32_t kBoolType = 0xA0404;
+constexpr uint32_t kVectorType = 0x800D1004;
+
+RTPropertyRecord gProperties[] = {
+    Property<&GamePrivateData::fogStart>(u"FogStart", kFloatType),
+    Property<&GamePrivateData::fogEnd>(u"FogEnd", kFloatType),
+    Property<&GamePrivateData::fogColor>(u"FogColor", kColourType),
+    Property<&GamePrivateData::miniMapOverride>(u"MiniMapOverride", kBoolType),
+    Property<&GamePrivateData::miniMapScale>(u"MiniMapScale", kFloatType),
+    Property<&GamePrivateData::miniMapCenter>(u"MiniMapCenter", kVectorType),
+    Property<&GamePrivateData::cameraHeight>(u"CameraHeight", kFloatType),
+    {},
+};
+
+const RTComponentDef gDefinition = MakeComponentDef({
+    .className = kClassName,
+    .parentClassName = kivo::varno_game::kClassName,
+    .description = u"Contains the base functionality that all TeskGames inherit.",
+    .singleton = true,
+    .objectSize = kObjectSize,
+    .slotTableSize = kSlotTableSize,
+    .firstSlotTableOffset = kLevel,
+    .secondSlotTableOffset = kOwnTable,
+    .methods = gMethods,
+    .properties = gProperties,
+    .construct = CreateGamePrivateData,
+    .destroy = DestroyGamePrivateData,
+});
+
+}  // namespace
+
+}  // namespace tesk::game
+
+KIVO_COMPONENT(tesk::game::gDefinition)

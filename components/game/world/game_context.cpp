@@ -1,0 +1,33 @@
+#include "game_context.h"
+
+#include <string>
+
+#include "kivo/support/raise.h"
+#include "varno/scripting_calls.h"
+
+namespace tesk::game {
+
+namespace scripting = varno::scripting;
+
+uint32_t Now() {
+  uint32_t now = 0;
+  Core().GetTime(nullptr, &now);
+  return now;
+}
+
+void Report(std::u16string_view text) {
+  const std::u16string line(text);
+  Core().RaiseError(nullptr, line.c_str(), kivo::kLevelError);
+}
+
+void RaiseGameEvent(GamePrivateData& game, const char16_t* event) {
+  if (game.varno && game.vm && game.gameObject) scripting::TriggerEvent(game.varno, game.vm, game.gameObject, event);
+}
+
+bool ReadAttribute(GamePrivateData& game, ScriptObject object, const char16_t* name, uint32_t type,
+                   varno::RTVarnoConstantValue* value) {
+  return game.varno && object &&
+         scripting::SymbolReadAttribute(game.varno, game.vm, object, name, scripting::kWholeAttribute, type, value);
+}
+
+}  // namespace tesk::game

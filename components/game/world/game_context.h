@@ -1,0 +1,26 @@
+// What the game's methods share: the core table, the core clock, reports and the calls that raise
+// script events and read script attributes through the scripting component.
+#pragma once
+
+#include <string_view>
+
+#include "game_record.h"
+#include "kivo/support/module_core.h"
+#include "varno/call_cells.h"
+
+namespace tesk::game {
+
+inline CoreTable& Core() { return *kivo::ModuleCore(); }
+uint32_t Now();
+// Reports the text at the progress level of the error log.
+void Report(std::u16string_view text);
+
+// Raises the named event on the game's script object with the VM of the latest call; nothing
+// without either.
+void RaiseGameEvent(GamePrivateData& game, const char16_t* event);
+// The attribute of a script object through the scripting component, type-checked (see
+// varno::scripting::SymbolReadAttribute); a string value is the caller's to free (ArrayFree).
+bool ReadAttribute(GamePrivateData& game, ScriptObject object, const char16_t* name, uint32_t type,
+                   varno::RTVarnoConstantValue* value);
+
+}  // namespace tesk::game

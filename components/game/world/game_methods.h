@@ -1,0 +1,109 @@
+// The game's methods built so far, as the definition record registers them. Script methods take
+// (instance, calling script object, argument count, argument cells, result cell, VM); native ones
+// their plain arguments.
+#pragma once
+
+#include <cstdint>
+
+#include "game_record.h"
+#include "varno/call_cells.h"
+
+namespace tesk::game {
+
+using Cell = varno::RTVarnoConstantValue;
+
+#define TESK_GAME_SCRIPT_METHOD(name)                                                                              \
+  RTSuccess name([[maybe_unused]] RTInstance self, [[maybe_unused]] ScriptObject object,                           \
+                 [[maybe_unused]] uint32_t count, [[maybe_unused]] Cell* arguments, [[maybe_unused]] Cell* result, \
+                 [[maybe_unused]] VM vm)
+
+namespace method {
+
+// Lifecycle.
+TESK_GAME_SCRIPT_METHOD(Create);
+TESK_GAME_SCRIPT_METHOD(Destroy);
+TESK_GAME_SCRIPT_METHOD(ShutDown);
+TESK_GAME_SCRIPT_METHOD(ResetWorld);
+TESK_GAME_SCRIPT_METHOD(Startup);
+// The world teardown shared by ShutDown, ResetWorld and the saved-game loader.
+RTSuccess FreeWorld(RTInstance self);
+
+// Clock and frame.
+TESK_GAME_SCRIPT_METHOD(Main);
+TESK_GAME_SCRIPT_METHOD(ResetGameTime);
+TESK_GAME_SCRIPT_METHOD(GetCurrentTime);
+TESK_GAME_SCRIPT_METHOD(GetGameTime);
+TESK_GAME_SCRIPT_METHOD(SetGameTime);
+TESK_GAME_SCRIPT_METHOD(SetTimeDilation);
+TESK_GAME_SCRIPT_METHOD(SetRelativeTimeDilation);
+TESK_GAME_SCRIPT_METHOD(GetTimeDilation);
+RTSuccess GetCurrentTimeC(RTInstance self, float* time);
+RTSuccess GetGameTimeC(RTInstance self, float* time);
+RTSuccess PauseC(RTInstance self);
+RTSuccess UnPauseC(RTInstance self);
+RTSuccess ResetC(RTInstance self);
+// Internal: last tick := now, clock := 0; a set from native code; the per-frame advance.
+void ResetGameClock(GamePrivateData& game);
+void SetGameTimeNative(GamePrivateData& game, float gameTime);
+void AdvanceGameClock(GamePrivateData& game);
+
+// Host entries and properties.
+RTSuccess SetOptionCallbacks(RTInstance self, OptionSetter setter, OptionGetter getter);
+RTSuccess SetMouseCursorCallback(RTInstance self, CursorCallback callback);
+RTSuccess SetMouseCursorC(RTInstance self, uint32_t cursor);
+TESK_GAME_SCRIPT_METHOD(SetMouseCursor);
+RTSuccess SetIdleCallback(RTInstance self, IdleCallback callback);
+RTSuccess SetRegistryCallbacks(RTInstance self, RegistryReader reader, uintptr_t unused);
+TESK_GAME_SCRIPT_METHOD(PumpLoadingScreen);
+TESK_GAME_SCRIPT_METHOD(UnlockMovieSkip);
+RTSuccess SetMainWindowHandle(RTInstance self, void* window, uint32_t width, uint32_t height);
+RTSuccess ResizeMainWindow(RTInstance self, uint32_t width, uint32_t height);
+RTSuccess SetInitialMousePos(RTInstance self, uint32_t x, uint32_t y);
+RTSuccess MouseDblClick(RTInstance self, uint32_t x, uint32_t y);
+// Internal: the loading screen's pump time and sprite.
+void BeginLoadingScreen(GamePrivateData& game);
+// Reads an option through the host's getter; 0 when the getter fails.
+int32_t OptionValue(GamePrivateData& game, int32_t id);
+
+// World registries.
+RTSuccess GetGame(RTInstance self, ScriptObject* game);
+RTSuccess GetActorList(RTInstance self, kivo::List** list);
+RTSuccess GetVM(RTInstance self, VM* vm);
+RTSuccess GetSceneTree(RTInstance self, RTInstance* tree);
+RTSuccess GetRootNode(RTInstance self, RTInstance* node);
+RTSuccess GetPathfindingObject(RTInstance self, uint32_t index, RTInstance* planner);
+RTSuccess RemoveNode(RTInstance self, RTInstance node);
+RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper);
+RTSuccess RemoveActor(RTInstance self, RTTeskActorWrapper* wrapper);
+RTSuccess SystemMessageC(RTInstance self, const char16_t* text);
+TESK_GAME_SCRIPT_METHOD(GetSpawnpointByName);
+TESK_GAME_SCRIPT_METHOD(AddDoctor);
+TESK_GAME_SCRIPT_METHOD(AddNewbie);
+TESK_GAME_SCRIPT_METHOD(RemoveDoctor);
+TESK_GAME_SCRIPT_METHOD(RemoveNewbie);
+TESK_GAME_SCRIPT_METHOD(AddStaff);
+TESK_GAME_SCRIPT_METHOD(AddToRoster);
+TESK_GAME_SCRIPT_METHOD(ClearRoster);
+TESK_GAME_SCRIPT_METHOD(EnableRoom);
+TESK_GAME_SCRIPT_METHOD(DisableGenderedRooms);
+TESK_GAME_SCRIPT_METHOD(StartFaucet);
+TESK_GAME_SCRIPT_METHOD(StopFaucet);
+TESK_GAME_SCRIPT_METHOD(GetRoomNameByPoint);
+TESK_GAME_SCRIPT_METHOD(NodeLocalToWorld);
+TESK_GAME_SCRIPT_METHOD(Page);
+TESK_GAME_SCRIPT_METHOD(SystemMessage);
+TESK_GAME_SCRIPT_METHOD(SetPerkRecieveTime);
+TESK_GAME_SCRIPT_METHOD(UpdatePerks);
+TESK_GAME_SCRIPT_METHOD(SetBedObject);
+TESK_GAME_SCRIPT_METHOD(SetHandsOff);
+TESK_GAME_SCRIPT_METHOD(SetFitnessBoost);
+TESK_GAME_SCRIPT_METHOD(SetUnFitnessBoost);
+TESK_GAME_SCRIPT_METHOD(SetGamersBoost);
+TESK_GAME_SCRIPT_METHOD(SetProximityIcon);
+
+// Internal: heap statistics to the debug output, with the differences since the last call.
+void LogHeapStats(RTInstance self, const char16_t* tag);
+
+}  // namespace method
+
+}  // namespace tesk::game

@@ -1,0 +1,219 @@
+// GamePrivateData: the game component's private record, one per game instance, from the construct
+// hook to the destroy hook. Every method reaches the game's state through it. Fields not set by the
+// construction start as zero; fields of the HUD, screens, camera, audio and save games that later
+// code owns join the record with that code.
+#pragma once
+
+#include <cstdint>
+
+#include "free_camera.h"
+#include "hud_tables.h"
+#include "kivo/support/component_kit.h"
+#include "kivo/support/handle_table.h"
+#include "kivo/support/hash_table.h"
+#include "kivo/support/list.h"
+#include "kivo/support/math_types.h"
+#include "kivo/types.h"
+#include "tesk/game_slots.h"
+#include "tesk/host_callbacks.h"
+
+struct RTTeskActorWrapper;
+
+namespace varno {
+struct RTVarnoSymbol;
+struct RTVarnoVM;
+}  // namespace varno
+
+namespace tesk::game {
+
+using ScriptObject = varno::RTVarnoSymbol*;
+using VM = varno::RTVarnoVM*;
+
+// The thirteen lists that Startup makes.
+struct WorldLists {
+  kivo::List* actorList;    // RTTeskActorWrapper, in registration order
+  kivo::List* doctorList;   // wrappers, in the order added
+  kivo::List* newbieList;   // wrappers, in the order added
+  kivo::List* staffList;    // wrappers, sorted by the script attribute "lastName"
+  kivo::List* patientList;  // PatientListEntry records (core blocks) whose first word is a wrapper
+  kivo::List* screenList;
+  kivo::List* rosterList;  // UTF-16 names (core copies), sorted, no name twice
+  kivo::List* episodeLists[4];
+  kivo::List* boostIconList;  // the HUD's boost icons, filled by ResetC
+  kivo::List* episodeList;
+};
+inline constexpr size_t kWorldListCount = sizeof(WorldLists) / sizeof(kivo::List*);
+static_assert(kWorldListCount == 13);
+
+inline constexpr uint8_t kScreenStartMenu = 3;
+inline constexpr uint32_t kMiniMapScaleBits = 0x3EE8B439;  // 0.4545
+inline constexpr uint8_t kScreenStartGame = 9;
+
+// Three reals and four counters of the player's statistics, as the HUD keeps them.
+struct PlayerStats {
+  float fractions[3];
+  uint32_t counters[4];
+};
+
+struct SuperPowerSlot {
+  char16_t name[16];
+  int32_t sprite;
+};
+
+struct TimerDial {
+  int32_t countdown;
+  int32_t maximum;
+  int32_t x;
+  int32_t y;
+  int32_t state;
+};
+
+struct ListenerGain {
+  float current;
+  float from;
+  float target;
+  float startTime;
+  float duration;
+};
+
+struct GamePrivateData {
+  // Host callbacks and the loading-screen pump.
+  IdleCallback idleCallback;
+  uint32_t pumpTime;  // core milliseconds of the last drawn loading-screen frame
+  uint32_t pumpWords[2];
+  float loadingSpriteX;
+  CursorCallback cursorCallback;
+  OptionSetter setOptionCallback;
+  OptionGetter getOptionCallback;
+  char16_t* dataRoot;  // core array block, or null
+
+  // The clock.
+  double gameClock;  // seconds
+  double timeDilation;
+  uint32_t lastTick;  // core milliseconds of the last reset or advance
+
+  WorldLists lists;
+  kivo::List* perkList;
+  kivo::List* hudLists[2];
+  kivo::List* environmentList;
+  kivo::List* droppedRoomList;  // rooms whose lights were turned off
+  kivo::List* highlightProps;   // scene nodes of the environment's highlightable props
+  kivo::List* spawnPoints;      // scene nodes, made by the environment
+
+  ScriptObject gameObject;  // the game's script object, receiver of the game's events
+  ScriptObject playerObject;
+  RTInstance varno;  // the RTVarno singleton; one reference
+  VM vm;             // the VM of the latest script call
+  ScriptObject targetObject;
+  ScriptObject bedObject;
+  RTInstance actorComponent;  // the RTTeskActor singleton; one reference
+  RTInstance timer;           // the RTTeskTimer singleton; one reference
+  RTInstance audioService;    // the RTFMODAudioService singleton, or null; one reference
+  RTInstance rasterizer;      // the RTRasterizer singleton, set by Startup; one reference
+  RTInstance routePlanner;    // the RTRoutePlanner singleton, set by Startup; one reference
+  void* windowContext;
+
+  uint32_t paused;
+  uint32_t moviePlaying;
+
+  // Camera.
+  float cameraZoom;
+  float cameraZoomMax;
+  float cameraZoomMin;
+  uint32_t cameraZoomClamp;
+  float cameraHeight;
+  FreeCamera freeCamera;
+  uint32_t freeCameraMode;  // 1: the camera follows the user
+  uint32_t cameraReleased;
+  uint32_t cameraAttachActor;
+  RTTeskActorWrapper* cameraAttachWrapper;
+  uint32_t zoomLerpActive;
+  uint32_t yawLerpActive;
+  uint32_t pitchLerpActive;
+  float shakeEndTime;
+  float shakeAmplitude;
+  float fadeEndTime;
+  float fadeLastTime;
+  float fadeColor[4];  // the screen fade now; the fourth float is its alpha
+  float fadeTarget[4];
+
+  // Properties.
+  float fogColor[4];
+  float fogEnd;
+  float fogStart;
+  uint32_t miniMapOverride;
+  float miniMapScale;
+  float miniMapCenter[4];
+
+  // The world.
+  RTTeskActorWrapper* firstActor;  // the player
+  RTInstance sceneTree;            // the environment's scene tree, or null
+  RTInstance rootNode;
+  RTInstance worldNode;
+  RTInstance followNode;
+  RTInstance speechSource;  // the RTAudioSource of speech, or null
+  uint32_t pathfinderCount;
+  RTInstance* pathfinders;          // RTRoutePlanner instances of the environment
+  int32_t scenarioIndex;            // -1: the next environment takes it from the script
+  kivo::HandleTable* sceneHandles;  // the scene nodes and rooms that scripts see by number
+
+  // Window and input.
+  void* windowHandle;
+  uint32_t screenWidth;
+  uint32_t screenHeight;
+  uint32_t resizePending;
+  uint32_t mouseX;
+  uint32_t mouseY;
+  const HudIcon* hudIcons;         // the icon table in use
+  const HudIcon* highlightedIcon;  // one past the last icon: none
+
+  // Screens and HUD.
+  uint8_t ScreenMode;
+  int32_t frontEndActive;
+  uint32_t returnToFrontEnd;
+  uint32_t hudState;
+  uint32_t subtitleActive;
+  uint32_t subtitlesOn;  // option 8
+  uint32_t clockStyle;   // 0: 12-hour clock; set from option 9
+  uint32_t handsOff;
+  uint32_t prestige;
+  char16_t* prestigeTitle;  // core array block
+  float perkReceiveTime;
+  float skillHoverDistance;
+  uint32_t dispositionWords[2];
+  PlayerStats stats;
+  SuperPowerSlot superPowerSlots[3];
+  TimerDial timerDial;
+  int32_t clickSelection;
+  float curbsideAckTime;
+  uint32_t curbsideAckActive;
+  uint32_t doctorMenuOpen;
+  uint32_t patientMenuOpen;
+  HudIconTables icons;
+  uint32_t superPowerLevels[kSuperPowerCount][kSkillCount];
+  char16_t* pageText;
+  uint32_t pageTime;  // whole seconds of the clock
+  char16_t* systemMessageText;
+  uint32_t systemMessageTime;
+  kivo::StrHashTable* roomAmbience;  // room name to ambience sound name (or null)
+
+  // Audio.
+  ListenerGain listenerGain;
+
+  // Heap statistics of the last LogHeapStats.
+  uint32_t lastHeapBlocks;
+  uint32_t lastHeapBytes;
+  uint32_t lastSymbolCount;
+};
+
+// The record of a game instance; null when the instance has none.
+inline GamePrivateData* RecordOf(RTInstance game) { return kivo::StateIn<GamePrivateData>(game, kStateWord); }
+
+// Flags of the component library.
+struct GameFlags {
+  uint32_t hardwareRendering;  // option 3 (Driver) was non-zero
+  uint32_t started;            // Startup ran to its end; input is ignored before
+};
+GameFlags& Flags();
+
+}  // namespace tesk::game

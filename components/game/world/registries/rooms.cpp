@@ -1,0 +1,126 @@
+// Rooms, scene nodes and spawn points of the environment, as the script reaches them. Nodes come
+// from scripts as the numbers of the game's handle table; every room fetched is given back.
+#include "game_context.h"
+#include "game_methods.h"
+#include "kivo/scene/room_calls.h"
+#include "kivo/scene/scene_node_calls.h"
+#include "kivo/support/instance_ref.h"
+#include "kivo/support/matrix.h"
+#include "kivo/support/wide_string.h"
+#include "tesk/scene/scene_tree_calls.h"
+
+namespace tesk::game::method {
+
+namespace {
+
+constexpr uint32_t kRoomDisabledByScript = 0x20;
+constexpr uint32_t kRestroomClosed = 0x80;
+constexpr uint32_t kRoomNameUnits = 512;
+
+kivo::InstanceRef RoomNamed(GamePrivateData& game, const char16_t* name) {
+  kivo::InstanceRef room;
+  if (game.sceneTree && name) scene_tree::GetRoomByName(game.sceneTree, name, room.out());
+  return room;
+}
+
+RTSuccess SetRoomFlag(RTInstance room, uint32_t flag, bool on) {
+  uint32_t flags = 0;
+  if (!kivo::room::GetFlags(room, &flags)) return kRTFailure;
+  return kivo::room::SetFlags(room, on ? flags | flag : flags & ~flag);
+}
+
+RTInstance NodeArgument(GamePrivateData& game, uint32_t count, const Cell* arguments, uint32_t index) {
+  if (index >= count || !game.sceneHandles) return nullptr;
+  return static_cast<RTInstance>(game.sceneHandles->Resolve(arguments[index].value.word));
+}
+
+// Faucets start and stop the effect their node's object offers; no object offers one yet.
+RTSuccess Faucet(RTInstance self, uint32_t count, const Cell* arguments) {
+  GamePrivateData* game = RecordOf(self);
+  RTInstance node = game ? NodeArgument(*game, count, arguments, 0) : nullptr;
+  kivo::InstanceRef object;
+  if (node) kivo::scene_node::GetEntity(node, object.out());
+  return kRTFailure;
+}
+
+}  // namespace
+
+// The room's flag 0x20 marks it closed by the script. The pathfinding costs of the room's group
+// change with the rooms' pathfinding groups.
+TESK_GAME_SCRIPT_METHOD(EnableRoom) {
+  GamePrivateData* game = RecordOf(self);
+  if (!game || count < 2) return kRTFailure;
+  kivo::InstanceRef room = RoomNamed(*game, arguments[0].value.text);
+  if (room.get()) SetRoomFlag(room.get(), kRoomDisabledByScript, arguments[1].value.word == 0);
+  return kRTSuccess;
+}
+
+// 0 closes the women's restroom, 1 the men's, anything else neither.
+TESK_GAME_SCRIPT_METHOD(DisableGenderedRooms) {
+  GamePrivateData* game = RecordOf(self);
+  if (!game || count < 1) return kRTFailure;
+  const uint32_t closed = arguments[0].value.word;
+  kivo::InstanceRef female = RoomNamed(*game, u"female_restroom");
+  if (!female.get()) return kRTFailure;
+  SetRoomFlag(female.get(), kRestroomClosed, closed == 0);
+  kivo::InstanceRef male = RoomNamed(*game, u"male_restroom");
+  if (!male.get()) return kRTFailure;
+  return SetRoomFlag(male.get(), kRestroomClosed, closed == 1);
+}
+
+TESK_GAME_SCRIPT_METHOD(StartFaucet) { return Faucet(self, count, arguments); }
+TESK_GAME_SCRIPT_METHOD(StopFaucet) { return Faucet(self, count, arguments); }
+
+// A new text in the result: the name of the room at the point, empty when no room holds it.
+TESK_GAME_SCRIPT_METHOD(GetRoomNameByPoint) {
+  GamePrivateData* game = RecordOf(self);
+  if (!game || !result || count < 1 || !arguments[0].value.vector) return kRTFailure;
+  char16_t name[kRoomNameUnits] = {};
+  kivo::InstanceRef room;
+  if (game->sceneTree && scene_tree::GetRoomByPoint(game->sceneTree, arguments[0].value.vector, room.out()) &&
+      room.get())
+    Core().GetInstanceName(nullptr, room.get(), name, kRoomNameUnits);
+  name[kRoomNameUnits - 1] = 0;
+  return kivo::WideStrDup(name, &result->value.text);
+}
+
+// The local point placed by the node's world matrix; node 0 and an unset node (reported) give the
+// point as it is. The result is the VM's own vector block.
+TESK_GAME_SCRIPT_METHOD(NodeLocalToWorld) {
+  GamePrivateData* game = RecordOf(self);
+  if (!game || !result || !result->value.vector || count < 2 || !arguments[1].value.vector) return kRTFailure;
+  const RTFVector3D& local = *arguments[1].value.vector;
+  const uint32_t handle = arguments[0].value.word;
+  if (handle == kivo::kNoHandle || handle == kivo::kUnsetHandle) {
+    if (handle == kivo::kUnsetHandle) Report(u"RTTeskGame::NodeLocalToWorld(): Uninitialized node parameter.");
+    *result->value.vector = local;
+    return kRTSuccess;
+  }
+  RTInstance node = NodeArgument(*game, count, arguments, 0);
+  const RTFMatrix4x4* world = nullptr;
+  if (!node || !kivo::scene_node::GetWorldMatrix(node, &world) || !world) return kRTFailure;
+  kivo::Mat4TransformPoint(*world, local, result->value.vector);
+  return kRTSuccess;
+}
+
+// The translation of the last spawn point whose object has the name; the result is left alone
+// when none has.
+TESK_GAME_SCRIPT_METHOD(GetSpawnpointByName) {
+  GamePrivateData* game = RecordOf(self);
+  if (!game || !result || count < 1 || !arguments[0].value.text) return kRTFailure;
+  for (RTInstanceRecord* node : kivo::ListItems<RTInstanceRecord>(game->spawnPoints)) {
+    kivo::InstanceRef object;
+    char16_t name[kRoomNameUnits] = {};
+    if (!kivo::scene_node::GetEntity(node, object.out()) || !object.get()) continue;
+    Core().GetInstanceName(nullptr, object.get(), name, kRoomNameUnits);
+    const RTFMatrix4x4* local = nullptr;
+    if (kivo::WideStrEqualNoCase(name, arguments[0].value.text) != 0 || !result->value.vector ||
+        !kivo::scene_node::GetLocalMatrix(node, &local) || !local)
+      continue;
+    *result->value.vector = RTFVector3D{local->m[3][0], local->m[3][1], local->m[3][2], local->m[3][3]};
+    result->type = varno::kTypeVector3;
+  }
+  return kRTSuccess;
+}
+
+}  // namespace tesk::game::method
