@@ -1,6 +1,7 @@
 // The sample game's script under the real scripting component: the program compiles
 // classes/tesk/teskgame.varno and runs its "Switchboard" state, which creates and starts the
-// game and then calls its Main once per pass. The test game component records those calls.
+// game and then calls its Main and pumps its loading screen once per pass. The test game
+// component records those calls.
 #include <algorithm>
 
 #include "program_test.h"
@@ -29,6 +30,9 @@ TEST_F(ProgramTest, TheSampleScriptRunsItsSwitchboard) {
   const auto startup = std::find(fromRun.begin(), fromRun.end(), "RTTeskGame.Startup()");
   EXPECT_LT(create - fromRun.begin(), startup - fromRun.begin());
   EXPECT_GE(std::count(startup, fromRun.end(), "RTTeskGame.Main()"), 5);
+  EXPECT_EQ(std::count(startup, fromRun.end(), "RTTeskGame.PumpLoadingScreen()"),
+            std::count(startup, fromRun.end(), "RTTeskGame.Main()"))
+      << "the loading screen is pumped on every pass until an environment arrives";
   EXPECT_THAT(ErrorLog(), Not(HasSubstr("[VARNO")));
 }
 

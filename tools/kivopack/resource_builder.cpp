@@ -1,4 +1,5 @@
 #include <string>
+#include <string_view>
 
 #include "kivo/support/component_calls.h"
 #include "kivo/support/stream_calls.h"
@@ -21,17 +22,27 @@ bool BuildResource(CoreTable& core, const std::filesystem::path& description, co
     return false;
   }
   for (const auto& item : (*json)["streams"]) {
-    // A stream's bytes are its "text", or else the content of its "file".
-    const bool fromText = item.is_object() && item.contains("text");
-    const char* source = fromText ? "text" : "file";
-    if (!item.is_object() || !item.contains("name") || !item["name"].is_string() || !item.contains(source) ||
+    // A stream's bytes are its "text" as they are, or its "utf16" text as UTF-16 units
+    // (little-endian, no terminator), or else the content of its "file".
+    const bool isObject = item.is_object();
+    const std::string_view source = isObject && item.contains("text")    ? "text"
+                                    : isObject && item.contains("utf16") ? "utf16"
+                                                                         : "file";
+    if (!isObject || !item.contains("name") || !item["name"].is_string() || !item.contains(source) ||
         !item[source].is_string()) {
-      *error = description.string() + ": every stream needs a \"name\" and a \"file\" or \"text\", each a text";
+      *error = description.string() +
+               ": every stream needs a \"name\" and a \"file\", \"text\" or \"utf16\", each a text";
       return false;
     }
     const std::string value = item[source].get<std::string>();
     std::vector<uint8_t> bytes(value.begin(), value.end());
-    if (!fromText) {
+    if (source == "utf16") {
+      bytes.clear();
+      for (const char16_t unit : Wide(value)) {
+        bytes.push_back(static_cast<uint8_t>(unit & 0xFF));
+        bytes.push_back(static_cast<uint8_t>(unit >> 8));
+      }
+    } else if (source == "file") {
       const auto file = ReadFileBytes(description.parent_path() / value);
       if (!file) {
         *error = "cannot read " + value;

@@ -64,6 +64,9 @@ RTSuccess CreateWindowContext(RTInstance self, void* window, const uint32_t* des
         if (!descriptor || !out) return false;
         *out = nullptr;
         std::string error;
+        // A context made before goes first: taking it down leaves no context current, and the new
+        // one must be current afterwards.
+        state.target.reset();
         state.target = MakeDrawTarget(window, static_cast<int>(words[slot::kDescriptorWidth]),
                                       static_cast<int>(words[slot::kDescriptorHeight]), &error);
         if (!state.target) {

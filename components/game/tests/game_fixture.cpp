@@ -1,8 +1,10 @@
 #include "game_fixture.h"
 
 #include <cstdlib>
+#include <set>
 #include <sstream>
 
+#include "host/stream_bytes.h"
 #include "host/temp_dir.h"
 #include "platform/clock.h"
 #include "platform/utf.h"
@@ -55,7 +57,79 @@ state Switchboard
 int gCallbacks = 0;
 int32_t EndAfterOnePass(RTInstance) { return ++gCallbacks % 2 == 1 ? 1 : 0; }
 
+// The images of Startup's texture table, both start-up variants included.
+constexpr const char* kImages[] = {
+    "AOI_OUTER",      "AOI_INNER",      "AOI_POWERS",     "INTERFACE_PLATE_A", "NUMBERS",         "INTERFACE_PLATE_B",
+    "RED_NUMBERS",    "GREEN_NUMBERS",  "BIG_NUMBERS",    "BIG_GREEN_NUMBERS", "BIG_RED_NUMBERS", "MAIN_A",
+    "MAIN_B",         "MAIN_C",         "MAIN_D",         "STARTUP_TL",        "STARTUP_TR",      "STARTUP_BL",
+    "STARTUP_BR",     "STARTUP_800_TL", "STARTUP_800_TR", "STARTUP_800_BL",    "STARTUP_800_BR",  "GENERAL_ICONS",
+    "STARTUP_BUTTONS", "PERK_ICONS",    "1024_elements",  "LEFT_BUTTONS",      "RIGHT_BUTTONS",   "CONV_TOPICS",
+    "PORTAL_BALLS_A", "PORTAL_BALLS_B", "LOADING_A",      "LOADING_B"};
+
+// The resource file in the form RTResource streams: version 1, the count, then per stream its name
+// and its bytes (u32 size first).
+std::string ResourceFile(const std::vector<ResourceItem>& items) {
+  tesk::testing::StreamBytes file;
+  file.U32(1).U32(static_cast<uint32_t>(items.size()));
+  for (const ResourceItem& item : items)
+    file.Wide(platform::FromUtf8(item.name)).U32(static_cast<uint32_t>(item.bytes.size())).Raw(item.bytes);
+  return file.bytes();
+}
+
+// The tap on the core table: the game's resource opens and the releases of what they handed out.
+struct ResourceTap {
+  CoreTable* table = nullptr;
+  decltype(CoreTable::OpenResourceStream) open = nullptr;
+  decltype(CoreTable::ReleaseInstance) release = nullptr;
+  std::vector<std::u16string> opened;
+  std::multiset<RTInstance> live;
+};
+ResourceTap gTap;
+
+RTSuccess TappedOpen(RTInstance ctx, const char16_t* className, const char16_t* name, RTInstance* out) {
+  const RTSuccess result = gTap.open(ctx, className, name, out);
+  if (className && std::u16string_view(className) == tesk::game::kClassName) {
+    gTap.opened.push_back(name ? name : u"");
+    if (result && out && *out) gTap.live.insert(*out);
+  }
+  return result;
+}
+
+RTSuccess TappedRelease(RTInstance ctx, RTInstance instance) {
+  const auto found = gTap.live.find(instance);
+  if (found != gTap.live.end()) gTap.live.erase(found);
+  return gTap.release(ctx, instance);
+}
+
+int32_t gWidthOption = 0;
+int32_t AnswerOption(int32_t id, int32_t* value) {
+  *value = id == 1 ? gWidthOption : (id == 9 ? 12 : 0);
+  return 1;
+}
+int32_t TakeOption(int32_t, int32_t) { return 1; }
+
 }  // namespace
+
+std::string Utf16(std::u16string_view text) {
+  std::string bytes;
+  for (char16_t unit : text) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+std::vector<ResourceItem> CompleteResources() {
+  const std::vector<uint8_t> png = tesk::testing::TinyPng();
+  std::vector<ResourceItem> items;
+  for (const char* image : kImages) items.push_back({image, std::string(png.begin(), png.end())});
+  for (const auto& [name, text] : {std::pair{"AOI_RADIUS", u"1.5"}, {"BEAN_DISTANCE", u"0.6"}, {"BEAN_SIZE", u"0.25"},
+                                   {"BEAN_SPEED", u"2"}, {"AOI_ADDITIVE", u"3.75"}})
+    items.push_back({name, Utf16(text)});
+  return items;
+}
+
+std::vector<std::u16string> AllFonts() { return {u"Verdana", u"Verdana14o", u"Verdana18o", u"Monospaced32"}; }
 
 void GameTest::InstallMore(tesk::testing::CoreHost& host) {
   const std::vector<std::string> leftOut = LeftOut();
@@ -63,6 +137,9 @@ void GameTest::InstallMore(tesk::testing::CoreHost& host) {
     if (std::find(leftOut.begin(), leftOut.end(), name) == leftOut.end())
       host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
   host.InstallComponent(RECORDING_ACTOR);
+  host.InstallComponent(RECORDING_FONT);
+  // Beside the game's library, where the core looks for it when the library is registered.
+  tesk::testing::WriteFile(host.root() / "components/RTTeskGame.resource", ResourceFile(Resources()));
 }
 
 void GameTest::SetUp() {
@@ -86,10 +163,38 @@ void GameTest::SetUp() {
   ASSERT_TRUE(scripting::VarnoVMSetHostCallback(varno_, vm_, EndAfterOnePass, nullptr));
   core().GetFirstInstanceByString(nullptr, tesk::game::kClassName, game_.out(), 1, nullptr);
   ASSERT_NE(game_.get(), nullptr);
+  // A library that stayed loaded from an earlier test starts as a freshly loaded one.
+  *record().library = tesk::game::GameLibrary{};
+  gTap = ResourceTap{};
+  gTap.table = &core();
+  gTap.open = core().OpenResourceStream;
+  gTap.release = core().ReleaseInstance;
+  core().OpenResourceStream = TappedOpen;
+  core().ReleaseInstance = TappedRelease;
+
+  RTInstance root = nullptr;
+  ASSERT_TRUE(core().GetRoot(nullptr, &root));
+  kivo::InstanceRef fontFolder;
+  ASSERT_TRUE(core().CreateInstanceByString(root, u"RTComponent", fontFolder.out(), 0, 0));
+  core().ReleaseInstance(nullptr, root);
+  ASSERT_TRUE(core().SetInstanceName(nullptr, fontFolder.get(), u"Fonts"));
+  for (const std::u16string& name : Fonts()) {
+    kivo::InstanceRef font;
+    ASSERT_TRUE(core().CreateInstanceByString(fontFolder.get(), u"RTFont", font.out(), 0, 0));
+    ASSERT_TRUE(core().SetInstanceName(nullptr, font.get(), name.c_str()));
+    fonts_.push_back(std::move(font));
+  }
+  fonts_.push_back(std::move(fontFolder));
 }
 
 void GameTest::TearDown() {
   game_.Reset();
+  while (!fonts_.empty()) fonts_.erase(fonts_.begin());
+  if (gTap.table) {
+    gTap.table->OpenResourceStream = gTap.open;
+    gTap.table->ReleaseInstance = gTap.release;
+    gTap = ResourceTap{};
+  }
   if (varno_) {
     scripting::VarnoVMDestructor(varno_, vm_);
     scripting::TypeTableDestructor(varno_, table_);
@@ -98,6 +203,17 @@ void GameTest::TearDown() {
   SoftwareRasterizer::TearDown();
   platform::UseRealClock();
 }
+
+void GameTest::GiveWindow(int32_t width, uint32_t windowWidth, uint32_t windowHeight) {
+  gWidthOption = width;
+  ASSERT_TRUE(kivo::CallMethod(game(), tesk::game::kLevel, tesk::game::kSetOptionCallbacks, TakeOption, AnswerOption));
+  ASSERT_TRUE(kivo::CallMethod(game(), tesk::game::kLevel, tesk::game::kSetMainWindowHandle, static_cast<void*>(nullptr),
+                               windowWidth, windowHeight));
+}
+
+const std::vector<std::u16string>& GameTest::OpenedResources() const { return gTap.opened; }
+
+int GameTest::LiveResourceStreams() const { return static_cast<int>(gTap.live.size()); }
 
 scripting::Symbol GameTest::NewProbe() {
   scripting::Symbol object = nullptr;

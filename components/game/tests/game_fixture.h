@@ -1,11 +1,16 @@
 // A started core with the game component, its parent, the scripting component, the timer, the
-// audio service and sources, the route planner and a recording stand-in for the actor component,
-// the software rasterizer, the manual core clock and OpenAL's null device; a VM with a small probe
-// class whose objects stand in for the game's and the actors' script objects (step 1 has its
-// Switchboard pause the game, step 2 resume it; its events count the pauses and resumes).
+// audio service and sources, the route planner and recording stand-ins for the actor and font
+// components, the software rasterizer, the manual core clock and OpenAL's null device; a VM with
+// a small probe class whose objects stand in for the game's and the actors' script objects (step
+// 1 has its Switchboard pause the game, step 2 resume it; its events count the pauses and
+// resumes). The game's resource file and the fonts under "Root:Fonts" are the fixture's: every
+// resource Startup reads (each image a 2 x 2 PNG) and the four fonts, unless a fixture leaves
+// some out. Every resource the game opens is tapped: its name is kept, and it counts as live
+// until it is released.
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "game_record.h"
@@ -18,13 +23,41 @@ namespace gametest {
 namespace scripting = varno::scripting;
 using Cell = varno::RTVarnoConstantValue;
 
+// One named stream of a resource file.
+struct ResourceItem {
+  std::string name;
+  std::string bytes;
+};
+
+// The text as UTF-16 units, little-endian, with no terminator: the form of the tuning numbers.
+std::string Utf16(std::u16string_view text);
+// Every resource that Startup reads: the images of the texture table with both start-up variants,
+// then the numbers AOI_RADIUS "1.5", BEAN_DISTANCE "0.6", BEAN_SIZE "0.25", BEAN_SPEED "2" and
+// AOI_ADDITIVE "3.75".
+std::vector<ResourceItem> CompleteResources();
+// The four fonts of Startup's font table, by instance name under "Root:Fonts".
+std::vector<std::u16string> AllFonts();
+
 class GameTest : public tesk::testing::SoftwareRasterizer {
  protected:
   // Components left out of the root (a class name), for fixtures without one.
   virtual std::vector<std::string> LeftOut() const { return {}; }
+  // The game's resource file, written before the core starts.
+  virtual std::vector<ResourceItem> Resources() const { return CompleteResources(); }
+  // The fonts made under "Root:Fonts" once the core has started.
+  virtual std::vector<std::u16string> Fonts() const { return AllFonts(); }
   void InstallMore(tesk::testing::CoreHost& host) override;
   void SetUp() override;
   void TearDown() override;
+
+  // Hands the game option callbacks that answer `width` for option 1 (12 for option 9, 0 for the
+  // others) and a window of the given size.
+  void GiveWindow(int32_t width, uint32_t windowWidth, uint32_t windowHeight);
+  // The names of the game's resources opened so far, in order, and how many of the opened streams
+  // have not been released.
+  const std::vector<std::u16string>& OpenedResources() const;
+  int LiveResourceStreams() const;
+  uint32_t Started() { return record().library->started; }
 
   RTInstance game() const { return game_.get(); }
   tesk::game::GamePrivateData& record() { return *tesk::game::RecordOf(game_.get()); }
@@ -50,6 +83,7 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
 
  private:
   kivo::InstanceRef game_;
+  std::vector<kivo::InstanceRef> fonts_;  // "Root:Fonts" last
   RTInstance varno_ = nullptr;
   scripting::TypeTable table_ = nullptr;
   scripting::VM vm_ = nullptr;

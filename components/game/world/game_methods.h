@@ -60,8 +60,6 @@ RTSuccess SetMainWindowHandle(RTInstance self, void* window, uint32_t width, uin
 RTSuccess ResizeMainWindow(RTInstance self, uint32_t width, uint32_t height);
 RTSuccess SetInitialMousePos(RTInstance self, uint32_t x, uint32_t y);
 RTSuccess MouseDblClick(RTInstance self, uint32_t x, uint32_t y);
-// Internal: the loading screen's pump time and sprite.
-void BeginLoadingScreen(GamePrivateData& game);
 // Reads an option through the host's getter; 0 when the getter fails.
 int32_t OptionValue(GamePrivateData& game, int32_t id);
 
@@ -103,6 +101,11 @@ TESK_GAME_SCRIPT_METHOD(SetProximityIcon);
 
 // Internal: heap statistics to the debug output, with the differences since the last call.
 void LogHeapStats(RTInstance self, const char16_t* tag);
+// Internal: the start-up's textures, tuning numbers and fonts; false at the first that fails
+// (after its message, where it has one).
+bool LoadStartupResources(GamePrivateData& game);
+// Fills the library's area-of-interest cell table; 1.
+RTSuccess BuildIconAtlasTable();
 
 }  // namespace method
 

@@ -79,7 +79,8 @@ TEST_F(Kivopack, PacksHoldOnlyWhatTheyDescribeWhateverTheRootStores) {
 
 TEST_F(Kivopack, ResourceReadsBackWithItsNamedStreams) {
   Write("panel.bin", "panel bytes");
-  Write("resource.json", R"({"streams": [{"name": "tuning", "text": "42"}, {"name": "panel", "file": "panel.bin"}]})");
+  Write("resource.json", R"({"streams": [{"name": "tuning", "text": "42"}, {"name": "panel", "file": "panel.bin"},
+                                         {"name": "radius", "utf16": "1.5\u00e9\u20ac"}]})");
   std::string errors;
   ASSERT_EQ(Run("resource " + File("resource.json") + " " + File("Test.resource"), &errors), 0) << errors;
 
@@ -108,8 +109,9 @@ TEST_F(Kivopack, ResourceReadsBackWithItsNamedStreams) {
       kivo::stream::GetSize(child.get(), &size);
       streams.emplace_back(name, std::string(reinterpret_cast<const char*>(data), size));
     }
-    const std::vector<std::pair<std::u16string, std::string>> expected = {{u"tuning", "42"},
-                                                                          {u"panel", "panel bytes"}};
+    // The UTF-16 text: its units little-endian, no terminator.
+    const std::vector<std::pair<std::u16string, std::string>> expected = {
+        {u"tuning", "42"}, {u"panel", "panel bytes"}, {u"radius", std::string("1\0.\0" "5\0\xE9\0\xAC\x20", 10)}};
     EXPECT_EQ(streams, expected);
   }
   ASSERT_EQ(host_.Shutdown(), kRTSuccess);
@@ -134,6 +136,7 @@ TEST_F(Kivopack, RefusesBadDescriptionsWithAMessage) {
        "Root:I: an \"image\" names an image file for an RTImage instance without \"data\""},
       {"resource", R"({"streams": [{"name": "a", "text": 5}]})", "every stream needs a \"name\""},
       {"resource", R"({"streams": [{"name": "a", "file": ["a.bin"]}]})", "every stream needs a \"name\""},
+      {"resource", R"({"streams": [{"name": "a", "utf16": 1.5}]})", "a \"file\", \"text\" or \"utf16\""},
       {"resource", R"({"streams": [{"name": "a", "file": "missing.bin"}]})", "cannot read missing.bin"},
   };
   for (const auto& c : cases) {

@@ -84,6 +84,32 @@ TEST_F(SoftwareModule, DrawsOffscreenAndRecordsItsCalls) {
             "SetClearMask(1) -> 1\nBeginScene() -> 1\nBeginFrame(unknown) -> 0\n");
 }
 
+TEST_F(SoftwareModule, ASecondContextReplacesTheFirstAndIsCurrent) {
+  kivo::InstanceRef rasterizer;
+  ASSERT_EQ(core().GetFirstInstanceByString(nullptr, r::kClassName, rasterizer.out(), 1, nullptr), kRTSuccess);
+  r::WindowContext first = nullptr;
+  r::WindowContext second = nullptr;
+  ASSERT_EQ(r::CreateWindowContext(rasterizer.get(), nullptr, Descriptor(16, 16).data(), &first), kRTSuccess);
+  ASSERT_EQ(r::CreateWindowContext(rasterizer.get(), nullptr, Descriptor(40, 30).data(), &second), kRTSuccess);
+  // Drawing goes on without a BeginFrame: the new context is the current one.
+  ASSERT_EQ(r::SetClearColor(rasterizer.get(), 0.0f, 0.5f, 1.0f, 1.0f), kRTSuccess);
+  ASSERT_EQ(r::Clear(rasterizer.get(), r::kClearColour), kRTSuccess);
+  const std::vector<uint8_t> rgb = {255, 0, 0, 0, 255, 0, 0, 0, 255, 255, 255, 255};
+  r::Texture texture = 0;
+  EXPECT_EQ(r::CreateTextureFromPixels(rasterizer.get(), rgb.data(), r::kPixelsRgb, 2, 2, &texture, 0x2901, 0x2901,
+                                       0x2601, 0x2703, 1),
+            kRTSuccess)
+      << host_.ErrorLog();
+  ASSERT_EQ(r::PresentFrame(rasterizer.get()), kRTSuccess);
+  const std::filesystem::path shot = host_.root() / "second.png";
+  ASSERT_EQ(r::Screenshot(rasterizer.get(), shot.u16string().c_str()), kRTSuccess);
+  int width = 0;
+  int height = 0;
+  EXPECT_EQ(Centre(shot, &width, &height), 0x0080FFu);
+  EXPECT_EQ(width, 40);
+  EXPECT_EQ(height, 30);
+}
+
 TEST_F(SoftwareModule, NothingDrawsWithoutAContext) {
   kivo::InstanceRef rasterizer;
   ASSERT_EQ(core().GetFirstInstanceByString(nullptr, r::kClassName, rasterizer.out(), 1, nullptr), kRTSuccess);

@@ -88,9 +88,9 @@ void FreeText(char16_t*& text) {
 
 }  // namespace
 
-GameFlags& Flags() {
-  static GameFlags flags{};
-  return flags;
+GameLibrary& Library() {
+  static GameLibrary library{};
+  return library;
 }
 
 RTSuccess CreateGamePrivateData(RTInstance self) {
@@ -107,6 +107,7 @@ RTSuccess CreateGamePrivateData(RTInstance self) {
   game.cameraZoomMin = 6.1f;
   game.cameraZoomClamp = 1;
   game.lastTick = Now();
+  game.library = &Library();
   if (!TakeSingleton(u"Creating RTTeskActor", kivo::actor::kClassName, &game.actorComponent) ||
       !TakeSingleton(u"Creating RTVarno", varno::scripting::kClassName, &game.varno) ||
       !TakeSingleton(u"Creating RTTeskTimer", kivo::timer::kClassName, &game.timer))
@@ -155,7 +156,8 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   Core().ArrayFree(nullptr, game->pathfinders);
   for (RTInstance* held :
        {&game->audioService, &game->actorComponent, &game->varno, &game->timer, &game->rasterizer, &game->routePlanner,
-        &game->sceneTree, &game->rootNode, &game->worldNode, &game->followNode, &game->speechSource})
+        &game->sceneTree, &game->rootNode, &game->worldNode, &game->followNode, &game->speechSource,
+        &game->subtitleFont, &game->outlineFont14, &game->outlineFont18, &game->titleFont})
     Release(*held);
   EndState<GamePrivateData>(self, kStateWord);
   return kRTSuccess;

@@ -76,12 +76,69 @@ struct ListenerGain {
   float duration;
 };
 
+// The top-left texture coordinates of a 57 x 57-texel cell of the 256 x 256 area-of-interest
+// powers image, a 4 x 4 grid.
+struct AoiCell {
+  float u;
+  float v;
+};
+inline constexpr size_t kAoiCellCount = 16;
+
+struct GameLibrary {
+  uint32_t hardwareRendering;          // option 3 (Driver) was non-zero
+  uint32_t started;                    // Startup ran to its end; input is ignored before
+  AoiCell aoiCells[kAoiCellCount];     // filled by BuildIconAtlasTable
+};
+
+// The textures of Startup's texture table (rasterizer texture names, 0 until made), in table order.
+struct StartupTextures {
+  uint32_t aoiOuter;
+  uint32_t aoiInner;
+  uint32_t aoiPowers;
+  uint32_t plateA;
+  uint32_t numbers;
+  uint32_t plateB;
+  uint32_t redNumbers;
+  uint32_t greenNumbers;
+  uint32_t bigNumbers;
+  uint32_t bigGreenNumbers;
+  uint32_t bigRedNumbers;
+  uint32_t mainA;
+  uint32_t mainB;
+  uint32_t mainC;
+  uint32_t mainD;
+  uint32_t startupTopLeft;  // "STARTUP_TL", or "STARTUP_800_TL" at width 800; the three others alike
+  uint32_t startupTopRight;
+  uint32_t startupBottomLeft;
+  uint32_t startupBottomRight;
+  uint32_t generalIcons;
+  uint32_t startupButtons;
+  uint32_t perkIcons;
+  uint32_t elements;  // "1024_elements"
+  uint32_t leftButtons;
+  uint32_t rightButtons;
+  uint32_t convTopics;
+  uint32_t portalBallsA;
+  uint32_t portalBallsB;
+  uint32_t loadingBackTexture;    // "LOADING_A", the loading screen's backdrop
+  uint32_t loadingSpriteTexture;  // "LOADING_B", its moving sprite
+};
+
+// The tuning numbers of the component's resources.
+struct Tuning {
+  float aoiRadius;  // "AOI_RADIUS"
+  float aoiRadiusSquared;
+  float beanDistance;  // "BEAN_DISTANCE"
+  float beanSize;      // "BEAN_SIZE"
+  float beanSpeed;     // "BEAN_SPEED"
+  int32_t aoiAdditive;  // "AOI_ADDITIVE"
+};
+
 struct GamePrivateData {
   // Host callbacks and the loading-screen pump.
   IdleCallback idleCallback;
-  uint32_t pumpTime;  // core milliseconds of the last drawn loading-screen frame
-  uint32_t pumpWords[2];
-  float loadingSpriteX;
+  uint32_t pumpTime;     // core milliseconds of the last drawn loading-screen frame
+  float loadingSpriteX;  // pixels from the left of the loading screen's moving sprite
   CursorCallback cursorCallback;
   OptionSetter setOptionCallback;
   OptionGetter getOptionCallback;
@@ -112,6 +169,17 @@ struct GamePrivateData {
   RTInstance rasterizer;      // the RTRasterizer singleton, set by Startup; one reference
   RTInstance routePlanner;    // the RTRoutePlanner singleton, set by Startup; one reference
   void* windowContext;
+  GameLibrary* library;       // the library's component-wide state (Library())
+
+  // What Startup loads from the component's resources and the instance store.
+  StartupTextures textures;
+  Tuning tuning;
+  // The four fonts, one reference each: "Root:Fonts:Verdana" (subtitles), "Root:Fonts:Verdana14o",
+  // "Root:Fonts:Verdana18o" and "Root:Fonts:Monospaced32" (the title text).
+  RTInstance subtitleFont;
+  RTInstance outlineFont14;
+  RTInstance outlineFont18;
+  RTInstance titleFont;
 
   uint32_t paused;
   uint32_t moviePlaying;
@@ -209,11 +277,7 @@ struct GamePrivateData {
 // The record of a game instance; null when the instance has none.
 inline GamePrivateData* RecordOf(RTInstance game) { return kivo::StateIn<GamePrivateData>(game, kStateWord); }
 
-// Flags of the component library.
-struct GameFlags {
-  uint32_t hardwareRendering;  // option 3 (Driver) was non-zero
-  uint32_t started;            // Startup ran to its end; input is ignored before
-};
-GameFlags& Flags();
+// The library's component-wide state, one for every game of the loaded library.
+GameLibrary& Library();
 
 }  // namespace tesk::game

@@ -1,5 +1,6 @@
 // What the host program hands the game (option, cursor, registry and idle callbacks, the window
-// and its size, the mouse), the loading-screen pump and the option reads.
+// and its size, the mouse) and the option reads. The loading-screen pump that calls the idle
+// callback is in frame/loading_screen.cpp.
 #include <algorithm>
 
 #include "game_context.h"
@@ -15,7 +16,6 @@ namespace {
 constexpr uint32_t kRegistryUnits = 1024;
 constexpr uint32_t kRegistryDataRoot = 0;
 constexpr uint32_t kRegistrySearchPaths = 1;
-constexpr uint32_t kLoadingFrameMilliseconds = 66;  // at most one loading frame in 67 ms
 constexpr int32_t kOptionMovieSkip = 7;
 
 }  // namespace
@@ -77,23 +77,6 @@ RTSuccess SetRegistryCallbacks(RTInstance self, RegistryReader reader, uintptr_t
   buffer[kRegistryUnits - 1] = 0;
   for (const std::u16string& path : SplitSearchPaths(buffer))
     if (game->varno) varno::scripting::AddSearchPath(game->varno, path.c_str());
-  return kRTSuccess;
-}
-
-void BeginLoadingScreen(GamePrivateData& game) {
-  game.pumpTime = Now();
-  game.loadingSpriteX = 0.0f;
-}
-
-// One loading-screen frame at most every 67 ms, then the host's message pump; the frame's drawing
-// comes with the loading screen's resources.
-TESK_GAME_SCRIPT_METHOD(PumpLoadingScreen) {
-  GamePrivateData* game = RecordOf(self);
-  if (!game || !game->rasterizer) return kRTSuccess;
-  const uint32_t now = Now();
-  if (now - game->pumpTime <= kLoadingFrameMilliseconds) return kRTSuccess;
-  game->pumpTime = now;
-  if (game->idleCallback) game->idleCallback();
   return kRTSuccess;
 }
 

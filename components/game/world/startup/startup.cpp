@@ -1,7 +1,8 @@
 // The game's bring-up: the audio device, the route planner, the components that scene and path
-// need, the world lists, the rasterizer and its window context, the clock and subtitle options and
-// the ambulance. The steps that load textures, fonts, forms, effects and sounds join in their place
-// with their code. LogHeapStats reports the core's memory and the VM's symbols.
+// need, the world lists, the rasterizer and its window context, the textures, tuning numbers and
+// fonts (startup_resources.cpp), the clock and subtitle options and the ambulance. The steps that
+// load the skin, forms, effects and sounds join in their place with their code. LogHeapStats
+// reports the core's memory and the VM's symbols.
 #include "game_context.h"
 #include "game_methods.h"
 #include "kivo/actor/actor_calls.h"
@@ -111,15 +112,16 @@ TESK_GAME_SCRIPT_METHOD(Startup) {
   CreateUnderRoot(u"RTTeskSceneTree");
   CreateUnderRoot(u"RTPathFollower");
   HeapCheck(self);
-  Flags().hardwareRendering = OptionValue(*game, kOptionDriver) != 0 ? 1 : 0;
+  Library().hardwareRendering = OptionValue(*game, kOptionDriver) != 0 ? 1 : 0;
   if (!CreateMissingWorldLists(*game)) return kRTFailure;
   if (game->rasterizer) return kRTSuccess;
   if (!BringUpRasterizer(*game)) return kRTFailure;
+  if (!LoadStartupResources(*game)) return kRTFailure;
   CreateUnderRoot(u"RTTeskSceneNode");
   game->clockStyle = OptionValue(*game, kOptionClock) == kTwelveHourClock ? 0 : 1;
   game->subtitlesOn = OptionValue(*game, kOptionSubtitles) != 0 ? 1 : 0;
   kivo::actor::CreateAmbulance(game->actorComponent);
-  Flags().started = 1;
+  Library().started = 1;
   Report(u"Startup()... Loaded the ambulance");
   return kRTSuccess;
 }

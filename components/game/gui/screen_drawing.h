@@ -1,0 +1,27 @@
+// The pair that brackets every screen-space drawing of the game (also known as BeginScreenSpace
+// and EndScreenSpace): pixel coordinates of the game's window, (0, 0) at the top left and y growing
+// down, with identity view and world matrices and the depth test and depth writes off. They belong
+// to the GUI toolkit and come before the rest of it because the loading screen draws through
+// them.
+#pragma once
+
+#include <array>
+
+#include "kivo/types.h"
+
+namespace tesk::game::gui {
+
+// The six projection values in force before the bracket, in the order BeginScreenDrawing's
+// cells hold them (the rasterizer hands them out as cells 1, 4, 2, 5, 3, 6).
+using SavedProjection = std::array<float, 6>;
+
+// Saves the projection into `saved`, switches to the orthographic mode over the window box of
+// the game's window context, pushes identity view and world matrices and turns the depth test
+// and depth writes off. Uses the rasterizer and window context of the game's record; the
+// rasterizer's results are not tested. Result 1, or 0 when the game has no record.
+RTSuccess BeginScreenDrawing(RTInstance game, SavedProjection* saved);
+// Pops the world and view matrices, turns the depth test and writes back on, restores the
+// projection mode and puts the saved projection back.
+RTSuccess EndScreenDrawing(RTInstance game, const SavedProjection& saved);
+
+}  // namespace tesk::game::gui

@@ -1,0 +1,379 @@
+// resource_art OUT_DIR
+// Draws every image of the game's texture table as a PNG file "<RESOURCE>.png" in
+// OUT_DIR, for RTTeskGame.resource.json to pack: plain readable art of gradients, framed panels,
+// digit strips and coloured icon grids, each labelled with what it is.
+//
+// Alpha. The game draws some images with the blend (1 - source alpha, source alpha): the digit
+// strips, "INTERFACE_PLATE_A" and the loading backdrop "LOADING_A". For those, alpha 0 is where the
+// art shows and alpha 255 where what lies beneath shows through ("inverted" below); every other
+// image has ordinary alpha.
+//
+// Orientation. Texture coordinates count v (t) from an image's bottom row up, as GL does: the HUD
+// draws its sheets with t0 = (B - y1) / D (y from the sheet's top), so sheets are stored upright.
+// The loading screen's quads put v = 0 at their top edge, so its two images are stored upside down
+// ("Flipped" below) and show upright; BuildIconAtlasTable's v = row x 57 / 256 counts the powers'
+// rows from the bottom.
+//
+// Layouts the game's tables rely on:
+// - "AOI_POWERS": 256 x 256, a 4 x 4 grid of 57-texel cells from the bottom left (the cell of
+//   column c and row r spans u from c x 57 / 256 and v from r x 57 / 256, BuildIconAtlasTable).
+// - Icon sheets (the plates, "MAIN_A" to "MAIN_D", "GENERAL_ICONS", "PERK_ICONS", "CONV_TOPICS",
+//   "LEFT_BUTTONS", "RIGHT_BUTTONS", "1024_elements"): 256 x 256, 8 x 8 cells of 32 pixels, as the
+//   HUD's icon rectangle tables lay them out (world/record/hud_tables.cpp); each cell is a framed
+//   square of its own colour with its index.
+// - Digit strips: 16 cells side by side over the whole width, 16 x 16 ("NUMBERS", "RED_NUMBERS",
+//   "GREEN_NUMBERS") or 32 x 32 ("BIG_..."); cells 0 to 9 the digits, cell 10 a minus sign.
+// - "LOADING_A": 512 x 512, of which the loading screen shows v from 0 to 0.75 stretched over the
+//   window (a 512 x 384 layout, window row y at v = y / 512); alpha 0 everywhere but the window's
+//   rows 268 to 373, the band where the sprite runs, which have alpha 255. "LOADING_B": the
+//   sprite, 64 x 128, of which v from 0 to 0.75 shows.
+// - The start-up screen: four tiles of one 1024 x 768 picture, each 512 x 512: "STARTUP_TL" and
+//   "STARTUP_TR" the top 512 rows, "STARTUP_BL" and "STARTUP_BR" the last 256 rows in their upper
+//   half (t from 0.5 to 1); the "STARTUP_800_" tiles the same in the colours of the 800-pixel
+//   variant.
+#include <stb_image_write.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Rgba {
+  uint8_t r, g, b, a;
+};
+
+constexpr Rgba kClear = {0, 0, 0, 0};
+constexpr Rgba kWhite = {255, 255, 255, 255};
+constexpr Rgba kNavy = {7, 25, 56, 255};
+constexpr Rgba kTeal = {0, 104, 147, 255};
+constexpr Rgba kGold = {240, 196, 64, 255};
+
+Rgba Mix(Rgba a, Rgba b, float t) {
+  auto channel = [t](uint8_t x, uint8_t y) { return static_cast<uint8_t>(std::lround(x + (y - x) * t)); };
+  return {channel(a.r, b.r), channel(a.g, b.g), channel(a.b, b.b), channel(a.a, b.a)};
+}
+
+Rgba WithAlpha(Rgba c, uint8_t a) { return {c.r, c.g, c.b, a}; }
+
+// A bright colour of its own for each index: the hue goes round in steps of 3/8 of a turn.
+Rgba IndexColour(int index) {
+  const float hue = std::fmod(index * 0.375f + index / 8 * 0.0625f, 1.0f) * 6.0f;
+  const int sector = static_cast<int>(hue);
+  const float f = hue - sector;
+  const float v = 0.95f;
+  const float s = index % 2 ? 0.75f : 0.55f;
+  const float p = v * (1 - s), q = v * (1 - s * f), u = v * (1 - s * (1 - f));
+  float r = v, g = u, b = p;
+  switch (sector % 6) {
+    case 1:
+      r = q, g = v, b = p;
+      break;
+    case 2:
+      r = p, g = v, b = u;
+      break;
+    case 3:
+      r = p, g = q, b = v;
+      break;
+    case 4:
+      r = u, g = p, b = v;
+      break;
+    case 5:
+      r = v, g = p, b = q;
+      break;
+    default:
+      break;
+  }
+  auto byte = [](float x) { return static_cast<uint8_t>(std::lround(x * 255)); };
+  return {byte(r), byte(g), byte(b), 255};
+}
+
+// The classic 5 x 7 font, column by column, bit 0 the top row.
+struct Glyph {
+  char c;
+  uint8_t columns[5];
+};
+constexpr Glyph kFont[] = {
+    {'0', {0x3E, 0x51, 0x49, 0x45, 0x3E}}, {'1', {0x00, 0x42, 0x7F, 0x40, 0x00}}, {'2', {0x42, 0x61, 0x51, 0x49, 0x46}},
+    {'3', {0x21, 0x41, 0x45, 0x4B, 0x31}}, {'4', {0x18, 0x14, 0x12, 0x7F, 0x10}}, {'5', {0x27, 0x45, 0x45, 0x45, 0x39}},
+    {'6', {0x3C, 0x4A, 0x49, 0x49, 0x30}}, {'7', {0x01, 0x71, 0x09, 0x05, 0x03}}, {'8', {0x36, 0x49, 0x49, 0x49, 0x36}},
+    {'9', {0x06, 0x49, 0x49, 0x29, 0x1E}}, {'A', {0x7E, 0x11, 0x11, 0x11, 0x7E}}, {'B', {0x7F, 0x49, 0x49, 0x49, 0x36}},
+    {'C', {0x3E, 0x41, 0x41, 0x41, 0x22}}, {'D', {0x7F, 0x41, 0x41, 0x22, 0x1C}}, {'E', {0x7F, 0x49, 0x49, 0x49, 0x41}},
+    {'F', {0x7F, 0x09, 0x09, 0x09, 0x01}}, {'G', {0x3E, 0x41, 0x49, 0x49, 0x7A}}, {'H', {0x7F, 0x08, 0x08, 0x08, 0x7F}},
+    {'I', {0x00, 0x41, 0x7F, 0x41, 0x00}}, {'J', {0x20, 0x40, 0x41, 0x3F, 0x01}}, {'K', {0x7F, 0x08, 0x14, 0x22, 0x41}},
+    {'L', {0x7F, 0x40, 0x40, 0x40, 0x40}}, {'M', {0x7F, 0x02, 0x0C, 0x02, 0x7F}}, {'N', {0x7F, 0x04, 0x08, 0x10, 0x7F}},
+    {'O', {0x3E, 0x41, 0x41, 0x41, 0x3E}}, {'P', {0x7F, 0x09, 0x09, 0x09, 0x06}}, {'Q', {0x3E, 0x41, 0x51, 0x21, 0x5E}},
+    {'R', {0x7F, 0x09, 0x19, 0x29, 0x46}}, {'S', {0x46, 0x49, 0x49, 0x49, 0x31}}, {'T', {0x01, 0x01, 0x7F, 0x01, 0x01}},
+    {'U', {0x3F, 0x40, 0x40, 0x40, 0x3F}}, {'V', {0x1F, 0x20, 0x40, 0x20, 0x1F}}, {'W', {0x3F, 0x40, 0x38, 0x40, 0x3F}},
+    {'X', {0x63, 0x14, 0x08, 0x14, 0x63}}, {'Y', {0x07, 0x08, 0x70, 0x08, 0x07}}, {'Z', {0x61, 0x51, 0x49, 0x45, 0x43}},
+    {'-', {0x08, 0x08, 0x08, 0x08, 0x08}}, {'_', {0x40, 0x40, 0x40, 0x40, 0x40}}, {' ', {0, 0, 0, 0, 0}},
+};
+
+class Canvas {
+ public:
+  Canvas(int width, int height, Rgba fill = kClear) : width_(width), height_(height), pixels_(width * height, fill) {}
+  int width() const { return width_; }
+  int height() const { return height_; }
+
+  void Set(int x, int y, Rgba c) {
+    if (x >= 0 && y >= 0 && x < width_ && y < height_) pixels_[y * width_ + x] = c;
+  }
+  Rgba At(int x, int y) const { return pixels_[y * width_ + x]; }
+  void Fill(int x, int y, int w, int h, Rgba c) {
+    for (int j = y; j < y + h; ++j)
+      for (int i = x; i < x + w; ++i) Set(i, j, c);
+  }
+  // A frame `thickness` pixels wide inside the rectangle.
+  void Frame(int x, int y, int w, int h, int thickness, Rgba c) {
+    Fill(x, y, w, thickness, c);
+    Fill(x, y + h - thickness, w, thickness, c);
+    Fill(x, y, thickness, h, c);
+    Fill(x + w - thickness, y, thickness, h, c);
+  }
+  // A vertical gradient from `top` to `bottom` over the rectangle.
+  void VerticalGradient(int x, int y, int w, int h, Rgba top, Rgba bottom) {
+    for (int j = 0; j < h; ++j) Fill(x, y + j, w, 1, Mix(top, bottom, h > 1 ? float(j) / (h - 1) : 0.0f));
+  }
+  // A disc shaded from `centre` to `rim`, its edge smoothed over a pixel.
+  void Disc(float cx, float cy, float radius, Rgba centre, Rgba rim) {
+    for (int j = 0; j < height_; ++j)
+      for (int i = 0; i < width_; ++i) {
+        const float d = std::hypot(i + 0.5f - cx, j + 0.5f - cy);
+        if (d > radius + 0.5f) continue;
+        Rgba c = Mix(centre, rim, std::min(d / radius, 1.0f));
+        const float cover = std::clamp(radius + 0.5f - d, 0.0f, 1.0f);
+        c.a = static_cast<uint8_t>(std::lround(c.a * cover));
+        Set(i, j, c);
+      }
+  }
+  // A ring between two radii.
+  void Ring(float cx, float cy, float inner, float outer, Rgba c) {
+    for (int j = 0; j < height_; ++j)
+      for (int i = 0; i < width_; ++i) {
+        const float d = std::hypot(i + 0.5f - cx, j + 0.5f - cy);
+        const float mid = (inner + outer) / 2, half = (outer - inner) / 2;
+        const float strength = std::clamp(1.0f - std::abs(d - mid) / half, 0.0f, 1.0f);
+        if (strength > 0) Set(i, j, WithAlpha(c, static_cast<uint8_t>(std::lround(c.a * strength))));
+      }
+  }
+  // Text in the 5 x 7 font, each font pixel `scale` pixels square, one pixel between letters.
+  void Text(int x, int y, int scale, const std::string& text, Rgba c) {
+    for (char ch : text) {
+      for (const Glyph& glyph : kFont) {
+        if (glyph.c != ch) continue;
+        for (int column = 0; column < 5; ++column)
+          for (int row = 0; row < 7; ++row)
+            if (glyph.columns[column] >> row & 1) Fill(x + column * scale, y + row * scale, scale, scale, c);
+      }
+      x += 6 * scale;
+    }
+  }
+  static int TextWidth(int scale, const std::string& text) { return static_cast<int>(text.size()) * 6 * scale - scale; }
+  void CentredText(int cx, int y, int scale, const std::string& text, Rgba c) {
+    Text(cx - TextWidth(scale, text) / 2, y, scale, text, c);
+  }
+  // Alpha a becomes 255 - a: for the images drawn with the inverted blend.
+  void InvertAlpha() {
+    for (Rgba& p : pixels_) p.a = static_cast<uint8_t>(255 - p.a);
+  }
+  // Upside down: for the images whose v = 0 is drawn at the top.
+  Canvas Flipped() const {
+    Canvas flipped(width_, height_);
+    for (int y = 0; y < height_; ++y)
+      for (int x = 0; x < width_; ++x) flipped.Set(x, y, At(x, height_ - 1 - y));
+    return flipped;
+  }
+
+  bool Write(const std::filesystem::path& file) const {
+    return stbi_write_png(file.c_str(), width_, height_, 4, pixels_.data(), width_ * 4) != 0;
+  }
+
+ private:
+  int width_;
+  int height_;
+  std::vector<Rgba> pixels_;
+};
+
+// 8 x 8 cells of 32 pixels: a framed square of the cell's colour with its index.
+Canvas IconSheet(int firstColour) {
+  constexpr int kCell = 32;
+  Canvas sheet(256, 256);
+  for (int index = 0; index < 64; ++index) {
+    const int x = index % 8 * kCell, y = index / 8 * kCell;
+    const Rgba colour = IndexColour(index + firstColour);
+    sheet.Fill(x + 1, y + 1, kCell - 2, kCell - 2, Mix(colour, kNavy, 0.35f));
+    sheet.Frame(x + 1, y + 1, kCell - 2, kCell - 2, 2, colour);
+    sheet.CentredText(x + kCell / 2, y + 12, 1, std::to_string(index), kWhite);
+  }
+  return sheet;
+}
+
+// A digit strip: 16 cells of `cell` pixels, digits 0 to 9 and a minus sign in cell 10.
+Canvas DigitStrip(int cell, Rgba ink) {
+  Canvas strip(16 * cell, cell);
+  const int scale = cell / 8;
+  for (int n = 0; n <= 10; ++n) {
+    const std::string glyph = n == 10 ? "-" : std::string(1, static_cast<char>('0' + n));
+    strip.Text(n * cell + (cell - 5 * scale) / 2, (cell - 7 * scale) / 2, scale, glyph, ink);
+  }
+  strip.InvertAlpha();
+  return strip;
+}
+
+// The area-of-interest powers: 4 x 4 cells of 57 texels from the bottom left, each a disc of its
+// own colour with its number (row x 4 + column).
+Canvas AoiPowers() {
+  constexpr int kCell = 57;
+  Canvas sheet(256, 256);
+  for (int row = 0; row < 4; ++row)
+    for (int column = 0; column < 4; ++column) {
+      const int index = row * 4 + column;
+      const int x = column * kCell, y = sheet.height() - (row + 1) * kCell;
+      sheet.Frame(x, y, kCell, kCell, 1, WithAlpha(kWhite, 160));
+      Canvas disc(kCell, kCell);
+      disc.Disc(kCell / 2.0f, kCell / 2.0f, 22.0f, kWhite, IndexColour(index));
+      for (int j = 1; j < kCell - 1; ++j)
+        for (int i = 1; i < kCell - 1; ++i)
+          if (disc.At(i, j).a) sheet.Set(x + i, y + j, disc.At(i, j));
+      sheet.CentredText(x + kCell / 2, y + 24, 1, std::to_string(index), kNavy);
+    }
+  return sheet;
+}
+
+// A framed panel with a title, for the plates and the GUI elements.
+void Panel(Canvas& c, int x, int y, int w, int h, const std::string& title) {
+  c.VerticalGradient(x, y, w, h, kTeal, kNavy);
+  c.Frame(x, y, w, h, 3, kGold);
+  if (!title.empty()) c.CentredText(x + w / 2, y + 8, 2, title, kWhite);
+}
+
+// Balls of the portal picture: four shaded balls of 108 pixels in a 2 x 2 layout.
+Canvas PortalBalls(int firstColour) {
+  Canvas sheet(256, 256);
+  for (int k = 0; k < 4; ++k)
+    sheet.Disc(54 + 128 * (k % 2), 54 + 128 * (k / 2), 52, kWhite, IndexColour(firstColour + k));
+  return sheet;
+}
+
+// A tile of the start-up picture, a 1024 x 768 gradient with a framed title panel: the w x h
+// pixels from (left, top), at the top of a 512 x 512 image.
+Canvas StartupTile(int left, int top, int w, int h, bool narrow) {
+  const Rgba upper = narrow ? Rgba{60, 30, 90, 255} : Rgba{10, 40, 80, 255};
+  const Rgba lower = narrow ? Rgba{150, 90, 40, 255} : Rgba{0, 130, 150, 255};
+  Canvas whole(1024, 768);
+  whole.VerticalGradient(0, 0, 1024, 768, upper, lower);
+  Panel(whole, 312, 284, 400, 200, "");
+  whole.CentredText(512, 330, 8, "TESK", kWhite);
+  whole.CentredText(512, 420, 3, narrow ? "STARTUP 800" : "STARTUP 1024", kGold);
+  Canvas tile(512, 512, lower);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) tile.Set(x, y, whole.At(left + x, top + y));
+  tile.Frame(0, 0, w, h, 1, WithAlpha(kGold, 255));
+  return tile;
+}
+
+// The loading backdrop, drawn as the window shows it: opaque art (shown where alpha is 0), with the
+// band of alpha 255 over the rows the sprite runs on.
+constexpr int kBandTop = 268;
+constexpr int kBandBottom = 373;
+Canvas LoadingBackdrop() {
+  Canvas c(512, 512);
+  c.VerticalGradient(0, 0, 512, 384, {4, 23, 32, 255}, {20, 90, 110, 255});
+  c.Fill(0, 384, 512, 128, {20, 90, 110, 255});
+  Panel(c, 96, 72, 320, 120, "");
+  c.CentredText(256, 96, 5, "LOADING", kWhite);
+  c.CentredText(256, 150, 2, "PLEASE WAIT", kGold);
+  c.Fill(0, kBandTop - 6, 512, 4, kGold);
+  c.Fill(0, kBandBottom + 3, 512, 4, kGold);
+  c.InvertAlpha();                                                       // everything shows ...
+  c.Fill(0, kBandTop, 512, kBandBottom - kBandTop + 1, {0, 0, 0, 255});  // ... but the band
+  return c.Flipped();
+}
+
+// The loading sprite, drawn as the window shows it: a medical cross on a white disc over the
+// band's dark blue, in the 96 rows that the loading screen shows.
+Canvas LoadingSprite() {
+  Canvas c(64, 128, {8, 30, 44, 255});
+  c.Disc(32, 48, 28, kWhite, {220, 220, 220, 255});
+  c.Fill(26, 28, 12, 40, {220, 30, 40, 255});
+  c.Fill(12, 42, 40, 12, {220, 30, 40, 255});
+  return c.Flipped();
+}
+
+struct Made {
+  std::string name;
+  Canvas image;
+};
+
+std::vector<Made> AllImages() {
+  std::vector<Made> images;
+  auto add = [&images](const std::string& name, Canvas image) { images.push_back({name, std::move(image)}); };
+
+  Canvas outer(128, 128);
+  outer.Ring(64, 64, 44, 62, {120, 220, 255, 255});
+  add("AOI_OUTER", outer);
+  Canvas inner(128, 128);
+  inner.Disc(64, 64, 40, {255, 255, 255, 200}, {60, 160, 255, 40});
+  add("AOI_INNER", inner);
+  add("AOI_POWERS", AoiPowers());
+
+  Canvas plateA = IconSheet(0);
+  plateA.InvertAlpha();
+  add("INTERFACE_PLATE_A", plateA);
+  add("INTERFACE_PLATE_B", IconSheet(8));
+  add("NUMBERS", DigitStrip(16, kWhite));
+  add("RED_NUMBERS", DigitStrip(16, {235, 40, 40, 255}));
+  add("GREEN_NUMBERS", DigitStrip(16, {40, 220, 70, 255}));
+  add("BIG_NUMBERS", DigitStrip(32, kWhite));
+  add("BIG_GREEN_NUMBERS", DigitStrip(32, {40, 220, 70, 255}));
+  add("BIG_RED_NUMBERS", DigitStrip(32, {235, 40, 40, 255}));
+  const char* mains[] = {"MAIN_A", "MAIN_B", "MAIN_C", "MAIN_D"};
+  for (int i = 0; i < 4; ++i) add(mains[i], IconSheet(16 + 8 * i));
+
+  for (bool narrow : {false, true}) {
+    const std::string prefix = narrow ? "STARTUP_800_" : "STARTUP_";
+    add(prefix + "TL", StartupTile(0, 0, 512, 512, narrow));
+    add(prefix + "TR", StartupTile(512, 0, 512, 512, narrow));
+    add(prefix + "BL", StartupTile(0, 512, 512, 256, narrow));
+    add(prefix + "BR", StartupTile(512, 512, 512, 256, narrow));
+  }
+
+  add("GENERAL_ICONS", IconSheet(48));
+  Canvas buttons(256, 256);
+  for (int i = 0; i < 4; ++i) Panel(buttons, 8, 8 + 62 * i, 240, 54, "BUTTON " + std::to_string(i + 1));
+  add("STARTUP_BUTTONS", buttons);
+  add("PERK_ICONS", IconSheet(56));
+  add("1024_elements", IconSheet(64));
+  add("LEFT_BUTTONS", IconSheet(72));
+  add("RIGHT_BUTTONS", IconSheet(80));
+  add("CONV_TOPICS", IconSheet(88));
+  add("PORTAL_BALLS_A", PortalBalls(0));
+  add("PORTAL_BALLS_B", PortalBalls(4));
+  add("LOADING_A", LoadingBackdrop());
+  add("LOADING_B", LoadingSprite());
+  return images;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: resource_art OUT_DIR\n");
+    return 2;
+  }
+  const std::filesystem::path folder = argv[1];
+  std::error_code error;
+  std::filesystem::create_directories(folder, error);
+  for (const Made& made : AllImages()) {
+    const std::filesystem::path file = folder / (made.name + ".png");
+    if (!made.image.Write(file)) {
+      std::fprintf(stderr, "resource_art: cannot write %s\n", file.c_str());
+      return 1;
+    }
+  }
+  return 0;
+}
