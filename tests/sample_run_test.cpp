@@ -1,8 +1,8 @@
 // The sample game as ./tesk run plays it headless: the staged Tesk on the staged components, store
 // and game directory (laid out again in a temporary folder, so the run writes nothing into the
 // staged tree), 300 frames offscreen and a screenshot. The game starts up with its resources and
-// fonts, and the screenshot is the loading screen: the generated backdrop "LOADING_A" wherever
-// its alpha is 0, and the sprite "LOADING_B" in the backdrop's band.
+// fonts, and the screenshot is the loading screen: the generated backdrop "LOADING_A" wherever its
+// alpha is 0, and the sprite "LOADING_B" in the backdrop's band.
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
@@ -81,11 +81,15 @@ class SampleRun : public ::testing::Test {
   fs::path game() const { return dir_.path() / "game"; }
   fs::path registry() const { return dir_.path() / "registry.ini"; }
 
+  // Under the sanitizers, leaks are not looked for in this run: the GL driver loses small blocks it
+  // makes inside glTexImage2D (valgrind shows them allocated in the driver), which would fail every
+  // run that makes a texture. The libraries' own tests look for leaks of ours.
   tesk::testing::CommandOutcome Play(const fs::path& shot) {
-    const std::string environment = "env -u TESK_DEBUG_LOG TESK_REGISTRY=" + Quoted(registry().string()) +
-                                    " TESK_DRIVE_C=" + Quoted((dir_.path() / "c").string()) +
-                                    " XDG_RUNTIME_DIR=" + Quoted((dir_.path() / "run").string()) +
-                                    " SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null ";
+    const std::string environment =
+        "env -u TESK_DEBUG_LOG ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" TESK_REGISTRY=" +
+        Quoted(registry().string()) + " TESK_DRIVE_C=" + Quoted((dir_.path() / "c").string()) +
+        " XDG_RUNTIME_DIR=" + Quoted((dir_.path() / "run").string()) +
+        " SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null ";
     return tesk::testing::RunCommand("cd " + Quoted(game().string()) + " && " + environment +
                                          Quoted((fs::path(TESK_STAGE_DIR) / "game/Tesk").string()) +
                                          " --frames 300 --screenshot " + Quoted(shot.string()),

@@ -1,10 +1,12 @@
-// The screen-drawing bracket and the loading-screen pump as the rasterizer records them: the bracket's calls in order
-// with the projection put back exactly and nothing left pushed; the pump's 67-ms rate limit on the core clock, its
-// frame call by call, the idle callback once per drawn frame, the sprite's wrap and the pump without a rasterizer.
+// The screen-drawing bracket and the loading-screen pump as the rasterizer records them: the
+// bracket's calls in order with the projection put back exactly and nothing left pushed; the pump's
+// 67-ms rate limit on the core clock, its frame call by call, the idle callback once per drawn
+// frame, the sprite's wrap and the pump without a rasterizer.
 #include "loading_screen.h"
 
 #include <array>
 #include <bit>
+#include <cstdio>
 
 #include "game_fixture.h"
 #include "platform/clock.h"
@@ -52,8 +54,8 @@ class LoadingScreen : public GameTest {
   static std::string Texture(uint32_t texture) { return "BindTexture(" + std::to_string(texture) + ") -> 1"; }
 };
 
-// The bracket's calls in order; the odd projection values come back bit for bit and
-// every push is popped (a further pop finds nothing).
+// The bracket's calls in order; the odd projection values come back bit for bit and every push is
+// popped (a further pop finds nothing).
 TEST_F(LoadingScreen, TheScreenDrawingBracketRestoresWhatItChanged) {
   StartGame();
   RTInstance rasterizer = record().rasterizer;

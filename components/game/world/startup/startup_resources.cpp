@@ -6,8 +6,6 @@
 // it or not. A resource stream is shared by everyone who opens it, so each is read from its start.
 // Numbers are UTF-16 decimal texts without a terminator: at most kNumberUnits units are read, then
 // terminated and converted.
-#include <iterator>
-
 #include "game_context.h"
 #include "game_methods.h"
 #include "kivo/font/font_calls.h"
