@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "kivo/material/material_calls.h"
+#include "kivo/scene/mesh_triangles.h"
 #include "kivo/support/format.h"
 #include "kivo/support/raise.h"
 #include "mesh_state.h"
@@ -37,34 +38,12 @@ std::vector<VertexRecord> VertexRecords(const PolyModelState& state) {
   return records;
 }
 
-void AddTriangle(std::vector<TriangleRecord>& triangles, uint32_t c0, uint32_t c1, uint32_t c2, uint32_t material) {
-  triangles.push_back(TriangleRecord{{c0, c1, c2}, kNoEdge, material});
-}
-
-// Every list's triangles, then every strip's, group by group; strips alternate their order so that
-// every triangle keeps the strip's winding.
 std::vector<TriangleRecord> TriangleRecords(const PolyModelState& state) {
   std::vector<TriangleRecord> triangles;
-  for (uint32_t g = 0; g < state.materialCount; ++g) {
-    const MaterialGroup& group = state.groups[g];
-    for (uint32_t i = 0; i < group.listCount; ++i) {
-      const RTPrimitive& list = *group.lists[i];
-      for (uint32_t t = 0; t < list.count; ++t) {
-        const uint32_t* c = list.indices + size_t{t} * 3;
-        AddTriangle(triangles, c[0], c[1], c[2], list.materialIndex);
-      }
-    }
-    for (uint32_t i = 0; i < group.stripCount; ++i) {
-      const RTPrimitive& strip = *group.strips[i];
-      const uint32_t* s = strip.indices;
-      for (uint32_t j = 0; j + 2 < strip.count; ++j)
-        if (j % 2 == 0) {
-          AddTriangle(triangles, s[j], s[j + 1], s[j + 2], strip.materialIndex);
-        } else {
-          AddTriangle(triangles, s[j + 1], s[j], s[j + 2], strip.materialIndex);
-        }
-    }
-  }
+  for (uint32_t g = 0; g < state.materialCount; ++g)
+    poly_model::ForEachTriangle(state.groups[g], [&](uint32_t c0, uint32_t c1, uint32_t c2, const RTPrimitive& from) {
+      triangles.push_back(TriangleRecord{{c0, c1, c2}, kNoEdge, from.materialIndex});
+    });
   return triangles;
 }
 

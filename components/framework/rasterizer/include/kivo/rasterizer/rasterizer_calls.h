@@ -180,6 +180,10 @@ inline constexpr uint32_t kClearStencil = 4;
 // The pixel layout of CreateTextureFromPixels: three bytes a pixel, red, green, blue.
 inline constexpr uint32_t kPixelsRgb = 0x1800;
 
+// Blend factors (SetBlendFunc).
+inline constexpr uint32_t kSourceAlpha = 0x302;
+inline constexpr uint32_t kOneMinusSourceAlpha = 0x303;
+
 // Depth and stencil functions (SetDepthFunc, SetStencilFunc) and stencil operations (SetStencilOp).
 inline constexpr uint32_t kLess = 0x201;
 inline constexpr uint32_t kNotEqual = 0x205;
