@@ -180,6 +180,10 @@ inline constexpr uint32_t kClearStencil = 4;
 // The pixel layout of CreateTextureFromPixels: three bytes a pixel, red, green, blue.
 inline constexpr uint32_t kPixelsRgb = 0x1800;
 
+// Texture wrap and filter values (CreateTextureFromImage, CreateTextureFromPixels).
+inline constexpr uint32_t kClampToEdge = 0x812F;
+inline constexpr uint32_t kLinear = 0x2601;
+
 // Blend factors (SetBlendFunc).
 inline constexpr uint32_t kSourceAlpha = 0x302;
 inline constexpr uint32_t kOneMinusSourceAlpha = 0x303;
