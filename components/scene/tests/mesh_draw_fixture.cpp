@@ -18,7 +18,8 @@ RTFMatrix4x4 Translation(float x, float y, float z) {
 
 void MeshDraw::InstallMore(tesk::testing::CoreHost& host) {
   for (const char* name :
-       {"RTRenderable", "RTPolyModel", "RTMaterial", "RTSceneNode", "RTLight", "RTInfDirLight", "RTPointLight"})
+       {"RTRenderable", "RTPolyModel", "RTStaticLitMesh", "RTMaterial", "RTSceneNode", "RTLight", "RTInfDirLight",
+        "RTPointLight", "RTSpotLight"})
     host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
 }
 
