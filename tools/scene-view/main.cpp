@@ -1,9 +1,10 @@
 // scene-view: loads a scene tree out of a pack, loads a scenario into it and builds its quad tree,
 // then prints its rooms, the quad tree's leaves, the room under each point asked for, the answers
 // of ray and sphere tests and the room changes of nodes it moves frame by frame, and draws the
-// scene from a camera into a PNG file; or loads a motion out of a pack and prints its nodes at the
-// times asked for. The core runs on a Kivo root of its own whose store is the pack; messages the
-// scene raises while it loads and moves go to standard error.
+// scene from a camera into a PNG file (its lightmaps baked, its stencil shadows cast, when asked);
+// or loads a motion out of a pack and prints its nodes at the times asked for. The core runs on a
+// Kivo root of its own whose store is the pack; messages the scene raises while it loads and moves
+// go to standard error.
 //
 // The command line is one table of options; each option fills Options, and each section of the
 // report is printed from them in turn.
@@ -49,7 +50,7 @@ struct Options {
 constexpr tesk::ToolText kText = {
     "usage: scene-view [--verbose] PACK TREE [--scenario N] [--point X,Y,Z]... [--ray X,Y,Z DX,DY,DZ]...\n"
     "                  [--sphere X,Y,Z MX,MY,MZ R]... [--move NODE DX,DZ FRAMES]...\n"
-    "                  [--png FILE (--camera NODE | --eye X,Y,Z --at X,Y,Z)]\n"
+    "                  [--png FILE (--camera NODE | --eye X,Y,Z --at X,Y,Z) [--bake] [--shadows LIGHTNODE]]\n"
     "       scene-view [--verbose] PACK --motion MOTION --times T1,T2,...\n",
     "Loads the scene tree at the instance path TREE out of PACK, loads a scenario into it and builds\n"
     "its quad tree, then prints its rooms with their flags, the quad tree's leaves with their rooms\n"
@@ -70,6 +71,10 @@ constexpr tesk::ToolText kText = {
     "  --camera NODE   the instance path of a scene node whose entity is a camera\n"
     "  --eye X,Y,Z     in place of --camera: a camera standing at the point ...\n"
     "  --at X,Y,Z      ... looking at this point\n"
+    "  --bake          bakes the rooms' lightmaps (in design mode) before the picture is drawn\n"
+    "  --shadows LIGHTNODE\n"
+    "                  darkens the picture where the meshes of the rooms' nodes cast their stencil\n"
+    "                  shadows from the scene node at the instance path LIGHTNODE\n"
     "  --motion MOTION the instance path of the motion to print\n"
     "  --times T,...   the times in seconds to evaluate the motion at\n"
     "  --verbose       the core's debug output on standard error\n"
@@ -150,6 +155,16 @@ bool ReadAt(char** values, Options& options) {
   return ReadVector(values[0], &options.shot.at);
 }
 
+bool ReadBake(char**, Options& options) {
+  options.shot.bake = true;
+  return true;
+}
+
+bool ReadShadows(char** values, Options& options) {
+  options.shot.shadowLight = values[0];
+  return !options.shot.shadowLight.empty();
+}
+
 bool ReadMotion(char** values, Options& options) {
   options.motion = values[0];
   return !options.motion.empty();
@@ -177,6 +192,7 @@ const struct {
     {"--sphere", 3, ReadSphere},     {"--move", 3, ReadMove},   {"--png", 1, ReadPng},
     {"--camera", 1, ReadCamera},     {"--eye", 1, ReadEye},     {"--at", 1, ReadAt},
     {"--motion", 1, ReadMotion},     {"--times", 1, ReadTimes},
+    {"--bake", 0, ReadBake},         {"--shadows", 1, ReadShadows},
 };
 
 bool ParseCommandLine(int argc, char** argv, Options& options) {
@@ -196,7 +212,8 @@ bool ParseCommandLine(int argc, char** argv, Options& options) {
   // A picture needs its file and exactly one camera: a node, or an eye with the point it looks at.
   const bool camera = !options.shot.cameraNode.empty();
   const bool eye = options.shot.eye.has_value();
-  if ((camera || eye || options.atGiven || options.Draws()) &&
+  const bool lit = options.shot.bake || !options.shot.shadowLight.empty();
+  if ((camera || eye || options.atGiven || lit || options.Draws()) &&
       (!options.Draws() || camera == eye || eye != options.atGiven))
     return false;
   const bool motion = !options.motion.empty();

@@ -5,6 +5,7 @@
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/matrix.h"
+#include "lighting_shot.h"
 #include "platform/utf.h"
 #include "tesk/scene/scene_tree_calls.h"
 
@@ -48,7 +49,8 @@ InstanceRef CameraNode(CoreTable& core, const Shot& shot, std::string* error) {
   return node;
 }
 
-bool DrawFrame(RTInstance rasterizer, RTInstance tree, std::string* error) {
+bool DrawFrame(CoreTable& core, RTInstance rasterizer, RTInstance tree, const Shot& shot, RTInstance camera,
+               std::string* error) {
   const uint32_t descriptor[r::kDescriptorWords] = {0, 0, 0, kShotHeight, kShotWidth, 32, 24, 8, 0, 0, 0, 1};
   r::WindowContext context = nullptr;
   if (!r::CreateWindowContext(rasterizer, nullptr, descriptor, &context) || !r::BeginFrame(rasterizer, context)) {
@@ -58,10 +60,12 @@ bool DrawFrame(RTInstance rasterizer, RTInstance tree, std::string* error) {
   r::SetClearColor(rasterizer, kBackground, kBackground, kBackground, 1.0f);
   r::SetClearMask(rasterizer, r::kClearColour | r::kClearDepth | r::kClearStencil);
   r::BeginScene(rasterizer);
-  const bool drawn = tesk::scene_tree::Render(tree);
+  const bool rendered = tesk::scene_tree::Render(tree);
+  if (!rendered) *error = "the scene tree could not draw its frame";
+  const bool drawn =
+      rendered && (shot.shadowLight.empty() || DrawShadows(core, tree, rasterizer, camera, shot.shadowLight, error));
   r::EndScene(rasterizer);
   r::PresentFrame(rasterizer);
-  if (!drawn) *error = "the scene tree could not draw its frame";
   return drawn;
 }
 
@@ -76,8 +80,10 @@ bool RenderShot(CoreTable& core, RTInstance tree, const Shot& shot, std::string*
     return false;
   }
   tesk::scene_tree::UpdateTransforms(tree, 0);
+  std::vector<InstanceRef> baked;
+  if (shot.bake && !BakeLightmaps(tree, &baked, error)) return false;
   tesk::scene_tree::SetRenderCameraNode(tree, camera.get());
-  const bool drawn = DrawFrame(rasterizer.get(), tree, error);
+  const bool drawn = DrawFrame(core, rasterizer.get(), tree, shot, camera.get(), error);
   tesk::scene_tree::SetRenderCameraNode(tree, nullptr);
   if (!drawn) return false;
   if (!r::Screenshot(rasterizer.get(), platform::FromUtf8(shot.png).c_str())) {

@@ -20,10 +20,13 @@ struct Shot {
   // of view and clip distances.
   std::optional<RTFVector3D> eye;
   RTFVector3D at{};
+  bool bake = false;        // the rooms' lightmaps baked before drawing (lighting_shot.h)
+  std::string shadowLight;  // the instance path of a light node the meshes' shadows are cast from
 };
 
-// Updates the tree's transforms, draws one frame of kShotWidth x kShotHeight through the tree's
-// Render and writes it to shot.png. False with `error` saying why when the camera cannot be had or
+// Updates the tree's transforms (and bakes its lightmaps when asked), draws one frame of
+// kShotWidth x kShotHeight through the tree's Render (with the shadows asked for) and writes it to
+// shot.png. False with `error` saying why when the camera cannot be had or
 // the frame cannot be drawn or written.
 bool RenderShot(CoreTable& core, RTInstance tree, const Shot& shot, std::string* error);
 

@@ -190,6 +190,7 @@ inline constexpr uint32_t kOneMinusSourceAlpha = 0x303;
 
 // Depth and stencil functions (SetDepthFunc, SetStencilFunc) and stencil operations (SetStencilOp).
 inline constexpr uint32_t kLess = 0x201;
+inline constexpr uint32_t kGreater = 0x204;
 inline constexpr uint32_t kNotEqual = 0x205;
 inline constexpr uint32_t kAlways = 0x207;
 inline constexpr uint32_t kStencilKeep = 0x1E00;
