@@ -1,4 +1,6 @@
 // 3x3 and 4x4 matrices: row-major, row vectors multiplied from the left, translation in row 3.
+// Products and transforms give the floats of sums formed in extended precision (settled_float.h),
+// computed in double, with AVX2 where the processor has it.
 #pragma once
 
 #include "kivo/support/math_types.h"
