@@ -195,6 +195,11 @@ RTSuccess Run(Search& search, const RTFVector3D* startPosition, int32_t startGro
   uint32_t current = 0;
   while (OpenListPop(&state->open, &key, &current)) {
     if (current == goalIndex) return HandOff(search, goalIndex);
+    // The next node to expand is most often the one now on top: ask for its pairs early.
+    if (state->open.count) {
+      const NodeLinks& next = state->links[state->open.entries[0].node];
+      __builtin_prefetch(state->linkPairs + next.first);
+    }
     SearchNode& here = records[current];
     search.SetMark(&here, kNeither);
     RTRoutePlannerNode& node = nodes[current];

@@ -52,7 +52,9 @@ bool OpenListPop(OpenList* list, float* key, uint32_t* node) {
   for (;;) {
     uint32_t child = p * 2;
     if (child > count) break;
-    if (child < count && At(heap, child + 1).key < At(heap, child).key) ++child;
+    // The right child when there is one and its key is smaller; chosen without a branch. At the
+    // end of the heap the slot read is the one `last` came from, still allocated.
+    child += (child < count) & (At(heap, child + 1).key < At(heap, child).key);
     if (!(At(heap, child).key < last.key)) break;
     At(heap, p) = At(heap, child);
     p = child;
