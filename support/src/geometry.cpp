@@ -1,6 +1,5 @@
 // Sums are formed in long double (extended precision) and rounded once to float; the ray-triangle
-// test (ray_triangle.cpp) forms them in double and settles on the same floats. The comparisons are
-// written so that a NaN never counts as a hit.
+// test is in ray_triangle.cpp. The comparisons are written so that a NaN never counts as a hit.
 #include "kivo/support/geometry.h"
 
 #include <cmath>
@@ -73,8 +72,8 @@ RTBool IntersectRayPlane(float offset, const RTFVector3D& origin, const RTFVecto
 
 RTBool IntersectRayTriangle(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
                             const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v) {
-  return ProcessorHasAvx2() ? ray_triangle::IntersectAvx2(origin, direction, v0, v1, v2, t, u, v)
-                            : ray_triangle::IntersectPortable(origin, direction, v0, v1, v2, t, u, v);
+  static const auto intersect = ProcessorHasAvx2() ? ray_triangle::IntersectAvx2 : ray_triangle::IntersectExtended;
+  return intersect(origin, direction, v0, v1, v2, t, u, v);
 }
 
 RTBool IntersectRayBox(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& boxMin,

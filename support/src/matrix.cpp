@@ -5,7 +5,6 @@
 
 #include "kivo/support/scalar_math.h"
 #include "matrix_kernels.h"
-#include "processor.h"
 
 namespace kivo {
 
@@ -16,14 +15,6 @@ using Ext = long double;
 void Identity3(float (*rows)[4]) {
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) rows[i][j] = i == j ? 1.0f : 0.0f;
-}
-
-void Transform(const RTFMatrix4x4& m, const RTFVector3D& p, bool translate, RTFVector3D* out) {
-  if (ProcessorHasAvx2()) {
-    matrix_kernels::TransformAvx2(m, p, translate, out);
-  } else {
-    matrix_kernels::TransformPortable(m, p, translate, out);
-  }
 }
 
 void ToEuler(const float (*m)[4], float* ax, float* ay, float* az) {
@@ -52,15 +43,11 @@ void Mat4Identity(RTFMatrix4x4* m) {
 }
 
 void Mat3Multiply(const RTFMatrix3x3& a, const RTFMatrix3x3& b, RTFMatrix3x3* out) {
-  matrix_kernels::MultiplyPortable(a.m, b.m, 3, out->m);
+  matrix_kernels::MultiplyExtended(a.m, b.m, 3, out->m);
 }
 
 void Mat4Multiply(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) {
-  if (ProcessorHasAvx2()) {
-    matrix_kernels::Mat4MultiplyAvx2(a, b, out);
-  } else {
-    matrix_kernels::MultiplyPortable(a.m, b.m, 4, out->m);
-  }
+  matrix_kernels::ChosenKernels().multiply(a, b, out);
 }
 
 bool Mat4Inverse(const RTFMatrix4x4& m, RTFMatrix4x4* out) {
@@ -90,11 +77,11 @@ bool Mat4Inverse(const RTFMatrix4x4& m, RTFMatrix4x4* out) {
 }
 
 void Mat4TransformPoint(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out) {
-  Transform(m, point, true, out);
+  matrix_kernels::ChosenKernels().transformPoint(m, point, out);
 }
 
 void Mat4RotateVector(const RTFMatrix4x4& m, const RTFVector3D& vector, RTFVector3D* out) {
-  Transform(m, vector, false, out);
+  matrix_kernels::ChosenKernels().rotateVector(m, vector, out);
 }
 
 void Mat4RotationX(RTFMatrix4x4* m, float angle) {

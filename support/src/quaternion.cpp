@@ -1,9 +1,5 @@
-// Sums are formed in extended precision (long double) and rounded once to float; the product's
-// sums settle from double arithmetic (settled_float.h).
+// Sums are formed in long double (extended precision) and rounded once to float.
 #include "kivo/support/quaternion.h"
-
-#include "kivo/support/extended_math.h"
-#include "kivo/support/settled_float.h"
 
 namespace kivo {
 
@@ -47,20 +43,16 @@ void QuatToMat4(const Quaternion& q, RTFMatrix4x4* out) {
 }
 
 void QuatMultiply(const Quaternion& a, const Quaternion& b, Quaternion* out) {
-  // Any term that does not settle takes the whole product from extended precision.
-  bool settled = true;
-  auto unsettled = [&] {
-    settled = false;
-    return 0.0f;
-  };
+  const Ext aw = a.w, ax = a.x, ay = a.y, az = a.z;
+  const Ext bw = b.w, bx = b.x, by = b.y, bz = b.z;
   // Computed in full before anything is stored, so out may be a or b.
   const Quaternion result{
-      SettledDot<4>({a.w, -a.x, -a.y, -a.z}, {b.w, b.x, b.y, b.z}, unsettled),
-      SettledDot<4>({a.w, a.x, a.y, -a.z}, {b.x, b.w, b.z, b.y}, unsettled),
-      SettledDot<4>({a.w, -a.x, a.y, a.z}, {b.y, b.z, b.w, b.x}, unsettled),
-      SettledDot<4>({a.w, a.x, -a.y, a.z}, {b.z, b.y, b.x, b.w}, unsettled),
+      static_cast<float>(aw * bw - ax * bx - ay * by - az * bz),
+      static_cast<float>(aw * bx + ax * bw + ay * bz - az * by),
+      static_cast<float>(aw * by - ax * bz + ay * bw + az * bx),
+      static_cast<float>(aw * bz + ax * by - ay * bx + az * bw),
   };
-  *out = settled ? result : ExtendedQuatProduct(a, b);
+  *out = result;
 }
 
 }  // namespace kivo

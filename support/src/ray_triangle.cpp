@@ -1,16 +1,16 @@
 // Moeller-Trumbore with back faces culled. The edges and the offset of the origin are float
-// differences; every sum is formed in double and settled to the float that extended precision
-// gives (settled_float.h).
+// differences; the sums are formed in extended precision and rounded to float, or, in the AVX2
+// version, in double and settled on the same floats (avx2_lanes.h).
 #include "ray_triangle.h"
 
 #include "avx2_lanes.h"
-#include "kivo/support/extended_math.h"
-#include "kivo/support/settled_float.h"
 #include "kivo/support/vector.h"
 
 namespace kivo::ray_triangle {
 
 namespace {
+
+using Ext = long double;
 
 constexpr double kTriangleTolerance = 1e-6;
 
@@ -22,15 +22,15 @@ RTFVector3D Difference(const RTFVector3D& a, const RTFVector3D& b) {
 // decided from the double sum unless that lies too near the limit.
 bool SumAtMost(float a, float b, float limit) {
   const double sum = double{a} + b;
-  const double error = sum * kSettleMargin;
+  const double error = sum * avx2::kSettleMargin;
   if (sum + error < limit) return true;
   if (sum - error > limit) return false;
-  return ExtendedSumAtMost(a, b, limit);
+  return Ext{a} + b <= limit;
 }
 
 }  // namespace
 
-RTBool IntersectPortable(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
+RTBool IntersectExtended(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
                          const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v) {
   const RTFVector3D e1 = Difference(v1, v0), e2 = Difference(v2, v0);
   RTFVector3D p;
@@ -45,11 +45,12 @@ RTBool IntersectPortable(const RTFVector3D& origin, const RTFVector3D& direction
   RTFVector3D q;
   Vec3Cross(s, e1, &q);
   const float vv = Vec3Dot(direction, q);
-  if (!(vv >= 0.0f && SumAtMost(uu, vv, det))) return 0;
+  if (!(vv >= 0.0f && Ext{uu} + vv <= det)) return 0;
 
-  *t = ScaleByInverse(Vec3Dot(e2, q), det);
-  *u = ScaleByInverse(uu, det);
-  *v = ScaleByInverse(vv, det);
+  const Ext inverse = Ext{1} / det;
+  *t = static_cast<float>(Vec3Dot(e2, q) * inverse);
+  *u = static_cast<float>(uu * inverse);
+  *v = static_cast<float>(vv * inverse);
   return 1;
 }
 
@@ -79,7 +80,7 @@ __attribute__((target("avx2"))) RTBool IntersectAvx2(const RTFVector3D& origin, 
   const __m256d crossZ = _mm256_sub_pd(_mm256_mul_pd(fx, gy), _mm256_mul_pd(fy, gx));
   const __m256d crossXY = _mm256_permute2f128_pd(crossX, crossY, 0x20);  // (qx, px, qy, py)
   if (SettledLanes(crossXY, Magnitude(crossXY)) != 0xF || SettledLanes(crossZ, Magnitude(crossZ)) != 0xF)
-    return IntersectPortable(origin, direction, v0, v1, v2, t, u, v);
+    return IntersectExtended(origin, direction, v0, v1, v2, t, u, v);
   const __m256d pq = _mm256_cvtps_pd(_mm256_cvtpd_ps(crossXY));
   const __m256d pqz = _mm256_cvtps_pd(_mm256_cvtpd_ps(crossZ));
 
@@ -88,22 +89,23 @@ __attribute__((target("avx2"))) RTBool IntersectAvx2(const RTFVector3D& origin, 
                                       _mm256_mul_pd(y, _mm256_permute4x64_pd(pq, 0xAF)));
   const __m256d dots = _mm256_add_pd(first, _mm256_mul_pd(z, _mm256_permute4x64_pd(pqz, 0x05)));
   if (SettledLanes(dots, _mm256_add_pd(Magnitude(first), Magnitude(dots))) != 0xF)
-    return IntersectPortable(origin, direction, v0, v1, v2, t, u, v);
-  alignas(16) float settled[4];
-  _mm_store_ps(settled, _mm256_cvtpd_ps(dots));
-  const float det = settled[0], uu = settled[1], vv = settled[2];
+    return IntersectExtended(origin, direction, v0, v1, v2, t, u, v);
+  const __m128 settled = _mm256_cvtpd_ps(dots);
+  const float det = _mm_cvtss_f32(settled);
+  const float uu = _mm_cvtss_f32(_mm_shuffle_ps(settled, settled, 1));
+  const float vv = _mm_cvtss_f32(_mm_shuffle_ps(settled, settled, 2));
 
   if (!(det >= kTriangleTolerance)) return 0;  // back-facing, edge-on or degenerate
   if (!(uu >= 0.0f && uu <= det)) return 0;
   if (!(vv >= 0.0f && SumAtMost(uu, vv, det))) return 0;
 
-  const __m256d scaled = _mm256_mul_pd(_mm256_cvtps_pd(_mm_load_ps(settled)), _mm256_set1_pd(1.0 / det));
+  const __m256d scaled = _mm256_mul_pd(_mm256_cvtps_pd(settled), _mm256_set1_pd(1.0 / det));
   if ((SettledLanes(scaled, Magnitude(scaled)) & 0xE) != 0xE)
-    return IntersectPortable(origin, direction, v0, v1, v2, t, u, v);
-  _mm_store_ps(settled, _mm256_cvtpd_ps(scaled));
-  *t = settled[3];
-  *u = settled[1];
-  *v = settled[2];
+    return IntersectExtended(origin, direction, v0, v1, v2, t, u, v);
+  const __m128 results = _mm256_cvtpd_ps(scaled);
+  *t = _mm_cvtss_f32(_mm_shuffle_ps(results, results, 3));
+  *u = _mm_cvtss_f32(_mm_shuffle_ps(results, results, 1));
+  *v = _mm_cvtss_f32(_mm_shuffle_ps(results, results, 2));
   return 1;
 }
 

@@ -135,10 +135,6 @@ RTBool IntersectRayTriangle(const RTFVector3D& origin, const RTFVector3D& direct
   return 1;
 }
 
-double WordToReal(uint32_t word) {
-  return static_cast<double>(static_cast<long double>(word) * (1.0L / 4294967295.0L));
-}
-
 double RandomReal(kivo::RandomState* state) {
   constexpr uint32_t kWords = 25, kShift = 7;
   constexpr uint32_t kTwist[2] = {0x00000000u, 0x8EBFD028u};
@@ -153,7 +149,7 @@ double RandomReal(kivo::RandomState* state) {
   y ^= (y << 7) & 0x2B5B2500u;
   y ^= (y << 15) & 0xDB8B0000u;
   y ^= y >> 16;
-  return WordToReal(y);
+  return static_cast<double>(static_cast<long double>(y) * (1.0L / 4294967295.0L));
 }
 
 }  // namespace reference

@@ -29,8 +29,6 @@ void QuatMultiply(const kivo::Quaternion& a, const kivo::Quaternion& b, kivo::Qu
 RTBool IntersectRayTriangle(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
                             const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v);
 
-// The word as a real: word x (1 / (2^32 - 1)) in extended precision, rounded to double.
-double WordToReal(uint32_t word);
 double RandomReal(kivo::RandomState* state);
 
 }  // namespace reference
