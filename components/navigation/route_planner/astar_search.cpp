@@ -98,7 +98,9 @@ RTSuccess Refuse(std::u16string_view format, const Args&... args) {
 
 // Collects the route from the goal back along the parent links, at most `bound` nodes.
 // CanPath walks to the start; CanPathAStar stops after kHandOffLimit nodes. A walk that neither
-// reaches the start nor the cap within the node count has met a parent cycle.
+// reaches the start nor the cap within the node count has met a parent cycle. Every node on the
+// way was reached by this search, so the search's own compact records hold the same links as the
+// node records.
 RTSuccess WalkBack(const Search& search, uint32_t goal, uint32_t* path, uint32_t bound, uint32_t* count) {
   const RoutePlannerState* state = search.state;
   const uint32_t cap = search.withGroups ? route_planner::kHandOffLimit : UINT32_MAX;
@@ -107,7 +109,7 @@ RTSuccess WalkBack(const Search& search, uint32_t goal, uint32_t* path, uint32_t
   *count = 0;
   for (;;) {
     path[(*count)++] = node;
-    const uint32_t parent = state->nodes[node].parent;
+    const uint32_t parent = state->search[node].parent;
     if (parent == 0 || *count == cap) return kRTSuccess;
     if (parent > state->nodeCount)
       return Refuse(u"RTRoutePlanner::%s() -- Node %u has the parent %u, past the node count", method, node,
