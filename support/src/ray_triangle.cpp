@@ -95,11 +95,12 @@ __attribute__((target("avx2"))) RTBool IntersectAvx2(const RTFVector3D& origin, 
   const float uu = _mm_cvtss_f32(_mm_shuffle_ps(settled, settled, 1));
   const float vv = _mm_cvtss_f32(_mm_shuffle_ps(settled, settled, 2));
 
-  if (!(det >= kTriangleTolerance)) return 0;  // back-facing, edge-on or degenerate
-  if (!(uu >= 0.0f && uu <= det)) return 0;
-  if (!(vv >= 0.0f && SumAtMost(uu, vv, det))) return 0;
-
+  // The tests of the extended version, taken together so that a miss costs one branch: the
+  // triangle faces the ray (det), and u, v and u + v lie within [0, det]. The scaled results are
+  // formed meanwhile.
   const __m256d scaled = _mm256_mul_pd(_mm256_cvtps_pd(settled), _mm256_set1_pd(1.0 / det));
+  const bool within = (det >= kTriangleTolerance) & (uu >= 0.0f) & (uu <= det) & (vv >= 0.0f);
+  if (!within || !SumAtMost(uu, vv, det)) return 0;
   if ((SettledLanes(scaled, Magnitude(scaled)) & 0xE) != 0xE)
     return IntersectExtended(origin, direction, v0, v1, v2, t, u, v);
   const __m128 results = _mm256_cvtpd_ps(scaled);
