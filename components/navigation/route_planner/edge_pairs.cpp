@@ -30,29 +30,34 @@ Ends EndsAt(const uint8_t* records, size_t stride, uint32_t e) {
   return Ends{std::min(ab[0], ab[1]), std::max(ab[0], ab[1])};
 }
 
-// The flags when the edges come in groups of rising lower node, none longer than kShortGroup;
-// false (nothing set) when they do not.
+// Flags the edges of one group (same lower node) from their higher nodes.
+void FlagGroup(const uint32_t* high, uint32_t size, uint8_t* flags) {
+  for (uint32_t i = 0; i < size; ++i) {
+    uint8_t flag = kFirstOfPair | kOnlyOfPair;
+    for (uint32_t j = 0; j < size; ++j)
+      if (j != i && high[j] == high[i]) flag &= j < i ? 0 : kFirstOfPair;
+    flags[i] = flag;
+  }
+}
+
+// The flags when the edges come in groups of rising lower node, none longer than kShortGroup, in
+// one pass; false (with some flags set) when they do not.
 bool FlagShortGroups(const uint8_t* records, size_t stride, uint32_t count, uint8_t* flags) {
-  uint32_t groupStart = 0;
-  for (uint32_t e = 1; e < count; ++e) {
-    const uint32_t low = EndsAt(records, stride, e).low, before = EndsAt(records, stride, e - 1).low;
-    if (low < before) return false;
-    if (low != before) groupStart = e;
-    if (e - groupStart >= kShortGroup) return false;
-  }
   uint32_t high[kShortGroup];
-  for (uint32_t start = 0, end = 0; start < count; start = end) {
-    const uint32_t low = EndsAt(records, stride, start).low;
-    for (end = start; end < count && EndsAt(records, stride, end).low == low; ++end)
-      high[end - start] = EndsAt(records, stride, end).high;
-    const uint32_t size = end - start;
-    for (uint32_t i = 0; i < size; ++i) {
-      uint8_t flag = kFirstOfPair | kOnlyOfPair;
-      for (uint32_t j = 0; j < size; ++j)
-        if (j != i && high[j] == high[i]) flag &= j < i ? 0 : kFirstOfPair;
-      flags[start + i] = flag;
+  uint32_t start = 0, size = 0, low = 0;
+  for (uint32_t e = 0; e < count; ++e) {
+    const Ends ends = EndsAt(records, stride, e);
+    if (size && ends.low != low) {
+      if (ends.low < low) return false;
+      FlagGroup(high, size, flags + start);
+      start = e;
+      size = 0;
     }
+    if (size == kShortGroup) return false;
+    low = ends.low;
+    high[size++] = ends.high;
   }
+  FlagGroup(high, size, flags + start);
   return true;
 }
 
@@ -137,8 +142,8 @@ bool FlagByTable(const Ends* edges, uint32_t count, uint8_t* flags) {
 
 bool FlagPairs(const void* records, size_t stride, uint32_t count, uint8_t* flags) {
   const auto* bytes = static_cast<const uint8_t*>(records);
-  std::memset(flags, 0, count);
   if (FlagShortGroups(bytes, stride, count, flags)) return true;
+  std::memset(flags, 0, count);
   auto* ends = static_cast<Ends*>(CoreAlloc(sizeof(Ends) * size_t{count ? count : 1}));
   if (!ends) return false;
   uint64_t bound = 0;

@@ -52,6 +52,12 @@ RTRoutePlannerEdge* AllocateEdges(uint32_t count, bool zeroed) {
              : nullptr;
 }
 
+// An edge's two nodes as they stand at the start of its record.
+struct EdgeEnds {
+  uint32_t a;
+  uint32_t b;
+};
+
 const RTRoutePlannerEdge& FullEdge(const RTRoutePlannerEdge& edge) { return edge; }
 
 RTRoutePlannerEdge FullEdge(const StreamEdge& edge) {
@@ -194,24 +200,34 @@ RTSuccess AssociateNodesEdges(RTInstance self) {
   RoutePlannerState* state = StateOf(self);
   if (!state) return kRTFailure;
   if (state->edgeCount == 0) return kRTSuccess;
-  const EdgeFlags pairs(state->edges, state->edgeCount);
-  if (!pairs.ok()) return kRTFailure;
+  // The edges' ends, taken once from the wide records.
+  auto* ends = static_cast<EdgeEnds*>(CoreAlloc(sizeof(EdgeEnds) * size_t{state->edgeCount}));
+  if (!ends) return kRTFailure;
+  for (uint32_t e = 0; e < state->edgeCount; ++e) ends[e] = EdgeEnds{state->edges[e].a, state->edges[e].b};
+  const EdgeFlags pairs(ends, state->edgeCount);
+  if (!pairs.ok()) {
+    CoreFree(ends);
+    return kRTFailure;
+  }
 
   const uint32_t nodeCount = state->nodeCount;
   uint32_t outside = 0;
   auto linked = [&](uint32_t e) {
-    const RTRoutePlannerEdge& edge = state->edges[e];
+    const EdgeEnds& edge = ends[e];
     return edge.a < nodeCount && edge.b < nodeCount &&
            IsValidEdge(edge.a, edge.b, state->edgeCount, !pairs.has(e, kOnlyOfPair));
   };
   // One new block holds every node's pairs: those it had, then room for those it gains. `fill`
   // counts each node's pairs and then serves as its next free place.
   auto* fill = static_cast<uint32_t*>(CoreAlloc(sizeof(uint32_t) * size_t{nodeCount}));
-  if (nodeCount && !fill) return kRTFailure;
+  if (nodeCount && !fill) {
+    CoreFree(ends);
+    return kRTFailure;
+  }
   for (uint32_t i = 0; i < nodeCount; ++i) fill[i] = state->links[i].count;
   uint64_t total = 0;
   for (uint32_t e = 0; e < state->edgeCount; ++e) {
-    const RTRoutePlannerEdge& edge = state->edges[e];
+    const EdgeEnds& edge = ends[e];
     if (edge.a >= nodeCount || edge.b >= nodeCount) ++outside;
     if (!linked(e)) continue;
     ++fill[edge.a];
@@ -224,6 +240,7 @@ RTSuccess AssociateNodesEdges(RTInstance self) {
                     : nullptr;
   if (!block) {
     CoreFree(fill);
+    CoreFree(ends);
     return kRTFailure;
   }
   uint32_t first = 0;
@@ -237,7 +254,7 @@ RTSuccess AssociateNodesEdges(RTInstance self) {
   }
   for (uint32_t e = 0; e < state->edgeCount; ++e) {
     if (!linked(e)) continue;
-    const RTRoutePlannerEdge& edge = state->edges[e];
+    const EdgeEnds& edge = ends[e];
     block[fill[edge.a]++] = LinkPair{edge.b, e};
     block[fill[edge.b]++] = LinkPair{edge.a, e};
   }
@@ -259,6 +276,7 @@ RTSuccess AssociateNodesEdges(RTInstance self) {
     node.neighbours = node.edges = links.count ? i + 1 : 0;
   }
   CoreFree(fill);
+  CoreFree(ends);
   if (outside == 0) return kRTSuccess;
   RaiseFormatted(kLevelError, u"RTRoutePlanner::AssociateNodesEdges() -- %u edges name nodes past the node count %u",
                  outside, nodeCount);
