@@ -30,7 +30,6 @@ bool Between(float value, float end1, float end2) {
 
 Ext Cross2D(Ext ax, Ext ay, Ext bx, Ext by) { return ax * by - ay * bx; }
 
-
 // Whether [a0, a1] and [b0, b1] share a value, either end order.
 bool Overlap(float a0, float a1, float b0, float b1) {
   return std::fmax(std::fmin(a0, a1), std::fmin(b0, b1)) <= std::fmin(std::fmax(a0, a1), std::fmax(b0, b1));

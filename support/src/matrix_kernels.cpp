@@ -35,8 +35,7 @@ void TransformExtended(const RTFMatrix4x4& m, const RTFVector3D& p, bool transla
   out->w = 1.0f;
 }
 
-__attribute__((target("avx2"))) void Mat4MultiplyAvx2(const RTFMatrix4x4& a, const RTFMatrix4x4& b,
-                                                      RTFMatrix4x4* out) {
+__attribute__((target("avx2"))) void Mat4MultiplyAvx2(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) {
   const __m256d b0 = Widen(b.m[0]), b1 = Widen(b.m[1]), b2 = Widen(b.m[2]), b3 = Widen(b.m[3]);
   alignas(32) double wide[4][4];
   for (int i = 0; i < 4; ++i) _mm256_store_pd(wide[i], Widen(a.m[i]));
@@ -61,8 +60,8 @@ __attribute__((target("avx2"))) void Mat4MultiplyAvx2(const RTFMatrix4x4& a, con
 }
 
 __attribute__((target("avx2"), always_inline)) inline void TransformAvx2Lanes(const RTFMatrix4x4& m,
-                                                                             const RTFVector3D& p, bool translate,
-                                                                             RTFVector3D* out) {
+                                                                              const RTFVector3D& p, bool translate,
+                                                                              RTFVector3D* out) {
   const __m256d point = Widen(&p.x);
   const __m256d s2 = _mm256_add_pd(_mm256_mul_pd(_mm256_permute4x64_pd(point, 0x00), Widen(m.m[0])),
                                    _mm256_mul_pd(_mm256_permute4x64_pd(point, 0x55), Widen(m.m[1])));
@@ -90,8 +89,7 @@ __attribute__((target("avx2"))) void RotateVectorAvx2(const RTFMatrix4x4& m, con
 
 const MatrixKernels& ChosenKernels() {
   static const MatrixKernels kernels = [] {
-    if (ProcessorHasAvx2())
-      return MatrixKernels{Mat4MultiplyAvx2, TransformPointAvx2, RotateVectorAvx2};
+    if (ProcessorHasAvx2()) return MatrixKernels{Mat4MultiplyAvx2, TransformPointAvx2, RotateVectorAvx2};
     return MatrixKernels{
         [](const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) { MultiplyExtended(a.m, b.m, 4, out->m); },
         [](const RTFMatrix4x4& m, const RTFVector3D& p, RTFVector3D* out) { TransformExtended(m, p, true, out); },

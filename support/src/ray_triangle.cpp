@@ -14,9 +14,7 @@ using Ext = long double;
 
 constexpr double kTriangleTolerance = 1e-6;
 
-RTFVector3D Difference(const RTFVector3D& a, const RTFVector3D& b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z, 0.0f};
-}
+RTFVector3D Difference(const RTFVector3D& a, const RTFVector3D& b) { return {a.x - b.x, a.y - b.y, a.z - b.z, 0.0f}; }
 
 // Whether a + b, rounded in extended precision, is at most limit (a and b not negative, none NaN):
 // decided from the double sum unless that lies too near the limit.
@@ -63,7 +61,7 @@ __attribute__((target("avx2"))) RTBool IntersectAvx2(const RTFVector3D& origin, 
                                                      const RTFVector3D& v2, float* t, float* u, float* v) {
   using namespace avx2;
   const __m128 corner = _mm_loadu_ps(&v0.x);
-  __m128 xs = _mm_sub_ps(_mm_loadu_ps(&v1.x), corner);  // e1
+  __m128 xs = _mm_sub_ps(_mm_loadu_ps(&v1.x), corner);      // e1
   __m128 ys = _mm_sub_ps(_mm_loadu_ps(&origin.x), corner);  // s
   __m128 zs = _mm_loadu_ps(&direction.x);
   __m128 ws = _mm_sub_ps(_mm_loadu_ps(&v2.x), corner);  // e2

@@ -11,9 +11,7 @@ using Ext = long double;
 constexpr float kNormalizeFloor = 0.0001f;
 constexpr double kTriangleTolerance = 1e-6;
 
-Ext DotExt(const RTFVector3D& a, const RTFVector3D& b) {
-  return Ext{a.x} * b.x + Ext{a.y} * b.y + Ext{a.z} * b.z;
-}
+Ext DotExt(const RTFVector3D& a, const RTFVector3D& b) { return Ext{a.x} * b.x + Ext{a.y} * b.y + Ext{a.z} * b.z; }
 
 Ext DistanceSquaredExt(const RTFVector3D& a, const RTFVector3D& b) {
   const Ext dx = Ext{a.x} - b.x, dy = Ext{a.y} - b.y, dz = Ext{a.z} - b.z;
@@ -46,9 +44,7 @@ void Transform(const RTFMatrix4x4& m, const RTFVector3D& p, bool translate, RTFV
   out->w = 1.0f;
 }
 
-RTFVector3D Difference(const RTFVector3D& a, const RTFVector3D& b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z, 0.0f};
-}
+RTFVector3D Difference(const RTFVector3D& a, const RTFVector3D& b) { return {a.x - b.x, a.y - b.y, a.z - b.z, 0.0f}; }
 
 }  // namespace
 

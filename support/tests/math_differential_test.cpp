@@ -55,10 +55,20 @@ class Floats {
   float Next() {
     const uint64_t bits = random_();
     switch (mix_) {
-      case 0: case 1: case 2: case 3: case 4: case 5: return Ordinary(bits);
-      case 6: case 7: return bits & 1 ? NearTie(bits) : Ordinary(bits);
-      case 8: return AnyFinite(bits);
-      default: return bits & 63 ? AnyFinite(bits) : Special(bits);
+      case 0:
+      case 1:
+      case 2:
+      case 3:
+      case 4:
+      case 5:
+        return Ordinary(bits);
+      case 6:
+      case 7:
+        return bits & 1 ? NearTie(bits) : Ordinary(bits);
+      case 8:
+        return AnyFinite(bits);
+      default:
+        return bits & 63 ? AnyFinite(bits) : Special(bits);
     }
   }
 
@@ -219,8 +229,8 @@ std::vector<MatrixVersions> MatrixKernels() {
       {"public", Mat4Multiply, Mat4TransformPoint, Mat4RotateVector},
   };
   if (ProcessorHasAvx2())
-    versions.push_back(
-        {"AVX2", matrix_kernels::Mat4MultiplyAvx2, matrix_kernels::TransformPointAvx2, matrix_kernels::RotateVectorAvx2});
+    versions.push_back({"AVX2", matrix_kernels::Mat4MultiplyAvx2, matrix_kernels::TransformPointAvx2,
+                        matrix_kernels::RotateVectorAvx2});
   return versions;
 }
 
@@ -359,11 +369,12 @@ TEST(Differential, RayTriangle) {
                                                                {"public", IntersectRayTriangle}};
   if (ProcessorHasAvx2()) versions.emplace_back("AVX2", ray_triangle::IntersectAvx2);
   for (const auto& [name, test] : versions) {
-    if (name != std::string("public")) OnRandomInputs(5, [&](Floats& f, std::string* failure) {
-      const Ray aimed = AimedRay(f);
-      const Ray loose{f.Vector(), f.Vector(), f.Vector(), f.Vector(), f.Vector()};
-      return SameRayResults(name, test, aimed, failure) && SameRayResults(name, test, loose, failure);
-    });
+    if (name != std::string("public"))
+      OnRandomInputs(5, [&](Floats& f, std::string* failure) {
+        const Ray aimed = AimedRay(f);
+        const Ray loose{f.Vector(), f.Vector(), f.Vector(), f.Vector(), f.Vector()};
+        return SameRayResults(name, test, aimed, failure) && SameRayResults(name, test, loose, failure);
+      });
     std::string failure;
     const RTFVector3D corners[] = {{0, 0, 0, 0}, {1, 0, 0, 0}, {0, 1, 0, 0}, {-1, -1, 0, 0}};
     for (const auto& a : EdgeRows())
@@ -378,8 +389,8 @@ TEST(Differential, RayTriangle) {
     // Hits on the triangle's edges and corners, where u + v meets det exactly.
     for (const float x : {0.0f, 0.5f, 1.0f, 0x1p-24f, 1.0f - 0x1p-24f})
       for (const float y : {0.0f, 0.5f, 1.0f - x, 0x1p-30f})
-        EXPECT_TRUE(SameRayResults(name, test, {{x, y, -1, 0}, {0, 0, 1, 0}, corners[0], corners[1], corners[2]},
-                                   &failure))
+        EXPECT_TRUE(
+            SameRayResults(name, test, {{x, y, -1, 0}, {0, 0, 1, 0}, corners[0], corners[1], corners[2]}, &failure))
             << failure;
   }
 }

@@ -71,9 +71,8 @@ NearestIndex* MakeNearestIndex(const RTRoutePlannerNode* nodes, uint32_t count, 
   const uint32_t axis = WidestAxis(entries, count);
   NearestEntry* end = std::remove_if(entries, entries + count,
                                      [axis](const NearestEntry& e) { return !std::isfinite(e.position[axis]); });
-  std::sort(entries, end, [axis](const NearestEntry& a, const NearestEntry& b) {
-    return a.position[axis] < b.position[axis];
-  });
+  std::sort(entries, end,
+            [axis](const NearestEntry& a, const NearestEntry& b) { return a.position[axis] < b.position[axis]; });
   *index = NearestIndex{axis, static_cast<uint32_t>(end - entries), entries};
   return index;
 }
@@ -98,7 +97,8 @@ bool FindNearest(const NearestIndex* index, const RTFVector3D& position, uint32_
     const float gap = e.position[axis] - key;
     return !(gap * gap > best.distance);
   };
-  for (const NearestEntry* e = split; e != end && within(*e); ++e) best.Consider(SquaredDistance(e->position, position), e->order);
+  for (const NearestEntry* e = split; e != end && within(*e); ++e)
+    best.Consider(SquaredDistance(e->position, position), e->order);
   for (const NearestEntry* e = split; e != begin && within(e[-1]); --e)
     best.Consider(SquaredDistance(e[-1].position, position), e[-1].order);
   if (!best.found) return false;

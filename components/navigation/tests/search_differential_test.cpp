@@ -151,8 +151,8 @@ RandomGraph MakeRandomGraph(std::mt19937& random, uint32_t nodeCount, uint32_t e
     const uint32_t a = random() % nodeCount;
     // Near neighbours mostly, so that routes are long; loops and repeated pairs come by chance.
     const uint32_t b = random() % 4 ? (a + 1 + random() % 5) % nodeCount : random() % nodeCount;
-    const float cost = random() % 3 ? costs[random() % std::size(costs)]
-                                    : std::uniform_real_distribution<float>(0.0f, 4.0f)(random);
+    const float cost =
+        random() % 3 ? costs[random() % std::size(costs)] : std::uniform_real_distribution<float>(0.0f, 4.0f)(random);
     graph.edges.push_back(EdgeRecord(a, b, cost));
   }
   return graph;
@@ -183,7 +183,8 @@ TEST_F(SearchDifferential, RandomGraphsWithEditsInPlace) {
       }
       const bool withGroups = random() % 2;
       const RTFVector3D start = RandomPosition(random), end = RandomPosition(random);
-      const int32_t startGroup = static_cast<int32_t>(random() % 5) - 1, endGroup = static_cast<int32_t>(random() % 5) - 1;
+      const int32_t startGroup = static_cast<int32_t>(random() % 5) - 1,
+                    endGroup = static_cast<int32_t>(random() % 5) - 1;
       const std::string difference = Compare(pair, withGroups, start, startGroup, end, endGroup);
       ASSERT_EQ(difference, "") << "seed " << seed << " round " << round;
     }
@@ -201,7 +202,7 @@ RTRoutePlannerNode BenchNode(const navbench::BenchGraph& graph, uint32_t i) {
 
 TEST_F(SearchDifferential, BenchmarkGraphs) {
   const navbench::BenchGraph graphs[] = {
-      navbench::Grid(900, 4, 30, 11),  navbench::Grid(900, 8, 10, 12), navbench::Geometric(1000, 13),
+      navbench::Grid(900, 4, 30, 11), navbench::Grid(900, 8, 10, 12), navbench::Geometric(1000, 13),
       navbench::Unreachable(400, 14), navbench::Corridor(1200),
   };
   for (const navbench::BenchGraph& graph : graphs) {

@@ -66,7 +66,8 @@ void ReferencePlanner::SetEdgePool(const std::vector<RTRoutePlannerEdge>& edges)
   for (const RTRoutePlannerEdge& e : edges) {
     bool valid = edges_.empty();
     if (!valid && e.a != e.b) {
-      valid = std::none_of(edges_.begin(), edges_.end(), [&](const RTRoutePlannerEdge& k) { return SamePair(k, e.a, e.b); });
+      valid = std::none_of(edges_.begin(), edges_.end(),
+                           [&](const RTRoutePlannerEdge& k) { return SamePair(k, e.a, e.b); });
     }
     if (valid) edges_.push_back(e);
   }
