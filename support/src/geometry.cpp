@@ -1,10 +1,11 @@
-// Sums are formed in long double (extended precision) and rounded once to float. The comparisons
-// are written so that a NaN never counts as a hit.
+// Sums are formed in long double (extended precision) and rounded once to float; the ray-triangle
+// test is in ray_triangle.cpp. The comparisons are written so that a NaN never counts as a hit.
 #include "kivo/support/geometry.h"
 
 #include <cmath>
 
-#include "kivo/support/vector.h"
+#include "processor.h"
+#include "ray_triangle.h"
 
 namespace kivo {
 
@@ -14,15 +15,10 @@ using Ext = long double;
 
 constexpr double kQuadraticTolerance = 1e-10;
 constexpr double kParallelTolerance = 1e-10;
-constexpr double kTriangleTolerance = 1e-6;
 constexpr double kSlabTolerance = 1e-6;
 constexpr float kSlabLimit = 1e6f;
 constexpr double kSegmentParallel = 1e-6;
 constexpr double kPointsMeet = 1e-6;
-
-RTFVector3D Difference(const RTFVector3D& a, const RTFVector3D& b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z, 0.0f};
-}
 
 Ext DotExt(const RTFVector3D& a, const RTFVector3D& b) {
   return Ext{a.x} * b.x + Ext{a.y} * b.y + Ext{a.z} * b.z;
@@ -75,26 +71,8 @@ RTBool IntersectRayPlane(float offset, const RTFVector3D& origin, const RTFVecto
 
 RTBool IntersectRayTriangle(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
                             const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v) {
-  const RTFVector3D e1 = Difference(v1, v0), e2 = Difference(v2, v0);
-  RTFVector3D p;
-  Vec3Cross(direction, e2, &p);
-  const float det = Vec3Dot(e1, p);
-  if (!(det >= kTriangleTolerance)) return 0;  // back-facing, edge-on or degenerate
-
-  const RTFVector3D s = Difference(origin, v0);
-  const float uu = Vec3Dot(s, p);
-  if (!(uu >= 0.0f && uu <= det)) return 0;
-
-  RTFVector3D q;
-  Vec3Cross(s, e1, &q);
-  const float vv = Vec3Dot(direction, q);
-  if (!(vv >= 0.0f && Ext{uu} + vv <= det)) return 0;
-
-  const Ext inverse = Ext{1} / det;
-  *t = static_cast<float>(Vec3Dot(e2, q) * inverse);
-  *u = static_cast<float>(uu * inverse);
-  *v = static_cast<float>(vv * inverse);
-  return 1;
+  static const auto intersect = ProcessorHasAvx2() ? ray_triangle::IntersectAvx2 : ray_triangle::IntersectExtended;
+  return intersect(origin, direction, v0, v1, v2, t, u, v);
 }
 
 RTBool IntersectRayBox(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& boxMin,

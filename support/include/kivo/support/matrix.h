@@ -1,4 +1,7 @@
 // 3x3 and 4x4 matrices: row-major, row vectors multiplied from the left, translation in row 3.
+// Sums are formed in extended precision (long double) and rounded once to float; the 4x4 product and
+// the transforms form them in double with AVX2 where the processor has it, settling on the same
+// floats.
 #pragma once
 
 #include "kivo/support/math_types.h"
