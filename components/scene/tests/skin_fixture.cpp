@@ -11,8 +11,11 @@ namespace skintest {
 using namespace kivo;
 
 RTFMatrix4x4 TurnZ(float degrees, const RTFVector3D& move) {
+  RTFMatrix3x3 turn;
+  Mat3RotationZ(&turn, static_cast<float>(degrees * 3.14159265358979323846 / 180));
   RTFMatrix4x4 m;
-  QuatToMat4(motiontest::Turn(degrees, 0, 0, 1), &m);
+  Mat4Identity(&m);
+  Mat4SetRotation(&m, turn);
   Mat4SetTranslation(&m, move);
   return m;
 }

@@ -305,4 +305,58 @@ TEST_F(SkinStream, DamagedStreamsAreRefusedWithTheSkinUnchanged) {
   }
 }
 
+// A tree read anew under a hierarchy view and kept chains: the view is built again, the chains are
+// found again by their bones' names, and a chain the new tree cannot hold is dropped.
+TEST_F(SkinStream, ATreeReadAnewRebuildsTheViewAndFindsKeptChainsAgain) {
+  RTInstance skin = WritableSkin();
+  ASSERT_EQ(StreamIn(skin, ThreeBones(2816, Child())), kRTSuccess);
+  BoneHierarchyNode* view = nullptr;
+  ASSERT_EQ(bone_model::GetHierarchy(skin, &view), kRTSuccess);
+  ASSERT_EQ(StreamIn(skin, ThreeBones(2560, Child())), kRTSuccess);
+  ASSERT_EQ(StreamIn(skin, ThreeBones(2560, Child())), kRTSuccess);
+
+  RTBoneNode *root = nullptr, *leaf = nullptr, *link = nullptr;
+  bone_model::GetRootNode(skin, &root);
+  bone_model::GetNode(skin, u"Leaf", &leaf);
+  ASSERT_EQ(bone_model::GetHierarchy(skin, &view), kRTSuccess);
+  EXPECT_EQ(view->bone, root);
+  ASSERT_EQ(view->childCount, 1u);
+  EXPECT_EQ(std::u16string(view->children[0]->bone->name), u"Child");
+  ASSERT_EQ(bone_model::GetIKChainLink(skin, 0, &link, 0), kRTSuccess);
+  EXPECT_EQ(link, leaf) << "the chain runs through the new tree";
+
+  // A solve of the kept chain over the new bones.
+  RTInstance motion = NewMotion();
+  AddNode(motion, u"Leaf",
+          AddNode(motion, u"Child", AddNode(motion, u"Root", nullptr, Identity()), Translation(1, 0, 0)),
+          Translation(1, 0, 0));
+  ASSERT_EQ(motion::UpdateFrame(motion, 0, 0), kRTSuccess);
+  const RTFMatrix4x4 target = Translation(1, 1, 0);
+  ASSERT_EQ(bone_model::SetIKTarget(skin, &target, 0), kRTSuccess);
+  ASSERT_EQ(bone_model::SetIKChainActive(skin, 1, 0), kRTSuccess);
+  EXPECT_EQ(bone_model::Deform(skin, motion), kRTSuccess);
+
+  BoneRecord renamed = Child();
+  renamed.name = u"Forearm";
+  ASSERT_EQ(StreamIn(skin, ThreeBones(2560, renamed)), kRTSuccess);
+  EXPECT_TRUE(Logged("chain \"Arm\" no longer runs through the skin's bones; it is dropped"));
+  int32_t chains = -1;
+  bone_model::GetIKChainsCount(skin, &chains);
+  EXPECT_EQ(chains, 0);
+}
+
+// The mesh part of a deformed skin holds its bind pose, not the pose of its last Deform.
+TEST_F(SkinStream, ADeformedSkinWritesItsBindPose) {
+  RTInstance skin = WritableSkin();
+  ASSERT_EQ(StreamIn(skin, ThreeBones(2816, Child())), kRTSuccess);
+  const std::string before = StreamedOut(skin);
+  RTInstance motion = NewMotion();
+  AddNode(motion, u"Leaf",
+          AddNode(motion, u"Child", AddNode(motion, u"Root", nullptr, Translation(0, 4, 0)), TurnZ(30)), Identity());
+  ASSERT_EQ(motion::UpdateFrame(motion, 0, 0), kRTSuccess);
+  ASSERT_EQ(bone_model::Deform(skin, motion), kRTSuccess);
+  ASSERT_NE(Vertices(skin)[0].y, kVertices[0].y);
+  EXPECT_EQ(StreamedOut(skin), before);
+}
+
 }  // namespace
