@@ -76,7 +76,7 @@ RTSuccess AddNode(RTInstance self, const char16_t* name, const RTFMatrix4x4* inv
   bone->coneLength = coneLength;
   bone->inverseBind = *inverseBind;
   bone->restLocal = *restLocal;
-  bone->customMatrix = *restLocal;
+  ToRestPose(bone);  // its rotation in step with the custom matrix
   bone->inverseRestLocal = *restLocal;
   Mat4InvertRigid(&bone->inverseRestLocal);
   if (parent) {

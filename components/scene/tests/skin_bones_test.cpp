@@ -42,6 +42,7 @@ TEST_F(SkinBones, AddNodeBuildsTheTreeAndRefusesWhatItCannotHold) {
   Mat4InvertRigid(&inverseRest);
   EXPECT_EQ(left->inverseRestLocal.m[3][0], inverseRest.m[3][0]);
   EXPECT_EQ(left->customMatrix.m[3][0], 1.0f) << "custom matrix = rest local";
+  EXPECT_EQ(left->rotation.w, 1.0f) << "its rotation in step with it";
 
   RTBoneNode* unchanged = found;
   EXPECT_EQ(bone_model::GetNode(skin, u"Foot", &unchanged), kRTFailure);
