@@ -92,8 +92,7 @@ class BoneDrawing : public SkinTest {
 TEST_F(BoneDrawing, ALoneRootDrawsItsDiamondAndTip) {
   RTInstance skin = NewSkin();
   const RTFMatrix4x4 placed = TurnZ(90, V(1, 2, 3));
-  RTFMatrix4x4 identity;
-  Mat4Identity(&identity);
+  const RTFMatrix4x4 identity = Identity();
   AddBone(skin, u"Root", nullptr, identity, identity);
   ASSERT_EQ(bone_model::SetRenderBone(skin, 1), kRTSuccess);
   RTBool draw = 0;
@@ -109,8 +108,7 @@ TEST_F(BoneDrawing, ALoneRootDrawsItsDiamondAndTip) {
 
 TEST_F(BoneDrawing, EachBoneDrawsItsParentsDiamondAndTheLeafItsTip) {
   RTInstance skin = NewSkin();
-  RTFMatrix4x4 identity;
-  Mat4Identity(&identity);
+  const RTFMatrix4x4 identity = Identity();
   RTBoneNode* child = AddBone(skin, u"Child", AddBone(skin, u"Root", nullptr, identity, identity), identity, identity);
   AddBone(skin, u"Leaf", child, identity, identity);
   ASSERT_EQ(bone_model::SetRenderBone(skin, 1), kRTSuccess);
@@ -124,8 +122,7 @@ TEST_F(BoneDrawing, EachBoneDrawsItsParentsDiamondAndTheLeafItsTip) {
 
 TEST_F(BoneDrawing, BonesComeBeforeAxes) {
   RTInstance skin = NewSkin();
-  RTFMatrix4x4 identity;
-  Mat4Identity(&identity);
+  const RTFMatrix4x4 identity = Identity();
   AddBone(skin, u"Root", nullptr, identity, identity);
   ASSERT_EQ(bone_model::SetRenderAxis(skin, 1), kRTSuccess);
   ASSERT_EQ(bone_model::SetRenderBone(skin, 1), kRTSuccess);

@@ -19,12 +19,6 @@ using namespace kivo;
 
 constexpr float kPi = 3.14159265358979f;
 
-RTFMatrix4x4 Identity() {
-  RTFMatrix4x4 m;
-  Mat4Identity(&m);
-  return m;
-}
-
 // The swing that turns x to (cos a, sin a, 0).
 Quaternion SwingOf(float degrees) {
   Quaternion q{};

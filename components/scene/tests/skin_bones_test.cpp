@@ -12,12 +12,6 @@ namespace {
 using namespace skintest;
 using namespace kivo;
 
-RTFMatrix4x4 Identity() {
-  RTFMatrix4x4 m;
-  Mat4Identity(&m);
-  return m;
-}
-
 using SkinBones = SkinTest;
 
 TEST_F(SkinBones, AddNodeBuildsTheTreeAndRefusesWhatItCannotHold) {

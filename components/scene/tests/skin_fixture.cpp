@@ -10,6 +10,12 @@ namespace skintest {
 
 using namespace kivo;
 
+RTFMatrix4x4 Identity() {
+  RTFMatrix4x4 m;
+  Mat4Identity(&m);
+  return m;
+}
+
 RTFMatrix4x4 TurnZ(float degrees, const RTFVector3D& move) {
   RTFMatrix3x3 turn;
   Mat3RotationZ(&turn, static_cast<float>(degrees * 3.14159265358979323846 / 180));
@@ -32,12 +38,14 @@ RTFVector3D TranslationOf(const RTFMatrix4x4& m) {
 
 void SkinTest::InstallComponents(tesk::testing::CoreHost& host) {
   MeshTest::InstallComponents(host);
-  for (const char* name : {"RTEditable", "RTAnimTrack", "RTBoneModel"})
+  for (const char* name :
+       {"RTEditable", "RTAnimTrack", "RTBoneModel", "RTTeskSkin", "RTArticulated", "RTSceneNode", "RTTeskSceneNode"})
     host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
 }
 
-RTInstance SkinTest::NewSkin(const std::vector<RTFVector3D>& vertices, const std::vector<RTFVector3D>& normals) {
-  RTInstance skin = New(bone_model::kClassName);
+RTInstance SkinTest::NewSkin(const std::vector<RTFVector3D>& vertices, const std::vector<RTFVector3D>& normals,
+                             const char16_t* className) {
+  RTInstance skin = New(className);
   EXPECT_EQ(bone_model::SetVectorListF(skin, vertices.data(), static_cast<uint32_t>(vertices.size())), kRTSuccess);
   if (!normals.empty()) {
     EXPECT_EQ(bone_model::SetNormalListF(skin, normals.data(), static_cast<uint32_t>(normals.size())), kRTSuccess);
@@ -88,8 +96,7 @@ std::vector<RTFVector3D> SkinTest::Normals(RTInstance skin) {
 
 void ArmTest::MakeArm(float length) {
   skin_ = NewSkin({V(0, 0, 0)});
-  RTFMatrix4x4 identity;
-  Mat4Identity(&identity);
+  const RTFMatrix4x4 identity = Identity();
   const RTFMatrix4x4 along = Translation(length, 0, 0);
   shoulder_ = AddBone(skin_, u"Shoulder", nullptr, identity, identity);
   elbow_ = AddBone(skin_, u"Elbow", shoulder_, along, Translation(-length, 0, 0));

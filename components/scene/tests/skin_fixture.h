@@ -1,5 +1,6 @@
-// A started core with RTBoneModel, the mesh and the motion with their parent classes, and the
-// software rasterizer; helpers to build skins of known bones and motions that pose them.
+// A started core with RTBoneModel and RTTeskSkin, the mesh and the motion with their parent classes,
+// the motion player, scene nodes and the software rasterizer; helpers to build skins of known bones
+// and motions that pose them.
 #pragma once
 
 #include <string>
@@ -19,6 +20,7 @@ struct Influence {
   float weight;
 };
 
+RTFMatrix4x4 Identity();
 // The matrix of a rotation by `degrees` about z (a row vector's x turns toward y), then a move.
 RTFMatrix4x4 TurnZ(float degrees, const RTFVector3D& move = V(0, 0, 0));
 void ExpectNear(const RTFVector3D& actual, const RTFVector3D& expected, float tolerance = 1e-5f);
@@ -28,8 +30,9 @@ class SkinTest : public meshtest::MeshTest {
  protected:
   void InstallComponents(tesk::testing::CoreHost& host) override;
 
-  // A skin holding the vertices, and the normals when given, as its bind pose.
-  RTInstance NewSkin(const std::vector<RTFVector3D>& vertices = {}, const std::vector<RTFVector3D>& normals = {});
+  // A skin (of the class) holding the vertices, and the normals when given, as its bind pose.
+  RTInstance NewSkin(const std::vector<RTFVector3D>& vertices = {}, const std::vector<RTFVector3D>& normals = {},
+                     const char16_t* className = kivo::bone_model::kClassName);
   RTInstance NewMotion() { return New(kivo::motion::kClassName); }
   // A bone with the inverse bind matrix, the rest local matrix and the influences.
   RTBoneNode* AddBone(RTInstance skin, const char16_t* name, RTBoneNode* parent, const RTFMatrix4x4& restLocal,

@@ -63,12 +63,6 @@ void ExpectMatrix(const RTFMatrix4x4& actual, const RTFMatrix4x4& expected, cons
     for (int j = 0; j < 4; ++j) EXPECT_EQ(actual.m[i][j], expected.m[i][j]) << what << " " << i << "," << j;
 }
 
-RTFMatrix4x4 Identity() {
-  RTFMatrix4x4 m;
-  Mat4Identity(&m);
-  return m;
-}
-
 const RTFMatrix4x4 kZero{};
 const std::vector<RTFVector3D> kVertices = {V(0, 0, 0), V(1, 0, 0), V(0, 1, 0)};
 const std::vector<RTFVector3D> kNormals = {V(0, 0, 1), V(0, 0, 1), V(0, 0, 1)};

@@ -11,12 +11,6 @@ namespace {
 using namespace skintest;
 using namespace kivo;
 
-RTFMatrix4x4 Identity() {
-  RTFMatrix4x4 m;
-  Mat4Identity(&m);
-  return m;
-}
-
 RTFVector3D Skinned(const RTBoneNode& bone, const RTFVector3D& p, bool point) {
   RTFMatrix4x4 skinning;
   Mat4Multiply(bone.inverseBind, bone.worldMatrix, &skinning);
