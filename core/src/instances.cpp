@@ -1,6 +1,7 @@
 #include "instances.h"
 
 #include <cstring>
+#include <vector>
 
 #include "classes.h"
 #include "coreregistry/registry.h"
@@ -20,6 +21,10 @@ namespace {
 
 RTInstance gRoot = nullptr;
 uint32_t gNextSerial = 0;
+// While the core shuts down, destroyed records wait here until every tree is gone: an instance
+// destroyed late may release what it holds on one destroyed before it (a scene node its entity),
+// which must find a record with no references left, not freed memory.
+std::vector<RTInstance>* gShutdownRecords = nullptr;
 
 bool IsStoreBacked(RTInstance instance) { return (instance->flags & kStoreBacked) != 0; }
 
@@ -34,6 +39,14 @@ void RemoveLive(ComponentEntry* entry, RTInstance instance) {
 }
 
 void FreeRecord(RTInstance instance);
+
+void FreeOrKeepRecord(RTInstance instance) {
+  if (gShutdownRecords) {
+    gShutdownRecords->push_back(instance);
+  } else {
+    FreeRecord(instance);
+  }
+}
 
 }  // namespace
 
@@ -96,7 +109,7 @@ void Destroy(RTInstance instance) {
     Detach(instance);
   }
   DestroyComponentObject(instance);
-  if (!storeBacked) FreeRecord(instance);
+  if (!storeBacked) FreeOrKeepRecord(instance);
 }
 
 enum class Placement { kInTree, kDetached };
@@ -171,13 +184,15 @@ void DestroyTree(RTInstance instance) {
     ForceReleaseInstance(nullptr, instance);
   } else {
     if (instance->parent) Detach(instance);
-    FreeRecord(instance);
+    FreeOrKeepRecord(instance);
   }
 }
 
 }  // namespace
 
 void ReleaseRoot() {
+  std::vector<RTInstance> destroyed;
+  gShutdownRecords = &destroyed;
   RTInstance root = gRoot;
   gRoot = nullptr;
   // Root goes with its tree whatever holds it: a store-backed Root would otherwise stay as a
@@ -190,6 +205,8 @@ void ReleaseRoot() {
       while (instance->parent) instance = instance->parent;
       DestroyTree(instance);
     }
+  gShutdownRecords = nullptr;
+  for (RTInstance instance : destroyed) FreeRecord(instance);
 }
 
 RTSuccess ValidateInstance(RTInstance, RTInstance instance, uint32_t* code) {

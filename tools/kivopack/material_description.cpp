@@ -1,5 +1,6 @@
 #include "material_description.h"
 
+#include "image_description.h"
 #include "kivo/material/material_calls.h"
 #include "tool_support.h"
 
@@ -9,15 +10,6 @@ namespace {
 
 using nlohmann::json;
 namespace m = kivo::material;
-
-bool ReadColour(const json& value, RTFColorRGB* colour) {
-  if (!value.is_array() || (value.size() != 3 && value.size() != 4)) return false;
-  float channels[4] = {0, 0, 0, 1};
-  for (size_t i = 0; i < value.size(); ++i)
-    if (!FiniteFloat(value[i], &channels[i])) return false;
-  *colour = RTFColorRGB{channels[0], channels[1], channels[2], channels[3]};
-  return true;
-}
 
 bool Switch(RTInstance material, const json& description, const char* field,
             RTSuccess (*set)(RTInstance, RTBool), std::string* error) {
@@ -37,11 +29,8 @@ bool Image(RTInstance material, const json& description, const char* field, uint
     return false;
   }
   const std::filesystem::path file = folder / description[field].get<std::string>();
-  const auto bytes = ReadFileBytes(file);
-  if (!bytes || bytes->empty()) {
-    *error = "cannot read " + file.string();
-    return false;
-  }
+  const auto bytes = ReadImageFile(file, error);
+  if (!bytes) return false;
   if (bytes->size() > m::kMaxImageBytes ||
       !m::SetImage(material, image, bytes->data(), static_cast<uint32_t>(bytes->size()))) {
     *error = file.string() + " is larger than a material holds";

@@ -1,11 +1,15 @@
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
 #include "font_description.h"
+#include "entity_description.h"
 #include "graph_description.h"
 #include "image_description.h"
+#include "kivo/camera/camera_calls.h"
+#include "kivo/light/light_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
@@ -91,17 +95,25 @@ struct Builder {
     return false;
   }
 
-  // The scene kinds ("sceneTree", "room", "node"), each for an instance of its class without
-  // "data"; `made` gets the child nodes made.
+  // The scene kinds ("sceneTree", "room", "node", "camera", "light"), each for an instance of its
+  // class (or a class of it) without "data"; `made` gets the child nodes made, `entities` the
+  // nodes' entities to set once the pack is complete.
   bool DescribeScene(const nlohmann::json& item, RTInstance instance, const std::u16string& path,
-                     std::vector<RTInstance>* made) {
+                     std::vector<RTInstance>* made, std::vector<PendingEntity>* entities) {
+    const SceneBuild build{core, made, entities, error};
     const struct {
       const char* field;
       const char16_t* className;
-      bool (*describe)(const SceneBuild&, const nlohmann::json&, RTInstance);
-    } kinds[] = {{"sceneTree", tesk::scene_tree::kClassName, DescribeSceneTree},
-                 {"room", kivo::room::kClassName, DescribeRoom},
-                 {"node", kivo::scene_node::kClassName, DescribeNode}};
+      std::function<bool(const nlohmann::json&)> describe;
+    } kinds[] = {
+        {"sceneTree", tesk::scene_tree::kClassName,
+         [&](const nlohmann::json& d) { return DescribeSceneTree(build, d, instance); }},
+        {"room", kivo::room::kClassName, [&](const nlohmann::json& d) { return DescribeRoom(build, d, instance); }},
+        {"node", kivo::scene_node::kClassName,
+         [&](const nlohmann::json& d) { return DescribeNode(build, d, instance); }},
+        {"camera", kivo::camera::kClassName, [&](const nlohmann::json& d) { return FillCamera(instance, d, error); }},
+        {"light", kivo::light::kClassName, [&](const nlohmann::json& d) { return FillLight(instance, d, error); }},
+    };
     for (const auto& kind : kinds) {
       if (!item.contains(kind.field)) continue;
       if (item.contains("data") || !core.IsKindOfByName(nullptr, instance, kind.className)) {
@@ -109,7 +121,7 @@ struct Builder {
                  Narrow(kind.className) + " without \"data\"";
         return false;
       }
-      if (!kind.describe(SceneBuild{core, made, error}, item[kind.field], instance)) {
+      if (!kind.describe(item[kind.field])) {
         *error = Narrow(path) + ": " + *error;
         return false;
       }
@@ -164,6 +176,7 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
   Builder builder{core, {}, error};
   std::vector<RTInstance> described;
   std::vector<PendingMesh> meshes;
+  std::vector<PendingEntity> entities;
   for (const auto& item : (*json)["instances"]) {
     if (!item.is_object() || !item.contains("path") || !item["path"].is_string() || !item.contains("class") ||
         !item["class"].is_string()) {
@@ -202,7 +215,7 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
     RTInstance instance = builder.Ensure(path, className);
     if (!instance) return false;
     std::vector<RTInstance> made;
-    const bool scene = builder.DescribeScene(item, instance, path, &made);
+    const bool scene = builder.DescribeScene(item, instance, path, &made, &entities);
     builder.held.insert(builder.held.end(), made.begin(), made.end());
     described.insert(described.end(), made.begin(), made.end());
     if (!scene) return false;
@@ -240,6 +253,8 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       *error = Narrow(mesh.path) + ": " + *error;
       return false;
     }
+
+  if (!SetEntities(core, entities, error)) return false;
 
   for (RTInstance instance : described) {
     if (!core.StoreInstance(nullptr, instance, kivo::component::kStreamWhole, 0)) {

@@ -143,6 +143,16 @@ bool ReadObstacle(const SceneBuild& build, const json& description, RTInstance n
          Fail(build, "the node refused its obstacle box (is a lowest corner above a highest one?)");
 }
 
+// "entity": the instance path of what the node carries, looked up once the pack is complete.
+bool ReadEntity(const SceneBuild& build, const json& description, RTInstance node) {
+  if (!description.contains("entity")) return true;
+  const json& path = description["entity"];
+  if (!path.is_string() || path.get<std::string>().rfind("Root:", 0) != 0)
+    return Fail(build, "a node's \"entity\" is an instance path starting with \"Root:\"");
+  build.entities->push_back(PendingEntity{node, Wide(path.get<std::string>())});
+  return true;
+}
+
 }  // namespace
 
 bool DescribeSceneTree(const SceneBuild& build, const json& description, RTInstance tree) {
@@ -201,7 +211,22 @@ bool DescribeNode(const SceneBuild& build, const json& description, RTInstance n
   // The placement goes first: a node of a moving kind would keep its translation pending.
   if (!kivo::scene_node::SetLocalMatrix(node, &placement)) return Fail(build, "the node refused its placement");
   return ReadState(build, description, node) && ReadObstacle(build, description, node) &&
-         MakeChildNodes(build, description, "children", node, nullptr);
+         ReadEntity(build, description, node) && MakeChildNodes(build, description, "children", node, nullptr);
+}
+
+bool SetEntities(CoreTable& core, const std::vector<PendingEntity>& entities, std::string* error) {
+  for (const PendingEntity& pending : entities) {
+    kivo::InstanceRef entity;
+    if (!core.GetInstanceByName(nullptr, pending.path.c_str(), entity.out(), 0)) {
+      *error = "there is no entity " + Narrow(pending.path) + " in the pack";
+      return false;
+    }
+    if (!kivo::scene_node::SetEntity(pending.node, entity.get())) {
+      *error = "a node refused its entity " + Narrow(pending.path);
+      return false;
+    }
+  }
+  return true;
 }
 
 }  // namespace kivopack

@@ -12,9 +12,10 @@
 //       from point i to the next); linked rooms by instance name; the nodes, lights and bounds node
 //       are made as children of the room
 //   "node": {"position": [x, y, z] or "matrix": [16 numbers, row by row], "state": 0, "kind": 5,
-//            "obstacle": [[x, y, z], [x, y, z]], "children": [NODE, ...]}
+//            "obstacle": [[x, y, z], [x, y, z]], "entity": "Root:Props:Bed", "children": [NODE, ...]}
 //       a scene node instance's placement, its state word and kind (RTTeskSceneNode only), the
-//       obstacle box that rooms collide with, and its child nodes
+//       obstacle box that rooms collide with, the instance it carries (a mesh, camera or light of
+//       the pack, anywhere in the description) and its child nodes
 //   NODE: {"name": "Bed", "class": "RTTeskSceneNode", ...the fields of "node"}; the class is
 //       RTTeskSceneNode when left out
 #pragma once
@@ -27,14 +28,23 @@
 
 namespace kivopack {
 
+// A node's entity, set once every instance of the description is made.
+struct PendingEntity {
+  RTInstance node;
+  std::u16string path;
+};
+
 struct SceneBuild {
   CoreTable& core;
   std::vector<RTInstance>* made;  // the child nodes made: the pack stores them, the caller releases them
+  std::vector<PendingEntity>* entities;
   std::string* error;
 };
 
 bool DescribeSceneTree(const SceneBuild& build, const nlohmann::json& description, RTInstance tree);
 bool DescribeRoom(const SceneBuild& build, const nlohmann::json& description, RTInstance room);
 bool DescribeNode(const SceneBuild& build, const nlohmann::json& description, RTInstance node);
+// Sets each node's entity; false, with `error` naming the path, when one is not in the pack.
+bool SetEntities(CoreTable& core, const std::vector<PendingEntity>& entities, std::string* error);
 
 }  // namespace kivopack

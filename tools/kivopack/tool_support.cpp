@@ -43,6 +43,15 @@ bool ReadVector(const nlohmann::json& value, RTFVector3D* out) {
   return true;
 }
 
+bool ReadColour(const nlohmann::json& value, RTFColorRGB* out) {
+  if (!value.is_array() || (value.size() != 3 && value.size() != 4)) return false;
+  float channels[4] = {0, 0, 0, 1};
+  for (size_t i = 0; i < value.size(); ++i)
+    if (!FiniteFloat(value[i], &channels[i])) return false;
+  *out = RTFColorRGB{channels[0], channels[1], channels[2], channels[3]};
+  return true;
+}
+
 std::u16string Wide(const std::string& utf8) { return platform::FromUtf8(utf8); }
 
 std::string Narrow(std::u16string_view text) { return platform::ToUtf8(text); }

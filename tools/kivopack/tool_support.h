@@ -21,6 +21,8 @@ std::u16string Wide(const std::string& utf8);
 bool FiniteFloat(const nlohmann::json& value, float* out);
 // A JSON list of three finite numbers, into x, y and z (the fourth float becomes 0).
 bool ReadVector(const nlohmann::json& value, RTFVector3D* out);
+// A JSON list of three or four finite numbers, r, g, b and a (1 when left out).
+bool ReadColour(const nlohmann::json& value, RTFColorRGB* out);
 std::string Narrow(std::u16string_view text);
 
 }  // namespace kivopack

@@ -3,7 +3,7 @@
 // of ray and sphere tests and the room changes of nodes it moves frame by frame, and draws the
 // scene from a camera into a PNG file; or loads a motion out of a pack and prints its nodes at the
 // times asked for. The core runs on a Kivo root of its own whose store is the pack; messages the
-// scene raises while it loads go to standard error.
+// scene raises while it loads and moves go to standard error.
 //
 // The command line is one table of options; each option fills Options, and each section of the
 // report is printed from them in turn.
@@ -251,6 +251,9 @@ int Report(CoreTable& core, const Options& options) {
     report += section;
   }
   std::fputs(report.c_str(), stdout);
+  // Drawing's notes (the mesh library's first start, the driver's missing program extensions) stay
+  // in the debug output; a picture that cannot be drawn says why below.
+  messages.Print(false);
   std::string error;
   if (options.Draws() && !sceneview::RenderShot(core, tree.get(), options.shot, &error)) {
     std::fprintf(stderr, "scene-view: %s\n", error.c_str());

@@ -42,8 +42,8 @@ RTFMatrix4x4 Placement(const RTFVector3D& zAxis, const RTFVector3D& position) {
 class SceneEntities : public tesk::testing::StartedCore {
  protected:
   void InstallComponents(tesk::testing::CoreHost& host) override {
-    for (const char* name : {"RTRenderable", "RTLight", "RTInfDirLight", "RTPointLight", "RTSpotLight", "RTCamera",
-                             "RTParticleSystem"})
+    for (const char* name :
+         {"RTRenderable", "RTLight", "RTInfDirLight", "RTPointLight", "RTSpotLight", "RTCamera", "RTParticleSystem"})
       host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
   }
   InstanceRef Make(const char16_t* className) {
@@ -54,7 +54,7 @@ class SceneEntities : public tesk::testing::StartedCore {
   static std::string StreamedOut(RTInstance instance) {
     InstanceRef stream = MemoryStreamWith("");
     return component::StreamOut(instance, component::kStreamWhole, stream.get()) ? MemoryStreamBytes(stream.get())
-                                                                                  : "<failed>";
+                                                                                 : "<failed>";
   }
   static RTSuccess StreamedIn(RTInstance instance, const std::string& bytes) {
     InstanceRef stream = MemoryStreamWith(bytes);

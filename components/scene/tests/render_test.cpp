@@ -39,7 +39,8 @@ struct Drawn {
 class Render : public SceneTest {
  protected:
   void InstallMore(tesk::testing::CoreHost& host) override {
-    for (std::string_view name : {"RTCamera", "RTParticleSystem", "RTPolyModel", "RTMaterial"})
+    for (std::string_view name :
+         {"RTCamera", "RTParticleSystem", "RTPolyModel", "RTMaterial", "RTLight", "RTInfDirLight", "RTPointLight"})
       host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
     host.InstallComponent(FixtureComponent("RTRecordingEntity"));
     host.InstallComponent(FixtureComponent("RTBrokenRoom"));
@@ -105,6 +106,16 @@ class Render : public SceneTest {
     return Place(name, at, system.get(), parent, stateWord);
   }
 
+  // The unit square of meshtest::Quad() in a material of its own, translucent when asked.
+  InstanceRef Square(bool translucent) {
+    InstanceRef material = Make(material::kClassName);
+    EXPECT_EQ(material::SetAlpha(material.get(), translucent ? 1 : 0), kRTSuccess);
+    InstanceRef square = Make(poly_model::kClassName);
+    meshtest::Fill(window_.rasterizer(), square.get(), meshtest::Quad(), {material.get()});
+    held_.push_back(std::move(material));
+    return square;
+  }
+
   // A light node of the ward (its entity records its drawing).
   RTInstance Light(const char16_t* name, RTFVector3D at) {
     InstanceRef node = MakeNode(name, at);
@@ -132,8 +143,7 @@ class Render : public SceneTest {
     return names;
   }
 
-  static void RecordDrawn(RTInstance, RTInstance, uint32_t, const RTSceneNodeEntityFrameInformation* frame,
-                          uint32_t*) {
+  static void RecordDrawn(RTInstance, RTInstance, uint32_t, const RTSceneNodeEntityFrameInformation* frame, uint32_t*) {
     Drawn drawn{gCurrent->NameOf(frame->node), {}};
     for (uint32_t i = 0; i < frame->lightCount; ++i) drawn.lights.push_back(gCurrent->NameOf(frame->lights[i]));
     gCurrent->drawn_.push_back(drawn);
@@ -265,10 +275,7 @@ TEST_F(Render, HookContextsAreGivenBackForDrawnAndCulledModels) {
 // A translucent mesh of the ward is deferred before the broken room's node list fails: the frame
 // fails, the view matrix pushed is popped, and the deferred entry's reference is given back.
 TEST_F(Render, AFailingRoomStillPopsTheViewAndGivesBackTheDeferred) {
-  InstanceRef glass = Make(material::kClassName);
-  ASSERT_EQ(material::SetAlpha(glass.get(), 1), kRTSuccess);
-  InstanceRef pane = Make(poly_model::kClassName);
-  meshtest::Fill(window_.rasterizer(), pane.get(), meshtest::Quad(), {glass.get()});
+  InstanceRef pane = Square(true);
   RTInstance window = Place(u"Window", At(0, 0, -10), pane.get());
   InstanceRef broken = MakeRoom(u"Broken", At(300, 0, 300), At(310, 10, 310), nullptr, kBrokenRoomClass);
   ASSERT_EQ(tree_calls::UpdateTransforms(tree_.get(), 0), kRTSuccess);
@@ -286,6 +293,84 @@ TEST_F(Render, AFailingRoomStillPopsTheViewAndGivesBackTheDeferred) {
   EXPECT_EQ(count("PushViewMatrix("), 2);
   EXPECT_EQ(count("PopViewMatrix("), 2);
   EXPECT_EQ(RefCount(window), before);
+}
+
+// The calls of a frame, stage by stage, for a ward with a floor (its bounds mesh), a cot, a
+// translucent window and two lights: each mesh's draw begins with loading its node's world matrix
+// (PushWorldMatrix), the floor's with the identity of the room's own record. The lights reach the cot
+// and the window; the window is drawn again, deferred, with no light.
+TEST_F(Render, AFrameDrawsTheRoomsThenTheNodesThenTheDeferred) {
+  RTFMatrix4x4 back;  // the floor, in the room's own space at the origin, in view
+  Mat4Identity(&back);
+  Mat4SetTranslation(&back, At(0, 0, 5));
+  ASSERT_EQ(scene_node::SetLocalMatrix(camera_.get(), &back), kRTSuccess);
+  InstanceRef floor = Square(false);
+  InstanceRef bounds = MakeNode(u"Bounds", At(0, 0, 0), ward_.get());
+  ASSERT_EQ(scene_node::SetEntity(bounds.get(), floor.get()), kRTSuccess);
+  ASSERT_EQ(room::SetBoundsNode(ward_.get(), bounds.get()), kRTSuccess);
+  InstanceRef cot = Square(false), pane = Square(true), sun = Make(u"RTInfDirLight"), lamp = Make(u"RTPointLight");
+  ASSERT_EQ(renderable::SetPreDrawHook(cot.get(), RecordDrawn, nullptr), kRTSuccess);
+  Place(u"Cot", At(0, 0, -10), cot.get());
+  RTInstance window = Place(u"Window", At(1, 0, -10), pane.get());
+  ASSERT_EQ(scene_node::SetEntity(Light(u"Sun", At(0, 5, -10)), sun.get()), kRTSuccess);
+  ASSERT_EQ(scene_node::SetEntity(Light(u"Lamp", At(2, 2, -10)), lamp.get()), kRTSuccess);
+  ASSERT_EQ(tree_calls::UpdateTransforms(tree_.get(), 0), kRTSuccess);
+  const uint32_t windowCount = RefCount(window);
+  const size_t ringsBefore = Occurrences("RTTeskGame.RenderAOI()");
+
+  window_.BeginClearedFrame(0);
+  window_.StartRecording();
+  ASSERT_EQ(tree_calls::Render(tree_.get()), kRTSuccess);
+  // Each mesh's draw begins by pushing its node's world matrix, whose last row tells them apart.
+  const auto whose = [](const std::string& push) {
+    return push.ends_with(" 0, 0, 0, 1]) -> 1")     ? "floor"
+           : push.ends_with(" 0, 0, -10, 1]) -> 1") ? "cot"
+           : push.ends_with(" 1, 0, -10, 1]) -> 1") ? "window"
+                                                    : "?";
+  };
+  std::vector<std::string> stages;
+  for (const std::string& call : window_.Recorded()) {
+    if (call.starts_with("PushViewMatrix") || call.starts_with("PopViewMatrix") || call.starts_with("SetProjection(") ||
+        call.starts_with("EnableBlending(1)"))
+      stages.push_back(call.substr(0, call.find('(')));
+    if (call.starts_with("PushWorldMatrix(")) stages.push_back(whose(call));
+    if (call.starts_with("SetColorFromArray(")) stages.push_back("ambient " + call.substr(call.find('[')));
+  }
+  EXPECT_EQ(stages, (std::vector<std::string>{
+                        "PushViewMatrix", "SetProjection", "floor", "ambient [3: 0.4, 0.4, 0.4]) -> 1", "cot",
+                        "ambient [3: 0.2, 0.2, 0.2]) -> 1", "window", "ambient [3: 0.2, 0.2, 0.2]) -> 1", "window",
+                        "ambient [3: 0.4, 0.4, 0.4]) -> 1", "EnableBlending", "PopViewMatrix"}));
+  ASSERT_EQ(drawn_.size(), 1u);
+  EXPECT_EQ(drawn_[0].lights, (std::vector<std::u16string>{u"Lamp", u"Sun"})) << "both lights, the nearer first";
+  EXPECT_EQ(Occurrences("RTTeskGame.RenderAOI()") - ringsBefore, 1u);
+  EXPECT_EQ(RefCount(window), windowCount) << "the deferred entry given back";
+  ASSERT_EQ(r::EndScene(window_.rasterizer()), kRTSuccess);
+}
+
+// The camera convention on screen: a square ahead of the camera covers the middle of the picture;
+// the same square behind the camera leaves the picture empty.
+TEST_F(Render, ASquareAheadFillsTheMiddleAndOneBehindIsNotSeen) {
+  InstanceRef square = Square(false);
+  RTInstance node = Place(u"Square", At(-0.5f, -0.5f, -2), square.get());
+  ASSERT_EQ(Frame(), kRTSuccess);
+  window_.BeginClearedFrame(0);
+  ASSERT_EQ(tree_calls::Render(tree_.get()), kRTSuccess);
+  tesk::testing::Picture ahead = window_.Shoot();
+  constexpr int kMiddleX = tesk::testing::OffscreenWindow::kWidth / 2;
+  constexpr int kMiddleY = tesk::testing::OffscreenWindow::kHeight / 2;
+  EXPECT_NE(ahead.At(kMiddleX, kMiddleY), 0x000000u);
+  EXPECT_EQ(ahead.At(1, 1), 0x000000u) << "a unit square 2 ahead does not reach the corners";
+
+  RTFMatrix4x4 behind;
+  Mat4Identity(&behind);
+  Mat4SetTranslation(&behind, At(-0.5f, -0.5f, 2));
+  ASSERT_EQ(scene_node::SetLocalMatrix(node, &behind), kRTSuccess);
+  ASSERT_EQ(tree_calls::UpdateTransforms(tree_.get(), 0), kRTSuccess);
+  window_.BeginClearedFrame(0);
+  ASSERT_EQ(tree_calls::Render(tree_.get()), kRTSuccess);
+  EXPECT_EQ(window_.Shoot().CountOther(0x000000, 0, 0, tesk::testing::OffscreenWindow::kWidth,
+                                       tesk::testing::OffscreenWindow::kHeight),
+            0);
 }
 
 }  // namespace

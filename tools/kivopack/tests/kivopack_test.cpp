@@ -1,6 +1,7 @@
 // kivopack as its users run it: a pack built from a description, listed and extracted; a resource
 // file read back by the core; descriptions it refuses with a message instead of failing hard.
 #include <gtest/gtest.h>
+#include <stb_image.h>
 #include <sys/wait.h>
 
 #include <cstdlib>
@@ -117,6 +118,42 @@ TEST_F(Kivopack, ResourceReadsBackWithItsNamedStreams) {
   const size_t report = log.rfind("Memory Blocks Remaining on Core Shutdown: ");
   ASSERT_NE(report, std::string::npos);
   EXPECT_EQ(log.substr(report, 44), "Memory Blocks Remaining on Core Shutdown: 0\n");
+}
+
+// An image description becomes a PNG of its checkerboard, stored in the RTImage as its file would
+// be (version, byte count, bytes); one that describes no image is refused.
+TEST_F(Kivopack, DrawsCheckerImagesFromTheirDescriptions) {
+  host_.InstallComponent(tesk::testing::CoreHost::StagedComponent("RTImage"));
+  Write("tiles.json", R"({"width": 6, "height": 4, "checker": {"cell": 2, "colours": [[1, 0, 0], [0, 0, 1, 0.5]]}})");
+  Write("pack.json", R"({"instances": [{"path": "Root:Tiles", "class": "RTImage", "image": "tiles.json"}]})");
+  std::string errors;
+  ASSERT_EQ(Run("build " + File("pack.json") + " " + File("root.kivopack"), &errors), 0) << errors;
+  ASSERT_EQ(Run("extract " + File("root.kivopack") + " Root:Tiles " + File("tiles.bin"), &errors), 0) << errors;
+  const std::string stored = ReadFile(File("tiles.bin"));
+  ASSERT_GT(stored.size(), 8u);
+  const std::string png = stored.substr(8);
+  int width = 0, height = 0, channels = 0;
+  stbi_uc* pixels = stbi_load_from_memory(reinterpret_cast<const stbi_uc*>(png.data()), static_cast<int>(png.size()),
+                                          &width, &height, &channels, 4);
+  ASSERT_NE(pixels, nullptr);
+  EXPECT_EQ(width, 6);
+  EXPECT_EQ(height, 4);
+  const auto at = [&](int x, int y) {
+    const stbi_uc* p = pixels + (y * width + x) * 4;
+    return std::vector<int>{p[0], p[1], p[2], p[3]};
+  };
+  EXPECT_EQ(at(0, 0), (std::vector<int>{255, 0, 0, 255}));
+  EXPECT_EQ(at(2, 0), (std::vector<int>{0, 0, 255, 128}));
+  EXPECT_EQ(at(2, 2), (std::vector<int>{255, 0, 0, 255}));
+  stbi_image_free(pixels);
+
+  for (const char* bad : {R"({"width": 0, "height": 4, "checker": {"cell": 2, "colours": [[1, 0, 0], [0, 0, 1]]}})",
+                          R"({"width": 4, "height": 4, "checker": {"cell": 2, "colours": [[1, 0, 0]]}})"}) {
+    Write("tiles.json", bad);
+    EXPECT_EQ(Run("build " + File("pack.json") + " " + File("bad.kivopack"), &errors), 1) << bad;
+    EXPECT_NE(errors.find("tiles.json: an image's"), std::string::npos) << errors;
+    EXPECT_FALSE(std::filesystem::exists(File("bad.kivopack")));
+  }
 }
 
 TEST_F(Kivopack, RefusesBadDescriptionsWithAMessage) {

@@ -1,6 +1,7 @@
 // scene-view and kivopack's scene kinds as a user runs them from the staged tree: a fixture level
-// packed from its description, printed as a scenario loads it; a fixture motion and the sample's
-// walk printed at times; and the descriptions and command lines they refuse.
+// packed from its description, printed as a scenario loads it and drawn from a camera; a fixture
+// motion and the sample's walk printed at times; and the descriptions and command lines they
+// refuse.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -9,6 +10,7 @@
 
 #include "host/run_command.h"
 #include "host/temp_dir.h"
+#include "software_rasterizer.h"
 
 namespace {
 
@@ -139,6 +141,62 @@ TEST_F(SceneTools, TheSamplesTrolleyRollsIntoTheWaitingRoomAndTheBedStopsASphere
   EXPECT_NE(run.out.find("  end (7.00, 0.00, 7.00) in waiting-room, leaf "), std::string::npos) << run.out;
 }
 
+// A crate in a lit room, seen by the pack's camera and from an eye the command line places.
+constexpr char kLitLevel[] = R"({"instances": [
+  {"path": "Root:Ward:Tree", "class": "RTTeskSceneTree", "sceneTree": {"rooms": ["Root:Ward:Rooms:A"]}},
+  {"path": "Root:Ward:Rooms:A", "class": "RTBrellinRoom",
+   "room": {"box": [[-5, 0, -5], [5, 3, 5]],
+            "nodes": [{"name": "Crate", "position": [0, 0, 0], "state": 1, "entity": "Root:Ward:Meshes:Crate"}],
+            "lights": [{"name": "Lamp", "position": [0, 2, 2], "entity": "Root:Ward:Lights:Lamp"}]}},
+  {"path": "Root:Ward:Eye", "class": "RTTeskSceneNode",
+   "node": {"position": [0, 0.5, 4], "entity": "Root:Ward:Lens"}},
+  {"path": "Root:Ward:Lens", "class": "RTCamera", "camera": {"fieldOfView": 1.0, "near": 0.1, "far": 50}},
+  {"path": "Root:Ward:Lights:Lamp", "class": "RTPointLight", "light": {"colour": [1, 1, 1], "range": 10}},
+  {"path": "Root:Ward:Meshes:Crate", "class": "RTPolyModel",
+   "mesh": {"materials": ["Root:Ward:Materials:Slats"], "box": {"size": [1, 1, 1]}}},
+  {"path": "Root:Ward:Materials:Slats", "class": "RTMaterial", "material": {"diffuse": "slats.json"}}
+]})";
+
+constexpr uint32_t kShotBackground = 0x141414;  // scene-view's clear colour
+
+TEST_F(SceneTools, DrawsTheSceneFromTheCameraNodeOrFromAnEye) {
+  tesk::testing::WriteFile(File("slats.json"),
+                           R"({"width": 8, "height": 8, "checker": {"cell": 4, "colours": [[1, 1, 1], [0.5, 0.3, 0.1]]}})");
+  const auto packed = Pack(kLitLevel);
+  ASSERT_EQ(packed.status, 0) << packed.err;
+  const std::string arguments = Quoted(File("level.kivopack")) + " Root:Ward:Tree --png ";
+  const struct {
+    const char* camera;
+    bool crateInTheMiddle;
+  } views[] = {
+      {"--camera Root:Ward:Eye", true},
+      {"--eye 0,3,-4 --at 0,0.5,0", true},
+      {"--eye 0,0.5,4 --at 0,0.5,10", false},
+  };
+  for (const auto& view : views) {
+    const std::string png = File("shot.png");
+    const auto run = Run("scene-view", arguments + Quoted(png) + " " + view.camera);
+    ASSERT_EQ(run.status, 0) << view.camera << ": " << run.err;
+    const tesk::testing::Picture shot = tesk::testing::Picture::Load(png);
+    ASSERT_EQ(shot.width(), 640) << view.camera;
+    ASSERT_EQ(shot.height(), 480) << view.camera;
+    EXPECT_EQ(shot.At(320, 240) != kShotBackground, view.crateInTheMiddle) << view.camera;
+    EXPECT_EQ(shot.At(5, 5), kShotBackground) << view.camera;
+    EXPECT_EQ(shot.CountOther(kShotBackground, 0, 0, 640, 480) > 0, view.crateInTheMiddle) << view.camera;
+    fs::remove(png);
+  }
+}
+
+// The sample's overview camera sees its rooms' floors and props.
+TEST_F(SceneTools, TheSamplesOverviewShowsItsRooms) {
+  const std::string store = Quoted((fs::path(TESK_STAGE_DIR) / "kivo/store/root.kivopack").string());
+  const auto run = Run("scene-view", store + " Root:Tesk:Assets:TeskSceneTrees:TeskSceneTree1 --png " +
+                                         Quoted(File("sample.png")) + " --camera Root:Tesk:Assets:Cameras:Overview");
+  ASSERT_EQ(run.status, 0) << run.err;
+  const tesk::testing::Picture shot = tesk::testing::Picture::Load(File("sample.png"));
+  EXPECT_GT(shot.CountOther(kShotBackground, 0, 0, 640, 480), 640 * 480 / 3) << "the floors fill much of it";
+}
+
 TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
   ASSERT_EQ(Pack(kLevel).status, 0);
   const std::string pack = Quoted(File("level.kivopack"));
@@ -166,6 +224,12 @@ TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
       {pack + " Root:Ward:Tree --move Root:Ward:Rooms:A:Bed 1 3", 2, "usage: scene-view "},
       {pack + " Root:Ward:Tree --move Root:Ward:Rooms:A:Bed 1,0 -3", 2, "usage: scene-view "},
       {pack + " --motion Root:Ward:Tree --times 1 --ray 1,1,1 1,0,0", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --camera Root:Ward:Eye", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --eye 1,1,1", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --at 1,1,1", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --eye 1,1,1 --at 0,0,0", 2, "usage: scene-view "},
+      {pack + " --motion Root:Ward:Tree --times 1 --png a.png --eye 1,1,1 --at 0,0,0", 2, "usage: scene-view "},
   };
   for (const auto& c : cases) {
     const auto run = Run("scene-view", c.arguments);
@@ -178,6 +242,20 @@ TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
   EXPECT_NE(
       Run("scene-view", pack + " --motion Root:Ward:Tree --times 1").err.find("holds no motion at Root:Ward:Tree"),
       std::string::npos);
+  const struct {
+    const char* camera;
+    const char* error;
+  } cameras[] = {
+      {"--camera Root:Ward:Rooms:A:Bed", "there is no scene node with a camera at Root:Ward:Rooms:A:Bed"},
+      {"--eye 1,1,1 --at 1,1,1", "the eye must stand apart from the point it looks at"},
+      {"--eye 1,5,1 --at 1,1,1", "the eye must stand apart from the point it looks at"},
+  };
+  for (const auto& c : cameras) {
+    const auto run = Run("scene-view", pack + " Root:Ward:Tree --png " + Quoted(File("a.png")) + " " + c.camera);
+    EXPECT_EQ(run.status, 1) << c.camera;
+    EXPECT_NE(run.err.find(c.error), std::string::npos) << c.camera << ": " << run.err;
+    EXPECT_FALSE(fs::exists(File("a.png"))) << c.camera;
+  }
   const auto pillow = Run("scene-view", pack + " Root:Ward:Tree --move Root:Ward:Rooms:A:Bed:Pillow 1,0 2");
   EXPECT_EQ(pillow.status, 1);
   EXPECT_NE(pillow.err.find("Root:Ward:Rooms:A:Bed:Pillow is no RTTeskSceneNode listed in a room of the tree"),
@@ -235,6 +313,24 @@ TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
       {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
        R"( "room": {"box": [[0,0,0],[1,1,1]], "openings": 1}}]})",
        "a room's \"openings\" are a list of footprint edge numbers"},
+      {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"entity": "Meshes:Bed"}}]})",
+       "a node's \"entity\" is an instance path starting with \"Root:\""},
+      {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"entity": "Root:Meshes:Bed"}}]})",
+       "there is no entity Root:Meshes:Bed in the pack"},
+      {R"({"instances": [{"path": "Root:C", "class": "RTLight", "camera": {}}]})",
+       "Root:C: a \"camera\" is written only into an instance of RTCamera without \"data\""},
+      {R"({"instances": [{"path": "Root:C", "class": "RTCamera", "camera": {"fieldOfView": 3.5}}]})",
+       "Root:C: a camera's \"fieldOfView\" lies between 0 and pi radians"},
+      {R"({"instances": [{"path": "Root:C", "class": "RTCamera", "camera": {"near": 5, "far": 2}}]})",
+       "a camera's \"near\" and \"far\" are distances with 0 < near < far"},
+      {R"({"instances": [{"path": "Root:C", "class": "RTCamera", "camera": {"far": "far"}}]})",
+       "\"far\" is a finite number"},
+      {R"({"instances": [{"path": "Root:L", "class": "RTSpotLight", "light": {"cone": [1, 0.5]}}]})",
+       "a light's \"cone\" is [penumbra, umbra] in radians, 0 <= penumbra <= umbra <= pi"},
+      {R"({"instances": [{"path": "Root:L", "class": "RTPointLight", "light": {"range": 0}}]})",
+       "a light's \"range\" is above 0"},
+      {R"({"instances": [{"path": "Root:L", "class": "RTLight", "light": {"colour": [1, 1]}}]})",
+       "a light's \"colour\" is three or four finite numbers"},
   };
   for (const auto& c : cases) {
     const auto run = Pack(c.description);

@@ -230,6 +230,15 @@ TEST_F(SceneNodes, HoldTheirEntityAndStreamItsPath) {
   EXPECT_EQ(RefCount(mesh.get()), 1u);
 }
 
+// At shutdown the core destroys Root's children last first, so the entity made after its node
+// goes first; the node then lets go of an entity already destroyed, which must do no harm.
+TEST_F(SceneNodes, AnEntityDestroyedBeforeItsNodeAtShutdownIsLetGoOfSafely) {
+  RTInstance node = nullptr, bulb = nullptr;  // left to the shutdown
+  ASSERT_EQ(core().CreateInstanceByString(nullptr, scene_node::kClassName, &node, 0, 1), kRTSuccess);
+  ASSERT_EQ(core().CreateInstanceByString(nullptr, renderable::kClassName, &bulb, 0, 1), kRTSuccess);
+  ASSERT_EQ(scene_node::SetEntity(node, bulb), kRTSuccess);
+}
+
 TEST_F(SceneNodes, KeepTheirStateWordAndQuadItem) {
   InstanceRef node = MakeNode(u"Walker", At(0, 0, 0));
   uint32_t word = 1;
