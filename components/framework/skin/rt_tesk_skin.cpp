@@ -36,11 +36,14 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
                              [&] { return ReadVersionPart(stream, slot::kStreamVersion, slot::kClassName) != 0; });
 }
 
-// The motion player of the node being drawn, when the node is a game node that has one.
+// The motion player of the node being drawn, when the node is a game node that has one (an
+// instance of another class is no player).
 InstanceRef AnimatorOf(RTInstance node) {
   InstanceRef animator;
   if (node && ModuleCore()->IsKindOfByName(nullptr, node, tesk_scene_node::kClassName))
     tesk_scene_node::GetAnimator(node, animator.out());
+  if (animator.get() && !ModuleCore()->IsKindOfByName(nullptr, animator.get(), articulated::kClassName))
+    animator.Reset();
   return animator;
 }
 

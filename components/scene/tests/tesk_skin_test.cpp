@@ -82,9 +82,12 @@ TEST_F(TeskSkin, IsPosedByItsNodesPlayerAndItsBonesLieOnTheNode) {
   ExpectNear(Vertices(skin_)[0], V(0, 1, 0), 0);
 }
 
+// A plain scene node, a game node without a player, and one whose "player" is of another class.
 TEST_F(TeskSkin, WithoutAPlayerItDrawsItsListsAsTheyStand) {
-  for (const char16_t* className : {tesk_scene_node::kClassName, scene_node::kClassName}) {
-    const Lines lines = Drawn(Node(className));
+  RTInstance strange = Node(tesk_scene_node::kClassName);
+  ASSERT_EQ(tesk_scene_node::SetAnimator(strange, NewMaterial()), kRTSuccess);
+  for (RTInstance node : {Node(tesk_scene_node::kClassName), Node(scene_node::kClassName), strange}) {
+    const Lines lines = Drawn(node);
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines[0], kNodeWorld);
     EXPECT_EQ(std::find(lines.begin(), lines.end(), kModelSpace), lines.end()) << "no bones";
