@@ -183,9 +183,10 @@ bool AddPrimitive(RTInstance mesh, RTInstance rasterizer, uint32_t kind, uint32_
 
 }  // namespace
 
-bool ReadMaterialList(const json& d, std::vector<kivo::InstanceRef>* materials, std::string* error) {
+bool ReadMaterialList(const json& d, const char* kind, std::vector<kivo::InstanceRef>* materials,
+                      std::string* error) {
   if (!d.contains("materials") || !d["materials"].is_array() || d["materials"].empty())
-    return Fail(error, "\"materials\" is a list of RTMaterial instance paths");
+    return Fail(error, std::string("a \"") + kind + "\" names its \"materials\": a list of RTMaterial instance paths");
   for (const json& item : d["materials"]) {
     const std::string path = item.is_string() ? item.get<std::string>() : item.dump();
     kivo::InstanceRef material;
@@ -230,7 +231,7 @@ bool BuildMesh(RTInstance mesh, const MeshSource& source, const std::vector<RTIn
 bool FillMesh(RTInstance mesh, const json& description, std::string* error) {
   if (!description.is_object()) return Fail(error, "a \"mesh\" is an object");
   std::vector<kivo::InstanceRef> held;
-  if (!ReadMaterialList(description, &held, error)) return false;
+  if (!ReadMaterialList(description, "mesh", &held, error)) return false;
   const auto source = ReadSource(description, held.size(), error);
   if (!source) return false;
   std::vector<RTInstance> materials;

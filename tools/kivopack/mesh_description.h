@@ -30,8 +30,9 @@ namespace kivopack {
 // normals set last (in the form the mesh's reader keeps).
 bool FillMesh(RTInstance mesh, const nlohmann::json& description, std::string* error);
 
-// The "materials" of a description: each an RTMaterial of the pack, held with a reference.
-bool ReadMaterialList(const nlohmann::json& description, std::vector<kivo::InstanceRef>* materials,
+// The "materials" of a description of the kind ("mesh", "skin"): each an RTMaterial of the pack,
+// held with a reference.
+bool ReadMaterialList(const nlohmann::json& description, const char* kind, std::vector<kivo::InstanceRef>* materials,
                       std::string* error);
 // The geometry built into the mesh (or a class of it) through its own calls, as FillMesh does.
 bool BuildMesh(RTInstance mesh, const MeshSource& source, const std::vector<RTInstance>& materials);

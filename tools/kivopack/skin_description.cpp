@@ -281,7 +281,7 @@ bool FillSkin(RTInstance skin, const json& description, const std::filesystem::p
   character.influences.resize(character.bones.size());
   std::vector<kivo::InstanceRef> held;
   std::map<int, float> coneLengths;
-  if (!ReadMaterialList(description, &held, error) || !AddLimbs(description, &character, error) ||
+  if (!ReadMaterialList(description, "skin", &held, error) || !AddLimbs(description, &character, error) ||
       !ReadConeLengths(description, character, &coneLengths, error))
     return false;
   std::vector<RTInstance> materials;
