@@ -231,7 +231,8 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
     RTInstance instance = builder.Ensure(path, className);
     if (!instance) return false;
     for (const auto& kind : kLateKinds)
-      if (item.contains(kind.field) && (item.contains("data") || !core.IsKindOfByName(nullptr, instance, kind.className))) {
+      if (item.contains(kind.field) &&
+          (item.contains("data") || !core.IsKindOfByName(nullptr, instance, kind.className))) {
         *error = Narrow(path) + ": a \"" + kind.field + "\" is built only into an instance of " +
                  Narrow(kind.className) + " (or a class of it) without \"data\"";
         return false;

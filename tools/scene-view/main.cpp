@@ -2,8 +2,8 @@
 // then prints its rooms, the quad tree's leaves, the room under each point asked for, the answers
 // of ray and sphere tests and the room changes of nodes it moves frame by frame, and draws the
 // scene from a camera into PNG files, one a frame time; or loads a motion out of a pack and prints
-// its nodes at the times asked for. The core runs on a Kivo root of its own whose store is the pack; messages the
-// scene raises while it loads and moves go to standard error.
+// its nodes at the times asked for. The core runs on a Kivo root of its own whose store is the
+// pack; messages the scene raises while it loads and moves go to standard error.
 //
 // The command line is one table of options; each option fills Options, and each section of the
 // report is printed from them in turn.

@@ -7,6 +7,7 @@
 #include "bone_methods.h"
 #include "bone_model_state.h"
 #include "kivo/support/matrix.h"
+#include "kivo/support/numeric.h"
 #include "kivo/support/quaternion.h"
 #include "kivo/support/raise.h"
 
@@ -118,7 +119,7 @@ RTSuccess SetIKRangeTest(RTInstance self, RTBoneNode* bone, float fraction) {
   if (bone->coneSampleCount == 0) return kRTSuccess;
   // Held to the ring: a fraction outside 0..1 (or NaN) would index past it.
   const float along = std::isnan(fraction) ? 0.0f : std::clamp(fraction, 0.0f, 1.0f);
-  const auto index = static_cast<uint32_t>(static_cast<float>(bone->coneSampleCount - 1) * along);
+  const auto index = FloatToInt<uint32_t>(static_cast<float>(bone->coneSampleCount - 1) * along);
   RTFVector3D sample{}, axis{};
   RTFMatrix4x4 rest = bone->restLocal, custom = bone->customMatrix;
   Mat4SetTranslation(&rest, RTFVector3D{});
