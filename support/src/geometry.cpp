@@ -4,6 +4,7 @@
 
 #include <cmath>
 
+#include "kivo/support/vector.h"
 #include "processor.h"
 #include "ray_triangle.h"
 
@@ -19,10 +20,10 @@ constexpr double kSlabTolerance = 1e-6;
 constexpr float kSlabLimit = 1e6f;
 constexpr double kSegmentParallel = 1e-6;
 constexpr double kPointsMeet = 1e-6;
+constexpr double kLinePlaneTolerance = 1e-6;
+constexpr double kCircleTolerance = 1e-6;
 
-Ext DotExt(const RTFVector3D& a, const RTFVector3D& b) {
-  return Ext{a.x} * b.x + Ext{a.y} * b.y + Ext{a.z} * b.z;
-}
+using detail::DotExt;
 
 bool Between(float value, float end1, float end2) {
   return end1 <= end2 ? end1 <= value && value <= end2 : end2 <= value && value <= end1;
@@ -99,6 +100,45 @@ RTBool IntersectRayBox(const RTFVector3D& origin, const RTFVector3D& direction, 
   }
   *t = nearT > 0.0f ? nearT : farT;
   return 1;
+}
+
+RTBool IntersectLinePlane(const RTFVector3D& planePoint, const RTFVector3D& a, const RTFVector3D& b,
+                          const RTFVector3D& n, RTFVector3D* x, float* t) {
+  const RTFVector3D direction = Vec3Subtract(b, a);
+  const Ext d = DotExt(n, direction);
+  if (d < kLinePlaneTolerance) {
+    *t = 0;
+    *x = RTFVector3D{a.x, a.y, a.z, x->w};
+    return 0;
+  }
+  const float along = static_cast<float>(DotExt(n, Vec3Subtract(planePoint, a)) / d);
+  *t = along;
+  *x = RTFVector3D{a.x + along * direction.x, a.y + along * direction.y, a.z + along * direction.z, x->w};
+  return 1;
+}
+
+int32_t IntersectSegmentCircle2D(const RTFVector2D& centre, float r, const RTFVector2D& p0, const RTFVector2D& p1,
+                                 RTFVector2D* x1, RTFVector2D* x2, float* t1, float* t2) {
+  const Ext dx = Ext{p1.x} - p0.x, dy = Ext{p1.y} - p0.y;
+  const Ext ox = Ext{p0.x} - centre.x, oy = Ext{p0.y} - centre.y;
+  const Ext e = dx * dx + dy * dy;
+  const Ext f = 2 * (dx * ox + dy * oy);
+  const Ext g = ox * ox + oy * oy - Ext{r} * r;
+  const Ext discriminant = f * f - 4 * e * g;
+  if (discriminant < kCircleTolerance) return -1;
+  const Ext root = std::sqrt(discriminant);
+  const float roots[2] = {static_cast<float>((root - f) / (2 * e)), static_cast<float>((-f - root) / (2 * e))};
+  RTFVector2D* points[2] = {x1, x2};
+  float* parameters[2] = {t1, t2};
+  int32_t found = 0;
+  for (float u : roots) {
+    if (!(u >= 0 && u <= 1)) continue;
+    *points[found] = RTFVector2D{static_cast<float>(p0.x + u * dx), static_cast<float>(p0.y + u * dy)};
+    *parameters[found] = u;
+    ++found;
+  }
+  if (found) return found;
+  return roots[0] < 0 && roots[1] < 0 ? -1 : roots[0] > 1 && roots[1] > 1 ? -1 : 0;
 }
 
 float Orient2D(const RTFVector2D& a, const RTFVector2D& b, const RTFVector2D& c) {

@@ -110,6 +110,46 @@ void Mat4SetTranslation(RTFMatrix4x4* m, const RTFVector3D& translation) {
   m->m[3][3] = 1.0f;
 }
 
+void Mat4GetTranslation(const RTFMatrix4x4& m, RTFVector3D* translation) {
+  translation->x = m.m[3][0];
+  translation->y = m.m[3][1];
+  translation->z = m.m[3][2];
+}
+
+void Mat4SetRotation(RTFMatrix4x4* m, const RTFMatrix3x3& rotation) {
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) m->m[i][j] = rotation.m[i][j];
+}
+
+void Mat4InvertRigid(RTFMatrix4x4* m) {
+  float (*r)[4] = m->m;
+  for (int i = 0; i < 3; ++i)
+    for (int j = i + 1; j < 3; ++j) std::swap(r[i][j], r[j][i]);
+  float moved[3];
+  for (int j = 0; j < 3; ++j)
+    moved[j] = static_cast<float>(-(Ext{r[3][0]} * r[0][j] + Ext{r[3][1]} * r[1][j] + Ext{r[3][2]} * r[2][j]));
+  for (int j = 0; j < 3; ++j) r[3][j] = moved[j];
+}
+
+void Mat3RotationZ(RTFMatrix3x3* m, float angle) {
+  const float s = MathSin(angle), c = MathCos(angle);
+  Identity3(m->m);
+  m->m[0][0] = c;
+  m->m[0][1] = s;
+  m->m[1][0] = -s;
+  m->m[1][1] = c;
+}
+
+void Mat3FromEuler(RTFMatrix3x3* m, float ax, float ay, float az) {
+  RTFMatrix4x4 x, y;
+  Mat4RotationX(&x, ax);
+  Mat4RotationY(&y, ay);
+  RTFMatrix3x3 z, zy;
+  Mat3RotationZ(&z, az);
+  matrix_kernels::MultiplyExtended(z.m, y.m, 3, zy.m);
+  matrix_kernels::MultiplyExtended(zy.m, x.m, 3, m->m);
+}
+
 bool Mat4LookAt(const RTFVector3D& eye, const RTFVector3D& at, const RTFVector3D& up, RTFMatrix4x4* m) {
   RTFVector3D back{eye.x - at.x, eye.y - at.y, eye.z - at.z, 0.0f};
   if (Vec3Normalize(&back) <= kNormalizeFloor) return false;

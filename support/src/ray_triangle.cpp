@@ -14,8 +14,6 @@ using Ext = long double;
 
 constexpr double kTriangleTolerance = 1e-6;
 
-RTFVector3D Difference(const RTFVector3D& a, const RTFVector3D& b) { return {a.x - b.x, a.y - b.y, a.z - b.z, 0.0f}; }
-
 // Whether a + b, rounded in extended precision, is at most limit (a and b not negative, none NaN):
 // decided from the double sum unless that lies too near the limit.
 bool SumAtMost(float a, float b, float limit) {
@@ -30,13 +28,13 @@ bool SumAtMost(float a, float b, float limit) {
 
 RTBool IntersectExtended(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
                          const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v) {
-  const RTFVector3D e1 = Difference(v1, v0), e2 = Difference(v2, v0);
+  const RTFVector3D e1 = Vec3Subtract(v1, v0), e2 = Vec3Subtract(v2, v0);
   RTFVector3D p;
   Vec3Cross(direction, e2, &p);
   const float det = Vec3Dot(e1, p);
   if (!(det >= kTriangleTolerance)) return 0;  // back-facing, edge-on or degenerate
 
-  const RTFVector3D s = Difference(origin, v0);
+  const RTFVector3D s = Vec3Subtract(origin, v0);
   const float uu = Vec3Dot(s, p);
   if (!(uu >= 0.0f && uu <= det)) return 0;
 

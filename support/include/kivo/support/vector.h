@@ -28,6 +28,11 @@ inline Ext DistanceSquaredExt(const RTFVector3D& a, const RTFVector3D& b) {
 
 }  // namespace detail
 
+// a - b in float, x, y and z; the fourth float is 0.
+inline RTFVector3D Vec3Subtract(const RTFVector3D& a, const RTFVector3D& b) {
+  return RTFVector3D{a.x - b.x, a.y - b.y, a.z - b.z, 0.0f};
+}
+
 inline float Vec3Dot(const RTFVector3D& a, const RTFVector3D& b) { return static_cast<float>(detail::DotExt(a, b)); }
 
 // out = a x b; out may be a or b.
