@@ -3,10 +3,13 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "kivo/support/instance_ref.h"
 #include "kivo/types.h"
+#include "mesh_shapes.h"
 
 namespace kivopack {
 
@@ -26,5 +29,12 @@ namespace kivopack {
 // built from rasterizer primitives, its shadow geometry computed, and the given or generated
 // normals set last (in the form the mesh's reader keeps).
 bool FillMesh(RTInstance mesh, const nlohmann::json& description, std::string* error);
+
+// The "materials" of a description of the kind ("mesh", "skin"): each an RTMaterial of the pack,
+// held with a reference.
+bool ReadMaterialList(const nlohmann::json& description, const char* kind, std::vector<kivo::InstanceRef>* materials,
+                      std::string* error);
+// The geometry built into the mesh (or a class of it) through its own calls, as FillMesh does.
+bool BuildMesh(RTInstance mesh, const MeshSource& source, const std::vector<RTInstance>& materials);
 
 }  // namespace kivopack

@@ -201,20 +201,35 @@ TEST_F(Game, TheWorldTeardownResetsScreensMinimapCameraAndActors) {
     EXPECT_EQ(g.freeCamera.axes[game::kPitchAxis].position, -0.7853982f);
     EXPECT_EQ(g.fadeTarget[0], 0.25f);
   }
-  // The actors' script objects lose their native references, then the list goes and the actor
-  // component hears of it once.
-  scripting::Symbol a = NewProbe();
-  scripting::Symbol b = NewProbe();
+  // Each actor's script object loses its native reference, and no other object does: a collector
+  // run then takes the two actors' objects, and the third only once its holder lets it go. The
+  // list goes before the actor component hears of it, once.
+  const auto symbolsLeft = [&] {
+    uint32_t count = 0;
+    EXPECT_TRUE(scripting::VMCollectorCollect(varno(), vm()));
+    EXPECT_TRUE(scripting::VMCollectorGetSymbolCount(varno(), vm(), &count));
+    return count;
+  };
+  scripting::Symbol held = NewProbe();
+  ASSERT_TRUE(scripting::CollectorReferenceObjectC(varno(), held));
   RTTeskActorWrapper first{};
   RTTeskActorWrapper second{};
-  first.ScriptObject = a;
-  second.ScriptObject = b;
+  first.ScriptObject = NewProbe();
+  second.ScriptObject = NewProbe();
   ASSERT_TRUE(kivo::CallMethod(game(), game::kLevel, game::kAddActor, &first));
   ASSERT_TRUE(kivo::CallMethod(game(), game::kLevel, game::kAddActor, &second));
-  const size_t freed = Logged("RTTeskActor.FreeWorld()");
+  const uint32_t allThree = symbolsLeft();
+  const std::string kAfterTheList = "RTTeskActor.FreeWorld() after the game's actor list is gone";
+  const size_t freed = Logged(kAfterTheList);
   ASSERT_TRUE(CallScript(game::kShutDown));
-  EXPECT_EQ(Logged("RTTeskActor.FreeWorld()"), freed + 1);
+  EXPECT_EQ(Logged(kAfterTheList), freed + 1);
+  EXPECT_EQ(Logged("RTTeskActor.FreeWorld() while the game holds its actor list"), 0u);
   EXPECT_EQ(record().lists.actorList->count, 0u);
+  const uint32_t heldOnly = symbolsLeft();
+  ASSERT_TRUE(scripting::CollectorReleaseObjectC(varno(), held));
+  const uint32_t none = symbolsLeft();
+  EXPECT_GT(heldOnly, none);
+  EXPECT_EQ(allThree - heldOnly, 2 * (heldOnly - none));
   ASSERT_TRUE(CallScript(game::kShutDown)) << "a second shutdown finds an empty list";
   EXPECT_EQ(record().lists.actorList->count, 0u);
 }
@@ -254,6 +269,12 @@ class Registries : public GameTest {
     SetText(static_cast<scripting::Symbol>(wrapper->ScriptObject), u"lastName", lastName);
     EXPECT_TRUE(kivo::CallMethod(game(), game::kLevel, game::kAddActor, wrapper));
     return wrapper;
+  }
+  // What the actor component does when an actor's script object goes: the game forgets the
+  // wrapper, then the wrapper is freed.
+  void DestroyActor(RTTeskActorWrapper* wrapper) {
+    ASSERT_TRUE(kivo::CallMethod(game(), game::kLevel, game::kRemoveActor, wrapper));
+    std::erase_if(wrappers_, [wrapper](const auto& held) { return held.get() == wrapper; });
   }
   void TearDown() override {
     for (auto& wrapper : wrappers_) kivo::CallMethod(game(), game::kLevel, game::kRemoveActor, wrapper.get());
@@ -311,6 +332,28 @@ TEST_F(Registries, ActorsRegisterOnceAndLeaveEveryList) {
     for (void* held : kivo::ListItems<void>(list)) EXPECT_NE(held, other);
   EXPECT_EQ(record().lists.patientList->count, 0u);
   EXPECT_NE(other->ScriptObject, nullptr);
+}
+
+TEST_F(Registries, LookupsByObjectPassOverAnActorRemovedAndFreed) {
+  record().vm = vm();
+  RTTeskActorWrapper* kept = NewActor(u"A");
+  RTTeskActorWrapper* gone = NewActor(u"B");
+  void* goneObject = gone->ScriptObject;
+  // The doctor and newbie lists take an actor twice.
+  for (uint32_t slot : {game::kAddDoctor, game::kAddDoctor, game::kAddNewbie, game::kAddNewbie, game::kAddStaff})
+    for (RTTeskActorWrapper* w : {kept, gone}) ASSERT_TRUE(CallScript(slot, {PointerCell(w->ScriptObject)}));
+  DestroyActor(gone);
+  for (uint32_t slot : {game::kAddDoctor, game::kAddNewbie, game::kAddStaff, game::kRemoveDoctor, game::kRemoveNewbie})
+    ASSERT_TRUE(CallScript(slot, {PointerCell(goneObject)}));
+  RTTeskActorWrapper* late = NewActor(u"C");
+  ASSERT_TRUE(CallScript(game::kAddStaff, {PointerCell(late->ScriptObject)}));
+  ASSERT_TRUE(CallScript(game::kRemoveDoctor, {PointerCell(kept->ScriptObject)}));
+  ASSERT_TRUE(CallScript(game::kRemoveNewbie, {PointerCell(kept->ScriptObject)}));
+  using Wrappers = std::vector<RTTeskActorWrapper*>;
+  EXPECT_EQ(Listed(record().lists.actorList), (Wrappers{kept, late}));
+  EXPECT_EQ(Listed(record().lists.doctorList), (Wrappers{kept}));
+  EXPECT_EQ(Listed(record().lists.newbieList), (Wrappers{kept}));
+  EXPECT_EQ(Listed(record().lists.staffList), (Wrappers{kept, late}));
 }
 
 TEST_F(Registries, NodeZeroGivesTheInputBackAndPathfindersTheirCount) {

@@ -29,10 +29,6 @@ struct Corners {
   uint32_t c[3];
 };
 
-RTFVector3D Minus(const RTFVector3D& a, const RTFVector3D& b) {
-  return RTFVector3D{a.x - b.x, a.y - b.y, a.z - b.z, 0};
-}
-
 float LengthSquared(const RTFVector3D& v) { return Vec3Dot(v, v); }
 
 // Step 1 and 2: every list's triangles, then every strip's, group by group.
@@ -122,8 +118,8 @@ std::u16string FindStrayIndex(const PolyModelState& state, const std::vector<Cor
 }  // namespace
 
 bool PlaneFromPoints(const RTFVector3D& p0, const RTFVector3D& p1, const RTFVector3D& p2, Plane* plane) {
-  const RTFVector3D e1 = Minus(p1, p0);
-  const RTFVector3D e2 = Minus(p2, p0);
+  const RTFVector3D e1 = Vec3Subtract(p1, p0);
+  const RTFVector3D e2 = Vec3Subtract(p2, p0);
   if (LengthSquared(e1) < kDegenerate || LengthSquared(e2) < kDegenerate) return false;
   RTFVector3D n{};
   Vec3Cross(e1, e2, &n);

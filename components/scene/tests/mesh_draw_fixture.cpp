@@ -3,18 +3,10 @@
 #include "kivo/light/light_calls.h"
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/scene_node_calls.h"
-#include "kivo/support/matrix.h"
 
 namespace meshtest {
 
 using namespace kivo;
-
-RTFMatrix4x4 Translation(float x, float y, float z) {
-  RTFMatrix4x4 m;
-  Mat4Identity(&m);
-  Mat4SetTranslation(&m, V(x, y, z));
-  return m;
-}
 
 void MeshDraw::InstallMore(tesk::testing::CoreHost& host) {
   for (const char* name :

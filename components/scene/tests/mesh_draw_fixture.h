@@ -15,9 +15,6 @@ namespace meshtest {
 
 using Lines = std::vector<std::string>;
 
-// The placement that moves by (x, y, z).
-RTFMatrix4x4 Translation(float x, float y, float z);
-
 class MeshDraw : public tesk::testing::SoftwareRasterizer {
  protected:
   void InstallMore(tesk::testing::CoreHost& host) override;

@@ -277,6 +277,11 @@ TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
       {pack + " Root:Ward:Tree --bake", 2, "usage: scene-view "},
       {pack + " Root:Ward:Tree --shadows Root:Ward:Eye", 2, "usage: scene-view "},
       {pack + " Root:Ward:Tree --png a.png --eye 1,1,1 --at 0,0,0 --shadows", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --frames 2", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --bones", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --frames 0", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --frames 10001", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --step -5", 2, "usage: scene-view "},
   };
   for (const auto& c : cases) {
     const auto run = Run("scene-view", c.arguments);
@@ -378,6 +383,61 @@ TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
        "a light's \"range\" is above 0"},
       {R"({"instances": [{"path": "Root:L", "class": "RTLight", "light": {"colour": [1, 1]}}]})",
        "a light's \"colour\" is three or four finite numbers"},
+  };
+  for (const auto& c : cases) {
+    const auto run = Pack(c.description);
+    EXPECT_EQ(run.status, 1) << c.description;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.description << ": " << run.err;
+    EXPECT_FALSE(fs::exists(File("level.kivopack"))) << c.description;
+  }
+}
+
+// A skin over a body with an arm and a hand, refused for each mistake of its description, a
+// motion player's or a node's.
+TEST_F(SceneTools, KivopackRefusesBadSkinDescriptionsAndWritesNothing) {
+  tesk::testing::WriteFile(File("hand.json"), R"({"bones": [{"name": "Body", "offset": [0, 1, 0]},
+      {"name": "Arm", "parent": "Body", "offset": [0.2, 0.4, 0]},
+      {"name": "Hand", "parent": "Arm", "offset": [0, -0.5, 0]}]})");
+  const std::string material = R"({"path": "Root:M", "class": "RTMaterial", "material": {}})";
+  const auto skin = [&](const std::string& fields, const char* className = "RTTeskSkin") {
+    return R"({"instances": [)" + material + R"(, {"path": "Root:S", "class": ")" + className +
+           R"(", "skin": {"skeleton": "hand.json", "materials": ["Root:M"], )" + fields + "}}]}";
+  };
+  const std::string arm = R"("limbs": [{"bone": "Arm", "capsule": 0.05}])";
+  const struct {
+    std::string description;
+    const char* message;
+  } cases[] = {
+      {skin(arm, "RTPolyModel"),
+       "Root:S: a \"skin\" is built only into an instance of RTBoneModel (or a class of it) without \"data\""},
+      {R"({"instances": [{"path": "Root:S", "class": "RTTeskSkin", "skin": {}}]})",
+       "Root:S: a \"skin\" names its \"skeleton\" file"},
+      {skin(R"("limbs": [])"), "a \"skin\" has a list of \"limbs\""},
+      {skin(R"("limbs": [{"bone": "Body", "capsule": 0.05}])"), "the limb of Body: the root bone carries no limb"},
+      {skin(R"("limbs": [{"bone": "Hand", "capsule": 0.05}])"),
+       "the limb of Hand: a capsule runs to the bone's first child: this bone has none"},
+      {skin(R"("limbs": [{"bone": "Arm", "capsule": 0.6}])"),
+       "a capsule's radius must stay below its bone's length"},
+      {skin(R"("limbs": [{"bone": "Leg", "capsule": 0.05}])"), "every limb names a \"bone\" of the skeleton"},
+      {skin(R"("limbs": [{"bone": "Arm", "capsule": 0.05, "box": [1, 1, 1]}])"),
+       "a limb is a \"capsule\" or a \"box\""},
+      {skin(R"("limbs": [{"bone": "Hand", "box": [1, 0, 1]}])"), "a \"box\" is three sizes above 0"},
+      {skin(arm + R"(, "segments": 2)"), "\"segments\" is a number from 3 to 256"},
+      {skin(arm + R"(, "limits": [{"bone": "Arm", "dof": 4}])"), "\"dof\" 1 to 3"},
+      {skin(arm + R"(, "ik": {"iterations": -1})"), "a number of \"iterations\""},
+      {skin(arm + R"(, "chains": [{"name": "Up", "root": "Hand", "endEffector": "Body"}])"),
+       "the chain Up does not run from its end effector up to its root"},
+      {R"({"instances": [{"path": "Root:S", "class": "RTTeskSkin", "skin": {"skeleton": "hand.json",)"
+       R"( "materials": ["Root:M"], "limbs": []}}]})",
+       "the material Root:M is no RTMaterial of the pack"},
+      {R"({"instances": [{"path": "Root:P", "class": "RTArticulated", "articulated": {"motions": ["Root:M"]}}, )" +
+           material + "]}",
+       "Root:P: the motion Root:M is no RTAnimTrack of the pack"},
+      {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"animator": "Root:P"}}]})",
+       "only an RTTeskSceneNode has an \"animator\""},
+      {R"({"instances": [{"path": "Root:N", "class": "RTTeskSceneNode", "node": {"animator": "Root:M"}}, )" +
+           material + "]}",
+       "there is no motion player Root:M in the pack"},
   };
   for (const auto& c : cases) {
     const auto run = Pack(c.description);

@@ -122,8 +122,9 @@ RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper) {
   return kivo::ListAppend(actors, wrapper);
 }
 
-// The wrapper leaves every list, the newbies too, and its patient entries are freed. A wrapper
-// removed before has no script object left to let go of.
+// Every entry of the wrapper leaves every list, the newbies too (the doctor and newbie lists may
+// hold it more than once), and its patient entries are freed: the actor component frees the
+// wrapper next. A wrapper removed before has no script object left to let go of.
 RTSuccess RemoveActor(RTInstance self, RTTeskActorWrapper* wrapper) {
   GamePrivateData* game = RecordOf(self);
   if (!game || !wrapper) return kRTFailure;
@@ -132,7 +133,8 @@ RTSuccess RemoveActor(RTInstance self, RTTeskActorWrapper* wrapper) {
   wrapper->ScriptObject = const_cast<char*>(&kRemovedActor);
   WorldLists& lists = game->lists;
   for (kivo::List* list : {lists.actorList, lists.doctorList, lists.newbieList, lists.staffList})
-    if (list) kivo::ListRemove(list, wrapper);
+    while (list && kivo::ListRemove(list, wrapper)) {
+    }
   RemovePatientsOf(*game, wrapper);
   return kRTSuccess;
 }
