@@ -13,6 +13,7 @@
 #include "kivo/support/wide_string.h"
 #include "vm/call_frame.h"
 #include "vm/context.h"
+#include "vm/counted_string.h"
 #include "vm/exec.h"
 #include "vm/list_value.h"
 #include "vm/operand_math.h"
@@ -89,12 +90,10 @@ bool IntegerOp(Exec& x, int32_t a, int32_t b, int32_t* out) {
   return true;
 }
 
-bool PushText(Exec& x, std::u16string&& text) {
-  char16_t* copy = CopyTextPart(text.c_str(), text.size());
-  if (!copy) return false;
+bool PushText(Exec& x, std::u16string_view text) {
   RTVarnoStackElement e{};
   e.tag = kTagString;
-  e.value.text = copy;
+  if (!(e.value.text = StringMake(text))) return false;
   return Replace2(x, &e);
 }
 
@@ -168,7 +167,7 @@ bool AppendInPlace(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
 // The text of a string or number without the general formatter; false for other kinds.
 bool PlainText(const RTVarnoStackElement& e, char16_t* digits, std::u16string_view* out) {
   if (e.tag == kTagString) {
-    *out = e.value.text ? std::u16string_view(e.value.text) : std::u16string_view();
+    *out = e.value.text ? std::u16string_view(e.value.text, StringLength(e.value.text)) : std::u16string_view();
     return true;
   }
   if (e.tag != kTagNumber) return false;
@@ -176,26 +175,33 @@ bool PlainText(const RTVarnoStackElement& e, char16_t* digits, std::u16string_vi
   return true;
 }
 
-// Strings and numbers joined into one new block, each unit written once; false (nothing done) for
-// other kinds, which the general text path joins.
+// Strings and numbers joined, each unit written once: a string that only the stack holds grows in
+// place, any other result is a new string with room to grow. False (nothing done) for other kinds,
+// which the general text path joins.
 bool JoinPlainTexts(Exec& x, const RTVarnoStackElement& a, const RTVarnoStackElement& b, bool* done) {
   char16_t digitsA[kivo::kWideIntTextUnits];
   char16_t digitsB[kivo::kWideIntTextUnits];
   std::u16string_view first;
   std::u16string_view second;
-  *done = !ComponentFlags().generalPathOnly && PlainText(a, digitsA, &first) && PlainText(b, digitsB, &second);
+  *done = PlainText(a, digitsA, &first) && PlainText(b, digitsB, &second);
   if (!*done) return false;
   // A text stops growing at its limit, as the general path's does.
   const size_t length = std::min(first.size() + second.size(), kMaxTextUnits);
-  void* block = nullptr;
-  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(char16_t), static_cast<uint32_t>(length + 1), &block, 0)) {
-    return false;
-  }
-  auto* text = static_cast<char16_t*>(block);
   const size_t head = std::min(first.size(), length);
+  second = second.substr(0, length - head);
+  if (a.tag == kTagString && StringSoleHolder(a.value.text) && !ComponentFlags().generalPathOnly) {
+    char16_t* grown = StringAppend(a.value.text, second);
+    if (!grown) return false;
+    RTVarnoStackElement result{};
+    OperandTake(x.context, &result);
+    result.value.text = grown;
+    OperandPop(x.context);
+    return PushElement(x.context, &result);
+  }
+  char16_t* text = StringMakeRoom(length, length + length / 4 + 8);
+  if (!text) return false;
   std::copy_n(first.data(), head, text);
-  std::copy_n(second.data(), length - head, text + head);
-  text[length] = 0;
+  std::copy_n(second.data(), second.size(), text + head);
   RTVarnoStackElement e{};
   e.tag = kTagString;
   e.value.text = text;
@@ -212,7 +218,7 @@ bool StringConcatenation(Exec& x, const RTVarnoStackElement& a, const RTVarnoSta
     Raise(u"[VARNO VM] Execute (add [string concatenation]): Unsupported operand #1 passed in");
     return false;
   }
-  return PushText(x, std::move(text));
+  return PushText(x, text);
 }
 
 // Two strings compared for `eq`: two missing strings are equal, and a missing one equals "".

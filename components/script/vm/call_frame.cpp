@@ -8,6 +8,7 @@
 #include "kivo/support/numeric.h"
 #include "kivo/support/wide_string.h"
 #include "vm/attribute_table.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/symbol.h"
@@ -24,7 +25,7 @@ const char16_t* MethodName(const RTVarnoMethod* method) {
 }
 
 void ReplaceText(RTVarnoSymbol* variable, char16_t* text) {
-  FreeText(variable->value.value.text);
+  StringRelease(variable->value.value.text);
   variable->value.value.text = text;
 }
 
@@ -47,7 +48,7 @@ bool BindArgument(AttributeEntry* entry, uint32_t parameterType, const RTVarnoSt
         variable->value.value.real = static_cast<float>(argument.value.number);
       } else if (parameterType == kTypeString) {
         char16_t digits[kivo::kWideIntTextUnits];
-        char16_t* text = CopyText(kivo::WideStrFromInt(argument.value.number, digits, 10));
+        char16_t* text = StringCopy(kivo::WideStrFromInt(argument.value.number, digits, 10));
         if (!text) return false;
         ReplaceText(variable, text);
       } else {
@@ -66,7 +67,7 @@ bool BindArgument(AttributeEntry* entry, uint32_t parameterType, const RTVarnoSt
     case kTagString:
       if (parameterType == kTypeString) {
         char16_t* text = nullptr;
-        if (argument.value.text && !(text = CopyText(argument.value.text))) return false;
+        if (argument.value.text && !(text = StringShare(argument.value.text))) return false;
         ReplaceText(variable, text);
       } else if (parameterType == kTypeNumber) {
         variable->value.value.number = kivo::WideStrToInt(argument.value.text);

@@ -184,7 +184,7 @@ bool StorePair(const Exec& x, RTVarnoStackElement* holder, const RTVarnoStackEle
   if (!Storable(value.tag) || !ElementAsValue(value, &borrowed)) {
     return Fail(u"[VARNO VM] (endb). Cannot add the value's type specified to the database");
   }
-  return MakeHolderUnique(x, holder) && DatabaseSet(holder->value.database, key.value.text, borrowed);
+  return MakeHolderUnique(x, holder) && DatabaseSetHeld(holder->value.database, key.value.text, borrowed);
 }
 
 bool ExecDatabaseAdd(Exec& x) {

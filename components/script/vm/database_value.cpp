@@ -62,7 +62,7 @@ RTSuccess DatabaseCopyEntries(DatabaseValue* destination, const DatabaseValue* s
     chain.clear();
     for (const kivo::StrHashEntry* e = source->table->buckets[b]; e; e = e->next) chain.push_back(e);
     for (auto e = chain.rbegin(); e != chain.rend(); ++e) {
-      if (!DatabaseSet(destination, (*e)->key, *static_cast<const RTVarnoConstantValue*>((*e)->value))) {
+      if (!DatabaseSetHeld(destination, (*e)->key, *static_cast<const RTVarnoConstantValue*>((*e)->value))) {
         return kRTFailure;
       }
     }
@@ -74,10 +74,12 @@ RTSuccess DatabaseMakeUnique(DatabaseValue* database, DatabaseValue** out) {
   return MakeUnique(database, out, DatabaseFactory, DatabaseCopyEntries, DatabaseRelease);
 }
 
-RTSuccess DatabaseSet(DatabaseValue* database, const char16_t* key, const RTVarnoConstantValue& value) {
+namespace {
+
+RTSuccess Set(DatabaseValue* database, const char16_t* key, const RTVarnoConstantValue& value, bool held) {
   if (!database) return kRTFailure;
   RTVarnoConstantValue copy{};
-  if (!TaggedValueCopy(&copy, value)) return kRTFailure;
+  if (!(held ? TaggedValueShare(&copy, value) : TaggedValueCopy(&copy, value))) return kRTFailure;
   void* existing = nullptr;
   if (kivo::StrHashTableLookup(database->table, KeyOf(key), &existing)) {
     auto* record = static_cast<RTVarnoConstantValue*>(existing);
@@ -94,6 +96,16 @@ RTSuccess DatabaseSet(DatabaseValue* database, const char16_t* key, const RTVarn
   }
   if (copy.type >= kFirstClassType && copy.value.pointer) static_cast<RTVarnoSymbol*>(copy.value.pointer)->stored = 1;
   return kRTSuccess;
+}
+
+}  // namespace
+
+RTSuccess DatabaseSet(DatabaseValue* database, const char16_t* key, const RTVarnoConstantValue& value) {
+  return Set(database, key, value, false);
+}
+
+RTSuccess DatabaseSetHeld(DatabaseValue* database, const char16_t* key, const RTVarnoConstantValue& value) {
+  return Set(database, key, value, true);
 }
 
 RTSuccess DatabaseRemove(DatabaseValue* database, const char16_t* key) {

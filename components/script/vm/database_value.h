@@ -33,6 +33,8 @@ RTSuccess DatabaseMakeUnique(DatabaseValue* database, DatabaseValue** out);
 
 // Stores a copy of the value under the key (TaggedValueCopy rules; an object gets its stored flag).
 RTSuccess DatabaseSet(DatabaseValue* database, const char16_t* key, const RTVarnoConstantValue& value);
+// The same for a value the VM holds (TaggedValueShare rules).
+RTSuccess DatabaseSetHeld(DatabaseValue* database, const char16_t* key, const RTVarnoConstantValue& value);
 // Fails when the key is missing.
 RTSuccess DatabaseRemove(DatabaseValue* database, const char16_t* key);
 bool DatabaseHasKey(DatabaseValue* database, const char16_t* key);

@@ -6,6 +6,7 @@
 #include "vm/attribute_table.h"
 #include "vm/call_frame.h"
 #include "vm/context.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/operand_math.h"
@@ -215,7 +216,7 @@ bool Quick::StoreVariable(const DecodedOp& op) const {
     case kTypeString:
       if (tos.tag != kTagString) return false;
       // The stack's own copy becomes the variable's (a missing string stays missing).
-      FreeText(value.value.text);
+      StringRelease(value.value.text);
       value.value.text = tos.value.text;
       break;
     default:

@@ -702,12 +702,8 @@ int Execute(Run& run, Operation& instruction) {
       return Value(PushNumber(context, instruction.operand.value.number));
     case Opcode::kPushvr:
       return Value(PushReal(context, instruction.operand.value.real));
-    case Opcode::kPushvs: {
-      if (!instruction.ownsOperand) return Value(PushStringCopy(context, instruction.operand.value.text));
-      char16_t* text = instruction.operand.value.text;
-      instruction.operand.value.text = nullptr;  // the stack takes the operand's string
-      return Value(PushStringOwned(context, text));
-    }
+    case Opcode::kPushvs:
+      return Value(PushStringCopy(context, instruction.operand.value.text));
     case Opcode::kReturn:
       return DoReturn(run);
     case Opcode::kLoops:

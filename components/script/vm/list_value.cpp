@@ -35,9 +35,10 @@ RTSuccess AppendRecord(VNlist* list, const RTVarnoConstantValue& value) {
   return kRTSuccess;
 }
 
-RTSuccess AppendCopy(VNlist* list, const RTVarnoConstantValue& value) {
+// Appends a copy of the value (its string shared when the VM holds it).
+RTSuccess AppendCopy(VNlist* list, const RTVarnoConstantValue& value, bool held) {
   RTVarnoConstantValue copy{};
-  if (!TaggedValueCopy(&copy, value)) return kRTFailure;
+  if (!(held ? TaggedValueShare(&copy, value) : TaggedValueCopy(&copy, value))) return kRTFailure;
   if (AppendRecord(list, copy)) {
     if (value.type >= kFirstClassType && value.value.pointer) {
       static_cast<RTVarnoSymbol*>(value.value.pointer)->stored = 1;
@@ -49,11 +50,11 @@ RTSuccess AppendCopy(VNlist* list, const RTVarnoConstantValue& value) {
 }
 
 // Makes the list unique into `out` and appends a copy of the value.
-RTSuccess UniqueAppend(VNlist* list, const RTVarnoConstantValue& value, VNlist** out) {
+RTSuccess UniqueAppend(VNlist* list, const RTVarnoConstantValue& value, VNlist** out, bool held = false) {
   if (!out) return kRTFailure;
   *out = list;
   if (!list || !ListMakeUnique(list, out)) return kRTFailure;
-  return AppendCopy(*out, value);
+  return AppendCopy(*out, value, held);
 }
 
 RTVarnoConstantValue Value(uint32_t type) {
@@ -129,7 +130,7 @@ RTSuccess ListCopyElements(VNlist* destination, const VNlist* source) {
   if (!destination || !source) return kRTFailure;
   for (const RTVarnoConstantValue* element : kivo::ListItems<RTVarnoConstantValue>(source->elements)) {
     RTVarnoConstantValue copy{};
-    if (!TaggedValueCopy(&copy, *element)) return kRTFailure;
+    if (!TaggedValueShare(&copy, *element)) return kRTFailure;
     if (!AppendRecord(destination, copy)) {
       TaggedValueRelease(&copy);
       return kRTFailure;
@@ -205,7 +206,7 @@ RTSuccess ListAppendListAsList(VNlist* list, VNlist* second, VNlist** out) {
 }
 
 RTSuccess ListAppendValue(VNlist* list, const RTVarnoConstantValue& value, VNlist** out) {
-  return UniqueAppend(list, value, out);
+  return UniqueAppend(list, value, out, true);
 }
 
 RTSuccess ListGetElementCount(const VNlist* list, uint32_t* count) {

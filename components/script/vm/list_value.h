@@ -51,8 +51,8 @@ RTSuccess ListAppendObject(VNlist* list, RTVarnoSymbol* object, VNlist** out);
 RTSuccess ListAppendList(VNlist* list, VNlist* second, VNlist** out);
 // Appends one element of code 9 holding a new reference to `second`.
 RTSuccess ListAppendListAsList(VNlist* list, VNlist* second, VNlist** out);
-// Appends a copy of a tagged value (the copy rules of TaggedValueCopy; an object gets its stored
-// flag).
+// Appends a copy of a tagged value the VM holds (the copy rules of TaggedValueShare; an object
+// gets its stored flag).
 RTSuccess ListAppendValue(VNlist* list, const RTVarnoConstantValue& value, VNlist** out);
 
 RTSuccess ListGetElementCount(const VNlist* list, uint32_t* count);

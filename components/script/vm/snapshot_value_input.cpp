@@ -22,9 +22,6 @@ namespace varno {
 
 namespace {
 
-// Strings and database keys are bounded only by the bytes left.
-constexpr uint32_t kMaxTextUnits = 0x7FFFFFFEu;
-
 // A list or database being filled and the number of its items still to come.
 struct OpenContainer {
   VNlist* list;
@@ -58,7 +55,7 @@ bool SnapshotInput::ValueOfCode(RTVarnoConstantValue* root, uint32_t rootCode) {
         return Float(&value->value.real, u"a real");
       case kTypeString:
         value->type = code;
-        return Text(&value->value.text, kMaxTextUnits, u"a string");
+        return String(&value->value.text, u"a string");
       case kTypeBool:
         value->type = code;
         return Flag(&value->value.word, u"a bool");
@@ -134,7 +131,7 @@ bool SnapshotInput::ValueOfCode(RTVarnoConstantValue* root, uint32_t rootCode) {
       }
     } else {
       char16_t* key = nullptr;
-      if (!Text(&key, kMaxTextUnits, u"a database key")) {
+      if (!Text(&key, kSnapshotStringUnits, u"a database key")) {
         FreeRecord(record);
         return false;
       }
@@ -179,7 +176,7 @@ bool SnapshotInput::Element(RTVarnoStackElement* element, std::u16string_view wh
       return Float(&element->value.real, u"a real");
     case kTagString:
       element->tag = kTagString;
-      return Text(&element->value.text, kMaxTextUnits, u"a string");
+      return String(&element->value.text, u"a string");
     case kTagVector3:
       element->tag = kTagVector3;
       return Float(&element->value.vector.x, u"a vector") && Float(&element->value.vector.y, u"a vector") &&

@@ -3,6 +3,7 @@
 #include "compiler/code_value.h"
 #include "compiler/core_records.h"
 #include "compiler/type_codes.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/symbol.h"
@@ -13,7 +14,7 @@ void StackElementRelease(RTVarnoStackElement* element) {
   if (!element) return;
   switch (element->tag) {
     case kTagString:
-      FreeText(element->value.text);
+      StringRelease(element->value.text);
       break;
     case kTagList:
       if (element->value.list) ListDestructor(element->value.list);
@@ -34,12 +35,9 @@ bool StackElementCopy(RTVarnoStackElement* destination, const RTVarnoStackElemen
   *destination = source;
   switch (source.tag) {
     case kTagString:
-      if (source.value.text) {
-        destination->value.text = CopyText(source.value.text);
-        if (!destination->value.text) {
-          *destination = RTVarnoStackElement{};
-          return false;
-        }
+      if (source.value.text && !(destination->value.text = StringShare(source.value.text))) {
+        *destination = RTVarnoStackElement{};
+        return false;
       }
       break;
     case kTagList:

@@ -8,6 +8,7 @@
 #include "compiler/type_table.h"
 #include "vm/attribute_table.h"
 #include "vm/collector.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/event.h"
 #include "vm/list_value.h"
@@ -22,7 +23,7 @@ bool SetInitialValue(RTVarnoSymbol* symbol, uint32_t typeIndex) {
   symbol->value.type = typeIndex;
   switch (typeIndex) {
     case kTypeString:
-      symbol->value.value.text = CopyText(kUnassignedString);
+      symbol->value.value.text = StringUnassigned();
       return symbol->value.value.text != nullptr;
     case kTypeList: {
       VNlist* list = nullptr;

@@ -12,6 +12,7 @@
 #include "vm/call_frame.h"
 #include "vm/collector.h"
 #include "vm/context.h"
+#include "vm/counted_string.h"
 #include "vm/decoded_code.h"
 #include "vm/event.h"
 #include "vm/frame_pool.h"
@@ -100,6 +101,7 @@ void VarnoVmShutdown() {
   SnapshotTablesClear();
   CollectorShutdown();
   ClearDecodedCode();
+  StringShutdown();
   gCodeParent = nullptr;  // the instance goes with the instance tree
   gFlags = VarnoComponentFlags{};
   gLastCollectorRun = 0;
