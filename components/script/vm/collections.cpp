@@ -263,7 +263,7 @@ bool ExecDatabaseRetrieve(Exec& x) {
   // The stack may hold the last reference to the database: it stays alive for the push.
   DatabaseReference(database);
   OperandPopN(x.context, 2);
-  const bool pushed = PushConstantValue(x.context, *value);
+  const bool pushed = PushConstantValue(x.context, *value, true);
   DatabaseRelease(database);
   if (!pushed) return false;
   MarkBalance(x);
@@ -278,8 +278,11 @@ bool ExecDatabaseKeys(Exec& x) {
   if (!ListFactory(&holder.value.list)) return false;
   bool made = true;
   DatabaseForEach(database.value.database, [&](const char16_t* key, RTVarnoConstantValue*) {
+    RTVarnoConstantValue text{};
+    text.type = kTypeString;
+    text.value.text = const_cast<char16_t*>(key);
     VNlist* out = holder.value.list;
-    made = made && ListAppendString(holder.value.list, key, &out);
+    made = made && ListAppendValue(holder.value.list, text, &out);
     holder.value.list = out;
   });
   if (!made) {

@@ -16,22 +16,27 @@ namespace {
 // The lists waiting to be freed while a release runs.
 std::vector<VNlist*>* gReleasing = nullptr;
 
+// An element: its record and its link in the list, in one block.
+struct Element {
+  kivo::ListLink link;
+  RTVarnoConstantValue value;
+};
+
 RTVarnoConstantValue* ElementAt(const kivo::ListLink* link) { return static_cast<RTVarnoConstantValue*>(link->data); }
 
-void FreeElement(RTVarnoConstantValue* element) {
-  TaggedValueRelease(element);
+// Takes the element out of its list, releases its value and frees it.
+void FreeElement(kivo::List* elements, kivo::ListLink* link) {
+  auto* element = reinterpret_cast<Element*>(link);
+  kivo::ListDetachOwned(elements, link);
+  TaggedValueRelease(&element->value);
   FreeRecord(element);
 }
 
 // Appends a record that takes over `value` (and owns what it points to from then on).
 RTSuccess AppendRecord(VNlist* list, const RTVarnoConstantValue& value) {
-  RTVarnoConstantValue* record = NewRecord<RTVarnoConstantValue>();
+  RTVarnoConstantValue* record = ListAppendEmpty(list);
   if (!record) return kRTFailure;
   *record = value;
-  if (!kivo::ListAppend(list->elements, record)) {
-    FreeRecord(record);
-    return kRTFailure;
-  }
   return kRTSuccess;
 }
 
@@ -110,7 +115,7 @@ RTSuccess ListDestructor(VNlist* list) {
   while (!pending.empty()) {
     VNlist* last = pending.back();
     pending.pop_back();
-    for (RTVarnoConstantValue* element : kivo::ListItems<RTVarnoConstantValue>(last->elements)) FreeElement(element);
+    while (last->elements->first) FreeElement(last->elements, last->elements->first);
     kivo::ListDestroy(last->elements);
     FreeRecord(last);
   }
@@ -251,12 +256,20 @@ RTSuccess ListSetElementN(VNlist* list, uint32_t index, const RTVarnoConstantVal
 RTSuccess ListRemoveElementN(VNlist* list, uint32_t index) {
   kivo::ListLink* link = nullptr;
   if (!list || !kivo::ListElementAt(list->elements, index, &link)) return kRTFailure;
-  RTVarnoConstantValue* element = ElementAt(link);
-  kivo::ListRemoveLink(list->elements, link);
   list->cursorIndex = kNoCursor;
   list->cursorLink = nullptr;
-  FreeElement(element);
+  FreeElement(list->elements, link);
   return kRTSuccess;
+}
+
+RTVarnoConstantValue* ListAppendEmpty(VNlist* list) {
+  Element* element = list ? NewRecord<Element>() : nullptr;
+  if (!element) return nullptr;
+  if (!kivo::ListAppendOwned(list->elements, &element->link, &element->value)) {
+    FreeRecord(element);
+    return nullptr;
+  }
+  return &element->value;
 }
 
 }  // namespace varno

@@ -144,14 +144,14 @@ bool PushElement(RTVarnoContext* context, RTVarnoStackElement* source) {
   return true;
 }
 
-bool PushConstantValue(RTVarnoContext* context, const RTVarnoConstantValue& value) {
+bool PushConstantValue(RTVarnoContext* context, const RTVarnoConstantValue& value, bool held) {
   switch (value.type) {
     case kTypeNumber:
       return PushNumber(context, value.value.number);
     case kTypeReal:
       return PushReal(context, value.value.real);
     case kTypeString:
-      return PushStringCopy(context, value.value.text);
+      return held ? PushStringShared(context, value.value.text) : PushStringCopy(context, value.value.text);
     case kTypeBool:
       return PushBool(context, value.value.word != 0);
     case kTypeVector3:

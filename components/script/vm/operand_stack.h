@@ -30,9 +30,10 @@ bool PushDatabaseOwned(RTVarnoContext* context, DatabaseValue* database);
 bool PushObject(RTVarnoContext* context, RTVarnoSymbol* object);
 // Moves the element onto the stack (released when the push fails); the source is left empty.
 bool PushElement(RTVarnoContext* context, RTVarnoStackElement* element);
-// By type code: 1 number, 2 real, 3 string copy (any text), 6 bool, 8 vector3 copy, 9 list with a reference,
-// 14 and up an object; anything else is reported and refused.
-bool PushConstantValue(RTVarnoContext* context, const RTVarnoConstantValue& value);
+// By type code: 1 number, 2 real, 3 string copy, 6 bool, 8 vector3 copy, 9 list with a reference,
+// 14 and up an object; anything else is reported and refused. A string the VM holds (`held`) is
+// shared; any other is copied.
+bool PushConstantValue(RTVarnoContext* context, const RTVarnoConstantValue& value, bool held = false);
 
 // Drops TOS, releasing what it owns; fails (without a report) on the empty bottom element.
 bool OperandPop(RTVarnoContext* context);

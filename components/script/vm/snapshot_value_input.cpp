@@ -121,34 +121,21 @@ bool SnapshotInput::ValueOfCode(RTVarnoConstantValue* root, uint32_t rootCode) {
       continue;
     }
     --top.left;
-    RTVarnoConstantValue* record = NewRecord<RTVarnoConstantValue>();
-    if (!record) return NoMemory();
     // The record belongs to its list or database before anything is read into it.
+    RTVarnoConstantValue* record = nullptr;
     if (top.list) {
-      if (!kivo::ListAppend(top.list->elements, record)) {
-        FreeRecord(record);
-        return NoMemory();
-      }
+      if (!(record = ListAppendEmpty(top.list))) return NoMemory();
     } else {
       char16_t* key = nullptr;
-      if (!Text(&key, kSnapshotStringUnits, u"a database key")) {
-        FreeRecord(record);
-        return false;
-      }
+      if (!Text(&key, kSnapshotStringUnits, u"a database key")) return false;
       const char16_t* name = key ? key : u"";
-      void* existing = nullptr;
-      bool inserted = false;
-      if (kivo::StrHashTableLookup(top.database->table, name, &existing)) {
+      if (DatabaseHasKey(top.database, name)) {
         Damaged(u"the database key \"%s\" is there twice", name);
-      } else {
-        inserted = kivo::StrHashTableInsert(top.database->table, name, record);
-        if (!inserted) NoMemory();
+      } else if (!(record = DatabaseAddEmpty(top.database, name))) {
+        NoMemory();
       }
       FreeText(key);
-      if (!inserted) {
-        FreeRecord(record);
-        return false;
-      }
+      if (!record) return false;
     }
     uint32_t code = 0;
     if (!Word(&code, u"a value's type code")) return false;
