@@ -42,6 +42,7 @@ bool CreateMembers(RTVarnoType* type) {
 
 void FreeMembers(RTVarnoType* type) {
   NoteMethodTablesChanged();
+  ReleaseVmPlan(&type->vmPlan);
   AttributeListFree(type->attributes);
   type->attributes = nullptr;
   ConstantTableFree(type->constants);

@@ -1,17 +1,20 @@
 #include "vm/attribute_table.h"
 
+#include <cstring>
+
 #include "compiler/core_records.h"
 #include "compiler/report.h"
 #include "kivo/support/wide_string.h"
+#include "vm/symbol.h"
 
 namespace varno {
 
 namespace {
 
-uint32_t NameBucket(const AttributeTable* table, const char16_t* key) {
+uint32_t NameBucket(const kivo::StrHashTable* entries, const char16_t* key) {
   uint32_t hash = 0;
   kivo::HashWideString(key, &hash);
-  return hash % table->entries->bucketCount;
+  return hash % entries->bucketCount;
 }
 
 uint64_t gLastSerial = 0;
@@ -31,6 +34,10 @@ RTSuccess AddEntry(AttributeTable* table, const char16_t* name, RTVarnoType* typ
     upper[length] = kivo::WideStrUpperChar(name[length]);
   }
   upper[length] = 0;
+  // A laid-out table files entries added by name in buckets of its layout's count.
+  if (!table->entries && !kivo::StrHashTableCreate(&table->entries, table->layout->bucketCount, FreeEntry)) {
+    return kRTFailure;
+  }
   AttributeEntry* entry = NewRecord<AttributeEntry>();
   if (!entry) return kRTFailure;
   entry->type = type;
@@ -40,9 +47,20 @@ RTSuccess AddEntry(AttributeTable* table, const char16_t* name, RTVarnoType* typ
     FreeEntry(entry);
     return kRTFailure;
   }
-  entry->name = table->entries->buckets[NameBucket(table, upper)]->key;
+  entry->name = table->entries->buckets[NameBucket(table->entries, upper)]->key;
   table->serial = NextSerial();
   return kRTSuccess;
+}
+
+AttributeEntry* FindNamed(const AttributeTable* table, const char16_t* key, uint32_t length, uint32_t hash) {
+  if (!table->entries) return nullptr;
+  const kivo::StrHashTable* entries = table->entries;
+  for (const kivo::StrHashEntry* entry = entries->buckets[hash % entries->bucketCount]; entry; entry = entry->next) {
+    if (entry->keyLength == length && std::memcmp(entry->key, key, length * sizeof(char16_t)) == 0) {
+      return static_cast<AttributeEntry*>(entry->value);
+    }
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -71,10 +89,63 @@ RTSuccess AttributeTableFactory(uint32_t bucketCount, AttributeTable** out) {
   return kRTSuccess;
 }
 
+size_t AttributeTableStorage(uint32_t slots) { return (sizeof(AttributeEntry) + sizeof(RTVarnoSymbol)) * slots; }
+
+void AttributeTableLayOut(AttributeTable* table, AttributeLayout* layout, void* storage) {
+  AttributeLayoutReference(layout);
+  table->entries = nullptr;
+  table->serial = NextSerial();
+  table->layout = layout;
+  table->variables = static_cast<RTVarnoSymbol*>(storage);
+  table->slots = reinterpret_cast<AttributeEntry*>(table->variables + layout->count);
+  for (uint32_t i = 0; i < layout->count; ++i) {
+    table->slots[i] = AttributeEntry{layout->slots[i].name, layout->slots[i].type, nullptr, 0};
+    table->variables[i].home = nullptr;
+  }
+  table->holders = 1;
+}
+
+RTSuccess AttributeTableFromLayout(AttributeLayout* layout, AttributeTable** out) {
+  *out = nullptr;
+  const size_t bytes = sizeof(AttributeTable) + AttributeTableStorage(layout->count);
+  void* block = nullptr;
+  if (bytes > UINT32_MAX || !kivo::ModuleCore()->MemAlloc(nullptr, static_cast<uint32_t>(bytes), &block, 0) || !block) {
+    return kRTFailure;
+  }
+  auto* table = static_cast<AttributeTable*>(block);
+  AttributeTableLayOut(table, layout, table + 1);
+  *out = table;
+  return kRTSuccess;
+}
+
+void AttributeTableClear(AttributeTable* table) {
+  if (table->layout) {
+    for (uint32_t i = 0; i < table->layout->count; ++i) {
+      RTVarnoSymbol* variable = &table->variables[i];
+      if (variable->home == table && !variable->destroyed) RTVarnoSymbolDestructor(variable);
+    }
+    AttributeLayoutRelease(table->layout);
+    table->layout = nullptr;
+  }
+  if (table->entries) kivo::StrHashTableDestroy(table->entries);
+  table->entries = nullptr;
+}
+
 void AttributeTableDestroy(AttributeTable* table) {
   if (!table) return;
-  kivo::StrHashTableDestroy(table->entries);
-  FreeRecord(table);
+  if (table->entries) kivo::StrHashTableDestroy(table->entries);
+  table->entries = nullptr;
+  if (!table->layout) {
+    FreeRecord(table);
+    return;
+  }
+  AttributeLayoutRelease(table->layout);
+  table->layout = nullptr;
+  AttributeTableLetGo(table);
+}
+
+void AttributeTableLetGo(AttributeTable* table) {
+  if (--table->holders == 0) FreeRecord(table);
 }
 
 RTSuccess AttributeAdd(AttributeTable* table, const char16_t* name, RTVarnoType* type, RTVarnoSymbol* symbol) {
@@ -86,23 +157,23 @@ RTSuccess AttributeAddLazy(AttributeTable* table, const char16_t* name, RTVarnoT
 }
 
 AttributeEntry* AttributeFind(const AttributeTable* table, const char16_t* upperName) {
-  void* value = nullptr;
-  if (!table || !kivo::StrHashTableLookup(table->entries, upperName, &value)) return nullptr;
-  return static_cast<AttributeEntry*>(value);
+  if (!table || !upperName) return nullptr;
+  uint32_t hash = 0;
+  kivo::HashWideString(upperName, &hash);
+  return AttributeFindHashed(table, upperName, static_cast<uint32_t>(kivo::WideStrLen(upperName)), hash);
 }
 
 AttributeEntry* AttributeFindHashed(const AttributeTable* table, const char16_t* key, uint32_t length, uint32_t hash) {
   if (!table) return nullptr;
-  const kivo::StrHashTable* entries = table->entries;
-  for (const kivo::StrHashEntry* entry = entries->buckets[hash % entries->bucketCount]; entry; entry = entry->next) {
-    if (entry->keyLength != length) continue;
-    uint32_t i = 0;
-    while (i < length && entry->key[i] == key[i]) ++i;
-    if (i == length) return static_cast<AttributeEntry*>(entry->value);
-  }
-  return nullptr;
+  if (AttributeEntry* named = FindNamed(table, key, length, hash)) return named;
+  if (!table->layout) return nullptr;
+  const int32_t slot = AttributeLayoutFind(table->layout, key, length, hash);
+  return slot >= 0 ? &table->slots[slot] : nullptr;
 }
 
-uint32_t AttributeCount(const AttributeTable* table) { return table ? table->entries->entryCount : 0; }
+uint32_t AttributeCount(const AttributeTable* table) {
+  if (!table) return 0;
+  return (table->entries ? table->entries->entryCount : 0) + (table->layout ? table->layout->count : 0);
+}
 
 }  // namespace varno

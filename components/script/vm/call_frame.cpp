@@ -1,5 +1,8 @@
 #include "vm/call_frame.h"
 
+#include <cstddef>
+#include <cstring>
+
 #include "compiler/core_records.h"
 #include "compiler/report.h"
 #include "compiler/type_codes.h"
@@ -13,6 +16,7 @@
 #include "vm/list_value.h"
 #include "vm/symbol.h"
 #include "vm/tagged_value.h"
+#include "vm/vm_plans.h"
 #include "vm/vm.h"
 
 namespace varno {
@@ -110,80 +114,81 @@ bool BindArgument(AttributeEntry* entry, uint32_t parameterType, const RTVarnoSt
 
 }  // namespace
 
+CallFrame* AllocateCallFrame(uint32_t room) {
+  const size_t bytes = sizeof(CallFrame) + AttributeTableStorage(room);
+  void* block = nullptr;
+  if (bytes > UINT32_MAX || !kivo::ModuleCore()->MemAlloc(nullptr, static_cast<uint32_t>(bytes), &block, 0) || !block) {
+    return nullptr;
+  }
+  // Only what the frame's users read is set: the header and the argument stack's base element.
+  auto* frame = static_cast<CallFrame*>(block);
+  std::memset(static_cast<void*>(frame), 0, offsetof(CallFrame, arguments) + sizeof(RTVarnoStackElement));
+  frame->room = room;
+  return frame;
+}
+
+RTSuccess PrepareCallFrame(CallFrame* frame, RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* object) {
+  VmPlan* plan = PlanOfMethod(vm->types, method);
+  if (!plan || plan->layout->count > frame->room) return kRTFailure;
+  frame->object = object;
+  frame->method = method;
+  AttributeTable* locals = &frame->localTable;
+  AttributeTableLayOut(locals, plan->layout, frame + 1);
+  frame->locals = locals;
+  for (uint32_t i = 0; i < plan->layout->count; ++i) {
+    RTVarnoType* type = plan->layout->slots[i].type;
+    // A class-typed local waits for its object.
+    if (type->index >= kFirstClassType) continue;
+    if (!SymbolMakeVariable(locals, i, type)) {
+      EmptyCallFrame(frame);
+      return kRTFailure;
+    }
+  }
+  return kRTSuccess;
+}
+
+void EmptyCallFrame(CallFrame* frame) {
+  if (frame->locals == &frame->localTable) {
+    AttributeTableClear(frame->locals);
+  } else if (frame->locals) {
+    AttributeForEach(frame->locals, [](AttributeEntry* entry) {
+      // Objects belong to the collector: the caller's stack or a queued event may still hold them.
+      if (entry->symbol && entry->symbol->typeIndex < kFirstClassType) RTVarnoSymbolDestructor(entry->symbol);
+      entry->symbol = nullptr;
+    });
+    AttributeTableDestroy(frame->locals);
+  }
+  frame->locals = nullptr;
+  if (frame->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, frame->returnStream);
+  frame->returnStream = nullptr;
+  for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) StackElementRelease(&frame->arguments[i]);
+  frame->argumentTop = 0;
+}
+
 RTSuccess CreateEmptyCallFrame(CallFrame** out) {
   if (!out) return kRTFailure;
-  *out = nullptr;
-  CallFrame* frame = NewRecord<CallFrame>();
-  if (!frame) return kRTFailure;
-  void* block = nullptr;
-  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(RTVarnoStackElement), kArgumentStackSize, &block, 1)) {
-    FreeRecord(frame);
-    return kRTFailure;
-  }
-  frame->arguments = static_cast<RTVarnoStackElement*>(block);
-  *out = frame;
-  return kRTSuccess;
+  *out = AllocateCallFrame(0);
+  return *out ? kRTSuccess : kRTFailure;
 }
 
 RTSuccess CreateCallFrame(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* object, CallFrame** out) {
   if (!out) return kRTFailure;
   *out = nullptr;
   if (!vm || !method) return kRTFailure;
-  CallFrame* frame = nullptr;
-  if (!CreateEmptyCallFrame(&frame)) return kRTFailure;
-  frame->object = object;
-  frame->method = method;
-  const uint32_t declared = method->declarations ? method->declarations->count : 0;
-  bool made = AttributeTableFactory(AttributeBucketCount(declared ? declared : 1), &frame->locals);
-  void* order = nullptr;
-  if (made && declared) {
-    made = kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(RTVarnoSymbol*), declared, &order, 1);
-    frame->declared = static_cast<RTVarnoSymbol**>(order);
-  }
-  for (const RTVarnoAttribute* declaration : kivo::ListItems<RTVarnoAttribute>(method->declarations)) {
-    if (!made) break;
-    RTVarnoType* type = nullptr;
-    made = TypeTableRetrieveTypeByIdx(vm->types, declaration->type, &type);
-    if (!made) break;
-    if (declaration->type < kFirstClassType) {
-      RTVarnoSymbol* variable = nullptr;
-      made = SymbolFactory(vm->types, declaration->type, &variable, kSymbolOrdinary, true);
-      if (made && !AttributeAdd(frame->locals, declaration->name, type, variable)) {
-        RTVarnoSymbolDestructor(variable);
-        made = false;
-      }
-      if (made) frame->declared[frame->declaredCount] = variable;
-      ++frame->declaredCount;
-    } else {
-      ++frame->declaredCount;
-      made = AttributeAddLazy(frame->locals, declaration->name, type);
-    }
-  }
-  if (!made) {
-    DestroyCallFrame(frame);
+  VmPlan* plan = PlanOfMethod(vm->types, method);
+  CallFrame* frame = plan ? AllocateCallFrame(plan->layout->count) : nullptr;
+  if (!frame) return kRTFailure;
+  if (!PrepareCallFrame(frame, vm, method, object)) {
+    FreeRecord(frame);
     return kRTFailure;
   }
-  frame->methodSerial = method->serial;
   *out = frame;
   return kRTSuccess;
 }
 
 RTSuccess DestroyCallFrame(CallFrame* frame) {
   if (!frame) return kRTFailure;
-  AttributeForEach(frame->locals, [](AttributeEntry* entry) {
-    // Objects belong to the collector: the caller's stack or a queued event may still hold them.
-    if (entry->symbol && entry->symbol->typeIndex < kFirstClassType) RTVarnoSymbolDestructor(entry->symbol);
-    entry->symbol = nullptr;
-  });
-  if (frame->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, frame->returnStream);
-  AttributeTableDestroy(frame->locals);
-  if (frame->declared) kivo::ModuleCore()->ArrayFree(nullptr, frame->declared);
-  if (frame->arguments) {
-    for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) {
-      StackElementRelease(&frame->arguments[i]);
-    }
-    kivo::ModuleCore()->ArrayFree(nullptr, frame->arguments);
-  }
+  EmptyCallFrame(frame);
   FreeRecord(frame);
   return kRTSuccess;
 }
@@ -238,8 +243,13 @@ RTSuccess SetupScriptCall(RTVarnoVM* vm, CallFrame* caller, CallFrame* callee, R
     return kRTFailure;
   }
   uint32_t index = caller->argumentTop;
+  // A frame laid out by the method's plan finds each parameter at its slot.
+  const VmPlan* plan = static_cast<const VmPlan*>(method->vmPlan);
+  const bool slotted = plan && callee->locals == &callee->localTable && callee->locals->layout == plan->layout;
+  uint32_t position = 0;
   for (const RTVarnoParameter* parameter : kivo::ListItems<RTVarnoParameter>(method->parameters)) {
-    AttributeEntry* entry = AttributeFind(callee->locals, parameter->name);
+    const int32_t slot = slotted ? plan->parameterSlots[position++] : -1;
+    AttributeEntry* entry = slot >= 0 ? &callee->locals->slots[slot] : AttributeFind(callee->locals, parameter->name);
     if (!entry) {
       Raise(u"[VARNO VM] Method Setup: Parameter (%s) of method (%s) has no variable!", parameter->name,
             MethodName(method));

@@ -5,11 +5,11 @@
 #include <cstdint>
 
 #include "kivo/types.h"
+#include "vm/attribute_table.h"
 #include "vm/stack_element.h"
 
 namespace varno {
 
-struct AttributeTable;
 struct LineTable;
 struct RTVarnoMethod;
 struct RTVarnoSymbol;
@@ -20,23 +20,22 @@ inline constexpr uint32_t kArgumentStackSize = 32;  // element 0 is never used
 struct CallFrame {
   const char16_t* fileName;      // the method's source file (owned by the method record)
   RTVarnoSymbol* object;         // the object the method runs on
-  AttributeTable* locals;        // parameters and locals by upper-case name
+  AttributeTable* locals;        // parameters and locals by upper-case name: `localTable`, or a
+                                 // table of named entries (a frame read from a snapshot)
   uint32_t returnPosition;       // where this frame resumes after a call it made
   RTInstance returnStream;       // the code of that position (one reference)
   uint32_t frameWord;            // kept by snapshots
   uint32_t argumentTop;          // arguments on the argument stack
-  RTVarnoStackElement* arguments;  // kArgumentStackSize elements
   LineTable* lineTable;          // the method's (owned by the method record)
   RTVarnoMethod* method;
   uint32_t balanceMark;          // operand stack top at the last call this frame made
   uint64_t startTicks;           // profiling
-  // Frames made for a method by CreateCallFrame: the method's serial, and the variable symbols of
-  // its declarations in declaration order (null for one of a class type). Such a frame can be kept
-  // for the method's next call (vm/frame_pool.h).
-  uint64_t methodSerial;
-  RTVarnoSymbol** declared;
-  uint32_t declaredCount;
-  CallFrame* nextPooled;
+  // The frame's block: its room for local slots (behind the record), and while the frame waits in
+  // its context's pool, the next one there.
+  uint32_t room;
+  CallFrame* nextFree;
+  AttributeTable localTable;     // laid out by the method's plan
+  RTVarnoStackElement arguments[kArgumentStackSize];  // element 0 is never used
 };
 
 // A frame for a call of the method on the object: a value symbol for every declaration of a
@@ -47,6 +46,14 @@ RTSuccess CreateEmptyCallFrame(CallFrame** out);
 // Destroys the frame's value symbols (objects are the collector's), releases its return stream and
 // whatever arguments are still on its stack, and frees it.
 RTSuccess DestroyCallFrame(CallFrame* frame);
+
+// The frame block of `room` slots, with nothing in it yet; null without memory.
+CallFrame* AllocateCallFrame(uint32_t room);
+// Makes a frame of a block with room enough the frame of a call of the method (its plan's layout)
+// on the object, as CreateCallFrame does.
+RTSuccess PrepareCallFrame(CallFrame* frame, RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* object);
+// Lets go of everything a frame holds (its variables, arguments and return stream); the block stays.
+void EmptyCallFrame(CallFrame* frame);
 
 // The kinds `pusha` moves onto an argument stack: number, real, string, vector3, list, bool,
 // database and object.

@@ -114,7 +114,7 @@ void ReachContext(Marker& marker, const RTVarnoContext* context) {
     const auto* frame = static_cast<const CallFrame*>(cell->data);
     marker.Reach(frame->object);
     marker.ReachLocals(frame->locals);
-    for (uint32_t i = 0; frame->arguments && i <= frame->argumentTop && i < kArgumentStackSize; ++i) {
+    for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) {
       marker.ReachElement(frame->arguments[i]);
     }
   }

@@ -6,6 +6,7 @@
 
 #include "kivo/support/stack.h"
 #include "kivo/types.h"
+#include "vm/frame_pool.h"
 #include "vm/stack_element.h"
 
 namespace varno {
@@ -68,9 +69,8 @@ struct RTVarnoContext {
   DecodedCode* decoded;
   uint32_t position;
 
-  // Frames of returned calls, kept for the next call of their method (vm/frame_pool.h).
-  CallFrame* pooledFrames;
-  uint32_t pooledCount;
+  // Blocks of returned calls' frames, kept for the next calls.
+  FramePool framePool;
 };
 
 RTSuccess CreateContextRecord(RTVarnoContext** out);

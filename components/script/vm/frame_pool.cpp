@@ -1,119 +1,85 @@
 #include "vm/frame_pool.h"
 
-#include "compiler/type_codes.h"
-#include "compiler/type_records.h"
-#include "kivo/support/module_core.h"
-#include "vm/attribute_table.h"
+#include <algorithm>
+
+#include "compiler/core_records.h"
+#include "vm/attribute_layout.h"
 #include "vm/call_frame.h"
-#include "vm/collector.h"
 #include "vm/context.h"
-#include "vm/symbol.h"
-#include "vm/tagged_value.h"
 #include "vm/vm.h"
+#include "vm/vm_plans.h"
 
 namespace varno {
 
 namespace {
 
-constexpr uint32_t kKeptFramesPerContext = 32;
+// Blocks kept per context at most: a deep recursion that has unwound gives the rest back.
+constexpr uint32_t kKeptFramesPerContext = 64;
 
-bool ClassTyped(const AttributeEntry* entry) { return entry->type && entry->type->index >= kFirstClassType; }
+uint32_t RoomClass(uint32_t room) { return std::min(room, kFrameRoomClasses - 1); }
 
-// A frame keeps its shape while every variable entry still holds its own variable (`copylisten`
-// can make one refer to an object instead).
-bool Keepable(const RTVarnoContext* context, const CallFrame* frame) {
-  if (ComponentFlags().generalPathOnly) return false;
-  if (!frame->methodSerial || !frame->locals || context->pooledCount >= kKeptFramesPerContext) return false;
-  bool intact = true;
-  AttributeForEach(frame->locals, [&](const AttributeEntry* entry) {
-    if (!ClassTyped(entry) && (!entry->symbol || entry->symbol->typeIndex >= kFirstClassType)) intact = false;
-  });
-  return intact;
-}
-
-// Lets go of everything the finished call left in the frame.
-void Empty(CallFrame* frame) {
-  if (frame->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, frame->returnStream);
-  frame->returnStream = nullptr;
-  for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) StackElementRelease(&frame->arguments[i]);
-  frame->argumentTop = 0;
-  for (uint32_t i = 0; i < frame->declaredCount; ++i) {
-    RTVarnoSymbol* variable = frame->declared[i];
-    if (!variable) continue;
-    variable->value.type = variable->typeIndex;
-    TaggedValueRelease(&variable->value);
-    CollectorRemoveSymbol(variable);
+// A kept block with room for `slots`, taken from the pool; null when there is none.
+CallFrame* TakeKept(FramePool& pool, uint32_t slots) {
+  for (CallFrame** link = &pool.free[RoomClass(slots)]; *link; link = &(*link)->nextFree) {
+    CallFrame* frame = *link;
+    if (frame->room < slots) continue;
+    *link = frame->nextFree;
+    frame->nextFree = nullptr;
+    --pool.count;
+    return frame;
   }
-  AttributeForEach(frame->locals, [](AttributeEntry* entry) {
-    if (!ClassTyped(entry)) return;
-    entry->symbol = nullptr;
-    entry->bound = 0;
-  });
-  frame->fileName = nullptr;
-  frame->object = nullptr;
-  frame->returnPosition = 0;
-  frame->frameWord = 0;
-  frame->lineTable = nullptr;
-  frame->balanceMark = 0;
-  frame->startTicks = 0;
-}
-
-// The variables get their first values and rejoin the collector's list.
-bool Renew(CallFrame* frame) {
-  for (uint32_t i = 0; i < frame->declaredCount; ++i) {
-    RTVarnoSymbol* variable = frame->declared[i];
-    if (variable && (!SymbolRenewValue(variable) || !CollectorAddSymbol(variable))) return false;
-  }
-  return true;
+  return nullptr;
 }
 
 }  // namespace
 
 RTSuccess AcquireCallFrame(RTVarnoVM* vm, RTVarnoContext* context, RTVarnoMethod* method, RTVarnoSymbol* object,
                            CallFrame** out) {
-  for (CallFrame** link = &context->pooledFrames; method && *link;) {
-    CallFrame* frame = *link;
-    if (frame->method != method) {
-      link = &frame->nextPooled;
-      continue;
-    }
-    *link = frame->nextPooled;
-    --context->pooledCount;
-    frame->nextPooled = nullptr;
-    // A record made since at the place of a method that is gone is not that method.
-    if (frame->methodSerial != method->serial) {
-      DestroyCallFrame(frame);
-      continue;
-    }
-    if (!Renew(frame)) {
-      DestroyCallFrame(frame);
-      return kRTFailure;
-    }
-    frame->object = object;
-    *out = frame;
-    return kRTSuccess;
+  *out = nullptr;
+  VmPlan* plan = method ? PlanOfMethod(vm->types, method) : nullptr;
+  if (!plan) return kRTFailure;
+  CallFrame* frame = TakeKept(context->framePool, plan->layout->count);
+  if (!frame) return CreateCallFrame(vm, method, object, out);
+  if (!PrepareCallFrame(frame, vm, method, object)) {
+    ReleaseCallFrame(context, frame);
+    return kRTFailure;
   }
-  return CreateCallFrame(vm, method, object, out);
+  *out = frame;
+  return kRTSuccess;
 }
 
 void ReleaseCallFrame(RTVarnoContext* context, CallFrame* frame) {
   if (!frame) return;
-  if (!context || !Keepable(context, frame)) {
+  FramePool& pool = context->framePool;
+  if (pool.count >= kKeptFramesPerContext) {
     DestroyCallFrame(frame);
     return;
   }
-  Empty(frame);
-  frame->nextPooled = context->pooledFrames;
-  context->pooledFrames = frame;
-  ++context->pooledCount;
+  EmptyCallFrame(frame);
+  // Only what a kept block's next user reads is reset.
+  frame->fileName = nullptr;
+  frame->object = nullptr;
+  frame->returnPosition = 0;
+  frame->frameWord = 0;
+  frame->lineTable = nullptr;
+  frame->method = nullptr;
+  frame->balanceMark = 0;
+  frame->startTicks = 0;
+  CallFrame*& head = pool.free[RoomClass(frame->room)];
+  frame->nextFree = head;
+  head = frame;
+  ++pool.count;
 }
 
 void EmptyFramePool(RTVarnoContext* context) {
-  while (CallFrame* frame = context->pooledFrames) {
-    context->pooledFrames = frame->nextPooled;
-    DestroyCallFrame(frame);
+  FramePool& pool = context->framePool;
+  for (CallFrame*& head : pool.free) {
+    while (CallFrame* frame = head) {
+      head = frame->nextFree;
+      FreeRecord(frame);
+    }
   }
-  context->pooledCount = 0;
+  pool.count = 0;
 }
 
 }  // namespace varno

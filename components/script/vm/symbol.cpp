@@ -13,6 +13,7 @@
 #include "vm/event.h"
 #include "vm/list_value.h"
 #include "vm/tagged_value.h"
+#include "vm/vm_plans.h"
 
 namespace varno {
 
@@ -57,22 +58,14 @@ void DiscardAttributes(AttributeTable* table) {
 }
 
 bool BuildAttributes(RTVarnoTypeTable* table, RTVarnoType* type, RTVarnoSymbol* object) {
-  const uint32_t declared = type->attributes ? type->attributes->count : 0;
-  if (!AttributeTableFactory(AttributeBucketCount(declared), &object->attributes)) return false;
-  for (const RTVarnoAttribute* attribute : kivo::ListItems<RTVarnoAttribute>(type->attributes)) {
-    if (attribute->flags & kDeclarationConstant) continue;
-    RTVarnoType* attributeType = nullptr;
-    if (!TypeTableRetrieveTypeByIdx(table, attribute->type, &attributeType)) return false;
-    if (attribute->type < kFirstClassType) {
-      RTVarnoSymbol* value = nullptr;
-      if (!SymbolFactory(table, attribute->type, &value, kSymbolOrdinary, true)) return false;
-      if (!AttributeAdd(object->attributes, attribute->name, attributeType, value)) {
-        RTVarnoSymbolDestructor(value);
-        return false;
-      }
-    } else if (!AttributeAddLazy(object->attributes, attribute->name, attributeType)) {
-      return false;
-    }
+  VmPlan* plan = PlanOfClass(table, type);
+  if (!plan || !AttributeTableFromLayout(plan->layout, &object->attributes)) return false;
+  AttributeTable* attributes = object->attributes;
+  for (uint32_t i = 0; i < plan->layout->count; ++i) {
+    RTVarnoType* slotType = plan->layout->slots[i].type;
+    // A class-typed attribute waits for its object.
+    if (slotType->index >= kFirstClassType) continue;
+    if (!SymbolMakeVariable(attributes, i, slotType)) return false;
   }
   return kivo::ListCreate(&object->events) && ListenerListCreate(&object->listeners);
 }
@@ -94,8 +87,13 @@ void Destroy(RTVarnoSymbol* symbol) {
   CollectorRemoveSymbol(symbol);
   if (symbol->type && symbol->type->singletonObject == symbol) symbol->type->singletonObject = nullptr;
   AttributeTableDestroy(symbol->attributes);
+  symbol->attributes = nullptr;
   FreeQueues(symbol);
-  FreeRecord(symbol);
+  if (symbol->home) {
+    AttributeTableLetGo(symbol->home);
+  } else {
+    FreeRecord(symbol);
+  }
 }
 
 }  // namespace
@@ -168,11 +166,25 @@ void SymbolDestroyForced(RTVarnoSymbol* symbol) {
   if (symbol) Destroy(symbol);
 }
 
-RTSuccess SymbolRenewValue(RTVarnoSymbol* symbol) {
-  symbol->destroyed = 0;
-  symbol->mark = 0;
-  symbol->stored = 0;
-  return SetInitialValue(symbol, symbol->typeIndex);
+RTSuccess SymbolMakeVariable(AttributeTable* home, uint32_t slot, RTVarnoType* type) {
+  RTVarnoSymbol* place = &home->variables[slot];
+  *place = RTVarnoSymbol{};
+  place->typeIndex = type->index;
+  place->value.type = type->index;
+  if ((type->flags & kTypeBuiltIn) && !SetInitialValue(place, type->index)) {
+    TaggedValueRelease(&place->value);
+    return kRTFailure;
+  }
+  place->type = type;
+  if (!CollectorAddSymbol(place)) {
+    TaggedValueRelease(&place->value);
+    return kRTFailure;
+  }
+  place->home = home;
+  ++home->holders;
+  home->slots[slot].symbol = place;
+  home->slots[slot].bound = 1;
+  return kRTSuccess;
 }
 
 bool SymbolIsObject(const RTVarnoSymbol* symbol) {

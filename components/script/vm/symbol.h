@@ -38,6 +38,9 @@ struct RTVarnoSymbol {
   kivo::ListLink* allLink;     // link in the collector's list of all symbols (`collectorLink`), or null
   kivo::ListLink collectorLink;  // the symbol's own link for that list
   kivo::ListLink* nativeLink;  // link in the collector's list of native references
+  // A variable that lives in the memory of its laid-out attribute table (an object's or a frame's):
+  // that table, which keeps its memory while the variable lives; null for a record of its own.
+  AttributeTable* home;
 };
 
 // A new symbol of the type index (a singleton class hands out its singleton when it has one).
@@ -49,14 +52,15 @@ RTSuccess SymbolFactory(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymb
 // neither hands out nor records its singleton (the snapshot reader fills it before it becomes the
 // singleton or gives its contents to the one that exists).
 RTSuccess SymbolFactoryDetached(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol** out);
-// Destroys a symbol (objects of singleton classes are kept); null is success.
+// Destroys a symbol (objects of singleton classes are kept; a variable's memory goes with its
+// table); null is success.
 RTSuccess RTVarnoSymbolDestructor(RTVarnoSymbol* symbol);
 // Destroys the symbol whatever its class (the component's shutdown).
 void SymbolDestroyForced(RTVarnoSymbol* symbol);
 
-// Gives a variable of a built-in type its first value again (its old value released before) and
-// clears its flags, as a new variable has them.
-RTSuccess SymbolRenewValue(RTVarnoSymbol* symbol);
+// Makes a variable of the built-in type with its first value, on the collector's list, in the
+// memory of its laid-out table beside slot `slot`, and binds the slot to it.
+RTSuccess SymbolMakeVariable(AttributeTable* home, uint32_t slot, RTVarnoType* type);
 
 bool SymbolIsObject(const RTVarnoSymbol* symbol);
 // Frees the queued events (with their arguments) and the listener records, and gives the object an
