@@ -150,20 +150,6 @@ bool ListConcatenation(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
   return Replace2(x, &e);
 }
 
-// `a = a + b` where only the stack and `a` hold A: B's elements go onto A itself, which stays on
-// the stack as the result, holding what a new list would.
-bool AppendInPlace(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
-  const uint32_t before = a->elements->count;
-  if (!ListCopyElements(a, b.value.list)) {
-    while (a->elements->count > before) ListRemoveElementN(a, a->elements->count - 1);
-    return false;
-  }
-  RTVarnoStackElement result{};
-  OperandTake(x.context, &result);
-  OperandPop(x.context);
-  return PushElement(x.context, &result);
-}
-
 // The text of a string or number without the general formatter; false for other kinds.
 bool PlainText(const RTVarnoStackElement& e, char16_t* digits, std::u16string_view* out) {
   if (e.tag == kTagString) {
@@ -265,7 +251,6 @@ bool ExecArithmetic(Exec& x) {
       return VectorArithmetic(x, a.value.vector, b);
     case kTagList:
       if (!add) return Unsupported(x, 2);
-      if (x.operation->soleHolder) return AppendInPlace(x, a.value.list, b);
       return ListConcatenation(x, a.value.list, b);
     case kTagString:
       if (!add) return Unsupported(x, 2);

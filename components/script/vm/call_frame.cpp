@@ -12,6 +12,7 @@
 #include "kivo/support/wide_string.h"
 #include "vm/attribute_table.h"
 #include "vm/counted_string.h"
+#include "vm/decoded_code.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/symbol.h"
@@ -161,6 +162,8 @@ void EmptyCallFrame(CallFrame* frame) {
   frame->locals = nullptr;
   if (frame->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, frame->returnStream);
   frame->returnStream = nullptr;
+  ReleaseDecodedCode(frame->returnCode);
+  frame->returnCode = nullptr;
   for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) StackElementRelease(&frame->arguments[i]);
   frame->argumentTop = 0;
 }

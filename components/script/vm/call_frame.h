@@ -10,6 +10,7 @@
 
 namespace varno {
 
+class DecodedCode;
 struct LineTable;
 struct RTVarnoMethod;
 struct RTVarnoSymbol;
@@ -24,6 +25,7 @@ struct CallFrame {
                                  // table of named entries (a frame read from a snapshot)
   uint32_t returnPosition;       // where this frame resumes after a call it made
   RTInstance returnStream;       // the code of that position (one reference)
+  DecodedCode* returnCode;       // and its decoding (one holder), or null
   uint32_t frameWord;            // kept by snapshots
   uint32_t argumentTop;          // arguments on the argument stack
   LineTable* lineTable;          // the method's (owned by the method record)

@@ -106,37 +106,43 @@ RTSuccess PeekCallKind(const RTVarnoContext* context, CallKind* kind) {
   return kRTSuccess;
 }
 
-RTSuccess RefreshContextCode(RTVarnoContext* context) {
-  if (!context) return kRTFailure;
-  DecodedCode* previous = context->decoded;
-  context->codeBytes = nullptr;
-  context->codeSize = 0;
-  context->decoded = nullptr;
-  const uint8_t* bytes = nullptr;
-  uint32_t size = 0;
-  const bool read = context->code && kivo::memory_stream::GetBuffer(context->code, &bytes) &&
-                    kivo::stream::GetSize(context->code, &size);
-  if (read) {
-    context->codeBytes = bytes;
-    context->codeSize = bytes ? size : 0;
-    context->decoded = AcquireDecodedCode(context->code, context->codeBytes, context->codeSize);
-  }
-  ReleaseDecodedCode(previous);
-  return read ? kRTSuccess : kRTFailure;
+namespace {
+
+// Gives the interpreter its view of the decoding, which the context holds from now on.
+RTSuccess View(RTVarnoContext* context, DecodedCode* decoded) {
+  ReleaseDecodedCode(context->decoded);
+  context->decoded = decoded;
+  context->codeBytes = decoded ? decoded->bytes() : nullptr;
+  context->codeSize = decoded ? decoded->size() : 0;
+  return decoded ? kRTSuccess : kRTFailure;
 }
 
-RTSuccess AdoptContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position) {
+bool Usable(DecodedCode* decoded, RTInstance stream) {
+  return decoded && stream && decoded->stream() == stream && decoded->Current();
+}
+
+}  // namespace
+
+RTSuccess RefreshContextCode(RTVarnoContext* context) {
+  if (!context) return kRTFailure;
+  if (Usable(context->decoded, context->code)) return kRTSuccess;
+  return View(context, DecodeStream(context->code));
+}
+
+RTSuccess AdoptContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position, DecodedCode* known) {
   if (!context) return kRTFailure;
   if (context->code) kivo::ModuleCore()->ReleaseInstance(nullptr, context->code);
   context->code = stream;
   context->position = position;
-  return RefreshContextCode(context);
+  if (Usable(known, stream)) return View(context, HoldDecodedCode(known));
+  if (Usable(context->decoded, stream)) return kRTSuccess;
+  return View(context, DecodeStream(stream));
 }
 
-RTSuccess SetContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position) {
+RTSuccess SetContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position, DecodedCode* known) {
   if (!context) return kRTFailure;
   if (stream && !kivo::ModuleCore()->ResolveHandle(nullptr, stream)) return kRTFailure;
-  return AdoptContextCode(context, stream, position);
+  return AdoptContextCode(context, stream, position, known);
 }
 
 void SyncContextCodePosition(RTVarnoContext* context) {
@@ -147,6 +153,7 @@ void SyncContextCodePosition(RTVarnoContext* context) {
 
 void EvalReturnFree(EvalReturn* record) {
   if (!record) return;
+  ReleaseDecodedCode(record->decoded);
   if (record->stream) kivo::ModuleCore()->ReleaseInstance(nullptr, record->stream);
   if (record->code) CodeValueRelease(record->code);
   FreeRecord(record);

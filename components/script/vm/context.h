@@ -39,6 +39,7 @@ struct EvalReturn {
   uint32_t position;
   LineTable* lineTable;  // of the evaluated code (kept alive by `code`)
   VNcode* code;          // the code value being evaluated (one reference)
+  DecodedCode* decoded;  // the decoding of `stream` (one holder), or null
 };
 
 struct RTVarnoContext {
@@ -62,11 +63,11 @@ struct RTVarnoContext {
   RTVarnoSymbol* speaker;
   RTVarnoMethod* nativeMethod;    // the implemented method being called
 
-  // The interpreter's view of `code`: its bytes, size, decoding (one holder) and the position of
-  // the next instruction.
+  // The interpreter's view of `code`: its decoding (one holder), the decoding's bytes and size,
+  // and the position of the next instruction.
+  DecodedCode* decoded;
   const uint8_t* codeBytes;
   uint32_t codeSize;
-  DecodedCode* decoded;
   uint32_t position;
 
   // Blocks of returned calls' frames, kept for the next calls.
@@ -95,11 +96,12 @@ RTSuccess PopCallKind(RTVarnoContext* context, CallKind* kind);
 RTSuccess PeekCallKind(const RTVarnoContext* context, CallKind* kind);
 
 // Makes `stream` the context's code at `position`: takes a reference to it, releases the one held
-// before, and refreshes the interpreter's view of the bytes.
-RTSuccess SetContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position);
+// before, and gives the interpreter its decoding (`known` when that is the stream's and current).
+RTSuccess SetContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position, DecodedCode* known = nullptr);
 // The same, taking over a reference the caller holds.
-RTSuccess AdoptContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position);
-// Re-reads the bytes of the context's code (after a write into the stream).
+RTSuccess AdoptContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position,
+                           DecodedCode* known = nullptr);
+// Decodes the context's code again when a write has changed its bytes.
 RTSuccess RefreshContextCode(RTVarnoContext* context);
 // Writes the interpreter's position into the code stream.
 void SyncContextCodePosition(RTVarnoContext* context);

@@ -52,8 +52,8 @@ struct Operation {
   RTVarnoConstantValue operand;    // integer, real, string, vector3 (pointing at `vector`), code
   RTFVector3D vector;
   bool ownsOperand;                // the string or code operand is this operation's to release
-  // `add`, `dbadd`, `dbremove`: the list or database changed is held only by the stack and by the
-  // variable the result is stored back into, so it is changed in place instead of copied.
+  // `dbadd`, `dbremove`: the database changed is held only by the stack and by the variable the
+  // result is stored back into, so it is changed in place instead of copied.
   bool soleHolder = false;
 };
 

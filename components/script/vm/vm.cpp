@@ -16,11 +16,13 @@
 #include "vm/decoded_code.h"
 #include "vm/event.h"
 #include "vm/frame_pool.h"
+#include "vm/general_path.h"
 #include "vm/interpreter.h"
 #include "vm/profile.h"
 #include "vm/snapshot_tables.h"
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
+#include "vm/vm_plans.h"
 
 namespace varno {
 
@@ -61,6 +63,7 @@ bool PatchCodeByte(RTInstance code, uint32_t offset, uint8_t byte) {
   if (!kivo::stream::GetPosition(code, &position) || !kivo::stream::Seek(code, offset)) return false;
   const bool ok = kivo::stream::Write(code, &byte, 1, &written) && written == 1;
   kivo::stream::Seek(code, position);
+  NoteCodeWrite();
   return ok;
 }
 
@@ -100,7 +103,6 @@ RTInstance CodeParentInstance() {
 void VarnoVmShutdown() {
   SnapshotTablesClear();
   CollectorShutdown();
-  ClearDecodedCode();
   StringShutdown();
   gCodeParent = nullptr;  // the instance goes with the instance tree
   gFlags = VarnoComponentFlags{};
@@ -259,7 +261,8 @@ RTSuccess VarnoVMSetNewContext(RTVarnoVM* vm, RTVarnoSymbol* object, const char1
   RTVarnoContext* context = nullptr;
   if (!CreateContextRecord(&context)) return kRTFailure;
   CallFrame* frame = nullptr;
-  if (!SetContextCode(context, method->code, 0) || !CreateCallFrame(vm, method, object, &frame)) {
+  if (!SetContextCode(context, method->code, 0, MethodCode(vm, method)) ||
+      !CreateCallFrame(vm, method, object, &frame)) {
     DestroyContextRecord(context);
     return kRTFailure;
   }
@@ -317,16 +320,11 @@ RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method,
     return kRTFailure;
   }
   // The caller resumes where the context stands now.
-  RTInstance resume = context->code;
-  const uint32_t resumeAt = context->position;
-  if (resume) kivo::ModuleCore()->ResolveHandle(nullptr, resume);
-  if (previous->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, previous->returnStream);
-  previous->returnStream = resume;
-  previous->returnPosition = resumeAt;
+  SaveReturnPoint(context, previous);
 
   uint32_t noted = 0;
   if (method->code) kivo::stream::GetPosition(method->code, &noted);
-  if (!SetContextCode(context, method->code, 0)) {
+  if (!SetContextCode(context, method->code, 0, MethodCode(vm, method))) {
     PopCallFrame(context);
     return kRTFailure;
   }
@@ -353,7 +351,7 @@ RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method,
     EvalReturnFree(static_cast<EvalReturn*>(record));
   }
   if (TopFrame(context) == previous && previous->returnStream) {
-    SetContextCode(context, previous->returnStream, previous->returnPosition);
+    SetContextCode(context, previous->returnStream, previous->returnPosition, previous->returnCode);
   }
   return kRTFailure;
 }

@@ -11,6 +11,8 @@
 #include "kivo/support/wide_string.h"
 #include "vm/attribute_layout.h"
 #include "vm/attribute_table.h"
+#include "vm/decoded_code.h"
+#include "vm/vm.h"
 
 namespace varno {
 
@@ -19,6 +21,7 @@ namespace {
 void ReleasePlan(void* record) {
   auto* plan = static_cast<VmPlan*>(record);
   AttributeLayoutRelease(plan->layout);
+  ReleaseDecodedCode(plan->code);
   FreeRecord(plan);
 }
 
@@ -88,6 +91,16 @@ VmPlan* PlanOfMethod(RTVarnoTypeTable* table, RTVarnoMethod* method) {
   }
   method->vmPlan = plan;
   return plan;
+}
+
+DecodedCode* MethodCode(RTVarnoVM* vm, RTVarnoMethod* method) {
+  VmPlan* plan = PlanOfMethod(vm->types, method);
+  if (!plan || !method->code) return nullptr;
+  if (!plan->code || plan->code->stream() != method->code || !plan->code->Current()) {
+    ReleaseDecodedCode(plan->code);
+    plan->code = DecodeStream(method->code);
+  }
+  return plan->code;
 }
 
 }  // namespace varno

@@ -1,7 +1,7 @@
 // What the VM works out once about a class or a method and keeps in its record (vmPlan, released
 // with the record): the layout of a class's object attributes; the layout of a method's frame with
-// the slot of each parameter. A plan is made again when the type tables have changed since (a class
-// compiled, replaced or removed).
+// the slot of each parameter, and the decoding of its code. A plan is made again when the type
+// tables have changed since (a class compiled, replaced or removed).
 #pragma once
 
 #include <cstdint>
@@ -9,9 +9,11 @@
 namespace varno {
 
 struct AttributeLayout;
+class DecodedCode;
 struct RTVarnoMethod;
 struct RTVarnoType;
 struct RTVarnoTypeTable;
+struct RTVarnoVM;
 
 struct VmPlan {
   uint64_t generation;      // MethodTablesGeneration() when made
@@ -19,6 +21,7 @@ struct VmPlan {
                             // parameters and locals
   uint32_t parameterCount;  // a method: per parameter, in its parameter list's order, its slot
   int32_t* parameterSlots;  // (-1 for a parameter without a declaration)
+  DecodedCode* code;        // a method: the decoding of its code (one holder), made on first use
 };
 
 // The plan of a script class, made when missing or out of date; null when a declaration's type is
@@ -26,5 +29,7 @@ struct VmPlan {
 VmPlan* PlanOfClass(RTVarnoTypeTable* table, RTVarnoType* type);
 // The plan of a method; null as above.
 VmPlan* PlanOfMethod(RTVarnoTypeTable* table, RTVarnoMethod* method);
+// The decoding of the method's code, current; null when the method has no plan or no code.
+DecodedCode* MethodCode(RTVarnoVM* vm, RTVarnoMethod* method);
 
 }  // namespace varno

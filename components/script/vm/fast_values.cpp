@@ -1,0 +1,221 @@
+#include "vm/fast_values.h"
+
+#include <string_view>
+
+#include "compiler/code_value.h"
+#include "kivo/support/wide_string.h"
+#include "vm/counted_string.h"
+#include "vm/database_value.h"
+#include "vm/element_value.h"
+#include "vm/list_value.h"
+#include "vm/tagged_value.h"
+#include "vm/value_text.h"
+
+namespace varno {
+
+namespace {
+
+// Kinds `nlist` makes an element of.
+bool Appendable(uint8_t tag) {
+  switch (tag) {
+    case kTagNumber:
+    case kTagReal:
+    case kTagString:
+    case kTagVector3:
+    case kTagList:
+    case kTagBool:
+    case kTagCode:
+    case kTagObject:
+      return true;
+    default:
+      return false;
+  }
+}
+
+// Drops TOS, whose value has moved elsewhere or owns nothing.
+void Drop(RTVarnoContext* c) { --c->operandTop; }
+
+}  // namespace
+
+bool CopyVariable(const AttributeEntry* entry, RTVarnoStackElement* out) {
+  if (ReadVariable(entry, out)) return true;
+  RTVarnoSymbol* symbol = entry && entry->bound ? entry->symbol : nullptr;
+  if (!symbol) return false;
+  const RTVarnoConstantValue& value = symbol->value;
+  switch (symbol->typeIndex) {
+    case kTypeString:
+      if (value.value.text && !(out->value.text = StringShare(value.value.text))) return false;
+      if (!value.value.text) out->value.text = nullptr;
+      out->tag = kTagString;
+      return true;
+    case kTypeVector3:
+      out->tag = kTagVector3;
+      out->value.vector = value.value.vector ? *value.value.vector : RTFVector3D{};
+      return true;
+    case kTypeList:
+      if (!ValueList(value)) return false;
+      ListReference(ValueList(value));
+      out->tag = kTagList;
+      out->value.list = ValueList(value);
+      return true;
+    case kTypeDatabase:
+      if (!ValueDatabase(value)) return false;
+      DatabaseReference(ValueDatabase(value));
+      out->tag = kTagDatabase;
+      out->value.database = ValueDatabase(value);
+      return true;
+    case kTypeCode:
+      if (!value.value.code) return false;
+      CodeValueReference(value.value.code);
+      out->tag = kTagCode;
+      out->value.code = value.value.code;
+      return true;
+    default:
+      if (!SymbolIsObject(symbol)) return false;
+      out->tag = kTagObject;
+      out->value.object = symbol;
+      return true;
+  }
+}
+
+bool PushVariable(RTVarnoContext* c, const AttributeEntry* entry) {
+  if (!Room(c, 1) || !CopyVariable(entry, &c->operands[c->operandTop + 1])) return false;
+  ++c->operandTop;
+  return true;
+}
+
+bool StoreVariable(RTVarnoContext* c, AttributeEntry* entry) {
+  if (!Holds(c, 1)) return false;
+  RTVarnoStackElement& tos = Top(c, 0);
+  RTVarnoSymbol* symbol = entry->symbol;
+  if (!symbol || symbol->typeIndex >= kFirstClassType) {
+    // An attribute or local of a class type refers to the object from now on.
+    if (tos.tag != kTagObject || !tos.value.object) return false;
+    entry->symbol = tos.value.object;
+    entry->bound = 1;
+    tos.value.object->stored = 1;
+    Drop(c);
+    return true;
+  }
+  if (symbol->kind == kSymbolConstant) return false;
+  RTVarnoConstantValue& value = symbol->value;
+  switch (symbol->typeIndex) {
+    case kTypeNumber:
+      if (tos.tag == kTagBool) {
+        value.value.number = static_cast<int32_t>(tos.value.word);
+        break;
+      }
+      if (!IsNumeric(tos)) return false;
+      value.value.number = tos.tag == kTagNumber ? tos.value.number : kivo::FloatToInt<int32_t>(tos.value.real);
+      break;
+    case kTypeReal:
+      if (!IsNumeric(tos)) return false;
+      value.value.real = AsFloat(tos);
+      break;
+    case kTypeBool:
+      if (tos.tag != kTagBool) return false;
+      value.value.word = tos.value.word ? 1 : 0;
+      break;
+    case kTypeString:
+      if (tos.tag != kTagString) return false;
+      StringRelease(value.value.text);
+      value.value.text = tos.value.text;
+      break;
+    case kTypeList:
+      if (tos.tag != kTagList || !tos.value.list) return false;
+      if (ValueList(value)) ListDestructor(ValueList(value));
+      value.value.pointer = tos.value.list;
+      break;
+    case kTypeDatabase:
+      if (tos.tag != kTagDatabase || !tos.value.database) return false;
+      if (ValueDatabase(value)) DatabaseRelease(ValueDatabase(value));
+      value.value.pointer = tos.value.database;
+      break;
+    case kTypeCode:
+      if (tos.tag != kTagCode || !tos.value.code) return false;
+      if (value.value.code) CodeValueRelease(value.value.code);
+      value.value.code = tos.value.code;
+      break;
+    case kTypeVector3:
+      if (tos.tag != kTagVector3 || !value.value.vector) return false;
+      *value.value.vector = tos.value.vector;
+      break;
+    default:
+      return false;
+  }
+  Drop(c);
+  return true;
+}
+
+bool AccumulateInPlace(RTVarnoContext* c, AttributeEntry* entry) {
+  RTVarnoSymbol* symbol = entry && entry->bound ? entry->symbol : nullptr;
+  if (!symbol || symbol->kind == kSymbolConstant || !Holds(c, 1) || !Room(c, 1)) return false;
+  RTVarnoStackElement& b = Top(c, 0);
+  RTVarnoConstantValue& value = symbol->value;
+  switch (symbol->typeIndex) {
+    case kTypeNumber:
+    case kTypeReal: {
+      RTVarnoStackElement a;
+      uint8_t tag = 0;
+      uint32_t word = 0;
+      if (!ReadVariable(entry, &a) || !NumericResult(Opcode::kAdd, a, b, &tag, &word)) return false;
+      StoreNumeric(entry, tag, word);
+      Drop(c);
+      return true;
+    }
+    case kTypeList: {
+      VNlist* list = ValueList(value);
+      if (!list || list->references != 1 || b.tag != kTagList || !b.value.list || b.value.list == list) return false;
+      const uint32_t before = list->elements->count;
+      if (!ListCopyElements(list, b.value.list)) {
+        while (list->elements->count > before) ListRemoveElementN(list, list->elements->count - 1);
+        return false;
+      }
+      StackElementRelease(&b);
+      Drop(c);
+      return true;
+    }
+    case kTypeString: {
+      char16_t* text = value.value.text;
+      char16_t digits[kivo::kWideIntTextUnits];
+      std::u16string_view tail;
+      if (b.tag == kTagString) {
+        if (b.value.text) tail = std::u16string_view(b.value.text, StringLength(b.value.text));
+      } else if (b.tag == kTagNumber) {
+        tail = kivo::WideStrFromInt(b.value.number, digits, 10);
+      } else {
+        return false;
+      }
+      // A text stops growing at its limit, as a joined one does.
+      const size_t length = StringLength(text);
+      if (!StringSoleHolder(text) || length > kMaxTextUnits) return false;
+      tail = tail.substr(0, kMaxTextUnits - length);
+      char16_t* grown = StringAppend(text, tail);
+      if (!grown) return false;
+      value.value.text = grown;
+      StackElementRelease(&b);
+      Drop(c);
+      return true;
+    }
+    default:
+      return false;
+  }
+}
+
+bool AppendInPlace(RTVarnoContext* c, AttributeEntry* entry) {
+  RTVarnoSymbol* symbol = entry && entry->bound ? entry->symbol : nullptr;
+  if (!symbol || symbol->kind == kSymbolConstant || symbol->typeIndex != kTypeList || !Holds(c, 1) || !Room(c, 1)) {
+    return false;
+  }
+  VNlist* list = ValueList(symbol->value);
+  RTVarnoStackElement& v = Top(c, 0);
+  RTVarnoConstantValue borrowed{};
+  if (!list || list->references != 1 || !Appendable(v.tag) || !ElementAsValue(v, &borrowed)) return false;
+  VNlist* out = list;
+  if (!ListAppendValue(list, borrowed, &out)) return false;
+  StackElementRelease(&v);
+  Drop(c);
+  return true;
+}
+
+}  // namespace varno
