@@ -89,18 +89,15 @@ RTSuccess AttributeTableFactory(uint32_t bucketCount, AttributeTable** out) {
   return kRTSuccess;
 }
 
-size_t AttributeTableStorage(uint32_t slots) { return (sizeof(AttributeEntry) + sizeof(RTVarnoSymbol)) * slots; }
-
 void AttributeTableLayOut(AttributeTable* table, AttributeLayout* layout, void* storage) {
   AttributeLayoutReference(layout);
   table->entries = nullptr;
   table->serial = NextSerial();
   table->layout = layout;
-  table->variables = static_cast<RTVarnoSymbol*>(storage);
-  table->slots = reinterpret_cast<AttributeEntry*>(table->variables + layout->count);
+  table->slots = static_cast<AttributeSlot*>(storage);
   for (uint32_t i = 0; i < layout->count; ++i) {
-    table->slots[i] = AttributeEntry{layout->slots[i].name, layout->slots[i].type, nullptr, 0};
-    table->variables[i].home = nullptr;
+    table->slots[i].entry = AttributeEntry{layout->slots[i].name, layout->slots[i].type, nullptr, 0};
+    table->slots[i].variable.home = nullptr;
   }
   table->holders = 1;
 }
@@ -121,7 +118,7 @@ RTSuccess AttributeTableFromLayout(AttributeLayout* layout, AttributeTable** out
 void AttributeTableClear(AttributeTable* table) {
   if (table->layout) {
     for (uint32_t i = 0; i < table->layout->count; ++i) {
-      RTVarnoSymbol* variable = &table->variables[i];
+      RTVarnoSymbol* variable = &table->slots[i].variable;
       if (variable->home == table && !variable->destroyed) RTVarnoSymbolDestructor(variable);
     }
     AttributeLayoutRelease(table->layout);
@@ -168,7 +165,7 @@ AttributeEntry* AttributeFindHashed(const AttributeTable* table, const char16_t*
   if (AttributeEntry* named = FindNamed(table, key, length, hash)) return named;
   if (!table->layout) return nullptr;
   const int32_t slot = AttributeLayoutFind(table->layout, key, length, hash);
-  return slot >= 0 ? &table->slots[slot] : nullptr;
+  return slot >= 0 ? &table->slots[slot].entry : nullptr;
 }
 
 uint32_t AttributeCount(const AttributeTable* table) {

@@ -15,11 +15,11 @@
 #include "kivo/support/hash_table.h"
 #include "kivo/types.h"
 #include "vm/attribute_layout.h"
+#include "vm/symbol.h"
 
 namespace varno {
 
 struct RTVarnoType;
-struct RTVarnoSymbol;
 
 // Names of attributes, parameters and locals are at most 511 units.
 inline constexpr size_t kAttributeNameUnits = 512;
@@ -31,14 +31,19 @@ struct AttributeEntry {
   uint32_t bound;         // 1 once the entry holds its symbol
 };
 
+// A slot of a laid-out table: its entry, and beside it the variable of a built-in slot.
+struct AttributeSlot {
+  AttributeEntry entry;
+  RTVarnoSymbol variable;
+};
+
 struct AttributeTable {
   kivo::StrHashTable* entries;  // upper-case name -> AttributeEntry, for entries added by name
   // Names the table's set of entries: new at creation and at every added entry, never issued
   // twice, never 0.
   uint64_t serial;
   AttributeLayout* layout;      // null for a table of named entries only
-  AttributeEntry* slots;        // a laid-out table: one entry per layout slot
-  RTVarnoSymbol* variables;     // and beside each, the variable of a built-in slot
+  AttributeSlot* slots;         // a laid-out table: one per layout slot
   // A laid-out table's memory is kept while its owner (the object or frame) or a variable in it
   // still holds it: an object's variables outlive it until the collector takes them.
   uint32_t holders;
@@ -50,8 +55,8 @@ uint32_t AttributeBucketCount(uint32_t expected);
 inline constexpr uint32_t kAttributeBucketsDefault = 59;  // when no count is given
 
 RTSuccess AttributeTableFactory(uint32_t bucketCount, AttributeTable** out);
-// The memory a laid-out table of `slots` slots needs beside its header for them and their variables.
-size_t AttributeTableStorage(uint32_t slots);
+// The memory a laid-out table of `slots` slots needs beside its header.
+inline size_t AttributeTableStorage(uint32_t slots) { return sizeof(AttributeSlot) * slots; }
 // Lays a table out in place (its header at `table`, its slots and variables in `storage`, both the
 // caller's): every slot waits for its symbol; the caller gives the built-in slots their variables.
 void AttributeTableLayOut(AttributeTable* table, AttributeLayout* layout, void* storage);
@@ -89,7 +94,9 @@ void AttributeForEach(const AttributeTable* table, Visit visit) {
       visit(static_cast<AttributeEntry*>(entry->value));
     }
     if (!layout) continue;
-    for (int32_t slot = layout->newest[b]; slot >= 0; slot = layout->slots[slot].older) visit(&table->slots[slot]);
+    for (int32_t slot = layout->newest[b]; slot >= 0; slot = layout->slots[slot].older) {
+      visit(&table->slots[slot].entry);
+    }
   }
 }
 

@@ -252,7 +252,7 @@ RTSuccess SetupScriptCall(RTVarnoVM* vm, CallFrame* caller, CallFrame* callee, R
   uint32_t position = 0;
   for (const RTVarnoParameter* parameter : kivo::ListItems<RTVarnoParameter>(method->parameters)) {
     const int32_t slot = slotted ? plan->parameterSlots[position++] : -1;
-    AttributeEntry* entry = slot >= 0 ? &callee->locals->slots[slot] : AttributeFind(callee->locals, parameter->name);
+    AttributeEntry* entry = slot >= 0 ? &callee->locals->slots[slot].entry : AttributeFind(callee->locals, parameter->name);
     if (!entry) {
       Raise(u"[VARNO VM] Method Setup: Parameter (%s) of method (%s) has no variable!", parameter->name,
             MethodName(method));

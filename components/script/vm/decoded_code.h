@@ -74,6 +74,18 @@ class DecodedCode {
   bool Current();
   // Gives every operation the dispatch loop's handler of its forms (once).
   void Label(const void* const* handlers);
+  // The epoch of the operations' name caches for the layouts of the object's attributes and the
+  // frame's locals the code runs under, and the count of entries bound anew: a new one whenever
+  // they are not the last ones.
+  uint64_t EpochOf(uint64_t objectLayout, uint64_t frameLayout, uint64_t rebindings) {
+    if (objectLayout != scopeObject_ || frameLayout != scopeFrame_ || rebindings != scopeRebindings_) {
+      scopeObject_ = objectLayout;
+      scopeFrame_ = frameLayout;
+      scopeRebindings_ = rebindings;
+      ++epoch_;
+    }
+    return epoch_;
+  }
 
   uint32_t holders = 1;
 
@@ -85,6 +97,10 @@ class DecodedCode {
   RTInstance stream_;
   uint64_t writes_;
   bool labelled_ = false;
+  uint64_t scopeObject_ = 0;
+  uint64_t scopeFrame_ = 0;
+  uint64_t scopeRebindings_ = 0;
+  uint64_t epoch_ = 0;
   CoreVector<uint8_t> bytes_;
   CoreVector<int32_t> at_;
   CoreVector<DecodedOp> ops_;

@@ -39,6 +39,13 @@ bool SlowPath(const RTVarnoVM* vm, uint32_t mode) {
          flags.generalPathOnly || vm->pendingBreakpoint;
 }
 
+// The variable of an operation's name of a built-in type (found and remembered when it was not);
+// null when the name is something else (a member, a constant, an object) or nowhere.
+[[gnu::always_inline]] inline RTVarnoSymbol* Variable(RTVarnoVM* vm, const DecodedOp& op, const NameScope& scope) {
+  if (RTVarnoSymbol* variable = CachedVariable(op.cache, scope)) return variable;
+  return CachedEntry(vm, *op.name, op.cache, scope) ? CachedVariable(op.cache, scope) : nullptr;
+}
+
 // Drops TOS, releasing what it owns.
 inline void Pop(RTVarnoContext* c) {
   RTVarnoStackElement& top = Top(c, 0);
@@ -194,11 +201,11 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 
   try {
   reload:
-    frame = TopFrame(c);
-    scope = ScopeOf(frame ? frame->object : c->object, frame);
     if (c->decoded && !c->decoded->Current()) RefreshContextCode(c);
     op = c->decoded ? c->decoded->At(c->position) : nullptr;
     if (!op || SlowPath(vm, mode)) goto general;
+    frame = TopFrame(c);
+    scope = ScopeOf(frame ? frame->object : c->object, frame, c->decoded);
     c->decoded->Label(handlers);
     DISPATCH();
 
@@ -343,7 +350,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     }
     if (!CallScriptMethod(run, method, target, frame)) return ErrorExit(run, op->start);
     frame = TopFrame(c);
-    scope = ScopeOf(frame->object, frame);
+    scope = ScopeOf(frame->object, frame, c->decoded);
     op = c->decoded->At(0);
     c->decoded->Label(handlers);
     DISPATCH();
@@ -352,7 +359,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
   return_:
     if (!ReturnToCaller(run)) GENERAL();
     frame = TopFrame(c);
-    scope = ScopeOf(frame->object, frame);
+    scope = ScopeOf(frame->object, frame, c->decoded);
     if (!c->decoded || !(op = c->decoded->At(c->position))) goto general;
     c->decoded->Label(handlers);
     DISPATCH();
@@ -382,7 +389,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     bool result = false;
     b.tag = kTagNumber;
     b.value.word = op->operand.value.word;
-    if (!Room(c, 2) || !NumericVariable(CachedEntry(vm, *op[1].name, op[1].cache, scope), &a) ||
+    if (!Room(c, 2) || !NumericVariable(Variable(vm, op[1], scope), &a) ||
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
@@ -395,8 +402,8 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     RTVarnoStackElement a;
     RTVarnoStackElement b;
     bool result = false;
-    if (!Room(c, 2) || !NumericVariable(CachedEntry(vm, *op[1].name, op[1].cache, scope), &a) ||
-        !NumericVariable(CachedEntry(vm, *op->name, op->cache, scope), &b) ||
+    if (!Room(c, 2) || !NumericVariable(Variable(vm, op[1], scope), &a) ||
+        !NumericVariable(Variable(vm, *op, scope), &b) ||
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
@@ -410,10 +417,10 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     RTVarnoStackElement b;
     uint8_t tag = 0;
     uint32_t word = 0;
-    if (!Room(c, 2) || !NumericVariable(CachedEntry(vm, *op[1].name, op[1].cache, scope), &a) ||
-        !NumericVariable(CachedEntry(vm, *op->name, op->cache, scope), &b) ||
+    if (!Room(c, 2) || !NumericVariable(Variable(vm, op[1], scope), &a) ||
+        !NumericVariable(Variable(vm, *op, scope), &b) ||
         !NumericResult(static_cast<Opcode>(op[2].opcode), a, b, &tag, &word) ||
-        !StoreNumeric(CachedEntry(vm, *op[3].name, op[3].cache, scope), tag, word)) {
+        !StoreNumeric(Variable(vm, op[3], scope), tag, word)) {
       OWN();
     }
     op += 4;
@@ -428,9 +435,9 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     uint32_t word = 0;
     b.tag = kTagNumber;
     b.value.word = op->operand.value.word;
-    if (!Room(c, 2) || !NumericVariable(CachedEntry(vm, *op[1].name, op[1].cache, scope), &a) ||
+    if (!Room(c, 2) || !NumericVariable(Variable(vm, op[1], scope), &a) ||
         !NumericResult(static_cast<Opcode>(op[2].opcode), a, b, &tag, &word) ||
-        !StoreNumeric(CachedEntry(vm, *op[3].name, op[3].cache, scope), tag, word)) {
+        !StoreNumeric(Variable(vm, op[3], scope), tag, word)) {
       OWN();
     }
     op += 4;
@@ -446,7 +453,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     b.tag = kTagNumber;
     b.value.word = op->operand.value.word;
     if (!Room(c, 2) || frame->argumentTop + 1 >= kArgumentStackSize ||
-        !NumericVariable(CachedEntry(vm, *op[1].name, op[1].cache, scope), &a) ||
+        !NumericVariable(Variable(vm, op[1], scope), &a) ||
         !NumericResult(static_cast<Opcode>(op[2].opcode), a, b, &tag, &word)) {
       OWN();
     }

@@ -159,7 +159,7 @@ bool AccumulateInPlace(RTVarnoContext* c, AttributeEntry* entry) {
       uint8_t tag = 0;
       uint32_t word = 0;
       if (!ReadVariable(entry, &a) || !NumericResult(Opcode::kAdd, a, b, &tag, &word)) return false;
-      StoreNumeric(entry, tag, word);
+      StoreNumeric(symbol, tag, word);
       Drop(c);
       return true;
     }

@@ -38,8 +38,8 @@ inline uint32_t FloatBits(float value) {
 
 // A number or real as the element `add` .. `div` of A (TOS) and B make: tag and value word. False
 // for other kinds and for an integer division the general handler refuses.
-inline bool NumericResult(Opcode op, const RTVarnoStackElement& a, const RTVarnoStackElement& b, uint8_t* tag,
-                          uint32_t* word) {
+[[gnu::always_inline]] inline bool NumericResult(Opcode op, const RTVarnoStackElement& a, const RTVarnoStackElement& b,
+                                                 uint8_t* tag, uint32_t* word) {
   if (!IsNumeric(a) || !IsNumeric(b)) return false;
   if (a.tag == kTagNumber && b.tag == kTagNumber) {
     int32_t result = 0;
@@ -60,7 +60,8 @@ inline bool NumericResult(Opcode op, const RTVarnoStackElement& a, const RTVarno
 }
 
 // eq .. ge of two numbers or reals; false for other kinds.
-inline bool NumericOrder(Opcode op, const RTVarnoStackElement& a, const RTVarnoStackElement& b, bool* result) {
+[[gnu::always_inline]] inline bool NumericOrder(Opcode op, const RTVarnoStackElement& a, const RTVarnoStackElement& b,
+                                                bool* result) {
   if (!IsNumeric(a) || !IsNumeric(b)) return false;
   *result = a.tag == kTagNumber && b.tag == kTagNumber ? Ordered(op, a.value.number, b.value.number)
                                                        : Ordered(op, AsFloat(a), AsFloat(b));
@@ -69,7 +70,7 @@ inline bool NumericOrder(Opcode op, const RTVarnoStackElement& a, const RTVarnoS
 
 // A variable of the entry read as `pushs` reads it: false for an entry still waiting for its
 // object and for kinds the general handler reports.
-inline bool ReadVariable(const AttributeEntry* entry, RTVarnoStackElement* out) {
+[[gnu::always_inline]] inline bool ReadVariable(const AttributeEntry* entry, RTVarnoStackElement* out) {
   const RTVarnoSymbol* symbol = entry && entry->bound ? entry->symbol : nullptr;
   if (!symbol) return false;
   const RTVarnoConstantValue& value = symbol->value;
@@ -91,9 +92,18 @@ inline bool ReadVariable(const AttributeEntry* entry, RTVarnoStackElement* out) 
   }
 }
 
-// The number or real a numeric variable holds (as an element), for the fused handlers.
-inline bool NumericVariable(const AttributeEntry* entry, RTVarnoStackElement* out) {
-  return ReadVariable(entry, out) && IsNumeric(*out);
+// The number or real a variable holds (as an element); false for a variable of another kind.
+[[gnu::always_inline]] inline bool NumericVariable(const RTVarnoSymbol* variable, RTVarnoStackElement* out) {
+  if (!variable) return false;
+  if (variable->typeIndex == kTypeNumber) {
+    out->tag = kTagNumber;
+  } else if (variable->typeIndex == kTypeReal) {
+    out->tag = kTagReal;
+  } else {
+    return false;
+  }
+  out->value.word = variable->value.value.word;
+  return true;
 }
 
 // Pushes the variable of the entry as `pushs` does (every kind but an unbound entry's); false when
@@ -102,10 +112,9 @@ bool PushVariable(RTVarnoContext* c, const AttributeEntry* entry);
 // The variable of the entry as an element that owns its value (as `pushs` would push it).
 bool CopyVariable(const AttributeEntry* entry, RTVarnoStackElement* out);
 
-// Stores a number or real into a numeric variable of the entry as `stores` does; false when the
-// variable is not a number or real one or is constant.
-inline bool StoreNumeric(AttributeEntry* entry, uint8_t tag, uint32_t word) {
-  RTVarnoSymbol* symbol = entry ? entry->symbol : nullptr;
+// Stores a number or real into a number or real variable as `stores` does; false for a variable of
+// another kind or a constant one.
+[[gnu::always_inline]] inline bool StoreNumeric(RTVarnoSymbol* symbol, uint8_t tag, uint32_t word) {
   if (!symbol || symbol->kind == kSymbolConstant) return false;
   RTVarnoStackElement value;
   value.tag = tag;

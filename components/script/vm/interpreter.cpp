@@ -522,6 +522,7 @@ int DoCopyListen(Run& run, const char16_t* name) {
   }
   variable.entry->symbol = object;
   variable.entry->bound = 1;
+  NoteRebinding();
   object->stored = 1;
   OperandPop(run.context);
   return kNext;

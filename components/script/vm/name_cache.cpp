@@ -5,6 +5,7 @@
 #include "vm/attribute_table.h"
 #include "vm/call_frame.h"
 #include "vm/collector.h"
+#include "vm/decoded_code.h"
 #include "vm/symbol.h"
 #include "vm/vm.h"
 
@@ -19,46 +20,41 @@ int32_t SlotOf(const AttributeLayout* layout, const DecodedName& name) {
   return AttributeLayoutFind(layout, name.upper.c_str(), static_cast<uint32_t>(name.upper.size()), name.hash);
 }
 
+uint64_t gRebindings = 0;
+
 // Where a plain name is found, in the lookup order, for the scope's layouts; false when it is
 // nowhere or the tables are not laid out.
 bool Resolve(RTVarnoVM* vm, const DecodedName& name, const NameScope& scope, PlaceCache& cache) {
-  if (!scope.objectLayout || !scope.frameLayout) return false;
-  NamePlace place = NamePlace::kNone;
+  uint8_t table = kAttributesTable;
   int32_t slot = SlotOf(scope.object->attributes->layout, name);
+  if (slot < 0) {
+    table = kLocalsTable;
+    slot = SlotOf(scope.frame->locals->layout, name);
+  }
+  NamePlace place = NamePlace::kConstant;
   AttributeEntry* constant = nullptr;
   if (slot >= 0) {
-    place = NamePlace::kAttribute;
-  } else if ((slot = SlotOf(scope.frame->locals->layout, name)) >= 0) {
-    place = NamePlace::kLocal;
+    // A slot bound to its own variable stays so while the epoch holds: the variable is reached
+    // without the entry.
+    const AttributeSlot& found = scope.tables[table][slot];
+    place = found.entry.symbol == &found.variable && found.entry.bound ? NamePlace::kVariable : NamePlace::kEntry;
   } else {
     const AttributeTable* constants = ClassConstantTable(vm->types, scope.object->type);
     constant = AttributeFindHashed(constants, name.upper.c_str(), static_cast<uint32_t>(name.upper.size()), name.hash);
     if (!constant) return false;
-    place = NamePlace::kConstant;
   }
-  cache.objectLayout = scope.objectLayout;
-  cache.frameLayout = scope.frameLayout;
+  cache.epoch = scope.epoch;
   cache.place = place;
-  cache.slot = slot;
+  cache.table = table;
+  cache.offset = slot >= 0 ? static_cast<uint32_t>(slot * sizeof(AttributeSlot)) : 0;
   cache.constant = constant;
   return true;
 }
 
 AttributeEntry* PlainEntry(RTVarnoVM* vm, const DecodedName& name, PlaceCache& cache, const NameScope& scope) {
-  if ((cache.objectLayout != scope.objectLayout || cache.frameLayout != scope.frameLayout) &&
-      !Resolve(vm, name, scope, cache)) {
-    return nullptr;
-  }
-  switch (cache.place) {
-    case NamePlace::kAttribute:
-      return scope.attributes + cache.slot;
-    case NamePlace::kLocal:
-      return scope.locals + cache.slot;
-    case NamePlace::kConstant:
-      return cache.constant;
-    default:
-      return nullptr;
-  }
+  if (!scope.epoch || (cache.epoch != scope.epoch && !Resolve(vm, name, scope, cache))) return nullptr;
+  if (cache.place == NamePlace::kConstant) return cache.constant;
+  return &SlotAt(scope.tables[cache.table], cache.offset)->entry;
 }
 
 }  // namespace
@@ -75,20 +71,20 @@ RTVarnoMethod* DecodedCall::MethodOf(const RTVarnoSymbol* object) const {
   return result;
 }
 
-NameScope ScopeOf(RTVarnoSymbol* object, CallFrame* frame) {
+NameScope ScopeOf(RTVarnoSymbol* object, CallFrame* frame, DecodedCode* code) {
   NameScope scope;
   scope.object = object;
   scope.frame = frame;
-  if (object && LaidOut(object->attributes)) {
-    scope.objectLayout = object->attributes->layout->serial;
-    scope.attributes = object->attributes->slots;
-  }
-  if (frame && LaidOut(frame->locals)) {
-    scope.frameLayout = frame->locals->layout->serial;
-    scope.locals = frame->locals->slots;
-  }
+  if (!code || !object || !LaidOut(object->attributes) || !frame || !LaidOut(frame->locals)) return scope;
+  scope.tables[kAttributesTable] = object->attributes->slots;
+  scope.tables[kLocalsTable] = frame->locals->slots;
+  scope.epoch = code->EpochOf(object->attributes->layout->serial, frame->locals->layout->serial, gRebindings);
   return scope;
 }
+
+void NoteRebinding() { ++gRebindings; }
+
+uint64_t Rebindings() { return gRebindings; }
 
 AttributeEntry* ResolveEntry(RTVarnoVM* vm, const DecodedName& name, NameCache& cache, const NameScope& scope) {
   if (name.self) return nullptr;
@@ -103,7 +99,7 @@ AttributeEntry* ResolveEntry(RTVarnoVM* vm, const DecodedName& name, NameCache& 
     cache.memberLayout = members->layout->serial;
     cache.memberSlot = slot;
   }
-  return &members->slots[cache.memberSlot];
+  return &members->slots[cache.memberSlot].entry;
 }
 
 }  // namespace varno

@@ -1,32 +1,45 @@
 // Names of instructions, decoded once, and where the interpreter finds them: a name's upper-case
-// key and hash, its parts, and per operation a cache of the place the lookup found it, valid for
-// the layouts of the current object's attributes and of the frame's locals it was found under.
-// Lookup order: the object's attributes, the frame's locals, the constants of the object's class.
+// key and hash, its parts, and per operation a cache of the place the lookup found it. A decoding's
+// caches hold for one pair of layouts (the current object's attributes, the frame's locals) and
+// while no entry of a laid-out table has been bound anew to another symbol: the decoding counts an
+// epoch that moves on whenever its code runs under other layouts or after such a binding, and a
+// cache holds while it carries the running epoch. Lookup order: the object's attributes, the
+// frame's locals, the constants of the object's class.
 #pragma once
 
 #include <cstdint>
 
 #include "vm/attribute_table.h"
 #include "vm/core_allocator.h"
+#include "vm/symbol.h"
 
 namespace varno {
 
 struct CallFrame;
+class DecodedCode;
 struct DecodedName;
 struct RTVarnoMethod;
 struct RTVarnoSymbol;
 struct RTVarnoType;
 struct RTVarnoVM;
 
-enum class NamePlace : uint8_t { kNone, kAttribute, kLocal, kConstant };
+enum class NamePlace : uint8_t {
+  kNone,
+  kVariable,  // an attribute or local of a built-in type: the variable beside its slot's entry
+  kEntry,     // an attribute or local of a class type: its slot's entry
+  kConstant,  // a constant of the object's class
+};
 
-// Where a plain name was found, for the layouts of the object's attributes and the frame's locals
-// it was found under.
+// The tables of a scope, by the index a PlaceCache keeps.
+inline constexpr uint8_t kAttributesTable = 0;
+inline constexpr uint8_t kLocalsTable = 1;
+
+// Where a plain name was found, under the layouts of the epoch it carries.
 struct PlaceCache {
-  uint64_t objectLayout = 0;  // (0 with kNone: nothing found yet)
-  uint64_t frameLayout = 0;
+  uint64_t epoch = 0;  // 0: nothing found yet
   NamePlace place = NamePlace::kNone;
-  int32_t slot = -1;
+  uint8_t table = kAttributesTable;  // a variable or entry: its table and its slot's byte offset
+  uint32_t offset = 0;
   AttributeEntry* constant = nullptr;
 };
 
@@ -36,6 +49,11 @@ struct NameCache {
   uint64_t memberLayout = 0;  // object's attribute layout
   int32_t memberSlot = -1;
 };
+
+// The slot at a byte offset in a table's slots.
+inline AttributeSlot* SlotAt(AttributeSlot* slots, uint32_t offset) {
+  return reinterpret_cast<AttributeSlot*>(reinterpret_cast<char*>(slots) + offset);
+}
 
 // A call operand split when decoded: "target.method" (split at the first ".") or a method of the
 // current object, the method part upper-cased, with the method last found for a class.
@@ -65,19 +83,23 @@ struct DecodedName {
   const DecodedCall* call = nullptr;  // the operand of a call
 };
 
-// Where the running method finds names: its object and frame, and the serials and slots of their
-// tables' layouts (serial 0 for a table that is not laid out, or has entries added by name).
+// Where the running method finds names: its object and frame, the slots of their tables (when
+// they are laid out and have no entries added by name) and the running decoding's epoch for their
+// layouts (0 when a table is not laid out: nothing is remembered then).
 struct NameScope {
   RTVarnoSymbol* object = nullptr;
   CallFrame* frame = nullptr;
-  uint64_t objectLayout = 0;
-  uint64_t frameLayout = 0;
-  AttributeEntry* attributes = nullptr;
-  AttributeEntry* locals = nullptr;
+  uint64_t epoch = 0;
+  AttributeSlot* tables[2] = {};  // the slots of the object's attributes and of the frame's locals
 };
 
-// The scope of the frame's method (the context's object without a frame).
-NameScope ScopeOf(RTVarnoSymbol* object, CallFrame* frame);
+// An entry of a laid-out table has been bound to another symbol than the one it had: the caches
+// remembered before hold no more.
+void NoteRebinding();
+uint64_t Rebindings();
+
+// The scope of the frame's method (the context's object without a frame) running the decoding.
+NameScope ScopeOf(RTVarnoSymbol* object, CallFrame* frame, DecodedCode* code);
 
 // The entry of a name, found again or through the general lookup's order and remembered: a plain
 // name, or "holder.member" whose holder holds an object (the member among that object's
@@ -85,19 +107,22 @@ NameScope ScopeOf(RTVarnoSymbol* object, CallFrame* frame);
 // laid out, or a part would have to be created first.
 AttributeEntry* ResolveEntry(RTVarnoVM* vm, const DecodedName& name, NameCache& cache, const NameScope& scope);
 
-inline AttributeEntry* CachedEntry(RTVarnoVM* vm, const DecodedName& name, NameCache& cache, const NameScope& scope) {
+// The variable of a plain name remembered as an attribute or local of a built-in type; null
+// otherwise (CachedEntry then finds the entry).
+[[gnu::always_inline]] inline RTVarnoSymbol* CachedVariable(const NameCache& cache, const NameScope& scope) {
   const PlaceCache& plain = cache.plain;
-  if (plain.objectLayout == scope.objectLayout && plain.frameLayout == scope.frameLayout) {
-    switch (plain.place) {
-      case NamePlace::kLocal:
-        return scope.locals + plain.slot;
-      case NamePlace::kAttribute:
-        return scope.attributes + plain.slot;
-      case NamePlace::kConstant:
-        return plain.constant;
-      default:
-        break;
+  if (plain.epoch != scope.epoch || plain.place != NamePlace::kVariable) return nullptr;
+  return &SlotAt(scope.tables[plain.table], plain.offset)->variable;
+}
+
+[[gnu::always_inline]] inline AttributeEntry* CachedEntry(RTVarnoVM* vm, const DecodedName& name, NameCache& cache,
+                                                          const NameScope& scope) {
+  const PlaceCache& plain = cache.plain;
+  if (plain.epoch == scope.epoch) {
+    if (plain.place == NamePlace::kVariable || plain.place == NamePlace::kEntry) {
+      return &SlotAt(scope.tables[plain.table], plain.offset)->entry;
     }
+    if (plain.place == NamePlace::kConstant) return plain.constant;
   }
   return ResolveEntry(vm, name, cache, scope);
 }

@@ -17,14 +17,14 @@ inline float AsFloat(const RTVarnoStackElement& e) {
 }
 
 // add, sub, mul of 32-bit numbers, wrapping.
-inline int32_t WrappingOp(Opcode op, int32_t a, int32_t b) {
+[[gnu::always_inline]] inline int32_t WrappingOp(Opcode op, int32_t a, int32_t b) {
   const auto x = static_cast<uint32_t>(a);
   const auto y = static_cast<uint32_t>(b);
   return static_cast<int32_t>(op == Opcode::kAdd ? x + y : op == Opcode::kSub ? x - y : x * y);
 }
 
 // add, sub, mul, div of reals.
-inline float RealOp(Opcode op, float a, float b) {
+[[gnu::always_inline]] inline float RealOp(Opcode op, float a, float b) {
   switch (op) {
     case Opcode::kAdd:
       return a + b;
@@ -39,7 +39,7 @@ inline float RealOp(Opcode op, float a, float b) {
 
 // eq, neq, lt, gt, le, ge.
 template <class T>
-bool Ordered(Opcode op, T a, T b) {
+[[gnu::always_inline]] inline bool Ordered(Opcode op, T a, T b) {
   switch (op) {
     case Opcode::kEq:
       return a == b;

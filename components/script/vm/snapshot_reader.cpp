@@ -22,6 +22,7 @@
 #include "vm/call_frame.h"
 #include "vm/collector.h"
 #include "vm/context.h"
+#include "vm/decoded_code.h"
 #include "vm/event.h"
 #include "vm/snapshot.h"
 #include "vm/snapshot_format.h"
@@ -616,6 +617,9 @@ RTSuccess VNStreamIn(RTInstance stream, RTVarnoVM* vm) {
     read = reader.Read();
   }
   CollectorHold(false);
+  // Entries of laid-out tables were bound to the symbols read, and contexts run code read.
+  NoteRebinding();
+  NoteCodeWrite();
   return read ? kRTSuccess : kRTFailure;
 }
 

@@ -167,7 +167,7 @@ void SymbolDestroyForced(RTVarnoSymbol* symbol) {
 }
 
 RTSuccess SymbolMakeVariable(AttributeTable* home, uint32_t slot, RTVarnoType* type) {
-  RTVarnoSymbol* place = &home->variables[slot];
+  RTVarnoSymbol* place = &home->slots[slot].variable;
   *place = RTVarnoSymbol{};
   place->typeIndex = type->index;
   place->value.type = type->index;
@@ -182,8 +182,8 @@ RTSuccess SymbolMakeVariable(AttributeTable* home, uint32_t slot, RTVarnoType* t
   }
   place->home = home;
   ++home->holders;
-  home->slots[slot].symbol = place;
-  home->slots[slot].bound = 1;
+  home->slots[slot].entry.symbol = place;
+  home->slots[slot].entry.bound = 1;
   return kRTSuccess;
 }
 
