@@ -17,8 +17,6 @@ constexpr const char16_t* kBuiltInTypes[] = {
 };
 static_assert(sizeof(kBuiltInTypes) / sizeof(kBuiltInTypes[0]) == kFirstClassType);
 
-uint64_t gMethodTablesGeneration = 1;
-
 void FreeMethods(RTVarnoType* type) {
   for (RTVarnoMethod* method : kivo::ListItems<RTVarnoMethod>(type->methods)) MethodFree(method);
 }
@@ -307,10 +305,6 @@ RTSuccess TypeTableResolveParents(RTVarnoTypeTable* table) {
   }
   return kRTSuccess;
 }
-
-uint64_t MethodTablesGeneration() { return gMethodTablesGeneration; }
-
-void NoteMethodTablesChanged() { ++gMethodTablesGeneration; }
 
 RTSuccess TypeAddMethod(RTVarnoType* type, RTVarnoMethod* method) {
   if (!type || !method || !method->keyName) return kRTFailure;

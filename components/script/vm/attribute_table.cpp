@@ -17,10 +17,6 @@ uint32_t NameBucket(const kivo::StrHashTable* entries, const char16_t* key) {
   return hash % entries->bucketCount;
 }
 
-uint64_t gLastSerial = 0;
-
-uint64_t NextSerial() { return ++gLastSerial; }
-
 // The entry's name is the table's own copy of its key.
 void FreeEntry(void* value) { FreeRecord(value); }
 
@@ -48,7 +44,6 @@ RTSuccess AddEntry(AttributeTable* table, const char16_t* name, RTVarnoType* typ
     return kRTFailure;
   }
   entry->name = table->entries->buckets[NameBucket(table->entries, upper)]->key;
-  table->serial = NextSerial();
   return kRTSuccess;
 }
 
@@ -84,7 +79,6 @@ RTSuccess AttributeTableFactory(uint32_t bucketCount, AttributeTable** out) {
     FreeRecord(table);
     return kRTFailure;
   }
-  table->serial = NextSerial();
   *out = table;
   return kRTSuccess;
 }
@@ -92,7 +86,7 @@ RTSuccess AttributeTableFactory(uint32_t bucketCount, AttributeTable** out) {
 void AttributeTableLayOut(AttributeTable* table, AttributeLayout* layout, void* storage) {
   AttributeLayoutReference(layout);
   table->entries = nullptr;
-  table->serial = NextSerial();
+  table->frameLocals = 0;
   table->layout = layout;
   table->slots = static_cast<AttributeSlot*>(storage);
   for (uint32_t i = 0; i < layout->count; ++i) {
@@ -115,17 +109,19 @@ RTSuccess AttributeTableFromLayout(AttributeLayout* layout, AttributeTable** out
   return kRTSuccess;
 }
 
-void AttributeTableClear(AttributeTable* table) {
-  if (table->layout) {
-    for (uint32_t i = 0; i < table->layout->count; ++i) {
-      RTVarnoSymbol* variable = &table->slots[i].variable;
-      if (variable->home == table && !variable->destroyed) RTVarnoSymbolDestructor(variable);
-    }
-    AttributeLayoutRelease(table->layout);
-    table->layout = nullptr;
+void AttributeTableEmptySlots(AttributeTable* table) {
+  for (uint32_t i = 0; table->layout && i < table->layout->count; ++i) {
+    RTVarnoSymbol* variable = &table->slots[i].variable;
+    if (variable->home == table && !variable->destroyed) SymbolDestroyVariable(variable);
   }
   if (table->entries) kivo::StrHashTableDestroy(table->entries);
   table->entries = nullptr;
+}
+
+void AttributeTableClear(AttributeTable* table) {
+  AttributeTableEmptySlots(table);
+  AttributeLayoutRelease(table->layout);
+  table->layout = nullptr;
 }
 
 void AttributeTableDestroy(AttributeTable* table) {

@@ -39,14 +39,13 @@ struct AttributeSlot {
 
 struct AttributeTable {
   kivo::StrHashTable* entries;  // upper-case name -> AttributeEntry, for entries added by name
-  // Names the table's set of entries: new at creation and at every added entry, never issued
-  // twice, never 0.
-  uint64_t serial;
   AttributeLayout* layout;      // null for a table of named entries only
   AttributeSlot* slots;         // a laid-out table: one per layout slot
   // A laid-out table's memory is kept while its owner (the object or frame) or a variable in it
   // still holds it: an object's variables outlive it until the collector takes them.
   uint32_t holders;
+  // A frame's locals: their variables are counted by the collector, not listed (VarnoCollector).
+  uint8_t frameLocals;
 };
 
 // Bucket count for n expected entries: 7 below 10, 31 below 40, 59 below 100, 131 below 200,
@@ -62,8 +61,11 @@ inline size_t AttributeTableStorage(uint32_t slots) { return sizeof(AttributeSlo
 void AttributeTableLayOut(AttributeTable* table, AttributeLayout* layout, void* storage);
 // A laid-out table in a block of its own (header, slots and variables).
 RTSuccess AttributeTableFromLayout(AttributeLayout* layout, AttributeTable** out);
-// Destroys the variables the table holds beside its slots, frees the entries added by name and
-// lets go of the layout; the table's own memory stays (a frame's table, in the frame's memory).
+// Destroys the variables the table holds beside its slots and frees the entries added by name; the
+// slots stay laid out (a frame's table, whose block is kept for the next call).
+void AttributeTableEmptySlots(AttributeTable* table);
+// Empties the slots and lets go of the layout; the table's own memory stays (a frame's table, in
+// the frame's memory).
 void AttributeTableClear(AttributeTable* table);
 // The owner lets go of its table: the entries go, and the table's memory once no variable in it
 // lives any more. The symbols the entries refer to are left alone (the variables to the collector).

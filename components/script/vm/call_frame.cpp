@@ -128,21 +128,32 @@ CallFrame* AllocateCallFrame(uint32_t room) {
   return frame;
 }
 
-RTSuccess PrepareCallFrame(CallFrame* frame, RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* object) {
-  VmPlan* plan = PlanOfMethod(vm->types, method);
-  if (!plan || plan->layout->count > frame->room) return kRTFailure;
+RTSuccess PrepareCallFrame(CallFrame* frame, const VmPlan* plan, RTVarnoMethod* method, RTVarnoSymbol* object) {
+  AttributeLayout* layout = plan->layout;
+  if (layout->count > frame->room) return kRTFailure;
   frame->object = object;
   frame->method = method;
   AttributeTable* locals = &frame->localTable;
-  AttributeTableLayOut(locals, plan->layout, frame + 1);
+  // A block kept from a call of a method of the same layout has its slots and variables laid out
+  // already.
+  const bool kept = locals->layout == layout;
+  if (!kept) {
+    AttributeTableClear(locals);
+    AttributeTableLayOut(locals, layout, frame + 1);
+    locals->frameLocals = 1;
+  }
   frame->locals = locals;
-  for (uint32_t i = 0; i < plan->layout->count; ++i) {
-    RTVarnoType* type = plan->layout->slots[i].type;
-    // A class-typed local waits for its object.
-    if (type->index >= kFirstClassType) continue;
-    if (!SymbolMakeVariable(locals, i, type)) {
-      EmptyCallFrame(frame);
-      return kRTFailure;
+  for (uint32_t i = 0; i < layout->count; ++i) {
+    RTVarnoType* type = layout->slots[i].type;
+    if (type->index < kFirstClassType) {
+      if (!(kept ? SymbolRenewVariable(locals, i) : SymbolMakeVariable(locals, i, type))) {
+        EmptyCallFrame(frame);
+        return kRTFailure;
+      }
+    } else {
+      // A class-typed local waits for its object.
+      locals->slots[i].entry.symbol = nullptr;
+      locals->slots[i].entry.bound = 0;
     }
   }
   return kRTSuccess;
@@ -150,7 +161,7 @@ RTSuccess PrepareCallFrame(CallFrame* frame, RTVarnoVM* vm, RTVarnoMethod* metho
 
 void EmptyCallFrame(CallFrame* frame) {
   if (frame->locals == &frame->localTable) {
-    AttributeTableClear(frame->locals);
+    AttributeTableEmptySlots(frame->locals);
   } else if (frame->locals) {
     AttributeForEach(frame->locals, [](AttributeEntry* entry) {
       // Objects belong to the collector: the caller's stack or a queued event may still hold them.
@@ -181,8 +192,8 @@ RTSuccess CreateCallFrame(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* o
   VmPlan* plan = PlanOfMethod(vm->types, method);
   CallFrame* frame = plan ? AllocateCallFrame(plan->layout->count) : nullptr;
   if (!frame) return kRTFailure;
-  if (!PrepareCallFrame(frame, vm, method, object)) {
-    FreeRecord(frame);
+  if (!PrepareCallFrame(frame, plan, method, object)) {
+    DestroyCallFrame(frame);
     return kRTFailure;
   }
   *out = frame;
@@ -192,6 +203,7 @@ RTSuccess CreateCallFrame(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* o
 RTSuccess DestroyCallFrame(CallFrame* frame) {
   if (!frame) return kRTFailure;
   EmptyCallFrame(frame);
+  AttributeTableClear(&frame->localTable);
   FreeRecord(frame);
   return kRTSuccess;
 }

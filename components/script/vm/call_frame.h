@@ -15,6 +15,7 @@ struct LineTable;
 struct RTVarnoMethod;
 struct RTVarnoSymbol;
 struct RTVarnoVM;
+struct VmPlan;
 
 inline constexpr uint32_t kArgumentStackSize = 32;  // element 0 is never used
 
@@ -32,10 +33,10 @@ struct CallFrame {
   RTVarnoMethod* method;
   uint32_t balanceMark;          // operand stack top at the last call this frame made
   uint64_t startTicks;           // profiling
-  // The frame's block: its room for local slots (behind the record), and while the frame waits in
-  // its context's pool, the next one there.
+  // The frame's block: its room for local slots (behind the record); the frame below it on its
+  // context's stack, or while the frame waits in its context's pool, the next one there.
   uint32_t room;
-  CallFrame* nextFree;
+  CallFrame* below;
   AttributeTable localTable;     // laid out by the method's plan
   RTVarnoStackElement arguments[kArgumentStackSize];  // element 0 is never used
 };
@@ -51,10 +52,11 @@ RTSuccess DestroyCallFrame(CallFrame* frame);
 
 // The frame block of `room` slots, with nothing in it yet; null without memory.
 CallFrame* AllocateCallFrame(uint32_t room);
-// Makes a frame of a block with room enough the frame of a call of the method (its plan's layout)
-// on the object, as CreateCallFrame does.
-RTSuccess PrepareCallFrame(CallFrame* frame, RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* object);
-// Lets go of everything a frame holds (its variables, arguments and return stream); the block stays.
+// Makes a frame of a block with room enough the frame of a call of the method (laid out by its
+// plan) on the object, as CreateCallFrame does.
+RTSuccess PrepareCallFrame(CallFrame* frame, const VmPlan* plan, RTVarnoMethod* method, RTVarnoSymbol* object);
+// Lets go of everything a frame holds (its variables, arguments and return stream); the block stays,
+// its locals still laid out.
 void EmptyCallFrame(CallFrame* frame);
 
 // The kinds `pusha` moves onto an argument stack: number, real, string, vector3, list, bool,

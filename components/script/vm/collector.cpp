@@ -110,8 +110,7 @@ void ReachContext(Marker& marker, const RTVarnoContext* context) {
   marker.Reach(context->object);
   marker.Reach(context->speaker);
   marker.ReachElement(context->element);
-  for (const kivo::StackCell* cell = context->frames ? context->frames->top : nullptr; cell; cell = cell->next) {
-    const auto* frame = static_cast<const CallFrame*>(cell->data);
+  for (const CallFrame* frame = context->topFrame; frame; frame = frame->below) {
     marker.Reach(frame->object);
     marker.ReachLocals(frame->locals);
     for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) {
@@ -235,6 +234,17 @@ RTSuccess CollectorAddSymbol(RTVarnoSymbol* symbol) {
   return kRTSuccess;
 }
 
+RTSuccess CollectorCountFrameVariable(bool joins) {
+  if (!joins) {
+    if (gCollector) --gCollector->frameVariables;
+    return kRTSuccess;
+  }
+  VarnoCollector* collector = Collector();
+  if (!collector) return kRTFailure;
+  ++collector->frameVariables;
+  return kRTSuccess;
+}
+
 void CollectorRemoveSymbol(RTVarnoSymbol* symbol) {
   if (!symbol || !gCollector) return;
   if (symbol->allLink) kivo::ListDetachOwned(gCollector->symbols, symbol->allLink);
@@ -277,7 +287,7 @@ void CollectorForgetNativeReferences() {
 
 RTSuccess VMCollectorGetSymbolCount(uint32_t* count) {
   if (!count) return kRTFailure;
-  *count = gCollector ? gCollector->symbols->count : 0;
+  *count = gCollector ? gCollector->symbols->count + gCollector->frameVariables : 0;
   return kRTSuccess;
 }
 

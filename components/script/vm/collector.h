@@ -21,6 +21,9 @@ struct RTVarnoVM;
 
 struct VarnoCollector {
   kivo::List* symbols;           // RTVarnoSymbol, in creation order
+  // The variables of running frames' locals: roots while their frame runs, gone when it returns,
+  // counted among the symbols without a place on the list.
+  uint32_t frameVariables;
   kivo::List* nativeReferences;  // RTVarnoSymbol
   kivo::List* machines;          // RTVarnoVM: every VM of the component
   kivo::List* constantTables;    // ConstantTableRecord: the constant symbols of each class
@@ -42,6 +45,8 @@ void CollectorHold(bool hold);
 void CollectorForgetTypeTable(RTVarnoTypeTable* table);
 
 RTSuccess CollectorAddSymbol(RTVarnoSymbol* symbol);
+// A variable of a frame's locals joins or leaves the count of symbols.
+RTSuccess CollectorCountFrameVariable(bool joins);
 void CollectorRemoveSymbol(RTVarnoSymbol* symbol);
 RTSuccess CollectorAddMachine(RTVarnoVM* vm);
 void CollectorRemoveMachine(RTVarnoVM* vm);

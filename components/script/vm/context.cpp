@@ -30,7 +30,7 @@ RTSuccess CreateContextRecord(RTVarnoContext** out) {
   context->operands = static_cast<RTVarnoStackElement*>(block);
   context->operandCapacity = kOperandStackSize;
   context->operandTop = 1;  // the empty bottom element
-  if (!kivo::StackCreate(&context->frames) || !kivo::StackCreate(&context->evalReturns) ||
+  if (!kivo::StackCreate(&context->evalReturns) ||
       !kivo::StackCreate(&context->callKinds)) {
     DestroyContextRecord(context);
     return kRTFailure;
@@ -52,10 +52,7 @@ RTSuccess DestroyContextRecord(RTVarnoContext* context) {
     while (kivo::StackPop(context->evalReturns, &record)) EvalReturnFree(static_cast<EvalReturn*>(record));
     kivo::StackDestroy(context->evalReturns);
   }
-  if (context->frames) {
-    while (PopCallFrame(context)) {
-    }
-    kivo::StackDestroy(context->frames);
+  while (PopCallFrame(context)) {
   }
   EmptyFramePool(context);
   StackElementRelease(&context->element);
@@ -76,17 +73,23 @@ RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame) {
     Raise(u"[VARNO VM] call stack too deep: a context holds at most %u call frames", kMaxCallDepth);
     return kRTFailure;
   }
-  return kivo::StackPush(context->frames, frame);
-}
-
-RTSuccess PopCallFrame(RTVarnoContext* context) {
-  void* frame = nullptr;
-  if (!context || !kivo::StackPop(context->frames, &frame)) return kRTFailure;
-  ReleaseCallFrame(context, static_cast<CallFrame*>(frame));
+  frame->below = context->topFrame;
+  context->topFrame = frame;
+  ++context->frameCount;
   return kRTSuccess;
 }
 
-uint32_t FrameCount(const RTVarnoContext* context) { return context && context->frames ? context->frames->count : 0; }
+RTSuccess PopCallFrame(RTVarnoContext* context) {
+  CallFrame* frame = context ? context->topFrame : nullptr;
+  if (!frame) return kRTFailure;
+  context->topFrame = frame->below;
+  --context->frameCount;
+  frame->below = nullptr;
+  ReleaseCallFrame(context, frame);
+  return kRTSuccess;
+}
+
+uint32_t FrameCount(const RTVarnoContext* context) { return context ? context->frameCount : 0; }
 
 RTSuccess PushCallKind(RTVarnoContext* context, CallKind kind) {
   return context ? kivo::StackPush(context->callKinds, KindWord(kind)) : kRTFailure;

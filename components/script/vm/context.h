@@ -50,7 +50,8 @@ struct RTVarnoContext {
   uint32_t operandCapacity;
   uint32_t operandTop;
   RTVarnoStackElement* operands;
-  kivo::Stack* frames;            // CallFrame, top first
+  CallFrame* topFrame;            // the frames, top first (each links to the one below)
+  uint32_t frameCount;
   kivo::Stack* evalReturns;       // EvalReturn
   kivo::Stack* callKinds;         // CallKind words
   uint8_t state;
@@ -77,10 +78,7 @@ struct RTVarnoContext {
 RTSuccess CreateContextRecord(RTVarnoContext** out);
 RTSuccess DestroyContextRecord(RTVarnoContext* context);
 
-inline CallFrame* TopFrame(const RTVarnoContext* context) {
-  return context && context->frames && context->frames->top ? static_cast<CallFrame*>(context->frames->top->data)
-                                                             : nullptr;
-}
+inline CallFrame* TopFrame(const RTVarnoContext* context) { return context ? context->topFrame : nullptr; }
 // The object the running method works on: the top frame's (the context's own without a frame).
 RTVarnoSymbol* CurrentObject(const RTVarnoContext* context);
 // Pushes a frame; fails with the report "call stack too deep" when the context holds kMaxCallDepth.

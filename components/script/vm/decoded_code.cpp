@@ -12,8 +12,6 @@ namespace varno {
 
 namespace {
 
-uint64_t gCodeWrites = 1;
-
 // Moves past an instruction with a code operand: u32 count, the bytes, a flag, and when the flag is
 // set a line table (u32 count, 12 bytes per entry, u32 word). False when the code ends inside it.
 bool SkipCodeInstruction(const uint8_t* bytes, uint32_t size, uint32_t* position) {
@@ -63,10 +61,6 @@ CoreText Upper(const CoreText& text) {
 }
 
 }  // namespace
-
-void NoteCodeWrite() { ++gCodeWrites; }
-
-uint64_t CodeWrites() { return gCodeWrites; }
 
 DecodedCode::DecodedCode(RTInstance stream, const uint8_t* bytes, uint32_t size)
     : stream_(stream), writes_(gCodeWrites), bytes_(bytes, bytes + size), at_(size + 1, -1) {
@@ -182,8 +176,7 @@ const DecodedCall* DecodedCode::MakeCall(const CoreText& text) {
   return call;
 }
 
-bool DecodedCode::Current() {
-  if (writes_ == gCodeWrites) return true;
+bool DecodedCode::SameBytes() {
   const uint8_t* bytes = nullptr;
   uint32_t size = 0;
   if (!StreamBytes(stream_, &bytes, &size) || size != bytes_.size() ||

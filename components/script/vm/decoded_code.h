@@ -37,6 +37,10 @@ enum Form : uint8_t {
   kFormCount
 };
 
+// Counts the writes into code bytes that decodings may hold.
+inline uint64_t gCodeWrites = 1;
+inline void NoteCodeWrite() { ++gCodeWrites; }
+
 struct DecodedOp {
   const void* handler;     // the dispatch loop's handler of `form` (set when the loop first runs it)
   const void* ownHandler;  // the handler of `ownForm`
@@ -71,7 +75,7 @@ class DecodedCode {
   const uint8_t* bytes() const { return bytes_.data(); }
   uint32_t size() const { return static_cast<uint32_t>(bytes_.size()); }
   // True while the decoding is its stream's bytes (compared only after a code write).
-  bool Current();
+  bool Current() { return writes_ == gCodeWrites || SameBytes(); }
   // Gives every operation the dispatch loop's handler of its forms (once).
   void Label(const void* const* handlers);
   // The epoch of the operations' name caches for the layouts of the object's attributes and the
@@ -90,6 +94,7 @@ class DecodedCode {
   uint32_t holders = 1;
 
  private:
+  bool SameBytes();
   DecodedName* Name(const CoreText& text);
   DecodedName* MakeName(const CoreText& text);
   const DecodedCall* MakeCall(const CoreText& text);
@@ -114,9 +119,6 @@ DecodedCode* HoldDecodedCode(DecodedCode* code);
 // Drops one holder; the last frees the decoding. Null is ignored.
 void ReleaseDecodedCode(DecodedCode* code);
 
-// A write into code bytes that decodings may hold.
-void NoteCodeWrite();
-uint64_t CodeWrites();
 
 // Marks the runs of fused forms (vm/fusion.cpp): `targets` flags the operations a jump enters.
 void FuseRuns(DecodedOp* ops, size_t count, const CoreVector<bool>& targets);

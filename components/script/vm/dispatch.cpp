@@ -56,8 +56,8 @@ inline void Pop(RTVarnoContext* c) {
 }
 
 // The method's code becomes current at its start.
-bool EnterCode(RTVarnoContext* c, RTVarnoVM* vm, RTVarnoMethod* method) {
-  DecodedCode* code = MethodCode(vm, method);
+bool EnterCode(RTVarnoContext* c, VmPlan* plan, RTVarnoMethod* method) {
+  DecodedCode* code = PlanCode(plan, method);
   if (code && c->code == method->code && c->decoded == code) {
     c->position = 0;
     return true;
@@ -81,8 +81,9 @@ bool CallScriptMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, Ca
   RTVarnoContext* c = run.context;
   PushCallKind(c, kCallMethod);
   SaveReturnPoint(c, caller);
+  VmPlan* plan = PlanOfMethod(run.vm->types, method);
   CallFrame* frame = nullptr;
-  if (!AcquireCallFrame(run.vm, c, method, object, &frame)) return false;
+  if (!plan || !AcquirePlannedFrame(c, plan, method, object, &frame)) return false;
   frame->fileName = method->sourceFileName;
   frame->lineTable = method->lineTable;
   if (!PushCallFrame(c, frame)) {
@@ -90,7 +91,7 @@ bool CallScriptMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, Ca
     return false;
   }
   ProfileEnterFrame(run.vm, frame);
-  return SetupScriptCall(run.vm, caller, frame, method) && EnterCode(c, run.vm, method);
+  return SetupScriptCall(run.vm, caller, frame, method) && EnterCode(c, plan, method);
 }
 
 // `return` from a method called by another one: as the general handler does it in the cases it

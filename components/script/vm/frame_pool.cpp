@@ -20,11 +20,11 @@ uint32_t RoomClass(uint32_t room) { return std::min(room, kFrameRoomClasses - 1)
 
 // A kept block with room for `slots`, taken from the pool; null when there is none.
 CallFrame* TakeKept(FramePool& pool, uint32_t slots) {
-  for (CallFrame** link = &pool.free[RoomClass(slots)]; *link; link = &(*link)->nextFree) {
+  for (CallFrame** link = &pool.free[RoomClass(slots)]; *link; link = &(*link)->below) {
     CallFrame* frame = *link;
     if (frame->room < slots) continue;
-    *link = frame->nextFree;
-    frame->nextFree = nullptr;
+    *link = frame->below;
+    frame->below = nullptr;
     --pool.count;
     return frame;
   }
@@ -36,16 +36,18 @@ CallFrame* TakeKept(FramePool& pool, uint32_t slots) {
 RTSuccess AcquireCallFrame(RTVarnoVM* vm, RTVarnoContext* context, RTVarnoMethod* method, RTVarnoSymbol* object,
                            CallFrame** out) {
   *out = nullptr;
-  VmPlan* plan = method ? PlanOfMethod(vm->types, method) : nullptr;
-  if (!plan) return kRTFailure;
-  CallFrame* frame = TakeKept(context->framePool, plan->layout->count);
-  if (!frame) return CreateCallFrame(vm, method, object, out);
-  if (!PrepareCallFrame(frame, vm, method, object)) {
-    ReleaseCallFrame(context, frame);
-    return kRTFailure;
-  }
-  *out = frame;
-  return kRTSuccess;
+  const VmPlan* plan = method ? PlanOfMethod(vm->types, method) : nullptr;
+  return plan ? AcquirePlannedFrame(context, plan, method, object, out) : kRTFailure;
+}
+
+RTSuccess AcquirePlannedFrame(RTVarnoContext* context, const VmPlan* plan, RTVarnoMethod* method,
+                              RTVarnoSymbol* object, CallFrame** out) {
+  *out = TakeKept(context->framePool, plan->layout->count);
+  if (!*out && !(*out = AllocateCallFrame(plan->layout->count))) return kRTFailure;
+  if (PrepareCallFrame(*out, plan, method, object)) return kRTSuccess;
+  ReleaseCallFrame(context, *out);
+  *out = nullptr;
+  return kRTFailure;
 }
 
 void ReleaseCallFrame(RTVarnoContext* context, CallFrame* frame) {
@@ -66,7 +68,7 @@ void ReleaseCallFrame(RTVarnoContext* context, CallFrame* frame) {
   frame->balanceMark = 0;
   frame->startTicks = 0;
   CallFrame*& head = pool.free[RoomClass(frame->room)];
-  frame->nextFree = head;
+  frame->below = head;
   head = frame;
   ++pool.count;
 }
@@ -75,8 +77,8 @@ void EmptyFramePool(RTVarnoContext* context) {
   FramePool& pool = context->framePool;
   for (CallFrame*& head : pool.free) {
     while (CallFrame* frame = head) {
-      head = frame->nextFree;
-      FreeRecord(frame);
+      head = frame->below;
+      DestroyCallFrame(frame);
     }
   }
   pool.count = 0;

@@ -15,6 +15,7 @@ struct RTVarnoContext;
 struct RTVarnoMethod;
 struct RTVarnoSymbol;
 struct RTVarnoVM;
+struct VmPlan;
 
 // Kept blocks of the room classes 0 .. kFrameRoomClasses - 2 have exactly that room; the last
 // class holds blocks of that room and more.
@@ -28,6 +29,9 @@ struct FramePool {
 // A frame for a call of the method on the object: a kept block made ready, or a new frame.
 RTSuccess AcquireCallFrame(RTVarnoVM* vm, RTVarnoContext* context, RTVarnoMethod* method, RTVarnoSymbol* object,
                            CallFrame** out);
+// The same with the method's plan at hand.
+RTSuccess AcquirePlannedFrame(RTVarnoContext* context, const VmPlan* plan, RTVarnoMethod* method,
+                              RTVarnoSymbol* object, CallFrame** out);
 // Empties a frame that has left the context's frame stack and keeps its block, or destroys it.
 void ReleaseCallFrame(RTVarnoContext* context, CallFrame* frame);
 // Frees every kept block of the context.

@@ -81,6 +81,10 @@ void FreeQueues(RTVarnoSymbol* symbol) {
 }
 
 void Destroy(RTVarnoSymbol* symbol) {
+  if (symbol->home) {
+    SymbolDestroyVariable(symbol);
+    return;
+  }
   symbol->destroyed = 1;
   symbol->value.type = symbol->typeIndex;
   if (symbol->typeIndex < kFirstClassType) TaggedValueRelease(&symbol->value);
@@ -89,11 +93,7 @@ void Destroy(RTVarnoSymbol* symbol) {
   AttributeTableDestroy(symbol->attributes);
   symbol->attributes = nullptr;
   FreeQueues(symbol);
-  if (symbol->home) {
-    AttributeTableLetGo(symbol->home);
-  } else {
-    FreeRecord(symbol);
-  }
+  FreeRecord(symbol);
 }
 
 }  // namespace
@@ -166,25 +166,60 @@ void SymbolDestroyForced(RTVarnoSymbol* symbol) {
   if (symbol) Destroy(symbol);
 }
 
-RTSuccess SymbolMakeVariable(AttributeTable* home, uint32_t slot, RTVarnoType* type) {
-  RTVarnoSymbol* place = &home->slots[slot].variable;
-  *place = RTVarnoSymbol{};
-  place->typeIndex = type->index;
-  place->value.type = type->index;
-  if ((type->flags & kTypeBuiltIn) && !SetInitialValue(place, type->index)) {
-    TaggedValueRelease(&place->value);
+namespace {
+
+// Numbers, reals and bools own nothing and start at 0.
+bool PlainValue(uint32_t typeIndex) {
+  return typeIndex == kTypeNumber || typeIndex == kTypeReal || typeIndex == kTypeBool;
+}
+
+// The variable gets its first value and becomes known to the collector; the slot is bound to it.
+RTSuccess StartVariable(AttributeTable* home, uint32_t slot, RTVarnoSymbol* variable) {
+  variable->value.type = variable->typeIndex;
+  if (PlainValue(variable->typeIndex)) {
+    variable->value.value.pointer = nullptr;
+  } else if ((variable->type->flags & kTypeBuiltIn) && !SetInitialValue(variable, variable->typeIndex)) {
+    TaggedValueRelease(&variable->value);
     return kRTFailure;
   }
-  place->type = type;
-  if (!CollectorAddSymbol(place)) {
-    TaggedValueRelease(&place->value);
+  if (home->frameLocals ? !CollectorCountFrameVariable(true) : !CollectorAddSymbol(variable)) {
+    TaggedValueRelease(&variable->value);
     return kRTFailure;
   }
-  place->home = home;
+  variable->home = home;
   ++home->holders;
-  home->slots[slot].entry.symbol = place;
+  home->slots[slot].entry.symbol = variable;
   home->slots[slot].entry.bound = 1;
   return kRTSuccess;
+}
+
+}  // namespace
+
+RTSuccess SymbolMakeVariable(AttributeTable* home, uint32_t slot, RTVarnoType* type) {
+  RTVarnoSymbol* variable = &home->slots[slot].variable;
+  *variable = RTVarnoSymbol{};
+  variable->typeIndex = type->index;
+  variable->type = type;
+  return StartVariable(home, slot, variable);
+}
+
+RTSuccess SymbolRenewVariable(AttributeTable* home, uint32_t slot) {
+  RTVarnoSymbol* variable = &home->slots[slot].variable;
+  variable->destroyed = 0;
+  variable->stored = 0;
+  variable->mark = 0;
+  return StartVariable(home, slot, variable);
+}
+
+void SymbolDestroyVariable(RTVarnoSymbol* variable) {
+  variable->destroyed = 1;
+  if (!PlainValue(variable->typeIndex)) {
+    variable->value.type = variable->typeIndex;
+    TaggedValueRelease(&variable->value);
+  }
+  CollectorRemoveSymbol(variable);
+  if (variable->home->frameLocals) CollectorCountFrameVariable(false);
+  AttributeTableLetGo(variable->home);
 }
 
 bool SymbolIsObject(const RTVarnoSymbol* symbol) {

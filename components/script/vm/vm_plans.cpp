@@ -95,7 +95,11 @@ VmPlan* PlanOfMethod(RTVarnoTypeTable* table, RTVarnoMethod* method) {
 
 DecodedCode* MethodCode(RTVarnoVM* vm, RTVarnoMethod* method) {
   VmPlan* plan = PlanOfMethod(vm->types, method);
-  if (!plan || !method->code) return nullptr;
+  return plan ? PlanCode(plan, method) : nullptr;
+}
+
+DecodedCode* PlanCode(VmPlan* plan, RTVarnoMethod* method) {
+  if (!method->code) return nullptr;
   if (!plan->code || plan->code->stream() != method->code || !plan->code->Current()) {
     ReleaseDecodedCode(plan->code);
     plan->code = DecodeStream(method->code);

@@ -31,5 +31,7 @@ VmPlan* PlanOfClass(RTVarnoTypeTable* table, RTVarnoType* type);
 VmPlan* PlanOfMethod(RTVarnoTypeTable* table, RTVarnoMethod* method);
 // The decoding of the method's code, current; null when the method has no plan or no code.
 DecodedCode* MethodCode(RTVarnoVM* vm, RTVarnoMethod* method);
+// The same with the method's plan at hand.
+DecodedCode* PlanCode(VmPlan* plan, RTVarnoMethod* method);
 
 }  // namespace varno
