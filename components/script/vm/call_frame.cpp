@@ -247,6 +247,24 @@ RTSuccess ArgPopN(CallFrame* frame, uint32_t n) {
 
 RTSuccess SetupScriptCall(RTVarnoVM* vm, CallFrame* caller, CallFrame* callee, RTVarnoMethod* method) {
   if (!vm || !caller || !callee || !method) return kRTFailure;
+  // A frame laid out by the method's plan finds each parameter at its slot.
+  const VmPlan* plan = static_cast<const VmPlan*>(method->vmPlan);
+  if (plan && plan->parametersSlotted && method->parameters && method->kind != kMethodState &&
+      callee->locals == &callee->localTable && callee->locals->layout == plan->layout &&
+      plan->parameterCount == caller->argumentTop) {
+    const RTVarnoStackElement* argument = &caller->arguments[caller->argumentTop];
+    for (uint32_t i = 0; i < plan->parameterCount; ++i, --argument) {
+      AttributeSlot& place = callee->locals->slots[plan->parameterSlots[i]];
+      const uint32_t type = plan->parameterTypes[i];
+      // A number for a number parameter's own variable: the common case.
+      if (argument->tag == kTagNumber && type == kTypeNumber && place.entry.symbol == &place.variable) {
+        place.variable.value.value.number = argument->value.number;
+      } else if (!BindArgument(&place.entry, type, *argument)) {
+        return kRTFailure;
+      }
+    }
+    return kRTSuccess;
+  }
   if (method->kind == kMethodState && caller->argumentTop >= 1) {
     Raise(u"[VARNO VM] Method Setup: States cannot take parameters!");
     return kRTFailure;
@@ -258,13 +276,8 @@ RTSuccess SetupScriptCall(RTVarnoVM* vm, CallFrame* caller, CallFrame* callee, R
     return kRTFailure;
   }
   uint32_t index = caller->argumentTop;
-  // A frame laid out by the method's plan finds each parameter at its slot.
-  const VmPlan* plan = static_cast<const VmPlan*>(method->vmPlan);
-  const bool slotted = plan && callee->locals == &callee->localTable && callee->locals->layout == plan->layout;
-  uint32_t position = 0;
   for (const RTVarnoParameter* parameter : kivo::ListItems<RTVarnoParameter>(method->parameters)) {
-    const int32_t slot = slotted ? plan->parameterSlots[position++] : -1;
-    AttributeEntry* entry = slot >= 0 ? &callee->locals->slots[slot].entry : AttributeFind(callee->locals, parameter->name);
+    AttributeEntry* entry = AttributeFind(callee->locals, parameter->name);
     if (!entry) {
       Raise(u"[VARNO VM] Method Setup: Parameter (%s) of method (%s) has no variable!", parameter->name,
             MethodName(method));

@@ -11,12 +11,6 @@
 
 namespace varno {
 
-namespace {
-
-void* KindWord(CallKind kind) { return reinterpret_cast<void*>(static_cast<uintptr_t>(kind)); }
-
-}  // namespace
-
 RTSuccess CreateContextRecord(RTVarnoContext** out) {
   if (!out) return kRTFailure;
   *out = nullptr;
@@ -67,46 +61,9 @@ RTVarnoSymbol* CurrentObject(const RTVarnoContext* context) {
   return frame ? frame->object : (context ? context->object : nullptr);
 }
 
-RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame) {
-  if (!context || !frame) return kRTFailure;
-  if (FrameCount(context) >= kMaxCallDepth) {
-    Raise(u"[VARNO VM] call stack too deep: a context holds at most %u call frames", kMaxCallDepth);
-    return kRTFailure;
-  }
-  frame->below = context->topFrame;
-  context->topFrame = frame;
-  ++context->frameCount;
-  return kRTSuccess;
-}
-
-RTSuccess PopCallFrame(RTVarnoContext* context) {
-  CallFrame* frame = context ? context->topFrame : nullptr;
-  if (!frame) return kRTFailure;
-  context->topFrame = frame->below;
-  --context->frameCount;
-  frame->below = nullptr;
-  ReleaseCallFrame(context, frame);
-  return kRTSuccess;
-}
-
-uint32_t FrameCount(const RTVarnoContext* context) { return context ? context->frameCount : 0; }
-
-RTSuccess PushCallKind(RTVarnoContext* context, CallKind kind) {
-  return context ? kivo::StackPush(context->callKinds, KindWord(kind)) : kRTFailure;
-}
-
-RTSuccess PopCallKind(RTVarnoContext* context, CallKind* kind) {
-  void* word = nullptr;
-  if (!context || !kivo::StackPop(context->callKinds, &word)) return kRTFailure;
-  if (kind) *kind = static_cast<CallKind>(reinterpret_cast<uintptr_t>(word));
-  return kRTSuccess;
-}
-
-RTSuccess PeekCallKind(const RTVarnoContext* context, CallKind* kind) {
-  void* word = nullptr;
-  if (!context || !kivo::StackPeek(context->callKinds, &word)) return kRTFailure;
-  if (kind) *kind = static_cast<CallKind>(reinterpret_cast<uintptr_t>(word));
-  return kRTSuccess;
+bool RefuseDeepCall() {
+  Raise(u"[VARNO VM] call stack too deep: a context holds at most %u call frames", kMaxCallDepth);
+  return false;
 }
 
 namespace {

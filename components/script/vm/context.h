@@ -6,6 +6,7 @@
 
 #include "kivo/support/stack.h"
 #include "kivo/types.h"
+#include "vm/call_frame.h"
 #include "vm/frame_pool.h"
 #include "vm/stack_element.h"
 
@@ -81,17 +82,51 @@ RTSuccess DestroyContextRecord(RTVarnoContext* context);
 inline CallFrame* TopFrame(const RTVarnoContext* context) { return context ? context->topFrame : nullptr; }
 // The object the running method works on: the top frame's (the context's own without a frame).
 RTVarnoSymbol* CurrentObject(const RTVarnoContext* context);
-// Pushes a frame; fails with the report "call stack too deep" when the context holds kMaxCallDepth.
-RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame);
-// Pops the top frame; it is kept for its method's next call or destroyed.
-RTSuccess PopCallFrame(RTVarnoContext* context);
-uint32_t FrameCount(const RTVarnoContext* context);
+// Reports "call stack too deep"; false.
+bool RefuseDeepCall();
 
-RTSuccess PushCallKind(RTVarnoContext* context, CallKind kind);
+// Pushes a frame; fails with the report "call stack too deep" when the context holds kMaxCallDepth.
+inline RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame) {
+  if (!context || !frame) return kRTFailure;
+  if (context->frameCount >= kMaxCallDepth) return RefuseDeepCall();
+  frame->below = context->topFrame;
+  context->topFrame = frame;
+  ++context->frameCount;
+  return kRTSuccess;
+}
+
+// Pops the top frame; its block is kept for the next call or freed.
+inline RTSuccess PopCallFrame(RTVarnoContext* context) {
+  CallFrame* frame = context ? context->topFrame : nullptr;
+  if (!frame) return kRTFailure;
+  context->topFrame = frame->below;
+  --context->frameCount;
+  ReleaseCallFrame(context, frame);
+  return kRTSuccess;
+}
+
+inline uint32_t FrameCount(const RTVarnoContext* context) { return context ? context->frameCount : 0; }
+
+inline RTSuccess PushCallKind(RTVarnoContext* context, CallKind kind) {
+  return context ? kivo::StackPush(context->callKinds, reinterpret_cast<void*>(static_cast<uintptr_t>(kind)))
+                 : kRTFailure;
+}
+
 // Fails on an empty stack.
-RTSuccess PopCallKind(RTVarnoContext* context, CallKind* kind);
+inline RTSuccess PopCallKind(RTVarnoContext* context, CallKind* kind) {
+  void* word = nullptr;
+  if (!context || !kivo::StackPop(context->callKinds, &word)) return kRTFailure;
+  if (kind) *kind = static_cast<CallKind>(reinterpret_cast<uintptr_t>(word));
+  return kRTSuccess;
+}
+
 // The top kind, or failure when there is none.
-RTSuccess PeekCallKind(const RTVarnoContext* context, CallKind* kind);
+inline RTSuccess PeekCallKind(const RTVarnoContext* context, CallKind* kind) {
+  void* word = nullptr;
+  if (!context || !kivo::StackPeek(context->callKinds, &word)) return kRTFailure;
+  if (kind) *kind = static_cast<CallKind>(reinterpret_cast<uintptr_t>(word));
+  return kRTSuccess;
+}
 
 // Makes `stream` the context's code at `position`: takes a reference to it, releases the one held
 // before, and gives the interpreter its decoding (`known` when that is the stream's and current).

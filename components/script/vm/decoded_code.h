@@ -16,6 +16,7 @@
 #include "compiler/constant_value.h"
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
+#include "vm/call_frame.h"
 #include "vm/core_allocator.h"
 #include "vm/instruction.h"
 #include "vm/name_cache.h"
@@ -112,6 +113,24 @@ class DecodedCode {
   CoreVector<DecodedName*> names_;
   CoreVector<DecodedCall*> calls_;
 };
+
+// A table whose entries are all its layout's: what a name finds in it follows from the layout.
+inline bool TableLaidOut(const AttributeTable* table) { return table && table->layout && !table->entries; }
+
+// The scope of the frame's method (the context's object without a frame) running the decoding.
+inline NameScope ScopeOf(RTVarnoSymbol* object, CallFrame* frame, DecodedCode* code) {
+  NameScope scope;
+  scope.object = object;
+  scope.frame = frame;
+  if (!code || !object || !frame) return scope;
+  const AttributeTable* attributes = object->attributes;
+  const AttributeTable* locals = frame->locals;
+  if (!TableLaidOut(attributes) || !TableLaidOut(locals)) return scope;
+  scope.tables[kAttributesTable] = attributes->slots;
+  scope.tables[kLocalsTable] = locals->slots;
+  scope.epoch = code->EpochOf(attributes->layout->serial, locals->layout->serial, gRebindings);
+  return scope;
+}
 
 // A new decoding of the stream's bytes, with one holder; null when the bytes cannot be read.
 DecodedCode* DecodeStream(RTInstance stream);

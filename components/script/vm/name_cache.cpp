@@ -13,14 +13,9 @@ namespace varno {
 
 namespace {
 
-// A table whose entries are all its layout's: what a name finds in it follows from the layout.
-bool LaidOut(const AttributeTable* table) { return table && table->layout && !table->entries; }
-
 int32_t SlotOf(const AttributeLayout* layout, const DecodedName& name) {
   return AttributeLayoutFind(layout, name.upper.c_str(), static_cast<uint32_t>(name.upper.size()), name.hash);
 }
-
-uint64_t gRebindings = 0;
 
 // Where a plain name is found, in the lookup order, for the scope's layouts; false when it is
 // nowhere or the tables are not laid out.
@@ -71,28 +66,13 @@ RTVarnoMethod* DecodedCall::MethodOf(const RTVarnoSymbol* object) const {
   return result;
 }
 
-NameScope ScopeOf(RTVarnoSymbol* object, CallFrame* frame, DecodedCode* code) {
-  NameScope scope;
-  scope.object = object;
-  scope.frame = frame;
-  if (!code || !object || !LaidOut(object->attributes) || !frame || !LaidOut(frame->locals)) return scope;
-  scope.tables[kAttributesTable] = object->attributes->slots;
-  scope.tables[kLocalsTable] = frame->locals->slots;
-  scope.epoch = code->EpochOf(object->attributes->layout->serial, frame->locals->layout->serial, gRebindings);
-  return scope;
-}
-
-void NoteRebinding() { ++gRebindings; }
-
-uint64_t Rebindings() { return gRebindings; }
-
 AttributeEntry* ResolveEntry(RTVarnoVM* vm, const DecodedName& name, NameCache& cache, const NameScope& scope) {
   if (name.self) return nullptr;
   if (!name.dotted) return PlainEntry(vm, name, cache.plain, scope);
   if (!name.holder) return nullptr;
   const AttributeEntry* holder = PlainEntry(vm, *name.holder, cache.holder, scope);
   AttributeTable* members = holder && holder->symbol ? holder->symbol->attributes : nullptr;
-  if (!LaidOut(members)) return nullptr;
+  if (!TableLaidOut(members)) return nullptr;
   if (cache.memberLayout != members->layout->serial) {
     const int32_t slot = SlotOf(members->layout, *name.member);
     if (slot < 0) return nullptr;

@@ -93,13 +93,10 @@ struct NameScope {
   AttributeSlot* tables[2] = {};  // the slots of the object's attributes and of the frame's locals
 };
 
-// An entry of a laid-out table has been bound to another symbol than the one it had: the caches
-// remembered before hold no more.
-void NoteRebinding();
-uint64_t Rebindings();
-
-// The scope of the frame's method (the context's object without a frame) running the decoding.
-NameScope ScopeOf(RTVarnoSymbol* object, CallFrame* frame, DecodedCode* code);
+// Counts the entries of laid-out tables bound to another symbol than the one they had: the caches
+// remembered before such a binding hold no more.
+inline uint64_t gRebindings = 0;
+inline void NoteRebinding() { ++gRebindings; }
 
 // The entry of a name, found again or through the general lookup's order and remembered: a plain
 // name, or "holder.member" whose holder holds an object (the member among that object's

@@ -10,8 +10,7 @@
 
 namespace varno {
 
-void StackElementRelease(RTVarnoStackElement* element) {
-  if (!element) return;
+void ReleaseElementValue(RTVarnoStackElement* element) {
   switch (element->tag) {
     case kTagString:
       StringRelease(element->value.text);
@@ -28,7 +27,6 @@ void StackElementRelease(RTVarnoStackElement* element) {
     default:
       break;
   }
-  *element = RTVarnoStackElement{};
 }
 
 bool StackElementCopy(RTVarnoStackElement* destination, const RTVarnoStackElement& source) {

@@ -45,9 +45,17 @@ struct RTVarnoStackElement {
 };
 static_assert(sizeof(RTVarnoStackElement::value) == 16, "16 value bytes");
 
+// Releases the string, list, database or code value an element holds.
+void ReleaseElementValue(RTVarnoStackElement* element);
+
 // Releases what the element owns (a string is freed; a list, database or code value loses its
 // reference) and leaves it empty.
-void StackElementRelease(RTVarnoStackElement* element);
+inline void StackElementRelease(RTVarnoStackElement* element) {
+  if (!element) return;
+  const uint8_t tag = element->tag;
+  if (tag == kTagString || tag == kTagList || tag == kTagDatabase || tag == kTagCode) ReleaseElementValue(element);
+  *element = RTVarnoStackElement{};
+}
 // A copy that owns its value: one more holder of a string, list, database or code value, everything
 // else as it is. Fails (destination empty) when there is no memory for the string.
 bool StackElementCopy(RTVarnoStackElement* destination, const RTVarnoStackElement& source);

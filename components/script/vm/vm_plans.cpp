@@ -43,13 +43,14 @@ bool Lay(RTVarnoTypeTable* table, const kivo::List* declarations, uint32_t bucke
 VmPlan* Renew(void** place, uint32_t parameters) {
   SetVmPlanRelease(ReleasePlan);
   ReleaseVmPlan(place);
-  const uint32_t bytes = static_cast<uint32_t>(sizeof(VmPlan) + sizeof(int32_t) * parameters);
+  const uint32_t bytes = static_cast<uint32_t>(sizeof(VmPlan) + (sizeof(int32_t) + sizeof(uint32_t)) * parameters);
   void* block = nullptr;
   if (!kivo::ModuleCore()->MemAlloc(nullptr, bytes, &block, 1) || !block) return nullptr;
   auto* plan = static_cast<VmPlan*>(block);
   plan->generation = MethodTablesGeneration();
   plan->parameterCount = parameters;
   plan->parameterSlots = reinterpret_cast<int32_t*>(plan + 1);
+  plan->parameterTypes = reinterpret_cast<uint32_t*>(plan->parameterSlots + parameters);
   return plan;
 }
 
@@ -72,8 +73,7 @@ VmPlan* PlanOfClass(RTVarnoTypeTable* table, RTVarnoType* type) {
   return plan;
 }
 
-VmPlan* PlanOfMethod(RTVarnoTypeTable* table, RTVarnoMethod* method) {
-  if (Current(method->vmPlan)) return static_cast<VmPlan*>(method->vmPlan);
+VmPlan* MakePlanOfMethod(RTVarnoTypeTable* table, RTVarnoMethod* method) {
   const uint32_t parameters = method->parameters ? method->parameters->count : 0;
   VmPlan* plan = Renew(&method->vmPlan, parameters);
   if (!plan) return nullptr;
@@ -83,27 +83,22 @@ VmPlan* PlanOfMethod(RTVarnoTypeTable* table, RTVarnoMethod* method) {
     return nullptr;
   }
   uint32_t i = 0;
+  plan->parametersSlotted = true;
   for (const RTVarnoParameter* parameter : kivo::ListItems<RTVarnoParameter>(method->parameters)) {
     uint32_t hash = 0;
     kivo::HashWideString(parameter->name, &hash);
-    plan->parameterSlots[i++] = AttributeLayoutFind(plan->layout, parameter->name,
-                                                    static_cast<uint32_t>(kivo::WideStrLen(parameter->name)), hash);
+    plan->parameterTypes[i] = parameter->type;
+    plan->parameterSlots[i] = AttributeLayoutFind(plan->layout, parameter->name,
+                                                  static_cast<uint32_t>(kivo::WideStrLen(parameter->name)), hash);
+    if (plan->parameterSlots[i++] < 0) plan->parametersSlotted = false;
   }
   method->vmPlan = plan;
   return plan;
 }
 
-DecodedCode* MethodCode(RTVarnoVM* vm, RTVarnoMethod* method) {
-  VmPlan* plan = PlanOfMethod(vm->types, method);
-  return plan ? PlanCode(plan, method) : nullptr;
-}
-
-DecodedCode* PlanCode(VmPlan* plan, RTVarnoMethod* method) {
-  if (!method->code) return nullptr;
-  if (!plan->code || plan->code->stream() != method->code || !plan->code->Current()) {
-    ReleaseDecodedCode(plan->code);
-    plan->code = DecodeStream(method->code);
-  }
+DecodedCode* DecodePlanCode(VmPlan* plan, RTVarnoMethod* method) {
+  ReleaseDecodedCode(plan->code);
+  plan->code = method->code ? DecodeStream(method->code) : nullptr;
   return plan->code;
 }
 
