@@ -6,6 +6,7 @@
 #include "compiler/report.h"
 #include "kivo/support/wide_string.h"
 #include "vm/symbol.h"
+#include "vm/table_variables.h"
 
 namespace varno {
 
@@ -109,12 +110,8 @@ RTSuccess AttributeTableFromLayout(AttributeLayout* layout, AttributeTable** out
   return kRTSuccess;
 }
 
-void AttributeTableEmptySlots(AttributeTable* table) {
-  for (uint32_t i = 0; table->layout && i < table->layout->count; ++i) {
-    RTVarnoSymbol* variable = &table->slots[i].variable;
-    if (variable->home == table && !variable->destroyed) SymbolDestroyVariable(variable);
-  }
-  if (table->entries) kivo::StrHashTableDestroy(table->entries);
+void AttributeTableDropNamed(AttributeTable* table) {
+  kivo::StrHashTableDestroy(table->entries);
   table->entries = nullptr;
 }
 
@@ -137,9 +134,7 @@ void AttributeTableDestroy(AttributeTable* table) {
   AttributeTableLetGo(table);
 }
 
-void AttributeTableLetGo(AttributeTable* table) {
-  if (--table->holders == 0) FreeRecord(table);
-}
+void AttributeTableFree(AttributeTable* table) { FreeRecord(table); }
 
 RTSuccess AttributeAdd(AttributeTable* table, const char16_t* name, RTVarnoType* type, RTVarnoSymbol* symbol) {
   return AddEntry(table, name, type, symbol, 1);

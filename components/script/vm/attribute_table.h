@@ -61,9 +61,8 @@ inline size_t AttributeTableStorage(uint32_t slots) { return sizeof(AttributeSlo
 void AttributeTableLayOut(AttributeTable* table, AttributeLayout* layout, void* storage);
 // A laid-out table in a block of its own (header, slots and variables).
 RTSuccess AttributeTableFromLayout(AttributeLayout* layout, AttributeTable** out);
-// Destroys the variables the table holds beside its slots and frees the entries added by name; the
-// slots stay laid out (a frame's table, whose block is kept for the next call).
-void AttributeTableEmptySlots(AttributeTable* table);
+// Frees the entries added by name.
+void AttributeTableDropNamed(AttributeTable* table);
 // Empties the slots and lets go of the layout; the table's own memory stays (a frame's table, in
 // the frame's memory).
 void AttributeTableClear(AttributeTable* table);
@@ -71,8 +70,12 @@ void AttributeTableClear(AttributeTable* table);
 // lives any more. The symbols the entries refer to are left alone (the variables to the collector).
 // Null is ignored.
 void AttributeTableDestroy(AttributeTable* table);
+// Frees a laid-out table's memory once nothing holds it.
+void AttributeTableFree(AttributeTable* table);
 // A variable in the table's memory has gone.
-void AttributeTableLetGo(AttributeTable* table);
+inline void AttributeTableLetGo(AttributeTable* table) {
+  if (--table->holders == 0) AttributeTableFree(table);
+}
 
 // A bound entry holding a symbol; the name is upper-cased for the key.
 RTSuccess AttributeAdd(AttributeTable* table, const char16_t* name, RTVarnoType* type, RTVarnoSymbol* symbol);

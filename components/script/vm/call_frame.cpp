@@ -11,12 +11,14 @@
 #include "kivo/support/numeric.h"
 #include "kivo/support/wide_string.h"
 #include "vm/attribute_table.h"
+#include "vm/call_path.h"
 #include "vm/counted_string.h"
 #include "vm/decoded_code.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/symbol.h"
 #include "vm/tagged_value.h"
+#include "vm/table_variables.h"
 #include "vm/vm_plans.h"
 #include "vm/vm.h"
 
@@ -40,7 +42,8 @@ bool CoerceFailure(bool numberArgument) {
   return false;
 }
 
-// Gives the parameter's variable the argument's value.
+}  // namespace
+
 bool BindArgument(AttributeEntry* entry, uint32_t parameterType, const RTVarnoStackElement& argument) {
   RTVarnoSymbol* variable = entry->symbol;
   const bool builtIn = parameterType < kFirstClassType;
@@ -113,8 +116,6 @@ bool BindArgument(AttributeEntry* entry, uint32_t parameterType, const RTVarnoSt
   }
 }
 
-}  // namespace
-
 CallFrame* AllocateCallFrame(uint32_t room) {
   const size_t bytes = sizeof(CallFrame) + AttributeTableStorage(room);
   void* block = nullptr;
@@ -128,55 +129,13 @@ CallFrame* AllocateCallFrame(uint32_t room) {
   return frame;
 }
 
-RTSuccess PrepareCallFrame(CallFrame* frame, const VmPlan* plan, RTVarnoMethod* method, RTVarnoSymbol* object) {
-  AttributeLayout* layout = plan->layout;
-  if (layout->count > frame->room) return kRTFailure;
-  frame->object = object;
-  frame->method = method;
-  AttributeTable* locals = &frame->localTable;
-  // A block kept from a call of a method of the same layout has its slots and variables laid out
-  // already.
-  const bool kept = locals->layout == layout;
-  if (!kept) {
-    AttributeTableClear(locals);
-    AttributeTableLayOut(locals, layout, frame + 1);
-    locals->frameLocals = 1;
-  }
-  frame->locals = locals;
-  for (uint32_t i = 0; i < layout->count; ++i) {
-    RTVarnoType* type = layout->slots[i].type;
-    if (type->index < kFirstClassType) {
-      if (!(kept ? SymbolRenewVariable(locals, i) : SymbolMakeVariable(locals, i, type))) {
-        EmptyCallFrame(frame);
-        return kRTFailure;
-      }
-    } else {
-      // A class-typed local waits for its object.
-      locals->slots[i].entry.symbol = nullptr;
-      locals->slots[i].entry.bound = 0;
-    }
-  }
-  return kRTSuccess;
-}
-
-void EmptyCallFrame(CallFrame* frame) {
-  if (frame->locals == &frame->localTable) {
-    AttributeTableEmptySlots(frame->locals);
-  } else if (frame->locals) {
-    AttributeForEach(frame->locals, [](AttributeEntry* entry) {
-      // Objects belong to the collector: the caller's stack or a queued event may still hold them.
-      if (entry->symbol && entry->symbol->typeIndex < kFirstClassType) RTVarnoSymbolDestructor(entry->symbol);
-      entry->symbol = nullptr;
-    });
-    AttributeTableDestroy(frame->locals);
-  }
-  frame->locals = nullptr;
-  if (frame->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, frame->returnStream);
-  frame->returnStream = nullptr;
-  ReleaseDecodedCode(frame->returnCode);
-  frame->returnCode = nullptr;
-  for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) StackElementRelease(&frame->arguments[i]);
-  frame->argumentTop = 0;
+void DropNamedLocals(CallFrame* frame) {
+  AttributeForEach(frame->locals, [](AttributeEntry* entry) {
+    // Objects belong to the collector: the caller's stack or a queued event may still hold them.
+    if (entry->symbol && entry->symbol->typeIndex < kFirstClassType) RTVarnoSymbolDestructor(entry->symbol);
+    entry->symbol = nullptr;
+  });
+  AttributeTableDestroy(frame->locals);
 }
 
 RTSuccess CreateEmptyCallFrame(CallFrame** out) {
@@ -192,7 +151,7 @@ RTSuccess CreateCallFrame(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* o
   VmPlan* plan = PlanOfMethod(vm->types, method);
   CallFrame* frame = plan ? AllocateCallFrame(plan->layout->count) : nullptr;
   if (!frame) return kRTFailure;
-  if (!PrepareCallFrame(frame, plan, method, object)) {
+  if (!PrepareFrame(frame, plan, method, object)) {
     DestroyCallFrame(frame);
     return kRTFailure;
   }
@@ -202,7 +161,7 @@ RTSuccess CreateCallFrame(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* o
 
 RTSuccess DestroyCallFrame(CallFrame* frame) {
   if (!frame) return kRTFailure;
-  EmptyCallFrame(frame);
+  EmptyFrame(frame);
   AttributeTableClear(&frame->localTable);
   FreeRecord(frame);
   return kRTSuccess;
@@ -248,22 +207,10 @@ RTSuccess ArgPopN(CallFrame* frame, uint32_t n) {
 RTSuccess SetupScriptCall(RTVarnoVM* vm, CallFrame* caller, CallFrame* callee, RTVarnoMethod* method) {
   if (!vm || !caller || !callee || !method) return kRTFailure;
   // A frame laid out by the method's plan finds each parameter at its slot.
-  const VmPlan* plan = static_cast<const VmPlan*>(method->vmPlan);
-  if (plan && plan->parametersSlotted && method->parameters && method->kind != kMethodState &&
-      callee->locals == &callee->localTable && callee->locals->layout == plan->layout &&
-      plan->parameterCount == caller->argumentTop) {
-    const RTVarnoStackElement* argument = &caller->arguments[caller->argumentTop];
-    for (uint32_t i = 0; i < plan->parameterCount; ++i, --argument) {
-      AttributeSlot& place = callee->locals->slots[plan->parameterSlots[i]];
-      const uint32_t type = plan->parameterTypes[i];
-      // A number for a number parameter's own variable: the common case.
-      if (argument->tag == kTagNumber && type == kTypeNumber && place.entry.symbol == &place.variable) {
-        place.variable.value.value.number = argument->value.number;
-      } else if (!BindArgument(&place.entry, type, *argument)) {
-        return kRTFailure;
-      }
-    }
-    return kRTSuccess;
+  const auto* plan = static_cast<const VmPlan*>(method->vmPlan);
+  bool bound = false;
+  if (plan && method->parameters && method->kind != kMethodState && BindPlannedArguments(plan, caller, callee, &bound)) {
+    return bound ? kRTSuccess : kRTFailure;
   }
   if (method->kind == kMethodState && caller->argumentTop >= 1) {
     Raise(u"[VARNO VM] Method Setup: States cannot take parameters!");

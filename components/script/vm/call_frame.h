@@ -52,12 +52,6 @@ RTSuccess DestroyCallFrame(CallFrame* frame);
 
 // The frame block of `room` slots, with nothing in it yet; null without memory.
 CallFrame* AllocateCallFrame(uint32_t room);
-// Makes a frame of a block with room enough the frame of a call of the method (laid out by its
-// plan) on the object, as CreateCallFrame does.
-RTSuccess PrepareCallFrame(CallFrame* frame, const VmPlan* plan, RTVarnoMethod* method, RTVarnoSymbol* object);
-// Lets go of everything a frame holds (its variables, arguments and return stream); the block stays,
-// its locals still laid out.
-void EmptyCallFrame(CallFrame* frame);
 
 // The kinds `pusha` moves onto an argument stack: number, real, string, vector3, list, bool,
 // database and object.
@@ -72,5 +66,7 @@ RTSuccess ArgPopN(CallFrame* frame, uint32_t n);
 // Binds the caller's arguments to the parameters of a script method (the argument pushed last to
 // the first parameter).
 RTSuccess SetupScriptCall(RTVarnoVM* vm, CallFrame* caller, CallFrame* callee, RTVarnoMethod* method);
+// Gives the parameter's variable (the entry's) the argument's value by the binding rules.
+bool BindArgument(AttributeEntry* entry, uint32_t parameterType, const RTVarnoStackElement& argument);
 
 }  // namespace varno

@@ -22,7 +22,6 @@ namespace varno {
 
 namespace {
 
-VarnoCollector* gCollector = nullptr;
 bool gIdle = true;
 bool gHeld = false;
 
@@ -234,19 +233,8 @@ RTSuccess CollectorAddSymbol(RTVarnoSymbol* symbol) {
   return kRTSuccess;
 }
 
-RTSuccess CollectorCountFrameVariable(bool joins) {
-  if (!joins) {
-    if (gCollector) --gCollector->frameVariables;
-    return kRTSuccess;
-  }
-  VarnoCollector* collector = Collector();
-  if (!collector) return kRTFailure;
-  ++collector->frameVariables;
-  return kRTSuccess;
-}
-
-void CollectorRemoveSymbol(RTVarnoSymbol* symbol) {
-  if (!symbol || !gCollector) return;
+void CollectorUnlinkSymbol(RTVarnoSymbol* symbol) {
+  if (!gCollector) return;
   if (symbol->allLink) kivo::ListDetachOwned(gCollector->symbols, symbol->allLink);
   if (symbol->nativeLink) kivo::ListRemoveLink(gCollector->nativeReferences, symbol->nativeLink);
   symbol->allLink = nullptr;

@@ -208,13 +208,6 @@ DecodedCode* DecodeStream(RTInstance stream) {
   }
 }
 
-DecodedCode* HoldDecodedCode(DecodedCode* code) {
-  if (code) ++code->holders;
-  return code;
-}
-
-void ReleaseDecodedCode(DecodedCode* code) {
-  if (code && --code->holders == 0) CoreDelete(code);
-}
+void DeleteDecodedCode(DecodedCode* code) { CoreDelete(code); }
 
 }  // namespace varno

@@ -134,9 +134,16 @@ inline NameScope ScopeOf(RTVarnoSymbol* object, CallFrame* frame, DecodedCode* c
 
 // A new decoding of the stream's bytes, with one holder; null when the bytes cannot be read.
 DecodedCode* DecodeStream(RTInstance stream);
-DecodedCode* HoldDecodedCode(DecodedCode* code);
+inline DecodedCode* HoldDecodedCode(DecodedCode* code) {
+  if (code) ++code->holders;
+  return code;
+}
+// Frees a decoding nobody holds.
+void DeleteDecodedCode(DecodedCode* code);
 // Drops one holder; the last frees the decoding. Null is ignored.
-void ReleaseDecodedCode(DecodedCode* code);
+inline void ReleaseDecodedCode(DecodedCode* code) {
+  if (code && --code->holders == 0) DeleteDecodedCode(code);
+}
 
 
 // Marks the runs of fused forms (vm/fusion.cpp): `targets` flags the operations a jump enters.

@@ -14,6 +14,7 @@
 #include "compiler/type_records.h"
 #include "kivo/support/stream_calls.h"
 #include "vm/call_frame.h"
+#include "vm/call_path.h"
 #include "vm/context.h"
 #include "vm/counted_string.h"
 #include "vm/decoded_code.h"
@@ -112,7 +113,7 @@ bool ReturnToCaller(Run& run) {
   PopCallFrame(c);
   CallFrame* caller = TopFrame(c);
   ResumeCaller(c, caller);
-  ArgPopN(caller, caller->argumentTop);
+  PopArguments(caller, caller->argumentTop);
   c->inListener = 0;
   return true;
 }

@@ -15,7 +15,6 @@ struct RTVarnoContext;
 struct RTVarnoMethod;
 struct RTVarnoSymbol;
 struct RTVarnoVM;
-struct VmPlan;
 
 // Kept blocks of the room classes 0 .. kFrameRoomClasses - 2 have exactly that room; the last
 // class holds blocks of that room and more.
@@ -26,12 +25,10 @@ struct FramePool {
   uint32_t count;
 };
 
-// A frame for a call of the method on the object: a kept block made ready, or a new frame.
+// A frame for a call of the method on the object: a kept block made ready, or a new frame (the
+// inline steps are in call_path.h).
 RTSuccess AcquireCallFrame(RTVarnoVM* vm, RTVarnoContext* context, RTVarnoMethod* method, RTVarnoSymbol* object,
                            CallFrame** out);
-// The same with the method's plan at hand.
-RTSuccess AcquirePlannedFrame(RTVarnoContext* context, const VmPlan* plan, RTVarnoMethod* method,
-                              RTVarnoSymbol* object, CallFrame** out);
 // Empties a frame that has left the context's frame stack and keeps its block, or destroys it.
 void ReleaseCallFrame(RTVarnoContext* context, CallFrame* frame);
 // Frees every kept block of the context.

@@ -40,8 +40,6 @@ int Finish(Run& run, uint32_t result);
 // Reports where the failing instruction at `position` stands, dumps the running state and gives 0.
 uint32_t ErrorExit(Run& run, uint32_t position);
 
-// The caller frame resumes at the context's current code and position.
-void SaveReturnPoint(RTVarnoContext* context, CallFrame* frame);
 // Pushes a frame for the method on the object, binds its parameters from `caller`'s arguments and
 // makes its code current: kNext or kError (reported).
 int EnterMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, CallFrame* caller);

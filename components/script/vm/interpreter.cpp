@@ -19,6 +19,7 @@
 #include "kivo/support/wide_string.h"
 #include "vm/attribute_table.h"
 #include "vm/call_frame.h"
+#include "vm/call_path.h"
 #include "vm/collector.h"
 #include "vm/context.h"
 #include "vm/decoded_code.h"
@@ -813,19 +814,6 @@ uint32_t ErrorExit(Run& run, uint32_t position) {
   VMDumpRunningState(run.vm);
   context->state = kContextIdle;
   return kRunError;
-}
-
-void SaveReturnPoint(RTVarnoContext* context, CallFrame* frame) {
-  if (frame->returnStream != context->code) {
-    if (context->code) kivo::ModuleCore()->ResolveHandle(nullptr, context->code);
-    if (frame->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, frame->returnStream);
-    frame->returnStream = context->code;
-  }
-  if (frame->returnCode != context->decoded) {
-    ReleaseDecodedCode(frame->returnCode);
-    frame->returnCode = HoldDecodedCode(context->decoded);
-  }
-  frame->returnPosition = context->position;
 }
 
 int EnterMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, CallFrame* caller) {

@@ -12,15 +12,13 @@
 #include "vm/database_value.h"
 #include "vm/event.h"
 #include "vm/list_value.h"
+#include "vm/table_variables.h"
 #include "vm/tagged_value.h"
 #include "vm/vm_plans.h"
 
 namespace varno {
 
-namespace {
-
-// The first value of a variable of a built-in type.
-bool SetInitialValue(RTVarnoSymbol* symbol, uint32_t typeIndex) {
+bool SymbolSetInitialValue(RTVarnoSymbol* symbol, uint32_t typeIndex) {
   symbol->value.type = typeIndex;
   switch (typeIndex) {
     case kTypeString:
@@ -48,6 +46,8 @@ bool SetInitialValue(RTVarnoSymbol* symbol, uint32_t typeIndex) {
       return true;
   }
 }
+
+namespace {
 
 // Destroys the value symbols a half-built attribute table made, then the table.
 void DiscardAttributes(AttributeTable* table) {
@@ -116,7 +116,7 @@ RTSuccess MakeSymbol(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol*
   symbol->typeIndex = typeIndex;
   symbol->kind = kind;
   symbol->value.type = typeIndex;
-  if ((type->flags & kTypeBuiltIn) && !SetInitialValue(symbol, typeIndex)) {
+  if ((type->flags & kTypeBuiltIn) && !SymbolSetInitialValue(symbol, typeIndex)) {
     TaggedValueRelease(&symbol->value);
     FreeRecord(symbol);
     return kRTFailure;
@@ -164,62 +164,6 @@ RTSuccess RTVarnoSymbolDestructor(RTVarnoSymbol* symbol) {
 
 void SymbolDestroyForced(RTVarnoSymbol* symbol) {
   if (symbol) Destroy(symbol);
-}
-
-namespace {
-
-// Numbers, reals and bools own nothing and start at 0.
-bool PlainValue(uint32_t typeIndex) {
-  return typeIndex == kTypeNumber || typeIndex == kTypeReal || typeIndex == kTypeBool;
-}
-
-// The variable gets its first value and becomes known to the collector; the slot is bound to it.
-RTSuccess StartVariable(AttributeTable* home, uint32_t slot, RTVarnoSymbol* variable) {
-  variable->value.type = variable->typeIndex;
-  if (PlainValue(variable->typeIndex)) {
-    variable->value.value.pointer = nullptr;
-  } else if ((variable->type->flags & kTypeBuiltIn) && !SetInitialValue(variable, variable->typeIndex)) {
-    TaggedValueRelease(&variable->value);
-    return kRTFailure;
-  }
-  if (home->frameLocals ? !CollectorCountFrameVariable(true) : !CollectorAddSymbol(variable)) {
-    TaggedValueRelease(&variable->value);
-    return kRTFailure;
-  }
-  variable->home = home;
-  ++home->holders;
-  home->slots[slot].entry.symbol = variable;
-  home->slots[slot].entry.bound = 1;
-  return kRTSuccess;
-}
-
-}  // namespace
-
-RTSuccess SymbolMakeVariable(AttributeTable* home, uint32_t slot, RTVarnoType* type) {
-  RTVarnoSymbol* variable = &home->slots[slot].variable;
-  *variable = RTVarnoSymbol{};
-  variable->typeIndex = type->index;
-  variable->type = type;
-  return StartVariable(home, slot, variable);
-}
-
-RTSuccess SymbolRenewVariable(AttributeTable* home, uint32_t slot) {
-  RTVarnoSymbol* variable = &home->slots[slot].variable;
-  variable->destroyed = 0;
-  variable->stored = 0;
-  variable->mark = 0;
-  return StartVariable(home, slot, variable);
-}
-
-void SymbolDestroyVariable(RTVarnoSymbol* variable) {
-  variable->destroyed = 1;
-  if (!PlainValue(variable->typeIndex)) {
-    variable->value.type = variable->typeIndex;
-    TaggedValueRelease(&variable->value);
-  }
-  CollectorRemoveSymbol(variable);
-  if (variable->home->frameLocals) CollectorCountFrameVariable(false);
-  AttributeTableLetGo(variable->home);
 }
 
 bool SymbolIsObject(const RTVarnoSymbol* symbol) {

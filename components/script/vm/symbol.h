@@ -58,15 +58,9 @@ RTSuccess RTVarnoSymbolDestructor(RTVarnoSymbol* symbol);
 // Destroys the symbol whatever its class (the component's shutdown).
 void SymbolDestroyForced(RTVarnoSymbol* symbol);
 
-// Makes a variable of the built-in type with its first value, known to the collector, in the
-// memory of its laid-out table beside slot `slot`, and binds the slot to it.
-RTSuccess SymbolMakeVariable(AttributeTable* home, uint32_t slot, RTVarnoType* type);
-// The same for the variable a frame's slot had in the frame's last call (same layout, destroyed
-// since): only what a new variable has otherwise is set again.
-RTSuccess SymbolRenewVariable(AttributeTable* home, uint32_t slot);
-// Destroys a variable in the memory of its table: its value is released, it leaves the
-// collector's list, and the table lets it go.
-void SymbolDestroyVariable(RTVarnoSymbol* variable);
+// Gives a variable of a built-in type its first value (a string's never-assigned text, a new list,
+// database, code value or vector block, 0 for the rest); false without memory.
+bool SymbolSetInitialValue(RTVarnoSymbol* symbol, uint32_t typeIndex);
 
 bool SymbolIsObject(const RTVarnoSymbol* symbol);
 // Frees the queued events (with their arguments) and the listener records, and gives the object an

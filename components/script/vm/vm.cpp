@@ -10,6 +10,7 @@
 #include "kivo/support/stream_calls.h"
 #include "kivo/support/wide_string.h"
 #include "vm/call_frame.h"
+#include "vm/call_path.h"
 #include "vm/collector.h"
 #include "vm/context.h"
 #include "vm/counted_string.h"
