@@ -122,6 +122,12 @@ TEST_F(FastPathTest, ProgramsPrintTheSameOnBothPaths) {
        " d = remove(d, \"a\"); d = addkey(d, \"t\", 3); print(e); print(keys(d)); i = 0; s = 0;"
        " while (i < 40) { s = s + retrieve(d, \"k\" + i); i = i + 1; } print(s);"
        " h.d = d; h.d = addkey(h.d, \"q\", 1); print(haskey(d, \"q\")); print(haskey(h.d, \"q\"));"},
+      {"databases changed in place and values they refuse", "d is database; c is code; l is list;",
+       "d = (\"a\": 1); c = code { print(\"c\"); }; d = addkey(d, \"c\", c); d = addkey(d, \"l\", [1, 2]);"
+       " l = retrieve(d, \"l\"); l = l + [3]; print(l); print(retrieve(d, \"l\")); d = addkey(d, \"self\", d);"
+       " addkey(d, \"b\", 2); d = remove(d, \"a\"); print(keys(d)); print(retrieve(d, \"c\"));"},
+      {"a database read by a missing key", "d is database;",
+       "d = (\"a\": 1); d = addkey(d, \"b\", 2); print(retrieve(d, \"b\")); print(retrieve(d, \"z\"));"},
       {"deep inheritance", "o is Leaf; m is Middle;",
        "o = new Leaf; m = new Middle; print(o.Value(3)); print(m.Value(3)); print(o canbe Base);"},
       {"thousands of calls", "x is Lister; l is list; i is number; t is number;",

@@ -51,7 +51,9 @@ inline void EmptyFrame(CallFrame* frame) {
   frame->returnStream = nullptr;
   ReleaseDecodedCode(frame->returnCode);
   frame->returnCode = nullptr;
-  for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) StackElementRelease(&frame->arguments[i]);
+  for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) {
+    StackElementRelease(&frame->arguments[i]);
+  }
   frame->argumentTop = 0;
 }
 

@@ -35,6 +35,7 @@ enum Form : uint8_t {
   kFormVariableArgument,            // pushs X; pusha
   kFormAccumulate,                  // pushs X; add; stores X
   kFormAppendValue,                 // nlist; pushs X; add; stores X
+  kFormDatabaseStore,               // dbadd or dbremove; stores X
   kFormCount
 };
 

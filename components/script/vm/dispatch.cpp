@@ -47,15 +47,6 @@ bool SlowPath(const RTVarnoVM* vm, uint32_t mode) {
   return CachedEntry(vm, *op.name, op.cache, scope) ? CachedVariable(op.cache, scope) : nullptr;
 }
 
-// Drops TOS, releasing what it owns.
-inline void Pop(RTVarnoContext* c) {
-  RTVarnoStackElement& top = Top(c, 0);
-  if (top.tag == kTagString || top.tag == kTagList || top.tag == kTagDatabase || top.tag == kTagCode) {
-    StackElementRelease(&top);
-  }
-  --c->operandTop;
-}
-
 // The method's code becomes current at its start.
 bool EnterCode(RTVarnoContext* c, VmPlan* plan, RTVarnoMethod* method) {
   DecodedCode* code = PlanCode(plan, method);
@@ -153,6 +144,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     set(static_cast<uint8_t>(Opcode::kSwitch), &&call);
     set(static_cast<uint8_t>(Opcode::kReturn), &&return_);
     set(static_cast<uint8_t>(Opcode::kLload), &&lload);
+    set(static_cast<uint8_t>(Opcode::kDbretrieve), &&dbretrieve);
     set(kFormCompareConstantBranch, &&compare_constant_branch);
     set(kFormCompareBranch, &&compare_branch);
     set(kFormArithmeticStore, &&arithmetic_store);
@@ -161,6 +153,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     set(kFormVariableArgument, &&variable_argument);
     set(kFormAccumulate, &&accumulate);
     set(kFormAppendValue, &&append_value);
+    set(kFormDatabaseStore, &&database_store);
     labelled = true;
   }
 
@@ -384,6 +377,11 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     DISPATCH();
   }
 
+  dbretrieve:
+    if (!RetrieveFromDatabase(c, frame)) GENERAL();
+    ++op;
+    DISPATCH();
+
   compare_constant_branch : {
     // pushvn C; pushs X; compare; branch
     RTVarnoStackElement a;
@@ -493,6 +491,14 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     if (!AppendInPlace(c, CachedEntry(vm, *op[1].name, op[1].cache, scope))) OWN();
     op += 4;
     DISPATCH();
+
+  database_store : {
+    // dbadd or dbremove; stores X
+    AttributeEntry* entry = CachedEntry(vm, *op[1].name, op[1].cache, scope);
+    if (!ChangeDatabaseInPlace(c, frame, static_cast<Opcode>(op->opcode), entry)) OWN();
+    op += 2;
+    DISPATCH();
+  }
   } catch (const std::bad_alloc&) {
     // A failed allocation takes the error exit like any other VM error.
     Raise(u"[VARNO VM] Out of memory: an allocation failed while the script ran!");

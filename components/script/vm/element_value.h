@@ -16,4 +16,22 @@ bool ElementAsValue(const RTVarnoStackElement& element, RTVarnoConstantValue* ou
 // through with a reference); false for a kind that has no stack form.
 bool ElementFromValue(const RTVarnoConstantValue& value, bool withDatabase, RTVarnoStackElement* out);
 
+// Kinds a list element is made from (`append`, `nlist`) and a database stores (`dbadd`, `ndb`):
+// every kind but a database and an empty element.
+inline bool StorableKind(uint8_t tag) {
+  switch (tag) {
+    case kTagNumber:
+    case kTagReal:
+    case kTagString:
+    case kTagVector3:
+    case kTagList:
+    case kTagBool:
+    case kTagCode:
+    case kTagObject:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace varno

@@ -15,23 +15,6 @@ namespace varno {
 
 namespace {
 
-// Kinds `nlist` makes an element of.
-bool Appendable(uint8_t tag) {
-  switch (tag) {
-    case kTagNumber:
-    case kTagReal:
-    case kTagString:
-    case kTagVector3:
-    case kTagList:
-    case kTagBool:
-    case kTagCode:
-    case kTagObject:
-      return true;
-    default:
-      return false;
-  }
-}
-
 // Drops TOS, whose value has moved elsewhere or owns nothing.
 void Drop(RTVarnoContext* c) { --c->operandTop; }
 
@@ -210,11 +193,60 @@ bool AppendInPlace(RTVarnoContext* c, AttributeEntry* entry) {
   VNlist* list = ValueList(symbol->value);
   RTVarnoStackElement& v = Top(c, 0);
   RTVarnoConstantValue borrowed{};
-  if (!list || list->references != 1 || !Appendable(v.tag) || !ElementAsValue(v, &borrowed)) return false;
+  if (!list || list->references != 1 || !StorableKind(v.tag) || !ElementAsValue(v, &borrowed)) return false;
   VNlist* out = list;
   if (!ListAppendValue(list, borrowed, &out)) return false;
   StackElementRelease(&v);
   Drop(c);
+  return true;
+}
+
+bool ChangeDatabaseInPlace(RTVarnoContext* c, CallFrame* frame, Opcode opcode, AttributeEntry* entry) {
+  RTVarnoSymbol* symbol = entry && entry->bound ? entry->symbol : nullptr;
+  if (!symbol || symbol->kind == kSymbolConstant || symbol->typeIndex != kTypeDatabase) return false;
+  const bool add = opcode == Opcode::kDbadd;
+  const uint32_t below = add ? 2 : 1;
+  if (!Holds(c, below + 1)) return false;
+  DatabaseValue* database = ValueDatabase(symbol->value);
+  const RTVarnoStackElement& held = Top(c, below);
+  const RTVarnoStackElement& key = Top(c, below - 1);
+  if (!database || held.tag != kTagDatabase || held.value.database != database || database->references != 2 ||
+      key.tag != kTagString) {
+    return false;
+  }
+  if (add) {
+    RTVarnoConstantValue borrowed{};
+    if (!StorableKind(Top(c, 0).tag) || !ElementAsValue(Top(c, 0), &borrowed) ||
+        !DatabaseSetHeld(database, key.value.text, borrowed)) {
+      return false;
+    }
+  } else if (!DatabaseHasKey(database, key.value.text) || !DatabaseRemove(database, key.value.text)) {
+    return false;
+  }
+  for (uint32_t i = 0; i < below; ++i) Pop(c);
+  frame->balanceMark = c->operandTop - 1;
+  // D holds the database already: the stack's reference goes.
+  DatabaseRelease(database);
+  Drop(c);
+  return true;
+}
+
+bool RetrieveFromDatabase(RTVarnoContext* c, CallFrame* frame) {
+  if (!Holds(c, 2) || !Room(c, 1)) return false;
+  RTVarnoStackElement& key = Top(c, 0);
+  RTVarnoStackElement& held = Top(c, 1);
+  RTVarnoConstantValue* value = nullptr;
+  RTVarnoStackElement loaded;
+  if (key.tag != kTagString || held.tag != kTagDatabase || !held.value.database ||
+      !DatabaseRetrieve(held.value.database, key.value.text, &value) || value->type == kTypeCode ||
+      !ElementFromValue(*value, false, &loaded)) {
+    return false;
+  }
+  // The value is loaded before the database, which the stack may hold last, goes.
+  Pop(c);
+  Pop(c);
+  c->operands[++c->operandTop] = loaded;
+  frame->balanceMark = c->operandTop - 1;
   return true;
 }
 

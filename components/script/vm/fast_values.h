@@ -24,6 +24,15 @@ inline bool Holds(const RTVarnoContext* c, uint32_t n) { return c->operandTop >=
 // Room for n more elements.
 inline bool Room(const RTVarnoContext* c, uint32_t n) { return c->operandTop + n < c->operandCapacity; }
 
+// Drops TOS, releasing what it owns.
+inline void Pop(RTVarnoContext* c) {
+  RTVarnoStackElement& top = Top(c, 0);
+  if (top.tag == kTagString || top.tag == kTagList || top.tag == kTagDatabase || top.tag == kTagCode) {
+    StackElementRelease(&top);
+  }
+  --c->operandTop;
+}
+
 inline void PushWord(RTVarnoContext* c, uint8_t tag, uint32_t word) {
   RTVarnoStackElement& element = c->operands[++c->operandTop];
   element.tag = tag;
@@ -141,5 +150,15 @@ bool AccumulateInPlace(RTVarnoContext* c, AttributeEntry* entry);
 // `nlist; pushs X; add; stores X` with the value on TOS: appended as one element to the list that
 // only X holds, and popped; false as above.
 bool AppendInPlace(RTVarnoContext* c, AttributeEntry* entry);
+
+// `dbadd; stores D` (key and value above the database) or `dbremove; stores D` (the key above it)
+// where D's variable and the stack are the database's only holders: the database changes in place
+// instead of being copied, the key and value are popped, the frame's balance mark is set as the
+// general handler sets it and the stack's reference goes into D; false when the instructions must
+// run one by one (a value a database cannot store, a key that is not there).
+bool ChangeDatabaseInPlace(RTVarnoContext* c, CallFrame* frame, Opcode opcode, AttributeEntry* entry);
+// `dbretrieve` of the value under the key on TOS from the database below it, replacing both; false
+// for a missing key and for the kinds the general handler reports.
+bool RetrieveFromDatabase(RTVarnoContext* c, CallFrame* frame);
 
 }  // namespace varno

@@ -56,6 +56,9 @@ Form RunForm(const DecodedOp* ops, size_t left, const bool* entered) {
     return kFormAccumulate;
   }
   if (fits(2) && Is(first, Opcode::kPushs) && Is(ops[1], Opcode::kPusha)) return kFormVariableArgument;
+  if (fits(2) && (Is(first, Opcode::kDbadd) || Is(first, Opcode::kDbremove)) && Is(ops[1], Opcode::kStores)) {
+    return kFormDatabaseStore;
+  }
   return first.ownForm;
 }
 

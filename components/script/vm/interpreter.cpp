@@ -848,8 +848,9 @@ int GeneralStep(Run& run) {
   VmInstruction read;  // the instruction read afresh (the operation points into it)
   const DecodedOp* decoded = context->decoded ? context->decoded->At(position) : nullptr;
   if (decoded && decoded->status == ReadStatus::kRead && decoded->ownForm != kFormGeneral) {
-    operation = Operation{decoded->opcode, decoded->kind,    position,       decoded->name ? decoded->name->text.c_str() : u"",
-                          decoded->name,   decoded->operand, decoded->vector, false};
+    const char16_t* name = decoded->name ? decoded->name->text.c_str() : u"";
+    operation = Operation{decoded->opcode,  decoded->kind,   position, name, decoded->name,
+                          decoded->operand, decoded->vector, false};
     context->position = decoded->next;
   } else {
     // No decoding starts here, or the instruction is read at every execution (a code operand).
