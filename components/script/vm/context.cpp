@@ -17,11 +17,14 @@ RTSuccess CreateContextRecord(RTVarnoContext** out) {
   RTVarnoContext* context = NewRecord<RTVarnoContext>();
   if (!context) return kRTFailure;
   void* block = nullptr;
-  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(RTVarnoStackElement), kOperandStackSize, &block, 1)) {
+  // Only the elements up to the top are ever read: a push sets what its element's readers read.
+  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(RTVarnoStackElement), kOperandStackSize, &block, 0)) {
     FreeRecord(context);
     return kRTFailure;
   }
   context->operands = static_cast<RTVarnoStackElement*>(block);
+  context->operands[0] = RTVarnoStackElement{};
+  context->operands[1] = RTVarnoStackElement{};
   context->operandCapacity = kOperandStackSize;
   context->operandTop = 1;  // the empty bottom element
   if (!kivo::StackCreate(&context->evalReturns) ||

@@ -21,6 +21,7 @@ struct DecodedName;
 struct RTVarnoMethod;
 struct RTVarnoSymbol;
 struct RTVarnoType;
+struct RTVarnoTypeTable;
 struct RTVarnoVM;
 
 enum class NamePlace : uint8_t {
@@ -71,6 +72,15 @@ struct DecodedCall {
   RTVarnoMethod* MethodOf(const RTVarnoSymbol* object) const;
 };
 
+// The class a `new` or `canbe` operand names: its index in the type table and its constructor
+// (null: none), remembered while no type or method table changes.
+struct ClassCache {
+  const RTVarnoTypeTable* table = nullptr;
+  uint64_t generation = 0;
+  uint32_t index = 0;
+  RTVarnoMethod* constructor = nullptr;
+};
+
 struct DecodedName {
   CoreText text;   // as written
   CoreText upper;  // the lookup key
@@ -81,6 +91,7 @@ struct DecodedName {
   const DecodedName* holder = nullptr;
   const DecodedName* member = nullptr;
   const DecodedCall* call = nullptr;  // the operand of a call
+  mutable ClassCache classCache;      // the operand of `new` or `canbe`
 };
 
 // Where the running method finds names: its object and frame, the slots of their tables (when

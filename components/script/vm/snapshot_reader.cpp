@@ -425,7 +425,6 @@ bool Reader::Object() {
   if (!object->attributes && !AttributeTableFactory(kAttributeBucketsDefault, &object->attributes)) {
     return in_.NoMemory();
   }
-  if ((!object->events || !object->listeners) && !SymbolEmptyQueues(object)) return in_.NoMemory();
   uint32_t stored = 0;
   if (!in_.Attributes(object->attributes, u"an object's attribute count") ||
       !in_.Flag(&stored, u"an object's stored flag")) {
@@ -533,8 +532,8 @@ void Reader::Commit() {
     if (loaded.target != loaded.object) {
       // The singleton that exists takes what was read; its old contents go with the record.
       std::swap(loaded.target->attributes, loaded.object->attributes);
-      std::swap(loaded.target->events, loaded.object->events);
-      std::swap(loaded.target->listeners, loaded.object->listeners);
+      std::swap(*loaded.target->events, *loaded.object->events);
+      std::swap(*loaded.target->listeners, *loaded.object->listeners);
       loaded.target->stored = loaded.object->stored;
       SymbolDestroyForced(loaded.object);
       loaded.object = loaded.target;

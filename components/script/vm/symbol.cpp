@@ -67,17 +67,28 @@ bool BuildAttributes(RTVarnoTypeTable* table, RTVarnoType* type, RTVarnoSymbol* 
     if (slotType->index >= kFirstClassType) continue;
     if (!SymbolMakeVariable(attributes, i, slotType)) return false;
   }
-  return kivo::ListCreate(&object->events) && ListenerListCreate(&object->listeners);
+  return true;
 }
 
+// An object's symbol with its event queue and listener list in the same block.
+struct ObjectRecord {
+  RTVarnoSymbol symbol;
+  kivo::List events;
+  kivo::List listeners;
+};
+
+RTVarnoSymbol* NewObjectSymbol() {
+  ObjectRecord* record = NewRecord<ObjectRecord>();
+  if (!record) return nullptr;
+  record->symbol.events = &record->events;
+  record->symbol.listeners = &record->listeners;
+  return &record->symbol;
+}
+
+// Frees an object's queued events (with their arguments) and its listener records.
 void FreeQueues(RTVarnoSymbol* symbol) {
-  if (symbol->events) {
-    ClearEvents(symbol->events);
-    kivo::ListDestroy(symbol->events);
-    symbol->events = nullptr;
-  }
-  ListenerListDestroy(symbol->listeners);
-  symbol->listeners = nullptr;
+  ClearEvents(symbol->events);
+  ListenerListClear(symbol->listeners);
 }
 
 void Destroy(RTVarnoSymbol* symbol) {
@@ -111,7 +122,7 @@ RTSuccess MakeSymbol(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol*
     *out = type->singletonObject;
     return kRTSuccess;
   }
-  RTVarnoSymbol* symbol = NewRecord<RTVarnoSymbol>();
+  RTVarnoSymbol* symbol = (type->flags & kTypeScriptClass) ? NewObjectSymbol() : NewRecord<RTVarnoSymbol>();
   if (!symbol) return kRTFailure;
   symbol->typeIndex = typeIndex;
   symbol->kind = kind;
@@ -171,9 +182,9 @@ bool SymbolIsObject(const RTVarnoSymbol* symbol) {
 }
 
 RTSuccess SymbolEmptyQueues(RTVarnoSymbol* symbol) {
-  if (!symbol) return kRTFailure;
+  if (!symbol || !symbol->events) return kRTFailure;
   FreeQueues(symbol);
-  return kivo::ListCreate(&symbol->events) && ListenerListCreate(&symbol->listeners);
+  return kRTSuccess;
 }
 
 bool SingletonConstructed(const RTVarnoType* type) { return type && type->singletonConstructed != 0; }

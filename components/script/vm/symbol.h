@@ -1,6 +1,7 @@
 // Script objects and variables (symbols). A symbol of a built-in type is a variable whose value is
 // its embedded tagged value; a symbol of a script class is an object with an attribute table, an
-// event queue and a listener list. Every symbol is on the collector's list of all symbols.
+// event queue and a listener list (both lists in the object's own block). Every symbol is on the
+// collector's list of all symbols.
 #pragma once
 
 #include <cstdint>
@@ -44,8 +45,8 @@ struct RTVarnoSymbol {
 };
 
 // A new symbol of the type index (a singleton class hands out its singleton when it has one).
-// Built-in types get their initial value; a script class with `buildAttributes` gets its attribute
-// table, event queue and listener list.
+// Built-in types get their initial value; a script class gets its event queue and listener list,
+// and with `buildAttributes` its attribute table.
 RTSuccess SymbolFactory(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol** out, uint8_t kind,
                         bool buildAttributes);
 // A new object of the type index with its attributes, also for a singleton class: the class
@@ -63,8 +64,8 @@ void SymbolDestroyForced(RTVarnoSymbol* symbol);
 bool SymbolSetInitialValue(RTVarnoSymbol* symbol, uint32_t typeIndex);
 
 bool SymbolIsObject(const RTVarnoSymbol* symbol);
-// Frees the queued events (with their arguments) and the listener records, and gives the object an
-// empty queue and listener list.
+// Empties an object's event queue and listener list, freeing the events (with their arguments)
+// and the listener records; fails for a symbol that is not an object.
 RTSuccess SymbolEmptyQueues(RTVarnoSymbol* symbol);
 
 // A singleton class whose one object has run its constructor.

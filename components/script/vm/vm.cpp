@@ -357,21 +357,27 @@ RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method,
   return kRTFailure;
 }
 
-RTSuccess RunMethodByName(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, RTBool trap) {
-  if (!vm || !object || !object->type) return kRTFailure;
+RTVarnoMethod* MethodToRun(RTVarnoSymbol* object, const char16_t* name) {
   char16_t upper[kLookupNameUnits];
   RTVarnoMethod* method = nullptr;
   if (!kivo::WideStrUpperBounded(name, upper, kLookupNameUnits) ||
-      !TypeRetrieveMethodByName(object->type, upper, &method, kRetrieveWithAncestors) ||
-      !method) {
+      !TypeRetrieveMethodByName(object->type, upper, &method, kRetrieveWithAncestors) || !method) {
     Raise(u"[VARNO VM] Cannot retrieve the method specified: (%s.%s)", TypeName(object), name ? name : u"");
-    return kRTFailure;
+    return nullptr;
   }
-  if (!RunMethod(vm, object, method, trap)) {
-    Raise(u"[VARNO VM] Error running method: (%s.%s)", TypeName(object), MethodName(method));
-    return kRTFailure;
-  }
-  return kRTSuccess;
+  return method;
+}
+
+RTSuccess RunFoundMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method, RTBool trap) {
+  if (RunMethod(vm, object, method, trap)) return kRTSuccess;
+  Raise(u"[VARNO VM] Error running method: (%s.%s)", TypeName(object), MethodName(method));
+  return kRTFailure;
+}
+
+RTSuccess RunMethodByName(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, RTBool trap) {
+  if (!vm || !object || !object->type) return kRTFailure;
+  RTVarnoMethod* method = MethodToRun(object, name);
+  return method ? RunFoundMethod(vm, object, method, trap) : kRTFailure;
 }
 
 RTSuccess ConstructScriptObject(RTVarnoVM* vm, uint32_t typeIndex, RTVarnoSymbol** out) {
