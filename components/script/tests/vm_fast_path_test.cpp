@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "compiler/type_codes.h"
 #include "kivo/support/module_core.h"
 #include "kivo/support/stream_calls.h"
 #include "tests/vm_fixture.h"
@@ -20,6 +21,7 @@
 namespace {
 
 using namespace varno;
+using varno::testing::CodeBuilder;
 
 struct Program {
   std::string_view what;
@@ -146,6 +148,64 @@ TEST_F(FastPathTest, ProgramsPrintTheSameOnBothPaths) {
     const auto [general, fast] = OnBothPaths(program);
     EXPECT_EQ(general.find("<not run"), std::string::npos) << general;
     EXPECT_EQ(fast, general);
+  }
+}
+
+TEST_F(FastPathTest, CompareAndBranchRunsBranchAsTheirInstructionsDo) {
+  struct Compare {
+    const char* name;
+    Opcode opcode;
+    bool (*holds)(int32_t, int32_t);
+  };
+  const Compare compares[] = {
+      {"eq", Opcode::kEq, [](int32_t a, int32_t b) { return a == b; }},
+      {"neq", Opcode::kNeq, [](int32_t a, int32_t b) { return a != b; }},
+      {"lt", Opcode::kLt, [](int32_t a, int32_t b) { return a < b; }},
+      {"gt", Opcode::kGt, [](int32_t a, int32_t b) { return a > b; }},
+      {"le", Opcode::kLe, [](int32_t a, int32_t b) { return a <= b; }},
+      {"ge", Opcode::kGe, [](int32_t a, int32_t b) { return a >= b; }},
+  };
+  int classes = 0;
+  for (const Compare& compare : compares) {
+    for (const Opcode branch : {Opcode::kJmpne, Opcode::kJmpe}) {
+      for (const bool withConstant : {true, false}) {
+        for (const int32_t x : {1, 2, 3}) {
+          const std::string way = compare.holds(x, 2) == (branch == Opcode::kJmpe) ? "taken" : "not taken";
+          SCOPED_TRACE(std::string(compare.name) + (branch == Opcode::kJmpe ? " jmpe" : " jmpne") +
+                       (withConstant ? " with 2, x " : " with Y = 2, x ") + std::to_string(x));
+          for (const int general : {1, 0}) {
+            ComponentFlags().generalPathOnly = general;
+            // X = x; Y = 2; twice (the second time through the caches it filled the first): the
+            // run "pushvn 2 (or pushs Y); pushs X; compare; branch", then a print of which way it went.
+            CodeBuilder code;
+            code.Int(Opcode::kPushvn, x).Name(Opcode::kStores, u"X");
+            code.Int(Opcode::kPushvn, 2).Name(Opcode::kStores, u"Y");
+            code.Int(Opcode::kPushvn, 0).Name(Opcode::kStores, u"N");
+            const auto start = static_cast<int32_t>(code.Position());
+            withConstant ? code.Int(Opcode::kPushvn, 2) : code.Name(Opcode::kPushs, u"Y");
+            code.Name(Opcode::kPushs, u"X").Op(compare.opcode);
+            // Sizes: a jump 5, pushvs "not taken" 25, pushvs "taken" 17, printv 1.
+            const auto taken = static_cast<int32_t>(code.Position()) + 5 + 25 + 1 + 5;
+            const int32_t next = taken + 17 + 1;
+            code.Int(branch, taken);
+            code.Str(Opcode::kPushvs, u"not taken").Op(Opcode::kPrintv).Int(Opcode::kJmp, next);
+            code.Str(Opcode::kPushvs, u"taken").Op(Opcode::kPrintv);
+            // N = N + 1; while N < 2 again, a nop keeping that compare out of any run.
+            code.Int(Opcode::kPushvn, 1).Name(Opcode::kPushs, u"N").Op(Opcode::kAdd).Name(Opcode::kStores, u"N");
+            code.Int(Opcode::kPushvn, 2).Name(Opcode::kPushs, u"N").Op(Opcode::kLt).Op(Opcode::kNop);
+            code.Int(Opcode::kJmpne, static_cast<int32_t>(code.Position()) + 5 + 5).Int(Opcode::kJmp, start);
+            code.Op(Opcode::kExit);
+            RTVarnoType* type = HandClass("Branch" + std::to_string(++classes),
+                                          {{u"x", kTypeNumber}, {u"y", kTypeNumber}, {u"n", kTypeNumber}});
+            ASSERT_NE(AddMethod(type, u"Switchboard", kMethodState, code), nullptr);
+            ASSERT_NE(StartObject(type), nullptr);
+            EXPECT_EQ(VarnoVMRun(vm()), kRunExit);
+            EXPECT_EQ(TakeOutput(), (std::vector<std::string>{way, way}));
+            Clear();
+          }
+        }
+      }
+    }
   }
 }
 

@@ -58,6 +58,9 @@ struct DecodedOp {
   const DecodedName* name;
   mutable NameCache cache;
   const DecodedOp* jump;  // jmp, jmpne, jmpe, loops: the operation at the target (null: none)
+  // The first operation of a compare-and-branch run: the ordering bits of its operands
+  // (OrderingBit) for which the branch is taken.
+  uint8_t takenOrderings;
 };
 
 class DecodedCode {
@@ -129,7 +132,7 @@ inline NameScope ScopeOf(RTVarnoSymbol* object, CallFrame* frame, DecodedCode* c
   if (!TableLaidOut(attributes) || !TableLaidOut(locals)) return scope;
   scope.tables[kAttributesTable] = attributes->slots;
   scope.tables[kLocalsTable] = locals->slots;
-  scope.epoch = code->EpochOf(attributes->layout->serial, locals->layout->serial, gRebindings);
+  scope.key = code->EpochOf(attributes->layout->serial, locals->layout->serial, gRebindings) * kPlaces;
   return scope;
 }
 

@@ -218,6 +218,12 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     DISPATCH();
 
   pushs : {
+    if (const int32_t* number = CachedNumber(op->cache, scope)) {
+      if (!Room(c, 1)) GENERAL();
+      PushWord(c, kTagNumber, static_cast<uint32_t>(*number));
+      ++op;
+      DISPATCH();
+    }
     const AttributeEntry* entry = CachedEntry(vm, *op->name, op->cache, scope);
     if (!entry || !PushVariable(c, entry)) GENERAL();
     ++op;
@@ -225,6 +231,12 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
   }
 
   stores : {
+    if (int32_t* number = CachedNumber(op->cache, scope); number && Holds(c, 1) && Top(c, 0).tag == kTagNumber) {
+      *number = Top(c, 0).value.number;
+      --c->operandTop;
+      ++op;
+      DISPATCH();
+    }
     AttributeEntry* entry = CachedEntry(vm, *op->name, op->cache, scope);
     if (!entry || !StoreVariable(c, entry)) GENERAL();
     ++op;
@@ -384,6 +396,10 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 
   compare_constant_branch : {
     // pushvn C; pushs X; compare; branch
+    if (const int32_t* x = CachedNumber(op[1].cache, scope); x && Room(c, 2)) {
+      op = op->takenOrderings & OrderingBit(*x, op->operand.value.number) ? op[3].jump : op + 4;
+      DISPATCH();
+    }
     RTVarnoStackElement a;
     RTVarnoStackElement b;
     bool result = false;
@@ -399,6 +415,12 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 
   compare_branch : {
     // pushs Y; pushs X; compare; branch
+    const int32_t* x = CachedNumber(op[1].cache, scope);
+    const int32_t* y = CachedNumber(op->cache, scope);
+    if (x && y && Room(c, 2)) {
+      op = op->takenOrderings & OrderingBit(*x, *y) ? op[3].jump : op + 4;
+      DISPATCH();
+    }
     RTVarnoStackElement a;
     RTVarnoStackElement b;
     bool result = false;
@@ -413,6 +435,13 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 
   arithmetic_store : {
     // pushs Y; pushs X; add, sub or mul; stores Z
+    const int32_t* x = CachedNumber(op[1].cache, scope);
+    const int32_t* y = CachedNumber(op->cache, scope);
+    if (int32_t* z = CachedNumber(op[3].cache, scope); x && y && z && Room(c, 2)) {
+      *z = WrappingOp(static_cast<Opcode>(op[2].opcode), *x, *y);
+      op += 4;
+      DISPATCH();
+    }
     RTVarnoStackElement a;
     RTVarnoStackElement b;
     uint8_t tag = 0;
@@ -429,6 +458,12 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 
   constant_arithmetic_store : {
     // pushvn C; pushs X; add, sub or mul; stores Z
+    const int32_t* x = CachedNumber(op[1].cache, scope);
+    if (int32_t* z = CachedNumber(op[3].cache, scope); x && z && Room(c, 2)) {
+      *z = WrappingOp(static_cast<Opcode>(op[2].opcode), *x, op->operand.value.number);
+      op += 4;
+      DISPATCH();
+    }
     RTVarnoStackElement a;
     RTVarnoStackElement b;
     uint8_t tag = 0;
@@ -446,6 +481,14 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 
   constant_arithmetic_argument : {
     // pushvn C; pushs X; add, sub or mul; pusha
+    const int32_t* x = CachedNumber(op[1].cache, scope);
+    if (x && Room(c, 2) && frame->argumentTop + 1 < kArgumentStackSize) {
+      RTVarnoStackElement& argument = frame->arguments[++frame->argumentTop];
+      argument.tag = kTagNumber;
+      argument.value.number = WrappingOp(static_cast<Opcode>(op[2].opcode), *x, op->operand.value.number);
+      op += 4;
+      DISPATCH();
+    }
     RTVarnoStackElement a;
     RTVarnoStackElement b;
     uint8_t tag = 0;
@@ -466,6 +509,14 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 
   variable_argument : {
     // pushs X; pusha
+    const int32_t* x = CachedNumber(op->cache, scope);
+    if (x && Room(c, 1) && frame->argumentTop + 1 < kArgumentStackSize) {
+      RTVarnoStackElement& argument = frame->arguments[++frame->argumentTop];
+      argument.tag = kTagNumber;
+      argument.value.number = *x;
+      op += 2;
+      DISPATCH();
+    }
     RTVarnoStackElement argument;
     if (!Room(c, 1) || frame->argumentTop + 1 >= kArgumentStackSize ||
         !CopyVariable(CachedEntry(vm, *op->name, op->cache, scope), &argument)) {
@@ -480,11 +531,19 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     DISPATCH();
   }
 
-  accumulate:
+  accumulate : {
     // pushs X; add; stores X
+    int32_t* x = CachedNumber(op->cache, scope);
+    if (x && Holds(c, 1) && Room(c, 1) && Top(c, 0).tag == kTagNumber) {
+      *x = WrappingOp(Opcode::kAdd, *x, Top(c, 0).value.number);
+      --c->operandTop;
+      op += 3;
+      DISPATCH();
+    }
     if (!AccumulateInPlace(c, CachedEntry(vm, *op->name, op->cache, scope))) OWN();
     op += 3;
     DISPATCH();
+  }
 
   append_value:
     // nlist; pushs X; add; stores X

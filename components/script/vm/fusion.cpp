@@ -3,6 +3,7 @@
 // matches no run, so a patched run is decoded as its single instructions.
 #include "bytecode/instruction_set.h"
 #include "vm/decoded_code.h"
+#include "vm/operand_math.h"
 
 namespace varno {
 
@@ -68,7 +69,13 @@ void FuseRuns(DecodedOp* ops, size_t count, const CoreVector<bool>& targets) {
   for (size_t i = 0; i < count; ++i) {
     bool entered[4] = {};
     for (size_t k = 0; k < 4 && i + k < count; ++k) entered[k] = targets[i + k];
-    ops[i].form = RunForm(ops + i, count - i, entered);
+    DecodedOp& op = ops[i];
+    op.form = RunForm(ops + i, count - i, entered);
+    if (op.form == kFormCompareConstantBranch || op.form == kFormCompareBranch) {
+      // jmpne jumps when the comparison fails, jmpe when it holds.
+      const uint8_t holds = OrderingsOf(static_cast<Opcode>(ops[i + 2].opcode));
+      op.takenOrderings = ops[i + 3].opcode == static_cast<uint8_t>(Opcode::kJmpne) ? holds ^ 7 : holds;
+    }
   }
 }
 

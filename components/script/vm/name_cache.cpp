@@ -1,5 +1,6 @@
 #include "vm/name_cache.h"
 
+#include "compiler/type_codes.h"
 #include "compiler/type_records.h"
 #include "compiler/type_table.h"
 #include "vm/attribute_table.h"
@@ -26,20 +27,23 @@ bool Resolve(RTVarnoVM* vm, const DecodedName& name, const NameScope& scope, Pla
     table = kLocalsTable;
     slot = SlotOf(scope.frame->locals->layout, name);
   }
-  NamePlace place = NamePlace::kConstant;
+  NamePlace place = kPlaceConstant;
   AttributeEntry* constant = nullptr;
   if (slot >= 0) {
     // A slot bound to its own variable stays so while the epoch holds: the variable is reached
     // without the entry.
     const AttributeSlot& found = scope.tables[table][slot];
-    place = found.entry.symbol == &found.variable && found.entry.bound ? NamePlace::kVariable : NamePlace::kEntry;
+    if (found.entry.symbol != &found.variable || !found.entry.bound) {
+      place = kPlaceEntry;
+    } else {
+      place = found.variable.typeIndex == kTypeNumber ? kPlaceNumber : kPlaceVariable;
+    }
   } else {
     const AttributeTable* constants = ClassConstantTable(vm->types, scope.object->type);
     constant = AttributeFindHashed(constants, name.upper.c_str(), static_cast<uint32_t>(name.upper.size()), name.hash);
     if (!constant) return false;
   }
-  cache.epoch = scope.epoch;
-  cache.place = place;
+  cache.key = scope.key + place;
   cache.table = table;
   cache.offset = slot >= 0 ? static_cast<uint32_t>(slot * sizeof(AttributeSlot)) : 0;
   cache.constant = constant;
@@ -47,8 +51,8 @@ bool Resolve(RTVarnoVM* vm, const DecodedName& name, const NameScope& scope, Pla
 }
 
 AttributeEntry* PlainEntry(RTVarnoVM* vm, const DecodedName& name, PlaceCache& cache, const NameScope& scope) {
-  if (!scope.epoch || (cache.epoch != scope.epoch && !Resolve(vm, name, scope, cache))) return nullptr;
-  if (cache.place == NamePlace::kConstant) return cache.constant;
+  if (!scope.key || (PlaceIn(cache, scope) > kPlaceConstant && !Resolve(vm, name, scope, cache))) return nullptr;
+  if (PlaceIn(cache, scope) == kPlaceConstant) return cache.constant;
   return &SlotAt(scope.tables[cache.table], cache.offset)->entry;
 }
 

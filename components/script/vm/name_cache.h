@@ -24,11 +24,15 @@ struct RTVarnoType;
 struct RTVarnoTypeTable;
 struct RTVarnoVM;
 
-enum class NamePlace : uint8_t {
-  kNone,
-  kVariable,  // an attribute or local of a built-in type: the variable beside its slot's entry
-  kEntry,     // an attribute or local of a class type: its slot's entry
-  kConstant,  // a constant of the object's class
+// A cache's key is its epoch times kPlaces plus the place: one comparison with the scope's key
+// tells both. The two variable places differ in their last bit alone.
+enum NamePlace : uint8_t {
+  kPlaceNone = 0,
+  kPlaceNumber = 2,    // an attribute or local of type number: the variable beside its slot's entry
+  kPlaceVariable = 3,  // an attribute or local of another built-in type: the same
+  kPlaceEntry = 4,     // an attribute or local of a class type: its slot's entry
+  kPlaceConstant = 5,  // a constant of the object's class
+  kPlaces = 8,
 };
 
 // The tables of a scope, by the index a PlaceCache keeps.
@@ -37,8 +41,7 @@ inline constexpr uint8_t kLocalsTable = 1;
 
 // Where a plain name was found, under the layouts of the epoch it carries.
 struct PlaceCache {
-  uint64_t epoch = 0;  // 0: nothing found yet
-  NamePlace place = NamePlace::kNone;
+  uint64_t key = 0;                  // epoch * kPlaces + place; 0: nothing found yet
   uint8_t table = kAttributesTable;  // a variable or entry: its table and its slot's byte offset
   uint32_t offset = 0;
   AttributeEntry* constant = nullptr;
@@ -96,13 +99,19 @@ struct DecodedName {
 
 // Where the running method finds names: its object and frame, the slots of their tables (when
 // they are laid out and have no entries added by name) and the running decoding's epoch for their
-// layouts (0 when a table is not laid out: nothing is remembered then).
+// layouts times kPlaces (0 when a table is not laid out: nothing is remembered then).
 struct NameScope {
   RTVarnoSymbol* object = nullptr;
   CallFrame* frame = nullptr;
-  uint64_t epoch = 0;
+  uint64_t key = 0;
   AttributeSlot* tables[2] = {};  // the slots of the object's attributes and of the frame's locals
 };
+
+// The place a cache holds in the scope, or a value above kPlaceConstant when it holds for another
+// epoch.
+[[gnu::always_inline]] inline uint64_t PlaceIn(const PlaceCache& cache, const NameScope& scope) {
+  return cache.key - scope.key;
+}
 
 // Counts the entries of laid-out tables bound to another symbol than the one they had: the caches
 // remembered before such a binding hold no more.
@@ -119,19 +128,23 @@ AttributeEntry* ResolveEntry(RTVarnoVM* vm, const DecodedName& name, NameCache& 
 // otherwise (CachedEntry then finds the entry).
 [[gnu::always_inline]] inline RTVarnoSymbol* CachedVariable(const NameCache& cache, const NameScope& scope) {
   const PlaceCache& plain = cache.plain;
-  if (plain.epoch != scope.epoch || plain.place != NamePlace::kVariable) return nullptr;
+  if (PlaceIn(plain, scope) >> 1 != kPlaceNumber >> 1) return nullptr;
   return &SlotAt(scope.tables[plain.table], plain.offset)->variable;
+}
+
+// The number of a plain name remembered as an attribute or local of type number; null otherwise.
+[[gnu::always_inline]] inline int32_t* CachedNumber(const NameCache& cache, const NameScope& scope) {
+  const PlaceCache& plain = cache.plain;
+  if (PlaceIn(plain, scope) != kPlaceNumber) return nullptr;
+  return &SlotAt(scope.tables[plain.table], plain.offset)->variable.value.value.number;
 }
 
 [[gnu::always_inline]] inline AttributeEntry* CachedEntry(RTVarnoVM* vm, const DecodedName& name, NameCache& cache,
                                                           const NameScope& scope) {
   const PlaceCache& plain = cache.plain;
-  if (plain.epoch == scope.epoch) {
-    if (plain.place == NamePlace::kVariable || plain.place == NamePlace::kEntry) {
-      return &SlotAt(scope.tables[plain.table], plain.offset)->entry;
-    }
-    if (plain.place == NamePlace::kConstant) return plain.constant;
-  }
+  const uint64_t place = PlaceIn(plain, scope);
+  if (place - kPlaceNumber <= kPlaceEntry - kPlaceNumber) return &SlotAt(scope.tables[plain.table], plain.offset)->entry;
+  if (place == kPlaceConstant) return plain.constant;
   return ResolveEntry(vm, name, cache, scope);
 }
 

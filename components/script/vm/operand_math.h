@@ -56,4 +56,25 @@ template <class T>
   }
 }
 
+// The orderings of A and B that eq .. ge hold for, one bit each: 1 A < B, 2 A == B, 4 A > B.
+inline uint8_t OrderingsOf(Opcode op) {
+  switch (op) {
+    case Opcode::kEq:
+      return 2;
+    case Opcode::kNeq:
+      return 5;
+    case Opcode::kLt:
+      return 1;
+    case Opcode::kGt:
+      return 4;
+    case Opcode::kLe:
+      return 3;
+    default:
+      return 6;
+  }
+}
+
+// The ordering bit of two numbers.
+[[gnu::always_inline]] inline uint32_t OrderingBit(int32_t a, int32_t b) { return 1u << ((a > b) - (a < b) + 1); }
+
 }  // namespace varno
