@@ -150,17 +150,6 @@ bool ListConcatenation(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
   return Replace2(x, &e);
 }
 
-// The text of a string or number without the general formatter; false for other kinds.
-bool PlainText(const RTVarnoStackElement& e, char16_t* digits, std::u16string_view* out) {
-  if (e.tag == kTagString) {
-    *out = e.value.text ? std::u16string_view(e.value.text, StringLength(e.value.text)) : std::u16string_view();
-    return true;
-  }
-  if (e.tag != kTagNumber) return false;
-  *out = kivo::WideStrFromInt(e.value.number, digits, 10);
-  return true;
-}
-
 // Strings and numbers joined, each unit written once: a string that only the stack holds grows in
 // place, any other result is a new string with room to grow. False (nothing done) for other kinds,
 // which the general text path joins.
@@ -169,7 +158,7 @@ bool JoinPlainTexts(Exec& x, const RTVarnoStackElement& a, const RTVarnoStackEle
   char16_t digitsB[kivo::kWideIntTextUnits];
   std::u16string_view first;
   std::u16string_view second;
-  *done = PlainText(a, digitsA, &first) && PlainText(b, digitsB, &second);
+  *done = PlainElementText(a, digitsA, &first) && PlainElementText(b, digitsB, &second);
   if (!*done) return false;
   // A text stops growing at its limit, as the general path's does.
   const size_t length = std::min(first.size() + second.size(), kMaxTextUnits);

@@ -209,10 +209,7 @@ RTSuccess SetupScriptCall(RTVarnoVM* vm, CallFrame* caller, CallFrame* callee, R
   // A frame laid out by the method's plan finds each parameter at its slot.
   const auto* plan = static_cast<const VmPlan*>(method->vmPlan);
   bool bound = false;
-  if (plan && method->parameters && method->kind != kMethodState &&
-      BindPlannedArguments(plan, caller, callee, &bound)) {
-    return bound ? kRTSuccess : kRTFailure;
-  }
+  if (BindPlannedCall(plan, method, caller, callee, &bound)) return bound ? kRTSuccess : kRTFailure;
   if (method->kind == kMethodState && caller->argumentTop >= 1) {
     Raise(u"[VARNO VM] Method Setup: States cannot take parameters!");
     return kRTFailure;

@@ -160,6 +160,14 @@ inline bool BindPlannedArguments(const VmPlan* plan, CallFrame* caller, CallFram
   return true;
 }
 
+// The planned binding of a call's arguments where it applies (a method with parameters, not a
+// state): true then, `bound` telling whether they bound.
+inline bool BindPlannedCall(const VmPlan* plan, const RTVarnoMethod* method, CallFrame* caller, CallFrame* callee,
+                            bool* bound) {
+  return plan && method->parameters && method->kind != kMethodState &&
+         BindPlannedArguments(plan, caller, callee, bound);
+}
+
 // Pops n arguments, releasing what they own.
 inline RTSuccess PopArguments(CallFrame* frame, uint32_t n) {
   if (n > frame->argumentTop) return ArgPopN(frame, n);

@@ -187,8 +187,7 @@ bool DecodedCode::SameBytes() {
   return true;
 }
 
-void DecodedCode::Label(const void* const* handlers) {
-  if (labelled_) return;
+void DecodedCode::LabelOperations(const void* const* handlers) {
   for (DecodedOp& op : ops_) {
     op.handler = handlers[op.form];
     op.ownHandler = handlers[op.ownForm];

@@ -34,6 +34,7 @@ enum Form : uint8_t {
   kFormConstantArithmeticArgument,  // pushvn C; pushs X; add/sub/mul; pusha
   kFormVariableArgument,            // pushs X; pusha
   kFormAccumulate,                  // pushs X; add; stores X
+  kFormAccumulateTwo,               // pushs X; add; add; stores X
   kFormAppendValue,                 // nlist; pushs X; add; stores X
   kFormDatabaseStore,               // dbadd or dbremove; stores X
   kFormCount
@@ -82,7 +83,9 @@ class DecodedCode {
   // True while the decoding is its stream's bytes (compared only after a code write).
   bool Current() { return writes_ == gCodeWrites || SameBytes(); }
   // Gives every operation the dispatch loop's handler of its forms (once).
-  void Label(const void* const* handlers);
+  void Label(const void* const* handlers) {
+    if (!labelled_) LabelOperations(handlers);
+  }
   // The epoch of the operations' name caches for the layouts of the object's attributes and the
   // frame's locals the code runs under, and the count of entries bound anew: a new one whenever
   // they are not the last ones.
@@ -100,6 +103,7 @@ class DecodedCode {
 
  private:
   bool SameBytes();
+  void LabelOperations(const void* const* handlers);
   DecodedName* Name(const CoreText& text);
   DecodedName* MakeName(const CoreText& text);
   const DecodedCall* MakeCall(const CoreText& text);

@@ -83,7 +83,9 @@ bool CallScriptMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, Ca
     return false;
   }
   ProfileEnterFrame(run.vm, frame);
-  return SetupScriptCall(run.vm, caller, frame, method) && EnterCode(c, plan, method);
+  bool bound = false;
+  const bool planned = BindPlannedCall(plan, method, caller, frame, &bound);
+  return (planned ? bound : SetupScriptCall(run.vm, caller, frame, method)) && EnterCode(c, plan, method);
 }
 
 // `return` from a method called by another one: as the general handler does it in the cases it
@@ -152,6 +154,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     set(kFormConstantArithmeticArgument, &&constant_arithmetic_argument);
     set(kFormVariableArgument, &&variable_argument);
     set(kFormAccumulate, &&accumulate);
+    set(kFormAccumulateTwo, &&accumulate_two);
     set(kFormAppendValue, &&append_value);
     set(kFormDatabaseStore, &&database_store);
     labelled = true;
@@ -540,10 +543,16 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
       op += 3;
       DISPATCH();
     }
-    if (!AccumulateInPlace(c, CachedEntry(vm, *op->name, op->cache, scope))) OWN();
+    if (!AccumulateInPlace(c, CachedEntry(vm, *op->name, op->cache, scope), 1)) OWN();
     op += 3;
     DISPATCH();
   }
+
+  accumulate_two:
+    // pushs X; add; add; stores X
+    if (!AccumulateInPlace(c, CachedEntry(vm, *op->name, op->cache, scope), 2)) OWN();
+    op += 4;
+    DISPATCH();
 
   append_value:
     // nlist; pushs X; add; stores X

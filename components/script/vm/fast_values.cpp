@@ -1,5 +1,6 @@
 #include "vm/fast_values.h"
 
+#include <algorithm>
 #include <string_view>
 
 #include "compiler/code_value.h"
@@ -14,6 +15,11 @@
 namespace varno {
 
 namespace {
+
+// Operands of the longest in-place run (`pushs X; add; add; stores X`), and how long their texts
+// joined may be.
+constexpr uint32_t kMaxInPlaceOperands = 2;
+constexpr size_t kJoinedTailUnits = 64;
 
 // Drops TOS, whose value has moved elsewhere or owns nothing.
 void Drop(RTVarnoContext* c) { --c->operandTop; }
@@ -130,54 +136,70 @@ bool StoreVariable(RTVarnoContext* c, AttributeEntry* entry) {
   return true;
 }
 
-bool AccumulateInPlace(RTVarnoContext* c, AttributeEntry* entry) {
+bool AccumulateInPlace(RTVarnoContext* c, AttributeEntry* entry, uint32_t operands) {
   RTVarnoSymbol* symbol = entry && entry->bound ? entry->symbol : nullptr;
-  if (!symbol || symbol->kind == kSymbolConstant || !Holds(c, 1) || !Room(c, 1)) return false;
-  RTVarnoStackElement& b = Top(c, 0);
+  if (!symbol || symbol->kind == kSymbolConstant || !Holds(c, operands) || !Room(c, 1)) return false;
   RTVarnoConstantValue& value = symbol->value;
   switch (symbol->typeIndex) {
     case kTypeNumber:
     case kTypeReal: {
-      RTVarnoStackElement a;
-      uint8_t tag = 0;
-      uint32_t word = 0;
-      if (!ReadVariable(entry, &a) || !NumericResult(Opcode::kAdd, a, b, &tag, &word)) return false;
-      StoreNumeric(symbol, tag, word);
-      Drop(c);
+      RTVarnoStackElement sum;
+      if (!ReadVariable(entry, &sum)) return false;
+      for (uint32_t i = 0; i < operands; ++i) {
+        uint8_t tag = 0;
+        uint32_t word = 0;
+        if (!NumericResult(Opcode::kAdd, sum, Top(c, i), &tag, &word)) return false;
+        sum.tag = tag;
+        sum.value.word = word;
+      }
+      StoreNumeric(symbol, sum.tag, sum.value.word);
+      c->operandTop -= operands;
       return true;
     }
     case kTypeList: {
+      RTVarnoStackElement& b = Top(c, 0);
       VNlist* list = ValueList(value);
-      if (!list || list->references != 1 || b.tag != kTagList || !b.value.list || b.value.list == list) return false;
+      if (operands != 1 || !list || list->references != 1 || b.tag != kTagList || !b.value.list ||
+          b.value.list == list) {
+        return false;
+      }
       const uint32_t before = list->elements->count;
       if (!ListCopyElements(list, b.value.list)) {
         while (list->elements->count > before) ListRemoveElementN(list, list->elements->count - 1);
         return false;
       }
-      StackElementRelease(&b);
-      Drop(c);
+      Pop(c);
       return true;
     }
     case kTypeString: {
-      char16_t* text = value.value.text;
-      char16_t digits[kivo::kWideIntTextUnits];
-      std::u16string_view tail;
-      if (b.tag == kTagString) {
-        if (b.value.text) tail = std::u16string_view(b.value.text, StringLength(b.value.text));
-      } else if (b.tag == kTagNumber) {
-        tail = kivo::WideStrFromInt(b.value.number, digits, 10);
-      } else {
-        return false;
+      // The operands' texts are joined first (short ones only), so that the text grows once or,
+      // when it cannot, not at all.
+      char16_t digits[kMaxInPlaceOperands][kivo::kWideIntTextUnits];
+      std::u16string_view parts[kMaxInPlaceOperands];
+      char16_t joined[kJoinedTailUnits];
+      size_t joinedLength = 0;
+      for (uint32_t i = 0; i < operands; ++i) {
+        if (!PlainElementText(Top(c, i), digits[i], &parts[i])) return false;
+        joinedLength += parts[i].size();
+      }
+      std::u16string_view tail = parts[0];
+      if (operands > 1) {
+        if (joinedLength > kJoinedTailUnits) return false;
+        joinedLength = 0;
+        for (uint32_t i = 0; i < operands; ++i) {
+          std::copy(parts[i].begin(), parts[i].end(), joined + joinedLength);
+          joinedLength += parts[i].size();
+        }
+        tail = std::u16string_view(joined, joinedLength);
       }
       // A text stops growing at its limit, as a joined one does.
+      char16_t* text = value.value.text;
       const size_t length = StringLength(text);
       if (!StringSoleHolder(text) || length > kMaxTextUnits) return false;
-      tail = tail.substr(0, kMaxTextUnits - length);
-      char16_t* grown = StringAppend(text, tail);
+      char16_t* grown = StringAppend(text, tail.substr(0, kMaxTextUnits - length));
       if (!grown) return false;
       value.value.text = grown;
-      StackElementRelease(&b);
-      Drop(c);
+      for (uint32_t i = 0; i < operands; ++i) Pop(c);
       return true;
     }
     default:

@@ -143,10 +143,12 @@ bool CopyVariable(const AttributeEntry* entry, RTVarnoStackElement* out);
 // variable); false when the general handler must run it.
 bool StoreVariable(RTVarnoContext* c, AttributeEntry* entry);
 
-// `pushs X; add; stores X` with B, the value below, on TOS: X changes in place (a number or real
-// added to, a list that only X holds appended to, a string that only X holds grown) and B is
-// popped; false when the instructions must run one by one.
-bool AccumulateInPlace(RTVarnoContext* c, AttributeEntry* entry);
+// `pushs X; add; stores X` with B, the value below, on TOS (operands 1), or `pushs X; add; add;
+// stores X` with B on TOS and C below it (operands 2): X changes in place (a number or real added
+// to, a list that only X holds appended to, a string that only X holds grown by the texts of
+// numbers and strings) and the operands are popped; false, with nothing changed, when the
+// instructions must run one by one.
+bool AccumulateInPlace(RTVarnoContext* c, AttributeEntry* entry, uint32_t operands);
 // `nlist; pushs X; add; stores X` with the value on TOS: appended as one element to the list that
 // only X holds, and popped; false as above.
 bool AppendInPlace(RTVarnoContext* c, AttributeEntry* entry);

@@ -52,6 +52,10 @@ Form RunForm(const DecodedOp* ops, size_t left, const bool* entered) {
       }
     }
   }
+  if (fits(4) && Is(first, Opcode::kPushs) && Is(ops[1], Opcode::kAdd) && Is(ops[2], Opcode::kAdd) &&
+      Is(ops[3], Opcode::kStores) && first.name == ops[3].name) {
+    return kFormAccumulateTwo;
+  }
   if (fits(3) && Is(first, Opcode::kPushs) && Is(ops[1], Opcode::kAdd) && Is(ops[2], Opcode::kStores) &&
       first.name == ops[2].name) {
     return kFormAccumulate;

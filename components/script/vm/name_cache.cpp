@@ -58,7 +58,7 @@ AttributeEntry* PlainEntry(RTVarnoVM* vm, const DecodedName& name, PlaceCache& c
 
 }  // namespace
 
-RTVarnoMethod* DecodedCall::MethodOf(const RTVarnoSymbol* object) const {
+RTVarnoMethod* DecodedCall::FindMethod(const RTVarnoSymbol* object) const {
   if (!object || !object->type || !object->type->methods) return nullptr;
   const uint64_t now = MethodTablesGeneration();
   if (type == object->type && generation == now) return found;

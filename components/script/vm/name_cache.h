@@ -9,6 +9,7 @@
 
 #include <cstdint>
 
+#include "compiler/type_table.h"
 #include "vm/attribute_table.h"
 #include "vm/core_allocator.h"
 #include "vm/symbol.h"
@@ -72,7 +73,13 @@ struct DecodedCall {
 
   // The method of that name on the object's class or an ancestor, or null; remembered for the
   // object's class while no method table changes.
-  RTVarnoMethod* MethodOf(const RTVarnoSymbol* object) const;
+  RTVarnoMethod* MethodOf(const RTVarnoSymbol* object) const {
+    if (object && type == object->type && type && generation == MethodTablesGeneration()) return found;
+    return FindMethod(object);
+  }
+
+ private:
+  RTVarnoMethod* FindMethod(const RTVarnoSymbol* object) const;
 };
 
 // The class a `new` or `canbe` operand names: its index in the type table and its constructor
