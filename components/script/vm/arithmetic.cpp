@@ -15,6 +15,7 @@
 #include "vm/context.h"
 #include "vm/counted_string.h"
 #include "vm/exec.h"
+#include "vm/fast_values.h"
 #include "vm/list_value.h"
 #include "vm/operand_math.h"
 #include "vm/operand_stack.h"
@@ -150,42 +151,9 @@ bool ListConcatenation(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
   return Replace2(x, &e);
 }
 
-// Strings and numbers joined, each unit written once: a string that only the stack holds grows in
-// place, any other result is a new string with room to grow. False (nothing done) for other kinds,
-// which the general text path joins.
-bool JoinPlainTexts(Exec& x, const RTVarnoStackElement& a, const RTVarnoStackElement& b, bool* done) {
-  char16_t digitsA[kivo::kWideIntTextUnits];
-  char16_t digitsB[kivo::kWideIntTextUnits];
-  std::u16string_view first;
-  std::u16string_view second;
-  *done = PlainElementText(a, digitsA, &first) && PlainElementText(b, digitsB, &second);
-  if (!*done) return false;
-  // A text stops growing at its limit, as the general path's does.
-  const size_t length = std::min(first.size() + second.size(), kMaxTextUnits);
-  const size_t head = std::min(first.size(), length);
-  second = second.substr(0, length - head);
-  if (a.tag == kTagString && StringSoleHolder(a.value.text) && !ComponentFlags().generalPathOnly) {
-    char16_t* grown = StringAppend(a.value.text, second);
-    if (!grown) return false;
-    RTVarnoStackElement result{};
-    OperandTake(x.context, &result);
-    result.value.text = grown;
-    OperandPop(x.context);
-    return PushElement(x.context, &result);
-  }
-  char16_t* text = StringMakeRoom(length, length + length / 4 + 8);
-  if (!text) return false;
-  std::copy_n(first.data(), head, text);
-  std::copy_n(second.data(), second.size(), text + head);
-  RTVarnoStackElement e{};
-  e.tag = kTagString;
-  e.value.text = text;
-  return Replace2(x, &e);
-}
-
 bool StringConcatenation(Exec& x, const RTVarnoStackElement& a, const RTVarnoStackElement& b) {
   bool joined = false;
-  const bool ok = JoinPlainTexts(x, a, b, &joined);
+  const bool ok = JoinPlainTexts(x.context, &joined);
   if (joined) return ok;
   std::u16string text;
   AppendElementText(text, a);

@@ -255,7 +255,14 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
   arithmetic : {
     uint8_t tag = 0;
     uint32_t word = 0;
-    if (!Holds(c, 2) || !NumericResult(static_cast<Opcode>(op->opcode), Top(c, 0), Top(c, 1), &tag, &word)) GENERAL();
+    if (!Holds(c, 2)) GENERAL();
+    if (!NumericResult(static_cast<Opcode>(op->opcode), Top(c, 0), Top(c, 1), &tag, &word)) {
+      // Strings and numbers joined by `add`.
+      bool joined = false;
+      if (op->opcode != static_cast<uint8_t>(Opcode::kAdd) || !JoinPlainTexts(c, &joined) || !joined) GENERAL();
+      ++op;
+      DISPATCH();
+    }
     --c->operandTop;
     Top(c, 0).tag = tag;
     Top(c, 0).value.word = word;

@@ -272,4 +272,40 @@ bool RetrieveFromDatabase(RTVarnoContext* c, CallFrame* frame) {
   return true;
 }
 
+bool JoinPlainTexts(RTVarnoContext* c, bool* joined) {
+  *joined = false;
+  if (!Holds(c, 2)) return true;
+  RTVarnoStackElement& a = Top(c, 0);
+  RTVarnoStackElement& b = Top(c, 1);
+  char16_t digitsA[kivo::kWideIntTextUnits];
+  char16_t digitsB[kivo::kWideIntTextUnits];
+  std::u16string_view first;
+  std::u16string_view second;
+  *joined = (a.tag == kTagString || b.tag == kTagString) && PlainElementText(a, digitsA, &first) &&
+            PlainElementText(b, digitsB, &second);
+  if (!*joined) return true;
+  // A text stops growing at its limit, as the general text path's does.
+  const size_t length = std::min(first.size() + second.size(), kMaxTextUnits);
+  const size_t head = std::min(first.size(), length);
+  second = second.substr(0, length - head);
+  if (a.tag == kTagString && StringSoleHolder(a.value.text)) {
+    char16_t* grown = StringAppend(a.value.text, second);
+    if (!grown) return false;
+    a.value.text = grown;
+    StackElementRelease(&b);
+    b = a;
+    Drop(c);
+    return true;
+  }
+  char16_t* text = StringMakeRoom(length, length + length / 4 + 8);
+  if (!text) return false;
+  std::copy_n(first.data(), head, text);
+  std::copy_n(second.data(), second.size(), text + head);
+  Pop(c);
+  Pop(c);
+  PushWord(c, kTagString, 0);
+  Top(c, 0).value.text = text;
+  return true;
+}
+
 }  // namespace varno

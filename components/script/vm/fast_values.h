@@ -143,6 +143,12 @@ bool CopyVariable(const AttributeEntry* entry, RTVarnoStackElement* out);
 // variable); false when the general handler must run it.
 bool StoreVariable(RTVarnoContext* c, AttributeEntry* entry);
 
+// `add` of a string and a string or number (A on TOS, B below): A's text followed by B's, each unit
+// written once; a string that only the stack holds grows in place, any other result is a new
+// string with room to grow. `joined` false (nothing done) for other kinds, which the general text
+// path joins; false after joining without memory.
+bool JoinPlainTexts(RTVarnoContext* c, bool* joined);
+
 // `pushs X; add; stores X` with B, the value below, on TOS (operands 1), or `pushs X; add; add;
 // stores X` with B on TOS and C below it (operands 2): X changes in place (a number or real added
 // to, a list that only X holds appended to, a string that only X holds grown by the texts of
