@@ -9,6 +9,7 @@
 #include "kivo/support/wide_string.h"
 #include "vm/copy_on_write.h"
 #include "vm/counted_string.h"
+#include "vm/record_pool.h"
 #include "vm/symbol.h"
 #include "vm/tagged_value.h"
 
@@ -47,12 +48,12 @@ DatabaseEntry** Find(DatabaseValue* database, const Key& key) {
 void FreeEntry(DatabaseEntry* entry) {
   StringRelease(entry->key);
   TaggedValueRelease(&entry->value);
-  FreeRecord(entry);
+  PoolFree(entry);
 }
 
 // A new entry at the head of the key's bucket, owning `key` (released when there is no memory).
 DatabaseEntry* Insert(DatabaseValue* database, char16_t* key, uint32_t hash) {
-  DatabaseEntry* entry = key ? NewRecord<DatabaseEntry>() : nullptr;
+  DatabaseEntry* entry = key ? NewPooled<DatabaseEntry>() : nullptr;
   if (!entry) {
     StringRelease(key);
     return nullptr;
@@ -128,11 +129,11 @@ RTSuccess DatabaseCopyEntries(DatabaseValue* destination, const DatabaseValue* s
     DatabaseEntry** tail = &destination->buckets[b];
     while (*tail) tail = &(*tail)->next;
     for (const DatabaseEntry* entry = source->buckets[b]; entry; entry = entry->next) {
-      DatabaseEntry* copy = NewRecord<DatabaseEntry>();
+      DatabaseEntry* copy = NewPooled<DatabaseEntry>();
       if (!copy) return kRTFailure;
       if (!TaggedValueShare(&copy->value, entry->value) || !(copy->key = StringShare(entry->key))) {
         TaggedValueRelease(&copy->value);
-        FreeRecord(copy);
+        PoolFree(copy);
         return kRTFailure;
       }
       copy->hash = entry->hash;

@@ -6,6 +6,7 @@
 #include "compiler/core_records.h"
 #include "compiler/type_codes.h"
 #include "vm/copy_on_write.h"
+#include "vm/record_pool.h"
 #include "vm/symbol.h"
 #include "vm/tagged_value.h"
 
@@ -29,7 +30,7 @@ void FreeElement(kivo::List* elements, kivo::ListLink* link) {
   auto* element = reinterpret_cast<Element*>(link);
   kivo::ListDetachOwned(elements, link);
   TaggedValueRelease(&element->value);
-  FreeRecord(element);
+  PoolFree(element);
 }
 
 // Appends a record that takes over `value` (and owns what it points to from then on).
@@ -263,10 +264,10 @@ RTSuccess ListRemoveElementN(VNlist* list, uint32_t index) {
 }
 
 RTVarnoConstantValue* ListAppendEmpty(VNlist* list) {
-  Element* element = list ? NewRecord<Element>() : nullptr;
+  Element* element = list ? NewPooled<Element>() : nullptr;
   if (!element) return nullptr;
   if (!kivo::ListAppendOwned(list->elements, &element->link, &element->value)) {
-    FreeRecord(element);
+    PoolFree(element);
     return nullptr;
   }
   return &element->value;

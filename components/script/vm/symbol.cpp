@@ -12,6 +12,7 @@
 #include "vm/database_value.h"
 #include "vm/event.h"
 #include "vm/list_value.h"
+#include "vm/record_pool.h"
 #include "vm/table_variables.h"
 #include "vm/tagged_value.h"
 #include "vm/vm_plans.h"
@@ -78,7 +79,7 @@ struct ObjectRecord {
 };
 
 RTVarnoSymbol* NewObjectSymbol() {
-  ObjectRecord* record = NewRecord<ObjectRecord>();
+  ObjectRecord* record = NewPooled<ObjectRecord>();
   if (!record) return nullptr;
   record->symbol.events = &record->events;
   record->symbol.listeners = &record->listeners;
@@ -104,7 +105,7 @@ void Destroy(RTVarnoSymbol* symbol) {
   AttributeTableDestroy(symbol->attributes);
   symbol->attributes = nullptr;
   FreeQueues(symbol);
-  FreeRecord(symbol);
+  PoolFree(symbol);
 }
 
 }  // namespace
@@ -122,21 +123,21 @@ RTSuccess MakeSymbol(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol*
     *out = type->singletonObject;
     return kRTSuccess;
   }
-  RTVarnoSymbol* symbol = (type->flags & kTypeScriptClass) ? NewObjectSymbol() : NewRecord<RTVarnoSymbol>();
+  RTVarnoSymbol* symbol = (type->flags & kTypeScriptClass) ? NewObjectSymbol() : NewPooled<RTVarnoSymbol>();
   if (!symbol) return kRTFailure;
   symbol->typeIndex = typeIndex;
   symbol->kind = kind;
   symbol->value.type = typeIndex;
   if ((type->flags & kTypeBuiltIn) && !SymbolSetInitialValue(symbol, typeIndex)) {
     TaggedValueRelease(&symbol->value);
-    FreeRecord(symbol);
+    PoolFree(symbol);
     return kRTFailure;
   }
   if ((type->flags & kTypeScriptClass) && buildAttributes && !BuildAttributes(table, type, symbol)) {
     DiscardAttributes(symbol->attributes);
     symbol->attributes = nullptr;
     FreeQueues(symbol);
-    FreeRecord(symbol);
+    PoolFree(symbol);
     return kRTFailure;
   }
   symbol->type = type;

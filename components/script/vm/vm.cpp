@@ -20,6 +20,7 @@
 #include "vm/general_path.h"
 #include "vm/interpreter.h"
 #include "vm/profile.h"
+#include "vm/record_pool.h"
 #include "vm/snapshot_tables.h"
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
@@ -105,6 +106,7 @@ void VarnoVmShutdown() {
   SnapshotTablesClear();
   CollectorShutdown();
   StringShutdown();
+  PoolReleaseSpares();
   gCodeParent = nullptr;  // the instance goes with the instance tree
   gFlags = VarnoComponentFlags{};
   gLastCollectorRun = 0;
@@ -151,6 +153,8 @@ RTSuccess VarnoVMDestructor(RTVarnoVM* vm) {
   FreeRecord(vm->contexts);
   CollectorRemoveMachine(vm);
   FreeRecord(vm);
+  // The pools' spare chunks go back with the machine.
+  PoolReleaseSpares();
   return kRTSuccess;
 }
 
