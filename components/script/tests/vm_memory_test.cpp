@@ -21,10 +21,11 @@ class VmMemoryTest : public varno::testing::VmTest {};
 
 TEST_F(VmMemoryTest, PooledRecordsReuseTheirBlocksAndTheirChunksGoBack) {
   const auto before = MemoryStats();
-  // Records of every size class, more than a chunk holds of the smallest, freed in another order.
+  // Records of every size class (and some larger, core blocks of their own), more than a chunk
+  // holds of the smallest, freed in another order.
   std::vector<void*> records;
   for (size_t i = 0; i < 2000; ++i) {
-    const size_t bytes = 1 + (i * 37) % kLargestPooledRecord;
+    const size_t bytes = 1 + (i * 37) % (kLargestPooledRecord + 64);
     auto* record = static_cast<unsigned char*>(PoolAllocate(bytes));
     ASSERT_NE(record, nullptr);
     std::fill_n(record, bytes, static_cast<unsigned char>(i));
@@ -32,7 +33,7 @@ TEST_F(VmMemoryTest, PooledRecordsReuseTheirBlocksAndTheirChunksGoBack) {
   }
   for (size_t i = 0; i < records.size(); i += 2) PoolFree(records[i]);
   // A block of the class is taken again from those freed.
-  void* again = PoolAllocate(1 + (1998 * 37) % kLargestPooledRecord);
+  void* again = PoolAllocate(1 + (1998 * 37) % (kLargestPooledRecord + 64));
   bool reused = false;
   for (size_t i = 0; i < records.size(); i += 2) reused = reused || again == records[i];
   EXPECT_TRUE(reused);

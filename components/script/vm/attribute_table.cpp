@@ -5,6 +5,7 @@
 #include "compiler/core_records.h"
 #include "compiler/report.h"
 #include "kivo/support/wide_string.h"
+#include "vm/record_pool.h"
 #include "vm/symbol.h"
 #include "vm/table_variables.h"
 
@@ -99,11 +100,8 @@ void AttributeTableLayOut(AttributeTable* table, AttributeLayout* layout, void* 
 
 RTSuccess AttributeTableFromLayout(AttributeLayout* layout, AttributeTable** out) {
   *out = nullptr;
-  const size_t bytes = sizeof(AttributeTable) + AttributeTableStorage(layout->count);
-  void* block = nullptr;
-  if (bytes > UINT32_MAX || !kivo::ModuleCore()->MemAlloc(nullptr, static_cast<uint32_t>(bytes), &block, 0) || !block) {
-    return kRTFailure;
-  }
+  void* block = PoolAllocate(sizeof(AttributeTable) + AttributeTableStorage(layout->count));
+  if (!block) return kRTFailure;
   auto* table = static_cast<AttributeTable*>(block);
   AttributeTableLayOut(table, layout, table + 1);
   *out = table;
@@ -134,7 +132,7 @@ void AttributeTableDestroy(AttributeTable* table) {
   AttributeTableLetGo(table);
 }
 
-void AttributeTableFree(AttributeTable* table) { FreeRecord(table); }
+void AttributeTableFree(AttributeTable* table) { PoolFree(table); }
 
 RTSuccess AttributeAdd(AttributeTable* table, const char16_t* name, RTVarnoType* type, RTVarnoSymbol* symbol) {
   return AddEntry(table, name, type, symbol, 1);

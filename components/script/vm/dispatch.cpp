@@ -88,27 +88,30 @@ bool CallScriptMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, Ca
   return (planned ? bound : SetupScriptCall(run.vm, caller, frame, method)) && EnterCode(c, plan, method);
 }
 
+enum class Returned { kNot, kToCaller, kTrapEnded };
+
 // `return` from a method called by another one: as the general handler does it in the cases it
-// covers. False (nothing changed) for an eval's return, an event's, the end of a trapped run or
-// of the context.
-bool ReturnToCaller(Run& run) {
+// covers, the end of a trapped run (the method the run waits for returns) included. kNot (nothing
+// changed) for an eval's return, an event's and the end of the context.
+Returned ReturnToCaller(Run& run) {
   RTVarnoContext* c = run.context;
   CallFrame* finished = TopFrame(c);
   CallKind kind = kCallEval;
   if (!PeekCallKind(c, &kind) || kind != kCallMethod || !finished || FrameCount(c) < 2 ||
-      (finished->method && finished->method->kind == kMethodEvent) ||
-      (run.mode == kModeTrap && finished == run.waitFrame)) {
-    return false;
+      (finished->method && finished->method->kind == kMethodEvent)) {
+    return Returned::kNot;
   }
+  const bool trapEnded = run.mode == kModeTrap && finished == run.waitFrame;
   PopCallKind(c, nullptr);
   ProfileLeaveFrame(run.vm, finished);
   c->inEvent = 0;
   PopCallFrame(c);
   CallFrame* caller = TopFrame(c);
   ResumeCaller(c, caller);
-  PopArguments(caller, caller->argumentTop);
+  // The trapped run's caller keeps its arguments.
+  if (!trapEnded) PopArguments(caller, caller->argumentTop);
   c->inListener = 0;
-  return true;
+  return trapEnded ? Returned::kTrapEnded : Returned::kToCaller;
 }
 
 }  // namespace
@@ -373,13 +376,16 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     DISPATCH();
   }
 
-  return_:
-    if (!ReturnToCaller(run)) GENERAL();
+  return_ : {
+    const Returned returned = ReturnToCaller(run);
+    if (returned == Returned::kNot) GENERAL();
+    if (returned == Returned::kTrapEnded) return static_cast<uint32_t>(Finish(run, kRunStopped));
     frame = TopFrame(c);
     scope = ScopeOf(frame->object, frame, c->decoded);
     if (!c->decoded || !(op = c->decoded->At(c->position))) goto general;
     c->decoded->Label(handlers);
     DISPATCH();
+  }
 
   lload : {
     if (!Holds(c, 2)) GENERAL();

@@ -12,11 +12,11 @@ namespace {
 
 constexpr size_t kGrain = 16;
 constexpr size_t kSizeClasses = kLargestPooledRecord / kGrain;
-constexpr size_t kChunkBytes = 8192;
+constexpr size_t kChunkBytes = 16384;
 
 struct Chunk;
 
-// Before every block: the chunk it belongs to.
+// Before every block: the chunk it belongs to (null: a core block of its own).
 struct BlockHead {
   Chunk* chunk;
 };
@@ -91,6 +91,12 @@ Chunk* EmptyChunk(size_t sizeClass) {
 }  // namespace
 
 void* PoolAllocate(size_t bytes) {
+  if (bytes > kLargestPooledRecord) {
+    auto* head = static_cast<BlockHead*>(kivo::CoreAlloc(sizeof(BlockHead) + bytes));
+    if (!head) return nullptr;
+    head->chunk = nullptr;
+    return head + 1;
+  }
   const size_t sizeClass = (bytes + kGrain - 1) / kGrain - 1;
   SizeClass& owner = gClasses[sizeClass];
   Chunk* chunk = owner.withRoom;
@@ -115,7 +121,12 @@ void* PoolAllocate(size_t bytes) {
 
 void PoolFree(void* record) {
   if (!record) return;
-  Chunk* chunk = (static_cast<BlockHead*>(record) - 1)->chunk;
+  BlockHead* head = static_cast<BlockHead*>(record) - 1;
+  Chunk* chunk = head->chunk;
+  if (!chunk) {
+    kivo::CoreFree(head);
+    return;
+  }
   SizeClass& owner = gClasses[chunk->sizeClass];
   if (--chunk->live == 0) {
     if (chunk->listed) Unlink(owner, chunk);

@@ -1,5 +1,5 @@
 // Small records that the VM makes and frees by the thousand (list elements, database entries,
-// symbols) come from chunks of core memory: a record is taken from a chunk of its size class in a
+// symbols, objects' attribute tables) come from chunks of core memory: a record is taken from a chunk of its size class in a
 // few instructions and goes back to its chunk's free list. A chunk goes back to the core when its
 // last record is freed; one empty chunk per class is kept for the next records until a VM is
 // destroyed or the component shuts down. The core's statistics thus count every chunk that still
@@ -12,9 +12,10 @@
 
 namespace varno {
 
-inline constexpr size_t kLargestPooledRecord = 256;
+inline constexpr size_t kLargestPooledRecord = 512;
 
-// A block of `bytes` (1 .. kLargestPooledRecord), not zeroed; null without memory.
+// A block of `bytes` (at least 1), not zeroed; null without memory. A block larger than
+// kLargestPooledRecord is a core block of its own.
 void* PoolAllocate(size_t bytes);
 // Gives a block of PoolAllocate back; null is ignored.
 void PoolFree(void* record);
