@@ -125,6 +125,16 @@ inline void KeepFrame(FramePool& pool, CallFrame* frame) {
   ++pool.count;
 }
 
+// Pops the top frame; its block is kept for the next call or freed.
+inline RTSuccess PopCallFrame(RTVarnoContext* context) {
+  CallFrame* frame = context ? context->topFrame : nullptr;
+  if (!frame) return kRTFailure;
+  context->topFrame = frame->below;
+  --context->frameCount;
+  KeepFrame(context->framePool, frame);
+  return kRTSuccess;
+}
+
 // A frame for a call of the method (with its plan) on the object: a kept block made ready, or a
 // new block.
 inline RTSuccess AcquirePlannedFrame(RTVarnoContext* context, const VmPlan* plan, RTVarnoMethod* method,

@@ -5,6 +5,7 @@
 #include "compiler/report.h"
 #include "kivo/support/stream_calls.h"
 #include "vm/call_frame.h"
+#include "vm/call_path.h"
 #include "vm/decoded_code.h"
 #include "vm/frame_pool.h"
 #include "vm/operand_stack.h"

@@ -95,16 +95,6 @@ inline RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame) {
   return kRTSuccess;
 }
 
-// Pops the top frame; its block is kept for the next call or freed.
-inline RTSuccess PopCallFrame(RTVarnoContext* context) {
-  CallFrame* frame = context ? context->topFrame : nullptr;
-  if (!frame) return kRTFailure;
-  context->topFrame = frame->below;
-  --context->frameCount;
-  ReleaseCallFrame(context, frame);
-  return kRTSuccess;
-}
-
 inline uint32_t FrameCount(const RTVarnoContext* context) { return context ? context->frameCount : 0; }
 
 inline RTSuccess PushCallKind(RTVarnoContext* context, CallKind kind) {

@@ -79,7 +79,7 @@ bool CallScriptMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, Ca
   frame->fileName = method->sourceFileName;
   frame->lineTable = method->lineTable;
   if (!PushCallFrame(c, frame)) {
-    ReleaseCallFrame(c, frame);
+    KeepFrame(c->framePool, frame);
     return false;
   }
   ProfileEnterFrame(run.vm, frame);

@@ -17,10 +17,6 @@ RTSuccess AcquireCallFrame(RTVarnoVM* vm, RTVarnoContext* context, RTVarnoMethod
   return plan ? AcquirePlannedFrame(context, plan, method, object, out) : kRTFailure;
 }
 
-void ReleaseCallFrame(RTVarnoContext* context, CallFrame* frame) {
-  if (frame) KeepFrame(context->framePool, frame);
-}
-
 void EmptyFramePool(RTVarnoContext* context) {
   FramePool& pool = context->framePool;
   for (CallFrame*& head : pool.free) {

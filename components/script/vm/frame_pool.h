@@ -29,8 +29,6 @@ struct FramePool {
 // inline steps are in call_path.h).
 RTSuccess AcquireCallFrame(RTVarnoVM* vm, RTVarnoContext* context, RTVarnoMethod* method, RTVarnoSymbol* object,
                            CallFrame** out);
-// Empties a frame that has left the context's frame stack and keeps its block, or destroys it.
-void ReleaseCallFrame(RTVarnoContext* context, CallFrame* frame);
 // Frees every kept block of the context.
 void EmptyFramePool(RTVarnoContext* context);
 

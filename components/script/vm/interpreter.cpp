@@ -826,7 +826,7 @@ int EnterMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, CallFram
   frame->fileName = method->sourceFileName;
   frame->lineTable = method->lineTable;
   if (!PushCallFrame(run.context, frame)) {
-    ReleaseCallFrame(run.context, frame);
+    KeepFrame(run.context->framePool, frame);
     return kError;
   }
   ProfileEnterFrame(run.vm, frame);

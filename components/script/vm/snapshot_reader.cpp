@@ -21,6 +21,7 @@
 #include "vm/attribute_table.h"
 #include "vm/call_frame.h"
 #include "vm/collector.h"
+#include "vm/call_path.h"
 #include "vm/context.h"
 #include "vm/decoded_code.h"
 #include "vm/event.h"

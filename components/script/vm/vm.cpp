@@ -316,7 +316,7 @@ RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method,
   frame->fileName = method->sourceFileName;
   frame->lineTable = method->lineTable;
   if (!PushCallFrame(context, frame)) {
-    ReleaseCallFrame(context, frame);
+    KeepFrame(context->framePool, frame);
     return kRTFailure;
   }
   ProfileEnterFrame(vm, frame);
