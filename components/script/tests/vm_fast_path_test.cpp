@@ -260,6 +260,49 @@ int32_t gPasses = 0;
 int32_t gLastPass = 0;
 int32_t CountPasses(RTInstance) { return ++gPasses <= gLastPass ? 1 : 0; }
 
+TEST_F(FastPathTest, ABreakpointInsideAFusedRunStopsThereOnBothPaths) {
+  // Line 2 starts inside the run "pushvn 1; pushs X; add; stores X" (X = X + 1), which the break
+  // instruction patched over its second instruction splits.
+  const std::initializer_list<LineEntry> lines = {{0x00, 0x0E, 1}, {0x13, 0x1D, 2}, {0x26, 0x30, 3}};
+  std::vector<std::string> runs[2];
+  for (const int general : {1, 0}) {
+    ComponentFlags().generalPathOnly = general;
+    CodeBuilder code;
+    code.Int(Opcode::kPushvn, 5).Name(Opcode::kStores, u"X");                     // 0x00, 0x05
+    code.Int(Opcode::kPushvn, 1).Name(Opcode::kPushs, u"X").Op(Opcode::kAdd);     // 0x0E, 0x13, 0x1C
+    code.Name(Opcode::kStores, u"X");                                             // 0x1D
+    code.Name(Opcode::kPushs, u"X").Op(Opcode::kPrintv).Int(Opcode::kLoops, 0);  // 0x26, 0x2F, 0x30
+    // A breakpoint's file names its class.
+    const std::u16string file = general ? u"SplitGeneral.varno" : u"SplitFast.varno";
+    RTVarnoType* type = HandClass(general ? "SplitGeneral" : "SplitFast", {{u"x", kTypeNumber}});
+    ASSERT_NE(AddMethod(type, u"Switchboard", kMethodState, code, lines), nullptr);
+    ASSERT_NE(StartObject(type), nullptr);
+    std::vector<std::string>& seen = runs[general];
+    // One pass of the scheduler first, so that the breakpoint is written into code already decoded;
+    // a run that misses the breakpoint ends after 20 passes.
+    VarnoVMSetHostCallback(vm(), CountPasses, nullptr);
+    gPasses = 0;
+    gLastPass = 1;
+    seen.push_back("run " + std::to_string(VarnoVMRun(vm())));
+    ASSERT_EQ(VarnoVMAddBreak(vm(), file.c_str(), 2), kRTSuccess);
+    // Twice round the loop: the second time through the caches the first filled.
+    for (int pass = 0; pass < 2; ++pass) {
+      gPasses = 0;
+      gLastPass = 20;
+      seen.push_back("run " + std::to_string(VarnoVMRun(vm())) + " line " + std::to_string(CurrentLine()));
+      seen.push_back("step " + std::to_string(VarnoVMStepOver(vm())) + " line " + std::to_string(CurrentLine()));
+      seen.push_back("run " + std::to_string(VarnoVMRun(vm())));
+      for (const std::string& line : TakeOutput()) seen.push_back(line);
+    }
+    ASSERT_EQ(VarnoVMRemoveBreak(vm(), file.c_str(), 2), kRTSuccess);
+    Clear();
+  }
+  EXPECT_EQ(runs[0], runs[1]);
+  // Each pass stops at the breakpoint (line 2) and adds 1 to 5 once.
+  EXPECT_EQ(runs[1], (std::vector<std::string>{"run 1", "run 1 line 1", "step 1 line 2", "run 1", "6", "6",
+                                               "run 1 line 2", "step 1 line 2", "run 1", "6", "6"}));
+}
+
 TEST_F(FastPathTest, ASnapshotAtTheSamePointHasTheSameBytesAndGoesOnTheSame) {
   WriteEventClasses();
   uint32_t index = 0;
