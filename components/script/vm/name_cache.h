@@ -150,7 +150,9 @@ AttributeEntry* ResolveEntry(RTVarnoVM* vm, const DecodedName& name, NameCache& 
                                                           const NameScope& scope) {
   const PlaceCache& plain = cache.plain;
   const uint64_t place = PlaceIn(plain, scope);
-  if (place - kPlaceNumber <= kPlaceEntry - kPlaceNumber) return &SlotAt(scope.tables[plain.table], plain.offset)->entry;
+  if (place - kPlaceNumber <= kPlaceEntry - kPlaceNumber) {
+    return &SlotAt(scope.tables[plain.table], plain.offset)->entry;
+  }
   if (place == kPlaceConstant) return plain.constant;
   return ResolveEntry(vm, name, cache, scope);
 }

@@ -25,8 +25,8 @@ struct VmPlan {
   uint32_t parameterCount;  // a method: per parameter, in its parameter list's order, its slot
   int32_t* parameterSlots;  // (-1 for a parameter without a declaration) and its type
   uint32_t* parameterTypes;
-  bool parametersSlotted;   // every parameter has its slot
-  DecodedCode* code;        // a method: the decoding of its code (one holder), made on first use
+  bool parametersSlotted;  // every parameter has its slot
+  DecodedCode* code;       // a method: the decoding of its code (one holder), made on first use
 };
 
 // The plan of a script class, made when missing or out of date; null when a declaration's type is
