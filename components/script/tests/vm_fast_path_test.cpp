@@ -117,7 +117,8 @@ TEST_F(FastPathTest, ProgramsPrintTheSameOnBothPaths) {
        " print(s); print(t == s); print(r); s = 7; print(s); s = 2.5; print(s);"},
       {"variables grown by two operands in place", "n is number; r is real; s is string; l is list; i is number;",
        "i = 0; n = 0; r = 0.5; s = \"\"; while (i < 30) { n = n + i + 2147483000; r = r + i + 0.25;"
-       " s = s + i + \",\"; s = s + \"0123456789012345678901234567890123456789\" + \"0123456789012345678901234567890123456789\";"
+       " s = s + i + \",\";"
+       " s = s + \"0123456789012345678901234567890123456789\" + \"0123456789012345678901234567890123456789\";"
        " i = i + 1; } l = [1]; s = s + l + \"!\"; n = n + 1.75 + 2; print(n); print(r); print(s);"},
       {"numbers, reals and comparisons", "i is number; n is number; r is real; b is bool;",
        "i = 0; n = 0; r = 0; while (i < 1000) { n = n + i * 3 - 7; r = r + 0.25; i = i + 1; }"
