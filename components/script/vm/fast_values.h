@@ -1,7 +1,8 @@
-// The value work of the dispatch loop's fast handlers: reading and writing variables, and the
-// arithmetic and comparisons of numbers and reals, each either doing exactly what the general
-// handler does or reporting that it does not apply (false) without changing anything. Pushes set
-// only what an element's readers read; a pop of a value that owns nothing releases nothing.
+// The value work of the dispatch loop's fast handlers: reading and writing variables, the
+// arithmetic and comparisons of numbers and reals, joined texts, and lists, strings and databases
+// changed in place, each either doing exactly what the general handlers do or reporting that it
+// does not apply (false) without changing anything. Pushes set only what an element's readers
+// read; a pop of a value that owns nothing releases nothing.
 #pragma once
 
 #include <cstdint>
