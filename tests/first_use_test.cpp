@@ -70,8 +70,8 @@ TEST_F(FirstUse, TheStagedToolsWorkWithoutTheRegistryVariable) {
     EXPECT_EQ(unknown.err.rfind(usage, 0), 0u) << unknown.err;
   }
 
-  // The actor's controller, made from the staged store's fonts and motions (the skin class it looks
-  // up comes with the skinned characters).
+  // The actor's controller, made from the staged store's fonts and motions (and the staged skin
+  // class it looks up).
   const auto actor = Run("game/kivohost", "--create RTTeskActor");
   EXPECT_EQ(actor.status, 0) << actor.err;
   EXPECT_NE(actor.out.find("kivohost: created an instance of RTTeskActor\n"), std::string::npos) << actor.out;

@@ -1,10 +1,12 @@
-// Sums are formed in long double (extended precision) and rounded once to float. The comparisons
-// are written so that a NaN never counts as a hit.
+// Sums are formed in long double (extended precision) and rounded once to float; the ray-triangle
+// test is in ray_triangle.cpp. The comparisons are written so that a NaN never counts as a hit.
 #include "kivo/support/geometry.h"
 
 #include <cmath>
 
 #include "kivo/support/vector.h"
+#include "processor.h"
+#include "ray_triangle.h"
 
 namespace kivo {
 
@@ -14,19 +16,14 @@ using Ext = long double;
 
 constexpr double kQuadraticTolerance = 1e-10;
 constexpr double kParallelTolerance = 1e-10;
-constexpr double kTriangleTolerance = 1e-6;
 constexpr double kSlabTolerance = 1e-6;
 constexpr float kSlabLimit = 1e6f;
 constexpr double kSegmentParallel = 1e-6;
 constexpr double kPointsMeet = 1e-6;
+constexpr double kLinePlaneTolerance = 1e-6;
+constexpr double kCircleTolerance = 1e-6;
 
-RTFVector3D Difference(const RTFVector3D& a, const RTFVector3D& b) {
-  return {a.x - b.x, a.y - b.y, a.z - b.z, 0.0f};
-}
-
-Ext DotExt(const RTFVector3D& a, const RTFVector3D& b) {
-  return Ext{a.x} * b.x + Ext{a.y} * b.y + Ext{a.z} * b.z;
-}
+using detail::DotExt;
 
 bool Between(float value, float end1, float end2) {
   return end1 <= end2 ? end1 <= value && value <= end2 : end2 <= value && value <= end1;
@@ -75,26 +72,8 @@ RTBool IntersectRayPlane(float offset, const RTFVector3D& origin, const RTFVecto
 
 RTBool IntersectRayTriangle(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
                             const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v) {
-  const RTFVector3D e1 = Difference(v1, v0), e2 = Difference(v2, v0);
-  RTFVector3D p;
-  Vec3Cross(direction, e2, &p);
-  const float det = Vec3Dot(e1, p);
-  if (!(det >= kTriangleTolerance)) return 0;  // back-facing, edge-on or degenerate
-
-  const RTFVector3D s = Difference(origin, v0);
-  const float uu = Vec3Dot(s, p);
-  if (!(uu >= 0.0f && uu <= det)) return 0;
-
-  RTFVector3D q;
-  Vec3Cross(s, e1, &q);
-  const float vv = Vec3Dot(direction, q);
-  if (!(vv >= 0.0f && Ext{uu} + vv <= det)) return 0;
-
-  const Ext inverse = Ext{1} / det;
-  *t = static_cast<float>(Vec3Dot(e2, q) * inverse);
-  *u = static_cast<float>(uu * inverse);
-  *v = static_cast<float>(vv * inverse);
-  return 1;
+  static const auto intersect = ProcessorHasAvx2() ? ray_triangle::IntersectAvx2 : ray_triangle::IntersectExtended;
+  return intersect(origin, direction, v0, v1, v2, t, u, v);
 }
 
 RTBool IntersectRayBox(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& boxMin,
@@ -121,6 +100,45 @@ RTBool IntersectRayBox(const RTFVector3D& origin, const RTFVector3D& direction, 
   }
   *t = nearT > 0.0f ? nearT : farT;
   return 1;
+}
+
+RTBool IntersectLinePlane(const RTFVector3D& planePoint, const RTFVector3D& a, const RTFVector3D& b,
+                          const RTFVector3D& n, RTFVector3D* x, float* t) {
+  const RTFVector3D direction = Vec3Subtract(b, a);
+  const Ext d = DotExt(n, direction);
+  if (d < kLinePlaneTolerance) {
+    *t = 0;
+    *x = RTFVector3D{a.x, a.y, a.z, x->w};
+    return 0;
+  }
+  const float along = static_cast<float>(DotExt(n, Vec3Subtract(planePoint, a)) / d);
+  *t = along;
+  *x = RTFVector3D{a.x + along * direction.x, a.y + along * direction.y, a.z + along * direction.z, x->w};
+  return 1;
+}
+
+int32_t IntersectSegmentCircle2D(const RTFVector2D& centre, float r, const RTFVector2D& p0, const RTFVector2D& p1,
+                                 RTFVector2D* x1, RTFVector2D* x2, float* t1, float* t2) {
+  const Ext dx = Ext{p1.x} - p0.x, dy = Ext{p1.y} - p0.y;
+  const Ext ox = Ext{p0.x} - centre.x, oy = Ext{p0.y} - centre.y;
+  const Ext e = dx * dx + dy * dy;
+  const Ext f = 2 * (dx * ox + dy * oy);
+  const Ext g = ox * ox + oy * oy - Ext{r} * r;
+  const Ext discriminant = f * f - 4 * e * g;
+  if (discriminant < kCircleTolerance) return -1;
+  const Ext root = std::sqrt(discriminant);
+  const float roots[2] = {static_cast<float>((root - f) / (2 * e)), static_cast<float>((-f - root) / (2 * e))};
+  RTFVector2D* points[2] = {x1, x2};
+  float* parameters[2] = {t1, t2};
+  int32_t found = 0;
+  for (float u : roots) {
+    if (!(u >= 0 && u <= 1)) continue;
+    *points[found] = RTFVector2D{static_cast<float>(p0.x + u * dx), static_cast<float>(p0.y + u * dy)};
+    *parameters[found] = u;
+    ++found;
+  }
+  if (found) return found;
+  return roots[0] < 0 && roots[1] < 0 ? -1 : roots[0] > 1 && roots[1] > 1 ? -1 : 0;
 }
 
 float Orient2D(const RTFVector2D& a, const RTFVector2D& b, const RTFVector2D& c) {

@@ -1,4 +1,3 @@
-// Sums are formed in long double (extended precision) and rounded once to float.
 #include "kivo/support/matrix.h"
 
 #include <cmath>
@@ -6,6 +5,7 @@
 
 #include "kivo/support/scalar_math.h"
 #include "kivo/support/vector.h"
+#include "matrix_kernels.h"
 
 namespace kivo {
 
@@ -13,37 +13,9 @@ namespace {
 
 using Ext = long double;
 
-
 void Identity3(float (*rows)[4]) {
   for (int i = 0; i < 3; ++i)
     for (int j = 0; j < 3; ++j) rows[i][j] = i == j ? 1.0f : 0.0f;
-}
-
-template <int kSize>
-void Multiply(const float (*a)[4], const float (*b)[4], float (*out)[4]) {
-  // Computed in full before anything is stored, so out may be a or b.
-  float result[kSize][kSize];
-  for (int i = 0; i < kSize; ++i)
-    for (int j = 0; j < kSize; ++j) {
-      Ext sum = 0;
-      for (int k = 0; k < kSize; ++k) sum += Ext{a[i][k]} * b[k][j];
-      result[i][j] = static_cast<float>(sum);
-    }
-  for (int i = 0; i < kSize; ++i)
-    for (int j = 0; j < kSize; ++j) out[i][j] = result[i][j];
-}
-
-void Transform(const RTFMatrix4x4& m, const RTFVector3D& p, bool translate, RTFVector3D* out) {
-  float result[3];
-  for (int j = 0; j < 3; ++j) {
-    Ext sum = Ext{p.x} * m.m[0][j] + Ext{p.y} * m.m[1][j] + Ext{p.z} * m.m[2][j];
-    if (translate) sum += m.m[3][j];
-    result[j] = static_cast<float>(sum);
-  }
-  out->x = result[0];
-  out->y = result[1];
-  out->z = result[2];
-  out->w = 1.0f;
 }
 
 void ToEuler(const float (*m)[4], float* ax, float* ay, float* az) {
@@ -72,11 +44,11 @@ void Mat4Identity(RTFMatrix4x4* m) {
 }
 
 void Mat3Multiply(const RTFMatrix3x3& a, const RTFMatrix3x3& b, RTFMatrix3x3* out) {
-  Multiply<3>(a.m, b.m, out->m);
+  matrix_kernels::MultiplyExtended(a.m, b.m, 3, out->m);
 }
 
 void Mat4Multiply(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) {
-  Multiply<4>(a.m, b.m, out->m);
+  matrix_kernels::ChosenKernels().multiply(a, b, out);
 }
 
 bool Mat4Inverse(const RTFMatrix4x4& m, RTFMatrix4x4* out) {
@@ -106,11 +78,11 @@ bool Mat4Inverse(const RTFMatrix4x4& m, RTFMatrix4x4* out) {
 }
 
 void Mat4TransformPoint(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out) {
-  Transform(m, point, true, out);
+  matrix_kernels::ChosenKernels().transformPoint(m, point, out);
 }
 
 void Mat4RotateVector(const RTFMatrix4x4& m, const RTFVector3D& vector, RTFVector3D* out) {
-  Transform(m, vector, false, out);
+  matrix_kernels::ChosenKernels().rotateVector(m, vector, out);
 }
 
 void Mat4RotationX(RTFMatrix4x4* m, float angle) {
@@ -136,6 +108,46 @@ void Mat4SetTranslation(RTFMatrix4x4* m, const RTFVector3D& translation) {
   m->m[3][1] = translation.y;
   m->m[3][2] = translation.z;
   m->m[3][3] = 1.0f;
+}
+
+void Mat4GetTranslation(const RTFMatrix4x4& m, RTFVector3D* translation) {
+  translation->x = m.m[3][0];
+  translation->y = m.m[3][1];
+  translation->z = m.m[3][2];
+}
+
+void Mat4SetRotation(RTFMatrix4x4* m, const RTFMatrix3x3& rotation) {
+  for (int i = 0; i < 3; ++i)
+    for (int j = 0; j < 3; ++j) m->m[i][j] = rotation.m[i][j];
+}
+
+void Mat4InvertRigid(RTFMatrix4x4* m) {
+  float (*r)[4] = m->m;
+  for (int i = 0; i < 3; ++i)
+    for (int j = i + 1; j < 3; ++j) std::swap(r[i][j], r[j][i]);
+  float moved[3];
+  for (int j = 0; j < 3; ++j)
+    moved[j] = static_cast<float>(-(Ext{r[3][0]} * r[0][j] + Ext{r[3][1]} * r[1][j] + Ext{r[3][2]} * r[2][j]));
+  for (int j = 0; j < 3; ++j) r[3][j] = moved[j];
+}
+
+void Mat3RotationZ(RTFMatrix3x3* m, float angle) {
+  const float s = MathSin(angle), c = MathCos(angle);
+  Identity3(m->m);
+  m->m[0][0] = c;
+  m->m[0][1] = s;
+  m->m[1][0] = -s;
+  m->m[1][1] = c;
+}
+
+void Mat3FromEuler(RTFMatrix3x3* m, float ax, float ay, float az) {
+  RTFMatrix4x4 x, y;
+  Mat4RotationX(&x, ax);
+  Mat4RotationY(&y, ay);
+  RTFMatrix3x3 z, zy;
+  Mat3RotationZ(&z, az);
+  matrix_kernels::MultiplyExtended(z.m, y.m, 3, zy.m);
+  matrix_kernels::MultiplyExtended(zy.m, x.m, 3, m->m);
 }
 
 bool Mat4LookAt(const RTFVector3D& eye, const RTFVector3D& at, const RTFVector3D& up, RTFMatrix4x4* m) {

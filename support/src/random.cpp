@@ -19,26 +19,16 @@ constexpr RandomState kInitialState = {
 // One per library: the support library is linked into each one with hidden symbols.
 RandomState moduleState = kInitialState;
 
-void Regenerate(uint32_t* x) {
-  uint32_t i = 0;
-  for (; i < kWords - kShift; ++i) x[i] = x[i + kShift] ^ (x[i] >> 1) ^ kTwist[x[i] & 1u];
-  for (; i < kWords; ++i) x[i] = x[i + kShift - kWords] ^ (x[i] >> 1) ^ kTwist[x[i] & 1u];
-}
-
 }  // namespace
 
 RandomState RandomInitialState() { return kInitialState; }
 
-double RandomReal(RandomState* state) {
-  if (state->index >= kWords) {
-    Regenerate(state->words);
-    state->index = 0;
-  }
-  uint32_t y = state->words[state->index++];
-  y ^= (y << 7) & 0x2B5B2500u;
-  y ^= (y << 15) & 0xDB8B0000u;
-  y ^= y >> 16;
-  return static_cast<double>(static_cast<long double>(y) * (1.0L / 4294967295.0L));
+void RandomRegenerate(RandomState* state) {
+  uint32_t* x = state->words;
+  uint32_t i = 0;
+  for (; i < kWords - kShift; ++i) x[i] = x[i + kShift] ^ (x[i] >> 1) ^ kTwist[x[i] & 1u];
+  for (; i < kWords; ++i) x[i] = x[i + kShift - kWords] ^ (x[i] >> 1) ^ kTwist[x[i] & 1u];
+  state->index = 0;
 }
 
 double RandomReal() { return RandomReal(&moduleState); }

@@ -2,6 +2,7 @@
 
 #include <cpuid.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace kivo {
@@ -19,7 +20,7 @@ void MathSinCos(float angle, float out[2]) {
 
 float MathAsin(float value) { return static_cast<float>(std::asin(static_cast<double>(value))); }
 
-float MathAcos(float value) { return static_cast<float>(std::acos(static_cast<double>(value))); }
+float MathAcos(float value) { return static_cast<float>(std::acos(std::clamp(static_cast<double>(value), -1.0, 1.0))); }
 
 float MathAtan2(float y, float x) {
   return static_cast<float>(std::atan2(static_cast<double>(y), static_cast<double>(x)));

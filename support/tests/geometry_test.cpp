@@ -181,6 +181,53 @@ TEST(Geometry, SegmentIntersection) {
   }
 }
 
+TEST(Geometry, LinePlaneWritesItsOutputsOnBothPaths) {
+  RTFVector3D x = V(kUntouched, kUntouched, kUntouched);
+  float t = kUntouched;
+  // The plane x = 2 met by the line from (0, 1, 0) through (1, 1, 0).
+  EXPECT_EQ(IntersectLinePlane(V(2, 5, 5), V(0, 1, 0), V(1, 1, 0), V(1, 0, 0), &x, &t), 1u);
+  EXPECT_EQ(t, 2.0f);
+  EXPECT_EQ(x.x, 2.0f);
+  EXPECT_EQ(x.y, 1.0f);
+  // Parallel, and leaving the plane behind its normal: t 0 and the line's start.
+  for (const RTFVector3D& through : {V(0, 2, 0), V(-1, 1, 0)}) {
+    EXPECT_EQ(IntersectLinePlane(V(2, 5, 5), V(0, 1, 0), through, V(1, 0, 0), &x, &t), 0u);
+    EXPECT_EQ(t, 0.0f);
+    EXPECT_EQ(x.x, 0.0f);
+    EXPECT_EQ(x.y, 1.0f);
+  }
+}
+
+TEST(Geometry, SegmentCircleCountsItsCrossings) {
+  const RTFVector2D centre{1, 1};
+  const struct {
+    const char* what;
+    RTFVector2D p0, p1;
+    int32_t count;
+    float t1, t2;
+  } cases[] = {
+      {"through: both", {-1, 1}, {3, 1}, 2, 0.75f, 0.25f},
+      {"from outside to the centre", {3, 1}, {1, 1}, 1, 0.5f, kUntouched},
+      {"from inside out: the second root", {1, 1}, {3, 1}, 1, 0.5f, kUntouched},
+      {"inside", {0.5f, 1}, {1.5f, 1}, 0, kUntouched, kUntouched},
+      {"short of the circle", {-3, 1}, {-2, 1}, -1, kUntouched, kUntouched},
+      {"beyond the circle", {4, 1}, {5, 1}, -1, kUntouched, kUntouched},
+      {"missing it", {-1, 5}, {3, 5}, -1, kUntouched, kUntouched},
+      {"a point", {0, 0}, {0, 0}, -1, kUntouched, kUntouched},
+  };
+  for (const auto& c : cases) {
+    RTFVector2D x1{kUntouched, kUntouched}, x2{kUntouched, kUntouched};
+    float t1 = kUntouched, t2 = kUntouched;
+    EXPECT_EQ(IntersectSegmentCircle2D(centre, 1, c.p0, c.p1, &x1, &x2, &t1, &t2), c.count) << c.what;
+    EXPECT_EQ(t1, c.t1) << c.what;
+    EXPECT_EQ(t2, c.t2) << c.what;
+    if (c.count > 0) {
+      EXPECT_EQ(x1.x, c.p0.x + c.t1 * (c.p1.x - c.p0.x)) << c.what;
+      EXPECT_EQ(x1.y, 1.0f) << c.what;
+    }
+  }
+}
+
 TEST(Interpolation, Blends) {
   EXPECT_EQ(Lerp(2, 4, 0.25f), 2.5f);
   EXPECT_EQ(Lerp(2, 4, 1.5f), 5.0f) << "no clamping";

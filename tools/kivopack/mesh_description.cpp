@@ -30,20 +30,6 @@ bool Fail(std::string* error, std::string message) {
   return false;
 }
 
-bool ReadMaterials(const json& d, std::vector<kivo::InstanceRef>* materials, std::string* error) {
-  if (!d.contains("materials") || !d["materials"].is_array() || d["materials"].empty())
-    return Fail(error, "a \"mesh\" names its \"materials\": a list of RTMaterial instance paths");
-  for (const json& item : d["materials"]) {
-    const std::string path = item.is_string() ? item.get<std::string>() : item.dump();
-    kivo::InstanceRef material;
-    if (!item.is_string() || !kivo::ModuleCore()->GetInstanceByName(nullptr, Wide(path).c_str(), material.out(), 0) ||
-        !kivo::ModuleCore()->IsKindOfByName(nullptr, material.get(), kivo::material::kClassName))
-      return Fail(error, "the material " + path + " is no RTMaterial of the pack");
-    materials->push_back(std::move(material));
-  }
-  return true;
-}
-
 bool Positive(const json& value, float* out) { return FiniteFloat(value, out) && *out > 0; }
 
 // The direction normalised until Vec3Normalize leaves it unchanged.
@@ -195,7 +181,24 @@ bool AddPrimitive(RTInstance mesh, RTInstance rasterizer, uint32_t kind, uint32_
   return false;
 }
 
-bool Build(RTInstance mesh, const MeshSource& source, const std::vector<RTInstance>& materials) {
+}  // namespace
+
+bool ReadMaterialList(const json& d, const char* kind, std::vector<kivo::InstanceRef>* materials,
+                      std::string* error) {
+  if (!d.contains("materials") || !d["materials"].is_array() || d["materials"].empty())
+    return Fail(error, std::string("a \"") + kind + "\" names its \"materials\": a list of RTMaterial instance paths");
+  for (const json& item : d["materials"]) {
+    const std::string path = item.is_string() ? item.get<std::string>() : item.dump();
+    kivo::InstanceRef material;
+    if (!item.is_string() || !kivo::ModuleCore()->GetInstanceByName(nullptr, Wide(path).c_str(), material.out(), 0) ||
+        !kivo::ModuleCore()->IsKindOfByName(nullptr, material.get(), kivo::material::kClassName))
+      return Fail(error, "the material " + path + " is no RTMaterial of the pack");
+    materials->push_back(std::move(material));
+  }
+  return true;
+}
+
+bool BuildMesh(RTInstance mesh, const MeshSource& source, const std::vector<RTInstance>& materials) {
   kivo::InstanceRef rasterizer;
   if (!kivo::ModuleCore()->GetFirstInstanceByString(nullptr, r::kClassName, rasterizer.out(), 1, nullptr) ||
       !pm::SetVectorListF(mesh, source.vertices.data(), static_cast<uint32_t>(source.vertices.size())) ||
@@ -225,17 +228,15 @@ bool Build(RTInstance mesh, const MeshSource& source, const std::vector<RTInstan
   return normals.empty() || pm::SetNormalListF(mesh, normals.data(), static_cast<uint32_t>(normals.size()));
 }
 
-}  // namespace
-
 bool FillMesh(RTInstance mesh, const json& description, std::string* error) {
   if (!description.is_object()) return Fail(error, "a \"mesh\" is an object");
   std::vector<kivo::InstanceRef> held;
-  if (!ReadMaterials(description, &held, error)) return false;
+  if (!ReadMaterialList(description, "mesh", &held, error)) return false;
   const auto source = ReadSource(description, held.size(), error);
   if (!source) return false;
   std::vector<RTInstance> materials;
   for (const kivo::InstanceRef& material : held) materials.push_back(material.get());
-  if (!Build(mesh, *source, materials))
+  if (!BuildMesh(mesh, *source, materials))
     return Fail(error, "the mesh refused its geometry (is the rasterizer installed?)");
   return true;
 }

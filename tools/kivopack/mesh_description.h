@@ -1,16 +1,19 @@
-// Meshes in pack descriptions, built into an RTPolyModel instance through its own calls (its
-// stream then comes from the mesh's own StreamOut).
+// Meshes in pack descriptions, built into an RTPolyModel (or RTStaticLitMesh) instance through its
+// own calls (its stream then comes from the mesh's own StreamOut).
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include <nlohmann/json.hpp>
 
+#include "kivo/support/instance_ref.h"
 #include "kivo/types.h"
+#include "mesh_shapes.h"
 
 namespace kivopack {
 
-// The "mesh" of an RTPolyModel instance entry:
+// The "mesh" of an RTPolyModel or RTStaticLitMesh instance entry:
 //   {"materials": ["Root:Tesk:Assets:Materials:Linen", ...],
 //    one of
 //      "box": {"size": [x, y, z]},
@@ -26,5 +29,12 @@ namespace kivopack {
 // built from rasterizer primitives, its shadow geometry computed, and the given or generated
 // normals set last (in the form the mesh's reader keeps).
 bool FillMesh(RTInstance mesh, const nlohmann::json& description, std::string* error);
+
+// The "materials" of a description of the kind ("mesh", "skin"): each an RTMaterial of the pack,
+// held with a reference.
+bool ReadMaterialList(const nlohmann::json& description, const char* kind, std::vector<kivo::InstanceRef>* materials,
+                      std::string* error);
+// The geometry built into the mesh (or a class of it) through its own calls, as FillMesh does.
+bool BuildMesh(RTInstance mesh, const MeshSource& source, const std::vector<RTInstance>& materials);
 
 }  // namespace kivopack

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "kivo/support/matrix.h"
 
 namespace kivopack {
 
@@ -102,6 +103,35 @@ void StripsToTriangles(MeshGroup* group) {
       }
     }
   group->strips.clear();
+}
+
+void PlaceShape(const RTFMatrix4x4& placement, MeshSource* shape) {
+  for (RTFVector3D& vertex : shape->vertices) {
+    kivo::Mat4TransformPoint(placement, vertex, &vertex);
+    vertex.w = 0;
+  }
+  for (RTFVector3D& normal : shape->normals) {
+    kivo::Mat4RotateVector(placement, normal, &normal);
+    normal.w = 0;
+  }
+}
+
+void AppendShape(const MeshSource& part, MeshSource* whole) {
+  const auto offset = static_cast<uint32_t>(whole->vertices.size());
+  whole->vertices.insert(whole->vertices.end(), part.vertices.begin(), part.vertices.end());
+  whole->normals.insert(whole->normals.end(), part.normals.begin(), part.normals.end());
+  whole->uvLayers.resize(std::max(whole->uvLayers.size(), part.uvLayers.size()));
+  for (size_t layer = 0; layer < part.uvLayers.size(); ++layer)
+    whole->uvLayers[layer].insert(whole->uvLayers[layer].end(), part.uvLayers[layer].begin(),
+                                  part.uvLayers[layer].end());
+  if (part.groups.empty()) return;
+  whole->groups.resize(std::max<size_t>(whole->groups.size(), 1));
+  MeshGroup& group = whole->groups[0];
+  for (uint32_t index : part.groups[0].triangles) group.triangles.push_back(index + offset);
+  for (const IndexList& strip : part.groups[0].strips) {
+    group.strips.emplace_back();
+    for (uint32_t index : strip) group.strips.back().push_back(index + offset);
+  }
 }
 
 }  // namespace kivopack

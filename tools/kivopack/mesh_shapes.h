@@ -41,4 +41,10 @@ MeshSource GenerateCapsule(float radius, float height, uint32_t segments);
 // Turns every strip of the group into triangles of its list.
 void StripsToTriangles(MeshGroup* group);
 
+// Moves the shape's vertices by the placement (row vectors) and turns its normals with it.
+void PlaceShape(const RTFMatrix4x4& placement, MeshSource* shape);
+// Adds the part's vertices, normals, texture coordinates and group-0 primitives to the whole's,
+// its indices moved past the whole's vertices.
+void AppendShape(const MeshSource& part, MeshSource* whole);
+
 }  // namespace kivopack

@@ -4,10 +4,12 @@
 #include <string>
 #include <vector>
 
-#include "font_description.h"
+#include "articulated_description.h"
 #include "entity_description.h"
+#include "font_description.h"
 #include "graph_description.h"
 #include "image_description.h"
+#include "kivo/articulated/articulated_calls.h"
 #include "kivo/camera/camera_calls.h"
 #include "kivo/light/light_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
@@ -21,7 +23,9 @@
 #include "mesh_description.h"
 #include "motion_description.h"
 #include "pack_tool.h"
+#include "kivo/scene/bone_model_calls.h"
 #include "scene_description.h"
+#include "skin_description.h"
 #include "tesk/scene/scene_tree_calls.h"
 #include "tool_support.h"
 
@@ -29,15 +33,26 @@ namespace kivopack {
 
 namespace {
 
-// The kinds that are made through the instance's own calls, and the class each needs.
+// The kinds that are made through the instance's own calls, and the classes each takes.
 constexpr struct {
   const char* field;
   const char16_t* className;
+  const char16_t* otherClassName;  // null: the one class
   const char* how;
 } kMadeKinds[] = {
-    {"motion", u"RTAnimTrack", "generated only into"},
-    {"material", u"RTMaterial", "set only on"},
-    {"mesh", u"RTPolyModel", "built only into"},
+    {"motion", u"RTAnimTrack", nullptr, "generated only into"},
+    {"material", u"RTMaterial", nullptr, "set only on"},
+    {"mesh", u"RTPolyModel", u"RTStaticLitMesh", "built only into"},
+};
+
+// The kinds filled once every instance is made, for they name other instances of the pack: each
+// for an instance of its class (or a class of it).
+constexpr struct {
+  const char* field;
+  const char16_t* className;
+} kLateKinds[] = {
+    {"skin", kivo::bone_model::kClassName},
+    {"articulated", kivo::articulated::kClassName},
 };
 
 struct PendingMesh {
@@ -176,6 +191,8 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
   Builder builder{core, {}, error};
   std::vector<RTInstance> described;
   std::vector<PendingMesh> meshes;
+  std::vector<PendingMesh> skins;
+  std::vector<PendingMesh> players;
   std::vector<PendingEntity> entities;
   for (const auto& item : (*json)["instances"]) {
     if (!item.is_object() || !item.contains("path") || !item["path"].is_string() || !item.contains("class") ||
@@ -206,14 +223,25 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       *error = Narrow(path) + ": an \"image\" names an image file for an RTImage instance without \"data\"";
       return false;
     }
-    for (const auto& kind : kMadeKinds)
-      if (item.contains(kind.field) && (item.contains("data") || !isClass(kind.className))) {
-        *error = Narrow(path) + ": a \"" + kind.field + "\" is " + kind.how + " an " + Narrow(kind.className) +
+    for (const auto& kind : kMadeKinds) {
+      const bool taken = isClass(kind.className) || (kind.otherClassName && isClass(kind.otherClassName));
+      if (item.contains(kind.field) && (item.contains("data") || !taken)) {
+        const std::string classes =
+            Narrow(kind.className) + (kind.otherClassName ? " or " + Narrow(kind.otherClassName) : "");
+        *error = Narrow(path) + ": a \"" + kind.field + "\" is " + kind.how + " an " + classes +
                  " instance without \"data\"";
         return false;
       }
+    }
     RTInstance instance = builder.Ensure(path, className);
     if (!instance) return false;
+    for (const auto& kind : kLateKinds)
+      if (item.contains(kind.field) &&
+          (item.contains("data") || !core.IsKindOfByName(nullptr, instance, kind.className))) {
+        *error = Narrow(path) + ": a \"" + kind.field + "\" is built only into an instance of " +
+                 Narrow(kind.className) + " (or a class of it) without \"data\"";
+        return false;
+      }
     std::vector<RTInstance> made;
     const bool scene = builder.DescribeScene(item, instance, path, &made, &entities);
     builder.held.insert(builder.held.end(), made.begin(), made.end());
@@ -241,18 +269,29 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       return false;
     }
     if (item.contains("mesh")) meshes.push_back(PendingMesh{instance, path, &item["mesh"]});
+    if (item.contains("skin")) skins.push_back(PendingMesh{instance, path, &item["skin"]});
+    if (item.contains("articulated")) players.push_back(PendingMesh{instance, path, &item["articulated"]});
     described.push_back(instance);
   }
 
-  // Meshes last, for the materials they name may come anywhere in the description. The rasterizer
-  // singleton holds their primitives until the meshes are stored.
-  if (!meshes.empty())
+  // Meshes and skins last, for the materials they name may come anywhere in the description, and
+  // so may the motions of players. The rasterizer singleton holds their primitives until the
+  // meshes are stored.
+  if (!meshes.empty() || !skins.empty())
     core.GetFirstInstanceByString(nullptr, kivo::rasterizer::kClassName, rasterizer.out(), 1, nullptr);
-  for (const PendingMesh& mesh : meshes)
-    if (!FillMesh(mesh.instance, *mesh.description, error)) {
-      *error = Narrow(mesh.path) + ": " + *error;
-      return false;
-    }
+  const auto fill = [&](const std::vector<PendingMesh>& pending, const auto& filler) {
+    for (const PendingMesh& each : pending)
+      if (!filler(each.instance, *each.description)) {
+        *error = Narrow(each.path) + ": " + *error;
+        return false;
+      }
+    return true;
+  };
+  const std::filesystem::path folder = description.parent_path();
+  if (!fill(meshes, [&](RTInstance mesh, const nlohmann::json& d) { return FillMesh(mesh, d, error); }) ||
+      !fill(skins, [&](RTInstance skin, const nlohmann::json& d) { return FillSkin(skin, d, folder, error); }) ||
+      !fill(players, [&](RTInstance player, const nlohmann::json& d) { return FillArticulated(player, d, error); }))
+    return false;
 
   if (!SetEntities(core, entities, error)) return false;
 

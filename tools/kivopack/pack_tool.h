@@ -18,8 +18,10 @@ namespace kivopack {
 // file that glyph-sheet wrote beside its sheet (see font_description.h), scene trees, rooms and
 // scene nodes a "sceneTree", a "room" or a "node" (see scene_description.h), an RTAnimTrack
 // instance a "motion" generated from a skeleton and a family of curves (see
-// motion_description.h), an RTMaterial a "material" (material_description.h) and an RTPolyModel
-// a "mesh" (mesh_description.h), each filled in through the instance's own methods. The pack then
+// motion_description.h), an RTMaterial a "material" (material_description.h), an RTPolyModel
+// a "mesh" (mesh_description.h), an RTBoneModel (or RTTeskSkin) a "skin" generated over a skeleton
+// (skin_description.h) and an RTArticulated a motion player's "articulated" (see
+// articulated_description.h), each filled in through the instance's own methods. The pack then
 // holds every described instance with its ancestors, and the child nodes of rooms and nodes. An
 // existing pack is replaced only once the new one is complete.
 bool BuildPack(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& pack,

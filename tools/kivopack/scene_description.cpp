@@ -153,6 +153,20 @@ bool ReadEntity(const SceneBuild& build, const json& description, RTInstance nod
   return true;
 }
 
+// "animator": the instance path of the node's motion player, looked up once the pack is complete.
+bool ReadAnimator(const SceneBuild& build, const json& description, RTInstance node) {
+  namespace t = kivo::tesk_scene_node;
+  if (!description.contains("animator")) return true;
+  const json& path = description["animator"];
+  if (!path.is_string() || path.get<std::string>().rfind("Root:", 0) != 0)
+    return Fail(build, "a node's \"animator\" is an instance path starting with \"Root:\"");
+  if (!build.core.IsKindOfByName(nullptr, node, t::kClassName))
+    return Fail(build, "only an RTTeskSceneNode has an \"animator\"");
+  build.entities->push_back(
+      PendingEntity{node, Wide(path.get<std::string>()), "motion player", u"RTArticulated", t::SetAnimator});
+  return true;
+}
+
 }  // namespace
 
 bool DescribeSceneTree(const SceneBuild& build, const json& description, RTInstance tree) {
@@ -211,18 +225,20 @@ bool DescribeNode(const SceneBuild& build, const json& description, RTInstance n
   // The placement goes first: a node of a moving kind would keep its translation pending.
   if (!kivo::scene_node::SetLocalMatrix(node, &placement)) return Fail(build, "the node refused its placement");
   return ReadState(build, description, node) && ReadObstacle(build, description, node) &&
-         ReadEntity(build, description, node) && MakeChildNodes(build, description, "children", node, nullptr);
+         ReadEntity(build, description, node) && ReadAnimator(build, description, node) &&
+         MakeChildNodes(build, description, "children", node, nullptr);
 }
 
 bool SetEntities(CoreTable& core, const std::vector<PendingEntity>& entities, std::string* error) {
   for (const PendingEntity& pending : entities) {
     kivo::InstanceRef entity;
-    if (!core.GetInstanceByName(nullptr, pending.path.c_str(), entity.out(), 0)) {
-      *error = "there is no entity " + Narrow(pending.path) + " in the pack";
+    if (!core.GetInstanceByName(nullptr, pending.path.c_str(), entity.out(), 0) ||
+        (pending.className && !core.IsKindOfByName(nullptr, entity.get(), pending.className))) {
+      *error = std::string("there is no ") + pending.role + " " + Narrow(pending.path) + " in the pack";
       return false;
     }
-    if (!kivo::scene_node::SetEntity(pending.node, entity.get())) {
-      *error = "a node refused its entity " + Narrow(pending.path);
+    if (!pending.set(pending.node, entity.get())) {
+      *error = std::string("a node refused its ") + pending.role + " " + Narrow(pending.path);
       return false;
     }
   }

@@ -12,10 +12,12 @@
 //       from point i to the next); linked rooms by instance name; the nodes, lights and bounds node
 //       are made as children of the room
 //   "node": {"position": [x, y, z] or "matrix": [16 numbers, row by row], "state": 0, "kind": 5,
-//            "obstacle": [[x, y, z], [x, y, z]], "entity": "Root:Props:Bed", "children": [NODE, ...]}
+//            "obstacle": [[x, y, z], [x, y, z]], "entity": "Root:Props:Bed",
+//            "animator": "Root:Characters:Assets:Animators:Walker", "children": [NODE, ...]}
 //       a scene node instance's placement, its state word and kind (RTTeskSceneNode only), the
-//       obstacle box that rooms collide with, the instance it carries (a mesh, camera or light of
-//       the pack, anywhere in the description) and its child nodes
+//       obstacle box that rooms collide with, the instance it carries (a mesh, skin, camera or light
+//       of the pack, anywhere in the description), the motion player (an RTArticulated of the pack)
+//       that poses the skin it carries (RTTeskSceneNode only) and its child nodes
 //   NODE: {"name": "Bed", "class": "RTTeskSceneNode", ...the fields of "node"}; the class is
 //       RTTeskSceneNode when left out
 #pragma once
@@ -25,13 +27,17 @@
 #include <vector>
 
 #include "kivo/core_table.h"
+#include "kivo/scene/scene_node_calls.h"
 
 namespace kivopack {
 
-// A node's entity, set once every instance of the description is made.
+// A node's entity (or motion player), set once every instance of the description is made.
 struct PendingEntity {
   RTInstance node;
   std::u16string path;
+  const char* role = "entity";
+  const char16_t* className = nullptr;  // the class the instance must be of, when it matters
+  RTSuccess (*set)(RTInstance node, RTInstance instance) = kivo::scene_node::SetEntity;
 };
 
 struct SceneBuild {
@@ -44,7 +50,8 @@ struct SceneBuild {
 bool DescribeSceneTree(const SceneBuild& build, const nlohmann::json& description, RTInstance tree);
 bool DescribeRoom(const SceneBuild& build, const nlohmann::json& description, RTInstance room);
 bool DescribeNode(const SceneBuild& build, const nlohmann::json& description, RTInstance node);
-// Sets each node's entity; false, with `error` naming the path, when one is not in the pack.
+// Sets each node's entity or player; false, with `error` naming the path, when one is not in the
+// pack or not of its class.
 bool SetEntities(CoreTable& core, const std::vector<PendingEntity>& entities, std::string* error);
 
 }  // namespace kivopack

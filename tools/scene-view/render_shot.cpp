@@ -1,10 +1,16 @@
 #include "render_shot.h"
 
+#include <filesystem>
+
 #include "kivo/camera/camera_calls.h"
+#include "kivo/scene/bone_model_calls.h"
+#include "kivo/scene/room_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/instance_ref.h"
+#include "kivo/support/list.h"
 #include "kivo/support/matrix.h"
+#include "lighting_shot.h"
 #include "platform/utf.h"
 #include "tesk/scene/scene_tree_calls.h"
 
@@ -48,24 +54,62 @@ InstanceRef CameraNode(CoreTable& core, const Shot& shot, std::string* error) {
   return node;
 }
 
-bool DrawFrame(RTInstance rasterizer, RTInstance tree, std::string* error) {
-  const uint32_t descriptor[r::kDescriptorWords] = {0, 0, 0, kShotHeight, kShotWidth, 32, 24, 8, 0, 0, 0, 1};
-  r::WindowContext context = nullptr;
-  if (!r::CreateWindowContext(rasterizer, nullptr, descriptor, &context) || !r::BeginFrame(rasterizer, context)) {
-    *error = "cannot make an offscreen frame";
+// The skins the node and the nodes below it carry draw their bones.
+void ShowBones(CoreTable& core, RTInstance node) {
+  InstanceRef entity;
+  if (kivo::scene_node::GetEntity(node, entity.out()) && entity.get() &&
+      core.IsKindOfByName(nullptr, entity.get(), kivo::bone_model::kClassName))
+    kivo::bone_model::SetRenderBone(entity.get(), 1);
+  InstanceRef child;
+  kivo::scene_node::GetFirstChild(node, child.out());
+  while (child.get()) {
+    ShowBones(core, child.get());
+    InstanceRef next;
+    kivo::scene_node::GetNextSibling(child.get(), next.out());
+    child = std::move(next);
+  }
+}
+
+void ShowBonesOfRooms(CoreTable& core, RTInstance tree) {
+  uint32_t rooms = 0;
+  tesk::scene_tree::GetRoomCount(tree, &rooms);
+  for (uint32_t i = 0; i < rooms; ++i) {
+    InstanceRef room;
+    kivo::List* nodes = nullptr;
+    if (!tesk::scene_tree::GetRoomN(tree, i, room.out()) || !room.get() || !kivo::room::GetNodeList(room.get(), &nodes))
+      continue;
+    for (RTInstance node : kivo::ListItems<RTInstanceRecord>(nodes))
+      ShowBones(core, node);
+  }
+}
+
+bool DrawFrame(CoreTable& core, RTInstance rasterizer, r::WindowContext context, RTInstance tree, const Shot& shot,
+               RTInstance camera, std::string* error) {
+  if (!r::BeginFrame(rasterizer, context)) {
+    *error = "cannot begin an offscreen frame";
     return false;
   }
   r::SetClearColor(rasterizer, kBackground, kBackground, kBackground, 1.0f);
   r::SetClearMask(rasterizer, r::kClearColour | r::kClearDepth | r::kClearStencil);
   r::BeginScene(rasterizer);
-  const bool drawn = tesk::scene_tree::Render(tree);
+  const bool rendered = tesk::scene_tree::Render(tree);
+  if (!rendered) *error = "the scene tree could not draw its frame";
+  const bool drawn =
+      rendered && (shot.shadowLight.empty() || DrawShadows(core, tree, rasterizer, camera, shot.shadowLight, error));
   r::EndScene(rasterizer);
   r::PresentFrame(rasterizer);
-  if (!drawn) *error = "the scene tree could not draw its frame";
   return drawn;
 }
 
 }  // namespace
+
+std::string FrameFile(const Shot& shot, uint32_t frame) {
+  if (shot.frames <= 1) return shot.png;
+  std::string number = std::to_string(frame);
+  number.insert(0, std::to_string(shot.frames - 1).size() - number.size(), '0');
+  const std::filesystem::path png(shot.png);
+  return (png.parent_path() / (png.stem().string() + "-" + number + png.extension().string())).string();
+}
 
 bool RenderShot(CoreTable& core, RTInstance tree, const Shot& shot, std::string* error) {
   InstanceRef camera = CameraNode(core, shot, error);
@@ -75,16 +119,28 @@ bool RenderShot(CoreTable& core, RTInstance tree, const Shot& shot, std::string*
     *error = "there is no rasterizer";
     return false;
   }
-  tesk::scene_tree::UpdateTransforms(tree, 0);
-  tesk::scene_tree::SetRenderCameraNode(tree, camera.get());
-  const bool drawn = DrawFrame(rasterizer.get(), tree, error);
-  tesk::scene_tree::SetRenderCameraNode(tree, nullptr);
-  if (!drawn) return false;
-  if (!r::Screenshot(rasterizer.get(), platform::FromUtf8(shot.png).c_str())) {
-    *error = "cannot write " + shot.png;
+  const uint32_t descriptor[r::kDescriptorWords] = {0, 0, 0, kShotHeight, kShotWidth, 32, 24, 8, 0, 0, 0, 1};
+  r::WindowContext context = nullptr;
+  if (!r::CreateWindowContext(rasterizer.get(), nullptr, descriptor, &context)) {
+    *error = "cannot make an offscreen frame";
     return false;
   }
-  return true;
+  if (shot.bones) ShowBonesOfRooms(core, tree);
+  std::vector<InstanceRef> baked;
+  if (shot.bake && !BakeLightmaps(tree, &baked, error)) return false;
+  tesk::scene_tree::SetRenderCameraNode(tree, camera.get());
+  bool drawn = true;
+  for (uint32_t frame = 0; drawn && frame < shot.frames; ++frame) {
+    tesk::scene_tree::UpdateTransforms(tree, frame * shot.step);
+    drawn = DrawFrame(core, rasterizer.get(), context, tree, shot, camera.get(), error);
+    const std::string file = FrameFile(shot, frame);
+    if (drawn && !r::Screenshot(rasterizer.get(), platform::FromUtf8(file).c_str())) {
+      *error = "cannot write " + file;
+      drawn = false;
+    }
+  }
+  tesk::scene_tree::SetRenderCameraNode(tree, nullptr);
+  return drawn;
 }
 
 }  // namespace sceneview

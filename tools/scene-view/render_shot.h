@@ -1,5 +1,5 @@
-// scene-view's picture: the loaded scene tree drawn offscreen from a camera, the frame written as
-// a PNG file.
+// scene-view's pictures: the loaded scene tree drawn offscreen from a camera, frame by frame, each
+// frame written as a PNG file.
 #pragma once
 
 #include <optional>
@@ -20,11 +20,23 @@ struct Shot {
   // of view and clip distances.
   std::optional<RTFVector3D> eye;
   RTFVector3D at{};
+  uint32_t frames = 1;  // at times 0, step, 2 step, ... milliseconds
+  uint32_t step = 0;
+  bool bones = false;  // the skins of the rooms' nodes draw their bones
+  bool bake = false;        // the rooms' lightmaps baked before drawing (lighting_shot.h)
+  std::string shadowLight;  // the instance path of a light node the meshes' shadows are cast from
 };
 
-// Updates the tree's transforms, draws one frame of kShotWidth x kShotHeight through the tree's
-// Render and writes it to shot.png. False with `error` saying why when the camera cannot be had or
-// the frame cannot be drawn or written.
+inline constexpr uint32_t kMostFrames = 10000;
+
+// The file of frame i: shot.png itself for a single frame, else its name with "-i" before the
+// extension, i written with as many digits as the last frame's number.
+std::string FrameFile(const Shot& shot, uint32_t frame);
+
+// Bakes the tree's lightmaps when asked; then for each frame: updates the tree's transforms at the
+// frame's time, draws a frame of kShotWidth x kShotHeight through the tree's Render (with the
+// shadows asked for) and writes it to its file. False with `error` saying why
+// when the camera cannot be had or a frame cannot be drawn or written.
 bool RenderShot(CoreTable& core, RTInstance tree, const Shot& shot, std::string* error);
 
 }  // namespace sceneview

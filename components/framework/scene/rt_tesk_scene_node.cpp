@@ -1,19 +1,26 @@
 // RTTeskSceneNode: the game's scene node, an RTSceneNode with a state word (render bits, kind and
 // frame phase), the pointer to the quad item by which the scene tree files it, the script object
-// that stands for it, and the pending movement of a node of a moving kind. See scene_node_calls.h.
+// that stands for it, the pending movement of a node of a moving kind, and the motion player of the
+// skin it carries. See scene_node_calls.h.
 //
 // A moving kind's translation changes (through either setter, which this level overrides) wait in
 // the pending movement until ApplyMovement: the scene tree then sees every mover, and a second
 // transform update in one frame moves nothing twice.
 //
 // Stream form: RTSceneNode's part (read and written through that level's own table), then
-//   u32 version        1; a newer version is refused
+//   u32 version        2; a newer version is refused
 //   u32                the state word
-// The quad item, the script object and the pending movement belong to the running game and are not
-// streamed. A damaged stream is refused whole.
+//   wide string        from version 2: the motion player's instance path (u32 length in UTF-16
+//                      units, then the units and a terminator), 0 for none
+// The player is looked up by its path when it is first asked for, as the entity is. The quad item,
+// the script object and the pending movement belong to the running game and are not streamed. A
+// damaged stream is refused whole.
+#include <string>
+
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/component_kit.h"
+#include "kivo/support/held_children.h"
 #include "kivo/support/layered_stream.h"
 #include "kivo/support/matrix.h"
 #include "kivo/support/parent_call.h"
@@ -28,6 +35,8 @@ namespace slot = kivo::tesk_scene_node;
 constexpr uint32_t kStateWord = slot::kObjectSize - 4;
 constexpr bool kOverrides = true;
 constexpr ParentStream kParentStream{scene_node::kOwnTable, scene_node::kStreamIn, scene_node::kStreamOut};
+constexpr uint32_t kFirstVersionWithAnimator = 2;
+constexpr uint32_t kPathUnits = 1024;
 
 struct TeskNodeState {
   uint32_t stateWord = 0;
@@ -35,6 +44,15 @@ struct TeskNodeState {
   void* scriptObject = nullptr;
   RTFVector3D velocity{};  // the pending movement
   RTFVector3D vector{};    // the last vector the scene tree handed
+  RTInstance animator = nullptr;  // one reference held
+  bool animatorIsChild = false;   // see held_children.h
+  std::u16string animatorPath;    // streamed in, not yet looked up
+
+  void DropAnimator() {
+    if (animator) ModuleCore()->ReleaseInstance(nullptr, animator);
+    animator = nullptr;
+    animatorPath.clear();
+  }
 };
 
 TeskNodeState* StateOf(RTInstance self) { return StateIn<TeskNodeState>(self, kStateWord); }
@@ -66,6 +84,8 @@ bool KeepPending(RTInstance self, TeskNodeState& node, const RTFVector3D& target
 RTSuccess Construct(RTInstance self) { return MakeState<TeskNodeState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
 RTSuccess Destroy(RTInstance self) {
+  TeskNodeState* node = StateOf(self);
+  if (node && !(node->animatorIsChild && ChildrenGone(self))) node->DropAnimator();
   EndState<TeskNodeState>(self, kStateWord);
   return kRTSuccess;
 }
@@ -73,7 +93,9 @@ RTSuccess Destroy(RTInstance self) {
 RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
   TeskNodeState* node = StateOf(self);
   const bool written = node && CallParentMethod(self, scene_node::kOwnTable, scene_node::kStreamOut, stage, stream) &&
-                       StreamWriteUInt(stream, slot::kStreamVersion) && StreamWriteUInt(stream, node->stateWord);
+                       StreamWriteUInt(stream, slot::kStreamVersion) && StreamWriteUInt(stream, node->stateWord) &&
+                       (node->animator ? StreamWriteInstanceRef(stream, node->animator)
+                                       : StreamWriteWString(stream, node->animatorPath.c_str()));
   return written ? kRTSuccess : kRTFailure;
 }
 
@@ -83,13 +105,46 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   return StreamInAfterParent(self, kParentStream, stage, stream, [&] {
     uint32_t version = 0;
     uint32_t word = 0;
-    if (!StreamReadVersion(stream, slot::kStreamVersion, &version) || !StreamReadUInt(stream, &word)) {
-      RaiseFormatted(kLevelError, u"RTTeskSceneNode::StreamIn(): the node's state word is damaged or missing");
+    char16_t* path = nullptr;
+    if (!StreamReadVersion(stream, slot::kStreamVersion, &version) || !StreamReadUInt(stream, &word) ||
+        (version >= kFirstVersionWithAnimator && !StreamReadWStringBounded(stream, kPathUnits, &path))) {
+      RaiseFormatted(kLevelError, u"RTTeskSceneNode::StreamIn(): the node's state word or motion player is damaged "
+                                  u"or missing");
       return false;
     }
     node->stateWord = word;
+    node->DropAnimator();
+    if (path) node->animatorPath = path;
+    ModuleCore()->ArrayFree(nullptr, path);
     return true;
   });
+}
+
+RTSuccess SetAnimator(RTInstance self, RTInstance animator) {
+  TeskNodeState* node = StateOf(self);
+  if (!node || (animator && !ModuleCore()->ResolveHandle(nullptr, animator))) return kRTFailure;
+  node->DropAnimator();
+  node->animator = animator;
+  node->animatorIsChild = IsChildOf(animator, self);
+  return kRTSuccess;
+}
+
+RTSuccess GetAnimator(RTInstance self, RTInstance* animator) {
+  TeskNodeState* node = StateOf(self);
+  if (!node || !animator) return kRTFailure;
+  if (!node->animatorPath.empty()) {
+    RTInstance found = nullptr;
+    if (ModuleCore()->GetInstanceByName(nullptr, node->animatorPath.c_str(), &found, 0)) {
+      node->animator = found;
+      node->animatorIsChild = IsChildOf(found, self);
+    } else {
+      RaiseFormatted(kLevelError, u"RTTeskSceneNode::GetAnimator(): there is no motion player %s; the node has none",
+                     node->animatorPath);
+    }
+    node->animatorPath.clear();
+  }
+  *animator = node->animator;
+  return node->animator ? ModuleCore()->ResolveHandle(nullptr, node->animator) : kRTSuccess;
 }
 
 RTSuccess SetStateWord(RTInstance self, uint32_t word) {
@@ -194,13 +249,16 @@ RTMethodRecord gMethods[] = {
            kOverrides),
     Method(u"SetTranslation", SetTranslation, slot::kSetTranslation, u"RTSuccess", u"RTFVector3D in apTranslation",
            kOverrides),
+    Method(u"SetAnimator", SetAnimator, slot::kSetAnimator, u"RTSuccess", u"RTInstance ahAnimator"),
+    Method(u"GetAnimator", GetAnimator, slot::kGetAnimator, u"RTSuccess", u"RTInstance out ophAnimator"),
     kEndOfMethods,
 };
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,
     .parentClassName = scene_node::kClassName,
-    .description = u"The game's scene node: a state word, a quad item, a script object and pending movement",
+    .description = u"The game's scene node: a state word, a quad item, a script object, pending movement and a "
+                   u"motion player",
     .objectSize = slot::kObjectSize,
     .slotTableSize = slot::kSlotTableSize,
     .firstSlotTableOffset = slot::kLevel,

@@ -1,9 +1,10 @@
 // The A* search of a route planner and the hand-off of a found route to a new RTPathFollower.
 //
-// Open and closed lists are marks per node (stamped with a search generation, so a search starts
-// with every node in neither list at no cost) beside the open list's heap. A node already open
-// that gets a better cost keeps its heap entry and that entry's old key: the order in which nodes
-// come off the list, and so the route chosen, depends on it.
+// The search works on one compact record per node (SearchNode: cost, parent and list mark,
+// stamped with a search generation so that a search starts with every node in neither list at no
+// cost) beside the open list's heap, and writes f, g, h and parent into the node records as well.
+// A node already open that gets a better cost keeps its heap entry and that entry's old key: the
+// order in which nodes come off the list, and so the route chosen, depends on it.
 #include <algorithm>
 #include <cstring>
 
@@ -29,48 +30,64 @@ struct Search {
   RoutePlannerState* state;
   bool withGroups;  // CanPathAStar: blocked nodes and the parent are skipped, the hand-off capped
 
-  Mark MarkOf(uint32_t node) const {
-    const uint32_t mark = state->marks[node];
-    return (mark >> kMarkBits) == state->generation ? static_cast<Mark>(mark & 3) : kNeither;
+  Mark MarkOf(const SearchNode& node) const {
+    return (node.mark >> kMarkBits) == state->generation ? static_cast<Mark>(node.mark & 3) : kNeither;
   }
-  void SetMark(uint32_t node, Mark mark) { state->marks[node] = (state->generation << kMarkBits) | mark; }
+  void SetMark(SearchNode* node, Mark mark) const { node->mark = (state->generation << kMarkBits) | mark; }
 };
 
 // Empties the open list and starts a new generation of marks.
 bool BeginSearch(RoutePlannerState* state) {
   OpenListClear(&state->open);
   if (state->nodeCount == 0) return true;
-  if (!state->marks) {
-    void* marks = nullptr;
-    if (!ModuleCore()->MemAlloc(nullptr, state->nodeCount * static_cast<uint32_t>(sizeof(uint32_t)), &marks, 1))
+  if (!state->search) {
+    void* records = nullptr;
+    if (uint64_t{state->nodeCount} * sizeof(SearchNode) > UINT32_MAX ||
+        !ModuleCore()->MemAlloc(nullptr, state->nodeCount * static_cast<uint32_t>(sizeof(SearchNode)), &records, 1))
       return false;
-    state->marks = static_cast<uint32_t*>(marks);
+    state->search = static_cast<SearchNode*>(records);
   }
   if (++state->generation > kLastGeneration) {
-    std::memset(state->marks, 0, sizeof(uint32_t) * size_t{state->nodeCount});
+    std::memset(state->search, 0, sizeof(SearchNode) * size_t{state->nodeCount});
     state->generation = 1;
   }
   return true;
 }
 
+bool Joins(const RTRoutePlannerEdge& edge, uint32_t a, uint32_t b) {
+  return (edge.a == a && edge.b == b) || (edge.a == b && edge.b == a);
+}
+
+// The cost of the first edge among a's pairs that joins a and b; 0 when none does.
+float FirstJoiningCost(const RoutePlannerState* state, uint32_t a, uint32_t b) {
+  const NodeLinks& links = state->links[a];
+  const LinkPair* pairs = state->linkPairs + links.first;
+  for (uint32_t k = 0; k < links.count; ++k)
+    if (Joins(state->edges[pairs[k].edge], a, b)) return state->edges[pairs[k].edge].cost;
+  return 0;
+}
+
 // The cost of the first edge in node a's edge array that joins a and b; 0 when no edge does.
-// Links pair each neighbour with the edge that joins it, so that edge is found beside b among a's
-// neighbours; only when a caller has rewritten the ends of an edge in place is every edge of a
-// tried.
+// Each pair's edge joins the node to the pair's neighbour, so that edge is found beside b's first
+// pair; only when a caller has rewritten the ends of an edge in place is every edge of a tried.
 float EdgeCost(const RoutePlannerState* state, uint32_t a, uint32_t b) {
   const NodeLinks& links = state->links[a];
-  auto joins = [&](uint32_t k) {
-    const RTRoutePlannerEdge& edge = state->edges[links.pairs[2 * k + 1]];
-    return (edge.a == a && edge.b == b) || (edge.a == b && edge.b == a);
-  };
+  const LinkPair* pairs = state->linkPairs + links.first;
   for (uint32_t k = 0; k < links.count; ++k) {
-    if (links.pairs[2 * k] != b) continue;
-    if (!joins(k)) break;
-    return state->edges[links.pairs[2 * k + 1]].cost;
+    if (pairs[k].neighbour != b) continue;
+    const RTRoutePlannerEdge& edge = state->edges[pairs[k].edge];
+    if (Joins(edge, a, b)) return edge.cost;
+    break;
   }
-  for (uint32_t k = 0; k < links.count; ++k)
-    if (joins(k)) return state->edges[links.pairs[2 * k + 1]].cost;
-  return 0;
+  return FirstJoiningCost(state, a, b);
+}
+
+// EdgeCost for a node's pair at hand: its edge is the first that joins the two, unless the node
+// lists a neighbour twice.
+float PairCost(const RoutePlannerState* state, uint32_t a, const NodeLinks& links, const LinkPair& pair) {
+  if (links.repeats) return EdgeCost(state, a, pair.neighbour);
+  const RTRoutePlannerEdge& edge = state->edges[pair.edge];
+  return Joins(edge, a, pair.neighbour) ? edge.cost : FirstJoiningCost(state, a, pair.neighbour);
 }
 
 template <class... Args>
@@ -81,7 +98,9 @@ RTSuccess Refuse(std::u16string_view format, const Args&... args) {
 
 // Collects the route from the goal back along the parent links, at most `bound` nodes.
 // CanPath walks to the start; CanPathAStar stops after kHandOffLimit nodes. A walk that neither
-// reaches the start nor the cap within the node count has met a parent cycle.
+// reaches the start nor the cap within the node count has met a parent cycle. Every node on the
+// way was reached by this search, so the search's own compact records hold the same links as the
+// node records.
 RTSuccess WalkBack(const Search& search, uint32_t goal, uint32_t* path, uint32_t bound, uint32_t* count) {
   const RoutePlannerState* state = search.state;
   const uint32_t cap = search.withGroups ? route_planner::kHandOffLimit : UINT32_MAX;
@@ -90,7 +109,7 @@ RTSuccess WalkBack(const Search& search, uint32_t goal, uint32_t* path, uint32_t
   *count = 0;
   for (;;) {
     path[(*count)++] = node;
-    const uint32_t parent = state->nodes[node].parent;
+    const uint32_t parent = state->search[node].parent;
     if (parent == 0 || *count == cap) return kRTSuccess;
     if (parent > state->nodeCount)
       return Refuse(u"RTRoutePlanner::%s() -- Node %u has the parent %u, past the node count", method, node,
@@ -164,46 +183,63 @@ RTSuccess Run(Search& search, const RTFVector3D* startPosition, int32_t startGro
   const bool ownEstimate = estimate == &GoalDistanceEstimate;
 
   RTRoutePlannerNode* nodes = state->nodes;
+  SearchNode* records = state->search;
+  const RTFVector3D goalPosition = goal->position;
   start->g = 0;
   GoalDistanceEstimate(search.self, start, goal, &start->h);
   start->f = start->g + start->h;
   start->parent = 0;
+  records[startIndex] = SearchNode{0, 0, 0};
   if (!OpenListPush(&state->open, start->f, startIndex)) return kRTFailure;
-  search.SetMark(startIndex, kOpen);
+  search.SetMark(&records[startIndex], kOpen);
 
   float key = 0;
   uint32_t current = 0;
   while (OpenListPop(&state->open, &key, &current)) {
     if (current == goalIndex) return HandOff(search, goalIndex);
-    search.SetMark(current, kNeither);
+    // The next node to expand is most often the one now on top: ask for its pairs early.
+    if (state->open.count) {
+      const NodeLinks& next = state->links[state->open.entries[0].node];
+      __builtin_prefetch(state->linkPairs + next.first);
+    }
+    SearchNode& here = records[current];
+    search.SetMark(&here, kNeither);
     RTRoutePlannerNode& node = nodes[current];
     const NodeLinks& links = state->links[current];
+    const LinkPair* pairs = state->linkPairs + links.first;
+    // What each neighbour's step reads lies scattered over three arrays: ask for all of it at once.
     for (uint32_t k = 0; k < links.count; ++k) {
-      const uint32_t n = links.pairs[2 * k];
+      __builtin_prefetch(&state->edges[pairs[k].edge]);
+      __builtin_prefetch(&nodes[pairs[k].neighbour].blocked);
+      __builtin_prefetch(&records[pairs[k].neighbour]);
+    }
+    for (uint32_t k = 0; k < links.count; ++k) {
+      const uint32_t n = pairs[k].neighbour;
       RTRoutePlannerNode& next = nodes[n];
-      if (search.withGroups && (next.blocked || node.parent == n + 1)) continue;
+      if (search.withGroups && (next.blocked || here.parent == n + 1)) continue;
       float step = 0;
       if (ownCost) {
-        step = EdgeCost(state, current, n);
+        step = PairCost(state, current, links, pairs[k]);
       } else {
         cost(search.self, &node, &next, &step);
       }
-      const float g = node.g + step;
-      const Mark mark = search.MarkOf(n);
-      if (mark != kNeither && !(next.g > g)) continue;
-      next.parent = current + 1;
-      next.g = g;
+      const float g = here.g + step;
+      SearchNode& there = records[n];
+      const Mark mark = search.MarkOf(there);
+      if (mark != kNeither && !(there.g > g)) continue;
+      there.parent = next.parent = current + 1;
+      there.g = next.g = g;
       if (ownEstimate) {
-        next.h = Vec3Distance(next.position, goal->position);
+        next.h = Vec3Distance(next.position, goalPosition);
       } else {
         estimate(search.self, &next, goal, &next.h);
       }
       next.f = next.g + next.h;
       if (mark == kOpen) continue;
       if (!OpenListPush(&state->open, next.f, n)) return kRTFailure;
-      search.SetMark(n, kOpen);
+      search.SetMark(&there, kOpen);
     }
-    search.SetMark(current, kClosed);
+    search.SetMark(&here, kClosed);
   }
   return kRTFailure;
 }

@@ -1,4 +1,6 @@
-// Edges are grouped by their lower node with a counting sort and each group is walked with a
+// Edges are grouped by their lower node and each group is compared within itself. Graphs usually
+// list their edges grouped that way already, with few edges per node: then each group is compared
+// pair by pair where it lies. Otherwise the groups are made with a counting sort and walked with a
 // stamp per higher node, so the work is linear and mostly sequential. Node indexes far beyond the
 // number of edges (only possible from a caller's arbitrary records) would make those arrays too
 // large; such edge sets are counted in an open-addressed table instead.
@@ -14,12 +16,50 @@ namespace kivo::planner {
 namespace {
 
 constexpr uint64_t kSpareBound = 4096;
+constexpr uint32_t kShortGroup = 16;
 
 // An edge's two nodes, the lower first.
 struct Ends {
   uint32_t low;
   uint32_t high;
 };
+
+Ends EndsAt(const uint8_t* records, size_t stride, uint32_t e) {
+  uint32_t ab[2];
+  std::memcpy(ab, records + e * stride, sizeof ab);
+  return Ends{std::min(ab[0], ab[1]), std::max(ab[0], ab[1])};
+}
+
+// Flags the edges of one group (same lower node) from their higher nodes.
+void FlagGroup(const uint32_t* high, uint32_t size, uint8_t* flags) {
+  for (uint32_t i = 0; i < size; ++i) {
+    uint8_t flag = kFirstOfPair | kOnlyOfPair;
+    for (uint32_t j = 0; j < size; ++j)
+      if (j != i && high[j] == high[i]) flag &= j < i ? 0 : kFirstOfPair;
+    flags[i] = flag;
+  }
+}
+
+// The flags when the edges come in groups of rising lower node, none longer than kShortGroup, in
+// one pass; false (with some flags set) when they do not.
+bool FlagShortGroups(const uint8_t* records, size_t stride, uint32_t count, uint8_t* flags) {
+  uint32_t high[kShortGroup];
+  uint32_t start = 0, size = 0, low = 0;
+  for (uint32_t e = 0; e < count; ++e) {
+    const Ends ends = EndsAt(records, stride, e);
+    if (size && ends.low != low) {
+      if (ends.low < low) return false;
+      FlagGroup(high, size, flags + start);
+      start = e;
+      size = 0;
+    }
+    if (size == kShortGroup) return false;
+    low = ends.low;
+    high[size++] = ends.high;
+  }
+  FlagGroup(high, size, flags + start);
+  return true;
+}
 
 // Core memory for `count` words, zeroed; freed with the holder.
 class Words {
@@ -100,13 +140,15 @@ bool FlagByTable(const Ends* edges, uint32_t count, uint8_t* flags) {
 
 }  // namespace
 
-bool FlagPairs(const RTRoutePlannerEdge* edges, uint32_t count, uint8_t* flags) {
+bool FlagPairs(const void* records, size_t stride, uint32_t count, uint8_t* flags) {
+  const auto* bytes = static_cast<const uint8_t*>(records);
+  if (FlagShortGroups(bytes, stride, count, flags)) return true;
   std::memset(flags, 0, count);
   auto* ends = static_cast<Ends*>(CoreAlloc(sizeof(Ends) * size_t{count ? count : 1}));
   if (!ends) return false;
   uint64_t bound = 0;
   for (uint32_t e = 0; e < count; ++e) {
-    ends[e] = Ends{std::min(edges[e].a, edges[e].b), std::max(edges[e].a, edges[e].b)};
+    ends[e] = EndsAt(bytes, stride, e);
     bound = std::max<uint64_t>(bound, uint64_t{ends[e].high} + 1);
   }
   const bool flagged = bound <= uint64_t{count} * 4 + kSpareBound

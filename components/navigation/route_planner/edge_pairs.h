@@ -2,6 +2,7 @@
 // duplicate edges and to link only edges whose pair is joined once.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 #include "kivo/navigation/navigation_calls.h"
@@ -13,7 +14,8 @@ enum PairFlag : uint8_t {
   kOnlyOfPair = 2,   // no other edge joins them
 };
 
-// Sets the flags of each of the `count` edges (a loop is a pair too). False when memory runs out.
-bool FlagPairs(const RTRoutePlannerEdge* edges, uint32_t count, uint8_t* flags);
+// Sets the flags of each of `count` edge records `stride` bytes apart, each starting with its two
+// node indexes (a loop is a pair too). False when memory runs out.
+bool FlagPairs(const void* records, size_t stride, uint32_t count, uint8_t* flags);
 
 }  // namespace kivo::planner

@@ -5,7 +5,7 @@
 // new nodes and the old links are freed; whenever the edge array is replaced, the nodes lose their
 // links (AssociateNodesEdges makes them again). Link fields of records handed in belong to the
 // pool they came from and are cleared on copying.
-#include <cfloat>
+#include <algorithm>
 #include <cstring>
 
 #include "kivo/support/core_memory.h"
@@ -13,6 +13,7 @@
 #include "kivo/support/module_core.h"
 #include "kivo/support/raise.h"
 #include "edge_pairs.h"
+#include "graph_store.h"
 #include "planner_methods.h"
 #include "planner_state.h"
 
@@ -21,13 +22,6 @@ namespace kivo::planner {
 namespace {
 
 constexpr size_t kMessageUnits = 1024;
-
-float SquaredDistance(const RTFVector3D& a, const RTFVector3D& b) {
-  const float dx = a.x - b.x;
-  const float dy = a.y - b.y;
-  const float dz = a.z - b.z;
-  return dx * dx + dy * dy + dz * dz;
-}
 
 void CopyNode(const RTRoutePlannerNode& source, RTRoutePlannerNode* target) {
   std::memcpy(target, &source, sizeof source);
@@ -41,8 +35,7 @@ RTSuccess StoreNodes(RTInstance self, const RTRoutePlannerNode* nodes, uint32_t 
   NodeArrays fresh{};
   if (!state || (count && !nodes) || !AllocateNodes(count, &fresh)) return kRTFailure;
   for (uint32_t i = 0; i < count; ++i) CopyNode(nodes[i], &fresh.nodes[i]);
-  InstallNodes(state, fresh);
-  return RebuildGroups(state) ? kRTSuccess : kRTFailure;
+  return InstallReadNodes(state, fresh);
 }
 
 void InstallEdges(RoutePlannerState* state, RTRoutePlannerEdge* edges, uint32_t count) {
@@ -51,27 +44,37 @@ void InstallEdges(RoutePlannerState* state, RTRoutePlannerEdge* edges, uint32_t 
   state->edgeCount = count;
 }
 
-RTRoutePlannerEdge* AllocateEdges(uint32_t count) {
+// `zeroed` when the caller does not write every byte of every record.
+RTRoutePlannerEdge* AllocateEdges(uint32_t count, bool zeroed) {
   void* block = nullptr;
-  return ModuleCore()->ArrayAlloc(nullptr, sizeof(RTRoutePlannerEdge), count, &block, 1)
+  return ModuleCore()->ArrayAlloc(nullptr, sizeof(RTRoutePlannerEdge), count, &block, zeroed)
              ? static_cast<RTRoutePlannerEdge*>(block)
              : nullptr;
 }
 
-// Appends one {neighbour, edge} pair to a node's links, whose block has room for it.
-void Link(RoutePlannerState* state, uint32_t node, uint32_t neighbour, uint32_t edge) {
-  NodeLinks& links = state->links[node];
-  links.pairs[2 * links.count] = neighbour;
-  links.pairs[2 * links.count + 1] = edge;
-  ++links.count;
+// An edge's two nodes as they stand at the start of its record.
+struct EdgeEnds {
+  uint32_t a;
+  uint32_t b;
+};
+
+const RTRoutePlannerEdge& FullEdge(const RTRoutePlannerEdge& edge) { return edge; }
+
+RTRoutePlannerEdge FullEdge(const StreamEdge& edge) {
+  RTRoutePlannerEdge full{};
+  full.a = edge.a;
+  full.b = edge.b;
+  full.value = edge.value;
+  full.cost = edge.cost;
+  return full;
 }
 
 // Pair flags of the edges, in a core block freed with the holder.
 class EdgeFlags {
  public:
-  EdgeFlags(const RTRoutePlannerEdge* edges, uint32_t count)
-      : flags_(static_cast<uint8_t*>(CoreAlloc(count ? count : 1))) {
-    if (flags_ && !FlagPairs(edges, count, flags_)) {
+  template <class Record>
+  EdgeFlags(const Record* edges, uint32_t count) : flags_(static_cast<uint8_t*>(CoreAlloc(count ? count : 1))) {
+    if (flags_ && !FlagPairs(edges, sizeof(Record), count, flags_)) {
       CoreFree(flags_);
       flags_ = nullptr;
     }
@@ -89,11 +92,37 @@ class EdgeFlags {
 // Whether an edge may join the store of `stored` edges: any edge while the store is empty (even a
 // loop); after that no loop, and no edge whose two nodes another stored edge already joins, in
 // either order.
-bool IsValidEdge(const RTRoutePlannerEdge* edge, uint32_t stored, bool pairJoinedByAnother) {
-  if (!edge) return false;
+bool IsValidEdge(uint32_t a, uint32_t b, uint32_t stored, bool pairJoinedByAnother) {
   if (stored == 0) return true;
-  if (edge->a == edge->b) return false;
+  if (a == b) return false;
   return !pairJoinedByAnother;
+}
+
+// Keeps each edge that is valid against the edges kept before it. The first edge is always kept,
+// so a later edge's pair is joined by a kept edge exactly when an earlier edge has the same pair.
+template <class Record>
+RTSuccess StoreEdges(RoutePlannerState* state, const Record* edges, uint32_t count) {
+  RTRoutePlannerEdge* fresh = AllocateEdges(count, false);
+  const EdgeFlags pairs(edges, count);
+  if (!fresh || !pairs.ok()) {
+    ModuleCore()->ArrayFree(nullptr, fresh);
+    return kRTFailure;
+  }
+  uint32_t accepted = 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    if (IsValidEdge(edges[i].a, edges[i].b, accepted, !pairs.has(i, kFirstOfPair)))
+      fresh[accepted++] = FullEdge(edges[i]);
+  }
+  void* shrunk = nullptr;
+  if (!ModuleCore()->ArrayResize(nullptr, accepted, fresh, &shrunk)) {
+    ModuleCore()->ArrayFree(nullptr, fresh);
+    return kRTFailure;
+  }
+  InstallEdges(state, static_cast<RTRoutePlannerEdge*>(shrunk), accepted);
+  char16_t message[kMessageUnits];
+  FormatTo(message, kMessageUnits, u"# loop edges removed: %d", count - accepted);
+  ModuleCore()->DebugPrint(nullptr, message);
+  return kRTSuccess;
 }
 
 }  // namespace
@@ -121,7 +150,7 @@ RTSuccess GetAStarNodePool(RTInstance self, RTRoutePlannerNode** nodes, uint32_t
 RTSuccess SetEdgePool(RTInstance self, const void* edges, uint32_t count) {
   RoutePlannerState* state = StateOf(self);
   if (!state || (count && !edges)) return kRTFailure;
-  RTRoutePlannerEdge* fresh = AllocateEdges(count);
+  RTRoutePlannerEdge* fresh = AllocateEdges(count, true);
   if (!fresh) return kRTFailure;
   const auto* input = static_cast<const RTRoutePlannerEdgeInput*>(edges);
   for (uint32_t i = 0; i < count; ++i) {
@@ -148,84 +177,106 @@ RTSuccess GetAStarEdgePool(RTInstance self, RTRoutePlannerEdge** edges, uint32_t
 RTSuccess NodeFactory(RTInstance, void**) { return kRTSuccess; }
 RTSuccess NodeDestructor(RTInstance, void*) { return kRTSuccess; }
 
-// Keeps each edge that is valid against the edges kept before it. The first edge is always kept,
-// so a later edge's pair is joined by a kept edge exactly when an earlier edge has the same pair.
 RTSuccess SetAStarEdgePool(RTInstance self, const RTRoutePlannerEdge* edges, uint32_t count) {
   RoutePlannerState* state = StateOf(self);
   if (!state || (count && !edges)) return kRTFailure;
-  RTRoutePlannerEdge* fresh = AllocateEdges(count);
-  const EdgeFlags pairs(edges, count);
-  if (!fresh || !pairs.ok()) {
-    ModuleCore()->ArrayFree(nullptr, fresh);
-    return kRTFailure;
-  }
-  uint32_t accepted = 0;
-  for (uint32_t i = 0; i < count; ++i) {
-    if (IsValidEdge(&edges[i], accepted, !pairs.has(i, kFirstOfPair))) fresh[accepted++] = edges[i];
-  }
-  void* shrunk = nullptr;
-  if (!ModuleCore()->ArrayResize(nullptr, accepted, fresh, &shrunk)) {
-    ModuleCore()->ArrayFree(nullptr, fresh);
-    return kRTFailure;
-  }
-  InstallEdges(state, static_cast<RTRoutePlannerEdge*>(shrunk), accepted);
-  char16_t message[kMessageUnits];
-  FormatTo(message, kMessageUnits, u"# loop edges removed: %d", count - accepted);
-  ModuleCore()->DebugPrint(nullptr, message);
-  return kRTSuccess;
+  return StoreEdges(state, edges, count);
+}
+
+RTSuccess StoreStreamEdges(RoutePlannerState* state, const StreamEdge* edges, uint32_t count) {
+  return StoreEdges(state, edges, count);
+}
+
+RTSuccess InstallReadNodes(RoutePlannerState* state, const NodeArrays& nodes) {
+  InstallNodes(state, nodes);
+  return RebuildGroups(state) ? kRTSuccess : kRTFailure;
 }
 
 // Links every stored edge that is valid against the whole store into its two nodes: each node
-// gets the other as a neighbour and the edge beside it, in edge order. Links already made stay.
-// Edges naming a node past the node count are left out, and the call then fails.
+// gets the other as a neighbour and the edge beside it, in edge order. Links already made stay,
+// ahead of the new ones. Edges naming a node past the node count are left out, and the call then
+// fails.
 RTSuccess AssociateNodesEdges(RTInstance self) {
   RoutePlannerState* state = StateOf(self);
   if (!state) return kRTFailure;
   if (state->edgeCount == 0) return kRTSuccess;
-  const EdgeFlags pairs(state->edges, state->edgeCount);
-  if (!pairs.ok()) return kRTFailure;
+  // The edges' ends, taken once from the wide records.
+  auto* ends = static_cast<EdgeEnds*>(CoreAlloc(sizeof(EdgeEnds) * size_t{state->edgeCount}));
+  if (!ends) return kRTFailure;
+  for (uint32_t e = 0; e < state->edgeCount; ++e) ends[e] = EdgeEnds{state->edges[e].a, state->edges[e].b};
+  const EdgeFlags pairs(ends, state->edgeCount);
+  if (!pairs.ok()) {
+    CoreFree(ends);
+    return kRTFailure;
+  }
 
   const uint32_t nodeCount = state->nodeCount;
   uint32_t outside = 0;
   auto linked = [&](uint32_t e) {
-    const RTRoutePlannerEdge& edge = state->edges[e];
+    const EdgeEnds& edge = ends[e];
     return edge.a < nodeCount && edge.b < nodeCount &&
-           IsValidEdge(&edge, state->edgeCount, !pairs.has(e, kOnlyOfPair));
+           IsValidEdge(edge.a, edge.b, state->edgeCount, !pairs.has(e, kOnlyOfPair));
   };
-  // Each node's block grows once, by the number of links it gains.
-  auto* gained = static_cast<uint32_t*>(CoreAlloc(sizeof(uint32_t) * size_t{nodeCount}));
-  if (nodeCount && !gained) return kRTFailure;
-  if (gained) std::memset(gained, 0, sizeof(uint32_t) * size_t{nodeCount});
+  // One new block holds every node's pairs: those it had, then room for those it gains. `fill`
+  // counts each node's pairs and then serves as its next free place.
+  auto* fill = static_cast<uint32_t*>(CoreAlloc(sizeof(uint32_t) * size_t{nodeCount}));
+  if (nodeCount && !fill) {
+    CoreFree(ends);
+    return kRTFailure;
+  }
+  for (uint32_t i = 0; i < nodeCount; ++i) fill[i] = state->links[i].count;
+  uint64_t total = 0;
   for (uint32_t e = 0; e < state->edgeCount; ++e) {
-    const RTRoutePlannerEdge& edge = state->edges[e];
+    const EdgeEnds& edge = ends[e];
     if (edge.a >= nodeCount || edge.b >= nodeCount) ++outside;
     if (!linked(e)) continue;
-    ++gained[edge.a];
-    ++gained[edge.b];
+    ++fill[edge.a];
+    ++fill[edge.b];
+    total += 2;
   }
+  for (uint32_t i = 0; i < nodeCount; ++i) total += state->links[i].count;
+  auto* block = total * sizeof(LinkPair) <= UINT32_MAX
+                    ? static_cast<LinkPair*>(CoreAlloc(sizeof(LinkPair) * size_t{total ? total : 1}))
+                    : nullptr;
+  if (!block) {
+    CoreFree(fill);
+    CoreFree(ends);
+    return kRTFailure;
+  }
+  uint32_t first = 0;
   for (uint32_t i = 0; i < nodeCount; ++i) {
-    if (gained[i] == 0) continue;
     NodeLinks& links = state->links[i];
-    void* grown = nullptr;
-    const uint64_t bytes = (uint64_t{links.count} + gained[i]) * 2 * sizeof(uint32_t);
-    if (bytes > UINT32_MAX || !ModuleCore()->MemRealloc(nullptr, static_cast<uint32_t>(bytes), links.pairs, &grown)) {
-      CoreFree(gained);
-      return kRTFailure;
-    }
-    links.pairs = static_cast<uint32_t*>(grown);
+    if (links.count) std::copy_n(state->linkPairs + links.first, links.count, block + first);
+    const uint32_t room = fill[i];
+    fill[i] = first + links.count;
+    links.first = first;
+    first += room;
   }
-  CoreFree(gained);
   for (uint32_t e = 0; e < state->edgeCount; ++e) {
     if (!linked(e)) continue;
-    const RTRoutePlannerEdge& edge = state->edges[e];
-    Link(state, edge.a, edge.b, e);
-    Link(state, edge.b, edge.a, e);
+    const EdgeEnds& edge = ends[e];
+    block[fill[edge.a]++] = LinkPair{edge.b, e};
+    block[fill[edge.b]++] = LinkPair{edge.a, e};
   }
+  CoreFree(state->linkPairs);
+  state->linkPairs = block;
+  for (uint32_t i = 0; i < nodeCount; ++i) state->links[i].count = fill[i] - state->links[i].first;
+  // `fill` now marks, per neighbour, the last node (+ 1) that listed it.
+  std::fill_n(fill, nodeCount, 0u);
   for (uint32_t i = 0; i < nodeCount; ++i) {
+    NodeLinks& links = state->links[i];
+    links.repeats = 0;
+    for (uint32_t k = 0; k < links.count; ++k) {
+      uint32_t& mark = fill[block[links.first + k].neighbour];
+      if (mark == i + 1) links.repeats = 1;
+      mark = i + 1;
+    }
     RTRoutePlannerNode& node = state->nodes[i];
-    node.neighbourCount = node.edgeCount = state->links[i].count;
-    node.neighbours = node.edges = state->links[i].count ? i + 1 : 0;
+    node.neighbourCount = node.edgeCount = links.count;
+    node.neighbours = node.edges = links.count ? i + 1 : 0;
   }
+  CoreFree(fill);
+  CoreFree(ends);
   if (outside == 0) return kRTSuccess;
   RaiseFormatted(kLevelError, u"RTRoutePlanner::AssociateNodesEdges() -- %u edges name nodes past the node count %u",
                  outside, nodeCount);
@@ -248,38 +299,37 @@ RTSuccess GetNodesByGroup(RTInstance self, int32_t group, List** nodes) {
   *nodes = nullptr;
   if (!state) return kRTFailure;
   if (group == route_planner::kAllGroups) {
+    if (!FillNodeList(state, state->allNodes, nullptr, state->nodeCount)) return kRTFailure;
     *nodes = state->allNodes;
     return kRTSuccess;
   }
   GroupNodes* found = FindGroup(state, group);
-  if (!found) return kRTFailure;
+  if (!found || !FillNodeList(state, &found->list, found->indexes, found->indexCount)) return kRTFailure;
   *nodes = &found->list;
   return kRTSuccess;
 }
 
-// The node of the group nearest the position; of equally near nodes the earlier one. An empty
-// list succeeds with no node. Nodes are scanned in the array (all of them) or through the group's
-// indexes, both in list order.
+// The node of the group nearest the position; of equally near nodes the earlier one in the group's
+// list. An empty list succeeds with no node. The lookup index of the list is made on first use.
 RTSuccess GetNodeAtPosition(RTInstance self, const RTFVector3D* position, int32_t group, RTRoutePlannerNode** node) {
   if (!node) return kRTFailure;
   *node = nullptr;
-  List* list = nullptr;
-  if (!position || !GetNodesByGroup(self, group, &list)) return kRTFailure;
-  const RoutePlannerState* state = StateOf(self);
-  float best = FLT_MAX;
-  auto consider = [&](RTRoutePlannerNode* candidate) {
-    const float distance = SquaredDistance(candidate->position, *position);
-    if (distance < best) {
-      best = distance;
-      *node = candidate;
-    }
-  };
-  if (list == state->allNodes) {
-    for (uint32_t i = 0; i < state->nodeCount; ++i) consider(&state->nodes[i]);
-  } else {
-    const GroupNodes* members = reinterpret_cast<const GroupNodes*>(list);
-    for (uint32_t i = 0; i < members->indexCount; ++i) consider(&state->nodes[members->indexes[i]]);
+  RoutePlannerState* state = StateOf(self);
+  if (!position || !state) return kRTFailure;
+  const uint32_t* indexes = nullptr;
+  NearestIndex** index = &state->allNodesIndex;
+  uint32_t count = state->nodeCount;
+  if (group != route_planner::kAllGroups) {
+    GroupNodes* found = FindGroup(state, group);
+    if (!found) return kRTFailure;
+    indexes = found->indexes;
+    index = &found->nearest;
+    count = found->indexCount;
   }
+  if (!*index) *index = MakeNearestIndex(state->nodes, count, indexes);
+  if (!*index) return kRTFailure;
+  uint32_t order = 0;
+  if (FindNearest(*index, *position, &order)) *node = &state->nodes[indexes ? indexes[order] : order];
   return kRTSuccess;
 }
 

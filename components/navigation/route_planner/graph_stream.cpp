@@ -11,8 +11,9 @@
 // unblocked) and a missing edge count (no edges). It refuses, with a message and before the graph
 // is touched: a newer version, node or edge counts that the rest of the stream cannot hold, a cut
 // off edge, an edge naming a node past the node count, and a cost that is negative or not finite.
-#include <bit>
+// The nodes and the edges are each read with one stream read and taken apart in memory.
 #include <cmath>
+#include <cstring>
 
 #include "kivo/support/component_calls.h"
 #include "kivo/support/component_kit.h"
@@ -21,6 +22,7 @@
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_calls.h"
 #include "kivo/support/stream_values.h"
+#include "graph_store.h"
 #include "planner_methods.h"
 #include "planner_state.h"
 
@@ -30,17 +32,10 @@ namespace {
 
 constexpr uint32_t kWholeInstance = component::kStreamWhole;
 constexpr uint32_t kPositionBytes = 12;
+constexpr uint32_t kNodeBytes = 21;  // position, width, group, blocked
 constexpr uint32_t kEdgeBytes = 16;
 constexpr float kDefaultWidth = 1.0f;
 constexpr int32_t kDefaultGroup = -1;
-
-// A float of exactly four bytes (a short read fails rather than leaving part of a value).
-bool ReadFloat(RTInstance stream, float* value) {
-  uint32_t bits = 0;
-  if (!StreamReadUInt(stream, &bits)) return false;
-  *value = std::bit_cast<float>(bits);
-  return true;
-}
 
 // False when the stream cannot hold `count` records of at least `bytes` each.
 bool CountFits(RTInstance stream, uint32_t count, uint32_t bytes) {
@@ -53,30 +48,82 @@ RTSuccess Refuse(std::u16string_view format, const Args&... args) {
   return kRTFailure;
 }
 
-// Temporary arrays of a graph being read; freed with the reader.
+// The bytes of one part of the stream (the nodes, the edges), read at once and taken field by
+// field as the stream would give them: a field that runs past the bytes read fails, and so does
+// every field after it (a short read leaves the stream at its end).
+class Fields {
+ public:
+  // Up to `bytes` bytes from the stream's position: fewer at its end, none when the read fails (the
+  // fields then fail as they would one by one). False only when memory runs out.
+  bool Read(RTInstance stream, uint64_t bytes) {
+    if (bytes > UINT32_MAX) return false;
+    data_ = static_cast<uint8_t*>(CoreAlloc(bytes ? bytes : 1));
+    if (!data_) return false;
+    uint32_t read = 0;
+    if (bytes) stream::Read(stream, data_, static_cast<uint32_t>(bytes), &read);
+    at_ = data_;
+    end_ = data_ + read;
+    return true;
+  }
+  ~Fields() { CoreFree(data_); }
+  Fields() = default;
+  Fields(const Fields&) = delete;
+  Fields& operator=(const Fields&) = delete;
+
+  template <class T>
+  bool Take(T* value) {
+    if (static_cast<size_t>(end_ - at_) < sizeof(T)) {
+      at_ = end_;
+      return false;
+    }
+    std::memcpy(value, at_, sizeof(T));
+    at_ += sizeof(T);
+    return true;
+  }
+  bool TakeByte(uint32_t* value) {
+    uint8_t byte = 0;
+    if (!Take(&byte)) return false;
+    *value = byte;
+    return true;
+  }
+  const void* Data() const { return data_; }
+
+ private:
+  uint8_t* data_ = nullptr;
+  const uint8_t* at_ = nullptr;
+  const uint8_t* end_ = nullptr;
+};
+
+// A graph read from the stream and not yet handed to the planner: the nodes in fresh arrays, the
+// edges as the stream holds them. What is not handed over is freed with the reader.
 struct ReadGraph {
-  RTRoutePlannerNode* nodes = nullptr;
-  uint32_t nodeCount = 0;
-  RTRoutePlannerEdge* edges = nullptr;
+  NodeArrays nodes{};
+  Fields edgeFields;
   uint32_t edgeCount = 0;
-  ~ReadGraph() {
-    ModuleCore()->ArrayFree(nullptr, nodes);
-    ModuleCore()->ArrayFree(nullptr, edges);
+  ReadGraph() = default;
+  ReadGraph(const ReadGraph&) = delete;
+  ReadGraph& operator=(const ReadGraph&) = delete;
+  ~ReadGraph() { FreeNodeArrays(nodes); }
+
+  const StreamEdge* edges() const { return static_cast<const StreamEdge*>(edgeFields.Data()); }
+  NodeArrays TakeNodes() {
+    const NodeArrays taken = nodes;
+    nodes = NodeArrays{};
+    return taken;
   }
 };
 
-void ReadNode(RTInstance stream, uint32_t version, RTRoutePlannerNode* node) {
+void ReadNode(Fields& fields, uint32_t version, RTRoutePlannerNode* node) {
   RTFVector3D position{};
-  if (!ReadFloat(stream, &position.x) || !ReadFloat(stream, &position.y) || !ReadFloat(stream, &position.z)) {
+  if (!fields.Take(&position.x) || !fields.Take(&position.y) || !fields.Take(&position.z)) {
     position = RTFVector3D{};
     RaiseFormatted(kLevelError, u"[RTRoutePlanner] Unable to stream in node position.");
   }
   node->position = position;
-  if (!ReadFloat(stream, &node->width)) node->width = kDefaultWidth;
-  uint32_t group = 0;
-  node->group = StreamReadUInt(stream, &group) ? static_cast<int32_t>(group) : kDefaultGroup;
+  if (!fields.Take(&node->width)) node->width = kDefaultWidth;
+  if (!fields.Take(&node->group)) node->group = kDefaultGroup;
   uint32_t blocked = 0;
-  if (version >= route_planner::kFirstVersionWithBlocked && StreamReadByte(stream, &blocked)) node->blocked = blocked;
+  if (version >= route_planner::kFirstVersionWithBlocked && fields.TakeByte(&blocked)) node->blocked = blocked;
 }
 
 RTSuccess ReadNodes(RTInstance stream, uint32_t version, ReadGraph* graph) {
@@ -84,35 +131,68 @@ RTSuccess ReadNodes(RTInstance stream, uint32_t version, ReadGraph* graph) {
   if (!StreamReadUInt(stream, &count)) count = 0;
   if (!CountFits(stream, count, kPositionBytes))
     return Refuse(u"RTRoutePlanner::StreamIn() -- The node count %u is larger than the stream", count);
-  void* block = nullptr;
-  if (!ModuleCore()->ArrayAlloc(nullptr, sizeof(RTRoutePlannerNode), count, &block, 1)) return kRTFailure;
-  graph->nodes = static_cast<RTRoutePlannerNode*>(block);
-  graph->nodeCount = count;
-  for (uint32_t i = 0; i < count; ++i) ReadNode(stream, version, &graph->nodes[i]);
+  if (!AllocateNodes(count, &graph->nodes)) return kRTFailure;
+  const uint32_t nodeBytes = version >= route_planner::kFirstVersionWithBlocked ? kNodeBytes : kNodeBytes - 1;
+  Fields fields;
+  if (!fields.Read(stream, uint64_t{count} * nodeBytes)) return kRTFailure;
+  for (uint32_t i = 0; i < count; ++i) ReadNode(fields, version, &graph->nodes.nodes[i]);
   return kRTSuccess;
 }
 
+// Checks every edge, in order, before any is used.
 RTSuccess ReadEdges(RTInstance stream, ReadGraph* graph) {
   uint32_t count = 0;
   if (!StreamReadUInt(stream, &count)) count = 0;
   if (!CountFits(stream, count, kEdgeBytes))
     return Refuse(u"RTRoutePlanner::StreamIn() -- The edge count %u is larger than the stream", count);
-  void* block = nullptr;
-  if (!ModuleCore()->ArrayAlloc(nullptr, sizeof(RTRoutePlannerEdge), count, &block, 1)) return kRTFailure;
-  graph->edges = static_cast<RTRoutePlannerEdge*>(block);
+  Fields& fields = graph->edgeFields;
+  if (!fields.Read(stream, uint64_t{count} * kEdgeBytes)) return kRTFailure;
   graph->edgeCount = count;
+  const uint32_t nodeCount = graph->nodes.count;
   for (uint32_t i = 0; i < count; ++i) {
-    RTRoutePlannerEdge& edge = graph->edges[i];
-    if (!StreamReadUInt(stream, &edge.a) || !StreamReadUInt(stream, &edge.b) || !ReadFloat(stream, &edge.value) ||
-        !ReadFloat(stream, &edge.cost))
-      return Refuse(u"RTRoutePlanner::StreamIn() -- Edge %u of %u is cut short", i, count);
-    if (edge.a >= graph->nodeCount || edge.b >= graph->nodeCount)
+    StreamEdge edge;
+    if (!fields.Take(&edge)) return Refuse(u"RTRoutePlanner::StreamIn() -- Edge %u of %u is cut short", i, count);
+    if (edge.a >= nodeCount || edge.b >= nodeCount)
       return Refuse(u"RTRoutePlanner::StreamIn() -- Edge %u joins nodes %u and %u, but there are %u nodes", i, edge.a,
-                    edge.b, graph->nodeCount);
+                    edge.b, nodeCount);
     if (!std::isfinite(edge.cost) || edge.cost < 0)
       return Refuse(u"RTRoutePlanner::StreamIn() -- Edge %u has a negative or non-finite cost", i);
   }
   return kRTSuccess;
+}
+
+// Hands the graph to the planner through its own table (SetAStarEdgePool, SetAStarNodePool,
+// AssociateNodesEdges): as records those methods take, or, while the table holds the planner's own
+// methods, directly.
+RTSuccess HandOver(RTInstance self, ReadGraph* graph) {
+  using namespace route_planner;
+  const SlotTable table = LevelTable(ComponentObject(self), kLevel);
+  auto own = [&](uint32_t slot, auto method) {
+    return SlotEntry(table, slot) == reinterpret_cast<RTMethodFunc>(method);
+  };
+  if (own(kSetAStarEdgePool, SetAStarEdgePool) && own(kSetAStarNodePool, SetAStarNodePool) &&
+      own(kAssociateNodesEdges, AssociateNodesEdges)) {
+    RoutePlannerState* state = StateOf(self);
+    if (!StoreStreamEdges(state, graph->edges(), graph->edgeCount) || !InstallReadNodes(state, graph->TakeNodes()))
+      return kRTFailure;
+    return AssociateNodesEdges(self);
+  }
+  void* block = nullptr;
+  if (!ModuleCore()->ArrayAlloc(nullptr, sizeof(RTRoutePlannerEdge), graph->edgeCount, &block, 1)) return kRTFailure;
+  auto* edges = static_cast<RTRoutePlannerEdge*>(block);
+  for (uint32_t i = 0; i < graph->edgeCount; ++i) {
+    const StreamEdge& edge = graph->edges()[i];
+    edges[i].a = edge.a;
+    edges[i].b = edge.b;
+    edges[i].value = edge.value;
+    edges[i].cost = edge.cost;
+  }
+  const bool handed =
+      CallMethod(self, kLevel, kSetAStarEdgePool, static_cast<const RTRoutePlannerEdge*>(edges), graph->edgeCount) &&
+      CallMethod(self, kLevel, kSetAStarNodePool, static_cast<const RTRoutePlannerNode*>(graph->nodes.nodes),
+                 graph->nodes.count);
+  ModuleCore()->ArrayFree(nullptr, edges);
+  return handed ? CallMethod(self, kLevel, kAssociateNodesEdges) : kRTFailure;
 }
 
 // The blocked flag as one byte that reads back non-zero whenever the flag is.
@@ -160,13 +240,7 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   if (!component::IsWholeStage(stage)) return kRTFailure;
   ReadGraph graph;
   if (!ReadNodes(stream, version, &graph) || !ReadEdges(stream, &graph)) return kRTFailure;
-  using namespace route_planner;
-  if (!CallMethod(self, kLevel, kSetAStarEdgePool, static_cast<const RTRoutePlannerEdge*>(graph.edges),
-                  graph.edgeCount) ||
-      !CallMethod(self, kLevel, kSetAStarNodePool, static_cast<const RTRoutePlannerNode*>(graph.nodes),
-                  graph.nodeCount))
-    return kRTFailure;
-  return CallMethod(self, kLevel, kAssociateNodesEdges);
+  return HandOver(self, &graph);
 }
 
 }  // namespace kivo::planner

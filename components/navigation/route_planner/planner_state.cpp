@@ -13,6 +13,7 @@ void DestroyGroup(void* value) {
   auto* group = static_cast<GroupNodes*>(value);
   ListClear(&group->list);
   CoreFree(group->indexes);
+  FreeNearestIndex(group->nearest);
   CoreFree(group);
 }
 
@@ -27,7 +28,7 @@ GroupNodes* NewGroup(HashTable* groups, uint32_t key) {
   return group;
 }
 
-bool AddToGroup(GroupNodes* group, RTRoutePlannerNode* node, uint32_t index) {
+bool AddToGroup(GroupNodes* group, uint32_t index) {
   if (group->indexCount == group->capacity) {
     const uint32_t capacity = group->capacity ? group->capacity * 2 : 16;
     void* grown = nullptr;
@@ -37,14 +38,13 @@ bool AddToGroup(GroupNodes* group, RTRoutePlannerNode* node, uint32_t index) {
     group->indexes = static_cast<uint32_t*>(grown);
     group->capacity = capacity;
   }
-  if (!ListAppend(&group->list, node)) return false;
   group->indexes[group->indexCount++] = index;
   return true;
 }
 
 void FreeLinks(RoutePlannerState* state) {
-  if (state->links)
-    for (uint32_t i = 0; i < state->nodeCount; ++i) CoreFree(state->links[i].pairs);
+  CoreFree(state->linkPairs);
+  state->linkPairs = nullptr;
   CoreFree(state->links);
   state->links = nullptr;
 }
@@ -53,13 +53,15 @@ void FreeGroups(RoutePlannerState* state) {
   if (state->groups) HashTableDestroy(state->groups);
   state->groups = nullptr;
   if (state->allNodes) ListClear(state->allNodes);
+  FreeNearestIndex(state->allNodesIndex);
+  state->allNodesIndex = nullptr;
 }
 
 void FreeNodes(RoutePlannerState* state) {
   FreeGroups(state);
   FreeLinks(state);
-  CoreFree(state->marks);
-  state->marks = nullptr;
+  CoreFree(state->search);
+  state->search = nullptr;
   OpenListClear(&state->open);
   ModuleCore()->ArrayFree(nullptr, state->nodes);
   state->nodes = nullptr;
@@ -120,6 +122,11 @@ bool AllocateNodes(uint32_t count, NodeArrays* out) {
   return true;
 }
 
+void FreeNodeArrays(const NodeArrays& arrays) {
+  ModuleCore()->ArrayFree(nullptr, arrays.nodes);
+  CoreFree(arrays.links);
+}
+
 void InstallNodes(RoutePlannerState* state, const NodeArrays& fresh) {
   FreeNodes(state);
   state->nodes = fresh.nodes;
@@ -131,11 +138,19 @@ bool RebuildGroups(RoutePlannerState* state) {
   FreeGroups(state);
   if (!HashTableCreate(&state->groups, kGroupBuckets, DestroyGroup)) return false;
   for (uint32_t i = 0; i < state->nodeCount; ++i) {
-    RTRoutePlannerNode* node = &state->nodes[i];
-    GroupNodes* group = FindGroup(state, node->group);
-    if (!group) group = NewGroup(state->groups, static_cast<uint32_t>(node->group));
-    if (!group || !AddToGroup(group, node, i) || !ListAppend(state->allNodes, node)) return false;
+    const int32_t number = state->nodes[i].group;
+    GroupNodes* group = FindGroup(state, number);
+    if (!group) group = NewGroup(state->groups, static_cast<uint32_t>(number));
+    if (!group || !AddToGroup(group, i)) return false;
   }
+  return true;
+}
+
+bool FillNodeList(RoutePlannerState* state, List* list, const uint32_t* indexes, uint32_t count) {
+  if (list->count == count) return true;
+  ListClear(list);
+  for (uint32_t i = 0; i < count; ++i)
+    if (!ListAppend(list, &state->nodes[indexes ? indexes[i] : i])) return false;
   return true;
 }
 
@@ -146,9 +161,10 @@ GroupNodes* FindGroup(const RoutePlannerState* state, int32_t group) {
 }
 
 void ClearLinks(RoutePlannerState* state) {
+  CoreFree(state->linkPairs);
+  state->linkPairs = nullptr;
   if (!state->links) return;
   for (uint32_t i = 0; i < state->nodeCount; ++i) {
-    CoreFree(state->links[i].pairs);
     state->links[i] = NodeLinks{};
     RTRoutePlannerNode& node = state->nodes[i];
     node.neighbourCount = node.edgeCount = 0;

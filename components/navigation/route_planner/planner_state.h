@@ -7,6 +7,7 @@
 #include "kivo/navigation/navigation_calls.h"
 #include "kivo/support/hash_table.h"
 #include "kivo/support/list.h"
+#include "nearest_index.h"
 #include "open_list.h"
 
 namespace kivo::planner {
@@ -15,35 +16,53 @@ inline constexpr uint32_t kStateWord = route_planner::kLevel + 8;
 inline constexpr uint32_t kObjectSize = kStateWord + 4;
 inline constexpr uint32_t kGroupBuckets = 31;
 
-// A node's neighbours and the edges that join it to them: pairs {neighbour index, edge index} in
-// the order the edges were linked.
+// A node's neighbour and the edge that joins it to the neighbour.
+struct LinkPair {
+  uint32_t neighbour;
+  uint32_t edge;
+};
+
+// A node's pairs in the link block, in the order the edges were linked. `repeats` is set when a
+// neighbour appears in more than one pair (linking again adds the same pairs once more).
 struct NodeLinks {
+  uint32_t first;
   uint32_t count;
-  uint32_t* pairs;  // plain block of 2 * count words
+  uint32_t repeats;
+};
+
+// The search's own record of a node, beside the node's f, g, h and parent (which it writes too):
+// the cost from the start, the parent (index + 1, 0 for none), and the search generation in the
+// high bits of `mark` with the node's list in the low two, so a new search starts with every node
+// in neither list without touching the array.
+struct SearchNode {
+  float g;
+  uint32_t parent;
+  uint32_t mark;
 };
 
 // A value of the group table: the list of the group's nodes that callers get (first, so that the
-// value is that List), and the same nodes as indexes for scanning.
+// value is that List; filled when a caller first asks for it), and the same nodes as indexes.
 struct GroupNodes {
   List list;
   uint32_t* indexes;  // plain block
   uint32_t indexCount;
   uint32_t capacity;
+  NearestIndex* nearest;  // the nearest-node lookup over the group, made on first use
 };
 
 struct RoutePlannerState {
   RTRoutePlannerNode* nodes;  // array block
   uint32_t nodeCount;
-  NodeLinks* links;  // one per node, in a plain block
+  NodeLinks* links;     // one per node, in a plain block
+  LinkPair* linkPairs;  // every node's pairs, in a plain block
   RTRoutePlannerEdge* edges;  // array block; null until an edge pool is set
   uint32_t edgeCount;
-  List* allNodes;     // every node in array order
+  List* allNodes;     // every node in array order, filled when a caller first asks for it
   HashTable* groups;  // group number -> GroupNodes, in array order
+  NearestIndex* allNodesIndex;  // the nearest-node lookup over every node, made on first use
 
   OpenList open;
-  // Per node: the search generation in the high bits and the node's list in the low two, so a
-  // new search starts with every node in neither list without touching the array.
-  uint32_t* marks;
+  SearchNode* search;  // one per node, made on the first search
   uint32_t generation;
 
   RTInstance pathway;  // the RTPathFollower of the last found path, or null
@@ -63,11 +82,16 @@ struct NodeArrays {
 };
 // `count` zeroed nodes; false when memory runs out.
 bool AllocateNodes(uint32_t count, NodeArrays* out);
+// Frees arrays that were never installed.
+void FreeNodeArrays(const NodeArrays& arrays);
 // Frees the node array with everything that points into it (links, group lists, all-nodes list,
-// search marks) and installs the new one.
+// lookup indexes, search records) and installs the new one.
 void InstallNodes(RoutePlannerState* state, const NodeArrays& fresh);
-// Builds the group table and the all-nodes list from the node array.
+// Builds the group table from the node array (the node lists stay empty until asked for).
 bool RebuildGroups(RoutePlannerState* state);
+// Fills a node list that callers get with the nodes at `indexes` (every node when null), unless it
+// holds them already.
+bool FillNodeList(RoutePlannerState* state, List* list, const uint32_t* indexes, uint32_t count);
 // The group's entry, or null when no node has the group.
 GroupNodes* FindGroup(const RoutePlannerState* state, int32_t group);
 // Drops every node's neighbours and edges (the edges they name are about to go).

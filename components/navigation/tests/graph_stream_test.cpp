@@ -1,7 +1,9 @@
 // The route planner's stream: the exact bytes, the older version, fields cut short, and refusal of
 // malformed graphs before the planner's graph is touched.
 #include <cmath>
+#include <cstring>
 #include <limits>
+#include <optional>
 
 #include "navigation_fixture.h"
 
@@ -134,6 +136,95 @@ TEST_F(GraphStream, MalformedStreamsAreRefusedAndTheGraphKept) {
     EXPECT_EQ(StreamIn(planner, c.bytes), kRTFailure) << c.what;
     EXPECT_NE(host_.ErrorLog().find(c.message), std::string::npos) << c.what;
     EXPECT_EQ(StreamedOut(planner), before) << c.what << ": the graph is untouched";
+  }
+}
+
+// The graph a stream gives when every field is read on its own, as the reader first did: a field
+// running past the end fails and leaves the stream at its end; node fields fall back to their
+// defaults (a lost position with a message), edges must be whole and valid. Empty when refused.
+struct FieldByField {
+  std::optional<Graph> graph;
+  uint32_t lostPositions = 0;
+};
+
+FieldByField ReadFieldByField(const std::string& bytes) {
+  size_t at = 8;  // the parent block and the version
+  auto take = [&](void* out, size_t size) {
+    if (bytes.size() - at < size) {
+      at = bytes.size();
+      return false;
+    }
+    std::memcpy(out, bytes.data() + at, size);
+    at += size;
+    return true;
+  };
+  FieldByField result;
+  uint32_t nodeCount = 0;
+  if (!take(&nodeCount, 4)) nodeCount = 0;
+  if (uint64_t{nodeCount} * 12 > bytes.size() - at) return result;
+  Graph graph;
+  for (uint32_t i = 0; i < nodeCount; ++i) {
+    NodeSpec node;
+    if (!take(&node.x, 4) || !take(&node.y, 4) || !take(&node.z, 4)) {
+      node.x = node.y = node.z = 0;
+      ++result.lostPositions;
+    }
+    if (!take(&node.width, 4)) node.width = 1.0f;
+    if (!take(&node.group, 4)) node.group = -1;
+    uint8_t blocked = 0;
+    if (take(&blocked, 1)) node.blocked = blocked;
+    graph.nodes.push_back(node);
+  }
+  uint32_t edgeCount = 0;
+  if (!take(&edgeCount, 4)) edgeCount = 0;
+  if (uint64_t{edgeCount} * 16 > bytes.size() - at) return result;
+  for (uint32_t i = 0; i < edgeCount; ++i) {
+    EdgeSpec edge;
+    if (!take(&edge.a, 4) || !take(&edge.b, 4) || !take(&edge.value, 4) || !take(&edge.cost, 4)) return result;
+    if (edge.a >= nodeCount || edge.b >= nodeCount || !std::isfinite(edge.cost) || edge.cost < 0) return result;
+    // The edge pool keeps an edge valid against those kept before it.
+    bool kept = graph.edges.empty();
+    if (!kept && edge.a != edge.b) {
+      kept = true;
+      for (const EdgeSpec& k : graph.edges)
+        if ((k.a == edge.a && k.b == edge.b) || (k.a == edge.b && k.b == edge.a)) kept = false;
+    }
+    if (kept) graph.edges.push_back(edge);
+  }
+  result.graph = graph;
+  return result;
+}
+
+size_t Occurrences(const std::string& text, const std::string& part) {
+  size_t count = 0;
+  for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+  return count;
+}
+
+TEST_F(GraphStream, CutAnywhereOrCorruptedItReadsAsFieldByField) {
+  Graph graph = SampleGraph();
+  graph.edges.push_back({.a = 1, .b = 0, .cost = 4});  // a pair joined twice: the pool drops it
+  graph.edges.push_back({.a = 2, .b = 2, .cost = 1});  // a loop
+  const std::string whole = navtest::GraphStream(graph);
+  std::vector<std::string> streams;
+  for (size_t size = 8; size <= whole.size(); ++size) streams.push_back(whole.substr(0, size));
+  // Counts and fields overwritten with large and odd values, at every word of the graph.
+  for (size_t word = 8; word + 4 <= whole.size(); ++word)
+    for (const uint32_t value : {0xFFFFFFFFu, 0x7FC00000u, 3u}) {
+      std::string bytes = whole;
+      std::memcpy(bytes.data() + word, &value, 4);
+      streams.push_back(bytes);
+    }
+  const std::string lost = "[RTRoutePlanner] Unable to stream in node position.";
+  for (const std::string& bytes : streams) {
+    RTInstance planner = PlannerWith(SampleGraph());
+    const std::string before = StreamedOut(planner);
+    const size_t lostBefore = Occurrences(host_.ErrorLog(), lost);
+    const FieldByField expected = ReadFieldByField(bytes);
+    const RTSuccess read = StreamIn(planner, bytes);
+    ASSERT_EQ(read == kRTSuccess, expected.graph.has_value()) << bytes.size() << " bytes";
+    EXPECT_EQ(StreamedOut(planner), expected.graph ? navtest::GraphStream(*expected.graph) : before) << bytes.size();
+    EXPECT_EQ(Occurrences(host_.ErrorLog(), lost) - lostBefore, expected.lostPositions) << bytes.size();
   }
 }
 

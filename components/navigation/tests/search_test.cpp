@@ -145,6 +145,29 @@ TEST_F(Search, EdgeCostsEditedInPlaceChangeTheRoute) {
   EXPECT_EQ(PathNodes(planner), (Nodes{0, 4, 3}));
 }
 
+TEST_F(Search, ANeighbourListedTwiceCostsTheFirstEdgeThatJoinsThem) {
+  // Node 0 comes to list node 1 twice: beside edge 0 when first linked, and beside edge 1 after
+  // edge 0 was moved to (0, 2), edge 1 to (0, 1) and the links made again. With edge 0 moved back,
+  // both edges join 0 and 1, and every step from 0 to 1 costs edge 0's 9, the first of 0's pairs.
+  Graph graph;
+  graph.nodes = {{.x = 0}, {.x = 1}, {.x = 20}};
+  graph.edges = {{.a = 0, .b = 1, .cost = 9}, {.a = 1, .b = 2, .cost = 1}};
+  RTInstance planner = PlannerWith(graph);
+  RTRoutePlannerEdge* edges = nullptr;
+  uint32_t count = 0;
+  route_planner::GetAStarEdgePool(planner, &edges, &count);
+  edges[0].b = 2;
+  edges[1].a = 0;
+  edges[1].b = 1;
+  ASSERT_EQ(route_planner::AssociateNodesEdges(planner), kRTSuccess);
+  edges[0].b = 1;
+  ASSERT_EQ(route_planner::CanPath(planner, At(0), At(1)), kRTSuccess);
+  EXPECT_EQ(PathNodes(planner), (Nodes{0, 1}));
+  RTRoutePlannerNode* nodes = nullptr;
+  route_planner::GetAStarNodePool(planner, &nodes, &count);
+  EXPECT_EQ(nodes[1].g, 9.0f);
+}
+
 TEST_F(Search, CostIsTakenThroughThePlannersOwnTable) {
   RTInstance planner = PlannerWith(Bridge());
   // What a derived class would do: put its own Cost in the planner level's table.

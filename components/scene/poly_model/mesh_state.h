@@ -1,59 +1,16 @@
-// The mesh's state record (PolyModelState, poly_model_calls.h) as the mesh's own code reaches it,
-// the core array blocks it keeps its lists in, and the parts of it that several methods replace
-// whole: the groups with their primitives, and the shadow geometry.
+// The mesh's state record (PolyModelState, poly_model_calls.h) as the mesh's own code reaches it
+// (its lists are core array blocks, core_arrays.h), and the parts of it that several methods
+// replace whole: the groups with their primitives, and the shadow geometry.
 #pragma once
 
-#include <cstring>
-
 #include "kivo/scene/poly_model_calls.h"
+#include "kivo/support/core_arrays.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/module_core.h"
 
 namespace kivo::mesh {
 
 PolyModelState* StateOf(RTInstance self);
-
-// A zeroed core array block of `count` items (null for 0); false when memory runs out.
-template <class T>
-bool NewArray(uint32_t count, T** out) {
-  *out = nullptr;
-  if (count == 0) return true;
-  void* block = nullptr;
-  if (!ModuleCore()->ArrayAlloc(nullptr, sizeof(T), count, &block, 1)) return false;
-  *out = static_cast<T*>(block);
-  return true;
-}
-
-// A new block holding a copy of `count` items.
-template <class T>
-bool CopyArray(const T* items, uint32_t count, T** out) {
-  if (!NewArray(count, out)) return false;
-  if (count) std::memcpy(*out, items, sizeof(T) * count);
-  return true;
-}
-
-template <class T>
-void FreeArray(T*& array) {
-  ModuleCore()->ArrayFree(nullptr, array);
-  array = nullptr;
-}
-
-// The block grown by one item at its end; false (nothing changed) when memory runs out.
-template <class T>
-bool AppendToArray(T*& array, uint32_t& count, const T& item) {
-  T* grown = nullptr;
-  if (!array) {
-    if (!NewArray(1, &grown)) return false;
-  } else {
-    void* block = nullptr;
-    if (!ModuleCore()->ArrayResize(nullptr, count + 1, array, &block)) return false;
-    grown = static_cast<T*>(block);
-  }
-  grown[count] = item;
-  array = grown;
-  ++count;
-  return true;
-}
 
 // The RTRasterizer singleton, made when there is none; empty when it cannot be had.
 InstanceRef TakeRasterizer();

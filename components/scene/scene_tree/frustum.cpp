@@ -5,17 +5,11 @@
 
 namespace tesk::scene_tree::frustum {
 
-namespace {
-
 using namespace kivo;
-
-RTFVector3D Minus(const RTFVector3D& a, const RTFVector3D& b) { return {a.x - b.x, a.y - b.y, a.z - b.z, 0.0f}; }
-
-}  // namespace
 
 Plane PlaneFromPoints(const RTFVector3D& p, const RTFVector3D& q, const RTFVector3D& r) {
   Plane plane{};
-  Vec3Cross(Minus(q, p), Minus(r, p), &plane.normal);
+  Vec3Cross(Vec3Subtract(q, p), Vec3Subtract(r, p), &plane.normal);
   Vec3Normalize(&plane.normal);
   plane.d = Vec3Dot(plane.normal, p);
   return plane;

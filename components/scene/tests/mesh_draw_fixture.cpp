@@ -3,22 +3,15 @@
 #include "kivo/light/light_calls.h"
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/scene_node_calls.h"
-#include "kivo/support/matrix.h"
 
 namespace meshtest {
 
 using namespace kivo;
 
-RTFMatrix4x4 Translation(float x, float y, float z) {
-  RTFMatrix4x4 m;
-  Mat4Identity(&m);
-  Mat4SetTranslation(&m, V(x, y, z));
-  return m;
-}
-
 void MeshDraw::InstallMore(tesk::testing::CoreHost& host) {
   for (const char* name :
-       {"RTRenderable", "RTPolyModel", "RTMaterial", "RTSceneNode", "RTLight", "RTInfDirLight", "RTPointLight"})
+       {"RTRenderable", "RTPolyModel", "RTStaticLitMesh", "RTMaterial", "RTSceneNode", "RTLight", "RTInfDirLight",
+        "RTPointLight", "RTSpotLight"})
     host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
 }
 

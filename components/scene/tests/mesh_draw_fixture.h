@@ -1,6 +1,6 @@
-// The software rasterizer with a window context and the mesh's components, scene nodes and
-// lights: meshes drawn for a node through their ProcessFrame, with the rasterizer's calls
-// recorded.
+// The software rasterizer with a window context and the mesh's components (the static-lit mesh
+// too), scene nodes and lights: meshes drawn for a node through their ProcessFrame, with the
+// rasterizer's calls recorded.
 #pragma once
 
 #include <string>
@@ -14,9 +14,6 @@
 namespace meshtest {
 
 using Lines = std::vector<std::string>;
-
-// The placement that moves by (x, y, z).
-RTFMatrix4x4 Translation(float x, float y, float z);
 
 class MeshDraw : public tesk::testing::SoftwareRasterizer {
  protected:

@@ -7,6 +7,7 @@
 
 #include "kivo/material/material_calls.h"
 #include "kivo/support/component_calls.h"
+#include "kivo/support/matrix.h"
 
 namespace meshtest {
 
@@ -14,6 +15,13 @@ using namespace kivo;
 namespace r = kivo::rasterizer;
 
 RTFVector3D V(float x, float y, float z) { return RTFVector3D{x, y, z, 0}; }
+
+RTFMatrix4x4 Translation(float x, float y, float z) {
+  RTFMatrix4x4 m;
+  Mat4Identity(&m);
+  Mat4SetTranslation(&m, V(x, y, z));
+  return m;
+}
 
 Shape SplitBox() {
   // Each face's corners in strip order: top left, bottom left, top right, bottom right.
@@ -90,11 +98,11 @@ void MeshTest::TearDown() {
   StartedCore::TearDown();
 }
 
-RTInstance MeshTest::NewMesh() {
-  RTInstance mesh = nullptr;
-  EXPECT_EQ(core().CreateInstanceByString(nullptr, poly_model::kClassName, &mesh, 0, 1), kRTSuccess);
-  if (mesh) held_.push_back(mesh);
-  return mesh;
+RTInstance MeshTest::New(const char16_t* className) {
+  RTInstance made = nullptr;
+  EXPECT_EQ(core().CreateInstanceByString(nullptr, className, &made, 0, 1), kRTSuccess) << host_.ErrorLog();
+  if (made) held_.push_back(made);
+  return made;
 }
 
 RTInstance MeshTest::NewMaterial(const char16_t* name) {

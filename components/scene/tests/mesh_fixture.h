@@ -16,6 +16,8 @@ namespace meshtest {
 using Indices = std::vector<uint32_t>;
 
 RTFVector3D V(float x, float y, float z);
+// The placement that moves by (x, y, z).
+RTFMatrix4x4 Translation(float x, float y, float z);
 
 // Vertices and primitives of one material.
 struct Shape {
@@ -52,8 +54,9 @@ class MeshTest : public tesk::testing::StartedCore {
   void SetUp() override;
   void TearDown() override;
 
-  // A new mesh, released at the end of the test unless the test releases it.
-  RTInstance NewMesh();
+  // A new instance of the class, released at the end of the test unless the test releases it.
+  RTInstance New(const char16_t* className);
+  RTInstance NewMesh() { return New(kivo::poly_model::kClassName); }
   // A new material under Root, named `name` or, for null, as the core names it; released at the
   // end of the test.
   RTInstance NewMaterial(const char16_t* name = nullptr);

@@ -197,6 +197,50 @@ TEST_F(SceneTools, TheSamplesOverviewShowsItsRooms) {
   EXPECT_GT(shot.CountOther(kShotBackground, 0, 0, 640, 480), 640 * 480 / 3) << "the floors fill much of it";
 }
 
+// A floating crate over a static-lit floor with a lamp above and to one side, seen from straight
+// above: the crate's baked shadow, when the floor's geometry holds the crate, and its stencil
+// shadow, when it is a node of the room, fall on the floor away from the lamp.
+constexpr char kShadowLevel[] = R"({"instances": [
+  {"path": "Root:Ward:Tree", "class": "RTTeskSceneTree", "sceneTree": {"rooms": ["Root:Ward:Rooms:A"]}},
+  {"path": "Root:Ward:Rooms:A", "class": "RTBrellinRoom",
+   "room": {"box": [[-5, 0, -5], [5, 3, 5]], "bounds": {"name": "Shell", "entity": "Root:Ward:Meshes:Floor"},
+            "nodes": [{"name": "Crate", "position": [0, 0.5, 0], "state": 1, "entity": "Root:Ward:Meshes:Crate"}],
+            "lights": [{"name": "Lamp", "matrix": [1, 0, 0, 0,  0, 0, -1, 0,  0, 1, 0, 0,  3, 5, 0, 1],
+                        "entity": "Root:Ward:Lights:Lamp"}]}},
+  {"path": "Root:Ward:Lights:Lamp", "class": "RTInfDirLight", "light": {"colour": [0.6, 0.6, 0.6]}},
+  {"path": "Root:Ward:Meshes:Floor", "class": "RTStaticLitMesh",
+   "mesh": {"materials": ["Root:Ward:Materials:Paint"],
+            "vertices": [[-2, 0, -2], [2, 0, -2], [2, 0, 2], [-2, 0, 2],
+                         [-0.5, 1.5, -0.5], [-0.5, 1.5, 0.5], [0.5, 1.5, 0.5], [0.5, 1.5, -0.5]],
+            "groups": [{"triangles": [[0, 3, 2], [0, 2, 1], [4, 5, 6], [4, 6, 7]]}]}},
+  {"path": "Root:Ward:Meshes:Crate", "class": "RTPolyModel",
+   "mesh": {"materials": ["Root:Ward:Materials:Paint"], "box": {"size": [1, 1, 1]}}},
+  {"path": "Root:Ward:Materials:Paint", "class": "RTMaterial", "material": {"color": [1, 1, 1]}}
+]})";
+
+TEST_F(SceneTools, BakesLightmapsAndCastsStencilShadows) {
+  const auto packed = Pack(kShadowLevel);
+  ASSERT_EQ(packed.status, 0) << packed.err;
+  const std::string arguments =
+      Quoted(File("level.kivopack")) + " Root:Ward:Tree --eye 0,10,0.01 --at 0,0,0 --png " + Quoted(File("shot.png"));
+  auto redAt = [&](const std::string& options, int x, int y) {
+    const auto run = Run("scene-view", arguments + options);
+    EXPECT_EQ(run.status, 0) << options << ": " << run.err;
+    return static_cast<int>(tesk::testing::Picture::Load(File("shot.png")).At(x, y) >> 16);
+  };
+  // The floor at x = -1.2 (in both shadows) and x = 1.5 (lit), z = 0.
+  constexpr int kShade = 232, kLit = 405, kRow = 240;
+  EXPECT_NEAR(redAt("", kShade, kRow), redAt("", kLit, kRow), 2) << "drawn unlit, the floor is even";
+  EXPECT_GE(redAt(" --bake", kLit, kRow) - redAt(" --bake", kShade, kRow), 100) << "the lid's baked shadow";
+  EXPECT_GE(redAt(" --shadows Root:Ward:Rooms:A:Lamp", kLit, kRow) -
+                redAt(" --shadows Root:Ward:Rooms:A:Lamp", kShade, kRow),
+            40)
+      << "the crate's stencil shadow";
+  const auto noLight = Run("scene-view", arguments + " --shadows Root:Ward:Nowhere");
+  EXPECT_EQ(noLight.status, 1);
+  EXPECT_NE(noLight.err.find("there is no scene node at Root:Ward:Nowhere"), std::string::npos) << noLight.err;
+}
+
 TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
   ASSERT_EQ(Pack(kLevel).status, 0);
   const std::string pack = Quoted(File("level.kivopack"));
@@ -230,6 +274,14 @@ TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
       {pack + " Root:Ward:Tree --png a.png --at 1,1,1", 2, "usage: scene-view "},
       {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --eye 1,1,1 --at 0,0,0", 2, "usage: scene-view "},
       {pack + " --motion Root:Ward:Tree --times 1 --png a.png --eye 1,1,1 --at 0,0,0", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --bake", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --shadows Root:Ward:Eye", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --eye 1,1,1 --at 0,0,0 --shadows", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --frames 2", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --bones", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --frames 0", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --frames 10001", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --step -5", 2, "usage: scene-view "},
   };
   for (const auto& c : cases) {
     const auto run = Run("scene-view", c.arguments);
@@ -331,6 +383,61 @@ TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
        "a light's \"range\" is above 0"},
       {R"({"instances": [{"path": "Root:L", "class": "RTLight", "light": {"colour": [1, 1]}}]})",
        "a light's \"colour\" is three or four finite numbers"},
+  };
+  for (const auto& c : cases) {
+    const auto run = Pack(c.description);
+    EXPECT_EQ(run.status, 1) << c.description;
+    EXPECT_NE(run.err.find(c.message), std::string::npos) << c.description << ": " << run.err;
+    EXPECT_FALSE(fs::exists(File("level.kivopack"))) << c.description;
+  }
+}
+
+// A skin over a body with an arm and a hand, refused for each mistake of its description, a
+// motion player's or a node's.
+TEST_F(SceneTools, KivopackRefusesBadSkinDescriptionsAndWritesNothing) {
+  tesk::testing::WriteFile(File("hand.json"), R"({"bones": [{"name": "Body", "offset": [0, 1, 0]},
+      {"name": "Arm", "parent": "Body", "offset": [0.2, 0.4, 0]},
+      {"name": "Hand", "parent": "Arm", "offset": [0, -0.5, 0]}]})");
+  const std::string material = R"({"path": "Root:M", "class": "RTMaterial", "material": {}})";
+  const auto skin = [&](const std::string& fields, const char* className = "RTTeskSkin") {
+    return R"({"instances": [)" + material + R"(, {"path": "Root:S", "class": ")" + className +
+           R"(", "skin": {"skeleton": "hand.json", "materials": ["Root:M"], )" + fields + "}}]}";
+  };
+  const std::string arm = R"("limbs": [{"bone": "Arm", "capsule": 0.05}])";
+  const struct {
+    std::string description;
+    const char* message;
+  } cases[] = {
+      {skin(arm, "RTPolyModel"),
+       "Root:S: a \"skin\" is built only into an instance of RTBoneModel (or a class of it) without \"data\""},
+      {R"({"instances": [{"path": "Root:S", "class": "RTTeskSkin", "skin": {}}]})",
+       "Root:S: a \"skin\" names its \"skeleton\" file"},
+      {skin(R"("limbs": [])"), "a \"skin\" has a list of \"limbs\""},
+      {skin(R"("limbs": [{"bone": "Body", "capsule": 0.05}])"), "the limb of Body: the root bone carries no limb"},
+      {skin(R"("limbs": [{"bone": "Hand", "capsule": 0.05}])"),
+       "the limb of Hand: a capsule runs to the bone's first child: this bone has none"},
+      {skin(R"("limbs": [{"bone": "Arm", "capsule": 0.6}])"),
+       "a capsule's radius must stay below its bone's length"},
+      {skin(R"("limbs": [{"bone": "Leg", "capsule": 0.05}])"), "every limb names a \"bone\" of the skeleton"},
+      {skin(R"("limbs": [{"bone": "Arm", "capsule": 0.05, "box": [1, 1, 1]}])"),
+       "a limb is a \"capsule\" or a \"box\""},
+      {skin(R"("limbs": [{"bone": "Hand", "box": [1, 0, 1]}])"), "a \"box\" is three sizes above 0"},
+      {skin(arm + R"(, "segments": 2)"), "\"segments\" is a number from 3 to 256"},
+      {skin(arm + R"(, "limits": [{"bone": "Arm", "dof": 4}])"), "\"dof\" 1 to 3"},
+      {skin(arm + R"(, "ik": {"iterations": -1})"), "a number of \"iterations\""},
+      {skin(arm + R"(, "chains": [{"name": "Up", "root": "Hand", "endEffector": "Body"}])"),
+       "the chain Up does not run from its end effector up to its root"},
+      {R"({"instances": [{"path": "Root:S", "class": "RTTeskSkin", "skin": {"skeleton": "hand.json",)"
+       R"( "materials": ["Root:M"], "limbs": []}}]})",
+       "the material Root:M is no RTMaterial of the pack"},
+      {R"({"instances": [{"path": "Root:P", "class": "RTArticulated", "articulated": {"motions": ["Root:M"]}}, )" +
+           material + "]}",
+       "Root:P: the motion Root:M is no RTAnimTrack of the pack"},
+      {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"animator": "Root:P"}}]})",
+       "only an RTTeskSceneNode has an \"animator\""},
+      {R"({"instances": [{"path": "Root:N", "class": "RTTeskSceneNode", "node": {"animator": "Root:M"}}, )" +
+           material + "]}",
+       "there is no motion player Root:M in the pack"},
   };
   for (const auto& c : cases) {
     const auto run = Pack(c.description);

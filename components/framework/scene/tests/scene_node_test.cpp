@@ -214,7 +214,7 @@ TEST_F(SceneNodes, HoldTheirEntityAndStreamItsPath) {
   EXPECT_EQ(RefCount(mesh.get()), 2u);
 
   const std::string expected =
-      U32(2) + Floats(Translation(1, 2, 3)) + WString(u"Root:Meshes:Bulb") + kNoBox + U32(1) + U32(0);
+      U32(2) + Floats(Translation(1, 2, 3)) + WString(u"Root:Meshes:Bulb") + kNoBox + U32(2) + U32(0) + WString(u"");
   EXPECT_EQ(StreamedOut(node.get()), expected) << "the node's part, then the state word's";
 
   InstanceRef copy = MakeNode(u"Copy", At(0, 0, 0));
@@ -252,7 +252,38 @@ TEST_F(SceneNodes, KeepTheirStateWordAndQuadItem) {
   void* back = nullptr;
   ASSERT_EQ(tesk_scene_node::GetQuadItem(node.get(), &back), kRTSuccess);
   EXPECT_EQ(back, &item);
-  EXPECT_EQ(StreamedOut(node.get()).substr(4 + 64 + 4 + 1), U32(1) + U32(0x00050061));
+  EXPECT_EQ(StreamedOut(node.get()).substr(4 + 64 + 4 + 1), U32(2) + U32(0x00050061) + WString(u""));
+}
+
+TEST_F(SceneNodes, HoldTheirAnimatorAndStreamItsPath) {
+  InstanceRef node = MakeNode(u"Walker", At(0, 0, 0));
+  InstanceRef folder = MakeFolder(u"Players");
+  InstanceRef player;
+  ASSERT_EQ(core().CreateInstanceByString(folder.get(), u"RTComponent", player.out(), 0, 0), kRTSuccess);
+  ASSERT_EQ(core().SetInstanceName(nullptr, player.get(), u"Walk"), kRTSuccess);
+  RTInstance held = player.get();
+  ASSERT_EQ(tesk_scene_node::GetAnimator(node.get(), &held), kRTSuccess);
+  EXPECT_EQ(held, nullptr);
+  ASSERT_EQ(tesk_scene_node::SetAnimator(node.get(), player.get()), kRTSuccess);
+  EXPECT_EQ(RefCount(player.get()), 2u);
+  const std::string written = StreamedOut(node.get());
+  EXPECT_EQ(written.substr(4 + 64 + 4 + 1), U32(2) + U32(0) + WString(u"Root:Players:Walk"));
+
+  InstanceRef copy = MakeNode(u"Copy", At(0, 0, 0));
+  ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(written).get()), kRTSuccess);
+  EXPECT_EQ(StreamedOut(copy.get()), written) << "the path kept until it is asked for";
+  ASSERT_EQ(tesk_scene_node::GetAnimator(copy.get(), &held), kRTSuccess);
+  EXPECT_EQ(held, player.get());
+  core().ReleaseInstance(nullptr, held);
+  EXPECT_EQ(RefCount(player.get()), 3u);
+
+  // A stream of version 1 has no player: the copy lets its own go.
+  const std::string older = written.substr(0, 4 + 64 + 4 + 1) + U32(1) + U32(0);
+  ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(older).get()), kRTSuccess);
+  ASSERT_EQ(tesk_scene_node::GetAnimator(copy.get(), &held), kRTSuccess);
+  EXPECT_EQ(held, nullptr);
+  ASSERT_EQ(tesk_scene_node::SetAnimator(node.get(), nullptr), kRTSuccess);
+  EXPECT_EQ(RefCount(player.get()), 1u);
 }
 
 TEST_F(SceneNodes, ADamagedStreamLeavesTheNodeAsItWas) {
@@ -267,8 +298,9 @@ TEST_F(SceneNodes, ADamagedStreamLeavesTheNodeAsItWas) {
       {"a newer node", U32(3) + other.substr(4)},
       {"a cut matrix", other.substr(0, 40)},
       {"a cut path", U32(1) + Floats(Translation(7, 8, 9)) + U32(30) + "ab"},
-      {"a newer state word", other.substr(0, other.size() - 8) + U32(2) + U32(0x11)},
+      {"a newer state word", other.substr(0, other.size() - 8) + U32(3) + U32(0x11)},
       {"no state word", other.substr(0, other.size() - 4)},
+      {"a cut player path", other.substr(0, other.size() - 8) + U32(2) + U32(0x11) + U32(20) + "ab"},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(component::StreamIn(node.get(), component::kStreamWhole, StreamOf(c.bytes).get()), kRTFailure) << c.what;

@@ -33,6 +33,21 @@ RTBool IntersectRayTriangle(const RTFVector3D& origin, const RTFVector3D& direct
 RTBool IntersectRayBox(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& boxMin,
                        const RTFVector3D& boxMax, float* t);
 
+// Where the line from a through b meets the plane through `planePoint` with the normal n: 1 with
+// t = dot(n, planePoint - a) / d and x = a + t (b - a), where d = dot(n, b - a). When d < 1e-6 (the
+// line runs parallel to the plane or leaves it behind the normal) it gives 0 with t = 0 and x = a:
+// unlike the tests above, this one writes its outputs on both paths.
+RTBool IntersectLinePlane(const RTFVector3D& planePoint, const RTFVector3D& a, const RTFVector3D& b,
+                          const RTFVector3D& n, RTFVector3D* x, float* t);
+
+// The points p0 + t (p1 - p0), t in [0, 1], at distance r from the centre. The roots are
+// (sqrt(D) - f) / 2e and (-f - sqrt(D)) / 2e, with e = |p1 - p0|^2, f = 2 dot(p1 - p0, p0 - c) and
+// D the discriminant; -1 when D < 1e-6. Each root within [0, 1], in that order, goes to the next
+// of (x1, t1) and (x2, t2), and their count (1 or 2) is the result. With none within: 0 when one
+// root lies below 0 and the other above 1 (the segment lies inside the circle), else -1.
+int32_t IntersectSegmentCircle2D(const RTFVector2D& centre, float r, const RTFVector2D& p0, const RTFVector2D& p1,
+                                 RTFVector2D* x1, RTFVector2D* x2, float* t1, float* t2);
+
 // (b.x - a.x)(c.y - a.y) - (c.x - a.x)(b.y - a.y): positive when c lies left of a->b.
 float Orient2D(const RTFVector2D& a, const RTFVector2D& b, const RTFVector2D& c);
 

@@ -1,4 +1,7 @@
 // 3x3 and 4x4 matrices: row-major, row vectors multiplied from the left, translation in row 3.
+// Sums are formed in extended precision (long double) and rounded once to float; the 4x4 product and
+// the transforms form them in double with AVX2 where the processor has it, settling on the same
+// floats.
 #pragma once
 
 #include "kivo/support/math_types.h"
@@ -31,6 +34,20 @@ void Mat4RotationX(RTFMatrix4x4* m, float angle);
 void Mat4RotationY(RTFMatrix4x4* m, float angle);
 // Row 3 = (v.x, v.y, v.z, 1); the rest is kept.
 void Mat4SetTranslation(RTFMatrix4x4* m, const RTFVector3D& translation);
+// translation.xyz = row 3; its fourth float is kept.
+void Mat4GetTranslation(const RTFMatrix4x4& m, RTFVector3D* translation);
+// The upper 3x3 := the rotation's nine floats; the rest of m is kept.
+void Mat4SetRotation(RTFMatrix4x4* m, const RTFMatrix3x3& rotation);
+// The inverse of a rotation followed by a translation, in place: the upper 3x3 becomes its
+// transpose R' and the translation t becomes -(t x R'). Other matrices get the same sums.
+void Mat4InvertRigid(RTFMatrix4x4* m);
+
+// Identity with a rotation about z (m00 = cos, m01 = sin, m10 = -sin, m11 = cos); the fourth
+// float of each row is kept.
+void Mat3RotationZ(RTFMatrix3x3* m, float angle);
+// Rz(az) x Ry(ay) x Rx(ax), with the rotations of Mat3RotationZ, Mat4RotationY and Mat4RotationX:
+// a row vector turns about z first, then y, then x. The fourth float of each row is kept.
+void Mat3FromEuler(RTFMatrix3x3* m, float ax, float ay, float az);
 // The placement of a camera at `eye` looking at `at` along its -z, with +y as near to `up` as the
 // view allows: rows side, up, back (unit length) and eye. False with m untouched when eye and at
 // coincide or the view runs along `up`.

@@ -15,6 +15,7 @@ void MathSinCos(float angle, float out[2]);
 
 // Evaluated in double precision.
 float MathAsin(float value);
+// The argument is held to [-1, 1] first, so that rounding just beyond it gives 0 or pi, not NaN.
 float MathAcos(float value);
 float MathAtan2(float y, float x);
 

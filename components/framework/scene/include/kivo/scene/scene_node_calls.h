@@ -153,12 +153,14 @@ enum Slot : uint32_t {
   kSetScriptObject = 0x208,
   kSetLocalMatrix = 0x20c,  // overrides RTSceneNode's: a moving kind keeps the translation pending
   kSetTranslation = 0x210,  // likewise
+  kSetAnimator = 0x214,
+  kGetAnimator = 0x218,
 };
 inline constexpr uint32_t kLevel = 0x14;
 inline constexpr uint32_t kOwnTable = 0x18;
 inline constexpr uint32_t kObjectSize = 0x20;
-inline constexpr uint32_t kSlotTableSize = kSetTranslation + 4;
-inline constexpr uint32_t kStreamVersion = 1;
+inline constexpr uint32_t kSlotTableSize = kGetAnimator + 4;
+inline constexpr uint32_t kStreamVersion = 2;
 
 // The state word: bits 0-3 render bits (bit 0 draws the node), bits 4-15 the node's kind, bits
 // 16-19 the frame phase in which the scene tree last processed it; the rest is kept as set.
@@ -196,6 +198,15 @@ inline RTSuccess GetVelocity(RTInstance n, RTFVector3D* velocity) {
 }
 // translation += pending movement; pending movement := 0.
 inline RTSuccess ApplyMovement(RTInstance n) { return CallMethod(n, kLevel, kApplyMovement); }
+// The motion player (an RTArticulated) that poses the skin the node carries; the node holds it with
+// one reference and streams it by its path. Null: none.
+inline RTSuccess SetAnimator(RTInstance n, RTInstance animator) {
+  return CallMethod(n, kLevel, kSetAnimator, animator);
+}
+// The player with a reference for the caller; null (and success) when the node has none.
+inline RTSuccess GetAnimator(RTInstance n, RTInstance* animator) {
+  return CallMethod(n, kLevel, kGetAnimator, animator);
+}
 // The vector the scene tree hands a tracked node (zero when it stays in its room); kept, unused.
 inline RTSuccess SetVector(RTInstance n, const RTFVector3D* vector) { return CallMethod(n, kLevel, kSetVector, vector); }
 

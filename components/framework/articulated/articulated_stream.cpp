@@ -1,0 +1,85 @@
+// The motion player's stream, all little-endian:
+//   u32 version        1; a newer version is refused
+//   u32 n              the motions of the set, then each its instance path (u32 length in UTF-16
+//                      units, then the units and a terminator)
+//   u32                the current motion, below n (or 0 for an empty set)
+//   u8, u8             looping, playing: 0 or 1
+//   f32, f32           the rate and the motion time
+// The frame time of the last evaluation belongs to the running game and is not streamed. A damaged
+// stream (a count larger than the bytes left, a path naming no RTAnimTrack, a current motion
+// beyond the set, a flag other than 0 and 1, a cut part) is refused whole with a message.
+#include <vector>
+
+#include "articulated_state.h"
+#include "kivo/scene/motion_calls.h"
+#include "kivo/support/component_calls.h"
+#include "kivo/support/raise.h"
+#include "kivo/support/stream_values.h"
+
+namespace kivo::articulated {
+
+namespace {
+
+constexpr uint32_t kLeastPathBytes = 4;
+constexpr uint32_t kTailBytes = 4 + 1 + 1 + 4 + 4;
+
+bool Refuse(std::u16string_view reason) {
+  RaiseFormatted(kLevelError, u"RTArticulated::StreamIn(): %s; the player is left as it was", reason);
+  return false;
+}
+
+bool ReadFlag(RTInstance stream, RTBool* flag) {
+  uint32_t value = 0;
+  if (!StreamReadByte(stream, &value) || value > 1) return false;
+  *flag = value;
+  return true;
+}
+
+bool Read(RTInstance stream, ArticulatedState* read) {
+  uint32_t version = 0, count = 0;
+  if (!StreamReadVersion(stream, kStreamVersion, &version))
+    return Refuse(u"the stream holds no player of version 1 or older");
+  if (!StreamReadUInt(stream, &count) || !StreamHolds(stream, uint64_t{count} * kLeastPathBytes + kTailBytes))
+    return Refuse(u"the motion count is missing or larger than the stream");
+  for (uint32_t i = 0; i < count; ++i) {
+    InstanceRef motion;
+    if (!StreamReadInstanceRef(stream, motion.out()) || !motion.get() ||
+        !ModuleCore()->IsKindOfByName(nullptr, motion.get(), motion::kClassName))
+      return Refuse(Format(u"motion %u of %u names no RTAnimTrack", i + 1, count));
+    read->motions.push_back(std::move(motion));
+  }
+  if (!StreamReadUInt(stream, &read->current) || !ReadFlag(stream, &read->looping) ||
+      !ReadFlag(stream, &read->playing) || !StreamReadBytes(stream, &read->rate, 4) ||
+      !StreamReadBytes(stream, &read->motionTime, 4))
+    return Refuse(u"the playing state is damaged or cut short");
+  if (read->current >= count && !(count == 0 && read->current == 0))
+    return Refuse(Format(u"the current motion %u lies beyond the %u of the set", read->current, count));
+  return true;
+}
+
+}  // namespace
+
+RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
+  ArticulatedState* state = StateOf(self);
+  if (!state || !component::IsWholeStage(stage) || !StreamWriteUInt(stream, kStreamVersion) ||
+      !StreamWriteUInt(stream, static_cast<uint32_t>(state->motions.size())))
+    return kRTFailure;
+  for (const InstanceRef& motion : state->motions)
+    if (!StreamWriteInstanceRef(stream, motion.get())) return kRTFailure;
+  return StreamWriteUInt(stream, state->current) && StreamWriteByte(stream, state->looping) &&
+                 StreamWriteByte(stream, state->playing) && StreamWriteFloat(stream, state->rate) &&
+                 StreamWriteFloat(stream, state->motionTime)
+             ? kRTSuccess
+             : kRTFailure;
+}
+
+RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
+  ArticulatedState* state = StateOf(self);
+  if (!state || !component::IsWholeStage(stage)) return kRTFailure;
+  ArticulatedState read;
+  if (!Read(stream, &read)) return kRTFailure;
+  *state = std::move(read);
+  return kRTSuccess;
+}
+
+}  // namespace kivo::articulated

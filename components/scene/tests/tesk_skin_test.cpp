@@ -1,0 +1,118 @@
+// RTTeskSkin: posed by the motion player of the node it is drawn for, its bones drawn under the
+// node's world matrix; drawn as it stands without a player; its stream.
+#include <algorithm>
+#include <string>
+
+#include "host/stream_bytes.h"
+#include "kivo/articulated/articulated_calls.h"
+#include "kivo/scene/renderable_calls.h"
+#include "kivo/scene/scene_node_calls.h"
+#include "kivo/skin/tesk_skin_calls.h"
+#include "skin_fixture.h"
+#include "software_rasterizer.h"
+
+namespace {
+
+using namespace skintest;
+using namespace kivo;
+using Lines = std::vector<std::string>;
+
+const std::string kNodeWorld = "PushWorldMatrix([1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 5, 0, 0, 1]) -> 1";
+const std::string kModelSpace = "PushWorldMatrix([1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1]) -> 1";
+
+class TeskSkin : public SkinTest {
+ protected:
+  void SetUp() override {
+    SkinTest::SetUp();
+    if (HasFatalFailure()) return;
+    window_.Open(host_);
+    skin_ = NewSkin({V(0, 0, 0)}, {}, tesk_skin::kClassName);
+    const RTFMatrix4x4 identity = Identity();
+    AddBone(skin_, u"Root", nullptr, identity, identity, {{0, 1}});
+    ASSERT_EQ(bone_model::SetRenderBone(skin_, 1), kRTSuccess);
+  }
+  void TearDown() override {
+    window_.Close();
+    SkinTest::TearDown();
+  }
+
+  // A game node at x = 5 whose player plays a motion that lifts the root by 1.
+  RTInstance PlayingNode() {
+    RTInstance motion = NewMotion();
+    AddNode(motion, u"Root", nullptr, Translation(0, 1, 0));
+    RTInstance player = New(articulated::kClassName);
+    uint32_t index = 0;
+    EXPECT_EQ(articulated::AppendMotion(player, motion, &index), kRTSuccess);
+    EXPECT_EQ(articulated::SetPlaying(player, 1), kRTSuccess);
+    RTInstance node = Node(tesk_scene_node::kClassName);
+    EXPECT_EQ(tesk_scene_node::SetAnimator(node, player), kRTSuccess);
+    return node;
+  }
+  RTInstance Node(const char16_t* className) {
+    RTInstance node = New(className);
+    const RTFMatrix4x4 placement = Translation(5, 0, 0);
+    EXPECT_EQ(scene_node::SetLocalMatrix(node, &placement), kRTSuccess);
+    return node;
+  }
+  // The calls of one draw of the skin for the node.
+  Lines Drawn(RTInstance node) {
+    RTSceneNodeEntityFrameInformation frame{};
+    frame.node = node;
+    frame.rasterizer = window_.rasterizer();
+    window_.StartRecording();
+    EXPECT_EQ(renderable::ProcessFrame(skin_, 40, &frame), kRTSuccess);
+    return window_.Recorded();
+  }
+
+  tesk::testing::OffscreenWindow window_;
+  RTInstance skin_ = nullptr;
+};
+
+TEST_F(TeskSkin, IsPosedByItsNodesPlayerAndItsBonesLieOnTheNode) {
+  const Lines lines = Drawn(PlayingNode());
+  ASSERT_GE(lines.size(), 4u);
+  EXPECT_EQ(lines[0], kNodeWorld) << "the bones are drawn under the node's world matrix";
+  EXPECT_EQ(lines[1], kModelSpace);
+  const auto pops = std::count(lines.begin(), lines.end(), "PopWorldMatrix() -> 1");
+  const auto second = std::find(lines.begin() + 2, lines.end(), "PopWorldMatrix() -> 1") + 1;
+  ASSERT_NE(second, lines.end());
+  EXPECT_EQ(*second, "PopWorldMatrix() -> 1") << "the node's matrix goes once the bones are drawn";
+  EXPECT_EQ(*(second + 1), kNodeWorld) << "then the mesh draws itself under it";
+  EXPECT_EQ(pops, 3);
+  ExpectNear(Vertices(skin_)[0], V(0, 1, 0), 0);
+}
+
+// A plain scene node, a game node without a player, and one whose "player" is of another class.
+TEST_F(TeskSkin, WithoutAPlayerItDrawsItsListsAsTheyStand) {
+  RTInstance strange = Node(tesk_scene_node::kClassName);
+  ASSERT_EQ(tesk_scene_node::SetAnimator(strange, NewMaterial()), kRTSuccess);
+  for (RTInstance node : {Node(tesk_scene_node::kClassName), Node(scene_node::kClassName), strange}) {
+    const Lines lines = Drawn(node);
+    ASSERT_FALSE(lines.empty());
+    EXPECT_EQ(lines[0], kNodeWorld);
+    EXPECT_EQ(std::find(lines.begin(), lines.end(), kModelSpace), lines.end()) << "no bones";
+    ExpectNear(Vertices(skin_)[0], V(0, 0, 0), 0);
+  }
+}
+
+TEST_F(TeskSkin, StreamsTheSkinsBodyAndAVersionOfItsOwn) {
+  RTInstance material = NewMaterial();
+  ASSERT_EQ(poly_model::SetMaterialList(skin_, &material, 1), kRTSuccess);
+  RTInstance plain = NewSkin({V(0, 0, 0)});
+  ASSERT_EQ(poly_model::SetMaterialList(plain, &material, 1), kRTSuccess);
+  const RTFMatrix4x4 identity = Identity();
+  AddBone(plain, u"Root", nullptr, identity, identity, {{0, 1}});
+  const std::string written = StreamedOut(skin_);
+  ASSERT_EQ(written, StreamedOut(plain) + tesk::testing::StreamBytes().U32(1).bytes());
+
+  RTInstance copy = NewSkin({}, {}, tesk_skin::kClassName);
+  ASSERT_EQ(StreamIn(copy, written), kRTSuccess);
+  EXPECT_EQ(StreamedOut(copy), written);
+  std::string newer = written;
+  newer[newer.size() - 4] = 2;
+  EXPECT_EQ(StreamIn(copy, newer), kRTFailure);
+  EXPECT_TRUE(Logged("RTTeskSkin::StreamIn(): the stream holds no version of 1 or older"));
+  EXPECT_EQ(StreamedOut(copy), written);
+}
+
+}  // namespace

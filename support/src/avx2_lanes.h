@@ -1,0 +1,46 @@
+// Four doubles in an AVX2 register, and the check that lets them stand in for extended precision.
+// For functions with the avx2 target only.
+//
+// The float math forms its sums in extended precision (x87 long double) and rounds them once to
+// float. The same sums formed in double from the same float inputs (a float times a float is exact
+// in double) land within a known small distance of the extended result. When no float rounding
+// boundary lies within that distance of the double result, both round to the same float; where one
+// does, the kernels take the extended path instead, so every float stays what extended precision
+// gives, bit for bit.
+//
+// The distance allowed is kSettleMargin times a bound: the sum of the magnitudes of the rounded
+// partial sums for a sum that may cancel (each rounding is off by at most 2^-53 of its result in
+// double and 2^-64 in extended precision), or the magnitude of the result for a chain without
+// cancellation (a single rounding, a product). The chains here round at most four times, so 2^-48
+// covers both evaluations with room for the rounding of the bound and of value +- error.
+#pragma once
+
+#include <immintrin.h>
+
+namespace kivo::avx2 {
+
+inline constexpr double kSettleMargin = 0x1p-48;
+
+#define KIVO_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
+
+// Four floats from memory, widened to doubles.
+KIVO_AVX2_INLINE __m256d Widen(const float* four) { return _mm256_cvtps_pd(_mm_loadu_ps(four)); }
+
+KIVO_AVX2_INLINE __m256d Magnitude(__m256d v) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), v); }
+
+// One bit per lane (lane 0 the lowest) whose float rounding is the same, bit for bit (so a zero
+// keeps its sign), everywhere within kSettleMargin x bound of its value. A NaN value or bound makes
+// the low end NaN; an infinite value makes the two ends differ: neither settles.
+KIVO_AVX2_INLINE int SettledLanes(__m256d value, __m256d bound) {
+  const __m256d sign = _mm256_set1_pd(-0.0);
+  const __m256d error = _mm256_mul_pd(bound, _mm256_set1_pd(kSettleMargin));
+  const __m128 low = _mm256_cvtpd_ps(_mm256_sub_pd(value, error));
+  // value + error, keeping the sign of a zero value when the error is 0.
+  const __m128 high = _mm256_cvtpd_ps(_mm256_xor_pd(_mm256_sub_pd(_mm256_xor_pd(value, sign), error), sign));
+  const __m128 same = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_castps_si128(low), _mm_castps_si128(high)));
+  return _mm_movemask_ps(_mm_and_ps(same, _mm_cmpord_ps(low, low)));
+}
+
+#undef KIVO_AVX2_INLINE
+
+}  // namespace kivo::avx2

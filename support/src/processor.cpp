@@ -1,0 +1,13 @@
+#include "processor.h"
+
+namespace kivo {
+
+bool ProcessorHasAvx2() {
+  static const bool avx2 = [] {
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+  }();
+  return avx2;
+}
+
+}  // namespace kivo
