@@ -6,8 +6,7 @@
 namespace tesk::actor {
 
 bool EnsureGame(ActorControllerData& actor) {
-  return actor.game ||
-         kivo::ModuleCore()->GetFirstInstanceByString(nullptr, game::kClassName, &actor.game, 1, nullptr);
+  return actor.game || kivo::ModuleCore()->GetFirstInstanceByString(nullptr, game::kClassName, &actor.game, 1, nullptr);
 }
 
 kivo::InstanceRef SceneTreeOf(const ActorControllerData& actor) {

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "kivo/scene/renderable_calls.h"
-#include "kivo/support/instance_ref.h"
+#include "kivo/support/module_core.h"
 
 namespace tesk::actor {
 
@@ -32,12 +32,7 @@ void InstallHighlightHooks(RTInstance self, ActorControllerData& actor, RTInstan
 
 void RemoveHighlightHooks(RTInstance self, ActorControllerData& actor) {
   for (RTInstance mesh : actor.hooked) {
-    renderable::DrawHook hook = nullptr;
-    kivo::InstanceRef context;
-    if (renderable::GetPreDrawHook(mesh, &hook, context.out()) && context.get() == self)
-      renderable::SetPreDrawHook(mesh, nullptr, nullptr);
-    if (renderable::GetPostDrawHook(mesh, &hook, context.out()) && context.get() == self)
-      renderable::SetPostDrawHook(mesh, nullptr, nullptr);
+    renderable::ClearHooksOf(mesh, self);
     kivo::ModuleCore()->ReleaseInstance(nullptr, mesh);
   }
   actor.hooked.clear();

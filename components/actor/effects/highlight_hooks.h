@@ -17,7 +17,7 @@ RTSuccess DrawPatientHighlightOutline(RTInstance actor, RTInstance mesh, uint32_
 // reference) until it goes, to take its hooks off again: a hook must not outlive its context.
 void InstallHighlightHooks(RTInstance self, ActorControllerData& actor, RTInstance mesh);
 // Takes the hooks whose context is this controller off every mesh it installed them on, and lets
-// go of the meshes.
+// go of the meshes (the controller's destroy hook calls it).
 void RemoveHighlightHooks(RTInstance self, ActorControllerData& actor);
 
 }  // namespace tesk::actor

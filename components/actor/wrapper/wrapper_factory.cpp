@@ -70,8 +70,8 @@ class Builder {
       : self_(self), actor_(actor), w_(wrapper) {}
 
   bool Build(const char16_t* skinName, void* object) {
-    return Lists() && Nodes() && Skin(skinName) && Player() && Hands() && Motions() &&
-           Named(skinName) && Defaults(object) && Register() && Finish();
+    return Lists() && Nodes() && Skin(skinName) && Player() && Hands() && Motions() && Named(skinName) &&
+           Defaults(object) && Register() && Finish() && Hooks();
   }
   // Undoes what only the library or the scene tree keep of a construction that failed.
   void Undo() {
@@ -105,7 +105,6 @@ class Builder {
   }
 
   bool Player() {
-    InstallHighlightHooks(self_, actor_, w_.Skin);
     return NewInstance(articulated::kClassName, true, &w_.Animator) && scene_node::SetEntity(w_.BodyNode, w_.Skin);
   }
 
@@ -116,7 +115,8 @@ class Builder {
     const bool bones = FindHandBones(w_.Skin, &hands);
     if (gHandEffectPending) {
       if (!bones || !NewInstance(particle_system::kClassName, true, &w_.HandParticleSystem) ||
-          !NewNode(&w_.HandEmitterNode, kNodeFlags) || !scene_node::SetEntity(w_.HandEmitterNode, w_.HandParticleSystem))
+          !NewNode(&w_.HandEmitterNode, kNodeFlags) ||
+          !scene_node::SetEntity(w_.HandEmitterNode, w_.HandParticleSystem))
         return false;
       particle_system::SetParticleInitializer(w_.HandParticleSystem, InitHandParticle);
       particle_system::Start(w_.HandParticleSystem);
@@ -189,8 +189,7 @@ class Builder {
   bool Register() {
     const InstanceRef tree = SceneTreeOf(actor_);
     if (!tree.get()) {
-      RaiseFormatted(kLevelError,
-                     u"RTTeskActor::RTTeskActorWrapperFactory(): Failed to get scene tree reference!");
+      RaiseFormatted(kLevelError, u"RTTeskActor::RTTeskActorWrapperFactory(): Failed to get scene tree reference!");
       return true;
     }
     registered_ = scene_tree::QTAddNode(tree.get(), w_.RootNode) != 0;
@@ -208,6 +207,13 @@ class Builder {
     w_.VehicleMode = 10;
     w_.Visible = 1;
     return ListCreate(&w_.SpeechList);
+  }
+
+  // Last, so that a construction that fails leaves no hooks on the skin: they stay with it as long as
+  // the controller lives.
+  bool Hooks() {
+    InstallHighlightHooks(self_, actor_, w_.Skin);
+    return true;
   }
 
   RTInstance self_;
@@ -229,8 +235,9 @@ RTSuccess ActorWrapperFactory(RTInstance self, RTTeskActorWrapper** out, const c
   if (!EnsureGame(*actor)) return kRTFailure;
   const char16_t* name = skinName ? skinName : u"";
   if (body || !skinName) {
-    RaiseFormatted(kLevelError, u"RTTeskActor::ActorWrapperFactory(): a named skin is needed; assembled bodies "
-                                u"are not made yet");
+    RaiseFormatted(kLevelError,
+                   u"RTTeskActor::ActorWrapperFactory(): a named skin is needed; assembled bodies "
+                   u"are not made yet");
     RaiseFormatted(kLevelError, u"TeskActor.Initialize (%s) -- FAILED", name);
     return kRTFailure;
   }

@@ -81,9 +81,11 @@ RTSuccess InitPlayerC(RTInstance self, RTTeskActorWrapper* wrapper) {
   InstanceRef body;
   if (!game::call::GetPlayerEntity(actor->game, body.out()) || !body.get()) return kRTFailure;
   HandBones hands;
-  if (!ModuleCore()->IsKindOfByName(nullptr, body.get(), bone_model::kClassName) || !FindHandBones(body.get(), &hands)) {
-    RaiseFormatted(kLevelError, u"RTTeskActor::InitPlayerC(): the player's body is no skin with both hand bones; "
-                                u"the actor keeps its own");
+  if (!ModuleCore()->IsKindOfByName(nullptr, body.get(), bone_model::kClassName) ||
+      !FindHandBones(body.get(), &hands)) {
+    RaiseFormatted(kLevelError,
+                   u"RTTeskActor::InitPlayerC(): the player's body is no skin with both hand bones; "
+                   u"the actor keeps its own");
     return kRTFailure;
   }
   if (!scene_node::SetEntity(wrapper->BodyNode, body.get())) return kRTFailure;

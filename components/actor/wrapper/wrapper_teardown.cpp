@@ -40,10 +40,10 @@ void FreeWrapper(RTInstance self, RTTeskActorWrapper* wrapper) {
     if (wrapper->LeftHandNode) kivo::articulated::DetachNode(wrapper->Animator, hands.left, wrapper->LeftHandNode);
     if (wrapper->RightHandNode) kivo::articulated::DetachNode(wrapper->Animator, hands.right, wrapper->RightHandNode);
   }
-  for (RTInstance* held : {&wrapper->BodyNode, &wrapper->Animator, &wrapper->RootNode, &wrapper->MountNode,
-                           &wrapper->CarryNode, &wrapper->LeftHandNode, &wrapper->RightHandNode,
-                           &wrapper->HandEmitterNode, &wrapper->HandParticleSystem, &wrapper->ExtendedBVNode,
-                           &wrapper->HeadRender, &wrapper->Skin})
+  for (RTInstance* held :
+       {&wrapper->BodyNode, &wrapper->Animator, &wrapper->RootNode, &wrapper->MountNode, &wrapper->CarryNode,
+        &wrapper->LeftHandNode, &wrapper->RightHandNode, &wrapper->HandEmitterNode, &wrapper->HandParticleSystem,
+        &wrapper->ExtendedBVNode, &wrapper->HeadRender, &wrapper->Skin})
     Release(*held);
   kivo::ModuleCore()->ArrayFree(nullptr, wrapper->SkinName);
   wrapper->SkinName = nullptr;
