@@ -9,34 +9,11 @@ RTSuccess StackCreate(Stack** out) {
   return *out ? kRTSuccess : kRTFailure;
 }
 
-RTSuccess StackPush(Stack* stack, void* data) {
-  if (!stack) return kRTFailure;
-  StackCell* cell = stack->spare;
-  if (cell) {
-    stack->spare = cell->next;
-    *cell = StackCell{data, stack->top};
-  } else if (!(cell = new (std::nothrow) StackCell{data, stack->top})) {
-    return kRTFailure;
-  }
+RTSuccess StackPushNewCell(Stack* stack, void* data) {
+  auto* cell = new (std::nothrow) StackCell{data, stack->top};
+  if (!cell) return kRTFailure;
   stack->top = cell;
   ++stack->count;
-  return kRTSuccess;
-}
-
-RTSuccess StackPeek(Stack* stack, void** out) {
-  if (!stack || !stack->top) return kRTFailure;
-  *out = stack->top->data;
-  return kRTSuccess;
-}
-
-RTSuccess StackPop(Stack* stack, void** out) {
-  if (!stack || !stack->top) return kRTFailure;
-  StackCell* cell = stack->top;
-  *out = cell->data;
-  stack->top = cell->next;
-  --stack->count;
-  cell->next = stack->spare;
-  stack->spare = cell;
   return kRTSuccess;
 }
 

@@ -1,5 +1,5 @@
-// Meshes in pack descriptions, built into an RTPolyModel instance through its own calls (its
-// stream then comes from the mesh's own StreamOut).
+// Meshes in pack descriptions, built into an RTPolyModel (or RTStaticLitMesh) instance through its
+// own calls (its stream then comes from the mesh's own StreamOut).
 #pragma once
 
 #include <string>
@@ -13,7 +13,7 @@
 
 namespace kivopack {
 
-// The "mesh" of an RTPolyModel instance entry:
+// The "mesh" of an RTPolyModel or RTStaticLitMesh instance entry:
 //   {"materials": ["Root:Tesk:Assets:Materials:Linen", ...],
 //    one of
 //      "box": {"size": [x, y, z]},

@@ -33,15 +33,16 @@ namespace kivopack {
 
 namespace {
 
-// The kinds that are made through the instance's own calls, and the class each needs.
+// The kinds that are made through the instance's own calls, and the classes each takes.
 constexpr struct {
   const char* field;
   const char16_t* className;
+  const char16_t* otherClassName;  // null: the one class
   const char* how;
 } kMadeKinds[] = {
-    {"motion", u"RTAnimTrack", "generated only into"},
-    {"material", u"RTMaterial", "set only on"},
-    {"mesh", u"RTPolyModel", "built only into"},
+    {"motion", u"RTAnimTrack", nullptr, "generated only into"},
+    {"material", u"RTMaterial", nullptr, "set only on"},
+    {"mesh", u"RTPolyModel", u"RTStaticLitMesh", "built only into"},
 };
 
 // The kinds filled once every instance is made, for they name other instances of the pack: each
@@ -222,12 +223,16 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       *error = Narrow(path) + ": an \"image\" names an image file for an RTImage instance without \"data\"";
       return false;
     }
-    for (const auto& kind : kMadeKinds)
-      if (item.contains(kind.field) && (item.contains("data") || !isClass(kind.className))) {
-        *error = Narrow(path) + ": a \"" + kind.field + "\" is " + kind.how + " an " + Narrow(kind.className) +
+    for (const auto& kind : kMadeKinds) {
+      const bool taken = isClass(kind.className) || (kind.otherClassName && isClass(kind.otherClassName));
+      if (item.contains(kind.field) && (item.contains("data") || !taken)) {
+        const std::string classes =
+            Narrow(kind.className) + (kind.otherClassName ? " or " + Narrow(kind.otherClassName) : "");
+        *error = Narrow(path) + ": a \"" + kind.field + "\" is " + kind.how + " an " + classes +
                  " instance without \"data\"";
         return false;
       }
+    }
     RTInstance instance = builder.Ensure(path, className);
     if (!instance) return false;
     for (const auto& kind : kLateKinds)

@@ -5,6 +5,7 @@
 
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/scene/poly_model_calls.h"
+#include "kivo/static_lit_mesh/static_lit_mesh_calls.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/support/pack_index.h"
@@ -55,9 +56,10 @@ bool EachRecord(CoreTable& core, RTInstance file, const std::vector<kivo::PackEn
 }
 
 // The counts of the mesh whose data of `length` bytes the file holds from its position on, as a
-// new RTPolyModel reads it (materials it cannot find are made anew). The rasterizer singleton is
-// held while the mesh lives, for its primitives live there.
-std::string MeshCounts(CoreTable& core, RTInstance file, uint64_t length, const kivo::PackEntry& entry) {
+// new instance of its class reads it (materials it cannot find are made anew). The rasterizer
+// singleton is held while the mesh lives, for its primitives live there.
+std::string MeshCounts(CoreTable& core, RTInstance file, uint64_t length, const kivo::PackEntry& entry,
+                       const char16_t* meshClass) {
   if (length > entry.length) return "\tthe mesh cannot be read";
   std::vector<uint8_t> data(length);
   uint32_t read = 0;
@@ -65,7 +67,7 @@ std::string MeshCounts(CoreTable& core, RTInstance file, uint64_t length, const 
   if (!core.GetFirstInstanceByString(nullptr, kivo::rasterizer::kClassName, rasterizer.out(), 1, nullptr) ||
       !kivo::stream::Read(file, data.data(), static_cast<uint32_t>(length), &read) || read != length ||
       !kivo::memory_stream::CreateWith(data.data(), read, stream.out()) ||
-      !core.CreateInstanceByString(nullptr, kivo::poly_model::kClassName, mesh.out(), 0, 1) ||
+      !core.CreateInstanceByString(nullptr, meshClass, mesh.out(), 0, 1) ||
       !kivo::component::StreamIn(mesh.get(), kivo::component::kStreamWhole, stream.get()))
     return "\tthe mesh cannot be read";
   const kivo::PolyModelState& state = *kivo::poly_model::StateOf(mesh.get());
@@ -90,8 +92,9 @@ bool ListPack(CoreTable& core, const std::filesystem::path& pack, std::string* l
   const auto visit = [&](const RTStreamHeader& header, const kivo::PackEntry& entry) {
     *listing += Narrow(kivo::Format(u"%s\t%s\t%u bytes\t%u children", header.path, header.className,
                                     static_cast<uint64_t>(header.dataLength), header.childCount));
-    if (kivo::WideStrEqualNoCase(header.className, kivo::poly_model::kClassName) == 0)
-      *listing += MeshCounts(core, file.get(), header.dataLength, entry);
+    for (const char16_t* meshClass : {kivo::poly_model::kClassName, kivo::static_lit_mesh::kClassName})
+      if (kivo::WideStrEqualNoCase(header.className, meshClass) == 0)
+        *listing += MeshCounts(core, file.get(), header.dataLength, entry, meshClass);
     *listing += "\n";
     return true;
   };

@@ -1,9 +1,10 @@
 // scene-view: loads a scene tree out of a pack, loads a scenario into it and builds its quad tree,
 // then prints its rooms, the quad tree's leaves, the room under each point asked for, the answers
 // of ray and sphere tests and the room changes of nodes it moves frame by frame, and draws the
-// scene from a camera into PNG files, one a frame time; or loads a motion out of a pack and prints
-// its nodes at the times asked for. The core runs on a Kivo root of its own whose store is the
-// pack; messages the scene raises while it loads and moves go to standard error.
+// scene from a camera into PNG files, one a frame time (its lightmaps baked, its stencil shadows
+// cast, when asked); or loads a motion out of a pack and prints its nodes at the times asked for.
+// The core runs on a Kivo root of its own whose store is the pack; messages the scene raises while
+// it loads and moves go to standard error.
 //
 // The command line is one table of options; each option fills Options, and each section of the
 // report is printed from them in turn.
@@ -50,7 +51,8 @@ struct Options {
 constexpr tesk::ToolText kText = {
     "usage: scene-view [--verbose] PACK TREE [--scenario N] [--point X,Y,Z]... [--ray X,Y,Z DX,DY,DZ]...\n"
     "                  [--sphere X,Y,Z MX,MY,MZ R]... [--move NODE DX,DZ FRAMES]...\n"
-    "                  [--png FILE (--camera NODE | --eye X,Y,Z --at X,Y,Z) [--frames N --step MS] [--bones]]\n"
+    "                  [--png FILE (--camera NODE | --eye X,Y,Z --at X,Y,Z) [--frames N --step MS] [--bones]\n"
+    "                   [--bake] [--shadows LIGHTNODE]]\n"
     "       scene-view [--verbose] PACK --motion MOTION --times T1,T2,...\n",
     "Loads the scene tree at the instance path TREE out of PACK, loads a scenario into it and builds\n"
     "its quad tree, then prints its rooms with their flags, the quad tree's leaves with their rooms\n"
@@ -75,6 +77,10 @@ constexpr tesk::ToolText kText = {
     "                  names them with the frame's number: walk.png gives walk-0.png, walk-1.png, ...\n"
     "  --step MS       the milliseconds between two pictures (0 when left out)\n"
     "  --bones         the skins of the rooms' nodes draw their bones\n"
+    "  --bake          bakes the rooms' lightmaps (in design mode) before the pictures are drawn\n"
+    "  --shadows LIGHTNODE\n"
+    "                  darkens the pictures where the meshes of the rooms' nodes cast their stencil\n"
+    "                  shadows from the scene node at the instance path LIGHTNODE\n"
     "  --motion MOTION the instance path of the motion to print\n"
     "  --times T,...   the times in seconds to evaluate the motion at\n"
     "  --verbose       the core's debug output on standard error\n"
@@ -171,6 +177,16 @@ bool ReadBones(char**, Options& options) {
   return true;
 }
 
+bool ReadBake(char**, Options& options) {
+  options.shot.bake = true;
+  return true;
+}
+
+bool ReadShadows(char** values, Options& options) {
+  options.shot.shadowLight = values[0];
+  return !options.shot.shadowLight.empty();
+}
+
 bool ReadMotion(char** values, Options& options) {
   options.motion = values[0];
   return !options.motion.empty();
@@ -198,7 +214,8 @@ const struct {
     {"--sphere", 3, ReadSphere},     {"--move", 3, ReadMove},   {"--png", 1, ReadPng},
     {"--camera", 1, ReadCamera},     {"--eye", 1, ReadEye},     {"--at", 1, ReadAt},
     {"--frames", 1, ReadFrames},     {"--step", 1, ReadStep},   {"--bones", 0, ReadBones},
-    {"--motion", 1, ReadMotion},     {"--times", 1, ReadTimes},
+    {"--motion", 1, ReadMotion},     {"--times", 1, ReadTimes},  {"--bake", 0, ReadBake},
+    {"--shadows", 1, ReadShadows},
 };
 
 bool ParseCommandLine(int argc, char** argv, Options& options) {
@@ -218,7 +235,8 @@ bool ParseCommandLine(int argc, char** argv, Options& options) {
   // A picture needs its file and exactly one camera: a node, or an eye with the point it looks at.
   const bool camera = !options.shot.cameraNode.empty();
   const bool eye = options.shot.eye.has_value();
-  const bool shotOptions = camera || eye || options.atGiven || options.framesGiven || options.shot.bones;
+  const bool shotOptions = camera || eye || options.atGiven || options.framesGiven || options.shot.bones ||
+                           options.shot.bake || !options.shot.shadowLight.empty();
   if ((shotOptions || options.Draws()) && (!options.Draws() || camera == eye || eye != options.atGiven))
     return false;
   const bool motion = !options.motion.empty();

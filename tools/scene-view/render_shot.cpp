@@ -10,6 +10,7 @@
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/list.h"
 #include "kivo/support/matrix.h"
+#include "lighting_shot.h"
 #include "platform/utf.h"
 #include "tesk/scene/scene_tree_calls.h"
 
@@ -82,7 +83,8 @@ void ShowBonesOfRooms(CoreTable& core, RTInstance tree) {
   }
 }
 
-bool DrawFrame(RTInstance rasterizer, r::WindowContext context, RTInstance tree, std::string* error) {
+bool DrawFrame(CoreTable& core, RTInstance rasterizer, r::WindowContext context, RTInstance tree, const Shot& shot,
+               RTInstance camera, std::string* error) {
   if (!r::BeginFrame(rasterizer, context)) {
     *error = "cannot begin an offscreen frame";
     return false;
@@ -90,10 +92,12 @@ bool DrawFrame(RTInstance rasterizer, r::WindowContext context, RTInstance tree,
   r::SetClearColor(rasterizer, kBackground, kBackground, kBackground, 1.0f);
   r::SetClearMask(rasterizer, r::kClearColour | r::kClearDepth | r::kClearStencil);
   r::BeginScene(rasterizer);
-  const bool drawn = tesk::scene_tree::Render(tree);
+  const bool rendered = tesk::scene_tree::Render(tree);
+  if (!rendered) *error = "the scene tree could not draw its frame";
+  const bool drawn =
+      rendered && (shot.shadowLight.empty() || DrawShadows(core, tree, rasterizer, camera, shot.shadowLight, error));
   r::EndScene(rasterizer);
   r::PresentFrame(rasterizer);
-  if (!drawn) *error = "the scene tree could not draw its frame";
   return drawn;
 }
 
@@ -122,11 +126,13 @@ bool RenderShot(CoreTable& core, RTInstance tree, const Shot& shot, std::string*
     return false;
   }
   if (shot.bones) ShowBonesOfRooms(core, tree);
+  std::vector<InstanceRef> baked;
+  if (shot.bake && !BakeLightmaps(tree, &baked, error)) return false;
   tesk::scene_tree::SetRenderCameraNode(tree, camera.get());
   bool drawn = true;
   for (uint32_t frame = 0; drawn && frame < shot.frames; ++frame) {
     tesk::scene_tree::UpdateTransforms(tree, frame * shot.step);
-    drawn = DrawFrame(rasterizer.get(), context, tree, error);
+    drawn = DrawFrame(core, rasterizer.get(), context, tree, shot, camera.get(), error);
     const std::string file = FrameFile(shot, frame);
     if (drawn && !r::Screenshot(rasterizer.get(), platform::FromUtf8(file).c_str())) {
       *error = "cannot write " + file;

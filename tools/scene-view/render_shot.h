@@ -23,6 +23,8 @@ struct Shot {
   uint32_t frames = 1;  // at times 0, step, 2 step, ... milliseconds
   uint32_t step = 0;
   bool bones = false;  // the skins of the rooms' nodes draw their bones
+  bool bake = false;        // the rooms' lightmaps baked before drawing (lighting_shot.h)
+  std::string shadowLight;  // the instance path of a light node the meshes' shadows are cast from
 };
 
 inline constexpr uint32_t kMostFrames = 10000;
@@ -31,8 +33,9 @@ inline constexpr uint32_t kMostFrames = 10000;
 // extension, i written with as many digits as the last frame's number.
 std::string FrameFile(const Shot& shot, uint32_t frame);
 
-// For each frame: updates the tree's transforms at the frame's time, draws a frame of kShotWidth x
-// kShotHeight through the tree's Render and writes it to its file. False with `error` saying why
+// Bakes the tree's lightmaps when asked; then for each frame: updates the tree's transforms at the
+// frame's time, draws a frame of kShotWidth x kShotHeight through the tree's Render (with the
+// shadows asked for) and writes it to its file. False with `error` saying why
 // when the camera cannot be had or a frame cannot be drawn or written.
 bool RenderShot(CoreTable& core, RTInstance tree, const Shot& shot, std::string* error);
 

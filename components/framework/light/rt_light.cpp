@@ -13,6 +13,7 @@
 #include "kivo/support/parent_call.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
+#include "light_baking.h"
 #include "light_state.h"
 
 namespace {
@@ -131,6 +132,11 @@ RTMethodRecord gMethods[] = {
     Method(u"SetRange", SetRange, light::kSetRange, u"RTSuccess", u"float aRange"),
     Method(u"GetRange", GetRange, light::kGetRange, u"RTSuccess", u"float out opRange"),
     Method(u"SetCone", SetCone, light::kSetCone, u"RTSuccess", u"float aPenumbra, float aUmbra"),
+    Method(u"ReachesLightmap", light_baking::ReachesLightmap, light::kReachesLightmap, u"RTSuccess",
+           u"RTFMatrix4x4 in apLightWorld, Lightmap* apLightmap, uint out opReaches"),
+    Method(u"ColourAtPoint", light_baking::ColourAtPoint, light::kColourAtPoint, u"RTSuccess",
+           u"RTFMatrix4x4 in apLightWorld, RTFVector3D in apPoint, Lightmap* apLightmap, float out opRed, "
+           u"float out opGreen, float out opBlue"),
     kEndOfMethods,
 };
 

@@ -345,6 +345,8 @@ RTSuccess GetFurtherRooms(RTInstance self, List** rooms) {
   return room ? AnswerRooms(*room, room->furtherNames, room->further, rooms) : kRTFailure;
 }
 
+RTSuccess PrepareLighting(RTInstance self) { return StateOf(self) ? kRTSuccess : kRTFailure; }
+
 RTSuccess AttachSceneTree(RTInstance self, RTInstance tree) {
   RoomState* room = StateOf(self);
   if (!room) return kRTFailure;
@@ -363,6 +365,7 @@ RTMethodRecord gMethods[] = {
     Method(u"RemoveNode", RemoveNode, slot::kRemoveNode, u"RTSuccess", u"RTInstance ahNode"),
     Method(u"GetNodeList", GetNodeList, slot::kGetNodeList, u"RTSuccess", u"List* out oppNodes"),
     Method(u"GetLightList", GetLightList, slot::kGetLightList, u"RTSuccess", u"List* out oppLights"),
+    Method(u"PrepareLighting", PrepareLighting, slot::kPrepareLighting, u"RTSuccess", u""),
     Method(u"GetFurtherRooms", GetFurtherRooms, slot::kGetFurtherRooms, u"RTSuccess", u"List* out oppRooms"),
     Method(u"GetBoundsNode", GetBoundsNode, slot::kGetBoundsNode, u"RTSuccess", u"RTInstance out ophNode"),
     Method(u"ContainsPoint", ContainsPoint, slot::kContainsPoint, u"RTSuccess", u"RTFVector3D in apPoint"),

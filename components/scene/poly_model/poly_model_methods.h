@@ -39,6 +39,13 @@ RTSuccess CleanGeometry(RTInstance self);
 RTSuccess GetTriangles(RTInstance self, uint32_t* n, RTPolyModelTriangle** triangles);
 RTSuccess GetFlatTriangleList(RTInstance self, RTTriangleList3D** list);
 
+// Stencil shadow volumes (shadow_volume.cpp).
+RTSuccess CastShadowVolume(RTInstance self, const RTSceneNodeEntityFrameInformation* frame,
+                           const RTFVector3D* lightPosition);
+
+// T-junction removal (t_junctions.cpp).
+RTSuccess EliminateTJunctions(RTInstance self);
+
 // Drawing (process_frame.cpp).
 RTSuccess ProcessFrame(RTInstance self, uint32_t milliseconds, const RTSceneNodeEntityFrameInformation* frame);
 

@@ -4,6 +4,7 @@
 // construction selects the fixed-function path, so that is the only path drawn: the NV and ARB
 // program paths are not built.
 #include "kivo/material/material_calls.h"
+#include "kivo/scene/mesh_texture.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "mesh_state.h"
 #include "overlays.h"
@@ -15,34 +16,6 @@ namespace kivo::mesh {
 namespace {
 
 namespace r = kivo::rasterizer;
-
-// Blend factors of the deferred stage: GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA.
-constexpr uint32_t kSourceAlpha = 0x302;
-constexpr uint32_t kOneMinusSourceAlpha = 0x303;
-
-// The texture state of a group: its diffuse texture over UV layer 0 when it has one and the layer
-// covers every vertex; untextured when it has no texture or the layer falls short; any other
-// texture flags leave the state as it was. False when the diffuse texture cannot be had.
-bool SetTexture(RTInstance rasterizer, const PolyModelState& state, RTInstance material) {
-  uint32_t flags = 0;
-  material::GetTextureFlags(material, &flags);
-  const bool diffuse = flags & material::kDiffuseTextureFlag;
-  const UVLayer& uv = state.uvLayers[0];
-  if (diffuse && uv.count >= state.vertexCount) {
-    material::Texture texture = 0;
-    if (!material::GetDiffuseTexture(material, &texture)) return false;
-    r::SelectTextureUnit(rasterizer, 0);
-    r::BindTexture(rasterizer, texture);
-    r::EnableTexCoordArray(rasterizer, 1);
-    r::SetTexCoordArray(rasterizer, uv.coordinates, uv.count);
-    r::EnableTexturing(rasterizer, 1);
-  } else if (flags == 0 || diffuse) {
-    r::SelectTextureUnit(rasterizer, 0);
-    r::EnableTexCoordArray(rasterizer, 0);
-    r::EnableTexturing(rasterizer, 0);
-  }
-  return true;
-}
 
 // Draws the strips and lists of a group with its material's switches; an invisible material
 // draws nothing. False when its diffuse texture cannot be had.
@@ -60,7 +33,7 @@ bool DrawGroup(RTInstance rasterizer, const PolyModelState& state, const Materia
   } else {
     r::EnableColorArray(rasterizer, 1);
   }
-  if (!SetTexture(rasterizer, state, material)) return false;
+  if (!poly_model::SetGroupTexture(rasterizer, state, material)) return false;
   if (group.stripCount) r::DrawStrips(rasterizer, group.strips, group.stripCount);
   for (uint32_t i = 0; i < group.listCount; ++i) r::DrawPrimitive(rasterizer, group.lists[i]);
   return true;
@@ -75,7 +48,7 @@ bool DrawGroups(RTInstance rasterizer, const PolyModelState& state, bool deferre
     if (group.empty || (group.hasAlpha != 0) != deferred) continue;
     if (deferred) {
       r::EnableBlending(rasterizer, 1);
-      r::SetBlendFunc(rasterizer, kSourceAlpha, kOneMinusSourceAlpha);
+      r::SetBlendFunc(rasterizer, r::kSourceAlpha, r::kOneMinusSourceAlpha);
     }
     if (!DrawGroup(rasterizer, state, group)) return false;
   }

@@ -1,8 +1,7 @@
 // RTPolyModel: the mesh (see poly_model_calls.h). Its class level follows RTRenderable's, whose
 // stream part comes first in the mesh's stream and whose drawing and measuring methods it
 // overrides. The state record lives in the object word after the level's two table words.
-// Shadow volumes (CastShadowVolume), T-junction removal and AddPrimitiveList are declared and
-// have no function yet: calls through their slots fail.
+// AddPrimitiveList is declared and has no function: calls through its slot fail.
 #include "kivo/support/component_kit.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/scalar_math.h"
@@ -142,9 +141,8 @@ RTMethodRecord gMethods[] = {
     Method(u"DisplayNormals", DisplayNormals, slot::kDisplayNormals, kSuccess, u"RTBool abEnable"),
     Method(u"DisplayTangents", DisplayTangents, slot::kDisplayTangents, kSuccess, u"RTBool abEnable"),
     Method(u"DisplayNormalLength", DisplayNormalLength, slot::kDisplayNormalLength, kSuccess, u"float aLength"),
-    DeclaredMethod(u"CastShadowVolume", slot::kCastShadowVolume, kSuccess,
-                   u"RTSceneNodeEntityFrameInformation in apNodeInformation, RTFVector3D in apLightPosition",
-                   kInherited),
+    Method(u"CastShadowVolume", CastShadowVolume, slot::kCastShadowVolume, kSuccess,
+           u"RTSceneNodeEntityFrameInformation in apNodeInformation, RTFVector3D in apLightPosition", kInherited),
     Method(u"ComputeShadowGeometry", ComputeShadowGeometry, slot::kComputeShadowGeometry, kSuccess, u""),
     Method(u"GetBoundingSphere", GetBoundingSphere, slot::kGetBoundingSphere, kSuccess, u"float out opRadius",
            kInherited),
@@ -168,7 +166,7 @@ RTMethodRecord gMethods[] = {
     Method(u"GetColorMultiplierFVRGBA", GetColorMultiplierFVRGBA, slot::kGetColorMultiplierFVRGBA, kSuccess,
            u"RTFColorRGB out opColor"),
     Method(u"HasAlpha", HasAlpha, slot::kHasAlpha, kSuccess, u"RTBool out opbHasAlpha", kInherited),
-    DeclaredMethod(u"EliminateTJunctions", slot::kEliminateTJunctions, kSuccess, u""),
+    Method(u"EliminateTJunctions", EliminateTJunctions, slot::kEliminateTJunctions, kSuccess, u""),
     Method(u"UpdateAlphaInfo", UpdateAlphaInfo, slot::kUpdateAlphaInfo, kSuccess, u""),
     kEndOfMethods,
 };

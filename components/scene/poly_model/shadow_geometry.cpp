@@ -9,6 +9,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "kivo/scene/mesh_triangles.h"
 #include "kivo/support/format.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/vector.h"
@@ -30,37 +31,20 @@ struct Corners {
 
 float LengthSquared(const RTFVector3D& v) { return Vec3Dot(v, v); }
 
-// Step 1 and 2: every list's triangles, then every strip's, group by group; strips alternate
-// their order so that every triangle keeps the strip's winding.
+// Step 1 and 2: every list's triangles, then every strip's, group by group.
 struct Gathered {
   std::vector<Corners> triangles;
   uint32_t fromLists = 0;
   uint32_t fromStrips = 0;
 };
 
-void GatherStrip(const RTPrimitive& strip, Gathered* out) {
-  const uint32_t* s = strip.indices;
-  for (uint32_t j = 0; j + 2 < strip.count; ++j) {
-    out->triangles.push_back(j % 2 == 0 ? Corners{{s[j], s[j + 1], s[j + 2]}} : Corners{{s[j + 1], s[j], s[j + 2]}});
-    ++out->fromStrips;
-  }
-}
-
-void GatherList(const RTPrimitive& list, Gathered* out) {
-  for (uint32_t t = 0; t < list.count; ++t) {
-    const uint32_t* c = list.indices + size_t{t} * 3;
-    out->triangles.push_back(Corners{{c[0], c[1], c[2]}});
-    ++out->fromLists;
-  }
-}
-
 Gathered Gather(const PolyModelState& state) {
   Gathered gathered;
-  for (uint32_t g = 0; g < state.materialCount; ++g) {
-    const MaterialGroup& group = state.groups[g];
-    for (uint32_t i = 0; i < group.listCount; ++i) GatherList(*group.lists[i], &gathered);
-    for (uint32_t i = 0; i < group.stripCount; ++i) GatherStrip(*group.strips[i], &gathered);
-  }
+  for (uint32_t g = 0; g < state.materialCount; ++g)
+    poly_model::ForEachTriangle(state.groups[g], [&](uint32_t c0, uint32_t c1, uint32_t c2, const RTPrimitive& from) {
+      gathered.triangles.push_back(Corners{{c0, c1, c2}});
+      ++(from.kind == r::kTriangleStrip ? gathered.fromStrips : gathered.fromLists);
+    });
   return gathered;
 }
 

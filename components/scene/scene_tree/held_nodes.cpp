@@ -97,7 +97,7 @@ RTSuccess GetLightmapRez(RTInstance self, float* rez) {
 RTSuccess EnableStochasticLightingMode(RTInstance self, uint32_t samples, RTBool on) {
   SceneTreeState* tree = StateOf(self);
   if (!tree) return kRTFailure;
-  if (on) tree->stochasticSamples = samples;
+  tree->stochasticSamples = on ? samples : 0;
   return kRTSuccess;
 }
 

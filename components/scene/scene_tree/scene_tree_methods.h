@@ -61,6 +61,10 @@ RTSuccess UpdateTransforms(RTInstance self, uint32_t milliseconds);
 // render.cpp
 RTSuccess Render(RTInstance self);
 
+// prelight.cpp
+RTSuccess Prelight(RTInstance self);
+RTSuccess PrelightRoom(RTInstance self, RTInstance room);
+
 // hit_tests.cpp
 RTSuccess RayHitTest(RTInstance self, RTInstance room, const RTFVector3D* origin, const RTFVector3D* direction,
                      float* distance, RTFVector3D* point, uint32_t* wordA, RTInstance* wordB);

@@ -10,7 +10,8 @@ using namespace kivo;
 
 void MeshDraw::InstallMore(tesk::testing::CoreHost& host) {
   for (const char* name :
-       {"RTRenderable", "RTPolyModel", "RTMaterial", "RTSceneNode", "RTLight", "RTInfDirLight", "RTPointLight"})
+       {"RTRenderable", "RTPolyModel", "RTStaticLitMesh", "RTMaterial", "RTSceneNode", "RTLight", "RTInfDirLight",
+        "RTPointLight", "RTSpotLight"})
     host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
 }
 

@@ -1,6 +1,6 @@
-// The software rasterizer with a window context and the mesh's components, scene nodes and
-// lights: meshes drawn for a node through their ProcessFrame, with the rasterizer's calls
-// recorded.
+// The software rasterizer with a window context and the mesh's components (the static-lit mesh
+// too), scene nodes and lights: meshes drawn for a node through their ProcessFrame, with the
+// rasterizer's calls recorded.
 #pragma once
 
 #include <string>

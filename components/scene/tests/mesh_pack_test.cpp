@@ -228,7 +228,7 @@ TEST(KivopackMeshes, RefusesDescriptionsItCannotBuild) {
     const char* message;
   } cases[] = {
       {"a mesh into a material", R"({"path": "Root:X", "class": "RTMaterial", "mesh": {}})",
-       "Root:X: a \"mesh\" is built only into an RTPolyModel instance without \"data\""},
+       "Root:X: a \"mesh\" is built only into an RTPolyModel or RTStaticLitMesh instance without \"data\""},
       {"a material into a mesh", R"({"path": "Root:X", "class": "RTPolyModel", "material": {}})",
        "Root:X: a \"material\" is set only on an RTMaterial instance without \"data\""},
       {"no materials", R"({"path": "Root:X", "class": "RTPolyModel", "mesh": {"box": {"size": [1, 1, 1]}}})",

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "kivo/material/material_calls.h"
+#include "kivo/static_lit_mesh/static_lit_mesh_calls.h"
 #include "kivo/support/component_calls.h"
 #include "mesh_fixture.h"
 
@@ -225,21 +226,110 @@ TEST_F(MeshStream, WritingNeedsMaterialsAndAStreamedStage) {
   EXPECT_EQ(StreamIn(mesh, MeshBytes(Fields{}), 0), kRTSuccess);
 }
 
-// A static-lit mesh is the mesh, then a version word of its own; a newer one is refused and the
-// mesh left as it was, a fresh one included.
-TEST_F(MeshStream, AStaticLitMeshIsTheMeshThenItsVersion) {
-  const std::string mesh = MeshBytes(Fields{});
-  InstanceRef lit;
-  ASSERT_EQ(core().CreateInstanceByString(nullptr, u"RTStaticLitMesh", lit.out(), 0, 1), kRTSuccess);
-  ASSERT_EQ(StreamIn(lit.get(), mesh + StreamBytes().U32(1).bytes()), kRTSuccess) << host_.DebugLog();
-  EXPECT_EQ(poly_model::StateOf(lit.get())->vertexCount, 4u);
-  EXPECT_EQ(StreamedOut(lit.get()), mesh + StreamBytes().U32(1).bytes());
+// A static-lit mesh's stream: the quad's mesh part, the version, and one lightmap of 3 x 3 texels
+// over the quad's two triangles, a texel every 0.5 from the corner (0, 0, 0).
+struct LitFields {
+  uint32_t version = 2;
+  float stepScale = 0.5f;
+  uint32_t count = 1;
+  uint32_t group = 0;
+  uint32_t width = 3;
+  uint32_t height = 3;
+  uint32_t stride = 3;
+  uint32_t rows = 3;
+  Indices corners = {0, 1, 2, 0, 2, 3};
+  uint32_t texels = 9;
+};
 
-  Fields other;
-  other.alpha = 0;
-  EXPECT_EQ(StreamIn(lit.get(), MeshBytes(other) + StreamBytes().U32(2).bytes()), kRTFailure);
-  EXPECT_TRUE(Logged("RTStaticLitMesh::StreamIn(): the stream holds no version of 1 or older"));
-  EXPECT_EQ(StreamedOut(lit.get()), mesh + StreamBytes().U32(1).bytes());
+std::string LitBytes(const LitFields& f) {
+  StreamBytes b;
+  b.Raw(MeshBytes(Fields{})).U32(f.version).F32(f.stepScale).U32(1).U32(f.count);
+  b.U32(f.group).F32(0).F32(0).F32(0).F32(1).F32(0).F32(0).F32(0).F32(1).F32(0);
+  b.U32(f.width).U32(f.height).U32(f.stride).U32(f.rows).U32(static_cast<uint32_t>(f.corners.size() / 3));
+  for (uint32_t corner : f.corners) b.U32(corner);
+  for (uint32_t i = 0; i < f.texels; ++i) b.U32(0x00102030u + i);
+  return b.bytes();
+}
+
+class LitMeshStream : public MeshStream {
+ protected:
+  void SetUp() override {
+    MeshStream::SetUp();
+    if (HasFatalFailure()) return;
+    ASSERT_EQ(core().CreateInstanceByString(nullptr, static_lit_mesh::kClassName, lit_.out(), 0, 1), kRTSuccess);
+  }
+  void TearDown() override {
+    lit_.Reset();
+    MeshStream::TearDown();
+  }
+
+  InstanceRef lit_;
+};
+
+TEST_F(LitMeshStream, RoundTripsWithItsLightmapsByteForByte) {
+  const std::string bytes = LitBytes(LitFields{});
+  ASSERT_EQ(StreamIn(lit_.get(), bytes), kRTSuccess) << host_.DebugLog();
+  uint32_t count = 0;
+  Lightmap* lightmaps = nullptr;
+  ASSERT_EQ(static_lit_mesh::GetLightmaps(lit_.get(), 0, &count, &lightmaps), kRTSuccess);
+  ASSERT_EQ(count, 1u);
+  EXPECT_EQ(lightmaps[0].width, 3u);
+  EXPECT_EQ(lightmaps[0].rowStep.x, 1.0f);
+  EXPECT_EQ(lightmaps[0].texels[4], 0x00102034u);
+  float scale = 0;
+  ASSERT_EQ(static_lit_mesh::GetStepScale(lit_.get(), &scale), kRTSuccess);
+  EXPECT_EQ(scale, 0.5f);
+  EXPECT_EQ(StreamedOut(lit_.get()), bytes);
+
+  // The first version ends after its version word: no lightmaps, written back in the new form.
+  const std::string mesh = MeshBytes(Fields{});
+  ASSERT_EQ(StreamIn(lit_.get(), mesh + StreamBytes().U32(1).bytes()), kRTSuccess);
+  EXPECT_EQ(static_lit_mesh::GetLightmaps(lit_.get(), 0, &count, &lightmaps), kRTSuccess);
+  EXPECT_EQ(count, 0u);
+  EXPECT_EQ(StreamedOut(lit_.get()), mesh + StreamBytes().U32(2).F32(0).U32(0).U32(0).bytes());
+}
+
+TEST_F(LitMeshStream, DamagedLightmapsChangeNothing) {
+  auto with = [](auto change) {
+    LitFields fields;
+    change(fields);
+    return LitBytes(fields);
+  };
+  const struct {
+    const char* what;
+    std::string bytes;
+    std::string message;
+  } cases[] = {
+      {"version 3", with([](LitFields& f) { f.version = 3; }), "the stream holds no version of 2 or older"},
+      {"a width past the stride", with([](LitFields& f) { f.width = 4; }),
+       "lightmap 1 of 1: its width 4 exceeds its stride 3"},
+      {"a height past the buffer rows", with([](LitFields& f) { f.height = 4; }),
+       "lightmap 1 of 1: its height 4 exceeds its buffer rows 3"},
+      {"a stride of 1025", with([](LitFields& f) { f.stride = 1025; }),
+       "lightmap 1 of 1: its buffer of 1025 x 3 texels is not 1 to 1024 a side"},
+      {"no buffer rows", with([](LitFields& f) { f.height = f.rows = 0; }),
+       "lightmap 1 of 1: its buffer of 3 x 0 texels is not 1 to 1024 a side"},
+      {"group 1 of 1", with([](LitFields& f) { f.group = 1; }),
+       "lightmap 1 of 1: its group 1 is not among the mesh's 1"},
+      {"a corner at the vertex count", with([](LitFields& f) { f.corners = {0, 1, 4}; }),
+       "lightmap 1 of 1: a corner names vertex 4 of 4"},
+      {"texels cut short", with([](LitFields& f) { f.texels = 8; }), "lightmap 1 of 1: its texels are cut short"},
+      {"a count of 1000", with([](LitFields& f) { f.count = 1000; }), "1000 lightmaps do not fit in what is left"},
+      {"a step scale of 0", with([](LitFields& f) { f.stepScale = 0; }), "the step scale 0.000000 is not above 0"},
+  };
+  ASSERT_EQ(StreamIn(lit_.get(), LitBytes(LitFields{})), kRTSuccess);
+  const std::string before = StreamedOut(lit_.get());
+  for (const auto& c : cases) {
+    EXPECT_EQ(StreamIn(lit_.get(), c.bytes), kRTFailure) << c.what;
+    EXPECT_TRUE(Logged("RTStaticLitMesh::StreamIn(): " + c.message + "; the mesh is left as it was"))
+        << c.what << "\n" << host_.ErrorLog();
+    EXPECT_EQ(StreamedOut(lit_.get()), before) << c.what;
+  }
+  const std::string whole = LitBytes(LitFields{});
+  for (size_t length = MeshBytes(Fields{}).size(); length < whole.size(); ++length)
+    EXPECT_EQ(StreamIn(lit_.get(), whole.substr(0, length)), kRTFailure) << length << " bytes";
+  EXPECT_EQ(StreamedOut(lit_.get()), before);
+  EXPECT_FALSE(Logged("Couldn't satisfy request")) << "no count was trusted with an allocation";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "host/core_host.h"
+#include "kivo/component_def.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/math_types.h"
 
@@ -45,6 +46,22 @@ class SceneTest : public tesk::testing::StartedCore {
   InstanceRef MakeFolder(const char16_t* name);
   // An RTTeskSceneNode under `parent` (Root when null) placed at (x, y, z).
   InstanceRef MakeNode(const char16_t* name, RTFVector3D at, RTInstance parent = nullptr);
+
+  // A property of the instance, read and written through its record.
+  template <class T>
+  T Property(RTInstance instance, const char16_t* name) {
+    RTPropertyRecord* property = nullptr;
+    T value{};
+    EXPECT_EQ(core().FindProperty(nullptr, instance, name, &property), kRTSuccess);
+    if (property) reinterpret_cast<RTSuccess (*)(RTInstance, void*)>(property->getter)(instance, &value);
+    return value;
+  }
+  template <class T>
+  void SetProperty(RTInstance instance, const char16_t* name, const T& value) {
+    RTPropertyRecord* property = nullptr;
+    ASSERT_EQ(core().FindProperty(nullptr, instance, name, &property), kRTSuccess);
+    reinterpret_cast<RTSuccess (*)(RTInstance, const void*)>(property->setter)(instance, &value);
+  }
 
   uint32_t RefCount(RTInstance instance);
   std::u16string NameOf(RTInstance instance);

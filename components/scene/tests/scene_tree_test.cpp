@@ -17,23 +17,7 @@ namespace tree_calls = tesk::scene_tree;
 
 constexpr char kAudioWarning[] = "[WARNING] Cannot initialize audio service!";
 
-class SceneTree : public SceneTest {
- protected:
-  template <class T>
-  T Property(RTInstance tree, const char16_t* name) {
-    RTPropertyRecord* property = nullptr;
-    T value{};
-    EXPECT_EQ(core().FindProperty(nullptr, tree, name, &property), kRTSuccess);
-    if (property) reinterpret_cast<RTSuccess (*)(RTInstance, void*)>(property->getter)(tree, &value);
-    return value;
-  }
-  template <class T>
-  void SetProperty(RTInstance tree, const char16_t* name, const T& value) {
-    RTPropertyRecord* property = nullptr;
-    ASSERT_EQ(core().FindProperty(nullptr, tree, name, &property), kRTSuccess);
-    reinterpret_cast<RTSuccess (*)(RTInstance, const void*)>(property->setter)(tree, &value);
-  }
-};
+using SceneTree = SceneTest;
 
 TEST_F(SceneTree, StartsWithItsDefaultsAndWarnsOnceWithoutAudio) {
   InstanceRef tree = MakeTree();
@@ -108,6 +92,8 @@ TEST_F(SceneTree, KeepsItsLightmapSettings) {
   EXPECT_EQ(Property<uint32_t>(tree.get(), tree_calls::kStochasticSamplesProperty), 0u) << "switched off: not kept";
   EXPECT_EQ(tree_calls::EnableStochasticLightingMode(tree.get(), 6, 1), kRTSuccess);
   EXPECT_EQ(Property<uint32_t>(tree.get(), tree_calls::kStochasticSamplesProperty), 6u);
+  EXPECT_EQ(tree_calls::EnableStochasticLightingMode(tree.get(), 6, 0), kRTSuccess);
+  EXPECT_EQ(Property<uint32_t>(tree.get(), tree_calls::kStochasticSamplesProperty), 0u) << "switched off: single samples";
 }
 
 // The stand-in for the game that the scene's tests and tools load answers what scenes ask of it.

@@ -8,8 +8,13 @@ namespace varno {
 RTSuccess ListenerListCreate(kivo::List** out) { return out ? kivo::ListCreate(out) : kRTFailure; }
 
 void ListenerListDestroy(kivo::List* list) {
-  for (ListenerEntry* entry : kivo::ListItems<ListenerEntry>(list)) ListenerEntryFree(entry);
+  ListenerListClear(list);
   if (list) kivo::ListDestroy(list);
+}
+
+void ListenerListClear(kivo::List* list) {
+  for (ListenerEntry* entry : kivo::ListItems<ListenerEntry>(list)) ListenerEntryFree(entry);
+  if (list) kivo::ListClear(list);
 }
 
 ListenerEntry* ListenerListFind(const kivo::List* list, const char16_t* eventName) {

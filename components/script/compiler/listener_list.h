@@ -19,6 +19,8 @@ struct ListenerEntry {
 RTSuccess ListenerListCreate(kivo::List** out);
 // Frees every entry (with its name) and the list; null is ignored.
 void ListenerListDestroy(kivo::List* list);
+// Frees every entry (with its name); the list stays, empty. Null is ignored.
+void ListenerListClear(kivo::List* list);
 // The first entry whose event name matches (ASCII case ignored), or null.
 ListenerEntry* ListenerListFind(const kivo::List* list, const char16_t* eventName);
 // Puts the entry at the head; the list owns it then.

@@ -134,9 +134,23 @@ RTVarnoMethod* MethodCreate(const char16_t* name, uint8_t kind) {
   return method;
 }
 
+namespace {
+
+VmPlanRelease gVmPlanRelease = nullptr;
+
+}  // namespace
+
+void SetVmPlanRelease(VmPlanRelease release) { gVmPlanRelease = release; }
+
+void ReleaseVmPlan(void** plan) {
+  if (*plan && gVmPlanRelease) gVmPlanRelease(*plan);
+  *plan = nullptr;
+}
+
 void MethodFree(RTVarnoMethod* method) {
   if (!method) return;
   NoteMethodTablesChanged();
+  ReleaseVmPlan(&method->vmPlan);
   if (method->code) kivo::ModuleCore()->ReleaseInstance(nullptr, method->code);
   // The component singleton an implemented method was bound to (the record is the component's).
   if (method->boundInstance) kivo::ModuleCore()->ReleaseInstance(nullptr, method->boundInstance);

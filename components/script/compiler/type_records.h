@@ -56,7 +56,7 @@ struct RTVarnoMethod {
   uint32_t returnType;          // type code; 11 for none
   LineTable* lineTable;         // debug line table (code generator)
   char16_t* sourceFileName;     // set before code generation
-  uintptr_t reserved12;
+  void* vmPlan;                 // the virtual machine's data on the method, released with it
   RTVarnoType* owner;
   char16_t* bindClass;          // implemented methods: "Class" of "Class.Method"
   char16_t* bindMethod;         // and "Method"
@@ -102,6 +102,7 @@ struct RTVarnoType {
   uint32_t ownAttributeCount;   // fixed when the parent is resolved
   uint32_t ownConstantCount;    // likewise
   uint32_t resolving;           // set while the parent chain is being resolved (finds cycles)
+  void* vmPlan;                 // the virtual machine's data on the class, released with its members
 };
 
 // Attributes and declarations. The record takes a copy of the name.
@@ -132,6 +133,12 @@ RTVarnoMethod* MethodCreate(const char16_t* name, uint8_t kind);
 // Frees the method and all it owns: tree, declarations, parameters, labels, transitions, line
 // tables, texts; its code stream is released.
 void MethodFree(RTVarnoMethod* method);
+// The virtual machine keeps data of its own on method and type records (vmPlan); the compiler
+// releases it through this function when the method goes or the type's members go.
+using VmPlanRelease = void (*)(void* plan);
+void SetVmPlanRelease(VmPlanRelease release);
+void ReleaseVmPlan(void** plan);
+
 // Gives the method a copy of the file name, replacing an earlier one.
 RTSuccess MethodSetSourceFile(RTVarnoMethod* method, const char16_t* file);
 

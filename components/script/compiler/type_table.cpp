@@ -17,8 +17,6 @@ constexpr const char16_t* kBuiltInTypes[] = {
 };
 static_assert(sizeof(kBuiltInTypes) / sizeof(kBuiltInTypes[0]) == kFirstClassType);
 
-uint64_t gMethodTablesGeneration = 1;
-
 void FreeMethods(RTVarnoType* type) {
   for (RTVarnoMethod* method : kivo::ListItems<RTVarnoMethod>(type->methods)) MethodFree(method);
 }
@@ -42,6 +40,7 @@ bool CreateMembers(RTVarnoType* type) {
 
 void FreeMembers(RTVarnoType* type) {
   NoteMethodTablesChanged();
+  ReleaseVmPlan(&type->vmPlan);
   AttributeListFree(type->attributes);
   type->attributes = nullptr;
   ConstantTableFree(type->constants);
@@ -306,10 +305,6 @@ RTSuccess TypeTableResolveParents(RTVarnoTypeTable* table) {
   }
   return kRTSuccess;
 }
-
-uint64_t MethodTablesGeneration() { return gMethodTablesGeneration; }
-
-void NoteMethodTablesChanged() { ++gMethodTablesGeneration; }
 
 RTSuccess TypeAddMethod(RTVarnoType* type, RTVarnoMethod* method) {
   if (!type || !method || !method->keyName) return kRTFailure;

@@ -58,8 +58,9 @@ RTSuccess TypeTableResolveParents(RTVarnoTypeTable* table);
 RTSuccess TypeAddMethod(RTVarnoType* type, RTVarnoMethod* method);
 // Counts the changes of any class's method table, parent or method records (added, freed, a type
 // reset or resolved): a method found by name holds while the count stays.
-uint64_t MethodTablesGeneration();
-void NoteMethodTablesChanged();
+inline uint64_t gMethodTablesGeneration = 1;
+inline uint64_t MethodTablesGeneration() { return gMethodTablesGeneration; }
+inline void NoteMethodTablesChanged() { ++gMethodTablesGeneration; }
 // Adds an attribute record (type code, copy of the name, flags); a name the class has is refused.
 RTSuccess TypeAddAttribute(RTVarnoType* type, uint32_t attributeType, const char16_t* name, uint8_t flags);
 // Adds a copy of an inherited attribute; same refusal.

@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <string>
 
+#include "compiler/type_codes.h"
 #include "kivo/support/module_core.h"
 #include "kivo/support/stream_calls.h"
 #include "tests/vm_fixture.h"
@@ -20,6 +21,7 @@
 namespace {
 
 using namespace varno;
+using varno::testing::CodeBuilder;
 
 struct Program {
   std::string_view what;
@@ -113,6 +115,11 @@ TEST_F(FastPathTest, ProgramsPrintTheSameOnBothPaths) {
       {"strings built in loops", "s is string; t is string; i is number; r is real;",
        "s = \"\"; i = 0; r = 0.5; while (i < 40) { s = s + i + \",\"; t = s; r = r * 1.5; i = i + 1; }"
        " print(s); print(t == s); print(r); s = 7; print(s); s = 2.5; print(s);"},
+      {"variables grown by two operands in place", "n is number; r is real; s is string; l is list; i is number;",
+       "i = 0; n = 0; r = 0.5; s = \"\"; while (i < 30) { n = n + i + 2147483000; r = r + i + 0.25;"
+       " s = s + i + \",\";"
+       " s = s + \"0123456789012345678901234567890123456789\" + \"0123456789012345678901234567890123456789\";"
+       " i = i + 1; } l = [1]; s = s + l + \"!\"; n = n + 1.75 + 2; print(n); print(r); print(s);"},
       {"numbers, reals and comparisons", "i is number; n is number; r is real; b is bool;",
        "i = 0; n = 0; r = 0; while (i < 1000) { n = n + i * 3 - 7; r = r + 0.25; i = i + 1; }"
        " b = (n > 5) and (r >= 250); print(n); print(r); print(b); n = 2.9; print(n); print(0 - n < 1.5);"
@@ -122,6 +129,12 @@ TEST_F(FastPathTest, ProgramsPrintTheSameOnBothPaths) {
        " d = remove(d, \"a\"); d = addkey(d, \"t\", 3); print(e); print(keys(d)); i = 0; s = 0;"
        " while (i < 40) { s = s + retrieve(d, \"k\" + i); i = i + 1; } print(s);"
        " h.d = d; h.d = addkey(h.d, \"q\", 1); print(haskey(d, \"q\")); print(haskey(h.d, \"q\"));"},
+      {"databases changed in place and values they refuse", "d is database; c is code; l is list;",
+       "d = (\"a\": 1); c = code { print(\"c\"); }; d = addkey(d, \"c\", c); d = addkey(d, \"l\", [1, 2]);"
+       " l = retrieve(d, \"l\"); l = l + [3]; print(l); print(retrieve(d, \"l\")); d = addkey(d, \"self\", d);"
+       " addkey(d, \"b\", 2); d = remove(d, \"a\"); print(keys(d)); print(retrieve(d, \"c\"));"},
+      {"a database read by a missing key", "d is database;",
+       "d = (\"a\": 1); d = addkey(d, \"b\", 2); print(retrieve(d, \"b\")); print(retrieve(d, \"z\"));"},
       {"deep inheritance", "o is Leaf; m is Middle;",
        "o = new Leaf; m = new Middle; print(o.Value(3)); print(m.Value(3)); print(o canbe Base);"},
       {"thousands of calls", "x is Lister; l is list; i is number; t is number;",
@@ -140,6 +153,64 @@ TEST_F(FastPathTest, ProgramsPrintTheSameOnBothPaths) {
     const auto [general, fast] = OnBothPaths(program);
     EXPECT_EQ(general.find("<not run"), std::string::npos) << general;
     EXPECT_EQ(fast, general);
+  }
+}
+
+TEST_F(FastPathTest, CompareAndBranchRunsBranchAsTheirInstructionsDo) {
+  struct Compare {
+    const char* name;
+    Opcode opcode;
+    bool (*holds)(int32_t, int32_t);
+  };
+  const Compare compares[] = {
+      {"eq", Opcode::kEq, [](int32_t a, int32_t b) { return a == b; }},
+      {"neq", Opcode::kNeq, [](int32_t a, int32_t b) { return a != b; }},
+      {"lt", Opcode::kLt, [](int32_t a, int32_t b) { return a < b; }},
+      {"gt", Opcode::kGt, [](int32_t a, int32_t b) { return a > b; }},
+      {"le", Opcode::kLe, [](int32_t a, int32_t b) { return a <= b; }},
+      {"ge", Opcode::kGe, [](int32_t a, int32_t b) { return a >= b; }},
+  };
+  int classes = 0;
+  for (const Compare& compare : compares) {
+    for (const Opcode branch : {Opcode::kJmpne, Opcode::kJmpe}) {
+      for (const bool withConstant : {true, false}) {
+        for (const int32_t x : {1, 2, 3}) {
+          const std::string way = compare.holds(x, 2) == (branch == Opcode::kJmpe) ? "taken" : "not taken";
+          SCOPED_TRACE(std::string(compare.name) + (branch == Opcode::kJmpe ? " jmpe" : " jmpne") +
+                       (withConstant ? " with 2, x " : " with Y = 2, x ") + std::to_string(x));
+          for (const int general : {1, 0}) {
+            ComponentFlags().generalPathOnly = general;
+            // X = x; Y = 2; twice (the second time through the caches it filled the first): the
+            // run "pushvn 2 (or pushs Y); pushs X; compare; branch", then a print of which way it went.
+            CodeBuilder code;
+            code.Int(Opcode::kPushvn, x).Name(Opcode::kStores, u"X");
+            code.Int(Opcode::kPushvn, 2).Name(Opcode::kStores, u"Y");
+            code.Int(Opcode::kPushvn, 0).Name(Opcode::kStores, u"N");
+            const auto start = static_cast<int32_t>(code.Position());
+            withConstant ? code.Int(Opcode::kPushvn, 2) : code.Name(Opcode::kPushs, u"Y");
+            code.Name(Opcode::kPushs, u"X").Op(compare.opcode);
+            // Sizes: a jump 5, pushvs "not taken" 25, pushvs "taken" 17, printv 1.
+            const auto taken = static_cast<int32_t>(code.Position()) + 5 + 25 + 1 + 5;
+            const int32_t next = taken + 17 + 1;
+            code.Int(branch, taken);
+            code.Str(Opcode::kPushvs, u"not taken").Op(Opcode::kPrintv).Int(Opcode::kJmp, next);
+            code.Str(Opcode::kPushvs, u"taken").Op(Opcode::kPrintv);
+            // N = N + 1; while N < 2 again, a nop keeping that compare out of any run.
+            code.Int(Opcode::kPushvn, 1).Name(Opcode::kPushs, u"N").Op(Opcode::kAdd).Name(Opcode::kStores, u"N");
+            code.Int(Opcode::kPushvn, 2).Name(Opcode::kPushs, u"N").Op(Opcode::kLt).Op(Opcode::kNop);
+            code.Int(Opcode::kJmpne, static_cast<int32_t>(code.Position()) + 5 + 5).Int(Opcode::kJmp, start);
+            code.Op(Opcode::kExit);
+            RTVarnoType* type = HandClass("Branch" + std::to_string(++classes),
+                                          {{u"x", kTypeNumber}, {u"y", kTypeNumber}, {u"n", kTypeNumber}});
+            ASSERT_NE(AddMethod(type, u"Switchboard", kMethodState, code), nullptr);
+            ASSERT_NE(StartObject(type), nullptr);
+            EXPECT_EQ(VarnoVMRun(vm()), kRunExit);
+            EXPECT_EQ(TakeOutput(), (std::vector<std::string>{way, way}));
+            Clear();
+          }
+        }
+      }
+    }
   }
 }
 
@@ -189,6 +260,49 @@ TEST_F(FastPathTest, BreakpointsStepsAndTracesStopAndListTheSameOnBothPaths) {
 int32_t gPasses = 0;
 int32_t gLastPass = 0;
 int32_t CountPasses(RTInstance) { return ++gPasses <= gLastPass ? 1 : 0; }
+
+TEST_F(FastPathTest, ABreakpointInsideAFusedRunStopsThereOnBothPaths) {
+  // Line 2 starts inside the run "pushvn 1; pushs X; add; stores X" (X = X + 1), which the break
+  // instruction patched over its second instruction splits.
+  const std::initializer_list<LineEntry> lines = {{0x00, 0x0E, 1}, {0x13, 0x1D, 2}, {0x26, 0x30, 3}};
+  std::vector<std::string> runs[2];
+  for (const int general : {1, 0}) {
+    ComponentFlags().generalPathOnly = general;
+    CodeBuilder code;
+    code.Int(Opcode::kPushvn, 5).Name(Opcode::kStores, u"X");                     // 0x00, 0x05
+    code.Int(Opcode::kPushvn, 1).Name(Opcode::kPushs, u"X").Op(Opcode::kAdd);     // 0x0E, 0x13, 0x1C
+    code.Name(Opcode::kStores, u"X");                                             // 0x1D
+    code.Name(Opcode::kPushs, u"X").Op(Opcode::kPrintv).Int(Opcode::kLoops, 0);  // 0x26, 0x2F, 0x30
+    // A breakpoint's file names its class.
+    const std::u16string file = general ? u"SplitGeneral.varno" : u"SplitFast.varno";
+    RTVarnoType* type = HandClass(general ? "SplitGeneral" : "SplitFast", {{u"x", kTypeNumber}});
+    ASSERT_NE(AddMethod(type, u"Switchboard", kMethodState, code, lines), nullptr);
+    ASSERT_NE(StartObject(type), nullptr);
+    std::vector<std::string>& seen = runs[general];
+    // One pass of the scheduler first, so that the breakpoint is written into code already decoded;
+    // a run that misses the breakpoint ends after 20 passes.
+    VarnoVMSetHostCallback(vm(), CountPasses, nullptr);
+    gPasses = 0;
+    gLastPass = 1;
+    seen.push_back("run " + std::to_string(VarnoVMRun(vm())));
+    ASSERT_EQ(VarnoVMAddBreak(vm(), file.c_str(), 2), kRTSuccess);
+    // Twice round the loop: the second time through the caches the first filled.
+    for (int pass = 0; pass < 2; ++pass) {
+      gPasses = 0;
+      gLastPass = 20;
+      seen.push_back("run " + std::to_string(VarnoVMRun(vm())) + " line " + std::to_string(CurrentLine()));
+      seen.push_back("step " + std::to_string(VarnoVMStepOver(vm())) + " line " + std::to_string(CurrentLine()));
+      seen.push_back("run " + std::to_string(VarnoVMRun(vm())));
+      for (const std::string& line : TakeOutput()) seen.push_back(line);
+    }
+    ASSERT_EQ(VarnoVMRemoveBreak(vm(), file.c_str(), 2), kRTSuccess);
+    Clear();
+  }
+  EXPECT_EQ(runs[0], runs[1]);
+  // Each pass stops at the breakpoint (line 2) and adds 1 to 5 once.
+  EXPECT_EQ(runs[1], (std::vector<std::string>{"run 1", "run 1 line 1", "step 1 line 2", "run 1", "6", "6",
+                                               "run 1 line 2", "step 1 line 2", "run 1", "6", "6"}));
+}
 
 TEST_F(FastPathTest, ASnapshotAtTheSamePointHasTheSameBytesAndGoesOnTheSame) {
   WriteEventClasses();

@@ -4,6 +4,7 @@
 #include "compiler/report.h"
 #include "vm/call_frame.h"
 #include "vm/context.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/stack_element.h"
@@ -62,7 +63,7 @@ RTSuccess ArgPushVector3(RTVarnoVM* vm, const RTFVector3D* vector) {
 RTSuccess ArgPushString(RTVarnoVM* vm, const char16_t* text) {
   RTVarnoStackElement element{};
   element.tag = kTagString;
-  if (text && !(element.value.text = CopyText(text))) return kRTFailure;
+  if (text && !(element.value.text = StringCopy(text))) return kRTFailure;
   return Push(vm, element);
 }
 

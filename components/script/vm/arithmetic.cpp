@@ -13,7 +13,9 @@
 #include "kivo/support/wide_string.h"
 #include "vm/call_frame.h"
 #include "vm/context.h"
+#include "vm/counted_string.h"
 #include "vm/exec.h"
+#include "vm/fast_values.h"
 #include "vm/list_value.h"
 #include "vm/operand_math.h"
 #include "vm/operand_stack.h"
@@ -89,12 +91,10 @@ bool IntegerOp(Exec& x, int32_t a, int32_t b, int32_t* out) {
   return true;
 }
 
-bool PushText(Exec& x, std::u16string&& text) {
-  char16_t* copy = CopyTextPart(text.c_str(), text.size());
-  if (!copy) return false;
+bool PushText(Exec& x, std::u16string_view text) {
   RTVarnoStackElement e{};
   e.tag = kTagString;
-  e.value.text = copy;
+  if (!(e.value.text = StringMake(text))) return false;
   return Replace2(x, &e);
 }
 
@@ -151,60 +151,9 @@ bool ListConcatenation(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
   return Replace2(x, &e);
 }
 
-// `a = a + b` where only the stack and `a` hold A: B's elements go onto A itself, which stays on
-// the stack as the result, holding what a new list would.
-bool AppendInPlace(Exec& x, VNlist* a, const RTVarnoStackElement& b) {
-  const uint32_t before = a->elements->count;
-  if (!ListCopyElements(a, b.value.list)) {
-    while (a->elements->count > before) ListRemoveElementN(a, a->elements->count - 1);
-    return false;
-  }
-  RTVarnoStackElement result{};
-  OperandTake(x.context, &result);
-  OperandPop(x.context);
-  return PushElement(x.context, &result);
-}
-
-// The text of a string or number without the general formatter; false for other kinds.
-bool PlainText(const RTVarnoStackElement& e, char16_t* digits, std::u16string_view* out) {
-  if (e.tag == kTagString) {
-    *out = e.value.text ? std::u16string_view(e.value.text) : std::u16string_view();
-    return true;
-  }
-  if (e.tag != kTagNumber) return false;
-  *out = kivo::WideStrFromInt(e.value.number, digits, 10);
-  return true;
-}
-
-// Strings and numbers joined into one new block, each unit written once; false (nothing done) for
-// other kinds, which the general text path joins.
-bool JoinPlainTexts(Exec& x, const RTVarnoStackElement& a, const RTVarnoStackElement& b, bool* done) {
-  char16_t digitsA[kivo::kWideIntTextUnits];
-  char16_t digitsB[kivo::kWideIntTextUnits];
-  std::u16string_view first;
-  std::u16string_view second;
-  *done = !ComponentFlags().generalPathOnly && PlainText(a, digitsA, &first) && PlainText(b, digitsB, &second);
-  if (!*done) return false;
-  // A text stops growing at its limit, as the general path's does.
-  const size_t length = std::min(first.size() + second.size(), kMaxTextUnits);
-  void* block = nullptr;
-  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(char16_t), static_cast<uint32_t>(length + 1), &block, 0)) {
-    return false;
-  }
-  auto* text = static_cast<char16_t*>(block);
-  const size_t head = std::min(first.size(), length);
-  std::copy_n(first.data(), head, text);
-  std::copy_n(second.data(), length - head, text + head);
-  text[length] = 0;
-  RTVarnoStackElement e{};
-  e.tag = kTagString;
-  e.value.text = text;
-  return Replace2(x, &e);
-}
-
 bool StringConcatenation(Exec& x, const RTVarnoStackElement& a, const RTVarnoStackElement& b) {
   bool joined = false;
-  const bool ok = JoinPlainTexts(x, a, b, &joined);
+  const bool ok = JoinPlainTexts(x.context, &joined);
   if (joined) return ok;
   std::u16string text;
   AppendElementText(text, a);
@@ -212,7 +161,7 @@ bool StringConcatenation(Exec& x, const RTVarnoStackElement& a, const RTVarnoSta
     Raise(u"[VARNO VM] Execute (add [string concatenation]): Unsupported operand #1 passed in");
     return false;
   }
-  return PushText(x, std::move(text));
+  return PushText(x, text);
 }
 
 // Two strings compared for `eq`: two missing strings are equal, and a missing one equals "".
@@ -259,7 +208,6 @@ bool ExecArithmetic(Exec& x) {
       return VectorArithmetic(x, a.value.vector, b);
     case kTagList:
       if (!add) return Unsupported(x, 2);
-      if (x.operation->soleHolder) return AppendInPlace(x, a.value.list, b);
       return ListConcatenation(x, a.value.list, b);
     case kTagString:
       if (!add) return Unsupported(x, 2);

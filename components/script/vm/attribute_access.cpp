@@ -3,6 +3,7 @@
 #include "compiler/core_records.h"
 #include "compiler/type_codes.h"
 #include "kivo/support/wide_string.h"
+#include "vm/counted_string.h"
 #include "vm/list_value.h"
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
@@ -68,9 +69,9 @@ RTSuccess SymbolWriteAttribute(RTVarnoVM* vm, RTVarnoSymbol* object, const char1
     target->value.word = value->value.word;
     return kRTSuccess;
   }
-  char16_t* text = value->value.text ? CopyText(value->value.text) : nullptr;
+  char16_t* text = value->value.text ? StringCopy(value->value.text) : nullptr;
   if (value->value.text && !text) return kRTFailure;
-  FreeText(target->value.text);
+  StringRelease(target->value.text);
   target->value.text = text;
   return kRTSuccess;
 }

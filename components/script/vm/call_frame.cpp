@@ -1,5 +1,8 @@
 #include "vm/call_frame.h"
 
+#include <cstddef>
+#include <cstring>
+
 #include "compiler/core_records.h"
 #include "compiler/report.h"
 #include "compiler/type_codes.h"
@@ -8,10 +11,15 @@
 #include "kivo/support/numeric.h"
 #include "kivo/support/wide_string.h"
 #include "vm/attribute_table.h"
+#include "vm/call_path.h"
+#include "vm/counted_string.h"
+#include "vm/decoded_code.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/symbol.h"
 #include "vm/tagged_value.h"
+#include "vm/table_variables.h"
+#include "vm/vm_plans.h"
 #include "vm/vm.h"
 
 namespace varno {
@@ -24,7 +32,7 @@ const char16_t* MethodName(const RTVarnoMethod* method) {
 }
 
 void ReplaceText(RTVarnoSymbol* variable, char16_t* text) {
-  FreeText(variable->value.value.text);
+  StringRelease(variable->value.value.text);
   variable->value.value.text = text;
 }
 
@@ -34,7 +42,8 @@ bool CoerceFailure(bool numberArgument) {
   return false;
 }
 
-// Gives the parameter's variable the argument's value.
+}  // namespace
+
 bool BindArgument(AttributeEntry* entry, uint32_t parameterType, const RTVarnoStackElement& argument) {
   RTVarnoSymbol* variable = entry->symbol;
   const bool builtIn = parameterType < kFirstClassType;
@@ -47,7 +56,7 @@ bool BindArgument(AttributeEntry* entry, uint32_t parameterType, const RTVarnoSt
         variable->value.value.real = static_cast<float>(argument.value.number);
       } else if (parameterType == kTypeString) {
         char16_t digits[kivo::kWideIntTextUnits];
-        char16_t* text = CopyText(kivo::WideStrFromInt(argument.value.number, digits, 10));
+        char16_t* text = StringCopy(kivo::WideStrFromInt(argument.value.number, digits, 10));
         if (!text) return false;
         ReplaceText(variable, text);
       } else {
@@ -66,7 +75,7 @@ bool BindArgument(AttributeEntry* entry, uint32_t parameterType, const RTVarnoSt
     case kTagString:
       if (parameterType == kTypeString) {
         char16_t* text = nullptr;
-        if (argument.value.text && !(text = CopyText(argument.value.text))) return false;
+        if (argument.value.text && !(text = StringShare(argument.value.text))) return false;
         ReplaceText(variable, text);
       } else if (parameterType == kTypeNumber) {
         variable->value.value.number = kivo::WideStrToInt(argument.value.text);
@@ -107,82 +116,53 @@ bool BindArgument(AttributeEntry* entry, uint32_t parameterType, const RTVarnoSt
   }
 }
 
-}  // namespace
+CallFrame* AllocateCallFrame(uint32_t room) {
+  const size_t bytes = sizeof(CallFrame) + AttributeTableStorage(room);
+  void* block = nullptr;
+  if (bytes > UINT32_MAX || !kivo::ModuleCore()->MemAlloc(nullptr, static_cast<uint32_t>(bytes), &block, 0) || !block) {
+    return nullptr;
+  }
+  // Only what the frame's users read is set: the header and the argument stack's base element.
+  auto* frame = static_cast<CallFrame*>(block);
+  std::memset(static_cast<void*>(frame), 0, offsetof(CallFrame, arguments) + sizeof(RTVarnoStackElement));
+  frame->room = room;
+  return frame;
+}
+
+void DropNamedLocals(CallFrame* frame) {
+  AttributeForEach(frame->locals, [](AttributeEntry* entry) {
+    // Objects belong to the collector: the caller's stack or a queued event may still hold them.
+    if (entry->symbol && entry->symbol->typeIndex < kFirstClassType) RTVarnoSymbolDestructor(entry->symbol);
+    entry->symbol = nullptr;
+  });
+  AttributeTableDestroy(frame->locals);
+}
 
 RTSuccess CreateEmptyCallFrame(CallFrame** out) {
   if (!out) return kRTFailure;
-  *out = nullptr;
-  CallFrame* frame = NewRecord<CallFrame>();
-  if (!frame) return kRTFailure;
-  void* block = nullptr;
-  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(RTVarnoStackElement), kArgumentStackSize, &block, 1)) {
-    FreeRecord(frame);
-    return kRTFailure;
-  }
-  frame->arguments = static_cast<RTVarnoStackElement*>(block);
-  *out = frame;
-  return kRTSuccess;
+  *out = AllocateCallFrame(0);
+  return *out ? kRTSuccess : kRTFailure;
 }
 
 RTSuccess CreateCallFrame(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* object, CallFrame** out) {
   if (!out) return kRTFailure;
   *out = nullptr;
   if (!vm || !method) return kRTFailure;
-  CallFrame* frame = nullptr;
-  if (!CreateEmptyCallFrame(&frame)) return kRTFailure;
-  frame->object = object;
-  frame->method = method;
-  const uint32_t declared = method->declarations ? method->declarations->count : 0;
-  bool made = AttributeTableFactory(AttributeBucketCount(declared ? declared : 1), &frame->locals);
-  void* order = nullptr;
-  if (made && declared) {
-    made = kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(RTVarnoSymbol*), declared, &order, 1);
-    frame->declared = static_cast<RTVarnoSymbol**>(order);
-  }
-  for (const RTVarnoAttribute* declaration : kivo::ListItems<RTVarnoAttribute>(method->declarations)) {
-    if (!made) break;
-    RTVarnoType* type = nullptr;
-    made = TypeTableRetrieveTypeByIdx(vm->types, declaration->type, &type);
-    if (!made) break;
-    if (declaration->type < kFirstClassType) {
-      RTVarnoSymbol* variable = nullptr;
-      made = SymbolFactory(vm->types, declaration->type, &variable, kSymbolOrdinary, true);
-      if (made && !AttributeAdd(frame->locals, declaration->name, type, variable)) {
-        RTVarnoSymbolDestructor(variable);
-        made = false;
-      }
-      if (made) frame->declared[frame->declaredCount] = variable;
-      ++frame->declaredCount;
-    } else {
-      ++frame->declaredCount;
-      made = AttributeAddLazy(frame->locals, declaration->name, type);
-    }
-  }
-  if (!made) {
+  VmPlan* plan = PlanOfMethod(vm->types, method);
+  CallFrame* frame = plan ? AllocateCallFrame(plan->layout->count) : nullptr;
+  if (!frame) return kRTFailure;
+  if (!PrepareFrame(frame, plan, method, object)) {
     DestroyCallFrame(frame);
     return kRTFailure;
   }
-  frame->methodSerial = method->serial;
   *out = frame;
   return kRTSuccess;
 }
 
 RTSuccess DestroyCallFrame(CallFrame* frame) {
   if (!frame) return kRTFailure;
-  AttributeForEach(frame->locals, [](AttributeEntry* entry) {
-    // Objects belong to the collector: the caller's stack or a queued event may still hold them.
-    if (entry->symbol && entry->symbol->typeIndex < kFirstClassType) RTVarnoSymbolDestructor(entry->symbol);
-    entry->symbol = nullptr;
-  });
-  if (frame->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, frame->returnStream);
-  AttributeTableDestroy(frame->locals);
-  if (frame->declared) kivo::ModuleCore()->ArrayFree(nullptr, frame->declared);
-  if (frame->arguments) {
-    for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) {
-      StackElementRelease(&frame->arguments[i]);
-    }
-    kivo::ModuleCore()->ArrayFree(nullptr, frame->arguments);
-  }
+  EmptyFrame(frame);
+  AttributeTableClear(&frame->localTable);
   FreeRecord(frame);
   return kRTSuccess;
 }
@@ -226,6 +206,10 @@ RTSuccess ArgPopN(CallFrame* frame, uint32_t n) {
 
 RTSuccess SetupScriptCall(RTVarnoVM* vm, CallFrame* caller, CallFrame* callee, RTVarnoMethod* method) {
   if (!vm || !caller || !callee || !method) return kRTFailure;
+  // A frame laid out by the method's plan finds each parameter at its slot.
+  const auto* plan = static_cast<const VmPlan*>(method->vmPlan);
+  bool bound = false;
+  if (BindPlannedCall(plan, method, caller, callee, &bound)) return bound ? kRTSuccess : kRTFailure;
   if (method->kind == kMethodState && caller->argumentTop >= 1) {
     Raise(u"[VARNO VM] Method Setup: States cannot take parameters!");
     return kRTFailure;

@@ -22,26 +22,6 @@ bool Fail(std::u16string_view message) {
   return false;
 }
 
-// Kinds a list element can be made from by `append` and `nlist`.
-bool Appendable(uint8_t tag) {
-  switch (tag) {
-    case kTagNumber:
-    case kTagReal:
-    case kTagString:
-    case kTagVector3:
-    case kTagList:
-    case kTagBool:
-    case kTagCode:
-    case kTagObject:
-      return true;
-    default:
-      return false;
-  }
-}
-
-// Kinds `dbadd` and `ndb` store (a database value is refused apart).
-bool Storable(uint8_t tag) { return Appendable(tag); }
-
 // Appends the element to the list the stack element holds, making that list unique first; the
 // stack element then holds the list appended to.
 bool AppendToHolder(RTVarnoStackElement* holder, const RTVarnoStackElement& value) {
@@ -64,7 +44,7 @@ bool ExecAppend(Exec& x) {
   const RTVarnoStackElement& value = Tos(x.context, 0);
   RTVarnoStackElement* holder = TosMutable(x.context, 1);
   if (!holder || holder->tag != kTagList || !holder->value.list) return Fail(u"[VARNO VM] (append): Can only append to a list!");
-  if (!Appendable(value.tag)) return Fail(u"[VARNO VM] (append): Invalid type sent to list append");
+  if (!StorableKind(value.tag)) return Fail(u"[VARNO VM] (append): Invalid type sent to list append");
   if (!AppendToHolder(holder, value)) return false;
   OperandPop(x.context);
   return true;
@@ -73,7 +53,7 @@ bool ExecAppend(Exec& x) {
 bool ExecNewList(Exec& x) {
   const RTVarnoStackElement& value = Tos(x.context, 0);
   if (value.tag == kTagDatabase) return Fail(u"[VARNO VM], Cannot add a database to a list (yet)");
-  if (!Appendable(value.tag)) return Fail(u"[VARNO VM] (nlist): Invalid type sent to list creator");
+  if (!StorableKind(value.tag)) return Fail(u"[VARNO VM] (nlist): Invalid type sent to list creator");
   RTVarnoStackElement holder{};
   holder.tag = kTagList;
   if (!ListFactory(&holder.value.list)) return false;
@@ -166,25 +146,23 @@ bool ExecListCount(Exec& x) {
 }
 
 // Gives the stack element a database of its own before an instruction changes it: one that other
-// holders share is replaced by a copy (copy-on-write, as for lists). A database whose other holder
-// is the variable the result goes back into is its own already.
-bool MakeHolderUnique(const Exec& x, RTVarnoStackElement* holder) {
-  return x.operation->soleHolder || DatabaseMakeUnique(holder->value.database, &holder->value.database);
+// holders share is replaced by a copy (copy-on-write, as for lists).
+bool MakeHolderUnique(RTVarnoStackElement* holder) {
+  return DatabaseMakeUnique(holder->value.database, &holder->value.database);
 }
 
 // Stores the value under the key of the database that the stack element holds, by the rules of
 // `dbadd` and `ndb`; a database value is reported and left out (the run goes on).
-bool StorePair(const Exec& x, RTVarnoStackElement* holder, const RTVarnoStackElement& key,
-               const RTVarnoStackElement& value) {
+bool StorePair(RTVarnoStackElement* holder, const RTVarnoStackElement& key, const RTVarnoStackElement& value) {
   if (value.tag == kTagDatabase) {
     Raise(u"[VARNO VM], Cannot add a database to a database (yet)");
     return true;
   }
   RTVarnoConstantValue borrowed{};
-  if (!Storable(value.tag) || !ElementAsValue(value, &borrowed)) {
+  if (!StorableKind(value.tag) || !ElementAsValue(value, &borrowed)) {
     return Fail(u"[VARNO VM] (endb). Cannot add the value's type specified to the database");
   }
-  return MakeHolderUnique(x, holder) && DatabaseSet(holder->value.database, key.value.text, borrowed);
+  return MakeHolderUnique(holder) && DatabaseSetHeld(holder->value.database, key.value.text, borrowed);
 }
 
 bool ExecDatabaseAdd(Exec& x) {
@@ -195,7 +173,7 @@ bool ExecDatabaseAdd(Exec& x) {
   if (!database || database->tag != kTagDatabase || !database->value.database) {
     return Fail(u"[VARNO VM] (edbadd). TOS + 2 must be a db object!");
   }
-  if (!StorePair(x, database, key, value)) return false;
+  if (!StorePair(database, key, value)) return false;
   OperandPopN(x.context, 2);
   // The database is left on the stack: a call statement's `balance` drops it.
   MarkBalance(x);
@@ -209,7 +187,7 @@ bool ExecNewDatabase(Exec& x) {
   RTVarnoStackElement holder{};
   holder.tag = kTagDatabase;
   if (!DatabaseFactory(&holder.value.database)) return false;
-  if (!StorePair(x, &holder, key, value)) {
+  if (!StorePair(&holder, key, value)) {
     StackElementRelease(&holder);
     return false;
   }
@@ -232,7 +210,7 @@ bool ExecDatabaseRemove(Exec& x) {
   RTVarnoStackElement* database = TosMutable(x.context, 1);
   const char16_t* key = Tos(x.context, 0).value.text;
   if (!DatabaseHasKey(database->value.database, key)) return Fail(u"[VARNO VM] (dbremove). Cannot retrieve key to remove?");
-  if (!MakeHolderUnique(x, database) || !DatabaseRemove(database->value.database, key)) return false;
+  if (!MakeHolderUnique(database) || !DatabaseRemove(database->value.database, key)) return false;
   OperandPop(x.context);
   MarkBalance(x);
   return true;
@@ -263,7 +241,7 @@ bool ExecDatabaseRetrieve(Exec& x) {
   // The stack may hold the last reference to the database: it stays alive for the push.
   DatabaseReference(database);
   OperandPopN(x.context, 2);
-  const bool pushed = PushConstantValue(x.context, *value);
+  const bool pushed = PushConstantValue(x.context, *value, true);
   DatabaseRelease(database);
   if (!pushed) return false;
   MarkBalance(x);
@@ -278,8 +256,11 @@ bool ExecDatabaseKeys(Exec& x) {
   if (!ListFactory(&holder.value.list)) return false;
   bool made = true;
   DatabaseForEach(database.value.database, [&](const char16_t* key, RTVarnoConstantValue*) {
+    RTVarnoConstantValue text{};
+    text.type = kTypeString;
+    text.value.text = const_cast<char16_t*>(key);
     VNlist* out = holder.value.list;
-    made = made && ListAppendString(holder.value.list, key, &out);
+    made = made && ListAppendValue(holder.value.list, text, &out);
     holder.value.list = out;
   });
   if (!made) {

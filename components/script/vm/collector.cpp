@@ -22,7 +22,6 @@ namespace varno {
 
 namespace {
 
-VarnoCollector* gCollector = nullptr;
 bool gIdle = true;
 bool gHeld = false;
 
@@ -110,11 +109,10 @@ void ReachContext(Marker& marker, const RTVarnoContext* context) {
   marker.Reach(context->object);
   marker.Reach(context->speaker);
   marker.ReachElement(context->element);
-  for (const kivo::StackCell* cell = context->frames ? context->frames->top : nullptr; cell; cell = cell->next) {
-    const auto* frame = static_cast<const CallFrame*>(cell->data);
+  for (const CallFrame* frame = context->topFrame; frame; frame = frame->below) {
     marker.Reach(frame->object);
     marker.ReachLocals(frame->locals);
-    for (uint32_t i = 0; frame->arguments && i <= frame->argumentTop && i < kArgumentStackSize; ++i) {
+    for (uint32_t i = 0; i <= frame->argumentTop && i < kArgumentStackSize; ++i) {
       marker.ReachElement(frame->arguments[i]);
     }
   }
@@ -235,8 +233,8 @@ RTSuccess CollectorAddSymbol(RTVarnoSymbol* symbol) {
   return kRTSuccess;
 }
 
-void CollectorRemoveSymbol(RTVarnoSymbol* symbol) {
-  if (!symbol || !gCollector) return;
+void CollectorUnlinkSymbol(RTVarnoSymbol* symbol) {
+  if (!gCollector) return;
   if (symbol->allLink) kivo::ListDetachOwned(gCollector->symbols, symbol->allLink);
   if (symbol->nativeLink) kivo::ListRemoveLink(gCollector->nativeReferences, symbol->nativeLink);
   symbol->allLink = nullptr;
@@ -277,7 +275,7 @@ void CollectorForgetNativeReferences() {
 
 RTSuccess VMCollectorGetSymbolCount(uint32_t* count) {
   if (!count) return kRTFailure;
-  *count = gCollector ? gCollector->symbols->count : 0;
+  *count = gCollector ? gCollector->symbols->count + gCollector->frameVariables : 0;
   return kRTSuccess;
 }
 

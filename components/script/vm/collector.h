@@ -10,6 +10,7 @@
 
 #include "kivo/support/list.h"
 #include "kivo/types.h"
+#include "vm/symbol.h"
 
 namespace varno {
 
@@ -21,11 +22,16 @@ struct RTVarnoVM;
 
 struct VarnoCollector {
   kivo::List* symbols;           // RTVarnoSymbol, in creation order
+  // The variables of running frames' locals: roots while their frame runs, gone when it returns,
+  // counted among the symbols without a place on the list.
+  uint32_t frameVariables;
   kivo::List* nativeReferences;  // RTVarnoSymbol
   kivo::List* machines;          // RTVarnoVM: every VM of the component
   kivo::List* constantTables;    // ConstantTableRecord: the constant symbols of each class
 };
 
+// The component's collector once made (null before and after the component's shutdown).
+inline VarnoCollector* gCollector = nullptr;
 // The component's collector, created on first use; null only without memory.
 VarnoCollector* Collector();
 // Destroys every symbol left (singletons and constants included), the constant tables and the
@@ -42,7 +48,17 @@ void CollectorHold(bool hold);
 void CollectorForgetTypeTable(RTVarnoTypeTable* table);
 
 RTSuccess CollectorAddSymbol(RTVarnoSymbol* symbol);
-void CollectorRemoveSymbol(RTVarnoSymbol* symbol);
+// Takes the symbol off the collector's lists (all symbols, native references).
+void CollectorUnlinkSymbol(RTVarnoSymbol* symbol);
+inline void CollectorRemoveSymbol(RTVarnoSymbol* symbol) {
+  if (symbol && (symbol->allLink || symbol->nativeLink)) CollectorUnlinkSymbol(symbol);
+}
+// Variables of a frame's locals join (count > 0) or leave the count of symbols.
+inline RTSuccess CollectorCountFrameVariables(int32_t count) {
+  if (count > 0 && !Collector()) return kRTFailure;
+  if (gCollector) gCollector->frameVariables += static_cast<uint32_t>(count);
+  return kRTSuccess;
+}
 RTSuccess CollectorAddMachine(RTVarnoVM* vm);
 void CollectorRemoveMachine(RTVarnoVM* vm);
 

@@ -5,17 +5,12 @@
 #include "compiler/report.h"
 #include "kivo/support/stream_calls.h"
 #include "vm/call_frame.h"
+#include "vm/call_path.h"
 #include "vm/decoded_code.h"
 #include "vm/frame_pool.h"
 #include "vm/operand_stack.h"
 
 namespace varno {
-
-namespace {
-
-void* KindWord(CallKind kind) { return reinterpret_cast<void*>(static_cast<uintptr_t>(kind)); }
-
-}  // namespace
 
 RTSuccess CreateContextRecord(RTVarnoContext** out) {
   if (!out) return kRTFailure;
@@ -23,14 +18,17 @@ RTSuccess CreateContextRecord(RTVarnoContext** out) {
   RTVarnoContext* context = NewRecord<RTVarnoContext>();
   if (!context) return kRTFailure;
   void* block = nullptr;
-  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(RTVarnoStackElement), kOperandStackSize, &block, 1)) {
+  // Only the elements up to the top are ever read: a push sets what its element's readers read.
+  if (!kivo::ModuleCore()->ArrayAlloc(nullptr, sizeof(RTVarnoStackElement), kOperandStackSize, &block, 0)) {
     FreeRecord(context);
     return kRTFailure;
   }
   context->operands = static_cast<RTVarnoStackElement*>(block);
+  context->operands[0] = RTVarnoStackElement{};
+  context->operands[1] = RTVarnoStackElement{};
   context->operandCapacity = kOperandStackSize;
   context->operandTop = 1;  // the empty bottom element
-  if (!kivo::StackCreate(&context->frames) || !kivo::StackCreate(&context->evalReturns) ||
+  if (!kivo::StackCreate(&context->evalReturns) ||
       !kivo::StackCreate(&context->callKinds)) {
     DestroyContextRecord(context);
     return kRTFailure;
@@ -52,10 +50,7 @@ RTSuccess DestroyContextRecord(RTVarnoContext* context) {
     while (kivo::StackPop(context->evalReturns, &record)) EvalReturnFree(static_cast<EvalReturn*>(record));
     kivo::StackDestroy(context->evalReturns);
   }
-  if (context->frames) {
-    while (PopCallFrame(context)) {
-    }
-    kivo::StackDestroy(context->frames);
+  while (PopCallFrame(context)) {
   }
   EmptyFramePool(context);
   StackElementRelease(&context->element);
@@ -70,73 +65,48 @@ RTVarnoSymbol* CurrentObject(const RTVarnoContext* context) {
   return frame ? frame->object : (context ? context->object : nullptr);
 }
 
-RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame) {
-  if (!context || !frame) return kRTFailure;
-  if (FrameCount(context) >= kMaxCallDepth) {
-    Raise(u"[VARNO VM] call stack too deep: a context holds at most %u call frames", kMaxCallDepth);
-    return kRTFailure;
-  }
-  return kivo::StackPush(context->frames, frame);
+bool RefuseDeepCall() {
+  Raise(u"[VARNO VM] call stack too deep: a context holds at most %u call frames", kMaxCallDepth);
+  return false;
 }
 
-RTSuccess PopCallFrame(RTVarnoContext* context) {
-  void* frame = nullptr;
-  if (!context || !kivo::StackPop(context->frames, &frame)) return kRTFailure;
-  ReleaseCallFrame(context, static_cast<CallFrame*>(frame));
-  return kRTSuccess;
+namespace {
+
+// Gives the interpreter its view of the decoding, which the context holds from now on.
+RTSuccess View(RTVarnoContext* context, DecodedCode* decoded) {
+  ReleaseDecodedCode(context->decoded);
+  context->decoded = decoded;
+  context->codeBytes = decoded ? decoded->bytes() : nullptr;
+  context->codeSize = decoded ? decoded->size() : 0;
+  return decoded ? kRTSuccess : kRTFailure;
 }
 
-uint32_t FrameCount(const RTVarnoContext* context) { return context && context->frames ? context->frames->count : 0; }
-
-RTSuccess PushCallKind(RTVarnoContext* context, CallKind kind) {
-  return context ? kivo::StackPush(context->callKinds, KindWord(kind)) : kRTFailure;
+bool Usable(DecodedCode* decoded, RTInstance stream) {
+  return decoded && stream && decoded->stream() == stream && decoded->Current();
 }
 
-RTSuccess PopCallKind(RTVarnoContext* context, CallKind* kind) {
-  void* word = nullptr;
-  if (!context || !kivo::StackPop(context->callKinds, &word)) return kRTFailure;
-  if (kind) *kind = static_cast<CallKind>(reinterpret_cast<uintptr_t>(word));
-  return kRTSuccess;
-}
-
-RTSuccess PeekCallKind(const RTVarnoContext* context, CallKind* kind) {
-  void* word = nullptr;
-  if (!context || !kivo::StackPeek(context->callKinds, &word)) return kRTFailure;
-  if (kind) *kind = static_cast<CallKind>(reinterpret_cast<uintptr_t>(word));
-  return kRTSuccess;
-}
+}  // namespace
 
 RTSuccess RefreshContextCode(RTVarnoContext* context) {
   if (!context) return kRTFailure;
-  DecodedCode* previous = context->decoded;
-  context->codeBytes = nullptr;
-  context->codeSize = 0;
-  context->decoded = nullptr;
-  const uint8_t* bytes = nullptr;
-  uint32_t size = 0;
-  const bool read = context->code && kivo::memory_stream::GetBuffer(context->code, &bytes) &&
-                    kivo::stream::GetSize(context->code, &size);
-  if (read) {
-    context->codeBytes = bytes;
-    context->codeSize = bytes ? size : 0;
-    context->decoded = AcquireDecodedCode(context->code, context->codeBytes, context->codeSize);
-  }
-  ReleaseDecodedCode(previous);
-  return read ? kRTSuccess : kRTFailure;
+  if (Usable(context->decoded, context->code)) return kRTSuccess;
+  return View(context, DecodeStream(context->code));
 }
 
-RTSuccess AdoptContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position) {
+RTSuccess AdoptContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position, DecodedCode* known) {
   if (!context) return kRTFailure;
   if (context->code) kivo::ModuleCore()->ReleaseInstance(nullptr, context->code);
   context->code = stream;
   context->position = position;
-  return RefreshContextCode(context);
+  if (Usable(known, stream)) return View(context, HoldDecodedCode(known));
+  if (Usable(context->decoded, stream)) return kRTSuccess;
+  return View(context, DecodeStream(stream));
 }
 
-RTSuccess SetContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position) {
+RTSuccess SetContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position, DecodedCode* known) {
   if (!context) return kRTFailure;
   if (stream && !kivo::ModuleCore()->ResolveHandle(nullptr, stream)) return kRTFailure;
-  return AdoptContextCode(context, stream, position);
+  return AdoptContextCode(context, stream, position, known);
 }
 
 void SyncContextCodePosition(RTVarnoContext* context) {
@@ -147,6 +117,7 @@ void SyncContextCodePosition(RTVarnoContext* context) {
 
 void EvalReturnFree(EvalReturn* record) {
   if (!record) return;
+  ReleaseDecodedCode(record->decoded);
   if (record->stream) kivo::ModuleCore()->ReleaseInstance(nullptr, record->stream);
   if (record->code) CodeValueRelease(record->code);
   FreeRecord(record);

@@ -6,6 +6,8 @@
 
 #include "kivo/support/stack.h"
 #include "kivo/types.h"
+#include "vm/call_frame.h"
+#include "vm/frame_pool.h"
 #include "vm/stack_element.h"
 
 namespace varno {
@@ -38,6 +40,7 @@ struct EvalReturn {
   uint32_t position;
   LineTable* lineTable;  // of the evaluated code (kept alive by `code`)
   VNcode* code;          // the code value being evaluated (one reference)
+  DecodedCode* decoded;  // the decoding of `stream` (one holder), or null
 };
 
 struct RTVarnoContext {
@@ -48,7 +51,8 @@ struct RTVarnoContext {
   uint32_t operandCapacity;
   uint32_t operandTop;
   RTVarnoStackElement* operands;
-  kivo::Stack* frames;            // CallFrame, top first
+  CallFrame* topFrame;            // the frames, top first (each links to the one below)
+  uint32_t frameCount;
   kivo::Stack* evalReturns;       // EvalReturn
   kivo::Stack* callKinds;         // CallKind words
   uint8_t state;
@@ -61,45 +65,66 @@ struct RTVarnoContext {
   RTVarnoSymbol* speaker;
   RTVarnoMethod* nativeMethod;    // the implemented method being called
 
-  // The interpreter's view of `code`: its bytes, size, decoding (one holder) and the position of
-  // the next instruction.
+  // The interpreter's view of `code`: its decoding (one holder), the decoding's bytes and size,
+  // and the position of the next instruction.
+  DecodedCode* decoded;
   const uint8_t* codeBytes;
   uint32_t codeSize;
-  DecodedCode* decoded;
   uint32_t position;
 
-  // Frames of returned calls, kept for the next call of their method (vm/frame_pool.h).
-  CallFrame* pooledFrames;
-  uint32_t pooledCount;
+  // Blocks of returned calls' frames, kept for the next calls.
+  FramePool framePool;
 };
 
 RTSuccess CreateContextRecord(RTVarnoContext** out);
 RTSuccess DestroyContextRecord(RTVarnoContext* context);
 
-inline CallFrame* TopFrame(const RTVarnoContext* context) {
-  return context && context->frames && context->frames->top ? static_cast<CallFrame*>(context->frames->top->data)
-                                                             : nullptr;
-}
+inline CallFrame* TopFrame(const RTVarnoContext* context) { return context ? context->topFrame : nullptr; }
 // The object the running method works on: the top frame's (the context's own without a frame).
 RTVarnoSymbol* CurrentObject(const RTVarnoContext* context);
-// Pushes a frame; fails with the report "call stack too deep" when the context holds kMaxCallDepth.
-RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame);
-// Pops the top frame; it is kept for its method's next call or destroyed.
-RTSuccess PopCallFrame(RTVarnoContext* context);
-uint32_t FrameCount(const RTVarnoContext* context);
+// Reports "call stack too deep"; false.
+bool RefuseDeepCall();
 
-RTSuccess PushCallKind(RTVarnoContext* context, CallKind kind);
+// Pushes a frame; fails with the report "call stack too deep" when the context holds kMaxCallDepth.
+inline RTSuccess PushCallFrame(RTVarnoContext* context, CallFrame* frame) {
+  if (!context || !frame) return kRTFailure;
+  if (context->frameCount >= kMaxCallDepth) return RefuseDeepCall();
+  frame->below = context->topFrame;
+  context->topFrame = frame;
+  ++context->frameCount;
+  return kRTSuccess;
+}
+
+inline uint32_t FrameCount(const RTVarnoContext* context) { return context ? context->frameCount : 0; }
+
+inline RTSuccess PushCallKind(RTVarnoContext* context, CallKind kind) {
+  return context ? kivo::StackPush(context->callKinds, reinterpret_cast<void*>(static_cast<uintptr_t>(kind)))
+                 : kRTFailure;
+}
+
 // Fails on an empty stack.
-RTSuccess PopCallKind(RTVarnoContext* context, CallKind* kind);
+inline RTSuccess PopCallKind(RTVarnoContext* context, CallKind* kind) {
+  void* word = nullptr;
+  if (!context || !kivo::StackPop(context->callKinds, &word)) return kRTFailure;
+  if (kind) *kind = static_cast<CallKind>(reinterpret_cast<uintptr_t>(word));
+  return kRTSuccess;
+}
+
 // The top kind, or failure when there is none.
-RTSuccess PeekCallKind(const RTVarnoContext* context, CallKind* kind);
+inline RTSuccess PeekCallKind(const RTVarnoContext* context, CallKind* kind) {
+  void* word = nullptr;
+  if (!context || !kivo::StackPeek(context->callKinds, &word)) return kRTFailure;
+  if (kind) *kind = static_cast<CallKind>(reinterpret_cast<uintptr_t>(word));
+  return kRTSuccess;
+}
 
 // Makes `stream` the context's code at `position`: takes a reference to it, releases the one held
-// before, and refreshes the interpreter's view of the bytes.
-RTSuccess SetContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position);
+// before, and gives the interpreter its decoding (`known` when that is the stream's and current).
+RTSuccess SetContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position, DecodedCode* known = nullptr);
 // The same, taking over a reference the caller holds.
-RTSuccess AdoptContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position);
-// Re-reads the bytes of the context's code (after a write into the stream).
+RTSuccess AdoptContextCode(RTVarnoContext* context, RTInstance stream, uint32_t position,
+                           DecodedCode* known = nullptr);
+// Decodes the context's code again when a write has changed its bytes.
 RTSuccess RefreshContextCode(RTVarnoContext* context);
 // Writes the interpreter's position into the code stream.
 void SyncContextCodePosition(RTVarnoContext* context);

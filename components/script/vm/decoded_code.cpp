@@ -1,51 +1,16 @@
 #include "vm/decoded_code.h"
 
 #include <cstring>
-#include <unordered_map>
 
-#include "compiler/type_codes.h"
-#include "compiler/type_records.h"
-#include "compiler/type_table.h"
+#include "bytecode/instruction_set.h"
 #include "kivo/support/hash_table.h"
+#include "kivo/support/stream_calls.h"
 #include "kivo/support/wide_string.h"
-#include "vm/attribute_table.h"
-#include "vm/symbol.h"
+#include "vm/counted_string.h"
 
 namespace varno {
 
 namespace {
-
-// Decodings by stream; a stream gets a new one when its bytes no longer match. Entries nobody
-// holds are dropped when the table grows past its limit.
-constexpr size_t kCacheLimit = 512;
-
-struct Cache {
-  std::unordered_map<RTInstance, DecodedCode*> byStream;
-  std::vector<DecodedCode*> detached;  // replaced while still held
-};
-
-Cache* gCache = nullptr;
-
-Cache& TheCache() {
-  if (!gCache) gCache = new Cache();
-  return *gCache;
-}
-
-// Drops every decoded stream that nothing holds.
-void DropUnheld(Cache& cache) {
-  for (auto entry = cache.byStream.begin(); entry != cache.byStream.end();) {
-    if (entry->second->holders == 0) {
-      delete entry->second;
-      entry = cache.byStream.erase(entry);
-    } else {
-      ++entry;
-    }
-  }
-}
-
-void Trim(Cache& cache) {
-  if (cache.byStream.size() >= kCacheLimit) DropUnheld(cache);
-}
 
 // Moves past an instruction with a code operand: u32 count, the bytes, a flag, and when the flag is
 // set a line table (u32 count, 12 bytes per entry, u32 word). False when the code ends inside it.
@@ -72,85 +37,60 @@ bool SkipCodeInstruction(const uint8_t* bytes, uint32_t size, uint32_t* position
   return true;
 }
 
-std::unique_ptr<DecodedName> MakeName(const std::u16string& text) {
-  auto name = std::make_unique<DecodedName>();
-  name->text = text;
-  name->upper = kivo::WideStrUpper(text);
-  name->hash = NameHash(name->upper.c_str());
-  name->dotted = text.find(u'.') != std::u16string::npos;
-  name->self = kivo::WideStrEqualNoCase(text.c_str(), u"this") == 0;
-  const size_t dot = text.find(u'.');
-  if (dot != std::u16string::npos && text.find(u'.', dot + 1) == std::u16string::npos) {
-    auto holder = MakeName(text.substr(0, dot));
-    if (!holder->self) {
-      name->holder = std::move(holder);
-      name->member = MakeName(text.substr(dot + 1));
-    }
-  }
-  return name;
+bool StreamBytes(RTInstance stream, const uint8_t** bytes, uint32_t* size) {
+  return stream && kivo::memory_stream::GetBuffer(stream, bytes) && kivo::stream::GetSize(stream, size) &&
+         (*bytes || *size == 0);
 }
 
-std::unique_ptr<DecodedCall> MakeCall(const std::u16string& text) {
-  auto call = std::make_unique<DecodedCall>();
-  const size_t dot = text.find(u'.');
-  if (dot == std::u16string::npos) {
-    call->method = kivo::WideStrUpper(text);
-  } else {
-    call->targetText = text.substr(0, dot);
-    call->target = MakeName(call->targetText);
-    call->method = kivo::WideStrUpper(text.substr(dot + 1));
+bool IsJump(uint8_t opcode) {
+  switch (static_cast<Opcode>(opcode)) {
+    case Opcode::kJmp:
+    case Opcode::kJmpne:
+    case Opcode::kJmpe:
+    case Opcode::kLoops:
+      return true;
+    default:
+      return false;
   }
-  return call;
+}
+
+CoreText Upper(const CoreText& text) {
+  CoreText upper(text);
+  for (char16_t& unit : upper) unit = kivo::WideStrUpperChar(unit);
+  return upper;
 }
 
 }  // namespace
 
-RTVarnoMethod* DecodedCall::MethodOf(const RTVarnoSymbol* object) const {
-  if (!object || !object->type || !object->type->methods) return nullptr;
-  const uint64_t now = MethodTablesGeneration();
-  if (type == object->type && generation == now) return found;
-  RTVarnoMethod* result = nullptr;
-  if (!TypeRetrieveMethodByName(object->type, method.c_str(), &result, kRetrieveWithAncestors)) result = nullptr;
-  type = object->type;
-  generation = now;
-  found = result;
-  return result;
-}
-
-AttributeEntry* DecodedName::Find(const AttributeTable* table, NameCacheLine* line) const {
-  if (!table) return nullptr;
-  if (line && line->serial == table->serial) return line->entry;
-  AttributeEntry* entry = AttributeFindHashed(table, upper.c_str(), static_cast<uint32_t>(upper.size()), hash);
-  if (line) *line = NameCacheLine{table->serial, entry};
-  return entry;
-}
-
-uint32_t NameHash(const char16_t* text) {
-  uint32_t hash = 0;
-  kivo::HashWideString(text, &hash);
-  return hash;
-}
-
-DecodedCode::DecodedCode(const uint8_t* bytes, uint32_t size) : bytes_(bytes, bytes + size), at_(size, -1) {
-  std::unordered_map<std::u16string, DecodedName*> names;
+DecodedCode::DecodedCode(RTInstance stream, const uint8_t* bytes, uint32_t size)
+    : stream_(stream), writes_(gCodeWrites), bytes_(bytes, bytes + size), at_(size + 1, -1) {
   uint32_t position = 0;
+  bool ended = true;
   while (position < size) {
-    // Code operands make a new code value at every execution: they are read then, and skipped here.
-    if (bytes[position] < kOpcodeCount && OperandKindOf(bytes[position]) == OperandKind::kCode) {
-      if (!SkipCodeInstruction(bytes, size, &position)) break;
+    DecodedOp op{};
+    op.start = position;
+    op.opcode = bytes[position];
+    op.kind = OperandKindOf(op.opcode);
+    op.ownForm = op.opcode < kOpcodeCount ? static_cast<Form>(op.opcode) : kFormGeneral;
+    at_[position] = static_cast<int32_t>(ops_.size());
+    // A code operand makes a new code value at every execution: the general path reads it then.
+    if (op.opcode < kOpcodeCount && op.kind == OperandKind::kCode) {
+      op.status = ReadStatus::kRead;
+      op.ownForm = op.form = kFormGeneral;
+      ended = SkipCodeInstruction(bytes, size, &position);
+      op.next = position;
+      ops_.push_back(op);
+      if (!ended) break;
       continue;
     }
     VmInstruction instruction;
     uint32_t next = position;
-    DecodedOp op{};
-    op.start = position;
     op.status = ReadInstruction(bytes, size, &next, nullptr, &instruction);
-    if (op.status == ReadStatus::kEnd) break;
-    op.opcode = instruction.opcode;
-    op.kind = instruction.kind;
-    at_[position] = static_cast<int32_t>(ops_.size());
+    op.form = op.ownForm;
     if (op.status != ReadStatus::kRead) {
-      ops_.push_back(op);  // the error is met when the position is reached
+      op.ownForm = op.form = kFormGeneral;  // the error is met when the position is reached
+      ops_.push_back(op);
+      ended = false;
       break;
     }
     op.next = next;
@@ -158,92 +98,115 @@ DecodedCode::DecodedCode(const uint8_t* bytes, uint32_t size) : bytes_(bytes, by
     op.vector = instruction.vector;
     if (op.kind == OperandKind::kVector3) op.operand.value.vector = nullptr;
     if (op.kind == OperandKind::kString) {
-      strings_.emplace_back(instruction.operand.value.text ? instruction.operand.value.text : u"");
-      op.operand.value.pointer = instruction.operand.value.text ? const_cast<char16_t*>(strings_.back().c_str()) : nullptr;
-      // The texts move when the vector grows: the pointers are set once decoding is done.
+      op.operand.value.text = instruction.operand.value.text ? StringCopy(instruction.operand.value.text) : nullptr;
       ReleaseOperand(&instruction);
     } else if (op.kind == OperandKind::kName) {
-      const std::u16string text(instruction.name);
-      auto found = names.find(text);
-      if (found == names.end()) {
-        std::unique_ptr<DecodedName> name = MakeName(text);
-        found = names.emplace(text, name.get()).first;
-        names_.push_back(std::move(name));
-      }
-      op.name = found->second;
-      const auto opcode = static_cast<Opcode>(op.opcode);
-      if ((opcode == Opcode::kCall || opcode == Opcode::kSwitch) && !op.name->call) {
-        const_cast<DecodedName*>(op.name)->call = MakeCall(text);
-      }
+      DecodedName* name = Name(CoreText(instruction.name));
+      const auto code = static_cast<Opcode>(op.opcode);
+      if ((code == Opcode::kCall || code == Opcode::kSwitch) && !name->call) name->call = MakeCall(name->text);
+      op.name = name;
     }
     ops_.push_back(op);
     position = next;
   }
-  // String operands point into their texts, and instructions to their successors: the places
-  // are final now.
-  size_t text = 0;
+  if (ended) {
+    DecodedOp end{};
+    end.start = end.next = size;
+    end.status = ReadStatus::kEnd;
+    end.ownForm = end.form = kFormGeneral;
+    at_[size] = static_cast<int32_t>(ops_.size());
+    ops_.push_back(end);
+  }
+  // Jumps point at their targets' operations: the places are final now.
+  CoreVector<bool> targets(ops_.size(), false);
   for (DecodedOp& op : ops_) {
-    op.nextOp = op.status == ReadStatus::kRead ? At(op.next) : nullptr;
-    const auto opcode = static_cast<Opcode>(op.opcode);
-    const bool jump = opcode == Opcode::kJmp || opcode == Opcode::kJmpne || opcode == Opcode::kJmpe;
-    op.jumpOp = jump && op.operand.value.number >= 0 ? At(static_cast<uint32_t>(op.operand.value.number)) : nullptr;
-    if (op.kind == OperandKind::kString && op.status == ReadStatus::kRead) {
-      const bool missing = op.operand.value.pointer == nullptr;
-      op.operand.value.text = missing ? nullptr : const_cast<char16_t*>(strings_[text].c_str());
-      ++text;
+    if (op.status != ReadStatus::kRead || !IsJump(op.opcode) || op.operand.value.number < 0) continue;
+    op.jump = At(static_cast<uint32_t>(op.operand.value.number));
+    if (op.jump) targets[static_cast<size_t>(op.jump - ops_.data())] = true;
+  }
+  FuseRuns(ops_.data(), ops_.size(), targets);
+}
+
+DecodedCode::~DecodedCode() {
+  kivo::ModuleCore()->ReleaseInstance(nullptr, stream_);
+  for (DecodedOp& op : ops_) {
+    if (op.kind == OperandKind::kString && op.status == ReadStatus::kRead) StringRelease(op.operand.value.text);
+  }
+  for (DecodedName* name : names_) CoreDelete(name);
+  for (DecodedCall* call : calls_) CoreDelete(call);
+}
+
+DecodedName* DecodedCode::Name(const CoreText& text) {
+  for (DecodedName* name : names_) {
+    if (name->text == text) return name;
+  }
+  return MakeName(text);
+}
+
+DecodedName* DecodedCode::MakeName(const CoreText& text) {
+  auto* name = CoreNew<DecodedName>();
+  names_.push_back(name);
+  name->text = text;
+  name->upper = Upper(text);
+  kivo::HashWideString(name->upper.c_str(), &name->hash);
+  const size_t dot = text.find(u'.');
+  name->dotted = dot != CoreText::npos;
+  name->self = kivo::WideStrEqualNoCase(text.c_str(), u"this") == 0;
+  if (dot != CoreText::npos && text.find(u'.', dot + 1) == CoreText::npos) {
+    const DecodedName* holder = Name(text.substr(0, dot));
+    if (!holder->self) {
+      name->holder = holder;
+      name->member = Name(text.substr(dot + 1));
     }
   }
+  return name;
 }
 
-bool DecodedCode::Matches(const uint8_t* bytes, uint32_t size) const {
-  return size == bytes_.size() && (size == 0 || std::memcmp(bytes, bytes_.data(), size) == 0);
+const DecodedCall* DecodedCode::MakeCall(const CoreText& text) {
+  auto* call = CoreNew<DecodedCall>();
+  calls_.push_back(call);
+  const size_t dot = text.find(u'.');
+  if (dot == CoreText::npos) {
+    call->method = Upper(text);
+  } else {
+    call->targetText = text.substr(0, dot);
+    call->target = Name(call->targetText);
+    call->method = Upper(text.substr(dot + 1));
+  }
+  return call;
 }
 
-DecodedCode* AcquireDecodedCode(RTInstance stream, const uint8_t* bytes, uint32_t size) {
-  if (!stream || !bytes || !size) return nullptr;
-  Cache& cache = TheCache();
-  auto found = cache.byStream.find(stream);
-  if (found != cache.byStream.end() && found->second->Matches(bytes, size)) {
-    ++found->second->holders;
-    return found->second;
+bool DecodedCode::SameBytes() {
+  const uint8_t* bytes = nullptr;
+  uint32_t size = 0;
+  if (!StreamBytes(stream_, &bytes, &size) || size != bytes_.size() ||
+      (size && std::memcmp(bytes, bytes_.data(), size) != 0)) {
+    return false;
   }
-  if (found != cache.byStream.end()) {
-    if (found->second->holders) {
-      cache.detached.push_back(found->second);
-    } else {
-      delete found->second;
-    }
-    cache.byStream.erase(found);
-  }
-  Trim(cache);
-  auto* code = new DecodedCode(bytes, size);
-  code->holders = 1;
-  cache.byStream.emplace(stream, code);
-  return code;
+  writes_ = gCodeWrites;
+  return true;
 }
 
-void ReleaseDecodedCode(DecodedCode* code) {
-  if (!code || !code->holders) return;
-  if (--code->holders) return;
-  Cache& cache = TheCache();
-  for (auto detached = cache.detached.begin(); detached != cache.detached.end(); ++detached) {
-    if (*detached == code) {
-      delete code;
-      cache.detached.erase(detached);
-      return;
-    }
+void DecodedCode::LabelOperations(const void* const* handlers) {
+  for (DecodedOp& op : ops_) {
+    op.handler = handlers[op.form];
+    op.ownHandler = handlers[op.ownForm];
+  }
+  labelled_ = true;
+}
+
+DecodedCode* DecodeStream(RTInstance stream) {
+  const uint8_t* bytes = nullptr;
+  uint32_t size = 0;
+  if (!StreamBytes(stream, &bytes, &size) || !kivo::ModuleCore()->ResolveHandle(nullptr, stream)) return nullptr;
+  try {
+    return CoreNew<DecodedCode>(stream, bytes, size);
+  } catch (...) {
+    kivo::ModuleCore()->ReleaseInstance(nullptr, stream);
+    throw;
   }
 }
 
-void ClearDecodedCode() {
-  if (!gCache) return;
-  Cache& cache = *gCache;
-  DropUnheld(cache);
-  // Nothing held: the cache itself goes too (the component's library may be unloaded next).
-  if (cache.byStream.empty() && cache.detached.empty()) {
-    delete gCache;
-    gCache = nullptr;
-  }
-}
+void DeleteDecodedCode(DecodedCode* code) { CoreDelete(code); }
 
 }  // namespace varno

@@ -58,13 +58,12 @@ bool DumpContext(const RTVarnoContext* context, bool current) {
   // A deep stack shows its top and bottom frames and counts the ones between.
   const uint32_t count = FrameCount(context);
   uint32_t index = 0;
-  for (const kivo::StackCell* cell = context->frames ? context->frames->top : nullptr; cell; cell = cell->next) {
+  for (const CallFrame* frame = context->topFrame; frame; frame = frame->below) {
     const uint32_t fromBottom = count - 1 - index++;
     if (index > kDumpFramesEachEnd && fromBottom >= kDumpFramesEachEnd) {
       if (fromBottom == kDumpFramesEachEnd) Raise(u"... %u more call frames ...", count - 2 * kDumpFramesEachEnd);
       continue;
     }
-    const auto* frame = static_cast<const CallFrame*>(cell->data);
     Raise(u"%s.%s. File: %s", TypeName(frame->object), MethodName(frame->method),
           frame->fileName ? frame->fileName : u"");
   }

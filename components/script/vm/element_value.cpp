@@ -3,6 +3,7 @@
 #include "compiler/code_value.h"
 #include "compiler/core_records.h"
 #include "compiler/type_codes.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/symbol.h"
@@ -68,7 +69,7 @@ bool ElementFromValue(const RTVarnoConstantValue& value, bool withDatabase, RTVa
       return true;
     case kTypeString:
       out->tag = kTagString;
-      if (value.value.text && !(out->value.text = CopyText(value.value.text))) {
+      if (value.value.text && !(out->value.text = StringShare(value.value.text))) {
         out->tag = kTagEmpty;
         return false;
       }

@@ -1,11 +1,10 @@
-// Call frames kept by their context once their call has returned, for the next call of the same
-// method: the frame record, its argument stack, its table of locals and the variable symbols stay
-// allocated, so a call makes no new blocks for them. A kept frame holds no values: its arguments
-// are released and its variables' values too, and its variables leave the collector's list of
-// symbols until the frame is taken again, when each gets its first value back and rejoins the
-// list in declaration order, as a new frame's variables would. A context's kept frames go when
-// the context is destroyed.
+// Call frame blocks kept by their context once their call has returned, for the next call that
+// needs as many local slots: a call takes a kept block when there is one and only sets what the
+// frame's users read. A kept block holds no values. A context's kept blocks go when the context is
+// destroyed.
 #pragma once
+
+#include <cstdint>
 
 #include "kivo/types.h"
 
@@ -17,12 +16,20 @@ struct RTVarnoMethod;
 struct RTVarnoSymbol;
 struct RTVarnoVM;
 
-// A frame for a call of the method on the object: a kept one of the method's, or a new one.
+// Kept blocks of the room classes 0 .. kFrameRoomClasses - 2 have exactly that room; the last
+// class holds blocks of that room and more.
+inline constexpr uint32_t kFrameRoomClasses = 17;
+
+struct FramePool {
+  CallFrame* free[kFrameRoomClasses];
+  uint32_t count;
+};
+
+// A frame for a call of the method on the object: a kept block made ready, or a new frame (the
+// inline steps are in call_path.h).
 RTSuccess AcquireCallFrame(RTVarnoVM* vm, RTVarnoContext* context, RTVarnoMethod* method, RTVarnoSymbol* object,
                            CallFrame** out);
-// Keeps a frame that has left the context's frame stack, or destroys it.
-void ReleaseCallFrame(RTVarnoContext* context, CallFrame* frame);
-// Destroys every kept frame of the context.
+// Frees every kept block of the context.
 void EmptyFramePool(RTVarnoContext* context);
 
 }  // namespace varno

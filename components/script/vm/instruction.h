@@ -52,9 +52,6 @@ struct Operation {
   RTVarnoConstantValue operand;    // integer, real, string, vector3 (pointing at `vector`), code
   RTFVector3D vector;
   bool ownsOperand;                // the string or code operand is this operation's to release
-  // `add`, `dbadd`, `dbremove`: the list or database changed is held only by the stack and by the
-  // variable the result is stored back into, so it is changed in place instead of copied.
-  bool soleHolder = false;
 };
 
 // "0x%04X | name", with the operand: a name, an integer "0x%08X", a real "%f", a string in double

@@ -1,4 +1,6 @@
-#include "vm/interpreter.h"
+// The general path of the interpreter (vm/general_path.h): the general handler of every
+// instruction and the one-instruction step that runs it.
+#include "vm/general_path.h"
 
 #include <new>
 
@@ -17,14 +19,15 @@
 #include "kivo/support/wide_string.h"
 #include "vm/attribute_table.h"
 #include "vm/call_frame.h"
+#include "vm/call_path.h"
 #include "vm/collector.h"
 #include "vm/context.h"
 #include "vm/decoded_code.h"
 #include "vm/diagnostics.h"
 #include "vm/event.h"
 #include "vm/exec.h"
-#include "vm/fast_ops.h"
 #include "vm/frame_pool.h"
+#include "vm/interpreter.h"
 #include "vm/instruction.h"
 #include "vm/native_call.h"
 #include "vm/operand_stack.h"
@@ -33,28 +36,13 @@
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
 #include "vm/vm.h"
+#include "vm/vm_plans.h"
 
 namespace varno {
 
 namespace {
 
 constexpr uint8_t kBreakOpcode = static_cast<uint8_t>(Opcode::kBreak);
-
-// What one instruction asks of the loop.
-enum Step : int {
-  kNext = -1,   // go on with the next instruction
-  kError = -2,  // take the error exit
-  // 0 .. 3: return that result (the state is set to idle first)
-};
-
-struct Run {
-  RTVarnoVM* vm;
-  RTVarnoContext* context;
-  uint32_t mode;
-  CallFrame* waitFrame;  // kModeTrap: the frame whose return ends the run
-  uint32_t lineFirst;    // kModeStepOver: the range of the current source line
-  uint32_t lineLast;
-};
 
 const char16_t* MethodName(const RTVarnoMethod* method) {
   if (!method) return u"";
@@ -137,18 +125,6 @@ uint32_t RequiredDepth(Opcode op) {
   }
 }
 
-// Instructions that change a list or database they may own alone.
-bool ChangesInPlace(uint8_t opcode) {
-  const auto op = static_cast<Opcode>(opcode);
-  return op == Opcode::kAdd || op == Opcode::kDbadd || op == Opcode::kDbremove;
-}
-
-int Finish(Run& run, uint32_t result) {
-  run.context->state = kContextIdle;
-  SyncContextCodePosition(run.context);
-  return static_cast<int>(result);
-}
-
 // Jumps inside the current code; a target beyond its end is an error.
 int Jump(Run& run, int32_t target) {
   const auto position = static_cast<uint32_t>(target);
@@ -161,9 +137,9 @@ int Jump(Run& run, int32_t target) {
 }
 
 // The object a call target name gives: "this" or a variable holding an object.
-RTVarnoSymbol* ResolveCallTarget(Run& run, const char16_t* name, const DecodedName* key = nullptr) {
+RTVarnoSymbol* ResolveCallTarget(Run& run, const char16_t* name) {
   NamedVariable variable;
-  if (!LookupVariable(run.vm, run.context, name, true, &variable, key)) return nullptr;
+  if (!LookupVariable(run.vm, run.context, name, true, &variable)) return nullptr;
   return variable.symbol;
 }
 
@@ -179,50 +155,10 @@ RTVarnoMethod* FindMethod(const RTVarnoSymbol* object, const char16_t* name, RTV
   return method;
 }
 
-// The caller frame resumes at the context's current code and position.
-void SaveReturnPoint(RTVarnoContext* context, CallFrame* frame) {
-  RTInstance stream = context->code;
-  if (stream) kivo::ModuleCore()->ResolveHandle(nullptr, stream);
-  if (frame->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, frame->returnStream);
-  frame->returnStream = stream;
-  frame->returnPosition = context->position;
-}
-
-// Pushes a frame for the method on the object, binds its parameters from `caller`'s arguments and
-// makes its code current.
-int EnterMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, CallFrame* caller) {
-  if (!method->code) {
-    Raise(u"[VARNO VM] (call): Method (%s) has no code!", MethodName(method));
-    return kError;
-  }
-  CallFrame* frame = nullptr;
-  if (!AcquireCallFrame(run.vm, run.context, method, object, &frame)) return kError;
-  frame->fileName = method->sourceFileName;
-  frame->lineTable = method->lineTable;
-  if (!PushCallFrame(run.context, frame)) {
-    ReleaseCallFrame(run.context, frame);
-    return kError;
-  }
-  ProfileEnterFrame(run.vm, frame);
-  if (!SetupScriptCall(run.vm, caller, frame, method)) return kError;
-  if (!SetContextCode(run.context, method->code, 0)) return kError;
-  return kNext;
-}
-
 // The object and method a call operand names; false when the target is missing (reported).
 bool ResolveCall(Run& run, const Operation& operation, RTVarnoSymbol** object, RTVarnoMethod** method) {
   *object = CurrentObject(run.context);
   *method = nullptr;
-  const DecodedCall* call = operation.decodedName ? operation.decodedName->call.get() : nullptr;
-  if (call && !ComponentFlags().generalPathOnly) {
-    // Split and upper-cased when decoded; the method is remembered for the object's class.
-    if (call->target && !(*object = ResolveCallTarget(run, call->targetText.c_str(), call->target.get()))) {
-      Raise(u"[VARNO VM] (call): Couldn't retrieve symbol (%s) of method to call.", call->targetText.c_str());
-      return false;
-    }
-    *method = call->MethodOf(*object);
-    return true;
-  }
   char16_t target[kNameUnits];
   const char16_t* methodName = nullptr;
   if (!NameSplitFirst(operation.name, target, kNameUnits, &methodName)) return false;
@@ -294,7 +230,7 @@ void EndEval(RTVarnoContext* context) {
   void* word = nullptr;
   if (!kivo::StackPop(context->evalReturns, &word)) return;
   auto* record = static_cast<EvalReturn*>(word);
-  AdoptContextCode(context, record->stream, record->position);
+  AdoptContextCode(context, record->stream, record->position, record->decoded);
   record->stream = nullptr;
   EvalReturnFree(record);
 }
@@ -315,6 +251,7 @@ int DoEval(Run& run) {
   record->lineTable = code->lineTable;
   record->stream = context->code;
   record->position = context->position;
+  record->decoded = HoldDecodedCode(context->decoded);
   if (record->stream) kivo::ModuleCore()->ResolveHandle(nullptr, record->stream);
   if (!kivo::StackPush(context->evalReturns, record)) {
     EvalReturnFree(record);
@@ -354,7 +291,7 @@ int DoReturn(Run& run) {
   PopCallFrame(context);
   CallFrame* caller = TopFrame(context);
   if (!caller) return Finish(run, kRunStopped);
-  SetContextCode(context, caller->returnStream, caller->returnPosition);
+  SetContextCode(context, caller->returnStream, caller->returnPosition, caller->returnCode);
   if (ComponentFlags().traceCalls && caller->method && caller->method->keyName &&
       kivo::WideStrEqualNoCase(caller->method->keyName, u"Switchboard") == 0) {
     Trace(u"Returning to: %s", MethodName(caller->method));
@@ -432,6 +369,7 @@ int DoBreak(Run& run, uint32_t position) {
   const bool nested = frame && frame->method && context->code != frame->method->code;
   Breakpoint* breakpoint = frame ? VmFindBreakpoint(run.vm, frame->method, position, nested) : nullptr;
   if (breakpoint && context->code && WriteCodeByte(context->code, position, breakpoint->savedOpcode)) {
+    NoteCodeWrite();
     RefreshContextCode(context);
     context->position = position;
     VmSetPendingBreakpoint(run.vm, breakpoint, context->code, position);
@@ -449,6 +387,7 @@ bool RearmBreakpoint(Run& run) {
   VmSetPendingBreakpoint(vm, nullptr, nullptr, 0);
   if (!code) return true;
   const bool ok = WriteCodeByte(code, offset, kBreakOpcode);
+  NoteCodeWrite();
   RefreshContextCode(run.context);
   kivo::ModuleCore()->ReleaseInstance(nullptr, code);
   return ok;
@@ -584,6 +523,7 @@ int DoCopyListen(Run& run, const char16_t* name) {
   }
   variable.entry->symbol = object;
   variable.entry->bound = 1;
+  NoteRebinding();
   object->stored = 1;
   OperandPop(run.context);
   return kNext;
@@ -702,12 +642,10 @@ int Execute(Run& run, Operation& instruction) {
       return Value(PushNumber(context, instruction.operand.value.number));
     case Opcode::kPushvr:
       return Value(PushReal(context, instruction.operand.value.real));
-    case Opcode::kPushvs: {
-      if (!instruction.ownsOperand) return Value(PushStringCopy(context, instruction.operand.value.text));
-      char16_t* text = instruction.operand.value.text;
-      instruction.operand.value.text = nullptr;  // the stack takes the operand's string
-      return Value(PushStringOwned(context, text));
-    }
+    case Opcode::kPushvs:
+      // A decoded operand is a counted string of the decoding's; one read afresh is the operation's.
+      return Value(instruction.ownsOperand ? PushStringCopy(context, instruction.operand.value.text)
+                                           : PushStringShared(context, instruction.operand.value.text));
     case Opcode::kReturn:
       return DoReturn(run);
     case Opcode::kLoops:
@@ -823,24 +761,6 @@ int Guarded(Step step) {
   }
 }
 
-// Reports where the failing instruction stands, dumps the running state and ends the call with 0.
-uint32_t ErrorExit(Run& run, uint32_t position) {
-  RTVarnoContext* context = run.context;
-  context->position = position;
-  SyncContextCodePosition(context);
-  char16_t file[kNameUnits];
-  int32_t line = -1;
-  if (VarnoVMGetCurrentFileLineInfo(run.vm, file, kNameUnits, &line)) {
-    Raise(u"[VARNO VM] Last file/line information reports file (%s), line (%d)", file, line);
-  } else if (const CallFrame* frame = TopFrame(context)) {
-    Raise(u"[VARNO VM] Couldn't retrieve file/line information to report in error. Current scope in (%s)",
-          MethodName(frame->method));
-  }
-  VMDumpRunningState(run.vm);
-  context->state = kContextIdle;
-  return kRunError;
-}
-
 void ReleaseOperation(Operation* operation) {
   if (!operation->ownsOperand) return;
   if (operation->kind == OperandKind::kString) {
@@ -873,89 +793,96 @@ void MarkBalance(Exec& x) {
   if (CallFrame* frame = x.frame()) frame->balanceMark = x.context->operandTop - 1;
 }
 
-uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
-  if (!vm || !vm->current) return kRunError;
-  RTVarnoContext* context = vm->current;
-  Run run{vm, context, mode, nullptr, 0, 0};
+int Finish(Run& run, uint32_t result) {
+  run.context->state = kContextIdle;
+  SyncContextCodePosition(run.context);
+  return static_cast<int>(result);
+}
+
+uint32_t ErrorExit(Run& run, uint32_t position) {
+  RTVarnoContext* context = run.context;
+  context->position = position;
+  SyncContextCodePosition(context);
+  char16_t file[kNameUnits];
+  int32_t line = -1;
+  if (VarnoVMGetCurrentFileLineInfo(run.vm, file, kNameUnits, &line)) {
+    Raise(u"[VARNO VM] Last file/line information reports file (%s), line (%d)", file, line);
+  } else if (const CallFrame* frame = TopFrame(context)) {
+    Raise(u"[VARNO VM] Couldn't retrieve file/line information to report in error. Current scope in (%s)",
+          MethodName(frame->method));
+  }
+  VMDumpRunningState(run.vm);
+  context->state = kContextIdle;
+  return kRunError;
+}
+
+int EnterMethod(Run& run, RTVarnoMethod* method, RTVarnoSymbol* object, CallFrame* caller) {
+  if (!method->code) {
+    Raise(u"[VARNO VM] (call): Method (%s) has no code!", MethodName(method));
+    return kError;
+  }
+  CallFrame* frame = nullptr;
+  if (!AcquireCallFrame(run.vm, run.context, method, object, &frame)) return kError;
+  frame->fileName = method->sourceFileName;
+  frame->lineTable = method->lineTable;
+  if (!PushCallFrame(run.context, frame)) {
+    KeepFrame(run.context->framePool, frame);
+    return kError;
+  }
+  ProfileEnterFrame(run.vm, frame);
+  if (!SetupScriptCall(run.vm, caller, frame, method)) return kError;
+  if (!SetContextCode(run.context, method->code, 0, MethodCode(run.vm, method))) return kError;
+  return kNext;
+}
+
+int GeneralStep(Run& run) {
+  RTVarnoContext* context = run.context;
+  const VarnoComponentFlags& flags = ComponentFlags();
   context->state = kContextRunning;
-  if (context->code) {
-    uint32_t position = 0;
-    if (kivo::stream::GetPosition(context->code, &position)) context->position = position;
+  const uint32_t position = context->position;
+  if (flags.breakRequest) return Finish(run, kRunStopped);
+  if (run.mode == kModeStepOver && (position < run.lineFirst || position > run.lineLast)) {
+    return Finish(run, kRunStopped);
   }
-  RefreshContextCode(context);
-  CallFrame* frame = TopFrame(context);
-  if (!frame) {
-    Raise(u"[VARNO VM] Execute has no scope in which to execute!");
-    return ErrorExit(run, context->position);
+  Operation operation{};
+  VmInstruction read;  // the instruction read afresh (the operation points into it)
+  const DecodedOp* decoded = context->decoded ? context->decoded->At(position) : nullptr;
+  if (decoded && decoded->status == ReadStatus::kRead && decoded->ownForm != kFormGeneral) {
+    const char16_t* name = decoded->name ? decoded->name->text.c_str() : u"";
+    operation = Operation{decoded->opcode,  decoded->kind,   position, name, decoded->name,
+                          decoded->operand, decoded->vector, false};
+    context->position = decoded->next;
+  } else {
+    // No decoding starts here, or the instruction is read at every execution (a code operand).
+    const bool afresh = !decoded || decoded->status == ReadStatus::kRead;
+    const ReadStatus status = afresh ? ReadInstruction(context->codeBytes, context->codeSize, &context->position,
+                                                       CodeParentInstance(), &read)
+                                     : decoded->status;
+    if (status == ReadStatus::kEnd) {
+      if (!context->evalReturns->count) return Finish(run, kRunStopped);
+      // The evaluated code ran off its end: the interrupted code goes on, and its eval entry goes.
+      CallKind kind = kCallMethod;
+      if (PeekCallKind(context, &kind) && kind == kCallEval) PopCallKind(context, nullptr);
+      EndEval(context);
+      return kNext;
+    }
+    if (status != ReadStatus::kRead) {
+      ReportUnreadable(status, position);
+      return static_cast<int>(ErrorExit(run, position));
+    }
+    operation = Operation{read.opcode, read.kind, read.start, read.name, nullptr, read.operand, read.vector, true};
   }
-  run.waitFrame = frame;
-  ProfileRestartFrame(vm, frame);
-  if (mode == kModeStepInto) {
-    Raise(u"[VARNO VM] Step into is not currently supported!!");
-    return ErrorExit(run, context->position);
-  }
-  if (mode == kModeStepOver &&
-      !LineTableRangeOfOffset(frame->lineTable, context->position, &run.lineFirst, &run.lineLast)) {
-    run.lineFirst = run.lineLast = context->position;
-  }
-  VarnoComponentFlags& flags = ComponentFlags();
-  for (;;) {
-    context->state = kContextRunning;
-    const uint32_t position = context->position;
-    if (flags.breakRequest) return Finish(run, kRunStopped);
-    if (mode == kModeStepOver && (position < run.lineFirst || position > run.lineLast)) {
-      return Finish(run, kRunStopped);
-    }
-    // Stepping checks the line at every instruction, tracing lists each one and a re-armed break
-    // waits for the next one: those take the general path alone.
-    if (mode != kModeStepOver && !flags.traceInstructions && !vm->pendingBreakpoint && !flags.generalPathOnly) {
-      const int quick = Guarded([&] {
-        RunQuick(vm, context);
-        return kNext;
-      });
-      if (quick == kError) return ErrorExit(run, context->position);
-      if (context->position != position) continue;
-    }
-    Operation operation{};
-    VmInstruction read;  // the instruction read afresh (the operation points into it)
-    const DecodedOp* decoded = context->decoded ? context->decoded->At(position) : nullptr;
-    if (decoded && decoded->status == ReadStatus::kRead) {
-      operation = Operation{decoded->opcode, decoded->kind, position,
-                            decoded->name ? decoded->name->text.c_str() : u"", decoded->name, decoded->operand,
-                            decoded->vector, false};
-      operation.soleHolder = !flags.generalPathOnly && ChangesInPlace(decoded->opcode) &&
-                             ResultReplacesSoleHolder(vm, context, *context->decoded, *decoded);
-      context->position = decoded->next;
-    } else {
-      const ReadStatus status = decoded ? decoded->status
-                                        : ReadInstruction(context->codeBytes, context->codeSize, &context->position,
-                                                          CodeParentInstance(), &read);
-      if (status == ReadStatus::kEnd) {
-        if (!context->evalReturns->count) return Finish(run, kRunStopped);
-        // The evaluated code ran off its end: the interrupted code goes on, and its eval entry goes.
-        CallKind kind = kCallMethod;
-        if (PeekCallKind(context, &kind) && kind == kCallEval) PopCallKind(context, nullptr);
-        EndEval(context);
-        continue;
-      }
-      if (status != ReadStatus::kRead) {
-        ReportUnreadable(status, position);
-        return ErrorExit(run, position);
-      }
-      operation = Operation{read.opcode, read.kind, read.start, read.name, nullptr, read.operand, read.vector, true};
-    }
-    if (operation.kind == OperandKind::kVector3) operation.operand.value.vector = &operation.vector;
-    if (flags.traceInstructions) TraceOperation(operation);
-    if (operation.opcode == kBreakOpcode) {
-      ReleaseOperation(&operation);
-      return DoBreak(run, position);
-    }
-    const int step = Guarded([&] { return Execute(run, operation); });
+  if (operation.kind == OperandKind::kVector3) operation.operand.value.vector = &operation.vector;
+  if (flags.traceInstructions) TraceOperation(operation);
+  if (operation.opcode == kBreakOpcode) {
     ReleaseOperation(&operation);
-    if (step == kError) return ErrorExit(run, position);
-    if (!RearmBreakpoint(run)) return Finish(run, kRunError);
-    if (step != kNext) return static_cast<uint32_t>(step);
+    return DoBreak(run, position);
   }
+  const int step = Guarded([&] { return Execute(run, operation); });
+  ReleaseOperation(&operation);
+  if (step == kError) return static_cast<int>(ErrorExit(run, position));
+  if (!RearmBreakpoint(run)) return Finish(run, kRunError);
+  return step;
 }
 
 }  // namespace varno

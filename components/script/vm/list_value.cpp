@@ -6,6 +6,7 @@
 #include "compiler/core_records.h"
 #include "compiler/type_codes.h"
 #include "vm/copy_on_write.h"
+#include "vm/record_pool.h"
 #include "vm/symbol.h"
 #include "vm/tagged_value.h"
 
@@ -16,28 +17,34 @@ namespace {
 // The lists waiting to be freed while a release runs.
 std::vector<VNlist*>* gReleasing = nullptr;
 
+// An element: its record and its link in the list, in one block.
+struct Element {
+  kivo::ListLink link;
+  RTVarnoConstantValue value;
+};
+
 RTVarnoConstantValue* ElementAt(const kivo::ListLink* link) { return static_cast<RTVarnoConstantValue*>(link->data); }
 
-void FreeElement(RTVarnoConstantValue* element) {
-  TaggedValueRelease(element);
-  FreeRecord(element);
+// Takes the element out of its list, releases its value and frees it.
+void FreeElement(kivo::List* elements, kivo::ListLink* link) {
+  auto* element = reinterpret_cast<Element*>(link);
+  kivo::ListDetachOwned(elements, link);
+  TaggedValueRelease(&element->value);
+  PoolFree(element);
 }
 
 // Appends a record that takes over `value` (and owns what it points to from then on).
 RTSuccess AppendRecord(VNlist* list, const RTVarnoConstantValue& value) {
-  RTVarnoConstantValue* record = NewRecord<RTVarnoConstantValue>();
+  RTVarnoConstantValue* record = ListAppendEmpty(list);
   if (!record) return kRTFailure;
   *record = value;
-  if (!kivo::ListAppend(list->elements, record)) {
-    FreeRecord(record);
-    return kRTFailure;
-  }
   return kRTSuccess;
 }
 
-RTSuccess AppendCopy(VNlist* list, const RTVarnoConstantValue& value) {
+// Appends a copy of the value (its string shared when the VM holds it).
+RTSuccess AppendCopy(VNlist* list, const RTVarnoConstantValue& value, bool held) {
   RTVarnoConstantValue copy{};
-  if (!TaggedValueCopy(&copy, value)) return kRTFailure;
+  if (!(held ? TaggedValueShare(&copy, value) : TaggedValueCopy(&copy, value))) return kRTFailure;
   if (AppendRecord(list, copy)) {
     if (value.type >= kFirstClassType && value.value.pointer) {
       static_cast<RTVarnoSymbol*>(value.value.pointer)->stored = 1;
@@ -49,11 +56,11 @@ RTSuccess AppendCopy(VNlist* list, const RTVarnoConstantValue& value) {
 }
 
 // Makes the list unique into `out` and appends a copy of the value.
-RTSuccess UniqueAppend(VNlist* list, const RTVarnoConstantValue& value, VNlist** out) {
+RTSuccess UniqueAppend(VNlist* list, const RTVarnoConstantValue& value, VNlist** out, bool held = false) {
   if (!out) return kRTFailure;
   *out = list;
   if (!list || !ListMakeUnique(list, out)) return kRTFailure;
-  return AppendCopy(*out, value);
+  return AppendCopy(*out, value, held);
 }
 
 RTVarnoConstantValue Value(uint32_t type) {
@@ -109,7 +116,7 @@ RTSuccess ListDestructor(VNlist* list) {
   while (!pending.empty()) {
     VNlist* last = pending.back();
     pending.pop_back();
-    for (RTVarnoConstantValue* element : kivo::ListItems<RTVarnoConstantValue>(last->elements)) FreeElement(element);
+    while (last->elements->first) FreeElement(last->elements, last->elements->first);
     kivo::ListDestroy(last->elements);
     FreeRecord(last);
   }
@@ -129,7 +136,7 @@ RTSuccess ListCopyElements(VNlist* destination, const VNlist* source) {
   if (!destination || !source) return kRTFailure;
   for (const RTVarnoConstantValue* element : kivo::ListItems<RTVarnoConstantValue>(source->elements)) {
     RTVarnoConstantValue copy{};
-    if (!TaggedValueCopy(&copy, *element)) return kRTFailure;
+    if (!TaggedValueShare(&copy, *element)) return kRTFailure;
     if (!AppendRecord(destination, copy)) {
       TaggedValueRelease(&copy);
       return kRTFailure;
@@ -205,7 +212,7 @@ RTSuccess ListAppendListAsList(VNlist* list, VNlist* second, VNlist** out) {
 }
 
 RTSuccess ListAppendValue(VNlist* list, const RTVarnoConstantValue& value, VNlist** out) {
-  return UniqueAppend(list, value, out);
+  return UniqueAppend(list, value, out, true);
 }
 
 RTSuccess ListGetElementCount(const VNlist* list, uint32_t* count) {
@@ -250,12 +257,20 @@ RTSuccess ListSetElementN(VNlist* list, uint32_t index, const RTVarnoConstantVal
 RTSuccess ListRemoveElementN(VNlist* list, uint32_t index) {
   kivo::ListLink* link = nullptr;
   if (!list || !kivo::ListElementAt(list->elements, index, &link)) return kRTFailure;
-  RTVarnoConstantValue* element = ElementAt(link);
-  kivo::ListRemoveLink(list->elements, link);
   list->cursorIndex = kNoCursor;
   list->cursorLink = nullptr;
-  FreeElement(element);
+  FreeElement(list->elements, link);
   return kRTSuccess;
+}
+
+RTVarnoConstantValue* ListAppendEmpty(VNlist* list) {
+  Element* element = list ? NewPooled<Element>() : nullptr;
+  if (!element) return nullptr;
+  if (!kivo::ListAppendOwned(list->elements, &element->link, &element->value)) {
+    PoolFree(element);
+    return nullptr;
+  }
+  return &element->value;
 }
 
 }  // namespace varno

@@ -18,7 +18,7 @@ inline constexpr int32_t kNoCursor = -255;
 
 struct VNlist {
   uint32_t references;
-  kivo::List* elements;  // RTVarnoConstantValue records, each its own block
+  kivo::List* elements;  // RTVarnoConstantValue records, each in one block with its link
   int32_t cursorIndex;   // the index last visited, or kNoCursor
   kivo::ListLink* cursorLink;
 };
@@ -51,8 +51,8 @@ RTSuccess ListAppendObject(VNlist* list, RTVarnoSymbol* object, VNlist** out);
 RTSuccess ListAppendList(VNlist* list, VNlist* second, VNlist** out);
 // Appends one element of code 9 holding a new reference to `second`.
 RTSuccess ListAppendListAsList(VNlist* list, VNlist* second, VNlist** out);
-// Appends a copy of a tagged value (the copy rules of TaggedValueCopy; an object gets its stored
-// flag).
+// Appends a copy of a tagged value the VM holds (the copy rules of TaggedValueShare; an object
+// gets its stored flag).
 RTSuccess ListAppendValue(VNlist* list, const RTVarnoConstantValue& value, VNlist** out);
 
 RTSuccess ListGetElementCount(const VNlist* list, uint32_t* count);
@@ -62,5 +62,7 @@ RTSuccess ListRetrieveElementN(VNlist* list, uint32_t index, RTVarnoConstantValu
 RTSuccess ListSetElementN(VNlist* list, uint32_t index, const RTVarnoConstantValue* value);
 // Removes element N in place, releasing its value; the cursor is forgotten.
 RTSuccess ListRemoveElementN(VNlist* list, uint32_t index);
+// Appends an element with an empty record for the caller to fill; null without memory.
+RTVarnoConstantValue* ListAppendEmpty(VNlist* list);
 
 }  // namespace varno

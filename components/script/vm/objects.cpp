@@ -10,6 +10,7 @@
 #include "compiler/type_table.h"
 #include "vm/context.h"
 #include "vm/exec.h"
+#include "vm/name_cache.h"
 #include "vm/operand_stack.h"
 #include "vm/symbol.h"
 #include "vm/vm.h"
@@ -40,6 +41,21 @@ bool FindOrLoadClass(Exec& x, const char16_t* name, const char16_t* op, uint32_t
   return TypeTableGenerateCode(table) == kRTSuccess;
 }
 
+// The index of the class a decoded operand names (null: a name read afresh or from the stack) as
+// FindOrLoadClass finds it, remembered in the operand's cache while no type or method table
+// changes; `cache` is that cache when there is one.
+bool ClassOfOperand(Exec& x, const DecodedName* operand, const char16_t* name, const char16_t* op, uint32_t* index,
+                    ClassCache** cache) {
+  *cache = operand ? &operand->classCache : nullptr;
+  if (*cache && (*cache)->table == x.vm->types && (*cache)->generation == MethodTablesGeneration()) {
+    *index = (*cache)->index;
+    return true;
+  }
+  if (!FindOrLoadClass(x, name, op, index)) return false;
+  if (*cache) **cache = ClassCache{x.vm->types, MethodTablesGeneration(), *index, nullptr};
+  return true;
+}
+
 }  // namespace
 
 bool ExecNew(Exec& x) {
@@ -55,12 +71,16 @@ bool ExecNew(Exec& x) {
     name = tos.value.text ? tos.value.text : u"";
   }
   uint32_t index = kNoType;
-  if (!FindOrLoadClass(x, name, op, &index)) return false;
+  ClassCache* cache = nullptr;
+  if (!ClassOfOperand(x, dynamic ? nullptr : x.operation->decodedName, name, op, &index, &cache)) return false;
   RTVarnoSymbol* object = nullptr;
   if (!SymbolFactory(x.vm->types, index, &object, kSymbolOrdinary, true)) return false;
   RTVarnoType* type = object->type;
   if (!(type->singleton && SingletonConstructed(type))) {
-    if (!RunMethodByName(x.vm, object, u"CONSTRUCTOR", 1)) {
+    RTVarnoMethod* constructor = cache && cache->constructor ? cache->constructor : MethodToRun(object, u"CONSTRUCTOR");
+    // Remembered before the constructor runs, which may change the tables or the running code.
+    if (cache) cache->constructor = constructor;
+    if (!constructor || !RunFoundMethod(x.vm, object, constructor, 1)) {
       Raise(dynamic ? u"Couldn't locate constructor()" : u"Couldn't retrieve constructor()");
       return false;
     }
@@ -72,7 +92,8 @@ bool ExecNew(Exec& x) {
 
 bool ExecCanBe(Exec& x) {
   uint32_t index = kNoType;
-  if (!FindOrLoadClass(x, x.operation->name, u"canbe", &index)) return false;
+  ClassCache* cache = nullptr;
+  if (!ClassOfOperand(x, x.operation->decodedName, x.operation->name, u"canbe", &index, &cache)) return false;
   RTVarnoType* tester = nullptr;
   if (!TypeTableRetrieveTypeByIdx(x.vm->types, index, &tester) || !tester) {
     Raise(u"[VARNO VM] (canbe): Cannot retrieve tester type!?");

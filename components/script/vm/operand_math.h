@@ -17,14 +17,14 @@ inline float AsFloat(const RTVarnoStackElement& e) {
 }
 
 // add, sub, mul of 32-bit numbers, wrapping.
-inline int32_t WrappingOp(Opcode op, int32_t a, int32_t b) {
+[[gnu::always_inline]] inline int32_t WrappingOp(Opcode op, int32_t a, int32_t b) {
   const auto x = static_cast<uint32_t>(a);
   const auto y = static_cast<uint32_t>(b);
   return static_cast<int32_t>(op == Opcode::kAdd ? x + y : op == Opcode::kSub ? x - y : x * y);
 }
 
 // add, sub, mul, div of reals.
-inline float RealOp(Opcode op, float a, float b) {
+[[gnu::always_inline]] inline float RealOp(Opcode op, float a, float b) {
   switch (op) {
     case Opcode::kAdd:
       return a + b;
@@ -39,7 +39,7 @@ inline float RealOp(Opcode op, float a, float b) {
 
 // eq, neq, lt, gt, le, ge.
 template <class T>
-bool Ordered(Opcode op, T a, T b) {
+[[gnu::always_inline]] inline bool Ordered(Opcode op, T a, T b) {
   switch (op) {
     case Opcode::kEq:
       return a == b;
@@ -55,5 +55,26 @@ bool Ordered(Opcode op, T a, T b) {
       return a >= b;
   }
 }
+
+// The orderings of A and B that eq .. ge hold for, one bit each: 1 A < B, 2 A == B, 4 A > B.
+inline uint8_t OrderingsOf(Opcode op) {
+  switch (op) {
+    case Opcode::kEq:
+      return 2;
+    case Opcode::kNeq:
+      return 5;
+    case Opcode::kLt:
+      return 1;
+    case Opcode::kGt:
+      return 4;
+    case Opcode::kLe:
+      return 3;
+    default:
+      return 6;
+  }
+}
+
+// The ordering bit of two numbers.
+[[gnu::always_inline]] inline uint32_t OrderingBit(int32_t a, int32_t b) { return 1u << ((a > b) - (a < b) + 1); }
 
 }  // namespace varno

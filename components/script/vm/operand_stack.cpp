@@ -4,6 +4,7 @@
 #include "compiler/core_records.h"
 #include "compiler/report.h"
 #include "compiler/type_codes.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/symbol.h"
@@ -54,14 +55,20 @@ bool PushBool(RTVarnoContext* context, bool value) {
 
 bool PushStringCopy(RTVarnoContext* context, const char16_t* text) {
   char16_t* copy = nullptr;
-  if (text && !(copy = CopyText(text))) return false;
+  if (text && !(copy = StringCopy(text))) return false;
   return PushStringOwned(context, copy);
+}
+
+bool PushStringShared(RTVarnoContext* context, char16_t* text) {
+  char16_t* shared = nullptr;
+  if (text && !(shared = StringShare(text))) return false;
+  return PushStringOwned(context, shared);
 }
 
 bool PushStringOwned(RTVarnoContext* context, char16_t* text) {
   RTVarnoStackElement* element = Reserve(context);
   if (!element) {
-    FreeText(text);
+    StringRelease(text);
     return false;
   }
   element->tag = kTagString;
@@ -137,14 +144,14 @@ bool PushElement(RTVarnoContext* context, RTVarnoStackElement* source) {
   return true;
 }
 
-bool PushConstantValue(RTVarnoContext* context, const RTVarnoConstantValue& value) {
+bool PushConstantValue(RTVarnoContext* context, const RTVarnoConstantValue& value, bool held) {
   switch (value.type) {
     case kTypeNumber:
       return PushNumber(context, value.value.number);
     case kTypeReal:
       return PushReal(context, value.value.real);
     case kTypeString:
-      return PushStringCopy(context, value.value.text);
+      return held ? PushStringShared(context, value.value.text) : PushStringCopy(context, value.value.text);
     case kTypeBool:
       return PushBool(context, value.value.word != 0);
     case kTypeVector3:

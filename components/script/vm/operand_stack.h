@@ -13,9 +13,11 @@ namespace varno {
 bool PushNumber(RTVarnoContext* context, int32_t value);
 bool PushReal(RTVarnoContext* context, float value);
 bool PushBool(RTVarnoContext* context, bool value);
-// A fresh copy of the text (null stays a missing string).
+// A new string with a copy of any text (null stays a missing string).
 bool PushStringCopy(RTVarnoContext* context, const char16_t* text);
-// Takes over the text; it is freed when the push fails.
+// One more holder of a string the VM holds (null stays a missing string).
+bool PushStringShared(RTVarnoContext* context, char16_t* text);
+// Takes over the holder's string; it is released when the push fails.
 bool PushStringOwned(RTVarnoContext* context, char16_t* text);
 bool PushVector3(RTVarnoContext* context, const RTFVector3D& value);
 // One more reference.
@@ -29,8 +31,9 @@ bool PushObject(RTVarnoContext* context, RTVarnoSymbol* object);
 // Moves the element onto the stack (released when the push fails); the source is left empty.
 bool PushElement(RTVarnoContext* context, RTVarnoStackElement* element);
 // By type code: 1 number, 2 real, 3 string copy, 6 bool, 8 vector3 copy, 9 list with a reference,
-// 14 and up an object; anything else is reported and refused.
-bool PushConstantValue(RTVarnoContext* context, const RTVarnoConstantValue& value);
+// 14 and up an object; anything else is reported and refused. A string the VM holds (`held`) is
+// shared; any other is copied.
+bool PushConstantValue(RTVarnoContext* context, const RTVarnoConstantValue& value, bool held = false);
 
 // Drops TOS, releasing what it owns; fails (without a report) on the empty bottom element.
 bool OperandPop(RTVarnoContext* context);

@@ -93,18 +93,15 @@ RTSuccess VMDestroyProfile(uint32_t count, VarnoProfileEntry* entries) {
   return kRTSuccess;
 }
 
-void ProfileEnterFrame(const RTVarnoVM* vm, CallFrame* frame) {
-  if (!vm || !vm->profiling || !frame) return;
+void ProfiledEnterFrame(CallFrame* frame) {
   frame->startTicks = ProfileTicks();
   if (frame->method) ++frame->method->profileCalls;
 }
 
-void ProfileRestartFrame(const RTVarnoVM* vm, CallFrame* frame) {
-  if (vm && vm->profiling && frame) frame->startTicks = ProfileTicks();
-}
+void ProfiledRestartFrame(CallFrame* frame) { frame->startTicks = ProfileTicks(); }
 
-void ProfileLeaveFrame(const RTVarnoVM* vm, CallFrame* frame) {
-  if (!vm || !vm->profiling || !frame || !frame->method || !frame->startTicks) return;
+void ProfiledLeaveFrame(CallFrame* frame) {
+  if (!frame->method || !frame->startTicks) return;
   frame->method->profileTicks += ProfileTicks() - frame->startTicks;
   frame->startTicks = 0;
 }

@@ -6,6 +6,7 @@
 
 #include "kivo/types.h"
 #include "varno/call_cells.h"
+#include "vm/vm.h"
 
 namespace varno {
 
@@ -24,11 +25,22 @@ RTSuccess VMEndProfile(RTVarnoVM* vm);
 RTSuccess VMGetProfile(RTVarnoVM* vm, uint32_t* count, VarnoProfileEntry** entries);
 RTSuccess VMDestroyProfile(uint32_t count, VarnoProfileEntry* entries);
 
-// While profiling: a call of the method starts in the frame (its count starts, one more call).
-void ProfileEnterFrame(const RTVarnoVM* vm, CallFrame* frame);
-// While profiling: the frame's count starts again (a context resumes).
-void ProfileRestartFrame(const RTVarnoVM* vm, CallFrame* frame);
-// While profiling: the ticks since the frame's count started go to its method.
-void ProfileLeaveFrame(const RTVarnoVM* vm, CallFrame* frame);
+// While profiling (the VM's flag is set): a call of the method starts in the frame (its count
+// starts, one more call).
+void ProfiledEnterFrame(CallFrame* frame);
+// The frame's count starts again (a context resumes).
+void ProfiledRestartFrame(CallFrame* frame);
+// The ticks since the frame's count started go to its method.
+void ProfiledLeaveFrame(CallFrame* frame);
+
+inline void ProfileEnterFrame(const RTVarnoVM* vm, CallFrame* frame) {
+  if (vm && vm->profiling && frame) ProfiledEnterFrame(frame);
+}
+inline void ProfileRestartFrame(const RTVarnoVM* vm, CallFrame* frame) {
+  if (vm && vm->profiling && frame) ProfiledRestartFrame(frame);
+}
+inline void ProfileLeaveFrame(const RTVarnoVM* vm, CallFrame* frame) {
+  if (vm && vm->profiling && frame) ProfiledLeaveFrame(frame);
+}
 
 }  // namespace varno

@@ -18,6 +18,8 @@ inline constexpr uint32_t kFrameVersion = 0x500;
 // kSnapshotFileNameUnits.
 inline constexpr uint32_t kSnapshotNameUnits = 511;
 inline constexpr uint32_t kSnapshotFileNameUnits = 4095;
+// Strings and database keys are bounded only by the bytes left.
+inline constexpr uint32_t kSnapshotStringUnits = 0x7FFFFFFEu;
 
 // The fewest bytes each record can take, by which counts are checked against the bytes left.
 inline constexpr uint32_t kMinElementBytes = 4;    // a tag

@@ -1,6 +1,7 @@
 #include "vm/snapshot_input.h"
 
 #include "compiler/code_value.h"
+#include "compiler/core_records.h"
 #include "compiler/report.h"
 #include "compiler/type_codes.h"
 #include "compiler/type_records.h"
@@ -9,6 +10,7 @@
 #include "kivo/support/stream_calls.h"
 #include "kivo/support/stream_values.h"
 #include "kivo/support/wide_string.h"
+#include "vm/counted_string.h"
 #include "vm/snapshot_format.h"
 
 namespace varno {
@@ -79,6 +81,15 @@ bool SnapshotInput::Text(char16_t** text, uint32_t limit, std::u16string_view wh
     return Damaged(u"%s cannot be read", what);
   }
   return true;
+}
+
+bool SnapshotInput::String(char16_t** text, std::u16string_view what) {
+  char16_t* plain = nullptr;
+  if (!Text(&plain, kSnapshotStringUnits, what)) return false;
+  if (!plain) return true;
+  *text = StringCopy(plain);
+  FreeText(plain);
+  return *text ? true : NoMemory();
 }
 
 bool SnapshotInput::Name(std::u16string* name, std::u16string_view what, bool asWritten) {

@@ -54,6 +54,8 @@ class SnapshotInput {
   bool Count(uint32_t* count, uint32_t recordBytes, std::u16string_view what, uint32_t most = UINT32_MAX);
   // A text of at most `limit` units (a core array block the caller frees), null when empty.
   bool Text(char16_t** text, uint32_t limit, std::u16string_view what);
+  // A string value: a text made a counted string of the VM.
+  bool String(char16_t** text, std::u16string_view what);
   // A name that must not be empty, at most kSnapshotNameUnits long; upper-cased unless `asWritten`.
   bool Name(std::u16string* name, std::u16string_view what, bool asWritten = false);
   // A stream copy into a new memory stream (or into `*target` when one is given); a copy of no

@@ -45,11 +45,9 @@ std::vector<Item> ListItemsOf(const VNlist* list) {
 std::vector<Item> DatabaseItemsOf(const DatabaseValue* database) {
   std::vector<Item> items;
   std::vector<Item> chain;
-  for (uint32_t b = 0; b < database->table->bucketCount; ++b) {
+  for (const DatabaseEntry* bucket : database->buckets) {
     chain.clear();
-    for (const kivo::StrHashEntry* entry = database->table->buckets[b]; entry; entry = entry->next) {
-      chain.push_back({entry->key, static_cast<const RTVarnoConstantValue*>(entry->value)});
-    }
+    for (const DatabaseEntry* entry = bucket; entry; entry = entry->next) chain.push_back({entry->key, &entry->value});
     items.insert(items.end(), chain.rbegin(), chain.rend());
   }
   return items;
@@ -119,10 +117,10 @@ bool SnapshotOutput::ValueTree(const RTVarnoConstantValue& root, bool withCode) 
       case kTypeDatabase: {
         const DatabaseValue* database = ValueDatabase(value);
         // A database that a refused copy left out: no buckets.
-        if (!database || !database->table) return Word(0) && Word(0);
+        if (!database) return Word(0) && Word(0);
         if (!path.insert(database).second) return HoldsItself();
         OpenContainer container{database, true, DatabaseItemsOf(database), 0};
-        if (!Word(database->table->bucketCount) || !Word(static_cast<uint32_t>(container.items.size()))) {
+        if (!Word(kDatabaseBuckets) || !Word(static_cast<uint32_t>(container.items.size()))) {
           return false;
         }
         open.push_back(std::move(container));

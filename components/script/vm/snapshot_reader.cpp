@@ -21,7 +21,9 @@
 #include "vm/attribute_table.h"
 #include "vm/call_frame.h"
 #include "vm/collector.h"
+#include "vm/call_path.h"
 #include "vm/context.h"
+#include "vm/decoded_code.h"
 #include "vm/event.h"
 #include "vm/snapshot.h"
 #include "vm/snapshot_format.h"
@@ -424,7 +426,6 @@ bool Reader::Object() {
   if (!object->attributes && !AttributeTableFactory(kAttributeBucketsDefault, &object->attributes)) {
     return in_.NoMemory();
   }
-  if ((!object->events || !object->listeners) && !SymbolEmptyQueues(object)) return in_.NoMemory();
   uint32_t stored = 0;
   if (!in_.Attributes(object->attributes, u"an object's attribute count") ||
       !in_.Flag(&stored, u"an object's stored flag")) {
@@ -532,8 +533,8 @@ void Reader::Commit() {
     if (loaded.target != loaded.object) {
       // The singleton that exists takes what was read; its old contents go with the record.
       std::swap(loaded.target->attributes, loaded.object->attributes);
-      std::swap(loaded.target->events, loaded.object->events);
-      std::swap(loaded.target->listeners, loaded.object->listeners);
+      std::swap(*loaded.target->events, *loaded.object->events);
+      std::swap(*loaded.target->listeners, *loaded.object->listeners);
       loaded.target->stored = loaded.object->stored;
       SymbolDestroyForced(loaded.object);
       loaded.object = loaded.target;
@@ -616,6 +617,9 @@ RTSuccess VNStreamIn(RTInstance stream, RTVarnoVM* vm) {
     read = reader.Read();
   }
   CollectorHold(false);
+  // Entries of laid-out tables were bound to the symbols read, and contexts run code read.
+  NoteRebinding();
+  NoteCodeWrite();
   return read ? kRTSuccess : kRTFailure;
 }
 

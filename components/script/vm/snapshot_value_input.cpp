@@ -22,9 +22,6 @@ namespace varno {
 
 namespace {
 
-// Strings and database keys are bounded only by the bytes left.
-constexpr uint32_t kMaxTextUnits = 0x7FFFFFFEu;
-
 // A list or database being filled and the number of its items still to come.
 struct OpenContainer {
   VNlist* list;
@@ -58,7 +55,7 @@ bool SnapshotInput::ValueOfCode(RTVarnoConstantValue* root, uint32_t rootCode) {
         return Float(&value->value.real, u"a real");
       case kTypeString:
         value->type = code;
-        return Text(&value->value.text, kMaxTextUnits, u"a string");
+        return String(&value->value.text, u"a string");
       case kTypeBool:
         value->type = code;
         return Flag(&value->value.word, u"a bool");
@@ -124,34 +121,21 @@ bool SnapshotInput::ValueOfCode(RTVarnoConstantValue* root, uint32_t rootCode) {
       continue;
     }
     --top.left;
-    RTVarnoConstantValue* record = NewRecord<RTVarnoConstantValue>();
-    if (!record) return NoMemory();
     // The record belongs to its list or database before anything is read into it.
+    RTVarnoConstantValue* record = nullptr;
     if (top.list) {
-      if (!kivo::ListAppend(top.list->elements, record)) {
-        FreeRecord(record);
-        return NoMemory();
-      }
+      if (!(record = ListAppendEmpty(top.list))) return NoMemory();
     } else {
       char16_t* key = nullptr;
-      if (!Text(&key, kMaxTextUnits, u"a database key")) {
-        FreeRecord(record);
-        return false;
-      }
+      if (!Text(&key, kSnapshotStringUnits, u"a database key")) return false;
       const char16_t* name = key ? key : u"";
-      void* existing = nullptr;
-      bool inserted = false;
-      if (kivo::StrHashTableLookup(top.database->table, name, &existing)) {
+      if (DatabaseHasKey(top.database, name)) {
         Damaged(u"the database key \"%s\" is there twice", name);
-      } else {
-        inserted = kivo::StrHashTableInsert(top.database->table, name, record);
-        if (!inserted) NoMemory();
+      } else if (!(record = DatabaseAddEmpty(top.database, name))) {
+        NoMemory();
       }
       FreeText(key);
-      if (!inserted) {
-        FreeRecord(record);
-        return false;
-      }
+      if (!record) return false;
     }
     uint32_t code = 0;
     if (!Word(&code, u"a value's type code")) return false;
@@ -179,7 +163,7 @@ bool SnapshotInput::Element(RTVarnoStackElement* element, std::u16string_view wh
       return Float(&element->value.real, u"a real");
     case kTagString:
       element->tag = kTagString;
-      return Text(&element->value.text, kMaxTextUnits, u"a string");
+      return String(&element->value.text, u"a string");
     case kTagVector3:
       element->tag = kTagVector3;
       return Float(&element->value.vector.x, u"a vector") && Float(&element->value.vector.y, u"a vector") &&

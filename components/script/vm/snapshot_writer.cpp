@@ -111,8 +111,8 @@ bool Writer::Context(const RTVarnoContext* context) {
     if (!out_.Element(context->operands[i])) return Failed(u"an operand stack");
   }
   if (!out_.Word(FrameCount(context))) return Failed(u"a context");
-  for (const kivo::StackCell* cell = context->frames->top; cell; cell = cell->next) {
-    if (!Frame(static_cast<const CallFrame*>(cell->data))) return false;
+  for (const CallFrame* frame = context->topFrame; frame; frame = frame->below) {
+    if (!Frame(frame)) return false;
   }
   if (!out_.Word(context->evalReturns->count)) return Failed(u"a context");
   for (const kivo::StackCell* cell = context->evalReturns->top; cell; cell = cell->next) {

@@ -3,17 +3,17 @@
 #include "compiler/code_value.h"
 #include "compiler/core_records.h"
 #include "compiler/type_codes.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/symbol.h"
 
 namespace varno {
 
-void StackElementRelease(RTVarnoStackElement* element) {
-  if (!element) return;
+void ReleaseElementValue(RTVarnoStackElement* element) {
   switch (element->tag) {
     case kTagString:
-      FreeText(element->value.text);
+      StringRelease(element->value.text);
       break;
     case kTagList:
       if (element->value.list) ListDestructor(element->value.list);
@@ -27,19 +27,15 @@ void StackElementRelease(RTVarnoStackElement* element) {
     default:
       break;
   }
-  *element = RTVarnoStackElement{};
 }
 
 bool StackElementCopy(RTVarnoStackElement* destination, const RTVarnoStackElement& source) {
   *destination = source;
   switch (source.tag) {
     case kTagString:
-      if (source.value.text) {
-        destination->value.text = CopyText(source.value.text);
-        if (!destination->value.text) {
-          *destination = RTVarnoStackElement{};
-          return false;
-        }
+      if (source.value.text && !(destination->value.text = StringShare(source.value.text))) {
+        *destination = RTVarnoStackElement{};
+        return false;
       }
       break;
     case kTagList:

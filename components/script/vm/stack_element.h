@@ -19,7 +19,7 @@ enum StackTag : uint8_t {
   kTagEmpty = 0,
   kTagNumber = 1,
   kTagReal = 2,
-  kTagString = 3,    // owned copy (null: a missing string)
+  kTagString = 3,    // a counted string, one holder (null: a missing string)
   kTagVector3 = 4,   // four floats in place
   kTagList = 6,      // one reference
   kTagBool = 7,
@@ -45,11 +45,19 @@ struct RTVarnoStackElement {
 };
 static_assert(sizeof(RTVarnoStackElement::value) == 16, "16 value bytes");
 
+// Releases the string, list, database or code value an element holds.
+void ReleaseElementValue(RTVarnoStackElement* element);
+
 // Releases what the element owns (a string is freed; a list, database or code value loses its
 // reference) and leaves it empty.
-void StackElementRelease(RTVarnoStackElement* element);
-// A copy that owns its value: a fresh string, one more reference to a list, database or code value,
-// everything else as it is. Fails (destination empty) when there is no memory for the string.
+inline void StackElementRelease(RTVarnoStackElement* element) {
+  if (!element) return;
+  const uint8_t tag = element->tag;
+  if (tag == kTagString || tag == kTagList || tag == kTagDatabase || tag == kTagCode) ReleaseElementValue(element);
+  *element = RTVarnoStackElement{};
+}
+// A copy that owns its value: one more holder of a string, list, database or code value, everything
+// else as it is. Fails (destination empty) when there is no memory for the string.
 bool StackElementCopy(RTVarnoStackElement* destination, const RTVarnoStackElement& source);
 
 // The type code that the value of an element has: 1 number, 2 real, 3 string, 8 vector3, 9 list,

@@ -8,21 +8,22 @@
 #include "compiler/type_table.h"
 #include "vm/attribute_table.h"
 #include "vm/collector.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/event.h"
 #include "vm/list_value.h"
+#include "vm/record_pool.h"
+#include "vm/table_variables.h"
 #include "vm/tagged_value.h"
+#include "vm/vm_plans.h"
 
 namespace varno {
 
-namespace {
-
-// The first value of a variable of a built-in type.
-bool SetInitialValue(RTVarnoSymbol* symbol, uint32_t typeIndex) {
+bool SymbolSetInitialValue(RTVarnoSymbol* symbol, uint32_t typeIndex) {
   symbol->value.type = typeIndex;
   switch (typeIndex) {
     case kTypeString:
-      symbol->value.value.text = CopyText(kUnassignedString);
+      symbol->value.value.text = StringUnassigned();
       return symbol->value.value.text != nullptr;
     case kTypeList: {
       VNlist* list = nullptr;
@@ -47,6 +48,8 @@ bool SetInitialValue(RTVarnoSymbol* symbol, uint32_t typeIndex) {
   }
 }
 
+namespace {
+
 // Destroys the value symbols a half-built attribute table made, then the table.
 void DiscardAttributes(AttributeTable* table) {
   AttributeForEach(table, [](AttributeEntry* entry) {
@@ -56,45 +59,53 @@ void DiscardAttributes(AttributeTable* table) {
 }
 
 bool BuildAttributes(RTVarnoTypeTable* table, RTVarnoType* type, RTVarnoSymbol* object) {
-  const uint32_t declared = type->attributes ? type->attributes->count : 0;
-  if (!AttributeTableFactory(AttributeBucketCount(declared), &object->attributes)) return false;
-  for (const RTVarnoAttribute* attribute : kivo::ListItems<RTVarnoAttribute>(type->attributes)) {
-    if (attribute->flags & kDeclarationConstant) continue;
-    RTVarnoType* attributeType = nullptr;
-    if (!TypeTableRetrieveTypeByIdx(table, attribute->type, &attributeType)) return false;
-    if (attribute->type < kFirstClassType) {
-      RTVarnoSymbol* value = nullptr;
-      if (!SymbolFactory(table, attribute->type, &value, kSymbolOrdinary, true)) return false;
-      if (!AttributeAdd(object->attributes, attribute->name, attributeType, value)) {
-        RTVarnoSymbolDestructor(value);
-        return false;
-      }
-    } else if (!AttributeAddLazy(object->attributes, attribute->name, attributeType)) {
-      return false;
-    }
+  VmPlan* plan = PlanOfClass(table, type);
+  if (!plan || !AttributeTableFromLayout(plan->layout, &object->attributes)) return false;
+  AttributeTable* attributes = object->attributes;
+  for (uint32_t i = 0; i < plan->layout->count; ++i) {
+    RTVarnoType* slotType = plan->layout->slots[i].type;
+    // A class-typed attribute waits for its object.
+    if (slotType->index >= kFirstClassType) continue;
+    if (!SymbolMakeVariable(attributes, i, slotType)) return false;
   }
-  return kivo::ListCreate(&object->events) && ListenerListCreate(&object->listeners);
+  return true;
 }
 
+// An object's symbol with its event queue and listener list in the same block.
+struct ObjectRecord {
+  RTVarnoSymbol symbol;
+  kivo::List events;
+  kivo::List listeners;
+};
+
+RTVarnoSymbol* NewObjectSymbol() {
+  ObjectRecord* record = NewPooled<ObjectRecord>();
+  if (!record) return nullptr;
+  record->symbol.events = &record->events;
+  record->symbol.listeners = &record->listeners;
+  return &record->symbol;
+}
+
+// Frees an object's queued events (with their arguments) and its listener records.
 void FreeQueues(RTVarnoSymbol* symbol) {
-  if (symbol->events) {
-    ClearEvents(symbol->events);
-    kivo::ListDestroy(symbol->events);
-    symbol->events = nullptr;
-  }
-  ListenerListDestroy(symbol->listeners);
-  symbol->listeners = nullptr;
+  ClearEvents(symbol->events);
+  ListenerListClear(symbol->listeners);
 }
 
 void Destroy(RTVarnoSymbol* symbol) {
+  if (symbol->home) {
+    SymbolDestroyVariable(symbol);
+    return;
+  }
   symbol->destroyed = 1;
   symbol->value.type = symbol->typeIndex;
   if (symbol->typeIndex < kFirstClassType) TaggedValueRelease(&symbol->value);
   CollectorRemoveSymbol(symbol);
   if (symbol->type && symbol->type->singletonObject == symbol) symbol->type->singletonObject = nullptr;
   AttributeTableDestroy(symbol->attributes);
+  symbol->attributes = nullptr;
   FreeQueues(symbol);
-  FreeRecord(symbol);
+  PoolFree(symbol);
 }
 
 }  // namespace
@@ -112,21 +123,21 @@ RTSuccess MakeSymbol(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol*
     *out = type->singletonObject;
     return kRTSuccess;
   }
-  RTVarnoSymbol* symbol = NewRecord<RTVarnoSymbol>();
+  RTVarnoSymbol* symbol = (type->flags & kTypeScriptClass) ? NewObjectSymbol() : NewPooled<RTVarnoSymbol>();
   if (!symbol) return kRTFailure;
   symbol->typeIndex = typeIndex;
   symbol->kind = kind;
   symbol->value.type = typeIndex;
-  if ((type->flags & kTypeBuiltIn) && !SetInitialValue(symbol, typeIndex)) {
+  if ((type->flags & kTypeBuiltIn) && !SymbolSetInitialValue(symbol, typeIndex)) {
     TaggedValueRelease(&symbol->value);
-    FreeRecord(symbol);
+    PoolFree(symbol);
     return kRTFailure;
   }
   if ((type->flags & kTypeScriptClass) && buildAttributes && !BuildAttributes(table, type, symbol)) {
     DiscardAttributes(symbol->attributes);
     symbol->attributes = nullptr;
     FreeQueues(symbol);
-    FreeRecord(symbol);
+    PoolFree(symbol);
     return kRTFailure;
   }
   symbol->type = type;
@@ -167,21 +178,14 @@ void SymbolDestroyForced(RTVarnoSymbol* symbol) {
   if (symbol) Destroy(symbol);
 }
 
-RTSuccess SymbolRenewValue(RTVarnoSymbol* symbol) {
-  symbol->destroyed = 0;
-  symbol->mark = 0;
-  symbol->stored = 0;
-  return SetInitialValue(symbol, symbol->typeIndex);
-}
-
 bool SymbolIsObject(const RTVarnoSymbol* symbol) {
   return symbol && symbol->typeIndex >= kFirstClassType && symbol->type && (symbol->type->flags & kTypeScriptClass);
 }
 
 RTSuccess SymbolEmptyQueues(RTVarnoSymbol* symbol) {
-  if (!symbol) return kRTFailure;
+  if (!symbol || !symbol->events) return kRTFailure;
   FreeQueues(symbol);
-  return kivo::ListCreate(&symbol->events) && ListenerListCreate(&symbol->listeners);
+  return kRTSuccess;
 }
 
 bool SingletonConstructed(const RTVarnoType* type) { return type && type->singletonConstructed != 0; }

@@ -1,6 +1,7 @@
 // Script objects and variables (symbols). A symbol of a built-in type is a variable whose value is
 // its embedded tagged value; a symbol of a script class is an object with an attribute table, an
-// event queue and a listener list. Every symbol is on the collector's list of all symbols.
+// event queue and a listener list (both lists in the object's own block). Every symbol is on the
+// collector's list of all symbols.
 #pragma once
 
 #include <cstdint>
@@ -38,29 +39,33 @@ struct RTVarnoSymbol {
   kivo::ListLink* allLink;     // link in the collector's list of all symbols (`collectorLink`), or null
   kivo::ListLink collectorLink;  // the symbol's own link for that list
   kivo::ListLink* nativeLink;  // link in the collector's list of native references
+  // A variable that lives in the memory of its laid-out attribute table (an object's or a frame's):
+  // that table, which keeps its memory while the variable lives; null for a record of its own.
+  AttributeTable* home;
 };
 
 // A new symbol of the type index (a singleton class hands out its singleton when it has one).
-// Built-in types get their initial value; a script class with `buildAttributes` gets its attribute
-// table, event queue and listener list.
+// Built-in types get their initial value; a script class gets its event queue and listener list,
+// and with `buildAttributes` its attribute table.
 RTSuccess SymbolFactory(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol** out, uint8_t kind,
                         bool buildAttributes);
 // A new object of the type index with its attributes, also for a singleton class: the class
 // neither hands out nor records its singleton (the snapshot reader fills it before it becomes the
 // singleton or gives its contents to the one that exists).
 RTSuccess SymbolFactoryDetached(RTVarnoTypeTable* table, uint32_t typeIndex, RTVarnoSymbol** out);
-// Destroys a symbol (objects of singleton classes are kept); null is success.
+// Destroys a symbol (objects of singleton classes are kept; a variable's memory goes with its
+// table); null is success.
 RTSuccess RTVarnoSymbolDestructor(RTVarnoSymbol* symbol);
 // Destroys the symbol whatever its class (the component's shutdown).
 void SymbolDestroyForced(RTVarnoSymbol* symbol);
 
-// Gives a variable of a built-in type its first value again (its old value released before) and
-// clears its flags, as a new variable has them.
-RTSuccess SymbolRenewValue(RTVarnoSymbol* symbol);
+// Gives a variable of a built-in type its first value (a string's never-assigned text, a new list,
+// database, code value or vector block, 0 for the rest); false without memory.
+bool SymbolSetInitialValue(RTVarnoSymbol* symbol, uint32_t typeIndex);
 
 bool SymbolIsObject(const RTVarnoSymbol* symbol);
-// Frees the queued events (with their arguments) and the listener records, and gives the object an
-// empty queue and listener list.
+// Empties an object's event queue and listener list, freeing the events (with their arguments)
+// and the listener records; fails for a symbol that is not an object.
 RTSuccess SymbolEmptyQueues(RTVarnoSymbol* symbol);
 
 // A singleton class whose one object has run its constructor.

@@ -9,7 +9,7 @@
 #include "vm/call_frame.h"
 #include "vm/collector.h"
 #include "vm/context.h"
-#include "vm/decoded_code.h"
+#include "vm/name_cache.h"
 #include "vm/symbol.h"
 #include "vm/vm.h"
 
@@ -59,6 +59,20 @@ AttributeEntry* Walk(RTVarnoVM* vm, RTVarnoTypeTable* table, const AttributeTabl
   return found;
 }
 
+// The entry of a plain name decoded ahead (its key and hash known), in the lookup order; nothing
+// is created.
+AttributeEntry* FindPlainName(RTVarnoVM* vm, RTVarnoContext* context, const DecodedName& key) {
+  const CallFrame* frame = TopFrame(context);
+  RTVarnoSymbol* object = frame ? frame->object : context->object;
+  auto find = [&](const AttributeTable* table) {
+    return AttributeFindHashed(table, key.upper.c_str(), static_cast<uint32_t>(key.upper.size()), key.hash);
+  };
+  AttributeEntry* entry = find(object ? object->attributes : nullptr);
+  if (!entry) entry = find(frame ? frame->locals : nullptr);
+  if (!entry && object) entry = find(ClassConstantTable(vm->types, object->type));
+  return entry;
+}
+
 RTSuccess Retrieve(RTVarnoVM* vm, RTVarnoTypeTable* table, const AttributeTable* attributes, const char16_t* name,
                    RTVarnoSymbol** out) {
   if (!out) return kRTFailure;
@@ -83,17 +97,6 @@ RTSuccess SymbolRetrieveAttributeByName(RTVarnoVM* vm, RTVarnoSymbol* object, co
   if (out) *out = nullptr;
   if (!vm || !object) return kRTFailure;
   return Retrieve(vm, vm->types, object->attributes, name, out);
-}
-
-AttributeEntry* FindPlainName(RTVarnoVM* vm, RTVarnoContext* context, const DecodedName& key) {
-  const CallFrame* frame = TopFrame(context);
-  RTVarnoSymbol* object = frame ? frame->object : context->object;
-  // The name's last lookup in each table is remembered under the table's serial.
-  const bool cached = !ComponentFlags().generalPathOnly;
-  AttributeEntry* entry = key.Find(object ? object->attributes : nullptr, cached ? &key.attributes : nullptr);
-  if (!entry) entry = key.Find(frame ? frame->locals : nullptr, cached ? &key.locals : nullptr);
-  if (!entry && object) entry = key.Find(ClassConstantTable(vm->types, object->type), cached ? &key.constants : nullptr);
-  return entry;
 }
 
 bool LookupVariable(RTVarnoVM* vm, RTVarnoContext* context, const char16_t* name, bool createLast,

@@ -36,14 +36,11 @@ struct NamedVariable {
   RTVarnoSymbol* symbol;  // the entry's symbol (null for an entry still waiting for its object)
 };
 
-// The entry of a plain name (neither dotted nor "this") decoded ahead, in the lookup order below,
-// through the name's caches; null when no table has it. Nothing is created.
-AttributeEntry* FindPlainName(RTVarnoVM* vm, RTVarnoContext* context, const DecodedName& key);
-
 // The interpreter's lookup of a name operand: "this" is the current object; any other name is
 // looked up among the current object's attributes, then the current frame's locals and
 // parameters, then the constants of the object's class. With `createLast`, a last part that has no
-// object yet gets one (and is constructed); without it, the entry is handed out as it is.
+// object yet gets one (and is constructed); without it, the entry is handed out as it is. A name
+// decoded ahead (`key`) is found by its known key and hash.
 bool LookupVariable(RTVarnoVM* vm, RTVarnoContext* context, const char16_t* name, bool createLast,
                     NamedVariable* out, const DecodedName* key = nullptr);
 

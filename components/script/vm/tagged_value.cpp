@@ -5,33 +5,22 @@
 #include "compiler/core_records.h"
 #include "compiler/report.h"
 #include "compiler/type_codes.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 
 namespace varno {
 
-// Lists and databases are the VM's own counted values; every other kind is released as a
-// compiler constant is.
-RTSuccess TaggedValueRelease(RTVarnoConstantValue* value) {
-  if (value && value->type == kTypeList) {
-    if (ValueList(*value)) ListDestructor(ValueList(*value));
-  } else if (value && value->type == kTypeDatabase) {
-    if (ValueDatabase(*value)) DatabaseRelease(ValueDatabase(*value));
-  } else {
-    return RTVarnoConstantValueDestructor(value);
-  }
-  value->value.pointer = nullptr;
-  return kRTSuccess;
-}
+namespace {
 
-RTSuccess TaggedValueCopy(RTVarnoConstantValue* destination, const RTVarnoConstantValue& source) {
+RTSuccess Copy(RTVarnoConstantValue* destination, const RTVarnoConstantValue& source, bool shareString) {
   destination->type = source.type;
   destination->pad = 0;
   destination->value = source.value;
   switch (source.type) {
     case kTypeString:
       if (!source.value.text) return kRTSuccess;
-      destination->value.text = CopyText(source.value.text);
+      destination->value.text = shareString ? StringShare(source.value.text) : StringCopy(source.value.text);
       break;
     case kTypeVector3: {
       RTFVector3D* block = NewRecord<RTFVector3D>();
@@ -51,9 +40,37 @@ RTSuccess TaggedValueCopy(RTVarnoConstantValue* destination, const RTVarnoConsta
     default:
       return kRTSuccess;
   }
-  if (destination->value.pointer) return kRTSuccess;
-  destination->value.pointer = nullptr;
-  return kRTFailure;
+  return destination->value.pointer ? kRTSuccess : kRTFailure;
+}
+
+}  // namespace
+
+RTSuccess TaggedValueRelease(RTVarnoConstantValue* value) {
+  if (!value) return RTVarnoConstantValueDestructor(value);
+  switch (value->type) {
+    case kTypeList:
+      if (ValueList(*value)) ListDestructor(ValueList(*value));
+      break;
+    case kTypeDatabase:
+      if (ValueDatabase(*value)) DatabaseRelease(ValueDatabase(*value));
+      break;
+    case kTypeString:
+      StringRelease(value->value.text);
+      break;
+    default:
+      // Vector blocks and code values are released as a compiler constant's are.
+      return RTVarnoConstantValueDestructor(value);
+  }
+  value->value.pointer = nullptr;
+  return kRTSuccess;
+}
+
+RTSuccess TaggedValueCopy(RTVarnoConstantValue* destination, const RTVarnoConstantValue& source) {
+  return Copy(destination, source, false);
+}
+
+RTSuccess TaggedValueShare(RTVarnoConstantValue* destination, const RTVarnoConstantValue& source) {
+  return Copy(destination, source, true);
 }
 
 }  // namespace varno

@@ -2,6 +2,7 @@
 
 #include "compiler/type_codes.h"
 #include "kivo/support/format.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/list_value.h"
 #include "vm/tagged_value.h"
@@ -134,6 +135,18 @@ bool AppendElementText(std::u16string& text, const RTVarnoStackElement& element)
     default:
       return false;
   }
+}
+
+bool PlainElementText(const RTVarnoStackElement& element, char16_t (&digits)[kivo::kWideIntTextUnits],
+                      std::u16string_view* out) {
+  if (element.tag == kTagString) {
+    *out = element.value.text ? std::u16string_view(element.value.text, StringLength(element.value.text))
+                              : std::u16string_view();
+    return true;
+  }
+  if (element.tag != kTagNumber) return false;
+  *out = kivo::WideStrFromInt(element.value.number, digits, 10);
+  return true;
 }
 
 }  // namespace varno

@@ -6,6 +6,9 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
+
+#include "kivo/support/wide_string.h"
 
 #include "compiler/constant_value.h"
 #include "vm/stack_element.h"
@@ -27,5 +30,10 @@ void AppendDatabaseText(std::u16string& text, const DatabaseValue* database);
 // The text of an element for concatenation and printing (a string as it is); false for a kind that
 // has no text (empty, object).
 bool AppendElementText(std::u16string& text, const RTVarnoStackElement& element);
+
+// The text of a string or number without the general formatter (a number's digits written into
+// `digits`); false for other kinds.
+bool PlainElementText(const RTVarnoStackElement& element, char16_t (&digits)[kivo::kWideIntTextUnits],
+                      std::u16string_view* out);
 
 }  // namespace varno

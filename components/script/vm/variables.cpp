@@ -9,6 +9,7 @@
 #include "vm/attribute_table.h"
 #include "vm/call_frame.h"
 #include "vm/context.h"
+#include "vm/counted_string.h"
 #include "vm/database_value.h"
 #include "vm/exec.h"
 #include "vm/list_value.h"
@@ -68,17 +69,16 @@ bool StoreValue(RTVarnoSymbol* variable, const RTVarnoStackElement& tos) {
     case kTypeString: {
       char16_t* text = nullptr;
       if (tos.tag == kTagNumber) {
-        text = CopyText(kivo::Format(u"%d", tos.value.number).c_str());
+        text = StringMake(kivo::Format(u"%d", tos.value.number));
       } else if (tos.tag == kTagReal) {
-        text = CopyText(kivo::Format(u"%f", tos.value.real).c_str());
+        text = StringMake(kivo::Format(u"%f", tos.value.real));
       } else if (tos.tag == kTagString) {
-        if (tos.value.text) text = CopyText(tos.value.text);
-        if (tos.value.text && !text) return false;
+        if (tos.value.text && !(text = StringShare(tos.value.text))) return false;
       } else {
         return Fail(u"[VARNO VM] Cannot store into string!");
       }
       if (tos.tag != kTagString && !text) return false;
-      FreeText(value.value.text);
+      StringRelease(value.value.text);
       value.value.text = text;
       return true;
     }
@@ -151,7 +151,7 @@ bool ExecPushs(Exec& x) {
     case kTypeReal:
       return PushReal(x.context, value.value.real);
     case kTypeString:
-      return PushStringCopy(x.context, value.value.text);
+      return PushStringShared(x.context, value.value.text);
     case kTypeBool:
       return PushBool(x.context, value.value.word != 0);
     case kTypeVector3:

@@ -10,16 +10,21 @@
 #include "kivo/support/stream_calls.h"
 #include "kivo/support/wide_string.h"
 #include "vm/call_frame.h"
+#include "vm/call_path.h"
 #include "vm/collector.h"
 #include "vm/context.h"
+#include "vm/counted_string.h"
 #include "vm/decoded_code.h"
 #include "vm/event.h"
 #include "vm/frame_pool.h"
+#include "vm/general_path.h"
 #include "vm/interpreter.h"
 #include "vm/profile.h"
+#include "vm/record_pool.h"
 #include "vm/snapshot_tables.h"
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
+#include "vm/vm_plans.h"
 
 namespace varno {
 
@@ -60,6 +65,7 @@ bool PatchCodeByte(RTInstance code, uint32_t offset, uint8_t byte) {
   if (!kivo::stream::GetPosition(code, &position) || !kivo::stream::Seek(code, offset)) return false;
   const bool ok = kivo::stream::Write(code, &byte, 1, &written) && written == 1;
   kivo::stream::Seek(code, position);
+  NoteCodeWrite();
   return ok;
 }
 
@@ -99,7 +105,8 @@ RTInstance CodeParentInstance() {
 void VarnoVmShutdown() {
   SnapshotTablesClear();
   CollectorShutdown();
-  ClearDecodedCode();
+  StringShutdown();
+  PoolReleaseSpares();
   gCodeParent = nullptr;  // the instance goes with the instance tree
   gFlags = VarnoComponentFlags{};
   gLastCollectorRun = 0;
@@ -146,6 +153,8 @@ RTSuccess VarnoVMDestructor(RTVarnoVM* vm) {
   FreeRecord(vm->contexts);
   CollectorRemoveMachine(vm);
   FreeRecord(vm);
+  // The pools' spare chunks go back with the machine.
+  PoolReleaseSpares();
   return kRTSuccess;
 }
 
@@ -257,7 +266,8 @@ RTSuccess VarnoVMSetNewContext(RTVarnoVM* vm, RTVarnoSymbol* object, const char1
   RTVarnoContext* context = nullptr;
   if (!CreateContextRecord(&context)) return kRTFailure;
   CallFrame* frame = nullptr;
-  if (!SetContextCode(context, method->code, 0) || !CreateCallFrame(vm, method, object, &frame)) {
+  if (!SetContextCode(context, method->code, 0, MethodCode(vm, method)) ||
+      !CreateCallFrame(vm, method, object, &frame)) {
     DestroyContextRecord(context);
     return kRTFailure;
   }
@@ -306,7 +316,7 @@ RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method,
   frame->fileName = method->sourceFileName;
   frame->lineTable = method->lineTable;
   if (!PushCallFrame(context, frame)) {
-    ReleaseCallFrame(context, frame);
+    KeepFrame(context->framePool, frame);
     return kRTFailure;
   }
   ProfileEnterFrame(vm, frame);
@@ -315,16 +325,11 @@ RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method,
     return kRTFailure;
   }
   // The caller resumes where the context stands now.
-  RTInstance resume = context->code;
-  const uint32_t resumeAt = context->position;
-  if (resume) kivo::ModuleCore()->ResolveHandle(nullptr, resume);
-  if (previous->returnStream) kivo::ModuleCore()->ReleaseInstance(nullptr, previous->returnStream);
-  previous->returnStream = resume;
-  previous->returnPosition = resumeAt;
+  SaveReturnPoint(context, previous);
 
   uint32_t noted = 0;
   if (method->code) kivo::stream::GetPosition(method->code, &noted);
-  if (!SetContextCode(context, method->code, 0)) {
+  if (!SetContextCode(context, method->code, 0, MethodCode(vm, method))) {
     PopCallFrame(context);
     return kRTFailure;
   }
@@ -351,26 +356,32 @@ RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method,
     EvalReturnFree(static_cast<EvalReturn*>(record));
   }
   if (TopFrame(context) == previous && previous->returnStream) {
-    SetContextCode(context, previous->returnStream, previous->returnPosition);
+    SetContextCode(context, previous->returnStream, previous->returnPosition, previous->returnCode);
   }
+  return kRTFailure;
+}
+
+RTVarnoMethod* MethodToRun(RTVarnoSymbol* object, const char16_t* name) {
+  char16_t upper[kLookupNameUnits];
+  RTVarnoMethod* method = nullptr;
+  if (!kivo::WideStrUpperBounded(name, upper, kLookupNameUnits) ||
+      !TypeRetrieveMethodByName(object->type, upper, &method, kRetrieveWithAncestors) || !method) {
+    Raise(u"[VARNO VM] Cannot retrieve the method specified: (%s.%s)", TypeName(object), name ? name : u"");
+    return nullptr;
+  }
+  return method;
+}
+
+RTSuccess RunFoundMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method, RTBool trap) {
+  if (RunMethod(vm, object, method, trap)) return kRTSuccess;
+  Raise(u"[VARNO VM] Error running method: (%s.%s)", TypeName(object), MethodName(method));
   return kRTFailure;
 }
 
 RTSuccess RunMethodByName(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, RTBool trap) {
   if (!vm || !object || !object->type) return kRTFailure;
-  char16_t upper[kLookupNameUnits];
-  RTVarnoMethod* method = nullptr;
-  if (!kivo::WideStrUpperBounded(name, upper, kLookupNameUnits) ||
-      !TypeRetrieveMethodByName(object->type, upper, &method, kRetrieveWithAncestors) ||
-      !method) {
-    Raise(u"[VARNO VM] Cannot retrieve the method specified: (%s.%s)", TypeName(object), name ? name : u"");
-    return kRTFailure;
-  }
-  if (!RunMethod(vm, object, method, trap)) {
-    Raise(u"[VARNO VM] Error running method: (%s.%s)", TypeName(object), MethodName(method));
-    return kRTFailure;
-  }
-  return kRTSuccess;
+  RTVarnoMethod* method = MethodToRun(object, name);
+  return method ? RunFoundMethod(vm, object, method, trap) : kRTFailure;
 }
 
 RTSuccess ConstructScriptObject(RTVarnoVM* vm, uint32_t typeIndex, RTVarnoSymbol** out) {

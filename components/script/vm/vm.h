@@ -84,6 +84,10 @@ RTSuccess VarnoVMExecuteStream(RTVarnoVM* vm, RTInstance stream);
 // Runs a method on the object synchronously; with `trap` until that method returns.
 RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method, RTBool trap);
 RTSuccess RunMethodByName(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, RTBool trap);
+// The two steps of RunMethodByName: the method of that name on the object's class or an ancestor
+// (null after the report), and its run (a failure reported with the class and method names).
+RTVarnoMethod* MethodToRun(RTVarnoSymbol* object, const char16_t* name);
+RTSuccess RunFoundMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method, RTBool trap);
 // A script object (constructed when the VM has a context) or a value symbol of the type index.
 RTSuccess ConstructScriptObject(RTVarnoVM* vm, uint32_t typeIndex, RTVarnoSymbol** out);
 

@@ -197,6 +197,50 @@ TEST_F(SceneTools, TheSamplesOverviewShowsItsRooms) {
   EXPECT_GT(shot.CountOther(kShotBackground, 0, 0, 640, 480), 640 * 480 / 3) << "the floors fill much of it";
 }
 
+// A floating crate over a static-lit floor with a lamp above and to one side, seen from straight
+// above: the crate's baked shadow, when the floor's geometry holds the crate, and its stencil
+// shadow, when it is a node of the room, fall on the floor away from the lamp.
+constexpr char kShadowLevel[] = R"({"instances": [
+  {"path": "Root:Ward:Tree", "class": "RTTeskSceneTree", "sceneTree": {"rooms": ["Root:Ward:Rooms:A"]}},
+  {"path": "Root:Ward:Rooms:A", "class": "RTBrellinRoom",
+   "room": {"box": [[-5, 0, -5], [5, 3, 5]], "bounds": {"name": "Shell", "entity": "Root:Ward:Meshes:Floor"},
+            "nodes": [{"name": "Crate", "position": [0, 0.5, 0], "state": 1, "entity": "Root:Ward:Meshes:Crate"}],
+            "lights": [{"name": "Lamp", "matrix": [1, 0, 0, 0,  0, 0, -1, 0,  0, 1, 0, 0,  3, 5, 0, 1],
+                        "entity": "Root:Ward:Lights:Lamp"}]}},
+  {"path": "Root:Ward:Lights:Lamp", "class": "RTInfDirLight", "light": {"colour": [0.6, 0.6, 0.6]}},
+  {"path": "Root:Ward:Meshes:Floor", "class": "RTStaticLitMesh",
+   "mesh": {"materials": ["Root:Ward:Materials:Paint"],
+            "vertices": [[-2, 0, -2], [2, 0, -2], [2, 0, 2], [-2, 0, 2],
+                         [-0.5, 1.5, -0.5], [-0.5, 1.5, 0.5], [0.5, 1.5, 0.5], [0.5, 1.5, -0.5]],
+            "groups": [{"triangles": [[0, 3, 2], [0, 2, 1], [4, 5, 6], [4, 6, 7]]}]}},
+  {"path": "Root:Ward:Meshes:Crate", "class": "RTPolyModel",
+   "mesh": {"materials": ["Root:Ward:Materials:Paint"], "box": {"size": [1, 1, 1]}}},
+  {"path": "Root:Ward:Materials:Paint", "class": "RTMaterial", "material": {"color": [1, 1, 1]}}
+]})";
+
+TEST_F(SceneTools, BakesLightmapsAndCastsStencilShadows) {
+  const auto packed = Pack(kShadowLevel);
+  ASSERT_EQ(packed.status, 0) << packed.err;
+  const std::string arguments =
+      Quoted(File("level.kivopack")) + " Root:Ward:Tree --eye 0,10,0.01 --at 0,0,0 --png " + Quoted(File("shot.png"));
+  auto redAt = [&](const std::string& options, int x, int y) {
+    const auto run = Run("scene-view", arguments + options);
+    EXPECT_EQ(run.status, 0) << options << ": " << run.err;
+    return static_cast<int>(tesk::testing::Picture::Load(File("shot.png")).At(x, y) >> 16);
+  };
+  // The floor at x = -1.2 (in both shadows) and x = 1.5 (lit), z = 0.
+  constexpr int kShade = 232, kLit = 405, kRow = 240;
+  EXPECT_NEAR(redAt("", kShade, kRow), redAt("", kLit, kRow), 2) << "drawn unlit, the floor is even";
+  EXPECT_GE(redAt(" --bake", kLit, kRow) - redAt(" --bake", kShade, kRow), 100) << "the lid's baked shadow";
+  EXPECT_GE(redAt(" --shadows Root:Ward:Rooms:A:Lamp", kLit, kRow) -
+                redAt(" --shadows Root:Ward:Rooms:A:Lamp", kShade, kRow),
+            40)
+      << "the crate's stencil shadow";
+  const auto noLight = Run("scene-view", arguments + " --shadows Root:Ward:Nowhere");
+  EXPECT_EQ(noLight.status, 1);
+  EXPECT_NE(noLight.err.find("there is no scene node at Root:Ward:Nowhere"), std::string::npos) << noLight.err;
+}
+
 TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
   ASSERT_EQ(Pack(kLevel).status, 0);
   const std::string pack = Quoted(File("level.kivopack"));
@@ -230,6 +274,9 @@ TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
       {pack + " Root:Ward:Tree --png a.png --at 1,1,1", 2, "usage: scene-view "},
       {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --eye 1,1,1 --at 0,0,0", 2, "usage: scene-view "},
       {pack + " --motion Root:Ward:Tree --times 1 --png a.png --eye 1,1,1 --at 0,0,0", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --bake", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --shadows Root:Ward:Eye", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --eye 1,1,1 --at 0,0,0 --shadows", 2, "usage: scene-view "},
       {pack + " Root:Ward:Tree --frames 2", 2, "usage: scene-view "},
       {pack + " Root:Ward:Tree --bones", 2, "usage: scene-view "},
       {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --frames 0", 2, "usage: scene-view "},

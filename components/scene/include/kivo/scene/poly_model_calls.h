@@ -229,6 +229,17 @@ inline RTSuccess DisplayNormalLength(RTInstance m, float length) {
 // Rebuilds the shadow geometry from the groups' primitives: the welded triangles with their
 // planes, smooth vertex normals, the flat triangle list and the open and shared edges.
 inline RTSuccess ComputeShadowGeometry(RTInstance m) { return CallMethod(m, kLevel, kComputeShadowGeometry); }
+// Marks each triangle as facing away from the light (1: the light lies on or behind its plane)
+// and draws the mesh's shadow volume from the light (world space) into the stencil buffer, under
+// the frame's node, through the frame's rasterizer: the silhouette and open edges stretched away
+// from the light, counted depth-pass (incremented where the eye enters, decremented where it
+// leaves), with colour and depth writes off. Builds the shadow geometry first when there is none.
+// The states are put back but for the cull mode, left at kCullFront: set kCullBack again before
+// drawing meshes. Fails, drawing nothing, when the node's placement has no inverse.
+inline RTSuccess CastShadowVolume(RTInstance m, const RTSceneNodeEntityFrameInformation* frame,
+                                  const RTFVector3D* lightPosition) {
+  return CallMethod(m, kLevel, kCastShadowVolume, frame, lightPosition);
+}
 inline RTSuccess GetBoundingSphere(RTInstance m, float* radius) {
   return CallMethod(m, kLevel, kGetBoundingSphere, radius);
 }
@@ -264,6 +275,14 @@ inline RTSuccess GetColorMultiplierFVRGBA(RTInstance m, RTFColorRGB* colour) {
 }
 // 1 when any group's material has alpha, as last asked.
 inline RTSuccess HasAlpha(RTInstance m, RTBool* hasAlpha) { return CallMethod(m, kLevel, kHasAlpha, hasAlpha); }
+// Splits every triangle that has a vertex lying inside one of its edges (within 0.001 of it, not
+// within 1e-5 of its ends along it), so that neighbouring triangles meet at shared vertices; the
+// new vertices interpolate texture coordinates, normals and tangents along the split edge. The
+// groups are made again, each with one triangle list of its material's triangles (the old strips
+// and lists are destroyed); the shadow geometry is left as it was. Writes the triangle counts
+// before and after and the number of splits to the debug output. Fails, changing nothing, when a
+// primitive indexes past the vertices.
+inline RTSuccess EliminateTJunctions(RTInstance m) { return CallMethod(m, kLevel, kEliminateTJunctions); }
 // Asks every material for its alpha state again.
 inline RTSuccess UpdateAlphaInfo(RTInstance m) { return CallMethod(m, kLevel, kUpdateAlphaInfo); }
 

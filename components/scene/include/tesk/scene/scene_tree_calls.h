@@ -26,8 +26,6 @@ namespace tesk::scene_tree {
 
 inline constexpr char16_t kClassName[] = u"RTTeskSceneTree";
 
-// Prelight and PrelightRoom come with baking: until then their records have no function, and their
-// calls have no wrappers here.
 enum Slot : uint32_t {
   kGetStageCount = 0x00,
   kStreamIn = 0x04,
@@ -174,14 +172,27 @@ inline RTSuccess QTQueryRadiusByPoint(RTInstance t, const RTFVector3D* point, fl
   return Call(t, kQTQueryRadiusByPoint, point, radius, nodes);
 }
 
-// --- Lightmap settings ------------------------------------------------------------------------
+// --- Lightmaps ---------------------------------------------------------------------------------
 
+// The side of a lightmap texel that baking lays the rooms' lightmaps out with.
 inline RTSuccess SetLightmapRez(RTInstance t, float rez) { return Call(t, kSetLightmapRez, rez); }
 inline RTSuccess GetLightmapRez(RTInstance t, float* rez) { return Call(t, kGetLightmapRez, rez); }
-// With the switch on, stores the sample word (any non-zero word selects stochastic lighting).
+// Stores the sample word with the switch on, 0 with it off: any non-zero word has baking take six
+// samples around each light, 0 one at its position.
 inline RTSuccess EnableStochasticLightingMode(RTInstance t, uint32_t samples, RTBool on) {
   return Call(t, kEnableStochasticLightingMode, samples, on);
 }
+// Bakes the lightmaps of the rooms' meshes (static_lit_mesh_calls.h) in design mode: each room
+// whose bounds node's entity is an RTStaticLitMesh has its lightmaps laid out at the tree's
+// resolution and filled with the ambient colour; each lightmap then takes every light of the room
+// and of its further rooms that reaches it, texel by texel where the way from the light is not
+// blocked by the meshes of the room and its further rooms, has its unlit texels take the mean of
+// their lit neighbours and, with FilterLightmap set, is smoothed by a 3 x 3 box filter. Rooms out
+// of the quad tree (0x10) or disabled (0x40) are reported and left out. Writes the times taken
+// to the debug output. Outside design mode it reports so and fails, baking nothing.
+inline RTSuccess Prelight(RTInstance t) { return Call(t, kPrelight); }
+// The same for one room, then for each of its further rooms (without theirs).
+inline RTSuccess PrelightRoom(RTInstance t, RTInstance room) { return Call(t, kPrelightRoom, room); }
 
 // --- Transforms and room tracking ---------------------------------------------------------------
 

@@ -15,6 +15,7 @@
 #pragma once
 
 #include "kivo/scene/renderable_calls.h"
+#include "kivo/static_lit_mesh/static_lit_mesh_calls.h"
 #include "kivo/slots.h"
 #include "kivo/support/math_types.h"
 
@@ -38,11 +39,13 @@ enum Slot : uint32_t {
   kSetRange = 0x20c,
   kGetRange = 0x210,
   kSetCone = 0x214,  // (penumbra, umbra), radians
+  kReachesLightmap = 0x218,
+  kColourAtPoint = 0x21c,
 };
 inline constexpr uint32_t kLevel = renderable::kObjectSize;
 inline constexpr uint32_t kOwnTable = kLevel + 4;
 inline constexpr uint32_t kObjectSize = kLevel + 12;  // the level's tables and its state word
-inline constexpr uint32_t kSlotTableSize = kSetCone + 4;
+inline constexpr uint32_t kSlotTableSize = kColourAtPoint + 4;
 inline constexpr uint32_t kStreamVersion = 1;
 
 inline RTSuccess GetColor(RTInstance l, RTFColorRGB* colour) { return CallMethod(l, kLevel, kGetColor, colour); }
@@ -59,6 +62,22 @@ inline RTSuccess SetRange(RTInstance l, float range) { return CallMethod(l, kLev
 inline RTSuccess GetRange(RTInstance l, float* range) { return CallMethod(l, kLevel, kGetRange, range); }
 inline RTSuccess SetCone(RTInstance l, float penumbra, float umbra) {
   return CallMethod(l, kLevel, kSetCone, penumbra, umbra);
+}
+
+// For baking lightmaps (static_lit_mesh_calls.h), with the light node's world matrix and the
+// lightmap's surface in world space, its front along rowStep x columnStep.
+// *reaches := 1 when the surface faces the light (a directional light shines onto its front; a
+// point or spot light stands in front of its plane) and, for a point or spot light, its plane lies
+// nearer than the range; else 0.
+inline RTSuccess ReachesLightmap(RTInstance l, const RTFMatrix4x4* lightWorld, const ::Lightmap* lightmap,
+                                 uint32_t* reaches) {
+  return CallMethod(l, kLevel, kReachesLightmap, lightWorld, lightmap, reaches);
+}
+// The light's part at a point of the surface: LightVertices' sum for one vertex with the surface's
+// normal, each channel clamped into [0, 1].
+inline RTSuccess ColourAtPoint(RTInstance l, const RTFMatrix4x4* lightWorld, const RTFVector3D* point,
+                               const ::Lightmap* lightmap, float* red, float* green, float* blue) {
+  return CallMethod(l, kLevel, kColourAtPoint, lightWorld, point, lightmap, red, green, blue);
 }
 
 }  // namespace kivo::light

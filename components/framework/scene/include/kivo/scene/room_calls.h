@@ -38,6 +38,7 @@ enum Slot : uint32_t {
   kRemoveNode = 0x60,
   kGetNodeList = 0x64,
   kGetLightList = 0x70,
+  kPrepareLighting = 0x7c,
   kGetFurtherRooms = 0x80,
   kGetBoundsNode = 0x94,
   kContainsPoint = 0xa0,
@@ -108,6 +109,8 @@ inline RTSuccess GetWalls(RTInstance r, const RTBool** walls, uint32_t* count) {
 inline RTSuccess ContainsPoint(RTInstance r, const RTFVector3D* point) {
   return CallMethod(r, kLevel, kContainsPoint, point);
 }
+// Called before the room's lightmaps are baked; a room needs no preparation, so it does nothing.
+inline RTSuccess PrepareLighting(RTInstance r) { return CallMethod(r, kLevel, kPrepareLighting); }
 inline RTSuccess GetFlags(RTInstance r, uint32_t* flags) { return CallMethod(r, kLevel, kGetFlags, flags); }
 inline RTSuccess SetFlags(RTInstance r, uint32_t flags) { return CallMethod(r, kLevel, kSetFlags, flags); }
 inline RTSuccess EnableDesigning(RTInstance r, RTBool on) { return CallMethod(r, kLevel, kEnableDesigning, on); }
