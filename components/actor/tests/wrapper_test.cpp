@@ -274,12 +274,16 @@ TEST_F(Wrappers, InitPlayerCSwapsTheBodyForThePlayersAndBindsItsHands) {
 
 TEST_F(Wrappers, DestroyLetsTheGameAndTheOtherActorsGoOfTheWrapperAndGivesBackWhatItMade) {
   WarmUp();
+  EXPECT_EQ(Alive(particle_system::kClassName), 0u) << "the first wrapper's hand effect went with it";
   int going = 0, staying = 0;
   ASSERT_EQ(Create(&staying, u"Doctor"), kRTSuccess);
   GameCalls();
   const uint32_t blocks = LiveBlocks();
   const uint32_t nodes = Alive(tesk_scene_node::kClassName);
   const uint32_t players = Alive(articulated::kClassName);
+  const InstanceRef skin = Named(std::string(kSkinFolder) + "Doctor");
+  const InstanceRef head = Named("Root:HeadRenders:Doctor.tga");
+  const uint32_t skinHeld = RefCount(skin.get()), headHeld = RefCount(head.get());
   ASSERT_EQ(Create(&going, u"Doctor"), kRTSuccess);
   RTTeskActorWrapper* gone = WrapperOf(&going);
   RTTeskActorWrapper* other = WrapperOf(&staying);
@@ -296,9 +300,34 @@ TEST_F(Wrappers, DestroyLetsTheGameAndTheOtherActorsGoOfTheWrapperAndGivesBackWh
   EXPECT_EQ(other->NeighbourList->count, 0u);
   EXPECT_EQ(other->FreeNeighbourList->count, 0u);
   EXPECT_EQ(LiveBlocks(), blocks);
+  EXPECT_EQ(RefCount(skin.get()), skinHeld);
+  EXPECT_EQ(RefCount(head.get()), headHeld);
   EXPECT_EQ(Alive(tesk_scene_node::kClassName), nodes);
   EXPECT_EQ(Alive(articulated::kClassName), players);
   EXPECT_EQ(Destroy(&going), kRTFailure) << "no wrapper any more";
+}
+
+// The meshes keep no hook whose context is gone.
+TEST_F(Wrappers, AControllerThatGoesTakesItsHooksOffTheSkins) {
+  const InstanceRef skin = Named(std::string(kSkinFolder) + "Doctor");
+  InstanceRef other = NewController();
+  int object = 0;
+  Cell skinName = Text(u"Doctor"), result{};
+  ASSERT_EQ(kivo::CallMethod(other.get(), calls::kLevel, calls::kCreate, static_cast<void*>(&object), 1u, &skinName,
+                             &result, static_cast<void*>(nullptr)),
+            kRTSuccess);
+  renderable::DrawHook hook = nullptr;
+  InstanceRef context;
+  ASSERT_EQ(renderable::GetPreDrawHook(skin.get(), &hook, context.out()), kRTSuccess);
+  EXPECT_EQ(context.get(), other.get());
+  context.Reset();
+  ASSERT_EQ(kivo::CallMethod(other.get(), calls::kLevel, calls::kDestroy, static_cast<void*>(&object)), kRTSuccess);
+  other.Reset();
+  for (auto get : {renderable::GetPreDrawHook, renderable::GetPostDrawHook}) {
+    ASSERT_EQ(get(skin.get(), &hook, context.out()), kRTSuccess);
+    EXPECT_EQ(hook, nullptr);
+    EXPECT_EQ(context.get(), nullptr);
+  }
 }
 
 TEST_F(Wrappers, MissingOrMistypedArgumentsAnswerZeroAndChangeNothing) {
