@@ -11,7 +11,6 @@
 #include "kivo/particles/particle_system_calls.h"
 #include "kivo/scene/bone_model_calls.h"
 #include "kivo/scene/scene_node_calls.h"
-#include "kivo/support/core_memory.h"
 #include "kivo/support/matrix.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/wide_string.h"
@@ -48,19 +47,18 @@ bool NewChildNode(RTInstance parent, RTInstance* out, uint32_t flags) {
 }
 
 // The skin's chain of that name, made when it has none: every actor of a skin shares its chains.
-int32_t ArmChain(RTInstance skin, const char16_t* root, const char16_t* hand, std::u16string_view name) {
+int32_t ArmChain(RTInstance skin, const char16_t* root, const char16_t* hand, const char16_t* name) {
   int32_t count = 0;
   bone_model::GetIKChainsCount(skin, &count);
   for (int32_t chain = 0; chain < count; ++chain) {
     const char16_t *chainRoot = nullptr, *effector = nullptr, *chainName = nullptr;
     RTBool active = 0;
     if (bone_model::GetIKChain(skin, &chainRoot, &effector, &chainName, &active, chain) && chainName &&
-        name == chainName)
+        std::u16string_view(chainName) == name)
       return chain;
   }
   int32_t made = kivo::actor::kNoChain;
-  const std::u16string copy(name);
-  return bone_model::CreateIKChain(skin, root, hand, copy.c_str(), &made) ? made : kivo::actor::kNoChain;
+  return bone_model::CreateIKChain(skin, root, hand, name, &made) ? made : kivo::actor::kNoChain;
 }
 
 // The construction steps on one wrapper; each that can fail answers false.
@@ -223,6 +221,11 @@ class Builder {
   bool tookHandEffect_ = false;
 };
 
+RTSuccess Failed(const char16_t* skinName) {
+  RaiseFormatted(kLevelError, u"TeskActor.Initialize (%s) -- FAILED", skinName);
+  return kRTFailure;
+}
+
 }  // namespace
 
 void SetHandEffectPending() { gHandEffectPending = true; }
@@ -235,24 +238,17 @@ RTSuccess ActorWrapperFactory(RTInstance self, RTTeskActorWrapper** out, const c
   if (!EnsureGame(*actor)) return kRTFailure;
   const char16_t* name = skinName ? skinName : u"";
   if (body || !skinName) {
-    RaiseFormatted(kLevelError,
-                   u"RTTeskActor::ActorWrapperFactory(): a named skin is needed; assembled bodies "
-                   u"are not made yet");
-    RaiseFormatted(kLevelError, u"TeskActor.Initialize (%s) -- FAILED", name);
-    return kRTFailure;
+    RaiseFormatted(kLevelError, u"RTTeskActor::ActorWrapperFactory(): assembled bodies are not made yet");
+    return Failed(name);
   }
   void* block = nullptr;
-  if (!Core().MemAlloc(nullptr, sizeof(RTTeskActorWrapper), &block, 1)) {
-    RaiseFormatted(kLevelError, u"TeskActor.Initialize (%s) -- FAILED", name);
-    return kRTFailure;
-  }
+  if (!Core().MemAlloc(nullptr, sizeof(RTTeskActorWrapper), &block, 1)) return Failed(name);
   auto* wrapper = static_cast<RTTeskActorWrapper*>(block);
   Builder builder(self, *actor, *wrapper);
   if (!builder.Build(name, object)) {
-    RaiseFormatted(kLevelError, u"TeskActor.Initialize (%s) -- FAILED", name);
     builder.Undo();
     FreeWrapper(self, wrapper);
-    return kRTFailure;
+    return Failed(name);
   }
   *out = wrapper;
   return kRTSuccess;

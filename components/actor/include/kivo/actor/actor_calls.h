@@ -24,22 +24,27 @@ namespace varno {
 struct RTVarnoConstantValue;  // an argument or result cell of a script call (varno/call_cells.h)
 }  // namespace varno
 
-// What an actor touched in one contact pass (refilled from empty on every pass).
+namespace kivo::actor {
+
+// What an actor touched in a contact pass.
 enum ContactType : uint32_t {
-  kContactActors = 0,        // a swept contact, or this actor's vehicle segment against one on foot
-  kContactScene = 1,         // a scene obstacle
-  kContactSceneSphere = 2,   // a scene obstacle the sphere test marked
+  kContactActors = 0,          // a swept contact, or this actor's vehicle segment against one on foot
+  kContactScene = 1,           // a scene obstacle
+  kContactSceneSphere = 2,     // a scene obstacle the sphere test marked
   kContactVehicleSegment = 3,  // this actor on foot against the segment of one that is not
 };
+inline constexpr uint32_t kMaxContacts = 16;
 
+}  // namespace kivo::actor
+
+// One contact of a pass; an actor's list is refilled from empty on every pass.
 struct ActorContact {
-  void* party;  // the other actor's wrapper, or the scene node hit (held with a reference)
-  uint32_t type;  // ContactType
+  void* party;            // the other actor's wrapper, or the scene node hit (held with a reference)
+  uint32_t type;          // kivo::actor::ContactType
   float squaredDistance;  // segment contacts only
   RTFVector3D normal;
   RTFVector3D relativeVelocity;
 };
-inline constexpr uint32_t kMaxContacts = 16;
 
 // The native record that the actor component keeps for each script actor, attached to the script
 // object through the controller's native-record table and registered with the game (AddActor).
@@ -57,10 +62,10 @@ struct RTTeskActorWrapper {
   VehicleRecord* Vehicle;
   VehicleRecord* Ambulance;
   int32_t AmbulanceSeat;
-  RTInstance HeadRender;  // the head image, or null; one reference held
-  uint32_t HeadTexture;   // the rasterizer's texture of HeadRender that the game makes in AddActor; 0 for none
-  RTBool CustomHead;      // the game made the head
-  void* ScriptObject;     // the actor's script object; events are raised on it
+  RTInstance HeadRender;   // the head image, or null; one reference held
+  uint32_t HeadTexture;    // the rasterizer's texture of HeadRender that the game makes in AddActor; 0 for none
+  RTBool CustomHead;       // the game made the head
+  void* ScriptObject;      // the actor's script object; events are raised on it
   kivo::List* SpeechList;  // SpeechText records, newest first
   RTInstance Animator;
   uint32_t ShowName;
@@ -115,11 +120,11 @@ struct RTTeskActorWrapper {
   float ArrivalTolerance;
   float SlowingDistance;
   float PredictionDistance;
-  float MoveStartTime;           // game time in seconds
+  float MoveStartTime;            // game time in seconds
   RTFVector3D MoveStartPosition;  // the root's translation when the move started
   RTFVector3D MoveStartHeading;   // and its forward row
-  RTBool MoveReverse;            // a vehicle is pushed backwards
-  uint32_t PlanPathOption;       // handed to path planning by MoveTo
+  RTBool MoveReverse;             // a vehicle is pushed backwards
+  uint32_t PlanPathOption;        // handed to path planning by MoveTo
   RTBool ViewDirectionSet;
   RTFMatrix4x4 Frame;  // rows: side, up, forward, position
   RTFMatrix4x4 SpeechFrame;
@@ -144,7 +149,7 @@ struct RTTeskActorWrapper {
   float PaddedRadius;
   uint32_t SignalFlags[2];
   uint32_t ContactCount;
-  ActorContact Contacts[kMaxContacts];
+  ActorContact Contacts[kivo::actor::kMaxContacts];
   float NeighbourhoodRadius;
   kivo::List* NeighbourQueryList;  // the scene tree's
   kivo::List* NeighbourList;
@@ -157,8 +162,8 @@ struct RTTeskActorWrapper {
   char16_t* SkinName;
   RTInstance LeftHandNode;
   RTInstance RightHandNode;
-  RTInstance HandEmitterNode;      // the node of the hand effect's particles, or null
-  RTInstance HandParticleSystem;   // its particle system
+  RTInstance HandEmitterNode;     // the node of the hand effect's particles, or null
+  RTInstance HandParticleSystem;  // its particle system
   float IdleSwitchTime;
   RTBool IdlesDisabled;
   uint32_t IdleMotion;
