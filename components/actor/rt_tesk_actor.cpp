@@ -6,9 +6,13 @@
 #include <array>
 #include <iterator>
 
+#include "animation/animation_methods.h"
 #include "construction.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/support/component_kit.h"
+#include "wrapper/speech_text.h"
+#include "wrapper/wrapper_factory.h"
+#include "wrapper/wrapper_methods.h"
 
 namespace tesk::actor {
 
@@ -42,8 +46,35 @@ struct Built {
   uint32_t offset;
   RTMethodFunc function;
 };
+template <class F>
+Built Function(uint32_t offset, F* function) {
+  return Built{offset, reinterpret_cast<RTMethodFunc>(function)};
+}
 const Built kBuilt[] = {
-    {calls::kRetrieveHead, reinterpret_cast<RTMethodFunc>(RetrieveHead)},
+    Function(calls::kCreate, Create),
+    Function(calls::kDestroy, Destroy),
+    Function(calls::kInitPlayer, InitPlayer),
+    Function(calls::kInitPlayerC, InitPlayerC),
+    Function(calls::kSay, Say),
+    Function(calls::kAddMotion, AddMotion),
+    Function(calls::kPlayAnimation, PlayAnimation),
+    Function(calls::kAddCustomAnimation, AddCustomAnimation),
+    Function(calls::kReplaceAnimation, ReplaceAnimation),
+    Function(calls::kPlayOneShotAnimation, PlayOneShotAnimation),
+    Function(calls::kStopAnimation, StopAnimation),
+    Function(calls::kIsAnimationPlaying, IsAnimationPlaying),
+    Function(calls::kSetAnimationTweenTime, SetAnimationTweenTime),
+    Function(calls::kGetAnimationTweenTime, GetAnimationTweenTime),
+    Function(calls::kSetAnimationPosition, SetAnimationPosition),
+    Function(calls::kGetAnimationPosition, GetAnimationPosition),
+    Function(calls::kSetAnimationRate, SetAnimationRate),
+    Function(calls::kGetAnimationRate, GetAnimationRate),
+    Function(calls::kSetIconColor, SetIconColor),
+    Function(calls::kSetIconRadius, SetIconRadius),
+    Function(calls::kActorWrapperFactory, ActorWrapperFactory),
+    Function(calls::kReset, Reset),
+    Function(calls::kResetStates, ResetStates),
+    Function(calls::kRetrieveHead, RetrieveHead),
 };
 
 RTMethodRecord RecordOf(const Published& method) {

@@ -1,7 +1,7 @@
 // The sample game's script under the real scripting component: the program compiles
 // classes/tesk/teskgame.varno and runs its "Switchboard" state, which creates and starts the
-// game and then calls its Main and pumps its loading screen once per pass. The test game
-// component records those calls.
+// game, makes its characters and then calls its Main and pumps its loading screen once per pass.
+// The test game component records those calls.
 #include <algorithm>
 
 #include "program_test.h"
@@ -17,6 +17,10 @@ TEST_F(ProgramTest, TheSampleScriptRunsItsSwitchboard) {
   layout.varno = false;
   Prepare(layout);
   host_->InstallComponent(CoreHost::StagedComponent("RTVarno"));
+  // The sample's characters reach the actor component, which without the store's fonts and motions
+  // is made without its record and answers 0 to them.
+  for (const char* name : {"RTVarnoController", "RTTeskActor"})
+    host_->InstallComponent(CoreHost::StagedComponent(name));
   std::filesystem::copy(std::filesystem::path(TESK_GAME_DIR) / "classes", gameDir() / "classes",
                         std::filesystem::copy_options::recursive);
   WriteOptions("[Video Resolution]\nFull Screen=0\n");

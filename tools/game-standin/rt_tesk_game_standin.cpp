@@ -1,6 +1,10 @@
 // The stand-in for the game component: see game_standin_calls.h.
+#include <string>
+
 #include "kivo/support/component_kit.h"
+#include "kivo/support/list.h"
 #include "tesk/game_standin_calls.h"
+#include "varno/call_cells.h"
 
 namespace {
 
@@ -13,15 +17,46 @@ constexpr uint32_t kStateWord = game::kLevel + 8;
 
 struct GameState {
   void* vm = nullptr;
-  RTInstance sceneTree = nullptr;  // one reference held
+  RTInstance sceneTree = nullptr;     // one reference held
+  RTInstance playerEntity = nullptr;  // one reference held
+  List* actors = nullptr;
+  float clock = 0.0f;
 };
 
 GameState* StateOf(RTInstance self) { return StateIn<GameState>(self, kStateWord); }
 
-RTSuccess Construct(RTInstance self) { return MakeState<GameState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
+void Record(const char16_t* method) {
+  ModuleCore()->DebugPrint(nullptr, (std::u16string(u"RTTeskGame.") + method + u"()").c_str());
+}
+
+// Holds `instance` in `held` with a reference, giving up the one held before.
+RTSuccess Hold(RTInstance* held, RTInstance instance) {
+  if (instance && !ModuleCore()->ResolveHandle(nullptr, instance)) return kRTFailure;
+  if (*held) ModuleCore()->ReleaseInstance(nullptr, *held);
+  *held = instance;
+  return kRTSuccess;
+}
+
+// Hands out a held instance with a reference for the caller; null (and success) for none.
+RTSuccess HandOut(RTInstance held, RTInstance* out) {
+  if (!out) return kRTFailure;
+  *out = held;
+  return held ? ModuleCore()->ResolveHandle(nullptr, held) : kRTSuccess;
+}
+
+RTSuccess Construct(RTInstance self) {
+  GameState* game = MakeState<GameState>(self, kStateWord);
+  if (game && ListCreate(&game->actors)) return kRTSuccess;
+  EndState<GameState>(self, kStateWord);
+  return kRTFailure;
+}
 
 RTSuccess Destroy(RTInstance self) {
-  if (GameState* game = StateOf(self); game && game->sceneTree) ModuleCore()->ReleaseInstance(nullptr, game->sceneTree);
+  if (GameState* game = StateOf(self)) {
+    Hold(&game->sceneTree, nullptr);
+    Hold(&game->playerEntity, nullptr);
+    ListDestroy(game->actors);
+  }
   EndState<GameState>(self, kStateWord);
   return kRTSuccess;
 }
@@ -35,13 +70,73 @@ RTSuccess GetVM(RTInstance self, void** vm) {
 
 RTSuccess GetSceneTree(RTInstance self, RTInstance* tree) {
   GameState* game = StateOf(self);
-  if (!game || !tree) return kRTFailure;
-  *tree = game->sceneTree;
-  return game->sceneTree ? ModuleCore()->ResolveHandle(nullptr, game->sceneTree) : kRTSuccess;
+  return game ? HandOut(game->sceneTree, tree) : kRTFailure;
 }
 
 RTSuccess RenderAOI(RTInstance, RTInstance) {
-  ModuleCore()->DebugPrint(nullptr, u"RTTeskGame.RenderAOI()");
+  Record(u"RenderAOI");
+  return kRTSuccess;
+}
+
+RTSuccess GetActorList(RTInstance self, List** actors) {
+  GameState* game = StateOf(self);
+  if (!game || !actors) return kRTFailure;
+  *actors = game->actors;
+  return kRTSuccess;
+}
+
+RTSuccess AddActor(RTInstance self, void* wrapper) {
+  Record(u"AddActor");
+  GameState* game = StateOf(self);
+  ListLink* listed = nullptr;
+  if (!game || !wrapper) return kRTFailure;
+  return ListFind(game->actors, wrapper, &listed, nullptr) ? kRTSuccess : ListAppend(game->actors, wrapper);
+}
+
+RTSuccess RemoveActor(RTInstance self, void* wrapper) {
+  Record(u"RemoveActor");
+  GameState* game = StateOf(self);
+  if (!game || !wrapper) return kRTFailure;
+  while (ListRemove(game->actors, wrapper)) {
+  }
+  return kRTSuccess;
+}
+
+template <const char16_t* kName>
+RTSuccess Recorded(RTInstance self, void* argument) {
+  Record(kName);
+  return StateOf(self) && argument ? kRTSuccess : kRTFailure;
+}
+constexpr char16_t kAddNode[] = u"AddNode";
+constexpr char16_t kRemoveNode[] = u"RemoveNode";
+constexpr char16_t kFXActorRemove[] = u"FXActorRemove";
+constexpr char16_t kRemovePatientC[] = u"RemovePatientC";
+
+RTSuccess GetPlayerEntity(RTInstance self, RTInstance* body) {
+  Record(u"GetPlayerEntity");
+  GameState* game = StateOf(self);
+  return game && game->playerEntity ? HandOut(game->playerEntity, body) : kRTFailure;
+}
+
+RTSuccess GetCurrentTime(RTInstance self, void*, uint32_t, varno::RTVarnoConstantValue*,
+                         varno::RTVarnoConstantValue* result, void*) {
+  GameState* game = StateOf(self);
+  if (!game || !result) return kRTFailure;
+  result->value.real = game->clock;
+  return kRTSuccess;
+}
+
+RTSuccess GetCurrentTimeC(RTInstance self, float* seconds) {
+  GameState* game = StateOf(self);
+  if (!game || !seconds) return kRTFailure;
+  *seconds = game->clock;
+  return kRTSuccess;
+}
+
+RTSuccess GetGameTimeC(RTInstance self, float* seconds) {
+  GameState* game = StateOf(self);
+  if (!game || !seconds) return kRTFailure;
+  *seconds = game->clock * 0.5f;
   return kRTSuccess;
 }
 
@@ -54,25 +149,48 @@ RTSuccess SetVM(RTInstance self, void* vm) {
 
 RTSuccess SetSceneTree(RTInstance self, RTInstance tree) {
   GameState* game = StateOf(self);
-  if (!game || (tree && !ModuleCore()->ResolveHandle(nullptr, tree))) return kRTFailure;
-  if (game->sceneTree) ModuleCore()->ReleaseInstance(nullptr, game->sceneTree);
-  game->sceneTree = tree;
+  return game ? Hold(&game->sceneTree, tree) : kRTFailure;
+}
+
+RTSuccess SetClock(RTInstance self, float seconds) {
+  GameState* game = StateOf(self);
+  if (!game) return kRTFailure;
+  game->clock = seconds;
   return kRTSuccess;
+}
+
+RTSuccess SetPlayerEntity(RTInstance self, RTInstance body) {
+  GameState* game = StateOf(self);
+  return game ? Hold(&game->playerEntity, body) : kRTFailure;
 }
 
 RTMethodRecord gMethods[] = {
     Method(u"GetVM", GetVM, game::kGetVM, u"RTSuccess", u"void* out oppVM"),
     Method(u"GetSceneTree", GetSceneTree, game::kGetSceneTree, u"RTSuccess", u"RTInstance out ophSceneTree"),
     Method(u"RenderAOI", RenderAOI, game::kRenderAOI, u"RTSuccess", u"RTInstance ahRasterizer"),
+    Method(u"GetActorList", GetActorList, game::kGetActorList, u"RTSuccess", u"void* out oppList"),
+    Method(u"AddActor", AddActor, game::kAddActor, u"RTSuccess", u"void* apWrapper"),
+    Method(u"RemoveActor", RemoveActor, game::kRemoveActor, u"RTSuccess", u"void* apWrapper"),
+    Method(u"AddNode", Recorded<kAddNode>, game::kAddNode, u"RTSuccess", u"RTInstance ahNode"),
+    Method(u"RemoveNode", Recorded<kRemoveNode>, game::kRemoveNode, u"RTSuccess", u"RTInstance ahNode"),
+    Method(u"FXActorRemove", Recorded<kFXActorRemove>, game::kFXActorRemove, u"RTSuccess", u"void* apWrapper"),
+    Method(u"RemovePatientC", Recorded<kRemovePatientC>, game::kRemovePatientC, u"RTSuccess", u"void* apWrapper"),
+    Method(u"GetPlayerEntity", GetPlayerEntity, game::kGetPlayerEntity, u"RTSuccess", u"RTInstance out ophBody"),
+    Method(u"GetCurrentTime", GetCurrentTime, game::kGetCurrentTime, u"RTSuccess", u""),
+    Method(u"GetCurrentTimeC", GetCurrentTimeC, game::kGetCurrentTimeC, u"RTSuccess", u"float out opTime"),
+    Method(u"GetGameTimeC", GetGameTimeC, game::kGetGameTimeC, u"RTSuccess", u"float out opTime"),
     Method(u"SetVM", SetVM, standin::kSetVM, u"RTSuccess", u"void* apVM"),
     Method(u"SetSceneTree", SetSceneTree, standin::kSetSceneTree, u"RTSuccess", u"RTInstance ahSceneTree"),
+    Method(u"SetClock", SetClock, standin::kSetClock, u"RTSuccess", u"float aSeconds"),
+    Method(u"SetPlayerEntity", SetPlayerEntity, standin::kSetPlayerEntity, u"RTSuccess", u"RTInstance ahBody"),
     kEndOfMethods,
 };
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = game::kClassName,
     .parentClassName = u"RTComponent",
-    .description = u"A stand-in for the game, for tools and tests that need scene trees before the game exists",
+    .description = u"A stand-in for the game, for tools and tests that need scene trees and characters before the "
+                   u"game exists",
     .objectSize = kStateWord + 4,
     .slotTableSize = standin::kSlotTableSize,
     .firstSlotTableOffset = game::kLevel,

@@ -1,6 +1,6 @@
 #include "articulated_description.h"
 
-#include "kivo/articulated/articulated_calls.h"
+#include "kivo/rigid/rigid_calls.h"
 #include "kivo/scene/motion_calls.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/module_core.h"
@@ -10,7 +10,7 @@ namespace kivopack {
 
 namespace {
 
-namespace a = kivo::articulated;
+namespace a = kivo::rigid;
 using nlohmann::json;
 
 bool Fail(std::string* error, std::string message) {

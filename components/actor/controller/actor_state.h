@@ -2,6 +2,8 @@
 // the library keeps for all its controllers: the built-in motions and the head-render cache.
 #pragma once
 
+#include <vector>
+
 #include "kivo/support/list.h"
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
@@ -109,6 +111,8 @@ struct ActorControllerData {
   Floatie* floaties[kFloatieCount]{};
   uint32_t nextFloatie = 0;
   Aura aura{};
+  // The meshes carrying this controller's highlight hooks; one reference each.
+  std::vector<RTInstance> hooked;
 };
 
 // What the library keeps for all its controllers: the first controller made loads it, the last

@@ -7,6 +7,7 @@
 
 #include <string>
 
+#include "effects/highlight_hooks.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/raise.h"
@@ -69,7 +70,8 @@ void ReleaseShared() {
 }
 
 // Gives back whatever the record holds; it may be only partly made.
-void Teardown(ActorControllerData& actor) {
+void Teardown(RTInstance self, ActorControllerData& actor) {
+  RemoveHighlightHooks(self, actor);
   for (RTInstance* held : {&actor.game, &actor.rasterizer, &actor.script, &actor.timer, &actor.nameFont,
                            &actor.largeFont, &actor.meshFolder, &actor.attachNodeFolder})
     Release(*held);
@@ -112,7 +114,7 @@ RTSuccess CreateActorInstance(RTInstance self) {
     ++gShared.controllers;
     return kRTSuccess;
   }
-  Teardown(*actor);
+  Teardown(self, *actor);
   if (gShared.controllers == 0) ReleaseShared();
   EndState<ActorControllerData>(self, kivo::actor::kStateWord);
   return kRTFailure;
@@ -121,7 +123,7 @@ RTSuccess CreateActorInstance(RTInstance self) {
 RTSuccess DestroyActorInstance(RTInstance self) {
   ActorControllerData* actor = StateOf(self);
   if (!actor) return kRTFailure;
-  Teardown(*actor);
+  Teardown(self, *actor);
   EndState<ActorControllerData>(self, kivo::actor::kStateWord);
   if (--gShared.controllers == 0) ReleaseShared();
   return kRTSuccess;

@@ -14,8 +14,10 @@ namespace {
 
 using tesk::testing::Quoted;
 
-constexpr std::string_view kComponents[] = {"RTVarno",     "RTVarnoController", "RTTeskTimer", "RTTeskActor",
-                                            "RTFont",      "RTImage",           "RTEditable",  "RTAnimTrack"};
+constexpr std::string_view kComponents[] = {
+    "RTVarno", "RTVarnoController", "RTTeskTimer", "RTTeskActor", "RTFont", "RTImage", "RTEditable", "RTAnimTrack",
+    "RTRenderable", "RTPolyModel", "RTMaterial", "RTBoneModel", "RTTeskSkin", "RTRigid", "RTArticulated",
+    "RTSceneNode", "RTTeskSceneNode", "RTParticleSystem", "RTBrellinRoom", "RTTeskSceneTree"};
 
 // A 2 x 2 uncompressed true-colour TGA of one colour (blue, green, red).
 std::string Tga(uint8_t blue, uint8_t green, uint8_t red) {
@@ -29,9 +31,21 @@ std::string Instance(const std::string& path, const std::string& className, cons
   return R"({"path": ")" + path + R"(", "class": ")" + className + "\", " + fields + "}";
 }
 
+std::string Skin(const std::string& path, const std::string& skeleton) {
+  return Instance(path, "RTTeskSkin", R"("skin": {"skeleton": ")" + skeleton + R"(", "materials": ["Root:Cloth"],
+      "limbs": [{"bone": "Bip01 Spine", "capsule": 0.1}, {"bone": "Bip01 L Hand", "box": [0.1, 0.1, 0.1]}]})");
+}
+
 // Writes the description of the pack without the instance at `leftOut` and builds it.
 std::filesystem::path BuildPack(const std::filesystem::path& dir, const std::string& leftOut) {
-  tesk::testing::WriteFile(dir / "bone.json", R"({"bones": [{"name": "Bip01", "offset": [0, 1, 0]}]})");
+  const std::string arms = R"({"name": "Bip01", "offset": [0, 1, 0]},
+      {"name": "Bip01 Spine", "parent": "Bip01", "offset": [0, 0.3, 0]},
+      {"name": "Bip01 L UpperArm", "parent": "Bip01 Spine", "offset": [0.2, 0, 0]},
+      {"name": "Bip01 L Hand", "parent": "Bip01 L UpperArm", "offset": [0, -0.5, 0]})";
+  tesk::testing::WriteFile(dir / "handless.json", "{\"bones\": [" + arms + "]}");
+  tesk::testing::WriteFile(dir / "body.json", "{\"bones\": [" + arms + R"(,
+      {"name": "Bip01 R UpperArm", "parent": "Bip01 Spine", "offset": [-0.2, 0, 0]},
+      {"name": "Bip01 R Hand", "parent": "Bip01 R UpperArm", "offset": [0, -0.5, 0]}]})");
   tesk::testing::WriteFile(dir / "still.json", R"({"duration": 1, "keysPerSecond": 1, "continuous": false,
                                                   "curves": []})");
   tesk::testing::WriteFile(dir / "smith.tga", Tga(0, 0, 255));
@@ -42,10 +56,19 @@ std::filesystem::path BuildPack(const std::filesystem::path& dir, const std::str
                                  "\"font\": \"" + std::string(SAMPLE_FONT_DIR) + "/" + font + ".json\""));
   instances.push_back(Instance("Root:HeadRenders:SMITH.tga", "RTImage", R"("image": "smith.tga")"));
   instances.push_back(Instance("Root:HeadRenders:SMITHF.tga", "RTImage", R"("image": "smithf.tga")"));
+  instances.push_back(Instance("Root:HeadRenders:Doctor.tga", "RTImage", R"("image": "smith.tga")"));
+  instances.push_back(Instance("Root:Cloth", "RTMaterial", R"("material": {"color": [0.2, 0.5, 0.5]})"));
+  instances.push_back(Skin(std::string(kSkinFolder) + "Doctor", "body.json"));
+  instances.push_back(Skin(std::string(kSkinFolder) + "Nurse", "body.json"));
+  instances.push_back(Skin(std::string(kSkinFolder) + "Stump", "handless.json"));
+  instances.push_back(Skin("Root:Bodies:Player", "body.json"));
+  instances.push_back(Skin("Root:Bodies:Handless", "handless.json"));
+  instances.push_back(Instance(kSceneTree, "RTTeskSceneTree", R"("sceneTree": {"rooms": ["Root:Level:Ward"]})"));
+  instances.push_back(Instance("Root:Level:Ward", "RTBrellinRoom", R"("room": {"box": [[-5, 0, -5], [5, 3, 5]]})"));
   std::set<std::string> motions(std::begin(kMotionTable), std::end(kMotionTable));
   for (const std::string& name : motions)
     instances.push_back(Instance(kMotionFolder + name, "RTAnimTrack",
-                                 R"("motion": {"skeleton": "bone.json", "family": "still.json"})"));
+                                 R"("motion": {"skeleton": "body.json", "family": "still.json"})"));
   std::string description = "{\"instances\": [\n";
   for (const std::string& instance : instances) {
     if (!leftOut.empty() && instance.find("\"" + leftOut + "\"") != std::string::npos) continue;
@@ -74,6 +97,7 @@ const std::filesystem::path& PackWithout(const std::string& leftOut) {
 
 void ActorTest::InstallMore(tesk::testing::CoreHost& host) {
   for (std::string_view name : kComponents) host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
+  host.InstallComponent(GAME_STANDIN);
   std::filesystem::create_directories(host.root() / "store");
   std::filesystem::create_symlink(PackWithout(LeftOut()), host.root() / "store/root.kivopack");
 }

@@ -1,8 +1,12 @@
 // A started core with the actor component, its parents and the classes it gets by name installed,
-// the software rasterizer as the rasterizer (with an offscreen context), and a fixture pack as the
-// store: the two fonts the controller needs, the 129 motions of the table over a one-bone
-// skeleton, and two head images ("SMITH" and "SMITHF") — or that pack without one instance. Packs
-// are built once per process with kivopack.
+// the game's stand-in, the software rasterizer as the rasterizer (with an offscreen context), and a
+// fixture pack as the store — or that pack without one instance. The pack holds the two fonts the
+// controller needs, the 129 motions of the table, three head images ("SMITH", "SMITHF" and the
+// skin "Doctor"'s), the skins "Doctor", "Nurse" (no head image) and "Stump" (no "Bip01 R Hand",
+// no head image) and the bodies
+// "Root:Bodies:Player" and "Root:Bodies:Handless" (no "Bip01 R Hand"), all over a skeleton of a
+// spine with two arms, and the scene tree kSceneTree with one room around the origin. Packs are
+// built once per process with kivopack.
 #pragma once
 
 #include <string>
@@ -15,6 +19,9 @@ namespace actortest {
 
 using tesk::testing::kMotionFolder;
 using tesk::testing::kMotionTable;
+
+inline constexpr char kSkinFolder[] = "Root:Characters:Assets:Meshes:Skins:";
+inline constexpr char kSceneTree[] = "Root:Level:Tree";
 
 class ActorTest : public tesk::testing::SoftwareRasterizer {
  protected:

@@ -57,7 +57,9 @@ TEST_F(Controller, HoldsItsSingletonsFontsListsAndDefaults) {
   EXPECT_EQ(record->meshFolder, nullptr) << "the pack has no mesh folder";
   EXPECT_EQ(record->vehicleMovementFree, 1u);
   EXPECT_EQ(record->debug, 0u);
-  EXPECT_EQ(record->skinClass, kNoComponent) << "no skin class is installed";
+  RTComponentHandle skinClass = kNoComponent;
+  ASSERT_EQ(core().GetComponentHandle(nullptr, u"RTTeskSkin", &skinClass), kRTSuccess);
+  EXPECT_EQ(record->skinClass, skinClass);
 }
 
 TEST_F(Controller, LoadsEveryMotionOfTheTableOncePerIndex) {

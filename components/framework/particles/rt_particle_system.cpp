@@ -1,10 +1,13 @@
-// RTParticleSystem: a particle system's bounds, drawn as nothing yet (see particle_system_calls.h).
+// RTParticleSystem: a particle system's bounds and particles, drawn as nothing yet (see
+// particle_system_calls.h).
 //
 // Stream form: RTRenderable's part (through that level's own table), then
 //   u32 version        1; a newer version is refused
 //   f32                the bounding sphere's radius
 //   3 x f32, 3 x f32   the bounding box's min and max corners
 // A damaged stream, or bounds a system refuses, is refused whole.
+#include <vector>
+
 #include "kivo/particles/particle_system_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/layered_stream.h"
@@ -29,12 +32,22 @@ struct Bounds {
   bool Valid() const { return radius >= 0.0f && min.x <= max.x && min.y <= max.y && min.z <= max.z; }
 };
 
-Bounds* StateOf(RTInstance self) { return StateIn<Bounds>(self, kStateWord); }
+struct SystemState {
+  Bounds bounds;
+  particle_system::ParticleInitializer initializer = nullptr;
+  std::vector<RTParticle> particles;
+};
 
-RTSuccess Construct(RTInstance self) { return MakeState<Bounds>(self, kStateWord) ? kRTSuccess : kRTFailure; }
+SystemState* SystemOf(RTInstance self) { return StateIn<SystemState>(self, kStateWord); }
+Bounds* StateOf(RTInstance self) {
+  SystemState* system = SystemOf(self);
+  return system ? &system->bounds : nullptr;
+}
+
+RTSuccess Construct(RTInstance self) { return MakeState<SystemState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
 RTSuccess Destroy(RTInstance self) {
-  EndState<Bounds>(self, kStateWord);
+  EndState<SystemState>(self, kStateWord);
   return kRTSuccess;
 }
 
@@ -74,6 +87,30 @@ RTSuccess SetBounds(RTInstance self, float radius, const RTFVector3D* min, const
   return kRTSuccess;
 }
 
+RTSuccess SetParticleInitializer(RTInstance self, particle_system::ParticleInitializer initializer) {
+  SystemState* system = SystemOf(self);
+  if (!system) return kRTFailure;
+  system->initializer = initializer;
+  return kRTSuccess;
+}
+
+RTSuccess Start(RTInstance self) {
+  SystemState* system = SystemOf(self);
+  if (!system) return kRTFailure;
+  system->particles.assign(particle_system::kParticleCount, RTParticle{});
+  if (system->initializer)
+    for (RTParticle& particle : system->particles) system->initializer(&particle);
+  return kRTSuccess;
+}
+
+RTSuccess GetParticles(RTInstance self, const RTParticle** particles, uint32_t* count) {
+  SystemState* system = SystemOf(self);
+  if (!system || !particles || !count) return kRTFailure;
+  *particles = system->particles.data();
+  *count = static_cast<uint32_t>(system->particles.size());
+  return kRTSuccess;
+}
+
 RTSuccess ProcessFrame(RTInstance, uint32_t, const RTSceneNodeEntityFrameInformation*) { return kRTSuccess; }
 
 RTSuccess GetBoundingBox(RTInstance self, RTFVector3D* min, RTFVector3D* max) {
@@ -108,13 +145,18 @@ RTMethodRecord gMethods[] = {
     Method(u"StreamOut", StreamOut, slot::kStreamOut, u"RTSuccess", u"uint aStage, RTInstance ohStream", kOverrides),
     Method(u"SetBounds", SetBounds, slot::kSetBounds, u"RTSuccess",
            u"float aRadius, RTFVector3D in apMin, RTFVector3D in apMax"),
+    Method(u"SetParticleInitializer", SetParticleInitializer, slot::kSetParticleInitializer, u"RTSuccess",
+           u"void* apInitializer"),
+    Method(u"Start", Start, slot::kStart, u"RTSuccess", u""),
+    Method(u"GetParticles", GetParticles, slot::kGetParticles, u"RTSuccess",
+           u"void* out oppParticles, uint out opCount"),
     kEndOfMethods,
 };
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,
     .parentClassName = renderable::kClassName,
-    .description = u"A particle system: its bounds, drawn as nothing yet",
+    .description = u"A particle system: its bounds and particles, drawn as nothing yet",
     .objectSize = slot::kObjectSize,
     .slotTableSize = slot::kSlotTableSize,
     .firstSlotTableOffset = slot::kLevel,

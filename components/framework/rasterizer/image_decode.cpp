@@ -86,8 +86,9 @@ bool ImageSizeAllowed(uint32_t width, uint32_t height) {
 }
 
 bool DecodeImageStream(RTInstance stream, Image* image, std::string* why) {
+  uint32_t start = 0;
   uint32_t bytes = 0;
-  if (!stream || !kivo::stream::Remaining(stream, &bytes)) {
+  if (!stream || !kivo::stream::GetPosition(stream, &start) || !kivo::stream::Remaining(stream, &bytes)) {
     *why = "no image stream to read";
     return false;
   }
@@ -97,7 +98,9 @@ bool DecodeImageStream(RTInstance stream, Image* image, std::string* why) {
   }
   std::vector<uint8_t> file(bytes);
   uint32_t read = 0;
-  if (bytes && (!kivo::stream::Read(stream, file.data(), bytes, &read) || read != bytes)) {
+  const bool whole = !bytes || (kivo::stream::Read(stream, file.data(), bytes, &read) && read == bytes);
+  kivo::stream::Seek(stream, start);
+  if (!whole) {
     *why = "the image stream cannot be read";
     return false;
   }

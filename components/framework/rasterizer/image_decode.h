@@ -23,7 +23,8 @@ struct Image {
 
 bool ImageSizeAllowed(uint32_t width, uint32_t height);
 
-// Decodes the stream's bytes from its position to its end; false with the reason.
+// Decodes the stream's bytes from its position to its end, and puts the position back, so that an
+// image makes as many textures as asked; false with the reason.
 bool DecodeImageStream(RTInstance stream, Image* image, std::string* why);
 
 // The size the image's header gives, reading only as far as that; the stream's position is put

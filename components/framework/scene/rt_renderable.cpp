@@ -67,6 +67,14 @@ RTSuccess GetPostDrawHook(RTInstance self, renderable::DrawHook* function, RTIns
   return GetHook(self, &DrawHooks::post, function, context);
 }
 
+RTSuccess ClearHooksOf(RTInstance self, RTInstance context) {
+  const auto found = HooksByEntity().find(self);
+  if (found == HooksByEntity().end()) return kRTSuccess;
+  for (Hook DrawHooks::*which : {&DrawHooks::pre, &DrawHooks::post})
+    if ((found->second.*which).context == context) found->second.*which = Hook{};
+  return kRTSuccess;
+}
+
 RTSuccess GetStageCount(RTInstance, uint32_t* count) { return SingleStageCount(count); }
 
 RTSuccess StreamOut(RTInstance, uint32_t, RTInstance stream) {
@@ -118,6 +126,7 @@ RTMethodRecord gMethods[] = {
            u"void* apHook, RTInstance ahContext"),
     Method(u"GetPostDrawHook", GetPostDrawHook, renderable::kGetPostDrawHook, u"RTSuccess",
            u"void* out oppHook, RTInstance out ophContext"),
+    Method(u"ClearHooksOf", ClearHooksOf, renderable::kClearHooksOf, u"RTSuccess", u"RTInstance ahContext"),
     kEndOfMethods,
 };
 

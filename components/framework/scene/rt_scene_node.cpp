@@ -1,6 +1,10 @@
 // RTSceneNode: a node of a scene: its placement relative to its parent node, the world transform
 // the scene tree brings up to date, the entity it carries, its child nodes (its child instances
-// that are scene nodes) and its obstacle box. See scene_node_calls.h.
+// that are scene nodes, then those added to it) and its obstacle box. See scene_node_calls.h.
+//
+// A node added to another holds no reference on it, only a pointer back, so that its own destroy
+// hook can take it out of that node's list when it goes first (a forced release, the core's
+// shutdown); the node it was added to clears that pointer before it lets go of its added nodes.
 //
 // Stream form, all little-endian:
 //   u32 version        2; a newer version is refused
@@ -12,8 +16,11 @@
 // for (it may be a child of the node, which the core loads only after the node). A damaged stream
 // (a cut part, a box flag other than 0 or 1, a box whose minimum lies above its maximum) is
 // refused whole: the node keeps what it had.
+#include <algorithm>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
@@ -55,6 +62,8 @@ struct NodeState {
   bool entityIsChild = false;   // see held_children.h
   std::u16string entityPath;    // streamed in, not yet looked up
   std::optional<ObstacleBox> obstacle;
+  std::vector<RTInstance> addedChildren;  // one reference each, in the order added
+  RTInstance addedTo = nullptr;           // the node this one was added to; no reference
 
   NodeState() {
     Mat4Identity(&local);
@@ -78,11 +87,27 @@ struct NodeState {
 
 NodeState* StateOf(RTInstance self) { return StateIn<NodeState>(self, kStateWord); }
 
+bool IsSceneNode(RTInstance instance) { return ModuleCore()->IsKindOfByName(nullptr, instance, slot::kClassName); }
+
 RTSuccess Construct(RTInstance self) { return MakeState<NodeState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
+
+void LeaveAddedTo(RTInstance self, NodeState& node) {
+  if (!node.addedTo) return;
+  std::vector<RTInstance>& siblings = StateOf(node.addedTo)->addedChildren;
+  siblings.erase(std::find(siblings.begin(), siblings.end(), self));
+  node.addedTo = nullptr;
+}
 
 RTSuccess Destroy(RTInstance self) {
   NodeState* node = StateOf(self);
-  if (node && !(node->entityIsChild && ChildrenGone(self))) node->DropEntity();
+  if (node) {
+    if (!(node->entityIsChild && ChildrenGone(self))) node->DropEntity();
+    LeaveAddedTo(self, *node);
+    for (RTInstance child : std::exchange(node->addedChildren, {})) {
+      StateOf(child)->addedTo = nullptr;
+      ModuleCore()->ReleaseInstance(nullptr, child);
+    }
+  }
   EndState<NodeState>(self, kStateWord);
   return kRTSuccess;
 }
@@ -231,8 +256,6 @@ RTSuccess GetInverseWorldMatrix(RTInstance self, const RTFMatrix4x4** inverse) {
   return kRTSuccess;
 }
 
-bool IsSceneNode(RTInstance instance) { return ModuleCore()->IsKindOfByName(nullptr, instance, slot::kClassName); }
-
 // The first scene node among the children of `parent` from index `first` on, with a reference.
 RTSuccess SceneNodeChildFrom(RTInstance parent, uint32_t first, RTInstance* found) {
   *found = nullptr;
@@ -251,14 +274,30 @@ RTSuccess SceneNodeChildFrom(RTInstance parent, uint32_t first, RTInstance* foun
   return kRTSuccess;
 }
 
+// The added child of `parent` at the index, with a reference; null when there is none.
+RTSuccess AddedChildAt(RTInstance parent, size_t index, RTInstance* found) {
+  const NodeState* node = IsSceneNode(parent) ? StateOf(parent) : nullptr;
+  *found = node && index < node->addedChildren.size() ? node->addedChildren[index] : nullptr;
+  return *found ? ModuleCore()->ResolveHandle(nullptr, *found) : kRTSuccess;
+}
+
 RTSuccess GetFirstChild(RTInstance self, RTInstance* child) {
   if (!self || !child) return kRTFailure;
-  return SceneNodeChildFrom(self, 0, child);
+  if (!SceneNodeChildFrom(self, 0, child)) return kRTFailure;
+  return *child ? kRTSuccess : AddedChildAt(self, 0, child);
+}
+
+// An added node's next sibling is the next one added to its node.
+RTSuccess NextAddedSibling(RTInstance self, const NodeState& node, RTInstance* sibling) {
+  const std::vector<RTInstance>& siblings = StateOf(node.addedTo)->addedChildren;
+  const auto at = std::find(siblings.begin(), siblings.end(), self);
+  return AddedChildAt(node.addedTo, static_cast<size_t>(at - siblings.begin()) + 1, sibling);
 }
 
 RTSuccess GetNextSibling(RTInstance self, RTInstance* sibling) {
   if (!self || !sibling) return kRTFailure;
   *sibling = nullptr;
+  if (const NodeState* node = StateOf(self); node && node->addedTo) return NextAddedSibling(self, *node, sibling);
   CoreTable* core = ModuleCore();
   RTInstance parent = nullptr;
   uint32_t count = 0;
@@ -271,12 +310,46 @@ RTSuccess GetNextSibling(RTInstance self, RTInstance* sibling) {
       core->ReleaseInstance(nullptr, child);
       if (child == self) {
         result = SceneNodeChildFrom(parent, i + 1, sibling);
+        // After the last child instance come the nodes added to the parent.
+        if (result && !*sibling) result = AddedChildAt(parent, 0, sibling);
         break;
       }
     }
   }
   core->ReleaseInstance(nullptr, parent);
   return result;
+}
+
+// The node above this one: the node it was added to, else its parent instance when that is a
+// scene node; null for neither.
+RTInstance ParentNode(RTInstance self) {
+  if (const NodeState* node = StateOf(self); node->addedTo) return node->addedTo;
+  RTInstance parent = nullptr;
+  if (!ModuleCore()->GetParent(nullptr, self, &parent) || !parent) return nullptr;
+  ModuleCore()->ReleaseInstance(nullptr, parent);  // a child holds its parent alive
+  return IsSceneNode(parent) ? parent : nullptr;
+}
+
+bool IsAbove(RTInstance candidate, RTInstance node) {
+  for (RTInstance at = node; at; at = ParentNode(at))
+    if (at == candidate) return true;
+  return false;
+}
+
+RTSuccess AddChild(RTInstance self, RTInstance child) {
+  NodeState* node = StateOf(self);
+  if (!node || !child || !IsSceneNode(child)) return kRTFailure;
+  NodeState& added = *StateOf(child);
+  if (added.addedTo == self || IsChildOf(child, self)) return kRTSuccess;
+  if (IsAbove(child, self) || (!added.addedTo && ParentNode(child))) return kRTFailure;
+  // A node added elsewhere brings the reference that node held; any other gets one.
+  if (added.addedTo)
+    LeaveAddedTo(child, added);
+  else if (!ModuleCore()->ResolveHandle(nullptr, child))
+    return kRTFailure;
+  node->addedChildren.push_back(child);
+  added.addedTo = self;
+  return kRTSuccess;
 }
 
 RTSuccess GetItemCount(RTInstance self, uint32_t* count) {
@@ -318,6 +391,7 @@ RTMethodRecord gMethods[] = {
            u"RTFVector3D in apMin, RTFVector3D in apMax"),
     Method(u"GetObstacleBox", GetObstacleBox, slot::kGetObstacleBox, u"RTSuccess",
            u"RTBool out opHas, RTFVector3D out opMin, RTFVector3D out opMax"),
+    Method(u"AddChild", AddChild, slot::kAddChild, u"RTSuccess", u"RTInstance ahChild"),
     kEndOfMethods,
 };
 

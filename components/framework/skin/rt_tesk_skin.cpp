@@ -52,11 +52,12 @@ RTSuccess ProcessFrame(RTInstance self, uint32_t milliseconds, const RTSceneNode
   const InstanceRef animator = AnimatorOf(frame->node);
   InstanceRef motion;
   const RTFMatrix4x4* world = nullptr;
-  if (animator.get() && articulated::Evaluate(animator.get(), milliseconds, motion.out()) &&
+  if (animator.get() && rigid::Evaluate(animator.get(), milliseconds, motion.out()) &&
       scene_node::GetWorldMatrix(frame->node, &world)) {
     rasterizer::PushWorldMatrix(frame->rasterizer, world);
     bone_model::Deform(self, motion.get());
     rasterizer::PopWorldMatrix(frame->rasterizer);
+    articulated::PlaceAttachments(animator.get(), self);
   }
   return CallParentMethod(self, bone_model::kOwnTable, bone_model::kProcessFrame, milliseconds, frame);
 }

@@ -162,6 +162,28 @@ TEST_F(SceneEntities, AParticleSystemAnswersTheBoundsItWasGivenAndNoAlpha) {
   EXPECT_EQ(alpha, 0u);
 }
 
+TEST_F(SceneEntities, AStartedParticleSystemFillsItsParticlesThroughItsInitializer) {
+  InstanceRef system = Make(particle_system::kClassName);
+  const RTParticle* particles = nullptr;
+  uint32_t count = 9;
+  ASSERT_EQ(particle_system::GetParticles(system.get(), &particles, &count), kRTSuccess);
+  EXPECT_EQ(count, 0u) << "none before a start";
+  ASSERT_EQ(particle_system::Start(system.get()), kRTSuccess);
+  ASSERT_EQ(particle_system::GetParticles(system.get(), &particles, &count), kRTSuccess);
+  ASSERT_EQ(count, particle_system::kParticleCount);
+  EXPECT_EQ(particles[0].size, 0.0f) << "zeroed without an initializer";
+
+  static int calls = 0;
+  ASSERT_EQ(particle_system::SetParticleInitializer(system.get(),
+                                                    [](RTParticle* particle) { particle->start = ++calls; }),
+            kRTSuccess);
+  ASSERT_EQ(particle_system::Start(system.get()), kRTSuccess);
+  ASSERT_EQ(particle_system::GetParticles(system.get(), &particles, &count), kRTSuccess);
+  ASSERT_EQ(count, particle_system::kParticleCount);
+  EXPECT_EQ(calls, static_cast<int>(count));
+  EXPECT_EQ(particles[count - 1].start, calls) << "each particle made anew";
+}
+
 // Each entity's stream brings its values into a fresh one; a cut stream is refused with its
 // message and leaves the instance as it was.
 TEST_F(SceneEntities, StreamsCarryTheValuesAndCutStreamsAreRefused) {

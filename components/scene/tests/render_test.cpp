@@ -143,10 +143,12 @@ class Render : public SceneTest {
     return names;
   }
 
-  static void RecordDrawn(RTInstance, RTInstance, uint32_t, const RTSceneNodeEntityFrameInformation* frame, uint32_t*) {
+  static RTSuccess RecordDrawn(RTInstance, RTInstance, uint32_t, const RTSceneNodeEntityFrameInformation* frame,
+                               uint32_t*) {
     Drawn drawn{gCurrent->NameOf(frame->node), {}};
     for (uint32_t i = 0; i < frame->lightCount; ++i) drawn.lights.push_back(gCurrent->NameOf(frame->lights[i]));
     gCurrent->drawn_.push_back(drawn);
+    return kRTSuccess;
   }
 
   static inline Render* gCurrent = nullptr;  // the hook's way back to the running test

@@ -38,8 +38,8 @@ RTFVector3D TranslationOf(const RTFMatrix4x4& m) {
 
 void SkinTest::InstallComponents(tesk::testing::CoreHost& host) {
   MeshTest::InstallComponents(host);
-  for (const char* name :
-       {"RTEditable", "RTAnimTrack", "RTBoneModel", "RTTeskSkin", "RTArticulated", "RTSceneNode", "RTTeskSceneNode"})
+  for (const char* name : {"RTEditable", "RTAnimTrack", "RTBoneModel", "RTTeskSkin", "RTRigid", "RTArticulated",
+                           "RTSceneNode", "RTTeskSceneNode"})
     host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
 }
 

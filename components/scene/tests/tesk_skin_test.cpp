@@ -40,10 +40,11 @@ class TeskSkin : public SkinTest {
   RTInstance PlayingNode() {
     RTInstance motion = NewMotion();
     AddNode(motion, u"Root", nullptr, Translation(0, 1, 0));
-    RTInstance player = New(articulated::kClassName);
+    player_ = New(articulated::kClassName);
+    RTInstance player = player_;
     uint32_t index = 0;
-    EXPECT_EQ(articulated::AppendMotion(player, motion, &index), kRTSuccess);
-    EXPECT_EQ(articulated::SetPlaying(player, 1), kRTSuccess);
+    EXPECT_EQ(rigid::AppendMotion(player, motion, &index), kRTSuccess);
+    EXPECT_EQ(rigid::SetPlaying(player, 1), kRTSuccess);
     RTInstance node = Node(tesk_scene_node::kClassName);
     EXPECT_EQ(tesk_scene_node::SetAnimator(node, player), kRTSuccess);
     return node;
@@ -66,6 +67,7 @@ class TeskSkin : public SkinTest {
 
   tesk::testing::OffscreenWindow window_;
   RTInstance skin_ = nullptr;
+  RTInstance player_ = nullptr;  // the player of the last PlayingNode
 };
 
 TEST_F(TeskSkin, IsPosedByItsNodesPlayerAndItsBonesLieOnTheNode) {
@@ -80,6 +82,31 @@ TEST_F(TeskSkin, IsPosedByItsNodesPlayerAndItsBonesLieOnTheNode) {
   EXPECT_EQ(*(second + 1), kNodeWorld) << "then the mesh draws itself under it";
   EXPECT_EQ(pops, 3);
   ExpectNear(Vertices(skin_)[0], V(0, 1, 0), 0);
+}
+
+TEST_F(TeskSkin, PlacesTheNodesItsPlayerCarriesOnTheBonesAsPosed) {
+  RTInstance node = PlayingNode();
+  RTBoneNode* root = nullptr;
+  ASSERT_EQ(bone_model::GetNode(skin_, u"Root", &root), kRTSuccess);
+  RTInstance hand = New(tesk_scene_node::kClassName);
+  RTInstance held = New(tesk_scene_node::kClassName);
+  const RTFMatrix4x4 offset = Translation(0, 0, 2);
+  ASSERT_EQ(articulated::AttachNode(player_, root, &offset, hand), kRTSuccess);
+  ASSERT_EQ(articulated::AttachNode(player_, root, &offset, held), kRTSuccess);
+  EXPECT_EQ(RefCount(held), 2u);
+  ASSERT_EQ(articulated::DetachNode(player_, root, held), kRTSuccess);
+  EXPECT_EQ(RefCount(held), 1u);
+  EXPECT_EQ(articulated::DetachNode(player_, root, held), kRTFailure) << "attached no more";
+  EXPECT_EQ(articulated::AttachNode(player_, nullptr, &offset, held), kRTFailure);
+  EXPECT_EQ(articulated::AttachNode(player_, root, &offset, NewMaterial()), kRTFailure) << "no scene node";
+
+  Drawn(node);
+  const RTFMatrix4x4* placement = nullptr;
+  ASSERT_EQ(scene_node::GetLocalMatrix(hand, &placement), kRTSuccess);
+  ExpectNear(TranslationOf(*placement), V(0, 1, 2));  // the offset on the lifted bone
+  const RTFMatrix4x4* still = nullptr;
+  ASSERT_EQ(scene_node::GetLocalMatrix(held, &still), kRTSuccess);
+  ExpectNear(TranslationOf(*still), V(0, 0, 0));
 }
 
 // A plain scene node, a game node without a player, and one whose "player" is of another class.

@@ -13,6 +13,11 @@
 
 #include "kivo/slots.h"
 
+struct RTTeskActorWrapper;  // the actor component's record of a character (kivo/actor/actor_calls.h)
+namespace kivo {
+struct List;
+}  // namespace kivo
+
 namespace varno {
 struct RTVarnoConstantValue;  // an argument or result cell (varno/call_cells.h)
 struct RTVarnoSymbol;
@@ -386,5 +391,51 @@ inline RTSuccess GetVM(RTInstance game, void** vm) { return kivo::CallMethod(gam
 inline RTSuccess GetSceneTree(RTInstance game, RTInstance* tree) {
   return kivo::CallMethod(game, kLevel, kGetSceneTree, tree);
 }
+
+// What the actor component calls, in a namespace of their own: the game's own functions bear the
+// same names.
+namespace call {
+
+// The game's list of actor wrappers, the game's own.
+inline RTSuccess GetActorList(RTInstance game, kivo::List** actors) {
+  return kivo::CallMethod(game, kLevel, kGetActorList, actors);
+}
+inline RTSuccess AddActor(RTInstance game, RTTeskActorWrapper* wrapper) {
+  return kivo::CallMethod(game, kLevel, kAddActor, wrapper);
+}
+inline RTSuccess RemoveActor(RTInstance game, RTTeskActorWrapper* wrapper) {
+  return kivo::CallMethod(game, kLevel, kRemoveActor, wrapper);
+}
+inline RTSuccess AddNode(RTInstance game, RTInstance node) { return kivo::CallMethod(game, kLevel, kAddNode, node); }
+inline RTSuccess RemoveNode(RTInstance game, RTInstance node) {
+  return kivo::CallMethod(game, kLevel, kRemoveNode, node);
+}
+// The script form: the game clock in seconds, a real in the result cell.
+inline RTSuccess GetCurrentTime(RTInstance game, varno::RTVarnoConstantValue* result) {
+  return kivo::CallMethod(game, kLevel, kGetCurrentTime, static_cast<varno::RTVarnoSymbol*>(nullptr), 0u,
+                          static_cast<varno::RTVarnoConstantValue*>(nullptr), result,
+                          static_cast<varno::RTVarnoVM*>(nullptr));
+}
+inline RTSuccess GetCurrentTimeC(RTInstance game, float* seconds) {
+  return kivo::CallMethod(game, kLevel, kGetCurrentTimeC, seconds);
+}
+// The game clock times 0.5.
+inline RTSuccess GetGameTimeC(RTInstance game, float* seconds) {
+  return kivo::CallMethod(game, kLevel, kGetGameTimeC, seconds);
+}
+// Lets go of the effects attached to the actor.
+inline RTSuccess FXActorRemove(RTInstance game, RTTeskActorWrapper* wrapper) {
+  return kivo::CallMethod(game, kLevel, kFXActorRemove, wrapper);
+}
+// Marks the actor's entry of the patient display as leaving.
+inline RTSuccess RemovePatientC(RTInstance game, RTTeskActorWrapper* wrapper) {
+  return kivo::CallMethod(game, kLevel, kRemovePatientC, wrapper);
+}
+// The player's body, with a reference for the caller.
+inline RTSuccess GetPlayerEntity(RTInstance game, RTInstance* body) {
+  return kivo::CallMethod(game, kLevel, kGetPlayerEntity, body);
+}
+
+}  // namespace call
 
 }  // namespace tesk::game

@@ -85,6 +85,14 @@ TEST_F(Textures, OnePictureInEachFormatDrawsTheSamePixels) {
     EXPECT_EQ(height, uint32_t{kSide});
     ASSERT_EQ(kivo::stream::GetPosition(stream.get(), &position), kRTSuccess);
     EXPECT_EQ(position, 0u) << "the size is read in place";
+    for (int made = 1; made <= 2; ++made) {
+      r::Texture texture = 0;
+      ASSERT_EQ(r::CreateTextureFromImage(rasterizer(), stream.get(), &texture, GL_CLAMP, GL_CLAMP, GL_NEAREST,
+                                          GL_NEAREST, 0),
+                kRTSuccess)
+          << "texture " << made << " of one image";
+      EXPECT_EQ(r::DestroyTexture(rasterizer(), texture), kRTSuccess);
+    }
     stream.Reset();
 
     const r::Texture texture = FromImage(file);

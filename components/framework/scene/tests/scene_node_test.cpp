@@ -204,6 +204,46 @@ TEST_F(SceneNodes, ChildNodesAreTheChildInstancesThatAreNodes) {
   EXPECT_EQ(RefCount(head.get()), 1u) << "every reference handed out came back";
 }
 
+TEST_F(SceneNodes, AddedNodesFollowTheChildInstancesAndMoveWhenAddedElsewhere) {
+  InstanceRef body = MakeNode(u"Body", At(0, 0, 0));
+  InstanceRef head = MakeNode(u"Head", At(0, 1, 0), body.get());
+  InstanceRef left = MakeNode(u"Left", At(0, 0, 0));
+  InstanceRef right = MakeNode(u"Right", At(0, 0, 0));
+  ASSERT_EQ(scene_node::AddChild(body.get(), left.get()), kRTSuccess);
+  ASSERT_EQ(scene_node::AddChild(body.get(), right.get()), kRTSuccess);
+  EXPECT_EQ(scene_node::AddChild(body.get(), right.get()), kRTSuccess) << "added once";
+  EXPECT_EQ(scene_node::AddChild(body.get(), head.get()), kRTSuccess) << "a child instance is one already";
+  EXPECT_EQ(ChildNodes(body.get()), (std::vector<std::u16string>{u"Head", u"Left", u"Right"}));
+  EXPECT_EQ(RefCount(left.get()), 2u);
+
+  ASSERT_EQ(scene_node::AddChild(head.get(), left.get()), kRTSuccess);
+  EXPECT_EQ(ChildNodes(body.get()), (std::vector<std::u16string>{u"Head", u"Right"}));
+  EXPECT_EQ(ChildNodes(head.get()), (std::vector<std::u16string>{u"Left"}));
+  EXPECT_EQ(RefCount(left.get()), 2u) << "moved with the reference it had";
+
+  InstanceRef mesh;
+  ASSERT_EQ(core().CreateInstanceByString(nullptr, renderable::kClassName, mesh.out(), 0, 1), kRTSuccess);
+  InstanceRef other = MakeNode(u"Other", At(0, 0, 0));
+  InstanceRef foot = MakeNode(u"Foot", At(0, 0, 0), other.get());
+  for (RTInstance refused : {static_cast<RTInstance>(nullptr), mesh.get(), body.get(), foot.get()})
+    EXPECT_EQ(scene_node::AddChild(body.get(), refused), kRTFailure);
+  EXPECT_EQ(scene_node::AddChild(left.get(), body.get()), kRTFailure) << "a node above it";
+  EXPECT_EQ(ChildNodes(body.get()), (std::vector<std::u16string>{u"Head", u"Right"}));
+
+  head.Reset();
+  body.Reset();
+  EXPECT_EQ(RefCount(left.get()), 1u) << "the node it was added to let go of it";
+  EXPECT_EQ(RefCount(right.get()), 1u);
+}
+
+TEST_F(SceneNodes, AnAddedNodeReleasedByForceLeavesItsNode) {
+  InstanceRef body = MakeNode(u"Body", At(0, 0, 0));
+  InstanceRef hand = MakeNode(u"Hand", At(0, 0, 0));
+  ASSERT_EQ(scene_node::AddChild(body.get(), hand.get()), kRTSuccess);
+  ASSERT_EQ(core().ForceReleaseInstance(nullptr, hand.Take()), kRTSuccess);
+  EXPECT_TRUE(ChildNodes(body.get()).empty());
+}
+
 TEST_F(SceneNodes, HoldTheirEntityAndStreamItsPath) {
   InstanceRef node = MakeNode(u"Lamp", At(1, 2, 3));
   InstanceRef folder = MakeFolder(u"Meshes");

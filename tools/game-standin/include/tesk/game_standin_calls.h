@@ -1,11 +1,22 @@
 // The stand-in for the game component (class RTTeskGame) that tools and tests load into a Kivo root
-// of their own, where they need scene trees before the game exists. It answers the game's methods
-// that the scene library calls, at the game level of tesk/game_slots.h:
-//   GetVM 0x94        (out VM): the VM set below, null at the start; no reference
-//   GetSceneTree 0x98 (out tree): the tree set below with a reference for the caller; null when none
-//   RenderAOI 0xC0    (rasterizer): draws nothing; each call prints "RTTeskGame.RenderAOI()" to the
-//                     core's debug output
-// and two setters of its own, placed above the game's table.
+// of their own, where they need scene trees and characters before the game exists. It answers the
+// game's methods that the scene library and the actor component call, at the game level of
+// tesk/game_slots.h:
+//   GetVM 0x94            (out VM): the VM set below, null at the start; no reference
+//   GetSceneTree 0x98     (out tree): the tree set below with a reference for the caller; null when none
+//   RenderAOI 0xC0        (rasterizer): draws nothing
+//   GetActorList 0x74     (out list): its actor list, empty at the start
+//   AddActor 0x4C         (wrapper): appends it to the actor list unless it is listed
+//   RemoveActor 0x170     (wrapper): takes every entry of it out of the actor list
+//   AddNode 0x13C, RemoveNode 0x180 (node): nothing more
+//   FXActorRemove 0x2B0, RemovePatientC 0x508 (wrapper): nothing more
+//   GetPlayerEntity 0x4A8 (out body): the body set below with a reference for the caller; fails
+//                         when there is none
+//   GetCurrentTime 0x44   (script form): the clock set below (0 at the start) in the result cell
+//   GetCurrentTimeC 0x58, GetGameTimeC 0xF0 (out float): the clock, and the clock times 0.5
+// Each call of RenderAOI, AddActor, RemoveActor, AddNode, RemoveNode, FXActorRemove, RemovePatientC
+// and GetPlayerEntity prints "RTTeskGame.<name>()" to the core's debug output, so that tests see
+// the calls in their order. Its setters of its own are placed above the game's table.
 #pragma once
 
 #include "kivo/slots.h"
@@ -16,8 +27,10 @@ namespace tesk::game_standin {
 enum Slot : uint32_t {
   kSetVM = 0x590,
   kSetSceneTree = 0x594,
+  kSetClock = 0x598,
+  kSetPlayerEntity = 0x59c,
 };
-inline constexpr uint32_t kSlotTableSize = kSetSceneTree + 4;
+inline constexpr uint32_t kSlotTableSize = kSetPlayerEntity + 4;
 
 // The VM GetVM hands out (no reference: a VM is no instance).
 inline RTSuccess SetVM(RTInstance g, void* vm) { return kivo::CallMethod(g, game::kLevel, kSetVM, vm); }
@@ -25,6 +38,12 @@ inline RTSuccess SetVM(RTInstance g, void* vm) { return kivo::CallMethod(g, game
 // before letting go of either.
 inline RTSuccess SetSceneTree(RTInstance g, RTInstance tree) {
   return kivo::CallMethod(g, game::kLevel, kSetSceneTree, tree);
+}
+// The game clock in seconds.
+inline RTSuccess SetClock(RTInstance g, float seconds) { return kivo::CallMethod(g, game::kLevel, kSetClock, seconds); }
+// Holds the player's body with a reference (null gives it back).
+inline RTSuccess SetPlayerEntity(RTInstance g, RTInstance body) {
+  return kivo::CallMethod(g, game::kLevel, kSetPlayerEntity, body);
 }
 
 }  // namespace tesk::game_standin

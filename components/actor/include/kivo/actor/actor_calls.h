@@ -15,11 +15,36 @@
 #include "kivo/support/math_types.h"
 #include "kivo/varno_controller/varno_controller_calls.h"
 
-struct VehicleRecord;   // a wheelchair, gurney, carry or the ambulance (defined with the vehicles)
-struct RTVarnoCallArg;  // an argument or result cell of a script call (varno/call_cells.h)
+struct VehicleRecord;  // a wheelchair, gurney, carry or the ambulance (defined with the vehicles)
+struct RTBoneNode;     // a bone of a skinned mesh (kivo/scene/bone_model_calls.h)
 namespace kivo {
 struct PathPoint;  // a point of a planned path (kivo/navigation/navigation_calls.h)
 }  // namespace kivo
+namespace varno {
+struct RTVarnoConstantValue;  // an argument or result cell of a script call (varno/call_cells.h)
+}  // namespace varno
+
+namespace kivo::actor {
+
+// What an actor touched in a contact pass.
+enum ContactType : uint32_t {
+  kContactActors = 0,          // a swept contact, or this actor's vehicle segment against one on foot
+  kContactScene = 1,           // a scene obstacle
+  kContactSceneSphere = 2,     // a scene obstacle the sphere test marked
+  kContactVehicleSegment = 3,  // this actor on foot against the segment of one that is not
+};
+inline constexpr uint32_t kMaxContacts = 16;
+
+}  // namespace kivo::actor
+
+// One contact of a pass; an actor's list is refilled from empty on every pass.
+struct ActorContact {
+  void* party;            // the other actor's wrapper, or the scene node hit (held with a reference)
+  uint32_t type;          // kivo::actor::ContactType
+  float squaredDistance;  // segment contacts only
+  RTFVector3D normal;
+  RTFVector3D relativeVelocity;
+};
 
 // The native record that the actor component keeps for each script actor, attached to the script
 // object through the controller's native-record table and registered with the game (AddActor).
@@ -33,14 +58,15 @@ struct RTTeskActorWrapper {
   RTInstance BodyNode;  // its object is the skin
   RTInstance MountNode;
   RTInstance CarryNode;
-  RTInstance Skin;
+  RTInstance Skin;  // one reference held
   VehicleRecord* Vehicle;
   VehicleRecord* Ambulance;
   int32_t AmbulanceSeat;
-  RTInstance HeadRender;  // the head image, or null
-  uint32_t HeadTexture;   // the rasterizer's texture of HeadRender that the game makes in AddActor; 0 for none
-  void* ScriptObject;     // the actor's script object; events are raised on it
-  kivo::List* SpeechList;
+  RTInstance HeadRender;   // the head image, or null; one reference held
+  uint32_t HeadTexture;    // the rasterizer's texture of HeadRender that the game makes in AddActor; 0 for none
+  RTBool CustomHead;       // the game made the head
+  void* ScriptObject;      // the actor's script object; events are raised on it
+  kivo::List* SpeechList;  // SpeechText records, newest first
   RTInstance Animator;
   uint32_t ShowName;
   float ShowNameTime;
@@ -63,14 +89,16 @@ struct RTTeskActorWrapper {
   uint32_t MotionCarry;
   uint32_t MotionWalk2;
   RTBool MoveAnimation;
-  void* SpineBone;
-  void* LeftArmChain;
-  void* RightArmChain;
+  RTBoneNode* SpineBone;  // of the skin, or null
+  int32_t LeftArmChain;   // an IK chain of the skin; kNoChain for none
+  int32_t RightArmChain;
   RTBool Moving;
   RTFVector3D TargetVector;
   RTTeskActorWrapper* TargetActor;
+  int32_t TargetActorIndex;  // read from a save, until the references are bound; -1 for none
   RTInstance TargetNode;
   uint32_t Serial;
+  int32_t SaveIndex;  // the position in the game's actor list while saving and loading
   RTBool LookAtEnabled;
   RTFVector3D LookAtPoint;
   RTBool LookAtPointPending;
@@ -79,7 +107,7 @@ struct RTTeskActorWrapper {
   RTBool BrakeAtGoal;
   uint32_t SteeringState;
   RTBool ExtendedBV;
-  RTInstance ExtendedBVNode;
+  RTInstance ExtendedBVNode;  // one reference held
   RTFVector3D Goal;
   RTBool GoalInCorner;
   RTBool GoalTooCloseToWall;
@@ -92,29 +120,41 @@ struct RTTeskActorWrapper {
   float ArrivalTolerance;
   float SlowingDistance;
   float PredictionDistance;
+  float MoveStartTime;            // game time in seconds
+  RTFVector3D MoveStartPosition;  // the root's translation when the move started
+  RTFVector3D MoveStartHeading;   // and its forward row
+  RTBool MoveReverse;             // a vehicle is pushed backwards
+  uint32_t PlanPathOption;        // handed to path planning by MoveTo
   RTBool ViewDirectionSet;
   RTFMatrix4x4 Frame;  // rows: side, up, forward, position
   RTFMatrix4x4 SpeechFrame;
   float Mass;
   float InverseMass;
+  float Damping;
   RTFVector3D Velocity;
+  RTFVector3D AngularVelocity;  // y: the yaw rate in radians per second
   float Speed;
   float MaxSpeed;
   float PreviousMaxSpeed;
   float VehicleAnimationRate;
   RTFVector3D Acceleration;
+  RTFVector3D Force;
   RTFVector3D Steering;
   float MaxSteering;
   float SteeringConstraint;
+  float WheelAngle;  // degrees
   float PathStartTime;
   RTFVector3D AvoidanceVectors[2];
   float Radius;
   float PaddedRadius;
   uint32_t SignalFlags[2];
+  uint32_t ContactCount;
+  ActorContact Contacts[kivo::actor::kMaxContacts];
   float NeighbourhoodRadius;
   kivo::List* NeighbourQueryList;  // the scene tree's
   kivo::List* NeighbourList;
   kivo::List* FreeNeighbourList;
+  int32_t CarriedActorIndex;  // read from a save, until the references are bound; -1 for none
   uint32_t Floor;
   uint32_t Staffer;
   RTBool GambitActive;
@@ -122,6 +162,8 @@ struct RTTeskActorWrapper {
   char16_t* SkinName;
   RTInstance LeftHandNode;
   RTInstance RightHandNode;
+  RTInstance HandEmitterNode;     // the node of the hand effect's particles, or null
+  RTInstance HandParticleSystem;  // its particle system
   float IdleSwitchTime;
   RTBool IdlesDisabled;
   uint32_t IdleMotion;
@@ -133,6 +175,7 @@ struct RTTeskActorWrapper {
 namespace kivo::actor {
 
 inline constexpr char16_t kClassName[] = u"RTTeskActor";
+inline constexpr int32_t kNoChain = -1;  // chains are numbered from 0
 
 // Every method of the actor's level with its byte offset, in offset order.
 #define KIVO_ACTOR_METHODS(X)                  \
@@ -325,8 +368,9 @@ inline constexpr uint32_t kSlotTableSize = kEnableLookAt + 4;
 inline constexpr uint32_t kMethodCount = 175;
 
 // The form of the script-called methods.
-using ScriptMethod = RTSuccess (*)(RTInstance actor, void* object, uint32_t argumentCount, RTVarnoCallArg* arguments,
-                                   RTVarnoCallArg* result, void* vm);
+using ScriptMethod = RTSuccess (*)(RTInstance actor, void* object, uint32_t argumentCount,
+                                   varno::RTVarnoConstantValue* arguments, varno::RTVarnoConstantValue* result,
+                                   void* vm);
 
 // Properties (name, packed type word 0x70404: a float each): copied in and out, no range checked.
 inline constexpr uint32_t kFloatPropertyType = 0x70404;

@@ -1,63 +1,58 @@
-// Calls on RTArticulated, the motion player of a character's skin: a set of motions (RTAnimTrack
-// instances, each held with a reference) of which it plays one. Its level follows RTComponent's.
+// Calls on RTArticulated, the motion player of a character's skin: an RTRigid (rigid_calls.h, the
+// level that plays the motions) whose own level adds motions to the set or puts them in place of
+// others, and carries scene nodes on the skin's bones.
 //
-// The current motion plays from its start time at `rate` times real time while playing is on; a
-// looping motion wraps around its start..end span, any other holds at its end, where it is done.
-// A skin whose scene node carries the player has it evaluate its motion once a frame (Evaluate):
-// the motion time advances by the milliseconds since the last frame time it saw, times the rate,
-// and the motion is evaluated there.
+// A node attached to a bone follows it: each time the skin deforms to the player's motion
+// (tesk_skin_calls.h) it places the player's attached nodes, each at its offset times the bone's
+// world matrix, as its local matrix (the skin's model space: the space of the node that draws the
+// skin, whose child the attached node is). The player holds each attached node with a reference;
+// the bones are the skin's, which whoever attaches keeps alive while they are attached.
 #pragma once
 
+#include "kivo/rigid/rigid_calls.h"
 #include "kivo/slots.h"
+#include "kivo/support/math_types.h"
+
+struct RTBoneNode;
 
 namespace kivo::articulated {
 
 inline constexpr char16_t kClassName[] = u"RTArticulated";
 
 enum Slot : uint32_t {
-  kAppendMotion = 0x00,  // (motion, out index)
-  kSetMotion = 0x04,     // (index)
-  kGetMotion = 0x08,     // (out index)
-  kSetLooping = 0x0c,
-  kSetPlaying = 0x10,
-  kSetRate = 0x14,
-  kGetRate = 0x18,
-  kSetMotionTime = 0x1c,  // seconds
-  kGetMotionTime = 0x20,
-  kIsMotionDone = 0x24,
-  kEvaluate = 0x28,  // (frame time in milliseconds, out motion)
-  kStreamIn = 0x2c,  // overrides RTComponent's: (stage, stream)
-  kStreamOut = 0x30,
+  kAddCustomMotion = 0x00,   // (motion, out index)
+  kReplaceMotion = 0x04,     // (index, motion)
+  kAttachNode = 0x08,        // (bone, offset, node)
+  kDetachNode = 0x0c,        // (bone, node)
+  kPlaceAttachments = 0x10,  // (skin)
 };
-inline constexpr uint32_t kLevel = 0x08;
-inline constexpr uint32_t kOwnTable = 0x0C;
-inline constexpr uint32_t kObjectSize = 0x14;
-inline constexpr uint32_t kSlotTableSize = kStreamOut + 4;
-inline constexpr uint32_t kStreamVersion = 1;
+inline constexpr uint32_t kLevel = rigid::kObjectSize;
+inline constexpr uint32_t kOwnTable = kLevel + 4;
+inline constexpr uint32_t kObjectSize = kOwnTable + 8;
+inline constexpr uint32_t kSlotTableSize = kPlaceAttachments + 4;
 
-// Adds the motion (an RTAnimTrack) at the end of the set; *index is its place.
-inline RTSuccess AppendMotion(RTInstance a, RTInstance motion, uint32_t* index) {
-  return CallMethod(a, kLevel, kAppendMotion, motion, index);
+// Adds a motion of the character's own at the end of the set, where SetMotion plays it like any
+// other; *index is its place.
+inline RTSuccess AddCustomMotion(RTInstance a, RTInstance motion, uint32_t* index) {
+  return CallMethod(a, kLevel, kAddCustomMotion, motion, index);
 }
-// Makes the motion at the index the current one, its time at its start; the current one again
-// changes nothing. An index beyond the set fails.
-inline RTSuccess SetMotion(RTInstance a, uint32_t index) { return CallMethod(a, kLevel, kSetMotion, index); }
-inline RTSuccess GetMotion(RTInstance a, uint32_t* index) { return CallMethod(a, kLevel, kGetMotion, index); }
-inline RTSuccess SetLooping(RTInstance a, RTBool looping) { return CallMethod(a, kLevel, kSetLooping, looping); }
-inline RTSuccess SetPlaying(RTInstance a, RTBool playing) { return CallMethod(a, kLevel, kSetPlaying, playing); }
-// 1.0 plays at real time; made at 1.0.
-inline RTSuccess SetRate(RTInstance a, float rate) { return CallMethod(a, kLevel, kSetRate, rate); }
-inline RTSuccess GetRate(RTInstance a, float* rate) { return CallMethod(a, kLevel, kGetRate, rate); }
-inline RTSuccess SetMotionTime(RTInstance a, float seconds) { return CallMethod(a, kLevel, kSetMotionTime, seconds); }
-inline RTSuccess GetMotionTime(RTInstance a, float* seconds) { return CallMethod(a, kLevel, kGetMotionTime, seconds); }
-// 0 while the current motion plays on; 1 once a motion that does not loop reached its end, and
-// when the set is empty.
-inline RTSuccess IsMotionDone(RTInstance a, RTBool* done) { return CallMethod(a, kLevel, kIsMotionDone, done); }
-// Advances the time once per frame time and evaluates the current motion there (RTAnimTrack's
-// UpdateFrame); *motion is that motion with a reference for the caller. Fails, null, when the set
-// is empty.
-inline RTSuccess Evaluate(RTInstance a, uint32_t milliseconds, RTInstance* motion) {
-  return CallMethod(a, kLevel, kEvaluate, milliseconds, motion);
+// Puts the motion (an RTAnimTrack) in place of the one at the index, giving up that one; the
+// current motion, replaced, plays the new one from its start. An index beyond the set fails.
+inline RTSuccess ReplaceMotion(RTInstance a, uint32_t index, RTInstance motion) {
+  return CallMethod(a, kLevel, kReplaceMotion, index, motion);
+}
+// Attaches the scene node to the bone with the offset (a matrix in the bone's space), in place of
+// a bone it was attached to.
+inline RTSuccess AttachNode(RTInstance a, RTBoneNode* bone, const RTFMatrix4x4* offset, RTInstance node) {
+  return CallMethod(a, kLevel, kAttachNode, bone, offset, node);
+}
+// Takes the node off the bone; fails when it is not attached there.
+inline RTSuccess DetachNode(RTInstance a, RTBoneNode* bone, RTInstance node) {
+  return CallMethod(a, kLevel, kDetachNode, bone, node);
+}
+// Places every attached node at its bone as the skin now poses it (called by the skin).
+inline RTSuccess PlaceAttachments(RTInstance a, RTInstance skin) {
+  return CallMethod(a, kLevel, kPlaceAttachments, skin);
 }
 
 }  // namespace kivo::articulated

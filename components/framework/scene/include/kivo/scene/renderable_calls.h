@@ -36,15 +36,17 @@ enum Slot : uint32_t {
   kGetPreDrawHook = 0x20,
   kSetPostDrawHook = 0x24,
   kGetPostDrawHook = 0x28,
+  kClearHooksOf = 0x2c,
 };
 inline constexpr uint32_t kLevel = 0x08;       // first slot table: reaches a derived class's overrides
 inline constexpr uint32_t kOwnTable = 0x0C;    // second slot table: RTRenderable's own functions
 inline constexpr uint32_t kObjectSize = 0x10;  // published bytes: a derived level starts here
-inline constexpr uint32_t kSlotTableSize = kGetPostDrawHook + 4;
+inline constexpr uint32_t kSlotTableSize = kClearHooksOf + 4;
 
-// (context, entity, time in milliseconds, frame record, in/out go).
-using DrawHook = void (*)(RTInstance context, RTInstance entity, uint32_t milliseconds,
-                          const RTSceneNodeEntityFrameInformation* frame, uint32_t* go);
+// (context, entity, time in milliseconds, frame record, in/out go); the scene tree does not look at
+// the result.
+using DrawHook = RTSuccess (*)(RTInstance context, RTInstance entity, uint32_t milliseconds,
+                               const RTSceneNodeEntityFrameInformation* frame, uint32_t* go);
 inline constexpr uint32_t kStreamVersion = 1;
 
 inline RTSuccess GetStageCount(RTInstance r, uint32_t* count) { return CallMethod(r, kLevel, kGetStageCount, count); }
@@ -80,5 +82,8 @@ inline RTSuccess SetPostDrawHook(RTInstance r, DrawHook hook, RTInstance context
 inline RTSuccess GetPostDrawHook(RTInstance r, DrawHook* hook, RTInstance* context) {
   return CallMethod(r, kLevel, kGetPostDrawHook, hook, context);
 }
+// Takes off each hook whose context is the instance, without a reference on it: the context may be
+// going (its destroy hook clears what it set).
+inline RTSuccess ClearHooksOf(RTInstance r, RTInstance context) { return CallMethod(r, kLevel, kClearHooksOf, context); }
 
 }  // namespace kivo::renderable

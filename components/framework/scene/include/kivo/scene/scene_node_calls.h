@@ -7,8 +7,10 @@
 // room the parent matrix is the identity, so its placement is its world transform). Matrices are
 // handed out as pointers into the node, valid until the node changes them.
 //
-// A node's child nodes are those of its child instances that are scene nodes; its entity (the mesh,
-// light or camera it carries) is any instance, held with one reference and streamed by its path.
+// A node's child nodes are those of its child instances that are scene nodes, then the nodes added
+// to it at run time (AddChild), which it holds with one reference each and does not stream; its
+// entity (the mesh, light or camera it carries) is any instance, held with one reference and
+// streamed by its path.
 //
 // A node may carry an obstacle box: a box in its own space whose x-z rectangle, placed by the
 // node's world matrix, is what a room's hit tests collide with (y is left out: movement is planar).
@@ -51,11 +53,12 @@ enum Slot : uint32_t {
   kDesignTimeHook = 0x224,
   kPreItemHook = 0x228,
   kPreDrawNotification = 0x22c,
+  kAddChild = 0x230,
 };
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;    // RTSceneNode's own functions, for a derived level's parent calls
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here
-inline constexpr uint32_t kSlotTableSize = kPreDrawNotification + 4;
+inline constexpr uint32_t kSlotTableSize = kAddChild + 4;
 inline constexpr uint32_t kStreamVersion = 2;
 
 // The entity with a reference for the caller; null (and success) when the node carries none.
@@ -98,6 +101,11 @@ inline RTSuccess GetFirstChild(RTInstance n, RTInstance* child) { return CallMet
 inline RTSuccess GetNextSibling(RTInstance n, RTInstance* sibling) {
   return CallMethod(n, kLevel, kGetNextSibling, sibling);
 }
+// Makes the scene node `child` a child node of this one, after the ones it has, holding it with a
+// reference; a node added to another node before leaves that one. A child instance of this node
+// is one already. Refused: a null child or one that is no scene node, the node itself or one above
+// it, and a child instance of another scene node (the instance tree places it).
+inline RTSuccess AddChild(RTInstance n, RTInstance child) { return CallMethod(n, kLevel, kAddChild, child); }
 
 // Drawing a node, the scene tree also runs the items attached to it (scene_item below) and tells
 // the node where it is in the frame. A node has no items yet, and its notifications do nothing.

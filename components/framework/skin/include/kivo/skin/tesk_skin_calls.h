@@ -1,9 +1,10 @@
 // RTTeskSkin: the class of the characters' skins, an RTBoneModel (bone_model_calls.h) that poses
 // itself as it is drawn. Drawn for a scene node that carries a motion player (an RTArticulated,
 // the node's animator), it has the player evaluate its motion for the frame time and deforms to it
-// under the node's world matrix, so that its bones, when drawn, lie on the character; then it draws
-// as the skin it is. Without a player it draws its lists as they stand (the bind pose until it was
-// first deformed). Its stream is the skin's body and a version word of its own (1).
+// under the node's world matrix, so that its bones, when drawn, lie on the character, and has the
+// player place the nodes it carries on the bones; then it draws as the skin it is. Without a
+// player it draws its lists as they stand (the bind pose until it was first deformed). Its stream
+// is the skin's body and a version word of its own (1).
 #pragma once
 
 #include "kivo/scene/bone_model_calls.h"

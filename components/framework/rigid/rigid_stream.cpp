@@ -5,26 +5,28 @@
 //   u32                the current motion, below n (or 0 for an empty set)
 //   u8, u8             looping, playing: 0 or 1
 //   f32, f32           the rate and the motion time
-// The frame time of the last evaluation belongs to the running game and is not streamed. A damaged
-// stream (a count larger than the bytes left, a path naming no RTAnimTrack, a current motion
-// beyond the set, a flag other than 0 and 1, a cut part) is refused whole with a message.
+//   f32                the tween time
+// The frame time of the last evaluation and a blend under way belong to the running game and are
+// not streamed. A damaged stream (a count larger than the bytes left, a path naming no RTAnimTrack,
+// a current motion beyond the set, a flag other than 0 and 1, a negative tween time, a cut part)
+// is refused whole with a message.
 #include <vector>
 
-#include "articulated_state.h"
 #include "kivo/scene/motion_calls.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
+#include "rigid_state.h"
 
-namespace kivo::articulated {
+namespace kivo::rigid {
 
 namespace {
 
 constexpr uint32_t kLeastPathBytes = 4;
-constexpr uint32_t kTailBytes = 4 + 1 + 1 + 4 + 4;
+constexpr uint32_t kTailBytes = 4 + 1 + 1 + 4 + 4 + 4;
 
 bool Refuse(std::u16string_view reason) {
-  RaiseFormatted(kLevelError, u"RTArticulated::StreamIn(): %s; the player is left as it was", reason);
+  RaiseFormatted(kLevelError, u"RTRigid::StreamIn(): %s; the player is left as it was", reason);
   return false;
 }
 
@@ -35,7 +37,7 @@ bool ReadFlag(RTInstance stream, RTBool* flag) {
   return true;
 }
 
-bool Read(RTInstance stream, ArticulatedState* read) {
+bool Read(RTInstance stream, RigidState* read) {
   uint32_t version = 0, count = 0;
   if (!StreamReadVersion(stream, kStreamVersion, &version))
     return Refuse(u"the stream holds no player of version 1 or older");
@@ -50,7 +52,8 @@ bool Read(RTInstance stream, ArticulatedState* read) {
   }
   if (!StreamReadUInt(stream, &read->current) || !ReadFlag(stream, &read->looping) ||
       !ReadFlag(stream, &read->playing) || !StreamReadBytes(stream, &read->rate, 4) ||
-      !StreamReadBytes(stream, &read->motionTime, 4))
+      !StreamReadBytes(stream, &read->motionTime, 4) || !StreamReadBytes(stream, &read->tween, 4) ||
+      !(read->tween >= 0))
     return Refuse(u"the playing state is damaged or cut short");
   if (read->current >= count && !(count == 0 && read->current == 0))
     return Refuse(Format(u"the current motion %u lies beyond the %u of the set", read->current, count));
@@ -60,7 +63,7 @@ bool Read(RTInstance stream, ArticulatedState* read) {
 }  // namespace
 
 RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
-  ArticulatedState* state = StateOf(self);
+  RigidState* state = StateOf(self);
   if (!state || !component::IsWholeStage(stage) || !StreamWriteUInt(stream, kStreamVersion) ||
       !StreamWriteUInt(stream, static_cast<uint32_t>(state->motions.size())))
     return kRTFailure;
@@ -68,18 +71,18 @@ RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
     if (!StreamWriteInstanceRef(stream, motion.get())) return kRTFailure;
   return StreamWriteUInt(stream, state->current) && StreamWriteByte(stream, state->looping) &&
                  StreamWriteByte(stream, state->playing) && StreamWriteFloat(stream, state->rate) &&
-                 StreamWriteFloat(stream, state->motionTime)
+                 StreamWriteFloat(stream, state->motionTime) && StreamWriteFloat(stream, state->tween)
              ? kRTSuccess
              : kRTFailure;
 }
 
 RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
-  ArticulatedState* state = StateOf(self);
+  RigidState* state = StateOf(self);
   if (!state || !component::IsWholeStage(stage)) return kRTFailure;
-  ArticulatedState read;
+  RigidState read;
   if (!Read(stream, &read)) return kRTFailure;
   *state = std::move(read);
   return kRTSuccess;
 }
 
-}  // namespace kivo::articulated
+}  // namespace kivo::rigid

@@ -1,0 +1,71 @@
+// Calls on RTRigid, the motion player of a node: a set of motions (RTAnimTrack instances, each held
+// with a reference) of which it plays one. Its level follows RTComponent's; RTArticulated, the
+// player of a character's skin, derives from it (articulated_calls.h).
+//
+// The current motion plays from its start time at `rate` times real time while playing is on; a
+// looping motion wraps around its start..end span, any other holds at its end, where it is done.
+// A skin whose scene node carries the player has it evaluate its motion once a frame (Evaluate):
+// the motion time advances by the milliseconds since the last frame time it saw, times the rate,
+// and the motion is evaluated there. With a tween time above 0, a change of motion blends from the
+// pose of the motion left, held where it was, into the new one over that many seconds of playing.
+#pragma once
+
+#include "kivo/slots.h"
+
+namespace kivo::rigid {
+
+inline constexpr char16_t kClassName[] = u"RTRigid";
+
+enum Slot : uint32_t {
+  kAppendMotion = 0x00,  // (motion, out index)
+  kSetMotion = 0x04,     // (index)
+  kGetMotion = 0x08,     // (out index)
+  kSetLooping = 0x0c,
+  kSetPlaying = 0x10,
+  kSetRate = 0x14,
+  kGetRate = 0x18,
+  kSetMotionTime = 0x1c,  // seconds
+  kGetMotionTime = 0x20,
+  kIsMotionDone = 0x24,
+  kEvaluate = 0x28,  // (frame time in milliseconds, out motion)
+  kStreamIn = 0x2c,  // overrides RTComponent's: (stage, stream)
+  kStreamOut = 0x30,
+  kSetTween = 0x34,  // seconds
+  kGetTween = 0x38,
+};
+inline constexpr uint32_t kLevel = 0x08;
+inline constexpr uint32_t kOwnTable = 0x0C;
+inline constexpr uint32_t kObjectSize = 0x14;
+inline constexpr uint32_t kSlotTableSize = kGetTween + 4;
+inline constexpr uint32_t kStreamVersion = 1;
+
+// Adds the motion (an RTAnimTrack) at the end of the set; *index is its place.
+inline RTSuccess AppendMotion(RTInstance p, RTInstance motion, uint32_t* index) {
+  return CallMethod(p, kLevel, kAppendMotion, motion, index);
+}
+// Makes the motion at the index the current one, its time at its start; the current one again
+// changes nothing. An index beyond the set fails.
+inline RTSuccess SetMotion(RTInstance p, uint32_t index) { return CallMethod(p, kLevel, kSetMotion, index); }
+inline RTSuccess GetMotion(RTInstance p, uint32_t* index) { return CallMethod(p, kLevel, kGetMotion, index); }
+inline RTSuccess SetLooping(RTInstance p, RTBool looping) { return CallMethod(p, kLevel, kSetLooping, looping); }
+inline RTSuccess SetPlaying(RTInstance p, RTBool playing) { return CallMethod(p, kLevel, kSetPlaying, playing); }
+// 1.0 plays at real time; made at 1.0.
+inline RTSuccess SetRate(RTInstance p, float rate) { return CallMethod(p, kLevel, kSetRate, rate); }
+inline RTSuccess GetRate(RTInstance p, float* rate) { return CallMethod(p, kLevel, kGetRate, rate); }
+inline RTSuccess SetMotionTime(RTInstance p, float seconds) { return CallMethod(p, kLevel, kSetMotionTime, seconds); }
+inline RTSuccess GetMotionTime(RTInstance p, float* seconds) { return CallMethod(p, kLevel, kGetMotionTime, seconds); }
+// 0 while the current motion plays on; 1 once a motion that does not loop reached its end, and
+// when the set is empty.
+inline RTSuccess IsMotionDone(RTInstance p, RTBool* done) { return CallMethod(p, kLevel, kIsMotionDone, done); }
+// Advances the time once per frame time and evaluates the current motion there (RTAnimTrack's
+// UpdateFrame, or TweenFrame while a change of motion blends); *motion is that motion with a
+// reference for the caller. Fails, null, when the set is empty.
+inline RTSuccess Evaluate(RTInstance p, uint32_t milliseconds, RTInstance* motion) {
+  return CallMethod(p, kLevel, kEvaluate, milliseconds, motion);
+}
+// The blend time of a change of motion in seconds (0 when made: no blend); a negative time or a
+// NaN is refused.
+inline RTSuccess SetTween(RTInstance p, float seconds) { return CallMethod(p, kLevel, kSetTween, seconds); }
+inline RTSuccess GetTween(RTInstance p, float* seconds) { return CallMethod(p, kLevel, kGetTween, seconds); }
+
+}  // namespace kivo::rigid
