@@ -1,6 +1,7 @@
 #include "vehicle_steps.h"
 
 #include <algorithm>
+#include <cmath>
 #include <optional>
 
 #include "actor_frame.h"
