@@ -3,6 +3,7 @@
 #include "game_link.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/raise.h"
+#include "ranking.h"
 #include "tesk/scene/scene_tree_calls.h"
 #include "wrapper_lookup.h"
 
@@ -12,17 +13,7 @@ namespace {
 
 using namespace kivo;
 
-constexpr uint32_t kOnFoot = 10;
-
 }  // namespace
-
-bool RanksAbove(const RTTeskActorWrapper& w, const RTTeskActorWrapper& other) {
-  if (w.AvoidPriority == 0) return other.VehicleMode != kOnFoot;
-  if (w.VehicleMode == kOnFoot && other.VehicleMode == kOnFoot && other.AvoidPriority != w.AvoidPriority)
-    return static_cast<uint32_t>(other.AvoidPriority) < static_cast<uint32_t>(w.AvoidPriority);
-  if (w.VehicleMode == other.VehicleMode) return other.Serial < w.Serial;
-  return other.VehicleMode < w.VehicleMode;
-}
 
 RTSuccess UpdateNeighborhood(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w) {
   const InstanceRef tree = SceneTreeOf(actor);

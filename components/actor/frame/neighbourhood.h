@@ -8,11 +8,6 @@
 
 namespace tesk::actor {
 
-// Whether `other` ranks above `w`: for the player every actor not on foot; among actors on foot
-// the lower priority word (unsigned: the player 0, doctors and newbies 1, everyone else above);
-// else the lower vehicle mode; and, where those are equal, the older actor (the lower serial).
-bool RanksAbove(const RTTeskActorWrapper& w, const RTTeskActorWrapper& other);
-
 // Fills NeighbourList with the nearby wrappers ranking above the actor and FreeNeighbourList with
 // the others, in the query's order, refilling them with their own links; NeighbourQueryList is the
 // scene tree's answer. 0 without a scene tree; without an answer the lists keep what they held.
