@@ -1,7 +1,7 @@
 #include "navigation_fixture.h"
 
-#include <cmath>
-#include <iterator>
+#include <fstream>
+#include <nlohmann/json.hpp>
 #include <string>
 
 #include "actor_frame.h"
@@ -21,33 +21,22 @@ ActorControllerData* StateOf(RTInstance actor) {
 
 namespace actortest {
 
-namespace {
-
-std::string Room(const std::string& path, const std::string& box, const std::string& footprint, int opening,
-                 const std::string& neighbour, int group, const std::string& nodes) {
-  return R"({"path": ")" + path + R"(", "class": "RTBrellinRoom", "room": {"box": )" + box + ", " + R"("footprint": )" +
-         footprint + R"(, "openings": [)" + std::to_string(opening) + R"(], "neighbours": [")" + neighbour +
-         R"("], "pathfindingGroup": )" + std::to_string(group) + R"(, "pathfindingKind": 0, "nodes": [)" + nodes +
-         "]}}";
+std::string TestEnvironmentInstances() {
+  std::ifstream file(SAMPLE_STORE);
+  const nlohmann::json store = nlohmann::json::parse(file, nullptr, false);
+  std::string instances;
+  if (store.is_discarded()) return instances;
+  const std::string prefix = "Root:Tesk_Test:";
+  for (const nlohmann::json& instance : store["instances"])
+    if (instance.value("path", "").rfind(prefix, 0) == 0)
+      instances += (instances.empty() ? "" : ",\n") + instance.dump();
+  return instances;
 }
 
-std::string Graph() {
-  std::string nodes, edges;
-  for (size_t i = 0; i < std::size(kNodes); ++i) {
-    const GraphNode& n = kNodes[i];
-    nodes += (i ? ", " : "") + std::string(R"({"position": [)") + std::to_string(n.x) + ", 0, " + std::to_string(n.z) +
-             R"(], "width": )" + std::to_string(n.width) + R"(, "group": )" + std::to_string(n.group) + "}";
-    if (i > 0) {
-      const float dx = n.x - kNodes[i - 1].x, dz = n.z - kNodes[i - 1].z;
-      edges += (i > 1 ? ", " : "") + std::string(R"({"nodes": [)") + std::to_string(i - 1) + ", " + std::to_string(i) +
-               R"(], "cost": )" + std::to_string(std::sqrt(dx * dx + dz * dz)) + "}";
-    }
-  }
-  return R"({"path": ")" + std::string(kGraph) + R"(", "class": "RTRoutePlanner", "graph": {"nodes": [)" + nodes +
-         R"(], "edges": [)" + edges + "]}}";
+void InstallNavigationComponents(tesk::testing::CoreHost& host) {
+  for (const char* name : {"RTPathfinding", "RTSteerPathway", "RTRoutePlanner", "RTPathFollower"})
+    host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
 }
-
-}  // namespace
 
 RTFVector3D At(float x, float y, float z) { return RTFVector3D{x, y, z, 0.0f}; }
 
@@ -58,24 +47,10 @@ Cell VectorCell(RTFVector3D* v) {
   return cell;
 }
 
-std::string NavigationTest::MoreInstances() const {
-  const std::string cabinet =
-      R"({"name": "Cabinet", "position": [-3, 0, -2.5], "obstacle": [[-0.2, 0, -0.2], [0.2, 1, 0.2]]})";
-  return R"({"path": "Root:Tesk_Test:Assets:TeskSceneTrees:TeskSceneTree1", "class": "RTTeskSceneTree",
-             "sceneTree": {"rooms": [")" +
-         std::string(kFirstRoom) + R"(", ")" + kSecondRoom + R"("]}},
-)" +
-         Room(kFirstRoom, "[[-6, 0, -4], [0, 3, 4]]", "[[-6, -4], [0, -4], [0, -1], [0, 1], [0, 4], [-6, 4]]", 2,
-              "BrellinRoom2", 1, cabinet) +
-         ",\n" +
-         Room(kSecondRoom, "[[0, 0, -4], [6, 3, 4]]", "[[0, -4], [6, -4], [6, 4], [0, 4], [0, 1], [0, -1]]", 4,
-              "BrellinRoom1", 2, "") +
-         ",\n" + Graph();
-}
+std::string NavigationTest::MoreInstances() const { return TestEnvironmentInstances(); }
 
 void NavigationTest::InstallMore(tesk::testing::CoreHost& host) {
-  for (const char* name : {"RTPathfinding", "RTSteerPathway", "RTRoutePlanner", "RTPathFollower"})
-    host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
+  InstallNavigationComponents(host);
   WrapperTest::InstallMore(host);
 }
 

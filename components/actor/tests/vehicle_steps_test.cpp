@@ -1,6 +1,6 @@
 // The driving steps of the wheelchair, the gurney and the ambulance on a straight path, as
 // functions on a wrapper the test sets up: the stop at the end, the wheel's blend, the speed's
-// floor and the ambulance's own speed, and a largest wheel angle of 0.
+// floors and the ambulance's own speed, and a largest wheel angle of 0.
 #include "vehicle_steps.h"
 
 #include <cmath>
@@ -47,22 +47,26 @@ TEST_F(VehicleSteps, EachVariantBlendsTheWheelAndChoosesItsSpeed) {
   const struct {
     const char* what;
     Step step;
-    float x, dt, largest;
-    float wheel;    // after one step from 0
+    float x, dt, largest, startWheel;
+    float wheel;    // after one step
     float desired;  // the speed steered for
     bool stored;
     float scale;
   } cases[] = {
-      {"wheelchair", actor::ProcessNavigationWheelchair, 2, 0.03f, 30, 6.0f, 0.8f, true, 0.2f},
-      {"gurney", actor::ProcessNavigationGurney, 2, 0.03f, 30, 5.4f, 0.82f, true, 0.2f},
-      {"ambulance, a short step", actor::ProcessNavigationAmbulance, 2, 0.03f, 30, 2.7f, 0.8f, false, 1.0f},
-      {"ambulance, a long step", actor::ProcessNavigationAmbulance, 2, 0.5f, 30, 30.0f, 0.8f, false, 1.0f},
-      {"ambulance, near the end", actor::ProcessNavigationAmbulance, 9, 0.03f, 30, 2.7f, 0.1f, false, 1.0f},
-      {"wheelchair near the end", actor::ProcessNavigationWheelchair, 9.5f, 0.03f, 30, 6.0f, 0.4f, true, 0.2f},
-      {"wheelchair, a largest angle of 0", actor::ProcessNavigationWheelchair, 2, 0.03f, 0, 0.0f, 1.0f, true, 0.2f},
+      {"wheelchair", actor::ProcessNavigationWheelchair, 2, 0.03f, 30, 0, 6.0f, 0.8f, true, 0.2f},
+      {"gurney", actor::ProcessNavigationGurney, 2, 0.03f, 30, 0, 5.4f, 0.82f, true, 0.2f},
+      {"ambulance, a short step", actor::ProcessNavigationAmbulance, 2, 0.03f, 30, 0, 2.7f, 0.8f, false, 1.0f},
+      {"ambulance, a long step", actor::ProcessNavigationAmbulance, 2, 0.5f, 30, 0, 30.0f, 0.8f, false, 1.0f},
+      {"ambulance, near the end", actor::ProcessNavigationAmbulance, 9, 0.03f, 30, 0, 2.7f, 0.1f, false, 1.0f},
+      {"wheelchair near the end", actor::ProcessNavigationWheelchair, 9.5f, 0.03f, 30, 0, 6.0f, 0.4f, true, 0.2f},
+      // A wheel turned far: 1 - 26 / 30 and 1 - 25.9 / 30 fall below the floors.
+      {"wheelchair, its floor", actor::ProcessNavigationWheelchair, 2, 0.03f, 30, 25, 26.0f, 0.4f, true, 0.2f},
+      {"gurney, its floor", actor::ProcessNavigationGurney, 2, 0.03f, 30, 25, 25.9f, 0.2f, true, 0.2f},
+      {"wheelchair, a largest angle of 0", actor::ProcessNavigationWheelchair, 2, 0.03f, 0, 0, 0.0f, 1.0f, true, 0.2f},
   };
   for (const auto& c : cases) {
     RTTeskActorWrapper w = Driver(c.x, c.largest);
+    w.WheelAngle = c.startWheel;
     EXPECT_EQ(c.step(w, c.dt), kRTSuccess) << c.what;
     EXPECT_NEAR(w.WheelAngle, c.wheel, 1e-4f) << c.what;
     const float expectedZ = (c.desired - 0.5f) * w.MaxSteering * c.scale;
