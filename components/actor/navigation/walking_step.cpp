@@ -9,8 +9,8 @@
 #include "path_geometry.h"
 #include "script_events.h"
 #include "steering.h"
-#include "walking_probes.h"
 #include "tesk/game_slots.h"
+#include "walking_probes.h"
 #include "wrapper_lookup.h"
 
 namespace tesk::actor {
