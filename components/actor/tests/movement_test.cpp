@@ -20,26 +20,7 @@ RTFVector3D V(float x, float y, float z) { return RTFVector3D{x, y, z, 0}; }
 
 float Ground(const RTFVector3D& a, const RTFVector3D& b) { return std::hypot(a.x - b.x, a.z - b.z); }
 
-class Movement : public MovementTest {
- protected:
-  // A vector method's result, read from the block the result cell points to.
-  RTFVector3D VectorResult(uint32_t slot, void* object, std::vector<Cell> arguments = {}) {
-    RTFVector3D out{9, 9, 9, 9};
-    Cell result{};
-    result.value.vector = &out;
-    kivo::CallMethod(controller(), calls::kLevel, slot, object, static_cast<uint32_t>(arguments.size()),
-                     arguments.empty() ? nullptr : arguments.data(), &result, static_cast<void*>(nullptr));
-    return out;
-  }
-  // The walker heads along the path from standing, as FinalizePath starts it.
-  void Walk(void* object, const std::vector<RTFVector3D>& points) {
-    GivePath(WrapperOf(object), points);
-    ASSERT_EQ(Call(calls::kFinalizePath, object), kRTSuccess);
-  }
-  void Face(void* object, float degrees) {
-    ASSERT_EQ(Call(calls::kSetViewDirection, object, {Real(degrees)}), kRTSuccess);
-  }
-};
+using Movement = MovementTest;
 
 TEST_F(Movement, TheFrameMovesOnlyForwardInTimeAndAtMostFiveSeconds) {
   int a = 0;
