@@ -37,6 +37,23 @@ constexpr char kPaths[] =
     "  exit();\n"
     "}\n";
 
+// Placed twice in the same room, then somewhere no room holds.
+constexpr char kPlacing[] =
+    "Placing is Thing;\n"
+    "attributes { doctor is Doctor; passes is number; }\n"
+    "state Switchboard {\n"
+    "  if (passes == 0) {\n"
+    "    doctor.Arrive(\"Doctor\");\n"
+    "    doctor.SetPosition(<1, 0, 1>);\n"
+    "    doctor.SetPosition(<2, 0, 1>);\n"
+    "    doctor.SetPosition(<50, 0, 50>);\n"
+    "    doctor.SetPosition(<8, 0, 1>);\n"
+    "    start(doctor);\n"
+    "  }\n"
+    "  passes = passes + 1;\n"
+    "  if (passes == 10) { doctor.Destroy(); exit(); }\n"
+    "}\n";
+
 // A walker heads for a standing actor dead ahead; the stander prints the make-way requests it gets.
 constexpr char kMakeWay[] =
     "Stander is Actor;\n"
@@ -85,6 +102,13 @@ TEST_F(MovementScripts, APointListIsThePathWholeOrNotAtAll) {
   EXPECT_EQ(Logged("RTTeskActor::ProcessNavigation(): Attempted to move without a path."), 1u);
   EXPECT_TRUE(Printed("stopped 0 <-3.000000, 0.000000, -3.000000>"));
   EXPECT_TRUE(PrintedLines("doctor faces its way").empty()) << "no node 1 to turn to";
+}
+
+TEST_F(MovementScripts, EveryPlacementInARoomAnnouncesTheRoom) {
+  Run("Placing", kPlacing, kSampleClasses);
+  EXPECT_EQ(PrintedLines("doctor enters"),
+            (std::vector<std::string>{"doctor enters Ward", "doctor enters Ward", "doctor enters Hall"}))
+      << host_.DebugLog();
 }
 
 // Whether the stander lies at a bed, and the make-way requests it then gets.
