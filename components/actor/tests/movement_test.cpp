@@ -119,6 +119,18 @@ TEST_F(Movement, ScriptMethodsKeepTheirBounds) {
     EXPECT_EQ(node.x, c.expected.x) << c.n;
     EXPECT_EQ(node.z, c.expected.z) << c.n;
   }
+  RTFVector3D from = V(1, 2, 3), to = V(3, 2, 7);
+  ASSERT_EQ(FrameAt(4.0f), kRTSuccess);
+  ASSERT_EQ(Call(calls::kAuraAnimate, &a, {Vector(&from), Vector(&to), Real(2), Number(7)}), kRTSuccess);
+  const tesk::actor::Aura& aura = Controller().aura;
+  EXPECT_EQ(aura.active, 1u);
+  EXPECT_EQ(aura.startTime, 4.0f);
+  EXPECT_EQ(aura.endTime, 6.0f);
+  EXPECT_EQ(aura.velocity[0], 1.0f);
+  EXPECT_EQ(aura.velocity[2], 2.0f);
+  EXPECT_EQ(aura.fadeRate, -0.5f);
+  EXPECT_EQ(aura.position[1], 2.0f);
+  EXPECT_EQ(aura.value, 7u);
   const RTFVector3D flee = VectorResult(calls::kSteerToFlee, &a, {Vector(&w->Goal)});
   EXPECT_EQ(flee.x + flee.y + flee.z + flee.w, 0.0f);
 }
