@@ -7,6 +7,7 @@
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/vector.h"
 #include "movement_fixture.h"
+#include "tesk/game_standin_calls.h"
 
 namespace {
 
@@ -133,6 +134,33 @@ TEST_F(Movement, ScriptMethodsKeepTheirBounds) {
   EXPECT_EQ(aura.value, 7u);
   const RTFVector3D flee = VectorResult(calls::kSteerToFlee, &a, {Vector(&w->Goal)});
   EXPECT_EQ(flee.x + flee.y + flee.z + flee.w, 0.0f);
+}
+
+// The prop comes as the number the game issued for its node.
+TEST_F(Movement, APointIsCloserToTheGoalThanAPropOrNot) {
+  int a = 0;
+  Walker(&a, 0, 0);
+  kivo::InstanceRef prop;
+  ASSERT_EQ(core().CreateInstanceByString(nullptr, kivo::tesk_scene_node::kClassName, prop.out(), 0, 1), kRTSuccess);
+  const RTFVector3D at{3, 0, 0, 0};
+  ASSERT_EQ(kivo::scene_node::SetTranslation(prop.get(), &at), kRTSuccess);
+  uint32_t handle = 0;
+  ASSERT_EQ(tesk::game_standin::IssueSceneHandle(game(), prop.get(), &handle), kRTSuccess);
+  RTFVector3D goal = V(0, 0, 0);
+  const struct {
+    RTFVector3D point;
+    int32_t closer;
+  } cases[] = {{V(1, 0, 0), 1}, {V(0, 0, -3), 0}, {V(4, 0, 0), 0}};
+  for (auto c : cases) {
+    Cell result{};
+    ASSERT_EQ(Call(calls::kCloserToGoalThanProp, &a,
+                   {Number(static_cast<int32_t>(handle)), Vector(&c.point), Vector(&goal)}, &result),
+              kRTSuccess);
+    EXPECT_EQ(result.value.number, c.closer) << c.point.x << ", " << c.point.z;
+  }
+  RTFVector3D point = V(1, 0, 0);
+  EXPECT_EQ(Call(calls::kCloserToGoalThanProp, &a, {Number(99), Vector(&point), Vector(&goal)}), kRTFailure);
+  EXPECT_EQ(Logged("RTTeskActor::CloserToGoalThanProp(): no scene node has the handle 99"), 1u);
 }
 
 // From standing it turns toward the second node, walks, arrives and stops near the end, on the floor
