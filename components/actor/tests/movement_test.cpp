@@ -2,6 +2,7 @@
 // methods' bounds, a walk along a path from its first turn to its stop, the idle cycle, and the
 // contacts between walkers and with the walls.
 #include <cmath>
+#include <set>
 
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
@@ -208,6 +209,29 @@ TEST_F(Movement, ASecondOfWalkingCoversTheSameGroundAtAnyFrameRate) {
   }
   EXPECT_GT(covered[0], 0.5f);
   EXPECT_NEAR(covered[0], covered[1], 0.01f);
+}
+
+// Each actor's neighbours split into those it steers around and those it does not.
+TEST_F(Movement, NeighboursSplitByRank) {
+  int player = 0, doctor = 0, other = 0;
+  RTTeskActorWrapper* p = Walker(&player, 0, 0);
+  RTTeskActorWrapper* d = Walker(&doctor, 1, 0);
+  RTTeskActorWrapper* o = Walker(&other, 0, 1);
+  p->AvoidPriority = 0;
+  d->AvoidPriority = 1;
+  ASSERT_EQ(FrameAt(0.1f), kRTSuccess);
+  const auto listed = [](kivo::List* list) {
+    std::set<const RTTeskActorWrapper*> wrappers;
+    for (const RTTeskActorWrapper* w : kivo::ListItems<RTTeskActorWrapper>(list)) wrappers.insert(w);
+    return wrappers;
+  };
+  using Set = std::set<const RTTeskActorWrapper*>;
+  EXPECT_EQ(listed(p->NeighbourList), Set{});
+  EXPECT_EQ(listed(p->FreeNeighbourList), (Set{d, o}));
+  EXPECT_EQ(listed(d->NeighbourList), Set{p});
+  EXPECT_EQ(listed(d->FreeNeighbourList), Set{o});
+  EXPECT_EQ(listed(o->NeighbourList), (Set{p, d}));
+  EXPECT_EQ(listed(o->FreeNeighbourList), Set{});
 }
 
 TEST_F(Movement, ThePlayerCyclesItsIdlesAndOthersHoldTheNeutralOne) {
