@@ -234,6 +234,59 @@ TEST_F(Movement, NeighboursSplitByRank) {
   EXPECT_EQ(listed(o->FreeNeighbourList), Set{});
 }
 
+// The blocking query: 3 from a standing receiver, or a moving one that yields to a sender ranking
+// below it; 2 from one that keeps its way. Each type answers once until cleared.
+TEST_F(Movement, ABlockingQueryAsksWhetherTheReceiverGivesWay) {
+  int player = 0, doctor = 0, other = 0;
+  RTTeskActorWrapper* p = Walker(&player, 0, 0);
+  RTTeskActorWrapper* d = Walker(&doctor, 1, 0);
+  RTTeskActorWrapper* o = Walker(&other, 0, 1);
+  p->AvoidPriority = 0;
+  d->AvoidPriority = 1;
+  ASSERT_EQ(FrameAt(0.1f), kRTSuccess);
+  const struct {
+    const char* what;
+    RTTeskActorWrapper* sender;
+    RTBool moving;
+    RTBool canMove;
+    uint32_t answer;
+  } cases[] = {
+      {"standing", o, 0, 1, 3},
+      {"moving, the sender ranks below", o, 1, 1, 3},
+      {"moving, the sender is the player", p, 1, 1, 2},
+      {"moving, but it cannot move", o, 1, 0, 2},
+  };
+  for (const auto& c : cases) {
+    d->Moving = c.moving;
+    d->CanMove = c.canMove;
+    d->SignalFlags[0] = 0;
+    uint32_t answer = 0;
+    ASSERT_EQ(calls::Signal(controller(), d, c.sender, 0, &answer), kRTSuccess);
+    EXPECT_EQ(answer, c.answer) << c.what;
+    ASSERT_EQ(calls::Signal(controller(), d, c.sender, 0, &answer), kRTSuccess);
+    EXPECT_EQ(answer, 3u) << c.what << ": latched";
+  }
+  EXPECT_EQ(calls::Signal(controller(), d, o, 2, nullptr), kRTFailure) << "no such type";
+}
+
+// A rider (here in a wheelchair) is held still and has no neighbourhood.
+TEST_F(Movement, ARiderIsHeldStill) {
+  int rider = 0, near = 0;
+  RTTeskActorWrapper* r = Walker(&rider, 0, 0);
+  Walker(&near, 1, 0);
+  GivePath(r, {V(0, 0, 0), V(3, 0, 0)});
+  r->VehicleMode = 6;
+  r->Moving = 1;
+  r->Velocity = V(1, 0, 0);
+  r->LookAtPointPending = 1;
+  ASSERT_EQ(FrameAt(0.1f), kRTSuccess);
+  EXPECT_EQ(r->Moving, 0u);
+  EXPECT_EQ(r->Velocity.x, 0.0f);
+  EXPECT_EQ(r->LookAtPointPending, 0u);
+  EXPECT_EQ(Position(r).x, 0.0f);
+  EXPECT_EQ(r->FreeNeighbourList->count + r->NeighbourList->count, 0u) << "the actor beside it not listed";
+}
+
 TEST_F(Movement, ThePlayerCyclesItsIdlesAndOthersHoldTheNeutralOne) {
   int player = 0, other = 0, still = 0;
   RTTeskActorWrapper* p = Walker(&player, -3, -3);
