@@ -145,7 +145,7 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   if (!game) return kRTSuccess;
   DestroyWorldLists(*game);
   // The skin the game's start-up loaded goes with the game.
-  gui::ReleaseGuiSkin();
+  if (gui::SkinGame() == self) gui::ReleaseGuiSkin();
   for (List** list : {&game->perkList, &game->hudLists[0], &game->hudLists[1], &game->environmentList,
                       &game->droppedRoomList, &game->highlightProps, &game->spawnPoints}) {
     ListDestroy(*list);
