@@ -42,9 +42,9 @@ struct WidgetMaker {
   TeskIWidget* (*make)();
 };
 constexpr WidgetMaker kMakers[] = {
-    {kWidgetForm, Make<TeskForm>},         {kWidgetPanel, Make<TeskPanel>}, {kWidgetButton, Make<TeskButton>},
-    {kWidgetTextBox, Make<TeskTextBox>},   {kWidgetTabPanel, Make<TeskTabPanel>},
-    {kWidgetLabel, Make<TeskLabel>},       {kWidgetColorBox, Make<TeskColorBox>},
+    {kWidgetForm, Make<TeskForm>},         {kWidgetPanel, Make<TeskPanel>},       {kWidgetButton, Make<TeskButton>},
+    {kWidgetTextBox, Make<TeskTextBox>},   {kWidgetTabPanel, Make<TeskTabPanel>}, {kWidgetLabel, Make<TeskLabel>},
+    {kWidgetColorBox, Make<TeskColorBox>},
 };
 
 const WidgetMaker* MakerOf(uint32_t type) {
