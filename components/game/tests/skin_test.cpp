@@ -346,6 +346,30 @@ TEST_F(SkinTest, TheElementImageFollowsTheVariantAndVariantTwoHasNone) {
   EXPECT_EQ(variant, 1);
 }
 
+// Start-up at a screen width: the skin (the game's own, inside its library: seen by the fonts it
+// sizes and the images it opens), or none.
+struct WidthRow {
+  int32_t width;
+  bool skin;
+};
+
+class StartupSkin : public SkinTest, public ::testing::WithParamInterface<WidthRow> {};
+
+TEST_P(StartupSkin, StartupLoadsTheSkinOfTheScreenWidthAndNoneForOtherWidths) {
+  GiveWindow(GetParam().width, 640, 480);
+  ASSERT_EQ(CallScript(tesk::game::kStartup), kRTSuccess) << host_.ErrorLog();
+  const auto& opened = OpenedResources();
+  EXPECT_EQ(std::count(opened.begin(), opened.end(), u"800_ELEMENTS"), GetParam().skin ? 1 : 0);
+  EXPECT_EQ(Logged("RTFont.SetSize(Monospaced32, 32)"), GetParam().skin ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, StartupSkin,
+                         ::testing::Values(WidthRow{0, true}, WidthRow{800, true}, WidthRow{640, true},
+                                           WidthRow{1280, false}),
+                         [](const ::testing::TestParamInfo<WidthRow>& info) {
+                           return "width_" + std::to_string(info.param.width);
+                         });
+
 // The skin with the element image the build generates, drawn offscreen.
 class GeneratedSheet : public SkinTest {
  protected:
