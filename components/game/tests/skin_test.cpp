@@ -170,6 +170,12 @@ TEST_F(SkinTest, TheHudBoxSplitsItsBottomEdgeAroundThePointerAtHalfTheWidthTrunc
                      "BeginPrimitive(0x101) -> 1",
                      "SetColorRGBAArray([4: 0.039215688, 0.19215687, 0.32941177, 0.85]) -> 1"}));
   }
+  StartRecording();
+  gui::DrawSkinFrameC(rasterizer(), 0, 0, 50, 40);
+  const std::vector<Lines> closed = Batches(Recorded());
+  ASSERT_EQ(closed.size(), 9u);
+  EXPECT_EQ(closed[6], QuadAt(9, 31, 32, 9));  // the whole bottom edge
+  EXPECT_EQ(closed[8], QuadAt(6, 6, 38, 28));
 }
 
 TEST_F(SkinTest, ThePopUpIsTheTextWidthPlusTenWrappedFiveShortAndKeptOnTheScreen) {
