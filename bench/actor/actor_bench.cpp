@@ -225,7 +225,9 @@ void BM_ActorFrame_Tesk(benchmark::State& state) {
   Populate(scene, actors);
   // A clock of whole multiples of the hitch keeps its elapsed time exactly 5.0 (more is skipped).
   scene.clock = std::ceil(scene.clock / kHitch + 1) * kHitch - elapsed;
-  for (int warm = 0; warm < 30; ++warm) {
+  // Warm: 20 s of frames, or 30 hitches, so that the neighbour lists have held as many as they will.
+  const int warmFrames = hitch ? 30 : 1200;
+  for (int warm = 0; warm < warmFrames; ++warm) {
     Frame(scene, elapsed);
     Restart(scene);
   }

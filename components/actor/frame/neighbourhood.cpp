@@ -13,6 +13,14 @@ namespace {
 
 using namespace kivo;
 
+// The spare links cover the whole answer: when they fall short they grow to twice its length, so
+// that a neighbourhood a little larger than any before allocates nothing the next time.
+void ReserveLinks(List* spare, uint32_t needed) {
+  if (spare->count >= needed) return;
+  while (spare->count < 2 * needed && ListAppend(spare, nullptr)) {
+  }
+}
+
 }  // namespace
 
 RTSuccess UpdateNeighborhood(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w) {
@@ -25,6 +33,7 @@ RTSuccess UpdateNeighborhood(RTInstance self, const ActorControllerData& actor, 
   w.NeighbourQueryList = nearby;
   ListRecycle(w.FreeNeighbourList, w.SpareNeighbourLinks);
   ListRecycle(w.NeighbourList, w.SpareNeighbourLinks);
+  ReserveLinks(w.SpareNeighbourLinks, nearby->count);
   if (!w.NeighbourList) {
     ListCreate(&w.NeighbourList);
     RaiseFormatted(kLevelError, u"RTTeskActor::UpdateNeighborhood(): High priority steering actor list was recreated!");

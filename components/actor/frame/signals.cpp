@@ -6,6 +6,7 @@
 #include "kivo/support/list.h"
 #include "kivo/support/vector.h"
 #include "script_events.h"
+#include "side_step.h"
 #include "wrapper_lookup.h"
 
 namespace tesk::actor {
@@ -17,7 +18,6 @@ using namespace kivo;
 constexpr uint32_t kAnswerActed = 2;
 constexpr uint32_t kAnswerDone = 3;
 constexpr uint32_t kOnFoot = 10;
-constexpr float kSideStep = 1.5f;
 constexpr char16_t kMoveOutOfWay[] = u"DoMoveOutOfWay";
 
 bool Lists(List* list, const void* data) {
@@ -30,19 +30,6 @@ uint32_t BlockingAnswer(const RTTeskActorWrapper& receiver, const RTTeskActorWra
   const bool yields = receiver.CanMove == 1 && receiver.VehicleMode == kOnFoot && sender.AvoidPriority != 0 &&
                       Lists(receiver.FreeNeighbourList, &sender);
   return yields ? kAnswerDone : kAnswerActed;
-}
-
-// Where the receiver steps aside to: across the sender's heading, from the receiver's position.
-RTFVector3D SideStepPoint(const RTTeskActorWrapper& receiver, const RTTeskActorWrapper& sender) {
-  const RTFVector3D at = Row(receiver.Frame, kPositionRow);
-  const RTFVector3D heading = Row(sender.Frame, kForwardRow);
-  RTFVector3D away = Vec3Subtract(at, Row(sender.Frame, kPositionRow));
-  Vec3Normalize(&away);
-  const float along = Vec3Dot(away, heading);
-  RTFVector3D across{away.x - heading.x * along, away.y - heading.y * along, away.z - heading.z * along, 0.0f};
-  Vec3Normalize(&across);
-  const float reach = sender.Radius * kSideStep;
-  return RTFVector3D{at.x + across.x * reach, at.y + across.y * reach, at.z + across.z * reach, at.w};
 }
 
 uint32_t MakeWay(const ActorControllerData& actor, RTTeskActorWrapper& receiver, const RTTeskActorWrapper& sender) {

@@ -30,7 +30,6 @@ constexpr uint32_t kOnFoot = 10;
 constexpr float kProbeLift = 0.2f;
 constexpr float kWallStandOff = 0.02f;
 constexpr float kImmovable = 2.9387e-39f;  // the obstacle's inverse mass
-constexpr float kNoNormal = 1e-6f;         // squared length below which a normal has no direction
 constexpr uint32_t kNoActorContacts = 0x80;
 constexpr char16_t kAtBed[] = u"bIsAtBed";
 
@@ -57,11 +56,6 @@ bool AtBed(const ActorControllerData& actor, const RTTeskActorWrapper& w) {
          value.value.word != 0;
 }
 
-// -2 (v . n) / ((own + other inverse mass) (n . n)): a fully elastic impulse along n.
-float Impulse(const RTFVector3D& velocity, const RTFVector3D& normal, float inverseMasses) {
-  return -2.0f * Vec3Dot(velocity, normal) / (inverseMasses * Vec3Dot(normal, normal));
-}
-
 void PushVelocity(RTTeskActorWrapper& w, float impulse, const RTFVector3D& normal) {
   w.Velocity.x += impulse * normal.x * w.InverseMass;
   w.Velocity.z += impulse * normal.z * w.InverseMass;
@@ -79,10 +73,13 @@ void MovePosition(RTTeskActorWrapper& w, const RTFVector3D& by, bool planar) {
 void AnswerActor(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w,
                  const ActorContact& contact) {
   auto& other = *static_cast<RTTeskActorWrapper*>(contact.party);
-  // Predicted positions that coincide give no normal, and no impulse can be had from it.
-  if (AtBed(actor, other) || Vec3Dot(contact.normal, contact.normal) < kNoNormal) return;
+  // Predicted positions that coincide give no normal, and no impulse can be had from it: the entry
+  // is skipped.
+  float j = 0.0f;
+  if (AtBed(actor, other) ||
+      !ElasticImpulse(contact.relativeVelocity, contact.normal, w.InverseMass + other.InverseMass, &j))
+    return;
   if (OnFoot(w)) {
-    const float j = Impulse(contact.relativeVelocity, contact.normal, w.InverseMass + other.InverseMass);
     PushVelocity(w, j, contact.normal);
     if (other.Moving) return;
     other.Velocity.x -= j * contact.normal.x * other.InverseMass;
@@ -116,7 +113,9 @@ void AnswerWall(RTTeskActorWrapper& w, const ActorContact& contact) {
 
 void AnswerObstacle(RTTeskActorWrapper& w, const ActorContact& contact) {
   if (OnFoot(w)) {
-    PushVelocity(w, Impulse(contact.relativeVelocity, contact.normal, w.InverseMass + kImmovable), contact.normal);
+    float j = 0.0f;
+    if (ElasticImpulse(contact.relativeVelocity, contact.normal, w.InverseMass + kImmovable, &j))
+      PushVelocity(w, j, contact.normal);
     const float standOff = w.PaddedRadius - w.Radius;
     MovePosition(w, RTFVector3D{contact.normal.x * standOff, 0.0f, contact.normal.z * standOff, 0.0f}, true);
   }

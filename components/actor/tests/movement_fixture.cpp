@@ -37,6 +37,15 @@ void MovementTest::GivePath(RTTeskActorWrapper* w, const std::vector<RTFVector3D
   w->Goal = points.back();
 }
 
+void MovementTest::Walk(void* object, const std::vector<RTFVector3D>& points) {
+  GivePath(WrapperOf(object), points);
+  EXPECT_EQ(Call(calls::kFinalizePath, object), kRTSuccess);
+}
+
+void MovementTest::Face(void* object, float degrees) {
+  EXPECT_EQ(Call(calls::kSetViewDirection, object, {Real(degrees)}), kRTSuccess);
+}
+
 RTSuccess MovementTest::FrameAt(float seconds) {
   clock_ = seconds;
   tesk::game_standin::SetClock(game(), seconds);
@@ -47,6 +56,15 @@ RTSuccess MovementTest::FrameAt(float seconds) {
 
 void MovementTest::Frames(float step, float until) {
   for (float t = clock_ + step; t <= until + 1e-4f; t += step) FrameAt(t);
+}
+
+RTFVector3D MovementTest::VectorResult(uint32_t slot, void* object, std::vector<Cell> arguments) {
+  RTFVector3D out{9, 9, 9, 9};
+  Cell result{};
+  result.value.vector = &out;
+  kivo::CallMethod(controller(), calls::kLevel, slot, object, static_cast<uint32_t>(arguments.size()),
+                   arguments.empty() ? nullptr : arguments.data(), &result, static_cast<void*>(nullptr));
+  return out;
 }
 
 RTFVector3D MovementTest::Position(const RTTeskActorWrapper* w) {

@@ -20,11 +20,17 @@ class MovementTest : public WrapperTest {
   RTSuccess Place(void* object, RTFVector3D point);
   // The path given whole (widths 0.25), as a script's point list gives it.
   void GivePath(RTTeskActorWrapper* w, const std::vector<RTFVector3D>& points);
+  // The walker heads along the path from standing, as FinalizePath starts it.
+  void Walk(void* object, const std::vector<RTFVector3D>& points);
+  // SetViewDirection.
+  void Face(void* object, float degrees);
   // The clock set to `seconds`, then the controller's frame entry and the scene tree's transform
   // update, as the game's frame runs them.
   RTSuccess FrameAt(float seconds);
   // Frames every `step` seconds from the clock's present time until `until`.
   void Frames(float step, float until);
+  // A script method's vector result, read from the block the result cell points to.
+  RTFVector3D VectorResult(uint32_t slot, void* object, std::vector<Cell> arguments = {});
   // The translation of the actor's root node.
   RTFVector3D Position(const RTTeskActorWrapper* w);
   const RTFMatrix4x4& RootMatrix(const RTTeskActorWrapper* w);

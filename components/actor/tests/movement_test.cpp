@@ -2,11 +2,13 @@
 // methods' bounds, a walk along a path from its first turn to its stop, the idle cycle, and the
 // contacts between walkers and with the walls.
 #include <cmath>
+#include <set>
 
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/vector.h"
 #include "movement_fixture.h"
+#include "tesk/game_standin_calls.h"
 
 namespace {
 
@@ -20,26 +22,7 @@ RTFVector3D V(float x, float y, float z) { return RTFVector3D{x, y, z, 0}; }
 
 float Ground(const RTFVector3D& a, const RTFVector3D& b) { return std::hypot(a.x - b.x, a.z - b.z); }
 
-class Movement : public MovementTest {
- protected:
-  // A vector method's result, read from the block the result cell points to.
-  RTFVector3D VectorResult(uint32_t slot, void* object, std::vector<Cell> arguments = {}) {
-    RTFVector3D out{9, 9, 9, 9};
-    Cell result{};
-    result.value.vector = &out;
-    kivo::CallMethod(controller(), calls::kLevel, slot, object, static_cast<uint32_t>(arguments.size()),
-                     arguments.empty() ? nullptr : arguments.data(), &result, static_cast<void*>(nullptr));
-    return out;
-  }
-  // The walker heads along the path from standing, as FinalizePath starts it.
-  void Walk(void* object, const std::vector<RTFVector3D>& points) {
-    GivePath(WrapperOf(object), points);
-    ASSERT_EQ(Call(calls::kFinalizePath, object), kRTSuccess);
-  }
-  void Face(void* object, float degrees) {
-    ASSERT_EQ(Call(calls::kSetViewDirection, object, {Real(degrees)}), kRTSuccess);
-  }
-};
+using Movement = MovementTest;
 
 TEST_F(Movement, TheFrameMovesOnlyForwardInTimeAndAtMostFiveSeconds) {
   int a = 0;
@@ -138,8 +121,47 @@ TEST_F(Movement, ScriptMethodsKeepTheirBounds) {
     EXPECT_EQ(node.x, c.expected.x) << c.n;
     EXPECT_EQ(node.z, c.expected.z) << c.n;
   }
+  RTFVector3D from = V(1, 2, 3), to = V(3, 2, 7);
+  ASSERT_EQ(FrameAt(4.0f), kRTSuccess);
+  ASSERT_EQ(Call(calls::kAuraAnimate, &a, {Vector(&from), Vector(&to), Real(2), Number(7)}), kRTSuccess);
+  const tesk::actor::Aura& aura = Controller().aura;
+  EXPECT_EQ(aura.active, 1u);
+  EXPECT_EQ(aura.startTime, 4.0f);
+  EXPECT_EQ(aura.endTime, 6.0f);
+  EXPECT_EQ(aura.velocity[0], 1.0f);
+  EXPECT_EQ(aura.velocity[2], 2.0f);
+  EXPECT_EQ(aura.fadeRate, -0.5f);
+  EXPECT_EQ(aura.position[1], 2.0f);
+  EXPECT_EQ(aura.value, 7u);
   const RTFVector3D flee = VectorResult(calls::kSteerToFlee, &a, {Vector(&w->Goal)});
   EXPECT_EQ(flee.x + flee.y + flee.z + flee.w, 0.0f);
+}
+
+// The prop comes as the number the game issued for its node.
+TEST_F(Movement, APointIsCloserToTheGoalThanAPropOrNot) {
+  int a = 0;
+  Walker(&a, 0, 0);
+  kivo::InstanceRef prop;
+  ASSERT_EQ(core().CreateInstanceByString(nullptr, kivo::tesk_scene_node::kClassName, prop.out(), 0, 1), kRTSuccess);
+  const RTFVector3D at{3, 0, 0, 0};
+  ASSERT_EQ(kivo::scene_node::SetTranslation(prop.get(), &at), kRTSuccess);
+  uint32_t handle = 0;
+  ASSERT_EQ(tesk::game_standin::IssueSceneHandle(game(), prop.get(), &handle), kRTSuccess);
+  RTFVector3D goal = V(0, 0, 0);
+  const struct {
+    RTFVector3D point;
+    int32_t closer;
+  } cases[] = {{V(1, 0, 0), 1}, {V(0, 0, -3), 0}, {V(4, 0, 0), 0}};
+  for (auto c : cases) {
+    Cell result{};
+    ASSERT_EQ(Call(calls::kCloserToGoalThanProp, &a,
+                   {Number(static_cast<int32_t>(handle)), Vector(&c.point), Vector(&goal)}, &result),
+              kRTSuccess);
+    EXPECT_EQ(result.value.number, c.closer) << c.point.x << ", " << c.point.z;
+  }
+  RTFVector3D point = V(1, 0, 0);
+  EXPECT_EQ(Call(calls::kCloserToGoalThanProp, &a, {Number(99), Vector(&point), Vector(&goal)}), kRTFailure);
+  EXPECT_EQ(Logged("RTTeskActor::CloserToGoalThanProp(): no scene node has the handle 99"), 1u);
 }
 
 // From standing it turns toward the second node, walks, arrives and stops near the end, on the floor
@@ -187,6 +209,82 @@ TEST_F(Movement, ASecondOfWalkingCoversTheSameGroundAtAnyFrameRate) {
   }
   EXPECT_GT(covered[0], 0.5f);
   EXPECT_NEAR(covered[0], covered[1], 0.01f);
+}
+
+// Each actor's neighbours split into those it steers around and those it does not.
+TEST_F(Movement, NeighboursSplitByRank) {
+  int player = 0, doctor = 0, other = 0;
+  RTTeskActorWrapper* p = Walker(&player, 0, 0);
+  RTTeskActorWrapper* d = Walker(&doctor, 1, 0);
+  RTTeskActorWrapper* o = Walker(&other, 0, 1);
+  p->AvoidPriority = 0;
+  d->AvoidPriority = 1;
+  ASSERT_EQ(FrameAt(0.1f), kRTSuccess);
+  const auto listed = [](kivo::List* list) {
+    std::set<const RTTeskActorWrapper*> wrappers;
+    for (const RTTeskActorWrapper* w : kivo::ListItems<RTTeskActorWrapper>(list)) wrappers.insert(w);
+    return wrappers;
+  };
+  using Set = std::set<const RTTeskActorWrapper*>;
+  EXPECT_EQ(listed(p->NeighbourList), Set{});
+  EXPECT_EQ(listed(p->FreeNeighbourList), (Set{d, o}));
+  EXPECT_EQ(listed(d->NeighbourList), Set{p});
+  EXPECT_EQ(listed(d->FreeNeighbourList), Set{o});
+  EXPECT_EQ(listed(o->NeighbourList), (Set{p, d}));
+  EXPECT_EQ(listed(o->FreeNeighbourList), Set{});
+}
+
+// The blocking query: 3 from a standing receiver, or a moving one that yields to a sender ranking
+// below it; 2 from one that keeps its way. Each type answers once until cleared.
+TEST_F(Movement, ABlockingQueryAsksWhetherTheReceiverGivesWay) {
+  int player = 0, doctor = 0, other = 0;
+  RTTeskActorWrapper* p = Walker(&player, 0, 0);
+  RTTeskActorWrapper* d = Walker(&doctor, 1, 0);
+  RTTeskActorWrapper* o = Walker(&other, 0, 1);
+  p->AvoidPriority = 0;
+  d->AvoidPriority = 1;
+  ASSERT_EQ(FrameAt(0.1f), kRTSuccess);
+  const struct {
+    const char* what;
+    RTTeskActorWrapper* sender;
+    RTBool moving;
+    RTBool canMove;
+    uint32_t answer;
+  } cases[] = {
+      {"standing", o, 0, 1, 3},
+      {"moving, the sender ranks below", o, 1, 1, 3},
+      {"moving, the sender is the player", p, 1, 1, 2},
+      {"moving, but it cannot move", o, 1, 0, 2},
+  };
+  for (const auto& c : cases) {
+    d->Moving = c.moving;
+    d->CanMove = c.canMove;
+    d->SignalFlags[0] = 0;
+    uint32_t answer = 0;
+    ASSERT_EQ(calls::Signal(controller(), d, c.sender, 0, &answer), kRTSuccess);
+    EXPECT_EQ(answer, c.answer) << c.what;
+    ASSERT_EQ(calls::Signal(controller(), d, c.sender, 0, &answer), kRTSuccess);
+    EXPECT_EQ(answer, 3u) << c.what << ": latched";
+  }
+  EXPECT_EQ(calls::Signal(controller(), d, o, 2, nullptr), kRTFailure) << "no such type";
+}
+
+// A rider (here in a wheelchair) is held still and has no neighbourhood.
+TEST_F(Movement, ARiderIsHeldStill) {
+  int rider = 0, near = 0;
+  RTTeskActorWrapper* r = Walker(&rider, 0, 0);
+  Walker(&near, 1, 0);
+  GivePath(r, {V(0, 0, 0), V(3, 0, 0)});
+  r->VehicleMode = 6;
+  r->Moving = 1;
+  r->Velocity = V(1, 0, 0);
+  r->LookAtPointPending = 1;
+  ASSERT_EQ(FrameAt(0.1f), kRTSuccess);
+  EXPECT_EQ(r->Moving, 0u);
+  EXPECT_EQ(r->Velocity.x, 0.0f);
+  EXPECT_EQ(r->LookAtPointPending, 0u);
+  EXPECT_EQ(Position(r).x, 0.0f);
+  EXPECT_EQ(r->FreeNeighbourList->count + r->NeighbourList->count, 0u) << "the actor beside it not listed";
 }
 
 TEST_F(Movement, ThePlayerCyclesItsIdlesAndOthersHoldTheNeutralOne) {

@@ -1,8 +1,12 @@
 // The neighbourhood split: whether one actor ranks above another (and is steered around), over the
-// player, doctors and other actors, on foot and in vehicles, with ties broken by age.
+// player, doctors and other actors, on foot and in vehicles, with ties broken by age; and where an
+// actor asked to make way steps to.
 #include "ranking.h"
 
 #include <gtest/gtest.h>
+
+#include "actor_frame.h"
+#include "side_step.h"
 
 namespace {
 
@@ -41,6 +45,31 @@ TEST(Neighbourhood, WhoRanksAboveWhom) {
       {"the higher mode ranks below", Actor(kOther, 5, 1), Actor(kOther, kOnFoot, 0), false},
   };
   for (const auto& c : cases) EXPECT_EQ(RanksAbove(c.self, c.other), c.above) << c.what;
+}
+
+// The point a receiver asked to make way steps to: across the sender's heading, or where it stands
+// when dead ahead.
+TEST(Neighbourhood, AnActorMakesWayAcrossTheSendersHeading) {
+  const struct {
+    const char* what;
+    RTFVector3D receiver;
+    RTFVector3D expected;
+  } cases[] = {
+      {"dead ahead", {0, 0, 2, 1}, {0, 0, 2, 1}},
+      {"ahead and to the left", {1, 0, 2, 1}, {1.6f, 0, 2, 1}},
+      {"behind and to the right", {-1, 0, -2, 1}, {-1.6f, 0, -2, 1}},
+  };
+  RTTeskActorWrapper sender{};
+  sender.Radius = 0.4f;
+  tesk::actor::SetHeading(&sender.Frame, RTFVector3D{0, 0, 1, 0});
+  for (const auto& c : cases) {
+    RTTeskActorWrapper receiver{};
+    tesk::actor::SetRow(&receiver.Frame, tesk::actor::kPositionRow, c.receiver);
+    const RTFVector3D p = tesk::actor::SideStepPoint(receiver, sender);
+    EXPECT_NEAR(p.x, c.expected.x, 1e-6f) << c.what;
+    EXPECT_EQ(p.z, c.expected.z) << c.what;
+    EXPECT_EQ(p.w, 1.0f) << c.what;
+  }
 }
 
 }  // namespace
