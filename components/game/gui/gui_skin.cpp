@@ -187,6 +187,16 @@ void ReleaseGuiSkin() {
   skin = Skin{};
 }
 
+bool SkinVariantForWidth(int32_t width, int8_t* variant) {
+  constexpr int32_t kWidths[kSkinVariants] = {1024, 800, 640};
+  for (size_t i = 0; i < kSkinVariants; ++i)
+    if (kWidths[i] == width) {
+      *variant = static_cast<int8_t>(i);
+      return true;
+    }
+  return false;
+}
+
 int8_t GetSkinVariant() { return TheSkin().variant; }
 
 RTSuccess GetGuiImage(uint32_t index, uint32_t* texture) {

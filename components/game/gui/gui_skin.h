@@ -76,6 +76,8 @@ struct SkinPieces {
 // order; 0 at the first failure (a missing font or image with its message), what was loaded
 // before it staying. A variant outside 0-2 loads nothing. A skin loaded before is released first.
 RTSuccess LoadGuiSkin(int8_t variant);
+// The variant of a screen width: 1024 gives 0, 800 gives 1, 640 gives 2; false for any other.
+bool SkinVariantForWidth(int32_t width, int8_t* variant);
 // Destroys the skin's textures, gives back its references and empties it.
 void ReleaseGuiSkin();
 
