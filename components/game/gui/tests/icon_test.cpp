@@ -41,9 +41,8 @@ class IconTest : public GuiTest {
     StartRecording();
     icon.Draw(0, 0, rasterizer());
     const Lines lines = Recorded();
-    return static_cast<int>(std::count_if(lines.begin(), lines.end(), [](const std::string& line) {
-      return line.rfind("BeginPrimitive(", 0) == 0;
-    }));
+    return static_cast<int>(std::count_if(
+        lines.begin(), lines.end(), [](const std::string& line) { return line.rfind("BeginPrimitive(", 0) == 0; }));
   }
 };
 
@@ -115,8 +114,8 @@ TEST_F(IconTest, AFlashRunsOneCycleOfItsPeriodAndThreeOfHalfOfIt) {
     int repeats;  // the quads beyond the picture's own
     bool flashingAfter;
   };
-  const Sample samples[] = {{0.0f, 0, true},  {0.5f, 40, true},  {1.0f, 0, true},   {1.25f, 40, true},
-                            {1.5f, 0, true},  {1.75f, 40, true}, {2.0f, 0, true},   {2.25f, 40, true},
+  const Sample samples[] = {{0.0f, 0, true},  {0.5f, 40, true},  {1.0f, 0, true}, {1.25f, 40, true},
+                            {1.5f, 0, true},  {1.75f, 40, true}, {2.0f, 0, true}, {2.25f, 40, true},
                             {2.5f, 0, false}, {2.75f, 0, false}};
   for (const Sample& sample : samples) {
     EXPECT_EQ(QuadsAt(icon, sample.time), 1 + sample.repeats) << sample.time;

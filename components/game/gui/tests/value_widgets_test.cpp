@@ -76,8 +76,8 @@ TEST_F(ValueWidgets, ProgressPipsZigzagInRowsOfFiveBrightThenLitThenEmpty) {
   bar.SetMax(6);
   bar.SetValue(3);
   const Pips pips = PipsOf(DrawnLines(bar));
-  const std::vector<Point> expected = {{8, 8},  {8, 8},   {25, 3},  {25, 3},  {42, 8},  {42, 8},  {59, 3},
-                                       {76, 8}, {8, 32},  {25, 27}, {42, 32}, {59, 27}, {76, 32}};
+  const std::vector<Point> expected = {{8, 8},  {8, 8},  {25, 3},  {25, 3},  {42, 8},  {42, 8}, {59, 3},
+                                       {76, 8}, {8, 32}, {25, 27}, {42, 32}, {59, 27}, {76, 32}};
   EXPECT_EQ(pips.corners, expected);
   EXPECT_EQ(pips.additive, 6u) << "three bright pips, each drawn twice";
 
@@ -122,8 +122,8 @@ TEST_F(ValueWidgets, ASliderPressPutsTheKnobUnderThePoint) {
     int32_t position;
   };
   const Case cases[] = {
-      {100, 30, true, 1}, {100, 0, true, 0},  {100, 74, true, 2},   {100, 100, true, 3},
-      {100, 101, false, 2}, {3, 3, true, 2},  // less than a pixel per step: unchanged
+      {100, 30, true, 1},  {100, 0, true, 0},    {100, 74, true, 2},
+      {100, 100, true, 3}, {100, 101, false, 2}, {3, 3, true, 2},  // less than a pixel per step: unchanged
   };
   for (const Case& c : cases) {
     TeskSlider slider;

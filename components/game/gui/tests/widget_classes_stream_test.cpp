@@ -229,8 +229,7 @@ TEST_F(GuiTest, NewerBlocksAndDamagedCountsAreRefusedWithTheirMessageAndNothingL
       {"list item 0x601", ListBoxWith(0x601, 32), "TeskListBoxItem::StreamIn()" + newer},
       {"row height -8", ListBoxWith(0x600, 0xFFFFFFF8), "TeskListBox::StreamIn() -- Row height is out of range"},
       {"row height 65536", ListBoxWith(0x600, 65536), "TeskListBox::StreamIn() -- Row height is out of range"},
-      {"capacity 0x7FFFFFFF", ProgressBarWith(0x7FFFFFFF),
-       "TeskProgressBar::StreamIn() -- Capacity is out of range"},
+      {"capacity 0x7FFFFFFF", ProgressBarWith(0x7FFFFFFF), "TeskProgressBar::StreamIn() -- Capacity is out of range"},
       {"step count 1001", SliderWith(1001, 0), "TeskSlider::StreamIn() -- Step count is out of range"},
   };
   for (const Refusal& refusal : cases) {
