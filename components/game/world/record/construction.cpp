@@ -144,7 +144,7 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTSuccess;
   DestroyWorldLists(*game);
-  // The skin loaded for this game goes with it.
+  // The skin the game's start-up loaded goes with the game.
   if (gui::SkinGame() == self) gui::ReleaseGuiSkin();
   for (List** list : {&game->perkList, &game->hudLists[0], &game->hudLists[1], &game->environmentList,
                       &game->droppedRoomList, &game->highlightProps, &game->spawnPoints}) {
