@@ -42,7 +42,6 @@ class TeskIcon : public TeskIWidget {
   RTSuccess SetToolTip(const char16_t* tip);
   // The tool tip, or null when there is none.
   const char16_t* GetToolTip() const { return hasTip_ ? tip_.Get() : nullptr; }
-  int8_t GetMirrorMode() const { return mirror_; }
   void SetGlow(uint32_t glow) { glow_ = glow; }
   void SetHighlight(uint32_t highlight) { highlight_ = highlight; }
   uint32_t IsHighlighted() const { return highlight_; }
@@ -60,6 +59,7 @@ class TeskIcon : public TeskIWidget {
   friend void TeskIconSetColor(TeskIcon* icon, const Colour& colour);
   friend const Colour& TeskIconGetColor(const TeskIcon* icon);
   friend void TeskIconSetFlag(TeskIcon* icon, int8_t mirror);
+  friend int8_t TeskIconGetFlag(const TeskIcon* icon);
 
  private:
   UvRect MirroredUv() const;
@@ -96,5 +96,6 @@ inline void TeskIconSetColor(TeskIcon* icon, const Colour& colour) { icon->colou
 inline const Colour& TeskIconGetColor(const TeskIcon* icon) { return icon->colour_; }
 // The mirror mode: 0 as it is, 1 mirrored top to bottom, 2 left to right; any other draws as 0.
 inline void TeskIconSetFlag(TeskIcon* icon, int8_t mirror) { icon->mirror_ = mirror; }
+inline int8_t TeskIconGetFlag(const TeskIcon* icon) { return icon->mirror_; }
 
 }  // namespace tesk::game::gui

@@ -128,7 +128,6 @@ void TeskListBox::ScrollDown() {
     ++topRow_;
     return;
   }
-  SetTextBounds(GetFont(), PixelSub(GetWidth(), kTextMargin), kNoHeightLimit);
   int64_t used = 0;
   for (; link; link = link->next) {
     used += int64_t{RowHeight(*static_cast<TeskListBoxItem*>(link->data))} + kRowGap;
@@ -291,7 +290,6 @@ const char16_t* TeskListBox::Mouse(int32_t originX, int32_t originY, int32_t poi
 const char16_t* TeskListBox::PressRow(int32_t x, int32_t y, int32_t pointX, int32_t pointY, uint32_t buttons) {
   kivo::ListLink* link = nullptr;
   if (items_) kivo::ListElementAt(items_, static_cast<uint32_t>(topRow_), &link);
-  SetTextBounds(GetFont(), PixelSub(GetWidth(), kTextMargin), kNoHeightLimit);
   int64_t walked = 0;
   for (int32_t row = 0; link && row < visibleRows_ && walked < GetHeight(); ++row, link = link->next) {
     TeskListBoxItem& item = *static_cast<TeskListBoxItem*>(link->data);

@@ -38,8 +38,8 @@ class TeskListBoxItem {
   TeskPanel* GetPanel() const { return panel_; }
   void SetSelected(uint32_t selected) { selected_ = selected; }
   uint32_t IsSelected() const { return selected_; }
-  void SetUserData(uintptr_t data) { userData_ = data; }
-  uintptr_t GetUserData() const { return userData_; }
+  void SetData(uintptr_t data) { data_ = data; }
+  uintptr_t GetData() const { return data_; }
 
   // u32 0x600, the text, its colour, then the icon and the panel each behind a bool that says
   // whether it is there (each written whole, without the factory's header).
@@ -54,7 +54,7 @@ class TeskListBoxItem {
   bool hasText_ = false;
   TeskPanel* panel_ = nullptr;
   uint32_t selected_ = 0;
-  uintptr_t userData_ = 0;
+  uintptr_t data_ = 0;
 };
 
 }  // namespace tesk::game::gui

@@ -151,13 +151,13 @@ TEST_F(ListBoxTest, ItemsAreAddedAtEitherEndRemovedByIndexAndDestroyedWithTheirI
     last->SetIcon(new TeskIcon());
     last->SetPanel(new TeskPanel());
     last->GetPanel()->AddChild(new TeskIcon());
-    last->SetUserData(~uintptr_t{0});
+    last->SetData(~uintptr_t{0});
     EXPECT_EQ(std::u16string(list.ItemAt(0)->GetText()), u"a");
     EXPECT_EQ(list.ItemAt(3), nullptr);
     list.RemoveItem(3);
     list.RemoveItem(1);
     EXPECT_EQ(list.ItemCount(), 2u);
-    EXPECT_EQ(list.ItemAt(1)->GetUserData(), ~uintptr_t{0});
+    EXPECT_EQ(list.ItemAt(1)->GetData(), ~uintptr_t{0});
     list.SetSelectedIndex(1);
     list.SetTopRow(1);
     list.Clear();

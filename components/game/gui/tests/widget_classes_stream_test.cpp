@@ -144,7 +144,7 @@ TEST_F(GuiTest, OlderBlocksLeaveTheLaterFieldsAtTheirDefaults) {
   const Owned oldIcon(Read(icon.bytes()));
   ASSERT_NE(oldIcon, nullptr);
   const auto* readIcon = static_cast<TeskIcon*>(oldIcon.get());
-  EXPECT_EQ(readIcon->GetMirrorMode(), 0);
+  EXPECT_EQ(TeskIconGetFlag(readIcon), 0);
   EXPECT_EQ(readIcon->GetToolTip(), nullptr);
   EXPECT_EQ(readIcon->IsHidden(), 0u);
   EXPECT_EQ(std::u16string(readIcon->GetLabel()), u"L");
