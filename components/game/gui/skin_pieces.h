@@ -1,7 +1,5 @@
-// The piece table of the skin: where each sprite lies in its image, in pixels, and the sizes the
-// frame operations draw it at. The element pieces come from "1024_ELEMENTS" (variant 0) and
-// "800_ELEMENTS" (variant 1), both laid out by the same table at two sizes; a few single-size
-// pieces come from "CHARACTER_A".
+// The skin's pieces as texture coordinates, computed from the pixel table (skin_piece_table.h)
+// against the sizes of the images they are cut from.
 #pragma once
 
 #include <cstdint>

@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <fstream>
+#include <sstream>
 
 #include "form.h"
 #include "game_fixture.h"
@@ -328,6 +330,49 @@ TEST_F(SkinTest, TheElementImageFollowsTheVariantAndVariantTwoHasNone) {
   for (int32_t width : {1280, 0, 320}) EXPECT_FALSE(gui::SkinVariantForWidth(width, &variant)) << width;
   ASSERT_TRUE(gui::SkinVariantForWidth(800, &variant));
   EXPECT_EQ(variant, 1);
+}
+
+// The skin with the element image the build generates, drawn offscreen.
+class GeneratedSheet : public SkinTest {
+ protected:
+  std::vector<ResourceItem> Resources() const override {
+    std::vector<ResourceItem> items = SkinResources();
+    for (ResourceItem& item : items)
+      if (item.name == "800_ELEMENTS") {
+        std::ifstream file(GAME_ART_DIR "/800_ELEMENTS.png", std::ios::binary);
+        std::ostringstream bytes;
+        bytes << file.rdbuf();
+        item.bytes = bytes.str();
+      }
+    return items;
+  }
+};
+
+TEST_F(GeneratedSheet, ATealPanelShowsItsFillWithoutASeamAndTheCornerMarkerAtItsTopLeft) {
+  LoadSkin(1);  // the 800 sizes: a 20-pixel corner fits the small window
+  auto* panel = new gui::TeskPanel();
+  panel->SetFrameStyle(0);
+  panel->SetX(2);
+  panel->SetY(2);
+  panel->SetWidth(60);
+  panel->SetHeight(44);
+  BeginClearedFrame(0x000000);
+  gui::SavedProjection saved{};
+  gui::BeginScreenDrawingOn(rasterizer(), context(), &saved);
+  panel->Draw(0, 0, rasterizer());
+  gui::EndScreenDrawingOn(rasterizer(), saved);
+  const tesk::testing::Picture picture = Shoot();
+  gui::DestroyWidgetTree(panel);
+  constexpr uint32_t kTeal = 0x006893;
+  EXPECT_EQ(picture.At(32, 24), kTeal);  // the centre quad
+  EXPECT_EQ(picture.At(2, 2), 0xFFFFFFu);
+  EXPECT_EQ(picture.At(3, 3), 0xFFFFFFu);
+  EXPECT_EQ(picture.At(61, 2), 0xFFFFFFu);  // mirrored into the top-right corner
+  // Inside the border band the fill runs on through corners, edges and centre.
+  for (int x = 5; x < 59; ++x) EXPECT_EQ(picture.At(x, 24), kTeal) << x;
+  for (int y = 5; y < 43; ++y) EXPECT_EQ(picture.At(32, y), kTeal) << y;
+  EXPECT_EQ(picture.At(32, 2), 0xF0C440u);  // the border band along the top
+  EXPECT_EQ(picture.At(1, 1), 0u);
 }
 
 }  // namespace
