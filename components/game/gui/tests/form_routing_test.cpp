@@ -74,7 +74,7 @@ TEST_F(FormRouting, LookupIsDepthFirstInChildOrderIgnoringCaseFirstMatchWinning)
     const char16_t* name;
     TeskIWidget* found;
   } cases[] = {
-      {u"twin", first}, {u"TWIN", first}, {u"Deep", inner}, {u"panel", panel},
+      {u"twin", first},  {u"TWIN", first},  {u"Deep", inner},     {u"panel", panel},
       {u"paged", paged}, {u"Tab", nullptr}, {u"Second", nullptr}, {u"NONE", nullptr},
   };
   for (const auto& c : cases) EXPECT_EQ(form.FindWidgetByName(c.name), c.found) << std::string(c.name, c.name + 4);

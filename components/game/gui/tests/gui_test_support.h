@@ -21,6 +21,15 @@ StreamBytes& BaseBlock(StreamBytes& bytes, const std::u16string& name, int32_t x
 // The factory header of a widget of the type.
 StreamBytes& Header(StreamBytes& bytes, uint32_t type);
 
+// Names the widget and sets its geometry.
+void Place(TeskIWidget* widget, const char16_t* name, int32_t x, int32_t y, int32_t w, int32_t h);
+// The nested form of the golden bytes: a form "MENU" holding a panel "MAIN_PANEL" (caption
+// "Options", navy frame) with a button "OK" (caption "Ok"), a label "TITLE" (font 2, text "Hi", on
+// a background) and a tab panel "TABS" with the pages "One" and "Two".
+TeskIWidget* NestedForm();
+// That form's bytes, written by hand from the stream format's tables.
+std::string NestedFormBytes();
+
 class GuiTest : public tesk::testing::SoftwareRasterizer {
  protected:
   void SetUp() override;
