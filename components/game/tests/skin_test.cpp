@@ -275,6 +275,18 @@ INSTANTIATE_TEST_SUITE_P(
                       Shortfall{"image", nullptr, "ATT_FACES", "(TeskGUI) Couldn't retrieve resource!", -1}),
     [](const ::testing::TestParamInfo<Shortfall>& info) { return std::string(info.param.name); });
 
+TEST_F(SkinTest, AFontIndexOutsideTheTableDrawsWithFontZeroAndIsKept) {
+  LoadSkin(0);
+  gui::TeskPanel panel;
+  for (const int8_t index : {int8_t{15}, int8_t{-1}, int8_t{127}}) {
+    panel.SetFont(index);
+    EXPECT_EQ(panel.GetFontIndex(), index);
+    EXPECT_EQ(panel.GetFont(), gui::SkinFont(0));
+  }
+  panel.SetFont(14);
+  EXPECT_NE(panel.GetFont(), gui::SkinFont(0));
+}
+
 TEST_F(SkinTest, TheElementImageFollowsTheVariantAndVariantTwoHasNone) {
   uint32_t security2 = 0;
   uint32_t elements = 0;

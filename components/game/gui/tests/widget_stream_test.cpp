@@ -12,6 +12,7 @@
 #include "button.h"
 #include "color_box.h"
 #include "form.h"
+#include "form_definition.h"
 #include "gui_test_support.h"
 #include "kivo/support/core_memory.h"
 #include "label.h"
@@ -182,6 +183,19 @@ TEST_F(WidgetStream, EveryTruncatedFormFailsAndLeavesNoObjectAndNoMemory) {
     EXPECT_EQ(kivo::LiveObjectCount(), live) << length;
     EXPECT_EQ(MemoryStats(), memory) << length;
   }
+}
+
+TEST_F(WidgetStream, AFormWhoseDefinitionFailsStaysWithoutChildren) {
+  const std::string golden = NestedFormBytes();
+  const int32_t live = kivo::LiveObjectCount();
+  TeskForm form;
+  form.AddChild(new TeskButton());  // a child the form had before is kept
+  const kivo::InstanceRef stream = tesk::testing::MemoryStreamWith(golden.substr(0, golden.size() - 4));
+  EXPECT_EQ(ReadFormDefinition(stream.get(), &form), kRTFailure);
+  ASSERT_EQ(form.Children().Count(), 1u);
+  EXPECT_EQ(form.FindWidgetByName(u"OK"), nullptr);
+  form.Children().DestroyTrees();
+  EXPECT_EQ(kivo::LiveObjectCount(), live);
 }
 
 TEST_F(WidgetStream, EmptyNamesAndTextsAreWrittenAsCountZeroAndReadBackEmpty) {
