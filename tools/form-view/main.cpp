@@ -117,10 +117,12 @@ bool Draw(RTInstance rasterizer, r::WindowContext context, const Options& option
   }
   r::SetClearColor(rasterizer, 0.0f, 0.0f, 0.0f, 1.0f);
   r::SetClearMask(rasterizer, r::kClearColour | r::kClearDepth);
+  r::BeginScene(rasterizer);
   gui::SavedProjection saved{};
   gui::BeginScreenDrawingOn(rasterizer, context, &saved);
   form->Draw(0, 0, rasterizer);
   gui::EndScreenDrawingOn(rasterizer, saved);
+  r::EndScene(rasterizer);
   r::PresentFrame(rasterizer);
   if (!r::Screenshot(rasterizer, platform::FromUtf8(options.png).c_str())) {
     *error = "cannot write " + options.png;

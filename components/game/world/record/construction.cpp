@@ -144,8 +144,8 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTSuccess;
   DestroyWorldLists(*game);
-  // The skin the game's start-up loaded goes with the game.
-  if (gui::SkinGame() == self) gui::ReleaseGuiSkin();
+  // The skin the start-up loaded, whole or in part, goes with the game.
+  gui::ReleaseGuiSkin();
   for (List** list : {&game->perkList, &game->hudLists[0], &game->hudLists[1], &game->environmentList,
                       &game->droppedRoomList, &game->highlightProps, &game->spawnPoints}) {
     ListDestroy(*list);
