@@ -23,7 +23,9 @@ Colour Brighter(const Colour& fill) {
 }  // namespace
 
 TeskButton::TeskButton()
-    : TeskIWidget(kWidgetButton), fill_{7.0f / 255.0f, 25.0f / 255.0f, 51.0f / 255.0f, 1.0f}, highlight_(Brighter(fill_)) {
+    : TeskIWidget(kWidgetButton),
+      fill_{7.0f / 255.0f, 25.0f / 255.0f, 51.0f / 255.0f, 1.0f},
+      highlight_(Brighter(fill_)) {
   SetWidth(60);
   SetHeight(30);
 }

@@ -79,8 +79,7 @@ RTSuccess TeskForm::StreamOut(RTInstance stream) const {
 
 RTSuccess TeskForm::StreamIn(RTInstance stream) {
   uint32_t version = 0;
-  if (!TeskIWidget::StreamIn(stream) || !ReadClassVersion(stream, kFormVersion, nullptr, &version))
-    return kRTFailure;
+  if (!TeskIWidget::StreamIn(stream) || !ReadClassVersion(stream, kFormVersion, nullptr, &version)) return kRTFailure;
   return version < kFormVersion ? kRTSuccess : children_.StreamIn(stream, this);
 }
 

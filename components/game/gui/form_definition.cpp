@@ -11,8 +11,7 @@ RTSuccess ReadFormDefinition(RTInstance stream, TeskForm* form) {
   uint32_t type = 0;
   if (!form || !ReadWidgetHeader(stream, &type)) return kRTFailure;
   if (type != kWidgetForm) {
-    kivo::ModuleCore()->RaiseError(nullptr, u"ReadFormDefinition() -- The definition is not a form",
-                                   kivo::kLevelError);
+    kivo::ModuleCore()->RaiseError(nullptr, u"ReadFormDefinition() -- The definition is not a form", kivo::kLevelError);
     return kRTFailure;
   }
   return form->StreamIn(stream);

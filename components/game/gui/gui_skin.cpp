@@ -59,11 +59,26 @@ struct ImageRow {
 
 // The images in load order; the element images end the list.
 constexpr ImageRow kImages[] = {
-    {u"MAIN_C", 0},          {u"CHARACTER_A", 1},     {u"XRAY_OVERLAY", kNoIndex}, {u"GENERAL_ICONS", 2},
-    {u"MAIN_MENU_ICONS", 3}, {u"ICONS_A", 4},         {u"ICONS_B", 5},             {u"ICONS_C", 6},
-    {u"ICONS_G", 7},         {u"LEFT_BUTTONS", 8},    {u"RIGHT_BUTTONS", 9},       {u"MAIN_A", 10},
-    {u"MAIN_B", 11},         {u"PORTAL_BALLS_A", 12}, {u"PORTAL_BALLS_B", 13},     {u"ATT_FACES", 14},
-    {u"PERKS", 15},          {u"SECURITY1", 17},      {u"SECURITY2", 18},          {u"1024_ELEMENTS", kNoIndex},
+    {u"MAIN_C", 0},
+    {u"CHARACTER_A", 1},
+    {u"XRAY_OVERLAY", kNoIndex},
+    {u"GENERAL_ICONS", 2},
+    {u"MAIN_MENU_ICONS", 3},
+    {u"ICONS_A", 4},
+    {u"ICONS_B", 5},
+    {u"ICONS_C", 6},
+    {u"ICONS_G", 7},
+    {u"LEFT_BUTTONS", 8},
+    {u"RIGHT_BUTTONS", 9},
+    {u"MAIN_A", 10},
+    {u"MAIN_B", 11},
+    {u"PORTAL_BALLS_A", 12},
+    {u"PORTAL_BALLS_B", 13},
+    {u"ATT_FACES", 14},
+    {u"PERKS", 15},
+    {u"SECURITY1", 17},
+    {u"SECURITY2", 18},
+    {u"1024_ELEMENTS", kNoIndex},
     {u"800_ELEMENTS", kNoIndex},
 };
 constexpr size_t kImageCount = std::size(kImages);

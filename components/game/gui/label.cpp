@@ -32,8 +32,7 @@ void TeskLabel::Draw(int32_t originX, int32_t originY, RTInstance rasterizer) {
   const int32_t h = GetHeight();
   if (background_) DrawSolidQuad(rasterizer, x, y, w, h, backgroundColour_);
   const RTInstance font = GetFont();
-  const int64_t offset =
-      centred_ ? (int64_t{w} - kCentringMargin - MeasureTextWidth(font, GetText())) / 2 : int64_t{0};
+  const int64_t offset = centred_ ? (int64_t{w} - kCentringMargin - MeasureTextWidth(font, GetText())) / 2 : int64_t{0};
   SetTextBounds(font, PixelSub(w, kInset), PixelSub(h, kInset));
   DrawText(font, GetText(), static_cast<int32_t>(x + offset + kInset), PixelAdd(y, kInset), textColour_);
   kivo::rasterizer::EnableDepthTest(rasterizer, 0);
@@ -59,8 +58,7 @@ RTSuccess TeskLabel::StreamIn(RTInstance stream) {
       !ReadText(stream, &text_))
     return kRTFailure;
   if (version < kBackgroundVersion) return kRTSuccess;
-  return kivo::StreamReadByte(stream, &background_) && ReadColour(stream, &backgroundColour_) ? kRTSuccess
-                                                                                             : kRTFailure;
+  return kivo::StreamReadByte(stream, &background_) && ReadColour(stream, &backgroundColour_) ? kRTSuccess : kRTFailure;
 }
 
 }  // namespace tesk::game::gui

@@ -75,8 +75,8 @@ void TeskPanel::DrawFrameAndCaption(int32_t x, int32_t y, RTInstance rasterizer)
     DrawTitleTab(rasterizer, tabX, y, titleTabWidth_);
     const int64_t captionLeft = (int64_t{titleTabWidth_} - MeasureTextWidth(font, GetCaption())) / 2;
     SetTextBounds(font, titleTabWidth_, 0);
-    DrawText(font, GetCaption(), static_cast<int32_t>(tabX + captionLeft + kCaptionInset), PixelAdd(y, kTitleCaptionTop),
-             kTextWhite);
+    DrawText(font, GetCaption(), static_cast<int32_t>(tabX + captionLeft + kCaptionInset),
+             PixelAdd(y, kTitleCaptionTop), kTextWhite);
   } else {
     if (SkinFrameOf(frameStyle_, &frame)) DrawSkinFrame(rasterizer, frame, x, y, w, h);
     if (frameStyle_ == kPanelSolid) DrawSolidQuad(rasterizer, x, y, w, h, colour_);

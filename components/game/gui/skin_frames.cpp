@@ -128,8 +128,7 @@ void DrawTab(RTInstance rasterizer, const SkinFrameRecord& record, int32_t x, in
   r::EnableBlending(rasterizer, 1);
   DrawTexturedQuad(rasterizer, corner, x, y, cw, ch);
   DrawTexturedQuadMirrorX(rasterizer, corner, Px(int64_t{x} + w - cw), y, cw, ch);
-  DrawColumnStretchQuad(rasterizer, Px(int64_t{x} + cw), y, Px(int64_t{w} - 2 * cw), ch, top.left, top.top,
-                        top.bottom);
+  DrawColumnStretchQuad(rasterizer, Px(int64_t{x} + cw), y, Px(int64_t{w} - 2 * cw), ch, top.left, top.top, top.bottom);
   EndSprites(rasterizer);
 }
 
@@ -153,7 +152,9 @@ void DrawButtonFrame(RTInstance rasterizer, int32_t x, int32_t y, int32_t w, int
   DrawNineSlice(rasterizer, Pieces().buttonFrame, x, y, w, h, fill, false);
 }
 
-void DrawPageTab(RTInstance rasterizer, int32_t x, int32_t y, int32_t w) { DrawTab(rasterizer, Pieces().pageTab, x, y, w); }
+void DrawPageTab(RTInstance rasterizer, int32_t x, int32_t y, int32_t w) {
+  DrawTab(rasterizer, Pieces().pageTab, x, y, w);
+}
 
 void DrawTitleTab(RTInstance rasterizer, int32_t x, int32_t y, int32_t w) {
   DrawTab(rasterizer, Pieces().titleTab, x, y, w);

@@ -12,8 +12,8 @@ constexpr SkinFrameRecord SkinPieces::*kFrameRecords[kFrameRecordCount] = {
     &SkinPieces::slateFrame, &SkinPieces::thinFrame, &SkinPieces::titleTab,
     &SkinPieces::listFrame,  &SkinPieces::pageTab,   &SkinPieces::buttonFrame,
 };
-constexpr SkinPiecePair SkinPieces::*kPairRecords[kPairCount] = {
-    &SkinPieces::listScrollA, &SkinPieces::listScrollB, &SkinPieces::sliderTrack, &SkinPieces::sliderThumb};
+constexpr SkinPiecePair SkinPieces::*kPairRecords[kPairCount] = {&SkinPieces::listScrollA, &SkinPieces::listScrollB,
+                                                                 &SkinPieces::sliderTrack, &SkinPieces::sliderThumb};
 
 bool Given(const PixelRect& rect) { return rect.x1 > 0 || rect.y1 > 0; }
 
@@ -33,7 +33,8 @@ void ComputeElementPieces(SkinPieces* pieces, int8_t variant, uint32_t imageWidt
     SkinFrameRecord& record = pieces->*kFrameRecords[i];
     record.corner.uv[variant] = ToUv(row.corner[variant], imageWidth, imageHeight);
     record.topEdge.uv[variant] = ToUv(row.topEdge[variant], imageWidth, imageHeight);
-    if (Given(row.sideEdge[variant])) record.sideEdge.uv[variant] = ToUv(row.sideEdge[variant], imageWidth, imageHeight);
+    if (Given(row.sideEdge[variant]))
+      record.sideEdge.uv[variant] = ToUv(row.sideEdge[variant], imageWidth, imageHeight);
     record.cornerWidth[variant] = row.width[variant];
     record.cornerHeight[variant] = row.height[variant];
   }

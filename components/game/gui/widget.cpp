@@ -68,9 +68,9 @@ RTSuccess TeskIWidget::StreamIn(RTInstance stream) {
   uint32_t version = 0;
   if (!kivo::StreamReadUInt(stream, &version)) return kRTFailure;
   if (version > kBaseVersion) {
-    kivo::RaiseFormatted(kivo::kLevelError,
-                         u"TeskIWidget::StreamIn() -- Version (%d) is newer than reader (%d). Type (%d).",
-                         static_cast<int32_t>(version), static_cast<int32_t>(kBaseVersion), static_cast<int32_t>(type_));
+    kivo::RaiseFormatted(
+        kivo::kLevelError, u"TeskIWidget::StreamIn() -- Version (%d) is newer than reader (%d). Type (%d).",
+        static_cast<int32_t>(version), static_cast<int32_t>(kBaseVersion), static_cast<int32_t>(type_));
     return kRTFailure;
   }
   if (version < kNamedVersion) return kRTSuccess;

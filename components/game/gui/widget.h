@@ -118,8 +118,8 @@ class TeskIWidget {
   WidgetType type_;
 };
 
-// Sums and differences of pixel coordinates, wrapping at 32 bits as the system's integers do (a widget's
-// geometry is whatever its stream said).
+// Sums and differences of pixel coordinates, wrapping at 32 bits as the system's integers do (a
+// widget's geometry is whatever its stream said).
 inline int32_t PixelAdd(int32_t a, int32_t b) {
   return static_cast<int32_t>(static_cast<uint32_t>(a) + static_cast<uint32_t>(b));
 }

@@ -48,9 +48,9 @@ struct WidgetMaker {
   TeskIWidget* (*make)();
 };
 constexpr WidgetMaker kMakers[] = {
-    {kWidgetForm, Make<TeskForm>},         {kWidgetPanel, Make<TeskPanel>}, {kWidgetButton, Make<TeskButton>},
-    {kWidgetTextBox, Make<TeskTextBox>},   {kWidgetTabPanel, Make<TeskTabPanel>},
-    {kWidgetLabel, Make<TeskLabel>},       {kWidgetColorBox, Make<TeskColorBox>},
+    {kWidgetForm, Make<TeskForm>},         {kWidgetPanel, Make<TeskPanel>},       {kWidgetButton, Make<TeskButton>},
+    {kWidgetTextBox, Make<TeskTextBox>},   {kWidgetTabPanel, Make<TeskTabPanel>}, {kWidgetLabel, Make<TeskLabel>},
+    {kWidgetColorBox, Make<TeskColorBox>},
     {kWidgetIcon, Make<TeskIcon>},         {kWidgetEditBox, Make<TeskEditBox>},
     {kWidgetSlider, Make<TeskSlider>},     {kWidgetProgressBar, Make<TeskProgressBar>},
     {kWidgetListBox, Make<TeskListBox>},   {kWidgetPercentBar, Make<TeskPercentBar>},

@@ -1,6 +1,7 @@
 // The GUI skin loaded by a game: its fonts and images, what a missing one leaves, the element
 // image per variant, and the draw primitives and widgets as the recording rasterizer logs them.
 #include <gtest/gtest.h>
+#include <stb_image.h>
 
 #include <bit>
 #include <fstream>
@@ -14,6 +15,7 @@
 #include "screen_drawing.h"
 #include "skin_resources.h"
 #include "skin_frames.h"
+#include "skin_piece_table.h"
 #include "tab_panel.h"
 #include "widget_tree.h"
 
@@ -322,6 +324,30 @@ TEST_F(SkinTest, TheElementImageFollowsTheVariantAndVariantTwoHasNone) {
   EXPECT_EQ(variant, 1);
 }
 
+// Start-up at a screen width: the skin (the game's own, inside its library: seen by the fonts it
+// sizes and the images it opens), or none.
+struct WidthRow {
+  int32_t width;
+  bool skin;
+};
+
+class StartupSkin : public SkinTest, public ::testing::WithParamInterface<WidthRow> {};
+
+TEST_P(StartupSkin, StartupLoadsTheSkinOfTheScreenWidthAndNoneForOtherWidths) {
+  GiveWindow(GetParam().width, 640, 480);
+  ASSERT_EQ(CallScript(tesk::game::kStartup), kRTSuccess) << host_.ErrorLog();
+  const auto& opened = OpenedResources();
+  EXPECT_EQ(std::count(opened.begin(), opened.end(), u"800_ELEMENTS"), GetParam().skin ? 1 : 0);
+  EXPECT_EQ(Logged("RTFont.SetSize(Monospaced32, 32)"), GetParam().skin ? 1u : 0u);
+}
+
+INSTANTIATE_TEST_SUITE_P(Widths, StartupSkin,
+                         ::testing::Values(WidthRow{0, true}, WidthRow{800, true}, WidthRow{640, true},
+                                           WidthRow{1280, false}),
+                         [](const ::testing::TestParamInfo<WidthRow>& info) {
+                           return "width_" + std::to_string(info.param.width);
+                         });
+
 // The skin with the element image the build generates, drawn offscreen.
 class GeneratedSheet : public SkinTest {
  protected:
@@ -363,6 +389,57 @@ TEST_F(GeneratedSheet, ATealPanelShowsItsFillWithoutASeamAndTheCornerMarkerAtIts
   for (int y = 5; y < 43; ++y) EXPECT_EQ(picture.At(32, y), kTeal) << y;
   EXPECT_EQ(picture.At(32, 2), 0xF0C440u);  // the border band along the top
   EXPECT_EQ(picture.At(1, 1), 0u);
+}
+
+// The generated element images: every drawn pixel lies in a piece's rectangle, and each edge strip
+// repeats the corner's last column (top edge) or row (side edge), so a stretched edge continues
+// the corner's border.
+TEST(ElementSheets, PiecesStayInTheirRectanglesAndEdgesContinueTheirCorners) {
+  for (int size = 0; size < gui::kPixelSizes; ++size) {
+    const std::string file = std::string(GAME_ART_DIR) + (size == 0 ? "/1024_ELEMENTS.png" : "/800_ELEMENTS.png");
+    int width = 0;
+    int height = 0;
+    int channels = 0;
+    uint8_t* pixels = stbi_load(file.c_str(), &width, &height, &channels, 4);
+    ASSERT_NE(pixels, nullptr) << file;
+    ASSERT_EQ(width, 128);
+    ASSERT_EQ(height, 128);
+    auto at = [&](int x, int y) {
+      const uint8_t* p = pixels + (size_t(y) * width + x) * 4;
+      return uint32_t(p[0]) << 24 | p[1] << 16 | p[2] << 8 | p[3];
+    };
+    std::vector<bool> inside(size_t(width) * height, false);
+    auto cover = [&](const gui::PixelRect& r) {
+      const int x1 = r.x1 == int(r.x1) ? int(r.x1) - 1 : int(r.x1);
+      const int y1 = r.y1 == int(r.y1) ? int(r.y1) - 1 : int(r.y1);
+      for (int y = int(r.y0); y <= std::max(int(r.y0), y1); ++y)
+        for (int x = int(r.x0); x <= std::max(int(r.x0), x1); ++x) inside[size_t(y) * width + x] = true;
+    };
+    for (const gui::FramePixels& frame : gui::kFramePixels) {
+      const gui::PixelRect& corner = frame.corner[size];
+      const int lastColumn = int(corner.x1) - 1;
+      const int lastRow = int(corner.y1) - 1;
+      for (int y = int(corner.y0); y <= lastRow; ++y)
+        EXPECT_EQ(at(int(frame.topEdge[size].x0), y), at(lastColumn, y)) << "size " << size << " row " << y;
+      if (frame.sideEdge[size].y1 > 0) {
+        for (int x = int(corner.x0); x <= lastColumn; ++x)
+          EXPECT_EQ(at(x, int(frame.sideEdge[size].y0)), at(x, lastRow)) << "size " << size << " column " << x;
+      }
+      for (const gui::PixelRect* piece : {&frame.corner[size], &frame.topEdge[size], &frame.sideEdge[size]})
+        if (piece->x1 > 0 || piece->y1 > 0) cover(*piece);
+    }
+    for (const gui::PairPixels& pair : gui::kPairPixels) {
+      cover(pair.first[size]);
+      cover(pair.second[size]);
+    }
+    cover(gui::kBubblePointerPixels[size]);
+    int outside = 0;
+    for (int y = 0; y < height; ++y)
+      for (int x = 0; x < width; ++x)
+        if (!inside[size_t(y) * width + x] && at(x, y) != 0) ++outside;
+    EXPECT_EQ(outside, 0) << "size " << size;
+    stbi_image_free(pixels);
+  }
 }
 
 }  // namespace

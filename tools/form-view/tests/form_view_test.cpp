@@ -16,8 +16,8 @@ using tesk::testing::Quoted;
 
 class FormView : public ::testing::Test {
  protected:
-  tesk::testing::CommandOutcome Run(const std::string& arguments) {
-    return tesk::testing::RunCommand(Quoted((fs::path(TESK_STAGE_DIR) / "tools/form-view").string()) + " " + arguments,
+  tesk::testing::CommandOutcome Run(const std::string& arguments, const char* tool = "form-view") {
+    return tesk::testing::RunCommand(Quoted((fs::path(TESK_STAGE_DIR) / "tools" / tool).string()) + " " + arguments,
                                      files_.path());
   }
   std::string File(const char* name) const { return (files_.path() / name).string(); }
@@ -47,6 +47,28 @@ TEST_F(FormView, TheNarrowVariantLoadsAtWidth800) {
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "form MENU_GENERIC 0,0 800x600 inactive");
   EXPECT_EQ(tesk::testing::Picture::Load(File("narrow.png")).width(), 800);
+}
+
+TEST_F(FormView, AFormIsTakenFromAGivenResourceFile) {
+  tesk::testing::WriteFile(File("tabs.json"), R"({"type": "form", "name": "TABS_FORM", "children": [
+    {"type": "tabpanel", "name": "TABS", "x": 10, "pages": [{"name": "First"},
+      {"name": "Second", "panel": {"children": [{"type": "label", "name": "NOTE", "text": "Hello", "font": 3}]}}]},
+    {"type": "colorbox", "name": "SWATCH", "inactive": true}]})");
+  tesk::testing::WriteFile(File("forms.json"), R"({"streams": [{"name": "TABS_FORM", "form": "tabs.json"}]})");
+  const auto packed = Run("resource " + Quoted(File("forms.json")) + " " + Quoted(File("Forms.resource")), "kivopack");
+  ASSERT_EQ(packed.status, 0) << packed.err;
+  const auto run = Run("TABS_FORM --resource " + Quoted(File("Forms.resource")));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "form TABS_FORM 0,0 100x100\n"
+            "  tabpanel TABS 10,24 320x240\n"
+            "    page \"First\" current\n"
+            "      panel Undefined 0,0 320x240 frame 4 \"\"\n"
+            "    page \"Second\"\n"
+            "      panel Undefined 0,0 320x240 frame 4 \"\"\n"
+            "        label NOTE 0,0 100x30 font 3 \"Hello\"\n"
+            "  colorbox SWATCH 0,0 18x18 inactive\n");
+  EXPECT_EQ(Run("NOWHERE --resource " + Quoted(File("Forms.resource"))).status, 1);
 }
 
 TEST_F(FormView, UnknownFormsAndBadCommandLinesAreRefused) {

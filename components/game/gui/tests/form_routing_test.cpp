@@ -32,10 +32,12 @@ class FocusProbe : public TeskIWidget {
   void FocusGained() override { ++gained; }
   void FocusLost() override { ++lost; }
   void CharEvent(char16_t unit) override { typed += unit; }
+  void SetMouseState(const MouseState& state) override { handed = state; }
 
   int gained = 0;
   int lost = 0;
   std::u16string typed;
+  MouseState handed{};
 };
 
 struct FormOwner {
@@ -153,6 +155,32 @@ TEST_F(FormRouting, PressesReachButtonsInsideTheirEdgesUnlessInactiveOrBehindAHi
   panel->Enable();
   panel->Hide();
   EXPECT_EQ(pressed(20, 10), u"");
+}
+
+TEST_F(FormRouting, MouseStateSetOnANestedPanelIsHandedUpWhenDrawnAndCleared) {
+  FocusProbe top(0, 0);
+  auto* outer = new TeskPanel();
+  auto* inner = new TeskPanel();
+  outer->AddChild(inner);
+  outer->SetParent(&top);
+  inner->SetMouseState({{5, 6, 7}});
+  outer->Draw(0, 0, rasterizer());
+  EXPECT_EQ(top.handed.words[0] + top.handed.words[1] * 10 + top.handed.words[2] * 100, 765u);
+  EXPECT_EQ(inner->GetMouseState(), 0u);
+  EXPECT_EQ(outer->GetMouseState(), 0u);
+  DestroyWidgetTree(outer);
+}
+
+TEST_F(FormRouting, AHiddenPanelTakesNoPressButItsChildrenStillAnswerTheHitTest) {
+  FormOwner owner;
+  auto* panel = new TeskPanel();
+  auto* probe = new FocusProbe(5, 5);
+  panel->AddChild(probe);
+  panel->Hide();
+  owner.form->AddChild(panel);
+  EXPECT_EQ(panel->HitTest(0, 0, 6, 6), probe);
+  owner.form->Mouse(0, 0, 6, 6, 1);
+  EXPECT_EQ(owner.form->GetFocus(), probe);
 }
 
 TEST_F(FormRouting, ATabClickedWithTheFirstButtonSelectsItsPageAndReportsTheTabPanel) {
