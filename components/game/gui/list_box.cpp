@@ -138,11 +138,14 @@ void TeskListBox::ScrollDown() {
   }
 }
 
-uint32_t TeskListBox::RowHeight(const TeskListBoxItem& item) const {
+uint32_t TeskListBox::TextHeight(const TeskListBoxItem& item) const {
   const char16_t* text = item.GetText();
-  const auto textHeight = static_cast<uint32_t>(
+  return static_cast<uint32_t>(
       MeasureTextHeight(GetFont(), text ? text : u"", PixelSub(GetWidth(), kTextMargin), kNoHeightLimit));
-  return std::max(textHeight, static_cast<uint32_t>(rowHeight_));
+}
+
+uint32_t TeskListBox::RowHeight(const TeskListBoxItem& item) const {
+  return std::max(TextHeight(item), static_cast<uint32_t>(rowHeight_));
 }
 
 int32_t TeskListBox::ScrollColumnX(int32_t x) const {
@@ -171,7 +174,8 @@ bool TeskListBox::DrawRows(int32_t x, int32_t y, RTInstance rasterizer) {
   int32_t penY = PixelAdd(y, kRowGap);
   for (int32_t index = topRow_; link; link = link->next, ++index) {
     TeskListBoxItem& item = *static_cast<TeskListBoxItem*>(link->data);
-    const uint32_t rowHeight = RowHeight(item);
+    const uint32_t textHeight = TextHeight(item);
+    const uint32_t rowHeight = std::max(textHeight, static_cast<uint32_t>(rowHeight_));
     if (visibleRows_ > 0 && used + rowHeight + kRowGap > height) return true;
     if (used >= height) break;
     used += int64_t{rowHeight} + kRowGap;
@@ -180,8 +184,6 @@ bool TeskListBox::DrawRows(int32_t x, int32_t y, RTInstance rasterizer) {
                   lit ? kHighlightedRowColour : kRowColour);
     if (item.GetIcon()) DrawItemIcon(item.GetIcon(), PixelAdd(x, 4), penY, rasterizer);
     const char16_t* text = item.GetText();
-    const auto textHeight = static_cast<uint32_t>(
-        MeasureTextHeight(font, text ? text : u"", PixelSub(GetWidth(), kTextMargin), kNoHeightLimit));
     const int32_t textY = textHeight <= static_cast<uint32_t>(rowHeight_)
                               ? PixelAdd(penY, PixelSub(rowHeight_, static_cast<int32_t>(textHeight)) / 2)
                               : penY;

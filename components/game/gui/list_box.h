@@ -76,7 +76,9 @@ class TeskListBox : public TeskIWidget {
 
  private:
   TeskListBoxItem* Insert(const char16_t* text, RTSuccess (*link)(kivo::List*, void*));
-  // The item's text height wrapped at the text width, at least the row height.
+  // The item's text height wrapped at the text width (a row without a text measures as empty), and
+  // that at least the row height.
+  uint32_t TextHeight(const TeskListBoxItem& item) const;
   uint32_t RowHeight(const TeskListBoxItem& item) const;
   int32_t ScrollColumnX(int32_t x) const;
   // Draws the rows from the top row that fit; whether some did not.
