@@ -101,12 +101,12 @@ TEST_F(SkinnedWidgets, TextTallerThanTheRowHeightMakesItsRowTallerAndTheRowsThat
   gui::TeskListBox list;
   list.SetHeight(50);
   list.SetRowHeight(10);
-  for (const char16_t* text : {u"one", u"two", u"three"}) list.AddItem(text);
+  for (const char16_t* text : std::initializer_list<const char16_t*>{u"one", nullptr, u"three"}) list.AddItem(text);
   const Lines lines = Drawn(list);
   EXPECT_EQ(list.GetVisibleRows(), 2) << "rows of 15 + 8: the third would end at 69";
   EXPECT_EQ(FontLines("DrawText"),
-            (Lines{"RTFont.DrawText(Verdana, \"one\", 36, 8)", "RTFont.DrawText(Verdana, \"two\", 36, 31)"}))
-      << "a row taller than the row height puts its text at its top";
+            (Lines{"RTFont.DrawText(Verdana, \"one\", 36, 8)", "RTFont.DrawText(Verdana, \"\", 36, 31)"}))
+      << "a row taller than the row height puts its text at its top; a row without one draws it empty";
   EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), [](const std::string& line) {
     return line.rfind("Vertex3(339, ", 0) == 0;
   })) << "the scroll bar";
