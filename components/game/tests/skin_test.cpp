@@ -7,9 +7,11 @@
 #include <fstream>
 #include <sstream>
 
+#include "button.h"
 #include "form.h"
 #include "game_fixture.h"
 #include "gui_skin.h"
+#include "label.h"
 #include "mouse_over_popup.h"
 #include "panel.h"
 #include "screen_drawing.h"
@@ -17,6 +19,7 @@
 #include "skin_frames.h"
 #include "skin_piece_table.h"
 #include "tab_panel.h"
+#include "text_box.h"
 #include "widget_tree.h"
 
 namespace gametest {
@@ -148,6 +151,12 @@ TEST_F(SkinTest, TheHudBoxSplitsItsBottomEdgeAroundThePointerAtHalfTheWidthTrunc
                      "BeginPrimitive(0x101) -> 1",
                      "SetColorRGBAArray([4: 0.039215688, 0.19215687, 0.32941177, 0.85]) -> 1"}));
   }
+  StartRecording();
+  gui::DrawSkinFrameC(rasterizer(), 0, 0, 50, 40);
+  const std::vector<Lines> closed = Batches(Recorded());
+  ASSERT_EQ(closed.size(), 9u);
+  EXPECT_EQ(closed[6], QuadAt(9, 31, 32, 9));  // the whole bottom edge
+  EXPECT_EQ(closed[8], QuadAt(6, 6, 38, 28));
 }
 
 TEST_F(SkinTest, ThePopUpIsTheTextWidthPlusTenWrappedFiveShortAndKeptOnTheScreen) {
@@ -276,6 +285,34 @@ INSTANTIATE_TEST_SUITE_P(
                       Shortfall{"font_14", u"Monospaced32", nullptr, "Couldn't retrieve the Monospaced32 font", -1},
                       Shortfall{"image", nullptr, "ATT_FACES", "(TeskGUI) Couldn't retrieve resource!", -1}),
     [](const ::testing::TestParamInfo<Shortfall>& info) { return std::string(info.param.name); });
+
+TEST_F(SkinTest, LeafWidgetsPlaceTheirTextsEvenWhenWiderThanThemselves) {
+  LoadSkin(0);
+  gui::TeskButton button;            // 60 x 30
+  button.SetCaption(u"ABCDEFGHIJ");  // 100 pixels: it starts 20 left of the button
+  button.SetDimmed(1);
+  StartRecording();
+  button.Draw(100, 200, rasterizer());
+  const Lines lines = Recorded();
+  EXPECT_EQ(lines.front(), "SetColorRGBA(0.5, 0.5, 0.5, 0.5) -> 1");
+  EXPECT_EQ(Lines(lines.end() - 2, lines.end()), (Lines{"SetColorRGBA(1, 1, 1, 1) -> 1", "EnableDepthTest(0) -> 1"}));
+  gui::TeskLabel label;            // 100 x 30
+  label.SetText(u"ABCDEFGHIJKL");  // 120 pixels, centred: 15 left of the inset
+  label.SetCentred(1);
+  label.Draw(100, 200, rasterizer());
+  gui::TeskTextBox box;
+  box.SetText(u"Box");
+  box.Draw(100, 200, rasterizer());
+  gui::TeskLabel empty;
+  empty.SetText(u"");
+  empty.FitHeightToText();
+  EXPECT_EQ(empty.GetHeight(), 15 + 24);
+  EXPECT_EQ(NewFontLines(),
+            (Lines{"RTFont.SetBounds(Verdana, 60, 30)", "RTFont.DrawText(Verdana, \"ABCDEFGHIJ\", 80, 208)",
+                   "RTFont.SetBounds(Verdana, 95, 25)", "RTFont.DrawText(Verdana, \"ABCDEFGHIJKL\", 90, 205)",
+                   "RTFont.SetBounds(Verdana, 95, 81)", "RTFont.DrawText(Verdana, \"Box\", 105, 205)",
+                   "RTFont.MeasureHeight(Verdana, \"\", 90, 9999)"}));
+}
 
 TEST_F(SkinTest, AFontIndexOutsideTheTableDrawsWithFontZeroAndIsKept) {
   LoadSkin(0);

@@ -171,6 +171,25 @@ TEST_F(WidgetStream, TheBaseBlockReadsNameAndGeometryFrom0x500TheFlagFrom0x501An
   }
 }
 
+TEST_F(WidgetStream, AnOldLabelBlockKeepsNoBackgroundAndAColourBoxReadsUnselected) {
+  StreamBytes label;
+  BaseBlock(Header(label, 8), u"L", 0, 0, 1, 1).U32(0x500).Wide(u"Old");
+  const Owned old(Read(label.bytes()));
+  ASSERT_NE(old, nullptr);
+  auto* read = static_cast<TeskLabel*>(old.get());
+  EXPECT_EQ(std::u16string(read->GetText()), u"Old");
+  EXPECT_EQ(read->HasBackground(), 0u);
+  const Colour& black = read->GetBackgroundColour();
+  EXPECT_EQ(black.r + black.g + black.b, 0.0f);
+  StreamBytes box;
+  BaseBlock(Header(box, 9), u"C", 0, 0, 18, 18).U32(0x500).F32(0.5f).F32(0.25f).F32(0.125f);
+  const Owned swatch(Read(box.bytes()));
+  ASSERT_NE(swatch, nullptr);
+  const Colour& colour = static_cast<TeskColorBox*>(swatch.get())->GetColor();
+  EXPECT_EQ(colour.r + 10 * colour.g + 100 * colour.b, 0.5f + 2.5f + 12.5f);
+  EXPECT_EQ(static_cast<TeskColorBox*>(swatch.get())->IsSelected(), 0u);
+}
+
 TEST_F(WidgetStream, EveryTruncatedFormFailsAndLeavesNoObjectAndNoMemory) {
   const std::string golden = NestedFormBytes();
   for (size_t length = 0; length < golden.size(); ++length) {
