@@ -114,7 +114,7 @@ TEST_F(EnvironmentTest, TheGymViewFollowsTheScenarioAndAMissingCameraIsReported)
     int32_t scenario;
     const char* view;  // empty: none
   } cases[] = {
-      {0, "cam-gym-unwrecked"}, {5, "cam-gym-wrecked"}, {6, "cam-gym-wrecked"}, {15, "cam-gym-unwrecked"}, {16, ""}};
+      {16, ""}, {0, "cam-gym-unwrecked"}, {5, "cam-gym-wrecked"}, {6, "cam-gym-wrecked"}, {15, "cam-gym-unwrecked"}};
   for (const auto& c : cases) {
     record().environment.cameraViewsResolved = 0;
     record().scenarioIndex = c.scenario;
