@@ -5,7 +5,7 @@ namespace kivo {
 bool ProcessorHasAvx2() {
   static const bool avx2 = [] {
     __builtin_cpu_init();
-    return __builtin_cpu_supports("avx2") != 0;
+    return __builtin_cpu_supports("avx2") != 0 && __builtin_cpu_supports("fma") != 0;
   }();
   return avx2;
 }

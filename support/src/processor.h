@@ -3,7 +3,7 @@
 
 namespace kivo {
 
-// Whether the processor (and the system) runs AVX2.
+// Whether the processor (and the system) runs AVX2 and FMA.
 bool ProcessorHasAvx2();
 
 }  // namespace kivo

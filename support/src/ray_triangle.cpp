@@ -54,7 +54,7 @@ RTBool IntersectExtended(const RTFVector3D& origin, const RTFVector3D& direction
 // coordinate. The cross products q = s x e1 and p = direction x e2 are formed in lanes 0 and 1
 // (again in 2 and 3), the dot products (e1.p, s.p, direction.q, e2.q) = (det, u, v, t) in lanes 0
 // to 3, and the scaled results in lanes 1 to 3.
-__attribute__((target("avx2"))) RTBool IntersectAvx2(const RTFVector3D& origin, const RTFVector3D& direction,
+__attribute__((target("avx2,fma"))) RTBool IntersectAvx2(const RTFVector3D& origin, const RTFVector3D& direction,
                                                      const RTFVector3D& v0, const RTFVector3D& v1,
                                                      const RTFVector3D& v2, float* t, float* u, float* v) {
   using namespace avx2;

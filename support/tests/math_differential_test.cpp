@@ -25,7 +25,6 @@
 #include "kivo/support/quaternion.h"
 #include "kivo/support/random.h"
 #include "kivo/support/vector.h"
-#include "matrix_kernels.h"
 #include "processor.h"
 #include "ray_triangle.h"
 
@@ -207,14 +206,6 @@ RTFMatrix4x4 MatrixFrom(Floats& f) {
 using Multiply4 = void (*)(const RTFMatrix4x4&, const RTFMatrix4x4&, RTFMatrix4x4*);
 using Transform = void (*)(const RTFMatrix4x4&, const RTFVector3D&, RTFVector3D*);
 
-void MultiplyExtended4(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) {
-  matrix_kernels::MultiplyExtended(a.m, b.m, 4, out->m);
-}
-template <bool kTranslate>
-void TransformExtended(const RTFMatrix4x4& m, const RTFVector3D& p, RTFVector3D* out) {
-  matrix_kernels::TransformExtended(m, p, kTranslate, out);
-}
-
 struct MatrixVersions {
   const char* name;
   Multiply4 multiply;
@@ -225,7 +216,8 @@ struct MatrixVersions {
 // The kernels, and the public functions that pick one (edge inputs only).
 std::vector<MatrixVersions> MatrixKernels() {
   std::vector<MatrixVersions> versions = {
-      {"extended", MultiplyExtended4, TransformExtended<true>, TransformExtended<false>},
+      {"extended", matrix_kernels::Mat4MultiplyExtended, matrix_kernels::TransformPointExtended,
+       matrix_kernels::RotateVectorExtended},
       {"public", Mat4Multiply, Mat4TransformPoint, Mat4RotateVector},
   };
   if (ProcessorHasAvx2())
