@@ -36,12 +36,13 @@ KIVO_AVX2_INLINE __m256d Magnitude(__m256d v) { return _mm256_andnot_pd(_mm256_s
 // double), and a NaN need only stay a NaN. `negativeZero` says whether a value may be -0: a sum
 // that starts from +0 never is, which saves keeping the sign of a zero at the high end.
 KIVO_AVX2_INLINE __m128 SettledFloats(__m256d value, __m256d bound, __m128i* settled, bool negativeZero = true) {
-  const __m256d sign = _mm256_set1_pd(-0.0);
-  const __m256d error = _mm256_mul_pd(bound, _mm256_set1_pd(kSettleMargin));
-  const __m128 low = _mm256_cvtpd_ps(_mm256_sub_pd(value, error));
-  // value + error, keeping the sign of a zero value when the error is 0.
-  const __m256d highEnd = negativeZero ? _mm256_xor_pd(_mm256_sub_pd(_mm256_xor_pd(value, sign), error), sign)
-                                       : _mm256_add_pd(value, error);
+  // bound x kSettleMargin is exact (a power of two times a double far above the underflow), so
+  // each end rounds once, as value -+ error would.
+  const __m256d margin = _mm256_set1_pd(kSettleMargin);
+  const __m128 low = _mm256_cvtpd_ps(_mm256_fnmadd_pd(bound, margin, value));
+  // value + error, keeping the sign of a zero value when the error is 0: -(-value - error).
+  const __m256d highEnd = negativeZero ? _mm256_xor_pd(_mm256_fnmsub_pd(bound, margin, value), _mm256_set1_pd(-0.0))
+                                       : _mm256_fmadd_pd(bound, margin, value);
   const __m128 high = _mm256_cvtpd_ps(highEnd);
   *settled = _mm_and_si128(*settled, _mm_cmpeq_epi32(_mm_castps_si128(low), _mm_castps_si128(high)));
   return low;

@@ -41,9 +41,11 @@ __attribute__((target("avx2,fma"))) void Mat4MultiplyAvx2(const RTFMatrix4x4& a,
                                                           RTFMatrix4x4* out) {
   const __m256d b0 = Widen(b.m[0]), b1 = Widen(b.m[1]), b2 = Widen(b.m[2]), b3 = Widen(b.m[3]);
   alignas(32) double wide[4][4];
+#pragma GCC unroll 4
   for (int i = 0; i < 4; ++i) _mm256_store_pd(wide[i], Widen(a.m[i]));
   __m128 rows[4];
   __m128i settled = _mm_set1_epi32(-1);
+#pragma GCC unroll 4
   for (int i = 0; i < 4; ++i) {
     // The extended sum starts from +0, so a sum of negative zeros is +0: so does this one.
     const __m256d s1 = _mm256_fmadd_pd(_mm256_broadcast_sd(&wide[i][0]), b0, _mm256_setzero_pd());
@@ -57,6 +59,7 @@ __attribute__((target("avx2,fma"))) void Mat4MultiplyAvx2(const RTFMatrix4x4& a,
     MultiplyExtended(a.m, b.m, 4, out->m);
     return;
   }
+#pragma GCC unroll 4
   for (int i = 0; i < 4; ++i) _mm_storeu_ps(out->m[i], rows[i]);
 }
 
