@@ -48,13 +48,6 @@ KIVO_AVX2_INLINE __m128 SettledFloats(__m256d value, __m256d bound, __m128i* set
   return low;
 }
 
-// One bit per settled lane of SettledFloats (lane 0 the lowest).
-KIVO_AVX2_INLINE int SettledLanes(__m256d value, __m256d bound) {
-  __m128i settled = _mm_set1_epi32(-1);
-  SettledFloats(value, bound, &settled);
-  return _mm_movemask_ps(_mm_castsi128_ps(settled));
-}
-
 #undef KIVO_AVX2_INLINE
 
 }  // namespace kivo::avx2

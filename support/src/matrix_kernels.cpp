@@ -1,7 +1,6 @@
 #include "matrix_kernels.h"
 
 #include "avx2_lanes.h"
-#include "processor.h"
 
 namespace kivo::matrix_kernels {
 
@@ -94,8 +93,6 @@ __attribute__((target("avx2,fma"))) void RotateVectorAvx2(const RTFMatrix4x4& m,
                                                           RTFVector3D* out) {
   TransformAvx2Lanes(m, p, false, out);
 }
-
-bool gAvx2 = ProcessorHasAvx2();
 
 void Mat4MultiplyExtended(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) {
   MultiplyExtended(a.m, b.m, 4, out->m);

@@ -1,4 +1,4 @@
-#include "processor.h"
+#include "kivo/support/processor.h"
 
 namespace kivo {
 
@@ -9,5 +9,7 @@ bool ProcessorHasAvx2() {
   }();
   return avx2;
 }
+
+bool gAvx2 = ProcessorHasAvx2();
 
 }  // namespace kivo

@@ -22,11 +22,10 @@
 #include "extended_reference.h"
 #include "kivo/support/geometry.h"
 #include "kivo/support/matrix.h"
+#include "kivo/support/processor.h"
 #include "kivo/support/quaternion.h"
 #include "kivo/support/random.h"
 #include "kivo/support/vector.h"
-#include "processor.h"
-#include "ray_triangle.h"
 
 namespace {
 
@@ -378,8 +377,9 @@ TEST(Differential, RayTriangle) {
         };
         for (const Ray& ray : edges) EXPECT_TRUE(SameRayResults(name, test, ray, &failure)) << failure;
       }
-    // Hits on the triangle's edges and corners, where u + v meets det exactly.
-    for (const float x : {0.0f, 0.5f, 1.0f, 0x1p-24f, 1.0f - 0x1p-24f})
+    // Hits on the triangle's edges and corners, where u + v meets det exactly, and misses just off
+    // its edges.
+    for (const float x : {0.0f, 0.5f, 1.0f, 0x1p-24f, 1.0f - 0x1p-24f, -0x1p-24f, -kDenormal, 1.0f + 0x1p-23f})
       for (const float y : {0.0f, 0.5f, 1.0f - x, 0x1p-30f})
         EXPECT_TRUE(
             SameRayResults(name, test, {{x, y, -1, 0}, {0, 0, 1, 0}, corners[0], corners[1], corners[2]}, &failure))

@@ -5,6 +5,7 @@
 #pragma once
 
 #include "kivo/support/math_types.h"
+#include "kivo/support/processor.h"
 
 namespace kivo {
 
@@ -15,11 +16,8 @@ inline constexpr float kHalfPi = 1.5707964f;
 void Mat3Identity(RTFMatrix3x3* m);
 void Mat4Identity(RTFMatrix4x4* m);
 
+// The versions the 4x4 product and the transforms pick from by gAvx2.
 namespace matrix_kernels {
-
-// Whether the AVX2 versions run: set as the library starts, where the processor has AVX2 and FMA.
-// Until then, and elsewhere, the extended versions run; both give the same floats.
-extern bool gAvx2;
 
 void Mat4MultiplyExtended(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out);
 void Mat4MultiplyAvx2(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out);
@@ -33,7 +31,7 @@ void RotateVectorAvx2(const RTFMatrix4x4& m, const RTFVector3D& vector, RTFVecto
 // out = a x b, so p x out applies a first, then b. out may be a or b.
 void Mat3Multiply(const RTFMatrix3x3& a, const RTFMatrix3x3& b, RTFMatrix3x3* out);
 inline void Mat4Multiply(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) {
-  if (matrix_kernels::gAvx2)
+  if (gAvx2)
     matrix_kernels::Mat4MultiplyAvx2(a, b, out);
   else
     matrix_kernels::Mat4MultiplyExtended(a, b, out);
@@ -45,14 +43,14 @@ bool Mat4Inverse(const RTFMatrix4x4& m, RTFMatrix4x4* out);
 
 // out.xyz = p.xyz x m including the translation row; out.w = 1. out may be the point.
 inline void Mat4TransformPoint(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out) {
-  if (matrix_kernels::gAvx2)
+  if (gAvx2)
     matrix_kernels::TransformPointAvx2(m, point, out);
   else
     matrix_kernels::TransformPointExtended(m, point, out);
 }
 // out.xyz = v.xyz x the upper 3x3 of m (no translation); out.w = 1. out may be the vector.
 inline void Mat4RotateVector(const RTFMatrix4x4& m, const RTFVector3D& vector, RTFVector3D* out) {
-  if (matrix_kernels::gAvx2)
+  if (gAvx2)
     matrix_kernels::RotateVectorAvx2(m, vector, out);
   else
     matrix_kernels::RotateVectorExtended(m, vector, out);
