@@ -28,33 +28,33 @@ bool SumAtMost(float a, float b, float limit) {
 }
 
 // Whether the test certainly misses, decided in float from x, y and z of (e1, s, direction, e2)
-// before any exact work: the float cross products and dot products (det, u, v) differ from the ones
-// the test rounds (the extended ones) by at most about 7 x 2^-24 of the sum of the magnitudes of
-// the products behind them, plus 2^-147 per unit of the magnitudes of the coordinates (denormals).
-// The bound allows 16 x 2^-24 and 2^-100, leaving more than the roundings of the comparisons below;
-// an infinity or a NaN anywhere leaves the test to the exact path (every comparison is false).
+// before any exact work. The float cross products and dot products (det, u, v) differ from the
+// ones the test rounds (the extended ones) by at most about 7 x 2^-24 of the sum of the magnitudes
+// of the products behind each dot product, plus 2^-147 per unit of the magnitudes of its
+// coordinates (denormals). That sum is at most the product of the three vectors' sums of magnitudes
+// (|e1| |direction| |e2| for det, say); the bound allows 16 x 2^-24 of it and 2^-100, leaving more
+// than the roundings of the comparisons below, where nothing overflowed: a det, u or v that is
+// not finite leaves the test to the exact path.
 __attribute__((target("avx2,fma"), always_inline)) inline bool CertainMiss(__m128 x, __m128 y, __m128 z) {
   const __m128 sign = _mm_set1_ps(-0.0f);
-  const auto magnitude = [&](__m128 value) { return _mm_andnot_ps(sign, value); };
   // First factors (s, direction), second (e1, e2), twice over: the cross products (q, p, q, p).
   const __m128 fx = _mm_shuffle_ps(x, x, 0x99), fy = _mm_shuffle_ps(y, y, 0x99), fz = _mm_shuffle_ps(z, z, 0x99);
   const __m128 gx = _mm_shuffle_ps(x, x, 0xCC), gy = _mm_shuffle_ps(y, y, 0xCC), gz = _mm_shuffle_ps(z, z, 0xCC);
-  const __m128 ax = _mm_mul_ps(fy, gz), bx = _mm_mul_ps(fz, gy);
-  const __m128 ay = _mm_mul_ps(fz, gx), by = _mm_mul_ps(fx, gz);
-  const __m128 az = _mm_mul_ps(fx, gy), bz = _mm_mul_ps(fy, gx);
-  const __m128 crossX = _mm_sub_ps(ax, bx), crossY = _mm_sub_ps(ay, by), crossZ = _mm_sub_ps(az, bz);
-  const __m128 sizeX = _mm_add_ps(magnitude(ax), magnitude(bx)), sizeY = _mm_add_ps(magnitude(ay), magnitude(by));
-  const __m128 sizeZ = _mm_add_ps(magnitude(az), magnitude(bz));
+  const __m128 crossX = _mm_sub_ps(_mm_mul_ps(fy, gz), _mm_mul_ps(fz, gy));
+  const __m128 crossY = _mm_sub_ps(_mm_mul_ps(fz, gx), _mm_mul_ps(fx, gz));
+  const __m128 crossZ = _mm_sub_ps(_mm_mul_ps(fx, gy), _mm_mul_ps(fy, gx));
   // (p, p, q, q) against (e1, s, direction, e2): (det, u, v, t).
   const __m128 dots = _mm_add_ps(_mm_add_ps(_mm_mul_ps(x, _mm_shuffle_ps(crossX, crossX, 0x05)),
                                             _mm_mul_ps(y, _mm_shuffle_ps(crossY, crossY, 0x05))),
                                  _mm_mul_ps(z, _mm_shuffle_ps(crossZ, crossZ, 0x05)));
-  const __m128 sizes = _mm_add_ps(_mm_add_ps(_mm_mul_ps(magnitude(x), _mm_shuffle_ps(sizeX, sizeX, 0x05)),
-                                             _mm_mul_ps(magnitude(y), _mm_shuffle_ps(sizeY, sizeY, 0x05))),
-                                  _mm_mul_ps(magnitude(z), _mm_shuffle_ps(sizeZ, sizeZ, 0x05)));
-  const __m128 coordinates = _mm_add_ps(_mm_add_ps(magnitude(x), magnitude(y)), magnitude(z));
+  // Sums of magnitudes of (e1, s, direction, e2), and their products (e1 or s, direction, e2) and
+  // (direction or e2, s, e1).
+  const __m128 sizes = _mm_add_ps(_mm_add_ps(_mm_andnot_ps(sign, x), _mm_andnot_ps(sign, y)), _mm_andnot_ps(sign, z));
+  const __m128 products = _mm_mul_ps(_mm_mul_ps(sizes, _mm_shuffle_ps(sizes, sizes, 0x5A)),
+                                     _mm_shuffle_ps(sizes, sizes, 0x0F));
   const __m128 tiny = _mm_set1_ps(0x1p-100f);
-  const __m128 bound = _mm_add_ps(_mm_mul_ps(sizes, _mm_set1_ps(0x1p-20f)), _mm_add_ps(_mm_mul_ps(coordinates, tiny), tiny));
+  const __m128 bound =
+      _mm_add_ps(_mm_mul_ps(products, _mm_set1_ps(0x1p-20f)), _mm_add_ps(_mm_mul_ps(sizes, tiny), tiny));
   const __m128 high = _mm_add_ps(dots, bound), low = _mm_sub_ps(dots, bound);
   // det below the tolerance (2^-21 < 1e-6), u or v below 0 (and not a zero's rounding).
   const __m128 below = _mm_cmplt_ps(high, _mm_setr_ps(0x1p-21f, -0x1p-100f, -0x1p-100f, -kInfinity));
@@ -62,7 +62,9 @@ __attribute__((target("avx2,fma"), always_inline)) inline bool CertainMiss(__m12
   const __m128 u = _mm_shuffle_ps(low, low, 0x55);
   const __m128 sums = _mm_add_ps(u, _mm_and_ps(low, _mm_castsi128_ps(_mm_setr_epi32(0, 0, -1, 0))));
   const __m128 above = _mm_cmpgt_ps(sums, _mm_shuffle_ps(high, high, 0x00));
-  return _mm_movemask_ps(_mm_or_ps(below, above)) != 0;
+  // A dot product that overflowed (or met an overflowed cross product) says nothing.
+  const __m128 finite = _mm_cmplt_ps(_mm_andnot_ps(sign, dots), _mm_set1_ps(kInfinity));
+  return _mm_movemask_ps(_mm_or_ps(below, above)) != 0 && (_mm_movemask_ps(finite) & 0x7) == 0x7;
 }
 
 }  // namespace
