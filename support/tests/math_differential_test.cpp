@@ -384,6 +384,15 @@ TEST(Differential, RayTriangle) {
         EXPECT_TRUE(
             SameRayResults(name, test, {{x, y, -1, 0}, {0, 0, 1, 0}, corners[0], corners[1], corners[2]}, &failure))
             << failure;
+    // A ray through a slanted triangle and one beside it, scaled so that the float products
+    // underflow, or overflow while the extended ones do not (det infinite, the results NaN).
+    for (const float scale : {0x1p-60f, 0x1p-45f, 0x1p-6f, 0x1p40f, 0x1p45f, 0x1p60f})
+      for (const float x : {0.25f, -0.25f}) {
+        auto scaled = [&](float a, float b, float c) { return RTFVector3D{a * scale, b * scale, c * scale, 0}; };
+        const Ray ray{scaled(x, 0.25f, -1), scaled(0.1f, 0.2f, 3), scaled(0, 0, 0.5f), scaled(0, 1, 0.75f),
+                      scaled(1, 0, 0.25f)};
+        EXPECT_TRUE(SameRayResults(name, test, ray, &failure)) << failure;
+      }
   }
 }
 
