@@ -133,16 +133,29 @@ __attribute__((target("avx2,fma"))) RTBool IntersectAvx2(const RTFVector3D& orig
   // products are formed but not used).
   if (_mm_movemask_ps(_mm_castsi128_ps(settled)) != 0xF)
     return IntersectExtended(origin, direction, v0, v1, v2, t, u, v);
-  const float det = _mm_cvtss_f32(rounded);
-  const float uu = _mm_cvtss_f32(_mm_shuffle_ps(rounded, rounded, 1));
-  const float vv = _mm_cvtss_f32(_mm_shuffle_ps(rounded, rounded, 2));
 
-  // The tests of the extended version, taken together so that a miss costs one branch: the
-  // triangle faces the ray (det), and u, v and u + v lie within [0, det]. The scaled results are
-  // formed meanwhile.
-  const __m256d scaled = _mm256_mul_pd(_mm256_cvtps_pd(rounded), _mm256_set1_pd(1.0 / det));
-  const bool within = (det >= kTriangleTolerance) & (uu >= 0.0f) & (uu <= det) & (vv >= 0.0f);
-  if (!within || !SumAtMost(uu, vv, det)) return 0;
+  // The tests of the extended version, in double lanes (det, u, v, t) so that a hit costs one
+  // branch: det at least the tolerance, u and v not below 0 (a NaN fails each), u at most det, and
+  // u + v at most det where the double sum settles that (SumAtMost decides the rest). The scaled
+  // results are formed meanwhile: each quotient rounds once, within the settle margin of the
+  // extended product by the rounded reciprocal.
+  const __m256d wide = _mm256_cvtps_pd(rounded);
+  const __m256d det = _mm256_permute4x64_pd(wide, 0x00);
+  const __m256d scaled = _mm256_div_pd(wide, det);
+  const int below =
+      _mm256_movemask_pd(_mm256_cmp_pd(wide, _mm256_setr_pd(kTriangleTolerance, 0, 0, 0), _CMP_NGE_UQ)) & 0x7;
+  // (-inf, u, (u + v) raised by the margin, -inf) against det.
+  const __m256d sum = _mm256_add_pd(wide, _mm256_permute4x64_pd(wide, 0x10));
+  const __m256d raised = _mm256_fmadd_pd(sum, _mm256_set1_pd(kSettleMargin), sum);
+  const __m256d minusInfinity = _mm256_set1_pd(-std::numeric_limits<double>::infinity());
+  const __m256d ends = _mm256_blend_pd(_mm256_blend_pd(minusInfinity, wide, 0x2), raised, 0x4);
+  const int above = _mm256_movemask_pd(_mm256_cmp_pd(ends, det, _CMP_NLE_UQ));
+  if ((below | (above & 0x2)) != 0) return 0;
+  if (above != 0) {
+    const float uu = _mm_cvtss_f32(_mm_shuffle_ps(rounded, rounded, 1));
+    const float vv = _mm_cvtss_f32(_mm_shuffle_ps(rounded, rounded, 2));
+    if (!SumAtMost(uu, vv, _mm_cvtss_f32(rounded))) return 0;
+  }
   __m128i scaledSettled = _mm_set1_epi32(-1);
   const __m128 results = SettledFloats(scaled, Magnitude(scaled), &scaledSettled);
   if ((_mm_movemask_ps(_mm_castsi128_ps(scaledSettled)) & 0xE) != 0xE)
