@@ -111,23 +111,25 @@ __attribute__((target("avx2,fma"))) RTBool IntersectAvx2(const RTFVector3D& orig
   if (CertainMiss(xs, ys, zs)) return 0;
   const __m256d x = _mm256_cvtps_pd(xs), y = _mm256_cvtps_pd(ys), z = _mm256_cvtps_pd(zs);
 
-  // First factors (s, direction), second (e1, e2), twice over.
-  const __m256d fx = _mm256_permute4x64_pd(x, 0x99), fy = _mm256_permute4x64_pd(y, 0x99);
-  const __m256d fz = _mm256_permute4x64_pd(z, 0x99);
-  const __m256d gx = _mm256_permute4x64_pd(x, 0xCC), gy = _mm256_permute4x64_pd(y, 0xCC);
-  const __m256d gz = _mm256_permute4x64_pd(z, 0xCC);
+  // First factors (s, direction), second (e1, e2), twice over, arranged in float.
+  const __m256d fx = _mm256_cvtps_pd(_mm_shuffle_ps(xs, xs, 0x99));
+  const __m256d fy = _mm256_cvtps_pd(_mm_shuffle_ps(ys, ys, 0x99));
+  const __m256d fz = _mm256_cvtps_pd(_mm_shuffle_ps(zs, zs, 0x99));
+  const __m256d gx = _mm256_cvtps_pd(_mm_shuffle_ps(xs, xs, 0xCC));
+  const __m256d gy = _mm256_cvtps_pd(_mm_shuffle_ps(ys, ys, 0xCC));
+  const __m256d gz = _mm256_cvtps_pd(_mm_shuffle_ps(zs, zs, 0xCC));
   const __m256d crossX = _mm256_sub_pd(_mm256_mul_pd(fy, gz), _mm256_mul_pd(fz, gy));
   const __m256d crossY = _mm256_sub_pd(_mm256_mul_pd(fz, gx), _mm256_mul_pd(fx, gz));
   const __m256d crossZ = _mm256_sub_pd(_mm256_mul_pd(fx, gy), _mm256_mul_pd(fy, gx));
   const __m256d crossXY = _mm256_permute2f128_pd(crossX, crossY, 0x20);  // (qx, px, qy, py)
   __m128i settled = _mm_set1_epi32(-1);
-  const __m256d pq = _mm256_cvtps_pd(SettledFloats(crossXY, Magnitude(crossXY), &settled));
-  const __m256d pqz = _mm256_cvtps_pd(SettledFloats(crossZ, Magnitude(crossZ), &settled));
+  const __m128 pq = SettledFloats(crossXY, Magnitude(crossXY), &settled);
+  const __m128 pqz = SettledFloats(crossZ, Magnitude(crossZ), &settled);
 
   // (p, p, q, q) against (e1, s, direction, e2).
-  const __m256d first = _mm256_add_pd(_mm256_mul_pd(x, _mm256_permute4x64_pd(pq, 0x05)),
-                                      _mm256_mul_pd(y, _mm256_permute4x64_pd(pq, 0xAF)));
-  const __m256d dots = _mm256_add_pd(first, _mm256_mul_pd(z, _mm256_permute4x64_pd(pqz, 0x05)));
+  const __m256d first = _mm256_add_pd(_mm256_mul_pd(x, _mm256_cvtps_pd(_mm_shuffle_ps(pq, pq, 0x05))),
+                                      _mm256_mul_pd(y, _mm256_cvtps_pd(_mm_shuffle_ps(pq, pq, 0xAF))));
+  const __m256d dots = _mm256_add_pd(first, _mm256_mul_pd(z, _mm256_cvtps_pd(_mm_shuffle_ps(pqz, pqz, 0x05))));
   const __m128 rounded = SettledFloats(dots, _mm256_add_pd(Magnitude(first), Magnitude(dots)), &settled);
   // One branch for the cross products and the dot products (the dot products of unsettled cross
   // products are formed but not used).
