@@ -28,7 +28,9 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
                std::string* error);
 
 // A resource description is a JSON file:
-//   {"streams": [{"name": "hud_panel_1024", "file": "panel.bin"}, {"name": "tuning", "text": "42"}]}
+//   {"streams": [{"name": "hud_panel_1024", "file": "panel.bin"}, {"name": "tuning", "text": "42"},
+//                {"name": "MENU_GENERIC", "form": "forms/menu_generic.json"}]}
+// A "form" stream is the widget stream of the form its JSON file describes (form_description.h).
 bool BuildResource(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& resource,
                    std::string* error);
 

@@ -3,6 +3,7 @@
 
 #include "kivo/support/component_calls.h"
 #include "kivo/support/stream_calls.h"
+#include "form_description.h"
 #include "pack_tool.h"
 #include "tool_support.h"
 
@@ -23,15 +24,17 @@ bool BuildResource(CoreTable& core, const std::filesystem::path& description, co
   }
   for (const auto& item : (*json)["streams"]) {
     // A stream's bytes are its "text" as they are, or its "utf16" text as UTF-16 units
-    // (little-endian, no terminator), or else the content of its "file".
+    // (little-endian, no terminator), or the widget stream of the "form" its file describes, or
+    // else the content of its "file".
     const bool isObject = item.is_object();
     const std::string_view source = isObject && item.contains("text")    ? "text"
                                     : isObject && item.contains("utf16") ? "utf16"
+                                    : isObject && item.contains("form")  ? "form"
                                                                          : "file";
     if (!isObject || !item.contains("name") || !item["name"].is_string() || !item.contains(source) ||
         !item[source].is_string()) {
       *error = description.string() +
-               ": every stream needs a \"name\" and a \"file\", \"text\" or \"utf16\", each a text";
+               ": every stream needs a \"name\" and a \"file\", \"text\" or \"utf16\" (or a \"form\"), each a text";
       return false;
     }
     const std::string value = item[source].get<std::string>();
@@ -42,6 +45,8 @@ bool BuildResource(CoreTable& core, const std::filesystem::path& description, co
         bytes.push_back(static_cast<uint8_t>(unit & 0xFF));
         bytes.push_back(static_cast<uint8_t>(unit >> 8));
       }
+    } else if (source == "form") {
+      if (!CompileForm(description.parent_path() / value, &bytes, error)) return false;
     } else if (source == "file") {
       const auto file = ReadFileBytes(description.parent_path() / value);
       if (!file) {

@@ -10,15 +10,19 @@ namespace r = kivo::rasterizer;
 
 RTSuccess BeginScreenDrawing(RTInstance game, SavedProjection* saved) {
   GamePrivateData* record = RecordOf(game);
-  if (!record || !saved) return kRTFailure;
-  RTInstance rasterizer = record->rasterizer;
+  if (!record) return kRTFailure;
+  return BeginScreenDrawingOn(record->rasterizer, record->windowContext, saved);
+}
+
+RTSuccess BeginScreenDrawingOn(RTInstance rasterizer, void* windowContext, SavedProjection* saved) {
+  if (!saved) return kRTFailure;
   SavedProjection& cell = *saved;
   r::GetProjection(rasterizer, &cell[0], &cell[3], &cell[1], &cell[4], &cell[2], &cell[5]);
   r::SetProjectionMode(rasterizer, r::kOrthographic);
   // The window record's words counted from 1: word 3 left, word 2 top, word 5 width, word 4
   // height.
   uint32_t word[r::kWindowRectWords] = {};
-  r::GetWindowRect(rasterizer, record->windowContext, word);
+  r::GetWindowRect(rasterizer, windowContext, word);
   r::SetProjection(rasterizer, static_cast<float>(word[2]), static_cast<float>(word[1]), -1.0f,
                    static_cast<float>(word[4]), static_cast<float>(word[3]), 1.0f);
   RTFMatrix4x4 identity;
@@ -33,7 +37,10 @@ RTSuccess BeginScreenDrawing(RTInstance game, SavedProjection* saved) {
 RTSuccess EndScreenDrawing(RTInstance game, const SavedProjection& saved) {
   GamePrivateData* record = RecordOf(game);
   if (!record) return kRTFailure;
-  RTInstance rasterizer = record->rasterizer;
+  return EndScreenDrawingOn(record->rasterizer, saved);
+}
+
+RTSuccess EndScreenDrawingOn(RTInstance rasterizer, const SavedProjection& saved) {
   r::PopWorldMatrix(rasterizer);
   r::PopViewMatrix(rasterizer);
   r::EnableDepthTest(rasterizer, 1);

@@ -1,8 +1,8 @@
 // The pair that brackets every screen-space drawing of the game (also known as BeginScreenSpace
 // and EndScreenSpace): pixel coordinates of the game's window, (0, 0) at the top left and y growing
-// down, with identity view and world matrices and the depth test and depth writes off. They belong
-// to the GUI toolkit and come before the rest of it because the loading screen draws through
-// them.
+// down, with identity view and world matrices and the depth test and depth writes off. The game's
+// form takes the rasterizer and window context of its record; the "On" form, for tools and
+// tests, takes them as they are.
 #pragma once
 
 #include <array>
@@ -16,12 +16,13 @@ namespace tesk::game::gui {
 using SavedProjection = std::array<float, 6>;
 
 // Saves the projection into `saved`, switches to the orthographic mode over the window box of
-// the game's window context, pushes identity view and world matrices and turns the depth test
-// and depth writes off. Uses the rasterizer and window context of the game's record; the
-// rasterizer's results are not tested. Result 1, or 0 when the game has no record.
+// the window context, pushes identity view and world matrices and turns the depth test and depth
+// writes off. The rasterizer's results are not tested. Result 1, or 0 when the game has no record.
 RTSuccess BeginScreenDrawing(RTInstance game, SavedProjection* saved);
+RTSuccess BeginScreenDrawingOn(RTInstance rasterizer, void* windowContext, SavedProjection* saved);
 // Pops the world and view matrices, turns the depth test and writes back on, restores the
 // projection mode and puts the saved projection back.
 RTSuccess EndScreenDrawing(RTInstance game, const SavedProjection& saved);
+RTSuccess EndScreenDrawingOn(RTInstance rasterizer, const SavedProjection& saved);
 
 }  // namespace tesk::game::gui

@@ -60,6 +60,7 @@ RTSuccess SetMainWindowHandle(RTInstance self, void* window, uint32_t width, uin
 RTSuccess ResizeMainWindow(RTInstance self, uint32_t width, uint32_t height);
 RTSuccess SetInitialMousePos(RTInstance self, uint32_t x, uint32_t y);
 RTSuccess MouseDblClick(RTInstance self, uint32_t x, uint32_t y);
+RTSuccess GetScreenSize(RTInstance self, uint32_t* width, uint32_t* height);
 // Reads an option through the host's getter; 0 when the getter fails.
 int32_t OptionValue(GamePrivateData& game, int32_t id);
 

@@ -391,6 +391,10 @@ inline RTSuccess GetVM(RTInstance game, void** vm) { return kivo::CallMethod(gam
 inline RTSuccess GetSceneTree(RTInstance game, RTInstance* tree) {
   return kivo::CallMethod(game, kLevel, kGetSceneTree, tree);
 }
+// The window's size in pixels, as the host last gave it.
+inline RTSuccess GetScreenSize(RTInstance game, uint32_t* width, uint32_t* height) {
+  return kivo::CallMethod(game, kLevel, kGetScreenSize, width, height);
+}
 
 // What the actor component calls, in a namespace of their own: the game's own functions bear the
 // same names.

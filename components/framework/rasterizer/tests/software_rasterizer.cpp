@@ -25,6 +25,13 @@ std::vector<uint8_t> TinyPng() {
   return file;
 }
 
+std::vector<uint8_t> BlankPng(int width, int height) {
+  const std::vector<uint8_t> rgb(size_t(width) * height * 3, 0);
+  std::vector<uint8_t> file;
+  stbi_write_png_to_func(Collect, &file, width, height, 3, rgb.data(), width * 3);
+  return file;
+}
+
 Picture Picture::Load(const std::filesystem::path& png) {
   Picture picture;
   int channels = 0;

@@ -31,6 +31,8 @@ class Picture {
 
 // A 2 x 2 PNG file: red, green, blue and white pixels.
 std::vector<uint8_t> TinyPng();
+// A black PNG file of the size.
+std::vector<uint8_t> BlankPng(int width, int height);
 
 // The rasterizer singleton and a window context on an offscreen buffer of kWidth by kHeight, for
 // any fixture with a started core holding the rasterizer module.

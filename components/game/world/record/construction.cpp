@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "game_record.h"
+#include "gui_skin.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/support/component_kit.h"
@@ -143,6 +144,8 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTSuccess;
   DestroyWorldLists(*game);
+  // The skin the start-up loaded, whole or in part, goes with the game.
+  gui::ReleaseGuiSkin();
   for (List** list : {&game->perkList, &game->hudLists[0], &game->hudLists[1], &game->environmentList,
                       &game->droppedRoomList, &game->highlightProps, &game->spawnPoints}) {
     ListDestroy(*list);

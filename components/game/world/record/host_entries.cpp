@@ -118,4 +118,12 @@ RTSuccess SetInitialMousePos(RTInstance self, uint32_t x, uint32_t y) {
 
 RTSuccess MouseDblClick(RTInstance, uint32_t, uint32_t) { return kRTSuccess; }
 
+RTSuccess GetScreenSize(RTInstance self, uint32_t* width, uint32_t* height) {
+  GamePrivateData* game = RecordOf(self);
+  if (!game || !width || !height) return kRTFailure;
+  *width = game->screenWidth;
+  *height = game->screenHeight;
+  return kRTSuccess;
+}
+
 }  // namespace tesk::game::method

@@ -8,6 +8,7 @@
 // terminated and converted.
 #include "game_context.h"
 #include "game_methods.h"
+#include "gui_skin.h"
 #include "kivo/font/font_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/support/instance_ref.h"
@@ -230,7 +231,9 @@ bool LoadStartupResources(GamePrivateData& game) {
     if (!LoadNumber(game, row)) return false;
   int32_t width = OptionValue(game, kOptionWidth);
   if (width == 0) width = kDefaultWidth;
-  // The GUI skin of the width (variant 0 at 1024, 1 at 800, 2 at 640) loads here with the toolkit.
+  // The skin's result is not tested: without it drawing runs with no textures and no text.
+  int8_t variant = 0;
+  if (gui::SkinVariantForWidth(width, &variant)) gui::LoadGuiSkin(variant);
   for (const TextureRow& row : kHudTextures)
     if (!LoadTexture(game, row, width)) return false;
   for (const FontRow& row : kFonts)

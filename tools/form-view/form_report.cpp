@@ -1,0 +1,97 @@
+#include "form_report.h"
+
+#include "button.h"
+#include "color_box.h"
+#include "form.h"
+#include "label.h"
+#include "panel.h"
+#include "platform/utf.h"
+#include "tab_panel.h"
+#include "text_box.h"
+
+namespace formview {
+
+namespace {
+
+namespace gui = tesk::game::gui;
+
+const char* TypeName(uint8_t type) {
+  switch (type) {
+    case gui::kWidgetForm:
+      return "form";
+    case gui::kWidgetPanel:
+      return "panel";
+    case gui::kWidgetButton:
+      return "button";
+    case gui::kWidgetTextBox:
+      return "textbox";
+    case gui::kWidgetTabPanel:
+      return "tabpanel";
+    case gui::kWidgetLabel:
+      return "label";
+    case gui::kWidgetColorBox:
+      return "colorbox";
+    default:
+      return "widget";
+  }
+}
+
+std::string Quoted(const char16_t* text) { return "\"" + platform::ToUtf8(text) + "\""; }
+
+// The class's flags and text, each after a space.
+std::string Details(const gui::TeskIWidget& widget) {
+  std::string details;
+  if (widget.IsInactive()) details += " inactive";
+  if (widget.GetFontIndex() != 0) details += " font " + std::to_string(widget.GetFontIndex());
+  switch (widget.GetType()) {
+    case gui::kWidgetPanel: {
+      const auto& panel = static_cast<const gui::TeskPanel&>(widget);
+      if (!panel.IsVisible()) details += " hidden";
+      return details + " frame " + std::to_string(panel.GetFrameStyle()) + " " + Quoted(panel.GetCaption());
+    }
+    case gui::kWidgetButton: {
+      const auto& button = static_cast<const gui::TeskButton&>(widget);
+      if (button.IsHidden()) details += " hidden";
+      return details + " " + Quoted(button.GetCaption());
+    }
+    case gui::kWidgetTextBox:
+      return details + " " + Quoted(static_cast<const gui::TeskTextBox&>(widget).GetText());
+    case gui::kWidgetLabel: {
+      const auto& label = static_cast<const gui::TeskLabel&>(widget);
+      if (label.IsHidden()) details += " hidden";
+      if (label.IsCentred()) details += " centred";
+      return details + " " + Quoted(label.GetText());
+    }
+    default:
+      return details;
+  }
+}
+
+void Print(const gui::TeskIWidget& widget, int depth, std::string* out) {
+  const std::string indent(2 * depth, ' ');
+  *out += indent + TypeName(widget.GetType()) + " " + platform::ToUtf8(widget.GetName()) + " " +
+          std::to_string(widget.GetX()) + "," + std::to_string(widget.GetY()) + " " +
+          std::to_string(widget.GetWidth()) + "x" + std::to_string(widget.GetHeight()) + Details(widget) + "\n";
+  const gui::WidgetChildren* children = nullptr;
+  if (widget.GetType() == gui::kWidgetForm) children = &static_cast<const gui::TeskForm&>(widget).Children();
+  if (widget.GetType() == gui::kWidgetPanel) children = &static_cast<const gui::TeskPanel&>(widget).Children();
+  if (children)
+    for (const gui::TeskIWidget* child : children->Items()) Print(*child, depth + 1, out);
+  if (widget.GetType() != gui::kWidgetTabPanel) return;
+  const auto& tabs = static_cast<const gui::TeskTabPanel&>(widget);
+  for (uint32_t i = 0; i < tabs.PageCount(); ++i) {
+    *out += indent + "  page " + Quoted(tabs.PageName(i)) +
+            (tabs.PageAt(i) == tabs.GetCurrentPage() ? " current" : "") + "\n";
+    Print(*tabs.PageAt(i), depth + 2, out);
+  }
+}
+
+}  // namespace
+
+std::string WidgetTree(const gui::TeskIWidget& widget) {
+  std::string out;
+  Print(widget, 0, &out);
+  return out;
+}
+
+}  // namespace formview

@@ -1,0 +1,173 @@
+// form-view: loads a form of the game's resources (or of a given resource file) with the GUI skin
+// of a screen width, prints its widget tree and draws it offscreen into a PNG file. The core runs
+// on a Kivo root of its own with the staged components and store, the software rasterizer drawing
+// into an offscreen frame of the screen's size.
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+#include "core_session.h"
+#include "form.h"
+#include "form_definition.h"
+#include "form_report.h"
+#include "gui_skin.h"
+#include "kivo/rasterizer/rasterizer_calls.h"
+#include "kivo/support/component_calls.h"
+#include "kivo/support/instance_ref.h"
+#include "kivo/support/stream_calls.h"
+#include "platform/utf.h"
+#include "raised_messages.h"
+#include "screen_drawing.h"
+#include "tesk/game_slots.h"
+#include "tool_frame.h"
+#include "widget_tree.h"
+
+namespace {
+
+namespace gui = tesk::game::gui;
+namespace r = kivo::rasterizer;
+
+struct Options {
+  std::string form;
+  std::string resource;  // a resource file to take the form from, in place of the game's
+  std::string png;
+  int32_t width = 1024;
+};
+
+constexpr tesk::ToolText kText = {
+    "usage: form-view [--verbose] FORM [--resource FILE] [--width 1024|800|640] [--png FILE]\n",
+    "Loads the form named FORM from the game's resources (RTTeskGame.resource), with the GUI skin of\n"
+    "the screen width, and prints its widget tree: a line a widget with its type, name, position,\n"
+    "size, flags and text, indented by its depth.\n"
+    "  --resource FILE  takes the form from this resource file instead\n"
+    "  --width W        the screen width: 1024 (1024 x 768, the default), 800 (800 x 600) or\n"
+    "                   640 (640 x 480); it chooses the skin's element sizes\n"
+    "  --png FILE       draws the form offscreen at the screen's size and writes the picture to FILE\n"};
+
+bool ParseCommandLine(int argc, char** argv, Options& options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string word = argv[i];
+    const bool hasValue = i + 1 < argc;
+    if (word == "--resource" && hasValue) {
+      options.resource = argv[++i];
+    } else if (word == "--png" && hasValue) {
+      options.png = argv[++i];
+    } else if (word == "--width" && hasValue) {
+      options.width = std::atoi(argv[++i]);
+      int8_t variant = 0;
+      if (!gui::SkinVariantForWidth(options.width, &variant)) return false;
+    } else if (options.form.empty() && word.rfind("--", 0) != 0) {
+      options.form = word;
+    } else {
+      return false;
+    }
+  }
+  return !options.form.empty();
+}
+
+int32_t HeightOf(int32_t width) { return width * 3 / 4; }
+
+// The form out of the resource file's named stream.
+bool LoadFromFile(CoreTable& core, const Options& options, gui::TeskForm* form, std::string* error) {
+  kivo::InstanceRef file;
+  kivo::InstanceRef resource;
+  const std::u16string path = platform::FromUtf8(options.resource);
+  if (!core.CreateInstanceByString(nullptr, u"RTBrellinFileStream", file.out(), 0, 0) ||
+      !kivo::file_stream::Open(file.get(), path.c_str(), kivo::file_stream::kReadExisting) ||
+      !core.CreateInstanceByString(nullptr, u"RTResource", resource.out(), 0, 0) ||
+      !kivo::component::StreamIn(resource.get(), kivo::component::kStreamWhole, file.get())) {
+    *error = "cannot read the resource file " + options.resource;
+    return false;
+  }
+  const std::u16string wanted = platform::FromUtf8(options.form);
+  uint32_t count = 0;
+  core.GetChildCount(nullptr, resource.get(), &count);
+  for (uint32_t i = 0; i < count; ++i) {
+    kivo::InstanceRef child;
+    char16_t name[256] = {};
+    if (!core.GetChild(nullptr, resource.get(), i, child.out()) ||
+        !core.GetInstanceName(nullptr, child.get(), name, 256) || platform::ToUtf8(name) != options.form)
+      continue;
+    kivo::stream::Seek(child.get(), 0);
+    if (gui::ReadFormDefinition(child.get(), form)) return true;
+    *error = "the stream " + options.form + " of " + options.resource + " holds no form";
+    return false;
+  }
+  *error = options.resource + " holds no " + options.form;
+  return false;
+}
+
+// Draws the form over a black screen and writes the picture.
+bool Draw(RTInstance rasterizer, r::WindowContext context, const Options& options, gui::TeskForm* form,
+          std::string* error) {
+  if (!r::BeginFrame(rasterizer, context)) {
+    *error = "cannot make an offscreen frame";
+    return false;
+  }
+  r::SetClearColor(rasterizer, 0.0f, 0.0f, 0.0f, 1.0f);
+  r::SetClearMask(rasterizer, r::kClearColour | r::kClearDepth);
+  r::BeginScene(rasterizer);
+  gui::SavedProjection saved{};
+  gui::BeginScreenDrawingOn(rasterizer, context, &saved);
+  form->Draw(0, 0, rasterizer);
+  gui::EndScreenDrawingOn(rasterizer, saved);
+  r::EndScene(rasterizer);
+  r::PresentFrame(rasterizer);
+  if (!r::Screenshot(rasterizer, platform::FromUtf8(options.png).c_str())) {
+    *error = "cannot write " + options.png;
+    return false;
+  }
+  return true;
+}
+
+int View(CoreTable& core, const Options& options) {
+  tesk::RaisedMessages raised(core);
+  raised.Print(true);
+  kivo::InstanceRef rasterizer;
+  kivo::InstanceRef game;  // held, so that the skin finds the game it draws for
+  if (!core.GetFirstInstanceByString(nullptr, r::kClassName, rasterizer.out(), 1, nullptr) ||
+      !core.GetFirstInstanceByString(nullptr, tesk::game::kClassName, game.out(), 1, nullptr)) {
+    std::fprintf(stderr, "form-view: the rasterizer or the game component is missing\n");
+    return 1;
+  }
+  int8_t variant = 0;
+  gui::SkinVariantForWidth(options.width, &variant);
+  // Textures are made for the current window context: it comes before the skin.
+  const auto width = static_cast<uint32_t>(options.width);
+  const uint32_t descriptor[r::kDescriptorWords] = {
+      0, 0, 0, static_cast<uint32_t>(HeightOf(options.width)), width, 32, 24, 8, 0, 0, 0, 1};
+  r::WindowContext context = nullptr;
+  if (!r::CreateWindowContext(rasterizer.get(), nullptr, descriptor, &context)) {
+    std::fprintf(stderr, "form-view: cannot make an offscreen frame\n");
+    return 1;
+  }
+  if (!gui::LoadGuiSkin(variant)) std::fprintf(stderr, "form-view: the skin did not load whole\n");
+  auto* form = new gui::TeskForm();
+  std::string error;
+  const bool loaded = options.resource.empty() ? gui::LoadFromResource(platform::FromUtf8(options.form).c_str(), form)
+                                               : LoadFromFile(core, options, form, &error);
+  if (!loaded && error.empty()) error = "the game's resources hold no form " + options.form;
+  const bool drawn = loaded && (options.png.empty() || Draw(rasterizer.get(), context, options, form, &error));
+  if (loaded) std::fputs(formview::WidgetTree(*form).c_str(), stdout);
+  gui::DestroyWidgetTree(form);
+  gui::ReleaseGuiSkin();
+  if (!drawn) std::fprintf(stderr, "form-view: %s\n", error.c_str());
+  return drawn ? 0 : 1;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (const auto done = tesk::StartTool(argc, argv, kText)) return *done;
+  Options options;
+  if (!ParseCommandLine(argc, argv, options)) return tesk::RefuseCommandLine(kText);
+  setenv("ALSOFT_DRIVERS", "null", 0);
+  std::string error;
+  auto session = tesk::CoreSession::Start(&error, tesk::StoredInstances::kRootsOwnRoot);
+  if (!session) {
+    std::fprintf(stderr, "form-view: %s\n", error.c_str());
+    return 1;
+  }
+  return View(session->core(), options);
+}

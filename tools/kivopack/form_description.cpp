@@ -1,0 +1,298 @@
+#include "form_description.h"
+
+#include <limits>
+#include <memory>
+
+#include "button.h"
+#include "color_box.h"
+#include "form.h"
+#include "kivo/support/stream_calls.h"
+#include "label.h"
+#include "panel.h"
+#include "tab_panel.h"
+#include "text_box.h"
+#include "tool_support.h"
+#include "widget_stream.h"
+#include "widget_tree.h"
+
+namespace kivopack {
+
+namespace {
+
+namespace gui = tesk::game::gui;
+using nlohmann::json;
+
+struct TreeDeleter {
+  void operator()(gui::TeskIWidget* widget) const { gui::DestroyWidgetTree(widget); }
+};
+using OwnedWidget = std::unique_ptr<gui::TeskIWidget, TreeDeleter>;
+
+constexpr const char* kBaseKeys[] = {"type", "name", "x", "y", "width", "height", "inactive", "font"};
+
+struct ClassKeys {
+  const char* type;
+  std::vector<std::string> keys;  // beyond the base fields
+};
+
+const ClassKeys kClasses[] = {
+    {"form", {"children"}},
+    {"panel", {"caption", "frameStyle", "titleTabWidth", "children"}},
+    {"tabpanel", {"pages", "minTabWidth"}},
+    {"button", {"caption"}},
+    {"textbox", {"text"}},
+    {"label", {"text", "background", "backgroundColor"}},
+    {"colorbox", {"color"}},
+};
+
+class FormBuilder {
+ public:
+  FormBuilder(std::string file, std::string* error) : file_(std::move(file)), error_(error) {}
+
+  // The widget the node describes at the nesting depth (the form is 1), or null after the reason.
+  OwnedWidget Widget(const json& node, const std::string& parentPath, uint32_t depth) {
+    std::string path = parentPath;
+    if (!node.is_object()) return Refuse(path, "a widget must be an object");
+    if (node.contains("name") && node["name"].is_string())
+      path += (path.empty() ? "" : "/") + node["name"].get<std::string>();
+    if (depth > gui::kMaxWidgetNesting) return Refuse(path, "widgets are nested too deeply");
+    if (!node.contains("type") || !node["type"].is_string()) return Refuse(path, "\"type\" must be a text");
+    const std::string type = node["type"].get<std::string>();
+    const ClassKeys* known = nullptr;
+    for (const ClassKeys& candidate : kClasses)
+      if (type == candidate.type) known = &candidate;
+    if (!known) return Refuse(path, "unknown type \"" + type + "\"");
+    if (!OnlyKeys(node, path, known->keys)) return nullptr;
+    OwnedWidget widget = Make(type);
+    if (!Base(node, path, widget.get()) || !Fields(type, node, path, depth, widget.get())) return nullptr;
+    return widget;
+  }
+
+ private:
+  static OwnedWidget Make(const std::string& type) {
+    if (type == "form") return OwnedWidget(new gui::TeskForm());
+    if (type == "panel") return OwnedWidget(new gui::TeskPanel());
+    if (type == "tabpanel") return OwnedWidget(new gui::TeskTabPanel());
+    if (type == "button") return OwnedWidget(new gui::TeskButton());
+    if (type == "textbox") return OwnedWidget(new gui::TeskTextBox());
+    if (type == "label") return OwnedWidget(new gui::TeskLabel());
+    return OwnedWidget(new gui::TeskColorBox());
+  }
+
+  std::nullptr_t Refuse(const std::string& path, const std::string& what) {
+    *error_ = file_ + ": " + (path.empty() ? "the form" : path) + ": " + what;
+    return nullptr;
+  }
+
+  bool OnlyKeys(const json& node, const std::string& path, const std::vector<std::string>& classKeys) {
+    for (const auto& [key, value] : node.items()) {
+      bool allowed = false;
+      for (const char* base : kBaseKeys) allowed = allowed || key == base;
+      for (const std::string& own : classKeys) allowed = allowed || key == own;
+      if (!allowed) return Refuse(path, "unknown key \"" + key + "\""), false;
+    }
+    return true;
+  }
+
+  // An integer field within the bounds; true with nothing read when it is left out.
+  bool Integer(const json& node, const char* key, const std::string& path, int64_t low, int64_t high, int64_t* out,
+               bool* present) {
+    *present = node.contains(key);
+    if (!*present) return true;
+    const json& value = node[key];
+    if (!value.is_number_integer() || value.get<int64_t>() < low || value.get<int64_t>() > high)
+      return Refuse(path, "\"" + std::string(key) + "\" must be an integer from " + std::to_string(low) + " to " +
+                              std::to_string(high)),
+             false;
+    *out = value.get<int64_t>();
+    return true;
+  }
+
+  bool Text(const json& node, const char* key, const std::string& path, std::u16string* out, bool* present) {
+    *present = node.contains(key);
+    if (!*present) return true;
+    if (!node[key].is_string()) return Refuse(path, "\"" + std::string(key) + "\" must be a text"), false;
+    *out = Wide(node[key].get<std::string>());
+    return true;
+  }
+
+  bool Flag(const json& node, const char* key, const std::string& path, bool* out, bool* present) {
+    *present = node.contains(key);
+    if (!*present) return true;
+    if (!node[key].is_boolean()) return Refuse(path, "\"" + std::string(key) + "\" must be true or false"), false;
+    *out = node[key].get<bool>();
+    return true;
+  }
+
+  bool Colour(const json& node, const char* key, const std::string& path, gui::Colour* out, bool* present) {
+    *present = node.contains(key);
+    if (*present && !ReadColour(node[key], out))
+      return Refuse(path, "\"" + std::string(key) + "\" must be a list of three numbers"), false;
+    return true;
+  }
+
+  bool Base(const json& node, const std::string& path, gui::TeskIWidget* widget) {
+    constexpr int64_t kLow = std::numeric_limits<int32_t>::min();
+    constexpr int64_t kHigh = std::numeric_limits<int32_t>::max();
+    std::u16string name;
+    bool present = false;
+    if (!Text(node, "name", path, &name, &present)) return false;
+    if (present) widget->SetName(name.c_str());
+    const struct {
+      const char* key;
+      void (gui::TeskIWidget::*set)(int32_t);
+    } geometry[] = {{"x", &gui::TeskIWidget::SetX},
+                    {"y", &gui::TeskIWidget::SetY},
+                    {"width", &gui::TeskIWidget::SetWidth},
+                    {"height", &gui::TeskIWidget::SetHeight}};
+    for (const auto& field : geometry) {
+      int64_t value = 0;
+      if (!Integer(node, field.key, path, kLow, kHigh, &value, &present)) return false;
+      if (present) (widget->*field.set)(static_cast<int32_t>(value));
+    }
+    bool inactive = false;
+    if (!Flag(node, "inactive", path, &inactive, &present)) return false;
+    if (present && inactive) widget->Disable();
+    int64_t font = 0;
+    if (!Integer(node, "font", path, std::numeric_limits<int8_t>::min(), std::numeric_limits<int8_t>::max(), &font,
+                 &present))
+      return false;
+    if (present) widget->SetFont(static_cast<int8_t>(font));
+    return true;
+  }
+
+  bool Children(const json& node, const std::string& path, uint32_t depth,
+                RTSuccess (*add)(gui::TeskIWidget*, gui::TeskIWidget*), gui::TeskIWidget* owner) {
+    if (!node.contains("children")) return true;
+    if (!node["children"].is_array()) return Refuse(path, "\"children\" must be a list"), false;
+    for (const json& child : node["children"]) {
+      OwnedWidget made = Widget(child, path, depth + 1);
+      if (!made || !add(owner, made.get())) return made ? Refuse(path, "cannot add a child"), false : false;
+      made.release();
+    }
+    return true;
+  }
+
+  // A panel's own fields; its children nest one level below `depth`.
+  bool PanelFields(const json& node, const std::string& path, uint32_t depth, gui::TeskPanel* panel) {
+    std::u16string caption;
+    bool present = false;
+    if (!Text(node, "caption", path, &caption, &present)) return false;
+    if (present) panel->SetCaption(caption.c_str());
+    int64_t value = 0;
+    if (!Integer(node, "frameStyle", path, 0, 255, &value, &present)) return false;
+    if (present) panel->SetFrameStyle(static_cast<uint8_t>(value));
+    if (!Integer(node, "titleTabWidth", path, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(),
+                 &value, &present))
+      return false;
+    if (present) panel->SetTitleTabWidth(static_cast<int32_t>(value));
+    return Children(
+        node, path, depth,
+        [](gui::TeskIWidget* owner, gui::TeskIWidget* child) {
+          return static_cast<gui::TeskPanel*>(owner)->AddChild(child);
+        },
+        panel);
+  }
+
+  bool Pages(const json& node, const std::string& path, uint32_t depth, gui::TeskTabPanel* tabs) {
+    if (!node.contains("pages")) return true;
+    if (!node["pages"].is_array()) return Refuse(path, "\"pages\" must be a list"), false;
+    tabs->RemovePage(0);
+    for (const json& page : node["pages"]) {
+      if (!page.is_object() || !page.contains("name") || !page["name"].is_string())
+        return Refuse(path, "every page needs a \"name\" text"), false;
+      const std::string pagePath = path + "/" + page["name"].get<std::string>();
+      for (const auto& [key, value] : page.items())
+        if (key != "name" && key != "panel") return Refuse(pagePath, "unknown key \"" + key + "\""), false;
+      if (!tabs->AddPage(Wide(page["name"].get<std::string>()).c_str()))
+        return Refuse(pagePath, "cannot add the page"), false;
+      if (!page.contains("panel")) continue;
+      const json& body = page["panel"];
+      if (!body.is_object()) return Refuse(pagePath, "\"panel\" must be an object"), false;
+      if (body.contains("type")) return Refuse(pagePath, "a page's panel has no \"type\""), false;
+      gui::TeskPanel* panel = tabs->PageAt(tabs->PageCount() - 1);
+      if (!OnlyKeys(body, pagePath, kClasses[1].keys) || !Base(body, pagePath, panel) ||
+          !PanelFields(body, pagePath, depth, panel))
+        return false;
+    }
+    tabs->SelectPage(0);
+    return true;
+  }
+
+  bool Fields(const std::string& type, const json& node, const std::string& path, uint32_t depth,
+              gui::TeskIWidget* widget) {
+    std::u16string text;
+    bool present = false;
+    if (type == "form")
+      return Children(
+          node, path, depth,
+          [](gui::TeskIWidget* owner, gui::TeskIWidget* child) {
+            return static_cast<gui::TeskForm*>(owner)->AddChild(child);
+          },
+          widget);
+    if (type == "panel") return PanelFields(node, path, depth, static_cast<gui::TeskPanel*>(widget));
+    if (type == "tabpanel") {
+      auto* tabs = static_cast<gui::TeskTabPanel*>(widget);
+      int64_t width = 0;
+      if (!Integer(node, "minTabWidth", path, 0, std::numeric_limits<uint32_t>::max(), &width, &present)) return false;
+      if (present) tabs->SetMinTabWidth(static_cast<uint32_t>(width));
+      return Pages(node, path, depth, tabs);
+    }
+    if (type == "button" || type == "textbox") {
+      if (!Text(node, type == "button" ? "caption" : "text", path, &text, &present)) return false;
+      if (present && type == "button") static_cast<gui::TeskButton*>(widget)->SetCaption(text.c_str());
+      if (present && type == "textbox") static_cast<gui::TeskTextBox*>(widget)->SetText(text.c_str());
+      return true;
+    }
+    if (type == "label") {
+      auto* label = static_cast<gui::TeskLabel*>(widget);
+      if (!Text(node, "text", path, &text, &present)) return false;
+      if (present) label->SetText(text.c_str());
+      bool background = label->HasBackground() != 0;
+      gui::Colour colour = label->GetBackgroundColour();
+      bool colourGiven = false;
+      if (!Flag(node, "background", path, &background, &present) ||
+          !Colour(node, "backgroundColor", path, &colour, &colourGiven))
+        return false;
+      label->SetBackground(background ? 1 : 0, colour);
+      return true;
+    }
+    auto* box = static_cast<gui::TeskColorBox*>(widget);
+    gui::Colour colour = box->GetColor();
+    if (!Colour(node, "color", path, &colour, &present)) return false;
+    box->SetColor(colour);
+    return true;
+  }
+
+  std::string file_;
+  std::string* error_;
+};
+
+}  // namespace
+
+bool CompileForm(const std::filesystem::path& file, std::vector<uint8_t>* bytes, std::string* error) {
+  const auto json = ReadJson(file, error);
+  if (!json) return false;
+  FormBuilder builder(file.string(), error);
+  const OwnedWidget form = builder.Widget(*json, "", 1);
+  if (!form) return false;
+  if (form->GetType() != gui::kWidgetForm) {
+    *error = file.string() + ": the outermost widget must be a form";
+    return false;
+  }
+  kivo::InstanceRef stream;
+  uint32_t size = 0;
+  if (!kivo::memory_stream::Create(stream.out()) || !gui::StreamWidgetOut(stream.get(), form.get()) ||
+      !kivo::stream::GetSize(stream.get(), &size) || !kivo::stream::Seek(stream.get(), 0)) {
+    *error = file.string() + ": cannot write the form";
+    return false;
+  }
+  bytes->resize(size);
+  uint32_t read = 0;
+  if (size && (!kivo::stream::Read(stream.get(), bytes->data(), size, &read) || read != size)) {
+    *error = file.string() + ": cannot write the form";
+    return false;
+  }
+  return true;
+}
+
+}  // namespace kivopack

@@ -1,0 +1,25 @@
+// Forms of the game's resources, described in JSON and compiled to the widget stream. A widget is
+// an object with a "type" (form, panel, tabpanel, button, textbox, label, colorbox), the base
+// fields "name", "x", "y", "width", "height", "inactive" and "font", and its class's fields:
+//   form      "children": [widget, ...]
+//   panel     "caption", "frameStyle" (0-255), "titleTabWidth", "children"
+//   tabpanel  "pages": [{"name": "...", "panel": {panel fields, no type}}, ...], "minTabWidth"
+//   button    "caption";  textbox "text";  colorbox "color": [r, g, b]
+//   label     "text", "background" (true or false), "backgroundColor": [r, g, b]
+// A field left out keeps the class's default (a tab panel's pages replace its default page). The
+// widgets are built with the toolkit's own classes and written as its writer writes them; an
+// unknown type or key, a value of the wrong kind or widgets nested too deeply are refused, naming
+// the file and the widget's path ("MENU/MAIN_PANEL/OK").
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace kivopack {
+
+// The widget stream of the form in the file; false with the reason.
+bool CompileForm(const std::filesystem::path& file, std::vector<uint8_t>* bytes, std::string* error);
+
+}  // namespace kivopack
