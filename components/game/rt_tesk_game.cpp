@@ -75,6 +75,7 @@ RTMethodRecord gMethods[] = {
     Native(u"AddActor", AddActor, kAddActor, u"RTTeskActorWrapper in apWrapper"),
     Native(u"RemoveActor", RemoveActor, kRemoveActor, u"RTTeskActorWrapper in apWrapper"),
     Native(u"SystemMessageC", SystemMessageC, kSystemMessageC, u"wchar[] apText"),
+    Native(u"ResolveSceneHandle", ResolveSceneHandle, kResolveSceneHandle, u"uint aHandle, RTInstance out ophObject"),
     Script(u"GetSpawnpointByName", GetSpawnpointByName, kGetSpawnpointByName),
     Script(u"AddDoctor", AddDoctor, kAddDoctor),
     Script(u"AddNewbie", AddNewbie, kAddNewbie),

@@ -2,10 +2,14 @@
 
 #include "button.h"
 #include "color_box.h"
+#include "edit_box.h"
 #include "form.h"
+#include "icon.h"
 #include "label.h"
+#include "list_box.h"
 #include "panel.h"
 #include "platform/utf.h"
+#include "slider.h"
 #include "tab_panel.h"
 #include "text_box.h"
 
@@ -31,6 +35,18 @@ const char* TypeName(uint8_t type) {
       return "label";
     case gui::kWidgetColorBox:
       return "colorbox";
+    case gui::kWidgetIcon:
+      return "icon";
+    case gui::kWidgetEditBox:
+      return "editbox";
+    case gui::kWidgetSlider:
+      return "slider";
+    case gui::kWidgetProgressBar:
+      return "progressbar";
+    case gui::kWidgetListBox:
+      return "listbox";
+    case gui::kWidgetPercentBar:
+      return "percentbar";
     default:
       return "widget";
   }
@@ -62,6 +78,17 @@ std::string Details(const gui::TeskIWidget& widget) {
       if (label.IsCentred()) details += " centred";
       return details + " " + Quoted(label.GetText());
     }
+    case gui::kWidgetIcon:
+      return details + (static_cast<const gui::TeskIcon&>(widget).IsHidden() ? " hidden" : "");
+    case gui::kWidgetEditBox:
+      return details + " " + Quoted(static_cast<const gui::TeskEditBox&>(widget).GetText());
+    case gui::kWidgetSlider: {
+      const auto& slider = static_cast<const gui::TeskSlider&>(widget);
+      return details + " position " + std::to_string(slider.GetPosition()) + "/" +
+             std::to_string(slider.GetStepCount());
+    }
+    case gui::kWidgetListBox:
+      return details + " items " + std::to_string(static_cast<const gui::TeskListBox&>(widget).ItemCount());
     default:
       return details;
   }

@@ -5,9 +5,11 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 
 #include "core_session.h"
+#include "event_script.h"
 #include "form.h"
 #include "form_definition.h"
 #include "form_report.h"
@@ -32,18 +34,24 @@ struct Options {
   std::string form;
   std::string resource;  // a resource file to take the form from, in place of the game's
   std::string png;
+  std::string events;  // an event script to run on the form
   int32_t width = 1024;
 };
 
 constexpr tesk::ToolText kText = {
-    "usage: form-view [--verbose] FORM [--resource FILE] [--width 1024|800|640] [--png FILE]\n",
+    "usage: form-view [--verbose] FORM [--resource FILE] [--width 1024|800|640] [--png FILE] [--events FILE]\n",
     "Loads the form named FORM from the game's resources (RTTeskGame.resource), with the GUI skin of\n"
     "the screen width, and prints its widget tree: a line a widget with its type, name, position,\n"
     "size, flags and text, indented by its depth.\n"
     "  --resource FILE  takes the form from this resource file instead\n"
     "  --width W        the screen width: 1024 (1024 x 768, the default), 800 (800 x 600) or\n"
     "                   640 (640 x 480); it chooses the skin's element sizes\n"
-    "  --png FILE       draws the form offscreen at the screen's size and writes the picture to FILE\n"};
+    "  --png FILE       draws the form offscreen at the screen's size and writes the picture to FILE\n"
+    "  --events FILE    then sends the form the events of FILE, a line each, and prints after each\n"
+    "                   the control that answered, the focus and the form's sliders, list boxes and\n"
+    "                   edit boxes: press X Y, hover X Y, drag X Y, move X Y (the pointer with the\n"
+    "                   button held or not), key UNIT (a character, or its code: key 0x8 is a\n"
+    "                   backspace), wait MS (advances the clocks)\n"};
 
 bool ParseCommandLine(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
@@ -53,6 +61,8 @@ bool ParseCommandLine(int argc, char** argv, Options& options) {
       options.resource = argv[++i];
     } else if (word == "--png" && hasValue) {
       options.png = argv[++i];
+    } else if (word == "--events" && hasValue) {
+      options.events = argv[++i];
     } else if (word == "--width" && hasValue) {
       options.width = std::atoi(argv[++i]);
       int8_t variant = 0;
@@ -121,6 +131,19 @@ bool Draw(RTInstance rasterizer, r::WindowContext context, const Options& option
   return true;
 }
 
+// The event script's report on standard output, as far as it runs.
+bool RunEvents(const Options& options, gui::TeskForm* form, std::string* error) {
+  std::ifstream script(options.events);
+  if (!script) {
+    *error = "cannot read " + options.events;
+    return false;
+  }
+  std::string report;
+  const bool ran = formview::RunEventScript(script, form, &report, error);
+  std::fputs(report.c_str(), stdout);
+  return ran;
+}
+
 int View(CoreTable& core, const Options& options) {
   tesk::RaisedMessages raised(core);
   raised.Print(true);
@@ -142,6 +165,7 @@ int View(CoreTable& core, const Options& options) {
     std::fprintf(stderr, "form-view: cannot make an offscreen frame\n");
     return 1;
   }
+  if (!options.events.empty()) formview::UseScriptClock();
   if (!gui::LoadGuiSkin(variant)) std::fprintf(stderr, "form-view: the skin did not load whole\n");
   auto* form = new gui::TeskForm();
   std::string error;
@@ -150,10 +174,11 @@ int View(CoreTable& core, const Options& options) {
   if (!loaded && error.empty()) error = "the game's resources hold no form " + options.form;
   const bool drawn = loaded && (options.png.empty() || Draw(rasterizer.get(), context, options, form, &error));
   if (loaded) std::fputs(formview::WidgetTree(*form).c_str(), stdout);
+  const bool ran = drawn && (options.events.empty() || RunEvents(options, form, &error));
   gui::DestroyWidgetTree(form);
   gui::ReleaseGuiSkin();
-  if (!drawn) std::fprintf(stderr, "form-view: %s\n", error.c_str());
-  return drawn ? 0 : 1;
+  if (!ran) std::fprintf(stderr, "form-view: %s\n", error.c_str());
+  return ran ? 0 : 1;
 }
 
 }  // namespace

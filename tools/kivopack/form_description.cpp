@@ -1,14 +1,22 @@
 #include "form_description.h"
 
+#include <algorithm>
+#include <cstdlib>
 #include <limits>
 #include <memory>
 
 #include "button.h"
 #include "color_box.h"
+#include "edit_box.h"
 #include "form.h"
+#include "icon.h"
 #include "kivo/support/stream_calls.h"
 #include "label.h"
+#include "list_box.h"
 #include "panel.h"
+#include "percent_bar.h"
+#include "progress_bar.h"
+#include "slider.h"
 #include "tab_panel.h"
 #include "text_box.h"
 #include "tool_support.h"
@@ -42,7 +50,20 @@ const ClassKeys kClasses[] = {
     {"textbox", {"text"}},
     {"label", {"text", "background", "backgroundColor"}},
     {"colorbox", {"color"}},
+    {"icon", {"image", "rect", "uv", "label", "mirror", "toolTip", "hidden"}},
+    {"editbox", {"text", "maxLength"}},
+    {"slider", {"steps", "position"}},
+    {"progressbar", {"capacity", "max"}},
+    {"percentbar", {"percent", "color", "backgroundColor", "vertical"}},
+    {"listbox", {"items", "rowHeight", "iconColumnWidth", "fitIcons"}},
 };
+const std::vector<std::string> kItemKeys = {"text", "color", "icon", "panel"};
+
+const std::vector<std::string>& KeysOf(const std::string& type) {
+  for (const ClassKeys& known : kClasses)
+    if (type == known.type) return known.keys;
+  std::abort();
+}
 
 class FormBuilder {
  public:
@@ -75,6 +96,12 @@ class FormBuilder {
     if (type == "button") return OwnedWidget(new gui::TeskButton());
     if (type == "textbox") return OwnedWidget(new gui::TeskTextBox());
     if (type == "label") return OwnedWidget(new gui::TeskLabel());
+    if (type == "icon") return OwnedWidget(new gui::TeskIcon());
+    if (type == "editbox") return OwnedWidget(new gui::TeskEditBox());
+    if (type == "slider") return OwnedWidget(new gui::TeskSlider());
+    if (type == "progressbar") return OwnedWidget(new gui::TeskProgressBar());
+    if (type == "percentbar") return OwnedWidget(new gui::TeskPercentBar());
+    if (type == "listbox") return OwnedWidget(new gui::TeskListBox());
     return OwnedWidget(new gui::TeskColorBox());
   }
 
@@ -256,10 +283,180 @@ class FormBuilder {
       label->SetBackground(background ? 1 : 0, colour);
       return true;
     }
+    if (type != "colorbox") return ValueFields(type, node, path, depth, widget);
     auto* box = static_cast<gui::TeskColorBox*>(widget);
     gui::Colour colour = box->GetColor();
     if (!Colour(node, "color", path, &colour, &present)) return false;
     box->SetColor(colour);
+    return true;
+  }
+
+  // An integer field that a setter takes as a signed 32-bit value.
+  bool Int32(const json& node, const char* key, const std::string& path, int32_t* out, bool* present) {
+    int64_t value = 0;
+    if (!Integer(node, key, path, std::numeric_limits<int32_t>::min(), std::numeric_limits<int32_t>::max(), &value,
+                 present))
+      return false;
+    if (*present) *out = static_cast<int32_t>(value);
+    return true;
+  }
+
+  // A list of `count` numbers; integers only when `whole`.
+  bool Numbers(const json& node, const char* key, const std::string& path, size_t count, bool whole,
+               std::vector<double>* out, bool* present) {
+    *present = node.contains(key);
+    if (!*present) return true;
+    const json& value = node[key];
+    bool fits = value.is_array() && value.size() == count;
+    for (size_t i = 0; fits && i < count; ++i) fits = whole ? value[i].is_number_integer() : value[i].is_number();
+    if (!fits)
+      return Refuse(path, "\"" + std::string(key) + "\" must be a list of " + std::to_string(count) +
+                              (whole ? " integers" : " numbers")),
+             false;
+    for (const json& number : value) out->push_back(number.get<double>());
+    return true;
+  }
+
+  // An icon's fields: a pixel rectangle of the 128 x 128 sheet (which also sizes the icon) or four
+  // texture coordinates, then the rest.
+  bool IconFields(const json& node, const std::string& path, gui::TeskIcon* icon) {
+    std::vector<double> rect;
+    std::vector<double> uv;
+    bool hasRect = false;
+    bool hasUv = false;
+    if (!Numbers(node, "rect", path, 4, true, &rect, &hasRect) || !Numbers(node, "uv", path, 4, false, &uv, &hasUv))
+      return false;
+    if (hasRect && hasUv) return Refuse(path, "give \"rect\" or \"uv\", not both"), false;
+    if (hasRect)
+      icon->SetImageRect(static_cast<int32_t>(rect[0]), static_cast<int32_t>(rect[1]), static_cast<int32_t>(rect[2]),
+                         static_cast<int32_t>(rect[3]));
+    if (hasUv)
+      icon->SetUVRect(static_cast<float>(uv[0]), static_cast<float>(uv[1]), static_cast<float>(uv[2]),
+                      static_cast<float>(uv[3]));
+    int64_t value = 0;
+    bool present = false;
+    if (!Integer(node, "image", path, 0, std::numeric_limits<uint32_t>::max(), &value, &present)) return false;
+    if (present) icon->SetImage(static_cast<uint32_t>(value));
+    if (!Integer(node, "mirror", path, 0, 255, &value, &present)) return false;
+    if (present) gui::TeskIconSetFlag(icon, static_cast<int8_t>(value));
+    std::u16string text;
+    if (!Text(node, "label", path, &text, &present)) return false;
+    if (present) icon->SetLabel(text.c_str());
+    if (!Text(node, "toolTip", path, &text, &present)) return false;
+    if (present) icon->SetToolTip(text.c_str());
+    bool hidden = false;
+    if (!Flag(node, "hidden", path, &hidden, &present)) return false;
+    icon->SetHidden(hidden ? 1 : 0);
+    return true;
+  }
+
+  // A widget body of an item: an object with the base fields and its class's, without a type.
+  template <class Widget>
+  Widget* ItemBody(const json& body, const std::string& path, const std::vector<std::string>& keys) {
+    if (!body.is_object()) return Refuse(path, "an item's icon or panel must be an object");
+    if (body.contains("type")) return Refuse(path, "an item's icon or panel has no \"type\"");
+    return OnlyKeys(body, path, keys) ? new Widget() : nullptr;
+  }
+
+  bool Item(const json& node, const std::string& path, uint32_t depth, gui::TeskListBox* list) {
+    if (!node.is_object()) return Refuse(path, "an item must be an object"), false;
+    for (const auto& [key, value] : node.items())
+      if (std::find(kItemKeys.begin(), kItemKeys.end(), key) == kItemKeys.end())
+        return Refuse(path, "unknown key \"" + key + "\""), false;
+    std::u16string text;
+    bool present = false;
+    if (!Text(node, "text", path, &text, &present)) return false;
+    gui::TeskListBoxItem* item = list->AddItem(present ? text.c_str() : nullptr);
+    if (!item) return Refuse(path, "cannot add the item"), false;
+    gui::Colour colour = item->GetColor();
+    if (!Colour(node, "color", path, &colour, &present)) return false;
+    item->SetColor(colour);
+    if (node.contains("icon")) {
+      const std::string iconPath = path + "/icon";
+      auto* icon = ItemBody<gui::TeskIcon>(node["icon"], iconPath, KeysOf("icon"));
+      if (!icon) return false;
+      item->SetIcon(icon);
+      if (!Base(node["icon"], iconPath, icon) || !IconFields(node["icon"], iconPath, icon)) return false;
+    }
+    if (node.contains("panel")) {
+      const std::string panelPath = path + "/panel";
+      auto* panel = ItemBody<gui::TeskPanel>(node["panel"], panelPath, KeysOf("panel"));
+      if (!panel) return false;
+      item->SetPanel(panel);
+      if (!Base(node["panel"], panelPath, panel) || !PanelFields(node["panel"], panelPath, depth, panel)) return false;
+    }
+    return true;
+  }
+
+  bool ListFields(const json& node, const std::string& path, uint32_t depth, gui::TeskListBox* list) {
+    int32_t value = 0;
+    bool present = false;
+    int64_t rowHeight = 0;
+    if (!Integer(node, "rowHeight", path, 0, gui::TeskListBox::kMaxStreamedRowHeight, &rowHeight, &present))
+      return false;
+    if (present) list->SetRowHeight(static_cast<int32_t>(rowHeight));
+    if (!Int32(node, "iconColumnWidth", path, &value, &present)) return false;
+    if (present) list->SetIconColumnWidth(value);
+    bool fit = false;
+    if (!Flag(node, "fitIcons", path, &fit, &present)) return false;
+    list->SetFitIcons(fit ? 1 : 0);
+    list->CountVisibleRows();
+    if (!node.contains("items")) return true;
+    if (!node["items"].is_array()) return Refuse(path, "\"items\" must be a list"), false;
+    for (size_t i = 0; i < node["items"].size(); ++i)
+      if (!Item(node["items"][i], path + "/" + std::to_string(i), depth, list)) return false;
+    return true;
+  }
+
+  // The fields of icons, edit boxes, sliders, bars and list boxes.
+  bool ValueFields(const std::string& type, const json& node, const std::string& path, uint32_t depth,
+                   gui::TeskIWidget* widget) {
+    int32_t value = 0;
+    bool present = false;
+    if (type == "icon") return IconFields(node, path, static_cast<gui::TeskIcon*>(widget));
+    if (type == "listbox") return ListFields(node, path, depth, static_cast<gui::TeskListBox*>(widget));
+    if (type == "editbox") {
+      auto* box = static_cast<gui::TeskEditBox*>(widget);
+      std::u16string text;
+      if (!Text(node, "text", path, &text, &present)) return false;
+      if (present) box->SetText(text.c_str());
+      int64_t length = 0;
+      if (!Integer(node, "maxLength", path, 0, std::numeric_limits<uint32_t>::max(), &length, &present)) return false;
+      if (present) box->SetMaxLength(static_cast<uint32_t>(length));
+      return true;
+    }
+    if (type == "slider") {
+      auto* slider = static_cast<gui::TeskSlider*>(widget);
+      int64_t steps = 0;
+      if (!Integer(node, "steps", path, 1, gui::TeskSlider::kMaxStreamedSteps, &steps, &present)) return false;
+      if (present) slider->SetStepCount(static_cast<int32_t>(steps));
+      if (!Int32(node, "position", path, &value, &present)) return false;
+      if (present) slider->SetPosition(value);
+      return true;
+    }
+    if (type == "progressbar") {
+      auto* bar = static_cast<gui::TeskProgressBar*>(widget);
+      int64_t capacity = 0;
+      if (!Integer(node, "capacity", path, 0, gui::TeskProgressBar::kMaxStreamedCapacity, &capacity, &present))
+        return false;
+      if (present) bar->SetCapacity(static_cast<int32_t>(capacity));
+      if (!Int32(node, "max", path, &value, &present)) return false;
+      if (present) bar->SetMax(value);
+      return true;
+    }
+    auto* bar = static_cast<gui::TeskPercentBar*>(widget);
+    int64_t percent = 0;
+    if (!Integer(node, "percent", path, 0, 100, &percent, &present)) return false;
+    if (present) bar->SetPercent(static_cast<int32_t>(percent));
+    gui::Colour colour = bar->GetColor();
+    if (!Colour(node, "color", path, &colour, &present)) return false;
+    bar->SetColor(colour.r, colour.g, colour.b);
+    colour = bar->GetBackgroundColor();
+    if (!Colour(node, "backgroundColor", path, &colour, &present)) return false;
+    bar->SetBackgroundColor(colour);
+    bool vertical = false;
+    if (!Flag(node, "vertical", path, &vertical, &present)) return false;
+    bar->SetVertical(vertical ? 1 : 0);
     return true;
   }
 

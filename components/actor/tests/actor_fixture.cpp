@@ -63,8 +63,12 @@ std::filesystem::path BuildPack(const std::filesystem::path& dir, const std::str
   instances.push_back(Skin(std::string(kSkinFolder) + "Stump", "handless.json"));
   instances.push_back(Skin("Root:Bodies:Player", "body.json"));
   instances.push_back(Skin("Root:Bodies:Handless", "handless.json"));
-  instances.push_back(Instance(kSceneTree, "RTTeskSceneTree", R"("sceneTree": {"rooms": ["Root:Level:Ward"]})"));
-  instances.push_back(Instance("Root:Level:Ward", "RTBrellinRoom", R"("room": {"box": [[-5, 0, -5], [5, 3, 5]]})"));
+  instances.push_back(Instance(kSceneTree, "RTTeskSceneTree",
+                               R"("sceneTree": {"rooms": ["Root:Level:Ward", "Root:Level:Hall"]})"));
+  instances.push_back(Instance("Root:Level:Ward", "RTBrellinRoom", R"("room": {"box": [[-5, 0, -5], [5, 3, 5]],
+      "openings": [1], "neighbours": ["Hall"]})"));
+  instances.push_back(Instance("Root:Level:Hall", "RTBrellinRoom", R"("room": {"box": [[5, 0, -5], [15, 3, 5]],
+      "openings": [3], "neighbours": ["Ward"]})"));
   std::set<std::string> motions(std::begin(kMotionTable), std::end(kMotionTable));
   for (const std::string& name : motions)
     instances.push_back(Instance(kMotionFolder + name, "RTAnimTrack",

@@ -27,14 +27,21 @@ struct StoredRoom {
 
 // Nodes held in a list with a reference each; those a stream named wait to be looked up among
 // the room's children until they are first needed. `children` are the held nodes that are the
-// room's children (see held_children.h).
+// room's children (see held_children.h). Game nodes of a `containing` list name the room as their
+// container while they are listed.
 struct HeldNodes {
   kivo::List* list = nullptr;
   std::vector<std::u16string> unresolved;
   std::vector<RTInstance> children;
+  bool containing = false;
 };
 
 struct RoomState {
+  // The handles of RTSceneNode and RTTeskSceneNode, looked up when the room is made: its hit tests
+  // ask every node whether it is a scene node, and a kind test by name or through the parent
+  // classes makes a copy of a class name each time.
+  RTComponentHandle sceneNodeClass = kNoComponent;
+  RTComponentHandle teskSceneNodeClass = kNoComponent;
   RTFVector3D boxMin{};
   RTFVector3D boxMax{};
   uint32_t flags = 0;
@@ -48,6 +55,7 @@ struct RoomState {
   HeldNodes lights;
   kivo::List* neighbours = nullptr;  // filled from the tree on each query, not held
   kivo::List* further = nullptr;
+  kivo::List* spareLinks = nullptr;  // links of the two lists above, kept for reuse
   RTBool designing = 0;
   RTInstance tree = nullptr;        // the scene tree that lists the room; no reference
   RTInstance hitFilter = nullptr;   // left out of the sphere tests; one reference held

@@ -38,12 +38,27 @@ bool IsHeldChild(const HeldNodes& held, RTInstance node) {
   return std::find(held.children.begin(), held.children.end(), node) != held.children.end();
 }
 
+// The room a game node of the room's node list names as its container.
+void Contain(RTInstance node, RTInstance room) {
+  if (ModuleCore()->IsKindOfByName(nullptr, node, tesk_scene_node::kClassName))
+    tesk_scene_node::SetNodeRoom(node, room);
+}
+
+// A node leaving the room's node list stops naming it, unless another room has taken it since.
+void Uncontain(RTInstance self, RTInstance node) {
+  if (ModuleCore()->IsKindOfByName(nullptr, node, tesk_scene_node::kClassName))
+    tesk_scene_node::LeaveNodeRoom(node, self);
+}
+
 // Gives back the references; in a destroy hook whose room has lost its children, those on
 // children are left alone (held_children.h).
 void ReleaseAll(RTInstance self, HeldNodes& held, bool destroying = false) {
   const bool childrenGone = destroying && ChildrenGone(self);
-  for (RTInstance node : ListItems<RTInstanceRecord>(held.list))
-    if (!childrenGone || !IsHeldChild(held, node)) ModuleCore()->ReleaseInstance(nullptr, node);
+  for (RTInstance node : ListItems<RTInstanceRecord>(held.list)) {
+    if (childrenGone && IsHeldChild(held, node)) continue;
+    if (held.containing) Uncontain(self, node);
+    ModuleCore()->ReleaseInstance(nullptr, node);
+  }
   ListClear(held.list);
   held.children.clear();
 }
@@ -51,6 +66,7 @@ void ReleaseAll(RTInstance self, HeldNodes& held, bool destroying = false) {
 void Append(RTInstance self, HeldNodes& held, RTInstance node) {
   ListAppend(held.list, node);
   if (IsChildOf(node, self)) held.children.push_back(node);
+  if (held.containing) Contain(node, self);
 }
 
 }  // namespace
@@ -94,11 +110,11 @@ std::vector<std::u16string> ChildNames(const HeldNodes& held) {
 // The attached tree's rooms of the names, borrowed (the tree holds them).
 RTSuccess AnswerRooms(const RoomState& room, const std::vector<std::u16string>& names, List* answer, List** out) {
   if (!out) return kRTFailure;
-  ListClear(answer);
+  ListRecycle(answer, room.spareLinks);
   for (const std::u16string& name : names) {
     RTInstance found = nullptr;
     if (room.tree && tesk::scene_tree::GetRoomByName(room.tree, name.c_str(), &found)) {
-      ListAppend(answer, found);
+      ListAppendRecycled(answer, room.spareLinks, found);
       ModuleCore()->ReleaseInstance(nullptr, found);
     }
   }
@@ -108,8 +124,12 @@ RTSuccess AnswerRooms(const RoomState& room, const std::vector<std::u16string>& 
 
 RTSuccess Construct(RTInstance self) {
   RoomState* room = MakeState<RoomState>(self, kStateWord);
-  return room && ListCreate(&room->nodes.list) && ListCreate(&room->lights.list) && ListCreate(&room->neighbours) &&
-                 ListCreate(&room->further)
+  if (!room) return kRTFailure;
+  room->nodes.containing = true;
+  ModuleCore()->GetComponentHandle(nullptr, scene_node::kClassName, &room->sceneNodeClass);
+  ModuleCore()->GetComponentHandle(nullptr, tesk_scene_node::kClassName, &room->teskSceneNodeClass);
+  return ListCreate(&room->nodes.list) && ListCreate(&room->lights.list) && ListCreate(&room->neighbours) &&
+                 ListCreate(&room->further) && ListCreate(&room->spareLinks)
              ? kRTSuccess
              : kRTFailure;
 }
@@ -122,6 +142,7 @@ RTSuccess Destroy(RTInstance self) {
     }
     ListDestroy(room->neighbours);
     ListDestroy(room->further);
+    ListDestroy(room->spareLinks);
     if (room->hitFilter && !(room->hitFilterBelowRoom && ChildrenGone(self)))
       ModuleCore()->ReleaseInstance(nullptr, room->hitFilter);
   }
@@ -256,6 +277,7 @@ RTSuccess RemoveNode(RTInstance self, RTInstance node) {
   Resolve(self, room->nodes, u"RemoveNode");
   if (!ListRemove(room->nodes.list, node)) return kRTFailure;
   std::erase(room->nodes.children, node);
+  Uncontain(self, node);
   ModuleCore()->ReleaseInstance(nullptr, node);
   return kRTSuccess;
 }

@@ -2,14 +2,20 @@
 
 #include "button.h"
 #include "color_box.h"
+#include "edit_box.h"
 #include "form.h"
 #include "gui_skin.h"
+#include "icon.h"
 #include "kivo/support/module_core.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_calls.h"
 #include "kivo/support/stream_values.h"
 #include "label.h"
+#include "list_box.h"
 #include "panel.h"
+#include "percent_bar.h"
+#include "progress_bar.h"
+#include "slider.h"
 #include "tab_panel.h"
 #include "text_box.h"
 #include "widget_tree.h"
@@ -45,6 +51,9 @@ constexpr WidgetMaker kMakers[] = {
     {kWidgetForm, Make<TeskForm>},         {kWidgetPanel, Make<TeskPanel>},       {kWidgetButton, Make<TeskButton>},
     {kWidgetTextBox, Make<TeskTextBox>},   {kWidgetTabPanel, Make<TeskTabPanel>}, {kWidgetLabel, Make<TeskLabel>},
     {kWidgetColorBox, Make<TeskColorBox>},
+    {kWidgetIcon, Make<TeskIcon>},         {kWidgetEditBox, Make<TeskEditBox>},
+    {kWidgetSlider, Make<TeskSlider>},     {kWidgetProgressBar, Make<TeskProgressBar>},
+    {kWidgetListBox, Make<TeskListBox>},   {kWidgetPercentBar, Make<TeskPercentBar>},
 };
 
 const WidgetMaker* MakerOf(uint32_t type) {

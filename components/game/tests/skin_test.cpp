@@ -15,6 +15,7 @@
 #include "mouse_over_popup.h"
 #include "panel.h"
 #include "screen_drawing.h"
+#include "skin_resources.h"
 #include "skin_frames.h"
 #include "skin_piece_table.h"
 #include "tab_panel.h"
@@ -25,29 +26,6 @@ namespace gametest {
 namespace {
 
 namespace gui = tesk::game::gui;
-
-const char16_t* const kSkinFonts[] = {u"Verdana",    u"Verdana15b", u"Verdana17", u"Verdana19",  u"Verdana18o",
-                                      u"Verdana12b", u"Verdana23o", u"Verdana7b", u"Verdana8",   u"Verdana9b",
-                                      u"Verdana11",  u"Verdana11b", u"Verdana13", u"Verdana14o", u"Monospaced32"};
-
-// The skin's images the start-up's resources lack; the element images 128 x 128, "CHARACTER_A"
-// 512 x 512.
-std::vector<ResourceItem> SkinResources() {
-  std::vector<ResourceItem> items;
-  for (const ResourceItem& item : CompleteResources())
-    if (item.name != "1024_elements") items.push_back(item);
-  auto png = [](int side) {
-    const std::vector<uint8_t> file = tesk::testing::BlankPng(side, side);
-    return std::string(file.begin(), file.end());
-  };
-  for (const char* name : {"XRAY_OVERLAY", "MAIN_MENU_ICONS", "ICONS_A", "ICONS_B", "ICONS_C", "ICONS_G", "ATT_FACES",
-                           "PERKS", "SECURITY1", "SECURITY2"})
-    items.push_back({name, png(2)});
-  items.push_back({"CHARACTER_A", png(512)});
-  items.push_back({"1024_ELEMENTS", png(128)});
-  items.push_back({"800_ELEMENTS", png(128)});
-  return items;
-}
 
 using Lines = std::vector<std::string>;
 
@@ -67,7 +45,7 @@ class SkinTest : public GameTest {
   size_t linesSeen_ = 0;
 
   std::vector<ResourceItem> Resources() const override { return SkinResources(); }
-  std::vector<std::u16string> Fonts() const override { return {std::begin(kSkinFonts), std::end(kSkinFonts)}; }
+  std::vector<std::u16string> Fonts() const override { return SkinFonts(); }
   void LoadSkin(int8_t variant) {
     ASSERT_EQ(gui::LoadGuiSkin(variant), kRTSuccess) << host_.ErrorLog();
     NewFontLines();
@@ -278,8 +256,8 @@ class SkinShortfall : public SkinTest, public ::testing::WithParamInterface<Shor
   }
   std::vector<std::u16string> Fonts() const override {
     std::vector<std::u16string> fonts;
-    for (const char16_t* font : kSkinFonts)
-      if (!GetParam().font || std::u16string(font) != GetParam().font) fonts.push_back(font);
+    for (const std::u16string& font : SkinFonts())
+      if (!GetParam().font || font != GetParam().font) fonts.push_back(font);
     return fonts;
   }
 };

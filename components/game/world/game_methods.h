@@ -75,6 +75,7 @@ RTSuccess RemoveNode(RTInstance self, RTInstance node);
 RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper);
 RTSuccess RemoveActor(RTInstance self, RTTeskActorWrapper* wrapper);
 RTSuccess SystemMessageC(RTInstance self, const char16_t* text);
+RTSuccess ResolveSceneHandle(RTInstance self, uint32_t handle, RTInstance* object);
 TESK_GAME_SCRIPT_METHOD(GetSpawnpointByName);
 TESK_GAME_SCRIPT_METHOD(AddDoctor);
 TESK_GAME_SCRIPT_METHOD(AddNewbie);

@@ -79,4 +79,56 @@ TEST_F(FormView, UnknownFormsAndBadCommandLinesAreRefused) {
   EXPECT_EQ(Run("").status, 2);
 }
 
+// The sample's options form: a press on the master-volume slider, then drags with the button held
+// and a move without it.
+TEST_F(FormView, AnEventScriptMovesASlidersKnobAndPrintsThePositions) {
+  tesk::testing::WriteFile(File("options.events"), "press 542 270\ndrag 592 270\ndrag 711 270\ndrag 400 270\n"
+                                                    "move 600 270\n");
+  const auto run = Run("MENU_GAME_OPTIONS_SCREEN --events " + Quoted(File("options.events")));
+  ASSERT_EQ(run.status, 0) << run.err;
+  const std::string others = "  slider GO_AUD_SLDR_EFV_SLDR 5/10\n  slider GO_AUD_SLDR_MCV_SLDR 5/10\n";
+  EXPECT_EQ(run.out.substr(run.out.find("press")),
+            "press 542 270 -> GO_AUD_SLDR_GMV_SLDR, focus GO_AUD_SLDR_GMV_SLDR\n"
+            "  slider GO_AUD_SLDR_GMV_SLDR 2/10\n" + others +
+            "drag 592 270 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
+            "  slider GO_AUD_SLDR_GMV_SLDR 4/10\n" + others +
+            "drag 711 270 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
+            "  slider GO_AUD_SLDR_GMV_SLDR 9/10\n" + others +
+            "drag 400 270 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
+            "  slider GO_AUD_SLDR_GMV_SLDR 0/10\n" + others +
+            "move 600 270 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
+            "  slider GO_AUD_SLDR_GMV_SLDR 0/10\n" + others);
+}
+
+// The sample's save form: a name typed into the edit box (a backspace among the keys), then
+// presses on the slots' rows and a hover over one.
+TEST_F(FormView, AnEventScriptTypesASaveNameAndSelectsASlot) {
+  tesk::testing::WriteFile(File("save.events"), "# the name\npress 250 535\nkey S\nkey 0x8\nkey A\nwait 600\n"
+                                                 "key 1\npress 300 250\nhover 300 300\npress 300 200\n");
+  const auto run = Run("MENU_SAVE --events " + Quoted(File("save.events")));
+  ASSERT_EQ(run.status, 0) << run.err;
+  auto state = [](int selected, int hover, const char* text) {
+    return "  listbox SS_SSG_LISTBOX selected " + std::to_string(selected) + " top 0 hover " + std::to_string(hover) +
+           "\n  editbox SS_SSG_EDIT_BOX \"" + text + "\"\n";
+  };
+  EXPECT_EQ(run.out.substr(run.out.find("press")),
+            "press 250 535 -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "") +
+            "key S -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "S") +
+            "key 0x8 -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "") +
+            "key A -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "A") +
+            "wait 600 -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "A") +
+            "key 1 -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "A1") +
+            "press 300 250 -> SS_SSG_LISTBOX, focus -\n" + state(1, -1, "A1") +
+            "hover 300 300 -> SS_SSG_LISTBOX, focus -\n" + state(1, 2, "A1") +
+            "press 300 200 -> SS_SSG_LISTBOX, focus -\n" + state(0, 2, "A1"));
+}
+
+TEST_F(FormView, AnEventScriptStopsAtALineThatIsNoEvent) {
+  tesk::testing::WriteFile(File("bad.events"), "press 542 270\njump 1 2\npress 1 1\n");
+  const auto run = Run("MENU_GAME_OPTIONS_SCREEN --events " + Quoted(File("bad.events")));
+  EXPECT_EQ(run.status, 1);
+  EXPECT_NE(run.err.find("event line 2 (\"jump 1 2\") is not an event"), std::string::npos) << run.err;
+  EXPECT_EQ(run.out.find("press 1 1"), std::string::npos);
+}
+
 }  // namespace

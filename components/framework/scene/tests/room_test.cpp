@@ -2,6 +2,7 @@
 // names of its children, looked up when first needed, and the walls; first-version streams still
 // read) and every damaged stream refused whole.
 #include "kivo/scene/room_calls.h"
+#include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
 #include "scene_test.h"
 
@@ -86,6 +87,28 @@ TEST_F(Room, ListsEachNodeOnceWithAReference) {
   EXPECT_EQ(room::RemoveNode(room.get(), visitor.get()), kRTFailure);
   EXPECT_EQ(RefCount(visitor.get()), 1u);
   ASSERT_EQ(room::RemoveNode(room.get(), bed.get()), kRTSuccess);
+}
+
+// A game node names the room whose node list holds it; another room taking it leaves the first
+// room's removal without effect on that name.
+TEST_F(Room, NamesItselfTheContainerOfTheGameNodesItHolds) {
+  InstanceRef ward = MakeRoom(u"Ward", At(0, 0, 0), At(10, 3, 10));
+  InstanceRef hall = MakeRoom(u"Hall", At(10, 0, 0), At(20, 3, 10));
+  InstanceRef walker = MakeNode(u"Walker", At(12, 0, 1));
+  const auto container = [&] {
+    InstanceRef room;
+    EXPECT_EQ(tesk_scene_node::GetNodeRoom(walker.get(), room.out()), kRTSuccess);
+    return room.get();
+  };
+  EXPECT_EQ(container(), nullptr);
+  ASSERT_EQ(room::AddNode(ward.get(), walker.get()), kRTSuccess);
+  EXPECT_EQ(container(), ward.get());
+  ASSERT_EQ(room::AddNode(hall.get(), walker.get()), kRTSuccess);
+  EXPECT_EQ(container(), hall.get());
+  ASSERT_EQ(room::RemoveNode(ward.get(), walker.get()), kRTSuccess);
+  EXPECT_EQ(container(), hall.get()) << "the hall took it since";
+  ASSERT_EQ(room::RemoveNode(hall.get(), walker.get()), kRTSuccess);
+  EXPECT_EQ(container(), nullptr);
 }
 
 TEST_F(Room, StreamsItsShapeLinksAndChildrenByName) {

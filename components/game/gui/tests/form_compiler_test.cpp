@@ -5,7 +5,17 @@
 
 #include <cstdlib>
 
+#include "button.h"
+#include "edit_box.h"
+#include "form.h"
 #include "gui_test_support.h"
+#include "icon.h"
+#include "list_box.h"
+#include "panel.h"
+#include "percent_bar.h"
+#include "progress_bar.h"
+#include "slider.h"
+#include "widget_tree.h"
 #include "host/temp_dir.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/stream_calls.h"
@@ -67,8 +77,8 @@ TEST_F(FormCompiler, BadDescriptionsAreRefusedNamingTheFileAndTheWidgetsPath) {
     const char* form;
     const char* message;
   } cases[] = {
-      {R"({"type": "form", "name": "F", "children": [{"type": "slider", "name": "S"}]})",
-       "form.json: F/S: unknown type \"slider\""},
+      {R"({"type": "form", "name": "F", "children": [{"type": "scrollbar", "name": "S"}]})",
+       "form.json: F/S: unknown type \"scrollbar\""},
       {R"({"type": "form", "name": "F", "children": [{"type": "button", "name": "B", "text": "x"}]})",
        "form.json: F/B: unknown key \"text\""},
       {R"({"type": "form", "name": "F", "children": [{"type": "panel", "name": "P", "frameStyle": "3"}]})",
@@ -81,6 +91,121 @@ TEST_F(FormCompiler, BadDescriptionsAreRefusedNamingTheFileAndTheWidgetsPath) {
        "form.json: F/T/A: a page's panel has no \"type\""},
       {R"({"type": "panel", "name": "P"})", "form.json: the outermost widget must be a form"},
       {R"({"type": "form", "name": "F", "children": {}})", "form.json: F: \"children\" must be a list"},
+  };
+  for (const auto& c : cases) {
+    std::string errors;
+    EXPECT_NE(Compile(c.form, &errors), 0) << c.form;
+    EXPECT_NE(errors.find(c.message), std::string::npos) << errors;
+  }
+}
+
+constexpr char kValueWidgets[] = R"({
+  "type": "form", "name": "F",
+  "children": [
+    {"type": "icon", "name": "I", "rect": [64, 0, 20, 20], "image": 16, "mirror": 1, "label": "L", "toolTip": "T",
+     "hidden": true},
+    {"type": "icon", "name": "U", "uv": [0, 0.5, 0.25, 1]},
+    {"type": "editbox", "name": "E", "text": "Name", "maxLength": 32},
+    {"type": "slider", "name": "S", "steps": 5, "position": 2},
+    {"type": "progressbar", "name": "P", "capacity": 12, "max": 5},
+    {"type": "percentbar", "name": "B", "percent": 40, "color": [1, 0, 0], "backgroundColor": [0, 0, 1],
+     "vertical": true},
+    {"type": "listbox", "name": "LIST", "rowHeight": 24, "iconColumnWidth": 36, "fitIcons": true,
+     "items": [{"text": "Slot", "color": [1, 0, 0.5], "icon": {"name": "ARROW", "rect": [64, 0, 20, 20], "image": 16}},
+               {"panel": {"name": "ROW", "height": 20, "children": [{"type": "button", "name": "X"}]}}]}
+  ]
+})";
+
+// The same form built with the toolkit's classes.
+TeskIWidget* ValueWidgetsForm() {
+  using namespace tesk::game::gui;
+  auto* form = new TeskForm();
+  form->SetName(u"F");
+  auto* icon = new TeskIcon();
+  icon->SetName(u"I");
+  icon->SetImageRect(64, 0, 20, 20);
+  icon->SetImage(16);
+  TeskIconSetFlag(icon, 1);
+  icon->SetLabel(u"L");
+  icon->SetToolTip(u"T");
+  icon->SetHidden(1);
+  form->AddChild(icon);
+  auto* uv = new TeskIcon();
+  uv->SetName(u"U");
+  uv->SetUVRect(0.0f, 0.5f, 0.25f, 1.0f);
+  form->AddChild(uv);
+  auto* edit = new TeskEditBox();
+  edit->SetName(u"E");
+  edit->SetText(u"Name");
+  edit->SetMaxLength(32);
+  form->AddChild(edit);
+  auto* slider = new TeskSlider();
+  slider->SetName(u"S");
+  slider->SetStepCount(5);
+  slider->SetPosition(2);
+  form->AddChild(slider);
+  auto* progress = new TeskProgressBar();
+  progress->SetName(u"P");
+  progress->SetCapacity(12);
+  progress->SetMax(5);
+  form->AddChild(progress);
+  auto* percent = new TeskPercentBar();
+  percent->SetName(u"B");
+  percent->SetPercent(40);
+  percent->SetColor(1.0f, 0.0f, 0.0f);
+  percent->SetBackgroundColor({0.0f, 0.0f, 1.0f, 1.0f});
+  percent->SetVertical(1);
+  form->AddChild(percent);
+  auto* list = new TeskListBox();
+  list->SetName(u"LIST");
+  list->SetRowHeight(24);
+  list->SetIconColumnWidth(36);
+  list->SetFitIcons(1);
+  TeskListBoxItem* slot = list->AddItem(u"Slot");
+  slot->SetColor({1.0f, 0.0f, 0.5f, 1.0f});
+  auto* arrow = new TeskIcon();
+  arrow->SetName(u"ARROW");
+  arrow->SetImageRect(64, 0, 20, 20);
+  arrow->SetImage(16);
+  slot->SetIcon(arrow);
+  auto* row = new TeskPanel();
+  row->SetName(u"ROW");
+  row->SetHeight(20);
+  auto* button = new TeskButton();
+  button->SetName(u"X");
+  row->AddChild(button);
+  list->AddItem(nullptr)->SetPanel(row);
+  form->AddChild(list);
+  return form;
+}
+
+TEST_F(FormCompiler, IconsEditBoxesSlidersBarsAndListBoxesCompileToTheToolkitsBytes) {
+  std::string errors;
+  ASSERT_EQ(Compile(kValueWidgets, &errors), 0) << errors;
+  TeskIWidget* form = ValueWidgetsForm();
+  EXPECT_EQ(FormBytes(), Written(form));
+  tesk::game::gui::DestroyWidgetTree(form);
+}
+
+TEST_F(FormCompiler, BadValueWidgetDescriptionsAreRefusedNamingThePath) {
+  const struct {
+    const char* form;
+    const char* message;
+  } cases[] = {
+      {R"({"type": "form", "name": "F", "children": [{"type": "icon", "name": "I", "rect": [0, 0, 1, 1],
+          "uv": [0, 0, 1, 1]}]})",
+       "form.json: F/I: give \"rect\" or \"uv\", not both"},
+      {R"({"type": "form", "name": "F", "children": [{"type": "icon", "name": "I", "rect": [0, 0, 1]}]})",
+       "form.json: F/I: \"rect\" must be a list of 4 integers"},
+      {R"({"type": "form", "name": "F", "children": [{"type": "slider", "name": "S", "steps": 0}]})",
+       "form.json: F/S: \"steps\" must be an integer from 1 to 1000"},
+      {R"({"type": "form", "name": "F", "children": [{"type": "listbox", "name": "L", "rowHeight": 70000}]})",
+       "form.json: F/L: \"rowHeight\" must be an integer from 0 to 65535"},
+      {R"({"type": "form", "name": "F", "children": [{"type": "listbox", "name": "L", "items": [{"txt": "a"}]}]})",
+       "form.json: F/L/0: unknown key \"txt\""},
+      {R"({"type": "form", "name": "F", "children": [{"type": "listbox", "name": "L",
+          "items": [{"icon": {"type": "icon"}}]}]})",
+       "form.json: F/L/0/icon: an item's icon or panel has no \"type\""},
   };
   for (const auto& c : cases) {
     std::string errors;

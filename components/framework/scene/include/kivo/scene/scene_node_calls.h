@@ -163,11 +163,14 @@ enum Slot : uint32_t {
   kSetTranslation = 0x210,  // likewise
   kSetAnimator = 0x214,
   kGetAnimator = 0x218,
+  kGetNodeRoom = 0x21c,
+  kSetNodeRoom = 0x220,
+  kLeaveNodeRoom = 0x224,
 };
 inline constexpr uint32_t kLevel = 0x14;
 inline constexpr uint32_t kOwnTable = 0x18;
 inline constexpr uint32_t kObjectSize = 0x20;
-inline constexpr uint32_t kSlotTableSize = kGetAnimator + 4;
+inline constexpr uint32_t kSlotTableSize = kLeaveNodeRoom + 4;
 inline constexpr uint32_t kStreamVersion = 2;
 
 // The state word: bits 0-3 render bits (bit 0 draws the node), bits 4-15 the node's kind, bits
@@ -214,6 +217,15 @@ inline RTSuccess SetAnimator(RTInstance n, RTInstance animator) {
 // The player with a reference for the caller; null (and success) when the node has none.
 inline RTSuccess GetAnimator(RTInstance n, RTInstance* animator) {
   return CallMethod(n, kLevel, kGetAnimator, animator);
+}
+// The room whose node list holds the node (the container room), with a reference for the caller;
+// null (and success) when none does. Rooms set it as they add and remove the node.
+inline RTSuccess GetNodeRoom(RTInstance n, RTInstance* room) { return CallMethod(n, kLevel, kGetNodeRoom, room); }
+// The room keeps the node; the node keeps no reference on the room.
+inline RTSuccess SetNodeRoom(RTInstance n, RTInstance room) { return CallMethod(n, kLevel, kSetNodeRoom, room); }
+// The container room becomes none if it is `room` (another room may have taken the node since).
+inline RTSuccess LeaveNodeRoom(RTInstance n, RTInstance room) {
+  return CallMethod(n, kLevel, kLeaveNodeRoom, room);
 }
 // The vector the scene tree hands a tracked node (zero when it stays in its room); kept, unused.
 inline RTSuccess SetVector(RTInstance n, const RTFVector3D* vector) { return CallMethod(n, kLevel, kSetVector, vector); }
