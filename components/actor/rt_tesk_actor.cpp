@@ -16,6 +16,8 @@
 #include "movement/path_methods.h"
 #include "movement/placement_methods.h"
 #include "movement/steering_methods.h"
+#include "navigation/avoidance.h"
+#include "navigation/path_planning.h"
 #include "navigation/walking_step.h"
 #include "wrapper/speech_text.h"
 #include "wrapper/wrapper_factory.h"
@@ -124,6 +126,10 @@ const Built kBuilt[] = {
     Function(calls::kLookAtNothing, LookAtNothing),
     Function(calls::kAuraAnimate, AuraAnimate),
     Function(calls::kGetLastSteeringState, GetLastSteeringState),
+    // Planning and avoidance.
+    Function(calls::kReplanPath, ReplanPath),
+    Function(calls::kSteerToAvoidObstacles, SteerToAvoidObstacles),
+    Function(calls::kSteerToAvoidActors, SteerToAvoidActors),
     // The frame.
     Function(calls::kProcessC, ProcessC),
     Function(calls::kProcess, Process),

@@ -1,5 +1,6 @@
 // The stand-in for the game component: see game_standin_calls.h.
 #include <string>
+#include <vector>
 
 #include "kivo/actor/actor_calls.h"
 #include "kivo/scene/room_calls.h"
@@ -29,6 +30,7 @@ struct GameState {
   List* actors = nullptr;
   float clock = 0.0f;
   HandleTable* sceneHandles = nullptr;
+  std::vector<RTInstance> graphs;  // the environment's route planners by kind; one reference each
 };
 
 GameState* StateOf(RTInstance self) { return StateIn<GameState>(self, kStateWord); }
@@ -62,8 +64,14 @@ RTSuccess Construct(RTInstance self) {
   return kRTFailure;
 }
 
+void ReleaseGraphs(GameState& game) {
+  for (RTInstance graph : game.graphs) ModuleCore()->ReleaseInstance(nullptr, graph);
+  game.graphs.clear();
+}
+
 RTSuccess Destroy(RTInstance self) {
   if (GameState* game = StateOf(self)) {
+    ReleaseGraphs(*game);
     Hold(&game->sceneTree, nullptr);
     Hold(&game->playerEntity, nullptr);
     ListDestroy(game->actors);
@@ -175,6 +183,47 @@ RTSuccess IssueSceneHandle(RTInstance self, RTInstance node, uint32_t* handle) {
   return *handle != kNoHandle ? kRTSuccess : kRTFailure;
 }
 
+RTSuccess GetPathfindingObject(RTInstance self, uint32_t kind, RTInstance* planner) {
+  GameState* game = StateOf(self);
+  if (!game || !planner) return kRTFailure;
+  *planner = nullptr;
+  return kind < game->graphs.size() ? HandOut(game->graphs[kind], planner) : kRTFailure;
+}
+
+// The children of the folder, in index order, with a reference each.
+bool ChildrenOf(const std::u16string& path, std::vector<RTInstance>* children) {
+  InstanceRef folder;
+  uint32_t count = 0;
+  if (!ModuleCore()->GetInstanceByName(nullptr, path.c_str(), folder.out(), 0) ||
+      !ModuleCore()->GetChildCount(nullptr, folder.get(), &count))
+    return false;
+  for (uint32_t i = 0; i < count; ++i) {
+    RTInstance child = nullptr;
+    if (ModuleCore()->GetChild(nullptr, folder.get(), i, &child)) children->push_back(child);
+  }
+  return true;
+}
+
+RTSuccess LoadEnvironment(RTInstance self, const char16_t* name) {
+  GameState* game = StateOf(self);
+  if (!game || !name) return kRTFailure;
+  const std::u16string environment = std::u16string(u"Root:") + name + u":Assets:";
+  InstanceRef tree;
+  std::vector<RTInstance> graphs;
+  const bool loaded =
+      ModuleCore()->GetInstanceByName(nullptr, (environment + u"TeskSceneTrees:TeskSceneTree1").c_str(), tree.out(),
+                                      0) &&
+      tesk::scene_tree::LoadScenarioN(tree.get(), 0) && tesk::scene_tree::UpdateQuadTree(tree.get()) &&
+      ChildrenOf(environment + u"Pathfinding", &graphs);
+  if (!loaded) {
+    for (RTInstance graph : graphs) ModuleCore()->ReleaseInstance(nullptr, graph);
+    return kRTFailure;
+  }
+  ReleaseGraphs(*game);
+  game->graphs = std::move(graphs);
+  return Hold(&game->sceneTree, tree.get());
+}
+
 RTSuccess StepFrame(RTInstance self, void*, uint32_t count, varno::RTVarnoConstantValue* arguments,
                     varno::RTVarnoConstantValue*, void* vm) {
   GameState* game = StateOf(self);
@@ -228,6 +277,8 @@ RTMethodRecord gMethods[] = {
     Method(u"GetCurrentTime", GetCurrentTime, game::kGetCurrentTime, u"RTSuccess", u""),
     Method(u"GetCurrentTimeC", GetCurrentTimeC, game::kGetCurrentTimeC, u"RTSuccess", u"float out opTime"),
     Method(u"GetGameTimeC", GetGameTimeC, game::kGetGameTimeC, u"RTSuccess", u"float out opTime"),
+    Method(u"GetPathfindingObject", GetPathfindingObject, game::kGetPathfindingObject, u"RTSuccess",
+           u"uint aKind, RTInstance out ophPlanner"),
     Method(u"ResolveSceneHandle", ResolveSceneHandle, game::kResolveSceneHandle, u"RTSuccess",
            u"uint aHandle, RTInstance out ophObject"),
     Method(u"StepFrame", StepFrame, standin::kStepFrame, u"RTSuccess", u""),
@@ -237,6 +288,7 @@ RTMethodRecord gMethods[] = {
     Method(u"SetSceneTree", SetSceneTree, standin::kSetSceneTree, u"RTSuccess", u"RTInstance ahSceneTree"),
     Method(u"SetClock", SetClock, standin::kSetClock, u"RTSuccess", u"float aSeconds"),
     Method(u"SetPlayerEntity", SetPlayerEntity, standin::kSetPlayerEntity, u"RTSuccess", u"RTInstance ahBody"),
+    Method(u"LoadEnvironment", LoadEnvironment, standin::kLoadEnvironment, u"RTSuccess", u"wchar[] apName"),
     kEndOfMethods,
 };
 

@@ -2,6 +2,7 @@
 
 #include "actor_control.h"
 #include "actor_frame.h"
+#include "actor_random.h"
 #include "kivo/navigation/navigation_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/core_memory.h"
@@ -9,6 +10,7 @@
 #include "kivo/support/raise.h"
 #include "kivo/support/vector.h"
 #include "path_geometry.h"
+#include "path_planning.h"
 #include "steering.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
@@ -74,10 +76,16 @@ uint32_t ListCount(const ActorControllerData& actor, scripting::List list) {
   return count;
 }
 
-float PathLengthOf(const RTTeskActorWrapper& w) {
-  float length = 0.0f;
-  for (uint32_t i = 1; i < w.PathPointCount; ++i) length += Vec3Distance(PathNodeAt(w, i - 1), PathNodeAt(w, i));
-  return length;
+// Plans toward the goal, scattered on the ground by the radius in a random direction.
+bool PlanTowardGoal(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w, const RTFVector3D& goal,
+                    float radius, int32_t kind) {
+  RTFVector3D target = goal;
+  if (radius != 0.0f) {
+    RTFVector3D d{};
+    RandomDirectionXZ(&d);
+    target = RTFVector3D{goal.x + d.x * radius, 0.0f, goal.z + d.z * radius, goal.w};
+  }
+  return PlanPath(self, actor, w, &target, kind) != 0;
 }
 
 }  // namespace
@@ -99,10 +107,11 @@ RTSuccess MoveTo(RTInstance self, void* object, uint32_t count, Cell* arguments,
   }
   w->MoveReverse = read.Integer(1).value_or(0) != 0;
   w->PlanPathOption = static_cast<uint32_t>(read.Integer(3).value_or(0));
-  // Without a list the path is planned toward the goal, scattered within the radius: planning is
-  // not there yet, so no path is made.
   const uint32_t points = ListCount(actor, read.List(4));
-  if (points > 0 && TakePointList(actor, *w, read.List(4), points)) {
+  const bool made = points > 0 ? TakePointList(actor, *w, read.List(4), points)
+                               : PlanTowardGoal(self, actor, *w, *goal, read.Real(2).value_or(0.0f),
+                                                read.Integer(5).value_or(-1));
+  if (made) {
     result->value.number = 1;
     w->LookAtClosestPending = 0;
     w->CanMove = 1;
@@ -114,7 +123,7 @@ RTSuccess FinalizePath(RTInstance self, void* object, uint32_t, Cell*, Cell*, vo
   RTTeskActorWrapper* w = WrapperOf(self, object);
   if (!w) return kRTFailure;
   ActorControllerData& actor = *StateOf(self);
-  w->PathLength = PathLengthOf(*w);
+  w->PathLength = PathTotalLength(*w);
   if (w->PathPoints && w->PathPointCount > 0) {
     // A path of one node has no second node to turn to; the walking step then stops the actor.
     if (HasPathSegment(*w) && w->VehicleMode == kOnFoot) {

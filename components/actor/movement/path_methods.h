@@ -12,7 +12,9 @@ namespace tesk::actor {
 // of the origin in x and z is reported and refused (0). A non-empty list of vector3s becomes the
 // path (widths 0.25, the last point the goal), replacing the old one whole, and the result is 1;
 // the actor does not start. A list with another element is reported and refused, the old path kept.
-// Without a list the path is planned: result 0 until path planning exists.
+// Without a list the path is planned toward the goal, scattered by the radius in a random ground
+// direction, with the planning argument as the pathfinding kind (-1: the actor's own); result 1
+// when a path was made.
 RTSuccess MoveTo(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm);
 // Measures the path and sets the actor moving; an actor on foot standing still first turns toward
 // the path's second node, and one moving whose second node lies outside its steering cone stops to

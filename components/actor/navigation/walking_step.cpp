@@ -10,6 +10,7 @@
 #include "script_events.h"
 #include "steering.h"
 #include "tesk/game_slots.h"
+#include "walking_probes.h"
 #include "wrapper_lookup.h"
 
 namespace tesk::actor {
@@ -80,14 +81,15 @@ void FollowPath(RTTeskActorWrapper& w) {
   w.SteeringState = kFollowingPath;
 }
 
-void Walk(const ActorControllerData& actor, RTTeskActorWrapper& w) {
+void Walk(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w) {
   const RTFVector3D forward = Row(w.Frame, kForwardRow);
   const float bias = w.MaxSteering * 1.0f;
   w.Steering = RTFVector3D{forward.x * bias, forward.y * bias, forward.z * bias, w.Steering.w};
+  PathProgress progress;
+  if (ProbeAhead(self, actor, w, &progress.lastSegment)) return;
   const RTFVector3D position = Row(w.Frame, kPositionRow);
   const float remaining = w.PathLength - MapPointToPathDistance(w, position);
   w.DistanceOnPath = remaining;
-  PathProgress progress;
   float outside = 0.0f;
   RTFVector3D nearest{};
   MapPointToPathTracked(w, position, &outside, &nearest, &progress);
@@ -108,7 +110,7 @@ RTSuccess ProcessNavigation(RTInstance self, const ActorControllerData& actor, R
     w.Moving = 0;
     return kRTFailure;
   }
-  if (!PendingTurn(self, actor, w)) Walk(actor, w);
+  if (!PendingTurn(self, actor, w)) Walk(self, actor, w);
   ApplySteeringConstraint(w, w.SteeringConstraint, &w.Steering);
   Vec3Truncate(w.MaxSteering, &w.Steering);
   w.Steering.y = 0.0f;

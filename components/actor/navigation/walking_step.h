@@ -1,7 +1,8 @@
 // The navigation step of an actor on foot (vehicle modes 0, 7, 8 and 10): the steering force that
-// the walking integrator then applies. It first ends or continues a pending turn, then follows the
-// path with a forward bias, arrives at or brakes toward its last node and stops there, and keeps the
-// steering within the actor's cone and maximum. SteeringState tells what decided the step.
+// the walking integrator then applies. It first ends or continues a pending turn, then probes ahead
+// (walking_probes.h), follows the path with a forward bias, arrives at or brakes toward its last
+// node and stops there, and keeps the steering within the actor's cone and maximum. SteeringState
+// tells what decided the step.
 #pragma once
 
 #include "actor_state.h"

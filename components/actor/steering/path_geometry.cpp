@@ -122,4 +122,10 @@ void MapPathDistanceToPoint(const RTTeskActorWrapper& w, float distance, RTFVect
   }
 }
 
+float PathTotalLength(const RTTeskActorWrapper& w) {
+  float length = 0.0f;
+  for (uint32_t i = 1; i < w.PathPointCount; ++i) length += kivo::Vec3Distance(PathNodeAt(w, i - 1), PathNodeAt(w, i));
+  return length;
+}
+
 }  // namespace tesk::actor

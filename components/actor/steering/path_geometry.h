@@ -52,4 +52,7 @@ bool MapPointToPathTracked(RTTeskActorWrapper& w, const RTFVector3D& point, floa
 // path's end; nothing written for a negative distance or an empty path.
 void MapPathDistanceToPoint(const RTTeskActorWrapper& w, float distance, RTFVector3D* out);
 
+// The sum of the path's segment lengths (three-dimensional); 0 without a segment.
+float PathTotalLength(const RTTeskActorWrapper& w);
+
 }  // namespace tesk::actor

@@ -28,6 +28,8 @@ class ActorTest : public tesk::testing::SoftwareRasterizer {
  protected:
   // The instance path the store leaves out; empty for the whole pack.
   virtual std::string LeftOut() const { return ""; }
+  // Descriptions of instances the pack holds besides, each a JSON object, joined by commas.
+  virtual std::string MoreInstances() const { return ""; }
   void InstallMore(tesk::testing::CoreHost& host) override;
 
   // A new controller (the core keeps an instance whose construction failed).

@@ -99,7 +99,7 @@ TEST_F(Movement, ScriptMethodsKeepTheirBounds) {
     RTFVector3D goal = c.goal;
     Cell result{};
     EXPECT_EQ(Call(calls::kMoveTo, &a, {Vector(&goal)}, &result), c.returned) << goal.x << ", " << goal.z;
-    EXPECT_EQ(result.value.number, 0) << "no list and no planning yet: no path";
+    EXPECT_EQ(result.value.number, c.returned) << "without a list an accepted goal is planned";
   }
   EXPECT_EQ(Logged("The goal position doesn't seem right?  goal = <0.50, 0.00, -0.90>"), 1u);
 
@@ -319,6 +319,9 @@ TEST_F(Movement, WalkersHeadOnBounceApart) {
     RTTeskActorWrapper* wb = Walker(&b, 2, 0);
     Face(&a, 90);
     Face(&b, -90);
+    // Each walks toward the other as its target, which it does not avoid.
+    wa->TargetActor = wb;
+    wb->TargetActor = wa;
     Walk(&a, {V(-2, 0, 0), V(4, 0, 0)});
     Walk(&b, {V(2, 0, 0), V(-4, 0, 0)});
     bool bounced = false;
@@ -338,6 +341,7 @@ TEST_F(Movement, AStandingActorIsPushedAndAskedOnceToMakeWay) {
   RTTeskActorWrapper* wa = Walker(&a, -3, 1);
   RTTeskActorWrapper* wb = Walker(&b, -1, 1);
   wb->LookAtEnabled = 0;  // else its own standing step stops it again in the same frame
+  wa->TargetActor = wb;   // walking up to its target, which it does not avoid
   Face(&a, 90);
   Walk(&a, {V(-3, 0, 1), V(3, 0, 1)});
   bool pushed = false;
@@ -369,7 +373,8 @@ TEST_F(Movement, AWallStopsAWalker) {
   int a = 0;
   RTTeskActorWrapper* w = Walker(&a, -3, 0);
   Face(&a, -90);
-  Walk(&a, {V(-3, 0, 0), V(-9, 0, 0)});
+  // The wall stands on the first of two segments: only a last segment is shortened at a wall.
+  Walk(&a, {V(-3, 0, 0), V(-9, 0, 0), V(-9, 0, 3)});
   for (int frame = 0; frame < 60 * 6 && w->Moving; ++frame) FrameAt(clock_ + 1 / 60.0f);
   EXPECT_EQ(w->Moving, 0u);
   EXPECT_EQ(w->Speed, 0.0f);

@@ -23,6 +23,8 @@ struct StoredRoom {
   std::vector<std::u16string> nodes;   // child instances of the room
   std::vector<std::u16string> lights;  // child instances of the room
   std::u16string boundsNode;           // a child instance of the room, or empty
+  int32_t pathfindingGroup = -1;       // from version 3
+  int32_t pathfindingKind = 0;         // from version 3
 };
 
 // Nodes held in a list with a reference each; those a stream named wait to be looked up among
@@ -51,6 +53,8 @@ struct RoomState {
   std::vector<std::u16string> neighbourNames;
   std::vector<std::u16string> furtherNames;
   std::u16string boundsNode;
+  int32_t pathfindingGroup = -1;  // the route planner's node group of the room; -1 every group
+  int32_t pathfindingKind = 0;    // the graph the room's walkers plan on by default
   HeldNodes nodes;
   HeldNodes lights;
   kivo::List* neighbours = nullptr;  // filled from the tree on each query, not held

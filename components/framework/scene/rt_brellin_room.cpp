@@ -13,6 +13,7 @@
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/raise.h"
 #include "room_hit_tests.h"
+#include "room_pathfinding.h"
 #include "room_state.h"
 #include "tesk/scene/scene_tree_calls.h"
 
@@ -164,7 +165,9 @@ RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
                           room->furtherNames,
                           ChildNames(room->nodes),
                           ChildNames(room->lights),
-                          room->boundsNode};
+                          room->boundsNode,
+                          room->pathfindingGroup,
+                          room->pathfindingKind};
   return WriteStoredRoom(stream, stored) ? kRTSuccess : kRTFailure;
 }
 
@@ -184,6 +187,8 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   room->neighbourNames = std::move(read.neighbours);
   room->furtherNames = std::move(read.further);
   room->boundsNode = std::move(read.boundsNode);
+  room->pathfindingGroup = read.pathfindingGroup;
+  room->pathfindingKind = read.pathfindingKind;
   ReleaseAll(self, room->nodes);
   ReleaseAll(self, room->lights);
   room->nodes.unresolved = std::move(read.nodes);
@@ -416,6 +421,13 @@ RTMethodRecord gMethods[] = {
     Method(u"SetHitTestFilter", SetHitTestFilter, slot::kSetHitTestFilter, u"RTSuccess", u"RTInstance ahFilter"),
     Method(u"SetWalls", SetWalls, slot::kSetWalls, u"RTSuccess", u"RTBool* apWalls, uint anWalls"),
     Method(u"GetWalls", GetWalls, slot::kGetWalls, u"RTSuccess", u"RTBool* out oppWalls, uint out opnWalls"),
+    Method(u"GetPathfindingGroup", GetPathfindingGroup, slot::kGetPathfindingGroup, u"RTSuccess",
+           u"sint out opGroup"),
+    Method(u"GetDefaultPathfindingKind", GetDefaultPathfindingKind, slot::kGetDefaultPathfindingKind, u"RTSuccess",
+           u"sint out opKind"),
+    Method(u"SetPathfinding", SetPathfinding, slot::kSetPathfinding, u"RTSuccess", u"sint aGroup, sint aKind"),
+    Method(u"IsRoomReachable", IsRoomReachable, slot::kIsRoomReachable, u"RTSuccess",
+           u"RTInstance ahRoom, RTBool out opbReachable"),
     kEndOfMethods,
 };
 

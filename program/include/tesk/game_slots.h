@@ -425,6 +425,11 @@ inline RTSuccess GetCurrentTime(RTInstance game, varno::RTVarnoConstantValue* re
 inline RTSuccess GetCurrentTimeC(RTInstance game, float* seconds) {
   return kivo::CallMethod(game, kLevel, kGetCurrentTimeC, seconds);
 }
+// The route planner of a pathfinding kind (an index into the environment's graphs), with a
+// reference for the caller; fails with null for a kind the game has no graph of.
+inline RTSuccess GetPathfindingObject(RTInstance game, int32_t kind, RTInstance* planner) {
+  return kivo::CallMethod(game, kLevel, kGetPathfindingObject, static_cast<uint32_t>(kind), planner);
+}
 // The game clock times 0.5.
 inline RTSuccess GetGameTimeC(RTInstance game, float* seconds) {
   return kivo::CallMethod(game, kLevel, kGetGameTimeC, seconds);

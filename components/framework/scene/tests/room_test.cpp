@@ -20,12 +20,14 @@ std::string Names(const std::vector<std::u16string>& names) {
 const std::string kAllWalls(4, '\1');
 
 // A room stream: box (0, 0, 0)-(4, 3, 4), flags 0x10, a square footprint and its wall flags (none in
-// version 1), one neighbour, no further rooms, the node "Bed", the light "Lamp" and the bounds node
-// "Shell".
-std::string RoomBytes(uint32_t version = 2, const std::string& walls = kAllWalls) {
+// version 1), one neighbour, no further rooms, the node "Bed", the light "Lamp", the bounds node
+// "Shell" and, from version 3, the pathfinding group and kind.
+std::string RoomBytes(uint32_t version = 3, const std::string& walls = kAllWalls, int32_t group = -1,
+                      int32_t kind = 0) {
   return U32(version) + Vector(0, 0, 0) + Vector(4, 3, 4) + U32(0x10) + U32(4) + Vector(0, 0, 0) + Vector(4, 0, 0) +
          Vector(4, 0, 4) + Vector(0, 0, 4) + walls + Names({u"Hall"}) + Names({}) + Names({u"Bed"}) + Names({u"Lamp"}) +
-         WString(u"Shell");
+         WString(u"Shell") +
+         (version >= 3 ? U32(static_cast<uint32_t>(group)) + U32(static_cast<uint32_t>(kind)) : std::string());
 }
 // Where the wall flags start in RoomBytes.
 constexpr size_t kWallsAt = 4 + 24 + 4 + 4 + 48;
@@ -185,6 +187,27 @@ TEST_F(Room, StreamsItsWallsAndReadsAFirstVersionStreamWithEveryEdgeAWall) {
   EXPECT_EQ(points[2].z, 4.0f);
 }
 
+TEST_F(Room, StreamsItsPathfindingGroupAndKindAndReadsOlderStreamsWithTheDefaults) {
+  InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(4, 3, 4));
+  int32_t group = 0, kind = 0;
+  ASSERT_EQ(room::GetPathfindingGroup(room.get(), &group), kRTSuccess);
+  ASSERT_EQ(room::GetDefaultPathfindingKind(room.get(), &kind), kRTSuccess);
+  EXPECT_EQ(std::make_pair(group, kind), std::make_pair(-1, 0)) << "a new room: every group, kind 0";
+  ASSERT_EQ(room::SetPathfinding(room.get(), 2, 5), kRTSuccess);
+  const std::string bytes = StreamedOut(room.get());
+  EXPECT_EQ(bytes.substr(bytes.size() - 8), U32(2) + U32(5));
+
+  InstanceRef copy = MakeRoom(u"Copy", At(0, 0, 0), At(1, 1, 1));
+  ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(bytes).get()), kRTSuccess);
+  room::GetPathfindingGroup(copy.get(), &group);
+  room::GetDefaultPathfindingKind(copy.get(), &kind);
+  EXPECT_EQ(std::make_pair(group, kind), std::make_pair(2, 5));
+  ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(RoomBytes(2)).get()), kRTSuccess);
+  room::GetPathfindingGroup(copy.get(), &group);
+  room::GetDefaultPathfindingKind(copy.get(), &kind);
+  EXPECT_EQ(std::make_pair(group, kind), std::make_pair(-1, 0)) << "a second-version stream";
+}
+
 TEST_F(Room, RefusesADamagedStreamWhole) {
   InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(4, 3, 4));
   const std::string before = StreamedOut(room.get());
@@ -201,7 +224,7 @@ TEST_F(Room, RefusesADamagedStreamWhole) {
     std::string bytes;
     const char* message;
   } cases[] = {
-      {"a newer room", U32(3) + whole.substr(4), "the stream holds no room of version 2 or older"},
+      {"a newer room", U32(4) + whole.substr(4), "the stream holds no room of version 3 or older"},
       {"a wall flag other than 0 or 1", RoomBytes(2, std::string("\1\2\1\1", 4)),
        "the wall flag of edge 1 is cut short or neither 0 nor 1"},
       {"a footprint count beyond the stream",

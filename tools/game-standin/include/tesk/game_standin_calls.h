@@ -17,6 +17,9 @@
 //   GetCurrentTimeC 0x58, GetGameTimeC 0xF0 (out float): the clock, and the clock times 0.5
 //   ResolveSceneHandle 0x58C (handle, out object): an object of the stand-in's handle table (filled
 //                         by IssueSceneHandle below) with a reference for the caller
+//   GetPathfindingObject 0x6C (kind, out planner): the environment's route planner of that kind
+//                         (its index among the graphs LoadEnvironment found) with a reference for
+//                         the caller; null and 0 for a kind it has no graph of
 // and a frame step that a script calls, StepFrame (seconds, a real): it keeps the calling VM as the
 // one GetVM hands out, advances the clock by the seconds, has the RTTeskActor instance (when there
 // is one) run ProcessC and the scene tree (when there is one) UpdateTransforms at the clock in whole
@@ -38,8 +41,9 @@ enum Slot : uint32_t {
   kSetPlayerEntity = 0x59c,
   kStepFrame = 0x5a0,
   kIssueSceneHandle = 0x5a4,
+  kLoadEnvironment = 0x5a8,
 };
-inline constexpr uint32_t kSlotTableSize = kIssueSceneHandle + 4;
+inline constexpr uint32_t kSlotTableSize = kLoadEnvironment + 4;
 
 // The VM GetVM hands out (no reference: a VM is no instance).
 inline RTSuccess SetVM(RTInstance g, void* vm) { return kivo::CallMethod(g, game::kLevel, kSetVM, vm); }
@@ -57,6 +61,14 @@ inline RTSuccess SetPlayerEntity(RTInstance g, RTInstance body) {
 // The number a script sees for the node (the table holds a reference on it).
 inline RTSuccess IssueSceneHandle(RTInstance g, RTInstance node, uint32_t* handle) {
   return kivo::CallMethod(g, game::kLevel, kIssueSceneHandle, node, handle);
+}
+
+// Stands in for the game's environment loading: the environment's scene tree
+// ("Root:<name>:Assets:TeskSceneTrees:TeskSceneTree1") with scenario 0 and its quad tree becomes
+// the scene tree held, and the children of "Root:<name>:Assets:Pathfinding", in index order, the
+// graphs GetPathfindingObject hands out. Fails, changing nothing, when either is missing.
+inline RTSuccess LoadEnvironment(RTInstance g, const char16_t* name) {
+  return kivo::CallMethod(g, game::kLevel, kLoadEnvironment, name);
 }
 
 }  // namespace tesk::game_standin

@@ -144,6 +144,7 @@ struct RTTeskActorWrapper {
   float MaxSteering;
   float SteeringConstraint;
   float WheelAngle;  // degrees
+  float DesiredVehicleSpeed;  // of the last wheelchair or gurney driving step
   float PathStartTime;
   RTFVector3D AvoidanceVectors[2];
   float Radius;

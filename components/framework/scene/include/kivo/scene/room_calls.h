@@ -64,12 +64,16 @@ enum Slot : uint32_t {
   kSetHitTestFilter = 0x228,
   kSetWalls = 0x22c,
   kGetWalls = 0x230,
+  kGetPathfindingGroup = 0x234,
+  kGetDefaultPathfindingKind = 0x238,
+  kSetPathfinding = 0x23c,
+  kIsRoomReachable = 0x240,
 };
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;
-inline constexpr uint32_t kSlotTableSize = kGetWalls + 4;
-inline constexpr uint32_t kStreamVersion = 2;
+inline constexpr uint32_t kSlotTableSize = kIsRoomReachable + 4;
+inline constexpr uint32_t kStreamVersion = 3;
 
 // Room flags.
 inline constexpr uint32_t kOutOfQuadTree = 0x10;    // left out of the quad tree, lookups, hit tests and baking
@@ -167,6 +171,23 @@ inline RTSuccess SphereHitTest(RTInstance r, const RTFVector3D* start, const RTF
 // the filter is set again. The room holds a reference on it.
 inline RTSuccess SetHitTestFilter(RTInstance r, RTInstance filter) {
   return CallMethod(r, kLevel, kSetHitTestFilter, filter);
+}
+
+// Path planning: the room's node group in the route planner's graphs (-1 for every group) and the
+// kind of graph its walkers plan on unless told otherwise (-1 and 0 for a new room).
+inline RTSuccess GetPathfindingGroup(RTInstance r, int32_t* group) {
+  return CallMethod(r, kLevel, kGetPathfindingGroup, group);
+}
+inline RTSuccess GetDefaultPathfindingKind(RTInstance r, int32_t* kind) {
+  return CallMethod(r, kLevel, kGetDefaultPathfindingKind, kind);
+}
+inline RTSuccess SetPathfinding(RTInstance r, int32_t group, int32_t kind) {
+  return CallMethod(r, kLevel, kSetPathfinding, group, kind);
+}
+// Whether a walker can go from this room straight into `other`: *reachable 1 when `other` is one of
+// its neighbour rooms (the room itself is not), else 0.
+inline RTSuccess IsRoomReachable(RTInstance r, RTInstance other, RTBool* reachable) {
+  return CallMethod(r, kLevel, kIsRoomReachable, other, reachable);
 }
 
 // Hit word A of the rooms' tests.
