@@ -89,7 +89,7 @@ TEST_F(SampleRun, TheHospitalLoadsAndTheSwitchboardPrintsWhatItFound) {
   EXPECT_EQ(log.find("Cannot locate the environment's scenetree"), std::string::npos);
   for (const char* printed : {"elevator mats 2", "core-exam-2 centre <3.000000, 0.000000, 3.000000>",
                               "spawn_lobby at <15.000000, 0.000000, 3.000000>"})
-    EXPECT_NE(run.out.find(printed), std::string::npos) << printed << " in\n" << run.out;
+    EXPECT_NE(run.err.find(printed), std::string::npos) << printed << " in\n" << run.err;
 }
 
 }  // namespace

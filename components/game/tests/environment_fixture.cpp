@@ -49,7 +49,8 @@ std::string Description() {
                                           Prop("trainer01", "tesk01-stm-gym-ellipticaltrainer", "4, 0, 1"),
                                           Prop("rower01", "tesk01-stm-gym-rowingmachine", "4, 0, 2"),
                                           Prop("spawner", "spawn_ward", "4, 0, 3"),
-                                          Prop("mat-yoga", "tesk01-stm-gym-yogamat01", "4, 0, 4")};
+                                          Prop("mat-yoga", "tesk01-stm-gym-yogamat01", "4, 0, 4"),
+                                          Prop("Gluetruck", "", "5, 0, 1")};
   std::string propList;
   for (const std::string& prop : props) propList += (propList.empty() ? "" : ",\n") + prop;
   std::vector<std::string> instances = {
@@ -134,8 +135,12 @@ void EnvironmentTest::SetUp() {
   record().scenarioIndex = 0;
 }
 
+// The scene tree holds the game: the game's reference on the tree goes first, so that both are
+// destroyed while the core runs (the scripting component they hold then starts afresh).
 void EnvironmentTest::TearDown() {
   record().cursorCallback = nullptr;
+  if (record().sceneTree) core().ReleaseInstance(nullptr, record().sceneTree);
+  record().sceneTree = nullptr;
   GameTest::TearDown();
 }
 

@@ -1,7 +1,7 @@
 // A game over a small hospital that kivopack packs once per process: the environment "Tesk" with
 // the rooms "core-exam-2" (its props: beds by name, a cot, a node without a model, two men's
 // stall doors, the elevator mats, a sink, a waiting chair, an elliptical trainer and a spawn
-// node) and "hall", two pathfinding graphs, an animated trainer asset, and of the hospital's
+// node, and a glue truck) and "hall", two pathfinding graphs, an animated trainer asset, and of the hospital's
 // fixed nodes the cameras "cam-exam-1", "cam-gym-unwrecked" and "cam-gym-wrecked" and the first
 // shower stall with its door. "Tesk_Test" has a room and a graph, "03_HK" a room and no graphs,
 // "tesk09_BowlingAlley" no rooms, "tesk11_hard landing" no scene tree. The scenario is 0, and the cursor

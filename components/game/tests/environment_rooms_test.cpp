@@ -2,8 +2,10 @@
 // the ambience of the player's room, dropped room lights and the elevator mats.
 #include "environment_fixture.h"
 #include "kivo/actor/actor_calls.h"
+#include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
+#include "kivo/scene/sphere_calls.h"
 #include "kivo/support/instance_ref.h"
 #include "platform/utf.h"
 #include "tesk/game_slots.h"
@@ -149,6 +151,76 @@ TEST_F(EnvironmentRooms, ElevatorMatsAnswerByIndexAndAnIndexOutsideFailsLeavingT
   EXPECT_FALSE(CallScript(game::kGetElevatorMatFloorN, {NumberCell(2)}, &result));
   EXPECT_FALSE(CallScript(game::kGetElevatorMatNodeN, {NumberCell(-1)}, &result));
   EXPECT_EQ(result.value.word, 77u);
+}
+
+TEST_F(EnvironmentRooms, TheGymOutlinesAndAPropsOutlineGoOffAndOnAgain) {
+  const auto outlined = [&](const char16_t* name) {
+    kivo::InstanceRef model;
+    kivo::renderable::DrawHook pre = nullptr;
+    kivo::InstanceRef context;
+    kivo::scene_node::GetEntity(Node(name), model.out());
+    kivo::renderable::GetPreDrawHook(model.get(), &pre, context.out());
+    return pre != nullptr;
+  };
+  ASSERT_TRUE(outlined(u"mat-yoga"));
+  ASSERT_TRUE(CallScript(game::kTurnOffGymOutlines));
+  EXPECT_FALSE(outlined(u"mat-yoga"));
+  EXPECT_EQ(record().environment.gymOutlinesOn, 0u);
+  ASSERT_TRUE(CallScript(game::kTurnOnGymOutlines));
+  EXPECT_TRUE(outlined(u"mat-yoga"));
+  const int32_t sink = static_cast<int32_t>(record().sceneHandles->Issue(Node(u"sink01")));
+  ASSERT_TRUE(CallScript(game::kTurnOffPropOutline, {NumberCell(sink)}));
+  EXPECT_FALSE(outlined(u"sink01"));
+  ASSERT_TRUE(CallScript(game::kTurnOnPropOutline, {NumberCell(sink)}));
+  EXPECT_TRUE(outlined(u"sink01"));
+  EXPECT_TRUE(CallScript(game::kTurnOnPropOutline, {NumberCell(0)})) << "no node: nothing to do";
+}
+
+TEST_F(EnvironmentRooms, TheGlueTruckSwitchesItsModeAndTheCeilingChunkIsNeverBound) {
+  RTInstance truck = Node(u"Gluetruck");
+  ASSERT_EQ(record().environment.nodes.glueTruck, truck);
+  uint32_t state = 0;
+  ASSERT_TRUE(CallScript(game::kEnableGlueTruck, {NumberCell(0)}));
+  kivo::tesk_scene_node::GetStateWord(truck, &state);
+  EXPECT_EQ(state & 0xFFFFu, 0x18u) << "kind 1 kept, mode 8";
+  ASSERT_TRUE(CallScript(game::kEnableGlueTruck, {NumberCell(5)}));
+  kivo::tesk_scene_node::GetStateWord(truck, &state);
+  EXPECT_EQ(state & 0xFFFFu, 0x11u);
+  EXPECT_EQ(record().environment.glueTruckEnabled, 1u);
+  EXPECT_FALSE(CallScript(game::kEnableCeilingChunk, {NumberCell(1), RealCell(1.0f)}));
+  EXPECT_FALSE(CallScript(game::kPlayCeilingChunk));
+}
+
+TEST_F(EnvironmentRooms, APlayerObjectIsKeptAndANullOneReported) {
+  Cell result{};
+  ASSERT_TRUE(CallScript(game::kGetPlayerObject, {}, &result));
+  EXPECT_EQ(result.value.pointer, nullptr);
+  EXPECT_EQ(Logged("RTTeskGame::GetPlayerObject() -- returning NULL for player!!!"), 1u);
+  const scripting::Symbol player = NewProbe();
+  ASSERT_TRUE(CallScript(game::kSetPlayer, {PointerCell(player)}));
+  ASSERT_TRUE(CallScript(game::kGetPlayerObject, {}, &result));
+  EXPECT_EQ(result.value.pointer, player);
+}
+
+TEST_F(EnvironmentRooms, ALocationMarkerHangsUnderTheRootInTheColourOfItsType) {
+  RTFVector3D at{1, 0, 2, 0};
+  ASSERT_TRUE(CallScript(game::kAddLocation, {NumberCell(1), PointerCell(&at)}));
+  ASSERT_TRUE(CallScript(game::kAddLocation, {NumberCell(7), PointerCell(&at)}));
+  EXPECT_EQ(Logged("RTTeskGame::AddLocation() -- Cannot understand type passed in?"), 1u);
+  kivo::InstanceRef camera;
+  ASSERT_TRUE(kivo::scene_node::GetFirstChild(record().rootNode, camera.out()));
+  ASSERT_EQ(camera.get(), record().environment.cameraNode);
+  kivo::InstanceRef marker;
+  ASSERT_TRUE(kivo::scene_node::GetNextSibling(camera.get(), marker.out()));
+  kivo::InstanceRef sphere;
+  ASSERT_TRUE(kivo::scene_node::GetEntity(marker.get(), sphere.out()));
+  RTFColorRGB colour{};
+  ASSERT_TRUE(kivo::sphere::GetColor(sphere.get(), &colour));
+  EXPECT_EQ(colour.g, 1.0f);
+  EXPECT_EQ(colour.r, 0.0f);
+  const RTFMatrix4x4* placement = nullptr;
+  ASSERT_TRUE(kivo::scene_node::GetLocalMatrix(marker.get(), &placement));
+  EXPECT_EQ(placement->m[3][2], 2.0f);
 }
 
 }  // namespace
