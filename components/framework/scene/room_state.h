@@ -61,6 +61,7 @@ struct RoomState {
   kivo::List* further = nullptr;
   kivo::List* spareLinks = nullptr;  // links of the two lists above, kept for reuse
   RTBool designing = 0;
+  bool lightsDropped = false;  // run-time only: not streamed
   RTInstance tree = nullptr;        // the scene tree that lists the room; no reference
   RTInstance hitFilter = nullptr;   // left out of the sphere tests; one reference held
   bool hitFilterBelowRoom = false;  // see held_children.h

@@ -13,6 +13,7 @@
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/raise.h"
 #include "room_hit_tests.h"
+#include "room_lighting.h"
 #include "room_pathfinding.h"
 #include "room_state.h"
 #include "tesk/scene/scene_tree_calls.h"
@@ -428,6 +429,10 @@ RTMethodRecord gMethods[] = {
     Method(u"SetPathfinding", SetPathfinding, slot::kSetPathfinding, u"RTSuccess", u"sint aGroup, sint aKind"),
     Method(u"IsRoomReachable", IsRoomReachable, slot::kIsRoomReachable, u"RTSuccess",
            u"RTInstance ahRoom, RTBool out opbReachable"),
+    Method(u"GetLightingResult", GetLightingResult, slot::kGetLightingResult, u"RTSuccess",
+           u"RTInstance out ophResult"),
+    Method(u"SetLightsDropped", SetLightsDropped, slot::kSetLightsDropped, u"RTSuccess", u"RTBool abDropped"),
+    Method(u"GetLightsDropped", GetLightsDropped, slot::kGetLightsDropped, u"RTSuccess", u"RTBool out opbDropped"),
     kEndOfMethods,
 };
 

@@ -64,6 +64,7 @@ struct NodeState {
   std::optional<ObstacleBox> obstacle;
   std::vector<RTInstance> addedChildren;  // one reference each, in the order added
   RTInstance addedTo = nullptr;           // the node this one was added to; no reference
+  std::vector<RTInstance> modifiers;      // one reference each, in the order added
 
   NodeState() {
     Mat4Identity(&local);
@@ -107,6 +108,7 @@ RTSuccess Destroy(RTInstance self) {
       StateOf(child)->addedTo = nullptr;
       ModuleCore()->ReleaseInstance(nullptr, child);
     }
+    for (RTInstance modifier : std::exchange(node->modifiers, {})) ModuleCore()->ReleaseInstance(nullptr, modifier);
   }
   EndState<NodeState>(self, kStateWord);
   return kRTSuccess;
@@ -352,6 +354,45 @@ RTSuccess AddChild(RTInstance self, RTInstance child) {
   return kRTSuccess;
 }
 
+RTSuccess SetEulerAngles(RTInstance self, float pitch, float yaw, float roll) {
+  NodeState* node = StateOf(self);
+  if (!node) return kRTFailure;
+  RTFMatrix3x3 rotation;
+  Mat3FromEuler(&rotation, pitch, yaw, roll);
+  Mat4SetRotation(&node->local, rotation);
+  node->UpdateWorld();
+  return kRTSuccess;
+}
+
+RTSuccess GetEulerAngles(RTInstance self, float* pitch, float* yaw, float* roll) {
+  NodeState* node = StateOf(self);
+  if (!node || !pitch || !yaw || !roll) return kRTFailure;
+  MatToEuler(node->local, pitch, yaw, roll);
+  return kRTSuccess;
+}
+
+RTSuccess GetModifierCount(RTInstance self, uint32_t* count) {
+  NodeState* node = StateOf(self);
+  if (!node || !count) return kRTFailure;
+  *count = static_cast<uint32_t>(node->modifiers.size());
+  return kRTSuccess;
+}
+
+RTSuccess GetModifierList(RTInstance self, const RTInstance** modifiers, uint32_t* count) {
+  NodeState* node = StateOf(self);
+  if (!node || !modifiers || !count) return kRTFailure;
+  *modifiers = node->modifiers.data();
+  *count = static_cast<uint32_t>(node->modifiers.size());
+  return kRTSuccess;
+}
+
+RTSuccess AddModifier(RTInstance self, RTInstance modifier) {
+  NodeState* node = StateOf(self);
+  if (!node || !modifier || !ModuleCore()->ResolveHandle(nullptr, modifier)) return kRTFailure;
+  node->modifiers.push_back(modifier);
+  return kRTSuccess;
+}
+
 RTSuccess GetItemCount(RTInstance self, uint32_t* count) {
   if (!StateOf(self) || !count) return kRTFailure;
   *count = 0;
@@ -392,6 +433,14 @@ RTMethodRecord gMethods[] = {
     Method(u"GetObstacleBox", GetObstacleBox, slot::kGetObstacleBox, u"RTSuccess",
            u"RTBool out opHas, RTFVector3D out opMin, RTFVector3D out opMax"),
     Method(u"AddChild", AddChild, slot::kAddChild, u"RTSuccess", u"RTInstance ahChild"),
+    Method(u"SetEulerAngles", SetEulerAngles, slot::kSetEulerAngles, u"RTSuccess",
+           u"float aPitch, float aYaw, float aRoll"),
+    Method(u"GetEulerAngles", GetEulerAngles, slot::kGetEulerAngles, u"RTSuccess",
+           u"float out opPitch, float out opYaw, float out opRoll"),
+    Method(u"GetModifierCount", GetModifierCount, slot::kGetModifierCount, u"RTSuccess", u"uint out opCount"),
+    Method(u"GetModifierList", GetModifierList, slot::kGetModifierList, u"RTSuccess",
+           u"void* out oppModifiers, uint out opCount"),
+    Method(u"AddModifier", AddModifier, slot::kAddModifier, u"RTSuccess", u"RTInstance ahModifier"),
     kEndOfMethods,
 };
 

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 
+#include "environment_record.h"
 #include "free_camera.h"
 #include "hud_tables.h"
 #include "kivo/support/component_kit.h"
@@ -87,6 +88,8 @@ inline constexpr size_t kAoiCellCount = 16;
 struct GameLibrary {
   uint32_t hardwareRendering;          // option 3 (Driver) was non-zero
   uint32_t started;                    // Startup ran to its end; input is ignored before
+  uint32_t loading;                    // an environment is loading; input is ignored meanwhile
+  uint32_t firstLoadDone;              // an environment has loaded since the library was loaded
   AoiCell aoiCells[kAoiCellCount];     // filled by BuildIconAtlasTable
 };
 
@@ -224,6 +227,7 @@ struct GamePrivateData {
   RTInstance* pathfinders;          // RTRoutePlanner instances of the environment
   int32_t scenarioIndex;            // -1: the next environment takes it from the script
   kivo::HandleTable* sceneHandles;  // the scene nodes and rooms that scripts see by number
+  EnvironmentState environment;
 
   // Window and input.
   void* windowHandle;

@@ -68,11 +68,14 @@ enum Slot : uint32_t {
   kGetDefaultPathfindingKind = 0x238,
   kSetPathfinding = 0x23c,
   kIsRoomReachable = 0x240,
+  kGetLightingResult = 0x244,
+  kSetLightsDropped = 0x248,
+  kGetLightsDropped = 0x24c,
 };
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;
-inline constexpr uint32_t kSlotTableSize = kIsRoomReachable + 4;
+inline constexpr uint32_t kSlotTableSize = kGetLightsDropped + 4;
 inline constexpr uint32_t kStreamVersion = 3;
 
 // Room flags.
@@ -188,6 +191,20 @@ inline RTSuccess SetPathfinding(RTInstance r, int32_t group, int32_t kind) {
 // its neighbour rooms (the room itself is not), else 0.
 inline RTSuccess IsRoomReachable(RTInstance r, RTInstance other, RTBool* reachable) {
   return CallMethod(r, kLevel, kIsRoomReachable, other, reachable);
+}
+
+// Lighting: the room's lighting result is the mesh of its bounds node when that is an
+// RTStaticLitMesh whose lighting is done (static_lit_mesh_calls.h), with a reference for the
+// caller; null (and success) when there is none. Dropping the lights is a mark the room keeps
+// while the game runs (not streamed); the game switches the result off and on itself.
+inline RTSuccess GetLightingResult(RTInstance r, RTInstance* result) {
+  return CallMethod(r, kLevel, kGetLightingResult, result);
+}
+inline RTSuccess SetLightsDropped(RTInstance r, RTBool dropped) {
+  return CallMethod(r, kLevel, kSetLightsDropped, dropped);
+}
+inline RTSuccess GetLightsDropped(RTInstance r, RTBool* dropped) {
+  return CallMethod(r, kLevel, kGetLightsDropped, dropped);
 }
 
 // Hit word A of the rooms' tests.

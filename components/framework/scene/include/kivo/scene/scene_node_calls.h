@@ -54,11 +54,16 @@ enum Slot : uint32_t {
   kPreItemHook = 0x228,
   kPreDrawNotification = 0x22c,
   kAddChild = 0x230,
+  kSetEulerAngles = 0x234,
+  kGetEulerAngles = 0x238,
+  kGetModifierCount = 0x23c,
+  kGetModifierList = 0x240,
+  kAddModifier = 0x244,
 };
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;    // RTSceneNode's own functions, for a derived level's parent calls
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here
-inline constexpr uint32_t kSlotTableSize = kAddChild + 4;
+inline constexpr uint32_t kSlotTableSize = kAddModifier + 4;
 inline constexpr uint32_t kStreamVersion = 2;
 
 // The entity with a reference for the caller; null (and success) when the node carries none.
@@ -106,6 +111,27 @@ inline RTSuccess GetNextSibling(RTInstance n, RTInstance* sibling) {
 // is one already. Refused: a null child or one that is no scene node, the node itself or one above
 // it, and a child instance of another scene node (the instance tree places it).
 inline RTSuccess AddChild(RTInstance n, RTInstance child) { return CallMethod(n, kLevel, kAddChild, child); }
+// The placement's rotation as Euler angles in radians (pitch about x, yaw about y, roll about z,
+// applied in the order of Mat3FromEuler); setting them keeps the translation.
+inline RTSuccess SetEulerAngles(RTInstance n, float pitch, float yaw, float roll) {
+  return CallMethod(n, kLevel, kSetEulerAngles, pitch, yaw, roll);
+}
+inline RTSuccess GetEulerAngles(RTInstance n, float* pitch, float* yaw, float* roll) {
+  return CallMethod(n, kLevel, kGetEulerAngles, pitch, yaw, roll);
+}
+// Modifiers: instances that act on the node (a motion player, RTRigid), added at run time and held
+// with one reference each, in the order added; not streamed. The list is the node's own, valid
+// until the next AddModifier.
+inline RTSuccess GetModifierCount(RTInstance n, uint32_t* count) {
+  return CallMethod(n, kLevel, kGetModifierCount, count);
+}
+inline RTSuccess GetModifierList(RTInstance n, const RTInstance** modifiers, uint32_t* count) {
+  return CallMethod(n, kLevel, kGetModifierList, modifiers, count);
+}
+// Refused: a null modifier.
+inline RTSuccess AddModifier(RTInstance n, RTInstance modifier) {
+  return CallMethod(n, kLevel, kAddModifier, modifier);
+}
 
 // Drawing a node, the scene tree also runs the items attached to it (scene_item below) and tells
 // the node where it is in the frame. A node has no items yet, and its notifications do nothing.
