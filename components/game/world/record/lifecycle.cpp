@@ -84,7 +84,7 @@ RTSuccess FreeWorld(RTInstance self) {
   game->freeCameraMode = 1;
   ResetSingletonEvents(*game);
   game->freeCameraMode = 1;
-  game->zoomLerpActive = game->yawLerpActive = game->pitchLerpActive = 0;
+  game->zoomLerp.active = game->yawLerp.active = game->pitchLerp.active = 0;
   game->cameraAttachActor = 0;
   game->cameraAttachWrapper = nullptr;
   game->cameraReleased = 0;
