@@ -8,8 +8,17 @@
 
 #include "animation/animation_methods.h"
 #include "construction.h"
+#include "frame/process_frame.h"
+#include "frame/signals.h"
+#include "hit_tests/hit_test_methods.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/support/component_kit.h"
+#include "movement/path_methods.h"
+#include "movement/placement_methods.h"
+#include "movement/steering_methods.h"
+#include "navigation/avoidance.h"
+#include "navigation/path_planning.h"
+#include "navigation/walking_step.h"
 #include "wrapper/speech_text.h"
 #include "wrapper/wrapper_factory.h"
 #include "wrapper/wrapper_methods.h"
@@ -75,6 +84,59 @@ const Built kBuilt[] = {
     Function(calls::kReset, Reset),
     Function(calls::kResetStates, ResetStates),
     Function(calls::kRetrieveHead, RetrieveHead),
+    // Hit tests.
+    Function(calls::kFindIntersection, FindIntersection),
+    Function(calls::kCheckRayHitTest, CheckRayHitTest),
+    Function(calls::kCheckCapsuleIntersection, CheckCapsuleIntersection),
+    Function(calls::kSetWedgeData, SetWedgeData),
+    Function(calls::kChangeWedgeData, SetWedgeData),
+    // Placement, path and steering.
+    Function(calls::kSetPosition, SetPosition),
+    Function(calls::kGetPosition, GetPosition),
+    Function(calls::kGetForwardVector, GetForwardVector),
+    Function(calls::kGetSideVector, GetSideVector),
+    Function(calls::kGetTargetVector, GetTargetVector),
+    Function(calls::kSetViewDirection, SetViewDirection),
+    Function(calls::kMoveTo, MoveTo),
+    Function(calls::kFinalizePath, FinalizePath),
+    Function(calls::kStartMoving, StartMoving),
+    Function(calls::kStopMoving, StopMoving),
+    Function(calls::kMoving, Moving),
+    Function(calls::kGetNumPathNodes, GetNumPathNodes),
+    Function(calls::kGetPathNodeN, GetPathNodeN),
+    Function(calls::kGetNextPathNode, NoEffect),
+    Function(calls::kGetIntersectingNode, NoEffect),
+    Function(calls::kCloserToGoalThanProp, CloserToGoalThanProp),
+    Function(calls::kSetMovementSpeed, SetMovementSpeed),
+    Function(calls::kGetMovementSpeed, GetMovementSpeed),
+    Function(calls::kSetMaxSteeringMagnitude, SetMaxSteeringMagnitude),
+    Function(calls::kGetMaxSteeringMagnitude, GetMaxSteeringMagnitude),
+    Function(calls::kSetSteeringConstraint, SetSteeringConstraint),
+    Function(calls::kGetSteeringConstraint, GetSteeringConstraint),
+    Function(calls::kSetSteeringVector, NoEffect),
+    Function(calls::kSetVehicleMode, NoEffect),
+    Function(calls::kGetFuturePosition, GetFuturePosition),
+    Function(calls::kSteerToArrive, SteerToArrive),
+    Function(calls::kSteerToSeek, SteerToSeek),
+    Function(calls::kSteerToFlee, SteerToNothing),
+    Function(calls::kSteerToPursue, SteerToNothing),
+    Function(calls::kSteerToFollowPath, SteerToFollowPath),
+    Function(calls::kLookAtPoint, LookAtPoint),
+    Function(calls::kLookAtClosest, LookAtClosest),
+    Function(calls::kLookAtNothing, LookAtNothing),
+    Function(calls::kAuraAnimate, AuraAnimate),
+    Function(calls::kGetLastSteeringState, GetLastSteeringState),
+    // Planning and avoidance.
+    Function(calls::kReplanPath, ReplanPath),
+    Function(calls::kSteerToAvoidObstacles, SteerToAvoidObstacles),
+    Function(calls::kSteerToAvoidActors, SteerToAvoidActors),
+    // The frame.
+    Function(calls::kProcessC, ProcessC),
+    Function(calls::kProcess, Process),
+    Function(calls::kSignal, Signal),
+    Function(calls::kClearSignal, ClearSignal),
+    Function(calls::kEnableCanMove, EnableCanMove),
+    Function(calls::kCanMove, CanMove),
 };
 
 RTMethodRecord RecordOf(const Published& method) {

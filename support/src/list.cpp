@@ -114,6 +114,36 @@ RTSuccess ListRemove(List* list, const void* data) {
   return ListFind(list, data, &link, nullptr) ? ListRemoveLink(list, link) : kRTFailure;
 }
 
+RTSuccess ListRecycle(List* list, List* spare) {
+  if (!list || !spare) return kRTFailure;
+  if (!list->first) return kRTSuccess;
+  list->first->previous = spare->last;
+  (spare->last ? spare->last->next : spare->first) = list->first;
+  spare->last = list->last;
+  spare->count += list->count;
+  *list = List{nullptr, nullptr, 0};
+  return kRTSuccess;
+}
+
+RTSuccess ListAppendRecycled(List* list, List* spare, void* data) {
+  if (!list || !spare) return kRTFailure;
+  ListLink* link = spare->first;
+  if (!link) return ListAppend(list, data);
+  Detach(spare, link);
+  *link = ListLink{data, list->last, nullptr};
+  Attach(list, link, list->last, nullptr);
+  return kRTSuccess;
+}
+
+RTSuccess ListRemoveRecycled(List* list, const void* data, List* spare) {
+  ListLink* link = nullptr;
+  if (!spare || !ListFind(list, data, &link, nullptr)) return kRTFailure;
+  Detach(list, link);
+  *link = ListLink{nullptr, spare->last, nullptr};
+  Attach(spare, link, spare->last, nullptr);
+  return kRTSuccess;
+}
+
 RTSuccess ListElementAt(List* list, uint32_t index, ListLink** out) {
   *out = nullptr;
   if (!list || index >= list->count) return kRTFailure;

@@ -95,6 +95,34 @@ TEST_F(Containers, ListRemovingTheOnlyLinkEmptiesIt) {
   ListDestroy(list);
 }
 
+TEST_F(Containers, ARecycledListIsRefilledWithItsOwnLinks) {
+  List* list = nullptr;
+  List* spare = nullptr;
+  ListCreate(&list);
+  ListCreate(&spare);
+  for (uintptr_t word : {1, 2, 3}) ListAppend(list, Word(word));
+  ListAppend(spare, Word(0));
+  EXPECT_EQ(ListRecycle(list, spare), kRTSuccess);
+  EXPECT_EQ(Contents(list), std::vector<uintptr_t>{});
+  EXPECT_EQ(Contents(spare).size(), 4u);
+
+  const auto before = MemoryStats();
+  for (uintptr_t word : {7, 8, 9, 10}) EXPECT_EQ(ListAppendRecycled(list, spare, Word(word)), kRTSuccess);
+  EXPECT_EQ(ListRemoveRecycled(list, Word(8), spare), kRTSuccess);
+  EXPECT_EQ(ListRemoveRecycled(list, Word(8), spare), kRTFailure);
+  EXPECT_EQ(MemoryStats(), before) << "refilling takes the spare links";
+  EXPECT_EQ(Contents(list), (std::vector<uintptr_t>{7, 9, 10}));
+  EXPECT_EQ(Contents(spare).size(), 1u);
+
+  EXPECT_EQ(ListAppendRecycled(list, spare, Word(11)), kRTSuccess);
+  EXPECT_EQ(ListAppendRecycled(list, spare, Word(12)), kRTSuccess) << "an empty spare list gives a new link";
+  EXPECT_EQ(Contents(list), (std::vector<uintptr_t>{7, 9, 10, 11, 12}));
+  EXPECT_EQ(ListRecycle(nullptr, spare), kRTFailure);
+  EXPECT_EQ(ListAppendRecycled(list, nullptr, Word(1)), kRTFailure);
+  ListDestroy(list);
+  ListDestroy(spare);
+}
+
 TEST_F(Containers, StackIsLastInFirstOut) {
   Stack* stack = nullptr;
   ASSERT_EQ(StackCreate(&stack), kRTSuccess);

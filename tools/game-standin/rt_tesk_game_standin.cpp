@@ -1,9 +1,17 @@
 // The stand-in for the game component: see game_standin_calls.h.
 #include <string>
+#include <vector>
 
+#include "kivo/actor/actor_calls.h"
+#include "kivo/scene/room_calls.h"
+#include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_kit.h"
+#include "kivo/support/handle_table.h"
+#include "kivo/support/instance_ref.h"
 #include "kivo/support/list.h"
+#include "kivo/support/numeric.h"
 #include "tesk/game_standin_calls.h"
+#include "tesk/scene/scene_tree_calls.h"
 #include "varno/call_cells.h"
 
 namespace {
@@ -21,6 +29,8 @@ struct GameState {
   RTInstance playerEntity = nullptr;  // one reference held
   List* actors = nullptr;
   float clock = 0.0f;
+  HandleTable* sceneHandles = nullptr;
+  std::vector<RTInstance> graphs;  // the environment's route planners by kind; one reference each
 };
 
 GameState* StateOf(RTInstance self) { return StateIn<GameState>(self, kStateWord); }
@@ -46,16 +56,26 @@ RTSuccess HandOut(RTInstance held, RTInstance* out) {
 
 RTSuccess Construct(RTInstance self) {
   GameState* game = MakeState<GameState>(self, kStateWord);
-  if (game && ListCreate(&game->actors)) return kRTSuccess;
+  if (game && ListCreate(&game->actors)) {
+    game->sceneHandles = new HandleTable(HandleTable::Holds::kInstances);
+    return kRTSuccess;
+  }
   EndState<GameState>(self, kStateWord);
   return kRTFailure;
 }
 
+void ReleaseGraphs(GameState& game) {
+  for (RTInstance graph : game.graphs) ModuleCore()->ReleaseInstance(nullptr, graph);
+  game.graphs.clear();
+}
+
 RTSuccess Destroy(RTInstance self) {
   if (GameState* game = StateOf(self)) {
+    ReleaseGraphs(*game);
     Hold(&game->sceneTree, nullptr);
     Hold(&game->playerEntity, nullptr);
     ListDestroy(game->actors);
+    delete game->sceneHandles;
   }
   EndState<GameState>(self, kStateWord);
   return kRTSuccess;
@@ -108,9 +128,18 @@ RTSuccess Recorded(RTInstance self, void* argument) {
   return StateOf(self) && argument ? kRTSuccess : kRTFailure;
 }
 constexpr char16_t kAddNode[] = u"AddNode";
-constexpr char16_t kRemoveNode[] = u"RemoveNode";
 constexpr char16_t kFXActorRemove[] = u"FXActorRemove";
 constexpr char16_t kRemovePatientC[] = u"RemovePatientC";
+
+RTSuccess RemoveNode(RTInstance self, RTInstance node) {
+  Record(u"RemoveNode");
+  if (!StateOf(self) || !node) return kRTFailure;
+  InstanceRef room;
+  if (ModuleCore()->IsKindOfByName(nullptr, node, kivo::tesk_scene_node::kClassName) &&
+      kivo::tesk_scene_node::GetNodeRoom(node, room.out()) && room.get())
+    kivo::room::RemoveNode(room.get(), node);
+  return kRTSuccess;
+}
 
 RTSuccess GetPlayerEntity(RTInstance self, RTInstance* body) {
   Record(u"GetPlayerEntity");
@@ -137,6 +166,75 @@ RTSuccess GetGameTimeC(RTInstance self, float* seconds) {
   GameState* game = StateOf(self);
   if (!game || !seconds) return kRTFailure;
   *seconds = game->clock * 0.5f;
+  return kRTSuccess;
+}
+
+RTSuccess ResolveSceneHandle(RTInstance self, uint32_t handle, RTInstance* object) {
+  GameState* game = StateOf(self);
+  if (!object) return kRTFailure;
+  *object = game ? static_cast<RTInstance>(game->sceneHandles->Resolve(handle)) : nullptr;
+  return *object ? ModuleCore()->ResolveHandle(nullptr, *object) : kRTFailure;
+}
+
+RTSuccess IssueSceneHandle(RTInstance self, RTInstance node, uint32_t* handle) {
+  GameState* game = StateOf(self);
+  if (!game || !handle) return kRTFailure;
+  *handle = game->sceneHandles->Issue(node);
+  return *handle != kNoHandle ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess GetPathfindingObject(RTInstance self, uint32_t kind, RTInstance* planner) {
+  GameState* game = StateOf(self);
+  if (!game || !planner) return kRTFailure;
+  *planner = nullptr;
+  return kind < game->graphs.size() ? HandOut(game->graphs[kind], planner) : kRTFailure;
+}
+
+// The children of the folder, in index order, with a reference each.
+bool ChildrenOf(const std::u16string& path, std::vector<RTInstance>* children) {
+  InstanceRef folder;
+  uint32_t count = 0;
+  if (!ModuleCore()->GetInstanceByName(nullptr, path.c_str(), folder.out(), 0) ||
+      !ModuleCore()->GetChildCount(nullptr, folder.get(), &count))
+    return false;
+  for (uint32_t i = 0; i < count; ++i) {
+    RTInstance child = nullptr;
+    if (ModuleCore()->GetChild(nullptr, folder.get(), i, &child)) children->push_back(child);
+  }
+  return true;
+}
+
+RTSuccess LoadEnvironment(RTInstance self, const char16_t* name) {
+  GameState* game = StateOf(self);
+  if (!game || !name) return kRTFailure;
+  const std::u16string environment = std::u16string(u"Root:") + name + u":Assets:";
+  InstanceRef tree;
+  std::vector<RTInstance> graphs;
+  const bool loaded =
+      ModuleCore()->GetInstanceByName(nullptr, (environment + u"TeskSceneTrees:TeskSceneTree1").c_str(), tree.out(),
+                                      0) &&
+      tesk::scene_tree::LoadScenarioN(tree.get(), 0) && tesk::scene_tree::UpdateQuadTree(tree.get()) &&
+      ChildrenOf(environment + u"Pathfinding", &graphs);
+  if (!loaded) {
+    for (RTInstance graph : graphs) ModuleCore()->ReleaseInstance(nullptr, graph);
+    return kRTFailure;
+  }
+  ReleaseGraphs(*game);
+  game->graphs = std::move(graphs);
+  return Hold(&game->sceneTree, tree.get());
+}
+
+RTSuccess StepFrame(RTInstance self, void*, uint32_t count, varno::RTVarnoConstantValue* arguments,
+                    varno::RTVarnoConstantValue*, void* vm) {
+  GameState* game = StateOf(self);
+  if (!game || count < 1 || arguments[0].type != varno::kTypeReal) return kRTFailure;
+  game->vm = vm;
+  game->clock += arguments[0].value.real;
+  InstanceRef actor;
+  if (ModuleCore()->GetFirstInstanceByString(nullptr, kivo::actor::kClassName, actor.out(), 0, nullptr))
+    kivo::actor::ProcessC(actor.get());
+  if (game->sceneTree)
+    tesk::scene_tree::UpdateTransforms(game->sceneTree, FloatToInt<uint32_t>(game->clock * 1000.0L));
   return kRTSuccess;
 }
 
@@ -172,17 +270,25 @@ RTMethodRecord gMethods[] = {
     Method(u"AddActor", AddActor, game::kAddActor, u"RTSuccess", u"void* apWrapper"),
     Method(u"RemoveActor", RemoveActor, game::kRemoveActor, u"RTSuccess", u"void* apWrapper"),
     Method(u"AddNode", Recorded<kAddNode>, game::kAddNode, u"RTSuccess", u"RTInstance ahNode"),
-    Method(u"RemoveNode", Recorded<kRemoveNode>, game::kRemoveNode, u"RTSuccess", u"RTInstance ahNode"),
+    Method(u"RemoveNode", RemoveNode, game::kRemoveNode, u"RTSuccess", u"RTInstance ahNode"),
     Method(u"FXActorRemove", Recorded<kFXActorRemove>, game::kFXActorRemove, u"RTSuccess", u"void* apWrapper"),
     Method(u"RemovePatientC", Recorded<kRemovePatientC>, game::kRemovePatientC, u"RTSuccess", u"void* apWrapper"),
     Method(u"GetPlayerEntity", GetPlayerEntity, game::kGetPlayerEntity, u"RTSuccess", u"RTInstance out ophBody"),
     Method(u"GetCurrentTime", GetCurrentTime, game::kGetCurrentTime, u"RTSuccess", u""),
     Method(u"GetCurrentTimeC", GetCurrentTimeC, game::kGetCurrentTimeC, u"RTSuccess", u"float out opTime"),
     Method(u"GetGameTimeC", GetGameTimeC, game::kGetGameTimeC, u"RTSuccess", u"float out opTime"),
+    Method(u"GetPathfindingObject", GetPathfindingObject, game::kGetPathfindingObject, u"RTSuccess",
+           u"uint aKind, RTInstance out ophPlanner"),
+    Method(u"ResolveSceneHandle", ResolveSceneHandle, game::kResolveSceneHandle, u"RTSuccess",
+           u"uint aHandle, RTInstance out ophObject"),
+    Method(u"StepFrame", StepFrame, standin::kStepFrame, u"RTSuccess", u""),
+    Method(u"IssueSceneHandle", IssueSceneHandle, standin::kIssueSceneHandle, u"RTSuccess",
+           u"RTInstance ahNode, uint out opHandle"),
     Method(u"SetVM", SetVM, standin::kSetVM, u"RTSuccess", u"void* apVM"),
     Method(u"SetSceneTree", SetSceneTree, standin::kSetSceneTree, u"RTSuccess", u"RTInstance ahSceneTree"),
     Method(u"SetClock", SetClock, standin::kSetClock, u"RTSuccess", u"float aSeconds"),
     Method(u"SetPlayerEntity", SetPlayerEntity, standin::kSetPlayerEntity, u"RTSuccess", u"RTInstance ahBody"),
+    Method(u"LoadEnvironment", LoadEnvironment, standin::kLoadEnvironment, u"RTSuccess", u"wchar[] apName"),
     kEndOfMethods,
 };
 

@@ -28,6 +28,10 @@ bool IsNumbers(const json& value, size_t count) {
 
 bool IsWord(const json& value) { return value.is_number_unsigned() && value.get<uint64_t>() <= UINT32_MAX; }
 
+bool IsSignedWord(const json& value) {
+  return value.is_number_integer() && value.get<int64_t>() >= INT32_MIN && value.get<int64_t>() <= INT32_MAX;
+}
+
 RTFVector3D Point(const json& xyz) { return {xyz[0].get<float>(), xyz[1].get<float>(), xyz[2].get<float>(), 0.0f}; }
 
 bool IsNameList(const json& value) {
@@ -201,8 +205,13 @@ bool DescribeRoom(const SceneBuild& build, const json& description, RTInstance r
   }
   if (description.contains("flags") && !IsWord(description["flags"]))
     return Fail(build, "a room's \"flags\" are a number from 0 to 4294967295");
+  for (const char* field : {"pathfindingGroup", "pathfindingKind"})
+    if (description.contains(field) && !IsSignedWord(description[field]))
+      return Fail(build, std::string("a room's \"") + field + "\" is a whole number from -2147483648 to 2147483647");
   std::vector<RTBool> walls(footprint.size(), 1);
   if (!ReadOpenings(build, description, &walls)) return false;
+  if (!r::SetPathfinding(room, description.value("pathfindingGroup", -1), description.value("pathfindingKind", 0)))
+    return Fail(build, "the room refused its pathfinding group and kind");
   if (!r::SetBoundingBox(room, &min, &max) ||
       !r::SetFootprint(room, footprint.data(), static_cast<uint32_t>(footprint.size())) ||
       !r::SetWalls(room, walls.data(), static_cast<uint32_t>(walls.size())) ||

@@ -6,11 +6,12 @@
 //       flags are 7 when left out
 //   "room": {"box": [[x, y, z], [x, y, z]], "footprint": [[x, z], ...], "openings": [1], "flags": 0,
 //            "neighbours": ["Hall"], "further": ["Yard"], "nodes": [NODE, ...], "lights": [NODE, ...],
-//            "bounds": NODE}
+//            "bounds": NODE, "pathfindingGroup": -1, "pathfindingKind": 0}
 //       the box's minimum and maximum corners; the footprint on the ground plane (the box's x-z
 //       rectangle when left out); the footprint edges that are openings, not walls (edge i runs
 //       from point i to the next); linked rooms by instance name; the nodes, lights and bounds node
-//       are made as children of the room
+//       are made as children of the room; the route planner's node group of the room (-1: every
+//       group) and the kind of graph its walkers plan on
 //   "node": {"position": [x, y, z] or "matrix": [16 numbers, row by row], "state": 0, "kind": 5,
 //            "obstacle": [[x, y, z], [x, y, z]], "entity": "Root:Props:Bed",
 //            "animator": "Root:Characters:Assets:Animators:Walker", "children": [NODE, ...]}

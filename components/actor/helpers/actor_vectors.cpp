@@ -86,6 +86,14 @@ RTSuccess SweptSphereTest(float radius1, const RTFVector3D& centre1, const RTFVe
   return kRTSuccess;
 }
 
+bool ElasticImpulse(const RTFVector3D& velocity, const RTFVector3D& normal, float inverseMasses, float* impulse) {
+  constexpr float kNoDirection = 1e-6f;  // squared length
+  const float square = Vec3LengthSquared(normal);
+  if (!(square >= kNoDirection)) return false;
+  *impulse = -2.0f * Vec3Dot(velocity, normal) / (inverseMasses * square);
+  return true;
+}
+
 uint32_t IntersectSegments2D(const RTFVector3D& a0, const RTFVector3D& a1, const RTFVector3D& b0,
                              const RTFVector3D& b1, RTFVector3D* point1, RTFVector3D* point2) {
   const RTFVector3D r = Minus(a1, a0);

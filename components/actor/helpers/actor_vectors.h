@@ -35,6 +35,11 @@ RTSuccess Vec3LerpClamped(float t, const RTFVector3D& target, RTFVector3D* v);
 // x := x + (target - x) min(t, 1).
 RTSuccess LerpClamped(float t, float target, float* x);
 
+// The fully elastic impulse along the normal of a contact at the relative velocity, between bodies
+// whose inverse masses add up to `inverseMasses`: -2 (v . n) / (inverseMasses (n . n)). False, with
+// *impulse untouched, for a normal too short to have a direction (which would give 0 / 0).
+bool ElasticImpulse(const RTFVector3D& velocity, const RTFVector3D& normal, float inverseMasses, float* impulse);
+
 // The point of segment a-b closest to p into *closest; returns the squared distance to it.
 float ClosestPointOnSegment(const RTFVector3D& p, const RTFVector3D& a, const RTFVector3D& b, RTFVector3D* closest);
 

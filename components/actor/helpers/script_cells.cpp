@@ -23,4 +23,20 @@ std::optional<float> ScriptArguments::Real(uint32_t index) const {
   return std::nullopt;
 }
 
+const RTFVector3D* ScriptArguments::Vector(uint32_t index) const {
+  const Cell* cell = Typed(index, varno::kTypeVector3);
+  return cell ? cell->value.vector : nullptr;
+}
+
+varno::VNlist* ScriptArguments::List(uint32_t index) const {
+  const Cell* cell = Typed(index, varno::kTypeList);
+  return cell ? static_cast<varno::VNlist*>(cell->value.pointer) : nullptr;
+}
+
+bool WriteVectorResult(Cell* result, const RTFVector3D& vector) {
+  if (!result || !result->value.vector) return false;
+  *result->value.vector = vector;
+  return true;
+}
+
 }  // namespace tesk::actor

@@ -1,10 +1,15 @@
 // The argument cells of a script call, read by position: a cell is read only when the call has it
 // and its type code is one its reader takes, so that a missing or mistyped argument reads as none.
+// A vector result goes into the block the result cell points to.
 #pragma once
 
 #include <optional>
 
 #include "varno/call_cells.h"
+
+namespace varno {
+struct VNlist;  // a script list (varno/scripting_calls.h)
+}  // namespace varno
 
 namespace tesk::actor {
 
@@ -19,6 +24,10 @@ class ScriptArguments {
   // A number or a bool.
   std::optional<int32_t> Integer(uint32_t index) const;
   std::optional<float> Real(uint32_t index) const;
+  // A vector3: the block the cell points to.
+  const RTFVector3D* Vector(uint32_t index) const;
+  // A list: the script's own.
+  varno::VNlist* List(uint32_t index) const;
 
  private:
   const Cell* Typed(uint32_t index, uint32_t type) const;
@@ -26,5 +35,8 @@ class ScriptArguments {
   uint32_t count_;
   const Cell* cells_;
 };
+
+// Writes all four floats into the result's vector block; false when there is none.
+bool WriteVectorResult(Cell* result, const RTFVector3D& vector);
 
 }  // namespace tesk::actor

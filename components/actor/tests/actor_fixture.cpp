@@ -36,8 +36,10 @@ std::string Skin(const std::string& path, const std::string& skeleton) {
       "limbs": [{"bone": "Bip01 Spine", "capsule": 0.1}, {"bone": "Bip01 L Hand", "box": [0.1, 0.1, 0.1]}]})");
 }
 
-// Writes the description of the pack without the instance at `leftOut` and builds it.
-std::filesystem::path BuildPack(const std::filesystem::path& dir, const std::string& leftOut) {
+// Writes the description of the pack without the instance at `leftOut`, with `more` instances, and
+// builds it.
+std::filesystem::path BuildPack(const std::filesystem::path& dir, const std::string& leftOut,
+                                const std::string& more) {
   const std::string arms = R"({"name": "Bip01", "offset": [0, 1, 0]},
       {"name": "Bip01 Spine", "parent": "Bip01", "offset": [0, 0.3, 0]},
       {"name": "Bip01 L UpperArm", "parent": "Bip01 Spine", "offset": [0.2, 0, 0]},
@@ -63,8 +65,12 @@ std::filesystem::path BuildPack(const std::filesystem::path& dir, const std::str
   instances.push_back(Skin(std::string(kSkinFolder) + "Stump", "handless.json"));
   instances.push_back(Skin("Root:Bodies:Player", "body.json"));
   instances.push_back(Skin("Root:Bodies:Handless", "handless.json"));
-  instances.push_back(Instance(kSceneTree, "RTTeskSceneTree", R"("sceneTree": {"rooms": ["Root:Level:Ward"]})"));
-  instances.push_back(Instance("Root:Level:Ward", "RTBrellinRoom", R"("room": {"box": [[-5, 0, -5], [5, 3, 5]]})"));
+  instances.push_back(Instance(kSceneTree, "RTTeskSceneTree",
+                               R"("sceneTree": {"rooms": ["Root:Level:Ward", "Root:Level:Hall"]})"));
+  instances.push_back(Instance("Root:Level:Ward", "RTBrellinRoom", R"("room": {"box": [[-5, 0, -5], [5, 3, 5]],
+      "openings": [1], "neighbours": ["Hall"]})"));
+  instances.push_back(Instance("Root:Level:Hall", "RTBrellinRoom", R"("room": {"box": [[5, 0, -5], [15, 3, 5]],
+      "openings": [3], "neighbours": ["Ward"]})"));
   std::set<std::string> motions(std::begin(kMotionTable), std::end(kMotionTable));
   for (const std::string& name : motions)
     instances.push_back(Instance(kMotionFolder + name, "RTAnimTrack",
@@ -74,6 +80,7 @@ std::filesystem::path BuildPack(const std::filesystem::path& dir, const std::str
     if (!leftOut.empty() && instance.find("\"" + leftOut + "\"") != std::string::npos) continue;
     description += (description.back() == '\n' ? "" : ",\n") + instance;
   }
+  if (!more.empty()) description += ",\n" + more;
   tesk::testing::WriteFile(dir / "pack.json", description + "\n]}\n");
   const std::filesystem::path pack = dir / "fixture.kivopack";
   const auto built = tesk::testing::RunCommand(
@@ -82,15 +89,17 @@ std::filesystem::path BuildPack(const std::filesystem::path& dir, const std::str
   return pack;
 }
 
-// The pack of each left-out path, built on first use in a folder that lives as long as the process.
-const std::filesystem::path& PackWithout(const std::string& leftOut) {
+// The pack of each left-out path and further instances, built on first use in a folder that lives
+// as long as the process.
+const std::filesystem::path& PackWithout(const std::string& leftOut, const std::string& more) {
   static tesk::testing::TempDir* packs = new tesk::testing::TempDir();
-  static std::map<std::string, std::filesystem::path> built;
-  auto found = built.find(leftOut);
+  static std::map<std::pair<std::string, std::string>, std::filesystem::path> built;
+  const auto key = std::make_pair(leftOut, more);
+  auto found = built.find(key);
   if (found != built.end()) return found->second;
   const std::filesystem::path dir = packs->path() / std::to_string(built.size());
   std::filesystem::create_directories(dir);
-  return built.emplace(leftOut, BuildPack(dir, leftOut)).first->second;
+  return built.emplace(key, BuildPack(dir, leftOut, more)).first->second;
 }
 
 }  // namespace
@@ -99,7 +108,7 @@ void ActorTest::InstallMore(tesk::testing::CoreHost& host) {
   for (std::string_view name : kComponents) host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
   host.InstallComponent(GAME_STANDIN);
   std::filesystem::create_directories(host.root() / "store");
-  std::filesystem::create_symlink(PackWithout(LeftOut()), host.root() / "store/root.kivopack");
+  std::filesystem::create_symlink(PackWithout(LeftOut(), MoreInstances()), host.root() / "store/root.kivopack");
 }
 
 kivo::InstanceRef ActorTest::NewController() {

@@ -5,8 +5,9 @@
 // skin "Doctor"'s), the skins "Doctor", "Nurse" (no head image) and "Stump" (no "Bip01 R Hand",
 // no head image) and the bodies
 // "Root:Bodies:Player" and "Root:Bodies:Handless" (no "Bip01 R Hand"), all over a skeleton of a
-// spine with two arms, and the scene tree kSceneTree with one room around the origin. Packs are
-// built once per process with kivopack.
+// spine with two arms, and the scene tree kSceneTree with two rooms open to each other: "Ward"
+// around the origin (-5 to 5 in x and z) and "Hall" east of it (5 to 15). Packs are built once per
+// process with kivopack.
 #pragma once
 
 #include <string>
@@ -27,6 +28,8 @@ class ActorTest : public tesk::testing::SoftwareRasterizer {
  protected:
   // The instance path the store leaves out; empty for the whole pack.
   virtual std::string LeftOut() const { return ""; }
+  // Descriptions of instances the pack holds besides, each a JSON object, joined by commas.
+  virtual std::string MoreInstances() const { return ""; }
   void InstallMore(tesk::testing::CoreHost& host) override;
 
   // A new controller (the core keeps an instance whose construction failed).

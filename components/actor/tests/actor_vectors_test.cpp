@@ -114,4 +114,27 @@ TEST(ActorVectors, LerpsStopAtTheTargetAndClosestPointsStayOnTheSegment) {
   }
 }
 
+// A contact's normal with no direction (predicted positions that coincide) gives no impulse, not
+// 0 / 0.
+TEST(ActorVectors, AnElasticImpulseNeedsANormalWithADirection) {
+  const struct {
+    RTFVector3D velocity;
+    RTFVector3D normal;
+    float inverseMasses;
+    bool given;
+    float impulse;
+  } cases[] = {
+      {V(1, 0, 0), V(1, 0, 0), 2, true, -1},      // head-on between equal bodies
+      {V(1, 0, 0), V(0, 0, 1), 2, true, 0},       // across the normal
+      {V(2, 0, 0), V(-1, 0, 0), 1, true, 4},      // against an immovable obstacle
+      {V(1, 0, 0), V(0, 0, 0), 2, false, 7},      // no normal
+      {V(1, 0, 0), V(1e-4f, 0, 0), 2, false, 7},  // too short to have a direction
+  };
+  for (const auto& c : cases) {
+    float impulse = 7;
+    EXPECT_EQ(ElasticImpulse(c.velocity, c.normal, c.inverseMasses, &impulse), c.given);
+    EXPECT_FLOAT_EQ(impulse, c.impulse);
+  }
+}
+
 }  // namespace

@@ -3,18 +3,12 @@
 // argument gets 0.
 #include <string>
 
-#include "host/temp_dir.h"
 #include "kivo/articulated/articulated_calls.h"
-#include "platform/utf.h"
-#include "varno/scripting_calls.h"
-#include "wrapper_fixture.h"
+#include "scripted_fixture.h"
 
 namespace {
 
 using namespace actortest;
-namespace script = varno::scripting;
-
-constexpr char kThing[] = "Thing is nothing;\nattributes { name is string; }\nmethod Constructor() { }\n";
 
 constexpr char kDoctor[] =
     "Doctor is Thing;\n"
@@ -40,45 +34,7 @@ constexpr char kHasty[] =
     "  exit();\n"
     "}\n";
 
-class Scripted : public WrapperTest {
- protected:
-  void TearDown() override {
-    if (varno_.get()) {
-      script::VarnoVMDestructor(varno_.get(), vm_);
-      script::TypeTableDestructor(varno_.get(), table_);
-    }
-    varno_.Reset();
-    WrapperTest::TearDown();
-  }
-
-  // Compiles the class and runs its Switchboard state until the script ends the run.
-  void Run(const char* className, const char* source) {
-    tesk::testing::WriteFile(classes_.path() / "Thing.varno", kThing);
-    const std::filesystem::path file = classes_.path() / (std::string(className) + ".varno");
-    tesk::testing::WriteFile(file, source);
-    const std::u16string folder = platform::FromUtf8(classes_.path().string() + "/");
-    const std::u16string path = platform::FromUtf8(file.string());
-    ASSERT_EQ(core().GetFirstInstanceByString(nullptr, script::kClassName, varno_.out(), 1, nullptr), kRTSuccess);
-    RTInstance v = varno_.get();
-    uint32_t type = 0;
-    script::TypeTable parsed = nullptr;
-    script::Symbol object = nullptr;
-    ASSERT_TRUE(script::AddSearchPath(v, folder.c_str()) && script::TypeTableFactory(v, &table_) &&
-                script::VarnoVMFactory(v, &vm_) &&
-                script::VarnoParseBrellinAnsiFile(v, path.c_str(), &type, &parsed, table_) &&
-                script::TypeTableGenerateCode(v, table_) && script::VarnoVMSetTypeTable(v, vm_, table_) &&
-                script::VarnoVMConstructObject(v, vm_, type, &object) &&
-                script::VarnoVMSetNewContext(v, vm_, object, u"Switchboard", 1))
-        << host_.DebugLog();
-    script::VarnoVMRun(v, vm_);
-  }
-  bool Printed(const std::string& line) const { return host_.DebugLog().find("\n" + line + "\n") != std::string::npos; }
-
-  kivo::InstanceRef varno_;
-  script::VM vm_ = nullptr;
-  script::TypeTable table_ = nullptr;
-  tesk::testing::TempDir classes_;
-};
+using Scripted = ScriptedTest;
 
 TEST_F(Scripted, AnActorClassMakesItsCharacterAndPlaysAMotionOnce) {
   Run("Doctor", kDoctor);

@@ -78,7 +78,9 @@ class Builder {
   }
 
  private:
-  bool Lists() { return ListCreate(&w_.NeighbourList) && ListCreate(&w_.FreeNeighbourList); }
+  bool Lists() {
+    return ListCreate(&w_.NeighbourList) && ListCreate(&w_.FreeNeighbourList) && ListCreate(&w_.SpareNeighbourLinks);
+  }
 
   bool Nodes() {
     return NewNode(&w_.RootNode, kRootFlags) && NewChildNode(w_.RootNode, &w_.BodyNode, kNodeFlags) &&

@@ -51,6 +51,7 @@ void FreeWrapper(RTInstance self, RTTeskActorWrapper* wrapper) {
   wrapper->PathPoints = nullptr;
   DestroyList(wrapper->NeighbourList);
   DestroyList(wrapper->FreeNeighbourList);
+  DestroyList(wrapper->SpareNeighbourLinks);
   DestroySpeechList(self, wrapper->SpeechList);
   wrapper->SpeechList = nullptr;
   kivo::CoreFree(wrapper);

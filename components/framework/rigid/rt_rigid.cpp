@@ -136,6 +136,28 @@ RTSuccess Evaluate(RTInstance self, uint32_t milliseconds, RTInstance* motion) {
   return kRTSuccess;
 }
 
+RTSuccess CopyInto(RTInstance self, RTInstance target) {
+  const RigidState* state = StateOf(self);
+  RigidState* copy = target && target != self && ModuleCore()->IsKindOfByName(nullptr, target, kClassName)
+                         ? StateOf(target)
+                         : nullptr;
+  if (!state || !copy) return kRTFailure;
+  std::vector<InstanceRef> motions;
+  for (const InstanceRef& motion : state->motions) {
+    if (!ModuleCore()->ResolveHandle(nullptr, motion.get())) return kRTFailure;
+    motions.emplace_back(motion.get());
+  }
+  RigidState fresh;
+  fresh.motions = std::move(motions);
+  fresh.current = state->current;
+  fresh.looping = state->looping;
+  fresh.playing = state->playing;
+  fresh.rate = state->rate;
+  fresh.tween = state->tween;
+  *copy = std::move(fresh);
+  return kRTSuccess;
+}
+
 RTMethodRecord gMethods[] = {
     Method(u"AppendMotion", AppendMotion, kAppendMotion, u"RTSuccess", u"RTInstance ahMotion, uint out opIndex"),
     Method(u"SetMotion", SetMotion, kSetMotion, u"RTSuccess", u"uint aIndex"),
@@ -152,6 +174,7 @@ RTMethodRecord gMethods[] = {
     Method(u"StreamOut", StreamOut, kStreamOut, u"RTSuccess", u"uint aStage, RTInstance ohStream", kOverrides),
     Method(u"SetTween", SetTween, kSetTween, u"RTSuccess", u"float aSeconds"),
     Method(u"GetTween", GetTween, kGetTween, u"RTSuccess", u"float out opSeconds"),
+    Method(u"CopyInto", CopyInto, kCopyInto, u"RTSuccess", u"RTInstance ahTarget"),
     kEndOfMethods,
 };
 

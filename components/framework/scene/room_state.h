@@ -23,15 +23,19 @@ struct StoredRoom {
   std::vector<std::u16string> nodes;   // child instances of the room
   std::vector<std::u16string> lights;  // child instances of the room
   std::u16string boundsNode;           // a child instance of the room, or empty
+  int32_t pathfindingGroup = -1;       // from version 3
+  int32_t pathfindingKind = 0;         // from version 3
 };
 
 // Nodes held in a list with a reference each; those a stream named wait to be looked up among
 // the room's children until they are first needed. `children` are the held nodes that are the
-// room's children (see held_children.h).
+// room's children (see held_children.h). Game nodes of a `containing` list name the room as their
+// container while they are listed.
 struct HeldNodes {
   kivo::List* list = nullptr;
   std::vector<std::u16string> unresolved;
   std::vector<RTInstance> children;
+  bool containing = false;
 };
 
 struct RoomState {
@@ -44,11 +48,15 @@ struct RoomState {
   std::vector<std::u16string> neighbourNames;
   std::vector<std::u16string> furtherNames;
   std::u16string boundsNode;
+  int32_t pathfindingGroup = -1;  // the route planner's node group of the room; -1 every group
+  int32_t pathfindingKind = 0;    // the graph the room's walkers plan on by default
   HeldNodes nodes;
   HeldNodes lights;
   kivo::List* neighbours = nullptr;  // filled from the tree on each query, not held
   kivo::List* further = nullptr;
+  kivo::List* spareLinks = nullptr;  // links of the two lists above, kept for reuse
   RTBool designing = 0;
+  bool lightsDropped = false;  // run-time only: not streamed
   RTInstance tree = nullptr;        // the scene tree that lists the room; no reference
   RTInstance hitFilter = nullptr;   // left out of the sphere tests; one reference held
   bool hitFilterBelowRoom = false;  // see held_children.h

@@ -1,6 +1,6 @@
 // The room's stream, all little-endian:
 //
-//   u32 version              2; a newer version is refused
+//   u32 version              3; a newer version is refused
 //   3 x f32, 3 x f32         the box's minimum and maximum corners
 //   u32                      the flag word
 //   u32 n, n x (3 x f32)     the footprint's points (x, y, z; only x and z count)
@@ -12,6 +12,8 @@
 //   u32 n, n names           the nodes: child instances of the room
 //   u32 n, n names           the lights: child instances of the room
 //   name                     the bounds node, a child instance of the room (length 0: none)
+//   i32, i32                 from version 3: the pathfinding group (-1 every group) and the
+//                            default pathfinding kind; an older stream gives -1 and 0
 //
 // A name is a wide string: u32 length in UTF-16 units (at most 512), then, when it is above 0,
 // length + 1 units with the terminating 0. Every count is checked against the bytes left before
@@ -35,6 +37,7 @@ constexpr uint32_t kNameBytes = 4;  // the least a name takes: its length word
 constexpr uint32_t kMaxFootprint = 4096;
 constexpr uint32_t kWallBytes = 1;
 constexpr uint32_t kFirstVersionWithWalls = 2;
+constexpr uint32_t kFirstVersionWithPathfinding = 3;
 
 bool WriteNames(RTInstance stream, const std::vector<std::u16string>& names) {
   if (!StreamWriteUInt(stream, static_cast<uint32_t>(names.size()))) return false;
@@ -78,7 +81,9 @@ bool WriteStoredRoom(RTInstance stream, const StoredRoom& room) {
   for (RTBool wall : room.walls)
     if (!StreamWriteByte(stream, wall)) return false;
   return WriteNames(stream, room.neighbours) && WriteNames(stream, room.further) && WriteNames(stream, room.nodes) &&
-         WriteNames(stream, room.lights) && StreamWriteWString(stream, room.boundsNode.c_str());
+         WriteNames(stream, room.lights) && StreamWriteWString(stream, room.boundsNode.c_str()) &&
+         StreamWriteUInt(stream, static_cast<uint32_t>(room.pathfindingGroup)) &&
+         StreamWriteUInt(stream, static_cast<uint32_t>(room.pathfindingKind));
 }
 
 bool ReadStoredRoom(RTInstance stream, StoredRoom* room, std::u16string* why) {
@@ -121,6 +126,14 @@ bool ReadStoredRoom(RTInstance stream, StoredRoom* room, std::u16string* why) {
   }
   if (bounds) room->boundsNode = bounds;
   ModuleCore()->ArrayFree(nullptr, bounds);
+  if (version < kFirstVersionWithPathfinding) return true;
+  uint32_t group = 0, kind = 0;
+  if (!StreamReadUInt(stream, &group) || !StreamReadUInt(stream, &kind)) {
+    *why = u"the pathfinding group or kind is cut short";
+    return false;
+  }
+  room->pathfindingGroup = static_cast<int32_t>(group);
+  room->pathfindingKind = static_cast<int32_t>(kind);
   return true;
 }
 

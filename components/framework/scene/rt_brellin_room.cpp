@@ -13,6 +13,8 @@
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/raise.h"
 #include "room_hit_tests.h"
+#include "room_lighting.h"
+#include "room_pathfinding.h"
 #include "room_state.h"
 #include "tesk/scene/scene_tree_calls.h"
 
@@ -38,12 +40,27 @@ bool IsHeldChild(const HeldNodes& held, RTInstance node) {
   return std::find(held.children.begin(), held.children.end(), node) != held.children.end();
 }
 
+// The room a game node of the room's node list names as its container.
+void Contain(RTInstance node, RTInstance room) {
+  if (ModuleCore()->IsKindOfByName(nullptr, node, tesk_scene_node::kClassName))
+    tesk_scene_node::SetNodeRoom(node, room);
+}
+
+// A node leaving the room's node list stops naming it, unless another room has taken it since.
+void Uncontain(RTInstance self, RTInstance node) {
+  if (ModuleCore()->IsKindOfByName(nullptr, node, tesk_scene_node::kClassName))
+    tesk_scene_node::LeaveNodeRoom(node, self);
+}
+
 // Gives back the references; in a destroy hook whose room has lost its children, those on
 // children are left alone (held_children.h).
 void ReleaseAll(RTInstance self, HeldNodes& held, bool destroying = false) {
   const bool childrenGone = destroying && ChildrenGone(self);
-  for (RTInstance node : ListItems<RTInstanceRecord>(held.list))
-    if (!childrenGone || !IsHeldChild(held, node)) ModuleCore()->ReleaseInstance(nullptr, node);
+  for (RTInstance node : ListItems<RTInstanceRecord>(held.list)) {
+    if (childrenGone && IsHeldChild(held, node)) continue;
+    if (held.containing) Uncontain(self, node);
+    ModuleCore()->ReleaseInstance(nullptr, node);
+  }
   ListClear(held.list);
   held.children.clear();
 }
@@ -51,6 +68,7 @@ void ReleaseAll(RTInstance self, HeldNodes& held, bool destroying = false) {
 void Append(RTInstance self, HeldNodes& held, RTInstance node) {
   ListAppend(held.list, node);
   if (IsChildOf(node, self)) held.children.push_back(node);
+  if (held.containing) Contain(node, self);
 }
 
 }  // namespace
@@ -94,11 +112,11 @@ std::vector<std::u16string> ChildNames(const HeldNodes& held) {
 // The attached tree's rooms of the names, borrowed (the tree holds them).
 RTSuccess AnswerRooms(const RoomState& room, const std::vector<std::u16string>& names, List* answer, List** out) {
   if (!out) return kRTFailure;
-  ListClear(answer);
+  ListRecycle(answer, room.spareLinks);
   for (const std::u16string& name : names) {
     RTInstance found = nullptr;
     if (room.tree && tesk::scene_tree::GetRoomByName(room.tree, name.c_str(), &found)) {
-      ListAppend(answer, found);
+      ListAppendRecycled(answer, room.spareLinks, found);
       ModuleCore()->ReleaseInstance(nullptr, found);
     }
   }
@@ -108,8 +126,10 @@ RTSuccess AnswerRooms(const RoomState& room, const std::vector<std::u16string>& 
 
 RTSuccess Construct(RTInstance self) {
   RoomState* room = MakeState<RoomState>(self, kStateWord);
-  return room && ListCreate(&room->nodes.list) && ListCreate(&room->lights.list) && ListCreate(&room->neighbours) &&
-                 ListCreate(&room->further)
+  if (!room) return kRTFailure;
+  room->nodes.containing = true;
+  return ListCreate(&room->nodes.list) && ListCreate(&room->lights.list) && ListCreate(&room->neighbours) &&
+                 ListCreate(&room->further) && ListCreate(&room->spareLinks)
              ? kRTSuccess
              : kRTFailure;
 }
@@ -122,6 +142,7 @@ RTSuccess Destroy(RTInstance self) {
     }
     ListDestroy(room->neighbours);
     ListDestroy(room->further);
+    ListDestroy(room->spareLinks);
     if (room->hitFilter && !(room->hitFilterBelowRoom && ChildrenGone(self)))
       ModuleCore()->ReleaseInstance(nullptr, room->hitFilter);
   }
@@ -143,7 +164,9 @@ RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
                           room->furtherNames,
                           ChildNames(room->nodes),
                           ChildNames(room->lights),
-                          room->boundsNode};
+                          room->boundsNode,
+                          room->pathfindingGroup,
+                          room->pathfindingKind};
   return WriteStoredRoom(stream, stored) ? kRTSuccess : kRTFailure;
 }
 
@@ -163,6 +186,8 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   room->neighbourNames = std::move(read.neighbours);
   room->furtherNames = std::move(read.further);
   room->boundsNode = std::move(read.boundsNode);
+  room->pathfindingGroup = read.pathfindingGroup;
+  room->pathfindingKind = read.pathfindingKind;
   ReleaseAll(self, room->nodes);
   ReleaseAll(self, room->lights);
   room->nodes.unresolved = std::move(read.nodes);
@@ -256,6 +281,7 @@ RTSuccess RemoveNode(RTInstance self, RTInstance node) {
   Resolve(self, room->nodes, u"RemoveNode");
   if (!ListRemove(room->nodes.list, node)) return kRTFailure;
   std::erase(room->nodes.children, node);
+  Uncontain(self, node);
   ModuleCore()->ReleaseInstance(nullptr, node);
   return kRTSuccess;
 }
@@ -394,6 +420,17 @@ RTMethodRecord gMethods[] = {
     Method(u"SetHitTestFilter", SetHitTestFilter, slot::kSetHitTestFilter, u"RTSuccess", u"RTInstance ahFilter"),
     Method(u"SetWalls", SetWalls, slot::kSetWalls, u"RTSuccess", u"RTBool* apWalls, uint anWalls"),
     Method(u"GetWalls", GetWalls, slot::kGetWalls, u"RTSuccess", u"RTBool* out oppWalls, uint out opnWalls"),
+    Method(u"GetPathfindingGroup", GetPathfindingGroup, slot::kGetPathfindingGroup, u"RTSuccess",
+           u"sint out opGroup"),
+    Method(u"GetDefaultPathfindingKind", GetDefaultPathfindingKind, slot::kGetDefaultPathfindingKind, u"RTSuccess",
+           u"sint out opKind"),
+    Method(u"SetPathfinding", SetPathfinding, slot::kSetPathfinding, u"RTSuccess", u"sint aGroup, sint aKind"),
+    Method(u"IsRoomReachable", IsRoomReachable, slot::kIsRoomReachable, u"RTSuccess",
+           u"RTInstance ahRoom, RTBool out opbReachable"),
+    Method(u"GetLightingResult", GetLightingResult, slot::kGetLightingResult, u"RTSuccess",
+           u"RTInstance out ophResult"),
+    Method(u"SetLightsDropped", SetLightsDropped, slot::kSetLightsDropped, u"RTSuccess", u"RTBool abDropped"),
+    Method(u"GetLightsDropped", GetLightsDropped, slot::kGetLightsDropped, u"RTSuccess", u"RTBool out opbDropped"),
     kEndOfMethods,
 };
 

@@ -27,6 +27,7 @@
 #include "kivo/support/component_kit.h"
 #include "kivo/support/held_children.h"
 #include "kivo/support/matrix.h"
+#include "kivo/support/scalar_math.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
 
@@ -64,6 +65,7 @@ struct NodeState {
   std::optional<ObstacleBox> obstacle;
   std::vector<RTInstance> addedChildren;  // one reference each, in the order added
   RTInstance addedTo = nullptr;           // the node this one was added to; no reference
+  std::vector<RTInstance> modifiers;      // one reference each, in the order added
 
   NodeState() {
     Mat4Identity(&local);
@@ -107,6 +109,7 @@ RTSuccess Destroy(RTInstance self) {
       StateOf(child)->addedTo = nullptr;
       ModuleCore()->ReleaseInstance(nullptr, child);
     }
+    for (RTInstance modifier : std::exchange(node->modifiers, {})) ModuleCore()->ReleaseInstance(nullptr, modifier);
   }
   EndState<NodeState>(self, kStateWord);
   return kRTSuccess;
@@ -352,6 +355,68 @@ RTSuccess AddChild(RTInstance self, RTInstance child) {
   return kRTSuccess;
 }
 
+// The angles of a camera or a turning prop: roll about the node's own z, then pitch about its own x,
+// then yaw about the vertical, so that a pitched node keeps its pitch whichever way it is turned
+// (row vectors: R = Rz(roll) x Rx(pitch) x Ry(yaw)).
+RTSuccess SetEulerAngles(RTInstance self, float pitch, float yaw, float roll) {
+  NodeState* node = StateOf(self);
+  if (!node) return kRTFailure;
+  RTFMatrix3x3 rollOnly;
+  Mat3RotationZ(&rollOnly, roll);
+  RTFMatrix4x4 rotation;
+  Mat4Identity(&rotation);
+  Mat4SetRotation(&rotation, rollOnly);
+  RTFMatrix4x4 turn;
+  Mat4RotationX(&turn, pitch);
+  Mat4Multiply(rotation, turn, &rotation);
+  Mat4RotationY(&turn, yaw);
+  Mat4Multiply(rotation, turn, &rotation);
+  for (int row = 0; row < 3; ++row)
+    for (int column = 0; column < 3; ++column) node->local.m[row][column] = rotation.m[row][column];
+  node->UpdateWorld();
+  return kRTSuccess;
+}
+
+// The angles SetEulerAngles takes: row 2 is (cos p sin y, -sin p, cos p cos y) and column 1 holds
+// (sin r cos p, cos r cos p). Looking straight up or down (|m21| = 1) the roll is taken as 0.
+RTSuccess GetEulerAngles(RTInstance self, float* pitch, float* yaw, float* roll) {
+  NodeState* node = StateOf(self);
+  if (!node || !pitch || !yaw || !roll) return kRTFailure;
+  const auto& m = node->local.m;
+  if (m[2][1] >= 1.0f || m[2][1] <= -1.0f) {
+    *pitch = m[2][1] > 0.0f ? -kHalfPi : kHalfPi;
+    *yaw = MathAtan2(-m[0][2], m[0][0]);
+    *roll = 0.0f;
+    return kRTSuccess;
+  }
+  *pitch = MathAsin(-m[2][1]);
+  *yaw = MathAtan2(m[2][0], m[2][2]);
+  *roll = MathAtan2(m[0][1], m[1][1]);
+  return kRTSuccess;
+}
+
+RTSuccess GetModifierCount(RTInstance self, uint32_t* count) {
+  NodeState* node = StateOf(self);
+  if (!node || !count) return kRTFailure;
+  *count = static_cast<uint32_t>(node->modifiers.size());
+  return kRTSuccess;
+}
+
+RTSuccess GetModifierList(RTInstance self, const RTInstance** modifiers, uint32_t* count) {
+  NodeState* node = StateOf(self);
+  if (!node || !modifiers || !count) return kRTFailure;
+  *modifiers = node->modifiers.data();
+  *count = static_cast<uint32_t>(node->modifiers.size());
+  return kRTSuccess;
+}
+
+RTSuccess AddModifier(RTInstance self, RTInstance modifier) {
+  NodeState* node = StateOf(self);
+  if (!node || !modifier || !ModuleCore()->ResolveHandle(nullptr, modifier)) return kRTFailure;
+  node->modifiers.push_back(modifier);
+  return kRTSuccess;
+}
+
 RTSuccess GetItemCount(RTInstance self, uint32_t* count) {
   if (!StateOf(self) || !count) return kRTFailure;
   *count = 0;
@@ -392,6 +457,14 @@ RTMethodRecord gMethods[] = {
     Method(u"GetObstacleBox", GetObstacleBox, slot::kGetObstacleBox, u"RTSuccess",
            u"RTBool out opHas, RTFVector3D out opMin, RTFVector3D out opMax"),
     Method(u"AddChild", AddChild, slot::kAddChild, u"RTSuccess", u"RTInstance ahChild"),
+    Method(u"SetEulerAngles", SetEulerAngles, slot::kSetEulerAngles, u"RTSuccess",
+           u"float aPitch, float aYaw, float aRoll"),
+    Method(u"GetEulerAngles", GetEulerAngles, slot::kGetEulerAngles, u"RTSuccess",
+           u"float out opPitch, float out opYaw, float out opRoll"),
+    Method(u"GetModifierCount", GetModifierCount, slot::kGetModifierCount, u"RTSuccess", u"uint out opCount"),
+    Method(u"GetModifierList", GetModifierList, slot::kGetModifierList, u"RTSuccess",
+           u"void* out oppModifiers, uint out opCount"),
+    Method(u"AddModifier", AddModifier, slot::kAddModifier, u"RTSuccess", u"RTInstance ahModifier"),
     kEndOfMethods,
 };
 

@@ -1,7 +1,7 @@
 // RTTeskSceneNode: the game's scene node, an RTSceneNode with a state word (render bits, kind and
 // frame phase), the pointer to the quad item by which the scene tree files it, the script object
-// that stands for it, the pending movement of a node of a moving kind, and the motion player of the
-// skin it carries. See scene_node_calls.h.
+// that stands for it, the pending movement of a node of a moving kind, the motion player of the
+// skin it carries and the room that holds it. See scene_node_calls.h.
 //
 // A moving kind's translation changes (through either setter, which this level overrides) wait in
 // the pending movement until ApplyMovement: the scene tree then sees every mover, and a second
@@ -13,8 +13,8 @@
 //   wide string        from version 2: the motion player's instance path (u32 length in UTF-16
 //                      units, then the units and a terminator), 0 for none
 // The player is looked up by its path when it is first asked for, as the entity is. The quad item,
-// the script object and the pending movement belong to the running game and are not streamed. A
-// damaged stream is refused whole.
+// the script object, the pending movement and the container room belong to the running game and
+// are not streamed. A damaged stream is refused whole.
 #include <string>
 
 #include "kivo/scene/scene_node_calls.h"
@@ -47,6 +47,7 @@ struct TeskNodeState {
   RTInstance animator = nullptr;  // one reference held
   bool animatorIsChild = false;   // see held_children.h
   std::u16string animatorPath;    // streamed in, not yet looked up
+  RTInstance room = nullptr;      // the container room; no reference (the room holds the node)
 
   void DropAnimator() {
     if (animator) ModuleCore()->ReleaseInstance(nullptr, animator);
@@ -213,6 +214,27 @@ RTSuccess SetVector(RTInstance self, const RTFVector3D* vector) {
   return kRTSuccess;
 }
 
+RTSuccess GetNodeRoom(RTInstance self, RTInstance* room) {
+  TeskNodeState* node = StateOf(self);
+  if (!node || !room) return kRTFailure;
+  *room = node->room;
+  return node->room ? ModuleCore()->ResolveHandle(nullptr, node->room) : kRTSuccess;
+}
+
+RTSuccess SetNodeRoom(RTInstance self, RTInstance room) {
+  TeskNodeState* node = StateOf(self);
+  if (!node) return kRTFailure;
+  node->room = room;
+  return kRTSuccess;
+}
+
+RTSuccess LeaveNodeRoom(RTInstance self, RTInstance room) {
+  TeskNodeState* node = StateOf(self);
+  if (!node) return kRTFailure;
+  if (node->room == room) node->room = nullptr;
+  return kRTSuccess;
+}
+
 RTSuccess SetTranslation(RTInstance self, const RTFVector3D* translation) {
   TeskNodeState* node = StateOf(self);
   if (!node || !translation) return kRTFailure;
@@ -251,6 +273,9 @@ RTMethodRecord gMethods[] = {
            kOverrides),
     Method(u"SetAnimator", SetAnimator, slot::kSetAnimator, u"RTSuccess", u"RTInstance ahAnimator"),
     Method(u"GetAnimator", GetAnimator, slot::kGetAnimator, u"RTSuccess", u"RTInstance out ophAnimator"),
+    Method(u"GetNodeRoom", GetNodeRoom, slot::kGetNodeRoom, u"RTSuccess", u"RTInstance out ophRoom"),
+    Method(u"SetNodeRoom", SetNodeRoom, slot::kSetNodeRoom, u"RTSuccess", u"RTInstance ahRoom"),
+    Method(u"LeaveNodeRoom", LeaveNodeRoom, slot::kLeaveNodeRoom, u"RTSuccess", u"RTInstance ahRoom"),
     kEndOfMethods,
 };
 

@@ -61,7 +61,7 @@ void PutBack(RTInstance rasterizer) {
 
 bool DrawsLit(const StaticLitState& state, const PolyModelState& mesh) {
   const std::vector<LitSurface>& surfaces = state.lightmaps.surfaces;
-  return state.lit && !surfaces.empty() && mesh.vertexCount > 0 &&
+  return state.lit && state.enabled && !surfaces.empty() && mesh.vertexCount > 0 &&
          std::all_of(surfaces.begin(), surfaces.end(), [&](const LitSurface& s) {
            return s.uvs.size() == mesh.vertexCount && s.group < mesh.materialCount;
          });

@@ -26,6 +26,7 @@ struct Lightmaps {
 struct StaticLitState {
   float resolution = 0.15f;  // for the next CreateLightmaps
   bool lit = false;          // lighting is done: the mesh draws with its lightmaps
+  bool enabled = true;       // switched on: a lit mesh draws with its lightmaps
   Lightmaps lightmaps;
 };
 

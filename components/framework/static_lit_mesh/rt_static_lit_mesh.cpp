@@ -143,6 +143,27 @@ RTSuccess LightingDone(RTInstance self) {
   return kRTSuccess;
 }
 
+RTSuccess SetEnabled(RTInstance self, RTBool on) {
+  StaticLitState* state = slot::StateOf(self);
+  if (!state) return kRTFailure;
+  state->enabled = on != 0;
+  return kRTSuccess;
+}
+
+RTSuccess IsEnabled(RTInstance self, RTBool* enabled) {
+  const StaticLitState* state = slot::StateOf(self);
+  if (!state || !enabled) return kRTFailure;
+  *enabled = state->enabled ? 1 : 0;
+  return kRTSuccess;
+}
+
+RTSuccess IsLit(RTInstance self, RTBool* lit) {
+  const StaticLitState* state = slot::StateOf(self);
+  if (!state || !lit) return kRTFailure;
+  *lit = state->lit ? 1 : 0;
+  return kRTSuccess;
+}
+
 RTSuccess ProcessFrame(RTInstance self, uint32_t milliseconds, const RTSceneNodeEntityFrameInformation* frame) {
   StaticLitState* state = slot::StateOf(self);
   const PolyModelState* mesh = poly_model::StateOf(self);
@@ -166,6 +187,9 @@ RTMethodRecord gMethods[] = {
     Method(u"LightingDone", LightingDone, slot::kLightingDone, kResult, u""),
     Method(u"ProcessFrame", ProcessFrame, slot::kProcessFrame, kResult,
            u"uint aMSTime, RTSceneNodeEntityFrameInformation in apNodeInformation", kOverrides),
+    Method(u"SetEnabled", SetEnabled, slot::kSetEnabled, kResult, u"RTBool abOn"),
+    Method(u"IsEnabled", IsEnabled, slot::kIsEnabled, kResult, u"RTBool out opbEnabled"),
+    Method(u"IsLit", IsLit, slot::kIsLit, kResult, u"RTBool out opbLit"),
     kEndOfMethods,
 };
 

@@ -267,22 +267,24 @@ TEST_F(CameraFrame, AScriptPitchIsClampedByTheNextFrame) {
   EXPECT_EQ(record().freeCamera.axes[game::kPitchAxis].position, kClampedPitch);
 }
 
-// At the start pitch, following the player, the player is on screen: the camera is above and
-// behind, looking down at it.
+// At the start pitch, following the player, the player is on screen whichever way the camera has
+// turned: the camera is above and behind, looking down at it.
 TEST_F(CameraFrame, ThePlayerIsInViewAtTheStartPitch) {
   AddActorAt(4.0f, 0.0f, -3.0f);
-  Frame();
-  const RTFMatrix4x4 m = Frame();
-  EXPECT_GT(m.m[3][1], 0.95f) << "above the player";
-  const RTFVector3D player{4.0f, 1.0f, -3.0f, 1.0f};
-  float x = -1.0f, y = -1.0f, z = -1.0f;
-  ASSERT_EQ(kivo::rasterizer::ProjectPoint(record().rasterizer, &m, &player, &x, &y, &z), kRTSuccess);
-  EXPECT_GT(x, 0.0f);
-  EXPECT_LT(x, static_cast<float>(kScreenWidth));
-  EXPECT_GT(y, 0.0f);
-  EXPECT_LT(y, static_cast<float>(kScreenHeight));
-  EXPECT_GT(z, 0.0f);
-  EXPECT_LT(z, 1.0f);
+  for (float yaw : {0.0f, 1.5707964f, 3.1415927f, -2.0f}) {
+    record().freeCamera.axes[game::kYawAxis].position = yaw;
+    const RTFMatrix4x4 m = Frame();
+    EXPECT_NEAR(m.m[3][1], 0.95f + 8.1f * 0.70710677f, 1e-3f) << "above the player at yaw " << yaw;
+    const RTFVector3D player{4.0f, 0.0f, -3.0f, 1.0f};  // its feet, below the point looked at
+    float x = -1.0f, y = -1.0f, z = -1.0f;
+    ASSERT_EQ(kivo::rasterizer::ProjectPoint(record().rasterizer, &m, &player, &x, &y, &z), kRTSuccess);
+    // In pixels of the drawing area, the rasterizer's offscreen buffer.
+    EXPECT_NEAR(x, kWidth / 2.0f, 0.01f) << "yaw " << yaw;
+    EXPECT_GT(y, kHeight / 2.0f) << "below the middle, yaw " << yaw;
+    EXPECT_LT(y, static_cast<float>(kHeight)) << "yaw " << yaw;
+    EXPECT_GT(z, 0.0f);
+    EXPECT_LT(z, 1.0f);
+  }
 }
 
 // --- The script camera --------------------------------------------------------------------------

@@ -1,6 +1,7 @@
 #include "frame_fixture.h"
 
 #include "kivo/camera/camera_calls.h"
+#include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "tesk/game_slots.h"
 #include "tesk/scene/scene_tree_calls.h"
@@ -24,9 +25,13 @@ void FrameTest::SetUp() {
   GameTest::SetUp();
   if (HasFatalFailure()) return;
   GiveWindow(0, kScreenWidth, kScreenHeight);
-  ASSERT_EQ(CallScript(tesk::game::kStartup), kRTSuccess) << host_.ErrorLog();
   tesk::game::GamePrivateData& game = record();
-  game.windowHandle = game.windowContext;
+  // What Startup would give the frame: the rasterizer (one reference, the record's), a window and
+  // the world lists.
+  ASSERT_TRUE(core().GetFirstInstanceByString(nullptr, kivo::rasterizer::kClassName, &game.rasterizer, 1, nullptr));
+  game.windowContext = context();
+  game.windowHandle = context();
+  ASSERT_TRUE(kivo::ListCreate(&game.lists.actorList));
   gameObject_ = NewProbe();
   game.gameObject = gameObject_;
   game.vm = vm();
@@ -37,8 +42,8 @@ void FrameTest::TearDown() {
   tesk::game::GamePrivateData& game = record();
   // Borrowed: the tree and the nodes are the test's.
   game.sceneTree = nullptr;
-  game.cameraNode = nullptr;
-  game.cameraLens = nullptr;
+  game.environment.cameraNode = nullptr;
+  game.environment.cameraLens = nullptr;
   if (game.lists.actorList) kivo::ListClear(game.lists.actorList);
   game.cameraAttachWrapper = game.patientTipWrapper = game.doctorTipWrapper = nullptr;
   nodes_.clear();
@@ -50,15 +55,16 @@ void FrameTest::TearDown() {
 }
 
 void FrameTest::MakeWorld() {
+  // The tree holds the game: the game holding the tree would keep both alive.
   ASSERT_TRUE(core().CreateInstanceByString(nullptr, tesk::scene_tree::kClassName, tree_.out(), 0, 1));
   ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::scene_node::kClassName, cameraNode_.out(), 0, 0));
   ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::camera::kClassName, lens_.out(), 0, 0));
   ASSERT_TRUE(kivo::scene_node::SetEntity(cameraNode_.get(), lens_.get()));
   tesk::game::GamePrivateData& game = record();
   game.sceneTree = tree_.get();
-  game.cameraNode = cameraNode_.get();
-  game.cameraLens = lens_.get();
-  game.fieldOfView = kLensFieldOfView;
+  game.environment.cameraNode = cameraNode_.get();
+  game.environment.cameraLens = lens_.get();
+  game.environment.fieldOfView = kLensFieldOfView;
 }
 
 RTTeskActorWrapper* FrameTest::MakeWrapper(float x, float y, float z) {

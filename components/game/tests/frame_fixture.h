@@ -1,4 +1,5 @@
-// A started game (window 640 x 480) whose frames the tests render: its world is a scene tree with
+// A game (window 640 x 480, the rasterizer's offscreen context) whose frames the tests render, set
+// up as far as the frame needs without Startup: its world is a scene tree with
 // a camera node carrying a lens, and actors are wrappers whose root nodes stand where a test puts
 // them. The game's script object is a probe; the core clock and the game clock are the test's.
 #pragma once

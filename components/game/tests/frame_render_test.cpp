@@ -7,6 +7,7 @@
 #include "form.h"
 #include "frame_fixture.h"
 #include "hud_stage.h"
+#include "kivo/audio/audio_service_calls.h"
 #include "kivo/support/component_kit.h"
 #include "panel.h"
 #include "screen_forms.h"
@@ -53,6 +54,7 @@ class FrameRender : public FrameTest {
     game::GamePrivateData& g = record();
     for (game::gui::TeskForm*& form : {std::ref(g.forms.save), std::ref(g.forms.confirmation)}) form = nullptr;
     forms_.clear();
+    panels_.clear();
     FrameTest::TearDown();
   }
   // A form holding one panel of the name and size.
@@ -245,8 +247,11 @@ TEST_F(FrameRender, TheChosenFormsAreCentredOnTheirPanels) {
 
 TEST_F(FrameRender, TheScreenBetweenEpisodesPausesTheGame) {
   game::GamePrivateData& g = record();
-  ASSERT_NE(g.speechSource, nullptr) << "pausing needs the speech source";
+  // Pausing needs the speech source; the script hears events on an object that has a context.
+  ASSERT_TRUE(kivo::audio_service::InitDevice(g.audioService));
+  ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::audio_source::kClassName, &g.speechSource, 0, 1));
   g.ScreenMode = 18;
+  ASSERT_TRUE(scripting::VarnoVMSetNewContext(varno(), vm(), gameObject_, u"Switchboard", 0));
   EXPECT_EQ(Render(), kRTSuccess);
   EXPECT_EQ(g.paused, 1u);
   EXPECT_EQ(Render(), kRTSuccess);
@@ -319,6 +324,7 @@ TEST_F(FrameRender, LostPerkTargetingIsCancelledOnce) {
   game::GamePrivateData& g = record();
   g.perkTargeting = 1;
   g.perkTargetPending = 0;
+  ASSERT_TRUE(scripting::VarnoVMSetNewContext(varno(), vm(), gameObject_, u"Switchboard", 0));  // hears events
   EXPECT_EQ(Render(), kRTSuccess);
   EXPECT_EQ(Render(), kRTSuccess);
   EXPECT_EQ(g.perkTargeting, 0u);

@@ -1,6 +1,7 @@
 // The game's room methods over a scene tree of named rooms.
 #include "game_fixture.h"
 #include "kivo/scene/room_calls.h"
+#include "kivo/support/handle_table.h"
 #include "tesk/game_slots.h"
 #include "tesk/scene/scene_tree_calls.h"
 
@@ -89,6 +90,26 @@ TEST_F(RoomMethods, AMissingRestroomFailsTheCallKeepingTheWomensChange) {
     EXPECT_EQ(Flags(present), c.flagsAfter);
     ASSERT_TRUE(tesk::scene_tree::RemoveRoom(tree_.get(), present));
   }
+}
+
+// A number the game has issued resolves to its room with a reference for the caller; others to none.
+TEST_F(RoomMethods, AScriptHandleResolvesToItsObjectWithAReference) {
+  RTInstance ward = AddRoom(u"ward");
+  const uint32_t handle = record().sceneHandles->Issue(ward);
+  ASSERT_NE(handle, kivo::kNoHandle);
+  const uint32_t held = RefCount(ward);
+  RTInstance found = nullptr;
+  ASSERT_EQ(game::call::ResolveSceneHandle(game(), handle, &found), kRTSuccess);
+  EXPECT_EQ(found, ward);
+  EXPECT_EQ(RefCount(ward), held + 1);
+  core().ReleaseInstance(nullptr, found);
+  for (const uint32_t unknown : {kivo::kNoHandle, handle + 1, kivo::kUnsetHandle}) {
+    found = ward;
+    EXPECT_EQ(game::call::ResolveSceneHandle(game(), unknown, &found), kRTFailure) << unknown;
+    EXPECT_EQ(found, nullptr);
+  }
+  EXPECT_TRUE(record().sceneHandles->Forget(ward));
+  EXPECT_EQ(game::call::ResolveSceneHandle(game(), handle, &found), kRTFailure) << "gone from the table";
 }
 
 }  // namespace

@@ -15,6 +15,18 @@ uint32_t Now() {
   return now;
 }
 
+void Release(RTInstance& held) {
+  if (held) Core().ReleaseInstance(nullptr, held);
+  held = nullptr;
+}
+
+void Hold(RTInstance& field, RTInstance instance) {
+  if (instance == field) return;
+  if (instance) Core().ResolveHandle(nullptr, instance);
+  Release(field);
+  field = instance;
+}
+
 void Report(std::u16string_view text) {
   const std::u16string line(text);
   Core().RaiseError(nullptr, line.c_str(), kivo::kLevelError);

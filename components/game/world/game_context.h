@@ -12,6 +12,10 @@ namespace tesk::game {
 
 inline CoreTable& Core() { return *kivo::ModuleCore(); }
 uint32_t Now();
+// Gives up the reference a field holds and clears the field.
+void Release(RTInstance& held);
+// The field holds `instance` (null: nothing) with a reference of its own, giving up the one it had.
+void Hold(RTInstance& field, RTInstance instance);
 // Reports the text at the progress level of the error log.
 void Report(std::u16string_view text);
 

@@ -95,6 +95,7 @@ RTSuccess RemoveNode(RTInstance self, RTInstance node);
 RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper);
 RTSuccess RemoveActor(RTInstance self, RTTeskActorWrapper* wrapper);
 RTSuccess SystemMessageC(RTInstance self, const char16_t* text);
+RTSuccess ResolveSceneHandle(RTInstance self, uint32_t handle, RTInstance* object);
 TESK_GAME_SCRIPT_METHOD(GetSpawnpointByName);
 TESK_GAME_SCRIPT_METHOD(AddDoctor);
 TESK_GAME_SCRIPT_METHOD(AddNewbie);
@@ -119,6 +120,28 @@ TESK_GAME_SCRIPT_METHOD(SetFitnessBoost);
 TESK_GAME_SCRIPT_METHOD(SetUnFitnessBoost);
 TESK_GAME_SCRIPT_METHOD(SetGamersBoost);
 TESK_GAME_SCRIPT_METHOD(SetProximityIcon);
+
+// Environment, rooms and room props.
+TESK_GAME_SCRIPT_METHOD(SetEnvironment);
+TESK_GAME_SCRIPT_METHOD(AddLocation);
+TESK_GAME_SCRIPT_METHOD(SetPlayer);
+TESK_GAME_SCRIPT_METHOD(GetPlayerObject);
+TESK_GAME_SCRIPT_METHOD(DropRoomLights);
+TESK_GAME_SCRIPT_METHOD(RestoreRoomLights);
+TESK_GAME_SCRIPT_METHOD(ToggleWreckingBall);
+TESK_GAME_SCRIPT_METHOD(IsWreckingBallShown);
+TESK_GAME_SCRIPT_METHOD(GetRoomCenter);
+TESK_GAME_SCRIPT_METHOD(EnableGlueTruck);
+TESK_GAME_SCRIPT_METHOD(EnableCeilingChunk);
+TESK_GAME_SCRIPT_METHOD(PlayCeilingChunk);
+TESK_GAME_SCRIPT_METHOD(GetPlayerRoomAmbientString);
+TESK_GAME_SCRIPT_METHOD(GetElevatorMatCount);
+TESK_GAME_SCRIPT_METHOD(GetElevatorMatNodeN);
+TESK_GAME_SCRIPT_METHOD(GetElevatorMatFloorN);
+TESK_GAME_SCRIPT_METHOD(TurnOnGymOutlines);
+TESK_GAME_SCRIPT_METHOD(TurnOffGymOutlines);
+TESK_GAME_SCRIPT_METHOD(TurnOnPropOutline);
+TESK_GAME_SCRIPT_METHOD(TurnOffPropOutline);
 
 // Internal: heap statistics to the debug output, with the differences since the last call.
 void LogHeapStats(RTInstance self, const char16_t* tag);

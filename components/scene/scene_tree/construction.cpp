@@ -46,6 +46,7 @@ void FreeReferences(List*& references) {
 void Teardown(RTInstance self, SceneTreeState& tree) {
   FreeQuadTree(tree);
   ListDestroy(tree.quadQuery);
+  ListDestroy(tree.spareLinks);
   if (tree.rooms) ReleaseRooms(self, tree);
   ListDestroy(tree.rooms);
   FreeReferences(tree.roomReferences);
@@ -124,7 +125,7 @@ RTSuccess Construct(RTInstance self) {
   if (!tree) return kRTFailure;
   tree->ambient = RTFColorRGB{kStartAmbient, kStartAmbient, kStartAmbient, 0.0f};
   const char16_t* missing = TakeRequired(*tree);
-  if (!missing && !(ListCreate(&tree->quadQuery) && ListCreate(&tree->quadItems)))
+  if (!missing && !(ListCreate(&tree->quadQuery) && ListCreate(&tree->quadItems) && ListCreate(&tree->spareLinks)))
     missing = u"memory for the quad tree";
   if (missing) {
     RaiseFormatted(kLevelError, u"RTTeskSceneTree::SceneTreeConstruct(): %s is missing; the scene tree is not made",

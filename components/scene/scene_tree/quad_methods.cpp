@@ -59,16 +59,17 @@ RTSuccess Register(SceneTreeState& tree, RTInstance node) {
   return kRTSuccess;
 }
 
-void AddNodesOf(List* items, const QuadItem* except, List* answer) {
+void AddNodesOf(SceneTreeState& tree, List* items, const QuadItem* except) {
   for (QuadItem* item : ListItems<QuadItem>(items))
-    if (item != except) ListAppend(answer, item->node);
+    if (item != except) ListAppendRecycled(tree.quadQuery, tree.spareLinks, item->node);
 }
 
-// The nodes of the cell's items (but `except`'s) and of its neighbour leaves' items.
-void AnswerNeighbourhood(const QuadTreeNode& cell, const QuadItem* except, List* answer) {
-  AddNodesOf(cell.items, except, answer);
+// The nodes of the cell's items (but `except`'s) and of its neighbour leaves' items, into the
+// query answer.
+void AnswerNeighbourhood(SceneTreeState& tree, const QuadTreeNode& cell, const QuadItem* except) {
+  AddNodesOf(tree, cell.items, except);
   for (const QuadTreeNode* neighbour : cell.neighbours)
-    if (neighbour) AddNodesOf(neighbour->items, nullptr, answer);
+    if (neighbour) AddNodesOf(tree, neighbour->items, nullptr);
 }
 
 }  // namespace
@@ -176,22 +177,22 @@ RTSuccess QTQueryRadius(RTInstance self, RTInstance node, float, List** nodes) {
     Core().RaiseError(nullptr, u"RTTeskSceneTree::QTQueryRadius(): NULL node parameter!", kLevelError);
     return kRTFailure;
   }
-  ListClear(tree->quadQuery);
+  ListRecycle(tree->quadQuery, tree->spareLinks);
   if (nodes) *nodes = tree->quadQuery;
   const QuadItem* item = QuadItemOf(*tree, node);
   if (!nodes || !item || !item->cell) return kRTFailure;
-  AnswerNeighbourhood(*item->cell, item, tree->quadQuery);
+  AnswerNeighbourhood(*tree, *item->cell, item);
   return kRTSuccess;
 }
 
 RTSuccess QTQueryRadiusByPoint(RTInstance self, const RTFVector3D* point, float, List** nodes) {
   SceneTreeState* tree = StateOf(self);
   if (!tree || !point) return kRTFailure;
-  ListClear(tree->quadQuery);
+  ListRecycle(tree->quadQuery, tree->spareLinks);
   if (nodes) *nodes = tree->quadQuery;
   const QuadTreeNode* cell = tree->quadRoot ? quad::FindLeaf(tree->quadRoot, *point) : nullptr;
   if (!nodes || !cell) return kRTFailure;
-  AnswerNeighbourhood(*cell, nullptr, tree->quadQuery);
+  AnswerNeighbourhood(*tree, *cell, nullptr);
   return kRTSuccess;
 }
 

@@ -1,4 +1,5 @@
-// Filing quad items in the cells of the quad tree.
+// Filing quad items in the cells of the quad tree. The cells' item lists take their links from the
+// tree's spare links and give them back there, so that items moving between cells allocate nothing.
 #include "quad_tree.h"
 
 #include "kivo/support/component_kit.h"
@@ -48,7 +49,7 @@ QuadTreeNode* FindLeaf(QuadTreeNode* cell, const RTFVector3D& point) {
 
 bool Insert(QuadTreeNode* cell, QuadItem* item) {
   while (true) {
-    ListAppend(cell->items, item);
+    ListAppendRecycled(cell->items, item->owner->spareLinks, item);
     item->cell = cell;
     if (cell->leaf == 1) return true;
     const int quadrant = QuadrantIndex(*cell, item->position);
@@ -63,7 +64,7 @@ bool Insert(QuadTreeNode* cell, QuadItem* item) {
 
 bool Remove(QuadTreeNode* cell, QuadItem* item) {
   while (cell) {
-    ListRemove(cell->items, item);
+    ListRemoveRecycled(cell->items, item, item->owner->spareLinks);
     const int quadrant = QuadrantIndex(*cell, item->position);
     if (quadrant < 0) {
       item->cell = nullptr;
@@ -90,9 +91,9 @@ bool Update(QuadItem* item) {
   const int quadrant = QuadrantIndex(*cell->parent, item->position);
   if (quadrant >= 0 && cell->parent->children[quadrant] && Lists(cell->parent->children[quadrant]->items, item))
     return true;
-  ListRemove(cell->items, item);
+  ListRemoveRecycled(cell->items, item, item->owner->spareLinks);
   for (QuadTreeNode* above = cell->parent; above; above = above->parent) {
-    ListRemove(above->items, item);
+    ListRemoveRecycled(above->items, item, item->owner->spareLinks);
     if (QuadrantIndex(*above, item->position) >= 0) return Insert(above, item);
   }
   item->cell = nullptr;

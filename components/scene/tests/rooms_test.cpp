@@ -119,6 +119,29 @@ TEST_F(Rooms, ClearingTheListReleasesDetachesAndForgetsEveryRoom) {
   EXPECT_EQ(neighbours->count, 0u) << "detached: no tree to answer";
 }
 
+TEST_F(Rooms, ANeighbourRoomOfTheTreeIsReachableAndNoOtherIs) {
+  InstanceRef tree = MakeTree();
+  InstanceRef a = MakeRoom(u"A", At(0, 0, 0), At(5, 3, 5));
+  InstanceRef b = MakeRoom(u"B", At(5, 0, 0), At(10, 3, 5));
+  InstanceRef c = MakeRoom(u"C", At(10, 0, 0), At(15, 3, 5));
+  for (RTInstance room : {a.get(), b.get(), c.get()}) ASSERT_EQ(tree_calls::AddRoom(tree.get(), room), kRTSuccess);
+  ASSERT_EQ(room::AddNeighbourRoom(a.get(), u"B"), kRTSuccess);
+  const struct {
+    const char* what;
+    RTInstance from, to;
+    RTBool reachable;
+  } cases[] = {{"a neighbour", a.get(), b.get(), 1},
+               {"a room of the tree that is no neighbour", a.get(), c.get(), 0},
+               {"the room itself", a.get(), a.get(), 0},
+               {"a room that does not name it", b.get(), a.get(), 0},
+               {"no room", a.get(), nullptr, 0}};
+  for (const auto& c : cases) {
+    RTBool reachable = 7;
+    ASSERT_EQ(room::IsRoomReachable(c.from, c.to, &reachable), kRTSuccess) << c.what;
+    EXPECT_EQ(reachable, c.reachable) << c.what;
+  }
+}
+
 TEST_F(Rooms, DesigningAnEmptyTreeIsStoredAndReferencesAreCopied) {
   InstanceRef tree = MakeTree();
   EXPECT_EQ(tree_calls::EnableDesigning(tree.get(), 1), kRTSuccess) << "no rooms: only stored";

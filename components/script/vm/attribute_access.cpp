@@ -64,7 +64,14 @@ RTSuccess SymbolReadAttribute(RTVarnoVM* vm, RTVarnoSymbol* object, const char16
 RTSuccess SymbolWriteAttribute(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, uint32_t element,
                                const RTVarnoConstantValue* value) {
   RTVarnoConstantValue* target = Target(vm, object, name, element, nullptr);
-  if (!value || !target || !Accessible(value->type) || target->type != value->type) return kRTFailure;
+  if (!value || !target || target->type != value->type) return kRTFailure;
+  if (value->type == kTypeVector3) {
+    // Copied into the value's own vector block: the VM keeps its blocks.
+    if (!value->value.vector || !target->value.vector) return kRTFailure;
+    *target->value.vector = *value->value.vector;
+    return kRTSuccess;
+  }
+  if (!Accessible(value->type)) return kRTFailure;
   if (value->type != kTypeString) {
     target->value.word = value->value.word;
     return kRTSuccess;

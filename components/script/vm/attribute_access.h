@@ -23,8 +23,9 @@ using scripting::kWholeAttribute;
 // with `out` zeroed, when there is no such attribute or element or it holds another type.
 RTSuccess SymbolReadAttribute(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, uint32_t element,
                               uint32_t type, RTVarnoConstantValue* out);
-// Stores a number, real, bool or string into the attribute (or list element) of that type; the VM
-// keeps its own copy of a string. Fails for another type and leaves the value as it was.
+// Stores a number, real, bool, string or vector3 into the attribute (or list element) of that type;
+// the VM keeps its own copy of a string, and a vector3's four floats are copied into the value's
+// own vector. Fails for another type and leaves the value as it was.
 RTSuccess SymbolWriteAttribute(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, uint32_t element,
                                const RTVarnoConstantValue* value);
 

@@ -374,12 +374,14 @@ enum Slot : uint32_t {
 #undef TESK_GAME_SLOT
 };
 inline constexpr uint32_t kMethodCount = 336;
+// The game's own method after the published ones: the scene node or room of a script handle.
+inline constexpr uint32_t kResolveSceneHandle = 0x58c;
 
 inline constexpr uint32_t kLevel = 0x58;     // the game level's first slot table
 inline constexpr uint32_t kOwnTable = 0x5C;  // its second table: the game's own functions
 inline constexpr uint32_t kStateWord = 0x60;  // the GamePrivateData record
 inline constexpr uint32_t kObjectSize = 112;  // published bytes
-inline constexpr uint32_t kSlotTableSize = kDisplayBMPList + 4;  // 1420 bytes: 355 entries
+inline constexpr uint32_t kSlotTableSize = kResolveSceneHandle + 4;  // 1424 bytes: 356 entries
 
 using ScriptMethod = RTSuccess (*)(RTInstance game, varno::RTVarnoSymbol* object, uint32_t argumentCount,
                                    varno::RTVarnoConstantValue* arguments, varno::RTVarnoConstantValue* result,
@@ -423,6 +425,11 @@ inline RTSuccess GetCurrentTime(RTInstance game, varno::RTVarnoConstantValue* re
 inline RTSuccess GetCurrentTimeC(RTInstance game, float* seconds) {
   return kivo::CallMethod(game, kLevel, kGetCurrentTimeC, seconds);
 }
+// The route planner of a pathfinding kind (an index into the environment's graphs), with a
+// reference for the caller; fails with null for a kind the game has no graph of.
+inline RTSuccess GetPathfindingObject(RTInstance game, int32_t kind, RTInstance* planner) {
+  return kivo::CallMethod(game, kLevel, kGetPathfindingObject, static_cast<uint32_t>(kind), planner);
+}
 // The game clock times 0.5.
 inline RTSuccess GetGameTimeC(RTInstance game, float* seconds) {
   return kivo::CallMethod(game, kLevel, kGetGameTimeC, seconds);
@@ -438,6 +445,11 @@ inline RTSuccess RemovePatientC(RTInstance game, RTTeskActorWrapper* wrapper) {
 // The player's body, with a reference for the caller.
 inline RTSuccess GetPlayerEntity(RTInstance game, RTInstance* body) {
   return kivo::CallMethod(game, kLevel, kGetPlayerEntity, body);
+}
+// The scene node or room that a script sees as the number `handle`, with a reference for the
+// caller; fails with null for a handle the game has not issued or whose object is gone.
+inline RTSuccess ResolveSceneHandle(RTInstance game, uint32_t handle, RTInstance* object) {
+  return kivo::CallMethod(game, kLevel, kResolveSceneHandle, handle, object);
 }
 
 }  // namespace call

@@ -365,6 +365,9 @@ TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
       {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
        R"( "room": {"box": [[0,0,0],[1,1,1]], "openings": 1}}]})",
        "a room's \"openings\" are a list of footprint edge numbers"},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "pathfindingKind": 0.5}}]})",
+       "a room's \"pathfindingKind\" is a whole number from -2147483648 to 2147483647"},
       {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"entity": "Meshes:Bed"}}]})",
        "a node's \"entity\" is an instance path starting with \"Root:\""},
       {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"entity": "Root:Meshes:Bed"}}]})",

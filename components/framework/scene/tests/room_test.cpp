@@ -2,6 +2,7 @@
 // names of its children, looked up when first needed, and the walls; first-version streams still
 // read) and every damaged stream refused whole.
 #include "kivo/scene/room_calls.h"
+#include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
 #include "scene_test.h"
 
@@ -19,12 +20,14 @@ std::string Names(const std::vector<std::u16string>& names) {
 const std::string kAllWalls(4, '\1');
 
 // A room stream: box (0, 0, 0)-(4, 3, 4), flags 0x10, a square footprint and its wall flags (none in
-// version 1), one neighbour, no further rooms, the node "Bed", the light "Lamp" and the bounds node
-// "Shell".
-std::string RoomBytes(uint32_t version = 2, const std::string& walls = kAllWalls) {
+// version 1), one neighbour, no further rooms, the node "Bed", the light "Lamp", the bounds node
+// "Shell" and, from version 3, the pathfinding group and kind.
+std::string RoomBytes(uint32_t version = 3, const std::string& walls = kAllWalls, int32_t group = -1,
+                      int32_t kind = 0) {
   return U32(version) + Vector(0, 0, 0) + Vector(4, 3, 4) + U32(0x10) + U32(4) + Vector(0, 0, 0) + Vector(4, 0, 0) +
          Vector(4, 0, 4) + Vector(0, 0, 4) + walls + Names({u"Hall"}) + Names({}) + Names({u"Bed"}) + Names({u"Lamp"}) +
-         WString(u"Shell");
+         WString(u"Shell") +
+         (version >= 3 ? U32(static_cast<uint32_t>(group)) + U32(static_cast<uint32_t>(kind)) : std::string());
 }
 // Where the wall flags start in RoomBytes.
 constexpr size_t kWallsAt = 4 + 24 + 4 + 4 + 48;
@@ -86,6 +89,28 @@ TEST_F(Room, ListsEachNodeOnceWithAReference) {
   EXPECT_EQ(room::RemoveNode(room.get(), visitor.get()), kRTFailure);
   EXPECT_EQ(RefCount(visitor.get()), 1u);
   ASSERT_EQ(room::RemoveNode(room.get(), bed.get()), kRTSuccess);
+}
+
+// A game node names the room whose node list holds it; another room taking it leaves the first
+// room's removal without effect on that name.
+TEST_F(Room, NamesItselfTheContainerOfTheGameNodesItHolds) {
+  InstanceRef ward = MakeRoom(u"Ward", At(0, 0, 0), At(10, 3, 10));
+  InstanceRef hall = MakeRoom(u"Hall", At(10, 0, 0), At(20, 3, 10));
+  InstanceRef walker = MakeNode(u"Walker", At(12, 0, 1));
+  const auto container = [&] {
+    InstanceRef room;
+    EXPECT_EQ(tesk_scene_node::GetNodeRoom(walker.get(), room.out()), kRTSuccess);
+    return room.get();
+  };
+  EXPECT_EQ(container(), nullptr);
+  ASSERT_EQ(room::AddNode(ward.get(), walker.get()), kRTSuccess);
+  EXPECT_EQ(container(), ward.get());
+  ASSERT_EQ(room::AddNode(hall.get(), walker.get()), kRTSuccess);
+  EXPECT_EQ(container(), hall.get());
+  ASSERT_EQ(room::RemoveNode(ward.get(), walker.get()), kRTSuccess);
+  EXPECT_EQ(container(), hall.get()) << "the hall took it since";
+  ASSERT_EQ(room::RemoveNode(hall.get(), walker.get()), kRTSuccess);
+  EXPECT_EQ(container(), nullptr);
 }
 
 TEST_F(Room, StreamsItsShapeLinksAndChildrenByName) {
@@ -162,6 +187,27 @@ TEST_F(Room, StreamsItsWallsAndReadsAFirstVersionStreamWithEveryEdgeAWall) {
   EXPECT_EQ(points[2].z, 4.0f);
 }
 
+TEST_F(Room, StreamsItsPathfindingGroupAndKindAndReadsOlderStreamsWithTheDefaults) {
+  InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(4, 3, 4));
+  int32_t group = 0, kind = 0;
+  ASSERT_EQ(room::GetPathfindingGroup(room.get(), &group), kRTSuccess);
+  ASSERT_EQ(room::GetDefaultPathfindingKind(room.get(), &kind), kRTSuccess);
+  EXPECT_EQ(std::make_pair(group, kind), std::make_pair(-1, 0)) << "a new room: every group, kind 0";
+  ASSERT_EQ(room::SetPathfinding(room.get(), 2, 5), kRTSuccess);
+  const std::string bytes = StreamedOut(room.get());
+  EXPECT_EQ(bytes.substr(bytes.size() - 8), U32(2) + U32(5));
+
+  InstanceRef copy = MakeRoom(u"Copy", At(0, 0, 0), At(1, 1, 1));
+  ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(bytes).get()), kRTSuccess);
+  room::GetPathfindingGroup(copy.get(), &group);
+  room::GetDefaultPathfindingKind(copy.get(), &kind);
+  EXPECT_EQ(std::make_pair(group, kind), std::make_pair(2, 5));
+  ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(RoomBytes(2)).get()), kRTSuccess);
+  room::GetPathfindingGroup(copy.get(), &group);
+  room::GetDefaultPathfindingKind(copy.get(), &kind);
+  EXPECT_EQ(std::make_pair(group, kind), std::make_pair(-1, 0)) << "a second-version stream";
+}
+
 TEST_F(Room, RefusesADamagedStreamWhole) {
   InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(4, 3, 4));
   const std::string before = StreamedOut(room.get());
@@ -178,7 +224,7 @@ TEST_F(Room, RefusesADamagedStreamWhole) {
     std::string bytes;
     const char* message;
   } cases[] = {
-      {"a newer room", U32(3) + whole.substr(4), "the stream holds no room of version 2 or older"},
+      {"a newer room", U32(4) + whole.substr(4), "the stream holds no room of version 3 or older"},
       {"a wall flag other than 0 or 1", RoomBytes(2, std::string("\1\2\1\1", 4)),
        "the wall flag of edge 1 is cut short or neither 0 nor 1"},
       {"a footprint count beyond the stream",

@@ -9,11 +9,6 @@ namespace tesk::game {
 
 namespace {
 
-// TEMPORARY until the scene node's Euler angles merge in.
-RTSuccess SetEulerAngles(RTInstance n, float pitch, float yaw, float roll) {
-  return kivo::CallMethod(n, kivo::scene_node::kLevel, 0x234, pitch, yaw, roll);
-}
-
 constexpr uint8_t kGameScreen = 0;
 constexpr uint8_t kConversationScreen = 22;
 constexpr float kRotatePush = 4.0f;
@@ -96,12 +91,13 @@ bool ActorPosition(const RTTeskActorWrapper* wrapper, RTFVector3D* position) {
 void UpdateCameraFrame(GamePrivateData& game, uint32_t frameStart) {
   PushRotation(game);
   StepFreeCamera(&game.freeCamera, static_cast<float>(frameStart * 0.001));
-  if (!game.cameraNode) return;
+  const RTInstance node = game.environment.cameraNode;
+  if (!node) return;
   const FreeCameraAxis* axes = game.freeCamera.axes;
-  SetEulerAngles(game.cameraNode, axes[kPitchAxis].position, axes[kYawAxis].position, 0.0f);
-  if (game.cameraLens) kivo::camera::SetFieldOfView(game.cameraLens, game.fieldOfView);
+  kivo::scene_node::SetEulerAngles(node, axes[kPitchAxis].position, axes[kYawAxis].position, 0.0f);
+  if (game.environment.cameraLens) kivo::camera::SetFieldOfView(game.environment.cameraLens, game.environment.fieldOfView);
   const RTFMatrix4x4* local = nullptr;
-  if (!kivo::scene_node::GetLocalMatrix(game.cameraNode, &local) || !local) return;
+  if (!kivo::scene_node::GetLocalMatrix(node, &local) || !local) return;
   const RTFMatrix4x4 m = *local;
   RTFVector3D t{m.m[3][0], m.m[3][1], m.m[3][2], 1.0f};
   if (!game.cameraReleased)
@@ -111,7 +107,7 @@ void UpdateCameraFrame(GamePrivateData& game, uint32_t frameStart) {
   else
     FollowScript(game, m, &t);
   Shake(game, &t);
-  kivo::scene_node::SetTranslation(game.cameraNode, &t);
+  kivo::scene_node::SetTranslation(node, &t);
 }
 
 }  // namespace tesk::game

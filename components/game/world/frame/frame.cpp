@@ -1,6 +1,7 @@
 // The frame (Main), pause and resume, and the episode reset (ResetC). Calls into owners that are
 // not built yet (the frame render, the actors' frame, vehicles) go through their slots and fail
 // harmlessly on empty ones; their results are not used.
+#include "environment.h"
 #include "game_context.h"
 #include "game_methods.h"
 #include "kivo/actor/actor_calls.h"
@@ -59,11 +60,12 @@ RTSuccess UnPauseC(RTInstance self) {
   return kRTSuccess;
 }
 
-// The steps of the episode reset in their order; the steps of the wrecking ball, effects, minimap,
-// doors, HUD widgets, music, sound effects and ambience join with their code.
+// The steps of the episode reset in their order; the steps of the effects, minimap, doors, HUD
+// widgets, music, sound effects and ambience join with their code.
 RTSuccess ResetC(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
+  ResetWreckingBall(self);
   ResetGameClock(*game);
   WorldLists& lists = game->lists;
   if (lists.patientList) ClearPatients(*game);

@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "environment.h"
+#include "game_context.h"
 #include "game_record.h"
 #include "gui_skin.h"
 #include "kivo/actor/actor_calls.h"
@@ -24,8 +26,6 @@ namespace {
 
 using namespace kivo;
 
-CoreTable& Core() { return *ModuleCore(); }
-
 int32_t DefaultSetOption(int32_t, int32_t) {
   Core().RaiseError(nullptr, u"**** SetOptionI() callback not set!!!", kLevelError);
   return 0;
@@ -35,12 +35,6 @@ int32_t DefaultGetOption(int32_t, int32_t* value) {
   Core().RaiseError(nullptr, u"**** GetOptionI() callback not set!!!", kLevelError);
   if (value) *value = 0;
   return 0;
-}
-
-uint32_t Now() {
-  uint32_t now = 0;
-  Core().GetTime(nullptr, &now);
-  return now;
 }
 
 bool TakeSingleton(const char16_t* report, const char16_t* className, RTInstance* out) {
@@ -76,11 +70,6 @@ void SetHudDefaults(GamePrivateData& game) {
   }
   game.timerDial = TimerDial{60, 99, 50, 50, -1};
   game.clickSelection = -1;
-}
-
-void Release(RTInstance& held) {
-  if (held) Core().ReleaseInstance(nullptr, held);
-  held = nullptr;
 }
 
 void FreeText(char16_t*& text) {
@@ -136,6 +125,9 @@ RTSuccess CreateGamePrivateData(RTInstance self) {
   game.cursorCallback = nullptr;
   game.pathfinderCount = 0;
   ListCreate(&game.environmentList);
+  ListCreate(&game.droppedRoomList);
+  game.environment.gymOutlinesOn = 1;
+  SetUpGymRoomPairs(game.environment);
   game.sceneHandles = new HandleTable(HandleTable::Holds::kInstances);
   BuildRoomAmbienceMap(&game.roomAmbience);
   game.scenarioIndex = -1;
@@ -145,6 +137,7 @@ RTSuccess CreateGamePrivateData(RTInstance self) {
 RTSuccess DestroyGamePrivateData(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTSuccess;
+  ReleaseEnvironment(self, *game);
   DestroyWorldLists(*game);
   // The skin the start-up loaded, whole or in part, goes with the game.
   gui::ReleaseGuiSkin();

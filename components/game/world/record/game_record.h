@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "camera_lerp.h"
+#include "environment_record.h"
 #include "free_camera.h"
 #include "hud_hooks.h"
 #include "hud_tables.h"
@@ -90,6 +91,8 @@ inline constexpr size_t kAoiCellCount = 16;
 struct GameLibrary {
   uint32_t hardwareRendering;          // option 3 (Driver) was non-zero
   uint32_t started;                    // Startup ran to its end; input is ignored before
+  uint32_t loading;                    // an environment is loading; input is ignored meanwhile
+  uint32_t firstLoadDone;              // an environment has loaded since the library was loaded
   AoiCell aoiCells[kAoiCellCount];     // filled by BuildIconAtlasTable
 };
 
@@ -229,6 +232,7 @@ struct GamePrivateData {
   RTInstance* pathfinders;          // RTRoutePlanner instances of the environment
   int32_t scenarioIndex;            // -1: the next environment takes it from the script
   kivo::HandleTable* sceneHandles;  // the scene nodes and rooms that scripts see by number
+  EnvironmentState environment;
 
   // Window and input.
   void* windowHandle;
@@ -273,10 +277,8 @@ struct GamePrivateData {
   // Audio.
   ListenerGain listenerGain;
 
-  // The frame's camera and what the frame render reads of the screens and the HUD.
-  RTInstance cameraNode;  // the scene node that carries the camera, or null before an environment
-  RTInstance cameraLens;  // the node's RTCamera
-  float fieldOfView;      // radians
+  // The frame's camera (its node and lens are the environment's) and what the frame render reads
+  // of the screens and the HUD.
   uint32_t cameraRotateLeft;
   uint32_t cameraRotateRight;
   RTFVector3D freeCameraPosition;  // the looked-at point while the user pans

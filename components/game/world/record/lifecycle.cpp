@@ -4,6 +4,7 @@
 #include <bit>
 #include <iterator>
 
+#include "environment.h"
 #include "game_context.h"
 #include "game_methods.h"
 #include "kivo/actor/actor_calls.h"
@@ -62,10 +63,10 @@ void ResetSingletonEvents(GamePrivateData& game) {
 
 }  // namespace
 
-// The restore of dropped room lights and the gym outlines join with the environment's code.
 RTSuccess FreeWorld(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
+  SetGymOutlines(self, 1);
   for (RTInstance node : kivo::ListItems<RTInstanceRecord>(game->highlightProps))
     if (node) kivo::tesk_scene_node::SetScriptObject(node, nullptr);
   ReleaseActors(self, *game);
@@ -85,6 +86,7 @@ RTSuccess FreeWorld(RTInstance self) {
   ResetSingletonEvents(*game);
   game->freeCameraMode = 1;
   game->zoomLerp.active = game->yawLerp.active = game->pitchLerp.active = 0;
+  RestoreDroppedRooms(self, *game);
   game->cameraAttachActor = 0;
   game->cameraAttachWrapper = nullptr;
   game->cameraReleased = 0;

@@ -103,6 +103,13 @@ TESK_GAME_SCRIPT_METHOD(NodeLocalToWorld) {
   return kRTSuccess;
 }
 
+RTSuccess ResolveSceneHandle(RTInstance self, uint32_t handle, RTInstance* object) {
+  GamePrivateData* game = RecordOf(self);
+  if (!object) return kRTFailure;
+  *object = game && game->sceneHandles ? static_cast<RTInstance>(game->sceneHandles->Resolve(handle)) : nullptr;
+  return *object ? Core().ResolveHandle(nullptr, *object) : kRTFailure;
+}
+
 // The translation of the last spawn point whose object has the name; the result is left alone
 // when none has.
 TESK_GAME_SCRIPT_METHOD(GetSpawnpointByName) {

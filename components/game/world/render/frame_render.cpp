@@ -51,16 +51,16 @@ void FollowPlayerWithListener(const GamePrivateData& game) {
 void DrawActorOverlays(const GamePrivateData& game) {
   if (!game.actorComponent) return;
   for (RTTeskActorWrapper* wrapper : kivo::ListItems<RTTeskActorWrapper>(game.lists.actorList))
-    kivo::actor::ActorDrawing(game.actorComponent, game.cameraNode, wrapper);
+    kivo::actor::ActorDrawing(game.actorComponent, game.environment.cameraNode, wrapper);
   for (RTTeskActorWrapper* wrapper : kivo::ListItems<RTTeskActorWrapper>(game.lists.actorList))
-    kivo::actor::ActorTextDrawing(game.actorComponent, game.cameraNode, wrapper);
+    kivo::actor::ActorTextDrawing(game.actorComponent, game.environment.cameraNode, wrapper);
 }
 
 void DrawWorld(const GamePrivateData& game) {
-  const bool world = game.sceneTree && game.cameraNode;
+  const bool world = game.sceneTree && game.environment.cameraNode;
   if (world) {
     tree::UpdateTransforms(game.sceneTree, kivo::FloatToInt<uint32_t>(game.gameClock * 1000.0));
-    tree::SetRenderCameraNode(game.sceneTree, game.cameraNode);
+    tree::SetRenderCameraNode(game.sceneTree, game.environment.cameraNode);
     FollowPlayerWithListener(game);
   }
   r::BeginScene(game.rasterizer);

@@ -287,8 +287,9 @@ inline RTSuccess SymbolReadAttribute(RTInstance v, VM vm, Symbol object, const c
                                      uint32_t type, RTVarnoConstantValue* value) {
   return Call(v, kSymbolReadAttribute, vm, object, name, element, type, value);
 }
-// Stores a number, real, bool or string (value->type) into an attribute or list element of that
-// type; the VM keeps its own copy of a string.
+// Stores a number, real, bool, string or vector3 (value->type) into an attribute or list element of
+// that type; the VM keeps its own copy of a string and copies a vector3's four floats into its own
+// vector.
 inline RTSuccess SymbolWriteAttribute(RTInstance v, VM vm, Symbol object, const char16_t* name, uint32_t element,
                                       const RTVarnoConstantValue* value) {
   return Call(v, kSymbolWriteAttribute, vm, object, name, element, value);

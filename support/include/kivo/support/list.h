@@ -37,6 +37,15 @@ RTSuccess ListRemoveLink(List* list, ListLink* link);
 RTSuccess ListAppendOwned(List* list, ListLink* link, void* data);
 RTSuccess ListDetachOwned(List* list, ListLink* link);
 RTSuccess ListRemove(List* list, const void* data);
+// Refilling a list without freeing and allocating links: the links leave for a spare list of the
+// caller's, to be taken again for new entries, so that a list refilled over and over allocates only
+// when it grows past the most it has held. The spare list's data words mean nothing.
+// Every link of `list` moves to `spare`; the list is then empty.
+RTSuccess ListRecycle(List* list, List* spare);
+// As ListAppend, taking a link of `spare` when it has one.
+RTSuccess ListAppendRecycled(List* list, List* spare, void* data);
+// As ListRemove, the link moving to `spare`.
+RTSuccess ListRemoveRecycled(List* list, const void* data, List* spare);
 // Index operations walk from the head; out of range gives null and failure.
 RTSuccess ListDataAt(List* list, uint32_t index, void** out);
 RTSuccess ListElementAt(List* list, uint32_t index, ListLink** out);

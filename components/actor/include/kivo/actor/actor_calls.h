@@ -137,12 +137,14 @@ struct RTTeskActorWrapper {
   float MaxSpeed;
   float PreviousMaxSpeed;
   float VehicleAnimationRate;
-  RTFVector3D Acceleration;
+  RTFVector3D Acceleration;      // the integrator's lagged acceleration
+  RTFVector3D SmoothedSteering;  // the steering the integrators apply, lagged toward Steering
   RTFVector3D Force;
   RTFVector3D Steering;
   float MaxSteering;
   float SteeringConstraint;
   float WheelAngle;  // degrees
+  float DesiredVehicleSpeed;  // of the last wheelchair or gurney driving step
   float PathStartTime;
   RTFVector3D AvoidanceVectors[2];
   float Radius;
@@ -152,8 +154,9 @@ struct RTTeskActorWrapper {
   ActorContact Contacts[kivo::actor::kMaxContacts];
   float NeighbourhoodRadius;
   kivo::List* NeighbourQueryList;  // the scene tree's
-  kivo::List* NeighbourList;
-  kivo::List* FreeNeighbourList;
+  kivo::List* NeighbourList;      // wrappers that rank above this actor
+  kivo::List* FreeNeighbourList;  // wrappers that rank below it
+  kivo::List* SpareNeighbourLinks;  // links of the two lists above, kept between refills
   int32_t CarriedActorIndex;  // read from a save, until the references are bound; -1 for none
   uint32_t Floor;
   uint32_t Staffer;

@@ -89,6 +89,7 @@ struct SceneTreeState {
   kivo::List* deferred;      // nodes drawn after the others, one reference each
   RTInstance hitTestFilter;  // one reference held, or null
   kivo::List* quadItems;     // every live QuadItem, filed again after each rebuild
+  kivo::List* spareLinks;    // links of the query answer and the cells' item lists, kept for reuse
 };
 
 }  // namespace tesk::scene_tree

@@ -32,11 +32,12 @@ enum Slot : uint32_t {
   kStreamOut = 0x30,
   kSetTween = 0x34,  // seconds
   kGetTween = 0x38,
+  kCopyInto = 0x3c,  // (target player)
 };
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;
-inline constexpr uint32_t kSlotTableSize = kGetTween + 4;
+inline constexpr uint32_t kSlotTableSize = kCopyInto + 4;
 inline constexpr uint32_t kStreamVersion = 1;
 
 // Adds the motion (an RTAnimTrack) at the end of the set; *index is its place.
@@ -67,5 +68,10 @@ inline RTSuccess Evaluate(RTInstance p, uint32_t milliseconds, RTInstance* motio
 // NaN is refused.
 inline RTSuccess SetTween(RTInstance p, float seconds) { return CallMethod(p, kLevel, kSetTween, seconds); }
 inline RTSuccess GetTween(RTInstance p, float* seconds) { return CallMethod(p, kLevel, kGetTween, seconds); }
+
+// The target player (an RTRigid or a descendant, not this one) takes this one's motions (a
+// reference each), current motion, looping, playing, rate and tween, from motion time 0 and with
+// no blend; what it had goes.
+inline RTSuccess CopyInto(RTInstance p, RTInstance target) { return CallMethod(p, kLevel, kCopyInto, target); }
 
 }  // namespace kivo::rigid

@@ -64,12 +64,19 @@ enum Slot : uint32_t {
   kSetHitTestFilter = 0x228,
   kSetWalls = 0x22c,
   kGetWalls = 0x230,
+  kGetPathfindingGroup = 0x234,
+  kGetDefaultPathfindingKind = 0x238,
+  kSetPathfinding = 0x23c,
+  kIsRoomReachable = 0x240,
+  kGetLightingResult = 0x244,
+  kSetLightsDropped = 0x248,
+  kGetLightsDropped = 0x24c,
 };
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;
-inline constexpr uint32_t kSlotTableSize = kGetWalls + 4;
-inline constexpr uint32_t kStreamVersion = 2;
+inline constexpr uint32_t kSlotTableSize = kGetLightsDropped + 4;
+inline constexpr uint32_t kStreamVersion = 3;
 
 // Room flags.
 inline constexpr uint32_t kOutOfQuadTree = 0x10;    // left out of the quad tree, lookups, hit tests and baking
@@ -167,6 +174,37 @@ inline RTSuccess SphereHitTest(RTInstance r, const RTFVector3D* start, const RTF
 // the filter is set again. The room holds a reference on it.
 inline RTSuccess SetHitTestFilter(RTInstance r, RTInstance filter) {
   return CallMethod(r, kLevel, kSetHitTestFilter, filter);
+}
+
+// Path planning: the room's node group in the route planner's graphs (-1 for every group) and the
+// kind of graph its walkers plan on unless told otherwise (-1 and 0 for a new room).
+inline RTSuccess GetPathfindingGroup(RTInstance r, int32_t* group) {
+  return CallMethod(r, kLevel, kGetPathfindingGroup, group);
+}
+inline RTSuccess GetDefaultPathfindingKind(RTInstance r, int32_t* kind) {
+  return CallMethod(r, kLevel, kGetDefaultPathfindingKind, kind);
+}
+inline RTSuccess SetPathfinding(RTInstance r, int32_t group, int32_t kind) {
+  return CallMethod(r, kLevel, kSetPathfinding, group, kind);
+}
+// Whether a walker can go from this room straight into `other`: *reachable 1 when `other` is one of
+// its neighbour rooms (the room itself is not), else 0.
+inline RTSuccess IsRoomReachable(RTInstance r, RTInstance other, RTBool* reachable) {
+  return CallMethod(r, kLevel, kIsRoomReachable, other, reachable);
+}
+
+// Lighting: the room's lighting result is the mesh of its bounds node when that is an
+// RTStaticLitMesh whose lighting is done (static_lit_mesh_calls.h), with a reference for the
+// caller; null (and success) when there is none. Dropping the lights is a mark the room keeps
+// while the game runs (not streamed); the game switches the result off and on itself.
+inline RTSuccess GetLightingResult(RTInstance r, RTInstance* result) {
+  return CallMethod(r, kLevel, kGetLightingResult, result);
+}
+inline RTSuccess SetLightsDropped(RTInstance r, RTBool dropped) {
+  return CallMethod(r, kLevel, kSetLightsDropped, dropped);
+}
+inline RTSuccess GetLightsDropped(RTInstance r, RTBool* dropped) {
+  return CallMethod(r, kLevel, kGetLightsDropped, dropped);
 }
 
 // Hit word A of the rooms' tests.

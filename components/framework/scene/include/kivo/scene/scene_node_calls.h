@@ -54,11 +54,16 @@ enum Slot : uint32_t {
   kPreItemHook = 0x228,
   kPreDrawNotification = 0x22c,
   kAddChild = 0x230,
+  kSetEulerAngles = 0x234,
+  kGetEulerAngles = 0x238,
+  kGetModifierCount = 0x23c,
+  kGetModifierList = 0x240,
+  kAddModifier = 0x244,
 };
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;    // RTSceneNode's own functions, for a derived level's parent calls
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here
-inline constexpr uint32_t kSlotTableSize = kAddChild + 4;
+inline constexpr uint32_t kSlotTableSize = kAddModifier + 4;
 inline constexpr uint32_t kStreamVersion = 2;
 
 // The entity with a reference for the caller; null (and success) when the node carries none.
@@ -106,6 +111,27 @@ inline RTSuccess GetNextSibling(RTInstance n, RTInstance* sibling) {
 // is one already. Refused: a null child or one that is no scene node, the node itself or one above
 // it, and a child instance of another scene node (the instance tree places it).
 inline RTSuccess AddChild(RTInstance n, RTInstance child) { return CallMethod(n, kLevel, kAddChild, child); }
+// The placement's rotation as Euler angles in radians (pitch about x, yaw about y, roll about z,
+// applied in the order of Mat3FromEuler); setting them keeps the translation.
+inline RTSuccess SetEulerAngles(RTInstance n, float pitch, float yaw, float roll) {
+  return CallMethod(n, kLevel, kSetEulerAngles, pitch, yaw, roll);
+}
+inline RTSuccess GetEulerAngles(RTInstance n, float* pitch, float* yaw, float* roll) {
+  return CallMethod(n, kLevel, kGetEulerAngles, pitch, yaw, roll);
+}
+// Modifiers: instances that act on the node (a motion player, RTRigid), added at run time and held
+// with one reference each, in the order added; not streamed. The list is the node's own, valid
+// until the next AddModifier.
+inline RTSuccess GetModifierCount(RTInstance n, uint32_t* count) {
+  return CallMethod(n, kLevel, kGetModifierCount, count);
+}
+inline RTSuccess GetModifierList(RTInstance n, const RTInstance** modifiers, uint32_t* count) {
+  return CallMethod(n, kLevel, kGetModifierList, modifiers, count);
+}
+// Refused: a null modifier.
+inline RTSuccess AddModifier(RTInstance n, RTInstance modifier) {
+  return CallMethod(n, kLevel, kAddModifier, modifier);
+}
 
 // Drawing a node, the scene tree also runs the items attached to it (scene_item below) and tells
 // the node where it is in the frame. A node has no items yet, and its notifications do nothing.
@@ -163,11 +189,14 @@ enum Slot : uint32_t {
   kSetTranslation = 0x210,  // likewise
   kSetAnimator = 0x214,
   kGetAnimator = 0x218,
+  kGetNodeRoom = 0x21c,
+  kSetNodeRoom = 0x220,
+  kLeaveNodeRoom = 0x224,
 };
 inline constexpr uint32_t kLevel = 0x14;
 inline constexpr uint32_t kOwnTable = 0x18;
 inline constexpr uint32_t kObjectSize = 0x20;
-inline constexpr uint32_t kSlotTableSize = kGetAnimator + 4;
+inline constexpr uint32_t kSlotTableSize = kLeaveNodeRoom + 4;
 inline constexpr uint32_t kStreamVersion = 2;
 
 // The state word: bits 0-3 render bits (bit 0 draws the node), bits 4-15 the node's kind, bits
@@ -214,6 +243,15 @@ inline RTSuccess SetAnimator(RTInstance n, RTInstance animator) {
 // The player with a reference for the caller; null (and success) when the node has none.
 inline RTSuccess GetAnimator(RTInstance n, RTInstance* animator) {
   return CallMethod(n, kLevel, kGetAnimator, animator);
+}
+// The room whose node list holds the node (the container room), with a reference for the caller;
+// null (and success) when none does. Rooms set it as they add and remove the node.
+inline RTSuccess GetNodeRoom(RTInstance n, RTInstance* room) { return CallMethod(n, kLevel, kGetNodeRoom, room); }
+// The room keeps the node; the node keeps no reference on the room.
+inline RTSuccess SetNodeRoom(RTInstance n, RTInstance room) { return CallMethod(n, kLevel, kSetNodeRoom, room); }
+// The container room becomes none if it is `room` (another room may have taken the node since).
+inline RTSuccess LeaveNodeRoom(RTInstance n, RTInstance room) {
+  return CallMethod(n, kLevel, kLeaveNodeRoom, room);
 }
 // The vector the scene tree hands a tracked node (zero when it stays in its room); kept, unused.
 inline RTSuccess SetVector(RTInstance n, const RTFVector3D* vector) { return CallMethod(n, kLevel, kSetVector, vector); }

@@ -41,12 +41,15 @@ enum Slot : uint32_t {
   kReplaceTexels = 0x18,
   kLightingDone = 0x1c,
   kProcessFrame = 0x20,
+  kSetEnabled = 0x24,
+  kIsEnabled = 0x28,
+  kIsLit = 0x2c,
 };
 inline constexpr uint32_t kLevel = poly_model::kObjectSize;
 inline constexpr uint32_t kOwnTable = kLevel + 4;
 inline constexpr uint32_t kStateWord = kLevel + 8;
 inline constexpr uint32_t kObjectSize = kLevel + 12;
-inline constexpr uint32_t kSlotTableSize = kProcessFrame + 4;
+inline constexpr uint32_t kSlotTableSize = kIsLit + 4;
 inline constexpr uint32_t kStreamVersion = 2;
 
 // A lightmap holds at most this many texels a side.
@@ -76,5 +79,11 @@ inline RTSuccess ReplaceTexels(RTInstance m, const Lightmap* lightmap, const uin
 }
 // The texels are final: from the next frame on the mesh draws with its lightmaps.
 inline RTSuccess LightingDone(RTInstance m) { return CallMethod(m, kLevel, kLightingDone); }
+// Switches the lighting result on or off (on when made): while off, the mesh draws unlit. Not
+// streamed.
+inline RTSuccess SetEnabled(RTInstance m, RTBool on) { return CallMethod(m, kLevel, kSetEnabled, on); }
+inline RTSuccess IsEnabled(RTInstance m, RTBool* enabled) { return CallMethod(m, kLevel, kIsEnabled, enabled); }
+// *lit := 1 once lighting is done (LightingDone, or a stream that says so).
+inline RTSuccess IsLit(RTInstance m, RTBool* lit) { return CallMethod(m, kLevel, kIsLit, lit); }
 
 }  // namespace kivo::static_lit_mesh

@@ -1,0 +1,256 @@
+#include "contacts.h"
+
+#include <cmath>
+
+#include "actor_frame.h"
+#include "actor_vectors.h"
+#include "game_link.h"
+#include "kivo/scene/room_calls.h"
+#include "kivo/scene/scene_node_calls.h"
+#include "kivo/support/vector.h"
+#include "signals.h"
+#include "steering.h"
+#include "tesk/scene/scene_tree_calls.h"
+#include "varno/scripting_calls.h"
+#include "wrapper_lookup.h"
+
+namespace tesk::actor {
+
+namespace {
+
+using namespace kivo;
+namespace scripting = varno::scripting;
+using kivo::actor::kContactActors;
+using kivo::actor::kContactScene;
+using kivo::actor::kContactSceneSphere;
+using kivo::actor::kContactVehicleSegment;
+using kivo::actor::kMaxContacts;
+
+constexpr uint32_t kOnFoot = 10;
+constexpr float kProbeLift = 0.2f;
+constexpr float kWallStandOff = 0.02f;
+constexpr float kImmovable = 2.9387e-39f;  // the obstacle's inverse mass
+constexpr uint32_t kNoActorContacts = 0x80;
+constexpr char16_t kAtBed[] = u"bIsAtBed";
+
+bool OnFoot(const RTTeskActorWrapper& w) { return w.VehicleMode == kOnFoot; }
+RTFVector3D PositionOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kPositionRow); }
+
+bool Record(RTTeskActorWrapper& w, const ActorContact& contact) {
+  if (w.ContactCount >= kMaxContacts) return false;
+  w.Contacts[w.ContactCount++] = contact;
+  return true;
+}
+
+void Release(void* node) {
+  if (node) ModuleCore()->ReleaseInstance(nullptr, static_cast<RTInstance>(node));
+}
+
+// The script says the actor lies at a bed.
+bool AtBed(const ActorControllerData& actor, const RTTeskActorWrapper& w) {
+  varno::RTVarnoConstantValue value{};
+  return actor.script && actor.vm &&
+         scripting::SymbolReadAttribute(actor.script, static_cast<scripting::VM>(actor.vm),
+                                        static_cast<scripting::Symbol>(w.ScriptObject), kAtBed,
+                                        scripting::kWholeAttribute, varno::kTypeBool, &value) &&
+         value.value.word != 0;
+}
+
+void PushVelocity(RTTeskActorWrapper& w, float impulse, const RTFVector3D& normal) {
+  w.Velocity.x += impulse * normal.x * w.InverseMass;
+  w.Velocity.z += impulse * normal.z * w.InverseMass;
+  w.Velocity.y = 0.0f;
+}
+
+void MovePosition(RTTeskActorWrapper& w, const RTFVector3D& by, bool planar) {
+  RTFVector3D position = PositionOf(w);
+  position.x += by.x;
+  position.y = planar ? 0.0f : position.y + by.y;
+  position.z += by.z;
+  SetRow(&w.Frame, kPositionRow, position);
+}
+
+void AnswerActor(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w,
+                 const ActorContact& contact) {
+  auto& other = *static_cast<RTTeskActorWrapper*>(contact.party);
+  // Predicted positions that coincide give no normal, and no impulse can be had from it: the entry
+  // is skipped.
+  float j = 0.0f;
+  if (AtBed(actor, other) ||
+      !ElasticImpulse(contact.relativeVelocity, contact.normal, w.InverseMass + other.InverseMass, &j))
+    return;
+  if (OnFoot(w)) {
+    PushVelocity(w, j, contact.normal);
+    if (other.Moving) return;
+    other.Velocity.x -= j * contact.normal.x * other.InverseMass;
+    other.Velocity.y -= j * contact.normal.y * other.InverseMass;
+    other.Velocity.z -= j * contact.normal.z * other.InverseMass;
+  } else if (other.Moving) {
+    return;
+  }
+  Signal(self, &other, &w, kSignalMakeWay, nullptr);
+}
+
+void AnswerSegment(RTInstance self, RTTeskActorWrapper& w, const ActorContact& contact) {
+  auto& other = *static_cast<RTTeskActorWrapper*>(contact.party);
+  const float penetration = (w.Radius + other.Radius) - std::sqrt(contact.squaredDistance);
+  MovePosition(w,
+               RTFVector3D{contact.normal.x * penetration, contact.normal.y * penetration,
+                           contact.normal.z * penetration, 0.0f},
+               false);
+  if (!w.Moving) Signal(self, &w, &other, kSignalMakeWay, nullptr);
+}
+
+void AnswerWall(RTTeskActorWrapper& w, const ActorContact& contact) {
+  if (OnFoot(w)) {
+    MovePosition(w, RTFVector3D{contact.normal.x * kWallStandOff, 0.0f, contact.normal.z * kWallStandOff, 0.0f}, true);
+    w.Velocity = RTFVector3D{};
+    w.Speed = 0.0f;
+    w.Moving = 0;
+  }
+  Release(contact.party);
+}
+
+void AnswerObstacle(RTTeskActorWrapper& w, const ActorContact& contact) {
+  if (OnFoot(w)) {
+    float j = 0.0f;
+    if (ElasticImpulse(contact.relativeVelocity, contact.normal, w.InverseMass + kImmovable, &j))
+      PushVelocity(w, j, contact.normal);
+    const float standOff = w.PaddedRadius - w.Radius;
+    MovePosition(w, RTFVector3D{contact.normal.x * standOff, 0.0f, contact.normal.z * standOff, 0.0f}, true);
+  }
+  Release(contact.party);
+}
+
+// The segment of an actor not on foot.
+void SegmentOf(const RTTeskActorWrapper& w, RTFVector3D* start, RTFVector3D* end) {
+  *start = PositionOf(w);
+  const RTFVector3D forward = Row(w.Frame, kForwardRow);
+  const float length = VehicleSegmentLength(w.VehicleMode);
+  *end = RTFVector3D{start->x + forward.x * length, start->y + forward.y * length, start->z + forward.z * length,
+                     start->w};
+}
+
+// The centre p against the segment of the actor not on foot.
+void TestSegment(RTTeskActorWrapper& w, RTTeskActorWrapper& other, const RTFVector3D& p,
+                 const RTTeskActorWrapper& segmentOwner) {
+  RTFVector3D start{}, end{}, closest{};
+  SegmentOf(segmentOwner, &start, &end);
+  const float d2 = ClosestPointOnSegment(p, start, end, &closest);
+  const float reach = w.Radius + other.Radius;
+  if (!(d2 < reach * reach)) return;
+  RTFVector3D normal = Vec3Subtract(p, closest);
+  Vec3Normalize(&normal);
+  Record(w, ActorContact{&other, OnFoot(other) ? kContactActors : kContactVehicleSegment, d2, normal, {}});
+}
+
+void TestSwept(RTTeskActorWrapper& w, RTTeskActorWrapper& other, float dt) {
+  const RTFVector3D own = PositionOf(w);
+  const RTFVector3D theirs = PositionOf(other);
+  const RTFVector3D a{w.Velocity.x * dt, 0.0f, w.Velocity.z * dt, 0.0f};
+  const RTFVector3D b{other.Velocity.x * dt, 0.0f, other.Velocity.z * dt, 0.0f};
+  float travel = 0.0f;
+  RTFVector3D centre{};
+  if (!SweptSphereTest(w.Radius, own, a, other.Radius, theirs, b, 1.0f, &travel, &centre)) return;
+  const RTFVector3D relative = Vec3Subtract(w.Velocity, other.Velocity);
+  RTFVector3D direction = relative;
+  Vec3Normalize(&direction);
+  const RTFVector3D heading = Row(other.Frame, kForwardRow);
+  const float ahead = other.Speed * travel;
+  RTFVector3D normal{theirs.x + heading.x * ahead - (own.x + direction.x * travel), 0.0f,
+                     theirs.z + heading.z * ahead - (own.z + direction.z * travel), 0.0f};
+  Vec3Normalize(&normal);
+  Record(w, ActorContact{&other, kContactActors, 0.0f, normal, relative});
+}
+
+bool InRoomWithoutActorContacts(const RTTeskActorWrapper& w) {
+  InstanceRef room;
+  uint32_t flags = 0;
+  return tesk_scene_node::GetNodeRoom(w.RootNode, room.out()) && room.get() && room::GetFlags(room.get(), &flags) &&
+         (flags & kNoActorContacts);
+}
+
+}  // namespace
+
+float VehicleSegmentLength(uint32_t mode) {
+  switch (mode) {
+    case 3:
+      return -2.4f;
+    case 5:
+      return 0.7f;
+    default:
+      return 0.0f;
+  }
+}
+
+RTSuccess ResolveContacts(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w, float dt) {
+  w.ContactCount = 0;
+  ProbeSceneContact(actor, w, dt);
+  CheckActorContacts(self, w, dt);
+  if (w.ContactCount == 0) return kRTFailure;
+  for (uint32_t i = 0; i < w.ContactCount; ++i) {
+    const ActorContact& contact = w.Contacts[i];
+    switch (contact.type) {
+      case kContactActors:
+        AnswerActor(self, actor, w, contact);
+        break;
+      case kContactVehicleSegment:
+        AnswerSegment(self, w, contact);
+        break;
+      case kContactScene:
+        AnswerWall(w, contact);
+        break;
+      case kContactSceneSphere:
+        AnswerObstacle(w, contact);
+        break;
+    }
+  }
+  return kRTSuccess;
+}
+
+RTSuccess ProbeSceneContact(const ActorControllerData& actor, RTTeskActorWrapper& w, float dt) {
+  RTFVector3D future{};
+  ComputeFuturePosition(w, dt, &future);
+  const InstanceRef tree = SceneTreeOf(actor);
+  if (!tree.get()) return kRTFailure;
+  const RTFVector3D position = PositionOf(w);
+  InstanceRef room;
+  if (!scene_tree::GetRoomByPoint(tree.get(), &position, room.out())) return kRTFailure;
+  const float lift = w.Radius + kProbeLift;
+  const RTFVector3D start{position.x, lift, position.z, 0.0f};
+  const RTFVector3D move{future.x - position.x, 0.0f, future.z - position.z, 0.0f};
+  float distance = 0.0f;
+  RTFVector3D point{}, normal{};
+  uint32_t wordA = 0;
+  RTInstance hitNode = nullptr;
+  scene_tree::SetHitTestFilter(tree.get(), w.TargetNode);
+  const bool hit = scene_tree::SphereHitTest(tree.get(), room.get(), &start, &move, w.Radius, &distance, &point,
+                                             &normal, &wordA, &hitNode) != 0;
+  scene_tree::SetHitTestFilter(tree.get(), nullptr);
+  // The rooms report the first touch anywhere along the movement's line: only one within this
+  // step's movement is a contact.
+  const ActorContact contact{hitNode, wordA == kivo::room::kHitObstacle ? kContactSceneSphere : kContactScene, 0.0f,
+                             normal, w.Velocity};
+  if (hit && distance < 1.0f && Record(w, contact)) return kRTSuccess;
+  if (hit) Release(hitNode);
+  return kRTFailure;
+}
+
+RTSuccess CheckActorContacts(RTInstance self, RTTeskActorWrapper& w, float dt) {
+  if (InRoomWithoutActorContacts(w) || !w.NeighbourQueryList) return kRTSuccess;
+  for (RTInstance node : ListItems<RTInstanceRecord>(w.NeighbourQueryList)) {
+    void* object = nullptr;
+    RTTeskActorWrapper* other =
+        tesk_scene_node::GetScriptObject(node, &object) && object ? WrapperOf(self, object) : nullptr;
+    if (!other || other == &w || !other->Visible) continue;
+    if (OnFoot(w) && !OnFoot(*other))
+      TestSegment(w, *other, PositionOf(w), *other);
+    else if (!OnFoot(w) && OnFoot(*other))
+      TestSegment(w, *other, PositionOf(*other), w);
+    else
+      TestSwept(w, *other, dt);
+  }
+  return kRTSuccess;
+}
+
+}  // namespace tesk::actor

@@ -1,0 +1,220 @@
+#include "avoidance.h"
+
+#include <algorithm>
+#include <cfloat>
+
+#include "actor_frame.h"
+#include "actor_vectors.h"
+#include "game_link.h"
+#include "kivo/scene/room_calls.h"
+#include "kivo/scene/scene_node_calls.h"
+#include "kivo/support/instance_ref.h"
+#include "kivo/support/raise.h"
+#include "kivo/support/vector.h"
+#include "steering.h"
+#include "tesk/scene/scene_tree_calls.h"
+
+namespace tesk::actor {
+
+namespace {
+
+using namespace kivo;
+
+constexpr float kProbeLift = 0.2f;
+constexpr float kFarthestHit = 2.0f;
+constexpr float kFeelerSpread = 0.3f;
+constexpr float kNarrowestGap = 0.3f;
+constexpr float kWallForward = 0.75f;
+constexpr float kNodeForward = 0.7f;
+constexpr uint32_t kNoAvoidance = 0x80;
+constexpr uint32_t kOnFoot = 10;
+constexpr float kWeakGain = 0.1f;
+constexpr float kHeadOn = -0.707f;
+constexpr float kSameWay = 0.707f;
+
+RTFVector3D Scaled(const RTFVector3D& v, float s) { return RTFVector3D{v.x * s, v.y * s, v.z * s, 0.0f}; }
+RTFVector3D Sum(const RTFVector3D& a, const RTFVector3D& b) {
+  return RTFVector3D{a.x + b.x, a.y + b.y, a.z + b.z, 0.0f};
+}
+RTFVector3D PositionOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kPositionRow); }
+RTFVector3D ForwardOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kForwardRow); }
+
+// The part of v across the heading, pointing back from v to the heading's line: forward dot(v,
+// forward) - v, normalised.
+RTFVector3D AcrossToward(const RTFVector3D& v, const RTFVector3D& forward) {
+  RTFVector3D lateral = Vec3Subtract(Scaled(forward, Vec3Dot(v, forward)), v);
+  Vec3Normalize(&lateral);
+  return lateral;
+}
+
+// Whether both feelers, at ±0.3 to the side of the sweep, hit walls less than 0.3 apart.
+bool Wedged(RTInstance tree, RTInstance room, const RTFVector3D& start, const RTFVector3D& sweep,
+            const RTFVector3D& side) {
+  const RTFVector3D left = Sum(sweep, Scaled(side, kFeelerSpread));
+  const RTFVector3D right = Vec3Subtract(sweep, Scaled(side, kFeelerSpread));
+  float f1 = 0.0f, f2 = 0.0f;
+  RTFVector3D point{};
+  uint32_t wordA = 0;
+  InstanceRef hit1, hit2;
+  if (!scene_tree::RayHitTest(tree, room, &start, &left, &f1, &point, &wordA, hit1.out()) ||
+      !scene_tree::RayHitTest(tree, room, &start, &right, &f2, &point, &wordA, hit2.out()))
+    return false;
+  return Vec3LengthSquared(Vec3Subtract(Scaled(right, f2), Scaled(left, f1))) < kNarrowestGap * kNarrowestGap;
+}
+
+bool InRoomWithoutAvoidance(const RTTeskActorWrapper& w) {
+  InstanceRef room;
+  uint32_t flags = 0;
+  return tesk_scene_node::GetNodeRoom(w.RootNode, room.out()) && room.get() && room::GetFlags(room.get(), &flags) &&
+         (flags & kNoAvoidance);
+}
+
+// The actor that threatens most: the one met soonest.
+struct Threat {
+  const RTTeskActorWrapper* actor = nullptr;
+  float time = FLT_MAX;
+  bool weak = false;
+};
+
+// Whether `other`, moving as it does, meets the actor moving `ahead` and comes within `reach` of it
+// sooner than the threat so far; the time into *time.
+bool MeetsSooner(const RTTeskActorWrapper& w, float ownRadius, const RTFVector3D& ahead,
+                 const RTTeskActorWrapper& other, float k, float reach, const Threat& threat, float* time) {
+  float travel = 0.0f;
+  RTFVector3D contact{};
+  if (!SweptSphereTest(ownRadius, PositionOf(w), ahead, other.PaddedRadius, PositionOf(other), other.Velocity, 1.0f,
+                       &travel, &contact))
+    return false;
+  PredictNearestApproachTime(w, other, k, time);
+  RTFVector3D atA{}, atB{};
+  float distance = 0.0f;
+  PredictNearestApproachPositions(&w, &other, *time, &atA, &atB, &distance);
+  return *time >= 0.0f && *time < threat.time && distance < reach;
+}
+
+// Scans the lists for the soonest threat.
+Threat FindThreat(const RTTeskActorWrapper& w, float range) {
+  Threat threat;
+  if (!w.NeighbourQueryList) return threat;
+  const RTFVector3D ahead = Scaled(ForwardOf(w), range);
+  float time = 0.0f;
+  for (auto* other : ListItems<RTTeskActorWrapper>(w.FreeNeighbourList))
+    if (MeetsSooner(w, w.PaddedRadius, ahead, *other, 0.75f, 2.0f * w.PaddedRadius, threat, &time))
+      threat = Threat{other, time, true};
+  for (auto* other : ListItems<RTTeskActorWrapper>(w.NeighbourList)) {
+    if (!other->Visible) continue;
+    if (other->VehicleMode != kOnFoot) {
+      // The vehicle's box would be tested here; vehicle records come with the vehicles.
+      RaiseFormatted(kLevelError,
+                     u"RTTeskActor::SteerToAvoidActorsC2(): Actor is vehicle type, but does not have a valid vehicle "
+                     u"data pointer.");
+      continue;
+    }
+    if (MeetsSooner(w, w.Radius, ahead, *other, 2.5f, 6.0f * w.Radius, threat, &time))
+      threat = Threat{other, time, threat.weak};
+  }
+  return threat;
+}
+
+// +1 to pass on the side away from `toward` (relative to the actor), else -1.
+float SideAwayFrom(const RTTeskActorWrapper& w, const RTFVector3D& toward) {
+  return Vec3Dot(Vec3Subtract(toward, PositionOf(w)), Row(w.Frame, kSideRow)) <= 0.0f ? 1.0f : -1.0f;
+}
+
+}  // namespace
+
+RTSuccess ProbeObstacles(const ActorControllerData& actor, RTTeskActorWrapper& w, float t, RTFVector3D* direction) {
+  RTFVector3D future{};
+  ComputeFuturePosition(w, t, &future);
+  const InstanceRef tree = SceneTreeOf(actor);
+  const RTFVector3D position = PositionOf(w);
+  InstanceRef room;
+  if (!tree.get() || !scene_tree::GetRoomByPoint(tree.get(), &position, room.out())) return kRTFailure;
+  const float lift = w.Radius + kProbeLift;
+  const RTFVector3D start{position.x, lift, position.z, 0.0f};
+  const RTFVector3D sweep{future.x - position.x, 0.0f, future.z - position.z, 0.0f};
+  float distance = 0.0f;
+  RTFVector3D contact{}, normal{};
+  uint32_t wordA = 0;
+  InstanceRef hitNode;
+  scene_tree::SetHitTestFilter(tree.get(), w.TargetNode);
+  const bool hit = scene_tree::SphereHitTest(tree.get(), room.get(), &start, &sweep, w.Radius, &distance, &contact,
+                                             &normal, &wordA, hitNode.out()) != 0;
+  if (hit && distance <= kFarthestHit && wordA == room::kHitWall &&
+      Wedged(tree.get(), room.get(), start, sweep, Row(w.Frame, kSideRow))) {
+    scene_tree::SetHitTestFilter(tree.get(), nullptr);
+    w.Moving = 0;
+    w.GoalInCorner = 1;
+    return kRTSuccess;
+  }
+  scene_tree::SetHitTestFilter(tree.get(), nullptr);
+  if (!hit || distance > kFarthestHit) return kRTFailure;
+  const RTFVector3D forward = ForwardOf(w);
+  const float most = w.MaxSteering;
+  if (wordA == room::kHitWall) {
+    const RTFVector3D lateral = AcrossToward(Vec3Subtract(contact, start), forward);
+    *direction = Sum(Scaled(forward, most * kWallForward), Scaled(lateral, most));
+  } else if (wordA == room::kHitObstacle) {
+    RTFVector3D away{contact.x - position.x, 0.0f, contact.z - position.z, 0.0f};
+    away = Vec3Subtract(away, Scaled(forward, Vec3Dot(away, forward)));
+    Vec3Normalize(&away);
+    *direction = Vec3Subtract(Scaled(forward, most * kNodeForward), Scaled(away, most));
+  } else {
+    return kRTSuccess;
+  }
+  direction->y = 0.0f;
+  return kRTSuccess;
+}
+
+RTSuccess SteerToAvoidActorsC2(RTInstance, const ActorControllerData& actor, RTTeskActorWrapper& w, float range,
+                               RTFVector3D* direction) {
+  if (InRoomWithoutAvoidance(w)) return kRTFailure;
+  const Threat threat = FindThreat(w, std::min(range, w.DistanceOnPath));
+  if (!threat.actor || threat.actor == w.TargetActor) return kRTFailure;
+  const RTTeskActorWrapper& other = *threat.actor;
+  const float q = Vec3Dot(ForwardOf(w), ForwardOf(other));
+  float side = 0.0f, brake = 0.0f;
+  if (q < kHeadOn) {
+    RTFVector3D own{}, theirs{};
+    float distance = 0.0f;
+    PredictNearestApproachPositions(&w, &other, threat.time, &own, &theirs, &distance);
+    side = SideAwayFrom(w, theirs);
+  } else if (q > kSameWay) {
+    side = SideAwayFrom(w, PositionOf(other));
+    if (!threat.weak) brake = -1.0f;
+  } else if (other.Speed <= w.Speed) {
+    side = Vec3Dot(Row(w.Frame, kSideRow), other.Velocity) <= 0.0f ? 1.0f : -1.0f;
+    brake = -1.0f;
+  }
+  const float gain = threat.weak ? kWeakGain : actor.properties.actorAvoidanceGain;
+  // A maximum speed of 0 (set by a script) leaves no share of it to scale by.
+  const float share = w.MaxSpeed != 0.0f ? w.Speed / w.MaxSpeed : 0.0f;
+  const RTFVector3D turn = Sum(Scaled(ForwardOf(w), brake), Scaled(Row(w.Frame, kSideRow), side));
+  const RTFVector3D scaled = Scaled(turn, share * w.MaxSteering * gain);
+  direction->x = scaled.x;
+  direction->y = scaled.y;
+  direction->z = scaled.z;
+  return kRTSuccess;
+}
+
+RTSuccess PredictNearestApproachTime(const RTTeskActorWrapper& a, const RTTeskActorWrapper& b, float k, float* time) {
+  const RTFVector3D v = Scaled(Vec3Subtract(b.Velocity, a.Velocity), k);
+  const float s = Vec3Length(v);
+  if (s == 0.0f) {
+    *time = 0.0f;
+    return kRTFailure;
+  }
+  *time = Vec3Dot(Scaled(v, 1.0f / s), Vec3Subtract(PositionOf(a), PositionOf(b))) / s;
+  return kRTSuccess;
+}
+
+RTSuccess PredictNearestApproachPositions(const RTTeskActorWrapper* a, const RTTeskActorWrapper* b, float time,
+                                          RTFVector3D* atA, RTFVector3D* atB, float* distance) {
+  if (!a || !b) return kRTFailure;
+  *atA = Sum(PositionOf(*a), Scaled(ForwardOf(*a), a->Speed * time));
+  *atB = Sum(PositionOf(*b), Scaled(ForwardOf(*b), b->Speed * time));
+  *distance = Vec3Distance(*atA, *atB);
+  return kRTSuccess;
+}
+
+}  // namespace tesk::actor
