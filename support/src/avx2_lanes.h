@@ -1,5 +1,5 @@
 // Four doubles in an AVX2 register, and the check that lets them stand in for extended precision.
-// For functions with the avx2 target only.
+// For functions with the avx2 and fma targets only.
 //
 // The float math forms its sums in extended precision (x87 long double) and rounds them once to
 // float. The same sums formed in double from the same float inputs (a float times a float is exact
@@ -21,24 +21,31 @@ namespace kivo::avx2 {
 
 inline constexpr double kSettleMargin = 0x1p-48;
 
-#define KIVO_AVX2_INLINE __attribute__((target("avx2"), always_inline)) inline
+#define KIVO_AVX2_INLINE __attribute__((target("avx2,fma"), always_inline)) inline
 
 // Four floats from memory, widened to doubles.
 KIVO_AVX2_INLINE __m256d Widen(const float* four) { return _mm256_cvtps_pd(_mm_loadu_ps(four)); }
 
 KIVO_AVX2_INLINE __m256d Magnitude(__m256d v) { return _mm256_andnot_pd(_mm256_set1_pd(-0.0), v); }
 
-// One bit per lane (lane 0 the lowest) whose float rounding is the same, bit for bit (so a zero
-// keeps its sign), everywhere within kSettleMargin x bound of its value. A NaN value or bound makes
-// the low end NaN; an infinite value makes the two ends differ: neither settles.
-KIVO_AVX2_INLINE int SettledLanes(__m256d value, __m256d bound) {
-  const __m256d sign = _mm256_set1_pd(-0.0);
-  const __m256d error = _mm256_mul_pd(bound, _mm256_set1_pd(kSettleMargin));
-  const __m128 low = _mm256_cvtpd_ps(_mm256_sub_pd(value, error));
-  // value + error, keeping the sign of a zero value when the error is 0.
-  const __m128 high = _mm256_cvtpd_ps(_mm256_xor_pd(_mm256_sub_pd(_mm256_xor_pd(value, sign), error), sign));
-  const __m128 same = _mm_castsi128_ps(_mm_cmpeq_epi32(_mm_castps_si128(low), _mm_castps_si128(high)));
-  return _mm_movemask_ps(_mm_and_ps(same, _mm_cmpord_ps(low, low)));
+// The floats of `value`, and all ones in each lane of `settled` whose float rounding is the same,
+// bit for bit (so a zero keeps its sign), everywhere within kSettleMargin x bound of its value;
+// other lanes of `settled` are cleared, none set. An infinite value makes the two ends differ. A
+// NaN value settles on a NaN: both evaluations meet a NaN, an infinity less an infinity or a zero
+// times an infinity for the same inputs (no product of floats and no sum of four overflows a
+// double), and a NaN need only stay a NaN. `negativeZero` says whether a value may be -0: a sum
+// that starts from +0 never is, which saves keeping the sign of a zero at the high end.
+KIVO_AVX2_INLINE __m128 SettledFloats(__m256d value, __m256d bound, __m128i* settled, bool negativeZero = true) {
+  // bound x kSettleMargin is exact (a power of two times a double far above the underflow), so
+  // each end rounds once, as value -+ error would.
+  const __m256d margin = _mm256_set1_pd(kSettleMargin);
+  const __m128 low = _mm256_cvtpd_ps(_mm256_fnmadd_pd(bound, margin, value));
+  // value + error, keeping the sign of a zero value when the error is 0: -(-value - error).
+  const __m256d highEnd = negativeZero ? _mm256_xor_pd(_mm256_fnmsub_pd(bound, margin, value), _mm256_set1_pd(-0.0))
+                                       : _mm256_fmadd_pd(bound, margin, value);
+  const __m128 high = _mm256_cvtpd_ps(highEnd);
+  *settled = _mm_and_si128(*settled, _mm_cmpeq_epi32(_mm_castps_si128(low), _mm_castps_si128(high)));
+  return low;
 }
 
 #undef KIVO_AVX2_INLINE

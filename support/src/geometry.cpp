@@ -5,8 +5,6 @@
 #include <cmath>
 
 #include "kivo/support/vector.h"
-#include "processor.h"
-#include "ray_triangle.h"
 
 namespace kivo {
 
@@ -68,12 +66,6 @@ RTBool IntersectRayPlane(float offset, const RTFVector3D& origin, const RTFVecto
   if (!(std::fabs(along) >= kParallelTolerance)) return 0;
   *t = static_cast<float>((Ext{plane.d} + offset - DotExt(plane.normal, origin)) / along);
   return 1;
-}
-
-RTBool IntersectRayTriangle(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
-                            const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v) {
-  static const auto intersect = ProcessorHasAvx2() ? ray_triangle::IntersectAvx2 : ray_triangle::IntersectExtended;
-  return intersect(origin, direction, v0, v1, v2, t, u, v);
 }
 
 RTBool IntersectRayBox(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& boxMin,

@@ -47,10 +47,6 @@ void Mat3Multiply(const RTFMatrix3x3& a, const RTFMatrix3x3& b, RTFMatrix3x3* ou
   matrix_kernels::MultiplyExtended(a.m, b.m, 3, out->m);
 }
 
-void Mat4Multiply(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) {
-  matrix_kernels::ChosenKernels().multiply(a, b, out);
-}
-
 bool Mat4Inverse(const RTFMatrix4x4& m, RTFMatrix4x4* out) {
   Ext a[4][8];
   for (int i = 0; i < 4; ++i)
@@ -75,14 +71,6 @@ bool Mat4Inverse(const RTFMatrix4x4& m, RTFMatrix4x4* out) {
   for (int i = 0; i < 4; ++i)
     for (int j = 0; j < 4; ++j) out->m[i][j] = static_cast<float>(a[i][j + 4]);
   return true;
-}
-
-void Mat4TransformPoint(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out) {
-  matrix_kernels::ChosenKernels().transformPoint(m, point, out);
-}
-
-void Mat4RotateVector(const RTFMatrix4x4& m, const RTFVector3D& vector, RTFVector3D* out) {
-  matrix_kernels::ChosenKernels().rotateVector(m, vector, out);
 }
 
 void Mat4RotationX(RTFMatrix4x4* m, float angle) {

@@ -22,12 +22,10 @@
 #include "extended_reference.h"
 #include "kivo/support/geometry.h"
 #include "kivo/support/matrix.h"
+#include "kivo/support/processor.h"
 #include "kivo/support/quaternion.h"
 #include "kivo/support/random.h"
 #include "kivo/support/vector.h"
-#include "matrix_kernels.h"
-#include "processor.h"
-#include "ray_triangle.h"
 
 namespace {
 
@@ -207,14 +205,6 @@ RTFMatrix4x4 MatrixFrom(Floats& f) {
 using Multiply4 = void (*)(const RTFMatrix4x4&, const RTFMatrix4x4&, RTFMatrix4x4*);
 using Transform = void (*)(const RTFMatrix4x4&, const RTFVector3D&, RTFVector3D*);
 
-void MultiplyExtended4(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) {
-  matrix_kernels::MultiplyExtended(a.m, b.m, 4, out->m);
-}
-template <bool kTranslate>
-void TransformExtended(const RTFMatrix4x4& m, const RTFVector3D& p, RTFVector3D* out) {
-  matrix_kernels::TransformExtended(m, p, kTranslate, out);
-}
-
 struct MatrixVersions {
   const char* name;
   Multiply4 multiply;
@@ -225,7 +215,8 @@ struct MatrixVersions {
 // The kernels, and the public functions that pick one (edge inputs only).
 std::vector<MatrixVersions> MatrixKernels() {
   std::vector<MatrixVersions> versions = {
-      {"extended", MultiplyExtended4, TransformExtended<true>, TransformExtended<false>},
+      {"extended", matrix_kernels::Mat4MultiplyExtended, matrix_kernels::TransformPointExtended,
+       matrix_kernels::RotateVectorExtended},
       {"public", Mat4Multiply, Mat4TransformPoint, Mat4RotateVector},
   };
   if (ProcessorHasAvx2())
@@ -386,12 +377,22 @@ TEST(Differential, RayTriangle) {
         };
         for (const Ray& ray : edges) EXPECT_TRUE(SameRayResults(name, test, ray, &failure)) << failure;
       }
-    // Hits on the triangle's edges and corners, where u + v meets det exactly.
-    for (const float x : {0.0f, 0.5f, 1.0f, 0x1p-24f, 1.0f - 0x1p-24f})
+    // Hits on the triangle's edges and corners, where u + v meets det exactly, and misses just off
+    // its edges.
+    for (const float x : {0.0f, 0.5f, 1.0f, 0x1p-24f, 1.0f - 0x1p-24f, -0x1p-24f, -kDenormal, 1.0f + 0x1p-23f})
       for (const float y : {0.0f, 0.5f, 1.0f - x, 0x1p-30f})
         EXPECT_TRUE(
             SameRayResults(name, test, {{x, y, -1, 0}, {0, 0, 1, 0}, corners[0], corners[1], corners[2]}, &failure))
             << failure;
+    // A ray through a slanted triangle and one beside it, scaled so that the float products
+    // underflow, or overflow while the extended ones do not (det infinite, the results NaN).
+    for (const float scale : {0x1p-60f, 0x1p-45f, 0x1p-6f, 0x1p40f, 0x1p45f, 0x1p60f})
+      for (const float x : {0.25f, -0.25f}) {
+        auto scaled = [&](float a, float b, float c) { return RTFVector3D{a * scale, b * scale, c * scale, 0}; };
+        const Ray ray{scaled(x, 0.25f, -1), scaled(0.1f, 0.2f, 3), scaled(0, 0, 0.5f), scaled(0, 1, 0.75f),
+                      scaled(1, 0, 0.25f)};
+        EXPECT_TRUE(SameRayResults(name, test, ray, &failure)) << failure;
+      }
   }
 }
 

@@ -34,6 +34,9 @@ void WrapperTest::SetUp() {
   ActorTest::SetUp();
   if (HasFatalFailure()) return;
   controller_ = NewController();
+  // The hand effect's turn belongs to the library, which stays loaded from one test's core to the
+  // next: give it back so that each test's first wrapper takes it.
+  ASSERT_EQ(kivo::actor::ResetStates(controller_.get()), kRTSuccess);
   ASSERT_EQ(core().GetFirstInstanceByString(nullptr, tesk::game::kClassName, game_.out(), 1, nullptr), kRTSuccess);
   const std::u16string path = platform::FromUtf8(kSceneTree);
   ASSERT_EQ(core().GetInstanceByName(nullptr, path.c_str(), tree_.out(), 0), kRTSuccess);

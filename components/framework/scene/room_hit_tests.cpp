@@ -21,13 +21,21 @@ namespace slot = kivo::room;
 
 RTFVector2D Ground(const RTFVector3D& v) { return {v.x, v.z}; }
 
+// The two scene node classes are told by their handles, allocating nothing; others through their
+// parents.
+bool IsSceneNode(const RoomState& room, RTInstance node) {
+  CoreTable* core = ModuleCore();
+  return core->IsInstanceOf(nullptr, node, room.teskSceneNodeClass) ||
+         core->IsInstanceOf(nullptr, node, room.sceneNodeClass) || core->IsKindOf(nullptr, node, room.sceneNodeClass);
+}
+
 // The x-z corners of the node's obstacle box placed by its world matrix; false when it has none.
-bool ObstacleCorners(RTInstance node, RTFVector2D corners[4]) {
+bool ObstacleCorners(const RoomState& room, RTInstance node, RTFVector2D corners[4]) {
   RTBool has = 0;
   RTFVector3D min{};
   RTFVector3D max{};
   const RTFMatrix4x4* world = nullptr;
-  if (!ModuleCore()->IsKindOfByName(nullptr, node, scene_node::kClassName) ||
+  if (!IsSceneNode(room, node) ||
       !scene_node::GetObstacleBox(node, &has, &min, &max) || !has || !scene_node::GetWorldMatrix(node, &world))
     return false;
   const RTFVector3D box[4] = {{min.x, 0, min.z, 0}, {max.x, 0, min.z, 0}, {max.x, 0, max.z, 0}, {min.x, 0, max.z, 0}};
@@ -49,7 +57,7 @@ void ForEachSegment(RTInstance self, RoomState& room, const char16_t* method, RT
   Resolve(self, room.nodes, method);
   for (RTInstance node : ListItems<RTInstanceRecord>(room.nodes.list)) {
     RTFVector2D corners[4];
-    if ((leftOut && (node == leftOut || IsBelow(node, leftOut))) || !ObstacleCorners(node, corners)) continue;
+    if ((leftOut && (node == leftOut || IsBelow(node, leftOut))) || !ObstacleCorners(room, node, corners)) continue;
     for (int i = 0; i < 4; ++i) visit(corners[i], corners[(i + 1) % 4], node);
   }
 }
@@ -112,8 +120,7 @@ RTSuccess SphereHitTest(RTInstance self, const RTFVector3D* start, const RTFVect
 RTSuccess SetHitTestFilter(RTInstance self, RTInstance filter) {
   RoomState* room = StateOf(self);
   if (!room) return kRTFailure;
-  if (filter && (!ModuleCore()->IsKindOfByName(nullptr, filter, scene_node::kClassName) ||
-                 !ModuleCore()->ResolveHandle(nullptr, filter)))
+  if (filter && (!IsSceneNode(*room, filter) || !ModuleCore()->ResolveHandle(nullptr, filter)))
     return kRTFailure;
   if (room->hitFilter) ModuleCore()->ReleaseInstance(nullptr, room->hitFilter);
   room->hitFilter = filter;

@@ -39,6 +39,11 @@ struct HeldNodes {
 };
 
 struct RoomState {
+  // The handles of RTSceneNode and RTTeskSceneNode, looked up when the room is made: its hit tests
+  // ask every node whether it is a scene node, and a kind test by name or through the parent
+  // classes makes a copy of a class name each time.
+  RTComponentHandle sceneNodeClass = kNoComponent;
+  RTComponentHandle teskSceneNodeClass = kNoComponent;
   RTFVector3D boxMin{};
   RTFVector3D boxMax{};
   uint32_t flags = 0;

@@ -128,6 +128,8 @@ RTSuccess Construct(RTInstance self) {
   RoomState* room = MakeState<RoomState>(self, kStateWord);
   if (!room) return kRTFailure;
   room->nodes.containing = true;
+  ModuleCore()->GetComponentHandle(nullptr, scene_node::kClassName, &room->sceneNodeClass);
+  ModuleCore()->GetComponentHandle(nullptr, tesk_scene_node::kClassName, &room->teskSceneNodeClass);
   return ListCreate(&room->nodes.list) && ListCreate(&room->lights.list) && ListCreate(&room->neighbours) &&
                  ListCreate(&room->further) && ListCreate(&room->spareLinks)
              ? kRTSuccess

@@ -335,10 +335,12 @@ int DoLoops(Run& run, int32_t target) {
   CallFrame* frame = TopFrame(context);
   SaveReturnPoint(context, frame);
   PushCallKind(context, kCallMethod);
-  // The event's arguments become the caller's arguments of the handler call.
+  // The event's arguments become the caller's arguments of the handler call. Above the popped top
+  // the slots hold nothing to release (a push writes them as they are, and a new frame leaves them
+  // unwritten); only the base element's slot may hold a value.
   ArgPopN(frame, frame->argumentTop);
+  StackElementRelease(&frame->arguments[0]);
   for (uint32_t i = 0; i <= event->count; ++i) {
-    StackElementRelease(&frame->arguments[i]);
     frame->arguments[i] = event->arguments[i];
     event->arguments[i] = RTVarnoStackElement{};
   }

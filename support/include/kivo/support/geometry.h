@@ -6,9 +6,19 @@
 #include <cstdint>
 
 #include "kivo/support/math_types.h"
+#include "kivo/support/processor.h"
 #include "kivo/types.h"
 
 namespace kivo {
+
+// The versions IntersectRayTriangle picks from by gAvx2 (ray_triangle.cpp): sums in extended
+// precision, and AVX2 in double settled on the same floats.
+namespace ray_triangle {
+RTBool IntersectExtended(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
+                         const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v);
+RTBool IntersectAvx2(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
+                     const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v);
+}  // namespace ray_triangle
 
 // Real roots of a x^2 + b x + c: 0, 1 or 2, with r1 <= r2 when a > 0. A leading coefficient with
 // abs(2a) <= 1e-10 gives 0 roots; a discriminant within 1e-10 of 0 gives the one root -b / 2a.
@@ -25,8 +35,11 @@ RTBool IntersectRayPlane(float offset, const RTFVector3D& origin, const RTFVecto
 
 // Moeller-Trumbore with back faces culled: 0 when the triangle faces away, is edge-on or
 // degenerate (det < 1e-6), or the ray passes outside it. t may be negative (behind the origin).
-RTBool IntersectRayTriangle(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
-                            const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v);
+inline RTBool IntersectRayTriangle(const RTFVector3D& origin, const RTFVector3D& direction, const RTFVector3D& v0,
+                                   const RTFVector3D& v1, const RTFVector3D& v2, float* t, float* u, float* v) {
+  return gAvx2 ? ray_triangle::IntersectAvx2(origin, direction, v0, v1, v2, t, u, v)
+               : ray_triangle::IntersectExtended(origin, direction, v0, v1, v2, t, u, v);
+}
 
 // Slab test against an axis-aligned box. t is the entry distance, or the exit distance when the
 // origin lies inside the box.

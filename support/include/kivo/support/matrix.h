@@ -1,10 +1,11 @@
 // 3x3 and 4x4 matrices: row-major, row vectors multiplied from the left, translation in row 3.
 // Sums are formed in extended precision (long double) and rounded once to float; the 4x4 product and
 // the transforms form them in double with AVX2 where the processor has it, settling on the same
-// floats.
+// floats. Those three are inline, so that a hot loop calls the chosen version directly.
 #pragma once
 
 #include "kivo/support/math_types.h"
+#include "kivo/support/processor.h"
 
 namespace kivo {
 
@@ -15,18 +16,45 @@ inline constexpr float kHalfPi = 1.5707964f;
 void Mat3Identity(RTFMatrix3x3* m);
 void Mat4Identity(RTFMatrix4x4* m);
 
+// The versions the 4x4 product and the transforms pick from by gAvx2.
+namespace matrix_kernels {
+
+void Mat4MultiplyExtended(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out);
+void Mat4MultiplyAvx2(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out);
+void TransformPointExtended(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out);
+void TransformPointAvx2(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out);
+void RotateVectorExtended(const RTFMatrix4x4& m, const RTFVector3D& vector, RTFVector3D* out);
+void RotateVectorAvx2(const RTFMatrix4x4& m, const RTFVector3D& vector, RTFVector3D* out);
+
+}  // namespace matrix_kernels
+
 // out = a x b, so p x out applies a first, then b. out may be a or b.
 void Mat3Multiply(const RTFMatrix3x3& a, const RTFMatrix3x3& b, RTFMatrix3x3* out);
-void Mat4Multiply(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out);
+inline void Mat4Multiply(const RTFMatrix4x4& a, const RTFMatrix4x4& b, RTFMatrix4x4* out) {
+  if (gAvx2)
+    matrix_kernels::Mat4MultiplyAvx2(a, b, out);
+  else
+    matrix_kernels::Mat4MultiplyExtended(a, b, out);
+}
 
 // The inverse of a general 4x4 matrix (Gauss-Jordan with partial pivoting, in extended
 // precision); false with out untouched when the matrix is singular. out may be m.
 bool Mat4Inverse(const RTFMatrix4x4& m, RTFMatrix4x4* out);
 
 // out.xyz = p.xyz x m including the translation row; out.w = 1. out may be the point.
-void Mat4TransformPoint(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out);
+inline void Mat4TransformPoint(const RTFMatrix4x4& m, const RTFVector3D& point, RTFVector3D* out) {
+  if (gAvx2)
+    matrix_kernels::TransformPointAvx2(m, point, out);
+  else
+    matrix_kernels::TransformPointExtended(m, point, out);
+}
 // out.xyz = v.xyz x the upper 3x3 of m (no translation); out.w = 1. out may be the vector.
-void Mat4RotateVector(const RTFMatrix4x4& m, const RTFVector3D& vector, RTFVector3D* out);
+inline void Mat4RotateVector(const RTFMatrix4x4& m, const RTFVector3D& vector, RTFVector3D* out) {
+  if (gAvx2)
+    matrix_kernels::RotateVectorAvx2(m, vector, out);
+  else
+    matrix_kernels::RotateVectorExtended(m, vector, out);
+}
 
 // Identity with a rotation about x (m11 = cos, m12 = sin, m21 = -sin, m22 = cos).
 void Mat4RotationX(RTFMatrix4x4* m, float angle);

@@ -1,9 +1,0 @@
-// What the processor runs, asked once per library.
-#pragma once
-
-namespace kivo {
-
-// Whether the processor (and the system) runs AVX2.
-bool ProcessorHasAvx2();
-
-}  // namespace kivo
