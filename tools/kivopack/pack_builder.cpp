@@ -13,6 +13,7 @@
 #include "kivo/camera/camera_calls.h"
 #include "kivo/light/light_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
+#include "kivo/scene/plain_scene_tree_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
@@ -110,7 +111,7 @@ struct Builder {
     return false;
   }
 
-  // The scene kinds ("sceneTree", "room", "node", "camera", "light"), each for an instance of its
+  // The scene kinds ("sceneTree", "room", "node", "camera", "light", "plainTree"), each for an instance of its
   // class (or a class of it) without "data"; `made` gets the child nodes made, `entities` the
   // nodes' entities to set once the pack is complete.
   bool DescribeScene(const nlohmann::json& item, RTInstance instance, const std::u16string& path,
@@ -128,6 +129,8 @@ struct Builder {
          [&](const nlohmann::json& d) { return DescribeNode(build, d, instance); }},
         {"camera", kivo::camera::kClassName, [&](const nlohmann::json& d) { return FillCamera(instance, d, error); }},
         {"light", kivo::light::kClassName, [&](const nlohmann::json& d) { return FillLight(instance, d, error); }},
+        {"plainTree", kivo::plain_scene_tree::kClassName,
+         [&](const nlohmann::json& d) { return DescribePlainTree(build, d, instance); }},
     };
     for (const auto& kind : kinds) {
       if (!item.contains(kind.field)) continue;

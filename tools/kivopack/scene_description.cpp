@@ -1,5 +1,6 @@
 #include "scene_description.h"
 
+#include "kivo/scene/plain_scene_tree_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/matrix.h"
@@ -236,6 +237,19 @@ bool DescribeNode(const SceneBuild& build, const json& description, RTInstance n
   return ReadState(build, description, node) && ReadObstacle(build, description, node) &&
          ReadEntity(build, description, node) && ReadAnimator(build, description, node) &&
          MakeChildNodes(build, description, "children", node, nullptr);
+}
+
+bool DescribePlainTree(const SceneBuild& build, const json& description, RTInstance tree) {
+  if (!description.is_object() || !description.contains("root"))
+    return Fail(build, "a \"plainTree\" is an object with a \"root\" node");
+  if (description.contains("nextSetting") && !IsWord(description["nextSetting"]))
+    return Fail(build, "a plain tree's \"nextSetting\" is a number from 0 to 4294967295");
+  RTInstance root = MakeChildNode(build, description["root"], tree);
+  if (!root) return false;
+  if (!kivo::plain_scene_tree::SetRootNode(tree, root) ||
+      !kivo::plain_scene_tree::SetNextSetting(tree, description.value("nextSetting", 0u)))
+    return Fail(build, "the plain tree refused its root node or next setting");
+  return true;
 }
 
 bool SetEntities(CoreTable& core, const std::vector<PendingEntity>& entities, std::string* error) {

@@ -19,6 +19,9 @@
 //       obstacle box that rooms collide with, the instance it carries (a mesh, skin, camera or light
 //       of the pack, anywhere in the description), the motion player (an RTArticulated of the pack)
 //       that poses the skin it carries (RTTeskSceneNode only) and its child nodes
+//   "plainTree": {"root": NODE, "nextSetting": 0}
+//       a plain scene tree (RTSceneTree) of a small scene: its root node, made as its child, and
+//       its next setting
 //   NODE: {"name": "Bed", "class": "RTTeskSceneNode", ...the fields of "node"}; the class is
 //       RTTeskSceneNode when left out
 #pragma once
@@ -51,6 +54,7 @@ struct SceneBuild {
 bool DescribeSceneTree(const SceneBuild& build, const nlohmann::json& description, RTInstance tree);
 bool DescribeRoom(const SceneBuild& build, const nlohmann::json& description, RTInstance room);
 bool DescribeNode(const SceneBuild& build, const nlohmann::json& description, RTInstance node);
+bool DescribePlainTree(const SceneBuild& build, const nlohmann::json& description, RTInstance tree);
 // Sets each node's entity or player; false, with `error` naming the path, when one is not in the
 // pack or not of its class.
 bool SetEntities(CoreTable& core, const std::vector<PendingEntity>& entities, std::string* error);

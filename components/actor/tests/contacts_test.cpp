@@ -49,7 +49,8 @@ TEST_F(Contacts, ProbingAnObstacleKeepsItsReferences) {
   int a = 0;
   RTTeskActorWrapper* w = Walker(&a, 0, 0);
   Face(&a, 90);
-  Walk(&a, {V(0, 0, 0), V(4, 0, 0)});
+  // The crate stands on the first of two segments: only a last segment is shortened at an obstacle.
+  Walk(&a, {V(0, 0, 0), V(4, 0, 0), V(4, 0, 1)});
   // How far the walker's circle ever reaches into the crate's box (it bounces off, then finds its way
   // round).
   float deepest = 0;
@@ -58,7 +59,7 @@ TEST_F(Contacts, ProbingAnObstacleKeepsItsReferences) {
     const RTFVector3D p = Position(w);
     const float reach = 0.5f + w->Radius;
     deepest = std::max(deepest, std::min(reach - std::fabs(p.x - 2), reach - std::fabs(p.z)));
-    if (!w->Moving) Walk(&a, {p, V(4, 0, 0)});
+    if (!w->Moving) Walk(&a, {p, V(4, 0, 0), V(4, 0, 1)});
   }
   EXPECT_LT(deepest, 0.05f) << "never through the crate";
   EXPECT_GT(Position(w).x, 2.5f) << "but round it";

@@ -1,10 +1,14 @@
 // Scenarios: LoadScenarioN registers the rooms of scenario n and disables the registered rooms
 // outside it, reference by reference, then refreshes every listed room.
 //
-// A reference "PATH@N" places the room in scenario n when bit n of N is set; bit 15 disables it in
-// scenario 5 even then; an untagged reference, and any reference when n is 0xFFFFFFFF or above 9,
-// is in. A room is looked up by the path before the "@": in the path table when registered, else
-// fetched by path (GetInstanceByName) and registered with AddRoom.
+// A reference "PATH@N" places the room in scenario n when bit n of N is set (the tag follows the
+// last "@", so a room's own name may hold one); bit 15 disables it in scenario 5 even then; an
+// untagged reference, and any reference when n is 0xFFFFFFFF or above 9, is in. A room is looked
+// up by the path before the tag: in the path table when registered, else fetched by path
+// (GetInstanceByName) and registered with AddRoom.
+#include <string>
+#include <string_view>
+
 #include "kivo/scene/room_calls.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/wide_string.h"
@@ -51,8 +55,11 @@ RTSuccess LoadScenarioN(RTInstance self, uint32_t scenario) {
   SceneTreeState* tree = StateOf(self);
   if (!tree) return kRTFailure;
   for (const char16_t* reference : ListItems<char16_t>(tree->roomReferences)) {
-    const char16_t* tag = WideStrFind(reference, u"@");
-    const std::u16string path = tag ? std::u16string(reference, tag) : std::u16string(reference);
+    // The tag follows the last "@": a room's own name may hold one ("gym@4031").
+    const std::u16string_view whole(reference);
+    const size_t at = whole.rfind(u'@');
+    const char16_t* tag = at == std::u16string_view::npos ? nullptr : reference + at;
+    const std::u16string path(whole.substr(0, at));
     const Placement placement = PlacementIn(tag, scenario);
     if (RTInstance registered = RegisteredRoomAt(*tree, path)) {
       SetScenarioFlags(registered, placement.disable);

@@ -40,8 +40,11 @@ kivo::InstanceRef Lookup(const std::u16string& path) {
 // negative value fails the load.
 bool TakeScenario(GamePrivateData& game) {
   if (game.scenarioIndex >= 0) return true;
+  varno::RTVarnoConstantValue persistents{};
   varno::RTVarnoConstantValue value{};
-  if (!ReadAttribute(game, game.gameObject, u"Persistents.scenario", varno::kTypeNumber, &value) ||
+  if (!ReadAttribute(game, game.gameObject, u"Persistents", varno::kFirstClassType, &persistents) ||
+      !ReadAttribute(game, static_cast<ScriptObject>(persistents.value.pointer), u"scenario", varno::kTypeNumber,
+                     &value) ||
       value.value.number < 0) {
     Report(u"RTTeskGame::LoadEnvironment() -- Cannot read a scenario of zero or more from Persistents");
     return false;

@@ -73,7 +73,9 @@ RTSuccess SetEnvironmentC(RTInstance self, uint32_t index) {
 namespace method {
 
 TESK_GAME_SCRIPT_METHOD(SetEnvironment) {
-  if (count < 1 || !result) return kRTFailure;
+  GamePrivateData* game = RecordOf(self);
+  if (!game || count < 1 || !result) return kRTFailure;
+  game->vm = vm;
   const RTSuccess set = SetEnvironmentC(self, arguments[0].value.word);
   result->value.word = set;
   return set;

@@ -15,7 +15,8 @@
 //
 // Room references: instance paths of rooms, each optionally tagged "@N", N a decimal number whose
 // bit n (0 to 9) places the room in scenario n and whose bit 15 disables it in scenario 5. An
-// untagged reference belongs to every scenario.
+// untagged reference belongs to every scenario. The tag follows the last "@": a room whose name
+// holds one ("gym@4031") is referenced with a tag.
 #pragma once
 
 #include "kivo/slots.h"
