@@ -10,7 +10,7 @@ namespace gametest {
 
 namespace {
 
-constexpr std::string_view kSceneComponents[] = {"RTEditable",  "RTRenderable",    "RTSceneNode", "RTTeskSceneNode",
+constexpr std::string_view kSceneComponents[] = {"RTEditable",    "RTRenderable",    "RTSceneNode", "RTTeskSceneNode",
                                                  "RTBrellinRoom", "RTTeskSceneTree", "RTCamera"};
 constexpr float kLensFieldOfView = 0.698132f;
 

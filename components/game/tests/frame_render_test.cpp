@@ -1,6 +1,8 @@
 // The frame render through the recording rasterizer: the frame's order and its failures, the
 // choice of the screens' forms, the HUD stage through recording hooks, and actors removed while
 // the frame names them.
+#include <AL/al.h>
+
 #include <map>
 #include <string>
 
@@ -114,7 +116,8 @@ TEST_F(FrameRender, OneFrameRunsItsStepsInOrder) {
   for (const char* once : {"BeginFrame(", "BeginScene()", "EndScene()", "PresentFrame()", "ResizeViewport("})
     EXPECT_EQ(CountStarting(frame, once), 1u) << once;
   // The scene's view comes from the camera, not the identity of the screen stage.
-  EXPECT_EQ(frame[std::find_if(frame.begin(), frame.end(), [](const std::string& l) { return l.rfind("BeginScene", 0) == 0; }) -
+  EXPECT_EQ(frame[std::find_if(frame.begin(), frame.end(),
+                               [](const std::string& l) { return l.rfind("BeginScene", 0) == 0; }) -
                   frame.begin() + 2]
                 .find(kIdentity),
             std::string::npos);
@@ -175,18 +178,18 @@ TEST_F(FrameRender, FailuresStopTheFrameWhereTheyMust) {
 
 // --- The screens' forms -------------------------------------------------------------------------
 
-std::vector<game::gui::TeskForm* game::ScreenForms::*> Chosen(game::FormStage stage, uint8_t mode, uint8_t previous,
-                                                              uint32_t antidote) {
+std::vector<game::gui::TeskForm * game::ScreenForms::*> Chosen(game::FormStage stage, uint8_t mode, uint8_t previous,
+                                                               uint32_t antidote) {
   const game::ScreenFormRow* rows[game::kMaxChosenForms];
   const size_t count = game::SelectScreenForms(stage, mode, previous, antidote, rows);
-  std::vector<game::gui::TeskForm* game::ScreenForms::*> forms;
+  std::vector<game::gui::TeskForm * game::ScreenForms::*> forms;
   for (size_t i = 0; i < count; ++i) forms.push_back(rows[i]->form);
   return forms;
 }
 
 TEST(ScreenFormTable, ChoosesTheFormsOfTheModeInDrawingOrder) {
   using F = game::ScreenForms;
-  using Forms = std::vector<game::gui::TeskForm* F::*>;
+  using Forms = std::vector<game::gui::TeskForm * F::*>;
   const auto screens = game::FormStage::kScreens;
   struct Case {
     uint8_t mode;
@@ -269,10 +272,9 @@ TEST_F(FrameRender, TheHudShowsInItsModes) {
     uint32_t hidden;
     bool shown;
   };
-  const Case cases[] = {{0, 0, 0, true},    {2, 0, 0, true},   {16, 0, 0, true},  {20, 0, 0, true},
-                        {22, 0, 0, true},   {26, 0, 0, true},  {27, 0, 0, true},  {28, 0, 0, true},
-                        {21, 3, 0, true},   {21, 15, 0, false}, {21, 6, 0, false}, {21, 8, 0, false},
-                        {11, 0, 0, false},  {3, 0, 0, false},  {0, 0, 1, false}};
+  const Case cases[] = {{0, 0, 0, true},   {2, 0, 0, true},   {16, 0, 0, true},  {20, 0, 0, true}, {22, 0, 0, true},
+                        {26, 0, 0, true},  {27, 0, 0, true},  {28, 0, 0, true},  {21, 3, 0, true}, {21, 15, 0, false},
+                        {21, 6, 0, false}, {21, 8, 0, false}, {11, 0, 0, false}, {3, 0, 0, false}, {0, 0, 1, false}};
   for (const Case& c : cases) {
     g.ScreenMode = c.mode;
     g.previousScreenMode = c.previous;
@@ -360,6 +362,32 @@ TEST_F(FrameRender, ThePopUpHidesBehindADeepFade) {
     EXPECT_EQ(Render(), kRTSuccess);
     EXPECT_EQ(gHookCalls["DrawMouseOverPopUp"], c.drawn) << int{c.mode} << " at " << c.clock << " alpha " << c.alpha;
   }
+}
+
+// --- The audio listener -------------------------------------------------------------------------
+
+// The service places OpenAL's listener at the matrix's position, facing along minus its z axis with
+// its y axis up; without a device it has no listener to place and says so by succeeding quietly.
+TEST_F(FrameRender, TheAudioServicePlacesTheListener) {
+  RTInstance service = record().audioService;
+  ASSERT_NE(service, nullptr);
+  RTFMatrix4x4 world{};
+  for (int i = 0; i < 4; ++i) world.m[i][i] = 1.0f;
+  world.m[3][0] = 1.0f;
+  world.m[3][1] = 2.0f;
+  world.m[3][2] = 3.0f;
+  EXPECT_EQ(kivo::audio_service::SetListenerMatrix(service, &world), kRTSuccess) << "no device yet";
+  ASSERT_EQ(kivo::audio_service::InitDevice(service), kRTSuccess);
+  EXPECT_EQ(kivo::audio_service::SetListenerMatrix(service, &world), kRTSuccess);
+  ALfloat position[3] = {};
+  alGetListener3f(AL_POSITION, &position[0], &position[1], &position[2]);
+  EXPECT_EQ(position[0], 1.0f);
+  EXPECT_EQ(position[1], 2.0f);
+  EXPECT_EQ(position[2], 3.0f);
+  ALfloat orientation[6] = {};
+  alGetListenerfv(AL_ORIENTATION, orientation);
+  EXPECT_EQ(std::vector<float>(orientation, orientation + 6), (std::vector<float>{0, 0, -1, 0, 1, 0}));
+  EXPECT_EQ(kivo::audio_service::SetListenerMatrix(service, nullptr), kRTFailure);
 }
 
 // --- Actors removed while the frame names them ---------------------------------------------------

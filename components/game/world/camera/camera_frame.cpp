@@ -95,7 +95,8 @@ void UpdateCameraFrame(GamePrivateData& game, uint32_t frameStart) {
   if (!node) return;
   const FreeCameraAxis* axes = game.freeCamera.axes;
   kivo::scene_node::SetEulerAngles(node, axes[kPitchAxis].position, axes[kYawAxis].position, 0.0f);
-  if (game.environment.cameraLens) kivo::camera::SetFieldOfView(game.environment.cameraLens, game.environment.fieldOfView);
+  if (game.environment.cameraLens)
+    kivo::camera::SetFieldOfView(game.environment.cameraLens, game.environment.fieldOfView);
   const RTFMatrix4x4* local = nullptr;
   if (!kivo::scene_node::GetLocalMatrix(node, &local) || !local) return;
   const RTFMatrix4x4 m = *local;

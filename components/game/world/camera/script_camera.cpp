@@ -88,8 +88,8 @@ TESK_GAME_SCRIPT_METHOD(CameraLerpToPosition) {
   PositionLerp& lerp = game->positionLerp;
   const RTFVector3D& target = *arguments[0].value.vector;
   const float seconds = arguments[1].value.real;
-  lerp.rate = RTFVector3D{RateOver(lerp.current.x, target.x, seconds), 0.0f,
-                          RateOver(lerp.current.z, target.z, seconds), 0.0f};
+  lerp.rate =
+      RTFVector3D{RateOver(lerp.current.x, target.x, seconds), 0.0f, RateOver(lerp.current.z, target.z, seconds), 0.0f};
   lerp.endTime = static_cast<float>(game->gameClock + seconds);
   lerp.lastTime = static_cast<float>(game->gameClock);
   lerp.target = target;

@@ -136,8 +136,8 @@ void DrawCountedIcon(RTInstance self, GamePrivateData& game, gui::TeskIcon* icon
   if (!draw) return;
   icon->Draw(0, 0, game.rasterizer);
   if (count > 1 && game.hudHooks.DrawNumber)
-    game.hudHooks.DrawNumber(self, count, kCounterStyle, x + icon->GetWidth() - numberInset,
-                             y + icon->GetHeight() - 15, kCounterOffset);
+    game.hudHooks.DrawNumber(self, count, kCounterStyle, x + icon->GetWidth() - numberInset, y + icon->GetHeight() - 15,
+                             kCounterOffset);
 }
 
 uint32_t CountOf(const kivo::List* list) { return list ? list->count : 0; }
@@ -163,8 +163,8 @@ void DrawCurbside(RTInstance self, GamePrivateData& game) {
   gui::TeskForm* popup = game.forms.curbsidePopup;
   if (!popup) return;
   const gui::TeskIWidget* panel = FormWidget(popup, u"CURB_ACK_PNL");
-  popup->SetX(static_cast<int32_t>(game.screenWidth) - (curb ? curb->GetWidth() : 0) -
-              (panel ? panel->GetWidth() : 0) - margin);
+  popup->SetX(static_cast<int32_t>(game.screenWidth) - (curb ? curb->GetWidth() : 0) - (panel ? panel->GetWidth() : 0) -
+              margin);
   popup->SetY(225);
   popup->Draw(0, 0, game.rasterizer);
 }

@@ -31,7 +31,8 @@ void ShowSelectedCamera(const GamePrivateData& game, const gui::TeskForm* form) 
   if (!game.securityCamerasReady) return;
   for (uint32_t camera = 0; camera < 3; ++camera)
     for (const char16_t* name : kCameraPanels[camera])
-      if (gui::TeskPanel* panel = FormPanel(form, name)) camera == game.securityCameraIndex ? panel->Show() : panel->Hide();
+      if (gui::TeskPanel* panel = FormPanel(form, name))
+        camera == game.securityCameraIndex ? panel->Show() : panel->Hide();
 }
 
 // The camera's picture inside the monitor panel (the rasterizer counts y from the bottom).
