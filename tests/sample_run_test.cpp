@@ -86,10 +86,12 @@ class SampleRun : public ::testing::Test {
 
   // Under the sanitizers, leaks are not looked for in this run: the GL driver loses small blocks it
   // makes inside glTexImage2D (valgrind shows them allocated in the driver), which would fail every
-  // run that makes a texture. The libraries' own tests look for leaks of ours.
+  // run that makes a texture. The libraries' own tests look for leaks of ours. `more` is put before
+  // the environment's own variables.
   tesk::testing::CommandOutcome Play(const fs::path& shot, int frames, const std::string& more = "") {
     const std::string environment =
-        "env -u TESK_DEBUG_LOG " + more + "ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" TESK_REGISTRY=" +
+        "env -u TESK_DEBUG_LOG " + more +
+        "ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" TESK_REGISTRY=" +
         Quoted(registry().string()) + " TESK_DRIVE_C=" + Quoted((dir_.path() / "c").string()) +
         " XDG_RUNTIME_DIR=" + Quoted((dir_.path() / "run").string()) +
         " SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null ";
