@@ -8,7 +8,7 @@ namespace tesk::game {
 
 namespace {
 
-constexpr int8_t kSkin800 = 1;
+constexpr int8_t kSkinVariant800 = 1;
 
 // The specials menu opens at the HUD's specials button (a little further in on the 800 layout).
 void PlaceAtSpecialsButton(const GamePrivateData& game, gui::TeskForm* form) {
@@ -18,7 +18,7 @@ void PlaceAtSpecialsButton(const GamePrivateData& game, gui::TeskForm* form) {
   if (!panel || !button) return;
   int32_t x = hud->GetX() + panel->GetX() + button->GetX();
   int32_t y = hud->GetY() + panel->GetY() + button->GetY();
-  if (gui::GetSkinVariant() == kSkin800) {
+  if (SkinIs800()) {
     x += 4;
     y += 6;
   } else {
@@ -29,6 +29,8 @@ void PlaceAtSpecialsButton(const GamePrivateData& game, gui::TeskForm* form) {
 }
 
 }  // namespace
+
+bool SkinIs800() { return gui::GetSkinVariant() == kSkinVariant800; }
 
 gui::TeskIWidget* FormWidget(const gui::TeskForm* form, const char16_t* name) {
   return form ? form->FindWidgetByName(name) : nullptr;

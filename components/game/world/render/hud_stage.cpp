@@ -6,7 +6,6 @@
 #include "form.h"
 #include "form_drawing.h"
 #include "game_context.h"
-#include "gui_skin.h"
 #include "icon.h"
 #include "kivo/font/font_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
@@ -21,15 +20,12 @@ namespace {
 
 namespace r = kivo::rasterizer;
 
-constexpr int8_t kSkin800 = 1;
 constexpr double kToolTipLife = 3.0;
 constexpr double kCurbsideAckLife = 8.0;
 constexpr double kHintLife = 30.0;
 constexpr float kPopUpHiddenAlpha = 0.7f;
 constexpr uint32_t kCounterStyle = 10;
 constexpr int32_t kCounterOffset = -12;
-
-bool Is800(const GamePrivateData&) { return gui::GetSkinVariant() == kSkin800; }
 
 void Hook(HudHooks::Draw draw, RTInstance self) {
   if (draw) draw(self);
@@ -118,7 +114,7 @@ void DrawHandsOff(GamePrivateData& game) {
 
 // The shown boost icons, packed downward from y 290.
 void DrawBoostIcons(GamePrivateData& game) {
-  const int32_t x = static_cast<int32_t>(game.screenWidth) - (Is800(game) ? 68 : 70);
+  const int32_t x = static_cast<int32_t>(game.screenWidth) - (SkinIs800() ? 68 : 70);
   int32_t y = 290;
   for (gui::TeskIcon* icon : kivo::ListItems<gui::TeskIcon>(game.lists.boostIconList)) {
     if (!icon || icon->IsHidden()) continue;
@@ -143,7 +139,7 @@ void DrawCountedIcon(RTInstance self, GamePrivateData& game, gui::TeskIcon* icon
 uint32_t CountOf(const kivo::List* list) { return list ? list->count : 0; }
 
 void DrawCurbside(RTInstance self, GamePrivateData& game) {
-  const int32_t margin = Is800(game) ? 35 : 25;
+  const int32_t margin = SkinIs800() ? 35 : 25;
   gui::TeskIcon* curb = FormIcon(game.forms.icons, u"CURB");
   const uint32_t requests = CountOf(game.curbsideList);
   if (requests && curb) DrawCountedIcon(self, game, curb, margin, 220, requests, 5, true);
@@ -174,7 +170,7 @@ void DrawHints(RTInstance self, GamePrivateData& game) {
   kivo::List* hints = game.hintList;
   if (!hints || !hints->first) return;
   if (gui::TeskIcon* icon = FormIcon(game.forms.icons, u"HINT_ICON"))
-    DrawCountedIcon(self, game, icon, Is800(game) ? 28 : 20, 145, hints->count, 15, true);
+    DrawCountedIcon(self, game, icon, SkinIs800() ? 28 : 20, 145, hints->count, 15, true);
   HintEntry* oldest = static_cast<HintEntry*>(hints->first->data);
   if (!oldest || !(game.gameClock - oldest->createdAt > kHintLife)) return;
   if (game.hudHooks.AddLogLine) game.hudHooks.AddLogLine(self, u"Hint", oldest->text);
