@@ -1,10 +1,10 @@
 // The sample game as ./tesk run plays it headless: the staged Tesk on the staged components, store
 // and game directory (laid out again in a temporary folder, so the run writes nothing into the
 // staged tree), frames offscreen and a screenshot. The game starts up with its resources and fonts
-// and loads the hospital; the screenshot shows the exam room from the camera that follows the
-// doctor, and the rasterizer's recording shows every frame after the environment whole.
+// and loads the hospital, whose elevator mats, exam room and lobby spawn point it prints; the
+// screenshot shows the exam room from the camera that follows the doctor, and the rasterizer's
+// recording shows every frame after the environment whole.
 #include <gtest/gtest.h>
-#include <stb_image.h>
 
 #include <algorithm>
 #include <cstdlib>
@@ -12,7 +12,6 @@
 #include <fstream>
 #include <set>
 #include <string>
-#include <vector>
 
 #include "host/run_command.h"
 #include "host/temp_dir.h"
@@ -105,14 +104,24 @@ class SampleRun : public ::testing::Test {
   tesk::testing::TempDir dir_;
 };
 
-TEST_F(SampleRun, TheHospitalIsOnScreenFromTheFollowCamera) {
+// The hospital loads, the Switchboard prints what it found, and the screenshot shows the exam room
+// from the camera that follows the doctor.
+TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   const fs::path shot = dir_.path() / "shot.png";
   const tesk::testing::CommandOutcome run = Play(shot, 300);
   const std::string log = tesk::testing::ReadFile(dir_.path() / "kivo/kivo-error-log.txt");
   ASSERT_EQ(run.status, 0) << run.err << log;
+  size_t at = 0;
   for (const char* line : {"Startup()... Loaded all fonts and resources", "Startup()... Loaded the ambulance",
-                           "Done LoadEnvironment()"})
-    EXPECT_NE(log.find(line), std::string::npos) << line << "\n" << log;
+                           "LoadEnvironment()", "Getting first room", "Done getting the first room",
+                           "Done LoadEnvironment()"}) {
+    at = log.find(line, at);
+    ASSERT_NE(at, std::string::npos) << line << " in order in\n" << log;
+  }
+  EXPECT_EQ(log.find("Cannot locate the environment's scenetree"), std::string::npos);
+  for (const char* printed : {"elevator mats 2", "core-exam-2 centre <3.000000, 0.000000, 3.000000>",
+                              "spawn_lobby at <15.000000, 0.000000, 3.000000>"})
+    EXPECT_NE(run.err.find(printed), std::string::npos) << printed << " in\n" << run.err;
 
   const Image picture = Image::Load(shot);
   ASSERT_EQ(picture.width, kWidth) << run.err;

@@ -29,6 +29,7 @@ attributes
   pauses is number;
   resumes is number;
   attendingDoc is Probe;
+  bMouseOver is bool;
   step is number;
   numHeals is number;
   numDeaths is number;

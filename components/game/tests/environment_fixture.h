@@ -1,0 +1,36 @@
+// A game over a small hospital that kivopack packs once per process: the environment "Tesk" with
+// the rooms "core-exam-2" (its props: beds by name, a cot, a node without a model, two men's
+// stall doors, the elevator mats, a sink, a waiting chair, an elliptical trainer and a spawn
+// node, and a glue truck) and "hall", two pathfinding graphs, an animated trainer asset, and of the hospital's
+// fixed nodes the cameras "cam-exam-1", "cam-gym-unwrecked" and "cam-gym-wrecked" and the first
+// shower stall with its door. "Tesk_Test" has a room and a graph, "03_HK" a room and no graphs,
+// "tesk09_BowlingAlley" no rooms, "tesk11_hard landing" no scene tree. The scenario is 0, and the cursor
+// ids the game sets are recorded.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "game_fixture.h"
+
+namespace gametest {
+
+class EnvironmentTest : public GameTest {
+ public:
+  static std::vector<uint32_t>& Cursors();
+
+ protected:
+  void InstallMore(tesk::testing::CoreHost& host) override;
+  void SetUp() override;
+  void TearDown() override;
+
+  // The node of the environment's rooms with the instance name, or null.
+  RTInstance Node(const char16_t* name);
+  // The nodes of a list as their instance names, in order.
+  std::vector<std::string> Names(kivo::List* list);
+  // The script's SetEnvironment with the index (0 "Tesk", 1 "tesk11_hard landing",
+  // 2 "tesk09_BowlingAlley", 3 "03_HK", 4 "Tesk_Test").
+  RTSuccess Load(uint32_t index = 0);
+};
+
+}  // namespace gametest

@@ -1,0 +1,226 @@
+// The script's room methods over the loaded fixture hospital: the wrecking-ball gym, room centres,
+// the ambience of the player's room, dropped room lights and the elevator mats.
+#include "environment_fixture.h"
+#include "kivo/actor/actor_calls.h"
+#include "kivo/scene/renderable_calls.h"
+#include "kivo/scene/room_calls.h"
+#include "kivo/scene/scene_node_calls.h"
+#include "kivo/scene/sphere_calls.h"
+#include "kivo/support/instance_ref.h"
+#include "platform/utf.h"
+#include "tesk/game_slots.h"
+#include "tesk/scene/scene_tree_calls.h"
+
+namespace {
+
+using namespace gametest;
+namespace game = tesk::game;
+namespace room = kivo::room;
+
+class EnvironmentRooms : public EnvironmentTest {
+ protected:
+  void SetUp() override {
+    EnvironmentTest::SetUp();
+    ASSERT_TRUE(Load());
+  }
+  void TearDown() override {
+    record().firstActor = nullptr;
+    added_.clear();
+    EnvironmentTest::TearDown();
+  }
+  // A room of the box added to the environment's tree under the name.
+  RTInstance AddRoom(const char16_t* name, RTFVector3D min, RTFVector3D max) {
+    kivo::InstanceRef& made = added_.emplace_back();
+    EXPECT_TRUE(core().CreateInstanceByString(nullptr, room::kClassName, made.out(), 0, 0));
+    EXPECT_TRUE(core().SetInstanceName(nullptr, made.get(), name));
+    EXPECT_TRUE(room::SetBoundingBox(made.get(), &min, &max));
+    EXPECT_TRUE(tesk::scene_tree::AddRoom(record().sceneTree, made.get()));
+    return made.get();
+  }
+  RTInstance StoredRoom(const char16_t* name) {
+    kivo::InstanceRef& found = added_.emplace_back();
+    tesk::scene_tree::GetRoomByName(record().sceneTree, name, found.out());
+    return found.get();
+  }
+  uint32_t Flags(RTInstance r) {
+    uint32_t flags = 0;
+    room::GetFlags(r, &flags);
+    return flags;
+  }
+  uint32_t RefCount(RTInstance instance) {
+    uint32_t count = 0;
+    core().GetRefCount(nullptr, instance, &count);
+    return count;
+  }
+  RTBool Dropped(RTInstance r) {
+    RTBool dropped = 0;
+    room::GetLightsDropped(r, &dropped);
+    return dropped;
+  }
+  static Cell TextCell(const char16_t* text) {
+    Cell cell{};
+    cell.type = varno::kTypeString;
+    cell.value.text = const_cast<char16_t*>(text);
+    return cell;
+  }
+
+  std::vector<kivo::InstanceRef> added_;
+};
+
+TEST_F(EnvironmentRooms, TheWreckingBallToggledTwiceRestoresTheRoomsAndItsFlag) {
+  RTInstance unwrecked = AddRoom(u"gym@4031", {12, 0, 6, 0}, {18, 3, 12, 0});
+  RTInstance wrecked = AddRoom(u"gym@32864", {12, 0, 6, 0}, {18, 3, 12, 0});
+  const uint32_t before[] = {Flags(unwrecked), Flags(wrecked)};
+  Cell shown{};
+  ASSERT_TRUE(CallScript(game::kToggleWreckingBall));
+  EXPECT_TRUE(Flags(unwrecked) & room::kDisabled);
+  EXPECT_FALSE(Flags(wrecked) & room::kDisabled);
+  ASSERT_TRUE(CallScript(game::kIsWreckingBallShown, {}, &shown));
+  EXPECT_EQ(shown.value.word, 1u);
+  EXPECT_GE(Logged("RTTeskGame::ToggleWreakingBall(): Unable to get active room gymB@4031 from the scene tree."), 1u);
+  ASSERT_TRUE(CallScript(game::kToggleWreckingBall));
+  EXPECT_EQ(Flags(unwrecked), before[0]);
+  EXPECT_EQ(Flags(wrecked) & room::kDisabled, room::kDisabled) << "the wrecked gym hidden again";
+  ASSERT_TRUE(CallScript(game::kIsWreckingBallShown, {}, &shown));
+  EXPECT_EQ(shown.value.word, 0u);
+  EXPECT_EQ(RefCount(unwrecked), 2u) << "the tree's and the test's: every lookup was given back";
+  (void)before[1];
+}
+
+TEST_F(EnvironmentRooms, TheRoomCentreIsTheMiddleOfItsBoxOnTheGround) {
+  AddRoom(u"box-room", {2, 0, 4, 0}, {6, 3, 10, 0});
+  RTFVector3D centre{9, 9, 9, 0};
+  Cell result{};
+  result.value.vector = &centre;
+  ASSERT_TRUE(CallScript(game::kGetRoomCenter, {TextCell(u"box-room")}, &result));
+  EXPECT_EQ(centre.x, 4.0f);
+  EXPECT_EQ(centre.y, 0.0f);
+  EXPECT_EQ(centre.z, 7.0f);
+  ASSERT_TRUE(CallScript(game::kGetRoomCenter, {TextCell(u"no-such-room")}, &result));
+  EXPECT_EQ(centre.x, 0.0f);
+  EXPECT_EQ(centre.z, 0.0f);
+}
+
+TEST_F(EnvironmentRooms, APlayerInARoomWithoutAnAmbienceRowHearsTheDefault) {
+  kivo::InstanceRef body;
+  ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::tesk_scene_node::kClassName, body.out(), 0, 0));
+  RTInstance hall = StoredRoom(u"hall");
+  ASSERT_NE(hall, nullptr);
+  ASSERT_TRUE(room::AddNode(hall, body.get()));
+  RTTeskActorWrapper player{};
+  player.RootNode = body.get();
+  record().firstActor = &player;
+  Cell result{};
+  ASSERT_TRUE(CallScript(game::kGetPlayerRoomAmbientString, {}, &result));
+  ASSERT_NE(result.value.text, nullptr);
+  EXPECT_EQ(platform::ToUtf8(result.value.text), "default");
+  core().ArrayFree(nullptr, result.value.text);
+  room::RemoveNode(hall, body.get());
+}
+
+TEST_F(EnvironmentRooms, ARoomWithoutALightingResultStaysDroppedOnceUntilTheWorldIsFreed) {
+  RTInstance hall = StoredRoom(u"hall");
+  ASSERT_NE(hall, nullptr);
+  const uint32_t references = RefCount(hall);
+  EXPECT_FALSE(CallScript(game::kDropRoomLights, {TextCell(u"hall")}));
+  EXPECT_FALSE(CallScript(game::kDropRoomLights, {TextCell(u"hall")}));
+  EXPECT_EQ(Logged("Cannot get result for the room!"), 2u);
+  ASSERT_NE(record().droppedRoomList, nullptr);
+  EXPECT_EQ(record().droppedRoomList->count, 1u) << "listed once";
+  EXPECT_EQ(RefCount(hall), references + 1) << "the list's one reference";
+  EXPECT_EQ(Dropped(hall), 1);
+  EXPECT_FALSE(CallScript(game::kDropRoomLights, {TextCell(u"nowhere")}));
+  EXPECT_EQ(Logged("Cannot retrieve room to drop lights on"), 1u);
+
+  ASSERT_TRUE(CallScript(game::kShutDown));
+  EXPECT_EQ(record().droppedRoomList->count, 0u);
+  EXPECT_EQ(RefCount(hall), references);
+  EXPECT_EQ(Dropped(hall), 0);
+  EXPECT_EQ(Logged("Cannot get result for the room!"), 3u) << "restored once";
+}
+
+TEST_F(EnvironmentRooms, ElevatorMatsAnswerByIndexAndAnIndexOutsideFailsLeavingTheResult) {
+  Cell result{};
+  ASSERT_TRUE(CallScript(game::kGetElevatorMatCount, {}, &result));
+  EXPECT_EQ(result.value.word, 2u);
+  ASSERT_TRUE(CallScript(game::kGetElevatorMatFloorN, {NumberCell(1)}, &result));
+  EXPECT_EQ(result.value.word, 1u);
+  ASSERT_TRUE(CallScript(game::kGetElevatorMatNodeN, {NumberCell(0)}, &result));
+  EXPECT_EQ(record().sceneHandles->Resolve(result.value.word), Node(u"mat-up"));
+  result.value.word = 77;
+  EXPECT_FALSE(CallScript(game::kGetElevatorMatFloorN, {NumberCell(2)}, &result));
+  EXPECT_FALSE(CallScript(game::kGetElevatorMatNodeN, {NumberCell(-1)}, &result));
+  EXPECT_EQ(result.value.word, 77u);
+}
+
+TEST_F(EnvironmentRooms, TheGymOutlinesAndAPropsOutlineGoOffAndOnAgain) {
+  const auto outlined = [&](const char16_t* name) {
+    kivo::InstanceRef model;
+    kivo::renderable::DrawHook pre = nullptr;
+    kivo::InstanceRef context;
+    kivo::scene_node::GetEntity(Node(name), model.out());
+    kivo::renderable::GetPreDrawHook(model.get(), &pre, context.out());
+    return pre != nullptr;
+  };
+  ASSERT_TRUE(outlined(u"mat-yoga"));
+  ASSERT_TRUE(CallScript(game::kTurnOffGymOutlines));
+  EXPECT_FALSE(outlined(u"mat-yoga"));
+  EXPECT_EQ(record().environment.gymOutlinesOn, 0u);
+  ASSERT_TRUE(CallScript(game::kTurnOnGymOutlines));
+  EXPECT_TRUE(outlined(u"mat-yoga"));
+  const int32_t sink = static_cast<int32_t>(record().sceneHandles->Issue(Node(u"sink01")));
+  ASSERT_TRUE(CallScript(game::kTurnOffPropOutline, {NumberCell(sink)}));
+  EXPECT_FALSE(outlined(u"sink01"));
+  ASSERT_TRUE(CallScript(game::kTurnOnPropOutline, {NumberCell(sink)}));
+  EXPECT_TRUE(outlined(u"sink01"));
+  EXPECT_TRUE(CallScript(game::kTurnOnPropOutline, {NumberCell(0)})) << "no node: nothing to do";
+}
+
+TEST_F(EnvironmentRooms, TheGlueTruckSwitchesItsModeAndTheCeilingChunkIsNeverBound) {
+  RTInstance truck = Node(u"Gluetruck");
+  ASSERT_EQ(record().environment.nodes.glueTruck, truck);
+  uint32_t state = 0;
+  ASSERT_TRUE(CallScript(game::kEnableGlueTruck, {NumberCell(0)}));
+  kivo::tesk_scene_node::GetStateWord(truck, &state);
+  EXPECT_EQ(state & 0xFFFFu, 0x18u) << "kind 1 kept, mode 8";
+  ASSERT_TRUE(CallScript(game::kEnableGlueTruck, {NumberCell(5)}));
+  kivo::tesk_scene_node::GetStateWord(truck, &state);
+  EXPECT_EQ(state & 0xFFFFu, 0x11u);
+  EXPECT_EQ(record().environment.glueTruckEnabled, 1u);
+  EXPECT_FALSE(CallScript(game::kEnableCeilingChunk, {NumberCell(1), RealCell(1.0f)}));
+  EXPECT_FALSE(CallScript(game::kPlayCeilingChunk));
+}
+
+TEST_F(EnvironmentRooms, APlayerObjectIsKeptAndANullOneReported) {
+  Cell result{};
+  ASSERT_TRUE(CallScript(game::kGetPlayerObject, {}, &result));
+  EXPECT_EQ(result.value.pointer, nullptr);
+  EXPECT_EQ(Logged("RTTeskGame::GetPlayerObject() -- returning NULL for player!!!"), 1u);
+  const scripting::Symbol player = NewProbe();
+  ASSERT_TRUE(CallScript(game::kSetPlayer, {PointerCell(player)}));
+  ASSERT_TRUE(CallScript(game::kGetPlayerObject, {}, &result));
+  EXPECT_EQ(result.value.pointer, player);
+}
+
+TEST_F(EnvironmentRooms, ALocationMarkerHangsUnderTheRootInTheColourOfItsType) {
+  RTFVector3D at{1, 0, 2, 0};
+  ASSERT_TRUE(CallScript(game::kAddLocation, {NumberCell(1), PointerCell(&at)}));
+  ASSERT_TRUE(CallScript(game::kAddLocation, {NumberCell(7), PointerCell(&at)}));
+  EXPECT_EQ(Logged("RTTeskGame::AddLocation() -- Cannot understand type passed in?"), 1u);
+  kivo::InstanceRef camera;
+  ASSERT_TRUE(kivo::scene_node::GetFirstChild(record().rootNode, camera.out()));
+  ASSERT_EQ(camera.get(), record().environment.cameraNode);
+  kivo::InstanceRef marker;
+  ASSERT_TRUE(kivo::scene_node::GetNextSibling(camera.get(), marker.out()));
+  kivo::InstanceRef sphere;
+  ASSERT_TRUE(kivo::scene_node::GetEntity(marker.get(), sphere.out()));
+  RTFColorRGB colour{};
+  ASSERT_TRUE(kivo::sphere::GetColor(sphere.get(), &colour));
+  EXPECT_EQ(colour.g, 1.0f);
+  EXPECT_EQ(colour.r, 0.0f);
+  const RTFMatrix4x4* placement = nullptr;
+  ASSERT_TRUE(kivo::scene_node::GetLocalMatrix(marker.get(), &placement));
+  EXPECT_EQ(placement->m[3][2], 2.0f);
+}
+
+}  // namespace
