@@ -5,6 +5,7 @@
 // screenshot shows the exam room from the camera that follows the doctor, and the rasterizer's
 // recording shows every frame after the environment whole.
 #include <gtest/gtest.h>
+#include <stb_image.h>
 
 #include <algorithm>
 #include <cstdlib>
