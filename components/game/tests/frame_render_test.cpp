@@ -9,6 +9,7 @@
 #include "form.h"
 #include "frame_fixture.h"
 #include "hud_stage.h"
+#include "icon.h"
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/support/component_kit.h"
 #include "panel.h"
@@ -34,6 +35,10 @@ void CountClock(RTInstance) { ++gHookCalls["DrawClock"]; }
 void CountPatientTip(RTInstance, RTTeskActorWrapper*, int32_t, int32_t) { ++gHookCalls["DrawPatientToolTip"]; }
 void CountDoctorTip(RTInstance, RTTeskActorWrapper*, int32_t, int32_t) { ++gHookCalls["DrawDoctorToolTip"]; }
 void CountPopUp(RTInstance, int32_t, int32_t, int32_t, const char16_t*) { ++gHookCalls["DrawMouseOverPopUp"]; }
+std::vector<std::vector<int32_t>> gNumbers;  // number, style, x, y, offset
+void KeepNumber(RTInstance, uint32_t number, uint32_t style, int32_t x, int32_t y, int32_t offset) {
+  gNumbers.push_back({static_cast<int32_t>(number), static_cast<int32_t>(style), x, y, offset});
+}
 void KeepLogLine(RTInstance, const char16_t* speaker, const char16_t* text) {
   gLogLines.push_back(std::u16string(speaker) + u": " + text);
 }
@@ -45,7 +50,9 @@ class FrameRender : public FrameTest {
     if (HasFatalFailure()) return;
     gHookCalls.clear();
     gLogLines.clear();
+    gNumbers.clear();
     game::HudHooks& hooks = record().hudHooks;
+    hooks.DrawNumber = KeepNumber;
     hooks.DrawClock = CountClock;
     hooks.DrawPatientToolTip = CountPatientTip;
     hooks.DrawDoctorToolTip = CountDoctorTip;
@@ -54,9 +61,11 @@ class FrameRender : public FrameTest {
   }
   void TearDown() override {
     game::GamePrivateData& g = record();
-    for (game::gui::TeskForm*& form : {std::ref(g.forms.save), std::ref(g.forms.confirmation)}) form = nullptr;
+    for (game::gui::TeskForm*& form : {std::ref(g.forms.save), std::ref(g.forms.confirmation), std::ref(g.forms.icons)})
+      form = nullptr;
     forms_.clear();
     panels_.clear();
+    icons_.clear();
     FrameTest::TearDown();
   }
   // A form holding one panel of the name and size.
@@ -69,6 +78,14 @@ class FrameRender : public FrameTest {
     form->AddChild(panel.get());
     panels_.push_back(std::move(panel));
     return forms_.emplace_back(std::move(form)).get();
+  }
+  game::gui::TeskIcon* Icon(const char16_t* name, int32_t width, int32_t height, uint32_t hidden = 0) {
+    auto icon = std::make_unique<game::gui::TeskIcon>();
+    icon->SetName(name);
+    icon->SetWidth(width);
+    icon->SetHeight(height);
+    icon->SetHidden(hidden);
+    return icons_.emplace_back(std::move(icon)).get();
   }
   // A hint made as the HUD keeps them: core blocks.
   void AddHint(const char16_t* text, float createdAt) {
@@ -95,6 +112,7 @@ class FrameRender : public FrameTest {
 
   std::vector<std::unique_ptr<game::gui::TeskForm>> forms_;
   std::vector<std::unique_ptr<game::gui::TeskPanel>> panels_;
+  std::vector<std::unique_ptr<game::gui::TeskIcon>> icons_;
 };
 
 // --- The frame's order --------------------------------------------------------------------------
@@ -319,6 +337,50 @@ TEST_F(FrameRender, OneExpiredHintMovesToTheLogAFrame) {
   EXPECT_EQ(gLogLines.size(), 2u);
   EXPECT_EQ(record().hintList->count, 0u);
   FreeHints();
+}
+
+// The shown boost icons pack down from y 290; two curbside requests show the icon with the count 2,
+// and an acknowledgement 8 seconds old takes its request away.
+TEST_F(FrameRender, BoostIconsPackAndCurbsideRequestsShowTheirCount) {
+  game::GamePrivateData& g = record();
+  ASSERT_TRUE(kivo::ListCreate(&g.lists.boostIconList));
+  game::gui::TeskIcon* fitness = Icon(u"FITNESS", 50, 50, 1);
+  game::gui::TeskIcon* gamers = Icon(u"GAMERS", 50, 50);
+  game::gui::TeskIcon* proximity = Icon(u"PROXIMITY", 50, 50);
+  for (game::gui::TeskIcon* icon : {fitness, gamers, proximity}) kivo::ListAppend(g.lists.boostIconList, icon);
+  game::gui::TeskForm* icons = FormWithPanel(u"UNUSED", 1, 1);
+  game::gui::TeskIcon* curb = Icon(u"CURB", 40, 30);
+  icons->AddChild(curb);
+  g.forms.icons = icons;
+  ASSERT_TRUE(kivo::ListCreate(&g.curbsideList));
+  for (uint32_t id : {7u, 9u}) {
+    uint32_t* request = nullptr;
+    ASSERT_TRUE(core().MemAlloc(nullptr, sizeof(uint32_t), reinterpret_cast<void**>(&request), 1));
+    *request = id;
+    kivo::ListAppend(g.curbsideList, request);
+  }
+  SetClock(20.0);
+  EXPECT_EQ(Render(), kRTSuccess);
+  EXPECT_EQ(gamers->GetY(), 290);
+  EXPECT_EQ(proximity->GetY(), 350);
+  EXPECT_EQ(gamers->GetX(), 640 - 70);
+  EXPECT_EQ(curb->GetX(), 640 - 40 - 25);
+  EXPECT_EQ(curb->GetY(), 220);
+  EXPECT_EQ(gNumbers, (std::vector<std::vector<int32_t>>{{2, 10, 575 + 40 - 5, 220 + 30 - 15, -12}}));
+  // The acknowledgement of request 9, given 8 seconds ago, goes with its request.
+  g.curbsideAckActive = 1;
+  g.curbsideAckId = 9;
+  g.curbsideAckTime = 12.0f;
+  EXPECT_EQ(Render(), kRTSuccess);
+  EXPECT_EQ(g.curbsideAckActive, 0u);
+  ASSERT_EQ(g.curbsideList->count, 1u);
+  EXPECT_EQ(*static_cast<uint32_t*>(g.curbsideList->first->data), 7u);
+  gNumbers.clear();
+  EXPECT_EQ(Render(), kRTSuccess);
+  EXPECT_TRUE(gNumbers.empty()) << "one request shows no number";
+  core().MemFree(nullptr, g.curbsideList->first->data);
+  kivo::ListDestroy(g.curbsideList);
+  g.curbsideList = nullptr;
 }
 
 // Perk targeting without a pending target: the game resumes and "PerkUsageFailed" is raised once.
