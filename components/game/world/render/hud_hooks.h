@@ -2,16 +2,14 @@
 // each is filled by the code that draws its piece, and an empty hook is skipped.
 #pragma once
 
-#include <array>
 #include <cstdint>
 
 #include "kivo/types.h"
+#include "screen_drawing.h"
 
 struct RTTeskActorWrapper;
 
 namespace tesk::game {
-
-using ScreenProjection = std::array<float, 6>;  // the six values of the screen-drawing bracket
 
 struct HudHooks {
   using Draw = void (*)(RTInstance game);
@@ -36,7 +34,7 @@ struct HudHooks {
   void (*DrawMouseOverPopUp)(RTInstance rasterizer, int32_t x, int32_t y, int32_t width, const char16_t* text);
   // The talking head: drawn between two screen-drawing brackets (the values are the projection
   // saved by the first), and whether its speech shows (non-zero), which hides the portal.
-  void (*RenderPortraitView)(RTInstance game, const ScreenProjection& saved);
+  void (*RenderPortraitView)(RTInstance game, const gui::SavedProjection& saved);
   uint32_t (*PortraitSpeechCheck)(RTInstance game);
 };
 

@@ -50,7 +50,7 @@ void DrawIconAt(const GamePrivateData& game, gui::TeskIWidget* icon, int32_t x, 
 // The HUD form (or the conversation's) along the bottom of the screen, in a bracket of its own.
 void DrawBottomForm(RTInstance self, GamePrivateData& game, gui::TeskForm* form) {
   if (!form) return;
-  ScreenProjection saved{};
+  gui::SavedProjection saved{};
   gui::BeginScreenDrawing(self, &saved);
   form->SetX(static_cast<int32_t>(game.screenWidth / 2) - 3);
   form->SetY(static_cast<int32_t>(game.screenHeight) - 91);
@@ -215,7 +215,7 @@ void DrawHudForms(GamePrivateData& game, FormStage stage) {
   }
 }
 
-void DrawHud(RTInstance self, GamePrivateData& game, ScreenProjection& saved) {
+void DrawHud(RTInstance self, GamePrivateData& game, gui::SavedProjection& saved) {
   const HudHooks& hooks = game.hudHooks;
   Hook(hooks.DrawClock, self);
   DrawPortalAndSpecials(self, game);
@@ -254,7 +254,7 @@ bool HudShown(const GamePrivateData& game) {
   return mode == 21 && !ModeIn(game.previousScreenMode, {15, 6, 8});
 }
 
-void DrawHudStage(RTInstance self, GamePrivateData& game, ScreenProjection& saved) {
+void DrawHudStage(RTInstance self, GamePrivateData& game, gui::SavedProjection& saved) {
   if (HudShown(game)) {
     DrawHud(self, game, saved);
     return;

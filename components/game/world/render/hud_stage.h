@@ -19,6 +19,6 @@ bool HudShown(const GamePrivateData& game);
 
 // The stage, inside the frame's screen-drawing bracket (whose saved projection the talking head
 // needs: the stage closes and reopens the bracket around it).
-void DrawHudStage(RTInstance self, GamePrivateData& game, ScreenProjection& saved);
+void DrawHudStage(RTInstance self, GamePrivateData& game, gui::SavedProjection& saved);
 
 }  // namespace tesk::game
