@@ -142,9 +142,24 @@ bool RescanForStaleEntry(ComponentEntry* entry) {
   return entry->modulePath && before != entry->modulePath;
 }
 
+namespace {
+
+// A class name upper-cased for the name table: in the caller's buffer when it fits, so that the
+// lookups made on every kind test allocate nothing.
+const char16_t* UpperName(const char16_t* className, char16_t* buffer, size_t capacity, std::u16string* longer) {
+  if (WideStrUpperBounded(className, buffer, capacity)) return buffer;
+  *longer = WideStrUpper(className);
+  return longer->c_str();
+}
+
+}  // namespace
+
 RTSuccess LocateComponent(const char16_t* className, RTComponentHandle* out) {
   void* entry = nullptr;
-  if (className && gByName && StrHashTableLookup(gByName, WideStrUpper(className).c_str(), &entry)) {
+  char16_t buffer[128];
+  std::u16string longer;
+  if (className && gByName &&
+      StrHashTableLookup(gByName, UpperName(className, buffer, std::size(buffer), &longer), &entry)) {
     *out = static_cast<ComponentEntry*>(entry)->handle;
     return kRTSuccess;
   }

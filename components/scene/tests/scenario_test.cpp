@@ -75,6 +75,20 @@ TEST_F(Scenarios, TagsPlaceRoomsInScenarios) {
   }
 }
 
+// A room whose own name holds an "@" is referenced with a tag: the tag follows the last "@".
+TEST_F(Scenarios, TheTagFollowsTheLastAt) {
+  InstanceRef gym = MakeRoom(u"gym@4031", At(0, 0, 0), At(4, 3, 4), folder_.get());
+  InstanceRef tree = MakeTree();
+  ASSERT_EQ(tree_calls::AddRoomByName(tree.get(), u"Root:Rooms:gym@4031@2"), kRTSuccess);
+  ASSERT_EQ(tree_calls::LoadScenarioN(tree.get(), 0), kRTSuccess);
+  EXPECT_EQ(Listed(tree.get()), 0u) << "tag 2: not in scenario 0";
+  ASSERT_EQ(tree_calls::LoadScenarioN(tree.get(), 1), kRTSuccess);
+  ASSERT_EQ(Listed(tree.get()), 1u);
+  InstanceRef found;
+  ASSERT_EQ(tree_calls::GetRoomByName(tree.get(), u"gym@4031", found.out()), kRTSuccess);
+  EXPECT_EQ(found.get(), gym.get());
+}
+
 TEST_F(Scenarios, ClearsTheChangeFlagKeepsTheOthersAndRefreshesEveryListedRoom) {
   InstanceRef b = MakeRoom(u"B", At(5, 0, 0), At(9, 3, 5), folder_.get(), u"RTRecordingRoom");
   ASSERT_EQ(room::SetFlags(room_.get(), 0x30), kRTSuccess);

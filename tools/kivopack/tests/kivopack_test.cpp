@@ -171,6 +171,8 @@ TEST_F(Kivopack, RefusesBadDescriptionsWithAMessage) {
       {"build", R"({"instances": [{"path": "A", "class": "RTComponent"}]})", "instance paths start with \"Root:\""},
       {"build", R"({"instances": [{"path": "Root:I", "class": "RTComponent", "image": "a.tga"}]})",
        "Root:I: an \"image\" names an image file for an RTImage instance without \"data\""},
+      {"build", R"({"instances": [{"path": "Root:T", "class": "RTComponent", "plainTree": {"root": {"name": "r"}}}]})",
+       "Root:T: a \"plainTree\" is written only into an instance of RTSceneTree without \"data\""},
       {"resource", R"({"streams": [{"name": "a", "text": 5}]})", "every stream needs a \"name\""},
       {"resource", R"({"streams": [{"name": "a", "file": ["a.bin"]}]})", "every stream needs a \"name\""},
       {"resource", R"({"streams": [{"name": "a", "utf16": 1.5}]})", "a \"file\", \"text\" or \"utf16\""},

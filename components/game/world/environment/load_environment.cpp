@@ -10,6 +10,7 @@
 #include "kivo/scene/room_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/support/instance_ref.h"
+#include "kivo/support/numeric.h"
 #include "kivo/support/wide_string.h"
 #include "loading_screen.h"
 #include "tesk/scene/scene_tree_calls.h"
@@ -132,7 +133,7 @@ bool Load(RTInstance self, GamePrivateData& game, const char16_t* name) {
   tesk::scene_tree::UpdateQuadTree(game.sceneTree);
   SortRooms(self, game);
   if (!FindFirstRoom(self, game, name)) return false;
-  tesk::scene_tree::UpdateTransforms(game.sceneTree, static_cast<uint32_t>(game.gameClock * 1000.0));
+  tesk::scene_tree::UpdateTransforms(game.sceneTree, kivo::FloatToInt<uint32_t>(game.gameClock * 1000.0));
   return TakePathfinders(game, name);
 }
 
