@@ -101,21 +101,34 @@ TEST_F(EnvironmentRooms, TheRoomCentreIsTheMiddleOfItsBoxOnTheGround) {
   EXPECT_EQ(centre.z, 0.0f);
 }
 
-TEST_F(EnvironmentRooms, APlayerInARoomWithoutAnAmbienceRowHearsTheDefault) {
+TEST_F(EnvironmentRooms, ThePlayersRoomGivesItsAmbienceTheDefaultOrNothing) {
+  const struct {
+    const char16_t* room;  // null: the player stands nowhere
+    const char* ambience;
+  } cases[] = {
+      {u"hall", "default"},  // no row
+      {u"Cafeteria", "ENV_CAFETERIA1"},
+      {u"Doctor's Lounge", ""},  // a row without a sound
+      {nullptr, "default"},
+  };
   kivo::InstanceRef body;
   ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::tesk_scene_node::kClassName, body.out(), 0, 0));
-  RTInstance hall = StoredRoom(u"hall");
-  ASSERT_NE(hall, nullptr);
-  ASSERT_TRUE(room::AddNode(hall, body.get()));
   RTTeskActorWrapper player{};
   player.RootNode = body.get();
   record().firstActor = &player;
-  Cell result{};
-  ASSERT_TRUE(CallScript(game::kGetPlayerRoomAmbientString, {}, &result));
-  ASSERT_NE(result.value.text, nullptr);
-  EXPECT_EQ(platform::ToUtf8(result.value.text), "default");
-  core().ArrayFree(nullptr, result.value.text);
-  room::RemoveNode(hall, body.get());
+  for (const auto& c : cases) {
+    RTInstance where = nullptr;
+    if (c.room) where = std::u16string_view(c.room) == u"hall" ? StoredRoom(c.room) : AddRoom(c.room, {}, {1, 1, 1, 0});
+    if (where) {
+      ASSERT_TRUE(room::AddNode(where, body.get()));
+    }
+    Cell result{};
+    ASSERT_TRUE(CallScript(game::kGetPlayerRoomAmbientString, {}, &result));
+    ASSERT_NE(result.value.text, nullptr);
+    EXPECT_EQ(platform::ToUtf8(result.value.text), c.ambience);
+    core().ArrayFree(nullptr, result.value.text);
+    if (where) room::RemoveNode(where, body.get());
+  }
 }
 
 TEST_F(EnvironmentRooms, ARoomWithoutALightingResultStaysDroppedOnceUntilTheWorldIsFreed) {

@@ -5,6 +5,8 @@
 #include "anim_object.h"
 #include "environment.h"
 #include "environment_fixture.h"
+#include "kivo/rigid/rigid_calls.h"
+#include "kivo/scene/plain_scene_tree_calls.h"
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
@@ -94,6 +96,49 @@ TEST_F(EnvironmentTest, TheFirstLoadPutsAnAnimatedCopyInPlaceOfTheTrainerAndLate
   ASSERT_TRUE(Load());
   ASSERT_EQ(lists.ellipticals->count, 1u);
   EXPECT_EQ(lists.ellipticals->first->data, copy);
+}
+
+// A copy node by node: the placement, the object, flags 0x59, a player for a node with modifiers,
+// and the children.
+TEST_F(EnvironmentTest, TheAnimatedCopyCopiesEachNodesObjectFlagsPlayerAndChildren) {
+  kivo::InstanceRef asset;
+  kivo::InstanceRef assetRoot;
+  ASSERT_TRUE(core().GetInstanceByName(nullptr, u"Root:Animated Objects:Assets:SceneTrees:Elliptical_Trainer_New",
+                                       asset.out(), 0));
+  ASSERT_TRUE(kivo::plain_scene_tree::GetRootNode(asset.get(), assetRoot.out()));
+  kivo::InstanceRef player;
+  ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::rigid::kClassName, player.out(), 0, 0));
+  ASSERT_TRUE(kivo::rigid::SetRate(player.get(), 1.5f));
+  ASSERT_TRUE(kivo::scene_node::AddModifier(assetRoot.get(), player.get()));
+  ASSERT_TRUE(Load());
+  ASSERT_EQ(record().environment.lists.ellipticals->count, 1u);
+  RTInstance copy = static_cast<RTInstance>(record().environment.lists.ellipticals->first->data);
+  uint32_t state = 0;
+  kivo::tesk_scene_node::GetStateWord(copy, &state);
+  EXPECT_EQ(state & 0xFFFFu, 0x59u);
+  const RTInstance* modifiers = nullptr;
+  uint32_t count = 0;
+  ASSERT_TRUE(kivo::scene_node::GetModifierList(copy, &modifiers, &count));
+  ASSERT_EQ(count, 1u);
+  EXPECT_NE(modifiers[0], player.get()) << "a player of its own";
+  float rate = 0;
+  kivo::rigid::GetRate(modifiers[0], &rate);
+  EXPECT_EQ(rate, 1.5f);
+  kivo::InstanceRef child;
+  kivo::InstanceRef pedals;
+  ASSERT_TRUE(kivo::scene_node::GetFirstChild(copy, child.out()));
+  ASSERT_NE(child.get(), nullptr);
+  ASSERT_TRUE(kivo::scene_node::GetEntity(child.get(), pedals.out()));
+  EXPECT_EQ(NameOf(pedals.get()), "TrainerPedals");
+  kivo::tesk_scene_node::GetStateWord(child.get(), &state);
+  EXPECT_EQ(state & 0xFFFFu, 0x59u);
+  EXPECT_TRUE(Outlined(child.get())) << "the trainer's copies are outlined";
+  RTBool has = 0;
+  RTFVector3D min{}, max{};
+  ASSERT_TRUE(kivo::scene_node::GetObstacleBox(copy, &has, &min, &max));
+  EXPECT_TRUE(has) << "the model's box, in the node's own space";
+  EXPECT_EQ(min.x, -0.5f);
+  EXPECT_EQ(max.z, 0.5f);
 }
 
 TEST_F(EnvironmentTest, EachLoadTakesTheFoldersGraphsAndGivesBackTheOnesBefore) {

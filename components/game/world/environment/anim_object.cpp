@@ -10,7 +10,6 @@
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/instance_ref.h"
-#include "kivo/support/matrix.h"
 
 namespace tesk::game {
 
@@ -58,26 +57,19 @@ bool CopyChildren(TempHolder& holder, RTInstance game, RTInstance source, RTInst
   return true;
 }
 
-// The box of the first copy's model placed by that copy's placement, each axis ordered; none
-// without a model.
+// The copy's obstacle box: the first copy's model's box, folded into an empty box, in the node's
+// own space (the rooms place it by the node's world matrix); none without a model.
 void GiveBox(TempHolder& holder, RTInstance copy) {
   RTFVector3D min{kNoBox, kNoBox, kNoBox, 0.0f};
   RTFVector3D max{-kNoBox, -kNoBox, -kNoBox, 0.0f};
   kivo::InstanceRef model;
-  const RTFMatrix4x4* placement = nullptr;
-  if (!holder.firstCopy || !node_calls::GetEntity(holder.firstCopy, model.out()) || !model.get() ||
-      !node_calls::GetLocalMatrix(holder.firstCopy, &placement) || !placement)
-    return;
   RTFVector3D low{}, high{};
-  if (!kivo::renderable::GetBoundingBox(model.get(), &low, &high)) return;
+  if (!holder.firstCopy || !node_calls::GetEntity(holder.firstCopy, model.out()) || !model.get() ||
+      !kivo::renderable::GetBoundingBox(model.get(), &low, &high))
+    return;
   min = RTFVector3D{std::min(min.x, low.x), std::min(min.y, low.y), std::min(min.z, low.z), 0.0f};
   max = RTFVector3D{std::max(max.x, high.x), std::max(max.y, high.y), std::max(max.z, high.z), 0.0f};
-  RTFVector3D a{}, b{};
-  kivo::Mat4TransformPoint(*placement, min, &a);
-  kivo::Mat4TransformPoint(*placement, max, &b);
-  const RTFVector3D boxMin{std::min(a.x, b.x), std::min(a.y, b.y), std::min(a.z, b.z), 0.0f};
-  const RTFVector3D boxMax{std::max(a.x, b.x), std::max(a.y, b.y), std::max(a.z, b.z), 0.0f};
-  node_calls::SetObstacleBox(copy, &boxMin, &boxMax);
+  node_calls::SetObstacleBox(copy, &min, &max);
 }
 
 // The copy takes the static node's placement and its place in the static node's room.
