@@ -1,10 +1,17 @@
 // The sample game as ./tesk run plays it headless: the staged Tesk on the staged components, store
 // and game directory (laid out again in a temporary folder, so the run writes nothing into the
-// staged tree), 300 frames offscreen and a screenshot. The game starts up with its resources and
-// fonts and loads the hospital, whose elevator mats, exam room and lobby spawn point it prints.
+// staged tree), frames offscreen and a screenshot. The game starts up with its resources and fonts
+// and loads the hospital, whose elevator mats, exam room and lobby spawn point it prints; the
+// screenshot shows the exam room from the camera that follows the doctor, and the rasterizer's
+// recording shows every frame after the environment whole.
 #include <gtest/gtest.h>
+#include <stb_image.h>
 
+#include <algorithm>
+#include <cstdlib>
 #include <filesystem>
+#include <fstream>
+#include <set>
 #include <string>
 
 #include "host/run_command.h"
@@ -14,6 +21,28 @@ namespace {
 
 namespace fs = std::filesystem;
 using tesk::testing::Quoted;
+
+constexpr int kWidth = 1024;  // the sample's tesk.ini
+constexpr int kHeight = 768;
+constexpr uint32_t kClearColour = 0x000000;
+const std::string kIdentity = "[1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1, 0, 0, 0, 0, 1]";  // the screen stages' view
+
+struct Image {
+  int width = 0;
+  int height = 0;
+  std::vector<uint8_t> rgba;
+  static Image Load(const fs::path& png) {
+    Image image;
+    int channels = 0;
+    unsigned char* pixels = stbi_load(png.c_str(), &image.width, &image.height, &channels, 4);
+    if (pixels) image.rgba.assign(pixels, pixels + size_t(image.width) * image.height * 4);
+    stbi_image_free(pixels);
+    return image;
+  }
+  const uint8_t* At(int x, int y) const { return rgba.data() + (size_t(y) * width + x) * 4; }
+};
+
+uint32_t Rgb(const uint8_t* pixel) { return uint32_t{pixel[0]} << 16 | uint32_t{pixel[1]} << 8 | pixel[2]; }
 
 // Every file of `from` linked into real folders under `to`, as a Kivo root of its own.
 void Mirror(const fs::path& from, const fs::path& to) {
@@ -57,28 +86,32 @@ class SampleRun : public ::testing::Test {
 
   // Under the sanitizers, leaks are not looked for in this run: the GL driver loses small blocks it
   // makes inside glTexImage2D (valgrind shows them allocated in the driver), which would fail every
-  // run that makes a texture. The libraries' own tests look for leaks of ours.
-  tesk::testing::CommandOutcome Play(const fs::path& shot) {
+  // run that makes a texture. The libraries' own tests look for leaks of ours. `more` is put before
+  // the environment's own variables.
+  tesk::testing::CommandOutcome Play(const fs::path& shot, int frames, const std::string& more = "") {
     const std::string environment =
-        "env -u TESK_DEBUG_LOG ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" TESK_REGISTRY=" +
+        "env -u TESK_DEBUG_LOG " + more +
+        "ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" TESK_REGISTRY=" +
         Quoted(registry().string()) + " TESK_DRIVE_C=" + Quoted((dir_.path() / "c").string()) +
         " XDG_RUNTIME_DIR=" + Quoted((dir_.path() / "run").string()) +
         " SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null ";
     return tesk::testing::RunCommand("cd " + Quoted(game().string()) + " && " + environment +
                                          Quoted((fs::path(TESK_STAGE_DIR) / "game/Tesk").string()) +
-                                         " --frames 300 --screenshot " + Quoted(shot.string()),
+                                         " --frames " + std::to_string(frames) + " --screenshot " +
+                                         Quoted(shot.string()),
                                      dir_.path());
   }
 
   tesk::testing::TempDir dir_;
 };
 
-TEST_F(SampleRun, TheHospitalLoadsAndTheSwitchboardPrintsWhatItFound) {
+// The hospital loads, the Switchboard prints what it found, and the screenshot shows the exam room
+// from the camera that follows the doctor.
+TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   const fs::path shot = dir_.path() / "shot.png";
-  const tesk::testing::CommandOutcome run = Play(shot);
+  const tesk::testing::CommandOutcome run = Play(shot, 300);
   const std::string log = tesk::testing::ReadFile(dir_.path() / "kivo/kivo-error-log.txt");
   ASSERT_EQ(run.status, 0) << run.err << log;
-  EXPECT_TRUE(fs::exists(shot));
   size_t at = 0;
   for (const char* line : {"Startup()... Loaded all fonts and resources", "Startup()... Loaded the ambulance",
                            "LoadEnvironment()", "Getting first room", "Done getting the first room",
@@ -90,6 +123,52 @@ TEST_F(SampleRun, TheHospitalLoadsAndTheSwitchboardPrintsWhatItFound) {
   for (const char* printed : {"elevator mats 2", "core-exam-2 centre <3.000000, 0.000000, 3.000000>",
                               "spawn_lobby at <15.000000, 0.000000, 3.000000>"})
     EXPECT_NE(run.err.find(printed), std::string::npos) << printed << " in\n" << run.err;
+
+  const Image picture = Image::Load(shot);
+  ASSERT_EQ(picture.width, kWidth) << run.err;
+  ASSERT_EQ(picture.height, kHeight);
+  // Not blank: many colours, and the middle (where the doctor stands) is not the clear colour.
+  std::set<uint32_t> colours;
+  for (int y = 0; y < kHeight; y += 4)
+    for (int x = 0; x < kWidth; x += 4) colours.insert(Rgb(picture.At(x, y)));
+  EXPECT_GT(colours.size(), 50u);
+  EXPECT_NE(Rgb(picture.At(kWidth / 2, kHeight / 2)), kClearColour);
+}
+
+// Every frame after the environment: BeginFrame, BeginScene, the scene's view pushed and popped,
+// EndScene and PresentFrame, in that order and once each.
+TEST_F(SampleRun, EveryFrameAfterTheEnvironmentIsWhole) {
+  const fs::path record = dir_.path() / "calls.txt";
+  const tesk::testing::CommandOutcome run =
+      Play(dir_.path() / "shot.png", 60, "TESK_RASTERIZER_RECORD=" + Quoted(record.string()) + " ");
+  ASSERT_EQ(run.status, 0) << run.err;
+  std::ifstream calls(record);
+  std::vector<std::string> frame;
+  int frames = 0;
+  std::vector<bool> pushes;  // the view pushes still open, true for the scene's (not the identity)
+  for (std::string line; std::getline(calls, line);) {
+    if (line.rfind("BeginFrame(", 0) == 0) frame.clear();
+    for (const char* call : {"BeginFrame(", "BeginScene(", "EndScene(", "PresentFrame("})
+      if (line.rfind(call, 0) == 0) frame.push_back(call);
+    if (line.rfind("PushViewMatrix(", 0) == 0) {
+      pushes.push_back(line.find(kIdentity) == std::string::npos);
+      if (pushes.back()) frame.push_back("PushViewMatrix(");
+    }
+    if (line.rfind("PopViewMatrix(", 0) == 0 && !pushes.empty()) {
+      if (pushes.back()) frame.push_back("PopViewMatrix(");
+      pushes.pop_back();
+    }
+    if (line.rfind("PresentFrame(", 0) != 0) continue;
+    const std::vector<std::string> expected = {"BeginFrame(",    "BeginScene(", "PushViewMatrix(",
+                                               "PopViewMatrix(", "EndScene(",   "PresentFrame("};
+    // The loading screen's frames, before the environment, have no scene.
+    if (frames > 0 || std::find(frame.begin(), frame.end(), "BeginScene(") != frame.end()) {
+      EXPECT_EQ(frame, expected) << "frame " << frames;
+      ++frames;
+    }
+    frame.clear();
+  }
+  EXPECT_EQ(frames, 60);
 }
 
 }  // namespace

@@ -123,14 +123,27 @@ RTSuccess ResumeAllSounds(RTInstance self) {
   return kRTSuccess;
 }
 
+// The listener stands at the matrix's position and faces along minus its z axis (the way a camera
+// node looks), its y axis up. Without a device context there is no listener to place.
+RTSuccess SetListenerMatrix(RTInstance self, const RTFMatrix4x4* world) {
+  ServiceState* service = StateOf(self);
+  if (!service || !world) return kRTFailure;
+  if (!service->context || alcGetCurrentContext() != service->context) return kRTSuccess;
+  const auto& m = world->m;
+  const std::array<ALfloat, 6> orientation = {-m[2][0], -m[2][1], -m[2][2], m[1][0], m[1][1], m[1][2]};
+  alListener3f(AL_POSITION, m[3][0], m[3][1], m[3][2]);
+  alListenerfv(AL_ORIENTATION, orientation.data());
+  return alGetError() == AL_NO_ERROR ? kRTSuccess : kRTFailure;
+}
+
 constexpr PublishedMethod kPublished[] = {
 #define KIVO_AUDIO_SERVICE_PUBLISHED(name, offset) {u"" #name, offset},
     KIVO_AUDIO_SERVICE_METHODS(KIVO_AUDIO_SERVICE_PUBLISHED)
 #undef KIVO_AUDIO_SERVICE_PUBLISHED
 };
 auto gMethods = PublishedMethodTable(
-    kPublished, {Built(slot::kInitDevice, InitDevice), Built(slot::kPauseAllSounds, PauseAllSounds),
-                 Built(slot::kResumeAllSounds, ResumeAllSounds)});
+    kPublished, {Built(slot::kSetListenerMatrix, SetListenerMatrix), Built(slot::kInitDevice, InitDevice),
+                 Built(slot::kPauseAllSounds, PauseAllSounds), Built(slot::kResumeAllSounds, ResumeAllSounds)});
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,

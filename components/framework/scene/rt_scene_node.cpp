@@ -27,6 +27,7 @@
 #include "kivo/support/component_kit.h"
 #include "kivo/support/held_children.h"
 #include "kivo/support/matrix.h"
+#include "kivo/support/scalar_math.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
 
@@ -354,20 +355,43 @@ RTSuccess AddChild(RTInstance self, RTInstance child) {
   return kRTSuccess;
 }
 
+// The angles of a camera or a turning prop: roll about the node's own z, then pitch about its own x,
+// then yaw about the vertical, so that a pitched node keeps its pitch whichever way it is turned
+// (row vectors: R = Rz(roll) x Rx(pitch) x Ry(yaw)).
 RTSuccess SetEulerAngles(RTInstance self, float pitch, float yaw, float roll) {
   NodeState* node = StateOf(self);
   if (!node) return kRTFailure;
-  RTFMatrix3x3 rotation;
-  Mat3FromEuler(&rotation, pitch, yaw, roll);
-  Mat4SetRotation(&node->local, rotation);
+  RTFMatrix3x3 rollOnly;
+  Mat3RotationZ(&rollOnly, roll);
+  RTFMatrix4x4 rotation;
+  Mat4Identity(&rotation);
+  Mat4SetRotation(&rotation, rollOnly);
+  RTFMatrix4x4 turn;
+  Mat4RotationX(&turn, pitch);
+  Mat4Multiply(rotation, turn, &rotation);
+  Mat4RotationY(&turn, yaw);
+  Mat4Multiply(rotation, turn, &rotation);
+  for (int row = 0; row < 3; ++row)
+    for (int column = 0; column < 3; ++column) node->local.m[row][column] = rotation.m[row][column];
   node->UpdateWorld();
   return kRTSuccess;
 }
 
+// The angles SetEulerAngles takes: row 2 is (cos p sin y, -sin p, cos p cos y) and column 1 holds
+// (sin r cos p, cos r cos p). Looking straight up or down (|m21| = 1) the roll is taken as 0.
 RTSuccess GetEulerAngles(RTInstance self, float* pitch, float* yaw, float* roll) {
   NodeState* node = StateOf(self);
   if (!node || !pitch || !yaw || !roll) return kRTFailure;
-  MatToEuler(node->local, pitch, yaw, roll);
+  const auto& m = node->local.m;
+  if (m[2][1] >= 1.0f || m[2][1] <= -1.0f) {
+    *pitch = m[2][1] > 0.0f ? -kHalfPi : kHalfPi;
+    *yaw = MathAtan2(-m[0][2], m[0][0]);
+    *roll = 0.0f;
+    return kRTSuccess;
+  }
+  *pitch = MathAsin(-m[2][1]);
+  *yaw = MathAtan2(m[2][0], m[2][2]);
+  *roll = MathAtan2(m[0][1], m[1][1]);
   return kRTSuccess;
 }
 

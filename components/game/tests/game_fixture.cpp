@@ -31,6 +31,10 @@ attributes
   attendingDoc is Probe;
   bMouseOver is bool;
   step is number;
+  numHeals is number;
+  numDeaths is number;
+  perkFailures is number;
+  shots is number;
 }
 
 method Pause() implemented "RTTeskGame.PauseC";
@@ -44,6 +48,16 @@ event OnPause()
 event OnUnPause()
 {
   resumes = resumes + 1;
+}
+
+event PerkUsageFailed()
+{
+  perkFailures = perkFailures + 1;
+}
+
+event DoTakeShot(n is number)
+{
+  shots = shots + 1;
 }
 
 state Switchboard
@@ -159,6 +173,7 @@ void GameTest::SetUp() {
       << host_.DebugLog();
   ASSERT_TRUE(scripting::TypeTableGenerateCode(varno_, table_));
   ASSERT_TRUE(scripting::TypeTableRetrieveTypeIdxByName(varno_, table_, u"Probe", &probeType_));
+  ASSERT_TRUE(scripting::TypeTableRetrieveTypeIdxByName(varno_, table_, u"Thing", &thingType_));
   ASSERT_TRUE(scripting::VarnoVMFactory(varno_, &vm_));
   ASSERT_TRUE(scripting::VarnoVMSetTypeTable(varno_, vm_, table_));
   ASSERT_TRUE(scripting::VarnoVMSetHostCallback(varno_, vm_, EndAfterOnePass, nullptr));
@@ -213,6 +228,12 @@ void GameTest::GiveWindow(int32_t width, uint32_t windowWidth, uint32_t windowHe
 }
 
 const std::vector<std::u16string>& GameTest::OpenedResources() const { return gTap.opened; }
+
+scripting::Symbol GameTest::NewThing() {
+  scripting::Symbol object = nullptr;
+  EXPECT_TRUE(scripting::VarnoVMConstructObject(varno_, vm_, thingType_, &object));
+  return object;
+}
 
 int GameTest::LiveResourceStreams() const { return static_cast<int>(gTap.live.size()); }
 

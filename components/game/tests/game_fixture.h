@@ -63,8 +63,9 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
   tesk::game::GamePrivateData& record() { return *tesk::game::RecordOf(game_.get()); }
   RTInstance varno() const { return varno_; }
   scripting::VM vm() const { return vm_; }
-  // A new object of the probe class.
+  // A new object of the probe class, and of its parent class, which has none of its attributes.
   scripting::Symbol NewProbe();
+  scripting::Symbol NewThing();
   // A script method of the game: the result cell's value comes back in `result`.
   RTSuccess CallScript(uint32_t slot, std::vector<Cell> arguments = {}, Cell* result = nullptr,
                        scripting::Symbol object = nullptr);
@@ -88,6 +89,7 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
   scripting::TypeTable table_ = nullptr;
   scripting::VM vm_ = nullptr;
   uint32_t probeType_ = 0;
+  uint32_t thingType_ = 0;
 };
 
 }  // namespace gametest

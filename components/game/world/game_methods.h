@@ -47,6 +47,26 @@ void ResetGameClock(GamePrivateData& game);
 void SetGameTimeNative(GamePrivateData& game, float gameTime);
 void AdvanceGameClock(GamePrivateData& game);
 
+// Frame render and the script camera.
+RTSuccess RenderC(RTInstance self);
+TESK_GAME_SCRIPT_METHOD(ScreenFadeToColor);
+TESK_GAME_SCRIPT_METHOD(CameraShake);
+TESK_GAME_SCRIPT_METHOD(CameraGetPosition);
+TESK_GAME_SCRIPT_METHOD(CameraSetPosition);
+TESK_GAME_SCRIPT_METHOD(CameraLerpToPosition);
+TESK_GAME_SCRIPT_METHOD(CameraAttachToUser);
+TESK_GAME_SCRIPT_METHOD(CameraDetachFromUser);
+TESK_GAME_SCRIPT_METHOD(CameraAttachToActor);
+TESK_GAME_SCRIPT_METHOD(CameraGetPitch);
+TESK_GAME_SCRIPT_METHOD(CameraGetYaw);
+TESK_GAME_SCRIPT_METHOD(CameraSetPitch);
+TESK_GAME_SCRIPT_METHOD(CameraSetYaw);
+TESK_GAME_SCRIPT_METHOD(CameraLerpToPitch);
+TESK_GAME_SCRIPT_METHOD(CameraLerpToYaw);
+TESK_GAME_SCRIPT_METHOD(CameraGetZoom);
+TESK_GAME_SCRIPT_METHOD(CameraSetZoom);
+TESK_GAME_SCRIPT_METHOD(CameraLerpToZoom);
+
 // Host entries and properties.
 RTSuccess SetOptionCallbacks(RTInstance self, OptionSetter setter, OptionGetter getter);
 RTSuccess SetMouseCursorCallback(RTInstance self, CursorCallback callback);

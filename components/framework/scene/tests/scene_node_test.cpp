@@ -1,6 +1,7 @@
 // The scene node stand-ins: placement, translation and world transform, child nodes, the entity,
 // the obstacle box, the state word and quad item, and their streams (first-version node streams
 // still read); and RTRenderable's defaults.
+#include <cmath>
 #include <cstring>
 #include <iterator>
 #include <limits>
@@ -117,6 +118,33 @@ TEST_F(SceneNodes, ATranslationReplacesRowThreeAndKeepsTheRest) {
   EXPECT_EQ(local->m[3][3], 1.0f);
   EXPECT_TRUE(Same(WorldPosition(node.get()), At(11, 2, 3))) << "the world matrix follows";
   EXPECT_EQ(scene_node::SetTranslation(node.get(), nullptr), kRTFailure);
+}
+
+// Yaw turns about the vertical after the pitch: a node pitched down by a quarter turn keeps its z
+// axis's height whichever way it faces, and the angles read back as they were set.
+TEST_F(SceneNodes, EulerAnglesPitchAboutTheNodeAndYawAboutTheVertical) {
+  InstanceRef node = MakePlainNode();
+  const RTFVector3D translation = At(1, 2, 3);
+  ASSERT_EQ(scene_node::SetTranslation(node.get(), &translation), kRTSuccess);
+  struct Case {
+    float pitch;
+    float yaw;
+    float roll;
+  };
+  for (const Case& c : {Case{-0.7853982f, 0.0f, 0.0f}, Case{-0.7853982f, 1.5707964f, 0.0f},
+                        Case{-0.7853982f, 3.0f, 0.0f}, Case{-0.5f, -2.0f, 0.25f}, Case{0.3f, 1.0f, -1.0f}}) {
+    ASSERT_EQ(scene_node::SetEulerAngles(node.get(), c.pitch, c.yaw, c.roll), kRTSuccess);
+    const RTFMatrix4x4* local = nullptr;
+    ASSERT_EQ(scene_node::GetLocalMatrix(node.get(), &local), kRTSuccess);
+    EXPECT_NEAR(local->m[2][1], -std::sin(c.pitch), 1e-6f) << c.yaw;
+    EXPECT_NEAR(local->m[2][0], std::cos(c.pitch) * std::sin(c.yaw), 1e-6f) << c.yaw;
+    EXPECT_EQ(local->m[3][1], 2.0f) << "the translation stays";
+    float pitch = 9, yaw = 9, roll = 9;
+    ASSERT_EQ(scene_node::GetEulerAngles(node.get(), &pitch, &yaw, &roll), kRTSuccess);
+    EXPECT_NEAR(pitch, c.pitch, 1e-5f);
+    EXPECT_NEAR(yaw, c.yaw, 1e-5f);
+    EXPECT_NEAR(roll, c.roll, 1e-5f);
+  }
 }
 
 TEST_F(SceneNodes, KeepAnObstacleBoxUntilItIsTakenAway) {

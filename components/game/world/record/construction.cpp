@@ -14,6 +14,7 @@
 #include "kivo/support/raise.h"
 #include "kivo/support/wide_string.h"
 #include "kivo/timer/timer_calls.h"
+#include "mouse_over_popup.h"
 #include "room_ambience.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
@@ -120,6 +121,7 @@ RTSuccess CreateGamePrivateData(RTInstance self) {
   game.fadeColor[3] = 0.0f;
   std::copy(std::begin(game.fadeColor), std::end(game.fadeColor), game.fadeTarget);
   game.freeCameraMode = 1;
+  game.hudHooks.DrawMouseOverPopUp = gui::DrawMouseOverPopUp;
   game.cursorCallback = nullptr;
   game.pathfinderCount = 0;
   ListCreate(&game.environmentList);

@@ -6,8 +6,10 @@
 
 #include <cstdint>
 
+#include "camera_lerp.h"
 #include "environment_record.h"
 #include "free_camera.h"
+#include "hud_hooks.h"
 #include "hud_tables.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/handle_table.h"
@@ -15,6 +17,7 @@
 #include "kivo/support/list.h"
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
+#include "screen_forms.h"
 #include "tesk/game_slots.h"
 #include "tesk/host_callbacks.h"
 
@@ -198,15 +201,17 @@ struct GamePrivateData {
   uint32_t cameraReleased;
   uint32_t cameraAttachActor;
   RTTeskActorWrapper* cameraAttachWrapper;
-  uint32_t zoomLerpActive;
-  uint32_t yawLerpActive;
-  uint32_t pitchLerpActive;
+  PositionLerp positionLerp;  // drives the scripted point
+  CameraLerp pitchLerp;       // drives the free camera's pitch axis
+  CameraLerp yawLerp;         // drives its yaw axis
+  CameraLerp zoomLerp;        // drives cameraZoom
   float shakeEndTime;
   float shakeAmplitude;
   float fadeEndTime;
   float fadeLastTime;
   float fadeColor[4];  // the screen fade now; the fourth float is its alpha
   float fadeTarget[4];
+  float fadeRate[4];  // per second
 
   // Properties.
   float fogColor[4];
@@ -271,6 +276,47 @@ struct GamePrivateData {
 
   // Audio.
   ListenerGain listenerGain;
+
+  // The frame's camera (its node and lens are the environment's) and what the frame render reads
+  // of the screens and the HUD.
+  uint32_t cameraRotateLeft;
+  uint32_t cameraRotateRight;
+  RTFVector3D freeCameraPosition;  // the looked-at point while the user pans
+  uint32_t lastFrameDuration;      // core milliseconds the last frame render took
+  uint8_t previousScreenMode;
+  uint32_t hudHidden;
+  float subtitleEndTime;
+  RTTeskActorWrapper* patientTipWrapper;  // the actor whose tool tip shows, or null
+  RTTeskActorWrapper* doctorTipWrapper;
+  uint32_t tipShownAt;  // whole seconds of the clock
+  int32_t tipX;
+  int32_t tipY;
+  kivo::List* curbsideList;  // core blocks whose first word is the request id
+  uint32_t curbsideAckId;
+  kivo::List* hintList;  // HintEntry records, the oldest first
+  uint32_t securityCamerasReady;
+  uint32_t securityCameraIndex;  // 0 to 2
+  RTInstance securityCameraNode;
+  uint32_t securityViewActive;
+  uint32_t antidoteOpen;
+  uint32_t bballShotArmed;
+  uint32_t bballShotBusy;
+  uint32_t perkTargeting;
+  uint32_t perkTargetPending;
+  uint32_t tooltipActive;
+  int32_t tooltipX;
+  int32_t tooltipY;
+  int32_t tooltipWidth;
+  float tooltipStart;
+  float tooltipDelay;
+  char16_t* tooltipText;
+  uint32_t titleActive;
+  char16_t* titleText;
+  uint32_t titleCharWidth;
+  uint32_t titleCharHeight;
+  float titleColor[3];
+  ScreenForms forms;
+  HudHooks hudHooks;
 
   // Heap statistics of the last LogHeapStats.
   uint32_t lastHeapBlocks;

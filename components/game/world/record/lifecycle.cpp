@@ -85,7 +85,7 @@ RTSuccess FreeWorld(RTInstance self) {
   game->freeCameraMode = 1;
   ResetSingletonEvents(*game);
   game->freeCameraMode = 1;
-  game->zoomLerpActive = game->yawLerpActive = game->pitchLerpActive = 0;
+  game->zoomLerp.active = game->yawLerp.active = game->pitchLerp.active = 0;
   RestoreDroppedRooms(self, *game);
   game->cameraAttachActor = 0;
   game->cameraAttachWrapper = nullptr;

@@ -136,6 +136,9 @@ RTSuccess RemoveActor(RTInstance self, RTTeskActorWrapper* wrapper) {
     while (list && kivo::ListRemove(list, wrapper)) {
     }
   RemovePatientsOf(*game, wrapper);
+  // Nothing may name the wrapper once the actor component has freed it.
+  for (RTTeskActorWrapper** named : {&game->cameraAttachWrapper, &game->patientTipWrapper, &game->doctorTipWrapper})
+    if (*named == wrapper) *named = nullptr;
   return kRTSuccess;
 }
 
