@@ -16,6 +16,7 @@
 #include <string_view>
 #include <vector>
 
+#include "common/allocation_counter.h"
 #include "host/core_host.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/navigation/navigation_calls.h"
@@ -27,37 +28,6 @@
 #include "tesk/game_standin_calls.h"
 #include "tesk/scene/scene_tree_calls.h"
 #include "varno/call_cells.h"
-
-// Heap allocations are counted by standing in front of the C library's allocator (not under the
-// sanitizers, which bring their own).
-#if !defined(__SANITIZE_ADDRESS__)
-#define ACTORBENCH_COUNTS_ALLOCATIONS 1
-extern "C" void* __libc_malloc(size_t);
-extern "C" void* __libc_calloc(size_t, size_t);
-extern "C" void* __libc_realloc(void*, size_t);
-#endif
-
-namespace {
-
-bool gCounting = false;
-uint64_t gAllocations = 0;
-
-}  // namespace
-
-#ifdef ACTORBENCH_COUNTS_ALLOCATIONS
-extern "C" __attribute__((visibility("default"))) void* malloc(size_t bytes) {
-  if (gCounting) ++gAllocations;
-  return __libc_malloc(bytes);
-}
-extern "C" __attribute__((visibility("default"))) void* calloc(size_t count, size_t bytes) {
-  if (gCounting) ++gAllocations;
-  return __libc_calloc(count, bytes);
-}
-extern "C" __attribute__((visibility("default"))) void* realloc(void* block, size_t bytes) {
-  if (gCounting) ++gAllocations;
-  return __libc_realloc(block, bytes);
-}
-#endif
 
 namespace {
 
@@ -205,11 +175,11 @@ void Populate(Scene& scene, uint32_t count) {
 double Frame(Scene& scene, float elapsed) {
   scene.clock += elapsed;
   tesk::game_standin::SetClock(scene.game.get(), scene.clock);
-  gCounting = true;
+  tesk::bench::StartCountingAllocations();
   const auto start = std::chrono::steady_clock::now();
   calls::ProcessC(scene.controller.get());
   const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-  gCounting = false;
+  tesk::bench::StopCountingAllocations();
   tesk::scene_tree::UpdateTransforms(scene.tree.get(), static_cast<uint32_t>(std::lround(scene.clock * 1000.0)));
   return seconds;
 }
@@ -236,14 +206,14 @@ void BM_ActorFrame_Tesk(benchmark::State& state) {
     Frame(scene, elapsed);
     Restart(scene);
   }
-  gAllocations = 0;
+  tesk::bench::ResetAllocationCount();
   for (auto _ : state) {
     state.SetIterationTime(Frame(scene, elapsed));
     Restart(scene);
   }
-#ifdef ACTORBENCH_COUNTS_ALLOCATIONS
-  state.counters["allocs"] = static_cast<double>(gAllocations) / static_cast<double>(state.iterations());
-#endif
+  if (tesk::bench::AllocationsCounted())
+    state.counters["allocs"] =
+        static_cast<double>(tesk::bench::CountedAllocations()) / static_cast<double>(state.iterations());
   state.counters["substeps"] = static_cast<double>(actors * SubSteps(hitch));
 }
 

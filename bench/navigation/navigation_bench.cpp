@@ -18,42 +18,12 @@
 
 #include "bench_graphs.h"
 #include "boost_anchor.h"
+#include "common/allocation_counter.h"
 #include "host/core_host.h"
 #include "kivo/navigation/navigation_calls.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/stream_calls.h"
-
-// Heap allocations are counted by standing in front of the C library's allocator (not under the
-// sanitizers, which bring their own).
-#if !defined(__SANITIZE_ADDRESS__)
-#define NAVBENCH_COUNTS_ALLOCATIONS 1
-extern "C" void* __libc_malloc(size_t);
-extern "C" void* __libc_calloc(size_t, size_t);
-extern "C" void* __libc_realloc(void*, size_t);
-#endif
-
-namespace {
-
-bool gCounting = false;
-uint64_t gAllocations = 0;
-
-}  // namespace
-
-#ifdef NAVBENCH_COUNTS_ALLOCATIONS
-extern "C" __attribute__((visibility("default"))) void* malloc(size_t bytes) {
-  if (gCounting) ++gAllocations;
-  return __libc_malloc(bytes);
-}
-extern "C" __attribute__((visibility("default"))) void* calloc(size_t count, size_t bytes) {
-  if (gCounting) ++gAllocations;
-  return __libc_calloc(count, bytes);
-}
-extern "C" __attribute__((visibility("default"))) void* realloc(void* block, size_t bytes) {
-  if (gCounting) ++gAllocations;
-  return __libc_realloc(block, bytes);
-}
-#endif
 
 namespace {
 
@@ -131,11 +101,7 @@ void ReportCounts(benchmark::State& state, const SearchCounts& counts, uint64_t 
   const double n = static_cast<double>(queries);
   state.counters["expanded"] = static_cast<double>(counts.expanded) / n;
   state.counters["edges"] = static_cast<double>(counts.edges) / n;
-#ifdef NAVBENCH_COUNTS_ALLOCATIONS
-  state.counters["allocs"] = static_cast<double>(allocations) / n;
-#else
-  (void)allocations;
-#endif
+  if (tesk::bench::AllocationsCounted()) state.counters["allocs"] = static_cast<double>(allocations) / n;
   state.counters["points"] = static_cast<double>(points) / n;
 }
 
@@ -149,20 +115,20 @@ void SearchTesk(benchmark::State& state, Kind kind, uint32_t blockedPercent) {
   gPlannerCost = reinterpret_cast<NodeMeasure>(costSlot);
   costSlot = reinterpret_cast<RTMethodFunc>(CountingCost);
   gTeskCounts = {};
-  gAllocations = 0;
+  tesk::bench::ResetAllocationCount();
   uint64_t points = 0;
   for (const Query& q : graph.queries) {
     gLastExpanded = nullptr;
-    gCounting = true;
+    tesk::bench::StartCountingAllocations();
     const RTSuccess found = TeskQuery(planner, graph, q);
-    gCounting = false;
+    tesk::bench::StopCountingAllocations();
     InstanceRef pathway;
     uint32_t count = 0;
     if (found && route_planner::GetPath(planner, pathway.out())) path_follower::GetPointCount(pathway.get(), &count);
     points += count;
   }
   costSlot = reinterpret_cast<RTMethodFunc>(gPlannerCost);
-  ReportCounts(state, gTeskCounts, gAllocations, points, graph.queries.size());
+  ReportCounts(state, gTeskCounts, tesk::bench::CountedAllocations(), points, graph.queries.size());
 
   size_t next = 0;
   for (auto _ : state) {
@@ -177,16 +143,16 @@ void SearchAnchor(benchmark::State& state, Kind kind, uint32_t blockedPercent) {
   BoostAnchor anchor(graph);
   std::vector<PathPoint> path;
   SearchCounts counts;
-  gAllocations = 0;
+  tesk::bench::ResetAllocationCount();
   uint64_t points = 0;
   for (const Query& q : graph.queries) {
-    gCounting = true;
+    tesk::bench::StartCountingAllocations();
     const bool found = anchor.Search(graph.positions[q.start], GroupOf(graph, q.start), graph.positions[q.goal],
                                      GroupOf(graph, q.goal), &path, &counts);
-    gCounting = false;
+    tesk::bench::StopCountingAllocations();
     if (found) points += path.size();
   }
-  ReportCounts(state, counts, gAllocations, points, graph.queries.size());
+  ReportCounts(state, counts, tesk::bench::CountedAllocations(), points, graph.queries.size());
 
   size_t next = 0;
   for (auto _ : state) {
