@@ -4,7 +4,6 @@
 // doctor prints its route, its events, where it is every second and where it stops; the driver
 // prints each new steering state.
 #include <cmath>
-#include <cstdio>
 
 #include "navigation_fixture.h"
 #include "scripted_fixture.h"
@@ -36,17 +35,6 @@ constexpr char kWalkAroundWall[] =
     "  if (passes > 1800) { doctor.Destroy(); exit(); }\n"
     "}\n";
 
-struct Point {
-  float x, y, z;
-};
-
-Point PointIn(const std::string& line) {
-  Point p{NAN, NAN, NAN};
-  const size_t at = line.find('<');
-  if (at != std::string::npos) std::sscanf(line.c_str() + at, "<%f, %f, %f>", &p.x, &p.y, &p.z);
-  return p;
-}
-
 class WalkAroundWall : public ScriptedTest {
  protected:
   std::string MoreInstances() const override { return TestEnvironmentInstances(); }
@@ -65,10 +53,10 @@ TEST_F(WalkAroundWall, TheDoctorTakesThePlannersRouteThroughTheDoorwayAndStopsAt
   Run("WalkAroundWall", kWalkAroundWall, {SAMPLE_CLASSES, std::string(SAMPLE_CLASSES) + "/tesk"});
   const std::vector<std::string> route = PrintedLines("doctor route ");
   for (const std::string& line : route) std::printf("%s\n", line.c_str());
-  const Point expected[] = {{-3, 0, 2.5f}, {-1.5f, 0, 0}, {0, 0, 0}, {1.5f, 0, 0}, {3, 0, 2.5f}};
+  const PrintedPoint expected[] = {{-3, 0, 2.5f}, {-1.5f, 0, 0}, {0, 0, 0}, {1.5f, 0, 0}, {3, 0, 2.5f}};
   ASSERT_EQ(route.size(), std::size(expected)) << host_.DebugLog();
   for (size_t i = 0; i < route.size(); ++i) {
-    const Point p = PointIn(route[i]);
+    const PrintedPoint p = PointIn(route[i]);
     EXPECT_EQ(std::make_tuple(p.x, p.y, p.z), std::make_tuple(expected[i].x, expected[i].y, expected[i].z)) << route[i];
   }
 
@@ -89,7 +77,7 @@ TEST_F(WalkAroundWall, TheDoctorTakesThePlannersRouteThroughTheDoorwayAndStopsAt
   const std::vector<std::string> stop = PrintedLines("doctor Moving 0 at ");
   ASSERT_EQ(stop.size(), 1u) << host_.DebugLog();
   std::printf("%s\n", stop[0].c_str());
-  const Point end = PointIn(stop[0]);
+  const PrintedPoint end = PointIn(stop[0]);
   EXPECT_LT(std::hypot(end.x - 3, end.z - 2.5f), 0.05f) << "within the arrival tolerance: " << stop[0];
 }
 

@@ -3,7 +3,6 @@
 // runs the game's frames at 30 a second until it stops. The doctor prints its events, where it is
 // every second and where it stops.
 #include <cmath>
-#include <cstdio>
 
 #include "scripted_fixture.h"
 
@@ -28,18 +27,6 @@ constexpr char kWalkCheck[] =
     "  if (passes > 1800) { doctor.Destroy(); exit(); }\n"
     "}\n";
 
-struct Point {
-  float x, y, z;
-};
-
-// The point of a printed "<x, y, z>".
-Point PointIn(const std::string& line) {
-  Point p{NAN, NAN, NAN};
-  const size_t at = line.find('<');
-  if (at != std::string::npos) std::sscanf(line.c_str() + at, "<%f, %f, %f>", &p.x, &p.y, &p.z);
-  return p;
-}
-
 class ActorWalk : public ScriptedTest {};
 
 TEST_F(ActorWalk, TheDoctorWalksItsSquareThroughBothRoomsAndStopsAtItsCorner) {
@@ -53,7 +40,7 @@ TEST_F(ActorWalk, TheDoctorWalksItsSquareThroughBothRoomsAndStopsAtItsCorner) {
   for (const std::string& line : positions) EXPECT_EQ(PointIn(line).y, 0.0f) << line;
   const std::vector<std::string> stop = PrintedLines("doctor Moving 0 at ");
   ASSERT_EQ(stop.size(), 1u) << host_.DebugLog();
-  const Point end = PointIn(stop[0]);
+  const PrintedPoint end = PointIn(stop[0]);
   EXPECT_LT(std::hypot(end.x - 2, end.z + 2), 0.2f) << stop[0];
 }
 

@@ -1,5 +1,7 @@
 #include "scripted_fixture.h"
 
+#include <cmath>
+#include <cstdio>
 #include <sstream>
 
 #include "platform/utf.h"
@@ -50,6 +52,13 @@ void ScriptedTest::Run(const char* className, const char* source, const std::vec
 
 bool ScriptedTest::Printed(const std::string& line) const {
   return host_.DebugLog().find("\n" + line + "\n") != std::string::npos;
+}
+
+PrintedPoint PointIn(const std::string& line) {
+  PrintedPoint p{NAN, NAN, NAN};
+  const size_t at = line.find('<');
+  if (at != std::string::npos) std::sscanf(line.c_str() + at, "<%f, %f, %f>", &p.x, &p.y, &p.z);
+  return p;
 }
 
 std::vector<std::string> ScriptedTest::PrintedLines(const std::string& prefix) const {

@@ -12,6 +12,13 @@
 
 namespace actortest {
 
+struct PrintedPoint {
+  float x, y, z;
+};
+
+// The point of a printed "<x, y, z>" in the line (NaNs without one).
+PrintedPoint PointIn(const std::string& line);
+
 class ScriptedTest : public WrapperTest {
  protected:
   void TearDown() override;
