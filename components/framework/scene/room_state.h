@@ -53,6 +53,7 @@ struct RoomState {
   std::vector<std::u16string> neighbourNames;
   std::vector<std::u16string> furtherNames;
   std::u16string boundsNode;
+  RTInstance boundsHeld = nullptr;  // the bounds node once looked up; one reference held
   int32_t pathfindingGroup = -1;  // the route planner's node group of the room; -1 every group
   int32_t pathfindingKind = 0;    // the graph the room's walkers plan on by default
   HeldNodes nodes;

@@ -65,6 +65,13 @@ void ReleaseAll(RTInstance self, HeldNodes& held, bool destroying = false) {
   held.children.clear();
 }
 
+// Gives back the bounds node's reference; in a destroy hook whose room has lost its children the
+// node is gone already.
+void DropBoundsNode(RTInstance self, RoomState& room, bool destroying = false) {
+  if (room.boundsHeld && !(destroying && ChildrenGone(self))) ModuleCore()->ReleaseInstance(nullptr, room.boundsHeld);
+  room.boundsHeld = nullptr;
+}
+
 void Append(RTInstance self, HeldNodes& held, RTInstance node) {
   ListAppend(held.list, node);
   if (IsChildOf(node, self)) held.children.push_back(node);
@@ -145,6 +152,7 @@ RTSuccess Destroy(RTInstance self) {
     ListDestroy(room->neighbours);
     ListDestroy(room->further);
     ListDestroy(room->spareLinks);
+    DropBoundsNode(self, *room, true);
     if (room->hitFilter && !(room->hitFilterBelowRoom && ChildrenGone(self)))
       ModuleCore()->ReleaseInstance(nullptr, room->hitFilter);
   }
@@ -187,6 +195,7 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   room->SetFootprint(std::move(read.footprint), std::move(read.walls));
   room->neighbourNames = std::move(read.neighbours);
   room->furtherNames = std::move(read.further);
+  DropBoundsNode(self, *room);
   room->boundsNode = std::move(read.boundsNode);
   room->pathfindingGroup = read.pathfindingGroup;
   room->pathfindingKind = read.pathfindingKind;
@@ -326,11 +335,14 @@ RTSuccess RefreshLights(RTInstance self) {
 RTSuccess GetBoundsNode(RTInstance self, RTInstance* node) {
   RoomState* room = StateOf(self);
   if (!room || !node) return kRTFailure;
-  *node = nullptr;
-  if (!room->boundsNode.empty() && !ModuleCore()->FindChild(nullptr, self, room->boundsNode.c_str(), node))
+  // Held from the first look-up on: a node of the instance store whose last reference goes is
+  // unloaded, and the frame asks for the bounds of every room.
+  if (!room->boundsHeld && !room->boundsNode.empty() &&
+      !ModuleCore()->FindChild(nullptr, self, room->boundsNode.c_str(), &room->boundsHeld))
     RaiseFormatted(kLevelError, u"RTBrellinRoom::GetBoundsNode(): the room %s has no child %s", NameOf(self),
                    room->boundsNode);
-  return kRTSuccess;
+  *node = room->boundsHeld;
+  return room->boundsHeld ? ModuleCore()->ResolveHandle(nullptr, room->boundsHeld) : kRTSuccess;
 }
 
 RTSuccess Draw(RTInstance self, uint32_t milliseconds, const RTSceneNodeEntityFrameInformation* frame) {
@@ -345,6 +357,7 @@ RTSuccess Draw(RTInstance self, uint32_t milliseconds, const RTSceneNodeEntityFr
 RTSuccess SetBoundsNode(RTInstance self, RTInstance node) {
   RoomState* room = StateOf(self);
   if (!room || (node && !IsChildOf(node, self))) return kRTFailure;
+  DropBoundsNode(self, *room);
   room->boundsNode = node ? NameOf(node) : std::u16string();
   return kRTSuccess;
 }

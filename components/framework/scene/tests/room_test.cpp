@@ -151,6 +151,25 @@ TEST_F(Room, StreamsItsShapeLinksAndChildrenByName) {
   for (RTInstance node : {bed.get(), lamp.get(), visitor.get()}) room::RemoveNode(room.get(), node);
 }
 
+// A node of the instance store is unloaded when its last reference goes, so the room holds its
+// bounds node from the first look-up on, and gives it back when the bounds node changes.
+TEST_F(Room, HoldsItsBoundsNodeFromTheFirstLookUp) {
+  InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(4, 3, 4));
+  InstanceRef shell = MakeNode(u"Shell", At(0, 0, 0), room.get());
+  InstanceRef other = MakeNode(u"Other", At(0, 0, 0), room.get());
+  ASSERT_EQ(room::SetBoundsNode(room.get(), shell.get()), kRTSuccess);
+  const uint32_t before = RefCount(shell.get());
+  for (int frame = 0; frame < 3; ++frame) {
+    InstanceRef bounds;
+    ASSERT_EQ(room::GetBoundsNode(room.get(), bounds.out()), kRTSuccess);
+    EXPECT_EQ(bounds.get(), shell.get());
+    EXPECT_EQ(RefCount(shell.get()), before + 2) << "the room's and the caller's";
+  }
+  EXPECT_EQ(RefCount(shell.get()), before + 1);
+  ASSERT_EQ(room::SetBoundsNode(room.get(), other.get()), kRTSuccess);
+  EXPECT_EQ(RefCount(shell.get()), before);
+}
+
 TEST_F(Room, MarksEachFootprintEdgeAWallUntilToldOtherwise) {
   InstanceRef room = MakeRoom(u"Ward", At(0, 0, 0), At(4, 3, 4));
   EXPECT_EQ(Walls(room.get()), (std::vector<RTBool>{1, 1, 1, 1}));
