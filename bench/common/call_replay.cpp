@@ -197,7 +197,7 @@ ReplayCall CallReplay::Parse(const std::string& line) {
       const uint32_t kind = static_cast<uint32_t>(NumberOf(words[i + 3]));
       const uint32_t material = static_cast<uint32_t>(NumberOf(words[i + 5]));
       const uint32_t count = static_cast<uint32_t>(NumberOf(words[i + 7]));
-      i += 9;  // past "indices" and the array's length
+      i += 10;  // past "indices" and the array's length
       std::vector<uint32_t> indices;
       for (; i < words.size() && IsNumber(words[i]) && words[i].back() != ':'; ++i)
         indices.push_back(static_cast<uint32_t>(NumberOf(words[i])));
@@ -237,6 +237,11 @@ RTPrimitive* CallReplay::PrimitiveOf(uint32_t serial, uint32_t kind, uint32_t ma
                                      const std::vector<uint32_t>& indices) {
   RTPrimitive*& made = primitives_[serial];
   if (made) return made;
+  if (indices.size() != (kind == r::kTriangleList ? count * 3 : count)) {
+    std::fprintf(stderr, "call_replay: primitive %u holds %zu indices for a count of %u\n", serial, indices.size(),
+                 count);
+    std::abort();
+  }
   if (!r::CreatePrimitive(rasterizer_, kind, &made) || !r::ResizePrimitiveList(rasterizer_, made, count)) {
     std::fprintf(stderr, "call_replay: cannot make primitive %u\n", serial);
     std::abort();
