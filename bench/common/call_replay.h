@@ -24,7 +24,10 @@ struct ReplayCall;
 class CallReplay {
  public:
   // Records the calls `draw` makes into `log` (emptied first: the rasterizer appends) and reads
-  // them back. A call with no replay ends the process with its line on standard error.
+  // them back. A call with no replay ends the process with its line on standard error. Two are
+  // replayed by their nearest equivalent: a primitive the log gives by content is made here, once
+  // per recorded serial, with CreatePrimitive and that content (in place of the stream it was read
+  // from), and a getter's out arguments go to scratch places of the replay's own.
   CallReplay(RTInstance rasterizer, const std::filesystem::path& log, const std::function<void()>& draw,
              ReplayHandles handles = {});
   ~CallReplay();
