@@ -5,15 +5,11 @@
 // rasterizer calls and the ratio is the toolkit's own cost of making them.
 #include <benchmark/benchmark.h>
 
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <string>
-#include <vector>
 
 #include "button.h"
+#include "common/call_replay.h"
 #include "form.h"
 #include "host/core_host.h"
 #include "icon.h"
@@ -122,139 +118,6 @@ Screen& TheScreen() {
   return screen;
 }
 
-// One recorded call: its name's operation and its numbers (arrays flattened).
-enum class Op {
-  kBindTexture,
-  kEnableTexturing,
-  kEnableBlending,
-  kSetBlendFunc,
-  kSetColorFromArray,
-  kSetColor,
-  kSetColorRGBA,
-  kSetColorRGBAArray,
-  kBeginPrimitive,
-  kEndPrimitive,
-  kTexCoord,
-  kVertex3,
-  kEnableDepthTest,
-  kSetOverlayMode,
-};
-
-struct Call {
-  Op op;
-  float v[4];
-};
-
-constexpr struct {
-  const char* name;
-  Op op;
-} kOps[] = {
-    {"BindTexture", Op::kBindTexture},
-    {"EnableTexturing", Op::kEnableTexturing},
-    {"EnableBlending", Op::kEnableBlending},
-    {"SetBlendFunc", Op::kSetBlendFunc},
-    {"SetColorFromArray", Op::kSetColorFromArray},
-    {"SetColor", Op::kSetColor},
-    {"SetColorRGBA", Op::kSetColorRGBA},
-    {"SetColorRGBAArray", Op::kSetColorRGBAArray},
-    {"BeginPrimitive", Op::kBeginPrimitive},
-    {"EndPrimitive", Op::kEndPrimitive},
-    {"TexCoord", Op::kTexCoord},
-    {"Vertex3", Op::kVertex3},
-    {"EnableDepthTest", Op::kEnableDepthTest},
-    {"SetOverlayMode", Op::kSetOverlayMode},
-};
-
-// "Name(1, 0x302, [3: 0.5, 1, 1]) -> 1" as a call.
-Call Parse(const std::string& line) {
-  const std::string name = line.substr(0, line.find('('));
-  Call call{};
-  bool known = false;
-  for (const auto& op : kOps)
-    if (name == op.name) {
-      call.op = op.op;
-      known = true;
-    }
-  if (!known) {
-    std::fprintf(stderr, "gui_draw_bench: no replay for \"%s\"\n", line.c_str());
-    std::abort();
-  }
-  std::string args = line.substr(name.size() + 1, line.rfind(") -> ") - name.size() - 1);
-  for (char& c : args)
-    if (c == '[' || c == ']' || c == ',') c = ' ';
-  std::istringstream words(args);
-  int count = 0;
-  for (std::string word; words >> word;) {
-    if (word.back() == ':') continue;  // an array's length
-    if (count < 4) call.v[count++] = std::strtof(word.c_str(), nullptr);
-  }
-  return call;
-}
-
-std::vector<Call> RecordedFrame() {
-  Screen& screen = TheScreen();
-  const std::filesystem::path file = screen.host->root() / "frame.txt";
-  std::filesystem::remove(file);  // the rasterizer appends
-  r::Record(screen.rasterizer.get(), file.u16string().c_str());
-  screen.form->Draw(0, 0, screen.rasterizer.get());
-  r::Record(screen.rasterizer.get(), nullptr);
-  std::ifstream text(file);
-  std::vector<Call> calls;
-  for (std::string line; std::getline(text, line);) calls.push_back(Parse(line));
-  return calls;
-}
-
-uint32_t Word(float value) { return static_cast<uint32_t>(value); }
-
-void Replay(RTInstance rasterizer, const std::vector<Call>& calls) {
-  for (const Call& c : calls) {
-    switch (c.op) {
-      case Op::kBindTexture:
-        r::BindTexture(rasterizer, Word(c.v[0]));
-        break;
-      case Op::kEnableTexturing:
-        r::EnableTexturing(rasterizer, Word(c.v[0]));
-        break;
-      case Op::kEnableBlending:
-        r::EnableBlending(rasterizer, Word(c.v[0]));
-        break;
-      case Op::kSetBlendFunc:
-        r::SetBlendFunc(rasterizer, Word(c.v[0]), Word(c.v[1]));
-        break;
-      case Op::kSetColorFromArray:
-        r::SetColorFromArray(rasterizer, c.v);
-        break;
-      case Op::kSetColor:
-        r::SetColor(rasterizer, c.v[0], c.v[1], c.v[2]);
-        break;
-      case Op::kSetColorRGBA:
-        r::SetColorRGBA(rasterizer, c.v[0], c.v[1], c.v[2], c.v[3]);
-        break;
-      case Op::kSetColorRGBAArray:
-        r::SetColorRGBAArray(rasterizer, c.v);
-        break;
-      case Op::kBeginPrimitive:
-        r::BeginPrimitive(rasterizer, Word(c.v[0]));
-        break;
-      case Op::kEndPrimitive:
-        r::EndPrimitive(rasterizer);
-        break;
-      case Op::kTexCoord:
-        r::TexCoord(rasterizer, Word(c.v[0]), c.v[1], c.v[2]);
-        break;
-      case Op::kVertex3:
-        r::Vertex3(rasterizer, c.v[0], c.v[1], c.v[2]);
-        break;
-      case Op::kEnableDepthTest:
-        r::EnableDepthTest(rasterizer, Word(c.v[0]));
-        break;
-      case Op::kSetOverlayMode:
-        r::SetOverlayMode(rasterizer, Word(c.v[0]));
-        break;
-    }
-  }
-}
-
 void BM_FormDraw_Tesk(benchmark::State& state) {
   Screen& screen = TheScreen();
   r::Record(screen.rasterizer.get(), kNowhere);
@@ -264,10 +127,11 @@ void BM_FormDraw_Tesk(benchmark::State& state) {
 BENCHMARK(BM_FormDraw_Tesk);
 
 void BM_FormDraw_Anchor(benchmark::State& state) {
-  const std::vector<Call> calls = RecordedFrame();
   Screen& screen = TheScreen();
+  const tesk::bench::CallReplay calls(screen.rasterizer.get(), screen.host->root() / "frame.txt",
+                                      [&] { screen.form->Draw(0, 0, screen.rasterizer.get()); });
   r::Record(screen.rasterizer.get(), kNowhere);
-  for (auto _ : state) Replay(screen.rasterizer.get(), calls);
+  for (auto _ : state) calls.Run();
   r::Record(screen.rasterizer.get(), nullptr);
   state.counters["calls"] = static_cast<double>(calls.size());
 }
