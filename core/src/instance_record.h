@@ -11,6 +11,7 @@ enum InstanceFlags : uint32_t {
   kStoredNotLoaded = 1,  // a placeholder of the instance store, fetched on first resolve
   kBeingLoaded = 2,
   kStoreBacked = 4,
+  kKeptToShutdownEnd = 8,  // destroyed during shutdown; freed once it ends
 };
 
 struct RTInstanceRecord {

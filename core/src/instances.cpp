@@ -41,11 +41,15 @@ void RemoveLive(ComponentEntry* entry, RTInstance instance) {
 void FreeRecord(RTInstance instance);
 
 void FreeOrKeepRecord(RTInstance instance) {
-  if (gShutdownRecords) {
-    gShutdownRecords->push_back(instance);
-  } else {
+  if (!gShutdownRecords) {
     FreeRecord(instance);
+    return;
   }
+  // A kept record can be destroyed again when a destroy hook took and gave back a reference to
+  // it; it is listed, and freed, once.
+  if (instance->flags & kKeptToShutdownEnd) return;
+  instance->flags |= kKeptToShutdownEnd;
+  gShutdownRecords->push_back(instance);
 }
 
 }  // namespace

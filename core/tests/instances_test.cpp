@@ -23,6 +23,16 @@ TEST_F(Instances, CoreStartCreatesRoot) {
   Release(root);
 }
 
+// At shutdown the last child of Root goes first; a destroy hook that then takes and gives back a
+// reference to it destroys its kept record a second time, which is still freed once.
+TEST_F(Instances, AtShutdownARecordDestroyedTwiceIsFreedOnce) {
+  RTInstance holder = Create(u"RTDatum");
+  RTInstance held = Create(u"RTComponent");
+  SetReference(holder, held);
+  SetNumber(holder, 0xD1E);
+  ASSERT_EQ(host_.Shutdown(), kRTSuccess);
+}
+
 TEST_F(Instances, UniqueNamesCountFromOneAndPlainNamesArePlaceholders) {
   RTInstance first = Create(u"RTVarno");
   RTInstance second = Create(u"RTVarno");
