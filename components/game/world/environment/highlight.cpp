@@ -20,16 +20,6 @@ namespace {
 namespace r = kivo::rasterizer;
 namespace model_calls = kivo::poly_model;
 
-constexpr uint32_t kGlAlways = 0x207;
-constexpr uint32_t kGlEqual = 0x202;
-constexpr uint32_t kGlKeep = 0x1E00;
-constexpr uint32_t kGlReplace = 0x1E01;
-constexpr uint32_t kGlIncr = 0x1E02;
-constexpr uint32_t kGlSrcAlpha = 0x302;
-constexpr uint32_t kGlOne = 1;
-constexpr uint32_t kStrips = 0x102;
-constexpr uint32_t kLists = 0x104;
-
 struct Shell {
   float colour[4];
   float baseWidth;
@@ -67,8 +57,8 @@ void DrawShell(RTInstance rasterizer, RTInstance model) {
     uint32_t stripCount = 0;
     RTPrimitive** lists = nullptr;
     uint32_t listCount = 0;
-    model_calls::GetPrimitiveListByMaterialIndex(model, i, kStrips, &strips, &stripCount);
-    model_calls::GetPrimitiveListByMaterialIndex(model, i, kLists, &lists, &listCount);
+    model_calls::GetPrimitiveListByMaterialIndex(model, i, r::kTriangleStrip, &strips, &stripCount);
+    model_calls::GetPrimitiveListByMaterialIndex(model, i, r::kTriangleList, &lists, &listCount);
     if (stripCount && strips) r::DrawStrips(rasterizer, strips, stripCount);
     for (uint32_t j = 0; j < listCount && lists; ++j) r::DrawPrimitive(rasterizer, lists[j]);
   }
@@ -82,8 +72,8 @@ RTSuccess HighlightPreDraw(RTInstance, RTInstance, uint32_t, const RTSceneNodeEn
   if (!frame || !frame->rasterizer) return kRTFailure;
   RTInstance rasterizer = frame->rasterizer;
   r::EnableStencilTest(rasterizer, 1);
-  r::SetStencilFunc(rasterizer, kGlAlways, 1, 1);
-  r::SetStencilOp(rasterizer, kGlReplace, kGlReplace, kGlReplace);
+  r::SetStencilFunc(rasterizer, r::kAlways, 1, 1);
+  r::SetStencilOp(rasterizer, r::kStencilReplace, r::kStencilReplace, r::kStencilReplace);
   return kRTSuccess;
 }
 
@@ -130,10 +120,10 @@ RTSuccess HighlightPostDraw(RTInstance self, RTInstance model, uint32_t time,
   r::SetVertexArray(rasterizer, out, count);
   r::EnableBlending(rasterizer, 1);
   r::SetColorRGBAArray(rasterizer, shell.colour);
-  r::SetBlendFunc(rasterizer, kGlSrcAlpha, kGlOne);
+  r::SetBlendFunc(rasterizer, r::kSourceAlpha, r::kOne);
   r::EnableStencilTest(rasterizer, 1);
-  r::SetStencilOp(rasterizer, kGlKeep, kGlIncr, kGlIncr);
-  r::SetStencilFunc(rasterizer, kGlEqual, 0, 0xFFFFFFFFu);
+  r::SetStencilOp(rasterizer, r::kStencilKeep, r::kStencilIncrement, r::kStencilIncrement);
+  r::SetStencilFunc(rasterizer, r::kEqual, 0, r::kAllStencilBits);
   r::PushWorldMatrix(rasterizer, world);
   DrawShell(rasterizer, model);
   r::EnableDepthWrite(rasterizer, 1);

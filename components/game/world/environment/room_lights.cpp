@@ -17,9 +17,11 @@ namespace {
 
 constexpr uint32_t kNameUnits = 512;
 
+// The room of that name, or an empty reference with the failure reported.
 kivo::InstanceRef RoomNamed(const char16_t* name) {
   kivo::InstanceRef room;
   if (name) Core().GetInstanceByName(nullptr, kivo::Format(u"Root:Tesk:Assets:Rooms:%s", name).c_str(), room.out(), 0);
+  if (!room.get()) Report(u"Cannot retrieve room to drop lights on");
   return room;
 }
 
@@ -41,10 +43,7 @@ RTSuccess DropRoomLightsByName(RTInstance self, const char16_t* name) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
   kivo::InstanceRef room = RoomNamed(name);
-  if (!room.get()) {
-    Report(u"Cannot retrieve room to drop lights on");
-    return kRTFailure;
-  }
+  if (!room.get()) return kRTFailure;
   kivo::ListLink* listed = nullptr;
   if (game->droppedRoomList && !kivo::ListFind(game->droppedRoomList, room.get(), &listed, nullptr) &&
       Core().ResolveHandle(nullptr, room.get()))
@@ -56,10 +55,7 @@ RTSuccess RestoreRoomLightsByName(RTInstance self, const char16_t* name) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
   kivo::InstanceRef room = RoomNamed(name);
-  if (!room.get()) {
-    Report(u"Cannot retrieve room to drop lights on");
-    return kRTFailure;
-  }
+  if (!room.get()) return kRTFailure;
   if (game->droppedRoomList && kivo::ListRemove(game->droppedRoomList, room.get()))
     Core().ReleaseInstance(nullptr, room.get());
   return SwitchLights(room.get(), true) ? kRTSuccess : kRTFailure;

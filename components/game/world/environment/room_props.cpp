@@ -23,9 +23,6 @@ constexpr uint32_t kNameUnits = 512;
 constexpr uint32_t kModeBits = 0xF;
 constexpr uint32_t kGlueTruckOn = 1;
 constexpr uint32_t kGlueTruckOff = 8;
-constexpr uint32_t kQuads = 0x101;
-constexpr uint32_t kGlSrcAlpha = 0x302;
-constexpr uint32_t kGlOneMinusSrcAlpha = 0x303;
 
 RTInstance NodeOfHandle(GamePrivateData& game, uint32_t count, const Cell* arguments) {
   if (count < 1 || !game.sceneHandles) return nullptr;
@@ -92,8 +89,8 @@ RTSuccess DrawTexturedQuad(RTInstance self, int32_t x, int32_t y, int32_t width,
   r::EnableTexturing(rasterizer, 1);
   r::BindTexture(rasterizer, texture);
   r::EnableBlending(rasterizer, 1);
-  r::SetBlendFunc(rasterizer, kGlSrcAlpha, kGlOneMinusSrcAlpha);
-  r::BeginPrimitive(rasterizer, kQuads);
+  r::SetBlendFunc(rasterizer, r::kSourceAlpha, r::kOneMinusSourceAlpha);
+  r::BeginPrimitive(rasterizer, r::kBatchQuads);
   r::TexCoord(rasterizer, 0, 1.0f, 0.0f);
   r::Vertex3(rasterizer, left, top, 0.0f);
   r::TexCoord(rasterizer, 0, 1.0f, 1.0f);

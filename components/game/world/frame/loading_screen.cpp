@@ -26,8 +26,6 @@ constexpr float kSpriteStep = 20.0f;
 constexpr float kBottomV = 0.75f;  // both images show their top three quarters
 constexpr float kFogColour[4] = {0.003921569f, 0.09019608f, 0.1254902f, 0.0f};
 constexpr uint32_t kClearColourAndDepth = r::kClearColour | r::kClearDepth;
-constexpr uint32_t kOneMinusSourceAlpha = 0x303;
-constexpr uint32_t kSourceAlpha = 0x302;
 
 // A textured quad from (x, y) to (x + w, y + h), v from 0 at the top to kBottomV at the bottom.
 void DrawQuad(RTInstance rasterizer, float x, float y, float w, float h) {
@@ -64,7 +62,7 @@ void DrawLoadingFrame(RTInstance self, GamePrivateData& game) {
 
   r::BindTexture(rasterizer, game.textures.loadingBackTexture);
   r::EnableBlending(rasterizer, 1);
-  r::SetBlendFunc(rasterizer, kOneMinusSourceAlpha, kSourceAlpha);
+  r::SetBlendFunc(rasterizer, r::kOneMinusSourceAlpha, r::kSourceAlpha);
   DrawQuad(rasterizer, 0.0f, 0.0f, width, height);
   r::EnableBlending(rasterizer, 0);
 

@@ -185,15 +185,18 @@ inline constexpr uint32_t kClampToEdge = 0x812F;
 inline constexpr uint32_t kLinear = 0x2601;
 
 // Blend factors (SetBlendFunc).
+inline constexpr uint32_t kOne = 1;
 inline constexpr uint32_t kSourceAlpha = 0x302;
 inline constexpr uint32_t kOneMinusSourceAlpha = 0x303;
 
 // Depth and stencil functions (SetDepthFunc, SetStencilFunc) and stencil operations (SetStencilOp).
 inline constexpr uint32_t kLess = 0x201;
+inline constexpr uint32_t kEqual = 0x202;
 inline constexpr uint32_t kGreater = 0x204;
 inline constexpr uint32_t kNotEqual = 0x205;
 inline constexpr uint32_t kAlways = 0x207;
 inline constexpr uint32_t kStencilKeep = 0x1E00;
+inline constexpr uint32_t kStencilReplace = 0x1E01;
 inline constexpr uint32_t kStencilIncrement = 0x1E02;
 inline constexpr uint32_t kStencilDecrement = 0x1E03;
 inline constexpr uint32_t kAllStencilBits = 0xFFFFFFFFu;
