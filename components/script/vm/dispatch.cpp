@@ -47,6 +47,12 @@ bool SlowPath(const RTVarnoVM* vm, uint32_t mode) {
   return CachedEntry(vm, *op.name, op.cache, scope) ? CachedVariable(op.cache, scope) : nullptr;
 }
 
+// The operation after a fused push, push, compare and branch whose comparison gave result: the
+// branch's target when its jump is taken, else the operation after the four.
+[[gnu::always_inline]] inline const DecodedOp* AfterFusedBranch(const DecodedOp* op, bool result) {
+  return !result == (op[3].opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? op[3].jump : op + 4;
+}
+
 // The method's code becomes current at its start.
 bool EnterCode(RTVarnoContext* c, VmPlan* plan, RTVarnoMethod* method) {
   DecodedCode* code = PlanCode(plan, method);
@@ -425,7 +431,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    op = !result == (op[3].opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? op[3].jump : op + 4;
+    op = AfterFusedBranch(op, result);
     DISPATCH();
   }
 
@@ -445,7 +451,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    op = !result == (op[3].opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? op[3].jump : op + 4;
+    op = AfterFusedBranch(op, result);
     DISPATCH();
   }
 
