@@ -47,10 +47,11 @@ bool SlowPath(const RTVarnoVM* vm, uint32_t mode) {
   return CachedEntry(vm, *op.name, op.cache, scope) ? CachedVariable(op.cache, scope) : nullptr;
 }
 
-// The operation after a fused push, push, compare and branch whose comparison gave result: the
-// branch's target when its jump is taken, else the operation after the four.
-[[gnu::always_inline]] inline const DecodedOp* AfterFusedBranch(const DecodedOp* op, bool result) {
-  return !result == (op[3].opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? op[3].jump : op + 4;
+// The operation after a branch whose tested value is zero or not: jmpne takes its jump on zero,
+// jmpe on anything else; a branch not taken goes on at `next`.
+[[gnu::always_inline]] inline const DecodedOp* AfterBranch(const DecodedOp& branch, bool zero,
+                                                           const DecodedOp* next) {
+  return zero == (branch.opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? branch.jump : next;
 }
 
 // The method's code becomes current at its start.
@@ -300,7 +301,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     if (tos.tag != kTagBool && tos.tag != kTagNumber) GENERAL();
     const bool zero = tos.value.word == 0;
     --c->operandTop;
-    op = zero == (op->opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? op->jump : op + 1;
+    op = AfterBranch(*op, zero, op + 1);
     DISPATCH();
   }
 
@@ -431,7 +432,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    op = AfterFusedBranch(op, result);
+    op = AfterBranch(op[3], !result, op + 4);
     DISPATCH();
   }
 
@@ -451,7 +452,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    op = AfterFusedBranch(op, result);
+    op = AfterBranch(op[3], !result, op + 4);
     DISPATCH();
   }
 
