@@ -1,6 +1,5 @@
 #include "bone_model_state.h"
 
-#include <cstring>
 #include <numbers>
 
 #include "kivo/support/component_kit.h"
@@ -67,13 +66,7 @@ void FreeTree(RTBoneNode* bone) {
 }
 
 bool AppendChild(RTBoneNode* parent, RTBoneNode* child) {
-  RTBoneNode** children = nullptr;
-  if (!NewArray(parent->childCount + 1, &children)) return false;
-  if (parent->childCount) std::memcpy(children, parent->children, parent->childCount * sizeof(RTBoneNode*));
-  children[parent->childCount] = child;
-  FreeArray(parent->children);
-  parent->children = children;
-  ++parent->childCount;
+  if (!AppendToArray(parent->children, parent->childCount, child)) return false;
   child->parent = parent;
   return true;
 }

@@ -47,6 +47,13 @@ bool SlowPath(const RTVarnoVM* vm, uint32_t mode) {
   return CachedEntry(vm, *op.name, op.cache, scope) ? CachedVariable(op.cache, scope) : nullptr;
 }
 
+// The operation after a branch whose tested value is zero or not: jmpne takes its jump on zero,
+// jmpe on anything else; a branch not taken goes on at `next`.
+[[gnu::always_inline]] inline const DecodedOp* AfterBranch(const DecodedOp& branch, bool zero,
+                                                           const DecodedOp* next) {
+  return zero == (branch.opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? branch.jump : next;
+}
+
 // The method's code becomes current at its start.
 bool EnterCode(RTVarnoContext* c, VmPlan* plan, RTVarnoMethod* method) {
   DecodedCode* code = PlanCode(plan, method);
@@ -294,7 +301,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     if (tos.tag != kTagBool && tos.tag != kTagNumber) GENERAL();
     const bool zero = tos.value.word == 0;
     --c->operandTop;
-    op = zero == (op->opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? op->jump : op + 1;
+    op = AfterBranch(*op, zero, op + 1);
     DISPATCH();
   }
 
@@ -425,7 +432,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    op = !result == (op[3].opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? op[3].jump : op + 4;
+    op = AfterBranch(op[3], !result, op + 4);
     DISPATCH();
   }
 
@@ -445,7 +452,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    op = !result == (op[3].opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? op[3].jump : op + 4;
+    op = AfterBranch(op[3], !result, op + 4);
     DISPATCH();
   }
 
