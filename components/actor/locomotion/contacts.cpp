@@ -34,7 +34,6 @@ constexpr uint32_t kNoActorContacts = 0x80;
 constexpr char16_t kAtBed[] = u"bIsAtBed";
 
 bool OnFoot(const RTTeskActorWrapper& w) { return w.VehicleMode == kOnFoot; }
-RTFVector3D PositionOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kPositionRow); }
 
 bool Record(RTTeskActorWrapper& w, const ActorContact& contact) {
   if (w.ContactCount >= kMaxContacts) return false;

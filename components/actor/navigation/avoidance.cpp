@@ -36,8 +36,6 @@ RTFVector3D Scaled(const RTFVector3D& v, float s) { return RTFVector3D{v.x * s, 
 RTFVector3D Sum(const RTFVector3D& a, const RTFVector3D& b) {
   return RTFVector3D{a.x + b.x, a.y + b.y, a.z + b.z, 0.0f};
 }
-RTFVector3D PositionOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kPositionRow); }
-RTFVector3D ForwardOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kForwardRow); }
 
 // The part of v across the heading, pointing back from v to the heading's line: forward dot(v,
 // forward) - v, normalised.
