@@ -11,6 +11,7 @@
 #include "platform/utf.h"
 #include "slider.h"
 #include "tab_panel.h"
+#include "widget_tree.h"
 
 namespace formview {
 
@@ -30,13 +31,11 @@ uint32_t ScriptMilliseconds() { return gMilliseconds; }
 // Every widget below the container, each before its own children (a tab panel's pages' children
 // after it).
 void Visit(const gui::TeskIWidget& widget, const std::function<void(const gui::TeskIWidget&)>& visit) {
-  const gui::WidgetChildren* children = nullptr;
-  if (widget.GetType() == gui::kWidgetForm) children = &static_cast<const gui::TeskForm&>(widget).Children();
-  if (widget.GetType() == gui::kWidgetPanel) children = &static_cast<const gui::TeskPanel&>(widget).Children();
   if (widget.GetType() == gui::kWidgetTabPanel) {
     const auto& tabs = static_cast<const gui::TeskTabPanel&>(widget);
     for (uint32_t i = 0; i < tabs.PageCount(); ++i) Visit(*tabs.PageAt(i), visit);
   }
+  const gui::WidgetChildren* children = gui::ChildrenOf(widget);
   if (!children) return;
   for (const gui::TeskIWidget* child : children->Items()) {
     visit(*child);

@@ -12,6 +12,7 @@
 #include "slider.h"
 #include "tab_panel.h"
 #include "text_box.h"
+#include "widget_tree.h"
 
 namespace formview {
 
@@ -99,10 +100,7 @@ void Print(const gui::TeskIWidget& widget, int depth, std::string* out) {
   *out += indent + TypeName(widget.GetType()) + " " + platform::ToUtf8(widget.GetName()) + " " +
           std::to_string(widget.GetX()) + "," + std::to_string(widget.GetY()) + " " +
           std::to_string(widget.GetWidth()) + "x" + std::to_string(widget.GetHeight()) + Details(widget) + "\n";
-  const gui::WidgetChildren* children = nullptr;
-  if (widget.GetType() == gui::kWidgetForm) children = &static_cast<const gui::TeskForm&>(widget).Children();
-  if (widget.GetType() == gui::kWidgetPanel) children = &static_cast<const gui::TeskPanel&>(widget).Children();
-  if (children)
+  if (const gui::WidgetChildren* children = gui::ChildrenOf(widget))
     for (const gui::TeskIWidget* child : children->Items()) Print(*child, depth + 1, out);
   if (widget.GetType() != gui::kWidgetTabPanel) return;
   const auto& tabs = static_cast<const gui::TeskTabPanel&>(widget);

@@ -5,9 +5,7 @@
 #include "draw_primitives.h"
 #include "gui_skin.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
-#include "kivo/support/module_core.h"
 #include "kivo/support/numeric.h"
-#include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
 #include "skin_frames.h"
 #include "stream_fields.h"
@@ -350,11 +348,8 @@ RTSuccess TeskListBox::StreamIn(RTInstance stream) {
   uint32_t rowHeight = 0;
   uint32_t column = 0;
   if (!kivo::StreamReadUInt(stream, &rowHeight) || !kivo::StreamReadUInt(stream, &column)) return kRTFailure;
-  if (rowHeight > kMaxStreamedRowHeight) {
-    kivo::ModuleCore()->RaiseError(nullptr, u"TeskListBox::StreamIn() -- Row height is out of range",
-                                   kivo::kLevelError);
+  if (!RefuseAbove(rowHeight, kMaxStreamedRowHeight, u"TeskListBox::StreamIn() -- Row height is out of range"))
     return kRTFailure;
-  }
   rowHeight_ = static_cast<int32_t>(rowHeight);
   iconColumn_ = static_cast<int32_t>(column);
   if (version >= kFitIconsVersion && !kivo::StreamReadByte(stream, &fitIcons_)) return kRTFailure;

@@ -5,8 +5,6 @@
 #include "draw_primitives.h"
 #include "gui_skin.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
-#include "kivo/support/module_core.h"
-#include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
 #include "stream_fields.h"
 
@@ -110,11 +108,8 @@ RTSuccess TeskProgressBar::StreamIn(RTInstance stream) {
                         &version) ||
       !kivo::StreamReadUInt(stream, &capacity) || !kivo::StreamReadUInt(stream, &mark))
     return kRTFailure;
-  if (capacity > kMaxStreamedCapacity) {
-    kivo::ModuleCore()->RaiseError(nullptr, u"TeskProgressBar::StreamIn() -- Capacity is out of range",
-                                   kivo::kLevelError);
+  if (!RefuseAbove(capacity, kMaxStreamedCapacity, u"TeskProgressBar::StreamIn() -- Capacity is out of range"))
     return kRTFailure;
-  }
   SetCapacity(static_cast<int32_t>(capacity));
   SetMax(static_cast<int32_t>(mark));
   return kRTSuccess;

@@ -5,9 +5,7 @@
 #include "draw_primitives.h"
 #include "gui_skin.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
-#include "kivo/support/module_core.h"
 #include "kivo/support/numeric.h"
-#include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
 #include "stream_fields.h"
 
@@ -118,10 +116,8 @@ RTSuccess TeskSlider::StreamIn(RTInstance stream) {
       !ReadClassVersion(stream, kSliderVersion, u"TeskSlider::StreamIn() -- Version is newer than reader", &version) ||
       !kivo::StreamReadUInt(stream, &steps) || !kivo::StreamReadUInt(stream, &position))
     return kRTFailure;
-  if (steps > kMaxStreamedSteps) {
-    kivo::ModuleCore()->RaiseError(nullptr, u"TeskSlider::StreamIn() -- Step count is out of range", kivo::kLevelError);
+  if (!RefuseAbove(steps, kMaxStreamedSteps, u"TeskSlider::StreamIn() -- Step count is out of range"))
     return kRTFailure;
-  }
   SetStepCount(static_cast<int32_t>(steps));
   SetPosition(static_cast<int32_t>(position));
   return kRTSuccess;

@@ -22,11 +22,14 @@ RTSuccess ReadColour(RTInstance stream, Colour* colour) {
   return kivo::StreamHolds(stream, kColourBytes) && kivo::StreamReadColor(stream, colour) ? kRTSuccess : kRTFailure;
 }
 
-RTSuccess ReadClassVersion(RTInstance stream, uint32_t newest, const char16_t* refusal, uint32_t* version) {
-  if (!kivo::StreamReadUInt(stream, version)) return kRTFailure;
-  if (*version <= newest) return kRTSuccess;
+RTSuccess RefuseAbove(uint32_t value, uint32_t most, const char16_t* refusal) {
+  if (value <= most) return kRTSuccess;
   if (refusal) kivo::ModuleCore()->RaiseError(nullptr, refusal, kivo::kLevelError);
   return kRTFailure;
+}
+
+RTSuccess ReadClassVersion(RTInstance stream, uint32_t newest, const char16_t* refusal, uint32_t* version) {
+  return kivo::StreamReadUInt(stream, version) ? RefuseAbove(*version, newest, refusal) : kRTFailure;
 }
 
 }  // namespace tesk::game::gui

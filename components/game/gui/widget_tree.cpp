@@ -1,28 +1,35 @@
 #include "widget_tree.h"
 
+#include <utility>
+
 #include "form.h"
 #include "panel.h"
 #include "tab_panel.h"
 
 namespace tesk::game::gui {
 
+const WidgetChildren* ChildrenOf(const TeskIWidget& widget) {
+  switch (widget.GetType()) {
+    case kWidgetForm:
+      return &static_cast<const TeskForm&>(widget).Children();
+    case kWidgetPanel:
+      return &static_cast<const TeskPanel&>(widget).Children();
+    default:
+      return nullptr;
+  }
+}
+
+WidgetChildren* ChildrenOf(TeskIWidget& widget) {
+  return const_cast<WidgetChildren*>(ChildrenOf(std::as_const(widget)));
+}
+
 void DestroyWidgetTree(TeskIWidget* widget) {
   if (!widget) return;
-  switch (widget->GetType()) {
-    case kWidgetForm:
-      static_cast<TeskForm*>(widget)->Children().DestroyTrees();
-      break;
-    case kWidgetPanel:
-      static_cast<TeskPanel*>(widget)->Children().DestroyTrees();
-      break;
-    case kWidgetTabPanel: {
-      // The tab panel destroys its page panels itself; what they hold goes first.
-      auto* tabs = static_cast<TeskTabPanel*>(widget);
-      for (uint32_t i = 0; i < tabs->PageCount(); ++i) tabs->PageAt(i)->Children().DestroyTrees();
-      break;
-    }
-    default:
-      break;
+  if (WidgetChildren* children = ChildrenOf(*widget)) children->DestroyTrees();
+  if (widget->GetType() == kWidgetTabPanel) {
+    // The tab panel destroys its page panels itself; what they hold goes first.
+    auto* tabs = static_cast<TeskTabPanel*>(widget);
+    for (uint32_t i = 0; i < tabs->PageCount(); ++i) tabs->PageAt(i)->Children().DestroyTrees();
   }
   delete widget;
 }

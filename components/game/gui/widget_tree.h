@@ -3,8 +3,13 @@
 #pragma once
 
 #include "widget.h"
+#include "widget_children.h"
 
 namespace tesk::game::gui {
+
+// The children a form or a panel holds; null for every other widget (a tab panel holds pages).
+const WidgetChildren* ChildrenOf(const TeskIWidget& widget);
+WidgetChildren* ChildrenOf(TeskIWidget& widget);
 
 // Destroys the widget and, first, every widget below it: the children of forms and panels and the
 // page panels of tab panels with theirs. Null does nothing.

@@ -4,16 +4,24 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <string>
 
 #include "host/stream_bytes.h"
 #include "software_rasterizer.h"
 #include "widget.h"
+#include "widget_tree.h"
 
 namespace guitest {
 
 using tesk::game::gui::TeskIWidget;
 using tesk::testing::StreamBytes;
+
+// Owns a widget and destroys its whole tree.
+struct TreeDeleter {
+  void operator()(TeskIWidget* widget) const { tesk::game::gui::DestroyWidgetTree(widget); }
+};
+using Owned = std::unique_ptr<TeskIWidget, TreeDeleter>;
 
 // The base block as the current writer lays it out (version 0x505).
 StreamBytes& BaseBlock(StreamBytes& bytes, const std::u16string& name, int32_t x, int32_t y, int32_t w, int32_t h,

@@ -22,11 +22,6 @@ namespace {
 
 using namespace tesk::game::gui;
 
-struct TreeDeleter {
-  void operator()(TeskIWidget* widget) const { DestroyWidgetTree(widget); }
-};
-using Owned = std::unique_ptr<TeskIWidget, TreeDeleter>;
-
 TeskIcon* NewIcon() {
   auto* icon = new TeskIcon();
   icon->SetName(u"ICON");

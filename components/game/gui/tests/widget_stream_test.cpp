@@ -26,11 +26,6 @@ namespace {
 
 using namespace tesk::game::gui;
 
-struct TreeDeleter {
-  void operator()(TeskIWidget* widget) const { DestroyWidgetTree(widget); }
-};
-using Owned = std::unique_ptr<TeskIWidget, TreeDeleter>;
-
 class WidgetStream : public GuiTest {};
 
 TEST_F(WidgetStream, EachClassWithItsFieldsSetWritesReadsAndWritesAgainTheSameBytes) {
