@@ -3,6 +3,7 @@
 // heading.
 #pragma once
 
+#include "kivo/actor/actor_calls.h"
 #include "kivo/support/math_types.h"
 #include "kivo/support/vector.h"
 
@@ -13,6 +14,10 @@ enum FrameRow : int { kSideRow = 0, kUpRow = 1, kForwardRow = 2, kPositionRow = 
 inline RTFVector3D Row(const RTFMatrix4x4& m, FrameRow row) {
   return RTFVector3D{m.m[row][0], m.m[row][1], m.m[row][2], m.m[row][3]};
 }
+
+// An actor's position and facing, read from its frame.
+inline RTFVector3D PositionOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kPositionRow); }
+inline RTFVector3D ForwardOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kForwardRow); }
 
 inline void SetRow(RTFMatrix4x4* m, FrameRow row, const RTFVector3D& v) {
   m->m[row][0] = v.x;

@@ -5,6 +5,7 @@
 #include "actor_frame.h"
 #include "actor_vectors.h"
 #include "game_link.h"
+#include "ground_sweep.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/vector.h"
@@ -27,14 +28,12 @@ using kivo::actor::kContactVehicleSegment;
 using kivo::actor::kMaxContacts;
 
 constexpr uint32_t kOnFoot = 10;
-constexpr float kProbeLift = 0.2f;
 constexpr float kWallStandOff = 0.02f;
 constexpr float kImmovable = 2.9387e-39f;  // the obstacle's inverse mass
 constexpr uint32_t kNoActorContacts = 0x80;
 constexpr char16_t kAtBed[] = u"bIsAtBed";
 
 bool OnFoot(const RTTeskActorWrapper& w) { return w.VehicleMode == kOnFoot; }
-RTFVector3D PositionOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kPositionRow); }
 
 bool Record(RTTeskActorWrapper& w, const ActorContact& contact) {
   if (w.ContactCount >= kMaxContacts) return false;
@@ -216,23 +215,14 @@ RTSuccess ProbeSceneContact(const ActorControllerData& actor, RTTeskActorWrapper
   const RTFVector3D position = PositionOf(w);
   InstanceRef room;
   if (!scene_tree::GetRoomByPoint(tree.get(), &position, room.out())) return kRTFailure;
-  const float lift = w.Radius + kProbeLift;
-  const RTFVector3D start{position.x, lift, position.z, 0.0f};
-  const RTFVector3D move{future.x - position.x, 0.0f, future.z - position.z, 0.0f};
-  float distance = 0.0f;
-  RTFVector3D point{}, normal{};
-  uint32_t wordA = 0;
   RTInstance hitNode = nullptr;
-  scene_tree::SetHitTestFilter(tree.get(), w.TargetNode);
-  const bool hit = scene_tree::SphereHitTest(tree.get(), room.get(), &start, &move, w.Radius, &distance, &point,
-                                             &normal, &wordA, &hitNode) != 0;
-  scene_tree::SetHitTestFilter(tree.get(), nullptr);
+  const GroundSweep s = SweepActorSphere(tree.get(), room.get(), w, position, future, &hitNode);
   // The rooms report the first touch anywhere along the movement's line: only one within this
   // step's movement is a contact.
-  const ActorContact contact{hitNode, wordA == kivo::room::kHitObstacle ? kContactSceneSphere : kContactScene, 0.0f,
-                             normal, w.Velocity};
-  if (hit && distance < 1.0f && Record(w, contact)) return kRTSuccess;
-  if (hit) Release(hitNode);
+  const ActorContact contact{hitNode, s.wordA == kivo::room::kHitObstacle ? kContactSceneSphere : kContactScene, 0.0f,
+                             s.normal, w.Velocity};
+  if (s.hit && s.distance < 1.0f && Record(w, contact)) return kRTSuccess;
+  if (s.hit) Release(hitNode);
   return kRTFailure;
 }
 

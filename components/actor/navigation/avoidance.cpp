@@ -6,6 +6,7 @@
 #include "actor_frame.h"
 #include "actor_vectors.h"
 #include "game_link.h"
+#include "ground_sweep.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/instance_ref.h"
@@ -20,7 +21,6 @@ namespace {
 
 using namespace kivo;
 
-constexpr float kProbeLift = 0.2f;
 constexpr float kFarthestHit = 2.0f;
 constexpr float kFeelerSpread = 0.3f;
 constexpr float kNarrowestGap = 0.3f;
@@ -36,8 +36,6 @@ RTFVector3D Scaled(const RTFVector3D& v, float s) { return RTFVector3D{v.x * s, 
 RTFVector3D Sum(const RTFVector3D& a, const RTFVector3D& b) {
   return RTFVector3D{a.x + b.x, a.y + b.y, a.z + b.z, 0.0f};
 }
-RTFVector3D PositionOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kPositionRow); }
-RTFVector3D ForwardOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kForwardRow); }
 
 // The part of v across the heading, pointing back from v to the heading's line: forward dot(v,
 // forward) - v, normalised.
@@ -130,32 +128,21 @@ RTSuccess ProbeObstacles(const ActorControllerData& actor, RTTeskActorWrapper& w
   const RTFVector3D position = PositionOf(w);
   InstanceRef room;
   if (!tree.get() || !scene_tree::GetRoomByPoint(tree.get(), &position, room.out())) return kRTFailure;
-  const float lift = w.Radius + kProbeLift;
-  const RTFVector3D start{position.x, lift, position.z, 0.0f};
-  const RTFVector3D sweep{future.x - position.x, 0.0f, future.z - position.z, 0.0f};
-  float distance = 0.0f;
-  RTFVector3D contact{}, normal{};
-  uint32_t wordA = 0;
   InstanceRef hitNode;
-  scene_tree::SetHitTestFilter(tree.get(), w.TargetNode);
-  const bool hit = scene_tree::SphereHitTest(tree.get(), room.get(), &start, &sweep, w.Radius, &distance, &contact,
-                                             &normal, &wordA, hitNode.out()) != 0;
-  if (hit && distance <= kFarthestHit && wordA == room::kHitWall &&
-      Wedged(tree.get(), room.get(), start, sweep, Row(w.Frame, kSideRow))) {
-    scene_tree::SetHitTestFilter(tree.get(), nullptr);
+  const GroundSweep s = SweepActorSphere(tree.get(), room.get(), w, position, future, hitNode.out());
+  if (!s.hit || s.distance > kFarthestHit) return kRTFailure;
+  if (s.wordA == room::kHitWall && Wedged(tree.get(), room.get(), s.start, s.move, Row(w.Frame, kSideRow))) {
     w.Moving = 0;
     w.GoalInCorner = 1;
     return kRTSuccess;
   }
-  scene_tree::SetHitTestFilter(tree.get(), nullptr);
-  if (!hit || distance > kFarthestHit) return kRTFailure;
   const RTFVector3D forward = ForwardOf(w);
   const float most = w.MaxSteering;
-  if (wordA == room::kHitWall) {
-    const RTFVector3D lateral = AcrossToward(Vec3Subtract(contact, start), forward);
+  if (s.wordA == room::kHitWall) {
+    const RTFVector3D lateral = AcrossToward(Vec3Subtract(s.point, s.start), forward);
     *direction = Sum(Scaled(forward, most * kWallForward), Scaled(lateral, most));
-  } else if (wordA == room::kHitObstacle) {
-    RTFVector3D away{contact.x - position.x, 0.0f, contact.z - position.z, 0.0f};
+  } else if (s.wordA == room::kHitObstacle) {
+    RTFVector3D away{s.point.x - position.x, 0.0f, s.point.z - position.z, 0.0f};
     away = Vec3Subtract(away, Scaled(forward, Vec3Dot(away, forward)));
     Vec3Normalize(&away);
     *direction = Vec3Subtract(Scaled(forward, most * kNodeForward), Scaled(away, most));

@@ -24,9 +24,6 @@ constexpr float kSameWay = 0.707f;
 constexpr float kOpposed = 0.001f;
 constexpr float kSlowPair = 0.9f;
 
-RTFVector3D PositionOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kPositionRow); }
-RTFVector3D ForwardOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kForwardRow); }
-
 // Whether `other` counts: not the actor itself, nor its target while that one stands.
 bool Considered(const RTTeskActorWrapper& w, const RTTeskActorWrapper& other) {
   return &other != &w && (&other != w.TargetActor || other.Moving);

@@ -1,6 +1,7 @@
 #include "path_clip.h"
 
 #include "game_link.h"
+#include "ground_sweep.h"
 #include "kivo/navigation/navigation_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
@@ -19,7 +20,6 @@ namespace {
 using namespace kivo;
 namespace scripting = varno::scripting;
 
-constexpr float kProbeLift = 0.2f;
 constexpr uint32_t kPassableNode = 0x20 | 0x80;
 constexpr char16_t kTargetLocation[] = u"targetLocation";
 

@@ -6,6 +6,7 @@
 #include "actor_frame.h"
 #include "actor_vectors.h"
 #include "game_link.h"
+#include "ground_sweep.h"
 #include "kivo/navigation/navigation_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
@@ -24,7 +25,6 @@ namespace {
 using namespace kivo;
 
 constexpr float kDirectWidth = 0.25f;
-constexpr float kProbeLift = 0.2f;
 constexpr uint32_t kOnFoot = 10;
 constexpr int32_t kOwnKind = -1;
 constexpr int32_t kNoZone = -1;
@@ -67,19 +67,10 @@ bool StraightLineClear(RTInstance tree, const PlanRooms& rooms, const RTTeskActo
   RTBool reachable = rooms.container.get() == rooms.goal.get();
   if (!reachable) room::IsRoomReachable(rooms.container.get(), rooms.goal.get(), &reachable);
   if (!reachable) return false;
-  const float lift = w.Radius + kProbeLift;
-  const RTFVector3D start{position.x, lift, position.z, 0.0f};
-  const RTFVector3D sweep{goal.x - position.x, 0.0f, goal.z - position.z, 0.0f};
-  float fraction = 0.0f;
-  RTFVector3D point{}, normal{};
-  uint32_t wordA = 0;
   InstanceRef hitNode;
-  scene_tree::SetHitTestFilter(tree, w.TargetNode);
-  const bool hit = scene_tree::SphereHitTest(tree, rooms.container.get(), &start, &sweep, w.Radius, &fraction, &point,
-                                             &normal, &wordA, hitNode.out()) != 0;
-  scene_tree::SetHitTestFilter(tree, nullptr);
-  if (!hit) return true;
-  const RTFVector3D reach{sweep.x * fraction, sweep.y * fraction, sweep.z * fraction, 0.0f};
+  const GroundSweep s = SweepActorSphere(tree, rooms.container.get(), w, position, goal, hitNode.out());
+  if (!s.hit) return true;
+  const RTFVector3D reach{s.move.x * s.distance, s.move.y * s.distance, s.move.z * s.distance, 0.0f};
   return Vec3LengthSquared(reach) >= Vec3DistanceSquared(position, goal);
 }
 

@@ -211,15 +211,28 @@ TEST_F(Movement, ASecondOfWalkingCoversTheSameGroundAtAnyFrameRate) {
   EXPECT_NEAR(covered[0], covered[1], 0.01f);
 }
 
+// The player at the origin, a doctor (rank 1) beside it in x and a third walker beside it in z,
+// their neighbourhoods built by one frame.
+class RankedNeighbours : public Movement {
+ protected:
+  void SetUp() override {
+    Movement::SetUp();
+    p = Walker(&player_, 0, 0);
+    d = Walker(&doctor_, 1, 0);
+    o = Walker(&other_, 0, 1);
+    p->AvoidPriority = 0;
+    d->AvoidPriority = 1;
+    ASSERT_EQ(FrameAt(0.1f), kRTSuccess);
+  }
+
+  int player_ = 0, doctor_ = 0, other_ = 0;
+  RTTeskActorWrapper* p = nullptr;
+  RTTeskActorWrapper* d = nullptr;
+  RTTeskActorWrapper* o = nullptr;
+};
+
 // Each actor's neighbours split into those it steers around and those it does not.
-TEST_F(Movement, NeighboursSplitByRank) {
-  int player = 0, doctor = 0, other = 0;
-  RTTeskActorWrapper* p = Walker(&player, 0, 0);
-  RTTeskActorWrapper* d = Walker(&doctor, 1, 0);
-  RTTeskActorWrapper* o = Walker(&other, 0, 1);
-  p->AvoidPriority = 0;
-  d->AvoidPriority = 1;
-  ASSERT_EQ(FrameAt(0.1f), kRTSuccess);
+TEST_F(RankedNeighbours, SplitByRank) {
   const auto listed = [](kivo::List* list) {
     std::set<const RTTeskActorWrapper*> wrappers;
     for (const RTTeskActorWrapper* w : kivo::ListItems<RTTeskActorWrapper>(list)) wrappers.insert(w);
@@ -236,14 +249,7 @@ TEST_F(Movement, NeighboursSplitByRank) {
 
 // The blocking query: 3 from a standing receiver, or a moving one that yields to a sender ranking
 // below it; 2 from one that keeps its way. Each type answers once until cleared.
-TEST_F(Movement, ABlockingQueryAsksWhetherTheReceiverGivesWay) {
-  int player = 0, doctor = 0, other = 0;
-  RTTeskActorWrapper* p = Walker(&player, 0, 0);
-  RTTeskActorWrapper* d = Walker(&doctor, 1, 0);
-  RTTeskActorWrapper* o = Walker(&other, 0, 1);
-  p->AvoidPriority = 0;
-  d->AvoidPriority = 1;
-  ASSERT_EQ(FrameAt(0.1f), kRTSuccess);
+TEST_F(RankedNeighbours, ABlockingQueryAsksWhetherTheReceiverGivesWay) {
   const struct {
     const char* what;
     RTTeskActorWrapper* sender;
