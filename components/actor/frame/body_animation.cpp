@@ -10,7 +10,7 @@ namespace {
 
 using namespace kivo;
 
-constexpr uint32_t kOnFoot = 10;
+using kivo::actor::kOnFoot;
 constexpr uint32_t kDriver = 1;
 constexpr uint32_t kCarrier = 8;
 constexpr uint32_t kFirstIdle = 39;

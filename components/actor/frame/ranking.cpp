@@ -4,7 +4,7 @@ namespace tesk::actor {
 
 namespace {
 
-constexpr uint32_t kOnFoot = 10;
+using kivo::actor::kOnFoot;
 
 }  // namespace
 

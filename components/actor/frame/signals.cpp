@@ -17,7 +17,7 @@ using namespace kivo;
 
 constexpr uint32_t kAnswerActed = 2;
 constexpr uint32_t kAnswerDone = 3;
-constexpr uint32_t kOnFoot = 10;
+using kivo::actor::kOnFoot;
 constexpr char16_t kMoveOutOfWay[] = u"DoMoveOutOfWay";
 
 bool Lists(List* list, const void* data) {

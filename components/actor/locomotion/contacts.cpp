@@ -27,7 +27,7 @@ using kivo::actor::kContactSceneSphere;
 using kivo::actor::kContactVehicleSegment;
 using kivo::actor::kMaxContacts;
 
-constexpr uint32_t kOnFoot = 10;
+using kivo::actor::kOnFoot;
 constexpr float kWallStandOff = 0.02f;
 constexpr float kImmovable = 2.9387e-39f;  // the obstacle's inverse mass
 constexpr uint32_t kNoActorContacts = 0x80;

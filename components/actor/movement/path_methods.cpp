@@ -25,7 +25,7 @@ namespace scripting = varno::scripting;
 
 constexpr float kListedWidth = 0.25f;
 constexpr float kNearOrigin = 1.0f;
-constexpr uint32_t kOnFoot = 10;
+using kivo::actor::kOnFoot;
 
 RTFVector3D RootTranslation(const RTTeskActorWrapper& w) {
   const RTFMatrix4x4* local = nullptr;

@@ -27,7 +27,7 @@ constexpr float kNarrowestGap = 0.3f;
 constexpr float kWallForward = 0.75f;
 constexpr float kNodeForward = 0.7f;
 constexpr uint32_t kNoAvoidance = 0x80;
-constexpr uint32_t kOnFoot = 10;
+using kivo::actor::kOnFoot;
 constexpr float kWeakGain = 0.1f;
 constexpr float kHeadOn = -0.707f;
 constexpr float kSameWay = 0.707f;

@@ -25,7 +25,7 @@ namespace {
 using namespace kivo;
 
 constexpr float kDirectWidth = 0.25f;
-constexpr uint32_t kOnFoot = 10;
+using kivo::actor::kOnFoot;
 constexpr int32_t kOwnKind = -1;
 constexpr int32_t kNoZone = -1;
 constexpr int32_t kZoneKinds[] = {2, 6, 7};

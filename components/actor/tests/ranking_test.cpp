@@ -15,7 +15,7 @@ using tesk::actor::RanksAbove;
 constexpr int32_t kPlayer = 0;
 constexpr int32_t kDoctor = 1;
 constexpr int32_t kOther = -1;
-constexpr uint32_t kOnFoot = 10;
+using kivo::actor::kOnFoot;
 
 RTTeskActorWrapper Actor(int32_t priority, uint32_t mode, uint32_t serial) {
   RTTeskActorWrapper w{};

@@ -204,7 +204,7 @@ class Builder {
     NewInstance(node::kClassName, true, &w_.ExtendedBVNode);
     w_.ExtendedBV = 0;
     w_.Serial = actor_.nextWrapperSerial++;
-    w_.VehicleMode = 10;
+    w_.VehicleMode = kivo::actor::kOnFoot;
     w_.Visible = 1;
     return ListCreate(&w_.SpeechList);
   }

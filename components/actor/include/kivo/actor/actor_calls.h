@@ -26,6 +26,9 @@ struct RTVarnoConstantValue;  // an argument or result cell of a script call (va
 
 namespace kivo::actor {
 
+// The vehicle mode of an actor that walks free of any vehicle.
+inline constexpr uint32_t kOnFoot = 10;
+
 // What an actor touched in a contact pass.
 enum ContactType : uint32_t {
   kContactActors = 0,          // a swept contact, or this actor's vehicle segment against one on foot
@@ -52,7 +55,7 @@ struct ActorContact {
 // that code.
 struct RTTeskActorWrapper {
   int32_t AvoidPriority;  // 0 the player, 1 doctors and newbies, 2 patients, -1 every other actor
-  uint32_t VehicleMode;   // 10 free
+  uint32_t VehicleMode;   // kivo::actor::kOnFoot when free
   RTBool Visible;
   RTInstance RootNode;  // placement: position and orientation
   RTInstance BodyNode;  // its object is the skin
