@@ -17,10 +17,10 @@
 #include <vector>
 
 #include "common/allocation_counter.h"
+#include "common/room_grid.h"
 #include "host/core_host.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/navigation/navigation_calls.h"
-#include "kivo/scene/room_calls.h"
 #include "kivo/support/core_memory.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/module_core.h"
@@ -87,20 +87,7 @@ Scene& TheScene() {
     auto* made = new Scene;
     core.GetFirstInstanceByString(nullptr, tesk::game::kClassName, made->game.out(), 1, nullptr);
     core.CreateInstanceByString(nullptr, tesk::scene_tree::kClassName, made->tree.out(), 0, 1);
-    for (uint32_t row = 0; row < kRows; ++row) {
-      for (uint32_t column = 0; column < kColumns; ++column) {
-        InstanceRef room;
-        core.CreateInstanceByString(nullptr, room::kClassName, room.out(), 0, 1);
-        const float x = column * kSide, z = row * kSide;
-        const RTFVector3D min{x, 0, z, 0}, max{x + kSide, 3, z + kSide, 0};
-        const RTFVector3D outline[] = {
-            {x, 0, z, 0}, {x + kSide, 0, z, 0}, {x + kSide, 0, z + kSide, 0}, {x, 0, z + kSide, 0}};
-        room::SetBoundingBox(room.get(), &min, &max);
-        room::SetFootprint(room.get(), outline, 4);
-        tesk::scene_tree::AddRoom(made->tree.get(), room.get());
-        made->rooms.push_back(std::move(room));
-      }
-    }
+    made->rooms = tesk::bench::AddRoomGrid(core, made->tree.get(), {kColumns, kRows, kSide});
     tesk::scene_tree::UpdateQuadTree(made->tree.get());
     tesk::game_standin::SetSceneTree(made->game.get(), made->tree.get());
     core.CreateInstanceByString(nullptr, calls::kClassName, made->controller.out(), 0, 0);

@@ -14,6 +14,7 @@
 #include <string>
 #include <vector>
 
+#include "common/room_grid.h"
 #include "host/core_host.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
@@ -90,23 +91,12 @@ Level& TheLevel() {
     CoreTable& core = Host().table();
     auto* made = new Level;
     core.CreateInstanceByString(nullptr, tesk::scene_tree::kClassName, made->tree.out(), 0, 1);
-    for (uint32_t row = 0; row < kRows; ++row) {
-      for (uint32_t column = 0; column < kColumns; ++column) {
-        InstanceRef room;
-        core.CreateInstanceByString(nullptr, room::kClassName, room.out(), 0, 1);
-        const float x = column * kSide, z = row * kSide;
-        const RTFVector3D min{x, 0, z, 0}, max{x + kSide, 3, z + kSide, 0};
-        std::vector<RTFVector3D> outline = {
-            {x, 0, z, 0}, {x + kSide, 0, z, 0}, {x + kSide, 0, z + kSide, 0}, {x, 0, z + kSide, 0}};
-        if (row == 1 && column == 2)
-          outline = {{x, 0, z, 0},         {x + kSide, 0, z, 0},     {x + kSide, 0, z + 4, 0},
-                     {x + 4, 0, z + 4, 0}, {x + 4, 0, z + kSide, 0}, {x, 0, z + kSide, 0}};
-        room::SetBoundingBox(room.get(), &min, &max);
-        room::SetFootprint(room.get(), outline.data(), static_cast<uint32_t>(outline.size()));
-        tesk::scene_tree::AddRoom(made->tree.get(), room.get());
-        made->rooms.push_back(std::move(room));
-      }
-    }
+    made->rooms = tesk::bench::AddRoomGrid(core, made->tree.get(), {kColumns, kRows, kSide});
+    // The room at column 2 of row 1 is L-shaped: a 6 x 6 corner is cut off its far side.
+    const float x = 2 * kSide, z = 1 * kSide;
+    const RTFVector3D lShape[] = {{x, 0, z, 0},         {x + kSide, 0, z, 0},     {x + kSide, 0, z + 4, 0},
+                                  {x + 4, 0, z + 4, 0}, {x + 4, 0, z + kSide, 0}, {x, 0, z + kSide, 0}};
+    room::SetFootprint(made->rooms[1 * kColumns + 2].get(), lShape, 6);
     tesk::scene_tree::UpdateQuadTree(made->tree.get());
     AddNodes(*made);
     std::mt19937 random(18);
