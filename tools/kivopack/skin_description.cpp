@@ -51,8 +51,6 @@ struct Character {
   std::vector<Influences> influences;  // per bone
 };
 
-RTFVector3D Plus(const RTFVector3D& a, const RTFVector3D& b) { return {a.x + b.x, a.y + b.y, a.z + b.z, 0}; }
-RTFVector3D Scaled(const RTFVector3D& v, float s) { return {v.x * s, v.y * s, v.z * s, 0}; }
 
 std::optional<int> BoneNamed(const Character& character, const json& name) {
   if (!name.is_string()) return std::nullopt;
@@ -97,7 +95,7 @@ bool AddCapsule(Character* character, int bone, const json& radius, uint32_t seg
   const float length = kivo::Vec3Normalize(&direction);
   if (length <= r) return Fail(error, "a capsule's radius must stay below its bone's length");
   MeshSource shape = GenerateCapsule(r, length + r, segments);
-  PlaceShape(Along(direction, kivo::Vec3Subtract(from, Scaled(direction, r / 2))), &shape);
+  PlaceShape(Along(direction, kivo::Vec3Subtract(from, kivo::Vec3Scale(direction, r / 2))), &shape);
   const auto first = static_cast<uint32_t>(character->flesh.vertices.size());
   for (size_t i = 0; i < shape.vertices.size(); ++i) {
     const float along = kivo::Vec3Dot(kivo::Vec3Subtract(shape.vertices[i], from), direction) / length;
@@ -118,7 +116,8 @@ bool AddBox(Character* character, int bone, const json& limb, std::string* error
   MeshSource shape = GenerateBox(size);
   RTFMatrix4x4 placement;
   kivo::Mat4Identity(&placement);
-  kivo::Mat4SetTranslation(&placement, Plus(character->joints[bone], RTFVector3D{at.x, at.y - size.y / 2, at.z, 0}));
+  kivo::Mat4SetTranslation(&placement,
+                           kivo::Vec3Add(character->joints[bone], RTFVector3D{at.x, at.y - size.y / 2, at.z, 0}));
   PlaceShape(placement, &shape);
   const auto first = static_cast<uint32_t>(character->flesh.vertices.size());
   for (size_t i = 0; i < shape.vertices.size(); ++i)
@@ -180,7 +179,7 @@ bool AddBones(RTInstance skin, const Character& character, const std::map<int, f
               std::vector<RTBoneNode*>* made, std::string* error) {
   for (size_t b = 0; b < character.bones.size(); ++b) {
     const Bone& bone = character.bones[b];
-    const RTFMatrix4x4 inverseBind = Moved(b ? Scaled(character.joints[b], -1) : RTFVector3D{});
+    const RTFMatrix4x4 inverseBind = Moved(b ? kivo::Vec3Scale(character.joints[b], -1) : RTFVector3D{});
     const RTFMatrix4x4 restLocal = Moved(b ? bone.offset : RTFVector3D{});
     const Influences& influences = character.influences[b];
     const RTFVector3D pivot{};
@@ -276,7 +275,8 @@ bool FillSkin(RTInstance skin, const json& description, const std::filesystem::p
   if (!bones) return false;
   character.bones = std::move(*bones);
   for (const Bone& bone : character.bones)
-    character.joints.push_back(bone.parent < 0 ? bone.offset : Plus(character.joints[bone.parent], bone.offset));
+    character.joints.push_back(bone.parent < 0 ? bone.offset
+                                               : kivo::Vec3Add(character.joints[bone.parent], bone.offset));
   character.influences.resize(character.bones.size());
   std::vector<kivo::InstanceRef> held;
   std::map<int, float> coneLengths;

@@ -32,15 +32,10 @@ constexpr float kWeakGain = 0.1f;
 constexpr float kHeadOn = -0.707f;
 constexpr float kSameWay = 0.707f;
 
-RTFVector3D Scaled(const RTFVector3D& v, float s) { return RTFVector3D{v.x * s, v.y * s, v.z * s, 0.0f}; }
-RTFVector3D Sum(const RTFVector3D& a, const RTFVector3D& b) {
-  return RTFVector3D{a.x + b.x, a.y + b.y, a.z + b.z, 0.0f};
-}
-
 // The part of v across the heading, pointing back from v to the heading's line: forward dot(v,
 // forward) - v, normalised.
 RTFVector3D AcrossToward(const RTFVector3D& v, const RTFVector3D& forward) {
-  RTFVector3D lateral = Vec3Subtract(Scaled(forward, Vec3Dot(v, forward)), v);
+  RTFVector3D lateral = Vec3Subtract(Vec3Scale(forward, Vec3Dot(v, forward)), v);
   Vec3Normalize(&lateral);
   return lateral;
 }
@@ -48,8 +43,8 @@ RTFVector3D AcrossToward(const RTFVector3D& v, const RTFVector3D& forward) {
 // Whether both feelers, at ±0.3 to the side of the sweep, hit walls less than 0.3 apart.
 bool Wedged(RTInstance tree, RTInstance room, const RTFVector3D& start, const RTFVector3D& sweep,
             const RTFVector3D& side) {
-  const RTFVector3D left = Sum(sweep, Scaled(side, kFeelerSpread));
-  const RTFVector3D right = Vec3Subtract(sweep, Scaled(side, kFeelerSpread));
+  const RTFVector3D left = Vec3Add(sweep, Vec3Scale(side, kFeelerSpread));
+  const RTFVector3D right = Vec3Subtract(sweep, Vec3Scale(side, kFeelerSpread));
   float f1 = 0.0f, f2 = 0.0f;
   RTFVector3D point{};
   uint32_t wordA = 0;
@@ -57,7 +52,7 @@ bool Wedged(RTInstance tree, RTInstance room, const RTFVector3D& start, const RT
   if (!scene_tree::RayHitTest(tree, room, &start, &left, &f1, &point, &wordA, hit1.out()) ||
       !scene_tree::RayHitTest(tree, room, &start, &right, &f2, &point, &wordA, hit2.out()))
     return false;
-  return Vec3LengthSquared(Vec3Subtract(Scaled(right, f2), Scaled(left, f1))) < kNarrowestGap * kNarrowestGap;
+  return Vec3LengthSquared(Vec3Subtract(Vec3Scale(right, f2), Vec3Scale(left, f1))) < kNarrowestGap * kNarrowestGap;
 }
 
 bool InRoomWithoutAvoidance(const RTTeskActorWrapper& w) {
@@ -94,7 +89,7 @@ bool MeetsSooner(const RTTeskActorWrapper& w, float ownRadius, const RTFVector3D
 Threat FindThreat(const RTTeskActorWrapper& w, float range) {
   Threat threat;
   if (!w.NeighbourQueryList) return threat;
-  const RTFVector3D ahead = Scaled(ForwardOf(w), range);
+  const RTFVector3D ahead = Vec3Scale(ForwardOf(w), range);
   float time = 0.0f;
   for (auto* other : ListItems<RTTeskActorWrapper>(w.FreeNeighbourList))
     if (MeetsSooner(w, w.PaddedRadius, ahead, *other, 0.75f, 2.0f * w.PaddedRadius, threat, &time))
@@ -140,12 +135,12 @@ RTSuccess ProbeObstacles(const ActorControllerData& actor, RTTeskActorWrapper& w
   const float most = w.MaxSteering;
   if (s.wordA == room::kHitWall) {
     const RTFVector3D lateral = AcrossToward(Vec3Subtract(s.point, s.start), forward);
-    *direction = Sum(Scaled(forward, most * kWallForward), Scaled(lateral, most));
+    *direction = Vec3Add(Vec3Scale(forward, most * kWallForward), Vec3Scale(lateral, most));
   } else if (s.wordA == room::kHitObstacle) {
     RTFVector3D away{s.point.x - position.x, 0.0f, s.point.z - position.z, 0.0f};
-    away = Vec3Subtract(away, Scaled(forward, Vec3Dot(away, forward)));
+    away = Vec3Subtract(away, Vec3Scale(forward, Vec3Dot(away, forward)));
     Vec3Normalize(&away);
-    *direction = Vec3Subtract(Scaled(forward, most * kNodeForward), Scaled(away, most));
+    *direction = Vec3Subtract(Vec3Scale(forward, most * kNodeForward), Vec3Scale(away, most));
   } else {
     return kRTSuccess;
   }
@@ -176,8 +171,8 @@ RTSuccess SteerToAvoidActorsC2(RTInstance, const ActorControllerData& actor, RTT
   const float gain = threat.weak ? kWeakGain : actor.properties.actorAvoidanceGain;
   // A maximum speed of 0 (set by a script) leaves no share of it to scale by.
   const float share = w.MaxSpeed != 0.0f ? w.Speed / w.MaxSpeed : 0.0f;
-  const RTFVector3D turn = Sum(Scaled(ForwardOf(w), brake), Scaled(Row(w.Frame, kSideRow), side));
-  const RTFVector3D scaled = Scaled(turn, share * w.MaxSteering * gain);
+  const RTFVector3D turn = Vec3Add(Vec3Scale(ForwardOf(w), brake), Vec3Scale(Row(w.Frame, kSideRow), side));
+  const RTFVector3D scaled = Vec3Scale(turn, share * w.MaxSteering * gain);
   direction->x = scaled.x;
   direction->y = scaled.y;
   direction->z = scaled.z;
@@ -185,21 +180,21 @@ RTSuccess SteerToAvoidActorsC2(RTInstance, const ActorControllerData& actor, RTT
 }
 
 RTSuccess PredictNearestApproachTime(const RTTeskActorWrapper& a, const RTTeskActorWrapper& b, float k, float* time) {
-  const RTFVector3D v = Scaled(Vec3Subtract(b.Velocity, a.Velocity), k);
+  const RTFVector3D v = Vec3Scale(Vec3Subtract(b.Velocity, a.Velocity), k);
   const float s = Vec3Length(v);
   if (s == 0.0f) {
     *time = 0.0f;
     return kRTFailure;
   }
-  *time = Vec3Dot(Scaled(v, 1.0f / s), Vec3Subtract(PositionOf(a), PositionOf(b))) / s;
+  *time = Vec3Dot(Vec3Scale(v, 1.0f / s), Vec3Subtract(PositionOf(a), PositionOf(b))) / s;
   return kRTSuccess;
 }
 
 RTSuccess PredictNearestApproachPositions(const RTTeskActorWrapper* a, const RTTeskActorWrapper* b, float time,
                                           RTFVector3D* atA, RTFVector3D* atB, float* distance) {
   if (!a || !b) return kRTFailure;
-  *atA = Sum(PositionOf(*a), Scaled(ForwardOf(*a), a->Speed * time));
-  *atB = Sum(PositionOf(*b), Scaled(ForwardOf(*b), b->Speed * time));
+  *atA = Vec3Add(PositionOf(*a), Vec3Scale(ForwardOf(*a), a->Speed * time));
+  *atB = Vec3Add(PositionOf(*b), Vec3Scale(ForwardOf(*b), b->Speed * time));
   *distance = Vec3Distance(*atA, *atB);
   return kRTSuccess;
 }

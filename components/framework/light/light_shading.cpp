@@ -2,6 +2,7 @@
 #include <cmath>
 
 #include "kivo/support/component_kit.h"
+#include "kivo/support/vector.h"
 #include "light_state.h"
 
 namespace kivo::light {
@@ -13,8 +14,6 @@ RTFVector3D Row(const RTFMatrix4x4& m, int row) { return RTFVector3D{m.m[row][0]
 float Dot(const RTFVector3D& a, const RTFVector3D& b) { return a.x * b.x + a.y * b.y + a.z * b.z; }
 
 float Length(const RTFVector3D& v) { return std::sqrt(Dot(v, v)); }
-
-RTFVector3D Scaled(const RTFVector3D& v, float k) { return RTFVector3D{v.x * k, v.y * k, v.z * k, 0.0f}; }
 
 void Add(const RTFColorRGB& colour, float amount, RTFColorRGB* to) {
   to->r += colour.r * amount;
@@ -30,7 +29,7 @@ void ShadeFrom(const LightState& light, const RTFVector3D& position, uint32_t co
     const RTFVector3D toLight{position.x - vertices[i].x, position.y - vertices[i].y, position.z - vertices[i].z, 0};
     const float distance = Length(toLight);
     if (distance <= 0.0f) continue;
-    const RTFVector3D unit = Scaled(toLight, 1.0f / distance);
+    const RTFVector3D unit = Vec3Scale(toLight, 1.0f / distance);
     const float falloff = std::max(0.0f, 1.0f - distance / light.range) * cone(unit);
     Add(light.colour, std::max(0.0f, Dot(normals[i], unit)) * falloff, &colours[i]);
   }
@@ -45,7 +44,7 @@ void ShadeDirectional(const LightState& light, const RTFMatrix4x4& lightToObject
   RTFVector3D toLight = Row(lightToObject, 2);
   const float length = Length(toLight);
   if (length <= 0.0f) return;
-  toLight = Scaled(toLight, 1.0f / length);
+  toLight = Vec3Scale(toLight, 1.0f / length);
   for (uint32_t i = 0; i < count; ++i) Add(light.colour, std::max(0.0f, Dot(normals[i], toLight)), &colours[i]);
 }
 
@@ -59,7 +58,7 @@ void ShadeSpot(const LightState& light, const RTFMatrix4x4& lightToObject, uint3
   RTFVector3D back = Row(lightToObject, 2);  // the light shines along its negation
   const float length = Length(back);
   if (length <= 0.0f) return;
-  back = Scaled(back, 1.0f / length);
+  back = Vec3Scale(back, 1.0f / length);
   const float outer = std::cos(light.umbra * 0.5f);
   const float inner = std::cos(light.penumbra * 0.5f);
   ShadeFrom(light, Row(lightToObject, 3), count, vertices, normals, colours, [&](const RTFVector3D& toLight) {

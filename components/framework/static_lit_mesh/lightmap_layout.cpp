@@ -27,14 +27,6 @@ struct Face {
   float offset;  // dot(normal, p) on the plane
 };
 
-RTFVector3D Minus(const RTFVector3D& a, const RTFVector3D& b) {
-  return RTFVector3D{a.x - b.x, a.y - b.y, a.z - b.z, 0};
-}
-
-RTFVector3D Scaled(const RTFVector3D& v, float k) { return RTFVector3D{v.x * k, v.y * k, v.z * k, 0}; }
-
-RTFVector3D Plus(const RTFVector3D& a, const RTFVector3D& b) { return RTFVector3D{a.x + b.x, a.y + b.y, a.z + b.z, 0}; }
-
 // The group's triangles with their planes; false when a corner names no vertex.
 bool FacesOf(const PolyModelState& mesh, const MaterialGroup& group, std::vector<Face>* faces) {
   bool sound = true;
@@ -45,7 +37,7 @@ bool FacesOf(const PolyModelState& mesh, const MaterialGroup& group, std::vector
     }
     const RTFVector3D& p0 = mesh.vertices[c0];
     RTFVector3D normal{};
-    Vec3Cross(Minus(mesh.vertices[c1], p0), Minus(mesh.vertices[c2], p0), &normal);
+    Vec3Cross(Vec3Subtract(mesh.vertices[c1], p0), Vec3Subtract(mesh.vertices[c2], p0), &normal);
     if (Vec3Dot(normal, normal) < kDegenerate) return;
     Vec3Normalize(&normal);
     faces->push_back(Face{{c0, c1, c2}, normal, Vec3Dot(normal, p0)});
@@ -122,7 +114,8 @@ bool LayOut(const PolyModelState& mesh, const std::vector<Face>& surface, float 
         high[axis] = std::max(high[axis], along[axis]);
       }
     }
-  map->origin = Plus(Plus(Scaled(normal, surface.front().offset), Scaled(across, low[0])), Scaled(up, low[1]));
+  map->origin =
+      Vec3Add(Vec3Add(Vec3Scale(normal, surface.front().offset), Vec3Scale(across, low[0])), Vec3Scale(up, low[1]));
   map->rowStep = across;
   map->columnStep = up;
   map->width = map->stride = TexelsOver(high[0] - low[0], resolution);

@@ -33,6 +33,14 @@ inline RTFVector3D Vec3Subtract(const RTFVector3D& a, const RTFVector3D& b) {
   return RTFVector3D{a.x - b.x, a.y - b.y, a.z - b.z, 0.0f};
 }
 
+// a + b in float, x, y and z; the fourth float is 0.
+inline RTFVector3D Vec3Add(const RTFVector3D& a, const RTFVector3D& b) {
+  return RTFVector3D{a.x + b.x, a.y + b.y, a.z + b.z, 0.0f};
+}
+
+// v * s in float, x, y and z; the fourth float is 0.
+inline RTFVector3D Vec3Scale(const RTFVector3D& v, float s) { return RTFVector3D{v.x * s, v.y * s, v.z * s, 0.0f}; }
+
 inline float Vec3Dot(const RTFVector3D& a, const RTFVector3D& b) { return static_cast<float>(detail::DotExt(a, b)); }
 
 // out = a x b; out may be a or b.
