@@ -13,11 +13,6 @@ namespace {
 namespace a = kivo::rigid;
 using nlohmann::json;
 
-bool Fail(std::string* error, std::string message) {
-  *error = std::move(message);
-  return false;
-}
-
 }  // namespace
 
 bool FillArticulated(RTInstance player, const json& description, std::string* error) {

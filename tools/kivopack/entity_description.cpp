@@ -10,11 +10,6 @@ namespace {
 
 using nlohmann::json;
 
-bool Fail(std::string* error, const std::string& why) {
-  *error = why;
-  return false;
-}
-
 // A number field, read into `value` when present.
 bool ReadNumber(const json& description, const char* field, float* value, std::string* error) {
   if (!description.contains(field) || FiniteFloat(description[field], value)) return true;

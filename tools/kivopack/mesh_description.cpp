@@ -25,11 +25,6 @@ constexpr uint32_t kMaxSegments = 256;
 constexpr size_t kMaxVertices = size_t{1} << 20;
 constexpr int kNormalizeRounds = 8;
 
-bool Fail(std::string* error, std::string message) {
-  *error = std::move(message);
-  return false;
-}
-
 bool Positive(const json& value, float* out) { return FiniteFloat(value, out) && *out > 0; }
 
 // The direction normalised until Vec3Normalize leaves it unchanged.

@@ -28,11 +28,6 @@ constexpr uint32_t kMaxSegments = 256;
 constexpr float kShareFrom = 0.7f;
 constexpr float kMostShare = 0.5f;
 
-bool Fail(std::string* error, std::string message) {
-  *error = std::move(message);
-  return false;
-}
-
 struct Influences {
   std::vector<uint32_t> vertices;
   std::vector<float> weights;

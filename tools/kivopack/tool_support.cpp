@@ -56,4 +56,9 @@ std::u16string Wide(const std::string& utf8) { return platform::FromUtf8(utf8); 
 
 std::string Narrow(std::u16string_view text) { return platform::ToUtf8(text); }
 
+bool Fail(std::string* error, std::string message) {
+  *error = std::move(message);
+  return false;
+}
+
 }  // namespace kivopack

@@ -24,5 +24,7 @@ bool ReadVector(const nlohmann::json& value, RTFVector3D* out);
 // A JSON list of three or four finite numbers, r, g, b and a (1 when left out).
 bool ReadColour(const nlohmann::json& value, RTFColorRGB* out);
 std::string Narrow(std::u16string_view text);
+// Sets *error to the message and returns false: the shape of every refusal.
+bool Fail(std::string* error, std::string message);
 
 }  // namespace kivopack
