@@ -155,19 +155,17 @@ RTSuccess GetCurrentTime(RTInstance self, void*, uint32_t, varno::RTVarnoConstan
   return kRTSuccess;
 }
 
-RTSuccess GetCurrentTimeC(RTInstance self, float* seconds) {
+// The clock times `rate`: 1 for the current time, 0.5 for the game time.
+RTSuccess ReadClock(RTInstance self, float rate, float* seconds) {
   GameState* game = StateOf(self);
   if (!game || !seconds) return kRTFailure;
-  *seconds = game->clock;
+  *seconds = game->clock * rate;
   return kRTSuccess;
 }
 
-RTSuccess GetGameTimeC(RTInstance self, float* seconds) {
-  GameState* game = StateOf(self);
-  if (!game || !seconds) return kRTFailure;
-  *seconds = game->clock * 0.5f;
-  return kRTSuccess;
-}
+RTSuccess GetCurrentTimeC(RTInstance self, float* seconds) { return ReadClock(self, 1.0f, seconds); }
+
+RTSuccess GetGameTimeC(RTInstance self, float* seconds) { return ReadClock(self, 0.5f, seconds); }
 
 RTSuccess ResolveSceneHandle(RTInstance self, uint32_t handle, RTInstance* object) {
   GameState* game = StateOf(self);
