@@ -40,11 +40,6 @@ class FocusProbe : public TeskIWidget {
   MouseState handed{};
 };
 
-struct FormOwner {
-  ~FormOwner() { DestroyWidgetTree(form); }
-  TeskForm* form = new TeskForm();
-};
-
 TeskButton* Button(const char16_t* name) {
   auto* button = new TeskButton();
   button->SetName(name);
@@ -54,8 +49,8 @@ TeskButton* Button(const char16_t* name) {
 class FormRouting : public GuiTest {};
 
 TEST_F(FormRouting, LookupIsDepthFirstInChildOrderIgnoringCaseFirstMatchWinning) {
-  FormOwner owner;
-  TeskForm& form = *owner.form;
+  Owned owner(new TeskForm());
+  auto& form = static_cast<TeskForm&>(*owner);
   TeskButton* first = Button(u"Twin");
   form.AddChild(first);
   form.AddChild(Button(u"TWIN"));
@@ -84,8 +79,8 @@ TEST_F(FormRouting, LookupIsDepthFirstInChildOrderIgnoringCaseFirstMatchWinning)
 }
 
 TEST_F(FormRouting, EveryPressChoosesTheFocusAfreshThroughPanelsAndKeysReachOnlyIt) {
-  FormOwner owner;
-  TeskForm& form = *owner.form;
+  Owned owner(new TeskForm());
+  auto& form = static_cast<TeskForm&>(*owner);
   form.SetX(100);
   auto* panel = new TeskPanel();
   panel->SetX(20);
@@ -113,8 +108,8 @@ TEST_F(FormRouting, EveryPressChoosesTheFocusAfreshThroughPanelsAndKeysReachOnly
 }
 
 TEST_F(FormRouting, RemovingTheFocusedChildClearsTheFocusAndAnotherKeepsIt) {
-  FormOwner owner;
-  TeskForm& form = *owner.form;
+  Owned owner(new TeskForm());
+  auto& form = static_cast<TeskForm&>(*owner);
   auto* focused = new FocusProbe(0, 0);
   auto* other = new FocusProbe(50, 50);
   form.AddChild(focused);
@@ -129,8 +124,8 @@ TEST_F(FormRouting, RemovingTheFocusedChildClearsTheFocusAndAnotherKeepsIt) {
 }
 
 TEST_F(FormRouting, PressesReachButtonsInsideTheirEdgesUnlessInactiveOrBehindAHiddenPanel) {
-  FormOwner owner;
-  TeskForm& form = *owner.form;
+  Owned owner(new TeskForm());
+  auto& form = static_cast<TeskForm&>(*owner);
   auto* panel = new TeskPanel();
   panel->SetX(10);
   TeskButton* ok = Button(u"OK");
@@ -172,15 +167,16 @@ TEST_F(FormRouting, MouseStateSetOnANestedPanelIsHandedUpWhenDrawnAndCleared) {
 }
 
 TEST_F(FormRouting, AHiddenPanelTakesNoPressButItsChildrenStillAnswerTheHitTest) {
-  FormOwner owner;
+  auto* form = new TeskForm();
+  Owned owner(form);
   auto* panel = new TeskPanel();
   auto* probe = new FocusProbe(5, 5);
   panel->AddChild(probe);
   panel->Hide();
-  owner.form->AddChild(panel);
+  form->AddChild(panel);
   EXPECT_EQ(panel->HitTest(0, 0, 6, 6), probe);
-  owner.form->Mouse(0, 0, 6, 6, 1);
-  EXPECT_EQ(owner.form->GetFocus(), probe);
+  form->Mouse(0, 0, 6, 6, 1);
+  EXPECT_EQ(form->GetFocus(), probe);
 }
 
 TEST_F(FormRouting, ATabClickedWithTheFirstButtonSelectsItsPageAndReportsTheTabPanel) {
