@@ -34,16 +34,31 @@ void PlaceRoot(RTTeskActorWrapper& w, const RTFMatrix4x4& placement) {
   w.ViewDirectionSet = 0;
 }
 
-void MoveActor(RTInstance self, ActorControllerData& actor, RTTeskActorWrapper& w, float now, float elapsed) {
-  w.GoalInCorner = 0;
-  w.GoalTooCloseToWall = 0;
+// The root node's placement; null for an actor whose root node has none, which does not move.
+const RTFMatrix4x4* PlacementOf(const RTTeskActorWrapper& w) {
   const RTFMatrix4x4* local = nullptr;
-  if (!scene_node::GetLocalMatrix(w.RootNode, &local)) return;
-  const RTFMatrix4x4 placement = *local;
-  SetRow(&w.Frame, kPositionRow, Row(placement, kPositionRow));
-  RunSubSteps(actor.lastFrameTime, elapsed, [&](float time, float dt) { StepNavigation(self, actor, w, time, dt); });
-  PlaceRoot(w, placement);
-  UpdateBodyAnimation(w, now);
+  return scene_node::GetLocalMatrix(w.RootNode, &local) ? local : nullptr;
+}
+
+// Every actor takes each sub-step before any takes the next: the actors move one at a time, and
+// each one meets the others where they stand at that time, whatever the order of the list and the
+// length of the frame.
+void MoveActors(RTInstance self, ActorControllerData& actor, List* actors, float now, float elapsed) {
+  for (RTTeskActorWrapper* w : ListItems<RTTeskActorWrapper>(actors)) {
+    w->GoalInCorner = 0;
+    w->GoalTooCloseToWall = 0;
+    if (const RTFMatrix4x4* placement = PlacementOf(*w)) SetRow(&w->Frame, kPositionRow, Row(*placement, kPositionRow));
+  }
+  RunSubSteps(actor.lastFrameTime, elapsed, [&](float time, float dt) {
+    for (RTTeskActorWrapper* w : ListItems<RTTeskActorWrapper>(actors))
+      if (PlacementOf(*w)) StepNavigation(self, actor, *w, time, dt);
+  });
+  for (RTTeskActorWrapper* w : ListItems<RTTeskActorWrapper>(actors)) {
+    const RTFMatrix4x4* placement = PlacementOf(*w);
+    if (!placement) continue;
+    PlaceRoot(*w, *placement);
+    UpdateBodyAnimation(*w, now);
+  }
 }
 
 // The actors move by the game's own list from now on.
@@ -70,7 +85,7 @@ RTSuccess ProcessC(RTInstance self) {
   } else if (elapsed < 0.0f) {
     ModuleCore()->DebugPrint(nullptr, u"************ The game clock went back in TeskActor.");
   } else if (List* actors = ActorListOf(*actor)) {
-    for (RTTeskActorWrapper* w : ListItems<RTTeskActorWrapper>(actors)) MoveActor(self, *actor, *w, now, elapsed);
+    MoveActors(self, *actor, actors, now, elapsed);
   }
   game::call::GetCurrentTimeC(actor->game, &actor->lastFrameTime);
   ++actor->frameCounter;

@@ -18,6 +18,9 @@ inline RTFVector3D Row(const RTFMatrix4x4& m, FrameRow row) {
 // An actor's position and facing, read from its frame.
 inline RTFVector3D PositionOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kPositionRow); }
 inline RTFVector3D ForwardOf(const RTTeskActorWrapper& w) { return Row(w.Frame, kForwardRow); }
+// The velocity others meet an actor with: none while it is not moving, as no integrator moves it
+// then, whatever velocity a contact has left it until its own next step clears it.
+inline RTFVector3D MotionOf(const RTTeskActorWrapper& w) { return w.Moving ? w.Velocity : RTFVector3D{}; }
 
 inline void SetRow(RTFMatrix4x4* m, FrameRow row, const RTFVector3D& v) {
   m->m[row][0] = v.x;

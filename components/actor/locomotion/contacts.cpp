@@ -69,16 +69,29 @@ void MovePosition(RTTeskActorWrapper& w, const RTFVector3D& by, bool planar) {
   SetRow(&w.Frame, kPositionRow, position);
 }
 
+// An actor on foot inside another steps back out along the line between their centres, to the sum
+// of their radii.
+void StepOutOf(RTTeskActorWrapper& w, const RTTeskActorWrapper& other) {
+  const RTFVector3D own = PositionOf(w);
+  const RTFVector3D theirs = PositionOf(other);
+  const RTFVector3D away{own.x - theirs.x, 0.0f, own.z - theirs.z, 0.0f};
+  const float apart = Vec3Length(away);
+  const float depth = w.Radius + other.Radius - apart;
+  if (apart > 0.0f && depth > 0.0f) MovePosition(w, Vec3Scale(away, depth / apart), true);
+}
+
 void AnswerActor(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w,
                  const ActorContact& contact) {
   auto& other = *static_cast<RTTeskActorWrapper*>(contact.party);
-  // Predicted positions that coincide give no normal, and no impulse can be had from it: the entry
-  // is skipped.
+  // The velocity as the answers before this one left it (a bounce off an obstacle may have turned it
+  // since the test), against the other's. Predicted positions that coincide give no normal, and no
+  // impulse can be had from it: the entry is skipped.
+  const RTFVector3D relative = Vec3Subtract(w.Velocity, MotionOf(other));
   float j = 0.0f;
-  if (AtBed(actor, other) ||
-      !ElasticImpulse(contact.relativeVelocity, contact.normal, w.InverseMass + other.InverseMass, &j))
-    return;
+  if (AtBed(actor, other) || !ElasticImpulse(relative, contact.normal, w.InverseMass + other.InverseMass, &j)) return;
   if (OnFoot(w)) {
+    StepOutOf(w, other);
+    if (j >= 0.0f) return;  // not closing in
     PushVelocity(w, j, contact.normal);
     if (other.Moving) return;
     other.Velocity.x -= j * contact.normal.x * other.InverseMass;
@@ -146,12 +159,21 @@ void TestSegment(RTTeskActorWrapper& w, RTTeskActorWrapper& other, const RTFVect
 void TestSwept(RTTeskActorWrapper& w, RTTeskActorWrapper& other, float dt) {
   const RTFVector3D own = PositionOf(w);
   const RTFVector3D theirs = PositionOf(other);
+  const RTFVector3D motion = MotionOf(other);
   const RTFVector3D a{w.Velocity.x * dt, 0.0f, w.Velocity.z * dt, 0.0f};
-  const RTFVector3D b{other.Velocity.x * dt, 0.0f, other.Velocity.z * dt, 0.0f};
+  const RTFVector3D b{motion.x * dt, 0.0f, motion.z * dt, 0.0f};
+  const RTFVector3D relative = Vec3Subtract(w.Velocity, motion);
   float travel = 0.0f;
   RTFVector3D centre{};
-  if (!SweptSphereTest(w.Radius, own, a, other.Radius, theirs, b, 1.0f, &travel, &centre)) return;
-  const RTFVector3D relative = Vec3Subtract(w.Velocity, other.Velocity);
+  if (!SweptSphereTest(w.Radius, own, a, other.Radius, theirs, b, 1.0f, &travel, &centre)) {
+    // Actors found inside one another (placed so, or pressed in by another answer) touch however they
+    // move, along the line between their centres.
+    const RTFVector3D between{theirs.x - own.x, 0.0f, theirs.z - own.z, 0.0f};
+    const float apart = Vec3Length(between);
+    if (apart > 0.0f && apart < w.Radius + other.Radius)
+      Record(w, ActorContact{&other, kContactActors, 0.0f, Vec3Scale(between, 1.0f / apart), relative});
+    return;
+  }
   RTFVector3D direction = relative;
   Vec3Normalize(&direction);
   const RTFVector3D heading = Row(other.Frame, kForwardRow);

@@ -75,7 +75,7 @@ bool MeetsSooner(const RTTeskActorWrapper& w, float ownRadius, const RTFVector3D
                  const RTTeskActorWrapper& other, float k, float reach, const Threat& threat, float* time) {
   float travel = 0.0f;
   RTFVector3D contact{};
-  if (!SweptSphereTest(ownRadius, PositionOf(w), ahead, other.PaddedRadius, PositionOf(other), other.Velocity, 1.0f,
+  if (!SweptSphereTest(ownRadius, PositionOf(w), ahead, other.PaddedRadius, PositionOf(other), MotionOf(other), 1.0f,
                        &travel, &contact))
     return false;
   PredictNearestApproachTime(w, other, k, time);
@@ -165,7 +165,7 @@ RTSuccess SteerToAvoidActorsC2(RTInstance, const ActorControllerData& actor, RTT
     side = SideAwayFrom(w, PositionOf(other));
     if (!threat.weak) brake = -1.0f;
   } else if (other.Speed <= w.Speed) {
-    side = Vec3Dot(Row(w.Frame, kSideRow), other.Velocity) <= 0.0f ? 1.0f : -1.0f;
+    side = Vec3Dot(Row(w.Frame, kSideRow), MotionOf(other)) <= 0.0f ? 1.0f : -1.0f;
     brake = -1.0f;
   }
   const float gain = threat.weak ? kWeakGain : actor.properties.actorAvoidanceGain;
@@ -180,7 +180,7 @@ RTSuccess SteerToAvoidActorsC2(RTInstance, const ActorControllerData& actor, RTT
 }
 
 RTSuccess PredictNearestApproachTime(const RTTeskActorWrapper& a, const RTTeskActorWrapper& b, float k, float* time) {
-  const RTFVector3D v = Vec3Scale(Vec3Subtract(b.Velocity, a.Velocity), k);
+  const RTFVector3D v = Vec3Scale(Vec3Subtract(MotionOf(b), MotionOf(a)), k);
   const float s = Vec3Length(v);
   if (s == 0.0f) {
     *time = 0.0f;

@@ -1,6 +1,7 @@
 // Characters moved frame by frame: the frame entry's clock rules, placement, headings, the script
 // methods' bounds, a walk along a path from its first turn to its stop, the idle cycle, and the
 // contacts between walkers and with the walls.
+#include <algorithm>
 #include <cmath>
 #include <set>
 
@@ -372,6 +373,54 @@ TEST_F(Movement, AStandingActorIsPushedAndAskedOnceToMakeWay) {
   EXPECT_EQ(answer, 3u);
   EXPECT_EQ(wb->SignalFlags[1], 0u);
   EXPECT_EQ(wb->Velocity.x, 0.0f);
+}
+
+// Walkers keep out of the actors they meet at any frame rate, as the actors take each sub-step in
+// turn: one walking into a standing actor ahead of it in the list (whose velocity its pushes change
+// while the actor stands), and a fast one catching up with a slow one that walks the same way. Each
+// walks up to the other as its target, which it does not steer around: only the contacts keep them
+// apart.
+TEST_F(Movement, WalkersKeepOutOfTheActorsTheyMeetAtAnyFrameRate) {
+  const struct {
+    const char* what;
+    float leaderSpeed;  // 0: the one ahead stands
+  } meetings[] = {{"a standing actor", 0.0f}, {"a slower walker", 0.5f}};
+  for (const auto& meeting : meetings) {
+    for (const float step : {1 / 60.0f, 0.25f}) {
+      int ahead = 0, behind = 0;
+      RTTeskActorWrapper* a = Walker(&ahead, 0, 1);
+      RTTeskActorWrapper* b = Walker(&behind, -2, 1);
+      Face(&ahead, 90);
+      Face(&behind, 90);
+      b->TargetActor = a;
+      if (meeting.leaderSpeed > 0.0f) {
+        a->MaxSpeed = meeting.leaderSpeed;
+        Walk(&ahead, {V(0, 0, 1), V(4, 0, 1)});
+      }
+      Walk(&behind, {V(-2, 0, 1), V(4, 0, 1)});
+      float closest = 10.0f;
+      for (float until = clock_ + 4.0f; clock_ < until;) {
+        FrameAt(clock_ + step);
+        closest = std::min(closest, Ground(Position(a), Position(b)));
+      }
+      EXPECT_GT(closest, a->Radius + b->Radius - 0.01f) << meeting.what << " in frames of " << step;
+      EXPECT_LT(closest, a->Radius + b->Radius + 0.1f) << meeting.what << " in frames of " << step << ": they met";
+      ASSERT_EQ(Destroy(&ahead), kRTSuccess);
+      ASSERT_EQ(Destroy(&behind), kRTSuccess);
+    }
+  }
+}
+
+// A walker found inside another actor (placed there) steps out of it in its next step, whichever
+// way it walks.
+TEST_F(Movement, AWalkerInsideAnotherActorStepsOut) {
+  int standing = 0, walking = 0;
+  RTTeskActorWrapper* s = Walker(&standing, 0, 1);
+  RTTeskActorWrapper* w = Walker(&walking, 0.3f, 1);
+  w->TargetActor = s;
+  Walk(&walking, {V(0.3f, 0, 1), V(0.3f, 0, 4)});  // past the other, not toward it
+  FrameAt(clock_ + 1 / 60.0f);
+  EXPECT_NEAR(Ground(Position(s), Position(w)), s->Radius + w->Radius, 0.01f);
 }
 
 // A walker heading into a wall stops 0.02 out from where its sphere touched.

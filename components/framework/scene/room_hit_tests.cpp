@@ -1,7 +1,8 @@
 // The room's hit tests: a ray or a moving circle against its walls (the footprint edges marked as
 // walls) and its obstacles (the listed scene nodes that carry an obstacle box), in the x-z plane.
 // The segments are tried walls first, in edge order, then the obstacles in list order, each box's
-// edges from its (min.x, min.z) corner round; the nearest hit wins, and of equal ones the first.
+// edges from its (min.x, min.z) corner round; the nearest hit wins, and of equal ones the first. A
+// moving circle whose centre starts inside an obstacle's box passes out of that box.
 #include "room_hit_tests.h"
 
 #include "kivo/scene/room_calls.h"
@@ -47,17 +48,34 @@ bool ObstacleCorners(const RoomState& room, RTInstance node, RTFVector2D corners
   return true;
 }
 
+// Whether the point lies strictly inside the box of the four corners (in order round it).
+bool Inside(const RTFVector2D corners[4], const RTFVector2D& point) {
+  bool left = false, right = false;
+  for (int i = 0; i < 4; ++i) {
+    const RTFVector2D& a = corners[i];
+    const RTFVector2D& b = corners[(i + 1) % 4];
+    const double side = double(b.x - a.x) * (point.y - a.y) - double(b.y - a.y) * (point.x - a.x);
+    left = left || side >= 0;
+    right = right || side <= 0;
+  }
+  return left != right;
+}
+
 // Hands each segment to visit(a, b, node): the walls with a null node, then the edges of every
-// obstacle other than `leftOut` and the nodes below it.
+// obstacle other than `leftOut` and the nodes below it, and other than those whose box holds
+// `freed` (when given).
 template <class Visit>
-void ForEachSegment(RTInstance self, RoomState& room, const char16_t* method, RTInstance leftOut, Visit visit) {
+void ForEachSegment(RTInstance self, RoomState& room, const char16_t* method, RTInstance leftOut,
+                    const RTFVector2D* freed, Visit visit) {
   const std::vector<RTFVector2D>& outline = room.outline;
   for (size_t i = 0; i < outline.size(); ++i)
     if (room.walls[i]) visit(outline[i], outline[(i + 1) % outline.size()], nullptr);
   Resolve(self, room.nodes, method);
   for (RTInstance node : ListItems<RTInstanceRecord>(room.nodes.list)) {
     RTFVector2D corners[4];
-    if ((leftOut && (node == leftOut || IsBelow(node, leftOut))) || !ObstacleCorners(room, node, corners)) continue;
+    if ((leftOut && (node == leftOut || IsBelow(node, leftOut))) || !ObstacleCorners(room, node, corners) ||
+        (freed && Inside(corners, *freed)))
+      continue;
     for (int i = 0; i < 4; ++i) visit(corners[i], corners[(i + 1) % 4], node);
   }
 }
@@ -78,7 +96,7 @@ RTSuccess RayHitTest(RTInstance self, const RTFVector3D* origin, const RTFVector
   float nearest = *distance;
   bool hit = false;
   RTInstance hitNode = nullptr;
-  ForEachSegment(self, *room, u"RayHitTest", nullptr, [&](const RTFVector2D& a, const RTFVector2D& b, RTInstance node) {
+  ForEachSegment(self, *room, u"RayHitTest", nullptr, nullptr, [&](const RTFVector2D& a, const RTFVector2D& b, RTInstance node) {
     if (!RayHitsSegment(Ground(*origin), Ground(*direction), a, b, nearest, &nearest)) return;
     hit = true;
     hitNode = node;
@@ -99,7 +117,9 @@ RTSuccess SphereHitTest(RTInstance self, const RTFVector3D* start, const RTFVect
   CircleContact nearest{*distance, {}, {}};
   bool hit = false;
   RTInstance hitNode = nullptr;
-  ForEachSegment(self, *room, u"SphereHitTest", room->hitFilter,
+  // A circle whose centre stands inside an obstacle's box (placed there) is not held in by it.
+  const RTFVector2D centre = Ground(*start);
+  ForEachSegment(self, *room, u"SphereHitTest", room->hitFilter, &centre,
                  [&](const RTFVector2D& a, const RTFVector2D& b, RTInstance node) {
                    if (!CircleHitsSegment(Ground(*start), Ground(*movement), radius, a, b, nearest.t, &nearest)) return;
                    hit = true;

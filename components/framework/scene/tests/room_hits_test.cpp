@@ -214,6 +214,27 @@ TEST_F(RoomHits, TheFilterLeavesItsNodeAndThoseBelowItOutOfSphereTestsOnly) {
   for (RTInstance node : {bed.get(), rail.get(), cart.get()}) room::RemoveNode(ward.get(), node);
 }
 
+// A circle whose centre stands inside a box (a character placed there) is let out of it, turned or
+// not, while the box still holds off circles from outside and rays from anywhere.
+TEST_F(RoomHits, ACircleInsideABoxIsLetOut) {
+  InstanceRef ward = MakeWard();
+  InstanceRef chair = MakeObstacle(ward.get(), u"Chair", 5, 5, 0.3f, ward.get(), kQuarterTurn / 2);
+  const struct {
+    const char* what;
+    RTFVector3D start, movement;
+    bool sphereHits, rayHits;
+  } cases[] = {
+      {"from its centre", At(5, 1, 5), At(1, 0, 0), false, true},
+      {"from inside near an edge", At(5.2f, 1, 5), At(0, 0, 1), false, true},
+      {"from outside toward it", At(3, 1, 5), At(2, 0, 0), true, true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Sphere(ward.get(), c.start, c.movement, 0.3f, 1).hit, c.sphereHits ? kRTSuccess : kRTFailure) << c.what;
+    EXPECT_EQ(Ray(ward.get(), c.start, c.movement).wordB.get(), c.rayHits ? chair.get() : nullptr) << c.what;
+  }
+  room::RemoveNode(ward.get(), chair.get());
+}
+
 TEST_F(RoomHits, ARoomGivesBackItsFilterWhenItGoes) {
   InstanceRef ward = MakeWard();
   InstanceRef visitor = MakeNode(u"Visitor", At(3, 0, 3));
