@@ -2,16 +2,22 @@
 // and game directory (laid out again in a temporary folder, so the run writes nothing into the
 // staged tree), frames offscreen and a screenshot. The game starts up with its resources and fonts
 // and loads the hospital, whose elevator mats, exam room and lobby spawn point it prints; the
-// screenshot shows the exam room from the camera that follows the doctor, and the rasterizer's
-// recording shows every frame after the environment whole.
+// screenshot shows the exam room from the camera that follows the doctor; the doctor and the
+// patients, whose places the game prints every pass, keep out of each other and of the props; and
+// the rasterizer's recording shows every frame after the environment whole.
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
 #include <algorithm>
+#include <array>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <nlohmann/json.hpp>
+#include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 
 #include "host/run_command.h"
@@ -43,6 +49,89 @@ struct Image {
 };
 
 uint32_t Rgb(const uint8_t* pixel) { return uint32_t{pixel[0]} << 16 | uint32_t{pixel[1]} << 8 | pixel[2]; }
+
+// Where the game printed its people after one pass: the game clock and the x-z places of the doctor
+// and the two patients.
+struct Pass {
+  float clock = 0;
+  std::array<std::array<float, 2>, 3> at{};
+};
+constexpr const char* kPeople[] = {"the doctor", "the first patient", "the second patient"};
+constexpr float kActorRadius = 0.3f;  // every character's, as the actor component makes it
+
+std::vector<Pass> PrintedPasses(const std::string& output) {
+  const std::string number = R"((-?[0-9.]+))";
+  const std::string place = "<" + number + ", " + number + ", " + number + ">";
+  const std::regex line("positions " + number + " " + place + " " + place + " " + place);
+  std::vector<Pass> passes;
+  std::istringstream lines(output);
+  for (std::string text; std::getline(lines, text);) {
+    std::smatch m;
+    if (!std::regex_match(text, m, line)) continue;
+    Pass pass;
+    pass.clock = std::stof(m[1]);
+    for (size_t i = 0; i < 3; ++i) pass.at[i] = {std::stof(m[2 + 3 * i]), std::stof(m[4 + 3 * i])};
+    passes.push_back(pass);
+  }
+  return passes;
+}
+
+// The x-z extent (min x, max x, min z, max z) of every obstacle box of the hospital's rooms, as the
+// sample's store describes them, by node name.
+std::vector<std::pair<std::string, std::array<float, 4>>> HospitalObstacles() {
+  std::ifstream in(SAMPLE_STORE_DESCRIPTION);
+  const nlohmann::json store = nlohmann::json::parse(in);
+  std::vector<std::pair<std::string, std::array<float, 4>>> boxes;
+  for (const nlohmann::json& instance : store.at("instances")) {
+    if (instance.at("path").get<std::string>().rfind("Root:Tesk:Assets:Rooms:", 0) != 0) continue;
+    for (const nlohmann::json& node : instance.at("room").value("nodes", nlohmann::json::array())) {
+      if (!node.contains("obstacle")) continue;
+      const nlohmann::json& at = node.at("position");  // placed without a turn
+      const nlohmann::json& box = node.at("obstacle");
+      boxes.push_back({node.at("name").get<std::string>(),
+                       {at[0].get<float>() + box[0][0].get<float>(), at[0].get<float>() + box[1][0].get<float>(),
+                        at[2].get<float>() + box[0][2].get<float>(), at[2].get<float>() + box[1][2].get<float>()}});
+    }
+  }
+  return boxes;
+}
+
+// No two people stand closer than the sum of their radii (less a centimetre) for more than a fifth
+// of a second of game time at a stretch (a few frames), and none ever stands inside a prop's
+// obstacle box.
+void PeopleKeepOutOfEachOtherAndOfTheProps(const std::string& output) {
+  constexpr float kSlack = 0.01f;
+  constexpr float kLongestOverlap = 0.2f;  // seconds of game time
+  const std::vector<Pass> passes = PrintedPasses(output);
+  ASSERT_GT(passes.size(), 100u) << output;
+  EXPECT_GT(passes.back().clock, 4.0f) << "the run lasts until the people have met";
+  const auto boxes = HospitalObstacles();
+  EXPECT_GE(boxes.size(), 4u);
+  for (size_t a = 0; a < 3; ++a) {
+    for (size_t b = a + 1; b < 3; ++b) {
+      float since = -1;  // the clock at which the present overlap began
+      for (const Pass& pass : passes) {
+        const float apart = std::hypot(pass.at[a][0] - pass.at[b][0], pass.at[a][1] - pass.at[b][1]);
+        if (apart >= 2 * kActorRadius - kSlack) {
+          since = -1;
+          continue;
+        }
+        if (since < 0) since = pass.clock;
+        EXPECT_LE(pass.clock - since, kLongestOverlap)
+            << kPeople[a] << " and " << kPeople[b] << " " << apart << " apart at " << pass.clock;
+        if (pass.clock - since > kLongestOverlap) break;
+      }
+    }
+  }
+  for (size_t person = 0; person < 3; ++person)
+    for (const auto& [name, box] : boxes) {
+      const auto inside = std::find_if(passes.begin(), passes.end(), [&, &box = box](const Pass& pass) {
+        const auto& [x, z] = pass.at[person];
+        return x > box[0] && x < box[1] && z > box[2] && z < box[3];
+      });
+      EXPECT_TRUE(inside == passes.end()) << kPeople[person] << " inside " << name << " at " << inside->clock;
+    }
+}
 
 // Every file of `from` linked into real folders under `to`, as a Kivo root of its own.
 void Mirror(const fs::path& from, const fs::path& to) {
@@ -105,11 +194,13 @@ class SampleRun : public ::testing::Test {
   tesk::testing::TempDir dir_;
 };
 
-// The hospital loads, the Switchboard prints what it found, and the screenshot shows the exam room
-// from the camera that follows the doctor.
+// The hospital loads, the Switchboard prints what it found, the screenshot shows the exam room
+// from the camera that follows the doctor, and its people keep out of each other and of the props.
 TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   const fs::path shot = dir_.path() / "shot.png";
-  const tesk::testing::CommandOutcome run = Play(shot, 300);
+  // Frames enough for the second patient to pass the standing doctor and meet the first, who comes
+  // round the trolley.
+  const tesk::testing::CommandOutcome run = Play(shot, 1500);
   const std::string log = tesk::testing::ReadFile(dir_.path() / "kivo/kivo-error-log.txt");
   ASSERT_EQ(run.status, 0) << run.err << log;
   size_t at = 0;
@@ -133,7 +224,10 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
     for (int x = 0; x < kWidth; x += 4) colours.insert(Rgb(picture.At(x, y)));
   EXPECT_GT(colours.size(), 50u);
   EXPECT_NE(Rgb(picture.At(kWidth / 2, kHeight / 2)), kClearColour);
+
+  PeopleKeepOutOfEachOtherAndOfTheProps(run.err);
 }
+
 
 // Every frame after the environment: BeginFrame, BeginScene, the scene's view pushed and popped,
 // EndScene and PresentFrame, in that order and once each.
