@@ -1,6 +1,7 @@
 // The frame entry of the actor component: every actor of the game's actor list moves by the game
-// clock's time since the last frame, in fixed sub-steps; then its root node takes the new position
-// and heading and its body the looping motion that fits.
+// clock's time since the last frame, in fixed sub-steps that the actors take in turn (each actor
+// one sub-step, then each the next); then its root node takes the new position and heading and its
+// body the looping motion that fits.
 #pragma once
 
 #include "kivo/actor/actor_calls.h"
