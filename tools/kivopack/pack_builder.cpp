@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "articulated_description.h"
+#include "baked_lightmaps.h"
 #include "entity_description.h"
 #include "font_description.h"
 #include "graph_description.h"
@@ -197,6 +198,7 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
   std::vector<PendingMesh> skins;
   std::vector<PendingMesh> players;
   std::vector<PendingEntity> entities;
+  std::vector<RTInstance> bakedTrees;
   for (const auto& item : (*json)["instances"]) {
     if (!item.is_object() || !item.contains("path") || !item["path"].is_string() || !item.contains("class") ||
         !item["class"].is_string()) {
@@ -271,6 +273,7 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       *error = Narrow(path) + ": " + *error;
       return false;
     }
+    if (item.contains("sceneTree") && item["sceneTree"].value("bake", false)) bakedTrees.push_back(instance);
     if (item.contains("mesh")) meshes.push_back(PendingMesh{instance, path, &item["mesh"]});
     if (item.contains("skin")) skins.push_back(PendingMesh{instance, path, &item["skin"]});
     if (item.contains("articulated")) players.push_back(PendingMesh{instance, path, &item["articulated"]});
@@ -304,6 +307,10 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       return false;
     }
   }
+  // Baking moves the trees' nodes and lights into place: it comes once every instance is stored
+  // as described, and only the lit meshes are stored again.
+  for (RTInstance tree : bakedTrees)
+    if (!StoreBakedLightmaps(core, tree, error)) return false;
   if (!kivo::instance_store::Save(store.get())) {
     *error = "cannot write " + building.string();
     return false;

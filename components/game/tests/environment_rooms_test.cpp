@@ -1,6 +1,8 @@
 // The script's room methods over the loaded fixture hospital: the wrecking-ball gym, room centres,
-// the ambience of the player's room, dropped room lights and the elevator mats.
+// the ambience of the player's room, dropped room lights and the elevator mats; and the lights of
+// the sample's hospital, from the staged store, dropped and restored over its baked floors.
 #include "environment_fixture.h"
+#include "kivo/static_lit_mesh/static_lit_mesh_calls.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/room_calls.h"
@@ -234,6 +236,63 @@ TEST_F(EnvironmentRooms, ALocationMarkerHangsUnderTheRootInTheColourOfItsType) {
   const RTFMatrix4x4* placement = nullptr;
   ASSERT_TRUE(kivo::scene_node::GetLocalMatrix(marker.get(), &placement));
   EXPECT_EQ(placement->m[3][2], 2.0f);
+}
+
+// The sample's hospital as the content build staged it.
+class SampleRooms : public EnvironmentRooms {
+ protected:
+  std::filesystem::path Store() const override { return SAMPLE_STORE; }
+  std::vector<std::u16string> Fonts() const override { return {}; }  // the store's own
+
+  // The room's lighting result, whether it is switched on, and whether the room's lights are dropped.
+  struct Lighting {
+    bool result = false;
+    RTBool enabled = 0;
+    RTBool dropped = 0;
+  };
+  Lighting LightingOf(const char16_t* name) {
+    kivo::InstanceRef found;
+    core().GetInstanceByName(nullptr, (std::u16string(u"Root:Tesk:Assets:Rooms:") + name).c_str(), found.out(), 0);
+    Lighting lighting;
+    kivo::InstanceRef result;
+    room::GetLightingResult(found.get(), result.out());
+    lighting.result = result.get() != nullptr;
+    kivo::static_lit_mesh::IsEnabled(result.get(), &lighting.enabled);
+    room::GetLightsDropped(found.get(), &lighting.dropped);
+    return lighting;
+  }
+};
+
+// Every room of the level has its floor baked: dropping a room's lights marks them and switches
+// its floor's lighting off, and that room's alone; restoring them switches it on again.
+TEST_F(SampleRooms, EachRoomsLightsDropAndRestoreOverItsBakedFloor) {
+  const char16_t* const rooms[] = {u"core-exam-2",       u"corridor",  u"waiting-room",    u"supply-room",
+                                   u"core-mainentrance", u"gym@4031",  u"gym@32864",       u"female_restroom",
+                                   u"male_restroom"};
+  const auto others = [&](const char16_t* dropped) {
+    std::vector<std::string> off;
+    for (const char16_t* name : rooms) {
+      const Lighting lighting = LightingOf(name);
+      if (name != dropped && (!lighting.enabled || lighting.dropped)) off.push_back(platform::ToUtf8(name));
+    }
+    return off;
+  };
+  for (const char16_t* name : rooms) {
+    const std::string room = platform::ToUtf8(name);
+    ASSERT_TRUE(LightingOf(name).result) << room;
+    ASSERT_TRUE(CallScript(game::kDropRoomLights, {TextCell(name)})) << room;
+    EXPECT_EQ(LightingOf(name).dropped, 1) << room;
+    EXPECT_EQ(LightingOf(name).enabled, 0) << room;
+    EXPECT_EQ(others(name), std::vector<std::string>{}) << room;
+    ASSERT_TRUE(CallScript(game::kRestoreRoomLights, {TextCell(name)})) << room;
+    EXPECT_EQ(LightingOf(name).dropped, 0) << room;
+    EXPECT_EQ(LightingOf(name).enabled, 1) << room;
+  }
+  EXPECT_EQ(record().droppedRoomList->count, 0u);
+  EXPECT_FALSE(CallScript(game::kDropRoomLights, {TextCell(u"nowhere")}));
+  EXPECT_FALSE(CallScript(game::kRestoreRoomLights, {TextCell(u"nowhere")}));
+  EXPECT_EQ(Logged("Cannot retrieve room to drop lights on"), 2u);
+  EXPECT_EQ(Logged("Cannot get result for the room!"), 0u);
 }
 
 }  // namespace
