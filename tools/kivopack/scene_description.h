@@ -1,7 +1,8 @@
 // Scene trees, rooms and scene nodes in pack descriptions, set on their instances through the
 // components' own calls (their streams then come from the components' own StreamOut).
 //
-//   "sceneTree": {"rooms": ["Root:Tesk:Assets:Rooms:Lobby@6", ...], "designingFlags": 7, "bake": false}
+//   "sceneTree": {"rooms": ["Root:Tesk:Assets:Rooms:Lobby@6", ...], "designingFlags": 7,
+//                 "bake": false}
 //       room references, each optionally tagged "@N" (bit n of N: in scenario n); the designing
 //       flags are 7 when left out; with "bake" true the pack stores the rooms' meshes with their
 //       lightmaps baked (baked_lightmaps.h)

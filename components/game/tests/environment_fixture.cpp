@@ -15,9 +15,9 @@ namespace {
 
 // With the classes of the sample's hospital: its lamps, floor images and walking character.
 constexpr std::string_view kSceneComponents[] = {
-    "RTEditable",    "RTRenderable", "RTSceneNode",     "RTTeskSceneNode", "RTBrellinRoom", "RTTeskSceneTree",
-    "RTSceneTree",   "RTCamera",     "RTLight",         "RTInfDirLight",   "RTPointLight",  "RTRigid",
-    "RTArticulated", "RTMaterial",   "RTImage",         "RTPolyModel",     "RTStaticLitMesh", "RTBoneModel",
+    "RTEditable",    "RTRenderable", "RTSceneNode", "RTTeskSceneNode", "RTBrellinRoom",   "RTTeskSceneTree",
+    "RTSceneTree",   "RTCamera",     "RTLight",     "RTInfDirLight",   "RTPointLight",    "RTRigid",
+    "RTArticulated", "RTMaterial",   "RTImage",     "RTPolyModel",     "RTStaticLitMesh", "RTBoneModel",
     "RTTeskSkin",    "RTSphere",     "RTAnimTrack"};
 
 std::string Prop(const std::string& name, const std::string& model, const std::string& at) {

@@ -2,12 +2,12 @@
 // the ambience of the player's room, dropped room lights and the elevator mats; and the lights of
 // the sample's hospital, from the staged store, dropped and restored over its baked floors.
 #include "environment_fixture.h"
-#include "kivo/static_lit_mesh/static_lit_mesh_calls.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/scene/sphere_calls.h"
+#include "kivo/static_lit_mesh/static_lit_mesh_calls.h"
 #include "kivo/support/instance_ref.h"
 #include "platform/utf.h"
 #include "tesk/game_slots.h"
@@ -266,9 +266,9 @@ class SampleRooms : public EnvironmentRooms {
 // Every room of the level has its floor baked: dropping a room's lights marks them and switches
 // its floor's lighting off, and that room's alone; restoring them switches it on again.
 TEST_F(SampleRooms, EachRoomsLightsDropAndRestoreOverItsBakedFloor) {
-  const char16_t* const rooms[] = {u"core-exam-2",       u"corridor",  u"waiting-room",    u"supply-room",
-                                   u"core-mainentrance", u"gym@4031",  u"gym@32864",       u"female_restroom",
-                                   u"male_restroom"};
+  const char16_t* const rooms[] = {u"core-exam-2", u"corridor",          u"waiting-room",
+                                   u"supply-room", u"core-mainentrance", u"gym@4031",
+                                   u"gym@32864",   u"female_restroom",   u"male_restroom"};
   const auto others = [&](const char16_t* dropped) {
     std::vector<std::string> off;
     for (const char16_t* name : rooms) {
@@ -281,12 +281,14 @@ TEST_F(SampleRooms, EachRoomsLightsDropAndRestoreOverItsBakedFloor) {
     const std::string room = platform::ToUtf8(name);
     ASSERT_TRUE(LightingOf(name).result) << room;
     ASSERT_TRUE(CallScript(game::kDropRoomLights, {TextCell(name)})) << room;
-    EXPECT_EQ(LightingOf(name).dropped, 1) << room;
-    EXPECT_EQ(LightingOf(name).enabled, 0) << room;
+    const Lighting dropped = LightingOf(name);
+    EXPECT_EQ(dropped.dropped, 1) << room;
+    EXPECT_EQ(dropped.enabled, 0) << room;
     EXPECT_EQ(others(name), std::vector<std::string>{}) << room;
     ASSERT_TRUE(CallScript(game::kRestoreRoomLights, {TextCell(name)})) << room;
-    EXPECT_EQ(LightingOf(name).dropped, 0) << room;
-    EXPECT_EQ(LightingOf(name).enabled, 1) << room;
+    const Lighting restored = LightingOf(name);
+    EXPECT_EQ(restored.dropped, 0) << room;
+    EXPECT_EQ(restored.enabled, 1) << room;
   }
   EXPECT_EQ(record().droppedRoomList->count, 0u);
   EXPECT_FALSE(CallScript(game::kDropRoomLights, {TextCell(u"nowhere")}));
