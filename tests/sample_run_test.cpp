@@ -12,11 +12,11 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -61,18 +61,15 @@ constexpr const char* kPeople[] = {"the doctor", "the first patient", "the secon
 constexpr float kActorRadius = 0.3f;  // every character's, as the actor component makes it
 
 std::vector<Pass> PrintedPasses(const std::string& output) {
-  const std::string number = R"((-?[0-9.]+))";
-  const std::string place = "<" + number + ", " + number + ", " + number + ">";
-  const std::regex line("positions " + number + " " + place + " " + place + " " + place);
   std::vector<Pass> passes;
   std::istringstream lines(output);
   for (std::string text; std::getline(lines, text);) {
-    std::smatch m;
-    if (!std::regex_match(text, m, line)) continue;
     Pass pass;
-    pass.clock = std::stof(m[1]);
-    for (size_t i = 0; i < 3; ++i) pass.at[i] = {std::stof(m[2 + 3 * i]), std::stof(m[4 + 3 * i])};
-    passes.push_back(pass);
+    float y[3];
+    if (std::sscanf(text.c_str(), "positions %f <%f, %f, %f> <%f, %f, %f> <%f, %f, %f>", &pass.clock, &pass.at[0][0],
+                    &y[0], &pass.at[0][1], &pass.at[1][0], &y[1], &pass.at[1][1], &pass.at[2][0], &y[2],
+                    &pass.at[2][1]) == 10)
+      passes.push_back(pass);
   }
   return passes;
 }
