@@ -3,7 +3,8 @@
 // staged tree), frames offscreen and a screenshot. The game starts up with its resources and fonts
 // and loads the hospital, whose elevator mats, exam room and lobby spawn point it prints; the
 // screenshot shows the exam room from the camera that follows the doctor, and the rasterizer's
-// recording shows every frame after the environment whole.
+// recording shows every frame after the environment whole, its floors drawn with their baked
+// lightmaps.
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
@@ -136,8 +137,8 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
 }
 
 // Every frame after the environment: BeginFrame, BeginScene, the scene's view pushed and popped,
-// EndScene and PresentFrame, in that order and once each.
-TEST_F(SampleRun, EveryFrameAfterTheEnvironmentIsWhole) {
+// EndScene and PresentFrame, in that order and once each; and a floor drawn with its lightmap.
+TEST_F(SampleRun, EveryFrameAfterTheEnvironmentIsWholeAndItsFloorsBaked) {
   const fs::path record = dir_.path() / "calls.txt";
   const tesk::testing::CommandOutcome run =
       Play(dir_.path() / "shot.png", 60, "TESK_RASTERIZER_RECORD=" + Quoted(record.string()) + " ");
@@ -145,9 +146,15 @@ TEST_F(SampleRun, EveryFrameAfterTheEnvironmentIsWhole) {
   std::ifstream calls(record);
   std::vector<std::string> frame;
   int frames = 0;
+  int litFrames = 0;  // the scene frames that drew a floor with its lightmap (only those draw indexed)
+  bool lit = false;
   std::vector<bool> pushes;  // the view pushes still open, true for the scene's (not the identity)
   for (std::string line; std::getline(calls, line);) {
-    if (line.rfind("BeginFrame(", 0) == 0) frame.clear();
+    if (line.rfind("BeginFrame(", 0) == 0) {
+      frame.clear();
+      lit = false;
+    }
+    if (line.rfind("DrawIndexedTriangles(", 0) == 0) lit = true;
     for (const char* call : {"BeginFrame(", "BeginScene(", "EndScene(", "PresentFrame("})
       if (line.rfind(call, 0) == 0) frame.push_back(call);
     if (line.rfind("PushViewMatrix(", 0) == 0) {
@@ -165,6 +172,7 @@ TEST_F(SampleRun, EveryFrameAfterTheEnvironmentIsWhole) {
     if (frames > 0 || std::find(frame.begin(), frame.end(), "BeginScene(") != frame.end()) {
       EXPECT_EQ(frame, expected) << "frame " << frames;
       ++frames;
+      litFrames += lit ? 1 : 0;
     }
     frame.clear();
   }
@@ -172,6 +180,7 @@ TEST_F(SampleRun, EveryFrameAfterTheEnvironmentIsWhole) {
   // them on a busy machine; the rest draw the hospital.
   EXPECT_GT(frames, 0);
   EXPECT_LE(frames, 60);
+  EXPECT_EQ(litFrames, frames) << "the floors draw with the lightmaps the content build baked";
 }
 
 }  // namespace

@@ -87,6 +87,9 @@ constexpr struct {
      [](RTInstance x, const ReplayCall& c) {
        r::DrawStrips(x, c.primitives.data(), static_cast<uint32_t>(c.primitives.size()));
      }},
+    // (count, [3 count: indices]): the indices follow the count among the words.
+    {"DrawIndexedTriangles", Shape::kPlain,
+     [](RTInstance x, const ReplayCall& c) { r::DrawIndexedTriangles(x, c.u[0], c.u.data() + 1); }},
     {"BeginPrimitive", Shape::kPlain, [](RTInstance x, const ReplayCall& c) { r::BeginPrimitive(x, c.u[0]); }},
     {"EndPrimitive", Shape::kPlain, [](RTInstance x, const ReplayCall&) { r::EndPrimitive(x); }},
     {"TexCoord", Shape::kPlain, [](RTInstance x, const ReplayCall& c) { r::TexCoord(x, c.u[0], c.f[1], c.f[2]); }},

@@ -71,6 +71,8 @@ RTMethodRecord gMethods[] = {
     Native(u"GetRootNode", GetRootNode, kGetRootNode, u"RTInstance out ophNode"),
     Native(u"GetPathfindingObject", GetPathfindingObject, kGetPathfindingObject,
            u"uint aIndex, RTInstance out ophPlanner"),
+    Native(u"AddNode", method::AddNode, kAddNode, u"RTInstance ahNode"),
+    Native(u"AttachEnvironmentNode", AttachEnvironmentNode, kAttachEnvironmentNode, u"RTInstance ahNode"),
     Native(u"RemoveNode", RemoveNode, kRemoveNode, u"RTInstance ahNode"),
     Native(u"AddActor", AddActor, kAddActor, u"RTTeskActorWrapper in apWrapper"),
     Native(u"RemoveActor", RemoveActor, kRemoveActor, u"RTTeskActorWrapper in apWrapper"),

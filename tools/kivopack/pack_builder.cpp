@@ -2,9 +2,11 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "articulated_description.h"
+#include "baked_lightmaps.h"
 #include "entity_description.h"
 #include "font_description.h"
 #include "graph_description.h"
@@ -197,6 +199,7 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
   std::vector<PendingMesh> skins;
   std::vector<PendingMesh> players;
   std::vector<PendingEntity> entities;
+  std::vector<std::pair<RTInstance, std::u16string>> bakedTrees;
   for (const auto& item : (*json)["instances"]) {
     if (!item.is_object() || !item.contains("path") || !item["path"].is_string() || !item.contains("class") ||
         !item["class"].is_string()) {
@@ -271,6 +274,7 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       *error = Narrow(path) + ": " + *error;
       return false;
     }
+    if (item.contains("sceneTree") && item["sceneTree"].value("bake", false)) bakedTrees.emplace_back(instance, path);
     if (item.contains("mesh")) meshes.push_back(PendingMesh{instance, path, &item["mesh"]});
     if (item.contains("skin")) skins.push_back(PendingMesh{instance, path, &item["skin"]});
     if (item.contains("articulated")) players.push_back(PendingMesh{instance, path, &item["articulated"]});
@@ -304,6 +308,13 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       return false;
     }
   }
+  // Baking moves the trees' nodes and lights into place: it comes once every instance is stored
+  // as described, and only the lit meshes are stored again.
+  for (const auto& [tree, path] : bakedTrees)
+    if (!StoreBakedLightmaps(core, tree, error)) {
+      *error = Narrow(path) + ": " + *error;
+      return false;
+    }
   if (!kivo::instance_store::Save(store.get())) {
     *error = "cannot write " + building.string();
     return false;

@@ -22,8 +22,9 @@ namespace kivopack {
 // a "mesh" (mesh_description.h), an RTBoneModel (or RTTeskSkin) a "skin" generated over a skeleton
 // (skin_description.h) and an RTArticulated a motion player's "articulated" (see
 // articulated_description.h), each filled in through the instance's own methods. The pack then
-// holds every described instance with its ancestors, and the child nodes of rooms and nodes. An
-// existing pack is replaced only once the new one is complete.
+// holds every described instance with its ancestors, and the child nodes of rooms and nodes; the
+// rooms' meshes of a scene tree described with "bake" are stored with their lightmaps baked
+// (baked_lightmaps.h). An existing pack is replaced only once the new one is complete.
 bool BuildPack(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& pack,
                std::string* error);
 

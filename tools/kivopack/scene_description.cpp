@@ -179,6 +179,8 @@ bool DescribeSceneTree(const SceneBuild& build, const json& description, RTInsta
     return Fail(build, "a \"sceneTree\" has a list of \"rooms\": room references");
   if (description.contains("designingFlags") && !IsWord(description["designingFlags"]))
     return Fail(build, "\"designingFlags\" is a number from 0 to 4294967295");
+  if (description.contains("bake") && !description["bake"].is_boolean())
+    return Fail(build, "\"bake\" is true or false");
   for (const json& reference : description["rooms"])
     if (!tesk::scene_tree::AddRoomByName(tree, Wide(reference.get<std::string>()).c_str()))
       return Fail(build, "the scene tree refused a room reference");

@@ -1,9 +1,11 @@
 // Scene trees, rooms and scene nodes in pack descriptions, set on their instances through the
 // components' own calls (their streams then come from the components' own StreamOut).
 //
-//   "sceneTree": {"rooms": ["Root:Tesk:Assets:Rooms:Lobby@6", ...], "designingFlags": 7}
+//   "sceneTree": {"rooms": ["Root:Tesk:Assets:Rooms:Lobby@6", ...], "designingFlags": 7,
+//                 "bake": false}
 //       room references, each optionally tagged "@N" (bit n of N: in scenario n); the designing
-//       flags are 7 when left out
+//       flags are 7 when left out; with "bake" true the pack stores the rooms' meshes with their
+//       lightmaps baked (baked_lightmaps.h)
 //   "room": {"box": [[x, y, z], [x, y, z]], "footprint": [[x, z], ...], "openings": [1], "flags": 0,
 //            "neighbours": ["Hall"], "further": ["Yard"], "nodes": [NODE, ...], "lights": [NODE, ...],
 //            "bounds": NODE, "pathfindingGroup": -1, "pathfindingKind": 0}

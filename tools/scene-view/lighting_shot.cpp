@@ -83,19 +83,6 @@ void DarkenCounted(RTInstance rasterizer) {
 
 }  // namespace
 
-bool BakeLightmaps(RTInstance tree, std::vector<InstanceRef>* held, std::string* error) {
-  kivo::List* rooms = nullptr;
-  if (tesk::scene_tree::GetRoomList(tree, &rooms))
-    for (RTInstance room : kivo::ListItems<RTInstanceRecord>(rooms)) {
-      InstanceRef bounds;
-      if (kivo::room::GetBoundsNode(room, bounds.out()) && bounds.get()) held->push_back(std::move(bounds));
-    }
-  const bool baked = tesk::scene_tree::EnableDesigning(tree, 1) && tesk::scene_tree::Prelight(tree);
-  tesk::scene_tree::EnableDesigning(tree, 0);
-  if (!baked) *error = "the scene tree could not bake its lightmaps";
-  return baked;
-}
-
 bool DrawShadows(CoreTable& core, RTInstance tree, RTInstance rasterizer, RTInstance cameraNode,
                  const std::string& lightNode, std::string* error) {
   InstanceRef light;

@@ -1,19 +1,12 @@
-// The light of scene-view's picture: the rooms' lightmaps baked before it is drawn, and the
-// stencil shadows of the rooms' meshes from a light drawn over it.
+// The light of scene-view's picture: the stencil shadows of the rooms' meshes from a light drawn
+// over it (the rooms' lightmaps are baked before it is drawn by lightmap_bake.h).
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "kivo/core_table.h"
-#include "kivo/support/instance_ref.h"
 
 namespace sceneview {
-
-// Bakes the lightmaps of every room in design mode, which is switched off again afterwards. The
-// rooms' bounds nodes go to `held`: the store unloads a stored node, and the mesh it carries, when
-// no one holds it, and the baked lightmaps with them.
-bool BakeLightmaps(RTInstance tree, std::vector<kivo::InstanceRef>* held, std::string* error);
 
 // After the tree's frame: the camera's view pushed again (the frame popped it), the shadow volume
 // of every mesh of the enabled rooms' nodes cast from the light node's position, and the picture

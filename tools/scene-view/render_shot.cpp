@@ -11,6 +11,7 @@
 #include "kivo/support/list.h"
 #include "kivo/support/matrix.h"
 #include "lighting_shot.h"
+#include "lightmap_bake.h"
 #include "platform/utf.h"
 #include "tesk/scene/scene_tree_calls.h"
 
@@ -127,7 +128,7 @@ bool RenderShot(CoreTable& core, RTInstance tree, const Shot& shot, std::string*
   }
   if (shot.bones) ShowBonesOfRooms(core, tree);
   std::vector<InstanceRef> baked;
-  if (shot.bake && !BakeLightmaps(tree, &baked, error)) return false;
+  if (shot.bake && !tesk::BakeLightmaps(tree, &baked, error)) return false;
   tesk::scene_tree::SetRenderCameraNode(tree, camera.get());
   bool drawn = true;
   for (uint32_t frame = 0; drawn && frame < shot.frames; ++frame) {

@@ -23,7 +23,7 @@ struct Shot {
   uint32_t frames = 1;  // at times 0, step, 2 step, ... milliseconds
   uint32_t step = 0;
   bool bones = false;  // the skins of the rooms' nodes draw their bones
-  bool bake = false;        // the rooms' lightmaps baked before drawing (lighting_shot.h)
+  bool bake = false;        // the rooms' lightmaps baked before drawing (lightmap_bake.h)
   std::string shadowLight;  // the instance path of a light node the meshes' shadows are cast from
 };
 

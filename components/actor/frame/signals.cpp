@@ -34,7 +34,7 @@ uint32_t BlockingAnswer(const RTTeskActorWrapper& receiver, const RTTeskActorWra
 
 uint32_t MakeWay(const ActorControllerData& actor, RTTeskActorWrapper& receiver, const RTTeskActorWrapper& sender) {
   if (receiver.CanMove == 1) {
-    RaiseEventWithVector(actor, receiver.ScriptObject, kMoveOutOfWay, SideStepPoint(receiver, sender));
+    RaiseEvent(actor, receiver.ScriptObject, kMoveOutOfWay, {SideStepPoint(receiver, sender)});
     return kAnswerActed;
   }
   StopActor(receiver);

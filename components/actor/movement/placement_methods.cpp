@@ -31,7 +31,7 @@ void AnnounceRoom(const ActorControllerData& actor, RTInstance node, RTInstance 
   void* owner = nullptr;
   char16_t* name = nullptr;
   if (tesk_scene_node::GetScriptObject(node, &owner) && owner && component::GetName(room, &name))
-    RaiseEventWithText(actor, owner, kRoomEnter, name);
+    RaiseEvent(actor, owner, kRoomEnter, {name});
   ModuleCore()->ArrayFree(nullptr, name);
 }
 

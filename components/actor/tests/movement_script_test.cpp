@@ -85,6 +85,22 @@ constexpr char kMeeting[] =
     "  }\n"
     "}\n";
 
+// A class without the actor's events: every placement's "OnRoomEnter" is refused, and leaves the
+// argument stack as it found it (forty placements would overflow its 32 places otherwise).
+constexpr char kEventless[] =
+    "Eventless is Thing;\n"
+    "attributes { k is number; }\n"
+    "method Create(skin is string) implemented \"RTTeskActor.Create\";\n"
+    "method Destroy() implemented \"RTTeskActor.Destroy\";\n"
+    "method SetPosition(point is vector3) implemented \"RTTeskActor.SetPosition\";\n"
+    "state Switchboard {\n"
+    "  Create(\"Doctor\");\n"
+    "  for (k = 0; k < 40; k += 1) { SetPosition(<1, 0, 1>); }\n"
+    "  print(\"placed \" + k);\n"
+    "  Destroy();\n"
+    "  exit();\n"
+    "}\n";
+
 class MovementScripts : public ScriptedTest {};
 
 // A list becomes the path whole, or not at all; a path of one point has nothing to follow. The old
@@ -107,6 +123,13 @@ TEST_F(MovementScripts, EveryPlacementInARoomAnnouncesTheRoom) {
   EXPECT_EQ(PrintedLines("doctor enters"),
             (std::vector<std::string>{"doctor enters Ward", "doctor enters Ward", "doctor enters Hall"}))
       << host_.DebugLog();
+}
+
+TEST_F(MovementScripts, RefusedRoomEventsLeaveTheArgumentStackAsItWas) {
+  Run("Eventless", kEventless);
+  EXPECT_TRUE(Printed("placed 40")) << host_.DebugLog();
+  EXPECT_EQ(Logged("[VARNO VM] Cannot find event specified in object."), 40u);
+  EXPECT_EQ(Logged("Argument Stack Overflow"), 0u);
 }
 
 // What the stander is told before the walker sets off, and the make-way requests it then gets.

@@ -355,6 +355,16 @@ RTSuccess AddChild(RTInstance self, RTInstance child) {
   return kRTSuccess;
 }
 
+// The reference the parent held goes last: it may be the node's last one.
+RTSuccess Detach(RTInstance self) {
+  NodeState* node = StateOf(self);
+  if (!node) return kRTFailure;
+  if (!node->addedTo) return kRTSuccess;
+  LeaveAddedTo(self, *node);
+  ModuleCore()->ReleaseInstance(nullptr, self);
+  return kRTSuccess;
+}
+
 // The angles of a camera or a turning prop: roll about the node's own z, then pitch about its own x,
 // then yaw about the vertical, so that a pitched node keeps its pitch whichever way it is turned
 // (row vectors: R = Rz(roll) x Rx(pitch) x Ry(yaw)).
@@ -465,6 +475,7 @@ RTMethodRecord gMethods[] = {
     Method(u"GetModifierList", GetModifierList, slot::kGetModifierList, u"RTSuccess",
            u"void* out oppModifiers, uint out opCount"),
     Method(u"AddModifier", AddModifier, slot::kAddModifier, u"RTSuccess", u"RTInstance ahModifier"),
+    Method(u"Detach", Detach, slot::kDetach, u"RTSuccess", u""),
     kEndOfMethods,
 };
 

@@ -13,10 +13,12 @@ namespace gametest {
 
 namespace {
 
+// With the classes of the sample's hospital: its lamps, floor images and walking character.
 constexpr std::string_view kSceneComponents[] = {
-    "RTEditable",  "RTRenderable", "RTSceneNode",     "RTTeskSceneNode", "RTBrellinRoom", "RTTeskSceneTree",
-    "RTSceneTree", "RTCamera",     "RTLight",         "RTInfDirLight",   "RTRigid",       "RTArticulated",
-    "RTMaterial",  "RTPolyModel",  "RTStaticLitMesh", "RTSphere",        "RTAnimTrack"};
+    "RTEditable",    "RTRenderable", "RTSceneNode", "RTTeskSceneNode", "RTBrellinRoom",   "RTTeskSceneTree",
+    "RTSceneTree",   "RTCamera",     "RTLight",     "RTInfDirLight",   "RTPointLight",    "RTRigid",
+    "RTArticulated", "RTMaterial",   "RTImage",     "RTPolyModel",     "RTStaticLitMesh", "RTBoneModel",
+    "RTTeskSkin",    "RTSphere",     "RTAnimTrack"};
 
 std::string Prop(const std::string& name, const std::string& model, const std::string& at) {
   return R"({"name": ")" + name + R"(", "position": [)" + at + R"(], "state": 17)" +
@@ -121,11 +123,13 @@ std::vector<uint32_t>& EnvironmentTest::Cursors() {
   return cursors;
 }
 
+std::filesystem::path EnvironmentTest::Store() const { return Pack(); }
+
 void EnvironmentTest::InstallMore(tesk::testing::CoreHost& host) {
   GameTest::InstallMore(host);
   for (std::string_view name : kSceneComponents) host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
   std::filesystem::create_directories(host.root() / "store");
-  std::filesystem::create_symlink(Pack(), host.root() / "store/root.kivopack");
+  std::filesystem::create_symlink(Store(), host.root() / "store/root.kivopack");
 }
 
 void EnvironmentTest::SetUp() {

@@ -5,9 +5,10 @@
 // fixed nodes the cameras "cam-exam-1", "cam-gym-unwrecked" and "cam-gym-wrecked" and the first
 // shower stall with its door. "Tesk_Test" has a room and a graph, "03_HK" a room and no graphs,
 // "tesk09_BowlingAlley" no rooms, "tesk11_hard landing" no scene tree. The scenario is 0, and the cursor
-// ids the game sets are recorded.
+// ids the game sets are recorded. A fixture may take another store in its place (Store()).
 #pragma once
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -20,6 +21,8 @@ class EnvironmentTest : public GameTest {
   static std::vector<uint32_t>& Cursors();
 
  protected:
+  // The instance store the core opens: the small hospital.
+  virtual std::filesystem::path Store() const;
   void InstallMore(tesk::testing::CoreHost& host) override;
   void SetUp() override;
   void TearDown() override;

@@ -1,11 +1,14 @@
 // The script's room methods over the loaded fixture hospital: the wrecking-ball gym, room centres,
-// the ambience of the player's room, dropped room lights and the elevator mats.
+// the ambience of the player's room, dropped room lights, the elevator mats, the room under a
+// point and the spawn points; the nodes the game adds to its world and removes; and the lights of
+// the sample's hospital, from the staged store, dropped and restored over its baked floors.
 #include "environment_fixture.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/scene/sphere_calls.h"
+#include "kivo/static_lit_mesh/static_lit_mesh_calls.h"
 #include "kivo/support/instance_ref.h"
 #include "platform/utf.h"
 #include "tesk/game_slots.h"
@@ -234,6 +237,195 @@ TEST_F(EnvironmentRooms, ALocationMarkerHangsUnderTheRootInTheColourOfItsType) {
   const RTFMatrix4x4* placement = nullptr;
   ASSERT_TRUE(kivo::scene_node::GetLocalMatrix(marker.get(), &placement));
   EXPECT_EQ(placement->m[3][2], 2.0f);
+}
+
+TEST_F(EnvironmentRooms, TheRoomUnderAPointIsNamedAndNoRoomGivesAnEmptyText) {
+  const struct {
+    RTFVector3D point;
+    const char* room;
+  } cases[] = {{{3, 1, 3, 0}, "core-exam-2"}, {{9, 1, 3, 0}, "hall"}, {{50, 0, 50, 0}, ""}};
+  for (const auto& c : cases) {
+    RTFVector3D point = c.point;
+    Cell result{};
+    ASSERT_TRUE(CallScript(game::kGetRoomNameByPoint, {PointerCell(&point)}, &result));
+    ASSERT_NE(result.value.text, nullptr);
+    EXPECT_EQ(platform::ToUtf8(result.value.text), c.room);
+    core().ArrayFree(nullptr, result.value.text);
+  }
+}
+
+// The fixture's spawn node carries the model "spawn_ward"; a second node with the same model comes
+// later in the list and wins. A name no spawn point has leaves the result as it was.
+TEST_F(EnvironmentRooms, ASpawnPointByNameGivesTheLastMatchAndNoMatchLeavesTheResult) {
+  kivo::List* spawns = record().spawnPoints;
+  ASSERT_EQ(spawns->count, 1u);
+  RTInstance first = static_cast<RTInstance>(spawns->first->data);
+  kivo::InstanceRef model;
+  ASSERT_TRUE(kivo::scene_node::GetEntity(first, model.out()));
+  kivo::InstanceRef second;
+  ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::tesk_scene_node::kClassName, second.out(), 0, 0));
+  ASSERT_TRUE(kivo::scene_node::SetEntity(second.get(), model.get()));
+  const RTFVector3D there{7, 0, 5, 0};
+  ASSERT_TRUE(kivo::scene_node::SetTranslation(second.get(), &there));
+  kivo::ListAppend(spawns, second.get());
+
+  RTFVector3D position{-1, -1, -1, 0};
+  Cell result{};
+  result.value.vector = &position;
+  ASSERT_TRUE(CallScript(game::kGetSpawnpointByName, {TextCell(u"SPAWN_WARD")}, &result));
+  EXPECT_EQ(result.type, varno::kTypeVector3);
+  EXPECT_EQ(std::make_tuple(position.x, position.y, position.z), std::make_tuple(7.0f, 0.0f, 5.0f));
+  kivo::ListRemove(spawns, second.get());
+  ASSERT_TRUE(CallScript(game::kGetSpawnpointByName, {TextCell(u"spawn_ward")}, &result));
+  EXPECT_EQ(std::make_tuple(position.x, position.y, position.z), std::make_tuple(4.0f, 0.0f, 3.0f));
+
+  Cell untouched{};
+  untouched.type = varno::kTypeNumber;
+  untouched.value.vector = &position;
+  position = {9, 9, 9, 0};
+  ASSERT_TRUE(CallScript(game::kGetSpawnpointByName, {TextCell(u"spawn_lobby")}, &untouched));
+  EXPECT_EQ(untouched.type, varno::kTypeNumber);
+  EXPECT_EQ(position.x, 9.0f);
+}
+
+// The world room is the first room, "core-exam-2". A node the game adds stands in it; removing it
+// asks the room the node names first, then each room of the tree, and only the search reports.
+TEST_F(EnvironmentRooms, NodesAddedToTheWorldLeaveTheRoomThatHoldsThem) {
+  RTInstance exam = record().worldNode;
+  RTInstance hall = StoredRoom(u"hall");
+  ASSERT_NE(exam, nullptr);
+  ASSERT_NE(hall, nullptr);
+  auto holds = [](RTInstance r, RTInstance node) {
+    kivo::List* nodes = nullptr;
+    kivo::ListLink* link = nullptr;
+    return room::GetNodeList(r, &nodes) && kivo::ListFind(nodes, node, &link, nullptr);
+  };
+  auto container = [](RTInstance node) {
+    kivo::InstanceRef found;
+    kivo::tesk_scene_node::GetNodeRoom(node, found.out());
+    return found.get();
+  };
+  kivo::InstanceRef node;
+  ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::tesk_scene_node::kClassName, node.out(), 0, 0));
+  ASSERT_TRUE(core().SetInstanceName(nullptr, node.get(), u"visitor"));
+  const uint32_t references = RefCount(node.get());
+  // The game's reports since the last look, without the log's prefix.
+  size_t seen = LogLines().size();
+  auto reported = [&] {
+    const std::vector<std::string> lines = LogLines();
+    std::vector<std::string> added;
+    const std::string prefix = "[ERROR RAISED]: (0) ";
+    for (size_t i = seen; i < lines.size(); ++i)
+      if (lines[i].rfind(prefix, 0) == 0) added.push_back(lines[i].substr(prefix.size()));
+    seen = lines.size();
+    return added;
+  };
+
+  ASSERT_TRUE(game::call::AddNode(game(), node.get()));
+  EXPECT_TRUE(holds(exam, node.get()));
+  EXPECT_EQ(container(node.get()), exam);
+  ASSERT_TRUE(game::call::RemoveNode(game(), node.get()));
+  EXPECT_FALSE(holds(exam, node.get()));
+  EXPECT_EQ(container(node.get()), nullptr);
+  EXPECT_TRUE(reported().empty()) << "the room the node named took it out";
+  EXPECT_EQ(RefCount(node.get()), references);
+
+  // A room that does not hold the node it is named by: the search finds the one that does.
+  ASSERT_TRUE(room::AddNode(hall, node.get()));
+  ASSERT_TRUE(kivo::tesk_scene_node::SetNodeRoom(node.get(), exam));
+  ASSERT_TRUE(game::call::RemoveNode(game(), node.get()));
+  EXPECT_FALSE(holds(hall, node.get()));
+  EXPECT_EQ(reported(), (std::vector<std::string>{"RTTeskGame::RemoveNode() -- found the room that contained our node!",
+                                                  "hall"}));
+
+  // A node of no room, here a child of the environment's root: it leaves the root and is reported.
+  ASSERT_TRUE(kivo::tesk_scene_node::SetNodeRoom(node.get(), nullptr));
+  ASSERT_TRUE(game::call::AttachEnvironmentNode(game(), node.get()));
+  kivo::InstanceRef child;
+  ASSERT_TRUE(kivo::scene_node::GetFirstChild(record().rootNode, child.out()));
+  kivo::InstanceRef last;
+  while (child.get()) {
+    last = std::move(child);
+    kivo::scene_node::GetNextSibling(last.get(), child.out());
+  }
+  EXPECT_EQ(last.get(), node.get()) << "the root's last child";
+  last.Reset();
+  ASSERT_TRUE(game::call::RemoveNode(game(), node.get()));
+  EXPECT_EQ(reported(), (std::vector<std::string>{"RTTeskGame::RemoveNode(), container room was NULL!",
+                                                  "RTTeskGame::RemoveNode() -- the scene node does not belong to a room."}));
+  EXPECT_EQ(RefCount(node.get()), references) << "the root gave its reference back";
+}
+
+TEST_F(EnvironmentRooms, TheFirstActorCarriesTheFollowNode) {
+  kivo::InstanceRef body;
+  ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::tesk_scene_node::kClassName, body.out(), 0, 0));
+  RTTeskActorWrapper player{};
+  player.RootNode = body.get();
+  ASSERT_TRUE(kivo::ListCreate(&record().lists.actorList));
+  ASSERT_TRUE(kivo::CallMethod(game(), game::kLevel, game::kAddActor, &player));
+  kivo::InstanceRef child;
+  ASSERT_TRUE(kivo::scene_node::GetFirstChild(body.get(), child.out()));
+  EXPECT_EQ(child.get(), record().followNode);
+  ASSERT_TRUE(kivo::CallMethod(game(), game::kLevel, game::kRemoveActor, &player));
+}
+
+// The sample's hospital as the content build staged it.
+class SampleRooms : public EnvironmentRooms {
+ protected:
+  std::filesystem::path Store() const override { return SAMPLE_STORE; }
+  std::vector<std::u16string> Fonts() const override { return {}; }  // the store's own
+
+  // The room's lighting result, whether it is switched on, and whether the room's lights are dropped.
+  struct Lighting {
+    bool result = false;
+    RTBool enabled = 0;
+    RTBool dropped = 0;
+  };
+  Lighting LightingOf(const char16_t* name) {
+    kivo::InstanceRef found;
+    core().GetInstanceByName(nullptr, (std::u16string(u"Root:Tesk:Assets:Rooms:") + name).c_str(), found.out(), 0);
+    Lighting lighting;
+    kivo::InstanceRef result;
+    room::GetLightingResult(found.get(), result.out());
+    lighting.result = result.get() != nullptr;
+    kivo::static_lit_mesh::IsEnabled(result.get(), &lighting.enabled);
+    room::GetLightsDropped(found.get(), &lighting.dropped);
+    return lighting;
+  }
+};
+
+// Every room of the level has its floor baked: dropping a room's lights marks them and switches
+// its floor's lighting off, and that room's alone; restoring them switches it on again.
+TEST_F(SampleRooms, EachRoomsLightsDropAndRestoreOverItsBakedFloor) {
+  const char16_t* const rooms[] = {u"core-exam-2", u"corridor",          u"waiting-room",
+                                   u"supply-room", u"core-mainentrance", u"gym@4031",
+                                   u"gym@32864",   u"female_restroom",   u"male_restroom"};
+  const auto others = [&](const char16_t* dropped) {
+    std::vector<std::string> off;
+    for (const char16_t* name : rooms) {
+      const Lighting lighting = LightingOf(name);
+      if (name != dropped && (!lighting.enabled || lighting.dropped)) off.push_back(platform::ToUtf8(name));
+    }
+    return off;
+  };
+  for (const char16_t* name : rooms) {
+    const std::string room = platform::ToUtf8(name);
+    ASSERT_TRUE(LightingOf(name).result) << room;
+    ASSERT_TRUE(CallScript(game::kDropRoomLights, {TextCell(name)})) << room;
+    const Lighting dropped = LightingOf(name);
+    EXPECT_EQ(dropped.dropped, 1) << room;
+    EXPECT_EQ(dropped.enabled, 0) << room;
+    EXPECT_EQ(others(name), std::vector<std::string>{}) << room;
+    ASSERT_TRUE(CallScript(game::kRestoreRoomLights, {TextCell(name)})) << room;
+    const Lighting restored = LightingOf(name);
+    EXPECT_EQ(restored.dropped, 0) << room;
+    EXPECT_EQ(restored.enabled, 1) << room;
+  }
+  EXPECT_EQ(record().droppedRoomList->count, 0u);
+  EXPECT_FALSE(CallScript(game::kDropRoomLights, {TextCell(u"nowhere")}));
+  EXPECT_FALSE(CallScript(game::kRestoreRoomLights, {TextCell(u"nowhere")}));
+  EXPECT_EQ(Logged("Cannot retrieve room to drop lights on"), 2u);
+  EXPECT_EQ(Logged("Cannot get result for the room!"), 0u);
 }
 
 }  // namespace

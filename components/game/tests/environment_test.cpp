@@ -154,6 +154,20 @@ TEST_F(EnvironmentTest, EachLoadTakesTheFoldersGraphsAndGivesBackTheOnesBefore) 
   EXPECT_EQ(record().pathfinders[0], first.get());
 }
 
+// The perk list and the two HUD lists after it start every load empty, like the prop lists.
+TEST_F(EnvironmentTest, EachLoadEmptiesThePerkListAndTheTwoHudLists) {
+  static int entry = 0;
+  for (kivo::List* list : {record().perkList, record().hudLists[0], record().hudLists[1]}) {
+    ASSERT_NE(list, nullptr);
+    ASSERT_TRUE(kivo::ListAppend(list, &entry));
+  }
+  ASSERT_TRUE(Load());
+  for (kivo::List* list : {record().perkList, record().hudLists[0], record().hudLists[1]}) {
+    ASSERT_NE(list, nullptr);
+    EXPECT_EQ(list->count, 0u);
+  }
+}
+
 TEST_F(EnvironmentTest, TheGymViewFollowsTheScenarioAndAMissingCameraIsReported) {
   const struct {
     int32_t scenario;

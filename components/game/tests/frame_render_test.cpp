@@ -3,6 +3,7 @@
 // the frame names them.
 #include <AL/al.h>
 
+#include <functional>
 #include <map>
 #include <string>
 
@@ -399,6 +400,53 @@ TEST_F(FrameRender, LostPerkTargetingIsCancelledOnce) {
   g.perkTargetPending = 1;
   EXPECT_EQ(Render(), kRTSuccess);
   EXPECT_EQ(g.perkTargeting, 1u);
+}
+
+// Every event the game raises leaves the VM's argument stack empty, whether the game's class has
+// the event or not: the stack is empty when the probe's one-argument event takes its argument.
+TEST_F(FrameRender, NativeRaisesLeaveTheArgumentStackEmpty) {
+  game::GamePrivateData& g = record();
+  ASSERT_TRUE(scripting::VarnoVMSetNewContext(varno(), vm(), gameObject_, u"Switchboard", 0));  // holds the arguments
+  ASSERT_TRUE(kivo::audio_service::InitDevice(g.audioService));
+  ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::audio_source::kClassName, &g.speechSource, 0, 1));
+  auto stackEmpty = [&] {
+    return scripting::RaiseEvent(varno(), vm(), gameObject_, u"DoTakeShot", {int32_t{0}}) == kRTSuccess;
+  };
+  auto armShot = [&](bool armed) {
+    g.ScreenMode = armed ? 27 : 0;
+    g.bballShotArmed = armed;
+  };
+  const struct {
+    const char* what;
+    std::function<void()> raise;
+  } raises[] = {
+      {"pause", [&] { kivo::CallMethod(game(), game::kLevel, game::kPauseC); }},
+      {"resume", [&] { kivo::CallMethod(game(), game::kLevel, game::kUnPauseC); }},
+      {"perk failure", [&] {
+         g.perkTargeting = 1;
+         Render();
+       }},
+      {"shot", [&] {
+         armShot(true);
+         Render();
+         armShot(false);
+       }},
+  };
+  const scripting::Symbol withoutEvents = NewThing();
+  for (scripting::Symbol object : {gameObject_, withoutEvents}) {
+    g.gameObject = object;
+    for (const auto& r : raises) {
+      r.raise();
+      EXPECT_TRUE(stackEmpty()) << r.what << (object == withoutEvents ? " on a class without the event" : "");
+    }
+  }
+
+  // An armed shot raises its event every frame: 1,000 frames on a class without it.
+  armShot(true);
+  for (int frame = 0; frame < 1000; ++frame) Render();
+  armShot(false);
+  EXPECT_TRUE(stackEmpty());
+  EXPECT_EQ(Logged("[VARNO VM] Argument Stack Overflow!"), 0u);
 }
 
 // The mouse-over pop-up waits for its delay and never shows through a fade of 0.7 or more, with

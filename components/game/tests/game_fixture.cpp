@@ -188,13 +188,15 @@ void GameTest::SetUp() {
   core().OpenResourceStream = TappedOpen;
   core().ReleaseInstance = TappedRelease;
 
+  const std::vector<std::u16string> fonts = Fonts();
+  if (fonts.empty()) return;
   RTInstance root = nullptr;
   ASSERT_TRUE(core().GetRoot(nullptr, &root));
   kivo::InstanceRef fontFolder;
   ASSERT_TRUE(core().CreateInstanceByString(root, u"RTComponent", fontFolder.out(), 0, 0));
   core().ReleaseInstance(nullptr, root);
   ASSERT_TRUE(core().SetInstanceName(nullptr, fontFolder.get(), u"Fonts"));
-  for (const std::u16string& name : Fonts()) {
+  for (const std::u16string& name : fonts) {
     kivo::InstanceRef font;
     ASSERT_TRUE(core().CreateInstanceByString(fontFolder.get(), u"RTFont", font.out(), 0, 0));
     ASSERT_TRUE(core().SetInstanceName(nullptr, font.get(), name.c_str()));

@@ -44,7 +44,8 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
   virtual std::vector<std::string> LeftOut() const { return {}; }
   // The game's resource file, written before the core starts.
   virtual std::vector<ResourceItem> Resources() const { return CompleteResources(); }
-  // The fonts made under "Root:Fonts" once the core has started.
+  // The fonts made under "Root:Fonts" once the core has started; with none, no "Root:Fonts" is
+  // made (a store's own stays).
   virtual std::vector<std::u16string> Fonts() const { return AllFonts(); }
   void InstallMore(tesk::testing::CoreHost& host) override;
   void SetUp() override;

@@ -370,6 +370,34 @@ TEST_F(Registries, NodeZeroGivesTheInputBackAndPathfindersTheirCount) {
   EXPECT_EQ(planner, nullptr);
 }
 
+// A page names its sender; a page from no object, which has no name, leaves no page, the old one
+// gone too. Each
+// text keeps the whole seconds of the clock it came at.
+TEST_F(Registries, PagesAndSystemMessagesKeepTheLastTextAndItsSecond) {
+  GamePrivateData& g = record();
+  g.vm = vm();
+  g.gameClock = 12.75;
+  const scripting::Symbol named = NewProbe();
+  SetText(named, u"name", u"Dr. Moss");
+  auto page = [&](scripting::Symbol from, const char16_t* text) {
+    return CallScript(game::kPage, {PointerCell(from), PointerCell(const_cast<char16_t*>(text))});
+  };
+  ASSERT_TRUE(page(named, u"Bed 4, please"));
+  ASSERT_NE(g.pageText, nullptr);
+  EXPECT_EQ(std::u16string(g.pageText), u"Dr. Moss: Bed 4, please");
+  EXPECT_EQ(g.pageTime, 12u);
+  g.gameClock = 20.0;
+  EXPECT_FALSE(page(nullptr, u"from nobody"));
+  EXPECT_EQ(g.pageText, nullptr);
+  EXPECT_EQ(g.pageTime, 12u);
+
+  ASSERT_TRUE(kivo::CallMethod(game(), game::kLevel, game::kSystemMessageC, u"Fire drill"));
+  ASSERT_TRUE(CallScript(game::kSystemMessage, {PointerCell(const_cast<char16_t*>(u"Drill over"))}));
+  ASSERT_NE(g.systemMessageText, nullptr);
+  EXPECT_EQ(std::u16string(g.systemMessageText), u"Drill over");
+  EXPECT_EQ(g.systemMessageTime, 20u);
+}
+
 TEST_F(Game, PauseAndResumeReachTheGameObjectAndTheServiceOnlyWithASpeechSource) {
   scripting::Symbol object = NewProbe();
   GamePrivateData& g = record();

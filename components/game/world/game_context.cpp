@@ -32,8 +32,9 @@ void Report(std::u16string_view text) {
   Core().RaiseError(nullptr, line.c_str(), kivo::kLevelError);
 }
 
-void RaiseGameEvent(GamePrivateData& game, const char16_t* event) {
-  if (game.varno && game.vm && game.gameObject) scripting::TriggerEvent(game.varno, game.vm, game.gameObject, event);
+void RaiseGameEvent(GamePrivateData& game, const char16_t* event,
+                    std::initializer_list<scripting::EventArgument> arguments) {
+  scripting::RaiseEvent(game.varno, game.vm, game.gameObject, event, arguments);
 }
 
 bool ReadAttribute(GamePrivateData& game, ScriptObject object, const char16_t* name, uint32_t type,

@@ -2,11 +2,13 @@
 // script events and read script attributes through the scripting component.
 #pragma once
 
+#include <initializer_list>
 #include <string_view>
 
 #include "game_record.h"
 #include "kivo/support/module_core.h"
 #include "varno/call_cells.h"
+#include "varno/scripting_calls.h"
 
 namespace tesk::game {
 
@@ -19,9 +21,10 @@ void Hold(RTInstance& field, RTInstance instance);
 // Reports the text at the progress level of the error log.
 void Report(std::u16string_view text);
 
-// Raises the named event on the game's script object with the VM of the latest call; nothing
-// without either.
-void RaiseGameEvent(GamePrivateData& game, const char16_t* event);
+// Raises the named event with its arguments on the game's script object with the VM of the latest
+// call (varno::scripting::RaiseEvent); nothing without either.
+void RaiseGameEvent(GamePrivateData& game, const char16_t* event,
+                    std::initializer_list<varno::scripting::EventArgument> arguments = {});
 // The attribute of a script object through the scripting component, type-checked (see
 // varno::scripting::SymbolReadAttribute); a string value is the caller's to free (ArrayFree).
 bool ReadAttribute(GamePrivateData& game, ScriptObject object, const char16_t* name, uint32_t type,

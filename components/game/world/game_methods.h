@@ -91,6 +91,8 @@ RTSuccess GetVM(RTInstance self, VM* vm);
 RTSuccess GetSceneTree(RTInstance self, RTInstance* tree);
 RTSuccess GetRootNode(RTInstance self, RTInstance* node);
 RTSuccess GetPathfindingObject(RTInstance self, uint32_t index, RTInstance* planner);
+RTSuccess AddNode(RTInstance self, RTInstance node);
+RTSuccess AttachEnvironmentNode(RTInstance self, RTInstance node);
 RTSuccess RemoveNode(RTInstance self, RTInstance node);
 RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper);
 RTSuccess RemoveActor(RTInstance self, RTTeskActorWrapper* wrapper);

@@ -309,6 +309,15 @@ RTSuccess GetNodesByGroup(RTInstance self, int32_t group, List** nodes) {
   return kRTSuccess;
 }
 
+RTSuccess AddToEdgeCosts(RTInstance self, const RTRoutePlannerNode* node, float delta) {
+  RoutePlannerState* state = StateOf(self);
+  uint32_t index = 0;
+  if (!state || !NodeIndex(state, node, &index)) return kRTFailure;
+  const NodeLinks& links = state->links[index];
+  for (uint32_t k = 0; k < links.count; ++k) state->edges[state->linkPairs[links.first + k].edge].cost += delta;
+  return kRTSuccess;
+}
+
 // The node of the group nearest the position; of equally near nodes the earlier one in the group's
 // list. An empty list succeeds with no node. The lookup index of the list is made on first use.
 RTSuccess GetNodeAtPosition(RTInstance self, const RTFVector3D* position, int32_t group, RTRoutePlannerNode** node) {

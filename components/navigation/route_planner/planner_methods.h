@@ -21,6 +21,7 @@ RTSuccess SetAStarNodePool(RTInstance self, const RTRoutePlannerNode* nodes, uin
 RTSuccess GetAStarNodePool(RTInstance self, RTRoutePlannerNode** nodes, uint32_t* count);
 RTSuccess GetNodesByGroup(RTInstance self, int32_t group, List** nodes);
 RTSuccess GetEdgeCount(RTInstance self, uint32_t* count);
+RTSuccess AddToEdgeCosts(RTInstance self, const RTRoutePlannerNode* node, float delta);
 
 // Stream (graph_stream.cpp).
 RTSuccess GetStageCount(RTInstance self, uint32_t* count);

@@ -53,6 +53,8 @@ RTMethodRecord gMethods[] = {
     Method(u"CanPathAStar", CanPathAStar, slot::kCanPathAStar, u"RTSuccess",
            u"RTFVector3D in apStart, RTFVector3D in apEnd"),
     Method(u"GetNodesByGroup", GetNodesByGroup, slot::kGetNodesByGroup, u"RTSuccess", u""),
+    Method(u"AddToEdgeCosts", AddToEdgeCosts, slot::kAddToEdgeCosts, u"RTSuccess",
+           u"RTRoutePlannerNode in apNode, float aDelta"),
     kEndOfMethods,
 };
 

@@ -204,3 +204,30 @@ TEST_F(GraphStore, NearestNodeLookup) {
 }
 
 }  // namespace
+
+namespace {
+
+// Edge costs change in place through the node they are asked for, and the search reads the new ones.
+TEST_F(GraphStore, EdgeCostsOfANodeChangeInPlace) {
+  Graph graph = Corridor(3);
+  graph.edges.push_back({.a = 0, .b = 2, .cost = 5});
+  RTInstance planner = PlannerWith(graph);
+  RTRoutePlannerNode* nodes = nullptr;
+  uint32_t count = 0;
+  route_planner::GetNodePool(planner, &nodes, &count);
+  ASSERT_EQ(route_planner::AddToEdgeCosts(planner, &nodes[1], 10.0f), kRTSuccess);
+  RTRoutePlannerEdge* edges = nullptr;
+  route_planner::GetAStarEdgePool(planner, &edges, &count);
+  EXPECT_EQ(edges[0].cost, 11.0f);
+  EXPECT_EQ(edges[1].cost, 11.0f);
+  EXPECT_EQ(edges[2].cost, 5.0f) << "an edge of other nodes";
+  float cost = 0;
+  route_planner::Cost(planner, &nodes[0], &nodes[1], &cost);
+  EXPECT_EQ(cost, 11.0f);
+
+  const RTRoutePlannerNode stranger{};
+  EXPECT_EQ(route_planner::AddToEdgeCosts(planner, &stranger, 1.0f), kRTFailure) << "not a node of the planner";
+  EXPECT_EQ(route_planner::AddToEdgeCosts(planner, nullptr, 1.0f), kRTFailure);
+}
+
+}  // namespace

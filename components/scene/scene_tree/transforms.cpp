@@ -73,18 +73,13 @@ RTInstance RoomTakingOver(RTInstance self, RTInstance room, const RTFVector3D& p
   return found;
 }
 
-// Queues "OnRoomEnter" with the room's name on the script object. The pushed name is popped whether
-// or not the raise takes it, so a refused raise leaves nothing on the VM's stack.
+// Queues "OnRoomEnter" with the room's name on the script object.
 void RaiseRoomEnter(const SceneTreeState& tree, void* scriptObject, RTInstance room) {
   if (!tree.scriptVM || !scriptObject) return;
   char16_t* name = nullptr;
   if (!component::GetName(room, &name)) return;
-  auto* vm = static_cast<varno::scripting::VM>(tree.scriptVM);
-  if (varno::scripting::ArgPushString(tree.script, vm, name)) {
-    varno::scripting::TriggerEvent(tree.script, vm, static_cast<varno::scripting::Symbol>(scriptObject),
-                                   kRoomEnterEvent);
-    varno::scripting::ArgPopStack(tree.script, vm);
-  }
+  varno::scripting::RaiseEvent(tree.script, static_cast<varno::scripting::VM>(tree.scriptVM),
+                               static_cast<varno::scripting::Symbol>(scriptObject), kRoomEnterEvent, {name});
   Core().ArrayFree(nullptr, name);
 }
 

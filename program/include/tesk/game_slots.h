@@ -412,7 +412,12 @@ inline RTSuccess AddActor(RTInstance game, RTTeskActorWrapper* wrapper) {
 inline RTSuccess RemoveActor(RTInstance game, RTTeskActorWrapper* wrapper) {
   return kivo::CallMethod(game, kLevel, kRemoveActor, wrapper);
 }
+// A node of the world room, which names itself its container.
 inline RTSuccess AddNode(RTInstance game, RTInstance node) { return kivo::CallMethod(game, kLevel, kAddNode, node); }
+// A child node of the environment's root node.
+inline RTSuccess AttachEnvironmentNode(RTInstance game, RTInstance node) {
+  return kivo::CallMethod(game, kLevel, kAttachEnvironmentNode, node);
+}
 inline RTSuccess RemoveNode(RTInstance game, RTInstance node) {
   return kivo::CallMethod(game, kLevel, kRemoveNode, node);
 }

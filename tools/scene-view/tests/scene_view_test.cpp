@@ -232,6 +232,12 @@ TEST_F(SceneTools, BakesLightmapsAndCastsStencilShadows) {
   constexpr int kShade = 232, kLit = 405, kRow = 240;
   EXPECT_NEAR(redAt("", kShade, kRow), redAt("", kLit, kRow), 2) << "drawn unlit, the floor is even";
   EXPECT_GE(redAt(" --bake", kLit, kRow) - redAt(" --bake", kShade, kRow), 100) << "the lid's baked shadow";
+  // Described with "bake", the pack holds the floor baked: drawn as it is, it shows the shadow.
+  std::string baked = kShadowLevel;
+  const std::string rooms = R"("rooms": ["Root:Ward:Rooms:A"])";
+  baked.insert(baked.find(rooms) + rooms.size(), R"(, "bake": true)");
+  ASSERT_EQ(Pack(baked).status, 0);
+  EXPECT_GE(redAt("", kLit, kRow) - redAt("", kShade, kRow), 100) << "the lid's shadow, baked by kivopack";
   EXPECT_GE(redAt(" --shadows Root:Ward:Rooms:A:Lamp", kLit, kRow) -
                 redAt(" --shadows Root:Ward:Rooms:A:Lamp", kShade, kRow),
             40)
@@ -325,6 +331,8 @@ TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
       {R"({"instances": [{"path": "Root:T", "class": "RTTeskSceneTree", "sceneTree": {"rooms": [],)"
        R"( "designingFlags": -1}}]})",
        "\"designingFlags\" is a number from 0 to 4294967295"},
+      {R"({"instances": [{"path": "Root:T", "class": "RTTeskSceneTree", "sceneTree": {"rooms": [], "bake": 1}}]})",
+       "Root:T: \"bake\" is true or false"},
       {R"({"instances": [{"path": "Root:T", "class": "RTComponent", "sceneTree": {"rooms": []}}]})",
        "Root:T: a \"sceneTree\" is written only into an instance of RTTeskSceneTree without \"data\""},
       {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom", "room": {"box": [[0, 0, 0]]}}]})",

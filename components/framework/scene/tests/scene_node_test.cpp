@@ -258,6 +258,15 @@ TEST_F(SceneNodes, AddedNodesFollowTheChildInstancesAndMoveWhenAddedElsewhere) {
   EXPECT_EQ(scene_node::AddChild(left.get(), body.get()), kRTFailure) << "a node above it";
   EXPECT_EQ(ChildNodes(body.get()), (std::vector<std::u16string>{u"Head", u"Right"}));
 
+  InstanceRef wrist = MakeNode(u"Wrist", At(0, 0, 0));
+  ASSERT_EQ(scene_node::AddChild(body.get(), wrist.get()), kRTSuccess);
+  ASSERT_EQ(scene_node::Detach(wrist.get()), kRTSuccess);
+  EXPECT_EQ(RefCount(wrist.get()), 1u) << "the node it left gave its reference back";
+  EXPECT_EQ(scene_node::Detach(wrist.get()), kRTSuccess) << "a node added to none stays as it is";
+  EXPECT_EQ(scene_node::Detach(head.get()), kRTSuccess);
+  EXPECT_EQ(ChildNodes(body.get()), (std::vector<std::u16string>{u"Head", u"Right"}))
+      << "a child instance stays where the instance tree placed it";
+
   head.Reset();
   body.Reset();
   EXPECT_EQ(RefCount(left.get()), 1u) << "the node it was added to let go of it";

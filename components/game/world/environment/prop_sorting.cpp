@@ -24,8 +24,9 @@ std::u16string NameOf(RTInstance instance) {
   return name;
 }
 
-// The lists every load empties, the elevator mats' blocks freed with them.
-std::array<kivo::List**, kReloadedPropListCount + 2> ReloadedLists(GamePrivateData& game) {
+// The lists every load empties, the elevator mats' blocks freed with them: the prop lists, the
+// highlightable props and spawn points, and the perk list with the two HUD lists after it.
+std::array<kivo::List**, kReloadedPropListCount + 5> ReloadedLists(GamePrivateData& game) {
   PropLists& l = game.environment.lists;
   return {&l.beds,
           &l.cots,
@@ -46,7 +47,10 @@ std::array<kivo::List**, kReloadedPropListCount + 2> ReloadedLists(GamePrivateDa
           &l.elevatorMats,
           &l.nodeObjects,
           &game.highlightProps,
-          &game.spawnPoints};
+          &game.spawnPoints,
+          &game.perkList,
+          &game.hudLists[0],
+          &game.hudLists[1]};
 }
 
 struct AnimatedRow {

@@ -1,6 +1,6 @@
 // Choosing the environment, and the script's player and location markers. The environment's root,
 // camera, lens, follow node and speech source are made by the first successful switch and reused
-// by later ones: the root moves to the new world room, the speech source is stopped.
+// by later ones: the root moves to the new world room (AddNode), the speech source is stopped.
 #include <iterator>
 
 #include "environment.h"
@@ -9,7 +9,6 @@
 #include "kivo/actor/actor_calls.h"
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/camera/camera_calls.h"
-#include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/scene/sphere_calls.h"
 #include "kivo/support/instance_ref.h"
@@ -29,15 +28,6 @@ constexpr uint32_t kPlayerFlags = 0x59;
 
 bool MakeOnce(RTInstance& field, const char16_t* className) {
   return field || (Core().CreateInstanceByString(nullptr, className, &field, 0, 0) && field);
-}
-
-// The root leaves the room it was in for the world room.
-void MoveRootToWorld(GamePrivateData& game) {
-  kivo::InstanceRef room;
-  kivo::tesk_scene_node::GetNodeRoom(game.rootNode, room.out());
-  if (room.get() == game.worldNode) return;
-  if (room.get()) kivo::room::RemoveNode(room.get(), game.rootNode);
-  if (game.worldNode) kivo::room::AddNode(game.worldNode, game.rootNode);
 }
 
 }  // namespace
@@ -64,7 +54,7 @@ RTSuccess SetEnvironmentC(RTInstance self, uint32_t index) {
   kivo::camera::SetFieldOfView(environment.cameraLens, kFieldOfView);
   node_calls::SetEntity(environment.cameraNode, environment.cameraLens);
   node_calls::SetTranslation(environment.cameraNode, &kCameraPlace);
-  MoveRootToWorld(*game);
+  method::AddNode(self, game->rootNode);
   node_calls::AddChild(game->rootNode, environment.cameraNode);
   method::ResetGameClock(*game);
   return kRTSuccess;

@@ -156,6 +156,8 @@ struct GamePrivateData {
   uint32_t lastTick;  // core milliseconds of the last reset or advance
 
   WorldLists lists;
+  // Made by the constructor and emptied by every environment load: the perk list the HUD's perk
+  // panel reads and two lists of the HUD.
   kivo::List* perkList;
   kivo::List* hudLists[2];
   kivo::List* environmentList;

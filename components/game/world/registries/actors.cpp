@@ -4,8 +4,7 @@
 #include "game_methods.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
-#include "kivo/scene/room_calls.h"
-#include "tesk/scene/scene_tree_calls.h"
+#include "kivo/scene/scene_node_calls.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
 
@@ -18,8 +17,6 @@ namespace scripting = varno::scripting;
 // The script object of a removed wrapper: an address of the game's own that no script object has,
 // so no lookup by object finds the wrapper again.
 const char kRemovedActor = 0;
-
-constexpr uint32_t kRoomNameUnits = 256;
 
 // A held instance handed out with a reference of the caller's; null (and success) when there is none.
 RTSuccess HandOut(RTInstance held, RTInstance* out) {
@@ -34,15 +31,6 @@ void MakeHeadTexture(GamePrivateData& game, RTTeskActorWrapper* wrapper) {
       !kivo::rasterizer::CreateTextureFromImage(game.rasterizer, wrapper->HeadRender, &wrapper->HeadTexture, 0x2901,
                                                 0x2901, 0x2601, 0x2703, 1))
     wrapper->HeadTexture = 0;
-}
-
-// Asks each room of the scene tree to take the node out; the room that did, or null.
-RTInstance RemoveFromSomeRoom(GamePrivateData& game, RTInstance node) {
-  kivo::List* rooms = nullptr;
-  if (!game.sceneTree || !scene_tree::GetRoomList(game.sceneTree, &rooms)) return nullptr;
-  for (RTInstanceRecord* room : kivo::ListItems<RTInstanceRecord>(rooms))
-    if (kivo::room::RemoveNode(room, node)) return room;
-  return nullptr;
 }
 
 }  // namespace
@@ -87,24 +75,8 @@ RTSuccess GetPathfindingObject(RTInstance self, uint32_t index, RTInstance* out)
   return HandOut(game->pathfinders[index], out);
 }
 
-// Nodes do not tell their room here: the rooms of the scene tree are asked in turn.
-RTSuccess RemoveNode(RTInstance self, RTInstance node) {
-  GamePrivateData* game = RecordOf(self);
-  if (!game || !node) return kRTFailure;
-  Report(u"RTTeskGame::RemoveNode(), container room was NULL!");
-  RTInstance room = RemoveFromSomeRoom(*game, node);
-  if (!room) {
-    Report(u"RTTeskGame::RemoveNode() -- the scene node does not belong to a room.");
-    return kRTSuccess;
-  }
-  Report(u"RTTeskGame::RemoveNode() -- found the room that contained our node!");
-  char16_t name[kRoomNameUnits] = {};
-  Core().GetInstanceName(nullptr, room, name, kRoomNameUnits);
-  Report(name);
-  return kRTSuccess;
-}
-
-// A wrapper already listed is left as it is: no second reference, texture or priority.
+// A wrapper already listed is left as it is: no second reference, texture or priority. The first
+// actor, the player, carries the follow node.
 RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper) {
   GamePrivateData* game = RecordOf(self);
   kivo::List* actors = game ? game->lists.actorList : nullptr;
@@ -115,6 +87,7 @@ RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper) {
   if (actors->count == 0) {
     wrapper->AvoidPriority = 0;
     game->firstActor = wrapper;
+    if (game->followNode && wrapper->RootNode) kivo::scene_node::AddChild(wrapper->RootNode, game->followNode);
   } else {
     wrapper->AvoidPriority = -1;
   }

@@ -2,9 +2,11 @@
 // from scripts as the numbers of the game's handle table; every room fetched is given back.
 #include "game_context.h"
 #include "game_methods.h"
+#include "kivo/navigation/navigation_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/instance_ref.h"
+#include "kivo/support/format.h"
 #include "kivo/support/matrix.h"
 #include "kivo/support/wide_string.h"
 #include "tesk/scene/scene_tree_calls.h"
@@ -16,6 +18,7 @@ namespace {
 constexpr uint32_t kRoomDisabledByScript = 0x20;
 constexpr uint32_t kRestroomClosed = 0x80;
 constexpr uint32_t kRoomNameUnits = 512;
+constexpr float kClosedRoomCost = 20.0f;
 
 kivo::InstanceRef RoomNamed(GamePrivateData& game, const char16_t* name) {
   kivo::InstanceRef room;
@@ -27,6 +30,19 @@ RTSuccess SetRoomFlag(RTInstance room, uint32_t flag, bool on) {
   uint32_t flags = 0;
   if (!kivo::room::GetFlags(room, &flags)) return kRTFailure;
   return kivo::room::SetFlags(room, on ? flags | flag : flags & ~flag);
+}
+
+// Every edge of the group's nodes in the planner costs `delta` more; a planner that refuses the
+// group or a node is left, reported, with the changes made so far.
+void AddToGroupEdgeCosts(RTInstance planner, uint32_t index, int32_t group, float delta) {
+  kivo::List* nodes = nullptr;
+  bool changed = planner && kivo::route_planner::GetNodesByGroup(planner, group, &nodes) && nodes;
+  if (changed)
+    for (RTRoutePlannerNode* node : kivo::ListItems<RTRoutePlannerNode>(nodes))
+      if (!(changed = kivo::route_planner::AddToEdgeCosts(planner, node, delta))) break;
+  if (!changed)
+    Report(kivo::Format(u"RTTeskGame::EnableRoom() -- pathfinding object %u did not change the costs of group %d",
+                        index, group));
 }
 
 RTInstance NodeArgument(GamePrivateData& game, uint32_t count, const Cell* arguments, uint32_t index) {
@@ -45,13 +61,22 @@ RTSuccess Faucet(RTInstance self, uint32_t count, const Cell* arguments) {
 
 }  // namespace
 
-// The room's flag 0x20 marks it closed by the script. The pathfinding costs of the room's group
-// change with the rooms' pathfinding groups.
+// The room's flag 0x20 marks it closed by the script. Closing adds 20.0 to the cost of each edge of
+// the room's pathfinding group in every planner, opening takes 20.0 off (an edge with both ends in
+// the group changes twice); the costs add up over repeated calls. A room of no group (-1) changes
+// no costs.
 TESK_GAME_SCRIPT_METHOD(EnableRoom) {
   GamePrivateData* game = RecordOf(self);
   if (!game || count < 2) return kRTFailure;
   kivo::InstanceRef room = RoomNamed(*game, arguments[0].value.text);
-  if (room.get()) SetRoomFlag(room.get(), kRoomDisabledByScript, arguments[1].value.word == 0);
+  if (!room.get()) return kRTSuccess;
+  const bool enable = arguments[1].value.word != 0;
+  int32_t group = kivo::route_planner::kAllGroups;
+  kivo::room::GetPathfindingGroup(room.get(), &group);
+  if (group != kivo::route_planner::kAllGroups)
+    for (uint32_t i = 0; i < game->pathfinderCount; ++i)
+      AddToGroupEdgeCosts(game->pathfinders[i], i, group, enable ? -kClosedRoomCost : kClosedRoomCost);
+  SetRoomFlag(room.get(), kRoomDisabledByScript, !enable);
   return kRTSuccess;
 }
 

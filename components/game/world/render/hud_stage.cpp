@@ -12,7 +12,6 @@
 #include "panel.h"
 #include "screen_drawing.h"
 #include "security_view.h"
-#include "varno/scripting_calls.h"
 
 namespace tesk::game {
 
@@ -237,8 +236,7 @@ void DrawHud(RTInstance self, GamePrivateData& game, gui::SavedProjection& saved
   DrawHudForms(game, FormStage::kHud);
   // The shot set-up's mode draws none of the HUD's forms.
   if (game.ScreenMode == 27 && game.bballShotArmed && !game.bballShotBusy) {
-    if (game.varno && game.vm) varno::scripting::ArgPushNumber(game.varno, game.vm, 0);
-    RaiseGameEvent(game, u"DoTakeShot");
+    RaiseGameEvent(game, u"DoTakeShot", {0});
   }
   DrawToolTip(game);
   DrawActorMenus(self, game);

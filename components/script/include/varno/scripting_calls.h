@@ -19,6 +19,9 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
+#include <type_traits>
+#include <variant>
 
 #include "kivo/slots.h"
 #include "kivo/types.h"
@@ -307,6 +310,32 @@ inline RTSuccess ArgPushList(RTInstance v, VM vm, List list) { return Call(v, kA
 inline RTSuccess ArgPopStack(RTInstance v, VM vm) { return Call(v, kArgPopStack, vm); }
 inline RTSuccess TriggerEvent(RTInstance v, VM vm, Symbol object, const char16_t* name) {
   return Call(v, kTriggerEvent, vm, object, name);
+}
+// One argument of an event raised from native code: a number, a text or a vector3.
+using EventArgument = std::variant<int32_t, const char16_t*, RTFVector3D>;
+// Native code raises every script event this way: the arguments are pushed in order (the one
+// pushed last binds to the event's first parameter), the event is queued on the object, and the
+// argument stack is popped whether or not the raise took them, so that an event the object's class
+// lacks, or one given the wrong count, leaves the stack as it was. Nothing is raised without a
+// component, VM or object, or when an argument cannot be pushed. 1 when the event was queued.
+inline RTSuccess RaiseEvent(RTInstance v, VM vm, Symbol object, const char16_t* name,
+                            std::initializer_list<EventArgument> arguments = {}) {
+  if (!v || !vm || !object) return kRTFailure;
+  bool pushed = true;
+  for (const EventArgument& argument : arguments) {
+    pushed = std::visit(
+        [&](const auto& value) {
+          using T = std::decay_t<decltype(value)>;
+          if constexpr (std::is_same_v<T, int32_t>) return ArgPushNumber(v, vm, value) != 0;
+          else if constexpr (std::is_same_v<T, RTFVector3D>) return ArgPushVector3(v, vm, &value) != 0;
+          else return ArgPushString(v, vm, value) != 0;
+        },
+        argument);
+    if (!pushed) break;
+  }
+  const RTSuccess raised = pushed && TriggerEvent(v, vm, object, name) ? kRTSuccess : kRTFailure;
+  ArgPopStack(v, vm);
+  return raised;
 }
 inline RTSuccess RunMethodByName(RTInstance v, VM vm, Symbol object, const char16_t* name, RTBool trap) {
   return Call(v, kRunMethodByName, vm, object, name, trap);

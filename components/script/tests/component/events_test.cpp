@@ -109,6 +109,44 @@ TEST_F(EventTest, ARefusedRaiseReportsAndLeavesNoArgumentsBehind) {
   EXPECT_EQ(MessagesWith("[VARNO VM] Cannot find event specified in object.").size(), 1u);
 }
 
+// The one raise native code uses: whatever becomes of the event, the stack is left empty, which
+// the two-argument ping after each case shows.
+TEST_F(EventTest, TheNativeRaiseLeavesTheArgumentStackEmptyWhateverBecomesOfTheEvent) {
+  const struct {
+    const char* what;
+    calls::Symbol object;
+    const char16_t* event;
+    std::initializer_list<calls::EventArgument> arguments;
+    RTSuccess raised;
+  } cases[] = {
+      {"queued", pinger_, u"OnPing", {int32_t{4}, u"sent"}, kRTSuccess},
+      {"too few arguments", pinger_, u"OnPing", {u"alone"}, kRTFailure},
+      {"too many arguments", pinger_, u"OnPing", {int32_t{1}, u"x", RTFVector3D{1, 2, 3, 0}}, kRTFailure},
+      {"no such event", pinger_, u"OnNothing", {int32_t{1}}, kRTFailure},
+      {"not an event", pinger_, u"Switchboard", {}, kRTFailure},
+      {"no object", nullptr, u"OnPing", {int32_t{2}, u"lost"}, kRTFailure},
+  };
+  OnPass([&](int pass) {
+    if (pass == 1)
+      for (const auto& c : cases) {
+        EXPECT_EQ(calls::RaiseEvent(varno(), vm(), c.object, c.event, c.arguments), c.raised) << c.what;
+        EXPECT_EQ(Ping(u"OnPing", u"after", 7), kRTSuccess) << c.what;
+      }
+    return 1;
+  });
+  // One event runs a pass: the queued one, then the pings.
+  const int32_t passes = static_cast<int32_t>(std::size(cases)) + 2;
+  SetLast(passes);
+  EXPECT_EQ(Run(), calls::kRunExit);
+  std::vector<std::string> expected{"pass 1", "ping sent 4"};
+  for (int32_t pass = 2; pass < passes; ++pass) {
+    expected.push_back("pass " + std::to_string(pass));
+    expected.push_back("ping after 7");
+  }
+  expected.push_back("pass " + std::to_string(passes));
+  EXPECT_EQ(TakeOutput(), expected);
+}
+
 TEST_F(EventTest, AListenerRunsAfterTheHandlerWithItsArgumentsAndSpeaker) {
   ASSERT_GE(Compile("Watch", "Watch is Thing;\nattributes { p is Pinger; g is Guard; n is number; }\n"
                              "method Constructor() { name = \"watch\"; g.name = \"guard\"; p.OnPing = g.Heard;"

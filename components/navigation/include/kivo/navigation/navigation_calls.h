@@ -106,9 +106,12 @@ enum Slot : uint32_t {
   kGetAStarNodePool = 0x4C,
   kCanPathAStar = 0x50,
   kGetNodesByGroup = 0x54,
+
+  // The framework's own.
+  kAddToEdgeCosts = 0x200,
 };
 inline constexpr uint32_t kLevel = 0x10;
-inline constexpr uint32_t kSlotTableSize = 0x58;
+inline constexpr uint32_t kSlotTableSize = kAddToEdgeCosts + 4;
 inline constexpr char16_t kClassName[] = u"RTRoutePlanner";
 inline constexpr uint32_t kStreamVersion = 512;
 inline constexpr uint32_t kFirstVersionWithBlocked = 512;
@@ -167,6 +170,11 @@ inline RTSuccess AssociateNodesEdges(RTInstance p) { return CallMethod(p, kLevel
 // The planner's own list of the group's nodes (kAllGroups: every node), valid until the nodes change.
 inline RTSuccess GetNodesByGroup(RTInstance p, int32_t group, List** nodes) {
   return CallMethod(p, kLevel, kGetNodesByGroup, group, nodes);
+}
+// Adds `delta` to the cost of each edge of the node, a node record of this planner (an edge that
+// joins two nodes changes once for each end it is asked for). The graph's stream is not touched.
+inline RTSuccess AddToEdgeCosts(RTInstance p, const RTRoutePlannerNode* node, float delta) {
+  return CallMethod(p, kLevel, kAddToEdgeCosts, node, delta);
 }
 
 }  // namespace route_planner

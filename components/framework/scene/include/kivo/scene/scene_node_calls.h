@@ -59,11 +59,12 @@ enum Slot : uint32_t {
   kGetModifierCount = 0x23c,
   kGetModifierList = 0x240,
   kAddModifier = 0x244,
+  kDetach = 0x248,
 };
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;    // RTSceneNode's own functions, for a derived level's parent calls
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here
-inline constexpr uint32_t kSlotTableSize = kAddModifier + 4;
+inline constexpr uint32_t kSlotTableSize = kDetach + 4;
 inline constexpr uint32_t kStreamVersion = 2;
 
 // The entity with a reference for the caller; null (and success) when the node carries none.
@@ -111,6 +112,9 @@ inline RTSuccess GetNextSibling(RTInstance n, RTInstance* sibling) {
 // is one already. Refused: a null child or one that is no scene node, the node itself or one above
 // it, and a child instance of another scene node (the instance tree places it).
 inline RTSuccess AddChild(RTInstance n, RTInstance child) { return CallMethod(n, kLevel, kAddChild, child); }
+// The node leaves the node it was added to (AddChild), which gives up its reference; a node added
+// to none, or placed by the instance tree, stays where it is.
+inline RTSuccess Detach(RTInstance n) { return CallMethod(n, kLevel, kDetach); }
 // The placement's rotation as Euler angles in radians (pitch about x, yaw about y, roll about z,
 // applied in the order of Mat3FromEuler); setting them keeps the translation.
 inline RTSuccess SetEulerAngles(RTInstance n, float pitch, float yaw, float roll) {
