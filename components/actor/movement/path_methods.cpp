@@ -56,7 +56,8 @@ PathPoint* ReadPointList(const ActorControllerData& actor, scripting::List list,
   return points;
 }
 
-// The list's points replace the path whole; false (the old path kept) when they cannot be read.
+// The list's points replace the path whole, with its length, so that StartMoving can walk it as
+// FinalizePath would; false (the old path kept) when they cannot be read.
 bool TakePointList(const ActorControllerData& actor, RTTeskActorWrapper& w, scripting::List list, uint32_t count) {
   PathPoint* points = ReadPointList(actor, list, count);
   if (!points) return false;
@@ -65,6 +66,7 @@ bool TakePointList(const ActorControllerData& actor, RTTeskActorWrapper& w, scri
   w.PathPointCount = count;
   w.PathSegment = 0;
   w.PathNode = 0;
+  w.PathLength = PathTotalLength(w);
   w.Goal = PathNodeAt(w, count - 1);
   w.MoveAnimation = 0;
   return true;

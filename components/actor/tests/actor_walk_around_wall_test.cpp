@@ -50,7 +50,7 @@ class WalkAroundWall : public ScriptedTest {
 };
 
 TEST_F(WalkAroundWall, TheDoctorTakesThePlannersRouteThroughTheDoorwayAndStopsAtTheGoal) {
-  Run("WalkAroundWall", kWalkAroundWall, {SAMPLE_CLASSES, std::string(SAMPLE_CLASSES) + "/tesk"});
+  Run("WalkAroundWall", kWalkAroundWall, SampleClassFolders());
   const std::vector<std::string> route = PrintedLines("doctor route ");
   for (const std::string& line : route) std::printf("%s\n", line.c_str());
   const PrintedPoint expected[] = {{-3, 0, 2.5f}, {-1.5f, 0, 0}, {0, 0, 0}, {1.5f, 0, 0}, {3, 0, 2.5f}};

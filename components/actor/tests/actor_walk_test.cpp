@@ -30,7 +30,7 @@ constexpr char kWalkCheck[] =
 class ActorWalk : public ScriptedTest {};
 
 TEST_F(ActorWalk, TheDoctorWalksItsSquareThroughBothRoomsAndStopsAtItsCorner) {
-  Run("WalkCheck", kWalkCheck, {SAMPLE_CLASSES, std::string(SAMPLE_CLASSES) + "/tesk"});
+  Run("WalkCheck", kWalkCheck, SampleClassFolders());
   const std::vector<std::string> events = PrintedLines("doctor enters");
   EXPECT_EQ(events, (std::vector<std::string>{"doctor enters Ward", "doctor enters Hall", "doctor enters Ward"}))
       << host_.DebugLog();

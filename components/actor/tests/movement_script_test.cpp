@@ -1,6 +1,6 @@
 // Movement as scripts see it, over the sample's actor classes and the game's stand-in: a point list
 // as the path (and lists that cannot be one), and a walker asking a standing actor to make way,
-// which the script's "bIsAtBed" attribute forbids.
+// which the script's "bIsAtBed" attribute or a can-move flag cleared forbids.
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -10,8 +10,6 @@
 namespace {
 
 using namespace actortest;
-
-const std::vector<std::string> kSampleClasses = {SAMPLE_CLASSES, std::string(SAMPLE_CLASSES) + "/tesk"};
 
 constexpr char kPaths[] =
     "Paths is Thing;\n"
@@ -69,7 +67,7 @@ constexpr char kMeeting[] =
     "  if (passes == 0) {\n"
     "    walker.Arrive(\"Doctor\");\n"
     "    stander.Arrive(\"Doctor\");\n"
-    "    stander.bIsAtBed = AT_BED;\n"
+    "    STANDER\n"
     "    walker.SetPosition(<1, 0, -3>);\n"
     "    stander.SetPosition(<1, 0, -1>);\n"
     "    walker.SetViewDirection(0.0);\n"
@@ -108,7 +106,7 @@ class MovementScripts : public ScriptedTest {};
 // A list becomes the path whole, or not at all; a path of one point has nothing to follow. The old
 // path given back each time is checked by the fixture's count of live core blocks at the end.
 TEST_F(MovementScripts, APointListIsThePathWholeOrNotAtAll) {
-  Run("Paths", kPaths, kSampleClasses);
+  Run("Paths", kPaths, SampleClassFolders());
   EXPECT_TRUE(Printed("three 1 3")) << host_.DebugLog();
   EXPECT_TRUE(Printed("last <3.000000, 0.000000, 3.000000> moving 0")) << "the actor does not start";
   EXPECT_TRUE(Printed("mixed 0 3")) << "refused; the old path kept";
@@ -121,7 +119,7 @@ TEST_F(MovementScripts, APointListIsThePathWholeOrNotAtAll) {
 }
 
 TEST_F(MovementScripts, EveryPlacementInARoomAnnouncesTheRoom) {
-  Run("Placing", kPlacing, kSampleClasses);
+  Run("Placing", kPlacing, SampleClassFolders());
   EXPECT_EQ(PrintedLines("doctor enters"),
             (std::vector<std::string>{"doctor enters Ward", "doctor enters Ward", "doctor enters Hall"}))
       << host_.DebugLog();
@@ -134,19 +132,19 @@ TEST_F(MovementScripts, RefusedRoomEventsLeaveTheArgumentStackAsItWas) {
   EXPECT_EQ(Logged("Argument Stack Overflow"), 0u);
 }
 
-// Whether the stander lies at a bed, and the make-way requests it then gets.
+// What the stander is told before the walker sets off, and the make-way requests it then gets.
 struct Meeting {
-  const char* atBed;
+  const char* stander;
   size_t requests;
 };
 
 class MakingWay : public ScriptedTest, public ::testing::WithParamInterface<Meeting> {};
 
-TEST_P(MakingWay, AStandingActorIsAskedOnceToMakeWayUnlessItLiesAtABed) {
+TEST_P(MakingWay, AStandingActorIsAskedOnceToMakeWayUnlessItLiesAtABedOrCannotMove) {
   std::string meeting = kMeeting;
-  meeting.replace(meeting.find("AT_BED"), 6, GetParam().atBed);
+  meeting.replace(meeting.find("STANDER"), 7, GetParam().stander);
   tesk::testing::WriteFile(classes_.path() / "Stander.varno", kMakeWay);
-  Run("Meeting", meeting.c_str(), kSampleClasses);
+  Run("Meeting", meeting.c_str(), SampleClassFolders());
   const std::vector<std::string> requests = PrintedLines("make way to ");
   ASSERT_EQ(requests.size(), GetParam().requests) << host_.DebugLog();
   if (requests.empty()) {
@@ -163,6 +161,9 @@ TEST_P(MakingWay, AStandingActorIsAskedOnceToMakeWayUnlessItLiesAtABed) {
   EXPECT_TRUE(aside < 0.01f || std::fabs(aside - 0.45f) < 0.01f) << requests[0];
 }
 
-INSTANTIATE_TEST_SUITE_P(AtBedOrNot, MakingWay, ::testing::Values(Meeting{"false", 1}, Meeting{"true", 0}));
+INSTANTIATE_TEST_SUITE_P(AtBedOrNot, MakingWay,
+                         ::testing::Values(Meeting{"stander.bIsAtBed = false;", 1},
+                                           Meeting{"stander.bIsAtBed = true;", 0},
+                                           Meeting{"stander.EnableCanMove(false);", 0}));
 
 }  // namespace

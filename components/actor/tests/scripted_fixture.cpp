@@ -61,6 +61,8 @@ PrintedPoint PointIn(const std::string& line) {
   return p;
 }
 
+std::vector<std::string> SampleClassFolders() { return {SAMPLE_CLASSES, std::string(SAMPLE_CLASSES) + "/tesk"}; }
+
 std::vector<std::string> ScriptedTest::PrintedLines(const std::string& prefix) const {
   std::vector<std::string> lines;
   std::istringstream log(host_.DebugLog());

@@ -19,6 +19,9 @@ struct PrintedPoint {
 // The point of a printed "<x, y, z>" in the line (NaNs without one).
 PrintedPoint PointIn(const std::string& line);
 
+// The sample's class folders, for scripts that run the sample's characters.
+std::vector<std::string> SampleClassFolders();
+
 class ScriptedTest : public WrapperTest {
  protected:
   void TearDown() override;
