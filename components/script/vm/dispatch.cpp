@@ -5,6 +5,7 @@
 // set (a single step, tracing, a breakpoint to re-arm, a break request, or the general path asked
 // for everywhere) every instruction takes the general path. The operation, the frame and its object
 // live in locals, reloaded after a call, a return, and anything that may have run other code.
+#include <atomic>
 #include <new>
 
 #include "bytecode/instruction_set.h"
@@ -52,6 +53,12 @@ bool SlowPath(const RTVarnoVM* vm, uint32_t mode) {
 [[gnu::always_inline]] inline const DecodedOp* AfterBranch(const DecodedOp& branch, bool zero,
                                                            const DecodedOp* next) {
   return zero == (branch.opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? branch.jump : next;
+}
+
+// A jump to an earlier operation (a loop's back-edge) with a break requested, perhaps from another
+// thread (a watchdog): a loop of quick operations never reaches the general path on its own.
+[[gnu::always_inline]] inline bool BreakAtBackEdge(const DecodedOp* to, const DecodedOp* from, uint32_t& request) {
+  return to <= from && std::atomic_ref<uint32_t>(request).load(std::memory_order_relaxed) != 0;
 }
 
 // The method's code becomes current at its start.
@@ -197,6 +204,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
   CallFrame* frame = nullptr;
   NameScope scope;
   const DecodedOp* op = nullptr;
+  uint32_t* const breakRequest = &ComponentFlags().breakRequest;
 
 // The next operation's handler; or the general path for the instruction where `op` starts.
 #define DISPATCH() goto * op->handler
@@ -206,6 +214,15 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     goto general;            \
   } while (0)
 #define OWN() goto * op->ownHandler
+// A jump that may be a loop's back-edge: the general path stops the run at the jump, which nothing
+// has started yet, when a break was requested.
+#define JUMP(target)                                                   \
+  do {                                                                 \
+    const DecodedOp* const to = (target);                              \
+    if (BreakAtBackEdge(to, op, *breakRequest)) GENERAL();             \
+    op = to;                                                           \
+    DISPATCH();                                                        \
+  } while (0)
 
   try {
   reload:
@@ -292,16 +309,16 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 
   jmp:
     if (!op->jump) GENERAL();
-    op = op->jump;
-    DISPATCH();
+    JUMP(op->jump);
 
   branch : {
     if (!op->jump || !Holds(c, 1)) GENERAL();
     const RTVarnoStackElement& tos = Top(c, 0);
     if (tos.tag != kTagBool && tos.tag != kTagNumber) GENERAL();
-    const bool zero = tos.value.word == 0;
+    const DecodedOp* const next = AfterBranch(*op, tos.value.word == 0, op + 1);
+    if (BreakAtBackEdge(next, op, *breakRequest)) GENERAL();
     --c->operandTop;
-    op = AfterBranch(*op, zero, op + 1);
+    op = next;
     DISPATCH();
   }
 
@@ -420,8 +437,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
   compare_constant_branch : {
     // pushvn C; pushs X; compare; branch
     if (const int32_t* x = CachedNumber(op[1].cache, scope); x && Room(c, 2)) {
-      op = op->takenOrderings & OrderingBit(*x, op->operand.value.number) ? op[3].jump : op + 4;
-      DISPATCH();
+      JUMP(op->takenOrderings & OrderingBit(*x, op->operand.value.number) ? op[3].jump : op + 4);
     }
     RTVarnoStackElement a;
     RTVarnoStackElement b;
@@ -432,8 +448,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    op = AfterBranch(op[3], !result, op + 4);
-    DISPATCH();
+    JUMP(AfterBranch(op[3], !result, op + 4));
   }
 
   compare_branch : {
@@ -441,8 +456,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     const int32_t* x = CachedNumber(op[1].cache, scope);
     const int32_t* y = CachedNumber(op->cache, scope);
     if (x && y && Room(c, 2)) {
-      op = op->takenOrderings & OrderingBit(*x, *y) ? op[3].jump : op + 4;
-      DISPATCH();
+      JUMP(op->takenOrderings & OrderingBit(*x, *y) ? op[3].jump : op + 4);
     }
     RTVarnoStackElement a;
     RTVarnoStackElement b;
@@ -452,8 +466,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    op = AfterBranch(op[3], !result, op + 4);
-    DISPATCH();
+    JUMP(AfterBranch(op[3], !result, op + 4));
   }
 
   arithmetic_store : {
@@ -595,6 +608,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 #undef DISPATCH
 #undef GENERAL
 #undef OWN
+#undef JUMP
 }
 
 }  // namespace varno
