@@ -48,17 +48,16 @@ bool SlowPath(const RTVarnoVM* vm, uint32_t mode) {
   return CachedEntry(vm, *op.name, op.cache, scope) ? CachedVariable(op.cache, scope) : nullptr;
 }
 
-// The operation after a branch whose tested value is zero or not: jmpne takes its jump on zero,
-// jmpe on anything else; a branch not taken goes on at `next`.
-[[gnu::always_inline]] inline const DecodedOp* AfterBranch(const DecodedOp& branch, bool zero,
-                                                           const DecodedOp* next) {
-  return zero == (branch.opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? branch.jump : next;
+// Whether a branch whose tested value is zero or not takes its jump: jmpne on zero, jmpe on
+// anything else.
+[[gnu::always_inline]] inline bool Takes(const DecodedOp& branch, bool zero) {
+  return zero == (branch.opcode == static_cast<uint8_t>(Opcode::kJmpne));
 }
 
 // A jump to an earlier operation (a loop's back-edge) with a break requested, perhaps from another
 // thread (a watchdog): a loop of quick operations never reaches the general path on its own.
-[[gnu::always_inline]] inline bool BreakAtBackEdge(const DecodedOp* to, const DecodedOp* from, uint32_t& request) {
-  return to <= from && std::atomic_ref<uint32_t>(request).load(std::memory_order_relaxed) != 0;
+[[gnu::always_inline]] inline bool BreakAtBackEdge(const DecodedOp* to, const DecodedOp* from) {
+  return to <= from && std::atomic_ref<uint32_t>(ComponentFlags().breakRequest).load(std::memory_order_relaxed) != 0;
 }
 
 // The method's code becomes current at its start.
@@ -204,7 +203,6 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
   CallFrame* frame = nullptr;
   NameScope scope;
   const DecodedOp* op = nullptr;
-  uint32_t* const breakRequest = &ComponentFlags().breakRequest;
 
 // The next operation's handler; or the general path for the instruction where `op` starts.
 #define DISPATCH() goto * op->handler
@@ -214,14 +212,14 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     goto general;            \
   } while (0)
 #define OWN() goto * op->ownHandler
-// A jump that may be a loop's back-edge: the general path stops the run at the jump, which nothing
-// has started yet, when a break was requested.
-#define JUMP(target)                                                   \
-  do {                                                                 \
-    const DecodedOp* const to = (target);                              \
-    if (BreakAtBackEdge(to, op, *breakRequest)) GENERAL();             \
-    op = to;                                                           \
-    DISPATCH();                                                        \
+// A jump taken, which may be a loop's back-edge: with a break requested the general path stops
+// the run at the jumping operation, which nothing has started yet.
+#define TAKE(target)                                     \
+  do {                                                   \
+    const DecodedOp* const to = (target);                \
+    if (BreakAtBackEdge(to, op)) GENERAL();              \
+    op = to;                                             \
+    DISPATCH();                                          \
   } while (0)
 
   try {
@@ -309,16 +307,16 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 
   jmp:
     if (!op->jump) GENERAL();
-    JUMP(op->jump);
+    TAKE(op->jump);
 
   branch : {
     if (!op->jump || !Holds(c, 1)) GENERAL();
     const RTVarnoStackElement& tos = Top(c, 0);
     if (tos.tag != kTagBool && tos.tag != kTagNumber) GENERAL();
-    const DecodedOp* const next = AfterBranch(*op, tos.value.word == 0, op + 1);
-    if (BreakAtBackEdge(next, op, *breakRequest)) GENERAL();
+    const bool taken = Takes(*op, tos.value.word == 0);
+    if (taken && BreakAtBackEdge(op->jump, op)) GENERAL();
     --c->operandTop;
-    op = next;
+    op = taken ? op->jump : op + 1;
     DISPATCH();
   }
 
@@ -437,7 +435,9 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
   compare_constant_branch : {
     // pushvn C; pushs X; compare; branch
     if (const int32_t* x = CachedNumber(op[1].cache, scope); x && Room(c, 2)) {
-      JUMP(op->takenOrderings & OrderingBit(*x, op->operand.value.number) ? op[3].jump : op + 4);
+      if (op->takenOrderings & OrderingBit(*x, op->operand.value.number)) TAKE(op[3].jump);
+      op += 4;
+      DISPATCH();
     }
     RTVarnoStackElement a;
     RTVarnoStackElement b;
@@ -448,7 +448,9 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    JUMP(AfterBranch(op[3], !result, op + 4));
+    if (Takes(op[3], !result)) TAKE(op[3].jump);
+    op += 4;
+    DISPATCH();
   }
 
   compare_branch : {
@@ -456,7 +458,9 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     const int32_t* x = CachedNumber(op[1].cache, scope);
     const int32_t* y = CachedNumber(op->cache, scope);
     if (x && y && Room(c, 2)) {
-      JUMP(op->takenOrderings & OrderingBit(*x, *y) ? op[3].jump : op + 4);
+      if (op->takenOrderings & OrderingBit(*x, *y)) TAKE(op[3].jump);
+      op += 4;
+      DISPATCH();
     }
     RTVarnoStackElement a;
     RTVarnoStackElement b;
@@ -466,7 +470,9 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    JUMP(AfterBranch(op[3], !result, op + 4));
+    if (Takes(op[3], !result)) TAKE(op[3].jump);
+    op += 4;
+    DISPATCH();
   }
 
   arithmetic_store : {
@@ -608,7 +614,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 #undef DISPATCH
 #undef GENERAL
 #undef OWN
-#undef JUMP
+#undef TAKE
 }
 
 }  // namespace varno
