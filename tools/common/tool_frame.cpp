@@ -5,6 +5,7 @@
 #include <cstring>
 #include <filesystem>
 
+#include "platform/debug_output.h"
 #include "platform/executable_path.h"
 
 namespace tesk {
@@ -20,17 +21,12 @@ void UseStageRegistry() {
   if (std::filesystem::is_regular_file(stage, error)) setenv("TESK_REGISTRY", stage.c_str(), 1);
 }
 
-void RouteCoreDebugOutput(bool verbose) {
-  if (verbose) {
-    unsetenv("TESK_DEBUG_LOG");
-  } else if (const char* log = std::getenv("TESK_DEBUG_LOG"); !log || !*log) {
-    setenv("TESK_DEBUG_LOG", "/dev/null", 1);
-  }
-}
-
 }  // namespace
 
 std::optional<int> StartTool(int& argc, char** argv, const ToolText& text) {
+  // A line at a time, so that what a tool printed comes before any later message on standard
+  // error when both go to one place.
+  std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
   bool help = false;
   bool verbose = false;
   int kept = 1;
@@ -50,7 +46,7 @@ std::optional<int> StartTool(int& argc, char** argv, const ToolText& text) {
     return 0;
   }
   UseStageRegistry();
-  RouteCoreDebugOutput(verbose);
+  platform::RouteDebugOutput(verbose, "/dev/null");
   return std::nullopt;
 }
 

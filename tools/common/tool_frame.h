@@ -6,7 +6,8 @@
 // staged tree the tool was installed into (the folder above the tool's own folder), when there is
 // one; else the user's ($XDG_CONFIG_HOME/tesk/registry.ini). The core's debug output (its
 // registration lines, the memory report at shutdown) goes to $TESK_DEBUG_LOG, or nowhere, unless
-// --verbose sends it to standard error; the tool's own errors always go to standard error.
+// --verbose sends it to standard error; the tool's own errors always go to standard error, after
+// what it printed on standard output (which is written a line at a time).
 #pragma once
 
 #include <optional>
