@@ -1,5 +1,6 @@
 #include "tool_frame.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -24,9 +25,6 @@ void UseStageRegistry() {
 }  // namespace
 
 std::optional<int> StartTool(int& argc, char** argv, const ToolText& text) {
-  // A line at a time, so that what a tool printed comes before any later message on standard
-  // error when both go to one place.
-  std::setvbuf(stdout, nullptr, _IOLBF, BUFSIZ);
   bool help = false;
   bool verbose = false;
   int kept = 1;
@@ -51,8 +49,16 @@ std::optional<int> StartTool(int& argc, char** argv, const ToolText& text) {
 }
 
 int RefuseCommandLine(const ToolText& text) {
-  std::fprintf(stderr, "%s(--help tells more)\n", text.usage);
+  PrintError("%s(--help tells more)\n", text.usage);
   return kExitUsage;
+}
+
+void PrintError(const char* format, ...) {
+  std::fflush(stdout);
+  va_list arguments;
+  va_start(arguments, format);
+  std::vfprintf(stderr, format, arguments);
+  va_end(arguments);
 }
 
 }  // namespace tesk

@@ -180,7 +180,7 @@ int View(CoreTable& core, const Options& options) {
   kivo::InstanceRef game;  // held, so that the skin finds the game it draws for
   if (!core.GetFirstInstanceByString(nullptr, r::kClassName, rasterizer.out(), 1, nullptr) ||
       !core.GetFirstInstanceByString(nullptr, tesk::game::kClassName, game.out(), 1, nullptr)) {
-    std::fprintf(stderr, "form-view: the rasterizer or the game component is missing\n");
+    tesk::PrintError("form-view: the rasterizer or the game component is missing\n");
     return 1;
   }
   // The errors raised about the skin and the form; the game's construction reports its progress.
@@ -193,11 +193,11 @@ int View(CoreTable& core, const Options& options) {
       0, 0, 0, static_cast<uint32_t>(HeightOf(options.width)), width, 32, 24, 8, 0, 0, 0, 1};
   r::WindowContext context = nullptr;
   if (!r::CreateWindowContext(rasterizer.get(), nullptr, descriptor, &context)) {
-    std::fprintf(stderr, "form-view: cannot make an offscreen frame\n");
+    tesk::PrintError("form-view: cannot make an offscreen frame\n");
     return 1;
   }
   if (!options.events.empty()) formview::UseScriptClock();
-  if (!gui::LoadGuiSkin(variant)) std::fprintf(stderr, "form-view: the skin did not load whole\n");
+  if (!gui::LoadGuiSkin(variant)) tesk::PrintError("form-view: the skin did not load whole\n");
   auto* form = new gui::TeskForm();
   std::string error;
   const bool loaded = options.resource.empty() ? LoadFromGame(options, form, &error)
@@ -208,7 +208,7 @@ int View(CoreTable& core, const Options& options) {
                     (options.png.empty() || Draw(rasterizer.get(), context, options, form, &error));
   gui::DestroyWidgetTree(form);
   gui::ReleaseGuiSkin();
-  if (!done) std::fprintf(stderr, "form-view: %s\n", error.c_str());
+  if (!done) tesk::PrintError("form-view: %s\n", error.c_str());
   return done ? 0 : 1;
 }
 
@@ -222,7 +222,7 @@ int main(int argc, char** argv) {
   std::string error;
   auto session = tesk::CoreSession::Start(&error, tesk::StoredInstances::kRootsOwnRoot);
   if (!session) {
-    std::fprintf(stderr, "form-view: %s\n", error.c_str());
+    tesk::PrintError("form-view: %s\n", error.c_str());
     return 1;
   }
   return View(session->core(), options);

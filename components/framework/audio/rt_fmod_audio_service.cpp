@@ -11,7 +11,6 @@
 #include <AL/alc.h>
 #include <AL/alext.h>
 
-#include <algorithm>
 #include <array>
 #include <cstring>
 #include <vector>
