@@ -51,7 +51,7 @@ struct PendingEntity {
 
 struct SceneBuild {
   CoreTable& core;
-  const std::u16string& path;     // the described instance's
+  const std::u16string& path;     // the described instance's path, for messages
   std::vector<RTInstance>* made;  // the child nodes made: the pack stores them, the caller releases them
   std::vector<PendingEntity>* entities;
   std::vector<RoomWalls>* walls;  // the rooms' walls, raised once the bounds meshes are built
