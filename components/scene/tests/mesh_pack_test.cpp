@@ -193,7 +193,7 @@ TEST_F(PackedMeshes, RoomsRaiseTheirWallsInTheirBoundsMeshesFacingInside) {
     const char16_t* mesh;
     uint32_t walls;
     uint32_t materials;
-    uint32_t uvLayers;  // the mask: the walls' layer joins a mesh without one, fills every layer of one with more
+    uint32_t uvLayers;  // the mask: the walls make layer 0 in a mesh with none; a mesh keeps its other layers
     float bottom, top;
     float centreX;
     bool doorway;  // between (4, 1.5) and (4, 2.5)
