@@ -24,11 +24,10 @@ bool IsThis(const char16_t* name) { return FirstPartsEqual(name, u"this"); }
 // A method named through a variable of a type without methods (number, string, database, anything
 // and the other built-in types): the message names the construct and the type, where the lookup
 // would raise "Type has no method table!" without the file and line. Empty when the type has methods.
-CheckMessage WithoutMethodTable(const CheckScope& scope, const RTVarnoAttribute* variable, const RTVarnoType* type,
+CheckMessage WithoutMethodTable(const CheckScope& scope, uint32_t code, const RTVarnoType* type,
                                 std::u16string_view construct) {
   if (type->methodHash) return {};
-  return kivo::Format(u"%s on type %s: Type has no method table!", construct,
-                      TypeCodeName(scope.table, variable->type));
+  return kivo::Format(u"%s on type %s: Type has no method table!", construct, TypeCodeName(scope.table, code));
 }
 
 // The method a handler name denotes: with no ".", in the class or its ancestors; with one, in the
@@ -45,7 +44,7 @@ CheckMessage FindHandler(const CheckScope& scope, const char16_t* head, const ch
   if (!ResolveName(scope, head, &attribute, &component)) return kivo::Format(u"Attribute (%s) not found.", head);
   RTVarnoType* type = nullptr;
   if (!TypeRecordOf(scope, attribute->type, &type)) return u"Cannot find the type index!";
-  const CheckMessage methodless = WithoutMethodTable(scope, attribute, type, std::u16string(head) + u"." + rest);
+  const CheckMessage methodless = WithoutMethodTable(scope, attribute->type, type, std::u16string(head) + u"." + rest);
   if (!methodless.empty()) return methodless;
   if (!TypeRetrieveMethodByName(type, rest, method, kRetrieveWithAncestors)) {
     return kivo::Format(u"Method (%s) not found.", rest);
@@ -253,7 +252,8 @@ CheckMessage CheckCall(const CheckScope& scope, SyntaxNode* node, bool inCode) {
     if (!TypeRecordOf(scope, attribute->type, &type)) return u"Cannot find the type index!";
     if (attribute->type == kTypeList) return CheckListMember(node, rest);
     if (attribute->type == kTypeVector3) return CheckVectorMember(node, rest);
-    const CheckMessage methodless = WithoutMethodTable(scope, attribute, type, std::u16string(node->name) + u"()");
+    const std::u16string call = std::u16string(node->name) + u"()";
+    const CheckMessage methodless = WithoutMethodTable(scope, attribute->type, type, call);
     if (!methodless.empty()) return methodless;
     if (!TypeRetrieveMethodByName(type, rest, &method, kRetrieveWithAncestors)) return u"Cannot retrieve method";
   }
