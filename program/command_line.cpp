@@ -16,7 +16,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv) {
       const char* text = argv[++i];
       char* end = nullptr;
       const unsigned long frames = std::strtoul(text, &end, 10);
-      if (!std::isdigit(static_cast<unsigned char>(*text)) || *end != '\0' || frames == 0 || frames > 0xFFFFFFFFul) return std::nullopt;
+      const bool number = std::isdigit(static_cast<unsigned char>(*text)) && *end == '\0';
+      if (!number || frames == 0 || frames > 0xFFFFFFFFul) return std::nullopt;
       line.limits.frames = static_cast<uint32_t>(frames);
     } else if (std::strcmp(argv[i], "--screenshot") == 0 && hasValue) {
       line.limits.screenshot = platform::FromUtf8(argv[++i]);

@@ -64,8 +64,8 @@ TEST_F(VmServicesTest, APrintCallbackGetsTheScriptsPrintsAndTheDebugOutputKeepsT
   EXPECT_EQ(Run(), calls::kRunExit);
   const std::vector<std::string> printed = {"pass 1", "0.500000", "pass 2", "1.000000"};
   EXPECT_EQ(gHandedPrints, printed);
-  EXPECT_EQ(TakeOutput(), (std::vector<std::string>{"pass 1", "0.500000", "DEBUG() did nothing...", "pass 2", "1.000000",
-                                                    "DEBUG() did nothing..."}));
+  EXPECT_EQ(TakeOutput(), (std::vector<std::string>{"pass 1", "0.500000", "DEBUG() did nothing...", "pass 2",
+                                                    "1.000000", "DEBUG() did nothing..."}));
   EXPECT_FALSE(calls::VarnoVMSetPrintCallback(varno(), nullptr, CollectPrint)) << "no VM";
 }
 
