@@ -238,7 +238,7 @@ int Run(CoreTable& core, Scripting& scripting, uint32_t index, const Options& op
   std::fflush(stdout);
   if (options.passes >= 0) std::fprintf(stderr, "varno-run: %ld passes\n", gPasses);
   if (result == calls::kRunError) {
-    std::fprintf(stderr, "varno-run: the run ended with result 0\n");
+    std::fprintf(stderr, "varno-run: the run ended with an error\n");
     return 1;
   }
   if (options.saveTo.empty()) return 0;
