@@ -131,6 +131,25 @@ void PeopleKeepOutOfEachOtherAndOfTheProps(const std::string& output) {
     }
 }
 
+// A quiet run: standard output holds the script's prints alone (each also a line of the debug
+// log) and standard error nothing (no device left open for OpenAL Soft to complain of); the debug
+// log holds the rest, the silent sound device reported once among it.
+void RunIsQuiet(const tesk::testing::CommandOutcome& run, const std::string& debugLog) {
+  EXPECT_EQ(run.err, "");
+  std::istringstream lines(run.out);
+  for (std::string line; std::getline(lines, line);) {
+    EXPECT_NE(("\n" + debugLog).find("\n" + line + "\n"), std::string::npos) << line;
+    for (const char* debug : {"[ERROR RAISED]", "Start with module binding", "************ QuadTree"})
+      EXPECT_EQ(line.find(debug), std::string::npos) << line;
+  }
+  EXPECT_NE(debugLog.find("Start with module binding\n"), std::string::npos);
+  EXPECT_NE(debugLog.find("[ERROR RAISED]: ("), std::string::npos);
+  const std::string silent = "no sound device could be opened; the game goes on without sound";
+  const size_t first = debugLog.find(silent);
+  EXPECT_NE(first, std::string::npos);
+  EXPECT_EQ(debugLog.find(silent, first + 1), std::string::npos) << "reported once";
+}
+
 // Every file of `from` linked into real folders under `to`, as a Kivo root of its own.
 void Mirror(const fs::path& from, const fs::path& to) {
   fs::create_directories(to);
@@ -170,6 +189,7 @@ class SampleRun : public ::testing::Test {
 
   fs::path game() const { return dir_.path() / "game"; }
   fs::path registry() const { return dir_.path() / "registry.ini"; }
+  fs::path debugLog() const { return dir_.path() / "debug.log"; }
 
   // Under the sanitizers, leaks are not looked for in this run: the GL driver loses small blocks it
   // makes inside glTexImage2D (valgrind shows them allocated in the driver), which would fail every
@@ -177,7 +197,7 @@ class SampleRun : public ::testing::Test {
   // the environment's own variables.
   tesk::testing::CommandOutcome Play(const fs::path& shot, int frames, const std::string& more = "") {
     const std::string environment =
-        "env -u TESK_DEBUG_LOG " + more +
+        "env TESK_DEBUG_LOG=" + Quoted(debugLog().string()) + " " + more +
         "ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" TESK_REGISTRY=" +
         Quoted(registry().string()) + " TESK_DRIVE_C=" + Quoted((dir_.path() / "c").string()) +
         " XDG_RUNTIME_DIR=" + Quoted((dir_.path() / "run").string()) +
@@ -212,7 +232,8 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   EXPECT_EQ(log.find("Cannot locate the environment's scenetree"), std::string::npos);
   for (const char* printed : {"elevator mats 2", "core-exam-2 centre <3.000000, 0.000000, 3.000000>",
                               "spawn_lobby at <15.000000, 0.000000, 3.000000>"})
-    EXPECT_NE(run.err.find(printed), std::string::npos) << printed << " in\n" << run.err;
+    EXPECT_NE(run.out.find(printed), std::string::npos) << printed << " in\n" << run.out;
+  RunIsQuiet(run, tesk::testing::ReadFile(debugLog()));
 
   const Image picture = Image::Load(shot);
   ASSERT_EQ(picture.width, kWidth) << run.err;
@@ -239,7 +260,7 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   EXPECT_GT(red, samples / 200) << "a red prop";
   EXPECT_GT(blue, samples / 200) << "a blue prop";
 
-  PeopleKeepOutOfEachOtherAndOfTheProps(run.err);
+  PeopleKeepOutOfEachOtherAndOfTheProps(run.out);
 }
 
 // The loading screen's frames come first, each presented without a frame begun and setting the
