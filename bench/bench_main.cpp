@@ -3,8 +3,11 @@
 
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
+
+#include "platform/debug_output.h"
 
 namespace {
 
@@ -58,8 +61,13 @@ class RatioReporter : public benchmark::ConsoleReporter {
 
 }  // namespace
 
+// The report alone on the terminal: the debug output of the cores the benchmarks start goes to the
+// debug log ($TESK_DEBUG_LOG, else the user's bench-debug.log), or with --verbose to standard error.
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
+  const bool verbose = argc == 2 && std::strcmp(argv[1], "--verbose") == 0;
+  if (!verbose && benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  platform::RouteDebugOutput(verbose, platform::UserStateFile("bench-debug.log"));
   RatioReporter reporter;
   benchmark::RunSpecifiedBenchmarks(&reporter);
   benchmark::Shutdown();

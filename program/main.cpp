@@ -1,52 +1,28 @@
 // Tesk: the game program. It starts as a single instance, opens its main window, starts the core
 // and runs the game script, whose VM calls back into the window's message pump.
 //
-//   Tesk [--frames N] [--screenshot FILE.png]
+//   Tesk [--frames N] [--screenshot FILE.png] [--verbose] [--help]
 //
 // --frames closes the main window after N passes of the message pump (headless runs); with
-// --screenshot the rasterizer first writes the last frame shown. Exit codes: 0 normal end (or
+// --screenshot the rasterizer first writes the last frame shown. The debug output goes into the
+// debug log, or with --verbose to standard error (run_output.h). Exit codes: 0 normal end (or
 // another instance already runs), 1 the core or the program's resources did not start, 2 the
 // game did not start, 3 the game crashed, 64 bad arguments.
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <exception>
-#include <string>
 
 #include "animated_cursors.h"
+#include "command_line.h"
 #include "game_form.h"
 #include "platform/utf.h"
 #include "report.h"
+#include "run_output.h"
 
 namespace {
 
 constexpr int kExitUsage = 64;
 
-bool ParseArguments(int argc, char** argv, tesk::RunLimits* limits) {
-  for (int i = 1; i < argc; ++i) {
-    const bool hasValue = i + 1 < argc;
-    if (std::strcmp(argv[i], "--frames") == 0 && hasValue) {
-      char* end = nullptr;
-      const unsigned long frames = std::strtoul(argv[++i], &end, 10);
-      if (*end != '\0' || frames == 0 || frames > 0xFFFFFFFFul) return false;
-      limits->frames = static_cast<uint32_t>(frames);
-    } else if (std::strcmp(argv[i], "--screenshot") == 0 && hasValue) {
-      limits->screenshot = platform::FromUtf8(argv[++i]);
-    } else {
-      return false;
-    }
-  }
-  return true;
-}
-
-}  // namespace
-
-int main(int argc, char** argv) {
-  tesk::RunLimits limits;
-  if (!ParseArguments(argc, argv, &limits)) {
-    std::fprintf(stderr, "usage: Tesk [--frames N] [--screenshot FILE.png]\n");
-    return kExitUsage;
-  }
+int Run(const tesk::RunLimits& limits) {
   try {
     tesk::TGameForm form(limits, tesk::ProgramResourceFile());
     if (!form.GameFormCreate()) return form.exitCode();
@@ -57,4 +33,22 @@ int main(int argc, char** argv) {
     tesk::ShowMessage(platform::FromUtf8(error.what()));
     return tesk::kExitCoreStartFailed;
   }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const auto line = tesk::ParseCommandLine(argc, argv);
+  if (!line) {
+    std::fputs(tesk::kUsage, stderr);
+    return kExitUsage;
+  }
+  if (line->help) {
+    std::printf("%s%s", tesk::kUsage, tesk::kOptions);
+    return 0;
+  }
+  const std::filesystem::path log = tesk::RouteRunOutput(line->verbose);
+  const int code = Run(line->limits);
+  if (code != tesk::kExitNormal) tesk::ReportRunError(code, log);
+  return code;
 }

@@ -11,6 +11,7 @@
 #include "platform/crash_guard.h"
 #include "platform/cursors.h"
 #include "report.h"
+#include "run_output.h"
 #include "tesk_registry.h"
 
 namespace tesk {
@@ -96,6 +97,10 @@ int32_t StartGame(void* window, uint32_t width, uint32_t height, int32_t, int32_
     return Fail(u"Couldn't hand the game's type table to the VM");
   if (!scripting::VarnoVMSetHostCallback(varno, host->vm, VarnoHostCallback, nullptr))
     return Fail(u"Couldn't hand the message pump to the VM");
+  // The prints are the game's own output, on standard output; without the callback they are
+  // still in the debug output.
+  if (!scripting::VarnoVMSetPrintCallback(varno, host->vm, PrintScriptLine))
+    Raise(u"The game's prints go to the debug output alone");
   scripting::Symbol object = nullptr;
   if (!scripting::VarnoVMConstructObject(varno, host->vm, type, &object) || !object)
     return Fail(u"Couldn't construct the game's script object");

@@ -2,6 +2,8 @@
 // path function, so "c:/usr/..." and differences of letter case resolve. Mode 1 reads an existing
 // file; mode 2 writes a new one into a temporary file beside it that replaces the file only when
 // the stream is closed, so a write that fails or is abandoned leaves the old file as it was.
+#include <sys/stat.h>
+
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -24,6 +26,8 @@ struct State {
   std::filesystem::path target;     // the file being written
   std::filesystem::path temporary;  // where it is written until the stream closes
   bool failed = false;
+  uint32_t readSize = 0;  // a read file's size, taken when it opens
+  uint64_t position = 0;  // kept here: asking the file would cost a system call every time
 };
 
 State* StateOf(RTInstance self) { return StateIn<State>(self, kStateWord); }
@@ -46,7 +50,19 @@ bool CloseFile(State& state, bool commit) {
     state.temporary.clear();
   }
   state.failed = false;
+  state.position = 0;
   return ok;
+}
+
+// The size of the open file from its status (a written file's buffered bytes flushed first). Not a
+// seek to the end and back: that would drop the read buffer, and the readers that check the bytes
+// left before each value would read the file again block by block.
+bool FileSize(FILE* file, bool writing, uint32_t* size) {
+  if (writing && std::fflush(file) != 0) return false;
+  struct stat status {};
+  if (fstat(fileno(file), &status) != 0 || status.st_size > UINT32_MAX) return false;
+  *size = static_cast<uint32_t>(status.st_size);
+  return true;
 }
 
 RTSuccess Construct(RTInstance self) { return MakeState<State>(self, kStateWord) ? kRTSuccess : kRTFailure; }
@@ -63,6 +79,7 @@ RTSuccess Open(RTInstance self, const char16_t* path, uint32_t mode) {
   const std::filesystem::path file = platform::NativePath(path);
   if (mode == file_stream::kReadExisting) {
     state->file = std::fopen(file.c_str(), "rb");
+    if (state->file && !FileSize(state->file, false, &state->readSize)) CloseFile(*state, false);
   } else if (mode == file_stream::kWriteNew) {
     std::error_code error;
     if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
@@ -84,6 +101,7 @@ RTSuccess Write(RTInstance self, const void* data, uint32_t count, uint32_t* wri
   if (written) *written = 0;
   if (!state || !state->file || (count && !data)) return kRTFailure;
   const size_t moved = std::fwrite(data, 1, count, state->file);
+  state->position += moved;
   if (written) *written = static_cast<uint32_t>(moved);
   if (moved != count) state->failed = true;
   return moved == count ? kRTSuccess : kRTFailure;
@@ -94,6 +112,7 @@ RTSuccess Read(RTInstance self, void* data, uint32_t count, uint32_t* read) {
   if (read) *read = 0;
   if (!state || !state->file || (count && !data)) return kRTFailure;
   const size_t moved = std::fread(data, 1, count, state->file);
+  state->position += moved;
   if (read) *read = static_cast<uint32_t>(moved);
   return moved == count || std::feof(state->file) ? kRTSuccess : kRTFailure;
 }
@@ -101,29 +120,28 @@ RTSuccess Read(RTInstance self, void* data, uint32_t count, uint32_t* read) {
 RTSuccess GetPosition(RTInstance self, uint32_t* position) {
   State* state = StateOf(self);
   if (!state || !state->file || !position) return kRTFailure;
-  const off_t at = ftello(state->file);
-  if (at < 0 || at > UINT32_MAX) return kRTFailure;
-  *position = static_cast<uint32_t>(at);
+  if (state->position > UINT32_MAX) return kRTFailure;
+  *position = static_cast<uint32_t>(state->position);
   return kRTSuccess;
 }
 
 RTSuccess GetSize(RTInstance self, uint32_t* size) {
   State* state = StateOf(self);
   if (!state || !state->file || !size) return kRTFailure;
-  const off_t at = ftello(state->file);
-  if (at < 0 || fseeko(state->file, 0, SEEK_END) != 0) return kRTFailure;
-  const off_t end = ftello(state->file);
-  fseeko(state->file, at, SEEK_SET);
-  if (end < 0 || end > UINT32_MAX) return kRTFailure;
-  *size = static_cast<uint32_t>(end);
-  return kRTSuccess;
+  if (state->temporary.empty()) {
+    *size = state->readSize;
+    return kRTSuccess;
+  }
+  return FileSize(state->file, true, size) ? kRTSuccess : kRTFailure;
 }
 
 RTSuccess Seek(RTInstance self, uint32_t position) {
   uint32_t size = 0;
   State* state = StateOf(self);
   if (!GetSize(self, &size) || position > size) return kRTFailure;
-  return fseeko(state->file, position, SEEK_SET) == 0 ? kRTSuccess : kRTFailure;
+  if (fseeko(state->file, position, SEEK_SET) != 0) return kRTFailure;
+  state->position = position;
+  return kRTSuccess;
 }
 
 RTSuccess Flush(RTInstance self) {

@@ -10,6 +10,8 @@ namespace platform {
 
 namespace {
 
+constexpr char kLogVariable[] = "TESK_DEBUG_LOG";
+
 // The log file stays open between calls; it is reopened when $TESK_DEBUG_LOG changes.
 struct DebugLogFile {
   std::string path;
@@ -30,16 +32,53 @@ struct DebugLogFile {
 
 DebugLogFile gLogFile;
 
+// Empties the file, making its folder; false when it cannot be written.
+bool StartAfresh(const std::filesystem::path& file) {
+  std::error_code error;
+  if (file.has_parent_path()) std::filesystem::create_directories(file.parent_path(), error);
+  FILE* made = fopen(file.c_str(), "w");
+  if (!made) return false;
+  fclose(made);
+  return true;
+}
+
 }  // namespace
 
 void DebugOutput(std::u16string_view text) {
   std::string line = ToUtf8(text);
   if (line.empty() || line.back() != '\n') line += '\n';
-  const char* path = std::getenv("TESK_DEBUG_LOG");
+  const char* path = std::getenv(kLogVariable);
   FILE* out = (path && *path) ? gLogFile.For(path) : nullptr;
-  if (!out) out = stderr;
+  if (!out) {
+    // What the program printed so far comes first when both streams go to one place.
+    fflush(stdout);
+    out = stderr;
+  }
   fwrite(line.data(), 1, line.size(), out);
   fflush(out);
+}
+
+std::filesystem::path RouteDebugOutput(bool toStandardError, const std::filesystem::path& ownLog) {
+  if (!toStandardError) {
+    if (const char* named = std::getenv(kLogVariable); named && *named) return named;
+    if (StartAfresh(ownLog)) {
+      setenv(kLogVariable, ownLog.c_str(), 1);
+      return ownLog;
+    }
+  }
+  unsetenv(kLogVariable);
+  return {};
+}
+
+std::filesystem::path UserStateFile(std::string_view name) {
+  std::filesystem::path state;
+  if (const char* xdg = std::getenv("XDG_STATE_HOME"); xdg && *xdg) {
+    state = xdg;
+  } else {
+    const char* home = std::getenv("HOME");
+    state = std::filesystem::path(home ? home : ".") / ".local" / "state";
+  }
+  return state / "tesk" / name;
 }
 
 }  // namespace platform

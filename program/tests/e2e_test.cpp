@@ -34,10 +34,16 @@ TEST_F(ProgramRun, StartsTheGameRunsFramesAndEndsWhenTheWindowCloses) {
   Prepare();
   WriteOptions("[Video Resolution]\nWidth=800\nHeight=600\nFull Screen=0\n");
   setenv("PROGRAM_FIXTURE_DRAW", "FF336699", 1);
+  setenv("PROGRAM_FIXTURE_PRINT", "printed by the script", 1);
   const std::filesystem::path shot = dir_.path() / "shot.png";
   const ProcessResult run = RunProgram({"--frames", "3", "--screenshot", shot.string()});
   ASSERT_TRUE(run.exited) << run.err;
   EXPECT_EQ(run.exitCode, 0) << run.err;
+  // A quiet run: the script's prints on standard output, the debug output in the debug log.
+  EXPECT_EQ(run.out, "printed by the script\n");
+  EXPECT_EQ(run.err, "");
+  EXPECT_THAT(host_->DebugLog(), HasSubstr("Start with module binding\n"));
+  EXPECT_THAT(host_->DebugLog(), HasSubstr("\nprinted by the script\n"));
   const auto trace = Trace();
   EXPECT_TRUE(Contains(trace, "RTTeskGame.SetMainWindowHandle(window, 800, 600)"));
   EXPECT_THAT(From(trace, "RTVarno.VarnoVMRun(vm)"),
@@ -78,6 +84,33 @@ TEST_F(ProgramRun, ASecondInstanceIsRefusedWithExitCodeZero) {
   EXPECT_EQ(run.exitCode, 0);
   EXPECT_THAT(run.err, HasSubstr("[Tesk -- The Game] Another instance of Tesk is already running"));
   EXPECT_FALSE(std::filesystem::exists(kivoRoot() / "kivo-error-log.txt"));
+}
+
+// Without $TESK_DEBUG_LOG the program keeps a debug log of its own, made afresh each run; with
+// --verbose the debug output goes to standard error and the prints still to standard output.
+TEST_F(ProgramRun, TheDebugOutputGoesToItsOwnLogOrWithVerboseToStandardError) {
+  Prepare();
+  WriteOptions("[Video Resolution]\nFull Screen=0\n");
+  setenv("PROGRAM_FIXTURE_PRINT", "printed by the script", 1);
+  unsetenv("TESK_DEBUG_LOG");
+  const std::filesystem::path own = stateDir() / "tesk/tesk-debug.log";
+  WriteFile(own, "a line of the last run\n");
+  ProcessResult run = RunProgram({"--frames", "2"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "printed by the script\n");
+  EXPECT_EQ(run.err, "");
+  const std::string log = ReadFile(own);
+  EXPECT_THAT(log, HasSubstr("Start with module binding\n"));
+  EXPECT_THAT(log, Not(HasSubstr("a line of the last run")));
+  EXPECT_THAT(log, HasSubstr("[ERROR RAISED]: ("));
+
+  run = RunProgram({"--frames", "2", "--verbose"});
+  EXPECT_EQ(run.exitCode, 0) << run.err;
+  EXPECT_EQ(run.out, "printed by the script\n");
+  EXPECT_THAT(run.err, HasSubstr("Start with module binding\n"));
+  EXPECT_THAT(run.err, HasSubstr("\nprinted by the script\n"));
+  EXPECT_THAT(run.err, HasSubstr("[ERROR RAISED]: ("));
+  EXPECT_EQ(ReadFile(own), log) << "the log is left as it was";
 }
 
 // A runtime folder that does not exist leaves the lock to the temporary folder; without that
@@ -132,6 +165,10 @@ TEST_P(ProgramEnd, SetsItsExitCodeAndMessage) {
   ASSERT_TRUE(run.exited) << run.err;
   EXPECT_EQ(run.exitCode, row.exitCode) << run.err;
   EXPECT_THAT(run.err, HasSubstr(row.message));
+  // The last line says the run failed and where its debug output is.
+  EXPECT_THAT(run.err, ::testing::EndsWith("\nTesk: the run ended with an error (exit code " +
+                                           std::to_string(row.exitCode) + "); the debug log is " +
+                                           std::getenv("TESK_DEBUG_LOG") + "\n"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Rows, ProgramEnd, ::testing::ValuesIn(kEnds),
@@ -160,14 +197,17 @@ TEST_F(ProgramRun, AnArithmeticFaultEndsTheProcessByItsSignal) {
   EXPECT_THAT(run.err, Not(HasSubstr("Tesk has encountered an error")));
 }
 
-TEST_F(ProgramRun, BadArgumentsAreRefused) {
+TEST_F(ProgramRun, TheHelpListsTheOptionsAndBadArgumentsAreRefused) {
   Prepare();
-  for (const std::vector<std::string>& arguments :
-       {std::vector<std::string>{"--frames"}, {"--frames", "0"}, {"--frames", "x"}, {"--what"}}) {
-    const ProcessResult run = RunProgram(arguments);
-    EXPECT_EQ(run.exitCode, 64);
-    EXPECT_THAT(run.err, HasSubstr("usage: Tesk"));
-  }
+  ProcessResult run = RunProgram({"--help"});
+  EXPECT_EQ(run.exitCode, 0);
+  EXPECT_EQ(run.out.rfind("usage: Tesk [--frames N] [--screenshot FILE.png] [--verbose] [--help]\n", 0), 0u);
+  EXPECT_THAT(run.out, HasSubstr("\n  --verbose "));
+  EXPECT_EQ(run.err, "");
+  run = RunProgram({"--frames", "0"});
+  EXPECT_EQ(run.exitCode, 64);
+  EXPECT_EQ(run.out, "");
+  EXPECT_EQ(run.err, "usage: Tesk [--frames N] [--screenshot FILE.png] [--verbose] [--help]\n");
 }
 
 }  // namespace

@@ -28,9 +28,12 @@ void ProgramTest::SetUp() {
   std::filesystem::create_directories(gameDir());
   setenv("XDG_RUNTIME_DIR", runtimeDir().c_str(), 1);
   setenv("TESK_DRIVE_C", (dir_.path() / "c").c_str(), 1);
+  // Where a run without $TESK_DEBUG_LOG keeps its debug log.
+  setenv("XDG_STATE_HOME", stateDir().c_str(), 1);
   unsetenv("PROGRAM_FIXTURE_FAIL");
   unsetenv("PROGRAM_FIXTURE_RUN");
   unsetenv("PROGRAM_FIXTURE_CRASH");
+  unsetenv("PROGRAM_FIXTURE_PRINT");
   platform::SetCursorObserver([this](int id) { cursors_.push_back(id); });
 }
 
@@ -38,6 +41,7 @@ void ProgramTest::TearDown() {
   platform::SetCursorObserver(nullptr);
   unsetenv("TESK_DRIVE_C");
   unsetenv("XDG_RUNTIME_DIR");
+  unsetenv("XDG_STATE_HOME");
 }
 
 void ProgramTest::Prepare(const Layout& layout) {

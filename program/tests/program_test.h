@@ -47,6 +47,7 @@ class ProgramTest : public ::testing::Test {
   std::filesystem::path kivoRoot() const { return host_->root(); }
   std::filesystem::path gameDir() const { return dir_.path() / "game"; }
   std::filesystem::path runtimeDir() const { return dir_.path() / "run"; }
+  std::filesystem::path stateDir() const { return dir_.path() / "state"; }
   void WriteOptions(std::string_view text) const;
   std::string Options() const;
   std::string ErrorLog() const { return host_->ErrorLog(); }

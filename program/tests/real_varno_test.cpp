@@ -1,7 +1,8 @@
 // The sample game's script under the real scripting component: the program compiles
-// classes/tesk/teskgame.varno and runs its "Switchboard" state, which creates and starts the
-// game, makes its characters and then calls its Main and pumps its loading screen once per pass.
-// The test game component records those calls.
+// classes/tesk/teskgame.varno and runs its "Switchboard" state, which creates and starts the game
+// in its first pass, asks for the environment and makes its characters in the second, pumping the
+// loading screen at the end of each, and then calls its Main once per pass. The test game
+// component records those calls.
 #include <algorithm>
 
 #include "program_test.h"
@@ -33,10 +34,16 @@ TEST_F(ProgramTest, TheSampleScriptRunsItsSwitchboard) {
   const auto create = std::find(fromRun.begin(), fromRun.end(), "RTTeskGame.Create()");
   const auto startup = std::find(fromRun.begin(), fromRun.end(), "RTTeskGame.Startup()");
   EXPECT_LT(create - fromRun.begin(), startup - fromRun.begin());
-  EXPECT_GE(std::count(startup, fromRun.end(), "RTTeskGame.Main()"), 5);
-  EXPECT_EQ(std::count(startup, fromRun.end(), "RTTeskGame.PumpLoadingScreen()"),
-            std::count(startup, fromRun.end(), "RTTeskGame.Main()"))
-      << "the loading screen is pumped on every pass until an environment arrives";
+  const auto environment = std::find(startup, fromRun.end(), "RTTeskGame.SetEnvironment()");
+  const auto firstMain = std::find(startup, fromRun.end(), "RTTeskGame.Main()");
+  EXPECT_LT(environment - fromRun.begin(), firstMain - fromRun.begin());
+  EXPECT_EQ(std::count(startup, environment, "RTTeskGame.PumpLoadingScreen()"), 1)
+      << "the loading screen shows once the game is up";
+  EXPECT_EQ(std::count(environment, firstMain, "RTTeskGame.PumpLoadingScreen()"), 1)
+      << "and again after the load";
+  EXPECT_EQ(std::count(firstMain, fromRun.end(), "RTTeskGame.PumpLoadingScreen()"), 0);
+  EXPECT_GE(std::count(firstMain, fromRun.end(), "RTTeskGame.Main()"), 3)
+      << "a frame every pass after the two loading passes";
   EXPECT_THAT(ErrorLog(), Not(HasSubstr("[VARNO")));
 }
 

@@ -60,7 +60,7 @@ TEST_F(StartGameTest, RunsEveryStepInOrderAndReturnsTheRunsResult) {
                           "raise: Past the parse...", "RTVarno.TypeTableGenerateCode(table)",
                           "raise: Past the code generation...", "RTVarno.VarnoVMSetTypeTable(vm, table)",
                           "RTVarno.VarnoVMSetHostCallback(vm, " + Address(reinterpret_cast<void*>(&VarnoHostCallback)) + ", null)",
-                          "RTVarno.VarnoVMConstructObject(vm, 14)",
+                          "RTVarno.VarnoVMSetPrintCallback(vm, callback)", "RTVarno.VarnoVMConstructObject(vm, 14)",
                           "RTVarno.VarnoVMSetNewContext(vm, object, Switchboard, 1)", "RTVarno.VarnoVMRun(vm)"));
   // The record keeps what the start made; the cursor stays as it was.
   ASSERT_NE(Host(), nullptr);
@@ -102,6 +102,19 @@ TEST_F(StartGameTest, FirstParseFailureTriesTheDevelopmentPathOnce) {
   EXPECT_TRUE(Contains(trace, "RTVarno.VarnoParseBrellinAnsiFile(" + Game() + "classes/tesk/teskgame.varno, null)"));
   EXPECT_TRUE(Contains(trace, "RTVarno.VarnoParseBrellinAnsiFile(c:/usr/brellin/varno/classes/tesk/teskgame.varno, null)"));
   EXPECT_TRUE(Contains(trace, "raise: Past the parse..."));
+}
+
+// A VM that takes no print callback keeps the prints in the debug output; the game runs.
+TEST_F(StartGameTest, ARefusedPrintCallbackLeavesThePrintsInTheDebugOutput) {
+  StartCore();
+  setenv("PROGRAM_FIXTURE_FAIL", "RTVarno.VarnoVMSetPrintCallback", 1);
+  setenv("PROGRAM_FIXTURE_RUN", "return:1", 1);
+  EXPECT_EQ(Start(), 1);
+  EXPECT_THAT(From(Trace(), "RTVarno.VarnoVMSetPrintCallback(vm, callback)"),
+              ElementsAre("RTVarno.VarnoVMSetPrintCallback(vm, callback)",
+                          "raise: The game's prints go to the debug output alone",
+                          "RTVarno.VarnoVMConstructObject(vm, 14)",
+                          "RTVarno.VarnoVMSetNewContext(vm, object, Switchboard, 1)", "RTVarno.VarnoVMRun(vm)"));
 }
 
 // One row of the failure ladder: what is missing or fails, the start's result, the report that

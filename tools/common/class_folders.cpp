@@ -6,6 +6,7 @@
 
 #include "platform/registry.h"
 #include "platform/utf.h"
+#include "tool_frame.h"
 
 namespace tesk {
 
@@ -43,8 +44,7 @@ void AddClassFolders(const char* tool, const std::vector<std::string>& includes,
                      const std::vector<std::string>& namedFiles, const std::function<bool(const char16_t*)>& add) {
   for (const std::string& folder : ClassFolders(includes, namedFiles)) {
     if (!add(platform::FromUtf8(folder).c_str()))
-      std::fprintf(stderr, "%s: the class folder %s is left out (the compiler takes 16 at most)\n", tool,
-                   folder.c_str());
+      PrintError("%s: the class folder %s is left out (the compiler takes 16 at most)\n", tool, folder.c_str());
   }
 }
 

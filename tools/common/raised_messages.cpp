@@ -5,6 +5,7 @@
 
 #include "kivo/support/raise.h"
 #include "platform/utf.h"
+#include "tool_frame.h"
 
 namespace tesk {
 
@@ -19,7 +20,7 @@ RTSuccess PrintAndRaise(RTInstance context, const char16_t* text, uint32_t level
   if (text && gPrint && level >= kivo::kLevelError) {
     std::string line = platform::ToUtf8(text);
     if (line.empty() || line.back() != '\n') line += '\n';
-    if (!gCompiling || line != gLastPrinted) std::fputs(line.c_str(), stderr);
+    if (!gCompiling || line != gLastPrinted) PrintError("%s", line.c_str());
     gLastPrinted = line;
   }
   return gCoreRaiseError(context, text, level);

@@ -1,10 +1,12 @@
 #include "tool_frame.h"
 
+#include <cstdarg>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
 
+#include "platform/debug_output.h"
 #include "platform/executable_path.h"
 
 namespace tesk {
@@ -18,14 +20,6 @@ void UseStageRegistry() {
   const std::filesystem::path stage = folder.parent_path() / "registry.ini";
   std::error_code error;
   if (std::filesystem::is_regular_file(stage, error)) setenv("TESK_REGISTRY", stage.c_str(), 1);
-}
-
-void RouteCoreDebugOutput(bool verbose) {
-  if (verbose) {
-    unsetenv("TESK_DEBUG_LOG");
-  } else if (const char* log = std::getenv("TESK_DEBUG_LOG"); !log || !*log) {
-    setenv("TESK_DEBUG_LOG", "/dev/null", 1);
-  }
 }
 
 }  // namespace
@@ -50,13 +44,21 @@ std::optional<int> StartTool(int& argc, char** argv, const ToolText& text) {
     return 0;
   }
   UseStageRegistry();
-  RouteCoreDebugOutput(verbose);
+  platform::RouteDebugOutput(verbose, "/dev/null");
   return std::nullopt;
 }
 
 int RefuseCommandLine(const ToolText& text) {
-  std::fprintf(stderr, "%s(--help tells more)\n", text.usage);
+  PrintError("%s(--help tells more)\n", text.usage);
   return kExitUsage;
+}
+
+void PrintError(const char* format, ...) {
+  std::fflush(stdout);
+  va_list arguments;
+  va_start(arguments, format);
+  std::vfprintf(stderr, format, arguments);
+  va_end(arguments);
 }
 
 }  // namespace tesk

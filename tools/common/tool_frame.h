@@ -6,7 +6,8 @@
 // staged tree the tool was installed into (the folder above the tool's own folder), when there is
 // one; else the user's ($XDG_CONFIG_HOME/tesk/registry.ini). The core's debug output (its
 // registration lines, the memory report at shutdown) goes to $TESK_DEBUG_LOG, or nowhere, unless
-// --verbose sends it to standard error; the tool's own errors always go to standard error.
+// --verbose sends it to standard error; the tool's own errors always go to standard error, after
+// what it printed on standard output.
 #pragma once
 
 #include <optional>
@@ -28,5 +29,9 @@ std::optional<int> StartTool(int& argc, char** argv, const ToolText& text);
 
 // The usage on standard error; returns kExitUsage.
 int RefuseCommandLine(const ToolText& text);
+
+// A message on standard error (printf-style), after what the tool has printed on standard output
+// so far, which is flushed first: both keep their order when they go to one place.
+void PrintError(const char* format, ...) __attribute__((format(printf, 1, 2)));
 
 }  // namespace tesk

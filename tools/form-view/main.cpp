@@ -1,18 +1,21 @@
 // form-view: loads a form of the game's resources (or of a given resource file) with the GUI skin
-// of a screen width, prints its widget tree and draws it offscreen into a PNG file. The core runs
-// on a Kivo root of its own with the staged components and store, the software rasterizer drawing
-// into an offscreen frame of the screen's size.
+// of a screen width (at width 800 the form's 800 variant, when there is one), prints its widget
+// tree, runs an event script on it and draws it offscreen into a PNG file as the events left it.
+// The core runs on a Kivo root of its own with the staged components and store, the software
+// rasterizer drawing into an offscreen frame of the screen's size.
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include "core_session.h"
 #include "event_script.h"
 #include "form.h"
 #include "form_definition.h"
 #include "form_report.h"
+#include "game_resource.h"
 #include "gui_skin.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/support/component_calls.h"
@@ -45,9 +48,11 @@ constexpr tesk::ToolText kText = {
     "size, flags and text, indented by its depth.\n"
     "  --resource FILE  takes the form from this resource file instead\n"
     "  --width W        the screen width: 1024 (1024 x 768, the default), 800 (800 x 600) or\n"
-    "                   640 (640 x 480); it chooses the skin's element sizes\n"
-    "  --png FILE       draws the form offscreen at the screen's size and writes the picture to FILE\n"
-    "  --events FILE    then sends the form the events of FILE, a line each, and prints after each\n"
+    "                   640 (640 x 480); it chooses the skin's element sizes, and at 800 the form\n"
+    "                   FORM_800 when the resources hold one\n"
+    "  --png FILE       draws the form offscreen at the screen's size (after the events) and writes\n"
+    "                   the picture to FILE\n"
+    "  --events FILE    sends the form the events of FILE, a line each, and prints after each\n"
     "                   the control that answered, the focus and the form's sliders, list boxes and\n"
     "                   edit boxes: press X Y, hover X Y, drag X Y, move X Y (the pointer with the\n"
     "                   button held or not), key UNIT (a character, or its code: key 0x8 is a\n"
@@ -78,7 +83,18 @@ bool ParseCommandLine(int argc, char** argv, Options& options) {
 
 int32_t HeightOf(int32_t width) { return width * 3 / 4; }
 
-// The form out of the resource file's named stream.
+// The names a form is looked for under, in order: at width 800 its 800 variant ("NAME_800") first.
+std::vector<std::string> FormNames(const Options& options) {
+  std::vector<std::string> names;
+  const std::string suffix = "_800";
+  const bool variant = options.form.size() > suffix.size() &&
+                       options.form.compare(options.form.size() - suffix.size(), suffix.size(), suffix) == 0;
+  if (options.width == 800 && !variant) names.push_back(options.form + suffix);
+  names.push_back(options.form);
+  return names;
+}
+
+// The form out of the first of its names the resource file holds.
 bool LoadFromFile(CoreTable& core, const Options& options, gui::TeskForm* form, std::string* error) {
   kivo::InstanceRef file;
   kivo::InstanceRef resource;
@@ -90,21 +106,35 @@ bool LoadFromFile(CoreTable& core, const Options& options, gui::TeskForm* form, 
     *error = "cannot read the resource file " + options.resource;
     return false;
   }
-  const std::u16string wanted = platform::FromUtf8(options.form);
   uint32_t count = 0;
   core.GetChildCount(nullptr, resource.get(), &count);
-  for (uint32_t i = 0; i < count; ++i) {
-    kivo::InstanceRef child;
-    char16_t name[256] = {};
-    if (!core.GetChild(nullptr, resource.get(), i, child.out()) ||
-        !core.GetInstanceName(nullptr, child.get(), name, 256) || platform::ToUtf8(name) != options.form)
-      continue;
-    kivo::stream::Seek(child.get(), 0);
-    if (gui::ReadFormDefinition(child.get(), form)) return true;
-    *error = "the stream " + options.form + " of " + options.resource + " holds no form";
-    return false;
+  for (const std::string& wanted : FormNames(options)) {
+    for (uint32_t i = 0; i < count; ++i) {
+      kivo::InstanceRef child;
+      char16_t name[256] = {};
+      if (!core.GetChild(nullptr, resource.get(), i, child.out()) ||
+          !core.GetInstanceName(nullptr, child.get(), name, 256) || platform::ToUtf8(name) != wanted)
+        continue;
+      kivo::stream::Seek(child.get(), 0);
+      if (gui::ReadFormDefinition(child.get(), form)) return true;
+      *error = "the stream " + wanted + " of " + options.resource + " holds no form";
+      return false;
+    }
   }
   *error = options.resource + " holds no " + options.form;
+  return false;
+}
+
+// The form out of the first of its names the game's resources hold.
+bool LoadFromGame(const Options& options, gui::TeskForm* form, std::string* error) {
+  for (const std::string& wanted : FormNames(options)) {
+    const std::u16string name = platform::FromUtf8(wanted);
+    if (!gui::OpenGameResource(name.c_str()).get()) continue;
+    if (gui::LoadFromResource(name.c_str(), form)) return true;
+    *error = "the game's resource " + wanted + " holds no form";
+    return false;
+  }
+  *error = "the game's resources hold no form " + options.form;
   return false;
 }
 
@@ -146,14 +176,15 @@ bool RunEvents(const Options& options, gui::TeskForm* form, std::string* error) 
 
 int View(CoreTable& core, const Options& options) {
   tesk::RaisedMessages raised(core);
-  raised.Print(true);
   kivo::InstanceRef rasterizer;
   kivo::InstanceRef game;  // held, so that the skin finds the game it draws for
   if (!core.GetFirstInstanceByString(nullptr, r::kClassName, rasterizer.out(), 1, nullptr) ||
       !core.GetFirstInstanceByString(nullptr, tesk::game::kClassName, game.out(), 1, nullptr)) {
-    std::fprintf(stderr, "form-view: the rasterizer or the game component is missing\n");
+    tesk::PrintError("form-view: the rasterizer or the game component is missing\n");
     return 1;
   }
+  // The errors raised about the skin and the form; the game's construction reports its progress.
+  raised.Print(true);
   int8_t variant = 0;
   gui::SkinVariantForWidth(options.width, &variant);
   // Textures are made for the current window context: it comes before the skin.
@@ -162,23 +193,23 @@ int View(CoreTable& core, const Options& options) {
       0, 0, 0, static_cast<uint32_t>(HeightOf(options.width)), width, 32, 24, 8, 0, 0, 0, 1};
   r::WindowContext context = nullptr;
   if (!r::CreateWindowContext(rasterizer.get(), nullptr, descriptor, &context)) {
-    std::fprintf(stderr, "form-view: cannot make an offscreen frame\n");
+    tesk::PrintError("form-view: cannot make an offscreen frame\n");
     return 1;
   }
   if (!options.events.empty()) formview::UseScriptClock();
-  if (!gui::LoadGuiSkin(variant)) std::fprintf(stderr, "form-view: the skin did not load whole\n");
+  if (!gui::LoadGuiSkin(variant)) tesk::PrintError("form-view: the skin did not load whole\n");
   auto* form = new gui::TeskForm();
   std::string error;
-  const bool loaded = options.resource.empty() ? gui::LoadFromResource(platform::FromUtf8(options.form).c_str(), form)
+  const bool loaded = options.resource.empty() ? LoadFromGame(options, form, &error)
                                                : LoadFromFile(core, options, form, &error);
-  if (!loaded && error.empty()) error = "the game's resources hold no form " + options.form;
-  const bool drawn = loaded && (options.png.empty() || Draw(rasterizer.get(), context, options, form, &error));
   if (loaded) std::fputs(formview::WidgetTree(*form).c_str(), stdout);
-  const bool ran = drawn && (options.events.empty() || RunEvents(options, form, &error));
+  // The picture shows the form as the events left it.
+  const bool done = loaded && (options.events.empty() || RunEvents(options, form, &error)) &&
+                    (options.png.empty() || Draw(rasterizer.get(), context, options, form, &error));
   gui::DestroyWidgetTree(form);
   gui::ReleaseGuiSkin();
-  if (!ran) std::fprintf(stderr, "form-view: %s\n", error.c_str());
-  return ran ? 0 : 1;
+  if (!done) tesk::PrintError("form-view: %s\n", error.c_str());
+  return done ? 0 : 1;
 }
 
 }  // namespace
@@ -191,7 +222,7 @@ int main(int argc, char** argv) {
   std::string error;
   auto session = tesk::CoreSession::Start(&error, tesk::StoredInstances::kRootsOwnRoot);
   if (!session) {
-    std::fprintf(stderr, "form-view: %s\n", error.c_str());
+    tesk::PrintError("form-view: %s\n", error.c_str());
     return 1;
   }
   return View(session->core(), options);

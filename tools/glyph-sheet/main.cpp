@@ -82,7 +82,7 @@ int Run(const std::filesystem::path& description, const std::filesystem::path& o
   std::ifstream input(description);
   const nlohmann::json json = nlohmann::json::parse(input, nullptr, false);
   if (!input || json.is_discarded() || !json.contains("fonts") || !json["fonts"].is_array()) {
-    std::fprintf(stderr, "glyph-sheet: %s: no list of \"fonts\"\n", description.c_str());
+    tesk::PrintError("glyph-sheet: %s: no list of \"fonts\"\n", description.c_str());
     return 1;
   }
   std::error_code ignored;
@@ -93,7 +93,7 @@ int Run(const std::filesystem::path& description, const std::filesystem::path& o
     std::string error;
     if (!ReadRequest(item, faces, &request, &error) || !glyphsheet::MakeSheet(request, &sheet, &error) ||
         !Write(request, sheet, out, &error)) {
-      std::fprintf(stderr, "glyph-sheet: %s: %s\n", description.c_str(), error.c_str());
+      tesk::PrintError("glyph-sheet: %s: %s\n", description.c_str(), error.c_str());
       return 1;
     }
   }

@@ -32,7 +32,7 @@ bool CreateAndRelease(CoreTable& core, const char* className) {
   tesk::RaisedMessages messages(core);
   messages.Print(true);
   if (!core.CreateInstanceByString(nullptr, name.c_str(), &instance, 0, 1)) {
-    std::fprintf(stderr, "kivohost: cannot create an instance of %s\n", className);
+    tesk::PrintError("kivohost: cannot create an instance of %s\n", className);
     return false;
   }
   std::printf("kivohost: created an instance of %s\n", className);
@@ -50,7 +50,7 @@ int main(int argc, char** argv) {
   auto session = tesk::CoreSession::Start(
       &error, create ? tesk::StoredInstances::kRootsOwnRoot : tesk::StoredInstances::kRoots);
   if (!session) {
-    std::fprintf(stderr, "kivohost: %s\n", error.c_str());
+    tesk::PrintError("kivohost: %s\n", error.c_str());
     return 1;
   }
   uint32_t components = 0;

@@ -39,7 +39,7 @@ int main(int argc, char** argv) {
   // Packs hold what their descriptions say, never an instance of the registry root's own store.
   auto session = tesk::CoreSession::Start(&error, tesk::StoredInstances::kNone);
   if (!session) {
-    std::fprintf(stderr, "kivopack: %s\n", error.c_str());
+    tesk::PrintError("kivopack: %s\n", error.c_str());
     return 1;
   }
   CoreTable& core = session->core();
@@ -55,6 +55,6 @@ int main(int argc, char** argv) {
   } else {
     ok = kivopack::ExtractData(core, argv[2], platform::FromUtf8(argv[3]), argv[4], &error);
   }
-  if (!ok) std::fprintf(stderr, "kivopack: %s\n", error.c_str());
+  if (!ok) tesk::PrintError("kivopack: %s\n", error.c_str());
   return ok ? 0 : 1;
 }

@@ -10,6 +10,7 @@
 #include "kivo/support/module_core.h"
 #include "kivo/support/vector.h"
 #include "mesh_shapes.h"
+#include "room_walls.h"
 #include "tool_support.h"
 
 namespace kivopack {
@@ -185,12 +186,16 @@ bool ReadMaterialList(const json& d, const char* kind, std::vector<kivo::Instanc
   for (const json& item : d["materials"]) {
     const std::string path = item.is_string() ? item.get<std::string>() : item.dump();
     kivo::InstanceRef material;
-    if (!item.is_string() || !kivo::ModuleCore()->GetInstanceByName(nullptr, Wide(path).c_str(), material.out(), 0) ||
-        !kivo::ModuleCore()->IsKindOfByName(nullptr, material.get(), kivo::material::kClassName))
+    if (!item.is_string() || !FindMaterial(path, &material))
       return Fail(error, "the material " + path + " is no RTMaterial of the pack");
     materials->push_back(std::move(material));
   }
   return true;
+}
+
+bool FindMaterial(const std::string& path, kivo::InstanceRef* material) {
+  return kivo::ModuleCore()->GetInstanceByName(nullptr, Wide(path).c_str(), material->out(), 0) &&
+         kivo::ModuleCore()->IsKindOfByName(nullptr, material->get(), kivo::material::kClassName);
 }
 
 bool BuildMesh(RTInstance mesh, const MeshSource& source, const std::vector<RTInstance>& materials) {
@@ -223,12 +228,12 @@ bool BuildMesh(RTInstance mesh, const MeshSource& source, const std::vector<RTIn
   return normals.empty() || pm::SetNormalListF(mesh, normals.data(), static_cast<uint32_t>(normals.size()));
 }
 
-bool FillMesh(RTInstance mesh, const json& description, std::string* error) {
+bool FillMesh(RTInstance mesh, const json& description, const RoomWalls* walls, std::string* error) {
   if (!description.is_object()) return Fail(error, "a \"mesh\" is an object");
   std::vector<kivo::InstanceRef> held;
   if (!ReadMaterialList(description, "mesh", &held, error)) return false;
-  const auto source = ReadSource(description, held.size(), error);
-  if (!source) return false;
+  auto source = ReadSource(description, held.size(), error);
+  if (!source || (walls && !AddWalls(*walls, &*source, &held, error))) return false;
   std::vector<RTInstance> materials;
   for (const kivo::InstanceRef& material : held) materials.push_back(material.get());
   if (!BuildMesh(mesh, *source, materials))

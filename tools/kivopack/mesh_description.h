@@ -13,6 +13,8 @@
 
 namespace kivopack {
 
+struct RoomWalls;
+
 // The "mesh" of an RTPolyModel or RTStaticLitMesh instance entry:
 //   {"materials": ["Root:Tesk:Assets:Materials:Linen", ...],
 //    one of
@@ -27,13 +29,16 @@ namespace kivopack {
 // counter-clockwise seen from outside (see mesh_shapes.h). A generated box or capsule is stored
 // as triangle lists or, with "primitives": "strips", as strips where it has them. The mesh is
 // built from rasterizer primitives, its shadow geometry computed, and the given or generated
-// normals set last (in the form the mesh's reader keeps).
-bool FillMesh(RTInstance mesh, const nlohmann::json& description, std::string* error);
+// normals set last (in the form the mesh's reader keeps). A room's walls (room_walls.h), when
+// given, join the described geometry.
+bool FillMesh(RTInstance mesh, const nlohmann::json& description, const RoomWalls* walls, std::string* error);
 
 // The "materials" of a description of the kind ("mesh", "skin"): each an RTMaterial of the pack,
 // held with a reference.
 bool ReadMaterialList(const nlohmann::json& description, const char* kind, std::vector<kivo::InstanceRef>* materials,
                       std::string* error);
+// The RTMaterial of the pack at the path, held with a reference; false when there is none.
+bool FindMaterial(const std::string& path, kivo::InstanceRef* material);
 // The geometry built into the mesh (or a class of it) through its own calls, as FillMesh does.
 bool BuildMesh(RTInstance mesh, const MeshSource& source, const std::vector<RTInstance>& materials);
 

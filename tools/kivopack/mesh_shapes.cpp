@@ -93,6 +93,53 @@ MeshSource GenerateCapsule(float radius, float height, uint32_t segments) {
   return capsule;
 }
 
+double FootprintTwiceArea(const std::vector<RTFVector2D>& footprint) {
+  double sum = 0;
+  for (size_t i = 0; i < footprint.size(); ++i) {
+    const RTFVector2D& a = footprint[i];
+    const RTFVector2D& b = footprint[(i + 1) % footprint.size()];
+    sum += double{a.x} * b.y - double{b.x} * a.y;
+  }
+  return sum;
+}
+
+MeshSource GenerateWalls(const std::vector<RTFVector2D>& footprint, const std::vector<bool>& isWall, float floor,
+                         float height) {
+  // With x and z as the plane's first and second axes, a footprint of positive area has its inside
+  // on the left of each edge (dx, dz): toward (-dz, dx). The quad's corners in strip order are the
+  // top and bottom of the edge's start, then of its end, which winds its triangles to face left; a
+  // footprint of negative area takes each edge from its end.
+  const bool insideOnTheLeft = FootprintTwiceArea(footprint) > 0;
+  MeshSource walls;
+  walls.uvLayers.resize(1);
+  walls.groups.resize(1);
+  for (size_t i = 0; i < footprint.size() && i < isWall.size(); ++i) {
+    RTFVector2D from = footprint[i];
+    RTFVector2D to = footprint[(i + 1) % footprint.size()];
+    const double length = std::hypot(double{to.x} - from.x, double{to.y} - from.y);
+    if (!isWall[i] || length == 0) continue;
+    if (!insideOnTheLeft) std::swap(from, to);
+    const RTFVector3D inward = Vec(-(double{to.y} - from.y) / length, 0, (double{to.x} - from.x) / length);
+    const auto first = static_cast<uint32_t>(walls.vertices.size());
+    const struct {
+      const RTFVector2D& at;
+      float y;
+      RTFVector2D uv;
+    } corners[] = {{from, floor + height, {0, 0}},
+                   {from, floor, {0, height}},
+                   {to, floor + height, {static_cast<float>(length), 0}},
+                   {to, floor, {static_cast<float>(length), height}}};
+    for (const auto& corner : corners) {
+      walls.vertices.push_back(RTFVector3D{corner.at.x, corner.y, corner.at.y, 0});
+      walls.normals.push_back(inward);
+      walls.uvLayers[0].push_back(corner.uv);
+    }
+    walls.groups[0].triangles.insert(walls.groups[0].triangles.end(),
+                                     {first, first + 1, first + 2, first + 2, first + 1, first + 3});
+  }
+  return walls;
+}
+
 void StripsToTriangles(MeshGroup* group) {
   for (const IndexList& s : group->strips)
     for (size_t j = 0; j + 2 < s.size(); ++j) {
@@ -116,21 +163,34 @@ void PlaceShape(const RTFMatrix4x4& placement, MeshSource* shape) {
   }
 }
 
-void AppendShape(const MeshSource& part, MeshSource* whole) {
-  const auto offset = static_cast<uint32_t>(whole->vertices.size());
+void AppendShape(const MeshSource& part, size_t group, MeshSource* whole) {
+  const size_t before = whole->vertices.size();
+  const size_t added = part.vertices.size();
+  const auto offset = static_cast<uint32_t>(before);
+  const bool normals = whole->normals.size() == before && part.normals.size() == added;
   whole->vertices.insert(whole->vertices.end(), part.vertices.begin(), part.vertices.end());
-  whole->normals.insert(whole->normals.end(), part.normals.begin(), part.normals.end());
+  if (normals) {
+    whole->normals.insert(whole->normals.end(), part.normals.begin(), part.normals.end());
+  } else {
+    whole->normals.clear();
+  }
   whole->uvLayers.resize(std::max(whole->uvLayers.size(), part.uvLayers.size()));
-  for (size_t layer = 0; layer < part.uvLayers.size(); ++layer)
-    whole->uvLayers[layer].insert(whole->uvLayers[layer].end(), part.uvLayers[layer].begin(),
-                                  part.uvLayers[layer].end());
+  for (size_t layer = 0; layer < whole->uvLayers.size(); ++layer) {
+    std::vector<RTFVector2D>& pairs = whole->uvLayers[layer];
+    pairs.resize(before, RTFVector2D{0, 0});
+    if (layer < part.uvLayers.size()) {
+      pairs.insert(pairs.end(), part.uvLayers[layer].begin(), part.uvLayers[layer].end());
+    } else {
+      pairs.resize(before + added, RTFVector2D{0, 0});
+    }
+  }
   if (part.groups.empty()) return;
-  whole->groups.resize(std::max<size_t>(whole->groups.size(), 1));
-  MeshGroup& group = whole->groups[0];
-  for (uint32_t index : part.groups[0].triangles) group.triangles.push_back(index + offset);
+  whole->groups.resize(std::max(whole->groups.size(), group + 1));
+  MeshGroup& into = whole->groups[group];
+  for (uint32_t index : part.groups[0].triangles) into.triangles.push_back(index + offset);
   for (const IndexList& strip : part.groups[0].strips) {
-    group.strips.emplace_back();
-    for (uint32_t index : strip) group.strips.back().push_back(index + offset);
+    into.strips.emplace_back();
+    for (uint32_t index : strip) into.strips.back().push_back(index + offset);
   }
 }
 

@@ -4,6 +4,7 @@
 // (s[j], s[j+1], s[j+2]) for even j and (s[j+1], s[j], s[j+2]) for odd j.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <vector>
 
@@ -38,13 +39,28 @@ MeshSource GenerateBox(const RTFVector3D& size);
 // the poles one triangle list, in group 0.
 MeshSource GenerateCapsule(float radius, float height, uint32_t segments);
 
+// Walls along a footprint (points on the ground, x-z) from the height `floor` up `height`: one quad
+// for each edge i (from point i to the next, the last back to the first) that `isWall` marks and
+// that has a length, with four vertices of its own, two triangles in group 0 that face the
+// footprint's inside (whichever way it winds) and the normal of that side. Texture coordinates
+// count units of length: u along the edge from its start, v down from the top. The footprint must
+// enclose an area; a footprint of one winding (no crossing edges) has each wall face inside.
+MeshSource GenerateWalls(const std::vector<RTFVector2D>& footprint, const std::vector<bool>& isWall, float floor,
+                         float height);
+// Twice the signed area the footprint (x-z points) encloses: positive when its inside lies left of
+// each edge (dx, dz), toward (-dz, dx).
+double FootprintTwiceArea(const std::vector<RTFVector2D>& footprint);
+
 // Turns every strip of the group into triangles of its list.
 void StripsToTriangles(MeshGroup* group);
 
 // Moves the shape's vertices by the placement (row vectors) and turns its normals with it.
 void PlaceShape(const RTFMatrix4x4& placement, MeshSource* shape);
-// Adds the part's vertices, normals, texture coordinates and group-0 primitives to the whole's,
-// its indices moved past the whole's vertices.
-void AppendShape(const MeshSource& part, MeshSource* whole);
+// Adds the part's vertices, normals, texture coordinates and group-0 primitives to the whole's group
+// `group` (made when the whole has fewer), its indices moved past the whole's vertices. Each
+// texture-coordinate layer stays one pair per vertex: a layer that only one side has gets (0, 0)
+// for the other side's vertices. Normals stay one per vertex: when one side has none, the whole
+// keeps none (the mesh computes them).
+void AppendShape(const MeshSource& part, size_t group, MeshSource* whole);
 
 }  // namespace kivopack

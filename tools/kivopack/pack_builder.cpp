@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <functional>
@@ -26,6 +27,7 @@
 #include "mesh_description.h"
 #include "motion_description.h"
 #include "pack_tool.h"
+#include "room_walls.h"
 #include "kivo/scene/bone_model_calls.h"
 #include "scene_description.h"
 #include "skin_description.h"
@@ -62,7 +64,27 @@ struct PendingMesh {
   RTInstance instance;
   std::u16string path;
   const nlohmann::json* description;
+  const RoomWalls* walls = nullptr;  // a mesh only: the walls of the room whose bounds it is
 };
+
+// Each room's walls given to the mesh they go into: one of the meshes the description builds, the
+// bounds of that room alone.
+bool GiveWallsTheirMeshes(const std::vector<RoomWalls>& walls, std::vector<PendingMesh>* meshes, std::string* error) {
+  for (const RoomWalls& each : walls) {
+    const auto named = [&](const PendingMesh& mesh) {
+      return kivo::WideStrEqualNoCase(mesh.path.c_str(), each.mesh.c_str()) == 0;
+    };
+    const auto mesh = std::find_if(meshes->begin(), meshes->end(), named);
+    if (mesh == meshes->end())
+      return Fail(error, Narrow(each.room) + ": the walls go into the mesh of the bounds node, " + Narrow(each.mesh) +
+                             ", which the description must build with a \"mesh\"");
+    if (mesh->walls)
+      return Fail(error, Narrow(mesh->walls->room) + " and " + Narrow(each.room) + " both raise their walls in " +
+                             Narrow(each.mesh) + ": give each room a mesh of its own");
+    mesh->walls = &each;
+  }
+  return true;
+}
 
 struct Builder {
   CoreTable& core;
@@ -115,10 +137,11 @@ struct Builder {
 
   // The scene kinds ("sceneTree", "room", "node", "camera", "light", "plainTree"), each for an instance of its
   // class (or a class of it) without "data"; `made` gets the child nodes made, `entities` the
-  // nodes' entities to set once the pack is complete.
+  // nodes' entities to set once the pack is complete, `walls` the rooms' walls.
   bool DescribeScene(const nlohmann::json& item, RTInstance instance, const std::u16string& path,
-                     std::vector<RTInstance>* made, std::vector<PendingEntity>* entities) {
-    const SceneBuild build{core, made, entities, error};
+                     std::vector<RTInstance>* made, std::vector<PendingEntity>* entities,
+                     std::vector<RoomWalls>* walls) {
+    const SceneBuild build{core, path, made, entities, walls, error};
     const struct {
       const char* field;
       const char16_t* className;
@@ -199,6 +222,7 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
   std::vector<PendingMesh> skins;
   std::vector<PendingMesh> players;
   std::vector<PendingEntity> entities;
+  std::vector<RoomWalls> walls;
   std::vector<std::pair<RTInstance, std::u16string>> bakedTrees;
   for (const auto& item : (*json)["instances"]) {
     if (!item.is_object() || !item.contains("path") || !item["path"].is_string() || !item.contains("class") ||
@@ -249,7 +273,7 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
         return false;
       }
     std::vector<RTInstance> made;
-    const bool scene = builder.DescribeScene(item, instance, path, &made, &entities);
+    const bool scene = builder.DescribeScene(item, instance, path, &made, &entities, &walls);
     builder.held.insert(builder.held.end(), made.begin(), made.end());
     described.insert(described.end(), made.begin(), made.end());
     if (!scene) return false;
@@ -284,20 +308,21 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
   // Meshes and skins last, for the materials they name may come anywhere in the description, and
   // so may the motions of players. The rasterizer singleton holds their primitives until the
   // meshes are stored.
+  if (!GiveWallsTheirMeshes(walls, &meshes, error)) return false;
   if (!meshes.empty() || !skins.empty())
     core.GetFirstInstanceByString(nullptr, kivo::rasterizer::kClassName, rasterizer.out(), 1, nullptr);
   const auto fill = [&](const std::vector<PendingMesh>& pending, const auto& filler) {
     for (const PendingMesh& each : pending)
-      if (!filler(each.instance, *each.description)) {
+      if (!filler(each)) {
         *error = Narrow(each.path) + ": " + *error;
         return false;
       }
     return true;
   };
   const std::filesystem::path folder = description.parent_path();
-  if (!fill(meshes, [&](RTInstance mesh, const nlohmann::json& d) { return FillMesh(mesh, d, error); }) ||
-      !fill(skins, [&](RTInstance skin, const nlohmann::json& d) { return FillSkin(skin, d, folder, error); }) ||
-      !fill(players, [&](RTInstance player, const nlohmann::json& d) { return FillArticulated(player, d, error); }))
+  if (!fill(meshes, [&](const PendingMesh& m) { return FillMesh(m.instance, *m.description, m.walls, error); }) ||
+      !fill(skins, [&](const PendingMesh& s) { return FillSkin(s.instance, *s.description, folder, error); }) ||
+      !fill(players, [&](const PendingMesh& p) { return FillArticulated(p.instance, *p.description, error); }))
     return false;
 
   if (!SetEntities(core, entities, error)) return false;

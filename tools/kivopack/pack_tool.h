@@ -16,7 +16,8 @@ namespace kivopack {
 // RTRoutePlanner instance may instead have a "graph" of nodes and edges (see graph_description.h),
 // which is streamed in as the planner's stream, an RTFont instance a "font" naming the metrics
 // file that glyph-sheet wrote beside its sheet (see font_description.h), scene trees, rooms and
-// scene nodes a "sceneTree", a "room" or a "node" (see scene_description.h), an RTAnimTrack
+// scene nodes a "sceneTree", a "room" or a "node" (see scene_description.h; a room's walls go
+// into its bounds node's mesh, room_walls.h), an RTAnimTrack
 // instance a "motion" generated from a skeleton and a family of curves (see
 // motion_description.h), an RTMaterial a "material" (material_description.h), an RTPolyModel
 // a "mesh" (mesh_description.h), an RTBoneModel (or RTTeskSkin) a "skin" generated over a skeleton

@@ -120,6 +120,20 @@ bool ReadOpenings(const SceneBuild& build, const json& room, std::vector<RTBool>
   return true;
 }
 
+// "walls": raised along the footprint's walls, into the bounds node's mesh once it is built.
+bool ReadWalls(const SceneBuild& build, const json& description, const std::vector<RTFVector3D>& footprint,
+               const std::vector<RTBool>& walls, float floor) {
+  if (!description.contains("walls")) return true;
+  std::vector<RTFVector2D> outline;
+  for (const RTFVector3D& point : footprint) outline.push_back({point.x, point.z});
+  RoomWalls raised;
+  if (!ReadRoomWalls(description, outline, std::vector<bool>(walls.begin(), walls.end()), floor, &raised, build.error))
+    return false;
+  raised.room = build.path;
+  build.walls->push_back(std::move(raised));
+  return true;
+}
+
 // "kind" sets the kind bits of an RTTeskSceneNode's state word, over "state".
 bool ReadState(const SceneBuild& build, const json& description, RTInstance node) {
   if (!description.contains("state") && !description.contains("kind")) return true;
@@ -212,7 +226,8 @@ bool DescribeRoom(const SceneBuild& build, const json& description, RTInstance r
     if (description.contains(field) && !IsSignedWord(description[field]))
       return Fail(build, std::string("a room's \"") + field + "\" is a whole number from -2147483648 to 2147483647");
   std::vector<RTBool> walls(footprint.size(), 1);
-  if (!ReadOpenings(build, description, &walls)) return false;
+  if (!ReadOpenings(build, description, &walls) || !ReadWalls(build, description, footprint, walls, min.y))
+    return false;
   if (!r::SetPathfinding(room, description.value("pathfindingGroup", -1), description.value("pathfindingKind", 0)))
     return Fail(build, "the room refused its pathfinding group and kind");
   if (!r::SetBoundingBox(room, &min, &max) ||

@@ -8,12 +8,14 @@
 //       lightmaps baked (baked_lightmaps.h)
 //   "room": {"box": [[x, y, z], [x, y, z]], "footprint": [[x, z], ...], "openings": [1], "flags": 0,
 //            "neighbours": ["Hall"], "further": ["Yard"], "nodes": [NODE, ...], "lights": [NODE, ...],
-//            "bounds": NODE, "pathfindingGroup": -1, "pathfindingKind": 0}
+//            "bounds": NODE, "pathfindingGroup": -1, "pathfindingKind": 0,
+//            "walls": {"height": 2.4, "material": "Root:Tesk:Assets:Materials:Plaster"}}
 //       the box's minimum and maximum corners; the footprint on the ground plane (the box's x-z
 //       rectangle when left out); the footprint edges that are openings, not walls (edge i runs
 //       from point i to the next); linked rooms by instance name; the nodes, lights and bounds node
 //       are made as children of the room; the route planner's node group of the room (-1: every
-//       group) and the kind of graph its walkers plan on
+//       group) and the kind of graph its walkers plan on; the walls raised in the mesh of the
+//       bounds node (room_walls.h)
 //   "node": {"position": [x, y, z] or "matrix": [16 numbers, row by row], "state": 0, "kind": 5,
 //            "obstacle": [[x, y, z], [x, y, z]], "entity": "Root:Props:Bed",
 //            "animator": "Root:Characters:Assets:Animators:Walker", "children": [NODE, ...]}
@@ -34,6 +36,7 @@
 
 #include "kivo/core_table.h"
 #include "kivo/scene/scene_node_calls.h"
+#include "room_walls.h"
 
 namespace kivopack {
 
@@ -48,8 +51,10 @@ struct PendingEntity {
 
 struct SceneBuild {
   CoreTable& core;
+  const std::u16string& path;     // the described instance's path, for messages
   std::vector<RTInstance>* made;  // the child nodes made: the pack stores them, the caller releases them
   std::vector<PendingEntity>* entities;
+  std::vector<RoomWalls>* walls;  // the rooms' walls, raised once the bounds meshes are built
   std::string* error;
 };
 

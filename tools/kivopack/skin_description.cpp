@@ -99,7 +99,7 @@ bool AddCapsule(Character* character, int bone, const json& radius, uint32_t seg
     character->influences[bone].Add(vertex, 1 - share);
     if (share > 0) character->influences[*child].Add(vertex, share);
   }
-  AppendShape(shape, &character->flesh);
+  AppendShape(shape, 0, &character->flesh);
   return true;
 }
 
@@ -117,7 +117,7 @@ bool AddBox(Character* character, int bone, const json& limb, std::string* error
   const auto first = static_cast<uint32_t>(character->flesh.vertices.size());
   for (size_t i = 0; i < shape.vertices.size(); ++i)
     character->influences[bone].Add(static_cast<uint32_t>(first + i), 1);
-  AppendShape(shape, &character->flesh);
+  AppendShape(shape, 0, &character->flesh);
   return true;
 }
 

@@ -254,7 +254,7 @@ int ReportMotion(CoreTable& core, const Options& options) {
   const std::u16string path = platform::FromUtf8(options.motion);
   if (!core.GetInstanceByName(nullptr, path.c_str(), motion.out(), 0) ||
       !core.IsKindOfByName(nullptr, motion.get(), kivo::motion::kClassName)) {
-    std::fprintf(stderr, "scene-view: %s holds no motion at %s\n", options.pack.c_str(), options.motion.c_str());
+    tesk::PrintError("scene-view: %s holds no motion at %s\n", options.pack.c_str(), options.motion.c_str());
     return 1;
   }
   const std::string report = "motion " + options.motion + "\n" + sceneview::MotionSection(motion.get(), options.times);
@@ -267,7 +267,7 @@ int Report(CoreTable& core, const Options& options) {
   const std::u16string path = platform::FromUtf8(options.tree);
   if (!core.GetInstanceByName(nullptr, path.c_str(), tree.out(), 0) ||
       !core.IsKindOfByName(nullptr, tree.get(), tesk::scene_tree::kClassName)) {
-    std::fprintf(stderr, "scene-view: %s holds no scene tree at %s\n", options.pack.c_str(), options.tree.c_str());
+    tesk::PrintError("scene-view: %s holds no scene tree at %s\n", options.pack.c_str(), options.tree.c_str());
     return 1;
   }
   tesk::RaisedMessages messages(core);
@@ -285,7 +285,7 @@ int Report(CoreTable& core, const Options& options) {
     const std::string section = sceneview::MoveSection(tree.get(), move, &error);
     if (section.empty()) {
       std::fputs(report.c_str(), stdout);
-      std::fprintf(stderr, "scene-view: %s\n", error.c_str());
+      tesk::PrintError("scene-view: %s\n", error.c_str());
       return 1;
     }
     report += section;
@@ -296,7 +296,7 @@ int Report(CoreTable& core, const Options& options) {
   messages.Print(false);
   std::string error;
   if (options.Draws() && !sceneview::RenderShot(core, tree.get(), options.shot, &error)) {
-    std::fprintf(stderr, "scene-view: %s\n", error.c_str());
+    tesk::PrintError("scene-view: %s\n", error.c_str());
     return 1;
   }
   return 0;
@@ -310,13 +310,13 @@ int main(int argc, char** argv) {
   if (!ParseCommandLine(argc, argv, options)) return tesk::RefuseCommandLine(kText);
   std::error_code missing;
   if (!std::filesystem::is_regular_file(options.pack, missing)) {
-    std::fprintf(stderr, "scene-view: cannot read %s\n", options.pack.c_str());
+    tesk::PrintError("scene-view: cannot read %s\n", options.pack.c_str());
     return 1;
   }
   std::string error;
   auto session = tesk::CoreSession::Start(&error, tesk::StoredInstances::kPack, options.pack);
   if (!session) {
-    std::fprintf(stderr, "scene-view: %s\n", error.c_str());
+    tesk::PrintError("scene-view: %s\n", error.c_str());
     return 1;
   }
   return options.motion.empty() ? Report(session->core(), options) : ReportMotion(session->core(), options);

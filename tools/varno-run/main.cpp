@@ -214,13 +214,13 @@ int Start(CoreTable& core, Scripting& scripting, uint32_t index, const Options& 
                                          varno, vm);
     gPrintOutput = true;
     if (loaded) return 0;
-    std::fprintf(stderr, "varno-run: %s: the snapshot cannot be read\n", options.load.c_str());
+    tesk::PrintError("varno-run: %s: the snapshot cannot be read\n", options.load.c_str());
     return 2;
   }
   calls::Symbol object = nullptr;
   if (!calls::VarnoVMConstructObject(varno, vm, index, &object) ||
       !calls::VarnoVMSetNewContext(varno, vm, object, u"Switchboard", 1)) {
-    std::fprintf(stderr, "varno-run: the script could not be started\n");
+    tesk::PrintError("varno-run: the script could not be started\n");
     return 1;
   }
   return 0;
@@ -236,18 +236,18 @@ int Run(CoreTable& core, Scripting& scripting, uint32_t index, const Options& op
   if (const int started = Start(core, scripting, index, options)) return started;
   const uint32_t result = calls::VarnoVMRun(varno, vm);
   std::fflush(stdout);
-  if (options.passes >= 0) std::fprintf(stderr, "varno-run: %ld passes\n", gPasses);
+  if (options.passes >= 0) tesk::PrintError("varno-run: %ld passes\n", gPasses);
   if (result == calls::kRunError) {
-    std::fprintf(stderr, "varno-run: the run ended with result 0\n");
+    tesk::PrintError("varno-run: the run ended with an error\n");
     return 1;
   }
   if (options.saveTo.empty()) return 0;
   if (!gPassesUsedUp) {
-    std::fprintf(stderr, "varno-run: the run ended before its passes were used up: no snapshot written\n");
+    tesk::PrintError("varno-run: the run ended before its passes were used up: no snapshot written\n");
     return 1;
   }
   if (!WithSnapshotFile(core, options.saveTo, kivo::file_stream::kWriteNew, calls::VNStreamOut, varno, vm)) {
-    std::fprintf(stderr, "varno-run: %s: the snapshot cannot be written\n", options.saveTo.c_str());
+    tesk::PrintError("varno-run: %s: the snapshot cannot be written\n", options.saveTo.c_str());
     return 1;
   }
   return 0;
@@ -257,7 +257,7 @@ int CompileAndRun(CoreTable& core, const Options& options, tesk::RaisedMessages&
   Scripting scripting(core);
   RTInstance varno = scripting.varno();
   if (!varno) {
-    std::fprintf(stderr, "varno-run: no scripting component (RTVarno) in the framework root\n");
+    tesk::PrintError("varno-run: no scripting component (RTVarno) in the framework root\n");
     return 2;
   }
   std::vector<std::string> named;
@@ -273,11 +273,11 @@ int CompileAndRun(CoreTable& core, const Options& options, tesk::RaisedMessages&
   messages.Compiling(true);
   if (!SourceOf(varno, options.entry, file) ||
       !calls::VarnoParseBrellinAnsiFile(varno, file.c_str(), &index, &made, scripting.table())) {
-    std::fprintf(stderr, "varno-run: %s: not compiled\n", options.entry.c_str());
+    tesk::PrintError("varno-run: %s: not compiled\n", options.entry.c_str());
     return 2;
   }
   if (!calls::TypeTableGenerateCode(varno, scripting.table())) {
-    std::fprintf(stderr, "varno-run: %s: no code generated\n", options.entry.c_str());
+    tesk::PrintError("varno-run: %s: no code generated\n", options.entry.c_str());
     return 2;
   }
   messages.Compiling(false);
@@ -293,7 +293,7 @@ int main(int argc, char** argv) {
   std::string error;
   auto session = tesk::CoreSession::Start(&error);
   if (!session) {
-    std::fprintf(stderr, "varno-run: %s\n", error.c_str());
+    tesk::PrintError("varno-run: %s\n", error.c_str());
     return 2;
   }
   OutputRouting routing(session->core());

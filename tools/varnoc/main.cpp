@@ -126,7 +126,7 @@ void PrintCode(const varno::RTVarnoTypeTable* table) {
 bool WriteClassFiles(const Options& options, varno::RTVarnoTypeTable* table, uint32_t given) {
   if (!options.outputFolder) {
     if (varno::StreamOutClass(platform::FromUtf8(options.output).c_str(), table, table->types[given])) return true;
-    std::fprintf(stderr, "varnoc: %s: not written\n", options.output.c_str());
+    tesk::PrintError("varnoc: %s: not written\n", options.output.c_str());
     return false;
   }
   std::error_code error;
@@ -137,7 +137,7 @@ bool WriteClassFiles(const Options& options, varno::RTVarnoTypeTable* table, uin
     const std::string file =
         (std::filesystem::path(options.output) / (platform::ToUtf8(type->name) + ".varnoc")).string();
     if (!varno::StreamOutClass(platform::FromUtf8(file).c_str(), table, type)) {
-      std::fprintf(stderr, "varnoc: %s: not written\n", file.c_str());
+      tesk::PrintError("varnoc: %s: not written\n", file.c_str());
       written = false;
     }
   }
@@ -166,18 +166,18 @@ int Compile(const Options& options, tesk::RaisedMessages& messages) {
   for (const std::string& argument : options.classes) {
     std::u16string file;
     if (!SourceOf(argument, file) || !varno::VarnoParseBrellinAnsiFile(file.c_str(), &index, nullptr, table)) {
-      std::fprintf(stderr, "varnoc: %s: not compiled\n", argument.c_str());
+      tesk::PrintError("varnoc: %s: not compiled\n", argument.c_str());
       status = 1;
     }
   }
   if (status == 0 && !varno::TypeTableResolveParents(table)) {
-    std::fprintf(stderr, "varnoc: the class hierarchy does not resolve\n");
+    tesk::PrintError("varnoc: the class hierarchy does not resolve\n");
     status = 1;
   }
   // The trees as parsed: code generation frees them.
   if (options.dump) std::fputs(platform::ToUtf8(varno::DumpTypeTable(table, true)).c_str(), stdout);
   if (status == 0 && !varno::TypeTableGenerateCode(table)) {
-    std::fprintf(stderr, "varnoc: code generation failed\n");
+    tesk::PrintError("varnoc: code generation failed\n");
     status = 1;
   }
   if (status == 0 && !options.output.empty() && !WriteClassFiles(options, table, index)) status = 1;
@@ -198,7 +198,7 @@ int main(int argc, char** argv) {
   std::string error;
   auto session = tesk::CoreSession::Start(&error);
   if (!session) {
-    std::fprintf(stderr, "varnoc: %s\n", error.c_str());
+    tesk::PrintError("varnoc: %s\n", error.c_str());
     return 2;
   }
   tesk::RaisedMessages messages(session->core());

@@ -1,18 +1,25 @@
 // RTFMODAudioService: the game's audio service over OpenAL (see audio_service_calls.h). It owns the
-// device and its context, which the sources of RTAudioSource play in. The default device is opened
-// first; when none can be opened (no sound card, no sound server) the service reports it and opens
-// OpenAL Soft's loopback device instead, which mixes only on request and so is silent.
+// device and its context, which the sources of RTAudioSource play in. The default device is opened;
+// with no sound card that is OpenAL Soft's null device (playback_drivers.h), which plays nothing.
+// When no device opens at all (a driver list of the user's that fails) the service opens OpenAL
+// Soft's loopback device instead, which mixes only on request and so is silent too. Either way the
+// service reports once that the game goes on without sound.
+//
+// The program never destroys the service, so the devices still open when the process ends are
+// closed then, before OpenAL Soft's own clean-up (which complains of every device left open).
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
 
 #include <array>
+#include <cstring>
 #include <vector>
 
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/raise.h"
+#include "playback_drivers.h"
 
 namespace {
 
@@ -23,6 +30,7 @@ namespace source = kivo::audio_source;
 constexpr uint32_t kStateWord = slot::kOwnTable + 4;
 constexpr uint32_t kObjectSize = kStateWord + 4;
 constexpr ALCint kSilentRate = 44100;
+constexpr char kNullDeviceName[] = "No Output";  // OpenAL Soft's null device
 
 struct ServiceState {
   ALCdevice* device = nullptr;
@@ -34,6 +42,17 @@ ServiceState* StateOf(RTInstance self) { return StateIn<ServiceState>(self, kSta
 
 RTSuccess Construct(RTInstance self) { return MakeState<ServiceState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
+void CloseDevice(ServiceState& service);
+
+// The services with a device open; those left at the process's end are closed then.
+struct OpenServices {
+  std::vector<ServiceState*> services;
+  ~OpenServices() {
+    while (!services.empty()) CloseDevice(*services.back());
+  }
+};
+OpenServices gOpen;
+
 void CloseDevice(ServiceState& service) {
   if (service.context) {
     if (alcGetCurrentContext() == service.context) alcMakeContextCurrent(nullptr);
@@ -42,6 +61,7 @@ void CloseDevice(ServiceState& service) {
   if (service.device) alcCloseDevice(service.device);
   service.context = nullptr;
   service.device = nullptr;
+  std::erase(gOpen.services, &service);
 }
 
 RTSuccess Destroy(RTInstance self) {
@@ -53,7 +73,12 @@ RTSuccess Destroy(RTInstance self) {
   return kRTSuccess;
 }
 
-ALCdevice* OpenSilentDevice() {
+bool IsNullDevice(ALCdevice* device) {
+  const ALCchar* name = alcGetString(device, ALC_ALL_DEVICES_SPECIFIER);
+  return name && std::strcmp(name, kNullDeviceName) == 0;
+}
+
+ALCdevice* OpenLoopbackDevice() {
   if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback")) return nullptr;
   auto open = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
   return open ? open(nullptr) : nullptr;
@@ -70,17 +95,19 @@ RTSuccess InitDevice(RTInstance self) {
   ServiceState* service = StateOf(self);
   if (!service) return kRTFailure;
   if (service->context) return kRTSuccess;
-  bool silent = false;
+  kivo::audio::ChoosePlaybackDrivers();
   service->device = alcOpenDevice(nullptr);
-  if (!service->device) {
+  const bool loopback = !service->device;
+  if (loopback) service->device = OpenLoopbackDevice();
+  if (loopback || IsNullDevice(service->device))
     ModuleCore()->RaiseError(nullptr,
                              u"RTFMODAudioService::InitDevice(): no sound device could be opened; the game "
                              u"goes on without sound",
                              kLevelError);
-    service->device = OpenSilentDevice();
-    silent = true;
+  if (service->device) {
+    gOpen.services.push_back(service);
+    service->context = MakeContext(service->device, loopback);
   }
-  if (service->device) service->context = MakeContext(service->device, silent);
   if (!service->context || !alcMakeContextCurrent(service->context)) {
     ModuleCore()->RaiseError(nullptr, u"RTFMODAudioService::InitDevice(): no sound device context could be made",
                              kLevelError);

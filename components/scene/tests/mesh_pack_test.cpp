@@ -1,6 +1,6 @@
 // Meshes and materials that kivopack builds from descriptions, loaded by path from the pack: their
-// counts and bounds as generated, triangles wound to face outward, streams that read back to the
-// bytes kivopack wrote, and descriptions it refuses.
+// counts and bounds as generated, triangles wound to face outward, rooms' walls raised in their
+// bounds meshes, streams that read back to the bytes kivopack wrote, and descriptions it refuses.
 #include <algorithm>
 #include <cmath>
 #include <filesystem>
@@ -38,6 +38,23 @@ constexpr char kPack[] = R"({"instances": [
   {"path": "Root:Meshes:Tetrahedron", "class": "RTPolyModel",
    "mesh": {"materials": ["Root:Materials:Linen"], "vertices": [[0, 0, 0], [1, 0, 0], [0, 1, 0], [0, 0, 1]],
             "groups": [{"triangles": [[0, 2, 1], [0, 1, 3], [0, 3, 2], [1, 2, 3]]}]}},
+  {"path": "Root:Rooms:Bay", "class": "RTBrellinRoom",
+   "room": {"box": [[0, 0, 0], [4, 3, 4]], "footprint": [[0, 0], [4, 0], [4, 1.5], [4, 2.5], [4, 4], [0, 4]],
+            "openings": [2], "walls": {"height": 1.5, "material": "Root:Materials:Paint"},
+            "bounds": {"name": "Shell", "entity": "Root:Meshes:BayFloor"}}},
+  {"path": "Root:Rooms:Hall", "class": "RTBrellinRoom",
+   "room": {"box": [[4, 0.5, 0], [8, 3, 4]], "footprint": [[4, 0], [4, 4], [8, 4], [8, 0]],
+            "walls": {"height": 2, "material": "Root:Materials:Linen"},
+            "bounds": {"name": "Shell", "entity": "Root:Meshes:HallFloor"}}},
+  {"path": "Root:Meshes:BayFloor", "class": "RTStaticLitMesh",
+   "mesh": {"materials": ["Root:Materials:Linen"], "vertices": [[0, 0, 0], [4, 0, 0], [4, 0, 4], [0, 0, 4]],
+            "groups": [{"triangles": [[0, 3, 2], [0, 2, 1]]}]}},
+  {"path": "Root:Meshes:HallFloor", "class": "RTStaticLitMesh",
+   "mesh": {"materials": ["Root:Materials:Linen"],
+            "vertices": [[4, 0.5, 0], [8, 0.5, 0], [8, 0.5, 4], [4, 0.5, 4]],
+            "uvLayers": [[[0, 0], [1, 0], [1, 1], [0, 1]], [[0, 0], [1, 0], [1, 1], [0, 1]]],
+            "groups": [{"triangles": [[0, 3, 2], [0, 2, 1]]}]}},
+  {"path": "Root:Materials:Paint", "class": "RTMaterial", "material": {"color": [0.8, 0.9, 0.8]}},
   {"path": "Root:Materials:Linen", "class": "RTMaterial", "material": {"color": [0.9, 0.9, 0.85]}},
   {"path": "Root:Materials:Skin", "class": "RTMaterial",
    "material": {"color": [0.8, 0.6, 0.5, 0.5], "alpha": true, "twoSided": true, "selfIllumination": 0.02}}
@@ -47,6 +64,8 @@ class PackedMeshes : public MeshTest {
  protected:
   void InstallComponents(tesk::testing::CoreHost& host) override {
     MeshTest::InstallComponents(host);
+    for (const char* name : {"RTSceneNode", "RTTeskSceneNode", "RTBrellinRoom"})  // the rooms with walls
+      host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
     std::filesystem::create_directories(host.root() / "store");
     pack_ = host.root() / "store/root.kivopack";
     tesk::testing::WriteFile(dir_.path() / "pack.json", kPack);
@@ -164,6 +183,55 @@ TEST_F(PackedMeshes, ExplicitMeshesKeepTheirGroupsLayersAndNormals) {
   EXPECT_NEAR(solid->normals[0].x, -std::sqrt(1.0f / 3), 1e-6f);
   EXPECT_EQ(solid->openEdgeCount, 0u);
   EXPECT_EQ(StreamedOut(tetrahedron.get()), Stored("Root:Meshes:Tetrahedron"));
+}
+
+// Each room's walls stand in its bounds mesh, from the bottom of its box up their height, along
+// every footprint edge but the openings, facing the room's inside whichever way the footprint
+// winds: in a group of their own material, or the group of the mesh's that has it.
+TEST_F(PackedMeshes, RoomsRaiseTheirWallsInTheirBoundsMeshesFacingInside) {
+  const struct {
+    const char16_t* mesh;
+    uint32_t walls;
+    uint32_t materials;
+    uint32_t uvLayers;  // the mask: the walls make layer 0 in a mesh with none; a mesh keeps its other layers
+    float bottom, top;
+    float centreX;
+    bool doorway;  // between (4, 1.5) and (4, 2.5)
+  } cases[] = {
+      {u"Root:Meshes:BayFloor", 5, 2, 0b01, 0.0f, 1.5f, 2.0f, true},
+      {u"Root:Meshes:HallFloor", 4, 1, 0b11, 0.5f, 2.5f, 6.0f, false},
+  };
+  for (const auto& c : cases) {
+    const std::string path(c.mesh, c.mesh + std::char_traits<char16_t>::length(c.mesh));
+    SCOPED_TRACE(path);
+    InstanceRef mesh = Load(c.mesh);
+    const PolyModelState* state = poly_model::StateOf(mesh.get());
+    ASSERT_NE(state, nullptr);
+    EXPECT_EQ(state->vertexCount, 4 + 4 * c.walls) << "four vertices of its own a wall";
+    EXPECT_EQ(state->materialCount, c.materials);
+    EXPECT_EQ(state->groups[c.materials - 1].listCount, 1u);
+    EXPECT_EQ(state->uvLayerMask, c.uvLayers);
+    RTFVector3D min{}, max{};
+    ASSERT_EQ(poly_model::GetBoundingBox(mesh.get(), &min, &max), kRTSuccess);
+    EXPECT_EQ(min.y, c.bottom);
+    EXPECT_EQ(max.y, c.top);
+    uint32_t walls = 0;
+    for (uint32_t t = 0; t < state->triangleCount; ++t) {
+      const RTPolyModelTriangle& triangle = state->triangles[t];
+      if (triangle.plane.normal.y != 0.0f) continue;  // the floor
+      ++walls;
+      RTFVector3D centre{};
+      for (uint32_t corner : triangle.corners) {
+        const RTFVector3D& p = state->vertices[corner];
+        centre = V(centre.x + p.x / 3, centre.y + p.y / 3, centre.z + p.z / 3);
+      }
+      EXPECT_GT(Vec3Dot(triangle.plane.normal, V(c.centreX - centre.x, 0, 2 - centre.z)), 0.0f)
+          << "triangle " << t << " faces the room's inside";
+      EXPECT_FALSE(c.doorway && std::abs(centre.x - 4) < 1e-4f && centre.z > 1.5f && centre.z < 2.5f)
+          << "triangle " << t << " stands in the doorway";
+    }
+    EXPECT_EQ(walls, 2 * c.walls);
+  }
 }
 
 TEST_F(PackedMeshes, MaterialsKeepTheirValuesAndReferences) {

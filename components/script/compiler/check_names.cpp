@@ -3,6 +3,7 @@
 #include "compiler/check_rules.h"
 #include "compiler/core_records.h"
 #include "compiler/dotted_name.h"
+#include "compiler/dump.h"
 #include "compiler/report.h"
 #include "compiler/syntax_node.h"
 #include "compiler/type_codes.h"
@@ -20,6 +21,15 @@ bool ClassIndex(const CheckScope& scope, uint32_t* index) {
 
 bool IsThis(const char16_t* name) { return FirstPartsEqual(name, u"this"); }
 
+// A method named through a variable of a type without methods (number, string, database, anything
+// and the other built-in types): the message names the construct and the type, where the lookup
+// would raise "Type has no method table!" without the file and line. Empty when the type has methods.
+CheckMessage WithoutMethodTable(const CheckScope& scope, uint32_t code, const RTVarnoType* type,
+                                std::u16string_view construct) {
+  if (type->methodHash) return {};
+  return kivo::Format(u"%s on type %s: Type has no method table!", construct, TypeCodeName(scope.table, code));
+}
+
 // The method a handler name denotes: with no ".", in the class or its ancestors; with one, in the
 // type of the part before the last ".".
 CheckMessage FindHandler(const CheckScope& scope, const char16_t* head, const char16_t* rest, RTVarnoMethod** method) {
@@ -33,7 +43,9 @@ CheckMessage FindHandler(const CheckScope& scope, const char16_t* head, const ch
   uint32_t component = kNoType;
   if (!ResolveName(scope, head, &attribute, &component)) return kivo::Format(u"Attribute (%s) not found.", head);
   RTVarnoType* type = nullptr;
-  if (!TypeTableRetrieveTypeByIdx(scope.table, attribute->type, &type)) return u"Cannot find the type index!";
+  if (!TypeRecordOf(scope, attribute->type, &type)) return u"Cannot find the type index!";
+  const CheckMessage methodless = WithoutMethodTable(scope, attribute->type, type, std::u16string(head) + u"." + rest);
+  if (!methodless.empty()) return methodless;
   if (!TypeRetrieveMethodByName(type, rest, method, kRetrieveWithAncestors)) {
     return kivo::Format(u"Method (%s) not found.", rest);
   }
@@ -115,6 +127,11 @@ CheckMessage CheckVectorMember(SyntaxNode* node, const char16_t* member) {
 uint32_t ChildType(const SyntaxNode* node, uint32_t index) {
   if (index >= node->childCount || !node->children[index]) return kTypeNoValue;
   return node->children[index]->type;
+}
+
+bool TypeRecordOf(const CheckScope& scope, uint32_t type, RTVarnoType** record) {
+  *record = nullptr;
+  return scope.table && type < scope.table->count && TypeTableRetrieveTypeByIdx(scope.table, type, record);
 }
 
 bool ResolveName(const CheckScope& scope, const char16_t* name, RTVarnoAttribute** attribute, uint32_t* component) {
@@ -232,9 +249,12 @@ CheckMessage CheckCall(const CheckScope& scope, SyntaxNode* node, bool inCode) {
     uint32_t component = kNoType;
     if (!ResolveName(scope, head, &attribute, &component)) return kivo::Format(u"Attribute (%s) not found.", head);
     RTVarnoType* type = nullptr;
-    if (!TypeTableRetrieveTypeByIdx(scope.table, attribute->type, &type)) return u"Cannot find the type index!";
+    if (!TypeRecordOf(scope, attribute->type, &type)) return u"Cannot find the type index!";
     if (attribute->type == kTypeList) return CheckListMember(node, rest);
     if (attribute->type == kTypeVector3) return CheckVectorMember(node, rest);
+    const std::u16string call = std::u16string(node->name) + u"()";
+    const CheckMessage methodless = WithoutMethodTable(scope, attribute->type, type, call);
+    if (!methodless.empty()) return methodless;
     if (!TypeRetrieveMethodByName(type, rest, &method, kRetrieveWithAncestors)) return u"Cannot retrieve method";
   }
   CheckMessage count = ArgumentCount(node, method);

@@ -3,6 +3,7 @@
 #include "compiler/syntax_node.h"
 #include "compiler/type_codes.h"
 #include "compiler/type_table.h"
+#include "kivo/support/format.h"
 
 namespace varno {
 
@@ -10,6 +11,8 @@ namespace {
 
 bool IsNumeric(uint32_t type) { return type == kTypeNumber || type == kTypeReal; }
 bool IsLogical(uint32_t type) { return type == kTypeBool || type == kTypeAnything || type == kTypeCode; }
+
+const char16_t* NameOf(const SyntaxNode* node) { return node && node->name ? node->name : u"(value)"; }
 
 bool BothConstant(const SyntaxNode* node) {
   return node->childCount >= 2 && node->children[0] && node->children[1] && node->children[0]->constantFlag &&
@@ -70,9 +73,10 @@ CheckMessage CheckAssignment(const CheckScope& scope, SyntaxNode* node) {
   if (to == kTypeListenerName) return u"Cannot assign *to* a listener";
   RTVarnoType* toType = nullptr;
   RTVarnoType* fromType = nullptr;
-  if (!TypeTableRetrieveTypeByIdx(scope.table, to, &toType) ||
-      !TypeTableRetrieveTypeByIdx(scope.table, from, &fromType)) {
-    return u"Syntax check unlabeled error";
+  if (!TypeRecordOf(scope, to, &toType) || !TypeRecordOf(scope, from, &fromType)) {
+    // An event or listener name assigned to a variable ("this.Admit = nurse.Heard;" makes the target
+    // the object itself): the message names the assignment.
+    return kivo::Format(u"%s = %s: Syntax check unlabeled error", NameOf(target), NameOf(node->children[1]));
   }
   if (TypeTableCanBe(scope.table, toType, fromType)) return {};
   return u"Incompatible types in assignment.";

@@ -52,4 +52,8 @@ CheckMessage CheckBuiltInFunction(SyntaxNode* node);
 // The type of child `index`, or kTypeNoValue when there is no such child.
 uint32_t ChildType(const SyntaxNode* node, uint32_t index);
 
+// The record of a type code. An event or listener name has none: false, and nothing is raised (the
+// table's own lookup would raise a line without the file and line of the check).
+bool TypeRecordOf(const CheckScope& scope, uint32_t type, RTVarnoType** record);
+
 }  // namespace varno

@@ -48,7 +48,7 @@ CheckMessage CheckPrint(const CheckScope& scope, SyntaxNode* node) {
       break;
   }
   RTVarnoType* type = nullptr;
-  if (!TypeTableRetrieveTypeByIdx(scope.table, value, &type)) return u"Couldn't retrieve type from table?";
+  if (!TypeRecordOf(scope, value, &type)) return u"Couldn't retrieve type from table?";
   if (type->flags & kTypeScriptClass) return {};
   return u"Expression incompatible with print statement.";
 }

@@ -147,6 +147,9 @@ RTSuccess VarnoVMGetState(RTInstance, VM vm, uint8_t* state) { return varno::Var
 RTSuccess VarnoVMSetHostCallback(RTInstance, VM vm, RPVarnoVMHostCallback callback, RTInstance host) {
   return varno::VarnoVMSetHostCallback(vm, callback, host);
 }
+RTSuccess VarnoVMSetPrintCallback(RTInstance, VM vm, RPVarnoVMPrintCallback callback) {
+  return varno::VarnoVMSetPrintCallback(vm, callback);
+}
 RTSuccess VMDumpState(RTInstance, VM vm, RTInstance stream) { return varno::VMDumpState(vm, stream); }
 RTSuccess VMDumpRunningState(RTInstance, VM vm) { return varno::VMDumpRunningState(vm); }
 RTSuccess VMGetContextCount(RTInstance, VM vm, uint32_t* count) { return varno::VMGetContextCount(vm, count); }
@@ -441,6 +444,8 @@ RTMethodRecord gMethods[] = {
            u"RTVarnoConstantValue in apValue"),
     Method(u"VMGetTypeTable", VMGetTypeTable, kVMGetTypeTable, u"RTSuccess",
            u"RTVarnoVM in apVM, RTVarnoTypeTable out oppTable"),
+    Method(u"VarnoVMSetPrintCallback", VarnoVMSetPrintCallback, kVarnoVMSetPrintCallback, u"RTSuccess",
+           u"RTVarnoVM in apVM, RPVarnoVMPrintCallback in apCallback"),
     kivo::kEndOfMethods,
 };
 static_assert(std::size(gMethods) == kMethodCount + 1);

@@ -75,7 +75,7 @@ constexpr CheckCase kExpressions[] = {
     {"o.Moved", "event"},
     {"o.heard", "listener"},
     {"x", "!Method (X) not found."},
-    {"v.w", "!Method (W) not found."},
+    {"v.w", "!V.W on type vector3: Type has no method table!"},
     {"o.Nope", "!Method (NOPE) not found."},
     {"q.Ping", "!Attribute (Q) not found."},
     {"Count", "!Only listeners and events can be used as identifiers!"},
@@ -142,7 +142,10 @@ constexpr CheckCase kExpressions[] = {
     {"o.size(1)", "!Argument count mismatch in method call"},
     {"o.Gone()", "!Cannot retrieve method"},
     {"q.Size()", "!Attribute (Q) not found."},
-    {"n.Size()", "!Cannot retrieve method"},
+    {"n.Size()", "!N.SIZE() on type number: Type has no method table!"},
+    {"d.count()", "!D.COUNT() on type database: Type has no method table!"},
+    {"a.count()", "!A.COUNT() on type anything: Type has no method table!"},
+    {"speaker.name", "!Attribute (SPEAKER) not found."},
     // Built-in members of lists and vectors.
     {"l.count()", "number #4"},
     {"L.COUNT()", "number #4"},
@@ -216,7 +219,8 @@ constexpr CheckCase kStatements[] = {
     {"c = n;", "!Incompatible types in assignment."},
     {"Ping = Hear; o.Moved = hear;", "ok"},
     {"Hear = Ping;", "!Cannot assign *to* a listener"},
-    {"n = Ping;", "!Syntax check unlabeled error"},
+    {"n = Ping;", "!n = PING: Syntax check unlabeled error"},
+    {"this.Ping = o.heard;", "!this.Ping = O.HEARD: Syntax check unlabeled error"},
     {"1 = n;", "!Must assign to an identifier or list element."},
     {"n += 1.5; s += 1; v.x += 2; l[0] += 1;", "ok"},
     {"b += 1;", "!Cannot perform arithmetic on left expression"},
@@ -293,11 +297,17 @@ class CheckerTest : public varno::testing::CodegenTest {
   }
 
   // What checking the method gives: its annotation (`value` picks the node), "ok", or the error.
+  // Nothing else may be raised: a line without the file and line would reach the user as it is.
   std::string Outcome(RTVarnoType* type, const std::string& name, const SyntaxNode* (*value)(const SyntaxNode*)) {
     RTVarnoMethod* method = Method(type, Wide(name));
     if (!method) return "<no method " + name + ">";
     const SyntaxNode* tree = method->tree;
+    const size_t before = Messages().size();
     const bool accepted = Check(type, method);
+    const std::vector<std::string> raised = Messages();
+    for (size_t i = before; i < raised.size(); ++i) {
+      if (raised[i].rfind("[SYNTAX ERROR] ", 0) != 0) return "<raised " + raised[i] + ">";
+    }
     const std::vector<std::string> errors = NewErrors();
     if (!accepted) return errors.size() == 1 ? errors[0] : "<" + std::to_string(errors.size()) + " reports>";
     if (!errors.empty()) return "<accepted with a report>";

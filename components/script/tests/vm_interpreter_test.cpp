@@ -91,18 +91,12 @@ TEST_F(InterpreterTest, TheErrorExitReportsFileLineAndTheRunningState) {
   const std::vector<std::string> expected = {
       "Running contexts: 1",
       "Current file (hand.varno), line (4)",
-      "Running Context's name:  and type: Hand1",  // a name never assigned is no text
+      "Running Context's name: (no name) and type: Hand1",  // a name never assigned
       "Number of events: 0, Deafened: 0",
       "*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=",
       "Call Stack:",
       "Hand1.Switchboard. File: hand.varno",
       " ",
-      " ",
-      "Context's name: , and type: Hand1",
-      "Number of events: 0, Deafened: 0",
-      "*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=",
-      "Call Stack:",
-      "Hand1.Switchboard. File: hand.varno",
       " ",
   };
   EXPECT_EQ(dump, expected);

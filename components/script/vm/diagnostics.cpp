@@ -21,6 +21,8 @@ namespace {
 
 // A dumped call stack deeper than twice this shows this many frames at each end.
 constexpr uint32_t kDumpFramesEachEnd = 16;
+// The name shown for an object whose name was never assigned.
+constexpr char16_t kNoName[] = u"(no name)";
 
 const char16_t* TypeName(const RTVarnoSymbol* object) {
   return object && object->type && object->type->name ? object->type->name : u"";
@@ -41,11 +43,11 @@ bool DumpContext(const RTVarnoContext* context, bool current) {
   const RTVarnoSymbol* object = context->object;
   const AttributeEntry* name = object ? AttributeFind(object->attributes, u"NAME") : nullptr;
   if (!name) return false;
-  // A name never assigned holds the marker of no text: it is shown as no text.
+  // A name never assigned (it holds the marker of no text) or empty is shown as "(no name)".
   const char16_t* text = name->symbol && name->symbol->typeIndex == kTypeString && name->symbol->value.value.text
                              ? name->symbol->value.value.text
                              : u"";
-  if (kivo::WideStrEqualNoCase(text, kUnassignedString) == 0) text = u"";
+  if (!*text || kivo::WideStrEqualNoCase(text, kUnassignedString) == 0) text = kNoName;
   Raise(current ? u"Running Context's name: %s and type: %s" : u"Context's name: %s, and type: %s", text,
         TypeName(object));
   Raise(u"Number of events: %d, Deafened: %d", object->events ? object->events->count : 0, context->deafened);
@@ -122,9 +124,10 @@ RTSuccess VMDumpRunningState(RTVarnoVM* vm) {
   } else {
     Raise(u"Couldn't retrieve file/line info");
   }
+  // The current context first, then the others of the list: each context once.
   if (vm->current && !DumpContext(vm->current, true)) return kRTFailure;
   for (const RTVarnoContext* context : kivo::ListItems<RTVarnoContext>(vm->contexts->contexts)) {
-    if (!DumpContext(context, false)) return kRTFailure;
+    if (context != vm->current && !DumpContext(context, false)) return kRTFailure;
   }
   return kRTSuccess;
 }

@@ -11,6 +11,7 @@
 #include "vm/operand_stack.h"
 #include "vm/symbol.h"
 #include "vm/value_text.h"
+#include "vm/vm.h"
 
 namespace varno {
 
@@ -34,6 +35,7 @@ bool ExecPrint(Exec& x) {
     printable = AppendElementText(text, tos);
   }
   if (printable) {
+    if (x.vm->printCallback) x.vm->printCallback(text.c_str());
     kivo::ModuleCore()->DebugPrint(nullptr, text.c_str());
   } else {
     Raise(u"[VARNO VM] Execute (print): Cannot print TOS value's type!");

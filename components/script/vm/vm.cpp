@@ -170,6 +170,12 @@ RTSuccess VarnoVMSetHostCallback(RTVarnoVM* vm, RPVarnoVMHostCallback callback, 
   return kRTSuccess;
 }
 
+RTSuccess VarnoVMSetPrintCallback(RTVarnoVM* vm, RPVarnoVMPrintCallback callback) {
+  if (!vm) return kRTFailure;
+  vm->printCallback = callback;
+  return kRTSuccess;
+}
+
 RTSuccess LinkContext(RTVarnoVM* vm, RTVarnoContext* context) {
   if (!vm || !context || !kivo::ListAppend(vm->contexts->contexts, context)) return kRTFailure;
   if (!vm->contexts->current) {

@@ -41,6 +41,7 @@ struct RTVarnoVM {
   Breakpoint* pendingBreakpoint;  // waiting to be re-armed
   RPVarnoVMHostCallback hostCallback;
   RTInstance hostArgument;
+  RPVarnoVMPrintCallback printCallback;  // also receives the text of every `print`, when set
   uint32_t profiling;
   RTInstance pendingStream;       // the code the waiting break goes back into (one reference)
   uint32_t pendingOffset;         // and where
@@ -73,6 +74,7 @@ RTSuccess VarnoVMFactory(RTVarnoVM** out);
 RTSuccess VarnoVMDestructor(RTVarnoVM* vm);
 RTSuccess VarnoVMSetTypeTable(RTVarnoVM* vm, RTVarnoTypeTable* table);
 RTSuccess VarnoVMSetHostCallback(RTVarnoVM* vm, RPVarnoVMHostCallback callback, RTInstance argument);
+RTSuccess VarnoVMSetPrintCallback(RTVarnoVM* vm, RPVarnoVMPrintCallback callback);
 // Starts a context on the object at the named method (its own or an ancestor's); an object that
 // has a context keeps it. With `trap`, the object's constructor runs now.
 RTSuccess VarnoVMSetNewContext(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* entry, RTBool trap);

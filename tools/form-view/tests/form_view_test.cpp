@@ -28,6 +28,7 @@ class FormView : public ::testing::Test {
 TEST_F(FormView, TheGenericDialogIsPrintedAsATreeAndDrawnOnTheScreen) {
   const auto run = Run("MENU_GENERIC --png " + Quoted(File("generic.png")));
   ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.err, "") << "the result alone, without the core's debug output";
   EXPECT_EQ(run.out,
             "form MENU_GENERIC 0,0 1024x768 inactive\n"
             "  panel MAIN_PANEL 312,284 400x200 frame 0 \"\"\n"
@@ -42,8 +43,9 @@ TEST_F(FormView, TheGenericDialogIsPrintedAsATreeAndDrawnOnTheScreen) {
   EXPECT_EQ(picture.At(100, 100), 0u);         // the inactive form draws no background
 }
 
+// At width 800 the form's 800 variant is taken.
 TEST_F(FormView, TheNarrowVariantLoadsAtWidth800) {
-  const auto run = Run("MENU_GENERIC_800 --width 800 --png " + Quoted(File("narrow.png")));
+  const auto run = Run("MENU_GENERIC --width 800 --png " + Quoted(File("narrow.png")));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out.substr(0, run.out.find('\n')), "form MENU_GENERIC 0,0 800x600 inactive");
   EXPECT_EQ(tesk::testing::Picture::Load(File("narrow.png")).width(), 800);
@@ -57,7 +59,8 @@ TEST_F(FormView, AFormIsTakenFromAGivenResourceFile) {
   tesk::testing::WriteFile(File("forms.json"), R"({"streams": [{"name": "TABS_FORM", "form": "tabs.json"}]})");
   const auto packed = Run("resource " + Quoted(File("forms.json")) + " " + Quoted(File("Forms.resource")), "kivopack");
   ASSERT_EQ(packed.status, 0) << packed.err;
-  const auto run = Run("TABS_FORM --resource " + Quoted(File("Forms.resource")));
+  // The file has no 800 variant: the form is taken as named.
+  const auto run = Run("TABS_FORM --width 800 --resource " + Quoted(File("Forms.resource")));
   ASSERT_EQ(run.status, 0) << run.err;
   EXPECT_EQ(run.out,
             "form TABS_FORM 0,0 100x100\n"
@@ -72,20 +75,38 @@ TEST_F(FormView, AFormIsTakenFromAGivenResourceFile) {
 }
 
 TEST_F(FormView, UnknownFormsAndBadCommandLinesAreRefused) {
-  const auto missing = Run("MENU_NOWHERE");
+  // --verbose adds the core's debug output, the game's construction among it.
+  const auto missing = Run("MENU_NOWHERE --verbose");
   EXPECT_EQ(missing.status, 1);
-  EXPECT_NE(missing.err.find("the game's resources hold no form MENU_NOWHERE"), std::string::npos) << missing.err;
+  EXPECT_NE(missing.err.find("Creating RTTeskActor"), std::string::npos) << missing.err;
+  EXPECT_NE(missing.err.find("form-view: the game's resources hold no form MENU_NOWHERE\n"), std::string::npos)
+      << missing.err;
   EXPECT_EQ(Run("MENU_GENERIC --width 1280").status, 2);
   EXPECT_EQ(Run("").status, 2);
 }
 
+// Pixels of the rows from `top` to `bottom` that differ between the pictures.
+int Differing(const tesk::testing::Picture& a, const tesk::testing::Picture& b, int top, int bottom) {
+  int differing = 0;
+  for (int y = top; y < bottom; ++y)
+    for (int x = 0; x < a.width(); ++x) differing += a.At(x, y) != b.At(x, y) ? 1 : 0;
+  return differing;
+}
+
 // The sample's options form: a press on the master-volume slider, then drags with the button held
-// and a move without it.
+// and a move without it; the picture shows the knob where the events left it.
 TEST_F(FormView, AnEventScriptMovesASlidersKnobAndPrintsThePositions) {
   tesk::testing::WriteFile(File("options.events"), "press 542 270\ndrag 592 270\ndrag 711 270\ndrag 400 270\n"
                                                     "move 600 270\n");
-  const auto run = Run("MENU_GAME_OPTIONS_SCREEN --events " + Quoted(File("options.events")));
+  const auto run = Run("MENU_GAME_OPTIONS_SCREEN --events " + Quoted(File("options.events")) + " --png " +
+                       Quoted(File("after.png")));
   ASSERT_EQ(run.status, 0) << run.err;
+  ASSERT_EQ(Run("MENU_GAME_OPTIONS_SCREEN --png " + Quoted(File("before.png"))).status, 0);
+  const auto before = tesk::testing::Picture::Load(File("before.png"));
+  const auto after = tesk::testing::Picture::Load(File("after.png"));
+  ASSERT_EQ(after.height(), 768);
+  EXPECT_GT(Differing(before, after, 255, 285), 0) << "the slider's row";
+  EXPECT_EQ(Differing(before, after, 0, 200), 0) << "above it";
   const std::string others = "  slider GO_AUD_SLDR_EFV_SLDR 5/10\n  slider GO_AUD_SLDR_MCV_SLDR 5/10\n";
   EXPECT_EQ(run.out.substr(run.out.find("press")),
             "press 542 270 -> GO_AUD_SLDR_GMV_SLDR, focus GO_AUD_SLDR_GMV_SLDR\n"
@@ -125,9 +146,14 @@ TEST_F(FormView, AnEventScriptTypesASaveNameAndSelectsASlot) {
 
 TEST_F(FormView, AnEventScriptStopsAtALineThatIsNoEvent) {
   tesk::testing::WriteFile(File("bad.events"), "press 542 270\njump 1 2\npress 1 1\n");
-  const auto run = Run("MENU_GAME_OPTIONS_SCREEN --events " + Quoted(File("bad.events")));
+  // Both streams into one: what was printed comes before the error.
+  const auto run = tesk::testing::RunCommand("{ " + Quoted((fs::path(TESK_STAGE_DIR) / "tools/form-view").string()) +
+                                                 " MENU_GAME_OPTIONS_SCREEN --events " + Quoted(File("bad.events")) +
+                                                 " 2>&1; }",
+                                             files_.path());
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.err.find("event line 2 (\"jump 1 2\") is not an event"), std::string::npos) << run.err;
+  EXPECT_NE(run.out.find("press 542 270 -> GO_AUD_SLDR_GMV_SLDR"), std::string::npos) << run.out;
+  EXPECT_TRUE(run.out.ends_with("\nform-view: event line 2 (\"jump 1 2\") is not an event\n")) << run.out;
   EXPECT_EQ(run.out.find("press 1 1"), std::string::npos);
 }
 

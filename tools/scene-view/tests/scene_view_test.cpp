@@ -374,6 +374,41 @@ TEST_F(SceneTools, KivopackRefusesBadSceneDescriptionsAndWritesNothing) {
        R"( "room": {"box": [[0,0,0],[1,1,1]], "openings": 1}}]})",
        "a room's \"openings\" are a list of footprint edge numbers"},
       {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "walls": {"height": 0, "material": "Root:M"}}}]})",
+       "Root:R: a room's \"walls\" have a \"height\" above 0 and a \"material\": an RTMaterial instance path"},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "walls": {"height": 1}}}]})",
+       "a room's \"walls\" have a \"height\" above 0 and a \"material\""},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "walls": {"height": 1, "material": "Root:M"}}}]})",
+       "a room's \"walls\" go into the mesh of its \"bounds\" node: the room needs a \"bounds\" node with an "
+       "\"entity\""},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "footprint": [[0, 0], [1, 0], [2, 0]],)"
+       R"( "walls": {"height": 1, "material": "Root:M"}, "bounds": {"name": "S", "entity": "Root:F"}}}]})",
+       "a room with \"walls\" needs a footprint that encloses an area"},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "walls": {"height": 1, "material": "Root:M"},)"
+       R"( "bounds": {"name": "S", "entity": "Root:F"}}},)"
+       R"( {"path": "Root:F", "class": "RTPolyModel"}, {"path": "Root:M", "class": "RTMaterial"}]})",
+       "Root:R: the walls go into the mesh of the bounds node, Root:F, which the description must build with a "
+       "\"mesh\""},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "walls": {"height": 1, "material": "Root:Nowhere"},)"
+       R"( "bounds": {"name": "S", "entity": "Root:F"}}},)"
+       R"( {"path": "Root:F", "class": "RTPolyModel", "mesh": {"materials": ["Root:M"], "vertices": [[0, 0, 0]]}},)"
+       R"( {"path": "Root:M", "class": "RTMaterial"}]})",
+       "Root:F: the walls of Root:R name the material Root:Nowhere, which is no RTMaterial of the pack"},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[0,0,0],[1,1,1]], "walls": {"height": 1, "material": "Root:M"},)"
+       R"( "bounds": {"name": "S", "entity": "Root:F"}}},)"
+       R"( {"path": "Root:Q", "class": "RTBrellinRoom",)"
+       R"( "room": {"box": [[1,0,0],[2,1,1]], "walls": {"height": 1, "material": "Root:M"},)"
+       R"( "bounds": {"name": "S", "entity": "Root:f"}}},)"
+       R"( {"path": "Root:F", "class": "RTPolyModel", "mesh": {"materials": ["Root:M"], "vertices": [[0, 0, 0]]}},)"
+       R"( {"path": "Root:M", "class": "RTMaterial"}]})",
+       "Root:R and Root:Q both raise their walls in Root:f: give each room a mesh of its own"},
+      {R"({"instances": [{"path": "Root:R", "class": "RTBrellinRoom",)"
        R"( "room": {"box": [[0,0,0],[1,1,1]], "pathfindingKind": 0.5}}]})",
        "a room's \"pathfindingKind\" is a whole number from -2147483648 to 2147483647"},
       {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"entity": "Meshes:Bed"}}]})",

@@ -100,16 +100,21 @@ TEST_F(VarnoRunTest, AScriptRunsAndPrintsItsLines) {
             "10\n");
 }
 
-TEST_F(VarnoRunTest, ARunTimeErrorReportsFileLineAndState) {
+// The report names the file and line, then dumps every context once, the one that failed first;
+// an object whose name was never assigned shows as "(no name)". The last line says the run ended
+// with an error, and the exit status agrees.
+TEST_F(VarnoRunTest, ARunTimeErrorReportsFileLineAndEachContextOnce) {
+  const fs::path helper = Write("lib/Helper.varno", "Helper is Thing;\nstate Switchboard { sleep(10); }\n");
   const fs::path file = Write("lib/Broken.varno",
                               "Broken is Thing;\n"
-                              "attributes { n is number; }\n"
+                              "attributes { n is number; h is Helper; }\n"
                               "method Constructor() { name = \"broken\"; }\n"
                               "method Divide(by is number) {\n"
                               "  print(\"dividing\");\n"
                               "  n = 10 / by;\n"
                               "}\n"
                               "state Switchboard {\n"
+                              "  start(h);\n"
                               "  Divide(0);\n"
                               "  exit();\n"
                               "}\n");
@@ -119,7 +124,7 @@ TEST_F(VarnoRunTest, ARunTimeErrorReportsFileLineAndState) {
   const std::string expected =
       "[VARNO VM] Execute (div): Division by zero!\n"
       "[VARNO VM] Last file/line information reports file (" + file.string() + "), line (6)\n"
-      "Running contexts: 1\n"
+      "Running contexts: 2\n"
       "Current file (" + file.string() + "), line (6)\n"
       "Running Context's name: broken and type: Broken\n"
       "Number of events: 0, Deafened: 0\n"
@@ -129,14 +134,13 @@ TEST_F(VarnoRunTest, ARunTimeErrorReportsFileLineAndState) {
       "Broken.Switchboard. File: " + file.string() + "\n"
       " \n"
       " \n"
-      "Context's name: broken, and type: Broken\n"
+      "Context's name: (no name), and type: Helper\n"
       "Number of events: 0, Deafened: 0\n"
       "*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=*=\n"
       "Call Stack:\n"
-      "Broken.Divide. File: " + file.string() + "\n"
-      "Broken.Switchboard. File: " + file.string() + "\n"
+      "Helper.Switchboard. File: " + helper.string() + "\n"
       " \n"
-      "varno-run: the run ended with result 0\n";
+      "varno-run: the run ended with an error\n";
   EXPECT_EQ(run.err, expected);
 }
 
@@ -165,9 +169,8 @@ TEST_F(VarnoRunTest, RunawayRecursionStopsAtTheCallDepthLimit) {
                      "[VARNO VM] Last file/line information reports file (" + file.string() + "), line (5)\n"
                      "Running contexts: 1\n"
                      "Current file (" + file.string() + "), line (5)\n"
-                     "Running Context's name:  and type: Deep\n" + context + " \n" +
-                     "Context's name: , and type: Deep\n" + context +
-                     "varno-run: the run ended with result 0\n");
+                     "Running Context's name: (no name) and type: Deep\n" + context + " \n" +
+                     "varno-run: the run ended with an error\n");
 }
 
 // A failed allocation while the script runs (here inside a native method) ends the run through

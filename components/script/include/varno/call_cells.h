@@ -69,6 +69,9 @@ using RPVarnoNativeMethod = RTSuccess (*)(RTInstance instance, RTVarnoSymbol* ob
 // it; 0 ends the run.
 using RPVarnoVMHostCallback = int32_t (*)(RTInstance host);
 
+// Receives the text of each `print` of a VM's scripts (the host's own output of the script).
+using RPVarnoVMPrintCallback = void (*)(const char16_t* text);
+
 // One line of a VM's profile: names (copies, freed with the profile), the method record, the
 // time-stamp ticks spent in the method and its calls.
 struct RTVarnoMethod;

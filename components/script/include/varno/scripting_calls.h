@@ -131,11 +131,12 @@ enum Slot : uint32_t {
   kSymbolReadAttribute = 0x144,
   kSymbolWriteAttribute = 0x148,
   kVMGetTypeTable = 0x14C,
+  kVarnoVMSetPrintCallback = 0x150,
 };
 inline constexpr uint32_t kPublishedMethodCount = 81;
-inline constexpr uint32_t kMethodCount = 84;
-// Bytes of the level's slot table: the offsets run from 0x0 to 0x14C without gaps.
-inline constexpr uint32_t kSlotTableSize = kVMGetTypeTable + 4;
+inline constexpr uint32_t kMethodCount = 85;
+// Bytes of the level's slot table: the offsets run from 0x0 to 0x150 without gaps.
+inline constexpr uint32_t kSlotTableSize = kVarnoVMSetPrintCallback + 4;
 // The element argument of the attribute accessor that means the attribute itself.
 inline constexpr uint32_t kWholeAttribute = 0xFFFFFFFFu;
 
@@ -247,6 +248,11 @@ inline uint32_t VarnoVMStepOver(RTInstance v, VM vm) { return Call(v, kVarnoVMSt
 inline RTSuccess VarnoVMGetState(RTInstance v, VM vm, uint8_t* state) { return Call(v, kVarnoVMGetState, vm, state); }
 inline RTSuccess VarnoVMSetHostCallback(RTInstance v, VM vm, RPVarnoVMHostCallback callback, RTInstance host) {
   return Call(v, kVarnoVMSetHostCallback, vm, callback, host);
+}
+// Each `print` of the VM's scripts also hands its text to the callback (null: to none); the text
+// still goes to the core's debug output.
+inline RTSuccess VarnoVMSetPrintCallback(RTInstance v, VM vm, RPVarnoVMPrintCallback callback) {
+  return Call(v, kVarnoVMSetPrintCallback, vm, callback);
 }
 inline RTSuccess VMDumpState(RTInstance v, VM vm, RTInstance stream) { return Call(v, kVMDumpState, vm, stream); }
 inline RTSuccess VMDumpRunningState(RTInstance v, VM vm) { return Call(v, kVMDumpRunningState, vm); }

@@ -48,6 +48,27 @@ TEST_F(VmServicesTest, InteractiveExpressionsAndStreamsRunInTheCurrentMethodAndR
   EXPECT_FALSE(MessagesWith("[VARNO VM] Execute encountered invalid opcode!").empty());
 }
 
+std::vector<std::string> gHandedPrints;
+void CollectPrint(const char16_t* text) { gHandedPrints.push_back(varno::testing::Utf8(text)); }
+
+// The host's print callback gets the prints alone (not the VM's other debug lines); the debug
+// output keeps them all.
+TEST_F(VmServicesTest, APrintCallbackGetsTheScriptsPrintsAndTheDebugOutputKeepsThem) {
+  ASSERT_GE(Compile("Printer", "Printer is Thing;\nattributes { n is number; }\n"
+                               "state Switchboard { n = n + 1; print(\"pass \" + n); print(n * 0.5); _DEBUG(99);\n"
+                               "  if (n == 2) exit(); }\n"),
+            0);
+  ASSERT_NE(Start("Printer"), nullptr);
+  gHandedPrints.clear();
+  ASSERT_TRUE(calls::VarnoVMSetPrintCallback(varno(), vm(), CollectPrint));
+  EXPECT_EQ(Run(), calls::kRunExit);
+  const std::vector<std::string> printed = {"pass 1", "0.500000", "pass 2", "1.000000"};
+  EXPECT_EQ(gHandedPrints, printed);
+  EXPECT_EQ(TakeOutput(), (std::vector<std::string>{"pass 1", "0.500000", "DEBUG() did nothing...", "pass 2",
+                                                    "1.000000", "DEBUG() did nothing..."}));
+  EXPECT_FALSE(calls::VarnoVMSetPrintCallback(varno(), nullptr, CollectPrint)) << "no VM";
+}
+
 TEST_F(VmServicesTest, BreakpointsByLineStopBeforeTheLineAndStepOverRunsOneLine) {
   ASSERT_GE(Compile("Stepper", "Stepper is Thing;\n"              // 1
                                "attributes { n is number; }\n"    // 2

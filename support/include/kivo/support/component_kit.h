@@ -88,6 +88,10 @@ std::array<RTMethodRecord, N + 1> PublishedMethodTable(const PublishedMethod (&p
   return records;
 }
 
+// The build's date and time (src/build_stamp.cpp).
+extern const char kBuildDate[];
+extern const char kBuildTime[];
+
 inline RTComponentDef MakeComponentDef(const ComponentClass& c) {
   RTComponentDef def{};
   std::copy(std::begin(kComponentDefMarker), std::end(kComponentDefMarker), def.marker);
@@ -101,8 +105,8 @@ inline RTComponentDef MakeComponentDef(const ComponentClass& c) {
   def.fpProcessorArchitecture = u"x86-64";
   def.fpPlatform = u"Linux";
   def.description = c.description;
-  def.buildDate = __DATE__;
-  def.buildTime = __TIME__;
+  def.buildDate = kBuildDate;
+  def.buildTime = kBuildTime;
   def.compiler = u"GCC";
   def.compilerVersion = __GNUC__ * 100 + __GNUC_MINOR__;
   def.language = u"English (United States)";
