@@ -111,6 +111,25 @@ void CollectNewBranches(CoreTable& core, RTInstance instance, const std::unorder
   }
 }
 
+// Destroys the instance, which the caller holds a reference to, and its subtree, children first.
+// A child holds its parent: each instance is held while its children go. An instance of the
+// instance store stays as its placeholder.
+void DestroyBranch(CoreTable& core, RTInstance instance) {
+  uint32_t count = 0;
+  core.GetChildCount(nullptr, instance, &count);
+  for (uint32_t i = count; i-- > 0;) {
+    RTInstance child = nullptr;
+    if (core.GetChild(nullptr, instance, i, &child)) DestroyBranch(core, child);
+  }
+  core.ForceReleaseInstance(nullptr, instance);
+}
+
+std::string PathOf(CoreTable& core, RTInstance instance) {
+  char16_t path[kPathUnits] = u"?";
+  core.GetInstancePath(nullptr, instance, path, kPathUnits);
+  return platform::ToUtf8(path);
+}
+
 RTInstance Root() {
   kivo::InstanceRef root;
   kivo::ModuleCore()->GetRoot(nullptr, root.out());
@@ -141,15 +160,25 @@ class InputScope {
     return found;
   }
 
-  // Force-releases the new branches, each with its subtree; the path of the first of them, empty
-  // when there were none.
+  // Destroys the new branches, each with its subtree; the path of the first of them, empty when
+  // there were none. Each branch is looked for afresh: destroying one may take others with it.
   std::string TakeBack() {
     CoreTable& core = *kivo::ModuleCore();
-    const std::vector<RTInstance> left = NewBranches();
-    char16_t path[kPathUnits] = u"";
-    if (!left.empty() && !core.GetInstancePath(nullptr, left.front(), path, kPathUnits)) path[0] = u'?';
-    for (RTInstance instance : left) testing::ForceReleaseTree(core, instance);
-    return platform::ToUtf8(path);
+    std::unordered_set<RTInstance> destroyed;
+    std::string first;
+    for (;;) {
+      RTInstance next = nullptr;
+      for (RTInstance branch : NewBranches()) {
+        if (!destroyed.contains(branch)) {
+          next = branch;
+          break;
+        }
+      }
+      if (!next) return first;
+      if (first.empty()) first = PathOf(core, next);
+      destroyed.insert(next);
+      if (core.ResolveHandle(nullptr, next)) DestroyBranch(core, next);
+    }
   }
 
   int64_t BlocksGained() const { return int64_t{LiveBlocks()} - blocks_; }
