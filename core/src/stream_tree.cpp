@@ -121,7 +121,7 @@ bool StreamComponentIn(RTInstance instance, RTInstance s, uint64_t dataLength, c
 }
 
 // Reads one instance and its subtree. The instance comes back with one reference for the caller;
-// instances it creates are noted so that a failed read can take them back. An instance already at
+// instances it creates are noted so that a failed read can take them back with their subtrees. An instance already at
 // the record's path is reused, and so is a child that its parent, made by this read, made itself
 // while it streamed in (a resource makes its named streams): the record's data is skipped.
 RTInstance ReadInstance(RTInstance parent, bool parentMade, RTInstance s, std::vector<RTInstance>& created) {
@@ -205,8 +205,9 @@ RTSuccess StreamTreeIn(RTInstance, RTInstance parent, RTInstance* out, RTInstanc
   }
   gTreeRead = outer;
   if (!root) {
-    // Newest first, so that children go before their parents.
-    for (auto it = created.rbegin(); it != created.rend(); ++it) ForceReleaseInstance(nullptr, *it);
+    // Newest first, so that children go before their parents; each with its subtree, which holds
+    // what its component made as it streamed in (a resource's named streams).
+    for (auto it = created.rbegin(); it != created.rend(); ++it) DestroyTree(*it);
     return kRTFailure;
   }
   *out = root;

@@ -166,6 +166,33 @@ TEST_F(TreeStreams, AResourceReadUnderAnotherParentHoldsEachStreamOnce) {
   for (RTInstance held : {beta, read, elsewhere}) Release(held);
 }
 
+// A resource makes its named streams as it streams in; when a later record cannot be read, they go
+// with the resource and the core holds no more than before the read.
+TEST_F(TreeStreams, AFailedReadTakesBackWhatItsComponentsMade) {
+  RTInstance resource = CreateNamed(u"RTResource", u"Sheets");
+  std::vector<RTInstance> made{resource};
+  for (const char16_t* name : {u"alpha", u"beta"}) {
+    RTInstance child = made.emplace_back(CreateNamed(u"RTMemoryStream", name, resource));
+    kivo::memory_stream::Open(child, kivo::memory_stream::kReadWrite);
+  }
+  std::vector<uint8_t> bytes = TreeBytes(resource);
+  for (RTInstance instance : made) Release(instance);
+  // Index entries: Sheets, alpha, beta; alpha's header loses its magic word.
+  const size_t alphaRecord = 4 + U32(bytes, 0) + U32(bytes, 4 + 12 + 4);
+  ASSERT_EQ(U32(bytes, alphaRecord), 0x0EA5F001u);
+  PutU32(bytes, alphaRecord, 0);
+
+  const auto before = MemoryStats();
+  RTInstance elsewhere = CreateNamed(u"RTComponent", u"Elsewhere");
+  RTInstance stream = StreamWith(bytes);
+  RTInstance read = nullptr;
+  EXPECT_EQ(core().StreamTreeIn(nullptr, elsewhere, &read, stream), kRTFailure);
+  EXPECT_EQ(ChildCount(elsewhere), 0u);
+  Release(stream);
+  Release(elsewhere);
+  EXPECT_EQ(MemoryStats(), before) << "the resource's streams are gone with it";
+}
+
 TEST_F(TreeStreams, AReferenceIntoTheTreeIsFetchedAheadOfItsTurn) {
   RTInstance top = CreateNamed(u"RTDatum", u"Top");
   RTInstance first = CreateNamed(u"RTDatum", u"First", top);

@@ -1,5 +1,7 @@
 #include "fuzz_host.h"
 
+#include <dlfcn.h>
+
 #include <cstdio>
 #include <cstdlib>
 #include <memory>
@@ -62,8 +64,17 @@ CoreTable& Started(const CoreNeeds& needs) {
   setenv("TESK_DRIVE_C", (ScratchFolder() / "tesk/c").c_str(), 1);
   const std::vector<std::string_view> components = ComponentsOf(needs);
   world.host = std::make_unique<testing::CoreHost>(components);
+  std::vector<std::filesystem::path> libraries;
+  for (std::string_view name : components) libraries.push_back(testing::CoreHost::StagedComponent(name));
   if (needs.rasterizer) {
+    libraries.emplace_back(TESK_RASTERIZER_PIX);
     std::filesystem::create_symlink(TESK_RASTERIZER_PIX, world.host->root() / "components/rtrasterizer.so");
+  }
+  // The core unloads a class's library when its last instance goes and loads it again for the
+  // next; a fuzzer keeps the coverage counters of every library it saw loaded, so each library
+  // stays mapped for the process.
+  for (const std::filesystem::path& library : libraries) {
+    if (void* handle = dlopen(library.c_str(), RTLD_NOW | RTLD_NODELETE)) dlclose(handle);
   }
   platform::SetMessageSink([](std::u16string_view, std::u16string_view) {});
   if (!world.host->Start()) Fail("the core did not start");
