@@ -2,8 +2,6 @@
 // running console object (tests/fuzz/classes/Console.varno), as a host runs code it was handed
 // between passes; the VM decodes and checks the code before it runs it. A loop that never ends is
 // broken by the watchdog.
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 
 #include "fuzz_host.h"
@@ -23,8 +21,7 @@ vcalls::TypeTable ConsoleTable(uint32_t* console) {
     if (!vcalls::TypeTableFactory(Varno(), &made) || !vcalls::VarnoFindClass(Varno(), u"Console", file, 512) ||
         !vcalls::VarnoParseBrellinAnsiFile(Varno(), file, &index, nullptr, made) ||
         !vcalls::TypeTableGenerateCode(Varno(), made)) {
-      std::fprintf(stderr, "fuzz: the console class does not compile\n");
-      std::abort();
+      Fail("the console class does not compile");
     }
     return made;
   }();
@@ -43,8 +40,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     vcalls::Symbol object = nullptr;
     if (!vcalls::VarnoVMConstructObject(Varno(), world.vm(), console, &object) ||
         !vcalls::VarnoVMSetNewContext(Varno(), world.vm(), object, u"Switchboard", 1)) {
-      std::fprintf(stderr, "fuzz: the console does not start\n");
-      std::abort();
+      Fail("the console does not start");
     }
     kivo::InstanceRef code = tesk::testing::MemoryStreamWith(bytes);
     world.Run(0, [&] { vcalls::VarnoVMExecuteStream(Varno(), world.vm(), code.get()); });

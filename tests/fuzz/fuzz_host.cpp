@@ -50,11 +50,6 @@ std::vector<std::string_view> ComponentsOf(const CoreNeeds& needs) {
   return names;
 }
 
-[[noreturn]] void Fail(const char* what) {
-  std::fprintf(stderr, "fuzz: %s\n", what);
-  std::abort();
-}
-
 CoreTable& Started(const CoreNeeds& needs) {
   ProcessWorld& world = World();
   // Mesa's software rasterizer draws on the calling thread, as in the tests.
@@ -214,6 +209,11 @@ RTInstance KeepForProcess(kivo::InstanceRef instance) {
 
 const std::filesystem::path& ScratchFolder() { return World().scratch.path(); }
 
+void Fail(const std::string& what) {
+  std::fprintf(stderr, "fuzz: %s\n", what.c_str());
+  std::abort();
+}
+
 void RunInput(const std::function<void()>& read, LeftInstances left) {
   // A first run may fill what components keep for the process (caches, pools, the parent of the
   // code streams): only when it left something does a second run tell, by leaving more.
@@ -224,10 +224,9 @@ void RunInput(const std::function<void()>& read, LeftInstances left) {
   InputScope second;
   read();
   const std::string leaked = second.TakeBack();
-  if (!leaked.empty() && left == LeftInstances::kLeak) Fail(("the input left the instance " + leaked + " behind").c_str());
-  if (second.BlocksGained() > 0) {
-    Fail(("the input left " + std::to_string(second.BlocksGained()) + " core blocks behind").c_str());
-  }
+  if (!leaked.empty() && left == LeftInstances::kLeak) Fail("the input left the instance " + leaked + " behind");
+  const int64_t gained = second.BlocksGained();
+  if (gained > 0) Fail("the input left " + std::to_string(gained) + " core blocks behind");
 }
 
 void StreamIntoNew(const char16_t* className, const uint8_t* data, size_t size) {

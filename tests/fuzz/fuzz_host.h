@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <functional>
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "kivo/core_table.h"
@@ -31,6 +32,9 @@ RTInstance KeepForProcess(kivo::InstanceRef instance);
 
 // A folder of the process's own, removed at exit: the only place a target writes files.
 const std::filesystem::path& ScratchFolder();
+
+// Stops the process with the message (a leak, or a harness that cannot run).
+[[noreturn]] void Fail(const std::string& what);
 
 // What the instances an input leaves in the world are: a leak of the reader, or what it read (a
 // tree, the store's instances), taken back after the input.

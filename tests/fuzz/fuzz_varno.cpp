@@ -3,8 +3,6 @@
 #include <atomic>
 #include <chrono>
 #include <condition_variable>
-#include <cstdio>
-#include <cstdlib>
 #include <mutex>
 #include <thread>
 #include <utility>
@@ -37,8 +35,7 @@ Scripting Started() {
   StartCore({.components = {"RTVarno"}});
   kivo::InstanceRef varno;
   if (!kivo::ModuleCore()->GetFirstInstanceByString(nullptr, vcalls::kClassName, varno.out(), 1, nullptr)) {
-    std::fprintf(stderr, "fuzz: no scripting component\n");
-    std::abort();
+    Fail("no scripting component");
   }
   for (const char* folder : {TESK_FUZZ_CLASSES, TESK_SAMPLE_CLASSES}) {
     vcalls::AddSearchPath(varno.get(), platform::FromUtf8(folder).c_str());
@@ -103,10 +100,19 @@ uint32_t ScriptWorld::Run(int passes, std::function<void()> atFirstPass) {
   return result;
 }
 
-std::u16string ScratchFile(std::string_view name, const uint8_t* data, size_t size) {
-  const std::filesystem::path file = ScratchFolder() / name;
+void CompileAsInput(std::string_view fileName, const uint8_t* data, size_t size) {
+  RTInstance varno = Varno();
+  const std::filesystem::path file = ScratchFolder() / fileName;
   testing::WriteFile(file, std::string_view(reinterpret_cast<const char*>(data), size));
-  return platform::FromUtf8(file.string());
+  const std::u16string path = platform::FromUtf8(file.string());
+  RunInput([&] {
+    ScriptWorld world;
+    uint32_t index = 0;
+    vcalls::TypeTable made = nullptr;
+    if (vcalls::VarnoParseBrellinAnsiFile(varno, path.c_str(), &index, &made, world.table())) {
+      vcalls::TypeTableGenerateCode(varno, world.table());
+    }
+  });
 }
 
 }  // namespace tesk::fuzz

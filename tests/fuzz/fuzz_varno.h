@@ -43,7 +43,9 @@ class ScriptWorld {
   bool ownTable_ = false;
 };
 
-// Writes the bytes into the scratch folder's file of that name; its path as the component takes it.
-std::u16string ScratchFile(std::string_view name, const uint8_t* data, size_t size);
+// Runs as an input: the bytes, as the scratch folder's class file of that name (a ".varno" source or
+// a ".varnoc" compiled class), go through the component's compile entry into a fresh type table,
+// and the table's code is generated, as the game and varnoc take a class.
+void CompileAsInput(std::string_view fileName, const uint8_t* data, size_t size);
 
 }  // namespace tesk::fuzz
