@@ -1,0 +1,196 @@
+// The sample game's frames and prints, byte for byte. The program's own game start plays the staged
+// sample in this process, as ./tesk run plays it but on the software rasterizer, with every
+// rasterizer call recorded and a message pump of the test's: the monotonic clock stands still
+// but for the pump, which moves it on by a fixed step each pass and ends the run after a fixed
+// number of passes. What the game draws and prints then depends on nothing outside it, so the
+// test compares the recording, cut after each PresentFrame (the first frame holds the start-up's
+// loads, the last piece the calls after the last frame), by each frame's call count and CRC, and
+// the script's prints line by line, with what tests/golden/ keeps.
+//
+// A change that means to alter what the game draws or prints writes the kept files again:
+//   TESK_GOLDEN_UPDATE=1 ctest --test-dir build/asan -R SampleFrames
+// (the release tree gives the same files), and the commit shows what changed in tests/golden/.
+// A mismatch names the first frame or line that differs and keeps the run's recording in the build
+// tree (sample_frames_calls.txt beside this test's program), to set against one made before the
+// change.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "host/staged_game.h"
+#include "host/temp_dir.h"
+#include "kivo/support/pack_index.h"
+#include "kivo_loader.h"
+#include "platform/clock.h"
+#include "platform/utf.h"
+#include "rasterizer_module.h"
+#include "start_game.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+constexpr uint32_t kWidth = 1024;  // the sample's tesk.ini
+constexpr uint32_t kHeight = 768;
+// Passes enough for the patients to walk past the doctor and each other, 30 to the second.
+constexpr uint32_t kPasses = 180;
+constexpr uint64_t kStep = platform::kTicksPerSecond / 30;
+constexpr uint64_t kClockStart = 1'000'000'000;
+
+const fs::path kGolden = TESK_GOLDEN_DIR;
+const fs::path kFailedRun = fs::path(TESK_FAILED_RUN_DIR) / "sample_frames_calls.txt";
+
+// The game's window: a tag that is no program window, which the software rasterizer takes as an
+// offscreen buffer of the game's size.
+int gOffscreen = 0;
+
+uint32_t gPumps = 0;
+void FixedStepPump() {
+  platform::AdvanceClock(kStep);
+  if (++gPumps == kPasses) tesk::RequestQuit();
+}
+
+// Standard output goes into `file` while this lives.
+class StandardOutputTo {
+ public:
+  explicit StandardOutputTo(const fs::path& file) {
+    std::fflush(stdout);
+    saved_ = dup(STDOUT_FILENO);
+    const int out = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    redirected_ = saved_ >= 0 && out >= 0 && dup2(out, STDOUT_FILENO) >= 0;
+    if (out >= 0) close(out);
+  }
+  ~StandardOutputTo() {
+    std::fflush(stdout);
+    if (saved_ < 0) return;
+    dup2(saved_, STDOUT_FILENO);
+    close(saved_);
+  }
+  bool redirected() const { return redirected_; }
+
+ private:
+  int saved_ = -1;
+  bool redirected_ = false;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  return lines;
+}
+
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text;
+  for (const std::string& line : lines) text += line + "\n";
+  return text;
+}
+
+// "frame N: C calls, crc X" for each frame of the recording: its calls up to and including its
+// PresentFrame, with the calls after the last one as a last piece.
+std::vector<std::string> FrameDigests(const std::string& recording) {
+  std::vector<std::string> digests;
+  std::string frame;
+  uint32_t calls = 0;
+  auto close = [&] {
+    char line[64];
+    std::snprintf(line, sizeof line, "frame %zu: %u calls, crc %08x", digests.size(), calls,
+                  kivo::Crc32Mpeg2({reinterpret_cast<const uint8_t*>(frame.data()), frame.size()}));
+    digests.push_back(line);
+    frame.clear();
+    calls = 0;
+  };
+  for (const std::string& call : Lines(recording)) {
+    frame += call + "\n";
+    ++calls;
+    if (call.rfind("PresentFrame(", 0) == 0) close();
+  }
+  if (calls) close();
+  return digests;
+}
+
+// The first line where `now` and the kept file part, with both sides, or empty when they agree.
+std::string FirstDifference(const std::vector<std::string>& now, const fs::path& keptFile) {
+  const std::vector<std::string> kept = Lines(tesk::testing::ReadFile(keptFile));
+  for (size_t i = 0; i < now.size() || i < kept.size(); ++i) {
+    const std::string ran = i < now.size() ? now[i] : "(nothing)";
+    const std::string held = i < kept.size() ? kept[i] : "(nothing)";
+    if (ran != held)
+      return "line " + std::to_string(i + 1) + " of " + keptFile.string() + " (" + std::to_string(kept.size()) +
+             " lines; the run gives " + std::to_string(now.size()) + ") differs: the run gives\n  " + ran +
+             "\nwhere the file keeps\n  " + held;
+  }
+  return "";
+}
+
+class SampleFrames : public ::testing::Test {
+ protected:
+  struct Run {
+    int32_t result = 0;
+    std::string prints;
+    std::string calls;
+  };
+
+  // The sample played for kPasses passes of the fixed-step pump.
+  Run Play() {
+    const fs::path prints = staged_.dir() / "prints.txt";
+    const fs::path calls = staged_.dir() / "calls.txt";
+    setenv("TESK_REGISTRY", staged_.registry().c_str(), 1);
+    setenv("TESK_DRIVE_C", staged_.driveC().c_str(), 1);
+    setenv("XDG_RUNTIME_DIR", staged_.runtime().c_str(), 1);
+    setenv("TESK_DEBUG_LOG", (staged_.dir() / "debug.log").c_str(), 1);
+    setenv("TESK_RASTERIZER_RECORD", calls.c_str(), 1);
+    setenv("ALSOFT_DRIVERS", "null", 1);
+    Run run;
+    // The core's clock starts from the frozen one.
+    platform::SetManualClock(kClockStart);
+    if (!tesk::CopyRasterizerModule(platform::FromUtf8(staged_.kivo().string() + "/"), 0) || tesk::StartKivo() != 1) {
+      ADD_FAILURE() << "the core did not start\n" << tesk::testing::ReadFile(staged_.dir() / "debug.log");
+      return run;
+    }
+    {
+      const StandardOutputTo out(prints);
+      if (!out.redirected()) {
+        ADD_FAILURE() << "standard output cannot go to " << prints;
+        return run;
+      }
+      run.result = tesk::StartGame(&gOffscreen, kWidth, kHeight, 32, 24, FixedStepPump);
+    }
+    run.prints = tesk::testing::ReadFile(prints);
+    run.calls = tesk::testing::ReadFile(calls);
+    return run;
+  }
+
+  tesk::testing::StagedGame staged_{TESK_STAGE_DIR};
+};
+
+// The run's frames and prints are those kept.
+TEST_F(SampleFrames, AreThoseKept) {
+  const Run run = Play();
+  ASSERT_GT(run.result, 0) << tesk::testing::ReadFile(staged_.dir() / "debug.log");
+  EXPECT_EQ(gPumps, kPasses);
+  const std::vector<std::string> frames = FrameDigests(run.calls);
+  const std::vector<std::string> prints = Lines(run.prints);
+  ASSERT_GT(frames.size(), kPasses / 2) << "the game draws its frames";
+  ASSERT_GT(prints.size(), kPasses / 2) << "the game prints its people's places";
+  const fs::path keptFrames = kGolden / "sample_frames.txt";
+  const fs::path keptPrints = kGolden / "sample_prints.txt";
+  if (const char* update = std::getenv("TESK_GOLDEN_UPDATE"); update && *update) {
+    tesk::testing::WriteFile(keptFrames, JoinLines(frames));
+    tesk::testing::WriteFile(keptPrints, run.prints);
+    GTEST_SKIP() << "wrote " << keptFrames << " and " << keptPrints;
+  }
+  const std::string frameDifference = FirstDifference(frames, keptFrames);
+  if (!frameDifference.empty()) tesk::testing::WriteFile(kFailedRun, run.calls);
+  EXPECT_EQ(frameDifference, "") << "the run's calls are in " << kFailedRun;
+  EXPECT_EQ(FirstDifference(prints, keptPrints), "");
+}
+
+}  // namespace
