@@ -5,14 +5,14 @@
 // number of passes. What the game draws and prints then depends on nothing outside it, so the
 // test compares the recording, cut after each PresentFrame (the first frame holds the start-up's
 // loads, the last piece the calls after the last frame), by each frame's call count and CRC, and
-// the script's prints line by line, with what tests/golden/ keeps.
+// the script's prints line by line, with what tests/golden/ keeps. A second run plays the frame
+// benchmark's game (the sample's with 200 walkers crowding three points) for a few passes.
 //
 // A change that means to alter what the game draws or prints writes the kept files again:
 //   TESK_GOLDEN_UPDATE=1 ctest --test-dir build/asan -R SampleFrames
 // (the release tree gives the same files), and the commit shows what changed in tests/golden/.
 // A mismatch names the first frame or line that differs and keeps the run's recording in the build
-// tree (sample_frames_calls.txt beside this test's program), to set against one made before the
-// change.
+// tree (NAME_calls.txt beside this test's program), to set against one made before the change.
 #include <fcntl.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
@@ -40,24 +40,26 @@ namespace fs = std::filesystem;
 constexpr uint32_t kWidth = 1024;  // the sample's tesk.ini
 constexpr uint32_t kHeight = 768;
 // Passes enough for the patients to walk past the doctor and each other, 30 to the second.
-constexpr uint32_t kPasses = 180;
+constexpr uint32_t kSamplePasses = 180;
+constexpr uint32_t kWalkerPasses = 8;
 constexpr uint64_t kStep = platform::kTicksPerSecond / 30;
 constexpr uint64_t kClockStart = 1'000'000'000;
 // The time the core's start takes before the game starts, as in a run of the program: the loading
-// screen then draws its first frame at the end of the first pass (it draws 67 ms after the last).
+// screen then draws its first frame at the end of the first pass (it draws once more than 67 ms
+// have passed since its last).
 constexpr uint64_t kCoreStartTime = platform::kTicksPerSecond;
 
 const fs::path kGolden = TESK_GOLDEN_DIR;
-const fs::path kFailedRun = fs::path(TESK_FAILED_RUN_DIR) / "sample_frames_calls.txt";
 
 // The game's window: a tag that is no program window, which the software rasterizer takes as an
 // offscreen buffer of the game's size.
 int gOffscreen = 0;
 
 uint32_t gPumps = 0;
+uint32_t gPasses = 0;
 void FixedStepPump() {
   platform::AdvanceClock(kStep);
-  if (++gPumps == kPasses) tesk::RequestQuit();
+  if (++gPumps == gPasses) tesk::RequestQuit();
 }
 
 // Standard output goes into `file` while this lives.
@@ -137,28 +139,30 @@ class SampleFrames : public ::testing::Test {
  protected:
   struct Run {
     int32_t result = 0;
-    std::string prints;
+    std::vector<std::string> frames;  // their digests
+    std::vector<std::string> prints;
     std::string calls;
   };
 
-  // The sample played for kPasses passes of the fixed-step pump.
-  Run Play() {
+  // The game played for `passes` passes of the fixed-step pump.
+  Run Play(uint32_t passes) {
     const fs::path prints = staged_.dir() / "prints.txt";
     const fs::path calls = staged_.dir() / "calls.txt";
     setenv("TESK_REGISTRY", staged_.registry().c_str(), 1);
     setenv("TESK_DRIVE_C", staged_.driveC().c_str(), 1);
     setenv("XDG_RUNTIME_DIR", staged_.runtime().c_str(), 1);
-    setenv("TESK_DEBUG_LOG", (staged_.dir() / "debug.log").c_str(), 1);
+    setenv("TESK_DEBUG_LOG", debugLog().c_str(), 1);
     setenv("TESK_RASTERIZER_RECORD", calls.c_str(), 1);
     setenv("ALSOFT_DRIVERS", "null", 1);
     Run run;
     // The core's clock starts from the frozen one.
     platform::SetManualClock(kClockStart);
     if (!tesk::CopyRasterizerModule(platform::FromUtf8(staged_.kivo().string() + "/"), 0) || tesk::StartKivo() != 1) {
-      ADD_FAILURE() << "the core did not start\n" << tesk::testing::ReadFile(staged_.dir() / "debug.log");
+      ADD_FAILURE() << "the core did not start\n" << tesk::testing::ReadFile(debugLog());
       return run;
     }
     platform::AdvanceClock(kCoreStartTime);
+    gPasses = passes;
     {
       const StandardOutputTo out(prints);
       if (!out.redirected()) {
@@ -167,36 +171,56 @@ class SampleFrames : public ::testing::Test {
       }
       run.result = tesk::StartGame(&gOffscreen, kWidth, kHeight, 32, 24, FixedStepPump);
     }
-    run.prints = tesk::testing::ReadFile(prints);
+    EXPECT_GT(run.result, 0) << tesk::testing::ReadFile(debugLog());
+    EXPECT_EQ(gPumps, passes);
     run.calls = tesk::testing::ReadFile(calls);
+    run.frames = FrameDigests(run.calls);
+    run.prints = Lines(tesk::testing::ReadFile(prints));
     return run;
   }
+
+  // The run's frames and prints against NAME_frames.txt and NAME_prints.txt of tests/golden/, or
+  // written into them when TESK_GOLDEN_UPDATE is set.
+  void ExpectKept(const std::string& name, const Run& run) {
+    const fs::path keptFrames = kGolden / (name + "_frames.txt");
+    const fs::path keptPrints = kGolden / (name + "_prints.txt");
+    if (const char* update = std::getenv("TESK_GOLDEN_UPDATE"); update && *update) {
+      tesk::testing::WriteFile(keptFrames, JoinLines(run.frames));
+      tesk::testing::WriteFile(keptPrints, JoinLines(run.prints));
+      GTEST_SKIP() << "wrote " << keptFrames << " and " << keptPrints;
+    }
+    const char* meant = "\n(a change meant to alter them writes them again with TESK_GOLDEN_UPDATE=1)";
+    const std::string frameDifference = FirstDifference(run.frames, keptFrames);
+    const fs::path failedRun = fs::path(TESK_FAILED_RUN_DIR) / (name + "_calls.txt");
+    if (!frameDifference.empty()) tesk::testing::WriteFile(failedRun, run.calls);
+    EXPECT_TRUE(frameDifference.empty()) << frameDifference << "\nthe run's calls are in " << failedRun << meant;
+    const std::string printDifference = FirstDifference(run.prints, keptPrints);
+    EXPECT_TRUE(printDifference.empty()) << printDifference << meant;
+  }
+
+  fs::path debugLog() const { return staged_.dir() / "debug.log"; }
 
   tesk::testing::StagedGame staged_{TESK_STAGE_DIR};
 };
 
-// The run's frames and prints are those kept.
-TEST_F(SampleFrames, AreThoseKept) {
-  const Run run = Play();
-  ASSERT_GT(run.result, 0) << tesk::testing::ReadFile(staged_.dir() / "debug.log");
-  EXPECT_EQ(gPumps, kPasses);
-  const std::vector<std::string> frames = FrameDigests(run.calls);
-  const std::vector<std::string> prints = Lines(run.prints);
-  ASSERT_GT(frames.size(), kPasses / 2) << "the game draws its frames";
-  ASSERT_GT(prints.size(), kPasses / 2) << "the game prints its people's places";
-  const fs::path keptFrames = kGolden / "sample_frames.txt";
-  const fs::path keptPrints = kGolden / "sample_prints.txt";
-  if (const char* update = std::getenv("TESK_GOLDEN_UPDATE"); update && *update) {
-    tesk::testing::WriteFile(keptFrames, JoinLines(frames));
-    tesk::testing::WriteFile(keptPrints, run.prints);
-    GTEST_SKIP() << "wrote " << keptFrames << " and " << keptPrints;
-  }
-  const char* meant = "\n(a change meant to alter them writes them again with TESK_GOLDEN_UPDATE=1)";
-  const std::string frameDifference = FirstDifference(frames, keptFrames);
-  if (!frameDifference.empty()) tesk::testing::WriteFile(kFailedRun, run.calls);
-  EXPECT_TRUE(frameDifference.empty()) << frameDifference << "\nthe run's calls are in " << kFailedRun << meant;
-  const std::string printDifference = FirstDifference(prints, keptPrints);
-  EXPECT_TRUE(printDifference.empty()) << printDifference << meant;
+// The sample with its doctor and two patients: a frame each pass after the loading screen's, and a
+// line of places each.
+TEST_F(SampleFrames, TheSamplesAreThoseKept) {
+  const Run run = Play(kSamplePasses);
+  ASSERT_GT(run.frames.size(), kSamplePasses / 2) << "the game draws its frames";
+  ASSERT_GT(run.prints.size(), kSamplePasses / 2) << "the game prints its people's places";
+  ExpectKept("sample", run);
+}
+
+// The frame benchmark's game in the game script's place, the sample's game class (its parent)
+// in the first class folder, where the compiler finds it before the script's folder.
+TEST_F(SampleFrames, TheWalkersAreThoseKept) {
+  const fs::path tesk = staged_.game() / "classes/tesk";
+  fs::rename(tesk / "teskgame.varno", staged_.game() / "classes/teskgame.varno");
+  fs::copy_file(FRAME_BENCH_CLASS, tesk / "teskgame.varno");
+  const Run run = Play(kWalkerPasses);
+  ASSERT_GT(run.frames.size(), kWalkerPasses / 2) << "the game draws its frames";
+  ExpectKept("walkers", run);
 }
 
 }  // namespace
