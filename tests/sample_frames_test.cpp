@@ -1,7 +1,7 @@
-// The sample game's frames and prints, byte for byte. The program's own game start plays the staged
-// sample in this process, as ./tesk run plays it but on the software rasterizer, with every
-// rasterizer call recorded and a message pump of the test's: the monotonic clock stands still
-// but for the pump, which moves it on by a fixed step each pass and ends the run after a fixed
+// The sample game's frames and prints, byte for byte. The program's own game start plays the
+// staged sample in a child process of the test, as ./tesk run plays it but on the software
+// rasterizer, with every rasterizer call recorded and a message pump of the test's: the monotonic
+// clock stands still but for the pump, which moves it on by a fixed step each pass and ends the run after a fixed
 // number of passes. What the game draws and prints then depends on nothing outside it, so the
 // test compares the recording, cut after each PresentFrame (the first frame holds the start-up's
 // loads, the last piece the calls after the last frame), by each frame's call count and CRC, and
@@ -15,6 +15,7 @@
 // tree (NAME_calls.txt beside this test's program), to set against one made before the change.
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdio>
@@ -62,28 +63,28 @@ void FixedStepPump() {
   if (++gPumps == gPasses) tesk::RequestQuit();
 }
 
-// Standard output goes into `file` while this lives.
-class StandardOutputTo {
- public:
-  explicit StandardOutputTo(const fs::path& file) {
-    std::fflush(stdout);
-    saved_ = dup(STDOUT_FILENO);
-    const int out = open(file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    redirected_ = saved_ >= 0 && out >= 0 && dup2(out, STDOUT_FILENO) >= 0;
-    if (out >= 0) close(out);
-  }
-  ~StandardOutputTo() {
-    std::fflush(stdout);
-    if (saved_ < 0) return;
-    dup2(saved_, STDOUT_FILENO);
-    close(saved_);
-  }
-  bool redirected() const { return redirected_; }
+// How the game's process ended: the outcome is its exit code.
+enum Outcome : int { kPlayed, kNoCore, kNoOutput, kNoGame, kWrongPassCount };
+constexpr const char* kOutcomes[] = {"played", "the core did not start", "standard output could not be redirected",
+                                     "the game did not start or its run failed",
+                                     "the pump ran a wrong number of passes"};
 
- private:
-  int saved_ = -1;
-  bool redirected_ = false;
-};
+// Plays the game in this process, made for it: the core started as the program starts it, with
+// the software rasterizer, and the game's start run with the fixed-step pump, standard output into
+// `prints`. The core is never shut down, as in the program.
+Outcome PlayHere(const fs::path& kivo, const fs::path& prints, uint32_t passes) {
+  // The core's clock starts from the frozen one.
+  platform::SetManualClock(kClockStart);
+  if (!tesk::CopyRasterizerModule(platform::FromUtf8(kivo.string() + "/"), 0) || tesk::StartKivo() != 1)
+    return kNoCore;
+  platform::AdvanceClock(kCoreStartTime);
+  const int out = open(prints.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+  if (out < 0 || dup2(out, STDOUT_FILENO) < 0) return kNoOutput;
+  close(out);
+  gPasses = passes;
+  if (tesk::StartGame(&gOffscreen, kWidth, kHeight, 32, 24, FixedStepPump) <= 0) return kNoGame;
+  return gPumps == passes ? kPlayed : kWrongPassCount;
+}
 
 std::vector<std::string> Lines(const std::string& text) {
   std::vector<std::string> lines;
@@ -104,7 +105,7 @@ std::vector<std::string> FrameDigests(const std::string& recording) {
   std::vector<std::string> digests;
   std::string frame;
   uint32_t calls = 0;
-  auto close = [&] {
+  auto endFrame = [&] {
     char line[64];
     std::snprintf(line, sizeof line, "frame %zu: %u calls, crc %08x", digests.size(), calls,
                   kivo::Crc32Mpeg2({reinterpret_cast<const uint8_t*>(frame.data()), frame.size()}));
@@ -115,9 +116,9 @@ std::vector<std::string> FrameDigests(const std::string& recording) {
   for (const std::string& call : Lines(recording)) {
     frame += call + "\n";
     ++calls;
-    if (call.rfind("PresentFrame(", 0) == 0) close();
+    if (call.rfind("PresentFrame(", 0) == 0) endFrame();
   }
-  if (calls) close();
+  if (calls) endFrame();
   return digests;
 }
 
@@ -138,13 +139,14 @@ std::string FirstDifference(const std::vector<std::string>& now, const fs::path&
 class SampleFrames : public ::testing::Test {
  protected:
   struct Run {
-    int32_t result = 0;
+    bool played = false;
     std::vector<std::string> frames;  // their digests
     std::vector<std::string> prints;
     std::string calls;
   };
 
-  // The game played for `passes` passes of the fixed-step pump.
+  // The game played for `passes` passes of the fixed-step pump, in a process of its own (the
+  // program binds its core once per process).
   Run Play(uint32_t passes) {
     const fs::path prints = staged_.dir() / "prints.txt";
     const fs::path calls = staged_.dir() / "calls.txt";
@@ -154,25 +156,22 @@ class SampleFrames : public ::testing::Test {
     setenv("TESK_DEBUG_LOG", debugLog().c_str(), 1);
     setenv("TESK_RASTERIZER_RECORD", calls.c_str(), 1);
     setenv("ALSOFT_DRIVERS", "null", 1);
+    std::fflush(nullptr);
+    const pid_t game = fork();
+    if (game == 0) _exit(PlayHere(staged_.kivo(), prints, passes));
     Run run;
-    // The core's clock starts from the frozen one.
-    platform::SetManualClock(kClockStart);
-    if (!tesk::CopyRasterizerModule(platform::FromUtf8(staged_.kivo().string() + "/"), 0) || tesk::StartKivo() != 1) {
-      ADD_FAILURE() << "the core did not start\n" << tesk::testing::ReadFile(debugLog());
+    int status = 0;
+    if (game < 0 || waitpid(game, &status, 0) != game) {
+      ADD_FAILURE() << "the game's process did not start";
       return run;
     }
-    platform::AdvanceClock(kCoreStartTime);
-    gPasses = passes;
-    {
-      const StandardOutputTo out(prints);
-      if (!out.redirected()) {
-        ADD_FAILURE() << "standard output cannot go to " << prints;
-        return run;
-      }
-      run.result = tesk::StartGame(&gOffscreen, kWidth, kHeight, 32, 24, FixedStepPump);
-    }
-    EXPECT_GT(run.result, 0) << tesk::testing::ReadFile(debugLog());
-    EXPECT_EQ(gPumps, passes);
+    const int outcome = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    run.played = outcome == kPlayed;
+    EXPECT_TRUE(run.played) << (outcome < 0                 ? "the game's process was killed"
+                                : outcome <= kWrongPassCount ? kOutcomes[outcome]
+                                                             : "the game's process failed")
+                            << "\n"
+                            << tesk::testing::ReadFile(debugLog());
     run.calls = tesk::testing::ReadFile(calls);
     run.frames = FrameDigests(run.calls);
     run.prints = Lines(tesk::testing::ReadFile(prints));
@@ -207,6 +206,7 @@ class SampleFrames : public ::testing::Test {
 // line of places each.
 TEST_F(SampleFrames, TheSamplesAreThoseKept) {
   const Run run = Play(kSamplePasses);
+  ASSERT_TRUE(run.played);
   ASSERT_GT(run.frames.size(), kSamplePasses / 2) << "the game draws its frames";
   ASSERT_GT(run.prints.size(), kSamplePasses / 2) << "the game prints its people's places";
   ExpectKept("sample", run);
@@ -219,6 +219,7 @@ TEST_F(SampleFrames, TheWalkersAreThoseKept) {
   fs::rename(tesk / "teskgame.varno", staged_.game() / "classes/teskgame.varno");
   fs::copy_file(FRAME_BENCH_CLASS, tesk / "teskgame.varno");
   const Run run = Play(kWalkerPasses);
+  ASSERT_TRUE(run.played);
   ASSERT_GT(run.frames.size(), kWalkerPasses / 2) << "the game draws its frames";
   ExpectKept("walkers", run);
 }
