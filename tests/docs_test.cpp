@@ -1,5 +1,6 @@
 // The user documentation cannot rot: every example of docs/varno.md and docs/content.md runs here
-// against the staged tree, in document order, and prints what the document shows.
+// against the staged tree, in document order, and prints what the document shows; every command of
+// the README's "sh" blocks runs from a copy of the repository's root whose build/release is this tree.
 //
 // A fenced block whose info is a language and a file name ("varno Greeter.varno", "json pack.json")
 // is written to that file of the example folder. A "console" block holds commands, each on a line
@@ -112,5 +113,61 @@ INSTANTIATE_TEST_SUITE_P(Guides, Documentation, ::testing::Values("varno.md", "c
   const std::string document = info.param;
   return document.substr(0, document.find('.'));
 });
+
+// The commands of a README's "sh" blocks, a line each (a "\" ending a line goes on on the next);
+// a variable set there (`store=...`, `export PATH=...`) is set for every command after it.
+struct ShellLines {
+  std::string settings;
+  std::vector<std::string> commands;
+};
+
+bool SetsAVariable(const std::string& line) {
+  const size_t equals = line.find('=');
+  return line.rfind("export ", 0) == 0 ||
+         (equals != std::string::npos && equals > 0 && line.find(' ') > equals);
+}
+
+ShellLines ReadmeCommands(const std::vector<Block>& blocks) {
+  ShellLines lines;
+  for (const Block& block : blocks) {
+    if (block.info != "sh") continue;
+    std::istringstream text(block.text);
+    std::string line;
+    std::string command;
+    while (std::getline(text, line)) {
+      if (!line.empty() && line.back() == '\\') {
+        command += line.substr(0, line.size() - 1);
+        continue;
+      }
+      command += line;
+      if (SetsAVariable(command))
+        lines.settings += command + "; ";
+      else if (!command.empty())
+        lines.commands.push_back(command);
+      command.clear();
+    }
+  }
+  return lines;
+}
+
+TEST(Readme, EveryToolCommandRunsFromTheRepositoryRoot) {
+  unsetenv("TESK_REGISTRY");
+  unsetenv("TESK_DEBUG_LOG");
+  const fs::path source = TESK_SOURCE_DIR;
+  tesk::testing::TempDir root;
+  for (const auto& entry : fs::directory_iterator(source))
+    if (entry.path().filename() != "build") fs::create_symlink(entry.path(), root.path() / entry.path().filename());
+  fs::create_directories(root.path() / "build");
+  fs::create_symlink(fs::path(TESK_STAGE_DIR).parent_path(), root.path() / "build" / "release");
+
+  const ShellLines readme = ReadmeCommands(FencedBlocks(source / "README.md"));
+  EXPECT_GE(readme.commands.size(), 10u);
+  for (const std::string& command : readme.commands) {
+    SCOPED_TRACE(command);
+    const auto run = tesk::testing::RunCommand(
+        "cd " + tesk::testing::Quoted(root.path().string()) + " && " + readme.settings + command, root.path());
+    EXPECT_EQ(run.status, 0) << run.err;
+  }
+}
 
 }  // namespace

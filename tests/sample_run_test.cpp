@@ -22,6 +22,7 @@
 #include <string>
 
 #include "host/run_command.h"
+#include "host/staged_game.h"
 #include "host/temp_dir.h"
 
 namespace {
@@ -150,46 +151,10 @@ void RunIsQuiet(const tesk::testing::CommandOutcome& run, const std::string& deb
   EXPECT_EQ(debugLog.find(silent, first + 1), std::string::npos) << "reported once";
 }
 
-// Every file of `from` linked into real folders under `to`, as a Kivo root of its own.
-void Mirror(const fs::path& from, const fs::path& to) {
-  fs::create_directories(to);
-  for (const fs::directory_entry& entry : fs::directory_iterator(from)) {
-    if (entry.is_directory()) {
-      Mirror(entry.path(), to / entry.path().filename());
-    } else {
-      fs::create_symlink(entry.path(), to / entry.path().filename());
-    }
-  }
-}
-
 class SampleRun : public ::testing::Test {
  protected:
-  void SetUp() override {
-    const fs::path stage = TESK_STAGE_DIR;
-    const fs::path kivo = dir_.path() / "kivo";
-    fs::create_directories(kivo);
-    fs::create_directory_symlink(stage / "kivo/core", kivo / "core");
-    Mirror(stage / "kivo/components", kivo / "components");
-    fs::remove(kivo / "components/kivoreg.db");
-    fs::create_directories(kivo / "store");
-    fs::create_symlink(stage / "kivo/store/root.kivopack", kivo / "store/root.kivopack");
-    fs::create_directories(game() / "classes");
-    fs::copy(stage / "game/classes", game() / "classes", fs::copy_options::recursive);
-    fs::copy_file(stage / "game/tesk.ini", game() / "tesk.ini");
-    fs::create_symlink(stage / "game/Tesk.resource", game() / "Tesk.resource");
-    // The program opens the store at "c:/usr/kivo/store/root.kivopack".
-    fs::create_directories(dir_.path() / "c/usr");
-    fs::create_directory_symlink(kivo, dir_.path() / "c/usr/kivo");
-    fs::create_directories(dir_.path() / "run");
-    tesk::testing::WriteFile(
-        registry(), "[HKEY_LOCAL_MACHINE\\Software\\Ostrawen\\Kivo\\1.0]\nRoot=" + kivo.string() +
-                        "/\n[HKEY_LOCAL_MACHINE\\Software\\Brellin Interactive\\Tesk]\nRoot=" + game().string() +
-                        "/\nVarno Paths=" + game().string() + "/classes;" + game().string() + "/classes/tesk\n");
-  }
-
-  fs::path game() const { return dir_.path() / "game"; }
-  fs::path registry() const { return dir_.path() / "registry.ini"; }
-  fs::path debugLog() const { return dir_.path() / "debug.log"; }
+  fs::path game() const { return staged_.game(); }
+  fs::path debugLog() const { return staged_.dir() / "debug.log"; }
 
   // Under the sanitizers, leaks are not looked for in this run: the GL driver loses small blocks it
   // makes inside glTexImage2D (valgrind shows them allocated in the driver), which would fail every
@@ -199,28 +164,28 @@ class SampleRun : public ::testing::Test {
     const std::string environment =
         "env TESK_DEBUG_LOG=" + Quoted(debugLog().string()) + " " + more +
         "ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" TESK_REGISTRY=" +
-        Quoted(registry().string()) + " TESK_DRIVE_C=" + Quoted((dir_.path() / "c").string()) +
-        " XDG_RUNTIME_DIR=" + Quoted((dir_.path() / "run").string()) +
+        Quoted(staged_.registry().string()) + " TESK_DRIVE_C=" + Quoted(staged_.driveC().string()) +
+        " XDG_RUNTIME_DIR=" + Quoted(staged_.runtime().string()) +
         " SDL_VIDEODRIVER=offscreen ALSOFT_DRIVERS=null ";
     return tesk::testing::RunCommand("cd " + Quoted(game().string()) + " && " + environment +
                                          Quoted((fs::path(TESK_STAGE_DIR) / "game/Tesk").string()) +
                                          " --frames " + std::to_string(frames) + " --screenshot " +
                                          Quoted(shot.string()),
-                                     dir_.path());
+                                     staged_.dir());
   }
 
-  tesk::testing::TempDir dir_;
+  tesk::testing::StagedGame staged_{TESK_STAGE_DIR};
 };
 
 // The hospital loads, the Switchboard prints what it found, the screenshot shows the walled exam
 // room and its coloured props from the camera that follows the doctor, and its people keep out of
 // each other and of the props.
 TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
-  const fs::path shot = dir_.path() / "shot.png";
+  const fs::path shot = staged_.dir() / "shot.png";
   // Frames enough for the second patient to pass the standing doctor and meet the first, who comes
   // round the trolley.
   const tesk::testing::CommandOutcome run = Play(shot, 1500);
-  const std::string log = tesk::testing::ReadFile(dir_.path() / "kivo/kivo-error-log.txt");
+  const std::string log = tesk::testing::ReadFile(staged_.kivo() / "kivo-error-log.txt");
   ASSERT_EQ(run.status, 0) << run.err << log;
   size_t at = 0;
   for (const char* line : {"Startup()... Loaded all fonts and resources", "Startup()... Loaded the ambulance",
@@ -268,9 +233,9 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
 // Every frame after them is whole: BeginFrame, BeginScene, the scene's view pushed and popped,
 // EndScene and PresentFrame, in that order and once each, and draws a floor with its lightmap.
 TEST_F(SampleRun, TheLoadingScreenShowsFirstThenEveryFrameIsWholeAndItsFloorsBaked) {
-  const fs::path record = dir_.path() / "calls.txt";
+  const fs::path record = staged_.dir() / "calls.txt";
   const tesk::testing::CommandOutcome run =
-      Play(dir_.path() / "shot.png", 60, "TESK_RASTERIZER_RECORD=" + Quoted(record.string()) + " ");
+      Play(staged_.dir() / "shot.png", 60, "TESK_RASTERIZER_RECORD=" + Quoted(record.string()) + " ");
   ASSERT_EQ(run.status, 0) << run.err;
   std::ifstream calls(record);
   std::vector<std::string> frame;
