@@ -177,9 +177,6 @@ void CreateRoot() {
   gRoot = root;
 }
 
-namespace {
-
-// Destroys an instance and its subtree, children first, whatever their counts.
 void DestroyTree(RTInstance instance) {
   AddReference(instance);  // keeps it alive while its children let go of it
   while (instance->childCount) DestroyTree(instance->children[instance->childCount - 1]);
@@ -191,8 +188,6 @@ void DestroyTree(RTInstance instance) {
     FreeOrKeepRecord(instance);
   }
 }
-
-}  // namespace
 
 void ReleaseRoot() {
   std::vector<RTInstance> destroyed;

@@ -31,6 +31,8 @@ RTSuccess CreateTemporaryStream(RTInstance* out);
 RTSuccess ResolveHandle(RTInstance ctx, RTInstance instance);
 RTSuccess ReleaseInstance(RTInstance ctx, RTInstance instance);
 RTSuccess ForceReleaseInstance(RTInstance ctx, RTInstance instance);
+// Destroys an instance and its subtree, children first, whatever their counts.
+void DestroyTree(RTInstance instance);
 RTSuccess GetRefCount(RTInstance ctx, RTInstance instance, uint32_t* count);
 RTSuccess GetRoot(RTInstance ctx, RTInstance* out);
 RTSuccess GetInstanceUUID(RTInstance ctx, RTInstance instance, RTUUID* out);

@@ -121,8 +121,10 @@ bool StreamComponentIn(RTInstance instance, RTInstance s, uint64_t dataLength, c
 }
 
 // Reads one instance and its subtree. The instance comes back with one reference for the caller;
-// instances it creates are noted so that a failed read can take them back.
-RTInstance ReadInstance(RTInstance parent, RTInstance s, std::vector<RTInstance>& created) {
+// instances it creates are noted so that a failed read can take them back with their subtrees. An instance already at
+// the record's path is reused, and so is a child that its parent, made by this read, made itself
+// while it streamed in (a resource makes its named streams): the record's data is skipped.
+RTInstance ReadInstance(RTInstance parent, bool parentMade, RTInstance s, std::vector<RTInstance>& created) {
   RTStreamHeader* header = nullptr;
   if (!ReadStreamHeader(nullptr, s, &header)) {
     FreeStreamHeader(nullptr, header);
@@ -132,6 +134,7 @@ RTInstance ReadInstance(RTInstance parent, RTInstance s, std::vector<RTInstance>
   gTreeRead->lookups = false;
   GetInstanceByName(nullptr, header->path, &instance, 0);
   gTreeRead->lookups = true;
+  if (!instance && parentMade && header->name) FindChild(nullptr, parent, header->name, &instance);
   const bool reused = instance != nullptr;
   bool ok = true;
   if (reused) {
@@ -150,7 +153,7 @@ RTInstance ReadInstance(RTInstance parent, RTInstance s, std::vector<RTInstance>
   }
   for (uint32_t i = 0; ok && i < header->childCount; ++i) {
     const size_t before = created.size();
-    RTInstance child = ReadInstance(instance, s, created);
+    RTInstance child = ReadInstance(instance, !reused, s, created);
     if (!child) {
       RaiseFormatted(kLevelError, u"[CORE.StreamTreeIn] Unable to stream IN child tree.");
       ok = false;
@@ -197,13 +200,14 @@ RTSuccess StreamTreeIn(RTInstance, RTInstance parent, RTInstance* out, RTInstanc
     RaiseFormatted(kLevelError, u"[CORE.StreamTreeIn] The tree's index is damaged.");
   } else {
     read.lookups = true;
-    root = ReadInstance(parent, s, created);
+    root = ReadInstance(parent, false, s, created);
     if (!root) RaiseFormatted(kLevelError, u"[CORE.StreamTreeIn] StreamTreeInRecurse() returned FAILURE.");
   }
   gTreeRead = outer;
   if (!root) {
-    // Newest first, so that children go before their parents.
-    for (auto it = created.rbegin(); it != created.rend(); ++it) ForceReleaseInstance(nullptr, *it);
+    // Newest first, so that children go before their parents; each with its subtree, which holds
+    // what its component made as it streamed in (a resource's named streams).
+    for (auto it = created.rbegin(); it != created.rend(); ++it) DestroyTree(*it);
     return kRTFailure;
   }
   *out = root;

@@ -134,6 +134,65 @@ TEST_F(TreeStreams, MisbehavingComponentsAreSkippedAndTheirSiblingsRead) {
   Release(readGood);
 }
 
+// A resource makes its named streams as it streams in, and the tree holds them as its children
+// too: read under another parent each stream is there once, with its bytes.
+TEST_F(TreeStreams, AResourceReadUnderAnotherParentHoldsEachStreamOnce) {
+  RTInstance resource = CreateNamed(u"RTResource", u"Sheets");
+  std::vector<RTInstance> made{resource};
+  for (const auto& [name, bytes] : {std::pair{u"alpha", std::string("first")}, {u"beta", std::string("second")}}) {
+    RTInstance child = made.emplace_back(CreateNamed(u"RTMemoryStream", name, resource));
+    kivo::memory_stream::Open(child, kivo::memory_stream::kReadWrite);
+    uint32_t written = 0;
+    kivo::stream::Write(child, bytes.data(), static_cast<uint32_t>(bytes.size()), &written);
+  }
+  const std::vector<uint8_t> bytes = TreeBytes(resource);
+  for (RTInstance instance : made) Release(instance);
+  ASSERT_EQ(Lookup(u"Root:Sheets"), nullptr);
+
+  RTInstance elsewhere = CreateNamed(u"RTComponent", u"Elsewhere");
+  RTInstance stream = StreamWith(bytes);
+  RTInstance read = nullptr;
+  ASSERT_EQ(core().StreamTreeIn(nullptr, elsewhere, &read, stream), kRTSuccess) << host_.ErrorLog();
+  Release(stream);
+  EXPECT_EQ(Path(read), u"Root:Elsewhere:Sheets");
+  EXPECT_EQ(ChildCount(read), 2u);
+  RTInstance beta = Lookup(u"Root:Elsewhere:Sheets:beta");
+  ASSERT_NE(beta, nullptr);
+  char text[8] = {};
+  uint32_t got = 0;
+  kivo::stream::Seek(beta, 0);
+  kivo::stream::Read(beta, text, sizeof text, &got);
+  EXPECT_EQ(std::string(text, got), "second");
+  for (RTInstance held : {beta, read, elsewhere}) Release(held);
+}
+
+// A resource makes its named streams as it streams in; when a later record cannot be read, they go
+// with the resource and the core holds no more than before the read.
+TEST_F(TreeStreams, AFailedReadTakesBackWhatItsComponentsMade) {
+  RTInstance resource = CreateNamed(u"RTResource", u"Sheets");
+  std::vector<RTInstance> made{resource};
+  for (const char16_t* name : {u"alpha", u"beta"}) {
+    RTInstance child = made.emplace_back(CreateNamed(u"RTMemoryStream", name, resource));
+    kivo::memory_stream::Open(child, kivo::memory_stream::kReadWrite);
+  }
+  std::vector<uint8_t> bytes = TreeBytes(resource);
+  for (RTInstance instance : made) Release(instance);
+  // Index entries: Sheets, alpha, beta; alpha's header loses its magic word.
+  const size_t alphaRecord = 4 + U32(bytes, 0) + U32(bytes, 4 + 12 + 4);
+  ASSERT_EQ(U32(bytes, alphaRecord), 0x0EA5F001u);
+  PutU32(bytes, alphaRecord, 0);
+
+  const auto before = MemoryStats();
+  RTInstance elsewhere = CreateNamed(u"RTComponent", u"Elsewhere");
+  RTInstance stream = StreamWith(bytes);
+  RTInstance read = nullptr;
+  EXPECT_EQ(core().StreamTreeIn(nullptr, elsewhere, &read, stream), kRTFailure);
+  EXPECT_EQ(ChildCount(elsewhere), 0u);
+  Release(stream);
+  Release(elsewhere);
+  EXPECT_EQ(MemoryStats(), before) << "the resource's streams are gone with it";
+}
+
 TEST_F(TreeStreams, AReferenceIntoTheTreeIsFetchedAheadOfItsTurn) {
   RTInstance top = CreateNamed(u"RTDatum", u"Top");
   RTInstance first = CreateNamed(u"RTDatum", u"First", top);

@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstring>
 
+#include "image_file_checks.h"
 #include "kivo/support/stream_calls.h"
 
 namespace rasterizer {
@@ -104,6 +105,7 @@ bool DecodeImageStream(RTInstance stream, Image* image, std::string* why) {
     *why = "the image stream cannot be read";
     return false;
   }
+  if (!ImageFileSizesFit(file, why)) return false;
   int width = 0;
   int height = 0;
   int channels = 0;

@@ -14,6 +14,8 @@ namespace {
 
 namespace slot = kivo::rasterizer;
 
+constexpr uint32_t kNameUnits = 256;
+
 struct Sampling {
   uint32_t wrapS;
   uint32_t wrapT;
@@ -45,6 +47,14 @@ bool Refuse(const char16_t* operation, std::u16string_view format, const Args&..
   kivo::RaiseFormatted(kivo::kLevelError, std::u16string(u"RTRasterizer::") + operation + u"()... " +
                                               std::u16string(format), args...);
   return false;
+}
+
+// " NAME" for an image stream: its instance name ("???" for one never named).
+std::u16string NamePart(RTInstance image) {
+  char16_t name[kNameUnits] = {};
+  if (image) kivo::ModuleCore()->GetInstanceName(nullptr, image, name, kNameUnits);
+  name[kNameUnits - 1] = 0;
+  return u" " + std::u16string(name);
 }
 
 // The pixels (RGBA rows from the bottom up) as a new texture; the binding of the active unit is
@@ -83,7 +93,8 @@ bool FromImage(RTInstance image, Texture* out, const Sampling& sampling) {
   if (!ValidSampling(sampling)) return Refuse(u"CreateTextureFromImage", u"unknown wrap or filter values");
   Image decoded;
   std::string why;
-  if (!DecodeImageStream(image, &decoded, &why)) return Refuse(u"CreateTextureFromImage", u"the image %s", why.c_str());
+  if (!DecodeImageStream(image, &decoded, &why))
+    return Refuse(u"CreateTextureFromImage", u"the image%s %s", NamePart(image), why.c_str());
   if (!MakeTexture(decoded, sampling, out)) return Refuse(u"CreateTextureFromImage", u"GL refused the texture");
   return true;
 }
@@ -151,7 +162,7 @@ RTSuccess GetImageSize(RTInstance self, RTInstance image, uint32_t* width, uint3
         std::string why;
         if (!width || !height) return false;
         if (ReadImageSize(image, width, height, &why)) return true;
-        return Refuse(u"GetImageSize", u"the image %s", why.c_str());
+        return Refuse(u"GetImageSize", u"the image%s %s", NamePart(image), why.c_str());
       },
       Named{image ? "stream" : "null"}, Out<uint32_t>{width}, Out<uint32_t>{height});
 }

@@ -38,7 +38,9 @@ bool FacesOf(const PolyModelState& mesh, const MaterialGroup& group, std::vector
     const RTFVector3D& p0 = mesh.vertices[c0];
     RTFVector3D normal{};
     Vec3Cross(Vec3Subtract(mesh.vertices[c1], p0), Vec3Subtract(mesh.vertices[c2], p0), &normal);
-    if (Vec3Dot(normal, normal) < kDegenerate) return;
+    // A face too small to have a normal, or one whose normal overflows, has no lightmap.
+    const float square = Vec3Dot(normal, normal);
+    if (!std::isfinite(square) || square < kDegenerate) return;
     Vec3Normalize(&normal);
     faces->push_back(Face{{c0, c1, c2}, normal, Vec3Dot(normal, p0)});
   });

@@ -38,4 +38,7 @@ void FreeShadowGeometry(ShadowGeometry& geometry, RTInstance rasterizer);
 // The state's old shadow geometry is freed and the new one taken in whole.
 void ReplaceShadowGeometry(PolyModelState& state, ShadowGeometry& geometry, RTInstance rasterizer);
 
+// The index of the first vector with a coordinate that is not finite; n when every one is.
+uint32_t FirstNonFinite(const RTFVector3D* vectors, uint32_t n);
+
 }  // namespace kivo::mesh

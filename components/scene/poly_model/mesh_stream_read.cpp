@@ -142,7 +142,12 @@ class MeshReader {
     return true;
   }
 
-  bool ReadVertices() { return ReadVectorList(u"vertices", &vertices_); }
+  bool ReadVertices() {
+    if (!ReadVectorList(u"vertices", &vertices_)) return false;
+    const auto count = static_cast<uint32_t>(vertices_.size());
+    const uint32_t bad = FirstNonFinite(vertices_.data(), count);
+    return bad == count || Fail(u"vertex %u of %u is not a finite point", bad, count);
+  }
 
   bool ReadPlanes() {
     uint32_t count = 0;

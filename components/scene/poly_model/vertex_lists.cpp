@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "kivo/support/raise.h"
 #include "mesh_state.h"
 #include "poly_model_methods.h"
 
@@ -33,9 +34,22 @@ RTSuccess HandOut(T* list, uint32_t count, T** out, uint32_t* n) {
 
 }  // namespace
 
+uint32_t FirstNonFinite(const RTFVector3D* vectors, uint32_t n) {
+  for (uint32_t i = 0; i < n; ++i)
+    if (!std::isfinite(vectors[i].x) || !std::isfinite(vectors[i].y) || !std::isfinite(vectors[i].z)) return i;
+  return n;
+}
+
+// A vertex that is not a finite point is refused with the whole list: nothing changes.
 RTSuccess SetVectorListF(RTInstance self, const RTFVector3D* vectors, uint32_t n) {
   PolyModelState* state = StateOf(self);
   if (!state || (n && !vectors)) return kRTFailure;
+  if (const uint32_t bad = FirstNonFinite(vectors, n); bad < n) {
+    RaiseFormatted(kLevelError, u"RTPolyModel::SetVectorListF(): vertex %u of %u is not a finite point; the mesh is left "
+                                u"as it was",
+                   bad, n);
+    return kRTFailure;
+  }
   state->boundsDirty = 1;
   if (vectors == state->vertices) return kRTSuccess;
   RTFVector3D* copy = nullptr;

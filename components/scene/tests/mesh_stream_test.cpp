@@ -1,5 +1,6 @@
 // The mesh's stream: hand-written streams of each version read to the state they describe, round
 // trips, and damaged streams refused with the mesh and its materials unchanged.
+#include <cmath>
 #include <string>
 
 #include "kivo/material/material_calls.h"
@@ -17,6 +18,7 @@ namespace r = kivo::rasterizer;
 // The fields of a hand-written stream of the quad (Quad()) with one material, "Root:Linen".
 struct Fields {
   uint32_t version = 1798;
+  std::vector<RTFVector3D> vertices = Quad().vertices;
   uint32_t lead = 0;
   uint32_t stripKind = r::kTriangleStrip;
   Indices strip;  // none when empty
@@ -32,8 +34,8 @@ constexpr float kStoredPlaneD = 7;  // no plane the mesh computes for the quad h
 
 std::string MeshBytes(const Fields& f) {
   StreamBytes b;
-  b.U32(1).U32(f.version).U32(4);
-  for (const RTFVector3D& v : Quad().vertices) b.F32(v.x).F32(v.y).F32(v.z);
+  b.U32(1).U32(f.version).U32(static_cast<uint32_t>(f.vertices.size()));
+  for (const RTFVector3D& v : f.vertices) b.F32(v.x).F32(v.y).F32(v.z);
   b.U32(0).U32(1).U32(4);
   for (float uv : {0, 0, 1, 0, 1, 1, 0, 1}) b.F32(uv);
   b.U32(1).Wide(u"Root:Linen").U32(f.lead).U32(f.strip.empty() ? 0 : 1);
@@ -175,6 +177,9 @@ TEST_F(MeshStream, DamagedStreamsChangeNothing) {
        "list 0 of group 0 names vertex 4 of 4"},
       {"a list of material 1 of 1", with([](Fields& f) { f.listMaterial = 1; }),
        "list 0 of group 0 names material 1 of 1"},
+      {"a vertex at NaN", with([](Fields& f) { f.vertices[2].y = NAN; }), "vertex 2 of 4 is not a finite point"},
+      {"a vertex at infinity", with([](Fields& f) { f.vertices[3].z = -INFINITY; }),
+       "vertex 3 of 4 is not a finite point"},
       {"three normals for four vertices", with([](Fields& f) { f.normals.resize(3); }),
        "3 normals are given for 4 vertices"},
       {"a triangle index at the vertex count", with([](Fields& f) { f.triangles = {0, 1, 2, 0, 2, 4}; }),
@@ -287,6 +292,37 @@ TEST_F(LitMeshStream, RoundTripsWithItsLightmapsByteForByte) {
   EXPECT_EQ(static_lit_mesh::GetLightmaps(lit_.get(), 0, &count, &lightmaps), kRTSuccess);
   EXPECT_EQ(count, 0u);
   EXPECT_EQ(StreamedOut(lit_.get()), mesh + StreamBytes().U32(2).F32(0).U32(0).U32(0).bytes());
+}
+
+// A vertex far out (1.7e38) gives its face a normal that overflows: that face gets no lightmap,
+// the quad keeps its own, and what the mesh writes it reads back. Points that are not finite are
+// refused whole by the vertex setter.
+TEST_F(LitMeshStream, AFaceWithoutAFiniteNormalGetsNoLightmapAndTheMeshReadsBack) {
+  Shape shape = Quad();
+  shape.vertices.push_back(V(1.7e38f, 0, 0));
+  shape.vertices.push_back(V(0, 1.7e38f, 0));
+  shape.lists[0].insert(shape.lists[0].end(), {0, 4, 5});
+  Fill(Rasterizer(), lit_.get(), shape, {linen_});
+  ASSERT_EQ(static_lit_mesh::SetLightmapResolution(lit_.get(), 0.25f), kRTSuccess);
+  ASSERT_EQ(static_lit_mesh::CreateLightmaps(lit_.get()), kRTSuccess) << host_.ErrorLog();
+  uint32_t count = 0;
+  Lightmap* lightmaps = nullptr;
+  ASSERT_EQ(static_lit_mesh::GetLightmaps(lit_.get(), 0, &count, &lightmaps), kRTSuccess);
+  EXPECT_EQ(count, 1u) << "the quad's only";
+  const std::string bytes = StreamedOut(lit_.get());
+  InstanceRef copy;
+  ASSERT_EQ(core().CreateInstanceByString(nullptr, static_lit_mesh::kClassName, copy.out(), 0, 1), kRTSuccess);
+  EXPECT_EQ(StreamIn(copy.get(), bytes), kRTSuccess) << host_.ErrorLog();
+  EXPECT_EQ(StreamedOut(copy.get()), bytes);
+
+  std::vector<RTFVector3D> changed = shape.vertices;
+  for (const float bad : {NAN, INFINITY, -INFINITY}) {
+    changed[1].x = bad;
+    EXPECT_EQ(poly_model::SetVectorListF(lit_.get(), changed.data(), static_cast<uint32_t>(changed.size())), kRTFailure)
+        << bad;
+  }
+  EXPECT_TRUE(Logged("RTPolyModel::SetVectorListF(): vertex 1 of 6 is not a finite point; the mesh is left as it was"));
+  EXPECT_EQ(StreamedOut(lit_.get()), bytes);
 }
 
 TEST_F(LitMeshStream, DamagedLightmapsChangeNothing) {

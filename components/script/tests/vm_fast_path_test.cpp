@@ -5,7 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
+#include <thread>
 
 #include "compiler/type_codes.h"
 #include "kivo/support/module_core.h"
@@ -302,6 +304,37 @@ TEST_F(FastPathTest, ABreakpointInsideAFusedRunStopsThereOnBothPaths) {
   // Each pass stops at the breakpoint (line 2) and adds 1 to 5 once.
   EXPECT_EQ(runs[1], (std::vector<std::string>{"run 1", "run 1 line 1", "step 1 line 2", "run 1", "6", "6",
                                                "run 1 line 2", "step 1 line 2", "run 1", "6", "6"}));
+}
+
+// A loop of quick operations never reaches the general path by itself: a break requested from
+// another thread 100 ms into the run stops it at a back-edge, on both paths.
+TEST_F(FastPathTest, ARunawayLoopIsBrokenFromAWatchdog) {
+  uint32_t looping = 0;
+  ASSERT_TRUE(CompileClass("Spinner", "Spinner is Thing;\n"
+                                      "attributes { n is number; }\n"
+                                      "state Switchboard { while (n >= 0) { n = n + 2; n = n - 1; n = n - 1; } }\n",
+                           &looping));
+  CodeBuilder jump;
+  jump.Int(Opcode::kJmp, 0);  // five bytes that jump to themselves
+  RTVarnoType* jumping = HandClass("Jumper", {});
+  ASSERT_NE(AddMethod(jumping, u"Switchboard", kMethodState, jump, {}), nullptr);
+  for (const int general : {0, 1}) {
+    ComponentFlags().generalPathOnly = general;
+    for (const char* program : {"jmp 0", "while loop"}) {
+      SCOPED_TRACE(std::string(program) + (general ? " on the general path" : " on the fast path"));
+      if (std::string_view(program) == "jmp 0")
+        ASSERT_NE(StartObject(jumping), nullptr);
+      else
+        Start(looping);
+      std::thread watchdog([this] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        VarnoVMBreak(vm());
+      });
+      EXPECT_EQ(VarnoVMRun(vm()), kRunStopped);
+      watchdog.join();
+      Clear();
+    }
+  }
 }
 
 TEST_F(FastPathTest, ASnapshotAtTheSamePointHasTheSameBytesAndGoesOnTheSame) {

@@ -1,5 +1,6 @@
 #include "vm/debugging.h"
 
+#include <atomic>
 #include <cstring>
 
 #include "codegen/line_table_stream.h"
@@ -143,9 +144,10 @@ uint32_t Step(RTVarnoVM* vm, uint32_t mode) {
 
 }  // namespace
 
+// May be called from another thread than the run's: the running loop reads the request atomically.
 RTSuccess VarnoVMBreak(RTVarnoVM* vm) {
   if (!vm) return kRTFailure;
-  ComponentFlags().breakRequest = 1;
+  std::atomic_ref<uint32_t>(ComponentFlags().breakRequest).store(1, std::memory_order_relaxed);
   return kRTSuccess;
 }
 

@@ -5,6 +5,7 @@
 // set (a single step, tracing, a breakpoint to re-arm, a break request, or the general path asked
 // for everywhere) every instruction takes the general path. The operation, the frame and its object
 // live in locals, reloaded after a call, a return, and anything that may have run other code.
+#include <atomic>
 #include <new>
 
 #include "bytecode/instruction_set.h"
@@ -47,11 +48,16 @@ bool SlowPath(const RTVarnoVM* vm, uint32_t mode) {
   return CachedEntry(vm, *op.name, op.cache, scope) ? CachedVariable(op.cache, scope) : nullptr;
 }
 
-// The operation after a branch whose tested value is zero or not: jmpne takes its jump on zero,
-// jmpe on anything else; a branch not taken goes on at `next`.
-[[gnu::always_inline]] inline const DecodedOp* AfterBranch(const DecodedOp& branch, bool zero,
-                                                           const DecodedOp* next) {
-  return zero == (branch.opcode == static_cast<uint8_t>(Opcode::kJmpne)) ? branch.jump : next;
+// Whether a branch whose tested value is zero or not takes its jump: jmpne on zero, jmpe on
+// anything else.
+[[gnu::always_inline]] inline bool Takes(const DecodedOp& branch, bool zero) {
+  return zero == (branch.opcode == static_cast<uint8_t>(Opcode::kJmpne));
+}
+
+// A jump to an earlier operation (a loop's back-edge) with a break requested, perhaps from another
+// thread (a watchdog): a loop of quick operations never reaches the general path on its own.
+[[gnu::always_inline]] inline bool BreakAtBackEdge(const DecodedOp* to, const DecodedOp* from) {
+  return to <= from && std::atomic_ref<uint32_t>(ComponentFlags().breakRequest).load(std::memory_order_relaxed) != 0;
 }
 
 // The method's code becomes current at its start.
@@ -206,6 +212,15 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     goto general;            \
   } while (0)
 #define OWN() goto * op->ownHandler
+// A jump taken, which may be a loop's back-edge: with a break requested the general path stops
+// the run at the jumping operation, which nothing has started yet.
+#define TAKE(target)                                     \
+  do {                                                   \
+    const DecodedOp* const to = (target);                \
+    if (BreakAtBackEdge(to, op)) GENERAL();              \
+    op = to;                                             \
+    DISPATCH();                                          \
+  } while (0)
 
   try {
   reload:
@@ -292,16 +307,16 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 
   jmp:
     if (!op->jump) GENERAL();
-    op = op->jump;
-    DISPATCH();
+    TAKE(op->jump);
 
   branch : {
     if (!op->jump || !Holds(c, 1)) GENERAL();
     const RTVarnoStackElement& tos = Top(c, 0);
     if (tos.tag != kTagBool && tos.tag != kTagNumber) GENERAL();
-    const bool zero = tos.value.word == 0;
+    const bool taken = Takes(*op, tos.value.word == 0);
+    if (taken && BreakAtBackEdge(op->jump, op)) GENERAL();
     --c->operandTop;
-    op = AfterBranch(*op, zero, op + 1);
+    op = taken ? op->jump : op + 1;
     DISPATCH();
   }
 
@@ -420,7 +435,8 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
   compare_constant_branch : {
     // pushvn C; pushs X; compare; branch
     if (const int32_t* x = CachedNumber(op[1].cache, scope); x && Room(c, 2)) {
-      op = op->takenOrderings & OrderingBit(*x, op->operand.value.number) ? op[3].jump : op + 4;
+      if (op->takenOrderings & OrderingBit(*x, op->operand.value.number)) TAKE(op[3].jump);
+      op += 4;
       DISPATCH();
     }
     RTVarnoStackElement a;
@@ -432,7 +448,8 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    op = AfterBranch(op[3], !result, op + 4);
+    if (Takes(op[3], !result)) TAKE(op[3].jump);
+    op += 4;
     DISPATCH();
   }
 
@@ -441,7 +458,8 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
     const int32_t* x = CachedNumber(op[1].cache, scope);
     const int32_t* y = CachedNumber(op->cache, scope);
     if (x && y && Room(c, 2)) {
-      op = op->takenOrderings & OrderingBit(*x, *y) ? op[3].jump : op + 4;
+      if (op->takenOrderings & OrderingBit(*x, *y)) TAKE(op[3].jump);
+      op += 4;
       DISPATCH();
     }
     RTVarnoStackElement a;
@@ -452,7 +470,8 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
         !NumericOrder(static_cast<Opcode>(op[2].opcode), a, b, &result)) {
       OWN();
     }
-    op = AfterBranch(op[3], !result, op + 4);
+    if (Takes(op[3], !result)) TAKE(op[3].jump);
+    op += 4;
     DISPATCH();
   }
 
@@ -595,6 +614,7 @@ uint32_t ExecuteContext(RTVarnoVM* vm, uint32_t mode) {
 #undef DISPATCH
 #undef GENERAL
 #undef OWN
+#undef TAKE
 }
 
 }  // namespace varno

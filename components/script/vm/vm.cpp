@@ -38,7 +38,6 @@ constexpr uint32_t kCollectorInterval = 15000;  // core milliseconds between col
 constexpr uint32_t kMaxNestedRuns = 100;
 uint32_t gNestedRuns = 0;
 
-VarnoComponentFlags gFlags{};
 RTInstance gCodeParent = nullptr;
 uint32_t gLastCollectorRun = 0;
 VarnoLoadingCallback gLoadingCallback = nullptr;
@@ -83,7 +82,7 @@ void DestroyContext(RTVarnoContext* context) {
 
 }  // namespace
 
-VarnoComponentFlags& ComponentFlags() { return gFlags; }
+VarnoComponentFlags gComponentFlags{};
 
 RTInstance CodeParentInstance() {
   if (gCodeParent) return gCodeParent;
@@ -108,7 +107,7 @@ void VarnoVmShutdown() {
   StringShutdown();
   PoolReleaseSpares();
   gCodeParent = nullptr;  // the instance goes with the instance tree
-  gFlags = VarnoComponentFlags{};
+  gComponentFlags = VarnoComponentFlags{};
   gLastCollectorRun = 0;
   gLoadingCallback = nullptr;
 }
@@ -305,7 +304,7 @@ RTSuccess VarnoVMSetNewContext(RTVarnoVM* vm, RTVarnoSymbol* object, const char1
 
 RTSuccess RunMethod(RTVarnoVM* vm, RTVarnoSymbol* object, RTVarnoMethod* method, RTBool trap) {
   if (!vm || !object || !method) return kRTFailure;
-  if (gFlags.traceCalls) {
+  if (gComponentFlags.traceCalls) {
     char16_t line[kMessageUnits];
     kivo::FormatTo(line, kMessageUnits, u"(RunMethod) Calling method: %s.%s", TypeName(object), MethodName(method));
     kivo::ModuleCore()->DebugPrint(nullptr, line);
@@ -450,7 +449,7 @@ uint32_t ScheduleNextContext(RTVarnoVM* vm) {
 
 uint32_t VarnoVMRun(RTVarnoVM* vm) {
   if (!vm) return kRunError;
-  gFlags.breakRequest = 0;
+  gComponentFlags.breakRequest = 0;
   for (;;) {
     if (!ScheduleNextContext(vm)) {
       DestroyRetiredContext(vm);

@@ -58,7 +58,9 @@ struct VarnoComponentFlags {
   // in-place changes or kept frames: the reference the fast paths are compared with.
   uint32_t generalPathOnly;
 };
-VarnoComponentFlags& ComponentFlags();
+// One record for the component; reached inline, as the interpreter reads it on every loop.
+extern VarnoComponentFlags gComponentFlags;
+inline VarnoComponentFlags& ComponentFlags() { return gComponentFlags; }
 
 // Results of the interpreter and of a run.
 enum RunResult : uint32_t {

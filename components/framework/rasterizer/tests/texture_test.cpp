@@ -4,6 +4,7 @@
 #include <GL/gl.h>
 #include <stb_image_write.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "kivo/support/stream_calls.h"
@@ -35,6 +36,21 @@ Bytes Encode(const std::string& format) {
   if (format == "bmp") stbi_write_bmp_to_func(Collect, &file, kSide, kSide, 3, rgb.data());
   return file;
 }
+
+// The largest block allocated since the count was set to 0; allocations are seen only under
+// AddressSanitizer, whose hooks report them (elsewhere the count stays 0).
+size_t& LargestAllocation() {
+  static size_t largest = 0;
+  return largest;
+}
+#if defined(__SANITIZE_ADDRESS__)
+// The sanitizer runtime's allocation hooks (GCC ships no header that declares them).
+extern "C" int __sanitizer_install_malloc_and_free_hooks(void (*)(const volatile void*, size_t),
+                                                         void (*)(const volatile void*));
+void NoteAllocation(const volatile void*, size_t size) { LargestAllocation() = std::max(LargestAllocation(), size); }
+void NoteFree(const volatile void*) {}
+const int kHooksInstalled = __sanitizer_install_malloc_and_free_hooks(NoteAllocation, NoteFree);
+#endif
 
 class Textures : public tesk::testing::SoftwareRasterizer {
  protected:
@@ -147,15 +163,15 @@ TEST_F(Textures, CutOffDamagedAndOversizedImagesAreRefused) {
     const char* message;
   } cases[] = {
       {"a cut PNG", Bytes(png.begin(), png.end() - 20), "RTRasterizer::CreateTextureFromImage()... the image "},
-      {"a PNG one byte short", Bytes(png.begin(), png.end() - 1), "the image is cut off before its last pixels"},
+      {"a PNG one byte short", Bytes(png.begin(), png.end() - 1), "the image ??? is cut off inside a chunk header"},
       {"a cut TGA", [] { Bytes b = Encode("tga"); b.resize(b.size() / 2); return b; }(), "is cut off"},
       {"a cut BMP", [] { Bytes b = Encode("bmp"); b.resize(b.size() - 10); return b; }(), "is cut off"},
-      {"damaged compressed data", damagedData, "the image cannot be decoded"},
+      {"damaged compressed data", damagedData, "the image ??? cannot be decoded"},
       {"a damaged header", damagedHeader, "the image "},
-      {"no image at all", Bytes(300, 0x58), "the image cannot be read"},
-      {"an empty stream", Bytes(), "the image cannot be read"},
-      {"a header claiming 60000 x 60000", huge, "the image cannot be read"},
-      {"a header claiming 10000 x 10000", large, "the image is 10000 x 10000 pixels, more than a texture may have"},
+      {"no image at all", Bytes(300, 0x58), "the image ??? cannot be read"},
+      {"an empty stream", Bytes(), "the image ??? cannot be read"},
+      {"a header claiming 60000 x 60000", huge, "the image ??? cannot be read"},
+      {"a header claiming 10000 x 10000", large, "the image ??? is 10000 x 10000 pixels, more than a texture may have"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -179,6 +195,54 @@ TEST_F(Textures, CutOffDamagedAndOversizedImagesAreRefused) {
                                       0),
             0u);
   EXPECT_NE(host_.ErrorLog().find("unknown wrap or filter values"), std::string::npos);
+}
+
+// A PNG whose data chunk declares 0x737A0057 bytes and holds four: refused from its chunk headers
+// before the decoder allocates for it; likewise a chunk longer than the file and the pixels of a
+// TGA or BMP that the file cannot hold. Each refusal names the image; under AddressSanitizer no
+// block of a megabyte or more is allocated for any of them.
+TEST_F(Textures, SizesAFileCannotHoldAreRefusedBeforeDecoding) {
+  const Bytes png = Encode("png");
+  constexpr size_t kAfterHeader = 33;  // the signature and the IHDR chunk
+  auto withChunkLength = [](Bytes file, size_t at, uint32_t length) {
+    for (int i = 0; i < 4; ++i) file[at + i] = static_cast<uint8_t>(length >> (24 - 8 * i));
+    return file;
+  };
+  Bytes hugeChunk(png.begin(), png.begin() + kAfterHeader);
+  const Bytes idat = {0x73, 0x7A, 0x00, 0x57, 'I', 'D', 'A', 'T', 0x78, 0x9C, 0x63, 0x60};
+  hugeChunk.insert(hugeChunk.end(), idat.begin(), idat.end());
+  const Bytes cutHeader(hugeChunk.begin(), hugeChunk.begin() + 41);
+  const Bytes longChunk = withChunkLength(png, kAfterHeader, static_cast<uint32_t>(png.size()));
+  // An uncompressed 4 x 4 TGA of 24-bit pixels, then its width patched to 255.
+  Bytes tga = {0, 0, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 4, 0, 4, 0, 24, 0};
+  tga.resize(tga.size() + 4 * 4 * 3, 0x80);
+  tga[12] = 0xFF;
+  Bytes bmp = Encode("bmp");
+  bmp[22] = 0x7F;  // 127 rows
+  const struct {
+    const char* what;
+    Bytes file;
+    const char* message;
+  } cases[] = {
+      {"a huge chunk without data", hugeChunk, "the image CHECKED has a chunk of 1937375319 bytes where 0 are left"},
+      {"a chunk header cut off", cutHeader, "the image CHECKED is cut off inside a chunk header"},
+      {"a chunk longer than the file", longChunk, "bytes where"},
+      {"a TGA declaring more pixels", tga, "the image CHECKED is cut off: its header declares"},
+      {"a BMP declaring more rows", bmp, "the image CHECKED is cut off: its header declares"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    kivo::InstanceRef stream = Stream(c.file);
+    ASSERT_EQ(core().SetInstanceName(nullptr, stream.get(), u"CHECKED"), kRTSuccess);
+    LargestAllocation() = 0;
+    r::Texture texture = 77;
+    EXPECT_EQ(r::CreateTextureFromImage(rasterizer(), stream.get(), &texture, GL_REPEAT, GL_REPEAT, GL_LINEAR,
+                                        GL_LINEAR, 0),
+              0u);
+    EXPECT_EQ(texture, 0u);
+    EXPECT_NE(host_.ErrorLog().find(c.message), std::string::npos) << host_.ErrorLog();
+    EXPECT_LT(LargestAllocation(), size_t{1} << 20);
+  }
 }
 
 }  // namespace
