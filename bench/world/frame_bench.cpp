@@ -3,6 +3,7 @@
 // replayed straight into the same rasterizer. The software module draws on llvmpipe into a small
 // offscreen buffer, and both sides draw, so the ratio is the game's own cost of making its calls:
 // the script pass, the actors' walking and the render's walk over the hospital and the actors.
+// Both print the page faults and brk calls of a warm frame.
 #include <benchmark/benchmark.h>
 #include <unistd.h>
 
@@ -14,6 +15,7 @@
 
 #include "class_folders.h"
 #include "common/call_replay.h"
+#include "common/memory_traffic.h"
 #include "core_session.h"
 #include "game_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
@@ -105,7 +107,9 @@ Hospital& TheHospital() {
 void BM_Frame200_Tesk(benchmark::State& state) {
   Hospital& hospital = TheHospital();
   r::Record(hospital.rasterizer.get(), kNowhere);
+  tesk::bench::MemoryTraffic traffic;
   for (auto _ : state) hospital.Pass();
+  traffic.Report(state);
   r::Record(hospital.rasterizer.get(), nullptr);
 }
 BENCHMARK(BM_Frame200_Tesk);
@@ -122,7 +126,9 @@ void BM_Frame200_Anchor(benchmark::State& state) {
       rasterizer, std::filesystem::temp_directory_path() / ("frame_bench_calls_" + std::to_string(getpid()) + ".txt"),
       [&] { hospital.Pass(); }, handles);
   r::Record(rasterizer, kNowhere);
+  tesk::bench::MemoryTraffic traffic;
   for (auto _ : state) calls.Run();
+  traffic.Report(state);
   r::Record(rasterizer, nullptr);
   state.counters["calls"] = static_cast<double>(calls.size());
 }
