@@ -22,7 +22,7 @@ void* gTop = nullptr;
 uint64_t gTopMoves = 0;
 
 // sbrk(0) reads the C library's record of the heap top: no system call.
-void NoteHeapTop() {
+[[maybe_unused]] void NoteHeapTop() {
   if (!gWatchingTop) return;
   void* top = sbrk(0);
   if (top != gTop) ++gTopMoves;

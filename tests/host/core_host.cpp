@@ -6,6 +6,7 @@
 
 #include "core_session.h"
 #include "kivo/support/module_core.h"
+#include "platform/heap.h"
 #include "platform/message_box.h"
 
 namespace tesk::testing {
@@ -61,6 +62,7 @@ void CoreHost::SetSlot(size_t index, uintptr_t value) {
 }
 
 RTSuccess CoreHost::Start() {
+  platform::KeepFreedHeap();
   const RTSuccess result = Core().startup(&table());
   started_ = result != 0;
   return result;

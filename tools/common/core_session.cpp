@@ -5,6 +5,7 @@
 
 #include "kivo/support/module_core.h"
 #include "platform/dynamic_library.h"
+#include "platform/heap.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
 #include "platform/utf.h"
@@ -105,6 +106,7 @@ std::unique_ptr<CoreSession> CoreSession::Start(std::string* error, StoredInstan
   if (!LoadCore(platform::NativePath(root + u"core/kivocore.so"), &session->exports_, error)) return nullptr;
   session->table_.size = sizeof session->table_;
   session->table_.version = kCoreVersion;
+  platform::KeepFreedHeap();
   if (!session->exports_.startup(&session->table_)) {
     *error = "the core did not start";
     session->exports_.shutdown();
