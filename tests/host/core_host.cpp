@@ -70,7 +70,7 @@ RTSuccess CoreHost::Start() {
   if (started_) {
     // The support library's calls go through this core from now on.
     kivo::SetModuleCore(&table());
-    kivo::instance_store::Hold(&store_);
+    if (holdsStore_) kivo::instance_store::Hold(&store_);
   }
   return result;
 }

@@ -39,8 +39,9 @@ class CoreHost {
   static uintptr_t Sentinel(size_t index) { return 0x5E5E000000000000ull + index; }
 
   // A started core holds the instance store until it shuts down, as the program does: its pack is
-  // read once, not again at every lookup by name.
+  // read once, not again at every lookup by name. Unless told not to before it starts.
   RTSuccess Start();
+  void SetHoldsStore(bool holds) { holdsStore_ = holds; }
   RTSuccess Shutdown();
   RTSuccess RegisterEvents();
 
@@ -61,6 +62,7 @@ class CoreHost {
   CoreTable table_{};
   std::vector<RecordedMessage> messages_;
   bool started_ = false;
+  bool holdsStore_ = true;
   RTInstance store_ = nullptr;
 };
 
