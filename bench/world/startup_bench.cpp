@@ -108,7 +108,8 @@ Report ReadTheFiles() {
   if (!session) return {};
   const std::filesystem::path files[] = {kStore, kStage / "kivo/components/RTTeskGame.resource",
                                          kStage / "game/Tesk.resource"};
-  Report report{.ok = true};
+  Report report;
+  report.ok = true;
   tesk::bench::StartCountingFileCalls();
   const Clock::time_point start = Clock::now();
   for (const std::filesystem::path& file : files) report.ok = !ReadThroughFileLayer(file).empty() && report.ok;
