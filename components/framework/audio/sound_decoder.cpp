@@ -166,6 +166,7 @@ bool DecodeSound(const std::filesystem::path& file, uint32_t channels, DecodedSo
     *error = "the file ends before its sound does";
     return false;
   }
+  if (expected && decoded.frames() > expected) decoded.samples.resize(expected * channels);  // codec padding
   *sound = std::move(decoded);
   return true;
 }
