@@ -68,7 +68,7 @@ RTSuccess SFXStartup(RTInstance self) {
   if (!game->sfxBufferTable) kivo::StrHashTableCreate(&game->sfxBufferTable, kBufferBuckets, nullptr);
   game->sfxGain = 1.0f;
   for (SfxVoice& voice : game->sfxVoices) {
-    if (!voice.source && (!Core().CreateInstanceByString(self, source::kClassName, &voice.source, 0, 1) || !voice.source)) {
+    if (!voice.source && (!Core().CreateInstanceByString(nullptr, source::kClassName, &voice.source, 0, 1) || !voice.source)) {
       voice.source = nullptr;
       Report(u"RTTeskGame::SFXStartup(): Unable to create audio source.");
       return kRTFailure;
