@@ -15,7 +15,7 @@ namespace gametest {
 namespace {
 
 constexpr std::string_view kComponents[] = {"RTVarno",        "RTVarnoController",  "RTVarnoGame",
-                                            "RTTeskTimer",    "RTFMODAudioService", "RTAudioSource",
+                                            "RTTeskTimer",    "RTFMODAudioService", "RTAudioSource",  "RTAudioBufferInfo",
                                             "RTRoutePlanner", "RTPathfinding",      "RTTeskGame"};
 
 constexpr char kThingSource[] =

@@ -11,14 +11,9 @@
 #include "host/core_host.h"
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/support/instance_ref.h"
+#include "sound_levels.h"
 
 namespace tesk::testing {
-
-// A sine tone of interleaved 16-bit samples, every channel alike.
-std::vector<int16_t> Tone(double hertz, double seconds, uint32_t rate, uint32_t channels = 1, double amplitude = 0.5);
-
-// RMS of one channel (0 left, 1 right) of a stereo float mix, or of both with -1.
-double Rms(const std::vector<float>& mix, int channel = -1);
 
 struct BankSound {
   std::u16string name;

@@ -56,9 +56,7 @@ void FreeEntry(SfxBufferEntry* entry) {
 }  // namespace
 
 float AudioTime() {
-  uint32_t now = 0;
-  Core().GetTime(nullptr, &now);
-  return static_cast<float>(now) * 0.001f;
+  return static_cast<float>(Now()) * 0.001f;
 }
 
 RTSuccess SFXStartup(RTInstance self) {
