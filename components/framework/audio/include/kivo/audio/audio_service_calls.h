@@ -193,19 +193,22 @@ inline constexpr uint32_t kOwnTable = 0x0C;
 
 #define KIVO_AUDIO_BUFFER_INFO_METHODS(X) \
   X(GetLength, 0x00)                      \
-  X(Describe, 0x04)
+  X(Describe, 0x04)                       \
+  X(GetRate, 0x08)
 
 enum Slot : uint32_t {
 #define KIVO_AUDIO_BUFFER_INFO_SLOT(name, offset) k##name = offset,
   KIVO_AUDIO_BUFFER_INFO_METHODS(KIVO_AUDIO_BUFFER_INFO_SLOT)
 #undef KIVO_AUDIO_BUFFER_INFO_SLOT
 };
-inline constexpr uint32_t kSlotTableSize = kDescribe + 4;
+inline constexpr uint32_t kSlotTableSize = kGetRate + 4;
 
 // The buffer's length in milliseconds, rounded to the nearest.
 inline RTSuccess GetLength(RTInstance info, uint32_t* milliseconds) {
   return CallMethod(info, kLevel, kGetLength, milliseconds);
 }
+// The sample frames per second it plays at (the file's own rate).
+inline RTSuccess GetRate(RTInstance info, uint32_t* hertz) { return CallMethod(info, kLevel, kGetRate, hertz); }
 // The service fills a new info with its buffer.
 inline RTSuccess Describe(RTInstance info, const RTAudioBuffer* buffer) {
   return CallMethod(info, kLevel, kDescribe, buffer);
