@@ -2,6 +2,7 @@
 // sound, rendered on OpenAL Soft's loopback device (no sound card needed).
 #include <cmath>
 #include <cstdio>
+#include <cstdlib>
 #include <fstream>
 #include <iterator>
 #include <string>
@@ -35,13 +36,12 @@ constexpr uint32_t kLongest = 11 * 60 * audio::kLoopbackRate;  // past the longe
 double Dbfs(double level) { return level > 0.0 ? 20.0 * std::log10(level) : -INFINITY; }
 
 // The length and rate of the bank's sound, or false.
-bool Describe(CoreTable& core, RTInstance service, const std::u16string& name, uint32_t* ms, uint32_t* hertz,
+bool Describe(RTInstance service, const std::u16string& name, uint32_t* ms, uint32_t* hertz,
               RTAudioBuffer** buffer) {
   kivo::InstanceRef described;
   if (!audio::GetBuffer(service, name.c_str(), 0, 0, buffer) ||
       !audio::GetBufferInfo(service, *buffer, described.out()))
     return false;
-  (void)core;
   return info::GetLength(described.get(), ms) && info::GetRate(described.get(), hertz);
 }
 
@@ -90,6 +90,8 @@ int main(int argc, char** argv) {
     tesk::PrintError("sound-view: %s: %s\n", bank.string().c_str(), in ? error.c_str() : "cannot be read");
     return 1;
   }
+  // The loopback device mixes without a driver: OpenAL Soft need not probe the machine's.
+  setenv("ALSOFT_DRIVERS", "null", 0);
   auto session = tesk::CoreSession::Start(&error, tesk::StoredInstances::kNone);
   if (!session) {
     tesk::PrintError("sound-view: %s\n", error.c_str());
@@ -113,7 +115,7 @@ int main(int argc, char** argv) {
     RTAudioBuffer* buffer = nullptr;
     const std::string name = platform::ToUtf8(entry.name);
     const std::string file(entry.file.begin(), entry.file.end());  // Latin-1 names are ASCII in practice
-    if (!Describe(core, service.get(), entry.name, &ms, &hertz, &buffer)) {
+    if (!Describe(service.get(), entry.name, &ms, &hertz, &buffer)) {
       ok = false;
       continue;
     }
