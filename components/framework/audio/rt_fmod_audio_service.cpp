@@ -111,7 +111,7 @@ bool StartContext(ServiceState& service, bool silent, bool listened) {
     return false;
   }
   alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
-  service.loopback = silent;
+  service.listened = listened;
   return true;
 }
 
@@ -139,7 +139,7 @@ RTSuccess InitDevice(RTInstance self) {
 RTSuccess OpenLoopback(RTInstance self) {
   ServiceState* service = StateOf(self);
   if (!service) return kRTFailure;
-  if (service->context) return service->loopback ? kRTSuccess : kRTFailure;
+  if (service->context) return service->listened ? kRTSuccess : kRTFailure;
   service->device = OpenLoopbackDevice();
   if (!service->device) {
     ModuleCore()->RaiseError(nullptr, u"RTFMODAudioService::OpenLoopbackDevice(): OpenAL has no loopback device",
@@ -151,7 +151,7 @@ RTSuccess OpenLoopback(RTInstance self) {
 
 RTSuccess RenderLoopback(RTInstance self, uint32_t frames, float* out) {
   ServiceState* service = StateOf(self);
-  if (!service || !service->loopback || !out) return kRTFailure;
+  if (!service || !service->listened || !out) return kRTFailure;
   static const auto render =
       reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
   if (!render) return kRTFailure;

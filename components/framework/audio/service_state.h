@@ -22,7 +22,7 @@ inline constexpr uint32_t kServiceObjectSize = kServiceStateWord + 4;
 struct ServiceState {
   ALCdevice* device = nullptr;
   ALCcontext* context = nullptr;
-  bool loopback = false;             // the device mixes only when RenderLoopback asks
+  bool listened = false;             // a loopback device that mixes floats when RenderLoopback asks
   std::vector<InstanceRef> paused;   // the sources PauseAllSounds paused
   float listenerGain = 1.0f;
 
