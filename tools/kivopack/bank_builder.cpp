@@ -27,7 +27,8 @@ bool ReadSound(const nlohmann::json& item, size_t index, const std::filesystem::
   const std::string where = "sound " + std::to_string(index);
   if (!item.is_object()) return Fail(error, where + " is not an object");
   for (const auto& [key, value] : item.items())
-    if (key != "name" && key != "file" && key != "channels") return Fail(error, where + ": unknown key \"" + key + "\"");
+    if (key != "name" && key != "file" && key != "channels")
+      return Fail(error, where + ": unknown key \"" + key + "\"");
   if (!item.contains("name") || !item["name"].is_string() || item["name"].get<std::string>().empty() ||
       !item.contains("file") || !item["file"].is_string() || item["file"].get<std::string>().empty())
     return Fail(error, where + " needs a \"name\" and a \"file\", each a text");
@@ -58,7 +59,8 @@ bool BuildBank(const std::filesystem::path& description, const std::filesystem::
   std::vector<BankEntry> entries;
   for (const auto& item : (*json)["sounds"]) {
     BankEntry entry;
-    if (!ReadSound(item, entries.size(), folder, &entry, error)) return Fail(error, description.string() + ": " + *error);
+    if (!ReadSound(item, entries.size(), folder, &entry, error))
+      return Fail(error, description.string() + ": " + *error);
     for (const BankEntry& earlier : entries)
       if (kivo::audio::SameSoundName(earlier.name, entry.name))
         return Fail(error, description.string() + ": the name \"" + Narrow(entry.name) + "\" is given twice");

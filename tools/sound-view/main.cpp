@@ -36,8 +36,7 @@ constexpr uint32_t kLongest = 11 * 60 * audio::kLoopbackRate;  // past the longe
 double Dbfs(double level) { return level > 0.0 ? 20.0 * std::log10(level) : -INFINITY; }
 
 // The length and rate of the bank's sound, or false.
-bool Describe(RTInstance service, const std::u16string& name, uint32_t* ms, uint32_t* hertz,
-              RTAudioBuffer** buffer) {
+bool Describe(RTInstance service, const std::u16string& name, uint32_t* ms, uint32_t* hertz, RTAudioBuffer** buffer) {
   kivo::InstanceRef described;
   if (!audio::GetBuffer(service, name.c_str(), 0, 0, buffer) ||
       !audio::GetBufferInfo(service, *buffer, described.out()))

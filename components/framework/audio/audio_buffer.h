@@ -14,5 +14,7 @@ struct RTAudioBuffer {
   uint32_t frames = 0;
   uint32_t rate = 0;
   uint32_t channels = 0;
-  uint32_t milliseconds() const { return rate ? static_cast<uint32_t>((uint64_t{frames} * 1000 + rate / 2) / rate) : 0; }
+  uint32_t milliseconds() const {
+    return rate ? static_cast<uint32_t>((uint64_t{frames} * 1000 + rate / 2) / rate) : 0;
+  }
 };

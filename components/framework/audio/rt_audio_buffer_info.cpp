@@ -9,7 +9,7 @@ using namespace kivo;
 namespace slot = kivo::audio_buffer_info;
 
 constexpr uint32_t kLengthWord = slot::kOwnTable + 4;  // milliseconds
-constexpr uint32_t kRateWord = kLengthWord + 4;         // hertz
+constexpr uint32_t kRateWord = kLengthWord + 4;        // hertz
 constexpr uint32_t kObjectSize = kRateWord + 4;
 
 uint32_t ReadWord(RTInstance self, uint32_t word) {
@@ -43,8 +43,8 @@ constexpr PublishedMethod kPublished[] = {
     KIVO_AUDIO_BUFFER_INFO_METHODS(KIVO_AUDIO_BUFFER_INFO_PUBLISHED)
 #undef KIVO_AUDIO_BUFFER_INFO_PUBLISHED
 };
-auto gMethods = PublishedMethodTable(kPublished, {Built(slot::kGetLength, GetLength), Built(slot::kDescribe, Describe),
-                                                     Built(slot::kGetRate, GetRate)});
+auto gMethods = PublishedMethodTable(
+    kPublished, {Built(slot::kGetLength, GetLength), Built(slot::kDescribe, Describe), Built(slot::kGetRate, GetRate)});
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,

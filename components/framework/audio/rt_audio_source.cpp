@@ -69,8 +69,12 @@ const ALuint* Source(RTInstance self) {
   return state->made ? &state->source : nullptr;
 }
 
-// The state with its OpenAL source made, or null.
-SourceState* Ready(RTInstance self) { return Source(self) ? StateOf(self) : nullptr; }
+// The state with its OpenAL source made, or null; OpenAL's error flag is cleared for the call.
+SourceState* Ready(RTInstance self) {
+  if (!Source(self)) return nullptr;
+  alGetError();
+  return StateOf(self);
+}
 
 void ApplyLevel(const SourceState& state) {
   alSourcef(state.source, AL_GAIN, state.hasGain ? state.gain : state.volume * state.listenerGain);

@@ -22,8 +22,8 @@ inline constexpr uint32_t kServiceObjectSize = kServiceStateWord + 4;
 struct ServiceState {
   ALCdevice* device = nullptr;
   ALCcontext* context = nullptr;
-  bool listened = false;             // a loopback device that mixes floats when RenderLoopback asks
-  std::vector<InstanceRef> paused;   // the sources PauseAllSounds paused
+  bool listened = false;            // a loopback device that mixes floats when RenderLoopback asks
+  std::vector<InstanceRef> paused;  // the sources PauseAllSounds paused
   float listenerGain = 1.0f;
 
   // The bank: its entries by upper-cased name, the audio folder its files lie in.

@@ -52,7 +52,8 @@ class Collector {
     const size_t at = sound_->samples.size();
     sound_->samples.resize(at + static_cast<size_t>(room) * sound_->channels);
     auto* out = reinterpret_cast<uint8_t*>(sound_->samples.data() + at);
-    const int made = swr_convert(resampler_, &out, room, frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr, in);
+    const int made =
+        swr_convert(resampler_, &out, room, frame ? const_cast<const uint8_t**>(frame->extended_data) : nullptr, in);
     if (made < 0) return Fail(error, AvError("converting", made));
     sound_->samples.resize(at + static_cast<size_t>(made) * sound_->channels);
     if (sound_->samples.size() > maxSamples_) return Fail(error, kTooLong);
@@ -106,16 +107,16 @@ bool DecodeSound(const std::filesystem::path& file, uint32_t channels, DecodedSo
   }
   std::unique_ptr<AVCodecContext, CodecFreer> codec(avcodec_alloc_context3(decoder));
   if (!codec || avcodec_parameters_to_context(codec.get(), format->streams[stream]->codecpar) < 0 ||
-      avcodec_open2(codec.get(), decoder, nullptr) < 0 || codec->sample_rate <= 0 || codec->ch_layout.nb_channels <= 0) {
+      avcodec_open2(codec.get(), decoder, nullptr) < 0 || codec->sample_rate <= 0 ||
+      codec->ch_layout.nb_channels <= 0) {
     *error = "the sound's codec cannot be opened";
     return false;
   }
   // What the container announces: a longer sound is refused before decoding, a shorter decode is a
   // cut file.
   const AVStream* header = format->streams[stream];
-  const uint64_t expected = header->duration > 0 ? av_rescale_q(header->duration, header->time_base,
-                                                                AVRational{1, codec->sample_rate})
-                                                 : 0;
+  const uint64_t expected =
+      header->duration > 0 ? av_rescale_q(header->duration, header->time_base, AVRational{1, codec->sample_rate}) : 0;
   if (expected > kMaxSoundSeconds * static_cast<uint64_t>(codec->sample_rate)) {
     *error = kTooLong;
     return false;

@@ -1,6 +1,8 @@
 // The game's sound effects over the audio service on the loopback device: voices, the buffer
 // registry, fades in audio time (the fixture's manual clock), the area-of-interest test, the
 // script methods' no-sound names, the bank's path, and the voices' save section.
+#include "sound_effects.h"
+
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
@@ -14,7 +16,6 @@
 #include "kivo/support/stream_values.h"
 #include "kivo/support/wide_string.h"
 #include "platform/clock.h"
-#include "sound_effects.h"
 #include "sound_encoder.h"
 #include "sound_levels.h"
 #include "tesk/game_slots.h"
@@ -24,9 +25,9 @@ namespace {
 namespace audio = kivo::audio_service;
 namespace source = kivo::audio_source;
 namespace game = tesk::game;
-using ::testing::HasSubstr;
 using gametest::Cell;
 using tesk::testing::Tone;
+using ::testing::HasSubstr;
 
 constexpr uint32_t kRate = audio::kLoopbackRate;
 
@@ -78,7 +79,8 @@ class SoundEffects : public gametest::GameTest {
   static void WriteBank(const std::filesystem::path& folder, const std::vector<Sound>& sounds) {
     std::vector<kivo::audio::BankEntry> entries;
     for (const Sound& sound : sounds) {
-      tesk::testing::WriteFile(folder / sound.file, Bytes(kivo::audio::WavImage(Tone(sound.hertz, 1.0, kRate), 1, kRate)));
+      tesk::testing::WriteFile(folder / sound.file,
+                               Bytes(kivo::audio::WavImage(Tone(sound.hertz, 1.0, kRate), 1, kRate)));
       entries.push_back({sound.name, sound.file, 1});
     }
     tesk::testing::WriteFile(folder / "tesk.bank", Bytes(kivo::audio::WriteSoundBank(entries)));
@@ -129,8 +131,8 @@ class SoundEffects : public gametest::GameTest {
   RTSuccess ReadSection(const std::string& bytes, bool versioned = true, uint32_t* at = nullptr) {
     kivo::InstanceRef stream;
     EXPECT_TRUE(kivo::memory_stream::CreateWith(bytes.data(), static_cast<uint32_t>(bytes.size()), stream.out()));
-    const RTSuccess read = versioned ? game::SFXStreamIn(record(), stream.get())
-                                     : game::SFXStreamInUnversioned(record(), stream.get());
+    const RTSuccess read =
+        versioned ? game::SFXStreamIn(record(), stream.get()) : game::SFXStreamInUnversioned(record(), stream.get());
     if (at) kivo::stream::GetPosition(stream.get(), at);
     return read;
   }

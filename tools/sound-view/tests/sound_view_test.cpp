@@ -3,9 +3,9 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <cstdio>
 #include <string>
 
 #include "host/run_command.h"
@@ -14,8 +14,8 @@
 namespace {
 
 namespace fs = std::filesystem;
-using ::testing::HasSubstr;
 using tesk::testing::Quoted;
+using ::testing::HasSubstr;
 
 class SoundView : public ::testing::Test {
  protected:
@@ -35,12 +35,29 @@ TEST_F(SoundView, ListsTheSampleBankAndRendersASound) {
   const std::string bank = (fs::path(TESK_STAGE_DIR) / "game/audio/tesk.bank").string();
   const auto run = Run(Quoted(bank) + " --play INTERFACE_OK");
   ASSERT_EQ(run.status, 0) << run.err;
-  for (const char* name :
-       {"INTERFACE_OK", "INTERFACE_CANCEL", "INTERFACE_CHECKBOX", "INTERFACE_CONV_POPUP", "INTERFACE_CONV_STOP",
-        "INTERFACE_CONV_SYMPATHY", "INTERFACE_CURBSIDE", "INTERFACE_DRPATACTIVE", "INTERFACE_GAMEOVER",
-        "INTERFACE_INFO", "INTERFACE_MAINBACK", "INTERFACE_MAINCANCEL", "INTERFACE_MAINCLICK", "INTERFACE_MOUSEOVER1",
-        "INTERFACE_PERKS", "INTERFACE_PERKSWAP", "INTERFACE_SPECABLITY", "INTERFACE_STAR", "INTERFACE_STAR_ELEMENT",
-        "INTERFACE_SWITCH1", "env_secoff", "env_secchgng", "TESK_ENDING"})
+  for (const char* name : {"INTERFACE_OK",
+                           "INTERFACE_CANCEL",
+                           "INTERFACE_CHECKBOX",
+                           "INTERFACE_CONV_POPUP",
+                           "INTERFACE_CONV_STOP",
+                           "INTERFACE_CONV_SYMPATHY",
+                           "INTERFACE_CURBSIDE",
+                           "INTERFACE_DRPATACTIVE",
+                           "INTERFACE_GAMEOVER",
+                           "INTERFACE_INFO",
+                           "INTERFACE_MAINBACK",
+                           "INTERFACE_MAINCANCEL",
+                           "INTERFACE_MAINCLICK",
+                           "INTERFACE_MOUSEOVER1",
+                           "INTERFACE_PERKS",
+                           "INTERFACE_PERKSWAP",
+                           "INTERFACE_SPECABLITY",
+                           "INTERFACE_STAR",
+                           "INTERFACE_STAR_ELEMENT",
+                           "INTERFACE_SWITCH1",
+                           "env_secoff",
+                           "env_secchgng",
+                           "TESK_ENDING"})
     EXPECT_THAT(run.out, HasSubstr(std::string(name) + "\t")) << name;
   EXPECT_THAT(run.out, HasSubstr("INTERFACE_OK\tinterface_ok.wav\t1 channel\t22050 Hz\t150 ms\n"));
   EXPECT_THAT(run.out, HasSubstr("PROP_MONITOR_LOOP\tprop_monitor_loop.ogg\t1 channel\t22050 Hz\t1000 ms\n"));

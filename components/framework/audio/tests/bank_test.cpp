@@ -12,10 +12,10 @@ namespace {
 
 namespace audio = kivo::audio_service;
 namespace info = kivo::audio_buffer_info;
-using ::testing::HasSubstr;
 using kivo::audio::BankEntry;
 using tesk::testing::BankSound;
 using tesk::testing::Tone;
+using ::testing::HasSubstr;
 
 std::vector<uint8_t> GoodBank() {
   const BankEntry entries[] = {{u"beep", "beep.wav", 1}, {u"Hum", "sub/hum.ogg", 2}};

@@ -27,9 +27,7 @@ void LoopbackAudio::TearDown() {
   StartedCore::TearDown();
 }
 
-std::u16string LoopbackAudio::BankPath() const {
-  return (folder_.path() / "audio" / "tesk.bank").u16string();
-}
+std::u16string LoopbackAudio::BankPath() const { return (folder_.path() / "audio" / "tesk.bank").u16string(); }
 std::u16string LoopbackAudio::FolderPath() const { return (folder_.path() / "audio").u16string() + u"/"; }
 
 void LoopbackAudio::LoadSounds(const std::vector<BankSound>& sounds) {

@@ -55,9 +55,7 @@ void FreeEntry(SfxBufferEntry* entry) {
 
 }  // namespace
 
-float AudioTime() {
-  return static_cast<float>(Now()) * 0.001f;
-}
+float AudioTime() { return static_cast<float>(Now()) * 0.001f; }
 
 RTSuccess SFXStartup(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
@@ -66,7 +64,8 @@ RTSuccess SFXStartup(RTInstance self) {
   if (!game->sfxBufferTable) kivo::StrHashTableCreate(&game->sfxBufferTable, kBufferBuckets, nullptr);
   game->sfxGain = 1.0f;
   for (SfxVoice& voice : game->sfxVoices) {
-    if (!voice.source && (!Core().CreateInstanceByString(nullptr, source::kClassName, &voice.source, 0, 1) || !voice.source)) {
+    if (!voice.source &&
+        (!Core().CreateInstanceByString(nullptr, source::kClassName, &voice.source, 0, 1) || !voice.source)) {
       voice.source = nullptr;
       Report(u"RTTeskGame::SFXStartup(): Unable to create audio source.");
       return kRTFailure;
@@ -99,7 +98,8 @@ RTSuccess SFXAddBuffer(GamePrivateData& game, const char16_t* name, const char16
   if (!path || !name || !game.sfxBufferList || !game.sfxBufferTable) return kRTFailure;
   RTAudioBuffer* buffer = nullptr;
   if (!kivo::audio_service::GetBuffer(game.audioService, name, 0, mode, &buffer)) {
-    const std::u16string message = kivo::Format(u"RTTeskGame::SFXAddBuffer(): Unable to get the buffer instance (%s).", name);
+    const std::u16string message =
+        kivo::Format(u"RTTeskGame::SFXAddBuffer(): Unable to get the buffer instance (%s).", name);
     Report(FitsPath(message) ? message : message.substr(0, kPathUnits - 1));
     return kRTFailure;
   }
