@@ -13,7 +13,6 @@
 #include "steering.h"
 #include "tesk/scene/scene_tree_calls.h"
 #include "varno/scripting_calls.h"
-#include "wrapper_lookup.h"
 
 namespace tesk::actor {
 
@@ -248,13 +247,10 @@ RTSuccess ProbeSceneContact(const ActorControllerData& actor, RTTeskActorWrapper
   return kRTFailure;
 }
 
-RTSuccess CheckActorContacts(RTInstance self, RTTeskActorWrapper& w, float dt) {
+RTSuccess CheckActorContacts(RTInstance, RTTeskActorWrapper& w, float dt) {
   if (InRoomWithoutActorContacts(w) || !w.NeighbourQueryList) return kRTSuccess;
-  for (RTInstance node : ListItems<RTInstanceRecord>(w.NeighbourQueryList)) {
-    void* object = nullptr;
-    RTTeskActorWrapper* other =
-        tesk_scene_node::GetScriptObject(node, &object) && object ? WrapperOf(self, object) : nullptr;
-    if (!other || other == &w || !other->Visible) continue;
+  for (RTTeskActorWrapper* other : ListItems<RTTeskActorWrapper>(w.NeighbourQueryList)) {
+    if (other == &w || !other->Visible) continue;
     if (OnFoot(w) && !OnFoot(*other))
       TestSegment(w, *other, PositionOf(w), *other);
     else if (!OnFoot(w) && OnFoot(*other))
