@@ -25,6 +25,17 @@ RTSuccess SweptSphereTest(float radius1, const RTFVector3D& centre1, const RTFVe
                           const RTFVector3D& centre2, const RTFVector3D& velocity2, float step, float* distance,
                           RTFVector3D* contact);
 
+// Whether SweptSphereTest surely finds no touch (nor do the spheres overlap): their centres lie
+// farther apart along one axis than the two radii and both movements over the step can bridge. A
+// quick test, without a square root, for ruling out the many actors far from one.
+bool SpheresCannotMeet(float radius1, const RTFVector3D& centre1, const RTFVector3D& velocity1, float radius2,
+                       const RTFVector3D& centre2, const RTFVector3D& velocity2, float step);
+// Whether the two points lie farther apart than `reach` along one axis, with room for the rounding
+// of an exact test. False when a coordinate is not a number.
+bool ApartBeyond(const RTFVector3D& a, const RTFVector3D& b, float reach);
+// |x| + |y| + |z|, at least the length of v.
+float Vec3SumOfMagnitudes(const RTFVector3D& v);
+
 // Segments a0-a1 and b0-b1 in x and y (z left out; a result point takes z from the segment it lies
 // on): 0 apart, 1 one point (out point 1), 2 collinear overlap (its ends in points 1 and 2).
 uint32_t IntersectSegments2D(const RTFVector3D& a0, const RTFVector3D& a1, const RTFVector3D& b0,

@@ -145,10 +145,14 @@ void SegmentOf(const RTTeskActorWrapper& w, RTFVector3D* start, RTFVector3D* end
 // The centre p against the segment of the actor not on foot.
 void TestSegment(RTTeskActorWrapper& w, RTTeskActorWrapper& other, const RTFVector3D& p,
                  const RTTeskActorWrapper& segmentOwner) {
+  const float reach = w.Radius + other.Radius;
+  const float length = std::fabs(VehicleSegmentLength(segmentOwner.VehicleMode));
+  if (ApartBeyond(PositionOf(w), PositionOf(other),
+                  reach + length * Vec3SumOfMagnitudes(Row(segmentOwner.Frame, kForwardRow))))
+    return;
   RTFVector3D start{}, end{}, closest{};
   SegmentOf(segmentOwner, &start, &end);
   const float d2 = ClosestPointOnSegment(p, start, end, &closest);
-  const float reach = w.Radius + other.Radius;
   if (!(d2 < reach * reach)) return;
   RTFVector3D normal = Vec3Subtract(p, closest);
   Vec3Normalize(&normal);
@@ -161,6 +165,7 @@ void TestSwept(RTTeskActorWrapper& w, RTTeskActorWrapper& other, float dt) {
   const RTFVector3D motion = MotionOf(other);
   const RTFVector3D a{w.Velocity.x * dt, 0.0f, w.Velocity.z * dt, 0.0f};
   const RTFVector3D b{motion.x * dt, 0.0f, motion.z * dt, 0.0f};
+  if (SpheresCannotMeet(w.Radius, own, a, other.Radius, theirs, b, 1.0f)) return;
   const RTFVector3D relative = Vec3Subtract(w.Velocity, motion);
   float travel = 0.0f;
   RTFVector3D centre{};
