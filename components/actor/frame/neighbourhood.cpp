@@ -19,19 +19,16 @@ void ReserveLinks(List* spare, uint32_t needed) {
   }
 }
 
-void AddActorsOf(RTInstance self, ActorControllerData& actor, const scene_tree::QuadTreeNode& cell,
-                 const scene_tree::QuadItem* except) {
-  for (const FiledActor& filed : actor.filedActors.Of(self, cell))
-    if (filed.item != except) ListAppendRecycled(actor.nearby, actor.spareNearbyLinks, filed.wrapper);
-}
-
-// The wrappers of the nodes of the item's cell (but the item's own) and of its neighbour leaves, in
-// the scene tree's order: the quad tree's radius query without asking each node for its actor.
-void GatherNearby(RTInstance self, ActorControllerData& actor, const scene_tree::QuadItem& item) {
-  ListRecycle(actor.nearby, actor.spareNearbyLinks);
-  AddActorsOf(self, actor, *item.cell, &item);
-  for (const scene_tree::QuadTreeNode* neighbour : item.cell->neighbours)
-    if (neighbour) AddActorsOf(self, actor, *neighbour, nullptr);
+// Lists each actor of the cell (but the one filed as `except`) among the nearby wrappers and in the
+// neighbour list its rank puts it in.
+void AddActorsOf(RTInstance self, ActorControllerData& actor, RTTeskActorWrapper& w,
+                 const scene_tree::QuadTreeNode& cell, const scene_tree::QuadItem* except) {
+  for (const FiledActor& filed : actor.filedActors.Of(self, cell)) {
+    if (filed.item == except) continue;
+    RTTeskActorWrapper* other = filed.wrapper;
+    ListAppendRecycled(actor.nearby, actor.spareNearbyLinks, other);
+    ListAppendRecycled(RanksAbove(w, *other) ? w.NeighbourList : w.FreeNeighbourList, w.SpareNeighbourLinks, other);
+  }
 }
 
 }  // namespace
@@ -47,17 +44,20 @@ RTSuccess UpdateNeighborhood(RTInstance self, ActorControllerData& actor, RTTesk
     scene_tree::QTQueryRadius(tree.get(), w.RootNode, w.NeighbourhoodRadius, &none);
     return kRTSuccess;
   }
-  GatherNearby(self, actor, *item);
-  w.NeighbourQueryList = actor.nearby;
+  ListRecycle(actor.nearby, actor.spareNearbyLinks);
   ListRecycle(w.FreeNeighbourList, w.SpareNeighbourLinks);
   ListRecycle(w.NeighbourList, w.SpareNeighbourLinks);
-  ReserveLinks(w.SpareNeighbourLinks, actor.nearby->count);
   if (!w.NeighbourList) {
     ListCreate(&w.NeighbourList);
     RaiseFormatted(kLevelError, u"RTTeskActor::UpdateNeighborhood(): High priority steering actor list was recreated!");
   }
-  for (RTTeskActorWrapper* other : ListItems<RTTeskActorWrapper>(actor.nearby))
-    ListAppendRecycled(RanksAbove(w, *other) ? w.NeighbourList : w.FreeNeighbourList, w.SpareNeighbourLinks, other);
+  // The actors of the actor's cell (but its own node) and of its neighbour leaves, in the scene
+  // tree's order: the quad tree's radius query without asking each node for its actor.
+  AddActorsOf(self, actor, w, *item->cell, item);
+  for (const scene_tree::QuadTreeNode* neighbour : item->cell->neighbours)
+    if (neighbour) AddActorsOf(self, actor, w, *neighbour, nullptr);
+  ReserveLinks(w.SpareNeighbourLinks, actor.nearby->count);
+  w.NeighbourQueryList = actor.nearby;
   return kRTSuccess;
 }
 

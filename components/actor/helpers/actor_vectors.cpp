@@ -67,20 +67,6 @@ RTSuccess Vec3PerpendicularComponent(const RTFVector3D& v, const RTFVector3D& u,
   return kRTSuccess;
 }
 
-bool SpheresCannotMeet(float radius1, const RTFVector3D& centre1, const RTFVector3D& velocity1, float radius2,
-                       const RTFVector3D& centre2, const RTFVector3D& velocity2, float step) {
-  const float bridged = (Vec3SumOfMagnitudes(velocity1) + Vec3SumOfMagnitudes(velocity2)) * std::fabs(step);
-  return ApartBeyond(centre1, centre2, radius1 + radius2 + bridged);
-}
-
-bool ApartBeyond(const RTFVector3D& a, const RTFVector3D& b, float reach) {
-  // A thousandth more than the reach covers the rounding of the lengths an exact test computes.
-  const float beyond = reach * 1.001f + 1e-3f;
-  return std::fabs(a.x - b.x) > beyond || std::fabs(a.y - b.y) > beyond || std::fabs(a.z - b.z) > beyond;
-}
-
-float Vec3SumOfMagnitudes(const RTFVector3D& v) { return std::fabs(v.x) + std::fabs(v.y) + std::fabs(v.z); }
-
 RTSuccess SweptSphereTest(float radius1, const RTFVector3D& centre1, const RTFVector3D& velocity1, float radius2,
                           const RTFVector3D& centre2, const RTFVector3D& velocity2, float step, float* distance,
                           RTFVector3D* contact) {
