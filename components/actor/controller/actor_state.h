@@ -7,6 +7,7 @@
 #include "kivo/support/list.h"
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
+#include "filed_actors.h"
 #include "head_render_cache.h"
 #include "motion_table.h"
 
@@ -113,6 +114,11 @@ struct ActorControllerData {
   Aura aura{};
   // The meshes carrying this controller's highlight hooks; one reference each.
   std::vector<RTInstance> hooked;
+  // The neighbourhood: the wrappers of the quad tree's leaves, and the nearby wrappers of the actor
+  // updated last (its NeighbourQueryList) with the links they are refilled from.
+  FiledActors filedActors;
+  kivo::List* nearby = nullptr;
+  kivo::List* spareNearbyLinks = nullptr;
 };
 
 // What the library keeps for all its controllers: the first controller made loads it, the last

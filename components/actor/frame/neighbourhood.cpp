@@ -1,11 +1,9 @@
 #include "neighbourhood.h"
 
 #include "game_link.h"
-#include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/raise.h"
 #include "ranking.h"
 #include "tesk/scene/scene_tree_calls.h"
-#include "wrapper_lookup.h"
 
 namespace tesk::actor {
 
@@ -21,30 +19,45 @@ void ReserveLinks(List* spare, uint32_t needed) {
   }
 }
 
+// Lists each actor of the cell (but the one filed as `except`) among the nearby wrappers and in the
+// neighbour list its rank puts it in.
+void AddActorsOf(RTInstance self, ActorControllerData& actor, RTTeskActorWrapper& w,
+                 const scene_tree::QuadTreeNode& cell, const scene_tree::QuadItem* except) {
+  for (const FiledActor& filed : actor.filedActors.Of(self, cell)) {
+    if (filed.item == except) continue;
+    RTTeskActorWrapper* other = filed.wrapper;
+    ListAppendRecycled(actor.nearby, actor.spareNearbyLinks, other);
+    ListAppendRecycled(RanksAbove(w, *other) ? w.NeighbourList : w.FreeNeighbourList, w.SpareNeighbourLinks, other);
+  }
+}
+
 }  // namespace
 
-RTSuccess UpdateNeighborhood(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w) {
+RTSuccess UpdateNeighborhood(RTInstance self, ActorControllerData& actor, RTTeskActorWrapper& w) {
   const InstanceRef tree = SceneTreeOf(actor);
   if (!tree.get()) return kRTFailure;
-  List* nearby = nullptr;
   w.NeighbourQueryList = nullptr;
-  if (!scene_tree::QTQueryRadius(tree.get(), w.RootNode, w.NeighbourhoodRadius, &nearby) || !nearby)
+  const scene_tree::QuadItem* item = actor.filedActors.FiledItem(tree.get(), w.RootNode);
+  if (!item) {
+    // The tree's query says why there is no answer (a missing node is reported).
+    List* none = nullptr;
+    scene_tree::QTQueryRadius(tree.get(), w.RootNode, w.NeighbourhoodRadius, &none);
     return kRTSuccess;
-  w.NeighbourQueryList = nearby;
+  }
+  ListRecycle(actor.nearby, actor.spareNearbyLinks);
   ListRecycle(w.FreeNeighbourList, w.SpareNeighbourLinks);
   ListRecycle(w.NeighbourList, w.SpareNeighbourLinks);
-  ReserveLinks(w.SpareNeighbourLinks, nearby->count);
   if (!w.NeighbourList) {
     ListCreate(&w.NeighbourList);
     RaiseFormatted(kLevelError, u"RTTeskActor::UpdateNeighborhood(): High priority steering actor list was recreated!");
   }
-  for (RTInstance node : ListItems<RTInstanceRecord>(nearby)) {
-    void* object = nullptr;
-    RTTeskActorWrapper* other =
-        tesk_scene_node::GetScriptObject(node, &object) && object ? WrapperOf(self, object) : nullptr;
-    if (!other) continue;
-    ListAppendRecycled(RanksAbove(w, *other) ? w.NeighbourList : w.FreeNeighbourList, w.SpareNeighbourLinks, other);
-  }
+  // The actors of the actor's cell (but its own node) and of its neighbour leaves, in the scene
+  // tree's order: the quad tree's radius query without asking each node for its actor.
+  AddActorsOf(self, actor, w, *item->cell, item);
+  for (const scene_tree::QuadTreeNode* neighbour : item->cell->neighbours)
+    if (neighbour) AddActorsOf(self, actor, w, *neighbour, nullptr);
+  ReserveLinks(w.SpareNeighbourLinks, actor.nearby->count);
+  w.NeighbourQueryList = actor.nearby;
   return kRTSuccess;
 }
 

@@ -49,10 +49,13 @@ void MoveActors(RTInstance self, ActorControllerData& actor, List* actors, float
     w->GoalTooCloseToWall = 0;
     if (const RTFMatrix4x4* placement = PlacementOf(*w)) SetRow(&w->Frame, kPositionRow, Row(*placement, kPositionRow));
   }
+  // The quad tree files nothing again until the transform update after this frame.
+  actor.filedActors.Hold();
   RunSubSteps(actor.lastFrameTime, elapsed, [&](float time, float dt) {
     for (RTTeskActorWrapper* w : ListItems<RTTeskActorWrapper>(actors))
       if (PlacementOf(*w)) StepNavigation(self, actor, *w, time, dt);
   });
+  actor.filedActors.Drop();
   for (RTTeskActorWrapper* w : ListItems<RTTeskActorWrapper>(actors)) {
     const RTFMatrix4x4* placement = PlacementOf(*w);
     if (!placement) continue;

@@ -3,6 +3,8 @@
 // built from a copy keeps the fourth float it had.
 #pragma once
 
+#include <cmath>
+
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
 
@@ -24,6 +26,23 @@ RTSuccess Vec3PerpendicularComponent(const RTFVector3D& v, const RTFVector3D& u,
 RTSuccess SweptSphereTest(float radius1, const RTFVector3D& centre1, const RTFVector3D& velocity1, float radius2,
                           const RTFVector3D& centre2, const RTFVector3D& velocity2, float step, float* distance,
                           RTFVector3D* contact);
+
+// |x| + |y| + |z|, at least the length of v.
+inline float Vec3SumOfMagnitudes(const RTFVector3D& v) { return std::fabs(v.x) + std::fabs(v.y) + std::fabs(v.z); }
+// Whether the two points lie farther apart than `reach` along one axis, with room (a thousandth) for
+// the rounding of the lengths an exact test computes. False when a coordinate is not a number.
+inline bool ApartBeyond(const RTFVector3D& a, const RTFVector3D& b, float reach) {
+  const float beyond = reach * 1.001f + 1e-3f;
+  return std::fabs(a.x - b.x) > beyond || std::fabs(a.y - b.y) > beyond || std::fabs(a.z - b.z) > beyond;
+}
+// Whether SweptSphereTest surely finds no touch (nor do the spheres overlap): their centres lie
+// farther apart along one axis than the two radii and both movements over the step can bridge. A
+// quick test, without a square root, for ruling out the many actors far from one.
+inline bool SpheresCannotMeet(float radius1, const RTFVector3D& centre1, const RTFVector3D& velocity1, float radius2,
+                              const RTFVector3D& centre2, const RTFVector3D& velocity2, float step) {
+  const float bridged = (Vec3SumOfMagnitudes(velocity1) + Vec3SumOfMagnitudes(velocity2)) * std::fabs(step);
+  return ApartBeyond(centre1, centre2, radius1 + radius2 + bridged);
+}
 
 // Segments a0-a1 and b0-b1 in x and y (z left out; a result point takes z from the segment it lies
 // on): 0 apart, 1 one point (out point 1), 2 collinear overlap (its ends in points 1 and 2).

@@ -13,7 +13,6 @@
 #include "steering.h"
 #include "tesk/scene/scene_tree_calls.h"
 #include "varno/scripting_calls.h"
-#include "wrapper_lookup.h"
 
 namespace tesk::actor {
 
@@ -146,10 +145,14 @@ void SegmentOf(const RTTeskActorWrapper& w, RTFVector3D* start, RTFVector3D* end
 // The centre p against the segment of the actor not on foot.
 void TestSegment(RTTeskActorWrapper& w, RTTeskActorWrapper& other, const RTFVector3D& p,
                  const RTTeskActorWrapper& segmentOwner) {
+  const float reach = w.Radius + other.Radius;
+  const float length = std::fabs(VehicleSegmentLength(segmentOwner.VehicleMode));
+  if (ApartBeyond(PositionOf(w), PositionOf(other),
+                  reach + length * Vec3SumOfMagnitudes(Row(segmentOwner.Frame, kForwardRow))))
+    return;
   RTFVector3D start{}, end{}, closest{};
   SegmentOf(segmentOwner, &start, &end);
   const float d2 = ClosestPointOnSegment(p, start, end, &closest);
-  const float reach = w.Radius + other.Radius;
   if (!(d2 < reach * reach)) return;
   RTFVector3D normal = Vec3Subtract(p, closest);
   Vec3Normalize(&normal);
@@ -162,6 +165,7 @@ void TestSwept(RTTeskActorWrapper& w, RTTeskActorWrapper& other, float dt) {
   const RTFVector3D motion = MotionOf(other);
   const RTFVector3D a{w.Velocity.x * dt, 0.0f, w.Velocity.z * dt, 0.0f};
   const RTFVector3D b{motion.x * dt, 0.0f, motion.z * dt, 0.0f};
+  if (SpheresCannotMeet(w.Radius, own, a, other.Radius, theirs, b, 1.0f)) return;
   const RTFVector3D relative = Vec3Subtract(w.Velocity, motion);
   float travel = 0.0f;
   RTFVector3D centre{};
@@ -248,13 +252,10 @@ RTSuccess ProbeSceneContact(const ActorControllerData& actor, RTTeskActorWrapper
   return kRTFailure;
 }
 
-RTSuccess CheckActorContacts(RTInstance self, RTTeskActorWrapper& w, float dt) {
+RTSuccess CheckActorContacts(RTInstance, RTTeskActorWrapper& w, float dt) {
   if (InRoomWithoutActorContacts(w) || !w.NeighbourQueryList) return kRTSuccess;
-  for (RTInstance node : ListItems<RTInstanceRecord>(w.NeighbourQueryList)) {
-    void* object = nullptr;
-    RTTeskActorWrapper* other =
-        tesk_scene_node::GetScriptObject(node, &object) && object ? WrapperOf(self, object) : nullptr;
-    if (!other || other == &w || !other->Visible) continue;
+  for (RTTeskActorWrapper* other : ListItems<RTTeskActorWrapper>(w.NeighbourQueryList)) {
+    if (other == &w || !other->Visible) continue;
     if (OnFoot(w) && !OnFoot(*other))
       TestSegment(w, *other, PositionOf(w), *other);
     else if (!OnFoot(w) && OnFoot(*other))

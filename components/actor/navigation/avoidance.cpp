@@ -73,6 +73,8 @@ struct Threat {
 // sooner than the threat so far; the time into *time.
 bool MeetsSooner(const RTTeskActorWrapper& w, float ownRadius, const RTFVector3D& ahead,
                  const RTTeskActorWrapper& other, float k, float reach, const Threat& threat, float* time) {
+  if (SpheresCannotMeet(ownRadius, PositionOf(w), ahead, other.PaddedRadius, PositionOf(other), MotionOf(other), 1.0f))
+    return false;
   float travel = 0.0f;
   RTFVector3D contact{};
   if (!SweptSphereTest(ownRadius, PositionOf(w), ahead, other.PaddedRadius, PositionOf(other), MotionOf(other), 1.0f,

@@ -3,11 +3,9 @@
 #include <cfloat>
 
 #include "actor_frame.h"
-#include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/list.h"
 #include "kivo/support/matrix.h"
 #include "kivo/support/vector.h"
-#include "wrapper_lookup.h"
 
 namespace tesk::actor {
 
@@ -41,16 +39,13 @@ uint32_t TurnTowardLookAt(RTTeskActorWrapper& w) {
   return facing > kFacingLow && facing < kFacingHigh ? 0 : 1;
 }
 
-uint32_t LookAtClosestStep(RTInstance self, RTTeskActorWrapper& w) {
+uint32_t LookAtClosestStep(RTInstance, RTTeskActorWrapper& w) {
   if (w.Moving || !w.NeighbourQueryList) return 0;
   const RTFVector3D position = Row(w.Frame, kPositionRow);
   const RTTeskActorWrapper* closest = nullptr;
   float best = FLT_MAX;
-  for (RTInstance node : ListItems<RTInstanceRecord>(w.NeighbourQueryList)) {
-    void* object = nullptr;
-    const RTTeskActorWrapper* other =
-        tesk_scene_node::GetScriptObject(node, &object) && object ? WrapperOf(self, object) : nullptr;
-    if (!other || other == &w) continue;
+  for (const RTTeskActorWrapper* other : ListItems<RTTeskActorWrapper>(w.NeighbourQueryList)) {
+    if (other == &w) continue;
     const float distance = Vec3DistanceSquared(position, Row(other->Frame, kPositionRow));
     if (distance < best) {
       best = distance;

@@ -3,6 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+#include <random>
+
 namespace {
 
 using namespace tesk::actor;
@@ -67,6 +70,32 @@ TEST(ActorVectors, SweptSpheresTouchOnlyWhenMovingTogetherWithinReach) {
       ExpectNear(contact, V(c.distance, 0, 0));
     }
   }
+}
+
+// The quick test may only rule out pairs that the exact test finds apart: over many pairs of
+// spheres near the edge of their reach (and some placed inside one another), none that
+// SweptSphereTest sees touching, or whose centres lie within the radii, is ruled out.
+TEST(ActorVectors, TheQuickTestRulesOutNoSpheresThatMeet) {
+  std::mt19937 random(46);
+  std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+  const auto vector = [&](float scale) { return V(unit(random) * scale, unit(random) * scale, unit(random) * scale); };
+  uint32_t ruledOut = 0;
+  for (int i = 0; i < 20000; ++i) {
+    const float r1 = 0.3f + unit(random) * 0.2f, r2 = 0.3f + unit(random) * 0.2f;
+    const RTFVector3D c1 = vector(20.0f), v1 = vector(3.0f), v2 = vector(3.0f);
+    const RTFVector3D c2 = {c1.x + unit(random) * 4.0f, c1.y, c1.z + unit(random) * 4.0f, 0};
+    const float step = 0.5f + unit(random) * 0.5f;
+    if (!SpheresCannotMeet(r1, c1, v1, r2, c2, v2, step)) continue;
+    ++ruledOut;
+    float distance = 0;
+    RTFVector3D contact{};
+    ASSERT_EQ(SweptSphereTest(r1, c1, v1, r2, c2, v2, step, &distance, &contact), kRTFailure) << i;
+    const float dx = c2.x - c1.x, dy = c2.y - c1.y, dz = c2.z - c1.z;
+    ASSERT_GE(dx * dx + dy * dy + dz * dz, (r1 + r2) * (r1 + r2)) << i;
+  }
+  EXPECT_GT(ruledOut, 1000u) << "the quick test rules out pairs far apart";
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  EXPECT_FALSE(ApartBeyond(V(nan, 0, 0), V(100, 0, 0), 1.0f)) << "not a number: left to the exact test";
 }
 
 TEST(ActorVectors, SegmentsMeetInAPointAnOverlapOrNotAtAll) {

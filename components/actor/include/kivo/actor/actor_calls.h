@@ -156,7 +156,7 @@ struct RTTeskActorWrapper {
   uint32_t ContactCount;
   ActorContact Contacts[kivo::actor::kMaxContacts];
   float NeighbourhoodRadius;
-  kivo::List* NeighbourQueryList;  // the scene tree's
+  kivo::List* NeighbourQueryList;  // the nearby wrappers, the controller's (see UpdateNeighborhood)
   kivo::List* NeighbourList;      // wrappers that rank above this actor
   kivo::List* FreeNeighbourList;  // wrappers that rank below it
   kivo::List* SpareNeighbourLinks;  // links of the two lists above, kept between refills

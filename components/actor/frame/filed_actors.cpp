@@ -1,0 +1,52 @@
+#include "filed_actors.h"
+
+#include "kivo/scene/scene_node_calls.h"
+#include "kivo/slots.h"
+#include "kivo/support/list.h"
+#include "kivo/support/module_core.h"
+#include "tesk/scene/scene_tree_calls.h"
+#include "wrapper_lookup.h"
+
+namespace tesk::actor {
+
+namespace {
+
+using namespace kivo;
+
+const scene_tree::SceneTreeState* TreeStateOf(RTInstance tree) {
+  return static_cast<const scene_tree::SceneTreeState*>(Word(ComponentObject(tree), scene_tree::kStateWord));
+}
+
+}  // namespace
+
+const scene_tree::QuadItem* FiledActors::FiledItem(RTInstance tree, RTInstance node) {
+  CoreTable* core = ModuleCore();
+  if (treeClass_ == kNoComponent) core->GetComponentHandle(nullptr, scene_tree::kClassName, &treeClass_);
+  if (!tree || !node || treeClass_ == kNoComponent || !core->IsKindOf(nullptr, tree, treeClass_)) return nullptr;
+  const scene_tree::SceneTreeState* state = TreeStateOf(tree);
+  void* item = nullptr;
+  if (!state || !core->IsKindOf(nullptr, node, state->classes.teskSceneNode) ||
+      !tesk_scene_node::GetQuadItem(node, &item) || !item)
+    return nullptr;
+  const auto* filed = static_cast<const scene_tree::QuadItem*>(item);
+  return filed->owner == state && filed->cell ? filed : nullptr;
+}
+
+const std::vector<FiledActor>& FiledActors::Of(RTInstance self, const scene_tree::QuadTreeNode& leaf) {
+  Leaf& kept = leaves_[&leaf];
+  if (holding_ && kept.pass == pass_) return kept.actors;
+  kept.pass = pass_;
+  kept.actors.clear();
+  // Room for twice the leaf's nodes: a leaf that fills up a little allocates nothing the next time.
+  const uint32_t nodes = leaf.items ? leaf.items->count : 0;
+  if (kept.actors.capacity() < nodes) kept.actors.reserve(2 * nodes);
+  for (const scene_tree::QuadItem* item : ListItems<scene_tree::QuadItem>(leaf.items)) {
+    void* object = nullptr;
+    RTTeskActorWrapper* wrapper =
+        tesk_scene_node::GetScriptObject(item->node, &object) && object ? WrapperOf(self, object) : nullptr;
+    if (wrapper) kept.actors.push_back(FiledActor{item, wrapper});
+  }
+  return kept.actors;
+}
+
+}  // namespace tesk::actor
