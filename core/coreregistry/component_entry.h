@@ -31,6 +31,10 @@ struct ComponentEntry {
   struct MethodStub* dispatchStubs;    // the stubs those tables point to
   bool unconfirmed;                    // read from kivoreg.db, its library found by no rescan: left
                                        // out of the file the rescan writes
+  // The parent class's entry, found by name once for the definition it was found for (class
+  // tests walk the chain on every call); null until then.
+  mutable ComponentEntry* parentEntry;
+  mutable const RTComponentDef* parentFoundFor;
 };
 
 }  // namespace kivo::core

@@ -204,7 +204,13 @@ ComponentEntry* ClassOf(RTInstance instance) { return instance ? LookupComponent
 
 ComponentEntry* ParentEntry(const ComponentEntry* entry) {
   if (!entry || !entry->definition || !entry->definition->fpParentClassName) return nullptr;
-  return LocateComponentEntry(entry->definition->fpParentClassName);
+  // Entries live as long as the registry, so a parent once found stays found; a parent not
+  // registered is looked up (and reported) again next time.
+  if (entry->parentFoundFor != entry->definition || !entry->parentEntry) {
+    entry->parentEntry = LocateComponentEntry(entry->definition->fpParentClassName);
+    entry->parentFoundFor = entry->definition;
+  }
+  return entry->parentEntry;
 }
 
 RTSuccess LoadClass(ComponentEntry* entry) {

@@ -1,6 +1,8 @@
 #include "instance_tree.h"
 
+#include <algorithm>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "classes.h"
@@ -20,6 +22,11 @@ constexpr uint32_t kChildNameBuckets = 31;
 // Paths kept as store keys and reported in messages fit this many units with their terminator.
 constexpr size_t kPathUnits = 512;
 constexpr size_t kSegmentUnits = 255;
+
+// Per parent and name stem, where the search for a free automatic name starts: stem1 up to the
+// number before it were all taken when last searched, and no child has given up its name since.
+// Names are only ever taken in between, so the first free name still lies at or after it.
+std::unordered_map<RTInstance, std::unordered_map<std::u16string, uint32_t>> gNameSearchStarts;
 
 bool IsAvailable(RTInstance child) { return !(child->flags & kBeingLoaded); }
 
@@ -47,8 +54,10 @@ RTSuccess AssignName(RTInstance instance, const char16_t* name) {
   // Only an attached child stands in its parent's name table.
   RTInstance parent = instance->parent;
   if (parent && instance->name && StrHashTableRemoveEntry(parent->childNames, WideStrUpper(instance->name).c_str(),
-                                                          instance))
+                                                          instance)) {
     StrHashTableInsert(parent->childNames, WideStrUpper(newName).c_str(), instance);
+    ForgetNameSearches(parent);
+  }
   ArrayFree(nullptr, instance->name);
   ArrayFree(nullptr, instance->storeKey);
   instance->name = newName;
@@ -93,11 +102,13 @@ RTSuccess Detach(RTInstance child) {
   }
   StrHashTableRemoveEntry(parent->childNames, WideStrUpper(child->name ? child->name : u"").c_str(), child);
   child->parent = nullptr;
+  ForgetNameSearches(parent);
   ReleaseInstance(nullptr, parent);
   return kRTSuccess;
 }
 
 void OrphanChildren(RTInstance instance) {
+  ForgetNameSearches(instance);
   for (uint32_t i = 0; i < instance->childCount; ++i) instance->children[i]->parent = nullptr;
   ArrayFree(nullptr, instance->children);
   instance->children = nullptr;
@@ -109,13 +120,19 @@ RTSuccess GiveUniqueName(RTInstance instance, RTInstance parent) {
   if (!entry) return kRTFailure;
   const std::u16string className(entry->className);
   const std::u16string base = className.size() > 2 ? className.substr(2) : std::u16string();
-  for (uint32_t n = 1;; ++n) {
+  uint32_t unkept = 1;
+  uint32_t& searchStart = parent ? gNameSearchStarts[parent][base] : unkept;
+  for (uint32_t n = std::max(searchStart, 1u);; ++n) {
     const std::u16string candidate = Format(u"%s%u", base, n);
     RTBool exists = 0;
     ChildNameExists(nullptr, parent, candidate.c_str(), &exists);
-    if (!exists) return SetInstanceName(nullptr, instance, candidate.c_str());
+    if (exists) continue;
+    searchStart = n;
+    return SetInstanceName(nullptr, instance, candidate.c_str());
   }
 }
+
+void ForgetNameSearches(RTInstance parent) { gNameSearchStarts.erase(parent); }
 
 std::u16string InstancePath(RTInstance instance) {
   std::vector<const char16_t*> names;

@@ -15,6 +15,9 @@ RTSuccess Detach(RTInstance child);
 // Names an instance "<class name without its first two characters><n>" for the first n from 1
 // that no child of `parent` (Root when null) bears.
 RTSuccess GiveUniqueName(RTInstance instance, RTInstance parent);
+// To be called when a child of `parent` gives up its name (or no longer counts as bearing it, as
+// while it is being loaded): automatic names under it are searched from 1 again.
+void ForgetNameSearches(RTInstance parent);
 // Names an instance being created "???", the placeholder that any number of siblings may bear.
 RTSuccess GivePlaceholderName(RTInstance instance);
 // Names joined by ":" from the top of the instance's tree.

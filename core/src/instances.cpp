@@ -292,6 +292,7 @@ RTSuccess ResolveHandle(RTInstance, RTInstance instance) {
     const uint32_t flags = instance->flags;
     const int32_t count = instance->refCount;
     instance->flags = (flags & ~kStoredNotLoaded) | kBeingLoaded | kStoreBacked;
+    if (instance->parent) ForgetNameSearches(instance->parent);
     if (instance->refCount == 1) instance->refCount = 0;
     if (!LoadFromStore(instance)) {
       // The record stays a usable placeholder.

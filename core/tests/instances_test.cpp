@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "instance_test_base.h"
 #include "kivo/slots.h"
@@ -51,6 +52,22 @@ TEST_F(Instances, UniqueNamesCountFromOneAndPlainNamesArePlaceholders) {
   RTInstance third = Create(u"RTVarno");
   EXPECT_EQ(Name(third), u"Varno1") << "the lowest free number is taken";
   for (RTInstance i : {second, plain, third}) Release(i);
+}
+
+// Automatic names keep taking the lowest free number while siblings are renamed to and away
+// from automatic names.
+TEST_F(Instances, UniqueNamesFollowRenames) {
+  std::vector<RTInstance> made;
+  auto next = [&] {
+    made.push_back(Create(u"RTVarno"));
+    return Name(made.back());
+  };
+  for (const char16_t* expected : {u"Varno1", u"Varno2", u"Varno3"}) EXPECT_EQ(next(), expected);
+  ASSERT_EQ(core().SetInstanceName(nullptr, made[1], u"Other"), kRTSuccess);
+  EXPECT_EQ(next(), u"Varno2") << "a name given up by a rename is free again";
+  ASSERT_EQ(core().SetInstanceName(nullptr, made[0], u"VARNO5"), kRTSuccess);
+  for (const char16_t* expected : {u"Varno1", u"Varno4", u"Varno6"}) EXPECT_EQ(next(), expected);
+  for (RTInstance i : made) Release(i);
 }
 
 TEST_F(Instances, SingletonIsCreatedOnce) {

@@ -4,9 +4,15 @@ namespace kivo {
 
 namespace {
 CoreTable* gModuleCore = nullptr;
-}
+uint32_t gModuleCoreGeneration = 0;
+}  // namespace
 
 CoreTable* ModuleCore() { return gModuleCore; }
-void SetModuleCore(CoreTable* table) { gModuleCore = table; }
+uint32_t ModuleCoreGeneration() { return gModuleCoreGeneration; }
+
+void SetModuleCore(CoreTable* table) {
+  gModuleCore = table;
+  ++gModuleCoreGeneration;
+}
 
 }  // namespace kivo

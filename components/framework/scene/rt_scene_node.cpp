@@ -17,12 +17,14 @@
 // (a cut part, a box flag other than 0 or 1, a box whose minimum lies above its maximum) is
 // refused whole: the node keeps what it had.
 #include <algorithm>
+#include <cstring>
 #include <optional>
 #include <string>
 #include <utility>
 #include <vector>
 
 #include "kivo/scene/scene_node_calls.h"
+#include "kivo/support/class_handle.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/held_children.h"
@@ -89,7 +91,9 @@ struct NodeState {
 
 NodeState* StateOf(RTInstance self) { return StateIn<NodeState>(self, kStateWord); }
 
-bool IsSceneNode(RTInstance instance) { return ModuleCore()->IsKindOfByName(nullptr, instance, slot::kClassName); }
+ClassHandle gSceneNodeClass(slot::kClassName);
+
+bool IsSceneNode(RTInstance instance) { return gSceneNodeClass.IsKindOf(instance); }
 
 RTSuccess Construct(RTInstance self) { return MakeState<NodeState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
@@ -245,6 +249,9 @@ RTSuccess GetWorldMatrix(RTInstance self, const RTFMatrix4x4** world) {
 RTSuccess ApplyParentMatrix(RTInstance self, const RTFMatrix4x4* parent) {
   NodeState* node = StateOf(self);
   if (!node || !parent) return kRTFailure;
+  // Every setter of the local matrix brings the world matrix up to date, so under the same parent
+  // matrix (bit for bit) it is current already: a still node under a still parent keeps it.
+  if (std::memcmp(&node->parent, parent, sizeof(RTFMatrix4x4)) == 0) return kRTSuccess;
   node->parent = *parent;
   node->UpdateWorld();
   return kRTSuccess;
@@ -277,17 +284,21 @@ RTSuccess SceneNodeChildFrom(RTInstance parent, uint32_t first, RTInstance* foun
   return kRTSuccess;
 }
 
-// The added child of `parent` at the index, with a reference; null when there is none.
-RTSuccess AddedChildAt(RTInstance parent, size_t index, RTInstance* found) {
-  const NodeState* node = IsSceneNode(parent) ? StateOf(parent) : nullptr;
+// The child added to the node at the index, with a reference; null when there is none.
+RTSuccess AddedChildOf(const NodeState* node, size_t index, RTInstance* found) {
   *found = node && index < node->addedChildren.size() ? node->addedChildren[index] : nullptr;
   return *found ? ModuleCore()->ResolveHandle(nullptr, *found) : kRTSuccess;
+}
+
+// The same for an instance that may not be a scene node.
+RTSuccess AddedChildAt(RTInstance parent, size_t index, RTInstance* found) {
+  return AddedChildOf(IsSceneNode(parent) ? StateOf(parent) : nullptr, index, found);
 }
 
 RTSuccess GetFirstChild(RTInstance self, RTInstance* child) {
   if (!self || !child) return kRTFailure;
   if (!SceneNodeChildFrom(self, 0, child)) return kRTFailure;
-  return *child ? kRTSuccess : AddedChildAt(self, 0, child);
+  return *child ? kRTSuccess : AddedChildOf(StateOf(self), 0, child);
 }
 
 // An added node's next sibling is the next one added to its node.

@@ -5,6 +5,7 @@
 
 #include "widget.h"
 #include "widget_children.h"
+#include "widget_name_index.h"
 
 namespace tesk::game::gui {
 
@@ -38,7 +39,7 @@ class TeskForm : public TeskIForm {
 
   // Unlinks the widget; the focus goes with it.
   void RemoveChild(TeskIWidget* widget);
-  TeskIWidget* FindWidgetByName(const char16_t* name) const { return children_.FindByName(name); }
+  TeskIWidget* FindWidgetByName(const char16_t* name) const { return nameIndex_.Find(children_, name); }
   TeskIWidget* GetFocus() const { return focus_; }
   WidgetChildren& Children() { return children_; }
   const WidgetChildren& Children() const { return children_; }
@@ -46,6 +47,7 @@ class TeskForm : public TeskIForm {
  private:
   WidgetChildren children_;
   TeskIWidget* focus_ = nullptr;
+  mutable WidgetNameIndex nameIndex_;
 };
 
 }  // namespace tesk::game::gui

@@ -75,6 +75,7 @@ RTSuccess TeskIWidget::StreamIn(RTInstance stream) {
   }
   if (version < kNamedVersion) return kRTSuccess;
   uint32_t geometry[4] = {};
+  NoteWidgetTreeChange();
   if (!ReadText(stream, &name_)) return kRTFailure;
   for (uint32_t& word : geometry)
     if (!kivo::StreamReadUInt(stream, &word)) return kRTFailure;
@@ -89,6 +90,23 @@ RTSuccess TeskIWidget::StreamIn(RTInstance stream) {
     SetFont(static_cast<int8_t>(font & 0xFF));
   }
   return kRTSuccess;
+}
+
+namespace {
+uint64_t gWidgetTreeGeneration = 1;
+}  // namespace
+
+uint64_t WidgetTreeGeneration() { return gWidgetTreeGeneration; }
+void NoteWidgetTreeChange() { ++gWidgetTreeGeneration; }
+
+RTSuccess TeskIWidget::SetName(const char16_t* name) {
+  NoteWidgetTreeChange();
+  return name_.Set(name);
+}
+
+void TeskIWidget::SetParent(TeskIWidget* parent) {
+  NoteWidgetTreeChange();
+  parent_ = parent;
 }
 
 bool PointInside(int32_t pointX, int32_t pointY, int32_t left, int32_t top, int32_t width, int32_t height) {

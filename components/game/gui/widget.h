@@ -35,6 +35,11 @@ enum WidgetType : uint8_t {
   kWidgetPercentBar = 13,
 };
 
+// Counts the changes that can alter what a lookup by name finds: a widget named, given a parent,
+// taken out of a child list or destroyed. Name indexes built at one count are stale at the next.
+uint64_t WidgetTreeGeneration();
+void NoteWidgetTreeChange();
+
 // Four floats of which widgets set, stream and compare red, green and blue.
 using Colour = RTFColorRGB;
 
@@ -50,7 +55,7 @@ class TeskIWidget {
 
   TeskIWidget(const TeskIWidget&) = delete;
   TeskIWidget& operator=(const TeskIWidget&) = delete;
-  virtual ~TeskIWidget() = default;
+  virtual ~TeskIWidget() { NoteWidgetTreeChange(); }
 
   virtual int32_t GetWidth() const { return width_; }
   virtual int32_t GetHeight() const { return height_; }
@@ -78,7 +83,7 @@ class TeskIWidget {
 
   WidgetType GetType() const { return type_; }
   const char16_t* GetName() const { return name_.Get(); }
-  RTSuccess SetName(const char16_t* name) { return name_.Set(name); }
+  RTSuccess SetName(const char16_t* name);
   // The skin font of the index; an index outside the skin's fonts draws with font 0 and is kept
   // as it is.
   void SetFont(int8_t index);
@@ -89,7 +94,7 @@ class TeskIWidget {
   uint32_t IsInactive() const { return inactive_; }
   uintptr_t GetMouseState() const { return mouseState_.words[0]; }
   TeskIWidget* GetParent() const { return parent_; }
-  void SetParent(TeskIWidget* parent) { parent_ = parent; }
+  void SetParent(TeskIWidget* parent);
 
   // The value plus (minus) the x or y of every ancestor; the widget's own position is not added.
   int32_t LocalToAbsoluteX(int32_t x) const;

@@ -19,7 +19,10 @@ RTSuccess WidgetChildren::Append(TeskIWidget* owner, TeskIWidget* child) {
   return kRTSuccess;
 }
 
-bool WidgetChildren::Remove(TeskIWidget* child) { return child && kivo::ListRemove(list_, child); }
+bool WidgetChildren::Remove(TeskIWidget* child) {
+  NoteWidgetTreeChange();
+  return child && kivo::ListRemove(list_, child);
+}
 
 TeskIWidget* WidgetChildren::At(uint32_t index) const {
   void* child = nullptr;

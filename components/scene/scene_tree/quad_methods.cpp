@@ -75,8 +75,12 @@ void AnswerNeighbourhood(SceneTreeState& tree, const QuadTreeNode& cell, const Q
 }  // namespace
 
 QuadItem* QuadItemOf(SceneTreeState& tree, RTInstance node) {
+  return IsTeskNode(tree, node) ? TeskNodeQuadItem(tree, node) : nullptr;
+}
+
+QuadItem* TeskNodeQuadItem(SceneTreeState& tree, RTInstance node) {
   void* item = nullptr;
-  if (!IsTeskNode(tree, node) || !tesk_scene_node::GetQuadItem(node, &item) || !item) return nullptr;
+  if (!tesk_scene_node::GetQuadItem(node, &item) || !item) return nullptr;
   auto* quadItem = static_cast<QuadItem*>(item);
   return quadItem->owner == &tree ? quadItem : nullptr;
 }

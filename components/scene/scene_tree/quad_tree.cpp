@@ -14,11 +14,6 @@ using namespace kivo;
 // Quadrant numbers from the east and north sides.
 int Quadrant(bool east, bool north) { return north ? (east ? 0 : 1) : (east ? 3 : 2); }
 
-bool Lists(List* items, const QuadItem* item) {
-  ListLink* link = nullptr;
-  return ListFind(items, item, &link, nullptr) != 0;
-}
-
 }  // namespace
 
 int QuadrantOfPoint(const QuadTreeNode& c, const RTFVector3D& p) {
@@ -88,9 +83,9 @@ bool Update(QuadItem* item) {
     Remove(cell, item);
     return Insert(cell, item);
   }
+  // An item is listed in its cell and the cells above it, so one still in its cell stays filed.
   const int quadrant = QuadrantIndex(*cell->parent, item->position);
-  if (quadrant >= 0 && cell->parent->children[quadrant] && Lists(cell->parent->children[quadrant]->items, item))
-    return true;
+  if (quadrant >= 0 && cell->parent->children[quadrant] == cell) return true;
   ListRemoveRecycled(cell->items, item, item->owner->spareLinks);
   for (QuadTreeNode* above = cell->parent; above; above = above->parent) {
     ListRemoveRecycled(above->items, item, item->owner->spareLinks);

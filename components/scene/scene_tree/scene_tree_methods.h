@@ -93,5 +93,7 @@ RTInstance RegisteredRoomAt(SceneTreeState& tree, const std::u16string& path);
 void FreeQuadTree(SceneTreeState& tree);
 // The node's quad item when it is this tree's; null otherwise.
 QuadItem* QuadItemOf(SceneTreeState& tree, RTInstance node);
+// The same for a node known to be an RTTeskSceneNode.
+QuadItem* TeskNodeQuadItem(SceneTreeState& tree, RTInstance node);
 
 }  // namespace tesk::scene_tree

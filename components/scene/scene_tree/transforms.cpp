@@ -47,6 +47,10 @@ uint32_t WithPhase(uint32_t word, uint32_t phase) {
 
 uint32_t PhaseOf(uint32_t word) { return (word & node_calls::kPhaseBits) >> node_calls::kPhaseShift; }
 
+bool IsTeskNode(const Walk& walk, RTInstance node) {
+  return Core().IsKindOf(nullptr, node, walk.tree.classes.teskSceneNode) != 0;
+}
+
 bool NodeLists(RTInstance room, List** nodes, List** lights) {
   return room::GetNodeList(room, nodes) && room::GetLightList(room, lights);
 }
@@ -100,25 +104,31 @@ void TrackRoom(const Walk& walk, RTInstance room, RTInstance node, const RTFVect
   Core().ReleaseInstance(nullptr, next);
 }
 
-void RefileQuadItem(SceneTreeState& tree, RTInstance node) {
-  QuadItem* item = QuadItemOf(tree, node);
+void RefileQuadItem(SceneTreeState& tree, RTInstance teskNode) {
+  QuadItem* item = TeskNodeQuadItem(tree, teskNode);
   const RTFMatrix4x4* placement = nullptr;
-  if (!item || !tree.quadRoot || !scene_node::GetLocalMatrix(node, &placement)) return;
+  if (!item || !tree.quadRoot || !scene_node::GetLocalMatrix(teskNode, &placement)) return;
+  const RTFVector3D position{placement->m[3][0], placement->m[3][1], placement->m[3][2], 0.0f};
   const bool wasFiled = item->cell != nullptr;
-  item->position = RTFVector3D{placement->m[3][0], placement->m[3][1], placement->m[3][2], 0.0f};
+  // An item below the root that has not moved is still in its cell (a tree of one cell files its
+  // items again on every update, which puts them last in its list).
+  if (wasFiled && item->cell->parent && position.x == item->position.x && position.y == item->position.y &&
+      position.z == item->position.z)
+    return;
+  item->position = position;
   if (!quad::Update(item) && wasFiled)
     Core().RaiseError(nullptr, u"RTTeskSceneTree::UpdateTransformsRecursive(): Unable to update the quad node.",
                       kLevelError);
 }
 
-void UpdateRecursive(const Walk& walk, RTInstance room, RTInstance node);
+void UpdateRecursive(const Walk& walk, RTInstance room, RTInstance node, bool tesk);
 
 void UpdateChildren(const Walk& walk, RTInstance node, const RTFMatrix4x4& world) {
   RTInstance child = nullptr;
   scene_node::GetFirstChild(node, &child);
   while (child) {
     scene_node::ApplyParentMatrix(child, &world);
-    UpdateRecursive(walk, nullptr, child);
+    UpdateRecursive(walk, nullptr, child, IsTeskNode(walk, child));
     RTInstance sibling = nullptr;
     scene_node::GetNextSibling(child, &sibling);
     Core().ReleaseInstance(nullptr, child);
@@ -126,11 +136,11 @@ void UpdateChildren(const Walk& walk, RTInstance node, const RTFMatrix4x4& world
   }
 }
 
-// One node and the nodes below it; `room` is the room whose list holds it (null below that).
-void UpdateRecursive(const Walk& walk, RTInstance room, RTInstance node) {
+// One node (`tesk` when it is an RTTeskSceneNode) and the nodes below it; `room` is the room
+// whose list holds it (null below that).
+void UpdateRecursive(const Walk& walk, RTInstance room, RTInstance node, bool tesk) {
   const RTFMatrix4x4* world = nullptr;
   if (!node || !scene_node::GetWorldMatrix(node, &world)) return;
-  const bool tesk = Core().IsKindOf(nullptr, node, walk.tree.classes.teskSceneNode);
   uint32_t word = 0;
   RTFVector3D velocity{};
   if (tesk && node_calls::GetStateWord(node, &word) && node_calls::GetVelocity(node, &velocity)) {
@@ -150,17 +160,16 @@ void UpdateRecursive(const Walk& walk, RTInstance room, RTInstance node) {
 void MarkPhase(const Walk& walk, List* nodes) {
   for (RTInstance node : ListItems<RTInstanceRecord>(nodes)) {
     uint32_t word = 0;
-    if (Core().IsKindOf(nullptr, node, walk.tree.classes.teskSceneNode) && node_calls::GetStateWord(node, &word))
+    if (IsTeskNode(walk, node) && node_calls::GetStateWord(node, &word))
       node_calls::SetStateWord(node, WithPhase(word, walk.phase));
   }
 }
 
 // A node not processed yet this frame: plain scene nodes, which never move, every time.
-bool DueThisFrame(const Walk& walk, RTInstance node) {
+bool DueThisFrame(RTInstance node, bool tesk, uint32_t phase) {
   uint32_t word = 0;
-  if (!Core().IsKindOf(nullptr, node, walk.tree.classes.teskSceneNode) || !node_calls::GetStateWord(node, &word))
-    return true;
-  return PhaseOf(word) == walk.phase;
+  if (!tesk || !node_calls::GetStateWord(node, &word)) return true;
+  return PhaseOf(word) == phase;
 }
 
 // The nodes of one of the room's lists, each holding a reference while it is processed. Lights are
@@ -170,9 +179,10 @@ void UpdateListed(const Walk& walk, RTInstance room, List* nodes, bool lights) {
     ListLink* next = link->next;  // the node may leave this list
     auto* node = static_cast<RTInstance>(link->data);
     Core().ResolveHandle(nullptr, node);
-    if (lights || DueThisFrame(walk, node)) {
+    const bool tesk = IsTeskNode(walk, node);
+    if (lights || DueThisFrame(node, tesk, walk.phase)) {
       scene_node::ApplyParentMatrix(node, &walk.identity);
-      UpdateRecursive(walk, room, node);
+      UpdateRecursive(walk, room, node, tesk);
     }
     Core().ReleaseInstance(nullptr, node);
     link = next;

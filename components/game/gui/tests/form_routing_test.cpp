@@ -78,6 +78,43 @@ TEST_F(FormRouting, LookupIsDepthFirstInChildOrderIgnoringCaseFirstMatchWinning)
   EXPECT_EQ(panel->FindWidgetByName(u"PANEL"), nullptr);
 }
 
+// The form's lookup keeps finding what the walk over its children finds while widgets are
+// renamed, added below a panel already searched, removed and destroyed between lookups.
+TEST_F(FormRouting, LookupFollowsRenamesAdditionsAndRemovals) {
+  Owned owner(new TeskForm());
+  auto& form = static_cast<TeskForm&>(*owner);
+  TeskButton* early = Button(u"Early");
+  form.AddChild(early);
+  auto* panel = new TeskPanel();
+  form.AddChild(panel);
+  TeskButton* late = Button(u"Late");
+  form.AddChild(late);
+  auto* tabs = new TeskTabPanel();
+  form.AddChild(tabs);
+  const char16_t* names[] = {u"early", u"LATE", u"nested", u"paged", u"L\u0141TE", u"Gone"};
+  auto lookupsAgree = [&](const char* step) {
+    for (const char16_t* name : names)
+      EXPECT_EQ(form.FindWidgetByName(name), form.Children().FindByName(name))
+          << step << ": " << std::string(name, name + 4);
+  };
+  lookupsAgree("at first");
+  early->SetName(u"Gone");
+  lookupsAgree("after a rename");
+  TeskButton* nested = Button(u"LATE");
+  panel->AddChild(nested);
+  EXPECT_EQ(form.FindWidgetByName(u"late"), nested) << "a panel before the form's own child comes first";
+  lookupsAgree("after an addition below a panel");
+  panel->RemoveChild(nested);
+  DestroyWidgetTree(nested);
+  tabs->PageAt(0)->AddChild(Button(u"Paged"));
+  lookupsAgree("after a removal and an addition to a page");
+  tabs->RemovePage(0);
+  form.RemoveChild(late);
+  DestroyWidgetTree(late);
+  lookupsAgree("after a page and a child went");
+  EXPECT_EQ(form.FindWidgetByName(nullptr), nullptr);
+}
+
 TEST_F(FormRouting, EveryPressChoosesTheFocusAfreshThroughPanelsAndKeysReachOnlyIt) {
   Owned owner(new TeskForm());
   auto& form = static_cast<TeskForm&>(*owner);
