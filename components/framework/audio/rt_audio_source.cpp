@@ -84,7 +84,7 @@ RTSuccess GetSourceState(RTInstance self, uint32_t* state) {
 }
 
 constexpr PublishedMethod kPublished[] = {
-#define KIVO_AUDIO_SOURCE_PUBLISHED(name, offset) {u"" #name, offset},
+#define KIVO_AUDIO_SOURCE_PUBLISHED(name, offset, ...) {u"" #name, offset},
     KIVO_AUDIO_SOURCE_METHODS(KIVO_AUDIO_SOURCE_PUBLISHED)
 #undef KIVO_AUDIO_SOURCE_PUBLISHED
 };

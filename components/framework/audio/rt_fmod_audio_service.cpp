@@ -164,7 +164,7 @@ RTSuccess SetListenerMatrix(RTInstance self, const RTFMatrix4x4* world) {
 }
 
 constexpr PublishedMethod kPublished[] = {
-#define KIVO_AUDIO_SERVICE_PUBLISHED(name, offset) {u"" #name, offset},
+#define KIVO_AUDIO_SERVICE_PUBLISHED(name, offset, ...) {u"" #name, offset},
     KIVO_AUDIO_SERVICE_METHODS(KIVO_AUDIO_SERVICE_PUBLISHED)
 #undef KIVO_AUDIO_SERVICE_PUBLISHED
 };

@@ -4,8 +4,9 @@
 // failure; the operations are listed in their published order.
 //
 // The service's operations follow one another from 0x34, so that the listener's transform is at
-// 0x40, where the scene tree hands it over. Operations whose behaviour is not built yet have their
-// records without a function: calls through them fail.
+// 0x40, where the scene tree hands it over. Each list gives the parameter types of the operations
+// built so far; the others have their records without a function and their slots no signature (a
+// plain offset), so nothing calls them.
 #pragma once
 
 #include "kivo/slots.h"
@@ -17,24 +18,23 @@ inline constexpr char16_t kClassName[] = u"RTFMODAudioService";
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 
-#define KIVO_AUDIO_SERVICE_METHODS(X) \
-  X(WriteBufferRef, 0x34)             \
-  X(ReadBufferRef, 0x38)              \
-  X(SetListenerGain, 0x3C)            \
-  X(SetListenerMatrix, 0x40)          \
-  X(Update, 0x44)                     \
-  X(GetBuffer, 0x48)                  \
-  X(GetBufferInfo, 0x4C)              \
-  X(InitDevice, 0x50)                 \
-  X(LoadBank, 0x54)                   \
-  X(PauseAllSounds, 0x58)             \
-  X(ResumeAllSounds, 0x5C)
+#define KIVO_AUDIO_SERVICE_METHODS(X)             \
+  X(WriteBufferRef, 0x34)                         \
+  X(ReadBufferRef, 0x38)                          \
+  X(SetListenerGain, 0x3C)                        \
+  X(SetListenerMatrix, 0x40, const RTFMatrix4x4*) \
+  X(Update, 0x44)                                 \
+  X(GetBuffer, 0x48)                              \
+  X(GetBufferInfo, 0x4C)                          \
+  X(InitDevice, 0x50, void)                       \
+  X(LoadBank, 0x54)                               \
+  X(PauseAllSounds, 0x58, void)                   \
+  X(ResumeAllSounds, 0x5C, void)
 
-enum Slot : uint32_t {
-#define KIVO_AUDIO_SERVICE_SLOT(name, offset) k##name = offset,
-  KIVO_AUDIO_SERVICE_METHODS(KIVO_AUDIO_SERVICE_SLOT)
+#define KIVO_AUDIO_SERVICE_SLOT(name, offset, ...) \
+  inline constexpr ListedSlot<uint32_t __VA_OPT__(, ) __VA_ARGS__> k##name{offset};
+KIVO_AUDIO_SERVICE_METHODS(KIVO_AUDIO_SERVICE_SLOT)
 #undef KIVO_AUDIO_SERVICE_SLOT
-};
 inline constexpr uint32_t kSlotTableSize = kResumeAllSounds + 4;
 
 // The listener's world transform (rows x, y, z axes and the position); the matrix is read during
@@ -61,12 +61,12 @@ inline constexpr uint32_t kOwnTable = 0x0C;
 #define KIVO_AUDIO_SOURCE_METHODS(X) \
   X(SetBuffer, 0x00)                 \
   X(GetBuffer, 0x04)                 \
-  X(Play, 0x08)                      \
-  X(StopSource, 0x0C)                \
-  X(PauseSource, 0x10)               \
+  X(Play, 0x08, void)                \
+  X(StopSource, 0x0C, void)          \
+  X(PauseSource, 0x10, void)         \
   X(SetLooping, 0x14)                \
   X(SetRelative, 0x18)               \
-  X(GetSourceState, 0x1C)            \
+  X(GetSourceState, 0x1C, uint32_t*) \
   X(SetVolume, 0x20)                 \
   X(SetPosition, 0x24)               \
   X(SetMode, 0x28)                   \
@@ -75,11 +75,10 @@ inline constexpr uint32_t kOwnTable = 0x0C;
   X(GetPlayPosition, 0x34)           \
   X(SetPlayPosition, 0x38)
 
-enum Slot : uint32_t {
-#define KIVO_AUDIO_SOURCE_SLOT(name, offset) k##name = offset,
-  KIVO_AUDIO_SOURCE_METHODS(KIVO_AUDIO_SOURCE_SLOT)
+#define KIVO_AUDIO_SOURCE_SLOT(name, offset, ...) \
+  inline constexpr ListedSlot<uint32_t __VA_OPT__(, ) __VA_ARGS__> k##name{offset};
+KIVO_AUDIO_SOURCE_METHODS(KIVO_AUDIO_SOURCE_SLOT)
 #undef KIVO_AUDIO_SOURCE_SLOT
-};
 inline constexpr uint32_t kSlotTableSize = kSetPlayPosition + 4;
 
 // States of GetSourceState.

@@ -27,14 +27,12 @@ namespace kivo::particle_system {
 
 inline constexpr char16_t kClassName[] = u"RTParticleSystem";
 
-enum Slot : uint32_t {
-  kStreamIn = 0x200,
-  kStreamOut = 0x204,
-  kSetBounds = 0x208,  // (radius, min, max)
-  kSetParticleInitializer = 0x20c,
-  kStart = 0x210,
-  kGetParticles = 0x214,
-};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x200};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x204};
+inline constexpr MethodSlot<float, const RTFVector3D*, const RTFVector3D*> kSetBounds{0x208};  // (radius, min, max)
+inline constexpr MethodSlot<ParticleInitializer> kSetParticleInitializer{0x20c};
+inline constexpr MethodSlot<> kStart{0x210};
+inline constexpr MethodSlot<const RTParticle**, uint32_t*> kGetParticles{0x214};
 inline constexpr uint32_t kLevel = renderable::kObjectSize;
 inline constexpr uint32_t kOwnTable = kLevel + 4;
 inline constexpr uint32_t kObjectSize = kLevel + 12;
