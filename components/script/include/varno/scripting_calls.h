@@ -45,6 +45,13 @@ inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kSecondTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x10;
 
+using VM = RTVarnoVM*;
+using TypeTable = RTVarnoTypeTable*;
+using Type = RTVarnoType*;
+using Symbol = RTVarnoSymbol*;  // a script object or variable
+using List = VNlist*;
+using LoadingCallback = void (*)();
+
 inline constexpr kivo::MethodSlot<const char16_t*, char16_t*, uint32_t> kVarnoFindClass{0x00};
 inline constexpr kivo::MethodSlot<const char16_t*, uint32_t*, TypeTable*, TypeTable> kVarnoParseBrellinAnsiFile{0x04};
 inline constexpr kivo::MethodSlot<VM, const char*> kVarnoRunInteractiveExpression{0x08};
@@ -150,15 +157,8 @@ inline constexpr uint32_t kRetrieveThisType = 0;
 inline constexpr uint32_t kRetrieveFromParent = 1;
 inline constexpr uint32_t kRetrieveWithAncestors = 2;
 
-using VM = RTVarnoVM*;
-using TypeTable = RTVarnoTypeTable*;
-using Type = RTVarnoType*;
-using Symbol = RTVarnoSymbol*;  // a script object or variable
-using List = VNlist*;
-using LoadingCallback = void (*)();
-
-template <class... Args>
-RTSuccess Call(RTInstance varno, Slot slot, Args... args) {
+template <class... Params>
+RTSuccess Call(RTInstance varno, kivo::MethodSlot<Params...> slot, std::type_identity_t<Params>... args) {
   return kivo::CallMethod(varno, kLevel, slot, args...);
 }
 

@@ -1,6 +1,7 @@
 // Calls on the RTComponent level that every component object carries at its first word.
 #pragma once
 
+#include "kivo/slots.h"
 #include "kivo/types.h"
 
 namespace kivo::component {

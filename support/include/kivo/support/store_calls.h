@@ -2,6 +2,7 @@
 // stream of component data. The store keeps them in a pack file (see pack_index.h).
 #pragma once
 
+#include "kivo/slots.h"
 #include "kivo/support/stream_header.h"
 
 namespace kivo::instance_store {

@@ -2,6 +2,7 @@
 // RTBrellinFileStream. Every byte the system persists moves through these.
 #pragma once
 
+#include "kivo/slots.h"
 #include "kivo/types.h"
 
 namespace kivo::stream {

@@ -86,8 +86,8 @@ inline constexpr uint32_t kAmbientColorType = 0x800b0404;
 inline constexpr char16_t kFilterLightmapProperty[] = u"FilterLightmap";  // bool, 1
 inline constexpr uint32_t kFilterLightmapType = 0xa0404;
 
-template <class... Args>
-RTSuccess Call(RTInstance tree, uint32_t slot, Args... args) {
+template <class... Params>
+RTSuccess Call(RTInstance tree, kivo::MethodSlot<Params...> slot, std::type_identity_t<Params>... args) {
   return kivo::CallMethod(tree, kLevel, slot, args...);
 }
 

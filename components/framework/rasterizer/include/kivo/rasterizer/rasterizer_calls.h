@@ -42,6 +42,9 @@ inline constexpr char16_t kClassName[] = u"RTRasterizer";
 inline constexpr uint32_t kLevel = 0x08;
 
 // Window and transforms.
+using WindowContext = void*;
+using Texture = uint32_t;
+
 inline constexpr MethodSlot<void*, uint32_t*> kGetWindowRect{0x10};  // GetWindowInfo
 inline constexpr MethodSlot<WindowContext*> kGetCurrentWindow{0x18};
 inline constexpr MethodSlot<const RTFMatrix4x4*> kPushViewMatrix{0x28};  // PushMatrixA
@@ -218,9 +221,6 @@ enum DescriptorWord : size_t {
   kDescriptorStencilBits = 7,
   kDescriptorDoubleBuffer = 11,
 };
-
-using WindowContext = void*;
-using Texture = uint32_t;
 
 // --- Window and frames -------------------------------------------------------------------------
 

@@ -24,6 +24,11 @@ namespace kivo::renderable {
 
 inline constexpr char16_t kClassName[] = u"RTRenderable";
 
+// (context, entity, time in milliseconds, frame record, in/out go); the scene tree does not look at
+// the result.
+using DrawHook = RTSuccess (*)(RTInstance context, RTInstance entity, uint32_t milliseconds,
+                               const RTSceneNodeEntityFrameInformation* frame, uint32_t* go);
+
 inline constexpr MethodSlot<uint32_t*> kGetStageCount{0x00};
 inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x04};
 inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x08};
@@ -41,10 +46,6 @@ inline constexpr uint32_t kOwnTable = 0x0C;    // second slot table: RTRenderabl
 inline constexpr uint32_t kObjectSize = 0x10;  // published bytes: a derived level starts here
 inline constexpr uint32_t kSlotTableSize = kClearHooksOf + 4;
 
-// (context, entity, time in milliseconds, frame record, in/out go); the scene tree does not look at
-// the result.
-using DrawHook = RTSuccess (*)(RTInstance context, RTInstance entity, uint32_t milliseconds,
-                               const RTSceneNodeEntityFrameInformation* frame, uint32_t* go);
 inline constexpr uint32_t kStreamVersion = 1;
 
 inline RTSuccess GetStageCount(RTInstance r, uint32_t* count) { return CallMethod(r, kLevel, kGetStageCount, count); }
