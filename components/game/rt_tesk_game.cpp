@@ -20,14 +20,13 @@ using namespace method;
 constexpr bool kOverrides = true;
 constexpr char16_t kResult[] = u"RTSuccess";
 
-template <class F>
-RTMethodRecord Script(const char16_t* name, F* function, uint32_t offset, bool overrides = false) {
-  return Method(name, function, offset, kResult, u"", overrides);
+RTMethodRecord Script(const char16_t* name, ScriptSlot::Function function, ScriptSlot slot, bool overrides = false) {
+  return Method(name, function, slot, kResult, u"", overrides);
 }
-template <class F>
-RTMethodRecord Native(const char16_t* name, F* function, uint32_t offset, const char16_t* parameters,
-                      bool overrides = false) {
-  return Method(name, function, offset, kResult, parameters, overrides);
+template <class... Params>
+RTMethodRecord Native(const char16_t* name, typename MethodSlot<Params...>::Function function,
+                      MethodSlot<Params...> slot, const char16_t* parameters, bool overrides = false) {
+  return Method(name, function, slot, kResult, parameters, overrides);
 }
 
 RTMethodRecord gMethods[] = {

@@ -14,15 +14,13 @@
 #include "kivo/support/list.h"
 #include "kivo/support/math_types.h"
 #include "kivo/varno_controller/varno_controller_calls.h"
+#include "varno/call_cells.h"
 
 struct VehicleRecord;  // a wheelchair, gurney, carry or the ambulance (defined with the vehicles)
 struct RTBoneNode;     // a bone of a skinned mesh (kivo/scene/bone_model_calls.h)
 namespace kivo {
 struct PathPoint;  // a point of a planned path (kivo/navigation/navigation_calls.h)
 }  // namespace kivo
-namespace varno {
-struct RTVarnoConstantValue;  // an argument or result cell of a script call (varno/call_cells.h)
-}  // namespace varno
 
 namespace kivo::actor {
 
@@ -363,7 +361,7 @@ inline constexpr int32_t kNoChain = -1;  // chains are numbered from 0
 
 // The form of the script-called methods: (instance, calling script object, argument count, argument
 // cells, result cell, VM). A row of the list that gives no parameter types is one of them.
-using ScriptSlot = MethodSlot<void*, uint32_t, varno::RTVarnoConstantValue*, varno::RTVarnoConstantValue*, void*>;
+using ScriptSlot = varno::NativeMethodSlot;
 #define KIVO_ACTOR_SLOT(name, offset, ...) \
   inline constexpr ListedSlot<ScriptSlot __VA_OPT__(, ) __VA_ARGS__> k##name{offset};
 KIVO_ACTOR_METHODS(KIVO_ACTOR_SLOT)

@@ -14,6 +14,8 @@ namespace kivo::material {
 
 inline constexpr char16_t kClassName[] = u"RTMaterial";
 
+using Texture = uint32_t;
+
 inline constexpr MethodSlot<float*> kGetSelfIllumination{0x24};
 inline constexpr MethodSlot<RTFColorRGB*> kGetColor{0x34};
 inline constexpr MethodSlot<uint32_t*> kGetTextureFlags{0x38};
@@ -50,8 +52,6 @@ inline constexpr uint32_t kDiffuseTextureFlag = 0x1;
 inline constexpr uint32_t kNormalMapTextureFlag = 0x4;
 // The most bytes an image may take.
 inline constexpr uint32_t kMaxImageBytes = 16u << 20;
-
-using Texture = uint32_t;
 
 inline RTSuccess GetSelfIllumination(RTInstance m, float* amount) {
   return CallMethod(m, kLevel, kGetSelfIllumination, amount);
