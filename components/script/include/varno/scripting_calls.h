@@ -57,7 +57,7 @@ inline constexpr kivo::MethodSlot<const char16_t*, uint32_t*, TypeTable*, TypeTa
 inline constexpr kivo::MethodSlot<VM, const char*> kVarnoRunInteractiveExpression{0x08};
 inline constexpr kivo::MethodSlot<VM*> kVarnoVMFactory{0x0C};
 inline constexpr kivo::MethodSlot<VM> kVarnoVMDestructor{0x10};
-inline constexpr kivo::MethodSlot<void*, void*> kVarnoVMSetTypeTable{0x14};
+inline constexpr kivo::MethodSlot<VM, TypeTable> kVarnoVMSetTypeTable{0x14};
 inline constexpr kivo::MethodSlot<VM, uint32_t, Symbol*> kVarnoVMConstructObject{0x18};
 inline constexpr kivo::MethodSlot<VM, char16_t*, uint32_t, int32_t*> kVarnoVMGetCurrentFileLineInfo{0x1C};
 inline constexpr kivo::MethodSlot<VM, Symbol, const char16_t*, RTBool> kVarnoVMSetNewContext{0x20};
@@ -137,7 +137,7 @@ inline constexpr kivo::MethodSlot<const char16_t*, TypeTable, Type> kStreamOutCl
 inline constexpr kivo::MethodSlot<VM, Symbol, const char16_t*, uint32_t, uint32_t, RTVarnoConstantValue*> kSymbolReadAttribute{0x144};
 inline constexpr kivo::MethodSlot<VM, Symbol, const char16_t*, uint32_t, const RTVarnoConstantValue*> kSymbolWriteAttribute{0x148};
 inline constexpr kivo::MethodSlot<VM, TypeTable*> kVMGetTypeTable{0x14C};
-inline constexpr kivo::MethodSlot<void*, varno::RPVarnoVMPrintCallback> kVarnoVMSetPrintCallback{0x150};
+inline constexpr kivo::MethodSlot<VM, RPVarnoVMPrintCallback> kVarnoVMSetPrintCallback{0x150};
 inline constexpr uint32_t kPublishedMethodCount = 81;
 inline constexpr uint32_t kMethodCount = 85;
 // Bytes of the level's slot table: the offsets run from 0x0 to 0x150 without gaps.
