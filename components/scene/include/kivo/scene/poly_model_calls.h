@@ -134,7 +134,7 @@ inline constexpr MethodSlot<uint32_t, RTPrimitive**, uint32_t*> kGetPrimitiveLis
 inline constexpr MethodSlot<const RTInstance*, uint32_t> kSetMaterialList{0x2c};
 inline constexpr MethodSlot<uint32_t, RTPrimitive*> kAddPrimitive{0x30};
 inline constexpr MethodSlot<> kComputePlanes{0x34};
-inline constexpr uint32_t kAddPrimitiveList = 0x38;  // declared, not built: no signature yet
+inline constexpr MethodSlot<uint32_t, uint32_t, RTPrimitive**> kAddPrimitiveList{0x38};  // declared, not built
 inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetTangentListF{0x3c};
 inline constexpr MethodSlot<RTFVector3D**, uint32_t*> kGetTangentListF{0x40};
 inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetNormalListF{0x44};
