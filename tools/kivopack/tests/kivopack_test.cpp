@@ -177,7 +177,16 @@ TEST_F(Kivopack, RefusesBadDescriptionsWithAMessage) {
       {"resource", R"({"streams": [{"name": "a", "file": ["a.bin"]}]})", "every stream needs a \"name\""},
       {"resource", R"({"streams": [{"name": "a", "utf16": 1.5}]})", "a \"file\", \"text\" or \"utf16\""},
       {"resource", R"({"streams": [{"name": "a", "file": "missing.bin"}]})", "cannot read missing.bin"},
+      {"bank", R"({"sounds": [], "music": []})", "is {\"sounds\": [...]} and nothing else"},
+      {"bank", R"({"sounds": [{"name": "a", "file": "a.wav", "chanels": 1}]})", "sound 0: unknown key \"chanels\""},
+      {"bank", R"({"sounds": [{"name": "a", "file": "a.wav", "channels": 3}]})", "\"channels\" must be 1 or 2"},
+      {"bank", R"({"sounds": [{"name": "a", "file": "a.wav"}, {"name": "A", "file": "b.ogg"}]})",
+       "the name \"A\" is given twice"},
+      {"bank", R"({"sounds": [{"name": "a", "file": "none.wav"}]})", "sound 0: none.wav is missing"},
+      {"bank", R"({"sounds": [{"name": "a", "file": "description.json"}]})", "description.json is neither WAV nor Ogg"},
   };
+  Write("a.wav", "RIFF0000WAVEfmt ");
+  Write("b.ogg", "OggS");
   for (const auto& c : cases) {
     Write("description.json", c.description);
     std::string errors;

@@ -7,6 +7,7 @@
 #include "kivo/actor/actor_calls.h"
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/timer/timer_calls.h"
+#include "sound_effects.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
@@ -61,7 +62,7 @@ RTSuccess UnPauseC(RTInstance self) {
 }
 
 // The steps of the episode reset in their order; the steps of the effects, minimap, doors, HUD
-// widgets, music, sound effects and ambience join with their code.
+// widgets, music and ambience join with their code.
 RTSuccess ResetC(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
@@ -84,6 +85,7 @@ RTSuccess ResetC(RTInstance self) {
   game->scenarioIndex = -1;
   game->targetObject = nullptr;
   if (game->timer) kivo::timer::Reset(game->timer);
+  SFXStopAll(*game);
   if (game->speechSource) source::StopSource(game->speechSource);
   if (game->actorComponent) kivo::actor::RemoveAllVehicles(game->actorComponent);
   game->shakeEndTime = 0.0f;

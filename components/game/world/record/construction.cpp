@@ -16,6 +16,7 @@
 #include "kivo/timer/timer_calls.h"
 #include "mouse_over_popup.h"
 #include "room_ambience.h"
+#include "sound_effects.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
@@ -138,6 +139,7 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTSuccess;
   ReleaseEnvironment(self, *game);
+  SFXShutdown(*game);
   DestroyWorldLists(*game);
   // The skin the start-up loaded, whole or in part, goes with the game.
   gui::ReleaseGuiSkin();

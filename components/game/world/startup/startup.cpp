@@ -10,6 +10,7 @@
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/timer/timer_calls.h"
+#include "sound_effects.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
 
@@ -118,6 +119,8 @@ TESK_GAME_SCRIPT_METHOD(Startup) {
   if (!BringUpRasterizer(*game)) return kRTFailure;
   if (!LoadStartupResources(*game)) return kRTFailure;
   CreateUnderRoot(u"RTTeskSceneNode");
+  SFXStartup(self);
+  Report(u"Startup()... Loaded all SFX objects");
   game->clockStyle = OptionValue(*game, kOptionClock) == kTwelveHourClock ? 0 : 1;
   game->subtitlesOn = OptionValue(*game, kOptionSubtitles) != 0 ? 1 : 0;
   kivo::actor::CreateAmbulance(game->actorComponent);
