@@ -26,7 +26,7 @@ inline RTSuccess ResizeMainWindow(RTInstance g, uint32_t width, uint32_t height)
   return kivo::CallMethod(g, kLevel, kResizeMainWindow, width, height);
 }
 inline RTSuccess SetInitialMousePos(RTInstance g, int32_t x, int32_t y) {
-  return kivo::CallMethod(g, kLevel, kSetInitialMousePos, x, y);
+  return kivo::CallMethod(g, kLevel, kSetInitialMousePos, static_cast<uint32_t>(x), static_cast<uint32_t>(y));
 }
 inline RTSuccess MouseClick(RTInstance g, uint32_t left, uint32_t right, int32_t x, int32_t y) {
   return kivo::CallMethod(g, kLevel, kMouseClick, left, right, x, y);
@@ -35,7 +35,7 @@ inline RTSuccess MouseMove(RTInstance g, uint32_t left, uint32_t right, int32_t 
   return kivo::CallMethod(g, kLevel, kMouseMove, left, right, x, y);
 }
 inline RTSuccess MouseDblClick(RTInstance g, int32_t x, int32_t y) {
-  return kivo::CallMethod(g, kLevel, kMouseDblClick, x, y);
+  return kivo::CallMethod(g, kLevel, kMouseDblClick, static_cast<uint32_t>(x), static_cast<uint32_t>(y));
 }
 inline RTSuccess KeyDown(RTInstance g, uint32_t virtualKey, uint32_t shift) {
   return kivo::CallMethod(g, kLevel, kKeyDown, virtualKey, shift);

@@ -96,10 +96,10 @@ Scene& TheScene() {
   return *scene;
 }
 
-RTSuccess CallScript(RTInstance controller, uint32_t slot, void* object, varno::RTVarnoCallArg* argument) {
+RTSuccess CallScript(RTInstance controller, varno::NativeMethodSlot slot, void* object, varno::RTVarnoCallArg* argument) {
   varno::RTVarnoCallArg result{};
-  return CallMethod(controller, calls::kLevel, slot, object, argument ? 1u : 0u, argument, &result,
-                    static_cast<void*>(nullptr));
+  return CallMethod(controller, calls::kLevel, slot, static_cast<varno::RTVarnoSymbol*>(object), argument ? 1u : 0u,
+                    argument, &result, nullptr);
 }
 
 RTFVector3D PositionOf(const RTTeskActorWrapper& w) {

@@ -235,12 +235,12 @@ constexpr bool kOverrides = true;
 RTMethodRecord gMethods[] = {
     Method(u"Open", Open, file_stream::kOpen, u"RTSuccess", u"wchar[] apPath, uint anMode"),
     Method(u"Close", Close, file_stream::kClose, u"RTSuccess", u"", kOverrides),
-    Method(u"Write", Write, 0x08, u"RTSuccess", u"ubyte[] apBuffer, uint anBytes, uint out opWritten", kOverrides),
-    Method(u"Read", Read, 0x0C, u"RTSuccess", u"ubyte[] apBuffer, uint anBytes, uint out opRead", kOverrides),
-    Method(u"Seek", Seek, 0x10, u"RTSuccess", u"uint anPosition", kOverrides),
-    Method(u"GetPosition", GetPosition, 0x14, u"RTSuccess", u"uint out opPosition", kOverrides),
-    Method(u"GetSize", GetSize, 0x18, u"RTSuccess", u"uint out opSize", kOverrides),
-    Method(u"Flush", Flush, 0x1C, u"RTSuccess", u"", kOverrides),
+    Method(u"Write", Write, OverrideAt(stream::kWrite, 0x08), u"RTSuccess", u"ubyte[] apBuffer, uint anBytes, uint out opWritten", kOverrides),
+    Method(u"Read", Read, OverrideAt(stream::kRead, 0x0C), u"RTSuccess", u"ubyte[] apBuffer, uint anBytes, uint out opRead", kOverrides),
+    Method(u"Seek", Seek, OverrideAt(stream::kSeek, 0x10), u"RTSuccess", u"uint anPosition", kOverrides),
+    Method(u"GetPosition", GetPosition, OverrideAt(stream::kGetPosition, 0x14), u"RTSuccess", u"uint out opPosition", kOverrides),
+    Method(u"GetSize", GetSize, OverrideAt(stream::kGetSize, 0x18), u"RTSuccess", u"uint out opSize", kOverrides),
+    Method(u"Flush", Flush, OverrideAt(stream::kFlush, 0x1C), u"RTSuccess", u"", kOverrides),
     kEndOfMethods,
 };
 

@@ -145,9 +145,9 @@ RTMethodRecord gMethods[] = {
     Method(u"GetPosition", GetPosition, memory_stream::kGetPosition, u"RTSuccess", u"uint out opPosition",
            kOverrides),
     Method(u"GetSize", GetSize, memory_stream::kGetSize, u"RTSuccess", u"uint out opSize", kOverrides),
-    Method(u"Write", Write, 0x1C, u"RTSuccess", u"ubyte[] apBuffer, uint anBytes, uint out opWritten", kOverrides),
-    Method(u"Read", Read, 0x20, u"RTSuccess", u"ubyte[] apBuffer, uint anBytes, uint out opRead", kOverrides),
-    Method(u"Flush", Flush, 0x24, u"RTSuccess", u"", kOverrides),
+    Method(u"Write", Write, OverrideAt(stream::kWrite, 0x1C), u"RTSuccess", u"ubyte[] apBuffer, uint anBytes, uint out opWritten", kOverrides),
+    Method(u"Read", Read, OverrideAt(stream::kRead, 0x20), u"RTSuccess", u"ubyte[] apBuffer, uint anBytes, uint out opRead", kOverrides),
+    Method(u"Flush", Flush, OverrideAt(stream::kFlush, 0x24), u"RTSuccess", u"", kOverrides),
     kEndOfMethods,
 };
 

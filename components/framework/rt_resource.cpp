@@ -62,8 +62,8 @@ RTSuccess StreamIn(RTInstance self, uint32_t, RTInstance s) {
 constexpr bool kOverrides = true;
 
 RTMethodRecord gMethods[] = {
-    Method(u"StreamOut", StreamOut, 0x00, u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
-    Method(u"StreamIn", StreamIn, 0x04, u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
+    Method(u"StreamOut", StreamOut, OverrideAt(component::kStreamOut, 0x00), u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
+    Method(u"StreamIn", StreamIn, OverrideAt(component::kStreamIn, 0x04), u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
     kEndOfMethods,
 };
 

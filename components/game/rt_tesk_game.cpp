@@ -3,6 +3,7 @@
 // tesk/game_slots.h; the methods of its parent RTVarnoGame that it replaces carry the override
 // flag. Seven properties copy their value in and out of the game record.
 #include <cstring>
+#include <type_traits>
 
 #include "construction.h"
 #include "game_methods.h"
@@ -20,15 +21,21 @@ using namespace method;
 constexpr bool kOverrides = true;
 constexpr char16_t kResult[] = u"RTSuccess";
 
-template <class F>
-RTMethodRecord Script(const char16_t* name, F* function, uint32_t offset, bool overrides = false) {
-  return Method(name, function, offset, kResult, u"", overrides);
+RTMethodRecord Script(const char16_t* name, ScriptSlot::Function function, ScriptSlot slot, bool overrides = false) {
+  return Method(name, function, slot, kResult, u"", overrides);
 }
-template <class F>
-RTMethodRecord Native(const char16_t* name, F* function, uint32_t offset, const char16_t* parameters,
-                      bool overrides = false) {
-  return Method(name, function, offset, kResult, parameters, overrides);
+template <class... Params>
+RTMethodRecord Native(const char16_t* name, typename MethodSlot<Params...>::Function function,
+                      MethodSlot<Params...> slot, const char16_t* parameters, bool overrides = false) {
+  return Method(name, function, slot, kResult, parameters, overrides);
 }
+
+// The game's methods that replace RTVarnoGame's are called through RTVarnoGame's slots too.
+#define TESK_GAME_SAME_SIGNATURE(name, ...)                                                 \
+  static_assert(std::is_same_v<decltype(k##name), decltype(kivo::varno_game::k##name)>, \
+                #name " must keep RTVarnoGame's signature");
+KIVO_VARNO_GAME_METHODS(TESK_GAME_SAME_SIGNATURE)
+#undef TESK_GAME_SAME_SIGNATURE
 
 RTMethodRecord gMethods[] = {
     Script(u"Create", Create, kCreate),

@@ -28,13 +28,13 @@ bool IsLoaded(const ComponentEntry* entry);
 // The first slot-table offset of a class's level (the class must be loaded).
 bool ClassLevelOffset(const char16_t* className, uint32_t* offset);
 
-// Calls the method at `slotOffset` of the instance's `levelClass` level.
-template <class... Args>
-RTSuccess CallLevelMethod(RTInstance instance, const char16_t* levelClass, uint32_t slotOffset, Args... args) {
+// Calls the method at `slot` of the instance's `levelClass` level.
+template <class... Params>
+RTSuccess CallLevelMethod(RTInstance instance, const char16_t* levelClass, MethodSlot<Params...> slot,
+                          std::type_identity_t<Params>... args) {
   uint32_t tableOffset = 0;
-  return instance && ClassLevelOffset(levelClass, &tableOffset)
-             ? CallMethod(instance, tableOffset, slotOffset, args...)
-             : kRTFailure;
+  return instance && ClassLevelOffset(levelClass, &tableOffset) ? CallMethod(instance, tableOffset, slot, args...)
+                                                                : kRTFailure;
 }
 
 uint32_t IsKindOfByName(RTInstance ctx, RTInstance instance, const char16_t* className);

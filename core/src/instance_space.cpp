@@ -54,8 +54,8 @@ RTInstance KeptIfAlive() {
   return found ? kept.instance : nullptr;
 }
 
-template <class... Args>
-RTSuccess CallClient(RTInstance client, uint32_t slot, Args... args) {
+template <class... Params>
+RTSuccess CallClient(RTInstance client, MethodSlot<Params...> slot, std::type_identity_t<Params>... args) {
   return CallLevelMethod(client, kClientClass, slot, args...);
 }
 

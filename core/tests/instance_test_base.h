@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 
+#include "fixtures/datum_slots.h"
 #include "host/core_host.h"
 #include "kivo/slots.h"
 
@@ -76,17 +77,18 @@ class InstanceTest : public StartedCore {
   bool Logged(const std::string& text) { return host_.DebugLog().find(text) != std::string::npos; }
 
   // The RTDatum fixture's number and reference.
-  static constexpr uint32_t kDatumLevel = 0x08;
-  void SetNumber(RTInstance datum, uint32_t number) { kivo::CallMethod(datum, kDatumLevel, 0x00, number); }
+  void SetNumber(RTInstance datum, uint32_t number) { kivo::CallMethod(datum, datum::kLevel, datum::kSetNumber, number); }
   uint32_t Number(RTInstance datum) {
     uint32_t number = 0;
-    kivo::CallMethod(datum, kDatumLevel, 0x04, &number);
+    kivo::CallMethod(datum, datum::kLevel, datum::kGetNumber, &number);
     return number;
   }
-  void SetReference(RTInstance datum, RTInstance reference) { kivo::CallMethod(datum, kDatumLevel, 0x08, reference); }
+  void SetReference(RTInstance datum, RTInstance reference) {
+    kivo::CallMethod(datum, datum::kLevel, datum::kSetReference, reference);
+  }
   RTInstance Reference(RTInstance datum) {
     RTInstance reference = nullptr;
-    kivo::CallMethod(datum, kDatumLevel, 0x0C, &reference);
+    kivo::CallMethod(datum, datum::kLevel, datum::kGetReference, &reference);
     return reference;
   }
 };

@@ -81,10 +81,10 @@ RTSuccess Destroy(RTInstance self) {
   return kRTSuccess;
 }
 
-RTSuccess GetVM(RTInstance self, void** vm) {
+RTSuccess GetVM(RTInstance self, varno::RTVarnoVM** vm) {
   GameState* game = StateOf(self);
   if (!game || !vm) return kRTFailure;
-  *vm = game->vm;
+  *vm = static_cast<varno::RTVarnoVM*>(game->vm);
   return kRTSuccess;
 }
 
@@ -105,7 +105,7 @@ RTSuccess GetActorList(RTInstance self, List** actors) {
   return kRTSuccess;
 }
 
-RTSuccess AddActor(RTInstance self, void* wrapper) {
+RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper) {
   Record(u"AddActor");
   GameState* game = StateOf(self);
   ListLink* listed = nullptr;
@@ -113,7 +113,7 @@ RTSuccess AddActor(RTInstance self, void* wrapper) {
   return ListFind(game->actors, wrapper, &listed, nullptr) ? kRTSuccess : ListAppend(game->actors, wrapper);
 }
 
-RTSuccess RemoveActor(RTInstance self, void* wrapper) {
+RTSuccess RemoveActor(RTInstance self, RTTeskActorWrapper* wrapper) {
   Record(u"RemoveActor");
   GameState* game = StateOf(self);
   if (!game || !wrapper) return kRTFailure;
@@ -122,8 +122,8 @@ RTSuccess RemoveActor(RTInstance self, void* wrapper) {
   return kRTSuccess;
 }
 
-template <const char16_t* kName>
-RTSuccess Recorded(RTInstance self, void* argument) {
+template <const char16_t* kName, class Argument>
+RTSuccess Recorded(RTInstance self, Argument argument) {
   Record(kName);
   return StateOf(self) && argument ? kRTSuccess : kRTFailure;
 }
@@ -147,8 +147,8 @@ RTSuccess GetPlayerEntity(RTInstance self, RTInstance* body) {
   return game && game->playerEntity ? HandOut(game->playerEntity, body) : kRTFailure;
 }
 
-RTSuccess GetCurrentTime(RTInstance self, void*, uint32_t, varno::RTVarnoConstantValue*,
-                         varno::RTVarnoConstantValue* result, void*) {
+RTSuccess GetCurrentTime(RTInstance self, varno::RTVarnoSymbol*, uint32_t, varno::RTVarnoConstantValue*,
+                         varno::RTVarnoConstantValue* result, varno::RTVarnoVM*) {
   GameState* game = StateOf(self);
   if (!game || !result) return kRTFailure;
   result->value.real = game->clock;
@@ -267,10 +267,10 @@ RTMethodRecord gMethods[] = {
     Method(u"GetActorList", GetActorList, game::kGetActorList, u"RTSuccess", u"void* out oppList"),
     Method(u"AddActor", AddActor, game::kAddActor, u"RTSuccess", u"void* apWrapper"),
     Method(u"RemoveActor", RemoveActor, game::kRemoveActor, u"RTSuccess", u"void* apWrapper"),
-    Method(u"AddNode", Recorded<kAddNode>, game::kAddNode, u"RTSuccess", u"RTInstance ahNode"),
+    Method(u"AddNode", Recorded<kAddNode, RTInstance>, game::kAddNode, u"RTSuccess", u"RTInstance ahNode"),
     Method(u"RemoveNode", RemoveNode, game::kRemoveNode, u"RTSuccess", u"RTInstance ahNode"),
-    Method(u"FXActorRemove", Recorded<kFXActorRemove>, game::kFXActorRemove, u"RTSuccess", u"void* apWrapper"),
-    Method(u"RemovePatientC", Recorded<kRemovePatientC>, game::kRemovePatientC, u"RTSuccess", u"void* apWrapper"),
+    Method(u"FXActorRemove", Recorded<kFXActorRemove, RTTeskActorWrapper*>, game::kFXActorRemove, u"RTSuccess", u"void* apWrapper"),
+    Method(u"RemovePatientC", Recorded<kRemovePatientC, RTTeskActorWrapper*>, game::kRemovePatientC, u"RTSuccess", u"void* apWrapper"),
     Method(u"GetPlayerEntity", GetPlayerEntity, game::kGetPlayerEntity, u"RTSuccess", u"RTInstance out ophBody"),
     Method(u"GetCurrentTime", GetCurrentTime, game::kGetCurrentTime, u"RTSuccess", u""),
     Method(u"GetCurrentTimeC", GetCurrentTimeC, game::kGetCurrentTimeC, u"RTSuccess", u"float out opTime"),

@@ -60,7 +60,7 @@ RTSuccess PlayMotionC(RTInstance, RTTeskActorWrapper* wrapper, uint32_t index, R
   return rigid::SetPlaying(wrapper->Animator, 1);
 }
 
-RTSuccess AddMotion(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess AddMotion(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   const ScriptArguments read(count, arguments);
   const char16_t* root = read.Text(0);
   const char16_t* name = read.Text(1);
@@ -76,7 +76,7 @@ RTSuccess AddMotion(RTInstance self, void* object, uint32_t count, Cell* argumen
   return kRTSuccess;
 }
 
-RTSuccess PlayAnimation(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess PlayAnimation(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   const ScriptArguments read(count, arguments);
   const std::optional<int32_t> index = read.Integer(0);
   const std::optional<int32_t> loop = read.Integer(1);
@@ -85,7 +85,7 @@ RTSuccess PlayAnimation(RTInstance self, void* object, uint32_t count, Cell* arg
   return PlayMotionC(self, wrapper, static_cast<uint32_t>(*index), *loop ? 1 : 0);
 }
 
-RTSuccess AddCustomAnimation(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess AddCustomAnimation(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   const char16_t* name = ScriptArguments(count, arguments).Text(0);
   RTInstance player = PlayerOf(self, object);
   if (!player || !name || !result) return kRTFailure;
@@ -100,7 +100,7 @@ RTSuccess AddCustomAnimation(RTInstance self, void* object, uint32_t count, Cell
   return kRTSuccess;
 }
 
-RTSuccess ReplaceAnimation(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess ReplaceAnimation(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   const ScriptArguments read(count, arguments);
   const std::optional<int32_t> index = read.Integer(0);
   const char16_t* name = read.Text(1);
@@ -115,7 +115,7 @@ RTSuccess ReplaceAnimation(RTInstance self, void* object, uint32_t count, Cell* 
 }
 
 // Each call appends the motion again: the set grows by one per call.
-RTSuccess PlayOneShotAnimation(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess PlayOneShotAnimation(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   const char16_t* name = ScriptArguments(count, arguments).Text(0);
   RTTeskActorWrapper* wrapper = WrapperOf(self, object);
   if (!wrapper || !name) return kRTFailure;
@@ -134,7 +134,7 @@ RTSuccess PlayOneShotAnimation(RTInstance self, void* object, uint32_t count, Ce
 
 // -1 holds the pose where it is; any other value lets the current motion loop on and hands the body
 // back to the per-frame update.
-RTSuccess StopAnimation(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess StopAnimation(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   const std::optional<int32_t> motion = ScriptArguments(count, arguments).Integer(0);
   RTTeskActorWrapper* wrapper = WrapperOf(self, object);
   if (!wrapper || !motion) return kRTFailure;
@@ -145,7 +145,7 @@ RTSuccess StopAnimation(RTInstance self, void* object, uint32_t count, Cell* arg
   return kRTSuccess;
 }
 
-RTSuccess IsAnimationPlaying(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess IsAnimationPlaying(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   RTInstance player = PlayerOf(self, object);
   RTBool done = 1;
   if (!player || !result || !rigid::IsMotionDone(player, &done)) return kRTFailure;
@@ -153,30 +153,30 @@ RTSuccess IsAnimationPlaying(RTInstance self, void* object, uint32_t, Cell*, Cel
   return kRTSuccess;
 }
 
-RTSuccess SetAnimationTweenTime(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess SetAnimationTweenTime(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   return SetReal(self, object, count, arguments, rigid::SetTween);
 }
-RTSuccess GetAnimationTweenTime(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetAnimationTweenTime(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return GetReal(self, object, result, rigid::GetTween);
 }
-RTSuccess SetAnimationPosition(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess SetAnimationPosition(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   return SetReal(self, object, count, arguments, rigid::SetMotionTime);
 }
-RTSuccess GetAnimationPosition(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetAnimationPosition(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return GetReal(self, object, result, rigid::GetMotionTime);
 }
-RTSuccess SetAnimationRate(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess SetAnimationRate(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   return SetReal(self, object, count, arguments, rigid::SetRate);
 }
-RTSuccess GetAnimationRate(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetAnimationRate(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return GetReal(self, object, result, rigid::GetRate);
 }
 
 // The icon's colour and radius are not kept: both only answer.
-RTSuccess SetIconColor(RTInstance self, void* object, uint32_t, Cell*, Cell*, void*) {
+RTSuccess SetIconColor(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell*, VM) {
   return WrapperOf(self, object) ? kRTSuccess : kRTFailure;
 }
-RTSuccess SetIconRadius(RTInstance self, void* object, uint32_t, Cell*, Cell*, void*) {
+RTSuccess SetIconRadius(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell*, VM) {
   return WrapperOf(self, object) ? kRTSuccess : kRTFailure;
 }
 

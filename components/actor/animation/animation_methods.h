@@ -15,7 +15,7 @@ RTSuccess PlayMotionC(RTInstance self, RTTeskActorWrapper* wrapper, uint32_t ind
 // VM). Each answers 0 without effect when the calling object has no wrapper (AddMotion only once
 // its motion is found) or an argument it reads is missing or of another type.
 #define TESK_ACTOR_SCRIPT_METHOD(name) \
-  RTSuccess name(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm)
+  RTSuccess name(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm)
 TESK_ACTOR_SCRIPT_METHOD(AddMotion);
 TESK_ACTOR_SCRIPT_METHOD(PlayAnimation);
 TESK_ACTOR_SCRIPT_METHOD(AddCustomAnimation);

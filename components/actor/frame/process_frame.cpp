@@ -96,6 +96,6 @@ RTSuccess ProcessC(RTInstance self) {
   return kRTSuccess;
 }
 
-RTSuccess Process(RTInstance, void*, uint32_t, Cell*, Cell*, void*) { return kRTSuccess; }
+RTSuccess Process(RTInstance, ScriptObject, uint32_t, Cell*, Cell*, VM) { return kRTSuccess; }
 
 }  // namespace tesk::actor

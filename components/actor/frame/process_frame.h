@@ -15,6 +15,6 @@ namespace tesk::actor {
 // advance all the same.
 RTSuccess ProcessC(RTInstance self);
 // Script method: does nothing; 1.
-RTSuccess Process(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm);
+RTSuccess Process(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm);
 
 }  // namespace tesk::actor

@@ -57,7 +57,7 @@ RTSuccess Signal(RTInstance self, RTTeskActorWrapper* receiver, RTTeskActorWrapp
   return kRTSuccess;
 }
 
-RTSuccess ClearSignal(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess ClearSignal(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   const std::optional<int32_t> type = ScriptArguments(count, arguments).Integer(0);
   RTTeskActorWrapper* w = WrapperOf(self, object);
   if (!w || !type || *type < 0 || *type > static_cast<int32_t>(kSignalMakeWay)) return kRTFailure;
@@ -65,7 +65,7 @@ RTSuccess ClearSignal(RTInstance self, void* object, uint32_t count, Cell* argum
   return kRTSuccess;
 }
 
-RTSuccess EnableCanMove(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess EnableCanMove(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   const std::optional<int32_t> value = ScriptArguments(count, arguments).Integer(0);
   RTTeskActorWrapper* w = WrapperOf(self, object);
   if (!w || !value) return kRTFailure;
@@ -73,7 +73,7 @@ RTSuccess EnableCanMove(RTInstance self, void* object, uint32_t count, Cell* arg
   return kRTSuccess;
 }
 
-RTSuccess CanMove(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess CanMove(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return OnWrapper(self, object, [&](RTTeskActorWrapper& w) {
     if (result) result->value.number = static_cast<int32_t>(w.CanMove);
   });

@@ -20,9 +20,9 @@ inline constexpr uint32_t kSignalMakeWay = 1;
 RTSuccess Signal(RTInstance self, RTTeskActorWrapper* receiver, RTTeskActorWrapper* sender, uint32_t type,
                  uint32_t* answer);
 // Script methods. (type): clears the latch of type 0 or 1; any other type gives 0.
-RTSuccess ClearSignal(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm);
+RTSuccess ClearSignal(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm);
 // (bool): the can-move flag; and the flag as the result.
-RTSuccess EnableCanMove(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm);
-RTSuccess CanMove(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm);
+RTSuccess EnableCanMove(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm);
+RTSuccess CanMove(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm);
 
 }  // namespace tesk::actor

@@ -14,6 +14,8 @@ struct VNlist;  // a script list (varno/scripting_calls.h)
 namespace tesk::actor {
 
 using Cell = varno::RTVarnoCallArg;
+using ScriptObject = varno::RTVarnoSymbol*;
+using VM = varno::RTVarnoVM*;
 
 class ScriptArguments {
  public:

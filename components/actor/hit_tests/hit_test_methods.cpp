@@ -23,7 +23,7 @@ bool WithinStep(float t) { return t >= 0.0f && t <= 1.0f; }
 
 }  // namespace
 
-RTSuccess FindIntersection(RTInstance, void*, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess FindIntersection(RTInstance, ScriptObject, uint32_t count, Cell* arguments, Cell* result, VM) {
   const ScriptArguments read(count, arguments);
   const RTFVector3D *a = read.Vector(0), *b = read.Vector(1), *c = read.Vector(2), *d = read.Vector(3);
   if (!a || !b || !c || !d || !result || !result->value.vector) return kRTFailure;
@@ -34,7 +34,7 @@ RTSuccess FindIntersection(RTInstance, void*, uint32_t count, Cell* arguments, C
   return kRTSuccess;
 }
 
-RTSuccess CheckRayHitTest(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess CheckRayHitTest(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   const ScriptArguments read(count, arguments);
   const RTFVector3D* direction = read.Vector(0);
   const RTFVector3D* origin = read.Vector(1);
@@ -64,7 +64,7 @@ RTSuccess CheckRayHitTest(RTInstance self, void* object, uint32_t count, Cell* a
   return hit ? kRTSuccess : kRTFailure;
 }
 
-RTSuccess CheckCapsuleIntersection(RTInstance, void*, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess CheckCapsuleIntersection(RTInstance, ScriptObject, uint32_t count, Cell* arguments, Cell* result, VM) {
   const ScriptArguments read(count, arguments);
   const RTFVector3D *a = read.Vector(0), *b = read.Vector(1), *c = read.Vector(3), *d = read.Vector(4);
   const std::optional<float> r1 = read.Real(2), r2 = read.Real(5);
@@ -90,6 +90,6 @@ RTSuccess CheckCapsuleIntersection(RTInstance, void*, uint32_t count, Cell* argu
   return kRTSuccess;
 }
 
-RTSuccess SetWedgeData(RTInstance, void*, uint32_t, Cell*, Cell*, void*) { return kRTSuccess; }
+RTSuccess SetWedgeData(RTInstance, ScriptObject, uint32_t, Cell*, Cell*, VM) { return kRTSuccess; }
 
 }  // namespace tesk::actor

@@ -92,7 +92,7 @@ bool PlanTowardGoal(RTInstance self, const ActorControllerData& actor, RTTeskAct
 
 }  // namespace
 
-RTSuccess MoveTo(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess MoveTo(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   RTTeskActorWrapper* w = WrapperOf(self, object);
   const ScriptArguments read(count, arguments);
   const RTFVector3D* goal = read.Vector(0);
@@ -121,7 +121,7 @@ RTSuccess MoveTo(RTInstance self, void* object, uint32_t count, Cell* arguments,
   return kRTSuccess;
 }
 
-RTSuccess FinalizePath(RTInstance self, void* object, uint32_t, Cell*, Cell*, void*) {
+RTSuccess FinalizePath(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell*, VM) {
   RTTeskActorWrapper* w = WrapperOf(self, object);
   if (!w) return kRTFailure;
   ActorControllerData& actor = *StateOf(self);
@@ -143,7 +143,7 @@ RTSuccess FinalizePath(RTInstance self, void* object, uint32_t, Cell*, Cell*, vo
   return kRTSuccess;
 }
 
-RTSuccess StartMoving(RTInstance self, void* object, uint32_t, Cell*, Cell*, void*) {
+RTSuccess StartMoving(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell*, VM) {
   return OnWrapper(self, object, [](RTTeskActorWrapper& w) {
     if (w.PathPointCount == 0) return;
     w.Moving = 1;
@@ -151,23 +151,23 @@ RTSuccess StartMoving(RTInstance self, void* object, uint32_t, Cell*, Cell*, voi
   });
 }
 
-RTSuccess StopMoving(RTInstance self, void* object, uint32_t, Cell*, Cell*, void*) {
+RTSuccess StopMoving(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell*, VM) {
   return StopMovingC(self, WrapperOf(self, object));
 }
 
-RTSuccess Moving(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess Moving(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return OnWrapper(self, object, [&](RTTeskActorWrapper& w) {
     if (result) result->value.number = static_cast<int32_t>(w.Moving);
   });
 }
 
-RTSuccess GetNumPathNodes(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetNumPathNodes(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return OnWrapper(self, object, [&](RTTeskActorWrapper& w) {
     if (result) result->value.number = static_cast<int32_t>(w.PathPointCount);
   });
 }
 
-RTSuccess GetPathNodeN(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess GetPathNodeN(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   const std::optional<int32_t> index = ScriptArguments(count, arguments).Integer(0);
   return OnWrapper(self, object, [&](RTTeskActorWrapper& w) {
     const bool inside = index && *index >= 0 && static_cast<uint32_t>(*index) < w.PathPointCount && w.PathPoints;
@@ -175,7 +175,7 @@ RTSuccess GetPathNodeN(RTInstance self, void* object, uint32_t count, Cell* argu
   });
 }
 
-RTSuccess CloserToGoalThanProp(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess CloserToGoalThanProp(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   const ScriptArguments read(count, arguments);
   const std::optional<int32_t> handle = read.Integer(0);
   const RTFVector3D* point = read.Vector(1);
@@ -194,7 +194,7 @@ RTSuccess CloserToGoalThanProp(RTInstance self, void* object, uint32_t count, Ce
   return kRTSuccess;
 }
 
-RTSuccess NoEffect(RTInstance self, void* object, uint32_t, Cell*, Cell*, void*) {
+RTSuccess NoEffect(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell*, VM) {
   return WrapperOf(self, object) ? kRTSuccess : kRTFailure;
 }
 

@@ -88,7 +88,7 @@ void FaceHeading(RTTeskActorWrapper& w, float degrees) {
 
 }  // namespace
 
-RTSuccess SetPosition(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess SetPosition(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   const RTFVector3D* point = ScriptArguments(count, arguments).Vector(0);
   RTTeskActorWrapper* w = WrapperOf(self, object);
   if (!w || !point) return kRTFailure;
@@ -96,23 +96,23 @@ RTSuccess SetPosition(RTInstance self, void* object, uint32_t count, Cell* argum
   return kRTSuccess;
 }
 
-RTSuccess GetPosition(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetPosition(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return OnWrapper(self, object, [&](RTTeskActorWrapper& w) { WriteVectorResult(result, LocalTranslation(w.RootNode)); });
 }
 
-RTSuccess GetForwardVector(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetForwardVector(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return OnWrapper(self, object, [&](RTTeskActorWrapper& w) { WriteVectorResult(result, Row(w.Frame, kForwardRow)); });
 }
 
-RTSuccess GetSideVector(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetSideVector(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return OnWrapper(self, object, [&](RTTeskActorWrapper& w) { WriteVectorResult(result, Row(w.Frame, kSideRow)); });
 }
 
-RTSuccess GetTargetVector(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetTargetVector(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return OnWrapper(self, object, [&](RTTeskActorWrapper& w) { WriteVectorResult(result, w.TargetVector); });
 }
 
-RTSuccess SetViewDirection(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess SetViewDirection(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   const std::optional<float> degrees = ScriptArguments(count, arguments).Real(0);
   RTTeskActorWrapper* w = WrapperOf(self, object);
   if (!w || !degrees) return kRTFailure;

@@ -42,44 +42,44 @@ RTSuccess Steer(RTInstance self, void* object, Cell* result, Behaviour steer) {
 
 }  // namespace
 
-RTSuccess SetMovementSpeed(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess SetMovementSpeed(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   return SetReal(self, object, count, arguments, [](RTTeskActorWrapper& w, float speed) {
     w.PreviousMaxSpeed = w.MaxSpeed;
     w.MaxSpeed = speed;
   });
 }
 
-RTSuccess GetMovementSpeed(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetMovementSpeed(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return GetReal(self, object, result, [](const RTTeskActorWrapper& w) { return w.MaxSpeed; });
 }
 
-RTSuccess SetMaxSteeringMagnitude(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess SetMaxSteeringMagnitude(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   return SetReal(self, object, count, arguments,
                  [](RTTeskActorWrapper& w, float magnitude) { w.MaxSteering = magnitude * kStep; });
 }
 
-RTSuccess GetMaxSteeringMagnitude(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetMaxSteeringMagnitude(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return GetReal(self, object, result,
                  [](const RTTeskActorWrapper& w) { return static_cast<float>(w.MaxSteering * kStepsPerSecond); });
 }
 
-RTSuccess SetSteeringConstraint(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess SetSteeringConstraint(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   return SetReal(self, object, count, arguments,
                  [](RTTeskActorWrapper& w, float degrees) { w.SteeringConstraint = degrees; });
 }
 
-RTSuccess GetSteeringConstraint(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetSteeringConstraint(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return GetReal(self, object, result, [](const RTTeskActorWrapper& w) { return w.SteeringConstraint; });
 }
 
-RTSuccess GetFuturePosition(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess GetFuturePosition(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   const std::optional<float> t = ScriptArguments(count, arguments).Real(0);
   if (!t) return kRTFailure;
   return Steer(self, object, result,
                [&](const RTTeskActorWrapper& w, RTFVector3D* out) { ComputeFuturePosition(w, *t, out); });
 }
 
-RTSuccess SteerToArrive(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess SteerToArrive(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   const RTFVector3D* target = ScriptArguments(count, arguments).Vector(0);
   if (!target) return kRTFailure;
   return Steer(self, object, result, [&](const RTTeskActorWrapper& w, RTFVector3D* out) {
@@ -87,43 +87,43 @@ RTSuccess SteerToArrive(RTInstance self, void* object, uint32_t count, Cell* arg
   });
 }
 
-RTSuccess SteerToSeek(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess SteerToSeek(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   const RTFVector3D* target = ScriptArguments(count, arguments).Vector(0);
   if (!target) return kRTFailure;
   return Steer(self, object, result,
                [&](const RTTeskActorWrapper& w, RTFVector3D* out) { SteerForSeek(w, *target, 1.0f, out); });
 }
 
-RTSuccess SteerToNothing(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess SteerToNothing(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return Steer(self, object, result, [](const RTTeskActorWrapper&, RTFVector3D*) {});
 }
 
-RTSuccess SteerToFollowPath(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess SteerToFollowPath(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   const std::optional<float> t = ScriptArguments(count, arguments).Real(0);
   if (!t) return kRTFailure;
   return Steer(self, object, result,
                [&](const RTTeskActorWrapper& w, RTFVector3D* out) { SteerForFollowPath(w, *t, out); });
 }
 
-RTSuccess LookAtPoint(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess LookAtPoint(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   return LookAtPointC(self, WrapperOf(self, object), ScriptArguments(count, arguments).Vector(0));
 }
 
-RTSuccess LookAtClosest(RTInstance self, void* object, uint32_t, Cell*, Cell*, void*) {
+RTSuccess LookAtClosest(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell*, VM) {
   return OnWrapper(self, object, [](RTTeskActorWrapper& w) {
     w.LookAtPointPending = 0;
     w.LookAtClosestPending = 1;
   });
 }
 
-RTSuccess LookAtNothing(RTInstance self, void* object, uint32_t, Cell*, Cell*, void*) {
+RTSuccess LookAtNothing(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell*, VM) {
   return OnWrapper(self, object, [](RTTeskActorWrapper& w) {
     w.LookAtPointPending = 0;
     w.LookAtClosestPending = 0;
   });
 }
 
-RTSuccess AuraAnimate(RTInstance self, void*, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess AuraAnimate(RTInstance self, ScriptObject, uint32_t count, Cell* arguments, Cell*, VM) {
   const ScriptArguments read(count, arguments);
   const RTFVector3D* start = read.Vector(0);
   const RTFVector3D* end = read.Vector(1);

@@ -42,7 +42,7 @@ RTSuccess SteerForAvoidObstacles(const ActorControllerData& actor, const RTTeskA
 RTSuccess SteerForAvoidActors(const RTTeskActorWrapper& w, float t, RTFVector3D* steering);
 
 // Script methods (t): the behaviours' steering as the result vector, zero when nothing is avoided.
-RTSuccess SteerToAvoidObstacles(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm);
-RTSuccess SteerToAvoidActors(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm);
+RTSuccess SteerToAvoidObstacles(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm);
+RTSuccess SteerToAvoidActors(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm);
 
 }  // namespace tesk::actor

@@ -117,13 +117,13 @@ RTSuccess SteerForAvoidActors(const RTTeskActorWrapper& w, float t, RTFVector3D*
   return kRTSuccess;
 }
 
-RTSuccess SteerToAvoidObstacles(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess SteerToAvoidObstacles(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   const ActorControllerData* actor = StateOf(self);
   return SteerFor(self, object, count, arguments, result,
                   [&](RTTeskActorWrapper& w, float t, RTFVector3D* out) { SteerForAvoidObstacles(*actor, w, t, out); });
 }
 
-RTSuccess SteerToAvoidActors(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void*) {
+RTSuccess SteerToAvoidActors(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
   return SteerFor(self, object, count, arguments, result,
                   [](RTTeskActorWrapper& w, float t, RTFVector3D* out) { SteerForAvoidActors(w, t, out); });
 }

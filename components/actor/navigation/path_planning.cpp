@@ -182,7 +182,7 @@ RTSuccess PlanPath(RTInstance, const ActorControllerData& actor, RTTeskActorWrap
   return StoreRoute(w, planner.get(), position, *goal) ? kRTSuccess : kRTFailure;
 }
 
-RTSuccess ReplanPath(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess ReplanPath(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   RTTeskActorWrapper* w = WrapperOf(self, object);
   if (!w) return kRTFailure;
   RTFVector3D goal = w->Goal;

@@ -24,7 +24,7 @@ RTSuccess PlanPath(RTInstance self, const ActorControllerData& actor, RTTeskActo
                    int32_t kind);
 // Script method: plans again to the wrapper's goal with the actor's own kind; the result cell 1 when
 // a path was made, else 0.
-RTSuccess ReplanPath(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm);
+RTSuccess ReplanPath(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm);
 
 // The first actor, in the scene tree's order of the nodes filed around the point, that stands
 // strictly within radius + its own radius of it: appended to `found`, and 1; else 0.

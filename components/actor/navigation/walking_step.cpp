@@ -117,7 +117,7 @@ RTSuccess ProcessNavigation(RTInstance self, const ActorControllerData& actor, R
   return kRTSuccess;
 }
 
-RTSuccess GetLastSteeringState(RTInstance self, void* object, uint32_t, Cell*, Cell* result, void*) {
+RTSuccess GetLastSteeringState(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell* result, VM) {
   return OnWrapper(self, object, [&](RTTeskActorWrapper& w) {
     if (result) result->value.number = static_cast<int32_t>(w.SteeringState);
   });

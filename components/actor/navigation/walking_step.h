@@ -25,6 +25,6 @@ enum SteeringState : uint32_t {
 RTSuccess ProcessNavigation(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w, float time,
                             float dt);
 // Script method: SteeringState as the result.
-RTSuccess GetLastSteeringState(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm);
+RTSuccess GetLastSteeringState(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm);
 
 }  // namespace tesk::actor

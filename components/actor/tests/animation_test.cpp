@@ -24,7 +24,7 @@ class Animation : public WrapperTest {
     wrapper_ = WrapperOf(&actor_);
   }
   const rigid::RigidState& Player() { return *rigid::StateOf(wrapper_->Animator); }
-  Cell Result(uint32_t slot, std::vector<Cell> arguments = {}) {
+  Cell Result(varno::NativeMethodSlot slot, std::vector<Cell> arguments = {}) {
     Cell result{};
     EXPECT_EQ(Call(slot, &actor_, std::move(arguments), &result), kRTSuccess);
     return result;
@@ -117,8 +117,8 @@ TEST_F(Animation, MotionsAreAddedByPathAndByNameAndReplacedInPlace) {
 TEST_F(Animation, TheTweenTimePositionAndRateAreThePlayers) {
   EXPECT_EQ(Result(calls::kGetAnimationTweenTime).value.real, 0.1f);
   const struct {
-    uint32_t set;
-    uint32_t get;
+    varno::NativeMethodSlot set;
+    varno::NativeMethodSlot get;
     float value;
   } settings[] = {{calls::kSetAnimationTweenTime, calls::kGetAnimationTweenTime, 0.25f},
                   {calls::kSetAnimationPosition, calls::kGetAnimationPosition, 0.5f},
@@ -130,13 +130,13 @@ TEST_F(Animation, TheTweenTimePositionAndRateAreThePlayers) {
     EXPECT_EQ(Result(setting.get).value.real, setting.value);
   }
   EXPECT_EQ(Call(calls::kSetAnimationTweenTime, &actor_, {Real(-1.0f)}), kRTFailure);
-  for (uint32_t ignored : {calls::kSetIconColor, calls::kSetIconRadius})
+  for (varno::NativeMethodSlot ignored : {calls::kSetIconColor, calls::kSetIconRadius})
     EXPECT_EQ(Call(ignored, &actor_, {}), kRTSuccess);
 }
 
 TEST_F(Animation, WithoutAWrapperOrWithAMistypedArgumentNothingHappens) {
   int stranger = 0;
-  for (uint32_t slot : {calls::kPlayAnimation, calls::kStopAnimation, calls::kIsAnimationPlaying,
+  for (varno::NativeMethodSlot slot : {calls::kPlayAnimation, calls::kStopAnimation, calls::kIsAnimationPlaying,
                         calls::kGetAnimationTweenTime, calls::kSetIconColor, calls::kPlayOneShotAnimation})
     EXPECT_EQ(Call(slot, &stranger, {Number(1), Number(1)}), kRTFailure) << slot;
   EXPECT_EQ(Call(calls::kPlayAnimation, &actor_, {Text(u"44"), Number(1)}), kRTFailure);

@@ -191,7 +191,7 @@ TEST_F(Avoidance, TheScriptsObstacleAvoidanceIsThreeQuartersOfTheForwardSteering
   Cell result{};
   result.value.vector = &out;
   ASSERT_EQ(kivo::CallMethod(controller(), calls::kLevel, calls::kSteerToAvoidObstacles,
-                             static_cast<void*>(&objects_[0]), 1u, &time, &result, static_cast<void*>(nullptr)),
+                             reinterpret_cast<varno::RTVarnoSymbol*>(&objects_[0]), 1u, &time, &result, nullptr),
             kRTSuccess);
   ExpectVector(out, -0.75f * w->MaxSteering, 0, 0, "a wall 1 ahead");
   MoveTo(w, &objects_[0], At(-3, 0, 0.5f));

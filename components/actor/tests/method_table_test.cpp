@@ -52,7 +52,7 @@ const std::map<std::string, uint32_t> kPublished = {
 
 std::map<std::string, uint32_t> HeaderSlots() {
   std::map<std::string, uint32_t> slots;
-#define ACTOR_TEST_SLOT(name, offset) slots[#name] = offset;
+#define ACTOR_TEST_SLOT(name, offset, ...) slots[#name] = offset;
   KIVO_ACTOR_METHODS(ACTOR_TEST_SLOT)
 #undef ACTOR_TEST_SLOT
   return slots;

@@ -58,12 +58,13 @@ void MovementTest::Frames(float step, float until) {
   for (float t = clock_ + step; t <= until + 1e-4f; t += step) FrameAt(t);
 }
 
-RTFVector3D MovementTest::VectorResult(uint32_t slot, void* object, std::vector<Cell> arguments) {
+RTFVector3D MovementTest::VectorResult(varno::NativeMethodSlot slot, void* object, std::vector<Cell> arguments) {
   RTFVector3D out{9, 9, 9, 9};
   Cell result{};
   result.value.vector = &out;
-  kivo::CallMethod(controller(), calls::kLevel, slot, object, static_cast<uint32_t>(arguments.size()),
-                   arguments.empty() ? nullptr : arguments.data(), &result, static_cast<void*>(nullptr));
+  kivo::CallMethod(controller(), calls::kLevel, slot, static_cast<varno::RTVarnoSymbol*>(object),
+                   static_cast<uint32_t>(arguments.size()), arguments.empty() ? nullptr : arguments.data(), &result,
+                   nullptr);
   return out;
 }
 

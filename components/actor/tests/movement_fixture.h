@@ -30,7 +30,7 @@ class MovementTest : public WrapperTest {
   // Frames every `step` seconds from the clock's present time until `until`.
   void Frames(float step, float until);
   // A script method's vector result, read from the block the result cell points to.
-  RTFVector3D VectorResult(uint32_t slot, void* object, std::vector<Cell> arguments = {});
+  RTFVector3D VectorResult(varno::NativeMethodSlot slot, void* object, std::vector<Cell> arguments = {});
   // The translation of the actor's root node.
   RTFVector3D Position(const RTTeskActorWrapper* w);
   const RTFMatrix4x4& RootMatrix(const RTTeskActorWrapper* w);

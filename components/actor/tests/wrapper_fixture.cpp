@@ -56,12 +56,13 @@ void WrapperTest::TearDown() {
   ActorTest::TearDown();
 }
 
-RTSuccess WrapperTest::Call(uint32_t slot, void* object, std::vector<Cell> arguments, Cell* result) {
+RTSuccess WrapperTest::Call(varno::NativeMethodSlot slot, void* object, std::vector<Cell> arguments, Cell* result) {
   Cell ignored{};
   Cell* into = result ? result : &ignored;
   *into = Cell{};
-  return kivo::CallMethod(controller(), kivo::actor::kLevel, slot, object, static_cast<uint32_t>(arguments.size()),
-                          arguments.empty() ? nullptr : arguments.data(), into, static_cast<void*>(nullptr));
+  return kivo::CallMethod(controller(), kivo::actor::kLevel, slot, static_cast<varno::RTVarnoSymbol*>(object),
+                          static_cast<uint32_t>(arguments.size()), arguments.empty() ? nullptr : arguments.data(), into,
+                          nullptr);
 }
 
 RTSuccess WrapperTest::Create(void* object, const char16_t* skin) {

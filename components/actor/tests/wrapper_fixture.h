@@ -30,7 +30,7 @@ class WrapperTest : public ActorTest {
 
   // A script method of the controller at the slot, called for the object; the result cell (cleared
   // first) into *result when given.
-  RTSuccess Call(uint32_t slot, void* object, std::vector<Cell> arguments = {}, Cell* result = nullptr);
+  RTSuccess Call(varno::NativeMethodSlot slot, void* object, std::vector<Cell> arguments = {}, Cell* result = nullptr);
   // Create for the object; the wrappers left are destroyed at the end of the test.
   RTSuccess Create(void* object, const char16_t* skin);
   RTSuccess Destroy(void* object);

@@ -313,8 +313,8 @@ TEST_F(Wrappers, AControllerThatGoesTakesItsHooksOffTheSkins) {
   InstanceRef other = NewController();
   int object = 0;
   Cell skinName = Text(u"Doctor"), result{};
-  ASSERT_EQ(kivo::CallMethod(other.get(), calls::kLevel, calls::kCreate, static_cast<void*>(&object), 1u, &skinName,
-                             &result, static_cast<void*>(nullptr)),
+  ASSERT_EQ(kivo::CallMethod(other.get(), calls::kLevel, calls::kCreate, reinterpret_cast<varno::RTVarnoSymbol*>(&object), 1u,
+                             &skinName, &result, nullptr),
             kRTSuccess);
   renderable::DrawHook hook = nullptr;
   InstanceRef context;

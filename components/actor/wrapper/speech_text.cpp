@@ -45,7 +45,7 @@ void DestroySpeechList(RTInstance self, kivo::List* list) {
   kivo::ListDestroy(list);
 }
 
-RTSuccess Say(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void*) {
+RTSuccess Say(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {
   const ScriptArguments read(count, arguments);
   const char16_t* text = read.Text(0);
   const std::optional<float> duration = read.Real(1);

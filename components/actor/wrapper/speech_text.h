@@ -24,6 +24,6 @@ void DestroySpeechList(RTInstance self, kivo::List* list);
 
 // Script method: argument 0 the text, 1 the duration (real, seconds). The new text goes first; the
 // oldest of three goes and is freed.
-RTSuccess Say(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm);
+RTSuccess Say(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm);
 
 }  // namespace tesk::actor

@@ -33,7 +33,7 @@ void ForgetLinksTo(const ActorControllerData& actor, const RTTeskActorWrapper* g
 
 }  // namespace
 
-RTSuccess Create(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell*, void* vm) {
+RTSuccess Create(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM vm) {
   ActorControllerData* actor = StateOf(self);
   const char16_t* skinName = ScriptArguments(count, arguments).Text(0);
   if (!actor || !skinName || !EnsureGame(*actor)) return kRTFailure;

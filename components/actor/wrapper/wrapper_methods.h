@@ -9,7 +9,7 @@ namespace tesk::actor {
 
 // Script method: argument 0 the skin name. A new wrapper for the calling object, attached to it and
 // registered with the game; an object that has one only leaves its vehicle. 1 on success.
-RTSuccess Create(RTInstance self, void* object, uint32_t count, Cell* arguments, Cell* result, void* vm);
+RTSuccess Create(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm);
 // (instance, script object): the game lets go of the object's wrapper, no other wrapper keeps it
 // as its target or neighbour, and it is destroyed and detached. 0 when the object has none.
 RTSuccess Destroy(RTInstance self, void* object);

@@ -39,7 +39,7 @@ RTSuccess Describe(RTInstance self, const RTAudioBuffer* buffer) {
 }
 
 constexpr PublishedMethod kPublished[] = {
-#define KIVO_AUDIO_BUFFER_INFO_PUBLISHED(name, offset) {u"" #name, offset},
+#define KIVO_AUDIO_BUFFER_INFO_PUBLISHED(name, offset, ...) {u"" #name, offset},
     KIVO_AUDIO_BUFFER_INFO_METHODS(KIVO_AUDIO_BUFFER_INFO_PUBLISHED)
 #undef KIVO_AUDIO_BUFFER_INFO_PUBLISHED
 };

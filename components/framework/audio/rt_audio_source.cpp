@@ -236,7 +236,7 @@ RTSuccess SetPlayPosition(RTInstance self, uint32_t frame) {
 }
 
 constexpr PublishedMethod kPublished[] = {
-#define KIVO_AUDIO_SOURCE_PUBLISHED(name, offset) {u"" #name, offset},
+#define KIVO_AUDIO_SOURCE_PUBLISHED(name, offset, ...) {u"" #name, offset},
     KIVO_AUDIO_SOURCE_METHODS(KIVO_AUDIO_SOURCE_PUBLISHED)
 #undef KIVO_AUDIO_SOURCE_PUBLISHED
 };

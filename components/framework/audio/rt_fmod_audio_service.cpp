@@ -220,7 +220,7 @@ RTSuccess Update(RTInstance self) {
 }
 
 constexpr PublishedMethod kPublished[] = {
-#define KIVO_AUDIO_SERVICE_PUBLISHED(name, offset) {u"" #name, offset},
+#define KIVO_AUDIO_SERVICE_PUBLISHED(name, offset, ...) {u"" #name, offset},
     KIVO_AUDIO_SERVICE_METHODS(KIVO_AUDIO_SERVICE_PUBLISHED)
 #undef KIVO_AUDIO_SERVICE_PUBLISHED
 };

@@ -51,8 +51,8 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
 }
 
 RTMethodRecord gMethods[] = {
-    Method(u"StreamOut", StreamOut, 0x0, u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
-    Method(u"StreamIn", StreamIn, 0x4, u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
+    Method(u"StreamOut", StreamOut, OverrideAt(component::kStreamOut, 0x0), u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
+    Method(u"StreamIn", StreamIn, OverrideAt(component::kStreamIn, 0x4), u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
     kEndOfMethods,
 };
 

@@ -12,7 +12,7 @@ constexpr uint32_t kLevel = LIGHT_LEVEL;
 constexpr bool kOverrides = true;
 
 RTMethodRecord gMethods[] = {
-    Method(u"LightVertices", light::LightVerticesWith<light::LIGHT_SHADE>, 0x0, u"RTSuccess",
+    Method(u"LightVertices", light::LightVerticesWith<light::LIGHT_SHADE>, OverrideAt(light::kLightVertices, 0x0), u"RTSuccess",
            u"RTFMatrix4x4 in apLightToObject, uint anVertices, RTFVector3D[] apVertices, RTFVector3D[] apNormals, "
            u"RTFColorRGB[] apColors",
            kOverrides),

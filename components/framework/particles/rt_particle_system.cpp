@@ -135,12 +135,12 @@ RTSuccess HasAlpha(RTInstance, RTBool* hasAlpha) {
 }
 
 RTMethodRecord gMethods[] = {
-    Method(u"ProcessFrame", ProcessFrame, 0x0, u"RTSuccess",
+    Method(u"ProcessFrame", ProcessFrame, OverrideAt(renderable::kProcessFrame, 0x0), u"RTSuccess",
            u"uint aMSTime, RTSceneNodeEntityFrameInformation in apNodeInformation", kOverrides),
-    Method(u"GetBoundingBox", GetBoundingBox, 0x4, u"RTSuccess", u"RTFVector3D out opMin, RTFVector3D out opMax",
+    Method(u"GetBoundingBox", GetBoundingBox, OverrideAt(renderable::kGetBoundingBox, 0x4), u"RTSuccess", u"RTFVector3D out opMin, RTFVector3D out opMax",
            kOverrides),
-    Method(u"GetBoundingSphere", GetBoundingSphere, 0x8, u"RTSuccess", u"float out opRadius", kOverrides),
-    Method(u"HasAlpha", HasAlpha, 0xc, u"RTSuccess", u"RTBool out opbHasAlpha", kOverrides),
+    Method(u"GetBoundingSphere", GetBoundingSphere, OverrideAt(renderable::kGetBoundingSphere, 0x8), u"RTSuccess", u"float out opRadius", kOverrides),
+    Method(u"HasAlpha", HasAlpha, OverrideAt(renderable::kHasAlpha, 0xc), u"RTSuccess", u"RTBool out opbHasAlpha", kOverrides),
     Method(u"StreamIn", StreamIn, slot::kStreamIn, u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
     Method(u"StreamOut", StreamOut, slot::kStreamOut, u"RTSuccess", u"uint aStage, RTInstance ohStream", kOverrides),
     Method(u"SetBounds", SetBounds, slot::kSetBounds, u"RTSuccess",

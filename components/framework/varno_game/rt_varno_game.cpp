@@ -1,7 +1,6 @@
 // RTVarnoGame: the parent class of the game component (see varno_game_calls.h). Every method of its
-// level succeeds without effect, whatever arguments it is given; what matters is its slot table,
-// where the core writes the overrides of the game.
-#include <array>
+// level takes the arguments its slot declares and succeeds without effect; what matters is its slot
+// table, where the core writes the overrides of the game.
 #include <iterator>
 
 #include "kivo/support/component_kit.h"
@@ -12,7 +11,10 @@ namespace {
 using namespace kivo;
 namespace slot = kivo::varno_game;
 
-RTSuccess Succeed() { return kRTSuccess; }
+template <class... Params>
+RTSuccess Succeed(RTInstance, Params...) {
+  return kRTSuccess;
+}
 
 // The parameter texts of the game's methods of the same names.
 constexpr const char16_t* kParameters[] = {
@@ -34,24 +36,18 @@ constexpr const char16_t* kParameters[] = {
 };
 static_assert(std::size(kParameters) == slot::kMethodCount);
 
-struct Declared {
-  const char16_t* name;
-  uint32_t offset;
-};
-constexpr Declared kDeclared[] = {
-#define KIVO_VARNO_GAME_DECLARED(name, offset) {u"" #name, offset},
-    KIVO_VARNO_GAME_METHODS(KIVO_VARNO_GAME_DECLARED)
-#undef KIVO_VARNO_GAME_DECLARED
-};
-
-std::array<RTMethodRecord, slot::kMethodCount + 1> MakeRecords() {
-  std::array<RTMethodRecord, slot::kMethodCount + 1> records{};
-  for (size_t i = 0; i < slot::kMethodCount; ++i)
-    records[i] = Method(kDeclared[i].name, Succeed, kDeclared[i].offset, u"RTSuccess", kParameters[i]);
-  records[slot::kMethodCount] = kEndOfMethods;
-  return records;
+template <class... Params>
+RTMethodRecord Succeeding(const char16_t* name, MethodSlot<Params...> slot) {
+  return Method(name, Succeed<Params...>, slot, u"RTSuccess", kParameters[WordIndex(slot.offset)]);
 }
-std::array<RTMethodRecord, slot::kMethodCount + 1> gMethods = MakeRecords();
+
+RTMethodRecord gMethods[] = {
+#define KIVO_VARNO_GAME_RECORD(name, offset, ...) Succeeding(u"" #name, slot::k##name),
+    KIVO_VARNO_GAME_METHODS(KIVO_VARNO_GAME_RECORD)
+#undef KIVO_VARNO_GAME_RECORD
+    kEndOfMethods,
+};
+static_assert(std::size(gMethods) == slot::kMethodCount + 1);
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,
@@ -61,7 +57,7 @@ const RTComponentDef gDefinition = MakeComponentDef({
     .slotTableSize = slot::kSlotTableSize,
     .firstSlotTableOffset = slot::kLevel,
     .secondSlotTableOffset = slot::kOwnTable,
-    .methods = gMethods.data(),
+    .methods = gMethods,
 });
 
 }  // namespace

@@ -138,7 +138,7 @@ class CameraFrame : public FrameTest {
     vectors_.push_back(std::make_unique<RTFVector3D>(RTFVector3D{x, y, z, 0.0f}));
     return PointerCell(vectors_.back().get());
   }
-  float Real(uint32_t slot) {
+  float Real(varno::NativeMethodSlot slot) {
     Cell result{};
     EXPECT_EQ(CallScript(slot, {}, &result), kRTSuccess);
     return result.value.real;

@@ -246,7 +246,7 @@ scripting::Symbol GameTest::NewProbe() {
   return object;
 }
 
-RTSuccess GameTest::CallScript(uint32_t slot, std::vector<Cell> arguments, Cell* result, scripting::Symbol object) {
+RTSuccess GameTest::CallScript(varno::NativeMethodSlot slot, std::vector<Cell> arguments, Cell* result, scripting::Symbol object) {
   Cell ignored{};
   return kivo::CallMethod(game(), tesk::game::kLevel, slot, object, static_cast<uint32_t>(arguments.size()),
                           arguments.empty() ? nullptr : arguments.data(), result ? result : &ignored, vm_);

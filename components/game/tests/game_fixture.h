@@ -68,7 +68,7 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
   scripting::Symbol NewProbe();
   scripting::Symbol NewThing();
   // A script method of the game: the result cell's value comes back in `result`.
-  RTSuccess CallScript(uint32_t slot, std::vector<Cell> arguments = {}, Cell* result = nullptr,
+  RTSuccess CallScript(varno::NativeMethodSlot slot, std::vector<Cell> arguments = {}, Cell* result = nullptr,
                        scripting::Symbol object = nullptr);
   // One pass of the scheduler over a context on the object: its queued events run.
   void RunOnePass(scripting::Symbol object);

@@ -340,10 +340,10 @@ TEST_F(Registries, LookupsByObjectPassOverAnActorRemovedAndFreed) {
   RTTeskActorWrapper* gone = NewActor(u"B");
   void* goneObject = gone->ScriptObject;
   // The doctor and newbie lists take an actor twice.
-  for (uint32_t slot : {game::kAddDoctor, game::kAddDoctor, game::kAddNewbie, game::kAddNewbie, game::kAddStaff})
+  for (varno::NativeMethodSlot slot : {game::kAddDoctor, game::kAddDoctor, game::kAddNewbie, game::kAddNewbie, game::kAddStaff})
     for (RTTeskActorWrapper* w : {kept, gone}) ASSERT_TRUE(CallScript(slot, {PointerCell(w->ScriptObject)}));
   DestroyActor(gone);
-  for (uint32_t slot : {game::kAddDoctor, game::kAddNewbie, game::kAddStaff, game::kRemoveDoctor, game::kRemoveNewbie})
+  for (varno::NativeMethodSlot slot : {game::kAddDoctor, game::kAddNewbie, game::kAddStaff, game::kRemoveDoctor, game::kRemoveNewbie})
     ASSERT_TRUE(CallScript(slot, {PointerCell(goneObject)}));
   RTTeskActorWrapper* late = NewActor(u"C");
   ASSERT_TRUE(CallScript(game::kAddStaff, {PointerCell(late->ScriptObject)}));

@@ -39,8 +39,8 @@ struct HeaderSlots {
 
 HeaderSlots ReadHeader() {
   HeaderSlots slots;
-#define GAME_TEST_PUBLISHED(name, offset) slots.all[#name] = offset, slots.published.insert(#name);
-#define GAME_TEST_OWN(name, offset) slots.all[#name] = offset;
+#define GAME_TEST_PUBLISHED(name, offset, ...) slots.all[#name] = offset, slots.published.insert(#name);
+#define GAME_TEST_OWN(name, offset, ...) slots.all[#name] = offset;
   TESK_GAME_METHODS(GAME_TEST_PUBLISHED, GAME_TEST_OWN)
 #undef GAME_TEST_OWN
 #undef GAME_TEST_PUBLISHED

@@ -230,7 +230,7 @@ TEST_F(SoundEffects, PositionsBeyondTheAreaOfInterestAreNotHeard) {
 TEST_F(SoundEffects, NoSoundNamesLeaveTheResultCell) {
   RTFVector3D at{};
   for (const char16_t* name : {u"", u"-1"}) {
-    for (uint32_t slot : {game::kSFXAddBuffer, game::kSFXPlay, game::kSFXPlayAtPosition}) {
+    for (varno::NativeMethodSlot slot : {game::kSFXAddBuffer, game::kSFXPlay, game::kSFXPlayAtPosition}) {
       Cell result = NumberCell(77);
       EXPECT_TRUE(CallScript(slot, {Text(name), RealCell(1.0f), Vector(&at), Flag(false)}, &result));
       EXPECT_EQ(result.value.number, 77);

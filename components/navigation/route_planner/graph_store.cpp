@@ -135,8 +135,8 @@ RTSuccess SetAStarNodePool(RTInstance self, const RTRoutePlannerNode* nodes, uin
   return StoreNodes(self, nodes, count);
 }
 
-RTSuccess GetNodePool(RTInstance self, void** nodes, uint32_t* count) {
-  return GetAStarNodePool(self, reinterpret_cast<RTRoutePlannerNode**>(nodes), count);
+RTSuccess GetNodePool(RTInstance self, RTRoutePlannerNode** nodes, uint32_t* count) {
+  return GetAStarNodePool(self, nodes, count);
 }
 
 RTSuccess GetAStarNodePool(RTInstance self, RTRoutePlannerNode** nodes, uint32_t* count) {
@@ -162,8 +162,8 @@ RTSuccess SetEdgePool(RTInstance self, const void* edges, uint32_t count) {
   return kRTSuccess;
 }
 
-RTSuccess GetEdgePool(RTInstance self, void** edges, uint32_t* count) {
-  return GetAStarEdgePool(self, reinterpret_cast<RTRoutePlannerEdge**>(edges), count);
+RTSuccess GetEdgePool(RTInstance self, RTRoutePlannerEdge** edges, uint32_t* count) {
+  return GetAStarEdgePool(self, edges, count);
 }
 
 RTSuccess GetAStarEdgePool(RTInstance self, RTRoutePlannerEdge** edges, uint32_t* count) {

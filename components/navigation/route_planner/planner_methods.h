@@ -7,9 +7,9 @@ namespace kivo::planner {
 
 // Graph store (graph_store.cpp).
 RTSuccess SetNodePool(RTInstance self, const void* nodes, uint32_t count);
-RTSuccess GetNodePool(RTInstance self, void** nodes, uint32_t* count);
+RTSuccess GetNodePool(RTInstance self, RTRoutePlannerNode** nodes, uint32_t* count);
 RTSuccess SetEdgePool(RTInstance self, const void* edges, uint32_t count);
-RTSuccess GetEdgePool(RTInstance self, void** edges, uint32_t* count);
+RTSuccess GetEdgePool(RTInstance self, RTRoutePlannerEdge** edges, uint32_t* count);
 RTSuccess NodeFactory(RTInstance self, void** node);
 RTSuccess NodeDestructor(RTInstance self, void* node);
 RTSuccess SetAStarEdgePool(RTInstance self, const RTRoutePlannerEdge* edges, uint32_t count);

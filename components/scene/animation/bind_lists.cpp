@@ -14,7 +14,7 @@ namespace {
 
 namespace mesh = kivo::poly_model;
 
-MeshList MeshListAt(RTInstance self, uint32_t slot) {
+MeshList MeshListAt(RTInstance self, MethodSlot<RTFVector3D**, uint32_t*> slot) {
   MeshList list;
   if (!CallParentMethod(self, mesh::kOwnTable, slot, &list.items, &list.count)) return MeshList{};
   return list;
@@ -25,7 +25,7 @@ void CopyBind(const BindList& bind, const MeshList& mesh) {
 }
 
 // The mesh's own setter first; the skin keeps the list only when the mesh took it.
-RTSuccess SetAndKeep(RTInstance self, uint32_t slot, BindList BoneModelState::*list, const RTFVector3D* items,
+RTSuccess SetAndKeep(RTInstance self, MethodSlot<const RTFVector3D*, uint32_t> slot, BindList BoneModelState::*list, const RTFVector3D* items,
                      uint32_t n) {
   BoneModelState* state = StateOf(self);
   if (!state || (n && !items) || !CallParentMethod(self, mesh::kOwnTable, slot, items, n)) return kRTFailure;

@@ -82,7 +82,7 @@ void RaiseRoomEnter(const SceneTreeState& tree, void* scriptObject, RTInstance r
   if (!tree.scriptVM || !scriptObject) return;
   char16_t* name = nullptr;
   if (!component::GetName(room, &name)) return;
-  varno::scripting::RaiseEvent(tree.script, static_cast<varno::scripting::VM>(tree.scriptVM),
+  varno::scripting::RaiseEvent(tree.script, tree.scriptVM,
                                static_cast<varno::scripting::Symbol>(scriptObject), kRoomEnterEvent, {name});
   Core().ArrayFree(nullptr, name);
 }

@@ -3,6 +3,7 @@
 // sphere tests only, and the references of hit word B.
 #include <limits>
 
+#include "fixtures/recorded_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "scene_test.h"
 #include "tesk/scene/scene_tree_calls.h"
@@ -16,9 +17,9 @@ namespace tree_calls = tesk::scene_tree;
 constexpr float kNoHit = std::numeric_limits<float>::max();
 constexpr float kNone = -1.0f;  // a planted distance that answers no hit
 
-// Plants a room's answer (RTPlantedRoom's own slot 0x0).
+// Plants a room's answer.
 RTSuccess Plant(RTInstance room, float distance, uint32_t wordA, RTInstance node) {
-  return CallMethod(room, room::kObjectSize, 0x0, distance, wordA, node);
+  return CallMethod(room, room::kObjectSize, scenefixture::kPlant, distance, wordA, node);
 }
 
 struct Outcome {

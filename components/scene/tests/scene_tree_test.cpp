@@ -100,13 +100,13 @@ TEST_F(SceneTree, KeepsItsLightmapSettings) {
 TEST_F(SceneTree, TheGameStandInAnswersTheScenesCalls) {
   InstanceRef game;
   ASSERT_EQ(core().GetFirstInstanceByString(nullptr, tesk::game::kClassName, game.out(), 1, nullptr), kRTSuccess);
-  void* vm = &game;
+  varno::RTVarnoVM* vm = reinterpret_cast<varno::RTVarnoVM*>(&game);
   ASSERT_EQ(CallMethod(game.get(), tesk::game::kLevel, tesk::game::kGetVM, &vm), kRTSuccess);
   EXPECT_EQ(vm, nullptr);
   int scriptVM = 0;
   ASSERT_EQ(tesk::game_standin::SetVM(game.get(), &scriptVM), kRTSuccess);
   ASSERT_EQ(CallMethod(game.get(), tesk::game::kLevel, tesk::game::kGetVM, &vm), kRTSuccess);
-  EXPECT_EQ(vm, &scriptVM);
+  EXPECT_EQ(static_cast<void*>(vm), &scriptVM);
 
   InstanceRef tree = MakeTree();
   ASSERT_EQ(tesk::game_standin::SetSceneTree(game.get(), tree.get()), kRTSuccess);

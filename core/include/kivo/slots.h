@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstddef>
+#include <type_traits>
 
 #include "kivo/component_def.h"
 
@@ -29,13 +30,55 @@ inline SlotTable& LevelTable(ObjectWord* object, uint32_t tableOffset) {
 
 inline RTMethodFunc& SlotEntry(SlotTable table, uint32_t slotOffset) { return table[WordIndex(slotOffset)]; }
 
+// A method slot of a class level: the method's published byte offset and the parameters its
+// function takes after the instance. It is the one declaration of the method's signature: calls
+// through the slot and the definition record that fills it (component_kit.h) are both typed from
+// it, so a caller and a definition that disagree do not compile.
+template <class... Params>
+struct MethodSlot {
+  using Function = RTSuccess (*)(RTInstance, Params...);
+  uint32_t offset;
+  constexpr operator uint32_t() const { return offset; }
+};
+
+// The slot of a method that overrides `overridden` of a parent level: the same signature at this
+// level's offset, since calls through the parent's slot reach the override.
+template <class... Params>
+constexpr MethodSlot<Params...> OverrideAt(MethodSlot<Params...> /*overridden*/, uint32_t offset) {
+  return MethodSlot<Params...>{offset};
+}
+
+// The slot type of a row of an X-macro list of methods whose rows may give the parameter types
+// after the name and offset: `void` for none, and a row that gives nothing takes `Unlisted`.
+template <class Unlisted, class... Params>
+struct ListedSlotOf {
+  using type = MethodSlot<Params...>;
+};
+template <class Unlisted>
+struct ListedSlotOf<Unlisted> {
+  using type = Unlisted;
+};
+template <class Unlisted>
+struct ListedSlotOf<Unlisted, void> {
+  using type = MethodSlot<>;
+};
+template <class Unlisted, class... Params>
+using ListedSlot = typename ListedSlotOf<Unlisted, Params...>::type;
+
+// The entry of `slot` in `table` as the function type the slot declares.
+template <class... Params>
+typename MethodSlot<Params...>::Function SlotFunction(SlotTable table, MethodSlot<Params...> slot) {
+  return reinterpret_cast<typename MethodSlot<Params...>::Function>(SlotEntry(table, slot.offset));
+}
+
 // Calls a component method through the instance's slot table; a missing instance, object, table
-// or entry fails.
-template <class... Args>
-RTSuccess CallMethod(RTInstance instance, uint32_t tableOffset, uint32_t slotOffset, Args... args) {
+// or entry fails. The arguments convert to the slot's parameter types as in a direct call.
+template <class... Params>
+RTSuccess CallMethod(RTInstance instance, uint32_t tableOffset, MethodSlot<Params...> slot,
+                     std::type_identity_t<Params>... args) {
   ObjectWord* object = instance ? ComponentObject(instance) : nullptr;
   SlotTable table = object ? LevelTable(object, tableOffset) : nullptr;
-  auto* function = table ? reinterpret_cast<RTSuccess (*)(RTInstance, Args...)>(SlotEntry(table, slotOffset)) : nullptr;
+  auto function = table ? SlotFunction(table, slot) : nullptr;
   return function ? function(instance, args...) : kRTFailure;
 }
 

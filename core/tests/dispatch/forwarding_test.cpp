@@ -187,8 +187,8 @@ TEST_F(WideLoopback, ArrayParameterIsCountedAsZerosAndRefusedOnReceipt) {
   EXPECT_EQ(Real().calls, 0u);
 }
 
-template <size_t... I>
-RTSuccess CallWithValues(RTInstance instance, uint32_t slot, std::index_sequence<I...>) {
+template <class Slot, size_t... I>
+RTSuccess CallWithValues(RTInstance instance, Slot slot, std::index_sequence<I...>) {
   return CallMethod(instance, kWideLevel, slot, uint32_t{1000 + I}...);
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 
+#include "kivo/slots.h"
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
 
@@ -61,9 +62,10 @@ using RTVarnoCallArg = RTVarnoConstantValue;
 inline constexpr uint32_t kMaxNativeArguments = 17;
 
 // A native method that a script calls: (component instance, calling script object, argument
-// count, cells, result cell, VM).
-using RPVarnoNativeMethod = RTSuccess (*)(RTInstance instance, RTVarnoSymbol* object, uint32_t count,
-                                          RTVarnoCallArg* arguments, RTVarnoCallArg* result, RTVarnoVM* vm);
+// count, cells, result cell, VM). Every component declares the slots of such methods with this
+// type, so their functions have the one signature the VM calls them with.
+using NativeMethodSlot = kivo::MethodSlot<RTVarnoSymbol*, uint32_t, RTVarnoCallArg*, RTVarnoCallArg*, RTVarnoVM*>;
+using RPVarnoNativeMethod = NativeMethodSlot::Function;
 
 // Called once per full pass of the scheduler over a VM's contexts with the argument stored with
 // it; 0 ends the run.

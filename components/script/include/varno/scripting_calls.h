@@ -45,94 +45,99 @@ inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kSecondTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x10;
 
-enum Slot : uint32_t {
-  kVarnoFindClass = 0x00,
-  kVarnoParseBrellinAnsiFile = 0x04,
-  kVarnoRunInteractiveExpression = 0x08,
-  kVarnoVMFactory = 0x0C,
-  kVarnoVMDestructor = 0x10,
-  kVarnoVMSetTypeTable = 0x14,
-  kVarnoVMConstructObject = 0x18,
-  kVarnoVMGetCurrentFileLineInfo = 0x1C,
-  kVarnoVMSetNewContext = 0x20,
-  kVarnoVMExecuteStream = 0x24,
-  kVarnoVMRun = 0x28,
-  kVarnoVMBreak = 0x2C,
-  kVarnoVMAddBreak = 0x30,
-  kVarnoVMRemoveBreak = 0x34,
-  kVarnoVMStepInto = 0x38,
-  kVarnoVMStepOver = 0x3C,
-  kVarnoVMGetState = 0x40,
-  kVarnoVMSetHostCallback = 0x44,
-  kTypeTableRetrieveTypeIdxByName = 0x48,
-  kTypeTableRetrieveTypeByIdx = 0x4C,
-  kTypeTableRetrieveTypeByName = 0x50,
-  kTypeTableFactory = 0x54,
-  kTypeTableDestructor = 0x58,
-  kTypeRetrieveAttributeByName = 0x5C,
-  kTypeTableCanBe = 0x60,
-  kTypeTableGenerateCode = 0x64,
-  kSymbolTableRetrieveSymbolByName = 0x68,
-  kSymbolRetrieveAttributeByName = 0x6C,
-  kArgPushObject = 0x70,
-  kArgPushNumber = 0x74,
-  kArgPushReal = 0x78,
-  kArgPushVector3 = 0x7C,
-  kArgPushString = 0x80,
-  kArgPushList = 0x84,
-  kListFactory = 0x88,
-  kListFactoryFromSource = 0x8C,
-  kListDestructor = 0x90,
-  kListAssign = 0x94,
-  kListAppendNumber = 0x98,
-  kListAppendReal = 0x9C,
-  kListAppendString = 0xA0,
-  kListAppendVector3 = 0xA4,
-  kListAppendObject = 0xA8,
-  kListAppendBool = 0xAC,
-  kListAppendCode = 0xB0,
-  kListAppendList = 0xB4,
-  kListAppendListAsList = 0xB8,
-  kListReference = 0xBC,
-  kListRetrieveElementN = 0xC0,
-  kListGetElementCount = 0xC4,
-  kListSetElementN = 0xC8,
-  kListRemoveElementN = 0xCC,
-  kTriggerEvent = 0xD0,
-  kRunMethodByName = 0xD4,
-  kCollectorReferenceObjectC = 0xD8,
-  kCollectorReleaseObjectC = 0xDC,
-  kTypeRetrieveMethodByName = 0xE0,
-  kSetParseErrorStream = 0xE4,
-  kVMDumpState = 0xE8,
-  kVNStreamOut = 0xEC,
-  kVNStreamIn = 0xF0,
-  kVarnoEnableReplaceTypes = 0xF4,
-  kTypeTableRetrieveTypeByFilename = 0xF8,
-  kArgPopStack = 0xFC,
-  kVNPatchObject = 0x100,
-  kVNStreamObjectReferenceOut = 0x104,
-  kVNStreamObjectReferenceIn = 0x108,
-  kVNDestroyPatchTable = 0x10C,
-  kVMCollectorGetSymbolCount = 0x110,
-  kTypeTableResetSingletonEvents = 0x114,
-  kVMGetContextCount = 0x118,
-  kVMBeginProfile = 0x11C,
-  kVMEndProfile = 0x120,
-  kVMGetProfile = 0x124,
-  kVMDestroyProfile = 0x128,
-  kVMCollectorCollect = 0x12C,
-  kAddSearchPath = 0x130,
-  kVMDumpRunningState = 0x134,
-  kSetLoadingCallback = 0x138,
-  kVMStopAllButFirstContext = 0x13C,
-  kStreamOutClass = 0x140,
-  // The component's own methods after the published ones.
-  kSymbolReadAttribute = 0x144,
-  kSymbolWriteAttribute = 0x148,
-  kVMGetTypeTable = 0x14C,
-  kVarnoVMSetPrintCallback = 0x150,
-};
+using VM = RTVarnoVM*;
+using TypeTable = RTVarnoTypeTable*;
+using Type = RTVarnoType*;
+using Symbol = RTVarnoSymbol*;  // a script object or variable
+using List = VNlist*;
+using LoadingCallback = void (*)();
+
+inline constexpr kivo::MethodSlot<const char16_t*, char16_t*, uint32_t> kVarnoFindClass{0x00};
+inline constexpr kivo::MethodSlot<const char16_t*, uint32_t*, TypeTable*, TypeTable> kVarnoParseBrellinAnsiFile{0x04};
+inline constexpr kivo::MethodSlot<VM, const char*> kVarnoRunInteractiveExpression{0x08};
+inline constexpr kivo::MethodSlot<VM*> kVarnoVMFactory{0x0C};
+inline constexpr kivo::MethodSlot<VM> kVarnoVMDestructor{0x10};
+inline constexpr kivo::MethodSlot<VM, TypeTable> kVarnoVMSetTypeTable{0x14};
+inline constexpr kivo::MethodSlot<VM, uint32_t, Symbol*> kVarnoVMConstructObject{0x18};
+inline constexpr kivo::MethodSlot<VM, char16_t*, uint32_t, int32_t*> kVarnoVMGetCurrentFileLineInfo{0x1C};
+inline constexpr kivo::MethodSlot<VM, Symbol, const char16_t*, RTBool> kVarnoVMSetNewContext{0x20};
+inline constexpr kivo::MethodSlot<VM, RTInstance> kVarnoVMExecuteStream{0x24};
+inline constexpr kivo::MethodSlot<VM> kVarnoVMRun{0x28};
+inline constexpr kivo::MethodSlot<VM> kVarnoVMBreak{0x2C};
+inline constexpr kivo::MethodSlot<VM, const char16_t*, uint32_t> kVarnoVMAddBreak{0x30};
+inline constexpr kivo::MethodSlot<VM, const char16_t*, uint32_t> kVarnoVMRemoveBreak{0x34};
+inline constexpr kivo::MethodSlot<VM> kVarnoVMStepInto{0x38};
+inline constexpr kivo::MethodSlot<VM> kVarnoVMStepOver{0x3C};
+inline constexpr kivo::MethodSlot<VM, uint8_t*> kVarnoVMGetState{0x40};
+inline constexpr kivo::MethodSlot<VM, RPVarnoVMHostCallback, RTInstance> kVarnoVMSetHostCallback{0x44};
+inline constexpr kivo::MethodSlot<TypeTable, const char16_t*, uint32_t*> kTypeTableRetrieveTypeIdxByName{0x48};
+inline constexpr kivo::MethodSlot<TypeTable, uint32_t, Type*> kTypeTableRetrieveTypeByIdx{0x4C};
+inline constexpr kivo::MethodSlot<TypeTable, const char16_t*, Type*> kTypeTableRetrieveTypeByName{0x50};
+inline constexpr kivo::MethodSlot<TypeTable*> kTypeTableFactory{0x54};
+inline constexpr kivo::MethodSlot<TypeTable> kTypeTableDestructor{0x58};
+inline constexpr kivo::MethodSlot<TypeTable, Type, const char16_t*, RTVarnoAttribute**> kTypeRetrieveAttributeByName{0x5C};
+inline constexpr kivo::MethodSlot<TypeTable, Type, Type> kTypeTableCanBe{0x60};
+inline constexpr kivo::MethodSlot<TypeTable> kTypeTableGenerateCode{0x64};
+inline constexpr kivo::MethodSlot<VM, TypeTable, AttributeTable*, const char16_t*, Symbol*> kSymbolTableRetrieveSymbolByName{0x68};
+inline constexpr kivo::MethodSlot<VM, Symbol, const char16_t*, Symbol*> kSymbolRetrieveAttributeByName{0x6C};
+inline constexpr kivo::MethodSlot<VM, Symbol> kArgPushObject{0x70};
+inline constexpr kivo::MethodSlot<VM, int32_t> kArgPushNumber{0x74};
+inline constexpr kivo::MethodSlot<VM, float> kArgPushReal{0x78};
+inline constexpr kivo::MethodSlot<VM, const RTFVector3D*> kArgPushVector3{0x7C};
+inline constexpr kivo::MethodSlot<VM, const char16_t*> kArgPushString{0x80};
+inline constexpr kivo::MethodSlot<VM, List> kArgPushList{0x84};
+inline constexpr kivo::MethodSlot<List*> kListFactory{0x88};
+inline constexpr kivo::MethodSlot<List*, List> kListFactoryFromSource{0x8C};
+inline constexpr kivo::MethodSlot<List> kListDestructor{0x90};
+inline constexpr kivo::MethodSlot<List, List, List*> kListAssign{0x94};
+inline constexpr kivo::MethodSlot<List, int32_t, List*> kListAppendNumber{0x98};
+inline constexpr kivo::MethodSlot<List, float, List*> kListAppendReal{0x9C};
+inline constexpr kivo::MethodSlot<List, const char16_t*, List*> kListAppendString{0xA0};
+inline constexpr kivo::MethodSlot<List, const RTFVector3D*, List*> kListAppendVector3{0xA4};
+inline constexpr kivo::MethodSlot<List, Symbol, List*> kListAppendObject{0xA8};
+inline constexpr kivo::MethodSlot<List, RTBool, List*> kListAppendBool{0xAC};
+inline constexpr kivo::MethodSlot<List, VNcode*, List*> kListAppendCode{0xB0};
+inline constexpr kivo::MethodSlot<List, List, List*> kListAppendList{0xB4};
+inline constexpr kivo::MethodSlot<List, List, List*> kListAppendListAsList{0xB8};
+inline constexpr kivo::MethodSlot<List> kListReference{0xBC};
+inline constexpr kivo::MethodSlot<List, uint32_t, RTVarnoConstantValue**> kListRetrieveElementN{0xC0};
+inline constexpr kivo::MethodSlot<List, uint32_t*> kListGetElementCount{0xC4};
+inline constexpr kivo::MethodSlot<List, uint32_t, const RTVarnoConstantValue*> kListSetElementN{0xC8};
+inline constexpr kivo::MethodSlot<List, uint32_t> kListRemoveElementN{0xCC};
+inline constexpr kivo::MethodSlot<VM, Symbol, const char16_t*> kTriggerEvent{0xD0};
+inline constexpr kivo::MethodSlot<VM, Symbol, const char16_t*, RTBool> kRunMethodByName{0xD4};
+inline constexpr kivo::MethodSlot<Symbol> kCollectorReferenceObjectC{0xD8};
+inline constexpr kivo::MethodSlot<Symbol> kCollectorReleaseObjectC{0xDC};
+inline constexpr kivo::MethodSlot<Type, const char16_t*, RTVarnoMethod**, uint32_t> kTypeRetrieveMethodByName{0xE0};
+inline constexpr kivo::MethodSlot<RTInstance> kSetParseErrorStream{0xE4};
+inline constexpr kivo::MethodSlot<VM, RTInstance> kVMDumpState{0xE8};
+inline constexpr kivo::MethodSlot<RTInstance, VM> kVNStreamOut{0xEC};
+inline constexpr kivo::MethodSlot<RTInstance, VM> kVNStreamIn{0xF0};
+inline constexpr kivo::MethodSlot<RTBool> kVarnoEnableReplaceTypes{0xF4};
+inline constexpr kivo::MethodSlot<TypeTable, const char16_t*, Type*> kTypeTableRetrieveTypeByFilename{0xF8};
+inline constexpr kivo::MethodSlot<VM> kArgPopStack{0xFC};
+inline constexpr kivo::MethodSlot<Symbol*> kVNPatchObject{0x100};
+inline constexpr kivo::MethodSlot<RTInstance, Symbol> kVNStreamObjectReferenceOut{0x104};
+inline constexpr kivo::MethodSlot<RTInstance, Symbol*> kVNStreamObjectReferenceIn{0x108};
+inline constexpr kivo::MethodSlot<> kVNDestroyPatchTable{0x10C};
+inline constexpr kivo::MethodSlot<VM, uint32_t*> kVMCollectorGetSymbolCount{0x110};
+inline constexpr kivo::MethodSlot<VM, TypeTable> kTypeTableResetSingletonEvents{0x114};
+inline constexpr kivo::MethodSlot<VM, uint32_t*> kVMGetContextCount{0x118};
+inline constexpr kivo::MethodSlot<VM> kVMBeginProfile{0x11C};
+inline constexpr kivo::MethodSlot<VM> kVMEndProfile{0x120};
+inline constexpr kivo::MethodSlot<VM, uint32_t*, VarnoProfileEntry**> kVMGetProfile{0x124};
+inline constexpr kivo::MethodSlot<VM, uint32_t, VarnoProfileEntry*> kVMDestroyProfile{0x128};
+inline constexpr kivo::MethodSlot<VM> kVMCollectorCollect{0x12C};
+inline constexpr kivo::MethodSlot<const char16_t*> kAddSearchPath{0x130};
+inline constexpr kivo::MethodSlot<VM> kVMDumpRunningState{0x134};
+inline constexpr kivo::MethodSlot<scripting::LoadingCallback> kSetLoadingCallback{0x138};
+inline constexpr kivo::MethodSlot<VM> kVMStopAllButFirstContext{0x13C};
+inline constexpr kivo::MethodSlot<const char16_t*, TypeTable, Type> kStreamOutClass{0x140};
+// The component's own methods after the published ones.
+inline constexpr kivo::MethodSlot<VM, Symbol, const char16_t*, uint32_t, uint32_t, RTVarnoConstantValue*> kSymbolReadAttribute{0x144};
+inline constexpr kivo::MethodSlot<VM, Symbol, const char16_t*, uint32_t, const RTVarnoConstantValue*> kSymbolWriteAttribute{0x148};
+inline constexpr kivo::MethodSlot<VM, TypeTable*> kVMGetTypeTable{0x14C};
+inline constexpr kivo::MethodSlot<VM, RPVarnoVMPrintCallback> kVarnoVMSetPrintCallback{0x150};
 inline constexpr uint32_t kPublishedMethodCount = 81;
 inline constexpr uint32_t kMethodCount = 85;
 // Bytes of the level's slot table: the offsets run from 0x0 to 0x150 without gaps.
@@ -152,15 +157,8 @@ inline constexpr uint32_t kRetrieveThisType = 0;
 inline constexpr uint32_t kRetrieveFromParent = 1;
 inline constexpr uint32_t kRetrieveWithAncestors = 2;
 
-using VM = RTVarnoVM*;
-using TypeTable = RTVarnoTypeTable*;
-using Type = RTVarnoType*;
-using Symbol = RTVarnoSymbol*;  // a script object or variable
-using List = VNlist*;
-using LoadingCallback = void (*)();
-
-template <class... Args>
-RTSuccess Call(RTInstance varno, Slot slot, Args... args) {
+template <class... Params>
+RTSuccess Call(RTInstance varno, kivo::MethodSlot<Params...> slot, std::type_identity_t<Params>... args) {
   return kivo::CallMethod(varno, kLevel, slot, args...);
 }
 

@@ -156,14 +156,14 @@ RTSuccess Construct(RTInstance) {
 }
 
 RTMethodRecord gMethods[] = {
-    kivo::Method(u"Describe", DescribeCells, 0x00, u"RTSuccess", u""),
-    kivo::Method(u"Give", Give, 0x04, u"RTSuccess", u""),
-    kivo::Method(u"Fail", Fail, 0x08, u"RTSuccess", u""),
-    kivo::Method(u"SymbolCount", SymbolCount, 0x0C, u"RTSuccess", u""),
-    kivo::Method(u"Constructions", Constructions, 0x10, u"RTSuccess", u""),
-    kivo::Method(u"Raise", Raise, 0x14, u"RTSuccess", u""),
-    kivo::Method(u"StopOthers", StopOthers, 0x18, u"RTSuccess", u""),
-    kivo::Method(u"RunOutOfMemory", RunOutOfMemory, 0x1C, u"RTSuccess", u""),
+    kivo::Method(u"Describe", DescribeCells, NativeMethodSlot{0x00}, u"RTSuccess", u""),
+    kivo::Method(u"Give", Give, NativeMethodSlot{0x04}, u"RTSuccess", u""),
+    kivo::Method(u"Fail", Fail, NativeMethodSlot{0x08}, u"RTSuccess", u""),
+    kivo::Method(u"SymbolCount", SymbolCount, NativeMethodSlot{0x0C}, u"RTSuccess", u""),
+    kivo::Method(u"Constructions", Constructions, NativeMethodSlot{0x10}, u"RTSuccess", u""),
+    kivo::Method(u"Raise", Raise, NativeMethodSlot{0x14}, u"RTSuccess", u""),
+    kivo::Method(u"StopOthers", StopOthers, NativeMethodSlot{0x18}, u"RTSuccess", u""),
+    kivo::Method(u"RunOutOfMemory", RunOutOfMemory, NativeMethodSlot{0x1C}, u"RTSuccess", u""),
     kivo::kEndOfMethods,
 };
 

@@ -1,17 +1,16 @@
 // Calls on the RTComponent level that every component object carries at its first word.
 #pragma once
 
+#include "kivo/slots.h"
 #include "kivo/types.h"
 
 namespace kivo::component {
 
 // Slot offsets of the RTComponent level.
-enum Slot : uint32_t {
-  kSetName = 0x00,
-  kGetName = 0x04,
-  kStreamOut = 0x0C,
-  kStreamIn = 0x10,
-};
+inline constexpr MethodSlot<const char16_t*> kSetName{0x00};
+inline constexpr MethodSlot<char16_t**> kGetName{0x04};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x0C};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x10};
 inline constexpr uint32_t kLevel = 0x00;               // first slot-table offset in every component object
 inline constexpr uint32_t kStreamWhole = 0xFFFFFFFFu;  // the stage that streams a whole instance
 

@@ -46,10 +46,12 @@ inline constexpr RTMethodRecord kEndOfMethods{};
 inline RTPropertyRecord kNoProperties[1] = {};
 inline RTMethodRecord kNoMethods[1] = {};
 
-template <class F>
-RTMethodRecord Method(const char16_t* name, F* function, uint32_t slotOffset, const char16_t* returnType,
-                      const char16_t* parameters, bool overrides = false) {
-  return RTMethodRecord{name, reinterpret_cast<RTMethodFunc>(function), slotOffset, overrides ? 1u : 0u,
+// The function must have the signature that its slot declares (slots.h).
+template <class... Params>
+RTMethodRecord Method(const char16_t* name, typename MethodSlot<Params...>::Function function,
+                      MethodSlot<Params...> slot, const char16_t* returnType, const char16_t* parameters,
+                      bool overrides = false) {
+  return RTMethodRecord{name, reinterpret_cast<RTMethodFunc>(function), slot.offset, overrides ? 1u : 0u,
                         returnType, parameters, nullptr, nullptr, kParametersNotParsed};
 }
 
@@ -71,9 +73,9 @@ struct BuiltMethod {
   uint32_t offset;
   RTMethodFunc function;
 };
-template <class F>
-BuiltMethod Built(uint32_t offset, F* function) {
-  return BuiltMethod{offset, reinterpret_cast<RTMethodFunc>(function)};
+template <class... Params>
+BuiltMethod Built(MethodSlot<Params...> slot, typename MethodSlot<Params...>::Function function) {
+  return BuiltMethod{slot.offset, reinterpret_cast<RTMethodFunc>(function)};
 }
 template <size_t N>
 std::array<RTMethodRecord, N + 1> PublishedMethodTable(const PublishedMethod (&published)[N],

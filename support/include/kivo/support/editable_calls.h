@@ -8,11 +8,9 @@
 
 namespace kivo::editable {
 
-enum Slot : uint32_t {
-  kGetStageCount = 0x00,
-  kStreamIn = 0x04,
-  kStreamOut = 0x08,
-};
+inline constexpr MethodSlot<uint32_t*> kGetStageCount{0x00};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x04};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x08};
 inline constexpr uint32_t kLevel = 0x08;     // first slot table: reaches a derived class's overrides
 inline constexpr uint32_t kOwnTable = 0x0C;  // second slot table: RTEditable's own functions
 inline constexpr uint32_t kObjectSize = 0x10;  // published bytes: a derived level starts here

@@ -14,8 +14,8 @@ namespace kivo {
 // The parent level's own stream methods: its second table's offset and the two slots.
 struct ParentStream {
   uint32_t ownTable;
-  uint32_t streamIn;
-  uint32_t streamOut;
+  MethodSlot<uint32_t, RTInstance> streamIn;
+  MethodSlot<uint32_t, RTInstance> streamOut;
 };
 
 // Reads the parent's part through its own table, then this level's part with `readOwn` (which

@@ -13,9 +13,10 @@ namespace kivo {
 
 // `parentOwnTable` is the published object offset of the parent level's second slot table, as the
 // parent's calls header gives it (`kOwnTable`).
-template <class... Args>
-RTSuccess CallParentMethod(RTInstance instance, uint32_t parentOwnTable, uint32_t slotOffset, Args... args) {
-  return CallMethod(instance, parentOwnTable, slotOffset, args...);
+template <class... Params>
+RTSuccess CallParentMethod(RTInstance instance, uint32_t parentOwnTable, MethodSlot<Params...> slot,
+                           std::type_identity_t<Params>... args) {
+  return CallMethod(instance, parentOwnTable, slot, args...);
 }
 
 }  // namespace kivo

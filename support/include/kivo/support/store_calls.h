@@ -2,20 +2,19 @@
 // stream of component data. The store keeps them in a pack file (see pack_index.h).
 #pragma once
 
+#include "kivo/slots.h"
 #include "kivo/support/stream_header.h"
 
 namespace kivo::instance_store {
 
-enum Slot : uint32_t {
-  kHeaderStream = 0x00,  // (path, out stream): a new stream holding the stored header
-  kDataStream = 0x04,    // (path, out stream): a new stream holding the stored data
-  kStoreData = 0x08,     // (path, data stream): stores the stream's content
-  kStoreHeader = 0x0C,   // (path, header record)
-  kHolds = 0x10,         // (path, out flag)
-  kRemove = 0x1C,        // (path)
-  kSave = 0x20,          // (): writes the pack file the store was opened on
-  kOpen = 0x24,          // (path): opens (or starts) the pack file
-};
+inline constexpr MethodSlot<const char16_t*, RTInstance*> kHeaderStream{0x00};  // (path, out stream): a new stream holding the stored header
+inline constexpr MethodSlot<const char16_t*, RTInstance*> kDataStream{0x04};  // (path, out stream): a new stream holding the stored data
+inline constexpr MethodSlot<const char16_t*, RTInstance> kStoreData{0x08};  // (path, data stream): stores the stream's content
+inline constexpr MethodSlot<const char16_t*, RTStreamHeader*> kStoreHeader{0x0C};  // (path, header record)
+inline constexpr MethodSlot<const char16_t*, RTBool*> kHolds{0x10};  // (path, out flag)
+inline constexpr MethodSlot<const char16_t*> kRemove{0x1C};  // (path)
+inline constexpr MethodSlot<> kSave{0x20};  // (): writes the pack file the store was opened on
+inline constexpr MethodSlot<const char16_t*> kOpen{0x24};  // (path): opens (or starts) the pack file
 inline constexpr uint32_t kLevel = 0x28;  // word 10
 inline constexpr char16_t kClassName[] = u"RTInstanceStore";
 

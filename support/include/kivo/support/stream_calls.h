@@ -2,20 +2,19 @@
 // RTBrellinFileStream. Every byte the system persists moves through these.
 #pragma once
 
+#include "kivo/slots.h"
 #include "kivo/types.h"
 
 namespace kivo::stream {
 
-enum Slot : uint32_t {
-  kClose = 0x00,
-  kWrite = 0x04,
-  kWriteFromStream = 0x08,
-  kRead = 0x0C,
-  kSeek = 0x10,
-  kGetPosition = 0x14,
-  kGetSize = 0x18,
-  kFlush = 0x1C,
-};
+inline constexpr MethodSlot<> kClose{0x00};
+inline constexpr MethodSlot<const void*, uint32_t, uint32_t*> kWrite{0x04};
+inline constexpr MethodSlot<RTInstance, uint32_t, uint32_t*> kWriteFromStream{0x08};
+inline constexpr MethodSlot<void*, uint32_t, uint32_t*> kRead{0x0C};
+inline constexpr MethodSlot<uint32_t> kSeek{0x10};
+inline constexpr MethodSlot<uint32_t*> kGetPosition{0x14};
+inline constexpr MethodSlot<uint32_t*> kGetSize{0x18};
+inline constexpr MethodSlot<> kFlush{0x1C};
 inline constexpr uint32_t kLevel = 0x14;  // word 5 of every stream object
 
 RTSuccess Close(RTInstance stream);
@@ -36,15 +35,13 @@ RTSuccess Remaining(RTInstance stream, uint32_t* bytes);
 
 namespace kivo::memory_stream {
 
-enum Slot : uint32_t {
-  kOpen = 0x00,
-  kClose = 0x04,
-  kGetBuffer = 0x08,
-  kReadPointer = 0x0C,
-  kSeek = 0x10,
-  kGetPosition = 0x14,
-  kGetSize = 0x18,
-};
+inline constexpr MethodSlot<uint32_t> kOpen{0x00};
+inline constexpr MethodSlot<> kClose{0x04};
+inline constexpr MethodSlot<const uint8_t**> kGetBuffer{0x08};
+inline constexpr MethodSlot<uint32_t, const uint8_t**> kReadPointer{0x0C};
+inline constexpr MethodSlot<uint32_t> kSeek{0x10};
+inline constexpr MethodSlot<uint32_t*> kGetPosition{0x14};
+inline constexpr MethodSlot<uint32_t*> kGetSize{0x18};
 inline constexpr uint32_t kLevel = 0x28;  // word 10
 inline constexpr uint32_t kObjectSize = 0x34;  // published bytes: a derived level starts here
 // Open modes: both give an empty, readable and writable stream (the mesh's writer opens with 2).
@@ -67,10 +64,8 @@ RTSuccess CreateWith(const void* data, uint32_t count, RTInstance* out);
 
 namespace kivo::file_stream {
 
-enum Slot : uint32_t {
-  kOpen = 0x00,
-  kClose = 0x04,
-};
+inline constexpr MethodSlot<const char16_t*, uint32_t> kOpen{0x00};
+inline constexpr MethodSlot<> kClose{0x04};
 inline constexpr uint32_t kLevel = 0x28;  // word 10
 inline constexpr uint32_t kReadExisting = 1;
 inline constexpr uint32_t kWriteNew = 2;

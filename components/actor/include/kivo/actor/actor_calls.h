@@ -5,7 +5,7 @@
 // The slot table of the actor's level holds 175 methods at fixed byte offsets (the highest 0x2e4).
 // Scripts bind them by name; native callers use the offsets and wrappers here. Most methods are
 // called by the script with (instance, calling script object, argument count, argument cells,
-// result cell, VM): see ScriptMethod. The others take the native arguments their wrappers show.
+// result cell, VM): see ScriptSlot. The others take the native arguments the list gives them.
 // A method whose behaviour is not built yet has its record with no function: calls through it
 // fail.
 #pragma once
@@ -14,15 +14,13 @@
 #include "kivo/support/list.h"
 #include "kivo/support/math_types.h"
 #include "kivo/varno_controller/varno_controller_calls.h"
+#include "varno/call_cells.h"
 
 struct VehicleRecord;  // a wheelchair, gurney, carry or the ambulance (defined with the vehicles)
 struct RTBoneNode;     // a bone of a skinned mesh (kivo/scene/bone_model_calls.h)
 namespace kivo {
 struct PathPoint;  // a point of a planned path (kivo/navigation/navigation_calls.h)
 }  // namespace kivo
-namespace varno {
-struct RTVarnoConstantValue;  // an argument or result cell of a script call (varno/call_cells.h)
-}  // namespace varno
 
 namespace kivo::actor {
 
@@ -184,188 +182,190 @@ inline constexpr char16_t kClassName[] = u"RTTeskActor";
 inline constexpr int32_t kNoChain = -1;  // chains are numbered from 0
 
 // Every method of the actor's level with its byte offset, in offset order.
-#define KIVO_ACTOR_METHODS(X)                  \
-  X(Create, 0x000)                             \
-  X(Destroy, 0x004)                            \
-  X(InitPlayer, 0x008)                         \
-  X(InitPlayerC, 0x00c)                        \
-  X(MoveTo, 0x010)                             \
-  X(CreateVezarE, 0x014)                       \
-  X(FindIntersection, 0x018)                   \
-  X(CheckRayHitTest, 0x01c)                    \
-  X(CheckCapsuleIntersection, 0x020)           \
-  X(SetWedgeData, 0x024)                       \
-  X(ChangeWedgeData, 0x028)                    \
-  X(ActorDrawing, 0x02c)                       \
-  X(Say, 0x030)                                \
-  X(AddMotion, 0x034)                          \
-  X(PlayAnimation, 0x038)                      \
-  X(AddCustomAnimation, 0x03c)                 \
-  X(ReplaceAnimation, 0x040)                   \
-  X(PlayOneShotAnimation, 0x044)               \
-  X(StopAnimation, 0x048)                      \
-  X(IsAnimationPlaying, 0x04c)                 \
-  X(SetAnimationTweenTime, 0x050)              \
-  X(GetAnimationTweenTime, 0x054)              \
-  X(SetAnimationPosition, 0x058)               \
-  X(GetAnimationPosition, 0x05c)               \
-  X(SetAnimationRate, 0x060)                   \
-  X(GetAnimationRate, 0x064)                   \
-  X(SetIconColor, 0x068)                       \
-  X(SetIconRadius, 0x06c)                      \
-  X(SetPosition, 0x070)                        \
-  X(GetPosition, 0x074)                        \
-  X(GetForwardVector, 0x078)                   \
-  X(GetSideVector, 0x07c)                      \
-  X(GetTargetVector, 0x080)                    \
-  X(GetDistanceToGoal, 0x084)                  \
-  X(SetViewDirection, 0x088)                   \
-  X(StartMoving, 0x08c)                        \
-  X(StopMoving, 0x090)                         \
-  X(Moving, 0x094)                             \
-  X(GetNumPathNodes, 0x098)                    \
-  X(GetPathNodeN, 0x09c)                       \
-  X(StartWonder, 0x0a0)                        \
-  X(StopWonder, 0x0a4)                         \
-  X(GetNextPathNode, 0x0a8)                    \
-  X(GetIntersectingNode, 0x0ac)                \
-  X(CloserToGoalThanProp, 0x0b0)               \
-  X(SetMovementSpeed, 0x0b4)                   \
-  X(GetMovementSpeed, 0x0b8)                   \
-  X(SetFloor, 0x0bc)                           \
-  X(FinalizePath, 0x0c0)                       \
-  X(SetMaxSteeringMagnitude, 0x0c4)            \
-  X(GetMaxSteeringMagnitude, 0x0c8)            \
-  X(SetSteeringConstraint, 0x0cc)              \
-  X(GetSteeringConstraint, 0x0d0)              \
-  X(GetFuturePosition, 0x0d4)                  \
-  X(SteerToArrive, 0x0d8)                      \
-  X(SteerToSeek, 0x0dc)                        \
-  X(SteerToFlee, 0x0e0)                        \
-  X(SteerToPursue, 0x0e4)                      \
-  X(SteerToFollowPath, 0x0e8)                  \
-  X(SteerToAvoidObstacles, 0x0ec)              \
-  X(SteerToAvoidActors, 0x0f0)                 \
-  X(SetSteeringVector, 0x0f4)                  \
-  X(AddWheelchair, 0x0f8)                      \
-  X(SetVehicleMode, 0x0fc)                     \
-  X(LookAtPoint, 0x100)                        \
-  X(AddGurney, 0x104)                          \
-  X(LookAtClosest, 0x108)                      \
-  X(LookAtNothing, 0x10c)                      \
-  X(FindWheelchairClicked, 0x110)              \
-  X(FindGurneyClicked, 0x114)                  \
-  X(CanUseWheelchairN, 0x118)                  \
-  X(UseWheelchairN, 0x11c)                     \
-  X(CanUseGurneyN, 0x120)                      \
-  X(UseGurneyN, 0x124)                         \
-  X(ReleaseVehicle, 0x128)                     \
-  X(SetStaffer, 0x12c)                         \
-  X(ReplanPath, 0x130)                         \
-  X(SendGambit, 0x134)                         \
-  X(AddPlusFloatie, 0x138)                     \
-  X(ActorWrapperStreamOut, 0x13c)              \
-  X(ActorWrapperStreamIn, 0x140)               \
-  X(ActorWrapperFactory, 0x144)                \
-  X(ProcessC, 0x148)                           \
-  X(LevelUp, 0x14c)                            \
-  X(Signal, 0x150)                             \
-  X(AuraAnimate, 0x154)                        \
-  X(AttachLHObject, 0x158)                     \
-  X(AttachRHObject, 0x15c)                     \
-  X(Process, 0x160)                            \
-  X(EnableCanMove, 0x164)                      \
-  X(LocalToWorld, 0x168)                       \
-  X(FixPosition, 0x16c)                        \
-  X(CanMove, 0x170)                            \
-  X(UseAmbulance, 0x174)                       \
-  X(ShowAmbulance, 0x178)                      \
-  X(HideAmbulance, 0x17c)                      \
-  X(GetAmbulancePosition, 0x180)               \
-  X(SetAmbulancePosition, 0x184)               \
-  X(GetAmbulanceAheadVector, 0x188)            \
-  X(GetAmbulanceSideVector, 0x18c)             \
-  X(SetDriverInAmbulance, 0x190)               \
-  X(GetNeighborhood, 0x19c)                    \
-  X(EnableExtendedBV, 0x1a0)                   \
-  X(ClearSignal, 0x1a4)                        \
-  X(GetVehiclePositionC, 0x1a8)                \
-  X(SetVehiclePositionC, 0x1ac)                \
-  X(GetVehicleAheadVectorC, 0x1b0)             \
-  X(GetVehicleRightVectorC, 0x1b4)             \
-  X(VehicleLocalToWorldC, 0x1b8)               \
-  X(SetTargetActor, 0x1bc)                     \
-  X(ClearTargetActor, 0x1c0)                   \
-  X(SetBoundingRadius, 0x1c4)                  \
-  X(GetBoundingRadius, 0x1c8)                  \
-  X(CheckLocationForActors, 0x1cc)             \
-  X(IsGoalInCorner, 0x1d0)                     \
-  X(IsGoalTooCloseToWall, 0x1d4)               \
-  X(ToggleDebuggingInfo, 0x1d8)                \
-  X(Carry, 0x1dc)                              \
-  X(LetGo, 0x1e0)                              \
-  X(GetDistanceOnPathToGoal, 0x1ec)            \
-  X(SetVehicleOrientationC, 0x1f0)             \
-  X(RemoveVehicle, 0x1f4)                      \
-  X(GetLastSteeringState, 0x1fc)               \
-  X(TranslateToAnim, 0x200)                    \
-  X(ShowExclamationIcon, 0x204)                \
-  X(EnableUFG, 0x208)                          \
-  X(GetVehicle, 0x20c)                         \
-  X(SetAmbulanceOrientation, 0x210)            \
-  X(AmbulanceLocalToWorld, 0x214)              \
-  X(OpenActorPatientMenu, 0x218)               \
-  X(ReleaseGambit, 0x21c)                      \
-  X(SetSlowingDistance, 0x220)                 \
-  X(GetSlowingDistance, 0x224)                 \
-  X(ShowTalkIcon, 0x228)                       \
-  X(GetMass, 0x22c)                            \
-  X(SetMass, 0x230)                            \
-  X(GetPathfollowingPredictionDistance, 0x234) \
-  X(SetPathfollowingPredictionDistance, 0x238) \
-  X(GetVehicleType, 0x23c)                     \
-  X(OpenPatientToolTip, 0x240)                 \
-  X(SetTargetNode, 0x244)                      \
-  X(EnableIdles, 0x248)                        \
-  X(IdlesEnabled, 0x24c)                       \
-  X(ActorTextDrawing, 0x250)                   \
-  X(StreamVehiclesOut, 0x254)                  \
-  X(StreamVehiclesIn, 0x258)                   \
-  X(RemoveAllVehicles, 0x25c)                  \
-  X(GetVehicleN, 0x260)                        \
-  X(GetVehicleIndex, 0x264)                    \
-  X(ActorWrapperStreamInBind, 0x268)           \
-  X(RetrieveHead, 0x26c)                       \
-  X(SendGossip, 0x270)                         \
-  X(SetVehicleObject, 0x284)                   \
-  X(CreateAmbulance, 0x288)                    \
-  X(SetVM, 0x28c)                              \
-  X(GetVehicleMovementState, 0x290)            \
-  X(CaptureVehicleMovementState, 0x294)        \
-  X(ReleaseVehicleMovementState, 0x298)        \
-  X(ShowPerkIcon, 0x29c)                       \
-  X(SetPlayer, 0x2a0)                          \
-  X(SetVehicleZone, 0x2a4)                     \
-  X(Hide, 0x2a8)                               \
-  X(Show, 0x2ac)                               \
-  X(IsVisible, 0x2b0)                          \
-  X(GetFloor, 0x2b4)                           \
-  X(ResetAmbulance, 0x2b8)                     \
-  X(UnhookAttachments, 0x2bc)                  \
-  X(HookAttachments, 0x2c0)                    \
-  X(Reset, 0x2c8)                              \
-  X(ResetStates, 0x2cc)                        \
-  X(GetVehicleNode, 0x2d0)                     \
-  X(ResetGurneyLocalSpace, 0x2d4)              \
-  X(SetDriverOutAmbulance, 0x2d8)              \
-  X(GetLookAtPoint, 0x2e0)                     \
+#define KIVO_ACTOR_METHODS(X)                                                             \
+  X(Create, 0x000)                                                                        \
+  X(Destroy, 0x004, void*)                                                                \
+  X(InitPlayer, 0x008, void*)                                                             \
+  X(InitPlayerC, 0x00c, RTTeskActorWrapper*)                                              \
+  X(MoveTo, 0x010)                                                                        \
+  X(CreateVezarE, 0x014)                                                                  \
+  X(FindIntersection, 0x018)                                                              \
+  X(CheckRayHitTest, 0x01c)                                                               \
+  X(CheckCapsuleIntersection, 0x020)                                                      \
+  X(SetWedgeData, 0x024)                                                                  \
+  X(ChangeWedgeData, 0x028)                                                               \
+  X(ActorDrawing, 0x02c, RTInstance, RTTeskActorWrapper*)                                 \
+  X(Say, 0x030)                                                                           \
+  X(AddMotion, 0x034)                                                                     \
+  X(PlayAnimation, 0x038)                                                                 \
+  X(AddCustomAnimation, 0x03c)                                                            \
+  X(ReplaceAnimation, 0x040)                                                              \
+  X(PlayOneShotAnimation, 0x044)                                                          \
+  X(StopAnimation, 0x048)                                                                 \
+  X(IsAnimationPlaying, 0x04c)                                                            \
+  X(SetAnimationTweenTime, 0x050)                                                         \
+  X(GetAnimationTweenTime, 0x054)                                                         \
+  X(SetAnimationPosition, 0x058)                                                          \
+  X(GetAnimationPosition, 0x05c)                                                          \
+  X(SetAnimationRate, 0x060)                                                              \
+  X(GetAnimationRate, 0x064)                                                              \
+  X(SetIconColor, 0x068)                                                                  \
+  X(SetIconRadius, 0x06c)                                                                 \
+  X(SetPosition, 0x070)                                                                   \
+  X(GetPosition, 0x074)                                                                   \
+  X(GetForwardVector, 0x078)                                                              \
+  X(GetSideVector, 0x07c)                                                                 \
+  X(GetTargetVector, 0x080)                                                               \
+  X(GetDistanceToGoal, 0x084)                                                             \
+  X(SetViewDirection, 0x088)                                                              \
+  X(StartMoving, 0x08c)                                                                   \
+  X(StopMoving, 0x090)                                                                    \
+  X(Moving, 0x094)                                                                        \
+  X(GetNumPathNodes, 0x098)                                                               \
+  X(GetPathNodeN, 0x09c)                                                                  \
+  X(StartWonder, 0x0a0)                                                                   \
+  X(StopWonder, 0x0a4)                                                                    \
+  X(GetNextPathNode, 0x0a8)                                                               \
+  X(GetIntersectingNode, 0x0ac)                                                           \
+  X(CloserToGoalThanProp, 0x0b0)                                                          \
+  X(SetMovementSpeed, 0x0b4)                                                              \
+  X(GetMovementSpeed, 0x0b8)                                                              \
+  X(SetFloor, 0x0bc)                                                                      \
+  X(FinalizePath, 0x0c0)                                                                  \
+  X(SetMaxSteeringMagnitude, 0x0c4)                                                       \
+  X(GetMaxSteeringMagnitude, 0x0c8)                                                       \
+  X(SetSteeringConstraint, 0x0cc)                                                         \
+  X(GetSteeringConstraint, 0x0d0)                                                         \
+  X(GetFuturePosition, 0x0d4)                                                             \
+  X(SteerToArrive, 0x0d8)                                                                 \
+  X(SteerToSeek, 0x0dc)                                                                   \
+  X(SteerToFlee, 0x0e0)                                                                   \
+  X(SteerToPursue, 0x0e4)                                                                 \
+  X(SteerToFollowPath, 0x0e8)                                                             \
+  X(SteerToAvoidObstacles, 0x0ec)                                                         \
+  X(SteerToAvoidActors, 0x0f0)                                                            \
+  X(SetSteeringVector, 0x0f4)                                                             \
+  X(AddWheelchair, 0x0f8, const RTFVector3D*, uint32_t*)                                  \
+  X(SetVehicleMode, 0x0fc)                                                                \
+  X(LookAtPoint, 0x100)                                                                   \
+  X(AddGurney, 0x104, const RTFVector3D*, uint32_t*)                                      \
+  X(LookAtClosest, 0x108)                                                                 \
+  X(LookAtNothing, 0x10c)                                                                 \
+  X(FindWheelchairClicked, 0x110, const RTFVector3D*, const RTFVector3D*, uint32_t*)      \
+  X(FindGurneyClicked, 0x114, const RTFVector3D*, const RTFVector3D*, uint32_t*)          \
+  X(CanUseWheelchairN, 0x118)                                                             \
+  X(UseWheelchairN, 0x11c)                                                                \
+  X(CanUseGurneyN, 0x120)                                                                 \
+  X(UseGurneyN, 0x124)                                                                    \
+  X(ReleaseVehicle, 0x128)                                                                \
+  X(SetStaffer, 0x12c)                                                                    \
+  X(ReplanPath, 0x130)                                                                    \
+  X(SendGambit, 0x134)                                                                    \
+  X(AddPlusFloatie, 0x138)                                                                \
+  X(ActorWrapperStreamOut, 0x13c, RTTeskActorWrapper*, RTInstance)                        \
+  X(ActorWrapperStreamIn, 0x140, RTTeskActorWrapper*, RTInstance, void*)                  \
+  X(ActorWrapperFactory, 0x144, RTTeskActorWrapper**, const char16_t*, RTInstance, void*) \
+  X(ProcessC, 0x148, void)                                                                \
+  X(LevelUp, 0x14c)                                                                       \
+  X(Signal, 0x150, RTTeskActorWrapper*, RTTeskActorWrapper*, uint32_t, uint32_t*)         \
+  X(AuraAnimate, 0x154)                                                                   \
+  X(AttachLHObject, 0x158)                                                                \
+  X(AttachRHObject, 0x15c)                                                                \
+  X(Process, 0x160)                                                                       \
+  X(EnableCanMove, 0x164)                                                                 \
+  X(LocalToWorld, 0x168)                                                                  \
+  X(FixPosition, 0x16c)                                                                   \
+  X(CanMove, 0x170)                                                                       \
+  X(UseAmbulance, 0x174)                                                                  \
+  X(ShowAmbulance, 0x178, const RTFVector3D*)                                             \
+  X(HideAmbulance, 0x17c, void)                                                           \
+  X(GetAmbulancePosition, 0x180)                                                          \
+  X(SetAmbulancePosition, 0x184)                                                          \
+  X(GetAmbulanceAheadVector, 0x188)                                                       \
+  X(GetAmbulanceSideVector, 0x18c)                                                        \
+  X(SetDriverInAmbulance, 0x190)                                                          \
+  X(GetNeighborhood, 0x19c)                                                               \
+  X(EnableExtendedBV, 0x1a0)                                                              \
+  X(ClearSignal, 0x1a4)                                                                   \
+  X(GetVehiclePositionC, 0x1a8, VehicleRecord*, RTFVector3D*)                             \
+  X(SetVehiclePositionC, 0x1ac, VehicleRecord*, const RTFVector3D*)                       \
+  X(GetVehicleAheadVectorC, 0x1b0, VehicleRecord*, RTFVector3D*)                          \
+  X(GetVehicleRightVectorC, 0x1b4, VehicleRecord*, RTFVector3D*)                          \
+  X(VehicleLocalToWorldC, 0x1b8, VehicleRecord*, const RTFVector3D*, RTFVector3D*)        \
+  X(SetTargetActor, 0x1bc)                                                                \
+  X(ClearTargetActor, 0x1c0)                                                              \
+  X(SetBoundingRadius, 0x1c4)                                                             \
+  X(GetBoundingRadius, 0x1c8)                                                             \
+  X(CheckLocationForActors, 0x1cc)                                                        \
+  X(IsGoalInCorner, 0x1d0)                                                                \
+  X(IsGoalTooCloseToWall, 0x1d4)                                                          \
+  X(ToggleDebuggingInfo, 0x1d8, void)                                                     \
+  X(Carry, 0x1dc)                                                                         \
+  X(LetGo, 0x1e0)                                                                         \
+  X(GetDistanceOnPathToGoal, 0x1ec)                                                       \
+  X(SetVehicleOrientationC, 0x1f0, VehicleRecord*, float)                                 \
+  X(RemoveVehicle, 0x1f4, uint32_t)                                                       \
+  X(GetLastSteeringState, 0x1fc)                                                          \
+  X(TranslateToAnim, 0x200)                                                               \
+  X(ShowExclamationIcon, 0x204)                                                           \
+  X(EnableUFG, 0x208)                                                                     \
+  X(GetVehicle, 0x20c)                                                                    \
+  X(SetAmbulanceOrientation, 0x210)                                                       \
+  X(AmbulanceLocalToWorld, 0x214)                                                         \
+  X(OpenActorPatientMenu, 0x218)                                                          \
+  X(ReleaseGambit, 0x21c)                                                                 \
+  X(SetSlowingDistance, 0x220)                                                            \
+  X(GetSlowingDistance, 0x224)                                                            \
+  X(ShowTalkIcon, 0x228)                                                                  \
+  X(GetMass, 0x22c)                                                                       \
+  X(SetMass, 0x230)                                                                       \
+  X(GetPathfollowingPredictionDistance, 0x234)                                            \
+  X(SetPathfollowingPredictionDistance, 0x238)                                            \
+  X(GetVehicleType, 0x23c)                                                                \
+  X(OpenPatientToolTip, 0x240)                                                            \
+  X(SetTargetNode, 0x244)                                                                 \
+  X(EnableIdles, 0x248)                                                                   \
+  X(IdlesEnabled, 0x24c)                                                                  \
+  X(ActorTextDrawing, 0x250, RTInstance, RTTeskActorWrapper*)                             \
+  X(StreamVehiclesOut, 0x254, RTInstance)                                                 \
+  X(StreamVehiclesIn, 0x258, RTInstance)                                                  \
+  X(RemoveAllVehicles, 0x25c, void)                                                       \
+  X(GetVehicleN, 0x260, uint32_t, VehicleRecord**)                                        \
+  X(GetVehicleIndex, 0x264, VehicleRecord*, uint32_t*)                                    \
+  X(ActorWrapperStreamInBind, 0x268, RTTeskActorWrapper*)                                 \
+  X(RetrieveHead, 0x26c, const char16_t*, RTBool, uint32_t*)                              \
+  X(SendGossip, 0x270)                                                                    \
+  X(SetVehicleObject, 0x284)                                                              \
+  X(CreateAmbulance, 0x288, void)                                                         \
+  X(SetVM, 0x28c, void*)                                                                  \
+  X(GetVehicleMovementState, 0x290)                                                       \
+  X(CaptureVehicleMovementState, 0x294)                                                   \
+  X(ReleaseVehicleMovementState, 0x298)                                                   \
+  X(ShowPerkIcon, 0x29c)                                                                  \
+  X(SetPlayer, 0x2a0, void*)                                                              \
+  X(SetVehicleZone, 0x2a4)                                                                \
+  X(Hide, 0x2a8)                                                                          \
+  X(Show, 0x2ac)                                                                          \
+  X(IsVisible, 0x2b0)                                                                     \
+  X(GetFloor, 0x2b4)                                                                      \
+  X(ResetAmbulance, 0x2b8, void)                                                          \
+  X(UnhookAttachments, 0x2bc)                                                             \
+  X(HookAttachments, 0x2c0)                                                               \
+  X(Reset, 0x2c8, RTTeskActorWrapper*)                                                    \
+  X(ResetStates, 0x2cc, void)                                                             \
+  X(GetVehicleNode, 0x2d0)                                                                \
+  X(ResetGurneyLocalSpace, 0x2d4)                                                         \
+  X(SetDriverOutAmbulance, 0x2d8)                                                         \
+  X(GetLookAtPoint, 0x2e0)                                                                \
   X(EnableLookAt, 0x2e4)
 
-enum Slot : uint32_t {
-#define KIVO_ACTOR_SLOT(name, offset) k##name = offset,
-  KIVO_ACTOR_METHODS(KIVO_ACTOR_SLOT)
+// The form of the script-called methods: (instance, calling script object, argument count, argument
+// cells, result cell, VM). A row of the list that gives no parameter types is one of them.
+using ScriptSlot = varno::NativeMethodSlot;
+#define KIVO_ACTOR_SLOT(name, offset, ...) \
+  inline constexpr ListedSlot<ScriptSlot __VA_OPT__(, ) __VA_ARGS__> k##name{offset};
+KIVO_ACTOR_METHODS(KIVO_ACTOR_SLOT)
 #undef KIVO_ACTOR_SLOT
-};
 inline constexpr uint32_t kLevel = varno_controller::kObjectSize;  // 0x14: the actor's own slot table
 inline constexpr uint32_t kOwnTable = kLevel + 4;
 inline constexpr uint32_t kStateWord = kLevel + 8;  // the ActorControllerData record
@@ -373,10 +373,6 @@ inline constexpr uint32_t kObjectSize = 88;         // published bytes
 inline constexpr uint32_t kSlotTableSize = kEnableLookAt + 4;
 inline constexpr uint32_t kMethodCount = 175;
 
-// The form of the script-called methods.
-using ScriptMethod = RTSuccess (*)(RTInstance actor, void* object, uint32_t argumentCount,
-                                   varno::RTVarnoConstantValue* arguments, varno::RTVarnoConstantValue* result,
-                                   void* vm);
 
 // Properties (name, packed type word 0x70404: a float each): copied in and out, no range checked.
 inline constexpr uint32_t kFloatPropertyType = 0x70404;

@@ -67,10 +67,8 @@ static_assert(sizeof(PathPoint) == 20);
 
 // RTPathfinding (components/framework): the parent class of route planners.
 namespace pathfinding {
-enum Slot : uint32_t {
-  kStreamOut = 0x00,
-  kStreamIn = 0x04,
-};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x00};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x04};
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = kLevel + 4;  // the level's own functions, without overrides
 inline constexpr uint32_t kStreamVersion = 1;
@@ -83,33 +81,31 @@ inline constexpr uint32_t kLevel = 0x08;
 
 namespace route_planner {
 
-enum Slot : uint32_t {
-  kGetStageCount = 0x00,
-  kStreamIn = 0x04,
-  kStreamOut = 0x08,
-  kGetPath = 0x0C,
-  kCanPath = 0x10,
-  kSetNodePool = 0x14,
-  kGetNodePool = 0x18,
-  kSetEdgePool = 0x1C,
-  kGetEdgePool = 0x20,
-  kNodeFactory = 0x24,
-  kNodeDestructor = 0x28,
-  kSetAStarEdgePool = 0x2C,
-  kGetAStarEdgePool = 0x30,
-  kGenerateNodesFromPoints = 0x34,
-  kCost = 0x38,
-  kGoalDistanceEstimate = 0x3C,
-  kGetNodeAtPosition = 0x40,
-  kAssociateNodesEdges = 0x44,
-  kSetAStarNodePool = 0x48,
-  kGetAStarNodePool = 0x4C,
-  kCanPathAStar = 0x50,
-  kGetNodesByGroup = 0x54,
+inline constexpr MethodSlot<uint32_t*> kGetStageCount{0x00};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x04};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x08};
+inline constexpr MethodSlot<RTInstance*> kGetPath{0x0C};
+inline constexpr MethodSlot<const RTFVector3D*, const RTFVector3D*> kCanPath{0x10};
+inline constexpr MethodSlot<const void*, uint32_t> kSetNodePool{0x14};
+inline constexpr MethodSlot<RTRoutePlannerNode**, uint32_t*> kGetNodePool{0x18};
+inline constexpr MethodSlot<const void*, uint32_t> kSetEdgePool{0x1C};
+inline constexpr MethodSlot<RTRoutePlannerEdge**, uint32_t*> kGetEdgePool{0x20};
+inline constexpr MethodSlot<void**> kNodeFactory{0x24};
+inline constexpr MethodSlot<void*> kNodeDestructor{0x28};
+inline constexpr MethodSlot<const RTRoutePlannerEdge*, uint32_t> kSetAStarEdgePool{0x2C};
+inline constexpr MethodSlot<RTRoutePlannerEdge**, uint32_t*> kGetAStarEdgePool{0x30};
+inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kGenerateNodesFromPoints{0x34};
+inline constexpr MethodSlot<const RTRoutePlannerNode*, const RTRoutePlannerNode*, float*> kCost{0x38};
+inline constexpr MethodSlot<const RTRoutePlannerNode*, const RTRoutePlannerNode*, float*> kGoalDistanceEstimate{0x3C};
+inline constexpr MethodSlot<const RTFVector3D*, int32_t, RTRoutePlannerNode**> kGetNodeAtPosition{0x40};
+inline constexpr MethodSlot<> kAssociateNodesEdges{0x44};
+inline constexpr MethodSlot<const RTRoutePlannerNode*, uint32_t> kSetAStarNodePool{0x48};
+inline constexpr MethodSlot<RTRoutePlannerNode**, uint32_t*> kGetAStarNodePool{0x4C};
+inline constexpr MethodSlot<const RTFVector3D*, int32_t, const RTFVector3D*, int32_t> kCanPathAStar{0x50};
+inline constexpr MethodSlot<int32_t, List**> kGetNodesByGroup{0x54};
 
-  // The framework's own.
-  kAddToEdgeCosts = 0x200,
-};
+// The framework's own.
+inline constexpr MethodSlot<const RTRoutePlannerNode*, float> kAddToEdgeCosts{0x200};
 inline constexpr uint32_t kLevel = 0x10;
 inline constexpr uint32_t kSlotTableSize = kAddToEdgeCosts + 4;
 inline constexpr char16_t kClassName[] = u"RTRoutePlanner";
@@ -181,13 +177,11 @@ inline RTSuccess AddToEdgeCosts(RTInstance p, const RTRoutePlannerNode* node, fl
 
 namespace path_follower {
 
-enum Slot : uint32_t {
-  kGetPointCount = 0x18,
-  kSetPoints = 0x1C,
-  kGetPoints = 0x20,
-  kGetIsCyclic = 0x24,
-  kGetTotalPathLength = 0x38,
-};
+inline constexpr MethodSlot<uint32_t*> kGetPointCount{0x18};
+inline constexpr MethodSlot<const PathPoint*, uint32_t> kSetPoints{0x1C};
+inline constexpr MethodSlot<PathPoint**, uint32_t*> kGetPoints{0x20};
+inline constexpr MethodSlot<RTBool*> kGetIsCyclic{0x24};
+inline constexpr MethodSlot<float*> kGetTotalPathLength{0x38};
 inline constexpr uint32_t kLevel = 0x10;
 inline constexpr uint32_t kSlotTableSize = 0x3C;
 inline constexpr char16_t kClassName[] = u"RTPathFollower";

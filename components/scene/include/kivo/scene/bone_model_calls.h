@@ -75,65 +75,63 @@ namespace bone_model {
 
 inline constexpr char16_t kClassName[] = u"RTBoneModel";
 
-enum Slot : uint32_t {
-  kGetStageCount = 0x00,
-  kStreamIn = 0x04,
-  kStreamOut = 0x08,
-  kSetVectorListF = 0x0c,
-  kSetTangentListF = 0x10,
-  kSetNormalListF = 0x14,
-  kAddNode = 0x18,
-  kGetRootNode = 0x1c,
-  kDeform = 0x20,
-  kGetNode = 0x24,
-  kGetNodeTM = 0x28,
-  kManipulateNode = 0x2c,
-  kResetNode = 0x30,
-  kSetRenderAxis = 0x34,
-  kGetRenderAxis = 0x38,
-  kSetRenderBone = 0x3c,
-  kGetRenderBone = 0x40,
-  kGetIKChainsCount = 0x44,
-  kCreateIKChain = 0x48,
-  kDeleteIKChain = 0x4c,
-  kGetIKChain = 0x50,
-  kSetIKChain = 0x54,
-  kGetIKChainLinkCount = 0x58,
-  kGetIKChainLink = 0x5c,
-  kSetIKTarget = 0x60,
-  kGetIKTarget = 0x64,
-  kSetIKDamper = 0x68,
-  kGetIKDamper = 0x6c,
-  kSetIKIterations = 0x70,
-  kGetIKIterations = 0x74,
-  kSetIKGoalDistance = 0x78,
-  kGetIKGoalDistance = 0x7c,
-  kSetIKTSConstraints = 0x80,
-  kGetIKTSConstraints = 0x84,
-  kSetEnableIKConstraints = 0x88,
-  kGetEnableIKConstraints = 0x8c,
-  kSetIKDirty = 0x90,
-  kSetIKRangeTest = 0x94,
-  kGetHierarchy = 0x98,
-  kGetNodeName = 0x9c,
-  kProcessFrame = 0xa0,
-  kGetBoundingBox = 0xa4,
-  kSetCustomTM = 0xa8,
-  kGetCustomTM = 0xac,
-  kSetCustom = 0xb0,
-  kGetCustom = 0xb4,
-  kResetCustom = 0xb8,
-  kFigureMode = 0xbc,
-  kHasAlpha = 0xc0,
-  kCopyIK = 0xc4,
-  kGetVectorListF = 0xc8,
-  kGetNormalListF = 0xcc,
-  kSetIKChainActive = 0xd0,
-  kGetIKChainActive = 0xd4,
-  kUpdateXForm = 0xd8,
-  kGetPivot = 0xdc,
-  kGetLocalTM = 0xe0,
-};
+inline constexpr MethodSlot<uint32_t*> kGetStageCount{0x00};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x04};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x08};
+inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetVectorListF{0x0c};
+inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetTangentListF{0x10};
+inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetNormalListF{0x14};
+inline constexpr MethodSlot<const char16_t*, const RTFMatrix4x4*, const RTFMatrix4x4*, uint32_t, const uint32_t*, const float*, const RTFVector3D*, float, RTBoneNode*, RTBoneNode**> kAddNode{0x18};
+inline constexpr MethodSlot<RTBoneNode**> kGetRootNode{0x1c};
+inline constexpr MethodSlot<RTInstance> kDeform{0x20};
+inline constexpr MethodSlot<const char16_t*, RTBoneNode**> kGetNode{0x24};
+inline constexpr MethodSlot<const RTBoneNode*, const RTFMatrix4x4**> kGetNodeTM{0x28};
+inline constexpr MethodSlot<RTBoneNode*, const RTFMatrix4x4*> kManipulateNode{0x2c};
+inline constexpr MethodSlot<RTBoneNode*> kResetNode{0x30};
+inline constexpr MethodSlot<RTBool> kSetRenderAxis{0x34};
+inline constexpr MethodSlot<RTBool*> kGetRenderAxis{0x38};
+inline constexpr MethodSlot<RTBool> kSetRenderBone{0x3c};
+inline constexpr MethodSlot<RTBool*> kGetRenderBone{0x40};
+inline constexpr MethodSlot<int32_t*> kGetIKChainsCount{0x44};
+inline constexpr MethodSlot<const char16_t*, const char16_t*, const char16_t*, int32_t*> kCreateIKChain{0x48};
+inline constexpr MethodSlot<int32_t> kDeleteIKChain{0x4c};
+inline constexpr MethodSlot<const char16_t**, const char16_t**, const char16_t**, RTBool*, int32_t> kGetIKChain{0x50};
+inline constexpr MethodSlot<const char16_t*, const char16_t*, const char16_t*, RTBool, int32_t> kSetIKChain{0x54};
+inline constexpr MethodSlot<int32_t, int32_t*> kGetIKChainLinkCount{0x58};
+inline constexpr MethodSlot<int32_t, RTBoneNode**, int32_t> kGetIKChainLink{0x5c};
+inline constexpr MethodSlot<const RTFMatrix4x4*, int32_t> kSetIKTarget{0x60};
+inline constexpr MethodSlot<RTFMatrix4x4*, int32_t> kGetIKTarget{0x64};
+inline constexpr MethodSlot<float> kSetIKDamper{0x68};
+inline constexpr MethodSlot<float*> kGetIKDamper{0x6c};
+inline constexpr MethodSlot<int32_t> kSetIKIterations{0x70};
+inline constexpr MethodSlot<int32_t*> kGetIKIterations{0x74};
+inline constexpr MethodSlot<float> kSetIKGoalDistance{0x78};
+inline constexpr MethodSlot<float*> kGetIKGoalDistance{0x7c};
+inline constexpr MethodSlot<RTBoneNode*, const RTFVector3D*, float, float, float, float, float, float, uint32_t> kSetIKTSConstraints{0x80};
+inline constexpr MethodSlot<const RTBoneNode*, RTFVector3D*, float*, float*, float*, float*, float*, float*, uint32_t*> kGetIKTSConstraints{0x84};
+inline constexpr MethodSlot<RTBool> kSetEnableIKConstraints{0x88};
+inline constexpr MethodSlot<RTBool*> kGetEnableIKConstraints{0x8c};
+inline constexpr MethodSlot<int32_t> kSetIKDirty{0x90};
+inline constexpr MethodSlot<RTBoneNode*, float> kSetIKRangeTest{0x94};
+inline constexpr MethodSlot<BoneHierarchyNode**> kGetHierarchy{0x98};
+inline constexpr MethodSlot<const RTBoneNode*, const char16_t**> kGetNodeName{0x9c};
+inline constexpr MethodSlot<uint32_t, const RTSceneNodeEntityFrameInformation*> kProcessFrame{0xa0};
+inline constexpr MethodSlot<RTFVector3D*, RTFVector3D*> kGetBoundingBox{0xa4};
+inline constexpr MethodSlot<RTBoneNode*, const RTFVector3D*> kSetCustomTM{0xa8};
+inline constexpr MethodSlot<const RTBoneNode*, RTFVector3D*> kGetCustomTM{0xac};
+inline constexpr MethodSlot<RTBoneNode*, RTBool> kSetCustom{0xb0};
+inline constexpr MethodSlot<const RTBoneNode*, RTBool*> kGetCustom{0xb4};
+inline constexpr MethodSlot<RTBoneNode*> kResetCustom{0xb8};
+inline constexpr MethodSlot<RTBool> kFigureMode{0xbc};
+inline constexpr MethodSlot<RTBool*> kHasAlpha{0xc0};
+inline constexpr MethodSlot<RTInstance> kCopyIK{0xc4};
+inline constexpr MethodSlot<RTFVector3D**, uint32_t*> kGetVectorListF{0xc8};
+inline constexpr MethodSlot<RTFVector3D**, uint32_t*> kGetNormalListF{0xcc};
+inline constexpr MethodSlot<RTBool, int32_t> kSetIKChainActive{0xd0};
+inline constexpr MethodSlot<RTBool*, int32_t> kGetIKChainActive{0xd4};
+inline constexpr MethodSlot<RTInstance> kUpdateXForm{0xd8};
+inline constexpr MethodSlot<const RTBoneNode*, RTFVector3D*> kGetPivot{0xdc};
+inline constexpr MethodSlot<const RTBoneNode*, const RTFMatrix4x4**> kGetLocalTM{0xe0};
 inline constexpr uint32_t kLevel = poly_model::kObjectSize;  // first slot table: reaches a derived class's overrides
 inline constexpr uint32_t kOwnTable = kLevel + 4;            // second slot table: the skin's own functions
 inline constexpr uint32_t kStateWord = kLevel + 8;

@@ -75,31 +75,29 @@ struct MotionNode {
 
 namespace motion {
 
-enum Slot : uint32_t {
-  kGetStageCount = editable::kGetStageCount,
-  kStreamIn = editable::kStreamIn,
-  kStreamOut = editable::kStreamOut,
-  kUpdateFrame = 0x0C,
-  kTweenFrame = 0x10,
-  kAddNode = 0x14,
-  kGetRootNode = 0x18,
-  kGetNodeChild = 0x1C,
-  kGetNodeTMAdjusted = 0x20,
-  kGetNodeTM = 0x24,
-  kFindNode = 0x2C,
-  kGetInfo = 0x30,
-  kSetInfo = 0x34,
-  kSetContinuous = 0x38,
-  kGetContinuous = 0x3C,
-  kSetThreshold = 0x40,
-  kGetThreshold = 0x44,
-  kSetPeriod = 0x48,
-  kGetPeriod = 0x4C,
-  kCommit = 0x50,
-  kGetMemory = 0x54,
-  kAdjustNode = 0x58,
-  kGetNode = 0x5C,
-};
+inline constexpr MethodSlot<uint32_t*> kGetStageCount{editable::kGetStageCount};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{editable::kStreamIn};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{editable::kStreamOut};
+inline constexpr MethodSlot<float, RTBool, RTBool> kUpdateFrame{0x0C};
+inline constexpr MethodSlot<float, float, RTBool, RTBool, RTInstance> kTweenFrame{0x10};
+inline constexpr MethodSlot<const char16_t*, const RTKeyPos*, const RTKeyRot*, const RTKeyScl*, uint32_t, uint32_t, uint32_t, const RTFVector3D*, MotionNode*, MotionNode**> kAddNode{0x14};
+inline constexpr MethodSlot<MotionNode**> kGetRootNode{0x18};
+inline constexpr MethodSlot<const MotionNode*, MotionNode**, uint32_t> kGetNodeChild{0x1C};
+inline constexpr MethodSlot<const MotionNode*, const RTFVector3D*, RTFMatrix4x4*> kGetNodeTMAdjusted{0x20};
+inline constexpr MethodSlot<const MotionNode*, RTFMatrix4x4*> kGetNodeTM{0x24};
+inline constexpr MethodSlot<const char16_t*, MotionNode**> kFindNode{0x2C};
+inline constexpr MethodSlot<float*, float*> kGetInfo{0x30};
+inline constexpr MethodSlot<float, float> kSetInfo{0x34};
+inline constexpr MethodSlot<RTBool> kSetContinuous{0x38};
+inline constexpr MethodSlot<RTBool*> kGetContinuous{0x3C};
+inline constexpr MethodSlot<float> kSetThreshold{0x40};
+inline constexpr MethodSlot<float*> kGetThreshold{0x44};
+inline constexpr MethodSlot<float> kSetPeriod{0x48};
+inline constexpr MethodSlot<float*> kGetPeriod{0x4C};
+inline constexpr MethodSlot<> kCommit{0x50};
+inline constexpr MethodSlot<uint32_t*> kGetMemory{0x54};
+inline constexpr MethodSlot<MotionNode*, const RTFVector3D*, uint32_t> kAdjustNode{0x58};
+inline constexpr MethodSlot<const char16_t*, MotionNode**> kGetNode{0x5C};
 inline constexpr uint32_t kLevel = editable::kObjectSize;
 inline constexpr uint32_t kSlotTableSize = 0x60;
 inline constexpr char16_t kClassName[] = u"RTAnimTrack";

@@ -120,45 +120,43 @@ namespace poly_model {
 
 inline constexpr char16_t kClassName[] = u"RTPolyModel";
 
-enum Slot : uint32_t {
-  kGetStageCount = 0x00,
-  kStreamIn = 0x04,
-  kStreamOut = 0x08,
-  kProcessFrame = 0x0c,
-  kSetVectorListF = 0x10,
-  kGetVectorListF = 0x14,
-  kSetUVListF = 0x18,
-  kGetUVListF = 0x1c,
-  kUpdatedVectorList = 0x20,
-  kSetPrimitiveListCount = 0x24,
-  kGetPrimitiveList = 0x28,
-  kSetMaterialList = 0x2c,
-  kAddPrimitive = 0x30,
-  kComputePlanes = 0x34,
-  kAddPrimitiveList = 0x38,
-  kSetTangentListF = 0x3c,
-  kGetTangentListF = 0x40,
-  kSetNormalListF = 0x44,
-  kGetNormalListF = 0x48,
-  kDisplayNormals = 0x4c,
-  kDisplayTangents = 0x50,
-  kDisplayNormalLength = 0x54,
-  kCastShadowVolume = 0x58,
-  kComputeShadowGeometry = 0x5c,
-  kGetBoundingSphere = 0x60,
-  kGetTriangles = 0x64,
-  kGetFlatTriangleList = 0x68,
-  kGetMaterialList = 0x6c,
-  kCleanGeometry = 0x70,
-  kGetPrimitiveListByMaterialIndex = 0x74,
-  kGetColorListF = 0x78,
-  kGetBoundingBox = 0x7c,
-  kSetColorMultiplierFVRGBA = 0x80,
-  kGetColorMultiplierFVRGBA = 0x84,
-  kHasAlpha = 0x88,
-  kEliminateTJunctions = 0x8c,
-  kUpdateAlphaInfo = 0x90,
-};
+inline constexpr MethodSlot<uint32_t*> kGetStageCount{0x00};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x04};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x08};
+inline constexpr MethodSlot<uint32_t, const RTSceneNodeEntityFrameInformation*> kProcessFrame{0x0c};
+inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetVectorListF{0x10};
+inline constexpr MethodSlot<RTFVector3D**, uint32_t*> kGetVectorListF{0x14};
+inline constexpr MethodSlot<uint32_t, const RTFVector2D*, uint32_t> kSetUVListF{0x18};
+inline constexpr MethodSlot<uint32_t, RTFVector2D**, uint32_t*> kGetUVListF{0x1c};
+inline constexpr MethodSlot<> kUpdatedVectorList{0x20};
+inline constexpr MethodSlot<uint32_t, uint32_t> kSetPrimitiveListCount{0x24};
+inline constexpr MethodSlot<uint32_t, RTPrimitive**, uint32_t*> kGetPrimitiveList{0x28};
+inline constexpr MethodSlot<const RTInstance*, uint32_t> kSetMaterialList{0x2c};
+inline constexpr MethodSlot<uint32_t, RTPrimitive*> kAddPrimitive{0x30};
+inline constexpr MethodSlot<> kComputePlanes{0x34};
+inline constexpr MethodSlot<uint32_t, uint32_t, RTPrimitive**> kAddPrimitiveList{0x38};  // declared, not built
+inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetTangentListF{0x3c};
+inline constexpr MethodSlot<RTFVector3D**, uint32_t*> kGetTangentListF{0x40};
+inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetNormalListF{0x44};
+inline constexpr MethodSlot<RTFVector3D**, uint32_t*> kGetNormalListF{0x48};
+inline constexpr MethodSlot<RTBool> kDisplayNormals{0x4c};
+inline constexpr MethodSlot<RTBool> kDisplayTangents{0x50};
+inline constexpr MethodSlot<float> kDisplayNormalLength{0x54};
+inline constexpr MethodSlot<const RTSceneNodeEntityFrameInformation*, const RTFVector3D*> kCastShadowVolume{0x58};
+inline constexpr MethodSlot<> kComputeShadowGeometry{0x5c};
+inline constexpr MethodSlot<float*> kGetBoundingSphere{0x60};
+inline constexpr MethodSlot<uint32_t*, RTPolyModelTriangle**> kGetTriangles{0x64};
+inline constexpr MethodSlot<RTTriangleList3D**> kGetFlatTriangleList{0x68};
+inline constexpr MethodSlot<RTInstance**, uint32_t*> kGetMaterialList{0x6c};
+inline constexpr MethodSlot<> kCleanGeometry{0x70};
+inline constexpr MethodSlot<uint32_t, uint32_t, RTPrimitive***, uint32_t*> kGetPrimitiveListByMaterialIndex{0x74};
+inline constexpr MethodSlot<RTFColorRGB**, uint32_t*> kGetColorListF{0x78};
+inline constexpr MethodSlot<RTFVector3D*, RTFVector3D*> kGetBoundingBox{0x7c};
+inline constexpr MethodSlot<const RTFColorRGB*> kSetColorMultiplierFVRGBA{0x80};
+inline constexpr MethodSlot<RTFColorRGB*> kGetColorMultiplierFVRGBA{0x84};
+inline constexpr MethodSlot<RTBool*> kHasAlpha{0x88};
+inline constexpr MethodSlot<> kEliminateTJunctions{0x8c};
+inline constexpr MethodSlot<> kUpdateAlphaInfo{0x90};
 inline constexpr uint32_t kLevel = renderable::kObjectSize;  // first slot table: reaches a derived class's overrides
 inline constexpr uint32_t kOwnTable = kLevel + 4;            // second slot table: the mesh's own functions
 inline constexpr uint32_t kStateWord = kLevel + 8;           // the PolyModelState

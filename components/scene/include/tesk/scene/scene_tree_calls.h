@@ -27,49 +27,47 @@ namespace tesk::scene_tree {
 
 inline constexpr char16_t kClassName[] = u"RTTeskSceneTree";
 
-enum Slot : uint32_t {
-  kGetStageCount = 0x00,
-  kStreamIn = 0x04,
-  kStreamOut = 0x08,
-  kUpdateTransforms = 0x0c,
-  kRender = 0x10,
-  kSetRenderCameraNode = 0x14,
-  kGetRenderCameraNode = 0x18,
-  kAddRoom = 0x1c,
-  kRemoveRoom = 0x20,
-  kGetRoomCount = 0x24,
-  kGetRoomN = 0x28,
-  kEnableDesigning = 0x2c,
-  kPrelight = 0x30,
-  kEnableStochasticLightingMode = 0x34,
-  kSetLightmapRez = 0x38,
-  kGetLightmapRez = 0x3c,
-  kSetEditorProject = 0x40,
-  kGetEditorProject = 0x44,
-  kGetRoomByPoint = 0x48,
-  kRayHitTest = 0x4c,
-  kClearRoomList = 0x50,
-  kAddNodeToRoomN = 0x54,
-  kAddNodeToRoom = 0x58,
-  kQTAddNode = 0x5c,
-  kQTRemoveNode = 0x60,
-  kQTQueryRadius = 0x64,
-  kSphereHitTest = 0x68,
-  kSetDesigningFlags = 0x6c,
-  kGetDesigningFlags = 0x70,
-  kUpdateQuadTree = 0x74,
-  kSetListenerNode = 0x78,
-  // 0x7c: empty
-  kQTQueryRadiusByPoint = 0x80,
-  kGetRoomByName = 0x84,
-  kPrelightRoom = 0x88,
-  kLoadScenarioN = 0x8c,
-  kAddRoomByName = 0x90,
-  kSetHitTestFilter = 0x94,
-  // 0x98: empty
-  kGetRoomList = 0x9c,
-  kGetRoomNameList = 0xa0,
-};
+inline constexpr kivo::MethodSlot<uint32_t*> kGetStageCount{0x00};
+inline constexpr kivo::MethodSlot<uint32_t, RTInstance> kStreamIn{0x04};
+inline constexpr kivo::MethodSlot<uint32_t, RTInstance> kStreamOut{0x08};
+inline constexpr kivo::MethodSlot<uint32_t> kUpdateTransforms{0x0c};
+inline constexpr kivo::MethodSlot<> kRender{0x10};
+inline constexpr kivo::MethodSlot<RTInstance> kSetRenderCameraNode{0x14};
+inline constexpr kivo::MethodSlot<RTInstance*> kGetRenderCameraNode{0x18};
+inline constexpr kivo::MethodSlot<RTInstance> kAddRoom{0x1c};
+inline constexpr kivo::MethodSlot<RTInstance> kRemoveRoom{0x20};
+inline constexpr kivo::MethodSlot<uint32_t*> kGetRoomCount{0x24};
+inline constexpr kivo::MethodSlot<uint32_t, RTInstance*> kGetRoomN{0x28};
+inline constexpr kivo::MethodSlot<RTBool> kEnableDesigning{0x2c};
+inline constexpr kivo::MethodSlot<> kPrelight{0x30};
+inline constexpr kivo::MethodSlot<uint32_t, RTBool> kEnableStochasticLightingMode{0x34};
+inline constexpr kivo::MethodSlot<float> kSetLightmapRez{0x38};
+inline constexpr kivo::MethodSlot<float*> kGetLightmapRez{0x3c};
+inline constexpr kivo::MethodSlot<RTInstance> kSetEditorProject{0x40};
+inline constexpr kivo::MethodSlot<RTInstance*> kGetEditorProject{0x44};
+inline constexpr kivo::MethodSlot<const RTFVector3D*, RTInstance*> kGetRoomByPoint{0x48};
+inline constexpr kivo::MethodSlot<RTInstance, const RTFVector3D*, const RTFVector3D*, float*, RTFVector3D*, uint32_t*, RTInstance*> kRayHitTest{0x4c};
+inline constexpr kivo::MethodSlot<> kClearRoomList{0x50};
+inline constexpr kivo::MethodSlot<uint32_t, RTInstance> kAddNodeToRoomN{0x54};
+inline constexpr kivo::MethodSlot<RTInstance, RTInstance> kAddNodeToRoom{0x58};
+inline constexpr kivo::MethodSlot<RTInstance> kQTAddNode{0x5c};
+inline constexpr kivo::MethodSlot<RTInstance> kQTRemoveNode{0x60};
+inline constexpr kivo::MethodSlot<RTInstance, float, kivo::List**> kQTQueryRadius{0x64};
+inline constexpr kivo::MethodSlot<RTInstance, const RTFVector3D*, const RTFVector3D*, float, float*, RTFVector3D*, RTFVector3D*, uint32_t*, RTInstance*> kSphereHitTest{0x68};
+inline constexpr kivo::MethodSlot<uint32_t> kSetDesigningFlags{0x6c};
+inline constexpr kivo::MethodSlot<uint32_t*> kGetDesigningFlags{0x70};
+inline constexpr kivo::MethodSlot<> kUpdateQuadTree{0x74};
+inline constexpr kivo::MethodSlot<RTInstance> kSetListenerNode{0x78};
+// 0x7c: empty
+inline constexpr kivo::MethodSlot<const RTFVector3D*, float, kivo::List**> kQTQueryRadiusByPoint{0x80};
+inline constexpr kivo::MethodSlot<const char16_t*, RTInstance*> kGetRoomByName{0x84};
+inline constexpr kivo::MethodSlot<RTInstance> kPrelightRoom{0x88};
+inline constexpr kivo::MethodSlot<uint32_t> kLoadScenarioN{0x8c};
+inline constexpr kivo::MethodSlot<const char16_t*> kAddRoomByName{0x90};
+inline constexpr kivo::MethodSlot<RTInstance> kSetHitTestFilter{0x94};
+// 0x98: empty
+inline constexpr kivo::MethodSlot<kivo::List**> kGetRoomList{0x9c};
+inline constexpr kivo::MethodSlot<kivo::List**> kGetRoomNameList{0xa0};
 inline constexpr uint32_t kLevel = 0x10;  // the tree's own level, after RTComponent's and RTEditable's
 inline constexpr uint32_t kOwnTable = 0x14;
 inline constexpr uint32_t kStateWord = 0x18;  // the SceneTreeState record (scene_tree_state.h)
@@ -88,8 +86,8 @@ inline constexpr uint32_t kAmbientColorType = 0x800b0404;
 inline constexpr char16_t kFilterLightmapProperty[] = u"FilterLightmap";  // bool, 1
 inline constexpr uint32_t kFilterLightmapType = 0xa0404;
 
-template <class... Args>
-RTSuccess Call(RTInstance tree, uint32_t slot, Args... args) {
+template <class... Params>
+RTSuccess Call(RTInstance tree, kivo::MethodSlot<Params...> slot, std::type_identity_t<Params>... args) {
   return kivo::CallMethod(tree, kLevel, slot, args...);
 }
 

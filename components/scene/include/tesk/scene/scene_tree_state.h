@@ -16,6 +16,10 @@
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
 
+namespace varno {
+struct RTVarnoVM;
+}  // namespace varno
+
 namespace tesk::scene_tree {
 
 inline constexpr uint32_t kQuadrants = 4;
@@ -80,7 +84,7 @@ struct SceneTreeState {
   RTBool filterLightmap;          // FilterLightmap
   RTInstance game;                // the RTTeskGame singleton; one reference held
   RTInstance script;              // the RTVarno singleton; one reference held
-  void* scriptVM;                 // fetched from the game by each transform update
+  varno::RTVarnoVM* scriptVM;     // fetched from the game by each transform update
   QuadTreeNode* quadRoot;         // null until the first UpdateQuadTree
   kivo::List* quadQuery;          // the query answer: RTInstance, no references
   kivo::List* leaves;             // QuadTreeNode*, in the order subdivision made them

@@ -19,13 +19,11 @@ namespace kivo::articulated {
 
 inline constexpr char16_t kClassName[] = u"RTArticulated";
 
-enum Slot : uint32_t {
-  kAddCustomMotion = 0x00,   // (motion, out index)
-  kReplaceMotion = 0x04,     // (index, motion)
-  kAttachNode = 0x08,        // (bone, offset, node)
-  kDetachNode = 0x0c,        // (bone, node)
-  kPlaceAttachments = 0x10,  // (skin)
-};
+inline constexpr MethodSlot<RTInstance, uint32_t*> kAddCustomMotion{0x00};  // (motion, out index)
+inline constexpr MethodSlot<uint32_t, RTInstance> kReplaceMotion{0x04};  // (index, motion)
+inline constexpr MethodSlot<RTBoneNode*, const RTFMatrix4x4*, RTInstance> kAttachNode{0x08};  // (bone, offset, node)
+inline constexpr MethodSlot<RTBoneNode*, RTInstance> kDetachNode{0x0c};  // (bone, node)
+inline constexpr MethodSlot<RTInstance> kPlaceAttachments{0x10};  // (skin)
 inline constexpr uint32_t kLevel = rigid::kObjectSize;
 inline constexpr uint32_t kOwnTable = kLevel + 4;
 inline constexpr uint32_t kObjectSize = kOwnTable + 8;

@@ -9,6 +9,8 @@
 //
 // A buffer is a decoded sound of the bank, named by an RTAudioBuffer pointer. The service owns its
 // buffers and keeps every one it made as long as it lives, also across LoadBank.
+//
+// Each list gives every operation's parameter types after the instance (void: none).
 #pragma once
 
 #include "kivo/slots.h"
@@ -22,26 +24,25 @@ inline constexpr char16_t kClassName[] = u"RTFMODAudioService";
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 
-#define KIVO_AUDIO_SERVICE_METHODS(X) \
-  X(WriteBufferRef, 0x34)             \
-  X(ReadBufferRef, 0x38)              \
-  X(SetListenerGain, 0x3C)            \
-  X(SetListenerMatrix, 0x40)          \
-  X(Update, 0x44)                     \
-  X(GetBuffer, 0x48)                  \
-  X(GetBufferInfo, 0x4C)              \
-  X(InitDevice, 0x50)                 \
-  X(LoadBank, 0x54)                   \
-  X(PauseAllSounds, 0x58)             \
-  X(ResumeAllSounds, 0x5C)             \
-  X(OpenLoopbackDevice, 0x60)         \
-  X(RenderLoopback, 0x64)
+#define KIVO_AUDIO_SERVICE_METHODS(X)                                      \
+  X(WriteBufferRef, 0x34, RTInstance, RTAudioBuffer*)                      \
+  X(ReadBufferRef, 0x38, RTInstance, RTAudioBuffer**)                      \
+  X(SetListenerGain, 0x3C, float)                                          \
+  X(SetListenerMatrix, 0x40, const RTFMatrix4x4*)                          \
+  X(Update, 0x44, void)                                                    \
+  X(GetBuffer, 0x48, const char16_t*, uint32_t, uint32_t, RTAudioBuffer**) \
+  X(GetBufferInfo, 0x4C, RTAudioBuffer*, RTInstance*)                      \
+  X(InitDevice, 0x50, void)                                                \
+  X(LoadBank, 0x54, const char16_t*, const char16_t*)                      \
+  X(PauseAllSounds, 0x58, void)                                            \
+  X(ResumeAllSounds, 0x5C, void)                                           \
+  X(OpenLoopbackDevice, 0x60, void)                                        \
+  X(RenderLoopback, 0x64, uint32_t, float*)
 
-enum Slot : uint32_t {
-#define KIVO_AUDIO_SERVICE_SLOT(name, offset) k##name = offset,
-  KIVO_AUDIO_SERVICE_METHODS(KIVO_AUDIO_SERVICE_SLOT)
+#define KIVO_AUDIO_SERVICE_SLOT(name, offset, ...) \
+  inline constexpr ListedSlot<uint32_t __VA_OPT__(, ) __VA_ARGS__> k##name{offset};
+KIVO_AUDIO_SERVICE_METHODS(KIVO_AUDIO_SERVICE_SLOT)
 #undef KIVO_AUDIO_SERVICE_SLOT
-};
 inline constexpr uint32_t kSlotTableSize = kRenderLoopback + 4;
 
 // The listener's world transform (rows x, y, z axes and the position); the matrix is read during
@@ -103,29 +104,28 @@ inline constexpr char16_t kClassName[] = u"RTAudioSource";
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 
-#define KIVO_AUDIO_SOURCE_METHODS(X) \
-  X(SetBuffer, 0x00)                 \
-  X(GetBuffer, 0x04)                 \
-  X(Play, 0x08)                      \
-  X(StopSource, 0x0C)                \
-  X(PauseSource, 0x10)               \
-  X(SetLooping, 0x14)                \
-  X(SetRelative, 0x18)               \
-  X(GetSourceState, 0x1C)            \
-  X(SetVolume, 0x20)                 \
-  X(SetPosition, 0x24)               \
-  X(SetMode, 0x28)                   \
-  X(ApplyMode, 0x2C)                 \
-  X(SetGain, 0x30)                   \
-  X(GetPlayPosition, 0x34)           \
-  X(SetPlayPosition, 0x38)           \
-  X(SetListenerGain, 0x3C)
+#define KIVO_AUDIO_SOURCE_METHODS(X)       \
+  X(SetBuffer, 0x00, RTAudioBuffer*)       \
+  X(GetBuffer, 0x04, RTAudioBuffer**)      \
+  X(Play, 0x08, void)                      \
+  X(StopSource, 0x0C, void)                \
+  X(PauseSource, 0x10, void)               \
+  X(SetLooping, 0x14, uint32_t)            \
+  X(SetRelative, 0x18, uint32_t)           \
+  X(GetSourceState, 0x1C, uint32_t*)       \
+  X(SetVolume, 0x20, float)                \
+  X(SetPosition, 0x24, const RTFVector3D*) \
+  X(SetMode, 0x28, uint32_t)               \
+  X(ApplyMode, 0x2C, void)                 \
+  X(SetGain, 0x30, float)                  \
+  X(GetPlayPosition, 0x34, uint32_t*)      \
+  X(SetPlayPosition, 0x38, uint32_t)       \
+  X(SetListenerGain, 0x3C, float)
 
-enum Slot : uint32_t {
-#define KIVO_AUDIO_SOURCE_SLOT(name, offset) k##name = offset,
-  KIVO_AUDIO_SOURCE_METHODS(KIVO_AUDIO_SOURCE_SLOT)
+#define KIVO_AUDIO_SOURCE_SLOT(name, offset, ...) \
+  inline constexpr ListedSlot<uint32_t __VA_OPT__(, ) __VA_ARGS__> k##name{offset};
+KIVO_AUDIO_SOURCE_METHODS(KIVO_AUDIO_SOURCE_SLOT)
 #undef KIVO_AUDIO_SOURCE_SLOT
-};
 inline constexpr uint32_t kSlotTableSize = kSetListenerGain + 4;
 
 // States of GetSourceState.
@@ -192,15 +192,14 @@ inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 
 #define KIVO_AUDIO_BUFFER_INFO_METHODS(X) \
-  X(GetLength, 0x00)                      \
-  X(Describe, 0x04)                       \
-  X(GetRate, 0x08)
+  X(GetLength, 0x00, uint32_t*)           \
+  X(Describe, 0x04, const RTAudioBuffer*) \
+  X(GetRate, 0x08, uint32_t*)
 
-enum Slot : uint32_t {
-#define KIVO_AUDIO_BUFFER_INFO_SLOT(name, offset) k##name = offset,
-  KIVO_AUDIO_BUFFER_INFO_METHODS(KIVO_AUDIO_BUFFER_INFO_SLOT)
+#define KIVO_AUDIO_BUFFER_INFO_SLOT(name, offset, ...) \
+  inline constexpr ListedSlot<uint32_t __VA_OPT__(, ) __VA_ARGS__> k##name{offset};
+KIVO_AUDIO_BUFFER_INFO_METHODS(KIVO_AUDIO_BUFFER_INFO_SLOT)
 #undef KIVO_AUDIO_BUFFER_INFO_SLOT
-};
 inline constexpr uint32_t kSlotTableSize = kGetRate + 4;
 
 // The buffer's length in milliseconds, rounded to the nearest.

@@ -13,14 +13,12 @@ namespace kivo::camera {
 
 inline constexpr char16_t kClassName[] = u"RTCamera";
 
-enum Slot : uint32_t {
-  kStreamIn = 0x200,
-  kStreamOut = 0x204,
-  kSetFieldOfView = 0x208,  // radians
-  kGetFieldOfView = 0x20c,
-  kSetClipPlanes = 0x210,   // (near, far)
-  kGetFrustum = 0x214,      // (out float[6])
-};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x200};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x204};
+inline constexpr MethodSlot<float> kSetFieldOfView{0x208};  // radians
+inline constexpr MethodSlot<float*> kGetFieldOfView{0x20c};
+inline constexpr MethodSlot<float, float> kSetClipPlanes{0x210};  // (near, far)
+inline constexpr MethodSlot<float*> kGetFrustum{0x214};  // (out float[6])
 inline constexpr uint32_t kLevel = renderable::kObjectSize;
 inline constexpr uint32_t kOwnTable = kLevel + 4;
 inline constexpr uint32_t kObjectSize = kLevel + 12;

@@ -17,21 +17,19 @@ namespace kivo::font {
 inline constexpr char16_t kClassName[] = u"RTFont";
 inline constexpr uint32_t kLevel = 0x08;
 
-enum Slot : uint32_t {
-  kStreamIn = 0x00,          // overrides RTComponent's
-  kStreamOut = 0x04,         // overrides RTComponent's
-  kDrawText = 0x14,          // FontDrawText
-  kSetBounds = 0x18,         // FontSetBounds, SetTextSize
-  kMeasureWidth = 0x1c,      // FontMeasureWidth, MeasureText
-  kSetScreenSize = 0x20,
-  kSetTextBox = 0x24,
-  kAddLine = 0x28,
-  kDrawLines = 0x2c,
-  kMeasureHeight = 0x30,     // FontMeasureHeight, MeasureWrappedHeight
-  kClearQueuedLines = 0x34,
-  kSetCellSize = 0x38,       // FontSetCellSize
-  kSetSize = 0x3c,           // FontSetSize
-};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x00};  // overrides RTComponent's
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x04};  // overrides RTComponent's
+inline constexpr MethodSlot<const char16_t*, int32_t, int32_t, const float*> kDrawText{0x14};  // FontDrawText
+inline constexpr MethodSlot<int32_t, int32_t> kSetBounds{0x18};  // FontSetBounds, SetTextSize
+inline constexpr MethodSlot<const char16_t*, int32_t*> kMeasureWidth{0x1c};  // FontMeasureWidth, MeasureText
+inline constexpr MethodSlot<uint32_t, uint32_t> kSetScreenSize{0x20};
+inline constexpr MethodSlot<int32_t, int32_t, int32_t, int32_t, uint32_t, uint32_t> kSetTextBox{0x24};
+inline constexpr MethodSlot<const char16_t*, float, uint32_t> kAddLine{0x28};
+inline constexpr MethodSlot<float> kDrawLines{0x2c};
+inline constexpr MethodSlot<const char16_t*, int32_t, int32_t, int32_t*> kMeasureHeight{0x30};  // FontMeasureHeight, MeasureWrappedHeight
+inline constexpr MethodSlot<> kClearQueuedLines{0x34};
+inline constexpr MethodSlot<uint32_t, uint32_t, uint32_t, uint32_t> kSetCellSize{0x38};  // FontSetCellSize
+inline constexpr MethodSlot<uint32_t> kSetSize{0x3c};  // FontSetSize
 inline constexpr uint32_t kSlotTableSize = kSetSize + 4;
 
 inline RTSuccess DrawText(RTInstance f, const char16_t* text, int32_t x, int32_t y, const float* colour) {

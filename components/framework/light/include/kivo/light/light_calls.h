@@ -26,22 +26,20 @@ inline constexpr char16_t kInfDirLightClass[] = u"RTInfDirLight";
 inline constexpr char16_t kPointLightClass[] = u"RTPointLight";
 inline constexpr char16_t kSpotLightClass[] = u"RTSpotLight";
 
-enum Slot : uint32_t {
-  kGetColor = 0x14,
-  kLightVertices = 0x34,
-  kGetPenumbra = 0x40,  // radians
-  kGetUmbra = 0x48,     // radians
+inline constexpr MethodSlot<RTFColorRGB*> kGetColor{0x14};
+inline constexpr MethodSlot<const RTFMatrix4x4*, uint32_t, const RTFVector3D*, const RTFVector3D*, RTFColorRGB*> kLightVertices{0x34};
+inline constexpr MethodSlot<float*> kGetPenumbra{0x40};  // radians
+inline constexpr MethodSlot<float*> kGetUmbra{0x48};  // radians
 
-  // The framework's own.
-  kStreamIn = 0x200,
-  kStreamOut = 0x204,
-  kSetColor = 0x208,
-  kSetRange = 0x20c,
-  kGetRange = 0x210,
-  kSetCone = 0x214,  // (penumbra, umbra), radians
-  kReachesLightmap = 0x218,
-  kColourAtPoint = 0x21c,
-};
+// The framework's own.
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x200};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x204};
+inline constexpr MethodSlot<const RTFColorRGB*> kSetColor{0x208};
+inline constexpr MethodSlot<float> kSetRange{0x20c};
+inline constexpr MethodSlot<float*> kGetRange{0x210};
+inline constexpr MethodSlot<float, float> kSetCone{0x214};  // (penumbra, umbra), radians
+inline constexpr MethodSlot<const RTFMatrix4x4*, const ::Lightmap*, uint32_t*> kReachesLightmap{0x218};
+inline constexpr MethodSlot<const RTFMatrix4x4*, const RTFVector3D*, const ::Lightmap*, float*, float*, float*> kColourAtPoint{0x21c};
 inline constexpr uint32_t kLevel = renderable::kObjectSize;
 inline constexpr uint32_t kOwnTable = kLevel + 4;
 inline constexpr uint32_t kObjectSize = kLevel + 12;  // the level's tables and its state word

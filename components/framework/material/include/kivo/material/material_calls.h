@@ -14,26 +14,26 @@ namespace kivo::material {
 
 inline constexpr char16_t kClassName[] = u"RTMaterial";
 
-enum Slot : uint32_t {
-  kGetSelfIllumination = 0x24,
-  kGetColor = 0x34,
-  kGetTextureFlags = 0x38,
-  kGetDiffuseTexture = 0x58,
-  kGetNormalMapTexture = 0x60,
-  kIsVisible = 0x80,
-  kHasAlpha = 0x84,
-  kIsTwoSided = 0x94,
+using Texture = uint32_t;
 
-  // The framework's own.
-  kStreamIn = 0x100,
-  kStreamOut = 0x104,
-  kSetSelfIllumination = 0x108,
-  kSetColor = 0x10c,
-  kSetImage = 0x110,
-  kSetVisible = 0x114,
-  kSetAlpha = 0x118,
-  kSetTwoSided = 0x11c,
-};
+inline constexpr MethodSlot<float*> kGetSelfIllumination{0x24};
+inline constexpr MethodSlot<RTFColorRGB*> kGetColor{0x34};
+inline constexpr MethodSlot<uint32_t*> kGetTextureFlags{0x38};
+inline constexpr MethodSlot<Texture*> kGetDiffuseTexture{0x58};
+inline constexpr MethodSlot<Texture*> kGetNormalMapTexture{0x60};
+inline constexpr MethodSlot<RTBool*> kIsVisible{0x80};
+inline constexpr MethodSlot<uint32_t*> kHasAlpha{0x84};
+inline constexpr MethodSlot<RTBool*> kIsTwoSided{0x94};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x100};
+
+// The framework's own.
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x104};
+inline constexpr MethodSlot<float> kSetSelfIllumination{0x108};
+inline constexpr MethodSlot<const RTFColorRGB*> kSetColor{0x10c};
+inline constexpr MethodSlot<uint32_t, const uint8_t*, uint32_t> kSetImage{0x110};
+inline constexpr MethodSlot<RTBool> kSetVisible{0x114};
+inline constexpr MethodSlot<RTBool> kSetAlpha{0x118};
+inline constexpr MethodSlot<RTBool> kSetTwoSided{0x11c};
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;
@@ -52,8 +52,6 @@ inline constexpr uint32_t kDiffuseTextureFlag = 0x1;
 inline constexpr uint32_t kNormalMapTextureFlag = 0x4;
 // The most bytes an image may take.
 inline constexpr uint32_t kMaxImageBytes = 16u << 20;
-
-using Texture = uint32_t;
 
 inline RTSuccess GetSelfIllumination(RTInstance m, float* amount) {
   return CallMethod(m, kLevel, kGetSelfIllumination, amount);

@@ -27,21 +27,20 @@ namespace kivo::particle_system {
 
 inline constexpr char16_t kClassName[] = u"RTParticleSystem";
 
-enum Slot : uint32_t {
-  kStreamIn = 0x200,
-  kStreamOut = 0x204,
-  kSetBounds = 0x208,  // (radius, min, max)
-  kSetParticleInitializer = 0x20c,
-  kStart = 0x210,
-  kGetParticles = 0x214,
-};
+using ParticleInitializer = void (*)(RTParticle* particle);
+
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x200};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x204};
+inline constexpr MethodSlot<float, const RTFVector3D*, const RTFVector3D*> kSetBounds{0x208};  // (radius, min, max)
+inline constexpr MethodSlot<ParticleInitializer> kSetParticleInitializer{0x20c};
+inline constexpr MethodSlot<> kStart{0x210};
+inline constexpr MethodSlot<const RTParticle**, uint32_t*> kGetParticles{0x214};
 inline constexpr uint32_t kLevel = renderable::kObjectSize;
 inline constexpr uint32_t kOwnTable = kLevel + 4;
 inline constexpr uint32_t kObjectSize = kLevel + 12;
 inline constexpr uint32_t kSlotTableSize = kGetParticles + 4;
 inline constexpr uint32_t kParticleCount = 16;  // made by each start
 
-using ParticleInitializer = void (*)(RTParticle* particle);
 inline constexpr uint32_t kStreamVersion = 1;
 
 // The sphere's radius (not below 0) and the box in the node's space (min not above max).

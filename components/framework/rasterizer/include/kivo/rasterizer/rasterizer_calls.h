@@ -41,116 +41,117 @@ namespace kivo::rasterizer {
 inline constexpr char16_t kClassName[] = u"RTRasterizer";
 inline constexpr uint32_t kLevel = 0x08;
 
-enum Slot : uint32_t {
-  // Window and transforms.
-  kGetWindowRect = 0x10,          // GetWindowInfo
-  kGetCurrentWindow = 0x18,
-  kPushViewMatrix = 0x28,         // PushMatrixA
-  kPopViewMatrix = 0x30,          // PopMatrixA; pops only, never ends a frame
-  kPushWorldMatrix = 0x34,        // PushMatrixB
-  kPopWorldMatrix = 0x3c,         // PopMatrixB
-  // Arrays and primitives.
-  kSetVertexArray = 0x48,
-  kSetTexCoordArray = 0x50,
-  kSetColorArray = 0x58,
-  kCreatePrimitive = 0x5c,        // CreatePrimitiveList
-  kDestroyPrimitive = 0x60,
-  kRegisterPrimitive = 0x64,
-  kReadPrimitive = 0x68,
-  kWritePrimitive = 0x6c,
-  // Immediate batches.
-  kBeginPrimitive = 0x84,
-  kEndPrimitive = 0x88,
-  kVertex3 = 0x8c,                // Vertex
-  kTexCoord = 0x9c,               // TexCoord2
-  // Projection.
-  kSetProjectionMode = 0xb4,      // BeginOrthographic
-  kRestoreProjectionMode = 0xb8,  // EndOrthographic
-  kSetProjection = 0xbc,          // SetProjectionBox, SetOrtho
-  kGetProjection = 0xc0,          // GetProjectionBox, GetOrtho
-  kEnableCulling = 0xd8,
-  kSetCullMode = 0xdc,
-  kDrawStrips = 0xe4,             // DrawTriangleList
-  kDrawPrimitive = 0xe8,          // DrawStrip, DrawPrimitiveList
-  // Textures.
-  kCreateTextureFromImage = 0xf0, // CreateTexture
-  kSelectTextureUnit = 0xf4,
-  kBindTexture = 0xf8,
-  kEnableTexturing = 0xfc,
-  kResizePrimitiveList = 0x100,
-  // Colours.
-  kSetColor = 0x104,              // SetColorRGB, SetColor3
-  kSetColorFromArray = 0x108,
-  kEnableColorArray = 0x10c,
-  kEnableTexCoordArray = 0x110,
-  // Vertex and fragment programs.
-  kLoadArbVertexProgram = 0x114,
-  kLoadNvVertexProgram = 0x118,
-  kEnableArbVertexProgram = 0x124,
-  kEnableNvVertexProgram = 0x128,
-  kClear = 0x148,
-  kSetNormalArray = 0x150,
-  // Depth, stencil, colour writes and blending.
-  kEnableDepthWrite = 0x15c,      // SetSceneSwitchB
-  kSetColorMask = 0x160,
-  kSetStencilMask = 0x164,
-  kEnableBlending = 0x168,
-  kSetBlendFunc = 0x16c,          // SetBlendFunction
-  kSetDepthFunc = 0x170,
-  kSetStencilFunc = 0x174,
-  kSetStencilOp = 0x178,
-  kEnableDepthTest = 0x17c,       // SetSceneSwitchA
-  kSetTangentArray = 0x184,
-  kLoadNvFragmentProgram = 0x194,
-  kEnableNvFragmentProgram = 0x1a4,
-  kSetVertexColor = 0x1c0,
-  kVertexVector = 0x1c8,          // Vertex3v
-  kSetLineWidth = 0x1f0,
-  kEnableStencilTest = 0x208,
-  kSetColorRGBA = 0x218,          // SetColorAlpha, SetColor4
-  kSetColorRGBAArray = 0x21c,     // SetColor4v
-  kLoadArbFragmentProgram = 0x284,
-  kEnableArbFragmentProgram = 0x28c,
-  kGetProjectionMode = 0x298,
-  kSetOverlayMode = 0x2a8,
+// Window and transforms.
+using WindowContext = void*;
+using Texture = uint32_t;
 
-  // The framework's own operations.
-  kCreateWindowContext = 0x300,
-  kBeginFrame = 0x304,
-  kBeginScene = 0x308,
-  kEndScene = 0x30c,
-  kPresentFrame = 0x310,
-  kScreenshot = 0x314,
-  kRecord = 0x318,
-  kSetClearColor = 0x31c,
-  kSetClearMask = 0x320,
-  kSetClearStencil = 0x324,
-  kResizeViewport = 0x328,
-  kSetViewport = 0x32c,
-  kEnableScissor = 0x330,
-  kSetScissor = 0x334,
-  kProjectPoint = 0x338,
-  kTexCoordVector = 0x33c,
-  kDrawIndexedQuad = 0x340,
-  kDrawIndexedPrimitive = 0x344,  // DrawIndexedTriangles (kind, count, indices)
-  kDrawIndexedTriangles = 0x348,  // DrawIndexedTriangles (count, indices)
-  kCreateTextureFromPixels = 0x34c,
-  kDestroyTexture = 0x350,
-  kGetImageSize = 0x354,
-  kEnableLighting = 0x358,
-  kEnableFog = 0x35c,
-  kSetFogColor = 0x360,
-  kEnableSmoothing = 0x364,
-  kEnableEffectState = 0x368,
-  kSetRenderSwitchA = 0x36c,
-  kSetRenderSwitchB = 0x370,
-  kSetRenderSwitchC = 0x374,
-  kSetRenderSwitchD = 0x378,
-  kGetCurrentCamera = 0x37c,
-  kSetCurrentCamera = 0x380,
-  kGetViewVolume = 0x384,
-  kSetViewVolume = 0x388,
-};
+inline constexpr MethodSlot<void*, uint32_t*> kGetWindowRect{0x10};  // GetWindowInfo
+inline constexpr MethodSlot<WindowContext*> kGetCurrentWindow{0x18};
+inline constexpr MethodSlot<const RTFMatrix4x4*> kPushViewMatrix{0x28};  // PushMatrixA
+inline constexpr MethodSlot<> kPopViewMatrix{0x30};  // PopMatrixA; pops only, never ends a frame
+inline constexpr MethodSlot<const RTFMatrix4x4*> kPushWorldMatrix{0x34};  // PushMatrixB
+inline constexpr MethodSlot<> kPopWorldMatrix{0x3c};  // PopMatrixB
+// Arrays and primitives.
+inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetVertexArray{0x48};
+inline constexpr MethodSlot<const RTFVector2D*, uint32_t> kSetTexCoordArray{0x50};
+inline constexpr MethodSlot<const RTFColorRGB*, uint32_t> kSetColorArray{0x58};
+inline constexpr MethodSlot<uint32_t, RTPrimitive**> kCreatePrimitive{0x5c};  // CreatePrimitiveList
+inline constexpr MethodSlot<RTPrimitive*> kDestroyPrimitive{0x60};
+inline constexpr MethodSlot<RTPrimitive*> kRegisterPrimitive{0x64};
+inline constexpr MethodSlot<RTInstance, RTPrimitive**> kReadPrimitive{0x68};
+inline constexpr MethodSlot<RTInstance, const RTPrimitive*> kWritePrimitive{0x6c};
+// Immediate batches.
+inline constexpr MethodSlot<uint32_t> kBeginPrimitive{0x84};
+inline constexpr MethodSlot<> kEndPrimitive{0x88};
+inline constexpr MethodSlot<float, float, float> kVertex3{0x8c};  // Vertex
+inline constexpr MethodSlot<uint32_t, float, float> kTexCoord{0x9c};  // TexCoord2
+// Projection.
+inline constexpr MethodSlot<uint32_t> kSetProjectionMode{0xb4};  // BeginOrthographic
+inline constexpr MethodSlot<> kRestoreProjectionMode{0xb8};  // EndOrthographic
+inline constexpr MethodSlot<float, float, float, float, float, float> kSetProjection{0xbc};  // SetProjectionBox, SetOrtho
+inline constexpr MethodSlot<float*, float*, float*, float*, float*, float*> kGetProjection{0xc0};  // GetProjectionBox, GetOrtho
+inline constexpr MethodSlot<uint32_t> kEnableCulling{0xd8};
+inline constexpr MethodSlot<uint32_t> kSetCullMode{0xdc};
+inline constexpr MethodSlot<RTPrimitive* const*, uint32_t> kDrawStrips{0xe4};  // DrawTriangleList
+inline constexpr MethodSlot<const RTPrimitive*> kDrawPrimitive{0xe8};  // DrawStrip, DrawPrimitiveList
+// Textures.
+inline constexpr MethodSlot<RTInstance, Texture*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t> kCreateTextureFromImage{0xf0};  // CreateTexture
+inline constexpr MethodSlot<uint32_t> kSelectTextureUnit{0xf4};
+inline constexpr MethodSlot<Texture> kBindTexture{0xf8};
+inline constexpr MethodSlot<uint32_t> kEnableTexturing{0xfc};
+inline constexpr MethodSlot<RTPrimitive*, uint32_t> kResizePrimitiveList{0x100};
+// Colours.
+inline constexpr MethodSlot<float, float, float> kSetColor{0x104};  // SetColorRGB, SetColor3
+inline constexpr MethodSlot<const float*> kSetColorFromArray{0x108};
+inline constexpr MethodSlot<uint32_t> kEnableColorArray{0x10c};
+inline constexpr MethodSlot<uint32_t> kEnableTexCoordArray{0x110};
+// Vertex and fragment programs.
+inline constexpr MethodSlot<const char*, uint32_t*> kLoadArbVertexProgram{0x114};
+inline constexpr MethodSlot<const char*, uint32_t*> kLoadNvVertexProgram{0x118};
+inline constexpr MethodSlot<uint32_t> kEnableArbVertexProgram{0x124};
+inline constexpr MethodSlot<uint32_t> kEnableNvVertexProgram{0x128};
+inline constexpr MethodSlot<uint32_t> kClear{0x148};
+inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetNormalArray{0x150};
+// Depth, stencil, colour writes and blending.
+inline constexpr MethodSlot<uint32_t> kEnableDepthWrite{0x15c};  // SetSceneSwitchB
+inline constexpr MethodSlot<uint32_t, uint32_t, uint32_t, uint32_t> kSetColorMask{0x160};
+inline constexpr MethodSlot<uint32_t> kSetStencilMask{0x164};
+inline constexpr MethodSlot<uint32_t> kEnableBlending{0x168};
+inline constexpr MethodSlot<uint32_t, uint32_t> kSetBlendFunc{0x16c};  // SetBlendFunction
+inline constexpr MethodSlot<uint32_t> kSetDepthFunc{0x170};
+inline constexpr MethodSlot<uint32_t, uint32_t, uint32_t> kSetStencilFunc{0x174};
+inline constexpr MethodSlot<uint32_t, uint32_t, uint32_t> kSetStencilOp{0x178};
+inline constexpr MethodSlot<uint32_t> kEnableDepthTest{0x17c};  // SetSceneSwitchA
+inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetTangentArray{0x184};
+inline constexpr MethodSlot<const char*, uint32_t*> kLoadNvFragmentProgram{0x194};
+inline constexpr MethodSlot<uint32_t> kEnableNvFragmentProgram{0x1a4};
+inline constexpr MethodSlot<float, float, float> kSetVertexColor{0x1c0};
+inline constexpr MethodSlot<const RTFVector3D*> kVertexVector{0x1c8};  // Vertex3v
+inline constexpr MethodSlot<float> kSetLineWidth{0x1f0};
+inline constexpr MethodSlot<uint32_t> kEnableStencilTest{0x208};
+inline constexpr MethodSlot<float, float, float, float> kSetColorRGBA{0x218};  // SetColorAlpha, SetColor4
+inline constexpr MethodSlot<const float*> kSetColorRGBAArray{0x21c};  // SetColor4v
+inline constexpr MethodSlot<const char*, uint32_t*> kLoadArbFragmentProgram{0x284};
+inline constexpr MethodSlot<uint32_t> kEnableArbFragmentProgram{0x28c};
+inline constexpr MethodSlot<uint32_t*> kGetProjectionMode{0x298};
+inline constexpr MethodSlot<uint32_t> kSetOverlayMode{0x2a8};
+
+// The framework's own operations.
+inline constexpr MethodSlot<void*, const uint32_t*, WindowContext*> kCreateWindowContext{0x300};
+inline constexpr MethodSlot<void*> kBeginFrame{0x304};
+inline constexpr MethodSlot<> kBeginScene{0x308};
+inline constexpr MethodSlot<> kEndScene{0x30c};
+inline constexpr MethodSlot<> kPresentFrame{0x310};
+inline constexpr MethodSlot<const char16_t*> kScreenshot{0x314};
+inline constexpr MethodSlot<const char16_t*> kRecord{0x318};
+inline constexpr MethodSlot<float, float, float, float> kSetClearColor{0x31c};
+inline constexpr MethodSlot<uint32_t> kSetClearMask{0x320};
+inline constexpr MethodSlot<uint32_t> kSetClearStencil{0x324};
+inline constexpr MethodSlot<uint32_t, uint32_t> kResizeViewport{0x328};
+inline constexpr MethodSlot<int32_t, int32_t, int32_t, int32_t> kSetViewport{0x32c};
+inline constexpr MethodSlot<uint32_t> kEnableScissor{0x330};
+inline constexpr MethodSlot<int32_t, int32_t, int32_t, int32_t> kSetScissor{0x334};
+inline constexpr MethodSlot<const RTFMatrix4x4*, const RTFVector3D*, float*, float*, float*> kProjectPoint{0x338};
+inline constexpr MethodSlot<uint32_t, const RTFVector2D*> kTexCoordVector{0x33c};
+inline constexpr MethodSlot<uint32_t, uint32_t, uint32_t, uint32_t> kDrawIndexedQuad{0x340};
+inline constexpr MethodSlot<uint32_t, uint32_t, const uint32_t*> kDrawIndexedPrimitive{0x344};  // DrawIndexedTriangles (kind, count, indices)
+inline constexpr MethodSlot<uint32_t, const uint32_t*> kDrawIndexedTriangles{0x348};  // DrawIndexedTriangles (count, indices)
+inline constexpr MethodSlot<const uint8_t*, uint32_t, uint32_t, uint32_t, Texture*, uint32_t, uint32_t, uint32_t, uint32_t, uint32_t> kCreateTextureFromPixels{0x34c};
+inline constexpr MethodSlot<Texture> kDestroyTexture{0x350};
+inline constexpr MethodSlot<RTInstance, uint32_t*, uint32_t*> kGetImageSize{0x354};
+inline constexpr MethodSlot<uint32_t> kEnableLighting{0x358};
+inline constexpr MethodSlot<uint32_t> kEnableFog{0x35c};
+inline constexpr MethodSlot<float, float, float, float> kSetFogColor{0x360};
+inline constexpr MethodSlot<uint32_t> kEnableSmoothing{0x364};
+inline constexpr MethodSlot<uint32_t> kEnableEffectState{0x368};
+inline constexpr MethodSlot<uint32_t> kSetRenderSwitchA{0x36c};
+inline constexpr MethodSlot<uint32_t> kSetRenderSwitchB{0x370};
+inline constexpr MethodSlot<uint32_t> kSetRenderSwitchC{0x374};
+inline constexpr MethodSlot<uint32_t> kSetRenderSwitchD{0x378};
+inline constexpr MethodSlot<RTInstance*> kGetCurrentCamera{0x37c};
+inline constexpr MethodSlot<RTInstance> kSetCurrentCamera{0x380};
+inline constexpr MethodSlot<float*, float*, float*, float*, float*, float*> kGetViewVolume{0x384};
+inline constexpr MethodSlot<float, float, float, float, float, float> kSetViewVolume{0x388};
 inline constexpr uint32_t kSlotTableSize = kSetViewVolume + 4;
 
 // Primitive kinds: a general list draws its indices as points.
@@ -220,9 +221,6 @@ enum DescriptorWord : size_t {
   kDescriptorStencilBits = 7,
   kDescriptorDoubleBuffer = 11,
 };
-
-using WindowContext = void*;
-using Texture = uint32_t;
 
 // --- Window and frames -------------------------------------------------------------------------
 

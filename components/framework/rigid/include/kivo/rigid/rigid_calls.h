@@ -16,24 +16,22 @@ namespace kivo::rigid {
 
 inline constexpr char16_t kClassName[] = u"RTRigid";
 
-enum Slot : uint32_t {
-  kAppendMotion = 0x00,  // (motion, out index)
-  kSetMotion = 0x04,     // (index)
-  kGetMotion = 0x08,     // (out index)
-  kSetLooping = 0x0c,
-  kSetPlaying = 0x10,
-  kSetRate = 0x14,
-  kGetRate = 0x18,
-  kSetMotionTime = 0x1c,  // seconds
-  kGetMotionTime = 0x20,
-  kIsMotionDone = 0x24,
-  kEvaluate = 0x28,  // (frame time in milliseconds, out motion)
-  kStreamIn = 0x2c,  // overrides RTComponent's: (stage, stream)
-  kStreamOut = 0x30,
-  kSetTween = 0x34,  // seconds
-  kGetTween = 0x38,
-  kCopyInto = 0x3c,  // (target player)
-};
+inline constexpr MethodSlot<RTInstance, uint32_t*> kAppendMotion{0x00};  // (motion, out index)
+inline constexpr MethodSlot<uint32_t> kSetMotion{0x04};  // (index)
+inline constexpr MethodSlot<uint32_t*> kGetMotion{0x08};  // (out index)
+inline constexpr MethodSlot<RTBool> kSetLooping{0x0c};
+inline constexpr MethodSlot<RTBool> kSetPlaying{0x10};
+inline constexpr MethodSlot<float> kSetRate{0x14};
+inline constexpr MethodSlot<float*> kGetRate{0x18};
+inline constexpr MethodSlot<float> kSetMotionTime{0x1c};  // seconds
+inline constexpr MethodSlot<float*> kGetMotionTime{0x20};
+inline constexpr MethodSlot<RTBool*> kIsMotionDone{0x24};
+inline constexpr MethodSlot<uint32_t, RTInstance*> kEvaluate{0x28};  // (frame time in milliseconds, out motion)
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x2c};  // overrides RTComponent's: (stage, stream)
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x30};
+inline constexpr MethodSlot<float> kSetTween{0x34};  // seconds
+inline constexpr MethodSlot<float*> kGetTween{0x38};
+inline constexpr MethodSlot<RTInstance> kCopyInto{0x3c};  // (target player)
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;

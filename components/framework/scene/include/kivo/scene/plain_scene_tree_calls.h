@@ -9,14 +9,12 @@ namespace kivo::plain_scene_tree {
 
 inline constexpr char16_t kClassName[] = u"RTSceneTree";
 
-enum Slot : uint32_t {
-  kSetRootNode = 0x00,  // (scene node or null)
-  kGetRootNode = 0x04,  // (out node)
-  kSetNextSetting = 0x08,
-  kGetNextSetting = 0x0c,
-  kStreamIn = 0x10,  // overrides RTComponent's: (stage, stream)
-  kStreamOut = 0x14,
-};
+inline constexpr MethodSlot<RTInstance> kSetRootNode{0x00};  // (scene node or null)
+inline constexpr MethodSlot<RTInstance*> kGetRootNode{0x04};  // (out node)
+inline constexpr MethodSlot<uint32_t> kSetNextSetting{0x08};
+inline constexpr MethodSlot<uint32_t*> kGetNextSetting{0x0c};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x10};  // overrides RTComponent's: (stage, stream)
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x14};
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;

@@ -24,29 +24,28 @@ namespace kivo::renderable {
 
 inline constexpr char16_t kClassName[] = u"RTRenderable";
 
-enum Slot : uint32_t {
-  kGetStageCount = 0x00,
-  kStreamIn = 0x04,
-  kStreamOut = 0x08,
-  kProcessFrame = 0x0c,
-  kGetBoundingBox = 0x10,
-  kGetBoundingSphere = 0x14,
-  kHasAlpha = 0x18,
-  kSetPreDrawHook = 0x1c,
-  kGetPreDrawHook = 0x20,
-  kSetPostDrawHook = 0x24,
-  kGetPostDrawHook = 0x28,
-  kClearHooksOf = 0x2c,
-};
+// (context, entity, time in milliseconds, frame record, in/out go); the scene tree does not look at
+// the result.
+using DrawHook = RTSuccess (*)(RTInstance context, RTInstance entity, uint32_t milliseconds,
+                               const RTSceneNodeEntityFrameInformation* frame, uint32_t* go);
+
+inline constexpr MethodSlot<uint32_t*> kGetStageCount{0x00};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x04};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x08};
+inline constexpr MethodSlot<uint32_t, const RTSceneNodeEntityFrameInformation*> kProcessFrame{0x0c};
+inline constexpr MethodSlot<RTFVector3D*, RTFVector3D*> kGetBoundingBox{0x10};
+inline constexpr MethodSlot<float*> kGetBoundingSphere{0x14};
+inline constexpr MethodSlot<RTBool*> kHasAlpha{0x18};
+inline constexpr MethodSlot<DrawHook, RTInstance> kSetPreDrawHook{0x1c};
+inline constexpr MethodSlot<DrawHook*, RTInstance*> kGetPreDrawHook{0x20};
+inline constexpr MethodSlot<DrawHook, RTInstance> kSetPostDrawHook{0x24};
+inline constexpr MethodSlot<DrawHook*, RTInstance*> kGetPostDrawHook{0x28};
+inline constexpr MethodSlot<RTInstance> kClearHooksOf{0x2c};
 inline constexpr uint32_t kLevel = 0x08;       // first slot table: reaches a derived class's overrides
 inline constexpr uint32_t kOwnTable = 0x0C;    // second slot table: RTRenderable's own functions
 inline constexpr uint32_t kObjectSize = 0x10;  // published bytes: a derived level starts here
 inline constexpr uint32_t kSlotTableSize = kClearHooksOf + 4;
 
-// (context, entity, time in milliseconds, frame record, in/out go); the scene tree does not look at
-// the result.
-using DrawHook = RTSuccess (*)(RTInstance context, RTInstance entity, uint32_t milliseconds,
-                               const RTSceneNodeEntityFrameInformation* frame, uint32_t* go);
 inline constexpr uint32_t kStreamVersion = 1;
 
 inline RTSuccess GetStageCount(RTInstance r, uint32_t* count) { return CallMethod(r, kLevel, kGetStageCount, count); }

@@ -30,48 +30,46 @@ namespace kivo::room {
 
 inline constexpr char16_t kClassName[] = u"RTBrellinRoom";
 
-enum Slot : uint32_t {
-  kGetBoundingBox = 0x00,
-  kDraw = 0x0c,
-  kGetFootprint = 0x2c,
-  kAddNode = 0x5c,
-  kRemoveNode = 0x60,
-  kGetNodeList = 0x64,
-  kGetLightList = 0x70,
-  kPrepareLighting = 0x7c,
-  kGetFurtherRooms = 0x80,
-  kGetBoundsNode = 0x94,
-  kContainsPoint = 0xa0,
-  kRefreshNodes = 0xa4,
-  kGetNeighbourRooms = 0xc8,
-  kRefreshLights = 0xcc,
-  kEnableDesigning = 0xec,
-  kGetFlags = 0x124,
-  kSetFlags = 0x128,
-  kAttachSceneTree = 0x14c,
+inline constexpr MethodSlot<RTFVector3D*, RTFVector3D*> kGetBoundingBox{0x00};
+inline constexpr MethodSlot<uint32_t, const RTSceneNodeEntityFrameInformation*> kDraw{0x0c};
+inline constexpr MethodSlot<const RTFVector3D**, uint32_t*, uint32_t*> kGetFootprint{0x2c};
+inline constexpr MethodSlot<RTInstance> kAddNode{0x5c};
+inline constexpr MethodSlot<RTInstance> kRemoveNode{0x60};
+inline constexpr MethodSlot<List**> kGetNodeList{0x64};
+inline constexpr MethodSlot<List**> kGetLightList{0x70};
+inline constexpr MethodSlot<> kPrepareLighting{0x7c};
+inline constexpr MethodSlot<List**> kGetFurtherRooms{0x80};
+inline constexpr MethodSlot<RTInstance*> kGetBoundsNode{0x94};
+inline constexpr MethodSlot<const RTFVector3D*> kContainsPoint{0xa0};
+inline constexpr MethodSlot<> kRefreshNodes{0xa4};
+inline constexpr MethodSlot<List**> kGetNeighbourRooms{0xc8};
+inline constexpr MethodSlot<> kRefreshLights{0xcc};
+inline constexpr MethodSlot<RTBool> kEnableDesigning{0xec};
+inline constexpr MethodSlot<uint32_t*> kGetFlags{0x124};
+inline constexpr MethodSlot<uint32_t> kSetFlags{0x128};
+inline constexpr MethodSlot<RTInstance> kAttachSceneTree{0x14c};
 
-  // The framework's own.
-  kStreamIn = 0x200,
-  kStreamOut = 0x204,
-  kSetBoundingBox = 0x208,
-  kSetFootprint = 0x20c,
-  kAddNeighbourRoom = 0x210,
-  kAddFurtherRoom = 0x214,
-  kAddLight = 0x218,
-  kSetBoundsNode = 0x21c,
-  kRayHitTest = 0x220,
-  kSphereHitTest = 0x224,
-  kSetHitTestFilter = 0x228,
-  kSetWalls = 0x22c,
-  kGetWalls = 0x230,
-  kGetPathfindingGroup = 0x234,
-  kGetDefaultPathfindingKind = 0x238,
-  kSetPathfinding = 0x23c,
-  kIsRoomReachable = 0x240,
-  kGetLightingResult = 0x244,
-  kSetLightsDropped = 0x248,
-  kGetLightsDropped = 0x24c,
-};
+// The framework's own.
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x200};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x204};
+inline constexpr MethodSlot<const RTFVector3D*, const RTFVector3D*> kSetBoundingBox{0x208};
+inline constexpr MethodSlot<const RTFVector3D*, uint32_t> kSetFootprint{0x20c};
+inline constexpr MethodSlot<const char16_t*> kAddNeighbourRoom{0x210};
+inline constexpr MethodSlot<const char16_t*> kAddFurtherRoom{0x214};
+inline constexpr MethodSlot<RTInstance> kAddLight{0x218};
+inline constexpr MethodSlot<RTInstance> kSetBoundsNode{0x21c};
+inline constexpr MethodSlot<const RTFVector3D*, const RTFVector3D*, float*, RTFVector3D*, uint32_t*, RTInstance*> kRayHitTest{0x220};
+inline constexpr MethodSlot<const RTFVector3D*, const RTFVector3D*, float, float*, RTFVector3D*, RTFVector3D*, uint32_t*, RTInstance*> kSphereHitTest{0x224};
+inline constexpr MethodSlot<RTInstance> kSetHitTestFilter{0x228};
+inline constexpr MethodSlot<const RTBool*, uint32_t> kSetWalls{0x22c};
+inline constexpr MethodSlot<const RTBool**, uint32_t*> kGetWalls{0x230};
+inline constexpr MethodSlot<int32_t*> kGetPathfindingGroup{0x234};
+inline constexpr MethodSlot<int32_t*> kGetDefaultPathfindingKind{0x238};
+inline constexpr MethodSlot<int32_t, int32_t> kSetPathfinding{0x23c};
+inline constexpr MethodSlot<RTInstance, RTBool*> kIsRoomReachable{0x240};
+inline constexpr MethodSlot<RTInstance*> kGetLightingResult{0x244};
+inline constexpr MethodSlot<RTBool> kSetLightsDropped{0x248};
+inline constexpr MethodSlot<RTBool*> kGetLightsDropped{0x24c};
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;

@@ -31,36 +31,34 @@ namespace kivo::scene_node {
 
 inline constexpr char16_t kClassName[] = u"RTSceneNode";
 
-enum Slot : uint32_t {
-  kGetEntity = 0x10,
-  kGetLocalMatrix = 0x18,  // the placement
-  kGetWorldMatrix = 0x1c,
-  kApplyParentMatrix = 0x20,
-  kGetFirstChild = 0x4c,
-  kGetNextSibling = 0x50,
-  kGetInverseWorldMatrix = 0x88,
+inline constexpr MethodSlot<RTInstance*> kGetEntity{0x10};
+inline constexpr MethodSlot<const RTFMatrix4x4**> kGetLocalMatrix{0x18};  // the placement
+inline constexpr MethodSlot<const RTFMatrix4x4**> kGetWorldMatrix{0x1c};
+inline constexpr MethodSlot<const RTFMatrix4x4*> kApplyParentMatrix{0x20};
+inline constexpr MethodSlot<RTInstance*> kGetFirstChild{0x4c};
+inline constexpr MethodSlot<RTInstance*> kGetNextSibling{0x50};
+inline constexpr MethodSlot<const RTFMatrix4x4**> kGetInverseWorldMatrix{0x88};
 
-  // The framework's own.
-  kStreamIn = 0x200,
-  kStreamOut = 0x204,
-  kSetLocalMatrix = 0x208,
-  kSetEntity = 0x20c,
-  kSetTranslation = 0x210,
-  kSetObstacleBox = 0x214,
-  kGetObstacleBox = 0x218,
-  kGetItemCount = 0x21c,
-  kGetItem = 0x220,
-  kDesignTimeHook = 0x224,
-  kPreItemHook = 0x228,
-  kPreDrawNotification = 0x22c,
-  kAddChild = 0x230,
-  kSetEulerAngles = 0x234,
-  kGetEulerAngles = 0x238,
-  kGetModifierCount = 0x23c,
-  kGetModifierList = 0x240,
-  kAddModifier = 0x244,
-  kDetach = 0x248,
-};
+// The framework's own.
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x200};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x204};
+inline constexpr MethodSlot<const RTFMatrix4x4*> kSetLocalMatrix{0x208};
+inline constexpr MethodSlot<RTInstance> kSetEntity{0x20c};
+inline constexpr MethodSlot<const RTFVector3D*> kSetTranslation{0x210};
+inline constexpr MethodSlot<const RTFVector3D*, const RTFVector3D*> kSetObstacleBox{0x214};
+inline constexpr MethodSlot<RTBool*, RTFVector3D*, RTFVector3D*> kGetObstacleBox{0x218};
+inline constexpr MethodSlot<uint32_t*> kGetItemCount{0x21c};
+inline constexpr MethodSlot<uint32_t, RTInstance*> kGetItem{0x220};
+inline constexpr MethodSlot<RTInstance> kDesignTimeHook{0x224};
+inline constexpr MethodSlot<> kPreItemHook{0x228};
+inline constexpr MethodSlot<> kPreDrawNotification{0x22c};
+inline constexpr MethodSlot<RTInstance> kAddChild{0x230};
+inline constexpr MethodSlot<float, float, float> kSetEulerAngles{0x234};
+inline constexpr MethodSlot<float*, float*, float*> kGetEulerAngles{0x238};
+inline constexpr MethodSlot<uint32_t*> kGetModifierCount{0x23c};
+inline constexpr MethodSlot<const RTInstance**, uint32_t*> kGetModifierList{0x240};
+inline constexpr MethodSlot<RTInstance> kAddModifier{0x244};
+inline constexpr MethodSlot<> kDetach{0x248};
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;    // RTSceneNode's own functions, for a derived level's parent calls
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here
@@ -158,10 +156,8 @@ inline RTSuccess PreDrawNotification(RTInstance n) { return CallMethod(n, kLevel
 namespace kivo::scene_item {
 
 // An item attached to a scene node, run each frame the node is drawn.
-enum Slot : uint32_t {
-  kIsEnabled = 0x00,     // (out RTBool)
-  kProcessFrame = 0x04,  // (entity, time in milliseconds, node, culled)
-};
+inline constexpr MethodSlot<RTBool*> kIsEnabled{0x00};  // (out RTBool)
+inline constexpr MethodSlot<RTInstance, uint32_t, RTInstance, RTBool> kProcessFrame{0x04};  // (entity, time in milliseconds, node, culled)
 inline constexpr uint32_t kLevel = 0x08;
 
 inline RTSuccess IsEnabled(RTInstance i, RTBool* enabled) { return CallMethod(i, kLevel, kIsEnabled, enabled); }
@@ -175,28 +171,26 @@ namespace kivo::tesk_scene_node {
 
 inline constexpr char16_t kClassName[] = u"RTTeskSceneNode";
 
-enum Slot : uint32_t {
-  kGetScriptObject = 0x10,
-  kGetVelocity = 0x28,  // the pending movement
-  kApplyMovement = 0x2c,
-  kSetStateWord = 0x30,
-  kGetStateWord = 0x34,
-  kSetQuadItem = 0x50,
-  kGetQuadItem = 0x54,
-  kSetVector = 0x5c,
+inline constexpr MethodSlot<void**> kGetScriptObject{0x10};
+inline constexpr MethodSlot<RTFVector3D*> kGetVelocity{0x28};  // the pending movement
+inline constexpr MethodSlot<> kApplyMovement{0x2c};
+inline constexpr MethodSlot<uint32_t> kSetStateWord{0x30};
+inline constexpr MethodSlot<uint32_t*> kGetStateWord{0x34};
+inline constexpr MethodSlot<void*> kSetQuadItem{0x50};
+inline constexpr MethodSlot<void**> kGetQuadItem{0x54};
+inline constexpr MethodSlot<const RTFVector3D*> kSetVector{0x5c};
 
-  // The framework's own.
-  kStreamIn = 0x200,
-  kStreamOut = 0x204,
-  kSetScriptObject = 0x208,
-  kSetLocalMatrix = 0x20c,  // overrides RTSceneNode's: a moving kind keeps the translation pending
-  kSetTranslation = 0x210,  // likewise
-  kSetAnimator = 0x214,
-  kGetAnimator = 0x218,
-  kGetNodeRoom = 0x21c,
-  kSetNodeRoom = 0x220,
-  kLeaveNodeRoom = 0x224,
-};
+// The framework's own.
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x200};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x204};
+inline constexpr MethodSlot<void*> kSetScriptObject{0x208};
+inline constexpr MethodSlot<const RTFMatrix4x4*> kSetLocalMatrix{0x20c};  // overrides RTSceneNode's: a moving kind keeps the translation pending
+inline constexpr MethodSlot<const RTFVector3D*> kSetTranslation{0x210};  // likewise
+inline constexpr MethodSlot<RTInstance> kSetAnimator{0x214};
+inline constexpr MethodSlot<RTInstance*> kGetAnimator{0x218};
+inline constexpr MethodSlot<RTInstance*> kGetNodeRoom{0x21c};
+inline constexpr MethodSlot<RTInstance> kSetNodeRoom{0x220};
+inline constexpr MethodSlot<RTInstance> kLeaveNodeRoom{0x224};
 inline constexpr uint32_t kLevel = 0x14;
 inline constexpr uint32_t kOwnTable = 0x18;
 inline constexpr uint32_t kObjectSize = 0x20;

@@ -10,10 +10,8 @@ namespace kivo::sphere {
 
 inline constexpr char16_t kClassName[] = u"RTSphere";
 
-enum Slot : uint32_t {
-  kSetColor = 0x200,  // (red, green, blue)
-  kGetColor = 0x204,  // (out RTFColorRGB)
-};
+inline constexpr MethodSlot<float, float, float> kSetColor{0x200};  // (red, green, blue)
+inline constexpr MethodSlot<RTFColorRGB*> kGetColor{0x204};  // (out RTFColorRGB)
 inline constexpr uint32_t kLevel = renderable::kObjectSize;
 inline constexpr uint32_t kOwnTable = kLevel + 4;
 inline constexpr uint32_t kObjectSize = kLevel + 12;

@@ -13,12 +13,10 @@ namespace kivo::tesk_skin {
 
 inline constexpr char16_t kClassName[] = u"RTTeskSkin";
 
-enum Slot : uint32_t {
-  kGetStageCount = 0x00,  // each overrides the skin's method of its name
-  kStreamIn = 0x04,
-  kStreamOut = 0x08,
-  kProcessFrame = 0x0c,
-};
+inline constexpr MethodSlot<uint32_t*> kGetStageCount{0x00};  // each overrides the skin's method of its name
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x04};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x08};
+inline constexpr MethodSlot<uint32_t, const RTSceneNodeEntityFrameInformation*> kProcessFrame{0x0c};
 inline constexpr uint32_t kLevel = bone_model::kObjectSize;
 inline constexpr uint32_t kOwnTable = kLevel + 4;
 inline constexpr uint32_t kObjectSize = kOwnTable + 4;

@@ -31,20 +31,18 @@ namespace kivo::static_lit_mesh {
 
 inline constexpr char16_t kClassName[] = u"RTStaticLitMesh";
 
-enum Slot : uint32_t {
-  kStreamIn = 0x00,
-  kStreamOut = 0x04,
-  kSetLightmapResolution = 0x08,
-  kCreateLightmaps = 0x0c,
-  kGetLightmaps = 0x10,
-  kGetStepScale = 0x14,
-  kReplaceTexels = 0x18,
-  kLightingDone = 0x1c,
-  kProcessFrame = 0x20,
-  kSetEnabled = 0x24,
-  kIsEnabled = 0x28,
-  kIsLit = 0x2c,
-};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x00};
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x04};
+inline constexpr MethodSlot<float> kSetLightmapResolution{0x08};
+inline constexpr MethodSlot<> kCreateLightmaps{0x0c};
+inline constexpr MethodSlot<uint32_t, uint32_t*, Lightmap**> kGetLightmaps{0x10};
+inline constexpr MethodSlot<float*> kGetStepScale{0x14};
+inline constexpr MethodSlot<const Lightmap*, const uint32_t*> kReplaceTexels{0x18};
+inline constexpr MethodSlot<> kLightingDone{0x1c};
+inline constexpr MethodSlot<uint32_t, const RTSceneNodeEntityFrameInformation*> kProcessFrame{0x20};
+inline constexpr MethodSlot<RTBool> kSetEnabled{0x24};
+inline constexpr MethodSlot<RTBool*> kIsEnabled{0x28};
+inline constexpr MethodSlot<RTBool*> kIsLit{0x2c};
 inline constexpr uint32_t kLevel = poly_model::kObjectSize;
 inline constexpr uint32_t kOwnTable = kLevel + 4;
 inline constexpr uint32_t kStateWord = kLevel + 8;

@@ -8,13 +8,11 @@ namespace kivo::timer {
 
 inline constexpr char16_t kClassName[] = u"RTTeskTimer";
 
-enum Slot : uint32_t {
-  kTick = 0x00,      // (VM): once a frame
-  kReset = 0x04,
-  kGetTicks = 0x08,  // (out count)
-  kStreamIn = 0x0C,  // overrides RTComponent's: (stage, stream)
-  kStreamOut = 0x10,
-};
+inline constexpr MethodSlot<void*> kTick{0x00};  // (VM): once a frame
+inline constexpr MethodSlot<> kReset{0x04};
+inline constexpr MethodSlot<uint32_t*> kGetTicks{0x08};  // (out count)
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamIn{0x0C};  // overrides RTComponent's: (stage, stream)
+inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x10};
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;

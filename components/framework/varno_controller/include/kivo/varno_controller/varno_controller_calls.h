@@ -10,12 +10,10 @@ namespace kivo::varno_controller {
 
 inline constexpr char16_t kClassName[] = u"RTVarnoController";
 
-enum Slot : uint32_t {
-  kAttachNativeRecord = 0x00,  // (script object, record)
-  kDetachNativeRecord = 0x04,  // (script object)
-  kFindNativeRecord = 0x08,    // (script object, out record)
-  kFreeWorld = 0x10,           // the game calls it when its world is freed
-};
+inline constexpr MethodSlot<void*, void*> kAttachNativeRecord{0x00};  // (script object, record)
+inline constexpr MethodSlot<void*> kDetachNativeRecord{0x04};  // (script object)
+inline constexpr MethodSlot<void*, void**> kFindNativeRecord{0x08};  // (script object, out record)
+inline constexpr MethodSlot<> kFreeWorld{0x10};  // the game calls it when its world is freed
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here

@@ -6,34 +6,35 @@
 #pragma once
 
 #include "kivo/slots.h"
+#include "varno/call_cells.h"
 
 namespace kivo::varno_game {
 
 inline constexpr char16_t kClassName[] = u"RTVarnoGame";
 
-// The overridable methods, in slot order; each has the parameter text of the game's method.
-#define KIVO_VARNO_GAME_METHODS(X) \
-  X(Main, 0x00)                    \
-  X(Startup, 0x04)                 \
-  X(ShutDown, 0x08)                \
-  X(SetMainWindowHandle, 0x0C)     \
-  X(ResizeMainWindow, 0x10)        \
-  X(MouseMove, 0x14)               \
-  X(MouseWheel, 0x18)              \
-  X(SetInitialMousePos, 0x1C)      \
-  X(MouseClick, 0x20)              \
-  X(MouseDblClick, 0x24)           \
-  X(ResetC, 0x28)                  \
-  X(PauseC, 0x2C)                  \
-  X(UnPauseC, 0x30)                \
-  X(RenderC, 0x34)                 \
-  X(KeyDown, 0x38)
+// The overridable methods, in slot order, with the parameter types of the native ones (the others
+// are script methods); each has the signature and the parameter text of the game's method.
+#define KIVO_VARNO_GAME_METHODS(X)                          \
+  X(Main, 0x00)                                             \
+  X(Startup, 0x04)                                          \
+  X(ShutDown, 0x08)                                         \
+  X(SetMainWindowHandle, 0x0C, void*, uint32_t, uint32_t)   \
+  X(ResizeMainWindow, 0x10, uint32_t, uint32_t)             \
+  X(MouseMove, 0x14, uint32_t, uint32_t, int32_t, int32_t)  \
+  X(MouseWheel, 0x18, int32_t, int32_t, int32_t)            \
+  X(SetInitialMousePos, 0x1C, uint32_t, uint32_t)           \
+  X(MouseClick, 0x20, uint32_t, uint32_t, int32_t, int32_t) \
+  X(MouseDblClick, 0x24, uint32_t, uint32_t)                \
+  X(ResetC, 0x28, void)                                     \
+  X(PauseC, 0x2C, void)                                     \
+  X(UnPauseC, 0x30, void)                                   \
+  X(RenderC, 0x34, void)                                    \
+  X(KeyDown, 0x38, uint32_t, uint32_t)
 
-enum Slot : uint32_t {
-#define KIVO_VARNO_GAME_SLOT(name, offset) k##name = offset,
-  KIVO_VARNO_GAME_METHODS(KIVO_VARNO_GAME_SLOT)
+#define KIVO_VARNO_GAME_SLOT(name, offset, ...) \
+  inline constexpr ListedSlot<varno::NativeMethodSlot __VA_OPT__(, ) __VA_ARGS__> k##name{offset};
+KIVO_VARNO_GAME_METHODS(KIVO_VARNO_GAME_SLOT)
 #undef KIVO_VARNO_GAME_SLOT
-};
 inline constexpr uint32_t kMethodCount = 15;
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
