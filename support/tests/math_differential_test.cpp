@@ -359,7 +359,9 @@ TEST(Differential, RayTriangle) {
   std::vector<std::pair<const char*, RayTriangle>> versions = {{"extended", ray_triangle::IntersectExtended},
                                                                {"public", IntersectRayTriangle}};
   if (ProcessorHasAvx2()) versions.emplace_back("AVX2", ray_triangle::IntersectAvx2);
-  for (const auto& [name, test] : versions) {
+  for (const auto& version : versions) {
+    const char* name = version.first;  // named copies: clang 14 cannot capture structured bindings
+    const RayTriangle test = version.second;
     if (name != std::string("public"))
       OnRandomInputs(5, [&](Floats& f, std::string* failure) {
         const Ray aimed = AimedRay(f);

@@ -30,7 +30,6 @@ namespace kivo::planner {
 
 namespace {
 
-constexpr uint32_t kWholeInstance = component::kStreamWhole;
 constexpr uint32_t kPositionBytes = 12;
 constexpr uint32_t kNodeBytes = 21;  // position, width, group, blocked
 constexpr uint32_t kEdgeBytes = 16;
