@@ -74,6 +74,21 @@ TEST_F(FormView, AFormIsTakenFromAGivenResourceFile) {
   EXPECT_EQ(Run("NOWHERE --resource " + Quoted(File("Forms.resource"))).status, 1);
 }
 
+// A variant made with a scale takes every position and size times the scale, truncated toward zero.
+TEST_F(FormView, AScaledVariantTakesScaledPositionsAndSizes) {
+  tesk::testing::WriteFile(File("bar.json"), R"({"type": "form", "name": "BAR", "width": 1024, "height": 768,
+    "children": [{"type": "panel", "name": "MAIN_PANEL", "x": -509, "y": 3, "width": 1023, "height": 91}]})");
+  tesk::testing::WriteFile(File("forms.json"), R"({"streams": [{"name": "BAR", "form": "bar.json"},
+    {"name": "BAR_800", "form": "bar.json", "scale": 0.78125}]})");
+  const auto packed = Run("resource " + Quoted(File("forms.json")) + " " + Quoted(File("Forms.resource")), "kivopack");
+  ASSERT_EQ(packed.status, 0) << packed.err;
+  const auto run = Run("BAR --width 800 --resource " + Quoted(File("Forms.resource")));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "form BAR 0,0 800x600\n"
+            "  panel MAIN_PANEL -397,2 799x71 frame 0 \"\"\n");
+}
+
 TEST_F(FormView, UnknownFormsAndBadCommandLinesAreRefused) {
   // --verbose adds the core's debug output, the game's construction among it.
   const auto missing = Run("MENU_NOWHERE --verbose");

@@ -177,6 +177,9 @@ TEST_F(Kivopack, RefusesBadDescriptionsWithAMessage) {
       {"resource", R"({"streams": [{"name": "a", "file": ["a.bin"]}]})", "every stream needs a \"name\""},
       {"resource", R"({"streams": [{"name": "a", "utf16": 1.5}]})", "a \"file\", \"text\" or \"utf16\""},
       {"resource", R"({"streams": [{"name": "a", "file": "missing.bin"}]})", "cannot read missing.bin"},
+      {"resource", R"({"streams": [{"name": "F", "form": "f.json", "scale": 0}]})", "F: \"scale\" must be a number above 0"},
+      {"resource", R"({"streams": [{"name": "F", "form": "f.json", "scale": -0.5}]})", "\"scale\" must be a number above 0"},
+      {"resource", R"({"streams": [{"name": "F", "form": "f.json", "scale": "half"}]})", "\"scale\" must be a number above 0"},
   };
   for (const auto& c : cases) {
     Write("description.json", c.description);
