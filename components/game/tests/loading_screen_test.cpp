@@ -178,10 +178,10 @@ TEST_F(LoadingScreen, TheSpriteWrapsAtTheWindowsLastPixel) {
     record().loadingSpriteX = step.from;
     AdvanceMs(67);
     const Lines frame = Pump();
-    ASSERT_GT(frame.size(), 16u);
+    ASSERT_GT(frame.size(), 17u);
     char x[64];
     std::snprintf(x, sizeof x, "Vertex3(%g, 268, 0) -> 1", step.from);
-    EXPECT_EQ(frame[16], x) << "drawn where it was";
+    EXPECT_EQ(frame[17], x) << "drawn where it was";
     EXPECT_EQ(record().loadingSpriteX, step.next) << "from " << step.from;
   }
   EXPECT_EQ(gIdleCalls, 5);
