@@ -3,7 +3,7 @@
 # labelled by the library it covers. LeakSanitizer's exit scan does not read thread storage: the
 # storage of libraries loaded and unloaded at run time (Mesa's drivers) made it crash, depending on
 # the process's layout ("Tracer caught signal 11"). Mesa's software rasterizer draws on the calling
-# thread.
+# thread. Leaks that libraries make when they load are suppressed by lsan.supp.
 find_package(GTest REQUIRED)
 include(GoogleTest)
 
@@ -13,6 +13,6 @@ function(tesk_add_test)
   target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
   gtest_discover_tests(${T_NAME}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES LABELS ${T_LABEL} ENVIRONMENT LSAN_OPTIONS=use_tls=0:print_suppressions=0
+    PROPERTIES LABELS ${T_LABEL} ENVIRONMENT LSAN_OPTIONS=use_tls=0:print_suppressions=0:suppressions=${PROJECT_SOURCE_DIR}/cmake/lsan.supp
     ENVIRONMENT_MODIFICATION LP_NUM_THREADS=set:0)
 endfunction()

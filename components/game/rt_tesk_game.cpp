@@ -141,6 +141,10 @@ RTMethodRecord gMethods[] = {
     Script(u"CameraGetZoom", CameraGetZoom, kCameraGetZoom),
     Script(u"CameraSetZoom", CameraSetZoom, kCameraSetZoom),
     Script(u"CameraLerpToZoom", CameraLerpToZoom, kCameraLerpToZoom),
+    Script(u"SFXAddBuffer", SFXAddBuffer, kSFXAddBuffer),
+    Script(u"SFXPlay", SFXPlay, kSFXPlay),
+    Script(u"SFXPlayAtPosition", SFXPlayAtPosition, kSFXPlayAtPosition),
+    Script(u"SFXStop", SFXStop, kSFXStop),
     kEndOfMethods,
 };
 

@@ -33,6 +33,7 @@ StagedGame::StagedGame(const fs::path& stage) {
   fs::copy(stage / "game/classes", game() / "classes", fs::copy_options::recursive);
   fs::copy_file(stage / "game/tesk.ini", game() / "tesk.ini");
   fs::create_symlink(stage / "game/Tesk.resource", game() / "Tesk.resource");
+  fs::create_directory_symlink(stage / "game/audio", game() / "audio");
   fs::create_directories(driveC() / "usr");
   fs::create_directory_symlink(kivo(), driveC() / "usr/kivo");
   fs::create_directories(runtime());

@@ -1,8 +1,8 @@
 // The staged game laid out again in a temporary folder, so that a run writes nothing into the
 // staged tree: a Kivo root of its own (the staged core; the component libraries linked one by one
 // into real folders, without the component list, so that the core scans them; the staged store),
-// a game directory (the classes and tesk.ini copied, the program's resources linked), a drive c
-// whose usr/kivo is that root (the program opens its store at "c:/usr/kivo/store/root.kivopack"),
+// a game directory (the classes and tesk.ini copied, the program's resources and the audio folder
+// linked), a drive c whose usr/kivo is that root (the program opens its store at "c:/usr/kivo/store/root.kivopack"),
 // a runtime folder and a registry file that names the roots and the class folders.
 #pragma once
 

@@ -36,6 +36,13 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
 bool BuildResource(CoreTable& core, const std::filesystem::path& description, const std::filesystem::path& resource,
                    std::string* error);
 
+// A sound bank description is a JSON file:
+//   {"sounds": [{"name": "INTERFACE_OK", "file": "interface_ok.wav", "channels": 1}]}
+// Files are relative to the bank's own folder (the audio folder) and must be there, as WAV or Ogg;
+// "channels" (1 or 2, 1 when left out) is what the sound is decoded to. Unknown keys and a name
+// given twice (ignoring case) are refused. Needs no core.
+bool BuildBank(const std::filesystem::path& description, const std::filesystem::path& bank, std::string* error);
+
 // One line per instance: path, class, data bytes, children; for a mesh (RTPolyModel) also its
 // counts of vertices, texture-coordinate layers, materials, strips, lists, shadow triangles, and
 // open and shared edges, as the mesh reads its data.

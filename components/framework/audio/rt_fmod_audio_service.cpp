@@ -7,6 +7,10 @@
 //
 // The program never destroys the service, so the devices still open when the process ends are
 // closed then, before OpenAL Soft's own clean-up (which complains of every device left open).
+//
+// The bank and its buffers are service_buffers.cpp. Levels: a source sounds at its volume times the
+// listener gain that Update hands it, or at its SetGain level (rt_audio_source.cpp); world-placed
+// sources fade with OpenAL's inverse-distance model.
 #include <AL/al.h>
 #include <AL/alc.h>
 #include <AL/alext.h>
@@ -15,32 +19,25 @@
 #include <cstring>
 #include <vector>
 
-#include "kivo/audio/audio_service_calls.h"
-#include "kivo/support/component_kit.h"
-#include "kivo/support/instance_ref.h"
 #include "kivo/support/raise.h"
 #include "playback_drivers.h"
+#include "service_state.h"
 
 namespace {
 
 using namespace kivo;
+using kivo::audio::ServiceState;
 namespace slot = kivo::audio_service;
 namespace source = kivo::audio_source;
 
-constexpr uint32_t kStateWord = slot::kOwnTable + 4;
-constexpr uint32_t kObjectSize = kStateWord + 4;
 constexpr ALCint kSilentRate = 44100;
 constexpr char kNullDeviceName[] = "No Output";  // OpenAL Soft's null device
 
-struct ServiceState {
-  ALCdevice* device = nullptr;
-  ALCcontext* context = nullptr;
-  std::vector<InstanceRef> paused;  // the sources PauseAllSounds paused
-};
+ServiceState* StateOf(RTInstance self) { return kivo::audio::ServiceOf(self); }
 
-ServiceState* StateOf(RTInstance self) { return StateIn<ServiceState>(self, kStateWord); }
-
-RTSuccess Construct(RTInstance self) { return MakeState<ServiceState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
+RTSuccess Construct(RTInstance self) {
+  return MakeState<ServiceState>(self, kivo::audio::kServiceStateWord) ? kRTSuccess : kRTFailure;
+}
 
 void CloseDevice(ServiceState& service);
 
@@ -55,7 +52,8 @@ OpenServices gOpen;
 
 void CloseDevice(ServiceState& service) {
   if (service.context) {
-    if (alcGetCurrentContext() == service.context) alcMakeContextCurrent(nullptr);
+    if (alcMakeContextCurrent(service.context)) kivo::audio::DeleteBuffers(service);
+    alcMakeContextCurrent(nullptr);
     alcDestroyContext(service.context);
   }
   if (service.device) alcCloseDevice(service.device);
@@ -69,7 +67,7 @@ RTSuccess Destroy(RTInstance self) {
     service->paused.clear();
     CloseDevice(*service);
   }
-  EndState<ServiceState>(self, kStateWord);
+  EndState<ServiceState>(self, kivo::audio::kServiceStateWord);
   return kRTSuccess;
 }
 
@@ -84,11 +82,37 @@ ALCdevice* OpenLoopbackDevice() {
   return open ? open(nullptr) : nullptr;
 }
 
-// A loopback device needs its mixing format in the context's attributes.
-ALCcontext* MakeContext(ALCdevice* device, bool silent) {
+// A loopback device needs its mixing format in the context's attributes; the one that tests listen
+// to mixes floats without HRTF, so that levels read back as they were set.
+ALCcontext* MakeContext(ALCdevice* device, bool silent, bool listened) {
   const std::array<ALCint, 7> loopback = {
       ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT, ALC_SHORT_SOFT, ALC_FREQUENCY, kSilentRate, 0};
+  const std::array<ALCint, 9> listenedTo = {ALC_FORMAT_CHANNELS_SOFT,
+                                            ALC_STEREO_SOFT,
+                                            ALC_FORMAT_TYPE_SOFT,
+                                            ALC_FLOAT_SOFT,
+                                            ALC_FREQUENCY,
+                                            static_cast<ALCint>(slot::kLoopbackRate),
+                                            ALC_HRTF_SOFT,
+                                            ALC_FALSE,
+                                            0};
+  if (listened) return alcCreateContext(device, listenedTo.data());
   return alcCreateContext(device, silent ? loopback.data() : nullptr);
+}
+
+// Makes the device's context current with the project's distance rule; false after reporting.
+bool StartContext(ServiceState& service, bool silent, bool listened) {
+  gOpen.services.push_back(&service);
+  service.context = MakeContext(service.device, silent, listened);
+  if (!service.context || !alcMakeContextCurrent(service.context)) {
+    ModuleCore()->RaiseError(nullptr, u"RTFMODAudioService::InitDevice(): no sound device context could be made",
+                             kLevelError);
+    CloseDevice(service);
+    return false;
+  }
+  alDistanceModel(AL_INVERSE_DISTANCE_CLAMPED);
+  service.listened = listened;
+  return true;
 }
 
 RTSuccess InitDevice(RTInstance self) {
@@ -104,16 +128,34 @@ RTSuccess InitDevice(RTInstance self) {
                              u"RTFMODAudioService::InitDevice(): no sound device could be opened; the game "
                              u"goes on without sound",
                              kLevelError);
-  if (service->device) {
-    gOpen.services.push_back(service);
-    service->context = MakeContext(service->device, loopback);
-  }
-  if (!service->context || !alcMakeContextCurrent(service->context)) {
+  if (!service->device) {
     ModuleCore()->RaiseError(nullptr, u"RTFMODAudioService::InitDevice(): no sound device context could be made",
                              kLevelError);
-    CloseDevice(*service);
     return kRTFailure;
   }
+  return StartContext(*service, loopback, false) ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess OpenLoopback(RTInstance self) {
+  ServiceState* service = StateOf(self);
+  if (!service) return kRTFailure;
+  if (service->context) return service->listened ? kRTSuccess : kRTFailure;
+  service->device = OpenLoopbackDevice();
+  if (!service->device) {
+    ModuleCore()->RaiseError(nullptr, u"RTFMODAudioService::OpenLoopbackDevice(): OpenAL has no loopback device",
+                             kLevelError);
+    return kRTFailure;
+  }
+  return StartContext(*service, true, true) ? kRTSuccess : kRTFailure;
+}
+
+RTSuccess RenderLoopback(RTInstance self, uint32_t frames, float* out) {
+  ServiceState* service = StateOf(self);
+  if (!service || !service->listened || !out) return kRTFailure;
+  static const auto render =
+      reinterpret_cast<LPALCRENDERSAMPLESSOFT>(alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+  if (!render) return kRTFailure;
+  render(service->device, out, static_cast<ALCsizei>(frames));
   return kRTSuccess;
 }
 
@@ -163,21 +205,41 @@ RTSuccess SetListenerMatrix(RTInstance self, const RTFMatrix4x4* world) {
   return alGetError() == AL_NO_ERROR ? kRTSuccess : kRTFailure;
 }
 
+RTSuccess SetListenerGain(RTInstance self, float gain) {
+  ServiceState* service = StateOf(self);
+  if (!service) return kRTFailure;
+  service->listenerGain = gain;
+  return kRTSuccess;
+}
+
+RTSuccess Update(RTInstance self) {
+  ServiceState* service = StateOf(self);
+  if (!service) return kRTFailure;
+  for (const InstanceRef& live : LiveSources()) source::SetListenerGain(live.get(), service->listenerGain);
+  return kRTSuccess;
+}
+
 constexpr PublishedMethod kPublished[] = {
 #define KIVO_AUDIO_SERVICE_PUBLISHED(name, offset) {u"" #name, offset},
     KIVO_AUDIO_SERVICE_METHODS(KIVO_AUDIO_SERVICE_PUBLISHED)
 #undef KIVO_AUDIO_SERVICE_PUBLISHED
 };
 auto gMethods = PublishedMethodTable(
-    kPublished, {Built(slot::kSetListenerMatrix, SetListenerMatrix), Built(slot::kInitDevice, InitDevice),
-                 Built(slot::kPauseAllSounds, PauseAllSounds), Built(slot::kResumeAllSounds, ResumeAllSounds)});
+    kPublished,
+    {Built(slot::kWriteBufferRef, kivo::audio::WriteBufferRef), Built(slot::kReadBufferRef, kivo::audio::ReadBufferRef),
+     Built(slot::kSetListenerGain, SetListenerGain), Built(slot::kSetListenerMatrix, SetListenerMatrix),
+     Built(slot::kUpdate, Update), Built(slot::kGetBuffer, kivo::audio::GetBuffer),
+     Built(slot::kGetBufferInfo, kivo::audio::GetBufferInfo), Built(slot::kInitDevice, InitDevice),
+     Built(slot::kLoadBank, kivo::audio::LoadBank), Built(slot::kPauseAllSounds, PauseAllSounds),
+     Built(slot::kResumeAllSounds, ResumeAllSounds), Built(slot::kOpenLoopbackDevice, OpenLoopback),
+     Built(slot::kRenderLoopback, RenderLoopback)});
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,
     .parentClassName = u"RTComponent",
-    .description = u"The game's audio service over OpenAL: the sound device and its context",
+    .description = u"The game's audio service over OpenAL: the sound device, the sound bank and its buffers",
     .singleton = true,
-    .objectSize = kObjectSize,
+    .objectSize = kivo::audio::kServiceObjectSize,
     .slotTableSize = slot::kSlotTableSize,
     .firstSlotTableOffset = slot::kLevel,
     .secondSlotTableOffset = slot::kOwnTable,

@@ -16,9 +16,10 @@ namespace gametest {
 
 namespace {
 
-constexpr std::string_view kComponents[] = {"RTVarno",        "RTVarnoController",  "RTVarnoGame",
-                                            "RTTeskTimer",    "RTFMODAudioService", "RTAudioSource",
-                                            "RTRoutePlanner", "RTPathfinding",      "RTTeskGame"};
+constexpr std::string_view kComponents[] = {"RTVarno",           "RTVarnoController", "RTVarnoGame",
+                                            "RTTeskTimer",       "RTFMODAudioService", "RTAudioSource",
+                                            "RTAudioBufferInfo", "RTRoutePlanner",    "RTPathfinding",
+                                            "RTTeskGame"};
 
 constexpr char kThingSource[] =
     "Thing is nothing;\n\nattributes\n{\n  name is string;\n}\n\nmethod constructor()\n{\n}\n";

@@ -146,6 +146,12 @@ TESK_GAME_SCRIPT_METHOD(TurnOffGymOutlines);
 TESK_GAME_SCRIPT_METHOD(TurnOnPropOutline);
 TESK_GAME_SCRIPT_METHOD(TurnOffPropOutline);
 
+// Sound effects (audio/sound_effects.h holds their native operations).
+TESK_GAME_SCRIPT_METHOD(SFXAddBuffer);
+TESK_GAME_SCRIPT_METHOD(SFXPlay);
+TESK_GAME_SCRIPT_METHOD(SFXPlayAtPosition);
+TESK_GAME_SCRIPT_METHOD(SFXStop);
+
 // Internal: heap statistics to the debug output, with the differences since the last call.
 void LogHeapStats(RTInstance self, const char16_t* tag);
 // Internal: the start-up's textures, tuning numbers and fonts; false at the first that fails

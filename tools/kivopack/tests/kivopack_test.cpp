@@ -180,7 +180,16 @@ TEST_F(Kivopack, RefusesBadDescriptionsWithAMessage) {
       {"resource", R"({"streams": [{"name": "F", "form": "f.json", "scale": 0}]})", "F: \"scale\" must be a number above 0"},
       {"resource", R"({"streams": [{"name": "F", "form": "f.json", "scale": -0.5}]})", "\"scale\" must be a number above 0"},
       {"resource", R"({"streams": [{"name": "F", "form": "f.json", "scale": "half"}]})", "\"scale\" must be a number above 0"},
+      {"bank", R"({"sounds": [], "music": []})", "is {\"sounds\": [...]} and nothing else"},
+      {"bank", R"({"sounds": [{"name": "a", "file": "a.wav", "chanels": 1}]})", "sound 0: unknown key \"chanels\""},
+      {"bank", R"({"sounds": [{"name": "a", "file": "a.wav", "channels": 3}]})", "\"channels\" must be 1 or 2"},
+      {"bank", R"({"sounds": [{"name": "a", "file": "a.wav"}, {"name": "A", "file": "b.ogg"}]})",
+       "the name \"A\" is given twice"},
+      {"bank", R"({"sounds": [{"name": "a", "file": "none.wav"}]})", "sound 0: none.wav is missing"},
+      {"bank", R"({"sounds": [{"name": "a", "file": "description.json"}]})", "description.json is neither WAV nor Ogg"},
   };
+  Write("a.wav", "RIFF0000WAVEfmt ");
+  Write("b.ogg", "OggS");
   for (const auto& c : cases) {
     Write("description.json", c.description);
     std::string errors;

@@ -10,6 +10,7 @@
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/timer/timer_calls.h"
 #include "list_box.h"
+#include "sound_effects.h"
 #include "tab_panel.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
@@ -77,7 +78,7 @@ void ResetInformationLog(GamePrivateData& game) {
 }  // namespace
 
 // The steps of the episode reset in their order; the steps of the effects, minimap, doors, HUD
-// counters, music, sound effects and ambience join with their code.
+// counters, music and ambience join with their code.
 RTSuccess ResetC(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
@@ -100,6 +101,7 @@ RTSuccess ResetC(RTInstance self) {
   game->scenarioIndex = -1;
   game->targetObject = nullptr;
   if (game->timer) kivo::timer::Reset(game->timer);
+  SFXStopAll(*game);
   if (game->speechSource) source::StopSource(game->speechSource);
   if (game->actorComponent) kivo::actor::RemoveAllVehicles(game->actorComponent);
   game->shakeEndTime = 0.0f;

@@ -18,6 +18,7 @@
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
 #include "screen_forms.h"
+#include "sound_effect_records.h"
 #include "startup_widgets.h"
 #include "tesk/game_slots.h"
 #include "tesk/host_callbacks.h"
@@ -278,6 +279,10 @@ struct GamePrivateData {
   kivo::StrHashTable* roomAmbience;  // room name to ambience sound name (or null)
 
   // Audio.
+  SfxVoice sfxVoices[kVoiceCount];
+  kivo::StrHashTable* sfxBufferTable;  // buffer name to SfxBufferEntry (the newest first)
+  kivo::List* sfxBufferList;           // every SfxBufferEntry, in registration order
+  float sfxGain;                       // every voice plays at its volume times this
   ListenerGain listenerGain;
 
   // The frame's camera (its node and lens are the environment's) and what the frame render reads

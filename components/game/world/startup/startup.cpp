@@ -12,6 +12,7 @@
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/timer/timer_calls.h"
+#include "sound_effects.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
 
@@ -121,6 +122,8 @@ TESK_GAME_SCRIPT_METHOD(Startup) {
   if (!LoadStartupResources(*game)) return kRTFailure;
   CreateUnderRoot(u"RTTeskSceneNode");
   LoadForms(*game, ScreenWidthOption(*game));
+  SFXStartup(self);
+  Report(u"Startup()... Loaded all SFX objects");
   game->clockStyle = OptionValue(*game, kOptionClock) == kTwelveHourClock ? 0 : 1;
   game->subtitlesOn = OptionValue(*game, kOptionSubtitles) != 0 ? 1 : 0;
   kivo::actor::CreateAmbulance(game->actorComponent);

@@ -4,12 +4,17 @@
 // failure; the operations are listed in their published order.
 //
 // The service's operations follow one another from 0x34, so that the listener's transform is at
-// 0x40, where the scene tree hands it over. Operations whose behaviour is not built yet have their
-// records without a function: calls through them fail.
+// 0x40, where the scene tree hands it over. The two after 0x5C are the project's own, for tests and
+// tools that listen to the mix: the loopback device and its rendering.
+//
+// A buffer is a decoded sound of the bank, named by an RTAudioBuffer pointer. The service owns its
+// buffers and keeps every one it made as long as it lives, also across LoadBank.
 #pragma once
 
 #include "kivo/slots.h"
 #include "kivo/support/math_types.h"
+
+struct RTAudioBuffer;
 
 namespace kivo::audio_service {
 
@@ -28,14 +33,16 @@ inline constexpr uint32_t kOwnTable = 0x0C;
   X(InitDevice, 0x50)                 \
   X(LoadBank, 0x54)                   \
   X(PauseAllSounds, 0x58)             \
-  X(ResumeAllSounds, 0x5C)
+  X(ResumeAllSounds, 0x5C)             \
+  X(OpenLoopbackDevice, 0x60)         \
+  X(RenderLoopback, 0x64)
 
 enum Slot : uint32_t {
 #define KIVO_AUDIO_SERVICE_SLOT(name, offset) k##name = offset,
   KIVO_AUDIO_SERVICE_METHODS(KIVO_AUDIO_SERVICE_SLOT)
 #undef KIVO_AUDIO_SERVICE_SLOT
 };
-inline constexpr uint32_t kSlotTableSize = kResumeAllSounds + 4;
+inline constexpr uint32_t kSlotTableSize = kRenderLoopback + 4;
 
 // The listener's world transform (rows x, y, z axes and the position); the matrix is read during
 // the call only.
@@ -49,6 +56,44 @@ inline RTSuccess InitDevice(RTInstance service) { return CallMethod(service, kLe
 // still paused then.
 inline RTSuccess PauseAllSounds(RTInstance service) { return CallMethod(service, kLevel, kPauseAllSounds); }
 inline RTSuccess ResumeAllSounds(RTInstance service) { return CallMethod(service, kLevel, kResumeAllSounds); }
+
+// Reads the bank file (a system path) whose sound files lie in the audio folder (a system path
+// ending with a separator). A missing or damaged bank is reported and the bank held so far stays.
+inline RTSuccess LoadBank(RTInstance service, const char16_t* bankFile, const char16_t* audioFolder) {
+  return CallMethod(service, kLevel, kLoadBank, bankFile, audioFolder);
+}
+// The bank's sound of that name (the system's case-insensitive name rule), decoded on its first
+// request; later requests give the same buffer. `reserved` is 0. `mode` is kept by callers and
+// changes nothing here. A sound that cannot be had is reported, and nothing is made.
+inline RTSuccess GetBuffer(RTInstance service, const char16_t* name, uint32_t reserved, uint32_t mode,
+                           RTAudioBuffer** buffer) {
+  return CallMethod(service, kLevel, kGetBuffer, name, reserved, mode, buffer);
+}
+// A new RTAudioBufferInfo instance describing the buffer; the caller releases it.
+inline RTSuccess GetBufferInfo(RTInstance service, RTAudioBuffer* buffer, RTInstance* info) {
+  return CallMethod(service, kLevel, kGetBufferInfo, buffer, info);
+}
+// A buffer in a save stream: its bank name as a UTF-16 string (empty for none). Reading a name the
+// bank lacks gives no buffer, reported, and succeeds: an old save still loads.
+inline RTSuccess WriteBufferRef(RTInstance service, RTInstance stream, RTAudioBuffer* buffer) {
+  return CallMethod(service, kLevel, kWriteBufferRef, stream, buffer);
+}
+inline RTSuccess ReadBufferRef(RTInstance service, RTInstance stream, RTAudioBuffer** buffer) {
+  return CallMethod(service, kLevel, kReadBufferRef, stream, buffer);
+}
+// The master gain; Update hands it to every live source. A source sounds at its volume times this
+// gain, or at its SetGain level alone once it has one.
+inline RTSuccess SetListenerGain(RTInstance service, float gain) {
+  return CallMethod(service, kLevel, kSetListenerGain, gain);
+}
+inline RTSuccess Update(RTInstance service) { return CallMethod(service, kLevel, kUpdate); }
+// In place of InitDevice: OpenAL Soft's loopback device, mixing 44100 Hz stereo floats, HRTF off,
+// only when asked by RenderLoopback, which writes `frames` frames (2 floats each) to `out`.
+inline constexpr uint32_t kLoopbackRate = 44100;
+inline RTSuccess OpenLoopbackDevice(RTInstance service) { return CallMethod(service, kLevel, kOpenLoopbackDevice); }
+inline RTSuccess RenderLoopback(RTInstance service, uint32_t frames, float* out) {
+  return CallMethod(service, kLevel, kRenderLoopback, frames, out);
+}
 
 }  // namespace kivo::audio_service
 
@@ -73,14 +118,15 @@ inline constexpr uint32_t kOwnTable = 0x0C;
   X(ApplyMode, 0x2C)                 \
   X(SetGain, 0x30)                   \
   X(GetPlayPosition, 0x34)           \
-  X(SetPlayPosition, 0x38)
+  X(SetPlayPosition, 0x38)           \
+  X(SetListenerGain, 0x3C)
 
 enum Slot : uint32_t {
 #define KIVO_AUDIO_SOURCE_SLOT(name, offset) k##name = offset,
   KIVO_AUDIO_SOURCE_METHODS(KIVO_AUDIO_SOURCE_SLOT)
 #undef KIVO_AUDIO_SOURCE_SLOT
 };
-inline constexpr uint32_t kSlotTableSize = kSetPlayPosition + 4;
+inline constexpr uint32_t kSlotTableSize = kSetListenerGain + 4;
 
 // States of GetSourceState.
 inline constexpr uint32_t kPlaying = 0;
@@ -96,5 +142,76 @@ inline RTSuccess PauseSource(RTInstance source) { return CallMethod(source, kLev
 inline RTSuccess GetSourceState(RTInstance source, uint32_t* state) {
   return CallMethod(source, kLevel, kGetSourceState, state);
 }
+// Null detaches the buffer. A playing or paused source stops first, so a new buffer cuts in. The
+// mode goes back to none.
+inline RTSuccess SetBuffer(RTInstance source, RTAudioBuffer* buffer) {
+  return CallMethod(source, kLevel, kSetBuffer, buffer);
+}
+inline RTSuccess GetBuffer(RTInstance source, RTAudioBuffer** buffer) {
+  return CallMethod(source, kLevel, kGetBuffer, buffer);
+}
+inline RTSuccess SetLooping(RTInstance source, uint32_t looping) {
+  return CallMethod(source, kLevel, kSetLooping, looping);
+}
+// 1: positions are relative to the listener; 0: world positions, heard with inverse-distance
+// attenuation from a reference distance of 1.
+inline RTSuccess SetRelative(RTInstance source, uint32_t relative) {
+  return CallMethod(source, kLevel, kSetRelative, relative);
+}
+// The level before the listener gain; levels above 1 are allowed.
+inline RTSuccess SetVolume(RTInstance source, float volume) { return CallMethod(source, kLevel, kSetVolume, volume); }
+inline RTSuccess SetPosition(RTInstance source, const RTFVector3D* position) {
+  return CallMethod(source, kLevel, kSetPosition, position);
+}
+// Mode 128 (kModeMuffled) is the speech treatment, a low-pass filter, heard once ApplyMode is
+// called; any other mode is none.
+inline constexpr uint32_t kModeMuffled = 128;
+inline RTSuccess SetMode(RTInstance source, uint32_t mode) { return CallMethod(source, kLevel, kSetMode, mode); }
+inline RTSuccess ApplyMode(RTInstance source) { return CallMethod(source, kLevel, kApplyMode); }
+// The source's level from now on, regardless of its volume and the listener gain.
+inline RTSuccess SetGain(RTInstance source, float gain) { return CallMethod(source, kLevel, kSetGain, gain); }
+// Positions in sample frames of the buffer. Set on a stopped source, the position holds for the
+// next Play.
+inline RTSuccess GetPlayPosition(RTInstance source, uint32_t* frame) {
+  return CallMethod(source, kLevel, kGetPlayPosition, frame);
+}
+inline RTSuccess SetPlayPosition(RTInstance source, uint32_t frame) {
+  return CallMethod(source, kLevel, kSetPlayPosition, frame);
+}
+// The project's own: the service's Update hands every source the listener gain.
+inline RTSuccess SetListenerGain(RTInstance source, float gain) {
+  return CallMethod(source, kLevel, kSetListenerGain, gain);
+}
 
 }  // namespace kivo::audio_source
+
+namespace kivo::audio_buffer_info {
+
+inline constexpr char16_t kClassName[] = u"RTAudioBufferInfo";
+inline constexpr uint32_t kLevel = 0x08;
+inline constexpr uint32_t kOwnTable = 0x0C;
+
+#define KIVO_AUDIO_BUFFER_INFO_METHODS(X) \
+  X(GetLength, 0x00)                      \
+  X(Describe, 0x04)                       \
+  X(GetRate, 0x08)
+
+enum Slot : uint32_t {
+#define KIVO_AUDIO_BUFFER_INFO_SLOT(name, offset) k##name = offset,
+  KIVO_AUDIO_BUFFER_INFO_METHODS(KIVO_AUDIO_BUFFER_INFO_SLOT)
+#undef KIVO_AUDIO_BUFFER_INFO_SLOT
+};
+inline constexpr uint32_t kSlotTableSize = kGetRate + 4;
+
+// The buffer's length in milliseconds, rounded to the nearest.
+inline RTSuccess GetLength(RTInstance info, uint32_t* milliseconds) {
+  return CallMethod(info, kLevel, kGetLength, milliseconds);
+}
+// The sample frames per second it plays at (the file's own rate).
+inline RTSuccess GetRate(RTInstance info, uint32_t* hertz) { return CallMethod(info, kLevel, kGetRate, hertz); }
+// The service fills a new info with its buffer.
+inline RTSuccess Describe(RTInstance info, const RTAudioBuffer* buffer) {
+  return CallMethod(info, kLevel, kDescribe, buffer);
+}
+
+}  // namespace kivo::audio_buffer_info
