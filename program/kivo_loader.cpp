@@ -8,6 +8,7 @@
 #include "kivo/support/module_core.h"
 #include "platform/cursors.h"
 #include "platform/debug_output.h"
+#include "platform/heap.h"
 #include "platform/message_box.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
@@ -88,6 +89,7 @@ int32_t StartKivo() {
   if (!gTable) return 0;
   gTable->size = sizeof(CoreTable);
   gTable->version = kCoreVersion;
+  platform::KeepFreedHeap();
   if (!BindKivoCore(gTable)) return 0;
   gStarted = true;
   kivo::SetModuleCore(gTable);

@@ -57,7 +57,7 @@ int32_t StartGame(void* window, uint32_t width, uint32_t height, int32_t, int32_
   if (!host || !CoreStarted()) return 0;
 
   RTInstance store = nullptr;
-  if (!GetOrCreate(u"RTInstanceStore", &store)) return 0;
+  if (!kivo::instance_store::Hold(&store)) return 0;
   kivo::instance_store::Open(store, kInstanceStorePack);
 
   if (!GetOrCreate(u"RTRasterizer", &host->rasterizer)) return Fail(u"Couldn't create an RTRasterizer instance");

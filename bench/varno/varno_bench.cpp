@@ -1,7 +1,8 @@
 // Varno against Lua 5.4: the same small programs written in each language, run side by side. A
 // Varno run creates a VM, constructs the program's object (its constructor runs), runs its
 // "Switchboard" to the exit and collects what the run left; a Lua run calls the compiled chunk.
-// Both print or return one result text, compared once before timing.
+// Both print or return one result text, compared once before timing, and the page faults and brk
+// calls of a run.
 //
 // Programs: recursive fib, a loop sum, string building, list append and index, database insert
 // and lookup, object creation.
@@ -16,6 +17,7 @@
 #include <string_view>
 
 #include "codegen/generate_code.h"
+#include "common/memory_traffic.h"
 #include "codegen/methods_parent.h"
 #include "compiler/compile_driver.h"
 #include "compiler/search_paths.h"
@@ -180,9 +182,11 @@ void VarnoProgram(benchmark::State& state, const Program& program) {
     state.SkipWithError(("Varno printed " + bench.printed() + ", Lua returned " + expected).c_str());
     return;
   }
+  tesk::bench::MemoryTraffic traffic;
   for (auto _ : state) {
     if (!RunVarno(index)) state.SkipWithError("a Varno run failed");
   }
+  traffic.Report(state);
 }
 
 void LuaProgram(benchmark::State& state, const Program& program) {
@@ -194,10 +198,12 @@ void LuaProgram(benchmark::State& state, const Program& program) {
     return;
   }
   const int chunk = luaL_ref(lua, LUA_REGISTRYINDEX);
+  tesk::bench::MemoryTraffic traffic;
   for (auto _ : state) {
     std::string result = RunLua(lua, chunk);
     benchmark::DoNotOptimize(result);
   }
+  traffic.Report(state);
   lua_close(lua);
 }
 

@@ -13,7 +13,10 @@ namespace tesk::testing {
 
 class InstanceTest : public StartedCore {
  protected:
+  // The instance tree as the core alone makes it: no host holds the store, which comes with its
+  // first user and goes with its last.
   void InstallComponents(CoreHost& host) override {
+    host.SetHoldsStore(false);
     for (const char* fixture : {"fixture_Varno.so", "fixture_Single.so", "fixture_Datum.so", "fixture_DatumCopy.so"})
       host.InstallComponent(std::filesystem::path(CORE_FIXTURE_DIR) / fixture);
   }

@@ -1,6 +1,7 @@
 #include "kivo/support/store_calls.h"
 
 #include "kivo/slots.h"
+#include "kivo/support/module_core.h"
 
 namespace kivo::instance_store {
 
@@ -29,5 +30,11 @@ RTSuccess Remove(RTInstance store, const char16_t* path) { return CallMethod(sto
 RTSuccess Save(RTInstance store) { return CallMethod(store, kLevel, kSave); }
 
 RTSuccess Open(RTInstance store, const char16_t* path) { return CallMethod(store, kLevel, kOpen, path); }
+
+RTSuccess Hold(RTInstance* store) {
+  *store = nullptr;
+  return ModuleCore()->GetFirstInstanceByString(nullptr, kClassName, store, 1, nullptr) && *store ? kRTSuccess
+                                                                                                  : kRTFailure;
+}
 
 }  // namespace kivo::instance_store

@@ -3,9 +3,12 @@
 #include <cstdlib>
 #include <cstring>
 #include <stdexcept>
+#include <utility>
 
 #include "core_session.h"
 #include "kivo/support/module_core.h"
+#include "kivo/support/store_calls.h"
+#include "platform/heap.h"
 #include "platform/message_box.h"
 
 namespace tesk::testing {
@@ -61,12 +64,19 @@ void CoreHost::SetSlot(size_t index, uintptr_t value) {
 }
 
 RTSuccess CoreHost::Start() {
+  platform::KeepFreedHeap();
   const RTSuccess result = Core().startup(&table());
   started_ = result != 0;
+  if (started_) {
+    // The support library's calls go through this core from now on.
+    kivo::SetModuleCore(&table());
+    if (holdsStore_) kivo::instance_store::Hold(&store_);
+  }
   return result;
 }
 
 RTSuccess CoreHost::Shutdown() {
+  if (store_) table().ReleaseInstance(nullptr, std::exchange(store_, nullptr));
   started_ = false;
   return Core().shutdown();
 }

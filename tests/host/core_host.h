@@ -38,7 +38,10 @@ class CoreHost {
   void SetSlot(size_t index, uintptr_t value);
   static uintptr_t Sentinel(size_t index) { return 0x5E5E000000000000ull + index; }
 
+  // A started core holds the instance store until it shuts down, as the program does: its pack is
+  // read once, not again at every lookup by name. Unless told not to before it starts.
   RTSuccess Start();
+  void SetHoldsStore(bool holds) { holdsStore_ = holds; }
   RTSuccess Shutdown();
   RTSuccess RegisterEvents();
 
@@ -59,6 +62,8 @@ class CoreHost {
   CoreTable table_{};
   std::vector<RecordedMessage> messages_;
   bool started_ = false;
+  bool holdsStore_ = true;
+  RTInstance store_ = nullptr;
 };
 
 // A core started once for the whole process on a root with the named staged components (for

@@ -4,7 +4,9 @@
 #include <fstream>
 
 #include "kivo/support/module_core.h"
+#include "kivo/support/store_calls.h"
 #include "platform/dynamic_library.h"
+#include "platform/heap.h"
 #include "platform/paths.h"
 #include "platform/registry.h"
 #include "platform/utf.h"
@@ -105,6 +107,7 @@ std::unique_ptr<CoreSession> CoreSession::Start(std::string* error, StoredInstan
   if (!LoadCore(platform::NativePath(root + u"core/kivocore.so"), &session->exports_, error)) return nullptr;
   session->table_.size = sizeof session->table_;
   session->table_.version = kCoreVersion;
+  platform::KeepFreedHeap();
   if (!session->exports_.startup(&session->table_)) {
     *error = "the core did not start";
     session->exports_.shutdown();
@@ -112,6 +115,8 @@ std::unique_ptr<CoreSession> CoreSession::Start(std::string* error, StoredInstan
     return nullptr;
   }
   kivo::SetModuleCore(&session->table_);
+  // Without a store the lookups by name find nothing stored, as before: not a failure of the start.
+  if (stored != StoredInstances::kNone) kivo::instance_store::Hold(session->store_.out());
   return session;
 }
 
@@ -155,6 +160,7 @@ bool CoreSession::MakeOwnRoot(std::u16string* root, const fs::path& store, std::
 }
 
 CoreSession::~CoreSession() {
+  store_.Reset();
   if (exports_.startup) exports_.shutdown();
   if (ownRoot_.empty()) return;
   if (hadRegistry_) {

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "kivo/core_table.h"
+#include "kivo/support/instance_ref.h"
 
 namespace tesk {
 
@@ -30,7 +31,8 @@ enum class StoredInstances { kRoots, kRootsOwnRoot, kNone, kPack };
 // root's core, its components, the software rasterizer module as the rasterizer (tools draw
 // offscreen), the components the build made for the tools (the game's stand-in, which the staged
 // tree never holds) and its store: the registry root's for kRootsOwnRoot, the pack for kPack. The
-// registry root's store, registry file and error log are left alone.
+// registry root's store, registry file and error log are left alone. A session that sees stored
+// instances holds the instance store for its life, as the program does, so its pack is read once.
 class CoreSession {
  public:
   static std::unique_ptr<CoreSession> Start(std::string* error, StoredInstances stored = StoredInstances::kRoots,
@@ -50,6 +52,7 @@ class CoreSession {
   std::filesystem::path ownRoot_;
   std::string registryBefore_;
   bool hadRegistry_ = false;
+  kivo::InstanceRef store_;
 };
 
 }  // namespace tesk

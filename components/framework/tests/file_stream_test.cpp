@@ -2,6 +2,7 @@
 // is written and read back, and a reopened stream starting afresh.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 
@@ -79,6 +80,42 @@ TEST_F(FileStream, SizeAndPositionFollowWritesReadsAndSeeks) {
   ASSERT_EQ(stream::Seek(stream_, 7), kRTSuccess);
   EXPECT_EQ(Read(8), "world") << "fewer bytes at the end of the file";
   EXPECT_EQ(Position(), 12u);
+}
+
+// Content larger than the stream's buffer, written in pieces of every size (one larger than the
+// buffer), partly written over, read back in pieces that cross the buffer's edges: before the file
+// closes and after it opens again.
+TEST_F(FileStream, LargeContentWrittenOverAndReadInPiecesKeepsEveryByte) {
+  std::string expected(200'000, '\0');
+  for (size_t i = 0; i < expected.size(); ++i) expected[i] = static_cast<char>(i * 7 + i / 251);
+  ASSERT_EQ(Open(file_stream::kWriteNew), kRTSuccess);
+  uint32_t written = 0;
+  for (size_t at = 0, piece = 1; at < expected.size(); at += piece, piece = piece * 3 + 1) {
+    piece = std::min(piece, expected.size() - at);
+    ASSERT_EQ(stream::Write(stream_, expected.data() + at, static_cast<uint32_t>(piece), &written), kRTSuccess);
+    ASSERT_EQ(written, piece);
+  }
+  const std::string patch(70'000, 'x');
+  expected.replace(60'000, patch.size(), patch);
+  ASSERT_EQ(stream::Seek(stream_, 60'000), kRTSuccess);
+  ASSERT_EQ(stream::Write(stream_, patch.data(), 10, &written), kRTSuccess);
+  ASSERT_EQ(stream::Write(stream_, patch.data() + 10, static_cast<uint32_t>(patch.size() - 10), &written),
+            kRTSuccess);
+  EXPECT_EQ(Size(), expected.size());
+  auto readAll = [&] {
+    std::string back;
+    for (uint32_t piece = 5; back.size() < expected.size(); piece = piece * 2 + 3) back += Read(piece);
+    return back;
+  };
+  ASSERT_EQ(stream::Seek(stream_, 0), kRTSuccess);
+  EXPECT_TRUE(readAll() == expected) << "read back before the file closes";
+  ASSERT_EQ(stream::Close(stream_), kRTSuccess);
+
+  ASSERT_EQ(Open(file_stream::kReadExisting), kRTSuccess);
+  EXPECT_EQ(Size(), expected.size());
+  EXPECT_TRUE(readAll() == expected);
+  ASSERT_EQ(stream::Seek(stream_, 65'530), kRTSuccess);
+  EXPECT_EQ(Read(12), expected.substr(65'530, 12)) << "a seek back into bytes already read";
 }
 
 }  // namespace

@@ -2,8 +2,9 @@
 // symbols, objects' attribute tables) come from chunks of core memory: a record is taken from a
 // chunk of its size class in a few instructions and goes back to its chunk's free list. A chunk
 // goes back to the core when its last record is freed; one empty chunk per class is kept for the
-// next records until a VM is destroyed or the component shuts down. The core's statistics thus
-// count every chunk that still holds a record, and nothing else once the records are gone.
+// next records, of this machine or the next, until the component shuts down. The core's
+// statistics count every chunk that still holds a record and the kept empty ones, and nothing else
+// once the component is gone.
 #pragma once
 
 #include <cstddef>

@@ -152,8 +152,6 @@ RTSuccess VarnoVMDestructor(RTVarnoVM* vm) {
   FreeRecord(vm->contexts);
   CollectorRemoveMachine(vm);
   FreeRecord(vm);
-  // The pools' spare chunks go back with the machine.
-  PoolReleaseSpares();
   return kRTSuccess;
 }
 

@@ -28,4 +28,9 @@ RTSuccess Remove(RTInstance store, const char16_t* path);
 RTSuccess Save(RTInstance store);
 RTSuccess Open(RTInstance store, const char16_t* path);
 
+// The store, created (its pack read) when there is none, with a reference for the caller. A host
+// holds it for the life of its core: a store nobody holds goes with the last lookup that used it,
+// and the next lookup by name reads the whole pack again.
+RTSuccess Hold(RTInstance* store);
+
 }  // namespace kivo::instance_store
