@@ -1,4 +1,5 @@
-// One game frame of the sample hospital with 200 patients walking, drawn by the software rasterizer
+// One game frame of the sample hospital with 200 patients walking and the HUD (the world's screen,
+// the forms start-up loads), drawn by the software rasterizer
 // with every call recorded (to /dev/null), against the anchor: the calls one such frame recorded,
 // replayed straight into the same rasterizer. The software module draws on llvmpipe into a small
 // offscreen buffer, and both sides draw, so the ratio is the game's own cost of making its calls:

@@ -109,6 +109,7 @@ RTMethodRecord gMethods[] = {
     Script(u"SetUnFitnessBoost", SetUnFitnessBoost, kSetUnFitnessBoost),
     Script(u"SetGamersBoost", SetGamersBoost, kSetGamersBoost),
     Script(u"SetProximityIcon", SetProximityIcon, kSetProximityIcon),
+    Script(u"CloseMenus", CloseMenus, kCloseMenus),
     Script(u"SetEnvironment", SetEnvironment, kSetEnvironment),
     Script(u"AddLocation", AddLocation, kAddLocation),
     Script(u"SetPlayer", SetPlayer, kSetPlayer),

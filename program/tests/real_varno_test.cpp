@@ -41,6 +41,7 @@ TEST_F(ProgramTest, TheSampleScriptRunsItsSwitchboard) {
       << "the loading screen shows once the game is up";
   EXPECT_EQ(std::count(environment, firstMain, "RTTeskGame.PumpLoadingScreen()"), 1)
       << "and again after the load";
+  EXPECT_EQ(std::count(environment, firstMain, "RTTeskGame.CloseMenus()"), 1) << "the world's screen before the frames";
   EXPECT_EQ(std::count(firstMain, fromRun.end(), "RTTeskGame.PumpLoadingScreen()"), 0);
   EXPECT_GE(std::count(firstMain, fromRun.end(), "RTTeskGame.Main()"), 3)
       << "a frame every pass after the two loading passes";

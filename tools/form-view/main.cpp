@@ -15,6 +15,7 @@
 #include "form.h"
 #include "form_definition.h"
 #include "form_report.h"
+#include "form_table.h"
 #include "game_resource.h"
 #include "gui_skin.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
@@ -35,6 +36,7 @@ namespace r = kivo::rasterizer;
 
 struct Options {
   std::string form;
+  bool all = false;  // every form of start-up's table
   std::string resource;  // a resource file to take the form from, in place of the game's
   std::string png;
   std::string events;  // an event script to run on the form
@@ -42,7 +44,8 @@ struct Options {
 };
 
 constexpr tesk::ToolText kText = {
-    "usage: form-view [--verbose] FORM [--resource FILE] [--width 1024|800|640] [--png FILE] [--events FILE]\n",
+    "usage: form-view [--verbose] FORM [--resource FILE] [--width 1024|800|640] [--png FILE] [--events FILE]\n"
+    "       form-view [--verbose] --all [--width 1024|800|640]\n",
     "Loads the form named FORM from the game's resources (RTTeskGame.resource), with the GUI skin of\n"
     "the screen width, and prints its widget tree: a line a widget with its type, name, position,\n"
     "size, flags and text, indented by its depth.\n"
@@ -56,13 +59,18 @@ constexpr tesk::ToolText kText = {
     "                   the control that answered, the focus and the form's sliders, list boxes and\n"
     "                   edit boxes: press X Y, hover X Y, drag X Y, move X Y (the pointer with the\n"
     "                   button held or not), key UNIT (a character, or its code: key 0x8 is a\n"
-    "                   backspace), wait MS (advances the clocks)\n"};
+    "                   backspace), wait MS (advances the clocks)\n"
+    "  --all            loads every form of the game's start-up, by the resource names start-up\n"
+    "                   takes at the width, prints each tree after a line \"== NAME\" and names\n"
+    "                   every form that does not load (then the result is 1)\n"};
 
 bool ParseCommandLine(int argc, char** argv, Options& options) {
   for (int i = 1; i < argc; ++i) {
     const std::string word = argv[i];
     const bool hasValue = i + 1 < argc;
-    if (word == "--resource" && hasValue) {
+    if (word == "--all") {
+      options.all = true;
+    } else if (word == "--resource" && hasValue) {
       options.resource = argv[++i];
     } else if (word == "--png" && hasValue) {
       options.png = argv[++i];
@@ -78,6 +86,9 @@ bool ParseCommandLine(int argc, char** argv, Options& options) {
       return false;
     }
   }
+  // --all takes the game's own resources and neither a form nor a picture nor events.
+  if (options.all) return options.form.empty() && options.resource.empty() && options.png.empty() &&
+                          options.events.empty();
   return !options.form.empty();
 }
 
@@ -174,6 +185,23 @@ bool RunEvents(const Options& options, gui::TeskForm* form, std::string* error) 
   return ran;
 }
 
+// Every form of start-up's table by the name start-up takes at the width; false when one fails.
+bool ViewAll(const Options& options) {
+  bool all = true;
+  for (const tesk::game::FormRow& row : tesk::game::FormTable()) {
+    const char16_t* name = tesk::game::FormResource(row, options.width, false);
+    auto* form = new gui::TeskForm();
+    if (gui::LoadFromResource(name, form)) {
+      std::printf("== %s\n%s", platform::ToUtf8(name).c_str(), formview::WidgetTree(*form).c_str());
+    } else {
+      tesk::PrintError("form-view: the form %s does not load\n", platform::ToUtf8(name).c_str());
+      all = false;
+    }
+    gui::DestroyWidgetTree(form);
+  }
+  return all;
+}
+
 int View(CoreTable& core, const Options& options) {
   tesk::RaisedMessages raised(core);
   kivo::InstanceRef rasterizer;
@@ -198,6 +226,11 @@ int View(CoreTable& core, const Options& options) {
   }
   if (!options.events.empty()) formview::UseScriptClock();
   if (!gui::LoadGuiSkin(variant)) tesk::PrintError("form-view: the skin did not load whole\n");
+  if (options.all) {
+    const bool loaded = ViewAll(options);
+    gui::ReleaseGuiSkin();
+    return loaded ? 0 : 1;
+  }
   auto* form = new gui::TeskForm();
   std::string error;
   const bool loaded = options.resource.empty() ? LoadFromGame(options, form, &error)

@@ -1,6 +1,7 @@
 #include "form_description.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 #include <limits>
 #include <memory>
@@ -67,7 +68,8 @@ const std::vector<std::string>& KeysOf(const std::string& type) {
 
 class FormBuilder {
  public:
-  FormBuilder(std::string file, std::string* error) : file_(std::move(file)), error_(error) {}
+  FormBuilder(std::string file, double scale, std::string* error)
+      : file_(std::move(file)), scale_(scale), error_(error) {}
 
   // The widget the node describes at the nesting depth (the form is 1), or null after the reason.
   OwnedWidget Widget(const json& node, const std::string& parentPath, uint32_t depth) {
@@ -174,7 +176,11 @@ class FormBuilder {
     for (const auto& field : geometry) {
       int64_t value = 0;
       if (!Integer(node, field.key, path, kLow, kHigh, &value, &present)) return false;
-      if (present) (widget->*field.set)(static_cast<int32_t>(value));
+      if (!present) continue;
+      const double scaled = std::trunc(static_cast<double>(value) * scale_);
+      if (scaled < static_cast<double>(kLow) || scaled > static_cast<double>(kHigh))
+        return Refuse(path, "\"" + std::string(field.key) + "\" is out of range once scaled"), false;
+      (widget->*field.set)(static_cast<int32_t>(scaled));
     }
     bool inactive = false;
     if (!Flag(node, "inactive", path, &inactive, &present)) return false;
@@ -461,15 +467,16 @@ class FormBuilder {
   }
 
   std::string file_;
+  double scale_;
   std::string* error_;
 };
 
 }  // namespace
 
-bool CompileForm(const std::filesystem::path& file, std::vector<uint8_t>* bytes, std::string* error) {
+bool CompileForm(const std::filesystem::path& file, double scale, std::vector<uint8_t>* bytes, std::string* error) {
   const auto json = ReadJson(file, error);
   if (!json) return false;
-  FormBuilder builder(file.string(), error);
+  FormBuilder builder(file.string(), scale, error);
   const OwnedWidget form = builder.Widget(*json, "", 1);
   if (!form) return false;
   if (form->GetType() != gui::kWidgetForm) {

@@ -20,6 +20,8 @@
 // widgets are built with the toolkit's own classes and written as its writer writes them; an
 // unknown type or key, a value of the wrong kind or widgets nested too deeply are refused, naming
 // the file and the widget's path ("MENU/MAIN_PANEL/OK").
+// A scale other than 1 multiplies every widget's x, y, width and height, truncated toward zero:
+// one description serves a smaller screen's variant.
 #pragma once
 
 #include <cstdint>
@@ -30,6 +32,6 @@
 namespace kivopack {
 
 // The widget stream of the form in the file; false with the reason.
-bool CompileForm(const std::filesystem::path& file, std::vector<uint8_t>* bytes, std::string* error);
+bool CompileForm(const std::filesystem::path& file, double scale, std::vector<uint8_t>* bytes, std::string* error);
 
 }  // namespace kivopack

@@ -46,7 +46,14 @@ bool BuildResource(CoreTable& core, const std::filesystem::path& description, co
         bytes.push_back(static_cast<uint8_t>(unit >> 8));
       }
     } else if (source == "form") {
-      if (!CompileForm(description.parent_path() / value, &bytes, error)) return false;
+      // A "scale" (a number above 0) multiplies the form's positions and sizes.
+      const double scale = item.contains("scale") && item["scale"].is_number() ? item["scale"].get<double>() : 1.0;
+      if (item.contains("scale") && !(item["scale"].is_number() && scale > 0.0)) {
+        *error = description.string() + ": the stream " + item["name"].get<std::string>() +
+                 ": \"scale\" must be a number above 0";
+        return false;
+      }
+      if (!CompileForm(description.parent_path() / value, scale, &bytes, error)) return false;
     } else if (source == "file") {
       const auto file = ReadFileBytes(description.parent_path() / value);
       if (!file) {

@@ -43,6 +43,7 @@ class TeskIcon : public TeskIWidget {
   // The tool tip, or null when there is none.
   const char16_t* GetToolTip() const { return hasTip_ ? tip_.Get() : nullptr; }
   void SetGlow(uint32_t glow) { glow_ = glow; }
+  uint32_t IsGlowing() const { return glow_; }
   void SetHighlight(uint32_t highlight) { highlight_ = highlight; }
   uint32_t IsHighlighted() const { return highlight_; }
   void SetRotation(float angle) { angle_ = angle; }

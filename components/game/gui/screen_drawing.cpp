@@ -16,8 +16,9 @@ RTSuccess BeginScreenDrawing(RTInstance game, SavedProjection* saved) {
 
 RTSuccess BeginScreenDrawingOn(RTInstance rasterizer, void* windowContext, SavedProjection* saved) {
   if (!saved) return kRTFailure;
-  SavedProjection& cell = *saved;
+  std::array<float, 6>& cell = saved->box;
   r::GetProjection(rasterizer, &cell[0], &cell[3], &cell[1], &cell[4], &cell[2], &cell[5]);
+  r::GetProjectionMode(rasterizer, &saved->mode);
   r::SetProjectionMode(rasterizer, r::kOrthographic);
   // The window record's words counted from 1: word 3 left, word 2 top, word 5 width, word 4
   // height.
@@ -45,8 +46,9 @@ RTSuccess EndScreenDrawingOn(RTInstance rasterizer, const SavedProjection& saved
   r::PopViewMatrix(rasterizer);
   r::EnableDepthTest(rasterizer, 1);
   r::EnableDepthWrite(rasterizer, 1);
-  r::RestoreProjectionMode(rasterizer);
-  r::SetProjection(rasterizer, saved[0], saved[3], saved[1], saved[4], saved[2], saved[5]);
+  r::SetProjectionMode(rasterizer, saved.mode);
+  const std::array<float, 6>& cell = saved.box;
+  r::SetProjection(rasterizer, cell[0], cell[3], cell[1], cell[4], cell[2], cell[5]);
   return kRTSuccess;
 }
 

@@ -1,9 +1,11 @@
 #include "game_fixture.h"
 
 #include <cstdlib>
+#include <map>
 #include <set>
 #include <sstream>
 
+#include "host/run_command.h"
 #include "host/stream_bytes.h"
 #include "host/temp_dir.h"
 #include "platform/clock.h"
@@ -82,6 +84,28 @@ constexpr const char* kImages[] = {
     "STARTUP_BUTTONS", "PERK_ICONS",    "1024_elements",  "LEFT_BUTTONS",      "RIGHT_BUTTONS",   "CONV_TOPICS",
     "PORTAL_BALLS_A", "PORTAL_BALLS_B", "LOADING_A",      "LOADING_B"};
 
+// Controls of the fixture's form by kind: every control that start-up's steps and the frame name.
+constexpr const char* kFixtureLabels[] = {
+    "NEU_AFF",          "CAR_AFF",          "TOX_AFF",          "PED_AFF",         "ORT_AFF",
+    "GEN_AFF",          "LG_FILE_DOC_NAME", "LG_FILE_EPI_NUM",  "LG_FILE_EPI_NAME", "LG_FILE_SHIFT_TIME",
+    "SG_FILE_DOC_NAME", "SG_FILE_EPI_NUM",  "SG_FILE_EPI_NAME", "SG_FILE_SHIFT_TIME", "SP_PRES_LEVEL",
+    "EXP_TOX_AFF_LBL",  "EXP_CAR_AFF_LBL",  "EXP_PED_AFF_LBL",  "EXP_GEN_AFF_LBL", "EXP_ORT_AFF_LBL",
+    "EXP_NEU_AFF_LBL",  "STD_CARDIO",       "STD_PEDIA",        "STD_ORTH",        "STD_NEURO",
+    "STD_TOX",          "STD_GENSURG",      "1_LBL",            "2_LBL",           "A_LBL",
+    "GOSSIP_PER1_TYPE", "GOSSIP_PER2_TYPE", "GOSSIP_PER1_LASTNAME", "GOSSIP_PER2_LASTNAME", "GOSSIP_TEXT"};
+constexpr const char* kFixturePanels[] = {"MAIN_PANEL",    "CONFIRM_PANEL", "TQ_DROP",        "PS_HINT_PNL",
+                                          "PS_HINT_PNL2",  "TI_HINT_PNL",   "SCENARIO_PANEL", "CURB_ACK_PNL"};
+constexpr const char* kFixtureIcons[] = {
+    "SP_PERK_01",     "SP_PERK_02",   "SP_PERK_03",      "SP_PERK_04",     "BOLT_ICON",     "CONV_LAUGH",
+    "CONV_GOSSIP",    "CONV_SOCIAL",  "CONV_WEATHER",    "CONV_CONFIDE",   "CONV_SYMPATHY", "CONV_FLIRT",
+    "CONV_LOVE",      "CONV_ANGRY",   "CONV_CRY",        "CONV_PERKS",     "CONV_TALK",     "CONV_DISLIKE",
+    "TOPICS_TV",      "TOPICS_SPORTS", "TOPICS_OPERA",   "TOPICS_TRAVEL",  "TOPICS_POLITICS", "TOPICS_DISLIKES",
+    "DISLIKE_HEAD_BG", "BOOST_FITNESS", "BOOST_FITNESS_PENALTY", "BOOST_GAMERS", "PROX_ALERT", "FLOOR_TOGGLE",
+    "1_ICON",         "2_ICON",       "A_ICON",          "GEN_SKILL",      "TOX_SKILL",     "NEU_SKILL",
+    "CAR_SKILL",      "PED_SKILL",    "ORT_SKILL",       "BG_BAR_1",       "BG_BAR_2",      "CONV_BG_BAR_R1",
+    "CONV_BG_BAR_R2", "CONV_BG_BAR_L1", "CONV_BG_BAR_L2", "GOSSIP_3ICN",   "GOSSIP_PER1",   "GOSSIP_PER2",
+    "SPECIALS_BUTTON", "DEFAULT_PORTAL"};
+
 // The resource file in the form RTResource streams: version 1, the count, then per stream its name
 // and its bytes (u32 size first).
 std::string ResourceFile(const std::vector<ResourceItem>& items) {
@@ -118,8 +142,9 @@ RTSuccess TappedRelease(RTInstance ctx, RTInstance instance) {
 }
 
 int32_t gWidthOption = 0;
+int32_t gDebugKeysOption = 0;
 int32_t AnswerOption(int32_t id, int32_t* value) {
-  *value = id == 1 ? gWidthOption : (id == 9 ? 12 : 0);
+  *value = id == 1 ? gWidthOption : id == 9 ? 12 : id == 10 ? gDebugKeysOption : 0;
   return 1;
 }
 int32_t TakeOption(int32_t, int32_t) { return 1; }
@@ -135,10 +160,80 @@ std::string Utf16(std::u16string_view text) {
   return bytes;
 }
 
+std::string FixtureFormJson() {
+  std::string json = R"({"type": "form", "name": "FIXTURE", "width": 640, "height": 480, "children": [)";
+  json += R"({"type": "panel", "name": "SS_SSG_PNL", "x": 5, "y": 6, "width": 301, "height": 201},)";
+  json += R"({"type": "icon", "name": "CAM_ROT_ICON", "x": 7, "y": 8, "width": 40, "height": 30},)";
+  json += R"({"type": "editbox", "name": "SS_SSG_EDIT_BOX", "width": 200, "height": 20, "text": ""},)";
+  for (const char* name : kFixturePanels)
+    json += std::string(R"({"type": "panel", "name": ")") + name + R"(", "width": 50, "height": 40},)";
+  for (const char* name : kFixtureLabels)
+    json += std::string(R"({"type": "label", "name": ")") + name + R"(", "text": "text"},)";
+  for (const char* name : kFixtureIcons)
+    json += std::string(R"({"type": "icon", "name": ")") + name + R"(", "width": 20, "height": 20},)";
+  for (int bar = 1; bar <= 3; ++bar)
+    json += R"({"type": "progressbar", "name": "IN_TAB_EXP_REQ_PB_)" + std::to_string(bar) + R"("},)";
+  json += R"({"type": "tabpanel", "name": "IN_TAB", "pages": [{"name": "Experience"}, {"name": "Log", "panel":
+    {"children": [{"type": "listbox", "name": "IN_TAB_LOG_LOG_LIST", "items": [{"text": "a"}, {"text": "b"}]}]}}]}]})";
+  return json;
+}
+
+std::string CompiledForm(const std::string& json) {
+  static std::map<std::string, std::string> compiled;
+  if (const auto found = compiled.find(json); found != compiled.end()) return found->second;
+  tesk::testing::TempDir dir;
+  tesk::testing::WriteFile(dir.path() / "form.json", json);
+  tesk::testing::WriteFile(dir.path() / "streams.json", R"({"streams": [{"name": "F", "form": "form.json"}]})");
+  const auto run = tesk::testing::RunCommand(
+      std::string(KIVOPACK) + " resource " + tesk::testing::Quoted((dir.path() / "streams.json").string()) + " " +
+          tesk::testing::Quoted((dir.path() / "F.resource").string()),
+      dir.path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  // The resource file of one stream: version, count, the name "F" (length, units, terminator), the
+  // byte count and the bytes.
+  const std::string file = tesk::testing::ReadFile(dir.path() / "F.resource");
+  constexpr size_t kBytesAt = 4 + 4 + 4 + 4 + 4;
+  const std::string bytes = file.size() > kBytesAt ? file.substr(kBytesAt) : std::string();
+  return compiled[json] = bytes;
+}
+
+std::vector<std::string> FormNames1024() {
+  return {"MENU_SECURITY",     "MENU_CHAR_SCREEN",  "MENU_BBALL_SETUP",   "MENU_MAIN",
+          "MENU_LOAD",         "MENU_SAVE",         "PERK_SWAP",          "MM_DOCTOR",
+          "MM_PATIENT",        "MENU_INFO_SCREEN",  "MENU_TOPICS_SCREEN", "MENU_GAME_OPTIONS_SCREEN",
+          "MENU_MAIN",         "MENU_QUICK_SAVE",   "MENU_START_GAME",    "MENU_MAIN_ICONS",
+          "MENU_CURBSIDE_SCREEN", "MENU_CURBSIDE_POPUP", "MENU_PICK_STAFF_SCREEN", "MENU_PATIENT_DATA",
+          "MENU_SPECIALS",     "MENU_GAME_OVER",    "MENU_BETWEEN_EP",    "MENU_GENERIC",
+          "MENU_CONFIRMATION", "MENU_STAFF_MGT_1",  "MENU_STAFF_MGT_2",   "MENU_STAFF_MGT_3",
+          "MENU_CHEAT",        "MENU_PAT_TOOLTIP",  "MENU_DOC_TOOLTIP",   "MENU_ICONS_1",
+          "MENU_EDICT_BOX",    "MENU_WARNING",      "MENU_TUT_CONT",      "HUD_PANEL_1024",
+          "MENU_GOSSIP",       "MENU_EPILOGUE",     "MENU_HESTLOW_FIRE",  "HUD_CONVO_1024"};
+}
+
+std::vector<std::string> FormNames800() {
+  std::vector<std::string> names;
+  for (const std::string& name : FormNames1024()) {
+    if (name == "MENU_BBALL_SETUP" || name == "MENU_CHEAT")
+      names.push_back(name);
+    else if (name == "MENU_ICONS_1")
+      names.push_back("MENU_ICONS_800");
+    else if (name.ends_with("_1024"))
+      names.push_back(name.substr(0, name.size() - 4) + "800");
+    else
+      names.push_back(name + "_800");
+  }
+  return names;
+}
+
 std::vector<ResourceItem> CompleteResources() {
   const std::vector<uint8_t> png = tesk::testing::TinyPng();
   std::vector<ResourceItem> items;
   for (const char* image : kImages) items.push_back({image, std::string(png.begin(), png.end())});
+  std::set<std::string> forms;
+  for (const auto& names : {FormNames1024(), FormNames800(), std::vector<std::string>{"MENU_MAIN_ICONS_DEBUG"}})
+    forms.insert(names.begin(), names.end());
+  const std::string form = CompiledForm(FixtureFormJson());
+  for (const std::string& name : forms) items.push_back({name, form});
   for (const auto& [name, text] : {std::pair{"AOI_RADIUS", u"1.5"}, {"BEAN_DISTANCE", u"0.6"}, {"BEAN_SIZE", u"0.25"},
                                    {"BEAN_SPEED", u"2"}, {"AOI_ADDITIVE", u"3.75"}})
     items.push_back({name, Utf16(text)});
@@ -223,8 +318,9 @@ void GameTest::TearDown() {
   platform::UseRealClock();
 }
 
-void GameTest::GiveWindow(int32_t width, uint32_t windowWidth, uint32_t windowHeight) {
+void GameTest::GiveWindow(int32_t width, uint32_t windowWidth, uint32_t windowHeight, int32_t debugKeys) {
   gWidthOption = width;
+  gDebugKeysOption = debugKeys;
   ASSERT_TRUE(kivo::CallMethod(game(), tesk::game::kLevel, tesk::game::kSetOptionCallbacks, TakeOption, AnswerOption));
   ASSERT_TRUE(kivo::CallMethod(game(), tesk::game::kLevel, tesk::game::kSetMainWindowHandle, static_cast<void*>(nullptr),
                                windowWidth, windowHeight));

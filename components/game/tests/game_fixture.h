@@ -32,9 +32,19 @@ struct ResourceItem {
 // The text as UTF-16 units, little-endian, with no terminator: the form of the tuning numbers.
 std::string Utf16(std::u16string_view text);
 // Every resource that Startup reads: the images of the texture table with both start-up variants,
-// then the numbers AOI_RADIUS "1.5", BEAN_DISTANCE "0.6", BEAN_SIZE "0.25", BEAN_SPEED "2" and
-// AOI_ADDITIVE "3.75".
+// every form resource of both widths and the debug icons (each the fixture's form), then the
+// numbers AOI_RADIUS "1.5", BEAN_DISTANCE "0.6", BEAN_SIZE "0.25", BEAN_SPEED "2" and AOI_ADDITIVE
+// "3.75".
 std::vector<ResourceItem> CompleteResources();
+// A form holding every control that start-up's steps and the frame name, each of its kind:
+// "SS_SSG_PNL" 301 x 201 at (5, 6), "CAM_ROT_ICON" 40 x 30, the tab panel "IN_TAB" with the list
+// box "IN_TAB_LOG_LOG_LIST" (two rows) on its second page, its first page current.
+std::string FixtureFormJson();
+// The widget stream of the form the JSON describes, compiled by kivopack (once per description).
+std::string CompiledForm(const std::string& json);
+// The form resources Startup opens in their order at width 1024 and at width 800.
+std::vector<std::string> FormNames1024();
+std::vector<std::string> FormNames800();
 // The four fonts of Startup's font table, by instance name under "Root:Fonts".
 std::vector<std::u16string> AllFonts();
 
@@ -51,9 +61,9 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
   void SetUp() override;
   void TearDown() override;
 
-  // Hands the game option callbacks that answer `width` for option 1 (12 for option 9, 0 for the
-  // others) and a window of the given size.
-  void GiveWindow(int32_t width, uint32_t windowWidth, uint32_t windowHeight);
+  // Hands the game option callbacks that answer `width` for option 1, `debugKeys` for option 10
+  // (12 for option 9, 0 for the others) and a window of the given size.
+  void GiveWindow(int32_t width, uint32_t windowWidth, uint32_t windowHeight, int32_t debugKeys = 0);
   // The names of the game's resources opened so far, in order, and how many of the opened streams
   // have not been released.
   const std::vector<std::u16string>& OpenedResources() const;
@@ -61,6 +71,8 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
   uint32_t Started() { return record().library->started; }
 
   RTInstance game() const { return game_.get(); }
+  // Gives up the fixture's game: the instance and its record go.
+  void ReleaseGame() { game_.Reset(); }
   tesk::game::GamePrivateData& record() { return *tesk::game::RecordOf(game_.get()); }
   RTInstance varno() const { return varno_; }
   scripting::VM vm() const { return vm_; }

@@ -66,14 +66,15 @@ TEST_F(LoadingScreen, TheScreenDrawingBracketRestoresWhatItChanged) {
   ASSERT_EQ(game::gui::BeginScreenDrawing(game(), &saved), kRTSuccess);
   ASSERT_EQ(game::gui::EndScreenDrawing(game(), saved), kRTSuccess);
   EXPECT_EQ(Recorded(), (Lines{"GetProjection(out -0.5, out -0.375, out -1e-07, out 0.5, out 0.375, out -250.125) -> 1",
-                               "SetProjectionMode(1) -> 1", "GetWindowRect(context, out [5: 0, 0, 0, 384, 512]) -> 1",
+                               "GetProjectionMode(out 0) -> 1", "SetProjectionMode(1) -> 1", "GetWindowRect(context, out [5: 0, 0, 0, 384, 512]) -> 1",
                                "SetProjection(0, 0, -1, 512, 384, 1) -> 1", "PushViewMatrix(" + kIdentity + ") -> 1",
                                "PushWorldMatrix(" + kIdentity + ") -> 1", "EnableDepthTest(0) -> 1",
                                "EnableDepthWrite(0) -> 1", "PopWorldMatrix() -> 1", "PopViewMatrix() -> 1",
-                               "EnableDepthTest(1) -> 1", "EnableDepthWrite(1) -> 1", "RestoreProjectionMode() -> 1",
+                               "EnableDepthTest(1) -> 1", "EnableDepthWrite(1) -> 1", "SetProjectionMode(0) -> 1",
                                "SetProjection(-0.5, -0.375, -1e-07, 0.5, 0.375, -250.125) -> 1"}));
   // The cells hold the values in the rasterizer's order 1, 4, 2, 5, 3, 6.
-  EXPECT_EQ(saved, (game::gui::SavedProjection{odd[0], odd[2], odd[4], odd[1], odd[3], odd[5]}));
+  EXPECT_EQ(saved.box, (std::array<float, 6>{odd[0], odd[2], odd[4], odd[1], odd[3], odd[5]}));
+  EXPECT_EQ(saved.mode, r::kPerspective);
   const std::array<float, 6> after = Projection();
   for (size_t i = 0; i < 6; ++i) EXPECT_EQ(std::bit_cast<uint32_t>(after[i]), std::bit_cast<uint32_t>(odd[i]));
   uint32_t mode = 9;
@@ -81,6 +82,19 @@ TEST_F(LoadingScreen, TheScreenDrawingBracketRestoresWhatItChanged) {
   EXPECT_EQ(mode, r::kPerspective);
   EXPECT_EQ(r::PopWorldMatrix(rasterizer), 0u) << "nothing left pushed";
   EXPECT_EQ(r::PopViewMatrix(rasterizer), 0u);
+
+  // A bracket inside another (the HUD form inside the HUD stage's): the outer one's end still
+  // leaves the perspective mode of its start, though the rasterizer remembers one mode only.
+  game::gui::SavedProjection outer{};
+  game::gui::SavedProjection inner{};
+  game::gui::BeginScreenDrawing(game(), &outer);
+  game::gui::BeginScreenDrawing(game(), &inner);
+  game::gui::EndScreenDrawing(game(), inner);
+  ASSERT_EQ(r::GetProjectionMode(rasterizer, &mode), kRTSuccess);
+  EXPECT_EQ(mode, r::kOrthographic);
+  game::gui::EndScreenDrawing(game(), outer);
+  ASSERT_EQ(r::GetProjectionMode(rasterizer, &mode), kRTSuccess);
+  EXPECT_EQ(mode, r::kPerspective);
 }
 
 // After BeginLoadingScreen at t0: nothing at t0 + 30 ms nor at t0 + 66 ms; at t0 + 67 ms one frame,
@@ -99,6 +113,7 @@ TEST_F(LoadingScreen, OneFrameEvery67MillisecondsCallByCall) {
   EXPECT_EQ(gIdleCalls, 1);
   const auto& t = record().textures;
   const Lines expected = {"GetProjection(out -1, out -1, out -1, out 1, out 1, out -1000) -> 1",
+                          "GetProjectionMode(out 0) -> 1",
                           "SetProjectionMode(1) -> 1",
                           "GetWindowRect(context, out [5: 0, 0, 0, 384, 512]) -> 1",
                           "SetProjection(0, 0, -1, 512, 384, 1) -> 1",
@@ -140,7 +155,7 @@ TEST_F(LoadingScreen, OneFrameEvery67MillisecondsCallByCall) {
                           "PopViewMatrix() -> 1",
                           "EnableDepthTest(1) -> 1",
                           "EnableDepthWrite(1) -> 1",
-                          "RestoreProjectionMode() -> 1",
+                          "SetProjectionMode(0) -> 1",
                           "SetProjection(-1, -1, -1, 1, 1, -1000) -> 1",
                           "PresentFrame() -> 1",
                           "EnableTexturing(0) -> 1"};
@@ -163,10 +178,10 @@ TEST_F(LoadingScreen, TheSpriteWrapsAtTheWindowsLastPixel) {
     record().loadingSpriteX = step.from;
     AdvanceMs(67);
     const Lines frame = Pump();
-    ASSERT_GT(frame.size(), 16u);
+    ASSERT_GT(frame.size(), 17u);
     char x[64];
     std::snprintf(x, sizeof x, "Vertex3(%g, 268, 0) -> 1", step.from);
-    EXPECT_EQ(frame[16], x) << "drawn where it was";
+    EXPECT_EQ(frame[17], x) << "drawn where it was";
     EXPECT_EQ(record().loadingSpriteX, step.next) << "from " << step.from;
   }
   EXPECT_EQ(gIdleCalls, 5);

@@ -122,6 +122,7 @@ TESK_GAME_SCRIPT_METHOD(SetFitnessBoost);
 TESK_GAME_SCRIPT_METHOD(SetUnFitnessBoost);
 TESK_GAME_SCRIPT_METHOD(SetGamersBoost);
 TESK_GAME_SCRIPT_METHOD(SetProximityIcon);
+TESK_GAME_SCRIPT_METHOD(CloseMenus);
 
 // Environment, rooms and room props.
 TESK_GAME_SCRIPT_METHOD(SetEnvironment);
@@ -156,6 +157,8 @@ void LogHeapStats(RTInstance self, const char16_t* tag);
 // Internal: the start-up's textures, tuning numbers and fonts; false at the first that fails
 // (after its message, where it has one).
 bool LoadStartupResources(GamePrivateData& game);
+// The screen width option (option 1), 0 counting as 1024.
+int32_t ScreenWidthOption(GamePrivateData& game);
 // Fills the library's area-of-interest cell table; 1.
 RTSuccess BuildIconAtlasTable();
 

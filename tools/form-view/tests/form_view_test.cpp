@@ -74,6 +74,58 @@ TEST_F(FormView, AFormIsTakenFromAGivenResourceFile) {
   EXPECT_EQ(Run("NOWHERE --resource " + Quoted(File("Forms.resource"))).status, 1);
 }
 
+// A variant made with a scale takes every position and size times the scale, truncated toward zero.
+TEST_F(FormView, AScaledVariantTakesScaledPositionsAndSizes) {
+  tesk::testing::WriteFile(File("bar.json"), R"({"type": "form", "name": "BAR", "width": 1024, "height": 768,
+    "children": [{"type": "panel", "name": "MAIN_PANEL", "x": -509, "y": 3, "width": 1023, "height": 91}]})");
+  tesk::testing::WriteFile(File("forms.json"), R"({"streams": [{"name": "BAR", "form": "bar.json"},
+    {"name": "BAR_800", "form": "bar.json", "scale": 0.78125}]})");
+  const auto packed = Run("resource " + Quoted(File("forms.json")) + " " + Quoted(File("Forms.resource")), "kivopack");
+  ASSERT_EQ(packed.status, 0) << packed.err;
+  const auto run = Run("BAR --width 800 --resource " + Quoted(File("Forms.resource")));
+  ASSERT_EQ(run.status, 0) << run.err;
+  EXPECT_EQ(run.out,
+            "form BAR 0,0 800x600\n"
+            "  panel MAIN_PANEL -397,2 799x71 frame 3 \"Panel\"\n");
+}
+
+// Every form of the game's start-up loads at both widths; the HUD panel's tree as kept.
+TEST_F(FormView, EveryFormOfTheStartUpLoadsAtBothWidths) {
+  for (const char* width : {"1024", "800"}) {
+    const auto run = Run(std::string("--all --width ") + width);
+    EXPECT_EQ(run.status, 0) << width << ": " << run.err;
+    size_t forms = 0;
+    for (size_t at = run.out.find("== "); at != std::string::npos; at = run.out.find("\n== ", at + 1)) ++forms;
+    EXPECT_EQ(forms, 40u) << width;
+    EXPECT_EQ(run.out.find("== MENU_MAIN_ICONS_DEBUG"), std::string::npos);
+  }
+  const auto run = Run("--all");
+  const size_t hud = run.out.find("== HUD_PANEL_1024\n");
+  ASSERT_NE(hud, std::string::npos);
+  EXPECT_EQ(run.out.substr(hud, run.out.find("== ", hud + 1) - hud),
+            "== HUD_PANEL_1024\n"
+            "form HUD_PANEL_1024 0,0 1024x768\n"
+            "  panel MAIN_PANEL -457,0 920x91 frame 0 \"\"\n"
+            "    icon SPECIALS_BUTTON 420,10 48x48\n"
+            "    icon DEFAULT_PORTAL 480,10 64x64\n"
+            "    icon FLOOR_TOGGLE 10,10 32x32\n"
+            "    icon 1_ICON 50,10 24x24\n"
+            "    icon 2_ICON 80,10 24x24\n"
+            "    icon A_ICON 110,10 24x24\n"
+            "    label 1_LBL 50,40 24x20 \"1\"\n"
+            "    label 2_LBL 80,40 24x20 \"2\"\n"
+            "    label A_LBL 110,40 24x20 \"A\"\n"
+            "    icon BG_BAR_1 150,60 120x12\n"
+            "    icon BG_BAR_2 150,75 120x12\n"
+            "    icon GEN_SKILL 620,20 40x40\n"
+            "    icon TOX_SKILL 665,20 40x40\n"
+            "    icon NEU_SKILL 710,20 40x40\n"
+            "    icon CAR_SKILL 755,20 40x40\n"
+            "    icon PED_SKILL 800,20 40x40\n"
+            "    icon ORT_SKILL 845,20 40x40\n");
+  EXPECT_EQ(Run("--all MENU_GENERIC").status, 2);
+}
+
 TEST_F(FormView, UnknownFormsAndBadCommandLinesAreRefused) {
   // --verbose adds the core's debug output, the game's construction among it.
   const auto missing = Run("MENU_NOWHERE --verbose");

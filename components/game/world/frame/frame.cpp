@@ -2,12 +2,16 @@
 // not built yet (the frame render, the actors' frame, vehicles) go through their slots and fail
 // harmlessly on empty ones; their results are not used.
 #include "environment.h"
+#include "form_drawing.h"
+#include "form_loading.h"
 #include "game_context.h"
 #include "game_methods.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/timer/timer_calls.h"
+#include "list_box.h"
 #include "sound_effects.h"
+#include "tab_panel.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
@@ -61,8 +65,20 @@ RTSuccess UnPauseC(RTInstance self) {
   return kRTSuccess;
 }
 
+namespace {
+
+// The information screen opens on its first tab with an empty log.
+void ResetInformationLog(GamePrivateData& game) {
+  gui::TeskIWidget* tabs = FormWidget(game.forms.info, u"IN_TAB");
+  if (tabs && tabs->GetType() == gui::kWidgetTabPanel) static_cast<gui::TeskTabPanel*>(tabs)->SelectPage(0);
+  gui::TeskIWidget* log = FormWidget(game.forms.info, u"IN_TAB_LOG_LOG_LIST");
+  if (log && log->GetType() == gui::kWidgetListBox) static_cast<gui::TeskListBox*>(log)->Clear();
+}
+
+}  // namespace
+
 // The steps of the episode reset in their order; the steps of the effects, minimap, doors, HUD
-// widgets, music and ambience join with their code.
+// counters, music and ambience join with their code.
 RTSuccess ResetC(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
@@ -74,13 +90,13 @@ RTSuccess ResetC(RTInstance self) {
                            lists.episodeLists[1], lists.episodeLists[2], lists.episodeLists[3], lists.episodeList})
     if (list) kivo::ListClear(list);
   game->perkReceiveTime = -40.0f;
+  ResetInformationLog(*game);
   game->curbsideAckActive = 0;
   game->curbsideAckTime = -10.0f;
   game->doctorMenuOpen = 0;
   game->patientMenuOpen = 0;
   game->subtitleActive = 0;
-  // The boost icons are found again in the HUD form, which comes with the HUD.
-  if (lists.boostIconList) kivo::ListClear(lists.boostIconList);
+  FillBoostIcons(*game);
   if (game->returnToFrontEnd) game->frontEndActive = -1;
   game->scenarioIndex = -1;
   game->targetObject = nullptr;

@@ -5,6 +5,7 @@
 #include <ctime>
 
 #include "environment.h"
+#include "form_loading.h"
 #include "game_context.h"
 #include "game_record.h"
 #include "gui_skin.h"
@@ -139,6 +140,7 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTSuccess;
   ReleaseEnvironment(self, *game);
+  DestroyForms(*game);
   SFXShutdown(*game);
   DestroyWorldLists(*game);
   // The skin the start-up loaded, whole or in part, goes with the game.

@@ -19,6 +19,7 @@
 #include "kivo/types.h"
 #include "screen_forms.h"
 #include "sound_effect_records.h"
+#include "startup_widgets.h"
 #include "tesk/game_slots.h"
 #include "tesk/host_callbacks.h"
 
@@ -44,7 +45,7 @@ struct WorldLists {
   kivo::List* screenList;
   kivo::List* rosterList;  // UTF-16 names (core copies), sorted, no name twice
   kivo::List* episodeLists[4];
-  kivo::List* boostIconList;  // the HUD's boost icons, filled by ResetC
+  kivo::List* boostIconList;  // fitness, unfit penalty, gamers and proximity icons of the master icons
   kivo::List* episodeList;
 };
 inline constexpr size_t kWorldListCount = sizeof(WorldLists) / sizeof(kivo::List*);
@@ -323,6 +324,7 @@ struct GamePrivateData {
   uint32_t titleCharHeight;
   float titleColor[3];
   ScreenForms forms;
+  StartupWidgets widgets;
   HudHooks hudHooks;
 
   // Heap statistics of the last LogHeapStats.

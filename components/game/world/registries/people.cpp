@@ -1,5 +1,7 @@
 // The people of the world: doctors, newbies, staff sorted by last name, the roster of names, the
-// last page and system message, and the small state words the script sets.
+// last page and system message, the small state words the script sets, the boost icons and the
+// closing of the menus.
+#include "form_loading.h"
 #include "game_context.h"
 #include "game_methods.h"
 #include "kivo/actor/actor_calls.h"
@@ -207,12 +209,32 @@ TESK_GAME_SCRIPT_METHOD(SetHandsOff) {
   return kRTSuccess;
 }
 
-// The perk list panel and the boost icons are the HUD's widgets; until the HUD is loaded there is
-// nothing to redraw, show or hide.
+// The perk list panel is the HUD's; until its drawing comes there is nothing to redraw.
 TESK_GAME_SCRIPT_METHOD(UpdatePerks) { return NothingWithoutHud(self); }
-TESK_GAME_SCRIPT_METHOD(SetFitnessBoost) { return NothingWithoutHud(self); }
-TESK_GAME_SCRIPT_METHOD(SetUnFitnessBoost) { return NothingWithoutHud(self); }
-TESK_GAME_SCRIPT_METHOD(SetGamersBoost) { return NothingWithoutHud(self); }
-TESK_GAME_SCRIPT_METHOD(SetProximityIcon) { return NothingWithoutHud(self); }
+
+namespace {
+
+// Entry `index` of the boost list shown for a non-zero flag, hidden for 0.
+RTSuccess SetBoost(RTInstance self, uint32_t count, const Cell* arguments, uint32_t index) {
+  GamePrivateData* game = RecordOf(self);
+  if (!game || count < 1) return kRTFailure;
+  ShowBoostIcon(*game, index, arguments[0].value.word);
+  return kRTSuccess;
+}
+
+}  // namespace
+
+TESK_GAME_SCRIPT_METHOD(SetFitnessBoost) { return SetBoost(self, count, arguments, 0); }
+TESK_GAME_SCRIPT_METHOD(SetUnFitnessBoost) { return SetBoost(self, count, arguments, 1); }
+TESK_GAME_SCRIPT_METHOD(SetGamersBoost) { return SetBoost(self, count, arguments, 2); }
+TESK_GAME_SCRIPT_METHOD(SetProximityIcon) { return SetBoost(self, count, arguments, 3); }
+
+// Every menu closes: the world's screen.
+TESK_GAME_SCRIPT_METHOD(CloseMenus) {
+  GamePrivateData* game = RecordOf(self);
+  if (!game) return kRTFailure;
+  game->ScreenMode = 0;
+  return kRTSuccess;
+}
 
 }  // namespace tesk::game::method

@@ -69,6 +69,8 @@ void DrawPortalAndSpecials(RTInstance self, GamePrivateData& game) {
   const HudHooks& hooks = game.hudHooks;
   r::SetOverlayMode(game.rasterizer, 2);
   SetSpecialsGlow(game);
+  for (gui::TeskIcon* rotate : {game.widgets.cameraRotateLeft, game.widgets.cameraRotateRight})
+    if (rotate) rotate->Draw(0, 0, game.rasterizer);
   if (ModeIn(game.ScreenMode, {0, 16, 20, 21, 26, 27})) {
     DrawBottomForm(self, game, game.forms.hud);
     if (gui::TeskIcon* portal = FormIcon(game.forms.hud, u"DEFAULT_PORTAL")) portal->SetHidden(0);

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 #include "kivo/types.h"
 
@@ -13,9 +14,20 @@ namespace gui {
 class TeskForm;
 }  // namespace gui
 
+// Every form of the game: those start-up loads (each resource with its "_800" variant at width
+// 800) and the antidote screen's.
 struct ScreenForms {
   gui::TeskForm* bballSetup;        // "MENU_BBALL_SETUP"
-  gui::TeskForm* mainMenu;          // "MENU_MAIN", the in-game menu
+  gui::TeskForm* mainMenu;          // "MENU_MAIN", the in-game menu (its first copy)
+  gui::TeskForm* frontEndMenu;      // "MENU_MAIN" again, the front end's start menu
+  gui::TeskForm* startGame;         // "MENU_START_GAME"
+  gui::TeskForm* mainIcons;         // "MENU_MAIN_ICONS" (or its debug variant)
+  gui::TeskForm* characterScreen;   // "MENU_CHAR_SCREEN"
+  gui::TeskForm* patientData;       // "MENU_PATIENT_DATA"
+  gui::TeskForm* patientToolTip;    // "MENU_PAT_TOOLTIP"
+  gui::TeskForm* doctorToolTip;     // "MENU_DOC_TOOLTIP"
+  gui::TeskForm* edict;             // "MENU_EDICT_BOX"
+  gui::TeskForm* gossip;            // "MENU_GOSSIP"
   gui::TeskForm* load;              // "MENU_LOAD"
   gui::TeskForm* save;              // "MENU_SAVE"
   gui::TeskForm* confirmation;      // "MENU_CONFIRMATION"
@@ -42,11 +54,18 @@ struct ScreenForms {
   gui::TeskForm* specials;          // "MENU_SPECIALS"
   gui::TeskForm* hud;               // "HUD_PANEL_1024" / "HUD_PANEL_800"
   gui::TeskForm* conversationHud;   // "HUD_CONVO_1024" / "HUD_CONVO_800"
-  gui::TeskForm* icons;             // "MENU_ICONS_1" / "MENU_ICONS_800"
+  gui::TeskForm* icons;             // "MENU_ICONS_1" / "MENU_ICONS_800", the master icons
   gui::TeskForm* curbsidePopup;     // "MENU_CURBSIDE_POPUP"
   gui::TeskForm* doctorMenu;        // "MM_DOCTOR"
   gui::TeskForm* patientMenu;       // "MM_PATIENT"
 };
+inline constexpr size_t kScreenFormCount = sizeof(ScreenForms) / sizeof(gui::TeskForm*);
+static_assert(kScreenFormCount == 41);
+
+// The form handles as one span, in record order.
+inline std::span<gui::TeskForm*, kScreenFormCount> FormSlots(ScreenForms& forms) {
+  return std::span<gui::TeskForm*, kScreenFormCount>(&forms.bballSetup, kScreenFormCount);
+}
 
 // Where a chosen form goes: centred on its panel (plus the shift), at (0, 0), or at the HUD's
 // specials button.

@@ -1,8 +1,10 @@
 // The game's bring-up: the audio device, the route planner, the components that scene and path
 // need, the world lists, the rasterizer and its window context, the textures, tuning numbers and
-// fonts (startup_resources.cpp), the clock and subtitle options and the ambulance. The steps that
-// load the skin, forms, effects and sounds join in their place with their code. LogHeapStats
+// fonts (startup_resources.cpp), the forms and the HUD's widgets (form_loading.cpp), the clock and
+// subtitle options and the ambulance. The steps that load effects and sounds join in their place
+// with their code. LogHeapStats
 // reports the core's memory and the VM's symbols.
+#include "form_loading.h"
 #include "game_context.h"
 #include "game_methods.h"
 #include "kivo/actor/actor_calls.h"
@@ -119,6 +121,7 @@ TESK_GAME_SCRIPT_METHOD(Startup) {
   if (!BringUpRasterizer(*game)) return kRTFailure;
   if (!LoadStartupResources(*game)) return kRTFailure;
   CreateUnderRoot(u"RTTeskSceneNode");
+  LoadForms(*game, ScreenWidthOption(*game));
   SFXStartup(self);
   Report(u"Startup()... Loaded all SFX objects");
   game->clockStyle = OptionValue(*game, kOptionClock) == kTwelveHourClock ? 0 : 1;

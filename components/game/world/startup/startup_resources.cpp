@@ -222,6 +222,11 @@ RTSuccess BuildIconAtlasTable() {
   return kRTSuccess;
 }
 
+int32_t ScreenWidthOption(GamePrivateData& game) {
+  const int32_t width = OptionValue(game, kOptionWidth);
+  return width == 0 ? kDefaultWidth : width;
+}
+
 bool LoadStartupResources(GamePrivateData& game) {
   for (const TextureRow& row : kAoiTextures)
     if (!LoadTexture(game, row, kDefaultWidth)) return false;
@@ -229,8 +234,7 @@ bool LoadStartupResources(GamePrivateData& game) {
   if (!LoadTexture(game, kAoiPowersTexture, kDefaultWidth)) return false;
   for (const NumberRow& row : kNumbers)
     if (!LoadNumber(game, row)) return false;
-  int32_t width = OptionValue(game, kOptionWidth);
-  if (width == 0) width = kDefaultWidth;
+  const int32_t width = ScreenWidthOption(game);
   // The skin's result is not tested: without it drawing runs with no textures and no text.
   int8_t variant = 0;
   if (gui::SkinVariantForWidth(width, &variant)) gui::LoadGuiSkin(variant);
