@@ -379,8 +379,8 @@ TEST_F(StartedForms, TheHudsWidgetsAndBoostIconsAreKeptAndResetKeepsThem) {
     EXPECT_EQ(std::u16string(boosts[i]->GetToolTip()), tips[i]);
   }
   // Each setter shows its entry for a non-zero flag and hides it for 0.
-  const uint32_t setters[] = {game::kSetFitnessBoost, game::kSetUnFitnessBoost, game::kSetGamersBoost,
-                              game::kSetProximityIcon};
+  const varno::NativeMethodSlot setters[] = {game::kSetFitnessBoost, game::kSetUnFitnessBoost, game::kSetGamersBoost,
+                                                   game::kSetProximityIcon};
   for (size_t i = 0; i < 4; ++i) {
     ASSERT_EQ(CallScript(setters[i], {NumberCell(7)}), kRTSuccess);
     EXPECT_FALSE(boosts[i]->IsHidden());
