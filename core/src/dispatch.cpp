@@ -73,7 +73,7 @@ RTSuccess ForwardingRefused() {
   return kRTFailure;
 }
 
-RTSuccess ReceivingRefused(RTInstance, RTMethodFunc, void*) {
+RTSuccess ReceivingRefused(RTInstance, RTMethodFunc, const void*) {
   RaiseFormatted(kLevelDispatch, u"Method called which doesn't support the ReceivingDispatch() mechanism.");
   return kRTFailure;
 }
