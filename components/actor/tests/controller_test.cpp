@@ -99,10 +99,11 @@ TEST_F(Controller, PropertiesStartAtTheirDefaultsAndEachKeepsItsOwnValue) {
                   {calls::kWheelchairWheelBlend, 0.2f}, {calls::kGurneyWheelBlend, 0.18f},
                   {calls::kActorAvoidanceGain, 1.5f}};
   ASSERT_EQ(count, std::size(expected));
-  using Accessor = RTSuccess (*)(RTInstance, float*);
+  using Getter = RTSuccess (*)(RTInstance, float*);
+  using Setter = RTSuccess (*)(RTInstance, const float*);
   const auto get = [&](uint32_t i) {
     float value = -1;
-    EXPECT_EQ(reinterpret_cast<Accessor>(table[i].getter)(actor.get(), &value), kRTSuccess);
+    EXPECT_EQ(reinterpret_cast<Getter>(table[i].getter)(actor.get(), &value), kRTSuccess);
     return value;
   };
   for (uint32_t i = 0; i < count; ++i) {
@@ -111,7 +112,7 @@ TEST_F(Controller, PropertiesStartAtTheirDefaultsAndEachKeepsItsOwnValue) {
     EXPECT_EQ(get(i), expected[i].start);
   }
   float blend = 0.75f;
-  ASSERT_EQ(reinterpret_cast<Accessor>(table[4].setter)(actor.get(), &blend), kRTSuccess);
+  ASSERT_EQ(reinterpret_cast<Setter>(table[4].setter)(actor.get(), &blend), kRTSuccess);
   for (uint32_t i = 0; i < count; ++i) EXPECT_EQ(get(i), i == 4 ? 0.75f : expected[i].start);
 }
 

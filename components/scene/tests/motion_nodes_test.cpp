@@ -125,11 +125,12 @@ TEST_F(MotionNodes, PropertiesGoThroughTheMethods) {
     EXPECT_EQ(core().FindProperty(nullptr, motion, name, &record), kRTSuccess) << "property";
     return record;
   };
-  auto set = [&](const char16_t* name, const void* value) {
-    return reinterpret_cast<RTSuccess (*)(RTInstance, const void*)>(property(name)->setter)(motion, value);
+  // Each accessor is called through its own type, as the property's value type gives it.
+  auto set = [&]<typename T>(const char16_t* name, const T* value) {
+    return reinterpret_cast<RTSuccess (*)(RTInstance, const T*)>(property(name)->setter)(motion, value);
   };
-  auto get = [&](const char16_t* name, void* value) {
-    return reinterpret_cast<RTSuccess (*)(RTInstance, void*)>(property(name)->getter)(motion, value);
+  auto get = [&]<typename T>(const char16_t* name, T* value) {
+    return reinterpret_cast<RTSuccess (*)(RTInstance, T*)>(property(name)->getter)(motion, value);
   };
   const float start = 0.25f, end = 3;
   EXPECT_EQ(set(u"EndTime", &end), kRTSuccess);
