@@ -87,34 +87,34 @@ CoreTable& Started(const CoreNeeds& needs) {
   return core;
 }
 
-// Every instance of the world, parents before their children.
-void CollectInstances(CoreTable& core, RTInstance instance, std::vector<RTInstance>& found) {
-  found.push_back(instance);
+// Calls `visit` with each child of `instance`, in order; the child is not held for the call.
+template <typename Visit>
+void ForEachChild(CoreTable& core, RTInstance instance, Visit visit) {
   uint32_t count = 0;
   core.GetChildCount(nullptr, instance, &count);
   for (uint32_t i = 0; i < count; ++i) {
     RTInstance child = nullptr;
     if (!core.GetChild(nullptr, instance, i, &child)) continue;
     core.ReleaseInstance(nullptr, child);
-    CollectInstances(core, child, found);
+    visit(child);
   }
+}
+
+// Every instance of the world, parents before their children.
+void CollectInstances(CoreTable& core, RTInstance instance, std::vector<RTInstance>& found) {
+  found.push_back(instance);
+  ForEachChild(core, instance, [&](RTInstance child) { CollectInstances(core, child, found); });
 }
 
 // The instances below `instance` that are not known, each the first of a new branch.
 void CollectNewBranches(CoreTable& core, RTInstance instance, const std::unordered_set<RTInstance>& known,
                         std::vector<RTInstance>& found) {
-  uint32_t count = 0;
-  core.GetChildCount(nullptr, instance, &count);
-  for (uint32_t i = 0; i < count; ++i) {
-    RTInstance child = nullptr;
-    if (!core.GetChild(nullptr, instance, i, &child)) continue;
-    core.ReleaseInstance(nullptr, child);
-    if (known.contains(child)) {
+  ForEachChild(core, instance, [&](RTInstance child) {
+    if (known.contains(child))
       CollectNewBranches(core, child, known, found);
-    } else {
+    else
       found.push_back(child);
-    }
-  }
+  });
 }
 
 // Destroys the instance, which the caller holds a reference to, and its subtree, children first.

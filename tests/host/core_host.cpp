@@ -8,6 +8,7 @@
 #include "core_session.h"
 #include "kivo/support/module_core.h"
 #include "kivo/support/store_calls.h"
+#include "platform/dynamic_library.h"
 #include "platform/heap.h"
 #include "platform/message_box.h"
 
@@ -135,6 +136,18 @@ std::pair<uint32_t, uint32_t> StartedCore::MemoryStats() {
   uint32_t heap = 0;
   core().GetMemoryStats(nullptr, &blocks, &heap);
   return {blocks, heap};
+}
+
+const RTComponentDef* StagedDefinition::Definition(std::string_view name) {
+  if (!library_) library_ = platform::OpenLibrary(CoreHost::StagedComponent(name));
+  const auto identify = reinterpret_cast<const RTComponentDef* (*)(CoreTable*)>(
+      library_ ? platform::FindSymbol(library_, "_ComponentIdentify") : nullptr);
+  return identify ? identify(&core()) : nullptr;
+}
+
+void StagedDefinition::TearDown() {
+  if (library_) platform::CloseLibrary(library_);
+  StartedCore::TearDown();
 }
 
 }  // namespace tesk::testing

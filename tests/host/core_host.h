@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "host/temp_dir.h"
+#include "kivo/component_def.h"
 #include "kivo/core_table.h"
 
 namespace tesk::testing {
@@ -88,6 +89,18 @@ class StartedCore : public ::testing::Test {
   std::pair<uint32_t, uint32_t> MemoryStats();
 
   CoreHost host_;
+};
+
+// A started core and a staged component library loaded apart from it, as the registry loads one,
+// so that a test can read the definition the library hands the core.
+class StagedDefinition : public StartedCore {
+ protected:
+  void TearDown() override;
+  // The definition of the staged component library NAME, or null when it does not load.
+  const RTComponentDef* Definition(std::string_view name);
+
+ private:
+  void* library_ = nullptr;
 };
 
 }  // namespace tesk::testing

@@ -15,7 +15,7 @@ namespace {
 bool Rides(uint32_t mode) { return mode == 2 || mode == 4 || mode == 6 || mode == 9; }
 bool DrivesVehicle(uint32_t mode) { return mode == 1 || mode == 3 || mode == 5; }
 
-void TurnWhileStanding(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w) {
+void TurnWhileStanding(const ActorControllerData& actor, RTTeskActorWrapper& w) {
   StopActor(w);
   if (w.LookAtPointPending) {
     if (!TurnTowardLookAt(w)) {
@@ -23,7 +23,7 @@ void TurnWhileStanding(RTInstance self, const ActorControllerData& actor, RTTesk
       RaiseEvent(actor, w.ScriptObject, kDoneLookAtPoint);
     }
   } else if (w.LookAtClosestPending) {
-    if (!LookAtClosestStep(self, w)) {
+    if (!LookAtClosestStep(w)) {
       w.LookAtClosestPending = 0;
       RaiseEvent(actor, w.ScriptObject, kDoneLookAtClosest);
     }
@@ -50,7 +50,7 @@ void StepNavigation(RTInstance self, ActorControllerData& actor, RTTeskActorWrap
     }
     return;
   }
-  if (w.LookAtEnabled) TurnWhileStanding(self, actor, w);
+  if (w.LookAtEnabled) TurnWhileStanding(actor, w);
 }
 
 }  // namespace tesk::actor

@@ -211,7 +211,7 @@ float VehicleSegmentLength(uint32_t mode) {
 RTSuccess ResolveContacts(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w, float dt) {
   w.ContactCount = 0;
   ProbeSceneContact(actor, w, dt);
-  CheckActorContacts(self, w, dt);
+  CheckActorContacts(w, dt);
   if (w.ContactCount == 0) return kRTFailure;
   for (uint32_t i = 0; i < w.ContactCount; ++i) {
     const ActorContact& contact = w.Contacts[i];
@@ -252,7 +252,7 @@ RTSuccess ProbeSceneContact(const ActorControllerData& actor, RTTeskActorWrapper
   return kRTFailure;
 }
 
-RTSuccess CheckActorContacts(RTInstance, RTTeskActorWrapper& w, float dt) {
+RTSuccess CheckActorContacts(RTTeskActorWrapper& w, float dt) {
   if (InRoomWithoutActorContacts(w) || !w.NeighbourQueryList) return kRTSuccess;
   for (RTTeskActorWrapper* other : ListItems<RTTeskActorWrapper>(w.NeighbourQueryList)) {
     if (other == &w || !other->Visible) continue;

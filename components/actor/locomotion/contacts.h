@@ -20,6 +20,6 @@ RTSuccess ResolveContacts(RTInstance self, const ActorControllerData& actor, RTT
 // moving from its position by velocity x dt, holding the hit node's reference. 1 when recorded.
 RTSuccess ProbeSceneContact(const ActorControllerData& actor, RTTeskActorWrapper& w, float dt);
 // Records the visible nearby actors the actor touches in this step. None in a room flagged 0x80.
-RTSuccess CheckActorContacts(RTInstance self, RTTeskActorWrapper& w, float dt);
+RTSuccess CheckActorContacts(RTTeskActorWrapper& w, float dt);
 
 }  // namespace tesk::actor

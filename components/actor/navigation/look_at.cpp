@@ -39,7 +39,7 @@ uint32_t TurnTowardLookAt(RTTeskActorWrapper& w) {
   return facing > kFacingLow && facing < kFacingHigh ? 0 : 1;
 }
 
-uint32_t LookAtClosestStep(RTInstance, RTTeskActorWrapper& w) {
+uint32_t LookAtClosestStep(RTTeskActorWrapper& w) {
   if (w.Moving || !w.NeighbourQueryList) return 0;
   const RTFVector3D position = Row(w.Frame, kPositionRow);
   const RTTeskActorWrapper* closest = nullptr;

@@ -15,6 +15,6 @@ inline constexpr char16_t kDoneLookAtClosest[] = u"OnDoneLookAtClosest";
 uint32_t TurnTowardLookAt(RTTeskActorWrapper& w);
 // Looks at the nearest actor of the neighbourhood (the first of equals) as TurnTowardLookAt does.
 // 0 when moving or when there is nobody to look at.
-uint32_t LookAtClosestStep(RTInstance self, RTTeskActorWrapper& w);
+uint32_t LookAtClosestStep(RTTeskActorWrapper& w);
 
 }  // namespace tesk::actor

@@ -28,12 +28,12 @@ constexpr float kBrakeTimeShare = 1.5f;
 
 // A pending turn: ended at once while the actor still moves, else a step of it. True when the step
 // is the turn's (steering zero).
-bool PendingTurn(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w) {
+bool PendingTurn(const ActorControllerData& actor, RTTeskActorWrapper& w) {
   const bool point = w.LookAtPointPending;
   if (!point && !w.LookAtClosestPending) return false;
   const bool still = Vec3LengthSquared(w.Velocity) <= kStill;
   if (still) w.SteeringState = kTurning;
-  if (!still || !(point ? TurnTowardLookAt(w) : LookAtClosestStep(self, w))) {
+  if (!still || !(point ? TurnTowardLookAt(w) : LookAtClosestStep(w))) {
     w.LookAtPointPending = 0;
     w.LookAtClosestPending = 0;
     RaiseEvent(actor, w.ScriptObject, point ? kDoneLookAtPoint : kDoneLookAtClosest);
@@ -110,7 +110,7 @@ RTSuccess ProcessNavigation(RTInstance self, const ActorControllerData& actor, R
     w.Moving = 0;
     return kRTFailure;
   }
-  if (!PendingTurn(self, actor, w)) Walk(self, actor, w);
+  if (!PendingTurn(actor, w)) Walk(self, actor, w);
   ApplySteeringConstraint(w, w.SteeringConstraint, &w.Steering);
   Vec3Truncate(w.MaxSteering, &w.Steering);
   w.Steering.y = 0.0f;

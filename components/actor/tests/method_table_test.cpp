@@ -1,6 +1,5 @@
 // The method table of the actor's level: the header against the published offsets (the test's own
 // list), and the definition record the library hands the core against the header.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -76,24 +75,10 @@ TEST(ActorMethodTable, TheHeaderKeepsEveryPublishedOffsetAndGivesEachMethodItsOw
   EXPECT_EQ(slots.at("CanMove"), 368u);
 }
 
-class ActorDefinition : public tesk::testing::StartedCore {
- protected:
-  const RTComponentDef* Definition() {
-    library_ = dlopen(tesk::testing::CoreHost::StagedComponent("RTTeskActor").c_str(), RTLD_NOW | RTLD_LOCAL);
-    const auto identify = library_ ? reinterpret_cast<const RTComponentDef* (*)(CoreTable*)>(
-                                         dlsym(library_, "_ComponentIdentify"))
-                                   : nullptr;
-    return identify ? identify(&core()) : nullptr;
-  }
-  void TearDown() override {
-    if (library_) dlclose(library_);
-    StartedCore::TearDown();
-  }
-  void* library_ = nullptr;
-};
+using ActorDefinition = tesk::testing::StagedDefinition;
 
 TEST_F(ActorDefinition, EveryRecordTakesItsOffsetFromTheHeader) {
-  const RTComponentDef* definition = Definition();
+  const RTComponentDef* definition = Definition("RTTeskActor");
   ASSERT_NE(definition, nullptr);
   EXPECT_EQ(std::u16string(definition->fpParentClassName), kivo::varno_controller::kClassName);
   EXPECT_EQ(definition->objectSize, 88u);

@@ -1,6 +1,5 @@
 // The method table of the game's level: the header against the offsets the system publishes (the
 // test's own list), and the definition record the library hands the core against the header.
-#include <dlfcn.h>
 #include <gtest/gtest.h>
 
 #include <map>
@@ -68,24 +67,10 @@ TEST(GameMethodTable, TheHeaderKeepsEveryPublishedOffsetAndGivesEachMethodItsOwn
   EXPECT_EQ(offsets.count(0x3d4), 0u) << "the entry no method takes";
 }
 
-class GameDefinition : public tesk::testing::StartedCore {
- protected:
-  const RTComponentDef* Definition() {
-    library_ = dlopen(tesk::testing::CoreHost::StagedComponent("RTTeskGame").c_str(), RTLD_NOW | RTLD_LOCAL);
-    const auto identify = library_ ? reinterpret_cast<const RTComponentDef* (*)(CoreTable*)>(
-                                         dlsym(library_, "_ComponentIdentify"))
-                                   : nullptr;
-    return identify ? identify(&core()) : nullptr;
-  }
-  void TearDown() override {
-    if (library_) dlclose(library_);
-    StartedCore::TearDown();
-  }
-  void* library_ = nullptr;
-};
+using GameDefinition = tesk::testing::StagedDefinition;
 
 TEST_F(GameDefinition, EveryRecordTakesItsOffsetFromTheHeaderAndNoTwoShareOne) {
-  const RTComponentDef* definition = Definition();
+  const RTComponentDef* definition = Definition("RTTeskGame");
   ASSERT_NE(definition, nullptr);
   const HeaderSlots slots = ReadHeader();
   std::set<uint32_t> offsets;
