@@ -9,13 +9,11 @@ namespace tesk::game {
 
 namespace {
 
-constexpr uint8_t kGameScreen = 0;
-constexpr uint8_t kConversationScreen = 22;
 constexpr float kRotatePush = 4.0f;
 constexpr float kPanHeight = 2.0f;
 
 void PushRotation(GamePrivateData& game) {
-  if (game.ScreenMode != kGameScreen && game.ScreenMode != kConversationScreen)
+  if (game.ScreenMode != ScreenWorld && game.ScreenMode != ScreenConversation)
     game.cameraRotateLeft = game.cameraRotateRight = 0;
   if (game.cameraRotateLeft)
     FreeCameraPushYaw(&game.freeCamera, kRotatePush);

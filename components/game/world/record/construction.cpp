@@ -57,7 +57,7 @@ void SetHudDefaults(GamePrivateData& game) {
   DefaultIconTables(&game.icons);
   ComposeHudIcons(&game.icons);
   DefaultSuperPowerLevels(game.superPowerLevels);
-  game.ScreenMode = kScreenStartMenu;
+  game.ScreenMode = ScreenMainMenu;
   game.frontEndActive = -1;
   game.returnToFrontEnd = 1;
   game.prestige = 100;

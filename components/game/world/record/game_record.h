@@ -15,6 +15,7 @@
 #include "kivo/support/handle_table.h"
 #include "kivo/support/hash_table.h"
 #include "kivo/support/list.h"
+#include "screen_mode.h"
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
 #include "screen_forms.h"
@@ -51,9 +52,7 @@ struct WorldLists {
 inline constexpr size_t kWorldListCount = sizeof(WorldLists) / sizeof(kivo::List*);
 static_assert(kWorldListCount == 13);
 
-inline constexpr uint8_t kScreenStartMenu = 3;
 inline constexpr uint32_t kMiniMapScaleBits = 0x3EE8B439;  // 0.4545
-inline constexpr uint8_t kScreenStartGame = 9;
 
 // Three reals and four counters of the player's statistics, as the HUD keeps them.
 struct PlayerStats {

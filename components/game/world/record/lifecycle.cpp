@@ -73,8 +73,8 @@ RTSuccess FreeWorld(RTInstance self) {
   kivo::ListCreate(&game->lists.actorList);
   kivo::CallMethod(self, kLevel, kResetC);
   game->hudState = 0;
-  if (game->returnToFrontEnd && game->ScreenMode != kScreenStartGame) {
-    game->ScreenMode = kScreenStartMenu;
+  if (game->returnToFrontEnd && game->ScreenMode != ScreenStartGame) {
+    game->ScreenMode = ScreenMainMenu;
     game->frontEndActive = -1;
   }
   game->returnToFrontEnd = 1;
