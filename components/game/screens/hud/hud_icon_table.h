@@ -18,6 +18,7 @@ struct HudIconRecord {
 static_assert(sizeof(HudIconRecord) == 20);
 
 inline constexpr int32_t kHudIconCount = 123;
+inline constexpr int32_t kNoHudIcon = -1;
 
 // Blend factors of the sheets (OpenGL codes).
 inline constexpr uint32_t kBlendSourceAlpha = 0x302;
