@@ -49,6 +49,9 @@ inline constexpr HudSheet kHudSheets[] = {
     {20, "PORTAL_BALLS_B", 256, 256, kBlendSourceAlpha, kBlendOneMinusSourceAlpha},
 };
 
+// The sheet that lies on the GUI skin's "1024_ELEMENTS", between the skin's pieces.
+inline constexpr int32_t kSkinElementsSheet = 18;
+
 // The sheet of a code, or null.
 constexpr const HudSheet* FindHudSheet(int32_t code) {
   for (const HudSheet& sheet : kHudSheets)
