@@ -207,6 +207,7 @@ TEST_F(KeyInput, DigitsSetTheClockDilationOnlyWithTheDebugKeys) {
   Key('5');
   EXPECT_EQ(record().timeDilation, 5.0);
   EXPECT_EQ(SystemMessage(), "Time dilation set to: 5.000000");
+  EXPECT_EQ(Logged("Time dilation set to: 5.000000"), 1u) << "game messages also go to the debug output";
   Key('0');
   EXPECT_EQ(record().timeDilation, 0.0);
   Key('B');
