@@ -282,6 +282,43 @@ TEST_F(KeyInput, EndAndHomeActOnlyWithTheDebugKeysAndTheirTargets) {
   EXPECT_EQ(Logged("RTTeskActor.ToggleDebuggingInfo()"), 1u);
 }
 
+// Without its component END makes nothing and keeps no inspector.
+class KeyInputWithoutInspector : public KeyInput {
+ protected:
+  std::vector<std::string> LeftOut() const override { return {"RTInspector2"}; }
+};
+
+TEST_F(KeyInputWithoutInspector, EndDoesNothing) {
+  DebugKeys(1);
+  EXPECT_EQ(Key(0x23), kRTSuccess);
+  EXPECT_EQ(record().inspector, nullptr);
+  EXPECT_EQ(Logged("RTInspector2: the instance tree"), 0u);
+}
+
+// ENTER's info screen, C's cheat panel and SPACE's movie skip are hooks of later screens: an empty
+// one is skipped. C needs the debug keys and the world; SPACE skips a movie only with Movie Skip
+// (option 7, off here) and always sets the picture advance.
+TEST_F(KeyInput, TheCheatAndSpaceKeysReachTheirHooks) {
+  record().ScreenMode = game::ScreenWorld;
+  Key('C');
+  EXPECT_EQ(record().ScreenMode, game::ScreenWorld) << "an empty hook is skipped";
+  record().keyHooks.OpenCheatPanel = CountHook;
+  record().keyHooks.SetVideoSkip = CountHook;
+  Key('C');
+  DebugKeys(1);
+  record().ScreenMode = game::ScreenInfo;
+  Key('c');
+  EXPECT_EQ(gHookCalls, 0);
+  record().ScreenMode = game::ScreenWorld;
+  Key('c');
+  EXPECT_EQ(gHookCalls, 1);
+
+  record().moviePlaying = 1;
+  Key(0x20);
+  EXPECT_EQ(gHookCalls, 1);
+  EXPECT_EQ(record().pictureAdvance, 1u);
+}
+
 // A notch of +120 zooms by -0.9; with clamping on the zoom stays within [6.1, 12.1]. Without a
 // camera the wheel fails; while loading it does nothing.
 TEST_F(KeyInput, TheWheelZooms) {
