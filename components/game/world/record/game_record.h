@@ -18,6 +18,7 @@
 #include "screen_mode.h"
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
+#include "menu_state.h"
 #include "screen_forms.h"
 #include "sound_effect_records.h"
 #include "startup_widgets.h"
@@ -291,6 +292,7 @@ struct GamePrivateData {
   RTFVector3D freeCameraPosition;  // the looked-at point while the user pans
   uint32_t lastFrameDuration;      // core milliseconds the last frame render took
   uint8_t previousScreenMode;
+  uint8_t menuReturnScreenMode;  // the mode that closing the in-game menu restores
   uint32_t hudHidden;
   float subtitleEndTime;
   RTTeskActorWrapper* patientTipWrapper;  // the actor whose tool tip shows, or null
@@ -325,6 +327,7 @@ struct GamePrivateData {
   ScreenForms forms;
   StartupWidgets widgets;
   HudHooks hudHooks;
+  MenuState menus;
 
   // Heap statistics of the last LogHeapStats.
   uint32_t lastHeapBlocks;

@@ -1,0 +1,7 @@
+#include "startup_background.h"
+
+namespace tesk::game {
+
+void DrawStartupBackground(RTInstance, GamePrivateData&) {}
+
+}  // namespace tesk::game
