@@ -21,7 +21,7 @@ void OpenScreen(GamePrivateData& game, uint8_t mode) {
 void StartEpisode(GamePrivateData& game, int32_t number) {
   RaiseGameEvent(game, u"StartEpisode", {number});
   game.ScreenMode = ScreenWorld;
-  game.menus.frontEndStep = 0;
+  game.frontEndActive = 0;
 }
 
 // The row's text as a decimal number (a row that is none counts as 0).

@@ -54,7 +54,6 @@ struct CharacterScreenState {
 struct MenuState {
   uint8_t saveReturnScreenMode;  // the save screen's own previous mode while a message covers it
   uint32_t handOff;              // one-shot: read and cleared by every press
-  int32_t frontEndStep;          // 0 once an episode starts from the front end
   int32_t selectedSaveSlot;      // -1: none
   uint32_t saveOrigin;           // 0: the in-game menu opened the save screen
   float musicGain;               // the music group's gain, 0..2
