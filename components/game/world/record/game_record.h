@@ -284,6 +284,8 @@ struct GamePrivateData {
   kivo::List* sfxBufferList;           // every SfxBufferEntry, in registration order
   float sfxGain;                       // every voice plays at its volume times this
   ListenerGain listenerGain;
+  uint32_t speechPlaying;  // a speech started and its source has not yet been found stopped
+  uint32_t speechLength;   // milliseconds of the last speech started, as the audio service gives it
 
   // The frame's camera (its node and lens are the environment's) and what the frame render reads
   // of the screens and the HUD.
