@@ -107,9 +107,4 @@ RTSuccess ClickCharacterCreation(RTInstance, GamePrivateData& game, const ClickP
   return kRTSuccess;
 }
 
-int32_t AffinityScore(int32_t base, int32_t a, int32_t b, int32_t c) {
-  const int32_t score = base + (a - 100) * 3 / 4 + (b - 100) / 2 + (c - 100) / 4;
-  return score > 200 ? 200 : score;
-}
-
 }  // namespace tesk::game

@@ -41,6 +41,9 @@ void OpenLoadScreen(GamePrivateData& game);
 
 // The character creation screen's affinity score: base + (a - 100) * 3 / 4 + (b - 100) / 2 +
 // (c - 100) / 4, each part truncated toward zero, at most 200.
-int32_t AffinityScore(int32_t base, int32_t a, int32_t b, int32_t c);
+constexpr int32_t AffinityScore(int32_t base, int32_t a, int32_t b, int32_t c) {
+  const int32_t score = base + (a - 100) * 3 / 4 + (b - 100) / 2 + (c - 100) / 4;
+  return score > 200 ? 200 : score;
+}
 
 }  // namespace tesk::game
