@@ -1,7 +1,19 @@
 #include "startup_background.h"
 
+#include "hud_icons.h"
+
 namespace tesk::game {
 
-void DrawStartupBackground(RTInstance, GamePrivateData&) {}
+namespace {
+
+constexpr int32_t kFirstStartupTile = 1000;
+constexpr int32_t kTileSize = 512;
+
+}  // namespace
+
+void DrawStartupBackground(RTInstance self, GamePrivateData&) {
+  for (int32_t tile = 0; tile < 4; ++tile)
+    DrawHudIcon(self, kFirstStartupTile + tile, tile % 2 * kTileSize, tile / 2 * kTileSize, 0, kHudIconUpright);
+}
 
 }  // namespace tesk::game
