@@ -165,7 +165,7 @@ TEST_F(FrontEndFrame, TheRingsTurnWithTheGameClockAndDrawTheSpritesOfTheirSlots)
   const Lines paused = rings(12.5);
   EXPECT_NEAR(std::remainder(turn(later) - turn(first), 2 * M_PI), 0.5, 1e-4) << "0.2 rad a second";
   EXPECT_NEAR(turn(paused), turn(later), 1e-6);
-  EXPECT_EQ(CountStarting(later, "BeginPrimitive(257)"), 1u) << "one sprite: slot 0";
+  EXPECT_EQ(CountStarting(later, "BeginPrimitive(0x101)"), 1u) << "one sprite: slot 0";
   EXPECT_EQ(CountStarting(later, "DrawIndexedQuad(0, 1, 2, 3)"), 2u) << "the two rings";
 
   record().securityViewActive = 1;

@@ -102,6 +102,12 @@ event DoPlayCredits()
   heard = heard + "DoPlayCredits;";
 }
 
+' The scenario's keeper, as a game's "Persistents".
+method KeepPersistents(other is Probe)
+{
+  Persistents = other;
+}
+
 method SetDifficulty(level is number)
 {
   heard = heard + "SetDifficulty " + level + ";";

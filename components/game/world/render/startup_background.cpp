@@ -1,12 +1,12 @@
 #include "startup_background.h"
 
+#include "hud_icon_table.h"
 #include "hud_icons.h"
 
 namespace tesk::game {
 
 namespace {
 
-constexpr int32_t kFirstStartupTile = 1000;
 constexpr int32_t kTileSize = 512;
 
 }  // namespace
