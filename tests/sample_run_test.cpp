@@ -233,8 +233,9 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
 // The loading screen's frames are presented without a frame begun and set the loading screen's fog
 // colour: the sample pumps it while it starts the game and loads the hospital. The front end's
 // frames come between, in screen space only: BeginFrame, EndScene and PresentFrame. Every frame
-// after them is whole: BeginFrame, BeginScene, the scene's view pushed and popped, EndScene and
-// PresentFrame, in that order and once each, and draws a floor with its lightmap.
+// after them is whole: BeginFrame, BeginScene, the scene's view pushed, the doctor's rings' view
+// pushed inside it, both popped, EndScene and PresentFrame, in that order, and draws a floor with
+// its lightmap.
 TEST_F(SampleRun, TheLoadingScreenShowsFirstThenEveryFrameIsWholeAndItsFloorsBaked) {
   constexpr int kPasses = 90;
   const fs::path record = staged_.dir() / "calls.txt";
@@ -273,8 +274,9 @@ TEST_F(SampleRun, TheLoadingScreenShowsFirstThenEveryFrameIsWholeAndItsFloorsBak
     } else if (frames == 0 && frame == std::vector<std::string>{"BeginFrame(", "EndScene(", "PresentFrame("}) {
       ++frontEndFrames;
     } else {
-      const std::vector<std::string> expected = {"BeginFrame(",    "BeginScene(", "PushViewMatrix(",
-                                                 "PopViewMatrix(", "EndScene(",   "PresentFrame("};
+      const std::vector<std::string> expected = {"BeginFrame(",     "BeginScene(",    "PushViewMatrix(",
+                                                 "PushViewMatrix(", "PopViewMatrix(",  "PopViewMatrix(",
+                                                 "EndScene(",       "PresentFrame("};
       EXPECT_EQ(frame, expected) << "frame " << loadingFrames + frontEndFrames + frames;
       ++frames;
       litFrames += lit ? 1 : 0;
