@@ -232,10 +232,10 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
 
 // The loading screen's frames are presented without a frame begun and set the loading screen's fog
 // colour: the sample pumps it while it starts the game and loads the hospital. The front end's
-// frames come between, in screen space only: BeginFrame, EndScene and PresentFrame. Every frame
-// after them is whole: BeginFrame, BeginScene, the scene's view pushed, the doctor's rings' view
-// pushed inside it, both popped, EndScene and PresentFrame, in that order, and draws a floor with
-// its lightmap.
+// frames come between, in screen space only: BeginFrame, BeginScene, EndScene and PresentFrame.
+// Every frame after them is whole: BeginFrame, BeginScene, the scene's view pushed, the doctor's
+// rings' view pushed inside it, both popped, EndScene and PresentFrame, in that order, and draws a
+// floor with its lightmap.
 TEST_F(SampleRun, TheLoadingScreenShowsFirstThenEveryFrameIsWholeAndItsFloorsBaked) {
   constexpr int kPasses = 90;
   const fs::path record = staged_.dir() / "calls.txt";
@@ -271,7 +271,8 @@ TEST_F(SampleRun, TheLoadingScreenShowsFirstThenEveryFrameIsWholeAndItsFloorsBak
     if (line.rfind("PresentFrame(", 0) != 0) continue;
     if (frames == 0 && loading && frame == std::vector<std::string>{"PresentFrame("}) {
       ++loadingFrames;
-    } else if (frames == 0 && frame == std::vector<std::string>{"BeginFrame(", "EndScene(", "PresentFrame("}) {
+    } else if (frames == 0 &&
+               frame == std::vector<std::string>{"BeginFrame(", "BeginScene(", "EndScene(", "PresentFrame("}) {
       ++frontEndFrames;
     } else {
       const std::vector<std::string> expected = {"BeginFrame(",     "BeginScene(",    "PushViewMatrix(",

@@ -90,6 +90,9 @@ TESK_GAME_SCRIPT_METHOD(PresentStartup) {
       r::ResizeViewport(rasterizer, game->screenWidth, game->screenHeight);
       game->resizePending = 0;
     }
+    // The scene the frame's EndScene closes: it clears the buffers, which the screens without the
+    // start menu's backdrop would otherwise draw over as they were.
+    r::BeginScene(rasterizer);
     gui::SavedProjection saved{};
     gui::BeginScreenDrawing(self, &saved);
     DrawFrontEndScreens(self, *game);
