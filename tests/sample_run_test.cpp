@@ -159,8 +159,9 @@ class SampleRun : public ::testing::Test {
   // Under the sanitizers, leaks are not looked for in this run: the GL driver loses small blocks it
   // makes inside glTexImage2D (valgrind shows them allocated in the driver), which would fail every
   // run that makes a texture. The libraries' own tests look for leaks of ours. `more` is put before
-  // the environment's own variables.
-  tesk::testing::CommandOutcome Play(const fs::path& shot, int frames, const std::string& more = "") {
+  // the environment's own variables. The run plays the staged input file, as ./tesk run does.
+  tesk::testing::CommandOutcome Play(const fs::path& shot, int frames, const std::string& more = "",
+                                     const char* input = "first-path.events") {
     const std::string environment =
         "env TESK_DEBUG_LOG=" + Quoted(debugLog().string()) + " " + more +
         "ASAN_OPTIONS=\"${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0\" TESK_REGISTRY=" +
@@ -170,7 +171,8 @@ class SampleRun : public ::testing::Test {
     return tesk::testing::RunCommand("cd " + Quoted(game().string()) + " && " + environment +
                                          Quoted((fs::path(TESK_STAGE_DIR) / "game/Tesk").string()) +
                                          " --frames " + std::to_string(frames) + " --screenshot " +
-                                         Quoted(shot.string()),
+                                         Quoted(shot.string()) + " --input " +
+                                         Quoted((fs::path(TESK_STAGE_DIR) / "game/input" / input).string()),
                                      staged_.dir());
   }
 
@@ -228,18 +230,22 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   PeopleKeepOutOfEachOtherAndOfTheProps(run.out);
 }
 
-// The loading screen's frames come first, each presented without a frame begun and setting the
-// loading screen's fog colour: the sample pumps it while it starts the game and loads the hospital.
-// Every frame after them is whole: BeginFrame, BeginScene, the scene's view pushed and popped,
-// EndScene and PresentFrame, in that order and once each, and draws a floor with its lightmap.
+// The loading screen's frames are presented without a frame begun and set the loading screen's fog
+// colour: the sample pumps it while it starts the game and loads the hospital. The front end's
+// frames come between, in screen space only: BeginFrame, BeginScene, EndScene and PresentFrame.
+// Every frame after them is whole: BeginFrame, BeginScene, the scene's view pushed, the doctor's
+// rings' view pushed inside it, both popped, EndScene and PresentFrame, in that order, and draws a
+// floor with its lightmap.
 TEST_F(SampleRun, TheLoadingScreenShowsFirstThenEveryFrameIsWholeAndItsFloorsBaked) {
+  constexpr int kPasses = 90;
   const fs::path record = staged_.dir() / "calls.txt";
   const tesk::testing::CommandOutcome run =
-      Play(staged_.dir() / "shot.png", 60, "TESK_RASTERIZER_RECORD=" + Quoted(record.string()) + " ");
+      Play(staged_.dir() / "shot.png", kPasses, "TESK_RASTERIZER_RECORD=" + Quoted(record.string()) + " ");
   ASSERT_EQ(run.status, 0) << run.err;
   std::ifstream calls(record);
   std::vector<std::string> frame;
   int loadingFrames = 0;
+  int frontEndFrames = 0;
   int frames = 0;
   int litFrames = 0;  // the scene frames that drew a floor with its lightmap (only those draw indexed)
   bool lit = false;
@@ -265,22 +271,55 @@ TEST_F(SampleRun, TheLoadingScreenShowsFirstThenEveryFrameIsWholeAndItsFloorsBak
     if (line.rfind("PresentFrame(", 0) != 0) continue;
     if (frames == 0 && loading && frame == std::vector<std::string>{"PresentFrame("}) {
       ++loadingFrames;
+    } else if (frames == 0 &&
+               frame == std::vector<std::string>{"BeginFrame(", "BeginScene(", "EndScene(", "PresentFrame("}) {
+      ++frontEndFrames;
     } else {
-      const std::vector<std::string> expected = {"BeginFrame(",    "BeginScene(", "PushViewMatrix(",
-                                                 "PopViewMatrix(", "EndScene(",   "PresentFrame("};
-      EXPECT_EQ(frame, expected) << "frame " << loadingFrames + frames;
+      const std::vector<std::string> expected = {"BeginFrame(",     "BeginScene(",    "PushViewMatrix(",
+                                                 "PushViewMatrix(", "PopViewMatrix(",  "PopViewMatrix(",
+                                                 "EndScene(",       "PresentFrame("};
+      EXPECT_EQ(frame, expected) << "frame " << loadingFrames + frontEndFrames + frames;
       ++frames;
       litFrames += lit ? 1 : 0;
     }
     frame.clear();
     loading = false;
   }
-  // One loading frame at least (the pump draws one at most every 67 ms: more on a busy machine);
-  // the rest of the run's 60 passes draw the hospital.
+  // One loading frame at least (the pump draws one at most every 67 ms: more on a busy machine), a
+  // front-end frame a pass until the first path starts the episode; the rest of the run's passes
+  // draw the hospital.
   EXPECT_GE(loadingFrames, 1);
+  EXPECT_GT(frontEndFrames, 10);
   EXPECT_GT(frames, 0);
-  EXPECT_LE(loadingFrames + frames, 60);
+  EXPECT_LE(loadingFrames + frontEndFrames + frames, kPasses);
   EXPECT_EQ(litFrames, frames) << "the floors draw with the lightmaps the content build baked";
+}
+
+// The round trip a player takes: the start menu, the options (a new effects volume, the 24-hour
+// clock), the load screen, a new game into the hospital, the in-game menu's way back to the front
+// end and its exit, which ends the program from the script. The options go to the game's tesk.ini
+// and the start menu's shot is not the world's.
+TEST_F(SampleRun, TheRoundTripEntersTheHospitalReturnsToTheFrontEndAndExits) {
+  const fs::path shot = staged_.dir() / "shot.png";
+  const tesk::testing::CommandOutcome run = Play(shot, 600, "", "round-trip.events");
+  const std::string debug = tesk::testing::ReadFile(debugLog());
+  ASSERT_EQ(run.status, 0) << run.err << debug;
+  size_t at = 0;
+  for (const char* line : {"front end", "StartEpisode 1", "Done LoadEnvironment()", "the game pauses",
+                           "DoReturnToMain", "front end", "DoExit"}) {
+    at = debug.find(line, at);
+    ASSERT_NE(at, std::string::npos) << line << " in order in\n" << debug;
+    at += std::string(line).size();
+  }
+  const std::string options = tesk::testing::ReadFile(game() / "tesk.ini");
+  EXPECT_NE(options.find("Clock=24"), std::string::npos) << options;
+  EXPECT_EQ(options.find("Effects Volume=20"), std::string::npos) << options;
+  EXPECT_NE(options.find("Effects Volume="), std::string::npos) << options;
+  const std::string startMenu = tesk::testing::ReadFile(staged_.dir() / "start-menu.png");
+  const std::string world = tesk::testing::ReadFile(staged_.dir() / "world.png");
+  ASSERT_FALSE(startMenu.empty());
+  ASSERT_FALSE(world.empty());
+  EXPECT_NE(startMenu, world);
 }
 
 }  // namespace

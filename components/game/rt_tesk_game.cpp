@@ -5,6 +5,7 @@
 #include <cstring>
 #include <type_traits>
 
+#include "click_routes.h"
 #include "construction.h"
 #include "game_methods.h"
 #include "hud_numbers.h"
@@ -159,6 +160,13 @@ RTMethodRecord gMethods[] = {
     Script(u"SFXPlay", SFXPlay, kSFXPlay),
     Script(u"SFXPlayAtPosition", SFXPlayAtPosition, kSFXPlayAtPosition),
     Script(u"SFXStop", SFXStop, kSFXStop),
+    Native(u"MouseClick", MouseClick, kMouseClick, u"RTBool abLeftButton, RTBool abRightButton, uint aX, uint aY",
+           kOverrides),
+    Native(u"RenderAOI", RenderAOI, kRenderAOI, u"RTInstance ahRasterizer"),
+    Script(u"GetAOIRadius", GetAOIRadius, kGetAOIRadius),
+    Script(u"PresentStartup", PresentStartup, kPresentStartup),
+    Script(u"PresentEpisodeSelection", PresentEpisodeSelection, kPresentEpisodeSelection),
+    Native(u"DrawMOPopUp", DrawMOPopUp, kDrawMOPopUp, u"int aX, int aY, int aWidth, wchar[] apText"),
     kEndOfMethods,
 };
 

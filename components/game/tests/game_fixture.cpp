@@ -39,6 +39,9 @@ attributes
   numDeaths is number;
   perkFailures is number;
   shots is number;
+  heard is string;
+  scenario is number;
+  Persistents is Probe;
 }
 
 method Pause() implemented "RTTeskGame.PauseC";
@@ -62,6 +65,53 @@ event PerkUsageFailed()
 event DoTakeShot(n is number)
 {
   shots = shots + 1;
+}
+
+' The events and calls of the screens, as "name argument;" in the order heard.
+event StartEpisode(n is number)
+{
+  heard = heard + "StartEpisode " + n + ";";
+}
+
+event GenericDialogInput(n is number)
+{
+  heard = heard + "GenericDialogInput " + n + ";";
+}
+
+event GenericConfirmationInput()
+{
+  heard = heard + "GenericConfirmationInput;";
+}
+
+event DoReturnToMain()
+{
+  heard = heard + "DoReturnToMain;";
+}
+
+event DoNextEpisode()
+{
+  heard = heard + "DoNextEpisode;";
+}
+
+event DoExit()
+{
+  heard = heard + "DoExit;";
+}
+
+event DoPlayCredits()
+{
+  heard = heard + "DoPlayCredits;";
+}
+
+' The scenario's keeper, as a game's "Persistents".
+method KeepPersistents(other is Probe)
+{
+  Persistents = other;
+}
+
+method SetDifficulty(level is number)
+{
+  heard = heard + "SetDifficulty " + level + ";";
 }
 
 state Switchboard

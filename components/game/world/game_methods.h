@@ -155,6 +155,13 @@ TESK_GAME_SCRIPT_METHOD(SFXPlay);
 TESK_GAME_SCRIPT_METHOD(SFXPlayAtPosition);
 TESK_GAME_SCRIPT_METHOD(SFXStop);
 
+// Area-of-interest rings and the front end's frames.
+RTSuccess RenderAOI(RTInstance self, RTInstance rasterizer);
+TESK_GAME_SCRIPT_METHOD(GetAOIRadius);
+TESK_GAME_SCRIPT_METHOD(PresentStartup);
+TESK_GAME_SCRIPT_METHOD(PresentEpisodeSelection);
+RTSuccess DrawMOPopUp(RTInstance self, int32_t x, int32_t y, int32_t width, const char16_t* text);
+
 // Internal: heap statistics to the debug output, with the differences since the last call.
 void LogHeapStats(RTInstance self, const char16_t* tag);
 // Internal: the start-up's textures, tuning numbers and fonts; false at the first that fails

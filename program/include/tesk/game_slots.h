@@ -175,7 +175,7 @@ using ScriptSlot = varno::NativeMethodSlot;
   OWN(CameraLerpToZoom, 0x22c)                                       \
   OWN(CameraShake, 0x230)                                            \
   OWN(RenderC, 0x234, void)                                          \
-  OWN(DrawMOPopUp, 0x238)                                            \
+  OWN(DrawMOPopUp, 0x238, int32_t, int32_t, int32_t, const char16_t*) \
   OWN(GetAOIRadius, 0x23c)                                           \
   OWN(PresentEpisodeSelection, 0x240)                                \
   OWN(BMEndSave, 0x244)                                              \

@@ -75,6 +75,7 @@ void SetHudDefaults(GamePrivateData& game) {
   }
   game.timerDial = TimerDial{60, 99, 50, 50, -1};
   game.clickSelection = -1;
+  InitMenuState(game.menus);
 }
 
 void FreeText(char16_t*& text) {

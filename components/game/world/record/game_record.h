@@ -20,6 +20,7 @@
 #include "screen_mode.h"
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
+#include "menu_state.h"
 #include "screen_forms.h"
 #include "sound_effect_records.h"
 #include "startup_widgets.h"
@@ -335,6 +336,7 @@ struct GamePrivateData {
   ScreenForms forms;
   StartupWidgets widgets;
   HudHooks hudHooks;
+  MenuState menus;
 
   // Heap statistics of the last LogHeapStats.
   uint32_t lastHeapBlocks;
