@@ -354,11 +354,13 @@ TEST_F(FrameRender, BoostIconsPackAndCurbsideRequestsShowTheirCount) {
   game::gui::TeskIcon* curb = Icon(u"CURB", 40, 30);
   icons->AddChild(curb);
   g.forms.icons = icons;
+  // Requesters are script objects, compared whole: two that share their low 32 bits differ.
+  const auto requester = [](uintptr_t bits) { return reinterpret_cast<game::ScriptObject>(bits); };
   ASSERT_TRUE(kivo::ListCreate(&g.curbsideList));
-  for (uint32_t id : {7u, 9u}) {
-    uint32_t* request = nullptr;
-    ASSERT_TRUE(core().MemAlloc(nullptr, sizeof(uint32_t), reinterpret_cast<void**>(&request), 1));
-    *request = id;
+  for (uintptr_t bits : {uintptr_t{0x100000007}, uintptr_t{0x100000009}}) {
+    game::IncomingCurbsideEntry* request = nullptr;
+    ASSERT_TRUE(core().MemAlloc(nullptr, sizeof(*request), reinterpret_cast<void**>(&request), 1));
+    *request = {requester(bits), 0};
     kivo::ListAppend(g.curbsideList, request);
   }
   SetClock(20.0);
@@ -369,14 +371,14 @@ TEST_F(FrameRender, BoostIconsPackAndCurbsideRequestsShowTheirCount) {
   EXPECT_EQ(curb->GetX(), 640 - 40 - 25);
   EXPECT_EQ(curb->GetY(), 220);
   EXPECT_EQ(gNumbers, (std::vector<std::vector<int32_t>>{{2, 10, 575 + 40 - 5, 220 + 30 - 15, -12}}));
-  // The acknowledgement of request 9, given 8 seconds ago, goes with its request.
-  g.curbsideAckActive = 1;
-  g.curbsideAckId = 9;
-  g.curbsideAckTime = 12.0f;
-  EXPECT_EQ(Render(), kRTSuccess);
-  EXPECT_EQ(g.curbsideAckActive, 0u);
+  // A reply 8 seconds old takes its requester's request away, and only that one.
+  for (uintptr_t doctor : {uintptr_t{0x200000009}, uintptr_t{0x100000009}}) {
+    g.curbsideReply = {1, 12.0f, requester(doctor)};
+    EXPECT_EQ(Render(), kRTSuccess);
+    EXPECT_EQ(g.curbsideReply.shown, 0u);
+  }
   ASSERT_EQ(g.curbsideList->count, 1u);
-  EXPECT_EQ(*static_cast<uint32_t*>(g.curbsideList->first->data), 7u);
+  EXPECT_EQ(static_cast<game::IncomingCurbsideEntry*>(g.curbsideList->first->data)->requester, requester(0x100000007));
   gNumbers.clear();
   EXPECT_EQ(Render(), kRTSuccess);
   EXPECT_TRUE(gNumbers.empty()) << "one request shows no number";
@@ -388,19 +390,19 @@ TEST_F(FrameRender, BoostIconsPackAndCurbsideRequestsShowTheirCount) {
 // Perk targeting without a pending target: the game resumes and "PerkUsageFailed" is raised once.
 TEST_F(FrameRender, LostPerkTargetingIsCancelledOnce) {
   game::GamePrivateData& g = record();
-  g.perkTargeting = 1;
-  g.perkTargetPending = 0;
+  g.perkTargeting.active = 1;
+  g.perkTargeting.pending = 0;
   ASSERT_TRUE(scripting::VarnoVMSetNewContext(varno(), vm(), gameObject_, u"Switchboard", 0));  // hears events
   EXPECT_EQ(Render(), kRTSuccess);
   EXPECT_EQ(Render(), kRTSuccess);
-  EXPECT_EQ(g.perkTargeting, 0u);
+  EXPECT_EQ(g.perkTargeting.active, 0u);
   RunOnePass(gameObject_);
   EXPECT_EQ(Number(gameObject_, u"perkFailures"), 1);
   // A pending target keeps it on.
-  g.perkTargeting = 1;
-  g.perkTargetPending = 1;
+  g.perkTargeting.active = 1;
+  g.perkTargeting.pending = 1;
   EXPECT_EQ(Render(), kRTSuccess);
-  EXPECT_EQ(g.perkTargeting, 1u);
+  EXPECT_EQ(g.perkTargeting.active, 1u);
 }
 
 // Every event the game raises leaves the VM's argument stack empty, whether the game's class has
@@ -424,7 +426,7 @@ TEST_F(FrameRender, NativeRaisesLeaveTheArgumentStackEmpty) {
       {"pause", [&] { kivo::CallMethod(game(), game::kLevel, game::kPauseC); }},
       {"resume", [&] { kivo::CallMethod(game(), game::kLevel, game::kUnPauseC); }},
       {"perk failure", [&] {
-         g.perkTargeting = 1;
+         g.perkTargeting.active = 1;
          Render();
        }},
       {"shot", [&] {

@@ -155,6 +155,20 @@ TESK_GAME_SCRIPT_METHOD(SFXPlay);
 TESK_GAME_SCRIPT_METHOD(SFXPlayAtPosition);
 TESK_GAME_SCRIPT_METHOD(SFXStop);
 
+// Notices: edicts, active perks, curbside requests and replies, hints, perk targeting.
+TESK_GAME_SCRIPT_METHOD(AddEdict);
+TESK_GAME_SCRIPT_METHOD(RemoveEdict);
+TESK_GAME_SCRIPT_METHOD(UpdateEdictStatus);
+TESK_GAME_SCRIPT_METHOD(SetEdictFailReason);
+TESK_GAME_SCRIPT_METHOD(AddActivePerk);
+TESK_GAME_SCRIPT_METHOD(UpdateActivePerk);
+TESK_GAME_SCRIPT_METHOD(RemoveActivePerk);
+TESK_GAME_SCRIPT_METHOD(AddIncomingCurbside);
+TESK_GAME_SCRIPT_METHOD(RemoveIncomingCurbside);
+TESK_GAME_SCRIPT_METHOD(SetCurbsideResponse);
+TESK_GAME_SCRIPT_METHOD(AddGameHint);
+TESK_GAME_SCRIPT_METHOD(DoPerkTargetting);
+
 // Area-of-interest rings and the front end's frames.
 RTSuccess RenderAOI(RTInstance self, RTInstance rasterizer);
 TESK_GAME_SCRIPT_METHOD(GetAOIRadius);

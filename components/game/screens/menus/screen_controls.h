@@ -9,6 +9,7 @@
 #include "button.h"
 #include "edit_box.h"
 #include "form.h"
+#include "icon.h"
 #include "game_record.h"
 #include "label.h"
 #include "list_box.h"
@@ -46,15 +47,28 @@ struct ControlKind<gui::TeskSlider> {
   static constexpr gui::WidgetType kType = gui::kWidgetSlider;
 };
 template <>
+struct ControlKind<gui::TeskIcon> {
+  static constexpr gui::WidgetType kType = gui::kWidgetIcon;
+};
+template <>
 struct ControlKind<gui::TeskEditBox> {
   static constexpr gui::WidgetType kType = gui::kWidgetEditBox;
 };
 
-// The form's control of that name when it is of that kind, else null (also for a null form).
+// The widget when it is of that kind, else null.
+template <class W>
+W* OfKind(gui::TeskIWidget* widget) {
+  return widget && widget->GetType() == ControlKind<W>::kType ? static_cast<W*>(widget) : nullptr;
+}
+// The form's (or panel's) control of that name when it is of that kind, else null (also for a
+// null form or panel).
 template <class W>
 W* Control(const gui::TeskForm* form, const char16_t* name) {
-  gui::TeskIWidget* widget = form ? form->FindWidgetByName(name) : nullptr;
-  return widget && widget->GetType() == ControlKind<W>::kType ? static_cast<W*>(widget) : nullptr;
+  return OfKind<W>(form ? form->FindWidgetByName(name) : nullptr);
+}
+template <class W>
+W* Control(const gui::TeskPanel* panel, const char16_t* name) {
+  return OfKind<W>(panel ? panel->FindWidgetByName(name) : nullptr);
 }
 // Any control of that name, or null.
 gui::TeskIWidget* AnyControl(const gui::TeskForm* form, const char16_t* name);

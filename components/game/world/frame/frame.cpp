@@ -91,8 +91,8 @@ RTSuccess ResetC(RTInstance self) {
     if (list) kivo::ListClear(list);
   game->perkReceiveTime = -40.0f;
   ResetInformationLog(*game);
-  game->curbsideAckActive = 0;
-  game->curbsideAckTime = -10.0f;
+  game->curbsideReply.shown = 0;
+  game->curbsideReply.shownAt = -10.0f;
   game->doctorMenuOpen = 0;
   game->patientMenuOpen = 0;
   game->subtitleActive = 0;

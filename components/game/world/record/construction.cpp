@@ -19,6 +19,7 @@
 #include "kivo/support/wide_string.h"
 #include "kivo/timer/timer_calls.h"
 #include "mouse_over_popup.h"
+#include "notices.h"
 #include "room_ambience.h"
 #include "sound_effects.h"
 #include "tesk/game_slots.h"
@@ -67,8 +68,9 @@ void SetHudDefaults(GamePrivateData& game) {
   WideStrDup(u"Anonymous", &game.prestigeTitle);
   game.perkReceiveTime = -40.0f;
   game.skillHoverDistance = 9999.0f;
-  game.dispositionWords[0] = game.dispositionWords[1] = 1;
-  game.stats = PlayerStats{{1.0f, 1.0f, 1.0f}, {100, 100, 100, 100}};
+  game.disposition.current = game.disposition.previous = 1;
+  for (StatMarker& marker : game.stats.markers) marker.level = 1.0f;
+  game.stats.hands = game.stats.body = game.stats.rest = game.stats.food = 100;
   for (SuperPowerSlot& slot : game.superPowerSlots) {
     CopyTruncated(u"empty", slot.name, std::size(slot.name));
     slot.sprite = -1;
@@ -148,6 +150,7 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   DestroyForms(*game);
   SFXShutdown(*game);
   DestroyWorldLists(*game);
+  DestroyNoticeLists(*game);
   // The skin the start-up loaded, whole or in part, goes with the game.
   gui::ReleaseGuiSkin();
   for (List** list : {&game->perkList, &game->hudLists[0], &game->hudLists[1], &game->environmentList,

@@ -11,8 +11,9 @@
 #include "free_camera.h"
 #include "key_hooks.h"
 #include "hud_hooks.h"
+#include "hud_state.h"
 #include "hud_icon_table.h"
-#include "super_power_levels.h"
+#include "super_power_table.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/handle_table.h"
 #include "kivo/support/hash_table.h"
@@ -20,6 +21,7 @@
 #include "screen_mode.h"
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
+#include "notice_records.h"
 #include "menu_state.h"
 #include "screen_forms.h"
 #include "sound_effect_records.h"
@@ -56,12 +58,6 @@ inline constexpr size_t kWorldListCount = sizeof(WorldLists) / sizeof(kivo::List
 static_assert(kWorldListCount == 13);
 
 inline constexpr uint32_t kMiniMapScaleBits = 0x3EE8B439;  // 0.4545
-
-// Three reals and four counters of the player's statistics, as the HUD keeps them.
-struct PlayerStats {
-  float fractions[3];
-  uint32_t counters[4];
-};
 
 struct SuperPowerSlot {
   char16_t name[16];
@@ -261,15 +257,20 @@ struct GamePrivateData {
   uint32_t handsOff;
   uint32_t prestige;
   char16_t* prestigeTitle;  // core array block
+  uint32_t wingTier;        // 0 black, 1 blue, 2 bronze, 3 silver, 4 gold
+  SkillNumbers skills;
+  PortalRecord portals[kProblemPortalCount + 1];  // the three problem portals, then the conversation's
+  uint32_t problemCount;
+  uint32_t captureDogPanel;
+  uint32_t newbiePatientCount;
   float perkReceiveTime;
   float skillHoverDistance;
-  uint32_t dispositionWords[2];
-  PlayerStats stats;
+  Disposition disposition;
+  HealthStats stats;
   SuperPowerSlot superPowerSlots[3];
   TimerDial timerDial;
   int32_t clickSelection;
-  float curbsideAckTime;
-  uint32_t curbsideAckActive;
+  CurbsideReply curbsideReply;
   uint32_t doctorMenuOpen;
   uint32_t patientMenuOpen;
   HudIconRecord hudIcons[kHudIconCount];  // the built-in table, copied at creation
@@ -303,15 +304,17 @@ struct GamePrivateData {
   RTInstance inspector;          // the RTInspector2 made by END (debug keys), or null
   KeyHooks keyHooks;
   uint32_t hudHidden;
-  float subtitleEndTime;
+  float subtitleEndTime;   // clock seconds; 999999.0: no end
+  uint32_t subtitleLineWord;  // handed to the subtitle font with each line; nothing sets it yet
   RTTeskActorWrapper* patientTipWrapper;  // the actor whose tool tip shows, or null
   RTTeskActorWrapper* doctorTipWrapper;
   uint32_t tipShownAt;  // whole seconds of the clock
   int32_t tipX;
   int32_t tipY;
-  kivo::List* curbsideList;  // core blocks whose first word is the request id
-  uint32_t curbsideAckId;
-  kivo::List* hintList;  // HintEntry records, the oldest first
+  kivo::List* curbsideList;  // IncomingCurbsideEntry records, in arrival order
+  kivo::List* hintList;      // HintEntry records, the oldest first
+  kivo::List* edictList;     // EdictEntry records: the open ones by expiry, then the closed ones
+  kivo::List* activePerkList;  // ActivePerkEntry records, in arrival order
   uint32_t securityCamerasReady;
   uint32_t securityCameraIndex;  // 0 to 2
   RTInstance securityCameraNode;
@@ -319,8 +322,7 @@ struct GamePrivateData {
   uint32_t antidoteOpen;
   uint32_t bballShotArmed;
   uint32_t bballShotBusy;
-  uint32_t perkTargeting;
-  uint32_t perkTargetPending;
+  PerkTargeting perkTargeting;
   uint32_t tooltipActive;
   int32_t tooltipX;
   int32_t tooltipY;

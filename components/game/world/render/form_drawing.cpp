@@ -8,8 +8,6 @@ namespace tesk::game {
 
 namespace {
 
-constexpr int8_t kSkinVariant800 = 1;
-
 // The specials menu opens at the HUD's specials button (a little further in on the 800 layout).
 void PlaceAtSpecialsButton(const GamePrivateData& game, gui::TeskForm* form) {
   const gui::TeskForm* hud = game.forms.hud;

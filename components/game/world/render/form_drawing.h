@@ -18,6 +18,9 @@ void DrawChosenForm(GamePrivateData& game, const ScreenFormRow& row);
 // Centres the form on its named panel (with the shift), or leaves it where it stands without that
 // panel, then draws it.
 void DrawCentredForm(GamePrivateData& game, gui::TeskForm* form, const char16_t* panel, int32_t shift);
+// The skin variants of the two screen layouts (gui::GetSkinVariant).
+inline constexpr int8_t kSkinVariant1024 = 0;
+inline constexpr int8_t kSkinVariant800 = 1;
 // Whether the HUD is laid out for an 800-pixel screen (the skin was loaded for one).
 bool SkinIs800();
 // The named widget of the form, or null (also for a null form).

@@ -128,10 +128,10 @@ void DrawTitle(const GamePrivateData& game) {
 
 // Perk targeting that lost its target gives up: the game resumes and the script hears of it.
 void CancelPerkTargeting(RTInstance self, GamePrivateData& game) {
-  if (!game.perkTargeting || game.perkTargetPending) return;
+  if (!game.perkTargeting.active || game.perkTargeting.pending) return;
   UnPauseC(self);
-  game.perkTargeting = 0;
-  game.perkTargetPending = 0;
+  game.perkTargeting.active = 0;
+  game.perkTargeting.pending = 0;
   RaiseGameEvent(game, u"PerkUsageFailed");
 }
 

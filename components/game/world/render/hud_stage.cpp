@@ -11,6 +11,7 @@
 #include "icon.h"
 #include "kivo/font/font_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
+#include "notices.h"
 #include "panel.h"
 #include "screen_drawing.h"
 #include "security_view.h"
@@ -146,16 +147,10 @@ void DrawCurbside(RTInstance self, GamePrivateData& game) {
   gui::TeskIcon* curb = FormIcon(game.forms.icons, u"CURB");
   const uint32_t requests = CountOf(game.curbsideList);
   if (requests && curb) DrawCountedIcon(self, game, curb, margin, 220, requests, 5, true);
-  if (!game.curbsideAckActive) return;
-  if (game.gameClock - game.curbsideAckTime >= kCurbsideAckLife) {
-    game.curbsideAckActive = 0;
-    for (kivo::ListLink* link = game.curbsideList ? game.curbsideList->first : nullptr; link; link = link->next) {
-      if (*static_cast<const uint32_t*>(link->data) != game.curbsideAckId) continue;
-      void* request = link->data;
-      kivo::ListRemoveLink(game.curbsideList, link);
-      Core().MemFree(nullptr, request);
-      break;
-    }
+  if (!game.curbsideReply.shown) return;
+  if (game.gameClock - game.curbsideReply.shownAt >= kCurbsideAckLife) {
+    game.curbsideReply.shown = 0;
+    RemoveIncomingCurbsideC(game, game.curbsideReply.doctor);
     return;
   }
   if (curb) DrawCountedIcon(self, game, curb, margin, 220, 1, 5, requests == 0);

@@ -7,12 +7,6 @@
 
 namespace tesk::game {
 
-// A hint of the HUD's hint list: a core block holding a core array copy of its text.
-struct HintEntry {
-  char16_t* text;
-  float createdAt;  // clock seconds
-};
-
 // Whether the frame draws the HUD: not hidden, and a screen that keeps it (the confirmation only
 // over a screen that does not hide it).
 bool HudShown(const GamePrivateData& game);
