@@ -33,8 +33,14 @@ std::map<std::string, int> gHookCalls;
 std::vector<std::u16string> gLogLines;
 
 void CountClock(RTInstance) { ++gHookCalls["DrawClock"]; }
-void CountPatientTip(RTInstance, RTTeskActorWrapper*, int32_t, int32_t) { ++gHookCalls["DrawPatientToolTip"]; }
-void CountDoctorTip(RTInstance, RTTeskActorWrapper*, int32_t, int32_t) { ++gHookCalls["DrawDoctorToolTip"]; }
+RTSuccess CountPatientTip(RTInstance, RTTeskActorWrapper*, int32_t, int32_t) {
+  ++gHookCalls["DrawPatientToolTip"];
+  return kRTSuccess;
+}
+RTSuccess CountDoctorTip(RTInstance, RTTeskActorWrapper*, int32_t, int32_t) {
+  ++gHookCalls["DrawDoctorToolTip"];
+  return kRTSuccess;
+}
 void CountPopUp(RTInstance, int32_t, int32_t, int32_t, const char16_t*) { ++gHookCalls["DrawMouseOverPopUp"]; }
 std::vector<std::vector<int32_t>> gNumbers;  // number, style, x, y, offset
 RTSuccess KeepNumber(RTInstance, int32_t number, int32_t style, int32_t x, int32_t y, int32_t offset) {

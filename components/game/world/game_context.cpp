@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "kivo/support/numeric.h"
 #include "kivo/support/raise.h"
 #include "varno/scripting_calls.h"
 
@@ -41,6 +42,34 @@ bool ReadAttribute(GamePrivateData& game, ScriptObject object, const char16_t* n
                    varno::RTVarnoConstantValue* value) {
   return game.varno && object &&
          scripting::SymbolReadAttribute(game.varno, game.vm, object, name, scripting::kWholeAttribute, type, value);
+}
+
+bool ReadWholeNumber(GamePrivateData& game, ScriptObject object, const char16_t* name, uint32_t element,
+                     int32_t* number) {
+  varno::RTVarnoConstantValue value{};
+  if (game.varno && object &&
+      scripting::SymbolReadAttribute(game.varno, game.vm, object, name, element, varno::kTypeNumber, &value)) {
+    *number = value.value.number;
+    return true;
+  }
+  if (game.varno && object &&
+      scripting::SymbolReadAttribute(game.varno, game.vm, object, name, element, varno::kTypeReal, &value)) {
+    *number = kivo::FloatToInt<int32_t>(value.value.real);
+    return true;
+  }
+  if (!game.varno || !object ||
+      !scripting::SymbolReadAttribute(game.varno, game.vm, object, name, element, varno::kTypeBool, &value))
+    return false;
+  *number = value.value.number != 0 ? 1 : 0;
+  return true;
+}
+
+std::u16string ReadText(GamePrivateData& game, ScriptObject object, const char16_t* name) {
+  varno::RTVarnoConstantValue value{};
+  if (!ReadAttribute(game, object, name, varno::kTypeString, &value) || !value.value.text) return {};
+  std::u16string text(value.value.text);
+  Core().ArrayFree(nullptr, value.value.text);
+  return text;
 }
 
 }  // namespace tesk::game

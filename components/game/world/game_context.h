@@ -3,6 +3,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <string>
 #include <string_view>
 
 #include "game_record.h"
@@ -29,5 +30,11 @@ void RaiseGameEvent(GamePrivateData& game, const char16_t* event,
 // varno::scripting::SymbolReadAttribute); a string value is the caller's to free (ArrayFree).
 bool ReadAttribute(GamePrivateData& game, ScriptObject object, const char16_t* name, uint32_t type,
                    varno::RTVarnoConstantValue* value);
+// A number attribute (or element `element` of the list it holds; kWholeAttribute for the whole
+// attribute), a real truncated toward zero, a bool as 0 or 1; false when it is none of them.
+bool ReadWholeNumber(GamePrivateData& game, ScriptObject object, const char16_t* name, uint32_t element,
+                     int32_t* number);
+// A string attribute as the caller's own core array copy; empty when there is none.
+std::u16string ReadText(GamePrivateData& game, ScriptObject object, const char16_t* name);
 
 }  // namespace tesk::game

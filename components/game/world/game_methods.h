@@ -169,6 +169,35 @@ TESK_GAME_SCRIPT_METHOD(SetCurbsideResponse);
 TESK_GAME_SCRIPT_METHOD(AddGameHint);
 TESK_GAME_SCRIPT_METHOD(DoPerkTargetting);
 
+// HUD state: subtitles, the log, prestige, skill numbers, portals, stats, the conversation HUD,
+// the target object and the pop-ups the frame draws.
+TESK_GAME_SCRIPT_METHOD(SetupSubtitleBox);
+TESK_GAME_SCRIPT_METHOD(EndSubtitles);
+TESK_GAME_SCRIPT_METHOD(AddSubtitleText);
+TESK_GAME_SCRIPT_METHOD(AddTextToLog);
+TESK_GAME_SCRIPT_METHOD(SetPrestige);
+TESK_GAME_SCRIPT_METHOD(GetNumNewbiePatients);
+TESK_GAME_SCRIPT_METHOD(SetSkillNumbers);
+TESK_GAME_SCRIPT_METHOD(SetPortalNumber);
+TESK_GAME_SCRIPT_METHOD(ChangeWedge);
+TESK_GAME_SCRIPT_METHOD(SetWedge);
+TESK_GAME_SCRIPT_METHOD(SetProblem);
+TESK_GAME_SCRIPT_METHOD(SetNumProblems);
+TESK_GAME_SCRIPT_METHOD(SetStats);
+TESK_GAME_SCRIPT_METHOD(ResetStats);
+TESK_GAME_SCRIPT_METHOD(SetDisposition);
+TESK_GAME_SCRIPT_METHOD(SetInitialDisposition);
+TESK_GAME_SCRIPT_METHOD(ShowCaptureDogPanel);
+TESK_GAME_SCRIPT_METHOD(HideCaptureDogPanel);
+TESK_GAME_SCRIPT_METHOD(FadeConversationHUD);
+TESK_GAME_SCRIPT_METHOD(GetTargetObject);
+TESK_GAME_SCRIPT_METHOD(ClearTargetObject);
+RTSuccess SetPatientObject(RTInstance self, ScriptObject patient);
+RTSuccess DrawMasterIcon(RTInstance self, const char16_t* name, int32_t x, int32_t y, int32_t width, int32_t height);
+// 0 when the doctor's hygiene, energy or composure cannot be read (nothing is drawn).
+RTSuccess DrawDoctorToolTip(RTInstance self, RTTeskActorWrapper* wrapper, int32_t x, int32_t y);
+RTSuccess DrawPatientToolTip(RTInstance self, RTTeskActorWrapper* wrapper, int32_t x, int32_t y);
+
 // Area-of-interest rings and the front end's frames.
 RTSuccess RenderAOI(RTInstance self, RTInstance rasterizer);
 TESK_GAME_SCRIPT_METHOD(GetAOIRadius);

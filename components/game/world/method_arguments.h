@@ -17,6 +17,9 @@ inline const char16_t* TextArgument(uint32_t count, const varno::RTVarnoConstant
   return index < count ? arguments[index].value.text : nullptr;
 }
 
+// A text to print: null prints as empty.
+inline const char16_t* OrEmpty(const char16_t* text) { return text ? text : u""; }
+
 inline int32_t NumberArgument(uint32_t count, const varno::RTVarnoConstantValue* arguments, uint32_t index) {
   return index < count ? arguments[index].value.number : 0;
 }

@@ -282,9 +282,9 @@ using ScriptSlot = varno::NativeMethodSlot;
   OWN(AddTextToLog, 0x3dc)                                           \
   OWN(ChangeWedge, 0x3e0)                                            \
   OWN(ClearTargetObject, 0x3e4)                                      \
-  OWN(DrawDoctorToolTip, 0x3e8)                                      \
-  OWN(DrawMasterIcon, 0x3ec)                                         \
-  OWN(DrawPatientToolTip, 0x3f0)                                     \
+  OWN(DrawDoctorToolTip, 0x3e8, RTTeskActorWrapper*, int32_t, int32_t) \
+  OWN(DrawMasterIcon, 0x3ec, const char16_t*, int32_t, int32_t, int32_t, int32_t) \
+  OWN(DrawPatientToolTip, 0x3f0, RTTeskActorWrapper*, int32_t, int32_t) \
   OWN(EndSubtitles, 0x3f4)                                           \
   OWN(FadeConversationHUD, 0x3f8)                                    \
   OWN(GetNumNewbiePatients, 0x3fc)                                   \
@@ -299,7 +299,7 @@ using ScriptSlot = varno::NativeMethodSlot;
   PUBLISHED(SetIdleCallback, 0x420, IdleCallback)                    \
   OWN(SetInitialDisposition, 0x424)                                  \
   OWN(SetNumProblems, 0x428)                                         \
-  OWN(SetPatientObject, 0x42c)                                       \
+  OWN(SetPatientObject, 0x42c, varno::RTVarnoSymbol*)                \
   PUBLISHED(ShowHud, 0x430)                                          \
   OWN(SetPortalNumber, 0x434)                                        \
   OWN(SetPrestige, 0x438)                                            \

@@ -152,11 +152,8 @@ TESK_GAME_SCRIPT_METHOD(SetCurbsideResponse) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTSuccess;
   const ScriptObject doctor = ObjectArgument(count, arguments, 0);
-  varno::RTVarnoConstantValue lastName{};
-  const bool named = ReadAttribute(*game, doctor, u"lastName", varno::kTypeString, &lastName);
-  const std::u16string text =
-      kivo::Format(u"Dr. %s: %s", named ? lastName.value.text : u"", TextArgument(count, arguments, 1));
-  if (named) Core().ArrayFree(nullptr, lastName.value.text);
+  const std::u16string text = kivo::Format(u"Dr. %s: %s", ReadText(*game, doctor, u"lastName").c_str(),
+                                           OrEmpty(TextArgument(count, arguments, 1)));
   gui::TeskForm* popup = game->forms.curbsidePopup;
   gui::TeskLabel* label = Control<gui::TeskLabel>(popup, u"CURB_ACK_TXT");
   if (label) {

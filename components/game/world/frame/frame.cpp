@@ -8,6 +8,7 @@
 #include "game_methods.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/audio/audio_service_calls.h"
+#include "kivo/font/font_calls.h"
 #include "kivo/timer/timer_calls.h"
 #include "list_box.h"
 #include "sound_effects.h"
@@ -75,6 +76,13 @@ void ResetInformationLog(GamePrivateData& game) {
   if (log && log->GetType() == gui::kWidgetListBox) static_cast<gui::TeskListBox*>(log)->Clear();
 }
 
+// The portals, the number of problems and the stat bars' step and blink times.
+void ResetHudCounters(GamePrivateData& game) {
+  for (PortalRecord& portal : game.portals) portal = PortalRecord{};
+  game.problemCount = 0;
+  for (StatMarker& marker : game.stats.markers) marker.stepTime = marker.changeTime = 0.0f;
+}
+
 }  // namespace
 
 // The steps of the episode reset in their order; the steps of the effects, minimap, doors, HUD
@@ -90,12 +98,14 @@ RTSuccess ResetC(RTInstance self) {
                            lists.episodeLists[1], lists.episodeLists[2], lists.episodeLists[3], lists.episodeList})
     if (list) kivo::ListClear(list);
   game->perkReceiveTime = -40.0f;
+  ResetHudCounters(*game);
   ResetInformationLog(*game);
   game->curbsideReply.shown = 0;
   game->curbsideReply.shownAt = -10.0f;
   game->doctorMenuOpen = 0;
   game->patientMenuOpen = 0;
   game->subtitleActive = 0;
+  if (game->subtitleFont) kivo::font::ClearQueuedLines(game->subtitleFont);
   FillBoostIcons(*game);
   if (game->returnToFrontEnd) game->frontEndActive = -1;
   game->scenarioIndex = -1;

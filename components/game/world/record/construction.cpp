@@ -10,7 +10,9 @@
 #include "form_loading.h"
 #include "game_context.h"
 #include "game_record.h"
+#include "game_methods.h"
 #include "hud_numbers.h"
+#include "hud_state.h"
 #include "gui_skin.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/audio/audio_service_calls.h"
@@ -131,6 +133,10 @@ RTSuccess CreateGamePrivateData(RTInstance self) {
   game.freeCameraMode = 1;
   game.hudHooks.DrawMouseOverPopUp = gui::DrawMouseOverPopUp;
   game.hudHooks.DrawNumber = DrawNumber;
+  game.hudHooks.DrawSubtitleBox = DrawSubtitleBox;
+  game.hudHooks.AddLogLine = AddLogLine;
+  game.hudHooks.DrawDoctorToolTip = method::DrawDoctorToolTip;
+  game.hudHooks.DrawPatientToolTip = method::DrawPatientToolTip;
   game.cursorCallback = nullptr;
   game.pathfinderCount = 0;
   ListCreate(&game.environmentList);

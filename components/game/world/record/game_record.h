@@ -11,7 +11,7 @@
 #include "free_camera.h"
 #include "key_hooks.h"
 #include "hud_hooks.h"
-#include "hud_state.h"
+#include "hud_records.h"
 #include "hud_icon_table.h"
 #include "super_power_table.h"
 #include "kivo/support/component_kit.h"

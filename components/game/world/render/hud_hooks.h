@@ -28,8 +28,8 @@ struct HudHooks {
   Draw DrawPortalWedges;
   void (*DrawBedMap)(RTInstance game, int32_t x, int32_t y, uint32_t flag);
   RTSuccess (*DrawNumber)(RTInstance game, int32_t number, int32_t style, int32_t x, int32_t y, int32_t offset);
-  void (*DrawPatientToolTip)(RTInstance game, RTTeskActorWrapper* wrapper, int32_t x, int32_t y);
-  void (*DrawDoctorToolTip)(RTInstance game, RTTeskActorWrapper* wrapper, int32_t x, int32_t y);
+  RTSuccess (*DrawPatientToolTip)(RTInstance game, RTTeskActorWrapper* wrapper, int32_t x, int32_t y);
+  RTSuccess (*DrawDoctorToolTip)(RTInstance game, RTTeskActorWrapper* wrapper, int32_t x, int32_t y);
   void (*AddLogLine)(RTInstance game, const char16_t* speaker, const char16_t* text);
   void (*DrawMouseOverPopUp)(RTInstance rasterizer, int32_t x, int32_t y, int32_t width, const char16_t* text);
   // The talking head: drawn between two screen-drawing brackets (the values are the projection

@@ -102,7 +102,7 @@ void DrawSubtitles(RTInstance self, GamePrivateData& game) {
 
 // A tool tip stays 3 seconds after it was shown.
 void DrawActorToolTip(RTInstance self, const GamePrivateData& game, RTTeskActorWrapper*& wrapper,
-                      void (*draw)(RTInstance, RTTeskActorWrapper*, int32_t, int32_t)) {
+                      RTSuccess (*draw)(RTInstance, RTTeskActorWrapper*, int32_t, int32_t)) {
   if (!wrapper) return;
   if (game.gameClock - game.tipShownAt >= kToolTipLife)
     wrapper = nullptr;
