@@ -42,6 +42,19 @@ attributes
   heard is string;
   scenario is number;
   Persistents is Probe;
+  firstName is string;
+  playerName is string;
+  hygiene is number;
+  energy is number;
+  composure is number;
+  staffClass is number;
+  problem is number;
+  problem_severity is number;
+  numKnownProblems is number;
+  bDiagnosisFailure is number;
+  skills is list;
+  problemList is list;
+  problemSeverityList is list;
 }
 
 method Pause() implemented "RTTeskGame.PauseC";
@@ -107,6 +120,19 @@ event DoPlayCredits()
 method KeepPersistents(other is Probe)
 {
   Persistents = other;
+}
+
+' The lists of a doctor's or a patient's tool tip, their elements 0.
+method MakeLists()
+{
+  skills = [0, 0, 0, 0, 0, 0];
+  problemList = [0, 0, 0, 0, 0];
+  problemSeverityList = [0, 0, 0, 0, 0];
+}
+
+method Attend(doctor is Probe)
+{
+  attendingDoc = doctor;
 }
 
 method SetDifficulty(level is number)
@@ -442,6 +468,18 @@ Cell GameTest::NumberCell(int32_t n) {
   cell.type = varno::kTypeNumber;
   cell.value.number = n;
   return cell;
+}
+
+Cell GameTest::TextCell(const char16_t* text) {
+  Cell cell{};
+  cell.type = varno::kTypeString;
+  cell.value.text = const_cast<char16_t*>(text);
+  return cell;
+}
+
+void GameTest::SetElement(scripting::Symbol object, const char16_t* name, uint32_t element, int32_t number) {
+  const Cell value = NumberCell(number);
+  ASSERT_TRUE(scripting::SymbolWriteAttribute(varno_, vm_, object, name, element, &value)) << platform::ToUtf8(name);
 }
 
 Cell GameTest::RealCell(float r) {

@@ -93,6 +93,11 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
 
   static Cell NumberCell(int32_t n);
   static Cell RealCell(float r);
+  // A string cell over the caller's text (the game copies what it keeps).
+  static Cell TextCell(const char16_t* text);
+  // Element N of a list attribute; the probe's method MakeLists makes "skills" six numbers and
+  // "problemList" and "problemSeverityList" five each.
+  void SetElement(scripting::Symbol object, const char16_t* name, uint32_t element, int32_t number);
   static Cell PointerCell(void* p);
 
  private:

@@ -10,6 +10,7 @@ namespace tesk::game {
 namespace gui {
 class TeskForm;
 class TeskIcon;
+class TeskPanel;
 }  // namespace gui
 
 // Draws the subtitle box's frame and the subtitle font's lines while subtitles are enabled.
@@ -29,6 +30,10 @@ void SetDispositionC(GamePrivateData& game, int32_t value);
 void SetupConversationButtons(GamePrivateData& game, bool fade);
 // The first portal's wedge moves to the level over the duration.
 void ChangeWedgeC(GamePrivateData& game, int32_t level, float duration);
+// Fills a copy of the patient tool tip's "STT_MAIN" from the patient's script object: names and,
+// unless the diagnosis failed, the problem rows (one problem: row 2; two: rows 1 and 3; more:
+// rows 1 to 3); rows not filled keep what the template shows.
+void FillPatientToolTip(RTInstance self, GamePrivateData& game, const gui::TeskPanel* tip, ScriptObject patient);
 // Replaces the icon in its panel by a copy of the specialty's skill icon of the master icons,
 // keeping its place, size and the given name; a code outside 0-5 replaces nothing.
 void SetSkillIconTemplate(RTInstance self, int32_t specialty, gui::TeskIcon* icon, const char16_t* name);

@@ -174,24 +174,27 @@ RTSuccess DrawPatientToolTip(RTInstance self, RTTeskActorWrapper* wrapper, int32
   if (!game || !wrapper) return kRTSuccess;
   gui::TeskPanel* tip = CloneToolTip(game->forms.patientToolTip);
   if (!tip) return kRTSuccess;
-  const auto patient = static_cast<ScriptObject>(wrapper->ScriptObject);
-  const ScriptObject doctor = ObjectAttribute(*game, patient, u"attendingDoc");
-  const bool byPlayer = doctor && doctor == game->playerObject;
-  const std::u16string doctorName = ReadText(*game, doctor, byPlayer ? u"playerName" : u"lastName");
-  SetText(tip, u"STT_PAT_NAME", ReadText(*game, patient, u"name"), true);
-  std::u16string shownDoctor;
-  if (IsName(doctorName, u"Unnamed Actor") || IsName(doctorName, u".!p@@p!."))
-    shownDoctor.clear();
-  else if (byPlayer)
-    shownDoctor = doctorName;
-  else
-    shownDoctor = kivo::Format(u"%s %s", ReadText(*game, doctor, u"firstName").c_str(), doctorName.c_str());
-  SetText(tip, u"STT_DOC_NAME", shownDoctor, true);
-  if (Number(*game, patient, u"bDiagnosisFailure") == 0) FillProblems(self, *game, tip, patient, doctor, doctorName);
+  FillPatientToolTip(self, *game, tip, static_cast<ScriptObject>(wrapper->ScriptObject));
   DrawAndRelease(*game, tip, x, y);
   return kRTSuccess;
 }
 
 }  // namespace method
+
+void FillPatientToolTip(RTInstance self, GamePrivateData& game, const gui::TeskPanel* tip, ScriptObject patient) {
+  const ScriptObject doctor = ObjectAttribute(game, patient, u"attendingDoc");
+  const bool byPlayer = doctor && doctor == game.playerObject;
+  const std::u16string doctorName = ReadText(game, doctor, byPlayer ? u"playerName" : u"lastName");
+  SetText(tip, u"STT_PAT_NAME", ReadText(game, patient, u"name"), true);
+  std::u16string shownDoctor;
+  if (doctorName.empty() || IsName(doctorName, u"Unnamed Actor") || IsName(doctorName, u".!p@@p!."))
+    shownDoctor.clear();
+  else if (byPlayer)
+    shownDoctor = doctorName;
+  else
+    shownDoctor = kivo::Format(u"%s %s", ReadText(game, doctor, u"firstName").c_str(), doctorName.c_str());
+  SetText(tip, u"STT_DOC_NAME", shownDoctor, true);
+  if (Number(game, patient, u"bDiagnosisFailure") == 0) FillProblems(self, game, tip, patient, doctor, doctorName);
+}
 
 }  // namespace tesk::game

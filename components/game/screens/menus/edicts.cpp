@@ -1,9 +1,8 @@
-// The edict list: each entry owns its texts and its copy of the edict box's "EDICT_NOFIRE_PNL".
-// Open edicts stand first by expiry (an equal expiry after the earlier one), closed ones after.
+// The script's edicts: each entry owns its texts and its copy of the edict box's
+// "EDICT_NOFIRE_PNL" template, whose labels show its title, description, fireability and count-down.
 #include "game_context.h"
 #include "game_methods.h"
 #include "kivo/support/format.h"
-#include "kivo/support/numeric.h"
 #include "kivo/support/wide_string.h"
 #include "method_arguments.h"
 #include "notices.h"
@@ -19,8 +18,6 @@ constexpr gui::Colour kFireableColour = {1.0f, 0.5f, 0.0f, 0.0f};
 constexpr gui::Colour kNotFireableColour = {1.0f, 1.0f, 0.0f, 0.0f};
 constexpr char16_t kNoStatusMarker[] = u".!p@@p!.";
 
-bool Closed(const EdictEntry& edict) { return edict.finished || edict.finishTime > 0.0f; }
-
 char16_t* Copy(const char16_t* text) {
   char16_t* copy = nullptr;
   kivo::WideStrDup(text, &copy);
@@ -31,8 +28,6 @@ void Replace(char16_t*& text, const char16_t* with) {
   Core().ArrayFree(nullptr, text);
   text = Copy(with);
 }
-
-EdictEntry* At(const kivo::ListLink* link) { return static_cast<EdictEntry*>(link->data); }
 
 kivo::List* EdictList(GamePrivateData& game) {
   if (!game.edictList) kivo::ListCreate(&game.edictList);
@@ -63,67 +58,7 @@ gui::TeskPanel* MakeEdictPanel(const GamePrivateData& game, const EdictEntry& ed
   return panel;
 }
 
-void InsertEdict(kivo::List* list, EdictEntry* edict) {
-  for (kivo::ListLink* link = list->first; link; link = link->next) {
-    if (At(link)->expiry > edict->expiry || Closed(*At(link))) {
-      kivo::ListInsertBefore(list, link, edict);
-      return;
-    }
-  }
-  kivo::ListAppend(list, edict);
-}
-
-void FreeEdict(EdictEntry* edict) {
-  for (char16_t* text : {edict->description, edict->title, edict->statusText, edict->failReason})
-    Core().ArrayFree(nullptr, text);
-  gui::DestroyWidgetTree(edict->panel);
-  Core().MemFree(nullptr, edict);
-}
-
 }  // namespace
-
-std::u16string EdictRemainingText(float expiry, double clock) {
-  const double remaining = static_cast<double>(expiry) - clock * 0.5;
-  const int32_t minutes = kivo::FloatToInt<int32_t>(remaining / 60.0);
-  const int32_t seconds = kivo::FloatToInt<int32_t>(remaining) % 60;
-  return kivo::Format(u"Remaining: %d:%02d", minutes, seconds);
-}
-
-EdictEntry* FindEdict(const GamePrivateData& game, const char16_t* description) {
-  for (EdictEntry* edict : kivo::ListItems<EdictEntry>(game.edictList)) {
-    const bool match = description ? kivo::WideStrEqualNoCase(edict->description, description) == 0
-                                   : !edict->description || !*edict->description;
-    if (match) return edict;
-  }
-  return nullptr;
-}
-
-void SortEdictList(GamePrivateData& game) {
-  kivo::List* list = game.edictList;
-  if (!list) return;
-  uint32_t index = 0;
-  kivo::ListLink* link = nullptr;
-  while (kivo::ListElementAt(list, index, &link) && link) {
-    EdictEntry* edict = At(link);
-    if (edict->finished || !(edict->finishTime > 0.0f)) {
-      ++index;
-      continue;
-    }
-    kivo::ListRemoveLink(list, link);
-    edict->finished = 1;
-    kivo::ListLink* firstFinished = list->first;
-    while (firstFinished && !At(firstFinished)->finished) firstFinished = firstFinished->next;
-    if (firstFinished)
-      kivo::ListInsertBefore(list, firstFinished, edict);
-    else
-      kivo::ListAppend(list, edict);
-  }
-}
-
-void ClearEdictList(GamePrivateData& game) {
-  for (EdictEntry* edict : kivo::ListItems<EdictEntry>(game.edictList)) FreeEdict(edict);
-  if (game.edictList) kivo::ListClear(game.edictList);
-}
 
 namespace method {
 

@@ -15,6 +15,8 @@ std::u16string EdictRemainingText(float expiry, double clock);
 // The first edict whose description equals the text (ASCII case ignored); null finds the first
 // with an empty description.
 EdictEntry* FindEdict(const GamePrivateData& game, const char16_t* description);
+// Before the first edict that expires later or is closed, or last.
+void InsertEdict(kivo::List* list, EdictEntry* edict);
 // Moves the edicts closed since the last call, in their order, behind the open ones and in front
 // of those finished earlier, marking them finished.
 void SortEdictList(GamePrivateData& game);

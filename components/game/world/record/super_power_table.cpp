@@ -1,7 +1,8 @@
 #include "super_power_table.h"
 
-#include "form_drawing.h"
+#include "form.h"
 #include "game_record.h"
+#include "icon.h"
 #include "kivo/support/wide_string.h"
 
 namespace tesk::game {
@@ -101,7 +102,9 @@ RTSuccess SuperPowerIconTemplate(RTInstance game, int32_t index, gui::TeskIcon**
   const SuperPower* power = PowerAt(index);
   if (!power) return kRTSuccess;
   const GamePrivateData* record = RecordOf(game);
-  *icon = record ? FormIcon(record->forms.icons, power->iconTemplate) : nullptr;
+  gui::TeskIWidget* widget =
+      record && record->forms.icons ? record->forms.icons->FindWidgetByName(power->iconTemplate) : nullptr;
+  *icon = widget && widget->GetType() == gui::kWidgetIcon ? static_cast<gui::TeskIcon*>(widget) : nullptr;
   return kRTSuccess;
 }
 
