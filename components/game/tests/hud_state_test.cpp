@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "game_fixture.h"
+#include "gui_skin.h"
 #include "hud_state.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/support/core_memory.h"
@@ -34,6 +35,11 @@ class HudState : public GameTest {
     if (HasFatalFailure()) return;
     record().vm = vm();
     BuildForms();
+  }
+  // The copies of icons made in this process keep a stream in this process's skin.
+  void TearDown() override {
+    gui::ReleaseGuiSkin();
+    GameTest::TearDown();
   }
   // The master icons and the HUD panel, made afresh.
   void BuildForms() {
