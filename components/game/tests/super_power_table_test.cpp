@@ -41,7 +41,7 @@ TEST_F(SuperPowers, NamesAndIndexesGoBothWaysAndAnythingElseIsEmptyOrMinusOne) {
 TEST_F(SuperPowers, DescriptionsKeepTheirQuotesAndDoubleSpacesAndNothingIsWrittenOutside) {
   const char16_t* text = nullptr;
   ASSERT_EQ(game::SuperPowerDescription(game(), 2, &text), kRTSuccess);
-  EXPECT_EQ(platform::ToUtf8(text).substr(0, 28), "Like a \"human textbook\"; yo");
+  EXPECT_EQ(platform::ToUtf8(text).rfind("Like a \"human textbook\"; you rise", 0), 0u);
   for (int32_t index : {1, 3, 5, 9}) {
     ASSERT_EQ(game::SuperPowerDescription(game(), index, &text), kRTSuccess);
     EXPECT_NE(platform::ToUtf8(text).find(".  "), std::string::npos) << index;
