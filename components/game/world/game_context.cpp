@@ -64,9 +64,12 @@ bool ReadWholeNumber(GamePrivateData& game, ScriptObject object, const char16_t*
   return true;
 }
 
-std::u16string ReadText(GamePrivateData& game, ScriptObject object, const char16_t* name) {
+std::u16string ReadText(GamePrivateData& game, ScriptObject object, const char16_t* name, uint32_t element) {
   varno::RTVarnoConstantValue value{};
-  if (!ReadAttribute(game, object, name, varno::kTypeString, &value) || !value.value.text) return {};
+  if (!game.varno || !object ||
+      !scripting::SymbolReadAttribute(game.varno, game.vm, object, name, element, varno::kTypeString, &value) ||
+      !value.value.text)
+    return {};
   std::u16string text(value.value.text);
   Core().ArrayFree(nullptr, value.value.text);
   return text;

@@ -34,7 +34,8 @@ bool ReadAttribute(GamePrivateData& game, ScriptObject object, const char16_t* n
 // attribute), a real truncated toward zero, a bool as 0 or 1; false when it is none of them.
 bool ReadWholeNumber(GamePrivateData& game, ScriptObject object, const char16_t* name, uint32_t element,
                      int32_t* number);
-// A string attribute as the caller's own core array copy; empty when there is none.
-std::u16string ReadText(GamePrivateData& game, ScriptObject object, const char16_t* name);
+// A string attribute (or element `element` of the list it holds); empty when there is none.
+std::u16string ReadText(GamePrivateData& game, ScriptObject object, const char16_t* name,
+                        uint32_t element = varno::scripting::kWholeAttribute);
 
 }  // namespace tesk::game

@@ -155,6 +155,23 @@ TESK_GAME_SCRIPT_METHOD(SFXPlay);
 TESK_GAME_SCRIPT_METHOD(SFXPlayAtPosition);
 TESK_GAME_SCRIPT_METHOD(SFXStop);
 
+// The screens the script opens.
+TESK_GAME_SCRIPT_METHOD(OpenGameOverScreen);
+TESK_GAME_SCRIPT_METHOD(SetGameOverReason);
+TESK_GAME_SCRIPT_METHOD(OpenHestlowFireScreen);
+TESK_GAME_SCRIPT_METHOD(OpenBetweenEpScreen);
+TESK_GAME_SCRIPT_METHOD(OpenAntidoteScreen);
+TESK_GAME_SCRIPT_METHOD(OpenGenericDialogScreen);
+TESK_GAME_SCRIPT_METHOD(OpenGenericOKScreen);
+TESK_GAME_SCRIPT_METHOD(OpenPickStaffScreen);
+TESK_GAME_SCRIPT_METHOD(OpenStaffManagementScreen1);
+TESK_GAME_SCRIPT_METHOD(OpenStaffManagementScreen2);
+TESK_GAME_SCRIPT_METHOD(OpenStaffManagementScreen3);
+TESK_GAME_SCRIPT_METHOD(OpenCurbsideScreen);
+TESK_GAME_SCRIPT_METHOD(OpenTutorialContScreen);
+TESK_GAME_SCRIPT_METHOD(OpenEpilogueScreen);
+TESK_GAME_SCRIPT_METHOD(OpenWarningScreen);
+
 // Notices: edicts, active perks, curbside requests and replies, hints, perk targeting.
 TESK_GAME_SCRIPT_METHOD(AddEdict);
 TESK_GAME_SCRIPT_METHOD(RemoveEdict);

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "game_record.h"
 
@@ -28,6 +29,13 @@ RTSuccess ClickGameMenu(RTInstance self, GamePrivateData& game, const ClickPress
 // Overlays the confirmation message: previous mode := mode, mode := 21, the game paused, the
 // text in its "TEXT_BOX".
 void OpenConfirmationScreenC(RTInstance self, GamePrivateData& game, const char16_t* text);
+// The between-episodes screen, filled from the player's and the game's script objects; the edict
+// list and the text log are emptied.
+void OpenBetweenEpisodeScreenC(RTInstance self, GamePrivateData& game);
+// A change of prestige between episodes as shown: "%+d%" below 100, whole levels from 100 on.
+std::u16string PrestigeChangeText(int32_t change);
+// The topics screen with nothing chosen; the mode becomes the topics screen's (no pause).
+void ResetTopicsScreen(GamePrivateData& game);
 // Opens the save screen over the current one with its slot list filled.
 void OpenSaveScreenC(RTInstance self, GamePrivateData& game);
 // Highlights the options' choices and sets its sliders from the host's options; a pair that

@@ -79,6 +79,7 @@ void SetHudDefaults(GamePrivateData& game) {
   }
   game.timerDial = TimerDial{60, 99, 50, 50, -1};
   game.clickSelection = -1;
+  game.endingMusicSource = -1;
   InitMenuState(game.menus);
 }
 

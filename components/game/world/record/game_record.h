@@ -320,6 +320,7 @@ struct GamePrivateData {
   RTInstance securityCameraNode;
   uint32_t securityViewActive;
   uint32_t antidoteOpen;
+  int32_t endingMusicSource;  // the sound source of the between-episodes music, or -1
   uint32_t bballShotArmed;
   uint32_t bballShotBusy;
   PerkTargeting perkTargeting;
