@@ -89,12 +89,6 @@ void AddListRows(GamePrivateData& game, const char16_t* list, const char16_t* li
 
 }  // namespace
 
-std::u16string PrestigeChangeText(int32_t change) {
-  if (change < 100) return kivo::Format(u"%+d%%", change);
-  const int32_t levels = change / 100;
-  return kivo::Format(levels == 1 ? u"%d level" : u"%d levels", levels);
-}
-
 void OpenBetweenEpisodeScreenC(RTInstance self, GamePrivateData& game) {
   game.ScreenMode = ScreenBetweenEpisodes;
   method::PauseC(self);

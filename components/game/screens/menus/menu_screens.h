@@ -7,6 +7,7 @@
 #include <string>
 
 #include "game_record.h"
+#include "kivo/support/format.h"
 
 namespace tesk::game {
 
@@ -33,7 +34,11 @@ void OpenConfirmationScreenC(RTInstance self, GamePrivateData& game, const char1
 // list and the text log are emptied.
 void OpenBetweenEpisodeScreenC(RTInstance self, GamePrivateData& game);
 // A change of prestige between episodes as shown: "%+d%" below 100, whole levels from 100 on.
-std::u16string PrestigeChangeText(int32_t change);
+inline std::u16string PrestigeChangeText(int32_t change) {
+  if (change < 100) return kivo::Format(u"%+d%%", change);
+  const int32_t levels = change / 100;
+  return kivo::Format(levels == 1 ? u"%d level" : u"%d levels", levels);
+}
 // The topics screen with nothing chosen; the mode becomes the topics screen's (no pause).
 void ResetTopicsScreen(GamePrivateData& game);
 // Opens the save screen over the current one with its slot list filled.
