@@ -55,6 +55,15 @@ attributes
   skills is list;
   problemList is list;
   problemSeverityList is list;
+  bDiagnosed is number;
+  prestige is number;
+  episodeStartPrestige is number;
+  episodeStartDisposition is number;
+  episodeEndDisposition is number;
+  baseSkills is list;
+  episodeStartSkills is list;
+  EdictsCompleted is list;
+  EdictsFailed is list;
 }
 
 method Pause() implemented "RTTeskGame.PauseC";
@@ -122,12 +131,16 @@ method KeepPersistents(other is Probe)
   Persistents = other;
 }
 
-' The lists of a doctor's or a patient's tool tip, their elements 0.
+' The lists of the tool tips and the between-episodes screen.
 method MakeLists()
 {
   skills = [0, 0, 0, 0, 0, 0];
   problemList = [0, 0, 0, 0, 0];
   problemSeverityList = [0, 0, 0, 0, 0];
+  baseSkills = [0, 0, 0, 0, 0, 0];
+  episodeStartSkills = [0, 0, 0, 0, 0, 0];
+  EdictsCompleted = ["Clean the lobby", "Hire a nurse"];
+  EdictsFailed = ["Cut the budget"];
 }
 
 method Attend(doctor is Probe)
@@ -416,6 +429,13 @@ int GameTest::LiveResourceStreams() const { return static_cast<int>(gTap.live.si
 scripting::Symbol GameTest::NewProbe() {
   scripting::Symbol object = nullptr;
   EXPECT_TRUE(scripting::VarnoVMConstructObject(varno_, vm_, probeType_, &object));
+  return object;
+}
+
+scripting::Symbol GameTest::NewProbeWithLists() {
+  const scripting::Symbol object = NewProbe();
+  EXPECT_TRUE(scripting::VarnoVMSetNewContext(varno_, vm_, object, u"Switchboard", 0));
+  EXPECT_TRUE(scripting::RunMethodByName(varno_, vm_, object, u"MakeLists", 1));
   return object;
 }
 

@@ -79,6 +79,8 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
   // A new object of the probe class, and of its parent class, which has none of its attributes.
   scripting::Symbol NewProbe();
   scripting::Symbol NewThing();
+  // A probe whose lists are made (its method MakeLists, run on a context of its own).
+  scripting::Symbol NewProbeWithLists();
   // A script method of the game: the result cell's value comes back in `result`.
   RTSuccess CallScript(varno::NativeMethodSlot slot, std::vector<Cell> arguments = {}, Cell* result = nullptr,
                        scripting::Symbol object = nullptr);
@@ -95,8 +97,9 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
   static Cell RealCell(float r);
   // A string cell over the caller's text (the game copies what it keeps).
   static Cell TextCell(const char16_t* text);
-  // Element N of a list attribute; the probe's method MakeLists makes "skills" six numbers and
-  // "problemList" and "problemSeverityList" five each.
+  // Element N of a list attribute; the probe's method MakeLists makes "skills", "baseSkills" and
+  // "episodeStartSkills" six numbers, "problemList" and "problemSeverityList" five, and
+  // "EdictsCompleted" and "EdictsFailed" two and one texts.
   void SetElement(scripting::Symbol object, const char16_t* name, uint32_t element, int32_t number);
   static Cell PointerCell(void* p);
 

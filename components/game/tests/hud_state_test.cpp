@@ -242,19 +242,13 @@ class ToolTips : public HudState {
   std::string Text(const gui::TeskPanel* tip, const char16_t* name) {
     return platform::ToUtf8(static_cast<const gui::TeskLabel*>(tip->FindWidgetByName(name))->GetText());
   }
-  scripting::Symbol WithLists() {
-    const scripting::Symbol object = NewProbe();
-    EXPECT_TRUE(scripting::VarnoVMSetNewContext(varno(), vm(), object, u"Switchboard", 0));
-    EXPECT_TRUE(scripting::RunMethodByName(varno(), vm(), object, u"MakeLists", 1));
-    return object;
-  }
   // A patient with the problems (code, severity), attended by a doctor with skill 10 + code in each.
   scripting::Symbol Patient(const std::vector<std::pair<int32_t, int32_t>>& problems) {
-    const scripting::Symbol doctor = WithLists();
+    const scripting::Symbol doctor = NewProbeWithLists();
     for (uint32_t i = 0; i < 6; ++i) SetElement(doctor, u"skills", i, static_cast<int32_t>(10 + i));
     SetText(doctor, u"lastName", u"Grey");
     SetText(doctor, u"firstName", u"Meredith");
-    const scripting::Symbol patient = WithLists();
+    const scripting::Symbol patient = NewProbeWithLists();
     SetText(patient, u"name", u"Pat");
     EXPECT_TRUE(scripting::ArgPushObject(varno(), vm(), doctor));
     EXPECT_TRUE(scripting::RunMethodByName(varno(), vm(), patient, u"Attend", 1));
@@ -306,7 +300,7 @@ TEST_F(ToolTips, TwoProblemsFillTheOuterRowsAndMoreThanThreeStopAtTheThird) {
 
 TEST_F(ToolTips, TwoHundredFramesOfBothToolTipsLeaveNoWidgetOrMemoryBehind) {
   const scripting::Symbol patient = Patient({{1, 4}, {5, 2}});
-  const scripting::Symbol doctor = WithLists();
+  const scripting::Symbol doctor = NewProbeWithLists();
   for (const char16_t* stat : {u"hygiene", u"energy", u"composure"}) SetNumber(doctor, stat, 50);
   SetNumber(doctor, u"staffClass", 3);
   RTTeskActorWrapper patientWrapper{};
