@@ -122,7 +122,19 @@ TEST_F(FormView, EveryFormOfTheStartUpLoadsAtBothWidths) {
             "    icon NEU_SKILL 710,20 40x40\n"
             "    icon CAR_SKILL 755,20 40x40\n"
             "    icon PED_SKILL 800,20 40x40\n"
-            "    icon ORT_SKILL 845,20 40x40\n");
+            "    icon ORT_SKILL 845,20 40x40\n"
+            "    icon LEFT_WING_WHOLE 410,6 64x48\n"
+            "    icon RIGHT_WING_WHOLE 550,6 64x48\n"
+            "    icon LEFT_FEATHER_1 410,56 12x24\n"
+            "    icon RIGHT_FEATHER_1 550,56 12x24\n"
+            "    icon LEFT_FEATHER_2 424,56 12x24\n"
+            "    icon RIGHT_FEATHER_2 564,56 12x24\n"
+            "    icon LEFT_FEATHER_3 438,56 12x24\n"
+            "    icon RIGHT_FEATHER_3 578,56 12x24\n"
+            "    icon LEFT_FEATHER_4 452,56 12x24\n"
+            "    icon RIGHT_FEATHER_4 592,56 12x24\n"
+            "    icon PORTAL_FRAME 476,6 72x72\n"
+            "    label STAT_MARKER 150,48 120x8 \"\"\n");
   EXPECT_EQ(Run("--all MENU_GENERIC").status, 2);
 }
 
