@@ -3,6 +3,8 @@
 // styles outside the tables draw.
 #include <gtest/gtest.h>
 
+#include <cstdint>
+
 #include "hud_box.h"
 #include "hud_fixture.h"
 #include "hud_icons.h"
@@ -162,6 +164,18 @@ TEST_F(HudIcons, NumbersDrawTheirCellWithAMinusSignBeforeSmallNegatives) {
   for (int32_t n : {-4, 11}) EXPECT_TRUE(Number(n, 9, 0, 0, 0, kRTFailure).empty()) << n;
   const std::vector<Call> styleless = Number(5, 0, 0, 0, 0, kRTSuccess);
   EXPECT_TRUE(Named(styleless, {"BindTexture", "BeginPrimitive"}).empty());
+}
+
+// Places and sizes at the ends of their ranges draw without overflow (the sanitizer would stop).
+TEST_F(HudIcons, ExtremePlacesAndSizesDraw) {
+  constexpr int32_t kMin = INT32_MIN, kMax = INT32_MAX;
+  for (int32_t orientation : {0, 1})
+    for (int32_t grow : {kMin, kMax}) EXPECT_EQ(Named(Icon(87, kMax, kMin, grow, orientation), {"Vertex3"}).size(), 4u);
+  EXPECT_EQ(Named(Number(-1, 10, kMin, kMax, kMin, kRTSuccess), {"Vertex3"}).size(), 12u);
+  constexpr RTFColorRGB kGrey = {0.5f, 0.5f, 0.5f, 1.0f};
+  EXPECT_EQ(Named(Calls([&] { game::DrawHudBox(game(), kMax, kMin, UINT32_MAX, UINT32_MAX, &kGrey, 0); }), {"Vertex3"})
+                .size(),
+            4u);
 }
 
 TEST_F(HudIcons, BoxesAreCutAtTheRightEdgeAndMovedDownFromAbove) {

@@ -1,7 +1,6 @@
 #include "hud_box.h"
 
 #include "game_record.h"
-#include "hud_icon_table.h"
 #include "hud_quads.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
 
@@ -19,7 +18,7 @@ RTSuccess DrawHudBox(RTInstance game, int32_t x, int32_t y, uint32_t width, uint
   if (left + width > record->screenWidth && left < record->screenWidth) width = record->screenWidth - left;
   if (blend) {
     r::EnableBlending(rasterizer, 1);
-    r::SetBlendFunc(rasterizer, kBlendSourceAlpha, kBlendOneMinusSourceAlpha);
+    r::SetBlendFunc(rasterizer, r::kSourceAlpha, r::kOneMinusSourceAlpha);
     r::SetColorRGBAArray(rasterizer, &colour->r);
   }
   r::EnableLighting(rasterizer, 0);

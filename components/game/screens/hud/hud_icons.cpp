@@ -71,7 +71,7 @@ bool FindSprite(const GamePrivateData& game, int32_t index, Sprite* sprite) {
   const int32_t tile = index - kFirstStartupTile;
   if (tile < 0 || tile >= kStartupTileCount) return false;
   const StartupTile& t = kStartupTiles[tile];
-  *sprite = {game.textures.*kTileTextures[tile], kBlendSourceAlpha, kBlendOneMinusSourceAlpha, t.width, t.height,
+  *sprite = {game.textures.*kTileTextures[tile], r::kSourceAlpha, r::kOneMinusSourceAlpha, t.width, t.height,
              t.s0, t.t0, t.ds, t.dt};
   return true;
 }

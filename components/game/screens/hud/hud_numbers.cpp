@@ -2,7 +2,6 @@
 
 #include "game_record.h"
 #include "hud_box.h"
-#include "hud_icon_table.h"
 #include "hud_quads.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
 
@@ -47,14 +46,14 @@ RTSuccess DrawNumber(RTInstance game, int32_t aNumber, int32_t aType, int32_t aX
   const int32_t cell = aNumber < 0 ? -aNumber : aNumber;
   // A white 8 x 3 bar in a 3-pixel black border.
   if (aNumber < 0) {
-    DrawHudBox(game, aX - 10, aY + 10, 14, 9, &kMinusBorder, 0);
-    DrawHudBox(game, aX - 7, aY + 13, 8, 3, &kMinusBar, 0);
+    DrawHudBox(game, Moved(aX, -10), Moved(aY, 10), 14, 9, &kMinusBorder, 0);
+    DrawHudBox(game, Moved(aX, -7), Moved(aY, 13), 8, 3, &kMinusBar, 0);
   }
   const RTInstance rasterizer = record->rasterizer;
   BeginTexturedHudPiece(rasterizer);
   if (const DigitStyle* style = FindStyle(aType)) {
     r::EnableBlending(rasterizer, 1);
-    r::SetBlendFunc(rasterizer, kBlendOneMinusSourceAlpha, kBlendSourceAlpha);
+    r::SetBlendFunc(rasterizer, r::kOneMinusSourceAlpha, r::kSourceAlpha);
     r::BindTexture(rasterizer, record->textures.*style->strip);
     const float s0 = static_cast<float>(cell * style->cell) / static_cast<float>(style->stripWidth);
     const float s1 = s0 + kCellShare;

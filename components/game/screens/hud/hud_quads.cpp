@@ -1,6 +1,5 @@
 #include "hud_quads.h"
 
-#include "hud_icon_table.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
 
 namespace tesk::game {
@@ -13,7 +12,7 @@ void BeginTexturedHudPiece(RTInstance rasterizer) {
   r::SelectTextureUnit(rasterizer, 0);
   r::EnableTexturing(rasterizer, 1);
   r::EnableBlending(rasterizer, 1);
-  r::SetBlendFunc(rasterizer, kBlendSourceAlpha, kBlendOneMinusSourceAlpha);
+  r::SetBlendFunc(rasterizer, r::kSourceAlpha, r::kOneMinusSourceAlpha);
 }
 
 void EndHudPiece(RTInstance rasterizer) {
@@ -24,6 +23,10 @@ void EndHudPiece(RTInstance rasterizer) {
 }
 
 float ScreenSum(int32_t position, int64_t size) { return static_cast<float>(position + size); }
+
+int32_t Moved(int32_t position, int32_t by) {
+  return static_cast<int32_t>(static_cast<uint32_t>(position) + static_cast<uint32_t>(by));
+}
 
 void DrawTexturedHudQuad(RTInstance rasterizer, int32_t x, int32_t y, int64_t w, int64_t h,
                          const TexturePoint (&corners)[4]) {

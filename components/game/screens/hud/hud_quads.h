@@ -22,7 +22,9 @@ void EndHudPiece(RTInstance rasterizer);
 // z 0, each after its texture coordinate of unit 0.
 void DrawTexturedHudQuad(RTInstance rasterizer, int32_t x, int32_t y, int64_t w, int64_t h,
                          const TexturePoint (&corners)[4]);
-// The screen coordinate of a position plus a size, exact for every pair of 32-bit values.
+// The screen coordinate of a position plus a size, for every pair of 32-bit values.
 float ScreenSum(int32_t position, int64_t size);
+// A position moved by a few pixels, wrapping as 32-bit unsigned arithmetic does.
+int32_t Moved(int32_t position, int32_t by);
 
 }  // namespace tesk::game
