@@ -23,10 +23,10 @@ TESK_GAME_SCRIPT_METHOD(ProcessAudio) {
 TESK_GAME_SCRIPT_METHOD(ListenerSetGain) {
   GamePrivateData* game = RecordOf(self);
   if (!game || count < 1) return kRTFailure;
+  // A level ramp from the new gain: an update within the same millisecond keeps it too.
   ListenerGain& gain = game->listenerGain;
   gain.duration = kAtOnceSeconds;
-  gain.from = gain.current;
-  gain.current = gain.target = arguments[0].value.real;
+  gain.from = gain.current = gain.target = arguments[0].value.real;
   gain.startTime = AudioTime();
   return kRTSuccess;
 }
