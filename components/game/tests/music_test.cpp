@@ -9,6 +9,7 @@
 
 #include "audio_fixture.h"
 #include "kivo/audio/audio_service_calls.h"
+#include "kivo/slots.h"
 #include "kivo/support/stream_calls.h"
 #include "sound_effects.h"
 #include "sound_levels.h"
@@ -285,6 +286,26 @@ TEST_F(Music, AfterAStopTheOldAmbienceStaysOffAndANewOneCrossFades) {
     Update();
   }
   EXPECT_EQ(State(ambience().channels[ambience().current].source), source::kPlaying);
+}
+
+// The episode's reset silences the music without stopping its sources and stops the ambience.
+TEST_F(Music, TheResetSilencesTheMusicAndStopsTheAmbience) {
+  ToSource(7, 0.5f, 0.0f);
+  Ambient(u"ENV_A", 0.8f, 0.3f);
+  for (int i = 0; i < 3; ++i) {
+    AdvanceMs(100);
+    Update();
+  }
+  const uint32_t a = ambience().current;
+  ASSERT_EQ(State(ambience().channels[a].source), source::kPlaying);
+  ASSERT_TRUE(kivo::CallMethod(game(), game::kLevel, game::kResetC));
+  for (const game::SfxVoice& layer : music().layers) {
+    EXPECT_EQ(layer.volume, 0.0f);
+    EXPECT_EQ(layer.fadeTarget, 0.0f);
+    EXPECT_EQ(State(layer.source), source::kPlaying);
+  }
+  EXPECT_EQ(music().playing, 0u);
+  EXPECT_EQ(State(ambience().channels[a].source), source::kStopped);
 }
 
 TEST_F(Music, TheSectionReadsBackByteForByteAndACutOneChangesNothing) {
