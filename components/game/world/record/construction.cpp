@@ -17,6 +17,7 @@
 #include "kivo/timer/timer_calls.h"
 #include "mouse_over_popup.h"
 #include "room_ambience.h"
+#include "music.h"
 #include "sound_effects.h"
 #include "talking_head.h"
 #include "tesk/game_slots.h"
@@ -144,6 +145,7 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   if (!game) return kRTSuccess;
   ReleaseEnvironment(self, *game);
   DestroyForms(*game);
+  MusicShutdown(*game);
   SFXShutdown(*game);
   DestroyWorldLists(*game);
   // The skin the start-up loaded, whole or in part, goes with the game.
