@@ -136,7 +136,9 @@ TEST_F(Playback, TheMuffledModeLowersAHighToneAndLeavesALowOne) {
     source::Play(voice);
     EXPECT_NEAR(Level() / plain, 1.0, 0.02) << "a new buffer plays untreated";
     EXPECT_TRUE(source::ApplyMode(voice));
-    if (lowered) EXPECT_LT(Level(), 0.6 * plain) << "the mode set before the buffer still applies";
+    if (lowered) {
+      EXPECT_LT(Level(), 0.6 * plain) << "the mode set before the buffer still applies";
+    }
     source::StopSource(voice);
   }
 }

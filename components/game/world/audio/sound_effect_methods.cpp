@@ -11,7 +11,7 @@ namespace {
 
 // The argument's text when it names a sound, else null.
 const char16_t* SoundName(uint32_t count, const Cell* arguments) {
-  const char16_t* name = count > 0 && arguments[0].type == varno::kTypeString ? arguments[0].value.text : nullptr;
+  const char16_t* name = TextArgument(count, arguments, 0);
   return IsNoSoundName(name) ? nullptr : name;
 }
 
