@@ -70,6 +70,8 @@ RTMethodRecord gMethods[] = {
     Native(u"ResizeMainWindow", ResizeMainWindow, kResizeMainWindow, u"uint aWidth, uint aHeight", kOverrides),
     Native(u"SetInitialMousePos", SetInitialMousePos, kSetInitialMousePos, u"uint aX, uint aY", kOverrides),
     Native(u"MouseDblClick", MouseDblClick, kMouseDblClick, u"uint aX, uint aY", kOverrides),
+    Native(u"KeyDown", KeyDown, kKeyDown, u"uint aKey, uint aShiftState", kOverrides),
+    Native(u"MouseWheel", MouseWheel, kMouseWheel, u"", kOverrides),
     Native(u"GetScreenSize", method::GetScreenSize, kGetScreenSize, u"uint out oWidth, uint out oHeight"),
     Native(u"GetGame", GetGame, kGetGame, u"VNobject out opGame"),
     Native(u"GetActorList", GetActorList, kGetActorList, u"void* out opList"),

@@ -89,6 +89,9 @@ RTSuccess SetMainWindowHandle(RTInstance self, void* window, uint32_t width, uin
 RTSuccess ResizeMainWindow(RTInstance self, uint32_t width, uint32_t height);
 RTSuccess SetInitialMousePos(RTInstance self, uint32_t x, uint32_t y);
 RTSuccess MouseDblClick(RTInstance self, uint32_t x, uint32_t y);
+// Keys and the wheel (screens/input/).
+RTSuccess KeyDown(RTInstance self, uint32_t key, uint32_t shiftState);
+RTSuccess MouseWheel(RTInstance self, int32_t x, int32_t y, int32_t delta);
 RTSuccess GetScreenSize(RTInstance self, uint32_t* width, uint32_t* height);
 // Reads an option through the host's getter; 0 when the getter fails.
 int32_t OptionValue(GamePrivateData& game, int32_t id);

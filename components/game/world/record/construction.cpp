@@ -157,14 +157,15 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   }
   delete game->sceneHandles;
   StrHashTableDestroy(game->roomAmbience);
-  for (char16_t** text : {&game->dataRoot, &game->prestigeTitle, &game->pageText, &game->systemMessageText})
+  for (char16_t** text :
+       {&game->dataRoot, &game->prestigeTitle, &game->pageText, &game->systemMessageText, &game->tooltipText})
     FreeText(*text);
   for (uint32_t i = 0; i < game->pathfinderCount; ++i) Release(game->pathfinders[i]);
   Core().ArrayFree(nullptr, game->pathfinders);
   for (RTInstance* held :
        {&game->audioService, &game->actorComponent, &game->varno, &game->timer, &game->rasterizer, &game->routePlanner,
         &game->sceneTree, &game->rootNode, &game->worldNode, &game->followNode, &game->speechSource,
-        &game->subtitleFont, &game->outlineFont14, &game->outlineFont18, &game->titleFont})
+        &game->subtitleFont, &game->outlineFont14, &game->outlineFont18, &game->titleFont, &game->inspector})
     Release(*held);
   EndState<GamePrivateData>(self, kStateWord);
   return kRTSuccess;

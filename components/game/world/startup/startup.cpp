@@ -27,6 +27,7 @@ namespace rasterizer = kivo::rasterizer;
 constexpr int32_t kOptionDriver = 3;
 constexpr int32_t kOptionSubtitles = 8;
 constexpr int32_t kOptionClock = 9;
+constexpr int32_t kOptionDebugKeys = 10;
 constexpr int32_t kTwelveHourClock = 12;
 
 // The singleton the record lacks, or null when it has all three.
@@ -131,6 +132,7 @@ TESK_GAME_SCRIPT_METHOD(Startup) {
   ApplyAudioOptions(*game);
   game->clockStyle = OptionValue(*game, kOptionClock) == kTwelveHourClock ? 0 : 1;
   game->subtitlesOn = OptionValue(*game, kOptionSubtitles) != 0 ? 1 : 0;
+  Library().debugKeys = OptionValue(*game, kOptionDebugKeys) != 0 ? 1 : 0;
   kivo::actor::CreateAmbulance(game->actorComponent);
   Library().started = 1;
   Report(u"Startup()... Loaded the ambulance");
