@@ -5,7 +5,6 @@
 #include "kivo/rigid/rigid_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/format.h"
-#include "kivo/support/instance_ref.h"
 
 namespace tesk::game {
 
