@@ -19,6 +19,7 @@
 #include "room_ambience.h"
 #include "music.h"
 #include "sound_effects.h"
+#include "talking_head.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
@@ -125,6 +126,8 @@ RTSuccess CreateGamePrivateData(RTInstance self) {
   std::copy(std::begin(game.fadeColor), std::end(game.fadeColor), game.fadeTarget);
   game.freeCameraMode = 1;
   game.hudHooks.DrawMouseOverPopUp = gui::DrawMouseOverPopUp;
+  game.hudHooks.DrawTalkingHead = DrawTalkingHead;
+  game.hudHooks.TalkingHeadActive = TalkingHeadActive;
   game.cursorCallback = nullptr;
   game.pathfinderCount = 0;
   ListCreate(&game.environmentList);
