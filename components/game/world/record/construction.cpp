@@ -20,6 +20,7 @@
 #include "kivo/timer/timer_calls.h"
 #include "mouse_over_popup.h"
 #include "room_ambience.h"
+#include "music.h"
 #include "sound_effects.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
@@ -145,6 +146,7 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   if (!game) return kRTSuccess;
   ReleaseEnvironment(self, *game);
   DestroyForms(*game);
+  MusicShutdown(*game);
   SFXShutdown(*game);
   DestroyWorldLists(*game);
   // The skin the start-up loaded, whole or in part, goes with the game.
