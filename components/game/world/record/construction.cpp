@@ -20,7 +20,9 @@
 #include "kivo/timer/timer_calls.h"
 #include "mouse_over_popup.h"
 #include "room_ambience.h"
+#include "music.h"
 #include "sound_effects.h"
+#include "talking_head.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
@@ -128,6 +130,8 @@ RTSuccess CreateGamePrivateData(RTInstance self) {
   std::copy(std::begin(game.fadeColor), std::end(game.fadeColor), game.fadeTarget);
   game.freeCameraMode = 1;
   game.hudHooks.DrawMouseOverPopUp = gui::DrawMouseOverPopUp;
+  game.hudHooks.DrawTalkingHead = DrawTalkingHead;
+  game.hudHooks.TalkingHeadActive = TalkingHeadActive;
   game.hudHooks.DrawNumber = DrawNumber;
   game.cursorCallback = nullptr;
   game.pathfinderCount = 0;
@@ -146,6 +150,7 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   if (!game) return kRTSuccess;
   ReleaseEnvironment(self, *game);
   DestroyForms(*game);
+  MusicShutdown(*game);
   SFXShutdown(*game);
   DestroyWorldLists(*game);
   // The skin the start-up loaded, whole or in part, goes with the game.
