@@ -1,7 +1,8 @@
 // The sample game's script under the real scripting component: the program compiles
 // classes/tesk/teskgame.varno and runs its "Switchboard" state, which creates and starts the game
-// in its first pass, asks for the environment and makes its characters in the second, pumping the
-// loading screen at the end of each, and then calls its Main once per pass. The test game
+// in its first pass, runs the front end (over at once here) and then asks for the environment and
+// makes its characters, pumping the loading screen after the start and the load, and then calls
+// its Main once per pass. The test game
 // component records those calls.
 #include <algorithm>
 
@@ -25,7 +26,7 @@ TEST_F(ProgramTest, TheSampleScriptRunsItsSwitchboard) {
   std::filesystem::copy(std::filesystem::path(TESK_GAME_DIR) / "classes", gameDir() / "classes",
                         std::filesystem::copy_options::recursive);
   WriteOptions("[Video Resolution]\nFull Screen=0\n");
-  const ProcessResult run = RunProgram({"--frames", "5"});
+  const ProcessResult run = RunProgram({"--frames", "8"});
   ASSERT_TRUE(run.exited) << run.err << ErrorLog();
   EXPECT_EQ(run.exitCode, 0) << run.err;
   const auto trace = Trace();
@@ -39,12 +40,13 @@ TEST_F(ProgramTest, TheSampleScriptRunsItsSwitchboard) {
   EXPECT_LT(environment - fromRun.begin(), firstMain - fromRun.begin());
   EXPECT_EQ(std::count(startup, environment, "RTTeskGame.PumpLoadingScreen()"), 1)
       << "the loading screen shows once the game is up";
+  EXPECT_EQ(std::count(startup, environment, "RTTeskGame.PresentStartup()"), 1) << "the front end, over at once";
   EXPECT_EQ(std::count(environment, firstMain, "RTTeskGame.PumpLoadingScreen()"), 1)
       << "and again after the load";
   EXPECT_EQ(std::count(environment, firstMain, "RTTeskGame.CloseMenus()"), 1) << "the world's screen before the frames";
   EXPECT_EQ(std::count(firstMain, fromRun.end(), "RTTeskGame.PumpLoadingScreen()"), 0);
   EXPECT_GE(std::count(firstMain, fromRun.end(), "RTTeskGame.Main()"), 3)
-      << "a frame every pass after the two loading passes";
+      << "a frame every pass after the start, the front end and the load";
   EXPECT_THAT(ErrorLog(), Not(HasSubstr("[VARNO")));
 }
 

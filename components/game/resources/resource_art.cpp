@@ -4,7 +4,8 @@
 // digit strips and coloured icon grids, each labelled with what it is.
 //
 // Alpha. The game draws some images with the blend (1 - source alpha, source alpha): the digit
-// strips, "INTERFACE_PLATE_A" and the loading backdrop "LOADING_A". For those, alpha 0 is where the
+// strips, "INTERFACE_PLATE_A", the loading backdrop "LOADING_A" and the area-of-interest rings
+// "AOI_OUTER" and "AOI_INNER" (their blend unless "AOI_ADDITIVE"). For those, alpha 0 is where the
 // art shows and alpha 255 where what lies beneath shows through ("inverted" below); every other
 // image has ordinary alpha.
 //
@@ -137,9 +138,11 @@ std::vector<NamedImage> AllImages() {
 
   Canvas outer(128, 128);
   outer.Ring(64, 64, 44, 62, {120, 220, 255, 255});
+  outer.InvertAlpha();
   add("AOI_OUTER", outer);
   Canvas inner(128, 128);
   inner.Disc(64, 64, 40, {255, 255, 255, 200}, {60, 160, 255, 40});
+  inner.InvertAlpha();
   add("AOI_INNER", inner);
   add("AOI_POWERS", AoiPowers());
 

@@ -45,6 +45,9 @@ const std::pair<const char*, const char*> kRealForms[] = {
     {"MENU_CONFIRMATION", "menu_confirmation.json"},
     {"MENU_CHAR_SCREEN", "menu_char_screen.json"},
 };
+constexpr char kTopicsForm[] = R"({"type": "form", "name": "MENU_TOPICS_SCREEN", "width": 1024, "height": 768,
+  "children": [{"type": "listbox", "name": "TM_STAFFLIST", "x": 10, "y": 10, "width": 200, "height": 300,
+  "rowHeight": 20, "items": [{"text": "stale"}]}]})";
 
 std::map<int32_t, int32_t> gOptions;
 int32_t SetOption(int32_t id, int32_t value) {
@@ -108,6 +111,8 @@ class MenuClicks : public GameTest {
     for (const auto& [name, file] : kRealForms)
       for (ResourceItem& item : items)
         if (item.name == name) item.bytes = CompiledForm(ReadText(std::filesystem::path(GAME_FORMS_DIR) / file));
+    for (ResourceItem& item : items)
+      if (item.name == "MENU_TOPICS_SCREEN") item.bytes = CompiledForm(kTopicsForm);
     return items;
   }
 
@@ -440,6 +445,25 @@ TEST_F(MenuClicks, TheInGameMenuAsksByScenarioAndIgnoresResumeWhileItAsks) {
   Press(forms().mainMenu, u"CONFIRM_YES");
   EXPECT_EQ(record().superPowerSlots[1].sprite, -1);
   EXPECT_EQ(Heard(), "DoReturnToMain;");
+}
+
+TEST_F(MenuClicks, TheTopicsStaffListHasARowForEachRosterNameWithItsHead) {
+  for (const char16_t* name : {u"Baker", u"Adams"}) {
+    Cell text{};
+    text.type = varno::kTypeString;
+    text.value.text = const_cast<char16_t*>(name);
+    ASSERT_EQ(CallScript(game::kAddToRoster, {text}), kRTSuccess);
+  }
+  game::FillStaffTopicList(record());
+  gui::TeskListBox* list = List(forms().topics, u"TM_STAFFLIST");
+  ASSERT_EQ(list->ItemCount(), 2u);
+  EXPECT_EQ(platform::ToUtf8(list->ItemAt(0)->GetText()), "Adams");
+  EXPECT_EQ(platform::ToUtf8(list->ItemAt(1)->GetText()), "Baker");
+  ASSERT_NE(list->ItemAt(0)->GetIcon(), nullptr) << "the actor component has Adams's head";
+  EXPECT_EQ(list->ItemAt(0)->GetIcon()->GetWidth(), 32);
+  EXPECT_EQ(list->ItemAt(1)->GetIcon(), nullptr);
+  EXPECT_EQ(list->GetRowHeight(), 48);
+  EXPECT_EQ(list->GetIconColumnWidth(), 32);
 }
 
 TEST(AffinityScore, TruncatesEachPartTowardZeroAndCapsAt200) {

@@ -17,6 +17,15 @@ using Cell = varno::RTVarnoConstantValue;
                  [[maybe_unused]] uint32_t count, [[maybe_unused]] Cell* arguments, [[maybe_unused]] Cell* result, \
                  [[maybe_unused]] VM vm)
 
+// The argument cells' values, with 0.0 or null for a missing one (and null for a cell that holds no
+// text).
+inline float RealArgument(uint32_t count, const Cell* arguments, uint32_t index) {
+  return index < count ? arguments[index].value.real : 0.0f;
+}
+inline const char16_t* TextArgument(uint32_t count, const Cell* arguments, uint32_t index) {
+  return index < count && arguments[index].type == varno::kTypeString ? arguments[index].value.text : nullptr;
+}
+
 namespace method {
 
 // Lifecycle.
@@ -214,6 +223,22 @@ RTSuccess DrawMasterIcon(RTInstance self, const char16_t* name, int32_t x, int32
 // 0 when the doctor's hygiene, energy or composure cannot be read (nothing is drawn).
 RTSuccess DrawDoctorToolTip(RTInstance self, RTTeskActorWrapper* wrapper, int32_t x, int32_t y);
 RTSuccess DrawPatientToolTip(RTInstance self, RTTeskActorWrapper* wrapper, int32_t x, int32_t y);
+
+// Speech, the listener gain and the audio update; music and ambience.
+TESK_GAME_SCRIPT_METHOD(ProcessAudio);
+TESK_GAME_SCRIPT_METHOD(ListenerSetGain);
+TESK_GAME_SCRIPT_METHOD(ListenerSetGainLerp);
+TESK_GAME_SCRIPT_METHOD(ListenerGetGain);
+TESK_GAME_SCRIPT_METHOD(ListenerGetGainFromOptions);
+TESK_GAME_SCRIPT_METHOD(IsSpeechPlaying);
+TESK_GAME_SCRIPT_METHOD(PlaySpeech);
+TESK_GAME_SCRIPT_METHOD(MusicSetSourceBuffer);
+TESK_GAME_SCRIPT_METHOD(MusicTransition);
+TESK_GAME_SCRIPT_METHOD(MusicTransitionToSource);
+TESK_GAME_SCRIPT_METHOD(MusicStart);
+TESK_GAME_SCRIPT_METHOD(MusicStop);
+TESK_GAME_SCRIPT_METHOD(MusicCanStop);
+TESK_GAME_SCRIPT_METHOD(AmbientTransitionToBufferVarno);
 
 // Area-of-interest rings and the front end's frames.
 RTSuccess RenderAOI(RTInstance self, RTInstance rasterizer);

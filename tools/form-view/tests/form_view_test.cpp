@@ -160,8 +160,8 @@ int Differing(const tesk::testing::Picture& a, const tesk::testing::Picture& b, 
 // The sample's options form: a press on the master-volume slider, then drags with the button held
 // and a move without it; the picture shows the knob where the events left it.
 TEST_F(FormView, AnEventScriptMovesASlidersKnobAndPrintsThePositions) {
-  tesk::testing::WriteFile(File("options.events"), "press 542 270\ndrag 592 270\ndrag 711 270\ndrag 400 270\n"
-                                                    "move 600 270\n");
+  tesk::testing::WriteFile(File("options.events"), "press 280 61\ndrag 330 61\ndrag 449 61\ndrag 138 61\n"
+                                                    "move 338 61\n");
   const auto run = Run("MENU_GAME_OPTIONS_SCREEN --events " + Quoted(File("options.events")) + " --png " +
                        Quoted(File("after.png")));
   ASSERT_EQ(run.status, 0) << run.err;
@@ -169,19 +169,19 @@ TEST_F(FormView, AnEventScriptMovesASlidersKnobAndPrintsThePositions) {
   const auto before = tesk::testing::Picture::Load(File("before.png"));
   const auto after = tesk::testing::Picture::Load(File("after.png"));
   ASSERT_EQ(after.height(), 768);
-  EXPECT_GT(Differing(before, after, 255, 285), 0) << "the slider's row";
-  EXPECT_EQ(Differing(before, after, 0, 200), 0) << "above it";
+  EXPECT_GT(Differing(before, after, 46, 76), 0) << "the slider's row";
+  EXPECT_EQ(Differing(before, after, 0, 40), 0) << "above it";
   const std::string others = "  slider GO_AUD_SLDR_EFV_SLDR 5/10\n  slider GO_AUD_SLDR_MCV_SLDR 5/10\n";
   EXPECT_EQ(run.out.substr(run.out.find("press")),
-            "press 542 270 -> GO_AUD_SLDR_GMV_SLDR, focus GO_AUD_SLDR_GMV_SLDR\n"
+            "press 280 61 -> GO_AUD_SLDR_GMV_SLDR, focus GO_AUD_SLDR_GMV_SLDR\n"
             "  slider GO_AUD_SLDR_GMV_SLDR 2/10\n" + others +
-            "drag 592 270 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
+            "drag 330 61 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
             "  slider GO_AUD_SLDR_GMV_SLDR 4/10\n" + others +
-            "drag 711 270 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
+            "drag 449 61 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
             "  slider GO_AUD_SLDR_GMV_SLDR 9/10\n" + others +
-            "drag 400 270 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
+            "drag 138 61 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
             "  slider GO_AUD_SLDR_GMV_SLDR 0/10\n" + others +
-            "move 600 270 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
+            "move 338 61 -> -, focus GO_AUD_SLDR_GMV_SLDR\n"
             "  slider GO_AUD_SLDR_GMV_SLDR 0/10\n" + others);
 }
 
@@ -209,14 +209,14 @@ TEST_F(FormView, AnEventScriptTypesASaveNameAndSelectsASlot) {
 }
 
 TEST_F(FormView, AnEventScriptStopsAtALineThatIsNoEvent) {
-  tesk::testing::WriteFile(File("bad.events"), "press 542 270\njump 1 2\npress 1 1\n");
+  tesk::testing::WriteFile(File("bad.events"), "press 280 61\njump 1 2\npress 1 1\n");
   // Both streams into one: what was printed comes before the error.
   const auto run = tesk::testing::RunCommand("{ " + Quoted((fs::path(TESK_STAGE_DIR) / "tools/form-view").string()) +
                                                  " MENU_GAME_OPTIONS_SCREEN --events " + Quoted(File("bad.events")) +
                                                  " 2>&1; }",
                                              files_.path());
   EXPECT_EQ(run.status, 1);
-  EXPECT_NE(run.out.find("press 542 270 -> GO_AUD_SLDR_GMV_SLDR"), std::string::npos) << run.out;
+  EXPECT_NE(run.out.find("press 280 61 -> GO_AUD_SLDR_GMV_SLDR"), std::string::npos) << run.out;
   EXPECT_TRUE(run.out.ends_with("\nform-view: event line 2 (\"jump 1 2\") is not an event\n")) << run.out;
   EXPECT_EQ(run.out.find("press 1 1"), std::string::npos);
 }

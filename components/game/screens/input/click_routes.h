@@ -3,8 +3,6 @@
 // the press. Screens of later work join the table in their place.
 #pragma once
 
-#include <span>
-
 #include "menu_screens.h"
 
 namespace tesk::game {
@@ -13,8 +11,6 @@ struct ClickRoute {
   bool (*test)(const GamePrivateData& game);
   RTSuccess (*handler)(RTInstance self, GamePrivateData& game, const ClickPress& press);
 };
-
-std::span<const ClickRoute> ClickRoutes();
 
 // A press that no screen took: a right press, or a left press in a mode no row names. The world
 // clicks come here; `handOff` is the hand-off flag the press read.

@@ -24,8 +24,6 @@ constexpr ClickRoute kRoutes[] = {
 
 }  // namespace
 
-std::span<const ClickRoute> ClickRoutes() { return kRoutes; }
-
 RTSuccess FinalClickStage(RTInstance, GamePrivateData&, bool, bool, const ClickPress&, uint32_t) {
   return kRTSuccess;
 }

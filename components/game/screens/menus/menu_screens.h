@@ -52,6 +52,10 @@ void FillSaveSlotList(GamePrivateData& game, bool load);
 // The list and its screen the load screen (true) or the save screen uses.
 void OpenLoadScreen(GamePrivateData& game);
 
+// The topics screen's "TM_STAFFLIST": a row for each name of the staff roster with its head render
+// (32 x 32) when the actor component has one for the player's gender; rows 48 high, indented 32.
+void FillStaffTopicList(GamePrivateData& game);
+
 // The character creation screen's affinity score: base + (a - 100) * 3 / 4 + (b - 100) / 2 +
 // (c - 100) / 4, each part truncated toward zero, at most 200.
 constexpr int32_t AffinityScore(int32_t base, int32_t a, int32_t b, int32_t c) {

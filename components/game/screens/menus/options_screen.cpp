@@ -3,6 +3,7 @@
 #include "game_methods.h"
 #include "menu_screens.h"
 #include "screen_controls.h"
+#include "speech.h"
 
 namespace tesk::game {
 
@@ -51,16 +52,10 @@ void SetSlider(const gui::TeskForm* form, const char16_t* name, int32_t position
 // The master gain ramps the listener there over 0.3 s; the effects and music gains (0..2) scale
 // their groups.
 void ApplyMasterGain(GamePrivateData& game) {
-  const float gain = SliderGain(game.forms.gameOptions, kMasterSlider, 1.0f);
-  game.listenerGain.from = game.listenerGain.current;
-  game.listenerGain.target = gain;
-  game.listenerGain.startTime = static_cast<float>(game.gameClock);
-  game.listenerGain.duration = kGainLerpSeconds;
+  SetListenerGainLerp(game, SliderGain(game.forms.gameOptions, kMasterSlider, 1.0f), kGainLerpSeconds);
 }
 void ApplyEffectsGain(GamePrivateData& game) { game.sfxGain = SliderGain(game.forms.gameOptions, kEffectsSlider, 2.0f); }
-void ApplyMusicGain(GamePrivateData& game) {
-  game.menus.musicGain = SliderGain(game.forms.gameOptions, kMusicSlider, 2.0f);
-}
+void ApplyMusicGain(GamePrivateData& game) { game.music.gain = SliderGain(game.forms.gameOptions, kMusicSlider, 2.0f); }
 void ApplyGains(GamePrivateData& game) {
   ApplyMasterGain(game);
   ApplyEffectsGain(game);

@@ -18,5 +18,10 @@ RTSuccess SetListenerGainLerp(GamePrivateData& game, float target, float duratio
 // 1 while the last speech plays, else 0 (clearing `speechPlaying`). Every query is also an audio
 // update. While paused the flag alone answers; without a speech source nothing plays.
 uint32_t SpeechStillPlaying(GamePrivateData& game);
+// Plays the named speech ("Root:TeskAudio:" + name) on the speech source, cutting in on one that
+// plays, and starts its speaker's talking head; `effect` gives it the speech treatment. Nothing
+// while paused, for a no-sound name or before an environment has made the speech source; 0 (after
+// messages) only when the buffer cannot be registered.
+RTSuccess PlaySpeech(GamePrivateData& game, const char16_t* name, bool effect);
 
 }  // namespace tesk::game

@@ -23,7 +23,9 @@
 #include "mouse_over_popup.h"
 #include "notices.h"
 #include "room_ambience.h"
+#include "music.h"
 #include "sound_effects.h"
+#include "talking_head.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
@@ -133,6 +135,8 @@ RTSuccess CreateGamePrivateData(RTInstance self) {
   std::copy(std::begin(game.fadeColor), std::end(game.fadeColor), game.fadeTarget);
   game.freeCameraMode = 1;
   game.hudHooks.DrawMouseOverPopUp = gui::DrawMouseOverPopUp;
+  game.hudHooks.DrawTalkingHead = DrawTalkingHead;
+  game.hudHooks.TalkingHeadActive = TalkingHeadActive;
   game.hudHooks.DrawNumber = DrawNumber;
   game.hudHooks.DrawSubtitleBox = DrawSubtitleBox;
   game.hudHooks.AddLogLine = AddLogLine;
@@ -155,6 +159,7 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   if (!game) return kRTSuccess;
   ReleaseEnvironment(self, *game);
   DestroyForms(*game);
+  MusicShutdown(*game);
   SFXShutdown(*game);
   DestroyWorldLists(*game);
   DestroyNoticeLists(*game);

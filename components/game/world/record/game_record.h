@@ -95,6 +95,7 @@ struct GameLibrary {
   uint32_t firstLoadDone;              // an environment has loaded since the library was loaded
   uint32_t debugKeys;                  // option 10 (TESK_CHEAT_DEATH) was non-zero at start-up
   AoiCell aoiCells[kAoiCellCount];     // filled by BuildIconAtlasTable
+  AmbienceState ambience;              // one set for every game of the library
 };
 
 // The textures of Startup's texture table (rasterizer texture names, 0 until made), in table order.
@@ -289,6 +290,7 @@ struct GamePrivateData {
   ListenerGain listenerGain;
   uint32_t speechPlaying;  // a speech started and its source has not yet been found stopped
   uint32_t speechLength;   // milliseconds of the last speech started, as the audio service gives it
+  MusicState music;
 
   // The frame's camera (its node and lens are the environment's) and what the frame render reads
   // of the screens and the HUD.

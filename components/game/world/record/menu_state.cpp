@@ -25,7 +25,6 @@ LocalTime SystemLocalTime() {
 
 void InitMenuState(MenuState& menus) {
   menus.selectedSaveSlot = -1;
-  menus.musicGain = 1.0f;
   menus.saves = StandInSaveCalls();
   menus.localTime = SystemLocalTime;
 }

@@ -56,7 +56,6 @@ struct MenuState {
   uint32_t handOff;              // one-shot: read and cleared by every press
   int32_t selectedSaveSlot;      // -1: none
   uint32_t saveOrigin;           // 0: the in-game menu opened the save screen
-  float musicGain;               // the music group's gain, 0..2
   SaveCalls saves;
   LocalTimeSource localTime;
   CharacterScreenState characterScreen;
