@@ -25,6 +25,14 @@ inline float RealArgument(uint32_t count, const Cell* arguments, uint32_t index)
 inline const char16_t* TextArgument(uint32_t count, const Cell* arguments, uint32_t index) {
   return index < count && arguments[index].type == varno::kTypeString ? arguments[index].value.text : nullptr;
 }
+inline int32_t NumberArgument(uint32_t count, const Cell* arguments, uint32_t index) {
+  return index < count ? arguments[index].value.number : 0;
+}
+inline ScriptObject ObjectArgument(uint32_t count, const Cell* arguments, uint32_t index) {
+  return index < count ? static_cast<ScriptObject>(arguments[index].value.pointer) : nullptr;
+}
+// A text to print: null prints as empty.
+inline const char16_t* OrEmpty(const char16_t* text) { return text ? text : u""; }
 
 namespace method {
 

@@ -4,7 +4,6 @@
 #include "game_context.h"
 #include "game_methods.h"
 #include "hud_state.h"
-#include "method_arguments.h"
 #include "screen_controls.h"
 
 namespace tesk::game {

@@ -7,7 +7,6 @@
 #include "game_methods.h"
 #include "hud_state.h"
 #include "icon_replacement.h"
-#include "method_arguments.h"
 
 namespace tesk::game {
 

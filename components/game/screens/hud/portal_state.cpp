@@ -5,7 +5,6 @@
 #include "game_context.h"
 #include "game_methods.h"
 #include "hud_state.h"
-#include "method_arguments.h"
 
 namespace tesk::game {
 

@@ -10,7 +10,6 @@
 #include "icon_replacement.h"
 #include "kivo/support/format.h"
 #include "kivo/support/wide_string.h"
-#include "method_arguments.h"
 #include "screen_controls.h"
 #include "widget_tree.h"
 

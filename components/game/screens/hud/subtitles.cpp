@@ -6,7 +6,6 @@
 #include "gui_skin.h"
 #include "hud_state.h"
 #include "kivo/font/font_calls.h"
-#include "method_arguments.h"
 #include "skin_frames.h"
 
 namespace tesk::game {

@@ -3,7 +3,6 @@
 #include "game_methods.h"
 #include "hud_state.h"
 #include "kivo/support/format.h"
-#include "method_arguments.h"
 #include "screen_controls.h"
 
 namespace tesk::game {

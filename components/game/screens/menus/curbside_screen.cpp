@@ -6,7 +6,6 @@
 #include "kivo/support/format.h"
 #include "kivo/support/instance_ref.h"
 #include "menu_screens.h"
-#include "method_arguments.h"
 #include "screen_controls.h"
 #include "tesk/scene/scene_tree_calls.h"
 

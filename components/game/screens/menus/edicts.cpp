@@ -4,7 +4,6 @@
 #include "game_methods.h"
 #include "kivo/support/format.h"
 #include "kivo/support/wide_string.h"
-#include "method_arguments.h"
 #include "notices.h"
 #include "screen_controls.h"
 #include "widget_stream.h"

@@ -3,7 +3,6 @@
 #include "game_context.h"
 #include "game_methods.h"
 #include "menu_screens.h"
-#include "method_arguments.h"
 #include "screen_controls.h"
 
 namespace tesk::game {

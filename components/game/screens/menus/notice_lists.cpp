@@ -9,7 +9,6 @@
 #include "kivo/actor/actor_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/support/wide_string.h"
-#include "method_arguments.h"
 #include "notices.h"
 #include "screen_controls.h"
 

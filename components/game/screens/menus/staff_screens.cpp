@@ -6,7 +6,6 @@
 #include "kivo/support/format.h"
 #include "list_box_item.h"
 #include "menu_screens.h"
-#include "method_arguments.h"
 #include "screen_controls.h"
 
 namespace tesk::game {

@@ -7,7 +7,6 @@
 #include "kivo/actor/actor_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/support/wide_string.h"
-#include "method_arguments.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
 
@@ -17,6 +16,14 @@ namespace {
 
 constexpr uint32_t kPageUnits = 512;
 constexpr int32_t kDoctorPriority = 1;
+
+ScriptObject ObjectArgument(uint32_t count, const Cell* arguments, uint32_t index) {
+  return index < count ? static_cast<ScriptObject>(arguments[index].value.pointer) : nullptr;
+}
+
+const char16_t* TextArgument(uint32_t count, const Cell* arguments, uint32_t index) {
+  return index < count ? arguments[index].value.text : nullptr;
+}
 
 // The registered wrapper of a script object, or null.
 RTTeskActorWrapper* WrapperOf(GamePrivateData& game, const void* object) {
