@@ -33,15 +33,11 @@ attributes
   resumes is number;
   attendingDoc is Probe;
   bMouseOver is bool;
-  step is number;
   numHeals is number;
   numDeaths is number;
   perkFailures is number;
   shots is number;
 }
-
-method Pause() implemented "RTTeskGame.PauseC";
-method UnPause() implemented "RTTeskGame.UnPauseC";
 
 event OnPause()
 {
@@ -65,9 +61,6 @@ event DoTakeShot(n is number)
 
 state Switchboard
 {
-  if (step == 1) Pause();
-  if (step == 2) UnPause();
-  step = 0;
 }
 )";
 
