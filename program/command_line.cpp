@@ -21,6 +21,8 @@ std::optional<CommandLine> ParseCommandLine(int argc, const char* const* argv) {
       line.limits.frames = static_cast<uint32_t>(frames);
     } else if (std::strcmp(argv[i], "--screenshot") == 0 && hasValue) {
       line.limits.screenshot = platform::FromUtf8(argv[++i]);
+    } else if (std::strcmp(argv[i], "--input") == 0 && hasValue) {
+      line.input = argv[++i];
     } else if (std::strcmp(argv[i], "--verbose") == 0) {
       line.verbose = true;
     } else if (std::strcmp(argv[i], "--help") == 0) {

@@ -16,6 +16,7 @@
 #include "platform/single_instance.h"
 #include "platform/utf.h"
 #include "rasterizer_module.h"
+#include "run_output.h"
 #include "report.h"
 #include "start_game.h"
 
@@ -41,6 +42,12 @@ int32_t SetScreenCursorById(uint32_t id) {
 TGameForm::TGameForm(RunLimits limits, std::filesystem::path resourceFile)
     : limits_(std::move(limits)), resourceFile_(std::move(resourceFile)) {
   gForm = this;
+  if (!limits_.input.empty()) {
+    // Listening starts now, so that a wait-line also hears what the start writes.
+    const std::filesystem::path shot = platform::NativePath(limits_.screenshot);
+    input_ = std::make_unique<InputPlayer>(std::move(limits_.input),
+                                           limits_.screenshot.empty() ? "." : shot.parent_path());
+  }
 }
 
 TGameForm::~TGameForm() {
@@ -150,6 +157,7 @@ void TGameForm::FormActivate() {
     ShowMessage(u"Tesk has encountered an error. Please click OK to continue");
     exitCode_ = kExitGameCrashed;
   }
+  if (exitCode_ == kExitNormal && inputUnfinished_) exitCode_ = kExitInputUnfinished;
   FormClose();
 }
 
@@ -183,12 +191,21 @@ void TGameForm::InstallHandlers() {
 }
 
 void TGameForm::ProcessPendingMessages() {
+  if (gForm) gForm->PlayInput();
   platform::ProcessMessages();
   if (gForm) gForm->OnFrame();
 }
 
+void TGameForm::PlayInput() {
+  if (input_ && window_) input_->Step(*window_);
+}
+
 void TGameForm::OnFrame() {
   if (limits_.frames == 0 || ++pumps_ != limits_.frames) return;
+  if (input_ && !input_->finished()) {
+    inputUnfinished_ = true;
+    ReportUnfinishedInput(input_->Position());
+  }
   if (!limits_.screenshot.empty()) {
     HostRecord* host = Host();
     if (!host || !kivo::rasterizer::Screenshot(host->rasterizer, limits_.screenshot.c_str()))

@@ -6,19 +6,23 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <string>
 
+#include "input_player.h"
+#include "input_script.h"
 #include "platform/window.h"
 
 namespace tesk {
 
 // How the process ends: normal end and second instance 0, then a failed core start, a failed
-// game start and a crash.
+// game start, a crash, and an input file not played to its end when the pass limit came.
 enum ExitCode : int {
   kExitNormal = 0,
   kExitCoreStartFailed = 1,
   kExitGameStartFailed = 2,
   kExitGameCrashed = 3,
+  kExitInputUnfinished = 4,
 };
 
 struct RunLimits {
@@ -26,6 +30,9 @@ struct RunLimits {
   uint32_t frames = 0;
   // Written by the rasterizer when the form closes itself (empty: none).
   std::u16string screenshot;
+  // Played into the window, a command per pass of the message pump; its shots go beside the
+  // screenshot (else into the current folder).
+  InputScript input;
 };
 
 class TGameForm {
@@ -50,6 +57,7 @@ class TGameForm {
 
  private:
   void InstallHandlers();
+  void PlayInput();
   void OnFrame();
 
   RunLimits limits_;
@@ -60,6 +68,8 @@ class TGameForm {
   bool closed_ = false;
   uint8_t flag_ = 1;  // the form's one-byte flag, cleared at construction
   uint32_t pumps_ = 0;
+  std::unique_ptr<InputPlayer> input_;
+  bool inputUnfinished_ = false;  // the pass limit came before the input file's end
   int exitCode_ = kExitNormal;
   struct VideoCapture {
     uint32_t state = 0;

@@ -1,19 +1,23 @@
 // Tesk: the game program. It starts as a single instance, opens its main window, starts the core
 // and runs the game script, whose VM calls back into the window's message pump.
 //
-//   Tesk [--frames N] [--screenshot FILE.png] [--verbose] [--help]
+//   Tesk [--frames N] [--screenshot FILE.png] [--input FILE] [--verbose] [--help]
 //
 // --frames closes the main window after N passes of the message pump (headless runs); with
-// --screenshot the rasterizer first writes the last frame shown. The debug output goes into the
-// debug log, or with --verbose to standard error (run_output.h). Exit codes: 0 normal end (or
-// another instance already runs), 1 the core or the program's resources did not start, 2 the
-// game did not start, 3 the game crashed, 64 bad arguments.
+// --screenshot the rasterizer first writes the last frame shown. --input plays an input file
+// (input_player.h). The debug output goes into the debug log, or with --verbose to standard error
+// (run_output.h). Exit codes: 0 normal end (or another instance already runs), 1 the core or the
+// program's resources did not start, 2 the game did not start, 3 the game crashed, 4 the frame
+// limit came before the input file's end, 64 bad arguments or a refused input file.
 #include <cstdio>
 #include <exception>
+#include <optional>
+#include <string>
 
 #include "animated_cursors.h"
 #include "command_line.h"
 #include "game_form.h"
+#include "input_script.h"
 #include "platform/utf.h"
 #include "report.h"
 #include "run_output.h"
@@ -38,7 +42,7 @@ int Run(const tesk::RunLimits& limits) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  const auto line = tesk::ParseCommandLine(argc, argv);
+  auto line = tesk::ParseCommandLine(argc, argv);
   if (!line) {
     std::fputs(tesk::kUsage, stderr);
     return kExitUsage;
@@ -46,6 +50,15 @@ int main(int argc, char** argv) {
   if (line->help) {
     std::printf("%s%s", tesk::kUsage, tesk::kOptions);
     return 0;
+  }
+  if (!line->input.empty()) {
+    std::string error;
+    std::optional<tesk::InputScript> input = tesk::LoadInputScript(line->input, &error);
+    if (!input) {
+      std::fprintf(stderr, "Tesk: the input file is refused: %s\n", error.c_str());
+      return kExitUsage;
+    }
+    line->limits.input = std::move(*input);
   }
   const std::filesystem::path log = tesk::RouteRunOutput(line->verbose);
   const int code = Run(line->limits);

@@ -20,6 +20,11 @@ void PrintScriptLine(const char16_t* text) {
   std::fflush(stdout);
 }
 
+void ReportUnfinishedInput(const std::string& position) {
+  std::fflush(stdout);
+  std::fprintf(stderr, "Tesk: the frame limit came before the input file's end: it stopped at %s\n", position.c_str());
+}
+
 void ReportRunError(int exitCode, const std::filesystem::path& debugLog) {
   std::fflush(stdout);
   if (debugLog.empty()) {

@@ -6,6 +6,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 namespace tesk {
 
@@ -14,6 +15,10 @@ std::filesystem::path RouteRunOutput(bool verbose);
 
 // The VM's print callback: the text on standard output as a line.
 void PrintScriptLine(const char16_t* text);
+
+// The note on standard error when the pass limit comes before the input file's end; `position`
+// names the command it stopped at.
+void ReportUnfinishedInput(const std::string& position);
 
 // The note on standard error at the end of a run with a non-zero exit code.
 void ReportRunError(int exitCode, const std::filesystem::path& debugLog);

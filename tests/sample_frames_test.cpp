@@ -155,7 +155,7 @@ class SampleFrames : public ::testing::Test {
     setenv("XDG_RUNTIME_DIR", staged_.runtime().c_str(), 1);
     setenv("TESK_DEBUG_LOG", debugLog().c_str(), 1);
     setenv("TESK_RASTERIZER_RECORD", calls.c_str(), 1);
-    setenv("ALSOFT_DRIVERS", "null", 1);
+    setenv("ALSOFT_DRIVERS", "none", 1);
     std::fflush(nullptr);
     const pid_t game = fork();
     if (game == 0) _exit(PlayHere(staged_.kivo(), prints, passes));

@@ -3,6 +3,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <string>
+#include <utility>
 
 #include "platform/utf.h"
 
@@ -31,6 +32,7 @@ struct DebugLogFile {
 };
 
 DebugLogFile gLogFile;
+DebugOutputListener gListener;
 
 // Empties the file, making its folder; false when it cannot be written.
 bool StartAfresh(const std::filesystem::path& file) {
@@ -45,6 +47,7 @@ bool StartAfresh(const std::filesystem::path& file) {
 }  // namespace
 
 void DebugOutput(std::u16string_view text) {
+  if (gListener) gListener(text);
   std::string line = ToUtf8(text);
   if (line.empty() || line.back() != '\n') line += '\n';
   const char* path = std::getenv(kLogVariable);
@@ -57,6 +60,8 @@ void DebugOutput(std::u16string_view text) {
   fwrite(line.data(), 1, line.size(), out);
   fflush(out);
 }
+
+void SetDebugOutputListener(DebugOutputListener listener) { gListener = std::move(listener); }
 
 std::filesystem::path RouteDebugOutput(bool toStandardError, const std::filesystem::path& ownLog) {
   if (!toStandardError) {

@@ -2,6 +2,10 @@
 
 #include <SDL.h>
 
+#include <utility>
+
+#include "platform/ascii_case.h"
+
 namespace platform {
 
 namespace {
@@ -81,6 +85,30 @@ uint32_t VirtualKeyFromSdl(int32_t sdlKey) {
   for (const KeyPair& pair : kKeys)
     if (pair.sdl == sdlKey) return pair.vk;
   return 0;
+}
+
+int32_t SdlKeyFromName(std::string_view name) {
+  // Walks the keys that have a virtual-key code, matching SDL's own name of each (SDL's reverse
+  // lookup would leave an error text allocated for a name it does not know).
+  const auto named = [name](SDL_Keycode key) { return EqualIgnoringAsciiCase(SDL_GetKeyName(key), name); };
+  for (SDL_Keycode key = SDLK_a; key <= SDLK_z; ++key)
+    if (named(key)) return key;
+  for (SDL_Keycode key = SDLK_0; key <= SDLK_9; ++key)
+    if (named(key)) return key;
+  for (const auto& [first, last] : {std::pair{SDLK_F1, SDLK_F12}, std::pair{SDLK_F13, SDLK_F24}})
+    for (SDL_Keycode key = first; key <= last; ++key)
+      if (named(key)) return key;
+  for (const KeyPair& pair : kKeys)
+    if (named(pair.sdl)) return pair.sdl;
+  return 0;
+}
+
+TypedKey SdlKeyForCharacter(char character) {
+  if (character >= 'A' && character <= 'Z') return {character - 'A' + SDLK_a, true};
+  // Every other character that a key types alone has that key's code (SDL's rule for printable keys).
+  const auto code = static_cast<unsigned char>(character);
+  if (code < 0x20 || code >= 0x7F || VirtualKeyFromSdl(code) == 0) return {};
+  return {code, false};
 }
 
 }  // namespace platform

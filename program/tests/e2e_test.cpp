@@ -5,6 +5,7 @@
 #include <csignal>
 #include <cstdlib>
 
+#include "command_line.h"
 #include "platform/single_instance.h"
 #include "program_test.h"
 
@@ -201,13 +202,20 @@ TEST_F(ProgramRun, TheHelpListsTheOptionsAndBadArgumentsAreRefused) {
   Prepare();
   ProcessResult run = RunProgram({"--help"});
   EXPECT_EQ(run.exitCode, 0);
-  EXPECT_EQ(run.out.rfind("usage: Tesk [--frames N] [--screenshot FILE.png] [--verbose] [--help]\n", 0), 0u);
+  EXPECT_EQ(run.out.rfind(kUsage, 0), 0u);
   EXPECT_THAT(run.out, HasSubstr("\n  --verbose "));
   EXPECT_EQ(run.err, "");
   run = RunProgram({"--frames", "0"});
   EXPECT_EQ(run.exitCode, 64);
   EXPECT_EQ(run.out, "");
-  EXPECT_EQ(run.err, "usage: Tesk [--frames N] [--screenshot FILE.png] [--verbose] [--help]\n");
+  EXPECT_EQ(run.err, kUsage);
+  // A malformed input file is refused before anything starts, naming its line.
+  const std::filesystem::path input = dir_.path() / "bad.events";
+  WriteFile(input, "click 1 2\njump\n");
+  run = RunProgram({"--input", input.string()});
+  EXPECT_EQ(run.exitCode, 64);
+  EXPECT_EQ(run.err, "Tesk: the input file is refused: " + input.string() + ": line 2: unknown command \"jump\"\n");
+  EXPECT_FALSE(std::filesystem::exists(kivoRoot() / "kivo-error-log.txt"));
 }
 
 }  // namespace

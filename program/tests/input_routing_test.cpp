@@ -1,11 +1,12 @@
 // Input reaching the game: what the form forwards to which game slot, with which arguments, and
-// what waits for the start flag.
+// what waits for the start flag; an input file played into the window as a player's input.
 #include <SDL.h>
 
 #include <cstdlib>
 
 #include "game_form.h"
 #include "host_record.h"
+#include "input_script.h"
 #include "kivo_loader.h"
 #include "program_test.h"
 
@@ -86,9 +87,10 @@ class InputRoutingTest : public ProgramTest {
     Wheel(1);
     Resize(800, 600);
   }
-  std::vector<std::string> InputCalls() {
+  std::vector<std::string> InputCalls(bool passes = false) {
     std::vector<std::string> calls;
     for (const std::string& entry : Trace()) {
+      if (passes && entry.rfind("RTVarno.HostCallback()", 0) == 0) calls.push_back("pass");
       for (const char* method : {"ResizeMainWindow", "MouseMove", "SetInitialMousePos", "MouseClick", "KeyDown",
                                  "MouseDblClick", "MouseWheel"})
         if (entry.rfind(std::string("RTTeskGame.") + method + "(", 0) == 0) calls.push_back(entry);
@@ -164,6 +166,73 @@ TEST_F(InputRoutingTest, ClosingTheWindowMakesTheNextPumpReturnZeroAndEndsTheRun
               ElementsAre("RTVarno.VarnoVMRun(vm)", "RTTeskGame.Main()", "RTVarno.HostCallback() -> 1",
                           "RTTeskGame.Main()", "RTVarno.HostCallback() -> 1", "RTTeskGame.Main()",
                           "RTVarno.HostCallback() -> 0"));
+}
+
+class InputFileTest : public InputRoutingTest {
+ protected:
+  // Plays the file in a run of `frames` passes of the message pump.
+  int Play(std::string_view text, uint32_t frames) {
+    Prepare();
+    WriteOptions("[Video Resolution]\nFull Screen=0\n");
+    setenv("PROGRAM_FIXTURE_PRINT", "printed by the script", 1);
+    std::string error;
+    RunLimits limits;
+    limits.frames = frames;
+    limits.input = ParseInputScript(text, &error).value();
+    TGameForm form(std::move(limits), kResources);
+    EXPECT_TRUE(form.GameFormCreate());
+    form.FormActivate();
+    return form.exitCode();
+  }
+  void TearDown() override {
+    unsetenv("PROGRAM_FIXTURE_PRINT");
+    InputRoutingTest::TearDown();
+  }
+};
+
+// One command a pass, so the game draws a frame between two inputs; a drag spreads its moves, a
+// held button stays held on the moves after it, and waits hold the rest.
+TEST_F(InputFileTest, EachCommandReachesTheGameInItsOwnPass) {
+  const int code = Play(
+      "wait-line printed by the script\n"
+      "press right 10 20\n"
+      "move 30 40\n"
+      "release right 30 40\n"
+      "click 5 6\n"
+      "key Escape\n"
+      "wait-line RTTeskGame.KeyDown(0x1B\n"
+      "type aB\n"
+      "wheel -1\n"
+      "drag left 0 0 10 10 2\n"
+      "wait 2\n"
+      "key a shift\n",
+      14);
+  EXPECT_EQ(code, kExitNormal);
+  EXPECT_THAT(InputCalls(true),
+              ElementsAre("RTTeskGame.MouseMove(0, 0, 10, 20)", "RTTeskGame.SetInitialMousePos(10, 20)",
+                          "RTTeskGame.MouseClick(0, 1, 10, 20)", "pass",  //
+                          "RTTeskGame.MouseMove(0, 1, 30, 40)", "pass",   // the right button still held
+                          "pass",                                         // a release reaches no slot
+                          "RTTeskGame.MouseMove(0, 0, 5, 6)", "RTTeskGame.SetInitialMousePos(5, 6)",
+                          "RTTeskGame.MouseClick(1, 0, 5, 6)", "pass",  //
+                          "RTTeskGame.KeyDown(0x1B, 0)", "pass",        //
+                          "RTTeskGame.KeyDown(0x41, 0)", "RTTeskGame.KeyDown(0x42, 1)", "pass",  //
+                          "RTTeskGame.MouseWheel(5, 6, -120)", "pass",                          //
+                          "RTTeskGame.MouseMove(0, 0, 0, 0)", "RTTeskGame.SetInitialMousePos(0, 0)",
+                          "RTTeskGame.MouseClick(1, 0, 0, 0)", "pass",  //
+                          "RTTeskGame.MouseMove(1, 0, 5, 5)", "pass",   //
+                          "RTTeskGame.MouseMove(1, 0, 10, 10)", "pass", //
+                          "pass", "pass", "pass",                        // the release, then wait 2
+                          "RTTeskGame.KeyDown(0x41, 1)", "pass", "pass"));
+}
+
+TEST_F(InputFileTest, TheFrameLimitBeforeTheFilesEndIsReported) {
+  ::testing::internal::CaptureStderr();
+  const int code = Play("click 1 1\nwait-line never shown\nclick 2 2\n", 3);
+  const std::string err = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(code, kExitInputUnfinished);
+  EXPECT_THAT(err, ::testing::HasSubstr("it stopped at line 2 (wait-line never shown)"));
+  EXPECT_FALSE(Contains(Trace(), "RTTeskGame.MouseClick(1, 0, 2, 2)"));
 }
 
 }  // namespace

@@ -104,10 +104,8 @@ RTSuccess StreamReadUInt8(RTInstance s, uint8_t* value) { return ReadExactly(s, 
 
 RTSuccess StreamWriteFloat(RTInstance s, float value) { return WriteBytes(s, &value, 4); }
 
-RTSuccess StreamReadFloat(RTInstance s, float* value) {
-  uint32_t ignored = 0;
-  return stream::Read(s, value, 4, &ignored);
-}
+// A short read fails: a truncated stream must not pass for a float.
+RTSuccess StreamReadFloat(RTInstance s, float* value) { return ReadExactly(s, value, 4) ? kRTSuccess : kRTFailure; }
 
 RTSuccess StreamWriteVector(RTInstance s, const RTFVector3D& v) { return WriteFloats(s, {v.x, v.y, v.z}); }
 

@@ -190,6 +190,10 @@ TEST_F(StreamValues, ShortWordAndByteReads) {
   EXPECT_EQ(StreamReadByte(empty, &byte), kRTFailure);
   EXPECT_EQ(byte, 0xDEADBEEFu) << "untouched on failure";
   EXPECT_EQ(StreamReadUInt8(empty, &raw), kRTFailure);
+  float real = 0.0f;
+  EXPECT_EQ(StreamReadFloat(NewStream({1, 2, 3}), &real), kRTFailure) << "three of four bytes";
+  RTFVector3D vector{};
+  EXPECT_EQ(StreamReadVector(NewStream(Bytes(11, 0)), &vector), kRTFailure) << "the last float is short";
   EXPECT_EQ(StreamWriteByte(nullptr, 1), kRTFailure);
   EXPECT_EQ(StreamWriteUInt(nullptr, 1), kRTFailure);
 }

@@ -80,7 +80,8 @@ RTFMatrix4x4 Along(const RTFVector3D& direction, const RTFVector3D& at) {
 }
 
 // A capsule from the bone's joint to its first child's; vertices near the child's end are shared.
-bool AddCapsule(Character* character, int bone, const json& radius, uint32_t segments, std::string* error) {
+bool AddCapsule(Character* character, int bone, const json& radius, uint32_t segments, size_t group,
+                std::string* error) {
   float r = 0;
   const auto child = FirstChild(*character, bone);
   if (!FiniteFloat(radius, &r) || r <= 0) return Fail(error, "a \"capsule\" is a radius above 0");
@@ -99,11 +100,11 @@ bool AddCapsule(Character* character, int bone, const json& radius, uint32_t seg
     character->influences[bone].Add(vertex, 1 - share);
     if (share > 0) character->influences[*child].Add(vertex, share);
   }
-  AppendShape(shape, 0, &character->flesh);
+  AppendShape(shape, group, &character->flesh);
   return true;
 }
 
-bool AddBox(Character* character, int bone, const json& limb, std::string* error) {
+bool AddBox(Character* character, int bone, const json& limb, size_t group, std::string* error) {
   RTFVector3D size{}, at{};
   if (!ReadVector(limb["box"], &size) || size.x <= 0 || size.y <= 0 || size.z <= 0 ||
       (limb.contains("at") && !ReadVector(limb["at"], &at)))
@@ -117,11 +118,11 @@ bool AddBox(Character* character, int bone, const json& limb, std::string* error
   const auto first = static_cast<uint32_t>(character->flesh.vertices.size());
   for (size_t i = 0; i < shape.vertices.size(); ++i)
     character->influences[bone].Add(static_cast<uint32_t>(first + i), 1);
-  AppendShape(shape, 0, &character->flesh);
+  AppendShape(shape, group, &character->flesh);
   return true;
 }
 
-bool AddLimbs(const json& description, Character* character, std::string* error) {
+bool AddLimbs(const json& description, size_t materialCount, Character* character, std::string* error) {
   uint32_t segments = kDefaultSegments;
   if (description.contains("segments")) {
     const json& value = description["segments"];
@@ -140,8 +141,12 @@ bool AddLimbs(const json& description, Character* character, std::string* error)
     if (*bone == 0) return Fail(error, where + "the root bone carries no limb");
     const bool capsule = limb.contains("capsule");
     if (capsule == limb.contains("box")) return Fail(error, where + "a limb is a \"capsule\" or a \"box\"");
-    if (!(capsule ? AddCapsule(character, *bone, limb["capsule"], segments, error)
-                  : AddBox(character, *bone, limb, error)))
+    const json material = limb.contains("material") ? limb["material"] : json(size_t{0});
+    if (!material.is_number_unsigned() || material.get<uint64_t>() >= materialCount)
+      return Fail(error, where + "a limb's \"material\" is the index of one of the skin's materials");
+    const auto group = material.get<size_t>();
+    if (!(capsule ? AddCapsule(character, *bone, limb["capsule"], segments, group, error)
+                  : AddBox(character, *bone, limb, group, error)))
       return Fail(error, where + *error);
   }
   return true;
@@ -275,7 +280,7 @@ bool FillSkin(RTInstance skin, const json& description, const std::filesystem::p
   character.influences.resize(character.bones.size());
   std::vector<kivo::InstanceRef> held;
   std::map<int, float> coneLengths;
-  if (!ReadMaterialList(description, "skin", &held, error) || !AddLimbs(description, &character, error) ||
+  if (!ReadMaterialList(description, "skin", &held, error) || !AddLimbs(description, held.size(), &character, error) ||
       !ReadConeLengths(description, character, &coneLengths, error))
     return false;
   std::vector<RTInstance> materials;

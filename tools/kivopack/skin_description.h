@@ -15,13 +15,13 @@ namespace kivopack {
 // The "skin" of an RTBoneModel instance entry:
 //   {"skeleton": "bip01.json", "materials": ["Root:Tesk:Assets:Materials:Scrubs"], "segments": 8,
 //    "limbs": [{"bone": "Bip01 L Thigh", "capsule": 0.08},
-//              {"bone": "Bip01 Head", "box": [0.2, 0.24, 0.22], "at": [0, 0.1, 0]}, ...],
+//              {"bone": "Bip01 Head", "box": [0.2, 0.24, 0.22], "at": [0, 0.1, 0], "material": 1}, ...],
 //    "limits": [{"bone": "Bip01 L UpperArm", "coneLength": 0.3, "dof": 3, "sweep": [0, 0, 0],
 //                "radius": [0.3, 0.3], "arc": [0, 360], "twist": [-45, 45]}, ...],
 //    "ik": {"damper": 0.15, "iterations": 50, "goalDistance": 0.001},
 //    "chains": [{"name": "Left Arm Chain", "root": "Bip01 L UpperArm", "endEffector": "Bip01 L Hand"}]}
 // The skeleton file is relative to the description; the materials are RTMaterial instances of the
-// pack (the skin draws with the first). The bones are the skeleton's, in its order, with its child
+// pack, and a limb draws with the one its "material" indexes (the first when left out). The bones are the skeleton's, in its order, with its child
 // order; each bone's rest local matrix moves by its offset (the root's is the identity, as a skin's
 // stream reads it), its inverse bind matrix undoes its rest position in the skin's space (the sum of
 // the offsets from the root down, the root's own included), its pivot is (0, 0, 0). A limb shapes

@@ -145,7 +145,6 @@ RTSuccess SetBuffer(RTInstance self, RTAudioBuffer* buffer) {
   alSourcei(state->source, AL_BUFFER, buffer ? static_cast<ALint>(buffer->name) : 0);
   alSourcei(state->source, AL_DIRECT_FILTER, AL_FILTER_NULL);
   state->buffer = buffer;
-  state->mode = 0;
   return alGetError() == AL_NO_ERROR ? kRTSuccess : kRTFailure;
 }
 

@@ -158,6 +158,18 @@ RTSuccess CopyInto(RTInstance self, RTInstance target) {
   return kRTSuccess;
 }
 
+RTSuccess ClearMotions(RTInstance self) {
+  RigidState* state = StateOf(self);
+  if (!state) return kRTFailure;
+  RigidState fresh;
+  fresh.looping = state->looping;
+  fresh.playing = state->playing;
+  fresh.rate = state->rate;
+  fresh.tween = state->tween;
+  *state = std::move(fresh);
+  return kRTSuccess;
+}
+
 RTMethodRecord gMethods[] = {
     Method(u"AppendMotion", AppendMotion, kAppendMotion, u"RTSuccess", u"RTInstance ahMotion, uint out opIndex"),
     Method(u"SetMotion", SetMotion, kSetMotion, u"RTSuccess", u"uint aIndex"),
@@ -175,6 +187,7 @@ RTMethodRecord gMethods[] = {
     Method(u"SetTween", SetTween, kSetTween, u"RTSuccess", u"float aSeconds"),
     Method(u"GetTween", GetTween, kGetTween, u"RTSuccess", u"float out opSeconds"),
     Method(u"CopyInto", CopyInto, kCopyInto, u"RTSuccess", u"RTInstance ahTarget"),
+    Method(u"ClearMotions", ClearMotions, kClearMotions, u"RTSuccess", u""),
     kEndOfMethods,
 };
 

@@ -6,7 +6,7 @@
 //   u32                the next setting
 // The root node is looked up by its path when it is first asked for (it may be a child of the tree,
 // which the core loads only after the tree). A damaged stream is refused whole: the tree keeps what
-// it had.
+// it had. The render camera node and the last update's time are not streamed.
 #include <string>
 #include <utility>
 
@@ -14,8 +14,10 @@
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
 #include "kivo/support/component_kit.h"
+#include "kivo/support/instance_ref.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/stream_values.h"
+#include "small_scene_drawing.h"
 
 namespace {
 
@@ -30,6 +32,8 @@ struct TreeState {
   RTInstance root = nullptr;  // one reference held
   std::u16string rootPath;    // streamed in, not yet looked up
   uint32_t nextSetting = 0;
+  RTInstance renderCamera = nullptr;  // one reference held
+  uint32_t frameTime = 0;             // milliseconds of the last update
 
   void DropRoot() {
     if (root) ModuleCore()->ReleaseInstance(nullptr, root);
@@ -43,7 +47,10 @@ TreeState* StateOf(RTInstance self) { return StateIn<TreeState>(self, kStateWord
 RTSuccess Construct(RTInstance self) { return MakeState<TreeState>(self, kStateWord) ? kRTSuccess : kRTFailure; }
 
 RTSuccess Destroy(RTInstance self) {
-  if (TreeState* tree = StateOf(self)) tree->DropRoot();
+  if (TreeState* tree = StateOf(self)) {
+    tree->DropRoot();
+    if (tree->renderCamera) ModuleCore()->ReleaseInstance(nullptr, tree->renderCamera);
+  }
   EndState<TreeState>(self, kStateWord);
   return kRTSuccess;
 }
@@ -85,6 +92,39 @@ RTSuccess GetNextSetting(RTInstance self, uint32_t* value) {
   return kRTSuccess;
 }
 
+RTSuccess SetRenderCameraNode(RTInstance self, RTInstance node) {
+  TreeState* tree = StateOf(self);
+  if (!tree || (node && !ModuleCore()->IsKindOfByName(nullptr, node, scene_node::kClassName))) return kRTFailure;
+  if (node && !ModuleCore()->ResolveHandle(nullptr, node)) return kRTFailure;
+  if (tree->renderCamera) ModuleCore()->ReleaseInstance(nullptr, tree->renderCamera);
+  tree->renderCamera = node;
+  return kRTSuccess;
+}
+
+// The root with a reference, looked up by its streamed path when it must be; null when there is none.
+InstanceRef Root(RTInstance self) {
+  InstanceRef root;
+  GetRootNode(self, root.out());
+  return root;
+}
+
+RTSuccess Update(RTInstance self, uint32_t milliseconds, uint32_t) {
+  const InstanceRef root = Root(self);
+  if (!root.get()) return kRTFailure;
+  StateOf(self)->frameTime = milliseconds;
+  small_scene::UpdateSubtree(root.get(), milliseconds);
+  return kRTSuccess;
+}
+
+RTSuccess Render(RTInstance self) {
+  const InstanceRef root = Root(self);
+  const TreeState* tree = StateOf(self);
+  return root.get() && tree->renderCamera &&
+                 small_scene::RenderSubtree(root.get(), tree->renderCamera, tree->frameTime)
+             ? kRTSuccess
+             : kRTFailure;
+}
+
 RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
   TreeState* tree = StateOf(self);
   if (!tree || !component::IsWholeStage(stage)) return kRTFailure;
@@ -123,13 +163,16 @@ RTMethodRecord gMethods[] = {
     Method(u"GetNextSetting", GetNextSetting, slot::kGetNextSetting, u"RTSuccess", u"uint out opValue"),
     Method(u"StreamIn", StreamIn, slot::kStreamIn, u"RTSuccess", u"uint aStage, RTInstance ahStream", kOverrides),
     Method(u"StreamOut", StreamOut, slot::kStreamOut, u"RTSuccess", u"uint aStage, RTInstance ohStream", kOverrides),
+    Method(u"SetRenderCameraNode", SetRenderCameraNode, slot::kSetRenderCameraNode, u"RTSuccess", u"RTInstance ahNode"),
+    Method(u"Update", Update, slot::kUpdate, u"RTSuccess", u"uint aMSTime, uint aReserved"),
+    Method(u"Render", Render, slot::kRender, u"RTSuccess", u""),
     kEndOfMethods,
 };
 
 const RTComponentDef gDefinition = MakeComponentDef({
     .className = slot::kClassName,
     .parentClassName = u"RTComponent",
-    .description = u"A small scene: a root node and its next setting",
+    .description = u"A small scene: a root node, its next setting, drawn from a render camera node",
     .objectSize = slot::kObjectSize,
     .slotTableSize = slot::kSlotTableSize,
     .firstSlotTableOffset = slot::kLevel,

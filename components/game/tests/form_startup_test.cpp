@@ -18,6 +18,7 @@
 #include "list_box.h"
 #include "panel.h"
 #include "platform/utf.h"
+#include "recorded_calls.h"
 #include "tab_panel.h"
 #include "tesk/game_slots.h"
 #include "widget_tree.h"
@@ -31,11 +32,6 @@ namespace r = kivo::rasterizer;
 using Forms = game::ScreenForms;
 
 constexpr size_t kTextureCount = 35;  // the resources start-up opens before the forms
-
-size_t CountStarting(const std::vector<std::string>& lines, const std::string& start) {
-  return static_cast<size_t>(
-      std::count_if(lines.begin(), lines.end(), [&](const std::string& line) { return line.rfind(start, 0) == 0; }));
-}
 
 std::vector<std::string> Narrow(const std::vector<std::u16string>& names) {
   std::vector<std::string> narrow;

@@ -10,6 +10,7 @@
 
 #include "game_fixture.h"
 #include "kivo/actor/actor_calls.h"
+#include "recorded_calls.h"
 
 namespace gametest {
 
@@ -46,11 +47,5 @@ class FrameTest : public GameTest {
   std::vector<std::unique_ptr<RTTeskActorWrapper>> wrappers_;
   std::vector<kivo::InstanceRef> nodes_;
 };
-
-// Whether the lines hold the calls in this order (others may come between), each named by the
-// start of its line.
-bool InOrder(const std::vector<std::string>& lines, const std::vector<std::string>& calls);
-// How many lines start with the text.
-size_t CountStarting(const std::vector<std::string>& lines, const std::string& start);
 
 }  // namespace gametest

@@ -19,7 +19,7 @@ namespace {
 constexpr std::string_view kComponents[] = {"RTVarno",           "RTVarnoController", "RTVarnoGame",
                                             "RTTeskTimer",       "RTFMODAudioService", "RTAudioSource",
                                             "RTAudioBufferInfo", "RTRoutePlanner",    "RTPathfinding",
-                                            "RTTeskGame"};
+                                            "RTTeskGame",        "RTInspector2"};
 
 constexpr char kThingSource[] =
     "Thing is nothing;\n\nattributes\n{\n  name is string;\n}\n\nmethod constructor()\n{\n}\n";
@@ -33,6 +33,7 @@ attributes
   resumes is number;
   attendingDoc is Probe;
   bMouseOver is bool;
+  bHandsOff is bool;
   numHeals is number;
   numDeaths is number;
   perkFailures is number;

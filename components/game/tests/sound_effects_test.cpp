@@ -8,15 +8,12 @@
 
 #include <cstdlib>
 
-#include "bank/sound_bank.h"
-#include "game_fixture.h"
+#include "audio_fixture.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/support/stream_calls.h"
 #include "kivo/support/stream_values.h"
 #include "kivo/support/wide_string.h"
-#include "platform/clock.h"
-#include "sound_encoder.h"
 #include "sound_levels.h"
 #include "tesk/game_slots.h"
 
@@ -26,23 +23,10 @@ namespace audio = kivo::audio_service;
 namespace source = kivo::audio_source;
 namespace game = tesk::game;
 using gametest::Cell;
-using tesk::testing::Tone;
 using ::testing::HasSubstr;
 
 constexpr uint32_t kRate = audio::kLoopbackRate;
 
-Cell Text(const char16_t* text) {
-  Cell cell{};
-  cell.type = varno::kTypeString;
-  cell.value.text = const_cast<char16_t*>(text);
-  return cell;
-}
-Cell Flag(bool on) {
-  Cell cell{};
-  cell.type = varno::kTypeBool;
-  cell.value.word = on ? 1 : 0;
-  return cell;
-}
 Cell Vector(RTFVector3D* at) {
   Cell cell{};
   cell.type = 8;  // vector3
@@ -50,40 +34,11 @@ Cell Vector(RTFVector3D* at) {
   return cell;
 }
 
-std::string Bytes(const std::vector<uint8_t>& bytes) { return {bytes.begin(), bytes.end()}; }
-
-class SoundEffects : public gametest::GameTest {
+class SoundEffects : public gametest::AudioGame {
  protected:
   void SetUp() override {
-    GameTest::SetUp();
-    ASSERT_TRUE(core().GetFirstInstanceByString(nullptr, audio::kClassName, service_.out(), 1, nullptr));
-    ASSERT_TRUE(audio::OpenLoopbackDevice(service_.get()));
-    WriteBank(folder_.path() / "audio", {{u"tone", "tone.wav", 200.0}, {u"high", "high.wav", 2000.0}});
-    const std::u16string root = folder_.path().u16string() + u"/";
-    ASSERT_TRUE(kivo::WideStrDup(root.c_str(), &record().dataRoot));
-    ASSERT_TRUE(game::SFXStartup(game()));
+    AudioGame::SetUp();
     for (const char16_t* name : {u"tone", u"high"}) ASSERT_EQ(AddBuffer(name), 1);
-  }
-  void TearDown() override {
-    record().firstActor = nullptr;
-    service_.Reset();
-    GameTest::TearDown();
-  }
-
-  struct Sound {
-    std::u16string name;
-    std::string file;
-    double hertz;
-  };
-  // One-second tones (looping ones go on) and a bank over them.
-  static void WriteBank(const std::filesystem::path& folder, const std::vector<Sound>& sounds) {
-    std::vector<kivo::audio::BankEntry> entries;
-    for (const Sound& sound : sounds) {
-      tesk::testing::WriteFile(folder / sound.file,
-                               Bytes(kivo::audio::WavImage(Tone(sound.hertz, 1.0, kRate), 1, kRate)));
-      entries.push_back({sound.name, sound.file, 1});
-    }
-    tesk::testing::WriteFile(folder / "tesk.bank", Bytes(kivo::audio::WriteSoundBank(entries)));
   }
 
   int32_t AddBuffer(const char16_t* name) {
@@ -111,12 +66,6 @@ class SoundEffects : public gametest::GameTest {
     source::GetBuffer(record().sfxVoices[voice].source, &buffer);
     return buffer;
   }
-  std::vector<float> Render(uint32_t frames) {
-    std::vector<float> mix(size_t{frames} * 2);
-    EXPECT_TRUE(audio::RenderLoopback(service_.get(), frames, mix.data()));
-    return mix;
-  }
-  static void AdvanceMs(uint64_t ms) { platform::AdvanceClock(ms * 1'000'000); }
   std::string Section() {
     kivo::InstanceRef stream;
     EXPECT_TRUE(kivo::memory_stream::Create(stream.out()));
@@ -137,8 +86,6 @@ class SoundEffects : public gametest::GameTest {
     return read;
   }
 
-  kivo::InstanceRef service_;
-  tesk::testing::TempDir folder_;
 };
 
 TEST_F(SoundEffects, TheThirtyThirdSoundIsDroppedAndTheOthersPlayOn) {

@@ -17,6 +17,15 @@ using Cell = varno::RTVarnoConstantValue;
                  [[maybe_unused]] uint32_t count, [[maybe_unused]] Cell* arguments, [[maybe_unused]] Cell* result, \
                  [[maybe_unused]] VM vm)
 
+// The argument cells' values, with 0.0 or null for a missing one (and null for a cell that holds no
+// text).
+inline float RealArgument(uint32_t count, const Cell* arguments, uint32_t index) {
+  return index < count ? arguments[index].value.real : 0.0f;
+}
+inline const char16_t* TextArgument(uint32_t count, const Cell* arguments, uint32_t index) {
+  return index < count && arguments[index].type == varno::kTypeString ? arguments[index].value.text : nullptr;
+}
+
 namespace method {
 
 // Lifecycle.
@@ -80,6 +89,9 @@ RTSuccess SetMainWindowHandle(RTInstance self, void* window, uint32_t width, uin
 RTSuccess ResizeMainWindow(RTInstance self, uint32_t width, uint32_t height);
 RTSuccess SetInitialMousePos(RTInstance self, uint32_t x, uint32_t y);
 RTSuccess MouseDblClick(RTInstance self, uint32_t x, uint32_t y);
+// Keys and the wheel (screens/input/).
+RTSuccess KeyDown(RTInstance self, uint32_t key, uint32_t shiftState);
+RTSuccess MouseWheel(RTInstance self, int32_t x, int32_t y, int32_t delta);
 RTSuccess GetScreenSize(RTInstance self, uint32_t* width, uint32_t* height);
 // Reads an option through the host's getter; 0 when the getter fails.
 int32_t OptionValue(GamePrivateData& game, int32_t id);
@@ -151,6 +163,22 @@ TESK_GAME_SCRIPT_METHOD(SFXAddBuffer);
 TESK_GAME_SCRIPT_METHOD(SFXPlay);
 TESK_GAME_SCRIPT_METHOD(SFXPlayAtPosition);
 TESK_GAME_SCRIPT_METHOD(SFXStop);
+
+// Speech, the listener gain and the audio update; music and ambience.
+TESK_GAME_SCRIPT_METHOD(ProcessAudio);
+TESK_GAME_SCRIPT_METHOD(ListenerSetGain);
+TESK_GAME_SCRIPT_METHOD(ListenerSetGainLerp);
+TESK_GAME_SCRIPT_METHOD(ListenerGetGain);
+TESK_GAME_SCRIPT_METHOD(ListenerGetGainFromOptions);
+TESK_GAME_SCRIPT_METHOD(IsSpeechPlaying);
+TESK_GAME_SCRIPT_METHOD(PlaySpeech);
+TESK_GAME_SCRIPT_METHOD(MusicSetSourceBuffer);
+TESK_GAME_SCRIPT_METHOD(MusicTransition);
+TESK_GAME_SCRIPT_METHOD(MusicTransitionToSource);
+TESK_GAME_SCRIPT_METHOD(MusicStart);
+TESK_GAME_SCRIPT_METHOD(MusicStop);
+TESK_GAME_SCRIPT_METHOD(MusicCanStop);
+TESK_GAME_SCRIPT_METHOD(AmbientTransitionToBufferVarno);
 
 // Internal: heap statistics to the debug output, with the differences since the last call.
 void LogHeapStats(RTInstance self, const char16_t* tag);

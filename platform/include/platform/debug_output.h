@@ -3,12 +3,18 @@
 #pragma once
 
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <string_view>
 
 namespace platform {
 
 void DebugOutput(std::u16string_view text);
+
+// Hears every debug output text as it is written, wherever it goes (one listener; an empty one
+// removes it). Used by the program's scripted input to wait for a line.
+using DebugOutputListener = std::function<void(std::u16string_view text)>;
+void SetDebugOutputListener(DebugOutputListener listener);
 
 // Where a program's debug output goes, decided once at its start: on standard error when
 // `toStandardError`; else into the file $TESK_DEBUG_LOG names, appended to as it may gather several

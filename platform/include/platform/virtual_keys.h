@@ -2,6 +2,8 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
+#include <string_view>
 
 namespace platform {
 
@@ -21,5 +23,17 @@ inline constexpr uint32_t kVkF1 = 0x70;
 
 // The virtual-key code of an SDL key code (SDL_Keycode); 0 for a key without one.
 uint32_t VirtualKeyFromSdl(int32_t sdlKey);
+
+// The SDL key code an SDL key name names ("Escape", "Return", "F1", "a"; any case), or 0 when the
+// name names no key or a key without a virtual-key code.
+int32_t SdlKeyFromName(std::string_view name);
+
+// The key that types a character on a US keyboard: capitals are their letter with shift; 0 for a
+// character no key with a virtual-key code types alone or with shift on its letter.
+struct TypedKey {
+  int32_t sdlKey = 0;
+  bool shift = false;
+};
+TypedKey SdlKeyForCharacter(char character);
 
 }  // namespace platform

@@ -468,6 +468,8 @@ TEST_F(SceneTools, KivopackRefusesBadSkinDescriptionsAndWritesNothing) {
       {skin(R"("limbs": [{"bone": "Arm", "capsule": 0.05, "box": [1, 1, 1]}])"),
        "a limb is a \"capsule\" or a \"box\""},
       {skin(R"("limbs": [{"bone": "Hand", "box": [1, 0, 1]}])"), "a \"box\" is three sizes above 0"},
+      {skin(R"("limbs": [{"bone": "Hand", "box": [1, 1, 1], "material": 1}])"),
+       "the limb of Hand: a limb's \"material\" is the index of one of the skin's materials"},
       {skin(arm + R"(, "segments": 2)"), "\"segments\" is a number from 3 to 256"},
       {skin(arm + R"(, "limits": [{"bone": "Arm", "dof": 4}])"), "\"dof\" 1 to 3"},
       {skin(arm + R"(, "ik": {"iterations": -1})"), "a number of \"iterations\""},

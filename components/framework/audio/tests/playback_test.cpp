@@ -132,9 +132,13 @@ TEST_F(Playback, TheMuffledModeLowersAHighToneAndLeavesALowOne) {
       EXPECT_LT(muffled, 0.6 * plain);
     else
       EXPECT_GT(muffled, 0.9 * plain);
-    source::SetBuffer(voice, Buffer(name));  // clears the mode
+    source::SetBuffer(voice, Buffer(name));  // takes the treatment off
     source::Play(voice);
-    EXPECT_NEAR(Level() / plain, 1.0, 0.02) << "SetBuffer clears the mode";
+    EXPECT_NEAR(Level() / plain, 1.0, 0.02) << "a new buffer plays untreated";
+    EXPECT_TRUE(source::ApplyMode(voice));
+    if (lowered) {
+      EXPECT_LT(Level(), 0.6 * plain) << "the mode set before the buffer still applies";
+    }
     source::StopSource(voice);
   }
 }

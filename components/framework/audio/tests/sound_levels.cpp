@@ -1,5 +1,6 @@
 #include "sound_levels.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -25,6 +26,21 @@ double Rms(const std::vector<float>& mix, int channel) {
     ++count;
   }
   return count ? std::sqrt(sum / static_cast<double>(count)) : 0.0;
+}
+
+double ToneLevel(const std::vector<float>& mix, double hertz, uint32_t rate) {
+  const size_t frames = mix.size() / 2;
+  if (frames == 0) return 0.0;
+  const double coefficient = 2.0 * std::cos(2.0 * std::numbers::pi * hertz / rate);
+  double previous = 0.0;
+  double before = 0.0;
+  for (size_t i = 0; i < frames; ++i) {
+    const double next = mix[2 * i] + coefficient * previous - before;
+    before = previous;
+    previous = next;
+  }
+  const double power = previous * previous + before * before - coefficient * previous * before;
+  return 2.0 * std::sqrt(std::max(power, 0.0)) / static_cast<double>(frames);
 }
 
 double Frequency(const std::vector<float>& mix, uint32_t rate) {

@@ -1,8 +1,13 @@
-// The small-scene stand-ins: the plain scene tree (its root, next setting and stream), a scene
-// node's Euler angles and modifiers, a rigid player copied into another, and the sphere marker.
+// The small-scene stand-ins: the plain scene tree (its root, next setting and stream, and its
+// subtree placed and drawn from a render camera), a scene node's Euler angles and modifiers, a
+// rigid player copied into another and emptied, and the sphere marker.
 #include <cmath>
 
+#include "kivo/camera/camera_calls.h"
+#include "kivo/light/light_calls.h"
+#include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/rigid/rigid_calls.h"
+#include "kivo/scene/motion_calls.h"
 #include "kivo/scene/plain_scene_tree_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/scene/sphere_calls.h"
@@ -17,8 +22,9 @@ using namespace kivo;
 class SmallScenes : public SceneTest {
  protected:
   void InstallMore(tesk::testing::CoreHost& host) override {
-    for (const char* name : {"RTSceneTree", "RTSphere", "RTRigid"})
+    for (const char* name : {"RTSceneTree", "RTSphere", "RTRigid", "RTCamera", "RTLight", "RTInfDirLight", "RTAnimTrack"})
       host.InstallComponent(tesk::testing::CoreHost::StagedComponent(name));
+    host.InstallComponent(FixtureComponent("RTRecordingEntity"));
   }
   InstanceRef Make(const char16_t* className, RTInstance parent = nullptr) {
     InstanceRef made;
@@ -76,6 +82,41 @@ TEST_F(SmallScenes, ADamagedPlainTreeStreamLeavesTheTreeAsItWas) {
             std::size(cases));
 }
 
+TEST_F(SmallScenes, APlainTreePlacesItsSubtreeAndDrawsItFromTheRenderCamera) {
+  InstanceRef tree = Make(plain_scene_tree::kClassName);
+  InstanceRef root = MakeNode(u"head-root", At(1, 0, 0));
+  InstanceRef face = MakeNode(u"face", At(0, 2, 0), root.get());
+  InstanceRef lamp = MakeNode(u"lamp", At(0, 0, 5), face.get());
+  InstanceRef eye = MakeNode(u"eye", At(0, 0, 10), root.get());
+  InstanceRef entity = Make(u"RTRecordingEntity");
+  InstanceRef light = Make(light::kInfDirLightClass);
+  InstanceRef lens = Make(camera::kClassName);
+  ASSERT_EQ(scene_node::SetEntity(face.get(), entity.get()), kRTSuccess);
+  ASSERT_EQ(scene_node::SetEntity(lamp.get(), light.get()), kRTSuccess);
+  ASSERT_EQ(scene_node::SetEntity(eye.get(), lens.get()), kRTSuccess);
+  InstanceRef rasterizer;
+  ASSERT_EQ(core().GetFirstInstanceByString(nullptr, rasterizer::kClassName, rasterizer.out(), 1, nullptr), kRTSuccess);
+
+  EXPECT_EQ(plain_scene_tree::Update(tree.get(), 1500, 0), kRTFailure) << "no root";
+  ASSERT_EQ(plain_scene_tree::SetRootNode(tree.get(), root.get()), kRTSuccess);
+  EXPECT_EQ(plain_scene_tree::Render(tree.get()), kRTFailure) << "no render camera";
+  ASSERT_EQ(plain_scene_tree::Update(tree.get(), 1500, 0), kRTSuccess);
+  const RTFMatrix4x4* world = nullptr;
+  ASSERT_EQ(scene_node::GetWorldMatrix(lamp.get(), &world), kRTSuccess);
+  EXPECT_TRUE(Same(At(world->m[3][0], world->m[3][1], world->m[3][2]), At(1, 2, 5))) << "placed under its parents";
+
+  ASSERT_EQ(plain_scene_tree::SetRenderCameraNode(tree.get(), face.get()), kRTSuccess);
+  EXPECT_EQ(plain_scene_tree::Render(tree.get()), kRTFailure) << "the render camera node carries no camera";
+  EXPECT_EQ(plain_scene_tree::SetRenderCameraNode(tree.get(), light.get()), kRTFailure) << "no scene node";
+  const uint32_t references = RefCount(eye.get());
+  ASSERT_EQ(plain_scene_tree::SetRenderCameraNode(tree.get(), eye.get()), kRTSuccess);
+  EXPECT_EQ(RefCount(eye.get()), references + 1);
+  ASSERT_EQ(plain_scene_tree::Render(tree.get()), kRTSuccess);
+  EXPECT_EQ(Occurrences("ProcessFrame(face, lights 1, deferred 0)"), 1u) << "drawn once, lit by the lamp";
+  ASSERT_EQ(plain_scene_tree::SetRenderCameraNode(tree.get(), nullptr), kRTSuccess);
+  EXPECT_EQ(RefCount(eye.get()), references);
+}
+
 TEST_F(SmallScenes, EulerAnglesTurnThePlacementAndKeepItsTranslation) {
   InstanceRef node = MakeNode(u"camera", At(1, 2, 3));
   ASSERT_EQ(scene_node::SetEulerAngles(node.get(), 0.3f, 1.079f, -0.2f), kRTSuccess);
@@ -121,6 +162,28 @@ TEST_F(SmallScenes, ARigidPlayerCopiesItsSettingsIntoAnotherOnly) {
   EXPECT_EQ(rigid::CopyInto(source.get(), source.get()), kRTFailure);
   EXPECT_EQ(rigid::CopyInto(source.get(), node.get()), kRTFailure);
   EXPECT_EQ(rigid::CopyInto(source.get(), nullptr), kRTFailure);
+}
+
+TEST_F(SmallScenes, AnEmptiedPlayerHoldsNoMotionAndKeepsItsSwitches) {
+  InstanceRef player = Make(rigid::kClassName);
+  InstanceRef motion = Make(motion::kClassName);
+  const uint32_t references = RefCount(motion.get());
+  uint32_t index = 9;
+  ASSERT_EQ(rigid::AppendMotion(player.get(), motion.get(), &index), kRTSuccess);
+  ASSERT_EQ(rigid::SetRate(player.get(), 2.5f), kRTSuccess);
+  ASSERT_EQ(rigid::SetMotionTime(player.get(), 3.0f), kRTSuccess);
+  ASSERT_EQ(rigid::ClearMotions(player.get()), kRTSuccess);
+  EXPECT_EQ(RefCount(motion.get()), references);
+  RTBool done = 0;
+  float rate = 0, time = -1;
+  InstanceRef evaluated;
+  ASSERT_EQ(rigid::IsMotionDone(player.get(), &done), kRTSuccess);
+  EXPECT_EQ(done, 1);
+  EXPECT_EQ(rigid::Evaluate(player.get(), 100, evaluated.out()), kRTFailure) << "nothing to play";
+  rigid::GetRate(player.get(), &rate);
+  rigid::GetMotionTime(player.get(), &time);
+  EXPECT_EQ(rate, 2.5f);
+  EXPECT_EQ(time, 0.0f);
 }
 
 TEST_F(SmallScenes, ASphereKeepsItsColourAndMeasuresItsRadius) {

@@ -3,21 +3,16 @@
 #include "game_context.h"
 #include "game_methods.h"
 #include "kivo/actor/actor_calls.h"
-#include "kivo/support/format.h"
-#include "kivo/support/wide_string.h"
 #include "sound_effects.h"
 
 namespace tesk::game::method {
 
 namespace {
 
-constexpr size_t kPathUnits = 512;
-
 // The argument's text when it names a sound, else null.
 const char16_t* SoundName(uint32_t count, const Cell* arguments) {
-  const char16_t* name = count > 0 && arguments[0].type == varno::kTypeString ? arguments[0].value.text : nullptr;
-  if (!name || !*name || kivo::WideStrEqualNoCase(name, u"-1") == 0) return nullptr;
-  return name;
+  const char16_t* name = TextArgument(count, arguments, 0);
+  return IsNoSoundName(name) ? nullptr : name;
 }
 
 // Whether the position lies within the area-of-interest radius of the player (on it counts);
@@ -38,13 +33,8 @@ TESK_GAME_SCRIPT_METHOD(SFXAddBuffer) {
   const char16_t* name = SoundName(count, arguments);
   if (!game || !name) return kRTSuccess;
   const uint32_t mode = count > 1 ? arguments[1].value.word : 0;
-  const std::u16string path = kivo::Format(u"Root:TeskAudio:%s", name);
-  if (path.size() >= kPathUnits) {
-    Report(u"RTTeskGame::SFXAddBuffer(): the buffer name is too long for its path; nothing is registered");
-    result->value.number = 0;
-    return kRTSuccess;
-  }
-  result->value.number = SFXAddBuffer(*game, name, path.c_str(), mode) ? 1 : 0;
+  std::u16string path;
+  result->value.number = SFXScriptPath(name, &path) && SFXAddBuffer(*game, name, path.c_str(), mode) ? 1 : 0;
   return kRTSuccess;
 }
 

@@ -115,13 +115,28 @@ RTSuccess SFXAddBuffer(GamePrivateData& game, const char16_t* name, const char16
   return kRTSuccess;
 }
 
-RTSuccess SFXGetBufferByName(GamePrivateData& game, const char16_t* name, RTAudioBuffer** buffer) {
+const SfxBufferEntry* SFXNewestEntry(GamePrivateData& game, const char16_t* name) {
   void* found = nullptr;
-  if (!name || !game.sfxBufferTable || !kivo::StrHashTableLookup(game.sfxBufferTable, name, &found) || !found) {
+  if (!name || !game.sfxBufferTable || !kivo::StrHashTableLookup(game.sfxBufferTable, name, &found)) return nullptr;
+  return static_cast<const SfxBufferEntry*>(found);
+}
+
+bool SFXScriptPath(const char16_t* name, std::u16string* path) {
+  *path = kivo::Format(u"Root:TeskAudio:%s", name);
+  if (FitsPath(*path)) return true;
+  Report(u"RTTeskGame::SFXAddBuffer(): the buffer name is too long for its path; nothing is registered");
+  return false;
+}
+
+bool IsNoSoundName(const char16_t* name) { return !name || !*name || kivo::WideStrEqualNoCase(name, u"-1") == 0; }
+
+RTSuccess SFXGetBufferByName(GamePrivateData& game, const char16_t* name, RTAudioBuffer** buffer) {
+  const SfxBufferEntry* entry = SFXNewestEntry(game, name);
+  if (!entry) {
     Report(kivo::Format(u"RTTeskGame::SFXGetBufferByName(): Unable to find the buffer (%s) in the hash table.", name));
     return kRTFailure;
   }
-  *buffer = static_cast<SfxBufferEntry*>(found)->buffer;
+  *buffer = entry->buffer;
   return kRTSuccess;
 }
 

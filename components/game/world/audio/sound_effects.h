@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "game_record.h"
 
@@ -16,6 +17,13 @@ RTSuccess SFXStopAll(GamePrivateData& game);
 // Registers `name` for the service's buffer of that name; 0 (after a message) when there is none
 // or the path is null.
 RTSuccess SFXAddBuffer(GamePrivateData& game, const char16_t* name, const char16_t* path, uint32_t mode);
+// The newest registration of the name (case-sensitive), or null; no message.
+const SfxBufferEntry* SFXNewestEntry(GamePrivateData& game, const char16_t* name);
+// The instance path "Root:TeskAudio:" + name of a script's buffer; false (after a message) when it
+// does not fit the 512-unit path buffer.
+bool SFXScriptPath(const char16_t* name, std::u16string* path);
+// Whether a script's sound name means no sound: missing, empty or "-1" (in any case).
+bool IsNoSoundName(const char16_t* name);
 // The buffer of the newest registration of the name (case-sensitive); 0 after a message.
 RTSuccess SFXGetBufferByName(GamePrivateData& game, const char16_t* name, RTAudioBuffer** buffer);
 RTSuccess FindFreeVoice(GamePrivateData& game, RTInstance* source, int32_t* index);

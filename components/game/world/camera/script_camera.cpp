@@ -16,9 +16,6 @@ constexpr double kPi = 3.14159265;
 constexpr double kTurn = 6.2831853;
 constexpr double kInversePi = 0.31830988654751274;
 
-float Real(const Cell* arguments, uint32_t count, uint32_t index) {
-  return index < count ? arguments[index].value.real : 0.0f;
-}
 float Radians(float degrees) { return static_cast<float>(degrees * kPi * (1.0 / 180.0)); }
 float Degrees(float radians) { return static_cast<float>(180.0 * radians * kInversePi); }
 // A rate that moves `from` to `to` over the seconds; 0 for no time at all (the lerp then only
@@ -63,8 +60,8 @@ TESK_GAME_SCRIPT_METHOD(ScreenFadeToColor) {
 TESK_GAME_SCRIPT_METHOD(CameraShake) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
-  game->shakeAmplitude = Real(arguments, count, 0);
-  game->shakeEndTime = static_cast<float>(game->gameClock + Real(arguments, count, 1));
+  game->shakeAmplitude = RealArgument(count, arguments, 0);
+  game->shakeEndTime = static_cast<float>(game->gameClock + RealArgument(count, arguments, 1));
   return kRTSuccess;
 }
 

@@ -95,8 +95,10 @@ struct HeadScene {
   RTInstance camera;
   RTInstance rootNode;
   RTInstance scene;
-  RTInstance headNode;
+  RTInstance headNode;  // an RTTeskSceneNode, which carries the animator that poses its skin
   RTInstance animator;
+  RTInstance mesh;    // the talking head's skin, or null
+  RTInstance motion;  // the talking head's motion, or null
 };
 
 struct EnvironmentState {

@@ -1,5 +1,7 @@
 // The talking-head scene: a plain scene tree whose root holds the camera node, the head node and a
-// light node; made once and kept for the game's life.
+// light node; made once and kept for the game's life. The head node is a game node, which carries
+// the motion player that poses the head's skin; the light shines the way the camera looks, onto
+// the face.
 #include "environment.h"
 #include "game_context.h"
 #include "kivo/camera/camera_calls.h"
@@ -32,7 +34,7 @@ bool BuildHeadScene(GamePrivateData& game) {
       Make(kivo::scene_node::kClassName, &head.cameraNode) && Make(kivo::camera::kClassName, &head.camera) &&
       Make(u"RTInfDirLight", light.out()) && Make(kivo::scene_node::kClassName, lightNode.out()) &&
       Make(kivo::scene_node::kClassName, &head.rootNode) && Make(kivo::plain_scene_tree::kClassName, &head.scene) &&
-      Make(kivo::scene_node::kClassName, &head.headNode) && Make(u"RTArticulated", &head.animator);
+      Make(kivo::tesk_scene_node::kClassName, &head.headNode) && Make(u"RTArticulated", &head.animator);
   if (!made) return false;
   namespace node = kivo::scene_node;
   kivo::plain_scene_tree::SetRootNode(head.scene, head.rootNode);
@@ -43,6 +45,7 @@ bool BuildHeadScene(GamePrivateData& game) {
   node::AddChild(head.rootNode, head.headNode);
   node::AddChild(head.rootNode, lightNode.get());
   node::SetEulerAngles(head.cameraNode, kCameraPitch, kCameraYaw, 0.0f);
+  node::SetEulerAngles(lightNode.get(), kCameraPitch, kCameraYaw, 0.0f);
   kivo::camera::SetFieldOfView(head.camera, kViewAngle);
   return true;
 }

@@ -60,6 +60,7 @@ void ReleaseEnvironment(RTInstance self, GamePrivateData& game) {
   for (RTInstance* held : {&nodes.mainEntranceLeft, &nodes.mainEntranceRight, &nodes.glueTruck, &nodes.maleStallDoor,
                            &nodes.femaleStallDoor, &nodes.deconChamber, &nodes.basketball, &nodes.ceilingChunk,
                            &head.cameraNode, &head.camera, &head.rootNode, &head.scene, &head.headNode, &head.animator,
+                           &head.mesh, &head.motion,
                            &environment.cameraNode, &environment.cameraLens, &environment.firstRoom})
     Release(*held);
   for (RTInstance& view : environment.cameraViews) Release(view);

@@ -10,6 +10,7 @@
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/timer/timer_calls.h"
 #include "list_box.h"
+#include "music.h"
 #include "sound_effects.h"
 #include "tab_panel.h"
 #include "tesk/game_slots.h"
@@ -77,8 +78,8 @@ void ResetInformationLog(GamePrivateData& game) {
 
 }  // namespace
 
-// The steps of the episode reset in their order; the steps of the effects, minimap, doors, HUD
-// counters, music and ambience join with their code.
+// The steps of the episode reset in their order; the steps of the effects, minimap, doors and HUD
+// counters join with their code.
 RTSuccess ResetC(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
@@ -101,7 +102,9 @@ RTSuccess ResetC(RTInstance self) {
   game->scenarioIndex = -1;
   game->targetObject = nullptr;
   if (game->timer) kivo::timer::Reset(game->timer);
+  MusicReset(*game);
   SFXStopAll(*game);
+  AmbientStop(*game);
   if (game->speechSource) source::StopSource(game->speechSource);
   if (game->actorComponent) kivo::actor::RemoveAllVehicles(game->actorComponent);
   game->shakeEndTime = 0.0f;

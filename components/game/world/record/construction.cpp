@@ -17,7 +17,9 @@
 #include "kivo/timer/timer_calls.h"
 #include "mouse_over_popup.h"
 #include "room_ambience.h"
+#include "music.h"
 #include "sound_effects.h"
+#include "talking_head.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
@@ -124,6 +126,8 @@ RTSuccess CreateGamePrivateData(RTInstance self) {
   std::copy(std::begin(game.fadeColor), std::end(game.fadeColor), game.fadeTarget);
   game.freeCameraMode = 1;
   game.hudHooks.DrawMouseOverPopUp = gui::DrawMouseOverPopUp;
+  game.hudHooks.DrawTalkingHead = DrawTalkingHead;
+  game.hudHooks.TalkingHeadActive = TalkingHeadActive;
   game.cursorCallback = nullptr;
   game.pathfinderCount = 0;
   ListCreate(&game.environmentList);
@@ -141,6 +145,7 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   if (!game) return kRTSuccess;
   ReleaseEnvironment(self, *game);
   DestroyForms(*game);
+  MusicShutdown(*game);
   SFXShutdown(*game);
   DestroyWorldLists(*game);
   // The skin the start-up loaded, whole or in part, goes with the game.
@@ -152,14 +157,15 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   }
   delete game->sceneHandles;
   StrHashTableDestroy(game->roomAmbience);
-  for (char16_t** text : {&game->dataRoot, &game->prestigeTitle, &game->pageText, &game->systemMessageText})
+  for (char16_t** text :
+       {&game->dataRoot, &game->prestigeTitle, &game->pageText, &game->systemMessageText, &game->tooltipText})
     FreeText(*text);
   for (uint32_t i = 0; i < game->pathfinderCount; ++i) Release(game->pathfinders[i]);
   Core().ArrayFree(nullptr, game->pathfinders);
   for (RTInstance* held :
        {&game->audioService, &game->actorComponent, &game->varno, &game->timer, &game->rasterizer, &game->routePlanner,
         &game->sceneTree, &game->rootNode, &game->worldNode, &game->followNode, &game->speechSource,
-        &game->subtitleFont, &game->outlineFont14, &game->outlineFont18, &game->titleFont})
+        &game->subtitleFont, &game->outlineFont14, &game->outlineFont18, &game->titleFont, &game->inspector})
     Release(*held);
   EndState<GamePrivateData>(self, kStateWord);
   return kRTSuccess;

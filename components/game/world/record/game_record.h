@@ -9,6 +9,7 @@
 #include "camera_lerp.h"
 #include "environment_record.h"
 #include "free_camera.h"
+#include "key_hooks.h"
 #include "hud_hooks.h"
 #include "hud_tables.h"
 #include "kivo/support/component_kit.h"
@@ -94,7 +95,9 @@ struct GameLibrary {
   uint32_t started;                    // Startup ran to its end; input is ignored before
   uint32_t loading;                    // an environment is loading; input is ignored meanwhile
   uint32_t firstLoadDone;              // an environment has loaded since the library was loaded
+  uint32_t debugKeys;                  // option 10 (TESK_CHEAT_DEATH) was non-zero at start-up
   AoiCell aoiCells[kAoiCellCount];     // filled by BuildIconAtlasTable
+  AmbienceState ambience;              // one set for every game of the library
 };
 
 // The textures of Startup's texture table (rasterizer texture names, 0 until made), in table order.
@@ -283,6 +286,9 @@ struct GamePrivateData {
   kivo::List* sfxBufferList;           // every SfxBufferEntry, in registration order
   float sfxGain;                       // every voice plays at its volume times this
   ListenerGain listenerGain;
+  uint32_t speechPlaying;  // a speech started and its source has not yet been found stopped
+  uint32_t speechLength;   // milliseconds of the last speech started, as the audio service gives it
+  MusicState music;
 
   // The frame's camera (its node and lens are the environment's) and what the frame render reads
   // of the screens and the HUD.
@@ -291,6 +297,12 @@ struct GamePrivateData {
   RTFVector3D freeCameraPosition;  // the looked-at point while the user pans
   uint32_t lastFrameDuration;      // core milliseconds the last frame render took
   uint8_t previousScreenMode;
+  uint8_t menuReturnScreenMode;  // what closing the in-game menu restores
+  uint32_t perkSwapBusy;         // the perk swap screen is working; ESC waits
+  uint32_t debugInfo;            // toggled by HOME (debug keys)
+  uint32_t pictureAdvance;       // set by SPACE; the picture list moves on and clears it
+  RTInstance inspector;          // the RTInspector2 made by END (debug keys), or null
+  KeyHooks keyHooks;
   uint32_t hudHidden;
   float subtitleEndTime;
   RTTeskActorWrapper* patientTipWrapper;  // the actor whose tool tip shows, or null

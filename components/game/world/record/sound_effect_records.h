@@ -1,4 +1,5 @@
-// The records of the game's sound effects: the 32 voices and the registered buffers.
+// The records of the game's sound: the 32 effect voices, the registered buffers, the three music
+// layers and the two ambience channels.
 #pragma once
 
 #include <cstdint>
@@ -27,6 +28,39 @@ struct SfxBufferEntry {
   char16_t* path;  // core copy of the instance path given at registration
   RTAudioBuffer* buffer;
   uint32_t mode;
+};
+
+inline constexpr uint32_t kMusicLayers = 3;
+
+// The music: three looping layers that always play together, mixed by fading each layer's volume
+// over one shared fade.
+struct MusicState {
+  SfxVoice layers[kMusicLayers];  // only source, volume, fadeFrom and fadeTarget are used
+  float fadeStart;                // audio time
+  float fadeDuration;             // seconds
+  uint32_t silent;                // the last update found every layer silent and stopped them
+  uint32_t playing;               // the three sources were started
+  RTInstance pauseSource;         // holds the pause tune; never started by the game
+  RTAudioBuffer* pauseBuffer;
+  float gain;  // layers play at their volume times this
+};
+
+// One ambience channel; its source plays at its volume times the effects gain.
+struct AmbientChannel {
+  RTInstance source;
+  float volume;
+  float fadeFrom;
+  float fadeTarget;
+};
+
+// The ambience: two channels, so that a new ambience cross-fades over the old one.
+struct AmbienceState {
+  AmbientChannel channels[2];
+  uint32_t current;  // the channel last faded in
+  float fadeStart;   // audio time
+  float fadeDuration;
+  uint32_t active;        // a cross-fade is under way
+  RTAudioBuffer* buffer;  // the current ambience's buffer, null for none
 };
 
 }  // namespace tesk::game

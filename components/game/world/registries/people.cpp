@@ -174,6 +174,8 @@ TESK_GAME_SCRIPT_METHOD(Page) {
   FreeText(name);
   kivo::WideStrDup(page, &game->pageText);
   game->pageTime = ClockSeconds(*game);
+  // The game's messages also go to the debug output, where a log or scripted input reads them.
+  Core().DebugPrint(nullptr, page);
   return kRTSuccess;
 }
 
@@ -183,6 +185,7 @@ RTSuccess SystemMessageC(RTInstance self, const char16_t* text) {
   FreeText(game->systemMessageText);
   if (text) kivo::WideStrDup(text, &game->systemMessageText);
   game->systemMessageTime = ClockSeconds(*game);
+  if (text) Core().DebugPrint(nullptr, text);
   return kRTSuccess;
 }
 

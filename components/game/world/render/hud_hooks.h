@@ -33,9 +33,9 @@ struct HudHooks {
   void (*AddLogLine)(RTInstance game, const char16_t* speaker, const char16_t* text);
   void (*DrawMouseOverPopUp)(RTInstance rasterizer, int32_t x, int32_t y, int32_t width, const char16_t* text);
   // The talking head: drawn between two screen-drawing brackets (the values are the projection
-  // saved by the first), and whether its speech shows (non-zero), which hides the portal.
-  void (*RenderPortraitView)(RTInstance game, const gui::SavedProjection& saved);
-  uint32_t (*PortraitSpeechCheck)(RTInstance game);
+  // saved by the first), and whether it talks (non-zero), which hides the portal.
+  RTSuccess (*DrawTalkingHead)(RTInstance game, const gui::SavedProjection& saved);
+  uint32_t (*TalkingHeadActive)(RTInstance game);
 };
 
 }  // namespace tesk::game

@@ -30,8 +30,8 @@ void Hook(HudHooks::Draw draw, RTInstance self) {
   if (draw) draw(self);
 }
 
-uint32_t PortraitSpeaks(RTInstance self, const GamePrivateData& game) {
-  return game.hudHooks.PortraitSpeechCheck ? game.hudHooks.PortraitSpeechCheck(self) : 0;
+uint32_t HeadTalks(RTInstance self, const GamePrivateData& game) {
+  return game.hudHooks.TalkingHeadActive ? game.hudHooks.TalkingHeadActive(self) : 0;
 }
 
 bool ModeIn(uint8_t mode, std::initializer_list<uint8_t> modes) {
@@ -76,7 +76,7 @@ void DrawPortalAndSpecials(RTInstance self, GamePrivateData& game) {
     if (gui::TeskIcon* portal = FormIcon(game.forms.hud, u"DEFAULT_PORTAL")) portal->SetHidden(0);
     for (HudHooks::Draw draw : {hooks.DrawSkillGrid, hooks.DrawExpStars, hooks.DrawStatMarkers, hooks.DrawTimerDial})
       Hook(draw, self);
-    if (!PortraitSpeaks(self, game)) Hook(hooks.DrawPortal, self);
+    if (!HeadTalks(self, game)) Hook(hooks.DrawPortal, self);
     Hook(hooks.DrawEdictNoFirePanel, self);
     Hook(hooks.DrawBedMapRooms, self);
   } else if (ModeIn(game.ScreenMode, {22, 28})) {
@@ -221,9 +221,9 @@ void DrawHud(RTInstance self, GamePrivateData& game, gui::SavedProjection& saved
   Hook(hooks.DrawClock, self);
   DrawPortalAndSpecials(self, game);
   gui::EndScreenDrawing(self, saved);
-  if (hooks.RenderPortraitView) hooks.RenderPortraitView(self, saved);
+  if (hooks.DrawTalkingHead) hooks.DrawTalkingHead(self, saved);
   gui::BeginScreenDrawing(self, &saved);
-  if (PortraitSpeaks(self, game)) Hook(hooks.DrawPortalFrame, self);
+  if (HeadTalks(self, game)) Hook(hooks.DrawPortalFrame, self);
   DrawSubtitles(self, game);
   r::SetOverlayMode(game.rasterizer, 2);
   Hook(hooks.DrawPatientIcons, self);

@@ -1,9 +1,10 @@
 // The game's bring-up: the audio device, the route planner, the components that scene and path
 // need, the world lists, the rasterizer and its window context, the textures, tuning numbers and
 // fonts (startup_resources.cpp), the forms and the HUD's widgets (form_loading.cpp), the clock and
-// subtitle options and the ambulance. The steps that load effects and sounds join in their place
-// with their code. LogHeapStats
-// reports the core's memory and the VM's symbols.
+// subtitle options and the ambulance, the sound effects, music and ambience with the audio options.
+// The steps that load effects join in their place with their code. LogHeapStats reports the core's
+// memory and the VM's symbols.
+#include "audio_options.h"
 #include "form_loading.h"
 #include "game_context.h"
 #include "game_methods.h"
@@ -12,6 +13,7 @@
 #include "kivo/rasterizer/rasterizer_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/timer/timer_calls.h"
+#include "music.h"
 #include "sound_effects.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
@@ -25,6 +27,7 @@ namespace rasterizer = kivo::rasterizer;
 constexpr int32_t kOptionDriver = 3;
 constexpr int32_t kOptionSubtitles = 8;
 constexpr int32_t kOptionClock = 9;
+constexpr int32_t kOptionDebugKeys = 10;
 constexpr int32_t kTwelveHourClock = 12;
 
 // The singleton the record lacks, or null when it has all three.
@@ -123,9 +126,13 @@ TESK_GAME_SCRIPT_METHOD(Startup) {
   CreateUnderRoot(u"RTTeskSceneNode");
   LoadForms(*game, ScreenWidthOption(*game));
   SFXStartup(self);
+  MusicStartup(*game);
+  AmbientStartup(*game);
   Report(u"Startup()... Loaded all SFX objects");
+  ApplyAudioOptions(*game);
   game->clockStyle = OptionValue(*game, kOptionClock) == kTwelveHourClock ? 0 : 1;
   game->subtitlesOn = OptionValue(*game, kOptionSubtitles) != 0 ? 1 : 0;
+  Library().debugKeys = OptionValue(*game, kOptionDebugKeys) != 0 ? 1 : 0;
   kivo::actor::CreateAmbulance(game->actorComponent);
   Library().started = 1;
   Report(u"Startup()... Loaded the ambulance");

@@ -142,8 +142,8 @@ inline RTSuccess PauseSource(RTInstance source) { return CallMethod(source, kLev
 inline RTSuccess GetSourceState(RTInstance source, uint32_t* state) {
   return CallMethod(source, kLevel, kGetSourceState, state);
 }
-// Null detaches the buffer. A playing or paused source stops first, so a new buffer cuts in. The
-// mode goes back to none.
+// Null detaches the buffer. A playing or paused source stops first, so a new buffer cuts in. A new
+// buffer plays untreated; the mode set before it stays for the next ApplyMode.
 inline RTSuccess SetBuffer(RTInstance source, RTAudioBuffer* buffer) {
   return CallMethod(source, kLevel, kSetBuffer, buffer);
 }

@@ -32,10 +32,11 @@ inline constexpr MethodSlot<uint32_t, RTInstance> kStreamOut{0x30};
 inline constexpr MethodSlot<float> kSetTween{0x34};  // seconds
 inline constexpr MethodSlot<float*> kGetTween{0x38};
 inline constexpr MethodSlot<RTInstance> kCopyInto{0x3c};  // (target player)
+inline constexpr MethodSlot<> kClearMotions{0x40};
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;
-inline constexpr uint32_t kSlotTableSize = kCopyInto + 4;
+inline constexpr uint32_t kSlotTableSize = kClearMotions + 4;
 inline constexpr uint32_t kStreamVersion = 1;
 
 // Adds the motion (an RTAnimTrack) at the end of the set; *index is its place.
@@ -71,5 +72,9 @@ inline RTSuccess GetTween(RTInstance p, float* seconds) { return CallMethod(p, k
 // reference each), current motion, looping, playing, rate and tween, from motion time 0 and with
 // no blend; what it had goes.
 inline RTSuccess CopyInto(RTInstance p, RTInstance target) { return CallMethod(p, kLevel, kCopyInto, target); }
+// Gives up every motion of the set: the player holds none and is done. Its time starts again at 0
+// and its frame clock afresh (the next evaluation adds no time); looping, playing, rate and tween
+// stay.
+inline RTSuccess ClearMotions(RTInstance p) { return CallMethod(p, kLevel, kClearMotions); }
 
 }  // namespace kivo::rigid
