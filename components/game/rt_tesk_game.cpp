@@ -7,6 +7,8 @@
 
 #include "construction.h"
 #include "game_methods.h"
+#include "hud_numbers.h"
+#include "hud_shapes.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/varno_game/varno_game_calls.h"
 #include "tesk/game_slots.h"
@@ -133,6 +135,9 @@ RTMethodRecord gMethods[] = {
     Script(u"TurnOnPropOutline", TurnOnPropOutline, kTurnOnPropOutline),
     Script(u"TurnOffPropOutline", TurnOffPropOutline, kTurnOffPropOutline),
     Native(u"RenderC", RenderC, kRenderC, u"", kOverrides),
+    Native(u"DrawNumber", DrawNumber, kDrawNumber, u"int aNumber, int aType, int aX, int aY, int aOffset"),
+    Native(u"DrawBorderedCircle", DrawBorderedCircle, kDrawBorderedCircle,
+           u"uint aCenterX, uint aCenterY, int aRadius, float aRed, float aGreen, float aBlue"),
     Script(u"ScreenFadeToColor", ScreenFadeToColor, kScreenFadeToColor),
     Script(u"CameraShake", CameraShake, kCameraShake),
     Script(u"CameraGetPosition", CameraGetPosition, kCameraGetPosition),

@@ -135,6 +135,21 @@ RTSuccess ListAppendRecycled(List* list, List* spare, void* data) {
   return kRTSuccess;
 }
 
+void ListRefill::Finish() {
+  if (!next_ || !spare_) return;
+  ListLink* first = next_;
+  ListLink* last = list_->last;
+  const uint32_t left = list_->count - written_;
+  (first->previous ? first->previous->next : list_->first) = nullptr;
+  list_->last = first->previous;
+  list_->count = written_;
+  first->previous = spare_->last;
+  (spare_->last ? spare_->last->next : spare_->first) = first;
+  spare_->last = last;
+  spare_->count += left;
+  next_ = nullptr;
+}
+
 RTSuccess ListRemoveRecycled(List* list, const void* data, List* spare) {
   ListLink* link = nullptr;
   if (!spare || !ListFind(list, data, &link, nullptr)) return kRTFailure;

@@ -123,6 +123,30 @@ TEST_F(Containers, ARecycledListIsRefilledWithItsOwnLinks) {
   ListDestroy(spare);
 }
 
+TEST_F(Containers, ARefilledListKeepsItsLinksAndHandsBackThoseLeftOver) {
+  List* list = nullptr;
+  List* spare = nullptr;
+  ListCreate(&list);
+  ListCreate(&spare);
+  for (uintptr_t word : {1, 2, 3}) ListAppend(list, Word(word));
+  ListAppend(spare, Word(0));
+  const auto before = MemoryStats();
+  const struct {
+    std::vector<uintptr_t> entries;
+    size_t spareLinks;
+  } refills[] = {{{4, 5}, 2}, {{6, 7, 8}, 1}, {{}, 4}, {{9, 10, 11, 12}, 0}, {{13}, 3}};
+  for (const auto& refill : refills) {
+    ListRefill writer(list, spare);
+    for (uintptr_t word : refill.entries) EXPECT_EQ(writer.Append(Word(word)), kRTSuccess);
+    writer.Finish();
+    EXPECT_EQ(Contents(list), refill.entries);
+    EXPECT_EQ(Contents(spare).size(), refill.spareLinks) << refill.entries.size() << " entries";
+  }
+  EXPECT_EQ(MemoryStats(), before) << "four links go round between the lists";
+  ListDestroy(list);
+  ListDestroy(spare);
+}
+
 TEST_F(Containers, StackIsLastInFirstOut) {
   Stack* stack = nullptr;
   ASSERT_EQ(StackCreate(&stack), kRTSuccess);

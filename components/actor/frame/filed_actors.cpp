@@ -32,21 +32,29 @@ const scene_tree::QuadItem* FiledActors::FiledItem(RTInstance tree, RTInstance n
   return filed->owner == state && filed->cell ? filed : nullptr;
 }
 
-const std::vector<FiledActor>& FiledActors::Of(RTInstance self, const scene_tree::QuadTreeNode& leaf) {
-  Leaf& kept = leaves_[&leaf];
-  if (holding_ && kept.pass == pass_) return kept.actors;
-  kept.pass = pass_;
-  kept.actors.clear();
-  // Room for twice the leaf's nodes: a leaf that fills up a little allocates nothing the next time.
-  const uint32_t nodes = leaf.items ? leaf.items->count : 0;
-  if (kept.actors.capacity() < nodes) kept.actors.reserve(2 * nodes);
+void FiledActors::LookUp(RTInstance self, const scene_tree::QuadTreeNode& leaf) {
   for (const scene_tree::QuadItem* item : ListItems<scene_tree::QuadItem>(leaf.items)) {
     void* object = nullptr;
     RTTeskActorWrapper* wrapper =
         tesk_scene_node::GetScriptObject(item->node, &object) && object ? WrapperOf(self, object) : nullptr;
-    if (wrapper) kept.actors.push_back(FiledActor{item, wrapper});
+    if (wrapper) filed_.push_back(FiledActor{item, wrapper});
   }
-  return kept.actors;
+}
+
+std::span<const FiledActor> FiledActors::Of(RTInstance self, const scene_tree::QuadTreeNode& leaf) {
+  if (!holding_) {
+    filed_.clear();
+    LookUp(self, leaf);
+    return filed_;
+  }
+  Leaf& kept = leaves_[&leaf];
+  if (kept.pass != pass_) {
+    kept.pass = pass_;
+    kept.first = filed_.size();
+    LookUp(self, leaf);
+    kept.count = filed_.size() - kept.first;
+  }
+  return std::span<const FiledActor>(filed_).subspan(kept.first, kept.count);
 }
 
 }  // namespace tesk::actor

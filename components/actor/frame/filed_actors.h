@@ -4,6 +4,7 @@
 // nearby node for its script object and the controller for that object's wrapper.
 #pragma once
 
+#include <span>
 #include <unordered_map>
 #include <vector>
 
@@ -24,21 +25,30 @@ class FiledActors {
   void Hold() {
     ++pass_;
     holding_ = true;
+    filed_.clear();
   }
   void Drop() { holding_ = false; }
 
   // The node's quad item in the tree, when the tree is a Tesk scene tree and has filed the node;
   // else null.
   const scene_tree::QuadItem* FiledItem(RTInstance tree, RTInstance node);
-  // The actors of the leaf's nodes, in the order the leaf lists them.
-  const std::vector<FiledActor>& Of(RTInstance self, const scene_tree::QuadTreeNode& leaf);
+  // The actors of the leaf's nodes, in the order the leaf lists them; valid until the next call.
+  std::span<const FiledActor> Of(RTInstance self, const scene_tree::QuadTreeNode& leaf);
 
  private:
+  // Appends the actors of the leaf's nodes to filed_.
+  void LookUp(RTInstance self, const scene_tree::QuadTreeNode& leaf);
+
+  // Where a leaf's actors lie in filed_ in the pass it was last looked up in.
   struct Leaf {
     uint32_t pass = 0;
-    std::vector<FiledActor> actors;
+    size_t first = 0;
+    size_t count = 0;
   };
   std::unordered_map<const scene_tree::QuadTreeNode*, Leaf> leaves_;
+  // The actors of every leaf looked up in this pass, one leaf after another: no more than the
+  // leaves list, so once it has held that many a pass allocates nothing.
+  std::vector<FiledActor> filed_;
   uint32_t pass_ = 0;
   bool holding_ = false;
   RTComponentHandle treeClass_ = kNoComponent;

@@ -19,15 +19,27 @@ void ReserveLinks(List* spare, uint32_t needed) {
   }
 }
 
+// The three lists the neighbourhood refills in place: the nearby wrappers and the two ranks.
+struct Refills {
+  ListRefill nearby;
+  ListRefill above;
+  ListRefill below;
+  void Finish() {
+    nearby.Finish();
+    above.Finish();
+    below.Finish();
+  }
+};
+
 // Lists each actor of the cell (but the one filed as `except`) among the nearby wrappers and in the
 // neighbour list its rank puts it in.
-void AddActorsOf(RTInstance self, ActorControllerData& actor, RTTeskActorWrapper& w,
-                 const scene_tree::QuadTreeNode& cell, const scene_tree::QuadItem* except) {
+void AddActorsOf(RTInstance self, ActorControllerData& actor, const RTTeskActorWrapper& w,
+                 const scene_tree::QuadTreeNode& cell, const scene_tree::QuadItem* except, Refills& lists) {
   for (const FiledActor& filed : actor.filedActors.Of(self, cell)) {
     if (filed.item == except) continue;
     RTTeskActorWrapper* other = filed.wrapper;
-    ListAppendRecycled(actor.nearby, actor.spareNearbyLinks, other);
-    ListAppendRecycled(RanksAbove(w, *other) ? w.NeighbourList : w.FreeNeighbourList, w.SpareNeighbourLinks, other);
+    lists.nearby.Append(other);
+    (RanksAbove(w, *other) ? lists.above : lists.below).Append(other);
   }
 }
 
@@ -44,18 +56,19 @@ RTSuccess UpdateNeighborhood(RTInstance self, ActorControllerData& actor, RTTesk
     scene_tree::QTQueryRadius(tree.get(), w.RootNode, w.NeighbourhoodRadius, &none);
     return kRTSuccess;
   }
-  ListRecycle(actor.nearby, actor.spareNearbyLinks);
-  ListRecycle(w.FreeNeighbourList, w.SpareNeighbourLinks);
-  ListRecycle(w.NeighbourList, w.SpareNeighbourLinks);
   if (!w.NeighbourList) {
     ListCreate(&w.NeighbourList);
     RaiseFormatted(kLevelError, u"RTTeskActor::UpdateNeighborhood(): High priority steering actor list was recreated!");
   }
   // The actors of the actor's cell (but its own node) and of its neighbour leaves, in the scene
   // tree's order: the quad tree's radius query without asking each node for its actor.
-  AddActorsOf(self, actor, w, *item->cell, item);
+  Refills lists{{actor.nearby, actor.spareNearbyLinks},
+                {w.NeighbourList, w.SpareNeighbourLinks},
+                {w.FreeNeighbourList, w.SpareNeighbourLinks}};
+  AddActorsOf(self, actor, w, *item->cell, item, lists);
   for (const scene_tree::QuadTreeNode* neighbour : item->cell->neighbours)
-    if (neighbour) AddActorsOf(self, actor, w, *neighbour, nullptr);
+    if (neighbour) AddActorsOf(self, actor, w, *neighbour, nullptr, lists);
+  lists.Finish();
   ReserveLinks(w.SpareNeighbourLinks, actor.nearby->count);
   w.NeighbourQueryList = actor.nearby;
   return kRTSuccess;

@@ -38,10 +38,23 @@ inline bool ApartBeyond(const RTFVector3D& a, const RTFVector3D& b, float reach)
 // Whether SweptSphereTest surely finds no touch (nor do the spheres overlap): their centres lie
 // farther apart along one axis than the two radii and both movements over the step can bridge. A
 // quick test, without a square root, for ruling out the many actors far from one.
+// The first sphere worked out once, for testing it against many others.
+struct FirstSphere {
+  float radius;
+  RTFVector3D centre;
+  float travel;  // the sum of the magnitudes of its velocity
+};
+inline FirstSphere FirstSphereOf(float radius, const RTFVector3D& centre, const RTFVector3D& velocity) {
+  return FirstSphere{radius, centre, Vec3SumOfMagnitudes(velocity)};
+}
+inline bool SpheresCannotMeet(const FirstSphere& first, float radius2, const RTFVector3D& centre2,
+                              const RTFVector3D& velocity2, float step) {
+  const float bridged = (first.travel + Vec3SumOfMagnitudes(velocity2)) * std::fabs(step);
+  return ApartBeyond(first.centre, centre2, first.radius + radius2 + bridged);
+}
 inline bool SpheresCannotMeet(float radius1, const RTFVector3D& centre1, const RTFVector3D& velocity1, float radius2,
                               const RTFVector3D& centre2, const RTFVector3D& velocity2, float step) {
-  const float bridged = (Vec3SumOfMagnitudes(velocity1) + Vec3SumOfMagnitudes(velocity2)) * std::fabs(step);
-  return ApartBeyond(centre1, centre2, radius1 + radius2 + bridged);
+  return SpheresCannotMeet(FirstSphereOf(radius1, centre1, velocity1), radius2, centre2, velocity2, step);
 }
 
 // Segments a0-a1 and b0-b1 in x and y (z left out; a result point takes z from the segment it lies

@@ -159,20 +159,32 @@ void TestSegment(RTTeskActorWrapper& w, RTTeskActorWrapper& other, const RTFVect
   Record(w, ActorContact{&other, OnFoot(other) ? kContactActors : kContactVehicleSegment, d2, normal, {}});
 }
 
-void TestSwept(RTTeskActorWrapper& w, RTTeskActorWrapper& other, float dt) {
-  const RTFVector3D own = PositionOf(w);
+// The actor's own part of the swept tests, the same against every other actor: its position, its
+// movement over the step and its side of the quick test.
+struct OwnSweep {
+  RTFVector3D position;
+  RTFVector3D movement;
+  FirstSphere sphere;
+};
+
+OwnSweep OwnSweepOf(const RTTeskActorWrapper& w, float dt) {
+  const RTFVector3D position = PositionOf(w);
+  const RTFVector3D movement{w.Velocity.x * dt, 0.0f, w.Velocity.z * dt, 0.0f};
+  return OwnSweep{position, movement, FirstSphereOf(w.Radius, position, movement)};
+}
+
+void TestSwept(RTTeskActorWrapper& w, const OwnSweep& own, RTTeskActorWrapper& other, float dt) {
   const RTFVector3D theirs = PositionOf(other);
   const RTFVector3D motion = MotionOf(other);
-  const RTFVector3D a{w.Velocity.x * dt, 0.0f, w.Velocity.z * dt, 0.0f};
   const RTFVector3D b{motion.x * dt, 0.0f, motion.z * dt, 0.0f};
-  if (SpheresCannotMeet(w.Radius, own, a, other.Radius, theirs, b, 1.0f)) return;
+  if (SpheresCannotMeet(own.sphere, other.Radius, theirs, b, 1.0f)) return;
   const RTFVector3D relative = Vec3Subtract(w.Velocity, motion);
   float travel = 0.0f;
   RTFVector3D centre{};
-  if (!SweptSphereTest(w.Radius, own, a, other.Radius, theirs, b, 1.0f, &travel, &centre)) {
+  if (!SweptSphereTest(w.Radius, own.position, own.movement, other.Radius, theirs, b, 1.0f, &travel, &centre)) {
     // Actors found inside one another (placed so, or pressed in by another answer) touch however they
     // move, along the line between their centres.
-    const RTFVector3D between{theirs.x - own.x, 0.0f, theirs.z - own.z, 0.0f};
+    const RTFVector3D between{theirs.x - own.position.x, 0.0f, theirs.z - own.position.z, 0.0f};
     const float apart = Vec3Length(between);
     if (apart > 0.0f && apart < w.Radius + other.Radius)
       Record(w, ActorContact{&other, kContactActors, 0.0f, Vec3Scale(between, 1.0f / apart), relative});
@@ -182,8 +194,8 @@ void TestSwept(RTTeskActorWrapper& w, RTTeskActorWrapper& other, float dt) {
   Vec3Normalize(&direction);
   const RTFVector3D heading = Row(other.Frame, kForwardRow);
   const float ahead = other.Speed * travel;
-  RTFVector3D normal{theirs.x + heading.x * ahead - (own.x + direction.x * travel), 0.0f,
-                     theirs.z + heading.z * ahead - (own.z + direction.z * travel), 0.0f};
+  RTFVector3D normal{theirs.x + heading.x * ahead - (own.position.x + direction.x * travel), 0.0f,
+                     theirs.z + heading.z * ahead - (own.position.z + direction.z * travel), 0.0f};
   Vec3Normalize(&normal);
   Record(w, ActorContact{&other, kContactActors, 0.0f, normal, relative});
 }
@@ -254,6 +266,7 @@ RTSuccess ProbeSceneContact(const ActorControllerData& actor, RTTeskActorWrapper
 
 RTSuccess CheckActorContacts(RTTeskActorWrapper& w, float dt) {
   if (InRoomWithoutActorContacts(w) || !w.NeighbourQueryList) return kRTSuccess;
+  const OwnSweep own = OwnSweepOf(w, dt);
   for (RTTeskActorWrapper* other : ListItems<RTTeskActorWrapper>(w.NeighbourQueryList)) {
     if (other == &w || !other->Visible) continue;
     if (OnFoot(w) && !OnFoot(*other))
@@ -261,7 +274,7 @@ RTSuccess CheckActorContacts(RTTeskActorWrapper& w, float dt) {
     else if (!OnFoot(w) && OnFoot(*other))
       TestSegment(w, *other, PositionOf(*other), w);
     else
-      TestSwept(w, *other, dt);
+      TestSwept(w, own, *other, dt);
   }
   return kRTSuccess;
 }

@@ -69,16 +69,16 @@ struct Threat {
   bool weak = false;
 };
 
-// Whether `other`, moving as it does, meets the actor moving `ahead` and comes within `reach` of it
-// sooner than the threat so far; the time into *time.
-bool MeetsSooner(const RTTeskActorWrapper& w, float ownRadius, const RTFVector3D& ahead,
+// Whether `other`, moving as it does, meets the actor (`own`: its sphere moving `ahead`) and comes
+// within `reach` of it sooner than the threat so far; the time into *time.
+bool MeetsSooner(const RTTeskActorWrapper& w, const FirstSphere& own, const RTFVector3D& ahead,
                  const RTTeskActorWrapper& other, float k, float reach, const Threat& threat, float* time) {
-  if (SpheresCannotMeet(ownRadius, PositionOf(w), ahead, other.PaddedRadius, PositionOf(other), MotionOf(other), 1.0f))
-    return false;
+  const RTFVector3D theirs = PositionOf(other);
+  const RTFVector3D motion = MotionOf(other);
+  if (SpheresCannotMeet(own, other.PaddedRadius, theirs, motion, 1.0f)) return false;
   float travel = 0.0f;
   RTFVector3D contact{};
-  if (!SweptSphereTest(ownRadius, PositionOf(w), ahead, other.PaddedRadius, PositionOf(other), MotionOf(other), 1.0f,
-                       &travel, &contact))
+  if (!SweptSphereTest(own.radius, own.centre, ahead, other.PaddedRadius, theirs, motion, 1.0f, &travel, &contact))
     return false;
   PredictNearestApproachTime(w, other, k, time);
   RTFVector3D atA{}, atB{};
@@ -92,9 +92,12 @@ Threat FindThreat(const RTTeskActorWrapper& w, float range) {
   Threat threat;
   if (!w.NeighbourQueryList) return threat;
   const RTFVector3D ahead = Vec3Scale(ForwardOf(w), range);
+  // The actor's side of the quick test, the same for every other actor.
+  const FirstSphere padded = FirstSphereOf(w.PaddedRadius, PositionOf(w), ahead);
+  const FirstSphere own = FirstSphereOf(w.Radius, PositionOf(w), ahead);
   float time = 0.0f;
   for (auto* other : ListItems<RTTeskActorWrapper>(w.FreeNeighbourList))
-    if (MeetsSooner(w, w.PaddedRadius, ahead, *other, 0.75f, 2.0f * w.PaddedRadius, threat, &time))
+    if (MeetsSooner(w, padded, ahead, *other, 0.75f, 2.0f * w.PaddedRadius, threat, &time))
       threat = Threat{other, time, true};
   for (auto* other : ListItems<RTTeskActorWrapper>(w.NeighbourList)) {
     if (!other->Visible) continue;
@@ -105,7 +108,7 @@ Threat FindThreat(const RTTeskActorWrapper& w, float range) {
                      u"data pointer.");
       continue;
     }
-    if (MeetsSooner(w, w.Radius, ahead, *other, 2.5f, 6.0f * w.Radius, threat, &time))
+    if (MeetsSooner(w, own, ahead, *other, 2.5f, 6.0f * w.Radius, threat, &time))
       threat = Threat{other, time, threat.weak};
   }
   return threat;

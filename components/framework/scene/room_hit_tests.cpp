@@ -30,22 +30,52 @@ bool IsSceneNode(const RoomState& room, RTInstance node) {
          core->IsInstanceOf(nullptr, node, room.sceneNodeClass) || core->IsKindOf(nullptr, node, room.sceneNodeClass);
 }
 
-// The x-z corners of the node's obstacle box placed by its world matrix; false when it has none.
-bool ObstacleCorners(const RoomState& room, RTInstance node, RTFVector2D corners[4]) {
+// Takes the entry's obstacle box placed by its node's world matrix again (none for an instance that
+// is no scene node, or a node without a box).
+void Place(PlacedObstacle& entry) {
+  entry.has = false;
+  if (!entry.serial) return;
+  entry.seen = *entry.serial;
   RTBool has = 0;
   RTFVector3D min{};
   RTFVector3D max{};
   const RTFMatrix4x4* world = nullptr;
-  if (!IsSceneNode(room, node) ||
-      !scene_node::GetObstacleBox(node, &has, &min, &max) || !has || !scene_node::GetWorldMatrix(node, &world))
-    return false;
+  if (!scene_node::GetObstacleBox(entry.node, &has, &min, &max) || !has ||
+      !scene_node::GetWorldMatrix(entry.node, &world))
+    return;
   const RTFVector3D box[4] = {{min.x, 0, min.z, 0}, {max.x, 0, min.z, 0}, {max.x, 0, max.z, 0}, {min.x, 0, max.z, 0}};
   for (int i = 0; i < 4; ++i) {
     RTFVector3D placed;
     Mat4TransformPoint(*world, box[i], &placed);
-    corners[i] = Ground(placed);
+    entry.corners[i] = Ground(placed);
   }
-  return true;
+  entry.has = true;
+}
+
+// A new entry for a listed node.
+PlacedObstacle NewEntry(const RoomState& room, RTInstance node) {
+  PlacedObstacle entry;
+  entry.node = node;
+  if (IsSceneNode(room, node)) scene_node::GetObstacleSerial(node, &entry.serial);
+  Place(entry);
+  return entry;
+}
+
+// Brings the placed boxes up to the node list: the entries of nodes listed since are added, and an
+// entry whose node's box or placement changed is placed again. Entries are dropped whenever a node
+// leaves the list, so those kept are the list's head in order.
+void UpdatePlaced(RoomState& room) {
+  std::vector<PlacedObstacle>& placed = room.placed;
+  size_t i = 0;
+  for (RTInstance node : ListItems<RTInstanceRecord>(room.nodes.list)) {
+    if (i < placed.size() && placed[i].node != node) placed.resize(i);
+    if (i == placed.size())
+      placed.push_back(NewEntry(room, node));
+    else if (placed[i].serial && *placed[i].serial != placed[i].seen)
+      Place(placed[i]);
+    ++i;
+  }
+  placed.resize(i);
 }
 
 // Whether the point lies strictly inside the box of the four corners (in order round it).
@@ -71,12 +101,13 @@ void ForEachSegment(RTInstance self, RoomState& room, const char16_t* method, RT
   for (size_t i = 0; i < outline.size(); ++i)
     if (room.walls[i]) visit(outline[i], outline[(i + 1) % outline.size()], nullptr);
   Resolve(self, room.nodes, method);
-  for (RTInstance node : ListItems<RTInstanceRecord>(room.nodes.list)) {
-    RTFVector2D corners[4];
-    if ((leftOut && (node == leftOut || IsBelow(node, leftOut))) || !ObstacleCorners(room, node, corners) ||
-        (freed && Inside(corners, *freed)))
+  UpdatePlaced(room);
+  for (const PlacedObstacle& obstacle : room.placed) {
+    const RTInstance node = obstacle.node;
+    if (!obstacle.has || (leftOut && (node == leftOut || IsBelow(node, leftOut))) ||
+        (freed && Inside(obstacle.corners, *freed)))
       continue;
-    for (int i = 0; i < 4; ++i) visit(corners[i], corners[(i + 1) % 4], node);
+    for (int i = 0; i < 4; ++i) visit(obstacle.corners[i], obstacle.corners[(i + 1) % 4], node);
   }
 }
 

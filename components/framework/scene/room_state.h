@@ -38,6 +38,16 @@ struct HeldNodes {
   bool containing = false;
 };
 
+// A listed node's obstacle box placed in the room's plane, kept from one hit test to the next while
+// the node stays listed and its obstacle serial (scene_node_calls.h) is the one seen.
+struct PlacedObstacle {
+  RTInstance node = nullptr;
+  const uint32_t* serial = nullptr;  // null for an instance that is no scene node: never an obstacle
+  uint32_t seen = 0;
+  bool has = false;  // the node carries an obstacle box
+  RTFVector2D corners[4]{};
+};
+
 struct RoomState {
   // The handles of RTSceneNode and RTTeskSceneNode, looked up when the room is made: its hit tests
   // ask every node whether it is a scene node, and a kind test by name or through the parent
@@ -58,6 +68,9 @@ struct RoomState {
   int32_t pathfindingKind = 0;    // the graph the room's walkers plan on by default
   HeldNodes nodes;
   HeldNodes lights;
+  // One entry per node of `nodes` from the head, in list order (room_hit_tests.cpp); emptied
+  // whenever a node leaves the list, so that no entry outlives its node.
+  std::vector<PlacedObstacle> placed;
   kivo::List* neighbours = nullptr;  // filled from the tree on each query, not held
   kivo::List* further = nullptr;
   kivo::List* spareLinks = nullptr;  // links of the two lists above, kept for reuse

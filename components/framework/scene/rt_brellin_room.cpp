@@ -200,6 +200,7 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   room->pathfindingGroup = read.pathfindingGroup;
   room->pathfindingKind = read.pathfindingKind;
   ReleaseAll(self, room->nodes);
+  room->placed.clear();
   ReleaseAll(self, room->lights);
   room->nodes.unresolved = std::move(read.nodes);
   room->lights.unresolved = std::move(read.lights);
@@ -291,6 +292,7 @@ RTSuccess RemoveNode(RTInstance self, RTInstance node) {
   if (!room || !node) return kRTFailure;
   Resolve(self, room->nodes, u"RemoveNode");
   if (!ListRemove(room->nodes.list, node)) return kRTFailure;
+  room->placed.clear();
   std::erase(room->nodes.children, node);
   Uncontain(self, node);
   ModuleCore()->ReleaseInstance(nullptr, node);

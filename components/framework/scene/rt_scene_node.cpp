@@ -65,6 +65,7 @@ struct NodeState {
   bool entityIsChild = false;   // see held_children.h
   std::u16string entityPath;    // streamed in, not yet looked up
   std::optional<ObstacleBox> obstacle;
+  uint32_t obstacleSerial = 0;  // see GetObstacleSerial
   std::vector<RTInstance> addedChildren;  // one reference each, in the order added
   RTInstance addedTo = nullptr;           // the node this one was added to; no reference
   std::vector<RTInstance> modifiers;      // one reference each, in the order added
@@ -77,6 +78,11 @@ struct NodeState {
   void UpdateWorld() {
     Mat4Multiply(local, parent, &world);
     inverseKnown = false;
+    if (obstacle) ++obstacleSerial;
+  }
+  void SetObstacle(const std::optional<ObstacleBox>& box) {
+    obstacle = box;
+    ++obstacleSerial;
   }
   void Hold(RTInstance self, RTInstance held) {
     entity = held;
@@ -165,7 +171,7 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   if (path) node->entityPath = path;
   ModuleCore()->ArrayFree(nullptr, path);
   node->local = local;
-  node->obstacle = obstacle;
+  node->SetObstacle(obstacle);
   node->UpdateWorld();
   return kRTSuccess;
 }
@@ -221,10 +227,7 @@ RTSuccess SetTranslation(RTInstance self, const RTFVector3D* translation) {
 RTSuccess SetObstacleBox(RTInstance self, const RTFVector3D* min, const RTFVector3D* max) {
   NodeState* node = StateOf(self);
   if (!node || (min && max && !Ordered(*min, *max))) return kRTFailure;
-  if (min && max)
-    node->obstacle = ObstacleBox{*min, *max};
-  else
-    node->obstacle.reset();
+  node->SetObstacle(min && max ? std::optional<ObstacleBox>(ObstacleBox{*min, *max}) : std::nullopt);
   return kRTSuccess;
 }
 
@@ -236,6 +239,13 @@ RTSuccess GetObstacleBox(RTInstance self, RTBool* has, RTFVector3D* min, RTFVect
     *min = node->obstacle->min;
     *max = node->obstacle->max;
   }
+  return kRTSuccess;
+}
+
+RTSuccess GetObstacleSerial(RTInstance self, const uint32_t** serial) {
+  NodeState* node = StateOf(self);
+  if (!node || !serial) return kRTFailure;
+  *serial = &node->obstacleSerial;
   return kRTSuccess;
 }
 
@@ -487,6 +497,7 @@ RTMethodRecord gMethods[] = {
            u"void* out oppModifiers, uint out opCount"),
     Method(u"AddModifier", AddModifier, slot::kAddModifier, u"RTSuccess", u"RTInstance ahModifier"),
     Method(u"Detach", Detach, slot::kDetach, u"RTSuccess", u""),
+    Method(u"GetObstacleSerial", GetObstacleSerial, slot::kGetObstacleSerial, u"RTSuccess", u"void* out oppSerial"),
     kEndOfMethods,
 };
 

@@ -2,6 +2,7 @@
 
 #include <cmath>
 
+#include "hud_sheet_art.h"
 #include "skin_piece_table.h"
 
 namespace tesk::art {
@@ -79,6 +80,7 @@ Canvas ElementSheet(int size) {
     DrawSprite(sheet, gui::kPairPixels[i].second[size], IndexColour(2 * i + 1));
   }
   DrawSprite(sheet, gui::kBubblePointerPixels[size], {10, 49, 84, 255});
+  if (size == 0) DrawHudSprites(sheet, game::kSkinElementsSheet);
   return sheet;
 }
 

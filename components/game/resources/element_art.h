@@ -1,5 +1,5 @@
 // The GUI skin's images: "1024_ELEMENTS" and "800_ELEMENTS" (128 x 128, every piece of the skin's
-// pixel table at its two sizes), "CHARACTER_A" (512 x 512, its single-size pieces over a numbered
+// pixel table at its two sizes; "1024_ELEMENTS" also the HUD's sprites of sheet code 18), "CHARACTER_A" (512 x 512, its single-size pieces over a numbered
 // grid), "XRAY_OVERLAY" and numbered-grid placeholders for the other images the skin loads.
 //
 // Element pieces: a frame's corner is drawn as the frame's top-left corner, a border band along

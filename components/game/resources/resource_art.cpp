@@ -17,13 +17,15 @@
 // Layouts the game's tables rely on:
 // - "AOI_POWERS": 256 x 256, a 4 x 4 grid of 57-texel cells from the bottom left (the cell of
 //   column c and row r spans u from c x 57 / 256 and v from r x 57 / 256, BuildIconAtlasTable).
-// - Icon sheets (the plates, "MAIN_A" to "MAIN_D", "GENERAL_ICONS", "PERK_ICONS", "CONV_TOPICS",
-//   "LEFT_BUTTONS", "RIGHT_BUTTONS"): 256 x 256, 8 x 8 cells of 32 pixels, as the
-//   HUD's icon rectangle tables lay them out (world/record/hud_tables.cpp); each cell is a framed
-//   square of its own colour with its index.
-// - The GUI skin's images, "1024_ELEMENTS" among them (element_art.cpp).
+// - The HUD's icon sheets (the plates, "MAIN_A" to "MAIN_D", "PERK_ICONS", "LEFT_BUTTONS",
+//   "RIGHT_BUTTONS", "GENERAL_ICONS", "PORTAL_BALLS_A" and "_B"): D x D texels of the HUD's sheet
+//   table (128 x 128 for "INTERFACE_PLATE_B" and "PERK_ICONS", else 256 x 256), each sprite of the
+//   HUD icon table drawn at its rectangle (hud_sheet_art.cpp); "CONV_TOPICS" a grid of 32-pixel
+//   cells, each a framed square of its own colour with its index.
+// - The GUI skin's images, "1024_ELEMENTS" among them (element_art.cpp), which also holds the
+//   HUD's sprites of sheet code 18 between the skin's pieces.
 // - Digit strips: 16 cells side by side over the whole width, 16 x 16 ("NUMBERS", "RED_NUMBERS",
-//   "GREEN_NUMBERS") or 32 x 32 ("BIG_..."); cells 0 to 9 the digits, cell 10 a minus sign.
+//   "GREEN_NUMBERS") or 32 x 32 ("BIG_..."); cell n shows n for n = 0 to 10.
 // - "LOADING_A": 512 x 512, of which the loading screen shows v from 0 to 0.75 stretched over the
 //   window (a 512 x 384 layout, window row y at v = y / 512); alpha 0 everywhere but the window's
 //   rows 268 to 373, the band where the sprite runs, which have alpha 255. "LOADING_B": the
@@ -32,6 +34,7 @@
 //   "STARTUP_TR" the top 512 rows, "STARTUP_BL" and "STARTUP_BR" the last 256 rows in their upper
 //   half (t from 0.5 to 1); the "STARTUP_800_" tiles the same in the colours of the 800-pixel
 //   variant.
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <string>
@@ -39,18 +42,18 @@
 
 #include "canvas.h"
 #include "element_art.h"
+#include "hud_sheet_art.h"
 
 namespace {
 
 using namespace tesk::art;
 
-// A digit strip: 16 cells of `cell` pixels, digits 0 to 9 and a minus sign in cell 10.
+// A digit strip: 16 cells of `cell` pixels, cell n showing the number n (0 to 10).
 Canvas DigitStrip(int cell, Rgba ink) {
   Canvas strip(16 * cell, cell);
-  const int scale = cell / 8;
   for (int n = 0; n <= 10; ++n) {
-    const std::string glyph = n == 10 ? "-" : std::string(1, static_cast<char>('0' + n));
-    strip.Text(n * cell + (cell - 5 * scale) / 2, (cell - 7 * scale) / 2, scale, glyph, ink);
+    const int scale = n == 10 ? std::max(1, cell / 16) : cell / 8;  // two digits fit the cell
+    strip.CentredText(n * cell + cell / 2, (cell - 7 * scale) / 2, scale, std::to_string(n), ink);
   }
   strip.InvertAlpha();
   return strip;
@@ -81,14 +84,6 @@ void Panel(Canvas& c, int x, int y, int w, int h, const std::string& title) {
   c.VerticalGradient(x, y, w, h, kTeal, kNavy);
   c.Frame(x, y, w, h, 3, kGold);
   if (!title.empty()) c.CentredText(x + w / 2, y + 8, 2, title, kWhite);
-}
-
-// Balls of the portal picture: four shaded balls of 108 pixels in a 2 x 2 layout.
-Canvas PortalBalls(int firstColour) {
-  Canvas sheet(256, 256);
-  for (int k = 0; k < 4; ++k)
-    sheet.Disc(54 + 128 * (k % 2), 54 + 128 * (k / 2), 52, kWhite, IndexColour(firstColour + k));
-  return sheet;
 }
 
 // A tile of the start-up picture, a 1024 x 768 gradient with a framed title panel: the w x h
@@ -148,18 +143,19 @@ std::vector<NamedImage> AllImages() {
   add("AOI_INNER", inner);
   add("AOI_POWERS", AoiPowers());
 
-  Canvas plateA = IconSheet(0);
-  plateA.InvertAlpha();
-  add("INTERFACE_PLATE_A", plateA);
-  add("INTERFACE_PLATE_B", IconSheet(8));
+  // The HUD's sheets; "INTERFACE_PLATE_A" is drawn with the inverted blend.
+  for (const tesk::game::HudSheet& hud : tesk::game::kHudSheets) {
+    if (hud.code == tesk::game::kSkinElementsSheet) continue;
+    Canvas sheet = HudSheetImage(hud);
+    if (hud.blendSource == tesk::game::kBlendOneMinusSourceAlpha) sheet.InvertAlpha();
+    add(hud.image, sheet);
+  }
   add("NUMBERS", DigitStrip(16, kWhite));
   add("RED_NUMBERS", DigitStrip(16, {235, 40, 40, 255}));
   add("GREEN_NUMBERS", DigitStrip(16, {40, 220, 70, 255}));
   add("BIG_NUMBERS", DigitStrip(32, kWhite));
   add("BIG_GREEN_NUMBERS", DigitStrip(32, {40, 220, 70, 255}));
   add("BIG_RED_NUMBERS", DigitStrip(32, {235, 40, 40, 255}));
-  const char* mains[] = {"MAIN_A", "MAIN_B", "MAIN_C", "MAIN_D"};
-  for (int i = 0; i < 4; ++i) add(mains[i], IconSheet(16 + 8 * i));
 
   for (bool narrow : {false, true}) {
     const std::string prefix = narrow ? "STARTUP_800_" : "STARTUP_";
@@ -169,16 +165,10 @@ std::vector<NamedImage> AllImages() {
     add(prefix + "BR", StartupTile(512, 512, 512, 256, narrow));
   }
 
-  add("GENERAL_ICONS", IconSheet(48));
   Canvas buttons(256, 256);
   for (int i = 0; i < 4; ++i) Panel(buttons, 8, 8 + 62 * i, 240, 54, "BUTTON " + std::to_string(i + 1));
   add("STARTUP_BUTTONS", buttons);
-  add("PERK_ICONS", IconSheet(56));
-  add("LEFT_BUTTONS", IconSheet(72));
-  add("RIGHT_BUTTONS", IconSheet(80));
   add("CONV_TOPICS", IconSheet(88));
-  add("PORTAL_BALLS_A", PortalBalls(0));
-  add("PORTAL_BALLS_B", PortalBalls(4));
   add("LOADING_A", LoadingBackdrop());
   add("LOADING_B", LoadingSprite());
   return images;

@@ -37,8 +37,9 @@ void CountPatientTip(RTInstance, RTTeskActorWrapper*, int32_t, int32_t) { ++gHoo
 void CountDoctorTip(RTInstance, RTTeskActorWrapper*, int32_t, int32_t) { ++gHookCalls["DrawDoctorToolTip"]; }
 void CountPopUp(RTInstance, int32_t, int32_t, int32_t, const char16_t*) { ++gHookCalls["DrawMouseOverPopUp"]; }
 std::vector<std::vector<int32_t>> gNumbers;  // number, style, x, y, offset
-void KeepNumber(RTInstance, uint32_t number, uint32_t style, int32_t x, int32_t y, int32_t offset) {
-  gNumbers.push_back({static_cast<int32_t>(number), static_cast<int32_t>(style), x, y, offset});
+RTSuccess KeepNumber(RTInstance, int32_t number, int32_t style, int32_t x, int32_t y, int32_t offset) {
+  gNumbers.push_back({number, style, x, y, offset});
+  return kRTSuccess;
 }
 void KeepLogLine(RTInstance, const char16_t* speaker, const char16_t* text) {
   gLogLines.push_back(std::u16string(speaker) + u": " + text);

@@ -11,6 +11,7 @@
 #include "form.h"
 #include "game_fixture.h"
 #include "gui_skin.h"
+#include "hud_icon_table.h"
 #include "label.h"
 #include "mouse_over_popup.h"
 #include "panel.h"
@@ -428,9 +429,9 @@ TEST_F(GeneratedSheet, ATealPanelShowsItsFillWithoutASeamAndTheCornerMarkerAtIts
   EXPECT_EQ(picture.At(1, 1), 0u);
 }
 
-// The generated element images: every drawn pixel lies in a piece's rectangle, and each edge strip
-// repeats the corner's last column (top edge) or row (side edge), so a stretched edge continues
-// the corner's border.
+// The generated element images: every drawn pixel lies in a piece's rectangle (or, on
+// "1024_ELEMENTS", a HUD sprite's), and each edge strip repeats the corner's last column (top edge)
+// or row (side edge), so a stretched edge continues the corner's border.
 TEST(ElementSheets, PiecesStayInTheirRectanglesAndEdgesContinueTheirCorners) {
   for (int size = 0; size < gui::kPixelSizes; ++size) {
     const std::string file = std::string(GAME_ART_DIR) + (size == 0 ? "/1024_ELEMENTS.png" : "/800_ELEMENTS.png");
@@ -470,6 +471,9 @@ TEST(ElementSheets, PiecesStayInTheirRectanglesAndEdgesContinueTheirCorners) {
       cover(pair.second[size]);
     }
     cover(gui::kBubblePointerPixels[size]);
+    for (const tesk::game::HudIconRecord& icon : tesk::game::kHudIconTable)
+      if (size == 0 && icon.sheet == tesk::game::kSkinElementsSheet)
+        cover({float(icon.x0), float(icon.y0), float(icon.x1), float(icon.y1)});
     int outside = 0;
     for (int y = 0; y < height; ++y)
       for (int x = 0; x < width; ++x)

@@ -47,8 +47,11 @@ uint32_t WithPhase(uint32_t word, uint32_t phase) {
 
 uint32_t PhaseOf(uint32_t word) { return (word & node_calls::kPhaseBits) >> node_calls::kPhaseShift; }
 
+// Most nodes are RTTeskSceneNodes themselves: their class is tested first, without climbing the
+// class tree.
 bool IsTeskNode(const Walk& walk, RTInstance node) {
-  return Core().IsKindOf(nullptr, node, walk.tree.classes.teskSceneNode) != 0;
+  const RTComponentHandle tesk = walk.tree.classes.teskSceneNode;
+  return Core().IsInstanceOf(nullptr, node, tesk) || Core().IsKindOf(nullptr, node, tesk);
 }
 
 bool NodeLists(RTInstance room, List** nodes, List** lights) {

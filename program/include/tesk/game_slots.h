@@ -347,7 +347,7 @@ using ScriptSlot = varno::NativeMethodSlot;
   OWN(SetVehicleOrientation, 0x4e0)                                  \
   OWN(SetOpponentBBallScore, 0x4e4)                                  \
   OWN(SetSkillNumbers, 0x4e8)                                        \
-  OWN(DrawNumber, 0x4ec)                                             \
+  OWN(DrawNumber, 0x4ec, int32_t, int32_t, int32_t, int32_t, int32_t) \
   OWN(RemovePatient, 0x4f0)                                          \
   PUBLISHED(ShowPerkSwapHint, 0x4f4)                                 \
   OWN(RenderTextBubble, 0x4f8)                                       \
@@ -362,7 +362,7 @@ using ScriptSlot = varno::NativeMethodSlot;
   OWN(Set24HourClock, 0x51c)                                         \
   OWN(DrawMiniWedge, 0x520)                                          \
   OWN(RenderPortalNumber, 0x524)                                     \
-  OWN(DrawBorderedCircle, 0x528)                                     \
+  OWN(DrawBorderedCircle, 0x528, uint32_t, uint32_t, int32_t, float, float, float) \
   OWN(SetGeneralExp, 0x52c)                                          \
   OWN(GetTimeDilation, 0x530)                                        \
   OWN(SetMouseCursorC, 0x534, uint32_t)                              \

@@ -1,6 +1,7 @@
 // The rooms' hit tests: walls and openings, obstacle boxes placed by their nodes, the in-distance,
 // the nearest and the first of equal hits, word B's reference and the sphere tests' filter.
 #include <cmath>
+#include <functional>
 
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
@@ -145,6 +146,41 @@ TEST_F(RoomHits, AnObstacleBoxIsPlacedByItsNodesWorldMatrix) {
   Answer past = Ray(ward.get(), At(2, 1, 5), At(1, 0, 0));
   EXPECT_EQ(past.wordA, room::kHitWall) << "a node without a box is no obstacle";
   room::RemoveNode(ward.get(), crate.get());
+}
+
+// The room keeps each node's placed box between tests: every change of a box or of the matrices
+// that place it shows in the next test.
+TEST_F(RoomHits, KeptBoxesFollowEveryChangeOfTheirNodes) {
+  InstanceRef ward = MakeWard();
+  InstanceRef stool = MakeNode(u"Stool", At(5, 0, 5), ward.get());
+  ASSERT_EQ(room::AddNode(ward.get(), stool.get()), kRTSuccess);
+  InstanceRef crate = MakeObstacle(ward.get(), u"Crate", 10, 5, 1, ward.get());  // x 9 to 11
+  auto distance = [&] { return Ray(ward.get(), At(2, 1, 5), At(1, 0, 0)).distance; };
+  EXPECT_FLOAT_EQ(distance(), 7);
+
+  RTFMatrix4x4 shift;
+  Mat4Identity(&shift);
+  Mat4SetTranslation(&shift, At(-4, 0, 0));
+  const RTFVector3D wide[2] = {At(-2, 0, -2), At(2, 2, 2)}, small[2] = {At(-0.5f, 0, -0.5f), At(0.5f, 1, 0.5f)};
+  const RTFVector3D moved = At(12, 0, 5);
+  const struct {
+    const char* change;
+    std::function<void()> make;
+    float distance;
+  } steps[] = {
+      {"translation", [&] { scene_node::SetTranslation(crate.get(), &moved); }, 9},
+      {"parent matrix", [&] { scene_node::ApplyParentMatrix(crate.get(), &shift); }, 5},
+      {"box", [&] { scene_node::SetObstacleBox(crate.get(), &wide[0], &wide[1]); }, 4},
+      {"a box for a node listed without one", [&] { scene_node::SetObstacleBox(stool.get(), &small[0], &small[1]); },
+       2.5f},
+      {"the node leaving the room", [&] { room::RemoveNode(ward.get(), stool.get()); }, 4},
+      {"the node listed again", [&] { room::AddNode(ward.get(), stool.get()); }, 2.5f},
+  };
+  for (const auto& step : steps) {
+    step.make();
+    EXPECT_FLOAT_EQ(distance(), step.distance) << step.change;
+  }
+  for (RTInstance node : {stool.get(), crate.get()}) room::RemoveNode(ward.get(), node);
 }
 
 TEST_F(RoomHits, TheNearestHitWinsAndOfEqualOnesTheFirstFound) {

@@ -1,6 +1,8 @@
 #include "construction.h"
 
+#include <algorithm>
 #include <bit>
+#include <iterator>
 #include <cstdlib>
 #include <ctime>
 
@@ -8,6 +10,7 @@
 #include "form_loading.h"
 #include "game_context.h"
 #include "game_record.h"
+#include "hud_numbers.h"
 #include "gui_skin.h"
 #include "kivo/actor/actor_calls.h"
 #include "kivo/audio/audio_service_calls.h"
@@ -56,8 +59,8 @@ void Preload(RTInstance self) {
 }
 
 void SetHudDefaults(GamePrivateData& game) {
-  DefaultIconTables(&game.icons);
-  ComposeHudIcons(&game.icons);
+  std::copy(std::begin(kHudIconTable), std::end(kHudIconTable), game.hudIcons);
+  game.highlightedHudIcon = kNoHudIcon;
   DefaultSuperPowerLevels(game.superPowerLevels);
   game.ScreenMode = ScreenMainMenu;
   game.frontEndActive = -1;
@@ -128,6 +131,7 @@ RTSuccess CreateGamePrivateData(RTInstance self) {
   game.hudHooks.DrawMouseOverPopUp = gui::DrawMouseOverPopUp;
   game.hudHooks.DrawTalkingHead = DrawTalkingHead;
   game.hudHooks.TalkingHeadActive = TalkingHeadActive;
+  game.hudHooks.DrawNumber = DrawNumber;
   game.cursorCallback = nullptr;
   game.pathfinderCount = 0;
   ListCreate(&game.environmentList);

@@ -11,7 +11,8 @@
 #include "free_camera.h"
 #include "key_hooks.h"
 #include "hud_hooks.h"
-#include "hud_tables.h"
+#include "hud_icon_table.h"
+#include "super_power_levels.h"
 #include "kivo/support/component_kit.h"
 #include "kivo/support/handle_table.h"
 #include "kivo/support/hash_table.h"
@@ -247,8 +248,7 @@ struct GamePrivateData {
   uint32_t resizePending;
   uint32_t mouseX;
   uint32_t mouseY;
-  const HudIcon* hudIcons;         // the icon table in use
-  const HudIcon* highlightedIcon;  // one past the last icon: none
+  int32_t highlightedHudIcon;  // an index of hudIcons, or kNoHudIcon
 
   // Screens and HUD.
   uint8_t ScreenMode;
@@ -272,7 +272,7 @@ struct GamePrivateData {
   uint32_t curbsideAckActive;
   uint32_t doctorMenuOpen;
   uint32_t patientMenuOpen;
-  HudIconTables icons;
+  HudIconRecord hudIcons[kHudIconCount];  // the built-in table, copied at creation
   uint32_t superPowerLevels[kSuperPowerCount][kSkillCount];
   char16_t* pageText;
   uint32_t pageTime;  // whole seconds of the clock

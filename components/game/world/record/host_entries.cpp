@@ -94,8 +94,7 @@ RTSuccess SetMainWindowHandle(RTInstance self, void* window, uint32_t width, uin
   game->screenWidth = width;
   game->screenHeight = height;
   game->resizePending = 0;
-  game->hudIcons = game->icons.full;
-  game->highlightedIcon = game->icons.full + kHudIconCount;
+  game->highlightedHudIcon = kNoHudIcon;
   return kRTSuccess;
 }
 

@@ -27,7 +27,7 @@ struct HudHooks {
   Draw DrawBedMapRooms;
   Draw DrawPortalWedges;
   void (*DrawBedMap)(RTInstance game, int32_t x, int32_t y, uint32_t flag);
-  void (*DrawNumber)(RTInstance game, uint32_t number, uint32_t style, int32_t x, int32_t y, int32_t offset);
+  RTSuccess (*DrawNumber)(RTInstance game, int32_t number, int32_t style, int32_t x, int32_t y, int32_t offset);
   void (*DrawPatientToolTip)(RTInstance game, RTTeskActorWrapper* wrapper, int32_t x, int32_t y);
   void (*DrawDoctorToolTip)(RTInstance game, RTTeskActorWrapper* wrapper, int32_t x, int32_t y);
   void (*AddLogLine)(RTInstance game, const char16_t* speaker, const char16_t* text);

@@ -1,6 +1,8 @@
 #include "hud_stage.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <initializer_list>
 
 #include "form.h"
@@ -23,7 +25,7 @@ constexpr double kToolTipLife = 3.0;
 constexpr double kCurbsideAckLife = 8.0;
 constexpr double kHintLife = 30.0;
 constexpr float kPopUpHiddenAlpha = 0.7f;
-constexpr uint32_t kCounterStyle = 10;
+constexpr int32_t kCounterStyle = 10;
 constexpr int32_t kCounterOffset = -12;
 
 void Hook(HudHooks::Draw draw, RTInstance self) {
@@ -133,7 +135,7 @@ void DrawCountedIcon(RTInstance self, GamePrivateData& game, gui::TeskIcon* icon
   if (!draw) return;
   icon->Draw(0, 0, game.rasterizer);
   if (count > 1 && game.hudHooks.DrawNumber)
-    game.hudHooks.DrawNumber(self, count, kCounterStyle, x + icon->GetWidth() - numberInset, y + icon->GetHeight() - 15,
+    game.hudHooks.DrawNumber(self, static_cast<int32_t>(std::min<uint32_t>(count, INT32_MAX)), kCounterStyle, x + icon->GetWidth() - numberInset, y + icon->GetHeight() - 15,
                              kCounterOffset);
 }
 

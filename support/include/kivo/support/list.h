@@ -46,6 +46,32 @@ RTSuccess ListRecycle(List* list, List* spare);
 RTSuccess ListAppendRecycled(List* list, List* spare, void* data);
 // As ListRemove, the link moving to `spare`.
 RTSuccess ListRemoveRecycled(List* list, const void* data, List* spare);
+// Refills a list in place, for a list refilled over and over whose content changes little in
+// length: each entry written takes the next of the list's own links, from the head; once those run
+// out, a link of `spare` (or a new one). Finish hands the links left unwritten to `spare`; until
+// then the list still holds them after the entries written.
+class ListRefill {
+ public:
+  ListRefill(List* list, List* spare) : list_(list), spare_(spare), next_(list ? list->first : nullptr) {}
+  ListRefill(const ListRefill&) = delete;
+  ListRefill& operator=(const ListRefill&) = delete;
+
+  RTSuccess Append(void* data) {
+    if (!next_) return ListAppendRecycled(list_, spare_, data);
+    next_->data = data;
+    next_ = next_->next;
+    ++written_;
+    return kRTSuccess;
+  }
+  void Finish();
+
+ private:
+  List* list_;
+  List* spare_;
+  ListLink* next_;  // the first link not yet written
+  uint32_t written_ = 0;
+};
+
 // Index operations walk from the head; out of range gives null and failure.
 RTSuccess ListDataAt(List* list, uint32_t index, void** out);
 RTSuccess ListElementAt(List* list, uint32_t index, ListLink** out);

@@ -59,10 +59,11 @@ inline constexpr MethodSlot<uint32_t*> kGetModifierCount{0x23c};
 inline constexpr MethodSlot<const RTInstance**, uint32_t*> kGetModifierList{0x240};
 inline constexpr MethodSlot<RTInstance> kAddModifier{0x244};
 inline constexpr MethodSlot<> kDetach{0x248};
+inline constexpr MethodSlot<const uint32_t**> kGetObstacleSerial{0x24c};
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;    // RTSceneNode's own functions, for a derived level's parent calls
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here
-inline constexpr uint32_t kSlotTableSize = kDetach + 4;
+inline constexpr uint32_t kSlotTableSize = kGetObstacleSerial + 4;
 inline constexpr uint32_t kStreamVersion = 2;
 
 // The entity with a reference for the caller; null (and success) when the node carries none.
@@ -87,6 +88,12 @@ inline RTSuccess SetObstacleBox(RTInstance n, const RTFVector3D* min, const RTFV
 // *has := 1 and the corners when the node carries an obstacle box, else *has := 0.
 inline RTSuccess GetObstacleBox(RTInstance n, RTBool* has, RTFVector3D* min, RTFVector3D* max) {
   return CallMethod(n, kLevel, kGetObstacleBox, has, min, max);
+}
+// A pointer to the node's obstacle serial, a number that changes whenever the placed obstacle box
+// may have: the box set, taken away or streamed in, or the world matrix of a node that carries one
+// changed. It lets a caller keep the placed box until the number changes; valid for the node's life.
+inline RTSuccess GetObstacleSerial(RTInstance n, const uint32_t** serial) {
+  return CallMethod(n, kLevel, kGetObstacleSerial, serial);
 }
 inline RTSuccess GetWorldMatrix(RTInstance n, const RTFMatrix4x4** world) {
   return CallMethod(n, kLevel, kGetWorldMatrix, world);
