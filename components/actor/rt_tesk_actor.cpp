@@ -53,8 +53,8 @@ RTSuccess RetrieveHead(RTInstance self, const char16_t* key, RTBool alternate, u
 // The methods built so far.
 const BuiltMethod kBuilt[] = {
     Built(calls::kCreate, Create),
-    Built(calls::kDestroy, Destroy),
-    Built(calls::kInitPlayer, InitPlayer),
+    Built(calls::kDestroy, Destroy, DestroyFromScript),
+    Built(calls::kInitPlayer, InitPlayer, InitPlayerFromScript),
     Built(calls::kInitPlayerC, InitPlayerC),
     Built(calls::kSay, Say),
     Built(calls::kAddMotion, AddMotion),
@@ -74,7 +74,7 @@ const BuiltMethod kBuilt[] = {
     Built(calls::kSetIconRadius, SetIconRadius),
     Built(calls::kActorWrapperFactory, ActorWrapperFactory),
     Built(calls::kReset, Reset),
-    Built(calls::kResetStates, ResetStates),
+    Built(calls::kResetStates, ResetStates, ResetStatesFromScript),
     Built(calls::kRetrieveHead, RetrieveHead),
     // Hit tests.
     Built(calls::kFindIntersection, FindIntersection),
@@ -135,7 +135,7 @@ RTMethodRecord RecordOf(const Published& method) {
   const bool drawing = method.offset == calls::kActorDrawing || method.offset == calls::kActorTextDrawing;
   RTMethodRecord record = DeclaredMethod(method.name, method.offset, kResult, drawing ? kDrawingParameters : u"");
   for (const BuiltMethod& built : kBuilt)
-    if (built.offset == method.offset) record.function = built.function;
+    if (built.offset == method.offset) Fill(record, built);
   return record;
 }
 

@@ -19,7 +19,6 @@ namespace kivo::core {
 
 namespace {
 
-constexpr uint32_t kLevelDispatch = 7;
 constexpr size_t kArgumentWord = sizeof(void*);
 // By-value parameters beyond this argument word after the instance are not forwarded.
 constexpr uint32_t kForwardedWords = 30;
@@ -66,11 +65,6 @@ ffi_type* ValueType(uint32_t typeId) {
       &ffi_type_pointer, &ffi_type_uint32, &ffi_type_uint32,
   };
   return typeId < std::size(kTypes) ? kTypes[typeId] : nullptr;
-}
-
-RTSuccess ForwardingRefused() {
-  RaiseFormatted(kLevelDispatch, u"Method called which doesn't support the Dispatch() mechanism.");
-  return kRTFailure;
 }
 
 RTSuccess ReceivingRefused(RTInstance, RTMethodFunc, const void*) {
@@ -199,7 +193,9 @@ bool AllocateTable(const ComponentEntry* level, SlotTable* table) {
 void BuildMethodStubs(ComponentEntry* level, RTMethodRecord& method, uint32_t globalIndex) {
   RTMethodFunc& forwarding = SlotEntry(level->forwardingTable, method.slotOffset);
   RTMethodFunc& receiving = SlotEntry(level->receivingTable, method.slotOffset);
-  forwarding = reinterpret_cast<RTMethodFunc>(ForwardingRefused);
+  // The record's refusal has the slot's own type (component_kit.h); a record without one has no
+  // function either, and its entry stays empty as it is for an instance here.
+  forwarding = method.refusal;
   receiving = reinterpret_cast<RTMethodFunc>(ReceivingRefused);
   if (!EnsureParameterList(method)) return;
 

@@ -222,8 +222,8 @@ RTSuccess LoadEnvironment(RTInstance self, const char16_t* name) {
   return Hold(&game->sceneTree, tree.get());
 }
 
-RTSuccess StepFrame(RTInstance self, void*, uint32_t count, varno::RTVarnoConstantValue* arguments,
-                    varno::RTVarnoConstantValue*, void* vm) {
+RTSuccess StepFrame(RTInstance self, varno::RTVarnoSymbol*, uint32_t count, varno::RTVarnoCallArg* arguments,
+                    varno::RTVarnoCallArg*, varno::RTVarnoVM* vm) {
   GameState* game = StateOf(self);
   if (!game || count < 1 || arguments[0].type != varno::kTypeReal) return kRTFailure;
   game->vm = vm;

@@ -102,4 +102,16 @@ RTSuccess ResetStates(RTInstance self) {
   return kRTSuccess;
 }
 
+RTSuccess DestroyFromScript(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell*, VM) {
+  return Destroy(self, object);
+}
+
+RTSuccess InitPlayerFromScript(RTInstance self, ScriptObject object, uint32_t, Cell*, Cell*, VM) {
+  return InitPlayer(self, object);
+}
+
+RTSuccess ResetStatesFromScript(RTInstance self, ScriptObject, uint32_t, Cell*, Cell*, VM) {
+  return ResetStates(self);
+}
+
 }  // namespace tesk::actor

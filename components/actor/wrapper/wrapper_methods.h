@@ -23,4 +23,12 @@ RTSuccess InitPlayerC(RTInstance self, RTTeskActorWrapper* wrapper);
 // The next wrapper built gets the hand effect again.
 RTSuccess ResetStates(RTInstance self);
 
+// A script's calls of Destroy, InitPlayer and ResetStates: the calling object is the one the first
+// two take; the arguments are not used.
+RTSuccess DestroyFromScript(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM vm);
+RTSuccess InitPlayerFromScript(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result,
+                               VM vm);
+RTSuccess ResetStatesFromScript(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result,
+                                VM vm);
+
 }  // namespace tesk::actor

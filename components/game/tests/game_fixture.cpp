@@ -34,7 +34,6 @@ attributes
   attendingDoc is Probe;
   bMouseOver is bool;
   bHandsOff is bool;
-  step is number;
   numHeals is number;
   numDeaths is number;
   perkFailures is number;
@@ -65,9 +64,6 @@ attributes
   EdictsCompleted is list;
   EdictsFailed is list;
 }
-
-method Pause() implemented "RTTeskGame.PauseC";
-method UnPause() implemented "RTTeskGame.UnPauseC";
 
 event OnPause()
 {
@@ -155,9 +151,6 @@ method SetDifficulty(level is number)
 
 state Switchboard
 {
-  if (step == 1) Pause();
-  if (step == 2) UnPause();
-  step = 0;
 }
 )";
 

@@ -1,9 +1,8 @@
 // A started core with the game component, its parent, the scripting component, the timer, the
 // audio service, its sources and buffer infos, the route planner and recording stand-ins for the
 // actor and font components, the software rasterizer, the manual core clock and OpenAL's null device; a VM with
-// a small probe class whose objects stand in for the game's and the actors' script objects (step
-// 1 has its Switchboard pause the game, step 2 resume it; its events count the pauses and
-// resumes). The game's resource file and the fonts under "Root:Fonts" are the fixture's: every
+// a small probe class whose objects stand in for the game's and the actors' script objects (its
+// Switchboard state hears events; its events count the pauses and resumes). The game's resource file and the fonts under "Root:Fonts" are the fixture's: every
 // resource Startup reads (each image a 2 x 2 PNG) and the four fonts, unless a fixture leaves
 // some out. Every resource the game opens is tapped: its name is kept, and it counts as live
 // until it is released.

@@ -403,18 +403,19 @@ TEST_F(Game, PauseAndResumeReachTheGameObjectAndTheServiceOnlyWithASpeechSource)
   GamePrivateData& g = record();
   g.gameObject = object;
   g.vm = vm();
-  SetNumber(object, u"step", 1);
+  ASSERT_TRUE(scripting::VarnoVMSetNewContext(varno(), vm(), object, u"Switchboard", 0));  // hears events
+  kivo::CallMethod(game(), game::kLevel, game::kPauseC);
   RunOnePass(object);
   EXPECT_EQ(g.paused, 0u) << "without a speech source nothing happens";
   EXPECT_EQ(Number(object, u"pauses"), 0);
 
   ASSERT_TRUE(kivo::audio_service::InitDevice(g.audioService));
   ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::audio_source::kClassName, &g.speechSource, 0, 1));
-  SetNumber(object, u"step", 1);
+  EXPECT_EQ(kivo::CallMethod(game(), game::kLevel, game::kPauseC), kRTSuccess);
   RunOnePass(object);
   EXPECT_EQ(g.paused, 1u);
   EXPECT_EQ(Number(object, u"pauses"), 1);
-  SetNumber(object, u"step", 2);
+  EXPECT_EQ(kivo::CallMethod(game(), game::kLevel, game::kUnPauseC), kRTSuccess);
   RunOnePass(object);
   EXPECT_EQ(g.paused, 0u);
   EXPECT_EQ(Number(object, u"resumes"), 1);

@@ -82,6 +82,10 @@ class FastPathTest : public varno::testing::VmTest {
     VarnoVMGetCurrentFileLineInfo(vm(), file, 256, &line);
     return line;
   }
+  // A run's or a step's result and the line it stopped at, read once it has returned.
+  std::string StoppedAt(uint32_t result) {
+    return std::to_string(result) + " line " + std::to_string(CurrentLine());
+  }
 };
 
 TEST_F(FastPathTest, ProgramsPrintTheSameOnBothPaths) {
@@ -239,9 +243,9 @@ TEST_F(FastPathTest, BreakpointsStepsAndTracesStopAndListTheSameOnBothPaths) {
     ASSERT_EQ(VarnoVMAddBreak(vm(), file.c_str(), 7), kRTSuccess);   // over a run of quick instructions
     ASSERT_EQ(VarnoVMAddBreak(vm(), file.c_str(), 4), kRTSuccess);   // inside the called method
     for (int stop = 0; stop < 4; ++stop) {
-      seen.push_back("run " + std::to_string(VarnoVMRun(vm())) + " line " + std::to_string(CurrentLine()));
+      seen.push_back("run " + StoppedAt(VarnoVMRun(vm())));
       for (int step = 0; step < 3; ++step) {
-        seen.push_back("step " + std::to_string(VarnoVMStepOver(vm())) + " line " + std::to_string(CurrentLine()));
+        seen.push_back("step " + StoppedAt(VarnoVMStepOver(vm())));
       }
     }
     ASSERT_EQ(VarnoVMRemoveBreak(vm(), file.c_str(), 7), kRTSuccess);
@@ -292,8 +296,8 @@ TEST_F(FastPathTest, ABreakpointInsideAFusedRunStopsThereOnBothPaths) {
     for (int pass = 0; pass < 2; ++pass) {
       gPasses = 0;
       gLastPass = 20;
-      seen.push_back("run " + std::to_string(VarnoVMRun(vm())) + " line " + std::to_string(CurrentLine()));
-      seen.push_back("step " + std::to_string(VarnoVMStepOver(vm())) + " line " + std::to_string(CurrentLine()));
+      seen.push_back("run " + StoppedAt(VarnoVMRun(vm())));
+      seen.push_back("step " + StoppedAt(VarnoVMStepOver(vm())));
       seen.push_back("run " + std::to_string(VarnoVMRun(vm())));
       for (const std::string& line : TakeOutput()) seen.push_back(line);
     }
@@ -302,8 +306,8 @@ TEST_F(FastPathTest, ABreakpointInsideAFusedRunStopsThereOnBothPaths) {
   }
   EXPECT_EQ(runs[0], runs[1]);
   // Each pass stops at the breakpoint (line 2) and adds 1 to 5 once.
-  EXPECT_EQ(runs[1], (std::vector<std::string>{"run 1", "run 1 line 1", "step 1 line 2", "run 1", "6", "6",
-                                               "run 1 line 2", "step 1 line 2", "run 1", "6", "6"}));
+  EXPECT_EQ(runs[1], (std::vector<std::string>{"run 1", "run 1 line 2", "step 1 line 3", "run 1", "6", "6",
+                                               "run 1 line 2", "step 1 line 3", "run 1", "6", "6"}));
 }
 
 // A loop of quick operations never reaches the general path by itself: a break requested from

@@ -115,6 +115,11 @@ RTSuccess BindImplementedMethod(RTVarnoMethod* method) {
     Raise(u"[VARNO VM] (call): Cannot find implemented method (%s.%s)", className, methodName);
     return kRTFailure;
   }
+  // Only a function of the script-method type takes a script's call (the record says which).
+  if (!record->scriptEntry) {
+    Raise(u"[VARNO VM] (call): Implemented method (%s.%s) is not a script method: a script cannot call it", className, methodName);
+    return kRTFailure;
+  }
   method->boundMethod = record;
   return kRTSuccess;
 }
@@ -171,7 +176,8 @@ bool CallImplementedMethod(RTVarnoVM* vm, RTVarnoMethod* method, RTVarnoSymbol* 
     ReleaseCells(cells, count);
     return false;
   }
-  const auto function = reinterpret_cast<RPVarnoNativeMethod>(static_cast<RTMethodRecord*>(method->boundMethod)->function);
+  const auto function =
+      reinterpret_cast<RPVarnoNativeMethod>(static_cast<RTMethodRecord*>(method->boundMethod)->scriptEntry);
   if (vm->profiling) {
     method->profileStart = ProfileTicks();
     ++method->profileCalls;

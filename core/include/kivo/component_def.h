@@ -42,6 +42,9 @@ struct RTMethodRecord {
   RTParameterRecord* firstParameter;
   RTParameterRecord* lastParameter;
   uint32_t parameterState;  // RTParameterListState
+  // Set by the record builders (component_kit.h) from the function's type:
+  RTMethodFunc refusal;      // of the slot's own type: stands in for the method where it cannot be forwarded
+  RTMethodFunc scriptEntry;  // what a script's call runs, of the script-method type; null: scripts cannot call it
 };
 
 enum RTParameterListState : uint32_t {

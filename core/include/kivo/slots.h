@@ -41,6 +41,11 @@ struct MethodSlot {
   constexpr operator uint32_t() const { return offset; }
 };
 
+// Whether the functions of a slot type have the signature that a script's call runs them with. The
+// scripting component's header that declares that signature says so (varno/call_cells.h).
+template <class Slot>
+inline constexpr bool kScriptCallable = false;
+
 // The slot of a method that overrides `overridden` of a parent level: the same signature at this
 // level's offset, since calls through the parent's slot reach the override.
 template <class... Params>

@@ -67,6 +67,13 @@ inline constexpr uint32_t kMaxNativeArguments = 17;
 using NativeMethodSlot = kivo::MethodSlot<RTVarnoSymbol*, uint32_t, RTVarnoCallArg*, RTVarnoCallArg*, RTVarnoVM*>;
 using RPVarnoNativeMethod = NativeMethodSlot::Function;
 
+}  // namespace varno
+
+template <>
+inline constexpr bool kivo::kScriptCallable<varno::NativeMethodSlot> = true;
+
+namespace varno {
+
 // Called once per full pass of the scheduler over a VM's contexts with the argument stored with
 // it; 0 ends the run.
 using RPVarnoVMHostCallback = int32_t (*)(RTInstance host);

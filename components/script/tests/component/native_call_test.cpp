@@ -1,6 +1,7 @@
 // Script methods implemented by a native component: the argument cells by the conversion table,
-// at most 17 of them, every result type, a failing method's result, the one-time binding, and the
-// native side calling the VM back through the scripting component's slot table.
+// a method of another type refused, at most 17 cells, every result type, a failing method's
+// result, the one-time binding, and the native side calling the VM back through the scripting
+// component's slot table.
 #include <gtest/gtest.h>
 
 #include "tests/component/component_fixture.h"
@@ -68,6 +69,15 @@ TEST_F(NativeCallTest, ANumberForAStringParameterIsRefused) {
                       "Describe(5);", calls::kRunError),
             std::vector<std::string>{});
   EXPECT_FALSE(MessagesWith("[VARNO VM] Implemented Method Setup: Cannot coerce expression into argument type...")
+                   .empty());
+}
+
+TEST_F(NativeCallTest, AMethodOfAnotherTypeThanAScriptCallIsRefusedUncalled) {
+  EXPECT_EQ(RunNative("Mistyped", "method Typed(n is number) implemented \"RTVarnoTestNative.Typed\";\n", "Typed(5);",
+                      calls::kRunError),
+            std::vector<std::string>{});
+  EXPECT_FALSE(MessagesWith("[VARNO VM] (call): Implemented method (RTVarnoTestNative.Typed) is not a script method: "
+                            "a script cannot call it")
                    .empty());
 }
 

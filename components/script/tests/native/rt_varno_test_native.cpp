@@ -150,6 +150,12 @@ RTSuccess StopOthers(RTInstance, RTVarnoSymbol*, uint32_t, RTVarnoCallArg*, RTVa
   throw std::bad_alloc();
 }
 
+// A method of another type than a script's call: scripts that name it are refused before it runs.
+RTSuccess Typed(RTInstance, uint32_t value) {
+  Print(kivo::Format(u"Typed(%u)", value));
+  return kRTSuccess;
+}
+
 RTSuccess Construct(RTInstance) {
   ++gConstructions;
   return kRTSuccess;
@@ -164,6 +170,7 @@ RTMethodRecord gMethods[] = {
     kivo::Method(u"Raise", Raise, NativeMethodSlot{0x14}, u"RTSuccess", u""),
     kivo::Method(u"StopOthers", StopOthers, NativeMethodSlot{0x18}, u"RTSuccess", u""),
     kivo::Method(u"RunOutOfMemory", RunOutOfMemory, NativeMethodSlot{0x1C}, u"RTSuccess", u""),
+    kivo::Method(u"Typed", Typed, kivo::MethodSlot<uint32_t>{0x20}, u"RTSuccess", u"uint anValue"),
     kivo::kEndOfMethods,
 };
 
@@ -172,7 +179,7 @@ const RTComponentDef gDefinition = kivo::MakeComponentDef({
     .parentClassName = u"RTComponent",
     .description = u"Native methods for the scripting component's tests",
     .objectSize = 0x10,
-    .slotTableSize = 0x20,
+    .slotTableSize = 0x24,
     .firstSlotTableOffset = 0x08,
     .secondSlotTableOffset = 0x0C,
     .methods = gMethods,

@@ -22,6 +22,7 @@
 #include "kivo/slots.h"
 #include "kivo/support/core_memory.h"
 #include "kivo/support/module_core.h"
+#include "kivo/support/raise.h"
 
 namespace kivo {
 
@@ -46,21 +47,62 @@ inline constexpr RTMethodRecord kEndOfMethods{};
 inline RTPropertyRecord kNoProperties[1] = {};
 inline RTMethodRecord kNoMethods[1] = {};
 
-// The function must have the signature that its slot declares (slots.h).
-template <class... Params>
-RTMethodRecord Method(const char16_t* name, typename MethodSlot<Params...>::Function function,
-                      MethodSlot<Params...> slot, const char16_t* returnType, const char16_t* parameters,
-                      bool overrides = false) {
-  return RTMethodRecord{name, reinterpret_cast<RTMethodFunc>(function), slot.offset, overrides ? 1u : 0u,
-                        returnType, parameters, nullptr, nullptr, kParametersNotParsed};
-}
-
 // A method record whose function comes later: the slot stays empty and calls through it fail. A
 // record that overrides empties the parent slots of its name too.
 inline RTMethodRecord DeclaredMethod(const char16_t* name, uint32_t slotOffset, const char16_t* returnType,
                                      const char16_t* parameters, bool overrides = false) {
   return RTMethodRecord{name,    nullptr, slotOffset, overrides ? 1u : 0u, returnType, parameters, nullptr,
-                        nullptr, kParametersNotParsed};
+                        nullptr, kParametersNotParsed, nullptr, nullptr};
+}
+
+// Stands in for a method of `Params` that cannot be forwarded to another instance space: a function
+// of the slot's own type, so that a caller calls what its slot declares.
+template <class... Params>
+RTSuccess ForwardingRefused(RTInstance, Params...) {
+  RaiseFormatted(kLevelDispatch, u"Method called which doesn't support the Dispatch() mechanism.");
+  return kRTFailure;
+}
+
+// A function with what its record takes from the function's type (slots.h): the refusal of the
+// slot's type and, when scripts may call it, the entry a script's call runs.
+struct BuiltMethod {
+  uint32_t offset;
+  RTMethodFunc function;
+  RTMethodFunc refusal;
+  RTMethodFunc scriptEntry;
+};
+template <class... Params>
+BuiltMethod Built(MethodSlot<Params...> slot, typename MethodSlot<Params...>::Function function) {
+  RTMethodFunc scriptEntry = nullptr;
+  if constexpr (kScriptCallable<MethodSlot<Params...>>) scriptEntry = reinterpret_cast<RTMethodFunc>(function);
+  return BuiltMethod{slot.offset, reinterpret_cast<RTMethodFunc>(function),
+                     reinterpret_cast<RTMethodFunc>(&ForwardingRefused<Params...>), scriptEntry};
+}
+// A native method that scripts call too: `scriptEntry`, of the script-method type, takes a script's
+// call and makes the native one.
+template <class... Params, class... ScriptParams>
+  requires kScriptCallable<MethodSlot<ScriptParams...>>
+BuiltMethod Built(MethodSlot<Params...> slot, typename MethodSlot<Params...>::Function function,
+                  RTSuccess (*scriptEntry)(RTInstance, ScriptParams...)) {
+  BuiltMethod built = Built(slot, function);
+  built.scriptEntry = reinterpret_cast<RTMethodFunc>(scriptEntry);
+  return built;
+}
+
+inline void Fill(RTMethodRecord& record, const BuiltMethod& built) {
+  record.function = built.function;
+  record.refusal = built.refusal;
+  record.scriptEntry = built.scriptEntry;
+}
+
+// The function must have the signature that its slot declares (slots.h).
+template <class... Params>
+RTMethodRecord Method(const char16_t* name, typename MethodSlot<Params...>::Function function,
+                      MethodSlot<Params...> slot, const char16_t* returnType, const char16_t* parameters,
+                      bool overrides = false) {
+  RTMethodRecord record = DeclaredMethod(name, slot.offset, returnType, parameters, overrides);
+  Fill(record, Built(slot, function));
+  return record;
 }
 
 // A level whose every method is published by name and offset, with functions for those built so far:
@@ -69,14 +111,6 @@ struct PublishedMethod {
   const char16_t* name;
   uint32_t offset;
 };
-struct BuiltMethod {
-  uint32_t offset;
-  RTMethodFunc function;
-};
-template <class... Params>
-BuiltMethod Built(MethodSlot<Params...> slot, typename MethodSlot<Params...>::Function function) {
-  return BuiltMethod{slot.offset, reinterpret_cast<RTMethodFunc>(function)};
-}
 template <size_t N>
 std::array<RTMethodRecord, N + 1> PublishedMethodTable(const PublishedMethod (&published)[N],
                                                        std::initializer_list<BuiltMethod> built) {
@@ -84,7 +118,7 @@ std::array<RTMethodRecord, N + 1> PublishedMethodTable(const PublishedMethod (&p
   for (size_t i = 0; i < N; ++i) {
     records[i] = DeclaredMethod(published[i].name, published[i].offset, u"RTSuccess", u"");
     for (const BuiltMethod& method : built)
-      if (method.offset == published[i].offset) records[i].function = method.function;
+      if (method.offset == published[i].offset) Fill(records[i], method);
   }
   records[N] = kEndOfMethods;
   return records;

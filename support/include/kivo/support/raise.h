@@ -12,6 +12,7 @@ namespace kivo {
 // Message levels of the error log.
 inline constexpr uint32_t kLevelNote = 1;  // what was done, no error: the tools show it only when asked
 inline constexpr uint32_t kLevelError = 5;
+inline constexpr uint32_t kLevelDispatch = 7;  // calls between instance spaces
 inline constexpr uint32_t kLevelLocate = 8;
 inline constexpr uint32_t kLevelCrash = 9;
 inline constexpr uint32_t kLevelInstanceSpace = 64;

@@ -38,7 +38,7 @@ inline constexpr kivo::MethodSlot<void*> kSetVM{0x590};
 inline constexpr kivo::MethodSlot<RTInstance> kSetSceneTree{0x594};
 inline constexpr kivo::MethodSlot<float> kSetClock{0x598};
 inline constexpr kivo::MethodSlot<RTInstance> kSetPlayerEntity{0x59c};
-inline constexpr kivo::MethodSlot<void*, uint32_t, varno::RTVarnoConstantValue*, varno::RTVarnoConstantValue*, void*> kStepFrame{0x5a0};
+inline constexpr game::ScriptSlot kStepFrame{0x5a0};
 inline constexpr kivo::MethodSlot<RTInstance, uint32_t*> kIssueSceneHandle{0x5a4};
 inline constexpr kivo::MethodSlot<const char16_t*> kLoadEnvironment{0x5a8};
 inline constexpr uint32_t kSlotTableSize = kLoadEnvironment + 4;
