@@ -3,6 +3,7 @@
 #include "kivo/support/format.h"
 #include "kivo/support/raise.h"
 #include "panel.h"
+#include "widget_kind.h"
 #include "widget_stream.h"
 #include "widget_tree.h"
 
@@ -13,8 +14,7 @@ namespace {
 constexpr size_t kNameUnits = 512;
 
 gui::TeskPanel* ParentPanel(const gui::TeskIcon& icon) {
-  gui::TeskIWidget* parent = icon.GetParent();
-  return parent && parent->GetType() == gui::kWidgetPanel ? static_cast<gui::TeskPanel*>(parent) : nullptr;
+  return gui::OfKind<gui::TeskPanel>(icon.GetParent());
 }
 
 RTSuccess Refuse(const char16_t* why, const char16_t* name) {

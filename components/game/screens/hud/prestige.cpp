@@ -46,8 +46,8 @@ void Readd(Parent* parent, gui::TeskIWidget* widget) {
 
 void MoveToTop(gui::TeskIWidget* widget) {
   gui::TeskIWidget* parent = widget->GetParent();
-  if (gui::TeskPanel* panel = OfKind<gui::TeskPanel>(parent)) Readd(panel, widget);
-  if (parent && parent->GetType() == gui::kWidgetForm) Readd(static_cast<gui::TeskForm*>(parent), widget);
+  if (gui::TeskPanel* panel = gui::OfKind<gui::TeskPanel>(parent)) Readd(panel, widget);
+  if (gui::TeskForm* form = gui::OfKind<gui::TeskForm>(parent)) Readd(form, widget);
 }
 
 }  // namespace

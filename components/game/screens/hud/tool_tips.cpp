@@ -34,7 +34,7 @@ gui::TeskPanel* CloneToolTip(const gui::TeskForm* form) {
   const gui::TeskPanel* main = Control<gui::TeskPanel>(form, u"STT_MAIN");
   gui::TeskIWidget* copy = nullptr;
   if (!main || !gui::CloneWidget(main, &copy)) return nullptr;
-  if (gui::TeskPanel* panel = OfKind<gui::TeskPanel>(copy)) return panel;
+  if (gui::TeskPanel* panel = gui::OfKind<gui::TeskPanel>(copy)) return panel;
   gui::DestroyWidgetTree(copy);
   return nullptr;
 }

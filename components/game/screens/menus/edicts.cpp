@@ -39,7 +39,7 @@ gui::TeskPanel* MakeEdictPanel(const GamePrivateData& game, const EdictEntry& ed
   const gui::TeskPanel* templatePanel = Control<gui::TeskPanel>(game.forms.edict, u"EDICT_NOFIRE_PNL");
   gui::TeskIWidget* copy = nullptr;
   if (!templatePanel || !gui::CloneWidget(templatePanel, &copy)) return nullptr;
-  gui::TeskPanel* panel = OfKind<gui::TeskPanel>(copy);
+  gui::TeskPanel* panel = gui::OfKind<gui::TeskPanel>(copy);
   if (!panel) {
     gui::DestroyWidgetTree(copy);
     return nullptr;

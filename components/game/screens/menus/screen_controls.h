@@ -6,69 +6,21 @@
 #include <initializer_list>
 #include <string>
 
-#include "button.h"
-#include "edit_box.h"
-#include "form.h"
-#include "icon.h"
 #include "game_record.h"
-#include "label.h"
-#include "list_box.h"
-#include "panel.h"
-#include "slider.h"
-#include "text_box.h"
+#include "widget_kind.h"
 #include "varno/scripting_calls.h"
 
 namespace tesk::game {
 
-template <class W>
-struct ControlKind;
-template <>
-struct ControlKind<gui::TeskPanel> {
-  static constexpr gui::WidgetType kType = gui::kWidgetPanel;
-};
-template <>
-struct ControlKind<gui::TeskButton> {
-  static constexpr gui::WidgetType kType = gui::kWidgetButton;
-};
-template <>
-struct ControlKind<gui::TeskLabel> {
-  static constexpr gui::WidgetType kType = gui::kWidgetLabel;
-};
-template <>
-struct ControlKind<gui::TeskTextBox> {
-  static constexpr gui::WidgetType kType = gui::kWidgetTextBox;
-};
-template <>
-struct ControlKind<gui::TeskListBox> {
-  static constexpr gui::WidgetType kType = gui::kWidgetListBox;
-};
-template <>
-struct ControlKind<gui::TeskSlider> {
-  static constexpr gui::WidgetType kType = gui::kWidgetSlider;
-};
-template <>
-struct ControlKind<gui::TeskIcon> {
-  static constexpr gui::WidgetType kType = gui::kWidgetIcon;
-};
-template <>
-struct ControlKind<gui::TeskEditBox> {
-  static constexpr gui::WidgetType kType = gui::kWidgetEditBox;
-};
-
-// The widget when it is of that kind, else null.
-template <class W>
-W* OfKind(gui::TeskIWidget* widget) {
-  return widget && widget->GetType() == ControlKind<W>::kType ? static_cast<W*>(widget) : nullptr;
-}
 // The form's (or panel's) control of that name when it is of that kind, else null (also for a
 // null form or panel).
 template <class W>
 W* Control(const gui::TeskForm* form, const char16_t* name) {
-  return OfKind<W>(form ? form->FindWidgetByName(name) : nullptr);
+  return gui::OfKind<W>(form ? form->FindWidgetByName(name) : nullptr);
 }
 template <class W>
 W* Control(const gui::TeskPanel* panel, const char16_t* name) {
-  return OfKind<W>(panel ? panel->FindWidgetByName(name) : nullptr);
+  return gui::OfKind<W>(panel ? panel->FindWidgetByName(name) : nullptr);
 }
 // Any control of that name, or null.
 gui::TeskIWidget* AnyControl(const gui::TeskForm* form, const char16_t* name);

@@ -16,6 +16,7 @@
 #include "tab_panel.h"
 #include "tesk/game_slots.h"
 #include "varno/scripting_calls.h"
+#include "widget_kind.h"
 #include "world_lists.h"
 
 namespace tesk::game::method {
@@ -71,10 +72,8 @@ namespace {
 
 // The information screen opens on its first tab with an empty log.
 void ResetInformationLog(GamePrivateData& game) {
-  gui::TeskIWidget* tabs = FormWidget(game.forms.info, u"IN_TAB");
-  if (tabs && tabs->GetType() == gui::kWidgetTabPanel) static_cast<gui::TeskTabPanel*>(tabs)->SelectPage(0);
-  gui::TeskIWidget* log = FormWidget(game.forms.info, u"IN_TAB_LOG_LOG_LIST");
-  if (log && log->GetType() == gui::kWidgetListBox) static_cast<gui::TeskListBox*>(log)->Clear();
+  if (auto* tabs = gui::OfKind<gui::TeskTabPanel>(FormWidget(game.forms.info, u"IN_TAB"))) tabs->SelectPage(0);
+  if (auto* log = gui::OfKind<gui::TeskListBox>(FormWidget(game.forms.info, u"IN_TAB_LOG_LOG_LIST"))) log->Clear();
 }
 
 // The portals, the number of problems and the stat bars' step and blink times.

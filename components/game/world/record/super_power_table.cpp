@@ -4,6 +4,7 @@
 #include "game_record.h"
 #include "icon.h"
 #include "kivo/support/wide_string.h"
+#include "widget_kind.h"
 
 namespace tesk::game {
 
@@ -102,9 +103,8 @@ RTSuccess SuperPowerIconTemplate(RTInstance game, int32_t index, gui::TeskIcon**
   const SuperPower* power = PowerAt(index);
   if (!power) return kRTSuccess;
   const GamePrivateData* record = RecordOf(game);
-  gui::TeskIWidget* widget =
-      record && record->forms.icons ? record->forms.icons->FindWidgetByName(power->iconTemplate) : nullptr;
-  *icon = widget && widget->GetType() == gui::kWidgetIcon ? static_cast<gui::TeskIcon*>(widget) : nullptr;
+  *icon = gui::OfKind<gui::TeskIcon>(
+      record && record->forms.icons ? record->forms.icons->FindWidgetByName(power->iconTemplate) : nullptr);
   return kRTSuccess;
 }
 

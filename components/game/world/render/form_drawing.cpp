@@ -3,6 +3,7 @@
 #include "form.h"
 #include "gui_skin.h"
 #include "icon.h"
+#include "widget_kind.h"
 
 namespace tesk::game {
 
@@ -35,8 +36,7 @@ gui::TeskIWidget* FormWidget(const gui::TeskForm* form, const char16_t* name) {
 }
 
 gui::TeskIcon* FormIcon(const gui::TeskForm* form, const char16_t* name) {
-  gui::TeskIWidget* widget = FormWidget(form, name);
-  return widget && widget->GetType() == gui::kWidgetIcon ? static_cast<gui::TeskIcon*>(widget) : nullptr;
+  return gui::OfKind<gui::TeskIcon>(FormWidget(form, name));
 }
 
 void DrawCentredForm(GamePrivateData& game, gui::TeskForm* form, const char16_t* panel, int32_t shift) {

@@ -6,6 +6,7 @@
 #include "kivo/support/numeric.h"
 #include "panel.h"
 #include "tesk/scene/scene_tree_calls.h"
+#include "widget_kind.h"
 
 namespace tesk::game {
 
@@ -23,8 +24,7 @@ constexpr const char16_t* kCameraPanels[3][2] = {
 int32_t gMonitorOffset = 48;
 
 gui::TeskPanel* FormPanel(const gui::TeskForm* form, const char16_t* name) {
-  gui::TeskIWidget* widget = FormWidget(form, name);
-  return widget && widget->GetType() == gui::kWidgetPanel ? static_cast<gui::TeskPanel*>(widget) : nullptr;
+  return gui::OfKind<gui::TeskPanel>(FormWidget(form, name));
 }
 
 void ShowSelectedCamera(const GamePrivateData& game, const gui::TeskForm* form) {
