@@ -142,7 +142,7 @@ void InputPlayer::Hear(std::u16string_view text) {
     if (end == std::string::npos) break;
     start = end + 1;
   }
-  if (heard_.size() > kHeardLinesKept) heard_.erase(heard_.begin(), heard_.end() - kHeardLinesKept);
+  while (heard_.size() > kHeardLinesKept) heard_.pop_front();
 }
 
 void InputPlayer::Advance() {

@@ -6,6 +6,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <deque>
 #include <filesystem>
 #include <mutex>
 #include <string>
@@ -52,7 +53,7 @@ class InputPlayer {
   bool leftHeld_ = false;
   bool rightHeld_ = false;
   std::mutex heardLock_;
-  std::vector<std::string> heard_;  // debug output lines not yet passed by a wait-line
+  std::deque<std::string> heard_;  // debug output lines not yet passed by a wait-line
 };
 
 }  // namespace tesk

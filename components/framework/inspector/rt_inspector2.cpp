@@ -28,7 +28,9 @@ void ShowInstance(CoreTable& core, RTInstance instance, uint32_t depth) {
   if (depth == kDeepest || !core.GetChildCount(nullptr, instance, &count)) return;
   for (uint32_t index = 0; index < count; ++index) {
     RTInstance child = nullptr;
-    if (core.GetChild(nullptr, instance, index, &child) && child) ShowInstance(core, child, depth + 1);
+    if (!core.GetChild(nullptr, instance, index, &child) || !child) continue;
+    ShowInstance(core, child, depth + 1);
+    core.ReleaseInstance(nullptr, child);  // the child came with a reference of its own
   }
 }
 

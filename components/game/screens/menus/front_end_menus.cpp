@@ -5,6 +5,7 @@
 
 #include "character_screen.h"
 #include "game_context.h"
+#include "kivo/support/wide_string.h"
 #include "menu_screens.h"
 #include "screen_controls.h"
 
@@ -27,10 +28,7 @@ void StartEpisode(GamePrivateData& game, int32_t number) {
 // The row's text as a decimal number (a row that is none counts as 0).
 int32_t RowNumber(const gui::TeskListBox& list) {
   const gui::TeskListBoxItem* row = list.ItemAt(static_cast<uint32_t>(list.GetSelectedIndex()));
-  const char16_t* text = row ? row->GetText() : nullptr;
-  std::string digits;
-  for (; text && *text; ++text) digits.push_back(*text < 0x80 ? static_cast<char>(*text) : '?');
-  return static_cast<int32_t>(std::strtol(digits.c_str(), nullptr, 10));
+  return row && row->GetText() ? kivo::WideStrToInt(row->GetText()) : 0;
 }
 
 void SetDifficulty(GamePrivateData& game, const char16_t* chosen, const char16_t* other, const char16_t* text,

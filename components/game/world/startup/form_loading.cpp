@@ -74,7 +74,7 @@ void Disable(gui::TeskIWidget* widget) {
   if (widget) widget->Disable();
 }
 
-// Step 22: the two copies of "CAM_ROT_ICON" in the bottom corners, the left one mirrored.
+// The two copies of "CAM_ROT_ICON" in the bottom corners, the left one mirrored.
 void MakeCameraRotationIcons(GamePrivateData& game) {
   const gui::TeskIcon* source = FormIcon(game.forms.icons, u"CAM_ROT_ICON");
   if (!source) return;
@@ -139,7 +139,7 @@ void LoadRow(GamePrivateData& game, const FormRow& row, int32_t width, bool debu
   for (const AfterLoading& after : row.after) ApplyStep(game, *form, after);
 }
 
-// Step 25: the HUD panel is inactive, the floor toggle hidden and inactive, the level icons
+// The HUD panel is inactive, the floor toggle hidden and inactive, the level icons
 // hidden and inactive behind their labels, the six skills shown.
 void SetHudPanelFlags(gui::TeskForm& hud) {
   hud.Disable();
@@ -154,7 +154,7 @@ void SetHudPanelFlags(gui::TeskForm& hud) {
     SetHidden(hud.FindWidgetByName(name), 0);
 }
 
-// Steps 24 to 27: the widgets start-up keeps at hand.
+// The widgets start-up keeps at hand.
 void KeepHudWidgets(GamePrivateData& game) {
   StartupWidgets& widgets = game.widgets;
   for (size_t i = 0; i < kGossipWidgetCount; ++i) widgets.gossip[i] = FormWidget(game.forms.gossip, kGossipWidgets[i]);
