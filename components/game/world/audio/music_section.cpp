@@ -29,13 +29,9 @@ struct SavedLayer {
   float fadeTarget = 0.0f;
 };
 
-// What follows a layer's buffer reference: two words and three floats.
-constexpr uint32_t kFixedLayerBytes = 4 + 4 + 3 * 4;
-
-// The float reads hand out what a short stream gives, so the fixed part is measured first.
 bool ReadLayer(GamePrivateData& game, RTInstance stream, SavedLayer* layer) {
   return kivo::audio_service::ReadBufferRef(game.audioService, stream, &layer->buffer) &&
-         kivo::StreamHolds(stream, kFixedLayerBytes) && kivo::StreamReadUInt(stream, &layer->position) &&
+         kivo::StreamReadUInt(stream, &layer->position) &&
          kivo::StreamReadUInt(stream, &layer->state) && kivo::StreamReadFloat(stream, &layer->volume) &&
          kivo::StreamReadFloat(stream, &layer->fadeFrom) && kivo::StreamReadFloat(stream, &layer->fadeTarget);
 }

@@ -39,7 +39,7 @@ constexpr uint32_t kFixedVoiceBytes = 4 + 4 + 5 * 4 + 1;
 
 bool ReadVoice(GamePrivateData& game, RTInstance stream, SavedVoice* voice) {
   if (!kivo::audio_service::ReadBufferRef(game.audioService, stream, &voice->buffer) ||
-      !kivo::StreamHolds(stream, kFixedVoiceBytes) || !kivo::StreamReadUInt(stream, &voice->position) ||
+      !kivo::StreamReadUInt(stream, &voice->position) ||
       !kivo::StreamReadUInt(stream, &voice->state))
     return false;
   for (float& value : voice->fade)
