@@ -10,6 +10,7 @@
 #include "vm/name_cache.h"
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
+#include "vm/vm.h"
 #include "vm/tagged_value.h"
 
 namespace varno {
