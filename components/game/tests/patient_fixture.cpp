@@ -81,8 +81,9 @@ std::vector<Quad> Quads(const std::vector<Call>& calls) {
   for (const Call& call : calls) {
     if (call.name == "BindTexture") texture = call.args.at(0);
     if (call.name == "EnableTexturing") textured = call.args.at(0);
+    // Its arguments: the float count, then the floats.
     if (call.name == "SetColorRGBAArray")
-      for (int i = 0; i < 4; ++i) colour[i] = call.args.at(i);
+      for (int i = 0; i < 4; ++i) colour[i] = call.args.at(i + 1);
     if (call.name == "BeginPrimitive") xs.clear(), ys.clear();
     if (call.name == "Vertex3") xs.push_back(call.args.at(0)), ys.push_back(call.args.at(1));
     if (call.name == "EndPrimitive" && xs.size() == 4) {

@@ -38,6 +38,9 @@ class PatientBarTest : public HudTest {
   bool FlagOf(scripting::Symbol object, const char16_t* name);
   void Bind(scripting::Symbol object, const char16_t* name, scripting::Symbol value);
   scripting::Symbol Object(scripting::Symbol object, const char16_t* name);
+  static scripting::Symbol Object(const RTTeskActorWrapper* wrapper) {
+    return static_cast<scripting::Symbol>(wrapper->ScriptObject);
+  }
   std::string Heard(scripting::Symbol doctor);
   // The script methods of the patient list through the game's slots.
   void Script(varno::NativeMethodSlot slot, std::vector<Cell> arguments = {});
