@@ -37,7 +37,12 @@ attributes
   bHasNurse is bool;
   bPlayerMO is bool;
   heard is string;
+  bReenter is bool;
+  other is Ward;
 }
+
+method AddPatient(p is Ward) implemented "RTTeskGame.AddPatient";
+method ReSortPatientList() implemented "RTTeskGame.ReSortPatientList";
 
 method MakeLists()
 {
@@ -46,9 +51,16 @@ method MakeLists()
   problemSeverityList = [0, 0, 0, 0];
 }
 
+' With bReenter set, the first call sorts the list again and adds "other" from inside the sweep.
 method RemoveFromPatList(p is Ward)
 {
   heard = heard + "RemoveFromPatList " + p.name + ";";
+  if (bReenter)
+  {
+    bReenter = false;
+    ReSortPatientList();
+    AddPatient(other);
+  }
 }
 
 method AddToPatList(p is Ward)

@@ -117,6 +117,21 @@ TEST_F(PatientList, TheSweepDropsThePlayersDeadAndOtherDoctorsPatientsAndCountsT
   EXPECT_EQ(count.value.number, 1);
 }
 
+TEST_F(PatientList, AHandlerThatSortsAndAddsDuringTheSweepLeavesASoundList) {
+  const scripting::Symbol dead = Patient(u"Dead", player_, 6);
+  const scripting::Symbol alsoDead = Patient(u"AlsoDead", player_, 5);
+  const scripting::Symbol late = Patient(u"Late", player_, 4);
+  for (scripting::Symbol p : {dead, alsoDead}) {
+    Script(game::kAddPatient, {ObjectCell(p)});
+    SetFlag(p, u"bIsDead", true);
+  }
+  SetFlag(player_, u"bReenter", true);
+  Bind(player_, u"other", late);
+  Script(game::kReSortPatientList);
+  EXPECT_EQ(Order(), (std::vector<std::string>{"Late"}));
+  EXPECT_EQ(Heard(player_), "RemoveFromPatList Dead;RemoveFromPatList AlsoDead;");
+}
+
 TEST_F(PatientList, AddingRefusesStrangersAndKeepsOneEntryUnlessTheFirstIsLeaving) {
   const scripting::Symbol patient = Patient(u"Pat", player_, 5);
   Script(game::kAddPatient, {ObjectCell(patient)});
