@@ -1,5 +1,5 @@
 // The script's questions and switches on rooms and single props: room centres, the glue truck, the
-// ceiling chunk, the ambience of the player's room, the elevator mats and the prop outlines; and the
+// ceiling chunk's switch, the ambience of the player's room, the elevator mats and the prop outlines; and the
 // HUD's mirrored textured quad.
 #include "environment.h"
 #include "game_context.h"
@@ -131,13 +131,8 @@ TESK_GAME_SCRIPT_METHOD(EnableGlueTruck) {
   return EnableGlueTruckC(self, arguments[0].value.word != 0 ? 1 : 0);
 }
 
-// No ceiling-chunk node is ever bound (every load clears it), so both fail.
+// No ceiling-chunk node is ever bound (every load clears it), so it fails.
 TESK_GAME_SCRIPT_METHOD(EnableCeilingChunk) {
-  GamePrivateData* game = RecordOf(self);
-  return game && game->environment.nodes.ceilingChunk ? kRTSuccess : kRTFailure;
-}
-
-TESK_GAME_SCRIPT_METHOD(PlayCeilingChunk) {
   GamePrivateData* game = RecordOf(self);
   return game && game->environment.nodes.ceilingChunk ? kRTSuccess : kRTFailure;
 }
