@@ -25,6 +25,7 @@ class Doors : public PropHospitalTest {
   void SetUp() override {
     PropHospitalTest::SetUp();
     ASSERT_TRUE(Load());
+    record().gameObject = NewProbe();  // the frame runs for a game with a script object
   }
   void TearDown() override {
     added_.clear();

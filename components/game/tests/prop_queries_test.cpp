@@ -2,7 +2,6 @@
 // single props, the name questions, the node axes, the node's script object and the node
 // animations, including their moves through the scene tree's transform update.
 #include "environment.h"
-#include "game_context.h"
 #include "kivo/rigid/rigid_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/instance_ref.h"
@@ -225,7 +224,8 @@ TEST_F(PropQueries, PlayingStartsEveryPlayerOfTheNodeOrSaysWhyNot) {
   EXPECT_EQ(Row(game::kGetNodePosition, Handle(two)).x, 1.0f) << "about its own place";
 
   // The ceiling chunk plays (0, 0): the first motion, not looping.
-  game::Hold(record().environment.nodes.ceilingChunk, two);
+  ASSERT_TRUE(core().ResolveHandle(nullptr, two));  // the field's reference, which the game gives back
+  record().environment.nodes.ceilingChunk = two;
   ASSERT_TRUE(CallScript(game::kPlayCeilingChunk));
   float time = -1;
   kivo::rigid::GetMotionTime(modifiers[0], &time);
