@@ -1,6 +1,7 @@
 // The animated doors over the props hospital, stepped by the game's frame (Main) at clock times the
 // test sets: the shower and stall doors swinging on the script's word, and the main entrance's
 // leaves sliding open for characters near the sensor.
+#include <algorithm>
 #include <cmath>
 
 #include "kivo/scene/room_calls.h"
@@ -99,6 +100,18 @@ TEST_F(Doors, ADoorAtRestIsWrittenEveryFrame) {
   ASSERT_TRUE(kivo::scene_node::SetEulerAngles(door, 0.0f, 1.25f, 0.0f));
   Frame(1.0);
   EXPECT_NEAR(Yaw(door), kClosedShower, 1e-6f);
+}
+
+TEST_F(Doors, TheEpisodeResetClosesTheShowerDoorsAtOnce) {
+  ASSERT_TRUE(CallScript(game::kOpenShowerDoor, {Stall()}));
+  Frame(3.0);
+  ASSERT_TRUE(kivo::CallMethod(game(), game::kLevel, game::kResetC));
+  const game::DoorSwing& swing = record().environment.showers[0].swing;
+  EXPECT_NEAR(swing.closedAngle, kClosedShower, 1e-6f);
+  EXPECT_EQ(swing.currentAngle, swing.closedAngle);
+  EXPECT_EQ(swing.targetAngle, swing.closedAngle);
+  Frame(0.5);
+  EXPECT_NEAR(Yaw(record().environment.showers[0].door), kClosedShower, 1e-6f);
 }
 
 TEST_F(Doors, ANodeThatIsNoStallLeavesTheShowerDoorsAlone) {
@@ -217,6 +230,72 @@ TEST_F(Doors, ReloadingTheEnvironmentHoldsEachRoomOnce) {
   EXPECT_EQ(RefCount(entrance.entranceRoom), rooms[0]);
   EXPECT_EQ(RefCount(entrance.portRoom), rooms[1]);
   EXPECT_EQ(blocksAfter, blocks);
+}
+
+// The sample's hospital as the content build staged it: someone walking from the corridor to the
+// main entrance (a character's node, moved a little each frame as the actor component moves its
+// characters) opens the leaves within a second of coming within 3.0 of the sensor.
+class SampleEntrance : public EnvironmentTest {
+ protected:
+  std::filesystem::path Store() const override { return SAMPLE_STORE; }
+  std::vector<std::u16string> Fonts() const override { return {}; }  // the store's own
+  void SetUp() override {
+    EnvironmentTest::SetUp();
+    ASSERT_TRUE(Load());
+    record().gameObject = NewProbe();
+  }
+};
+
+TEST_F(SampleEntrance, SomeoneWalkingUpOpensTheLeavesWithinASecond) {
+  kivo::InstanceRef corridor;
+  ASSERT_TRUE(tesk::scene_tree::GetRoomByName(record().sceneTree, u"corridor", corridor.out()));
+  ASSERT_NE(record().environment.entrance.portRoom, nullptr) << "the port room of scenario 0";
+  RTInstance left = record().environment.nodes.mainEntranceLeft;
+  ASSERT_NE(left, nullptr);
+  kivo::InstanceRef walker;
+  ASSERT_TRUE(core().CreateInstanceByString(nullptr, kivo::tesk_scene_node::kClassName, walker.out(), 0, 0));
+  const RTFVector3D start{9.0f, 0.0f, 3.0f, 0.0f};
+  kivo::scene_node::SetTranslation(walker.get(), &start);
+  kivo::tesk_scene_node::SetStateWord(walker.get(), kivo::tesk_scene_node::WithKind(1, 7));
+  ASSERT_TRUE(kivo::room::AddNode(corridor.get(), walker.get()));
+
+  const RTFVector3D stops[] = {{12.5f, 0, 3.0f, 0}, {13.8f, 0, 7.5f, 0}};
+  const RTFVector3D sensor{13.8f, 0.0f, 8.5f, 0.0f};
+  constexpr float kStep = 0.05f;  // seconds a frame
+  constexpr float kSpeed = 1.2f;  // metres a second
+  double now = 1.0;
+  double cameNear = -1.0;
+  double opened = -1.0;
+  for (const RTFVector3D& stop : stops) {
+    for (int frame = 0; frame < 400 && opened < 0; ++frame) {
+      const RTFMatrix4x4* placement = nullptr;
+      ASSERT_TRUE(kivo::scene_node::GetLocalMatrix(walker.get(), &placement));
+      const RTFVector3D at{placement->m[3][0], 0.0f, placement->m[3][2], 0.0f};
+      const float dx = stop.x - at.x, dz = stop.z - at.z;
+      const float remaining = std::sqrt(dx * dx + dz * dz);
+      if (remaining < 1e-3f) break;
+      const float step = std::min(remaining, kSpeed * kStep);
+      const RTFVector3D next{at.x + dx / remaining * step, 0.0f, at.z + dz / remaining * step, 0.0f};
+      kivo::scene_node::SetTranslation(walker.get(), &next);
+      now += kStep;
+      record().gameClock = now;
+      ASSERT_TRUE(CallScript(game::kMain));
+      // The frame's transform update moves the walker (the fixture draws no frame).
+      ASSERT_TRUE(tesk::scene_tree::UpdateTransforms(record().sceneTree, static_cast<uint32_t>(now * 1000.0)));
+      const float ex = at.x - sensor.x, ez = at.z - sensor.z;
+      if (cameNear < 0 && ex * ex + ez * ez < 9.0f) cameNear = now;
+      const RTFMatrix4x4* leaf = nullptr;
+      kivo::scene_node::GetLocalMatrix(left, &leaf);
+      if (cameNear >= 0 && leaf->m[3][0] < 13.7f) opened = now;
+    }
+  }
+  ASSERT_GE(cameNear, 0.0) << "the walk reached the sensor";
+  ASSERT_GE(opened, 0.0) << "the leaves opened";
+  EXPECT_LE(opened - cameNear, 1.0);
+  kivo::InstanceRef room;
+  kivo::tesk_scene_node::GetNodeRoom(walker.get(), room.out());
+  EXPECT_EQ(room.get(), record().environment.entrance.entranceRoom) << "the walker went in by the corridor's door";
+  kivo::room::RemoveNode(room.get(), walker.get());
 }
 
 }  // namespace
