@@ -31,6 +31,12 @@ inline int32_t NumberArgument(uint32_t count, const Cell* arguments, uint32_t in
 inline ScriptObject ObjectArgument(uint32_t count, const Cell* arguments, uint32_t index) {
   return index < count ? static_cast<ScriptObject>(arguments[index].value.pointer) : nullptr;
 }
+// The scene node or room of the script handle in the argument cell; null for a missing argument, for
+// no node (0 and 0xFFFFFFFF) and for a handle whose object is gone. No reference is added.
+inline RTInstance NodeArgument(const GamePrivateData& game, uint32_t count, const Cell* arguments, uint32_t index) {
+  if (index >= count || !game.sceneHandles) return nullptr;
+  return static_cast<RTInstance>(game.sceneHandles->Resolve(arguments[index].value.word));
+}
 // A text to print: null prints as empty.
 inline const char16_t* OrEmpty(const char16_t* text) { return text ? text : u""; }
 

@@ -31,10 +31,8 @@ namespace method {
 TESK_GAME_SCRIPT_METHOD(PlayNodeAnimation) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
-  RTInstance node = count >= 1 && game->sceneHandles
-                        ? static_cast<RTInstance>(game->sceneHandles->Resolve(arguments[0].value.word))
-                        : nullptr;
-  return PlayNodeAnimationOn(node, static_cast<uint32_t>(NumberArgument(count, arguments, 1)),
+  return PlayNodeAnimationOn(NodeArgument(*game, count, arguments, 0),
+                             static_cast<uint32_t>(NumberArgument(count, arguments, 1)),
                              static_cast<uint32_t>(NumberArgument(count, arguments, 2)));
 }
 

@@ -73,19 +73,13 @@ RTSuccess SingleProp(RTInstance self, Cell* result, RTInstance node) {
   return kRTSuccess;
 }
 
-// The node of the handle in the first argument; null for none, 0 and 0xFFFFFFFF included.
-RTInstance NodeArgument(GamePrivateData& game, uint32_t count, const Cell* arguments) {
-  if (count < 1 || !game.sceneHandles) return nullptr;
-  return static_cast<RTInstance>(game.sceneHandles->Resolve(static_cast<uint32_t>(arguments[0].value.number)));
-}
-
 // Copies the row of the node's placement (all four floats) into the result's vector; for no node
 // the row's default, with a message.
 RTSuccess NodeRow(RTInstance self, uint32_t count, const Cell* arguments, Cell* result, Row row) {
   GamePrivateData* game = RecordOf(self);
   if (!game || !result || !result->value.vector) return kRTFailure;
   RTFVector3D& out = *result->value.vector;
-  RTInstance node = NodeArgument(*game, count, arguments);
+  RTInstance node = NodeArgument(*game, count, arguments, 0);
   const RTFMatrix4x4* placement = nullptr;
   if (!node || !kivo::scene_node::GetLocalMatrix(node, &placement) || !placement) {
     out = RTFVector3D{kDefaultRows[row].x, kDefaultRows[row].y, kDefaultRows[row].z, out.w};
@@ -164,7 +158,7 @@ TESK_GAME_SCRIPT_METHOD(GetBedMaxSevByName) {
 TESK_GAME_SCRIPT_METHOD(GetBedNameN) {
   GamePrivateData* game = RecordOf(self);
   if (!game || !result) return kRTFailure;
-  RTInstance node = NodeArgument(*game, count, arguments);
+  RTInstance node = NodeArgument(*game, count, arguments, 0);
   char16_t* name = nullptr;
   if (node && kivo::component::GetName(node, &name)) result->value.text = name;
   return kRTSuccess;
@@ -180,7 +174,7 @@ TESK_GAME_SCRIPT_METHOD(GetNodePosition) { return NodeRow(self, count, arguments
 TESK_GAME_SCRIPT_METHOD(SetNodeObject) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
-  RTInstance node = NodeArgument(*game, count, arguments);
+  RTInstance node = NodeArgument(*game, count, arguments, 0);
   if (!node || count < 2 || !Core().IsKindOfByName(nullptr, node, kivo::tesk_scene_node::kClassName))
     return kRTSuccess;
   kivo::tesk_scene_node::SetScriptObject(node, ObjectArgument(count, arguments, 1));

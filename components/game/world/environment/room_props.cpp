@@ -24,11 +24,6 @@ constexpr uint32_t kModeBits = 0xF;
 constexpr uint32_t kGlueTruckOn = 1;
 constexpr uint32_t kGlueTruckOff = 8;
 
-RTInstance NodeOfHandle(GamePrivateData& game, uint32_t count, const Cell* arguments) {
-  if (count < 1 || !game.sceneHandles) return nullptr;
-  return static_cast<RTInstance>(game.sceneHandles->Resolve(arguments[0].value.word));
-}
-
 const ElevatorMat* MatAt(GamePrivateData& game, uint32_t count, const Cell* arguments) {
   void* mat = nullptr;
   if (count < 1 || !game.environment.lists.elevatorMats ||
@@ -178,14 +173,14 @@ TESK_GAME_SCRIPT_METHOD(TurnOffGymOutlines) { return SetGymOutlines(self, 0); }
 TESK_GAME_SCRIPT_METHOD(TurnOnPropOutline) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
-  SetNodeOutline(self, NodeOfHandle(*game, count, arguments), true);
+  SetNodeOutline(self, NodeArgument(*game, count, arguments, 0), true);
   return kRTSuccess;
 }
 
 TESK_GAME_SCRIPT_METHOD(TurnOffPropOutline) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
-  SetNodeOutline(self, NodeOfHandle(*game, count, arguments), false);
+  SetNodeOutline(self, NodeArgument(*game, count, arguments, 0), false);
   return kRTSuccess;
 }
 
