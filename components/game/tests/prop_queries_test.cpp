@@ -31,7 +31,9 @@ class PropQueries : public PropHospitalTest {
     PropHospitalTest::SetUp();
     ASSERT_TRUE(Load());
   }
-  RTInstance First(kivo::List* list) { return list && list->first ? static_cast<RTInstance>(list->first->data) : nullptr; }
+  RTInstance First(kivo::List* list) {
+    return list && list->first ? static_cast<RTInstance>(list->first->data) : nullptr;
+  }
   RTFVector3D Row(varno::NativeMethodSlot slot, uint32_t handle) {
     RTFVector3D row{7, 7, 7, 7};
     Cell result{};
@@ -199,8 +201,8 @@ TEST_F(PropQueries, PlayingStartsEveryPlayerOfTheNodeOrSaysWhyNot) {
 
   const auto play = [&](uint32_t handle) {
     Cell result{};
-    return CallScript(game::kPlayNodeAnimation, {NumberCell(static_cast<int32_t>(handle)), NumberCell(0), NumberCell(1)},
-                      &result);
+    return CallScript(game::kPlayNodeAnimation,
+                      {NumberCell(static_cast<int32_t>(handle)), NumberCell(0), NumberCell(1)}, &result);
   };
   EXPECT_TRUE(play(0xFFFFFFFFu));
   EXPECT_EQ(Logged("Invalid node passed in!"), 1u);
@@ -235,7 +237,8 @@ TEST_F(PropQueries, PlayingStartsEveryPlayerOfTheNodeOrSaysWhyNot) {
 TEST_F(PropQueries, ALoopingPlayerTurnsItsNodeAndAStoppedOneHolds) {
   RTInstance node = SwingingNode(2.0f);
   const uint32_t handle = Handle(node);
-  ASSERT_TRUE(CallScript(game::kPlayNodeAnimation, {NumberCell(static_cast<int32_t>(handle)), NumberCell(0), NumberCell(1)}));
+  ASSERT_TRUE(
+      CallScript(game::kPlayNodeAnimation, {NumberCell(static_cast<int32_t>(handle)), NumberCell(0), NumberCell(1)}));
   ASSERT_TRUE(tesk::scene_tree::UpdateTransforms(record().sceneTree, 100));
   const RTFVector3D first = Row(game::kGetNodeAhead, handle);
   ASSERT_TRUE(tesk::scene_tree::UpdateTransforms(record().sceneTree, 1100));

@@ -38,7 +38,8 @@ inline constexpr MethodSlot<float*> kGetTween{0x38};
 inline constexpr MethodSlot<RTInstance> kCopyInto{0x3c};  // (target player)
 inline constexpr MethodSlot<> kClearMotions{0x40};
 inline constexpr MethodSlot<RTBool> kPlay{0x44};
-inline constexpr MethodSlot<uint32_t, RTFMatrix4x4*, RTBool*> kPlaceNode{0x48};  // (milliseconds, in/out placement, out placed)
+// (milliseconds, in/out placement, out placed)
+inline constexpr MethodSlot<uint32_t, RTFMatrix4x4*, RTBool*> kPlaceNode{0x48};
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;
