@@ -224,14 +224,25 @@ TEST_F(PropQueries, PlayingStartsEveryPlayerOfTheNodeOrSaysWhyNot) {
   RTFVector3D after = Row(game::kGetNodeAhead, Handle(two));
   EXPECT_NE(after.x, before.x) << "the swing turned the node";
   EXPECT_EQ(Row(game::kGetNodePosition, Handle(two)).x, 1.0f) << "about its own place";
+  for (uint32_t i = 0; i < count; ++i) {
+    float time = -1;
+    kivo::rigid::GetMotionTime(modifiers[i], &time);
+    EXPECT_EQ(time, 1.0f) << "each player plays: " << i;
+  }
 
-  // The ceiling chunk plays (0, 0): the first motion, not looping.
+  // The ceiling chunk plays (0, 0): the first motion again from its start, not looping.
   ASSERT_TRUE(core().ResolveHandle(nullptr, two));  // the field's reference, which the game gives back
   record().environment.nodes.ceilingChunk = two;
   ASSERT_TRUE(CallScript(game::kPlayCeilingChunk));
-  float time = -1;
-  kivo::rigid::GetMotionTime(modifiers[0], &time);
-  EXPECT_EQ(time, 0.0f);
+  for (uint32_t i = 0; i < count; ++i) {
+    float time = -1;
+    kivo::rigid::GetMotionTime(modifiers[i], &time);
+    EXPECT_EQ(time, 0.0f) << i;
+  }
+  ASSERT_TRUE(tesk::scene_tree::UpdateTransforms(record().sceneTree, 9000));
+  RTBool done = 0;
+  kivo::rigid::IsMotionDone(modifiers[0], &done);
+  EXPECT_EQ(done, 1) << "not looping: held at its end after 8 seconds";
 }
 
 TEST_F(PropQueries, ALoopingPlayerTurnsItsNodeAndAStoppedOneHolds) {
