@@ -1,6 +1,7 @@
 // The frame (Main), pause and resume, and the episode reset (ResetC). Calls into owners that are
 // not built yet (the frame render, the actors' frame, vehicles) go through their slots and fail
 // harmlessly on empty ones; their results are not used.
+#include "effects.h"
 #include "environment.h"
 #include "form_drawing.h"
 #include "form_loading.h"
@@ -91,6 +92,7 @@ RTSuccess ResetC(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
   ResetWreckingBall(self);
+  FXResetAll(*game);
   ResetGameClock(*game);
   WorldLists& lists = game->lists;
   if (lists.patientList) ClearPatients(*game);
