@@ -36,7 +36,9 @@ std::string Graph(const std::string& path) {
       "cost": 2}]}})";
 }
 
-std::string Description() {
+}  // namespace
+
+std::string HospitalDescription(const std::string& more) {
   const std::vector<std::string> props = {Prop("Bed_04", "", "1, 0, 1"),
                                           Prop("BED7", "", "1, 0, 2"),
                                           Prop("be", "", "1, 0, 3"),
@@ -91,23 +93,33 @@ std::string Description() {
                             "tesk01-stm-gym-ellipticaltrainer", "tesk01-stm-gym-rowingmachine", "spawn_ward",
                             "tesk01-stm-gym-yogamat01", "TrainerFrame", "TrainerPedals", "Stall"})
     instances.push_back(Mesh(model));
+  if (!more.empty()) instances.push_back(more);
   std::string description = "{\"instances\": [\n";
   for (const std::string& instance : instances) description += (description.back() == '\n' ? "" : ",\n") + instance;
   return description + "\n]}\n";
 }
 
-const std::filesystem::path& Pack() {
+std::filesystem::path BuildPack(const std::string& description,
+                                const std::vector<std::pair<std::string, std::string>>& files) {
   static tesk::testing::TempDir* dir = new tesk::testing::TempDir();
-  static const std::filesystem::path pack = [] {
-    tesk::testing::WriteFile(dir->path() / "pack.json", Description());
-    const std::filesystem::path built = dir->path() / "hospital.kivopack";
-    const auto run = tesk::testing::RunCommand(std::string(KIVOPACK) + " build " +
-                                                   tesk::testing::Quoted((dir->path() / "pack.json").string()) + " " +
-                                                   tesk::testing::Quoted(built.string()),
-                                               dir->path());
-    EXPECT_EQ(run.status, 0) << run.err;
-    return built;
-  }();
+  static int packs = 0;
+  const std::filesystem::path folder = dir->path() / std::to_string(++packs);
+  std::filesystem::create_directories(folder);
+  for (const auto& [name, contents] : files) tesk::testing::WriteFile(folder / name, contents);
+  tesk::testing::WriteFile(folder / "pack.json", description);
+  const std::filesystem::path built = folder / "built.kivopack";
+  const auto run = tesk::testing::RunCommand(std::string(KIVOPACK) + " build " +
+                                                 tesk::testing::Quoted((folder / "pack.json").string()) + " " +
+                                                 tesk::testing::Quoted(built.string()),
+                                             folder);
+  EXPECT_EQ(run.status, 0) << run.err;
+  return built;
+}
+
+namespace {
+
+const std::filesystem::path& Pack() {
+  static const std::filesystem::path pack = BuildPack(HospitalDescription(), {});
   return pack;
 }
 

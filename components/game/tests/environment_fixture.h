@@ -10,11 +10,20 @@
 
 #include <filesystem>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game_fixture.h"
 
 namespace gametest {
+
+// The small hospital's pack description, with further instances (JSON objects, separated by
+// commas) at its end.
+std::string HospitalDescription(const std::string& more = "");
+// A pack that kivopack builds from the description, beside the files (name, contents) it names, in
+// a directory of the process's.
+std::filesystem::path BuildPack(const std::string& description,
+                                const std::vector<std::pair<std::string, std::string>>& files);
 
 class EnvironmentTest : public GameTest {
  public:
