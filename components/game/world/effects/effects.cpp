@@ -63,10 +63,12 @@ bool FillPool(EffectState& fx, RTInstance stream, uint32_t count, List* pool) {
   const uint32_t firstIndex = fx.effectCount;
   for (uint32_t i = 0; i < count; ++i) {
     EffectSlot* slot = CreateEffectSlot(fx);
-    const bool read = slot && effects::ReadParticleEffect(stream, slot->partMan, slot->node, fx.fxFolder) &&
-                      ListAppend(pool, slot) && stream::Seek(stream, 0);
-    if (!read) {
-      if (slot && (!pool->last || pool->last->data != slot)) DestroyEffectSlot(slot);
+    if (slot && !ListAppend(pool, slot)) {
+      DestroyEffectSlot(slot);
+      slot = nullptr;
+    }
+    if (!slot || !effects::ReadParticleEffect(stream, slot->partMan, slot->node, fx.fxFolder) ||
+        !stream::Seek(stream, 0)) {
       for (EffectSlot* made : ListItems<EffectSlot>(pool)) DestroyEffectSlot(made);
       for (uint32_t index = firstIndex; index < fx.effectCount; ++index) fx.effectSlots[index] = nullptr;
       fx.effectCount = firstIndex;
@@ -77,9 +79,6 @@ bool FillPool(EffectState& fx, RTInstance stream, uint32_t count, List* pool) {
   }
   return true;
 }
-
-// The current effect, or null.
-EffectSlot* Current(EffectState& fx) { return fx.currentEffect; }
 
 }  // namespace
 
@@ -146,7 +145,7 @@ RTSuccess FXSetActive(GamePrivateData& game, uint32_t index) {
 }
 
 RTSuccess FXAttachToNode(GamePrivateData& game, RTInstance parent) {
-  EffectSlot* slot = Current(game.effects);
+  EffectSlot* slot = game.effects.currentEffect;
   if (!slot || !parent) return kRTFailure;
   scene_node::Detach(slot->node);
   return scene_node::AddChild(parent, slot->node);
@@ -154,7 +153,7 @@ RTSuccess FXAttachToNode(GamePrivateData& game, RTInstance parent) {
 
 RTSuccess FXActivate(GamePrivateData& game) {
   EffectState& fx = game.effects;
-  EffectSlot* slot = Current(fx);
+  EffectSlot* slot = fx.currentEffect;
   if (!slot) return kRTFailure;
   if (!slot->active && !ListAppend(fx.activeEffects, slot)) return kRTFailure;
   slot->active = 1;
@@ -164,7 +163,7 @@ RTSuccess FXActivate(GamePrivateData& game) {
 
 RTSuccess FXDeactivate(GamePrivateData& game) {
   EffectState& fx = game.effects;
-  EffectSlot* slot = Current(fx);
+  EffectSlot* slot = fx.currentEffect;
   if (!slot) return kRTFailure;
   part_man::Stop(slot->partMan);
   if (slot->active) ListRemove(fx.activeEffects, slot);
@@ -173,7 +172,7 @@ RTSuccess FXDeactivate(GamePrivateData& game) {
 }
 
 RTSuccess FXClearRotation(GamePrivateData& game) {
-  EffectSlot* slot = Current(game.effects);
+  EffectSlot* slot = game.effects.currentEffect;
   const RTFMatrix4x4* local = nullptr;
   if (!slot || !scene_node::GetLocalMatrix(slot->node, &local)) return kRTFailure;
   RTFMatrix4x4 cleared = *local;
