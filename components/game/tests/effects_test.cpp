@@ -190,6 +190,25 @@ TEST_F(Effects, AfterFXActorRemoveTheEffectPlaysOnUnattached) {
   EXPECT_FALSE(Hangs(record().rootNode, Slot(2)->node));
 }
 
+TEST_F(Effects, AFaucetStartsAndStopsTheEffectAttachedToItsNode) {
+  ASSERT_TRUE(Load());
+  const int32_t sink = static_cast<int32_t>(record().sceneHandles->Issue(Node(u"sink01")));
+  const int32_t cot = static_cast<int32_t>(record().sceneHandles->Issue(Node(u"cot01")));
+  EXPECT_FALSE(CallScript(tesk::game::kStartFaucet, {NumberCell(sink)})) << "no effect hangs there yet";
+  ASSERT_EQ(Play(u"glow"), 2);
+  ASSERT_TRUE(CallScript(tesk::game::kFXAttachNode, {NumberCell(sink)}));
+  EXPECT_TRUE(Hangs(Node(u"sink01"), Slot(2)->node));
+  ASSERT_TRUE(Stop());
+  ASSERT_TRUE(SetActive(3));
+  ASSERT_TRUE(CallScript(tesk::game::kStartFaucet, {NumberCell(sink)}));
+  EXPECT_EQ(Slot(2)->active, 1u);
+  EXPECT_EQ(Slot(2)->restart, 1u);
+  EXPECT_EQ(Fx().currentEffect, Slot(3)) << "the current effect stays";
+  ASSERT_TRUE(CallScript(tesk::game::kStopFaucet, {NumberCell(sink)}));
+  EXPECT_EQ(Slot(2)->active, 0u);
+  EXPECT_FALSE(CallScript(tesk::game::kStopFaucet, {NumberCell(cot)}));
+}
+
 TEST_F(Effects, TheAdvanceStartsRemovesAndResetsInOrder) {
   ASSERT_TRUE(Load());
   ASSERT_EQ(Play(u"pop"), 1);

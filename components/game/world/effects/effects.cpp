@@ -1,6 +1,8 @@
 #include "effects.h"
 
+#include <algorithm>
 #include <cstring>
+#include <vector>
 
 #include "effect_file.h"
 #include "game_context.h"
@@ -80,6 +82,38 @@ bool FillPool(EffectState& fx, RTInstance stream, uint32_t count, List* pool) {
   return true;
 }
 
+// Active and started at the next advance.
+bool Activate(EffectState& fx, EffectSlot& slot) {
+  if (!slot.active && !ListAppend(fx.activeEffects, &slot)) return false;
+  slot.active = 1;
+  slot.restart = 1;
+  return true;
+}
+
+void Deactivate(EffectState& fx, EffectSlot& slot) {
+  part_man::Stop(slot.partMan);
+  if (slot.active) ListRemove(fx.activeEffects, &slot);
+  slot.active = 0;
+}
+
+// The first effect (by index) whose node is a child node of `node`, or null.
+EffectSlot* SlotBelow(EffectState& fx, RTInstance node) {
+  std::vector<RTInstance> children;
+  RTInstance child = nullptr;
+  scene_node::GetFirstChild(node, &child);
+  while (child) {
+    children.push_back(child);
+    RTInstance next = nullptr;
+    scene_node::GetNextSibling(child, &next);
+    Core().ReleaseInstance(nullptr, child);
+    child = next;
+  }
+  for (uint32_t index = 1; index < fx.effectCount; ++index)
+    if (std::find(children.begin(), children.end(), fx.effectSlots[index]->node) != children.end())
+      return fx.effectSlots[index];
+  return nullptr;
+}
+
 }  // namespace
 
 RTSuccess FXStartup(GamePrivateData& game) {
@@ -153,22 +187,25 @@ RTSuccess FXAttachToNode(GamePrivateData& game, RTInstance parent) {
 
 RTSuccess FXActivate(GamePrivateData& game) {
   EffectState& fx = game.effects;
-  EffectSlot* slot = fx.currentEffect;
-  if (!slot) return kRTFailure;
-  if (!slot->active && !ListAppend(fx.activeEffects, slot)) return kRTFailure;
-  slot->active = 1;
-  slot->restart = 1;
-  return kRTSuccess;
+  return fx.currentEffect && Activate(fx, *fx.currentEffect) ? kRTSuccess : kRTFailure;
 }
 
 RTSuccess FXDeactivate(GamePrivateData& game) {
   EffectState& fx = game.effects;
-  EffectSlot* slot = fx.currentEffect;
-  if (!slot) return kRTFailure;
-  part_man::Stop(slot->partMan);
-  if (slot->active) ListRemove(fx.activeEffects, slot);
-  slot->active = 0;
+  if (!fx.currentEffect) return kRTFailure;
+  Deactivate(fx, *fx.currentEffect);
   return kRTSuccess;
+}
+
+RTSuccess FXFaucet(GamePrivateData& game, RTInstance node, bool start) {
+  EffectState& fx = game.effects;
+  EffectSlot* slot = SlotBelow(fx, node);
+  if (!slot) return kRTFailure;
+  if (!start) {
+    Deactivate(fx, *slot);
+    return kRTSuccess;
+  }
+  return Activate(fx, *slot) ? kRTSuccess : kRTFailure;
 }
 
 RTSuccess FXClearRotation(GamePrivateData& game) {

@@ -27,6 +27,9 @@ RTSuccess FXClearRotation(GamePrivateData& game);
 // An idle effect of the class at the position under the world's root node, current and playing
 // from the next advance; 0 (the pool untouched) before any environment.
 RTSuccess FXPlayAt(GamePrivateData& game, const char16_t* className, const RTFVector3D& position, uint32_t* index);
+// Starts (or stops) the effect attached to the node, a faucet's water: the first effect whose node
+// hangs right below it; 0 when none does. The current effect stays as it was.
+RTSuccess FXFaucet(GamePrivateData& game, RTInstance node, bool start);
 // Advances the active effects to the time (seconds of the game clock).
 RTSuccess UpdateEffects(GamePrivateData& game, float seconds);
 // Stops every active effect; the last one stopped stays current.
