@@ -15,7 +15,9 @@ constexpr float kTwoPi = 6.2831853f;
 constexpr float kRadiansPerDegree = 3.14159265f / 180.0f;
 
 RTFVector3D Scaled(const RTFVector3D& v, float k) { return RTFVector3D{v.x * k, v.y * k, v.z * k, 0.0f}; }
-RTFVector3D Sum(const RTFVector3D& a, const RTFVector3D& b) { return RTFVector3D{a.x + b.x, a.y + b.y, a.z + b.z, 0.0f}; }
+RTFVector3D Sum(const RTFVector3D& a, const RTFVector3D& b) {
+  return RTFVector3D{a.x + b.x, a.y + b.y, a.z + b.z, 0.0f};
+}
 
 }  // namespace
 
@@ -94,7 +96,8 @@ void ParticlePool::Step(float seconds, const RTFMatrix4x4* source) {
     ++i;
   }
   if (Emitting()) {
-    const float emitting = definition_.emitSeconds == 0.0f ? seconds : std::min(seconds, definition_.emitSeconds - time_);
+    const float emitting =
+        definition_.emitSeconds == 0.0f ? seconds : std::min(seconds, definition_.emitSeconds - time_);
     owed_ += definition_.rate * emitting;
     const auto due = static_cast<uint32_t>(owed_);
     owed_ -= static_cast<float>(due);

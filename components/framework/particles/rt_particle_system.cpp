@@ -171,9 +171,8 @@ RTSuccess ProcessFrame(RTInstance self, uint32_t, const RTSceneNodeEntityFrameIn
 
 // A defined system's bounds: a cube and a sphere about the node that hold every live particle.
 float DefinedRadius(const SystemState& system) {
-  const RTFVector3D centre = system.carrierKnown
-                                 ? RTFVector3D{system.carrier.m[3][0], system.carrier.m[3][1], system.carrier.m[3][2], 0}
-                                 : RTFVector3D{};
+  const auto& at = system.carrier.m[3];
+  const RTFVector3D centre = system.carrierKnown ? RTFVector3D{at[0], at[1], at[2], 0} : RTFVector3D{};
   const float largest = std::max(system.look.sizeStart, system.look.sizeEnd);
   float radius = 0.0f;
   for (const RTLiveParticle& p : system.pool.Particles()) {

@@ -143,8 +143,8 @@ RTSuccess CreateTextureFromPixels(RTInstance self, const uint8_t* pixels, uint32
   return Drawing(
       self, "CreateTextureFromPixels",
       [&](State&) { return FromPixels(pixels, layout, width, height, out, sampling); },
-      Bytes{pixels, sized ? size_t{width} * height * (layout == slot::kPixelsRgba ? 4 : 3) : 0}, Hex{layout}, width, height, Out<uint32_t>{out},
-      Hex{wrapS}, Hex{wrapT}, Hex{magnify}, Hex{minify}, mipmaps);
+      Bytes{pixels, sized ? size_t{width} * height * (layout == slot::kPixelsRgba ? 4 : 3) : 0}, Hex{layout}, width,
+      height, Out<uint32_t>{out}, Hex{wrapS}, Hex{wrapT}, Hex{magnify}, Hex{minify}, mipmaps);
 }
 
 RTSuccess DestroyTexture(RTInstance self, Texture texture) {

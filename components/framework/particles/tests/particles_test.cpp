@@ -218,8 +218,9 @@ TEST_F(Particles, ABmpImageGivesItsRowsTopFirstAndRefusesWhatItCannotDecode) {
     EXPECT_EQ(bmp_image::Load(image.get(), stream.get()), kRTFailure);
     ASSERT_EQ(bmp_image::GetPixels(image.get(), &rgb, &width, &height), kRTSuccess);
     EXPECT_EQ(width, 3u) << "the image keeps what it held";
-    InstanceRef streamed = MemoryStreamWith(
-        tesk::testing::StreamBytes().U32(image::kStreamVersion).U32(static_cast<uint32_t>(bytes.size())).Raw(bytes).bytes());
+    const auto size = static_cast<uint32_t>(bytes.size());
+    InstanceRef streamed =
+        MemoryStreamWith(tesk::testing::StreamBytes().U32(image::kStreamVersion).U32(size).Raw(bytes).bytes());
     EXPECT_EQ(component::StreamIn(image.get(), component::kStreamWhole, streamed.get()), kRTFailure);
     ASSERT_EQ(bmp_image::GetPixels(image.get(), &rgb, &width, &height), kRTSuccess);
     EXPECT_EQ(height, 2u);

@@ -105,7 +105,9 @@ inline RTSuccess ParseText(RTInstance p, const char* text, uint32_t* handle) {
 }
 // The emitter (refused: a handle the system did not give, or one with look words); the pool is
 // sized here. A definition without emitter words leaves the system undefined.
-inline RTSuccess SetPrimaryText(RTInstance p, uint32_t handle) { return CallMethod(p, kLevel, kSetPrimaryText, handle); }
+inline RTSuccess SetPrimaryText(RTInstance p, uint32_t handle) {
+  return CallMethod(p, kLevel, kSetPrimaryText, handle);
+}
 // The look (refused: an unknown handle, or one with emitter words).
 inline RTSuccess SetSecondaryText(RTInstance p, uint32_t handle) {
   return CallMethod(p, kLevel, kSetSecondaryText, handle);
