@@ -20,6 +20,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "host/run_command.h"
 #include "host/staged_game.h"
@@ -238,9 +239,18 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   }
   EXPECT_NE(run.out.find("\nambience ENV_"), std::string::npos) << run.out;
   for (const char* printed : {"elevator mats 2", "core-exam-2 centre <3.000000, 0.000000, 3.000000>",
-                              "spawn_lobby at <15.000000, 0.000000, 3.000000>", "\nexplosion 1\nexplosion refused\n",
+                              "spawn_lobby at <15.000000, 0.000000, 3.000000>", "beds 4\n",
+                              "bed bed_t1 severity 10\n", "bed bed_e2 severity 7\n", "bed bed_m1 severity 4\n",
+                              "vending type 0\n", "\nexplosion 1\nexplosion refused\n",
                               "\nno_such_effect 0\n"})
     EXPECT_NE(run.out.find(printed), std::string::npos) << printed << " in\n" << run.out;
+  // The elliptical trainer swings: its heading 100 passes after it started differs.
+  std::vector<std::string> headings;
+  for (size_t at = run.out.find("elliptical ahead "); at != std::string::npos;
+       at = run.out.find("elliptical ahead ", at + 1))
+    headings.push_back(run.out.substr(at, run.out.find('\n', at) - at));
+  ASSERT_EQ(headings.size(), 2u) << run.out;
+  EXPECT_NE(headings[0], headings[1]);
   RunIsQuiet(run, tesk::testing::ReadFile(debugLog()));
 
   const Image picture = Image::Load(shot);
@@ -271,6 +281,11 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   EXPECT_GT(magenta, 3) << "the glow over the doctor";
 
   PeopleKeepOutOfEachOtherAndOfTheProps(run.out);
+  // The second patient's tour passes the main entrance, within reach of its doors' sensor.
+  const std::vector<Pass> passes = PrintedPasses(run.out);
+  EXPECT_TRUE(std::any_of(passes.begin(), passes.end(), [](const Pass& pass) {
+    return std::hypot(pass.at[2][0] - 13.8f, pass.at[2][1] - 8.5f) < 3.0f;
+  })) << "the second patient comes near the entrance";
 }
 
 // The loading screen's frames are presented without a frame begun and set the loading screen's fog

@@ -10,20 +10,28 @@
 
 #include <filesystem>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "game_fixture.h"
 
 namespace gametest {
 
+// A prop node of a room for a pack description: drawn, kind 1, at "x, y, z", carrying the mesh of
+// the model's name under "Root:Tesk:Assets:Meshes:" (none for an empty name); and that mesh, a
+// unit box of the material "Root:Cloth".
+std::string Prop(const std::string& name, const std::string& model, const std::string& at);
+std::string Mesh(const std::string& name);
 // The small hospital's pack description, with further instances (JSON objects, separated by
 // commas) at its end.
 std::string HospitalDescription(const std::string& more = "");
-// A pack that kivopack builds from the description, beside the files (name, contents) it names, in
-// a directory of the process's.
-std::filesystem::path BuildPack(const std::string& description,
-                                const std::vector<std::pair<std::string, std::string>>& files);
+// A file the description names (a motion's skeleton or family), beside it.
+struct PackFile {
+  std::string name;
+  std::string text;
+};
+// The pack kivopack builds from the description and its files, in a temporary folder kept for the
+// process.
+std::filesystem::path BuildPack(const std::string& description, const std::vector<PackFile>& files = {});
 
 class EnvironmentTest : public GameTest {
  public:

@@ -1,6 +1,7 @@
 // The frame (Main), pause and resume, and the episode reset (ResetC). Calls into owners that are
 // not built yet (the frame render, the actors' frame, vehicles) go through their slots and fail
 // harmlessly on empty ones; their results are not used.
+#include "doors.h"
 #include "effects.h"
 #include "environment.h"
 #include "form_drawing.h"
@@ -39,6 +40,7 @@ TESK_GAME_SCRIPT_METHOD(Main) {
   AdvanceGameClock(*game);
   if (game->timer) kivo::timer::Tick(game->timer, vm);
   if (game->actorComponent) kivo::actor::ProcessC(game->actorComponent);
+  UpdateDoors(self);
   kivo::CallMethod(self, kLevel, kRenderC);
   return kRTSuccess;
 }
@@ -86,13 +88,13 @@ void ResetHudCounters(GamePrivateData& game) {
 
 }  // namespace
 
-// The steps of the episode reset in their order; the steps of the effects, minimap, doors and HUD
-// counters join with their code.
+// The steps of the episode reset in their order; the minimap's step joins with its code.
 RTSuccess ResetC(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
   ResetWreckingBall(self);
   FXResetAll(*game);
+  for (ShowerStall& stall : game->environment.showers) DoorSwingReset(*game, &stall);
   ResetGameClock(*game);
   WorldLists& lists = game->lists;
   if (lists.patientList) ClearPatients(*game);

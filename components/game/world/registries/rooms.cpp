@@ -46,11 +46,6 @@ void AddToGroupEdgeCosts(RTInstance planner, uint32_t index, int32_t group, floa
                         index, group));
 }
 
-RTInstance NodeArgument(GamePrivateData& game, uint32_t count, const Cell* arguments, uint32_t index) {
-  if (index >= count || !game.sceneHandles) return nullptr;
-  return static_cast<RTInstance>(game.sceneHandles->Resolve(arguments[index].value.word));
-}
-
 // Faucets start and stop the effect attached to their node (FXAttachNode): 0 without one.
 RTSuccess Faucet(RTInstance self, uint32_t count, const Cell* arguments, bool start) {
   GamePrivateData* game = RecordOf(self);
