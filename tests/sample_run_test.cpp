@@ -3,7 +3,7 @@
 // staged tree), frames offscreen and a screenshot. The game starts up with its resources and fonts
 // and loads the hospital, whose elevator mats, exam room and lobby spawn point it prints; the
 // screenshot shows the exam room from the camera that follows the doctor, walled and with props of
-// different colours; the music, the speeches one after the other and the rooms' ambience play; the doctor and the patients, whose places the game prints every pass, keep
+// different colours and the magenta glow over the doctor; the music, the speeches one after the other and the rooms' ambience play; the doctor and the patients, whose places the game prints every pass, keep
 // out of each other and of the props; and the rasterizer's recording shows the loading screen
 // first, then every frame whole, its floors drawn with their baked lightmaps.
 #include <gtest/gtest.h>
@@ -220,7 +220,8 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   const std::string log = tesk::testing::ReadFile(staged_.kivo() / "kivo-error-log.txt");
   ASSERT_EQ(run.status, 0) << run.err << log;
   size_t at = 0;
-  for (const char* line : {"Startup()... Loaded all fonts and resources", "Startup()... Loaded all SFX objects",
+  for (const char* line : {"Startup()... Loaded all fonts and resources", "Startup()... Loaded FX objects",
+                           "Startup()... Loaded all SFX objects",
                            "Startup()... Loaded the ambulance",
                            "LoadEnvironment()", "Getting first room", "Done getting the first room",
                            "Done LoadEnvironment()"}) {
@@ -249,7 +250,8 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   for (const char* printed : {"elevator mats 2", "core-exam-2 centre <3.000000, 0.000000, 3.000000>",
                               "spawn_lobby at <15.000000, 0.000000, 3.000000>", "beds 4\n",
                               "bed bed_t1 severity 10\n", "bed bed_e2 severity 7\n", "bed bed_m1 severity 4\n",
-                              "vending type 0\n"})
+                              "vending type 0\n", "\nexplosion 1\nexplosion refused\n",
+                              "\nno_such_effect 0\n"})
     EXPECT_NE(run.out.find(printed), std::string::npos) << printed << " in\n" << run.out;
   // The elliptical trainer swings: its heading 100 passes after it started differs.
   std::vector<std::string> headings;
@@ -268,7 +270,7 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   // picture without them), and the props show their materials' images: the scale red (its top
   // under the subtitle box that stays), the beds blue.
   std::set<uint32_t> colours;
-  int clear = 0, red = 0, blue = 0, samples = 0;
+  int clear = 0, red = 0, blue = 0, magenta = 0, samples = 0;
   for (int y = 0; y < kHeight; y += 4)
     for (int x = 0; x < kWidth; x += 4) {
       const uint8_t* pixel = picture.At(x, y);
@@ -278,12 +280,14 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
       clear += Rgb(pixel) == kClearColour ? 1 : 0;
       red += r > g + 60 && r > b + 60 ? 1 : 0;
       blue += b > r + 50 && b > g + 20 ? 1 : 0;
+      magenta += y < kHeight / 2 && r > g + 80 && b > g + 80 ? 1 : 0;
     }
   EXPECT_GT(colours.size(), 50u);
   EXPECT_NE(Rgb(picture.At(kWidth / 2, kHeight / 2)), kClearColour);
   EXPECT_LT(clear, samples / 4) << "the walls stand round the room";
   EXPECT_GT(red, samples / 250) << "a red prop";
   EXPECT_GT(blue, samples / 200) << "a blue prop";
+  EXPECT_GT(magenta, 3) << "the glow over the doctor";
 
   PeopleKeepOutOfEachOtherAndOfTheProps(run.out);
   // The second patient's tour passes the main entrance, within reach of its doors' sensor.

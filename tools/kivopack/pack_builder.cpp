@@ -11,7 +11,9 @@
 #include "entity_description.h"
 #include "font_description.h"
 #include "graph_description.h"
+#include "effect_description.h"
 #include "image_description.h"
+#include "kivo/image/stored_data_calls.h"
 #include "kivo/articulated/articulated_calls.h"
 #include "kivo/camera/camera_calls.h"
 #include "kivo/light/light_calls.h"
@@ -251,6 +253,12 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
       *error = Narrow(path) + ": a \"font\" names a metrics file for an RTFont instance without \"data\"";
       return false;
     }
+    if (item.contains("peffect") &&
+        (item.contains("data") || !isClass(kivo::stored_data::kClassName) || !item["peffect"].is_string())) {
+      *error = Narrow(path) + ": a \"peffect\" names an effect description for an RTStoredData instance without "
+                              "\"data\"";
+      return false;
+    }
     if (item.contains("image") && (item.contains("data") || !isClass(u"RTImage") || !item["image"].is_string())) {
       *error = Narrow(path) + ": an \"image\" names an image file for an RTImage instance without \"data\"";
       return false;
@@ -288,6 +296,11 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
     if (item.contains("font") &&
         !builder.StreamInWritten(instance, path, "font", [&](RTInstance stream) {
           return WriteFontStream(description.parent_path() / item["font"].get<std::string>(), stream, error);
+        }))
+      return false;
+    if (item.contains("peffect") &&
+        !builder.StreamInWritten(instance, path, "effect", [&](RTInstance stream) {
+          return WriteEffectStream(description.parent_path() / item["peffect"].get<std::string>(), stream, error);
         }))
       return false;
     if (item.contains("image") &&

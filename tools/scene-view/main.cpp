@@ -2,7 +2,7 @@
 // then prints its rooms, the quad tree's leaves, the room under each point asked for, the answers
 // of ray and sphere tests and the room changes of nodes it moves frame by frame, and draws the
 // scene from a camera into PNG files, one a frame time (its lightmaps baked, its stencil shadows
-// cast, when asked); or loads a motion out of a pack and prints its nodes at the times asked for.
+// cast, a particle effect played, when asked); or loads a motion out of a pack and prints its nodes at the times asked for.
 // The core runs on a Kivo root of its own whose store is the pack; messages the scene raises while
 // it loads and moves go to standard error.
 //
@@ -52,7 +52,7 @@ constexpr tesk::ToolText kText = {
     "usage: scene-view [--verbose] PACK TREE [--scenario N] [--point X,Y,Z]... [--ray X,Y,Z DX,DY,DZ]...\n"
     "                  [--sphere X,Y,Z MX,MY,MZ R]... [--move NODE DX,DZ FRAMES]...\n"
     "                  [--png FILE (--camera NODE | --eye X,Y,Z --at X,Y,Z) [--frames N --step MS] [--bones]\n"
-    "                   [--bake] [--shadows LIGHTNODE]]\n"
+    "                   [--bake] [--shadows LIGHTNODE] [--effect CLASS X,Y,Z]]\n"
     "       scene-view [--verbose] PACK --motion MOTION --times T1,T2,...\n",
     "Loads the scene tree at the instance path TREE out of PACK, loads a scenario into it and builds\n"
     "its quad tree, then prints its rooms with their flags, the quad tree's leaves with their rooms\n"
@@ -81,10 +81,13 @@ constexpr tesk::ToolText kText = {
     "  --shadows LIGHTNODE\n"
     "                  darkens the pictures where the meshes of the rooms' nodes cast their stencil\n"
     "                  shadows from the scene node at the instance path LIGHTNODE\n"
+    "  --effect CLASS X,Y,Z\n"
+    "                  plays the pack's particle effect \"Root:FX:CLASS.peffect\" at the point from the\n"
+    "                  first picture on, with the pictures' frame times\n"
     "  --motion MOTION the instance path of the motion to print\n"
     "  --times T,...   the times in seconds to evaluate the motion at\n"
     "  --verbose       the core's debug output on standard error\n"
-    "Exit status: 0 done, 1 the pack, the tree, a moved node, the camera or the motion cannot be\n"
+    "Exit status: 0 done, 1 the pack, the tree, a moved node, the camera, the effect or the motion cannot be\n"
     "loaded or the picture cannot be drawn, 2 bad arguments.\n",
 };
 
@@ -187,6 +190,11 @@ bool ReadShadows(char** values, Options& options) {
   return !options.shot.shadowLight.empty();
 }
 
+bool ReadEffect(char** values, Options& options) {
+  options.shot.effect = values[0];
+  return !options.shot.effect.empty() && ReadVector(values[1], &options.shot.effectAt);
+}
+
 bool ReadMotion(char** values, Options& options) {
   options.motion = values[0];
   return !options.motion.empty();
@@ -215,7 +223,7 @@ const struct {
     {"--camera", 1, ReadCamera},     {"--eye", 1, ReadEye},     {"--at", 1, ReadAt},
     {"--frames", 1, ReadFrames},     {"--step", 1, ReadStep},   {"--bones", 0, ReadBones},
     {"--motion", 1, ReadMotion},     {"--times", 1, ReadTimes},  {"--bake", 0, ReadBake},
-    {"--shadows", 1, ReadShadows},
+    {"--shadows", 1, ReadShadows},   {"--effect", 2, ReadEffect},
 };
 
 bool ParseCommandLine(int argc, char** argv, Options& options) {
@@ -236,7 +244,7 @@ bool ParseCommandLine(int argc, char** argv, Options& options) {
   const bool camera = !options.shot.cameraNode.empty();
   const bool eye = options.shot.eye.has_value();
   const bool shotOptions = camera || eye || options.atGiven || options.framesGiven || options.shot.bones ||
-                           options.shot.bake || !options.shot.shadowLight.empty();
+                           options.shot.bake || !options.shot.shadowLight.empty() || !options.shot.effect.empty();
   if ((shotOptions || options.Draws()) && (!options.Draws() || camera == eye || eye != options.atGiven))
     return false;
   const bool motion = !options.motion.empty();

@@ -2,6 +2,7 @@
 
 #include <filesystem>
 
+#include "effect_shot.h"
 #include "kivo/camera/camera_calls.h"
 #include "kivo/scene/bone_model_calls.h"
 #include "kivo/scene/room_calls.h"
@@ -129,9 +130,12 @@ bool RenderShot(CoreTable& core, RTInstance tree, const Shot& shot, std::string*
   if (shot.bones) ShowBonesOfRooms(core, tree);
   std::vector<InstanceRef> baked;
   if (shot.bake && !tesk::BakeLightmaps(tree, &baked, error)) return false;
+  ShotEffect effect;
+  if (!shot.effect.empty() && !effect.Place(core, tree, shot.effect, shot.effectAt, error)) return false;
   tesk::scene_tree::SetRenderCameraNode(tree, camera.get());
   bool drawn = true;
   for (uint32_t frame = 0; drawn && frame < shot.frames; ++frame) {
+    if (!shot.effect.empty()) effect.Play(frame * shot.step);
     tesk::scene_tree::UpdateTransforms(tree, frame * shot.step);
     drawn = DrawFrame(core, rasterizer.get(), context, tree, shot, camera.get(), error);
     const std::string file = FrameFile(shot, frame);

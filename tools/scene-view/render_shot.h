@@ -25,6 +25,8 @@ struct Shot {
   bool bones = false;  // the skins of the rooms' nodes draw their bones
   bool bake = false;        // the rooms' lightmaps baked before drawing (lightmap_bake.h)
   std::string shadowLight;  // the instance path of a light node the meshes' shadows are cast from
+  std::string effect;       // the class of an effect of the pack played at `effectAt` (effect_shot.h)
+  RTFVector3D effectAt{};
 };
 
 inline constexpr uint32_t kMostFrames = 10000;
@@ -33,10 +35,10 @@ inline constexpr uint32_t kMostFrames = 10000;
 // extension, i written with as many digits as the last frame's number.
 std::string FrameFile(const Shot& shot, uint32_t frame);
 
-// Bakes the tree's lightmaps when asked; then for each frame: updates the tree's transforms at the
-// frame's time, draws a frame of kShotWidth x kShotHeight through the tree's Render (with the
+// Bakes the tree's lightmaps when asked and places the effect asked for; then for each frame: plays
+// the effect to the frame's time, updates the tree's transforms at the frame's time, draws a frame of kShotWidth x kShotHeight through the tree's Render (with the
 // shadows asked for) and writes it to its file. False with `error` saying why
-// when the camera cannot be had or a frame cannot be drawn or written.
+// when the camera or the effect cannot be had or a frame cannot be drawn or written.
 bool RenderShot(CoreTable& core, RTInstance tree, const Shot& shot, std::string* error);
 
 }  // namespace sceneview

@@ -99,22 +99,25 @@ bool FromImage(RTInstance image, Texture* out, const Sampling& sampling) {
   return true;
 }
 
-// Rows from the top, three bytes a pixel, turned into RGBA rows from the bottom.
+bool KnownLayout(uint32_t layout) { return layout == slot::kPixelsRgb || layout == slot::kPixelsRgba; }
+
+// Rows from the top, three or four bytes a pixel, turned into RGBA rows from the bottom.
 bool FromPixels(const uint8_t* pixels, uint32_t layout, uint32_t width, uint32_t height, Texture* out,
                 const Sampling& sampling) {
   if (!out) return false;
   *out = 0;
-  if (!pixels || layout != slot::kPixelsRgb || !ImageSizeAllowed(width, height))
+  if (!pixels || !KnownLayout(layout) || !ImageSizeAllowed(width, height))
     return Refuse(u"CreateTextureFromPixels", u"no pixels of layout 0x%X and size %u x %u to take", layout, width,
                   height);
   if (!ValidSampling(sampling)) return Refuse(u"CreateTextureFromPixels", u"unknown wrap or filter values");
   Image image{width, height, std::vector<uint8_t>(size_t{width} * height * 4)};
+  const size_t bytesPerPixel = layout == slot::kPixelsRgba ? 4 : 3;
   for (uint32_t row = 0; row < height; ++row) {
-    const uint8_t* from = pixels + size_t{row} * width * 3;
+    const uint8_t* from = pixels + size_t{row} * width * bytesPerPixel;
     uint8_t* to = image.rgba.data() + size_t{height - 1 - row} * width * 4;
     for (uint32_t x = 0; x < width; ++x) {
-      std::memcpy(to + x * 4, from + x * 3, 3);
-      to[x * 4 + 3] = 0xFF;
+      std::memcpy(to + x * 4, from + x * bytesPerPixel, bytesPerPixel);
+      if (bytesPerPixel == 3) to[x * 4 + 3] = 0xFF;
     }
   }
   if (!MakeTexture(image, sampling, out)) return Refuse(u"CreateTextureFromPixels", u"GL refused the texture");
@@ -136,12 +139,12 @@ RTSuccess CreateTextureFromPixels(RTInstance self, const uint8_t* pixels, uint32
                                   uint32_t height, Texture* out, uint32_t wrapS, uint32_t wrapT, uint32_t magnify,
                                   uint32_t minify, uint32_t mipmaps) {
   const Sampling sampling{wrapS, wrapT, magnify, minify, mipmaps};
-  const bool sized = pixels && layout == slot::kPixelsRgb && ImageSizeAllowed(width, height);
+  const bool sized = pixels && KnownLayout(layout) && ImageSizeAllowed(width, height);
   return Drawing(
       self, "CreateTextureFromPixels",
       [&](State&) { return FromPixels(pixels, layout, width, height, out, sampling); },
-      Bytes{pixels, sized ? size_t{width} * height * 3 : 0}, Hex{layout}, width, height, Out<uint32_t>{out},
-      Hex{wrapS}, Hex{wrapT}, Hex{magnify}, Hex{minify}, mipmaps);
+      Bytes{pixels, sized ? size_t{width} * height * (layout == slot::kPixelsRgba ? 4 : 3) : 0}, Hex{layout}, width,
+      height, Out<uint32_t>{out}, Hex{wrapS}, Hex{wrapT}, Hex{magnify}, Hex{minify}, mipmaps);
 }
 
 RTSuccess DestroyTexture(RTInstance self, Texture texture) {

@@ -255,6 +255,59 @@ RTSuccess SetLocalMatrix(RTInstance self, const RTFMatrix4x4* local) {
   return CallParentMethod(self, scene_node::kOwnTable, scene_node::kSetLocalMatrix, &placement);
 }
 
+// The placement turned about its own axis: local := R x local (row vectors), the translation kept.
+RTSuccess Rotate(RTInstance self, const RTFMatrix4x4& turn) {
+  const RTFMatrix4x4* local = nullptr;
+  if (!StateOf(self) || !scene_node::GetLocalMatrix(self, &local)) return kRTFailure;
+  RTFMatrix4x4 turned;
+  Mat4Multiply(turn, *local, &turned);
+  Mat4SetTranslation(&turned, TranslationOf(*local));
+  return CallParentMethod(self, scene_node::kOwnTable, scene_node::kSetLocalMatrix, &turned);
+}
+
+RTSuccess RotateRoll(RTInstance self, float radians) {
+  RTFMatrix3x3 roll;
+  Mat3RotationZ(&roll, radians);
+  RTFMatrix4x4 turn;
+  Mat4Identity(&turn);
+  Mat4SetRotation(&turn, roll);
+  return Rotate(self, turn);
+}
+
+RTSuccess RotateYaw(RTInstance self, float radians) {
+  RTFMatrix4x4 turn;
+  Mat4RotationY(&turn, radians);
+  return Rotate(self, turn);
+}
+
+RTSuccess RotatePitch(RTInstance self, float radians) {
+  RTFMatrix4x4 turn;
+  Mat4RotationX(&turn, radians);
+  return Rotate(self, turn);
+}
+
+void PassWorldDown(RTInstance node) {
+  const RTFMatrix4x4* world = nullptr;
+  if (!scene_node::GetWorldMatrix(node, &world)) return;
+  const RTFMatrix4x4 placed = *world;
+  RTInstance child = nullptr;
+  scene_node::GetFirstChild(node, &child);
+  while (child) {
+    scene_node::ApplyParentMatrix(child, &placed);
+    PassWorldDown(child);
+    RTInstance sibling = nullptr;
+    scene_node::GetNextSibling(child, &sibling);
+    ModuleCore()->ReleaseInstance(nullptr, child);
+    child = sibling;
+  }
+}
+
+RTSuccess RefreshNode(RTInstance self) {
+  if (!ApplyMovement(self)) return kRTFailure;
+  PassWorldDown(self);
+  return kRTSuccess;
+}
+
 RTMethodRecord gMethods[] = {
     Method(u"GetScriptObject", GetScriptObject, slot::kGetScriptObject, u"RTSuccess", u"void* out oppObject"),
     Method(u"GetVelocity", GetVelocity, slot::kGetVelocity, u"RTSuccess", u"RTFVector3D out opVelocity"),
@@ -276,6 +329,10 @@ RTMethodRecord gMethods[] = {
     Method(u"GetNodeRoom", GetNodeRoom, slot::kGetNodeRoom, u"RTSuccess", u"RTInstance out ophRoom"),
     Method(u"SetNodeRoom", SetNodeRoom, slot::kSetNodeRoom, u"RTSuccess", u"RTInstance ahRoom"),
     Method(u"LeaveNodeRoom", LeaveNodeRoom, slot::kLeaveNodeRoom, u"RTSuccess", u"RTInstance ahRoom"),
+    Method(u"RotateRoll", RotateRoll, slot::kRotateRoll, u"RTSuccess", u"float aRadians"),
+    Method(u"RotateYaw", RotateYaw, slot::kRotateYaw, u"RTSuccess", u"float aRadians"),
+    Method(u"RotatePitch", RotatePitch, slot::kRotatePitch, u"RTSuccess", u"float aRadians"),
+    Method(u"RefreshNode", RefreshNode, slot::kRefreshNode, u"RTSuccess", u""),
     kEndOfMethods,
 };
 

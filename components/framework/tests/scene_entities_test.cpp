@@ -144,7 +144,7 @@ TEST_F(SceneEntities, TheCameraAnswersItsViewVolumeInViewSpace) {
   EXPECT_FLOAT_EQ(fieldOfView, std::numbers::pi_v<float> / 2) << "refused values change nothing";
 }
 
-TEST_F(SceneEntities, AParticleSystemAnswersTheBoundsItWasGivenAndNoAlpha) {
+TEST_F(SceneEntities, AParticleSystemWithoutADefinitionAnswersTheBoundsItWasGivenAndIsTranslucent) {
   InstanceRef system = Make(particle_system::kClassName);
   const RTFVector3D min = V(-1, 0, -2), max = V(1, 3, 2);
   ASSERT_EQ(particle_system::SetBounds(system.get(), 2.5f, &min, &max), kRTSuccess);
@@ -159,7 +159,7 @@ TEST_F(SceneEntities, AParticleSystemAnswersTheBoundsItWasGivenAndNoAlpha) {
   EXPECT_EQ(radius, 2.5f);
   EXPECT_EQ(gotMin.z, -2.0f);
   EXPECT_EQ(gotMax.y, 3.0f);
-  EXPECT_EQ(alpha, 0u);
+  EXPECT_EQ(alpha, 1u) << "drawn in the translucent stage";
 }
 
 TEST_F(SceneEntities, AStartedParticleSystemFillsItsParticlesThroughItsInitializer) {

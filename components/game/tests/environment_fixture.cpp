@@ -26,7 +26,9 @@ std::string Graph(const std::string& path) {
       "cost": 2}]}})";
 }
 
-std::string Description() {
+}  // namespace
+
+std::string HospitalDescription(const std::string& more) {
   const std::vector<std::string> props = {Prop("Bed_04", "", "1, 0, 1"),
                                           Prop("BED7", "", "1, 0, 2"),
                                           Prop("be", "", "1, 0, 3"),
@@ -81,13 +83,16 @@ std::string Description() {
                             "tesk01-stm-gym-ellipticaltrainer", "tesk01-stm-gym-rowingmachine", "spawn_ward",
                             "tesk01-stm-gym-yogamat01", "TrainerFrame", "TrainerPedals", "Stall"})
     instances.push_back(Mesh(model));
+  if (!more.empty()) instances.push_back(more);
   std::string description = "{\"instances\": [\n";
   for (const std::string& instance : instances) description += (description.back() == '\n' ? "" : ",\n") + instance;
   return description + "\n]}\n";
 }
 
+namespace {
+
 const std::filesystem::path& Pack() {
-  static const std::filesystem::path pack = BuildPack(Description());
+  static const std::filesystem::path pack = BuildPack(HospitalDescription());
   return pack;
 }
 

@@ -21,6 +21,9 @@ namespace gametest {
 // unit box of the material "Root:Cloth".
 std::string Prop(const std::string& name, const std::string& model, const std::string& at);
 std::string Mesh(const std::string& name);
+// The small hospital's pack description, with further instances (JSON objects, separated by
+// commas) at its end.
+std::string HospitalDescription(const std::string& more = "");
 // A file the description names (a motion's skeleton or family), beside it.
 struct PackFile {
   std::string name;

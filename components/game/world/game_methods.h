@@ -222,6 +222,20 @@ TESK_GAME_SCRIPT_METHOD(SFXPlay);
 TESK_GAME_SCRIPT_METHOD(SFXPlayAtPosition);
 TESK_GAME_SCRIPT_METHOD(SFXStop);
 
+// Particle effects (effects/effects.h holds their native operations).
+TESK_GAME_SCRIPT_METHOD(FXPlay);
+TESK_GAME_SCRIPT_METHOD(FXSetActive);
+TESK_GAME_SCRIPT_METHOD(FXStop);
+TESK_GAME_SCRIPT_METHOD(FXAttachActor);
+TESK_GAME_SCRIPT_METHOD(FXAttachNode);
+TESK_GAME_SCRIPT_METHOD(FXSetSourceActor);
+TESK_GAME_SCRIPT_METHOD(FXRoll);
+TESK_GAME_SCRIPT_METHOD(FXYaw);
+TESK_GAME_SCRIPT_METHOD(FXPitch);
+TESK_GAME_SCRIPT_METHOD(FXClearRotation);
+// The actor component's call when it destroys an actor record: its effects hang nowhere.
+RTSuccess FXActorRemove(RTInstance self, RTTeskActorWrapper* wrapper);
+
 // The screens the script opens.
 TESK_GAME_SCRIPT_METHOD(OpenGameOverScreen);
 TESK_GAME_SCRIPT_METHOD(SetGameOverReason);

@@ -197,6 +197,27 @@ TEST_F(SceneTools, TheSamplesOverviewShowsItsRooms) {
   EXPECT_GT(shot.CountOther(kShotBackground, 0, 0, 640, 480), 640 * 480 / 3) << "the floors fill much of it";
 }
 
+// The sample's explosion plays in the exam room from the first picture on: its sparks change the
+// last of three pictures 200 ms apart; an effect the pack does not hold is refused.
+TEST_F(SceneTools, PlaysTheSamplesExplosionInTheExamRoom) {
+  const std::string store = Quoted((fs::path(TESK_STAGE_DIR) / "kivo/store/root.kivopack").string());
+  const std::string arguments = store + " Root:Tesk:Assets:TeskSceneTrees:TeskSceneTree1 --eye 3,2,-1 --at 3,0.5,4 "
+                                        "--frames 3 --step 200 --png ";
+  const auto plain = Run("scene-view", arguments + Quoted(File("plain.png")));
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  const auto exploding = Run("scene-view", arguments + Quoted(File("boom.png")) + " --effect explosion 3,1,3");
+  ASSERT_EQ(exploding.status, 0) << exploding.err;
+  const tesk::testing::Picture before = tesk::testing::Picture::Load(File("plain-2.png"));
+  const tesk::testing::Picture after = tesk::testing::Picture::Load(File("boom-2.png"));
+  int differing = 0;
+  for (int y = 0; y < before.height(); ++y)
+    for (int x = 0; x < before.width(); ++x) differing += before.At(x, y) != after.At(x, y);
+  EXPECT_GE(differing, 300);
+  const auto missing = Run("scene-view", arguments + Quoted(File("none.png")) + " --effect nothing 3,1,3");
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("there is no effect file at Root:FX:nothing.peffect"), std::string::npos) << missing.err;
+}
+
 // A floating crate over a static-lit floor with a lamp above and to one side, seen from straight
 // above: the crate's baked shadow, when the floor's geometry holds the crate, and its stencil
 // shadow, when it is a node of the room, fall on the floor away from the lamp.
@@ -288,6 +309,8 @@ TEST_F(SceneTools, RefusesWhatTheyCannotUse) {
       {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --frames 0", 2, "usage: scene-view "},
       {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --frames 10001", 2, "usage: scene-view "},
       {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --step -5", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --effect explosion 1,2,3", 2, "usage: scene-view "},
+      {pack + " Root:Ward:Tree --png a.png --camera Root:Ward:Eye --effect explosion 1,2", 2, "usage: scene-view "},
   };
   for (const auto& c : cases) {
     const auto run = Run("scene-view", c.arguments);

@@ -337,6 +337,38 @@ TEST_F(SceneNodes, KeepTheirStateWordAndQuadItem) {
   EXPECT_EQ(StreamedOut(node.get()).substr(kBareNodePart), U32(2) + U32(0x00050061) + WString(u""));
 }
 
+// A turn about the node's own axis leaves the translation and the pending movement; a refresh
+// applies the movement at once and passes the world matrix down to the nodes below.
+TEST_F(SceneNodes, TurnAboutTheirOwnAxesAndRefreshAtOnce) {
+  InstanceRef node = MakeNode(u"Effect", At(1, 2, 3));
+  InstanceRef below = MakeNode(u"System", At(0, 1, 0));
+  ASSERT_EQ(scene_node::AddChild(node.get(), below.get()), kRTSuccess);
+  ASSERT_EQ(tesk_scene_node::SetStateWord(node.get(), 0x59), kRTSuccess);  // a moving kind, 5
+  const RTFVector3D to = At(4, 2, 3);
+  ASSERT_EQ(scene_node::SetTranslation(node.get(), &to), kRTSuccess);
+  EXPECT_TRUE(Same(WorldPosition(node.get()), At(1, 2, 3))) << "the movement waits";
+  const float quarter = 1.5707963f;
+  ASSERT_EQ(tesk_scene_node::RotateRoll(node.get(), quarter), kRTSuccess);
+  const RTFMatrix4x4* local = nullptr;
+  ASSERT_EQ(scene_node::GetLocalMatrix(node.get(), &local), kRTSuccess);
+  EXPECT_NEAR(local->m[0][1], 1.0f, 1e-6f) << "x turned onto y";
+  EXPECT_NEAR(local->m[1][0], -1.0f, 1e-6f);
+  ASSERT_EQ(tesk_scene_node::RotatePitch(node.get(), quarter), kRTSuccess);
+  ASSERT_EQ(tesk_scene_node::RotateYaw(node.get(), -quarter), kRTSuccess);
+  ASSERT_EQ(tesk_scene_node::RefreshNode(node.get()), kRTSuccess);
+  EXPECT_TRUE(Same(WorldPosition(node.get()), At(4, 2, 3))) << "moved now";
+  ASSERT_EQ(scene_node::GetLocalMatrix(node.get(), &local), kRTSuccess);
+  RTFVector3D up = At(0, 1, 0);
+  Mat4RotateVector(*local, up, &up);
+  const RTFVector3D followed = WorldPosition(below.get());
+  EXPECT_NEAR(followed.x, 4 + up.x, 1e-5f) << "the node below follows";
+  EXPECT_NEAR(followed.y, 2 + up.y, 1e-5f);
+  EXPECT_NEAR(followed.z, 3 + up.z, 1e-5f);
+  RTFVector3D pending = At(9, 9, 9);
+  ASSERT_EQ(tesk_scene_node::GetVelocity(node.get(), &pending), kRTSuccess);
+  EXPECT_TRUE(Same(pending, At(0, 0, 0)));
+}
+
 TEST_F(SceneNodes, HoldTheirAnimatorAndStreamItsPath) {
   InstanceRef node = MakeNode(u"Walker", At(0, 0, 0));
   InstanceRef folder = MakeFolder(u"Players");

@@ -2,6 +2,7 @@
 // not built yet (the frame render, the actors' frame, vehicles) go through their slots and fail
 // harmlessly on empty ones; their results are not used.
 #include "doors.h"
+#include "effects.h"
 #include "environment.h"
 #include "form_drawing.h"
 #include "form_loading.h"
@@ -87,12 +88,12 @@ void ResetHudCounters(GamePrivateData& game) {
 
 }  // namespace
 
-// The steps of the episode reset in their order; the steps of the effects and minimap join with
-// their code.
+// The steps of the episode reset in their order; the minimap's step joins with its code.
 RTSuccess ResetC(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
   ResetWreckingBall(self);
+  FXResetAll(*game);
   for (ShowerStall& stall : game->environment.showers) DoorSwingReset(*game, &stall);
   ResetGameClock(*game);
   WorldLists& lists = game->lists;

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <ctime>
 
+#include "effects.h"
 #include "environment.h"
 #include "form_loading.h"
 #include "game_context.h"
@@ -165,6 +166,7 @@ RTSuccess DestroyGamePrivateData(RTInstance self) {
   DestroyForms(*game);
   MusicShutdown(*game);
   SFXShutdown(*game);
+  FXShutdown(*game);
   DestroyWorldLists(*game);
   DestroyNoticeLists(*game);
   // The skin the start-up loaded, whole or in part, goes with the game.

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "camera_lerp.h"
+#include "effect_records.h"
 #include "environment_record.h"
 #include "free_camera.h"
 #include "key_hooks.h"
@@ -314,6 +315,9 @@ struct GamePrivateData {
   uint32_t speechPlaying;  // a speech started and its source has not yet been found stopped
   uint32_t speechLength;   // milliseconds of the last speech started, as the audio service gives it
   MusicState music;
+
+  // Particle effects.
+  EffectState effects;
 
   // The frame's camera (its node and lens are the environment's) and what the frame render reads
   // of the screens and the HUD.

@@ -1,5 +1,6 @@
 // Rooms, scene nodes and spawn points of the environment, as the script reaches them. Nodes come
 // from scripts as the numbers of the game's handle table; every room fetched is given back.
+#include "effects.h"
 #include "game_context.h"
 #include "game_methods.h"
 #include "kivo/navigation/navigation_calls.h"
@@ -45,13 +46,11 @@ void AddToGroupEdgeCosts(RTInstance planner, uint32_t index, int32_t group, floa
                         index, group));
 }
 
-// Faucets start and stop the effect their node's object offers; no object offers one yet.
-RTSuccess Faucet(RTInstance self, uint32_t count, const Cell* arguments) {
+// Faucets start and stop the effect attached to their node (FXAttachNode): 0 without one.
+RTSuccess Faucet(RTInstance self, uint32_t count, const Cell* arguments, bool start) {
   GamePrivateData* game = RecordOf(self);
   RTInstance node = game ? NodeArgument(*game, count, arguments, 0) : nullptr;
-  kivo::InstanceRef object;
-  if (node) kivo::scene_node::GetEntity(node, object.out());
-  return kRTFailure;
+  return node && FXFaucet(*game, node, start) ? kRTSuccess : kRTFailure;
 }
 
 }  // namespace
@@ -88,8 +87,8 @@ TESK_GAME_SCRIPT_METHOD(DisableGenderedRooms) {
   return SetRoomFlag(male.get(), kRestroomClosed, closed == 1);
 }
 
-TESK_GAME_SCRIPT_METHOD(StartFaucet) { return Faucet(self, count, arguments); }
-TESK_GAME_SCRIPT_METHOD(StopFaucet) { return Faucet(self, count, arguments); }
+TESK_GAME_SCRIPT_METHOD(StartFaucet) { return Faucet(self, count, arguments, true); }
+TESK_GAME_SCRIPT_METHOD(StopFaucet) { return Faucet(self, count, arguments, false); }
 
 // A new text in the result: the name of the room at the point, empty when no room holds it.
 TESK_GAME_SCRIPT_METHOD(GetRoomNameByPoint) {

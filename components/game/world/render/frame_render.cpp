@@ -4,6 +4,7 @@
 // environment there is no camera node or scene tree: the frame then draws everything but the
 // world. The particle effects join the frame with their code.
 #include "camera_frame.h"
+#include "effects.h"
 #include "form_drawing.h"
 #include "game_context.h"
 #include "game_methods.h"
@@ -56,8 +57,9 @@ void DrawActorOverlays(const GamePrivateData& game) {
     kivo::actor::ActorTextDrawing(game.actorComponent, game.environment.cameraNode, wrapper);
 }
 
-void DrawWorld(const GamePrivateData& game) {
+void DrawWorld(GamePrivateData& game) {
   const bool world = game.sceneTree && game.environment.cameraNode;
+  UpdateEffects(game, static_cast<float>(game.gameClock));
   if (world) {
     tree::UpdateTransforms(game.sceneTree, kivo::FloatToInt<uint32_t>(game.gameClock * 1000.0));
     tree::SetRenderCameraNode(game.sceneTree, game.environment.cameraNode);

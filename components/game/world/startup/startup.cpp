@@ -5,6 +5,7 @@
 // The steps that load effects join in their place with their code. LogHeapStats reports the core's
 // memory and the VM's symbols.
 #include "audio_options.h"
+#include "effects.h"
 #include "form_loading.h"
 #include "game_context.h"
 #include "game_methods.h"
@@ -125,6 +126,7 @@ TESK_GAME_SCRIPT_METHOD(Startup) {
   if (!LoadStartupResources(*game)) return kRTFailure;
   CreateUnderRoot(u"RTTeskSceneNode");
   LoadForms(*game, ScreenWidthOption(*game));
+  LoadEffects(*game);
   SFXStartup(self);
   MusicStartup(*game);
   AmbientStartup(*game);

@@ -178,8 +178,10 @@ inline constexpr uint32_t kClearColour = 1;
 inline constexpr uint32_t kClearDepth = 2;
 inline constexpr uint32_t kClearStencil = 4;
 
-// The pixel layout of CreateTextureFromPixels: three bytes a pixel, red, green, blue.
+// The pixel layouts of CreateTextureFromPixels: three bytes a pixel, red, green, blue; or four,
+// with alpha last.
 inline constexpr uint32_t kPixelsRgb = 0x1800;
+inline constexpr uint32_t kPixelsRgba = 0x1908;
 
 // Texture wrap and filter values (CreateTextureFromImage, CreateTextureFromPixels).
 inline constexpr uint32_t kClampToEdge = 0x812F;
@@ -456,7 +458,7 @@ inline RTSuccess CreateTextureFromImage(RTInstance r, RTInstance image, Texture*
                                         uint32_t magnify, uint32_t minify, uint32_t mipmaps) {
   return CallMethod(r, kLevel, kCreateTextureFromImage, image, out, wrapS, wrapT, magnify, minify, mipmaps);
 }
-// Rows from the top, in the layout kPixelsRgb.
+// Rows from the top, in the layout kPixelsRgb or kPixelsRgba.
 inline RTSuccess CreateTextureFromPixels(RTInstance r, const uint8_t* pixels, uint32_t layout, uint32_t width,
                                          uint32_t height, Texture* out, uint32_t wrapS, uint32_t wrapT,
                                          uint32_t magnify, uint32_t minify, uint32_t mipmaps) {

@@ -198,10 +198,14 @@ inline constexpr MethodSlot<RTInstance*> kGetAnimator{0x218};
 inline constexpr MethodSlot<RTInstance*> kGetNodeRoom{0x21c};
 inline constexpr MethodSlot<RTInstance> kSetNodeRoom{0x220};
 inline constexpr MethodSlot<RTInstance> kLeaveNodeRoom{0x224};
+inline constexpr MethodSlot<float> kRotateRoll{0x228};
+inline constexpr MethodSlot<float> kRotateYaw{0x22c};
+inline constexpr MethodSlot<float> kRotatePitch{0x230};
+inline constexpr MethodSlot<> kRefreshNode{0x234};
 inline constexpr uint32_t kLevel = 0x14;
 inline constexpr uint32_t kOwnTable = 0x18;
 inline constexpr uint32_t kObjectSize = 0x20;
-inline constexpr uint32_t kSlotTableSize = kLeaveNodeRoom + 4;
+inline constexpr uint32_t kSlotTableSize = kRefreshNode + 4;
 inline constexpr uint32_t kStreamVersion = 2;
 
 // The state word: bits 0-3 render bits (bit 0 draws the node), bits 4-15 the node's kind, bits
@@ -258,6 +262,15 @@ inline RTSuccess SetNodeRoom(RTInstance n, RTInstance room) { return CallMethod(
 inline RTSuccess LeaveNodeRoom(RTInstance n, RTInstance room) {
   return CallMethod(n, kLevel, kLeaveNodeRoom, room);
 }
+// Turns the placement's rotation by the angle (radians) about the node's own z (roll), y (yaw) or
+// x (pitch) axis; the translation and any pending movement stay.
+inline RTSuccess RotateRoll(RTInstance n, float radians) { return CallMethod(n, kLevel, kRotateRoll, radians); }
+inline RTSuccess RotateYaw(RTInstance n, float radians) { return CallMethod(n, kLevel, kRotateYaw, radians); }
+inline RTSuccess RotatePitch(RTInstance n, float radians) { return CallMethod(n, kLevel, kRotatePitch, radians); }
+// Brings the node's world matrix up to date now, without waiting for the scene tree: the pending
+// movement is applied, world := local x the parent matrix last handed to the node, and the nodes
+// below it follow.
+inline RTSuccess RefreshNode(RTInstance n) { return CallMethod(n, kLevel, kRefreshNode); }
 // The vector the scene tree hands a tracked node (zero when it stays in its room); kept, unused.
 inline RTSuccess SetVector(RTInstance n, const RTFVector3D* vector) { return CallMethod(n, kLevel, kSetVector, vector); }
 
