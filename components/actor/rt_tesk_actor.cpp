@@ -142,6 +142,8 @@ const BuiltMethod kBuilt[] = {
     Built(calls::kCanUseGurneyN, CanUseGurneyN),
     Built(calls::kUseGurneyN, UseGurneyN),
     Built(calls::kResetGurneyLocalSpace, ResetGurneyLocalSpace),
+    Built(calls::kRemoveVehicle, RemoveVehicle),
+    Built(calls::kRemoveAllVehicles, RemoveAllVehicles),
     Built(calls::kGetVehiclePositionC, GetVehiclePositionC),
     Built(calls::kSetVehiclePositionC, SetVehiclePositionC),
     Built(calls::kGetVehicleAheadVectorC, GetVehicleAheadVectorC),

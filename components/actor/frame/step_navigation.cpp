@@ -24,13 +24,13 @@ struct Driving {
 
 const Driving* DrivingOf(uint32_t mode) {
   static constexpr Driving kAmbulance{ProcessNavigationAmbulance, MoveAmbulance};
-  static constexpr Driving kGurney{ProcessNavigationGurney, MoveGurney};
+  static constexpr Driving kGurneyKind{ProcessNavigationGurney, MoveGurney};
   static constexpr Driving kWheelchair{ProcessNavigationWheelchair, MoveWheelchair};
   switch (mode) {
     case 1:
       return &kAmbulance;
     case 3:
-      return &kGurney;
+      return &kGurneyKind;
     case 5:
       return &kWheelchair;
     default:

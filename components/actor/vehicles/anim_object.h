@@ -5,6 +5,7 @@
 #pragma once
 
 #include "kivo/support/list.h"
+#include "kivo/support/math_types.h"
 #include "kivo/types.h"
 
 namespace tesk::actor {

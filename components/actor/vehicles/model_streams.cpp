@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "kivo/support/stream_values.h"
-#include "vehicle_making.h"
+#include "vehicle_models.h"
 
 namespace tesk::actor {
 

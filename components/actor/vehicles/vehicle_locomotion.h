@@ -16,7 +16,4 @@ void MoveWheelchair(RTInstance self, const ActorControllerData& actor, RTTeskAct
 void MoveGurney(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w, float dt);
 void MoveAmbulance(RTInstance self, const ActorControllerData& actor, RTTeskActorWrapper& w, float dt);
 
-// The yaw rate in radians per second of a wheel angle in degrees, converted in extended precision.
-float YawRateOf(float wheelAngleDegrees);
-
 }  // namespace tesk::actor

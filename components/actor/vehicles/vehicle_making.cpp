@@ -139,7 +139,7 @@ RTSuccess CreateVehicle(LoadedModel* model, const char16_t* path, const char16_t
 RTSuccess CreateWheelchair(VehicleRecord** record) {
   *record = nullptr;
   auto* model = LoadModel<WheelchairModel>(kWheelchairTree, kWheelchairNames, kWheelchairNodes);
-  VehicleRecord* made = model ? NewRecord(kWheelchair, model, model->loaded.modelRoot) : nullptr;
+  VehicleRecord* made = model ? NewRecord(kWheelchairKind, model, model->loaded.modelRoot) : nullptr;
   if (!made) {
     if (model) ReleaseModel(model->loaded, model->nodes, kWheelchairNodes);
     Core().MemFree(nullptr, model);
@@ -154,7 +154,7 @@ RTSuccess CreateWheelchair(VehicleRecord** record) {
 RTSuccess CreateGurney(VehicleRecord** record) {
   *record = nullptr;
   auto* model = LoadModel<GurneyModel>(kGurneyTree, kGurneyNames, kGurneyNodes);
-  VehicleRecord* made = model ? NewRecord(kGurney, model, model->loaded.modelRoot) : nullptr;
+  VehicleRecord* made = model ? NewRecord(kGurneyKind, model, model->loaded.modelRoot) : nullptr;
   if (!made) {
     if (model) ReleaseModel(model->loaded, model->nodes, kGurneyNodes);
     Core().MemFree(nullptr, model);
@@ -180,7 +180,7 @@ RTSuccess CreateAmbulanceVehicle(VehicleRecord** record) {
   VehicleRecord* made = nullptr;
   if (model && Core().CreateInstanceByString(nullptr, tesk_scene_node::kClassName, root.out(), 0, 1) && root.get() &&
       scene_node::AddChild(root.get(), model->loaded.modelRoot))
-    made = NewRecord(kAmbulance, model, root.get());
+    made = NewRecord(kAmbulanceKind, model, root.get());
   if (!made) {
     if (model) ReleaseModel(model->loaded, model->nodes, kAmbulanceNodes);
     Core().MemFree(nullptr, model);
@@ -201,21 +201,13 @@ void DestroyVehicle(VehicleRecord* record) {
   }
   if (auto* wheelchair = WheelchairOf(*record)) ReleaseModel(wheelchair->loaded, wheelchair->nodes, kWheelchairNodes);
   if (auto* gurney = GurneyOf(*record)) ReleaseModel(gurney->loaded, gurney->nodes, kGurneyNodes);
-  if (record->kind == kAmbulance) {
+  if (record->kind == kAmbulanceKind) {
     auto* ambulance = static_cast<AmbulanceModel*>(record->model);
     ReleaseModel(ambulance->loaded, ambulance->nodes, kAmbulanceNodes);
   }
   Release(record->root);
   Core().MemFree(nullptr, record->model);
   Core().MemFree(nullptr, record);
-}
-
-WheelchairModel* WheelchairOf(const VehicleRecord& record) {
-  return record.kind == kWheelchair ? static_cast<WheelchairModel*>(record.model) : nullptr;
-}
-
-GurneyModel* GurneyOf(const VehicleRecord& record) {
-  return record.kind == kGurney ? static_cast<GurneyModel*>(record.model) : nullptr;
 }
 
 }  // namespace tesk::actor

@@ -25,8 +25,4 @@ RTSuccess CreateAmbulanceVehicle(VehicleRecord** record);
 // Gives back what the record holds and frees it (any kind but carry); null does nothing.
 void DestroyVehicle(VehicleRecord* record);
 
-// The block of a record of the kind; null for another kind.
-WheelchairModel* WheelchairOf(const VehicleRecord& record);
-GurneyModel* GurneyOf(const VehicleRecord& record);
-
 }  // namespace tesk::actor

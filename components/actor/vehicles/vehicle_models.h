@@ -4,6 +4,7 @@
 #pragma once
 
 #include "anim_object.h"
+#include "kivo/actor/vehicle_record.h"
 #include "kivo/support/math_types.h"
 
 namespace tesk::actor {
@@ -44,5 +45,13 @@ struct AmbulanceModel {
   RTInstance nodes[kAmbulanceNodes];
   uint32_t state;  // 1 when made; saved as a byte
 };
+
+// The block of a record of the kind; null for another kind.
+inline WheelchairModel* WheelchairOf(const VehicleRecord& record) {
+  return record.kind == kivo::actor::kWheelchairKind ? static_cast<WheelchairModel*>(record.model) : nullptr;
+}
+inline GurneyModel* GurneyOf(const VehicleRecord& record) {
+  return record.kind == kivo::actor::kGurneyKind ? static_cast<GurneyModel*>(record.model) : nullptr;
+}
 
 }  // namespace tesk::actor

@@ -1,5 +1,7 @@
 #include "vehicle_pooling.h"
 
+#include <vector>
+
 #include "actor_state.h"
 #include "game_link.h"
 #include "kivo/rigid/rigid_calls.h"
@@ -99,6 +101,40 @@ RTSuccess AddGurney(RTInstance self, const RTFVector3D* point, uint32_t* handle)
 RTSuccess RemoveWheelchair(RTInstance self, VehicleRecord* vehicle) { return Remove(self, vehicle, kWheelchairTexts); }
 
 RTSuccess RemoveGurney(RTInstance self, VehicleRecord* vehicle) { return Remove(self, vehicle, kGurneyTexts); }
+
+RTSuccess RemoveVehicle(RTInstance self, uint32_t handle) {
+  ActorControllerData* actor = StateOf(self);
+  VehicleRecord* vehicle = actor ? PooledVehicle(*actor, handle) : nullptr;
+  if (!vehicle) {
+    Report(u"RTTeskActor::RemoveVehicle(): NULL vehicle.");
+    return kRTFailure;
+  }
+  if (vehicle->users > 0) {
+    Report(u"RTTeskActor::RemoveVehicle(): Vehicle is still in use?");
+    return kRTFailure;
+  }
+  const RTSuccess removed = vehicle->kind == kivo::actor::kWheelchairKind ? RemoveWheelchair(self, vehicle)
+                            : vehicle->kind == kivo::actor::kGurneyKind   ? RemoveGurney(self, vehicle)
+                                                                           : kRTFailure;
+  if (!removed)
+    RaiseFormatted(kLevelError, u"RTTeskActor::RemoveVehicle(): Failed to remove vehicle! (type == %d)",
+                   static_cast<int32_t>(vehicle->kind));
+  return removed;
+}
+
+RTSuccess RemoveAllVehicles(RTInstance self) {
+  ActorControllerData* actor = StateOf(self);
+  if (!actor) return kRTFailure;
+  std::vector<VehicleRecord*> pooled;
+  for (VehicleRecord* vehicle : ListItems<VehicleRecord>(actor->vehicles)) pooled.push_back(vehicle);
+  for (VehicleRecord* vehicle : pooled) {
+    if (vehicle->kind == kivo::actor::kWheelchairKind && !RemoveWheelchair(self, vehicle))
+      Report(u"RTTeskActor::RemoveAllVehicles(): Unable to remove wheelchair.");
+    if (vehicle->kind == kivo::actor::kGurneyKind && !RemoveGurney(self, vehicle))
+      Report(u"RTTeskActor::RemoveAllVehicles(): Unable to remove gurney.");
+  }
+  return kRTSuccess;
+}
 
 RTSuccess ResetGurneyLocalSpaceC(RTInstance self, VehicleRecord* vehicle) {
   GurneyModel* gurney = vehicle ? GurneyOf(*vehicle) : nullptr;

@@ -16,6 +16,13 @@ RTSuccess AddGurney(RTInstance self, const RTFVector3D* point, uint32_t* handle)
 // Fails with a report for a vehicle not pooled or whose root stands in no room (it stays pooled).
 RTSuccess RemoveWheelchair(RTInstance self, VehicleRecord* vehicle);
 RTSuccess RemoveGurney(RTInstance self, VehicleRecord* vehicle);
+// The pooled vehicle of the handle removed by its kind. Refused with a report: a handle of none
+// ("NULL vehicle."), and a vehicle that characters still use, which would be left on a vehicle
+// that is gone.
+RTSuccess RemoveVehicle(RTInstance self, uint32_t handle);
+// Every pooled vehicle removed; one that cannot be (in use, its root in no room) is reported and
+// stays pooled.
+RTSuccess RemoveAllVehicles(RTInstance self);
 // A gurney's modifiers rewound, body and model root at the origin, the tree's bounds again; any
 // other kind is left alone.
 RTSuccess ResetGurneyLocalSpaceC(RTInstance self, VehicleRecord* vehicle);

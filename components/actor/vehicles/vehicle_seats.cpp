@@ -58,13 +58,16 @@ void PushWheelchair(RTTeskActorWrapper& w, VehicleRecord& v) {
   scene_node::SetForwardOffset(w.MountNode, 0.7f);
 }
 
-// A rider's root leaves its room for the seat; its frame then turned `yaw` about the vertical.
-void Ride(RTTeskActorWrapper& w, VehicleRecord& v, VehiclePosition& seat, float yaw, const char16_t* noRoom) {
+// A rider's root leaves its room for the seat, turned `yaw` about the vertical; its frame the turn.
+void Ride(RTTeskActorWrapper& w, VehiclePosition& seat, float yaw, const char16_t* noRoom) {
   seat.state = kPositionInUse;
   if (!LeaveContainerRoom(w.RootNode)) Report(noRoom);
   Attach(seat, w.RootNode);
   PlaceAtOrigin(w.RootNode, yaw);
-  Mat4RotationY(&w.Frame, yaw);
+  if (yaw == 0.0f)
+    Mat4Identity(&w.Frame);
+  else
+    Mat4RotationY(&w.Frame, yaw);
 }
 
 void DriveGurney(RTTeskActorWrapper& w, VehicleRecord& v) {
@@ -184,12 +187,12 @@ VehicleRecord* Nearest(const ActorControllerData& actor, const RTFVector3D& orig
 RTSuccess UseWheelchairC(RTInstance, RTTeskActorWrapper& w, VehicleRecord& v, int32_t seat) {
   if (!v.active) return kRTFailure;
   if (seat == 0) {
-    if (v.kind != kWheelchair || InUse(v, 0) || w.Vehicle) return kRTFailure;
+    if (v.kind != kWheelchairKind || InUse(v, 0) || w.Vehicle) return kRTFailure;
     PushWheelchair(w, v);
     return kRTSuccess;
   }
   if (seat != 1 || InUse(v, 1) || w.Vehicle) return kRTFailure;
-  Ride(w, v, v.positions[1], 0.0f,
+  Ride(w, v.positions[1], 0.0f,
        u"RTTeskActor::UseWheelchairC(): Actor root node should have a container room (unless it was from a save "
        u"game).");
   TakeVehicle(w, v, 6);
@@ -197,7 +200,7 @@ RTSuccess UseWheelchairC(RTInstance, RTTeskActorWrapper& w, VehicleRecord& v, in
 }
 
 RTSuccess UseGurneyC(RTInstance, RTTeskActorWrapper& w, VehicleRecord& v, int32_t seat) {
-  if (v.kind != kGurney) {
+  if (v.kind != kGurneyKind) {
     Report(u"RTTeskActorVehicle::UseGurneyC(): Vehicle is not a gurney!");
     return kRTFailure;
   }
@@ -217,7 +220,7 @@ RTSuccess UseGurneyC(RTInstance, RTTeskActorWrapper& w, VehicleRecord& v, int32_
     DriveGurney(w, v);
     return kRTSuccess;
   }
-  Ride(w, v, v.positions[1], -kHalfTurn,
+  Ride(w, v.positions[1], -kHalfTurn,
        u"RTTeskActor::UseGurneyC(): Actor root node should have a container room (unless it was from a save game). "
        u"[RTTESKACTOR_GURNEY_POSITION_BED]");
   TakeVehicle(w, v, 4);
@@ -225,11 +228,11 @@ RTSuccess UseGurneyC(RTInstance, RTTeskActorWrapper& w, VehicleRecord& v, int32_
 }
 
 RTSuccess CanUseWheelchairN(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
-  return CanUse(self, object, count, arguments, result, kWheelchair, WheelchairTest);
+  return CanUse(self, object, count, arguments, result, kWheelchairKind, WheelchairTest);
 }
 
 RTSuccess CanUseGurneyN(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell* result, VM) {
-  return CanUse(self, object, count, arguments, result, kGurney, GurneyTest);
+  return CanUse(self, object, count, arguments, result, kGurneyKind, GurneyTest);
 }
 
 RTSuccess UseWheelchairN(RTInstance self, ScriptObject object, uint32_t count, Cell* arguments, Cell*, VM) {

@@ -10,7 +10,7 @@
 
 namespace kivo::actor {
 
-enum VehicleKind : uint8_t { kWheelchair = 0, kGurney = 1, kAmbulance = 2, kCarry = 4 };
+enum VehicleKind : uint8_t { kWheelchairKind = 0, kGurneyKind = 1, kAmbulanceKind = 2, kCarryKind = 4 };
 
 enum PositionState : uint8_t { kNoPosition = 0, kPositionInUse = 1, kPositionFree = 2 };
 
