@@ -1,11 +1,12 @@
 // Driven vehicles moved by the controller's frame: the wheelchair steers without lag and spins its
-// big wheels backwards when reversing, the gurney driver's hands follow the push bar, and the
-// vehicles carry their drivers along their path.
+// big wheels backwards when reversing, the gurney driver's hands follow the push bar (on the
+// driver's own motion player), and the vehicles carry their drivers along their path.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <cstring>
 
+#include "kivo/articulated/articulated_calls.h"
 #include "kivo/scene/bone_model_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/matrix.h"
@@ -55,8 +56,11 @@ TEST_F(VehicleLocomotion, AGurneyDriversHandsReachForTheGripsInTheSkinsSpace) {
   ASSERT_NE(w->LeftArmChain, calls::kNoChain);
   ASSERT_EQ(Call(calls::kUseGurneyN, &driver, {Number(static_cast<int32_t>(handle)), Number(0)}), kRTSuccess);
   RTBool active = 0;
-  kivo::bone_model::GetIKChainActive(w->Skin, &active, w->LeftArmChain);
+  RTFMatrix4x4 target;
+  ASSERT_EQ(kivo::articulated::GetReach(w->Animator, w->LeftArmChain, &active, &target), kRTSuccess);
   EXPECT_EQ(active, 1) << "the driver's arms reach";
+  kivo::bone_model::GetIKChainActive(w->Skin, &active, w->LeftArmChain);
+  EXPECT_EQ(active, 0) << "on the driver's own player: the shared skin's chain stays off";
   Face(&driver, 0.0f);
   Walk(&driver, {Point(-3, 0, 0), Point(-3, 0, 4)});
   Frames(0.03f, clock_ + 0.3f);
@@ -73,7 +77,8 @@ TEST_F(VehicleLocomotion, AGurneyDriversHandsReachForTheGripsInTheSkinsSpace) {
     RTFMatrix4x4 placed, want, got;
     kivo::Mat4Multiply(grip, *world, &placed);
     kivo::Mat4Multiply(placed, *toBody, &want);
-    ASSERT_EQ(kivo::bone_model::GetIKTarget(w->Skin, &got, chain), kRTSuccess);
+    RTBool on = 0;
+    ASSERT_EQ(kivo::articulated::GetReach(w->Animator, chain, &on, &got), kRTSuccess);
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(got.m[i / 4][i % 4], want.m[i / 4][i % 4], 1e-5f) << chain << " " << i;
   }
   EXPECT_GT(Position(w).z, 0.05f) << "the driver pushed the gurney along";
