@@ -19,6 +19,9 @@
 #include "navigation/avoidance.h"
 #include "navigation/path_planning.h"
 #include "navigation/walking_step.h"
+#include "vehicles/vehicle_methods.h"
+#include "vehicles/vehicle_pooling.h"
+#include "vehicles/vehicle_seats.h"
 #include "wrapper/speech_text.h"
 #include "wrapper/wrapper_factory.h"
 #include "wrapper/wrapper_methods.h"
@@ -129,6 +132,28 @@ const BuiltMethod kBuilt[] = {
     Built(calls::kClearSignal, ClearSignal),
     Built(calls::kEnableCanMove, EnableCanMove),
     Built(calls::kCanMove, CanMove),
+    // Vehicles.
+    Built(calls::kAddWheelchair, AddWheelchair),
+    Built(calls::kAddGurney, AddGurney),
+    Built(calls::kFindWheelchairClicked, FindWheelchairClicked),
+    Built(calls::kFindGurneyClicked, FindGurneyClicked),
+    Built(calls::kCanUseWheelchairN, CanUseWheelchairN),
+    Built(calls::kUseWheelchairN, UseWheelchairN),
+    Built(calls::kCanUseGurneyN, CanUseGurneyN),
+    Built(calls::kUseGurneyN, UseGurneyN),
+    Built(calls::kResetGurneyLocalSpace, ResetGurneyLocalSpace),
+    Built(calls::kRemoveVehicle, RemoveVehicle),
+    Built(calls::kRemoveAllVehicles, RemoveAllVehicles),
+    Built(calls::kGetVehiclePositionC, GetVehiclePositionC),
+    Built(calls::kSetVehiclePositionC, SetVehiclePositionC),
+    Built(calls::kGetVehicleAheadVectorC, GetVehicleAheadVectorC),
+    Built(calls::kGetVehicleRightVectorC, GetVehicleRightVectorC),
+    Built(calls::kVehicleLocalToWorldC, VehicleLocalToWorldC),
+    Built(calls::kSetVehicleOrientationC, SetVehicleOrientationC),
+    Built(calls::kGetVehicle, GetVehicle),
+    Built(calls::kGetVehicleN, GetVehicleN),
+    Built(calls::kGetVehicleIndex, GetVehicleIndex),
+    Built(calls::kGetVehicleNode, GetVehicleNode),
 };
 
 RTMethodRecord RecordOf(const Published& method) {

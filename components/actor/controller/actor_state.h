@@ -4,6 +4,7 @@
 
 #include <vector>
 
+#include "kivo/support/handle_table.h"
 #include "kivo/support/list.h"
 #include "kivo/support/math_types.h"
 #include "kivo/types.h"
@@ -94,7 +95,8 @@ struct ActorControllerData {
   uint32_t frameCounter = 0;
   uint32_t frameParity = 0;
   LevelUpEffect levelUp{};
-  kivo::List* vehicles = nullptr;  // wheelchairs and gurneys
+  kivo::List* vehicles = nullptr;  // wheelchairs and gurneys, in the order added: the vehicle pool
+  kivo::HandleTable vehicleHandles{kivo::HandleTable::Holds::kRecords};  // the pooled records' handles
   VehicleRecord* ambulance = nullptr;
   uint32_t nextWrapperSerial = 0;
   RTInstance meshFolder = nullptr;        // "Root:pendra_obj:assets:meshes", or null; one reference held

@@ -12,6 +12,7 @@
 #include "kivo/support/component_kit.h"
 #include "kivo/support/raise.h"
 #include "kivo/timer/timer_calls.h"
+#include "vehicles/vehicle_pool.h"
 
 namespace tesk::actor {
 
@@ -77,6 +78,7 @@ void Teardown(RTInstance self, ActorControllerData& actor) {
     Release(*held);
   if (actor.actorListOwned) DestroyList(actor.actorList);
   DestroyList(actor.routeScratch);
+  if (actor.vehicles) DestroyVehicles(actor);
   DestroyList(actor.vehicles);
   DestroyList(actor.nearby);
   DestroyList(actor.spareNearbyLinks);

@@ -6,6 +6,8 @@
 #include "neighbourhood.h"
 #include "script_events.h"
 #include "sub_steps.h"
+#include "vehicle_locomotion.h"
+#include "vehicle_steps.h"
 #include "walking_step.h"
 
 namespace tesk::actor {
@@ -13,7 +15,28 @@ namespace tesk::actor {
 namespace {
 
 bool Rides(uint32_t mode) { return mode == 2 || mode == 4 || mode == 6 || mode == 9; }
-bool DrivesVehicle(uint32_t mode) { return mode == 1 || mode == 3 || mode == 5; }
+
+// The navigation step and the integrator of a mode.
+struct Driving {
+  RTSuccess (*navigate)(RTTeskActorWrapper&, float);
+  void (*move)(RTInstance, const ActorControllerData&, RTTeskActorWrapper&, float);
+};
+
+const Driving* DrivingOf(uint32_t mode) {
+  static constexpr Driving kAmbulance{ProcessNavigationAmbulance, MoveAmbulance};
+  static constexpr Driving kGurneyKind{ProcessNavigationGurney, MoveGurney};
+  static constexpr Driving kWheelchair{ProcessNavigationWheelchair, MoveWheelchair};
+  switch (mode) {
+    case 1:
+      return &kAmbulance;
+    case 3:
+      return &kGurneyKind;
+    case 5:
+      return &kWheelchair;
+    default:
+      return nullptr;
+  }
+}
 
 void TurnWhileStanding(const ActorControllerData& actor, RTTeskActorWrapper& w) {
   StopActor(w);
@@ -42,11 +65,16 @@ void StepNavigation(RTInstance self, ActorControllerData& actor, RTTeskActorWrap
   }
   UpdateNeighborhood(self, actor, w);
   if (w.Moving) {
-    if (DrivesVehicle(w.VehicleMode)) return;
+    const Driving* driving = DrivingOf(w.VehicleMode);
     const MovingSteps steps = MovingStepsOf(w, dt);
     for (uint32_t i = 0; i < steps.count; ++i) {
-      ProcessNavigation(self, actor, w, time, steps.length);
-      MoveWalking(self, actor, w, steps.length);
+      if (driving) {
+        driving->navigate(w, steps.length);
+        driving->move(self, actor, w, steps.length);
+      } else {
+        ProcessNavigation(self, actor, w, time, steps.length);
+        MoveWalking(self, actor, w, steps.length);
+      }
     }
     return;
   }

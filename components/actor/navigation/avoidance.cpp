@@ -2,14 +2,18 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <optional>
 
 #include "actor_frame.h"
 #include "actor_vectors.h"
 #include "game_link.h"
 #include "ground_sweep.h"
+#include "kivo/actor/vehicle_record.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
+#include "kivo/support/geometry.h"
 #include "kivo/support/instance_ref.h"
+#include "kivo/support/matrix.h"
 #include "kivo/support/raise.h"
 #include "kivo/support/vector.h"
 #include "steering.h"
@@ -87,6 +91,26 @@ bool MeetsSooner(const RTTeskActorWrapper& w, const FirstSphere& own, const RTFV
   return *time >= 0.0f && *time < threat.time && distance < reach;
 }
 
+// How far along `ahead` the actor (raised 0.3 off the floor) runs into the vehicle's bounds grown by
+// its radius, in the frame of the vehicle's root.
+std::optional<float> DistanceToVehicle(const RTTeskActorWrapper& w, const VehicleRecord& vehicle,
+                                       const RTFVector3D& ahead) {
+  const RTFMatrix4x4* toLocal = nullptr;
+  RTFVector3D min{}, max{};
+  if (!scene_node::GetInverseWorldMatrix(vehicle.root, &toLocal) || !toLocal ||
+      !scene_node::GetBounds(vehicle.root, &min, &max))
+    return std::nullopt;
+  RTFVector3D raised = PositionOf(w);
+  raised.y += 0.3f;
+  RTFVector3D from{}, along{};
+  Mat4TransformPoint(*toLocal, raised, &from);
+  Mat4RotateVector(*toLocal, ahead, &along);
+  const RTFVector3D grow{w.Radius, w.Radius, w.Radius, 0.0f};
+  float t = 0.0f;
+  if (!IntersectRayBox(from, along, Vec3Subtract(min, grow), Vec3Add(max, grow), &t)) return std::nullopt;
+  return t;
+}
+
 // Scans the lists for the soonest threat.
 Threat FindThreat(const RTTeskActorWrapper& w, float range) {
   Threat threat;
@@ -102,10 +126,15 @@ Threat FindThreat(const RTTeskActorWrapper& w, float range) {
   for (auto* other : ListItems<RTTeskActorWrapper>(w.NeighbourList)) {
     if (!other->Visible) continue;
     if (other->VehicleMode != kOnFoot) {
-      // The vehicle's box would be tested here; vehicle records come with the vehicles.
-      RaiseFormatted(kLevelError,
-                     u"RTTeskActor::SteerToAvoidActorsC2(): Actor is vehicle type, but does not have a valid vehicle "
-                     u"data pointer.");
+      const VehicleRecord* vehicle = other->Vehicle ? other->Vehicle : other->Ambulance;
+      if (!vehicle || !vehicle->root) {
+        RaiseFormatted(kLevelError,
+                       u"RTTeskActor::SteerToAvoidActorsC2(): Actor is vehicle type, but does not have a valid "
+                       u"vehicle data pointer.");
+        continue;
+      }
+      const std::optional<float> distance = DistanceToVehicle(w, *vehicle, ahead);
+      if (distance && *distance < threat.time) threat = Threat{other, *distance, false};
       continue;
     }
     if (MeetsSooner(w, own, ahead, *other, 2.5f, 6.0f * w.Radius, threat, &time))

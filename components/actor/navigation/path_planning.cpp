@@ -7,6 +7,7 @@
 #include "actor_vectors.h"
 #include "game_link.h"
 #include "ground_sweep.h"
+#include "kivo/actor/vehicle_record.h"
 #include "kivo/navigation/navigation_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
@@ -173,9 +174,9 @@ RTSuccess PlanPath(RTInstance, const ActorControllerData& actor, RTTeskActorWrap
     return StoreDirectPath(w, position, *goal) ? kRTSuccess : kRTFailure;
 
   InstanceRef planner;
-  // A driver's graph follows its vehicle's zone; vehicle records come with the vehicles, so no actor
-  // drives yet and none has a zone.
-  const int32_t chosen = PathfindingKind(kind, w.VehicleMode, kNoZone, rooms.defaultKind);
+  // A driver's graph follows its vehicle's zone.
+  const int32_t zone = w.Vehicle ? static_cast<int32_t>(w.Vehicle->zone) : kNoZone;
+  const int32_t chosen = PathfindingKind(kind, w.VehicleMode, zone, rooms.defaultKind);
   if (!actor.game || !game::call::GetPathfindingObject(actor.game, chosen, planner.out()) || !planner.get())
     return kRTFailure;
   if (!FindRoute(planner.get(), rooms, position, *goal)) return kRTFailure;

@@ -17,8 +17,18 @@ struct Attachment {
   InstanceRef node;
 };
 
+// A chain the player reaches with.
+struct Reach {
+  int32_t chain;
+  RTBool active;
+  RTFMatrix4x4 target;
+};
+
 struct ArticulatedState {
   std::vector<Attachment> attachments;  // a node at most once
+  std::vector<Reach> reaches;           // a chain at most once
+  RTBoneNode* turnedBone = nullptr;
+  RTFMatrix4x4 turn;
 };
 
 inline ArticulatedState* StateOf(RTInstance self) { return StateIn<ArticulatedState>(self, kStateWord); }

@@ -88,6 +88,65 @@ RTSuccess PlaceAttachments(RTInstance self, RTInstance skin) {
   return kRTSuccess;
 }
 
+Reach* ReachOf(ArticulatedState& state, int32_t chain) {
+  for (Reach& reach : state.reaches)
+    if (reach.chain == chain) return &reach;
+  Reach added{chain, 0, {}};
+  Mat4Identity(&added.target);
+  return &state.reaches.emplace_back(added);
+}
+
+RTSuccess SetReachActive(RTInstance self, int32_t chain, RTBool active) {
+  ArticulatedState* state = StateOf(self);
+  if (!state || chain < 0) return kRTFailure;
+  ReachOf(*state, chain)->active = active ? 1 : 0;
+  return kRTSuccess;
+}
+
+RTSuccess SetReachTarget(RTInstance self, int32_t chain, const RTFMatrix4x4* target) {
+  ArticulatedState* state = StateOf(self);
+  if (!state || chain < 0 || !target) return kRTFailure;
+  ReachOf(*state, chain)->target = *target;
+  return kRTSuccess;
+}
+
+RTSuccess GetReach(RTInstance self, int32_t chain, RTBool* active, RTFMatrix4x4* target) {
+  ArticulatedState* state = StateOf(self);
+  if (!state || !active || !target) return kRTFailure;
+  for (const Reach& reach : state->reaches)
+    if (reach.chain == chain) {
+      *active = reach.active;
+      *target = reach.target;
+      return kRTSuccess;
+    }
+  return kRTFailure;
+}
+
+RTSuccess SetBoneTurn(RTInstance self, RTBoneNode* bone, const RTFMatrix4x4* turn) {
+  ArticulatedState* state = StateOf(self);
+  if (!state || (bone && !turn)) return kRTFailure;
+  state->turnedBone = bone;
+  if (bone) state->turn = *turn;
+  return kRTSuccess;
+}
+
+RTSuccess PoseSkin(RTInstance self, RTInstance skin, RTBool on) {
+  ArticulatedState* state = StateOf(self);
+  if (!state || !skin) return kRTFailure;
+  for (const Reach& reach : state->reaches) {
+    if (!reach.active) continue;
+    if (on) bone_model::SetIKTarget(skin, &reach.target, reach.chain);
+    bone_model::SetIKChainActive(skin, on, reach.chain);
+  }
+  if (state->turnedBone) {
+    if (on)
+      bone_model::ManipulateNode(skin, state->turnedBone, &state->turn);
+    else
+      bone_model::ResetNode(skin, state->turnedBone);
+  }
+  return kRTSuccess;
+}
+
 RTMethodRecord gMethods[] = {
     Method(u"AddCustomMotion", AddCustomMotion, kAddCustomMotion, u"RTSuccess",
            u"RTInstance ahMotion, uint out opIndex"),
@@ -96,6 +155,12 @@ RTMethodRecord gMethods[] = {
            u"void* apBone, RTFMatrix4x4 in apOffset, RTInstance ahNode"),
     Method(u"DetachNode", DetachNode, kDetachNode, u"RTSuccess", u"void* apBone, RTInstance ahNode"),
     Method(u"PlaceAttachments", PlaceAttachments, kPlaceAttachments, u"RTSuccess", u"RTInstance ahSkin"),
+    Method(u"SetReachActive", SetReachActive, kSetReachActive, u"RTSuccess", u"sint aChain, RTBool abActive"),
+    Method(u"SetReachTarget", SetReachTarget, kSetReachTarget, u"RTSuccess", u"sint aChain, RTFMatrix4x4 in apTarget"),
+    Method(u"GetReach", GetReach, kGetReach, u"RTSuccess",
+           u"sint aChain, RTBool out opbActive, RTFMatrix4x4 out opTarget"),
+    Method(u"SetBoneTurn", SetBoneTurn, kSetBoneTurn, u"RTSuccess", u"void* apBone, RTFMatrix4x4 in apTurn"),
+    Method(u"PoseSkin", PoseSkin, kPoseSkin, u"RTSuccess", u"RTInstance ahSkin, RTBool abOn"),
     kEndOfMethods,
 };
 

@@ -75,6 +75,8 @@ struct NodeState {
   RTInstance addedTo = nullptr;           // the node this one was added to; no reference
   std::vector<RTInstance> modifiers;      // one reference each, in the order added
   std::vector<std::u16string> modifierPaths;  // streamed in, not yet looked up; they come first
+  RTFVector3D boundsMin{};                    // the node's own bounds (SetBounds)
+  RTFVector3D boundsMax{};
 
   NodeState() {
     Mat4Identity(&local);
@@ -503,6 +505,61 @@ RTSuccess AddModifier(RTInstance self, RTInstance modifier) {
   return kRTSuccess;
 }
 
+RTSuccess RemoveModifier(RTInstance self, RTInstance modifier) {
+  NodeState* node = StateOf(self);
+  if (!node) return kRTFailure;
+  node->ResolveModifiers();
+  const auto at = std::find(node->modifiers.begin(), node->modifiers.end(), modifier);
+  if (at == node->modifiers.end()) return kRTFailure;
+  node->modifiers.erase(at);
+  ModuleCore()->ReleaseInstance(nullptr, modifier);
+  return kRTSuccess;
+}
+
+// The new references are taken before the old ones go: a modifier may be on both lists.
+RTSuccess SetModifierList(RTInstance self, const RTInstance* modifiers, uint32_t count) {
+  NodeState* node = StateOf(self);
+  if (!node || (count && !modifiers) || std::find(modifiers, modifiers + count, nullptr) != modifiers + count)
+    return kRTFailure;
+  std::vector<RTInstance> held;
+  for (uint32_t i = 0; i < count; ++i) {
+    if (!ModuleCore()->ResolveHandle(nullptr, modifiers[i])) {
+      for (RTInstance taken : held) ModuleCore()->ReleaseInstance(nullptr, taken);
+      return kRTFailure;
+    }
+    held.push_back(modifiers[i]);
+  }
+  node->modifierPaths.clear();
+  for (RTInstance old : std::exchange(node->modifiers, std::move(held))) ModuleCore()->ReleaseInstance(nullptr, old);
+  return kRTSuccess;
+}
+
+RTSuccess SetBounds(RTInstance self, const RTFVector3D* min, const RTFVector3D* max) {
+  NodeState* node = StateOf(self);
+  if (!node || !min || !max) return kRTFailure;
+  node->boundsMin = *min;
+  node->boundsMax = *max;
+  return kRTSuccess;
+}
+
+RTSuccess GetBounds(RTInstance self, RTFVector3D* min, RTFVector3D* max) {
+  NodeState* node = StateOf(self);
+  if (!node || !min || !max) return kRTFailure;
+  *min = node->boundsMin;
+  *max = node->boundsMax;
+  return kRTSuccess;
+}
+
+RTSuccess SetForwardOffset(RTInstance self, float z) {
+  NodeState* node = StateOf(self);
+  if (!node) return kRTFailure;
+  node->local.m[3][2] = z;
+  node->UpdateWorld();
+  return kRTSuccess;
+}
+
+RTSuccess SetTurn(RTInstance self, float yaw) { return SetEulerAngles(self, 0.0f, yaw, 0.0f); }
+
 RTSuccess GetItemCount(RTInstance self, uint32_t* count) {
   if (!StateOf(self) || !count) return kRTFailure;
   *count = 0;
@@ -553,6 +610,13 @@ RTMethodRecord gMethods[] = {
     Method(u"AddModifier", AddModifier, slot::kAddModifier, u"RTSuccess", u"RTInstance ahModifier"),
     Method(u"Detach", Detach, slot::kDetach, u"RTSuccess", u""),
     Method(u"GetObstacleSerial", GetObstacleSerial, slot::kGetObstacleSerial, u"RTSuccess", u"void* out oppSerial"),
+    Method(u"RemoveModifier", RemoveModifier, slot::kRemoveModifier, u"RTSuccess", u"RTInstance ahModifier"),
+    Method(u"SetModifierList", SetModifierList, slot::kSetModifierList, u"RTSuccess",
+           u"void* apModifiers, uint aCount"),
+    Method(u"SetBounds", SetBounds, slot::kSetBounds, u"RTSuccess", u"RTFVector3D in apMin, RTFVector3D in apMax"),
+    Method(u"GetBounds", GetBounds, slot::kGetBounds, u"RTSuccess", u"RTFVector3D out opMin, RTFVector3D out opMax"),
+    Method(u"SetForwardOffset", SetForwardOffset, slot::kSetForwardOffset, u"RTSuccess", u"float aOffset"),
+    Method(u"SetTurn", SetTurn, slot::kSetTurn, u"RTSuccess", u"float aYaw"),
     kEndOfMethods,
 };
 

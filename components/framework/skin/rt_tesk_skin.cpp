@@ -1,5 +1,5 @@
 // RTTeskSkin: a character's skin (see tesk_skin_calls.h). Its level keeps no state: the pose comes
-// from the motion player of the node it is drawn for.
+// from the motion player of the node it is drawn for, with that player's reaches and bone turn.
 //
 // Stream form: RTBoneModel's part (read and written through that level's own table), then
 //   u32 version        1; a newer version is refused
@@ -55,7 +55,9 @@ RTSuccess ProcessFrame(RTInstance self, uint32_t milliseconds, const RTSceneNode
   if (animator.get() && rigid::Evaluate(animator.get(), milliseconds, motion.out()) &&
       scene_node::GetWorldMatrix(frame->node, &world)) {
     rasterizer::PushWorldMatrix(frame->rasterizer, world);
+    articulated::PoseSkin(animator.get(), self, 1);
     bone_model::Deform(self, motion.get());
+    articulated::PoseSkin(animator.get(), self, 0);
     rasterizer::PopWorldMatrix(frame->rasterizer);
     articulated::PlaceAttachments(animator.get(), self);
   }

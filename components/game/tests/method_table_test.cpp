@@ -77,8 +77,8 @@ TEST_F(GameDefinition, EveryRecordTakesItsOffsetFromTheHeaderAndNoTwoShareOne) {
   size_t records = 0;
   for (const RTMethodRecord* record = definition->methods; record->name; ++record, ++records) {
     const std::string name = platform::ToUtf8(record->name);
-    if (name == "ResolveSceneHandle") {
-      EXPECT_EQ(record->slotOffset, game::kResolveSceneHandle);
+    if (name == "ResolveSceneHandle" || name == "IssueSceneHandle") {
+      EXPECT_EQ(record->slotOffset, name == "IssueSceneHandle" ? game::kIssueSceneHandle : game::kResolveSceneHandle);
       continue;
     }
     ASSERT_EQ(slots.all.count(name), 1u) << name << " is not in the header";

@@ -28,6 +28,10 @@ inline const char16_t* TextArgument(uint32_t count, const Cell* arguments, uint3
 inline int32_t NumberArgument(uint32_t count, const Cell* arguments, uint32_t index) {
   return index < count ? arguments[index].value.number : 0;
 }
+// A vector: the VM's block; null for a missing cell or one of another type.
+inline RTFVector3D* VectorArgument(uint32_t count, const Cell* arguments, uint32_t index) {
+  return index < count && arguments[index].type == varno::kTypeVector3 ? arguments[index].value.vector : nullptr;
+}
 inline ScriptObject ObjectArgument(uint32_t count, const Cell* arguments, uint32_t index) {
   return index < count ? static_cast<ScriptObject>(arguments[index].value.pointer) : nullptr;
 }
@@ -124,7 +128,18 @@ RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper);
 RTSuccess RemoveActor(RTInstance self, RTTeskActorWrapper* wrapper);
 RTSuccess SystemMessageC(RTInstance self, const char16_t* text);
 RTSuccess ResolveSceneHandle(RTInstance self, uint32_t handle, RTInstance* object);
+RTSuccess IssueSceneHandle(RTInstance self, RTInstance object, uint32_t* handle);
 TESK_GAME_SCRIPT_METHOD(GetSpawnpointByName);
+// Vehicles (world/registries/vehicles.cpp).
+TESK_GAME_SCRIPT_METHOD(AddWheelchair);
+TESK_GAME_SCRIPT_METHOD(AddGurney);
+TESK_GAME_SCRIPT_METHOD(GetVehiclePosition);
+TESK_GAME_SCRIPT_METHOD(SetVehiclePosition);
+TESK_GAME_SCRIPT_METHOD(GetVehicleAheadVector);
+TESK_GAME_SCRIPT_METHOD(GetVehicleRightVector);
+TESK_GAME_SCRIPT_METHOD(VehicleLocalToWorld);
+TESK_GAME_SCRIPT_METHOD(SetVehicleOrientation);
+TESK_GAME_SCRIPT_METHOD(GetVehicleType);
 TESK_GAME_SCRIPT_METHOD(AddDoctor);
 TESK_GAME_SCRIPT_METHOD(AddNewbie);
 TESK_GAME_SCRIPT_METHOD(RemoveDoctor);

@@ -109,6 +109,32 @@ TEST_F(TeskSkin, PlacesTheNodesItsPlayerCarriesOnTheBonesAsPosed) {
   ExpectNear(TranslationOf(*still), V(0, 0, 0));
 }
 
+TEST_F(TeskSkin, TakesTheBoneTurnOfThePlayerItPosesForAndOnlyWhileItDoes) {
+  RTInstance other = PlayingNode();
+  RTInstance turned = PlayingNode();
+  RTBoneNode* root = nullptr;
+  ASSERT_EQ(bone_model::GetNode(skin_, u"Root", &root), kRTSuccess);
+  const RTFMatrix4x4 turn = Translation(0, 0, 3);
+  ASSERT_EQ(articulated::SetBoneTurn(player_, root, &turn), kRTSuccess);
+  Drawn(turned);
+  ExpectNear(Vertices(skin_)[0], V(0, 0, 3), 0);
+  RTBool custom = 1;
+  ASSERT_EQ(bone_model::GetCustom(skin_, root, &custom), kRTSuccess);
+  EXPECT_EQ(custom, 0) << "the shared skin is left as the motion poses it";
+  Drawn(other);  // another character's player has no turn
+  ExpectNear(Vertices(skin_)[0], V(0, 1, 0), 0);
+  ASSERT_EQ(articulated::SetBoneTurn(player_, nullptr, nullptr), kRTSuccess);
+  Drawn(turned);  // the turn taken away
+  ExpectNear(Vertices(skin_)[0], V(0, 1, 0), 0);
+  RTBool active = 1;
+  RTFMatrix4x4 target;
+  EXPECT_EQ(articulated::GetReach(player_, 0, &active, &target), kRTFailure) << "a chain it was never given";
+  ASSERT_EQ(articulated::SetReachActive(player_, 0, 1), kRTSuccess);
+  ASSERT_EQ(articulated::GetReach(player_, 0, &active, &target), kRTSuccess);
+  EXPECT_EQ(active, 1);
+  EXPECT_EQ(target.m[0][0], 1.0f) << "at the identity until given a target";
+}
+
 // A plain scene node, a game node without a player, and one whose "player" is of another class.
 TEST_F(TeskSkin, WithoutAPlayerItDrawsItsListsAsTheyStand) {
   RTInstance strange = Node(tesk_scene_node::kClassName);

@@ -377,12 +377,14 @@ TESK_GAME_METHODS(TESK_GAME_SLOT, TESK_GAME_SLOT)
 inline constexpr uint32_t kMethodCount = 336;
 // The game's own method after the published ones: the scene node or room of a script handle.
 inline constexpr kivo::MethodSlot<uint32_t, RTInstance*> kResolveSceneHandle{0x58c};
+// And the number a script sees for a scene node or room.
+inline constexpr kivo::MethodSlot<RTInstance, uint32_t*> kIssueSceneHandle{0x590};
 
 inline constexpr uint32_t kLevel = 0x58;     // the game level's first slot table
 inline constexpr uint32_t kOwnTable = 0x5C;  // its second table: the game's own functions
 inline constexpr uint32_t kStateWord = 0x60;  // the GamePrivateData record
 inline constexpr uint32_t kObjectSize = 112;  // published bytes
-inline constexpr uint32_t kSlotTableSize = kResolveSceneHandle + 4;  // 1424 bytes: 356 entries
+inline constexpr uint32_t kSlotTableSize = kIssueSceneHandle + 4;  // 1428 bytes: 357 entries
 
 
 // The game's script VM (null when it has none); no reference is taken.
@@ -453,6 +455,11 @@ inline RTSuccess GetPlayerEntity(RTInstance game, RTInstance* body) {
 // caller; fails with null for a handle the game has not issued or whose object is gone.
 inline RTSuccess ResolveSceneHandle(RTInstance game, uint32_t handle, RTInstance* object) {
   return kivo::CallMethod(game, kLevel, kResolveSceneHandle, handle, object);
+}
+// The number a script sees for the scene node or room: the one it has, or a new one (the game's
+// table then holds a reference on it). Fails for a null object.
+inline RTSuccess IssueSceneHandle(RTInstance game, RTInstance object, uint32_t* handle) {
+  return kivo::CallMethod(game, kLevel, kIssueSceneHandle, object, handle);
 }
 
 }  // namespace call

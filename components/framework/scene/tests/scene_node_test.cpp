@@ -124,6 +124,52 @@ TEST_F(SceneNodes, ATranslationReplacesRowThreeAndKeepsTheRest) {
   EXPECT_EQ(scene_node::SetTranslation(node.get(), nullptr), kRTFailure);
 }
 
+TEST_F(SceneNodes, AForwardOffsetMovesOnlyTheTranslationsZAndATurnIsAYaw) {
+  InstanceRef node = MakePlainNode();
+  const RTFVector3D at = At(1, 2, 3);
+  ASSERT_EQ(scene_node::SetTranslation(node.get(), &at), kRTSuccess);
+  ASSERT_EQ(scene_node::SetForwardOffset(node.get(), 0.7f), kRTSuccess);
+  EXPECT_TRUE(Same(WorldPosition(node.get()), At(1, 2, 0.7f)));
+  ASSERT_EQ(scene_node::SetTurn(node.get(), 0.5f), kRTSuccess);
+  float pitch = 1, yaw = 0, roll = 1;
+  ASSERT_EQ(scene_node::GetEulerAngles(node.get(), &pitch, &yaw, &roll), kRTSuccess);
+  EXPECT_FLOAT_EQ(yaw, 0.5f);
+  EXPECT_EQ(pitch, 0.0f);
+  EXPECT_EQ(roll, 0.0f);
+  EXPECT_TRUE(Same(WorldPosition(node.get()), At(1, 2, 0.7f))) << "the turn keeps the translation";
+}
+
+TEST_F(SceneNodes, KeepTheirOwnBoundsAndAModifierListTheirOwnerSets) {
+  InstanceRef node = MakePlainNode();
+  RTFVector3D min = At(9, 9, 9), max = At(9, 9, 9);
+  ASSERT_EQ(scene_node::GetBounds(node.get(), &min, &max), kRTSuccess);
+  EXPECT_TRUE(Same(min, At(0, 0, 0)) && Same(max, At(0, 0, 0))) << "a zero box until set";
+  const RTFVector3D low = At(-1, 0, -2), high = At(1, 3, 2);
+  ASSERT_EQ(scene_node::SetBounds(node.get(), &low, &high), kRTSuccess);
+  ASSERT_EQ(scene_node::GetBounds(node.get(), &min, &max), kRTSuccess);
+  EXPECT_TRUE(Same(min, low) && Same(max, high));
+  InstanceRef a = MakePlainNode(), b = MakePlainNode();
+  ASSERT_EQ(scene_node::AddModifier(node.get(), a.get()), kRTSuccess);
+  const RTInstance list[] = {b.get(), a.get()};
+  ASSERT_EQ(scene_node::SetModifierList(node.get(), list, 2), kRTSuccess);
+  const RTInstance* held = nullptr;
+  uint32_t count = 0;
+  ASSERT_EQ(scene_node::GetModifierList(node.get(), &held, &count), kRTSuccess);
+  ASSERT_EQ(count, 2u);
+  EXPECT_EQ(held[0], b.get());
+  uint32_t references = 0;
+  core().GetRefCount(nullptr, a.get(), &references);
+  EXPECT_EQ(references, 2u) << "one reference of the node's, however often the list names it";
+  const RTInstance withNull[] = {a.get(), nullptr};
+  EXPECT_EQ(scene_node::SetModifierList(node.get(), withNull, 2), kRTFailure);
+  ASSERT_EQ(scene_node::RemoveModifier(node.get(), b.get()), kRTSuccess);
+  EXPECT_EQ(scene_node::RemoveModifier(node.get(), b.get()), kRTFailure) << "held no more";
+  ASSERT_EQ(scene_node::GetModifierCount(node.get(), &count), kRTSuccess);
+  EXPECT_EQ(count, 1u);
+  core().GetRefCount(nullptr, b.get(), &references);
+  EXPECT_EQ(references, 1u);
+}
+
 // Yaw turns about the vertical after the pitch: a node pitched down by a quarter turn keeps its z
 // axis's height whichever way it faces, and the angles read back as they were set.
 TEST_F(SceneNodes, EulerAnglesPitchAboutTheNodeAndYawAboutTheVertical) {

@@ -129,6 +129,13 @@ RTSuccess ResolveSceneHandle(RTInstance self, uint32_t handle, RTInstance* objec
   return *object ? Core().ResolveHandle(nullptr, *object) : kRTFailure;
 }
 
+RTSuccess IssueSceneHandle(RTInstance self, RTInstance object, uint32_t* handle) {
+  GamePrivateData* game = RecordOf(self);
+  if (!handle) return kRTFailure;
+  *handle = game && game->sceneHandles ? game->sceneHandles->Issue(object) : kivo::kNoHandle;
+  return *handle != kivo::kNoHandle ? kRTSuccess : kRTFailure;
+}
+
 // The translation of the last spawn point whose object has the name; the result is left alone
 // when none has.
 TESK_GAME_SCRIPT_METHOD(GetSpawnpointByName) {

@@ -16,7 +16,8 @@
 //   GetCurrentTime 0x44   (script form): the clock set below (0 at the start) in the result cell
 //   GetCurrentTimeC 0x58, GetGameTimeC 0xF0 (out float): the clock, and the clock times 0.5
 //   ResolveSceneHandle 0x58C (handle, out object): an object of the stand-in's handle table (filled
-//                         by IssueSceneHandle below) with a reference for the caller
+//                         by IssueSceneHandle) with a reference for the caller
+//   IssueSceneHandle 0x590 (object, out handle): the number of the object in that table
 //   GetPathfindingObject 0x6C (kind, out planner): the environment's route planner of that kind
 //                         (its index among the graphs LoadEnvironment found) with a reference for
 //                         the caller; null and 0 for a kind it has no graph of
@@ -34,12 +35,12 @@
 
 namespace tesk::game_standin {
 
-inline constexpr kivo::MethodSlot<void*> kSetVM{0x590};
+inline constexpr kivo::MethodSlot<void*> kSetVM{0x5a4};
 inline constexpr kivo::MethodSlot<RTInstance> kSetSceneTree{0x594};
 inline constexpr kivo::MethodSlot<float> kSetClock{0x598};
 inline constexpr kivo::MethodSlot<RTInstance> kSetPlayerEntity{0x59c};
 inline constexpr game::ScriptSlot kStepFrame{0x5a0};
-inline constexpr kivo::MethodSlot<RTInstance, uint32_t*> kIssueSceneHandle{0x5a4};
+inline constexpr auto kIssueSceneHandle = game::kIssueSceneHandle;  // the game's own
 inline constexpr kivo::MethodSlot<const char16_t*> kLoadEnvironment{0x5a8};
 inline constexpr uint32_t kSlotTableSize = kLoadEnvironment + 4;
 

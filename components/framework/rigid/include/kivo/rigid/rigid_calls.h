@@ -60,6 +60,10 @@ inline RTSuccess SetPlaying(RTInstance p, RTBool playing) { return CallMethod(p,
 inline RTSuccess SetRate(RTInstance p, float rate) { return CallMethod(p, kLevel, kSetRate, rate); }
 inline RTSuccess GetRate(RTInstance p, float* rate) { return CallMethod(p, kLevel, kGetRate, rate); }
 inline RTSuccess SetMotionTime(RTInstance p, float seconds) { return CallMethod(p, kLevel, kSetMotionTime, seconds); }
+// Back to the start: motion time 0. (What a vehicle's reset asks of each player of its model as "the
+// value 0"; it names a slot 0x10 of a third class level, which this two-level player does not have:
+// its 0x10 is SetPlaying.)
+inline RTSuccess Rewind(RTInstance p) { return SetMotionTime(p, 0.0f); }
 inline RTSuccess GetMotionTime(RTInstance p, float* seconds) { return CallMethod(p, kLevel, kGetMotionTime, seconds); }
 // 0 while the current motion plays on; 1 once a motion that does not loop reached its end, and
 // when the set is empty.

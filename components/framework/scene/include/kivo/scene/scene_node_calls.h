@@ -35,6 +35,8 @@ inline constexpr MethodSlot<RTInstance*> kGetEntity{0x10};
 inline constexpr MethodSlot<const RTFMatrix4x4**> kGetLocalMatrix{0x18};  // the placement
 inline constexpr MethodSlot<const RTFMatrix4x4**> kGetWorldMatrix{0x1c};
 inline constexpr MethodSlot<const RTFMatrix4x4*> kApplyParentMatrix{0x20};
+inline constexpr MethodSlot<float> kSetForwardOffset{0x28};
+inline constexpr MethodSlot<float> kSetTurn{0x40};
 inline constexpr MethodSlot<RTInstance*> kGetFirstChild{0x4c};
 inline constexpr MethodSlot<RTInstance*> kGetNextSibling{0x50};
 inline constexpr MethodSlot<const RTFMatrix4x4**> kGetInverseWorldMatrix{0x88};
@@ -60,10 +62,14 @@ inline constexpr MethodSlot<const RTInstance**, uint32_t*> kGetModifierList{0x24
 inline constexpr MethodSlot<RTInstance> kAddModifier{0x244};
 inline constexpr MethodSlot<> kDetach{0x248};
 inline constexpr MethodSlot<const uint32_t**> kGetObstacleSerial{0x24c};
+inline constexpr MethodSlot<const RTFVector3D*, const RTFVector3D*> kSetBounds{0x250};
+inline constexpr MethodSlot<RTFVector3D*, RTFVector3D*> kGetBounds{0x254};
+inline constexpr MethodSlot<RTInstance> kRemoveModifier{0x258};
+inline constexpr MethodSlot<const RTInstance*, uint32_t> kSetModifierList{0x25c};
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;    // RTSceneNode's own functions, for a derived level's parent calls
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here
-inline constexpr uint32_t kSlotTableSize = kGetObstacleSerial + 4;
+inline constexpr uint32_t kSlotTableSize = kSetModifierList + 4;
 inline constexpr uint32_t kStreamVersion = 3;
 
 // The entity with a reference for the caller; null (and success) when the node carries none.
@@ -141,6 +147,29 @@ inline RTSuccess GetModifierList(RTInstance n, const RTInstance** modifiers, uin
 inline RTSuccess AddModifier(RTInstance n, RTInstance modifier) {
   return CallMethod(n, kLevel, kAddModifier, modifier);
 }
+// Gives up the node's reference on the modifier; fails when the node does not hold it.
+inline RTSuccess RemoveModifier(RTInstance n, RTInstance modifier) {
+  return CallMethod(n, kLevel, kRemoveModifier, modifier);
+}
+// The list becomes the `count` modifiers given, each held with a reference, in place of those the
+// node had. Refused, changing nothing: a null entry.
+inline RTSuccess SetModifierList(RTInstance n, const RTInstance* modifiers, uint32_t count) {
+  return CallMethod(n, kLevel, kSetModifierList, modifiers, count);
+}
+
+// The node's own bounds: a box in its own space that its owner sets (a loaded tree's extent);
+// a zero box until set. Not streamed.
+inline RTSuccess SetBounds(RTInstance n, const RTFVector3D* min, const RTFVector3D* max) {
+  return CallMethod(n, kLevel, kSetBounds, min, max);
+}
+inline RTSuccess GetBounds(RTInstance n, RTFVector3D* min, RTFVector3D* max) {
+  return CallMethod(n, kLevel, kGetBounds, min, max);
+}
+// The z (forward) of the placement's translation; the rest is kept. A moving kind moves at once.
+inline RTSuccess SetForwardOffset(RTInstance n, float z) { return CallMethod(n, kLevel, kSetForwardOffset, z); }
+// The placement's rotation becomes a turn of `yaw` radians about the vertical (SetEulerAngles with
+// yaw alone).
+inline RTSuccess SetTurn(RTInstance n, float yaw) { return CallMethod(n, kLevel, kSetTurn, yaw); }
 
 // Drawing a node, the scene tree also runs the items attached to it (scene_item below) and tells
 // the node where it is in the frame. A node has no items yet, and its notifications do nothing.
