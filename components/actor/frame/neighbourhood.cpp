@@ -11,9 +11,9 @@ namespace {
 
 using namespace kivo;
 
-// The spare links cover the whole answer: when they fall short they grow to twice its length, so
+// The spare links cover the whole surroundings: when they fall short they grow to twice its size, so
 // that a neighbourhood a little larger than any before allocates nothing the next time.
-void ReserveLinks(List* spare, uint32_t needed) {
+void ReserveLinks(List* spare, size_t needed) {
   if (!spare || spare->count >= needed) return;
   while (spare->count < 2 * needed && ListAppend(spare, nullptr)) {
   }
@@ -24,15 +24,11 @@ void ReserveLinks(List* spare, uint32_t needed) {
 void Rank(RTTeskActorWrapper& w, const Surroundings& around, const scene_tree::QuadItem* own) {
   ListRefill above(w.NeighbourList, w.SpareNeighbourLinks);
   ListRefill below(w.FreeNeighbourList, w.SpareNeighbourLinks);
-  uint32_t listed = 0;
-  for (const FiledActor& filed : around.actors) {
-    if (filed.item == own) continue;
-    (RanksAbove(w, *filed.wrapper) ? above : below).Append(filed.wrapper);
-    ++listed;
-  }
+  for (const FiledActor& filed : around.actors)
+    if (filed.item != own) (RanksAbove(w, *filed.wrapper) ? above : below).Append(filed.wrapper);
   above.Finish();
   below.Finish();
-  ReserveLinks(w.SpareNeighbourLinks, listed);
+  ReserveLinks(w.SpareNeighbourLinks, around.actors.size());
 }
 
 }  // namespace
