@@ -65,8 +65,10 @@ struct Press {
   int32_t y;
 };
 // The sample's way through its front end at 1024 x 768: New Game, the character screen's OK, the
-// start screen's Go.
-const std::vector<Press> kFrontEndPresses = {{4, 175, 224}, {6, 707, 639}, {8, 447, 499}};
+// start screen's Go; then, in the hospital, the OK of the dialog the game opens there and the OK of
+// the notice its answer brings.
+const std::vector<Press> kSamplePresses = {{4, 175, 224}, {6, 707, 639}, {8, 447, 499}, {14, 427, 449},
+                                           {16, 512, 434}};
 
 uint32_t gPumps = 0;
 uint32_t gPasses = 0;
@@ -222,7 +224,7 @@ class SampleFrames : public ::testing::Test {
 // The sample through its front end (New Game, the character screen, Go) to its doctor and two
 // patients: a frame each pass after the loading screen's, and a line of places each.
 TEST_F(SampleFrames, TheSamplesAreThoseKept) {
-  const Run run = Play(kSamplePasses, kFrontEndPresses);
+  const Run run = Play(kSamplePasses, kSamplePresses);
   ASSERT_TRUE(run.played);
   ASSERT_GT(run.frames.size(), kSamplePasses / 2) << "the game draws its frames";
   ASSERT_GT(run.prints.size(), kSamplePasses / 2) << "the game prints its people's places";

@@ -20,6 +20,7 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "host/run_command.h"
 #include "host/staged_game.h"
@@ -51,6 +52,35 @@ struct Image {
 };
 
 uint32_t Rgb(const uint8_t* pixel) { return uint32_t{pixel[0]} << 16 | uint32_t{pixel[1]} << 8 | pixel[2]; }
+
+// Whether two pixels differ by at most a few steps in each channel (the sprites' filtering).
+bool Near(const uint8_t* a, const uint8_t* b) {
+  for (int channel = 0; channel < 3; ++channel)
+    if (std::abs(int{a[channel]} - int{b[channel]}) > 4) return false;
+  return true;
+}
+
+// The HUD after the first dialog's answer, at 1024 x 768: the hint icon (the skin's cell 59, 48
+// pixels square, 20 in from the right at y 145) with its count, the right prestige wing rebuilt
+// from the bronze template (cell 132, 64 x 48 at (602, 683)), and the subtitle box across the
+// bottom (x 190 to 834 from y 543), one fill from side to side. A sprite's pixel near its top-left
+// corner shows its cell's fill, as the skin's character image holds it (32-texel cells).
+void TheHudShowsTheAnswersNotices(const Image& picture) {
+  const Image character = Image::Load(fs::path(GAME_ART_DIR) / "CHARACTER_A.png");
+  ASSERT_EQ(character.width, 512);
+  auto cellFill = [&](int cell) { return character.At(cell % 16 * 32 + 6, cell / 16 * 32 + 6); };
+  const struct {
+    const char* what;
+    int x, y, cell;
+  } sprites[] = {{"the hint icon", 956 + 9, 145 + 9, 59}, {"the bronze wing", 602 + 12, 683 + 9, 132}};
+  for (const auto& sprite : sprites)
+    EXPECT_TRUE(Near(picture.At(sprite.x, sprite.y), cellFill(sprite.cell)))
+        << sprite.what << std::hex << " " << Rgb(picture.At(sprite.x, sprite.y)) << " against "
+        << Rgb(cellFill(sprite.cell));
+  const uint32_t box = Rgb(picture.At(200, 590));
+  for (int x = 200; x <= 820; x += 20) EXPECT_EQ(Rgb(picture.At(x, 590)), box) << "the subtitle box at x " << x;
+  EXPECT_NE(box, kClearColour);
+}
 
 // Where the game printed its people after one pass: the game clock and the x-z places of the doctor
 // and the two patients.
@@ -208,8 +238,17 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   }
   EXPECT_NE(run.out.find("\nambience ENV_"), std::string::npos) << run.out;
   for (const char* printed : {"elevator mats 2", "core-exam-2 centre <3.000000, 0.000000, 3.000000>",
-                              "spawn_lobby at <15.000000, 0.000000, 3.000000>"})
+                              "spawn_lobby at <15.000000, 0.000000, 3.000000>", "beds 4\n",
+                              "bed bed_t1 severity 10\n", "bed bed_e2 severity 7\n", "bed bed_m1 severity 4\n",
+                              "vending type 0\n"})
     EXPECT_NE(run.out.find(printed), std::string::npos) << printed << " in\n" << run.out;
+  // The elliptical trainer swings: its heading 100 passes after it started differs.
+  std::vector<std::string> headings;
+  for (size_t at = run.out.find("elliptical ahead "); at != std::string::npos;
+       at = run.out.find("elliptical ahead ", at + 1))
+    headings.push_back(run.out.substr(at, run.out.find('\n', at) - at));
+  ASSERT_EQ(headings.size(), 2u) << run.out;
+  EXPECT_NE(headings[0], headings[1]);
   RunIsQuiet(run, tesk::testing::ReadFile(debugLog()));
 
   const Image picture = Image::Load(shot);
@@ -217,8 +256,8 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   ASSERT_EQ(picture.height, kHeight);
   // Not blank: many colours, and the middle (where the doctor stands) is not the clear colour. The
   // walls rise round the room where the clear colour showed beyond its far edge (a third of the
-  // picture without them), and the props show their materials' images: the scale red, the beds
-  // blue.
+  // picture without them), and the props show their materials' images: the scale red (its top
+  // under the subtitle box that stays), the beds blue.
   std::set<uint32_t> colours;
   int clear = 0, red = 0, blue = 0, samples = 0;
   for (int y = 0; y < kHeight; y += 4)
@@ -234,10 +273,15 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   EXPECT_GT(colours.size(), 50u);
   EXPECT_NE(Rgb(picture.At(kWidth / 2, kHeight / 2)), kClearColour);
   EXPECT_LT(clear, samples / 4) << "the walls stand round the room";
-  EXPECT_GT(red, samples / 200) << "a red prop";
+  EXPECT_GT(red, samples / 250) << "a red prop";
   EXPECT_GT(blue, samples / 200) << "a blue prop";
 
   PeopleKeepOutOfEachOtherAndOfTheProps(run.out);
+  // The second patient's tour passes the main entrance, within reach of its doors' sensor.
+  const std::vector<Pass> passes = PrintedPasses(run.out);
+  EXPECT_TRUE(std::any_of(passes.begin(), passes.end(), [](const Pass& pass) {
+    return std::hypot(pass.at[2][0] - 13.8f, pass.at[2][1] - 8.5f) < 3.0f;
+  })) << "the second patient comes near the entrance";
 }
 
 // The loading screen's frames are presented without a frame begun and set the loading screen's fog
@@ -316,9 +360,10 @@ TEST_F(SampleRun, TheLoadingScreenShowsFirstThenEveryFrameIsWholeAndItsFloorsBak
 }
 
 // The round trip a player takes: the start menu, the options (a new effects volume, the 24-hour
-// clock), the load screen, a new game into the hospital, the in-game menu's way back to the front
-// end and its exit, which ends the program from the script. The options go to the game's tesk.ini
-// and the start menu's shot is not the world's.
+// clock), the load screen, a new game into the hospital, its dialog answered (the doctor hears the
+// answer, then the notice's OK), the in-game menu's way back to the front end and its exit, which
+// ends the program from the script. The options go to the game's tesk.ini, the start menu's shot is
+// not the world's, the world's shows the dialog and the next the HUD that its answer filled.
 TEST_F(SampleRun, TheRoundTripEntersTheHospitalReturnsToTheFrontEndAndExits) {
   const fs::path shot = staged_.dir() / "shot.png";
   // A cap only: the script's exit ends the run, once the speeches (wall-clock long) are over.
@@ -326,8 +371,9 @@ TEST_F(SampleRun, TheRoundTripEntersTheHospitalReturnsToTheFrontEndAndExits) {
   const std::string debug = tesk::testing::ReadFile(debugLog());
   ASSERT_EQ(run.status, 0) << run.err << debug;
   size_t at = 0;
-  for (const char* line : {"front end", "StartEpisode 1", "Done LoadEnvironment()", "the game pauses",
-                           "DoReturnToMain", "front end", "DoExit"}) {
+  for (const char* line : {"front end", "StartEpisode 1", "Done LoadEnvironment()", "dialog open",
+                           "GenericDialogInput 1", "GenericConfirmationInput", "the game pauses", "DoReturnToMain",
+                           "front end", "DoExit"}) {
     at = debug.find(line, at);
     ASSERT_NE(at, std::string::npos) << line << " in order in\n" << debug;
     at += std::string(line).size();
@@ -341,6 +387,12 @@ TEST_F(SampleRun, TheRoundTripEntersTheHospitalReturnsToTheFrontEndAndExits) {
   ASSERT_FALSE(startMenu.empty());
   ASSERT_FALSE(world.empty());
   EXPECT_NE(startMenu, world);
+  // The world's shot holds the dialog, centred: its panel's fill near its top and bottom edges.
+  const Image dialog = Image::Load(staged_.dir() / "world.png");
+  ASSERT_EQ(dialog.width, kWidth);
+  EXPECT_EQ(Rgb(dialog.At(512, 300)), 0x006893u);
+  EXPECT_EQ(Rgb(dialog.At(330, 470)), 0x006893u);
+  TheHudShowsTheAnswersNotices(Image::Load(staged_.dir() / "notices.png"));
 }
 
 }  // namespace

@@ -17,7 +17,7 @@ using nlohmann::json;
 
 bool FillArticulated(RTInstance player, const json& description, std::string* error) {
   if (!description.is_object() || !description.contains("motions") || !description["motions"].is_array())
-    return Fail(error, "an \"articulated\" has a list of \"motions\": RTAnimTrack instance paths");
+    return Fail(error, "a player has a list of \"motions\": RTAnimTrack instance paths");
   for (const json& item : description["motions"]) {
     const std::string path = item.is_string() ? item.get<std::string>() : item.dump();
     kivo::InstanceRef motion;

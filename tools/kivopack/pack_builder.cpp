@@ -16,6 +16,7 @@
 #include "kivo/camera/camera_calls.h"
 #include "kivo/light/light_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
+#include "kivo/rigid/rigid_calls.h"
 #include "kivo/scene/plain_scene_tree_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
@@ -58,6 +59,7 @@ constexpr struct {
 } kLateKinds[] = {
     {"skin", kivo::bone_model::kClassName},
     {"articulated", kivo::articulated::kClassName},
+    {"player", kivo::rigid::kClassName},
 };
 
 struct PendingMesh {
@@ -301,7 +303,8 @@ bool BuildPack(CoreTable& core, const std::filesystem::path& description, const 
     if (item.contains("sceneTree") && item["sceneTree"].value("bake", false)) bakedTrees.emplace_back(instance, path);
     if (item.contains("mesh")) meshes.push_back(PendingMesh{instance, path, &item["mesh"]});
     if (item.contains("skin")) skins.push_back(PendingMesh{instance, path, &item["skin"]});
-    if (item.contains("articulated")) players.push_back(PendingMesh{instance, path, &item["articulated"]});
+    for (const char* field : {"articulated", "player"})
+      if (item.contains(field)) players.push_back(PendingMesh{instance, path, &item[field]});
     described.push_back(instance);
   }
 

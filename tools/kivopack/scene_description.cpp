@@ -186,6 +186,21 @@ bool ReadAnimator(const SceneBuild& build, const json& description, RTInstance n
   return true;
 }
 
+// "modifiers": the instance paths of the node's motion players (RTRigid instances of the pack),
+// which move the node as they play; looked up once the pack is complete.
+bool ReadModifiers(const SceneBuild& build, const json& description, RTInstance node) {
+  if (!description.contains("modifiers")) return true;
+  const json& paths = description["modifiers"];
+  if (!paths.is_array()) return Fail(build, "a node's \"modifiers\" are a list of instance paths");
+  for (const json& path : paths) {
+    if (!path.is_string() || path.get<std::string>().rfind("Root:", 0) != 0)
+      return Fail(build, "a node's \"modifiers\" are instance paths starting with \"Root:\"");
+    build.entities->push_back(PendingEntity{node, Wide(path.get<std::string>()), "modifier", u"RTRigid",
+                                            kivo::scene_node::AddModifier});
+  }
+  return true;
+}
+
 }  // namespace
 
 bool DescribeSceneTree(const SceneBuild& build, const json& description, RTInstance tree) {
@@ -253,7 +268,7 @@ bool DescribeNode(const SceneBuild& build, const json& description, RTInstance n
   if (!kivo::scene_node::SetLocalMatrix(node, &placement)) return Fail(build, "the node refused its placement");
   return ReadState(build, description, node) && ReadObstacle(build, description, node) &&
          ReadEntity(build, description, node) && ReadAnimator(build, description, node) &&
-         MakeChildNodes(build, description, "children", node, nullptr);
+         ReadModifiers(build, description, node) && MakeChildNodes(build, description, "children", node, nullptr);
 }
 
 bool DescribePlainTree(const SceneBuild& build, const json& description, RTInstance tree) {

@@ -18,11 +18,13 @@
 //       bounds node (room_walls.h)
 //   "node": {"position": [x, y, z] or "matrix": [16 numbers, row by row], "state": 0, "kind": 5,
 //            "obstacle": [[x, y, z], [x, y, z]], "entity": "Root:Props:Bed",
-//            "animator": "Root:Characters:Assets:Animators:Walker", "children": [NODE, ...]}
+//            "animator": "Root:Characters:Assets:Animators:Walker",
+//            "modifiers": ["Root:Props:Players:Swing"], "children": [NODE, ...]}
 //       a scene node instance's placement, its state word and kind (RTTeskSceneNode only), the
 //       obstacle box that rooms collide with, the instance it carries (a mesh, skin, camera or light
 //       of the pack, anywhere in the description), the motion player (an RTArticulated of the pack)
-//       that poses the skin it carries (RTTeskSceneNode only) and its child nodes
+//       that poses the skin it carries (RTTeskSceneNode only), the motion players (RTRigid
+//       instances of the pack) that move the node itself as they play, and its child nodes
 //   "plainTree": {"root": NODE, "nextSetting": 0}
 //       a plain scene tree (RTSceneTree) of a small scene: its root node, made as its child, and
 //       its next setting

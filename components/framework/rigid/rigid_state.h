@@ -34,6 +34,9 @@ struct RigidState {
   // The frame time of the last evaluation, once there was one.
   bool timed = false;
   uint32_t lastFrame = 0;
+  // The placement of the node it plays over, taken when it first placed the node (PlaceNode).
+  bool anchored = false;
+  RTFMatrix4x4 anchor{};
 
   RTInstance CurrentMotion() const { return current < motions.size() ? motions[current].get() : nullptr; }
 };

@@ -6,10 +6,10 @@
 //   u8, u8             looping, playing: 0 or 1
 //   f32, f32           the rate and the motion time
 //   f32                the tween time
-// The frame time of the last evaluation and a blend under way belong to the running game and are
-// not streamed. A damaged stream (a count larger than the bytes left, a path naming no RTAnimTrack,
-// a current motion beyond the set, a flag other than 0 and 1, a negative tween time, a cut part)
-// is refused whole with a message.
+// The frame time of the last evaluation, a blend under way and the anchor of the node it places
+// belong to the running game and are not streamed. A damaged stream (a count larger than the bytes
+// left, a path naming no RTAnimTrack, a current motion beyond the set, a flag other than 0 and 1, a
+// negative tween time, a cut part) is refused whole with a message.
 #include <vector>
 
 #include "kivo/scene/motion_calls.h"

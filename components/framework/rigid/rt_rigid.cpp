@@ -1,6 +1,7 @@
 // RTRigid: the motion player of a node (see rigid_calls.h).
 #include <cmath>
 
+#include "kivo/support/matrix.h"
 #include "kivo/support/raise.h"
 #include "rigid_state.h"
 
@@ -170,6 +171,40 @@ RTSuccess ClearMotions(RTInstance self) {
   return kRTSuccess;
 }
 
+RTSuccess Play(RTInstance self, RTBool play) {
+  RigidState* state = StateOf(self);
+  if (!state) return kRTFailure;
+  if (play) {
+    float end = 0;
+    SpanOf(state->CurrentMotion(), &state->motionTime, &end);
+    state->blend = Blend{};
+  }
+  state->playing = play ? 1 : 0;
+  return kRTSuccess;
+}
+
+// The motion's transform is the node's own motion, so it applies before the anchor (row vectors:
+// placement = motion x anchor).
+RTSuccess PlaceNode(RTInstance self, uint32_t milliseconds, RTFMatrix4x4* placement, RTBool* placed) {
+  RigidState* state = StateOf(self);
+  if (!state || !placement || !placed) return kRTFailure;
+  *placed = 0;
+  if (!state->playing || !state->CurrentMotion()) return kRTSuccess;
+  InstanceRef motion;
+  MotionNode* root = nullptr;
+  RTFMatrix4x4 transform;
+  if (!Evaluate(self, milliseconds, motion.out()) || !motion::GetRootNode(motion.get(), &root) || !root ||
+      !motion::GetNodeTM(motion.get(), root, &transform))
+    return kRTFailure;
+  if (!state->anchored) {
+    state->anchor = *placement;
+    state->anchored = true;
+  }
+  Mat4Multiply(transform, state->anchor, placement);
+  *placed = 1;
+  return kRTSuccess;
+}
+
 RTMethodRecord gMethods[] = {
     Method(u"AppendMotion", AppendMotion, kAppendMotion, u"RTSuccess", u"RTInstance ahMotion, uint out opIndex"),
     Method(u"SetMotion", SetMotion, kSetMotion, u"RTSuccess", u"uint aIndex"),
@@ -188,6 +223,9 @@ RTMethodRecord gMethods[] = {
     Method(u"GetTween", GetTween, kGetTween, u"RTSuccess", u"float out opSeconds"),
     Method(u"CopyInto", CopyInto, kCopyInto, u"RTSuccess", u"RTInstance ahTarget"),
     Method(u"ClearMotions", ClearMotions, kClearMotions, u"RTSuccess", u""),
+    Method(u"Play", Play, kPlay, u"RTSuccess", u"RTBool abPlay"),
+    Method(u"PlaceNode", PlaceNode, kPlaceNode, u"RTSuccess",
+           u"uint aMSTime, RTFMatrix4x4* apPlacement, RTBool out opbPlaced"),
     kEndOfMethods,
 };
 

@@ -7,15 +7,18 @@
 // shutdown); the node it was added to clears that pointer before it lets go of its added nodes.
 //
 // Stream form, all little-endian:
-//   u32 version        2; a newer version is refused
+//   u32 version        3; a newer version is refused
 //   16 x f32           the local matrix, column by column
 //   wide string        the entity's instance path (u32 length, then length + 1 units), 0 for none
 //   u8                 from version 2: 1 when the node carries an obstacle box, else 0
 //   3 x f32, 3 x f32   from version 2, with a box: its minimum and maximum corners
-// A version 1 stream carries no box. The entity is looked up by its path when it is first asked
-// for (it may be a child of the node, which the core loads only after the node). A damaged stream
-// (a cut part, a box flag other than 0 or 1, a box whose minimum lies above its maximum) is
-// refused whole: the node keeps what it had.
+//   u32 n              from version 3: the modifiers, then each its instance path (wide string)
+// A version 1 stream carries no box, versions 1 and 2 no modifiers. The entity and the modifiers
+// are looked up by their paths when first asked for (they may be children of the node, which the
+// core loads only after the node); a path that names nothing is reported and left out then. A
+// damaged stream (a cut part, a box flag other than 0 or 1, a box whose minimum lies above its
+// maximum, a modifier count larger than the bytes left) is refused whole: the node keeps what it
+// had.
 #include <algorithm>
 #include <cstring>
 #include <optional>
@@ -42,6 +45,8 @@ constexpr uint32_t kStateWord = slot::kObjectSize - 4;
 constexpr uint32_t kMatrixBytes = 64;
 constexpr uint32_t kBoxBytes = 24;
 constexpr uint32_t kFirstVersionWithBox = 2;
+constexpr uint32_t kFirstVersionWithModifiers = 3;
+constexpr uint32_t kLeastPathBytes = 4;
 constexpr uint32_t kPathUnits = 1024;
 constexpr bool kOverrides = true;
 
@@ -69,6 +74,7 @@ struct NodeState {
   std::vector<RTInstance> addedChildren;  // one reference each, in the order added
   RTInstance addedTo = nullptr;           // the node this one was added to; no reference
   std::vector<RTInstance> modifiers;      // one reference each, in the order added
+  std::vector<std::u16string> modifierPaths;  // streamed in, not yet looked up; they come first
 
   NodeState() {
     Mat4Identity(&local);
@@ -92,6 +98,23 @@ struct NodeState {
     if (entity) ModuleCore()->ReleaseInstance(nullptr, entity);
     entity = nullptr;
     entityPath.clear();
+  }
+  void DropModifiers() {
+    for (RTInstance modifier : std::exchange(modifiers, {})) ModuleCore()->ReleaseInstance(nullptr, modifier);
+    modifierPaths.clear();
+  }
+  // The streamed modifiers, looked up ahead of those added since.
+  void ResolveModifiers() {
+    if (modifierPaths.empty()) return;
+    std::vector<RTInstance> found;
+    for (const std::u16string& path : std::exchange(modifierPaths, {})) {
+      RTInstance modifier = nullptr;
+      if (ModuleCore()->GetInstanceByName(nullptr, path.c_str(), &modifier, 0) && modifier)
+        found.push_back(modifier);
+      else
+        RaiseFormatted(kLevelError, u"RTSceneNode: there is no modifier %s; the node goes without it", path);
+    }
+    modifiers.insert(modifiers.begin(), found.begin(), found.end());
   }
 };
 
@@ -119,7 +142,7 @@ RTSuccess Destroy(RTInstance self) {
       StateOf(child)->addedTo = nullptr;
       ModuleCore()->ReleaseInstance(nullptr, child);
     }
-    for (RTInstance modifier : std::exchange(node->modifiers, {})) ModuleCore()->ReleaseInstance(nullptr, modifier);
+    node->DropModifiers();
   }
   EndState<NodeState>(self, kStateWord);
   return kRTSuccess;
@@ -128,6 +151,31 @@ RTSuccess Destroy(RTInstance self) {
 bool WriteObstacle(RTInstance stream, const std::optional<ObstacleBox>& obstacle) {
   if (!StreamWriteByte(stream, obstacle ? 1 : 0)) return false;
   return !obstacle || (StreamWriteVector(stream, obstacle->min) && StreamWriteVector(stream, obstacle->max));
+}
+
+bool WriteModifiers(RTInstance stream, const NodeState& node) {
+  if (!StreamWriteUInt(stream, static_cast<uint32_t>(node.modifierPaths.size() + node.modifiers.size())))
+    return false;
+  for (const std::u16string& path : node.modifierPaths)
+    if (!StreamWriteWString(stream, path.c_str())) return false;
+  for (RTInstance modifier : node.modifiers)
+    if (!StreamWriteInstanceRef(stream, modifier)) return false;
+  return true;
+}
+
+// The modifiers' paths; false when the part is cut short, a count is larger than the bytes left or
+// a path is empty.
+bool ReadModifiers(RTInstance stream, std::vector<std::u16string>* paths) {
+  uint32_t count = 0;
+  if (!StreamReadUInt(stream, &count) || !StreamHolds(stream, uint64_t{count} * kLeastPathBytes)) return false;
+  for (uint32_t i = 0; i < count; ++i) {
+    char16_t* path = nullptr;
+    const bool read = StreamReadWStringBounded(stream, kPathUnits, &path) && path && *path;
+    if (read) paths->emplace_back(path);
+    ModuleCore()->ArrayFree(nullptr, path);
+    if (!read) return false;
+  }
+  return true;
 }
 
 // The box part of the stream; false when it is cut short or damaged.
@@ -149,7 +197,7 @@ RTSuccess StreamOut(RTInstance self, uint32_t stage, RTInstance stream) {
   const bool written = StreamWriteUInt(stream, slot::kStreamVersion) && StreamWriteMatrix4(stream, node->local) &&
                        (node->entity ? StreamWriteInstanceRef(stream, node->entity)
                                      : StreamWriteWString(stream, node->entityPath.c_str())) &&
-                       WriteObstacle(stream, node->obstacle);
+                       WriteObstacle(stream, node->obstacle) && WriteModifiers(stream, *node);
   return written ? kRTSuccess : kRTFailure;
 }
 
@@ -160,9 +208,11 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   RTFMatrix4x4 local;
   char16_t* path = nullptr;
   std::optional<ObstacleBox> obstacle;
+  std::vector<std::u16string> modifierPaths;
   if (!StreamReadVersion(stream, slot::kStreamVersion, &version) || !StreamHolds(stream, kMatrixBytes) ||
       !StreamReadMatrix4(stream, &local) || !StreamReadWStringBounded(stream, kPathUnits, &path) ||
-      (version >= kFirstVersionWithBox && !ReadObstacle(stream, &obstacle))) {
+      (version >= kFirstVersionWithBox && !ReadObstacle(stream, &obstacle)) ||
+      (version >= kFirstVersionWithModifiers && !ReadModifiers(stream, &modifierPaths))) {
     ModuleCore()->ArrayFree(nullptr, path);
     RaiseFormatted(kLevelError, u"RTSceneNode::StreamIn(): the node's stream is damaged; the node is left as it was");
     return kRTFailure;
@@ -170,6 +220,8 @@ RTSuccess StreamIn(RTInstance self, uint32_t stage, RTInstance stream) {
   node->DropEntity();
   if (path) node->entityPath = path;
   ModuleCore()->ArrayFree(nullptr, path);
+  node->DropModifiers();
+  node->modifierPaths = std::move(modifierPaths);
   node->local = local;
   node->SetObstacle(obstacle);
   node->UpdateWorld();
@@ -429,6 +481,7 @@ RTSuccess GetEulerAngles(RTInstance self, float* pitch, float* yaw, float* roll)
 RTSuccess GetModifierCount(RTInstance self, uint32_t* count) {
   NodeState* node = StateOf(self);
   if (!node || !count) return kRTFailure;
+  node->ResolveModifiers();
   *count = static_cast<uint32_t>(node->modifiers.size());
   return kRTSuccess;
 }
@@ -436,6 +489,7 @@ RTSuccess GetModifierCount(RTInstance self, uint32_t* count) {
 RTSuccess GetModifierList(RTInstance self, const RTInstance** modifiers, uint32_t* count) {
   NodeState* node = StateOf(self);
   if (!node || !modifiers || !count) return kRTFailure;
+  node->ResolveModifiers();
   *modifiers = node->modifiers.data();
   *count = static_cast<uint32_t>(node->modifiers.size());
   return kRTSuccess;
@@ -444,6 +498,7 @@ RTSuccess GetModifierList(RTInstance self, const RTInstance** modifiers, uint32_
 RTSuccess AddModifier(RTInstance self, RTInstance modifier) {
   NodeState* node = StateOf(self);
   if (!node || !modifier || !ModuleCore()->ResolveHandle(nullptr, modifier)) return kRTFailure;
+  node->ResolveModifiers();
   node->modifiers.push_back(modifier);
   return kRTSuccess;
 }

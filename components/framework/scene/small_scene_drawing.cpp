@@ -9,6 +9,7 @@
 #include "kivo/scene/bone_model_calls.h"
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/scene_node_calls.h"
+#include "kivo/support/class_handle.h"
 #include "kivo/support/instance_ref.h"
 #include "kivo/support/matrix.h"
 
@@ -18,9 +19,13 @@ namespace {
 
 constexpr RTFColorRGB kAmbient{0.35f, 0.35f, 0.35f, 0.0f};
 
-bool IsKind(RTInstance instance, const char16_t* className) {
-  return instance && ModuleCore()->IsKindOfByName(nullptr, instance, className);
-}
+// The classes each node is tested against, looked up once per core.
+ClassHandle gGameNodeClass(tesk_scene_node::kClassName);
+ClassHandle gBoneModelClass(bone_model::kClassName);
+ClassHandle gRigidClass(rigid::kClassName);
+ClassHandle gRenderableClass(renderable::kClassName);
+ClassHandle gCameraClass(camera::kClassName);
+ClassHandle gLightClass(light::kClassName);
 
 // Calls visit(child) for each child node of the node in order, each held while it is visited.
 template <class Visit>
@@ -50,10 +55,10 @@ InstanceRef EntityOf(RTInstance node) {
 
 // The motion player of a game node that carries a skin plays on to the time.
 void AdvancePlayer(RTInstance node, uint32_t milliseconds) {
-  if (!IsKind(node, tesk_scene_node::kClassName) || !IsKind(EntityOf(node).get(), bone_model::kClassName)) return;
+  if (!gGameNodeClass.IsKindOf(node) || !gBoneModelClass.IsKindOf(EntityOf(node).get())) return;
   InstanceRef player;
   InstanceRef motion;
-  if (tesk_scene_node::GetAnimator(node, player.out()) && IsKind(player.get(), rigid::kClassName))
+  if (tesk_scene_node::GetAnimator(node, player.out()) && gRigidClass.IsKindOf(player.get()))
     rigid::Evaluate(player.get(), milliseconds, motion.out());
 }
 
@@ -73,7 +78,7 @@ std::vector<RTInstance> DrawOpaqueStage(RTInstance root, RTSceneNodeEntityFrameI
   std::vector<RTInstance> translucent;
   ForEachNode(root, [&](RTInstance node) {
     const InstanceRef entity = EntityOf(node);
-    if (!IsKind(entity.get(), renderable::kClassName)) return;
+    if (!gRenderableClass.IsKindOf(entity.get())) return;
     RTBool alpha = 0;
     if (renderable::HasAlpha(entity.get(), &alpha) && alpha) translucent.push_back(node);
     record.node = node;
@@ -94,7 +99,7 @@ bool RenderSubtree(RTInstance root, RTInstance cameraNode, uint32_t milliseconds
   const InstanceRef camera = EntityOf(cameraNode);
   float frustum[camera::kFrustumValues] = {};
   const RTFMatrix4x4* placement = nullptr;
-  if (!IsKind(camera.get(), camera::kClassName) || !camera::GetFrustum(camera.get(), frustum) ||
+  if (!gCameraClass.IsKindOf(camera.get()) || !camera::GetFrustum(camera.get(), frustum) ||
       !scene_node::GetWorldMatrix(cameraNode, &placement))
     return false;
   InstanceRef rasterizer;
@@ -104,7 +109,7 @@ bool RenderSubtree(RTInstance root, RTInstance cameraNode, uint32_t milliseconds
 
   std::vector<RTInstance> lights;
   ForEachNode(root, [&](RTInstance node) {
-    if (lights.size() < kMaxNodeLights && IsKind(EntityOf(node).get(), light::kClassName)) lights.push_back(node);
+    if (lights.size() < kMaxNodeLights && gLightClass.IsKindOf(EntityOf(node).get())) lights.push_back(node);
   });
   RTSceneNodeEntityFrameInformation record{};
   record.rasterizer = rasterizer.get();

@@ -20,16 +20,6 @@ constexpr std::string_view kSceneComponents[] = {
     "RTArticulated", "RTMaterial",   "RTImage",     "RTPolyModel",     "RTStaticLitMesh", "RTBoneModel",
     "RTTeskSkin",    "RTSphere",     "RTAnimTrack"};
 
-std::string Prop(const std::string& name, const std::string& model, const std::string& at) {
-  return R"({"name": ")" + name + R"(", "position": [)" + at + R"(], "state": 17)" +
-         (model.empty() ? "" : R"(, "entity": "Root:Tesk:Assets:Meshes:)" + model + "\"") + "}";
-}
-
-std::string Mesh(const std::string& name) {
-  return R"({"path": "Root:Tesk:Assets:Meshes:)" + name +
-         R"(", "class": "RTPolyModel", "mesh": {"materials": ["Root:Cloth"], "box": {"size": [1, 1, 1]}}})";
-}
-
 std::string Graph(const std::string& path) {
   return R"({"path": ")" + path + R"(", "class": "RTRoutePlanner", "graph": {"nodes": [{"position": [1, 0, 1],
       "width": 0.5, "group": 1}, {"position": [3, 0, 1], "width": 0.5, "group": 1}], "edges": [{"nodes": [0, 1],
@@ -97,17 +87,7 @@ std::string Description() {
 }
 
 const std::filesystem::path& Pack() {
-  static tesk::testing::TempDir* dir = new tesk::testing::TempDir();
-  static const std::filesystem::path pack = [] {
-    tesk::testing::WriteFile(dir->path() / "pack.json", Description());
-    const std::filesystem::path built = dir->path() / "hospital.kivopack";
-    const auto run = tesk::testing::RunCommand(std::string(KIVOPACK) + " build " +
-                                                   tesk::testing::Quoted((dir->path() / "pack.json").string()) + " " +
-                                                   tesk::testing::Quoted(built.string()),
-                                               dir->path());
-    EXPECT_EQ(run.status, 0) << run.err;
-    return built;
-  }();
+  static const std::filesystem::path pack = BuildPack(Description());
   return pack;
 }
 
@@ -117,6 +97,31 @@ int32_t RecordCursor(uint32_t cursor) {
 }
 
 }  // namespace
+
+std::string Prop(const std::string& name, const std::string& model, const std::string& at) {
+  return R"({"name": ")" + name + R"(", "position": [)" + at + R"(], "state": 17)" +
+         (model.empty() ? "" : R"(, "entity": "Root:Tesk:Assets:Meshes:)" + model + "\"") + "}";
+}
+
+std::string Mesh(const std::string& name) {
+  return R"({"path": "Root:Tesk:Assets:Meshes:)" + name +
+         R"(", "class": "RTPolyModel", "mesh": {"materials": ["Root:Cloth"], "box": {"size": [1, 1, 1]}}})";
+}
+
+std::filesystem::path BuildPack(const std::string& description, const std::vector<PackFile>& files) {
+  static tesk::testing::TempDir* dir = new tesk::testing::TempDir();
+  static int packs = 0;
+  const std::string name = "pack" + std::to_string(++packs);
+  tesk::testing::WriteFile(dir->path() / (name + ".json"), description);
+  for (const PackFile& file : files) tesk::testing::WriteFile(dir->path() / file.name, file.text);
+  const std::filesystem::path built = dir->path() / (name + ".kivopack");
+  const auto run = tesk::testing::RunCommand(std::string(KIVOPACK) + " build " +
+                                                 tesk::testing::Quoted((dir->path() / (name + ".json")).string()) +
+                                                 " " + tesk::testing::Quoted(built.string()),
+                                             dir->path());
+  EXPECT_EQ(run.status, 0) << run.err;
+  return built;
+}
 
 std::vector<uint32_t>& EnvironmentTest::Cursors() {
   static std::vector<uint32_t> cursors;

@@ -16,6 +16,20 @@
 
 namespace gametest {
 
+// A prop node of a room for a pack description: drawn, kind 1, at "x, y, z", carrying the mesh of
+// the model's name under "Root:Tesk:Assets:Meshes:" (none for an empty name); and that mesh, a
+// unit box of the material "Root:Cloth".
+std::string Prop(const std::string& name, const std::string& model, const std::string& at);
+std::string Mesh(const std::string& name);
+// A file the description names (a motion's skeleton or family), beside it.
+struct PackFile {
+  std::string name;
+  std::string text;
+};
+// The pack kivopack builds from the description and its files, in a temporary folder kept for the
+// process.
+std::filesystem::path BuildPack(const std::string& description, const std::vector<PackFile>& files = {});
+
 class EnvironmentTest : public GameTest {
  public:
   static std::vector<uint32_t>& Cursors();

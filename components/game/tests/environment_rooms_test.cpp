@@ -397,9 +397,10 @@ class SampleRooms : public EnvironmentRooms {
 // Every room of the level has its floor baked: dropping a room's lights marks them and switches
 // its floor's lighting off, and that room's alone; restoring them switches it on again.
 TEST_F(SampleRooms, EachRoomsLightsDropAndRestoreOverItsBakedFloor) {
-  const char16_t* const rooms[] = {u"core-exam-2", u"corridor",          u"waiting-room",
-                                   u"supply-room", u"core-mainentrance", u"gym@4031",
-                                   u"gym@32864",   u"female_restroom",   u"male_restroom"};
+  const char16_t* const rooms[] = {u"core-exam-2",     u"corridor",          u"waiting-room",
+                                   u"supply-room",     u"core-mainentrance", u"core-aport-2@3967",
+                                   u"gym@4031",        u"gym@32864",         u"female_restroom",
+                                   u"male_restroom"};
   const auto others = [&](const char16_t* dropped) {
     std::vector<std::string> off;
     for (const char16_t* name : rooms) {

@@ -1,14 +1,19 @@
 // The click dispatcher over the game's own forms (the resource descriptions of the front end, the
 // dialogs and the in-game menu), a started game whose script objects are probes that write down
 // the events and calls they hear, and host options kept in a map: the gates, the load and save
-// screens over a fake store, the options, the start menu and the start screen, the in-game menu.
+// screens over a fake store, the options, the start menu and the start screen, the in-game menu,
+// the dialogs pressed where the frame draws them. The descriptions of every centred screen keep
+// its panel at the form's origin.
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <nlohmann/json.hpp>
 #include <sstream>
 
 #include "click_routes.h"
 #include "form.h"
+#include "form_drawing.h"
+#include "form_table.h"
 #include "game_fixture.h"
 #include "list_box.h"
 #include "menu_screens.h"
@@ -18,6 +23,7 @@
 #include "label.h"
 #include "text_box.h"
 #include "platform/utf.h"
+#include "screen_forms.h"
 #include "tesk/game_slots.h"
 
 namespace {
@@ -473,6 +479,74 @@ TEST(AffinityScore, TruncatesEachPartTowardZeroAndCapsAt200) {
   for (const Case& c : {Case{50, 100, 100, 100, 50}, Case{50, 101, 101, 103, 50}, Case{50, 99, 99, 97, 50},
                         Case{50, 96, 96, 96, 44}, Case{150, 200, 200, 200, 200}, Case{0, 0, 0, 0, -150}})
     EXPECT_EQ(tesk::game::AffinityScore(c.base, c.a, c.b, c.c), c.score) << c.base << " " << c.a;
+}
+
+// The frame draws the dialog and the notice over the world centred on their panels; a press at the
+// middle of an OK where the player sees it (the screen's middle less half the panel, plus the
+// button's place in the panel) answers them.
+TEST_F(MenuClicks, APressOnAnOkWhereTheFrameDrawsItAnswersTheDialogAndTheNotice) {
+  struct Dialog {
+    game::FormStage stage;
+    uint8_t mode;
+    gui::TeskForm* form;
+    const char* heard;
+  };
+  const Dialog dialogs[] = {{game::FormStage::kHud, game::ScreenGenericDialog, forms().generic, "GenericDialogInput 1;"},
+                            {game::FormStage::kHudEnd, game::ScreenConfirmation, forms().confirmation,
+                             "GenericConfirmationInput;"}};
+  for (const Dialog& dialog : dialogs) {
+    SetText(player_, u"heard", u"");
+    SetMode(dialog.mode, game::ScreenWorld);
+    const game::ScreenFormRow* rows[game::kMaxChosenForms] = {};
+    ASSERT_EQ(game::SelectScreenForms(dialog.stage, dialog.mode, game::ScreenWorld, 0, rows), 1u) << dialog.heard;
+    game::DrawChosenForm(record(), *rows[0]);
+    const gui::TeskIWidget* panel = Find(dialog.form, rows[0]->panel);
+    const gui::TeskIWidget* ok = Find(dialog.form, u"OK");
+    ASSERT_TRUE(panel && ok) << dialog.heard;
+    const int32_t x = 1024 / 2 - panel->GetWidth() / 2 + ok->GetX() + ok->GetWidth() / 2;
+    const int32_t y = 768 / 2 - panel->GetHeight() / 2 + ok->GetY() + ok->GetHeight() / 2;
+    ASSERT_EQ(kivo::CallMethod(game(), game::kLevel, game::kMouseClick, 1u, 0u, x, y), kRTSuccess);
+    EXPECT_EQ(Heard(), dialog.heard) << "a press at " << x << ", " << y;
+    EXPECT_EQ(Mode(), game::ScreenWorld);
+  }
+}
+
+// The frame centres a form by its panel's size, so that panel stands at the form's origin in the
+// description of every centred screen, at both widths.
+TEST(CentredScreens, HaveTheirPanelAtTheirFormsOrigin) {
+  const std::filesystem::path forms = GAME_FORMS_DIR;
+  std::map<std::string, std::string> files;  // by resource name
+  const nlohmann::json resources = nlohmann::json::parse(ReadText(forms / "../RTTeskGame.resource.json"));
+  for (const nlohmann::json& stream : resources["streams"])
+    if (stream.contains("form")) files[stream["name"].get<std::string>()] = stream["form"].get<std::string>();
+  size_t checked = 0;
+  for (const game::FormStage stage : {game::FormStage::kScreens, game::FormStage::kHud, game::FormStage::kHudEnd})
+    for (uint32_t mode = 0; mode < 256; ++mode) {
+      const game::ScreenFormRow* rows[game::kMaxChosenForms] = {};
+      const size_t count = game::SelectScreenForms(stage, static_cast<uint8_t>(mode), 0, 0, rows);
+      for (size_t i = 0; i < count; ++i) {
+        if (rows[i]->placement != game::FormPlacement::kCentred) continue;
+        for (const game::FormRow& form : game::FormTable()) {
+          if (form.form != rows[i]->form) continue;
+          for (const int32_t width : {1024, 800}) {
+            const std::string resource = platform::ToUtf8(game::FormResource(form, width, false));
+            ASSERT_TRUE(files.count(resource)) << resource;
+            const nlohmann::json description = nlohmann::json::parse(ReadText(forms / ".." / files[resource]));
+            const std::string panel = platform::ToUtf8(rows[i]->panel);
+            bool found = false;
+            for (const nlohmann::json& child : description["children"]) {
+              if (child.value("name", "") != panel) continue;
+              found = true;
+              EXPECT_EQ(child.value("x", 0), 0) << resource << " " << panel;
+              EXPECT_EQ(child.value("y", 0), 0) << resource << " " << panel;
+              ++checked;
+            }
+            EXPECT_TRUE(found) << resource << " has no " << panel;
+          }
+        }
+      }
+    }
+  EXPECT_GE(checked, 40u) << "the centred screens of the table, at both widths";
 }
 
 }  // namespace

@@ -31,6 +31,12 @@ inline int32_t NumberArgument(uint32_t count, const Cell* arguments, uint32_t in
 inline ScriptObject ObjectArgument(uint32_t count, const Cell* arguments, uint32_t index) {
   return index < count ? static_cast<ScriptObject>(arguments[index].value.pointer) : nullptr;
 }
+// The scene node or room of the script handle in the argument cell; null for a missing argument, for
+// no node (0 and 0xFFFFFFFF) and for a handle whose object is gone. No reference is added.
+inline RTInstance NodeArgument(const GamePrivateData& game, uint32_t count, const Cell* arguments, uint32_t index) {
+  if (index >= count || !game.sceneHandles) return nullptr;
+  return static_cast<RTInstance>(game.sceneHandles->Resolve(arguments[index].value.word));
+}
 // A text to print: null prints as empty.
 inline const char16_t* OrEmpty(const char16_t* text) { return text ? text : u""; }
 
@@ -165,6 +171,50 @@ TESK_GAME_SCRIPT_METHOD(TurnOnGymOutlines);
 TESK_GAME_SCRIPT_METHOD(TurnOffGymOutlines);
 TESK_GAME_SCRIPT_METHOD(TurnOnPropOutline);
 TESK_GAME_SCRIPT_METHOD(TurnOffPropOutline);
+
+// Prop queries: each count method and node method of a prop list (the node method sets the result's
+// type code to number, but for beds), then the single props and the questions on one node.
+#define TESK_GAME_PROP_LISTS(PAIR)                                                    \
+  PAIR(GetSinkCount, GetSinkNodeN, sinks, true)                                       \
+  PAIR(GetChairCount, GetChairNodeN, waitingChairs, true)                             \
+  PAIR(GetSigChairCount, GetSigChairNodeN, sigChairs, true)                           \
+  PAIR(GetPediaChairCount, GetPediaChairNodeN, pediatricChairs, true)                 \
+  PAIR(GetCafeteriaChairCount, GetCafeteriaChairNodeN, cafeteriaChairs, true)         \
+  PAIR(GetCafeteriaTrayCount, GetCafeteriaTrayNodeN, cafeteriaTrays, true)            \
+  PAIR(GetVendingMachineCount, GetVendingNodeN, vendingMachines, true)                \
+  PAIR(GetSecurityCameraCount, GetSecurityCameraNodeN, securityCameras, true)         \
+  PAIR(GetEllipticalCount, GetEllipticalNodeN, ellipticals, true)                     \
+  PAIR(GetBenchCount, GetBenchNodeN, benches, true)                                   \
+  PAIR(GetShoulderPressCount, GetShoulderPressNodeN, shoulderPresses, true)           \
+  PAIR(GetRowingMachineCount, GetRowingMachineNodeN, rowingMachines, true)            \
+  PAIR(GetYogaMatCount, GetYogaMatNodeN, yogaMats, true)                              \
+  PAIR(GetGameMachineCount, GetGameMachineNodeN, gameMachines, true)                  \
+  PAIR(GetShowerCount, GetShowerNodeN, showers, true)                                 \
+  PAIR(GetCotCount, GetCotNodeN, cots, true)                                          \
+  PAIR(GetBedCount, GetBedNodeN, beds, false)
+#define TESK_GAME_PROP_DECLARATIONS(countName, nodeName, list, typed) \
+  TESK_GAME_SCRIPT_METHOD(countName);                                 \
+  TESK_GAME_SCRIPT_METHOD(nodeName);
+TESK_GAME_PROP_LISTS(TESK_GAME_PROP_DECLARATIONS)
+#undef TESK_GAME_PROP_DECLARATIONS
+TESK_GAME_SCRIPT_METHOD(GetBasketballNode);
+TESK_GAME_SCRIPT_METHOD(GetDeconChamberNode);
+TESK_GAME_SCRIPT_METHOD(GetLinenCartNode);
+TESK_GAME_SCRIPT_METHOD(GetVendingNodeNType);
+TESK_GAME_SCRIPT_METHOD(GetBedMaxSevByName);
+TESK_GAME_SCRIPT_METHOD(GetBedNameN);
+TESK_GAME_SCRIPT_METHOD(GetNodeRight);
+TESK_GAME_SCRIPT_METHOD(GetNodeUp);
+TESK_GAME_SCRIPT_METHOD(GetNodeAhead);
+TESK_GAME_SCRIPT_METHOD(GetNodePosition);
+TESK_GAME_SCRIPT_METHOD(SetNodeObject);
+TESK_GAME_SCRIPT_METHOD(PlayNodeAnimation);
+
+// Animated doors: the shower and stall doors the script swings.
+TESK_GAME_SCRIPT_METHOD(OpenShowerDoor);
+TESK_GAME_SCRIPT_METHOD(CloseShowerDoor);
+TESK_GAME_SCRIPT_METHOD(BathroomStallDoorOpen);
+TESK_GAME_SCRIPT_METHOD(BathroomStallDoorClose);
 
 // Sound effects (audio/sound_effects.h holds their native operations).
 TESK_GAME_SCRIPT_METHOD(SFXAddBuffer);

@@ -8,11 +8,17 @@
 // a node that moved into a room later in the list is passed over there. The phase is one value for
 // the whole library, flipped by each update.
 //
+// A node that carries no skin is placed by its playing motion players (RTRigid modifiers) first, in
+// the order they were added: each sets the node's placement from the frame's milliseconds (see
+// rigid_calls.h PlaceNode); a stopped player leaves the last pose. A skin's node is posed by its
+// animator when drawn instead.
+//
 // Only RTTeskSceneNodes have a state word, movement, a script object and a quad item; plain scene
 // nodes in a room's lists get their matrices and are never moved.
 #include <cmath>
 #include <optional>
 
+#include "kivo/rigid/rigid_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/component_calls.h"
@@ -132,6 +138,32 @@ std::optional<uint32_t> StateWordOf(RTInstance node, bool tesk) {
   return word;
 }
 
+bool CarriesSkin(const Walk& walk, RTInstance node) {
+  RTInstance entity = nullptr;
+  if (!scene_node::GetEntity(node, &entity) || !entity) return false;
+  const bool skin = Core().IsKindOf(nullptr, entity, walk.tree.classes.boneModel);
+  Core().ReleaseInstance(nullptr, entity);
+  return skin;
+}
+
+void PlaceByPlayers(const Walk& walk, RTInstance node) {
+  const RTInstance* modifiers = nullptr;
+  uint32_t count = 0;
+  const RTFMatrix4x4* local = nullptr;
+  if (!scene_node::GetModifierList(node, &modifiers, &count) || count == 0 || CarriesSkin(walk, node) ||
+      !scene_node::GetLocalMatrix(node, &local) || !local)
+    return;
+  RTFMatrix4x4 placement = *local;
+  RTBool moved = 0;
+  for (uint32_t i = 0; i < count; ++i) {
+    RTBool placed = 0;
+    if (Core().IsKindOfByName(nullptr, modifiers[i], rigid::kClassName) &&
+        rigid::PlaceNode(modifiers[i], walk.tree.frameTime, &placement, &placed))
+      moved |= placed;
+  }
+  if (moved) scene_node::SetLocalMatrix(node, &placement);
+}
+
 void UpdateRecursive(const Walk& walk, RTInstance room, RTInstance node, bool tesk, std::optional<uint32_t> word);
 
 void UpdateChildren(const Walk& walk, RTInstance node, const RTFMatrix4x4& world) {
@@ -152,7 +184,9 @@ void UpdateChildren(const Walk& walk, RTInstance node, const RTFMatrix4x4& world
 // nodes below it; `room` is the room whose list holds it (null below that).
 void UpdateRecursive(const Walk& walk, RTInstance room, RTInstance node, bool tesk, std::optional<uint32_t> state) {
   const RTFMatrix4x4* world = nullptr;
-  if (!node || !scene_node::GetWorldMatrix(node, &world)) return;
+  if (!node) return;
+  PlaceByPlayers(walk, node);
+  if (!scene_node::GetWorldMatrix(node, &world)) return;
   RTFVector3D velocity{};
   if (state && node_calls::GetVelocity(node, &velocity)) {
     const uint32_t word = *state;

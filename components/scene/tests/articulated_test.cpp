@@ -8,6 +8,7 @@
 #include "kivo/articulated/articulated_calls.h"
 #include "kivo/rigid/rigid_calls.h"
 #include "kivo/support/component_calls.h"
+#include "kivo/support/matrix.h"
 #include "motion_fixture.h"
 #include "skin_fixture.h"
 
@@ -79,6 +80,45 @@ TEST_F(Player, AMotionThatDoesNotLoopHoldsAtItsEnd) {
   RTBool done = 0;
   ASSERT_EQ(rigid::IsMotionDone(player, &done), kRTSuccess);
   EXPECT_EQ(done, 1u);
+}
+
+// A player among a node's modifiers: Play starts the motion at its start, and PlaceNode places the
+// node at the motion's first node's transform in the frame of the placement it had when the player
+// first played; a stopped player leaves it.
+TEST_F(Player, PlaysFromTheStartAndPlacesItsNodeFromTheFirstPlacement) {
+  RTInstance player = Playing(Ruler(nullptr, 0.5f, 2.0f), 0, 1);
+  ASSERT_EQ(rigid::SetPlaying(player, 0), kRTSuccess);
+  ASSERT_EQ(rigid::SetMotionTime(player, 1.75f), kRTSuccess);
+  RTFMatrix4x4 placement;
+  Mat4Identity(&placement);
+  Mat4SetTranslation(&placement, RTFVector3D{10, 0, 3, 0});
+  RTBool placed = 9;
+  ASSERT_EQ(rigid::PlaceNode(player, 0, &placement, &placed), kRTSuccess);
+  EXPECT_EQ(placed, 0u) << "not playing";
+  EXPECT_EQ(placement.m[3][0], 10.0f);
+
+  ASSERT_EQ(rigid::Play(player, 1), kRTSuccess);
+  float time = -1;
+  rigid::GetMotionTime(player, &time);
+  EXPECT_EQ(time, 0.5f) << "from the motion's start";
+  ASSERT_EQ(rigid::PlaceNode(player, 1000, &placement, &placed), kRTSuccess);
+  EXPECT_EQ(placed, 1u);
+  EXPECT_NEAR(placement.m[3][0], 10.5f, 1e-5f);
+  EXPECT_EQ(placement.m[3][2], 3.0f);
+  ASSERT_EQ(rigid::PlaceNode(player, 1500, &placement, &placed), kRTSuccess);
+  EXPECT_NEAR(placement.m[3][0], 11.0f, 1e-5f) << "from the first placement, not the last";
+
+  ASSERT_EQ(rigid::Play(player, 0), kRTSuccess);
+  ASSERT_EQ(rigid::PlaceNode(player, 1800, &placement, &placed), kRTSuccess);
+  EXPECT_EQ(placed, 0u);
+  EXPECT_NEAR(placement.m[3][0], 11.0f, 1e-5f) << "the pose stays";
+
+  EXPECT_EQ(rigid::PlayNodeAnimation(player, 3, 1), kRTFailure) << "no motion 3";
+  ASSERT_EQ(rigid::PlaceNode(player, 1900, &placement, &placed), kRTSuccess);
+  EXPECT_EQ(placed, 0u) << "a refused motion starts nothing";
+  EXPECT_EQ(rigid::PlayNodeAnimation(player, 0, 1), kRTSuccess);
+  ASSERT_EQ(rigid::PlaceNode(player, 1900, &placement, &placed), kRTSuccess);
+  EXPECT_EQ(placed, 1u);
 }
 
 TEST_F(Player, TheMotionIsChosenByACheckedIndex) {

@@ -31,16 +31,16 @@ TEST_F(FormView, TheGenericDialogIsPrintedAsATreeAndDrawnOnTheScreen) {
   EXPECT_EQ(run.err, "") << "the result alone, without the core's debug output";
   EXPECT_EQ(run.out,
             "form MENU_GENERIC 0,0 1024x768 inactive\n"
-            "  panel MAIN_PANEL 312,284 400x200 frame 0 \"\"\n"
+            "  panel MAIN_PANEL 0,0 400x200 frame 0 \"\"\n"
             "    textbox TEXT_BOX 20,30 360x110 \"\"\n"
             "    button OK 60,150 110x30 \"OK\"\n"
             "    button CANCEL 230,150 110x30 \"Cancel\"\n");
   const tesk::testing::Picture picture = tesk::testing::Picture::Load(File("generic.png"));
   ASSERT_EQ(picture.width(), 1024);
   ASSERT_EQ(picture.height(), 768);
-  EXPECT_EQ(picture.At(512, 330), 0x006893u);  // the panel's fill
-  EXPECT_EQ(picture.At(312, 284), 0xFFFFFFu);  // its corner's marker
-  EXPECT_EQ(picture.At(100, 100), 0u);         // the inactive form draws no background
+  EXPECT_EQ(picture.At(200, 46), 0x006893u);  // the panel's fill
+  EXPECT_EQ(picture.At(0, 0), 0xFFFFFFu);     // its corner's marker
+  EXPECT_EQ(picture.At(600, 400), 0u);        // the inactive form draws no background
 }
 
 // At width 800 the form's 800 variant is taken.
@@ -188,8 +188,8 @@ TEST_F(FormView, AnEventScriptMovesASlidersKnobAndPrintsThePositions) {
 // The sample's save form: a name typed into the edit box (a backspace among the keys), then
 // presses on the slots' rows and a hover over one.
 TEST_F(FormView, AnEventScriptTypesASaveNameAndSelectsASlot) {
-  tesk::testing::WriteFile(File("save.events"), "# the name\npress 250 535\nkey S\nkey 0x8\nkey A\nwait 600\n"
-                                                 "key 1\npress 300 250\nhover 300 300\npress 300 200\n");
+  tesk::testing::WriteFile(File("save.events"), "# the name\npress 88 401\nkey S\nkey 0x8\nkey A\nwait 600\n"
+                                                 "key 1\npress 138 116\nhover 138 166\npress 138 66\n");
   const auto run = Run("MENU_SAVE --events " + Quoted(File("save.events")));
   ASSERT_EQ(run.status, 0) << run.err;
   auto state = [](int selected, int hover, const char* text) {
@@ -197,15 +197,15 @@ TEST_F(FormView, AnEventScriptTypesASaveNameAndSelectsASlot) {
            "\n  editbox SS_SSG_EDIT_BOX \"" + text + "\"\n";
   };
   EXPECT_EQ(run.out.substr(run.out.find("press")),
-            "press 250 535 -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "") +
+            "press 88 401 -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "") +
             "key S -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "S") +
             "key 0x8 -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "") +
             "key A -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "A") +
             "wait 600 -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "A") +
             "key 1 -> -, focus SS_SSG_EDIT_BOX\n" + state(-1, -1, "A1") +
-            "press 300 250 -> SS_SSG_LISTBOX, focus -\n" + state(1, -1, "A1") +
-            "hover 300 300 -> SS_SSG_LISTBOX, focus -\n" + state(1, 2, "A1") +
-            "press 300 200 -> SS_SSG_LISTBOX, focus -\n" + state(0, 2, "A1"));
+            "press 138 116 -> SS_SSG_LISTBOX, focus -\n" + state(1, -1, "A1") +
+            "hover 138 166 -> SS_SSG_LISTBOX, focus -\n" + state(1, 2, "A1") +
+            "press 138 66 -> SS_SSG_LISTBOX, focus -\n" + state(0, 2, "A1"));
 }
 
 TEST_F(FormView, AnEventScriptStopsAtALineThatIsNoEvent) {

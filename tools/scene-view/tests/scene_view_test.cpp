@@ -486,6 +486,18 @@ TEST_F(SceneTools, KivopackRefusesBadSkinDescriptionsAndWritesNothing) {
       {R"({"instances": [{"path": "Root:N", "class": "RTTeskSceneNode", "node": {"animator": "Root:M"}}, )" +
            material + "]}",
        "there is no motion player Root:M in the pack"},
+      {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"modifiers": "Root:P"}}]})",
+       "a node's \"modifiers\" are a list of instance paths"},
+      {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"modifiers": ["Props:P"]}}]})",
+       "a node's \"modifiers\" are instance paths starting with \"Root:\""},
+      {R"({"instances": [{"path": "Root:N", "class": "RTSceneNode", "node": {"modifiers": ["Root:M"]}}, )" +
+           material + "]}",
+       "there is no modifier Root:M in the pack"},
+      {R"({"instances": [{"path": "Root:P", "class": "RTSceneNode", "player": {"motions": []}}]})",
+       "Root:P: a \"player\" is built only into an instance of RTRigid (or a class of it) without \"data\""},
+      {R"({"instances": [{"path": "Root:P", "class": "RTRigid", "player": {"motions": ["Root:M"]}}, )" + material +
+           "]}",
+       "Root:P: the motion Root:M is no RTAnimTrack of the pack"},
   };
   for (const auto& c : cases) {
     const auto run = Pack(c.description);

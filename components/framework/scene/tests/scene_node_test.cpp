@@ -31,8 +31,12 @@ RTFMatrix4x4 Translation(float x, float y, float z) {
   return m;
 }
 
-// The obstacle part of a node stream: no box, or the flag and the corners.
+// The obstacle part of a node stream: no box, or the flag and the corners; and the modifier part
+// of a node without modifiers.
 const std::string kNoBox(1, '\0');
+const std::string kNoModifiers(4, '\0');
+// The bytes of an RTSceneNode's part of an RTTeskSceneNode stream without entity, box or modifiers.
+constexpr size_t kBareNodePart = 4 + 64 + 4 + 1 + 4;
 std::string Box(RTFVector3D min, RTFVector3D max) {
   return std::string(1, '\1') + Vector(min.x, min.y, min.z) + Vector(max.x, max.y, max.z);
 }
@@ -182,7 +186,7 @@ TEST_F(SceneNodes, StreamTheirObstacleBoxAndReadAFirstVersionStreamWithoutOne) {
   const RTFVector3D low = At(-1, 0, -2), high = At(1, 2, 2);
   ASSERT_EQ(scene_node::SetObstacleBox(node.get(), &low, &high), kRTSuccess);
   const std::string withBox = U32(2) + Floats(Translation(0, 0, 0)) + WString(u"") + Box(low, high);
-  EXPECT_EQ(StreamedOut(node.get()), withBox);
+  EXPECT_EQ(StreamedOut(node.get()), U32(3) + withBox.substr(4) + kNoModifiers);
 
   InstanceRef copy = MakePlainNode();
   ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(withBox).get()), kRTSuccess);
@@ -193,7 +197,7 @@ TEST_F(SceneNodes, StreamTheirObstacleBoxAndReadAFirstVersionStreamWithoutOne) {
   const std::string first = U32(1) + Floats(Translation(4, 5, 6)) + WString(u"");
   ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(first).get()), kRTSuccess);
   EXPECT_EQ(ObstacleBox(copy.get(), &min, &max), 0u) << "a first-version node carries no box";
-  EXPECT_EQ(StreamedOut(copy.get()), U32(2) + Floats(Translation(4, 5, 6)) + WString(u"") + kNoBox);
+  EXPECT_EQ(StreamedOut(copy.get()), U32(3) + Floats(Translation(4, 5, 6)) + WString(u"") + kNoBox + kNoModifiers);
 }
 
 TEST_F(SceneNodes, RefuseADamagedObstacleBoxWhole) {
@@ -291,7 +295,8 @@ TEST_F(SceneNodes, HoldTheirEntityAndStreamItsPath) {
   EXPECT_EQ(RefCount(mesh.get()), 2u);
 
   const std::string expected =
-      U32(2) + Floats(Translation(1, 2, 3)) + WString(u"Root:Meshes:Bulb") + kNoBox + U32(2) + U32(0) + WString(u"");
+      U32(3) + Floats(Translation(1, 2, 3)) + WString(u"Root:Meshes:Bulb") + kNoBox + kNoModifiers + U32(2) + U32(0) +
+      WString(u"");
   EXPECT_EQ(StreamedOut(node.get()), expected) << "the node's part, then the state word's";
 
   InstanceRef copy = MakeNode(u"Copy", At(0, 0, 0));
@@ -329,7 +334,7 @@ TEST_F(SceneNodes, KeepTheirStateWordAndQuadItem) {
   void* back = nullptr;
   ASSERT_EQ(tesk_scene_node::GetQuadItem(node.get(), &back), kRTSuccess);
   EXPECT_EQ(back, &item);
-  EXPECT_EQ(StreamedOut(node.get()).substr(4 + 64 + 4 + 1), U32(2) + U32(0x00050061) + WString(u""));
+  EXPECT_EQ(StreamedOut(node.get()).substr(kBareNodePart), U32(2) + U32(0x00050061) + WString(u""));
 }
 
 TEST_F(SceneNodes, HoldTheirAnimatorAndStreamItsPath) {
@@ -344,7 +349,7 @@ TEST_F(SceneNodes, HoldTheirAnimatorAndStreamItsPath) {
   ASSERT_EQ(tesk_scene_node::SetAnimator(node.get(), player.get()), kRTSuccess);
   EXPECT_EQ(RefCount(player.get()), 2u);
   const std::string written = StreamedOut(node.get());
-  EXPECT_EQ(written.substr(4 + 64 + 4 + 1), U32(2) + U32(0) + WString(u"Root:Players:Walk"));
+  EXPECT_EQ(written.substr(kBareNodePart), U32(2) + U32(0) + WString(u"Root:Players:Walk"));
 
   InstanceRef copy = MakeNode(u"Copy", At(0, 0, 0));
   ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(written).get()), kRTSuccess);
@@ -355,12 +360,49 @@ TEST_F(SceneNodes, HoldTheirAnimatorAndStreamItsPath) {
   EXPECT_EQ(RefCount(player.get()), 3u);
 
   // A stream of version 1 has no player: the copy lets its own go.
-  const std::string older = written.substr(0, 4 + 64 + 4 + 1) + U32(1) + U32(0);
+  const std::string older = written.substr(0, kBareNodePart) + U32(1) + U32(0);
   ASSERT_EQ(component::StreamIn(copy.get(), component::kStreamWhole, StreamOf(older).get()), kRTSuccess);
   ASSERT_EQ(tesk_scene_node::GetAnimator(copy.get(), &held), kRTSuccess);
   EXPECT_EQ(held, nullptr);
   ASSERT_EQ(tesk_scene_node::SetAnimator(node.get(), nullptr), kRTSuccess);
   EXPECT_EQ(RefCount(player.get()), 1u);
+}
+
+// Modifiers stream by their paths and are looked up when first asked for, ahead of those added
+// since; a path that names nothing is reported and left out, a damaged modifier part refused.
+TEST_F(SceneNodes, StreamTheirModifiersByPath) {
+  InstanceRef node = MakePlainNode();
+  InstanceRef folder = MakeFolder(u"Players");
+  InstanceRef swing, sway;
+  ASSERT_EQ(core().CreateInstanceByString(folder.get(), u"RTComponent", swing.out(), 0, 0), kRTSuccess);
+  ASSERT_EQ(core().SetInstanceName(nullptr, swing.get(), u"Swing"), kRTSuccess);
+  ASSERT_EQ(core().CreateInstanceByString(folder.get(), u"RTComponent", sway.out(), 0, 0), kRTSuccess);
+  ASSERT_EQ(core().SetInstanceName(nullptr, sway.get(), u"Sway"), kRTSuccess);
+  ASSERT_EQ(scene_node::AddModifier(node.get(), swing.get()), kRTSuccess);
+  const std::string head = U32(3) + Floats(Translation(0, 0, 0)) + WString(u"") + kNoBox;
+  const std::string written = head + U32(2) + WString(u"Root:Players:Swing") + WString(u"Root:Nowhere");
+  ASSERT_EQ(component::StreamIn(node.get(), component::kStreamWhole, StreamOf(written).get()), kRTSuccess);
+  EXPECT_EQ(RefCount(swing.get()), 1u) << "the streamed-in node let its own modifier go";
+  EXPECT_EQ(StreamedOut(node.get()), written) << "the paths kept until they are asked for";
+  ASSERT_EQ(scene_node::AddModifier(node.get(), sway.get()), kRTSuccess);
+  const RTInstance* modifiers = nullptr;
+  uint32_t count = 0;
+  ASSERT_EQ(scene_node::GetModifierList(node.get(), &modifiers, &count), kRTSuccess);
+  ASSERT_EQ(count, 2u);
+  EXPECT_EQ(modifiers[0], swing.get());
+  EXPECT_EQ(modifiers[1], sway.get());
+  EXPECT_EQ(Occurrences("RTSceneNode: there is no modifier Root:Nowhere; the node goes without it"), 1u);
+  EXPECT_EQ(StreamedOut(node.get()), head + U32(2) + WString(u"Root:Players:Swing") + WString(u"Root:Players:Sway"));
+
+  const std::string before = StreamedOut(node.get());
+  for (const std::string& damaged : {head + U32(5) + WString(u"Root:Players:Swing"), head + U32(1) + WString(u""),
+                                     head + U32(1) + U32(40) + "ab"}) {
+    EXPECT_EQ(component::StreamIn(node.get(), component::kStreamWhole, StreamOf(damaged).get()), kRTFailure);
+    EXPECT_EQ(StreamedOut(node.get()), before);
+  }
+  node.Reset();
+  EXPECT_EQ(RefCount(swing.get()), 1u);
+  EXPECT_EQ(RefCount(sway.get()), 1u);
 }
 
 TEST_F(SceneNodes, ADamagedStreamLeavesTheNodeAsItWas) {
@@ -372,7 +414,7 @@ TEST_F(SceneNodes, ADamagedStreamLeavesTheNodeAsItWas) {
     const char* what;
     std::string bytes;
   } cases[] = {
-      {"a newer node", U32(3) + other.substr(4)},
+      {"a newer node", U32(4) + other.substr(4)},
       {"a cut matrix", other.substr(0, 40)},
       {"a cut path", U32(1) + Floats(Translation(7, 8, 9)) + U32(30) + "ab"},
       {"a newer state word", other.substr(0, other.size() - 8) + U32(3) + U32(0x11)},

@@ -13,6 +13,7 @@
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/support/raise.h"
+#include "menu_screens.h"
 #include "screen_forms.h"
 #include "screen_mode.h"
 #include "speech.h"
@@ -134,9 +135,7 @@ void EscapeKey(RTInstance self, GamePrivateData& game) {
   if (SpeechStillPlaying(game)) return;
   if (mode == ScreenWorld || mode == ScreenConversation) game.menuReturnScreenMode = mode;
   game.ScreenMode = ScreenGameMenu;
-  if (gui::TeskForm* menu = game.forms.mainMenu)
-    for (const char16_t* name : {u"MM_SEL_GMO_ICN", u"SL_SEL_SVG_ICN", u"SL_SEL_LDG_ICN"})
-      if (gui::TeskIWidget* icon = menu->FindWidgetByName(name)) icon->Enable();
+  EnableGameMenuEntries(game.forms.mainMenu, true);
   game.frontEndActive = 0;
   method::PauseC(self);
 }

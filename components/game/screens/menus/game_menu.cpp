@@ -10,9 +10,6 @@ namespace tesk::game {
 
 namespace {
 
-constexpr std::initializer_list<const char16_t*> kMenuEntries = {u"MM_SEL_GMO_ICN", u"SL_SEL_SVG_ICN",
-                                                                 u"SL_SEL_LDG_ICN"};
-
 void HideQuestions(const gui::TeskForm* form) {
   ShowPanel(form, u"CONFIRM_PANEL", false);
   ShowPanel(form, u"TQ_DROP", false);
@@ -28,6 +25,10 @@ const char16_t* QuitQuestion(GamePrivateData& game) {
 
 }  // namespace
 
+void EnableGameMenuEntries(const gui::TeskForm* form, bool enabled) {
+  EnableControls(form, {u"MM_SEL_GMO_ICN", u"SL_SEL_SVG_ICN", u"SL_SEL_LDG_ICN"}, enabled);
+}
+
 RTSuccess ClickGameMenu(RTInstance self, GamePrivateData& game, const ClickPress& press) {
   const gui::TeskForm* form = game.forms.mainMenu;
   const std::u16string hit = HitControl(game.forms.mainMenu, press.x, press.y);
@@ -40,7 +41,7 @@ RTSuccess ClickGameMenu(RTInstance self, GamePrivateData& game, const ClickPress
     FillGameOptionsScreen(game);
   } else if (IsAny(hit, {u"MM_SEL_EXG_ICN", u"MM_SEL_EXG_LBL_ICN"})) {
     PlayInterfaceSound(game, u"INTERFACE_MAINCLICK");
-    EnableControls(form, kMenuEntries, false);
+    EnableGameMenuEntries(form, false);
     if (const char16_t* question = QuitQuestion(game)) ShowPanel(form, question, true);
   } else if (IsAny(hit, {u"SL_SEL_SVG_ICN", u"SL_SEL_SVG_LBL_ICN"})) {
     game.menus.saveOrigin = 0;
@@ -62,11 +63,11 @@ RTSuccess ClickGameMenu(RTInstance self, GamePrivateData& game, const ClickPress
   } else if (IsAny(hit, {u"CONFIRM_NO", u"TQ_CANCEL"})) {
     PlayInterfaceSound(game, u"INTERFACE_CANCEL");
     HideQuestions(form);
-    EnableControls(form, kMenuEntries, true);
+    EnableGameMenuEntries(form, true);
   } else if (Is(hit, u"TQ_START")) {
     PlayInterfaceSound(game, u"INTERFACE_OK");
     HideQuestions(form);
-    EnableControls(form, kMenuEntries, true);
+    EnableGameMenuEntries(form, true);
     RaiseGameEvent(game, u"DoNextEpisode");
     game.ScreenMode = ScreenWorld;
     game.previousScreenMode = ScreenWorld;

@@ -27,6 +27,9 @@ RTSuccess ClickStartGame(RTInstance self, GamePrivateData& game, const ClickPres
 RTSuccess ClickCharacterCreation(RTInstance self, GamePrivateData& game, const ClickPress& press);  // 10
 RTSuccess ClickGameMenu(RTInstance self, GamePrivateData& game, const ClickPress& press);       // 11
 
+// The in-game menu's options, save and load entries made active (or inactive behind a question).
+void EnableGameMenuEntries(const gui::TeskForm* form, bool enabled);
+
 // Overlays the confirmation message: previous mode := mode, mode := 21, the game paused, the
 // text in its "TEXT_BOX".
 void OpenConfirmationScreenC(RTInstance self, GamePrivateData& game, const char16_t* text);
@@ -55,6 +58,8 @@ void OpenLoadScreen(GamePrivateData& game);
 // The topics screen's "TM_STAFFLIST": a row for each name of the staff roster with its head render
 // (32 x 32) when the actor component has one for the player's gender; rows 48 high, indented 32.
 void FillStaffTopicList(GamePrivateData& game);
+// A new 32 x 32 icon showing a head render's texture (inset to hide its edge), or null.
+gui::TeskIcon* HeadPicture(uint32_t texture);
 
 // The character creation screen's affinity score: base + (a - 100) * 3 / 4 + (b - 100) / 2 +
 // (c - 100) / 4, each part truncated toward zero, at most 200.

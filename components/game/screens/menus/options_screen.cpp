@@ -72,6 +72,14 @@ void Choose(const gui::TeskForm* form, const ChoicePair& pair, bool first) {
     SelectOfPair(form, pair.second, pair.first);
 }
 
+// The three volume sliders at the stored options' positions.
+void PlaceSliders(GamePrivateData& game) {
+  const gui::TeskForm* form = game.forms.gameOptions;
+  SetSlider(form, kMasterSlider, method::OptionValue(game, kOptionMasterVolume));
+  SetSlider(form, kEffectsSlider, method::OptionValue(game, kOptionEffectsVolume));
+  SetSlider(form, kMusicSlider, method::OptionValue(game, kOptionMusicVolume));
+}
+
 // Puts the widgets back from the stored options: every pair chosen again, the sliders placed.
 void RestoreOptions(GamePrivateData& game) {
   const gui::TeskForm* form = game.forms.gameOptions;
@@ -81,9 +89,7 @@ void RestoreOptions(GamePrivateData& game) {
   if (width == 1024 || width == 800) Choose(form, kPairs[1], width == 1024);
   Choose(form, kPairs[2], game.clockStyle != 0);
   Choose(form, kPairs[3], game.subtitlesOn != 0);
-  SetSlider(form, kMasterSlider, method::OptionValue(game, kOptionMasterVolume));
-  SetSlider(form, kEffectsSlider, method::OptionValue(game, kOptionEffectsVolume));
-  SetSlider(form, kMusicSlider, method::OptionValue(game, kOptionMusicVolume));
+  PlaceSliders(game);
   ApplyGains(game);
 }
 
@@ -127,9 +133,7 @@ void FillGameOptionsScreen(GamePrivateData& game) {
   fill(kPairs[1], width == 1024 || width == 800, width == 1024);
   fill(kPairs[2], true, method::OptionValue(game, kOptionClock) == 24);
   fill(kPairs[3], true, method::OptionValue(game, kOptionSubtitles) != 0);
-  SetSlider(form, kMasterSlider, method::OptionValue(game, kOptionMasterVolume));
-  SetSlider(form, kEffectsSlider, method::OptionValue(game, kOptionEffectsVolume));
-  SetSlider(form, kMusicSlider, method::OptionValue(game, kOptionMusicVolume));
+  PlaceSliders(game);
 }
 
 RTSuccess ClickOptions(RTInstance self, GamePrivateData& game, const ClickPress& press) {

@@ -15,20 +15,13 @@ namespace {
 namespace scripting = varno::scripting;
 
 constexpr int32_t kNurse = 2;
-constexpr int32_t kHeadSize = 32;
 
 // A 32 x 32 icon of the name's head, when the actor component has one.
 gui::TeskIcon* HeadIcon(const GamePrivateData& game, const char16_t* name) {
   uint32_t texture = 0;
   if (!game.actorComponent || !kivo::actor::RetrieveHead(game.actorComponent, name, 0, &texture) || !texture)
     return nullptr;
-  auto* icon = new gui::TeskIcon();
-  if (!icon) return nullptr;
-  icon->SetWidth(kHeadSize);
-  icon->SetHeight(kHeadSize);
-  icon->SetTexture(texture);
-  icon->SetUVRect(0.001f, 0.001f, 0.999f, 0.999f);
-  return icon;
+  return HeadPicture(texture);
 }
 
 // Column n of a staff management page: its type, an empty choice, its button made inactive and

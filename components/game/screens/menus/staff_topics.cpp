@@ -10,22 +10,20 @@ namespace tesk::game {
 
 namespace {
 
-constexpr int32_t kHeadSize = 32;
 constexpr int32_t kRowIndent = 32;
 constexpr int32_t kRowHeight = 48;
 
-// A 32 x 32 picture of the head texture, or null when none is made.
-gui::TeskIcon* HeadIcon(uint32_t texture) {
-  gui::TeskIcon* icon = new gui::TeskIcon();
+}  // namespace
+
+gui::TeskIcon* HeadPicture(uint32_t texture) {
+  auto* icon = new gui::TeskIcon();
   if (!icon) return nullptr;
-  icon->SetWidth(kHeadSize);
-  icon->SetHeight(kHeadSize);
-  icon->SetUVRect(0.001f, 0.001f, 0.999f, 0.999f);
+  icon->SetWidth(32);
+  icon->SetHeight(32);
   icon->SetTexture(texture);
+  icon->SetUVRect(0.001f, 0.001f, 0.999f, 0.999f);
   return icon;
 }
-
-}  // namespace
 
 void FillStaffTopicList(GamePrivateData& game) {
   gui::TeskListBox* list = Control<gui::TeskListBox>(game.forms.topics, u"TM_STAFFLIST");
@@ -42,7 +40,7 @@ void FillStaffTopicList(GamePrivateData& game) {
     if (!row || !game.actorComponent ||
         !kivo::actor::RetrieveHead(game.actorComponent, name, gender.value.number != 0 ? 1 : 0, &texture))
       continue;
-    row->SetIcon(HeadIcon(texture));
+    row->SetIcon(HeadPicture(texture));
   }
 }
 

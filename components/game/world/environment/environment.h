@@ -49,8 +49,9 @@ RTSuccess LoadAnimatedObject(RTInstance self, RTInstance staticNode, const char1
                              uint32_t mode);
 
 // The environment switch: loads the environment of the index (0 "Tesk", 1 "tesk11_hard landing",
-// 2 "tesk09_BowlingAlley", 3 "03_HK", 4 "Tesk_Test") and sets up its root, camera and speech
-// source; 0 for an unknown index or a failed load.
+// 2 "tesk09_BowlingAlley", 3 "03_HK", 4 "Tesk_Test"), sets up its root, camera and speech source,
+// and binds the main entrance (for the scenario) and the stall doors; 0 for an unknown index or a
+// failed load.
 RTSuccess SetEnvironmentC(RTInstance self, uint32_t index);
 
 // Room lights by room name (under "Root:Tesk:Assets:Rooms:"); 0 without the room or its lighting
@@ -73,6 +74,11 @@ RTSuccess SetGymOutlines(RTInstance self, uint32_t on);
 RTSuccess EnableGlueTruckC(RTInstance self, uint32_t on);
 // A quad at (x, y) of |width| x |height| pixels with the texture, mirrored left to right.
 RTSuccess DrawTexturedQuad(RTInstance self, int32_t x, int32_t y, int32_t width, int32_t height, uint32_t texture);
+
+// Starts the animations of the node: every motion player among its modifiers takes the motion
+// `first` of its set, loops when `second` is not 0, and plays from the motion's start. No node
+// (null) or a node without modifiers is reported; 1 in every case.
+RTSuccess PlayNodeAnimationOn(RTInstance node, uint32_t first, uint32_t second);
 
 // Everything the environment holds, for the game's destroy hook.
 void ReleaseEnvironment(RTInstance self, GamePrivateData& game);

@@ -19,7 +19,8 @@ struct ElevatorMat {
   RTInstance node;  // no reference: the room holds the node
 };
 
-// The swing state of a shower door (the per-frame swing lands with the doors).
+// The swing state of a door that turns about the vertical (its yaw), in radians; times are the
+// game clock in seconds.
 struct DoorSwing {
   float closedAngle;
   float targetAngle;
@@ -37,6 +38,31 @@ struct ShowerStall {
   DoorSwing swing;
 };
 inline constexpr size_t kShowerStallCount = 5;
+
+// A bathroom stall door: index 0 the men's, 1 the women's. Its closed angle stays 0.
+struct StallDoor {
+  RTInstance door;  // one reference, or null
+  DoorSwing swing;
+};
+inline constexpr size_t kStallDoorCount = 2;
+
+// One sliding leaf of the main entrance: x positions of its node's translation.
+struct EntranceLeaf {
+  float targetX;
+  float currentX;
+  float startX;
+};
+
+// The main entrance, whose two leaves slide open when a character comes near its sensor.
+struct EntranceDoors {
+  RTInstance entranceRoom;  // one reference, or null
+  RTInstance portRoom;      // the ambulance port room: one reference, or null
+  EntranceLeaf left;
+  EntranceLeaf right;
+  float closeTime;
+  float startTime;
+  uint32_t open;
+};
 
 // Two gym rooms of which one shows at a time; the rooms are looked up by name at each toggle.
 struct GymRoomPair {
@@ -115,6 +141,8 @@ struct EnvironmentState {
   HeadScene head;
   kivo::HashTable* showerTable;  // stall node's scene handle -> ShowerStall
   ShowerStall showers[kShowerStallCount];
+  StallDoor stallDoors[kStallDoorCount];
+  EntranceDoors entrance;
   RTInstance cameraViews[kSecurityCameraCount];  // resolved views, one reference each, or null
   uint32_t cameraViewsResolved;
   GymRoomPair gymPairs[kGymRoomPairCount];

@@ -5,7 +5,6 @@
 
 #include "environment.h"
 #include "game_context.h"
-#include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/support/instance_ref.h"
 
@@ -110,25 +109,6 @@ void SetUpShowerStalls(RTInstance self, GamePrivateData& game) {
     const uint32_t key = game.sceneHandles ? game.sceneHandles->Issue(stall.stall) : kivo::kNoHandle;
     if (environment.showerTable && key != kivo::kNoHandle) kivo::HashTableInsert(environment.showerTable, key, &stall);
   }
-}
-
-// The door's closed angle is its yaw.
-RTSuccess DoorSwingSetup(GamePrivateData&, ShowerStall* stall) {
-  if (!stall || !stall->door) return kRTFailure;
-  float pitch = 0.0f, yaw = 0.0f, roll = 0.0f;
-  kivo::scene_node::GetEulerAngles(stall->door, &pitch, &yaw, &roll);
-  stall->swing = DoorSwing{yaw, yaw, yaw, yaw, 0.0f, 0};
-  return kRTSuccess;
-}
-
-RTSuccess DoorSwingReset(GamePrivateData&, ShowerStall* stall) {
-  if (!stall) return kRTFailure;
-  DoorSwing& swing = stall->swing;
-  swing.currentAngle = swing.closedAngle;
-  swing.targetAngle = swing.startAngle = swing.currentAngle;
-  swing.startTime = 0.0f;
-  swing.last = 0;
-  return kRTSuccess;
 }
 
 }  // namespace tesk::game

@@ -68,6 +68,9 @@ void ReleaseEnvironment(RTInstance self, GamePrivateData& game) {
     Release(stall.stall);
     Release(stall.door);
   }
+  for (StallDoor& door : environment.stallDoors) Release(door.door);
+  Release(environment.entrance.entranceRoom);
+  Release(environment.entrance.portRoom);
   if (environment.showerTable) kivo::HashTableDestroy(environment.showerTable);
   environment.showerTable = nullptr;
   Core().ArrayFree(nullptr, environment.outlineScratch);

@@ -1,5 +1,5 @@
 // The script's questions and switches on rooms and single props: room centres, the glue truck, the
-// ceiling chunk, the ambience of the player's room, the elevator mats and the prop outlines; and the
+// ceiling chunk's switch, the ambience of the player's room, the elevator mats and the prop outlines; and the
 // HUD's mirrored textured quad.
 #include "environment.h"
 #include "game_context.h"
@@ -23,11 +23,6 @@ constexpr uint32_t kNameUnits = 512;
 constexpr uint32_t kModeBits = 0xF;
 constexpr uint32_t kGlueTruckOn = 1;
 constexpr uint32_t kGlueTruckOff = 8;
-
-RTInstance NodeOfHandle(GamePrivateData& game, uint32_t count, const Cell* arguments) {
-  if (count < 1 || !game.sceneHandles) return nullptr;
-  return static_cast<RTInstance>(game.sceneHandles->Resolve(arguments[0].value.word));
-}
 
 const ElevatorMat* MatAt(GamePrivateData& game, uint32_t count, const Cell* arguments) {
   void* mat = nullptr;
@@ -131,13 +126,8 @@ TESK_GAME_SCRIPT_METHOD(EnableGlueTruck) {
   return EnableGlueTruckC(self, arguments[0].value.word != 0 ? 1 : 0);
 }
 
-// No ceiling-chunk node is ever bound (every load clears it), so both fail.
+// No ceiling-chunk node is ever bound (every load clears it), so it fails.
 TESK_GAME_SCRIPT_METHOD(EnableCeilingChunk) {
-  GamePrivateData* game = RecordOf(self);
-  return game && game->environment.nodes.ceilingChunk ? kRTSuccess : kRTFailure;
-}
-
-TESK_GAME_SCRIPT_METHOD(PlayCeilingChunk) {
   GamePrivateData* game = RecordOf(self);
   return game && game->environment.nodes.ceilingChunk ? kRTSuccess : kRTFailure;
 }
@@ -183,14 +173,14 @@ TESK_GAME_SCRIPT_METHOD(TurnOffGymOutlines) { return SetGymOutlines(self, 0); }
 TESK_GAME_SCRIPT_METHOD(TurnOnPropOutline) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
-  SetNodeOutline(self, NodeOfHandle(*game, count, arguments), true);
+  SetNodeOutline(self, NodeArgument(*game, count, arguments, 0), true);
   return kRTSuccess;
 }
 
 TESK_GAME_SCRIPT_METHOD(TurnOffPropOutline) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
-  SetNodeOutline(self, NodeOfHandle(*game, count, arguments), false);
+  SetNodeOutline(self, NodeArgument(*game, count, arguments, 0), false);
   return kRTSuccess;
 }
 

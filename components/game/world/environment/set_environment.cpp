@@ -3,6 +3,7 @@
 // by later ones: the root moves to the new world room (AddNode), the speech source is stopped.
 #include <iterator>
 
+#include "doors.h"
 #include "environment.h"
 #include "game_context.h"
 #include "game_methods.h"
@@ -57,6 +58,8 @@ RTSuccess SetEnvironmentC(RTInstance self, uint32_t index) {
   method::AddNode(self, game->rootNode);
   node_calls::AddChild(game->rootNode, environment.cameraNode);
   method::ResetGameClock(*game);
+  MainEntranceDoorsStartup(self, game->scenarioIndex);
+  StallDoorsStartup(*game);
   return kRTSuccess;
 }
 

@@ -1,6 +1,7 @@
 // The frame (Main), pause and resume, and the episode reset (ResetC). Calls into owners that are
 // not built yet (the frame render, the actors' frame, vehicles) go through their slots and fail
 // harmlessly on empty ones; their results are not used.
+#include "doors.h"
 #include "environment.h"
 #include "form_drawing.h"
 #include "form_loading.h"
@@ -38,6 +39,7 @@ TESK_GAME_SCRIPT_METHOD(Main) {
   AdvanceGameClock(*game);
   if (game->timer) kivo::timer::Tick(game->timer, vm);
   if (game->actorComponent) kivo::actor::ProcessC(game->actorComponent);
+  UpdateDoors(self);
   kivo::CallMethod(self, kLevel, kRenderC);
   return kRTSuccess;
 }
@@ -85,12 +87,13 @@ void ResetHudCounters(GamePrivateData& game) {
 
 }  // namespace
 
-// The steps of the episode reset in their order; the steps of the effects, minimap, doors and HUD
-// counters join with their code.
+// The steps of the episode reset in their order; the steps of the effects and minimap join with
+// their code.
 RTSuccess ResetC(RTInstance self) {
   GamePrivateData* game = RecordOf(self);
   if (!game) return kRTFailure;
   ResetWreckingBall(self);
+  for (ShowerStall& stall : game->environment.showers) DoorSwingReset(*game, &stall);
   ResetGameClock(*game);
   WorldLists& lists = game->lists;
   if (lists.patientList) ClearPatients(*game);

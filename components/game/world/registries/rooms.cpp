@@ -45,11 +45,6 @@ void AddToGroupEdgeCosts(RTInstance planner, uint32_t index, int32_t group, floa
                         index, group));
 }
 
-RTInstance NodeArgument(GamePrivateData& game, uint32_t count, const Cell* arguments, uint32_t index) {
-  if (index >= count || !game.sceneHandles) return nullptr;
-  return static_cast<RTInstance>(game.sceneHandles->Resolve(arguments[index].value.word));
-}
-
 // Faucets start and stop the effect their node's object offers; no object offers one yet.
 RTSuccess Faucet(RTInstance self, uint32_t count, const Cell* arguments) {
   GamePrivateData* game = RecordOf(self);

@@ -8,9 +8,13 @@
 // the motion time advances by the milliseconds since the last frame time it saw, times the rate,
 // and the motion is evaluated there. With a tween time above 0, a change of motion blends from the
 // pose of the motion left, held where it was, into the new one over that many seconds of playing.
+//
+// A player that is a modifier of a scene node without a skin moves the node itself: the scene
+// tree's transform update has it place the node once a frame (PlaceNode).
 #pragma once
 
 #include "kivo/slots.h"
+#include "kivo/support/math_types.h"
 
 namespace kivo::rigid {
 
@@ -33,10 +37,13 @@ inline constexpr MethodSlot<float> kSetTween{0x34};  // seconds
 inline constexpr MethodSlot<float*> kGetTween{0x38};
 inline constexpr MethodSlot<RTInstance> kCopyInto{0x3c};  // (target player)
 inline constexpr MethodSlot<> kClearMotions{0x40};
+inline constexpr MethodSlot<RTBool> kPlay{0x44};
+// (milliseconds, in/out placement, out placed)
+inline constexpr MethodSlot<uint32_t, RTFMatrix4x4*, RTBool*> kPlaceNode{0x48};
 inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;
 inline constexpr uint32_t kObjectSize = 0x14;
-inline constexpr uint32_t kSlotTableSize = kClearMotions + 4;
+inline constexpr uint32_t kSlotTableSize = kPlaceNode + 4;
 inline constexpr uint32_t kStreamVersion = 1;
 
 // Adds the motion (an RTAnimTrack) at the end of the set; *index is its place.
@@ -76,5 +83,20 @@ inline RTSuccess CopyInto(RTInstance p, RTInstance target) { return CallMethod(p
 // and its frame clock afresh (the next evaluation adds no time); looping, playing, rate and tween
 // stay.
 inline RTSuccess ClearMotions(RTInstance p) { return CallMethod(p, kLevel, kClearMotions); }
+// 1: the current motion plays from its start; 0: playing stops where it is (the pose stays).
+inline RTSuccess Play(RTInstance p, RTBool play) { return CallMethod(p, kLevel, kPlay, play); }
+// While playing: advances and evaluates the current motion (Evaluate) and *placement := the
+// motion's first node's transform in the frame of the node's anchor, the placement the node had
+// (as given here) when the player first played over it; *placed := 1. A stopped player, or one
+// without a motion, leaves *placement as it is and gives *placed := 0.
+inline RTSuccess PlaceNode(RTInstance p, uint32_t milliseconds, RTFMatrix4x4* placement, RTBool* placed) {
+  return CallMethod(p, kLevel, kPlaceNode, milliseconds, placement, placed);
+}
+
+// A node's animation as the game starts it (its two values passed through): `motion` selects the
+// motion of the set, a non-zero `looping` loops it, and the motion plays from its start.
+inline RTSuccess PlayNodeAnimation(RTInstance p, uint32_t motion, uint32_t looping) {
+  return SetMotion(p, motion) && SetLooping(p, looping != 0 ? 1 : 0) && Play(p, 1) ? kRTSuccess : kRTFailure;
+}
 
 }  // namespace kivo::rigid

@@ -64,7 +64,7 @@ inline constexpr uint32_t kLevel = 0x08;
 inline constexpr uint32_t kOwnTable = 0x0C;    // RTSceneNode's own functions, for a derived level's parent calls
 inline constexpr uint32_t kObjectSize = 0x14;  // published bytes: a derived level starts here
 inline constexpr uint32_t kSlotTableSize = kGetObstacleSerial + 4;
-inline constexpr uint32_t kStreamVersion = 2;
+inline constexpr uint32_t kStreamVersion = 3;
 
 // The entity with a reference for the caller; null (and success) when the node carries none.
 inline RTSuccess GetEntity(RTInstance n, RTInstance* entity) { return CallMethod(n, kLevel, kGetEntity, entity); }
@@ -128,9 +128,9 @@ inline RTSuccess SetEulerAngles(RTInstance n, float pitch, float yaw, float roll
 inline RTSuccess GetEulerAngles(RTInstance n, float* pitch, float* yaw, float* roll) {
   return CallMethod(n, kLevel, kGetEulerAngles, pitch, yaw, roll);
 }
-// Modifiers: instances that act on the node (a motion player, RTRigid), added at run time and held
-// with one reference each, in the order added; not streamed. The list is the node's own, valid
-// until the next AddModifier.
+// Modifiers: instances that act on the node (motion players, RTRigid), held with one reference
+// each, those streamed in first, then those added at run time in the order added; streamed by
+// their paths. The list is the node's own, valid until the next AddModifier.
 inline RTSuccess GetModifierCount(RTInstance n, uint32_t* count) {
   return CallMethod(n, kLevel, kGetModifierCount, count);
 }
