@@ -237,6 +237,15 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
     ASSERT_NE(spoken, std::string::npos) << line << " in order in\n" << run.out;
   }
   EXPECT_NE(run.out.find("\nambience ENV_"), std::string::npos) << run.out;
+  // The patient bar: the keeper is refused, the newbie has one patient; later the player's dead
+  // patient leaves the player's list and the newbie's patient passes to the player.
+  EXPECT_NE(log.find("Trying to add a patient who doesn't exist in the actor list."), std::string::npos);
+  size_t bar = 0;
+  for (const char* line : {"newbie patients 1\n", "doctor RemoveFromPatList patient\n",
+                           "newbie RemoveFromPatList fourth patient\n", "doctor AddToPatList fourth patient\n"}) {
+    bar = run.out.find(line, bar);
+    ASSERT_NE(bar, std::string::npos) << line << " in order in\n" << run.out;
+  }
   for (const char* printed : {"elevator mats 2", "core-exam-2 centre <3.000000, 0.000000, 3.000000>",
                               "spawn_lobby at <15.000000, 0.000000, 3.000000>", "beds 4\n",
                               "bed bed_t1 severity 10\n", "bed bed_e2 severity 7\n", "bed bed_m1 severity 4\n",

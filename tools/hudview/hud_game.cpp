@@ -70,6 +70,12 @@ bool HudGame::Picture(const std::string& png, const std::function<void()>& draw,
 }
 
 size_t HudGame::CountCalls(const std::string& prefix, const std::function<void()>& draw) {
+  size_t count = 0;
+  for (const std::string& line : Calls(draw)) count += line.rfind(prefix, 0) == 0;
+  return count;
+}
+
+std::vector<std::string> HudGame::Calls(const std::function<void()>& draw) {
   const RTInstance rasterizer = record().rasterizer;
   const std::filesystem::path file =
       std::filesystem::temp_directory_path() / ("hudview-" + std::to_string(::getpid()) + ".calls");
@@ -77,11 +83,11 @@ size_t HudGame::CountCalls(const std::string& prefix, const std::function<void()
   r::Record(rasterizer, file.u16string().c_str());
   draw();
   r::Record(rasterizer, nullptr);
-  size_t count = 0;
+  std::vector<std::string> lines;
   std::ifstream calls(file);
-  for (std::string line; std::getline(calls, line);) count += line.rfind(prefix, 0) == 0;
+  for (std::string line; std::getline(calls, line);) lines.push_back(line);
   std::filesystem::remove(file);
-  return count;
+  return lines;
 }
 
 }  // namespace hudview

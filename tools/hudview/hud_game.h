@@ -5,6 +5,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "game_record.h"
 #include "kivo/core_table.h"
@@ -22,6 +23,8 @@ class HudGame {
   bool Picture(const std::string& png, const std::function<void()>& draw, std::string* error);
   // The number of calls `draw` makes to rasterizer operations whose names start with `prefix`.
   size_t CountCalls(const std::string& prefix, const std::function<void()>& draw);
+  // The rasterizer's calls `draw` makes, a line each ("Name(arguments) -> result").
+  std::vector<std::string> Calls(const std::function<void()>& draw);
 
  private:
   kivo::InstanceRef game_;

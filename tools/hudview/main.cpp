@@ -11,6 +11,7 @@
 #include "core_session.h"
 #include "hud_game.h"
 #include "hud_pictures.h"
+#include "patient_bar_view.h"
 #include "raised_messages.h"
 #include "tool_frame.h"
 
@@ -23,21 +24,32 @@ struct Picture {
 };
 
 constexpr tesk::ToolText kText = {
-    "usage: hudview [--verbose] [--width 1024|800] [--icons FILE] [--tiles FILE] [--shapes FILE]\n",
+    "usage: hudview [--verbose] [--width 1024|800] [--icons FILE] [--tiles FILE] [--shapes FILE]\n"
+    "               [--patient-bar DIR]\n",
     "Starts the game at the screen width (1024 x 768, or 800 x 600) and draws pieces of its HUD\n"
     "offscreen, each into its PNG file:\n"
     "  --icons FILE   every entry of the HUD icon table upright, then the digits -3 to 10 in the six\n"
     "                 digit styles; prints \"icon <n> sheet <code> <w>x<h>\" an entry\n"
     "  --tiles FILE   the four start-up tiles at (0, 0), (512, 0), (0, 512) and (512, 512)\n"
     "  --shapes FILE  arcs, thick lines of 0 to 4 pixels and bordered discs; prints the vertices\n"
-    "                 each gave the rasterizer\n"};
+    "                 each gave the rasterizer\n"
+    "  --patient-bar DIR  the patient bar with the sample's kinds of patient at arrival frames 10,\n"
+    "                 27 and 40, leaving frame 20, the shake and slot 1 hovered, a PNG each in DIR;\n"
+    "                 prints the slot's X, look and colour (an animation's square by its corner)\n"
+    "                 a square\n"};
 
-bool ParseCommandLine(int argc, char** argv, int32_t* width, std::vector<Picture>& pictures) {
+bool ParseCommandLine(int argc, char** argv, int32_t* width, std::vector<Picture>& pictures,
+                      std::string* patientBar) {
   for (int i = 1; i + 1 < argc; i += 2) {
     const std::string word = argv[i];
     if (word == "--width") {
       *width = std::atoi(argv[i + 1]);
       if (*width != 1024 && *width != 800) return false;
+      continue;
+    }
+    if (word == "--patient-bar") {
+      if (!patientBar->empty()) return false;
+      *patientBar = argv[i + 1];
       continue;
     }
     Picture* picture = nullptr;
@@ -47,6 +59,7 @@ bool ParseCommandLine(int argc, char** argv, int32_t* width, std::vector<Picture
     picture->png = argv[i + 1];
   }
   if (argc % 2 == 0) return false;
+  if (!patientBar->empty()) return true;
   for (const Picture& p : pictures)
     if (!p.png.empty()) return true;
   return false;
@@ -59,7 +72,8 @@ int main(int argc, char** argv) {
   int32_t width = 1024;
   std::vector<Picture> pictures = {
       {"--icons", hudview::DrawIcons, {}}, {"--tiles", hudview::DrawTiles, {}}, {"--shapes", hudview::DrawShapes, {}}};
-  if (!ParseCommandLine(argc, argv, &width, pictures)) return tesk::RefuseCommandLine(kText);
+  std::string patientBar;
+  if (!ParseCommandLine(argc, argv, &width, pictures, &patientBar)) return tesk::RefuseCommandLine(kText);
   setenv("ALSOFT_DRIVERS", "null", 0);
   std::string error;
   auto session = tesk::CoreSession::Start(&error, tesk::StoredInstances::kRootsOwnRoot);
@@ -81,6 +95,10 @@ int main(int argc, char** argv) {
       tesk::PrintError("hudview: %s\n", error.c_str());
       return 1;
     }
+  }
+  if (!patientBar.empty() && !hudview::DrawPatientBar(game, patientBar, &error)) {
+    tesk::PrintError("hudview: %s\n", error.c_str());
+    return 1;
   }
   return 0;
 }

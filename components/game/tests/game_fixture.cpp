@@ -350,6 +350,14 @@ void GameTest::SetUp() {
   uint32_t parsedType = 0;
   ASSERT_TRUE(scripting::VarnoParseBrellinAnsiFile(varno_, wide.c_str(), &parsedType, &table_, nullptr))
       << host_.DebugLog();
+  for (const auto& [name, source] : MoreClasses()) {
+    const std::filesystem::path more = host_.root() / ("classes/" + name + ".varno");
+    tesk::testing::WriteFile(more, source);
+    const std::u16string path = platform::FromUtf8(more.string());
+    scripting::TypeTable made = nullptr;
+    ASSERT_TRUE(scripting::VarnoParseBrellinAnsiFile(varno_, path.c_str(), &parsedType, &made, table_))
+        << host_.DebugLog();
+  }
   ASSERT_TRUE(scripting::TypeTableGenerateCode(varno_, table_));
   ASSERT_TRUE(scripting::TypeTableRetrieveTypeIdxByName(varno_, table_, u"Probe", &probeType_));
   ASSERT_TRUE(scripting::TypeTableRetrieveTypeIdxByName(varno_, table_, u"Thing", &thingType_));
@@ -414,6 +422,14 @@ const std::vector<std::u16string>& GameTest::OpenedResources() const { return gT
 scripting::Symbol GameTest::NewThing() {
   scripting::Symbol object = nullptr;
   EXPECT_TRUE(scripting::VarnoVMConstructObject(varno_, vm_, thingType_, &object));
+  return object;
+}
+
+scripting::Symbol GameTest::NewObjectOf(const char16_t* className) {
+  uint32_t type = 0;
+  scripting::Symbol object = nullptr;
+  EXPECT_TRUE(scripting::TypeTableRetrieveTypeIdxByName(varno_, table_, className, &type));
+  EXPECT_TRUE(scripting::VarnoVMConstructObject(varno_, vm_, type, &object));
   return object;
 }
 

@@ -10,6 +10,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "game_record.h"
@@ -53,6 +54,8 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
   virtual std::vector<std::string> LeftOut() const { return {}; }
   // The game's resource file, written before the core starts.
   virtual std::vector<ResourceItem> Resources() const { return CompleteResources(); }
+  // Further script classes of the fixture's table as (class name, source), compiled after the probe.
+  virtual std::vector<std::pair<std::string, std::string>> MoreClasses() const { return {}; }
   // The fonts made under "Root:Fonts" once the core has started; with none, no "Root:Fonts" is
   // made (a store's own stays).
   virtual std::vector<std::u16string> Fonts() const { return AllFonts(); }
@@ -78,6 +81,8 @@ class GameTest : public tesk::testing::SoftwareRasterizer {
   // A new object of the probe class, and of its parent class, which has none of its attributes.
   scripting::Symbol NewProbe();
   scripting::Symbol NewThing();
+  // A new object of a class of MoreClasses.
+  scripting::Symbol NewObjectOf(const char16_t* className);
   // A probe whose lists are made (its method MakeLists, run on a context of its own).
   scripting::Symbol NewProbeWithLists();
   // A script method of the game: the result cell's value comes back in `result`.

@@ -7,6 +7,7 @@
 #include "kivo/actor/actor_calls.h"
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/varno_game/varno_game_calls.h"
+#include "patient_entry.h"
 #include "platform/clock.h"
 #include "search_paths.h"
 #include "tesk/game_slots.h"
@@ -323,7 +324,7 @@ TEST_F(Registries, ActorsRegisterOnceAndLeaveEveryList) {
   ASSERT_TRUE(CallScript(game::kAddStaff, {PointerCell(other->ScriptObject)}));
   EXPECT_EQ(other->AvoidPriority, 1);
   void* entry = nullptr;
-  ASSERT_TRUE(core().MemAlloc(nullptr, 16, &entry, 1));
+  ASSERT_TRUE(core().MemAlloc(nullptr, sizeof(game::PatientListEntry), &entry, 1));
   *static_cast<RTTeskActorWrapper**>(entry) = other;
   kivo::ListAppend(record().lists.patientList, entry);
   ASSERT_TRUE(kivo::CallMethod(game(), game::kLevel, game::kRemoveActor, other));

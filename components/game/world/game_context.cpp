@@ -64,6 +64,32 @@ bool ReadWholeNumber(GamePrivateData& game, ScriptObject object, const char16_t*
   return true;
 }
 
+ScriptObject ReadObject(GamePrivateData& game, ScriptObject object, const char16_t* name) {
+  varno::RTVarnoConstantValue value{};
+  return ReadAttribute(game, object, name, varno::kFirstClassType, &value) ? static_cast<ScriptObject>(value.value.pointer)
+                                                                             : nullptr;
+}
+
+bool WriteFlag(GamePrivateData& game, ScriptObject object, const char16_t* name, bool flag) {
+  if (!game.varno || !object) return false;
+  for (uint32_t type : {varno::kTypeBool, varno::kTypeNumber}) {
+    varno::RTVarnoConstantValue value{};
+    value.type = type;
+    value.value.number = flag ? 1 : 0;
+    if (scripting::SymbolWriteAttribute(game.varno, game.vm, object, name, scripting::kWholeAttribute, &value))
+      return true;
+  }
+  return false;
+}
+
+bool WriteObject(GamePrivateData& game, ScriptObject object, const char16_t* name, ScriptObject value) {
+  varno::RTVarnoConstantValue cell{};
+  cell.type = varno::kFirstClassType;
+  cell.value.pointer = value;
+  return game.varno && object && value &&
+         scripting::SymbolWriteAttribute(game.varno, game.vm, object, name, scripting::kWholeAttribute, &cell);
+}
+
 std::u16string ReadText(GamePrivateData& game, ScriptObject object, const char16_t* name, uint32_t element) {
   varno::RTVarnoConstantValue value{};
   if (!game.varno || !object ||

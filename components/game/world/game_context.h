@@ -34,6 +34,13 @@ bool ReadAttribute(GamePrivateData& game, ScriptObject object, const char16_t* n
 // attribute), a real truncated toward zero, a bool as 0 or 1; false when it is none of them.
 bool ReadWholeNumber(GamePrivateData& game, ScriptObject object, const char16_t* name, uint32_t element,
                      int32_t* number);
+// The object an object attribute refers to; null when there is none.
+ScriptObject ReadObject(GamePrivateData& game, ScriptObject object, const char16_t* name);
+// Stores a flag in its attribute's own type: a bool, or a number as 0 or 1; false when the
+// attribute is neither.
+bool WriteFlag(GamePrivateData& game, ScriptObject object, const char16_t* name, bool flag);
+// The object attribute refers to `value` from now on; false when it is no attribute of that class.
+bool WriteObject(GamePrivateData& game, ScriptObject object, const char16_t* name, ScriptObject value);
 // A string attribute (or element `element` of the list it holds); empty when there is none.
 std::u16string ReadText(GamePrivateData& game, ScriptObject object, const char16_t* name,
                         uint32_t element = varno::scripting::kWholeAttribute);

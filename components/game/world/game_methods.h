@@ -277,6 +277,16 @@ TESK_GAME_SCRIPT_METHOD(FadeConversationHUD);
 TESK_GAME_SCRIPT_METHOD(GetTargetObject);
 TESK_GAME_SCRIPT_METHOD(ClearTargetObject);
 RTSuccess SetPatientObject(RTInstance self, ScriptObject patient);
+// The patient list (patient_methods.cpp).
+TESK_GAME_SCRIPT_METHOD(AddPatient);
+TESK_GAME_SCRIPT_METHOD(RemovePatient);
+TESK_GAME_SCRIPT_METHOD(StartCountDown);
+TESK_GAME_SCRIPT_METHOD(ReSortPatientList);
+TESK_GAME_SCRIPT_METHOD(SetBackFromTesting);
+TESK_GAME_SCRIPT_METHOD(UpdateNurseETA);
+TESK_GAME_SCRIPT_METHOD(UnreservePatients);
+// The actor component's call before it destroys an actor: its entry starts leaving.
+RTSuccess RemovePatientC(RTInstance self, RTTeskActorWrapper* wrapper);
 RTSuccess DrawMasterIcon(RTInstance self, const char16_t* name, int32_t x, int32_t y, int32_t width, int32_t height);
 // 0 when the doctor's hygiene, energy or composure cannot be read (nothing is drawn).
 RTSuccess DrawDoctorToolTip(RTInstance self, RTTeskActorWrapper* wrapper, int32_t x, int32_t y);

@@ -2,11 +2,15 @@
 
 #include "compiler/core_records.h"
 #include "compiler/type_codes.h"
+#include "compiler/type_records.h"
+#include "compiler/type_table.h"
 #include "kivo/support/wide_string.h"
 #include "vm/counted_string.h"
 #include "vm/list_value.h"
+#include "vm/name_cache.h"
 #include "vm/symbol.h"
 #include "vm/symbol_lookup.h"
+#include "vm/vm.h"
 #include "vm/tagged_value.h"
 
 namespace varno {
@@ -32,6 +36,22 @@ RTVarnoConstantValue* Target(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_
   if (attribute->typeIndex != kTypeList || !ListRetrieveElementN(ValueList(attribute->value), element, &value))
     return nullptr;
   return value;
+}
+
+// An attribute of a class type refers to `held` from now on; the object must be of that class or
+// one derived from it.
+RTSuccess BindObject(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, uint32_t element,
+                     RTVarnoSymbol* held) {
+  if (element != kWholeAttribute || !held || !SymbolIsObject(held)) return kRTFailure;
+  AttributeEntry* entry = SymbolFindAttributeEntry(vm, object, name);
+  if (!entry || !entry->type || !(entry->type->flags & kTypeScriptClass) ||
+      !TypeTableCanBe(vm->types, entry->type, held->type))
+    return kRTFailure;
+  entry->symbol = held;
+  entry->bound = 1;
+  held->stored = 1;
+  NoteRebinding();
+  return kRTSuccess;
 }
 
 }  // namespace
@@ -63,6 +83,8 @@ RTSuccess SymbolReadAttribute(RTVarnoVM* vm, RTVarnoSymbol* object, const char16
 
 RTSuccess SymbolWriteAttribute(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, uint32_t element,
                                const RTVarnoConstantValue* value) {
+  if (value && value->type >= kFirstClassType)
+    return BindObject(vm, object, name, element, static_cast<RTVarnoSymbol*>(value->value.pointer));
   RTVarnoConstantValue* target = Target(vm, object, name, element, nullptr);
   if (!value || !target || target->type != value->type) return kRTFailure;
   if (value->type == kTypeVector3) {

@@ -25,7 +25,9 @@ RTSuccess SymbolReadAttribute(RTVarnoVM* vm, RTVarnoSymbol* object, const char16
                               uint32_t type, RTVarnoConstantValue* out);
 // Stores a number, real, bool, string or vector3 into the attribute (or list element) of that type;
 // the VM keeps its own copy of a string, and a vector3's four floats are copied into the value's
-// own vector. Fails for another type and leaves the value as it was.
+// own vector. A script object (a type of kFirstClassType or above, the object in the pointer)
+// becomes what a whole attribute of its class, or of an ancestor of its class, refers to. Fails
+// for another type and leaves the value as it was.
 RTSuccess SymbolWriteAttribute(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name, uint32_t element,
                                const RTVarnoConstantValue* value);
 

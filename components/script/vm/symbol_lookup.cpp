@@ -99,6 +99,12 @@ RTSuccess SymbolRetrieveAttributeByName(RTVarnoVM* vm, RTVarnoSymbol* object, co
   return Retrieve(vm, vm->types, object->attributes, name, out);
 }
 
+AttributeEntry* SymbolFindAttributeEntry(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name) {
+  char16_t upper[kLookupNameUnits];
+  if (!vm || !object || !name || !kivo::WideStrUpperBounded(name, upper, kLookupNameUnits)) return nullptr;
+  return Walk(vm, vm->types, object->attributes, upper, false);
+}
+
 bool LookupVariable(RTVarnoVM* vm, RTVarnoContext* context, const char16_t* name, bool createLast,
                     NamedVariable* out, const DecodedName* key) {
   *out = NamedVariable{};

@@ -29,6 +29,10 @@ RTSuccess SymbolTableRetrieveSymbolByName(RTVarnoVM* vm, RTVarnoTypeTable* table
 RTSuccess SymbolRetrieveAttributeByName(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name,
                                         RTVarnoSymbol** out);
 
+// The entry of the object's (dotted) attribute name as it is: a last part without an object gets
+// none; null when there is no such attribute.
+AttributeEntry* SymbolFindAttributeEntry(RTVarnoVM* vm, RTVarnoSymbol* object, const char16_t* name);
+
 // A variable found by the interpreter's name lookup: either an entry of a table, or the current
 // object itself ("this").
 struct NamedVariable {

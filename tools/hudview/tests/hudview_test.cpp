@@ -2,6 +2,7 @@
 // tiles, the shapes' vertex counts, and the command lines it refuses.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -53,6 +54,31 @@ TEST_F(HudView, DrawsTheIconsTilesAndShapes) {
   const tesk::testing::Picture tiles = tesk::testing::Picture::Load(File("tiles.png"));
   EXPECT_EQ(tiles.CountOther(0, 0, 0, 1024, 768), 1024 * 768) << "the tiles cover the screen";
   EXPECT_GT(tesk::testing::Picture::Load(File("shapes.png")).CountOther(0, 0, 0, 1024, 768), 1000);
+}
+
+// The patient bar at both widths: every picture, the layout of the player's three patients and the
+// newbie's entry after the gap, the slot under the pointer drawn large.
+TEST_F(HudView, DrawsThePatientBarsLooksAndAnimations) {
+  for (const char* width : {"1024", "800"}) {
+    const std::string folder = File(width);
+    const auto run = Run(std::string("--width ") + width + " --patient-bar " + Quoted(folder));
+    ASSERT_EQ(run.status, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    for (const char* picture : {"arrival-10.png", "arrival-27.png", "arrival-40.png", "leaving-20.png", "shake.png",
+                                "hovered.png"})
+      EXPECT_TRUE(fs::exists(fs::path(folder) / picture)) << picture;
+    const int middle = std::atoi(width) / 2;
+    const std::string first = std::to_string(middle - 25 - 3 * 50);
+    for (const std::string& line :
+         {"hovered.png slot X=" + first + " compact y=23 colour 1.000 0.000 0.000\n",
+          "hovered.png slot X=" + std::to_string(middle - 125) + " large y=19 colour 1.000 0.714 0.000\n",
+          "hovered.png slot X=" + std::to_string(middle + 25) + " compact y=78 colour 0.714 1.000 0.000\n",
+          "shake.png slot X=" + std::to_string(middle - 175 + 3) + " large y=19"})
+      EXPECT_NE(run.out.find(line), std::string::npos) << line << " in\n" << run.out;
+    EXPECT_EQ(LinesStarting(run.out, "arrival-40.png"), 0u) << "an arrival past its 30th frame ends undrawn";
+    EXPECT_EQ(LinesStarting(run.out, "leaving-20.png square"), 5u);
+    EXPECT_GT(tesk::testing::Picture::Load(fs::path(folder) / "hovered.png").CountOther(0, 0, 0, std::atoi(width), 120), 2000);
+  }
 }
 
 TEST_F(HudView, RefusesCommandLinesItCannotUse) {

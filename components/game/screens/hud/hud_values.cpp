@@ -94,7 +94,7 @@ TESK_GAME_SCRIPT_METHOD(ClearTargetObject) {
 
 TESK_GAME_SCRIPT_METHOD(GetNumNewbiePatients) {
   GamePrivateData* game = RecordOf(self);
-  if (game) result->value.number = static_cast<int32_t>(game->newbiePatientCount);
+  if (game) result->value.number = game->newbiePatientCount;
   return kRTSuccess;
 }
 

@@ -22,6 +22,7 @@
 #include "kivo/timer/timer_calls.h"
 #include "mouse_over_popup.h"
 #include "notices.h"
+#include "patient_bar.h"
 #include "room_ambience.h"
 #include "music.h"
 #include "sound_effects.h"
@@ -79,7 +80,9 @@ void SetHudDefaults(GamePrivateData& game) {
     CopyTruncated(u"empty", slot.name, std::size(slot.name));
     slot.sprite = -1;
   }
-  game.timerDial = TimerDial{60, 99, 50, 50, -1};
+  game.timerDial = TimerDial{99, 50, 50, 0};
+  game.countDown.seconds = 60;
+  game.countDown.state = -1;
   game.clickSelection = -1;
   game.endingMusicSource = -1;
   InitMenuState(game.menus);
@@ -142,6 +145,7 @@ RTSuccess CreateGamePrivateData(RTInstance self) {
   game.hudHooks.AddLogLine = AddLogLine;
   game.hudHooks.DrawDoctorToolTip = method::DrawDoctorToolTip;
   game.hudHooks.DrawPatientToolTip = method::DrawPatientToolTip;
+  game.hudHooks.DrawPatientIcons = [](RTInstance self) { DrawPatientIcons(self); };
   game.cursorCallback = nullptr;
   game.pathfinderCount = 0;
   ListCreate(&game.environmentList);

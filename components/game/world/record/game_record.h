@@ -64,12 +64,33 @@ struct SuperPowerSlot {
   int32_t sprite;
 };
 
+// The timer dial's words: its expiry mark and the square its clicks fall in. The radius stays 0
+// until the dial is first drawn.
 struct TimerDial {
-  int32_t countdown;
-  int32_t maximum;
-  int32_t x;
-  int32_t y;
-  int32_t state;
+  int32_t markTime;  // 99: no mark
+  int32_t centerX;
+  int32_t centerY;
+  int32_t radius;
+};
+
+// The count-down the script starts with StartCountDown; nothing reads it back yet.
+struct CountDown {
+  uint32_t seconds;  // 60 at creation
+  uint32_t shown;    // seconds, at most 60
+  float start;       // clock seconds
+  int32_t state;     // -1 at creation, 1 once started
+  uint32_t stamp;    // core milliseconds of the last start
+  uint32_t phase;    // flips at every start
+};
+
+// The patient bar's pointer words, set by the pointer handler: per bar position, and per newbie.
+inline constexpr uint32_t kPatientBarPlaces = 100;
+inline constexpr uint32_t kTrackedNewbies = 4;
+struct PatientBarHover {
+  uint32_t row[kPatientBarPlaces];        // the pointer is on the position
+  uint32_t rowNewbie[kPatientBarPlaces];  // ... on the newbie part of a newbie's entry
+  uint8_t newbie[kTrackedNewbies];        // ... on a newbie without a patient
+  uint8_t newbieHasPatient[kTrackedNewbies];  // owned by the bar's drawing
 };
 
 struct ListenerGain {
@@ -263,13 +284,15 @@ struct GamePrivateData {
   PortalRecord portals[kProblemPortalCount + 1];  // the three problem portals, then the conversation's
   uint32_t problemCount;
   uint32_t captureDogPanel;
-  uint32_t newbiePatientCount;
+  int32_t newbiePatientCount;  // entries attended by a newbie, recounted by every sort
   float perkReceiveTime;
   float skillHoverDistance;
   Disposition disposition;
   HealthStats stats;
   SuperPowerSlot superPowerSlots[3];
   TimerDial timerDial;
+  CountDown countDown;
+  PatientBarHover patientBarHover;
   int32_t clickSelection;
   CurbsideReply curbsideReply;
   uint32_t doctorMenuOpen;

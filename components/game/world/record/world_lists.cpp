@@ -1,10 +1,18 @@
 #include "world_lists.h"
 
+#include "kivo/actor/actor_calls.h"
 #include "kivo/support/module_core.h"
+#include "patient_entry.h"
 
 namespace tesk::game {
 
 using kivo::List;
+
+namespace {
+
+const char kRemovedActor = 0;
+
+}  // namespace
 
 std::span<List*, kWorldListCount> WorldListSlots(GamePrivateData& game) {
   return std::span<List*, kWorldListCount>(&game.lists.actorList, kWorldListCount);
@@ -21,7 +29,8 @@ RTTeskActorWrapper* PatientWrapper(const void* entry) {
 }
 
 void ClearPatients(GamePrivateData& game) {
-  for (void* entry : kivo::ListItems<void>(game.lists.patientList)) kivo::ModuleCore()->MemFree(nullptr, entry);
+  for (PatientListEntry* entry : kivo::ListItems<PatientListEntry>(game.lists.patientList))
+    ReleasePatientEntry(entry);
   kivo::ListClear(game.lists.patientList);
 }
 
@@ -31,12 +40,16 @@ void RemovePatientsOf(GamePrivateData& game, const RTTeskActorWrapper* wrapper) 
   for (kivo::ListLink* link = patients->first; link;) {
     kivo::ListLink* next = link->next;
     if (PatientWrapper(link->data) == wrapper) {
-      kivo::ModuleCore()->MemFree(nullptr, link->data);
+      ReleasePatientEntry(static_cast<PatientListEntry*>(link->data));
       kivo::ListRemoveLink(patients, link);
     }
     link = next;
   }
 }
+
+void MarkActorRemoved(RTTeskActorWrapper* wrapper) { wrapper->ScriptObject = const_cast<char*>(&kRemovedActor); }
+
+bool ActorRemoved(const RTTeskActorWrapper* wrapper) { return wrapper->ScriptObject == &kRemovedActor; }
 
 void DestroyWorldLists(GamePrivateData& game) {
   if (game.lists.patientList) ClearPatients(game);

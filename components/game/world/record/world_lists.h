@@ -14,12 +14,18 @@ bool CreateMissingWorldLists(GamePrivateData& game);
 // Destroys the thirteen lists, the patient entries and roster names with them.
 void DestroyWorldLists(GamePrivateData& game);
 
-// A patient entry of patientList: a core block whose first word is the patient's wrapper (the
-// HUD's patient list owns its further fields).
+// A patient entry of patientList: a PatientListEntry (patient_entry.h), whose first word is the
+// patient's wrapper.
 RTTeskActorWrapper* PatientWrapper(const void* entry);
 // Empties patientList, freeing its entries.
 void ClearPatients(GamePrivateData& game);
 // Takes every entry of the wrapper out of patientList, freeing it.
 void RemovePatientsOf(GamePrivateData& game, const RTTeskActorWrapper* wrapper);
+
+// RemoveActor gives the wrapper it unregisters a script object of the game's own that no script
+// object has, so no lookup by object finds the wrapper again and holders of the live wrapper can
+// tell that its actor is gone.
+void MarkActorRemoved(RTTeskActorWrapper* wrapper);
+bool ActorRemoved(const RTTeskActorWrapper* wrapper);
 
 }  // namespace tesk::game

@@ -14,10 +14,6 @@ namespace {
 
 namespace scripting = varno::scripting;
 
-// The script object of a removed wrapper: an address of the game's own that no script object has,
-// so no lookup by object finds the wrapper again.
-const char kRemovedActor = 0;
-
 // A held instance handed out with a reference of the caller's; null (and success) when there is none.
 RTSuccess HandOut(RTInstance held, RTInstance* out) {
   if (!out) return kRTFailure;
@@ -101,9 +97,9 @@ RTSuccess AddActor(RTInstance self, RTTeskActorWrapper* wrapper) {
 RTSuccess RemoveActor(RTInstance self, RTTeskActorWrapper* wrapper) {
   GamePrivateData* game = RecordOf(self);
   if (!game || !wrapper) return kRTFailure;
-  if (wrapper->ScriptObject == &kRemovedActor) return kRTSuccess;
+  if (ActorRemoved(wrapper)) return kRTSuccess;
   if (game->varno) scripting::CollectorReleaseObjectC(game->varno, static_cast<ScriptObject>(wrapper->ScriptObject));
-  wrapper->ScriptObject = const_cast<char*>(&kRemovedActor);
+  MarkActorRemoved(wrapper);
   WorldLists& lists = game->lists;
   for (kivo::List* list : {lists.actorList, lists.doctorList, lists.newbieList, lists.staffList})
     while (list && kivo::ListRemove(list, wrapper)) {

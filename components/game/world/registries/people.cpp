@@ -7,6 +7,7 @@
 #include "kivo/actor/actor_calls.h"
 #include "kivo/support/format.h"
 #include "kivo/support/wide_string.h"
+#include "patient_entry.h"
 #include "varno/scripting_calls.h"
 #include "world_lists.h"
 
@@ -108,7 +109,7 @@ TESK_GAME_SCRIPT_METHOD(RemoveNewbie) {
   for (kivo::ListLink* link = patients ? patients->first : nullptr; link;) {
     kivo::ListLink* next = link->next;
     if (AttendedByOther(*game, link->data)) {
-      Core().MemFree(nullptr, link->data);
+      ReleasePatientEntry(static_cast<PatientListEntry*>(link->data));
       kivo::ListRemoveLink(patients, link);
     }
     link = next;

@@ -296,7 +296,8 @@ inline RTSuccess SymbolReadAttribute(RTInstance v, VM vm, Symbol object, const c
 }
 // Stores a number, real, bool, string or vector3 (value->type) into an attribute or list element of
 // that type; the VM keeps its own copy of a string and copies a vector3's four floats into its own
-// vector.
+// vector. A script object (type kFirstClassType or above, the object in the value's pointer) is
+// bound to a whole attribute of its class or of an ancestor class.
 inline RTSuccess SymbolWriteAttribute(RTInstance v, VM vm, Symbol object, const char16_t* name, uint32_t element,
                                       const RTVarnoConstantValue* value) {
   return Call(v, kSymbolWriteAttribute, vm, object, name, element, value);
