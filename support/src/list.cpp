@@ -136,7 +136,15 @@ RTSuccess ListAppendRecycled(List* list, List* spare, void* data) {
 }
 
 void ListRefill::Finish() {
-  if (!next_ || !spare_) return;
+  if (!next_) return;
+  if (!spare_) {
+    while (next_) {
+      ListLink* unwritten = next_;
+      next_ = next_->next;
+      ListRemoveLink(list_, unwritten);
+    }
+    return;
+  }
   ListLink* first = next_;
   ListLink* last = list_->last;
   const uint32_t left = list_->count - written_;

@@ -147,6 +147,24 @@ TEST_F(Containers, ARefilledListKeepsItsLinksAndHandsBackThoseLeftOver) {
   ListDestroy(spare);
 }
 
+TEST_F(Containers, ARefillWithoutASpareListMakesAndFreesItsLinks) {
+  List* list = nullptr;
+  ListCreate(&list);
+  for (uintptr_t word : {1, 2, 3}) ListAppend(list, Word(word));
+  const auto before = MemoryStats();
+  for (const std::vector<uintptr_t>& entries : std::vector<std::vector<uintptr_t>>{{4}, {5, 6, 7, 8}, {9, 10, 11}}) {
+    ListRefill writer(list, nullptr);
+    for (uintptr_t word : entries) EXPECT_EQ(writer.Append(Word(word)), kRTSuccess);
+    writer.Finish();
+    EXPECT_EQ(Contents(list), entries);
+  }
+  EXPECT_EQ(MemoryStats(), before) << "as many links as entries, as at the start";
+  ListRefill none(nullptr, nullptr);
+  EXPECT_EQ(none.Append(Word(1)), kRTFailure);
+  none.Finish();
+  ListDestroy(list);
+}
+
 TEST_F(Containers, StackIsLastInFirstOut) {
   Stack* stack = nullptr;
   ASSERT_EQ(StackCreate(&stack), kRTSuccess);

@@ -116,11 +116,9 @@ struct ActorControllerData {
   Aura aura{};
   // The meshes carrying this controller's highlight hooks; one reference each.
   std::vector<RTInstance> hooked;
-  // The neighbourhood: the wrappers of the quad tree's leaves, and the nearby wrappers of the actor
-  // updated last (its NeighbourQueryList) with the links they are refilled from.
+  // The neighbourhood: the wrappers of the quad tree's leaves and each leaf's surroundings (the
+  // actors' NeighbourQueryList).
   FiledActors filedActors;
-  kivo::List* nearby = nullptr;
-  kivo::List* spareNearbyLinks = nullptr;
 };
 
 // What the library keeps for all its controllers: the first controller made loads it, the last

@@ -80,8 +80,6 @@ void Teardown(RTInstance self, ActorControllerData& actor) {
   DestroyList(actor.routeScratch);
   if (actor.vehicles) DestroyVehicles(actor);
   DestroyList(actor.vehicles);
-  DestroyList(actor.nearby);
-  DestroyList(actor.spareNearbyLinks);
   Core().ArrayFree(nullptr, actor.outlinePoints);
   actor.outlinePoints = nullptr;
 }
@@ -95,9 +93,7 @@ bool Build(RTInstance self, ActorControllerData& actor) {
     return false;
   if (!TakeNamed(self, kNameFont, &actor.nameFont) || !TakeNamed(self, kLargeFont, &actor.largeFont)) return false;
   if (gShared.controllers == 0 && !LoadMotions(self)) return false;
-  if (!ListCreate(&actor.routeScratch) || !ListCreate(&actor.vehicles) || !ListCreate(&actor.nearby) ||
-      !ListCreate(&actor.spareNearbyLinks))
-    return false;
+  if (!ListCreate(&actor.routeScratch) || !ListCreate(&actor.vehicles)) return false;
   TakeNamed(self, kMeshFolder, &actor.meshFolder);
   TakeNamed(self, kAttachNodeFolder, &actor.attachNodeFolder);
   if (!gShared.heads.Create()) return false;

@@ -57,4 +57,19 @@ std::span<const FiledActor> FiledActors::Of(RTInstance self, const scene_tree::Q
   return std::span<const FiledActor>(filed_).subspan(kept.first, kept.count);
 }
 
+Surroundings& FiledActors::Around(RTInstance self, const scene_tree::QuadTreeNode& leaf) {
+  Surroundings& around = holding_ ? around_[&leaf] : unheld_;
+  if (holding_ && around.pass == pass_) return around;
+  around.pass = pass_;
+  around.actors.clear();
+  for (const FiledActor& filed : Of(self, leaf)) around.actors.push_back(filed);
+  for (const scene_tree::QuadTreeNode* neighbour : leaf.neighbours)
+    if (neighbour)
+      for (const FiledActor& filed : Of(self, *neighbour)) around.actors.push_back(filed);
+  around.links.resize(around.actors.size());
+  around.list = List{};
+  for (size_t i = 0; i < around.actors.size(); ++i) ListAppendOwned(&around.list, &around.links[i], around.actors[i].wrapper);
+  return around;
+}
+
 }  // namespace tesk::actor

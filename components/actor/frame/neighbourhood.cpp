@@ -11,36 +11,24 @@ namespace {
 
 using namespace kivo;
 
-// The spare links cover the whole answer: when they fall short they grow to twice its length, so
+// The spare links cover the whole surroundings: when they fall short they grow to twice its size, so
 // that a neighbourhood a little larger than any before allocates nothing the next time.
-void ReserveLinks(List* spare, uint32_t needed) {
-  if (spare->count >= needed) return;
+void ReserveLinks(List* spare, size_t needed) {
+  if (!spare || spare->count >= needed) return;
   while (spare->count < 2 * needed && ListAppend(spare, nullptr)) {
   }
 }
 
-// The three lists the neighbourhood refills in place: the nearby wrappers and the two ranks.
-struct Refills {
-  ListRefill nearby;
-  ListRefill above;
-  ListRefill below;
-  void Finish() {
-    nearby.Finish();
-    above.Finish();
-    below.Finish();
-  }
-};
-
-// Lists each actor of the cell (but the one filed as `except`) among the nearby wrappers and in the
-// neighbour list its rank puts it in.
-void AddActorsOf(RTInstance self, ActorControllerData& actor, const RTTeskActorWrapper& w,
-                 const scene_tree::QuadTreeNode& cell, const scene_tree::QuadItem* except, Refills& lists) {
-  for (const FiledActor& filed : actor.filedActors.Of(self, cell)) {
-    if (filed.item == except) continue;
-    RTTeskActorWrapper* other = filed.wrapper;
-    lists.nearby.Append(other);
-    (RanksAbove(w, *other) ? lists.above : lists.below).Append(other);
-  }
+// Refills NeighbourList with the surrounding actors (but the one filed as `own`) ranking above the
+// actor and FreeNeighbourList with the others, in order; their spare links then cover them all.
+void Rank(RTTeskActorWrapper& w, const Surroundings& around, const scene_tree::QuadItem* own) {
+  ListRefill above(w.NeighbourList, w.SpareNeighbourLinks);
+  ListRefill below(w.FreeNeighbourList, w.SpareNeighbourLinks);
+  for (const FiledActor& filed : around.actors)
+    if (filed.item != own) (RanksAbove(w, *filed.wrapper) ? above : below).Append(filed.wrapper);
+  above.Finish();
+  below.Finish();
+  ReserveLinks(w.SpareNeighbourLinks, around.actors.size());
 }
 
 }  // namespace
@@ -60,17 +48,12 @@ RTSuccess UpdateNeighborhood(RTInstance self, ActorControllerData& actor, RTTesk
     ListCreate(&w.NeighbourList);
     RaiseFormatted(kLevelError, u"RTTeskActor::UpdateNeighborhood(): High priority steering actor list was recreated!");
   }
-  // The actors of the actor's cell (but its own node) and of its neighbour leaves, in the scene
-  // tree's order: the quad tree's radius query without asking each node for its actor.
-  Refills lists{{actor.nearby, actor.spareNearbyLinks},
-                {w.NeighbourList, w.SpareNeighbourLinks},
-                {w.FreeNeighbourList, w.SpareNeighbourLinks}};
-  AddActorsOf(self, actor, w, *item->cell, item, lists);
-  for (const scene_tree::QuadTreeNode* neighbour : item->cell->neighbours)
-    if (neighbour) AddActorsOf(self, actor, w, *neighbour, nullptr, lists);
-  lists.Finish();
-  ReserveLinks(w.SpareNeighbourLinks, actor.nearby->count);
-  w.NeighbourQueryList = actor.nearby;
+  // The actors of the actor's cell and of its neighbour leaves, in the scene tree's order: the quad
+  // tree's radius query without asking each node for its actor, gathered once for every actor of the
+  // cell. The actor itself stays in NeighbourQueryList, which every reader skips it in.
+  Surroundings& around = actor.filedActors.Around(self, *item->cell);
+  if (!actor.filedActors.RankedThisHold()) Rank(w, around, item);
+  w.NeighbourQueryList = &around.list;
   return kRTSuccess;
 }
 

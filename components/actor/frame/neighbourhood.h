@@ -9,10 +9,12 @@
 namespace tesk::actor {
 
 // Fills NeighbourList with the nearby wrappers ranking above the actor and FreeNeighbourList with
-// the others, in the quad tree's order, refilling them with their own links; NeighbourQueryList is
-// the controller's list of all the nearby wrappers in that order (shared by the actors, so it holds
-// the answer of the last actor updated). 0 without a scene tree; without an answer (the actor's
-// node not filed in the tree) the two lists keep what they held and NeighbourQueryList is null.
+// the others, in the quad tree's order, refilling them with their own links (while the actors move
+// in a frame, only in its first sub-step: the lists stay the same for the rest of it);
+// NeighbourQueryList is the controller's list of the nearby wrappers in that order, shared by the
+// actors of the same leaf, so it also holds the actor itself. 0 without a scene tree; without an
+// answer (the actor's node not filed in the tree) the two lists keep what they held and
+// NeighbourQueryList is null.
 RTSuccess UpdateNeighborhood(RTInstance self, ActorControllerData& actor, RTTeskActorWrapper& w);
 
 }  // namespace tesk::actor

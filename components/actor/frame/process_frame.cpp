@@ -54,6 +54,7 @@ void MoveActors(RTInstance self, ActorControllerData& actor, List* actors, float
   RunSubSteps(actor.lastFrameTime, elapsed, [&](float time, float dt) {
     for (RTTeskActorWrapper* w : ListItems<RTTeskActorWrapper>(actors))
       if (PlacementOf(*w)) StepNavigation(self, actor, *w, time, dt);
+    actor.filedActors.NextSubStep();
   });
   actor.filedActors.Drop();
   for (RTTeskActorWrapper* w : ListItems<RTTeskActorWrapper>(actors)) {

@@ -72,11 +72,13 @@ RTSuccess SweptSphereTest(float radius1, const RTFVector3D& centre1, const RTFVe
                           RTFVector3D* contact) {
   RTFVector3D m{velocity1.x * step - velocity2.x * step, velocity1.y * step - velocity2.y * step,
                 velocity1.z * step - velocity2.z * step, 0};
+  const RTFVector3D c = Minus(centre2, centre1);
+  // The cheapest refusal first: a second sphere behind the relative movement.
+  if (Vec3Dot(c, m) <= 0) return kRTFailure;
   const float moved = kivo::Vec3Length(m);
   if (moved == 0) return kRTFailure;
-  const RTFVector3D c = Minus(centre2, centre1);
   const float reach = radius1 + radius2;
-  if (kivo::Vec3Length(c) - reach > moved || Vec3Dot(c, m) <= 0) return kRTFailure;
+  if (kivo::Vec3Length(c) - reach > moved) return kRTFailure;
   kivo::Vec3Normalize(&m);
   const float d = Vec3Dot(m, c);
   const float f = Vec3LengthSquared(c) - d * d;

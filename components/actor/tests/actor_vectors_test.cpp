@@ -98,6 +98,43 @@ TEST(ActorVectors, TheQuickTestRulesOutNoSpheresThatMeet) {
   EXPECT_FALSE(ApartBeyond(V(nan, 0, 0), V(100, 0, 0), 1.0f)) << "not a number: left to the exact test";
 }
 
+// The same for the box around a long movement (an actor looking up to 8 ahead past others walking
+// at up to 3): over many pairs around the box's edges, none that SweptSphereTest sees touching is
+// ruled out.
+TEST(ActorVectors, TheSweptPathTestRulesOutNoSpheresThatMeet) {
+  std::mt19937 random(4646);
+  std::uniform_real_distribution<float> unit(-1.0f, 1.0f);
+  const auto vector = [&](float scale) { return V(unit(random) * scale, unit(random) * scale, unit(random) * scale); };
+  uint32_t ruledOut = 0, touching = 0;
+  for (int i = 0; i < 50000; ++i) {
+    const float r1 = 0.3f + unit(random) * 0.2f, r2 = 0.3f + unit(random) * 0.2f;
+    const RTFVector3D c1 = vector(50.0f), v1 = vector(8.0f), v2 = vector(3.0f);
+    const float step = i % 2 ? 1.0f : 0.5f + unit(random) * 0.5f;
+    const RTFVector3D movement{v1.x * step - v2.x * step, v1.y * step - v2.y * step, v1.z * step - v2.z * step, 0};
+    // Anywhere in the box around the path, and a little beyond it.
+    const float reach = r1 + r2;
+    const auto along = [&](float moved) {
+      return std::fmin(0.0f, moved) - 2.5f * reach +
+             (unit(random) + 1.0f) * 0.5f * (std::fabs(moved) + 5.0f * reach);
+    };
+    const RTFVector3D c2 = {c1.x + along(movement.x), c1.y + along(movement.y), c1.z + along(movement.z), 0};
+    float distance = 0;
+    RTFVector3D contact{};
+    const bool touches = SweptSphereTest(r1, c1, v1, r2, c2, v2, step, &distance, &contact) == kRTSuccess;
+    touching += touches;
+    if (!OutsideSweptPath(reach, c1, movement, c2)) continue;
+    ++ruledOut;
+    ASSERT_FALSE(touches) << i;
+  }
+  EXPECT_GT(ruledOut, 10000u) << "the test rules out pairs off the path";
+  EXPECT_GT(touching, 1000u) << "pairs that touch are tried";
+  const float nan = std::numeric_limits<float>::quiet_NaN();
+  const float inf = std::numeric_limits<float>::infinity();
+  EXPECT_FALSE(OutsideSweptPath(1.0f, V(0, 0, 0), V(nan, 0, 0), V(100, 0, 0))) << "left to the exact test";
+  EXPECT_FALSE(OutsideSweptPath(1.0f, V(0, 0, 0), V(0, inf, 0), V(100, 0, 0))) << "left to the exact test";
+  EXPECT_FALSE(OutsideSweptPath(1.0f, V(nan, 0, 0), V(1, 0, 0), V(100, 0, 0))) << "left to the exact test";
+}
+
 TEST(ActorVectors, SegmentsMeetInAPointAnOverlapOrNotAtAll) {
   const struct {
     const char* what;

@@ -246,6 +246,8 @@ TEST_F(RankedNeighbours, SplitByRank) {
   EXPECT_EQ(listed(d->FreeNeighbourList), Set{o});
   EXPECT_EQ(listed(o->NeighbourList), (Set{p, d}));
   EXPECT_EQ(listed(o->FreeNeighbourList), Set{});
+  for (RTTeskActorWrapper* w : {p, d, o})
+    EXPECT_EQ(listed(w->NeighbourQueryList), (Set{p, d, o})) << "the nearby actors, the actor itself among them";
 }
 
 // The blocking query: 3 from a standing receiver, or a moving one that yields to a sender ranking

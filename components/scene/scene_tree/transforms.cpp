@@ -16,6 +16,7 @@
 // Only RTTeskSceneNodes have a state word, movement, a script object and a quad item; plain scene
 // nodes in a room's lists get their matrices and are never moved.
 #include <cmath>
+#include <optional>
 
 #include "kivo/rigid/rigid_calls.h"
 #include "kivo/scene/room_calls.h"
@@ -130,6 +131,13 @@ void RefileQuadItem(SceneTreeState& tree, RTInstance teskNode) {
                       kLevelError);
 }
 
+// A node's state word; nothing for a plain scene node, or one that gives none.
+std::optional<uint32_t> StateWordOf(RTInstance node, bool tesk) {
+  uint32_t word = 0;
+  if (!tesk || !node_calls::GetStateWord(node, &word)) return std::nullopt;
+  return word;
+}
+
 bool CarriesSkin(const Walk& walk, RTInstance node) {
   RTInstance entity = nullptr;
   if (!scene_node::GetEntity(node, &entity) || !entity) return false;
@@ -156,14 +164,15 @@ void PlaceByPlayers(const Walk& walk, RTInstance node) {
   if (moved) scene_node::SetLocalMatrix(node, &placement);
 }
 
-void UpdateRecursive(const Walk& walk, RTInstance room, RTInstance node, bool tesk);
+void UpdateRecursive(const Walk& walk, RTInstance room, RTInstance node, bool tesk, std::optional<uint32_t> word);
 
 void UpdateChildren(const Walk& walk, RTInstance node, const RTFMatrix4x4& world) {
   RTInstance child = nullptr;
   scene_node::GetFirstChild(node, &child);
   while (child) {
     scene_node::ApplyParentMatrix(child, &world);
-    UpdateRecursive(walk, nullptr, child, IsTeskNode(walk, child));
+    const bool tesk = IsTeskNode(walk, child);
+    UpdateRecursive(walk, nullptr, child, tesk, StateWordOf(child, tesk));
     RTInstance sibling = nullptr;
     scene_node::GetNextSibling(child, &sibling);
     Core().ReleaseInstance(nullptr, child);
@@ -171,16 +180,16 @@ void UpdateChildren(const Walk& walk, RTInstance node, const RTFMatrix4x4& world
   }
 }
 
-// One node (`tesk` when it is an RTTeskSceneNode) and the nodes below it; `room` is the room
-// whose list holds it (null below that).
-void UpdateRecursive(const Walk& walk, RTInstance room, RTInstance node, bool tesk) {
+// One node (`tesk` when it is an RTTeskSceneNode, with its state word when it gives one) and the
+// nodes below it; `room` is the room whose list holds it (null below that).
+void UpdateRecursive(const Walk& walk, RTInstance room, RTInstance node, bool tesk, std::optional<uint32_t> state) {
   const RTFMatrix4x4* world = nullptr;
   if (!node) return;
   PlaceByPlayers(walk, node);
   if (!scene_node::GetWorldMatrix(node, &world)) return;
-  uint32_t word = 0;
   RTFVector3D velocity{};
-  if (tesk && node_calls::GetStateWord(node, &word) && node_calls::GetVelocity(node, &velocity)) {
+  if (state && node_calls::GetVelocity(node, &velocity)) {
+    const uint32_t word = *state;
     const float speed = std::sqrt(velocity.x * velocity.x + velocity.y * velocity.y + velocity.z * velocity.z);
     if ((node_calls::IsMovingKind(node_calls::KindOf(word)) && speed > kStill) || walk.tree.designing) {
       const RTFVector3D to{world->m[3][0] + velocity.x, world->m[3][1] + velocity.y, world->m[3][2] + velocity.z, 0.0f};
@@ -202,24 +211,25 @@ void MarkPhase(const Walk& walk, List* nodes) {
   }
 }
 
-// A node not processed yet this frame: plain scene nodes, which never move, every time.
-bool DueThisFrame(RTInstance node, bool tesk, uint32_t phase) {
-  uint32_t word = 0;
-  if (!tesk || !node_calls::GetStateWord(node, &word)) return true;
-  return PhaseOf(word) == phase;
-}
+// A node not processed yet this frame (its state word read): plain scene nodes, which never move,
+// every time.
+bool DueThisFrame(std::optional<uint32_t> word, uint32_t phase) { return !word || PhaseOf(*word) == phase; }
 
 // The nodes of one of the room's lists, each holding a reference while it is processed. Lights are
-// processed on every visit; other nodes once a frame.
+// processed on every visit; other nodes once a frame. The state word read for the phase test is the
+// one the node's update goes on with: handing it the parent matrix leaves it as it was.
 void UpdateListed(const Walk& walk, RTInstance room, List* nodes, bool lights) {
   for (ListLink* link = nodes->first; link;) {
     ListLink* next = link->next;  // the node may leave this list
     auto* node = static_cast<RTInstance>(link->data);
+    // The next node's record is fetched while this one is worked on.
+    if (next) __builtin_prefetch(next->data);
     Core().ResolveHandle(nullptr, node);
     const bool tesk = IsTeskNode(walk, node);
-    if (lights || DueThisFrame(node, tesk, walk.phase)) {
+    const std::optional<uint32_t> word = StateWordOf(node, tesk);
+    if (lights || DueThisFrame(word, walk.phase)) {
       scene_node::ApplyParentMatrix(node, &walk.identity);
-      UpdateRecursive(walk, room, node, tesk);
+      UpdateRecursive(walk, room, node, tesk, word);
     }
     Core().ReleaseInstance(nullptr, node);
     link = next;

@@ -49,7 +49,8 @@ RTSuccess ListRemoveRecycled(List* list, const void* data, List* spare);
 // Refills a list in place, for a list refilled over and over whose content changes little in
 // length: each entry written takes the next of the list's own links, from the head; once those run
 // out, a link of `spare` (or a new one). Finish hands the links left unwritten to `spare`; until
-// then the list still holds them after the entries written.
+// then the list still holds them after the entries written. Without a spare list (null), new links
+// are made and Finish frees the links left unwritten.
 class ListRefill {
  public:
   ListRefill(List* list, List* spare) : list_(list), spare_(spare), next_(list ? list->first : nullptr) {}
@@ -57,7 +58,7 @@ class ListRefill {
   ListRefill& operator=(const ListRefill&) = delete;
 
   RTSuccess Append(void* data) {
-    if (!next_) return ListAppendRecycled(list_, spare_, data);
+    if (!next_) return spare_ ? ListAppendRecycled(list_, spare_, data) : ListAppend(list_, data);
     next_->data = data;
     next_ = next_->next;
     ++written_;
