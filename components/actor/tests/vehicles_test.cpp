@@ -250,6 +250,13 @@ TEST_F(Vehicles, EachGurneySeatGivesItsModeAndSteeringAndBadSeatsAreReported) {
   EXPECT_EQ(Logged("RTTeskActorVehicle::UseGurneyC(): Vehicle is not a gurney!"), 1u);
   EXPECT_EQ(Vehicle(chair)->positions[0].state, calls::kPositionFree);
   EXPECT_EQ(t->VehicleMode, calls::kOnFoot);
+  // Removing every vehicle keeps the ridden gurney (its riders point at it) and takes the free chair.
+  ASSERT_EQ(calls::RemoveAllVehicles(controller()), kRTSuccess);
+  EXPECT_EQ(Logged("RTTeskActor::RemoveAllVehicles(): Unable to remove gurney."), 1u);
+  EXPECT_EQ(Vehicle(handle), gurney);
+  EXPECT_EQ(d->Vehicle, gurney);
+  VehicleRecord* gone = nullptr;
+  EXPECT_EQ(calls::GetVehicleN(controller(), chair, &gone), kRTFailure);
 }
 
 TEST_F(Vehicles, ClicksFindTheNearerVehicleTheEarlierOfTwoAsNearAndGurneysAsWheelchairs) {

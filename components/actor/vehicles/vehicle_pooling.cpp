@@ -127,10 +127,13 @@ RTSuccess RemoveAllVehicles(RTInstance self) {
   if (!actor) return kRTFailure;
   std::vector<VehicleRecord*> pooled;
   for (VehicleRecord* vehicle : ListItems<VehicleRecord>(actor->vehicles)) pooled.push_back(vehicle);
+  // A vehicle still in use stays pooled: its riders would be left pointing at a freed record.
   for (VehicleRecord* vehicle : pooled) {
-    if (vehicle->kind == kivo::actor::kWheelchairKind && !RemoveWheelchair(self, vehicle))
+    const bool inUse = vehicle->users > 0;
+    const auto kind = vehicle->kind;  // read before a removal frees the record
+    if (kind == kivo::actor::kWheelchairKind && (inUse || !RemoveWheelchair(self, vehicle)))
       Report(u"RTTeskActor::RemoveAllVehicles(): Unable to remove wheelchair.");
-    if (vehicle->kind == kivo::actor::kGurneyKind && !RemoveGurney(self, vehicle))
+    else if (kind == kivo::actor::kGurneyKind && (inUse || !RemoveGurney(self, vehicle)))
       Report(u"RTTeskActor::RemoveAllVehicles(): Unable to remove gurney.");
   }
   return kRTSuccess;

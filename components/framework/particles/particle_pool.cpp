@@ -14,10 +14,8 @@ constexpr float kLongestStep = 0.1f;
 constexpr float kTwoPi = 6.2831853f;
 constexpr float kRadiansPerDegree = 3.14159265f / 180.0f;
 
-RTFVector3D Scaled(const RTFVector3D& v, float k) { return RTFVector3D{v.x * k, v.y * k, v.z * k, 0.0f}; }
-RTFVector3D Sum(const RTFVector3D& a, const RTFVector3D& b) {
-  return RTFVector3D{a.x + b.x, a.y + b.y, a.z + b.z, 0.0f};
-}
+// How many particles a count owed makes, at most the pool's size (a count may be any finite float).
+uint32_t Due(float owed, size_t capacity) { return static_cast<uint32_t>(std::min(owed, static_cast<float>(capacity))); }
 
 }  // namespace
 
@@ -46,8 +44,8 @@ RTFVector3D ParticlePool::Heading() {
   Vec3Cross(axis, helper, &side);
   Vec3Normalize(&side);
   Vec3Cross(side, axis, &up);
-  return Sum(Scaled(axis, cosAngle),
-             Sum(Scaled(side, sinAngle * std::cos(turn)), Scaled(up, sinAngle * std::sin(turn))));
+  return Vec3Add(Vec3Scale(axis, cosAngle),
+             Vec3Add(Vec3Scale(side, sinAngle * std::cos(turn)), Vec3Scale(up, sinAngle * std::sin(turn))));
 }
 
 void ParticlePool::Emit(uint32_t count, const RTFMatrix4x4* source) {
@@ -58,7 +56,7 @@ void ParticlePool::Emit(uint32_t count, const RTFMatrix4x4* source) {
                              Between(-0.5f, 0.5f) * box.z, 0.0f};
     // One draw after another: the order of a call's arguments is the compiler's choice.
     const RTFVector3D heading = Heading();
-    p.velocity = Scaled(heading, Between(definition_.speedMin, definition_.speedMax));
+    p.velocity = Vec3Scale(heading, Between(definition_.speedMin, definition_.speedMax));
     p.life = Between(definition_.lifeMin, definition_.lifeMax);
     if (source) {
       Mat4TransformPoint(*source, p.position, &p.position);
@@ -76,7 +74,7 @@ void ParticlePool::Start(uint32_t milliseconds, const RTFMatrix4x4* source) {
   lastMilliseconds_ = milliseconds;
   time_ = 0.0f;
   owed_ = 0.0f;
-  Emit(static_cast<uint32_t>(definition_.burst), source);
+  Emit(Due(definition_.burst, particles_.capacity()), source);
 }
 
 bool ParticlePool::Emitting() const {
@@ -93,25 +91,25 @@ void ParticlePool::Step(float seconds, const RTFMatrix4x4* source) {
       particles_.pop_back();
       continue;
     }
-    p.velocity = Scaled(Sum(p.velocity, Scaled(definition_.gravity, seconds)), keep);
-    p.position = Sum(p.position, Scaled(p.velocity, seconds));
+    p.velocity = Vec3Scale(Vec3Add(p.velocity, Vec3Scale(definition_.gravity, seconds)), keep);
+    p.position = Vec3Add(p.position, Vec3Scale(p.velocity, seconds));
     ++i;
   }
   if (Emitting()) {
     const float emitting =
         definition_.emitSeconds == 0.0f ? seconds : std::min(seconds, definition_.emitSeconds - time_);
     owed_ += definition_.rate * emitting;
-    const auto due = static_cast<uint32_t>(owed_);
-    owed_ -= static_cast<float>(due);
+    const uint32_t due = Due(owed_, particles_.capacity());
+    owed_ = std::min(owed_ - static_cast<float>(due), 1.0f);
     Emit(due, source);
   }
   time_ += seconds;
 }
 
 void ParticlePool::Advance(uint32_t milliseconds, const RTFMatrix4x4* source) {
-  if (!running_ && particles_.empty()) return;
   const uint32_t elapsed = milliseconds > lastMilliseconds_ ? milliseconds - lastMilliseconds_ : 0;
-  lastMilliseconds_ = std::max(milliseconds, lastMilliseconds_);
+  lastMilliseconds_ = std::max(milliseconds, lastMilliseconds_);  // also while idle: a resume starts from now
+  if (!running_ && particles_.empty()) return;
   for (float left = static_cast<float>(elapsed) * 0.001f; left > 0.0f; left -= kLongestStep)
     Step(std::min(left, kLongestStep), source);
 }

@@ -3,6 +3,7 @@
 // be made holds nothing. Destruction gives back everything the tree holds.
 #include "kivo/audio/audio_service_calls.h"
 #include "kivo/rasterizer/rasterizer_calls.h"
+#include "kivo/rigid/rigid_calls.h"
 #include "kivo/scene/renderable_calls.h"
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
@@ -97,6 +98,7 @@ const char16_t* TakeRequired(SceneTreeState& tree) {
       .boneModel = HandleOf(u"RTBoneModel"),
       .teskSkin = HandleOf(u"RTTeskSkin"),
       .particleSystem = HandleOf(u"RTParticleSystem"),
+      .rigid = HandleOf(rigid::kClassName),
   };
   if (!Core().GetComponentHandle(nullptr, renderable::kClassName, &tree.classes.renderable))
     return u"the RTRenderable class";

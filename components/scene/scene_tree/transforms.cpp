@@ -157,7 +157,7 @@ void PlaceByPlayers(const Walk& walk, RTInstance node) {
   RTBool moved = 0;
   for (uint32_t i = 0; i < count; ++i) {
     RTBool placed = 0;
-    if (Core().IsKindOfByName(nullptr, modifiers[i], rigid::kClassName) &&
+    if (Core().IsKindOf(nullptr, modifiers[i], walk.tree.classes.rigid) &&
         rigid::PlaceNode(modifiers[i], walk.tree.frameTime, &placement, &placed))
       moved |= placed;
   }

@@ -186,6 +186,17 @@ TEST_F(Particles, AFullPoolUpdatesWithoutAllocating) {
   EXPECT_EQ(MemoryStats(), memory);
 }
 
+// Counts of any finite size fill the pool and no more (the sanitizers watch the conversions).
+TEST_F(Particles, HugeBurstsAndRatesFillThePoolAndNoMore) {
+  for (const char* emitter : {"burst 1e30\nlife 9 9\nmax 8", "rate 1e30\nlife 9 9\nmax 8"}) {
+    InstanceRef system = System(emitter);
+    RTBool live = 0;
+    ASSERT_EQ(particle_system::StartAt(system.get(), 0), kRTSuccess);
+    for (uint32_t ms = 0; ms <= 300; ms += 100) ASSERT_EQ(particle_system::Advance(system.get(), ms, &live), kRTSuccess);
+    EXPECT_EQ(LiveParticles(system.get()).size(), 8u) << emitter;
+  }
+}
+
 std::string EncodedBmp(int width, int height) {
   std::vector<uint8_t> rgb(static_cast<size_t>(width) * height * 3);
   for (size_t i = 0; i < rgb.size(); ++i) rgb[i] = static_cast<uint8_t>(i * 7);

@@ -61,6 +61,13 @@ EffectSlot* CreateEffectSlot(EffectState& fx) {
 
 // The pool of `count` effects read from the data; false (with everything it made given back and
 // effectCount as it was) when one of them cannot be read.
+// Destroys the pool's slots and gives their places in the slot array back (a failed load).
+void DropPool(EffectState& fx, List* pool, uint32_t firstIndex) {
+  for (EffectSlot* made : ListItems<EffectSlot>(pool)) DestroyEffectSlot(made);
+  for (uint32_t index = firstIndex; index < fx.effectCount; ++index) fx.effectSlots[index] = nullptr;
+  fx.effectCount = firstIndex;
+}
+
 bool FillPool(EffectState& fx, RTInstance stream, uint32_t count, List* pool) {
   const uint32_t firstIndex = fx.effectCount;
   for (uint32_t i = 0; i < count; ++i) {
@@ -71,9 +78,7 @@ bool FillPool(EffectState& fx, RTInstance stream, uint32_t count, List* pool) {
     }
     if (!slot || !effects::ReadParticleEffect(stream, slot->partMan, slot->node, fx.fxFolder) ||
         !stream::Seek(stream, 0)) {
-      for (EffectSlot* made : ListItems<EffectSlot>(pool)) DestroyEffectSlot(made);
-      for (uint32_t index = firstIndex; index < fx.effectCount; ++index) fx.effectSlots[index] = nullptr;
-      fx.effectCount = firstIndex;
+      DropPool(fx, pool, firstIndex);
       return false;
     }
     slot->index = fx.effectCount;
@@ -147,7 +152,13 @@ RTSuccess LoadParticleEffect(GamePrivateData& game, const char16_t* className, u
   fx.effectSlots = static_cast<EffectSlot**>(grown);
   List* pool = nullptr;
   if (!ListCreate(&pool)) return kRTFailure;
-  if (!FillPool(fx, stream.get(), count, pool) || !StrHashTableInsert(fx.effectClasses, className, pool)) {
+  const uint32_t firstIndex = fx.effectCount;
+  if (!FillPool(fx, stream.get(), count, pool)) {
+    ListDestroy(pool);
+    return kRTFailure;
+  }
+  if (!StrHashTableInsert(fx.effectClasses, className, pool)) {
+    DropPool(fx, pool, firstIndex);
     ListDestroy(pool);
     return kRTFailure;
   }

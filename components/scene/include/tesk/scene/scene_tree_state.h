@@ -60,6 +60,7 @@ struct SceneClasses {
   RTComponentHandle boneModel;
   RTComponentHandle teskSkin;
   RTComponentHandle particleSystem;
+  RTComponentHandle rigid;
 };
 
 struct SceneTreeState {
