@@ -56,7 +56,9 @@ void ParticlePool::Emit(uint32_t count, const RTFMatrix4x4* source) {
     Particle p{};
     p.position = RTFVector3D{Between(-0.5f, 0.5f) * box.x, Between(-0.5f, 0.5f) * box.y,
                              Between(-0.5f, 0.5f) * box.z, 0.0f};
-    p.velocity = Scaled(Heading(), Between(definition_.speedMin, definition_.speedMax));
+    // One draw after another: the order of a call's arguments is the compiler's choice.
+    const RTFVector3D heading = Heading();
+    p.velocity = Scaled(heading, Between(definition_.speedMin, definition_.speedMax));
     p.life = Between(definition_.lifeMin, definition_.lifeMax);
     if (source) {
       Mat4TransformPoint(*source, p.position, &p.position);
