@@ -163,7 +163,8 @@ void PeopleKeepOutOfEachOtherAndOfTheProps(const std::string& output) {
     }
 }
 
-// The places printed after "<what> at " (the wheelchair's or the gurney's, one a second of game time).
+// The places printed after "<what> at " (the wheelchair's or the gurney's, one a second of game
+// time).
 std::vector<std::array<float, 3>> PrintedPlaces(const std::string& output, const std::string& what) {
   std::vector<std::array<float, 3>> places;
   std::istringstream lines(output);
@@ -244,7 +245,7 @@ class SampleRun : public ::testing::Test {
 // other and of the props, and the gurney and the wheelchair drive off.
 TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   const fs::path shot = staged_.dir() / "shot.png";
-  // Frames enough for the second patient to pass the standing doctor and meet the first, who comes
+  // Frames enough for the second patient to pass the doctor and meet the first, who comes
   // round the trolley.
   const tesk::testing::CommandOutcome run = Play(shot, 1500);
   const std::string log = tesk::testing::ReadFile(staged_.kivo() / "kivo-error-log.txt");
