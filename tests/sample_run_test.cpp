@@ -4,8 +4,9 @@
 // and loads the hospital, whose elevator mats, exam room and lobby spawn point it prints; the
 // screenshot shows the exam room from the camera that follows the doctor, walled and with props of
 // different colours and the magenta glow over the doctor; the music, the speeches one after the other and the rooms' ambience play; the doctor and the patients, whose places the game prints every pass, keep
-// out of each other and of the props; and the rasterizer's recording shows the loading screen
-// first, then every frame whole, its floors drawn with their baked lightmaps.
+// out of each other and of the props; a gurney and a wheelchair drive off; and the rasterizer's
+// recording shows the loading screen first, then every frame whole, its floors drawn with their
+// baked lightmaps.
 #include <gtest/gtest.h>
 #include <stb_image.h>
 
@@ -162,6 +163,36 @@ void PeopleKeepOutOfEachOtherAndOfTheProps(const std::string& output) {
     }
 }
 
+// The places printed after "<what> at " (the wheelchair's or the gurney's, one a second of game
+// time).
+std::vector<std::array<float, 3>> PrintedPlaces(const std::string& output, const std::string& what) {
+  std::vector<std::array<float, 3>> places;
+  std::istringstream lines(output);
+  const std::string format = what + " at <%f, %f, %f>";
+  for (std::string text; std::getline(lines, text);) {
+    std::array<float, 3> at{};
+    if (std::sscanf(text.c_str(), format.c_str(), &at[0], &at[1], &at[2]) == 3) places.push_back(at);
+  }
+  return places;
+}
+
+// The gurney and the wheelchair are taken without a refusal, the gurney's pool index printed once,
+// and each drives off: some printed place lies 0.5 m or more from its first.
+void TheVehiclesDriveOff(const std::string& output, const std::string& log) {
+  EXPECT_EQ(log.find("Unable to use"), std::string::npos) << log;
+  const size_t index = output.find("gurney pool index ");
+  ASSERT_NE(index, std::string::npos) << output;
+  EXPECT_EQ(output.find("gurney pool index ", index + 1), std::string::npos) << "printed once";
+  for (const char* vehicle : {"wheelchair", "gurney"}) {
+    const std::vector<std::array<float, 3>> places = PrintedPlaces(output, vehicle);
+    ASSERT_GE(places.size(), 2u) << vehicle << " in\n" << output;
+    float farthest = 0;
+    for (const auto& at : places)
+      farthest = std::max(farthest, std::hypot(at[0] - places[0][0], at[1] - places[0][1], at[2] - places[0][2]));
+    EXPECT_GE(farthest, 0.5f) << "the " << vehicle << " drives off";
+  }
+}
+
 // A quiet run: standard output holds the script's prints alone (each also a line of the debug
 // log) and standard error nothing (no device left open for OpenAL Soft to complain of); the debug
 // log holds the rest, the silent sound device reported once among it.
@@ -210,11 +241,11 @@ class SampleRun : public ::testing::Test {
 };
 
 // The hospital loads, the Switchboard prints what it found, the screenshot shows the walled exam
-// room and its coloured props from the camera that follows the doctor, and its people keep out of
-// each other and of the props.
+// room and its coloured props from the camera that follows the doctor, its people keep out of each
+// other and of the props, and the gurney and the wheelchair drive off.
 TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
   const fs::path shot = staged_.dir() / "shot.png";
-  // Frames enough for the second patient to pass the standing doctor and meet the first, who comes
+  // Frames enough for the second patient to pass the doctor and meet the first, who comes
   // round the trolley.
   const tesk::testing::CommandOutcome run = Play(shot, 1500);
   const std::string log = tesk::testing::ReadFile(staged_.kivo() / "kivo-error-log.txt");
@@ -260,7 +291,9 @@ TEST_F(SampleRun, TheHospitalLoadsAndShowsFromTheFollowCamera) {
     headings.push_back(run.out.substr(at, run.out.find('\n', at) - at));
   ASSERT_EQ(headings.size(), 2u) << run.out;
   EXPECT_NE(headings[0], headings[1]);
-  RunIsQuiet(run, tesk::testing::ReadFile(debugLog()));
+  const std::string debug = tesk::testing::ReadFile(debugLog());
+  RunIsQuiet(run, debug);
+  TheVehiclesDriveOff(run.out, log + debug);
 
   const Image picture = Image::Load(shot);
   ASSERT_EQ(picture.width, kWidth) << run.err;
