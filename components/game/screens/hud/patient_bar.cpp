@@ -64,7 +64,6 @@ RTTeskActorWrapper* NewbieOf(const GamePrivateData& game, ScriptObject doctor, u
 
 // The animation's frame: whole 50 ms steps of the core clock since its stamp.
 int32_t AnimationFrame(PatientListEntry& entry) {
-  if (entry.animFrame < 0) entry.animFrame = 1;
   entry.animFrame = static_cast<int32_t>((Now() - entry.animStamp) / kFrameMilliseconds);
   return entry.animFrame;
 }

@@ -28,9 +28,8 @@ void ReleasePatientEntry(PatientListEntry* entry) {
 }
 
 PatientListEntry* PatientEntryAt(const GamePrivateData& game, uint32_t index) {
-  kivo::ListLink* link = nullptr;
-  if (!game.lists.patientList || !kivo::ListElementAt(game.lists.patientList, index, &link) || !link) return nullptr;
-  return static_cast<PatientListEntry*>(link->data);
+  void* data = nullptr;
+  return kivo::ListDataAt(game.lists.patientList, index, &data) ? static_cast<PatientListEntry*>(data) : nullptr;
 }
 
 uint32_t PatientCount(const GamePrivateData& game) {

@@ -20,11 +20,10 @@ PatientListEntry* EntryOfObject(const GamePrivateData& game, ScriptObject patien
 }
 
 // The leaving animation starts.
-void StartLeaving(GamePrivateData& game, PatientListEntry* entry) {
+void StartLeaving(PatientListEntry* entry) {
   if (!entry) return;
   StartPatientAnimation(*entry);
   entry->isRemoved = 1;
-  if (game.newbiePatientCount < 0) game.newbiePatientCount = 0;
 }
 
 // A real argument; a number is taken as its value.
@@ -43,14 +42,14 @@ TESK_GAME_SCRIPT_METHOD(AddPatient) {
 
 TESK_GAME_SCRIPT_METHOD(RemovePatient) {
   if (GamePrivateData* game = RecordOf(self))
-    StartLeaving(*game, EntryOfObject(*game, ObjectArgument(count, arguments, 0)));
+    StartLeaving(EntryOfObject(*game, ObjectArgument(count, arguments, 0)));
   return kRTSuccess;
 }
 
 RTSuccess RemovePatientC(RTInstance self, RTTeskActorWrapper* wrapper) {
   GamePrivateData* game = RecordOf(self);
   if (game && wrapper)
-    StartLeaving(*game, FindPatientEntry(*game, [wrapper](const PatientListEntry& e) { return e.actor == wrapper; }));
+    StartLeaving(FindPatientEntry(*game, [wrapper](const PatientListEntry& e) { return e.actor == wrapper; }));
   return kRTSuccess;
 }
 

@@ -32,18 +32,14 @@ struct SavedEntry {
 };
 
 uint32_t ActorPosition(const GamePrivateData& game, const RTTeskActorWrapper* actor) {
+  kivo::ListLink* link = nullptr;
   uint32_t position = 0;
-  for (const RTTeskActorWrapper* listed : kivo::ListItems<RTTeskActorWrapper>(game.lists.actorList)) {
-    if (listed == actor) return position;
-    ++position;
-  }
-  return kNotListed;
+  return kivo::ListFind(game.lists.actorList, actor, &link, &position) ? position : kNotListed;
 }
 
 RTTeskActorWrapper* ActorAt(const GamePrivateData& game, uint32_t position) {
-  kivo::ListLink* link = nullptr;
-  if (!game.lists.actorList || !kivo::ListElementAt(game.lists.actorList, position, &link) || !link) return nullptr;
-  return static_cast<RTTeskActorWrapper*>(link->data);
+  void* data = nullptr;
+  return kivo::ListDataAt(game.lists.actorList, position, &data) ? static_cast<RTTeskActorWrapper*>(data) : nullptr;
 }
 
 RTSuccess Fail(const char16_t* what) {
