@@ -18,7 +18,6 @@ namespace tesk::game {
 namespace {
 
 constexpr int32_t kHoverFrameIcon = 65;
-constexpr int32_t kFrameIcon = 66;
 constexpr int32_t kSmallLabelWidth = 24;
 constexpr int32_t kSmallLabelHeight = 19;
 constexpr const char16_t* kLabelIcons[kSkillCount] = {u"CAR_LBL_ICON", u"TOX_LBL_ICON", u"NEU_LBL_ICON",

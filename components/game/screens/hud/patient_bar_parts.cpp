@@ -22,7 +22,6 @@ namespace {
 namespace r = kivo::rasterizer;
 
 constexpr int32_t kFaceIcon = 32;
-constexpr int32_t kFrameIcon = 66;
 constexpr uint32_t kNameUnits = 512;
 constexpr size_t kShortName = 7;
 constexpr double kPixelsPerExtraCharacter = 3.5;
@@ -90,7 +89,7 @@ void DrawNurseBar(const PatientSlot& slot, int32_t x, int32_t y) {
 
 void DrawNameLabel(const GamePrivateData& game, const char16_t* name, int32_t x, int32_t y, float alpha) {
   char16_t label[kNameUnits];
-  kivo::FormatTo(label, kNameUnits, u"%s", name ? name : u"");
+  kivo::CopyTruncated(name ? name : u"", label, kNameUnits);
   const size_t length = std::u16string_view(label).size();
   if (length > kShortName)
     x = kivo::FloatToInt<int32_t>(x - static_cast<double>(length - kShortName) * kPixelsPerExtraCharacter);

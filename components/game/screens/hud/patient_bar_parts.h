@@ -10,6 +10,9 @@ struct RTTeskActorWrapper;
 
 namespace tesk::game {
 
+// The HUD sprite that frames a patient's square.
+constexpr int32_t kFrameIcon = 66;
+
 struct PatientListEntry;
 
 inline constexpr int32_t kSlotTop = 15;     // the top of every slot

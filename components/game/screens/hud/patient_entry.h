@@ -11,6 +11,9 @@ struct RTTeskActorWrapper;
 
 namespace tesk::game {
 
+// The avoidance priority a listed patient is given.
+constexpr int32_t kPatientRole = 2;
+
 namespace gui {
 class TeskPercentBar;
 }  // namespace gui

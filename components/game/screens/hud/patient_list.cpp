@@ -15,7 +15,6 @@ namespace {
 
 namespace scripting = varno::scripting;
 
-constexpr int32_t kPatientRole = 2;
 constexpr int32_t kOthersPatientPenalty = 20;
 constexpr float kSeverityAlpha = 0.5f;
 

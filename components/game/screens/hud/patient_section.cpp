@@ -23,7 +23,6 @@ namespace tesk::game {
 namespace {
 
 constexpr uint32_t kNotListed = 0xFFFFFFFFu;
-constexpr int32_t kPatientRole = 2;
 constexpr uint32_t kShortestEntryBytes = 4;
 
 struct SavedEntry {

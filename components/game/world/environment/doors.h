@@ -5,8 +5,14 @@
 #pragma once
 
 #include "game_record.h"
+#include "kivo/support/interpolate.h"
 
 namespace tesk::game {
+
+// A door eased from start to target over one second; t is the seconds since it started.
+inline float EasedDoor(float start, float target, float t) {
+  return t > 1.0f ? target : kivo::CosineInterpolate(start, target, t);
+}
 
 // A shower door's closed angle is the yaw its node has when bound (DoorSwingSetup); reset puts it
 // back closed at once (DoorSwingReset, environment.h).

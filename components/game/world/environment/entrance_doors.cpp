@@ -8,7 +8,6 @@
 #include "kivo/scene/room_calls.h"
 #include "kivo/scene/scene_node_calls.h"
 #include "kivo/support/instance_ref.h"
-#include "kivo/support/interpolate.h"
 #include "kivo/support/vector.h"
 #include "tesk/scene/scene_tree_calls.h"
 
@@ -58,7 +57,7 @@ void StartSlide(EntranceLeaf& leaf, float target) {
 }
 
 void StepLeaf(EntranceLeaf& leaf, float t) {
-  leaf.currentX = t > 1.0f ? leaf.targetX : kivo::CosineInterpolate(leaf.startX, leaf.targetX, t);
+  leaf.currentX = EasedDoor(leaf.startX, leaf.targetX, t);
 }
 
 // A character or vehicle node of the room stands within the sensor's radius.

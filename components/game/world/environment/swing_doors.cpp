@@ -5,7 +5,6 @@
 #include "game_context.h"
 #include "game_methods.h"
 #include "kivo/scene/scene_node_calls.h"
-#include "kivo/support/interpolate.h"
 
 namespace tesk::game {
 
@@ -29,7 +28,7 @@ void StartSwing(DoorSwing& swing, float target, float now) {
 
 void StepSwing(DoorSwing& swing, RTInstance door, float now) {
   const float t = (now - swing.startTime) * kSwingRate;
-  swing.currentAngle = t > 1.0f ? swing.targetAngle : kivo::CosineInterpolate(swing.startAngle, swing.targetAngle, t);
+  swing.currentAngle = EasedDoor(swing.startAngle, swing.targetAngle, t);
   kivo::scene_node::SetEulerAngles(door, 0.0f, swing.currentAngle, 0.0f);
 }
 
